@@ -1,0 +1,18 @@
+#include "examsettings.h"
+
+#include "recordlines.h"
+
+QByteArray ExamSettings::toRecordLines() const
+{
+    return RecordWriter().boolean(loginAllowed).integer(examMinutes).bytes();
+}
+
+ExamSettingsReading readExamSettings(QByteArrayView plainBytes)
+{
+    const RecordReader reader(plainBytes);
+    ExamSettingsReading reading;
+    reading.lineCount = reader.lineCount();
+    reading.loginAllowed = reader.boolean(0);
+    reading.examMinutes = reader.int16(1);
+    return reading;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The one place where text becomes bytes and bytes become text. Every file
+// the programs write is GBK (code page 936).
+#include <QByteArray>
+#include <QString>
+
+namespace gbk {
+
+QByteArray encode(QStringView text);
+// Bytes that are not valid GBK decode to U+FFFD; decoding never fails.
+QString decode(QByteArrayView bytes);
+// 2 for a character that GBK stores in two bytes (Chinese characters,
+// full-width signs), 1 otherwise.
+int byteWidth(QChar ch);
+
+}  // namespace gbk

@@ -1,0 +1,25 @@
+#pragma once
+// Where the exchange folder and the programs' own folders are.
+#include <QString>
+
+namespace paths {
+
+// d:\typedata on Windows, /srv/typedata elsewhere.
+QString defaultExchangeFolder();
+// KESTRIX_EXCHANGE_DIR when set and not empty, else the default.
+QString exchangeFolder();
+// Whether the exchange folder is usable: the default one must exist and be
+// called "typedata" (in any case); an overridden one must simply exist as a
+// folder.
+bool exchangeFolderIsReady(const QString &folder);
+
+// The folder where a program keeps its files: KESTRIX_APP_DIR when set,
+// else the program's own folder when it is writable (a portable install),
+// else the user's data folder for this program (created when missing).
+QString applicationFolder(const QString &programFolder);
+
+// A file counts as present when the folder lists exactly this name, so
+// "TIME.TXT" does not stand in for "time.txt" on file systems that ignore case.
+bool hasFileNamed(const QString &folder, const QString &name);
+
+}  // namespace paths

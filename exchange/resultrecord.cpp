@@ -1,0 +1,58 @@
+#include "resultrecord.h"
+
+#include "recordlines.h"
+
+QByteArray ResultRecord::toRecordLines() const
+{
+    return RecordWriter()
+        .integer(kFirstMarker)
+        .integer(kSecondMarker)
+        .single(speed)
+        .single(accuracy)
+        .integer(timePass)
+        .integer(targetLen)
+        .integer(typedLen)
+        .text(banName)
+        .text(xueHao)
+        .text(xingMing)
+        .bytes();
+}
+
+ResultRecordReading readResultRecord(QByteArrayView plainBytes)
+{
+    static constexpr int kLines = 10;
+    const RecordReader reader(plainBytes);
+    ResultRecordReading reading;
+    if (reader.lineCount() < kLines) {
+        reading.problem = QStringLiteral("只有%1行，应为%2行").arg(reader.lineCount()).arg(kLines);
+        return reading;
+    }
+    const auto speed = reader.single(2);
+    const auto accuracy = reader.single(3);
+    const auto timePass = reader.int16(4);
+    const auto targetLen = reader.int32(5);
+    const auto typedLen = reader.int32(6);
+    const auto banName = reader.text(7);
+    const auto xueHao = reader.text(8);
+    const auto xingMing = reader.text(9);
+    if (!speed || !timePass || !targetLen || !typedLen) {
+        reading.problem = QStringLiteral("数字行无法识别");
+        return reading;
+    }
+    if (!banName || !xueHao || !xingMing) {
+        reading.problem = QStringLiteral("部门、考号或姓名行不完整");
+        return reading;
+    }
+    reading.accuracyLine = *reader.line(3);
+    ResultRecord record;
+    record.speed = *speed;
+    record.accuracy = accuracy.value_or(0);
+    record.timePass = *timePass;
+    record.targetLen = *targetLen;
+    record.typedLen = *typedLen;
+    record.banName = *banName;
+    record.xueHao = *xueHao;
+    record.xingMing = *xingMing;
+    reading.record = record;
+    return reading;
+}

@@ -1,0 +1,33 @@
+#include "transcode.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+QByteArray transcodeBytes(QByteArray bytes, int key)
+{
+    const char mask = static_cast<char>(key & 0xFF);
+    for (char &byte : bytes)
+        byte ^= mask;
+    return bytes;
+}
+
+bool TranscodeFile(const QString &inputPath, const QString &outputPath, int key)
+{
+    QByteArray bytes;
+    QFile input(inputPath);
+    if (input.exists()) {
+        if (!input.open(QIODevice::ReadOnly))
+            return false;
+        bytes = input.readAll();
+        if (input.error() != QFileDevice::NoError)
+            return false;
+    }
+    // The output appears whole or not at all.
+    QSaveFile output(outputPath);
+    if (!output.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray scrambled = transcodeBytes(std::move(bytes), key);
+    if (output.write(scrambled) != scrambled.size())
+        return false;
+    return output.commit();
+}

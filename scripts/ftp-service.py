@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+"""Anonymous FTP service on loopback over one folder, for tests and the demo.
+
+Prints "PORT <n>" once it listens, then serves until killed. Anonymous users
+may list, get, put, replace, rename and delete, as the exchange folder needs.
+"""
+import argparse
+import logging
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--dir", required=True, help="home folder of the service")
+    parser.add_argument("--host", default="127.0.0.1")
+    parser.add_argument("--port", type=int, default=0, help="0 picks a free port")
+    parser.add_argument("--rate", type=int, default=0,
+                        help="bytes per second for each transfer, 0 for no limit")
+    args = parser.parse_args()
+
+    logging.basicConfig(level=logging.WARNING)
+    authorizer = DummyAuthorizer()
+    authorizer.add_anonymous(args.dir, perm="elradfmwMT")
+    handler = FTPHandler
+    handler.authorizer = authorizer
+    if args.rate > 0:
+        dtp = ThrottledDTPHandler
+        dtp.read_limit = args.rate
+        dtp.write_limit = args.rate
+        handler.dtp_handler = dtp
+    server = FTPServer((args.host, args.port), handler)
+    server.max_cons = 512
+    server.max_cons_per_ip = 0
+    print("PORT %d" % server.address[1], flush=True)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+    finally:
+        server.close_all()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

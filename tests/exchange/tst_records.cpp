@@ -1,0 +1,167 @@
+#include "examsettings.h"
+#include "gbk.h"
+#include "recordlines.h"
+#include "resultrecord.h"
+
+#include <QtTest>
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void settingsFileIsTwoCrLfLines();
+    void settingsReadBack_data();
+    void settingsReadBack();
+    void resultRecordBytesAreExact();
+    void resultRecordRoundTrip();
+    void resultRecordRefusesDamagedFiles_data();
+    void resultRecordRefusesDamagedFiles();
+    void lineSplitting_data();
+    void lineSplitting();
+};
+
+void TestRecords::settingsFileIsTwoCrLfLines()
+{
+    ExamSettings settings;
+    settings.loginAllowed = true;
+    settings.examMinutes = 20;
+    QCOMPARE(settings.toRecordLines(), QByteArray("#TRUE#\r\n20\r\n"));
+    settings.loginAllowed = false;
+    settings.examMinutes = -5;
+    QCOMPARE(settings.toRecordLines(), QByteArray("#FALSE#\r\n-5\r\n"));
+}
+
+void TestRecords::settingsReadBack_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("allowed");  // -1 unset, 0 false, 1 true
+    QTest::addColumn<int>("minutes");  // -1 unset
+
+    QTest::newRow("20 minutes") << QByteArray("#TRUE#\r\n20\r\n") << 2 << 1 << 20;
+    QTest::newRow("login closed") << QByteArray("#FALSE#\r\n20\r\n") << 2 << 0 << 20;
+    QTest::newRow("empty file") << QByteArray() << 0 << -1 << -1;
+    QTest::newRow("extra lines ignored") << QByteArray("#TRUE#\r\n7\r\nxyz\r\n") << 3 << 1 << 7;
+    QTest::newRow("no final line end") << QByteArray("#TRUE#\r\n45") << 2 << 1 << 45;
+    QTest::newRow("minutes missing") << QByteArray("#TRUE#\r\n") << 1 << 1 << -1;
+    QTest::newRow("garbage") << QByteArray("\xff\xfe\x01zz\r\nabc") << 2 << -1 << -1;
+    QTest::newRow("minutes overflow") << QByteArray("#TRUE#\r\n40000\r\n") << 2 << 1 << -1;
+    QTest::newRow("half minute to even") << QByteArray("#TRUE#\r\n12.5\r\n") << 2 << 1 << 12;
+}
+
+void TestRecords::settingsReadBack()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, lines);
+    QFETCH(int, allowed);
+    QFETCH(int, minutes);
+
+    const ExamSettingsReading reading = readExamSettings(bytes);
+    QCOMPARE(reading.lineCount, lines);
+    QCOMPARE(reading.loginAllowed.has_value(), allowed >= 0);
+    if (allowed >= 0)
+        QCOMPARE(*reading.loginAllowed, allowed == 1);
+    QCOMPARE(reading.examMinutes.has_value(), minutes >= 0);
+    if (minutes >= 0)
+        QCOMPARE(int(*reading.examMinutes), minutes);
+    QCOMPARE(reading.isComplete(), allowed >= 0 && minutes >= 0);
+}
+
+void TestRecords::resultRecordBytesAreExact()
+{
+    ResultRecord record;
+    record.speed = 56.25f;
+    record.accuracy = 98.5f;
+    record.timePass = 300;
+    record.targetLen = 1024;
+    record.typedLen = -3;
+    record.banName = QStringLiteral("计算机系");
+    record.xueHao = QStringLiteral("2026-01");
+    record.xingMing = QStringLiteral("张 三");
+
+    const QByteArray expected = QByteArray("40\r\n98\r\n56.25\r\n98.5\r\n300\r\n1024\r\n-3\r\n\"")
+        + gbk::encode(u"计算机系") + "\"\r\n\"2026-01\"\r\n\"" + gbk::encode(u"张 三") + "\"\r\n";
+    QCOMPARE(record.toRecordLines(), expected);
+
+    ResultRecord zero;
+    zero.targetLen = 100;
+    zero.banName = zero.xueHao = zero.xingMing = QStringLiteral("a");
+    QCOMPARE(zero.toRecordLines(), QByteArray("40\r\n98\r\n0\r\n0\r\n0\r\n100\r\n0\r\n\"a\"\r\n\"a\"\r\n\"a\"\r\n"));
+
+    ResultRecord full;
+    full.speed = 100.0f;
+    full.accuracy = 100.0f;
+    QVERIFY(full.toRecordLines().startsWith("40\r\n98\r\n100\r\n100\r\n"));
+}
+
+void TestRecords::resultRecordRoundTrip()
+{
+    ResultRecord record;
+    record.speed = 45.0f;
+    record.accuracy = 90.0f;
+    record.timePass = 60;
+    record.targetLen = 500;
+    record.typedLen = 50;
+    record.banName = QStringLiteral("一-班");
+    record.xueHao = QStringLiteral("-7-");
+    record.xingMing = QStringLiteral("李四-王五");
+
+    const ResultRecordReading reading = readResultRecord(record.toRecordLines());
+    QVERIFY2(reading.ok(), qPrintable(reading.problem));
+    QCOMPARE(reading.record->speed, 45.0f);
+    QCOMPARE(reading.accuracyLine, QStringLiteral("90"));
+    QCOMPARE(int(reading.record->timePass), 60);
+    QCOMPARE(reading.record->banName, record.banName);
+    QCOMPARE(reading.record->xueHao, record.xueHao);
+    QCOMPARE(reading.record->xingMing, record.xingMing);
+
+    // Text lines lose their first and last character even without quotes.
+    const QByteArray unquoted("40\r\n98\r\n1\r\n2\r\n3\r\n4\r\n5\r\nxABy\r\nxCDy\r\nxEFy\r\n");
+    const ResultRecordReading bare = readResultRecord(unquoted);
+    QVERIFY(bare.ok());
+    QCOMPARE(bare.record->banName, QStringLiteral("AB"));
+    QCOMPARE(bare.record->xingMing, QStringLiteral("EF"));
+}
+
+void TestRecords::resultRecordRefusesDamagedFiles_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good("40\r\n98\r\n1\r\n2\r\n3\r\n4\r\n5\r\n\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("nine lines") << good.left(good.lastIndexOf("\"c\""));
+    QTest::newRow("speed not a number") << QByteArray(good).replace("\r\n1\r\n", "\r\nfast\r\n");
+    QTest::newRow("time not a number") << QByteArray(good).replace("\r\n3\r\n", "\r\n\r\n");
+    QTest::newRow("time overflows 16 bits") << QByteArray(good).replace("\r\n3\r\n", "\r\n99999\r\n");
+    QTest::newRow("name shorter than two") << QByteArray(good).replace("\"c\"", "c");
+    QTest::newRow("binary noise") << QByteArray("\x9d\x9d\x00\x01\r\r\r\n\xff", 9);
+}
+
+void TestRecords::resultRecordRefusesDamagedFiles()
+{
+    QFETCH(QByteArray, bytes);
+    const ResultRecordReading reading = readResultRecord(bytes);
+    QVERIFY(!reading.ok());
+    QVERIFY(!reading.problem.isEmpty());
+}
+
+void TestRecords::lineSplitting_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << QStringLiteral("ab\r\nc\r\n\r\n") << QStringList{u"ab"_qs, u"c"_qs, QString()};
+    QTest::newRow("no final end") << QStringLiteral("ab\r\nc") << QStringList{u"ab"_qs, u"c"_qs};
+    QTest::newRow("lone cr ends a line") << QStringLiteral("a\rb") << QStringList{u"a"_qs, u"b"_qs};
+    QTest::newRow("lone lf stays") << QStringLiteral("a\nb\r\n") << QStringList{u"a\nb"_qs};
+    QTest::newRow("empty") << QString() << QStringList();
+}
+
+void TestRecords::lineSplitting()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitRecordLines(text), lines);
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"

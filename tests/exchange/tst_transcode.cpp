@@ -1,0 +1,149 @@
+#include "gbk.h"
+#include "paths.h"
+#include "transcode.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestTranscode : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTripRestoresEveryByte_data();
+    void roundTripRestoresEveryByte();
+    void scrambledBytesAreXorWithKey();
+    void missingInputGivesEmptyOutput();
+    void unwritableOutputIsReported();
+    void gbkRoundTrip_data();
+    void gbkRoundTrip();
+    void gbkByteWidth();
+    void invalidGbkDecodesWithoutCrash();
+    void exchangeFolderOverride();
+
+private:
+    QString write(const QString &name, const QByteArray &bytes);
+    QByteArray read(const QString &path);
+    QTemporaryDir m_dir;
+};
+
+QString TestTranscode::write(const QString &name, const QByteArray &bytes)
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write test file");
+    return path;
+}
+
+QByteArray TestTranscode::read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void TestTranscode::roundTripRestoresEveryByte_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::newRow("empty") << 0;
+    QTest::newRow("one byte") << 1;
+    QTest::newRow("32767 bytes") << 32767;
+    QTest::newRow("32768 bytes") << 32768;
+    QTest::newRow("100000 bytes") << 100000;
+}
+
+void TestTranscode::roundTripRestoresEveryByte()
+{
+    QFETCH(int, length);
+    QByteArray original(length, '\0');
+    QRandomGenerator random(length);
+    for (char &byte : original)
+        byte = char(random.bounded(256));
+    const QString plain = write(QStringLiteral("plain.bin"), original);
+    const QString scrambled = m_dir.filePath(QStringLiteral("scrambled.bin"));
+    const QString back = m_dir.filePath(QStringLiteral("back.bin"));
+
+    QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
+    QCOMPARE(read(scrambled).size(), length);
+    QVERIFY(TranscodeFile(scrambled, back, kExchangeKey));
+    QCOMPARE(read(back), original);
+}
+
+void TestTranscode::scrambledBytesAreXorWithKey()
+{
+    const QString plain = write(QStringLiteral("se.dll"), QByteArray("#TRUE#\r\n20\r\n"));
+    const QString scrambled = m_dir.filePath(QStringLiteral("se1.dll"));
+    write(QStringLiteral("se1.dll"), QByteArray(500, 'x'));  // replaced, not appended to
+    QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
+    const QByteArray bytes = read(scrambled);
+    QCOMPARE(bytes.size(), 12);
+    QCOMPARE(quint8(bytes[0]), quint8('#' ^ 157));
+    QCOMPARE(quint8(bytes[11]), quint8('\n' ^ 157));
+}
+
+void TestTranscode::missingInputGivesEmptyOutput()
+{
+    const QString output = write(QStringLiteral("out.bin"), QByteArray("old"));
+    QVERIFY(TranscodeFile(m_dir.filePath(QStringLiteral("nothing-here")), output, kExchangeKey));
+    QCOMPARE(read(output), QByteArray());
+}
+
+void TestTranscode::unwritableOutputIsReported()
+{
+    const QString plain = write(QStringLiteral("p.bin"), QByteArray("abc"));
+    QVERIFY(!TranscodeFile(plain, m_dir.filePath(QStringLiteral("no/such/folder/out.bin")), kExchangeKey));
+}
+
+void TestTranscode::gbkRoundTrip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("ascii") << u"abc 123"_qs << 7;
+    QTest::newRow("chinese") << u"打字考试"_qs << 8;
+    QTest::newRow("full-width signs") << u"，。％／　"_qs << 10;
+    QTest::newRow("mixed") << u"a中b"_qs << 4;
+}
+
+void TestTranscode::gbkRoundTrip()
+{
+    QFETCH(QString, text);
+    QFETCH(int, bytes);
+    const QByteArray encoded = gbk::encode(text);
+    QCOMPARE(encoded.size(), bytes);
+    QCOMPARE(gbk::decode(encoded), text);
+}
+
+void TestTranscode::gbkByteWidth()
+{
+    QCOMPARE(gbk::byteWidth(u'a'), 1);
+    QCOMPARE(gbk::byteWidth(u'\r'), 1);
+    QCOMPARE(gbk::byteWidth(u'中'), 2);
+    QCOMPARE(gbk::byteWidth(u'，'), 2);
+    QCOMPARE(gbk::byteWidth(QChar(0x3000)), 2);
+    QCOMPARE(gbk::byteWidth(QChar(0x0E01)), 1);  // Thai has no GBK form: stored as "?"
+}
+
+void TestTranscode::invalidGbkDecodesWithoutCrash()
+{
+    const QString text = gbk::decode(QByteArray("\x81\xff\x80", 3));
+    QVERIFY(!text.isEmpty());
+    QCOMPARE(gbk::decode(QByteArray("ab\x81", 3)).left(2), u"ab"_qs);
+}
+
+void TestTranscode::exchangeFolderOverride()
+{
+    qputenv("KESTRIX_EXCHANGE_DIR", m_dir.path().toUtf8());
+    QCOMPARE(paths::exchangeFolder(), m_dir.path());
+    QVERIFY(paths::exchangeFolderIsReady(m_dir.path()));
+    QVERIFY(!paths::exchangeFolderIsReady(m_dir.filePath(QStringLiteral("missing"))));
+    qunsetenv("KESTRIX_EXCHANGE_DIR");
+    QCOMPARE(paths::exchangeFolder(), paths::defaultExchangeFolder());
+
+    write(QStringLiteral("time.txt"), QByteArray("20\r\n"));
+    QVERIFY(paths::hasFileNamed(m_dir.path(), QStringLiteral("time.txt")));
+    QVERIFY(!paths::hasFileNamed(m_dir.path(), QStringLiteral("test.txt")));
+}
+
+QTEST_GUILESS_MAIN(TestTranscode)
+#include "tst_transcode.moc"

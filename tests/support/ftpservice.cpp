@@ -1,0 +1,96 @@
+#include "ftpservice.h"
+
+#include <QDeadlineTimer>
+#include <QTcpSocket>
+#include <QThread>
+
+namespace {
+constexpr int kStartMillis = 15000;
+}
+
+FtpService::FtpService(const QString &folder)
+{
+    if (folder.isEmpty()) {
+        m_ownFolder = std::make_unique<QTemporaryDir>();
+        m_folder = m_ownFolder->path();
+    } else {
+        m_folder = folder;
+    }
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+}
+
+FtpService::~FtpService()
+{
+    stop();
+}
+
+bool FtpService::start(int bytesPerSecond)
+{
+    if (isRunning())
+        return true;
+    QStringList arguments{QStringLiteral(KESTRIX_FTP_SCRIPT), QStringLiteral("--dir"), m_folder,
+                          QStringLiteral("--port"), QString::number(m_port)};
+    if (bytesPerSecond > 0)
+        arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
+    const QDeadlineTimer deadline(kStartMillis);
+    // A port freed a moment ago can still be busy; try again until the deadline.
+    while (!deadline.hasExpired()) {
+        m_process.start(QStringLiteral(KESTRIX_PYTHON), arguments);
+        if (!m_process.waitForStarted(5000))
+            return false;
+        QByteArray output;
+        while (!output.contains('\n') && m_process.waitForReadyRead(int(deadline.remainingTime())))
+            output += m_process.readAllStandardOutput();
+        if (output.startsWith("PORT ")) {
+            m_port = quint16(output.mid(5).trimmed().toUInt());
+            return waitForGreeting();
+        }
+        m_process.waitForFinished(2000);
+        QThread::msleep(200);
+    }
+    return false;
+}
+
+bool FtpService::waitForGreeting() const
+{
+    const QDeadlineTimer deadline(kStartMillis);
+    while (!deadline.hasExpired()) {
+        QTcpSocket socket;
+        socket.connectToHost(QStringLiteral("127.0.0.1"), m_port);
+        if (socket.waitForConnected(1000) && socket.waitForReadyRead(2000)
+            && socket.readAll().startsWith("220"))
+            return true;
+        QThread::msleep(50);
+    }
+    return false;
+}
+
+void FtpService::stop()
+{
+    if (!isRunning())
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000)) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+void FtpService::kill()
+{
+    if (!isRunning())
+        return;
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
+bool FtpService::isRunning() const
+{
+    return m_process.state() != QProcess::NotRunning;
+}
+
+QString FtpService::address() const
+{
+    return QStringLiteral("127.0.0.1:") + QString::number(m_port);
+}

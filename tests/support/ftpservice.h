@@ -1,0 +1,41 @@
+#pragma once
+// A real FTP service on 127.0.0.1 over a temporary exchange folder, for the
+// tests that transfer files. It can be stopped, killed and started again on
+// the same port, and slowed down to watch a transfer in progress.
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class FtpService
+{
+public:
+    // Serves `folder`; an empty folder means a new temporary one.
+    explicit FtpService(const QString &folder = QString());
+    ~FtpService();
+
+    FtpService(const FtpService &) = delete;
+    FtpService &operator=(const FtpService &) = delete;
+
+    // Starts the service and waits (bounded) until it greets a client.
+    // After a stop it comes back on the same port. `bytesPerSecond` > 0
+    // throttles every data transfer.
+    bool start(int bytesPerSecond = 0);
+    void stop();  // terminate and wait
+    void kill();  // SIGKILL, as a crash would
+
+    bool isRunning() const;
+    quint16 port() const { return m_port; }
+    // "127.0.0.1:PORT", the form a client's server box takes.
+    QString address() const;
+    QString folder() const { return m_folder; }
+
+private:
+    bool waitForGreeting() const;
+
+    std::unique_ptr<QTemporaryDir> m_ownFolder;
+    QString m_folder;
+    QProcess m_process;
+    quint16 m_port = 0;
+};
