@@ -1,0 +1,13 @@
+#pragma once
+// Who is sitting the exam and where the server is: set by the login window,
+// read by the typing window and the result upload for the rest of the run.
+#include <QString>
+
+struct Examinee
+{
+    QString serverIP;   // as typed at login; may carry a port, "127.0.0.1:2121"
+    QString banName;    // department
+    QString xueHao;     // exam number
+    QString xingMing;   // name
+    qint16 examMinutes = 0;
+};
