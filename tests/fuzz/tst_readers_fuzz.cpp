@@ -1,0 +1,116 @@
+// Seeded random input for every reader that takes bytes from outside:
+// mutated good files and plain noise. Bounded in count and time; the
+// sanitizers turn any read past the end into a failure.
+#include "examsettings.h"
+#include "gbk.h"
+#include "numbers.h"
+#include "recordlines.h"
+#include "resultrecord.h"
+
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QtTest>
+
+namespace {
+
+constexpr int kRounds = 20000;
+constexpr qint64 kBudgetMillis = 20000;
+
+QByteArray goodSettings()
+{
+    return ExamSettings{true, 20}.toRecordLines();
+}
+
+QByteArray goodResult()
+{
+    ResultRecord record;
+    record.speed = 56.25f;
+    record.accuracy = 98.5f;
+    record.timePass = 300;
+    record.targetLen = 1000;
+    record.typedLen = 900;
+    record.banName = QStringLiteral("计算机系");
+    record.xueHao = QStringLiteral("007");
+    record.xingMing = QStringLiteral("张三");
+    return record.toRecordLines();
+}
+
+// Bytes that matter to the readers: line ends, quotes, signs, digits, GBK
+// lead bytes and the markers.
+const QByteArray kInteresting("\r\n\"#-.0123456789eE \x81\xfe\xff\x00", 24);
+
+QByteArray mutate(QByteArray bytes, QRandomGenerator &random)
+{
+    const int edits = 1 + random.bounded(8);
+    for (int i = 0; i < edits; ++i) {
+        const int kind = random.bounded(5);
+        const int at = bytes.isEmpty() ? 0 : random.bounded(bytes.size());
+        const char interesting = kInteresting[random.bounded(kInteresting.size())];
+        switch (kind) {
+        case 0: if (!bytes.isEmpty()) bytes[at] = char(random.bounded(256)); break;
+        case 1: bytes.insert(at, interesting); break;
+        case 2: if (!bytes.isEmpty()) bytes.remove(at, 1 + random.bounded(4)); break;
+        case 3: bytes.truncate(at); break;
+        case 4: bytes.insert(at, QByteArray(random.bounded(300), interesting)); break;
+        }
+    }
+    return bytes;
+}
+
+QByteArray noise(QRandomGenerator &random)
+{
+    QByteArray bytes(random.bounded(200), '\0');
+    for (char &byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+}  // namespace
+
+class TestReadersFuzz : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readersSurviveMutatedInput();
+};
+
+void TestReadersFuzz::readersSurviveMutatedInput()
+{
+    QRandomGenerator random(20261207);
+    QElapsedTimer clock;
+    clock.start();
+    const QByteArray seeds[] = {goodSettings(), goodResult(), QByteArray("\"127.0.0.1:21\"\r\n"),
+                                QByteArray("12.5\r\n")};
+    int rounds = 0;
+    for (; rounds < kRounds && clock.elapsed() < kBudgetMillis; ++rounds) {
+        const QByteArray input = random.bounded(4) == 0
+            ? noise(random)
+            : mutate(seeds[random.bounded(4)], random);
+
+        const ExamSettingsReading settings = readExamSettings(input);
+        QVERIFY(settings.lineCount >= 0);
+        QVERIFY(settings.lineCount <= input.size());
+
+        const ResultRecordReading result = readResultRecord(input);
+        QCOMPARE(result.ok(), result.problem.isEmpty());
+
+        const RecordReader reader(input);
+        for (int line = -1; line <= reader.lineCount(); ++line) {
+            if (const auto text = reader.text(line))
+                QCOMPARE(text->size(), reader.line(line)->size() - 2);
+            reader.int16(line);
+            reader.int32(line);
+            reader.single(line);
+            reader.boolean(line);
+        }
+        const QString decoded = gbk::decode(input);
+        splitRecordLines(decoded);
+        numbers::parseInt16(decoded);
+    }
+    qInfo("%d inputs in %lld ms", rounds, clock.elapsed());
+    QVERIFY(rounds > 1000);
+}
+
+QTEST_GUILESS_MAIN(TestReadersFuzz)
+#include "tst_readers_fuzz.moc"
