@@ -197,7 +197,8 @@ void TestResultUpload::entriesCannotLeaveExchangeFolder_data()
     QTest::newRow("parent folder") << QStringLiteral("../x") << QStringLiteral("1") << QStringLiteral("a")
                                    << QStringLiteral("___x-1-a.zip");
     QTest::newRow("leading dots only")
-        << QStringLiteral("..x") << QStringLiteral("1") << QStringLiteral("a") << QStringLiteral("__x-1-a.zip");
+        << QStringLiteral("..x") << QStringLiteral("1") << QStringLiteral("a")
+        << QStringLiteral("__x-1-a.zip");
     QTest::newRow("subfolder") << QStringLiteral("a/b") << QStringLiteral("..\\..") << QStringLiteral("c")
                                << QStringLiteral("a_b-.._..-c.zip");
     QTest::newRow("signs no file name holds")
