@@ -71,7 +71,9 @@ void FrmLogin::buildLayout()
     int row = 0;
     for (const auto &[label, box] : rows) {
         label->setBuddy(box);
-        form->addWidget(label, row, 0, Qt::AlignRight | Qt::AlignVCenter);
+        // The captions pad themselves with blanks to one width; left-aligned
+        // they line up.
+        form->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
         form->addWidget(box, row, 1);
         ++row;
     }
@@ -92,6 +94,7 @@ void FrmLogin::buildLayout()
     m_statusBar->setSizeGripEnabled(false);
     m_statusPanel = new QLabel(m_statusBar);
     m_statusPanel->setObjectName(QStringLiteral("StBarPanel1"));
+    m_statusPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     m_statusBar->addWidget(m_statusPanel, 1);
 
     auto *content = new QVBoxLayout;
@@ -106,7 +109,7 @@ void FrmLogin::buildLayout()
     window->addLayout(content);
     window->addWidget(m_statusBar);
 
-    setFixedSize(360, 250);
+    setFixedSize(360, sizeHint().height());
 }
 
 QLineEdit *FrmLogin::boxOf(LoginSession::Entry entry) const

@@ -1,5 +1,6 @@
 #include "messages.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -7,6 +8,17 @@ namespace {
 int showBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kestrix客户端"), text, buttons, parent);
+    // The buttons speak the program's language whatever translations the
+    // machine has installed.
+    const std::pair<QMessageBox::StandardButton, QString> captions[] = {
+        {QMessageBox::Ok, QStringLiteral("确定")},
+        {QMessageBox::Yes, QStringLiteral("是")},
+        {QMessageBox::No, QStringLiteral("否")},
+    };
+    for (const auto &[which, caption] : captions) {
+        if (QAbstractButton *button = box.button(which))
+            button->setText(caption);
+    }
     return box.exec();
 }
 

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -62,6 +64,8 @@ private slots:
     void clickAfterTextFailureFetchesSettingsAgain();
     void clickWhileTransferRunsIsIgnored();
     void exitButtonClosesWindow();
+    void messageBoxesCarryProgramTitle_data();
+    void messageBoxesCarryProgramTitle();
 
 private:
     QString local(const QString &name) const { return m_work->filePath(name); }
@@ -369,6 +373,61 @@ void TestFrmLogin::exitButtonClosesWindow()
     click(*window, "CmdExit");
     QVERIFY(!window->isVisible());
     QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestFrmLogin::messageBoxesCarryProgramTitle_data()
+{
+    QTest::addColumn<bool>("question");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<bool>("answer");
+    const QStringList yesNo{QStringLiteral("是"), QStringLiteral("否")};
+    QTest::newRow("OK only") << false << QStringLiteral("确定") << QStringList{QStringLiteral("确定")} << false;
+    QTest::newRow("question, Yes") << true << QStringLiteral("是") << yesNo << true;
+    QTest::newRow("question, No") << true << QStringLiteral("否") << yesNo << false;
+}
+
+void TestFrmLogin::messageBoxesCarryProgramTitle()
+{
+    QFETCH(bool, question);
+    QFETCH(QString, press);
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, answer);
+    QString title;
+    QStringList shown;
+    QMessageBox::Icon icon = QMessageBox::Information;
+    // Looks at the box once it is up, then answers it; fails rather than hangs.
+    QTimer inspector;
+    inspector.setInterval(10);
+    connect(&inspector, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        inspector.stop();
+        title = box->windowTitle();
+        icon = box->icon();
+        for (QAbstractButton *button : box->buttons())
+            shown << button->text();
+        for (QAbstractButton *button : box->buttons()) {
+            if (button->text() == press)
+                button->click();
+        }
+        if (box->isVisible())
+            box->done(-1);
+    });
+    inspector.start();
+    MessageBoxes boxes;
+    bool answered = false;
+    if (question)
+        answered = boxes.confirm(nullptr, QStringLiteral("是否真的要退出考试？"));
+    else
+        boxes.inform(nullptr, QStringLiteral("请输入姓名"));
+    QCOMPARE(title, QStringLiteral("Kestrix客户端"));
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    shown.sort();
+    buttons.sort();
+    QCOMPARE(shown, buttons);
+    QCOMPARE(answered, answer);
 }
 
 QTEST_MAIN(TestFrmLogin)
