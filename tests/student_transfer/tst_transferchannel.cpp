@@ -86,19 +86,29 @@ void TestTransferChannel::filesTravelByteForByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("remoteName");
-    QTest::newRow("empty file") << QByteArray() << QStringLiteral("empty.zip");
-    QTest::newRow("every byte value") << everyByte(256 * 3) << QStringLiteral("sc.zip");
-    QTest::newRow("large text") << everyByte(300 * 1024) << QStringLiteral("te.txt");
+    QTest::addColumn<bool>("renameOverRefused");
+    QTest::newRow("empty file") << QByteArray() << QStringLiteral("empty.zip") << false;
+    QTest::newRow("every byte value") << everyByte(256 * 3) << QStringLiteral("sc.zip") << false;
+    QTest::newRow("large text") << everyByte(300 * 1024) << QStringLiteral("te.txt") << false;
     QTest::newRow("blanks and Chinese in the name")
-        << everyByte(100) << QStringLiteral(" 计算机 系-01-张 三 .zip");
+        << everyByte(100) << QStringLiteral(" 计算机 系-01-张 三 .zip") << false;
     QTest::newRow("URL signs in the name")
-        << everyByte(100) << QStringLiteral("a%20b#c?d;type=a.zip");
+        << everyByte(100) << QStringLiteral("a%20b#c?d;type=a.zip") << false;
+    // The earlier file is removed first, then the rename is repeated.
+    QTest::newRow("service that will not rename over a file")
+        << everyByte(1000) << QStringLiteral("系-01-名.zip") << true;
 }
 
 void TestTransferChannel::filesTravelByteForByte()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, remoteName);
+    QFETCH(bool, renameOverRefused);
+    if (renameOverRefused) {
+        m_service->stop();
+        m_service->setRenameOverExistingRefused(true);
+        QVERIFY(m_service->start());
+    }
     QVERIFY(writeFile(local(QStringLiteral("out.bin")), bytes));
     QVERIFY(writeFile(remote(remoteName), "an earlier file of that name"));
 
