@@ -82,6 +82,9 @@ void FrmLogin::buildLayout()
     m_login->setObjectName(QStringLiteral("CmdLogin"));
     m_exit = new QPushButton(QStringLiteral("退出"), this);
     m_exit->setObjectName(QStringLiteral("CmdExit"));
+    // As on the examinees' desktops, Enter on a focused button presses it.
+    m_login->setAutoDefault(true);
+    m_exit->setAutoDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_login);

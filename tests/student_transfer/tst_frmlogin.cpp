@@ -208,6 +208,10 @@ void TestFrmLogin::enterMovesFocusDownToLoginButton()
     }
     QCOMPARE(clicks.count(), 0);
     QVERIFY(m_messages.texts.isEmpty());
+    // Only a further Enter, on the button itself, presses it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(m_messages.texts, QStringList{QStringLiteral("请输入服务器IP")});
 }
 
 void TestFrmLogin::settingsDecideTheLogin_data()
