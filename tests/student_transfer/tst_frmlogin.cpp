@@ -10,10 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -63,7 +63,6 @@ private slots:
     void serviceDownShowsFailureText();
     void clickAfterTextFailureFetchesSettingsAgain();
     void clickWhileTransferRunsIsIgnored();
-    void exitButtonClosesWindow();
     void messageBoxesCarryProgramTitle_data();
     void messageBoxesCarryProgramTitle();
 
@@ -369,14 +368,6 @@ void TestFrmLogin::clickWhileTransferRunsIsIgnored()
     QCOMPARE(reports.count(QVariantList{int(TransferChannel::Completed)}), 2);
     QCOMPARE(reports.count(QVariantList{int(TransferChannel::Error)}), 0);
     QCOMPARE(loggedIn.first().at(0).value<Examinee>().xingMing, QStringLiteral("张三"));
-}
-
-void TestFrmLogin::exitButtonClosesWindow()
-{
-    auto window = openWindow();
-    click(*window, "CmdExit");
-    QVERIFY(!window->isVisible());
-    QVERIFY(m_messages.texts.isEmpty());
 }
 
 void TestFrmLogin::messageBoxesCarryProgramTitle_data()
