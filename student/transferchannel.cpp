@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <mutex>
 
@@ -92,19 +94,26 @@ int onConnected(void *data, char *, char *, int, int)
 struct CurlHandle
 {
     CURL *curl = curl_easy_init();
-    curl_slist *commands = nullptr;
+    curl_slist *before = nullptr;  // commands ahead of the transfer
+    curl_slist *commands = nullptr;  // commands after it
     ~CurlHandle()
     {
+        curl_slist_free_all(before);
         curl_slist_free_all(commands);
         curl_easy_cleanup(curl);
     }
 };
 
-void setCommonOptions(CURL *curl, const QByteArray &url, const TransferChannel::Timeouts &timeouts,
-                      Transfer *transfer)
+void setCommonOptions(CurlHandle &handle, const QByteArray &url,
+                      const TransferChannel::Timeouts &timeouts, Transfer *transfer)
 {
     using std::chrono::seconds;
     using std::chrono::duration_cast;
+    CURL *curl = handle.curl;
+    // Names travel as UTF-8; some services expect to be told so. Those that
+    // do not know the command may refuse it ("*").
+    handle.before = curl_slist_append(handle.before, "*OPTS UTF8 ON");
+    curl_easy_setopt(curl, CURLOPT_QUOTE, handle.before);
     curl_easy_setopt(curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -133,7 +142,7 @@ int runGet(const TransferRequest &request, Transfer &transfer)
     if (!local.open(QIODevice::WriteOnly))
         return TransferChannel::Error;
     CurlHandle handle;
-    setCommonOptions(handle.curl, urlOf(request.baseUrl, request.remoteName), request.timeouts, &transfer);
+    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts, &transfer);
     curl_easy_setopt(handle.curl, CURLOPT_WRITEFUNCTION, writeToFile);
     curl_easy_setopt(handle.curl, CURLOPT_WRITEDATA, &local);
     const CURLcode result = curl_easy_perform(handle.curl);
@@ -178,7 +187,7 @@ int runPut(const TransferRequest &request, Transfer &transfer)
 
     CurlHandle store;
     UploadSource source{&request.upload};
-    setCommonOptions(store.curl, urlOf(request.baseUrl, QString::fromUtf8(temporary)), request.timeouts,
+    setCommonOptions(store, urlOf(request.baseUrl, QString::fromUtf8(temporary)), request.timeouts,
                      &transfer);
     curl_easy_setopt(store.curl, CURLOPT_UPLOAD, 1L);
     curl_easy_setopt(store.curl, CURLOPT_READFUNCTION, readFromBytes);
@@ -198,7 +207,7 @@ int runPut(const TransferRequest &request, Transfer &transfer)
     // file (it may be absent, hence "*": its failure is accepted) and rename
     // again, without sending the data a second time.
     CurlHandle rename;
-    setCommonOptions(rename.curl, request.baseUrl, request.timeouts, &transfer);
+    setCommonOptions(rename, request.baseUrl, request.timeouts, &transfer);
     curl_easy_setopt(rename.curl, CURLOPT_NOBODY, 1L);
     rename.commands = appendCommand(rename.commands, "*DELE " + final);
     rename.commands = appendCommand(rename.commands, "RNFR " + temporary);
