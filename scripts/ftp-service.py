@@ -5,12 +5,22 @@ Prints "PORT <n>" once it listens, then serves until killed. Anonymous users
 may list, get, put, replace, rename and delete, as the exchange folder needs.
 """
 import argparse
+import errno
 import logging
+import os
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.filesystems import AbstractedFS
 from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+class NoRenameOverFS(AbstractedFS):
+    def rename(self, src, dst):
+        if os.path.exists(dst):
+            raise OSError(errno.EEXIST, "File exists")
+        super().rename(src, dst)
 
 
 def main():
@@ -20,6 +30,9 @@ def main():
     parser.add_argument("--port", type=int, default=0, help="0 picks a free port")
     parser.add_argument("--rate", type=int, default=0,
                         help="bytes per second for each transfer, 0 for no limit")
+    parser.add_argument("--no-rename-over", action="store_true",
+                        help="refuse to rename onto an existing file, as some "
+                             "Windows services do")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
@@ -27,6 +40,8 @@ def main():
     authorizer.add_anonymous(args.dir, perm="elradfmwMT")
     handler = FTPHandler
     handler.authorizer = authorizer
+    if args.no_rename_over:
+        handler.abstracted_fs = NoRenameOverFS
     if args.rate > 0:
         dtp = ThrottledDTPHandler
         dtp.read_limit = args.rate

@@ -33,6 +33,8 @@ bool FtpService::start(int bytesPerSecond)
                           QStringLiteral("--port"), QString::number(m_port)};
     if (bytesPerSecond > 0)
         arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
+    if (m_renameOverRefused)
+        arguments << QStringLiteral("--no-rename-over");
     const QDeadlineTimer deadline(kStartMillis);
     // A port freed a moment ago can still be busy; try again until the deadline.
     while (!deadline.hasExpired()) {

@@ -22,6 +22,9 @@ public:
     // After a stop it comes back on the same port. `bytesPerSecond` > 0
     // throttles every data transfer.
     bool start(int bytesPerSecond = 0);
+    // From the next start on, a rename onto an existing file fails, as with
+    // some FTP services on Windows.
+    void setRenameOverExistingRefused(bool refused) { m_renameOverRefused = refused; }
     void stop();  // terminate and wait
     void kill();  // SIGKILL, as a crash would
 
@@ -38,4 +41,5 @@ private:
     QString m_folder;
     QProcess m_process;
     quint16 m_port = 0;
+    bool m_renameOverRefused = false;
 };

@@ -1,0 +1,162 @@
+#include "loginsession.h"
+
+#include "examsettings.h"
+#include "recordlines.h"
+#include "transcode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+const QString kAddressFile = QStringLiteral("ip.txt");
+const QString kExamText = QStringLiteral("te.txt");
+const QString kSettings = QStringLiteral("se.dll");
+const QString kPlainSettings = QStringLiteral("se1.dll");
+
+QString loggingInText()
+{
+    return QStringLiteral("正在登录服务器......");
+}
+
+QString notOpenYetMessage()
+{
+    return QStringLiteral("还未开始考试，请稍后再登录");
+}
+
+QString badSettingsMessage()
+{
+    return QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+LoginSession::LoginSession(const QString &workingFolder, QObject *parent)
+    : QObject(parent), m_folder(workingFolder)
+{
+    m_channel.setWorkingFolder(workingFolder);
+    connect(&m_channel, &TransferChannel::stateChanged, this, &LoginSession::onChannelState);
+}
+
+QString LoginSession::pathOf(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+QString LoginSession::open()
+{
+    // An exam text from an earlier run must never open as this exam's.
+    QFile::remove(pathOf(kExamText));
+    QFile::remove(pathOf(kSettings));
+
+    const QByteArray stored = readAll(pathOf(kAddressFile));
+    const std::optional<QString> line = RecordReader(stored).line(0);
+    // The one value stands between double quotes; anything else holds none.
+    if (!line || line->size() < 2 || !line->startsWith(u'"') || !line->endsWith(u'"'))
+        return {};
+    return line->mid(1, line->size() - 2);
+}
+
+QString LoginSession::missingEntryMessage(Entry entry)
+{
+    switch (entry) {
+    case Entry::ServerIP:
+        return QStringLiteral("请输入服务器IP");
+    case Entry::BanName:
+        return QStringLiteral("请输入部门");
+    case Entry::XueHao:
+        return QStringLiteral("请输入考号");
+    case Entry::XingMing:
+        return QStringLiteral("请输入姓名");
+    }
+    return {};
+}
+
+LoginSession::Click LoginSession::login(const Examinee &entries)
+{
+    if (m_channel.isBusy())
+        return {ClickOutcome::Ignored};
+    const std::pair<const QString &, Entry> inOrder[] = {
+        {entries.serverIP, Entry::ServerIP},
+        {entries.banName, Entry::BanName},
+        {entries.xueHao, Entry::XueHao},
+        {entries.xingMing, Entry::XingMing},
+    };
+    for (const auto &[text, entry] : inOrder) {
+        if (text.isEmpty())
+            return {ClickOutcome::EntryMissing, entry};
+    }
+
+    m_examinee = entries;
+    m_examinee.examMinutes = 0;
+    m_phase = Phase::WaitingForSettings;
+    m_channel.setRemoteHost(entries.serverIP);
+    m_channel.execute(QStringLiteral("get se.dll se.dll"));
+    emit statusChanged(loggingInText());
+    return {ClickOutcome::Started};
+}
+
+void LoginSession::onChannelState(int code)
+{
+    if (code == TransferChannel::Error) {
+        m_phase = Phase::Idle;
+        emit statusChanged(QStringLiteral("登录服务器失败，请重新登录"));
+    } else if (code == TransferChannel::Completed) {
+        if (m_phase == Phase::WaitingForSettings)
+            settingsArrived();
+        else if (m_phase == Phase::WaitingForText)
+            textArrived();
+    }
+}
+
+void LoginSession::settingsArrived()
+{
+    // A settings file that did not arrive counts as empty: login is closed.
+    TranscodeFile(pathOf(kSettings), pathOf(kPlainSettings), kExchangeKey);
+    const ExamSettingsReading settings = readExamSettings(readAll(pathOf(kPlainSettings)));
+    QFile::remove(pathOf(kPlainSettings));
+
+    if (settings.isEmpty() || settings.loginAllowed == false) {
+        refuse(notOpenYetMessage());
+        return;
+    }
+    // An exam that the clock cannot run is refused rather than opened.
+    if (!settings.isComplete() || *settings.examMinutes <= 0
+        || *settings.examMinutes > kLongestExamMinutes) {
+        refuse(badSettingsMessage());
+        return;
+    }
+    m_examinee.examMinutes = *settings.examMinutes;
+    m_phase = Phase::WaitingForText;
+    m_channel.execute(QStringLiteral("get te.txt te.txt"));
+}
+
+void LoginSession::textArrived()
+{
+    // The examiner closed login between the two downloads.
+    if (!QFile::exists(pathOf(kExamText))) {
+        refuse(notOpenYetMessage());
+        return;
+    }
+    QSaveFile address(pathOf(kAddressFile));
+    if (address.open(QIODevice::WriteOnly)) {
+        address.write(RecordWriter().text(m_examinee.serverIP).bytes());
+        address.commit();
+    }
+    m_phase = Phase::Done;
+    emit loggedIn(m_examinee);
+}
+
+void LoginSession::refuse(const QString &message)
+{
+    m_phase = Phase::Idle;
+    emit messageRequested(message);
+    emit statusChanged(QString());
+}

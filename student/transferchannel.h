@@ -1,0 +1,91 @@
+#pragma once
+// The client's file transfer channel (Inet1): gets files from and puts files
+// to the examiner's FTP service, one request at a time, in the background.
+// Every request reports its state on the thread that owns the channel:
+// progress codes while it works, then exactly one final code, Completed (12)
+// or Error (11).
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+
+class QThread;
+struct TransferRequest;
+
+class TransferChannel : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The state codes a request reports, numbered as the callers expect.
+    enum StateCode : qint16 {
+        Connecting = 3,
+        Connected = 4,
+        Error = 11,
+        Completed = 12,
+    };
+
+    struct Timeouts
+    {
+        std::chrono::milliseconds connect{5000};
+        // A transfer that moves no byte for this long has failed.
+        std::chrono::milliseconds stall{15000};
+        // No request takes longer than this, however slowly it moves.
+        std::chrono::milliseconds total{120000};
+    };
+
+    explicit TransferChannel(QObject *parent = nullptr);
+    // Aborts a running request and waits for its thread; no report follows.
+    ~TransferChannel() override;
+
+    // The examiner's machine as typed at login: a name or address, optionally
+    // followed by ":port" ("127.0.0.1:2121"). Read when a request starts.
+    void setRemoteHost(const QString &host);
+    QString remoteHost() const { return m_host; }
+
+    // Local file names are taken relative to this folder (default: the
+    // current directory).
+    void setWorkingFolder(const QString &folder);
+    void setTimeouts(const Timeouts &timeouts) { m_timeouts = timeouts; }
+
+    bool isBusy() const { return m_thread != nullptr; }
+
+    // Runs one command string: "get REMOTE LOCAL" or "put LOCAL REMOTE". The
+    // command word and the first name end at the first and second blank; the
+    // last name is the rest of the string, blanks included. A command that
+    // does not have this form ends in Error.
+    //
+    // Returns false, and reports nothing, while an earlier request is still
+    // running: such a request is refused, never queued or mixed into the
+    // running one. Otherwise returns true; the reports follow later, never
+    // from inside this call.
+    bool execute(const QString &command);
+
+    // A get leaves the local file only when the whole remote file arrived; a
+    // remote file that does not exist completes with no local file (an
+    // earlier local file of that name is removed).
+    bool get(const QString &remoteName, const QString &localName);
+
+    // A put takes the local file as it is when the request is issued, stores
+    // it under a temporary remote name and renames it to `remoteName` once
+    // complete, replacing an earlier file: a reader of the remote folder never
+    // sees a half-written file under that name.
+    bool put(const QString &localName, const QString &remoteName);
+
+    // The name under which a put stores its data until the rename.
+    static QString temporaryRemoteName(const QString &remoteName);
+
+signals:
+    void stateChanged(int code);
+
+private:
+    bool start(TransferRequest request);
+    void finish(int code);
+
+    QString m_host;
+    QString m_folder;
+    Timeouts m_timeouts;
+    QThread *m_thread = nullptr;
+    std::atomic<bool> m_abort{false};
+};
