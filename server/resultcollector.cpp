@@ -22,7 +22,8 @@ namespace {
 std::optional<QByteArray> readFile(const QString &path, QString &why)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Whole small files: Qt's buffering would only add copies and calls.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         why = QStringLiteral("无法打开：") + file.errorString();
         return std::nullopt;
     }
@@ -48,7 +49,15 @@ CollectionReport ResultCollector::collect()
                                                      QDir::Name);
     QVector<ResultRow> rows;
     rows.reserve(entries.size());
+    // cj.zip stays open for the whole collection and is rewritten in place
+    // for each file: truncating and closing it per file would make the file
+    // system flush it to disk every time.
     QFile scratch(scratchPath);
+    if (!scratch.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        report.problem = QStringLiteral("无法写入 %1：%2")
+                             .arg(QDir::toNativeSeparators(scratchPath), scratch.errorString());
+        return report;
+    }
     for (const QFileInfo &entry : entries) {
         if (entry.isDir()) {
             report.skipped.append({entry.fileName(), QStringLiteral("是文件夹")});
@@ -62,13 +71,11 @@ CollectionReport ResultCollector::collect()
         }
         const QByteArray plain = transcodeBytes(*scrambled, kExchangeKey);
         // cj.zip holds the unscrambled copy of the file being read.
-        if (!scratch.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || scratch.write(plain) != plain.size()) {
+        if (!scratch.seek(0) || scratch.write(plain) != plain.size() || !scratch.resize(plain.size())) {
             report.problem = QStringLiteral("无法写入 %1：%2")
                                  .arg(QDir::toNativeSeparators(scratchPath), scratch.errorString());
             return report;
         }
-        scratch.close();
         const ResultRecordReading reading = readResultRecord(plain);
         if (!reading.ok()) {
             report.skipped.append({entry.fileName(), reading.problem});

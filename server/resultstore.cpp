@@ -26,6 +26,11 @@ ResultStore::ResultStore(const QString &databasePath)
         return;
     }
     QSqlQuery query(db);
+    // A write-ahead log keeps every collection atomic while a commit costs no
+    // wait for the disk; the rows can always be collected again from the
+    // files that stay in the exchange folder.
+    query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     // speed is REAL so the ranking compares numbers, not texts.
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tabCJ ("
                                    "banname TEXT, xuehao TEXT, xingming TEXT, speed REAL, "
