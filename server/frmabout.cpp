@@ -54,7 +54,10 @@ QLabel *FrmAbout::addLabel(const char *name, const QString &text, int left, int 
     auto *label = new QLabel(text, this);
     label->setObjectName(QLatin1String(name));
     label->setFont(labelFont());
-    label->setGeometry(twips::rect(left, top, width, kLabelHeight));
+    // A fallback font may need a little more than the designed height.
+    const int height = qMax(twips::px(kLabelHeight), label->fontMetrics().height() + 4);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(twips::px(left), twips::px(top), twips::px(width), height);
     return label;
 }
 
