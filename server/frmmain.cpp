@@ -448,9 +448,13 @@ void FrmMain::clearResults()
 
 void FrmMain::exportResults()
 {
-    const QVector<ResultRow> rows = m_store->rowsInRankOrder();
+    const auto rows = m_store->rowsInRankOrder();
+    if (!rows) {
+        tell(m_store->lastError());
+        return;
+    }
     const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const QString problem = ResultExporter::write(rows, path);
+    const QString problem = ResultExporter::write(*rows, path);
     if (!problem.isEmpty()) {
         tell(problem);
         return;

@@ -76,6 +76,12 @@ CollectionReport ResultCollector::collect()
                                  .arg(QDir::toNativeSeparators(scratchPath), scratch.errorString());
             return report;
         }
+        // Every record line ends in CR LF; a file that stops short of that is
+        // still being uploaded and would give a cut-off name.
+        if (!plain.endsWith('\n') && !plain.endsWith('\r')) {
+            report.skipped.append({entry.fileName(), QStringLiteral("文件不完整，可能正在上传")});
+            continue;
+        }
         const ResultRecordReading reading = readResultRecord(plain);
         if (!reading.ok()) {
             report.skipped.append({entry.fileName(), reading.problem});

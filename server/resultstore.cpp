@@ -111,7 +111,7 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
     return fail(QStringLiteral("无法写入成绩表"), detail);
 }
 
-QVector<ResultRow> ResultStore::rowsInRankOrder()
+std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
 {
     QVector<ResultRow> rows;
     QSqlQuery query(database());
@@ -120,7 +120,7 @@ QVector<ResultRow> ResultStore::rowsInRankOrder()
                                    "timepass FROM tabCJ ")
                     + rankOrder())) {
         fail(QStringLiteral("无法读取成绩表"), query.lastError().text());
-        return rows;
+        return std::nullopt;
     }
     while (query.next()) {
         ResultRow row;

@@ -44,7 +44,8 @@ public:
     // Replaces the whole table in one transaction: on any error the
     // previous rows stay as they were.
     bool replaceAll(const QVector<ResultRow> &rows);
-    QVector<ResultRow> rowsInRankOrder();
+    // Empty when the table cannot be read (lastError says why).
+    std::optional<QVector<ResultRow>> rowsInRankOrder();
     // Ends every use of the file (the console closes it when it ends).
     void close();
 

@@ -54,6 +54,7 @@ private slots:
     void closingWithFilesAlreadyGone();
     void reopeningPublishesCurrentSettings();
     void failedPublishLeavesGateClosed();
+    void unreadableDatabaseIsReported();
     void settingsPanelCountsAndReopens();
     void savingFractionalTime();
     void refusedTimeKeepsPanelOpen();
@@ -327,6 +328,22 @@ void TestFrmMain::failedPublishLeavesGateClosed()
     QCOMPARE(child<QToolButton>("BeginStop")->text(), QStringLiteral("允许登录"));
     QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
     QVERIFY(!QFile::exists(exchange(QStringLiteral("te.txt"))));
+    QVERIFY(!QFile::exists(app(QStringLiteral("se.dll"))));
+    QVERIFY(!QFile::exists(app(QStringLiteral("se1.dll"))));
+}
+
+void TestFrmMain::unreadableDatabaseIsReported()
+{
+    writeBytes(m_work->filePath(QStringLiteral("cj.mdb")), QByteArray(4096, 'x'));
+    uploadResult(m_exchangeFolder, makeResult(QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("x"), 20));
+    createWindow();
+    QVERIFY(!m_messages.isEmpty());
+    QVERIFY(m_messages[0].contains(QStringLiteral("cj.mdb")));
+    m_messages.clear();
+    click("fresh");
+    click("CmdOutToExl");
+    QCOMPARE(m_messages.size(), 2);
+    QVERIFY(m_opened.isEmpty());
 }
 
 void TestFrmMain::settingsPanelCountsAndReopens()
