@@ -12,7 +12,9 @@
 
 #include <benchmark/benchmark.h>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -52,7 +54,9 @@ void BM_CollectResults(benchmark::State &state)
     ResultCollector collector(exchange.path(), app.path(), store);
     // The folder's files are on disk before the clock runs, as uploads of an
     // exam would be; otherwise their write-back is what gets measured.
+#ifdef Q_OS_UNIX
     ::sync();
+#endif
     for (auto _ : state) {
         const CollectionReport report = collector.collect();
         if (report.rowCount != files)

@@ -52,7 +52,12 @@ QString ResultExporter::write(const QVector<ResultRow> &rows, const QString &pat
     lxw_workbook_options options{};
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
+#ifdef Q_OS_WIN
+    // libxlsxwriter takes UTF-8 file names on Windows and widens them itself.
+    const QByteArray nativePath = path.toUtf8();
+#else
     const QByteArray nativePath = QFile::encodeName(path);
+#endif
     lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
     if (!workbook)
         return QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
