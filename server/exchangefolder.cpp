@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFile>
 
+QString exchangeFolderMissingMessage(const QString &exchangeFolder)
+{
+    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
+           + QDir::toNativeSeparators(exchangeFolder);
+}
+
 QStringList removeExchangeFiles(const QString &folder)
 {
     QStringList failures;

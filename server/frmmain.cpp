@@ -113,6 +113,8 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
 FrmMain::~FrmMain()
 {
     delete m_about;
+    // The model goes before the database connection it reads.
+    delete m_model;
 }
 
 void FrmMain::buildToolbar()

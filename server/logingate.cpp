@@ -8,12 +8,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-QString exchangeFolderMissingMessage(const QString &exchangeFolder)
-{
-    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
-           + QDir::toNativeSeparators(exchangeFolder);
-}
-
 namespace {
 
 const QString kPlainSettingsScratch = QStringLiteral("se.dll");

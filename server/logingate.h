@@ -3,11 +3,9 @@
 // in the exchange folder. Opening publishes the exam text (te.txt) and the
 // scrambled settings file; closing withdraws both.
 #include "consolesettings.h"
+#include "exchangefolder.h"
 
 #include <QString>
-
-// The message for a missing exchange folder, naming the folder to set up.
-QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 
 class LoginGate
 {

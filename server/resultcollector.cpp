@@ -1,6 +1,8 @@
 #include "resultcollector.h"
 
+#include "exchangefolder.h"
 #include "numbers.h"
+#include "paths.h"
 #include "resultrecord.h"
 #include "transcode.h"
 
@@ -40,6 +42,12 @@ std::optional<QByteArray> readFile(const QString &path, QString &why)
 CollectionReport ResultCollector::collect()
 {
     CollectionReport report;
+    // A folder that has gone (a drive not mounted, a wrong setting) must not
+    // wipe the results of the last collection.
+    if (!paths::exchangeFolderIsReady(m_exchangeFolder)) {
+        report.problem = exchangeFolderMissingMessage(m_exchangeFolder);
+        return report;
+    }
     const QString scratchPath = QDir(m_applicationFolder).filePath(scratchFileName());
     // Folders are listed too, so that a folder named like a result file is
     // reported instead of silently passed over.

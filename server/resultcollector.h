@@ -31,6 +31,7 @@ public:
     // Rebuilds the table from the result files (*.zip, hidden and system
     // files left out) in name order, recno counting from 1. Each file is
     // unscrambled into cj.zip in the application folder and read from there.
+    // Without the exchange folder the table is left as it was.
     CollectionReport collect();
 
 private:

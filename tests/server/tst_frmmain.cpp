@@ -63,7 +63,7 @@ private slots:
     void collectingFillsGridBySpeed();
     void skippedFilesAreReported();
     void clearingEmptiesTableAndFolder();
-    void clearingWithoutFolderShowsMessage();
+    void withoutFolderCollectKeepsAndClearEmpties();
     void exportedWorkbookReadsBack();
     void aboutTwiceShowsOneBox();
     void manualAbsentShowsNoMessage();
@@ -482,7 +482,7 @@ void TestFrmMain::clearingEmptiesTableAndFolder()
     QVERIFY(m_messages.isEmpty());
 }
 
-void TestFrmMain::clearingWithoutFolderShowsMessage()
+void TestFrmMain::withoutFolderCollectKeepsAndClearEmpties()
 {
     m_exchangeFolder = m_exchange->filePath(QStringLiteral("gone"));
     createWindow();
@@ -491,9 +491,15 @@ void TestFrmMain::clearingWithoutFolderShowsMessage()
     click("fresh");
     QCOMPARE(text("LblRenShu"), QStringLiteral("1"));
     QVERIFY(QDir(m_exchangeFolder).removeRecursively());
+    const QString folderMessage = QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
+                                  + QDir::toNativeSeparators(m_exchangeFolder);
+    // Collecting without the folder keeps the last results.
+    click("fresh");
+    QCOMPARE(m_messages, QStringList{folderMessage});
+    QCOMPARE(text("LblRenShu"), QStringLiteral("1"));
+    m_messages.clear();
     click("ClearLast");
-    QCOMPARE(m_messages, QStringList{QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
-                                     + QDir::toNativeSeparators(m_exchangeFolder)});
+    QCOMPARE(m_messages, QStringList{folderMessage});
     QCOMPARE(text("LblRenShu"), QStringLiteral("0"));
     QCOMPARE(child<QTableView>("DataGrid1")->model()->rowCount(), 0);
 }
