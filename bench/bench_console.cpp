@@ -1,0 +1,101 @@
+// Collection of result files into the results table, and export of the
+// table to a workbook, at classroom and far-beyond-classroom sizes.
+#include "resultcollector.h"
+#include "resultexporter.h"
+#include "resultrecord.h"
+#include "resultstore.h"
+#include "transcode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+ResultRecord sampleRecord(int i)
+{
+    ResultRecord record;
+    record.speed = 20.0f + (i * 37 % 1000) / 10.0f;
+    record.accuracy = 90.0f + (i % 100) / 10.0f;
+    record.timePass = 600;
+    record.targetLen = 1200;
+    record.typedLen = 1100;
+    record.banName = QStringLiteral("计算机%1班").arg(i % 30);
+    record.xueHao = QStringLiteral("2026%1").arg(i, 5, 10, QLatin1Char('0'));
+    record.xingMing = QStringLiteral("考生%1").arg(i);
+    return record;
+}
+
+void fillExchangeFolder(const QString &folder, int files)
+{
+    for (int i = 0; i < files; ++i) {
+        const ResultRecord record = sampleRecord(i);
+        QFile file(QDir(folder).filePath(record.banName + QLatin1Char('-') + record.xueHao
+                                         + QLatin1Char('-') + record.xingMing
+                                         + QStringLiteral(".zip")));
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write a result file");
+        file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
+    }
+}
+
+void BM_CollectResults(benchmark::State &state)
+{
+    const int files = static_cast<int>(state.range(0));
+    QTemporaryDir exchange, app, work;
+    fillExchangeFolder(exchange.path(), files);
+    ResultStore store(work.filePath(QStringLiteral("cj.mdb")));
+    ResultCollector collector(exchange.path(), app.path(), store);
+    // The folder's files are on disk before the clock runs, as uploads of an
+    // exam would be; otherwise their write-back is what gets measured.
+#ifdef Q_OS_UNIX
+    ::sync();
+#endif
+    for (auto _ : state) {
+        const CollectionReport report = collector.collect();
+        if (report.rowCount != files)
+            state.SkipWithError("not every file was collected");
+    }
+    state.SetItemsProcessed(state.iterations() * files);
+}
+BENCHMARK(BM_CollectResults)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_ExportResults(benchmark::State &state)
+{
+    const int count = static_cast<int>(state.range(0));
+    QVector<ResultRow> rows;
+    for (int i = 0; i < count; ++i) {
+        const ResultRecord record = sampleRecord(i);
+        rows.append({i + 1, record.banName, record.xueHao, record.xingMing, record.speed,
+                     QStringLiteral("98.5"), record.timePass});
+    }
+    QTemporaryDir folder;
+    int n = 0;
+    for (auto _ : state) {
+        const QString problem =
+            ResultExporter::write(rows, folder.filePath(QStringLiteral("r%1.xlsx").arg(n++)));
+        if (!problem.isEmpty())
+            state.SkipWithError("the workbook could not be written");
+    }
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_ExportResults)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,19 @@
+#include "consolehooks.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+
+ConsoleHooks ConsoleHooks::desktop()
+{
+    ConsoleHooks hooks;
+    hooks.showMessage = [](QWidget *parent, const QString &text) {
+        QMessageBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    hooks.chooseArticle = [](QWidget *parent, const QString &initialFolder) {
+        return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
+    };
+    hooks.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    return hooks;
+}

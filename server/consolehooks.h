@@ -1,0 +1,25 @@
+#pragma once
+// What the console asks of the desktop: message boxes, the file dialog and
+// the shell's "open". Tests put recorders in their place.
+#include <QString>
+#include <QUrl>
+
+#include <functional>
+
+class QWidget;
+
+struct ConsoleHooks
+{
+    // A box titled "打字考试服务器" with the text and only an OK button.
+    std::function<void(QWidget *parent, const QString &text)> showMessage;
+    // The open-file dialog for articles; an empty name when cancelled.
+    std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
+    // Opens a file or link with the desktop's program for it.
+    std::function<bool(const QUrl &url)> openUrl;
+
+    static QString messageTitle() { return QStringLiteral("打字考试服务器"); }
+    // The filter of the article dialog: one entry, description "文本文件 *.txt".
+    static QString articleFilter() { return QStringLiteral("文本文件 *.txt (*.txt)"); }
+
+    static ConsoleHooks desktop();
+};

@@ -1,0 +1,136 @@
+#include "consolesettings.h"
+
+#include "gbk.h"
+#include "numbers.h"
+#include "paths.h"
+#include "recordlines.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+namespace examtime {
+
+std::optional<qint16> minutesFromText(QStringView text)
+{
+    const auto minutes = numbers::parseWhole(text, kMinMinutes, kMaxMinutes);
+    if (!minutes)
+        return std::nullopt;
+    return static_cast<qint16>(*minutes);
+}
+
+std::optional<QString> storedValueText(QStringView text)
+{
+    const auto value = numbers::parseNumber(text);
+    if (!value)
+        return std::nullopt;
+    // Fifteen significant digits give back what the examiner typed ("12.5",
+    // "20") without the binary noise of a double.
+    return QString::number(*value, 'g', 15);
+}
+
+}  // namespace examtime
+
+std::optional<QString> readTextLines(const QString &path, QStringView lineEnd)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    QString text;
+    const QStringList lines = splitRecordLines(gbk::decode(bytes));
+    for (const QString &line : lines)
+        text += line + lineEnd;
+    return text;
+}
+
+ConsoleSettings::ConsoleSettings(QString applicationFolder)
+    : m_folder(std::move(applicationFolder))
+{
+}
+
+QString ConsoleSettings::filePath(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+QString ConsoleSettings::articleFolder() const
+{
+    return filePath(QStringLiteral("article"));
+}
+
+bool ConsoleSettings::hasExamTime() const
+{
+    return paths::hasFileNamed(m_folder, timeFileName());
+}
+
+bool ConsoleSettings::hasExamText() const
+{
+    return paths::hasFileNamed(m_folder, textFileName());
+}
+
+qint16 ConsoleSettings::storedExamMinutes() const
+{
+    if (!hasExamTime())
+        return examtime::kDefaultMinutes;
+    const auto text = readTextLines(filePath(timeFileName()), u"\n");
+    if (!text)
+        return examtime::kDefaultMinutes;
+    const QString firstLine = text->section(QLatin1Char('\n'), 0, 0);
+    return examtime::minutesFromText(firstLine).value_or(examtime::kDefaultMinutes);
+}
+
+std::optional<QString> ConsoleSettings::storedExamText() const
+{
+    if (!hasExamText())
+        return std::nullopt;
+    return readTextLines(filePath(textFileName()), u"\n");
+}
+
+ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
+                                                   const QString &timeText) const
+{
+    SaveOutcome outcome;
+    const auto minutes = examtime::minutesFromText(timeText);
+    const auto storedValue = examtime::storedValueText(timeText);
+    if (!minutes || !storedValue) {
+        outcome.problem = QStringLiteral("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
+                              .arg(timeText)
+                              .arg(examtime::kMinMinutes)
+                              .arg(examtime::kMaxMinutes);
+        return outcome;
+    }
+
+    if (!articlePath.isEmpty()) {
+        QFile article(articlePath);
+        if (!article.open(QIODevice::ReadOnly)) {
+            outcome.problem = QStringLiteral("无法读取考试内容文件 %1：%2")
+                                  .arg(QDir::toNativeSeparators(articlePath), article.errorString());
+            return outcome;
+        }
+        const QByteArray bytes = article.readAll();
+        QSaveFile copy(filePath(textFileName()));
+        if (article.error() != QFileDevice::NoError || !copy.open(QIODevice::WriteOnly)
+            || copy.write(bytes) != bytes.size() || !copy.commit()) {
+            outcome.problem = QStringLiteral("无法把考试内容保存到 %1：%2")
+                                  .arg(QDir::toNativeSeparators(filePath(textFileName())),
+                                       article.error() != QFileDevice::NoError ? article.errorString()
+                                                                               : copy.errorString());
+            return outcome;
+        }
+    }
+
+    const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));
+    QSaveFile timeFile(filePath(timeFileName()));
+    if (!timeFile.open(QIODevice::WriteOnly) || timeFile.write(timeBytes) != timeBytes.size()
+        || !timeFile.commit()) {
+        outcome.problem = QStringLiteral("无法把考试时间保存到 %1：%2")
+                              .arg(QDir::toNativeSeparators(filePath(timeFileName())),
+                                   timeFile.errorString());
+        return outcome;
+    }
+    outcome.examMinutes = *minutes;
+    return outcome;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The About box: product picture, name, version and the maker's lines.
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+class FrmAbout : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static QUrl supportMail() { return QUrl(QStringLiteral("mailto:support@kestrix.example.org")); }
+    static QUrl website() { return QUrl(QStringLiteral("https://kestrix.example.org")); }
+    // "1.3": the program's major and minor version.
+    static QString versionText();
+
+    // openUrl carries out the clicks on the mail and website lines.
+    explicit FrmAbout(std::function<bool(const QUrl &)> openUrl);
+
+private:
+    QLabel *addLabel(const char *name, const QString &text, int left, int top, int width);
+    QLabel *addLink(const char *name, const QString &text, const QUrl &url, int left, int top,
+                    int width);
+
+    std::function<bool(const QUrl &)> m_openUrl;
+};

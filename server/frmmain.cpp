@@ -1,0 +1,503 @@
+#include "frmmain.h"
+
+#include "artwork.h"
+#include "exchangefolder.h"
+#include "frmabout.h"
+#include "resultcollector.h"
+#include "resultexporter.h"
+#include "twips.h"
+
+#include "paths.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString kClosedCaption = QStringLiteral("允许登录");
+const QString kOpenCaption = QStringLiteral("禁止登录");
+const QString kClosedToolTip = QStringLiteral("允许考生登录服务器以开始考试");
+const QString kOpenToolTip = QStringLiteral("禁止考生登录服务器，但不影响已开始考试的考生");
+
+QFont simSun(qreal points)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    font.setPointSizeF(points);
+    return font;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &title = QString())
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &geometry,
+              const QFont &font)
+{
+    auto *lbl = new QLabel(text, parent);
+    lbl->setObjectName(QLatin1String(name));
+    lbl->setGeometry(geometry);
+    lbl->setFont(font);
+    return lbl;
+}
+
+// Red figures on a background of the given system colour.
+void paintCounter(QLabel *lbl, QPalette::ColorRole background)
+{
+    QPalette palette = lbl->palette();
+    palette.setColor(QPalette::Window, palette.color(background));
+    palette.setColor(QPalette::WindowText, Qt::red);
+    lbl->setPalette(palette);
+    lbl->setAutoFillBackground(true);
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *btn = new QPushButton(text, parent);
+    btn->setObjectName(QLatin1String(name));
+    btn->setGeometry(geometry);
+    return btn;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::WindowCloseButtonHint),
+      m_folders(std::move(folders)),
+      m_hooks(std::move(hooks)),
+      m_settings(m_folders.application),
+      m_gate(m_folders.application, m_folders.exchange),
+      m_store(std::make_unique<ResultStore>(m_folders.database))
+{
+    setObjectName(QStringLiteral("FrmMain"));
+    setWindowTitle(QStringLiteral("Kestrix服务器"));
+    setFixedSize(twips::px(10080), twips::px(7545));
+
+    buildToolbar();
+    buildResultsView();
+    buildSettingsView();
+
+    // Start-up: the results view, the stored results ranked by speed with
+    // their number, and the exam time of time.txt.
+    m_frameCJ->setGeometry(twips::rect(240, 800, 9615, 6000));
+    m_grid->setGeometry(twips::px(30), twips::px(120), twips::px(9495),
+                        m_frameCJ->height() - twips::px(180));
+    m_frameSet->setGeometry(twips::rect(120, 960, 9855, 6495));
+    showResultsView(true);
+    setGateAppearance(false);
+    if (!m_store->isOpen())
+        tell(m_store->lastError());
+    m_model->select();
+    showCount();
+    m_examMinutes = m_settings.storedExamMinutes();
+    m_testTime->setEditText(QString::number(m_examMinutes));
+}
+
+FrmMain::~FrmMain()
+{
+    delete m_about;
+    // The model goes before the database connection it reads.
+    delete m_model;
+}
+
+void FrmMain::buildToolbar()
+{
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setGeometry(twips::rect(0, 0, 10080, 870));
+    m_toolbar->setIconSize(QSize(32, 32));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+
+    m_clearLast = addToolbarButton(QStringLiteral("ClearLast"), QStringLiteral("清空上次"),
+                                   QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
+                                   QStringLiteral("clearlast"));
+    addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
+                     QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    m_beginStop = addToolbarButton(QStringLiteral("BeginStop"), kClosedCaption, QString(),
+                                   QStringLiteral("begin"));
+    addToolbarButton(QStringLiteral("fresh"), QStringLiteral("获取成绩"),
+                     QStringLiteral("获取考试成绩或者获取登陆信息"), QStringLiteral("fresh"));
+    QToolButton *help = addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
+                                         QStringLiteral("软件安装、使用说明"),
+                                         QStringLiteral("help"));
+
+    auto *menu = new QMenu(help);
+    menu->setObjectName(QStringLiteral("helpMenu"));
+    const std::pair<QString, QString> entries[] = {
+        {QStringLiteral("manual"), QStringLiteral("使用说明")},
+        {QStringLiteral("about"), QStringLiteral("关于")},
+    };
+    for (const auto &[key, caption] : entries) {
+        QAction *action = menu->addAction(caption);
+        action->setObjectName(key);
+        connect(action, &QAction::triggered, this, [this, key = key] { helpMenuChosen(key); });
+    }
+    help->setMenu(menu);
+    // The face of the help button has no action of its own: it opens the menu.
+    help->setPopupMode(QToolButton::InstantPopup);
+}
+
+QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &caption,
+                                       const QString &toolTip, const QString &imageKey)
+{
+    auto *btn = new QToolButton(m_toolbar);
+    btn->setObjectName(key);
+    btn->setProperty("key", key);
+    btn->setProperty("imageKey", imageKey);
+    btn->setText(caption);
+    btn->setToolTip(toolTip);
+    btn->setIcon(artwork::toolbarImage(imageKey));
+    btn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    btn->setAutoRaise(true);
+    btn->setMinimumWidth(64);
+    m_toolbar->addWidget(btn);
+    connect(btn, &QToolButton::clicked, this, [this, btn] {
+        toolbarButtonClicked(btn->property("key").toString());
+    });
+    return btn;
+}
+
+void FrmMain::buildResultsView()
+{
+    m_frameCJ = frame(this, "FrameCJ");
+    m_grid = new QTableView(m_frameCJ);
+    m_grid->setObjectName(QStringLiteral("DataGrid1"));
+    m_grid->setFont(simSun(9));
+    m_grid->horizontalHeader()->setFont(simSun(9));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->verticalHeader()->setDefaultSectionSize(twips::px(270));
+    m_grid->verticalHeader()->setFixedWidth(twips::px(270));
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    m_model = new ResultTableModel(this, m_store->database());
+    m_grid->setModel(m_model);
+    struct Column
+    {
+        const char *field;
+        QString caption;
+        int width;
+    };
+    const Column columns[] = {
+        {"banname", QStringLiteral("     部    门"), 1920},
+        {"xuehao", QStringLiteral("     考    号"), 1710},
+        {"xingming", QStringLiteral("   姓    名"), 1425},
+        {"speed", QStringLiteral("打字速度（字/分钟）"), 1725},
+        {"zhengquelv", QStringLiteral("正确率（％）"), 1080},
+        {"timepass", QStringLiteral("打字时间（秒）"), 1335},
+        {"recno", QStringLiteral("RecNo"), 735},
+    };
+    QHeaderView *header = m_grid->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int visual = 0; visual < int(std::size(columns)); ++visual) {
+        const Column &column = columns[visual];
+        const int logical = m_model->fieldIndex(QLatin1String(column.field));
+        if (logical < 0)
+            continue;
+        header->moveSection(header->visualIndex(logical), visual);
+        m_model->setHeaderData(logical, Qt::Horizontal, column.caption);
+        m_grid->setColumnWidth(logical, twips::px(column.width));
+    }
+
+    m_frameCJ1 = frame(this, "FrameCJ1");
+    m_frameCJ1->setGeometry(twips::rect(240, 6840, 9615, 615));
+    const QFont countFont = simSun(12);
+    label(m_frameCJ1, "Label1", QStringLiteral("已登录人数："), twips::rect(120, 240, 1500, 255),
+          countFont);
+    m_count = label(m_frameCJ1, "LblRenShu", QString(), twips::rect(1560, 240, 855, 255), countFont);
+    paintCounter(m_count, QPalette::ButtonText);
+    label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 615, 255), countFont);
+    QPushButton *exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
+                                       twips::rect(7080, 220, 2295, 300));
+    exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
+    connect(exportButton, &QPushButton::clicked, this, &FrmMain::exportResults);
+}
+
+void FrmMain::buildSettingsView()
+{
+    m_frameSet = frame(this, "FrameSet");
+    m_frameSet->setFlat(true);
+    m_frameSet->setStyleSheet(QStringLiteral("QGroupBox#FrameSet { border: none; }"));
+
+    QGroupBox *timeFrame = frame(m_frameSet, "Frame1", QStringLiteral("考试时间设置"));
+    timeFrame->setGeometry(twips::rect(0, 0, 9855, 855));
+    label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："), twips::rect(360, 405, 2055, 255),
+          simSun(10.5));
+    m_testTime = new QComboBox(timeFrame);
+    m_testTime->setObjectName(QStringLiteral("CmbTestTime"));
+    m_testTime->setGeometry(twips::rect(2280, 360, 855, 300));
+    m_testTime->setEditable(true);
+    m_testTime->setInsertPolicy(QComboBox::NoInsert);
+    m_testTime->addItems({QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
+                          QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")});
+
+    QGroupBox *textFrame = frame(m_frameSet, "Frame2", QStringLiteral("考试内容设置"));
+    textFrame->setGeometry(twips::rect(0, 960, 9855, 4935));
+    label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255), font());
+    QPushButton *choose = button(textFrame, "CmdChFile", QStringLiteral("更改内容"),
+                                 twips::rect(8520, 240, 1095, 300));
+    connect(choose, &QPushButton::clicked, this, &FrmMain::chooseArticle);
+    m_textBox = new QPlainTextEdit(textFrame);
+    m_textBox->setObjectName(QStringLiteral("TxtType"));
+    m_textBox->setGeometry(twips::rect(240, 600, 9375, 3855));
+    m_textBox->setReadOnly(true);
+    m_textBox->setFont(simSun(10.5));
+    m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    label(textFrame, "Label5", QStringLiteral("文字总数："), twips::rect(240, 4600, 975, 255), font());
+    m_wordCount = label(textFrame, "LblWordCount", QString(), twips::rect(1260, 4560, 975, 255),
+                        simSun(10.5));
+    paintCounter(m_wordCount, QPalette::WindowText);
+
+    QPushButton *save = button(m_frameSet, "CmdSave", QStringLiteral("保存设置"),
+                               twips::rect(6480, 6000, 1455, 375));
+    connect(save, &QPushButton::clicked, this, &FrmMain::saveSettings);
+    QPushButton *cancel = button(m_frameSet, "CmdCancel", QStringLiteral("取消"),
+                                 twips::rect(8400, 6000, 1455, 375));
+    connect(cancel, &QPushButton::clicked, this, &FrmMain::cancelSettings);
+}
+
+void FrmMain::showResultsView(bool restoreGeometry)
+{
+    m_frameCJ->show();
+    if (restoreGeometry)
+        m_frameCJ1->setGeometry(m_frameCJ->x(), m_frameCJ1->y(), twips::px(9615),
+                                m_frameCJ1->height());
+    m_frameCJ1->show();
+    m_frameSet->hide();
+}
+
+void FrmMain::showCount()
+{
+    const auto rows = m_store->rowCount();
+    m_count->setText(rows ? QString::number(*rows) : QString());
+}
+
+void FrmMain::setGateAppearance(bool open)
+{
+    m_beginStop->setText(open ? kOpenCaption : kClosedCaption);
+    m_beginStop->setIcon(artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
+    m_beginStop->setProperty("imageKey", open ? QStringLiteral("stop") : QStringLiteral("begin"));
+    m_beginStop->setToolTip(open ? kOpenToolTip : kClosedToolTip);
+    m_clearLast->setEnabled(!open);
+}
+
+void FrmMain::tell(const QString &text)
+{
+    m_hooks.showMessage(this, text);
+}
+
+void FrmMain::toolbarButtonClicked(const QString &key)
+{
+    if (key == QLatin1String("BeginStop"))
+        openOrCloseLogin();
+    else if (key == QLatin1String("set"))
+        openSettingsPanel();
+    else if (key == QLatin1String("fresh"))
+        collectResults();
+    else if (key == QLatin1String("ClearLast"))
+        clearResults();
+}
+
+void FrmMain::helpMenuChosen(const QString &key)
+{
+    if (key == QLatin1String("manual"))
+        openManual();
+    else if (key == QLatin1String("about"))
+        showAbout();
+}
+
+// ---- Login gate ----
+
+void FrmMain::openOrCloseLogin()
+{
+    if (m_beginStop->text() == kOpenCaption)
+        closeLogin();
+    else
+        openLogin();
+}
+
+void FrmMain::openLogin()
+{
+    const LoginGate::Readiness readiness = m_gate.readiness();
+    if (readiness != LoginGate::Readiness::Ready) {
+        tell(m_gate.readinessMessage(readiness));
+        return;
+    }
+    const QString problem = m_gate.open(m_examMinutes);
+    setGateAppearance(m_gate.isOpen());
+    if (!problem.isEmpty())
+        tell(problem);
+}
+
+void FrmMain::closeLogin()
+{
+    const QString problem = m_gate.close();
+    setGateAppearance(m_gate.isOpen());
+    if (!problem.isEmpty())
+        tell(problem);
+}
+
+// ---- Settings panel ----
+
+void FrmMain::setExamText(const QString &text)
+{
+    m_examText = text;
+    // The box shows lines; the count is of the text as the files have it.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_textBox->setPlainText(shown);
+}
+
+void FrmMain::openSettingsPanel()
+{
+    m_frameCJ->hide();
+    m_frameCJ1->hide();
+    m_frameSet->show();
+    setExamText(QString());
+    if (const auto stored = m_settings.storedExamText()) {
+        setExamText(*stored);
+        m_wordCount->setText(QString::number(m_examText.size()));
+    }
+}
+
+void FrmMain::chooseArticle()
+{
+    const QString chosen = m_hooks.chooseArticle(this, m_settings.articleFolder());
+    if (!chosen.isEmpty()) {
+        const auto text = readTextLines(chosen, u"\r\n");
+        if (!text) {
+            tell(QStringLiteral("无法读取文件 %1").arg(QDir::toNativeSeparators(chosen)));
+            return;
+        }
+        m_articlePath = chosen;
+        setExamText(*text);
+    }
+    m_wordCount->setText(QString::number(m_examText.size()));
+}
+
+void FrmMain::saveSettings()
+{
+    const ConsoleSettings::SaveOutcome outcome = m_settings.save(m_articlePath, m_testTime->currentText());
+    if (!outcome.examMinutes) {
+        tell(outcome.problem);
+        return;
+    }
+    m_examMinutes = *outcome.examMinutes;
+    showResultsView(true);
+    setExamText(QString());
+}
+
+void FrmMain::cancelSettings()
+{
+    m_testTime->setEditText(QString::number(m_examMinutes));
+    showResultsView(true);
+}
+
+// ---- Results ----
+
+void FrmMain::collectResults()
+{
+    showResultsView(false);
+    setExamText(QString());
+    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
+    const CollectionReport report = collector.collect();
+    m_model->select();
+    showCount();
+    if (!report.ok())
+        tell(report.problem);
+    else if (!report.skipped.isEmpty())
+        tell(skippedFilesMessage(report.skipped));
+}
+
+void FrmMain::clearResults()
+{
+    showResultsView(false);
+    setExamText(QString());
+    const bool cleared = m_store->clear();
+    m_model->select();
+    showCount();
+    if (!cleared)
+        tell(m_store->lastError());
+    if (!paths::exchangeFolderIsReady(m_folders.exchange)) {
+        tell(exchangeFolderMissingMessage(m_folders.exchange));
+        return;
+    }
+    const QStringList failures = removeExchangeFiles(m_folders.exchange);
+    if (!failures.isEmpty())
+        tell(QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+             + failures.join(QLatin1Char('\n')));
+}
+
+void FrmMain::exportResults()
+{
+    const auto rows = m_store->rowsInRankOrder();
+    if (!rows) {
+        tell(m_store->lastError());
+        return;
+    }
+    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const QString problem = ResultExporter::write(*rows, path);
+    if (!problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(path)))
+        tell(QStringLiteral("成绩表已保存为 %1，但没有找到能打开它的表格程序。")
+                 .arg(QDir::toNativeSeparators(path)));
+}
+
+// ---- Help ----
+
+void FrmMain::openManual()
+{
+    // As with any document the desktop opens, a missing file or a missing
+    // program is for the desktop to report.
+    m_hooks.openUrl(QUrl::fromLocalFile(QDir(m_folders.program).filePath(manualFileName())));
+}
+
+void FrmMain::showAbout()
+{
+    if (!m_about) {
+        m_about = new FrmAbout(m_hooks.openUrl);
+        m_about->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!m_about->isVisible()) {
+        m_about->show();
+        // Centred on the screen the console is on.
+        const QRect screen = this->screen()->availableGeometry();
+        m_about->move(screen.center() - m_about->rect().center());
+    }
+    m_about->raise();
+    m_about->activateWindow();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    // The console ends with its window: the About box goes too, and the
+    // results database is closed.
+    if (m_about)
+        m_about->close();
+    m_model->clear();
+    m_store->close();
+    event->accept();
+}

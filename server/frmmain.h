@@ -1,0 +1,111 @@
+#pragma once
+// The examiner's console window: toolbar, results view and settings view.
+// It wires the widgets to the console's logic (settings, login gate,
+// results store, collector, export) and holds the console state.
+#include "consolehooks.h"
+#include "frmabout.h"
+#include "consolesettings.h"
+#include "logingate.h"
+#include "resultstore.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class ResultTableModel;
+
+struct ConsoleFolders
+{
+    QString application;  // time.txt, test.txt, scratch files, article/
+    QString program;      // where the manual ships, beside the program
+    QString exchange;     // the folder the FTP service publishes
+    QString database;     // the results database file (cj.mdb)
+    QString exports;      // where exported workbooks are written
+};
+
+class FrmMain : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static QString manualFileName() { return QStringLiteral("安装使用说明.html"); }
+
+    FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent = nullptr);
+    ~FrmMain() override;
+
+    qint16 examMinutes() const { return m_examMinutes; }
+    const QString &chosenArticlePath() const { return m_articlePath; }
+    FrmAbout *aboutBox() const { return m_about; }
+
+    // The toolbar's click handler: the first key that matches acts.
+    void toolbarButtonClicked(const QString &key);
+    // The help button's menu: "manual" or "about".
+    void helpMenuChosen(const QString &key);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildToolbar();
+    void buildResultsView();
+    void buildSettingsView();
+    QToolButton *addToolbarButton(const QString &key, const QString &caption,
+                                  const QString &toolTip, const QString &imageKey);
+
+    void showResultsView(bool restoreGeometry);
+    void showCount();
+    void setGateAppearance(bool open);
+
+    void openOrCloseLogin();
+    void openLogin();
+    void closeLogin();
+
+    void openSettingsPanel();
+    void chooseArticle();
+    void saveSettings();
+    void cancelSettings();
+    void setExamText(const QString &text);
+
+    void collectResults();
+    void clearResults();
+    void exportResults();
+
+    void openManual();
+    void showAbout();
+
+    void tell(const QString &text);
+
+    ConsoleFolders m_folders;
+    ConsoleHooks m_hooks;
+    ConsoleSettings m_settings;
+    LoginGate m_gate;
+    std::unique_ptr<ResultStore> m_store;
+    ResultTableModel *m_model = nullptr;
+
+    qint16 m_examMinutes = examtime::kDefaultMinutes;
+    QString m_articlePath;
+    QString m_examText;  // the text box's text as the examiner's files have it (CR LF or LF)
+
+    QToolBar *m_toolbar = nullptr;
+    QToolButton *m_beginStop = nullptr;
+    QToolButton *m_clearLast = nullptr;
+    QGroupBox *m_frameCJ = nullptr;
+    QGroupBox *m_frameCJ1 = nullptr;
+    QGroupBox *m_frameSet = nullptr;
+    QTableView *m_grid = nullptr;
+    QLabel *m_count = nullptr;
+    QComboBox *m_testTime = nullptr;
+    QPlainTextEdit *m_textBox = nullptr;
+    QLabel *m_wordCount = nullptr;
+    QPointer<FrmAbout> m_about;
+};

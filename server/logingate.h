@@ -1,0 +1,43 @@
+#pragma once
+// The login gate: login is open exactly while the settings file se.dll lies
+// in the exchange folder. Opening publishes the exam text (te.txt) and the
+// scrambled settings file; closing withdraws both.
+#include "consolesettings.h"
+#include "exchangefolder.h"
+
+#include <QString>
+
+class LoginGate
+{
+public:
+    enum class Readiness { Ready, NoExamText, NoExamTime, NoExchangeFolder };
+
+    static QString publishedTextName() { return QStringLiteral("te.txt"); }
+    static QString publishedSettingsName() { return QStringLiteral("se.dll"); }
+
+    LoginGate(QString applicationFolder, QString exchangeFolder);
+
+    bool isOpen() const { return m_open; }
+
+    // All three conditions are evaluated; the first missing one in the order
+    // exam text, exam time, exchange folder is the one reported.
+    Readiness readiness() const;
+    QString readinessMessage(Readiness readiness) const;
+
+    // Publishes the exam with the given exam time. Returns an empty text on
+    // success; otherwise what failed, and nothing stays published.
+    QString open(qint16 examMinutes);
+    // Withdraws the exam. Returns an empty text when both files are gone;
+    // the gate stays open while se.dll could not be deleted.
+    QString close();
+
+private:
+    QString publishedPath(const QString &name) const;
+    QString scratchPath(const QString &name) const;
+    QString publish(qint16 examMinutes);
+    void removeScratchFiles();
+
+    ConsoleSettings m_settings;
+    QString m_exchangeFolder;
+    bool m_open = false;
+};

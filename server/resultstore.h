@@ -1,0 +1,69 @@
+#pragma once
+// The results database: the table tabCJ in the SQLite file cj.mdb, one row
+// per result file of the last collection.
+#include <QSqlDatabase>
+#include <QSqlTableModel>
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct ResultRow
+{
+    qint32 recNo = 0;
+    QString banName;
+    QString xueHao;
+    QString xingMing;
+    double speed = 0;
+    QString zhengQueLv;  // the accuracy line exactly as the client wrote it
+    qint16 timePass = 0;
+};
+
+class ResultStore
+{
+public:
+    static QString tableName() { return QStringLiteral("tabCJ"); }
+    static QString defaultFileName() { return QStringLiteral("cj.mdb"); }
+    // Fastest typist first; equal speeds keep the order they were read in.
+    static QString rankOrder() { return QStringLiteral("ORDER BY speed DESC, recno ASC"); }
+
+    // Opens the database file, creating it and the table when absent.
+    explicit ResultStore(const QString &databasePath);
+    ~ResultStore();
+    ResultStore(const ResultStore &) = delete;
+    ResultStore &operator=(const ResultStore &) = delete;
+
+    bool isOpen() const { return m_open; }
+    // The last database error as the examiner is told it; empty when none.
+    const QString &lastError() const { return m_lastError; }
+    QSqlDatabase database() const;
+
+    // Empty when the table cannot be read (lastError says why).
+    std::optional<int> rowCount();
+    bool clear();
+    // Replaces the whole table in one transaction: on any error the
+    // previous rows stay as they were.
+    bool replaceAll(const QVector<ResultRow> &rows);
+    // Empty when the table cannot be read (lastError says why).
+    std::optional<QVector<ResultRow>> rowsInRankOrder();
+    // Ends every use of the file (the console closes it when it ends).
+    void close();
+
+private:
+    bool fail(const QString &what, const QString &detail);
+
+    QString m_connection;
+    QString m_path;
+    QString m_lastError;
+    bool m_open = false;
+};
+
+// The grid's model: the whole table, ranked as rankOrder() says.
+class ResultTableModel : public QSqlTableModel
+{
+public:
+    ResultTableModel(QObject *parent, const QSqlDatabase &database);
+
+protected:
+    QString orderByClause() const override;
+};
