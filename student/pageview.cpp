@@ -8,6 +8,7 @@
 #include <QTextLayout>
 
 #include <cmath>
+#include <utility>
 
 LayerCaption::LayerCaption(QWidget *parent)
     : QWidget(parent)
@@ -18,16 +19,16 @@ void LayerCaption::setText(const QString &text)
 {
     if (text == m_text)
         return;
-    m_text = text;
-    captionChanged();
+    const QString previous = std::exchange(m_text, text);
+    captionChanged(previous);
 }
 
-void LayerCaption::captionChanged()
+void LayerCaption::captionChanged(const QString &previous)
 {
     // An overlay layer paints nothing itself: the page view under it draws
     // its caption.
-    if (QWidget *page = parentWidget())
-        page->update();
+    if (auto *page = qobject_cast<PageView *>(parentWidget()))
+        page->overlayChanged(previous, m_text);
 }
 
 namespace {
@@ -70,10 +71,39 @@ QColor PageView::wrongColor()
     return QColor(0xC0, 0x00, 0x00);
 }
 
-void PageView::captionChanged()
+void PageView::captionChanged(const QString &)
 {
     m_layoutDirty = true;
     update();
+}
+
+void PageView::overlayChanged(const QString &previous, const QString &current)
+{
+    if (m_layoutDirty) {
+        update();
+        return;
+    }
+    // Typing changes the overlays only from some position on, usually a
+    // character or two at the end: repaint just the lines that hold them.
+    const qsizetype common = std::min(previous.size(), current.size());
+    qsizetype first = 0;
+    while (first < common && previous[first] == current[first])
+        ++first;
+    const int from = int(first);
+    const int to = int(std::max(previous.size(), current.size()));
+    QRect dirty;
+    for (const Paragraph &paragraph : m_paragraphs) {
+        const QTextLayout &layout = *paragraph.layout;
+        for (int l = 0; l < layout.lineCount(); ++l) {
+            const QTextLine line = layout.lineAt(l);
+            const int lineStart = paragraph.start + line.textStart();
+            const int lineEnd = lineStart + line.textLength();
+            if (lineEnd > from && lineStart < to)
+                dirty |= line.rect().translated(layout.position()).toAlignedRect();
+        }
+    }
+    if (!dirty.isEmpty())
+        update(dirty.adjusted(0, -2, 0, 4).intersected(rect()));
 }
 
 void PageView::resizeEvent(QResizeEvent *event)

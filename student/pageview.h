@@ -23,7 +23,7 @@ public:
     void setText(const QString &text);
 
 protected:
-    virtual void captionChanged();
+    virtual void captionChanged(const QString &previous);
 
 private:
     QString m_text;
@@ -44,8 +44,11 @@ public:
     static QColor rightColor();
     static QColor wrongColor();
 
+    // Repaints the lines where an overlay caption differs from before.
+    void overlayChanged(const QString &previous, const QString &current);
+
 protected:
-    void captionChanged() override;
+    void captionChanged(const QString &previous) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -120,6 +120,7 @@ private slots:
     void typingPastTheEnd();
     void pagesAutomatically();
     void returnsFromAPageBelowTheTyping();
+    void screenMatchesAFullRepaint();
     void startsOnEnter_data();
     void startsOnEnter();
     void activatesTheChosenInputMethod();
@@ -307,6 +308,44 @@ void TestFrmMain::returnsFromAPageBelowTheTyping()
     w->vScroll1()->setValue(5);
     type(w->txtWrite(), u"a"_qs);
     QCOMPARE(w->frm->topLine(), 5);
+}
+
+void TestFrmMain::screenMatchesAFullRepaint()
+{
+    // Keystrokes repaint only the lines they change; what is on the screen
+    // afterwards must equal the page painted afresh.
+    const QString target = u"春天来了，校园里的桃花和杏花都开了。同学们在操场上跑步、跳绳，"_qs + CRLF
+        + u"Typing practice makes perfect: 123 keys, 456 words."_qs + CRLF + lines(20);
+    auto w = openWindow(target);
+    startExam(*w);
+    auto *page = w->child<LayerCaption>("LblGetText");
+    const QString typed = u"春天来x，校园里的桃花和杏花都开了。同学们在操场上跑步、跳绳，\nTyqing prac"_qs;
+    for (const QChar ch : typed) {
+        type(w->txtWrite(), QString(ch));
+        QCoreApplication::processEvents();
+    }
+    QTest::keyClick(w->txtWrite(), Qt::Key_Backspace);
+    QCoreApplication::processEvents();
+    const QPoint origin = page->mapTo(w->frm.get(), QPoint(0, 0));
+    const QImage onScreen = w->frm->screen()
+                                ->grabWindow(w->frm->winId(), origin.x(), origin.y(), page->width(), page->height())
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
+    const QImage fresh = page->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(onScreen.size(), fresh.size());
+    QVERIFY(onScreen == fresh);
+    // Something blue and something red is on the page.
+    bool blue = false;
+    bool red = false;
+    for (int y = 0; y < fresh.height(); ++y) {
+        for (int x = 0; x < fresh.width(); ++x) {
+            const QColor c = fresh.pixelColor(x, y);
+            blue |= c.blue() > 150 && c.red() < 60;
+            red |= c.red() > 150 && c.blue() < 60;
+        }
+    }
+    QVERIFY(blue);
+    QVERIFY(red);
 }
 
 void TestFrmMain::startsOnEnter_data()
