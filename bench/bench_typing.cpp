@@ -41,7 +41,6 @@ class NoInputMethods : public InputMethods
 public:
     QStringList entries() const override { return {plainKeyboardEntry()}; }
     void activate(int) override {}
-    void restoreStart() override {}
 };
 
 class SilentMessages : public Messages

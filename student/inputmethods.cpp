@@ -14,6 +14,9 @@ QString plainKeyboardEntry()
 
 #include "gbk.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #include <imm.h>
 
@@ -27,7 +30,7 @@ class WindowsInputMethods : public InputMethods
 public:
     WindowsInputMethods()
     {
-        m_startLayout = GetKeyboardLayout(0);
+        const HKL startLayout = GetKeyboardLayout(0);
         m_layoutCount = GetKeyboardLayoutList(kMaxLayouts, m_layouts);
         if (m_layoutCount < 0)
             m_layoutCount = 0;
@@ -40,7 +43,8 @@ public:
                 m_entries.append(plainKeyboardEntry());
             }
         }
-        ActivateKeyboardLayout(m_startLayout, 0);
+        // Building the list leaves the layout the window opened with.
+        ActivateKeyboardLayout(startLayout, 0);
     }
 
     QStringList entries() const override { return m_entries; }
@@ -51,13 +55,10 @@ public:
             ActivateKeyboardLayout(m_layouts[index], 0);
     }
 
-    void restoreStart() override { ActivateKeyboardLayout(m_startLayout, 0); }
-
 private:
     static constexpr int kMaxLayouts = 25;
     HKL m_layouts[kMaxLayouts] = {};
     int m_layoutCount = 0;
-    HKL m_startLayout = nullptr;
     QStringList m_entries;
 };
 
@@ -168,11 +169,6 @@ void DesktopInputMethods::activate(int index)
 {
     if (index >= 0 && index < m_entries.size())
         m_active = index;
-}
-
-void DesktopInputMethods::restoreStart()
-{
-    m_active = 0;
 }
 
 std::unique_ptr<InputMethods> createSystemInputMethods()

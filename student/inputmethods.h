@@ -17,8 +17,6 @@ public:
     virtual QStringList entries() const = 0;
     // Switches to entry index; an index outside the list does nothing.
     virtual void activate(int index) = 0;
-    // Switches back to what was active when the list was built.
-    virtual void restoreStart() = 0;
 };
 
 // The text of an entry that is a plain keyboard layout, not an input method.
@@ -33,7 +31,7 @@ std::unique_ptr<InputMethods> createSystemInputMethods();
 // ("profile" under configHome/fcitx), else the framework named by the
 // environment (IBus, for one). The plain keyboard always comes first.
 // Switching is left to the framework, whose hot keys work as usual, so
-// activate() and restoreStart() only record the choice.
+// activate() only records the choice.
 class DesktopInputMethods : public InputMethods
 {
 public:
@@ -41,7 +39,6 @@ public:
 
     QStringList entries() const override { return m_entries; }
     void activate(int index) override;
-    void restoreStart() override;
 
     int activeIndex() const { return m_active; }
 

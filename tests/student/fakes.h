@@ -33,7 +33,6 @@ public:
         return {plainKeyboardEntry(), QStringLiteral("中文 (简体) - 微软拼音"), QStringLiteral("五笔")};
     }
     void activate(int index) override { m_activated->append(index); }
-    void restoreStart() override { m_activated->append(-1); }
 
 private:
     QList<int> *m_activated;

@@ -71,13 +71,15 @@ std::unique_ptr<Window> openWindow(const std::optional<QString> &examText, int m
     return window;
 }
 
-// Types as an examinee would: Enter for a line break, keys for ASCII, an
-// input-method commit for every other character.
+// Types as an examinee would: Enter for a line break, Backspace for \b, keys
+// for ASCII, an input-method commit for every other character.
 void type(QWidget *box, const QString &text)
 {
     for (const QChar ch : text) {
         if (ch == u'\n') {
             QTest::keyClick(box, Qt::Key_Return);
+        } else if (ch == u'\b') {
+            QTest::keyClick(box, Qt::Key_Backspace);
         } else if (ch.unicode() < 128) {
             QTest::keyClick(box, char(ch.unicode()));
         } else {
@@ -112,19 +114,14 @@ private slots:
     void missingExamText();
     void scrollRange_data();
     void scrollRange();
-    void typingShowsRightAndWrong();
-    void enterCountsAsLineBreak();
-    void backspaceRecomputes();
-    void insertionInTheMiddleKeepsThePage();
-    void deletingEverythingGoesToTheTop();
-    void typingPastTheEnd();
+    void typing_data();
+    void typing();
+    void insertionKeepsThePageDeletionGoesToTheTop();
     void pagesAutomatically();
     void returnsFromAPageBelowTheTyping();
     void screenMatchesAFullRepaint();
     void startsOnEnter_data();
     void startsOnEnter();
-    void activatesTheChosenInputMethod();
-    void secondEnterIsALineBreak();
     void enterOnCmdExitPressesIt();
     void clockRunsToTheEnd();
     void promptBlinksWhileWaiting();
@@ -137,25 +134,20 @@ void TestFrmMain::startUp()
 {
     const QString target = u"春天来了，abc 123。"_qs + CRLF;
     auto w = openWindow(target);
-    QVERIFY(w->frm->windowTitle().endsWith(u"  v1.3"_qs));
-    QVERIFY(w->frm->windowTitle().startsWith(u"Kestrix客户端"_qs));
+    QCOMPARE(w->frm->windowTitle(), u"Kestrix客户端  v1.3"_qs);
     QCOMPARE(w->child<QLabel>("LblBanName")->text(), u"计算机系"_qs);
     QCOMPARE(w->child<QLabel>("LblXueHao")->text(), u"2026001"_qs);
     QCOMPARE(w->child<QLabel>("LblXingMing")->text(), u"张三"_qs);
     QCOMPARE(w->caption("LblGetText"), target);
-    QCOMPARE(w->frm->session().targetLen(), int(target.size()));
     QCOMPARE(w->lblTime()->text(), u"10 : 00"_qs);
     QVERIFY(!w->txtWrite()->isEnabled());
     QVERIFY(!w->child<QTabWidget>("SSTab1")->isTabEnabled(1));
-    auto *combo = w->child<QComboBox>("Combo1");
-    QCOMPARE(combo->count(), 3);
-    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(w->child<QComboBox>("Combo1")->count(), 3);
+    QCOMPARE(w->child<QComboBox>("Combo1")->currentIndex(), -1);
     QVERIFY(w->activated.isEmpty());
     QVERIFY(w->messages->informed.isEmpty());
     // The zero result taken at the end of start-up.
     QCOMPARE(w->lblInfo()->text(), u"考试结束，成绩已保存。打字速度：0字／分钟，正确率：0％"_qs);
-    QCOMPARE(w->frm->size(), QSize(744, 510));
-    QCOMPARE(w->child<LayerCaption>("LblGetText")->size(), QSize(553, 180));
     QCOMPARE(w->child<LayerCaption>("LblWrite")->geometry(), w->child<LayerCaption>("LblGetText")->rect());
     QCOMPARE(w->frm->focusWidget(), w->child<QTabWidget>("SSTab1")->tabBar());
 }
@@ -164,7 +156,6 @@ void TestFrmMain::missingExamText()
 {
     auto w = openWindow(std::nullopt);
     QCOMPARE(w->messages->informed, QStringList{u"考试文件不存在"_qs});
-    QCOMPARE(w->frm->session().targetLen(), 0);
     QCOMPARE(w->vScroll1()->maximum(), 0);
     startExam(*w);
     type(w->txtWrite(), u"ab"_qs);
@@ -184,55 +175,43 @@ void TestFrmMain::scrollRange()
 {
     QFETCH(int, targetLen);
     auto w = openWindow(QString(targetLen - 2, u'x') + CRLF);
-    QCOMPARE(w->frm->session().targetLen(), targetLen);
     QTEST(w->vScroll1()->maximum(), "max");
-    QCOMPARE(w->vScroll1()->minimum(), 0);
     QCOMPARE(w->vScroll1()->pageStep(), 10);
 }
 
-void TestFrmMain::typingShowsRightAndWrong()
+void TestFrmMain::typing_data()
 {
-    auto w = openWindow(u"中文，Ab1!"_qs + CRLF);
-    startExam(*w);
-    type(w->txtWrite(), u"中x，ab1"_qs);
-    const QChar wide(0x3000);
-    QCOMPARE(w->caption("LblWrite"), u"中"_qs + wide + u"， b1"_qs);
-    QCOMPARE(w->caption("LblError"), wide + u"文"_qs + wide + u"A  "_qs);
-    QCOMPARE(w->frm->session().rightCount(), 4);
-    QCOMPARE(w->frm->session().errorCount(), 2);
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("keys");  // \n is Enter, \b Backspace
+    QTest::addColumn<QString>("writeText");
+    QTest::addColumn<QString>("errorText");
+    QTest::addColumn<int>("right");
+    QTest::addColumn<int>("wrong");
+    const QString wide(QChar(0x3000));
+    const QString twoLines = u"ab"_qs + CRLF + u"cd"_qs + CRLF;
+    QTest::newRow("right and wrong") << (u"中文，Ab1!"_qs + CRLF) << u"中x，ab1"_qs
+                                     << (u"中"_qs + wide + u"， b1"_qs) << (wide + u"文"_qs + wide + u"A  "_qs) << 4 << 2;
+    QTest::newRow("Enter against a line break") << twoLines << u"ab\ncd"_qs << (u"ab"_qs + CRLF + u"cd"_qs)
+                                                << QString(6, u' ') << 6 << 0;
+    QTest::newRow("line break missed") << twoLines << u"abcd"_qs << u"ab  "_qs << (u"  "_qs + CRLF) << 2 << 2;
+    QTest::newRow("Backspace") << (u"abcdef"_qs + CRLF) << u"abx\bc"_qs << u"abc"_qs << u"   "_qs << 3 << 0;
+    QTest::newRow("past the end") << (u"ab"_qs + CRLF) << u"ab\nxyz"_qs << (u"ab"_qs + CRLF) << u"    "_qs << 4 << 0;
 }
 
-void TestFrmMain::enterCountsAsLineBreak()
+void TestFrmMain::typing()
 {
-    auto w = openWindow(u"ab"_qs + CRLF + u"cd"_qs + CRLF);
+    QFETCH(QString, target);
+    QFETCH(QString, keys);
+    auto w = openWindow(target);
     startExam(*w);
-    type(w->txtWrite(), u"ab\ncd"_qs);
-    QCOMPARE(w->frm->session().typedLen(), 6);
-    QCOMPARE(w->frm->session().rightCount(), 6);
-    QCOMPARE(w->caption("LblError"), QString(6, u' '));
-    // Without Enter the line break shows as wrong.
-    QTest::keyClick(w->txtWrite(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(w->txtWrite(), Qt::Key_Delete);
-    type(w->txtWrite(), u"abcd"_qs);
-    QCOMPARE(w->frm->session().errorCount(), 2);
-    QCOMPARE(w->caption("LblError"), u"  "_qs + CRLF);
+    type(w->txtWrite(), keys);
+    QTEST(w->caption("LblWrite"), "writeText");
+    QTEST(w->caption("LblError"), "errorText");
+    QTEST(w->frm->session().rightCount(), "right");
+    QTEST(w->frm->session().errorCount(), "wrong");
 }
 
-void TestFrmMain::backspaceRecomputes()
-{
-    auto w = openWindow(u"abcdef"_qs + CRLF);
-    startExam(*w);
-    type(w->txtWrite(), u"abx"_qs);
-    QCOMPARE(w->frm->session().errorCount(), 1);
-    QTest::keyClick(w->txtWrite(), Qt::Key_Backspace);
-    QCOMPARE(w->frm->session().errorCount(), 0);
-    QCOMPARE(w->frm->session().rightCount(), 2);
-    QCOMPARE(w->caption("LblWrite"), u"ab"_qs);
-    type(w->txtWrite(), u"c"_qs);
-    QCOMPARE(w->frm->session().rightCount(), 3);
-}
-
-void TestFrmMain::insertionInTheMiddleKeepsThePage()
+void TestFrmMain::insertionKeepsThePageDeletionGoesToTheTop()
 {
     const QString target = lines(40);
     auto w = openWindow(target);
@@ -251,33 +230,15 @@ void TestFrmMain::insertionInTheMiddleKeepsThePage()
     QCOMPARE(w->frm->session().typedLen(), 401);
     QCOMPARE(w->frm->session().rightCount() + w->frm->session().errorCount(), 401);
     QVERIFY(w->frm->session().errorCount() > 0);
-}
 
-void TestFrmMain::deletingEverythingGoesToTheTop()
-{
-    const QString target = lines(40);
-    auto w = openWindow(target);
-    startExam(*w);
-    type(w->txtWrite(), QString(400, u'a'));
-    QCOMPARE(w->frm->topLine(), 10);
+    // Deleting everything brings the page back to the top, overlays empty.
+    w->vScroll1()->setValue(10);
     QTest::keyClick(w->txtWrite(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(w->txtWrite(), Qt::Key_Backspace);
     QCOMPARE(w->vScroll1()->value(), 0);
     QCOMPARE(w->caption("LblGetText"), target);
     QCOMPARE(w->caption("LblWrite"), QString());
     QCOMPARE(w->caption("LblError"), QString());
-    QCOMPARE(w->frm->session().rightCount() + w->frm->session().errorCount(), 0);
-}
-
-void TestFrmMain::typingPastTheEnd()
-{
-    auto w = openWindow(u"ab"_qs + CRLF);
-    startExam(*w);
-    type(w->txtWrite(), u"ab\nxyz"_qs);
-    QCOMPARE(w->frm->session().rightCount(), 4);
-    QCOMPARE(w->frm->session().errorCount(), 0);
-    QCOMPARE(w->frm->session().comparedLen(), 7);
-    QCOMPARE(w->caption("LblWrite"), u"ab"_qs + CRLF);
 }
 
 void TestFrmMain::pagesAutomatically()
@@ -334,33 +295,25 @@ void TestFrmMain::screenMatchesAFullRepaint()
     const QImage fresh = page->grab().toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(onScreen.size(), fresh.size());
     QVERIFY(onScreen == fresh);
-    // Something blue and something red is on the page.
-    bool blue = false;
-    bool red = false;
-    for (int y = 0; y < fresh.height(); ++y) {
-        for (int x = 0; x < fresh.width(); ++x) {
-            const QColor c = fresh.pixelColor(x, y);
-            blue |= c.blue() > 150 && c.red() < 60;
-            red |= c.red() > 150 && c.blue() < 60;
-        }
-    }
-    QVERIFY(blue);
-    QVERIFY(red);
 }
 
 void TestFrmMain::startsOnEnter_data()
 {
     QTest::addColumn<QString>("control");
-    QTest::newRow("tab strip") << u"SSTab1"_qs;
-    QTest::newRow("Combo1") << u"Combo1"_qs;
-    QTest::newRow("VScroll1") << u"VScroll1"_qs;
-    QTest::newRow("window") << u"FrmMain"_qs;
+    QTest::addColumn<int>("chosen");  // entry of Combo1, -1 for none
+    QTest::addColumn<int>("activated");
+    QTest::newRow("tab strip, nothing chosen") << u"SSTab1"_qs << -1 << 0;
+    QTest::newRow("Combo1, third chosen") << u"Combo1"_qs << 2 << 2;
+    QTest::newRow("VScroll1") << u"VScroll1"_qs << -1 << 0;
+    QTest::newRow("window") << u"FrmMain"_qs << 1 << 1;
 }
 
 void TestFrmMain::startsOnEnter()
 {
     QFETCH(QString, control);
+    QFETCH(int, chosen);
     auto w = openWindow(lines(40));
+    w->child<QComboBox>("Combo1")->setCurrentIndex(chosen);
     w->vScroll1()->setValue(3);
     QWidget *target = control == u"SSTab1"_qs ? w->child<QTabWidget>("SSTab1")->tabBar()
         : control == u"FrmMain"_qs            ? w->frm.get()
@@ -374,30 +327,15 @@ void TestFrmMain::startsOnEnter()
     QCOMPARE(w->frm->focusWidget(), w->txtWrite());
     QCOMPARE(w->lblInfo()->text(), QString());
     QCOMPARE(w->vScroll1()->value(), 0);
-    // No entry chosen: the first one.
-    QCOMPARE(w->activated, QList<int>{0});
-}
-
-void TestFrmMain::activatesTheChosenInputMethod()
-{
-    auto w = openWindow(lines(2));
-    w->child<QComboBox>("Combo1")->setCurrentIndex(2);
-    QVERIFY(w->activated.isEmpty());
-    startExam(*w);
-    QCOMPARE(w->activated, QList<int>{2});
-}
-
-void TestFrmMain::secondEnterIsALineBreak()
-{
-    auto w = openWindow(lines(2));
-    startExam(*w);
+    QFETCH(int, activated);
+    QCOMPARE(w->activated, QList<int>{activated});
+    // A second Enter is a line break in the box and restarts nothing.
     w->frm->onClockTick();
     QTest::keyClick(w->txtWrite(), Qt::Key_Return);
-    w->frm->startExam(13);
-    startExam(*w);
+    QTest::keyClick(target, Qt::Key_Return);
     QCOMPARE(w->frm->session().typedLen(), 2);
     QCOMPARE(w->frm->clock().timePass(), 1);
-    QCOMPARE(w->activated, QList<int>{0});
+    QCOMPARE(w->activated, QList<int>{activated});
 }
 
 void TestFrmMain::enterOnCmdExitPressesIt()
@@ -431,7 +369,6 @@ void TestFrmMain::clockRunsToTheEnd()
     w->frm->onClockTick();
     QCOMPARE(w->lblTime()->text(), u"00 : 00"_qs);
     QVERIFY(!w->txtWrite()->isEnabled());
-    QCOMPARE(w->frm->clock().state(), ExamClock::State::TimeUp);
     QCOMPARE(w->frm->speed(), scoring::speed(right, 300));
     QCOMPARE(w->lblInfo()->text(), scoring::endText(w->frm->speed(), w->frm->zhengQueLv()));
     // The window stays: the text pages, the overlays keep their state, and
@@ -444,8 +381,6 @@ void TestFrmMain::clockRunsToTheEnd()
     QCOMPARE(w->caption("LblError"), w->frm->session().errorText().mid(68));
     type(w->txtWrite(), u"a"_qs);
     QCOMPARE(w->frm->session().typedLen(), 400);
-    w->frm->onClockTick();
-    QCOMPARE(w->frm->clock().timePass(), 300);
 }
 
 void TestFrmMain::promptBlinksWhileWaiting()
@@ -480,8 +415,6 @@ void TestFrmMain::unusableExamTime()
     QVERIFY(w->messages->informed.first().contains(u"546"_qs));
     QVERIFY(!w->frm->started());
     QVERIFY(!w->txtWrite()->isEnabled());
-    w->frm->onClockTick();
-    QCOMPARE(w->frm->clock().timePass(), 0);
     QSignalSpy exit(w->frm.get(), &FrmMain::exitRequested);
     QTest::mouseClick(w->child<QPushButton>("CmdExit"), Qt::LeftButton);
     QCOMPARE(exit.count(), 1);

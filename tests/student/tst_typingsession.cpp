@@ -29,16 +29,11 @@ class TestTypingSession : public QObject
 private slots:
     void comparesPositionByPosition_data();
     void comparesPositionByPosition();
-    void recomputesOnlyAfterAChangeBeforeTheEnd_data();
-    void recomputesOnlyAfterAChangeBeforeTheEnd();
     void continuationAsksOnlyForNewPositions();
     void overwrittenLastCharacterKeepsItsVerdict();
     void editBeyondTheTargetStartsNoRecompute();
-    void scrollRange_data();
-    void scrollRange();
     void followCaret_data();
     void followCaret();
-    void layerFromTopLine();
     void examText_data();
     void examText();
     void examTextFromFolder();
@@ -61,7 +56,6 @@ void TestTypingSession::comparesPositionByPosition_data()
         << (u"中文"_qs + CRLF) << u"中x"_qs << 1 << 1 << (u"中"_qs + kWide) << (kWide + u"文"_qs);
     QTest::newRow("full-width sign takes the wide blank")
         << (u"，a"_qs + CRLF) << u"xa"_qs << 1 << 1 << (kWide + u"a"_qs) << (u"，"_qs + u" "_qs);
-    QTest::newRow("case matters") << u"Ab"_qs << u"ab"_qs << 1 << 1 << u" b"_qs << u"A "_qs;
     QTest::newRow("line break matched by CR LF")
         << (u"ab"_qs + CRLF + u"cd"_qs + CRLF) << (u"ab"_qs + CRLF) << 4 << 0
         << (u"ab"_qs + CRLF) << u"    "_qs;
@@ -92,38 +86,6 @@ void TestTypingSession::comparesPositionByPosition()
         QCOMPARE(session->typedLen(), int(typed.size()));
         QCOMPARE(session->comparedLen(), int(typed.size()));
     }
-}
-
-void TestTypingSession::recomputesOnlyAfterAChangeBeforeTheEnd_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<int>("caret");
-    QTest::addColumn<bool>("recomputed");
-    QTest::addColumn<int>("right");
-    QTest::addColumn<int>("wrong");
-
-    // Target: "abcdef" CR LF
-    QTest::newRow("append") << u"abc"_qs << u"abcd"_qs << 4 << false << 4 << 0;
-    QTest::newRow("backspace at the end") << u"abx"_qs << u"ab"_qs << 2 << true << 2 << 0;
-    QTest::newRow("insert in the middle") << u"abd"_qs << u"abcd"_qs << 3 << true << 4 << 0;
-    QTest::newRow("fix in the middle") << u"axc"_qs << u"abc"_qs << 2 << true << 3 << 0;
-    QTest::newRow("delete everything") << u"abc"_qs << QString() << 0 << true << 0 << 0;
-}
-
-void TestTypingSession::recomputesOnlyAfterAChangeBeforeTheEnd()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, after);
-    QFETCH(int, caret);
-    TypingSession session(u"abcdef"_qs + CRLF);
-    typeText(session, before);
-    const auto step = typeText(session, after, caret);
-    QTEST(step == TypingSession::Step::Recomputed, "recomputed");
-    QTEST(session.rightCount(), "right");
-    QTEST(session.errorCount(), "wrong");
-    QCOMPARE(session.writeText().size(), after.size());
-    QCOMPARE(session.errorText().size(), after.size());
 }
 
 void TestTypingSession::continuationAsksOnlyForNewPositions()
@@ -165,24 +127,6 @@ void TestTypingSession::editBeyondTheTargetStartsNoRecompute()
     QCOMPARE(session.comparedLen(), 6);
 }
 
-void TestTypingSession::scrollRange_data()
-{
-    QTest::addColumn<int>("targetLen");
-    QTest::addColumn<int>("max");
-    QTest::newRow("empty") << 0 << 0;
-    QTest::newRow("11 lines exactly") << 374 << 0;
-    QTest::newRow("11.5 rounds to 12") << 391 << 1;
-    QTest::newRow("12.5 rounds to 12") << 425 << 1;
-    QTest::newRow("13.5 rounds to 14") << 459 << 3;
-    QTest::newRow("30,000") << 30000 << 871;
-}
-
-void TestTypingSession::scrollRange()
-{
-    QFETCH(int, targetLen);
-    QTEST(TypingSession::scrollMax(targetLen), "max");
-}
-
 void TestTypingSession::followCaret_data()
 {
     QTest::addColumn<int>("typedLen");
@@ -203,15 +147,6 @@ void TestTypingSession::followCaret()
     QFETCH(int, topLine);
     QFETCH(int, max);
     QTEST(TypingSession::followCaret(typedLen, topLine, max), "newTopLine");
-}
-
-void TestTypingSession::layerFromTopLine()
-{
-    const QString layer = QString(34, u'a') + QString(10, u'b');
-    QCOMPARE(TypingSession::fromTopLine(layer, 0), layer);
-    QCOMPARE(TypingSession::fromTopLine(layer, 1), QString(10, u'b'));
-    QCOMPARE(TypingSession::fromTopLine(layer, 2), QString());
-    QCOMPARE(TypingSession::fromTopLine(QString(), 0), QString());
 }
 
 void TestTypingSession::examText_data()
@@ -261,7 +196,6 @@ void TestTypingSession::figures_data()
     QTest::newRow("none right") << 0 << 17 << 60 << 0.0f << 0.0f;
     QTest::newRow("no second passed") << 10 << 0 << 0 << 0.0f << 100.0f;
     QTest::newRow("accuracy 0.125 to even") << 1 << 799 << 60 << 1.0f << 0.12f;
-    QTest::newRow("2/3") << 2 << 1 << 7 << 17.14f << 66.67f;
 }
 
 void TestTypingSession::figures()
