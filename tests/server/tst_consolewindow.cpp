@@ -576,4 +576,4 @@ void TestFrmMain::manualAbsentShowsNoMessage()
 }
 
 QTEST_MAIN(TestFrmMain)
-#include "tst_frmmain.moc"
+#include "tst_consolewindow.moc"

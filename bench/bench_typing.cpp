@@ -1,0 +1,166 @@
+// Costs of the live comparison and of one keystroke through the typing
+// window; both must stay flat as the typed text grows.
+#include "frmmain.h"
+#include "gbk.h"
+#include "inputmethods.h"
+#include "messages.h"
+#include "typingsession.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+
+namespace {
+
+// An article of mixed Chinese, ASCII, digits and signs, in lines of about
+// 30 to 60 characters, repeated up to the wanted length.
+QString articleText(int length)
+{
+    const QString lines[] = {
+        QStringLiteral("春天来了，校园里的桃花和杏花都开了。同学们在操场上跑步、跳绳，"),
+        QStringLiteral("有的在树下读书，有的在讨论学习中遇到的问题。"),
+        QStringLiteral("Typing practice makes perfect: 123 keys, 456 words."),
+        QStringLiteral("打字是一项基本技能，只要每天坚持练习，速度和正确率都会不断提高。"),
+    };
+    QString text;
+    text.reserve(length + 80);
+    for (int i = 0; text.size() < length; ++i)
+        text += lines[i % 4] + QLatin1String("\r\n");
+    return text;
+}
+
+class NoInputMethods : public InputMethods
+{
+public:
+    QStringList entries() const override { return {plainKeyboardEntry()}; }
+    void activate(int) override {}
+};
+
+class SilentMessages : public Messages
+{
+public:
+    void inform(QWidget *, const QString &) override {}
+    bool confirm(QWidget *, const QString &) override { return false; }
+};
+
+using Clock = std::chrono::steady_clock;
+
+void BM_ContinuationAt29999(benchmark::State &state)
+{
+    const QString target = articleText(30000).left(30000);
+    const QString typed = target;  // all right
+    const QString typedShort = typed.left(29999);
+    TypingSession session(target);
+    auto full = [&](int from) { return typed.mid(from); };
+    auto shorter = [&](int from) { return typedShort.mid(from); };
+    session.compareTyped(30000, 30000, full);
+    for (auto _ : state) {
+        // Back to 29,999 compared (a recompute, not timed), then one more.
+        session.compareTyped(29999, 29999, shorter);
+        const auto start = Clock::now();
+        session.compareTyped(30000, 30000, full);
+        const auto end = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    benchmark::DoNotOptimize(session.rightCount());
+}
+BENCHMARK(BM_ContinuationAt29999)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_RecomputeAfterBackspace(benchmark::State &state)
+{
+    QString target = articleText(30000).left(30000);
+    QString typed = target;
+    // Some wrong characters, so both branches of the comparison run.
+    for (int i = 7; i < typed.size(); i += 13)
+        typed[i] = u'x';
+    const QString afterBackspace = typed.left(29999);
+    TypingSession session(target);
+    auto full = [&](int from) { return typed.mid(from); };
+    auto shorter = [&](int from) { return afterBackspace.mid(from); };
+    for (auto _ : state) {
+        session.compareTyped(30000, 30000, full);  // continuation: one position
+        const auto start = Clock::now();
+        session.compareTyped(29999, 29999, shorter);
+        const auto end = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+    benchmark::DoNotOptimize(session.errorCount());
+}
+BENCHMARK(BM_RecomputeAfterBackspace)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// One keystroke into TxtWrite with the redraw it causes, the box already
+// holding state.range(0) characters of the target.
+void BM_KeystrokeThroughWindow(benchmark::State &state)
+{
+    const int typedLength = int(state.range(0));
+    const QString target = articleText(typedLength + 20000);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("te.txt")));
+    if (!file.open(QIODevice::WriteOnly)) {
+        state.SkipWithError("cannot write te.txt");
+        return;
+    }
+    file.write(gbk::encode(target));
+    file.close();
+
+    FrmMainServices services;
+    services.inputMethods = std::make_unique<NoInputMethods>();
+    services.messages = std::make_shared<SilentMessages>();
+    services.runTimers = false;
+    const Examinee examinee{QStringLiteral("127.0.0.1"), QStringLiteral("计算机系"),
+                            QStringLiteral("2026001"), QStringLiteral("张三"), 10};
+    FrmMain window(examinee, folder.path(), std::move(services));
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("window not shown");
+        return;
+    }
+    window.startExam(13);
+    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite"));
+    // Start on a line start, so that the prefix splits no CR LF.
+    int position = int(target.lastIndexOf(QLatin1String("\r\n"), typedLength)) + 2;
+    QString prefix = target.left(position);
+    prefix.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(prefix);
+    box->moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+
+    for (auto _ : state) {
+        const QChar ch = target[position];
+        if (ch == u'\r') {
+            QTest::keyClick(box, Qt::Key_Return);
+            position += 2;
+        } else if (ch.unicode() < 128) {
+            QTest::keyClick(box, char(ch.unicode()));
+            ++position;
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(ch));
+            QApplication::sendEvent(box, &commit);
+            ++position;
+        }
+        QCoreApplication::processEvents();
+    }
+    state.counters["typed_at_end"] = window.session().typedLen();
+}
+BENCHMARK(BM_KeystrokeThroughWindow)->Arg(100)->Arg(30000)->Iterations(3000)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The exam text as the typing window compares against it.
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// The target text from the GBK bytes of te.txt: every line (ending at CR or
+// CR LF; a lone LF stays inside its line) followed by CR LF, the last line
+// included.
+QString examTextFromBytes(QByteArrayView gbkBytes);
+
+// Reads te.txt from the folder; empty when no file of exactly that name is
+// there. A file that exists but cannot be read counts as empty.
+std::optional<QString> readExamText(const QString &folder);

@@ -1,0 +1,18 @@
+#include "statuspanel.h"
+
+#include <QMouseEvent>
+
+StatusPanel::StatusPanel(const QString &key, const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+    , m_key(key)
+{
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Sunken);
+}
+
+void StatusPanel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked(m_key);
+    QLabel::mouseReleaseEvent(event);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// One panel of the status bar: a text with a key, reporting clicks.
+#include <QLabel>
+
+class StatusPanel : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QString key READ key)
+public:
+    StatusPanel(const QString &key, const QString &text, QWidget *parent = nullptr);
+
+    QString key() const { return m_key; }
+
+signals:
+    void clicked(const QString &key);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString m_key;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// TxtWrite: the examinee's typing box. Counts every line break as CR LF, as
+// the comparison expects, and lets nothing be pasted or dropped into it:
+// each way of pasting would let the examinee paste the target text.
+#include <QPlainTextEdit>
+
+class TypingBox : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TypingBox(QWidget *parent = nullptr);
+
+    // Length of the text with each line break counted as two characters.
+    int typedLength() const;
+    // Characters before the caret, line breaks counted as two.
+    int caretPosition() const;
+    // The text from a position (line breaks as CR LF) to its end.
+    QString typedFrom(int from) const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+};

@@ -1,0 +1,72 @@
+#pragma once
+// The live comparison of the typed text with the target, position by
+// position, and the paging rules of the target display. No widgets: the
+// typing window hands in what the typing box holds and shows what comes out.
+#include <QString>
+
+#include <functional>
+
+class TypingSession
+{
+public:
+    // A display line counts as 34 characters for paging; a page shows 11
+    // lines, and the scroll bar pages by 10.
+    static constexpr int kLineChars = 34;
+    static constexpr int kPageLines = 11;
+    static constexpr int kPageStep = 10;
+
+    enum class Step { Continued, Recomputed };
+
+    // Gives the typed text from a position (from 0) to its end, with every
+    // line break as CR LF.
+    using TypedFrom = std::function<QString(int from)>;
+
+    explicit TypingSession(QString targetText = QString());
+
+    const QString &targetText() const { return m_target; }
+    int targetLen() const { return int(m_target.size()); }
+
+    int typedLen() const { return m_typedLen; }
+    int comparedLen() const { return m_comparedLen; }
+    int rightCount() const { return m_rightCount; }
+    int errorCount() const { return m_errorCount; }
+    // One character per compared position: the target character where it
+    // was typed right (writeText) or wrong (errorText), a blank of the same
+    // width otherwise.
+    const QString &writeText() const { return m_writeText; }
+    const QString &errorText() const { return m_errorText; }
+
+    // Runs after every change of the typing box. typedLen and caret count
+    // each line break as two characters. Only positions after the last
+    // compared one are compared, unless something changed before the end of
+    // the typed text (or it became shorter) at a place within the target:
+    // then everything is compared again.
+    Step compareTyped(int typedLen, int caret, const TypedFrom &typedFrom);
+
+    // U+3000 for a target character that GBK stores in two bytes, U+0020
+    // for every other one (CR and LF included).
+    static QChar blankFor(QChar targetChar);
+
+    // What a layer shows for a page: the layer string from the page's first
+    // display line on; empty when the string is shorter.
+    static QString fromTopLine(const QString &layer, int topLine);
+
+    // Largest top line of the scroll bar: the target's display lines,
+    // rounded halves to even, less one page; never below 0.
+    static int scrollMax(int targetLen);
+
+    // The top line after typing reached typedLen: when the typing position
+    // has run off the bottom of the page, the line being typed becomes the
+    // first of the page (within the scroll range); when the page lies below
+    // the typing position, it comes back to it.
+    static int followCaret(int typedLen, int topLine, int scrollMax);
+
+private:
+    QString m_target;
+    QString m_writeText;
+    QString m_errorText;
+    int m_typedLen = 0;
+    int m_comparedLen = 0;
+    int m_rightCount = 0;
+    int m_errorCount = 0;
+};
