@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "examexit.h"
 #include "examtext.h"
 #include "inputmethods.h"
 #include "messages.h"
@@ -9,6 +10,7 @@
 #include "typingbox.h"
 
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -80,7 +82,9 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     , m_messages(std::move(services.messages))
     , m_runTimers(services.runTimers)
     , m_clock(std::make_unique<ExamClock>(examinee.examMinutes))
+    , m_upload(std::make_unique<ResultUpload>(workFolder))
 {
+    connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
     if (!m_inputMethods)
         m_inputMethods = createSystemInputMethods();
     if (!m_messages)
@@ -148,6 +152,7 @@ void FrmMain::buildWindow()
     // Enter on the focused button presses it.
     m_cmdExit->setAutoDefault(true);
     connect(m_cmdExit, &QPushButton::clicked, this, &FrmMain::exitRequested);
+    connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
 
     m_ssTab1 = new QTabWidget(this);
     m_ssTab1->setObjectName(QStringLiteral("SSTab1"));
@@ -352,8 +357,7 @@ void FrmMain::onClockTick()
 
 void FrmMain::onTimeUp()
 {
-    switchTimer(m_timer1, false);
-    m_txtWrite->setEnabled(false);
+    endExam();
     m_lblTime->setText(m_clock->timeText());
     SaveResult();
 }
@@ -369,9 +373,91 @@ void FrmMain::SaveResult()
 {
     m_speed = m_started ? scoring::speed(m_session.rightCount(), m_clock->timePass()) : 0.0f;
     m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
-    // Writing and uploading the result record also belongs here, between
-    // the figures and the end text; it comes with the result upload.
-    m_lblInfo->setText(scoring::endText(m_speed, m_zhengQueLv));
+
+    ResultRecord record;
+    record.speed = m_speed;
+    record.accuracy = m_zhengQueLv;
+    record.timePass = qint16(m_clock->timePass());
+    record.targetLen = m_session.targetLen();
+    record.typedLen = m_session.typedLen();
+    record.banName = m_examinee.banName;
+    record.xueHao = m_examinee.xueHao;
+    record.xingMing = m_examinee.xingMing;
+    m_upload->save(record, m_examinee);
+    m_lblInfo->setText(finishText(m_upload->state(), m_speed, m_zhengQueLv));
+}
+
+void FrmMain::onUploadStateChanged(ResultUpload::State state)
+{
+    // Before the exam ends the prompt owns the information line; afterwards
+    // it tells the truth about the result's way to the server.
+    if (!m_examOver)
+        return;
+    m_lblInfo->setText(finishText(state, m_speed, m_zhengQueLv));
+    if (!m_leaving)
+        return;
+    if (state == ResultUpload::State::Delivered) {
+        m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
+        leave();
+    } else if (state == ResultUpload::State::Failed) {
+        // Stay: the examinee calls the examiner and can try again with CmdExit.
+        m_leaving = false;
+        m_cmdExit->setEnabled(true);
+        m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
+    }
+}
+
+void FrmMain::runExitDialogue()
+{
+    if (m_leaving)
+        return;
+    const bool clockRunning = m_clock->state() == ExamClock::State::Running;
+    switch (decideExit(m_started, m_session.typedLen(), m_session.targetLen(), clockRunning)) {
+    case ExitDecision::LeaveAtOnce:
+        leave();
+        return;
+    case ExitDecision::NotFinished:
+        m_messages->inform(this, notFinishedMessage());
+        break;
+    case ExitDecision::AskToConfirm:
+        if (m_messages->confirm(this, confirmExitQuestion())) {
+            endExam();
+            // The program ends once the final record has arrived, not before.
+            m_leaving = true;
+            m_cmdExit->setEnabled(false);
+            SaveResult();
+            onUploadStateChanged(m_upload->state());
+            return;
+        }
+        break;
+    }
+    if (m_txtWrite->isEnabled())
+        m_txtWrite->setFocus();
+}
+
+void FrmMain::endExam()
+{
+    m_examOver = true;
+    switchTimer(m_timer1, false);
+    m_txtWrite->setEnabled(false);
+}
+
+void FrmMain::leave()
+{
+    m_closing = true;
+    close();
+    emit examLeft();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    // The close box must not lose a running exam: it asks like CmdExit.
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    runExitDialogue();
 }
 
 void FrmMain::onPromptTick()

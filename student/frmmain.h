@@ -5,6 +5,7 @@
 // class wires the controls to them.
 #include "examclock.h"
 #include "examinee.h"
+#include "resultupload.h"
 #include "typingsession.h"
 
 #include <QWidget>
@@ -56,6 +57,7 @@ public:
     int topLine() const { return m_topLine; }
     float speed() const { return m_speed; }
     float zhengQueLv() const { return m_zhengQueLv; }
+    ResultUpload &upload() { return *m_upload; }
 
 public slots:
     // Starts the exam on key code 13 (Enter), once.
@@ -74,9 +76,13 @@ public slots:
 signals:
     // CmdExit was pressed: the exit dialogue decides what happens.
     void exitRequested();
+    // The examinee has left: before the start, or once the final result
+    // has arrived. The program ends here.
+    void examLeft();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();
@@ -90,6 +96,10 @@ private:
     void followCaret(int typedLen);
     void showOverlays();
     void onTimeUp();
+    void endExam();
+    void runExitDialogue();
+    void onUploadStateChanged(ResultUpload::State state);
+    void leave();
     void onStatusPanelClicked(const QString &key);
 
     Examinee m_examinee;
@@ -101,7 +111,11 @@ private:
     TypingSession m_session;
     std::unique_ptr<ExamClock> m_clock;
     PromptBlinker m_blinker;
+    std::unique_ptr<ResultUpload> m_upload;
     bool m_started = false;
+    bool m_examOver = false;  // time up, or the examinee confirmed the end
+    bool m_leaving = false;   // waiting for the final result to arrive
+    bool m_closing = false;
     int m_topLine = 0;
     float m_speed = 0.0f;
     float m_zhengQueLv = 0.0f;

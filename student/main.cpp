@@ -1,21 +1,24 @@
 #include "examinee.h"
+#include "frmlogin.h"
 #include "frmmain.h"
 
 #include <QApplication>
 #include <QDir>
 
+#include <memory>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    if (app.arguments().contains(QLatin1String("--typing"))) {
-        // The typing window on te.txt in the working folder, for a sample
-        // examinee with a ten-minute exam.
-        const Examinee sample{QStringLiteral("127.0.0.1"), QStringLiteral("计算机系"),
-                              QStringLiteral("2026001"), QStringLiteral("张三"), 10};
-        FrmMain window(sample, QDir::currentPath());
-        QObject::connect(&window, &FrmMain::exitRequested, &app, &QApplication::quit);
-        window.show();
-        return app.exec();
-    }
-    return 0;
+    std::unique_ptr<FrmMain> typing;
+    FrmLogin login(QDir::currentPath());
+    QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {
+        // Closing the login window afterwards leaves the typing window as the
+        // program's window; it ends the program once the result is safe.
+        typing = std::make_unique<FrmMain>(examinee, QDir::currentPath());
+        QObject::connect(typing.get(), &FrmMain::examLeft, &app, &QApplication::quit);
+        typing->show();
+    });
+    login.show();
+    return app.exec();
 }

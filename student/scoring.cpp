@@ -27,10 +27,4 @@ QString progressText(float speed, float accuracy, const QLocale &locale)
         + QStringLiteral("％");
 }
 
-QString endText(float speed, float accuracy, const QLocale &locale)
-{
-    return QStringLiteral("考试结束，成绩已保存。打字速度：") + numbers::singleTextForScreen(speed, locale)
-        + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale) + QStringLiteral("％");
-}
-
 }  // namespace scoring

@@ -18,7 +18,4 @@ float accuracy(qint32 rightCount, qint32 errorCount);
 // "打字速度：30字／分钟          正确率：75％"
 QString progressText(float speed, float accuracy, const QLocale &locale = QLocale());
 
-// "考试结束，成绩已保存。打字速度：30字／分钟，正确率：75％"
-QString endText(float speed, float accuracy, const QLocale &locale = QLocale());
-
 }  // namespace scoring

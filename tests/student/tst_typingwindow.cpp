@@ -146,8 +146,9 @@ void TestFrmMain::startUp()
     QCOMPARE(w->child<QComboBox>("Combo1")->currentIndex(), -1);
     QVERIFY(w->activated.isEmpty());
     QVERIFY(w->messages->informed.isEmpty());
-    // The zero result taken at the end of start-up.
-    QCOMPARE(w->lblInfo()->text(), u"考试结束，成绩已保存。打字速度：0字／分钟，正确率：0％"_qs);
+    // The zero result taken at the end of start-up, on its way to the server.
+    QCOMPARE(w->frm->upload().state(), ResultUpload::State::Uploading);
+    QCOMPARE(w->lblInfo()->text(), u"考试结束，成绩正在上传，请稍候。打字速度：0字／分钟，正确率：0％"_qs);
     QCOMPARE(w->child<LayerCaption>("LblWrite")->geometry(), w->child<LayerCaption>("LblGetText")->rect());
     QCOMPARE(w->frm->focusWidget(), w->child<QTabWidget>("SSTab1")->tabBar());
 }
@@ -370,7 +371,7 @@ void TestFrmMain::clockRunsToTheEnd()
     QCOMPARE(w->lblTime()->text(), u"00 : 00"_qs);
     QVERIFY(!w->txtWrite()->isEnabled());
     QCOMPARE(w->frm->speed(), scoring::speed(right, 300));
-    QCOMPARE(w->lblInfo()->text(), scoring::endText(w->frm->speed(), w->frm->zhengQueLv()));
+    QCOMPARE(w->lblInfo()->text(), finishText(w->frm->upload().state(), w->frm->speed(), w->frm->zhengQueLv()));
     // The window stays: the text pages, the overlays keep their state, and
     // the typing box takes nothing more.
     const QString writeBefore = w->frm->session().writeText();
