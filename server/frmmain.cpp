@@ -24,6 +24,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+namespace console {
+
 namespace {
 
 const QString kClosedCaption = QStringLiteral("允许登录");
@@ -501,3 +503,5 @@ void FrmMain::closeEvent(QCloseEvent *event)
     m_store->close();
     event->accept();
 }
+
+}  // namespace console

@@ -24,6 +24,8 @@ class QToolBar;
 class QToolButton;
 class ResultTableModel;
 
+namespace console {
+
 struct ConsoleFolders
 {
     QString application;  // time.txt, test.txt, scratch files, article/
@@ -109,3 +111,5 @@ private:
     QLabel *m_wordCount = nullptr;
     QPointer<FrmAbout> m_about;
 };
+
+}  // namespace console

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
 
-    ConsoleFolders folders;
+    console::ConsoleFolders folders;
     folders.program = QCoreApplication::applicationDirPath();
     folders.application = paths::applicationFolder(folders.program);
     folders.exchange = paths::exchangeFolder();
@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     folders.database = QDir::current().filePath(ResultStore::defaultFileName());
     folders.exports = QDir::tempPath();
 
-    FrmMain window(folders, ConsoleHooks::desktop());
+    console::FrmMain window(folders, ConsoleHooks::desktop());
     window.show();
     const QRect screen = window.screen()->availableGeometry();
     window.move(screen.center() - window.frameGeometry().center() + window.pos());

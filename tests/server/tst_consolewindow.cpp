@@ -37,6 +37,9 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 }  // namespace
 
+using console::ConsoleFolders;
+using console::FrmMain;
+
 class TestFrmMain : public QObject
 {
     Q_OBJECT

@@ -1,0 +1,194 @@
+// One whole exam with the real windows of both programs and a real FTP
+// service between them: the console publishes, a client logs in, types with
+// some errors and finishes; the console collects, exports, closes and clears.
+#include "fakes.h"
+#include "frmlogin.h"
+#include "../../student/frmmain.h"
+#include "ftpservice.h"
+#include "gbk.h"
+
+#include "../../server/frmmain.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+
+template <typename T> T *child(QObject *window, const char *name)
+{
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// The exported workbook's cells, one line per row, each cell as type:value.
+QStringList workbookRows(const QString &path)
+{
+    QProcess python;
+    python.start(QStringLiteral(KESTRIX_PYTHON),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, openpyxl\n"
+                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                 "for row in ws.iter_rows(values_only=True):\n"
+                                 "    print('|'.join('' if v is None else type(v).__name__ + ':' + str(v) for v in row))\n"),
+                  path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return {QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError())};
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class TestWholeExam : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void examFromPublishingToClearing();
+};
+
+void TestWholeExam::examFromPublishingToClearing()
+{
+    FtpService service;
+    QVERIFY(service.start());
+    QTemporaryDir consoleFolder, clientFolder;
+    const QString exchange = service.folder();
+
+    // The examiner's article: two lines, Chinese and ASCII.
+    const QString article = QStringLiteral("春天来了，花开了。\r\nTyping 123.\r\n");
+    QDir(consoleFolder.path()).mkpath(QStringLiteral("article"));
+    const QString articlePath = consoleFolder.filePath(QStringLiteral("article/spring.txt"));
+    {
+        QFile file(articlePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(gbk::encode(article));
+    }
+
+    // The console, with its desktop calls recorded.
+    QStringList consoleMessages;
+    QList<QUrl> opened;
+    ConsoleHooks hooks;
+    hooks.showMessage = [&](QWidget *, const QString &text) { consoleMessages << text; };
+    hooks.chooseArticle = [&](QWidget *, const QString &) { return articlePath; };
+    hooks.openUrl = [&](const QUrl &url) {
+        opened << url;
+        return true;
+    };
+    console::ConsoleFolders folders{consoleFolder.path(), consoleFolder.path(), exchange,
+                                    consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path()};
+    console::FrmMain consoleWindow(folders, hooks);
+    consoleWindow.show();
+
+    // Settings: the article and one minute; then login opens.
+    consoleWindow.toolbarButtonClicked(QStringLiteral("set"));
+    child<QAbstractButton>(&consoleWindow, "CmdChFile")->click();
+    child<QComboBox>(&consoleWindow, "CmbTestTime")->setEditText(QStringLiteral("1"));
+    child<QAbstractButton>(&consoleWindow, "CmdSave")->click();
+    consoleWindow.toolbarButtonClicked(QStringLiteral("BeginStop"));
+    QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
+    QCOMPARE(filesIn(exchange), (QStringList{u"se.dll"_qs, u"te.txt"_qs}));
+
+    // The examinee logs in.
+    auto clientMessages = std::make_shared<FakeMessages>();
+    FrmLogin login(clientFolder.path(), clientMessages.get());
+    login.show();
+    child<QLineEdit>(&login, "TxtIP")->setText(service.address());
+    child<QLineEdit>(&login, "TxtBanName")->setText(QStringLiteral("计算机系"));
+    child<QLineEdit>(&login, "TxtXueHao")->setText(QStringLiteral("2026-07"));
+    child<QLineEdit>(&login, "TxtXingMing")->setText(QStringLiteral("王 小明"));
+    QSignalSpy loggedIn(&login, &FrmLogin::loggedIn);
+    child<QAbstractButton>(&login, "CmdLogin")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
+    const Examinee examinee = loggedIn.first().first().value<Examinee>();
+    QCOMPARE(int(examinee.examMinutes), 1);
+
+    QList<int> activated;
+    FrmMainServices services;
+    services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
+    services.messages = clientMessages;
+    services.runTimers = false;
+    FrmMain typing(examinee, clientFolder.path(), std::move(services));
+    typing.show();
+    QTRY_VERIFY_WITH_TIMEOUT(typing.upload().state() == ResultUpload::State::Delivered, kWaitMillis);
+
+    // The zero record makes the examinee count as logged in.
+    consoleWindow.toolbarButtonClicked(QStringLiteral("fresh"));
+    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
+
+    // Enter starts; the first line is typed with two errors, then Enter and
+    // a part of the second line; the minute runs out.
+    QTest::keyClick(&typing, Qt::Key_Return);
+    auto *box = child<QPlainTextEdit>(&typing, "TxtWrite");
+    for (const QChar ch : QStringLiteral("春天来了，花开X。")) {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(ch));
+        QApplication::sendEvent(box, &commit);
+    }
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClicks(box, QStringLiteral("Typinq 12"));
+    for (int tick = 0; tick < 60; ++tick)
+        typing.onClockTick();
+    QVERIFY(!box->isEnabled());
+
+    // 8 + 2 + 8 right, 2 wrong, in 60 seconds.
+    QCOMPARE(typing.session().rightCount(), 18);
+    QCOMPARE(typing.session().errorCount(), 2);
+    QCOMPARE(typing.speed(), 18.0f);
+    QCOMPARE(typing.zhengQueLv(), 90.0f);
+
+    // The examinee leaves once the final record is in.
+    clientMessages->answer = true;
+    QSignalSpy left(&typing, &FrmMain::examLeft);
+    child<QAbstractButton>(&typing, "CmdExit")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
+
+    // The console finds exactly that examinee with the client's figures.
+    consoleWindow.toolbarButtonClicked(QStringLiteral("fresh"));
+    QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
+    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
+    const QAbstractItemModel *grid = child<QTableView>(&consoleWindow, "DataGrid1")->model();
+    QCOMPARE(grid->rowCount(), 1);
+    QStringList row;
+    for (int column = 0; column < grid->columnCount(); ++column)
+        row << grid->index(0, column).data().toString();
+    QVERIFY2(row.contains(u"计算机系"_qs) && row.contains(u"2026-07"_qs) && row.contains(u"王 小明"_qs),
+             qPrintable(row.join(u'|')));
+    QVERIFY2(row.contains(u"18"_qs) && row.contains(u"90"_qs) && row.contains(u"60"_qs),
+             qPrintable(row.join(u'|')));
+
+    // The export holds the same row.
+    child<QAbstractButton>(&consoleWindow, "CmdOutToExl")->click();
+    QCOMPARE(opened.size(), 1);
+    const QStringList cells = workbookRows(opened.first().toLocalFile());
+    QCOMPARE(cells.size(), 3);
+    QCOMPARE(cells.at(2), u"str:计算机系|str:2026-07|str:王 小明|int:18|str:90|int:60"_qs);
+
+    // Closing login withdraws the exam; clearing empties folder and table.
+    consoleWindow.toolbarButtonClicked(QStringLiteral("BeginStop"));
+    QCOMPARE(filesIn(exchange), QStringList{u"计算机系-2026-07-王 小明.zip"_qs});
+    consoleWindow.toolbarButtonClicked(QStringLiteral("ClearLast"));
+    QCOMPARE(filesIn(exchange), QStringList());
+    QCOMPARE(grid->rowCount(), 0);
+    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"0"_qs);
+    QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
+}
+
+QTEST_MAIN(TestWholeExam)
+#include "tst_wholeexam.moc"
