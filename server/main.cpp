@@ -1,16 +1,17 @@
 #include "frmmain.h"
 
+#include "desktop.h"
 #include "paths.h"
 #include "resultstore.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QScreen>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
+    desktop::useChineseStandardTexts(app);
 
     console::ConsoleFolders folders;
     folders.program = QCoreApplication::applicationDirPath();
@@ -21,8 +22,6 @@ int main(int argc, char *argv[])
     folders.exports = QDir::tempPath();
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
-    window.show();
-    const QRect screen = window.screen()->availableGeometry();
-    window.move(screen.center() - window.frameGeometry().center() + window.pos());
+    desktop::showCentred(window);
     return app.exec();
 }

@@ -1,3 +1,4 @@
+#include "desktop.h"
 #include "examinee.h"
 #include "frmlogin.h"
 #include "frmmain.h"
@@ -10,6 +11,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    desktop::useChineseStandardTexts(app);
     std::unique_ptr<FrmMain> typing;
     FrmLogin login(QDir::currentPath());
     QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {
@@ -17,8 +19,8 @@ int main(int argc, char *argv[])
         // program's window; it ends the program once the result is safe.
         typing = std::make_unique<FrmMain>(examinee, QDir::currentPath());
         QObject::connect(typing.get(), &FrmMain::examLeft, &app, &QApplication::quit);
-        typing->show();
+        desktop::showCentred(*typing);
     });
-    login.show();
+    desktop::showCentred(login);
     return app.exec();
 }

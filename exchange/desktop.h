@@ -1,0 +1,15 @@
+#pragma once
+// What both programs do with the desktop when they start.
+class QApplication;
+class QWidget;
+
+namespace desktop {
+
+// Qt's own texts (file dialogs, standard buttons) in simplified Chinese,
+// like the rest of the interface, when the translations are installed.
+void useChineseStandardTexts(QApplication &app);
+
+// Shows the window in the middle of its screen.
+void showCentred(QWidget &window);
+
+}  // namespace desktop
