@@ -1,0 +1,252 @@
+// A classroom uploading its results through the real channel and FTP service
+// while the console collects every 200 ms: no collection ever holds a row
+// that no examinee uploaded, the last one holds every final record, and an
+// FTP service that crashes during the final uploads loses nothing and makes
+// no upload claim a delivery it did not make.
+#include "classroom.h"
+#include "ftpservice.h"
+#include "resultcollector.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+constexpr int kPoolSize = 50;
+constexpr int kCollectEveryMillis = 200;
+
+int examineesFromEnvironment(int fallback)
+{
+    bool ok = false;
+    const int count = qEnvironmentVariableIntValue("KESTRIX_CLASSROOM_EXAMINEES", &ok);
+    return ok && count > 0 ? count : fallback;
+}
+
+// Collects on a timer and checks every collection against what the
+// examinees have saved and been told: each row is one of its examinee's
+// versions, no older than the one the examinee was told is delivered and no
+// newer than the one it has saved.
+class CollectingConsole
+{
+public:
+    CollectingConsole(const QString &exchange, const QString &work, const Classroom &room)
+        : m_store(QDir(work).filePath(QStringLiteral("cj.mdb"))),
+          m_collector(exchange, work, m_store),
+          m_room(room)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { collectAndCheck(); });
+        m_timer.setInterval(kCollectEveryMillis);
+    }
+
+    bool isOpen() const { return m_store.isOpen(); }
+    void start() { m_timer.start(); }
+    void stop() { m_timer.stop(); }
+    int collections() const { return m_collections; }
+    qint64 longestCollectionMillis() const { return m_longest; }
+    const QStringList &problems() const { return m_problems; }
+
+    void collectAndCheck()
+    {
+        // Collection runs on this thread, so no report arrives meanwhile:
+        // the examinees' states are those of the moment it read the folder.
+        QElapsedTimer clock;
+        clock.start();
+        const CollectionReport report = m_collector.collect();
+        m_longest = std::max(m_longest, clock.elapsed());
+        ++m_collections;
+        if (!report.ok()) {
+            note(QStringLiteral("collection failed: ") + report.problem);
+            return;
+        }
+        for (const SkippedFile &skipped : report.skipped)
+            note(QStringLiteral("skipped %1 (%2)").arg(skipped.name, skipped.reason));
+        const auto rows = m_store.rowsInRankOrder();
+        if (!rows) {
+            note(m_store.lastError());
+            return;
+        }
+        QVector<int> seen(m_room.examineeCount(), -1);
+        for (const ResultRow &row : *rows) {
+            const int version = Classroom::versionOfRow(row);
+            if (version < 0) {
+                note(QStringLiteral("row %1 %2 %3 matches no uploaded version")
+                         .arg(row.xueHao, row.xingMing, row.zhengQueLv));
+                continue;
+            }
+            const int index = row.xueHao.toInt();
+            if (index >= m_room.examineeCount() || seen[index] >= 0) {
+                note(QStringLiteral("row for %1 twice or unknown").arg(row.xueHao));
+                continue;
+            }
+            seen[index] = version;
+        }
+        for (int i = 0; i < m_room.examineeCount(); ++i) {
+            if (seen[i] < m_room.deliveredVersion(i) || seen[i] > m_room.savedVersion(i))
+                note(QStringLiteral("examinee %1: collected version %2, delivered %3, saved %4")
+                         .arg(i)
+                         .arg(seen[i])
+                         .arg(m_room.deliveredVersion(i))
+                         .arg(m_room.savedVersion(i)));
+        }
+    }
+
+private:
+    void note(const QString &problem)
+    {
+        // The first few tell the story; thousands would drown it.
+        if (m_problems.size() < 20)
+            m_problems << problem;
+    }
+
+    ResultStore m_store;
+    ResultCollector m_collector;
+    const Classroom &m_room;
+    QTimer m_timer;
+    int m_collections = 0;
+    qint64 m_longest = 0;
+    QStringList m_problems;
+};
+
+}  // namespace
+
+class TestClassroom : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void classroomUploadsWhileConsoleCollects();
+    void finalUploadsSurviveServiceCrash();
+
+private:
+    // After the run: one last collection holds exactly every final record.
+    void verifyFinalCollection(CollectingConsole &console, const Classroom &room);
+
+    std::unique_ptr<QTemporaryDir> m_exchange;
+    std::unique_ptr<QTemporaryDir> m_work;
+};
+
+void TestClassroom::init()
+{
+    m_exchange = std::make_unique<QTemporaryDir>();
+    m_work = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_exchange->isValid() && m_work->isValid());
+}
+
+void TestClassroom::cleanup()
+{
+    m_work.reset();
+    m_exchange.reset();
+}
+
+void TestClassroom::verifyFinalCollection(CollectingConsole &console, const Classroom &room)
+{
+    console.collectAndCheck();
+    QCOMPARE(console.problems(), QStringList());
+    ResultStore store(m_work->filePath(QStringLiteral("cj.mdb")));
+    const auto rows = store.rowsInRankOrder();
+    QVERIFY(rows);
+    QCOMPARE(rows->size(), room.examineeCount());
+    for (const ResultRow &row : *rows)
+        QCOMPARE(Classroom::versionOfRow(row), Classroom::kFinalVersion);
+}
+
+void TestClassroom::classroomUploadsWhileConsoleCollects()
+{
+    FtpService service(m_exchange->path());
+    QVERIFY(service.start());
+    const int examinees = examineesFromEnvironment(200);
+    Classroom room(examinees, kPoolSize, service.address(), m_exchange->path(), m_work->path());
+    CollectingConsole console(m_exchange->path(), m_work->path(), room);
+    QVERIFY(console.isOpen());
+
+    QElapsedTimer clock;
+    clock.start();
+    room.start();
+    console.start();
+    QTRY_VERIFY_WITH_TIMEOUT(room.finished(), 100000);
+    const qint64 wallMillis = clock.elapsed();
+    console.stop();
+
+    QCOMPARE(room.problems(), QStringList());
+    // Fifty at once is no reason for a single transfer to fail.
+    QCOMPARE(room.channelErrors(), 0);
+    QCOMPARE(room.transfers(), examinees * Classroom::kVersions);
+    QCOMPARE(room.mostActive(), std::min(examinees, kPoolSize));
+    // The console collected while the classroom uploaded, not only at the end.
+    QVERIFY(console.collections() > 0);
+    verifyFinalCollection(console, room);
+
+    qInfo("%d examinees, %d transfers, at most %d at once: %.1f s, %.1f transfers/s, longest "
+          "wait for a final upload %lld ms; %d collections, the longest %lld ms",
+          examinees, room.transfers(), room.mostActive(), wallMillis / 1000.0,
+          room.transfers() * 1000.0 / double(std::max<qint64>(1, wallMillis)),
+          room.longestFinalWaitMillis(), console.collections(), console.longestCollectionMillis());
+}
+
+void TestClassroom::finalUploadsSurviveServiceCrash()
+{
+    constexpr int kExaminees = 100;
+    constexpr int kCrashAtFinal = 30;
+    constexpr int kOutageMillis = 3000;
+
+    FtpService service(m_exchange->path());
+    QVERIFY(service.start());
+    Classroom room(kExaminees, kPoolSize, service.address(), m_exchange->path(), m_work->path());
+    // The default back-off (1, 2, 4, 8 ... s); six attempts span half a
+    // minute, far more than the outage.
+    room.setUploadSetup([](ResultUpload &upload) { upload.setAttempts(6); });
+    CollectingConsole console(m_exchange->path(), m_work->path(), room);
+    QVERIFY(console.isOpen());
+
+    int pendingAtCrash = 0;
+    int errorsBeforeCrash = 0;
+    bool crashed = false;
+    bool restarted = false;
+    QElapsedTimer outage;
+    qint64 outageMillis = 0;
+    // The crash comes right after a final upload began, while others are
+    // on their way.
+    connect(&room, &Classroom::finalSaved, this, [&](int saved) {
+        if (saved != kCrashAtFinal)
+            return;
+        pendingAtCrash = room.finalsSaved() - room.finalsDelivered();
+        errorsBeforeCrash = room.channelErrors();
+        service.kill();
+        crashed = true;
+        outage.start();
+        QTimer::singleShot(kOutageMillis, this, [&] {
+            restarted = service.start();
+            outageMillis = outage.elapsed();
+        });
+    });
+
+    room.start();
+    console.start();
+    QTRY_VERIFY_WITH_TIMEOUT(room.finished(), 100000);
+    console.stop();
+
+    QVERIFY(crashed);
+    QVERIFY(restarted);
+    // The crash hit final uploads in flight, and they failed on their way.
+    QVERIFY2(pendingAtCrash > 0, qPrintable(QString::number(pendingAtCrash)));
+    QVERIFY(room.channelErrors() > errorsBeforeCrash);
+    QVERIFY(room.finalsRetried() > 0);
+    // Nobody gave up, nobody was told of a delivery that had not happened.
+    QCOMPARE(room.failures(), 0);
+    QCOMPARE(room.problems(), QStringList());
+    QCOMPARE(room.finalsDelivered(), kExaminees);
+    verifyFinalCollection(console, room);
+
+    qInfo("service down for %lld ms with %d final uploads pending; %d failed transfers retried, "
+          "%d final records among them; longest wait for a final upload %lld ms",
+          outageMillis, pendingAtCrash, room.channelErrors(), room.finalsRetried(),
+          room.longestFinalWaitMillis());
+}
+
+QTEST_GUILESS_MAIN(TestClassroom)
+#include "tst_classroom.moc"
