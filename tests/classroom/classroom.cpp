@@ -196,4 +196,6 @@ void Classroom::leave()
     // The upload that reports this must not be destroyed inside its own
     // signal; it stays until the classroom goes.
     startNext();
+    if (finished())
+        emit allDone();
 }

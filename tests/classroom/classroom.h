@@ -68,6 +68,8 @@ signals:
     // Right after the final record's upload began.
     void finalSaved(int savedSoFar);
     void finalDelivered(int deliveredSoFar);
+    // Every examinee is through, delivered or failed for good.
+    void allDone();
 
 private:
     struct Pupil;
