@@ -4,6 +4,7 @@
 #include "transcode.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 struct Classroom::Pupil
@@ -34,7 +35,7 @@ Classroom::Classroom(int examinees, int poolSize, QString serverAddress, QString
     }
 }
 
-// Uploads end before their folders and counters go.
+// Here, where Pupil is complete.
 Classroom::~Classroom() = default;
 
 Examinee Classroom::examinee(int index, const QString &serverAddress)

@@ -12,7 +12,6 @@
 #include "resultstore.h"
 #include "resultupload.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
