@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -101,9 +102,16 @@ QString LoginGate::open(qint16 examMinutes)
     if (!problem.isEmpty()) {
         // A half-published exam would let clients log in without a text, or
         // with a stale one: take back whatever reached the folder.
-        QFile::remove(publishedPath(publishedSettingsName()));
+        const QString settingsPath = publishedPath(publishedSettingsName());
+        QFile::remove(settingsPath);
         QFile::remove(publishedPath(publishedTextName()));
-        m_open = false;
+        // A settings file that stays (an earlier exam's, in a folder that
+        // cannot be written) still lets clients in: login is open.
+        m_open = QFileInfo(settingsPath).isFile();
+        if (m_open)
+            return QStringLiteral("开放登录失败，但考生仍可登录：无法删除原有的 %1。\n")
+                       .arg(nativePath(settingsPath))
+                   + problem;
         return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
     }
     m_open = true;

@@ -25,7 +25,9 @@ public:
     QString readinessMessage(Readiness readiness) const;
 
     // Publishes the exam with the given exam time. Returns an empty text on
-    // success; otherwise what failed, and nothing stays published.
+    // success; otherwise what failed, and nothing new stays published. The
+    // gate is open after a failure only when an earlier se.dll could not be
+    // taken back.
     QString open(qint16 examMinutes);
     // Withdraws the exam. Returns an empty text when both files are gone;
     // the gate stays open while se.dll could not be deleted.
