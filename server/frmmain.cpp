@@ -103,7 +103,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
                         m_frameCJ->height() - twips::px(180));
     m_frameSet->setGeometry(twips::rect(120, 960, 9855, 6495));
     showResultsView(true);
-    setGateAppearance(false);
+    setGateAppearance(m_gate.isOpen());
     if (!m_store->isOpen())
         tell(m_store->lastError());
     m_model->select();

@@ -54,6 +54,9 @@ QString removeIfPresent(const QString &path)
 LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder)
     : m_settings(std::move(applicationFolder)), m_exchangeFolder(std::move(exchangeFolder))
 {
+    // A console that ended while login was open left se.dll behind, and
+    // examinees can still log in: the gate must say so.
+    m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
 }
 
 LoginGate::Readiness LoginGate::readiness() const

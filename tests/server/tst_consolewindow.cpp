@@ -55,6 +55,7 @@ private slots:
     void readinessMessagesInOrder();
     void openingPublishesInMemoryTime();
     void closingWithFilesAlreadyGone();
+    void loginLeftOpenShowsOpenAtStartUp();
     void reopeningPublishesCurrentSettings();
     void failedPublishLeavesGateClosed();
     void unreadableDatabaseIsReported();
@@ -281,6 +282,22 @@ void TestFrmMain::openingPublishesInMemoryTime()
     QCOMPARE(beginStop->toolTip(), QStringLiteral("禁止考生登录服务器，但不影响已开始考试的考生"));
     QCOMPARE(beginStop->property("imageKey").toString(), QStringLiteral("stop"));
     QVERIFY(!child<QToolButton>("ClearLast")->isEnabled());
+}
+
+void TestFrmMain::loginLeftOpenShowsOpenAtStartUp()
+{
+    // The last console ended with login open: se.dll is still published.
+    setUpExam("ab\r\n", "20\r\n");
+    createWindow();
+    click("BeginStop");
+    m_window.reset();
+    createWindow();
+    QCOMPARE(child<QToolButton>("BeginStop")->text(), QStringLiteral("禁止登录"));
+    QVERIFY(!child<QToolButton>("ClearLast")->isEnabled());
+    click("BeginStop");
+    QVERIFY(!QFile::exists(exchange(QStringLiteral("se.dll"))));
+    QVERIFY(!QFile::exists(exchange(QStringLiteral("te.txt"))));
+    QCOMPARE(child<QToolButton>("BeginStop")->text(), QStringLiteral("允许登录"));
 }
 
 void TestFrmMain::closingWithFilesAlreadyGone()
