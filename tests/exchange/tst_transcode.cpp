@@ -19,7 +19,6 @@ private slots:
     void gbkRoundTrip_data();
     void gbkRoundTrip();
     void gbkByteWidth();
-    void invalidGbkDecodesWithoutCrash();
     void exchangeFolderOverride();
 
 private:
@@ -122,13 +121,6 @@ void TestTranscode::gbkByteWidth()
     QCOMPARE(gbk::byteWidth(u'，'), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x3000)), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x0E01)), 1);  // Thai has no GBK form: stored as "?"
-}
-
-void TestTranscode::invalidGbkDecodesWithoutCrash()
-{
-    const QString text = gbk::decode(QByteArray("\x81\xff\x80", 3));
-    QVERIFY(!text.isEmpty());
-    QCOMPARE(gbk::decode(QByteArray("ab\x81", 3)).left(2), u"ab"_qs);
 }
 
 void TestTranscode::exchangeFolderOverride()

@@ -1,7 +1,9 @@
 // Seeded random input for every reader that takes bytes from outside:
 // mutated good files and plain noise. Bounded in count and time; the
 // sanitizers turn any read past the end into a failure.
+#include "consolesettings.h"
 #include "examsettings.h"
+#include "examtext.h"
 #include "gbk.h"
 #include "numbers.h"
 #include "recordlines.h"
@@ -9,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -77,16 +80,19 @@ private slots:
 
 void TestReadersFuzz::readersSurviveMutatedInput()
 {
+    QTemporaryDir folder;
+    const ConsoleSettings console(folder.path());
+    QFile timeFile(console.filePath(ConsoleSettings::timeFileName()));
     QRandomGenerator random(20261207);
     QElapsedTimer clock;
     clock.start();
     const QByteArray seeds[] = {goodSettings(), goodResult(), QByteArray("\"127.0.0.1:21\"\r\n"),
-                                QByteArray("12.5\r\n")};
+                                QByteArray("12.5\r\n"), gbk::encode(u"中文ab\r\nc\rd\ne\r\n")};
     int rounds = 0;
     for (; rounds < kRounds && clock.elapsed() < kBudgetMillis; ++rounds) {
         const QByteArray input = random.bounded(4) == 0
             ? noise(random)
-            : mutate(seeds[random.bounded(4)], random);
+            : mutate(seeds[random.bounded(5)], random);
 
         const ExamSettingsReading settings = readExamSettings(input);
         QVERIFY(settings.lineCount >= 0);
@@ -107,6 +113,21 @@ void TestReadersFuzz::readersSurviveMutatedInput()
         const QString decoded = gbk::decode(input);
         splitRecordLines(decoded);
         numbers::parseInt16(decoded);
+
+        // te.txt: the target always ends with CR LF unless it is empty.
+        const QString target = examTextFromBytes(input);
+        QVERIFY(target.isEmpty() || target.endsWith(QLatin1String("\r\n")));
+
+        // time.txt: whatever it holds, the console starts with a time it can run.
+        if (const auto minutes = examtime::minutesFromText(decoded))
+            QVERIFY(*minutes >= examtime::kMinMinutes && *minutes <= examtime::kMaxMinutes);
+        if (rounds % 50 == 0) {
+            QVERIFY(timeFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            timeFile.write(input);
+            timeFile.close();
+            const qint16 stored = console.storedExamMinutes();
+            QVERIFY(stored >= examtime::kMinMinutes && stored <= examtime::kMaxMinutes);
+        }
     }
     qInfo("%d inputs in %lld ms", rounds, clock.elapsed());
     QVERIFY(rounds > 1000);
