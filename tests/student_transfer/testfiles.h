@@ -1,9 +1,7 @@
 #pragma once
-// Small file helpers shared by the client's transfer tests.
-#include <QByteArray>
+// File helpers shared by the client's transfer tests.
 #include <QDir>
 #include <QFile>
-#include <QString>
 
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -19,11 +17,10 @@ inline QByteArray readFile(const QString &path)
 
 inline QStringList filesIn(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
-// Every byte value, repeated up to `size` bytes.
+// size bytes running through every byte value.
 inline QByteArray everyByte(qsizetype size)
 {
     QByteArray bytes(size, '\0');
