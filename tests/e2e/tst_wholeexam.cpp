@@ -6,6 +6,7 @@
 #include "../../student/frmmain.h"
 #include "ftpservice.h"
 #include "gbk.h"
+#include "workbook.h"
 
 #include "../../server/frmmain.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -36,22 +36,6 @@ template <typename T> T *child(QObject *window, const char *name)
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
-
-// The exported workbook's cells, one line per row, each cell as type:value.
-QStringList workbookRows(const QString &path)
-{
-    QProcess python;
-    python.start(QStringLiteral(KESTRIX_PYTHON),
-                 {QStringLiteral("-c"),
-                  QStringLiteral("import sys, openpyxl\n"
-                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
-                                 "for row in ws.iter_rows(values_only=True):\n"
-                                 "    print('|'.join('' if v is None else type(v).__name__ + ':' + str(v) for v in row))\n"),
-                  path});
-    if (!python.waitForFinished(30000) || python.exitCode() != 0)
-        return {QStringLiteral("python failed: ") + QString::fromUtf8(python.readAllStandardError())};
-    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
 }
 
 }  // namespace

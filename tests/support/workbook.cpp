@@ -1,0 +1,18 @@
+#include "workbook.h"
+
+#include <QProcess>
+
+QStringList workbookRows(const QString &path)
+{
+    QProcess python;
+    python.start(QStringLiteral(KESTRIX_PYTHON),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import sys, openpyxl\n"
+                                 "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                                 "for row in ws.iter_rows(values_only=True):\n"
+                                 "    print('|'.join('' if v is None else type(v).__name__ + ':' + str(v) for v in row))\n"),
+                  path});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return {QStringLiteral("openpyxl failed: ") + QString::fromUtf8(python.readAllStandardError())};
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
