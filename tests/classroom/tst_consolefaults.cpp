@@ -61,7 +61,8 @@ private slots:
     void initTestCase();
     void killedCollectionLeavesAWholeTable_data();
     void killedCollectionLeavesAWholeTable();
-    void unwritableExchangeFolderKeepsLoginClosed();
+    void unwritableExchangeFolderTellsTheTruth_data();
+    void unwritableExchangeFolderTellsTheTruth();
 
 private:
     // Starts collect_once into `database`; false when the collection never began.
@@ -140,12 +141,25 @@ void TestConsoleFaults::killedCollectionLeavesAWholeTable()
           clock.elapsed(), holdsOld ? "3 old" : "2000 new");
 }
 
-void TestConsoleFaults::unwritableExchangeFolderKeepsLoginClosed()
+void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth_data()
 {
+    QTest::addColumn<QString>("leftOver");  // an earlier exam's file in the folder
+    QTest::addColumn<bool>("stillOpen");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("exam text left") << u"te.txt"_qs << false << u"开放登录失败，考生仍不能登录。\n"_qs;
+    // The old settings cannot be withdrawn: examinees can still log in.
+    QTest::newRow("settings left") << u"se.dll"_qs << true << u"开放登录失败，但考生仍可登录"_qs;
+}
+
+void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth()
+{
+    QFETCH(QString, leftOver);
+    QFETCH(bool, stillOpen);
+    QFETCH(QString, message);
     QTemporaryDir app, exchange;
     QVERIFY(writeBytes(app.filePath(QStringLiteral("test.txt")), "ab\r\n"));
     QVERIFY(writeBytes(app.filePath(QStringLiteral("time.txt")), "20\r\n"));
-    QVERIFY(writeBytes(exchange.filePath(u"te.txt"_qs), "old\r\n"));  // an earlier exam's
+    QVERIFY(writeBytes(exchange.filePath(leftOver), "old\r\n"));
     // The immutable attribute stops even root, whom permission bits do not.
     const QString folder = exchange.path();
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
@@ -156,12 +170,12 @@ void TestConsoleFaults::unwritableExchangeFolderKeepsLoginClosed()
     LoginGate gate(app.path(), folder);
     QCOMPARE(gate.readiness(), LoginGate::Readiness::Ready);
     const QString problem = gate.open(20);
-    QVERIFY(!gate.isOpen());
-    QVERIFY2(problem.startsWith(QStringLiteral("开放登录失败，考生仍不能登录。\n"))
-                 && problem.contains(QDir::toNativeSeparators(exchange.filePath(u"te.txt"_qs))),
+    QCOMPARE(gate.isOpen(), stillOpen);
+    QVERIFY2(problem.startsWith(message)
+                 && problem.contains(QDir::toNativeSeparators(exchange.filePath(leftOver))),
              qPrintable(problem));
     // Nothing new was published, and no scratch file stays behind.
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{u"te.txt"_qs});
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{leftOver});
     QCOMPARE(QDir(app.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList({u"test.txt"_qs, u"time.txt"_qs}));
 }
