@@ -18,8 +18,9 @@ struct ConsoleHooks
     std::function<bool(const QUrl &url)> openUrl;
 
     static QString messageTitle() { return QStringLiteral("打字考试服务器"); }
-    // The filter of the article dialog: one entry, description "文本文件 *.txt".
-    static QString articleFilter() { return QStringLiteral("文本文件 *.txt (*.txt)"); }
+    // The filter of the article dialog: one entry, shown as "文本文件 *.txt".
+    // Without parentheses Qt takes every word as a pattern, so *.txt filters.
+    static QString articleFilter() { return QStringLiteral("文本文件 *.txt"); }
 
     static ConsoleHooks desktop();
 };

@@ -25,7 +25,7 @@ QString FrmAbout::versionText()
 }
 
 FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
       m_openUrl(std::move(openUrl))
 {

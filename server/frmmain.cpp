@@ -9,17 +9,21 @@
 
 #include "paths.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -27,6 +31,23 @@
 namespace console {
 
 namespace {
+
+// The application's style with one-pixel margins in header sections.
+class TightHeaderStyle : public QProxyStyle
+{
+public:
+    TightHeaderStyle()
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
+    {
+    }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_HeaderMargin)
+            return 1;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 const QString kClosedCaption = QStringLiteral("允许登录");
 const QString kOpenCaption = QStringLiteral("禁止登录");
@@ -211,6 +232,11 @@ void FrmMain::buildResultsView()
     };
     QHeaderView *header = m_grid->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The captions just fit their columns; the style's wide margins would
+    // cut off the last sign.
+    auto *tightStyle = new TightHeaderStyle();
+    tightStyle->setParent(header);
+    header->setStyle(tightStyle);
     for (int visual = 0; visual < int(std::size(columns)); ++visual) {
         const Column &column = columns[visual];
         const int logical = m_model->fieldIndex(QLatin1String(column.field));
@@ -443,6 +469,16 @@ void FrmMain::clearResults()
     if (!paths::exchangeFolderIsReady(m_folders.exchange)) {
         tell(exchangeFolderMissingMessage(m_folders.exchange));
         return;
+    }
+    // Clearing deletes every file of the folder: never the console's own.
+    const QString exchange = QFileInfo(m_folders.exchange).canonicalFilePath();
+    for (const QString &own : {m_folders.application, m_folders.program,
+                               QFileInfo(m_folders.database).absolutePath()}) {
+        if (exchange == QFileInfo(own).canonicalFilePath()) {
+            tell(QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                 + QDir::toNativeSeparators(exchange));
+            return;
+        }
     }
     const QStringList failures = removeExchangeFiles(m_folders.exchange);
     if (!failures.isEmpty())

@@ -435,6 +435,18 @@ private slots:
         QCOMPARE(gridRows(), QStringList());
     }
 
+    void clearingNeverEmptiesTheConsolesOwnFolder()
+    {
+        // A mistaken KESTRIX_EXCHANGE_DIR pointing at the application folder.
+        m_exchangeFolder = appFolder();
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        createWindow();
+        click("ClearLast");
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(m_messages.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
+        QVERIFY(QFile::exists(app(u"time.txt"_qs)));
+    }
+
     void exportedWorkbookReadsBack()
     {
         createWindow();
