@@ -39,6 +39,11 @@ QString promptText()
     return QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
+QString zeroRecordFailedText()
+{
+    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开始考试时会再送一次。");
+}
+
 QString badExamTimeText()
 {
     return QStringLiteral("考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
@@ -306,6 +311,8 @@ void FrmMain::startExam(int keyCode)
     m_txtWrite->setFocus();
     switchTimer(m_timer1, true);
     m_started = true;
+    if (m_upload->state() == ResultUpload::State::Failed)
+        m_upload->retry();
     m_vScroll1->setValue(0);
     const int chosen = m_combo1->currentIndex();
     m_inputMethods->activate(chosen < 0 ? 0 : chosen);
@@ -391,8 +398,10 @@ void FrmMain::onUploadStateChanged(ResultUpload::State state)
 {
     // Before the exam ends the prompt owns the information line; afterwards
     // it tells the truth about the result's way to the server.
-    if (!m_examOver)
+    if (!m_examOver) {
+        onZeroRecordState(state);
         return;
+    }
     m_lblInfo->setText(finishText(state, m_speed, m_zhengQueLv));
     if (!m_leaving)
         return;
@@ -407,6 +416,20 @@ void FrmMain::onUploadStateChanged(ResultUpload::State state)
     }
 }
 
+void FrmMain::onZeroRecordState(ResultUpload::State state)
+{
+    const bool settled = state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    if (m_leaving) {
+        // Leaving before the start waits only for the zero record to settle.
+        if (settled)
+            leave();
+        return;
+    }
+    // Without the zero record the console does not know this examinee.
+    if (state == ResultUpload::State::Failed)
+        m_messages->inform(this, zeroRecordFailedText());
+}
+
 void FrmMain::runExitDialogue()
 {
     if (m_leaving)
@@ -414,6 +437,11 @@ void FrmMain::runExitDialogue()
     const bool clockRunning = m_clock->state() == ExamClock::State::Running;
     switch (decideExit(m_started, m_session.typedLen(), m_session.targetLen(), clockRunning)) {
     case ExitDecision::LeaveAtOnce:
+        if (m_upload->state() == ResultUpload::State::Uploading) {
+            m_leaving = true;
+            m_cmdExit->setEnabled(false);
+            return;
+        }
         leave();
         return;
     case ExitDecision::NotFinished:
@@ -474,7 +502,7 @@ void FrmMain::onPromptTick()
 
 void FrmMain::onStatusTick()
 {
-    m_panels[0]->setText(QLocale::system().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    m_panels[0]->setText(statusDateTimeText(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 void FrmMain::onStatusPanelClicked(const QString &key)

@@ -99,6 +99,7 @@ private:
     void endExam();
     void runExitDialogue();
     void onUploadStateChanged(ResultUpload::State state);
+    void onZeroRecordState(ResultUpload::State state);
     void leave();
     void onStatusPanelClicked(const QString &key);
 

@@ -49,7 +49,8 @@ QString finishText(ResultUpload::State state, float speed, float accuracy, const
         outcome = QStringLiteral("考试结束，成绩已保存。");
         break;
     case ResultUpload::State::Failed:
-        outcome = QStringLiteral("考试结束，但成绩没有送到服务器！请报告监考老师，然后再试一次。");
+        // One line of the window: short enough to leave room for the figures.
+        outcome = QStringLiteral("考试结束，成绩未送到服务器！请报告监考老师后再试。");
         break;
     case ResultUpload::State::Idle:
     case ResultUpload::State::Uploading:

@@ -16,3 +16,11 @@ void StatusPanel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked(m_key);
     QLabel::mouseReleaseEvent(event);
 }
+
+QString statusDateTimeText(const QDateTime &when, const QLocale &locale)
+{
+    QString format = locale.dateTimeFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1Char('s')))
+        format.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
+    return locale.toString(when, format);
+}

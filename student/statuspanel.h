@@ -1,6 +1,8 @@
 #pragma once
 // One panel of the status bar: a text with a key, reporting clicks.
+#include <QDateTime>
 #include <QLabel>
+#include <QLocale>
 
 class StatusPanel : public QLabel
 {
@@ -20,3 +22,7 @@ protected:
 private:
     QString m_key;
 };
+
+// The date and time as the locale writes them by default, with seconds
+// always shown: the panel changes every second, so it must not look frozen.
+QString statusDateTimeText(const QDateTime &when, const QLocale &locale);

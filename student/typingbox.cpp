@@ -85,6 +85,12 @@ void TypingBox::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    // Tab moves on, as in a standard multi-line box; a tab character would
+    // shift every later position of the comparison.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        event->ignore();
+        return;
+    }
     // Enter with any modifier makes a plain line break (Shift+Enter would
     // otherwise insert a line separator that is not CR LF).
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)

@@ -122,7 +122,7 @@ private slots:
         exam.cmdExit()->click();
         QTRY_VERIFY_WITH_TIMEOUT(exam.frm->upload().state() == ResultUpload::State::Failed, kWaitMillis);
         QCOMPARE(left.count(), 0);
-        QVERIFY(exam.messages->informed.last().startsWith(u"考试结束，但成绩没有送到服务器！"_qs));
+        QVERIFY(exam.messages->informed.last().startsWith(u"考试结束，成绩未送到服务器！"_qs));
         QVERIFY(exam.cmdExit()->isEnabled() && exam.frm->isVisible());
 
         // With the service back, trying again delivers and ends the program.
@@ -132,6 +132,35 @@ private slots:
         QCOMPARE(uploaded(service).record->speed, 120.0f);
     }
 
+    void leavingBeforeTheStartWaitsForTheZeroRecord()
+    {
+        FtpService service;
+        QVERIFY(service.start(20));  // a slow service: the record takes seconds
+        Exam exam(service, QStringLiteral("ab\r\n"));
+        QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
+        exam.cmdExit()->click();
+        QCOMPARE(left.count(), 0);
+        QVERIFY(!exam.cmdExit()->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
+        QVERIFY(uploaded(service).ok());
+        QVERIFY(exam.messages->informed.isEmpty());
+    }
+
+    void failedZeroRecordIsToldAndSentAgainAtTheStart()
+    {
+        FtpService service;
+        QVERIFY(service.start());
+        service.stop();  // its port is known, nobody answers there
+        Exam exam(service, QStringLiteral("ab\r\n"));
+        exam.frm->upload().setAttempts(1);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.messages->informed.size(), 1, kWaitMillis);
+        QVERIFY(exam.messages->informed.first().startsWith(u"考试记录没有送到服务器"_qs));
+
+        QVERIFY(service.start());
+        QTest::keyClick(exam.frm.get(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
+        QCOMPARE(uploaded(service).record->typedLen, 0);
+    }
 };
 
 QTEST_MAIN(TestExamEnd)

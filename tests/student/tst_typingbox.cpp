@@ -38,6 +38,9 @@ private slots:
         QTest::keyClick(m_box.get(), Qt::Key_Up);
         QCOMPARE(m_box->caretPosition(), 6);
         QCOMPARE(m_box->typedFrom(6), QStringLiteral("\r\nc"));
+        // Tab moves on instead of typing a character that shifts the rest.
+        QTest::keyClick(m_box.get(), Qt::Key_Tab);
+        QCOMPARE(m_box->typedLength(), 9);
     }
 
     void pasteKeysInsertNothing_data()

@@ -2,6 +2,7 @@
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
 #include "pageview.h"
+#include "statuspanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,6 +55,22 @@ class TestFrmMain : public QObject
 {
     Q_OBJECT
 private slots:
+    void statusClockShowsSeconds_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("zh_CN") << QLocale(QLocale::Chinese, QLocale::China);
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void statusClockShowsSeconds()
+    {
+        QFETCH(QLocale, locale);
+        const QDateTime when(QDate(2026, 12, 7), QTime(9, 5, 7));
+        const QString text = statusDateTimeText(when, locale);
+        QVERIFY2(text.contains(u"05:07"_qs), qPrintable(text));
+        QCOMPARE(statusDateTimeText(when.addSecs(1), locale) == text, false);
+    }
+
     void startUp()
     {
         const QString target = u"春天来了，abc 123。"_qs + CRLF;
@@ -257,10 +274,12 @@ private slots:
         }
         w.frm->onPromptTick();
         QCOMPARE(lblInfo(w), QString());
-        // Before the start the exit leaves at once; Enter on a focused CmdExit presses it.
+        // Before the start the exit leaves once the zero record has settled
+        // (nobody answers at this address); Enter on a focused CmdExit presses it.
+        w.frm->upload().setAttempts(1);
         QSignalSpy left(w.frm.get(), &FrmMain::examLeft);
         QTest::keyClick(w.child<QPushButton>("CmdExit"), Qt::Key_Return);
-        QCOMPARE(left.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, 10000);
         QVERIFY(w.messages->asked.isEmpty());
     }
 };
