@@ -6,6 +6,11 @@ namespace paths {
 
 // d:\typedata on Windows, /srv/typedata elsewhere.
 QString defaultExchangeFolder();
+// The exam text and the settings file: published under these names in the
+// exchange folder by the console, downloaded under the same names by the client.
+inline QString examTextFileName() { return QStringLiteral("te.txt"); }
+inline QString examSettingsFileName() { return QStringLiteral("se.dll"); }
+
 // KESTRIX_EXCHANGE_DIR when set and not empty, else the default.
 QString exchangeFolder();
 // Whether the exchange folder is usable: the default one must exist and be

@@ -4,6 +4,7 @@
 // scrambled settings file; closing withdraws both.
 #include "consolesettings.h"
 #include "exchangefolder.h"
+#include "paths.h"
 
 #include <QString>
 
@@ -12,8 +13,8 @@ class LoginGate
 public:
     enum class Readiness { Ready, NoExamText, NoExamTime, NoExchangeFolder };
 
-    static QString publishedTextName() { return QStringLiteral("te.txt"); }
-    static QString publishedSettingsName() { return QStringLiteral("se.dll"); }
+    static QString publishedTextName() { return paths::examTextFileName(); }
+    static QString publishedSettingsName() { return paths::examSettingsFileName(); }
 
     LoginGate(QString applicationFolder, QString exchangeFolder);
 

@@ -19,7 +19,7 @@ QString examTextFromBytes(QByteArrayView gbkBytes)
 
 std::optional<QString> readExamText(const QString &folder)
 {
-    const QString name = QStringLiteral("te.txt");
+    const QString name = paths::examTextFileName();
     if (!paths::hasFileNamed(folder, name))
         return std::nullopt;
     QFile file(QDir(folder).filePath(name));

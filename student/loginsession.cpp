@@ -1,6 +1,7 @@
 #include "loginsession.h"
 
 #include "examsettings.h"
+#include "paths.h"
 #include "recordlines.h"
 #include "transcode.h"
 
@@ -11,8 +12,8 @@
 namespace {
 
 const QString kAddressFile = QStringLiteral("ip.txt");
-const QString kExamText = QStringLiteral("te.txt");
-const QString kSettings = QStringLiteral("se.dll");
+const QString kExamText = paths::examTextFileName();
+const QString kSettings = paths::examSettingsFileName();
 const QString kPlainSettings = QStringLiteral("se1.dll");
 
 QString loggingInText()

@@ -1,6 +1,7 @@
 #include "resultupload.h"
 
 #include "numbers.h"
+#include "paths.h"
 #include "transcode.h"
 
 #include <QDir>
@@ -86,8 +87,8 @@ bool ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
                                           folder.filePath(kScrambledRecord), kExchangeKey);
     // The exam text and the settings are not needed any more; the plain
     // record has served its purpose. sc1.zip stays for the upload.
-    QFile::remove(folder.filePath(QStringLiteral("te.txt")));
-    QFile::remove(folder.filePath(QStringLiteral("se.dll")));
+    QFile::remove(folder.filePath(paths::examTextFileName()));
+    QFile::remove(folder.filePath(paths::examSettingsFileName()));
     QFile::remove(folder.filePath(kPlainRecord));
     if (!written) {
         m_waiting = false;
