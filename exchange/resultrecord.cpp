@@ -2,9 +2,33 @@
 
 #include "recordlines.h"
 
+QString phaseWord(ResultProgress::Phase phase)
+{
+    switch (phase) {
+    case ResultProgress::Phase::Waiting:
+        return QStringLiteral("waiting");
+    case ResultProgress::Phase::Typing:
+        return QStringLiteral("typing");
+    case ResultProgress::Phase::Finished:
+        return QStringLiteral("finished");
+    }
+    return {};
+}
+
+std::optional<ResultProgress::Phase> phaseFromWord(QStringView word)
+{
+    for (auto phase : {ResultProgress::Phase::Waiting, ResultProgress::Phase::Typing,
+                       ResultProgress::Phase::Finished}) {
+        if (word == phaseWord(phase))
+            return phase;
+    }
+    return std::nullopt;
+}
+
 QByteArray ResultRecord::toRecordLines() const
 {
-    return RecordWriter()
+    RecordWriter writer;
+    writer
         .integer(kFirstMarker)
         .integer(kSecondMarker)
         .single(speed)
@@ -14,9 +38,34 @@ QByteArray ResultRecord::toRecordLines() const
         .integer(typedLen)
         .text(banName)
         .text(xueHao)
-        .text(xingMing)
-        .bytes();
+        .text(xingMing);
+    if (progress) {
+        writer.integer(progress->sequence)
+            .text(progress->sessionId)
+            .text(phaseWord(progress->phase))
+            .integer(progress->typedSoFar);
+    }
+    return writer.bytes();
 }
+
+namespace {
+
+// Lines 11 to 14 count only when all of them are there and convert.
+std::optional<ResultProgress> readProgress(const RecordReader &reader)
+{
+    const auto sequence = reader.int32(10);
+    const auto sessionId = reader.text(11);
+    const auto phase = reader.text(12);
+    const auto typedSoFar = reader.int32(13);
+    if (!sequence || !sessionId || !phase || !typedSoFar)
+        return std::nullopt;
+    const auto knownPhase = phaseFromWord(*phase);
+    if (!knownPhase)
+        return std::nullopt;
+    return ResultProgress{*sequence, *sessionId, *knownPhase, *typedSoFar};
+}
+
+}  // namespace
 
 ResultRecordReading readResultRecord(QByteArrayView plainBytes)
 {
@@ -53,6 +102,7 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     record.banName = *banName;
     record.xueHao = *xueHao;
     record.xingMing = *xingMing;
+    record.progress = readProgress(reader);
     reading.record = record;
     return reading;
 }

@@ -6,6 +6,32 @@
 
 #include <optional>
 
+// What a client that knows it writes after line 10 of a result record.
+// Consoles that read ten lines ignore it; a record without it reads as
+// before. Line by line:
+//   11  sequence number of this upload within the exam session, from 1
+//   12  id of the exam session, quoted (one login of one examinee)
+//   13  phase, quoted: "waiting", "typing" or "finished"
+//   14  typed length when the record was written
+struct ResultProgress
+{
+    enum class Phase { Waiting, Typing, Finished };
+
+    qint32 sequence = 0;
+    QString sessionId;
+    Phase phase = Phase::Waiting;
+    qint32 typedSoFar = 0;
+
+    friend bool operator==(const ResultProgress &a, const ResultProgress &b)
+    {
+        return a.sequence == b.sequence && a.sessionId == b.sessionId && a.phase == b.phase
+               && a.typedSoFar == b.typedSoFar;
+    }
+};
+
+QString phaseWord(ResultProgress::Phase phase);
+std::optional<ResultProgress::Phase> phaseFromWord(QStringView word);
+
 struct ResultRecord
 {
     static constexpr qint16 kFirstMarker = 40;
@@ -19,6 +45,7 @@ struct ResultRecord
     QString banName;   // department, as typed at login
     QString xueHao;    // exam number, as typed at login
     QString xingMing;  // name, as typed at login
+    std::optional<ResultProgress> progress;  // lines 11 to 14, when written
 
     QByteArray toRecordLines() const;
 };

@@ -1,7 +1,8 @@
 #include "transcode.h"
 
+#include "wholefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 QByteArray transcodeBytes(QByteArray bytes, int key)
 {
@@ -23,11 +24,5 @@ bool TranscodeFile(const QString &inputPath, const QString &outputPath, int key)
             return false;
     }
     // The output appears whole or not at all.
-    QSaveFile output(outputPath);
-    if (!output.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray scrambled = transcodeBytes(std::move(bytes), key);
-    if (output.write(scrambled) != scrambled.size())
-        return false;
-    return output.commit();
+    return wholefile::write(outputPath, transcodeBytes(std::move(bytes), key)).isEmpty();
 }

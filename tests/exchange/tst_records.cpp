@@ -107,7 +107,8 @@ void TestRecords::resultRecordRoundTrip()
     record.xueHao = QStringLiteral("-7-");
     record.xingMing = QStringLiteral("李四-王五");
 
-    const ResultRecordReading reading = readResultRecord(record.toRecordLines());
+    const QByteArray withoutProgress = record.toRecordLines();
+    const ResultRecordReading reading = readResultRecord(withoutProgress);
     QVERIFY2(reading.ok(), qPrintable(reading.problem));
     QCOMPARE(reading.record->speed, 45.0f);
     QCOMPARE(reading.accuracyLine, QStringLiteral("90"));
@@ -122,6 +123,20 @@ void TestRecords::resultRecordRoundTrip()
     QVERIFY(bare.ok());
     QCOMPARE(bare.record->banName, QStringLiteral("AB"));
     QCOMPARE(bare.record->xingMing, QStringLiteral("EF"));
+    QVERIFY(!bare.record->progress);
+
+    // The progress lines follow line 10 and come back as written; the first
+    // ten lines stay byte for byte what a ten-line reader expects.
+    record.progress = ResultProgress{3, QStringLiteral("a1b2"), ResultProgress::Phase::Typing, 77};
+    const QByteArray extended = record.toRecordLines();
+    QVERIFY(extended.startsWith(withoutProgress));
+    QCOMPARE(extended.mid(withoutProgress.size()), QByteArray("3\r\n\"a1b2\"\r\n\"typing\"\r\n77\r\n"));
+    QCOMPARE(readResultRecord(extended).record->progress, record.progress);
+    // An unknown phase leaves the record readable, without progress.
+    QByteArray unknownPhase = extended;
+    unknownPhase.replace("typing", "sleeping");
+    QVERIFY(readResultRecord(unknownPhase).ok());
+    QVERIFY(!readResultRecord(unknownPhase).record->progress);
 }
 
 void TestRecords::resultRecordRefusesDamagedFiles_data()
