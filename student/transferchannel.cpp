@@ -337,6 +337,7 @@ void TransferChannel::finish(int code)
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    m_lastFailure = code == Completed ? Failure::None : Failure::Refused;
     // Not busy any more, so a receiver may issue the next request at once.
     emit stateChanged(code);
 }

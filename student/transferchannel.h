@@ -26,6 +26,17 @@ public:
         Completed = 12,
     };
 
+    // Why the last request ended in Error; None after Completed.
+    enum class Failure {
+        None,
+        CannotConnect,   // no connection to the service
+        NoAnswer,        // connected, but the service stopped answering
+        Refused,         // the service refused a command (login, permission ...)
+        ReplaceRefused,  // a put could not replace an existing remote file
+        TooLarge,        // a get brought more bytes than the request allows
+        LocalFile,       // the local file could not be read or written
+    };
+
     struct Timeouts
     {
         std::chrono::milliseconds connect{5000};
@@ -50,6 +61,7 @@ public:
     void setTimeouts(const Timeouts &timeouts) { m_timeouts = timeouts; }
 
     bool isBusy() const { return m_thread != nullptr; }
+    Failure lastFailure() const { return m_lastFailure; }
 
     // Runs one command string: "get REMOTE LOCAL" or "put LOCAL REMOTE". The
     // command word and the first name end at the first and second blank; the
@@ -88,4 +100,5 @@ private:
     Timeouts m_timeouts;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_abort{false};
+    Failure m_lastFailure = Failure::None;
 };
