@@ -6,7 +6,8 @@
 // The message for a missing exchange folder, naming the folder to set up.
 QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 
-// Deletes every plain file of the folder (result files, te.txt, se.dll);
-// folders, hidden and system files stay. Returns "name：reason" for each
+// Deletes every plain file of the folder (result files, te.txt, se.dll) and
+// result files whose names begin with a dot; folders, other hidden files and
+// system files stay. Returns "name：reason" for each
 // file that could not be deleted; the others are deleted all the same.
 QStringList removeExchangeFiles(const QString &folder);
