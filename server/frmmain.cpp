@@ -124,7 +124,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
                         m_frameCJ->height() - twips::px(180));
     m_frameSet->setGeometry(twips::rect(120, 960, 9855, 6495));
     showResultsView(true);
-    setGateAppearance(m_gate.isOpen());
+    showGateState();
     if (!m_store->isOpen())
         tell(m_store->lastError());
     m_model->select();
@@ -153,27 +153,29 @@ void FrmMain::buildToolbar()
     m_clearLast = addToolbarButton(QStringLiteral("ClearLast"), QStringLiteral("清空上次"),
                                    QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
                                    QStringLiteral("clearlast"));
-    addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
-                     QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    connect(m_clearLast, &QToolButton::clicked, this, &FrmMain::clearResults);
+    QToolButton *set = addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
+                                        QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    connect(set, &QToolButton::clicked, this, &FrmMain::openSettingsPanel);
     m_beginStop = addToolbarButton(QStringLiteral("BeginStop"), kClosedCaption, QString(),
                                    QStringLiteral("begin"));
-    addToolbarButton(QStringLiteral("fresh"), QStringLiteral("获取成绩"),
-                     QStringLiteral("获取考试成绩或者获取登陆信息"), QStringLiteral("fresh"));
+    connect(m_beginStop, &QToolButton::clicked, this, &FrmMain::openOrCloseLogin);
+    QToolButton *fresh = addToolbarButton(QStringLiteral("fresh"), QStringLiteral("获取成绩"),
+                                          QStringLiteral("获取考试成绩或者获取登陆信息"),
+                                          QStringLiteral("fresh"));
+    connect(fresh, &QToolButton::clicked, this, &FrmMain::collectResults);
     QToolButton *help = addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
                                          QStringLiteral("软件安装、使用说明"),
                                          QStringLiteral("help"));
 
     auto *menu = new QMenu(help);
     menu->setObjectName(QStringLiteral("helpMenu"));
-    const std::pair<QString, QString> entries[] = {
-        {QStringLiteral("manual"), QStringLiteral("使用说明")},
-        {QStringLiteral("about"), QStringLiteral("关于")},
-    };
-    for (const auto &[key, caption] : entries) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(key);
-        connect(action, &QAction::triggered, this, [this, key = key] { helpMenuChosen(key); });
-    }
+    QAction *manual = menu->addAction(QStringLiteral("使用说明"));
+    manual->setObjectName(QStringLiteral("manual"));
+    connect(manual, &QAction::triggered, this, &FrmMain::openManual);
+    QAction *about = menu->addAction(QStringLiteral("关于"));
+    about->setObjectName(QStringLiteral("about"));
+    connect(about, &QAction::triggered, this, &FrmMain::showAbout);
     help->setMenu(menu);
     // The face of the help button has no action of its own: it opens the menu.
     help->setPopupMode(QToolButton::InstantPopup);
@@ -184,7 +186,6 @@ QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &captio
 {
     auto *btn = new QToolButton(m_toolbar);
     btn->setObjectName(key);
-    btn->setProperty("key", key);
     btn->setProperty("imageKey", imageKey);
     btn->setText(caption);
     btn->setToolTip(toolTip);
@@ -193,9 +194,6 @@ QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &captio
     btn->setAutoRaise(true);
     btn->setMinimumWidth(64);
     m_toolbar->addWidget(btn);
-    connect(btn, &QToolButton::clicked, this, [this, btn] {
-        toolbarButtonClicked(btn->property("key").toString());
-    });
     return btn;
 }
 
@@ -320,8 +318,9 @@ void FrmMain::showCount()
     m_count->setText(rows ? QString::number(*rows) : QString());
 }
 
-void FrmMain::setGateAppearance(bool open)
+void FrmMain::showGateState()
 {
+    const bool open = m_gate.isOpen();
     m_beginStop->setText(open ? kOpenCaption : kClosedCaption);
     m_beginStop->setIcon(artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
     m_beginStop->setProperty("imageKey", open ? QStringLiteral("stop") : QStringLiteral("begin"));
@@ -334,31 +333,11 @@ void FrmMain::tell(const QString &text)
     m_hooks.showMessage(this, text);
 }
 
-void FrmMain::toolbarButtonClicked(const QString &key)
-{
-    if (key == QLatin1String("BeginStop"))
-        openOrCloseLogin();
-    else if (key == QLatin1String("set"))
-        openSettingsPanel();
-    else if (key == QLatin1String("fresh"))
-        collectResults();
-    else if (key == QLatin1String("ClearLast"))
-        clearResults();
-}
-
-void FrmMain::helpMenuChosen(const QString &key)
-{
-    if (key == QLatin1String("manual"))
-        openManual();
-    else if (key == QLatin1String("about"))
-        showAbout();
-}
-
 // ---- Login gate ----
 
 void FrmMain::openOrCloseLogin()
 {
-    if (m_beginStop->text() == kOpenCaption)
+    if (m_gate.isOpen())
         closeLogin();
     else
         openLogin();
@@ -372,7 +351,7 @@ void FrmMain::openLogin()
         return;
     }
     const QString problem = m_gate.open(m_examMinutes);
-    setGateAppearance(m_gate.isOpen());
+    showGateState();
     if (!problem.isEmpty())
         tell(problem);
 }
@@ -380,7 +359,7 @@ void FrmMain::openLogin()
 void FrmMain::closeLogin()
 {
     const QString problem = m_gate.close();
-    setGateAppearance(m_gate.isOpen());
+    showGateState();
     if (!problem.isEmpty())
         tell(problem);
 }

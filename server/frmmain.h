@@ -49,11 +49,6 @@ public:
     const QString &chosenArticlePath() const { return m_articlePath; }
     FrmAbout *aboutBox() const { return m_about; }
 
-    // The toolbar's click handler: the first key that matches acts.
-    void toolbarButtonClicked(const QString &key);
-    // The help button's menu: "manual" or "about".
-    void helpMenuChosen(const QString &key);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -66,8 +61,9 @@ private:
 
     void showResultsView(bool restoreGeometry);
     void showCount();
-    void setGateAppearance(bool open);
+    void showGateState();
 
+    // One slot per toolbar command and help menu entry.
     void openOrCloseLogin();
     void openLogin();
     void closeLogin();
