@@ -1,7 +1,10 @@
 #include "exchangefolder.h"
 
+#include "paths.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 QString exchangeFolderMissingMessage(const QString &exchangeFolder)
 {
@@ -20,4 +23,22 @@ QStringList removeExchangeFiles(const QString &folder)
             failures << name + QStringLiteral("：") + file.errorString();
     }
     return failures;
+}
+
+QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
+{
+    if (!paths::exchangeFolderIsReady(folder))
+        return exchangeFolderMissingMessage(folder);
+    // Canonical paths see through links and "..".
+    const QString exchange = QFileInfo(folder).canonicalFilePath();
+    for (const QString &own : ownFolders) {
+        if (exchange == QFileInfo(own).canonicalFilePath())
+            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                   + QDir::toNativeSeparators(exchange);
+    }
+    const QStringList failures = removeExchangeFiles(folder);
+    if (failures.isEmpty())
+        return {};
+    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+           + failures.join(QLatin1Char('\n'));
 }

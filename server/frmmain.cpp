@@ -445,24 +445,11 @@ void FrmMain::clearResults()
     showCount();
     if (!cleared)
         tell(m_store->lastError());
-    if (!paths::exchangeFolderIsReady(m_folders.exchange)) {
-        tell(exchangeFolderMissingMessage(m_folders.exchange));
-        return;
-    }
-    // Clearing deletes every file of the folder: never the console's own.
-    const QString exchange = QFileInfo(m_folders.exchange).canonicalFilePath();
-    for (const QString &own : {m_folders.application, m_folders.program,
-                               QFileInfo(m_folders.database).absolutePath()}) {
-        if (exchange == QFileInfo(own).canonicalFilePath()) {
-            tell(QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
-                 + QDir::toNativeSeparators(exchange));
-            return;
-        }
-    }
-    const QStringList failures = removeExchangeFiles(m_folders.exchange);
-    if (!failures.isEmpty())
-        tell(QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
-             + failures.join(QLatin1Char('\n')));
+    const QString problem = clearExchangeFolder(
+        m_folders.exchange,
+        {m_folders.application, m_folders.program, QFileInfo(m_folders.database).absolutePath()});
+    if (!problem.isEmpty())
+        tell(problem);
 }
 
 void FrmMain::exportResults()
