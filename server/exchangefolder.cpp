@@ -16,7 +16,14 @@ QStringList removeExchangeFiles(const QString &folder)
 {
     QStringList failures;
     const QDir dir(folder);
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    // Result files whose names begin with a dot are collected, so they go
+    // with the others; other hidden files stay.
+    const QStringList hidden = dir.entryList({QStringLiteral(".*.zip")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : hidden) {
+        if (!names.contains(name))
+            names << name;
+    }
     for (const QString &name : names) {
         QFile file(dir.filePath(name));
         if (!file.remove())

@@ -13,7 +13,8 @@ QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 // examiner's message; empty when every file went.
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders);
 
-// Deletes every plain file of the folder (result files, te.txt, se.dll);
-// folders, hidden and system files stay. Returns "name：reason" for each
+// Deletes every plain file of the folder (result files, te.txt, se.dll) and
+// result files whose names begin with a dot; folders, other hidden files and
+// system files stay. Returns "name：reason" for each
 // file that could not be deleted; the others are deleted all the same.
 QStringList removeExchangeFiles(const QString &folder);
