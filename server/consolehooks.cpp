@@ -14,6 +14,9 @@ ConsoleHooks ConsoleHooks::desktop()
     hooks.chooseArticle = [](QWidget *parent, const QString &initialFolder) {
         return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
     };
+    hooks.chooseRoster = [](QWidget *parent) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), QString(), rosterFilter());
+    };
     hooks.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     return hooks;
 }

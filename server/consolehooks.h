@@ -14,6 +14,8 @@ struct ConsoleHooks
     std::function<void(QWidget *parent, const QString &text)> showMessage;
     // The open-file dialog for articles; an empty name when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
+    // The open-file dialog for a class list; an empty name when cancelled.
+    std::function<QString(QWidget *parent)> chooseRoster;
     // Opens a file or link with the desktop's program for it.
     std::function<bool(const QUrl &url)> openUrl;
 
@@ -21,6 +23,8 @@ struct ConsoleHooks
     // The filter of the article dialog: one entry, shown as "文本文件 *.txt".
     // Without parentheses Qt takes every word as a pattern, so *.txt filters.
     static QString articleFilter() { return QStringLiteral("文本文件 *.txt"); }
+
+    static QString rosterFilter() { return QStringLiteral("考生名单 (*.xlsx *.csv *.txt)"); }
 
     static ConsoleHooks desktop();
 };

@@ -1,11 +1,13 @@
 #include "exchangefolder.h"
 
+#include "paths.h"
 #include "recordlines.h"
 #include "wholefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSysInfo>
 
 #ifdef Q_OS_WIN
@@ -117,4 +119,22 @@ QString ConsoleMarker::warning(const Note &note, const QString &action)
         .arg(note.owner.machine)
         .arg(note.owner.process)
         .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
+}
+
+QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
+{
+    if (!paths::exchangeFolderIsReady(folder))
+        return exchangeFolderMissingMessage(folder);
+    // Canonical paths see through links and "..".
+    const QString exchange = QFileInfo(folder).canonicalFilePath();
+    for (const QString &own : ownFolders) {
+        if (exchange == QFileInfo(own).canonicalFilePath())
+            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                   + QDir::toNativeSeparators(exchange);
+    }
+    const QStringList failures = removeExchangeFiles(folder);
+    if (failures.isEmpty())
+        return {};
+    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+           + failures.join(QLatin1Char('\n'));
 }

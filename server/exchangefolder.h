@@ -10,6 +10,13 @@
 // The message for a missing exchange folder, naming the folder to set up.
 QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 
+// Empties the folder for the next exam with removeExchangeFiles(). Refuses,
+// deleting nothing, when the folder is missing or is one of `ownFolders`
+// (the console's program, settings or database folder, reached by any path):
+// a mistaken setting must not delete the console's own files. Returns the
+// examiner's message; empty when every file went.
+QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders);
+
 // Deletes every plain file of the folder (result files, te.txt, se.dll) and
 // result files whose names begin with a dot; folders, other hidden files and
 // system files stay. Returns "name：reason" for each

@@ -533,16 +533,15 @@ private:
         return settings.loginAllowed.value_or(false) ? settings.examMinutes.value_or(0) : 0;
     }
 
-    // The grid as shown, one "|"-joined line per row, columns in their screen order.
+    // The grid's results-table columns, one "|"-joined line per row, in the table's order.
     QStringList gridRows()
     {
-        auto *grid = child<QTableView>("DataGrid1");
-        const QAbstractItemModel *model = grid->model();
+        const QAbstractItemModel *model = child<QTableView>("DataGrid1")->model();
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row) {
             QStringList cells;
-            for (int visual = 0; visual < 7; ++visual)
-                cells << model->index(row, grid->horizontalHeader()->logicalIndex(visual)).data().toString();
+            for (int column = 0; column < 7; ++column)
+                cells << model->index(row, column).data().toString();
             rows << cells.join(u'|');
         }
         return rows;
