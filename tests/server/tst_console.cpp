@@ -1,8 +1,10 @@
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
 #include "examsettings.h"
+#include "exchangefolder.h"
 #include "frmmain.h"
 #include "gbk.h"
+#include "logingate.h"
 #include "resultrecord.h"
 #include "transcode.h"
 #include "workbook.h"
@@ -202,6 +204,92 @@ private slots:
         click("BeginStop");
         QCOMPARE(readBytes(exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
         QCOMPARE(publishedMinutes(), 15);
+    }
+
+    void startUpOffersToWithdrawPublishedExam_data()
+    {
+        QTest::addColumn<bool>("withdraw");
+        QTest::newRow("withdrawn") << true;
+        QTest::newRow("kept") << false;
+    }
+
+    void startUpOffersToWithdrawPublishedExam()
+    {
+        QFETCH(bool, withdraw);
+        writeBytes(app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        QVERIFY(LoginGate(appFolder(), m_exchangeFolder).open(30).isEmpty());
+        m_answer = withdraw;
+        createWindow();
+        QTRY_COMPARE(m_questions.size(), 1);
+        QVERIFY2(m_questions[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
+                     && m_questions[0].contains(u"30分钟"_qs),
+                 qPrintable(m_questions[0]));
+        QCOMPARE(gateCaption(), withdraw ? u"允许登录"_qs : u"禁止登录"_qs);
+        QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), !withdraw);
+    }
+
+    void anotherConsoleIsNamedBeforeActing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("goAhead");
+        QTest::newRow("允许登录, no") << u"BeginStop"_qs << false;
+        QTest::newRow("允许登录, yes") << u"BeginStop"_qs << true;
+        QTest::newRow("清空上次, no") << u"ClearLast"_qs << false;
+    }
+
+    void anotherConsoleIsNamedBeforeActing()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, goAhead);
+        writeBytes(app(u"test.txt"_qs), "ab\r\n");
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        ConsoleMarker(m_exchangeFolder, {u"教师机2"_qs, 4242}).leave(QDateTime::currentDateTimeUtc());
+        createWindow();
+        m_answer = goAhead;
+        click(button.toLatin1().constData());
+        QVERIFY(m_questions.value(0).contains(u"教师机2"_qs));
+        QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), button == u"BeginStop" && goAhead);
+        QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), button == u"BeginStop" || !goAhead);
+    }
+
+    void clearingAsksNamingWhatGoes_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("declined") << false;
+    }
+
+    void clearingAsksNamingWhatGoes()
+    {
+        QFETCH(bool, confirmed);
+        createWindow();
+        click("ClearLast");
+        QVERIFY(m_questions.isEmpty());  // nothing to delete, nothing to ask
+        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        upload(m_exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
+        writeBytes(exchange(u"te.txt"_qs), "t");
+        click("fresh");
+        m_answer = confirmed;
+        click("ClearLast");
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY2(m_questions[0].contains(u"2条成绩"_qs) && m_questions[0].contains(u"3个文件"_qs),
+                 qPrintable(m_questions[0]));
+        QCOMPARE(text("LblRenShu"), confirmed ? u"0"_qs : u"2"_qs);
+        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files).size(), confirmed ? 0 : 3);
+    }
+
+    void timeBoxKeepsWhatIsTyped()
+    {
+        createWindow();
+        click("set");
+        auto *box = child<QComboBox>("CmbTestTime");
+        box->clearEditText();
+        QTest::keyClicks(box, u"3"_qs);
+        QCOMPARE(box->currentText(), u"3"_qs);
+        click("CmdSave");
+        QCOMPARE(m_window->examMinutes(), 3);
     }
 
     void failedPublishLeavesGateClosed()
