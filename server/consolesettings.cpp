@@ -86,7 +86,7 @@ examarticle::Reading ConsoleSettings::storedExamText() const
 {
     if (!hasExamText())
         return {};
-    return examarticle::fromFile(filePath(textFileName()));
+    return examarticle::fromFile(filePath(textFileName()), examarticle::Source::ExamFile);
 }
 
 ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,

@@ -12,8 +12,10 @@ namespace {
 
 constexpr int kNamedSigns = 5;
 
-QString decodeEither(QByteArrayView bytes)
+QString decode(QByteArrayView bytes, Source source)
 {
+    if (source == Source::ExamFile)
+        return gbk::decode(bytes);
     static constexpr char kBom[] = "\xEF\xBB\xBF";
     if (bytes.startsWith(QByteArrayView(kBom, 3)))
         return QString::fromUtf8(bytes.sliced(3));
@@ -67,10 +69,10 @@ QStringList signsOutsideGbk(const QString &text)
 
 }  // namespace
 
-Reading fromBytes(QByteArrayView bytes)
+Reading fromBytes(QByteArrayView bytes, Source source)
 {
     Reading reading;
-    const QString text = withCrLfLines(decodeEither(bytes));
+    const QString text = withCrLfLines(decode(bytes, source));
     if (text.contains(kUndecodable)) {
         reading.problem = QStringLiteral("无法识别文章的编码：它既不是GBK编码，也不是UTF-8编码。");
         return reading;
@@ -103,7 +105,7 @@ Reading fromBytes(QByteArrayView bytes)
     return reading;
 }
 
-Reading fromFile(const QString &path)
+Reading fromFile(const QString &path, Source source)
 {
     const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
     if (!file.bytes) {
@@ -111,7 +113,7 @@ Reading fromFile(const QString &path)
         reading.problem = file.problem;
         return reading;
     }
-    return fromBytes(*file.bytes);
+    return fromBytes(*file.bytes, source);
 }
 
 }  // namespace examarticle

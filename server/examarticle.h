@@ -16,6 +16,10 @@ constexpr int kMaxCharacters = 100000;
 // Read no more than this from a chosen file (GBK takes two bytes a sign).
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
+// A chosen article may be either encoding; test.txt and te.txt are GBK
+// as this console writes them (GBK bytes can happen to be valid UTF-8).
+enum class Source { Chosen, ExamFile };
+
 struct Reading
 {
     std::optional<QString> text;  // every line followed by CR LF
@@ -23,14 +27,14 @@ struct Reading
     QString problem;              // in Chinese, for the examiner; empty when read
 };
 
-// Decodes an article: UTF-8 when it begins with the UTF-8 byte order mark
-// or is valid UTF-8 throughout, otherwise GBK. Every line break (CR LF,
+// Decodes an article: when chosen, UTF-8 if it begins with the UTF-8 byte
+// order mark or is valid UTF-8 throughout, otherwise GBK; an exam file is GBK. Every line break (CR LF,
 // lone LF, lone CR) becomes CR LF, and the last line gets one too. Refused,
 // with the first few signs named, when GBK cannot hold a sign of it; also
 // when empty or longer than kMaxCharacters.
-Reading fromBytes(QByteArrayView bytes);
+Reading fromBytes(QByteArrayView bytes, Source source = Source::Chosen);
 
 // The same for a file; the problem names the file when it cannot be read.
-Reading fromFile(const QString &path);
+Reading fromFile(const QString &path, Source source = Source::Chosen);
 
 }  // namespace examarticle

@@ -537,7 +537,8 @@ CollectionReport FrmMain::collectInto()
     const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
     if (QFileInfo(published).isFile()) {
         // Anyone may replace te.txt: the read is bounded.
-        if (const examarticle::Reading text = examarticle::fromFile(published); text.text)
+        if (const examarticle::Reading text = examarticle::fromFile(published, examarticle::Source::ExamFile);
+            text.text)
             m_publishedLength = qint32(text.text->size());
     }
     ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);

@@ -167,7 +167,7 @@ LoginGate::PublishedExam LoginGate::publishedExam() const
 {
     constexpr int kShownSigns = 20;
     PublishedExam exam;
-    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()));
+    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()), examarticle::Source::ExamFile);
     if (text.text) {
         exam.textStart = text.text->left(kShownSigns + 2).simplified();
         if (exam.textStart.size() > kShownSigns)

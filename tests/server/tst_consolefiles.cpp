@@ -73,7 +73,7 @@ private slots:
             return;
         QCOMPARE(chosen.examBytes, gbk::encode(text));
         // Reopened from test.txt, the count is the same.
-        QCOMPARE(examarticle::fromBytes(chosen.examBytes).text, chosen.text);
+        QCOMPARE(examarticle::fromBytes(chosen.examBytes, examarticle::Source::ExamFile).text, chosen.text);
     }
 
     void fullDiskKeepsWhatWasThere_data()
