@@ -7,7 +7,6 @@
 #include "wholefile.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace examtime {
 
@@ -33,14 +32,12 @@ std::optional<QString> storedValueText(QStringView text)
 
 std::optional<QString> readTextLines(const QString &path, QStringView lineEnd)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // time.txt holds one short line; anything far larger is not it.
+    const wholefile::Reading file = wholefile::read(path, 4096);
+    if (!file.bytes)
         return std::nullopt;
     QString text;
-    const QStringList lines = splitRecordLines(gbk::decode(bytes));
+    const QStringList lines = splitRecordLines(gbk::decode(*file.bytes));
     for (const QString &line : lines)
         text += line + lineEnd;
     return text;

@@ -27,7 +27,8 @@ std::optional<QString> storedValueText(QStringView text);
 }  // namespace examtime
 
 // Reads a GBK text file line by line (a line ends at CR or CR LF) and
-// appends lineEnd after every line. Empty when the file cannot be read.
+// appends lineEnd after every line. Empty when the file cannot be read or
+// is larger than a few kilobytes.
 std::optional<QString> readTextLines(const QString &path, QStringView lineEnd);
 
 class ConsoleSettings
