@@ -4,10 +4,10 @@
 #include "numbers.h"
 #include "paths.h"
 #include "recordlines.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace examtime {
 
@@ -82,11 +82,11 @@ qint16 ConsoleSettings::storedExamMinutes() const
     return examtime::minutesFromText(firstLine).value_or(examtime::kDefaultMinutes);
 }
 
-std::optional<QString> ConsoleSettings::storedExamText() const
+examarticle::Reading ConsoleSettings::storedExamText() const
 {
     if (!hasExamText())
-        return std::nullopt;
-    return readTextLines(filePath(textFileName()), u"\n");
+        return {};
+    return examarticle::fromFile(filePath(textFileName()));
 }
 
 ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
@@ -103,32 +103,28 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
         return outcome;
     }
 
+    // Both files are checked and made before either is written, and each
+    // write leaves the old file whole when it fails: a full disk never
+    // leaves an empty exam text behind a message of success.
+    QByteArray examBytes;
     if (!articlePath.isEmpty()) {
-        QFile article(articlePath);
-        if (!article.open(QIODevice::ReadOnly)) {
-            outcome.problem = QStringLiteral("无法读取考试内容文件 %1：%2")
-                                  .arg(QDir::toNativeSeparators(articlePath), article.errorString());
+        const examarticle::Reading article = examarticle::fromFile(articlePath);
+        if (!article.text) {
+            outcome.problem = QStringLiteral("没有保存设置：") + article.problem;
             return outcome;
         }
-        const QByteArray bytes = article.readAll();
-        QSaveFile copy(filePath(textFileName()));
-        if (article.error() != QFileDevice::NoError || !copy.open(QIODevice::WriteOnly)
-            || copy.write(bytes) != bytes.size() || !copy.commit()) {
-            outcome.problem = QStringLiteral("无法把考试内容保存到 %1：%2")
-                                  .arg(QDir::toNativeSeparators(filePath(textFileName())),
-                                       article.error() != QFileDevice::NoError ? article.errorString()
-                                                                               : copy.errorString());
+        examBytes = article.examBytes;
+        const QString problem = wholefile::write(filePath(textFileName()), examBytes);
+        if (!problem.isEmpty()) {
+            outcome.problem = QStringLiteral("没有保存设置，原有的考试内容不变：") + problem;
             return outcome;
         }
     }
 
     const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));
-    QSaveFile timeFile(filePath(timeFileName()));
-    if (!timeFile.open(QIODevice::WriteOnly) || timeFile.write(timeBytes) != timeBytes.size()
-        || !timeFile.commit()) {
-        outcome.problem = QStringLiteral("无法把考试时间保存到 %1：%2")
-                              .arg(QDir::toNativeSeparators(filePath(timeFileName())),
-                                   timeFile.errorString());
+    const QString problem = wholefile::write(filePath(timeFileName()), timeBytes);
+    if (!problem.isEmpty()) {
+        outcome.problem = QStringLiteral("没有保存考试时间，原有的考试时间不变：") + problem;
         return outcome;
     }
     outcome.examMinutes = *minutes;

@@ -1,10 +1,21 @@
 #include "exchangefolder.h"
 
 #include "paths.h"
+#include "recordlines.h"
+#include "wholefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#endif
 
 QString exchangeFolderMissingMessage(const QString &exchangeFolder)
 {
@@ -30,6 +41,84 @@ QStringList removeExchangeFiles(const QString &folder)
             failures << name + QStringLiteral("：") + file.errorString();
     }
     return failures;
+}
+
+ConsoleIdentity ConsoleIdentity::current()
+{
+    return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()};
+}
+
+namespace {
+
+bool processRuns(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return false;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+#endif
+}
+
+}  // namespace
+
+ConsoleMarker::ConsoleMarker(QString exchangeFolder, ConsoleIdentity self)
+    : m_folder(std::move(exchangeFolder)), m_self(std::move(self))
+{
+}
+
+QString ConsoleMarker::path() const
+{
+    return QDir(m_folder).filePath(fileName());
+}
+
+QString ConsoleMarker::leave(const QDateTime &nowUtc) const
+{
+    RecordWriter lines;
+    lines.text(m_self.machine).integer(m_self.process).text(nowUtc.toString(Qt::ISODate));
+    return wholefile::write(path(), lines.bytes());
+}
+
+void ConsoleMarker::remove() const
+{
+    QFile::remove(path());
+}
+
+std::optional<ConsoleMarker::Note> ConsoleMarker::otherConsole(const QDateTime &nowUtc) const
+{
+    // Anyone can write into the folder: a note that does not read is no note.
+    const wholefile::Reading file = wholefile::read(path(), 4096);
+    if (!file.bytes)
+        return std::nullopt;
+    const RecordReader reader(*file.bytes);
+    const auto machine = reader.text(0);
+    const auto process = reader.int32(1);
+    const auto since = reader.text(2);
+    if (!machine || !process || !since)
+        return std::nullopt;
+    Note note{{*machine, *process}, QDateTime::fromString(*since, Qt::ISODate)};
+    if (!note.since.isValid() || note.owner == m_self)
+        return std::nullopt;
+    const qint64 age = note.since.secsTo(nowUtc);
+    if (age > kFreshSeconds)
+        return std::nullopt;
+    if (note.owner.machine == m_self.machine && !processRuns(note.owner.process))
+        return std::nullopt;
+    return note;
+}
+
+QString ConsoleMarker::warning(const Note &note, const QString &action)
+{
+    return QStringLiteral("另一个考试服务器程序（计算机“%1”，进程%2）于%3开放了登录，正在使用这个交换文件夹。\n"
+                          "在这里%4会影响那边的考试。仍要%4吗？")
+        .arg(note.owner.machine)
+        .arg(note.owner.process)
+        .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
 }
 
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "artwork.h"
+#include "examarticle.h"
 #include "classtablemodel.h"
 #include "exchangefolder.h"
 #include "frmabout.h"
@@ -451,9 +452,12 @@ void FrmMain::openSettingsPanel()
     m_frameCJ1->hide();
     m_frameSet->show();
     setExamText(QString());
-    if (const auto stored = m_settings.storedExamText()) {
-        setExamText(*stored);
+    const examarticle::Reading stored = m_settings.storedExamText();
+    if (stored.text) {
+        setExamText(*stored.text);
         m_wordCount->setText(QString::number(m_examText.size()));
+    } else if (!stored.problem.isEmpty()) {
+        tell(stored.problem);
     }
 }
 
@@ -461,13 +465,13 @@ void FrmMain::chooseArticle()
 {
     const QString chosen = m_hooks.chooseArticle(this, m_settings.articleFolder());
     if (!chosen.isEmpty()) {
-        const auto text = readTextLines(chosen, u"\r\n");
-        if (!text) {
-            tell(QStringLiteral("无法读取文件 %1").arg(QDir::toNativeSeparators(chosen)));
+        const examarticle::Reading article = examarticle::fromFile(chosen);
+        if (!article.text) {
+            tell(article.problem);
             return;
         }
         m_articlePath = chosen;
-        setExamText(*text);
+        setExamText(*article.text);
     }
     m_wordCount->setText(QString::number(m_examText.size()));
 }

@@ -113,7 +113,7 @@ private:
 
     qint16 m_examMinutes = examtime::kDefaultMinutes;
     QString m_articlePath;
-    QString m_examText;  // the text box's text as the examiner's files have it (CR LF or LF)
+    QString m_examText;  // the exam text as saved: every line followed by CR LF
 
     QToolBar *m_toolbar = nullptr;
     QToolButton *m_beginStop = nullptr;

@@ -242,12 +242,12 @@ private slots:
         QCOMPARE(readBytes(app(u"test.txt"_qs)), article);
 
         click("set");
-        QCOMPARE(text("LblWordCount"), u"6"_qs);
+        QCOMPARE(text("LblWordCount"), u"8"_qs);
         QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), u"ab\n中文\n"_qs);
         // A cancelled dialog keeps the text; cancelling the panel restores the time.
         m_chosenFile.clear();
         click("CmdChFile");
-        QCOMPARE(text("LblWordCount"), u"6"_qs);
+        QCOMPARE(text("LblWordCount"), u"8"_qs);
         child<QComboBox>("CmbTestTime")->setEditText(u"45"_qs);
         click("CmdCancel");
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), u"20"_qs);
