@@ -12,6 +12,9 @@ struct ConsoleHooks
 {
     // A box titled "打字考试服务器" with the text and only an OK button.
     std::function<void(QWidget *parent, const QString &text)> showMessage;
+    // A box titled "打字考试服务器" with the question and 是 / 否 buttons
+    // (否 the default); true for 是.
+    std::function<bool(QWidget *parent, const QString &question)> ask;
     // The open-file dialog for articles; an empty name when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
     // The open-file dialog for a class list; an empty name when cancelled.

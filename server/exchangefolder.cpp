@@ -23,9 +23,8 @@ QString exchangeFolderMissingMessage(const QString &exchangeFolder)
            + QDir::toNativeSeparators(exchangeFolder);
 }
 
-QStringList removeExchangeFiles(const QString &folder)
+QStringList exchangeFilesToRemove(const QString &folder)
 {
-    QStringList failures;
     const QDir dir(folder);
     QStringList names = dir.entryList(QDir::Files, QDir::Name);
     // Result files whose names begin with a dot are collected, so they go
@@ -35,7 +34,14 @@ QStringList removeExchangeFiles(const QString &folder)
         if (!names.contains(name))
             names << name;
     }
-    for (const QString &name : names) {
+    return names;
+}
+
+QStringList removeExchangeFiles(const QString &folder)
+{
+    QStringList failures;
+    const QDir dir(folder);
+    for (const QString &name : exchangeFilesToRemove(folder)) {
         QFile file(dir.filePath(name));
         if (!file.remove())
             failures << name + QStringLiteral("：") + file.errorString();
@@ -43,6 +49,23 @@ QStringList removeExchangeFiles(const QString &folder)
     return failures;
 }
 
+QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
+{
+    if (!paths::exchangeFolderIsReady(folder))
+        return exchangeFolderMissingMessage(folder);
+    // Canonical paths see through links and "..".
+    const QString exchange = QFileInfo(folder).canonicalFilePath();
+    for (const QString &own : ownFolders) {
+        if (exchange == QFileInfo(own).canonicalFilePath())
+            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                   + QDir::toNativeSeparators(exchange);
+    }
+    const QStringList failures = removeExchangeFiles(folder);
+    if (failures.isEmpty())
+        return {};
+    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+           + failures.join(QLatin1Char('\n'));
+}
 ConsoleIdentity ConsoleIdentity::current()
 {
     return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()};
@@ -121,20 +144,3 @@ QString ConsoleMarker::warning(const Note &note, const QString &action)
         .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
 }
 
-QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
-{
-    if (!paths::exchangeFolderIsReady(folder))
-        return exchangeFolderMissingMessage(folder);
-    // Canonical paths see through links and "..".
-    const QString exchange = QFileInfo(folder).canonicalFilePath();
-    for (const QString &own : ownFolders) {
-        if (exchange == QFileInfo(own).canonicalFilePath())
-            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
-                   + QDir::toNativeSeparators(exchange);
-    }
-    const QStringList failures = removeExchangeFiles(folder);
-    if (failures.isEmpty())
-        return {};
-    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
-           + failures.join(QLatin1Char('\n'));
-}

@@ -22,6 +22,8 @@ QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders
 // system files stay. Returns "name：reason" for each
 // file that could not be deleted; the others are deleted all the same.
 QStringList removeExchangeFiles(const QString &folder);
+// The names removeExchangeFiles() would delete.
+QStringList exchangeFilesToRemove(const QString &folder);
 
 // Which console is at work: the machine's name and the process.
 struct ConsoleIdentity

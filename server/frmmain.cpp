@@ -170,6 +170,9 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
     showCount();
     m_examMinutes = m_settings.storedExamMinutes();
     m_testTime->setEditText(QString::number(m_examMinutes));
+    // Asked once the window is up, so the question stands in front of it.
+    if (m_gate.isOpen())
+        QTimer::singleShot(0, this, &FrmMain::offerToWithdrawPublishedExam);
 }
 
 FrmMain::~FrmMain()
@@ -309,6 +312,8 @@ void FrmMain::buildSettingsView()
     m_testTime->setGeometry(twips::rect(2280, 360, 855, 300));
     m_testTime->setEditable(true);
     m_testTime->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: completion would make "3" into "30".
+    m_testTime->setCompleter(nullptr);
     m_testTime->addItems({QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
                           QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")});
 
@@ -408,6 +413,26 @@ void FrmMain::tell(const QString &text)
     m_hooks.showMessage(this, text);
 }
 
+bool FrmMain::ask(const QString &question)
+{
+    return m_hooks.ask(this, question);
+}
+
+bool FrmMain::mayActBesideOtherConsole(const QString &action)
+{
+    const auto other = m_gate.otherConsole(QDateTime::currentDateTimeUtc());
+    return !other || ask(ConsoleMarker::warning(*other, action));
+}
+
+void FrmMain::offerToWithdrawPublishedExam()
+{
+    // Another console's exam is that console's to withdraw.
+    if (!m_gate.isOpen() || m_gate.otherConsole(QDateTime::currentDateTimeUtc()))
+        return;
+    if (ask(LoginGate::publishedExamQuestion(m_gate.publishedExam())))
+        closeLogin();
+}
+
 // ---- Login gate ----
 
 void FrmMain::openOrCloseLogin()
@@ -425,6 +450,8 @@ void FrmMain::openLogin()
         tell(m_gate.readinessMessage(readiness));
         return;
     }
+    if (!mayActBesideOtherConsole(QStringLiteral("开放登录")))
+        return;
     const QString problem = m_gate.open(m_examMinutes);
     showGateState();
     if (!problem.isEmpty())
@@ -433,6 +460,8 @@ void FrmMain::openLogin()
 
 void FrmMain::closeLogin()
 {
+    if (!mayActBesideOtherConsole(QStringLiteral("禁止登录")))
+        return;
     const QString problem = m_gate.close();
     showGateState();
     if (!problem.isEmpty())
@@ -511,8 +540,9 @@ CollectionReport FrmMain::collectInto()
     // when login closes and the text is withdrawn.
     const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
     if (QFileInfo(published).isFile()) {
-        if (const auto text = readTextLines(published, u"\r\n"))
-            m_publishedLength = qint32(text->size());
+        // Anyone may replace te.txt: the read is bounded.
+        if (const examarticle::Reading text = examarticle::fromFile(published); text.text)
+            m_publishedLength = qint32(text.text->size());
     }
     ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
     CollectionReport report = collector.collect();
@@ -550,6 +580,17 @@ void FrmMain::clearResults()
 {
     showResultsView(false);
     setExamText(QString());
+    if (!mayActBesideOtherConsole(QStringLiteral("清空")))
+        return;
+    const int results = m_store->rowCount().value_or(0);
+    const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
+    if ((results || files)
+        && !ask(QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 中的%3个文件，删除后无法恢复。\n"
+                               "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
+                    .arg(results)
+                    .arg(QDir::toNativeSeparators(m_folders.exchange))
+                    .arg(files)))
+        return;
     const bool cleared = m_store->clear();
     m_live.clear();
     m_publishedLength.reset();
@@ -586,15 +627,21 @@ void FrmMain::exportResults()
         tell(m_store->lastError());
         return;
     }
-    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const QString problem = ResultExporter::write(*rows, path);
-    if (!problem.isEmpty()) {
-        tell(problem);
+    if (!QDir().mkpath(m_folders.exports)) {
+        tell(QStringLiteral("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folders.exports)));
         return;
     }
-    if (!m_hooks.openUrl(QUrl::fromLocalFile(path)))
-        tell(QStringLiteral("成绩表已保存为 %1，但没有找到能打开它的表格程序。")
-                 .arg(QDir::toNativeSeparators(path)));
+    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path);
+    if (!outcome.problem.isEmpty()) {
+        tell(outcome.problem);
+        return;
+    }
+    const bool opened = m_hooks.openUrl(QUrl::fromLocalFile(path));
+    QString message = ResultExporter::doneMessage(path, outcome.changed);
+    if (!opened)
+        message += QStringLiteral("\n没有找到能打开它的表格程序。");
+    tell(message);
 }
 
 // ---- Help ----

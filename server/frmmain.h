@@ -35,7 +35,7 @@ struct ConsoleFolders
     QString program;      // where the manual ships, beside the program
     QString exchange;     // the folder the FTP service publishes
     QString database;     // the results database file (cj.mdb)
-    QString exports;      // where exported workbooks are written
+    QString exports;      // where exported workbooks are written; made when absent
 };
 
 class FrmMain : public QWidget
@@ -100,6 +100,11 @@ private:
     void showAbout();
 
     void tell(const QString &text);
+    bool ask(const QString &question);
+    // False when another console has login open on the folder and the
+    // examiner does not want `action` all the same.
+    bool mayActBesideOtherConsole(const QString &action);
+    void offerToWithdrawPublishedExam();
 
     ConsoleFolders m_folders;
     ConsoleHooks m_hooks;

@@ -70,6 +70,8 @@ private slots:
         QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs) && QDir(m_root->path()).mkdir(u"exchange"_qs));
         m_exchangeFolder = m_root->filePath(u"exchange"_qs);
         m_messages.clear();
+        m_questions.clear();
+        m_answer = true;
         m_chosenFile.clear();
         m_opened.clear();
         m_openSucceeds = true;
@@ -456,20 +458,26 @@ private slots:
         click("fresh");
         click("CmdOutToExl");
         click("CmdOutToExl");
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
         QCOMPARE(m_opened.size(), 2);
         QVERIFY(m_opened[0] != m_opened[1]);
+        // Made on the first export; each message names its workbook.
+        QCOMPARE(QFileInfo(m_opened[0].toLocalFile()).absolutePath(), work(u"文档/成绩导出"_qs));
+        QCOMPARE(m_messages.size(), 2);
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(m_messages[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
 
         QCOMPARE(workbookRows(m_opened[0].toLocalFile()),
                  (QStringList{u"str:打字考试成绩表|||||"_qs,
                               u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                              u"str:二班|str:008|str:李四|int:80|str:100|int:600"_qs,
-                              u"str:一班|str:007|str:张三|float:56.1|str:98.25|int:300"_qs}));
+                              u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                              u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs}));
 
         // When no program opens it, the examiner learns where the workbook is.
+        m_messages.clear();
         m_openSucceeds = false;
         click("CmdOutToExl");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_opened.last().toLocalFile())));
+        QVERIFY(onlyMessage().contains(u"没有找到"_qs));
     }
 
     void aboutOnceAndManualQuietly()
@@ -496,6 +504,10 @@ private:
         m_window.reset();
         ConsoleHooks hooks;
         hooks.showMessage = [this](QWidget *, const QString &text) { m_messages << text; };
+        hooks.ask = [this](QWidget *, const QString &question) {
+            m_questions << question;
+            return m_answer;
+        };
         hooks.chooseArticle = [this](QWidget *, const QString &folder) {
             m_dialogFolder = folder;
             return m_chosenFile;
@@ -503,7 +515,7 @@ private:
         hooks.openUrl = [this](const QUrl &url) { m_opened << url; return m_openSucceeds; };
         m_window = std::make_unique<FrmMain>(
             console::ConsoleFolders{appFolder(), appFolder(), m_exchangeFolder,
-                                    work(u"cj.mdb"_qs), m_root->path()},
+                                    work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs)},
             hooks);
         m_window->show();
     }
@@ -551,6 +563,8 @@ private:
     QString m_exchangeFolder;
     std::unique_ptr<FrmMain> m_window;
     QStringList m_messages;
+    QStringList m_questions;
+    bool m_answer = true;
     QString m_chosenFile, m_dialogFolder;
     QList<QUrl> m_opened;
     bool m_openSucceeds = true;
