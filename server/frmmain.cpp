@@ -632,7 +632,7 @@ void FrmMain::exportResults()
         return;
     }
     const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path);
+    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
     if (!outcome.problem.isEmpty()) {
         tell(outcome.problem);
         return;

@@ -4,6 +4,7 @@
 // the marks are read as the examiner sees them.
 #include "ftpservice.h"
 #include "resultupload.h"
+#include "workbook.h"
 
 #include "../../server/classtablemodel.h"
 #include "../../server/frmmain.h"
@@ -55,6 +56,7 @@ struct LiveRoom
     QTemporaryDir consoleFolder, clientFolder;
     QStringList messages;
     QString rosterPath;
+    QList<QUrl> opened;
     std::unique_ptr<WatchedConsole> console;
     std::vector<std::unique_ptr<Pupil>> pupils;
 
@@ -72,7 +74,10 @@ struct LiveRoom
         hooks.showMessage = [this](QWidget *, const QString &text) { messages << text; };
         hooks.chooseArticle = [article](QWidget *, const QString &) { return article; };
         hooks.chooseRoster = [this](QWidget *) { return rosterPath; };
-        hooks.openUrl = [](const QUrl &) { return true; };
+        hooks.openUrl = [this](const QUrl &url) {
+            opened << url;
+            return true;
+        };
         console = std::make_unique<WatchedConsole>(
             console::ConsoleFolders{consoleFolder.path(), consoleFolder.path(), service.folder(),
                                     consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path()},
@@ -198,6 +203,15 @@ private slots:
                                            u"乙:已交卷:28%"_qs, u"丁:未登录:"_qs}));
         QCOMPARE(room.counts(), u"4 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
         QVERIFY(room.messages.isEmpty());
+
+        // The export carries the marks in a column of their own.
+        room.click("CmdOutToExl");
+        QCOMPARE(room.opened.size(), 1);
+        const QStringList cells = workbookRows(room.opened.first().toLocalFile());
+        QCOMPARE(cells.size(), 6);
+        QVERIFY2(cells.at(1).endsWith(u"|str:存疑"_qs), qPrintable(cells.at(1)));
+        QCOMPARE(cells.at(4).section(u'|', 6), u"str:考号99不在名单中"_qs);
+        QCOMPARE(cells.at(5).section(u'|', 6), QString());
 
         room.click("BeginStop");
         QVERIFY(!room.console->collectClock().isActive());
