@@ -179,39 +179,42 @@ private slots:
         Pupil &yi = room.join(u"02"_qs, u"乙"_qs, u"s-yi"_qs);
         Pupil &bing = room.join(u"03"_qs, u"丙"_qs, u"s-bing"_qs);
         Pupil &stranger = room.join(u"99"_qs, u"戊"_qs, u"s-wu"_qs);
-        for (Pupil *pupil : {&jia, &yi, &bing})
+        Pupil &impostor = room.join(u"03"_qs, u"冒名"_qs, u"s-mao"_qs);
+        for (Pupil *pupil : {&jia, &yi, &bing, &impostor})
             QVERIFY(room.send(*pupil, Phase::Waiting, 0, 0, 0));
         room.console->collectQuietly();
         QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
-                                           u"丁:未登录:"_qs}));
-        QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 0 · 未登录 1"_qs);
+                                           u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QVERIFY(room.doubtsOf(u"冒名"_qs).contains(u"考号03在名单中是丙"_qs));
+        QCOMPARE(room.counts(), u"4 · 答题中 0 · 已交卷 0 · 未登录 1"_qs);
 
         QVERIFY(room.send(jia, Phase::Typing, 540, 500, 60));
         QVERIFY(room.send(yi, Phase::Typing, 108, 100, 60));
         QVERIFY(room.send(stranger, Phase::Typing, 216, 200, 60));
         room.console->collectQuietly();
         QCOMPARE(room.view(), (QStringList{u"甲:答题中:50%"_qs, u"戊:存疑:20%"_qs, u"乙:答题中:10%"_qs,
-                                           u"丙:未开始:0%"_qs, u"丁:未登录:"_qs}));
+                                           u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
         QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs), qPrintable(room.doubtsOf(u"戊"_qs)));
-        QCOMPARE(room.counts(), u"4 · 答题中 3 · 已交卷 0 · 未登录 1"_qs);
+        QCOMPARE(room.counts(), u"5 · 答题中 3 · 已交卷 0 · 未登录 1"_qs);
 
         QVERIFY(room.send(jia, Phase::Finished, 1080, 520, 120));
         QVERIFY(room.send(yi, Phase::Finished, 300, 28, 600));
         QVERIFY(room.send(bing, Phase::Typing, 324, 300, 60));
         room.console->collectQuietly();
         QCOMPARE(room.view(), (QStringList{u"甲:已交卷:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
-                                           u"乙:已交卷:28%"_qs, u"丁:未登录:"_qs}));
-        QCOMPARE(room.counts(), u"4 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
+                                           u"乙:已交卷:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
         QVERIFY(room.messages.isEmpty());
 
         // The export carries the marks in a column of their own.
         room.click("CmdOutToExl");
         QCOMPARE(room.opened.size(), 1);
         const QStringList cells = workbookRows(room.opened.first().toLocalFile());
-        QCOMPARE(cells.size(), 6);
+        QCOMPARE(cells.size(), 7);
         QVERIFY2(cells.at(1).endsWith(u"|str:存疑"_qs), qPrintable(cells.at(1)));
         QCOMPARE(cells.at(4).section(u'|', 6), u"str:考号99不在名单中"_qs);
         QCOMPARE(cells.at(5).section(u'|', 6), QString());
+        QCOMPARE(cells.at(6).section(u'|', 6), u"str:考号03在名单中是丙"_qs);
 
         room.click("BeginStop");
         QVERIFY(!room.console->collectClock().isActive());
