@@ -112,8 +112,9 @@ struct Classroom
             ++transfers;
             QFile file(QDir(exchange).filePath(resultFileName(pupil.who)));
             const QByteArray expected = record(i, pupil.saved).toRecordLines();
+            // The upload adds its progress lines after the ten.
             if (!file.open(QIODevice::ReadOnly)
-                || transcodeBytes(file.readAll(), kExchangeKey) != expected)
+                || !transcodeBytes(file.readAll(), kExchangeKey).startsWith(expected))
                 problems << QStringLiteral("%1: told %2 arrived too early").arg(i).arg(pupil.saved);
             pupil.delivered = pupil.saved;
             if (pupil.saved < kFinal)

@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(uploaded(service).accuracyLine, u"83.33"_qs);
     }
 
-    void failedUploadKeepsTheExamineeHere()
+    void undeliverableFinalRecordLetsTheExamineeLeaveOnASecondAnswer()
     {
         FtpService service;
         QVERIFY(service.start());
@@ -120,46 +120,79 @@ private slots:
         QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
         exam.messages->answer = true;
         exam.cmdExit()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(exam.frm->upload().state() == ResultUpload::State::Failed, kWaitMillis);
-        QCOMPARE(left.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
         QVERIFY(exam.messages->informed.last().startsWith(u"考试结束，成绩未送到服务器！"_qs));
         QVERIFY(exam.cmdExit()->isEnabled() && exam.frm->isVisible());
 
-        // With the service back, trying again delivers and ends the program.
-        QVERIFY(service.start());
+        // No sends it again; the service is still down, so it fails again.
+        exam.messages->answer = false;
         exam.cmdExit()->click();
-        QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
-        QCOMPARE(uploaded(service).record->speed, 120.0f);
+        const QString sc1 = QDir::toNativeSeparators(QDir(exam.folder.path()).absoluteFilePath(u"sc1.zip"_qs));
+        QCOMPARE(exam.messages->asked.last(), ExamSession::leaveUndeliveredQuestion(sc1));
+        QCOMPARE(exam.frm->exam().phase(), ExamSession::Phase::Leaving);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
+        // Yes leaves; the record the examinee hands over is the final one.
+        exam.messages->answer = true;
+        QVERIFY(exam.frm->close());
+        QCOMPARE(left.count(), 1);
+        QFile kept(sc1);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        const ResultRecordReading record = readResultRecord(transcodeBytes(kept.readAll(), kExchangeKey));
+        QCOMPARE(record.record->speed, 120.0f);
+        QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Finished);
     }
 
-    void leavingBeforeTheStartWaitsForTheZeroRecord()
+    void enterWhileLeavingBeforeTheStartDoesNotStartTheExam()
     {
         FtpService service;
         QVERIFY(service.start(20));  // a slow service: the record takes seconds
         Exam exam(service, QStringLiteral("ab\r\n"));
         QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
         exam.cmdExit()->click();
+        QTest::keyClick(exam.frm.get(), Qt::Key_Return);
         QCOMPARE(left.count(), 0);
-        QVERIFY(!exam.cmdExit()->isEnabled());
+        QCOMPARE(exam.frm->clock().state(), ExamClock::State::Waiting);
+        QVERIFY(!exam.cmdExit()->isEnabled() && !exam.txtWrite()->isEnabled());
+        QCOMPARE(exam.lblInfo(), ExamSession::waitingToLeaveText());
+        exam.frm->onPromptTick();  // the prompt no longer invites Enter
+        QCOMPARE(exam.lblInfo(), ExamSession::waitingToLeaveText());
         QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
+        QCOMPARE(exam.frm->clock().state(), ExamClock::State::Waiting);
         QVERIFY(uploaded(service).ok());
         QVERIFY(exam.messages->informed.isEmpty());
     }
 
-    void failedZeroRecordIsToldAndSentAgainAtTheStart()
+    void failedZeroRecordIsToldAndReplacedAtTheStart()
     {
         FtpService service;
         QVERIFY(service.start());
         service.stop();  // its port is known, nobody answers there
-        Exam exam(service, QStringLiteral("ab\r\n"));
+        Exam exam(service, QString(40, u'a') + QStringLiteral("\r\n"));
         exam.frm->upload().setAttempts(1);
         QTRY_COMPARE_WITH_TIMEOUT(exam.messages->informed.size(), 1, kWaitMillis);
         QVERIFY(exam.messages->informed.first().startsWith(u"考试记录没有送到服务器"_qs));
 
-        QVERIFY(service.start());
+        // During the exam a failure is a line in the window, not a box.
         QTest::keyClick(exam.frm.get(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(exam.frm->exam().unregisteredNoteShown(), kWaitMillis);
+        QTest::keyClicks(exam.txtWrite(), QStringLiteral("aaa"));
+        for (int tick = 0; tick < 5; ++tick)
+            exam.frm->onClockTick();
+        QVERIFY(exam.lblInfo().startsWith(ExamSession::notRegisteredText()));
+        QCOMPARE(exam.messages->informed.size(), 1);
+
+        // The next progress record arrives and the line goes back to the figures.
+        QVERIFY(service.start());
+        for (int tick = 5; tick < ExamSession::kProgressSeconds; ++tick)
+            exam.frm->onClockTick();
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
-        QCOMPARE(uploaded(service).record->typedLen, 0);
+        QVERIFY(!exam.frm->exam().unregisteredNoteShown());
+        exam.frm->showProgress();
+        QVERIFY(exam.lblInfo().startsWith(u"打字速度："_qs));
+        const ResultRecordReading record = uploaded(service);
+        QCOMPARE(record.record->typedLen, 3);
+        QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Typing);
+        QCOMPARE(record.record->progress->typedSoFar, 3);
     }
 };
 
