@@ -388,8 +388,9 @@ void FrmMain::showOverlays()
 void FrmMain::onTypedTextChanged()
 {
     const int typedLen = m_txtWrite->typedLength();
-    const TypingSession::Step step = m_session.compareTyped(
-        typedLen, m_txtWrite->caretPosition(), [this](int from) { return m_txtWrite->typedFrom(from); });
+    const TypingSession::Step step
+        = m_session.compareTyped(typedLen, m_txtWrite->caretPosition(), m_txtWrite->takeChangedFrom(),
+                                 [this](int from) { return m_txtWrite->typedFrom(from); });
     if (step == TypingSession::Step::Continued)
         followCaret(typedLen);
     if (typedLen == 0) {
