@@ -23,6 +23,16 @@ class NoRenameOverFS(AbstractedFS):
         super().rename(src, dst)
 
 
+class WriteOnceHandler(FTPHandler):
+    """Stores new files only, as Debian's pure-ftpd does for anonymous users."""
+
+    def ftp_STOR(self, file, mode="w"):
+        if mode != "w" or os.path.lexists(file):
+            self.respond("550 Anonymous users may not overwrite existing files")
+            return
+        return super().ftp_STOR(file, mode)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--dir", required=True, help="home folder of the service")
@@ -33,12 +43,15 @@ def main():
     parser.add_argument("--no-rename-over", action="store_true",
                         help="refuse to rename onto an existing file, as some "
                              "Windows services do")
+    parser.add_argument("--write-once", action="store_true",
+                        help="store new files only: refuse to overwrite, append, "
+                             "rename or delete")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
     authorizer = DummyAuthorizer()
-    authorizer.add_anonymous(args.dir, perm="elradfmwMT")
-    handler = FTPHandler
+    authorizer.add_anonymous(args.dir, perm="elrw" if args.write_once else "elradfmwMT")
+    handler = WriteOnceHandler if args.write_once else FTPHandler
     handler.authorizer = authorizer
     if args.no_rename_over:
         handler.abstracted_fs = NoRenameOverFS

@@ -35,6 +35,8 @@ bool FtpService::start(int bytesPerSecond)
         arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
     if (m_renameOverRefused)
         arguments << QStringLiteral("--no-rename-over");
+    if (m_writeOnce)
+        arguments << QStringLiteral("--write-once");
     const QDeadlineTimer deadline(kStartMillis);
     // A port freed a moment ago can still be busy; try again until the deadline.
     while (!deadline.hasExpired()) {

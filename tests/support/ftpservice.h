@@ -25,6 +25,9 @@ public:
     // From the next start on, a rename onto an existing file fails, as with
     // some FTP services on Windows.
     void setRenameOverExistingRefused(bool refused) { m_renameOverRefused = refused; }
+    // From the next start on, only new files are stored: overwriting,
+    // renaming and deleting are refused.
+    void setWriteOnce(bool writeOnce) { m_writeOnce = writeOnce; }
     void stop();  // terminate and wait
     void kill();  // SIGKILL, as a crash would
 
@@ -42,4 +45,5 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     bool m_renameOverRefused = false;
+    bool m_writeOnce = false;
 };
