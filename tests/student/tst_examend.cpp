@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QVariantList>
 
 namespace {
 
@@ -193,6 +194,32 @@ private slots:
         QCOMPARE(record.record->typedLen, 3);
         QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Typing);
         QCOMPARE(record.record->progress->typedSoFar, 3);
+    }
+
+    void progressRecordsNeverHoldUpTypingAndTheNewestWins()
+    {
+        FtpService service;
+        QVERIFY(service.start(60));  // each record takes seconds
+        Exam exam(service, QString(200, u'a') + QStringLiteral("\r\n"));
+        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::stateChanged);
+        QTest::keyClick(exam.frm.get(), Qt::Key_Return);
+        for (int round = 1; round <= 2; ++round) {
+            for (int tick = 0; tick < ExamSession::kProgressSeconds; ++tick)
+                exam.frm->onClockTick();
+            // The start-up record is still on its way: keys count at once.
+            QVERIFY(exam.frm->upload().channel().isBusy());
+            QTest::keyClicks(exam.txtWrite(), QString(10, u'a'));
+            QCOMPARE(exam.frm->session().rightCount(), 10 * round);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
+        // The record of the 30th second never went out; the 60th's did.
+        QCOMPARE(sent.count(QVariantList{int(TransferChannel::Completed)}), 2);
+        const ResultRecordReading newest = uploaded(service);
+        QCOMPARE(newest.record->progress->sequence, 3);
+        QCOMPARE(newest.record->progress->phase, ResultProgress::Phase::Typing);
+        QCOMPARE(newest.record->progress->typedSoFar, 10);
+        QCOMPARE(int(newest.record->timePass), 60);
+        QCOMPARE(exam.messages->informed, QStringList());
     }
 };
 
