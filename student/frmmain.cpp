@@ -362,7 +362,9 @@ void FrmMain::showInfo(const QString &text, const QColor &color)
 
 void FrmMain::showFinish()
 {
-    m_lblInfo->setText(finishText(m_upload->state(), m_speed, m_zhengQueLv));
+    const ResultUpload::State state = m_upload->state();
+    showInfo(finishText(state, m_speed, m_zhengQueLv),
+             state == ResultUpload::State::Failed ? kPromptColor : palette().color(QPalette::ButtonText));
 }
 
 void FrmMain::onScrollChanged(int value)
@@ -419,7 +421,8 @@ void FrmMain::showProgress()
     m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
     // Until a record of this examinee has arrived, the line says so first.
     if (m_exam->unregisteredNoteShown())
-        showInfo(ExamSession::notRegisteredText() + scoring::progressText(m_speed, m_zhengQueLv), kPromptColor);
+        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ") + scoring::progressText(m_speed, m_zhengQueLv),
+                 kPromptColor);
     else
         showInfo(scoring::progressText(m_speed, m_zhengQueLv), palette().color(QPalette::ButtonText));
 }
