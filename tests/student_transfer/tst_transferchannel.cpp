@@ -28,12 +28,23 @@ QList<int> finalCodes(const QSignalSpy &spy)
     return codes;
 }
 
+enum class Rules { Full, NoRenameOver, NoRename, WriteOnce };
+
+void applyRules(FtpService &service, Rules rules)
+{
+    service.setRenameOverExistingRefused(rules == Rules::NoRenameOver);
+    service.setRenameRefused(rules == Rules::NoRename);
+    service.setWriteOnce(rules == Rules::WriteOnce);
+}
+
 ResultRecord recordFor(const Examinee &examinee, float speed = 45)
 {
-    return ResultRecord{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing};
+    return ResultRecord{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing, std::nullopt};
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Rules)
 
 class TestTransferChannel : public QObject
 {
@@ -139,6 +150,46 @@ private slots:
         QCOMPARE(finalCodes(spy), QList<int>{TransferChannel::Completed});
         QCOMPARE(filesIn(m_exchange), QStringList{name});
         QCOMPARE(readFile(remote(name)), record);
+    }
+
+    void putOnServicesWithFewerRights_data()
+    {
+        QTest::addColumn<Rules>("rules");
+        QTest::addColumn<bool>("earlier");  // an earlier file of that name is there
+        QTest::addColumn<int>("code");
+        QTest::addColumn<TransferChannel::Failure>("failure");
+        QTest::addColumn<QStringList>("files");
+        const QString name = QStringLiteral("系-01-名.zip"), part = name + QLatin1String(".part");
+        const int done = TransferChannel::Completed;
+        const auto none = TransferChannel::Failure::None;
+        QTest::newRow("full rights, new") << Rules::Full << false << done << none << QStringList{name};
+        QTest::newRow("full rights, replace") << Rules::Full << true << done << none << QStringList{name};
+        QTest::newRow("no rename over a file") << Rules::NoRenameOver << true << done << none << QStringList{name};
+        QTest::newRow("no rename, new") << Rules::NoRename << false << done << none << QStringList{name};
+        QTest::newRow("no rename, replace") << Rules::NoRename << true << done << none << QStringList{name};
+        QTest::newRow("write-once, new") << Rules::WriteOnce << false << done << none << QStringList{name};
+        // The temporary file cannot be deleted there: it stays, the earlier file too.
+        QTest::newRow("write-once, replace") << Rules::WriteOnce << true << int(TransferChannel::Error)
+                                             << TransferChannel::Failure::ReplaceRefused << QStringList{name, part};
+    }
+    void putOnServicesWithFewerRights()
+    {
+        QFETCH(Rules, rules);
+        QFETCH(bool, earlier);
+        QFETCH(int, code);
+        QFETCH(QStringList, files);
+        applyRules(*m_service, rules);
+        QVERIFY(restartService(0));
+        const QString name = QStringLiteral("系-01-名.zip");
+        const QByteArray before = "zero record\r\n", record = everyByte(3000);
+        QVERIFY(!earlier || writeFile(remote(name), before));
+        QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
+        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
+        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{code}, kWaitMillis);
+        QTEST(m_channel->lastFailure(), "failure");
+        QCOMPARE(filesIn(m_exchange), files);
+        QCOMPARE(readFile(remote(name)), code == TransferChannel::Completed ? record : before);
     }
 
     void failedRenameIsAnError()
