@@ -1,12 +1,20 @@
 #include "examsession.h"
 
-#include "examexit.h"
-
 ExamSession::ExamSession(ExamClock &clock, QObject *parent)
     : QObject(parent), m_clock(clock)
 {
     connect(&m_clock, &ExamClock::secondPassed, this, &ExamSession::onSecondPassed);
     connect(&m_clock, &ExamClock::timeUp, this, &ExamSession::onTimeUp);
+}
+
+QString ExamSession::confirmExitQuestion()
+{
+    return QStringLiteral("是否真的要退出考试？");
+}
+
+QString ExamSession::notFinishedMessage()
+{
+    return QStringLiteral("目标文字还没有输完，不能退出考试！");
 }
 
 QString ExamSession::registeringText()
@@ -69,10 +77,12 @@ void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
         setPhase(m_upload == ResultUpload::State::Uploading ? Phase::LeavingEarly : Phase::Left);
         return;
     case Phase::Typing:
-        if (decideExit(true, typedLen, targetLen, true) == ExitDecision::NotFinished)
-            emit messageRequested(notFinishedMessage());
-        else
+        // The whole target but its final line break (CR LF) must be typed;
+        // in 64 bits, so a target length near the lower limit cannot wrap.
+        if (qint64(typedLen) >= qint64(targetLen) - 2)
             emit questionAsked(Question::EndExam);
+        else
+            emit messageRequested(notFinishedMessage());
         return;
     case Phase::Over:
         emit questionAsked(Question::EndExam);

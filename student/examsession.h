@@ -48,6 +48,8 @@ public:
     ResultUpload::State uploadState() const { return m_upload; }
     void setProgressSeconds(int seconds) { m_progressSeconds = std::max(1, seconds); }
 
+    static QString confirmExitQuestion();
+    static QString notFinishedMessage();
     static QString registeringText();
     static QString waitingToLeaveText();
     static QString notRegisteredText();
@@ -61,7 +63,8 @@ public slots:
     // The start-up record is taken: the first record of the session.
     void begin();
     void pressEnter();
-    // CmdExit or the close box.
+    // CmdExit or the close box. During the exam, leaving needs the whole
+    // target typed but its final line break.
     void requestExit(qint32 typedLen, qint32 targetLen);
     void answer(ExamSession::Question question, bool yes);
     void onUploadState(ResultUpload::State state);

@@ -1,6 +1,5 @@
 #include "frmmain.h"
 
-#include "examexit.h"
 #include "examtext.h"
 #include "inputmethods.h"
 #include "messages.h"
@@ -472,7 +471,7 @@ void FrmMain::runExitDialogue()
 void FrmMain::askExaminee(ExamSession::Question question)
 {
     const QString text = question == ExamSession::Question::EndExam
-                             ? confirmExitQuestion()
+                             ? ExamSession::confirmExitQuestion()
                              : ExamSession::leaveUndeliveredQuestion(m_upload->localRecordPath());
     m_exam->answer(question, m_messages->confirm(this, text));
 }

@@ -1,7 +1,6 @@
 // The end of an exam in the real typing window against a real FTP service:
 // the zero record at start-up, the record at time-up, and the exit dialogue
 // that waits for the final record before the program ends.
-#include "examexit.h"
 #include "fakes.h"
 #include "ftpservice.h"
 #include "resultrecord.h"
@@ -84,11 +83,11 @@ private slots:
         // The close box goes through the exit dialogue: too much missing yet.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("abc"));
         QVERIFY(!exam.frm->close());
-        QCOMPARE(exam.messages->informed, QStringList{notFinishedMessage()});
+        QCOMPARE(exam.messages->informed, QStringList{ExamSession::notFinishedMessage()});
         // All but the final line break: the question, and No keeps typing.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("dxf"));
         exam.cmdExit()->click();
-        QCOMPARE(exam.messages->asked, QStringList{confirmExitQuestion()});
+        QCOMPARE(exam.messages->asked, QStringList{ExamSession::confirmExitQuestion()});
         QVERIFY(exam.txtWrite()->isEnabled() && exam.frm->isVisible());
 
         // A slowed service shows the final upload in progress.

@@ -1,6 +1,5 @@
 // The exam's course without a window: every phase meets every event, and the
 // signals say what the window is asked to do.
-#include "examexit.h"
 #include "examsession.h"
 
 #include <QMetaEnum>
@@ -113,7 +112,7 @@ private slots:
         const QStringList events = {u"Enter"_qs, u"exit, text not typed"_qs, u"exit, text typed"_qs, u"yes"_qs,
                                     u"no"_qs,    u"delivered"_qs,            u"failed"_qs,           u"time up"_qs,
                                     u"30 s"_qs};
-        const QString notFinished = notFinishedMessage();
+        const QString notFinished = ExamSession::notFinishedMessage();
         const QString zeroFailed = ExamSession::zeroRecordFailedText();
         // One row per phase, one column per event as listed above; "" is
         // nothing at all.
