@@ -56,7 +56,8 @@ public:
     static QString zeroRecordFailedText();
     static QString badExamTimeText();
     // The second question after the final record failed; names the file the
-    // examinee takes to the examiner.
+    // examinee takes to the examiner, or, without one, asks for the figures
+    // on the screen to be noted.
     static QString leaveUndeliveredQuestion(const QString &recordPath);
 
 public slots:

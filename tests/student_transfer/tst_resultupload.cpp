@@ -151,6 +151,7 @@ private slots:
 
         QVERIFY(!upload.save(recordFor(who, 99, ResultProgress::Phase::Finished), who).isEmpty());
         QCOMPARE(upload.state(), ResultUpload::State::Failed);
+        QVERIFY(upload.localRecordPath().isEmpty());  // sc1.zip holds the older record
         QTest::qWait(500);  // nothing may be on its way
         QVERIFY(!upload.channel().isBusy());
         QCOMPARE(readFile(QDir(service.folder()).filePath(upload.remoteName())), good);
