@@ -261,7 +261,7 @@ private slots:
         QSignalSpy states(&upload, &ResultUpload::stateChanged);
         QSignalSpy channel(&upload.channel(), &TransferChannel::stateChanged);
         for (float speed : {0.0f, 10.0f, 20.0f})
-            QVERIFY(upload.save(recordFor(examinee, speed), examinee));
+            QCOMPARE(upload.save(recordFor(examinee, speed), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         // The first record was already under way; the second never went out,
         // and nothing was called delivered before the newest arrived.
@@ -291,12 +291,15 @@ private slots:
         QFETCH(QString, fileName);
         const Examinee examinee{m_service->address(), banName, xueHao, xingMing, 20};
         ResultUpload upload(m_work.path());
-        QVERIFY(upload.save(recordFor(examinee), examinee));
+        QCOMPARE(upload.save(recordFor(examinee), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         QCOMPARE(filesIn(m_root.path()), QStringList{QStringLiteral("typedata")});
         QCOMPARE(filesIn(m_exchange), QStringList{fileName});
         // The record arrives byte for byte and keeps the entries exactly as typed.
-        QCOMPARE(readFile(remote(fileName)), transcodeBytes(recordFor(examinee).toRecordLines(), kExchangeKey));
+        const QByteArray arrived = readFile(remote(fileName));
+        QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
+        const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
+        QCOMPARE(reading.record->banName + reading.record->xueHao + reading.record->xingMing, banName + xueHao + xingMing);
     }
 };
 
