@@ -1,5 +1,6 @@
 #include "transferchannel.h"
 
+#include "serveraddress.h"
 #include "wholefile.h"
 
 #include <curl/curl.h>
@@ -20,7 +21,7 @@ struct TransferRequest
 {
     enum class Kind { Get, Put, Invalid };
     Kind kind = Kind::Invalid;
-    QByteArray baseUrl;     // "ftp://host[:port]/"
+    QByteArray baseUrl;     // "ftp://host[:port]/folder/"
     QString remoteName;     // final remote name
     QString localPath;      // get: where the file goes
     QByteArray upload;      // put: the bytes to send
@@ -40,23 +41,8 @@ void initCurlOnce()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-// The host part of an FTP URL, or empty when the typed address cannot be one
-// (blanks, a path, credentials...).
-QByteArray authorityOf(const QString &host)
-{
-    if (host.isEmpty())
-        return {};
-    QUrl url;
-    url.setScheme(QStringLiteral("ftp"));
-    url.setAuthority(host, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty())
-        return {};
-    return url.toEncoded(QUrl::RemoveScheme | QUrl::RemovePath | QUrl::RemoveQuery
-                         | QUrl::RemoveFragment).mid(2);  // drop the leading "//"
-}
-
-// Remote names are bare file names in the service's home folder. Anything
-// that would reach another folder or smuggle a second FTP command is refused.
+// Remote names are bare file names in the exchange folder. Anything that
+// would reach another folder or smuggle a second FTP command is refused.
 bool isBareRemoteName(const QString &name)
 {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
@@ -126,12 +112,12 @@ struct CurlHandle
     }
 
     CURLcode perform() const { return curl_easy_perform(curl); }
-    // True once the service has said anything at all, even its greeting.
-    bool serviceAnswered() const
+    // True once a connection to the service stood, answered or not.
+    bool connected() const
     {
-        long code = 0;
-        curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
-        return code != 0;
+        curl_off_t micros = 0;
+        curl_easy_getinfo(curl, CURLINFO_CONNECT_TIME_T, &micros);
+        return micros > 0;
     }
 };
 
@@ -144,7 +130,7 @@ Failure failureOf(CURLcode result, const CurlHandle &handle)
     case CURLE_COULDNT_CONNECT:
         return Failure::CannotConnect;
     case CURLE_OPERATION_TIMEDOUT:
-        return handle.serviceAnswered() ? Failure::NoAnswer : Failure::CannotConnect;
+        return handle.connected() ? Failure::NoAnswer : Failure::CannotConnect;
     case CURLE_LOGIN_DENIED:
     case CURLE_REMOTE_ACCESS_DENIED:
     case CURLE_UPLOAD_FAILED:
@@ -383,6 +369,8 @@ Outcome run(const TransferRequest &request, Transfer &transfer)
     case TransferRequest::Kind::Invalid:
         break;
     }
+    if (!request.localPath.isEmpty())
+        QFile::remove(request.localPath);  // as after any failed get
     return failed(request.invalidFailure);
 }
 
@@ -464,9 +452,10 @@ bool TransferChannel::start(TransferRequest request)
 {
     if (isBusy())
         return false;
-    const QByteArray authority = authorityOf(m_host);
-    request.baseUrl = "ftp://" + authority + '/';
-    if (authority.isEmpty()) {
+    const ServerAddressReading address = parseServerAddress(m_host);
+    if (address.address)
+        request.baseUrl = address.address->baseUrl();
+    if (!address.address) {
         request.kind = TransferRequest::Kind::Invalid;
         request.invalidFailure = Failure::CannotConnect;
     } else if (!isBareRemoteName(request.remoteName)) {

@@ -51,8 +51,10 @@ public:
     // Aborts a running request and waits for its thread; no report follows.
     ~TransferChannel() override;
 
-    // The examiner's machine as typed at login: a name or address, optionally
-    // followed by ":port" ("127.0.0.1:2121"). Read when a request starts.
+    // The examiner's service as typed at login, in any form ServerAddress
+    // understands ("127.0.0.1:2121", "ftp://10.0.0.1/typedata"): remote
+    // names are taken inside its folder. Read when a request starts; an
+    // address that cannot be one ends the request in Error (CannotConnect).
     void setRemoteHost(const QString &host);
     QString remoteHost() const { return m_host; }
 
