@@ -2,6 +2,7 @@
 // upload records with progress lines through the real result upload, the
 // console's collection clock is ticked by hand, and the grid, the counts and
 // the marks are read as the examiner sees them.
+#include "fakes.h"
 #include "ftpservice.h"
 #include "resultupload.h"
 #include "workbook.h"
@@ -152,6 +153,48 @@ struct LiveRoom
 
 using Phase = ResultProgress::Phase;
 
+// An examinee at a real typing window, its clock ticked by hand; te.txt is
+// in its folder as the login leaves it.
+struct Desk
+{
+    QTemporaryDir folder;
+    std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();
+    QList<int> activated;
+    std::unique_ptr<FrmMain> window;
+
+    Desk(const Examinee &who, const QString &publishedText)
+    {
+        if (!QFile::copy(publishedText, folder.filePath(QStringLiteral("te.txt"))))
+            qFatal("cannot copy te.txt");
+        FrmMainServices services;
+        services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
+        services.messages = messages;
+        services.runTimers = false;
+        window = std::make_unique<FrmMain>(who, folder.path(), std::move(services));
+    }
+
+    // Runs `step` and waits until the record it leads to is in the folder.
+    bool delivers(const std::function<void()> &step)
+    {
+        int delivered = 0;
+        const auto connection = QObject::connect(&window->upload(), &ResultUpload::stateChanged,
+                                                 [&](ResultUpload::State state) {
+                                                     delivered += state == ResultUpload::State::Delivered;
+                                                 });
+        step();
+        const bool arrived = QTest::qWaitFor([&] { return delivered > 0; }, kWaitMillis);
+        QObject::disconnect(connection);
+        return arrived;
+    }
+
+    void tick(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i)
+            window->onClockTick();
+    }
+    QPlainTextEdit *box() const { return window->findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite")); }
+};
+
 }  // namespace
 
 class TestLiveClass : public QObject
@@ -218,6 +261,51 @@ private slots:
 
         room.click("BeginStop");
         QVERIFY(!room.console->collectClock().isActive());
+    }
+
+    void typingWindowsShowEachPhase()
+    {
+        LiveRoom room;
+        QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
+        const QString published = QDir(room.service.folder()).filePath(QStringLiteral("te.txt"));
+        std::vector<std::unique_ptr<Desk>> desks;
+        for (const auto &[number, name] : {std::pair{u"01"_qs, u"甲"_qs}, {u"02"_qs, u"乙"_qs}, {u"03"_qs, u"丙"_qs}}) {
+            desks.push_back(std::make_unique<Desk>(Examinee{room.service.address(), u"一班"_qs, number, name, 10},
+                                                   published));
+            Desk &desk = *desks.back();
+            QVERIFY(desk.delivers([&] { desk.window->show(); }));
+        }
+        Desk &jia = *desks[0], &yi = *desks[1];
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 0"_qs);
+
+        // 甲 types 54 signs; half a minute later the progress record goes out.
+        QTest::keyClick(jia.window.get(), Qt::Key_Return);
+        QTest::keyClicks(jia.box(), QStringLiteral("0123456789"));
+        for (int line = 0; line < 4; ++line) {
+            QTest::keyClick(jia.box(), Qt::Key_Return);
+            QTest::keyClicks(jia.box(), QStringLiteral("0123456789"));
+        }
+        QVERIFY(jia.delivers([&] { jia.tick(30); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 0"_qs);
+
+        // 乙 types a line and its time runs out; then 甲's.
+        QTest::keyClick(yi.window.get(), Qt::Key_Return);
+        QTest::keyClicks(yi.box(), QStringLiteral("0123456789"));
+        QVERIFY(yi.delivers([&] { yi.tick(600); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 1"_qs);
+        QVERIFY(jia.delivers([&] { jia.tick(570); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:已交卷:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 2"_qs);
+        // Honest clients pass every check.
+        for (const QString &name : {u"甲"_qs, u"乙"_qs, u"丙"_qs})
+            QVERIFY2(room.doubtsOf(name).isEmpty(), qPrintable(room.doubtsOf(name)));
     }
 
     void craftedRecordsAreMarked_data()
