@@ -81,6 +81,8 @@ public:
     }
 };
 
+constexpr int kProgressTwips = 1050;
+
 const QString kClosedCaption = QStringLiteral("允许登录");
 const QString kOpenCaption = QStringLiteral("禁止登录");
 const QString kClosedToolTip = QStringLiteral("允许考生登录服务器以开始考试");
@@ -202,6 +204,11 @@ void FrmMain::buildToolbar()
                                           QStringLiteral("获取考试成绩或者获取登陆信息"),
                                           QStringLiteral("fresh"));
     connect(fresh, &QToolButton::clicked, this, &FrmMain::collectResults);
+    QToolButton *roster = addToolbarButton(QStringLiteral("roster"), QStringLiteral("载入名单"),
+                                           QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
+                                                          "显示未登录的考生和名单外的成绩"),
+                                           QStringLiteral("roster"));
+    connect(roster, &QToolButton::clicked, this, &FrmMain::loadRoster);
     QToolButton *help = addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
                                          QStringLiteral("软件安装、使用说明"),
                                          QStringLiteral("help"));
@@ -257,7 +264,7 @@ void FrmMain::buildResultsView()
     const std::pair<ClassTableModel::Column, int> columns[] = {
         {ClassTableModel::BanName, 1920}, {ClassTableModel::XueHao, 1710},
         {ClassTableModel::XingMing, 1425}, {ClassTableModel::State, 675},
-        {ClassTableModel::Progress, 1050}, {ClassTableModel::Speed, 1725},
+        {ClassTableModel::Progress, kProgressTwips}, {ClassTableModel::Speed, 1725},
         {ClassTableModel::ZhengQueLv, 1080}, {ClassTableModel::TimePass, 1335},
         {ClassTableModel::RecNo, 735},
     };
@@ -282,13 +289,8 @@ void FrmMain::buildResultsView()
     m_count = label(m_frameCJ1, "LblRenShu", QString(), twips::rect(1560, 240, 855, 255), countFont);
     paintCounter(m_count, QPalette::ButtonText);
     label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255), countFont);
-    m_liveCounts = label(m_frameCJ1, "LblLiveCounts", QString(), twips::rect(2820, 240, 3000, 255),
+    m_liveCounts = label(m_frameCJ1, "LblLiveCounts", QString(), twips::rect(2820, 240, 4200, 255),
                          simSun(10.5));
-    QPushButton *rosterButton = button(m_frameCJ1, "CmdRoster", QStringLiteral("载入名单"),
-                                       twips::rect(5880, 220, 1095, 300));
-    rosterButton->setToolTip(QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
-                                            "显示未登录的考生和名单外的成绩"));
-    connect(rosterButton, &QPushButton::clicked, this, &FrmMain::loadRoster);
     QPushButton *exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
                                        twips::rect(7080, 220, 2295, 300));
     exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
@@ -361,6 +363,8 @@ void FrmMain::placeFrames()
                         m_frameCJ->height() - twips::px(180));
     m_frameCJ1->setGeometry(twips::px(240), twips::px(6840) + taller, twips::px(9615) + wider,
                             twips::px(615));
+    // The progress bars take the room a larger window gives.
+    m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressTwips) + wider / 2);
     if (auto *exportButton = m_frameCJ1->findChild<QPushButton *>(QStringLiteral("CmdOutToExl")))
         exportButton->move(twips::px(7080) + wider, exportButton->y());
 }
@@ -629,7 +633,7 @@ void FrmMain::exportResults()
         return;
     }
     const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path);
+    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
     if (!outcome.problem.isEmpty()) {
         tell(outcome.problem);
         return;

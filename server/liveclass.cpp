@@ -147,3 +147,13 @@ ClassCounts LiveClass::counts() const
     }
     return counts;
 }
+
+QHash<qint32, QString> LiveClass::doubtsByRecNo() const
+{
+    QHash<qint32, QString> doubts;
+    for (const ClassViewRow &row : m_rows) {
+        if (row.hasRecord && !row.doubts.isEmpty())
+            doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
+    }
+    return doubts;
+}

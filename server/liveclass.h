@@ -7,6 +7,7 @@
 #include "resultcollector.h"
 #include "resultstore.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -62,6 +63,8 @@ public:
 
     const QVector<ClassViewRow> &rows() const { return m_rows; }
     ClassCounts counts() const;
+    // For the export: each marked row's reasons joined by "；", by recno.
+    QHash<qint32, QString> doubtsByRecNo() const;
 
 private:
     void markAgainstRoster();

@@ -11,7 +11,8 @@ namespace {
 
 QString number(double value)
 {
-    return numbers::singleText(float(value));
+    // A forged 3.4e38 would print with 39 digits.
+    return std::abs(value) < 1e7 ? numbers::singleText(float(value)) : QString::number(value, 'g', 7);
 }
 
 // Whether the record says its examinee has finished; a record without
@@ -34,15 +35,6 @@ QByteArray figures(const ResultRecord &record)
 QString identityKey(const ResultRecord &record)
 {
     return record.banName + QChar(0) + record.xueHao + QChar(0) + record.xingMing;
-}
-
-// One row of one session of one identity, or of one file for an old client.
-QString rowKey(const CollectedResult &row)
-{
-    const ResultRecord &record = row.record;
-    if (record.progress && !record.progress->sessionId.isEmpty())
-        return record.progress->sessionId + QChar(0) + identityKey(record);
-    return row.files.isEmpty() ? identityKey(record) : row.files.at(row.newest).name;
 }
 
 // A finished record followed, within the same session, by a different one.
@@ -102,10 +94,11 @@ QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
 
 QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &rows, const ExamFacts &facts)
 {
-    QHash<QString, QSet<QString>> sessionsOfIdentity;
+    // Sessions are remembered: on a service that overwrites, a second login
+    // replaces the first one's file.
     for (const CollectedResult &row : rows) {
         if (row.record.progress && !row.record.progress->sessionId.isEmpty())
-            sessionsOfIdentity[identityKey(row.record)].insert(row.record.progress->sessionId);
+            m_sessions[identityKey(row.record)].insert(row.record.progress->sessionId);
     }
     QVector<QStringList> doubts;
     doubts.reserve(rows.size());
@@ -116,15 +109,15 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
             if (!resultname::matchesIdentity(file.name, record.banName, record.xueHao, record.xingMing))
                 reasons << QStringLiteral("文件名%1与部门、考号、姓名不符").arg(file.name);
         }
-        const int sessions = int(sessionsOfIdentity.value(identityKey(record)).size());
+        const QString identity = identityKey(record);
+        const int sessions = int(m_sessions.value(identity).size());
         if (sessions > 1)
             reasons << QStringLiteral("同一考生有%1次登录考试的成绩文件").arg(sessions);
-        const QString key = rowKey(row);
-        const auto finished = m_finished.constFind(key);
+        const auto finished = m_finished.constFind(identity);
         if (changedWithinSession(row) || (finished != m_finished.constEnd() && *finished != figures(record)))
             reasons << QStringLiteral("交卷后成绩又被改动");
         else if (finished == m_finished.constEnd() && saysFinished(record))
-            m_finished.insert(key, figures(record));
+            m_finished.insert(identity, figures(record));
         doubts << reasons;
     }
     return doubts;

@@ -6,6 +6,7 @@
 #include "resultrecord.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QVector>
 
@@ -28,13 +29,18 @@ public:
     static constexpr int kGraceSeconds = 10;
 
     // The reasons for each row, in the rows' order: the record's figures,
-    // file names that another identity gives, an identity with files of
-    // several exam sessions, and a record that changed after it said
-    // finished. A finished record is remembered across calls.
+    // file names that another identity gives, an identity seen in several
+    // exam sessions, and an identity whose record changed after it said
+    // finished. Sessions and finished records are remembered across calls.
     QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts);
-    // A new exam: finished records of the last one are forgotten.
-    void forget() { m_finished.clear(); }
+    // A new exam: what was seen of the last one is forgotten.
+    void forget()
+    {
+        m_finished.clear();
+        m_sessions.clear();
+    }
 
 private:
-    QHash<QString, QByteArray> m_finished;  // row key -> figures when first seen finished
+    QHash<QString, QByteArray> m_finished;      // identity -> figures when first seen finished
+    QHash<QString, QSet<QString>> m_sessions;  // identity -> exam sessions seen
 };

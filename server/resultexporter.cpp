@@ -89,7 +89,8 @@ private:
 
 }  // namespace
 
-ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path)
+ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
+                                              const QHash<qint32, QString> &doubts)
 {
     Outcome outcome;
     lxw_workbook_options options{};
@@ -119,8 +120,10 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（%）"),
         QStringLiteral("打字时间（秒）"),
+        QStringLiteral("存疑"),
     };
-    for (lxw_col_t col = 0; col < 6; ++col)
+    const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
     for (const ResultRow &result : rows) {
@@ -134,6 +137,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         else
             cells.text(row, 4, result.zhengQueLv, headers[4]);
         cells.number(row, 5, result.timePass);
+        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
+            cells.text(row, 6, *doubt, headers[6]);
         ++row;
     }
     outcome.changed = cells.changed();

@@ -4,6 +4,7 @@
 #include "resultstore.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -30,7 +31,10 @@ public:
     // a text too long for a cell is shortened, control characters (NUL
     // included) become U+FFFD, and each such cell is listed. Accuracy is a
     // number shown with two decimals when its text reads as one.
-    static Outcome write(const QVector<ResultRow> &rows, const QString &path);
+    // `doubts` holds the marks of doubtful rows by recno; when any row has
+    // one, a seventh column "存疑" carries them.
+    static Outcome write(const QVector<ResultRow> &rows, const QString &path,
+                         const QHash<qint32, QString> &doubts = {});
 
     // The examiner's message after an export: where the workbook is, and
     // which cells it had to change.

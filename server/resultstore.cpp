@@ -147,15 +147,3 @@ std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
     }
     return rows;
 }
-
-ResultTableModel::ResultTableModel(QObject *parent, const QSqlDatabase &database)
-    : QSqlTableModel(parent, database)
-{
-    setTable(ResultStore::tableName());
-    setEditStrategy(QSqlTableModel::OnManualSubmit);
-}
-
-QString ResultTableModel::orderByClause() const
-{
-    return ResultStore::rankOrder();
-}

@@ -2,7 +2,6 @@
 // The results database: the table tabCJ in the SQLite file cj.mdb, one row
 // per result file of the last collection.
 #include <QSqlDatabase>
-#include <QSqlTableModel>
 #include <QString>
 #include <QVector>
 
@@ -58,14 +57,4 @@ private:
     QString m_path;
     QString m_lastError;
     bool m_open = false;
-};
-
-// The grid's model: the whole table, ranked as rankOrder() says.
-class ResultTableModel : public QSqlTableModel
-{
-public:
-    ResultTableModel(QObject *parent, const QSqlDatabase &database);
-
-protected:
-    QString orderByClause() const override;
 };

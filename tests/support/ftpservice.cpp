@@ -33,8 +33,16 @@ bool FtpService::start(int bytesPerSecond)
                           QStringLiteral("--port"), QString::number(m_port)};
     if (bytesPerSecond > 0)
         arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
-    if (m_renameOverRefused)
-        arguments << QStringLiteral("--no-rename-over");
+    const std::pair<bool, const char *> options[] = {
+        {m_renameOverRefused, "--no-rename-over"},
+        {m_renameRefused, "--no-rename"},
+        {m_writeOnce, "--write-once"},
+        {m_sizeUnderReported, "--size-under-reported"},
+    };
+    for (const auto &[on, option] : options) {
+        if (on)
+            arguments << QLatin1String(option);
+    }
     const QDeadlineTimer deadline(kStartMillis);
     // A port freed a moment ago can still be busy; try again until the deadline.
     while (!deadline.hasExpired()) {
