@@ -11,7 +11,9 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <grp.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -100,18 +102,23 @@ QString SystemFtpService::start()
     return m_kind == Kind::Vsftpd ? startVsftpd() : startPureFtpd();
 }
 
-// The home stays root's and read-only for others; the exchange folder
-// beneath it is open to the service's anonymous user.
+// As the manual sets them up: the home stays root's and read-only for
+// others; the exchange folder beneath it belongs to the examiner (here root)
+// and the group "ftp", which the anonymous user writes through.
 QString SystemFtpService::prepareFolders(const QString &home)
 {
     m_exchange = QDir(home).filePath(QStringLiteral("typedata"));
     if (!QDir().mkpath(m_exchange))
         return QStringLiteral("cannot make ") + m_exchange;
-    const auto readOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                          | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
-    const auto open = readOnly | QFile::WriteGroup | QFile::WriteOther;
-    if (!QFile::setPermissions(home, readOnly) || !QFile::setPermissions(m_exchange, open))
-        return QStringLiteral("cannot set the permissions of ") + home;
+#ifdef Q_OS_UNIX
+    const group *ftp = getgrnam("ftp");
+    if (!ftp)
+        return QStringLiteral("no system group \"ftp\"");
+    if (chmod(QFile::encodeName(home).constData(), 0755) != 0
+        || chown(QFile::encodeName(m_exchange).constData(), 0, ftp->gr_gid) != 0
+        || chmod(QFile::encodeName(m_exchange).constData(), 02775) != 0)
+        return QStringLiteral("cannot set the owner and permissions of ") + home;
+#endif
     return {};
 }
 
