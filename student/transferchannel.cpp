@@ -279,21 +279,34 @@ CURLcode session(const TransferRequest &request, Transfer &transfer, const QStri
     return result;
 }
 
-// Whether the remote file exists, asked by its size. A service that does not
-// know the command leaves the answer "yes", the careful one for a put.
-std::optional<bool> remoteExists(const TransferRequest &request, Transfer &transfer,
-                                 const QString &remoteName, Failure *failure)
+enum class RemoteFile {
+    Absent,
+    Renamable,  // there, and the service lets it be renamed
+    Fixed,      // there, and the service refuses to rename it
+};
+
+// Asks for the remote file's size, then whether it may be renamed: a rename
+// begun and never finished changes nothing. A service that does not know
+// SIZE leaves the answer "there", the careful one for a put.
+std::optional<RemoteFile> remoteFile(const TransferRequest &request, Transfer &transfer,
+                                     Failure *failure)
 {
     CurlHandle handle;
-    setCommonOptions(handle, urlOf(request.baseUrl, remoteName), request.timeouts, &transfer);
+    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts, &transfer);
     curl_easy_setopt(handle.curl, CURLOPT_NOBODY, 1L);
-    const CURLcode result = handle.perform();
-    if (result == CURLE_OK)
-        return true;
-    if (result == CURLE_REMOTE_FILE_NOT_FOUND)
-        return false;
-    *failure = failureOf(result, handle);
-    return std::nullopt;
+    handle.commands = appendCommand(handle.commands, "RNFR " + request.remoteName.toUtf8());
+    curl_easy_setopt(handle.curl, CURLOPT_POSTQUOTE, handle.commands);
+    switch (const CURLcode result = handle.perform()) {
+    case CURLE_OK:
+        return RemoteFile::Renamable;
+    case CURLE_QUOTE_ERROR:
+        return RemoteFile::Fixed;
+    case CURLE_REMOTE_FILE_NOT_FOUND:
+        return RemoteFile::Absent;
+    default:
+        *failure = failureOf(result, handle);
+        return std::nullopt;
+    }
 }
 
 bool refusedStore(CURLcode result)
@@ -327,11 +340,11 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
     if (!request.localReadable)
         return failed(Failure::LocalFile);
     Failure failure = Failure::None;
-    const std::optional<bool> exists = remoteExists(request, transfer, request.remoteName, &failure);
-    if (!exists)
+    const std::optional<RemoteFile> remote = remoteFile(request, transfer, &failure);
+    if (!remote)
         return failed(failure);
-    if (!*exists)
-        return storeDirectly(request, transfer, false, {});
+    if (remote != RemoteFile::Renamable)
+        return storeDirectly(request, transfer, remote == RemoteFile::Fixed, {});
 
     // Replacing an earlier file: the data travels under a temporary name and
     // is renamed over the earlier file, so nobody reads a half-written one.
@@ -346,13 +359,11 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
     if (stored != CURLE_QUOTE_ERROR)
         return failed(failure);
 
-    // The data is there under the temporary name but the rename failed.
-    // Some services refuse to rename onto an existing file: when they rename
-    // at all (the first RNFR passes), remove the earlier file and rename
-    // again, without sending the data a second time.
+    // The data is there under the temporary name but the rename failed: some
+    // services refuse to rename onto an existing file. Remove the earlier
+    // file and rename again, without sending the data a second time.
     const CURLcode renamed = session(request, transfer, {}, nullptr,
-                                     {"RNFR " + temporary, "*DELE " + final, "RNFR " + temporary,
-                                      "RNTO " + final});
+                                     {"*DELE " + final, "RNFR " + temporary, "RNTO " + final});
     if (renamed == CURLE_OK)
         return completed();
     return storeDirectly(request, transfer, true, temporary);

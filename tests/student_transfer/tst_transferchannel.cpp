@@ -171,7 +171,7 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<TransferChannel::Failure>("failure");
         QTest::addColumn<QStringList>("files");
-        const QString name = QStringLiteral("系-01-名.zip"), part = name + QLatin1String(".part");
+        const QString name = QStringLiteral("系-01-名.zip");
         const int done = TransferChannel::Completed;
         const auto none = TransferChannel::Failure::None;
         QTest::newRow("full rights, new") << Rules::Full << false << done << none << QStringList{name};
@@ -180,9 +180,8 @@ private slots:
         QTest::newRow("no rename, new") << Rules::NoRename << false << done << none << QStringList{name};
         QTest::newRow("no rename, replace") << Rules::NoRename << true << done << none << QStringList{name};
         QTest::newRow("write-once, new") << Rules::WriteOnce << false << done << none << QStringList{name};
-        // The temporary file cannot be deleted there: it stays, the earlier file too.
         QTest::newRow("write-once, replace") << Rules::WriteOnce << true << int(TransferChannel::Error)
-                                             << TransferChannel::Failure::ReplaceRefused << QStringList{name, part};
+                                             << TransferChannel::Failure::ReplaceRefused << QStringList{name};
     }
     void putOnServicesWithFewerRights()
     {
