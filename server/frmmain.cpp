@@ -301,10 +301,10 @@ void FrmMain::buildResultsView()
     label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255), countFont);
     m_liveCounts = label(m_frameCJ1, "LblLiveCounts", QString(), twips::rect(2820, 240, 4200, 255),
                          simSun(10.5));
-    QPushButton *exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
+    m_exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
                                        twips::rect(7080, 220, 2295, 300));
-    exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
-    connect(exportButton, &QPushButton::clicked, this, &FrmMain::exportResults);
+    m_exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
+    connect(m_exportButton, &QPushButton::clicked, this, &FrmMain::exportResults);
 }
 
 void FrmMain::buildSettingsView()
@@ -375,8 +375,7 @@ void FrmMain::placeFrames()
                             twips::px(615));
     // The progress bars take the room a larger window gives.
     m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressTwips) + wider / 2);
-    if (auto *exportButton = m_frameCJ1->findChild<QPushButton *>(QStringLiteral("CmdOutToExl")))
-        exportButton->move(twips::px(7080) + wider, exportButton->y());
+    m_exportButton->move(twips::px(7080) + wider, m_exportButton->y());
 }
 
 void FrmMain::resizeEvent(QResizeEvent *event)

@@ -137,6 +137,7 @@ private:
     QTableView *m_grid = nullptr;
     QLabel *m_count = nullptr;
     QLabel *m_liveCounts = nullptr;
+    QPushButton *m_exportButton = nullptr;
     QComboBox *m_testTime = nullptr;
     QPlainTextEdit *m_textBox = nullptr;
     QLabel *m_wordCount = nullptr;
