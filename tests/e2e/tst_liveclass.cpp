@@ -315,6 +315,24 @@ private slots:
             QVERIFY2(room.doubtsOf(name).isEmpty(), qPrintable(room.doubtsOf(name)));
     }
 
+    void gridGrowsWithTheWindow()
+    {
+        LiveRoom room;
+        QVERIFY(room.open());
+        WatchedConsole &window = *room.console;
+        QCOMPARE(window.size(), QSize(672, 503));
+        QCOMPARE(window.minimumSize(), window.size());
+        QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+        auto *grid = child<QTableView>(&window, "DataGrid1");
+        auto *counts = child<QWidget>(&window, "FrameCJ1");
+        const QRect gridBefore = grid->geometry();
+        const QRect countsBefore = counts->geometry();
+        window.resize(1000, 700);
+        QCOMPARE(grid->size(), gridBefore.size() + QSize(328, 197));
+        QCOMPARE(counts->geometry(), countsBefore.translated(0, 197).adjusted(0, 0, 328, 0));
+        QVERIFY(child<QWidget>(&window, "CmdOutToExl")->geometry().right() < counts->width());
+    }
+
     void craftedRecordsAreMarked_data()
     {
         QTest::addColumn<float>("speed");
