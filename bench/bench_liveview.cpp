@@ -24,6 +24,7 @@
 
 namespace {
 
+#ifdef Q_OS_UNIX
 double cpuMillis(clockid_t which)
 {
     timespec now{};
@@ -33,6 +34,16 @@ double cpuMillis(clockid_t which)
 double processCpuMillis() { return cpuMillis(CLOCK_PROCESS_CPUTIME_ID); }
 // The window's thread's own work, without the time other programs took the core.
 double threadCpuMillis() { return cpuMillis(CLOCK_THREAD_CPUTIME_ID); }
+#else
+// Elsewhere the wall clock stands in: an upper bound.
+double wallMillis()
+{
+    static QElapsedTimer clock = [] { QElapsedTimer started; started.start(); return started; }();
+    return clock.nsecsElapsed() / 1e6;
+}
+double processCpuMillis() { return wallMillis(); }
+double threadCpuMillis() { return wallMillis(); }
+#endif
 
 constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
