@@ -230,18 +230,6 @@ private slots:
         QCOMPARE(reading.problem.isEmpty(), !baseUrl.isEmpty());
     }
 
-    void putLandsInTypedFolder()
-    {
-        FtpService home(m_root.path());
-        QVERIFY(home.start());
-        QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), "record"));
-        m_channel->setRemoteHost(QStringLiteral(" ftp://%1/typedata ").arg(home.address()));
-        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
-        QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), QStringLiteral("a.zip")));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{TransferChannel::Completed}, kWaitMillis);
-        QCOMPARE(readFile(remote(QStringLiteral("a.zip"))), QByteArray("record"));
-    }
-
     void failedRenameIsAnError()
     {
         // A folder in the way makes every rename onto that name fail.
