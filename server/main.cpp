@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -19,7 +20,9 @@ int main(int argc, char *argv[])
     folders.exchange = paths::exchangeFolder();
     // cj.mdb lies in the working directory the console is started in.
     folders.database = QDir::current().filePath(ResultStore::defaultFileName());
-    folders.exports = QDir::tempPath();
+    // Beside the examiner's other documents, made on the first export.
+    folders.exports = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                          .filePath(QStringLiteral("成绩导出"));
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
     desktop::showCentred(window);
