@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QThread>
 #include <QUrl>
 
@@ -65,6 +64,8 @@ struct Transfer
     const std::atomic<bool> *abort = nullptr;
     Report report;
     bool connectedReported = false;
+    // A request may take several FTP sessions; together they end by this time.
+    std::chrono::steady_clock::time_point deadline;
 };
 
 // How one request ended: the state code and, for Error, why.
@@ -156,8 +157,9 @@ size_t discard(char *, size_t size, size_t count, void *)
 void setCommonOptions(CurlHandle &handle, const QByteArray &url,
                       const TransferChannel::Timeouts &timeouts, Transfer *transfer)
 {
-    using std::chrono::seconds;
     using std::chrono::duration_cast;
+    using std::chrono::milliseconds;
+    using std::chrono::seconds;
     CURL *curl = handle.curl;
     // Names travel as UTF-8; some services expect to be told so. Those that
     // do not know the command may refuse it ("*").
@@ -167,7 +169,8 @@ void setCommonOptions(CurlHandle &handle, const QByteArray &url,
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts.connect.count()));
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(timeouts.total.count()));
+    const auto left = duration_cast<milliseconds>(transfer->deadline - std::chrono::steady_clock::now());
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(std::max<milliseconds::rep>(1, left.count())));
     const long stallSeconds = std::max<long>(1, long(duration_cast<seconds>(timeouts.stall).count()));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stallSeconds);
@@ -480,6 +483,7 @@ bool TransferChannel::start(TransferRequest request)
     m_thread = QThread::create([this, request = std::move(request)] {
         Transfer transfer;
         transfer.abort = &m_abort;
+        transfer.deadline = std::chrono::steady_clock::now() + request.timeouts.total;
         transfer.report = [this](int code) {
             QMetaObject::invokeMethod(this, [this, code] { emit stateChanged(code); },
                                       Qt::QueuedConnection);

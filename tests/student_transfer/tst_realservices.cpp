@@ -17,10 +17,9 @@ namespace {
 
 constexpr int kWaitMillis = 20000;
 
-float speedIn(const QString &path)
+ResultRecord recordIn(const QString &path)
 {
-    const ResultRecordReading reading = readResultRecord(transcodeBytes(readFile(path), kExchangeKey));
-    return reading.record ? reading.record->speed : -1;
+    return readResultRecord(transcodeBytes(readFile(path), kExchangeKey)).record.value_or(ResultRecord{});
 }
 
 }  // namespace
@@ -70,8 +69,14 @@ private slots:
         }
         const QString name = u"计算机系-07-张三"_qs;
         QCOMPARE(filesIn(exchange.path()), (QStringList{u"se.dll"_qs, u"te.txt"_qs, name + u".zip"_qs, name + u"~2.zip"_qs}));
-        QCOMPARE(speedIn(exchange.filePath(name + u".zip"_qs)), 0.0f);
-        QCOMPARE(speedIn(exchange.filePath(name + u"~2.zip"_qs)), 45.5f);
+        // The console takes the newest record of one session: same id, higher sequence.
+        const ResultRecord first = recordIn(exchange.filePath(name + u".zip"_qs));
+        const ResultRecord last = recordIn(exchange.filePath(name + u"~2.zip"_qs));
+        QCOMPARE(first.speed, 0.0f);
+        QCOMPARE(last.speed, 45.5f);
+        QVERIFY(first.progress && last.progress);
+        QCOMPARE(last.progress->sessionId, first.progress->sessionId);
+        QVERIFY(last.progress->sequence > first.progress->sequence);
     }
 };
 

@@ -137,20 +137,31 @@ QString SystemFtpService::startVsftpd()
     QDir().mkpath(empty);
     m_folderInAddress = QStringLiteral("typedata");
     m_port = freePort();
-    // The manual's recipe, plus what a test on loopback needs: its own port,
-    // its own home, in the foreground, without the sandboxing that
-    // containers refuse.
-    const QString settings = QStringLiteral(
-        "listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\nbackground=NO\n"
-        "anonymous_enable=YES\nno_anon_password=YES\nlocal_enable=NO\nanon_root=%2\n"
-        "write_enable=YES\nanon_upload_enable=YES\nanon_mkdir_write_enable=NO\n"
-        "anon_other_write_enable=NO\nanon_umask=022\n"
-        "connect_from_port_20=NO\nxferlog_enable=NO\nseccomp_sandbox=NO\nisolate=NO\n"
-        "isolate_network=NO\nsecure_chroot_dir=%3\n")
-        .arg(m_port).arg(m_home->path(), empty);
+    // Debian's own configuration, with the manual's lines set over it, then
+    // what a test on loopback needs: its own port, its own home, in the
+    // foreground, without the sandboxing that containers refuse.
+    const QStringList recipe{
+        u"listen=YES"_qs, u"listen_ipv6=NO"_qs, u"anonymous_enable=YES"_qs, u"no_anon_password=YES"_qs,
+        u"local_enable=NO"_qs, u"write_enable=YES"_qs, u"anon_upload_enable=YES"_qs,
+        u"anon_mkdir_write_enable=NO"_qs, u"anon_other_write_enable=NO"_qs, u"anon_umask=022"_qs};
+    const QStringList loopback{
+        u"anon_root="_qs + m_home->path(), u"listen_address=127.0.0.1"_qs,
+        u"listen_port="_qs + QString::number(m_port), u"background=NO"_qs, u"xferlog_enable=NO"_qs,
+        u"seccomp_sandbox=NO"_qs, u"isolate=NO"_qs, u"isolate_network=NO"_qs,
+        u"secure_chroot_dir="_qs + empty};
+    QStringList lines;
+    QFile debian(QStringLiteral("/etc/vsftpd.conf"));
+    if (debian.open(QIODevice::ReadOnly))
+        lines = QString::fromUtf8(debian.readAll()).split(u'\n');
+    for (const QString &line : recipe + loopback) {
+        const QString key = line.section(u'=', 0, 0) + u'=';
+        lines.removeIf([&](const QString &old) { return old.trimmed().startsWith(key); });
+        lines << line;
+    }
+    const QByteArray settings = lines.join(u'\n').toUtf8() + '\n';
     const QString configuration = m_scratch->filePath(QStringLiteral("vsftpd.conf"));
     QFile file(configuration);
-    if (!file.open(QIODevice::WriteOnly) || file.write(settings.toUtf8()) != settings.toUtf8().size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
         return QStringLiteral("cannot write ") + configuration;
     file.close();
     return launch(program, {configuration});
