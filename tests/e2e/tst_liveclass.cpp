@@ -118,9 +118,9 @@ struct LiveRoom
     bool send(Pupil &pupil, ResultProgress::Phase phase, qint32 typed, float speed, qint16 seconds,
               float accuracy = 98, qint32 target = kTextLength, const Examinee *as = nullptr)
     {
-        ResultRecord record{speed, accuracy, seconds, target, typed,
-                            pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing};
-        record.progress = ResultProgress{++pupil.sequence, pupil.session, phase, typed};
+        const ResultRecord record{speed, accuracy, seconds, target, typed,
+                                  pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing,
+                                  ResultProgress{++pupil.sequence, pupil.session, phase, typed}};
         pupil.upload->save(record, as ? *as : pupil.who);
         return QTest::qWaitFor([&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
                                kWaitMillis);
