@@ -44,7 +44,7 @@ void writeScrambled(const QString &folder, const QString &name, const QByteArray
 QByteArray resultLines(const QString &ban, const QString &xueHao, const QString &name, float speed,
                        float accuracy = 98.5f, qint16 timePass = 600)
 {
-    return ResultRecord{speed, accuracy, timePass, 900, 880, ban, xueHao, name}.toRecordLines();
+    return ResultRecord{speed, accuracy, timePass, 900, 880, ban, xueHao, name, {}}.toRecordLines();
 }
 
 // Uploads under the client's name for the file: department-number-name.zip.
