@@ -23,6 +23,12 @@ bool exchangeFolderIsReady(const QString &folder);
 // else the user's data folder for this program (created when missing).
 QString applicationFolder(const QString &programFolder);
 
+// The folder a program keeps its working files in (the console's results
+// table, the client's downloads): the folder it was started in when
+// writable, else the user's data folder for this program (created when
+// missing). A shortcut into a read-only program folder still works.
+QString workingFolder(const QString &startFolder);
+
 // A file counts as present when the folder lists exactly this name, so
 // "TIME.TXT" does not stand in for "time.txt" on file systems that ignore case.
 bool hasFileNamed(const QString &folder, const QString &name);

@@ -6,19 +6,39 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The manual ships beside the program (Windows, the build tree) or in the
+// package's data folder (share/kestrix beside bin/ on Linux).
+QString manualFolder(const QString &programFolder)
+{
+    const QString installed = QDir(programFolder).filePath(QStringLiteral("../share/kestrix"));
+    if (!QFileInfo::exists(QDir(programFolder).filePath(console::FrmMain::manualFileName()))
+        && QFileInfo::exists(QDir(installed).filePath(console::FrmMain::manualFileName())))
+        return QDir::cleanPath(installed);
+    return programFolder;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
     desktop::useChineseStandardTexts(app);
+    if (!desktop::gbkReady())
+        return 1;
 
     console::ConsoleFolders folders;
-    folders.program = QCoreApplication::applicationDirPath();
-    folders.application = paths::applicationFolder(folders.program);
+    folders.program = manualFolder(QCoreApplication::applicationDirPath());
+    folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
     folders.exchange = paths::exchangeFolder();
-    // cj.mdb lies in the working directory the console is started in.
-    folders.database = QDir::current().filePath(ResultStore::defaultFileName());
+    // cj.mdb lies in the folder the console is started in, or in the user's
+    // data folder when that one is read-only (a Start-menu shortcut into
+    // Program Files).
+    folders.database = QDir(paths::workingFolder(QDir::currentPath())).filePath(ResultStore::defaultFileName());
     folders.exports = QDir::tempPath();
 
     console::FrmMain window(folders, ConsoleHooks::desktop());

@@ -3,6 +3,7 @@
 #include "examexit.h"
 #include "examtext.h"
 #include "inputmethods.h"
+#include "kestrixversion.h"
 #include "messages.h"
 #include "pageview.h"
 #include "scoring.h"
