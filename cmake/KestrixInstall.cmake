@@ -17,8 +17,14 @@ if(WIN32)
     get_filename_component(kind "${kind}" NAME)
     install(FILES "${plugin}" DESTINATION "plugins/${kind}")
   endforeach()
-  # Qt finds its plugins beside the program through this file.
-  file(WRITE "${PROJECT_BINARY_DIR}/qt.conf" "[Paths]\nPlugins = plugins\n")
+  # Qt's own texts in Chinese: the translation files are the same on every
+  # platform, so the build machine's copy serves.
+  find_file(KESTRIX_QT_ZH_CN qtbase_zh_CN.qm PATHS /usr/share/qt6/translations NO_CMAKE_FIND_ROOT_PATH)
+  if(KESTRIX_QT_ZH_CN)
+    install(FILES "${KESTRIX_QT_ZH_CN}" DESTINATION translations)
+  endif()
+  # Qt finds its plugins and translations beside the program through this file.
+  file(WRITE "${PROJECT_BINARY_DIR}/qt.conf" "[Paths]\nPlugins = plugins\nTranslations = translations\n")
   install(FILES "${PROJECT_BINARY_DIR}/qt.conf" DESTINATION .)
 else()
   include(GNUInstallDirs)

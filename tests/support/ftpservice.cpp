@@ -1,5 +1,7 @@
 #include "ftpservice.h"
 
+#include "testbroker.h"
+
 #include <QDeadlineTimer>
 #include <QTcpSocket>
 #include <QThread>
@@ -29,6 +31,17 @@ bool FtpService::start(int bytesPerSecond)
 {
     if (isRunning())
         return true;
+    if (testbroker::inUse()) {
+        const QByteArray reply = testbroker::ask(
+            m_broker,
+            "START " + QByteArray::number(m_port) + ' ' + QByteArray::number(bytesPerSecond) + ' '
+            + (m_renameOverRefused ? '1' : '0') + ' ' + testbroker::linuxPath(m_folder).toUtf8());
+        if (!reply.startsWith("PORT "))
+            return false;
+        m_brokerServiceRunning = true;
+        m_port = quint16(reply.mid(5).toUInt());
+        return waitForGreeting();
+    }
     QStringList arguments{QStringLiteral(KESTRIX_FTP_SCRIPT), QStringLiteral("--dir"), m_folder,
                           QStringLiteral("--port"), QString::number(m_port)};
     if (bytesPerSecond > 0)
@@ -72,6 +85,11 @@ void FtpService::stop()
 {
     if (!isRunning())
         return;
+    if (testbroker::inUse()) {
+        m_brokerServiceRunning = false;
+        testbroker::ask(m_broker, "STOP");
+        return;
+    }
     m_process.terminate();
     if (!m_process.waitForFinished(5000)) {
         m_process.kill();
@@ -83,13 +101,18 @@ void FtpService::kill()
 {
     if (!isRunning())
         return;
+    if (testbroker::inUse()) {
+        m_brokerServiceRunning = false;
+        testbroker::ask(m_broker, "KILL");
+        return;
+    }
     m_process.kill();
     m_process.waitForFinished(5000);
 }
 
 bool FtpService::isRunning() const
 {
-    return m_process.state() != QProcess::NotRunning;
+    return testbroker::inUse() ? m_brokerServiceRunning : m_process.state() != QProcess::NotRunning;
 }
 
 QString FtpService::address() const

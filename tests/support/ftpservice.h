@@ -3,6 +3,7 @@
 // tests that transfer files. It can be stopped, killed and started again on
 // the same port, and slowed down to watch a transfer in progress.
 #include <QProcess>
+#include <QTcpSocket>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -42,4 +43,8 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     bool m_renameOverRefused = false;
+    // Under Wine the service runs through scripts/test-broker.py, as long
+    // as this connection to it lasts.
+    QTcpSocket m_broker;
+    bool m_brokerServiceRunning = false;
 };
