@@ -42,5 +42,8 @@ function(kestrix_wine_environment var)
   set(folder "${PROJECT_BINARY_DIR}/wine-runtime")
   file(GLOB qt_dlls "${KESTRIX_QT_PREFIX}/bin/*.dll")
   file(COPY ${qt_dlls} "${KESTRIX_SQLITE_DLL}" ${KESTRIX_MINGW_DLLS} DESTINATION "${folder}")
-  set(${var} "WINEPATH=Z:${folder}" "QT_PLUGIN_PATH=Z:${KESTRIX_QT_PREFIX}/plugins" PARENT_SCOPE)
+  # Wine hides the Linux side's QT_* variables from Windows programs and
+  # passes WINEQT_* under the QT_* name instead.
+  set(${var} "WINEPATH=Z:${folder}" "WINEQT_PLUGIN_PATH=Z:${KESTRIX_QT_PREFIX}/plugins"
+    "WINEQT_QPA_PLATFORM=offscreen" PARENT_SCOPE)
 endfunction()
