@@ -9,7 +9,6 @@ set(KESTRIX_MANUAL "${PROJECT_SOURCE_DIR}/server/manual/安装使用说明.html"
 if(WIN32)
   install(TARGETS server student RUNTIME DESTINATION .)
   install(FILES "${KESTRIX_MANUAL}" DESTINATION .)
-  include(KestrixWindowsRuntime)
   kestrix_windows_runtime(KESTRIX_RUNTIME_DLLS KESTRIX_RUNTIME_PLUGINS)
   install(FILES ${KESTRIX_RUNTIME_DLLS} DESTINATION .)
   foreach(plugin IN LISTS KESTRIX_RUNTIME_PLUGINS)

@@ -1,3 +1,4 @@
+include_guard(GLOBAL)
 # What a MinGW-built program needs beside it on Windows: Qt's DLLs and
 # plugins, SQLite, and the compiler's runtime DLLs.
 
@@ -16,7 +17,18 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   if(NOT EXISTS "${path}")
     message(FATAL_ERROR "The compiler's runtime ${dll} was not found")
   endif()
-  list(APPEND KESTRIX_MINGW_DLLS "${path}")
+  # Debian's runtime DLLs carry debug information (libstdc++ 23 MB): ship
+  # stripped copies.
+  set(stripped "${PROJECT_BINARY_DIR}/runtime-stripped/${dll}")
+  if(NOT EXISTS "${stripped}" OR "${path}" IS_NEWER_THAN "${stripped}")
+    file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/runtime-stripped")
+    execute_process(COMMAND "${CMAKE_STRIP}" --strip-debug -o "${stripped}" "${path}"
+      RESULT_VARIABLE failed)
+    if(failed)
+      file(COPY_FILE "${path}" "${stripped}")
+    endif()
+  endif()
+  list(APPEND KESTRIX_MINGW_DLLS "${stripped}")
 endforeach()
 
 # kestrix_windows_runtime(DLLS PLUGINS): the files to ship with the programs.
