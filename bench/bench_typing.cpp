@@ -60,12 +60,12 @@ void BM_ContinuationAt29999(benchmark::State &state)
     TypingSession session(target);
     auto full = [&](int from) { return typed.mid(from); };
     auto shorter = [&](int from) { return typedShort.mid(from); };
-    session.compareTyped(30000, 30000, full);
+    session.compareTyped(30000, 30000, 0, full);
     for (auto _ : state) {
-        // Back to 29,999 compared (a recompute, not timed), then one more.
-        session.compareTyped(29999, 29999, shorter);
+        // Back to 29,999 compared (not timed), then one more.
+        session.compareTyped(29999, 29999, 29999, shorter);
         const auto start = Clock::now();
-        session.compareTyped(30000, 30000, full);
+        session.compareTyped(30000, 30000, 29999, full);
         const auto end = Clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
@@ -73,8 +73,11 @@ void BM_ContinuationAt29999(benchmark::State &state)
 }
 BENCHMARK(BM_ContinuationAt29999)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
-void BM_RecomputeAfterBackspace(benchmark::State &state)
+// A Backspace at the end (argument 29999) or a change at the very start (0)
+// of a typed 30,000-character text: everything after it is compared again.
+void BM_RecomputeAfterChange(benchmark::State &state)
 {
+    const int changedFrom = int(state.range(0));
     QString target = articleText(30000).left(30000);
     QString typed = target;
     // Some wrong characters, so both branches of the comparison run.
@@ -85,15 +88,15 @@ void BM_RecomputeAfterBackspace(benchmark::State &state)
     auto full = [&](int from) { return typed.mid(from); };
     auto shorter = [&](int from) { return afterBackspace.mid(from); };
     for (auto _ : state) {
-        session.compareTyped(30000, 30000, full);  // continuation: one position
+        session.compareTyped(30000, 30000, 29999, full);  // continuation: one position
         const auto start = Clock::now();
-        session.compareTyped(29999, 29999, shorter);
+        session.compareTyped(29999, changedFrom, changedFrom, shorter);
         const auto end = Clock::now();
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
     benchmark::DoNotOptimize(session.errorCount());
 }
-BENCHMARK(BM_RecomputeAfterBackspace)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RecomputeAfterChange)->Arg(29999)->Arg(0)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 // One keystroke into TxtWrite with the redraw it causes, the box already
 // holding state.range(0) characters of the target.

@@ -2,7 +2,8 @@
 """Anonymous FTP service on loopback over one folder, for tests and the demo.
 
 Prints "PORT <n>" once it listens, then serves until killed. Anonymous users
-may list, get, put, replace, rename and delete, as the exchange folder needs.
+may list, get, put, replace, rename and delete, as the exchange folder needs,
+unless an option takes some of that away to behave like other services.
 """
 import argparse
 import errno
@@ -23,6 +24,22 @@ class NoRenameOverFS(AbstractedFS):
         super().rename(src, dst)
 
 
+class WriteOnceFS(AbstractedFS):
+    """Stores new files only: an existing file is never opened for writing."""
+
+    def open(self, filename, mode):
+        if ("w" in mode or "a" in mode) and os.path.lexists(filename):
+            raise PermissionError(errno.EACCES, "File exists")
+        return super().open(filename, mode)
+
+
+class UnderReportedSizeFS(AbstractedFS):
+    """Answers SIZE with half the real size, as a broken service might."""
+
+    def getsize(self, path):
+        return super().getsize(path) // 2
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--dir", required=True, help="home folder of the service")
@@ -33,15 +50,30 @@ def main():
     parser.add_argument("--no-rename-over", action="store_true",
                         help="refuse to rename onto an existing file, as some "
                              "Windows services do")
+    parser.add_argument("--no-rename", action="store_true",
+                        help="grant no rename at all (permissions without 'f')")
+    parser.add_argument("--write-once", action="store_true",
+                        help="store new files only: no overwrite, rename or delete")
+    parser.add_argument("--size-under-reported", action="store_true",
+                        help="answer SIZE with half the real size")
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
+    perm = "elradfmwMT"
+    if args.no_rename or args.write_once:
+        perm = perm.replace("f", "")
+    if args.write_once:
+        perm = perm.replace("d", "").replace("a", "")
     authorizer = DummyAuthorizer()
-    authorizer.add_anonymous(args.dir, perm="elradfmwMT")
+    authorizer.add_anonymous(args.dir, perm=perm)
     handler = FTPHandler
     handler.authorizer = authorizer
     if args.no_rename_over:
         handler.abstracted_fs = NoRenameOverFS
+    if args.write_once:
+        handler.abstracted_fs = WriteOnceFS
+    if args.size_under_reported:
+        handler.abstracted_fs = UnderReportedSizeFS
     if args.rate > 0:
         dtp = ThrottledDTPHandler
         dtp.read_limit = args.rate

@@ -5,7 +5,8 @@ reads workbooks back with openpyxl on their behalf.
 
 Prints "PORT <n>" once it listens on 127.0.0.1. Each client connection owns
 at most one service and sends one command per line:
-  START <port> <rate> <rename-over 0|1> <folder>  -> "PORT <n>" or "FAILED"
+  START <port> <options> <folder>  -> "PORT <n>" or "FAILED"; options are
+                  ftp-service.py's, joined by commas ("--rate,100"), or "-"
   STOP                                            -> "STOPPED" (terminated)
   KILL                                            -> "KILLED" (SIGKILL)
   WORKBOOK <path>   -> the rows as tests/support/workbook.h describes them,
@@ -17,6 +18,7 @@ import os
 import socketserver
 import subprocess
 import sys
+import time
 
 SERVICE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ftp-service.py")
 
@@ -51,26 +53,27 @@ class Connection(socketserver.StreamRequestHandler):
             self.service.wait()
         self.service = None
 
-    def start_service(self, port, rate, refuse_rename_over, folder):
+    def start_service(self, port, options, folder):
         self.end_service(kill=True)
         command = [sys.executable, SERVICE, "--dir", folder, "--port", port]
-        if int(rate) > 0:
-            command += ["--rate", rate]
-        if refuse_rename_over == "1":
-            command.append("--no-rename-over")
-        self.service = subprocess.Popen(command, stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL, text=True)
-        line = self.service.stdout.readline()
-        if line.startswith("PORT "):
-            return line.strip()
-        self.end_service(kill=True)
+        if options != "-":
+            command += options.split(",")
+        # A port freed a moment ago can still be busy: try again for a while.
+        for _ in range(50):
+            self.service = subprocess.Popen(command, stdout=subprocess.PIPE,
+                                            stderr=subprocess.DEVNULL, text=True)
+            line = self.service.stdout.readline()
+            if line.startswith("PORT "):
+                return line.strip()
+            self.end_service(kill=True)
+            time.sleep(0.2)
         return "FAILED"
 
     def handle(self):
         try:
             for raw in self.rfile:
-                words = raw.decode("utf-8").rstrip("\r\n").split(" ", 4)
-                if words[0] == "START" and len(words) == 5:
+                words = raw.decode("utf-8").rstrip("\r\n").split(" ", 3)
+                if words[0] == "START" and len(words) == 4:
                     reply = self.start_service(*words[1:])
                 elif words[0] == "STOP":
                     self.end_service(kill=False)

@@ -46,6 +46,7 @@ void ExamClock::tick()
         return;
     }
     emit timeTextChanged(m_timeText);
+    emit secondPassed(m_timePass);
 }
 
 QString ExamClock::twoDigits(int value)

@@ -37,6 +37,9 @@ public:
 
 signals:
     void timeTextChanged(const QString &text);
+    // Every second of a running clock but the last, with the seconds
+    // passed so far.
+    void secondPassed(int timePass);
     // Every fifth second after the start.
     void progressDue();
     // The clock reached 00 : 00 and has stopped.

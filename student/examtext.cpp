@@ -2,19 +2,23 @@
 
 #include "gbk.h"
 #include "paths.h"
-#include "recordlines.h"
 
 #include <QDir>
 #include <QFile>
 
 QString examTextFromBytes(QByteArrayView gbkBytes)
 {
-    QString text;
-    text.reserve(gbkBytes.size() + 2);
-    const QStringList lines = splitRecordLines(gbk::decode(gbkBytes));
-    for (const QString &line : lines)
-        text += line + QLatin1String("\r\n");
-    return text;
+    // Articles saved on any system: CR LF, a lone LF and a lone CR all end
+    // a line.
+    QString decoded = gbk::decode(gbkBytes);
+    decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    decoded.replace(u'\r', u'\n');
+    if (decoded.isEmpty())
+        return decoded;
+    if (!decoded.endsWith(u'\n'))
+        decoded += u'\n';
+    decoded.replace(u'\n', QLatin1String("\r\n"));
+    return decoded;
 }
 
 std::optional<QString> readExamText(const QString &folder)

@@ -5,9 +5,8 @@
 
 #include <optional>
 
-// The target text from the GBK bytes of te.txt: every line (ending at CR or
-// CR LF; a lone LF stays inside its line) followed by CR LF, the last line
-// included.
+// The target text from the GBK bytes of te.txt: every line (ending at CR LF,
+// a lone LF or a lone CR) followed by CR LF, the last line included.
 QString examTextFromBytes(QByteArrayView gbkBytes);
 
 // Reads te.txt from the folder; empty when no file of exactly that name is

@@ -1,6 +1,5 @@
 #include "frmmain.h"
 
-#include "examexit.h"
 #include "examtext.h"
 #include "inputmethods.h"
 #include "kestrixversion.h"
@@ -40,15 +39,7 @@ QString promptText()
     return QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
-QString zeroRecordFailedText()
-{
-    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开始考试时会再送一次。");
-}
-
-QString badExamTimeText()
-{
-    return QStringLiteral("考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
-}
+const QColor kPromptColor(0xC0, 0x00, 0x00);
 
 // 12-point Song, with the CJK faces that stand in for it where it is missing.
 QFont songFont()
@@ -89,8 +80,18 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     , m_runTimers(services.runTimers)
     , m_clock(std::make_unique<ExamClock>(examinee.examMinutes))
     , m_upload(std::make_unique<ResultUpload>(workFolder))
+    , m_exam(std::make_unique<ExamSession>(*m_clock))
 {
     connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
+    connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
+            [this] { m_exam->setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
+    connect(m_exam.get(), &ExamSession::phaseChanged, this, &FrmMain::onPhaseChanged);
+    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::SaveResult);
+    connect(m_exam.get(), &ExamSession::resendDue, m_upload.get(), &ResultUpload::retry);
+    connect(m_exam.get(), &ExamSession::questionAsked, this, &FrmMain::askExaminee);
+    connect(m_exam.get(), &ExamSession::messageRequested, this, &FrmMain::tell);
+    connect(m_exam.get(), &ExamSession::finalOutcome, this, &FrmMain::onFinalOutcome);
+    connect(m_exam.get(), &ExamSession::unregisteredNoteChanged, this, &FrmMain::showProgress);
     if (!m_inputMethods)
         m_inputMethods = createSystemInputMethods();
     if (!m_messages)
@@ -112,13 +113,14 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     m_vScroll1->setPageStep(TypingSession::kPageStep);
     m_ssTab1->setTabEnabled(1, false);
     prepareClock();
-    SaveResult();
+    m_exam->begin();
 
     if (m_clock->canRun()) {
+        showInfo(ExamSession::registeringText(), kPromptColor);
         switchTimer(m_timer3, true);
     } else {
         // The prompt would invite an Enter that cannot start this exam.
-        m_lblInfo->setText(badExamTimeText());
+        showInfo(ExamSession::badExamTimeText(), kPromptColor);
     }
     switchTimer(m_timer2, true);
     onStatusTick();
@@ -225,7 +227,6 @@ void FrmMain::buildWindow()
 
     connect(m_clock.get(), &ExamClock::timeTextChanged, m_lblTime, &QLabel::setText);
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
-    connect(m_clock.get(), &ExamClock::timeUp, this, &FrmMain::onTimeUp);
 
     // The tab strip comes first, so it holds the focus while the typing box
     // is disabled and Enter there starts the exam.
@@ -297,26 +298,73 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 
 void FrmMain::startExam(int keyCode)
 {
-    if (keyCode != 13 || m_started)
-        return;
-    if (!m_clock->start()) {
-        m_messages->inform(this, badExamTimeText());
-        return;
+    if (keyCode == 13)
+        m_exam->pressEnter();
+}
+
+void FrmMain::onPhaseChanged(ExamSession::Phase phase)
+{
+    switch (phase) {
+    case ExamSession::Phase::Waiting:
+        break;
+    case ExamSession::Phase::LeavingEarly:
+        switchTimer(m_timer3, false);
+        m_cmdExit->setEnabled(false);
+        showInfo(ExamSession::waitingToLeaveText(), kPromptColor);
+        break;
+    case ExamSession::Phase::Typing:
+        beginTyping();
+        break;
+    case ExamSession::Phase::Over:
+        endTyping();
+        m_lblTime->setText(m_clock->timeText());
+        break;
+    case ExamSession::Phase::Leaving:
+        endTyping();
+        m_cmdExit->setEnabled(false);
+        showFinish();
+        break;
+    case ExamSession::Phase::Stranded:
+        m_cmdExit->setEnabled(true);
+        showFinish();
+        break;
+    case ExamSession::Phase::Left:
+        leave();
+        break;
     }
+}
+
+void FrmMain::beginTyping()
+{
     switchTimer(m_timer3, false);
-    m_lblInfo->clear();
-    QPalette infoPalette = m_lblInfo->palette();
-    infoPalette.setColor(QPalette::WindowText, palette().color(QPalette::ButtonText));
-    m_lblInfo->setPalette(infoPalette);
+    showInfo(QString(), palette().color(QPalette::ButtonText));
     m_txtWrite->setEnabled(true);
     m_txtWrite->setFocus();
     switchTimer(m_timer1, true);
-    m_started = true;
-    if (m_upload->state() == ResultUpload::State::Failed)
-        m_upload->retry();
     m_vScroll1->setValue(0);
     const int chosen = m_combo1->currentIndex();
     m_inputMethods->activate(chosen < 0 ? 0 : chosen);
+}
+
+void FrmMain::endTyping()
+{
+    switchTimer(m_timer1, false);
+    m_txtWrite->setEnabled(false);
+}
+
+void FrmMain::showInfo(const QString &text, const QColor &color)
+{
+    QPalette infoPalette = m_lblInfo->palette();
+    infoPalette.setColor(QPalette::WindowText, color);
+    m_lblInfo->setPalette(infoPalette);
+    m_lblInfo->setText(text);
+}
+
+void FrmMain::showFinish()
+{
+    const ResultUpload::State state = m_upload->state();
+    showInfo(finishText(state, m_speed, m_zhengQueLv),
+             state == ResultUpload::State::Failed ? kPromptColor : palette().color(QPalette::ButtonText));
 }
 
 void FrmMain::onScrollChanged(int value)
@@ -342,8 +390,9 @@ void FrmMain::showOverlays()
 void FrmMain::onTypedTextChanged()
 {
     const int typedLen = m_txtWrite->typedLength();
-    const TypingSession::Step step = m_session.compareTyped(
-        typedLen, m_txtWrite->caretPosition(), [this](int from) { return m_txtWrite->typedFrom(from); });
+    const TypingSession::Step step
+        = m_session.compareTyped(typedLen, m_txtWrite->caretPosition(), m_txtWrite->takeChangedFrom(),
+                                 [this](int from) { return m_txtWrite->typedFrom(from); });
     if (step == TypingSession::Step::Continued)
         followCaret(typedLen);
     if (typedLen == 0) {
@@ -360,26 +409,28 @@ void FrmMain::followCaret(int typedLen)
 
 void FrmMain::onClockTick()
 {
-    m_clock->tick();
-}
-
-void FrmMain::onTimeUp()
-{
-    endExam();
-    m_lblTime->setText(m_clock->timeText());
-    SaveResult();
+    if (m_exam->phase() == ExamSession::Phase::Typing)
+        m_clock->tick();
 }
 
 void FrmMain::showProgress()
 {
+    if (m_exam->phase() != ExamSession::Phase::Typing)
+        return;
     m_speed = scoring::speed(m_session.rightCount(), m_clock->timePass());
     m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
-    m_lblInfo->setText(scoring::progressText(m_speed, m_zhengQueLv));
+    // Until a record of this examinee has arrived, the line says so first.
+    if (m_exam->unregisteredNoteShown())
+        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ") + scoring::progressText(m_speed, m_zhengQueLv),
+                 kPromptColor);
+    else
+        showInfo(scoring::progressText(m_speed, m_zhengQueLv), palette().color(QPalette::ButtonText));
 }
 
-void FrmMain::SaveResult()
+void FrmMain::SaveResult(ResultProgress::Phase phase)
 {
-    m_speed = m_started ? scoring::speed(m_session.rightCount(), m_clock->timePass()) : 0.0f;
+    const bool started = m_clock->state() != ExamClock::State::Waiting;
+    m_speed = started ? scoring::speed(m_session.rightCount(), m_clock->timePass()) : 0.0f;
     m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
 
     ResultRecord record;
@@ -391,89 +442,53 @@ void FrmMain::SaveResult()
     record.banName = m_examinee.banName;
     record.xueHao = m_examinee.xueHao;
     record.xingMing = m_examinee.xingMing;
+    record.progress = ResultProgress{0, QString(), phase, m_session.typedLen()};
     m_upload->save(record, m_examinee);
-    m_lblInfo->setText(finishText(m_upload->state(), m_speed, m_zhengQueLv));
 }
 
 void FrmMain::onUploadStateChanged(ResultUpload::State state)
 {
-    // Before the exam ends the prompt owns the information line; afterwards
-    // it tells the truth about the result's way to the server.
-    if (!m_examOver) {
-        onZeroRecordState(state);
-        return;
+    // Once the exam is over the line tells the truth about the result's way
+    // to the server; before, the prompt or the figures own it.
+    switch (m_exam->phase()) {
+    case ExamSession::Phase::Over:
+    case ExamSession::Phase::Leaving:
+    case ExamSession::Phase::Stranded:
+        showFinish();
+        break;
+    default:
+        break;
     }
-    m_lblInfo->setText(finishText(state, m_speed, m_zhengQueLv));
-    if (!m_leaving)
-        return;
-    if (state == ResultUpload::State::Delivered) {
-        m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
-        leave();
-    } else if (state == ResultUpload::State::Failed) {
-        // Stay: the examinee calls the examiner and can try again with CmdExit.
-        m_leaving = false;
-        m_cmdExit->setEnabled(true);
-        m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
-    }
-}
-
-void FrmMain::onZeroRecordState(ResultUpload::State state)
-{
-    const bool settled = state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
-    if (m_leaving) {
-        // Leaving before the start waits only for the zero record to settle.
-        if (settled)
-            leave();
-        return;
-    }
-    // Without the zero record the console does not know this examinee.
-    if (state == ResultUpload::State::Failed)
-        m_messages->inform(this, zeroRecordFailedText());
+    m_exam->onUploadState(state);
 }
 
 void FrmMain::runExitDialogue()
 {
-    if (m_leaving)
-        return;
-    const bool clockRunning = m_clock->state() == ExamClock::State::Running;
-    switch (decideExit(m_started, m_session.typedLen(), m_session.targetLen(), clockRunning)) {
-    case ExitDecision::LeaveAtOnce:
-        if (m_upload->state() == ResultUpload::State::Uploading) {
-            m_leaving = true;
-            m_cmdExit->setEnabled(false);
-            return;
-        }
-        leave();
-        return;
-    case ExitDecision::NotFinished:
-        m_messages->inform(this, notFinishedMessage());
-        break;
-    case ExitDecision::AskToConfirm:
-        if (m_messages->confirm(this, confirmExitQuestion())) {
-            endExam();
-            // The program ends once the final record has arrived, not before.
-            m_leaving = true;
-            m_cmdExit->setEnabled(false);
-            SaveResult();
-            onUploadStateChanged(m_upload->state());
-            return;
-        }
-        break;
-    }
+    m_exam->requestExit(m_session.typedLen(), m_session.targetLen());
     if (m_txtWrite->isEnabled())
         m_txtWrite->setFocus();
 }
 
-void FrmMain::endExam()
+void FrmMain::askExaminee(ExamSession::Question question)
 {
-    m_examOver = true;
-    switchTimer(m_timer1, false);
-    m_txtWrite->setEnabled(false);
+    const QString text = question == ExamSession::Question::EndExam
+                             ? ExamSession::confirmExitQuestion()
+                             : ExamSession::leaveUndeliveredQuestion(m_upload->localRecordPath());
+    m_exam->answer(question, m_messages->confirm(this, text));
+}
+
+void FrmMain::tell(const QString &text)
+{
+    m_messages->inform(this, text);
+}
+
+void FrmMain::onFinalOutcome(ResultUpload::State state)
+{
+    m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
 }
 
 void FrmMain::leave()
 {
-    m_closing = true;
     close();
     emit examLeft();
 }
@@ -481,21 +496,21 @@ void FrmMain::leave()
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     // The close box must not lose a running exam: it asks like CmdExit.
-    if (m_closing) {
+    if (m_exam->phase() == ExamSession::Phase::Left) {
         event->accept();
         return;
     }
-    event->ignore();
     runExitDialogue();
+    // The dialogue may have ended the exam here and now.
+    event->setAccepted(m_exam->phase() == ExamSession::Phase::Left);
 }
 
 void FrmMain::onPromptTick()
 {
+    if (m_exam->phase() != ExamSession::Phase::Waiting)
+        return;
     if (m_blinker.tick()) {
-        QPalette infoPalette = m_lblInfo->palette();
-        infoPalette.setColor(QPalette::WindowText, QColor(0xC0, 0x00, 0x00));
-        m_lblInfo->setPalette(infoPalette);
-        m_lblInfo->setText(promptText());
+        showInfo(promptText(), kPromptColor);
     } else {
         m_lblInfo->clear();
     }

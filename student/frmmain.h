@@ -5,9 +5,11 @@
 // class wires the controls to them.
 #include "examclock.h"
 #include "examinee.h"
+#include "examsession.h"
 #include "resultupload.h"
 #include "typingsession.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <memory>
@@ -53,18 +55,20 @@ public:
     const QString &workFolder() const { return m_workFolder; }
     const TypingSession &session() const { return m_session; }
     const ExamClock &clock() const { return *m_clock; }
-    bool started() const { return m_started; }
+    const ExamSession &exam() const { return *m_exam; }
     int topLine() const { return m_topLine; }
     float speed() const { return m_speed; }
     float zhengQueLv() const { return m_zhengQueLv; }
     ResultUpload &upload() { return *m_upload; }
 
 public slots:
-    // Starts the exam on key code 13 (Enter), once.
+    // Enter (key code 13) goes to the exam session, which starts the exam
+    // once.
     void startExam(int keyCode);
-    // The one place where a result is taken: at the end of start-up, when
-    // the time is up, and when the examinee ends the exam.
-    void SaveResult();
+    // The one place where a result is taken: at the end of start-up, every
+    // so often while the examinee types, when the time is up, and when the
+    // examinee ends the exam.
+    void SaveResult(ResultProgress::Phase phase);
     void showProgress();
     void showPage();
 
@@ -95,11 +99,16 @@ private:
     void onTypedTextChanged();
     void followCaret(int typedLen);
     void showOverlays();
-    void onTimeUp();
-    void endExam();
     void runExitDialogue();
+    void onPhaseChanged(ExamSession::Phase phase);
+    void beginTyping();
+    void endTyping();
+    void askExaminee(ExamSession::Question question);
+    void tell(const QString &text);
+    void onFinalOutcome(ResultUpload::State state);
     void onUploadStateChanged(ResultUpload::State state);
-    void onZeroRecordState(ResultUpload::State state);
+    void showInfo(const QString &text, const QColor &color);
+    void showFinish();
     void leave();
     void onStatusPanelClicked(const QString &key);
 
@@ -113,10 +122,7 @@ private:
     std::unique_ptr<ExamClock> m_clock;
     PromptBlinker m_blinker;
     std::unique_ptr<ResultUpload> m_upload;
-    bool m_started = false;
-    bool m_examOver = false;  // time up, or the examinee confirmed the end
-    bool m_leaving = false;   // waiting for the final result to arrive
-    bool m_closing = false;
+    std::unique_ptr<ExamSession> m_exam;
     int m_topLine = 0;
     float m_speed = 0.0f;
     float m_zhengQueLv = 0.0f;

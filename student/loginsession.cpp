@@ -4,17 +4,18 @@
 #include "paths.h"
 #include "recordlines.h"
 #include "transcode.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 
 const QString kAddressFile = QStringLiteral("ip.txt");
 const QString kExamText = paths::examTextFileName();
 const QString kSettings = paths::examSettingsFileName();
-const QString kPlainSettings = QStringLiteral("se1.dll");
 
 QString loggingInText()
 {
@@ -31,10 +32,41 @@ QString badSettingsMessage()
     return QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
 }
 
+QString failedText(TransferChannel::Failure failure)
+{
+    QString reason;
+    switch (failure) {
+    case TransferChannel::Failure::CannotConnect:
+        reason = QStringLiteral("无法连接服务器");
+        break;
+    case TransferChannel::Failure::NoAnswer:
+        reason = QStringLiteral("服务器没有应答");
+        break;
+    case TransferChannel::Failure::LocalFile:
+        reason = QStringLiteral("本机无法保存考试文件");
+        break;
+    case TransferChannel::Failure::None:
+    case TransferChannel::Failure::Refused:
+    case TransferChannel::Failure::ReplaceRefused:
+    case TransferChannel::Failure::TooLarge:
+        reason = QStringLiteral("服务器拒绝了请求");
+        break;
+    }
+    return QStringLiteral("登录服务器失败，请重新登录（%1）").arg(reason);
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A text holding nothing but blanks and line ends gives nothing to type.
+bool hasSomethingToType(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return c != ' ' && c != '\t' && c != '\r' && c != '\n';
+    });
 }
 
 }  // namespace
@@ -99,7 +131,7 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
     m_examinee.examMinutes = 0;
     m_phase = Phase::WaitingForSettings;
     m_channel.setRemoteHost(entries.serverIP);
-    m_channel.execute(QStringLiteral("get se.dll se.dll"));
+    m_channel.get(kSettings, kSettings, kMaxSettingsBytes);
     emit statusChanged(loggingInText());
     return {ClickOutcome::Started};
 }
@@ -107,8 +139,13 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
 void LoginSession::onChannelState(int code)
 {
     if (code == TransferChannel::Error) {
+        // A file larger than any real one is the examiner's to fix.
+        if (m_channel.lastFailure() == TransferChannel::Failure::TooLarge) {
+            refuse(badSettingsMessage());
+            return;
+        }
         m_phase = Phase::Idle;
-        emit statusChanged(QStringLiteral("登录服务器失败，请重新登录"));
+        emit statusChanged(failedText(m_channel.lastFailure()));
     } else if (code == TransferChannel::Completed) {
         if (m_phase == Phase::WaitingForSettings)
             settingsArrived();
@@ -120,12 +157,16 @@ void LoginSession::onChannelState(int code)
 void LoginSession::settingsArrived()
 {
     // A settings file that did not arrive counts as empty: login is closed.
-    TranscodeFile(pathOf(kSettings), pathOf(kPlainSettings), kExchangeKey);
-    const ExamSettingsReading settings = readExamSettings(readAll(pathOf(kPlainSettings)));
-    QFile::remove(pathOf(kPlainSettings));
-
+    // It is unscrambled in memory; the channel has bounded its size.
+    const QByteArray plain = transcodeBytes(readAll(pathOf(kSettings)), kExchangeKey);
+    const ExamSettingsReading settings = readExamSettings(plain);
     if (settings.isEmpty() || settings.loginAllowed == false) {
         refuse(notOpenYetMessage());
+        return;
+    }
+    // A file cut short (a full disk at the examiner's) loses its last line end.
+    if (!plain.endsWith("\r\n")) {
+        refuse(badSettingsMessage());
         return;
     }
     // An exam that the clock cannot run is refused rather than opened.
@@ -136,7 +177,7 @@ void LoginSession::settingsArrived()
     }
     m_examinee.examMinutes = *settings.examMinutes;
     m_phase = Phase::WaitingForText;
-    m_channel.execute(QStringLiteral("get te.txt te.txt"));
+    m_channel.get(kExamText, kExamText, kMaxExamTextBytes);
 }
 
 void LoginSession::textArrived()
@@ -146,11 +187,13 @@ void LoginSession::textArrived()
         refuse(notOpenYetMessage());
         return;
     }
-    QSaveFile address(pathOf(kAddressFile));
-    if (address.open(QIODevice::WriteOnly)) {
-        address.write(RecordWriter().text(m_examinee.serverIP).bytes());
-        address.commit();
+    if (!hasSomethingToType(readAll(pathOf(kExamText)))) {
+        QFile::remove(pathOf(kExamText));
+        refuse(badSettingsMessage());
+        return;
     }
+    // Remembering the address is a convenience: a failure does not stop the exam.
+    wholefile::write(pathOf(kAddressFile), RecordWriter().text(m_examinee.serverIP).bytes());
     m_phase = Phase::Done;
     emit loggedIn(m_examinee);
 }

@@ -2,7 +2,7 @@
 // The login of the examinee's client, without widgets: it remembers the
 // server address in ip.txt, checks the four entries, fetches the settings
 // file and then the exam text, and hands the examinee over once both have
-// arrived. The login window shows what it reports.
+// arrived whole and usable. The login window shows what it reports.
 #include "examinee.h"
 #include "transferchannel.h"
 
@@ -18,6 +18,12 @@ class LoginSession : public QObject
 public:
     // The longest exam whose seconds still fit the exam clock's 16 bits.
     static constexpr qint16 kLongestExamMinutes = 546;
+    // The settings file holds two short lines; anything much longer is not one.
+    static constexpr qint64 kMaxSettingsBytes = 256;
+    // A real article is under 100,000 characters, at most two GBK bytes
+    // each; this leaves room for line ends and stays far from what strains
+    // the typing window.
+    static constexpr qint64 kMaxExamTextBytes = 256 * 1024;
 
     enum class Entry { ServerIP, BanName, XueHao, XingMing };
     enum class Phase { Idle, WaitingForSettings, WaitingForText, Done };

@@ -3,22 +3,24 @@
 #include "numbers.h"
 #include "paths.h"
 #include "transcode.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QCryptographicHash>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
 
 const QString kPlainRecord = QStringLiteral("sc.zip");
 const QString kScrambledRecord = QStringLiteral("sc1.zip");
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
+// A record is a few hundred bytes; anything longer did not come from here.
+constexpr qint64 kMaxRecordBytes = 64 * 1024;
+// The name part of an upload name, in UTF-8 bytes: well within the 255 bytes
+// file systems allow, with room for "~N.zip" and the ".part" of a transfer.
+constexpr int kMaxNameBytes = 180;
+constexpr int kMaxEntryBytes = 56;
 
 QString safeForFileName(const QString &entry)
 {
@@ -31,15 +33,43 @@ QString safeForFileName(const QString &entry)
     return safe;
 }
 
+// The longest start of text that fits maxBytes in UTF-8, never splitting a
+// surrogate pair.
+QString leftUtf8(const QString &text, int maxBytes)
+{
+    int bytes = 0;
+    qsizetype end = 0;
+    while (end < text.size()) {
+        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size();
+        const int width = pair ? 4 : int(QStringView(text).mid(end, 1).toUtf8().size());
+        if (bytes + width > maxBytes)
+            break;
+        bytes += width;
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
 }  // namespace
 
-QString resultFileName(const Examinee &examinee)
+QString resultFileName(const Examinee &examinee, int number)
 {
-    QString name = safeForFileName(examinee.banName) + u'-' + safeForFileName(examinee.xueHao) + u'-'
-                   + safeForFileName(examinee.xingMing) + QLatin1String(".zip");
-    if (name.startsWith(QLatin1String("..")))
-        name.replace(0, 2, QStringLiteral("__"));
-    return name;
+    const QString ban = safeForFileName(examinee.banName);
+    const QString xue = safeForFileName(examinee.xueHao);
+    const QString xing = safeForFileName(examinee.xingMing);
+    QString name = ban + u'-' + xue + u'-' + xing;
+    if (name.toUtf8().size() > kMaxNameBytes) {
+        const QByteArray whole = (examinee.banName + u'\n' + examinee.xueHao + u'\n' + examinee.xingMing).toUtf8();
+        const QString hash = QString::fromLatin1(QCryptographicHash::hash(whole, QCryptographicHash::Sha1).toHex().left(8));
+        name = leftUtf8(ban, kMaxEntryBytes) + u'-' + leftUtf8(xue, kMaxEntryBytes) + u'-'
+               + leftUtf8(xing, kMaxEntryBytes) + u'-' + hash;
+    }
+    // A dot file is hidden from listings and from the console's collection.
+    for (qsizetype i = 0; i < name.size() && name.at(i) == u'.'; ++i)
+        name[i] = u'_';
+    if (number > 1)
+        name += u'~' + QString::number(number);
+    return name + QLatin1String(".zip");
 }
 
 QString finishText(ResultUpload::State state, float speed, float accuracy, const QLocale &locale)
@@ -67,38 +97,63 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
     : QObject(parent), m_folder(workingFolder)
 {
     m_channel.setWorkingFolder(workingFolder);
+    m_sessionId = QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
     m_scheduler = [this](int attempt, std::function<void()> retry) {
         QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
     };
     connect(&m_channel, &TransferChannel::stateChanged, this, &ResultUpload::onChannelState);
 }
 
-bool ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
+QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
     m_record = record;
+    m_record.progress = record.progress.value_or(ResultProgress{});
+    m_record.progress->sequence = ++m_sequence;
+    m_record.progress->sessionId = m_sessionId;
     m_examinee = examinee;
-    m_remoteName = resultFileName(examinee);
+    // On a write-once service every record needs a name not used before.
+    if (m_writeOnce)
+        ++m_nameNumber;
+    m_remoteName = resultFileName(examinee, m_nameNumber);
+    m_newNames = 0;
     ++m_round;
     m_failures = 0;
 
     const QDir folder(m_folder);
-    const bool written = writeFile(folder.filePath(kPlainRecord), record.toRecordLines())
-                         && TranscodeFile(folder.filePath(kPlainRecord),
-                                          folder.filePath(kScrambledRecord), kExchangeKey);
+    const QByteArray plain = m_record.toRecordLines();
+    const QByteArray scrambled = transcodeBytes(plain, kExchangeKey);
+    const QString scrambledPath = folder.filePath(kScrambledRecord);
+    QString problem = wholefile::write(folder.filePath(kPlainRecord), plain);
+    if (problem.isEmpty())
+        problem = wholefile::write(scrambledPath, scrambled);
+    if (problem.isEmpty()) {
+        // What goes out must be this record, whole: a short or stale sc1.zip
+        // would replace a good record on the service.
+        const wholefile::Reading back = wholefile::read(scrambledPath, kMaxRecordBytes);
+        if (!back.bytes)
+            problem = back.problem;
+        else if (*back.bytes != scrambled || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
+            problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同").arg(QDir::toNativeSeparators(scrambledPath));
+    }
     // The exam text and the settings are not needed any more; the plain
     // record has served its purpose. sc1.zip stays for the upload.
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
     QFile::remove(folder.filePath(kPlainRecord));
-    if (!written) {
+    if (!problem.isEmpty()) {
         m_waiting = false;
-        setState(State::Failed);
-        return false;
+        setState(State::Failed, true);
+        return problem;
     }
     m_waiting = true;
     setState(State::Uploading);
     startWhenFree();
-    return true;
+    return QString();
+}
+
+QString ResultUpload::localRecordPath() const
+{
+    return QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(kScrambledRecord));
 }
 
 void ResultUpload::retry()
@@ -132,6 +187,8 @@ void ResultUpload::onChannelState(int code)
         setState(State::Delivered);
         return;
     }
+    if (m_channel.lastFailure() == TransferChannel::Failure::ReplaceRefused && storeUnderNewName())
+        return;
     ++m_failures;
     if (m_failures >= m_attempts) {
         setState(State::Failed);
@@ -146,9 +203,23 @@ void ResultUpload::onChannelState(int code)
     });
 }
 
-void ResultUpload::setState(State state)
+bool ResultUpload::storeUnderNewName()
 {
-    if (m_state == state)
+    if (++m_newNames > kMaxNewNames)
+        return false;
+    if (!m_writeOnce) {
+        m_writeOnce = true;
+        emit writeOnceFound();
+    }
+    m_remoteName = resultFileName(m_examinee, ++m_nameNumber);
+    m_waiting = true;
+    startWhenFree();
+    return true;
+}
+
+void ResultUpload::setState(State state, bool always)
+{
+    if (m_state == state && !always)
         return;
     m_state = state;
     emit stateChanged(state);

@@ -6,6 +6,11 @@
 // out yet is dropped in its favour. A failed upload is tried again a few times
 // after a short pause; the state says truthfully whether the newest record has
 // arrived.
+//
+// Every record carries its sequence number within this session and the
+// session's id after line 10. On a service that refuses to replace a file
+// (write-once), each record is stored under a new name of the examinee's,
+// "<name>~2.zip", "~3" ...; other files are never touched.
 #include "examinee.h"
 #include "resultrecord.h"
 #include "transferchannel.h"
@@ -37,11 +42,19 @@ public:
 
     explicit ResultUpload(const QString &workingFolder, QObject *parent = nullptr);
 
-    // Writes sc.zip with the record, scrambles it into sc1.zip, queues the
-    // upload to examinee.serverIP, and removes te.txt, se.dll and sc.zip.
-    // Returns false when the local files could not be written; the state is
-    // then Failed and nothing new goes out.
-    bool save(const ResultRecord &record, const Examinee &examinee);
+    // The most names one upload tries on a write-once service before it
+    // counts as failed: an examinee who logs in again skips the names of the
+    // earlier session.
+    static constexpr int kMaxNewNames = 200;
+
+    // Writes sc.zip with the record, scrambles it into sc1.zip, reads that
+    // back, queues the upload to examinee.serverIP, and removes te.txt,
+    // se.dll and sc.zip. The record's progress lines get this session's
+    // sequence number and id. Returns the problem when the local files could
+    // not be written or do not read back as this record; the state is then
+    // Failed (reported even when it was Failed before) and nothing new goes
+    // out, so an earlier record on the service stays as it was.
+    QString save(const ResultRecord &record, const Examinee &examinee);
 
     // After Failed: saves the last record again and starts a new round of
     // attempts.
@@ -50,6 +63,11 @@ public:
     State state() const { return m_state; }
     // The remote name of the last saved record.
     QString remoteName() const { return m_remoteName; }
+    QString sessionId() const { return m_sessionId; }
+    // Whether the service has refused to replace a record of this session.
+    bool writeOnce() const { return m_writeOnce; }
+    // The scrambled record kept locally, in native form.
+    QString localRecordPath() const;
 
     void setAttempts(int attempts) { m_attempts = std::max(1, attempts); }
     // The default waits 1, 2, 4 ... seconds on a timer.
@@ -58,11 +76,14 @@ public:
 
 signals:
     void stateChanged(ResultUpload::State state);
+    // The first time the service refused to replace a record.
+    void writeOnceFound();
 
 private:
     void startWhenFree();
     void onChannelState(int code);
-    void setState(State state);
+    bool storeUnderNewName();
+    void setState(State state, bool always = false);
 
     QString m_folder;
     TransferChannel m_channel;
@@ -72,6 +93,11 @@ private:
     ResultRecord m_record;
     Examinee m_examinee;
     QString m_remoteName;
+    QString m_sessionId;
+    qint32 m_sequence = 0;
+    bool m_writeOnce = false;
+    int m_nameNumber = 1;     // ~N of the newest name; 1 is the plain name
+    int m_newNames = 0;       // names tried by the running upload
     State m_state = State::Idle;
     bool m_waiting = false;   // the newest record has not been handed to the channel
     bool m_inFlight = false;  // our put is running
@@ -80,10 +106,12 @@ private:
 };
 
 // The record's file name in the exchange folder: department "-" exam number
-// "-" name ".zip". Signs that no file name may hold or that would lead out of
-// the folder (/ \ : * ? " < > |, control characters, a leading "..") become
-// "_"; blanks and everything else stay as typed.
-QString resultFileName(const Examinee &examinee);
+// "-" name, then "~N" for number N above 1, then ".zip". Signs that no file
+// name may hold (/ \ : * ? " < > |, control characters) and leading dots
+// become "_"; blanks and everything else stay as typed. Entries too long for
+// a file name are shortened, and a short hash of the full entries keeps the
+// name unique.
+QString resultFileName(const Examinee &examinee, int number = 1);
 
 // The information line after a finish. Only a delivered record is called
 // saved; speed and accuracy in their shortest form with the locale's decimal

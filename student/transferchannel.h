@@ -36,6 +36,7 @@ public:
         TooLarge,        // a get brought more bytes than the request allows
         LocalFile,       // the local file could not be read or written
     };
+    Q_ENUM(Failure)
 
     struct Timeouts
     {
@@ -50,8 +51,10 @@ public:
     // Aborts a running request and waits for its thread; no report follows.
     ~TransferChannel() override;
 
-    // The examiner's machine as typed at login: a name or address, optionally
-    // followed by ":port" ("127.0.0.1:2121"). Read when a request starts.
+    // The examiner's service as typed at login, in any form ServerAddress
+    // understands ("127.0.0.1:2121", "ftp://10.0.0.1/typedata"): remote
+    // names are taken inside its folder. Read when a request starts; an
+    // address that cannot be one ends the request in Error (CannotConnect).
     void setRemoteHost(const QString &host);
     QString remoteHost() const { return m_host; }
 
@@ -74,15 +77,24 @@ public:
     // from inside this call.
     bool execute(const QString &command);
 
-    // A get leaves the local file only when the whole remote file arrived; a
-    // remote file that does not exist completes with no local file (an
-    // earlier local file of that name is removed).
-    bool get(const QString &remoteName, const QString &localName);
+    // The most bytes a get brings unless told otherwise.
+    static constexpr qint64 kDefaultMaxBytes = 16 * 1024 * 1024;
 
-    // A put takes the local file as it is when the request is issued, stores
-    // it under a temporary remote name and renames it to `remoteName` once
-    // complete, replacing an earlier file: a reader of the remote folder never
-    // sees a half-written file under that name.
+    // A get reads until the service ends the transfer, whatever size was
+    // announced, and leaves the local file only when the whole remote file
+    // arrived and was saved. More than `maxBytes` ends in Error (TooLarge).
+    // A remote file that does not exist completes with no local file; every
+    // other ending without the whole file removes the local one too.
+    bool get(const QString &remoteName, const QString &localName,
+             qint64 maxBytes = kDefaultMaxBytes);
+
+    // A put takes the local file as it is when the request is issued. A new
+    // remote name is stored directly. An earlier file is replaced through a
+    // temporary remote name renamed over it, so a reader of the remote folder
+    // never sees a half-written file under that name; a service that does
+    // not rename gets the data under the final name directly and the
+    // temporary file removed. A service that keeps existing files (write-once)
+    // ends the put in Error with ReplaceRefused, the earlier file untouched.
     bool put(const QString &localName, const QString &remoteName);
 
     // The name under which a put stores its data until the rename.
@@ -93,7 +105,7 @@ signals:
 
 private:
     bool start(TransferRequest request);
-    void finish(int code);
+    void finish(int code, Failure failure);
 
     QString m_host;
     QString m_folder;

@@ -1,11 +1,15 @@
 #include "typingbox.h"
 
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <limits>
+#include <utility>
 
 namespace {
 
@@ -19,7 +23,10 @@ constexpr int kShortTail = 64;
 
 TypingBox::TypingBox(QWidget *parent)
     : QPlainTextEdit(parent)
+    , m_changedFrom(std::numeric_limits<int>::max())
 {
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int) { onContentsChange(position); });
     setAcceptDrops(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -36,6 +43,19 @@ int TypingBox::caretPosition() const
 {
     const QTextCursor cursor = textCursor();
     return cursor.position() + cursor.blockNumber();
+}
+
+void TypingBox::onContentsChange(int position)
+{
+    // Blocks before the position are untouched, so its block number counts
+    // the line breaks before it.
+    const int counted = position + document()->findBlock(position).blockNumber();
+    m_changedFrom = std::min(m_changedFrom, counted);
+}
+
+int TypingBox::takeChangedFrom()
+{
+    return std::exchange(m_changedFrom, std::numeric_limits<int>::max());
 }
 
 QString TypingBox::typedFrom(int from) const

@@ -16,10 +16,18 @@ public:
     int caretPosition() const;
     // The text from a position (line breaks as CR LF) to its end.
     QString typedFrom(int from) const;
+    // The first position (line breaks as two) that changed since the last
+    // call; INT_MAX when nothing did.
+    int takeChangedFrom();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void onContentsChange(int position);
+
+    int m_changedFrom;
 };

@@ -10,43 +10,40 @@ TypingSession::TypingSession(QString targetText)
 {
     m_writeText.reserve(m_target.size());
     m_errorText.reserve(m_target.size());
+    m_right.reserve(size_t(m_target.size()));
 }
 
-TypingSession::Step TypingSession::compareTyped(int typedLen, int caret, const TypedFrom &typedFrom)
+TypingSession::Step TypingSession::compareTyped(int typedLen, int caret, int changedFrom,
+                                                const TypedFrom &typedFrom)
 {
     m_typedLen = typedLen;
     const int targetLen = this->targetLen();
     const bool changedBeforeEnd = caret < typedLen || m_comparedLen > typedLen;
     const Step step = changedBeforeEnd && caret <= targetLen ? Step::Recomputed : Step::Continued;
-    if (step == Step::Recomputed) {
-        // truncate keeps the reserved capacity, so a recompute does not
-        // allocate again.
-        m_writeText.truncate(0);
-        m_errorText.truncate(0);
-        m_rightCount = 0;
-        m_errorCount = 0;
-        m_comparedLen = 0;
-    }
+
+    // Everything from the first changed position on is compared again;
+    // truncate keeps the reserved capacity, so this does not allocate.
+    const int keep = std::max(0, std::min({changedFrom, typedLen, int(m_writeText.size())}));
+    for (int i = keep; i < int(m_writeText.size()); ++i)
+        --(m_right[size_t(i)] ? m_rightCount : m_errorCount);
+    m_writeText.truncate(keep);
+    m_errorText.truncate(keep);
+    m_right.resize(size_t(keep));
 
     const int end = std::min(typedLen, targetLen);
-    if (m_comparedLen < end) {
-        const QString typed = typedFrom(m_comparedLen);
-        const int available = m_comparedLen + int(typed.size());
-        const int last = std::min(end, available);
+    if (keep < end) {
+        const QString typed = typedFrom(keep);
+        const int last = std::min(end, keep + int(typed.size()));
         const QChar *target = m_target.constData();
-        const QChar *typedChars = typed.constData() - m_comparedLen;
-        for (int i = m_comparedLen; i < last; ++i) {
+        const QChar *typedChars = typed.constData() - keep;
+        for (int i = keep; i < last; ++i) {
             const QChar t = target[i];
             const QChar blank = blankFor(t);
-            if (typedChars[i] == t) {
-                m_writeText.append(t);
-                m_errorText.append(blank);
-                ++m_rightCount;
-            } else {
-                m_writeText.append(blank);
-                m_errorText.append(t);
-                ++m_errorCount;
-            }
+            const bool right = typedChars[i] == t;
+            m_writeText.append(right ? t : blank);
+            m_errorText.append(right ? blank : t);
+            m_right.push_back(right);
+            ++(right ? m_rightCount : m_errorCount);
         }
     }
     m_comparedLen = typedLen;

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class TypingSession
 {
@@ -36,12 +37,13 @@ public:
     const QString &writeText() const { return m_writeText; }
     const QString &errorText() const { return m_errorText; }
 
-    // Runs after every change of the typing box. typedLen and caret count
-    // each line break as two characters. Only positions after the last
-    // compared one are compared, unless something changed before the end of
-    // the typed text (or it became shorter) at a place within the target:
-    // then everything is compared again.
-    Step compareTyped(int typedLen, int caret, const TypedFrom &typedFrom);
+    // Runs after every change of the typing box. typedLen, caret and
+    // changedFrom (the first position the change touched) count each line
+    // break as two characters. Positions from changedFrom on are compared
+    // again, earlier ones keep their verdict. The step is Recomputed when
+    // the change was not at the end of the typed text (or it became
+    // shorter) at a place within the target, so the page stays where it is.
+    Step compareTyped(int typedLen, int caret, int changedFrom, const TypedFrom &typedFrom);
 
     // U+3000 for a target character that GBK stores in two bytes, U+0020
     // for every other one (CR and LF included).
@@ -65,6 +67,7 @@ private:
     QString m_target;
     QString m_writeText;
     QString m_errorText;
+    std::vector<bool> m_right;  // verdict per compared position
     int m_typedLen = 0;
     int m_comparedLen = 0;
     int m_rightCount = 0;

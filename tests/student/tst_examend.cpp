@@ -1,7 +1,6 @@
 // The end of an exam in the real typing window against a real FTP service:
 // the zero record at start-up, the record at time-up, and the exit dialogue
 // that waits for the final record before the program ends.
-#include "examexit.h"
 #include "fakes.h"
 #include "ftpservice.h"
 #include "resultrecord.h"
@@ -11,6 +10,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QVariantList>
 
 namespace {
 
@@ -83,11 +83,11 @@ private slots:
         // The close box goes through the exit dialogue: too much missing yet.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("abc"));
         QVERIFY(!exam.frm->close());
-        QCOMPARE(exam.messages->informed, QStringList{notFinishedMessage()});
+        QCOMPARE(exam.messages->informed, QStringList{ExamSession::notFinishedMessage()});
         // All but the final line break: the question, and No keeps typing.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("dxf"));
         exam.cmdExit()->click();
-        QCOMPARE(exam.messages->asked, QStringList{confirmExitQuestion()});
+        QCOMPARE(exam.messages->asked, QStringList{ExamSession::confirmExitQuestion()});
         QVERIFY(exam.txtWrite()->isEnabled() && exam.frm->isVisible());
 
         // A slowed service shows the final upload in progress.
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(uploaded(service).accuracyLine, u"83.33"_qs);
     }
 
-    void failedUploadKeepsTheExamineeHere()
+    void undeliverableFinalRecordLetsTheExamineeLeaveOnASecondAnswer()
     {
         FtpService service;
         QVERIFY(service.start());
@@ -120,46 +120,105 @@ private slots:
         QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
         exam.messages->answer = true;
         exam.cmdExit()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(exam.frm->upload().state() == ResultUpload::State::Failed, kWaitMillis);
-        QCOMPARE(left.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
         QVERIFY(exam.messages->informed.last().startsWith(u"考试结束，成绩未送到服务器！"_qs));
         QVERIFY(exam.cmdExit()->isEnabled() && exam.frm->isVisible());
 
-        // With the service back, trying again delivers and ends the program.
-        QVERIFY(service.start());
+        // No sends it again; the service is still down, so it fails again.
+        exam.messages->answer = false;
         exam.cmdExit()->click();
-        QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
-        QCOMPARE(uploaded(service).record->speed, 120.0f);
+        const QString sc1 = QDir::toNativeSeparators(QDir(exam.folder.path()).absoluteFilePath(u"sc1.zip"_qs));
+        QCOMPARE(exam.messages->asked.last(), ExamSession::leaveUndeliveredQuestion(sc1));
+        QCOMPARE(exam.frm->exam().phase(), ExamSession::Phase::Leaving);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
+        // Yes leaves; the record the examinee hands over is the final one.
+        exam.messages->answer = true;
+        QVERIFY(exam.frm->close());
+        QCOMPARE(left.count(), 1);
+        QFile kept(sc1);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        const ResultRecordReading record = readResultRecord(transcodeBytes(kept.readAll(), kExchangeKey));
+        QCOMPARE(record.record->speed, 120.0f);
+        QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Finished);
     }
 
-    void leavingBeforeTheStartWaitsForTheZeroRecord()
+    void enterWhileLeavingBeforeTheStartDoesNotStartTheExam()
     {
         FtpService service;
         QVERIFY(service.start(20));  // a slow service: the record takes seconds
         Exam exam(service, QStringLiteral("ab\r\n"));
         QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
         exam.cmdExit()->click();
+        QTest::keyClick(exam.frm.get(), Qt::Key_Return);
         QCOMPARE(left.count(), 0);
-        QVERIFY(!exam.cmdExit()->isEnabled());
+        QCOMPARE(exam.frm->clock().state(), ExamClock::State::Waiting);
+        QVERIFY(!exam.cmdExit()->isEnabled() && !exam.txtWrite()->isEnabled());
+        QCOMPARE(exam.lblInfo(), ExamSession::waitingToLeaveText());
+        exam.frm->onPromptTick();  // the prompt no longer invites Enter
+        QCOMPARE(exam.lblInfo(), ExamSession::waitingToLeaveText());
         QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
+        QCOMPARE(exam.frm->clock().state(), ExamClock::State::Waiting);
         QVERIFY(uploaded(service).ok());
         QVERIFY(exam.messages->informed.isEmpty());
     }
 
-    void failedZeroRecordIsToldAndSentAgainAtTheStart()
+    void failedZeroRecordIsToldAndReplacedAtTheStart()
     {
         FtpService service;
         QVERIFY(service.start());
         service.stop();  // its port is known, nobody answers there
-        Exam exam(service, QStringLiteral("ab\r\n"));
+        Exam exam(service, QString(40, u'a') + QStringLiteral("\r\n"));
         exam.frm->upload().setAttempts(1);
         QTRY_COMPARE_WITH_TIMEOUT(exam.messages->informed.size(), 1, kWaitMillis);
         QVERIFY(exam.messages->informed.first().startsWith(u"考试记录没有送到服务器"_qs));
 
-        QVERIFY(service.start());
+        // During the exam a failure is a line in the window, not a box.
         QTest::keyClick(exam.frm.get(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(exam.frm->exam().unregisteredNoteShown(), kWaitMillis);
+        QTest::keyClicks(exam.txtWrite(), QStringLiteral("aaa"));
+        for (int tick = 0; tick < 5; ++tick)
+            exam.frm->onClockTick();
+        QVERIFY(exam.lblInfo().startsWith(ExamSession::notRegisteredText()));
+        QCOMPARE(exam.messages->informed.size(), 1);
+
+        // The next progress record arrives and the line goes back to the figures.
+        QVERIFY(service.start());
+        for (int tick = 5; tick < ExamSession::kProgressSeconds; ++tick)
+            exam.frm->onClockTick();
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
-        QCOMPARE(uploaded(service).record->typedLen, 0);
+        QVERIFY(!exam.frm->exam().unregisteredNoteShown());
+        exam.frm->showProgress();
+        QVERIFY(exam.lblInfo().startsWith(u"打字速度："_qs));
+        const ResultRecordReading record = uploaded(service);
+        QCOMPARE(record.record->typedLen, 3);
+        QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Typing);
+        QCOMPARE(record.record->progress->typedSoFar, 3);
+    }
+
+    void progressRecordsNeverHoldUpTypingAndTheNewestWins()
+    {
+        FtpService service;
+        QVERIFY(service.start(60));  // each record takes seconds
+        Exam exam(service, QString(200, u'a') + QStringLiteral("\r\n"));
+        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::stateChanged);
+        QTest::keyClick(exam.frm.get(), Qt::Key_Return);
+        for (int round = 1; round <= 2; ++round) {
+            for (int tick = 0; tick < ExamSession::kProgressSeconds; ++tick)
+                exam.frm->onClockTick();
+            // The start-up record is still on its way: keys count at once.
+            QVERIFY(exam.frm->upload().channel().isBusy());
+            QTest::keyClicks(exam.txtWrite(), QString(10, u'a'));
+            QCOMPARE(exam.frm->session().rightCount(), 10 * round);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
+        // The record of the 30th second never went out; the 60th's did.
+        QCOMPARE(sent.count(QVariantList{int(TransferChannel::Completed)}), 2);
+        const ResultRecordReading newest = uploaded(service);
+        QCOMPARE(newest.record->progress->sequence, 3);
+        QCOMPARE(newest.record->progress->phase, ResultProgress::Phase::Typing);
+        QCOMPARE(newest.record->progress->typedSoFar, 10);
+        QCOMPARE(int(newest.record->timePass), 60);
+        QCOMPARE(exam.messages->informed, QStringList());
     }
 };
 

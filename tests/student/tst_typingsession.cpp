@@ -12,11 +12,23 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
-// The typed text as the typing box hands it over, caret at the end.
-TypingSession::Step typeText(TypingSession &session, const QString &typed)
+// The typed text as the typing box hands it over, caret at the end; the
+// change began where the new text first differs from the previous one.
+struct Typist
 {
-    return session.compareTyped(int(typed.size()), int(typed.size()), [&typed](int from) { return typed.mid(from); });
-}
+    TypingSession session;
+    QString before;
+
+    TypingSession::Step type(const QString &typed)
+    {
+        int changedFrom = 0;
+        while (changedFrom < before.size() && changedFrom < typed.size() && before[changedFrom] == typed[changedFrom])
+            ++changedFrom;
+        before = typed;
+        return session.compareTyped(int(typed.size()), int(typed.size()), changedFrom,
+                                    [&typed](int from) { return typed.mid(from); });
+    }
+};
 
 }  // namespace
 
@@ -24,17 +36,29 @@ class TestTypingSession : public QObject
 {
     Q_OBJECT
 private slots:
-    void overwrittenLastCharacterKeepsItsVerdict()
+    void changeRecomputesFromItsPosition_data()
     {
-        TypingSession session(u"abc"_qs + CRLF);
-        typeText(session, u"abx"_qs);
-        // "x" selected and replaced by "c": same length, so the verdict stays.
-        QCOMPARE(typeText(session, u"abc"_qs), TypingSession::Step::Continued);
-        QCOMPARE(session.errorCount(), 1);
-        typeText(session, u"ab"_qs);
-        typeText(session, u"abc"_qs);
-        QCOMPARE(session.errorCount(), 0);
-        QCOMPARE(session.rightCount(), 3);
+        QTest::addColumn<QStringList>("steps");  // the box's text after each change
+        QTest::addColumn<int>("right");
+        QTest::addColumn<int>("wrong");
+        QTest::addColumn<QString>("writeText");
+        QTest::newRow("last character overtyped") << QStringList{u"abx"_qs, u"abc"_qs} << 3 << 0 << u"abc"_qs;
+        QTest::newRow("middle character overtyped") << QStringList{u"xbcd"_qs, u"abcd"_qs} << 4 << 0 << u"abcd"_qs;
+        QTest::newRow("right one overtyped wrong") << QStringList{u"abc"_qs, u"abz"_qs} << 2 << 1 << u"ab "_qs;
+        QTest::newRow("Backspace and retype") << QStringList{u"abx"_qs, u"ab"_qs, u"abc"_qs} << 3 << 0 << u"abc"_qs;
+        QTest::newRow("insertion shifts the rest") << QStringList{u"abcd"_qs, u"aabcd"_qs} << 1 << 4 << u"a    "_qs;
+        QTest::newRow("after a line break") << QStringList{u"abcd\r\nx"_qs, u"abcd\r\ne"_qs} << 7 << 0
+                                            << u"abcd\r\ne"_qs;
+    }
+    void changeRecomputesFromItsPosition()
+    {
+        QFETCH(QStringList, steps);
+        Typist typist{TypingSession(u"abcd"_qs + CRLF + u"ef"_qs + CRLF), {}};
+        for (const QString &step : steps)
+            typist.type(step);
+        QTEST(typist.session.rightCount(), "right");
+        QTEST(typist.session.errorCount(), "wrong");
+        QTEST(typist.session.writeText(), "writeText");
     }
 
     void followCaretStopsAtTheLastPage() { QCOMPARE(TypingSession::followCaret(341, 0, 3), 3); }
@@ -44,7 +68,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("last line empty") << QByteArray("ab\r\nc\r\n\r\n") << (u"ab"_qs + CRLF + u"c"_qs + CRLF + CRLF);
-        QTest::newRow("no final line end") << QByteArray("a\nb\rc") << (u"a\nb"_qs + CRLF + u"c"_qs + CRLF);
+        QTest::newRow("no final line end, every kind of break") << QByteArray("a\nb\rc\r\nd")
+                                                                << (u"a"_qs + CRLF + u"b"_qs + CRLF + u"c"_qs + CRLF + u"d"_qs + CRLF);
+        QTest::newRow("LF only, an empty line") << QByteArray("ab\n\nc\n") << (u"ab"_qs + CRLF + CRLF + u"c"_qs + CRLF);
+        QTest::newRow("CR only") << QByteArray("ab\rc\r") << (u"ab"_qs + CRLF + u"c"_qs + CRLF);
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("GBK") << gbk::encode(u"中文，abc"_qs) << (u"中文，abc"_qs + CRLF);
     }

@@ -23,12 +23,15 @@ QString lblInfo(const TypingExam &w) { return w.child<QLabel>("LblInfo")->text()
 QString layer(const TypingExam &w, const char *name) { return w.child<LayerCaption>(name)->text(); }
 void startExam(const TypingExam &w) { QTest::keyClick(w.child<QTabWidget>("SSTab1")->tabBar(), Qt::Key_Return); }
 
-// Types as an examinee would: \n is Enter, \b Backspace, ASCII by key,
-// everything else as an input-method commit.
+// Types as an examinee would: \n is Enter, \b Backspace, < selects the
+// character before the caret, ASCII by key, everything else as an
+// input-method commit.
 void type(const TypingExam &w, const QString &text)
 {
     for (const QChar ch : text) {
-        if (ch == u'\n' || ch == u'\b') {
+        if (ch == u'<') {
+            QTest::keyClick(w.txtWrite(), Qt::Key_Left, Qt::ShiftModifier);
+        } else if (ch == u'\n' || ch == u'\b') {
             QTest::keyClick(w.txtWrite(), ch == u'\n' ? Qt::Key_Return : Qt::Key_Backspace);
         } else if (ch.unicode() < 128) {
             QTest::keyClick(w.txtWrite(), char(ch.unicode()));
@@ -81,7 +84,7 @@ private slots:
         QVERIFY(!w.child<QTabWidget>("SSTab1")->isTabEnabled(1));
         QCOMPARE(w.frm->focusWidget(), w.child<QTabWidget>("SSTab1")->tabBar());  // so Enter starts at once
         // The zero result taken at the end of start-up is on its way.
-        QCOMPARE(lblInfo(w), u"考试结束，成绩正在上传，请稍候。打字速度：0字／分钟，正确率：0％"_qs);
+        QCOMPARE(lblInfo(w), ExamSession::registeringText());
     }
 
     void missingExamText()
@@ -124,8 +127,11 @@ private slots:
                                          << (wide + u"文"_qs + wide + u"A  "_qs) << 4 << 2;
         QTest::newRow("Enter against a line break") << twoLines << u"ab\ncd"_qs << (u"ab"_qs + CRLF + u"cd"_qs)
                                                     << QString(6, u' ') << 6 << 0;
+        QTest::newRow("te.txt with LF only") << u"ab\ncd\n"_qs << u"ab\ncd\n"_qs << (twoLines) << QString(8, u' ') << 8 << 0;
         QTest::newRow("line break missed") << twoLines << u"abcd"_qs << u"ab  "_qs << (u"  "_qs + CRLF) << 2 << 2;
         QTest::newRow("Backspace") << (u"abcdef"_qs + CRLF) << u"abx\bc"_qs << u"abc"_qs << u"   "_qs << 3 << 0;
+        QTest::newRow("selected last character overtyped") << (u"abcdef"_qs + CRLF) << u"abx<c"_qs << u"abc"_qs
+                                                           << u"   "_qs << 3 << 0;
         QTest::newRow("past the end") << (u"ab"_qs + CRLF) << u"ab\nxyz"_qs << (u"ab"_qs + CRLF) << u"    "_qs << 4 << 0;
     }
     void typing()
@@ -194,7 +200,7 @@ private slots:
         TypingExam w(lines(2), 547);
         startExam(w);
         QVERIFY(w.messages->informed.value(0).contains(u"546"_qs));
-        QVERIFY(!w.frm->started() && !w.txtWrite()->isEnabled());
+        QVERIFY(w.frm->exam().phase() == ExamSession::Phase::Waiting && !w.txtWrite()->isEnabled());
     }
 
     void startsOnEnter_data()

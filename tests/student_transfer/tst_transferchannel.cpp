@@ -3,6 +3,7 @@
 // of the exchange folder can see meanwhile.
 #include "ftpservice.h"
 #include "resultupload.h"
+#include "serveraddress.h"
 #include "testfiles.h"
 #include "transcode.h"
 
@@ -28,12 +29,23 @@ QList<int> finalCodes(const QSignalSpy &spy)
     return codes;
 }
 
+enum class Rules { Full, NoRenameOver, NoRename, WriteOnce };
+
+void applyRules(FtpService &service, Rules rules)
+{
+    service.setRenameOverExistingRefused(rules == Rules::NoRenameOver);
+    service.setRenameRefused(rules == Rules::NoRename);
+    service.setWriteOnce(rules == Rules::WriteOnce);
+}
+
 ResultRecord recordFor(const Examinee &examinee, float speed = 45)
 {
-    return ResultRecord{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing};
+    return ResultRecord{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing, std::nullopt};
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Rules)
 
 class TestTransferChannel : public QObject
 {
@@ -76,19 +88,26 @@ private slots:
         QTest::addColumn<QString>("command");
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost);  // closed again when this function returns
+        QTest::addColumn<TransferChannel::Failure>("failure");
         const QString fine = QStringLiteral("get te.txt te.txt");
-        QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort()) << fine;
-        QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << fine;
-        QTest::newRow("unreachable address") << QStringLiteral("10.255.255.1") << fine;
-        QTest::newRow("remote name in a folder") << QString() << QStringLiteral("get ../te.txt te.txt");
-        QTest::newRow("second FTP command in a name") << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt");
-        QTest::newRow("missing local file") << QString() << QStringLiteral("put nothing.zip x.zip");
+        using F = TransferChannel::Failure;
+        QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort()) << fine << F::CannotConnect;
+        QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << fine << F::CannotConnect;
+        // Sandboxed networks may accept the connection and then stay silent.
+        QTest::newRow("unreachable address") << QStringLiteral("10.255.255.1") << fine << F::None;
+        QTest::newRow("not an address") << QStringLiteral("http://x") << fine << F::CannotConnect;
+        QTest::newRow("remote name in a folder") << QString() << QStringLiteral("get ../te.txt te.txt") << F::Refused;
+        QTest::newRow("second FTP command in a name") << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt") << F::Refused;
+        QTest::newRow("missing local file") << QString() << QStringLiteral("put nothing.zip x.zip") << F::LocalFile;
+        QTest::newRow("bigger than the bound") << QString() << QStringLiteral("get big.txt te.txt") << F::TooLarge;
     }
     void failuresEndInErrorWithinBoundedTime()
     {
         QFETCH(QString, host);
         QFETCH(QString, command);
         QVERIFY(writeFile(remote(QStringLiteral("te.txt")), "text"));
+        QVERIFY(writeFile(local(QStringLiteral("te.txt")), "an earlier copy"));
+        QVERIFY(writeFile(remote(QStringLiteral("big.txt")), QByteArray(TransferChannel::kDefaultMaxBytes + 1, 'x')));
         if (!host.isEmpty())
             m_channel->setRemoteHost(host);
         TransferChannel::Timeouts timeouts;
@@ -101,8 +120,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{TransferChannel::Error}, 8000);
         QVERIFY2(elapsed.elapsed() < 8000, "the error must come within seconds");
         QVERIFY(!m_channel->isBusy());
-        QCOMPARE(filesIn(m_exchange), QStringList{QStringLiteral("te.txt")});
-        QVERIFY(!QFile::exists(local(QStringLiteral("te.txt"))));
+        QFETCH(TransferChannel::Failure, failure);
+        if (failure != TransferChannel::Failure::None)
+            QCOMPARE(m_channel->lastFailure(), failure);
+        QCOMPARE(filesIn(m_exchange), (QStringList{QStringLiteral("big.txt"), QStringLiteral("te.txt")}));
+        // A failed get leaves no local file, not even an earlier one.
+        QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))), !command.startsWith(QLatin1String("get")));
     }
 
     void uploadIsNeverVisibleHalfWritten()
@@ -141,6 +164,72 @@ private slots:
         QCOMPARE(readFile(remote(name)), record);
     }
 
+    void putOnServicesWithFewerRights_data()
+    {
+        QTest::addColumn<Rules>("rules");
+        QTest::addColumn<bool>("earlier");  // an earlier file of that name is there
+        QTest::addColumn<int>("code");
+        QTest::addColumn<TransferChannel::Failure>("failure");
+        QTest::addColumn<QStringList>("files");
+        const QString name = QStringLiteral("系-01-名.zip");
+        const int done = TransferChannel::Completed;
+        const auto none = TransferChannel::Failure::None;
+        QTest::newRow("full rights, new") << Rules::Full << false << done << none << QStringList{name};
+        QTest::newRow("full rights, replace") << Rules::Full << true << done << none << QStringList{name};
+        QTest::newRow("no rename over a file") << Rules::NoRenameOver << true << done << none << QStringList{name};
+        QTest::newRow("no rename, new") << Rules::NoRename << false << done << none << QStringList{name};
+        QTest::newRow("no rename, replace") << Rules::NoRename << true << done << none << QStringList{name};
+        QTest::newRow("write-once, new") << Rules::WriteOnce << false << done << none << QStringList{name};
+        QTest::newRow("write-once, replace") << Rules::WriteOnce << true << int(TransferChannel::Error)
+                                             << TransferChannel::Failure::ReplaceRefused << QStringList{name};
+    }
+    void putOnServicesWithFewerRights()
+    {
+        QFETCH(Rules, rules);
+        QFETCH(bool, earlier);
+        QFETCH(int, code);
+        QFETCH(QStringList, files);
+        applyRules(*m_service, rules);
+        QVERIFY(restartService(0));
+        const QString name = QStringLiteral("系-01-名.zip");
+        const QByteArray before = "zero record\r\n", record = everyByte(3000);
+        QVERIFY(!earlier || writeFile(remote(name), before));
+        QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
+        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
+        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{code}, kWaitMillis);
+        QTEST(m_channel->lastFailure(), "failure");
+        QCOMPARE(filesIn(m_exchange), files);
+        QCOMPARE(readFile(remote(name)), code == TransferChannel::Completed ? record : before);
+    }
+
+    void serverAddressForms_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("baseUrl");  // empty: not an address
+        QTest::newRow("address") << u"192.168.1.10"_qs << QByteArray("ftp://192.168.1.10/");
+        QTest::newRow("blanks, scheme in capitals, port") << u" \tFTP://host:2121 "_qs << QByteArray("ftp://host:2121/");
+        QTest::newRow("folder, trailing and doubled slashes") << u"10.0.0.1//typedata/"_qs << QByteArray("ftp://10.0.0.1/typedata/");
+        QTest::newRow("backslashes, Chinese, blank and # in folder")
+            << u"10.0.0.1\\考试\\a b#"_qs << QByteArray("ftp://10.0.0.1/%E8%80%83%E8%AF%95/a%20b%23/");
+        QTest::newRow("IPv6 with port") << u"[::1]:21/x"_qs << QByteArray("ftp://[::1]:21/x/");
+        QTest::newRow("empty") << u"  "_qs << QByteArray();
+        QTest::newRow("other scheme") << u"http://host"_qs << QByteArray();
+        QTest::newRow("credentials") << u"user:pw@host"_qs << QByteArray();
+        QTest::newRow("port out of range") << u"host:70000"_qs << QByteArray();
+        QTest::newRow("blank inside the host") << u"10.0. 0.1"_qs << QByteArray();
+        QTest::newRow("parent folder") << u"host/../etc"_qs << QByteArray();
+        QTest::newRow("control sign in folder") << u"host/a\rDELE"_qs << QByteArray();
+    }
+    void serverAddressForms()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, baseUrl);
+        const ServerAddressReading reading = parseServerAddress(typed);
+        QCOMPARE(reading.address ? reading.address->baseUrl() : QByteArray(), baseUrl);
+        QCOMPARE(reading.problem.isEmpty(), !baseUrl.isEmpty());
+    }
+
     void failedRenameIsAnError()
     {
         // A folder in the way makes every rename onto that name fail.
@@ -159,7 +248,7 @@ private slots:
         QSignalSpy states(&upload, &ResultUpload::stateChanged);
         QSignalSpy channel(&upload.channel(), &TransferChannel::stateChanged);
         for (float speed : {0.0f, 10.0f, 20.0f})
-            QVERIFY(upload.save(recordFor(examinee, speed), examinee));
+            QCOMPARE(upload.save(recordFor(examinee, speed), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         // The first record was already under way; the second never went out,
         // and nothing was called delivered before the newest arrived.
@@ -189,12 +278,15 @@ private slots:
         QFETCH(QString, fileName);
         const Examinee examinee{m_service->address(), banName, xueHao, xingMing, 20};
         ResultUpload upload(m_work.path());
-        QVERIFY(upload.save(recordFor(examinee), examinee));
+        QCOMPARE(upload.save(recordFor(examinee), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         QCOMPARE(filesIn(m_root.path()), QStringList{QStringLiteral("typedata")});
         QCOMPARE(filesIn(m_exchange), QStringList{fileName});
         // The record arrives byte for byte and keeps the entries exactly as typed.
-        QCOMPARE(readFile(remote(fileName)), transcodeBytes(recordFor(examinee).toRecordLines(), kExchangeKey));
+        const QByteArray arrived = readFile(remote(fileName));
+        QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
+        const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
+        QCOMPARE(reading.record->banName + reading.record->xueHao + reading.record->xingMing, banName + xueHao + xingMing);
     }
 };
 

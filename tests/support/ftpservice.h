@@ -26,6 +26,13 @@ public:
     // From the next start on, a rename onto an existing file fails, as with
     // some FTP services on Windows.
     void setRenameOverExistingRefused(bool refused) { m_renameOverRefused = refused; }
+    // From the next start on, no rename at all is granted.
+    void setRenameRefused(bool refused) { m_renameRefused = refused; }
+    // From the next start on, only new files are stored: no overwrite,
+    // rename or delete.
+    void setWriteOnce(bool writeOnce) { m_writeOnce = writeOnce; }
+    // From the next start on, SIZE answers half the real size.
+    void setSizeUnderReported(bool under) { m_sizeUnderReported = under; }
     void stop();  // terminate and wait
     void kill();  // SIGKILL, as a crash would
 
@@ -43,6 +50,9 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     bool m_renameOverRefused = false;
+    bool m_renameRefused = false;
+    bool m_writeOnce = false;
+    bool m_sizeUnderReported = false;
     // Under Wine the service runs through scripts/test-broker.py, as long
     // as this connection to it lasts.
     QTcpSocket m_broker;
