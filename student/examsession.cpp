@@ -44,6 +44,9 @@ QString ExamSession::badExamTimeText()
 
 QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
 {
+    if (recordPath.isEmpty())
+        return QStringLiteral("成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？\n"
+                              "退出前请让监考老师记下屏幕上的成绩。\n选“否”再送一次。");
     return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%1”交给监考老师。\n选“否”再送一次。")
         .arg(recordPath);
 }

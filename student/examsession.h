@@ -42,10 +42,9 @@ public:
     explicit ExamSession(ExamClock &clock, QObject *parent = nullptr);
 
     Phase phase() const { return m_phase; }
-    // Whether a record of this examinee has reached the exchange folder.
-    bool registered() const { return m_registered; }
+    // During the exam: no record of this examinee has reached the exchange
+    // folder yet, and the info line says so.
     bool unregisteredNoteShown() const { return m_noteShown; }
-    ResultUpload::State uploadState() const { return m_upload; }
     void setProgressSeconds(int seconds) { m_progressSeconds = std::max(1, seconds); }
 
     static QString confirmExitQuestion();
@@ -56,7 +55,8 @@ public:
     static QString zeroRecordFailedText();
     static QString badExamTimeText();
     // The second question after the final record failed; names the file the
-    // examinee takes to the examiner.
+    // examinee takes to the examiner, or, without one, asks for the figures
+    // on the screen to be noted.
     static QString leaveUndeliveredQuestion(const QString &recordPath);
 
 public slots:
@@ -96,7 +96,7 @@ private:
     ExamClock &m_clock;
     Phase m_phase = Phase::Waiting;
     ResultUpload::State m_upload = ResultUpload::State::Idle;
-    bool m_registered = false;
+    bool m_registered = false;  // a record of this examinee has arrived
     bool m_noteShown = false;
     int m_progressSeconds = kProgressSeconds;
 };

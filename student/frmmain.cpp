@@ -484,7 +484,10 @@ void FrmMain::tell(const QString &text)
 
 void FrmMain::onFinalOutcome(ResultUpload::State state)
 {
-    m_messages->inform(this, finishText(state, m_speed, m_zhengQueLv));
+    QString text = finishText(state, m_speed, m_zhengQueLv);
+    if (state == ResultUpload::State::Failed && !m_upload->localProblem().isEmpty())
+        text += u'\n' + m_upload->localProblem();
+    m_messages->inform(this, text);
 }
 
 void FrmMain::leave()

@@ -78,10 +78,10 @@ public slots:
     void onPromptTick();
 
 signals:
-    // CmdExit was pressed: the exit dialogue decides what happens.
+    // CmdExit was pressed: the exam session decides what happens.
     void exitRequested();
-    // The examinee has left: before the start, or once the final result
-    // has arrived. The program ends here.
+    // The examinee has left: before the start, once the final result has
+    // arrived, or after agreeing to leave without it. The program ends here.
     void examLeft();
 
 protected:

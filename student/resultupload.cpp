@@ -140,6 +140,7 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
     QFile::remove(folder.filePath(kPlainRecord));
+    m_localProblem = problem;
     if (!problem.isEmpty()) {
         m_waiting = false;
         setState(State::Failed, true);
@@ -153,6 +154,8 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 
 QString ResultUpload::localRecordPath() const
 {
+    if (!m_localProblem.isEmpty())
+        return QString();
     return QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(kScrambledRecord));
 }
 

@@ -66,8 +66,11 @@ public:
     QString sessionId() const { return m_sessionId; }
     // Whether the service has refused to replace a record of this session.
     bool writeOnce() const { return m_writeOnce; }
-    // The scrambled record kept locally, in native form.
+    // The scrambled record kept locally, in native form; empty when the
+    // last record could not be written there.
     QString localRecordPath() const;
+    // Why the last record could not be written locally; empty when it was.
+    QString localProblem() const { return m_localProblem; }
 
     void setAttempts(int attempts) { m_attempts = std::max(1, attempts); }
     // The default waits 1, 2, 4 ... seconds on a timer.
@@ -94,6 +97,7 @@ private:
     Examinee m_examinee;
     QString m_remoteName;
     QString m_sessionId;
+    QString m_localProblem;
     qint32 m_sequence = 0;
     bool m_writeOnce = false;
     int m_nameNumber = 1;     // ~N of the newest name; 1 is the plain name
