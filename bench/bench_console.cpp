@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #ifdef Q_OS_UNIX
+#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -71,6 +72,41 @@ BENCHMARK(BM_CollectResults)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// A class's files and one upload of a record followed by 100 MB of CR: the
+// collection must skip it without reading it. Run this benchmark alone
+// (--benchmark_filter=HugeFile) for the peak memory to be its own.
+void BM_CollectWithHugeFile(benchmark::State &state)
+{
+    constexpr int kFiles = 40;
+    QTemporaryDir exchange, app, work;
+    fillExchangeFolder(exchange.path(), kFiles);
+    {
+        QFile huge(exchange.filePath(QStringLiteral("huge.zip")));
+        if (!huge.open(QIODevice::WriteOnly))
+            qFatal("cannot write the large file");
+        huge.write(transcodeBytes(sampleRecord(0).toRecordLines(), kExchangeKey));
+        const QByteArray block = transcodeBytes(QByteArray(1 << 20, '\r'), kExchangeKey);
+        for (int i = 0; i < 100; ++i)
+            huge.write(block);
+    }
+    ResultStore store(work.filePath(QStringLiteral("cj.mdb")));
+    ResultCollector collector(exchange.path(), app.path(), store);
+#ifdef Q_OS_UNIX
+    ::sync();
+#endif
+    for (auto _ : state) {
+        const CollectionReport report = collector.collect();
+        if (report.rowCount != kFiles || report.skipped.size() != 1)
+            state.SkipWithError("the large file was not the one skipped");
+    }
+#ifdef Q_OS_UNIX
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+#endif
+}
+BENCHMARK(BM_CollectWithHugeFile)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+
 void BM_ExportResults(benchmark::State &state)
 {
     const int count = static_cast<int>(state.range(0));
@@ -84,7 +120,7 @@ void BM_ExportResults(benchmark::State &state)
     int n = 0;
     for (auto _ : state) {
         const QString problem =
-            ResultExporter::write(rows, folder.filePath(QStringLiteral("r%1.xlsx").arg(n++)));
+            ResultExporter::write(rows, folder.filePath(QStringLiteral("r%1.xlsx").arg(n++))).problem;
         if (!problem.isEmpty())
             state.SkipWithError("the workbook could not be written");
     }

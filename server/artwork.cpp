@@ -102,6 +102,26 @@ void drawFresh(QPainter &p)
     p.drawPolygon(head);
 }
 
+void drawRoster(QPainter &p)
+{
+    // A class list on a clipboard, ticked names: who is expected.
+    p.setPen(QPen(QColor(0x7a, 0x55, 0x30), 1));
+    p.setBrush(QColor(0xc8, 0x96, 0x5a));
+    p.drawRoundedRect(QRectF(4.5, 3.5, 23, 27), 2, 2);
+    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(7.5, 6.5, 17, 21));
+    p.setBrush(QColor(0x90, 0x90, 0x90));
+    p.drawRoundedRect(QRectF(11.5, 1.5, 9, 5), 1.5, 1.5);
+    for (int y = 11; y <= 23; y += 4) {
+        p.setPen(QPen(QColor(0x2e, 0x9e, 0x3e), 1.5));
+        p.drawLine(QPointF(9.5, y), QPointF(11, y + 1.5));
+        p.drawLine(QPointF(11, y + 1.5), QPointF(13.5, y - 1.5));
+        p.setPen(QPen(QColor(0x90, 0x90, 0x90), 1));
+        p.drawLine(QPointF(15.5, y + 0.5), QPointF(22.5, y + 0.5));
+    }
+}
+
 }  // namespace
 
 QIcon toolbarImage(const QString &imageKey)
@@ -120,6 +140,8 @@ QIcon toolbarImage(const QString &imageKey)
         draw = drawFresh;
     else if (imageKey == QLatin1String("stop"))
         draw = drawStop;
+    else if (imageKey == QLatin1String("roster"))
+        draw = drawRoster;
     if (!draw)
         return {};
     QPixmap pixmap(kImageSide, kImageSide);

@@ -1,6 +1,6 @@
 #pragma once
 // The console's pictures, drawn in code: the toolbar images (keys help,
-// set, clearlast, begin, fresh, stop) and the product picture of the About box.
+// set, clearlast, begin, fresh, stop, roster) and the product picture of the About box.
 #include <QIcon>
 #include <QPixmap>
 #include <QString>

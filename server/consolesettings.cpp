@@ -4,10 +4,9 @@
 #include "numbers.h"
 #include "paths.h"
 #include "recordlines.h"
+#include "wholefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
 
 namespace examtime {
 
@@ -33,14 +32,12 @@ std::optional<QString> storedValueText(QStringView text)
 
 std::optional<QString> readTextLines(const QString &path, QStringView lineEnd)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // time.txt holds one short line; anything far larger is not it.
+    const wholefile::Reading file = wholefile::read(path, 4096);
+    if (!file.bytes)
         return std::nullopt;
     QString text;
-    const QStringList lines = splitRecordLines(gbk::decode(bytes));
+    const QStringList lines = splitRecordLines(gbk::decode(*file.bytes));
     for (const QString &line : lines)
         text += line + lineEnd;
     return text;
@@ -82,11 +79,11 @@ qint16 ConsoleSettings::storedExamMinutes() const
     return examtime::minutesFromText(firstLine).value_or(examtime::kDefaultMinutes);
 }
 
-std::optional<QString> ConsoleSettings::storedExamText() const
+examarticle::Reading ConsoleSettings::storedExamText() const
 {
     if (!hasExamText())
-        return std::nullopt;
-    return readTextLines(filePath(textFileName()), u"\n");
+        return {};
+    return examarticle::fromFile(filePath(textFileName()), examarticle::Source::ExamFile);
 }
 
 ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
@@ -103,32 +100,28 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
         return outcome;
     }
 
+    // Both files are checked and made before either is written, and each
+    // write leaves the old file whole when it fails: a full disk never
+    // leaves an empty exam text behind a message of success.
+    QByteArray examBytes;
     if (!articlePath.isEmpty()) {
-        QFile article(articlePath);
-        if (!article.open(QIODevice::ReadOnly)) {
-            outcome.problem = QStringLiteral("无法读取考试内容文件 %1：%2")
-                                  .arg(QDir::toNativeSeparators(articlePath), article.errorString());
+        const examarticle::Reading article = examarticle::fromFile(articlePath);
+        if (!article.text) {
+            outcome.problem = QStringLiteral("没有保存设置：") + article.problem;
             return outcome;
         }
-        const QByteArray bytes = article.readAll();
-        QSaveFile copy(filePath(textFileName()));
-        if (article.error() != QFileDevice::NoError || !copy.open(QIODevice::WriteOnly)
-            || copy.write(bytes) != bytes.size() || !copy.commit()) {
-            outcome.problem = QStringLiteral("无法把考试内容保存到 %1：%2")
-                                  .arg(QDir::toNativeSeparators(filePath(textFileName())),
-                                       article.error() != QFileDevice::NoError ? article.errorString()
-                                                                               : copy.errorString());
+        examBytes = article.examBytes;
+        const QString problem = wholefile::write(filePath(textFileName()), examBytes);
+        if (!problem.isEmpty()) {
+            outcome.problem = QStringLiteral("没有保存设置，原有的考试内容不变：") + problem;
             return outcome;
         }
     }
 
     const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));
-    QSaveFile timeFile(filePath(timeFileName()));
-    if (!timeFile.open(QIODevice::WriteOnly) || timeFile.write(timeBytes) != timeBytes.size()
-        || !timeFile.commit()) {
-        outcome.problem = QStringLiteral("无法把考试时间保存到 %1：%2")
-                              .arg(QDir::toNativeSeparators(filePath(timeFileName())),
-                                   timeFile.errorString());
+    const QString problem = wholefile::write(filePath(timeFileName()), timeBytes);
+    if (!problem.isEmpty()) {
+        outcome.problem = QStringLiteral("没有保存考试时间，原有的考试时间不变：") + problem;
         return outcome;
     }
     outcome.examMinutes = *minutes;

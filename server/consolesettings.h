@@ -2,6 +2,8 @@
 // The console's stored settings in its application folder: time.txt (the
 // exam time) and test.txt (the exam text), and the article files that the
 // examiner chooses the exam text from.
+#include "examarticle.h"
+
 #include <QString>
 
 #include <optional>
@@ -25,7 +27,8 @@ std::optional<QString> storedValueText(QStringView text);
 }  // namespace examtime
 
 // Reads a GBK text file line by line (a line ends at CR or CR LF) and
-// appends lineEnd after every line. Empty when the file cannot be read.
+// appends lineEnd after every line. Empty when the file cannot be read or
+// is larger than a few kilobytes.
 std::optional<QString> readTextLines(const QString &path, QStringView lineEnd);
 
 class ConsoleSettings
@@ -46,17 +49,18 @@ public:
     // The exam time stored in time.txt, or 20 minutes when the file is
     // absent, empty, not a number or out of range.
     qint16 storedExamMinutes() const;
-    // test.txt with each line followed by LF; empty when absent or unreadable.
-    std::optional<QString> storedExamText() const;
+    // test.txt read as a chosen article is; no text and no problem when absent.
+    examarticle::Reading storedExamText() const;
 
     struct SaveOutcome
     {
         std::optional<qint16> examMinutes;  // set when the save succeeded
         QString problem;                     // why it did not, for the examiner
     };
-    // Stores the settings: the article copied byte for byte to test.txt (when
-    // one was chosen) and the time text's value in time.txt. Nothing is
-    // written when the time text is refused.
+    // Stores the settings: the article as exam text (GBK, CR LF lines) in
+    // test.txt when one was chosen, and the time text's value in time.txt.
+    // Nothing is written when the time text or the article is refused; a
+    // file that cannot be written keeps its old content.
     SaveOutcome save(const QString &articlePath, const QString &timeText) const;
 
 private:

@@ -1,6 +1,8 @@
 #include "frmmain.h"
 
 #include "artwork.h"
+#include "examarticle.h"
+#include "classtablemodel.h"
 #include "exchangefolder.h"
 #include "frmabout.h"
 #include "resultcollector.h"
@@ -19,10 +21,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QProxyStyle>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QStyleFactory>
 #include <QTableView>
 #include <QToolBar>
@@ -48,6 +53,35 @@ public:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
+
+// The progress column as a bar with the percentage on it.
+class ProgressDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QVariant progress = index.data(ClassTableModel::ProgressRole);
+        if (!progress.isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionProgressBar bar;
+        bar.rect = option.rect.adjusted(2, 2, -2, -2);
+        bar.minimum = 0;
+        bar.maximum = 100;
+        bar.progress = qRound(progress.toDouble() * 100);
+        bar.text = index.data().toString();
+        bar.textVisible = true;
+        bar.state = option.state | QStyle::State_Horizontal;
+        const QWidget *widget = option.widget;
+        QStyle *style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ProgressBar, &bar, painter, widget);
+    }
+};
+
+constexpr int kProgressTwips = 1050;
 
 const QString kClosedCaption = QStringLiteral("允许登录");
 const QString kOpenCaption = QStringLiteral("禁止登录");
@@ -100,8 +134,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
 }  // namespace
 
 FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                           | Qt::WindowCloseButtonHint),
       m_folders(std::move(folders)),
       m_hooks(std::move(hooks)),
@@ -111,7 +145,10 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Kestrix服务器"));
-    setFixedSize(twips::px(10080), twips::px(7545));
+    // The classic layout is the smallest size; a larger window gives the
+    // grid the room.
+    setMinimumSize(twips::px(10080), twips::px(7545));
+    resize(minimumSize());
 
     buildToolbar();
     buildResultsView();
@@ -119,25 +156,28 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
-    m_frameCJ->setGeometry(twips::rect(240, 800, 9615, 6000));
-    m_grid->setGeometry(twips::px(30), twips::px(120), twips::px(9495),
-                        m_frameCJ->height() - twips::px(180));
     m_frameSet->setGeometry(twips::rect(120, 960, 9855, 6495));
+    placeFrames();
     showResultsView(true);
-    setGateAppearance(m_gate.isOpen());
+    m_collectClock.setInterval(kAutoCollectMillis);
+    connect(&m_collectClock, &QTimer::timeout, this, &FrmMain::collectQuietly);
+    showGateState();
     if (!m_store->isOpen())
         tell(m_store->lastError());
-    m_model->select();
+    if (const auto stored = m_store->rowsInRankOrder())
+        m_live.showStored(*stored);
+    showLiveRows();
     showCount();
     m_examMinutes = m_settings.storedExamMinutes();
     m_testTime->setEditText(QString::number(m_examMinutes));
+    // Asked once the window is up, so the question stands in front of it.
+    if (m_gate.isOpen())
+        QTimer::singleShot(0, this, &FrmMain::offerToWithdrawPublishedExam);
 }
 
 FrmMain::~FrmMain()
 {
     delete m_about;
-    // The model goes before the database connection it reads.
-    delete m_model;
 }
 
 void FrmMain::buildToolbar()
@@ -153,27 +193,34 @@ void FrmMain::buildToolbar()
     m_clearLast = addToolbarButton(QStringLiteral("ClearLast"), QStringLiteral("清空上次"),
                                    QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
                                    QStringLiteral("clearlast"));
-    addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
-                     QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    connect(m_clearLast, &QToolButton::clicked, this, &FrmMain::clearResults);
+    QToolButton *set = addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
+                                        QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    connect(set, &QToolButton::clicked, this, &FrmMain::openSettingsPanel);
     m_beginStop = addToolbarButton(QStringLiteral("BeginStop"), kClosedCaption, QString(),
                                    QStringLiteral("begin"));
-    addToolbarButton(QStringLiteral("fresh"), QStringLiteral("获取成绩"),
-                     QStringLiteral("获取考试成绩或者获取登陆信息"), QStringLiteral("fresh"));
+    connect(m_beginStop, &QToolButton::clicked, this, &FrmMain::openOrCloseLogin);
+    QToolButton *fresh = addToolbarButton(QStringLiteral("fresh"), QStringLiteral("获取成绩"),
+                                          QStringLiteral("获取考试成绩或者获取登陆信息"),
+                                          QStringLiteral("fresh"));
+    connect(fresh, &QToolButton::clicked, this, &FrmMain::collectResults);
+    QToolButton *roster = addToolbarButton(QStringLiteral("roster"), QStringLiteral("载入名单"),
+                                           QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
+                                                          "显示未登录的考生和名单外的成绩"),
+                                           QStringLiteral("roster"));
+    connect(roster, &QToolButton::clicked, this, &FrmMain::loadRoster);
     QToolButton *help = addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
                                          QStringLiteral("软件安装、使用说明"),
                                          QStringLiteral("help"));
 
     auto *menu = new QMenu(help);
     menu->setObjectName(QStringLiteral("helpMenu"));
-    const std::pair<QString, QString> entries[] = {
-        {QStringLiteral("manual"), QStringLiteral("使用说明")},
-        {QStringLiteral("about"), QStringLiteral("关于")},
-    };
-    for (const auto &[key, caption] : entries) {
-        QAction *action = menu->addAction(caption);
-        action->setObjectName(key);
-        connect(action, &QAction::triggered, this, [this, key = key] { helpMenuChosen(key); });
-    }
+    QAction *manual = menu->addAction(QStringLiteral("使用说明"));
+    manual->setObjectName(QStringLiteral("manual"));
+    connect(manual, &QAction::triggered, this, &FrmMain::openManual);
+    QAction *about = menu->addAction(QStringLiteral("关于"));
+    about->setObjectName(QStringLiteral("about"));
+    connect(about, &QAction::triggered, this, &FrmMain::showAbout);
     help->setMenu(menu);
     // The face of the help button has no action of its own: it opens the menu.
     help->setPopupMode(QToolButton::InstantPopup);
@@ -184,7 +231,6 @@ QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &captio
 {
     auto *btn = new QToolButton(m_toolbar);
     btn->setObjectName(key);
-    btn->setProperty("key", key);
     btn->setProperty("imageKey", imageKey);
     btn->setText(caption);
     btn->setToolTip(toolTip);
@@ -193,9 +239,6 @@ QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &captio
     btn->setAutoRaise(true);
     btn->setMinimumWidth(64);
     m_toolbar->addWidget(btn);
-    connect(btn, &QToolButton::clicked, this, [this, btn] {
-        toolbarButtonClicked(btn->property("key").toString());
-    });
     return btn;
 }
 
@@ -213,22 +256,17 @@ void FrmMain::buildResultsView()
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
 
-    m_model = new ResultTableModel(this, m_store->database());
+    m_model = new ClassTableModel(this);
     m_grid->setModel(m_model);
-    struct Column
-    {
-        const char *field;
-        QString caption;
-        int width;
-    };
-    const Column columns[] = {
-        {"banname", QStringLiteral("     部    门"), 1920},
-        {"xuehao", QStringLiteral("     考    号"), 1710},
-        {"xingming", QStringLiteral("   姓    名"), 1425},
-        {"speed", QStringLiteral("打字速度（字/分钟）"), 1725},
-        {"zhengquelv", QStringLiteral("正确率（％）"), 1080},
-        {"timepass", QStringLiteral("打字时间（秒）"), 1335},
-        {"recno", QStringLiteral("RecNo"), 735},
+    m_grid->setItemDelegateForColumn(ClassTableModel::Progress, new ProgressDelegate(m_grid));
+    // The state and the progress are what the examiner watches during the
+    // exam: they stand right after the name.
+    const std::pair<ClassTableModel::Column, int> columns[] = {
+        {ClassTableModel::BanName, 1920}, {ClassTableModel::XueHao, 1710},
+        {ClassTableModel::XingMing, 1425}, {ClassTableModel::State, 675},
+        {ClassTableModel::Progress, kProgressTwips}, {ClassTableModel::Speed, 1725},
+        {ClassTableModel::ZhengQueLv, 1080}, {ClassTableModel::TimePass, 1335},
+        {ClassTableModel::RecNo, 735},
     };
     QHeaderView *header = m_grid->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -238,13 +276,9 @@ void FrmMain::buildResultsView()
     tightStyle->setParent(header);
     header->setStyle(tightStyle);
     for (int visual = 0; visual < int(std::size(columns)); ++visual) {
-        const Column &column = columns[visual];
-        const int logical = m_model->fieldIndex(QLatin1String(column.field));
-        if (logical < 0)
-            continue;
+        const auto [logical, width] = columns[visual];
         header->moveSection(header->visualIndex(logical), visual);
-        m_model->setHeaderData(logical, Qt::Horizontal, column.caption);
-        m_grid->setColumnWidth(logical, twips::px(column.width));
+        m_grid->setColumnWidth(logical, twips::px(width));
     }
 
     m_frameCJ1 = frame(this, "FrameCJ1");
@@ -254,7 +288,9 @@ void FrmMain::buildResultsView()
           countFont);
     m_count = label(m_frameCJ1, "LblRenShu", QString(), twips::rect(1560, 240, 855, 255), countFont);
     paintCounter(m_count, QPalette::ButtonText);
-    label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 615, 255), countFont);
+    label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255), countFont);
+    m_liveCounts = label(m_frameCJ1, "LblLiveCounts", QString(), twips::rect(2820, 240, 4200, 255),
+                         simSun(10.5));
     QPushButton *exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
                                        twips::rect(7080, 220, 2295, 300));
     exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
@@ -276,6 +312,8 @@ void FrmMain::buildSettingsView()
     m_testTime->setGeometry(twips::rect(2280, 360, 855, 300));
     m_testTime->setEditable(true);
     m_testTime->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: completion would make "3" into "30".
+    m_testTime->setCompleter(nullptr);
     m_testTime->addItems({QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
                           QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")});
 
@@ -308,25 +346,66 @@ void FrmMain::showResultsView(bool restoreGeometry)
 {
     m_frameCJ->show();
     if (restoreGeometry)
-        m_frameCJ1->setGeometry(m_frameCJ->x(), m_frameCJ1->y(), twips::px(9615),
-                                m_frameCJ1->height());
+        placeFrames();
     m_frameCJ1->show();
     m_frameSet->hide();
+}
+
+void FrmMain::placeFrames()
+{
+    // What the window has beyond its classic size goes to the grid; the
+    // counts frame stays below it, the export button at its right end.
+    const int wider = std::max(0, width() - minimumWidth());
+    const int taller = std::max(0, height() - minimumHeight());
+    m_toolbar->resize(twips::px(10080) + wider, m_toolbar->height());
+    m_frameCJ->setGeometry(twips::px(240), twips::px(800), twips::px(9615) + wider, twips::px(6000) + taller);
+    m_grid->setGeometry(twips::px(30), twips::px(120), m_frameCJ->width() - twips::px(120),
+                        m_frameCJ->height() - twips::px(180));
+    m_frameCJ1->setGeometry(twips::px(240), twips::px(6840) + taller, twips::px(9615) + wider,
+                            twips::px(615));
+    // The progress bars take the room a larger window gives.
+    m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressTwips) + wider / 2);
+    if (auto *exportButton = m_frameCJ1->findChild<QPushButton *>(QStringLiteral("CmdOutToExl")))
+        exportButton->move(twips::px(7080) + wider, exportButton->y());
+}
+
+void FrmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeFrames();
 }
 
 void FrmMain::showCount()
 {
     const auto rows = m_store->rowCount();
     m_count->setText(rows ? QString::number(*rows) : QString());
+    const ClassCounts counts = m_live.counts();
+    QString text = QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
+    if (m_live.roster())
+        text += QStringLiteral(" · 未登录 %1").arg(counts.absent);
+    m_liveCounts->setText(text);
+    m_liveCounts->setToolTip(QString());
+    m_liveCounts->setStyleSheet(QString());
 }
 
-void FrmMain::setGateAppearance(bool open)
+void FrmMain::showLiveRows()
 {
+    m_model->setRows(m_live.rows());
+}
+
+void FrmMain::showGateState()
+{
+    const bool open = m_gate.isOpen();
     m_beginStop->setText(open ? kOpenCaption : kClosedCaption);
     m_beginStop->setIcon(artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
     m_beginStop->setProperty("imageKey", open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_beginStop->setToolTip(open ? kOpenToolTip : kClosedToolTip);
     m_clearLast->setEnabled(!open);
+    // The class is watched while examinees may log in.
+    if (open)
+        m_collectClock.start();
+    else
+        m_collectClock.stop();
 }
 
 void FrmMain::tell(const QString &text)
@@ -334,31 +413,31 @@ void FrmMain::tell(const QString &text)
     m_hooks.showMessage(this, text);
 }
 
-void FrmMain::toolbarButtonClicked(const QString &key)
+bool FrmMain::ask(const QString &question)
 {
-    if (key == QLatin1String("BeginStop"))
-        openOrCloseLogin();
-    else if (key == QLatin1String("set"))
-        openSettingsPanel();
-    else if (key == QLatin1String("fresh"))
-        collectResults();
-    else if (key == QLatin1String("ClearLast"))
-        clearResults();
+    return m_hooks.ask(this, question);
 }
 
-void FrmMain::helpMenuChosen(const QString &key)
+bool FrmMain::mayActBesideOtherConsole(const QString &action)
 {
-    if (key == QLatin1String("manual"))
-        openManual();
-    else if (key == QLatin1String("about"))
-        showAbout();
+    const auto other = m_gate.otherConsole(QDateTime::currentDateTimeUtc());
+    return !other || ask(ConsoleMarker::warning(*other, action));
+}
+
+void FrmMain::offerToWithdrawPublishedExam()
+{
+    // Another console's exam is that console's to withdraw.
+    if (!m_gate.isOpen() || m_gate.otherConsole(QDateTime::currentDateTimeUtc()))
+        return;
+    if (ask(LoginGate::publishedExamQuestion(m_gate.publishedExam())))
+        closeLogin();
 }
 
 // ---- Login gate ----
 
 void FrmMain::openOrCloseLogin()
 {
-    if (m_beginStop->text() == kOpenCaption)
+    if (m_gate.isOpen())
         closeLogin();
     else
         openLogin();
@@ -371,16 +450,20 @@ void FrmMain::openLogin()
         tell(m_gate.readinessMessage(readiness));
         return;
     }
+    if (!mayActBesideOtherConsole(QStringLiteral("开放登录")))
+        return;
     const QString problem = m_gate.open(m_examMinutes);
-    setGateAppearance(m_gate.isOpen());
+    showGateState();
     if (!problem.isEmpty())
         tell(problem);
 }
 
 void FrmMain::closeLogin()
 {
+    if (!mayActBesideOtherConsole(QStringLiteral("禁止登录")))
+        return;
     const QString problem = m_gate.close();
-    setGateAppearance(m_gate.isOpen());
+    showGateState();
     if (!problem.isEmpty())
         tell(problem);
 }
@@ -402,9 +485,12 @@ void FrmMain::openSettingsPanel()
     m_frameCJ1->hide();
     m_frameSet->show();
     setExamText(QString());
-    if (const auto stored = m_settings.storedExamText()) {
-        setExamText(*stored);
+    const examarticle::Reading stored = m_settings.storedExamText();
+    if (stored.text) {
+        setExamText(*stored.text);
         m_wordCount->setText(QString::number(m_examText.size()));
+    } else if (!stored.problem.isEmpty()) {
+        tell(stored.problem);
     }
 }
 
@@ -412,13 +498,13 @@ void FrmMain::chooseArticle()
 {
     const QString chosen = m_hooks.chooseArticle(this, m_settings.articleFolder());
     if (!chosen.isEmpty()) {
-        const auto text = readTextLines(chosen, u"\r\n");
-        if (!text) {
-            tell(QStringLiteral("无法读取文件 %1").arg(QDir::toNativeSeparators(chosen)));
+        const examarticle::Reading article = examarticle::fromFile(chosen);
+        if (!article.text) {
+            tell(article.problem);
             return;
         }
         m_articlePath = chosen;
-        setExamText(*text);
+        setExamText(*article.text);
     }
     m_wordCount->setText(QString::number(m_examText.size()));
 }
@@ -443,47 +529,96 @@ void FrmMain::cancelSettings()
 
 // ---- Results ----
 
+ExamFacts FrmMain::examFacts() const
+{
+    return {qint32(m_examMinutes) * 60, m_publishedLength};
+}
+
+CollectionReport FrmMain::collectInto()
+{
+    // The exam text as published, counted as the client counts it; kept
+    // when login closes and the text is withdrawn.
+    const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
+    if (QFileInfo(published).isFile()) {
+        // Anyone may replace te.txt: the read is bounded.
+        if (const examarticle::Reading text = examarticle::fromFile(published, examarticle::Source::ExamFile);
+            text.text)
+            m_publishedLength = qint32(text.text->size());
+    }
+    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
+    CollectionReport report = collector.collect();
+    if (report.ok())
+        m_live.update(report.results, examFacts());
+    showLiveRows();
+    showCount();
+    return report;
+}
+
 void FrmMain::collectResults()
 {
     showResultsView(false);
     setExamText(QString());
-    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
-    const CollectionReport report = collector.collect();
-    m_model->select();
-    showCount();
+    const CollectionReport report = collectInto();
     if (!report.ok())
         tell(report.problem);
     else if (!report.skipped.isEmpty())
         tell(skippedFilesMessage(report.skipped));
 }
 
+void FrmMain::collectQuietly()
+{
+    const CollectionReport report = collectInto();
+    // Files still being uploaded are normal while the class types; only a
+    // failure of the whole collection is worth the examiner's eye.
+    if (!report.ok()) {
+        m_liveCounts->setText(QStringLiteral("· 自动获取成绩失败"));
+        m_liveCounts->setToolTip(report.problem);
+        m_liveCounts->setStyleSheet(QStringLiteral("color: #C00000;"));
+    }
+}
+
 void FrmMain::clearResults()
 {
     showResultsView(false);
     setExamText(QString());
+    if (!mayActBesideOtherConsole(QStringLiteral("清空")))
+        return;
+    const int results = m_store->rowCount().value_or(0);
+    const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
+    if ((results || files)
+        && !ask(QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 中的%3个文件，删除后无法恢复。\n"
+                               "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
+                    .arg(results)
+                    .arg(QDir::toNativeSeparators(m_folders.exchange))
+                    .arg(files)))
+        return;
     const bool cleared = m_store->clear();
-    m_model->select();
+    m_live.clear();
+    m_publishedLength.reset();
+    showLiveRows();
     showCount();
     if (!cleared)
         tell(m_store->lastError());
-    if (!paths::exchangeFolderIsReady(m_folders.exchange)) {
-        tell(exchangeFolderMissingMessage(m_folders.exchange));
+    const QString problem = clearExchangeFolder(
+        m_folders.exchange,
+        {m_folders.application, m_folders.program, QFileInfo(m_folders.database).absolutePath()});
+    if (!problem.isEmpty())
+        tell(problem);
+}
+
+void FrmMain::loadRoster()
+{
+    const QString path = m_hooks.chooseRoster(this);
+    if (path.isEmpty())
+        return;
+    ClassRoster::Reading reading = ClassRoster::load(path);
+    if (!reading.roster) {
+        tell(reading.problem);
         return;
     }
-    // Clearing deletes every file of the folder: never the console's own.
-    const QString exchange = QFileInfo(m_folders.exchange).canonicalFilePath();
-    for (const QString &own : {m_folders.application, m_folders.program,
-                               QFileInfo(m_folders.database).absolutePath()}) {
-        if (exchange == QFileInfo(own).canonicalFilePath()) {
-            tell(QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
-                 + QDir::toNativeSeparators(exchange));
-            return;
-        }
-    }
-    const QStringList failures = removeExchangeFiles(m_folders.exchange);
-    if (!failures.isEmpty())
-        tell(QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
-             + failures.join(QLatin1Char('\n')));
+    m_live.setRoster(std::move(reading.roster));
+    showLiveRows();
+    showCount();
 }
 
 void FrmMain::exportResults()
@@ -493,15 +628,21 @@ void FrmMain::exportResults()
         tell(m_store->lastError());
         return;
     }
-    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const QString problem = ResultExporter::write(*rows, path);
-    if (!problem.isEmpty()) {
-        tell(problem);
+    if (!QDir().mkpath(m_folders.exports)) {
+        tell(QStringLiteral("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folders.exports)));
         return;
     }
-    if (!m_hooks.openUrl(QUrl::fromLocalFile(path)))
-        tell(QStringLiteral("成绩表已保存为 %1，但没有找到能打开它的表格程序。")
-                 .arg(QDir::toNativeSeparators(path)));
+    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+    if (!outcome.problem.isEmpty()) {
+        tell(outcome.problem);
+        return;
+    }
+    const bool opened = m_hooks.openUrl(QUrl::fromLocalFile(path));
+    QString message = ResultExporter::doneMessage(path, outcome.changed);
+    if (!opened)
+        message += QStringLiteral("\n没有找到能打开它的表格程序。");
+    tell(message);
 }
 
 // ---- Help ----
@@ -535,7 +676,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
     // results database is closed.
     if (m_about)
         m_about->close();
-    m_model->clear();
+    m_collectClock.stop();
     m_store->close();
     event->accept();
 }

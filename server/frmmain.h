@@ -5,10 +5,13 @@
 #include "consolehooks.h"
 #include "frmabout.h"
 #include "consolesettings.h"
+#include "liveclass.h"
 #include "logingate.h"
+#include "resultcollector.h"
 #include "resultstore.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -22,7 +25,7 @@ class QPushButton;
 class QTableView;
 class QToolBar;
 class QToolButton;
-class ResultTableModel;
+class ClassTableModel;
 
 namespace console {
 
@@ -32,7 +35,7 @@ struct ConsoleFolders
     QString program;      // where the manual ships, beside the program
     QString exchange;     // the folder the FTP service publishes
     QString database;     // the results database file (cj.mdb)
-    QString exports;      // where exported workbooks are written
+    QString exports;      // where exported workbooks are written; made when absent
 };
 
 class FrmMain : public QWidget
@@ -41,6 +44,8 @@ class FrmMain : public QWidget
 
 public:
     static QString manualFileName() { return QStringLiteral("安装使用说明.html"); }
+    // While login is open the results are collected this often.
+    static constexpr int kAutoCollectMillis = 5000;
 
     FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent = nullptr);
     ~FrmMain() override;
@@ -49,13 +54,15 @@ public:
     const QString &chosenArticlePath() const { return m_articlePath; }
     FrmAbout *aboutBox() const { return m_about; }
 
-    // The toolbar's click handler: the first key that matches acts.
-    void toolbarButtonClicked(const QString &key);
-    // The help button's menu: "manual" or "about".
-    void helpMenuChosen(const QString &key);
-
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+    // The collection the clock runs while login is open: the view stays as
+    // it is, and a failure shows in the counts line instead of a box.
+    void collectQuietly();
+    const LiveClass &liveClass() const { return m_live; }
+    const QTimer &collectClock() const { return m_collectClock; }
 
 private:
     void buildToolbar();
@@ -65,9 +72,15 @@ private:
                                   const QString &toolTip, const QString &imageKey);
 
     void showResultsView(bool restoreGeometry);
+    void placeFrames();
     void showCount();
-    void setGateAppearance(bool open);
+    // Collects into the table and the live view; the report for the caller.
+    CollectionReport collectInto();
+    void showLiveRows();
+    ExamFacts examFacts() const;
+    void showGateState();
 
+    // One slot per toolbar command and help menu entry.
     void openOrCloseLogin();
     void openLogin();
     void closeLogin();
@@ -81,22 +94,31 @@ private:
     void collectResults();
     void clearResults();
     void exportResults();
+    void loadRoster();
 
     void openManual();
     void showAbout();
 
     void tell(const QString &text);
+    bool ask(const QString &question);
+    // False when another console has login open on the folder and the
+    // examiner does not want `action` all the same.
+    bool mayActBesideOtherConsole(const QString &action);
+    void offerToWithdrawPublishedExam();
 
     ConsoleFolders m_folders;
     ConsoleHooks m_hooks;
     ConsoleSettings m_settings;
     LoginGate m_gate;
     std::unique_ptr<ResultStore> m_store;
-    ResultTableModel *m_model = nullptr;
+    LiveClass m_live;
+    ClassTableModel *m_model = nullptr;
+    QTimer m_collectClock;
+    std::optional<qint32> m_publishedLength;
 
     qint16 m_examMinutes = examtime::kDefaultMinutes;
     QString m_articlePath;
-    QString m_examText;  // the text box's text as the examiner's files have it (CR LF or LF)
+    QString m_examText;  // the exam text as saved: every line followed by CR LF
 
     QToolBar *m_toolbar = nullptr;
     QToolButton *m_beginStop = nullptr;
@@ -106,6 +128,7 @@ private:
     QGroupBox *m_frameSet = nullptr;
     QTableView *m_grid = nullptr;
     QLabel *m_count = nullptr;
+    QLabel *m_liveCounts = nullptr;
     QComboBox *m_testTime = nullptr;
     QPlainTextEdit *m_textBox = nullptr;
     QLabel *m_wordCount = nullptr;

@@ -1,42 +1,41 @@
 #include "logingate.h"
 
+#include "examarticle.h"
 #include "examsettings.h"
 #include "paths.h"
 #include "transcode.h"
+#include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
 const QString kPlainSettingsScratch = QStringLiteral("se.dll");
 const QString kScrambledSettingsScratch = QStringLiteral("se1.dll");
+// The console's own exam text, as it saves it; far above any real article.
+constexpr qint64 kMaxExamTextBytes = examarticle::kMaxFileBytes;
+// A published se.dll is two short lines.
+constexpr qint64 kMaxSettingsBytes = 4096;
 
 QString nativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
 }
 
-// Writes bytes to a file that appears whole or not at all: QSaveFile writes
-// beside the target under another name and renames it into place.
-QString writeWhole(const QString &path, const QByteArray &bytes)
+// Writes a published file and reads it back: a disk that takes the bytes
+// and keeps fewer must not open the gate over a damaged exam.
+QString writeAndCheck(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return QStringLiteral("无法写入 %1：%2").arg(nativePath(path), file.errorString());
-    return {};
-}
-
-QString readWhole(const QString &path, QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("无法读取 %1：%2").arg(nativePath(path), file.errorString());
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return QStringLiteral("无法读取 %1：%2").arg(nativePath(path), file.errorString());
+    QString problem = wholefile::write(path, bytes);
+    if (!problem.isEmpty())
+        return problem;
+    const wholefile::Reading back = wholefile::read(path, bytes.size());
+    if (!back.bytes)
+        return back.problem;
+    if (*back.bytes != bytes)
+        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障").arg(nativePath(path));
     return {};
 }
 
@@ -51,8 +50,10 @@ QString removeIfPresent(const QString &path)
 
 }  // namespace
 
-LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder)
-    : m_settings(std::move(applicationFolder)), m_exchangeFolder(std::move(exchangeFolder))
+LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder, ConsoleIdentity self)
+    : m_settings(std::move(applicationFolder)),
+      m_exchangeFolder(std::move(exchangeFolder)),
+      m_marker(m_exchangeFolder, std::move(self))
 {
     // A console that ended while login was open left se.dll behind, and
     // examinees can still log in: the gate must say so.
@@ -118,35 +119,30 @@ QString LoginGate::open(qint16 examMinutes)
         return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
     }
     m_open = true;
+    // Only a note: a folder that takes the exam but not the note still runs it.
+    m_marker.leave(QDateTime::currentDateTimeUtc());
     return {};
 }
 
 QString LoginGate::publish(qint16 examMinutes)
 {
     // The text goes first, so a client that finds se.dll finds te.txt too.
-    QByteArray text;
-    QString problem = readWhole(m_settings.filePath(ConsoleSettings::textFileName()), text);
-    if (problem.isEmpty())
-        problem = writeWhole(publishedPath(publishedTextName()), text);
+    const wholefile::Reading text =
+        wholefile::read(m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
+    if (!text.bytes)
+        return text.problem;
+    QString problem = writeAndCheck(publishedPath(publishedTextName()), *text.bytes);
     if (!problem.isEmpty())
         return problem;
-
     const ExamSettings settings{true, examMinutes};
-    problem = writeWhole(scratchPath(kPlainSettingsScratch), settings.toRecordLines());
-    if (!problem.isEmpty())
-        return problem;
-    if (!TranscodeFile(scratchPath(kPlainSettingsScratch), scratchPath(kScrambledSettingsScratch),
-                       kExchangeKey))
-        return QStringLiteral("无法写入 %1").arg(nativePath(scratchPath(kScrambledSettingsScratch)));
-    QByteArray scrambled;
-    problem = readWhole(scratchPath(kScrambledSettingsScratch), scrambled);
-    if (problem.isEmpty())
-        problem = writeWhole(publishedPath(publishedSettingsName()), scrambled);
-    return problem;
+    return writeAndCheck(publishedPath(publishedSettingsName()),
+                         transcodeBytes(settings.toRecordLines(), kExchangeKey));
 }
 
 void LoginGate::removeScratchFiles()
 {
+    // Left by a console that published through scratch files and ended
+    // part-way.
     QFile::remove(scratchPath(kPlainSettingsScratch));
     QFile::remove(scratchPath(kScrambledSettingsScratch));
 }
@@ -157,10 +153,40 @@ QString LoginGate::close()
     const QString textProblem = removeIfPresent(publishedPath(publishedTextName()));
     const QString settingsProblem = removeIfPresent(publishedPath(publishedSettingsName()));
     m_open = !settingsProblem.isEmpty();
+    if (!m_open)
+        m_marker.remove();
     QStringList problems;
     if (!textProblem.isEmpty())
         problems << textProblem;
     if (m_open)
         problems << settingsProblem << QStringLiteral("考生仍可登录。");
     return problems.join(QLatin1Char('\n'));
+}
+
+LoginGate::PublishedExam LoginGate::publishedExam() const
+{
+    constexpr int kShownSigns = 20;
+    PublishedExam exam;
+    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()), examarticle::Source::ExamFile);
+    if (text.text) {
+        exam.textStart = text.text->left(kShownSigns + 2).simplified();
+        if (exam.textStart.size() > kShownSigns)
+            exam.textStart = exam.textStart.left(kShownSigns) + QStringLiteral("……");
+    }
+    const wholefile::Reading settings =
+        wholefile::read(publishedPath(publishedSettingsName()), kMaxSettingsBytes);
+    if (settings.bytes)
+        exam.examMinutes = readExamSettings(transcodeBytes(*settings.bytes, kExchangeKey)).examMinutes;
+    return exam;
+}
+
+QString LoginGate::publishedExamQuestion(const PublishedExam &exam)
+{
+    const QString text = exam.textStart.isEmpty() ? QStringLiteral("（无法读取考试内容）")
+                                                  : QStringLiteral("“%1”").arg(exam.textStart);
+    const QString time = exam.examMinutes ? QStringLiteral("%1分钟").arg(*exam.examMinutes)
+                                          : QStringLiteral("（无法读取）");
+    return QStringLiteral("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%1\n考试时间：%2\n"
+                          "要收回这场考试（禁止登录）吗？")
+        .arg(text, time);
 }

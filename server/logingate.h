@@ -8,6 +8,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class LoginGate
 {
 public:
@@ -16,7 +18,15 @@ public:
     static QString publishedTextName() { return paths::examTextFileName(); }
     static QString publishedSettingsName() { return paths::examSettingsFileName(); }
 
-    LoginGate(QString applicationFolder, QString exchangeFolder);
+    // What an earlier run left published: the start of its text and its time.
+    struct PublishedExam
+    {
+        QString textStart;                 // the first signs, line breaks shown as spaces
+        std::optional<qint16> examMinutes; // empty when se.dll does not read
+    };
+
+    LoginGate(QString applicationFolder, QString exchangeFolder,
+              ConsoleIdentity self = ConsoleIdentity::current());
 
     bool isOpen() const { return m_open; }
 
@@ -34,6 +44,17 @@ public:
     // the gate stays open while se.dll could not be deleted.
     QString close();
 
+    // The exam published in the exchange folder while the gate is open.
+    PublishedExam publishedExam() const;
+    // The question put when the console starts with an exam still published.
+    static QString publishedExamQuestion(const PublishedExam &exam);
+
+    // Another console that has login open on this folder; see ConsoleMarker.
+    std::optional<ConsoleMarker::Note> otherConsole(const QDateTime &nowUtc) const
+    {
+        return m_marker.otherConsole(nowUtc);
+    }
+
 private:
     QString publishedPath(const QString &name) const;
     QString scratchPath(const QString &name) const;
@@ -42,5 +63,6 @@ private:
 
     ConsoleSettings m_settings;
     QString m_exchangeFolder;
+    ConsoleMarker m_marker;
     bool m_open = false;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -39,7 +40,9 @@ int main(int argc, char *argv[])
     // data folder when that one is read-only (a Start-menu shortcut into
     // Program Files).
     folders.database = QDir(paths::workingFolder(QDir::currentPath())).filePath(ResultStore::defaultFileName());
-    folders.exports = QDir::tempPath();
+    // Beside the examiner's other documents, made on the first export.
+    folders.exports = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                          .filePath(QStringLiteral("成绩导出"));
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
     desktop::showCentred(window);

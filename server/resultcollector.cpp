@@ -3,12 +3,12 @@
 #include "exchangefolder.h"
 #include "numbers.h"
 #include "paths.h"
-#include "resultrecord.h"
+#include "resultfiles.h"
 #include "transcode.h"
+#include "wholefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <QHash>
 
 ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
                                  ResultStore &store)
@@ -18,23 +18,49 @@ ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFold
 {
 }
 
+QString implausibleNameProblem(const ResultRecord &record)
+{
+    for (const QString *field : {&record.banName, &record.xueHao, &record.xingMing}) {
+        if (field->size() > ResultCollector::kMaxNameChars)
+            return QStringLiteral("部门、考号或姓名超过%1个字符").arg(ResultCollector::kMaxNameChars);
+        for (QChar ch : *field) {
+            if (ch.category() == QChar::Other_Control)
+                return QStringLiteral("部门、考号或姓名含有控制字符");
+        }
+    }
+    return {};
+}
+
 namespace {
 
-// Reads a whole file; empty optional with the reason in `why` when it cannot.
-std::optional<QByteArray> readFile(const QString &path, QString &why)
+// Why the unscrambled bytes cannot be a record, or empty.
+QString shapeProblem(QByteArrayView plain)
 {
-    QFile file(path);
-    // Whole small files: Qt's buffering would only add copies and calls.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        why = QStringLiteral("无法打开：") + file.errorString();
-        return std::nullopt;
+    // Every record line ends in CR LF; a file that stops short of that is
+    // still being uploaded and would give a cut-off name.
+    if (!plain.endsWith('\n') && !plain.endsWith('\r'))
+        return QStringLiteral("文件不完整，可能正在上传");
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain[i] != '\r' && plain[i] != '\n')
+            continue;
+        if (i - lineStart > ResultCollector::kMaxLineBytes)
+            return QStringLiteral("有一行超过%1字节").arg(ResultCollector::kMaxLineBytes);
+        lineStart = i + 1;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        why = QStringLiteral("无法读取：") + file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
+    return {};
+}
+
+// A session's files collapse into one row; files without progress lines
+// (an older client) or with an empty session id stay rows of their own.
+// The identity is part of the key so that a record claiming another's
+// session never hides a row.
+QString sessionKey(const ResultRecord &record)
+{
+    if (!record.progress || record.progress->sessionId.isEmpty())
+        return {};
+    return record.progress->sessionId + QChar(0) + record.banName + QChar(0) + record.xueHao
+           + QChar(0) + record.xingMing;
 }
 
 }  // namespace
@@ -48,63 +74,75 @@ CollectionReport ResultCollector::collect()
         report.problem = exchangeFolderMissingMessage(m_exchangeFolder);
         return report;
     }
-    const QString scratchPath = QDir(m_applicationFolder).filePath(scratchFileName());
-    // Folders are listed too, so that a folder named like a result file is
-    // reported instead of silently passed over.
-    const QFileInfoList entries = QDir(m_exchangeFolder)
-                                      .entryInfoList({QStringLiteral("*.zip")},
-                                                     QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
-                                                     QDir::Name);
-    QVector<ResultRow> rows;
-    rows.reserve(entries.size());
-    // cj.zip stays open for the whole collection and is rewritten in place
-    // for each file: truncating and closing it per file would make the file
-    // system flush it to disk every time.
-    QFile scratch(scratchPath);
-    if (!scratch.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        report.problem = QStringLiteral("无法写入 %1：%2")
-                             .arg(QDir::toNativeSeparators(scratchPath), scratch.errorString());
+    ResultFileFolder folder(m_exchangeFolder);
+    const QVector<ResultFileFolder::Entry> entries = folder.list(report.problem);
+    if (!report.problem.isEmpty())
         return report;
+
+    QHash<QString, int> rowOfSession;
+    QByteArray lastPlain;
+    for (const ResultFileFolder::Entry &entry : entries) {
+        if (!entry.decodable) {
+            report.skipped.append({entry.name, QStringLiteral("文件名无法识别")});
+            continue;
+        }
+        const ResultFileFolder::Reading file = folder.read(entry);
+        if (!file.bytes) {
+            report.skipped.append({entry.name, file.problem});
+            continue;
+        }
+        QByteArray plain = transcodeBytes(*file.bytes, kExchangeKey);
+        QString problem = shapeProblem(plain);
+        ResultRecordReading reading;
+        if (problem.isEmpty()) {
+            reading = readResultRecord(plain);
+            problem = reading.ok() ? implausibleNameProblem(*reading.record) : reading.problem;
+        }
+        lastPlain = std::move(plain);
+        if (!problem.isEmpty()) {
+            report.skipped.append({entry.name, problem});
+            continue;
+        }
+
+        const QString key = sessionKey(*reading.record);
+        const auto known = key.isEmpty() ? rowOfSession.cend() : rowOfSession.constFind(key);
+        if (known == rowOfSession.cend()) {
+            if (!key.isEmpty())
+                rowOfSession.insert(key, int(report.results.size()));
+            CollectedResult result{*reading.record, reading.accuracyLine, {{entry.name, reading}}, 0};
+            report.results.append(std::move(result));
+            continue;
+        }
+        CollectedResult &result = report.results[*known];
+        result.files.append({entry.name, reading});
+        // Equal sequence numbers: the file listed later wins.
+        if (reading.record->progress->sequence >= result.record.progress->sequence) {
+            result.record = *reading.record;
+            result.accuracyLine = reading.accuracyLine;
+            result.newest = int(result.files.size()) - 1;
+        }
     }
-    for (const QFileInfo &entry : entries) {
-        if (entry.isDir()) {
-            report.skipped.append({entry.fileName(), QStringLiteral("是文件夹")});
-            continue;
-        }
-        QString why;
-        const auto scrambled = readFile(entry.filePath(), why);
-        if (!scrambled) {
-            report.skipped.append({entry.fileName(), why});
-            continue;
-        }
-        const QByteArray plain = transcodeBytes(*scrambled, kExchangeKey);
-        // cj.zip holds the unscrambled copy of the file being read.
-        if (!scratch.seek(0) || scratch.write(plain) != plain.size() || !scratch.resize(plain.size())) {
-            report.problem = QStringLiteral("无法写入 %1：%2")
-                                 .arg(QDir::toNativeSeparators(scratchPath), scratch.errorString());
+
+    // cj.zip is left holding the unscrambled copy of the last file read.
+    if (!lastPlain.isNull()) {
+        report.problem = wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()),
+                                          lastPlain);
+        if (!report.problem.isEmpty())
             return report;
-        }
-        // Every record line ends in CR LF; a file that stops short of that is
-        // still being uploaded and would give a cut-off name.
-        if (!plain.endsWith('\n') && !plain.endsWith('\r')) {
-            report.skipped.append({entry.fileName(), QStringLiteral("文件不完整，可能正在上传")});
-            continue;
-        }
-        const ResultRecordReading reading = readResultRecord(plain);
-        if (!reading.ok()) {
-            report.skipped.append({entry.fileName(), reading.problem});
-            continue;
-        }
-        const ResultRecord &record = *reading.record;
+    }
+
+    QVector<ResultRow> rows;
+    rows.reserve(report.results.size());
+    for (const CollectedResult &result : std::as_const(report.results)) {
         ResultRow row;
         row.recNo = static_cast<qint32>(rows.size() + 1);
-        row.banName = record.banName;
-        row.xueHao = record.xueHao;
-        row.xingMing = record.xingMing;
+        row.banName = result.record.banName;
+        row.xueHao = result.record.xueHao;
+        row.xingMing = result.record.xingMing;
         // The single as the client wrote it (56.1, not 56.0999984741211).
-        row.speed = numbers::singleText(record.speed).toDouble();
-        row.zhengQueLv = reading.accuracyLine;
-        row.timePass = record.timePass;
+        row.speed = numbers::singleText(result.record.speed).toDouble();
+        row.zhengQueLv = result.accuracyLine;
+        row.timePass = result.record.timePass;
         rows.append(row);
     }
     if (!m_store.replaceAll(rows)) {

@@ -1,5 +1,7 @@
 #include "resultexporter.h"
 
+#include "numbers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,31 +25,71 @@ QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &
 
 namespace {
 
+// Makes a text fit a cell: control characters that the workbook's XML
+// cannot carry (and NUL, which would end the C string) become U+FFFD, and
+// a text beyond the cell's limit is cut, never inside a surrogate pair.
+// `why` says what was done; empty when the text went in unchanged.
+QString cellText(const QString &text, QString &why)
+{
+    QString out = text;
+    bool replaced = false;
+    for (QChar &ch : out) {
+        if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') {
+            ch = QChar::ReplacementCharacter;
+            replaced = true;
+        }
+    }
+    why.clear();
+    if (replaced)
+        why = QStringLiteral("控制字符已替换为“\uFFFD”");
+    if (out.size() > ResultExporter::kMaxCellChars) {
+        qsizetype keep = ResultExporter::kMaxCellChars;
+        if (out.at(keep - 1).isHighSurrogate())
+            --keep;
+        const qsizetype total = out.size();
+        out.truncate(keep);
+        if (!why.isEmpty())
+            why += QStringLiteral("，");
+        why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
+    }
+    return out;
+}
+
 // Cells are addressed from 0; the sheet's row 1 is index 0.
 class SheetWriter
 {
 public:
-    explicit SheetWriter(lxw_worksheet *sheet) : m_sheet(sheet) {}
+    SheetWriter(lxw_workbook *workbook, lxw_worksheet *sheet) : m_sheet(sheet)
+    {
+        m_twoDecimals = workbook_add_format(workbook);
+        format_set_num_format(m_twoDecimals, "0.00");
+    }
 
-    void text(lxw_row_t row, lxw_col_t col, const QString &value)
+    void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString())
     {
-        keep(worksheet_write_string(m_sheet, row, col, value.toUtf8().constData(), nullptr));
+        QString why;
+        const QString fitted = cellText(value, why);
+        if (!why.isEmpty())
+            m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, why);
+        const lxw_error error =
+            worksheet_write_string(m_sheet, row, col, fitted.toUtf8().constData(), nullptr);
+        // A cell the library still refuses is left empty and listed; the
+        // rest of the class goes on.
+        if (error != LXW_NO_ERROR)
+            m_changed << QStringLiteral("第%1行 %2：无法写入（%3），留空")
+                             .arg(row + 1)
+                             .arg(header, QString::fromUtf8(lxw_strerror(error)));
     }
-    void number(lxw_row_t row, lxw_col_t col, double value)
+    void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
     {
-        keep(worksheet_write_number(m_sheet, row, col, value, nullptr));
+        worksheet_write_number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
     }
-    lxw_error error() const { return m_error; }
+    const QStringList &changed() const { return m_changed; }
 
 private:
-    void keep(lxw_error error)
-    {
-        if (m_error == LXW_NO_ERROR)
-            m_error = error;
-    }
-
     lxw_worksheet *m_sheet;
-    lxw_error m_error = LXW_NO_ERROR;
+    lxw_format *m_twoDecimals = nullptr;
+    QStringList m_changed;
 };
 
 #ifdef Q_OS_WIN
@@ -67,8 +109,10 @@ QString asciiStandIn(const QString &path)
 
 }  // namespace
 
-QString ResultExporter::write(const QVector<ResultRow> &rows, const QString &path)
+ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
+                                              const QHash<qint32, QString> &doubts)
 {
+    Outcome outcome;
     lxw_workbook_options options{};
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
@@ -80,15 +124,15 @@ QString ResultExporter::write(const QVector<ResultRow> &rows, const QString &pat
     const QByteArray nativePath = QFile::encodeName(path);
 #endif
     lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
-    if (!workbook)
-        return QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
+    lxw_worksheet *sheet = workbook ? workbook_add_worksheet(workbook, nullptr) : nullptr;
     if (!sheet) {
-        workbook_close(workbook);
-        return QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
+        if (workbook)
+            workbook_close(workbook);
+        outcome.problem = QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
+        return outcome;
     }
 
-    SheetWriter cells(sheet);
+    SheetWriter cells(workbook, sheet);
     cells.text(0, 0, title());
     const QString headers[] = {
         QStringLiteral("部门"),
@@ -97,30 +141,52 @@ QString ResultExporter::write(const QVector<ResultRow> &rows, const QString &pat
         QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（%）"),
         QStringLiteral("打字时间（秒）"),
+        QStringLiteral("存疑"),
     };
-    for (lxw_col_t col = 0; col < 6; ++col)
+    const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
     for (const ResultRow &result : rows) {
-        cells.text(row, 0, result.banName);
-        cells.text(row, 1, result.xueHao);
-        cells.text(row, 2, result.xingMing);
+        cells.text(row, 0, result.banName, headers[0]);
+        cells.text(row, 1, result.xueHao, headers[1]);
+        cells.text(row, 2, result.xingMing, headers[2]);
         cells.number(row, 3, result.speed);
-        cells.text(row, 4, result.zhengQueLv);
+        // A number can be averaged and sorted; a line that is none stays text.
+        if (const auto accuracy = numbers::parseNumber(result.zhengQueLv))
+            cells.number(row, 4, *accuracy, true);
+        else
+            cells.text(row, 4, result.zhengQueLv, headers[4]);
         cells.number(row, 5, result.timePass);
+        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
+            cells.text(row, 6, *doubt, headers[6]);
         ++row;
     }
+    outcome.changed = cells.changed();
     const lxw_error closed = workbook_close(workbook);
-    const lxw_error failure = cells.error() != LXW_NO_ERROR ? cells.error() : closed;
-    if (failure != LXW_NO_ERROR) {
+    if (closed != LXW_NO_ERROR) {
         if (written != path)
             QFile::remove(written);
-        return QStringLiteral("无法写出成绩表 %1：%2")
-            .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(failure)));
-    }
-    if (written != path && !QFile::rename(written, path)) {
+        outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
+                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(closed)));
+    } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
-        return QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+        outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
     }
-    return {};
+    return outcome;
+}
+
+QString ResultExporter::doneMessage(const QString &path, const QStringList &changed)
+{
+    QString text = QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path));
+    if (changed.isEmpty())
+        return text;
+    // A long list would not fit on the screen; the first ones tell the story.
+    constexpr int kListed = 10;
+    text += QStringLiteral("\n有%1个单元格与成绩表中的内容不同：").arg(changed.size());
+    for (const QString &cell : changed.mid(0, kListed))
+        text += QLatin1Char('\n') + cell;
+    if (changed.size() > kListed)
+        text += QStringLiteral("\n……");
+    return text;
 }

@@ -21,6 +21,9 @@ ResultStore::ResultStore(const QString &databasePath)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(databasePath);
+    // Another program holding the file (a backup, a viewer, a second
+    // console) gets a message within this, not a window that hangs.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
     if (!db.open()) {
         fail(QStringLiteral("无法打开成绩数据库"), db.lastError().text());
         return;
@@ -28,8 +31,12 @@ ResultStore::ResultStore(const QString &databasePath)
     QSqlQuery query(db);
     // A write-ahead log keeps every collection atomic while a commit costs no
     // wait for the disk; the rows can always be collected again from the
-    // files that stay in the exchange folder.
-    query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    // files that stay in the exchange folder. Each write is checkpointed
+    // into cj.mdb itself (below), so a copy of that one file is a backup.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
+        fail(QStringLiteral("无法打开成绩数据库"), query.lastError().text());
+        return;
+    }
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     // speed is REAL so the ranking compares numbers, not texts.
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tabCJ ("
@@ -62,6 +69,8 @@ QSqlDatabase ResultStore::database() const
 bool ResultStore::fail(const QString &what, const QString &detail)
 {
     m_lastError = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
+    if (detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy")))
+        m_lastError += QStringLiteral("\n成绩数据库正被其他程序使用，请关闭那个程序后再试。");
     return false;
 }
 
@@ -103,8 +112,11 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
         query.bindValue(6, row.timePass);
         ok = query.exec();
     }
-    if (ok && db.commit())
+    if (ok && db.commit()) {
+        // The rows move from cj.mdb-wal into cj.mdb, and the log is emptied.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         return true;
+    }
     const QString detail = query.lastError().isValid() ? query.lastError().text()
                                                        : db.lastError().text();
     db.rollback();
@@ -134,16 +146,4 @@ std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
         rows.append(row);
     }
     return rows;
-}
-
-ResultTableModel::ResultTableModel(QObject *parent, const QSqlDatabase &database)
-    : QSqlTableModel(parent, database)
-{
-    setTable(ResultStore::tableName());
-    setEditStrategy(QSqlTableModel::OnManualSubmit);
-}
-
-QString ResultTableModel::orderByClause() const
-{
-    return ResultStore::rankOrder();
 }

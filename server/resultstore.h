@@ -2,7 +2,6 @@
 // The results database: the table tabCJ in the SQLite file cj.mdb, one row
 // per result file of the last collection.
 #include <QSqlDatabase>
-#include <QSqlTableModel>
 #include <QString>
 #include <QVector>
 
@@ -24,6 +23,8 @@ class ResultStore
 public:
     static QString tableName() { return QStringLiteral("tabCJ"); }
     static QString defaultFileName() { return QStringLiteral("cj.mdb"); }
+    // How long a statement waits for another program's lock on the file.
+    static constexpr int kBusyMillis = 1000;
     // Fastest typist first; equal speeds keep the order they were read in.
     static QString rankOrder() { return QStringLiteral("ORDER BY speed DESC, recno ASC"); }
 
@@ -42,7 +43,7 @@ public:
     std::optional<int> rowCount();
     bool clear();
     // Replaces the whole table in one transaction: on any error the
-    // previous rows stay as they were.
+    // previous rows stay as they were. After it, cj.mdb alone holds the rows.
     bool replaceAll(const QVector<ResultRow> &rows);
     // Empty when the table cannot be read (lastError says why).
     std::optional<QVector<ResultRow>> rowsInRankOrder();
@@ -56,14 +57,4 @@ private:
     QString m_path;
     QString m_lastError;
     bool m_open = false;
-};
-
-// The grid's model: the whole table, ranked as rankOrder() says.
-class ResultTableModel : public QSqlTableModel
-{
-public:
-    ResultTableModel(QObject *parent, const QSqlDatabase &database);
-
-protected:
-    QString orderByClause() const override;
 };

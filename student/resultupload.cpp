@@ -2,12 +2,12 @@
 
 #include "numbers.h"
 #include "paths.h"
+#include "resultfilename.h"
 #include "transcode.h"
 #include "wholefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QTimer>
 
@@ -17,59 +17,11 @@ const QString kPlainRecord = QStringLiteral("sc.zip");
 const QString kScrambledRecord = QStringLiteral("sc1.zip");
 // A record is a few hundred bytes; anything longer did not come from here.
 constexpr qint64 kMaxRecordBytes = 64 * 1024;
-// The name part of an upload name, in UTF-8 bytes: well within the 255 bytes
-// file systems allow, with room for "~N.zip" and the ".part" of a transfer.
-constexpr int kMaxNameBytes = 180;
-constexpr int kMaxEntryBytes = 56;
-
-QString safeForFileName(const QString &entry)
-{
-    static const QString forbidden = QStringLiteral("/\\:*?\"<>|");
-    QString safe = entry;
-    for (QChar &c : safe) {
-        if (forbidden.contains(c) || c.unicode() < 0x20 || c.unicode() == 0x7f)
-            c = u'_';
-    }
-    return safe;
-}
-
-// The longest start of text that fits maxBytes in UTF-8, never splitting a
-// surrogate pair.
-QString leftUtf8(const QString &text, int maxBytes)
-{
-    int bytes = 0;
-    qsizetype end = 0;
-    while (end < text.size()) {
-        const bool pair = text.at(end).isHighSurrogate() && end + 1 < text.size();
-        const int width = pair ? 4 : int(QStringView(text).mid(end, 1).toUtf8().size());
-        if (bytes + width > maxBytes)
-            break;
-        bytes += width;
-        end += pair ? 2 : 1;
-    }
-    return text.left(end);
-}
-
 }  // namespace
 
 QString resultFileName(const Examinee &examinee, int number)
 {
-    const QString ban = safeForFileName(examinee.banName);
-    const QString xue = safeForFileName(examinee.xueHao);
-    const QString xing = safeForFileName(examinee.xingMing);
-    QString name = ban + u'-' + xue + u'-' + xing;
-    if (name.toUtf8().size() > kMaxNameBytes) {
-        const QByteArray whole = (examinee.banName + u'\n' + examinee.xueHao + u'\n' + examinee.xingMing).toUtf8();
-        const QString hash = QString::fromLatin1(QCryptographicHash::hash(whole, QCryptographicHash::Sha1).toHex().left(8));
-        name = leftUtf8(ban, kMaxEntryBytes) + u'-' + leftUtf8(xue, kMaxEntryBytes) + u'-'
-               + leftUtf8(xing, kMaxEntryBytes) + u'-' + hash;
-    }
-    // A dot file is hidden from listings and from the console's collection.
-    for (qsizetype i = 0; i < name.size() && name.at(i) == u'.'; ++i)
-        name[i] = u'_';
-    if (number > 1)
-        name += u'~' + QString::number(number);
-    return name + QLatin1String(".zip");
+    return resultname::forIdentity(examinee.banName, examinee.xueHao, examinee.xingMing, number);
 }
 
 QString finishText(ResultUpload::State state, float speed, float accuracy, const QLocale &locale)

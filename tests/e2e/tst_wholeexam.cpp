@@ -71,6 +71,11 @@ void TestWholeExam::examFromPublishingToClearing()
     ConsoleHooks hooks;
     hooks.showMessage = [&](QWidget *, const QString &text) { consoleMessages << text; };
     hooks.chooseArticle = [&](QWidget *, const QString &) { return articlePath; };
+    QStringList consoleQuestions;
+    hooks.ask = [&](QWidget *, const QString &question) {
+        consoleQuestions << question;
+        return true;
+    };
     hooks.openUrl = [&](const QUrl &url) {
         opened << url;
         return true;
@@ -81,13 +86,13 @@ void TestWholeExam::examFromPublishingToClearing()
     consoleWindow.show();
 
     // Settings: the article and one minute; then login opens.
-    consoleWindow.toolbarButtonClicked(QStringLiteral("set"));
+    child<QAbstractButton>(&consoleWindow, "set")->click();
     child<QAbstractButton>(&consoleWindow, "CmdChFile")->click();
     child<QComboBox>(&consoleWindow, "CmbTestTime")->setEditText(QStringLiteral("1"));
     child<QAbstractButton>(&consoleWindow, "CmdSave")->click();
-    consoleWindow.toolbarButtonClicked(QStringLiteral("BeginStop"));
+    child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
-    QCOMPARE(filesIn(exchange), (QStringList{u"se.dll"_qs, u"te.txt"_qs}));
+    QCOMPARE(filesIn(exchange), (QStringList{u"console-in-use.txt"_qs, u"se.dll"_qs, u"te.txt"_qs}));
 
     // The examinee logs in.
     auto clientMessages = std::make_shared<FakeMessages>();
@@ -113,7 +118,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QTRY_VERIFY_WITH_TIMEOUT(typing.upload().state() == ResultUpload::State::Delivered, kWaitMillis);
 
     // The zero record makes the examinee count as logged in.
-    consoleWindow.toolbarButtonClicked(QStringLiteral("fresh"));
+    child<QAbstractButton>(&consoleWindow, "fresh")->click();
     QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
 
     // Enter starts; the first line is typed with two errors, then Enter and
@@ -144,7 +149,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
 
     // The console finds exactly that examinee with the client's figures.
-    consoleWindow.toolbarButtonClicked(QStringLiteral("fresh"));
+    child<QAbstractButton>(&consoleWindow, "fresh")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
     QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
     const QAbstractItemModel *grid = child<QTableView>(&consoleWindow, "DataGrid1")->model();
@@ -162,12 +167,14 @@ void TestWholeExam::examFromPublishingToClearing()
     QCOMPARE(opened.size(), 1);
     const QStringList cells = workbookRows(opened.first().toLocalFile());
     QCOMPARE(cells.size(), 3);
-    QCOMPARE(cells.at(2), u"str:计算机系|str:2026-07|str:王 小明|int:18|str:90|int:60"_qs);
+    QCOMPARE(cells.at(2), u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60"_qs);
+    QVERIFY(consoleMessages.takeLast().contains(QDir::toNativeSeparators(opened.first().toLocalFile())));
 
     // Closing login withdraws the exam; clearing empties folder and table.
-    consoleWindow.toolbarButtonClicked(QStringLiteral("BeginStop"));
+    child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QCOMPARE(filesIn(exchange), QStringList{u"计算机系-2026-07-王 小明.zip"_qs});
-    consoleWindow.toolbarButtonClicked(QStringLiteral("ClearLast"));
+    child<QAbstractButton>(&consoleWindow, "ClearLast")->click();
+    QCOMPARE(consoleQuestions.size(), 1);
     QCOMPARE(filesIn(exchange), QStringList());
     QCOMPARE(grid->rowCount(), 0);
     QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"0"_qs);

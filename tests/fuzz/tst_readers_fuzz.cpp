@@ -2,6 +2,7 @@
 // mutated good files and plain noise. Bounded in count and time; the
 // sanitizers turn any read past the end into a failure.
 #include "consolesettings.h"
+#include "examarticle.h"
 #include "examsettings.h"
 #include "examtext.h"
 #include "gbk.h"
@@ -117,6 +118,13 @@ void TestReadersFuzz::readersSurviveMutatedInput()
         // te.txt: the target always ends with CR LF unless it is empty.
         const QString target = examTextFromBytes(input);
         QVERIFY(target.isEmpty() || target.endsWith(QLatin1String("\r\n")));
+
+        // An article: saved text is GBK with CR LF after every line, read back the same.
+        const examarticle::Reading article = examarticle::fromBytes(input);
+        if (article.text) {
+            QVERIFY(article.text->endsWith(QLatin1String("\r\n")));
+            QCOMPARE(examarticle::fromBytes(article.examBytes, examarticle::Source::ExamFile).text, article.text);
+        }
 
         // time.txt: whatever it holds, the console starts with a time it can run.
         if (const auto minutes = examtime::minutesFromText(decoded))

@@ -1,8 +1,10 @@
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
 #include "examsettings.h"
+#include "exchangefolder.h"
 #include "frmmain.h"
 #include "gbk.h"
+#include "logingate.h"
 #include "resultrecord.h"
 #include "transcode.h"
 #include "workbook.h"
@@ -70,6 +72,8 @@ private slots:
         QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs) && QDir(m_root->path()).mkdir(u"exchange"_qs));
         m_exchangeFolder = m_root->filePath(u"exchange"_qs);
         m_messages.clear();
+        m_questions.clear();
+        m_answer = true;
         m_chosenFile.clear();
         m_opened.clear();
         m_openSucceeds = true;
@@ -202,6 +206,92 @@ private slots:
         QCOMPARE(publishedMinutes(), 15);
     }
 
+    void startUpOffersToWithdrawPublishedExam_data()
+    {
+        QTest::addColumn<bool>("withdraw");
+        QTest::newRow("withdrawn") << true;
+        QTest::newRow("kept") << false;
+    }
+
+    void startUpOffersToWithdrawPublishedExam()
+    {
+        QFETCH(bool, withdraw);
+        writeBytes(app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        QVERIFY(LoginGate(appFolder(), m_exchangeFolder).open(30).isEmpty());
+        m_answer = withdraw;
+        createWindow();
+        QTRY_COMPARE(m_questions.size(), 1);
+        QVERIFY2(m_questions[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
+                     && m_questions[0].contains(u"30分钟"_qs),
+                 qPrintable(m_questions[0]));
+        QCOMPARE(gateCaption(), withdraw ? u"允许登录"_qs : u"禁止登录"_qs);
+        QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), !withdraw);
+    }
+
+    void anotherConsoleIsNamedBeforeActing_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("goAhead");
+        QTest::newRow("允许登录, no") << u"BeginStop"_qs << false;
+        QTest::newRow("允许登录, yes") << u"BeginStop"_qs << true;
+        QTest::newRow("清空上次, no") << u"ClearLast"_qs << false;
+    }
+
+    void anotherConsoleIsNamedBeforeActing()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, goAhead);
+        writeBytes(app(u"test.txt"_qs), "ab\r\n");
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        ConsoleMarker(m_exchangeFolder, {u"教师机2"_qs, 4242}).leave(QDateTime::currentDateTimeUtc());
+        createWindow();
+        m_answer = goAhead;
+        click(button.toLatin1().constData());
+        QVERIFY(m_questions.value(0).contains(u"教师机2"_qs));
+        QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), button == u"BeginStop" && goAhead);
+        QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), button == u"BeginStop" || !goAhead);
+    }
+
+    void clearingAsksNamingWhatGoes_data()
+    {
+        QTest::addColumn<bool>("confirmed");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("declined") << false;
+    }
+
+    void clearingAsksNamingWhatGoes()
+    {
+        QFETCH(bool, confirmed);
+        createWindow();
+        click("ClearLast");
+        QVERIFY(m_questions.isEmpty());  // nothing to delete, nothing to ask
+        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        upload(m_exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
+        writeBytes(exchange(u"te.txt"_qs), "t");
+        click("fresh");
+        m_answer = confirmed;
+        click("ClearLast");
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY2(m_questions[0].contains(u"2条成绩"_qs) && m_questions[0].contains(u"3个文件"_qs),
+                 qPrintable(m_questions[0]));
+        QCOMPARE(text("LblRenShu"), confirmed ? u"0"_qs : u"2"_qs);
+        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files).size(), confirmed ? 0 : 3);
+    }
+
+    void timeBoxKeepsWhatIsTyped()
+    {
+        createWindow();
+        click("set");
+        auto *box = child<QComboBox>("CmbTestTime");
+        box->clearEditText();
+        QTest::keyClicks(box, u"3"_qs);
+        QCOMPARE(box->currentText(), u"3"_qs);
+        click("CmdSave");
+        QCOMPARE(m_window->examMinutes(), 3);
+    }
+
     void failedPublishLeavesGateClosed()
     {
         writeBytes(app(u"test.txt"_qs), "ab\r\n");
@@ -242,12 +332,12 @@ private slots:
         QCOMPARE(readBytes(app(u"test.txt"_qs)), article);
 
         click("set");
-        QCOMPARE(text("LblWordCount"), u"6"_qs);
+        QCOMPARE(text("LblWordCount"), u"8"_qs);
         QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), u"ab\n中文\n"_qs);
         // A cancelled dialog keeps the text; cancelling the panel restores the time.
         m_chosenFile.clear();
         click("CmdChFile");
-        QCOMPARE(text("LblWordCount"), u"6"_qs);
+        QCOMPARE(text("LblWordCount"), u"8"_qs);
         child<QComboBox>("CmbTestTime")->setEditText(u"45"_qs);
         click("CmdCancel");
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), u"20"_qs);
@@ -307,7 +397,6 @@ private slots:
         // line 4 is kept as written.
         writeScrambled(m_exchangeFolder, u"c.zip"_qs,
                        gbk::encode(u"40\r\n98\r\n12\r\n 99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
-        writeScrambled(m_exchangeFolder, u".hidden.zip"_qs, resultLines(u"h"_qs, u"h"_qs, u"h"_qs, 1));
         click("set");
         click("fresh");
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
@@ -387,9 +476,11 @@ private slots:
         writeBytes(exchange(u"te.txt"_qs), "t");
         writeBytes(exchange(u"se.dll"_qs), "s");
         writeBytes(exchange(u".hidden"_qs), "h");
+        // Collected, so cleared with the others.
+        writeScrambled(m_exchangeFolder, u".dot.zip"_qs, resultLines(u"b"_qs, u"2"_qs, u"y"_qs, 9));
         QVERIFY(QDir(m_exchangeFolder).mkpath(u"sub/keep"_qs));
         click("fresh");
-        QCOMPARE(text("LblRenShu"), u"1"_qs);
+        QCOMPARE(text("LblRenShu"), u"2"_qs);
         click("ClearLast");
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QCOMPARE(gridRows(), QStringList());
@@ -455,20 +546,26 @@ private slots:
         click("fresh");
         click("CmdOutToExl");
         click("CmdOutToExl");
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
         QCOMPARE(m_opened.size(), 2);
         QVERIFY(m_opened[0] != m_opened[1]);
+        // Made on the first export; each message names its workbook.
+        QCOMPARE(QFileInfo(m_opened[0].toLocalFile()).absolutePath(), work(u"文档/成绩导出"_qs));
+        QCOMPARE(m_messages.size(), 2);
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(m_messages[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
 
         QCOMPARE(workbookRows(m_opened[0].toLocalFile()),
                  (QStringList{u"str:打字考试成绩表|||||"_qs,
                               u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                              u"str:二班|str:008|str:李四|int:80|str:100|int:600"_qs,
-                              u"str:一班|str:007|str:张三|float:56.1|str:98.25|int:300"_qs}));
+                              u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                              u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs}));
 
         // When no program opens it, the examiner learns where the workbook is.
+        m_messages.clear();
         m_openSucceeds = false;
         click("CmdOutToExl");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_opened.last().toLocalFile())));
+        QVERIFY(onlyMessage().contains(u"没有找到"_qs));
     }
 
     void aboutOnceAndManualQuietly()
@@ -495,6 +592,10 @@ private:
         m_window.reset();
         ConsoleHooks hooks;
         hooks.showMessage = [this](QWidget *, const QString &text) { m_messages << text; };
+        hooks.ask = [this](QWidget *, const QString &question) {
+            m_questions << question;
+            return m_answer;
+        };
         hooks.chooseArticle = [this](QWidget *, const QString &folder) {
             m_dialogFolder = folder;
             return m_chosenFile;
@@ -502,7 +603,7 @@ private:
         hooks.openUrl = [this](const QUrl &url) { m_opened << url; return m_openSucceeds; };
         m_window = std::make_unique<FrmMain>(
             console::ConsoleFolders{appFolder(), appFolder(), m_exchangeFolder,
-                                    work(u"cj.mdb"_qs), m_root->path()},
+                                    work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs)},
             hooks);
         m_window->show();
     }
@@ -532,16 +633,15 @@ private:
         return settings.loginAllowed.value_or(false) ? settings.examMinutes.value_or(0) : 0;
     }
 
-    // The grid as shown, one "|"-joined line per row, columns in their screen order.
+    // The grid's results-table columns, one "|"-joined line per row, in the table's order.
     QStringList gridRows()
     {
-        auto *grid = child<QTableView>("DataGrid1");
-        const QAbstractItemModel *model = grid->model();
+        const QAbstractItemModel *model = child<QTableView>("DataGrid1")->model();
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row) {
             QStringList cells;
-            for (int visual = 0; visual < 7; ++visual)
-                cells << model->index(row, grid->horizontalHeader()->logicalIndex(visual)).data().toString();
+            for (int column = 0; column < 7; ++column)
+                cells << model->index(row, column).data().toString();
             rows << cells.join(u'|');
         }
         return rows;
@@ -551,6 +651,8 @@ private:
     QString m_exchangeFolder;
     std::unique_ptr<FrmMain> m_window;
     QStringList m_messages;
+    QStringList m_questions;
+    bool m_answer = true;
     QString m_chosenFile, m_dialogFolder;
     QList<QUrl> m_opened;
     bool m_openSucceeds = true;

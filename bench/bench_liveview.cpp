@@ -1,0 +1,121 @@
+// The console watching a class of 60: every examinee uploads its progress
+// every 30 s and the console collects every 5 s, so each collection finds
+// about 10 changed files. Measured: the time the window is busy with one
+// collection (read, store, live view, repaint of a maximised grid), the
+// longest such time, and the console's share of one core it implies.
+#include "frmmain.h"
+#include "resultrecord.h"
+#include "resultfilename.h"
+#include "transcode.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
+constexpr int kProgressMillis = 30000;
+
+class WatchedConsole : public console::FrmMain
+{
+public:
+    using FrmMain::FrmMain;
+    using FrmMain::collectQuietly;
+};
+
+ResultRecord progressRecord(int examinee, int round)
+{
+    const qint32 typed = std::min(1200, round * 60 + examinee);
+    const qint16 seconds = qint16(std::min(600, round * 30));
+    ResultRecord record{seconds ? float(typed) * 50 / seconds : 0, 97.5f, seconds, 1200, typed,
+                        QStringLiteral("计算机%1班").arg(examinee % 2 + 1),
+                        QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0')),
+                        QStringLiteral("考生%1").arg(examinee)};
+    record.progress = ResultProgress{round + 1, QStringLiteral("session-%1").arg(examinee),
+                                     round == 0 ? ResultProgress::Phase::Waiting : ResultProgress::Phase::Typing,
+                                     typed};
+    return record;
+}
+
+void upload(const QString &folder, int examinee, int round)
+{
+    const ResultRecord record = progressRecord(examinee, round);
+    QFile file(QDir(folder).filePath(resultname::forIdentity(record.banName, record.xueHao, record.xingMing)));
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write a result file");
+    file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
+}
+
+void BM_LiveCollection(benchmark::State &state)
+{
+    const int examinees = int(state.range(0));
+    const bool maximised = state.range(1) != 0;
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("app"));
+    QDir(root.path()).mkpath(QStringLiteral("exchange"));
+    const QString exchange = root.filePath(QStringLiteral("exchange"));
+    ConsoleHooks hooks;
+    hooks.showMessage = [](QWidget *, const QString &) {};
+    WatchedConsole window({root.filePath(QStringLiteral("app")), root.filePath(QStringLiteral("app")), exchange,
+                           root.filePath(QStringLiteral("cj.mdb")), root.path()},
+                          hooks);
+    if (maximised)
+        window.resize(1920, 1040);
+    window.show();
+    auto *grid = window.findChild<QTableView *>(QStringLiteral("DataGrid1"));
+    for (int i = 0; i < examinees; ++i)
+        upload(exchange, i, 0);
+    // Each collection finds the uploads of the last 5 s: one examinee in six.
+    const int perCollection = examinees * kCollectMillis / kProgressMillis;
+    int next = 0;
+    int round = 1;
+    double longest = 0;
+    double total = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int k = 0; k < perCollection; ++k) {
+            upload(exchange, next, round);
+            if (++next == examinees) {
+                next = 0;
+                ++round;
+            }
+        }
+        state.ResumeTiming();
+        clock.start();
+        window.collectQuietly();
+        grid->viewport()->repaint();
+        const double millis = clock.nsecsElapsed() / 1e6;
+        longest = std::max(longest, millis);
+        total += millis;
+    }
+    state.counters["longest_ms"] = longest;
+    // The console's share of one core: one collection every 5 s.
+    state.counters["core_percent"] = total / double(state.iterations()) / kCollectMillis * 100.0;
+}
+BENCHMARK(BM_LiveCollection)
+    ->Args({60, 0})
+    ->Args({60, 1})
+    ->Args({200, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(3);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

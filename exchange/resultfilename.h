@@ -1,0 +1,20 @@
+#pragma once
+// The name under which a result record lies in the exchange folder, and
+// whether a name is one that the record's own identity gives.
+#include <QString>
+
+namespace resultname {
+
+// Department "-" exam number "-" name, then "~N" for number N above 1 (a
+// write-once service keeps each upload as a new file), then ".zip". Signs no
+// file name may hold (/ \ : * ? " < > |, control characters) and leading dots
+// become "_". Entries too long for a file name are shortened, and a short
+// hash of the full entries keeps the name unique.
+QString forIdentity(const QString &banName, const QString &xueHao, const QString &xingMing,
+                    int number = 1);
+
+// Whether fileName is forIdentity() of these entries with any number.
+bool matchesIdentity(const QString &fileName, const QString &banName, const QString &xueHao,
+                     const QString &xingMing);
+
+}  // namespace resultname

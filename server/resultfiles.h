@@ -1,0 +1,50 @@
+#pragma once
+// The result files of the exchange folder, read without trusting them: the
+// folder is writable by every examinee, so an entry may be a link, a FIFO,
+// a device, a folder or a file far larger than any record.
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include <memory>
+#include <optional>
+
+class ResultFileFolder
+{
+public:
+    // A record is a few hundred bytes; anything near this is not one.
+    static constexpr qint64 kMaxFileBytes = 64 * 1024;
+
+    struct Entry
+    {
+        QString name;          // for the examiner; undecodable bytes shown as U+FFFD
+        QByteArray localName;  // the name as the file system has it
+        bool decodable = true;
+    };
+
+    struct Reading
+    {
+        std::optional<QByteArray> bytes;  // the file's bytes, as stored
+        QString problem;                  // why it was not read, in Chinese
+    };
+
+    explicit ResultFileFolder(QString folder);
+    ~ResultFileFolder();
+    ResultFileFolder(const ResultFileFolder &) = delete;
+    ResultFileFolder &operator=(const ResultFileFolder &) = delete;
+
+    // Every entry whose name ends in ".zip" (any case), hidden ones included,
+    // in name order. Empty with the reason in `problem` when the folder
+    // cannot be listed.
+    QVector<Entry> list(QString &problem);
+
+    // Reads the entry when it is a regular file of at most kMaxFileBytes,
+    // opened without following a link and without waiting on a FIFO or a
+    // device; anything else is a problem and nothing is read.
+    Reading read(const Entry &entry) const;
+
+private:
+    struct Handle;
+    QString m_folder;
+    std::unique_ptr<Handle> m_handle;
+};

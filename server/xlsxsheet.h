@@ -1,0 +1,28 @@
+#pragma once
+// Reads the cells of the first worksheet of an .xlsx workbook: the zip
+// container is read with zlib, the sheet's XML with QXmlStreamReader. Only
+// what a class list needs: text and number cells as text, no formulas'
+// results beyond their cached values, no styles.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+namespace xlsx {
+
+struct SheetReading
+{
+    std::optional<QVector<QStringList>> rows;  // one list per row, cells by column from A
+    QString problem;                            // in Chinese, for the examiner
+};
+
+// A class list is small; larger files are refused rather than inflated.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxPartBytes = 64 * 1024 * 1024;
+constexpr int kMaxRows = 10000;
+constexpr int kMaxColumns = 64;
+
+SheetReading readFirstSheet(const QString &path);
+
+}  // namespace xlsx

@@ -1,0 +1,369 @@
+// The console watching a class live through a real FTP service: examinees
+// upload records with progress lines through the real result upload, the
+// console's collection clock is ticked by hand, and the grid, the counts and
+// the marks are read as the examiner sees them.
+#include "fakes.h"
+#include "ftpservice.h"
+#include "resultupload.h"
+#include "workbook.h"
+
+#include "../../server/classtablemodel.h"
+#include "../../server/frmmain.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+// 90 lines of ten signs, each line ending in CR LF as the client counts it.
+constexpr qint32 kTextLength = 90 * 12;
+
+template <typename T> T *child(QObject *window, const char *name)
+{
+    T *found = window->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
+class WatchedConsole : public console::FrmMain
+{
+public:
+    using FrmMain::FrmMain;
+    using FrmMain::collectClock;
+    using FrmMain::collectQuietly;
+};
+
+struct Pupil
+{
+    Examinee who;
+    QString session;
+    std::unique_ptr<ResultUpload> upload;
+    int sequence = 0;
+};
+
+// The console with login open for a 10-minute exam over a real service.
+struct LiveRoom
+{
+    FtpService service;
+    QTemporaryDir consoleFolder, clientFolder;
+    QStringList messages;
+    QString rosterPath;
+    QList<QUrl> opened;
+    std::unique_ptr<WatchedConsole> console;
+    std::vector<std::unique_ptr<Pupil>> pupils;
+
+    bool open()
+    {
+        if (!service.start())
+            return false;
+        QDir(consoleFolder.path()).mkpath(QStringLiteral("article"));
+        const QString article = consoleFolder.filePath(QStringLiteral("article/a.txt"));
+        QFile file(article);
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray("0123456789\r\n").repeated(90)) < 0)
+            return false;
+        file.close();
+        ConsoleHooks hooks;
+        hooks.showMessage = [this](QWidget *, const QString &text) { messages << text; };
+        hooks.chooseArticle = [article](QWidget *, const QString &) { return article; };
+        hooks.chooseRoster = [this](QWidget *) { return rosterPath; };
+        hooks.openUrl = [this](const QUrl &url) {
+            opened << url;
+            return true;
+        };
+        console = std::make_unique<WatchedConsole>(
+            console::ConsoleFolders{consoleFolder.path(), consoleFolder.path(), service.folder(),
+                                    consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path()},
+            hooks);
+        console->show();
+        click("set");
+        click("CmdChFile");
+        child<QComboBox>(console.get(), "CmbTestTime")->setEditText(QStringLiteral("10"));
+        click("CmdSave");
+        click("BeginStop");
+        return messages.isEmpty();
+    }
+
+    void click(const char *name) { child<QAbstractButton>(console.get(), name)->click(); }
+
+    Pupil &join(const QString &number, const QString &name, const QString &session)
+    {
+        auto pupil = std::make_unique<Pupil>();
+        pupil->who = {service.address(), QStringLiteral("一班"), number, name, 10};
+        pupil->session = session;
+        const QString folder = clientFolder.filePath(session + number);
+        QDir().mkpath(folder);
+        pupil->upload = std::make_unique<ResultUpload>(folder);
+        pupils.push_back(std::move(pupil));
+        return *pupils.back();
+    }
+
+    // Uploads the pupil's next record and waits until it is in the folder.
+    // `as` names the file after another examinee.
+    bool send(Pupil &pupil, ResultProgress::Phase phase, qint32 typed, float speed, qint16 seconds,
+              float accuracy = 98, qint32 target = kTextLength, const Examinee *as = nullptr)
+    {
+        ResultRecord record{speed, accuracy, seconds, target, typed,
+                            pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing};
+        record.progress = ResultProgress{++pupil.sequence, pupil.session, phase, typed};
+        pupil.upload->save(record, as ? *as : pupil.who);
+        return QTest::qWaitFor([&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
+                               kWaitMillis);
+    }
+
+    // Each row as "name:state:progress", in the grid's order.
+    QStringList view() const
+    {
+        const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
+        QStringList rows;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            rows << QStringList{model->index(row, ClassTableModel::XingMing).data().toString(),
+                                model->index(row, ClassTableModel::State).data().toString(),
+                                model->index(row, ClassTableModel::Progress).data().toString()}
+                        .join(u':');
+        }
+        return rows;
+    }
+
+    QString doubtsOf(const QString &name) const
+    {
+        const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
+        QString doubts;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->index(row, ClassTableModel::XingMing).data().toString() == name)
+                doubts += model->index(row, ClassTableModel::State).data(Qt::ToolTipRole).toString();
+        }
+        return doubts;
+    }
+
+    QString counts() const
+    {
+        return child<QLabel>(console.get(), "LblRenShu")->text() + u' '
+               + child<QLabel>(console.get(), "LblLiveCounts")->text();
+    }
+};
+
+using Phase = ResultProgress::Phase;
+
+// An examinee at a real typing window, its clock ticked by hand; te.txt is
+// in its folder as the login leaves it.
+struct Desk
+{
+    QTemporaryDir folder;
+    std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();
+    QList<int> activated;
+    std::unique_ptr<FrmMain> window;
+
+    Desk(const Examinee &who, const QString &publishedText)
+    {
+        if (!QFile::copy(publishedText, folder.filePath(QStringLiteral("te.txt"))))
+            qFatal("cannot copy te.txt");
+        FrmMainServices services;
+        services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
+        services.messages = messages;
+        services.runTimers = false;
+        window = std::make_unique<FrmMain>(who, folder.path(), std::move(services));
+    }
+
+    // Runs `step` and waits until the record it leads to is in the folder.
+    bool delivers(const std::function<void()> &step)
+    {
+        int delivered = 0;
+        const auto connection = QObject::connect(&window->upload(), &ResultUpload::stateChanged,
+                                                 [&](ResultUpload::State state) {
+                                                     delivered += state == ResultUpload::State::Delivered;
+                                                 });
+        step();
+        const bool arrived = QTest::qWaitFor([&] { return delivered > 0; }, kWaitMillis);
+        QObject::disconnect(connection);
+        return arrived;
+    }
+
+    void tick(int seconds)
+    {
+        for (int i = 0; i < seconds; ++i)
+            window->onClockTick();
+    }
+    QPlainTextEdit *box() const { return window->findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite")); }
+};
+
+}  // namespace
+
+class TestLiveClass : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void phasesInTurnWithClassList()
+    {
+        LiveRoom room;
+        QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
+        QVERIFY(room.console->collectClock().isActive());
+        QCOMPARE(room.console->collectClock().interval(), 5000);
+
+        room.rosterPath = room.consoleFolder.filePath(QStringLiteral("名单.csv"));
+        QFile roster(room.rosterPath);
+        QVERIFY(roster.open(QIODevice::WriteOnly));
+        roster.write(u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n一班,03,丙\n一班,04,丁\n"_qs.toUtf8());
+        roster.close();
+        room.click("roster");
+        QCOMPARE(room.view(), (QStringList{u"甲:未登录:"_qs, u"乙:未登录:"_qs, u"丙:未登录:"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.counts(), u"0 · 答题中 0 · 已交卷 0 · 未登录 4"_qs);
+
+        Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s-jia"_qs);
+        Pupil &yi = room.join(u"02"_qs, u"乙"_qs, u"s-yi"_qs);
+        Pupil &bing = room.join(u"03"_qs, u"丙"_qs, u"s-bing"_qs);
+        Pupil &stranger = room.join(u"99"_qs, u"戊"_qs, u"s-wu"_qs);
+        Pupil &impostor = room.join(u"03"_qs, u"冒名"_qs, u"s-mao"_qs);
+        for (Pupil *pupil : {&jia, &yi, &bing, &impostor})
+            QVERIFY(room.send(*pupil, Phase::Waiting, 0, 0, 0));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
+                                           u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QVERIFY(room.doubtsOf(u"冒名"_qs).contains(u"考号03在名单中是丙"_qs));
+        QCOMPARE(room.counts(), u"4 · 答题中 0 · 已交卷 0 · 未登录 1"_qs);
+
+        QVERIFY(room.send(jia, Phase::Typing, 540, 500, 60));
+        QVERIFY(room.send(yi, Phase::Typing, 108, 100, 60));
+        QVERIFY(room.send(stranger, Phase::Typing, 216, 200, 60));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:答题中:50%"_qs, u"戊:存疑:20%"_qs, u"乙:答题中:10%"_qs,
+                                           u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs), qPrintable(room.doubtsOf(u"戊"_qs)));
+        QCOMPARE(room.counts(), u"5 · 答题中 3 · 已交卷 0 · 未登录 1"_qs);
+
+        QVERIFY(room.send(jia, Phase::Finished, 1080, 520, 120));
+        QVERIFY(room.send(yi, Phase::Finished, 300, 28, 600));
+        QVERIFY(room.send(bing, Phase::Typing, 324, 300, 60));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:已交卷:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
+                                           u"乙:已交卷:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
+        QVERIFY(room.messages.isEmpty());
+
+        // The export carries the marks in a column of their own.
+        room.click("CmdOutToExl");
+        QCOMPARE(room.opened.size(), 1);
+        const QStringList cells = workbookRows(room.opened.first().toLocalFile());
+        QCOMPARE(cells.size(), 7);
+        QVERIFY2(cells.at(1).endsWith(u"|str:存疑"_qs), qPrintable(cells.at(1)));
+        QCOMPARE(cells.at(4).section(u'|', 6), u"str:考号99不在名单中"_qs);
+        QCOMPARE(cells.at(5).section(u'|', 6), QString());
+        QCOMPARE(cells.at(6).section(u'|', 6), u"str:考号03在名单中是丙"_qs);
+
+        room.click("BeginStop");
+        QVERIFY(!room.console->collectClock().isActive());
+    }
+
+    void typingWindowsShowEachPhase()
+    {
+        LiveRoom room;
+        QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
+        const QString published = QDir(room.service.folder()).filePath(QStringLiteral("te.txt"));
+        std::vector<std::unique_ptr<Desk>> desks;
+        for (const auto &[number, name] : {std::pair{u"01"_qs, u"甲"_qs}, {u"02"_qs, u"乙"_qs}, {u"03"_qs, u"丙"_qs}}) {
+            desks.push_back(std::make_unique<Desk>(Examinee{room.service.address(), u"一班"_qs, number, name, 10},
+                                                   published));
+            Desk &desk = *desks.back();
+            QVERIFY(desk.delivers([&] { desk.window->show(); }));
+        }
+        Desk &jia = *desks[0], &yi = *desks[1];
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 0"_qs);
+
+        // 甲 types 54 signs; half a minute later the progress record goes out.
+        QTest::keyClick(jia.window.get(), Qt::Key_Return);
+        QTest::keyClicks(jia.box(), QStringLiteral("0123456789"));
+        for (int line = 0; line < 4; ++line) {
+            QTest::keyClick(jia.box(), Qt::Key_Return);
+            QTest::keyClicks(jia.box(), QStringLiteral("0123456789"));
+        }
+        QVERIFY(jia.delivers([&] { jia.tick(30); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 0"_qs);
+
+        // 乙 types a line and its time runs out; then 甲's.
+        QTest::keyClick(yi.window.get(), Qt::Key_Return);
+        QTest::keyClicks(yi.box(), QStringLiteral("0123456789"));
+        QVERIFY(yi.delivers([&] { yi.tick(600); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 1"_qs);
+        QVERIFY(jia.delivers([&] { jia.tick(570); }));
+        room.console->collectQuietly();
+        QCOMPARE(room.view(), (QStringList{u"甲:已交卷:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 2"_qs);
+        // Honest clients pass every check.
+        for (const QString &name : {u"甲"_qs, u"乙"_qs, u"丙"_qs})
+            QVERIFY2(room.doubtsOf(name).isEmpty(), qPrintable(room.doubtsOf(name)));
+    }
+
+    void craftedRecordsAreMarked_data()
+    {
+        QTest::addColumn<float>("speed");
+        QTest::addColumn<float>("accuracy");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("trick");  // "", "file", "session", "change"
+        QTest::addColumn<QString>("doubt");  // empty: no mark
+        QTest::newRow("honest") << 99.5f << 98.f << 600 << kTextLength << QString() << QString();
+        QTest::newRow("at the grace's end") << 98.f << 98.f << 610 << kTextLength << QString() << QString();
+        QTest::newRow("faster than typed") << 120.f << 98.f << 600 << kTextLength << QString()
+                                           << u"速度120超过打字数1000和用时600秒所能达到的100"_qs;
+        QTest::newRow("largest single") << 3.4e38f << 98.f << 600 << kTextLength << QString() << u"速度3.4e+38超过"_qs;
+        QTest::newRow("negative speed") << -5.f << 98.f << 600 << kTextLength << QString() << u"速度-5不是有效的数"_qs;
+        QTest::newRow("accuracy over 100") << 99.5f << 100.5f << 600 << kTextLength << QString()
+                                           << u"正确率100.5不在0到100之间"_qs;
+        QTest::newRow("time past the exam") << 90.f << 98.f << 611 << kTextLength << QString()
+                                            << u"用时611秒不在0到600秒之间"_qs;
+        QTest::newRow("negative time") << 0.f << 98.f << -3 << kTextLength << QString() << u"用时-3秒"_qs;
+        QTest::newRow("other text length") << 99.5f << 98.f << 600 << kTextLength + 1 << QString()
+                                           << u"原文字数1081与发布的考试内容1080不同"_qs;
+        QTest::newRow("another's file") << 99.5f << 98.f << 600 << kTextLength << u"file"_qs
+                                        << u"文件名一班-02-乙.zip与部门、考号、姓名不符"_qs;
+        QTest::newRow("second login") << 99.5f << 98.f << 600 << kTextLength << u"session"_qs
+                                      << u"同一考生有2次登录考试的成绩文件"_qs;
+        QTest::newRow("changed after finishing") << 99.5f << 98.f << 600 << kTextLength << u"change"_qs
+                                                 << u"交卷后成绩又被改动"_qs;
+    }
+
+    void craftedRecordsAreMarked()
+    {
+        QFETCH(float, speed);
+        QFETCH(float, accuracy);
+        QFETCH(int, seconds);
+        QFETCH(int, target);
+        QFETCH(QString, trick);
+        QFETCH(QString, doubt);
+        LiveRoom room;
+        QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
+        Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s1"_qs);
+        const Examinee other{room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10};
+        QVERIFY(room.send(jia, Phase::Finished, 1000, speed, qint16(seconds), accuracy, target,
+                          trick == u"file" ? &other : nullptr));
+        room.console->collectQuietly();
+        if (trick == u"session") {
+            Pupil &again = room.join(u"01"_qs, u"甲"_qs, u"s2"_qs);
+            QVERIFY(room.send(again, Phase::Waiting, 0, 0, 0));
+        } else if (trick == u"change") {
+            QVERIFY(room.send(jia, Phase::Finished, 1000, speed + 10, qint16(seconds), accuracy, target));
+        }
+        room.console->collectQuietly();
+        const QString doubts = room.doubtsOf(u"甲"_qs);
+        QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt), qPrintable(doubts));
+        QCOMPARE(room.view().first().section(u':', 1, 1), doubt.isEmpty() ? u"已交卷"_qs : u"存疑"_qs);
+    }
+};
+
+QTEST_MAIN(TestLiveClass)
+#include "tst_liveclass.moc"
