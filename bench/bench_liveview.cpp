@@ -1,8 +1,10 @@
 // The console watching a class of 60: every examinee uploads its progress
 // every 30 s and the console collects every 5 s, so each collection finds
-// about 10 changed files. Measured: the time the window is busy with one
-// collection (read, store, live view, repaint of a maximised grid), the
-// longest such time, and the console's share of one core it implies.
+// about 10 changed files. Measured per collection: the whole time from the
+// clock's tick until the view shows it (the files and the database are
+// handled on the collector's thread), the longest time the window's thread
+// was held at once (starting, showing the rows, repainting the grid), and the
+// console's share of one core (CPU time over the 5 s between collections).
 #include "frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
@@ -17,7 +19,20 @@
 
 #include <benchmark/benchmark.h>
 
+#include <ctime>
+#include <functional>
+
 namespace {
+
+double cpuMillis(clockid_t which)
+{
+    timespec now{};
+    clock_gettime(which, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+double processCpuMillis() { return cpuMillis(CLOCK_PROCESS_CPUTIME_ID); }
+// The window's thread's own work, without the time other programs took the core.
+double threadCpuMillis() { return cpuMillis(CLOCK_THREAD_CPUTIME_ID); }
 
 constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
@@ -27,6 +42,7 @@ class WatchedConsole : public console::FrmMain
 public:
     using FrmMain::FrmMain;
     using FrmMain::collectQuietly;
+    using FrmMain::collectionUnderWay;
 };
 
 ResultRecord progressRecord(int examinee, int round)
@@ -75,9 +91,26 @@ void BM_LiveCollection(benchmark::State &state)
     const int perCollection = examinees * kCollectMillis / kProgressMillis;
     int next = 0;
     int round = 1;
-    double longest = 0;
-    double total = 0;
+    // The first showing rasterises the glyphs and sizes the grid: once per
+    // run, not per collection.
+    window.collectQuietly();
+    while (window.collectionUnderWay())
+        QCoreApplication::processEvents();
+    grid->viewport()->repaint();
+    double longestHeld = 0;
+    double longestStart = 0, longestEvents = 0, longestPaint = 0;
+    double longestHeldCpu = 0;
+    double cpuMillis = 0;
     QElapsedTimer clock;
+    const auto held = [&](double &longestOfKind, const std::function<void()> &work) {
+        clock.start();
+        const double cpuStart = threadCpuMillis();
+        work();
+        const double millis = clock.nsecsElapsed() / 1e6;
+        longestOfKind = std::max(longestOfKind, millis);
+        longestHeldCpu = std::max(longestHeldCpu, threadCpuMillis() - cpuStart);
+        longestHeld = std::max(longestHeld, millis);
+    };
     for (auto _ : state) {
         state.PauseTiming();
         for (int k = 0; k < perCollection; ++k) {
@@ -87,17 +120,21 @@ void BM_LiveCollection(benchmark::State &state)
                 ++round;
             }
         }
+        const double cpuBefore = processCpuMillis();
         state.ResumeTiming();
-        clock.start();
-        window.collectQuietly();
-        grid->viewport()->repaint();
-        const double millis = clock.nsecsElapsed() / 1e6;
-        longest = std::max(longest, millis);
-        total += millis;
+        held(longestStart, [&] { window.collectQuietly(); });
+        while (window.collectionUnderWay())
+            held(longestEvents, [] { QCoreApplication::processEvents(); });
+        held(longestPaint, [&] { grid->viewport()->repaint(); });
+        cpuMillis += processCpuMillis() - cpuBefore;
     }
-    state.counters["longest_ms"] = longest;
-    // The console's share of one core: one collection every 5 s.
-    state.counters["core_percent"] = total / double(state.iterations()) / kCollectMillis * 100.0;
+    state.counters["longest_held_ms"] = longestHeld;
+    state.counters["longest_held_cpu_ms"] = longestHeldCpu;
+    state.counters["start_ms"] = longestStart;
+    state.counters["events_ms"] = longestEvents;
+    state.counters["paint_ms"] = longestPaint;
+    // Includes the loop's own spinning while it waits for the collector.
+    state.counters["core_percent_at_most"] = cpuMillis / double(state.iterations()) / kCollectMillis * 100.0;
 }
 BENCHMARK(BM_LiveCollection)
     ->Args({60, 0})

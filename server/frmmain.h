@@ -4,6 +4,7 @@
 // results store, collector, export) and holds the console state.
 #include "consolehooks.h"
 #include "frmabout.h"
+#include "backgroundcollector.h"
 #include "consolesettings.h"
 #include "liveclass.h"
 #include "logingate.h"
@@ -58,9 +59,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-    // The collection the clock runs while login is open: the view stays as
-    // it is, and a failure shows in the counts line instead of a box.
+    // The collection the clock runs while login is open, on the collector's
+    // thread: the view stays as it is, the result shows when it is in, and
+    // a failure shows in the counts line instead of a box.
     void collectQuietly();
+    // Until the collection under way has been shown.
+    void waitForCollection() { m_background.wait(); }
+    bool collectionUnderWay() const { return m_background.busy(); }
     const LiveClass &liveClass() const { return m_live; }
     const QTimer &collectClock() const { return m_collectClock; }
 
@@ -74,8 +79,10 @@ private:
     void showResultsView(bool restoreGeometry);
     void placeFrames();
     void showCount();
-    // Collects into the table and the live view; the report for the caller.
-    CollectionReport collectInto();
+    void readPublishedLength();
+    // Shows a collection's rows and counts.
+    void showCollection(const CollectionReport &report);
+    void showQuietCollection(const CollectionReport &report);
     void showLiveRows();
     ExamFacts examFacts() const;
     void showGateState();
@@ -114,6 +121,7 @@ private:
     LiveClass m_live;
     ClassTableModel *m_model = nullptr;
     QTimer m_collectClock;
+    BackgroundCollector m_background;
     std::optional<qint32> m_publishedLength;
 
     qint16 m_examMinutes = examtime::kDefaultMinutes;
@@ -129,6 +137,7 @@ private:
     QTableView *m_grid = nullptr;
     QLabel *m_count = nullptr;
     QLabel *m_liveCounts = nullptr;
+    QPushButton *m_exportButton = nullptr;
     QComboBox *m_testTime = nullptr;
     QPlainTextEdit *m_textBox = nullptr;
     QLabel *m_wordCount = nullptr;

@@ -40,6 +40,7 @@ public:
     using FrmMain::FrmMain;
     using FrmMain::collectClock;
     using FrmMain::collectQuietly;
+    using FrmMain::waitForCollection;
 };
 
 struct Pupil
@@ -93,6 +94,12 @@ struct LiveRoom
     }
 
     void click(const char *name) { child<QAbstractButton>(console.get(), name)->click(); }
+    // One tick of the console's collection clock, and its result shown.
+    void collect()
+    {
+        console->collectQuietly();
+        console->waitForCollection();
+    }
 
     Pupil &join(const QString &number, const QString &name, const QString &session)
     {
@@ -225,7 +232,7 @@ private slots:
         Pupil &impostor = room.join(u"03"_qs, u"冒名"_qs, u"s-mao"_qs);
         for (Pupil *pupil : {&jia, &yi, &bing, &impostor})
             QVERIFY(room.send(*pupil, Phase::Waiting, 0, 0, 0));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
                                            u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
         QVERIFY(room.doubtsOf(u"冒名"_qs).contains(u"考号03在名单中是丙"_qs));
@@ -234,7 +241,7 @@ private slots:
         QVERIFY(room.send(jia, Phase::Typing, 540, 500, 60));
         QVERIFY(room.send(yi, Phase::Typing, 108, 100, 60));
         QVERIFY(room.send(stranger, Phase::Typing, 216, 200, 60));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:答题中:50%"_qs, u"戊:存疑:20%"_qs, u"乙:答题中:10%"_qs,
                                            u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
         QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs), qPrintable(room.doubtsOf(u"戊"_qs)));
@@ -243,7 +250,7 @@ private slots:
         QVERIFY(room.send(jia, Phase::Finished, 1080, 520, 120));
         QVERIFY(room.send(yi, Phase::Finished, 300, 28, 600));
         QVERIFY(room.send(bing, Phase::Typing, 324, 300, 60));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:已交卷:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
                                            u"乙:已交卷:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
         QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
@@ -276,7 +283,7 @@ private slots:
             QVERIFY(desk.delivers([&] { desk.window->show(); }));
         }
         Desk &jia = *desks[0], &yi = *desks[1];
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
         QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 0"_qs);
 
@@ -288,7 +295,7 @@ private slots:
             QTest::keyClicks(jia.box(), QStringLiteral("0123456789"));
         }
         QVERIFY(jia.delivers([&] { jia.tick(30); }));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
         QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 0"_qs);
 
@@ -296,11 +303,11 @@ private slots:
         QTest::keyClick(yi.window.get(), Qt::Key_Return);
         QTest::keyClicks(yi.box(), QStringLiteral("0123456789"));
         QVERIFY(yi.delivers([&] { yi.tick(600); }));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
         QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 1"_qs);
         QVERIFY(jia.delivers([&] { jia.tick(570); }));
-        room.console->collectQuietly();
+        room.collect();
         QCOMPARE(room.view(), (QStringList{u"甲:已交卷:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
         QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 2"_qs);
         // Honest clients pass every check.
@@ -351,14 +358,14 @@ private slots:
         const Examinee other{room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10};
         QVERIFY(room.send(jia, Phase::Finished, 1000, speed, qint16(seconds), accuracy, target,
                           trick == u"file" ? &other : nullptr));
-        room.console->collectQuietly();
+        room.collect();
         if (trick == u"session") {
             Pupil &again = room.join(u"01"_qs, u"甲"_qs, u"s2"_qs);
             QVERIFY(room.send(again, Phase::Waiting, 0, 0, 0));
         } else if (trick == u"change") {
             QVERIFY(room.send(jia, Phase::Finished, 1000, speed + 10, qint16(seconds), accuracy, target));
         }
-        room.console->collectQuietly();
+        room.collect();
         const QString doubts = room.doubtsOf(u"甲"_qs);
         QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt), qPrintable(doubts));
         QCOMPARE(room.view().first().section(u':', 1, 1), doubt.isEmpty() ? u"已交卷"_qs : u"存疑"_qs);

@@ -107,6 +107,26 @@ private slots:
             read << entry.banName + u'|' + entry.xueHao + u'|' + entry.xingMing;
         QCOMPARE(read.join(u';'), entries);
     }
+
+    // Every damaged copy of a real workbook is read or refused with a
+    // reason; none crashes the reader or hangs it.
+    void damagedWorkbooksAreReadOrRefused()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"list.xlsx"_qs);
+        writeWorkbook(path, {{u"部门"_qs, u"考号"_qs, u"姓名"_qs}, {u"一班"_qs, u"#1"_qs, u"张三"_qs}}, false);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray whole = file.readAll();
+        file.close();
+        for (qsizetype at = 0; at < whole.size(); at += 23) {
+            QByteArray damaged = whole;
+            damaged[at] = char(damaged[at] ^ 0x5A);
+            writeBytes(path, at % 2 ? damaged : whole.left(at));
+            const ClassRoster::Reading reading = ClassRoster::load(path);
+            QVERIFY(reading.roster.has_value() != !reading.problem.isEmpty());
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestClassRoster)
