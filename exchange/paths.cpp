@@ -16,10 +16,12 @@ QString defaultExchangeFolder()
 #endif
 }
 
-QString exchangeFolder()
+QString exchangeFolder(const QString &chosen)
 {
     const QString overridden = qEnvironmentVariable("KESTRIX_EXCHANGE_DIR");
-    return overridden.isEmpty() ? defaultExchangeFolder() : overridden;
+    if (!overridden.isEmpty())
+        return overridden;
+    return chosen.isEmpty() ? defaultExchangeFolder() : chosen;
 }
 
 bool exchangeFolderIsReady(const QString &folder)

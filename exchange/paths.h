@@ -11,8 +11,9 @@ QString defaultExchangeFolder();
 inline QString examTextFileName() { return QStringLiteral("te.txt"); }
 inline QString examSettingsFileName() { return QStringLiteral("se.dll"); }
 
-// KESTRIX_EXCHANGE_DIR when set and not empty, else the default.
-QString exchangeFolder();
+// KESTRIX_EXCHANGE_DIR when set and not empty, else the folder the
+// examiner chose (when not empty), else the default.
+QString exchangeFolder(const QString &chosen = QString());
 // Whether the exchange folder is usable: the default one must exist and be
 // called "typedata" (in any case); an overridden one must simply exist as a
 // folder.

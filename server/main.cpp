@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     console::ConsoleFolders folders;
     folders.program = manualFolder(QCoreApplication::applicationDirPath());
     folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
-    folders.exchange = paths::exchangeFolder();
+    folders.exchange = paths::exchangeFolder(ConsoleSettings(folders.application).storedExchangeFolder());
     // cj.mdb lies in the folder the console is started in, or in the user's
     // data folder when that one is read-only (a Start-menu shortcut into
     // Program Files).
