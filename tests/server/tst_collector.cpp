@@ -87,10 +87,14 @@ private slots:
             file.write(transcodeBytes(record(u"丙"_qs), kExchangeKey));
             QVERIFY(file.resize(100 << 20));  // sparse: costs no disk
         } else if (kind == u"fifo" || kind == u"fifo link") {
+#ifdef Q_OS_WIN
+            QSKIP("Windows has no named pipes in the file system");
+#else
             const QString fifo = kind == u"fifo" ? exchange(entry) : m_root->filePath(u"fifo"_qs);
             QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
             if (kind == u"fifo link")
                 QVERIFY(QFile::link(fifo, exchange(entry)));
+#endif
         } else if (kind == u"outside link") {
             QVERIFY(QFile::link(outside, exchange(entry)));
         } else if (kind == u"40000" || kind == u"101") {
