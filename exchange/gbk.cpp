@@ -49,9 +49,33 @@ QString decode(QByteArrayView bytes)
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<int>::max())
         return QString();
     const int length = int(bytes.size());
-    const int size = MultiByteToWideChar(kCodePage, 0, bytes.data(), length, nullptr, 0);
-    QString text(size, Qt::Uninitialized);
-    MultiByteToWideChar(kCodePage, 0, bytes.data(), length, reinterpret_cast<wchar_t *>(text.data()), size);
+    const int size = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (size > 0) {
+        QString text(size, Qt::Uninitialized);
+        MultiByteToWideChar(kCodePage, 0, bytes.data(), length, reinterpret_cast<wchar_t *>(text.data()), size);
+        return text;
+    }
+    // Invalid bytes somewhere: Windows would map them to look-alike
+    // characters silently. Decode sequence by sequence instead so that each
+    // invalid one becomes U+FFFD, as with Qt's own converters.
+    QString text;
+    text.reserve(length);
+    for (int i = 0; i < length;) {
+        const auto lead = uchar(bytes[i]);
+        if (lead < 0x80) {
+            text.append(QChar(char16_t(lead)));
+            ++i;
+            continue;
+        }
+        const auto trail = i + 1 < length ? uchar(bytes[i + 1]) : uchar(0);
+        const int width = lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
+        wchar_t unit = 0;
+        if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, width, &unit, 1) == 1)
+            text.append(QChar(char16_t(unit)));
+        else
+            text.append(QChar::ReplacementCharacter);
+        i += width;
+    }
     return text;
 }
 
