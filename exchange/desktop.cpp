@@ -1,7 +1,10 @@
 #include "desktop.h"
 
+#include "gbk.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTranslator>
 #include <QWidget>
@@ -13,6 +16,15 @@ void useChineseStandardTexts(QApplication &app)
     auto *translator = new QTranslator(&app);
     if (translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+}
+
+bool gbkReady()
+{
+    const QString problem = gbk::unavailableProblem();
+    if (problem.isEmpty())
+        return true;
+    QMessageBox::critical(nullptr, QApplication::applicationDisplayName(), problem);
+    return false;
 }
 
 void showCentred(QWidget &window)

@@ -9,6 +9,10 @@ namespace desktop {
 // like the rest of the interface, when the translations are installed.
 void useChineseStandardTexts(QApplication &app);
 
+// Whether GBK files can be read and written here; when not, says why in a
+// message box, and the program should end rather than write empty files.
+bool gbkReady();
+
 // Shows the window in the middle of its screen.
 void showCentred(QWidget &window);
 

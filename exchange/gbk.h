@@ -6,8 +6,15 @@
 
 namespace gbk {
 
+// Why this system cannot convert GBK (in Chinese), empty when it can. A
+// program checks it at start-up and refuses to run without a converter
+// rather than writing empty or garbled files.
+QString unavailableProblem();
+
+// Characters that GBK lacks become "?".
 QByteArray encode(QStringView text);
-// Bytes that are not valid GBK decode to U+FFFD; decoding never fails.
+// Bytes that are not valid GBK decode to a replacement character; decoding
+// never fails.
 QString decode(QByteArrayView bytes);
 // 2 for a character that GBK stores in two bytes (Chinese characters,
 // full-width signs), 1 otherwise.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace paths {
 
@@ -15,10 +16,12 @@ QString defaultExchangeFolder()
 #endif
 }
 
-QString exchangeFolder()
+QString exchangeFolder(const QString &chosen)
 {
     const QString overridden = qEnvironmentVariable("KESTRIX_EXCHANGE_DIR");
-    return overridden.isEmpty() ? defaultExchangeFolder() : overridden;
+    if (!overridden.isEmpty())
+        return overridden;
+    return chosen.isEmpty() ? defaultExchangeFolder() : chosen;
 }
 
 bool exchangeFolderIsReady(const QString &folder)
@@ -31,6 +34,27 @@ bool exchangeFolderIsReady(const QString &folder)
     return info.fileName().compare(QLatin1String("typedata"), Qt::CaseInsensitive) == 0;
 }
 
+namespace {
+
+// Tried by creating a file: on Windows the folder's attributes say nothing
+// about whether its access rights let this user write (Program Files).
+bool acceptsNewFiles(const QString &folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("kestrix-probe-XXXXXX")));
+    return probe.open();
+}
+
+QString writableOrUserData(const QString &folder)
+{
+    if (acceptsNewFiles(folder))
+        return folder;
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(dataFolder);
+    return dataFolder;
+}
+
+}  // namespace
+
 QString applicationFolder(const QString &programFolder)
 {
     const QString overridden = qEnvironmentVariable("KESTRIX_APP_DIR");
@@ -38,11 +62,12 @@ QString applicationFolder(const QString &programFolder)
         QDir().mkpath(overridden);
         return overridden;
     }
-    if (QFileInfo(programFolder).isWritable())
-        return programFolder;
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(dataFolder);
-    return dataFolder;
+    return writableOrUserData(programFolder);
+}
+
+QString workingFolder(const QString &startFolder)
+{
+    return writableOrUserData(startFolder);
 }
 
 bool hasFileNamed(const QString &folder, const QString &name)

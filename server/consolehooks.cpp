@@ -22,6 +22,9 @@ ConsoleHooks ConsoleHooks::desktop()
     hooks.chooseRoster = [](QWidget *parent) {
         return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), QString(), rosterFilter());
     };
+    hooks.chooseFolder = [](QWidget *parent, const QString &initialFolder) {
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择交换文件夹"), initialFolder);
+    };
     hooks.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     return hooks;
 }

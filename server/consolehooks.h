@@ -19,6 +19,8 @@ struct ConsoleHooks
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
     // The open-file dialog for a class list; an empty name when cancelled.
     std::function<QString(QWidget *parent)> chooseRoster;
+    // The folder dialog for the exchange folder; empty when cancelled.
+    std::function<QString(QWidget *parent, const QString &initialFolder)> chooseFolder;
     // Opens a file or link with the desktop's program for it.
     std::function<bool(const QUrl &url)> openUrl;
 

@@ -53,6 +53,25 @@ QString ConsoleSettings::filePath(const QString &name) const
     return QDir(m_folder).filePath(name);
 }
 
+QString ConsoleSettings::storedExchangeFolder() const
+{
+    const wholefile::Reading reading = wholefile::read(filePath(exchangeFileName()), 4096);
+    if (!reading.bytes)
+        return QString();
+    const QStringList lines = splitRecordLines(gbk::decode(*reading.bytes));
+    return lines.isEmpty() ? QString() : QDir::fromNativeSeparators(lines.first().trimmed());
+}
+
+QString ConsoleSettings::saveExchangeFolder(const QString &folder) const
+{
+    const QString line = QDir::toNativeSeparators(folder);
+    const QByteArray bytes = gbk::encode(QString(line + QLatin1String("\r\n")));
+    // A name that does not come back from GBK would be stored wrong.
+    if (gbk::decode(bytes) != line + QLatin1String("\r\n"))
+        return QStringLiteral("交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：") + line;
+    return wholefile::write(filePath(exchangeFileName()), bytes);
+}
+
 QString ConsoleSettings::articleFolder() const
 {
     return filePath(QStringLiteral("article"));

@@ -36,6 +36,9 @@ class ConsoleSettings
 public:
     static QString timeFileName() { return QStringLiteral("time.txt"); }
     static QString textFileName() { return QStringLiteral("test.txt"); }
+    // The exchange folder the examiner chose instead of the default, one
+    // GBK line.
+    static QString exchangeFileName() { return QStringLiteral("exchange.txt"); }
 
     explicit ConsoleSettings(QString applicationFolder);
 
@@ -62,6 +65,12 @@ public:
     // Nothing is written when the time text or the article is refused; a
     // file that cannot be written keeps its old content.
     SaveOutcome save(const QString &articlePath, const QString &timeText) const;
+
+    // The chosen exchange folder, empty when none was chosen.
+    QString storedExchangeFolder() const;
+    // Stores the chosen exchange folder; the problem when it cannot be
+    // stored (a name GBK cannot hold, a failed write), else empty.
+    QString saveExchangeFolder(const QString &folder) const;
 
 private:
     QString m_folder;

@@ -3,6 +3,8 @@
 #include "artwork.h"
 #include "twips.h"
 
+#include "kestrixversion.h"
+
 #include <QLabel>
 
 namespace {

@@ -327,6 +327,14 @@ void FrmMain::buildSettingsView()
     m_testTime->addItems({QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
                           QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")});
 
+    // The exchange folder, for labs whose machines have no D: drive or keep
+    // the FTP service's folder elsewhere.
+    label(timeFrame, "Label6", QStringLiteral("交换文件夹："), twips::rect(3600, 405, 1215, 255), font());
+    m_exchangeLabel = label(timeFrame, "LblExchange", QString(), twips::rect(4800, 405, 3600, 255), font());
+    QPushButton *chooseExchange = button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
+                                         twips::rect(8520, 360, 1095, 300));
+    connect(chooseExchange, &QPushButton::clicked, this, &FrmMain::chooseExchangeFolder);
+
     QGroupBox *textFrame = frame(m_frameSet, "Frame2", QStringLiteral("考试内容设置"));
     textFrame->setGeometry(twips::rect(0, 960, 9855, 4935));
     label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255), font());
@@ -493,6 +501,10 @@ void FrmMain::openSettingsPanel()
     m_frameCJ->hide();
     m_frameCJ1->hide();
     m_frameSet->show();
+    const QString exchange = QDir::toNativeSeparators(m_folders.exchange);
+    m_exchangeLabel->setText(m_exchangeLabel->fontMetrics().elidedText(exchange, Qt::ElideMiddle,
+                                                                      m_exchangeLabel->width()));
+    m_exchangeLabel->setToolTip(exchange);
     setExamText(QString());
     const examarticle::Reading stored = m_settings.storedExamText();
     if (stored.text) {
@@ -501,6 +513,29 @@ void FrmMain::openSettingsPanel()
     } else if (!stored.problem.isEmpty()) {
         tell(stored.problem);
     }
+}
+
+void FrmMain::chooseExchangeFolder()
+{
+    // The login gate and the collector work on the folder they started
+    // with: a new one is taken at the next start, never under an open exam.
+    if (m_gate.isOpen()) {
+        tell(QStringLiteral("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。"));
+        return;
+    }
+    const QString chosen = m_hooks.chooseFolder(this, m_folders.exchange);
+    if (chosen.isEmpty())
+        return;
+    const QString problem = m_settings.saveExchangeFolder(chosen);
+    if (!problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    QString text = QStringLiteral("交换文件夹已设为 %1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
+                       .arg(QDir::toNativeSeparators(chosen));
+    if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
+        text += QStringLiteral("\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
+    tell(text);
 }
 
 void FrmMain::chooseArticle()

@@ -93,6 +93,7 @@ private:
 
     void openSettingsPanel();
     void chooseArticle();
+    void chooseExchangeFolder();
     void saveSettings();
     void cancelSettings();
     void setExamText(const QString &text);
@@ -140,6 +141,7 @@ private:
     QComboBox *m_testTime = nullptr;
     QPlainTextEdit *m_textBox = nullptr;
     QLabel *m_wordCount = nullptr;
+    QLabel *m_exchangeLabel = nullptr;
     QPointer<FrmAbout> m_about;
 };
 

@@ -6,20 +6,40 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+namespace {
+
+// The manual ships beside the program (Windows, the build tree) or in the
+// package's data folder (share/kestrix beside bin/ on Linux).
+QString manualFolder(const QString &programFolder)
+{
+    const QString installed = QDir(programFolder).filePath(QStringLiteral("../share/kestrix"));
+    if (!QFileInfo::exists(QDir(programFolder).filePath(console::FrmMain::manualFileName()))
+        && QFileInfo::exists(QDir(installed).filePath(console::FrmMain::manualFileName())))
+        return QDir::cleanPath(installed);
+    return programFolder;
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
     desktop::useChineseStandardTexts(app);
+    if (!desktop::gbkReady())
+        return 1;
 
     console::ConsoleFolders folders;
-    folders.program = QCoreApplication::applicationDirPath();
-    folders.application = paths::applicationFolder(folders.program);
-    folders.exchange = paths::exchangeFolder();
-    // cj.mdb lies in the working directory the console is started in.
-    folders.database = QDir::current().filePath(ResultStore::defaultFileName());
+    folders.program = manualFolder(QCoreApplication::applicationDirPath());
+    folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
+    folders.exchange = paths::exchangeFolder(ConsoleSettings(folders.application).storedExchangeFolder());
+    // cj.mdb lies in the folder the console is started in, or in the user's
+    // data folder when that one is read-only (a Start-menu shortcut into
+    // Program Files).
+    folders.database = QDir(paths::workingFolder(QDir::currentPath())).filePath(ResultStore::defaultFileName());
     // Beside the examiner's other documents, made on the first export.
     folders.exports = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                           .filePath(QStringLiteral("成绩导出"));

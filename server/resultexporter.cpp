@@ -8,6 +8,11 @@
 
 #include <xlsxwriter.h>
 
+#ifdef Q_OS_WIN
+#include <QCoreApplication>
+#include <windows.h>
+#endif
+
 QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
 {
     const QString stem = title() + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
@@ -87,6 +92,21 @@ private:
     QStringList m_changed;
 };
 
+#ifdef Q_OS_WIN
+// libxlsxwriter opens its file with fopen, which takes the name in the ANSI
+// code page: a Chinese name (the workbook's own, or a user folder's) would
+// come out garbled or not at all. The workbook is written under an ASCII
+// name in the folder's short (8.3) form and then renamed by Qt.
+QString asciiStandIn(const QString &path)
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    wchar_t shortFolder[MAX_PATH];
+    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()), shortFolder, MAX_PATH);
+    const QString base = length > 0 && length < MAX_PATH ? QString::fromWCharArray(shortFolder, int(length)) : folder;
+    return base + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
+}
+#endif
+
 }  // namespace
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
@@ -97,9 +117,10 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
 #ifdef Q_OS_WIN
-    // libxlsxwriter takes UTF-8 file names on Windows and widens them itself.
-    const QByteArray nativePath = path.toUtf8();
+    const QString written = asciiStandIn(path);
+    const QByteArray nativePath = written.toLocal8Bit();
 #else
+    const QString &written = path;
     const QByteArray nativePath = QFile::encodeName(path);
 #endif
     lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
@@ -142,10 +163,16 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         ++row;
     }
     outcome.changed = cells.changed();
-    const lxw_error written = workbook_close(workbook);
-    if (written != LXW_NO_ERROR)
+    const lxw_error closed = workbook_close(workbook);
+    if (closed != LXW_NO_ERROR) {
+        if (written != path)
+            QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
-                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(written)));
+                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(closed)));
+    } else if (written != path && !QFile::rename(written, path)) {
+        QFile::remove(written);
+        outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+    }
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 
 #include "examtext.h"
 #include "inputmethods.h"
+#include "kestrixversion.h"
 #include "messages.h"
 #include "pageview.h"
 #include "scoring.h"

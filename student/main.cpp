@@ -2,6 +2,7 @@
 #include "examinee.h"
 #include "frmlogin.h"
 #include "frmmain.h"
+#include "paths.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +12,13 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kestrix-student"));
     desktop::useChineseStandardTexts(app);
+    if (!desktop::gbkReady())
+        return 1;
+    // ip.txt and the downloaded exam files live in the working folder; a
+    // shortcut may start the client in a program folder it cannot write to.
+    QDir::setCurrent(paths::workingFolder(QDir::currentPath()));
     std::unique_ptr<FrmMain> typing;
     FrmLogin login(QDir::currentPath());
     QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {

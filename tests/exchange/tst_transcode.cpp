@@ -20,6 +20,7 @@ private slots:
     void gbkRoundTrip();
     void gbkByteWidth();
     void exchangeFolderOverride();
+    void workingFolderNeedsNewFiles();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
@@ -115,6 +116,7 @@ void TestTranscode::gbkRoundTrip()
 
 void TestTranscode::gbkByteWidth()
 {
+    QCOMPARE(gbk::unavailableProblem(), QString());
     QCOMPARE(gbk::byteWidth(u'a'), 1);
     QCOMPARE(gbk::byteWidth(u'\r'), 1);
     QCOMPARE(gbk::byteWidth(u'中'), 2);
@@ -135,6 +137,17 @@ void TestTranscode::exchangeFolderOverride()
     write(QStringLiteral("time.txt"), QByteArray("20\r\n"));
     QVERIFY(paths::hasFileNamed(m_dir.path(), QStringLiteral("time.txt")));
     QVERIFY(!paths::hasFileNamed(m_dir.path(), QStringLiteral("test.txt")));
+}
+
+void TestTranscode::workingFolderNeedsNewFiles()
+{
+    QCOMPARE(paths::workingFolder(m_dir.path()), m_dir.path());
+    // A folder that takes no new file (here: one that is not there) gives
+    // way to the user's data folder, which then exists.
+    const QString missing = m_dir.filePath(QStringLiteral("missing"));
+    const QString fallback = paths::workingFolder(missing);
+    QVERIFY(fallback != missing);
+    QVERIFY(QFileInfo(fallback).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestTranscode)

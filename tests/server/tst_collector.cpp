@@ -59,12 +59,16 @@ private slots:
         QTest::newRow("record followed by 100 MB") << u"huge"_qs << u"文件太大"_qs << false;
         QTest::newRow("link to a FIFO") << u"fifo link"_qs << u"是链接"_qs << false;
         QTest::newRow("FIFO") << u"fifo"_qs << u"不是普通文件"_qs << false;
+#ifndef Q_OS_WIN  // QFile::link makes a shortcut there, which no path goes through
         QTest::newRow("link to a record outside") << u"outside link"_qs << u"是链接"_qs << false;
+#endif
         QTest::newRow("name of 40,000 characters") << u"40000"_qs << u"超过1024字节"_qs << true;
         QTest::newRow("name of 101 characters") << u"101"_qs << u"超过100个字符"_qs << true;
         QTest::newRow("NUL in a name") << u"nul"_qs << u"控制字符"_qs << true;
         QTest::newRow("line feed in a name") << u"lf"_qs << u"控制字符"_qs << true;
+#ifndef Q_OS_WIN  // names are UTF-16 there: every one has a text
         QTest::newRow("file name not UTF-8") << u"bad name"_qs << u"文件名无法识别"_qs << false;
+#endif
         QTest::newRow("folder") << u"folder"_qs << u"是文件夹"_qs << false;
         QTest::newRow("dot file") << u"dot"_qs << QString() << true;
     }
@@ -87,10 +91,14 @@ private slots:
             file.write(transcodeBytes(record(u"丙"_qs), kExchangeKey));
             QVERIFY(file.resize(100 << 20));  // sparse: costs no disk
         } else if (kind == u"fifo" || kind == u"fifo link") {
+#ifdef Q_OS_WIN
+            QSKIP("Windows has no named pipes in the file system");
+#else
             const QString fifo = kind == u"fifo" ? exchange(entry) : m_root->filePath(u"fifo"_qs);
             QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
             if (kind == u"fifo link")
                 QVERIFY(QFile::link(fifo, exchange(entry)));
+#endif
         } else if (kind == u"outside link") {
             QVERIFY(QFile::link(outside, exchange(entry)));
         } else if (kind == u"40000" || kind == u"101") {

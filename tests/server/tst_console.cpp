@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "gbk.h"
 #include "logingate.h"
+#include "paths.h"
 #include "resultrecord.h"
 #include "transcode.h"
 #include "workbook.h"
@@ -358,6 +359,42 @@ private slots:
             QTest::addRow("refused '%s'", qPrintable(typed)) << typed << true << 30 << QByteArray("30\r\n");
     }
 
+    void choosingExchangeFolder_data()
+    {
+        QTest::addColumn<bool>("loginOpen");
+        QTest::addColumn<QString>("chosen");  // relative to the test folder; empty: cancelled
+        QTest::addColumn<QString>("message");  // its start; empty: none
+        QTest::newRow("chosen") << false << u"实验室/交换"_qs << u"交换文件夹已设为"_qs;
+        QTest::newRow("cancelled") << false << QString() << QString();
+        QTest::newRow("during an exam") << true << u"实验室/交换"_qs << u"考试正在进行"_qs;
+    }
+
+    void choosingExchangeFolder()
+    {
+        QFETCH(bool, loginOpen);
+        QFETCH(QString, chosen);
+        QFETCH(QString, message);
+        writeBytes(app(u"test.txt"_qs), gbk::encode(u"ab\r\n"));
+        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        m_chosenFolder = chosen.isEmpty() ? QString() : work(chosen);
+        createWindow();
+        if (loginOpen)
+            click("BeginStop");
+        click("set");
+        QCOMPARE(child<QLabel>("LblExchange")->toolTip(), QDir::toNativeSeparators(m_exchangeFolder));
+        click("CmdExchange");
+        QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || m_messages.first().startsWith(message));
+
+        // The choice is kept beside time.txt, in GBK, and used at the next start.
+        const bool kept = !loginOpen && !chosen.isEmpty();
+        QCOMPARE(QFile::exists(app(u"exchange.txt"_qs)), kept);
+        if (kept) {
+            QCOMPARE(readBytes(app(u"exchange.txt"_qs)), gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
+            QCOMPARE(paths::exchangeFolder(ConsoleSettings(appFolder()).storedExchangeFolder()), work(chosen));
+        }
+    }
+
     void savingExamTime()
     {
         QFETCH(QString, typed);
@@ -600,6 +637,7 @@ private:
             m_dialogFolder = folder;
             return m_chosenFile;
         };
+        hooks.chooseFolder = [this](QWidget *, const QString &) { return m_chosenFolder; };
         hooks.openUrl = [this](const QUrl &url) { m_opened << url; return m_openSucceeds; };
         m_window = std::make_unique<FrmMain>(
             console::ConsoleFolders{appFolder(), appFolder(), m_exchangeFolder,
@@ -653,7 +691,7 @@ private:
     QStringList m_messages;
     QStringList m_questions;
     bool m_answer = true;
-    QString m_chosenFile, m_dialogFolder;
+    QString m_chosenFile, m_dialogFolder, m_chosenFolder;
     QList<QUrl> m_opened;
     bool m_openSucceeds = true;
 };

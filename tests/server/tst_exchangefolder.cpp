@@ -17,7 +17,9 @@ private slots:
         QTest::addColumn<QString>("message");   // start of the message; empty: cleared
         QTest::newRow("own folder") << u"app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
         QTest::newRow("own folder by ..") << u"exchange/../app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+#ifndef Q_OS_WIN  // QFile::link makes a shortcut there, which no path goes through
         QTest::newRow("own folder by link") << u"link"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+#endif
         QTest::newRow("database folder") << u"db"_qs << u"交换文件夹就是本程序的文件夹"_qs;
         QTest::newRow("missing") << u"gone"_qs << u"Ftp服务器尚未设置好"_qs;
         QTest::newRow("exchange folder") << u"exchange"_qs << QString();

@@ -1,5 +1,7 @@
 #include "ftpservice.h"
 
+#include "testbroker.h"
+
 #include <QDeadlineTimer>
 #include <QTcpSocket>
 #include <QThread>
@@ -43,6 +45,18 @@ bool FtpService::start(int bytesPerSecond)
         if (on)
             arguments << QLatin1String(option);
     }
+    if (testbroker::inUse()) {
+        const QStringList flags = arguments.mid(5);
+        const QByteArray reply = testbroker::ask(
+            m_broker, "START " + QByteArray::number(m_port) + ' '
+                          + (flags.isEmpty() ? QByteArray("-") : flags.join(u',').toUtf8()) + ' '
+                          + testbroker::linuxPath(m_folder).toUtf8());
+        if (!reply.startsWith("PORT "))
+            return false;
+        m_brokerServiceRunning = true;
+        m_port = quint16(reply.mid(5).toUInt());
+        return waitForGreeting();
+    }
     const QDeadlineTimer deadline(kStartMillis);
     // A port freed a moment ago can still be busy; try again until the deadline.
     while (!deadline.hasExpired()) {
@@ -80,6 +94,11 @@ void FtpService::stop()
 {
     if (!isRunning())
         return;
+    if (testbroker::inUse()) {
+        m_brokerServiceRunning = false;
+        testbroker::ask(m_broker, "STOP");
+        return;
+    }
     m_process.terminate();
     if (!m_process.waitForFinished(5000)) {
         m_process.kill();
@@ -91,13 +110,18 @@ void FtpService::kill()
 {
     if (!isRunning())
         return;
+    if (testbroker::inUse()) {
+        m_brokerServiceRunning = false;
+        testbroker::ask(m_broker, "KILL");
+        return;
+    }
     m_process.kill();
     m_process.waitForFinished(5000);
 }
 
 bool FtpService::isRunning() const
 {
-    return m_process.state() != QProcess::NotRunning;
+    return testbroker::inUse() ? m_brokerServiceRunning : m_process.state() != QProcess::NotRunning;
 }
 
 QString FtpService::address() const

@@ -3,6 +3,7 @@
 // tests that transfer files. It can be stopped, killed and started again on
 // the same port, and slowed down to watch a transfer in progress.
 #include <QProcess>
+#include <QTcpSocket>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -52,4 +53,8 @@ private:
     bool m_renameRefused = false;
     bool m_writeOnce = false;
     bool m_sizeUnderReported = false;
+    // Under Wine the service runs through scripts/test-broker.py, as long
+    // as this connection to it lasts.
+    QTcpSocket m_broker;
+    bool m_brokerServiceRunning = false;
 };

@@ -1,0 +1,21 @@
+# Warnings and sanitizers for the compiler at hand.
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
+  add_compile_options(-Wall -Wextra)
+elseif(MSVC)
+  add_compile_options(/W4 /utf-8)
+endif()
+
+# AddressSanitizer and UndefinedBehaviorSanitizer: GCC and Clang on Linux
+# have them; MinGW and MSVC builds go without.
+set(KESTRIX_SANITIZERS OFF)
+if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang" AND CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  set(KESTRIX_SANITIZERS ON)
+endif()
+
+# kestrix_sanitize(TARGET): build TARGET with the sanitizers where supported.
+function(kestrix_sanitize target)
+  if(KESTRIX_SANITIZERS)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()

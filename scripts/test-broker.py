@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+"""Does what test programs cannot do themselves when they run under Wine:
+start Linux processes. It starts loopback FTP services (ftp-service.py) and
+reads workbooks back with openpyxl on their behalf.
+
+Prints "PORT <n>" once it listens on 127.0.0.1. Each client connection owns
+at most one service and sends one command per line:
+  START <port> <options> <folder>  -> "PORT <n>" or "FAILED"; options are
+                  ftp-service.py's, joined by commas ("--rate,100"), or "-"
+  STOP                                            -> "STOPPED" (terminated)
+  KILL                                            -> "KILLED" (SIGKILL)
+  WORKBOOK <path>   -> the rows as tests/support/workbook.h describes them,
+                       joined by U+001F on one line, or "FAILED"
+The service is killed when the connection closes.
+"""
+import argparse
+import os
+import socketserver
+import subprocess
+import sys
+import time
+
+SERVICE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ftp-service.py")
+
+
+def read_workbook(path):
+    try:
+        import openpyxl
+        sheet = openpyxl.load_workbook(path).active
+        rows = ["|".join("" if v is None else type(v).__name__ + ":" + str(v) for v in row)
+                for row in sheet.iter_rows(values_only=True)]
+        return "\x1f".join(rows)
+    except Exception as error:  # reported to the test as its failure text
+        return "FAILED " + str(error).replace("\n", " ")
+
+
+class Connection(socketserver.StreamRequestHandler):
+    def setup(self):
+        super().setup()
+        self.service = None
+
+    def end_service(self, kill):
+        if self.service is None:
+            return
+        if kill:
+            self.service.kill()
+        else:
+            self.service.terminate()
+        try:
+            self.service.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.service.kill()
+            self.service.wait()
+        self.service = None
+
+    def start_service(self, port, options, folder):
+        self.end_service(kill=True)
+        command = [sys.executable, SERVICE, "--dir", folder, "--port", port]
+        if options != "-":
+            command += options.split(",")
+        # A port freed a moment ago can still be busy: try again for a while.
+        for _ in range(50):
+            self.service = subprocess.Popen(command, stdout=subprocess.PIPE,
+                                            stderr=subprocess.DEVNULL, text=True)
+            line = self.service.stdout.readline()
+            if line.startswith("PORT "):
+                return line.strip()
+            self.end_service(kill=True)
+            time.sleep(0.2)
+        return "FAILED"
+
+    def handle(self):
+        try:
+            for raw in self.rfile:
+                words = raw.decode("utf-8").rstrip("\r\n").split(" ", 3)
+                if words[0] == "START" and len(words) == 4:
+                    reply = self.start_service(*words[1:])
+                elif words[0] == "STOP":
+                    self.end_service(kill=False)
+                    reply = "STOPPED"
+                elif words[0] == "KILL":
+                    self.end_service(kill=True)
+                    reply = "KILLED"
+                elif words[0] == "WORKBOOK" and len(words) >= 2:
+                    reply = read_workbook(raw.decode("utf-8").rstrip("\r\n")[9:])
+                else:
+                    reply = "FAILED"
+                self.wfile.write((reply + "\n").encode("utf-8"))
+                self.wfile.flush()
+        finally:
+            self.end_service(kill=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--port", type=int, default=0, help="0 picks a free port")
+    args = parser.parse_args()
+    socketserver.ThreadingTCPServer.daemon_threads = True
+    socketserver.ThreadingTCPServer.allow_reuse_address = True
+    with socketserver.ThreadingTCPServer(("127.0.0.1", args.port), Connection) as server:
+        print("PORT %d" % server.server_address[1], flush=True)
+        try:
+            server.serve_forever()
+        except KeyboardInterrupt:
+            pass
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
