@@ -24,6 +24,7 @@
 
 namespace {
 
+#ifdef Q_OS_UNIX
 double cpuMillis(clockid_t which)
 {
     timespec now{};
@@ -33,6 +34,16 @@ double cpuMillis(clockid_t which)
 double processCpuMillis() { return cpuMillis(CLOCK_PROCESS_CPUTIME_ID); }
 // The window's thread's own work, without the time other programs took the core.
 double threadCpuMillis() { return cpuMillis(CLOCK_THREAD_CPUTIME_ID); }
+#else
+// Elsewhere the wall clock stands in: an upper bound.
+double wallMillis()
+{
+    static QElapsedTimer clock = [] { QElapsedTimer started; started.start(); return started; }();
+    return clock.nsecsElapsed() / 1e6;
+}
+double processCpuMillis() { return wallMillis(); }
+double threadCpuMillis() { return wallMillis(); }
+#endif
 
 constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
@@ -49,14 +60,12 @@ ResultRecord progressRecord(int examinee, int round)
 {
     const qint32 typed = std::min(1200, round * 60 + examinee);
     const qint16 seconds = qint16(std::min(600, round * 30));
-    ResultRecord record{seconds ? float(typed) * 50 / seconds : 0, 97.5f, seconds, 1200, typed,
-                        QStringLiteral("计算机%1班").arg(examinee % 2 + 1),
-                        QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0')),
-                        QStringLiteral("考生%1").arg(examinee)};
-    record.progress = ResultProgress{round + 1, QStringLiteral("session-%1").arg(examinee),
-                                     round == 0 ? ResultProgress::Phase::Waiting : ResultProgress::Phase::Typing,
-                                     typed};
-    return record;
+    return {seconds ? float(typed) * 50 / seconds : 0, 97.5f, seconds, 1200, typed,
+            QStringLiteral("计算机%1班").arg(examinee % 2 + 1),
+            QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0')),
+            QStringLiteral("考生%1").arg(examinee),
+            ResultProgress{round + 1, QStringLiteral("session-%1").arg(examinee),
+                           round == 0 ? ResultProgress::Phase::Waiting : ResultProgress::Phase::Typing, typed}};
 }
 
 void upload(const QString &folder, int examinee, int round)

@@ -143,6 +143,12 @@ ClassRoster::Reading ClassRoster::load(const QString &path)
             reading.problem = file.problem;
             return reading;
         }
+        // The older binary workbook (.xls) is no text and needs Excel's own reader.
+        if (file.bytes->startsWith("\xD0\xCF\x11\xE0")) {
+            reading.problem = QStringLiteral("%1 是旧版Excel工作簿（.xls），请在Excel或WPS中另存为.xlsx或CSV后再载入")
+                                  .arg(QDir::toNativeSeparators(path));
+            return reading;
+        }
         rows = textRows(*file.bytes);
     }
     reading.roster = fromRows(rows);

@@ -584,8 +584,10 @@ void FrmMain::readPublishedLength()
     // when login closes and the text is withdrawn.
     const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
     if (QFileInfo(published).isFile()) {
-        if (const auto text = readTextLines(published, u"\r\n"))
-            m_publishedLength = qint32(text->size());
+        // Anyone may replace te.txt: the read is bounded.
+        if (const examarticle::Reading text = examarticle::fromFile(published, examarticle::Source::ExamFile);
+            text.text)
+            m_publishedLength = qint32(text.text->size());
     }
 }
 

@@ -66,7 +66,6 @@ protected:
     // Until the collection under way has been shown.
     void waitForCollection() { m_background.wait(); }
     bool collectionUnderWay() const { return m_background.busy(); }
-    const LiveClass &liveClass() const { return m_live; }
     const QTimer &collectClock() const { return m_collectClock; }
 
 private:

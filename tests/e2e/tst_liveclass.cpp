@@ -118,9 +118,9 @@ struct LiveRoom
     bool send(Pupil &pupil, ResultProgress::Phase phase, qint32 typed, float speed, qint16 seconds,
               float accuracy = 98, qint32 target = kTextLength, const Examinee *as = nullptr)
     {
-        ResultRecord record{speed, accuracy, seconds, target, typed,
-                            pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing};
-        record.progress = ResultProgress{++pupil.sequence, pupil.session, phase, typed};
+        const ResultRecord record{speed, accuracy, seconds, target, typed,
+                                  pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing,
+                                  ResultProgress{++pupil.sequence, pupil.session, phase, typed}};
         pupil.upload->save(record, as ? *as : pupil.who);
         return QTest::qWaitFor([&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
                                kWaitMillis);
@@ -313,6 +313,24 @@ private slots:
         // Honest clients pass every check.
         for (const QString &name : {u"甲"_qs, u"乙"_qs, u"丙"_qs})
             QVERIFY2(room.doubtsOf(name).isEmpty(), qPrintable(room.doubtsOf(name)));
+    }
+
+    void gridGrowsWithTheWindow()
+    {
+        LiveRoom room;
+        QVERIFY(room.open());
+        WatchedConsole &window = *room.console;
+        QCOMPARE(window.size(), QSize(672, 503));
+        QCOMPARE(window.minimumSize(), window.size());
+        QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+        auto *grid = child<QTableView>(&window, "DataGrid1");
+        auto *counts = child<QWidget>(&window, "FrameCJ1");
+        const QRect gridBefore = grid->geometry();
+        const QRect countsBefore = counts->geometry();
+        window.resize(1000, 700);
+        QCOMPARE(grid->size(), gridBefore.size() + QSize(328, 197));
+        QCOMPARE(counts->geometry(), countsBefore.translated(0, 197).adjusted(0, 0, 328, 0));
+        QVERIFY(child<QWidget>(&window, "CmdOutToExl")->geometry().right() < counts->width());
     }
 
     void craftedRecordsAreMarked_data()

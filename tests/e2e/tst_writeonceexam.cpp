@@ -1,8 +1,10 @@
 // A whole exam in the real typing window against Debian's pure-ftpd set up
 // write-once: every record of the session arrives under a name of its own,
 // progress records thin out to one in 120 seconds once the service refuses
-// a replace.
+// a replace; the console collects the session's files into one row.
 #include "fakes.h"
+#include "resultcollector.h"
+#include "resultstore.h"
 #include "systemftpservice.h"
 #include "transcode.h"
 
@@ -67,6 +69,17 @@ private slots:
         QCOMPARE(final.typedLen, 100);
         QCOMPARE(final.speed, 20.0f);
         QCOMPARE(int(final.timePass), 300);
+
+        // The console ranks the session once, with its final figures.
+        QTemporaryDir console;
+        ResultStore store(console.filePath(ResultStore::defaultFileName()));
+        const CollectionReport report = ResultCollector(exchange.path(), console.path(), store).collect();
+        QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(report.problem));
+        const auto rows = store.rowsInRankOrder();
+        QVERIFY(rows && rows->size() == 1);
+        QCOMPARE(rows->first().xingMing, u"张三"_qs);
+        QCOMPARE(rows->first().speed, 20.0);
+        QCOMPARE(int(rows->first().timePass), 300);
     }
 };
 

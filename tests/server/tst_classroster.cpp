@@ -79,6 +79,8 @@ private slots:
             << none << false << u"三班|301|吴十;三班|302|郑一"_qs;
         QTest::newRow("one column only") << u"list.csv"_qs << QByteArray("张三\n李四\n") << none
                                          << false << QString();
+        QTest::newRow("old binary workbook") << u"list.xls"_qs << (QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\n") + gbk::encode(u"一班,1,张三\n"))
+                                             << none << false << QString();
         QTest::newRow("cut-off workbook") << u"cut.xlsx"_qs << QByteArray("PK\x03\x04 not a workbook")
                                           << none << false << QString();
     }

@@ -92,9 +92,6 @@ private slots:
         const QString fine = QStringLiteral("get te.txt te.txt");
         using F = TransferChannel::Failure;
         QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort()) << fine << F::CannotConnect;
-        QTest::newRow("unknown host") << QStringLiteral("no-such-host.invalid") << fine << F::CannotConnect;
-        // Sandboxed networks may accept the connection and then stay silent.
-        QTest::newRow("unreachable address") << QStringLiteral("10.255.255.1") << fine << F::None;
         QTest::newRow("not an address") << QStringLiteral("http://x") << fine << F::CannotConnect;
         QTest::newRow("remote name in a folder") << QString() << QStringLiteral("get ../te.txt te.txt") << F::Refused;
         QTest::newRow("second FTP command in a name") << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt") << F::Refused;
@@ -121,8 +118,7 @@ private slots:
         QVERIFY2(elapsed.elapsed() < 8000, "the error must come within seconds");
         QVERIFY(!m_channel->isBusy());
         QFETCH(TransferChannel::Failure, failure);
-        if (failure != TransferChannel::Failure::None)
-            QCOMPARE(m_channel->lastFailure(), failure);
+        QCOMPARE(m_channel->lastFailure(), failure);
         QCOMPARE(filesIn(m_exchange), (QStringList{QStringLiteral("big.txt"), QStringLiteral("te.txt")}));
         // A failed get leaves no local file, not even an earlier one.
         QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))), !command.startsWith(QLatin1String("get")));
