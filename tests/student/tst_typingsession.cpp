@@ -3,6 +3,7 @@
 #include "examclock.h"
 #include "examtext.h"
 #include "gbk.h"
+#include "inputmethods.h"
 #include "typingsession.h"
 
 #include <QSignalSpy>
@@ -121,6 +122,20 @@ private slots:
         // 0 minutes would never end; beyond 546 the clock overflows.
         for (int minutes : {0, 547, -5})
             QVERIFY(!ExamClock(minutes).start());
+    }
+
+    // The system's own list (the Win32 layouts and IMM descriptions on
+    // Windows, the desktop's framework elsewhere): every entry has a name
+    // to show, and switching never leaves the list.
+    void systemInputMethodsHaveNames()
+    {
+        const auto methods = createSystemInputMethods();
+        const QStringList entries = methods->entries();
+        QVERIFY(!entries.isEmpty());
+        for (const QString &entry : entries)
+            QVERIFY2(!entry.trimmed().isEmpty() && !entry.contains(QChar::ReplacementCharacter), qPrintable(entry));
+        for (int index : {-1, int(entries.size()), 0})
+            methods->activate(index);
     }
 };
 
