@@ -30,7 +30,7 @@ ResultRecord record(int index, int version)
             qint16(200 * version), 900, 100 * version + index,
             QStringLiteral("计算机%1班").arg(index % 4 + 1),
             QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')),
-            QStringLiteral("考生 %1号").arg(index)};
+            QStringLiteral("考生 %1号").arg(index), {}};
 }
 
 // Which version of its examinee a collected row is; -1 when none.
