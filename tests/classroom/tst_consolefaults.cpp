@@ -3,6 +3,7 @@
 #include "logingate.h"
 #include "resultrecord.h"
 #include "resultstore.h"
+#include "testfiles.h"
 #include "transcode.h"
 
 #include <QElapsedTimer>
@@ -20,12 +21,6 @@ namespace {
 constexpr int kNewFiles = 2000;
 constexpr int kWaitMillis = 30000;
 constexpr qint64 kNever = std::numeric_limits<qint64>::max();
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // An exam's rows in rank order: file name order is exam number order, and the
 // later exam number typed faster.
@@ -86,7 +81,7 @@ void TestConsoleFaults::initTestCase()
         const ResultRecord record{float(row.speed), row.zhengQueLv.toFloat(), row.timePass, 900,
                                   850, row.banName, row.xueHao, row.xingMing, {}};
         const QString name = row.banName + u'-' + row.xueHao + u'-' + row.xingMing + u".zip"_qs;
-        QVERIFY(writeBytes(m_exchange.filePath(name),
+        QVERIFY(writeFile(m_exchange.filePath(name),
                            transcodeBytes(record.toRecordLines(), kExchangeKey)));
     }
 }
@@ -162,9 +157,9 @@ void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth()
     QFETCH(bool, stillOpen);
     QFETCH(QString, message);
     QTemporaryDir app, exchange;
-    QVERIFY(writeBytes(app.filePath(QStringLiteral("test.txt")), "ab\r\n"));
-    QVERIFY(writeBytes(app.filePath(QStringLiteral("time.txt")), "20\r\n"));
-    QVERIFY(writeBytes(exchange.filePath(leftOver), "old\r\n"));
+    QVERIFY(writeFile(app.filePath(QStringLiteral("test.txt")), "ab\r\n"));
+    QVERIFY(writeFile(app.filePath(QStringLiteral("time.txt")), "20\r\n"));
+    QVERIFY(writeFile(exchange.filePath(leftOver), "old\r\n"));
     // The immutable attribute stops even root, whom permission bits do not.
     const QString folder = exchange.path();
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)

@@ -8,6 +8,7 @@
 #include "resultexporter.h"
 #include "resultstore.h"
 #include "smalldisk.h"
+#include "testfiles.h"
 #include "workbook.h"
 
 #include <QElapsedTimer>
@@ -21,18 +22,6 @@
 #endif
 
 namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 const QByteArray kBom("\xEF\xBB\xBF");
 
@@ -96,10 +85,10 @@ private slots:
         const QString app = publishing ? other.path() : disk.path();
         const QString exchange = publishing ? disk.path() : other.path();
         const QByteArray oldText = gbk::encode(u"旧的考试内容\r\n");
-        QVERIFY(writeBytes(QDir(app).filePath(u"test.txt"_qs), oldText));
-        QVERIFY(writeBytes(QDir(app).filePath(u"time.txt"_qs), "20\r\n"));
+        QVERIFY(writeFile(QDir(app).filePath(u"test.txt"_qs), oldText));
+        QVERIFY(writeFile(QDir(app).filePath(u"time.txt"_qs), "20\r\n"));
         const QString article = other.filePath(u"article.txt"_qs);
-        QVERIFY(writeBytes(article, QByteArray(20000, 'a')));
+        QVERIFY(writeFile(article, QByteArray(20000, 'a')));
         QVERIFY(disk.fill());
 
         QString message;
@@ -117,8 +106,8 @@ private slots:
             QVERIFY(message.contains(QDir::toNativeSeparators(QDir(app).filePath(u"test.txt"_qs))));
         }
         QVERIFY2(!message.isEmpty(), "a full disk was reported as success");
-        QCOMPARE(readBytes(QDir(app).filePath(u"test.txt"_qs)), oldText);
-        QCOMPARE(readBytes(QDir(app).filePath(u"time.txt"_qs)), QByteArray("20\r\n"));
+        QCOMPARE(readFile(QDir(app).filePath(u"test.txt"_qs)), oldText);
+        QCOMPARE(readFile(QDir(app).filePath(u"time.txt"_qs)), QByteArray("20\r\n"));
     }
 
     void anotherConsolesNote_data()

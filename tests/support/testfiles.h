@@ -1,5 +1,5 @@
 #pragma once
-// File helpers shared by the client's transfer tests.
+// File helpers shared by the tests.
 #include <QDir>
 #include <QFile>
 
