@@ -3,12 +3,12 @@
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test)
 
 find_package(CURL REQUIRED)
+find_package(ZLIB REQUIRED)
 add_library(kestrix_curl INTERFACE)
 add_library(kestrix::curl ALIAS kestrix_curl)
 target_link_libraries(kestrix_curl INTERFACE CURL::libcurl)
 if(WIN32)
   # The Windows toolchain's libcurl is a static library.
-  find_package(ZLIB REQUIRED)
   target_compile_definitions(kestrix_curl INTERFACE CURL_STATICLIB)
   # Recorded on the library itself so that the linker meets zlib after it.
   set_property(TARGET CURL::libcurl APPEND PROPERTY
@@ -24,7 +24,6 @@ if(PkgConfig_FOUND AND NOT CMAKE_CROSSCOMPILING)
 else()
   find_path(XLSXWRITER_INCLUDE_DIR xlsxwriter.h REQUIRED)
   find_library(XLSXWRITER_LIBRARY NAMES xlsxwriter REQUIRED)
-  find_package(ZLIB REQUIRED)
   target_include_directories(kestrix_xlsxwriter INTERFACE "${XLSXWRITER_INCLUDE_DIR}")
   target_link_libraries(kestrix_xlsxwriter INTERFACE "${XLSXWRITER_LIBRARY}" ZLIB::ZLIB)
 endif()
