@@ -60,6 +60,9 @@ if(WIN32)
     student.exe "考生端"
     "安装使用说明.html" "安装使用说明")
   set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+  # A 64-bit Unicode installer: the programs are 64-bit and the Start-menu
+  # entries have Chinese names.
+  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
