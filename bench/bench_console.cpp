@@ -2,6 +2,7 @@
 // table to a workbook, at classroom and far-beyond-classroom sizes.
 #include "resultcollector.h"
 #include "resultexporter.h"
+#include "resultfilename.h"
 #include "resultrecord.h"
 #include "resultstore.h"
 #include "transcode.h"
@@ -37,29 +38,39 @@ void fillExchangeFolder(const QString &folder, int files)
 {
     for (int i = 0; i < files; ++i) {
         const ResultRecord record = sampleRecord(i);
-        QFile file(QDir(folder).filePath(record.banName + QLatin1Char('-') + record.xueHao
-                                         + QLatin1Char('-') + record.xingMing
-                                         + QStringLiteral(".zip")));
+        QFile file(QDir(folder).filePath(
+            resultname::forIdentity(record.banName, record.xueHao, record.xingMing)));
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write a result file");
         file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
     }
 }
 
+// A console's results table and collector over an exchange folder whose
+// files are on disk before the clock runs, as uploads of an exam would be;
+// otherwise their write-back is what gets measured.
+struct Collection
+{
+    QTemporaryDir app, work;
+    ResultStore store{work.filePath(QStringLiteral("cj.mdb"))};
+    ResultCollector collector;
+
+    explicit Collection(const QString &exchange) : collector(exchange, app.path(), store)
+    {
+#ifdef Q_OS_UNIX
+        ::sync();
+#endif
+    }
+};
+
 void BM_CollectResults(benchmark::State &state)
 {
     const int files = static_cast<int>(state.range(0));
-    QTemporaryDir exchange, app, work;
+    QTemporaryDir exchange;
     fillExchangeFolder(exchange.path(), files);
-    ResultStore store(work.filePath(QStringLiteral("cj.mdb")));
-    ResultCollector collector(exchange.path(), app.path(), store);
-    // The folder's files are on disk before the clock runs, as uploads of an
-    // exam would be; otherwise their write-back is what gets measured.
-#ifdef Q_OS_UNIX
-    ::sync();
-#endif
+    Collection collection(exchange.path());
     for (auto _ : state) {
-        const CollectionReport report = collector.collect();
+        const CollectionReport report = collection.collector.collect();
         if (report.rowCount != files)
             state.SkipWithError("not every file was collected");
     }
@@ -78,7 +89,7 @@ BENCHMARK(BM_CollectResults)
 void BM_CollectWithHugeFile(benchmark::State &state)
 {
     constexpr int kFiles = 40;
-    QTemporaryDir exchange, app, work;
+    QTemporaryDir exchange;
     fillExchangeFolder(exchange.path(), kFiles);
     {
         QFile huge(exchange.filePath(QStringLiteral("huge.zip")));
@@ -89,13 +100,9 @@ void BM_CollectWithHugeFile(benchmark::State &state)
         for (int i = 0; i < 100; ++i)
             huge.write(block);
     }
-    ResultStore store(work.filePath(QStringLiteral("cj.mdb")));
-    ResultCollector collector(exchange.path(), app.path(), store);
-#ifdef Q_OS_UNIX
-    ::sync();
-#endif
+    Collection collection(exchange.path());
     for (auto _ : state) {
-        const CollectionReport report = collector.collect();
+        const CollectionReport report = collection.collector.collect();
         if (report.rowCount != kFiles || report.skipped.size() != 1)
             state.SkipWithError("the large file was not the one skipped");
     }
