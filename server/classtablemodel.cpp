@@ -7,10 +7,15 @@ void ClassTableModel::setRows(QVector<ClassViewRow> rows)
 {
     // Same shape: update in place, so the view keeps its scroll position
     // and selection while the class is watched.
+    // Only the rows that changed repaint: most examinees' rows stay the
+    // same from one automatic collection to the next.
     if (rows.size() == m_rows.size()) {
-        m_rows = std::move(rows);
-        if (!m_rows.isEmpty())
-            emit dataChanged(index(0, 0), index(int(m_rows.size()) - 1, kColumns - 1));
+        for (int i = 0; i < int(rows.size()); ++i) {
+            if (rows[i] == m_rows[i])
+                continue;
+            m_rows[i] = std::move(rows[i]);
+            emit dataChanged(index(i, 0), index(i, kColumns - 1));
+        }
         return;
     }
     beginResetModel();

@@ -583,7 +583,13 @@ void FrmMain::readPublishedLength()
     // The exam text as published, counted as the client counts it; kept
     // when login closes and the text is withdrawn.
     const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
-    if (QFileInfo(published).isFile()) {
+    const QFileInfo info(published);
+    // Counted again only when the file changed: the automatic collection
+    // asks every few seconds.
+    const QString stamp = QString::number(info.size()) + u'@'
+                          + QString::number(info.lastModified().toMSecsSinceEpoch());
+    if (info.isFile() && stamp != m_publishedStamp) {
+        m_publishedStamp = stamp;
         // Anyone may replace te.txt: the read is bounded.
         if (const examarticle::Reading text = examarticle::fromFile(published, examarticle::Source::ExamFile);
             text.text)
@@ -655,6 +661,7 @@ void FrmMain::clearResults()
     const bool cleared = m_store->clear();
     m_live.clear();
     m_publishedLength.reset();
+    m_publishedStamp.clear();
     showLiveRows();
     showCount();
     if (!cleared)

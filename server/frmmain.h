@@ -123,6 +123,7 @@ private:
     QTimer m_collectClock;
     BackgroundCollector m_background;
     std::optional<qint32> m_publishedLength;
+    QString m_publishedStamp;  // size and time of the te.txt last counted
 
     qint16 m_examMinutes = examtime::kDefaultMinutes;
     QString m_articlePath;

@@ -28,6 +28,15 @@ struct ClassViewRow
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / target, 0 to 1
     QStringList doubts;              // empty: nothing looks wrong
+
+    friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
+    {
+        return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.banName == b.banName
+               && a.xueHao == b.xueHao && a.xingMing == b.xingMing && a.speed == b.speed
+               && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass && a.state == b.state
+               && a.progress == b.progress && a.doubts == b.doubts;
+    }
+    friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };
 
 struct ClassCounts
