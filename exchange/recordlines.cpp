@@ -23,6 +23,27 @@ QStringList splitRecordLines(QStringView text)
     return lines;
 }
 
+QString withCrLfLines(QStringView text)
+{
+    QString out;
+    out.reserve(text.size() + text.size() / 16);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text.at(i);
+        if (ch == u'\r') {
+            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+            out += QLatin1String("\r\n");
+        } else if (ch == u'\n') {
+            out += QLatin1String("\r\n");
+        } else {
+            out += ch;
+        }
+    }
+    if (!out.isEmpty() && !out.endsWith(QLatin1String("\r\n")))
+        out += QLatin1String("\r\n");
+    return out;
+}
+
 RecordWriter &RecordWriter::integer(qint64 value)
 {
     m_text += QString::number(value) + QLatin1String("\r\n");

@@ -14,6 +14,11 @@
 // terminator makes no extra line.
 QStringList splitRecordLines(QStringView text);
 
+// Text with every line break of any system (CR LF, a lone LF, a lone CR)
+// as CR LF, the last line ended too; empty text stays empty. Exam texts are
+// compared and counted in this form.
+QString withCrLfLines(QStringView text);
+
 class RecordWriter
 {
 public:

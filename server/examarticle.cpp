@@ -1,6 +1,7 @@
 #include "examarticle.h"
 
 #include "gbk.h"
+#include "recordlines.h"
 #include "wholefile.h"
 
 #include <QStringDecoder>
@@ -29,27 +30,6 @@ QString decode(QByteArrayView bytes, Source source)
 }
 
 constexpr QChar kUndecodable = QChar::ReplacementCharacter;
-
-QString withCrLfLines(const QString &text)
-{
-    QString out;
-    out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (ch == u'\r') {
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-            out += QLatin1String("\r\n");
-        } else if (ch == u'\n') {
-            out += QLatin1String("\r\n");
-        } else {
-            out += ch;
-        }
-    }
-    if (!out.isEmpty() && !out.endsWith(QLatin1String("\r\n")))
-        out += QLatin1String("\r\n");
-    return out;
-}
 
 // The signs GBK cannot hold, in order of appearance, each named once.
 QStringList signsOutsideGbk(const QString &text)

@@ -1,6 +1,7 @@
 #include "examtext.h"
 
 #include "gbk.h"
+#include "recordlines.h"
 #include "paths.h"
 
 #include <QDir>
@@ -10,15 +11,7 @@ QString examTextFromBytes(QByteArrayView gbkBytes)
 {
     // Articles saved on any system: CR LF, a lone LF and a lone CR all end
     // a line.
-    QString decoded = gbk::decode(gbkBytes);
-    decoded.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    decoded.replace(u'\r', u'\n');
-    if (decoded.isEmpty())
-        return decoded;
-    if (!decoded.endsWith(u'\n'))
-        decoded += u'\n';
-    decoded.replace(u'\n', QLatin1String("\r\n"));
-    return decoded;
+    return withCrLfLines(gbk::decode(gbkBytes));
 }
 
 std::optional<QString> readExamText(const QString &folder)

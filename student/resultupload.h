@@ -109,12 +109,8 @@ private:
     int m_round = 0;          // a retry scheduled in an earlier round is void
 };
 
-// The record's file name in the exchange folder: department "-" exam number
-// "-" name, then "~N" for number N above 1, then ".zip". Signs that no file
-// name may hold (/ \ : * ? " < > |, control characters) and leading dots
-// become "_"; blanks and everything else stay as typed. Entries too long for
-// a file name are shortened, and a short hash of the full entries keeps the
-// name unique.
+// The examinee's record file name in the exchange folder, by the rule both
+// programs share (resultname::forIdentity).
 QString resultFileName(const Examinee &examinee, int number = 1);
 
 // The information line after a finish. Only a delivered record is called
