@@ -1,10 +1,10 @@
 // Collection of result files into the results table, and export of the
 // table to a workbook, at classroom and far-beyond-classroom sizes.
-#include "resultcollector.h"
-#include "resultexporter.h"
+#include "collect/resultcollector.h"
+#include "export/resultexporter.h"
 #include "resultfilename.h"
 #include "resultrecord.h"
-#include "resultstore.h"
+#include "collect/resultstore.h"
 #include "transcode.h"
 
 #include <QDir>

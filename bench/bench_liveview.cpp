@@ -5,7 +5,7 @@
 // handled on the collector's thread), the longest time the window's thread
 // was held at once (starting, showing the rows, repainting the grid), and the
 // console's share of one core (CPU time over the 5 s between collections).
-#include "frmmain.h"
+#include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
 #include "transcode.h"

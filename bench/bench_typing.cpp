@@ -1,10 +1,10 @@
 // Costs of the live comparison and of one keystroke through the typing
 // window; both must stay flat as the typed text grows.
-#include "frmmain.h"
+#include "windows/frmmain.h"
 #include "gbk.h"
-#include "inputmethods.h"
-#include "messages.h"
-#include "typingsession.h"
+#include "exam/inputmethods.h"
+#include "windows/messages.h"
+#include "exam/typingsession.h"
 
 #include <benchmark/benchmark.h>
 

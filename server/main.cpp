@@ -1,8 +1,8 @@
-#include "frmmain.h"
+#include "windows/frmmain.h"
 
 #include "desktop.h"
 #include "paths.h"
-#include "resultstore.h"
+#include "collect/resultstore.h"
 
 #include <QApplication>
 #include <QDir>

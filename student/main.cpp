@@ -1,7 +1,7 @@
 #include "desktop.h"
-#include "examinee.h"
-#include "frmlogin.h"
-#include "frmmain.h"
+#include "transfer/examinee.h"
+#include "windows/frmlogin.h"
+#include "windows/frmmain.h"
 #include "paths.h"
 
 #include <QApplication>

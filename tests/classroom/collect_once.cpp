@@ -1,8 +1,8 @@
 // collect_once EXCHANGE_FOLDER APPLICATION_FOLDER DATABASE: one collection, as
 // the console's Collect button runs it. Prints "started" once the database is
 // open, then "rows N"; exits 1 when the collection fails, 2 when it cannot begin.
-#include "resultcollector.h"
-#include "resultstore.h"
+#include "collect/resultcollector.h"
+#include "collect/resultstore.h"
 
 #include <QCoreApplication>
 

@@ -3,8 +3,8 @@
 // N examinees instead of 200 (ctest stops a test after 5 minutes).
 #include "ftpservice.h"
 #include "numbers.h"
-#include "resultcollector.h"
-#include "resultupload.h"
+#include "collect/resultcollector.h"
+#include "transfer/resultupload.h"
 #include "transcode.h"
 
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // A collection killed part-way leaves the results database whole; an exchange
 // folder that cannot be written keeps login closed.
-#include "logingate.h"
+#include "publish/logingate.h"
 #include "resultrecord.h"
-#include "resultstore.h"
+#include "collect/resultstore.h"
 #include "testfiles.h"
 #include "transcode.h"
 

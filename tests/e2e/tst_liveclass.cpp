@@ -4,11 +4,11 @@
 // the marks are read as the examiner sees them.
 #include "fakes.h"
 #include "ftpservice.h"
-#include "resultupload.h"
+#include "transfer/resultupload.h"
 #include "workbook.h"
 
-#include "../../server/classtablemodel.h"
-#include "../../server/frmmain.h"
+#include "class/classtablemodel.h"
+#include "server/windows/frmmain.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

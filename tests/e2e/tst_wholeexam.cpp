@@ -2,13 +2,13 @@
 // service between them: the console publishes, a client logs in, types with
 // some errors and finishes; the console collects, exports, closes and clears.
 #include "fakes.h"
-#include "frmlogin.h"
-#include "../../student/frmmain.h"
+#include "windows/frmlogin.h"
+#include "student/windows/frmmain.h"
 #include "ftpservice.h"
 #include "gbk.h"
 #include "workbook.h"
 
-#include "../../server/frmmain.h"
+#include "server/windows/frmmain.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -3,8 +3,8 @@
 // progress records thin out to one in 120 seconds once the service refuses
 // a replace; the console collects the session's files into one row.
 #include "fakes.h"
-#include "resultcollector.h"
-#include "resultstore.h"
+#include "collect/resultcollector.h"
+#include "collect/resultstore.h"
 #include "systemftpservice.h"
 #include "transcode.h"
 

@@ -1,10 +1,10 @@
 // Seeded random input for every reader that takes bytes from outside:
 // mutated good files and plain noise. Bounded in count and time; the
 // sanitizers turn any read past the end into a failure.
-#include "consolesettings.h"
-#include "examarticle.h"
+#include "publish/consolesettings.h"
+#include "publish/examarticle.h"
 #include "examsettings.h"
-#include "examtext.h"
+#include "exam/examtext.h"
 #include "gbk.h"
 #include "numbers.h"
 #include "recordlines.h"

@@ -1,10 +1,10 @@
 #pragma once
 // Stand-ins for the message boxes and input methods, and one typing window
 // over a temporary working folder holding te.txt.
-#include "../../student/frmmain.h"
+#include "student/windows/frmmain.h"
 #include "gbk.h"
-#include "inputmethods.h"
-#include "messages.h"
+#include "exam/inputmethods.h"
+#include "windows/messages.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>

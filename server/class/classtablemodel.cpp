@@ -1,0 +1,89 @@
+#include "class/classtablemodel.h"
+
+#include <QBrush>
+#include <QColor>
+
+void ClassTableModel::setRows(QVector<ClassViewRow> rows)
+{
+    // Same shape: update in place, so the view keeps its scroll position
+    // and selection while the class is watched.
+    // Only the rows that changed repaint: most examinees' rows stay the
+    // same from one automatic collection to the next.
+    if (rows.size() == m_rows.size()) {
+        for (int i = 0; i < int(rows.size()); ++i) {
+            if (rows[i] == m_rows[i])
+                continue;
+            m_rows[i] = std::move(rows[i]);
+            emit dataChanged(index(i, 0), index(i, kColumns - 1));
+        }
+        return;
+    }
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
+int ClassTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int ClassTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant ClassTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return {};
+    const ClassViewRow &row = m_rows.at(index.row());
+    const bool doubtful = !row.doubts.isEmpty();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case BanName: return row.banName;
+        case XueHao: return row.xueHao;
+        case XingMing: return row.xingMing;
+        case Speed: return row.hasRecord ? QVariant(row.speed) : QVariant();
+        case ZhengQueLv: return row.accuracyLine;
+        case TimePass: return row.hasRecord ? QVariant(row.timePass) : QVariant();
+        case RecNo: return row.hasRecord ? QVariant(row.recNo) : QVariant();
+        case State: return doubtful ? QStringLiteral("存疑") : stateText(row.state);
+        case Progress:
+            return row.progress ? QVariant(QStringLiteral("%1%").arg(qRound(*row.progress * 100))) : QVariant();
+        }
+        return {};
+    case ProgressRole:
+        return index.column() == Progress && row.progress ? QVariant(*row.progress) : QVariant();
+    case Qt::ToolTipRole:
+        if (doubtful)
+            return QString(stateText(row.state) + QStringLiteral("，存疑：\n") + row.doubts.join(u'\n'));
+        return {};
+    case Qt::ForegroundRole:
+        if (doubtful && index.column() == State)
+            return QBrush(QColor(0xC0, 0, 0));
+        if (!row.hasRecord)
+            return QBrush(QColor(0x80, 0x80, 0x80));
+        return {};
+    case Qt::BackgroundRole:
+        return doubtful ? QVariant(QBrush(QColor(0xFF, 0xEB, 0xEB))) : QVariant();
+    }
+    return {};
+}
+
+QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    static const QString captions[kColumns] = {
+        QStringLiteral("     部    门"),   QStringLiteral("     考    号"),
+        QStringLiteral("   姓    名"),     QStringLiteral("打字速度（字/分钟）"),
+        QStringLiteral("正确率（％）"),    QStringLiteral("打字时间（秒）"),
+        QStringLiteral("RecNo"),           QStringLiteral("状态"),
+        QStringLiteral("进度"),
+    };
+    return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The grid's model: the rows of LiveClass, the results table's seven columns
+// first (as the table names them), then the state and the progress.
+#include "class/liveclass.h"
+
+#include <QAbstractTableModel>
+
+class ClassTableModel : public QAbstractTableModel
+{
+public:
+    enum Column { BanName, XueHao, XingMing, Speed, ZhengQueLv, TimePass, RecNo, State, Progress, kColumns };
+    // Progress as a number from 0 to 1, for a bar.
+    static constexpr int ProgressRole = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(QVector<ClassViewRow> rows);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QVector<ClassViewRow> m_rows;
+};

@@ -1,0 +1,159 @@
+#include "class/liveclass.h"
+
+#include "numbers.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+QString stateText(ExamineeState state)
+{
+    switch (state) {
+    case ExamineeState::Absent:
+        return QStringLiteral("未登录");
+    case ExamineeState::Waiting:
+        return QStringLiteral("未开始");
+    case ExamineeState::Typing:
+        return QStringLiteral("答题中");
+    case ExamineeState::Finished:
+        return QStringLiteral("已交卷");
+    }
+    return {};
+}
+
+ExamineeState stateOf(const ResultRecord &record)
+{
+    if (!record.progress)
+        return record.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
+    switch (record.progress->phase) {
+    case ResultProgress::Phase::Waiting:
+        return ExamineeState::Waiting;
+    case ResultProgress::Phase::Typing:
+        return ExamineeState::Typing;
+    case ResultProgress::Phase::Finished:
+        return ExamineeState::Finished;
+    }
+    return ExamineeState::Waiting;
+}
+
+namespace {
+
+void rankBySpeed(QVector<ClassViewRow> &rows)
+{
+    std::stable_sort(rows.begin(), rows.end(), [](const ClassViewRow &a, const ClassViewRow &b) {
+        return a.speed > b.speed;
+    });
+}
+
+}  // namespace
+
+void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts &facts)
+{
+    const QVector<QStringList> doubts = m_check.check(results, facts);
+    m_recorded.clear();
+    m_recorded.reserve(results.size());
+    for (int i = 0; i < results.size(); ++i) {
+        const ResultRecord &record = results.at(i).record;
+        ClassViewRow row;
+        row.hasRecord = true;
+        row.recNo = i + 1;
+        row.banName = record.banName;
+        row.xueHao = record.xueHao;
+        row.xingMing = record.xingMing;
+        // As the table stores it, so both rank alike.
+        row.speed = numbers::singleText(record.speed).toDouble();
+        row.accuracyLine = results.at(i).accuracyLine;
+        row.timePass = record.timePass;
+        row.state = stateOf(record);
+        const qint32 typed = record.progress && row.state != ExamineeState::Finished
+                                 ? record.progress->typedSoFar
+                                 : record.typedLen;
+        if (record.targetLen > 0)
+            row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
+        row.doubts = doubts.at(i);
+        m_recorded << row;
+    }
+    rankBySpeed(m_recorded);
+    markAgainstRoster();
+}
+
+void LiveClass::showStored(const QVector<ResultRow> &rows)
+{
+    m_recorded.clear();
+    for (const ResultRow &stored : rows) {
+        ClassViewRow row;
+        row.hasRecord = true;
+        row.recNo = stored.recNo;
+        row.banName = stored.banName;
+        row.xueHao = stored.xueHao;
+        row.xingMing = stored.xingMing;
+        row.speed = stored.speed;
+        row.accuracyLine = stored.zhengQueLv;
+        row.timePass = stored.timePass;
+        row.state = stored.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
+        m_recorded << row;
+    }
+    markAgainstRoster();
+}
+
+void LiveClass::clear()
+{
+    m_check.forget();
+    m_recorded.clear();
+    markAgainstRoster();
+}
+
+void LiveClass::setRoster(std::optional<ClassRoster> roster)
+{
+    m_roster = std::move(roster);
+    markAgainstRoster();
+}
+
+void LiveClass::markAgainstRoster()
+{
+    m_rows = m_recorded;
+    if (!m_roster)
+        return;
+    QSet<QString> present;
+    for (ClassViewRow &row : m_rows) {
+        const QString number = row.xueHao.trimmed();
+        const RosterEntry *entry = m_roster->byExamNumber(number);
+        if (!entry)
+            row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
+        else if (entry->xingMing != row.xingMing.trimmed())
+            row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->xingMing);
+        else
+            present.insert(number);
+    }
+    for (const RosterEntry &entry : m_roster->entries()) {
+        if (present.contains(entry.xueHao))
+            continue;
+        ClassViewRow row;
+        row.banName = entry.banName;
+        row.xueHao = entry.xueHao;
+        row.xingMing = entry.xingMing;
+        m_rows << row;
+    }
+}
+
+ClassCounts LiveClass::counts() const
+{
+    ClassCounts counts;
+    for (const ClassViewRow &row : m_rows) {
+        counts.loggedIn += row.hasRecord;
+        counts.typing += row.state == ExamineeState::Typing;
+        counts.finished += row.state == ExamineeState::Finished;
+        counts.absent += row.state == ExamineeState::Absent;
+    }
+    return counts;
+}
+
+QHash<qint32, QString> LiveClass::doubtsByRecNo() const
+{
+    QHash<qint32, QString> doubts;
+    for (const ClassViewRow &row : m_rows) {
+        if (row.hasRecord && !row.doubts.isEmpty())
+            doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
+    }
+    return doubts;
+}

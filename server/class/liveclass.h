@@ -1,0 +1,85 @@
+#pragma once
+// The class as the examiner sees it during the exam: each examinee's state,
+// progress and the marks on doubtful results, built from a collection, the
+// class list when one is loaded, and the plausibility check. No widgets.
+#include "class/classroster.h"
+#include "class/plausibility.h"
+#include "collect/resultcollector.h"
+#include "collect/resultstore.h"
+
+#include <QHash>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+enum class ExamineeState { Absent, Waiting, Typing, Finished };
+
+struct ClassViewRow
+{
+    bool hasRecord = false;  // false: listed in the class list, not logged in
+    qint32 recNo = 0;
+    QString banName;
+    QString xueHao;
+    QString xingMing;
+    double speed = 0;
+    QString accuracyLine;
+    qint16 timePass = 0;
+    ExamineeState state = ExamineeState::Absent;
+    std::optional<double> progress;  // typed / target, 0 to 1
+    QStringList doubts;              // empty: nothing looks wrong
+
+    friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
+    {
+        return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.banName == b.banName
+               && a.xueHao == b.xueHao && a.xingMing == b.xingMing && a.speed == b.speed
+               && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass && a.state == b.state
+               && a.progress == b.progress && a.doubts == b.doubts;
+    }
+    friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
+};
+
+struct ClassCounts
+{
+    int loggedIn = 0;
+    int typing = 0;
+    int finished = 0;
+    int absent = 0;
+};
+
+// 未登录, 未开始, 答题中, 已交卷.
+QString stateText(ExamineeState state);
+// A record's state: its phase when it has progress lines; otherwise a time
+// of 0 is 未开始 (the record written at login) and any other 已交卷.
+ExamineeState stateOf(const ResultRecord &record);
+
+class LiveClass
+{
+public:
+    // Marks the shown rows against the list and adds its absentees.
+    void setRoster(std::optional<ClassRoster> roster);
+    const std::optional<ClassRoster> &roster() const { return m_roster; }
+
+    // Rows from a collection, ranked as the results table is: speed highest
+    // first, equal speeds in collection order; then listed examinees
+    // without a record, in list order.
+    void update(const QVector<CollectedResult> &results, const ExamFacts &facts);
+    // Rows from the stored table alone (the console's start-up): states
+    // from the times, no progress, no marks but the class list's.
+    void showStored(const QVector<ResultRow> &rows);
+    // A new exam.
+    void clear();
+
+    const QVector<ClassViewRow> &rows() const { return m_rows; }
+    ClassCounts counts() const;
+    // For the export: each marked row's reasons joined by "；", by recno.
+    QHash<qint32, QString> doubtsByRecNo() const;
+
+private:
+    void markAgainstRoster();
+
+    std::optional<ClassRoster> m_roster;
+    PlausibilityCheck m_check;
+    QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
+    QVector<ClassViewRow> m_rows;
+};

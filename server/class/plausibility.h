@@ -1,0 +1,46 @@
+#pragma once
+// Marks on results that cannot be honest as they stand. The exchange folder
+// is writable by every examinee, so a record may be forged or edited; a mark
+// never drops a row, the examiner decides.
+#include "collect/resultcollector.h"
+#include "resultrecord.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+struct ExamFacts
+{
+    qint32 examSeconds = 0;                // 0 when unknown
+    std::optional<qint32> publishedLength; // the exam text as the client counts it
+};
+
+// Why one record's figures are impossible, one reason per mark; empty when
+// none. Needs nothing but the record and the exam.
+QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts);
+
+class PlausibilityCheck
+{
+public:
+    // The client's clock and the console's may differ by a few seconds.
+    static constexpr int kGraceSeconds = 10;
+
+    // The reasons for each row, in the rows' order: the record's figures,
+    // file names that another identity gives, an identity seen in several
+    // exam sessions, and an identity whose record changed after it said
+    // finished. Sessions and finished records are remembered across calls.
+    QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts);
+    // A new exam: what was seen of the last one is forgotten.
+    void forget()
+    {
+        m_finished.clear();
+        m_sessions.clear();
+    }
+
+private:
+    QHash<QString, QByteArray> m_finished;      // identity -> figures when first seen finished
+    QHash<QString, QSet<QString>> m_sessions;  // identity -> exam sessions seen
+};

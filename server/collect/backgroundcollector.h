@@ -1,0 +1,46 @@
+#pragma once
+// The console's automatic collections, run on a thread of their own: reading
+// a class's files and writing the results database through to the disk may
+// take longer than a window may stand still. One collection at a time; its
+// report is handed back on the thread that owns this object.
+#include "collect/resultcollector.h"
+
+#include <QMutex>
+#include <QObject>
+#include <QThread>
+#include <QWaitCondition>
+
+#include <optional>
+
+class BackgroundCollector : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The worker opens the database file with a connection of its own.
+    BackgroundCollector(QString exchangeFolder, QString applicationFolder, QString databasePath,
+                        QObject *parent = nullptr);
+    ~BackgroundCollector() override;
+
+    // Starts a collection; false, and nothing started, while one is under way
+    // or its report has not been handed back yet.
+    bool start();
+    bool busy() const;
+    // Waits for the collection under way, if any, and hands its report back
+    // before returning: afterwards the database is the caller's alone.
+    void wait();
+
+signals:
+    void finished(const CollectionReport &report);
+
+private:
+    struct Worker;
+    void handBack();
+
+    QThread m_thread;
+    Worker *m_worker = nullptr;
+    mutable QMutex m_mutex;
+    QWaitCondition m_done;
+    bool m_running = false;
+    std::optional<CollectionReport> m_report;
+};

@@ -1,0 +1,169 @@
+#include "collect/resultcollector.h"
+
+#include "publish/exchangefolder.h"
+#include "numbers.h"
+#include "paths.h"
+#include "collect/resultfiles.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QHash>
+
+ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
+                                 ResultStore &store)
+    : m_exchangeFolder(std::move(exchangeFolder)),
+      m_applicationFolder(std::move(applicationFolder)),
+      m_store(store)
+{
+}
+
+QString implausibleNameProblem(const ResultRecord &record)
+{
+    for (const QString *field : {&record.banName, &record.xueHao, &record.xingMing}) {
+        if (field->size() > ResultCollector::kMaxNameChars)
+            return QStringLiteral("部门、考号或姓名超过%1个字符").arg(ResultCollector::kMaxNameChars);
+        for (QChar ch : *field) {
+            if (ch.category() == QChar::Other_Control)
+                return QStringLiteral("部门、考号或姓名含有控制字符");
+        }
+    }
+    return {};
+}
+
+namespace {
+
+// Why the unscrambled bytes cannot be a record, or empty.
+QString shapeProblem(QByteArrayView plain)
+{
+    // Every record line ends in CR LF; a file that stops short of that is
+    // still being uploaded and would give a cut-off name.
+    if (!plain.endsWith('\n') && !plain.endsWith('\r'))
+        return QStringLiteral("文件不完整，可能正在上传");
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        if (plain[i] != '\r' && plain[i] != '\n')
+            continue;
+        if (i - lineStart > ResultCollector::kMaxLineBytes)
+            return QStringLiteral("有一行超过%1字节").arg(ResultCollector::kMaxLineBytes);
+        lineStart = i + 1;
+    }
+    return {};
+}
+
+// A session's files collapse into one row; files without progress lines
+// (an older client) or with an empty session id stay rows of their own.
+// The identity is part of the key so that a record claiming another's
+// session never hides a row.
+QString sessionKey(const ResultRecord &record)
+{
+    if (!record.progress || record.progress->sessionId.isEmpty())
+        return {};
+    return record.progress->sessionId + QChar(0) + record.banName + QChar(0) + record.xueHao
+           + QChar(0) + record.xingMing;
+}
+
+}  // namespace
+
+CollectionReport ResultCollector::collect()
+{
+    CollectionReport report;
+    // A folder that has gone (a drive not mounted, a wrong setting) must not
+    // wipe the results of the last collection.
+    if (!paths::exchangeFolderIsReady(m_exchangeFolder)) {
+        report.problem = exchangeFolderMissingMessage(m_exchangeFolder);
+        return report;
+    }
+    ResultFileFolder folder(m_exchangeFolder);
+    const QVector<ResultFileFolder::Entry> entries = folder.list(report.problem);
+    if (!report.problem.isEmpty())
+        return report;
+
+    QHash<QString, int> rowOfSession;
+    QByteArray lastPlain;
+    for (const ResultFileFolder::Entry &entry : entries) {
+        if (!entry.decodable) {
+            report.skipped.append({entry.name, QStringLiteral("文件名无法识别")});
+            continue;
+        }
+        const ResultFileFolder::Reading file = folder.read(entry);
+        if (!file.bytes) {
+            report.skipped.append({entry.name, file.problem});
+            continue;
+        }
+        QByteArray plain = transcodeBytes(*file.bytes, kExchangeKey);
+        QString problem = shapeProblem(plain);
+        ResultRecordReading reading;
+        if (problem.isEmpty()) {
+            reading = readResultRecord(plain);
+            problem = reading.ok() ? implausibleNameProblem(*reading.record) : reading.problem;
+        }
+        lastPlain = std::move(plain);
+        if (!problem.isEmpty()) {
+            report.skipped.append({entry.name, problem});
+            continue;
+        }
+
+        const QString key = sessionKey(*reading.record);
+        const auto known = key.isEmpty() ? rowOfSession.cend() : rowOfSession.constFind(key);
+        if (known == rowOfSession.cend()) {
+            if (!key.isEmpty())
+                rowOfSession.insert(key, int(report.results.size()));
+            CollectedResult result{*reading.record, reading.accuracyLine, {{entry.name, reading}}, 0};
+            report.results.append(std::move(result));
+            continue;
+        }
+        CollectedResult &result = report.results[*known];
+        result.files.append({entry.name, reading});
+        // Equal sequence numbers: the file listed later wins.
+        if (reading.record->progress->sequence >= result.record.progress->sequence) {
+            result.record = *reading.record;
+            result.accuracyLine = reading.accuracyLine;
+            result.newest = int(result.files.size()) - 1;
+        }
+    }
+
+    // cj.zip is left holding the unscrambled copy of the last file read.
+    if (!lastPlain.isNull()) {
+        report.problem = wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()),
+                                          lastPlain);
+        if (!report.problem.isEmpty())
+            return report;
+    }
+
+    QVector<ResultRow> rows;
+    rows.reserve(report.results.size());
+    for (const CollectedResult &result : std::as_const(report.results)) {
+        ResultRow row;
+        row.recNo = static_cast<qint32>(rows.size() + 1);
+        row.banName = result.record.banName;
+        row.xueHao = result.record.xueHao;
+        row.xingMing = result.record.xingMing;
+        // The single as the client wrote it (56.1, not 56.0999984741211).
+        row.speed = numbers::singleText(result.record.speed).toDouble();
+        row.zhengQueLv = result.accuracyLine;
+        row.timePass = result.record.timePass;
+        rows.append(row);
+    }
+    if (!m_store.replaceAll(rows)) {
+        report.problem = m_store.lastError();
+        return report;
+    }
+    report.rowCount = static_cast<int>(rows.size());
+    return report;
+}
+
+QString skippedFilesMessage(const QVector<SkippedFile> &skipped)
+{
+    if (skipped.isEmpty())
+        return {};
+    // A long list would not fit on the screen; the first ones tell the story.
+    constexpr int kListed = 20;
+    QString text = QStringLiteral("有%1个成绩文件无法读取，没有计入成绩：").arg(skipped.size());
+    for (int i = 0; i < skipped.size() && i < kListed; ++i)
+        text += QLatin1Char('\n') + skipped.at(i).name + QStringLiteral("（")
+                + skipped.at(i).reason + QStringLiteral("）");
+    if (skipped.size() > kListed)
+        text += QStringLiteral("\n……");
+    return text;
+}

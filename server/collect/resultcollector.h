@@ -1,0 +1,75 @@
+#pragma once
+// Collection of results: the result files of the exchange folder become the
+// rows of the results table, in one transaction.
+#include "resultrecord.h"
+#include "collect/resultstore.h"
+
+#include <QString>
+#include <QVector>
+
+struct SkippedFile
+{
+    QString name;
+    QString reason;
+};
+
+// One result file that was read as a record.
+struct CollectedFile
+{
+    QString name;
+    ResultRecordReading reading;  // always ok()
+};
+
+// One row of the table: one result file, or every file of one exam session
+// (a service that cannot overwrite keeps each upload of a session as a file
+// of its own).
+struct CollectedResult
+{
+    ResultRecord record;           // the newest record: the highest sequence number
+    QString accuracyLine;          // that record's line 4, as written
+    QVector<CollectedFile> files;  // in name order
+    int newest = 0;                // index into files of the record shown
+};
+
+struct CollectionReport
+{
+    int rowCount = 0;
+    QVector<CollectedResult> results;  // in recno order, recno = index + 1
+    QVector<SkippedFile> skipped;
+    QString problem;  // a failure of the whole collection; the table is unchanged
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// Why a record cannot be an examinee's, or empty: name fields longer than
+// any real name or holding control characters (NUL included).
+QString implausibleNameProblem(const ResultRecord &record);
+
+class ResultCollector
+{
+public:
+    static QString scratchFileName() { return QStringLiteral("cj.zip"); }
+    // No real department, exam number or name comes near this.
+    static constexpr int kMaxNameChars = 100;
+    // Every line of a real record is far shorter.
+    static constexpr int kMaxLineBytes = 1024;
+
+    ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store);
+
+    // Rebuilds the table from the result files (*.zip) in name order, recno
+    // counting from 1; files of one exam session make one row, at the place
+    // of its first file. Only regular files no larger than a record can be
+    // are read, never through a link; everything else is listed in
+    // `skipped`. cj.zip in the application folder is left holding the
+    // unscrambled copy of the last file read. Without the exchange folder
+    // the table is left as it was.
+    CollectionReport collect();
+
+private:
+    QString m_exchangeFolder;
+    QString m_applicationFolder;
+    ResultStore &m_store;
+};
+
+// The examiner's summary of the files a collection left out; empty when none.
+QString skippedFilesMessage(const QVector<SkippedFile> &skipped);

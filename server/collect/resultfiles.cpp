@@ -1,0 +1,195 @@
+#include "collect/resultfiles.h"
+
+#include <QDir>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString tooLarge(qint64 size)
+{
+    return QStringLiteral("文件太大（%1 字节），不是成绩文件").arg(size);
+}
+
+}  // namespace
+
+#ifdef Q_OS_WIN
+
+struct ResultFileFolder::Handle
+{
+};
+
+ResultFileFolder::ResultFileFolder(QString folder) : m_folder(std::move(folder)) {}
+ResultFileFolder::~ResultFileFolder() = default;
+
+QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
+{
+    QVector<Entry> entries;
+    const QDir dir(m_folder);
+    if (!dir.exists()) {
+        problem = QStringLiteral("无法列出 %1").arg(QDir::toNativeSeparators(m_folder));
+        return entries;
+    }
+    // Windows names are UTF-16 and always decode.
+    const QStringList names = dir.entryList({QStringLiteral("*.zip")},
+                                            QDir::AllEntries | QDir::Hidden | QDir::System
+                                                | QDir::NoDotAndDotDot,
+                                            QDir::Name);
+    for (const QString &name : names)
+        entries.append({name, name.toUtf8(), true});
+    return entries;
+}
+
+ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
+{
+    Reading reading;
+    const QString path = QDir::toNativeSeparators(QDir(m_folder).filePath(entry.name));
+    // Opening the reparse point itself never follows a link or a junction.
+    HANDLE file = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), GENERIC_READ,
+                              FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        reading.problem = QStringLiteral("无法打开：%1").arg(qt_error_string(int(GetLastError())));
+        return reading;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file, &info)) {
+        reading.problem = QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+    } else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        reading.problem = QStringLiteral("是链接，不是成绩文件");
+    } else if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        reading.problem = QStringLiteral("是文件夹");
+    } else if (GetFileType(file) != FILE_TYPE_DISK) {
+        reading.problem = QStringLiteral("不是普通文件");
+    } else {
+        const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        if (size > kMaxFileBytes) {
+            reading.problem = tooLarge(size);
+        } else {
+            QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+            DWORD got = 0;
+            if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr))
+                reading.problem = QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+            else if (got > kMaxFileBytes)
+                reading.problem = tooLarge(got);
+            else
+                reading.bytes = bytes.left(int(got));
+        }
+    }
+    CloseHandle(file);
+    return reading;
+}
+
+#else
+
+struct ResultFileFolder::Handle
+{
+    int folder = -1;
+};
+
+ResultFileFolder::ResultFileFolder(QString folder)
+    : m_folder(std::move(folder)), m_handle(std::make_unique<Handle>())
+{
+}
+
+ResultFileFolder::~ResultFileFolder()
+{
+    if (m_handle->folder >= 0)
+        ::close(m_handle->folder);
+}
+
+QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
+{
+    QVector<Entry> entries;
+    if (m_handle->folder < 0)
+        m_handle->folder = ::open(QFile::encodeName(m_folder).constData(),
+                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // The listing works on its own descriptor: closedir() closes it.
+    const int listed = m_handle->folder < 0 ? -1 : ::dup(m_handle->folder);
+    DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
+    if (!dir) {
+        problem = QStringLiteral("无法列出 %1：%2")
+                      .arg(QDir::toNativeSeparators(m_folder), QString::fromLocal8Bit(std::strerror(errno)));
+        if (listed >= 0)
+            ::close(listed);
+        return entries;
+    }
+    ::rewinddir(dir);
+    while (const dirent *item = ::readdir(dir)) {
+        const QByteArray local(item->d_name);
+        if (local == "." || local == ".." || !local.toLower().endsWith(".zip"))
+            continue;
+        // Names are UTF-8 here; a name that is not must still be told, not lost.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString name = utf8.decode(local);
+        entries.append({name, local, !utf8.hasError()});
+    }
+    ::closedir(dir);
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry &a, const Entry &b) { return a.name < b.name; });
+    return entries;
+}
+
+ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
+{
+    Reading reading;
+    // O_NONBLOCK: opening a FIFO with no writer must not wait for one.
+    const int fd = ::openat(m_handle->folder, entry.localName.constData(),
+                            O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        reading.problem = errno == ELOOP
+                              ? QStringLiteral("是链接，不是成绩文件")
+                              : QStringLiteral("无法打开：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        return reading;
+    }
+    struct stat info{};
+    if (::fstat(fd, &info) != 0) {
+        reading.problem = QStringLiteral("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+    } else if (S_ISDIR(info.st_mode)) {
+        reading.problem = QStringLiteral("是文件夹");
+    } else if (!S_ISREG(info.st_mode)) {
+        reading.problem = QStringLiteral("不是普通文件");
+    } else if (info.st_size > kMaxFileBytes) {
+        reading.problem = tooLarge(info.st_size);
+    } else {
+        // One byte past the bound tells a file that grew since fstat().
+        QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+        qsizetype got = 0;
+        while (got < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                if (n < 0)
+                    reading.problem = QStringLiteral("无法读取：%1")
+                                          .arg(QString::fromLocal8Bit(std::strerror(errno)));
+                break;
+            }
+            got += n;
+        }
+        if (reading.problem.isEmpty()) {
+            if (got > kMaxFileBytes) {
+                reading.problem = tooLarge(got);
+            } else {
+                bytes.truncate(got);
+                reading.bytes = std::move(bytes);
+            }
+        }
+    }
+    ::close(fd);
+    return reading;
+}
+
+#endif

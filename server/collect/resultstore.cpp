@@ -1,0 +1,149 @@
+#include "collect/resultstore.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QString newConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("kestrix-results-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+}  // namespace
+
+ResultStore::ResultStore(const QString &databasePath)
+    : m_connection(newConnectionName()), m_path(databasePath)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(databasePath);
+    // Another program holding the file (a backup, a viewer, a second
+    // console) gets a message within this, not a window that hangs.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
+    if (!db.open()) {
+        fail(QStringLiteral("无法打开成绩数据库"), db.lastError().text());
+        return;
+    }
+    QSqlQuery query(db);
+    // A write-ahead log keeps every collection atomic while a commit costs no
+    // wait for the disk; the rows can always be collected again from the
+    // files that stay in the exchange folder. Each write is checkpointed
+    // into cj.mdb itself (below), so a copy of that one file is a backup.
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
+        fail(QStringLiteral("无法打开成绩数据库"), query.lastError().text());
+        return;
+    }
+    query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // speed is REAL so the ranking compares numbers, not texts.
+    if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tabCJ ("
+                                   "banname TEXT, xuehao TEXT, xingming TEXT, speed REAL, "
+                                   "zhengquelv TEXT, timepass INTEGER, recno INTEGER)"))) {
+        fail(QStringLiteral("无法建立成绩表"), query.lastError().text());
+        return;
+    }
+    m_open = true;
+}
+
+ResultStore::~ResultStore()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+void ResultStore::close()
+{
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::database(m_connection, false).close();
+    m_open = false;
+}
+
+QSqlDatabase ResultStore::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+bool ResultStore::fail(const QString &what, const QString &detail)
+{
+    m_lastError = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
+    if (detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy")))
+        m_lastError += QStringLiteral("\n成绩数据库正被其他程序使用，请关闭那个程序后再试。");
+    return false;
+}
+
+std::optional<int> ResultStore::rowCount()
+{
+    QSqlQuery query(database());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM tabCJ")) || !query.next()) {
+        fail(QStringLiteral("无法读取成绩表"), query.lastError().text());
+        return std::nullopt;
+    }
+    return query.value(0).toInt();
+}
+
+bool ResultStore::clear()
+{
+    return replaceAll({});
+}
+
+bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
+{
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        return fail(QStringLiteral("无法写入成绩表"), db.lastError().text());
+    QSqlQuery query(db);
+    bool ok = query.exec(QStringLiteral("DELETE FROM tabCJ"));
+    if (ok)
+        ok = query.prepare(QStringLiteral(
+            "INSERT INTO tabCJ (recno, banname, xuehao, xingming, speed, zhengquelv, timepass) "
+            "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+    for (const ResultRow &row : rows) {
+        if (!ok)
+            break;
+        query.bindValue(0, row.recNo);
+        query.bindValue(1, row.banName);
+        query.bindValue(2, row.xueHao);
+        query.bindValue(3, row.xingMing);
+        query.bindValue(4, row.speed);
+        query.bindValue(5, row.zhengQueLv);
+        query.bindValue(6, row.timePass);
+        ok = query.exec();
+    }
+    if (ok && db.commit()) {
+        // The rows move from cj.mdb-wal into cj.mdb, and the log is emptied.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        return true;
+    }
+    const QString detail = query.lastError().isValid() ? query.lastError().text()
+                                                       : db.lastError().text();
+    db.rollback();
+    return fail(QStringLiteral("无法写入成绩表"), detail);
+}
+
+std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
+{
+    QVector<ResultRow> rows;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT recno, banname, xuehao, xingming, speed, zhengquelv, "
+                                   "timepass FROM tabCJ ")
+                    + rankOrder())) {
+        fail(QStringLiteral("无法读取成绩表"), query.lastError().text());
+        return std::nullopt;
+    }
+    while (query.next()) {
+        ResultRow row;
+        row.recNo = query.value(0).toInt();
+        row.banName = query.value(1).toString();
+        row.xueHao = query.value(2).toString();
+        row.xingMing = query.value(3).toString();
+        row.speed = query.value(4).toDouble();
+        row.zhengQueLv = query.value(5).toString();
+        row.timePass = static_cast<qint16>(query.value(6).toInt());
+        rows.append(row);
+    }
+    return rows;
+}

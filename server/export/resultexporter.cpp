@@ -1,0 +1,192 @@
+#include "export/resultexporter.h"
+
+#include "numbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <xlsxwriter.h>
+
+#ifdef Q_OS_WIN
+#include <QCoreApplication>
+#include <windows.h>
+#endif
+
+QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
+{
+    const QString stem = title() + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDir dir(folder);
+    QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(stem + QStringLiteral("-%1.xlsx").arg(n));
+    return path;
+}
+
+namespace {
+
+// Makes a text fit a cell: control characters that the workbook's XML
+// cannot carry (and NUL, which would end the C string) become U+FFFD, and
+// a text beyond the cell's limit is cut, never inside a surrogate pair.
+// `why` says what was done; empty when the text went in unchanged.
+QString cellText(const QString &text, QString &why)
+{
+    QString out = text;
+    bool replaced = false;
+    for (QChar &ch : out) {
+        if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') {
+            ch = QChar::ReplacementCharacter;
+            replaced = true;
+        }
+    }
+    why.clear();
+    if (replaced)
+        why = QStringLiteral("控制字符已替换为“\uFFFD”");
+    if (out.size() > ResultExporter::kMaxCellChars) {
+        qsizetype keep = ResultExporter::kMaxCellChars;
+        if (out.at(keep - 1).isHighSurrogate())
+            --keep;
+        const qsizetype total = out.size();
+        out.truncate(keep);
+        if (!why.isEmpty())
+            why += QStringLiteral("，");
+        why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
+    }
+    return out;
+}
+
+// Cells are addressed from 0; the sheet's row 1 is index 0.
+class SheetWriter
+{
+public:
+    SheetWriter(lxw_workbook *workbook, lxw_worksheet *sheet) : m_sheet(sheet)
+    {
+        m_twoDecimals = workbook_add_format(workbook);
+        format_set_num_format(m_twoDecimals, "0.00");
+    }
+
+    void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString())
+    {
+        QString why;
+        const QString fitted = cellText(value, why);
+        if (!why.isEmpty())
+            m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, why);
+        const lxw_error error =
+            worksheet_write_string(m_sheet, row, col, fitted.toUtf8().constData(), nullptr);
+        // A cell the library still refuses is left empty and listed; the
+        // rest of the class goes on.
+        if (error != LXW_NO_ERROR)
+            m_changed << QStringLiteral("第%1行 %2：无法写入（%3），留空")
+                             .arg(row + 1)
+                             .arg(header, QString::fromUtf8(lxw_strerror(error)));
+    }
+    void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
+    {
+        worksheet_write_number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
+    }
+    const QStringList &changed() const { return m_changed; }
+
+private:
+    lxw_worksheet *m_sheet;
+    lxw_format *m_twoDecimals = nullptr;
+    QStringList m_changed;
+};
+
+#ifdef Q_OS_WIN
+// libxlsxwriter opens its file with fopen, which takes the name in the ANSI
+// code page: a Chinese name (the workbook's own, or a user folder's) would
+// come out garbled or not at all. The workbook is written under an ASCII
+// name in the folder's short (8.3) form and then renamed by Qt.
+QString asciiStandIn(const QString &path)
+{
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    wchar_t shortFolder[MAX_PATH];
+    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()), shortFolder, MAX_PATH);
+    const QString base = length > 0 && length < MAX_PATH ? QString::fromWCharArray(shortFolder, int(length)) : folder;
+    return base + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
+}
+#endif
+
+}  // namespace
+
+ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
+                                              const QHash<qint32, QString> &doubts)
+{
+    Outcome outcome;
+    lxw_workbook_options options{};
+    // Rows go out in order, so the library need not keep the sheet in memory.
+    options.constant_memory = LXW_TRUE;
+#ifdef Q_OS_WIN
+    const QString written = asciiStandIn(path);
+    const QByteArray nativePath = written.toLocal8Bit();
+#else
+    const QString &written = path;
+    const QByteArray nativePath = QFile::encodeName(path);
+#endif
+    lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
+    lxw_worksheet *sheet = workbook ? workbook_add_worksheet(workbook, nullptr) : nullptr;
+    if (!sheet) {
+        if (workbook)
+            workbook_close(workbook);
+        outcome.problem = QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
+        return outcome;
+    }
+
+    SheetWriter cells(workbook, sheet);
+    cells.text(0, 0, title());
+    const QString headers[] = {
+        QStringLiteral("部门"),
+        QStringLiteral("考号"),
+        QStringLiteral("姓名"),
+        QStringLiteral("打字速度（字/分钟）"),
+        QStringLiteral("正确率（%）"),
+        QStringLiteral("打字时间（秒）"),
+        QStringLiteral("存疑"),
+    };
+    const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    for (lxw_col_t col = 0; col < columns; ++col)
+        cells.text(1, col, headers[col]);
+    lxw_row_t row = 2;
+    for (const ResultRow &result : rows) {
+        cells.text(row, 0, result.banName, headers[0]);
+        cells.text(row, 1, result.xueHao, headers[1]);
+        cells.text(row, 2, result.xingMing, headers[2]);
+        cells.number(row, 3, result.speed);
+        // A number can be averaged and sorted; a line that is none stays text.
+        if (const auto accuracy = numbers::parseNumber(result.zhengQueLv))
+            cells.number(row, 4, *accuracy, true);
+        else
+            cells.text(row, 4, result.zhengQueLv, headers[4]);
+        cells.number(row, 5, result.timePass);
+        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
+            cells.text(row, 6, *doubt, headers[6]);
+        ++row;
+    }
+    outcome.changed = cells.changed();
+    const lxw_error closed = workbook_close(workbook);
+    if (closed != LXW_NO_ERROR) {
+        if (written != path)
+            QFile::remove(written);
+        outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
+                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(closed)));
+    } else if (written != path && !QFile::rename(written, path)) {
+        QFile::remove(written);
+        outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+    }
+    return outcome;
+}
+
+QString ResultExporter::doneMessage(const QString &path, const QStringList &changed)
+{
+    QString text = QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path));
+    if (changed.isEmpty())
+        return text;
+    // A long list would not fit on the screen; the first ones tell the story.
+    constexpr int kListed = 10;
+    text += QStringLiteral("\n有%1个单元格与成绩表中的内容不同：").arg(changed.size());
+    for (const QString &cell : changed.mid(0, kListed))
+        text += QLatin1Char('\n') + cell;
+    if (changed.size() > kListed)
+        text += QStringLiteral("\n……");
+    return text;
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Export of the results table to a new spreadsheet workbook (.xlsx): the
+// title in row 1, six headers in row 2, then one row per record from row 3.
+#include "collect/resultstore.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+class ResultExporter
+{
+public:
+    static QString title() { return QStringLiteral("打字考试成绩表"); }
+
+    // A new workbook path in the folder whose name tells what and when, e.g.
+    // 打字考试成绩表-20261207-104500.xlsx; never the name of an existing file.
+    static QString newWorkbookPath(const QString &folder, const QDateTime &when);
+
+    // A spreadsheet cell holds at most this many characters.
+    static constexpr int kMaxCellChars = 32767;
+
+    struct Outcome
+    {
+        QString problem;      // why the workbook could not be written; empty when written
+        QStringList changed;  // cells written differently from the table, e.g. "第5行 姓名：……"
+    };
+
+    // Writes the rows in the order given. One row never stops the others:
+    // a text too long for a cell is shortened, control characters (NUL
+    // included) become U+FFFD, and each such cell is listed. Accuracy is a
+    // number shown with two decimals when its text reads as one.
+    // `doubts` holds the marks of doubtful rows by recno; when any row has
+    // one, a seventh column "存疑" carries them.
+    static Outcome write(const QVector<ResultRow> &rows, const QString &path,
+                         const QHash<qint32, QString> &doubts = {});
+
+    // The examiner's message after an export: where the workbook is, and
+    // which cells it had to change.
+    static QString doneMessage(const QString &path, const QStringList &changed);
+};

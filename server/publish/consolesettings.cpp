@@ -1,0 +1,148 @@
+#include "publish/consolesettings.h"
+
+#include "gbk.h"
+#include "numbers.h"
+#include "paths.h"
+#include "recordlines.h"
+#include "wholefile.h"
+
+#include <QDir>
+
+namespace examtime {
+
+std::optional<qint16> minutesFromText(QStringView text)
+{
+    const auto minutes = numbers::parseWhole(text, kMinMinutes, kMaxMinutes);
+    if (!minutes)
+        return std::nullopt;
+    return static_cast<qint16>(*minutes);
+}
+
+std::optional<QString> storedValueText(QStringView text)
+{
+    const auto value = numbers::parseNumber(text);
+    if (!value)
+        return std::nullopt;
+    // Fifteen significant digits give back what the examiner typed ("12.5",
+    // "20") without the binary noise of a double.
+    return QString::number(*value, 'g', 15);
+}
+
+}  // namespace examtime
+
+std::optional<QString> readTextLines(const QString &path, QStringView lineEnd)
+{
+    // time.txt holds one short line; anything far larger is not it.
+    const wholefile::Reading file = wholefile::read(path, 4096);
+    if (!file.bytes)
+        return std::nullopt;
+    QString text;
+    const QStringList lines = splitRecordLines(gbk::decode(*file.bytes));
+    for (const QString &line : lines)
+        text += line + lineEnd;
+    return text;
+}
+
+ConsoleSettings::ConsoleSettings(QString applicationFolder)
+    : m_folder(std::move(applicationFolder))
+{
+}
+
+QString ConsoleSettings::filePath(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+QString ConsoleSettings::storedExchangeFolder() const
+{
+    const wholefile::Reading reading = wholefile::read(filePath(exchangeFileName()), 4096);
+    if (!reading.bytes)
+        return QString();
+    const QStringList lines = splitRecordLines(gbk::decode(*reading.bytes));
+    return lines.isEmpty() ? QString() : QDir::fromNativeSeparators(lines.first().trimmed());
+}
+
+QString ConsoleSettings::saveExchangeFolder(const QString &folder) const
+{
+    const QString line = QDir::toNativeSeparators(folder);
+    const QByteArray bytes = gbk::encode(QString(line + QLatin1String("\r\n")));
+    // A name that does not come back from GBK would be stored wrong.
+    if (gbk::decode(bytes) != line + QLatin1String("\r\n"))
+        return QStringLiteral("交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：") + line;
+    return wholefile::write(filePath(exchangeFileName()), bytes);
+}
+
+QString ConsoleSettings::articleFolder() const
+{
+    return filePath(QStringLiteral("article"));
+}
+
+bool ConsoleSettings::hasExamTime() const
+{
+    return paths::hasFileNamed(m_folder, timeFileName());
+}
+
+bool ConsoleSettings::hasExamText() const
+{
+    return paths::hasFileNamed(m_folder, textFileName());
+}
+
+qint16 ConsoleSettings::storedExamMinutes() const
+{
+    if (!hasExamTime())
+        return examtime::kDefaultMinutes;
+    const auto text = readTextLines(filePath(timeFileName()), u"\n");
+    if (!text)
+        return examtime::kDefaultMinutes;
+    const QString firstLine = text->section(QLatin1Char('\n'), 0, 0);
+    return examtime::minutesFromText(firstLine).value_or(examtime::kDefaultMinutes);
+}
+
+examarticle::Reading ConsoleSettings::storedExamText() const
+{
+    if (!hasExamText())
+        return {};
+    return examarticle::fromFile(filePath(textFileName()), examarticle::Source::ExamFile);
+}
+
+ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
+                                                   const QString &timeText) const
+{
+    SaveOutcome outcome;
+    const auto minutes = examtime::minutesFromText(timeText);
+    const auto storedValue = examtime::storedValueText(timeText);
+    if (!minutes || !storedValue) {
+        outcome.problem = QStringLiteral("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
+                              .arg(timeText)
+                              .arg(examtime::kMinMinutes)
+                              .arg(examtime::kMaxMinutes);
+        return outcome;
+    }
+
+    // Both files are checked and made before either is written, and each
+    // write leaves the old file whole when it fails: a full disk never
+    // leaves an empty exam text behind a message of success.
+    QByteArray examBytes;
+    if (!articlePath.isEmpty()) {
+        const examarticle::Reading article = examarticle::fromFile(articlePath);
+        if (!article.text) {
+            outcome.problem = QStringLiteral("没有保存设置：") + article.problem;
+            return outcome;
+        }
+        examBytes = article.examBytes;
+        const QString problem = wholefile::write(filePath(textFileName()), examBytes);
+        if (!problem.isEmpty()) {
+            outcome.problem = QStringLiteral("没有保存设置，原有的考试内容不变：") + problem;
+            return outcome;
+        }
+    }
+
+    const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));
+    const QString problem = wholefile::write(filePath(timeFileName()), timeBytes);
+    if (!problem.isEmpty()) {
+        outcome.problem = QStringLiteral("没有保存考试时间，原有的考试时间不变：") + problem;
+        return outcome;
+    }
+    outcome.examMinutes = *minutes;
+    return outcome;
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The console's stored settings in its application folder: time.txt (the
+// exam time) and test.txt (the exam text), and the article files that the
+// examiner chooses the exam text from.
+#include "publish/examarticle.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace examtime {
+
+constexpr qint16 kDefaultMinutes = 20;
+// The client counts the exam down in whole seconds in a 16-bit counter, so
+// 546 minutes (32760 seconds) is the longest exam it can run.
+constexpr qint16 kMinMinutes = 1;
+constexpr qint16 kMaxMinutes = 546;
+
+// The whole minutes of a time text ("12.5" -> 12, halves to even); empty
+// when the text is not a number or the minutes are out of range.
+std::optional<qint16> minutesFromText(QStringView text);
+
+// The numeric value of a time text as time.txt stores it: "12.5" stays
+// 12.5, " 20 " becomes 20. Empty when the text is not a number.
+std::optional<QString> storedValueText(QStringView text);
+
+}  // namespace examtime
+
+// Reads a GBK text file line by line (a line ends at CR or CR LF) and
+// appends lineEnd after every line. Empty when the file cannot be read or
+// is larger than a few kilobytes.
+std::optional<QString> readTextLines(const QString &path, QStringView lineEnd);
+
+class ConsoleSettings
+{
+public:
+    static QString timeFileName() { return QStringLiteral("time.txt"); }
+    static QString textFileName() { return QStringLiteral("test.txt"); }
+    // The exchange folder the examiner chose instead of the default, one
+    // GBK line.
+    static QString exchangeFileName() { return QStringLiteral("exchange.txt"); }
+
+    explicit ConsoleSettings(QString applicationFolder);
+
+    const QString &applicationFolder() const { return m_folder; }
+    QString filePath(const QString &name) const;
+    QString articleFolder() const;
+
+    bool hasExamTime() const;
+    bool hasExamText() const;
+
+    // The exam time stored in time.txt, or 20 minutes when the file is
+    // absent, empty, not a number or out of range.
+    qint16 storedExamMinutes() const;
+    // test.txt read as a chosen article is; no text and no problem when absent.
+    examarticle::Reading storedExamText() const;
+
+    struct SaveOutcome
+    {
+        std::optional<qint16> examMinutes;  // set when the save succeeded
+        QString problem;                     // why it did not, for the examiner
+    };
+    // Stores the settings: the article as exam text (GBK, CR LF lines) in
+    // test.txt when one was chosen, and the time text's value in time.txt.
+    // Nothing is written when the time text or the article is refused; a
+    // file that cannot be written keeps its old content.
+    SaveOutcome save(const QString &articlePath, const QString &timeText) const;
+
+    // The chosen exchange folder, empty when none was chosen.
+    QString storedExchangeFolder() const;
+    // Stores the chosen exchange folder; the problem when it cannot be
+    // stored (a name GBK cannot hold, a failed write), else empty.
+    QString saveExchangeFolder(const QString &folder) const;
+
+private:
+    QString m_folder;
+};

@@ -1,0 +1,146 @@
+#include "publish/exchangefolder.h"
+
+#include "paths.h"
+#include "recordlines.h"
+#include "wholefile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#endif
+
+QString exchangeFolderMissingMessage(const QString &exchangeFolder)
+{
+    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
+           + QDir::toNativeSeparators(exchangeFolder);
+}
+
+QStringList exchangeFilesToRemove(const QString &folder)
+{
+    const QDir dir(folder);
+    QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    // Result files whose names begin with a dot are collected, so they go
+    // with the others; other hidden files stay.
+    const QStringList hidden = dir.entryList({QStringLiteral(".*.zip")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : hidden) {
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+QStringList removeExchangeFiles(const QString &folder)
+{
+    QStringList failures;
+    const QDir dir(folder);
+    for (const QString &name : exchangeFilesToRemove(folder)) {
+        QFile file(dir.filePath(name));
+        if (!file.remove())
+            failures << name + QStringLiteral("：") + file.errorString();
+    }
+    return failures;
+}
+
+QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
+{
+    if (!paths::exchangeFolderIsReady(folder))
+        return exchangeFolderMissingMessage(folder);
+    // Canonical paths see through links and "..".
+    const QString exchange = QFileInfo(folder).canonicalFilePath();
+    for (const QString &own : ownFolders) {
+        if (exchange == QFileInfo(own).canonicalFilePath())
+            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                   + QDir::toNativeSeparators(exchange);
+    }
+    const QStringList failures = removeExchangeFiles(folder);
+    if (failures.isEmpty())
+        return {};
+    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+           + failures.join(QLatin1Char('\n'));
+}
+ConsoleIdentity ConsoleIdentity::current()
+{
+    return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()};
+}
+
+namespace {
+
+bool processRuns(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (!process)
+        return false;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+#endif
+}
+
+}  // namespace
+
+ConsoleMarker::ConsoleMarker(QString exchangeFolder, ConsoleIdentity self)
+    : m_folder(std::move(exchangeFolder)), m_self(std::move(self))
+{
+}
+
+QString ConsoleMarker::path() const
+{
+    return QDir(m_folder).filePath(fileName());
+}
+
+QString ConsoleMarker::leave(const QDateTime &nowUtc) const
+{
+    RecordWriter lines;
+    lines.text(m_self.machine).integer(m_self.process).text(nowUtc.toString(Qt::ISODate));
+    return wholefile::write(path(), lines.bytes());
+}
+
+void ConsoleMarker::remove() const
+{
+    QFile::remove(path());
+}
+
+std::optional<ConsoleMarker::Note> ConsoleMarker::otherConsole(const QDateTime &nowUtc) const
+{
+    // Anyone can write into the folder: a note that does not read is no note.
+    const wholefile::Reading file = wholefile::read(path(), 4096);
+    if (!file.bytes)
+        return std::nullopt;
+    const RecordReader reader(*file.bytes);
+    const auto machine = reader.text(0);
+    const auto process = reader.int32(1);
+    const auto since = reader.text(2);
+    if (!machine || !process || !since)
+        return std::nullopt;
+    Note note{{*machine, *process}, QDateTime::fromString(*since, Qt::ISODate)};
+    if (!note.since.isValid() || note.owner == m_self)
+        return std::nullopt;
+    const qint64 age = note.since.secsTo(nowUtc);
+    if (age > kFreshSeconds)
+        return std::nullopt;
+    if (note.owner.machine == m_self.machine && !processRuns(note.owner.process))
+        return std::nullopt;
+    return note;
+}
+
+QString ConsoleMarker::warning(const Note &note, const QString &action)
+{
+    return QStringLiteral("另一个考试服务器程序（计算机“%1”，进程%2）于%3开放了登录，正在使用这个交换文件夹。\n"
+                          "在这里%4会影响那边的考试。仍要%4吗？")
+        .arg(note.owner.machine)
+        .arg(note.owner.process)
+        .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
+}
+

@@ -1,0 +1,192 @@
+#include "publish/logingate.h"
+
+#include "publish/examarticle.h"
+#include "examsettings.h"
+#include "paths.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kPlainSettingsScratch = QStringLiteral("se.dll");
+const QString kScrambledSettingsScratch = QStringLiteral("se1.dll");
+// The console's own exam text, as it saves it; far above any real article.
+constexpr qint64 kMaxExamTextBytes = examarticle::kMaxFileBytes;
+// A published se.dll is two short lines.
+constexpr qint64 kMaxSettingsBytes = 4096;
+
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Writes a published file and reads it back: a disk that takes the bytes
+// and keeps fewer must not open the gate over a damaged exam.
+QString writeAndCheck(const QString &path, const QByteArray &bytes)
+{
+    QString problem = wholefile::write(path, bytes);
+    if (!problem.isEmpty())
+        return problem;
+    const wholefile::Reading back = wholefile::read(path, bytes.size());
+    if (!back.bytes)
+        return back.problem;
+    if (*back.bytes != bytes)
+        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障").arg(nativePath(path));
+    return {};
+}
+
+// Removes a file when it is there; the text says why it could not be.
+QString removeIfPresent(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists() || file.remove())
+        return {};
+    return QStringLiteral("无法删除 %1：%2").arg(nativePath(path), file.errorString());
+}
+
+}  // namespace
+
+LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder, ConsoleIdentity self)
+    : m_settings(std::move(applicationFolder)),
+      m_exchangeFolder(std::move(exchangeFolder)),
+      m_marker(m_exchangeFolder, std::move(self))
+{
+    // A console that ended while login was open left se.dll behind, and
+    // examinees can still log in: the gate must say so.
+    m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
+}
+
+LoginGate::Readiness LoginGate::readiness() const
+{
+    const bool folderReady = paths::exchangeFolderIsReady(m_exchangeFolder);
+    const bool hasTime = m_settings.hasExamTime();
+    const bool hasText = m_settings.hasExamText();
+    if (!hasText)
+        return Readiness::NoExamText;
+    if (!hasTime)
+        return Readiness::NoExamTime;
+    if (!folderReady)
+        return Readiness::NoExchangeFolder;
+    return Readiness::Ready;
+}
+
+QString LoginGate::readinessMessage(Readiness readiness) const
+{
+    switch (readiness) {
+    case Readiness::Ready:
+        return {};
+    case Readiness::NoExamText:
+        return QStringLiteral("尚未设置考试内容");
+    case Readiness::NoExamTime:
+        return QStringLiteral("尚未设置考试时间");
+    case Readiness::NoExchangeFolder:
+        return exchangeFolderMissingMessage(m_exchangeFolder);
+    }
+    return {};
+}
+
+QString LoginGate::publishedPath(const QString &name) const
+{
+    return QDir(m_exchangeFolder).filePath(name);
+}
+
+QString LoginGate::scratchPath(const QString &name) const
+{
+    return m_settings.filePath(name);
+}
+
+QString LoginGate::open(qint16 examMinutes)
+{
+    const QString problem = publish(examMinutes);
+    removeScratchFiles();
+    if (!problem.isEmpty()) {
+        // A half-published exam would let clients log in without a text, or
+        // with a stale one: take back whatever reached the folder.
+        const QString settingsPath = publishedPath(publishedSettingsName());
+        QFile::remove(settingsPath);
+        QFile::remove(publishedPath(publishedTextName()));
+        // A settings file that stays (an earlier exam's, in a folder that
+        // cannot be written) still lets clients in: login is open.
+        m_open = QFileInfo(settingsPath).isFile();
+        if (m_open)
+            return QStringLiteral("开放登录失败，但考生仍可登录：无法删除原有的 %1。\n")
+                       .arg(nativePath(settingsPath))
+                   + problem;
+        return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
+    }
+    m_open = true;
+    // Only a note: a folder that takes the exam but not the note still runs it.
+    m_marker.leave(QDateTime::currentDateTimeUtc());
+    return {};
+}
+
+QString LoginGate::publish(qint16 examMinutes)
+{
+    // The text goes first, so a client that finds se.dll finds te.txt too.
+    const wholefile::Reading text =
+        wholefile::read(m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
+    if (!text.bytes)
+        return text.problem;
+    QString problem = writeAndCheck(publishedPath(publishedTextName()), *text.bytes);
+    if (!problem.isEmpty())
+        return problem;
+    const ExamSettings settings{true, examMinutes};
+    return writeAndCheck(publishedPath(publishedSettingsName()),
+                         transcodeBytes(settings.toRecordLines(), kExchangeKey));
+}
+
+void LoginGate::removeScratchFiles()
+{
+    // Left by a console that published through scratch files and ended
+    // part-way.
+    QFile::remove(scratchPath(kPlainSettingsScratch));
+    QFile::remove(scratchPath(kScrambledSettingsScratch));
+}
+
+QString LoginGate::close()
+{
+    // The text goes first, the settings file last, the reverse of publishing.
+    const QString textProblem = removeIfPresent(publishedPath(publishedTextName()));
+    const QString settingsProblem = removeIfPresent(publishedPath(publishedSettingsName()));
+    m_open = !settingsProblem.isEmpty();
+    if (!m_open)
+        m_marker.remove();
+    QStringList problems;
+    if (!textProblem.isEmpty())
+        problems << textProblem;
+    if (m_open)
+        problems << settingsProblem << QStringLiteral("考生仍可登录。");
+    return problems.join(QLatin1Char('\n'));
+}
+
+LoginGate::PublishedExam LoginGate::publishedExam() const
+{
+    constexpr int kShownSigns = 20;
+    PublishedExam exam;
+    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()), examarticle::Source::ExamFile);
+    if (text.text) {
+        exam.textStart = text.text->left(kShownSigns + 2).simplified();
+        if (exam.textStart.size() > kShownSigns)
+            exam.textStart = exam.textStart.left(kShownSigns) + QStringLiteral("……");
+    }
+    const wholefile::Reading settings =
+        wholefile::read(publishedPath(publishedSettingsName()), kMaxSettingsBytes);
+    if (settings.bytes)
+        exam.examMinutes = readExamSettings(transcodeBytes(*settings.bytes, kExchangeKey)).examMinutes;
+    return exam;
+}
+
+QString LoginGate::publishedExamQuestion(const PublishedExam &exam)
+{
+    const QString text = exam.textStart.isEmpty() ? QStringLiteral("（无法读取考试内容）")
+                                                  : QStringLiteral("“%1”").arg(exam.textStart);
+    const QString time = exam.examMinutes ? QStringLiteral("%1分钟").arg(*exam.examMinutes)
+                                          : QStringLiteral("（无法读取）");
+    return QStringLiteral("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%1\n考试时间：%2\n"
+                          "要收回这场考试（禁止登录）吗？")
+        .arg(text, time);
+}

@@ -1,0 +1,68 @@
+#pragma once
+// The login gate: login is open exactly while the settings file se.dll lies
+// in the exchange folder. Opening publishes the exam text (te.txt) and the
+// scrambled settings file; closing withdraws both.
+#include "publish/consolesettings.h"
+#include "publish/exchangefolder.h"
+#include "paths.h"
+
+#include <QString>
+
+#include <optional>
+
+class LoginGate
+{
+public:
+    enum class Readiness { Ready, NoExamText, NoExamTime, NoExchangeFolder };
+
+    static QString publishedTextName() { return paths::examTextFileName(); }
+    static QString publishedSettingsName() { return paths::examSettingsFileName(); }
+
+    // What an earlier run left published: the start of its text and its time.
+    struct PublishedExam
+    {
+        QString textStart;                 // the first signs, line breaks shown as spaces
+        std::optional<qint16> examMinutes; // empty when se.dll does not read
+    };
+
+    LoginGate(QString applicationFolder, QString exchangeFolder,
+              ConsoleIdentity self = ConsoleIdentity::current());
+
+    bool isOpen() const { return m_open; }
+
+    // All three conditions are evaluated; the first missing one in the order
+    // exam text, exam time, exchange folder is the one reported.
+    Readiness readiness() const;
+    QString readinessMessage(Readiness readiness) const;
+
+    // Publishes the exam with the given exam time. Returns an empty text on
+    // success; otherwise what failed, and nothing new stays published. The
+    // gate is open after a failure only when an earlier se.dll could not be
+    // taken back.
+    QString open(qint16 examMinutes);
+    // Withdraws the exam. Returns an empty text when both files are gone;
+    // the gate stays open while se.dll could not be deleted.
+    QString close();
+
+    // The exam published in the exchange folder while the gate is open.
+    PublishedExam publishedExam() const;
+    // The question put when the console starts with an exam still published.
+    static QString publishedExamQuestion(const PublishedExam &exam);
+
+    // Another console that has login open on this folder; see ConsoleMarker.
+    std::optional<ConsoleMarker::Note> otherConsole(const QDateTime &nowUtc) const
+    {
+        return m_marker.otherConsole(nowUtc);
+    }
+
+private:
+    QString publishedPath(const QString &name) const;
+    QString scratchPath(const QString &name) const;
+    QString publish(qint16 examMinutes);
+    void removeScratchFiles();
+
+    ConsoleSettings m_settings;
+    QString m_exchangeFolder;
+    ConsoleMarker m_marker;
+    bool m_open = false;
+};

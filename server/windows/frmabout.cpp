@@ -1,0 +1,80 @@
+#include "windows/frmabout.h"
+
+#include "windows/artwork.h"
+#include "windows/twips.h"
+
+#include "kestrixversion.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr int kLabelHeight = 255;
+
+QFont labelFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    font.setPointSizeF(10.5);
+    return font;
+}
+
+}  // namespace
+
+QString FrmAbout::versionText()
+{
+    return QStringLiteral("%1.%2").arg(KESTRIX_VERSION_MAJOR).arg(KESTRIX_VERSION_MINOR);
+}
+
+FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
+    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+      m_openUrl(std::move(openUrl))
+{
+    setObjectName(QStringLiteral("FrmAbout"));
+    setWindowTitle(QStringLiteral("关于Kestrix"));
+    setFixedSize(twips::px(4680), twips::px(2985));
+
+    auto *image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(twips::rect(360, 120, 1530, 1530));
+    image->setPixmap(artwork::productPicture(twips::px(1530)));
+
+    addLabel("Label1", QStringLiteral("名称：Kestrix"), 2160, 720, 2295);
+    addLabel("Label2", QStringLiteral("版本："), 2160, 1080, 735);
+    addLabel("LblVersion", versionText(), 2760, 1080, 1815);
+    addLabel("Label4", QStringLiteral("作者：Kestrix开发组"), 2160, 1440, 2415);
+    addLabel("Label7", QStringLiteral("联系电话：请通过电子邮件联系"), 360, 1800, 4095);
+    addLink("Label5", QStringLiteral("电子邮件：support@kestrix.example.org"), supportMail(), 360,
+            2160, 4215);
+    addLink("Label6", QStringLiteral("网    站：https://kestrix.example.org"), website(), 360, 2520,
+            4215);
+}
+
+QLabel *FrmAbout::addLabel(const char *name, const QString &text, int left, int top, int width)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(labelFont());
+    // A fallback font may need a little more than the designed height.
+    const int height = qMax(twips::px(kLabelHeight), label->fontMetrics().height() + 4);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(twips::px(left), twips::px(top), twips::px(width), height);
+    return label;
+}
+
+QLabel *FrmAbout::addLink(const char *name, const QString &text, const QUrl &url, int left,
+                          int top, int width)
+{
+    // The whole line is the link, as the examiner expects of a contact line.
+    QLabel *label = addLabel(name, QString(), left, top, width);
+    label->setTextFormat(Qt::RichText);
+    label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                       .arg(url.toString().toHtmlEscaped(),
+                            text.toHtmlEscaped().replace(QLatin1Char(' '), QLatin1String("&nbsp;"))));
+    label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    label->setToolTip(url.toString());
+    connect(label, &QLabel::linkActivated, this,
+            [this](const QString &link) { m_openUrl(QUrl(link)); });
+    return label;
+}

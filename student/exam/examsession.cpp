@@ -1,0 +1,198 @@
+#include "exam/examsession.h"
+
+ExamSession::ExamSession(ExamClock &clock, QObject *parent)
+    : QObject(parent), m_clock(clock)
+{
+    connect(&m_clock, &ExamClock::secondPassed, this, &ExamSession::onSecondPassed);
+    connect(&m_clock, &ExamClock::timeUp, this, &ExamSession::onTimeUp);
+}
+
+QString ExamSession::confirmExitQuestion()
+{
+    return QStringLiteral("是否真的要退出考试？");
+}
+
+QString ExamSession::notFinishedMessage()
+{
+    return QStringLiteral("目标文字还没有输完，不能退出考试！");
+}
+
+QString ExamSession::registeringText()
+{
+    return QStringLiteral("正在向服务器登记考生信息，请稍候……");
+}
+
+QString ExamSession::waitingToLeaveText()
+{
+    return QStringLiteral("正在把考试记录送到服务器，送到后程序自动退出，请稍候……");
+}
+
+QString ExamSession::notRegisteredText()
+{
+    return QStringLiteral("考试记录未送到服务器，请报告监考老师！");
+}
+
+QString ExamSession::zeroRecordFailedText()
+{
+    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开始考试时会再送一次。");
+}
+
+QString ExamSession::badExamTimeText()
+{
+    return QStringLiteral("考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
+}
+
+QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
+{
+    if (recordPath.isEmpty())
+        return QStringLiteral("成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？\n"
+                              "退出前请让监考老师记下屏幕上的成绩。\n选“否”再送一次。");
+    return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%1”交给监考老师。\n选“否”再送一次。")
+        .arg(recordPath);
+}
+
+void ExamSession::begin()
+{
+    if (m_phase == Phase::Waiting)
+        emit recordDue(ResultProgress::Phase::Waiting);
+}
+
+void ExamSession::pressEnter()
+{
+    if (m_phase != Phase::Waiting)
+        return;
+    if (!m_clock.start()) {
+        emit messageRequested(badExamTimeText());
+        return;
+    }
+    setPhase(Phase::Typing);
+    // The start-up record did not arrive: the first record of the exam
+    // takes its place.
+    if (m_upload == ResultUpload::State::Failed)
+        emit recordDue(ResultProgress::Phase::Typing);
+}
+
+void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
+{
+    switch (m_phase) {
+    case Phase::Waiting:
+        // Leaving now would cut off the start-up record on its way.
+        setPhase(m_upload == ResultUpload::State::Uploading ? Phase::LeavingEarly : Phase::Left);
+        return;
+    case Phase::Typing:
+        // The whole target but its final line break (CR LF) must be typed;
+        // in 64 bits, so a target length near the lower limit cannot wrap.
+        if (qint64(typedLen) >= qint64(targetLen) - 2)
+            emit questionAsked(Question::EndExam);
+        else
+            emit messageRequested(notFinishedMessage());
+        return;
+    case Phase::Over:
+        emit questionAsked(Question::EndExam);
+        return;
+    case Phase::Stranded:
+        emit questionAsked(Question::LeaveUndelivered);
+        return;
+    case Phase::LeavingEarly:
+    case Phase::Leaving:
+    case Phase::Left:
+        return;
+    }
+}
+
+void ExamSession::answer(Question question, bool yes)
+{
+    if (question == Question::EndExam && yes && m_phase == Phase::Typing) {
+        showNote(false);
+        setPhase(Phase::Leaving);
+        takeFinalRecord();
+    } else if (question == Question::EndExam && yes && m_phase == Phase::Over) {
+        // The final record was taken at time-up; it is the one to wait for.
+        setPhase(Phase::Leaving);
+        waitForFinalRecord();
+    } else if (question == Question::LeaveUndelivered && m_phase == Phase::Stranded) {
+        setPhase(yes ? Phase::Left : Phase::Leaving);
+        if (!yes)
+            emit resendDue();
+    }
+}
+
+void ExamSession::takeFinalRecord()
+{
+    emit recordDue(ResultProgress::Phase::Finished);
+}
+
+void ExamSession::waitForFinalRecord()
+{
+    if (m_upload == ResultUpload::State::Failed)
+        emit resendDue();
+    else if (m_upload != ResultUpload::State::Uploading)
+        onUploadState(m_upload);
+}
+
+void ExamSession::onUploadState(ResultUpload::State state)
+{
+    m_upload = state;
+    if (state == ResultUpload::State::Delivered) {
+        m_registered = true;
+        showNote(false);
+    }
+    const bool settled = state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    switch (m_phase) {
+    case Phase::Waiting:
+        if (state == ResultUpload::State::Failed && !m_registered)
+            emit messageRequested(zeroRecordFailedText());
+        return;
+    case Phase::LeavingEarly:
+        if (settled)
+            setPhase(Phase::Left);
+        return;
+    case Phase::Typing:
+        // A failed progress record is superseded by the next one; only an
+        // examinee the console has never seen is told.
+        if (state == ResultUpload::State::Failed && !m_registered)
+            showNote(true);
+        return;
+    case Phase::Leaving:
+        if (!settled)
+            return;
+        emit finalOutcome(state);
+        setPhase(state == ResultUpload::State::Delivered ? Phase::Left : Phase::Stranded);
+        return;
+    case Phase::Over:
+    case Phase::Stranded:
+    case Phase::Left:
+        return;
+    }
+}
+
+void ExamSession::onSecondPassed(int timePass)
+{
+    if (m_phase == Phase::Typing && timePass % m_progressSeconds == 0)
+        emit recordDue(ResultProgress::Phase::Typing);
+}
+
+void ExamSession::onTimeUp()
+{
+    if (m_phase != Phase::Typing)
+        return;
+    showNote(false);
+    setPhase(Phase::Over);
+    takeFinalRecord();
+}
+
+void ExamSession::setPhase(Phase phase)
+{
+    if (m_phase == phase)
+        return;
+    m_phase = phase;
+    emit phaseChanged(phase);
+}
+
+void ExamSession::showNote(bool shown)
+{
+    if (m_noteShown == shown)
+        return;
+    m_noteShown = shown;
+    emit unregisteredNoteChanged(shown);
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The course of one exam in the typing window, without widgets: waiting for
+// Enter, typing, the end, and leaving. It decides what Enter, the exit
+// command (CmdExit or the close box), the time being up and each outcome of
+// the record upload do; the window shows the phase and forwards the events.
+#include "exam/examclock.h"
+#include "resultrecord.h"
+#include "transfer/resultupload.h"
+
+#include <QObject>
+#include <QString>
+
+class ExamSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Phase {
+        Waiting,       // the exam has not started; Enter starts it
+        LeavingEarly,  // exit before the start: waits for the start-up record to settle
+        Typing,        // the clock runs
+        Over,          // the time is up; the examinee is still in the window
+        Leaving,       // the end is confirmed: waits for the final record to arrive
+        Stranded,      // the final record could not be delivered
+        Left,          // the program ends
+    };
+    Q_ENUM(Phase)
+
+    // What the examinee is asked; the window answers with answer().
+    enum class Question {
+        EndExam,           // "是否真的要退出考试？"
+        LeaveUndelivered,  // leave although the final record has not arrived
+    };
+    Q_ENUM(Question)
+
+    // Progress records go out this often while the examinee types: every 30
+    // seconds, or every 120 on a service where each upload is a new file.
+    static constexpr int kProgressSeconds = 30;
+    static constexpr int kWriteOnceProgressSeconds = 120;
+
+    // The clock is shared with the window, which ticks it.
+    explicit ExamSession(ExamClock &clock, QObject *parent = nullptr);
+
+    Phase phase() const { return m_phase; }
+    // During the exam: no record of this examinee has reached the exchange
+    // folder yet, and the info line says so.
+    bool unregisteredNoteShown() const { return m_noteShown; }
+    void setProgressSeconds(int seconds) { m_progressSeconds = std::max(1, seconds); }
+
+    static QString confirmExitQuestion();
+    static QString notFinishedMessage();
+    static QString registeringText();
+    static QString waitingToLeaveText();
+    static QString notRegisteredText();
+    static QString zeroRecordFailedText();
+    static QString badExamTimeText();
+    // The second question after the final record failed; names the file the
+    // examinee takes to the examiner, or, without one, asks for the figures
+    // on the screen to be noted.
+    static QString leaveUndeliveredQuestion(const QString &recordPath);
+
+public slots:
+    // The start-up record is taken: the first record of the session.
+    void begin();
+    void pressEnter();
+    // CmdExit or the close box. During the exam, leaving needs the whole
+    // target typed but its final line break.
+    void requestExit(qint32 typedLen, qint32 targetLen);
+    void answer(ExamSession::Question question, bool yes);
+    void onUploadState(ResultUpload::State state);
+    // The clock's ticks: progress records fall due, and the time runs out.
+    void onSecondPassed(int timePass);
+    void onTimeUp();
+
+signals:
+    void phaseChanged(ExamSession::Phase phase);
+    // Take the current record with this phase and send it.
+    void recordDue(ResultProgress::Phase phase);
+    // Send the last record again after it failed.
+    void resendDue();
+    void questionAsked(ExamSession::Question question);
+    // A box with OK for the examinee.
+    void messageRequested(const QString &text);
+    // The final record's outcome while the examinee leaves, for a box.
+    void finalOutcome(ResultUpload::State state);
+    // During the exam: whether the info line says that no record of this
+    // examinee has reached the exchange folder yet.
+    void unregisteredNoteChanged(bool shown);
+
+private:
+    void setPhase(Phase phase);
+    void takeFinalRecord();
+    void waitForFinalRecord();
+    void showNote(bool shown);
+
+    ExamClock &m_clock;
+    Phase m_phase = Phase::Waiting;
+    ResultUpload::State m_upload = ResultUpload::State::Idle;
+    bool m_registered = false;  // a record of this examinee has arrived
+    bool m_noteShown = false;
+    int m_progressSeconds = kProgressSeconds;
+};

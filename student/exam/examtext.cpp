@@ -1,0 +1,26 @@
+#include "exam/examtext.h"
+
+#include "gbk.h"
+#include "recordlines.h"
+#include "paths.h"
+
+#include <QDir>
+#include <QFile>
+
+QString examTextFromBytes(QByteArrayView gbkBytes)
+{
+    // Articles saved on any system: CR LF, a lone LF and a lone CR all end
+    // a line.
+    return withCrLfLines(gbk::decode(gbkBytes));
+}
+
+std::optional<QString> readExamText(const QString &folder)
+{
+    const QString name = paths::examTextFileName();
+    if (!paths::hasFileNamed(folder, name))
+        return std::nullopt;
+    QFile file(QDir(folder).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return examTextFromBytes(file.readAll());
+}

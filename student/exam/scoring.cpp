@@ -1,0 +1,30 @@
+#include "exam/scoring.h"
+
+#include "numbers.h"
+
+namespace scoring {
+
+float speed(qint32 rightCount, qint32 timePass)
+{
+    if (timePass <= 0 || rightCount <= 0)
+        return 0.0f;
+    return numbers::twoDecimals(double(rightCount) / (double(timePass) / 60.0));
+}
+
+float accuracy(qint32 rightCount, qint32 errorCount)
+{
+    if (rightCount <= 0)
+        return 0.0f;
+    // Summed in 64 bits so that no count can overflow the divisor.
+    const double compared = double(qint64(rightCount) + qint64(errorCount));
+    return numbers::twoDecimals(double(rightCount) / compared * 100.0);
+}
+
+QString progressText(float speed, float accuracy, const QLocale &locale)
+{
+    return QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale) + QStringLiteral("字／分钟")
+        + QString(10, u' ') + QStringLiteral("正确率：") + numbers::singleTextForScreen(accuracy, locale)
+        + QStringLiteral("％");
+}
+
+}  // namespace scoring

@@ -1,0 +1,206 @@
+#include "transfer/loginsession.h"
+
+#include "examsettings.h"
+#include "paths.h"
+#include "recordlines.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+const QString kAddressFile = QStringLiteral("ip.txt");
+const QString kExamText = paths::examTextFileName();
+const QString kSettings = paths::examSettingsFileName();
+
+QString loggingInText()
+{
+    return QStringLiteral("正在登录服务器......");
+}
+
+QString notOpenYetMessage()
+{
+    return QStringLiteral("还未开始考试，请稍后再登录");
+}
+
+QString badSettingsMessage()
+{
+    return QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
+}
+
+QString failedText(TransferChannel::Failure failure)
+{
+    QString reason;
+    switch (failure) {
+    case TransferChannel::Failure::CannotConnect:
+        reason = QStringLiteral("无法连接服务器");
+        break;
+    case TransferChannel::Failure::NoAnswer:
+        reason = QStringLiteral("服务器没有应答");
+        break;
+    case TransferChannel::Failure::LocalFile:
+        reason = QStringLiteral("本机无法保存考试文件");
+        break;
+    case TransferChannel::Failure::None:
+    case TransferChannel::Failure::Refused:
+    case TransferChannel::Failure::ReplaceRefused:
+    case TransferChannel::Failure::TooLarge:
+        reason = QStringLiteral("服务器拒绝了请求");
+        break;
+    }
+    return QStringLiteral("登录服务器失败，请重新登录（%1）").arg(reason);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A text holding nothing but blanks and line ends gives nothing to type.
+bool hasSomethingToType(const QByteArray &text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return c != ' ' && c != '\t' && c != '\r' && c != '\n';
+    });
+}
+
+}  // namespace
+
+LoginSession::LoginSession(const QString &workingFolder, QObject *parent)
+    : QObject(parent), m_folder(workingFolder)
+{
+    m_channel.setWorkingFolder(workingFolder);
+    connect(&m_channel, &TransferChannel::stateChanged, this, &LoginSession::onChannelState);
+}
+
+QString LoginSession::pathOf(const QString &name) const
+{
+    return QDir(m_folder).filePath(name);
+}
+
+QString LoginSession::open()
+{
+    // An exam text from an earlier run must never open as this exam's.
+    QFile::remove(pathOf(kExamText));
+    QFile::remove(pathOf(kSettings));
+
+    const QByteArray stored = readAll(pathOf(kAddressFile));
+    const std::optional<QString> line = RecordReader(stored).line(0);
+    // The one value stands between double quotes; anything else holds none.
+    if (!line || line->size() < 2 || !line->startsWith(u'"') || !line->endsWith(u'"'))
+        return {};
+    return line->mid(1, line->size() - 2);
+}
+
+QString LoginSession::missingEntryMessage(Entry entry)
+{
+    switch (entry) {
+    case Entry::ServerIP:
+        return QStringLiteral("请输入服务器IP");
+    case Entry::BanName:
+        return QStringLiteral("请输入部门");
+    case Entry::XueHao:
+        return QStringLiteral("请输入考号");
+    case Entry::XingMing:
+        return QStringLiteral("请输入姓名");
+    }
+    return {};
+}
+
+LoginSession::Click LoginSession::login(const Examinee &entries)
+{
+    if (m_channel.isBusy())
+        return {ClickOutcome::Ignored};
+    const std::pair<const QString &, Entry> inOrder[] = {
+        {entries.serverIP, Entry::ServerIP},
+        {entries.banName, Entry::BanName},
+        {entries.xueHao, Entry::XueHao},
+        {entries.xingMing, Entry::XingMing},
+    };
+    for (const auto &[text, entry] : inOrder) {
+        if (text.isEmpty())
+            return {ClickOutcome::EntryMissing, entry};
+    }
+
+    m_examinee = entries;
+    m_examinee.examMinutes = 0;
+    m_phase = Phase::WaitingForSettings;
+    m_channel.setRemoteHost(entries.serverIP);
+    m_channel.get(kSettings, kSettings, kMaxSettingsBytes);
+    emit statusChanged(loggingInText());
+    return {ClickOutcome::Started};
+}
+
+void LoginSession::onChannelState(int code)
+{
+    if (code == TransferChannel::Error) {
+        // A file larger than any real one is the examiner's to fix.
+        if (m_channel.lastFailure() == TransferChannel::Failure::TooLarge) {
+            refuse(badSettingsMessage());
+            return;
+        }
+        m_phase = Phase::Idle;
+        emit statusChanged(failedText(m_channel.lastFailure()));
+    } else if (code == TransferChannel::Completed) {
+        if (m_phase == Phase::WaitingForSettings)
+            settingsArrived();
+        else if (m_phase == Phase::WaitingForText)
+            textArrived();
+    }
+}
+
+void LoginSession::settingsArrived()
+{
+    // A settings file that did not arrive counts as empty: login is closed.
+    // It is unscrambled in memory; the channel has bounded its size.
+    const QByteArray plain = transcodeBytes(readAll(pathOf(kSettings)), kExchangeKey);
+    const ExamSettingsReading settings = readExamSettings(plain);
+    if (settings.isEmpty() || settings.loginAllowed == false) {
+        refuse(notOpenYetMessage());
+        return;
+    }
+    // A file cut short (a full disk at the examiner's) loses its last line end.
+    if (!plain.endsWith("\r\n")) {
+        refuse(badSettingsMessage());
+        return;
+    }
+    // An exam that the clock cannot run is refused rather than opened.
+    if (!settings.isComplete() || *settings.examMinutes <= 0
+        || *settings.examMinutes > kLongestExamMinutes) {
+        refuse(badSettingsMessage());
+        return;
+    }
+    m_examinee.examMinutes = *settings.examMinutes;
+    m_phase = Phase::WaitingForText;
+    m_channel.get(kExamText, kExamText, kMaxExamTextBytes);
+}
+
+void LoginSession::textArrived()
+{
+    // The examiner closed login between the two downloads.
+    if (!QFile::exists(pathOf(kExamText))) {
+        refuse(notOpenYetMessage());
+        return;
+    }
+    if (!hasSomethingToType(readAll(pathOf(kExamText)))) {
+        QFile::remove(pathOf(kExamText));
+        refuse(badSettingsMessage());
+        return;
+    }
+    // Remembering the address is a convenience: a failure does not stop the exam.
+    wholefile::write(pathOf(kAddressFile), RecordWriter().text(m_examinee.serverIP).bytes());
+    m_phase = Phase::Done;
+    emit loggedIn(m_examinee);
+}
+
+void LoginSession::refuse(const QString &message)
+{
+    m_phase = Phase::Idle;
+    emit messageRequested(message);
+    emit statusChanged(QString());
+}

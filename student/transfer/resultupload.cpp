@@ -1,0 +1,181 @@
+#include "transfer/resultupload.h"
+
+#include "numbers.h"
+#include "paths.h"
+#include "resultfilename.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTimer>
+
+namespace {
+
+const QString kPlainRecord = QStringLiteral("sc.zip");
+const QString kScrambledRecord = QStringLiteral("sc1.zip");
+// A record is a few hundred bytes; anything longer did not come from here.
+constexpr qint64 kMaxRecordBytes = 64 * 1024;
+}  // namespace
+
+QString resultFileName(const Examinee &examinee, int number)
+{
+    return resultname::forIdentity(examinee.banName, examinee.xueHao, examinee.xingMing, number);
+}
+
+QString finishText(ResultUpload::State state, float speed, float accuracy, const QLocale &locale)
+{
+    QString outcome;
+    switch (state) {
+    case ResultUpload::State::Delivered:
+        outcome = QStringLiteral("考试结束，成绩已保存。");
+        break;
+    case ResultUpload::State::Failed:
+        // One line of the window: short enough to leave room for the figures.
+        outcome = QStringLiteral("考试结束，成绩未送到服务器！请报告监考老师后再试。");
+        break;
+    case ResultUpload::State::Idle:
+    case ResultUpload::State::Uploading:
+        outcome = QStringLiteral("考试结束，成绩正在上传，请稍候。");
+        break;
+    }
+    return outcome + QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
+           + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale)
+           + QStringLiteral("％");
+}
+
+ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
+    : QObject(parent), m_folder(workingFolder)
+{
+    m_channel.setWorkingFolder(workingFolder);
+    m_sessionId = QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
+    m_scheduler = [this](int attempt, std::function<void()> retry) {
+        QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
+    };
+    connect(&m_channel, &TransferChannel::stateChanged, this, &ResultUpload::onChannelState);
+}
+
+QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
+{
+    m_record = record;
+    m_record.progress = record.progress.value_or(ResultProgress{});
+    m_record.progress->sequence = ++m_sequence;
+    m_record.progress->sessionId = m_sessionId;
+    m_examinee = examinee;
+    // On a write-once service every record needs a name not used before.
+    if (m_writeOnce)
+        ++m_nameNumber;
+    m_remoteName = resultFileName(examinee, m_nameNumber);
+    m_newNames = 0;
+    ++m_round;
+    m_failures = 0;
+
+    const QDir folder(m_folder);
+    const QByteArray plain = m_record.toRecordLines();
+    const QByteArray scrambled = transcodeBytes(plain, kExchangeKey);
+    const QString scrambledPath = folder.filePath(kScrambledRecord);
+    QString problem = wholefile::write(folder.filePath(kPlainRecord), plain);
+    if (problem.isEmpty())
+        problem = wholefile::write(scrambledPath, scrambled);
+    if (problem.isEmpty()) {
+        // What goes out must be this record, whole: a short or stale sc1.zip
+        // would replace a good record on the service.
+        const wholefile::Reading back = wholefile::read(scrambledPath, kMaxRecordBytes);
+        if (!back.bytes)
+            problem = back.problem;
+        else if (*back.bytes != scrambled || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
+            problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同").arg(QDir::toNativeSeparators(scrambledPath));
+    }
+    // The exam text and the settings are not needed any more; the plain
+    // record has served its purpose. sc1.zip stays for the upload.
+    QFile::remove(folder.filePath(paths::examTextFileName()));
+    QFile::remove(folder.filePath(paths::examSettingsFileName()));
+    QFile::remove(folder.filePath(kPlainRecord));
+    m_localProblem = problem;
+    if (!problem.isEmpty()) {
+        m_waiting = false;
+        setState(State::Failed, true);
+        return problem;
+    }
+    m_waiting = true;
+    setState(State::Uploading);
+    startWhenFree();
+    return QString();
+}
+
+QString ResultUpload::localRecordPath() const
+{
+    if (!m_localProblem.isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(kScrambledRecord));
+}
+
+void ResultUpload::retry()
+{
+    if (m_state == State::Failed)
+        save(m_record, m_examinee);
+}
+
+void ResultUpload::startWhenFree()
+{
+    // A running put finishes first; its report starts the newest record.
+    if (!m_waiting || m_channel.isBusy())
+        return;
+    m_waiting = false;
+    m_inFlight = true;
+    m_channel.setRemoteHost(m_examinee.serverIP);
+    m_channel.put(kScrambledRecord, m_remoteName);
+}
+
+void ResultUpload::onChannelState(int code)
+{
+    if (!m_inFlight || (code != TransferChannel::Completed && code != TransferChannel::Error))
+        return;
+    m_inFlight = false;
+    if (m_waiting) {
+        // A newer record was saved meanwhile; its outcome is the one that counts.
+        startWhenFree();
+        return;
+    }
+    if (code == TransferChannel::Completed) {
+        setState(State::Delivered);
+        return;
+    }
+    if (m_channel.lastFailure() == TransferChannel::Failure::ReplaceRefused && storeUnderNewName())
+        return;
+    ++m_failures;
+    if (m_failures >= m_attempts) {
+        setState(State::Failed);
+        return;
+    }
+    const int round = m_round;
+    m_scheduler(m_failures, [this, round] {
+        if (round != m_round || m_state != State::Uploading)
+            return;
+        m_waiting = true;
+        startWhenFree();
+    });
+}
+
+bool ResultUpload::storeUnderNewName()
+{
+    if (++m_newNames > kMaxNewNames)
+        return false;
+    if (!m_writeOnce) {
+        m_writeOnce = true;
+        emit writeOnceFound();
+    }
+    m_remoteName = resultFileName(m_examinee, ++m_nameNumber);
+    m_waiting = true;
+    startWhenFree();
+    return true;
+}
+
+void ResultUpload::setState(State state, bool always)
+{
+    if (m_state == state && !always)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}

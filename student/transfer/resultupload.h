@@ -1,0 +1,120 @@
+#pragma once
+// The examinee's result on its way to the exchange folder: written locally as
+// sc.zip, scrambled into sc1.zip, and uploaded under the examinee's result
+// file name. The newest record always wins: it waits for the channel and goes
+// out as soon as the channel is free, and an older record that has not gone
+// out yet is dropped in its favour. A failed upload is tried again a few times
+// after a short pause; the state says truthfully whether the newest record has
+// arrived.
+//
+// Every record carries its sequence number within this session and the
+// session's id after line 10. On a service that refuses to replace a file
+// (write-once), each record is stored under a new name of the examinee's,
+// "<name>~2.zip", "~3" ...; other files are never touched.
+#include "transfer/examinee.h"
+#include "resultrecord.h"
+#include "transfer/transferchannel.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ResultUpload : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State {
+        Idle,       // nothing saved yet
+        Uploading,  // the newest record is on its way (or waiting to retry)
+        Delivered,  // the newest record is in the exchange folder
+        Failed,     // every attempt failed; retry() starts over
+    };
+    Q_ENUM(State)
+
+    // Calls `retry` after a pause; `attempt` counts the failed attempts so
+    // far (1 after the first failure).
+    using RetryScheduler = std::function<void(int attempt, std::function<void()> retry)>;
+
+    static constexpr int kDefaultAttempts = 4;
+
+    explicit ResultUpload(const QString &workingFolder, QObject *parent = nullptr);
+
+    // The most names one upload tries on a write-once service before it
+    // counts as failed: an examinee who logs in again skips the names of the
+    // earlier session.
+    static constexpr int kMaxNewNames = 200;
+
+    // Writes sc.zip with the record, scrambles it into sc1.zip, reads that
+    // back, queues the upload to examinee.serverIP, and removes te.txt,
+    // se.dll and sc.zip. The record's progress lines get this session's
+    // sequence number and id. Returns the problem when the local files could
+    // not be written or do not read back as this record; the state is then
+    // Failed (reported even when it was Failed before) and nothing new goes
+    // out, so an earlier record on the service stays as it was.
+    QString save(const ResultRecord &record, const Examinee &examinee);
+
+    // After Failed: saves the last record again and starts a new round of
+    // attempts.
+    void retry();
+
+    State state() const { return m_state; }
+    // The remote name of the last saved record.
+    QString remoteName() const { return m_remoteName; }
+    QString sessionId() const { return m_sessionId; }
+    // Whether the service has refused to replace a record of this session.
+    bool writeOnce() const { return m_writeOnce; }
+    // The scrambled record kept locally, in native form; empty when the
+    // last record could not be written there.
+    QString localRecordPath() const;
+    // Why the last record could not be written locally; empty when it was.
+    QString localProblem() const { return m_localProblem; }
+
+    void setAttempts(int attempts) { m_attempts = std::max(1, attempts); }
+    // The default waits 1, 2, 4 ... seconds on a timer.
+    void setRetryScheduler(RetryScheduler scheduler) { m_scheduler = std::move(scheduler); }
+    TransferChannel &channel() { return m_channel; }
+
+signals:
+    void stateChanged(ResultUpload::State state);
+    // The first time the service refused to replace a record.
+    void writeOnceFound();
+
+private:
+    void startWhenFree();
+    void onChannelState(int code);
+    bool storeUnderNewName();
+    void setState(State state, bool always = false);
+
+    QString m_folder;
+    TransferChannel m_channel;
+    RetryScheduler m_scheduler;
+    int m_attempts = kDefaultAttempts;
+
+    ResultRecord m_record;
+    Examinee m_examinee;
+    QString m_remoteName;
+    QString m_sessionId;
+    QString m_localProblem;
+    qint32 m_sequence = 0;
+    bool m_writeOnce = false;
+    int m_nameNumber = 1;     // ~N of the newest name; 1 is the plain name
+    int m_newNames = 0;       // names tried by the running upload
+    State m_state = State::Idle;
+    bool m_waiting = false;   // the newest record has not been handed to the channel
+    bool m_inFlight = false;  // our put is running
+    int m_failures = 0;
+    int m_round = 0;          // a retry scheduled in an earlier round is void
+};
+
+// The examinee's record file name in the exchange folder, by the rule both
+// programs share (resultname::forIdentity).
+QString resultFileName(const Examinee &examinee, int number = 1);
+
+// The information line after a finish. Only a delivered record is called
+// saved; speed and accuracy in their shortest form with the locale's decimal
+// point.
+QString finishText(ResultUpload::State state, float speed, float accuracy,
+                   const QLocale &locale = QLocale());

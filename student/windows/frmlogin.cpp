@@ -1,0 +1,145 @@
+#include "windows/frmlogin.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *newLabel(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit *newBox(const QString &name, QWidget *parent)
+{
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+}  // namespace
+
+FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *parent)
+    : QWidget(parent), m_messages(messages ? messages : &m_boxes), m_session(workingFolder)
+{
+    setObjectName(QStringLiteral("FrmLogin"));
+    setWindowTitle(QStringLiteral("登录考试服务器"));
+    buildLayout();
+
+    // Enter walks down the form and stops on the Login button without
+    // pressing it.
+    connect(m_ip, &QLineEdit::returnPressed, m_banName, [this] { m_banName->setFocus(); });
+    connect(m_banName, &QLineEdit::returnPressed, m_xueHao, [this] { m_xueHao->setFocus(); });
+    connect(m_xueHao, &QLineEdit::returnPressed, m_xingMing, [this] { m_xingMing->setFocus(); });
+    connect(m_xingMing, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
+
+    connect(m_login, &QPushButton::clicked, this, &FrmLogin::onLoginClicked);
+    connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(&m_session, &LoginSession::statusChanged, m_statusPanel, &QLabel::setText);
+    connect(&m_session, &LoginSession::messageRequested, this,
+            [this](const QString &text) { m_messages->inform(this, text); });
+    connect(&m_session, &LoginSession::loggedIn, this, [this](const Examinee &examinee) {
+        emit loggedIn(examinee);
+        close();
+    });
+
+    m_ip->setText(m_session.open());
+}
+
+void FrmLogin::buildLayout()
+{
+    auto *form = new QGridLayout;
+    form->setHorizontalSpacing(8);
+    form->setVerticalSpacing(10);
+    m_ip = newBox(QStringLiteral("TxtIP"), this);
+    m_banName = newBox(QStringLiteral("TxtBanName"), this);
+    m_xueHao = newBox(QStringLiteral("TxtXueHao"), this);
+    m_xingMing = newBox(QStringLiteral("TxtXingMing"), this);
+    const std::pair<QLabel *, QLineEdit *> rows[] = {
+        {newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip},
+        {newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_banName},
+        {newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_xueHao},
+        {newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_xingMing},
+    };
+    int row = 0;
+    for (const auto &[label, box] : rows) {
+        label->setBuddy(box);
+        // The captions pad themselves with blanks to one width; left-aligned
+        // they line up.
+        form->addWidget(label, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        form->addWidget(box, row, 1);
+        ++row;
+    }
+
+    m_login = new QPushButton(QStringLiteral("登录"), this);
+    m_login->setObjectName(QStringLiteral("CmdLogin"));
+    m_exit = new QPushButton(QStringLiteral("退出"), this);
+    m_exit->setObjectName(QStringLiteral("CmdExit"));
+    // As on the examinees' desktops, Enter on a focused button presses it.
+    m_login->setAutoDefault(true);
+    m_exit->setAutoDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_login);
+    buttons->addSpacing(24);
+    buttons->addWidget(m_exit);
+    buttons->addStretch();
+
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("StBar"));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusPanel = new QLabel(m_statusBar);
+    m_statusPanel->setObjectName(QStringLiteral("StBarPanel1"));
+    m_statusPanel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    m_statusBar->addWidget(m_statusPanel, 1);
+
+    auto *content = new QVBoxLayout;
+    content->setContentsMargins(24, 20, 24, 12);
+    content->setSpacing(16);
+    content->addLayout(form);
+    content->addLayout(buttons);
+
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(0, 0, 0, 0);
+    window->setSpacing(0);
+    window->addLayout(content);
+    window->addWidget(m_statusBar);
+
+    setFixedSize(360, sizeHint().height());
+}
+
+QLineEdit *FrmLogin::boxOf(LoginSession::Entry entry) const
+{
+    switch (entry) {
+    case LoginSession::Entry::ServerIP:
+        return m_ip;
+    case LoginSession::Entry::BanName:
+        return m_banName;
+    case LoginSession::Entry::XueHao:
+        return m_xueHao;
+    case LoginSession::Entry::XingMing:
+        return m_xingMing;
+    }
+    return m_ip;
+}
+
+void FrmLogin::onLoginClicked()
+{
+    Examinee entries;
+    entries.serverIP = m_ip->text();
+    entries.banName = m_banName->text();
+    entries.xueHao = m_xueHao->text();
+    entries.xingMing = m_xingMing->text();
+    const LoginSession::Click click = m_session.login(entries);
+    if (click.outcome == LoginSession::ClickOutcome::EntryMissing) {
+        m_messages->inform(this, LoginSession::missingEntryMessage(click.missing));
+        boxOf(click.missing)->setFocus();
+    }
+}

@@ -1,0 +1,213 @@
+#include "windows/pageview.h"
+
+#include "exam/typingsession.h"
+
+#include <QEvent>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
+#include <utility>
+
+LayerCaption::LayerCaption(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void LayerCaption::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    const QString previous = std::exchange(m_text, text);
+    captionChanged(previous);
+}
+
+void LayerCaption::captionChanged(const QString &previous)
+{
+    // An overlay layer paints nothing itself: the page view under it draws
+    // its caption.
+    if (auto *page = qobject_cast<PageView *>(parentWidget()))
+        page->overlayChanged(previous, m_text);
+}
+
+namespace {
+
+// Characters laid out per page at most: far more than 11 lines can hold
+// with the narrowest glyph, so the page is always full, yet the cost of a
+// page does not grow with the length of the text.
+constexpr int kPageCharBudget = TypingSession::kPageLines * 256;
+
+bool isLineEnd(QChar ch)
+{
+    return ch == u'\r' || ch == u'\n';
+}
+
+}  // namespace
+
+PageView::PageView(QWidget *parent)
+    : LayerCaption(parent)
+    , m_writeLayer(new LayerCaption(this))
+    , m_errorLayer(new LayerCaption(this))
+{
+    m_writeLayer->setObjectName(QStringLiteral("LblWrite"));
+    m_errorLayer->setObjectName(QStringLiteral("LblError"));
+    for (LayerCaption *layer : {m_writeLayer, m_errorLayer}) {
+        layer->setAttribute(Qt::WA_TransparentForMouseEvents);
+        layer->setAttribute(Qt::WA_NoSystemBackground);
+    }
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PageView::~PageView() = default;
+
+QColor PageView::rightColor()
+{
+    return QColor(0x00, 0x00, 0xC0);
+}
+
+QColor PageView::wrongColor()
+{
+    return QColor(0xC0, 0x00, 0x00);
+}
+
+void PageView::captionChanged(const QString &)
+{
+    m_layoutDirty = true;
+    update();
+}
+
+void PageView::overlayChanged(const QString &previous, const QString &current)
+{
+    if (m_layoutDirty) {
+        update();
+        return;
+    }
+    // Typing changes the overlays only from some position on, usually a
+    // character or two at the end: repaint just the lines that hold them.
+    const qsizetype common = std::min(previous.size(), current.size());
+    qsizetype first = 0;
+    while (first < common && previous[first] == current[first])
+        ++first;
+    const int from = int(first);
+    const int to = int(std::max(previous.size(), current.size()));
+    QRect dirty;
+    for (const Paragraph &paragraph : m_paragraphs) {
+        const QTextLayout &layout = *paragraph.layout;
+        for (int l = 0; l < layout.lineCount(); ++l) {
+            const QTextLine line = layout.lineAt(l);
+            const int lineStart = paragraph.start + line.textStart();
+            const int lineEnd = lineStart + line.textLength();
+            if (lineEnd > from && lineStart < to)
+                dirty |= line.rect().translated(layout.position()).toAlignedRect();
+        }
+    }
+    if (!dirty.isEmpty())
+        update(dirty.adjusted(0, -2, 0, 4).intersected(rect()));
+}
+
+void PageView::resizeEvent(QResizeEvent *event)
+{
+    // The overlay layers always cover the target layer exactly.
+    m_writeLayer->setGeometry(rect());
+    m_errorLayer->setGeometry(rect());
+    m_layoutDirty = true;
+    LayerCaption::resizeEvent(event);
+}
+
+void PageView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_layoutDirty = true;
+    LayerCaption::changeEvent(event);
+}
+
+void PageView::layOutPage()
+{
+    m_paragraphs.clear();
+    m_layoutDirty = false;
+    const QString caption = text();
+    const int size = int(caption.size());
+    const int limit = std::min(size, kPageCharBudget);
+    // Eleven lines share the height evenly; the baseline sits where a Song
+    // face of this size puts it (ascent 14 of 16 pixels), so that fallback
+    // fonts with taller line spacing still give eleven lines.
+    const qreal lineHeight = std::floor(qreal(height()) / TypingSession::kPageLines);
+    const qreal baseline = std::round(lineHeight * 0.875);
+
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    int lines = 0;
+    int position = 0;
+    while (lines < TypingSession::kPageLines && position < limit) {
+        int end = position;
+        while (end < limit && !isLineEnd(caption[end]))
+            ++end;
+        if (end > position) {
+            auto layout = std::make_unique<QTextLayout>(caption.mid(position, end - position), font());
+            layout->setTextOption(option);
+            layout->setCacheEnabled(true);
+            layout->beginLayout();
+            while (lines < TypingSession::kPageLines) {
+                QTextLine line = layout->createLine();
+                if (!line.isValid())
+                    break;
+                line.setLineWidth(width());
+                line.setPosition(QPointF(0, lines * lineHeight + baseline - line.ascent()));
+                ++lines;
+            }
+            layout->endLayout();
+            m_paragraphs.push_back({position, std::move(layout)});
+        } else {
+            ++lines;  // an empty line
+        }
+        if (end >= limit)
+            break;
+        // CR LF is one line end; a lone CR or LF is one too.
+        position = end + ((caption[end] == u'\r' && end + 1 < size && caption[end + 1] == u'\n') ? 2 : 1);
+    }
+}
+
+PageView::Shade PageView::shadeAt(int position, const QString &writeText, const QString &errorText) const
+{
+    if (position < errorText.size()
+        && errorText[position] != TypingSession::blankFor(text()[position]))
+        return Shade::Wrong;
+    if (position < writeText.size())
+        return Shade::Right;
+    return Shade::Untyped;
+}
+
+void PageView::paintEvent(QPaintEvent *)
+{
+    if (m_layoutDirty)
+        layOutPage();
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+
+    const QString writeText = m_writeLayer->text();
+    const QString errorText = m_errorLayer->text();
+    const QColor untypedColor = palette().color(QPalette::WindowText);
+    for (const Paragraph &paragraph : m_paragraphs) {
+        const QTextLayout &layout = *paragraph.layout;
+        for (int l = 0; l < layout.lineCount(); ++l) {
+            const QTextLine line = layout.lineAt(l);
+            const int lineEnd = line.textStart() + line.textLength();
+            // Each run of equally shaded characters is drawn once, in its
+            // colour, from the glyphs the target layout placed for it.
+            for (int from = line.textStart(); from < lineEnd;) {
+                const Shade shade = shadeAt(paragraph.start + from, writeText, errorText);
+                int to = from + 1;
+                while (to < lineEnd && shadeAt(paragraph.start + to, writeText, errorText) == shade)
+                    ++to;
+                painter.setPen(shade == Shade::Right   ? rightColor()
+                               : shade == Shade::Wrong ? wrongColor()
+                                                       : untypedColor);
+                const QList<QGlyphRun> runs = line.glyphRuns(from, to - from);
+                for (const QGlyphRun &run : runs)
+                    painter.drawGlyphRun(layout.position(), run);
+                from = to;
+            }
+        }
+    }
+}

@@ -1,0 +1,143 @@
+#include "windows/typingbox.h"
+
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+const QChar kBlockBreak(QChar::ParagraphSeparator);
+
+// Beyond this many characters the tail is taken from the whole text at once
+// rather than character by character from the end.
+constexpr int kShortTail = 64;
+
+}  // namespace
+
+TypingBox::TypingBox(QWidget *parent)
+    : QPlainTextEdit(parent)
+    , m_changedFrom(std::numeric_limits<int>::max())
+{
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int) { onContentsChange(position); });
+    setAcceptDrops(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+int TypingBox::typedLength() const
+{
+    const QTextDocument *doc = document();
+    // characterCount holds one break per block, the last one not typed.
+    return doc->characterCount() - 1 + (doc->blockCount() - 1);
+}
+
+int TypingBox::caretPosition() const
+{
+    const QTextCursor cursor = textCursor();
+    return cursor.position() + cursor.blockNumber();
+}
+
+void TypingBox::onContentsChange(int position)
+{
+    // Blocks before the position are untouched, so its block number counts
+    // the line breaks before it.
+    const int counted = position + document()->findBlock(position).blockNumber();
+    m_changedFrom = std::min(m_changedFrom, counted);
+}
+
+int TypingBox::takeChangedFrom()
+{
+    return std::exchange(m_changedFrom, std::numeric_limits<int>::max());
+}
+
+QString TypingBox::typedFrom(int from) const
+{
+    const int wanted = typedLength() - from;
+    if (wanted <= 0)
+        return QString();
+    const QTextDocument *doc = document();
+    if (wanted > kShortTail) {
+        QString text = doc->toRawText();
+        text.replace(kBlockBreak, QLatin1String("\r\n"));
+        return text.mid(from);
+    }
+    // Typing at the end asks for a character or two: read them backwards
+    // from the end instead of copying the whole text.
+    QString reversed;
+    reversed.reserve(wanted);
+    for (int position = doc->characterCount() - 2; position >= 0 && reversed.size() < wanted;
+         --position) {
+        const QChar ch = doc->characterAt(position);
+        if (ch == kBlockBreak) {
+            reversed.append(u'\n');
+            if (reversed.size() < wanted)
+                reversed.append(u'\r');
+        } else {
+            reversed.append(ch);
+        }
+    }
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+void TypingBox::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_V && modifiers == Qt::ControlModifier) {
+        QGuiApplication::clipboard()->clear();
+        event->accept();
+        return;
+    }
+    // Every other paste key (Ctrl+Shift+V, Shift+Insert, the platform's own)
+    // is swallowed; the clipboard stays as it is.
+    const bool pasteKey = event->matches(QKeySequence::Paste)
+        || (event->key() == Qt::Key_V && (modifiers & Qt::ControlModifier))
+        || (event->key() == Qt::Key_Insert && (modifiers & Qt::ShiftModifier));
+    if (pasteKey) {
+        event->accept();
+        return;
+    }
+    // Tab moves on, as in a standard multi-line box; a tab character would
+    // shift every later position of the comparison.
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+        event->ignore();
+        return;
+    }
+    // Enter with any modifier makes a plain line break (Shift+Enter would
+    // otherwise insert a line separator that is not CR LF).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && modifiers != Qt::NoModifier) {
+        QKeyEvent plain(event->type(), event->key(), Qt::NoModifier, event->text(),
+                        event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void TypingBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton)
+        QGuiApplication::clipboard()->clear();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+bool TypingBox::canInsertFromMimeData(const QMimeData *) const
+{
+    return false;
+}
+
+void TypingBox::insertFromMimeData(const QMimeData *)
+{
+    // Paste from the context menu, a drop and the middle-click selection
+    // all end here: nothing is inserted.
+}

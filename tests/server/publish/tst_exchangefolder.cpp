@@ -1,0 +1,50 @@
+// Emptying the exchange folder for the next exam, on real folders.
+#include "publish/exchangefolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestExchangeFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clearsOnlyAForeignFolder_data()
+    {
+        QTest::addColumn<QString>("exchange");  // relative to the root
+        QTest::addColumn<QString>("message");   // start of the message; empty: cleared
+        QTest::newRow("own folder") << u"app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+        QTest::newRow("own folder by ..") << u"exchange/../app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+#ifndef Q_OS_WIN  // QFile::link makes a shortcut there, which no path goes through
+        QTest::newRow("own folder by link") << u"link"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+#endif
+        QTest::newRow("database folder") << u"db"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+        QTest::newRow("missing") << u"gone"_qs << u"Ftp服务器尚未设置好"_qs;
+        QTest::newRow("exchange folder") << u"exchange"_qs << QString();
+    }
+
+    void clearsOnlyAForeignFolder()
+    {
+        QFETCH(QString, exchange);
+        QFETCH(QString, message);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        for (const char *sub : {"app", "db", "exchange"}) {
+            QVERIFY(dir.mkdir(QLatin1String(sub)));
+            QFile file(dir.filePath(QLatin1String(sub) + u"/a.zip"_qs));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(QFile::link(dir.filePath(u"app"_qs), dir.filePath(u"link"_qs)));
+
+        const QString problem = clearExchangeFolder(
+            dir.filePath(exchange), {dir.filePath(u"app"_qs), dir.filePath(u"db"_qs)});
+        QVERIFY2(message.isEmpty() ? problem.isEmpty() : problem.startsWith(message), qPrintable(problem));
+        QCOMPARE(QFile::exists(dir.filePath(u"exchange/a.zip"_qs)), !message.isEmpty());
+        QVERIFY(QFile::exists(dir.filePath(u"app/a.zip"_qs)) && QFile::exists(dir.filePath(u"db/a.zip"_qs)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExchangeFolder)
+#include "tst_exchangefolder.moc"

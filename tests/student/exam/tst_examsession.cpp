@@ -1,0 +1,182 @@
+// The exam's course without a window: every phase meets every event, and the
+// signals say what the window is asked to do.
+#include "exam/examsession.h"
+
+#include <QMetaEnum>
+#include <QTest>
+
+namespace {
+
+using Phase = ExamSession::Phase;
+using Upload = ResultUpload::State;
+
+template <typename E> QString name(E value)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<E>().valueToKey(int(value)));
+}
+
+// One session with a log of what it asked for, in order.
+struct Course
+{
+    ExamClock clock{10};
+    ExamSession exam{clock};
+    QStringList log;
+
+    Course()
+    {
+        QObject::connect(&exam, &ExamSession::phaseChanged, [this](Phase p) { log << name(p); });
+        QObject::connect(&exam, &ExamSession::recordDue,
+                         [this](ResultProgress::Phase p) { log << u"record "_qs + phaseWord(p); });
+        QObject::connect(&exam, &ExamSession::resendDue, [this] { log << u"resend"_qs; });
+        QObject::connect(&exam, &ExamSession::questionAsked, [this](ExamSession::Question q) { log << name(q); });
+        QObject::connect(&exam, &ExamSession::messageRequested, [this](const QString &t) { log << t; });
+        QObject::connect(&exam, &ExamSession::finalOutcome, [this](Upload s) { log << u"final "_qs + name(s); });
+        QObject::connect(&exam, &ExamSession::unregisteredNoteChanged,
+                         [this](bool on) { log << (on ? u"note on"_qs : u"note off"_qs); });
+    }
+
+    // Brings the session into a phase by the way an examinee gets there.
+    void reach(const QString &where)
+    {
+        exam.begin();
+        exam.onUploadState(Upload::Uploading);
+        const QStringList steps = where.split(u' ');
+        const auto has = [&](const char *step) { return steps.contains(QLatin1String(step)); };
+        if (has("unregistered")) {
+            exam.onUploadState(Upload::Failed);
+            exam.pressEnter();
+            exam.onUploadState(Upload::Failed);
+        } else if (has("Left")) {
+            exam.onUploadState(Upload::Delivered);
+            exam.requestExit(0, 10);
+        } else if (!has("Waiting") && !has("LeavingEarly")) {
+            exam.onUploadState(Upload::Delivered);
+            exam.pressEnter();
+        }
+        if (has("LeavingEarly"))
+            exam.requestExit(0, 10);
+        if (has("Over"))
+            exam.onTimeUp();
+        if (has("Leaving") || has("Stranded")) {
+            exam.requestExit(8, 10);
+            exam.answer(ExamSession::Question::EndExam, true);
+        }
+        if (has("Over") || has("Leaving") || has("Stranded"))
+            exam.onUploadState(Upload::Uploading);
+        if (has("Stranded"))
+            exam.onUploadState(Upload::Failed);
+        if (has("delivered"))
+            exam.onUploadState(Upload::Delivered);
+        if (has("failed"))
+            exam.onUploadState(Upload::Failed);
+        log.clear();
+    }
+
+    void apply(const QString &event)
+    {
+        const ExamSession::Question question = exam.phase() == Phase::Stranded
+                                                   ? ExamSession::Question::LeaveUndelivered
+                                                   : ExamSession::Question::EndExam;
+        if (event == u"Enter"_qs)
+            exam.pressEnter();
+        else if (event == u"exit, text not typed"_qs)
+            exam.requestExit(0, 10);
+        else if (event == u"exit, text typed"_qs)
+            exam.requestExit(8, 10);
+        else if (event == u"yes"_qs || event == u"no"_qs)
+            exam.answer(question, event == u"yes"_qs);
+        else if (event == u"delivered"_qs)
+            exam.onUploadState(Upload::Delivered);
+        else if (event == u"failed"_qs)
+            exam.onUploadState(Upload::Failed);
+        else if (event == u"time up"_qs)
+            exam.onTimeUp();
+        else if (event == u"30 s"_qs)
+            exam.onSecondPassed(30);
+        else
+            qFatal("unknown event");
+    }
+};
+
+}  // namespace
+
+class TestExamSession : public QObject
+{
+    Q_OBJECT
+private slots:
+    void transitions_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("expected");  // the log joined by "; "
+        const QStringList events = {u"Enter"_qs, u"exit, text not typed"_qs, u"exit, text typed"_qs, u"yes"_qs,
+                                    u"no"_qs,    u"delivered"_qs,            u"failed"_qs,           u"time up"_qs,
+                                    u"30 s"_qs};
+        const QString notFinished = ExamSession::notFinishedMessage();
+        const QString zeroFailed = ExamSession::zeroRecordFailedText();
+        // One row per phase, one column per event as listed above; "" is
+        // nothing at all.
+        const struct
+        {
+            const char *where;
+            QStringList expected;
+        } table[] = {
+            {"Waiting",
+             {u"Typing"_qs, u"LeavingEarly"_qs, u"LeavingEarly"_qs, {}, {}, {}, zeroFailed, {}, {}}},
+            {"LeavingEarly", {{}, {}, {}, {}, {}, u"Left"_qs, u"Left"_qs, {}, {}}},
+            {"Typing",
+             {{}, notFinished, u"EndExam"_qs, u"Leaving; record finished"_qs, {}, {}, {},
+              u"Over; record finished"_qs, u"record typing"_qs}},
+            {"Typing unregistered",
+             {{}, notFinished, u"EndExam"_qs, u"note off; Leaving; record finished"_qs, {}, u"note off"_qs, {},
+              u"note off; Over; record finished"_qs, u"record typing"_qs}},
+            {"Over", {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving"_qs, {}, {}, {}, {}, {}}},
+            {"Over delivered",
+             {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving; final Delivered; Left"_qs, {}, {}, {}, {}, {}}},
+            {"Over failed", {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving; resend"_qs, {}, {}, {}, {}, {}}},
+            {"Leaving",
+             {{}, {}, {}, {}, {}, u"final Delivered; Left"_qs, u"final Failed; Stranded"_qs, {}, {}}},
+            {"Stranded",
+             {{}, u"LeaveUndelivered"_qs, u"LeaveUndelivered"_qs, u"Left"_qs, u"Leaving; resend"_qs, {}, {}, {},
+              {}}},
+            {"Left", {{}, {}, {}, {}, {}, {}, {}, {}, {}}},
+        };
+        for (const auto &row : table) {
+            for (int i = 0; i < events.size(); ++i) {
+                QTest::addRow("%s, %s", row.where, qPrintable(events[i]))
+                    << QString::fromLatin1(row.where) << events[i] << row.expected[i];
+            }
+        }
+    }
+    void transitions()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, event);
+        Course course;
+        course.reach(where);
+        QCOMPARE(name(course.exam.phase()), where.section(u' ', 0, 0));
+        course.apply(event);
+        QTEST(course.log.join(u"; "_qs), "expected");
+    }
+
+    void failedStartUpRecordIsReplacedAtTheStart()
+    {
+        Course course;
+        course.reach(u"Waiting failed"_qs);
+        course.exam.pressEnter();
+        QCOMPARE(course.log, (QStringList{u"Typing"_qs, u"record typing"_qs}));
+    }
+
+    void progressEveryIntervalOnly()
+    {
+        Course course;
+        course.reach(u"Typing"_qs);
+        course.exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds);
+        for (int second = 1; second <= 240; ++second)
+            course.clock.tick();
+        QCOMPARE(course.log, (QStringList{u"record typing"_qs, u"record typing"_qs}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExamSession)
+#include "tst_examsession.moc"

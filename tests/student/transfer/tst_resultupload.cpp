@@ -1,0 +1,154 @@
+// Records on their way to a real FTP service and into the console's real
+// collection: names that must arrive, a service that stores new files only,
+// and a full client disk.
+#include "collect/resultcollector.h"
+#include "collect/resultstore.h"
+#include "transfer/resultupload.h"
+#include "ftpservice.h"
+#include "smalldisk.h"
+#include "testfiles.h"
+#include "transcode.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+
+ResultRecord recordFor(const Examinee &who, float speed, ResultProgress::Phase phase = ResultProgress::Phase::Typing)
+{
+    ResultRecord record;
+    record.speed = speed;
+    record.accuracy = 100;
+    record.targetLen = 100;
+    record.banName = who.banName;
+    record.xueHao = who.xueHao;
+    record.xingMing = who.xingMing;
+    record.progress = ResultProgress{0, QString(), phase, 7};
+    return record;
+}
+
+// Saves a record and waits until it has arrived or failed for good.
+ResultUpload::State send(ResultUpload &upload, const ResultRecord &record, const Examinee &who)
+{
+    if (!upload.save(record, who).isEmpty())
+        return upload.state();
+    // A wait that runs out returns Uploading, which the caller's check refuses.
+    (void)QTest::qWaitFor([&] { return upload.state() != ResultUpload::State::Uploading; }, kWaitMillis);
+    return upload.state();
+}
+
+ResultRecordReading remoteRecord(const FtpService &service, const QString &name)
+{
+    return readResultRecord(transcodeBytes(readFile(QDir(service.folder()).filePath(name)), kExchangeKey));
+}
+
+QString repeated(const QString &piece, int count)
+{
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
+}  // namespace
+
+class TestResultUpload : public QObject
+{
+    Q_OBJECT
+private slots:
+    void entriesArriveAndAreCollected_data()
+    {
+        QTest::addColumn<QString>("banName");
+        QTest::addColumn<QString>("xueHao");
+        QTest::addColumn<QString>("xingMing");
+        QTest::newRow("department a dot") << u"."_qs << u"01"_qs << u"张三"_qs;
+        QTest::newRow("department starting with a dot") << u".net班"_qs << u"02"_qs << u"李四"_qs;
+        QTest::newRow("85-character name") << u"计算机系"_qs << u"03"_qs << repeated(u"名"_qs, 85);
+        QTest::newRow("85 characters everywhere") << repeated(u"系"_qs, 85) << repeated(u"号"_qs, 85)
+                                                  << repeated(u"名"_qs, 84) + u"甲"_qs;
+    }
+    void entriesArriveAndAreCollected()
+    {
+        QFETCH(QString, banName);
+        QFETCH(QString, xueHao);
+        QFETCH(QString, xingMing);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who{service.address(), banName, xueHao, xingMing, 10};
+        ResultUpload upload(work.path());
+        QCOMPARE(send(upload, recordFor(who, 55), who), ResultUpload::State::Delivered);
+        QVERIFY(!upload.remoteName().startsWith(u'.'));
+        QVERIFY(upload.remoteName().toUtf8().size() <= 200);
+        // A name one character apart gets its own file.
+        Examinee other = who;
+        other.xingMing.chop(1);
+        QVERIFY(resultFileName(other) != upload.remoteName());
+
+        ResultStore store(work.filePath(u"cj.mdb"_qs));
+        const CollectionReport report = ResultCollector(service.folder(), work.path(), store).collect();
+        QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(skippedFilesMessage(report.skipped)));
+        const QVector<ResultRow> rows = store.rowsInRankOrder().value_or(QVector<ResultRow>());
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].banName, banName);
+        QCOMPARE(rows[0].xueHao, xueHao);
+        QCOMPARE(rows[0].xingMing, xingMing);
+        QCOMPARE(rows[0].speed, 55.0);
+    }
+
+    void writeOnceServiceGetsANewNamePerRecord()
+    {
+        FtpService service;
+        service.setWriteOnce(true);
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const QByteArray othersRecord = "someone else's record";
+        QVERIFY(writeFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs), othersRecord));
+        const Examinee who{service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10};
+        ResultUpload upload(work.path());
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(send(upload, recordFor(who, float(i)), who), ResultUpload::State::Delivered);
+        QVERIFY(upload.writeOnce());
+        // An examinee who logs in again skips the names taken before.
+        ResultUpload again(work.path());
+        QCOMPARE(send(again, recordFor(who, 4, ResultProgress::Phase::Finished), who), ResultUpload::State::Delivered);
+
+        const QStringList expected{u"系-01-张三.zip"_qs, u"系-01-张三~2.zip"_qs, u"系-01-张三~3.zip"_qs,
+                                   u"系-01-张三~4.zip"_qs};
+        for (int i = 0; i < expected.size(); ++i) {
+            const ResultRecordReading reading = remoteRecord(service, expected[i]);
+            QVERIFY2(reading.ok(), qPrintable(expected[i]));
+            QCOMPARE(reading.record->speed, float(i + 1));
+            QCOMPARE(reading.record->progress->sequence, i < 3 ? i + 1 : 1);
+            QCOMPARE(reading.record->progress->sessionId, i < 3 ? upload.sessionId() : again.sessionId());
+        }
+        QVERIFY(upload.sessionId() != again.sessionId());
+        QCOMPARE(readFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs)), othersRecord);
+    }
+
+    void fullClientDiskKeepsTheGoodRecordOnTheService()
+    {
+        SmallDisk work(64);
+        if (!work.isMounted())
+            QSKIP(qPrintable(work.problem()));
+        FtpService service;
+        QVERIFY(service.start());
+        const Examinee who{service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10};
+        ResultUpload upload(work.path());
+        QCOMPARE(send(upload, recordFor(who, 30), who), ResultUpload::State::Delivered);
+        const QByteArray good = readFile(QDir(service.folder()).filePath(upload.remoteName()));
+        QVERIFY(work.fill());
+
+        QVERIFY(!upload.save(recordFor(who, 99, ResultProgress::Phase::Finished), who).isEmpty());
+        QCOMPARE(upload.state(), ResultUpload::State::Failed);
+        QVERIFY(upload.localRecordPath().isEmpty());  // sc1.zip holds the older record
+        QTest::qWait(500);  // nothing may be on its way
+        QVERIFY(!upload.channel().isBusy());
+        QCOMPARE(readFile(QDir(service.folder()).filePath(upload.remoteName())), good);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestResultUpload)
+#include "tst_resultupload.moc"

@@ -1,0 +1,86 @@
+// TxtWrite: line breaks count as CR LF, and nothing can be pasted or dropped.
+#include "windows/typingbox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+class TestTypingBox : public QObject
+{
+    Q_OBJECT
+    const QString m_clip = QStringLiteral("春天来了");
+    std::unique_ptr<TypingBox> m_box;
+
+private slots:
+    void init()
+    {
+        m_box = std::make_unique<TypingBox>();
+        m_box->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_box.get()));
+        QApplication::clipboard()->setText(m_clip);
+        QTest::keyClicks(m_box.get(), QStringLiteral("ab"));
+    }
+
+    void editingKeysWorkAndLineBreaksCountTwice()
+    {
+        QTest::keyClicks(m_box.get(), QStringLiteral("cd"));
+        for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete, Qt::Key_End})
+            QTest::keyClick(m_box.get(), key);
+        QCOMPARE(m_box->toPlainText(), QStringLiteral("ac"));
+        QTest::keyClick(m_box.get(), Qt::Key_Return);
+        QTest::keyClick(m_box.get(), Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(m_box.get(), Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClick(m_box.get(), Qt::Key_C);
+        QCOMPARE(m_box->typedLength(), 9);
+        QCOMPARE(m_box->typedFrom(0), QStringLiteral("ac\r\n\r\n\r\nc"));
+        QTest::keyClick(m_box.get(), Qt::Key_Up);
+        QCOMPARE(m_box->caretPosition(), 6);
+        QCOMPARE(m_box->typedFrom(6), QStringLiteral("\r\nc"));
+        // Tab moves on instead of typing a character that shifts the rest.
+        QTest::keyClick(m_box.get(), Qt::Key_Tab);
+        QCOMPARE(m_box->typedLength(), 9);
+    }
+
+    void pasteKeysInsertNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("clears");
+        QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << true;
+        QTest::newRow("Ctrl+Shift+V") << int(Qt::Key_V) << int(Qt::ControlModifier | Qt::ShiftModifier) << false;
+        QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << false;
+    }
+    void pasteKeysInsertNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, clears);
+        QTest::keyClick(m_box.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(m_box->toPlainText(), QStringLiteral("ab"));
+        QCOMPARE(QApplication::clipboard()->text(), clears ? QString() : m_clip);
+    }
+
+    void contextMenuAndDropInsertNothing()
+    {
+        QTest::mousePress(m_box->viewport(), Qt::RightButton);
+        QVERIFY(QApplication::clipboard()->text().isEmpty());
+        QApplication::clipboard()->setText(m_clip);
+        std::unique_ptr<QMenu> menu(m_box->createStandardContextMenu());
+        QAction *paste = menu->findChild<QAction *>(QStringLiteral("edit-paste"));
+        QVERIFY(paste && !paste->isEnabled());
+        m_box->paste();
+
+        QMimeData data;
+        data.setText(m_clip);
+        QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_box->viewport(), &enter);
+        QDropEvent drop(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_box->viewport(), &drop);
+        QCOMPARE(m_box->toPlainText(), QStringLiteral("ab"));
+    }
+};
+
+QTEST_MAIN(TestTypingBox)
+#include "tst_typingbox.moc"
