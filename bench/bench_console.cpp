@@ -28,9 +28,9 @@ ResultRecord sampleRecord(int i)
     record.timePass = 600;
     record.targetLen = 1200;
     record.typedLen = 1100;
-    record.banName = QStringLiteral("计算机%1班").arg(i % 30);
-    record.xueHao = QStringLiteral("2026%1").arg(i, 5, 10, QLatin1Char('0'));
-    record.xingMing = QStringLiteral("考生%1").arg(i);
+    record.department = QStringLiteral("计算机%1班").arg(i % 30);
+    record.examNumber = QStringLiteral("2026%1").arg(i, 5, 10, QLatin1Char('0'));
+    record.name = QStringLiteral("考生%1").arg(i);
     return record;
 }
 
@@ -39,7 +39,7 @@ void fillExchangeFolder(const QString &folder, int files)
     for (int i = 0; i < files; ++i) {
         const ResultRecord record = sampleRecord(i);
         QFile file(QDir(folder).filePath(
-            resultname::forIdentity(record.banName, record.xueHao, record.xingMing)));
+            resultname::forIdentity(record.department, record.examNumber, record.name)));
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write a result file");
         file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
@@ -120,7 +120,7 @@ void BM_ExportResults(benchmark::State &state)
     QVector<ResultRow> rows;
     for (int i = 0; i < count; ++i) {
         const ResultRecord record = sampleRecord(i);
-        rows.append({i + 1, record.banName, record.xueHao, record.xingMing, record.speed,
+        rows.append({i + 1, record.department, record.examNumber, record.name, record.speed,
                      QStringLiteral("98.5"), record.timePass});
     }
     QTemporaryDir folder;

@@ -15,9 +15,9 @@ QByteArray sampleRecord()
     record.timePass = 600;
     record.targetLen = 3000;
     record.typedLen = 2800;
-    record.banName = QStringLiteral("计算机系");
-    record.xueHao = QStringLiteral("20260101");
-    record.xingMing = QStringLiteral("张三");
+    record.department = QStringLiteral("计算机系");
+    record.examNumber = QStringLiteral("20260101");
+    record.name = QStringLiteral("张三");
     return record.toRecordLines();
 }
 

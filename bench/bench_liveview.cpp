@@ -71,7 +71,7 @@ ResultRecord progressRecord(int examinee, int round)
 void upload(const QString &folder, int examinee, int round)
 {
     const ResultRecord record = progressRecord(examinee, round);
-    QFile file(QDir(folder).filePath(resultname::forIdentity(record.banName, record.xueHao, record.xingMing)));
+    QFile file(QDir(folder).filePath(resultname::forIdentity(record.department, record.examNumber, record.name)));
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write a result file");
     file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));

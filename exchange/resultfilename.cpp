@@ -42,31 +42,31 @@ QString leftUtf8(const QString &text, int maxBytes)
 
 }  // namespace
 
-QString forIdentity(const QString &banName, const QString &xueHao, const QString &xingMing, int number)
+QString forIdentity(const QString &department, const QString &examNumber, const QString &name, int sequence)
 {
-    const QString ban = safeForFileName(banName);
-    const QString xue = safeForFileName(xueHao);
-    const QString xing = safeForFileName(xingMing);
-    QString name = ban + u'-' + xue + u'-' + xing;
-    if (name.toUtf8().size() > kMaxNameBytes) {
-        const QByteArray whole = (banName + u'\n' + xueHao + u'\n' + xingMing).toUtf8();
+    const QString dept = safeForFileName(department);
+    const QString number = safeForFileName(examNumber);
+    const QString person = safeForFileName(name);
+    QString fileName = dept + u'-' + number + u'-' + person;
+    if (fileName.toUtf8().size() > kMaxNameBytes) {
+        const QByteArray whole = (department + u'\n' + examNumber + u'\n' + name).toUtf8();
         const QString hash = QString::fromLatin1(
             QCryptographicHash::hash(whole, QCryptographicHash::Sha1).toHex().left(8));
-        name = leftUtf8(ban, kMaxEntryBytes) + u'-' + leftUtf8(xue, kMaxEntryBytes) + u'-'
-               + leftUtf8(xing, kMaxEntryBytes) + u'-' + hash;
+        fileName = leftUtf8(dept, kMaxEntryBytes) + u'-' + leftUtf8(number, kMaxEntryBytes) + u'-'
+               + leftUtf8(person, kMaxEntryBytes) + u'-' + hash;
     }
     // A dot file would be hidden from listings.
-    for (qsizetype i = 0; i < name.size() && name.at(i) == u'.'; ++i)
-        name[i] = u'_';
-    if (number > 1)
-        name += u'~' + QString::number(number);
-    return name + QLatin1String(".zip");
+    for (qsizetype i = 0; i < fileName.size() && fileName.at(i) == u'.'; ++i)
+        fileName[i] = u'_';
+    if (sequence > 1)
+        fileName += u'~' + QString::number(sequence);
+    return fileName + QLatin1String(".zip");
 }
 
-bool matchesIdentity(const QString &fileName, const QString &banName, const QString &xueHao,
-                     const QString &xingMing)
+bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
+                     const QString &name)
 {
-    const QString plain = forIdentity(banName, xueHao, xingMing);
+    const QString plain = forIdentity(department, examNumber, name);
     if (fileName == plain)
         return true;
     static const QRegularExpression numbered(QStringLiteral("^(.*)~([1-9][0-9]{0,8})\\.zip$"));

@@ -10,11 +10,11 @@ namespace resultname {
 // file name may hold (/ \ : * ? " < > |, control characters) and leading dots
 // become "_". Entries too long for a file name are shortened, and a short
 // hash of the full entries keeps the name unique.
-QString forIdentity(const QString &banName, const QString &xueHao, const QString &xingMing,
-                    int number = 1);
+QString forIdentity(const QString &department, const QString &examNumber, const QString &name,
+                    int sequence = 1);
 
 // Whether fileName is forIdentity() of these entries with any number.
-bool matchesIdentity(const QString &fileName, const QString &banName, const QString &xueHao,
-                     const QString &xingMing);
+bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
+                     const QString &name);
 
 }  // namespace resultname

@@ -36,9 +36,9 @@ QByteArray ResultRecord::toRecordLines() const
         .integer(timePass)
         .integer(targetLen)
         .integer(typedLen)
-        .text(banName)
-        .text(xueHao)
-        .text(xingMing);
+        .text(department)
+        .text(examNumber)
+        .text(name);
     if (progress) {
         writer.integer(progress->sequence)
             .text(progress->sessionId)
@@ -81,14 +81,14 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     const auto timePass = reader.int16(4);
     const auto targetLen = reader.int32(5);
     const auto typedLen = reader.int32(6);
-    const auto banName = reader.text(7);
-    const auto xueHao = reader.text(8);
-    const auto xingMing = reader.text(9);
+    const auto department = reader.text(7);
+    const auto examNumber = reader.text(8);
+    const auto name = reader.text(9);
     if (!speed || !timePass || !targetLen || !typedLen) {
         reading.problem = QStringLiteral("数字行无法识别");
         return reading;
     }
-    if (!banName || !xueHao || !xingMing) {
+    if (!department || !examNumber || !name) {
         reading.problem = QStringLiteral("部门、考号或姓名行不完整");
         return reading;
     }
@@ -99,9 +99,9 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     record.timePass = *timePass;
     record.targetLen = *targetLen;
     record.typedLen = *typedLen;
-    record.banName = *banName;
-    record.xueHao = *xueHao;
-    record.xingMing = *xingMing;
+    record.department = *department;
+    record.examNumber = *examNumber;
+    record.name = *name;
     record.progress = readProgress(reader);
     reading.record = record;
     return reading;

@@ -42,9 +42,9 @@ struct ResultRecord
     qint16 timePass = 0; // whole seconds
     qint32 targetLen = 0;
     qint32 typedLen = 0;
-    QString banName;   // department, as typed at login
-    QString xueHao;    // exam number, as typed at login
-    QString xingMing;  // name, as typed at login
+    QString department;   // department, as typed at login
+    QString examNumber;    // exam number, as typed at login
+    QString name;  // name, as typed at login
     std::optional<ResultProgress> progress;  // lines 11 to 14, when written
 
     QByteArray toRecordLines() const;

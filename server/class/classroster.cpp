@@ -113,12 +113,12 @@ std::optional<ClassRoster> ClassRoster::fromRows(const QVector<QStringList> &row
     for (int i = first; i < rows.size(); ++i) {
         RosterEntry entry{cell(rows.at(i), columns[Ban]), cell(rows.at(i), columns[Number]),
                           cell(rows.at(i), columns[Name])};
-        if (entry.xueHao.isEmpty() || entry.xingMing.isEmpty()
-            || roster.m_byExamNumber.contains(entry.xueHao))
+        if (entry.examNumber.isEmpty() || entry.name.isEmpty()
+            || roster.m_byExamNumber.contains(entry.examNumber))
             continue;
         if (roster.m_entries.size() >= kMaxEntries)
             return std::nullopt;
-        roster.m_byExamNumber.insert(entry.xueHao, int(roster.m_entries.size()));
+        roster.m_byExamNumber.insert(entry.examNumber, int(roster.m_entries.size()));
         roster.m_entries.append(entry);
     }
     if (roster.m_entries.isEmpty())
@@ -159,8 +159,8 @@ ClassRoster::Reading ClassRoster::load(const QString &path)
     return reading;
 }
 
-const RosterEntry *ClassRoster::byExamNumber(const QString &xueHao) const
+const RosterEntry *ClassRoster::byExamNumber(const QString &examNumber) const
 {
-    const auto found = m_byExamNumber.constFind(xueHao.trimmed());
+    const auto found = m_byExamNumber.constFind(examNumber.trimmed());
     return found == m_byExamNumber.constEnd() ? nullptr : &m_entries.at(*found);
 }

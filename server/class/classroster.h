@@ -11,9 +11,9 @@
 
 struct RosterEntry
 {
-    QString banName;
-    QString xueHao;
-    QString xingMing;
+    QString department;
+    QString examNumber;
+    QString name;
 };
 
 class ClassRoster
@@ -38,7 +38,7 @@ public:
 
     const QVector<RosterEntry> &entries() const { return m_entries; }
     // The entry with that exam number, blanks around it ignored.
-    const RosterEntry *byExamNumber(const QString &xueHao) const;
+    const RosterEntry *byExamNumber(const QString &examNumber) const;
 
 private:
     QVector<RosterEntry> m_entries;

@@ -42,11 +42,11 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case BanName: return row.banName;
-        case XueHao: return row.xueHao;
-        case XingMing: return row.xingMing;
+        case Department: return row.department;
+        case ExamNumber: return row.examNumber;
+        case Name: return row.name;
         case Speed: return row.hasRecord ? QVariant(row.speed) : QVariant();
-        case ZhengQueLv: return row.accuracyLine;
+        case Accuracy: return row.accuracyLine;
         case TimePass: return row.hasRecord ? QVariant(row.timePass) : QVariant();
         case RecNo: return row.hasRecord ? QVariant(row.recNo) : QVariant();
         case State: return doubtful ? QStringLiteral("存疑") : stateText(row.state);

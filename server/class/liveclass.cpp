@@ -57,9 +57,9 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         ClassViewRow row;
         row.hasRecord = true;
         row.recNo = i + 1;
-        row.banName = record.banName;
-        row.xueHao = record.xueHao;
-        row.xingMing = record.xingMing;
+        row.department = record.department;
+        row.examNumber = record.examNumber;
+        row.name = record.name;
         // As the table stores it, so both rank alike.
         row.speed = numbers::singleText(record.speed).toDouble();
         row.accuracyLine = results.at(i).accuracyLine;
@@ -84,11 +84,11 @@ void LiveClass::showStored(const QVector<ResultRow> &rows)
         ClassViewRow row;
         row.hasRecord = true;
         row.recNo = stored.recNo;
-        row.banName = stored.banName;
-        row.xueHao = stored.xueHao;
-        row.xingMing = stored.xingMing;
+        row.department = stored.department;
+        row.examNumber = stored.examNumber;
+        row.name = stored.name;
         row.speed = stored.speed;
-        row.accuracyLine = stored.zhengQueLv;
+        row.accuracyLine = stored.accuracyLine;
         row.timePass = stored.timePass;
         row.state = stored.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
         m_recorded << row;
@@ -116,22 +116,22 @@ void LiveClass::markAgainstRoster()
         return;
     QSet<QString> present;
     for (ClassViewRow &row : m_rows) {
-        const QString number = row.xueHao.trimmed();
+        const QString number = row.examNumber.trimmed();
         const RosterEntry *entry = m_roster->byExamNumber(number);
         if (!entry)
             row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
-        else if (entry->xingMing != row.xingMing.trimmed())
-            row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->xingMing);
+        else if (entry->name != row.name.trimmed())
+            row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
         else
             present.insert(number);
     }
     for (const RosterEntry &entry : m_roster->entries()) {
-        if (present.contains(entry.xueHao))
+        if (present.contains(entry.examNumber))
             continue;
         ClassViewRow row;
-        row.banName = entry.banName;
-        row.xueHao = entry.xueHao;
-        row.xingMing = entry.xingMing;
+        row.department = entry.department;
+        row.examNumber = entry.examNumber;
+        row.name = entry.name;
         m_rows << row;
     }
 }

@@ -19,9 +19,9 @@ struct ClassViewRow
 {
     bool hasRecord = false;  // false: listed in the class list, not logged in
     qint32 recNo = 0;
-    QString banName;
-    QString xueHao;
-    QString xingMing;
+    QString department;
+    QString examNumber;
+    QString name;
     double speed = 0;
     QString accuracyLine;
     qint16 timePass = 0;
@@ -31,8 +31,8 @@ struct ClassViewRow
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
-        return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.banName == b.banName
-               && a.xueHao == b.xueHao && a.xingMing == b.xingMing && a.speed == b.speed
+        return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.department == b.department
+               && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
                && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass && a.state == b.state
                && a.progress == b.progress && a.doubts == b.doubts;
     }

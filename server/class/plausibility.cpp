@@ -34,7 +34,7 @@ QByteArray figures(const ResultRecord &record)
 
 QString identityKey(const ResultRecord &record)
 {
-    return record.banName + QChar(0) + record.xueHao + QChar(0) + record.xingMing;
+    return record.department + QChar(0) + record.examNumber + QChar(0) + record.name;
 }
 
 // A finished record followed, within the same session, by a different one.
@@ -106,7 +106,7 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
         const ResultRecord &record = row.record;
         QStringList reasons = recordDoubts(record, facts);
         for (const CollectedFile &file : row.files) {
-            if (!resultname::matchesIdentity(file.name, record.banName, record.xueHao, record.xingMing))
+            if (!resultname::matchesIdentity(file.name, record.department, record.examNumber, record.name))
                 reasons << QStringLiteral("文件名%1与部门、考号、姓名不符").arg(file.name);
         }
         const QString identity = identityKey(record);

@@ -20,7 +20,7 @@ ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFold
 
 QString implausibleNameProblem(const ResultRecord &record)
 {
-    for (const QString *field : {&record.banName, &record.xueHao, &record.xingMing}) {
+    for (const QString *field : {&record.department, &record.examNumber, &record.name}) {
         if (field->size() > ResultCollector::kMaxNameChars)
             return QStringLiteral("部门、考号或姓名超过%1个字符").arg(ResultCollector::kMaxNameChars);
         for (QChar ch : *field) {
@@ -59,8 +59,8 @@ QString sessionKey(const ResultRecord &record)
 {
     if (!record.progress || record.progress->sessionId.isEmpty())
         return {};
-    return record.progress->sessionId + QChar(0) + record.banName + QChar(0) + record.xueHao
-           + QChar(0) + record.xingMing;
+    return record.progress->sessionId + QChar(0) + record.department + QChar(0) + record.examNumber
+           + QChar(0) + record.name;
 }
 
 }  // namespace
@@ -136,12 +136,12 @@ CollectionReport ResultCollector::collect()
     for (const CollectedResult &result : std::as_const(report.results)) {
         ResultRow row;
         row.recNo = static_cast<qint32>(rows.size() + 1);
-        row.banName = result.record.banName;
-        row.xueHao = result.record.xueHao;
-        row.xingMing = result.record.xingMing;
+        row.department = result.record.department;
+        row.examNumber = result.record.examNumber;
+        row.name = result.record.name;
         // The single as the client wrote it (56.1, not 56.0999984741211).
         row.speed = numbers::singleText(result.record.speed).toDouble();
-        row.zhengQueLv = result.accuracyLine;
+        row.accuracyLine = result.accuracyLine;
         row.timePass = result.record.timePass;
         rows.append(row);
     }

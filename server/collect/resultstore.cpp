@@ -104,11 +104,11 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
         if (!ok)
             break;
         query.bindValue(0, row.recNo);
-        query.bindValue(1, row.banName);
-        query.bindValue(2, row.xueHao);
-        query.bindValue(3, row.xingMing);
+        query.bindValue(1, row.department);
+        query.bindValue(2, row.examNumber);
+        query.bindValue(3, row.name);
         query.bindValue(4, row.speed);
-        query.bindValue(5, row.zhengQueLv);
+        query.bindValue(5, row.accuracyLine);
         query.bindValue(6, row.timePass);
         ok = query.exec();
     }
@@ -137,11 +137,11 @@ std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
     while (query.next()) {
         ResultRow row;
         row.recNo = query.value(0).toInt();
-        row.banName = query.value(1).toString();
-        row.xueHao = query.value(2).toString();
-        row.xingMing = query.value(3).toString();
+        row.department = query.value(1).toString();
+        row.examNumber = query.value(2).toString();
+        row.name = query.value(3).toString();
         row.speed = query.value(4).toDouble();
-        row.zhengQueLv = query.value(5).toString();
+        row.accuracyLine = query.value(5).toString();
         row.timePass = static_cast<qint16>(query.value(6).toInt());
         rows.append(row);
     }

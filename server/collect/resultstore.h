@@ -10,11 +10,11 @@
 struct ResultRow
 {
     qint32 recNo = 0;
-    QString banName;
-    QString xueHao;
-    QString xingMing;
+    QString department;
+    QString examNumber;
+    QString name;
     double speed = 0;
-    QString zhengQueLv;  // the accuracy line exactly as the client wrote it
+    QString accuracyLine;  // the accuracy line exactly as the client wrote it
     qint16 timePass = 0;
 };
 

@@ -148,15 +148,15 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
     for (const ResultRow &result : rows) {
-        cells.text(row, 0, result.banName, headers[0]);
-        cells.text(row, 1, result.xueHao, headers[1]);
-        cells.text(row, 2, result.xingMing, headers[2]);
+        cells.text(row, 0, result.department, headers[0]);
+        cells.text(row, 1, result.examNumber, headers[1]);
+        cells.text(row, 2, result.name, headers[2]);
         cells.number(row, 3, result.speed);
         // A number can be averaged and sorted; a line that is none stays text.
-        if (const auto accuracy = numbers::parseNumber(result.zhengQueLv))
+        if (const auto accuracy = numbers::parseNumber(result.accuracyLine))
             cells.number(row, 4, *accuracy, true);
         else
-            cells.text(row, 4, result.zhengQueLv, headers[4]);
+            cells.text(row, 4, result.accuracyLine, headers[4]);
         cells.number(row, 5, result.timePass);
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
             cells.text(row, 6, *doubt, headers[6]);

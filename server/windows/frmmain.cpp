@@ -272,10 +272,10 @@ void FrmMain::buildResultsView()
     // The state and the progress are what the examiner watches during the
     // exam: they stand right after the name.
     const std::pair<ClassTableModel::Column, int> columns[] = {
-        {ClassTableModel::BanName, 1920}, {ClassTableModel::XueHao, 1710},
-        {ClassTableModel::XingMing, 1425}, {ClassTableModel::State, 675},
+        {ClassTableModel::Department, 1920}, {ClassTableModel::ExamNumber, 1710},
+        {ClassTableModel::Name, 1425}, {ClassTableModel::State, 675},
         {ClassTableModel::Progress, kProgressTwips}, {ClassTableModel::Speed, 1725},
-        {ClassTableModel::ZhengQueLv, 1080}, {ClassTableModel::TimePass, 1335},
+        {ClassTableModel::Accuracy, 1080}, {ClassTableModel::TimePass, 1335},
         {ClassTableModel::RecNo, 735},
     };
     QHeaderView *header = m_grid->horizontalHeader();

@@ -6,8 +6,8 @@
 struct Examinee
 {
     QString serverIP;   // as typed at login; may carry a port, "127.0.0.1:2121"
-    QString banName;    // department
-    QString xueHao;     // exam number
-    QString xingMing;   // name
+    QString department;    // department
+    QString examNumber;     // exam number
+    QString name;   // name
     qint16 examMinutes = 0;
 };

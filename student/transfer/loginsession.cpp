@@ -102,11 +102,11 @@ QString LoginSession::missingEntryMessage(Entry entry)
     switch (entry) {
     case Entry::ServerIP:
         return QStringLiteral("请输入服务器IP");
-    case Entry::BanName:
+    case Entry::Department:
         return QStringLiteral("请输入部门");
-    case Entry::XueHao:
+    case Entry::ExamNumber:
         return QStringLiteral("请输入考号");
-    case Entry::XingMing:
+    case Entry::Name:
         return QStringLiteral("请输入姓名");
     }
     return {};
@@ -118,9 +118,9 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
         return {ClickOutcome::Ignored};
     const std::pair<const QString &, Entry> inOrder[] = {
         {entries.serverIP, Entry::ServerIP},
-        {entries.banName, Entry::BanName},
-        {entries.xueHao, Entry::XueHao},
-        {entries.xingMing, Entry::XingMing},
+        {entries.department, Entry::Department},
+        {entries.examNumber, Entry::ExamNumber},
+        {entries.name, Entry::Name},
     };
     for (const auto &[text, entry] : inOrder) {
         if (text.isEmpty())

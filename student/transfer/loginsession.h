@@ -25,7 +25,7 @@ public:
     // the typing window.
     static constexpr qint64 kMaxExamTextBytes = 256 * 1024;
 
-    enum class Entry { ServerIP, BanName, XueHao, XingMing };
+    enum class Entry { ServerIP, Department, ExamNumber, Name };
     enum class Phase { Idle, WaitingForSettings, WaitingForText, Done };
 
     enum class ClickOutcome {

@@ -21,7 +21,7 @@ constexpr qint64 kMaxRecordBytes = 64 * 1024;
 
 QString resultFileName(const Examinee &examinee, int number)
 {
-    return resultname::forIdentity(examinee.banName, examinee.xueHao, examinee.xingMing, number);
+    return resultname::forIdentity(examinee.department, examinee.examNumber, examinee.name, number);
 }
 
 QString finishText(ResultUpload::State state, float speed, float accuracy, const QLocale &locale)

@@ -35,10 +35,10 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
 
     // Enter walks down the form and stops on the Login button without
     // pressing it.
-    connect(m_ip, &QLineEdit::returnPressed, m_banName, [this] { m_banName->setFocus(); });
-    connect(m_banName, &QLineEdit::returnPressed, m_xueHao, [this] { m_xueHao->setFocus(); });
-    connect(m_xueHao, &QLineEdit::returnPressed, m_xingMing, [this] { m_xingMing->setFocus(); });
-    connect(m_xingMing, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
+    connect(m_ip, &QLineEdit::returnPressed, m_department, [this] { m_department->setFocus(); });
+    connect(m_department, &QLineEdit::returnPressed, m_examNumber, [this] { m_examNumber->setFocus(); });
+    connect(m_examNumber, &QLineEdit::returnPressed, m_name, [this] { m_name->setFocus(); });
+    connect(m_name, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
 
     connect(m_login, &QPushButton::clicked, this, &FrmLogin::onLoginClicked);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
@@ -59,14 +59,14 @@ void FrmLogin::buildLayout()
     form->setHorizontalSpacing(8);
     form->setVerticalSpacing(10);
     m_ip = newBox(QStringLiteral("TxtIP"), this);
-    m_banName = newBox(QStringLiteral("TxtBanName"), this);
-    m_xueHao = newBox(QStringLiteral("TxtXueHao"), this);
-    m_xingMing = newBox(QStringLiteral("TxtXingMing"), this);
+    m_department = newBox(QStringLiteral("TxtBanName"), this);
+    m_examNumber = newBox(QStringLiteral("TxtXueHao"), this);
+    m_name = newBox(QStringLiteral("TxtXingMing"), this);
     const std::pair<QLabel *, QLineEdit *> rows[] = {
         {newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip},
-        {newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_banName},
-        {newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_xueHao},
-        {newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_xingMing},
+        {newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_department},
+        {newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_examNumber},
+        {newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_name},
     };
     int row = 0;
     for (const auto &[label, box] : rows) {
@@ -120,12 +120,12 @@ QLineEdit *FrmLogin::boxOf(LoginSession::Entry entry) const
     switch (entry) {
     case LoginSession::Entry::ServerIP:
         return m_ip;
-    case LoginSession::Entry::BanName:
-        return m_banName;
-    case LoginSession::Entry::XueHao:
-        return m_xueHao;
-    case LoginSession::Entry::XingMing:
-        return m_xingMing;
+    case LoginSession::Entry::Department:
+        return m_department;
+    case LoginSession::Entry::ExamNumber:
+        return m_examNumber;
+    case LoginSession::Entry::Name:
+        return m_name;
     }
     return m_ip;
 }
@@ -134,9 +134,9 @@ void FrmLogin::onLoginClicked()
 {
     Examinee entries;
     entries.serverIP = m_ip->text();
-    entries.banName = m_banName->text();
-    entries.xueHao = m_xueHao->text();
-    entries.xingMing = m_xingMing->text();
+    entries.department = m_department->text();
+    entries.examNumber = m_examNumber->text();
+    entries.name = m_name->text();
     const LoginSession::Click click = m_session.login(entries);
     if (click.outcome == LoginSession::ClickOutcome::EntryMissing) {
         m_messages->inform(this, LoginSession::missingEntryMessage(click.missing));

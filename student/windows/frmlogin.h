@@ -39,9 +39,9 @@ private:
     LoginSession m_session;
 
     QLineEdit *m_ip = nullptr;
-    QLineEdit *m_banName = nullptr;
-    QLineEdit *m_xueHao = nullptr;
-    QLineEdit *m_xingMing = nullptr;
+    QLineEdit *m_department = nullptr;
+    QLineEdit *m_examNumber = nullptr;
+    QLineEdit *m_name = nullptr;
     QPushButton *m_login = nullptr;
     QPushButton *m_exit = nullptr;
     QStatusBar *m_statusBar = nullptr;

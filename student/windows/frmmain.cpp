@@ -105,9 +105,9 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     setWindowTitle(QStringLiteral("Kestrix客户端") + QLatin1String("  v")
                    + QString::number(KESTRIX_VERSION_MAJOR) + u'.'
                    + QString::number(KESTRIX_VERSION_MINOR));
-    m_lblBanName->setText(m_examinee.banName);
-    m_lblXueHao->setText(m_examinee.xueHao);
-    m_lblXingMing->setText(m_examinee.xingMing);
+    m_lblBanName->setText(m_examinee.department);
+    m_lblExamNumber->setText(m_examinee.examNumber);
+    m_lblName->setText(m_examinee.name);
     loadExamText();
     m_vScroll1->setRange(0, TypingSession::scrollMax(m_session.targetLen()));
     m_vScroll1->setPageStep(TypingSession::kPageStep);
@@ -140,9 +140,9 @@ void FrmMain::buildWindow()
 
     m_lblBanName = framedLabel(this, QStringLiteral("Frame1"), QStringLiteral("部门"),
                                QStringLiteral("LblBanName"), 8);
-    m_lblXueHao = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
+    m_lblExamNumber = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
                               QStringLiteral("LblXueHao"), 70);
-    m_lblXingMing = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
+    m_lblName = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
                                 QStringLiteral("LblXingMing"), 132);
 
     auto *frame4 = new QGroupBox(this);
@@ -363,7 +363,7 @@ void FrmMain::showInfo(const QString &text, const QColor &color)
 void FrmMain::showFinish()
 {
     const ResultUpload::State state = m_upload->state();
-    showInfo(finishText(state, m_speed, m_zhengQueLv),
+    showInfo(finishText(state, m_speed, m_accuracy),
              state == ResultUpload::State::Failed ? kPromptColor : palette().color(QPalette::ButtonText));
 }
 
@@ -418,30 +418,30 @@ void FrmMain::showProgress()
     if (m_exam->phase() != ExamSession::Phase::Typing)
         return;
     m_speed = scoring::speed(m_session.rightCount(), m_clock->timePass());
-    m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
+    m_accuracy = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
     // Until a record of this examinee has arrived, the line says so first.
     if (m_exam->unregisteredNoteShown())
-        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ") + scoring::progressText(m_speed, m_zhengQueLv),
+        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ") + scoring::progressText(m_speed, m_accuracy),
                  kPromptColor);
     else
-        showInfo(scoring::progressText(m_speed, m_zhengQueLv), palette().color(QPalette::ButtonText));
+        showInfo(scoring::progressText(m_speed, m_accuracy), palette().color(QPalette::ButtonText));
 }
 
 void FrmMain::SaveResult(ResultProgress::Phase phase)
 {
     const bool started = m_clock->state() != ExamClock::State::Waiting;
     m_speed = started ? scoring::speed(m_session.rightCount(), m_clock->timePass()) : 0.0f;
-    m_zhengQueLv = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
+    m_accuracy = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
 
     ResultRecord record;
     record.speed = m_speed;
-    record.accuracy = m_zhengQueLv;
+    record.accuracy = m_accuracy;
     record.timePass = qint16(m_clock->timePass());
     record.targetLen = m_session.targetLen();
     record.typedLen = m_session.typedLen();
-    record.banName = m_examinee.banName;
-    record.xueHao = m_examinee.xueHao;
-    record.xingMing = m_examinee.xingMing;
+    record.department = m_examinee.department;
+    record.examNumber = m_examinee.examNumber;
+    record.name = m_examinee.name;
     record.progress = ResultProgress{0, QString(), phase, m_session.typedLen()};
     m_upload->save(record, m_examinee);
 }
@@ -484,7 +484,7 @@ void FrmMain::tell(const QString &text)
 
 void FrmMain::onFinalOutcome(ResultUpload::State state)
 {
-    QString text = finishText(state, m_speed, m_zhengQueLv);
+    QString text = finishText(state, m_speed, m_accuracy);
     if (state == ResultUpload::State::Failed && !m_upload->localProblem().isEmpty())
         text += u'\n' + m_upload->localProblem();
     m_messages->inform(this, text);

@@ -58,7 +58,7 @@ public:
     const ExamSession &exam() const { return *m_exam; }
     int topLine() const { return m_topLine; }
     float speed() const { return m_speed; }
-    float zhengQueLv() const { return m_zhengQueLv; }
+    float accuracy() const { return m_accuracy; }
     ResultUpload &upload() { return *m_upload; }
 
 public slots:
@@ -125,11 +125,11 @@ private:
     std::unique_ptr<ExamSession> m_exam;
     int m_topLine = 0;
     float m_speed = 0.0f;
-    float m_zhengQueLv = 0.0f;
+    float m_accuracy = 0.0f;
 
     QLabel *m_lblBanName = nullptr;
-    QLabel *m_lblXueHao = nullptr;
-    QLabel *m_lblXingMing = nullptr;
+    QLabel *m_lblExamNumber = nullptr;
+    QLabel *m_lblName = nullptr;
     QComboBox *m_combo1 = nullptr;
     QPushButton *m_cmdExit = nullptr;
     QTabWidget *m_ssTab1 = nullptr;

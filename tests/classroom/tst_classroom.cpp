@@ -37,10 +37,10 @@ ResultRecord record(int index, int version)
 int versionOf(const ResultRow &row)
 {
     for (int version = 0; version <= kFinal; ++version) {
-        const ResultRecord r = record(row.xueHao.toInt(), version);
-        if (row.banName == r.banName && row.xueHao == r.xueHao && row.xingMing == r.xingMing
+        const ResultRecord r = record(row.examNumber.toInt(), version);
+        if (row.department == r.department && row.examNumber == r.examNumber && row.name == r.name
             && row.speed == numbers::singleText(r.speed).toDouble()
-            && row.zhengQueLv == numbers::singleText(r.accuracy) && row.timePass == r.timePass)
+            && row.accuracyLine == numbers::singleText(r.accuracy) && row.timePass == r.timePass)
             return version;
     }
     return -1;
@@ -77,7 +77,7 @@ struct Classroom
         while (active < kPoolSize && next < size()) {
             const int i = next++;
             const ResultRecord r = record(i, 0);
-            pupils[size_t(i)].who = {server, r.banName, r.xueHao, r.xingMing, 10};
+            pupils[size_t(i)].who = {server, r.department, r.examNumber, r.name, 10};
             const QString folder = QDir(work).filePath(QString::number(i));
             QDir().mkpath(folder);
             auto *upload = new ResultUpload(folder);
@@ -155,9 +155,9 @@ struct Classroom
         }
         std::vector<int> seen(pupils.size(), -1);
         for (const ResultRow &row : *rows) {
-            const int version = versionOf(row), i = row.xueHao.toInt();
+            const int version = versionOf(row), i = row.examNumber.toInt();
             if (version < 0 || i < 0 || i >= size() || seen[size_t(i)] >= 0)
-                problems << QStringLiteral("row %1 unknown or twice").arg(row.xueHao);
+                problems << QStringLiteral("row %1 unknown or twice").arg(row.examNumber);
             else
                 seen[size_t(i)] = version;
         }

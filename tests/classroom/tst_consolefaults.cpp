@@ -24,11 +24,11 @@ constexpr qint64 kNever = std::numeric_limits<qint64>::max();
 
 // An exam's rows in rank order: file name order is exam number order, and the
 // later exam number typed faster.
-QVector<ResultRow> rankedRows(const QString &banName, int count)
+QVector<ResultRow> rankedRows(const QString &department, int count)
 {
     QVector<ResultRow> rows;
     for (int i = count - 1; i >= 0; --i)
-        rows.append({i + 1, banName, QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
+        rows.append({i + 1, department, QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
                      QStringLiteral("考生%1").arg(i), 20 + 0.25 * i,
                      QString::number(90 + (i % 40) * 0.25), qint16(600 - i % 60)});
     return rows;
@@ -40,9 +40,9 @@ const QVector<ResultRow> kNewRows = rankedRows(QStringLiteral("计算机1班"), 
 bool sameRows(const QVector<ResultRow> &a, const QVector<ResultRow> &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto &x, const auto &y) {
-        return x.recNo == y.recNo && x.banName == y.banName && x.xueHao == y.xueHao
-               && x.xingMing == y.xingMing && x.speed == y.speed
-               && x.zhengQueLv == y.zhengQueLv && x.timePass == y.timePass;
+        return x.recNo == y.recNo && x.department == y.department && x.examNumber == y.examNumber
+               && x.name == y.name && x.speed == y.speed
+               && x.accuracyLine == y.accuracyLine && x.timePass == y.timePass;
     });
 }
 
@@ -78,9 +78,9 @@ private:
 void TestConsoleFaults::initTestCase()
 {
     for (const ResultRow &row : kNewRows) {
-        const ResultRecord record{float(row.speed), row.zhengQueLv.toFloat(), row.timePass, 900,
-                                  850, row.banName, row.xueHao, row.xingMing, {}};
-        const QString name = row.banName + u'-' + row.xueHao + u'-' + row.xingMing + u".zip"_qs;
+        const ResultRecord record{float(row.speed), row.accuracyLine.toFloat(), row.timePass, 900,
+                                  850, row.department, row.examNumber, row.name, {}};
+        const QString name = row.department + u'-' + row.examNumber + u'-' + row.name + u".zip"_qs;
         QVERIFY(writeFile(m_exchange.filePath(name),
                            transcodeBytes(record.toRecordLines(), kExchangeKey)));
     }

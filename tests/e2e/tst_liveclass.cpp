@@ -119,7 +119,7 @@ struct LiveRoom
               float accuracy = 98, qint32 target = kTextLength, const Examinee *as = nullptr)
     {
         const ResultRecord record{speed, accuracy, seconds, target, typed,
-                                  pupil.who.banName, pupil.who.xueHao, pupil.who.xingMing,
+                                  pupil.who.department, pupil.who.examNumber, pupil.who.name,
                                   ResultProgress{++pupil.sequence, pupil.session, phase, typed}};
         pupil.upload->save(record, as ? *as : pupil.who);
         return QTest::qWaitFor([&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
@@ -132,7 +132,7 @@ struct LiveRoom
         const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row) {
-            rows << QStringList{model->index(row, ClassTableModel::XingMing).data().toString(),
+            rows << QStringList{model->index(row, ClassTableModel::Name).data().toString(),
                                 model->index(row, ClassTableModel::State).data().toString(),
                                 model->index(row, ClassTableModel::Progress).data().toString()}
                         .join(u':');
@@ -145,7 +145,7 @@ struct LiveRoom
         const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
         QString doubts;
         for (int row = 0; row < model->rowCount(); ++row) {
-            if (model->index(row, ClassTableModel::XingMing).data().toString() == name)
+            if (model->index(row, ClassTableModel::Name).data().toString() == name)
                 doubts += model->index(row, ClassTableModel::State).data(Qt::ToolTipRole).toString();
         }
         return doubts;

@@ -140,7 +140,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QCOMPARE(typing.session().rightCount(), 18);
     QCOMPARE(typing.session().errorCount(), 2);
     QCOMPARE(typing.speed(), 18.0f);
-    QCOMPARE(typing.zhengQueLv(), 90.0f);
+    QCOMPARE(typing.accuracy(), 90.0f);
 
     // The examinee leaves once the final record is in.
     clientMessages->answer = true;

@@ -77,7 +77,7 @@ private slots:
         QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(report.problem));
         const auto rows = store.rowsInRankOrder();
         QVERIFY(rows && rows->size() == 1);
-        QCOMPARE(rows->first().xingMing, u"张三"_qs);
+        QCOMPARE(rows->first().name, u"张三"_qs);
         QCOMPARE(rows->first().speed, 20.0);
         QCOMPARE(int(rows->first().timePass), 300);
     }

@@ -76,9 +76,9 @@ void TestRecords::resultRecordBytesAreExact()
     record.timePass = 300;
     record.targetLen = 1024;
     record.typedLen = -3;
-    record.banName = QStringLiteral("计算机系");
-    record.xueHao = QStringLiteral("2026-01");
-    record.xingMing = QStringLiteral("张 三");
+    record.department = QStringLiteral("计算机系");
+    record.examNumber = QStringLiteral("2026-01");
+    record.name = QStringLiteral("张 三");
 
     const QByteArray expected = QByteArray("40\r\n98\r\n56.25\r\n98.5\r\n300\r\n1024\r\n-3\r\n\"")
         + gbk::encode(u"计算机系") + "\"\r\n\"2026-01\"\r\n\"" + gbk::encode(u"张 三") + "\"\r\n";
@@ -86,7 +86,7 @@ void TestRecords::resultRecordBytesAreExact()
 
     ResultRecord zero;
     zero.targetLen = 100;
-    zero.banName = zero.xueHao = zero.xingMing = QStringLiteral("a");
+    zero.department = zero.examNumber = zero.name = QStringLiteral("a");
     QCOMPARE(zero.toRecordLines(), QByteArray("40\r\n98\r\n0\r\n0\r\n0\r\n100\r\n0\r\n\"a\"\r\n\"a\"\r\n\"a\"\r\n"));
 
     ResultRecord full;
@@ -103,9 +103,9 @@ void TestRecords::resultRecordRoundTrip()
     record.timePass = 60;
     record.targetLen = 500;
     record.typedLen = 50;
-    record.banName = QStringLiteral("一-班");
-    record.xueHao = QStringLiteral("-7-");
-    record.xingMing = QStringLiteral("李四-王五");
+    record.department = QStringLiteral("一-班");
+    record.examNumber = QStringLiteral("-7-");
+    record.name = QStringLiteral("李四-王五");
 
     const QByteArray withoutProgress = record.toRecordLines();
     const ResultRecordReading reading = readResultRecord(withoutProgress);
@@ -113,16 +113,16 @@ void TestRecords::resultRecordRoundTrip()
     QCOMPARE(reading.record->speed, 45.0f);
     QCOMPARE(reading.accuracyLine, QStringLiteral("90"));
     QCOMPARE(int(reading.record->timePass), 60);
-    QCOMPARE(reading.record->banName, record.banName);
-    QCOMPARE(reading.record->xueHao, record.xueHao);
-    QCOMPARE(reading.record->xingMing, record.xingMing);
+    QCOMPARE(reading.record->department, record.department);
+    QCOMPARE(reading.record->examNumber, record.examNumber);
+    QCOMPARE(reading.record->name, record.name);
 
     // Text lines lose their first and last character even without quotes.
     const QByteArray unquoted("40\r\n98\r\n1\r\n2\r\n3\r\n4\r\n5\r\nxABy\r\nxCDy\r\nxEFy\r\n");
     const ResultRecordReading bare = readResultRecord(unquoted);
     QVERIFY(bare.ok());
-    QCOMPARE(bare.record->banName, QStringLiteral("AB"));
-    QCOMPARE(bare.record->xingMing, QStringLiteral("EF"));
+    QCOMPARE(bare.record->department, QStringLiteral("AB"));
+    QCOMPARE(bare.record->name, QStringLiteral("EF"));
     QVERIFY(!bare.record->progress);
 
     // The progress lines follow line 10 and come back as written; the first

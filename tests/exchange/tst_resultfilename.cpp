@@ -11,7 +11,7 @@ class TestResultFileName : public QObject
 private slots:
     void namesMatchTheirIdentity_data()
     {
-        QTest::addColumn<QString>("ban");
+        QTest::addColumn<QString>("department");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("fileName");
@@ -33,13 +33,13 @@ private slots:
 
     void namesMatchTheirIdentity()
     {
-        QFETCH(QString, ban);
+        QFETCH(QString, department);
         QFETCH(QString, number);
         QFETCH(QString, name);
         QFETCH(QString, fileName);
         QFETCH(bool, matches);
-        QCOMPARE(resultname::matchesIdentity(fileName, ban, number, name), matches);
-        QVERIFY(resultname::forIdentity(ban, number, name).toUtf8().size() <= 200);
+        QCOMPARE(resultname::matchesIdentity(fileName, department, number, name), matches);
+        QVERIFY(resultname::forIdentity(department, number, name).toUtf8().size() <= 200);
     }
 };
 

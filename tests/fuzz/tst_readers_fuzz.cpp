@@ -33,9 +33,9 @@ QByteArray goodResult()
     record.timePass = 300;
     record.targetLen = 1000;
     record.typedLen = 900;
-    record.banName = QStringLiteral("计算机系");
-    record.xueHao = QStringLiteral("007");
-    record.xingMing = QStringLiteral("张三");
+    record.department = QStringLiteral("计算机系");
+    record.examNumber = QStringLiteral("007");
+    record.name = QStringLiteral("张三");
     return record.toRecordLines();
 }
 

@@ -51,7 +51,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");        // the file; empty: the workbook below
         QTest::addColumn<QList<QStringList>>("cells"); // the workbook's rows
         QTest::addColumn<bool>("constantMemory");
-        QTest::addColumn<QString>("entries");          // "ban|number|name;..."; empty: refused
+        QTest::addColumn<QString>("entries");          // "department|number|name;..."; empty: refused
         const QList<QStringList> none;
         QTest::newRow("xlsx with title, 班级 and 学号, numeric numbers")
             << u"list.xlsx"_qs << QByteArray()
@@ -106,7 +106,7 @@ private slots:
             return;
         QStringList read;
         for (const RosterEntry &entry : reading.roster->entries())
-            read << entry.banName + u'|' + entry.xueHao + u'|' + entry.xingMing;
+            read << entry.department + u'|' + entry.examNumber + u'|' + entry.name;
         QCOMPARE(read.join(u';'), entries);
     }
 

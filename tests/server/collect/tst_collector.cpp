@@ -127,7 +127,7 @@ private slots:
         QVERIFY2(report.ok(), qPrintable(report.problem));
         QStringList names;
         for (const CollectedResult &result : report.results)
-            names << result.record.xingMing;
+            names << result.record.name;
         const QStringList expected = reason.isEmpty() ? QStringList{u"戊"_qs, u"甲"_qs, u"乙"_qs}
                                                       : QStringList{u"甲"_qs, u"乙"_qs};
         QCOMPARE(names, expected);
@@ -180,7 +180,7 @@ private slots:
         QStringList got;
         int fileCount = 0;
         for (const CollectedResult &result : report.results) {
-            got << result.record.xingMing + u':' + QString::number(result.record.speed);
+            got << result.record.name + u':' + QString::number(result.record.speed);
             fileCount += int(result.files.size());
             // The row shows the record of the file it names as newest.
             QCOMPARE(result.files.at(result.newest).reading.record->toRecordLines(),

@@ -42,18 +42,18 @@ void writeScrambled(const QString &folder, const QString &name, const QByteArray
     writeBytes(QDir(folder).filePath(name), transcodeBytes(plain, kExchangeKey));
 }
 
-QByteArray resultLines(const QString &ban, const QString &xueHao, const QString &name, float speed,
+QByteArray resultLines(const QString &department, const QString &examNumber, const QString &name, float speed,
                        float accuracy = 98.5f, qint16 timePass = 600)
 {
-    return ResultRecord{speed, accuracy, timePass, 900, 880, ban, xueHao, name, {}}.toRecordLines();
+    return ResultRecord{speed, accuracy, timePass, 900, 880, department, examNumber, name, {}}.toRecordLines();
 }
 
 // Uploads under the client's name for the file: department-number-name.zip.
-void upload(const QString &folder, const QString &ban, const QString &xueHao, const QString &name,
+void upload(const QString &folder, const QString &department, const QString &examNumber, const QString &name,
             float speed, float accuracy = 98.5f, qint16 timePass = 600)
 {
-    writeScrambled(folder, ban + u'-' + xueHao + u'-' + name + u".zip"_qs,
-                   resultLines(ban, xueHao, name, speed, accuracy, timePass));
+    writeScrambled(folder, department + u'-' + examNumber + u'-' + name + u".zip"_qs,
+                   resultLines(department, examNumber, name, speed, accuracy, timePass));
 }
 
 const QString kFolderMessage = u"Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为"_qs;

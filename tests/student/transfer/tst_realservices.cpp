@@ -62,7 +62,7 @@ private slots:
 
         ResultUpload upload(work.path());
         for (const float speed : {0.0f, 45.5f}) {
-            const ResultRecord record{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing,
+            const ResultRecord record{speed, 90, 60, 502, 50, examinee.department, examinee.examNumber, examinee.name,
                                       std::nullopt};
             QCOMPARE(upload.save(record, examinee), QString());
             QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);

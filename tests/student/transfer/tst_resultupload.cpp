@@ -22,9 +22,9 @@ ResultRecord recordFor(const Examinee &who, float speed, ResultProgress::Phase p
     record.speed = speed;
     record.accuracy = 100;
     record.targetLen = 100;
-    record.banName = who.banName;
-    record.xueHao = who.xueHao;
-    record.xingMing = who.xingMing;
+    record.department = who.department;
+    record.examNumber = who.examNumber;
+    record.name = who.name;
     record.progress = ResultProgress{0, QString(), phase, 7};
     return record;
 }
@@ -60,9 +60,9 @@ class TestResultUpload : public QObject
 private slots:
     void entriesArriveAndAreCollected_data()
     {
-        QTest::addColumn<QString>("banName");
-        QTest::addColumn<QString>("xueHao");
-        QTest::addColumn<QString>("xingMing");
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("examNumber");
+        QTest::addColumn<QString>("name");
         QTest::newRow("department a dot") << u"."_qs << u"01"_qs << u"张三"_qs;
         QTest::newRow("department starting with a dot") << u".net班"_qs << u"02"_qs << u"李四"_qs;
         QTest::newRow("85-character name") << u"计算机系"_qs << u"03"_qs << repeated(u"名"_qs, 85);
@@ -71,20 +71,20 @@ private slots:
     }
     void entriesArriveAndAreCollected()
     {
-        QFETCH(QString, banName);
-        QFETCH(QString, xueHao);
-        QFETCH(QString, xingMing);
+        QFETCH(QString, department);
+        QFETCH(QString, examNumber);
+        QFETCH(QString, name);
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
-        const Examinee who{service.address(), banName, xueHao, xingMing, 10};
+        const Examinee who{service.address(), department, examNumber, name, 10};
         ResultUpload upload(work.path());
         QCOMPARE(send(upload, recordFor(who, 55), who), ResultUpload::State::Delivered);
         QVERIFY(!upload.remoteName().startsWith(u'.'));
         QVERIFY(upload.remoteName().toUtf8().size() <= 200);
         // A name one character apart gets its own file.
         Examinee other = who;
-        other.xingMing.chop(1);
+        other.name.chop(1);
         QVERIFY(resultFileName(other) != upload.remoteName());
 
         ResultStore store(work.filePath(u"cj.mdb"_qs));
@@ -92,9 +92,9 @@ private slots:
         QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(skippedFilesMessage(report.skipped)));
         const QVector<ResultRow> rows = store.rowsInRankOrder().value_or(QVector<ResultRow>());
         QCOMPARE(rows.size(), 1);
-        QCOMPARE(rows[0].banName, banName);
-        QCOMPARE(rows[0].xueHao, xueHao);
-        QCOMPARE(rows[0].xingMing, xingMing);
+        QCOMPARE(rows[0].department, department);
+        QCOMPARE(rows[0].examNumber, examNumber);
+        QCOMPARE(rows[0].name, name);
         QCOMPARE(rows[0].speed, 55.0);
     }
 

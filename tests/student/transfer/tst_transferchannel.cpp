@@ -40,7 +40,7 @@ void applyRules(FtpService &service, Rules rules)
 
 ResultRecord recordFor(const Examinee &examinee, float speed = 45)
 {
-    return ResultRecord{speed, 90, 60, 502, 50, examinee.banName, examinee.xueHao, examinee.xingMing, std::nullopt};
+    return ResultRecord{speed, 90, 60, 502, 50, examinee.department, examinee.examNumber, examinee.name, std::nullopt};
 }
 
 }  // namespace
@@ -256,9 +256,9 @@ private slots:
 
     void entriesCannotLeaveExchangeFolder_data()
     {
-        QTest::addColumn<QString>("banName");
-        QTest::addColumn<QString>("xueHao");
-        QTest::addColumn<QString>("xingMing");
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("examNumber");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("fileName");
         QTest::newRow("parent folder") << u"../x"_qs << u"1"_qs << u"a"_qs << u"___x-1-a.zip"_qs;
         QTest::newRow("subfolder") << u"a/b"_qs << u"..\\.."_qs << u"c"_qs << u"a_b-.._..-c.zip"_qs;
@@ -268,11 +268,11 @@ private slots:
     }
     void entriesCannotLeaveExchangeFolder()
     {
-        QFETCH(QString, banName);
-        QFETCH(QString, xueHao);
-        QFETCH(QString, xingMing);
+        QFETCH(QString, department);
+        QFETCH(QString, examNumber);
+        QFETCH(QString, name);
         QFETCH(QString, fileName);
-        const Examinee examinee{m_service->address(), banName, xueHao, xingMing, 20};
+        const Examinee examinee{m_service->address(), department, examNumber, name, 20};
         ResultUpload upload(m_work.path());
         QCOMPARE(upload.save(recordFor(examinee), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
@@ -282,7 +282,7 @@ private slots:
         const QByteArray arrived = readFile(remote(fileName));
         QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
         const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
-        QCOMPARE(reading.record->banName + reading.record->xueHao + reading.record->xingMing, banName + xueHao + xingMing);
+        QCOMPARE(reading.record->department + reading.record->examNumber + reading.record->name, department + examNumber + name);
     }
 };
 

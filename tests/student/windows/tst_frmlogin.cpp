@@ -272,7 +272,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
         QVERIFY(!window->isVisible());
         const Examinee examinee = loggedIn.first().at(0).value<Examinee>();
-        QCOMPARE(examinee.xueHao, u" 07 "_qs);  // as typed, blanks and all
+        QCOMPARE(examinee.examNumber, u" 07 "_qs);  // as typed, blanks and all
         QCOMPARE(examinee.examMinutes, qint16(15));
         QCOMPARE(readFile(local(QStringLiteral("te.txt"))), text);
         QCOMPARE(readFile(local(QStringLiteral("ip.txt"))), "\"" + m_service->address().toLatin1() + "\"\r\n");
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
         QCOMPARE(reports.count(QVariantList{int(TransferChannel::Completed)}), 2);
-        QCOMPARE(loggedIn.first().at(0).value<Examinee>().xingMing, u"张三"_qs);
+        QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };
 
