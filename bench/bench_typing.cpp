@@ -3,7 +3,7 @@
 #include "windows/frmmain.h"
 #include "gbk.h"
 #include "exam/inputmethods.h"
-#include "windows/messages.h"
+#include "messages.h"
 #include "exam/typingsession.h"
 
 #include <benchmark/benchmark.h>

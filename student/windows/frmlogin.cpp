@@ -1,5 +1,7 @@
 #include "windows/frmlogin.h"
 
+#include "windows/clienttitle.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,7 +29,7 @@ QLineEdit *newBox(const QString &name, QWidget *parent)
 }  // namespace
 
 FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *parent)
-    : QWidget(parent), m_messages(messages ? messages : &m_boxes), m_session(workingFolder)
+    : QWidget(parent), m_boxes(clientTitle()), m_messages(messages ? messages : &m_boxes), m_session(workingFolder)
 {
     setObjectName(QStringLiteral("FrmLogin"));
     setWindowTitle(QStringLiteral("登录考试服务器"));

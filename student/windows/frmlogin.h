@@ -3,7 +3,7 @@
 // download of the exam, and the hand-over to the typing window.
 #include "transfer/examinee.h"
 #include "transfer/loginsession.h"
-#include "windows/messages.h"
+#include "messages.h"
 
 #include <QWidget>
 

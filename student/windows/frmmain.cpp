@@ -1,9 +1,11 @@
 #include "windows/frmmain.h"
 
+#include "windows/clienttitle.h"
+
 #include "exam/examtext.h"
 #include "exam/inputmethods.h"
 #include "kestrixversion.h"
-#include "windows/messages.h"
+#include "messages.h"
 #include "windows/pageview.h"
 #include "exam/scoring.h"
 #include "windows/statuspanel.h"
@@ -95,14 +97,14 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     if (!m_inputMethods)
         m_inputMethods = createSystemInputMethods();
     if (!m_messages)
-        m_messages = std::make_shared<MessageBoxes>();
+        m_messages = std::make_shared<MessageBoxes>(clientTitle());
     setObjectName(QStringLiteral("FrmMain"));
     buildWindow();
 
     // Start-up, in its fixed order.
     m_combo1->addItems(m_inputMethods->entries());
     m_combo1->setCurrentIndex(-1);
-    setWindowTitle(QStringLiteral("Kestrix客户端") + QLatin1String("  v")
+    setWindowTitle(clientTitle() + QLatin1String("  v")
                    + QString::number(KESTRIX_VERSION_MAJOR) + u'.'
                    + QString::number(KESTRIX_VERSION_MINOR));
     m_lblBanName->setText(m_examinee.department);

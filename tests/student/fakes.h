@@ -1,27 +1,15 @@
 #pragma once
-// Stand-ins for the message boxes and input methods, and one typing window
+// A stand-in for the input methods, and one typing window
 // over a temporary working folder holding te.txt.
+#include "fakemessages.h"
 #include "student/windows/frmmain.h"
 #include "gbk.h"
 #include "exam/inputmethods.h"
-#include "windows/messages.h"
+#include "messages.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-
-class FakeMessages : public Messages
-{
-public:
-    void inform(QWidget *, const QString &text) override { informed.append(text); }
-    bool confirm(QWidget *, const QString &text) override
-    {
-        asked.append(text);
-        return answer;
-    }
-    QStringList informed, asked;
-    bool answer = false;
-};
 
 class FakeInputMethods : public InputMethods
 {

@@ -1,13 +1,17 @@
-#include "windows/messages.h"
+#include "messages.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
 
-int showBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons buttons)
+int showBox(QWidget *parent, const QString &title, const QString &text,
+            QMessageBox::StandardButtons buttons,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Kestrix客户端"), text, buttons, parent);
+    QMessageBox box(QMessageBox::NoIcon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     // The buttons speak the program's language whatever translations the
     // machine has installed.
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
@@ -26,10 +30,13 @@ int showBox(QWidget *parent, const QString &text, QMessageBox::StandardButtons b
 
 void MessageBoxes::inform(QWidget *parent, const QString &text)
 {
-    showBox(parent, text, QMessageBox::Ok);
+    showBox(parent, m_title, text, QMessageBox::Ok);
 }
 
 bool MessageBoxes::confirm(QWidget *parent, const QString &text)
 {
-    return showBox(parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    const auto defaultButton =
+            m_defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::NoButton;
+    return showBox(parent, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
+            == QMessageBox::Yes;
 }

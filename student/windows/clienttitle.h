@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+
+// The client's name in its title bar and on its message boxes.
+inline QString clientTitle()
+{
+    return QStringLiteral("Kestrix客户端");
+}
