@@ -39,7 +39,7 @@ void fillExchangeFolder(const QString &folder, int files)
     for (int i = 0; i < files; ++i) {
         const ResultRecord record = sampleRecord(i);
         QFile file(QDir(folder).filePath(
-            resultname::forIdentity(record.department, record.examNumber, record.name)));
+                resultname::forIdentity(record.department, record.examNumber, record.name)));
         if (!file.open(QIODevice::WriteOnly))
             qFatal("cannot write a result file");
         file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
@@ -52,7 +52,7 @@ void fillExchangeFolder(const QString &folder, int files)
 struct Collection
 {
     QTemporaryDir app, work;
-    ResultStore store{work.filePath(QStringLiteral("cj.mdb"))};
+    ResultStore store { work.filePath(QStringLiteral("cj.mdb")) };
     ResultCollector collector;
 
     explicit Collection(const QString &exchange) : collector(exchange, app.path(), store)
@@ -77,11 +77,11 @@ void BM_CollectResults(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * files);
 }
 BENCHMARK(BM_CollectResults)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+        ->Arg(1000)
+        ->Arg(10000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
 
 // A class's files and one upload of a record followed by 100 MB of CR: the
 // collection must skip it without reading it. Run this benchmark alone
@@ -107,12 +107,15 @@ void BM_CollectWithHugeFile(benchmark::State &state)
             state.SkipWithError("the large file was not the one skipped");
     }
 #ifdef Q_OS_UNIX
-    rusage usage{};
+    rusage usage {};
     ::getrusage(RUSAGE_SELF, &usage);
     state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
 #endif
 }
-BENCHMARK(BM_CollectWithHugeFile)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_CollectWithHugeFile)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(3)
+        ->ReportAggregatesOnly(true);
 
 void BM_ExportResults(benchmark::State &state)
 {
@@ -120,24 +123,25 @@ void BM_ExportResults(benchmark::State &state)
     QVector<ResultRow> rows;
     for (int i = 0; i < count; ++i) {
         const ResultRecord record = sampleRecord(i);
-        rows.append({i + 1, record.department, record.examNumber, record.name, record.speed,
-                     QStringLiteral("98.5"), record.timePass});
+        rows.append({ i + 1, record.department, record.examNumber, record.name, record.speed,
+                      QStringLiteral("98.5"), record.timePass });
     }
     QTemporaryDir folder;
     int n = 0;
     for (auto _ : state) {
         const QString problem =
-            ResultExporter::write(rows, folder.filePath(QStringLiteral("r%1.xlsx").arg(n++))).problem;
+                ResultExporter::write(rows, folder.filePath(QStringLiteral("r%1.xlsx").arg(n++)))
+                        .problem;
         if (!problem.isEmpty())
             state.SkipWithError("the workbook could not be written");
     }
     state.SetItemsProcessed(state.iterations() * count);
 }
 BENCHMARK(BM_ExportResults)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+        ->Arg(10000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
 
 }  // namespace
 

@@ -27,22 +27,38 @@ namespace {
 #ifdef Q_OS_UNIX
 double cpuMillis(clockid_t which)
 {
-    timespec now{};
+    timespec now {};
     clock_gettime(which, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
-double processCpuMillis() { return cpuMillis(CLOCK_PROCESS_CPUTIME_ID); }
+double processCpuMillis()
+{
+    return cpuMillis(CLOCK_PROCESS_CPUTIME_ID);
+}
 // The window's thread's own work, without the time other programs took the core.
-double threadCpuMillis() { return cpuMillis(CLOCK_THREAD_CPUTIME_ID); }
+double threadCpuMillis()
+{
+    return cpuMillis(CLOCK_THREAD_CPUTIME_ID);
+}
 #else
 // Elsewhere the wall clock stands in: an upper bound.
 double wallMillis()
 {
-    static QElapsedTimer clock = [] { QElapsedTimer started; started.start(); return started; }();
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
     return clock.nsecsElapsed() / 1e6;
 }
-double processCpuMillis() { return wallMillis(); }
-double threadCpuMillis() { return wallMillis(); }
+double processCpuMillis()
+{
+    return wallMillis();
+}
+double threadCpuMillis()
+{
+    return wallMillis();
+}
 #endif
 
 constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
@@ -51,27 +67,34 @@ constexpr int kProgressMillis = 30000;
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::FrmMain;
-    using FrmMain::collectQuietly;
     using FrmMain::collectionUnderWay;
+    using FrmMain::collectQuietly;
+    using FrmMain::FrmMain;
 };
 
 ResultRecord progressRecord(int examinee, int round)
 {
     const qint32 typed = std::min(1200, round * 60 + examinee);
     const qint16 seconds = qint16(std::min(600, round * 30));
-    return {seconds ? float(typed) * 50 / seconds : 0, 97.5f, seconds, 1200, typed,
-            QStringLiteral("计算机%1班").arg(examinee % 2 + 1),
-            QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0')),
-            QStringLiteral("考生%1").arg(examinee),
-            ResultProgress{round + 1, QStringLiteral("session-%1").arg(examinee),
-                           round == 0 ? ResultProgress::Phase::Waiting : ResultProgress::Phase::Typing, typed}};
+    return { seconds ? float(typed) * 50 / seconds : 0,
+             97.5f,
+             seconds,
+             1200,
+             typed,
+             QStringLiteral("计算机%1班").arg(examinee % 2 + 1),
+             QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0')),
+             QStringLiteral("考生%1").arg(examinee),
+             ResultProgress { round + 1, QStringLiteral("session-%1").arg(examinee),
+                              round == 0 ? ResultProgress::Phase::Waiting
+                                         : ResultProgress::Phase::Typing,
+                              typed } };
 }
 
 void upload(const QString &folder, int examinee, int round)
 {
     const ResultRecord record = progressRecord(examinee, round);
-    QFile file(QDir(folder).filePath(resultname::forIdentity(record.department, record.examNumber, record.name)));
+    QFile file(QDir(folder).filePath(
+            resultname::forIdentity(record.department, record.examNumber, record.name)));
     if (!file.open(QIODevice::WriteOnly))
         qFatal("cannot write a result file");
     file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
@@ -87,8 +110,9 @@ void BM_LiveCollection(benchmark::State &state)
     const QString exchange = root.filePath(QStringLiteral("exchange"));
     ConsoleHooks hooks;
     hooks.showMessage = [](QWidget *, const QString &) {};
-    WatchedConsole window({root.filePath(QStringLiteral("app")), root.filePath(QStringLiteral("app")), exchange,
-                           root.filePath(QStringLiteral("cj.mdb")), root.path()},
+    WatchedConsole window({ root.filePath(QStringLiteral("app")),
+                            root.filePath(QStringLiteral("app")), exchange,
+                            root.filePath(QStringLiteral("cj.mdb")), root.path() },
                           hooks);
     if (maximised)
         window.resize(1920, 1040);
@@ -143,14 +167,15 @@ void BM_LiveCollection(benchmark::State &state)
     state.counters["events_ms"] = longestEvents;
     state.counters["paint_ms"] = longestPaint;
     // Includes the loop's own spinning while it waits for the collector.
-    state.counters["core_percent_at_most"] = cpuMillis / double(state.iterations()) / kCollectMillis * 100.0;
+    state.counters["core_percent_at_most"] =
+            cpuMillis / double(state.iterations()) / kCollectMillis * 100.0;
 }
 BENCHMARK(BM_LiveCollection)
-    ->Args({60, 0})
-    ->Args({60, 1})
-    ->Args({200, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime()
-    ->MinTime(3);
+        ->Args({ 60, 0 })
+        ->Args({ 60, 1 })
+        ->Args({ 200, 1 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(3);
 
 }  // namespace

@@ -39,14 +39,14 @@ QString articleText(int length)
 class NoInputMethods : public InputMethods
 {
 public:
-    QStringList entries() const override { return {plainKeyboardEntry()}; }
-    void activate(int) override {}
+    QStringList entries() const override { return { plainKeyboardEntry() }; }
+    void activate(int) override { }
 };
 
 class SilentMessages : public Messages
 {
 public:
-    void inform(QWidget *, const QString &) override {}
+    void inform(QWidget *, const QString &) override { }
     bool confirm(QWidget *, const QString &) override { return false; }
 };
 
@@ -71,7 +71,12 @@ void BM_ContinuationAt29999(benchmark::State &state)
     }
     benchmark::DoNotOptimize(session.rightCount());
 }
-BENCHMARK(BM_ContinuationAt29999)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ContinuationAt29999)
+        ->UseManualTime()
+        ->Iterations(2000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(10)
+        ->ReportAggregatesOnly(true);
 
 // A Backspace at the end (argument 29999) or a change at the very start (0)
 // of a typed 30,000-character text: everything after it is compared again.
@@ -96,7 +101,14 @@ void BM_RecomputeAfterChange(benchmark::State &state)
     }
     benchmark::DoNotOptimize(session.errorCount());
 }
-BENCHMARK(BM_RecomputeAfterChange)->Arg(29999)->Arg(0)->UseManualTime()->Iterations(1000)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RecomputeAfterChange)
+        ->Arg(29999)
+        ->Arg(0)
+        ->UseManualTime()
+        ->Iterations(1000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(10)
+        ->ReportAggregatesOnly(true);
 
 // One keystroke into TxtWrite with the redraw it causes, the box already
 // holding state.range(0) characters of the target.
@@ -117,8 +129,8 @@ void BM_KeystrokeThroughWindow(benchmark::State &state)
     services.inputMethods = std::make_unique<NoInputMethods>();
     services.messages = std::make_shared<SilentMessages>();
     services.runTimers = false;
-    const Examinee examinee{QStringLiteral("127.0.0.1"), QStringLiteral("计算机系"),
-                            QStringLiteral("2026001"), QStringLiteral("张三"), 10};
+    const Examinee examinee { QStringLiteral("127.0.0.1"), QStringLiteral("计算机系"),
+                              QStringLiteral("2026001"), QStringLiteral("张三"), 10 };
     FrmMain window(examinee, folder.path(), std::move(services));
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
@@ -153,6 +165,12 @@ void BM_KeystrokeThroughWindow(benchmark::State &state)
     }
     state.counters["typed_at_end"] = window.session().typedLen();
 }
-BENCHMARK(BM_KeystrokeThroughWindow)->Arg(100)->Arg(30000)->Iterations(3000)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeystrokeThroughWindow)
+        ->Arg(100)
+        ->Arg(30000)
+        ->Iterations(3000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
 
 }  // namespace

@@ -49,10 +49,12 @@ QString decode(QByteArrayView bytes)
     if (bytes.isEmpty() || bytes.size() > std::numeric_limits<int>::max())
         return QString();
     const int length = int(bytes.size());
-    const int size = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    const int size =
+            MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
     if (size > 0) {
         QString text(size, Qt::Uninitialized);
-        MultiByteToWideChar(kCodePage, 0, bytes.data(), length, reinterpret_cast<wchar_t *>(text.data()), size);
+        MultiByteToWideChar(kCodePage, 0, bytes.data(), length,
+                            reinterpret_cast<wchar_t *>(text.data()), size);
         return text;
     }
     // Invalid bytes somewhere: Windows would map them to look-alike
@@ -68,9 +70,12 @@ QString decode(QByteArrayView bytes)
             continue;
         }
         const auto trail = i + 1 < length ? uchar(bytes[i + 1]) : uchar(0);
-        const int width = lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2 : 1;
+        const int width =
+                lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F ? 2
+                                                                                                : 1;
         wchar_t unit = 0;
-        if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, width, &unit, 1) == 1)
+        if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data() + i, width, &unit, 1)
+            == 1)
             text.append(QChar(char16_t(unit)));
         else
             text.append(QChar::ReplacementCharacter);

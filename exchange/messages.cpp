@@ -15,9 +15,9 @@ int showBox(QWidget *parent, const QString &title, const QString &text,
     // The buttons speak the program's language whatever translations the
     // machine has installed.
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
-        {QMessageBox::Ok, QStringLiteral("确定")},
-        {QMessageBox::Yes, QStringLiteral("是")},
-        {QMessageBox::No, QStringLiteral("否")},
+        { QMessageBox::Ok, QStringLiteral("确定") },
+        { QMessageBox::Yes, QStringLiteral("是") },
+        { QMessageBox::No, QStringLiteral("否") },
     };
     for (const auto &[which, caption] : captions) {
         if (QAbstractButton *button = box.button(which))

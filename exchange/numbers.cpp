@@ -99,7 +99,8 @@ QString singleText(float value)
         if (std::strtof(probe, nullptr) == value)
             break;
     }
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
+    const int exponent =
+            static_cast<int>(std::floor(std::log10(std::fabs(static_cast<double>(value)))));
     // Round to `digits` significant digits first, then print without exponent.
     char rounded[64];
     std::snprintf(rounded, sizeof rounded, "%.*e", digits - 1, static_cast<double>(value));

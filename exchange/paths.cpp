@@ -29,7 +29,8 @@ bool exchangeFolderIsReady(const QString &folder)
     const QFileInfo info(folder);
     if (!info.isDir())
         return false;
-    if (QDir::cleanPath(folder) != QDir::cleanPath(QDir::fromNativeSeparators(defaultExchangeFolder())))
+    if (QDir::cleanPath(folder)
+        != QDir::cleanPath(QDir::fromNativeSeparators(defaultExchangeFolder())))
         return true;
     return info.fileName().compare(QLatin1String("typedata"), Qt::CaseInsensitive) == 0;
 }
@@ -48,7 +49,8 @@ QString writableOrUserData(const QString &folder)
 {
     if (acceptsNewFiles(folder))
         return folder;
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const QString dataFolder =
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(dataFolder);
     return dataFolder;
 }
@@ -72,7 +74,8 @@ QString workingFolder(const QString &startFolder)
 
 bool hasFileNamed(const QString &folder, const QString &name)
 {
-    const QStringList found = QDir(folder).entryList({name}, QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList found =
+            QDir(folder).entryList({ name }, QDir::Files | QDir::Hidden | QDir::System);
     return found.contains(name, Qt::CaseSensitive);
 }
 

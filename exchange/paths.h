@@ -8,8 +8,14 @@ namespace paths {
 QString defaultExchangeFolder();
 // The exam text and the settings file: published under these names in the
 // exchange folder by the console, downloaded under the same names by the client.
-inline QString examTextFileName() { return QStringLiteral("te.txt"); }
-inline QString examSettingsFileName() { return QStringLiteral("se.dll"); }
+inline QString examTextFileName()
+{
+    return QStringLiteral("te.txt");
+}
+inline QString examSettingsFileName()
+{
+    return QStringLiteral("se.dll");
+}
 
 // KESTRIX_EXCHANGE_DIR when set and not empty, else the folder the
 // examiner chose (when not empty), else the default.

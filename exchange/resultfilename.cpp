@@ -42,7 +42,8 @@ QString leftUtf8(const QString &text, int maxBytes)
 
 }  // namespace
 
-QString forIdentity(const QString &department, const QString &examNumber, const QString &name, int sequence)
+QString forIdentity(const QString &department, const QString &examNumber, const QString &name,
+                    int sequence)
 {
     const QString dept = safeForFileName(department);
     const QString number = safeForFileName(examNumber);
@@ -51,9 +52,9 @@ QString forIdentity(const QString &department, const QString &examNumber, const 
     if (fileName.toUtf8().size() > kMaxNameBytes) {
         const QByteArray whole = (department + u'\n' + examNumber + u'\n' + name).toUtf8();
         const QString hash = QString::fromLatin1(
-            QCryptographicHash::hash(whole, QCryptographicHash::Sha1).toHex().left(8));
+                QCryptographicHash::hash(whole, QCryptographicHash::Sha1).toHex().left(8));
         fileName = leftUtf8(dept, kMaxEntryBytes) + u'-' + leftUtf8(number, kMaxEntryBytes) + u'-'
-               + leftUtf8(person, kMaxEntryBytes) + u'-' + hash;
+                + leftUtf8(person, kMaxEntryBytes) + u'-' + hash;
     }
     // A dot file would be hidden from listings.
     for (qsizetype i = 0; i < fileName.size() && fileName.at(i) == u'.'; ++i)
@@ -72,7 +73,7 @@ bool matchesIdentity(const QString &fileName, const QString &department, const Q
     static const QRegularExpression numbered(QStringLiteral("^(.*)~([1-9][0-9]{0,8})\\.zip$"));
     const QRegularExpressionMatch match = numbered.match(fileName);
     return match.hasMatch() && match.captured(2).toInt() > 1
-           && match.captured(1) + QLatin1String(".zip") == plain;
+            && match.captured(1) + QLatin1String(".zip") == plain;
 }
 
 }  // namespace resultname

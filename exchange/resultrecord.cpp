@@ -17,8 +17,8 @@ QString phaseWord(ResultProgress::Phase phase)
 
 std::optional<ResultProgress::Phase> phaseFromWord(QStringView word)
 {
-    for (auto phase : {ResultProgress::Phase::Waiting, ResultProgress::Phase::Typing,
-                       ResultProgress::Phase::Finished}) {
+    for (auto phase : { ResultProgress::Phase::Waiting, ResultProgress::Phase::Typing,
+                        ResultProgress::Phase::Finished }) {
         if (word == phaseWord(phase))
             return phase;
     }
@@ -28,22 +28,21 @@ std::optional<ResultProgress::Phase> phaseFromWord(QStringView word)
 QByteArray ResultRecord::toRecordLines() const
 {
     RecordWriter writer;
-    writer
-        .integer(kFirstMarker)
-        .integer(kSecondMarker)
-        .single(speed)
-        .single(accuracy)
-        .integer(timePass)
-        .integer(targetLen)
-        .integer(typedLen)
-        .text(department)
-        .text(examNumber)
-        .text(name);
+    writer.integer(kFirstMarker)
+            .integer(kSecondMarker)
+            .single(speed)
+            .single(accuracy)
+            .integer(timePass)
+            .integer(targetLen)
+            .integer(typedLen)
+            .text(department)
+            .text(examNumber)
+            .text(name);
     if (progress) {
         writer.integer(progress->sequence)
-            .text(progress->sessionId)
-            .text(phaseWord(progress->phase))
-            .integer(progress->typedSoFar);
+                .text(progress->sessionId)
+                .text(phaseWord(progress->phase))
+                .integer(progress->typedSoFar);
     }
     return writer.bytes();
 }
@@ -62,7 +61,7 @@ std::optional<ResultProgress> readProgress(const RecordReader &reader)
     const auto knownPhase = phaseFromWord(*phase);
     if (!knownPhase)
         return std::nullopt;
-    return ResultProgress{*sequence, *sessionId, *knownPhase, *typedSoFar};
+    return ResultProgress { *sequence, *sessionId, *knownPhase, *typedSoFar };
 }
 
 }  // namespace

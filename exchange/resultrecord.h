@@ -25,7 +25,7 @@ struct ResultProgress
     friend bool operator==(const ResultProgress &a, const ResultProgress &b)
     {
         return a.sequence == b.sequence && a.sessionId == b.sessionId && a.phase == b.phase
-               && a.typedSoFar == b.typedSoFar;
+                && a.typedSoFar == b.typedSoFar;
     }
 };
 
@@ -37,13 +37,13 @@ struct ResultRecord
     static constexpr qint16 kFirstMarker = 40;
     static constexpr qint16 kSecondMarker = 98;
 
-    float speed = 0;     // right characters per minute, two decimals
+    float speed = 0;  // right characters per minute, two decimals
     float accuracy = 0;  // percent, two decimals
-    qint16 timePass = 0; // whole seconds
+    qint16 timePass = 0;  // whole seconds
     qint32 targetLen = 0;
     qint32 typedLen = 0;
-    QString department;   // department, as typed at login
-    QString examNumber;    // exam number, as typed at login
+    QString department;  // department, as typed at login
+    QString examNumber;  // exam number, as typed at login
     QString name;  // name, as typed at login
     std::optional<ResultProgress> progress;  // lines 11 to 14, when written
 

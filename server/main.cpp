@@ -35,14 +35,16 @@ int main(int argc, char *argv[])
     console::ConsoleFolders folders;
     folders.program = manualFolder(QCoreApplication::applicationDirPath());
     folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
-    folders.exchange = paths::exchangeFolder(ConsoleSettings(folders.application).storedExchangeFolder());
+    folders.exchange =
+            paths::exchangeFolder(ConsoleSettings(folders.application).storedExchangeFolder());
     // cj.mdb lies in the folder the console is started in, or in the user's
     // data folder when that one is read-only (a Start-menu shortcut into
     // Program Files).
-    folders.database = QDir(paths::workingFolder(QDir::currentPath())).filePath(ResultStore::defaultFileName());
+    folders.database = QDir(paths::workingFolder(QDir::currentPath()))
+                               .filePath(ResultStore::defaultFileName());
     // Beside the examiner's other documents, made on the first export.
     folders.exports = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                          .filePath(QStringLiteral("成绩导出"));
+                              .filePath(QStringLiteral("成绩导出"));
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
     desktop::showCentred(window);

@@ -26,11 +26,12 @@ enum Column { Ban, Number, Name, kColumns };
 std::optional<std::array<int, kColumns>> headingColumns(const QStringList &row)
 {
     static const QStringList words[kColumns] = {
-        {QStringLiteral("部门"), QStringLiteral("班级"), QStringLiteral("院系"), QStringLiteral("系部")},
-        {QStringLiteral("考号"), QStringLiteral("学号"), QStringLiteral("准考证号")},
-        {QStringLiteral("姓名")},
+        { QStringLiteral("部门"), QStringLiteral("班级"), QStringLiteral("院系"),
+          QStringLiteral("系部") },
+        { QStringLiteral("考号"), QStringLiteral("学号"), QStringLiteral("准考证号") },
+        { QStringLiteral("姓名") },
     };
-    std::array<int, kColumns> columns{-1, -1, -1};
+    std::array<int, kColumns> columns { -1, -1, -1 };
     for (int i = 0; i < row.size(); ++i) {
         const QString key = headingKey(row.at(i));
         for (int field = 0; field < kColumns; ++field) {
@@ -96,7 +97,7 @@ QVector<QStringList> ClassRoster::textRows(const QByteArray &bytes)
 
 std::optional<ClassRoster> ClassRoster::fromRows(const QVector<QStringList> &rows)
 {
-    std::array<int, kColumns> columns{Ban, Number, Name};
+    std::array<int, kColumns> columns { Ban, Number, Name };
     int first = 0;
     // School systems put a title or a blank row above the headings.
     for (int i = 0; i < rows.size() && i < 5; ++i) {
@@ -111,8 +112,8 @@ std::optional<ClassRoster> ClassRoster::fromRows(const QVector<QStringList> &row
     };
     ClassRoster roster;
     for (int i = first; i < rows.size(); ++i) {
-        RosterEntry entry{cell(rows.at(i), columns[Ban]), cell(rows.at(i), columns[Number]),
-                          cell(rows.at(i), columns[Name])};
+        RosterEntry entry { cell(rows.at(i), columns[Ban]), cell(rows.at(i), columns[Number]),
+                            cell(rows.at(i), columns[Name]) };
         if (entry.examNumber.isEmpty() || entry.name.isEmpty()
             || roster.m_byExamNumber.contains(entry.examNumber))
             continue;
@@ -145,17 +146,21 @@ ClassRoster::Reading ClassRoster::load(const QString &path)
         }
         // The older binary workbook (.xls) is no text and needs Excel's own reader.
         if (file.bytes->startsWith("\xD0\xCF\x11\xE0")) {
-            reading.problem = QStringLiteral("%1 是旧版Excel工作簿（.xls），请在Excel或WPS中另存为.xlsx或CSV后再载入")
-                                  .arg(QDir::toNativeSeparators(path));
+            reading.problem =
+                    QStringLiteral(
+                            "%1 "
+                            "是旧版Excel工作簿（.xls），请在Excel或WPS中另存为.xlsx或CSV后再载入")
+                            .arg(QDir::toNativeSeparators(path));
             return reading;
         }
         rows = textRows(*file.bytes);
     }
     reading.roster = fromRows(rows);
     if (!reading.roster)
-        reading.problem = QStringLiteral("%1 中没有找到考生名单（需要部门、考号、姓名三列，最多%2人）")
-                              .arg(QDir::toNativeSeparators(path))
-                              .arg(kMaxEntries);
+        reading.problem =
+                QStringLiteral("%1 中没有找到考生名单（需要部门、考号、姓名三列，最多%2人）")
+                        .arg(QDir::toNativeSeparators(path))
+                        .arg(kMaxEntries);
     return reading;
 }
 

@@ -42,23 +42,33 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case Department: return row.department;
-        case ExamNumber: return row.examNumber;
-        case Name: return row.name;
-        case Speed: return row.hasRecord ? QVariant(row.speed) : QVariant();
-        case Accuracy: return row.accuracyLine;
-        case TimePass: return row.hasRecord ? QVariant(row.timePass) : QVariant();
-        case RecNo: return row.hasRecord ? QVariant(row.recNo) : QVariant();
-        case State: return doubtful ? QStringLiteral("存疑") : stateText(row.state);
+        case Department:
+            return row.department;
+        case ExamNumber:
+            return row.examNumber;
+        case Name:
+            return row.name;
+        case Speed:
+            return row.hasRecord ? QVariant(row.speed) : QVariant();
+        case Accuracy:
+            return row.accuracyLine;
+        case TimePass:
+            return row.hasRecord ? QVariant(row.timePass) : QVariant();
+        case RecNo:
+            return row.hasRecord ? QVariant(row.recNo) : QVariant();
+        case State:
+            return doubtful ? QStringLiteral("存疑") : stateText(row.state);
         case Progress:
-            return row.progress ? QVariant(QStringLiteral("%1%").arg(qRound(*row.progress * 100))) : QVariant();
+            return row.progress ? QVariant(QStringLiteral("%1%").arg(qRound(*row.progress * 100)))
+                                : QVariant();
         }
         return {};
     case ProgressRole:
         return index.column() == Progress && row.progress ? QVariant(*row.progress) : QVariant();
     case Qt::ToolTipRole:
         if (doubtful)
-            return QString(stateText(row.state) + QStringLiteral("，存疑：\n") + row.doubts.join(u'\n'));
+            return QString(stateText(row.state) + QStringLiteral("，存疑：\n")
+                           + row.doubts.join(u'\n'));
         return {};
     case Qt::ForegroundRole:
         if (doubtful && index.column() == State)
@@ -79,10 +89,10 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Vertical)
         return section + 1;
     static const QString captions[kColumns] = {
-        QStringLiteral("     部    门"),   QStringLiteral("     考    号"),
-        QStringLiteral("   姓    名"),     QStringLiteral("打字速度（字/分钟）"),
-        QStringLiteral("正确率（％）"),    QStringLiteral("打字时间（秒）"),
-        QStringLiteral("RecNo"),           QStringLiteral("状态"),
+        QStringLiteral("     部    门"), QStringLiteral("     考    号"),
+        QStringLiteral("   姓    名"),   QStringLiteral("打字速度（字/分钟）"),
+        QStringLiteral("正确率（％）"),  QStringLiteral("打字时间（秒）"),
+        QStringLiteral("RecNo"),         QStringLiteral("状态"),
         QStringLiteral("进度"),
     };
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();

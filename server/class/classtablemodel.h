@@ -8,7 +8,18 @@
 class ClassTableModel : public QAbstractTableModel
 {
 public:
-    enum Column { Department, ExamNumber, Name, Speed, Accuracy, TimePass, RecNo, State, Progress, kColumns };
+    enum Column {
+        Department,
+        ExamNumber,
+        Name,
+        Speed,
+        Accuracy,
+        TimePass,
+        RecNo,
+        State,
+        Progress,
+        kColumns
+    };
     // Progress as a number from 0 to 1, for a bar.
     static constexpr int ProgressRole = Qt::UserRole + 1;
 

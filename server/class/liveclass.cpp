@@ -66,8 +66,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         row.timePass = record.timePass;
         row.state = stateOf(record);
         const qint32 typed = record.progress && row.state != ExamineeState::Finished
-                                 ? record.progress->typedSoFar
-                                 : record.typedLen;
+                ? record.progress->typedSoFar
+                : record.typedLen;
         if (record.targetLen > 0)
             row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
         row.doubts = doubts.at(i);

@@ -27,14 +27,14 @@ struct ClassViewRow
     qint16 timePass = 0;
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / target, 0 to 1
-    QStringList doubts;              // empty: nothing looks wrong
+    QStringList doubts;  // empty: nothing looks wrong
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
         return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.department == b.department
-               && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
-               && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass && a.state == b.state
-               && a.progress == b.progress && a.doubts == b.doubts;
+                && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
+                && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass
+                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };

@@ -14,8 +14,8 @@
 
 struct ExamFacts
 {
-    qint32 examSeconds = 0;                // 0 when unknown
-    std::optional<qint32> publishedLength; // the exam text as the client counts it
+    qint32 examSeconds = 0;  // 0 when unknown
+    std::optional<qint32> publishedLength;  // the exam text as the client counts it
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when
@@ -41,6 +41,6 @@ public:
     }
 
 private:
-    QHash<QString, QByteArray> m_finished;      // identity -> figures when first seen finished
+    QHash<QString, QByteArray> m_finished;  // identity -> figures when first seen finished
     QHash<QString, QSet<QString>> m_sessions;  // identity -> exam sessions seen
 };

@@ -26,7 +26,7 @@ quint32 le(const QByteArray &bytes, qint64 at, int width)
 class ZipArchive
 {
 public:
-    explicit ZipArchive(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    explicit ZipArchive(QByteArray bytes) : m_bytes(std::move(bytes)) { }
 
     // Lists the members; false when this is no zip archive we can read.
     bool index()
@@ -86,7 +86,7 @@ public:
             return std::nullopt;
         // Raw deflate into exactly the size the directory declares.
         QByteArray out(qsizetype(m.size), Qt::Uninitialized);
-        z_stream stream{};
+        z_stream stream {};
         if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
             return std::nullopt;
         stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(m_bytes.constData() + data));
@@ -260,7 +260,8 @@ SheetReading readFirstSheet(const QString &path)
         reading.problem = file.problem;
         return reading;
     }
-    const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）").arg(QDir::toNativeSeparators(path));
+    const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）")
+                                        .arg(QDir::toNativeSeparators(path));
     ZipArchive zip(std::move(*file.bytes));
     if (!zip.index()) {
         reading.problem = notWorkbook;

@@ -14,7 +14,7 @@ namespace xlsx {
 struct SheetReading
 {
     std::optional<QVector<QStringList>> rows;  // one list per row, cells by column from A
-    QString problem;                            // in Chinese, for the examiner
+    QString problem;  // in Chinese, for the examiner
 };
 
 // A class list is small; larger files are refused rather than inflated.

@@ -40,8 +40,8 @@ BackgroundCollector::~BackgroundCollector()
 {
     wait();
     // The connection is closed on the thread that opened it.
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->store.reset(); },
-                              Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(
+            m_worker, [worker = m_worker] { worker->store.reset(); }, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();
     delete m_worker;

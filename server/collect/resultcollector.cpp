@@ -20,9 +20,10 @@ ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFold
 
 QString implausibleNameProblem(const ResultRecord &record)
 {
-    for (const QString *field : {&record.department, &record.examNumber, &record.name}) {
+    for (const QString *field : { &record.department, &record.examNumber, &record.name }) {
         if (field->size() > ResultCollector::kMaxNameChars)
-            return QStringLiteral("部门、考号或姓名超过%1个字符").arg(ResultCollector::kMaxNameChars);
+            return QStringLiteral("部门、考号或姓名超过%1个字符")
+                    .arg(ResultCollector::kMaxNameChars);
         for (QChar ch : *field) {
             if (ch.category() == QChar::Other_Control)
                 return QStringLiteral("部门、考号或姓名含有控制字符");
@@ -60,7 +61,7 @@ QString sessionKey(const ResultRecord &record)
     if (!record.progress || record.progress->sessionId.isEmpty())
         return {};
     return record.progress->sessionId + QChar(0) + record.department + QChar(0) + record.examNumber
-           + QChar(0) + record.name;
+            + QChar(0) + record.name;
 }
 
 }  // namespace
@@ -83,12 +84,12 @@ CollectionReport ResultCollector::collect()
     QByteArray lastPlain;
     for (const ResultFileFolder::Entry &entry : entries) {
         if (!entry.decodable) {
-            report.skipped.append({entry.name, QStringLiteral("文件名无法识别")});
+            report.skipped.append({ entry.name, QStringLiteral("文件名无法识别") });
             continue;
         }
         const ResultFileFolder::Reading file = folder.read(entry);
         if (!file.bytes) {
-            report.skipped.append({entry.name, file.problem});
+            report.skipped.append({ entry.name, file.problem });
             continue;
         }
         QByteArray plain = transcodeBytes(*file.bytes, kExchangeKey);
@@ -100,7 +101,7 @@ CollectionReport ResultCollector::collect()
         }
         lastPlain = std::move(plain);
         if (!problem.isEmpty()) {
-            report.skipped.append({entry.name, problem});
+            report.skipped.append({ entry.name, problem });
             continue;
         }
 
@@ -109,12 +110,14 @@ CollectionReport ResultCollector::collect()
         if (known == rowOfSession.cend()) {
             if (!key.isEmpty())
                 rowOfSession.insert(key, int(report.results.size()));
-            CollectedResult result{*reading.record, reading.accuracyLine, {{entry.name, reading}}, 0};
+            CollectedResult result {
+                *reading.record, reading.accuracyLine, { { entry.name, reading } }, 0
+            };
             report.results.append(std::move(result));
             continue;
         }
         CollectedResult &result = report.results[*known];
-        result.files.append({entry.name, reading});
+        result.files.append({ entry.name, reading });
         // Equal sequence numbers: the file listed later wins.
         if (reading.record->progress->sequence >= result.record.progress->sequence) {
             result.record = *reading.record;
@@ -125,8 +128,8 @@ CollectionReport ResultCollector::collect()
 
     // cj.zip is left holding the unscrambled copy of the last file read.
     if (!lastPlain.isNull()) {
-        report.problem = wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()),
-                                          lastPlain);
+        report.problem =
+                wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()), lastPlain);
         if (!report.problem.isEmpty())
             return report;
     }
@@ -161,8 +164,8 @@ QString skippedFilesMessage(const QVector<SkippedFile> &skipped)
     constexpr int kListed = 20;
     QString text = QStringLiteral("有%1个成绩文件无法读取，没有计入成绩：").arg(skipped.size());
     for (int i = 0; i < skipped.size() && i < kListed; ++i)
-        text += QLatin1Char('\n') + skipped.at(i).name + QStringLiteral("（")
-                + skipped.at(i).reason + QStringLiteral("）");
+        text += QLatin1Char('\n') + skipped.at(i).name + QStringLiteral("（") + skipped.at(i).reason
+                + QStringLiteral("）");
     if (skipped.size() > kListed)
         text += QStringLiteral("\n……");
     return text;

@@ -25,10 +25,10 @@ struct CollectedFile
 // of its own).
 struct CollectedResult
 {
-    ResultRecord record;           // the newest record: the highest sequence number
-    QString accuracyLine;          // that record's line 4, as written
+    ResultRecord record;  // the newest record: the highest sequence number
+    QString accuracyLine;  // that record's line 4, as written
     QVector<CollectedFile> files;  // in name order
-    int newest = 0;                // index into files of the record shown
+    int newest = 0;  // index into files of the record shown
 };
 
 struct CollectionReport

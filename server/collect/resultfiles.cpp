@@ -31,7 +31,7 @@ struct ResultFileFolder::Handle
 {
 };
 
-ResultFileFolder::ResultFileFolder(QString folder) : m_folder(std::move(folder)) {}
+ResultFileFolder::ResultFileFolder(QString folder) : m_folder(std::move(folder)) { }
 ResultFileFolder::~ResultFileFolder() = default;
 
 QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
@@ -43,12 +43,11 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
         return entries;
     }
     // Windows names are UTF-16 and always decode.
-    const QStringList names = dir.entryList({QStringLiteral("*.zip")},
-                                            QDir::AllEntries | QDir::Hidden | QDir::System
-                                                | QDir::NoDotAndDotDot,
-                                            QDir::Name);
+    const QStringList names = dir.entryList(
+            { QStringLiteral("*.zip") },
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : names)
-        entries.append({name, name.toUtf8(), true});
+        entries.append({ name, name.toUtf8(), true });
     return entries;
 }
 
@@ -64,7 +63,7 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
         reading.problem = QStringLiteral("无法打开：%1").arg(qt_error_string(int(GetLastError())));
         return reading;
     }
-    BY_HANDLE_FILE_INFORMATION info{};
+    BY_HANDLE_FILE_INFORMATION info {};
     if (!GetFileInformationByHandle(file, &info)) {
         reading.problem = QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
     } else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
@@ -81,7 +80,8 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
             QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
             DWORD got = 0;
             if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr))
-                reading.problem = QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+                reading.problem =
+                        QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
             else if (got > kMaxFileBytes)
                 reading.problem = tooLarge(got);
             else
@@ -114,14 +114,15 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
 {
     QVector<Entry> entries;
     if (m_handle->folder < 0)
-        m_handle->folder = ::open(QFile::encodeName(m_folder).constData(),
-                                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        m_handle->folder =
+                ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     // The listing works on its own descriptor: closedir() closes it.
     const int listed = m_handle->folder < 0 ? -1 : ::dup(m_handle->folder);
     DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!dir) {
         problem = QStringLiteral("无法列出 %1：%2")
-                      .arg(QDir::toNativeSeparators(m_folder), QString::fromLocal8Bit(std::strerror(errno)));
+                          .arg(QDir::toNativeSeparators(m_folder),
+                               QString::fromLocal8Bit(std::strerror(errno)));
         if (listed >= 0)
             ::close(listed);
         return entries;
@@ -134,7 +135,7 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
         // Names are UTF-8 here; a name that is not must still be told, not lost.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString name = utf8.decode(local);
-        entries.append({name, local, !utf8.hasError()});
+        entries.append({ name, local, !utf8.hasError() });
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),
@@ -150,13 +151,16 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         reading.problem = errno == ELOOP
-                              ? QStringLiteral("是链接，不是成绩文件")
-                              : QStringLiteral("无法打开：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+                ? QStringLiteral("是链接，不是成绩文件")
+                : QStringLiteral("无法打开：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return reading;
     }
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) != 0) {
-        reading.problem = QStringLiteral("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        reading.problem =
+                QStringLiteral("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
     } else if (S_ISDIR(info.st_mode)) {
         reading.problem = QStringLiteral("是文件夹");
     } else if (!S_ISREG(info.st_mode)) {
@@ -174,7 +178,7 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
             if (n <= 0) {
                 if (n < 0)
                     reading.problem = QStringLiteral("无法读取：%1")
-                                          .arg(QString::fromLocal8Bit(std::strerror(errno)));
+                                              .arg(QString::fromLocal8Bit(std::strerror(errno)));
                 break;
             }
             got += n;

@@ -17,7 +17,7 @@ public:
 
     struct Entry
     {
-        QString name;          // for the examiner; undecodable bytes shown as U+FFFD
+        QString name;  // for the examiner; undecodable bytes shown as U+FFFD
         QByteArray localName;  // the name as the file system has it
         bool decodable = true;
     };
@@ -25,7 +25,7 @@ public:
     struct Reading
     {
         std::optional<QByteArray> bytes;  // the file's bytes, as stored
-        QString problem;                  // why it was not read, in Chinese
+        QString problem;  // why it was not read, in Chinese
     };
 
     explicit ResultFileFolder(QString folder);

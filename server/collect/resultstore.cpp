@@ -98,8 +98,8 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
     bool ok = query.exec(QStringLiteral("DELETE FROM tabCJ"));
     if (ok)
         ok = query.prepare(QStringLiteral(
-            "INSERT INTO tabCJ (recno, banname, xuehao, xingming, speed, zhengquelv, timepass) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                "INSERT INTO tabCJ (recno, banname, xuehao, xingming, speed, zhengquelv, timepass) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const ResultRow &row : rows) {
         if (!ok)
             break;
@@ -117,8 +117,8 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
         QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
         return true;
     }
-    const QString detail = query.lastError().isValid() ? query.lastError().text()
-                                                       : db.lastError().text();
+    const QString detail =
+            query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
     db.rollback();
     return fail(QStringLiteral("无法写入成绩表"), detail);
 }

@@ -15,7 +15,8 @@
 
 QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
 {
-    const QString stem = title() + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem =
+            title() + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QDir dir(folder);
     QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
     for (int n = 2; QFileInfo::exists(path); ++n)
@@ -72,13 +73,13 @@ public:
         if (!why.isEmpty())
             m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, why);
         const lxw_error error =
-            worksheet_write_string(m_sheet, row, col, fitted.toUtf8().constData(), nullptr);
+                worksheet_write_string(m_sheet, row, col, fitted.toUtf8().constData(), nullptr);
         // A cell the library still refuses is left empty and listed; the
         // rest of the class goes on.
         if (error != LXW_NO_ERROR)
             m_changed << QStringLiteral("第%1行 %2：无法写入（%3），留空")
-                             .arg(row + 1)
-                             .arg(header, QString::fromUtf8(lxw_strerror(error)));
+                                 .arg(row + 1)
+                                 .arg(header, QString::fromUtf8(lxw_strerror(error)));
     }
     void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
     {
@@ -101,9 +102,13 @@ QString asciiStandIn(const QString &path)
 {
     const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     wchar_t shortFolder[MAX_PATH];
-    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()), shortFolder, MAX_PATH);
-    const QString base = length > 0 && length < MAX_PATH ? QString::fromWCharArray(shortFolder, int(length)) : folder;
-    return base + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
+    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()),
+                                           shortFolder, MAX_PATH);
+    const QString base = length > 0 && length < MAX_PATH
+            ? QString::fromWCharArray(shortFolder, int(length))
+            : folder;
+    return base
+            + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
 }
 #endif
 
@@ -113,7 +118,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
                                               const QHash<qint32, QString> &doubts)
 {
     Outcome outcome;
-    lxw_workbook_options options{};
+    lxw_workbook_options options {};
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
 #ifdef Q_OS_WIN
@@ -135,12 +140,9 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     SheetWriter cells(workbook, sheet);
     cells.text(0, 0, title());
     const QString headers[] = {
-        QStringLiteral("部门"),
-        QStringLiteral("考号"),
-        QStringLiteral("姓名"),
-        QStringLiteral("打字速度（字/分钟）"),
-        QStringLiteral("正确率（%）"),
-        QStringLiteral("打字时间（秒）"),
+        QStringLiteral("部门"),        QStringLiteral("考号"),
+        QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
+        QStringLiteral("正确率（%）"), QStringLiteral("打字时间（秒）"),
         QStringLiteral("存疑"),
     };
     const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
@@ -168,7 +170,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         if (written != path)
             QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
-                              .arg(QDir::toNativeSeparators(path), QString::fromUtf8(lxw_strerror(closed)));
+                                  .arg(QDir::toNativeSeparators(path),
+                                       QString::fromUtf8(lxw_strerror(closed)));
     } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));

@@ -23,7 +23,7 @@ public:
 
     struct Outcome
     {
-        QString problem;      // why the workbook could not be written; empty when written
+        QString problem;  // why the workbook could not be written; empty when written
         QStringList changed;  // cells written differently from the table, e.g. "第5行 姓名：……"
     };
 

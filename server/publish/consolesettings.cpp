@@ -43,8 +43,7 @@ std::optional<QString> readTextLines(const QString &path, QStringView lineEnd)
     return text;
 }
 
-ConsoleSettings::ConsoleSettings(QString applicationFolder)
-    : m_folder(std::move(applicationFolder))
+ConsoleSettings::ConsoleSettings(QString applicationFolder) : m_folder(std::move(applicationFolder))
 {
 }
 
@@ -113,9 +112,9 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
     const auto storedValue = examtime::storedValueText(timeText);
     if (!minutes || !storedValue) {
         outcome.problem = QStringLiteral("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
-                              .arg(timeText)
-                              .arg(examtime::kMinMinutes)
-                              .arg(examtime::kMaxMinutes);
+                                  .arg(timeText)
+                                  .arg(examtime::kMinMinutes)
+                                  .arg(examtime::kMaxMinutes);
         return outcome;
     }
 

@@ -58,7 +58,7 @@ public:
     struct SaveOutcome
     {
         std::optional<qint16> examMinutes;  // set when the save succeeded
-        QString problem;                     // why it did not, for the examiner
+        QString problem;  // why it did not, for the examiner
     };
     // Stores the settings: the article as exam text (GBK, CR LF lines) in
     // test.txt when one was chosen, and the time text's value in time.txt.

@@ -63,8 +63,8 @@ Reading fromBytes(QByteArrayView bytes, Source source)
     }
     if (text.size() > kMaxCharacters) {
         reading.problem = QStringLiteral("文章有%1个字符，超过了%2个字符，请选择较短的文章。")
-                              .arg(text.size())
-                              .arg(kMaxCharacters);
+                                  .arg(text.size())
+                                  .arg(kMaxCharacters);
         return reading;
     }
     QByteArray encoded = gbk::encode(text);
@@ -74,10 +74,12 @@ Reading fromBytes(QByteArrayView bytes, Source source)
         QStringList named;
         for (const QString &sign : signs.mid(0, kNamedSigns))
             named << QStringLiteral("“%1”").arg(sign);
-        reading.problem = QStringLiteral("文章中有%1种字符无法保存为考试内容（GBK编码）：%2%3，请删除或替换后再选择。")
-                              .arg(signs.size())
-                              .arg(named.join(QStringLiteral("、")),
-                                   signs.size() > kNamedSigns ? QStringLiteral("等") : QString());
+        reading.problem =
+                QStringLiteral("文章中有%1种字符无法保存为考试内容（GBK编码）：%2%"
+                               "3，请删除或替换后再选择。")
+                        .arg(signs.size())
+                        .arg(named.join(QStringLiteral("、")),
+                             signs.size() > kNamedSigns ? QStringLiteral("等") : QString());
         return reading;
     }
     reading.text = text;

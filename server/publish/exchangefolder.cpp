@@ -20,7 +20,7 @@
 QString exchangeFolderMissingMessage(const QString &exchangeFolder)
 {
     return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
-           + QDir::toNativeSeparators(exchangeFolder);
+            + QDir::toNativeSeparators(exchangeFolder);
 }
 
 QStringList exchangeFilesToRemove(const QString &folder)
@@ -29,7 +29,8 @@ QStringList exchangeFilesToRemove(const QString &folder)
     QStringList names = dir.entryList(QDir::Files, QDir::Name);
     // Result files whose names begin with a dot are collected, so they go
     // with the others; other hidden files stay.
-    const QStringList hidden = dir.entryList({QStringLiteral(".*.zip")}, QDir::Files | QDir::Hidden);
+    const QStringList hidden =
+            dir.entryList({ QStringLiteral(".*.zip") }, QDir::Files | QDir::Hidden);
     for (const QString &name : hidden) {
         if (!names.contains(name))
             names << name;
@@ -57,18 +58,19 @@ QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders
     const QString exchange = QFileInfo(folder).canonicalFilePath();
     for (const QString &own : ownFolders) {
         if (exchange == QFileInfo(own).canonicalFilePath())
-            return QStringLiteral("交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
-                   + QDir::toNativeSeparators(exchange);
+            return QStringLiteral(
+                           "交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
+                    + QDir::toNativeSeparators(exchange);
     }
     const QStringList failures = removeExchangeFiles(folder);
     if (failures.isEmpty())
         return {};
     return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
-           + failures.join(QLatin1Char('\n'));
+            + failures.join(QLatin1Char('\n'));
 }
 ConsoleIdentity ConsoleIdentity::current()
 {
-    return {QSysInfo::machineHostName(), QCoreApplication::applicationPid()};
+    return { QSysInfo::machineHostName(), QCoreApplication::applicationPid() };
 }
 
 namespace {
@@ -124,7 +126,7 @@ std::optional<ConsoleMarker::Note> ConsoleMarker::otherConsole(const QDateTime &
     const auto since = reader.text(2);
     if (!machine || !process || !since)
         return std::nullopt;
-    Note note{{*machine, *process}, QDateTime::fromString(*since, Qt::ISODate)};
+    Note note { { *machine, *process }, QDateTime::fromString(*since, Qt::ISODate) };
     if (!note.since.isValid() || note.owner == m_self)
         return std::nullopt;
     const qint64 age = note.since.secsTo(nowUtc);
@@ -137,10 +139,10 @@ std::optional<ConsoleMarker::Note> ConsoleMarker::otherConsole(const QDateTime &
 
 QString ConsoleMarker::warning(const Note &note, const QString &action)
 {
-    return QStringLiteral("另一个考试服务器程序（计算机“%1”，进程%2）于%3开放了登录，正在使用这个交换文件夹。\n"
+    return QStringLiteral("另一个考试服务器程序（计算机“%1”，进程%2）于%"
+                          "3开放了登录，正在使用这个交换文件夹。\n"
                           "在这里%4会影响那边的考试。仍要%4吗？")
-        .arg(note.owner.machine)
-        .arg(note.owner.process)
-        .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
+            .arg(note.owner.machine)
+            .arg(note.owner.process)
+            .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
 }
-

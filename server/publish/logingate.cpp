@@ -35,7 +35,8 @@ QString writeAndCheck(const QString &path, const QByteArray &bytes)
     if (!back.bytes)
         return back.problem;
     if (*back.bytes != bytes)
-        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障").arg(nativePath(path));
+        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
+                .arg(nativePath(path));
     return {};
 }
 
@@ -114,8 +115,8 @@ QString LoginGate::open(qint16 examMinutes)
         m_open = QFileInfo(settingsPath).isFile();
         if (m_open)
             return QStringLiteral("开放登录失败，但考生仍可登录：无法删除原有的 %1。\n")
-                       .arg(nativePath(settingsPath))
-                   + problem;
+                           .arg(nativePath(settingsPath))
+                    + problem;
         return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
     }
     m_open = true;
@@ -127,14 +128,14 @@ QString LoginGate::open(qint16 examMinutes)
 QString LoginGate::publish(qint16 examMinutes)
 {
     // The text goes first, so a client that finds se.dll finds te.txt too.
-    const wholefile::Reading text =
-        wholefile::read(m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
+    const wholefile::Reading text = wholefile::read(
+            m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
     if (!text.bytes)
         return text.problem;
     QString problem = writeAndCheck(publishedPath(publishedTextName()), *text.bytes);
     if (!problem.isEmpty())
         return problem;
-    const ExamSettings settings{true, examMinutes};
+    const ExamSettings settings { true, examMinutes };
     return writeAndCheck(publishedPath(publishedSettingsName()),
                          transcodeBytes(settings.toRecordLines(), kExchangeKey));
 }
@@ -167,16 +168,18 @@ LoginGate::PublishedExam LoginGate::publishedExam() const
 {
     constexpr int kShownSigns = 20;
     PublishedExam exam;
-    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()), examarticle::Source::ExamFile);
+    const examarticle::Reading text = examarticle::fromFile(publishedPath(publishedTextName()),
+                                                            examarticle::Source::ExamFile);
     if (text.text) {
         exam.textStart = text.text->left(kShownSigns + 2).simplified();
         if (exam.textStart.size() > kShownSigns)
             exam.textStart = exam.textStart.left(kShownSigns) + QStringLiteral("……");
     }
     const wholefile::Reading settings =
-        wholefile::read(publishedPath(publishedSettingsName()), kMaxSettingsBytes);
+            wholefile::read(publishedPath(publishedSettingsName()), kMaxSettingsBytes);
     if (settings.bytes)
-        exam.examMinutes = readExamSettings(transcodeBytes(*settings.bytes, kExchangeKey)).examMinutes;
+        exam.examMinutes =
+                readExamSettings(transcodeBytes(*settings.bytes, kExchangeKey)).examMinutes;
     return exam;
 }
 
@@ -186,7 +189,8 @@ QString LoginGate::publishedExamQuestion(const PublishedExam &exam)
                                                   : QStringLiteral("“%1”").arg(exam.textStart);
     const QString time = exam.examMinutes ? QStringLiteral("%1分钟").arg(*exam.examMinutes)
                                           : QStringLiteral("（无法读取）");
-    return QStringLiteral("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%1\n考试时间：%2\n"
+    return QStringLiteral("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%"
+                          "1\n考试时间：%2\n"
                           "要收回这场考试（禁止登录）吗？")
-        .arg(text, time);
+            .arg(text, time);
 }

@@ -21,8 +21,8 @@ public:
     // What an earlier run left published: the start of its text and its time.
     struct PublishedExam
     {
-        QString textStart;                 // the first signs, line breaks shown as spaces
-        std::optional<qint16> examMinutes; // empty when se.dll does not read
+        QString textStart;  // the first signs, line breaks shown as spaces
+        std::optional<qint16> examMinutes;  // empty when se.dll does not read
     };
 
     LoginGate(QString applicationFolder, QString exchangeFolder,

@@ -49,7 +49,7 @@ void drawClearLast(QPainter &p)
     p.drawPolygon(body);
     p.drawRect(QRectF(5, 6, 22, 4));
     p.drawRect(QRectF(13, 3, 6, 3));
-    for (qreal x : {12.5, 16.0, 19.5})
+    for (qreal x : { 12.5, 16.0, 19.5 })
         p.drawLine(QPointF(x, 13), QPointF(x, 26));
 }
 

@@ -14,16 +14,18 @@ ConsoleHooks ConsoleHooks::desktop()
     hooks.ask = [](QWidget *parent, const QString &question) {
         return QMessageBox::question(parent, messageTitle(), question,
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
+                == QMessageBox::Yes;
     };
     hooks.chooseArticle = [](QWidget *parent, const QString &initialFolder) {
         return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
     };
     hooks.chooseRoster = [](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), QString(), rosterFilter());
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), QString(),
+                                            rosterFilter());
     };
     hooks.chooseFolder = [](QWidget *parent, const QString &initialFolder) {
-        return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择交换文件夹"), initialFolder);
+        return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择交换文件夹"),
+                                                 initialFolder);
     };
     hooks.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     return hooks;

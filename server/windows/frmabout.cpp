@@ -14,7 +14,7 @@ constexpr int kLabelHeight = 255;
 QFont labelFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("宋体") });
     font.setPointSizeF(10.5);
     return font;
 }
@@ -27,8 +27,9 @@ QString FrmAbout::versionText()
 }
 
 FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                           | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
+    : QWidget(nullptr,
+              Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                      | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
       m_openUrl(std::move(openUrl))
 {
     setObjectName(QStringLiteral("FrmAbout"));
@@ -63,15 +64,16 @@ QLabel *FrmAbout::addLabel(const char *name, const QString &text, int left, int 
     return label;
 }
 
-QLabel *FrmAbout::addLink(const char *name, const QString &text, const QUrl &url, int left,
-                          int top, int width)
+QLabel *FrmAbout::addLink(const char *name, const QString &text, const QUrl &url, int left, int top,
+                          int width)
 {
     // The whole line is the link, as the examiner expects of a contact line.
     QLabel *label = addLabel(name, QString(), left, top, width);
     label->setTextFormat(Qt::RichText);
-    label->setText(QStringLiteral("<a href=\"%1\">%2</a>")
-                       .arg(url.toString().toHtmlEscaped(),
-                            text.toHtmlEscaped().replace(QLatin1Char(' '), QLatin1String("&nbsp;"))));
+    label->setText(
+            QStringLiteral("<a href=\"%1\">%2</a>")
+                    .arg(url.toString().toHtmlEscaped(),
+                         text.toHtmlEscaped().replace(QLatin1Char(' '), QLatin1String("&nbsp;"))));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     label->setToolTip(url.toString());
     connect(label, &QLabel::linkActivated, this,

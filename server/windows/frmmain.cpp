@@ -41,12 +41,10 @@ namespace {
 class TightHeaderStyle : public QProxyStyle
 {
 public:
-    TightHeaderStyle()
-        : QProxyStyle(QStyleFactory::create(QApplication::style()->name()))
-    {
-    }
+    TightHeaderStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) { }
 
-    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
     {
         if (metric == PM_HeaderMargin)
             return 1;
@@ -62,7 +60,8 @@ class ProgressDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
     {
         const QVariant progress = index.data(ClassTableModel::ProgressRole);
         if (!progress.isValid()) {
@@ -96,7 +95,7 @@ const QString kOpenToolTip = QStringLiteral("禁止考生登录服务器，但�
 QFont simSun(qreal points)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("SimSun"), QStringLiteral("宋体")});
+    font.setFamilies({ QStringLiteral("SimSun"), QStringLiteral("宋体") });
     font.setPointSizeF(points);
     return font;
 }
@@ -139,9 +138,10 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
 }  // namespace
 
 FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
-                          | Qt::WindowCloseButtonHint),
+    : QWidget(parent,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                      | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                      | Qt::WindowCloseButtonHint),
       m_folders(std::move(folders)),
       m_hooks(std::move(hooks)),
       m_settings(m_folders.application),
@@ -200,12 +200,14 @@ void FrmMain::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setFloatable(false);
 
-    m_clearLast = addToolbarButton(QStringLiteral("ClearLast"), QStringLiteral("清空上次"),
-                                   QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
-                                   QStringLiteral("clearlast"));
+    m_clearLast =
+            addToolbarButton(QStringLiteral("ClearLast"), QStringLiteral("清空上次"),
+                             QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
+                             QStringLiteral("clearlast"));
     connect(m_clearLast, &QToolButton::clicked, this, &FrmMain::clearResults);
-    QToolButton *set = addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
-                                        QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    QToolButton *set =
+            addToolbarButton(QStringLiteral("set"), QStringLiteral("考试设置"),
+                             QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
     connect(set, &QToolButton::clicked, this, &FrmMain::openSettingsPanel);
     m_beginStop = addToolbarButton(QStringLiteral("BeginStop"), kClosedCaption, QString(),
                                    QStringLiteral("begin"));
@@ -214,14 +216,15 @@ void FrmMain::buildToolbar()
                                           QStringLiteral("获取考试成绩或者获取登陆信息"),
                                           QStringLiteral("fresh"));
     connect(fresh, &QToolButton::clicked, this, &FrmMain::collectResults);
-    QToolButton *roster = addToolbarButton(QStringLiteral("roster"), QStringLiteral("载入名单"),
-                                           QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
-                                                          "显示未登录的考生和名单外的成绩"),
-                                           QStringLiteral("roster"));
+    QToolButton *roster = addToolbarButton(
+            QStringLiteral("roster"), QStringLiteral("载入名单"),
+            QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
+                           "显示未登录的考生和名单外的成绩"),
+            QStringLiteral("roster"));
     connect(roster, &QToolButton::clicked, this, &FrmMain::loadRoster);
-    QToolButton *help = addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
-                                         QStringLiteral("软件安装、使用说明"),
-                                         QStringLiteral("help"));
+    QToolButton *help =
+            addToolbarButton(QStringLiteral("help"), QStringLiteral("帮助"),
+                             QStringLiteral("软件安装、使用说明"), QStringLiteral("help"));
 
     auto *menu = new QMenu(help);
     menu->setObjectName(QStringLiteral("helpMenu"));
@@ -272,11 +275,15 @@ void FrmMain::buildResultsView()
     // The state and the progress are what the examiner watches during the
     // exam: they stand right after the name.
     const std::pair<ClassTableModel::Column, int> columns[] = {
-        {ClassTableModel::Department, 1920}, {ClassTableModel::ExamNumber, 1710},
-        {ClassTableModel::Name, 1425}, {ClassTableModel::State, 675},
-        {ClassTableModel::Progress, kProgressTwips}, {ClassTableModel::Speed, 1725},
-        {ClassTableModel::Accuracy, 1080}, {ClassTableModel::TimePass, 1335},
-        {ClassTableModel::RecNo, 735},
+        { ClassTableModel::Department, 1920 },
+        { ClassTableModel::ExamNumber, 1710 },
+        { ClassTableModel::Name, 1425 },
+        { ClassTableModel::State, 675 },
+        { ClassTableModel::Progress, kProgressTwips },
+        { ClassTableModel::Speed, 1725 },
+        { ClassTableModel::Accuracy, 1080 },
+        { ClassTableModel::TimePass, 1335 },
+        { ClassTableModel::RecNo, 735 },
     };
     QHeaderView *header = m_grid->horizontalHeader();
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -296,13 +303,14 @@ void FrmMain::buildResultsView()
     const QFont countFont = simSun(12);
     label(m_frameCJ1, "Label1", QStringLiteral("已登录人数："), twips::rect(120, 240, 1500, 255),
           countFont);
-    m_count = label(m_frameCJ1, "LblRenShu", QString(), twips::rect(1560, 240, 855, 255), countFont);
+    m_count =
+            label(m_frameCJ1, "LblRenShu", QString(), twips::rect(1560, 240, 855, 255), countFont);
     paintCounter(m_count, QPalette::ButtonText);
     label(m_frameCJ1, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255), countFont);
     m_liveCounts = label(m_frameCJ1, "LblLiveCounts", QString(), twips::rect(2820, 240, 4200, 255),
                          simSun(10.5));
     m_exportButton = button(m_frameCJ1, "CmdOutToExl", QStringLiteral("成绩导出到Excel表格"),
-                                       twips::rect(7080, 220, 2295, 300));
+                            twips::rect(7080, 220, 2295, 300));
     m_exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
     connect(m_exportButton, &QPushButton::clicked, this, &FrmMain::exportResults);
 }
@@ -315,8 +323,8 @@ void FrmMain::buildSettingsView()
 
     QGroupBox *timeFrame = frame(m_frameSet, "Frame1", QStringLiteral("考试时间设置"));
     timeFrame->setGeometry(twips::rect(0, 0, 9855, 855));
-    label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："), twips::rect(360, 405, 2055, 255),
-          simSun(10.5));
+    label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："),
+          twips::rect(360, 405, 2055, 255), simSun(10.5));
     m_testTime = new QComboBox(timeFrame);
     m_testTime->setObjectName(QStringLiteral("CmbTestTime"));
     m_testTime->setGeometry(twips::rect(2280, 360, 855, 300));
@@ -324,13 +332,15 @@ void FrmMain::buildSettingsView()
     m_testTime->setInsertPolicy(QComboBox::NoInsert);
     // What is typed stays as typed: completion would make "3" into "30".
     m_testTime->setCompleter(nullptr);
-    m_testTime->addItems({QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
-                          QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30")});
+    m_testTime->addItems({ QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
+                           QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30") });
 
     // The exchange folder, for labs whose machines have no D: drive or keep
     // the FTP service's folder elsewhere.
-    label(timeFrame, "Label6", QStringLiteral("交换文件夹："), twips::rect(3600, 405, 1215, 255), font());
-    m_exchangeLabel = label(timeFrame, "LblExchange", QString(), twips::rect(4800, 405, 3600, 255), font());
+    label(timeFrame, "Label6", QStringLiteral("交换文件夹："), twips::rect(3600, 405, 1215, 255),
+          font());
+    m_exchangeLabel =
+            label(timeFrame, "LblExchange", QString(), twips::rect(4800, 405, 3600, 255), font());
     QPushButton *chooseExchange = button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
                                          twips::rect(8520, 360, 1095, 300));
     connect(chooseExchange, &QPushButton::clicked, this, &FrmMain::chooseExchangeFolder);
@@ -347,7 +357,8 @@ void FrmMain::buildSettingsView()
     m_textBox->setReadOnly(true);
     m_textBox->setFont(simSun(10.5));
     m_textBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    label(textFrame, "Label5", QStringLiteral("文字总数："), twips::rect(240, 4600, 975, 255), font());
+    label(textFrame, "Label5", QStringLiteral("文字总数："), twips::rect(240, 4600, 975, 255),
+          font());
     m_wordCount = label(textFrame, "LblWordCount", QString(), twips::rect(1260, 4560, 975, 255),
                         simSun(10.5));
     paintCounter(m_wordCount, QPalette::WindowText);
@@ -376,7 +387,8 @@ void FrmMain::placeFrames()
     const int wider = std::max(0, width() - minimumWidth());
     const int taller = std::max(0, height() - minimumHeight());
     m_toolbar->resize(twips::px(10080) + wider, m_toolbar->height());
-    m_frameCJ->setGeometry(twips::px(240), twips::px(800), twips::px(9615) + wider, twips::px(6000) + taller);
+    m_frameCJ->setGeometry(twips::px(240), twips::px(800), twips::px(9615) + wider,
+                           twips::px(6000) + taller);
     m_grid->setGeometry(twips::px(30), twips::px(120), m_frameCJ->width() - twips::px(120),
                         m_frameCJ->height() - twips::px(180));
     m_frameCJ1->setGeometry(twips::px(240), twips::px(6840) + taller, twips::px(9615) + wider,
@@ -397,7 +409,8 @@ void FrmMain::showCount()
     const auto rows = m_store->rowCount();
     m_count->setText(rows ? QString::number(*rows) : QString());
     const ClassCounts counts = m_live.counts();
-    QString text = QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
+    QString text =
+            QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
     if (m_live.roster())
         text += QStringLiteral(" · 未登录 %1").arg(counts.absent);
     m_liveCounts->setText(text);
@@ -414,7 +427,8 @@ void FrmMain::showGateState()
 {
     const bool open = m_gate.isOpen();
     m_beginStop->setText(open ? kOpenCaption : kClosedCaption);
-    m_beginStop->setIcon(artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
+    m_beginStop->setIcon(
+            artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
     m_beginStop->setProperty("imageKey", open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_beginStop->setToolTip(open ? kOpenToolTip : kClosedToolTip);
     m_clearLast->setEnabled(!open);
@@ -503,7 +517,7 @@ void FrmMain::openSettingsPanel()
     m_frameSet->show();
     const QString exchange = QDir::toNativeSeparators(m_folders.exchange);
     m_exchangeLabel->setText(m_exchangeLabel->fontMetrics().elidedText(exchange, Qt::ElideMiddle,
-                                                                      m_exchangeLabel->width()));
+                                                                       m_exchangeLabel->width()));
     m_exchangeLabel->setToolTip(exchange);
     setExamText(QString());
     const examarticle::Reading stored = m_settings.storedExamText();
@@ -531,10 +545,14 @@ void FrmMain::chooseExchangeFolder()
         tell(problem);
         return;
     }
-    QString text = QStringLiteral("交换文件夹已设为 %1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
-                       .arg(QDir::toNativeSeparators(chosen));
+    QString text =
+            QStringLiteral(
+                    "交换文件夹已设为 "
+                    "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
+                    .arg(QDir::toNativeSeparators(chosen));
     if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
-        text += QStringLiteral("\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
+        text += QStringLiteral(
+                "\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
     tell(text);
 }
 
@@ -555,7 +573,8 @@ void FrmMain::chooseArticle()
 
 void FrmMain::saveSettings()
 {
-    const ConsoleSettings::SaveOutcome outcome = m_settings.save(m_articlePath, m_testTime->currentText());
+    const ConsoleSettings::SaveOutcome outcome =
+            m_settings.save(m_articlePath, m_testTime->currentText());
     if (!outcome.examMinutes) {
         tell(outcome.problem);
         return;
@@ -575,7 +594,7 @@ void FrmMain::cancelSettings()
 
 ExamFacts FrmMain::examFacts() const
 {
-    return {qint32(m_examMinutes) * 60, m_publishedLength};
+    return { qint32(m_examMinutes) * 60, m_publishedLength };
 }
 
 void FrmMain::readPublishedLength()
@@ -587,11 +606,12 @@ void FrmMain::readPublishedLength()
     // Counted again only when the file changed: the automatic collection
     // asks every few seconds.
     const QString stamp = QString::number(info.size()) + u'@'
-                          + QString::number(info.lastModified().toMSecsSinceEpoch());
+            + QString::number(info.lastModified().toMSecsSinceEpoch());
     if (info.isFile() && stamp != m_publishedStamp) {
         m_publishedStamp = stamp;
         // Anyone may replace te.txt: the read is bounded.
-        if (const examarticle::Reading text = examarticle::fromFile(published, examarticle::Source::ExamFile);
+        if (const examarticle::Reading text =
+                    examarticle::fromFile(published, examarticle::Source::ExamFile);
             text.text)
             m_publishedLength = qint32(text.text->size());
     }
@@ -612,7 +632,8 @@ void FrmMain::collectResults()
     // An automatic collection under way finishes first: one writer at a time.
     m_background.wait();
     readPublishedLength();
-    const CollectionReport report = ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
+    const CollectionReport report =
+            ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
     showCollection(report);
     if (!report.ok())
         tell(report.problem);
@@ -652,11 +673,12 @@ void FrmMain::clearResults()
     const int results = m_store->rowCount().value_or(0);
     const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
     if ((results || files)
-        && !ask(QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 中的%3个文件，删除后无法恢复。\n"
+        && !ask(QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
+                               "中的%3个文件，删除后无法恢复。\n"
                                "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
-                    .arg(results)
-                    .arg(QDir::toNativeSeparators(m_folders.exchange))
-                    .arg(files)))
+                        .arg(results)
+                        .arg(QDir::toNativeSeparators(m_folders.exchange))
+                        .arg(files)))
         return;
     const bool cleared = m_store->clear();
     m_live.clear();
@@ -666,9 +688,9 @@ void FrmMain::clearResults()
     showCount();
     if (!cleared)
         tell(m_store->lastError());
-    const QString problem = clearExchangeFolder(
-        m_folders.exchange,
-        {m_folders.application, m_folders.program, QFileInfo(m_folders.database).absolutePath()});
+    const QString problem = clearExchangeFolder(m_folders.exchange,
+                                                { m_folders.application, m_folders.program,
+                                                  QFileInfo(m_folders.database).absolutePath() });
     if (!problem.isEmpty())
         tell(problem);
 }
@@ -696,11 +718,14 @@ void FrmMain::exportResults()
         return;
     }
     if (!QDir().mkpath(m_folders.exports)) {
-        tell(QStringLiteral("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folders.exports)));
+        tell(QStringLiteral("无法建立导出文件夹 %1")
+                     .arg(QDir::toNativeSeparators(m_folders.exports)));
         return;
     }
-    const QString path = ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome = ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+    const QString path =
+            ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const ResultExporter::Outcome outcome =
+            ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
     if (!outcome.problem.isEmpty()) {
         tell(outcome.problem);
         return;

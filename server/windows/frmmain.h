@@ -17,7 +17,6 @@
 
 #include <memory>
 
-
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -33,10 +32,10 @@ namespace console {
 struct ConsoleFolders
 {
     QString application;  // time.txt, test.txt, scratch files, article/
-    QString program;      // where the manual ships, beside the program
-    QString exchange;     // the folder the FTP service publishes
-    QString database;     // the results database file (cj.mdb)
-    QString exports;      // where exported workbooks are written; made when absent
+    QString program;  // where the manual ships, beside the program
+    QString exchange;  // the folder the FTP service publishes
+    QString database;  // the results database file (cj.mdb)
+    QString exports;  // where exported workbooks are written; made when absent
 };
 
 class FrmMain : public QWidget

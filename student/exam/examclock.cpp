@@ -1,9 +1,7 @@
 #include "exam/examclock.h"
 
 ExamClock::ExamClock(int examMinutes, QObject *parent)
-    : QObject(parent)
-    , m_examMinutes(examMinutes)
-    , m_remainSecs(examMinutes * 60)
+    : QObject(parent), m_examMinutes(examMinutes), m_remainSecs(examMinutes * 60)
 {
     const int minutes = m_remainSecs / 60;
     m_timeText = twoDigits(minutes) + QLatin1String(" : ") + QLatin1String("00");
@@ -51,7 +49,8 @@ void ExamClock::tick()
 
 QString ExamClock::twoDigits(int value)
 {
-    return value >= 0 && value < 10 ? QLatin1Char('0') + QString::number(value) : QString::number(value);
+    return value >= 0 && value < 10 ? QLatin1Char('0') + QString::number(value)
+                                    : QString::number(value);
 }
 
 bool PromptBlinker::tick()

@@ -1,7 +1,6 @@
 #include "exam/examsession.h"
 
-ExamSession::ExamSession(ExamClock &clock, QObject *parent)
-    : QObject(parent), m_clock(clock)
+ExamSession::ExamSession(ExamClock &clock, QObject *parent) : QObject(parent), m_clock(clock)
 {
     connect(&m_clock, &ExamClock::secondPassed, this, &ExamSession::onSecondPassed);
     connect(&m_clock, &ExamClock::timeUp, this, &ExamSession::onTimeUp);
@@ -34,12 +33,14 @@ QString ExamSession::notRegisteredText()
 
 QString ExamSession::zeroRecordFailedText()
 {
-    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开始考试时会再送一次。");
+    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开"
+                          "始考试时会再送一次。");
 }
 
 QString ExamSession::badExamTimeText()
 {
-    return QStringLiteral("考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
+    return QStringLiteral(
+            "考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
 }
 
 QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
@@ -47,8 +48,9 @@ QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
     if (recordPath.isEmpty())
         return QStringLiteral("成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？\n"
                               "退出前请让监考老师记下屏幕上的成绩。\n选“否”再送一次。");
-    return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%1”交给监考老师。\n选“否”再送一次。")
-        .arg(recordPath);
+    return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%"
+                          "1”交给监考老师。\n选“否”再送一次。")
+            .arg(recordPath);
 }
 
 void ExamSession::begin()
@@ -137,7 +139,8 @@ void ExamSession::onUploadState(ResultUpload::State state)
         m_registered = true;
         showNote(false);
     }
-    const bool settled = state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    const bool settled =
+            state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
     switch (m_phase) {
     case Phase::Waiting:
         if (state == ResultUpload::State::Failed && !m_registered)

@@ -16,19 +16,19 @@ class ExamSession : public QObject
 
 public:
     enum class Phase {
-        Waiting,       // the exam has not started; Enter starts it
+        Waiting,  // the exam has not started; Enter starts it
         LeavingEarly,  // exit before the start: waits for the start-up record to settle
-        Typing,        // the clock runs
-        Over,          // the time is up; the examinee is still in the window
-        Leaving,       // the end is confirmed: waits for the final record to arrive
-        Stranded,      // the final record could not be delivered
-        Left,          // the program ends
+        Typing,  // the clock runs
+        Over,  // the time is up; the examinee is still in the window
+        Leaving,  // the end is confirmed: waits for the final record to arrive
+        Stranded,  // the final record could not be delivered
+        Left,  // the program ends
     };
     Q_ENUM(Phase)
 
     // What the examinee is asked; the window answers with answer().
     enum class Question {
-        EndExam,           // "是否真的要退出考试？"
+        EndExam,  // "是否真的要退出考试？"
         LeaveUndelivered,  // leave although the final record has not arrived
     };
     Q_ENUM(Question)

@@ -38,7 +38,8 @@ public:
             if (ImmIsIME(m_layouts[i])) {
                 char description[256] = {};
                 const UINT length = ImmGetDescriptionA(m_layouts[i], description, 255);
-                m_entries.append(gbk::decode(QByteArrayView(description, qsizetype(length < 256 ? length : 255))));
+                m_entries.append(gbk::decode(
+                        QByteArrayView(description, qsizetype(length < 256 ? length : 255))));
             } else {
                 m_entries.append(plainKeyboardEntry());
             }
@@ -89,7 +90,7 @@ QStringList readLines(const QString &path)
 bool isKeyboardName(const QString &name)
 {
     return name.startsWith(QLatin1String("keyboard"))
-        || name.startsWith(QLatin1String("fcitx-keyboard"));
+            || name.startsWith(QLatin1String("fcitx-keyboard"));
 }
 
 void appendOnce(QStringList &list, const QString &entry)
@@ -140,9 +141,10 @@ QStringList fcitx4Methods(const QString &configHome)
 
 QString frameworkFromEnvironment()
 {
-    for (const char *variable : {"QT_IM_MODULE", "GTK_IM_MODULE"}) {
+    for (const char *variable : { "QT_IM_MODULE", "GTK_IM_MODULE" }) {
         const QString module = qEnvironmentVariable(variable).trimmed();
-        if (!module.isEmpty() && module != QLatin1String("xim") && module != QLatin1String("compose"))
+        if (!module.isEmpty() && module != QLatin1String("xim")
+            && module != QLatin1String("compose"))
             return module == QLatin1String("ibus") ? QStringLiteral("IBus") : module;
     }
     const QString modifiers = qEnvironmentVariable("XMODIFIERS");
@@ -174,7 +176,7 @@ void DesktopInputMethods::activate(int index)
 std::unique_ptr<InputMethods> createSystemInputMethods()
 {
     return std::make_unique<DesktopInputMethods>(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 #endif

@@ -22,9 +22,9 @@ float accuracy(qint32 rightCount, qint32 errorCount)
 
 QString progressText(float speed, float accuracy, const QLocale &locale)
 {
-    return QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale) + QStringLiteral("字／分钟")
-        + QString(10, u' ') + QStringLiteral("正确率：") + numbers::singleTextForScreen(accuracy, locale)
-        + QStringLiteral("％");
+    return QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
+            + QStringLiteral("字／分钟") + QString(10, u' ') + QStringLiteral("正确率：")
+            + numbers::singleTextForScreen(accuracy, locale) + QStringLiteral("％");
 }
 
 }  // namespace scoring

@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-TypingSession::TypingSession(QString targetText)
-    : m_target(std::move(targetText))
+TypingSession::TypingSession(QString targetText) : m_target(std::move(targetText))
 {
     m_writeText.reserve(m_target.size());
     m_errorText.reserve(m_target.size());
@@ -23,7 +22,7 @@ TypingSession::Step TypingSession::compareTyped(int typedLen, int caret, int cha
 
     // Everything from the first changed position on is compared again;
     // truncate keeps the reserved capacity, so this does not allocate.
-    const int keep = std::max(0, std::min({changedFrom, typedLen, int(m_writeText.size())}));
+    const int keep = std::max(0, std::min({ changedFrom, typedLen, int(m_writeText.size()) }));
     for (int i = keep; i < int(m_writeText.size()); ++i)
         --(m_right[size_t(i)] ? m_rightCount : m_errorCount);
     m_writeText.truncate(keep);

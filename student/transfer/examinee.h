@@ -5,9 +5,9 @@
 
 struct Examinee
 {
-    QString serverIP;   // as typed at login; may carry a port, "127.0.0.1:2121"
-    QString department;    // department
-    QString examNumber;     // exam number
-    QString name;   // name
+    QString serverIP;  // as typed at login; may carry a port, "127.0.0.1:2121"
+    QString department;  // department
+    QString examNumber;  // exam number
+    QString name;  // name
     qint16 examMinutes = 0;
 };

@@ -64,9 +64,8 @@ QByteArray readAll(const QString &path)
 // A text holding nothing but blanks and line ends gives nothing to type.
 bool hasSomethingToType(const QByteArray &text)
 {
-    return std::any_of(text.begin(), text.end(), [](char c) {
-        return c != ' ' && c != '\t' && c != '\r' && c != '\n';
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return c != ' ' && c != '\t' && c != '\r' && c != '\n'; });
 }
 
 }  // namespace
@@ -115,16 +114,16 @@ QString LoginSession::missingEntryMessage(Entry entry)
 LoginSession::Click LoginSession::login(const Examinee &entries)
 {
     if (m_channel.isBusy())
-        return {ClickOutcome::Ignored};
+        return { ClickOutcome::Ignored };
     const std::pair<const QString &, Entry> inOrder[] = {
-        {entries.serverIP, Entry::ServerIP},
-        {entries.department, Entry::Department},
-        {entries.examNumber, Entry::ExamNumber},
-        {entries.name, Entry::Name},
+        { entries.serverIP, Entry::ServerIP },
+        { entries.department, Entry::Department },
+        { entries.examNumber, Entry::ExamNumber },
+        { entries.name, Entry::Name },
     };
     for (const auto &[text, entry] : inOrder) {
         if (text.isEmpty())
-            return {ClickOutcome::EntryMissing, entry};
+            return { ClickOutcome::EntryMissing, entry };
     }
 
     m_examinee = entries;
@@ -133,7 +132,7 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
     m_channel.setRemoteHost(entries.serverIP);
     m_channel.get(kSettings, kSettings, kMaxSettingsBytes);
     emit statusChanged(loggingInText());
-    return {ClickOutcome::Started};
+    return { ClickOutcome::Started };
 }
 
 void LoginSession::onChannelState(int code)

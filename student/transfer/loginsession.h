@@ -29,9 +29,9 @@ public:
     enum class Phase { Idle, WaitingForSettings, WaitingForText, Done };
 
     enum class ClickOutcome {
-        Started,       // the settings file is on its way
+        Started,  // the settings file is on its way
         EntryMissing,  // `missing` names the first empty entry
-        Ignored,       // a transfer is still running; nothing happens
+        Ignored,  // a transfer is still running; nothing happens
     };
     struct Click
     {

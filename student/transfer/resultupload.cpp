@@ -41,15 +41,16 @@ QString finishText(ResultUpload::State state, float speed, float accuracy, const
         break;
     }
     return outcome + QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
-           + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale)
-           + QStringLiteral("％");
+            + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale)
+            + QStringLiteral("％");
 }
 
 ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
     : QObject(parent), m_folder(workingFolder)
 {
     m_channel.setWorkingFolder(workingFolder);
-    m_sessionId = QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
+    m_sessionId =
+            QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
     m_scheduler = [this](int attempt, std::function<void()> retry) {
         QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
     };
@@ -59,7 +60,7 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
     m_record = record;
-    m_record.progress = record.progress.value_or(ResultProgress{});
+    m_record.progress = record.progress.value_or(ResultProgress {});
     m_record.progress->sequence = ++m_sequence;
     m_record.progress->sessionId = m_sessionId;
     m_examinee = examinee;
@@ -84,8 +85,10 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
         const wholefile::Reading back = wholefile::read(scrambledPath, kMaxRecordBytes);
         if (!back.bytes)
             problem = back.problem;
-        else if (*back.bytes != scrambled || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
-            problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同").arg(QDir::toNativeSeparators(scrambledPath));
+        else if (*back.bytes != scrambled
+                 || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
+            problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
+                              .arg(QDir::toNativeSeparators(scrambledPath));
     }
     // The exam text and the settings are not needed any more; the plain
     // record has served its purpose. sc1.zip stays for the upload.

@@ -27,10 +27,10 @@ class ResultUpload : public QObject
 
 public:
     enum class State {
-        Idle,       // nothing saved yet
+        Idle,  // nothing saved yet
         Uploading,  // the newest record is on its way (or waiting to retry)
         Delivered,  // the newest record is in the exchange folder
-        Failed,     // every attempt failed; retry() starts over
+        Failed,  // every attempt failed; retry() starts over
     };
     Q_ENUM(State)
 
@@ -100,13 +100,13 @@ private:
     QString m_localProblem;
     qint32 m_sequence = 0;
     bool m_writeOnce = false;
-    int m_nameNumber = 1;     // ~N of the newest name; 1 is the plain name
-    int m_newNames = 0;       // names tried by the running upload
+    int m_nameNumber = 1;  // ~N of the newest name; 1 is the plain name
+    int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;
-    bool m_waiting = false;   // the newest record has not been handed to the channel
+    bool m_waiting = false;  // the newest record has not been handed to the channel
     bool m_inFlight = false;  // our put is running
     int m_failures = 0;
-    int m_round = 0;          // a retry scheduled in an earlier round is void
+    int m_round = 0;  // a retry scheduled in an earlier round is void
 };
 
 // The examinee's record file name in the exchange folder, by the rule both

@@ -6,7 +6,7 @@ namespace {
 
 ServerAddressReading unusable(const QString &typed)
 {
-    return {std::nullopt, QStringLiteral("服务器地址“%1”无法使用").arg(typed.trimmed())};
+    return { std::nullopt, QStringLiteral("服务器地址“%1”无法使用").arg(typed.trimmed()) };
 }
 
 bool isFolderName(const QString &name)
@@ -28,7 +28,8 @@ QByteArray ServerAddress::baseUrl() const
     url.setScheme(QStringLiteral("ftp"));
     url.setHost(host);
     url.setPort(port);
-    QByteArray base = url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment) + '/';
+    QByteArray base =
+            url.toEncoded(QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment) + '/';
     for (const QString &name : folder)
         base += QUrl::toPercentEncoding(name) + '/';
     return base;
@@ -68,5 +69,5 @@ ServerAddressReading parseServerAddress(const QString &typed)
                 return unusable(typed);
         }
     }
-    return {address, {}};
+    return { address, {} };
 }

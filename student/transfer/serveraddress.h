@@ -11,8 +11,8 @@
 
 struct ServerAddress
 {
-    QString host;        // name or address (IPv6 without brackets)
-    int port = -1;       // -1: the FTP default
+    QString host;  // name or address (IPv6 without brackets)
+    int port = -1;  // -1: the FTP default
     QStringList folder;  // folder names beneath the home, outermost first
 
     // "ftp://host[:port]/folder/.../", every name escaped: a file name

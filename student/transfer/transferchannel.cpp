@@ -20,11 +20,11 @@ struct TransferRequest
 {
     enum class Kind { Get, Put, Invalid };
     Kind kind = Kind::Invalid;
-    QByteArray baseUrl;     // "ftp://host[:port]/folder/"
-    QString remoteName;     // final remote name
-    QString localPath;      // get: where the file goes
-    QByteArray upload;      // put: the bytes to send
-    qint64 maxBytes = 0;    // get: the most bytes the local file may hold
+    QByteArray baseUrl;  // "ftp://host[:port]/folder/"
+    QString remoteName;  // final remote name
+    QString localPath;  // get: where the file goes
+    QByteArray upload;  // put: the bytes to send
+    qint64 maxBytes = 0;  // get: the most bytes the local file may hold
     bool localReadable = true;
     TransferChannel::Failure invalidFailure = TransferChannel::Failure::Refused;
     TransferChannel::Timeouts timeouts;
@@ -82,7 +82,7 @@ Outcome completed()
 
 Outcome failed(TransferChannel::Failure failure)
 {
-    return {TransferChannel::Error, failure};
+    return { TransferChannel::Error, failure };
 }
 
 int onProgress(void *data, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -169,9 +169,11 @@ void setCommonOptions(CurlHandle &handle, const QByteArray &url,
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "ftp");
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(timeouts.connect.count()));
-    const auto left = duration_cast<milliseconds>(transfer->deadline - std::chrono::steady_clock::now());
+    const auto left =
+            duration_cast<milliseconds>(transfer->deadline - std::chrono::steady_clock::now());
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(std::max<milliseconds::rep>(1, left.count())));
-    const long stallSeconds = std::max<long>(1, long(duration_cast<seconds>(timeouts.stall).count()));
+    const long stallSeconds =
+            std::max<long>(1, long(duration_cast<seconds>(timeouts.stall).count()));
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stallSeconds);
     curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, stallSeconds);
@@ -208,7 +210,8 @@ Outcome runGet(const TransferRequest &request, Transfer &transfer)
     Download download;
     download.maxBytes = request.maxBytes;
     CurlHandle handle;
-    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts, &transfer);
+    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts,
+                     &transfer);
     // Read until the service ends the transfer: a size it announced in
     // advance may be wrong, and a short file must never pass for whole.
     curl_easy_setopt(handle.curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
@@ -262,7 +265,7 @@ CURLcode session(const TransferRequest &request, Transfer &transfer, const QStri
                  Failure *failure = nullptr)
 {
     CurlHandle handle;
-    UploadSource source{bytes};
+    UploadSource source { bytes };
     setCommonOptions(handle, bytes ? urlOf(request.baseUrl, remoteName) : request.baseUrl,
                      request.timeouts, &transfer);
     if (bytes) {
@@ -285,7 +288,7 @@ CURLcode session(const TransferRequest &request, Transfer &transfer, const QStri
 enum class RemoteFile {
     Absent,
     Renamable,  // there, and the service lets it be renamed
-    Fixed,      // there, and the service refuses to rename it
+    Fixed,  // there, and the service refuses to rename it
 };
 
 // Asks for the remote file's size, then whether it may be renamed: a rename
@@ -295,7 +298,8 @@ std::optional<RemoteFile> remoteFile(const TransferRequest &request, Transfer &t
                                      Failure *failure)
 {
     CurlHandle handle;
-    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts, &transfer);
+    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts,
+                     &transfer);
     curl_easy_setopt(handle.curl, CURLOPT_NOBODY, 1L);
     handle.commands = appendCommand(handle.commands, "RNFR " + request.remoteName.toUtf8());
     curl_easy_setopt(handle.curl, CURLOPT_POSTQUOTE, handle.commands);
@@ -324,11 +328,11 @@ bool refusedStore(CURLcode result)
 Outcome storeDirectly(const TransferRequest &request, Transfer &transfer, bool finalExists,
                       const QByteArray &temporary)
 {
-    const QList<QByteArray> cleanUp = temporary.isEmpty() ? QList<QByteArray>{}
-                                                          : QList<QByteArray>{"*DELE " + temporary};
+    const QList<QByteArray> cleanUp =
+            temporary.isEmpty() ? QList<QByteArray> {} : QList<QByteArray> { "*DELE " + temporary };
     Failure failure = Failure::None;
-    const CURLcode stored = session(request, transfer, request.remoteName, &request.upload, cleanUp,
-                                    &failure);
+    const CURLcode stored =
+            session(request, transfer, request.remoteName, &request.upload, cleanUp, &failure);
     if (stored == CURLE_OK)
         return completed();
     if (!temporary.isEmpty())
@@ -353,8 +357,9 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
     // is renamed over the earlier file, so nobody reads a half-written one.
     const QByteArray temporary = TransferChannel::temporaryRemoteName(request.remoteName).toUtf8();
     const QByteArray final = request.remoteName.toUtf8();
-    const CURLcode stored = session(request, transfer, QString::fromUtf8(temporary), &request.upload,
-                                    {"RNFR " + temporary, "RNTO " + final}, &failure);
+    const CURLcode stored =
+            session(request, transfer, QString::fromUtf8(temporary), &request.upload,
+                    { "RNFR " + temporary, "RNTO " + final }, &failure);
     if (stored == CURLE_OK)
         return completed();
     if (refusedStore(stored))
@@ -366,7 +371,7 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
     // services refuse to rename onto an existing file. Remove the earlier
     // file and rename again, without sending the data a second time.
     const CURLcode renamed = session(request, transfer, {}, nullptr,
-                                     {"*DELE " + final, "RNFR " + temporary, "RNTO " + final});
+                                     { "*DELE " + final, "RNFR " + temporary, "RNTO " + final });
     if (renamed == CURLE_OK)
         return completed();
     return storeDirectly(request, transfer, true, temporary);
@@ -390,8 +395,7 @@ Outcome run(const TransferRequest &request, Transfer &transfer)
 
 }  // namespace
 
-TransferChannel::TransferChannel(QObject *parent)
-    : QObject(parent), m_folder(QDir::currentPath())
+TransferChannel::TransferChannel(QObject *parent) : QObject(parent), m_folder(QDir::currentPath())
 {
     initCurlOnce();
 }
@@ -425,7 +429,7 @@ bool TransferChannel::execute(const QString &command)
     const qsizetype firstBlank = command.indexOf(u' ');
     const qsizetype secondBlank = firstBlank < 0 ? -1 : command.indexOf(u' ', firstBlank + 1);
     if (secondBlank < 0)
-        return start(TransferRequest{});
+        return start(TransferRequest {});
     const QString verb = command.left(firstBlank);
     const QString first = command.mid(firstBlank + 1, secondBlank - firstBlank - 1);
     const QString last = command.mid(secondBlank + 1);
@@ -433,7 +437,7 @@ bool TransferChannel::execute(const QString &command)
         return get(first, last);
     if (verb == QLatin1String("put"))
         return put(first, last);
-    return start(TransferRequest{});
+    return start(TransferRequest {});
 }
 
 bool TransferChannel::get(const QString &remoteName, const QString &localName, qint64 maxBytes)
@@ -485,12 +489,13 @@ bool TransferChannel::start(TransferRequest request)
         transfer.abort = &m_abort;
         transfer.deadline = std::chrono::steady_clock::now() + request.timeouts.total;
         transfer.report = [this](int code) {
-            QMetaObject::invokeMethod(this, [this, code] { emit stateChanged(code); },
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                    this, [this, code] { emit stateChanged(code); }, Qt::QueuedConnection);
         };
         const Outcome outcome = run(request, transfer);
-        QMetaObject::invokeMethod(this, [this, outcome] { finish(outcome.code, outcome.failure); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+                this, [this, outcome] { finish(outcome.code, outcome.failure); },
+                Qt::QueuedConnection);
     });
     m_thread->start();
     return true;

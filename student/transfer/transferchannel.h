@@ -29,22 +29,22 @@ public:
     // Why the last request ended in Error; None after Completed.
     enum class Failure {
         None,
-        CannotConnect,   // no connection to the service
-        NoAnswer,        // connected, but the service stopped answering
-        Refused,         // the service refused a command (login, permission ...)
+        CannotConnect,  // no connection to the service
+        NoAnswer,  // connected, but the service stopped answering
+        Refused,  // the service refused a command (login, permission ...)
         ReplaceRefused,  // a put could not replace an existing remote file
-        TooLarge,        // a get brought more bytes than the request allows
-        LocalFile,       // the local file could not be read or written
+        TooLarge,  // a get brought more bytes than the request allows
+        LocalFile,  // the local file could not be read or written
     };
     Q_ENUM(Failure)
 
     struct Timeouts
     {
-        std::chrono::milliseconds connect{5000};
+        std::chrono::milliseconds connect { 5000 };
         // A transfer that moves no byte for this long has failed.
-        std::chrono::milliseconds stall{15000};
+        std::chrono::milliseconds stall { 15000 };
         // No request takes longer than this, however slowly it moves.
-        std::chrono::milliseconds total{120000};
+        std::chrono::milliseconds total { 120000 };
     };
 
     explicit TransferChannel(QObject *parent = nullptr);
@@ -111,6 +111,6 @@ private:
     QString m_folder;
     Timeouts m_timeouts;
     QThread *m_thread = nullptr;
-    std::atomic<bool> m_abort{false};
+    std::atomic<bool> m_abort { false };
     Failure m_lastFailure = Failure::None;
 };

@@ -29,7 +29,10 @@ QLineEdit *newBox(const QString &name, QWidget *parent)
 }  // namespace
 
 FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *parent)
-    : QWidget(parent), m_boxes(clientTitle()), m_messages(messages ? messages : &m_boxes), m_session(workingFolder)
+    : QWidget(parent),
+      m_boxes(clientTitle()),
+      m_messages(messages ? messages : &m_boxes),
+      m_session(workingFolder)
 {
     setObjectName(QStringLiteral("FrmLogin"));
     setWindowTitle(QStringLiteral("登录考试服务器"));
@@ -38,7 +41,8 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
     // Enter walks down the form and stops on the Login button without
     // pressing it.
     connect(m_ip, &QLineEdit::returnPressed, m_department, [this] { m_department->setFocus(); });
-    connect(m_department, &QLineEdit::returnPressed, m_examNumber, [this] { m_examNumber->setFocus(); });
+    connect(m_department, &QLineEdit::returnPressed, m_examNumber,
+            [this] { m_examNumber->setFocus(); });
     connect(m_examNumber, &QLineEdit::returnPressed, m_name, [this] { m_name->setFocus(); });
     connect(m_name, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
 
@@ -65,10 +69,10 @@ void FrmLogin::buildLayout()
     m_examNumber = newBox(QStringLiteral("TxtXueHao"), this);
     m_name = newBox(QStringLiteral("TxtXingMing"), this);
     const std::pair<QLabel *, QLineEdit *> rows[] = {
-        {newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip},
-        {newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_department},
-        {newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_examNumber},
-        {newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_name},
+        { newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip },
+        { newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_department },
+        { newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_examNumber },
+        { newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_name },
     };
     int row = 0;
     for (const auto &[label, box] : rows) {

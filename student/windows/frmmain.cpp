@@ -47,8 +47,8 @@ const QColor kPromptColor(0xC0, 0x00, 0x00);
 QFont songFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")});
+    font.setFamilies({ QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                       QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC") });
     font.setPointSize(12);
     return font;
 }
@@ -74,15 +74,15 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, QWidget *p
 
 FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainServices services,
                  QWidget *parent)
-    : QWidget(parent)
-    , m_examinee(examinee)
-    , m_workFolder(workFolder)
-    , m_inputMethods(std::move(services.inputMethods))
-    , m_messages(std::move(services.messages))
-    , m_runTimers(services.runTimers)
-    , m_clock(std::make_unique<ExamClock>(examinee.examMinutes))
-    , m_upload(std::make_unique<ResultUpload>(workFolder))
-    , m_exam(std::make_unique<ExamSession>(*m_clock))
+    : QWidget(parent),
+      m_examinee(examinee),
+      m_workFolder(workFolder),
+      m_inputMethods(std::move(services.inputMethods)),
+      m_messages(std::move(services.messages)),
+      m_runTimers(services.runTimers),
+      m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
+      m_upload(std::make_unique<ResultUpload>(workFolder)),
+      m_exam(std::make_unique<ExamSession>(*m_clock))
 {
     connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
     connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
@@ -104,9 +104,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     // Start-up, in its fixed order.
     m_combo1->addItems(m_inputMethods->entries());
     m_combo1->setCurrentIndex(-1);
-    setWindowTitle(clientTitle() + QLatin1String("  v")
-                   + QString::number(KESTRIX_VERSION_MAJOR) + u'.'
-                   + QString::number(KESTRIX_VERSION_MINOR));
+    setWindowTitle(clientTitle() + QLatin1String("  v") + QString::number(KESTRIX_VERSION_MAJOR)
+                   + u'.' + QString::number(KESTRIX_VERSION_MINOR));
     m_lblBanName->setText(m_examinee.department);
     m_lblExamNumber->setText(m_examinee.examNumber);
     m_lblName->setText(m_examinee.name);
@@ -143,9 +142,9 @@ void FrmMain::buildWindow()
     m_lblBanName = framedLabel(this, QStringLiteral("Frame1"), QStringLiteral("部门"),
                                QStringLiteral("LblBanName"), 8);
     m_lblExamNumber = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
-                              QStringLiteral("LblXueHao"), 70);
+                                  QStringLiteral("LblXueHao"), 70);
     m_lblName = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
-                                QStringLiteral("LblXingMing"), 132);
+                            QStringLiteral("LblXingMing"), 132);
 
     auto *frame4 = new QGroupBox(this);
     frame4->setObjectName(QStringLiteral("Frame4"));
@@ -249,10 +248,10 @@ void FrmMain::buildStatusBar()
         QString text;
         int stretch;
     } panels[] = {
-        {"time", QString(), 2},
-        {"notice", QStringLiteral("Kestrix 打字考试系统"), 2},
-        {"url", QStringLiteral("访问网站 kestrix.example.org"), 3},
-        {"help", QStringLiteral("考试中请勿关闭本窗口"), 2},
+        { "time", QString(), 2 },
+        { "notice", QStringLiteral("Kestrix 打字考试系统"), 2 },
+        { "url", QStringLiteral("访问网站 kestrix.example.org"), 3 },
+        { "help", QStringLiteral("考试中请勿关闭本窗口"), 2 },
     };
     for (const auto &panel : panels) {
         auto *label = new StatusPanel(QLatin1String(panel.key), panel.text, m_statusBar1);
@@ -366,7 +365,8 @@ void FrmMain::showFinish()
 {
     const ResultUpload::State state = m_upload->state();
     showInfo(finishText(state, m_speed, m_accuracy),
-             state == ResultUpload::State::Failed ? kPromptColor : palette().color(QPalette::ButtonText));
+             state == ResultUpload::State::Failed ? kPromptColor
+                                                  : palette().color(QPalette::ButtonText));
 }
 
 void FrmMain::onScrollChanged(int value)
@@ -385,16 +385,18 @@ void FrmMain::showPage()
 
 void FrmMain::showOverlays()
 {
-    m_lblGetText->writeLayer()->setText(TypingSession::fromTopLine(m_session.writeText(), m_topLine));
-    m_lblGetText->errorLayer()->setText(TypingSession::fromTopLine(m_session.errorText(), m_topLine));
+    m_lblGetText->writeLayer()->setText(
+            TypingSession::fromTopLine(m_session.writeText(), m_topLine));
+    m_lblGetText->errorLayer()->setText(
+            TypingSession::fromTopLine(m_session.errorText(), m_topLine));
 }
 
 void FrmMain::onTypedTextChanged()
 {
     const int typedLen = m_txtWrite->typedLength();
-    const TypingSession::Step step
-        = m_session.compareTyped(typedLen, m_txtWrite->caretPosition(), m_txtWrite->takeChangedFrom(),
-                                 [this](int from) { return m_txtWrite->typedFrom(from); });
+    const TypingSession::Step step = m_session.compareTyped(
+            typedLen, m_txtWrite->caretPosition(), m_txtWrite->takeChangedFrom(),
+            [this](int from) { return m_txtWrite->typedFrom(from); });
     if (step == TypingSession::Step::Continued)
         followCaret(typedLen);
     if (typedLen == 0) {
@@ -423,7 +425,8 @@ void FrmMain::showProgress()
     m_accuracy = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
     // Until a record of this examinee has arrived, the line says so first.
     if (m_exam->unregisteredNoteShown())
-        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ") + scoring::progressText(m_speed, m_accuracy),
+        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ")
+                         + scoring::progressText(m_speed, m_accuracy),
                  kPromptColor);
     else
         showInfo(scoring::progressText(m_speed, m_accuracy), palette().color(QPalette::ButtonText));
@@ -444,7 +447,7 @@ void FrmMain::SaveResult(ResultProgress::Phase phase)
     record.department = m_examinee.department;
     record.examNumber = m_examinee.examNumber;
     record.name = m_examinee.name;
-    record.progress = ResultProgress{0, QString(), phase, m_session.typedLen()};
+    record.progress = ResultProgress { 0, QString(), phase, m_session.typedLen() };
     m_upload->save(record, m_examinee);
 }
 
@@ -474,8 +477,8 @@ void FrmMain::runExitDialogue()
 void FrmMain::askExaminee(ExamSession::Question question)
 {
     const QString text = question == ExamSession::Question::EndExam
-                             ? ExamSession::confirmExitQuestion()
-                             : ExamSession::leaveUndeliveredQuestion(m_upload->localRecordPath());
+            ? ExamSession::confirmExitQuestion()
+            : ExamSession::leaveUndeliveredQuestion(m_upload->localRecordPath());
     m_exam->answer(question, m_messages->confirm(this, text));
 }
 

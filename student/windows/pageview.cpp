@@ -10,10 +10,7 @@
 #include <cmath>
 #include <utility>
 
-LayerCaption::LayerCaption(QWidget *parent)
-    : QWidget(parent)
-{
-}
+LayerCaption::LayerCaption(QWidget *parent) : QWidget(parent) { }
 
 void LayerCaption::setText(const QString &text)
 {
@@ -46,13 +43,13 @@ bool isLineEnd(QChar ch)
 }  // namespace
 
 PageView::PageView(QWidget *parent)
-    : LayerCaption(parent)
-    , m_writeLayer(new LayerCaption(this))
-    , m_errorLayer(new LayerCaption(this))
+    : LayerCaption(parent),
+      m_writeLayer(new LayerCaption(this)),
+      m_errorLayer(new LayerCaption(this))
 {
     m_writeLayer->setObjectName(QStringLiteral("LblWrite"));
     m_errorLayer->setObjectName(QStringLiteral("LblError"));
-    for (LayerCaption *layer : {m_writeLayer, m_errorLayer}) {
+    for (LayerCaption *layer : { m_writeLayer, m_errorLayer }) {
         layer->setAttribute(Qt::WA_TransparentForMouseEvents);
         layer->setAttribute(Qt::WA_NoSystemBackground);
     }
@@ -144,7 +141,8 @@ void PageView::layOutPage()
         while (end < limit && !isLineEnd(caption[end]))
             ++end;
         if (end > position) {
-            auto layout = std::make_unique<QTextLayout>(caption.mid(position, end - position), font());
+            auto layout =
+                    std::make_unique<QTextLayout>(caption.mid(position, end - position), font());
             layout->setTextOption(option);
             layout->setCacheEnabled(true);
             layout->beginLayout();
@@ -157,18 +155,20 @@ void PageView::layOutPage()
                 ++lines;
             }
             layout->endLayout();
-            m_paragraphs.push_back({position, std::move(layout)});
+            m_paragraphs.push_back({ position, std::move(layout) });
         } else {
             ++lines;  // an empty line
         }
         if (end >= limit)
             break;
         // CR LF is one line end; a lone CR or LF is one too.
-        position = end + ((caption[end] == u'\r' && end + 1 < size && caption[end + 1] == u'\n') ? 2 : 1);
+        position = end
+                + ((caption[end] == u'\r' && end + 1 < size && caption[end + 1] == u'\n') ? 2 : 1);
     }
 }
 
-PageView::Shade PageView::shadeAt(int position, const QString &writeText, const QString &errorText) const
+PageView::Shade PageView::shadeAt(int position, const QString &writeText,
+                                  const QString &errorText) const
 {
     if (position < errorText.size()
         && errorText[position] != TypingSession::blankFor(text()[position]))
@@ -200,9 +200,9 @@ void PageView::paintEvent(QPaintEvent *)
                 int to = from + 1;
                 while (to < lineEnd && shadeAt(paragraph.start + to, writeText, errorText) == shade)
                     ++to;
-                painter.setPen(shade == Shade::Right   ? rightColor()
-                               : shade == Shade::Wrong ? wrongColor()
-                                                       : untypedColor);
+                painter.setPen(shade == Shade::Right           ? rightColor()
+                                       : shade == Shade::Wrong ? wrongColor()
+                                                               : untypedColor);
                 const QList<QGlyphRun> runs = line.glyphRuns(from, to - from);
                 for (const QGlyphRun &run : runs)
                     painter.drawGlyphRun(layout.position(), run);

@@ -3,8 +3,7 @@
 #include <QMouseEvent>
 
 StatusPanel::StatusPanel(const QString &key, const QString &text, QWidget *parent)
-    : QLabel(text, parent)
-    , m_key(key)
+    : QLabel(text, parent), m_key(key)
 {
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Sunken);

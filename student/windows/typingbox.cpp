@@ -1,6 +1,5 @@
 #include "windows/typingbox.h"
 
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -22,8 +21,7 @@ constexpr int kShortTail = 64;
 }  // namespace
 
 TypingBox::TypingBox(QWidget *parent)
-    : QPlainTextEdit(parent)
-    , m_changedFrom(std::numeric_limits<int>::max())
+    : QPlainTextEdit(parent), m_changedFrom(std::numeric_limits<int>::max())
 {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int) { onContentsChange(position); });
@@ -99,8 +97,8 @@ void TypingBox::keyPressEvent(QKeyEvent *event)
     // Every other paste key (Ctrl+Shift+V, Shift+Insert, the platform's own)
     // is swallowed; the clipboard stays as it is.
     const bool pasteKey = event->matches(QKeySequence::Paste)
-        || (event->key() == Qt::Key_V && (modifiers & Qt::ControlModifier))
-        || (event->key() == Qt::Key_Insert && (modifiers & Qt::ShiftModifier));
+            || (event->key() == Qt::Key_V && (modifiers & Qt::ControlModifier))
+            || (event->key() == Qt::Key_Insert && (modifiers & Qt::ShiftModifier));
     if (pasteKey) {
         event->accept();
         return;

@@ -26,11 +26,15 @@ constexpr int kFinal = 3;  // zero record, two progress versions, final record
 ResultRecord record(int index, int version)
 {
     const float v = float(version), i = float(index);
-    return {version ? 10 * v + 0.25f * i : 0, version ? 80 + 5 * v - 0.25f * float(index % 20) : 0,
-            qint16(200 * version), 900, 100 * version + index,
-            QStringLiteral("计算机%1班").arg(index % 4 + 1),
-            QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')),
-            QStringLiteral("考生 %1号").arg(index), {}};
+    return { version ? 10 * v + 0.25f * i : 0,
+             version ? 80 + 5 * v - 0.25f * float(index % 20) : 0,
+             qint16(200 * version),
+             900,
+             100 * version + index,
+             QStringLiteral("计算机%1班").arg(index % 4 + 1),
+             QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')),
+             QStringLiteral("考生 %1号").arg(index),
+             {} };
 }
 
 // Which version of its examinee a collected row is; -1 when none.
@@ -67,8 +71,8 @@ struct Classroom
     int next = 0, active = 0, mostActive = 0, done = 0, transfers = 0, channelErrors = 0;
     int finalsSaved = 0, finalsDelivered = 0, collections = 0;
     qint64 longestFinalWait = 0, wallMillis = 0;
-    QElapsedTimer clock{};
-    QStringList problems{};
+    QElapsedTimer clock {};
+    QStringList problems {};
 
     int size() const { return int(pupils.size()); }
 
@@ -77,7 +81,7 @@ struct Classroom
         while (active < kPoolSize && next < size()) {
             const int i = next++;
             const ResultRecord r = record(i, 0);
-            pupils[size_t(i)].who = {server, r.department, r.examNumber, r.name, 10};
+            pupils[size_t(i)].who = { server, r.department, r.examNumber, r.name, 10 };
             const QString folder = QDir(work).filePath(QString::number(i));
             QDir().mkpath(folder);
             auto *upload = new ResultUpload(folder);
@@ -144,8 +148,9 @@ struct Classroom
             // directly; until it is whole the collector passes it over.
             const int i = skipped.name.section(u'-', 1, 1).toInt();
             const bool firstOnItsWay = i >= 0 && i < size() && pupils[size_t(i)].delivered < 0
-                                       && skipped.reason.startsWith(QStringLiteral("文件不完整"));
-            if (!firstOnItsWay && (!mayMiss || !skipped.reason.startsWith(QStringLiteral("无法打开"))))
+                    && skipped.reason.startsWith(QStringLiteral("文件不完整"));
+            if (!firstOnItsWay
+                && (!mayMiss || !skipped.reason.startsWith(QStringLiteral("无法打开"))))
                 problems << QStringLiteral("skipped %1: %2").arg(skipped.name, skipped.reason);
         }
         const auto rows = store.rowsInRankOrder();
@@ -166,7 +171,10 @@ struct Classroom
             const int got = seen[size_t(i)];
             if ((got < pupil.delivered && !(mayMiss && got < 0)) || got > pupil.saved)
                 problems << QStringLiteral("%1: collected version %2, delivered %3, saved %4")
-                                .arg(i).arg(got).arg(pupil.delivered).arg(pupil.saved);
+                                    .arg(i)
+                                    .arg(got)
+                                    .arg(pupil.delivered)
+                                    .arg(pupil.saved);
         }
     }
 };
@@ -201,8 +209,8 @@ void TestClassroom::uploadsWhileConsoleCollects()
     QVERIFY(service.start());
     const int wanted = qEnvironmentVariableIntValue("KESTRIX_CLASSROOM_EXAMINEES");
     const int examinees = wanted > 0 ? wanted : 200;
-    Classroom room{std::vector<Pupil>(size_t(examinees)), service.address(), exchange.path(),
-                   work.path()};
+    Classroom room { std::vector<Pupil>(size_t(examinees)), service.address(), exchange.path(),
+                     work.path() };
     ResultStore store(work.filePath(QStringLiteral("cj.mdb")));
     ResultCollector collector(exchange.path(), work.path(), store);
     QTimer collectTimer;

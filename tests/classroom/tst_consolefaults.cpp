@@ -28,9 +28,9 @@ QVector<ResultRow> rankedRows(const QString &department, int count)
 {
     QVector<ResultRow> rows;
     for (int i = count - 1; i >= 0; --i)
-        rows.append({i + 1, department, QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
-                     QStringLiteral("考生%1").arg(i), 20 + 0.25 * i,
-                     QString::number(90 + (i % 40) * 0.25), qint16(600 - i % 60)});
+        rows.append({ i + 1, department, QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
+                      QStringLiteral("考生%1").arg(i), 20 + 0.25 * i,
+                      QString::number(90 + (i % 40) * 0.25), qint16(600 - i % 60) });
     return rows;
 }
 
@@ -41,8 +41,8 @@ bool sameRows(const QVector<ResultRow> &a, const QVector<ResultRow> &b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto &x, const auto &y) {
         return x.recNo == y.recNo && x.department == y.department && x.examNumber == y.examNumber
-               && x.name == y.name && x.speed == y.speed
-               && x.accuracyLine == y.accuracyLine && x.timePass == y.timePass;
+                && x.name == y.name && x.speed == y.speed && x.accuracyLine == y.accuracyLine
+                && x.timePass == y.timePass;
     });
 }
 
@@ -64,7 +64,7 @@ private:
     bool startCollection(QProcess &process, const QString &database, const QString &appFolder)
     {
         process.start(QStringLiteral(KESTRIX_COLLECT_ONCE),
-                      {m_exchange.path(), appFolder, database});
+                      { m_exchange.path(), appFolder, database });
         while (process.waitForStarted(kWaitMillis) && !process.canReadLine()) {
             if (!process.waitForReadyRead(kWaitMillis))
                 return false;
@@ -78,11 +78,18 @@ private:
 void TestConsoleFaults::initTestCase()
 {
     for (const ResultRow &row : kNewRows) {
-        const ResultRecord record{float(row.speed), row.accuracyLine.toFloat(), row.timePass, 900,
-                                  850, row.department, row.examNumber, row.name, {}};
+        const ResultRecord record { float(row.speed),
+                                    row.accuracyLine.toFloat(),
+                                    row.timePass,
+                                    900,
+                                    850,
+                                    row.department,
+                                    row.examNumber,
+                                    row.name,
+                                    {} };
         const QString name = row.department + u'-' + row.examNumber + u'-' + row.name + u".zip"_qs;
         QVERIFY(writeFile(m_exchange.filePath(name),
-                           transcodeBytes(record.toRecordLines(), kExchangeKey)));
+                          transcodeBytes(record.toRecordLines(), kExchangeKey)));
     }
 }
 
@@ -92,7 +99,7 @@ void TestConsoleFaults::killedCollectionLeavesAWholeTable_data()
     // once, as the commit begins, and a few pages into it.
     QTest::addColumn<qint64>("logBytes");
     QTest::addRow("at once") << qint64(-1);
-    for (qint64 bytes : {0, 4096, 32768, 65536})
+    for (qint64 bytes : { 0, 4096, 32768, 65536 })
         QTest::addRow("log past %lld bytes", bytes) << bytes;
     QTest::addRow("left to finish") << kNever;
 }
@@ -146,7 +153,8 @@ void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth_data()
     QTest::addColumn<QString>("leftOver");  // an earlier exam's file in the folder
     QTest::addColumn<bool>("stillOpen");
     QTest::addColumn<QString>("message");
-    QTest::newRow("exam text left") << u"te.txt"_qs << false << u"开放登录失败，考生仍不能登录。\n"_qs;
+    QTest::newRow("exam text left")
+            << u"te.txt"_qs << false << u"开放登录失败，考生仍不能登录。\n"_qs;
     // The old settings cannot be withdrawn: examinees can still log in.
     QTest::newRow("settings left") << u"se.dll"_qs << true << u"开放登录失败，但考生仍可登录"_qs;
 }
@@ -162,22 +170,23 @@ void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth()
     QVERIFY(writeFile(exchange.filePath(leftOver), "old\r\n"));
     // The immutable attribute stops even root, whom permission bits do not.
     const QString folder = exchange.path();
-    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) != 0)
+    if (QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("+i"), folder }) != 0)
         QSKIP("chattr +i is not possible here");
-    const auto undo = qScopeGuard(
-        [&] { QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), folder}); });
+    const auto undo = qScopeGuard([&] {
+        QProcess::execute(QStringLiteral("chattr"), { QStringLiteral("-i"), folder });
+    });
 
     LoginGate gate(app.path(), folder);
     QCOMPARE(gate.readiness(), LoginGate::Readiness::Ready);
     const QString problem = gate.open(20);
     QCOMPARE(gate.isOpen(), stillOpen);
     QVERIFY2(problem.startsWith(message)
-                 && problem.contains(QDir::toNativeSeparators(exchange.filePath(leftOver))),
+                     && problem.contains(QDir::toNativeSeparators(exchange.filePath(leftOver))),
              qPrintable(problem));
     // Nothing new was published, and no scratch file stays behind.
-    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{leftOver});
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList { leftOver });
     QCOMPARE(QDir(app.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList({u"test.txt"_qs, u"time.txt"_qs}));
+             QStringList({ u"test.txt"_qs, u"time.txt"_qs }));
 }
 
 QTEST_GUILESS_MAIN(TestConsoleFaults)

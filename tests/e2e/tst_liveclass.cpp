@@ -26,7 +26,8 @@ constexpr int kWaitMillis = 20000;
 // 90 lines of ten signs, each line ending in CR LF as the client counts it.
 constexpr qint32 kTextLength = 90 * 12;
 
-template <typename T> T *child(QObject *window, const char *name)
+template <typename T>
+T *child(QObject *window, const char *name)
 {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
@@ -37,9 +38,9 @@ template <typename T> T *child(QObject *window, const char *name)
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::FrmMain;
     using FrmMain::collectClock;
     using FrmMain::collectQuietly;
+    using FrmMain::FrmMain;
     using FrmMain::waitForCollection;
 };
 
@@ -69,7 +70,8 @@ struct LiveRoom
         QDir(consoleFolder.path()).mkpath(QStringLiteral("article"));
         const QString article = consoleFolder.filePath(QStringLiteral("article/a.txt"));
         QFile file(article);
-        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray("0123456789\r\n").repeated(90)) < 0)
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(QByteArray("0123456789\r\n").repeated(90)) < 0)
             return false;
         file.close();
         ConsoleHooks hooks;
@@ -81,9 +83,10 @@ struct LiveRoom
             return true;
         };
         console = std::make_unique<WatchedConsole>(
-            console::ConsoleFolders{consoleFolder.path(), consoleFolder.path(), service.folder(),
-                                    consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path()},
-            hooks);
+                console::ConsoleFolders {
+                        consoleFolder.path(), consoleFolder.path(), service.folder(),
+                        consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path() },
+                hooks);
         console->show();
         click("set");
         click("CmdChFile");
@@ -104,7 +107,7 @@ struct LiveRoom
     Pupil &join(const QString &number, const QString &name, const QString &session)
     {
         auto pupil = std::make_unique<Pupil>();
-        pupil->who = {service.address(), QStringLiteral("一班"), number, name, 10};
+        pupil->who = { service.address(), QStringLiteral("一班"), number, name, 10 };
         pupil->session = session;
         const QString folder = clientFolder.filePath(session + number);
         QDir().mkpath(folder);
@@ -118,12 +121,20 @@ struct LiveRoom
     bool send(Pupil &pupil, ResultProgress::Phase phase, qint32 typed, float speed, qint16 seconds,
               float accuracy = 98, qint32 target = kTextLength, const Examinee *as = nullptr)
     {
-        const ResultRecord record{speed, accuracy, seconds, target, typed,
-                                  pupil.who.department, pupil.who.examNumber, pupil.who.name,
-                                  ResultProgress{++pupil.sequence, pupil.session, phase, typed}};
+        const ResultRecord record { speed,
+                                    accuracy,
+                                    seconds,
+                                    target,
+                                    typed,
+                                    pupil.who.department,
+                                    pupil.who.examNumber,
+                                    pupil.who.name,
+                                    ResultProgress { ++pupil.sequence, pupil.session, phase,
+                                                     typed } };
         pupil.upload->save(record, as ? *as : pupil.who);
-        return QTest::qWaitFor([&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
-                               kWaitMillis);
+        return QTest::qWaitFor(
+                [&] { return pupil.upload->state() == ResultUpload::State::Delivered; },
+                kWaitMillis);
     }
 
     // Each row as "name:state:progress", in the grid's order.
@@ -132,10 +143,10 @@ struct LiveRoom
         const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row) {
-            rows << QStringList{model->index(row, ClassTableModel::Name).data().toString(),
-                                model->index(row, ClassTableModel::State).data().toString(),
-                                model->index(row, ClassTableModel::Progress).data().toString()}
-                        .join(u':');
+            rows << QStringList { model->index(row, ClassTableModel::Name).data().toString(),
+                                  model->index(row, ClassTableModel::State).data().toString(),
+                                  model->index(row, ClassTableModel::Progress).data().toString() }
+                            .join(u':');
         }
         return rows;
     }
@@ -146,7 +157,8 @@ struct LiveRoom
         QString doubts;
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->index(row, ClassTableModel::Name).data().toString() == name)
-                doubts += model->index(row, ClassTableModel::State).data(Qt::ToolTipRole).toString();
+                doubts +=
+                        model->index(row, ClassTableModel::State).data(Qt::ToolTipRole).toString();
         }
         return doubts;
     }
@@ -154,7 +166,7 @@ struct LiveRoom
     QString counts() const
     {
         return child<QLabel>(console.get(), "LblRenShu")->text() + u' '
-               + child<QLabel>(console.get(), "LblLiveCounts")->text();
+                + child<QLabel>(console.get(), "LblLiveCounts")->text();
     }
 };
 
@@ -184,10 +196,10 @@ struct Desk
     bool delivers(const std::function<void()> &step)
     {
         int delivered = 0;
-        const auto connection = QObject::connect(&window->upload(), &ResultUpload::stateChanged,
-                                                 [&](ResultUpload::State state) {
-                                                     delivered += state == ResultUpload::State::Delivered;
-                                                 });
+        const auto connection = QObject::connect(
+                &window->upload(), &ResultUpload::stateChanged, [&](ResultUpload::State state) {
+                    delivered += state == ResultUpload::State::Delivered;
+                });
         step();
         const bool arrived = QTest::qWaitFor([&] { return delivered > 0; }, kWaitMillis);
         QObject::disconnect(connection);
@@ -199,7 +211,10 @@ struct Desk
         for (int i = 0; i < seconds; ++i)
             window->onClockTick();
     }
-    QPlainTextEdit *box() const { return window->findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite")); }
+    QPlainTextEdit *box() const
+    {
+        return window->findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite"));
+    }
 };
 
 }  // namespace
@@ -219,10 +234,13 @@ private slots:
         room.rosterPath = room.consoleFolder.filePath(QStringLiteral("名单.csv"));
         QFile roster(room.rosterPath);
         QVERIFY(roster.open(QIODevice::WriteOnly));
-        roster.write(u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n一班,03,丙\n一班,04,丁\n"_qs.toUtf8());
+        roster.write(
+                u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n一班,03,丙\n一班,04,丁\n"_qs.toUtf8());
         roster.close();
         room.click("roster");
-        QCOMPARE(room.view(), (QStringList{u"甲:未登录:"_qs, u"乙:未登录:"_qs, u"丙:未登录:"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:未登录:"_qs, u"乙:未登录:"_qs, u"丙:未登录:"_qs,
+                                u"丁:未登录:"_qs }));
         QCOMPARE(room.counts(), u"0 · 答题中 0 · 已交卷 0 · 未登录 4"_qs);
 
         Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s-jia"_qs);
@@ -230,11 +248,12 @@ private slots:
         Pupil &bing = room.join(u"03"_qs, u"丙"_qs, u"s-bing"_qs);
         Pupil &stranger = room.join(u"99"_qs, u"戊"_qs, u"s-wu"_qs);
         Pupil &impostor = room.join(u"03"_qs, u"冒名"_qs, u"s-mao"_qs);
-        for (Pupil *pupil : {&jia, &yi, &bing, &impostor})
+        for (Pupil *pupil : { &jia, &yi, &bing, &impostor })
             QVERIFY(room.send(*pupil, Phase::Waiting, 0, 0, 0));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
-                                           u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
+                                u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
         QVERIFY(room.doubtsOf(u"冒名"_qs).contains(u"考号03在名单中是丙"_qs));
         QCOMPARE(room.counts(), u"4 · 答题中 0 · 已交卷 0 · 未登录 1"_qs);
 
@@ -242,17 +261,20 @@ private slots:
         QVERIFY(room.send(yi, Phase::Typing, 108, 100, 60));
         QVERIFY(room.send(stranger, Phase::Typing, 216, 200, 60));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:答题中:50%"_qs, u"戊:存疑:20%"_qs, u"乙:答题中:10%"_qs,
-                                           u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
-        QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs), qPrintable(room.doubtsOf(u"戊"_qs)));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:答题中:50%"_qs, u"戊:存疑:20%"_qs, u"乙:答题中:10%"_qs,
+                                u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
+        QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs),
+                 qPrintable(room.doubtsOf(u"戊"_qs)));
         QCOMPARE(room.counts(), u"5 · 答题中 3 · 已交卷 0 · 未登录 1"_qs);
 
         QVERIFY(room.send(jia, Phase::Finished, 1080, 520, 120));
         QVERIFY(room.send(yi, Phase::Finished, 300, 28, 600));
         QVERIFY(room.send(bing, Phase::Typing, 324, 300, 60));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:已交卷:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
-                                           u"乙:已交卷:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:已交卷:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
+                                u"乙:已交卷:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
         QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
         QVERIFY(room.messages.isEmpty());
 
@@ -276,15 +298,17 @@ private slots:
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
         const QString published = QDir(room.service.folder()).filePath(QStringLiteral("te.txt"));
         std::vector<std::unique_ptr<Desk>> desks;
-        for (const auto &[number, name] : {std::pair{u"01"_qs, u"甲"_qs}, {u"02"_qs, u"乙"_qs}, {u"03"_qs, u"丙"_qs}}) {
-            desks.push_back(std::make_unique<Desk>(Examinee{room.service.address(), u"一班"_qs, number, name, 10},
-                                                   published));
+        for (const auto &[number, name] :
+             { std::pair { u"01"_qs, u"甲"_qs }, { u"02"_qs, u"乙"_qs }, { u"03"_qs, u"丙"_qs } }) {
+            desks.push_back(std::make_unique<Desk>(
+                    Examinee { room.service.address(), u"一班"_qs, number, name, 10 }, published));
             Desk &desk = *desks.back();
             QVERIFY(desk.delivers([&] { desk.window->show(); }));
         }
         Desk &jia = *desks[0], &yi = *desks[1];
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs }));
         QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 0"_qs);
 
         // 甲 types 54 signs; half a minute later the progress record goes out.
@@ -296,7 +320,8 @@ private slots:
         }
         QVERIFY(jia.delivers([&] { jia.tick(30); }));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:答题中:5%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs }));
         QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 0"_qs);
 
         // 乙 types a line and its time runs out; then 甲's.
@@ -304,14 +329,16 @@ private slots:
         QTest::keyClicks(yi.box(), QStringLiteral("0123456789"));
         QVERIFY(yi.delivers([&] { yi.tick(600); }));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:答题中:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:答题中:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs }));
         QCOMPARE(room.counts(), u"3 · 答题中 1 · 已交卷 1"_qs);
         QVERIFY(jia.delivers([&] { jia.tick(570); }));
         room.collect();
-        QCOMPARE(room.view(), (QStringList{u"甲:已交卷:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs}));
+        QCOMPARE(room.view(),
+                 (QStringList { u"甲:已交卷:5%"_qs, u"乙:已交卷:1%"_qs, u"丙:未开始:0%"_qs }));
         QCOMPARE(room.counts(), u"3 · 答题中 0 · 已交卷 2"_qs);
         // Honest clients pass every check.
-        for (const QString &name : {u"甲"_qs, u"乙"_qs, u"丙"_qs})
+        for (const QString &name : { u"甲"_qs, u"乙"_qs, u"丙"_qs })
             QVERIFY2(room.doubtsOf(name).isEmpty(), qPrintable(room.doubtsOf(name)));
     }
 
@@ -342,24 +369,28 @@ private slots:
         QTest::addColumn<QString>("trick");  // "", "file", "session", "change"
         QTest::addColumn<QString>("doubt");  // empty: no mark
         QTest::newRow("honest") << 99.5f << 98.f << 600 << kTextLength << QString() << QString();
-        QTest::newRow("at the grace's end") << 98.f << 98.f << 610 << kTextLength << QString() << QString();
+        QTest::newRow("at the grace's end")
+                << 98.f << 98.f << 610 << kTextLength << QString() << QString();
         QTest::newRow("faster than typed") << 120.f << 98.f << 600 << kTextLength << QString()
                                            << u"速度120超过打字数1000和用时600秒所能达到的100"_qs;
-        QTest::newRow("largest single") << 3.4e38f << 98.f << 600 << kTextLength << QString() << u"速度3.4e+38超过"_qs;
-        QTest::newRow("negative speed") << -5.f << 98.f << 600 << kTextLength << QString() << u"速度-5不是有效的数"_qs;
+        QTest::newRow("largest single")
+                << 3.4e38f << 98.f << 600 << kTextLength << QString() << u"速度3.4e+38超过"_qs;
+        QTest::newRow("negative speed")
+                << -5.f << 98.f << 600 << kTextLength << QString() << u"速度-5不是有效的数"_qs;
         QTest::newRow("accuracy over 100") << 99.5f << 100.5f << 600 << kTextLength << QString()
                                            << u"正确率100.5不在0到100之间"_qs;
         QTest::newRow("time past the exam") << 90.f << 98.f << 611 << kTextLength << QString()
                                             << u"用时611秒不在0到600秒之间"_qs;
-        QTest::newRow("negative time") << 0.f << 98.f << -3 << kTextLength << QString() << u"用时-3秒"_qs;
+        QTest::newRow("negative time")
+                << 0.f << 98.f << -3 << kTextLength << QString() << u"用时-3秒"_qs;
         QTest::newRow("other text length") << 99.5f << 98.f << 600 << kTextLength + 1 << QString()
                                            << u"原文字数1081与发布的考试内容1080不同"_qs;
         QTest::newRow("another's file") << 99.5f << 98.f << 600 << kTextLength << u"file"_qs
                                         << u"文件名一班-02-乙.zip与部门、考号、姓名不符"_qs;
         QTest::newRow("second login") << 99.5f << 98.f << 600 << kTextLength << u"session"_qs
                                       << u"同一考生有2次登录考试的成绩文件"_qs;
-        QTest::newRow("changed after finishing") << 99.5f << 98.f << 600 << kTextLength << u"change"_qs
-                                                 << u"交卷后成绩又被改动"_qs;
+        QTest::newRow("changed after finishing")
+                << 99.5f << 98.f << 600 << kTextLength << u"change"_qs << u"交卷后成绩又被改动"_qs;
     }
 
     void craftedRecordsAreMarked()
@@ -373,7 +404,7 @@ private slots:
         LiveRoom room;
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
         Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s1"_qs);
-        const Examinee other{room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10};
+        const Examinee other { room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10 };
         QVERIFY(room.send(jia, Phase::Finished, 1000, speed, qint16(seconds), accuracy, target,
                           trick == u"file" ? &other : nullptr));
         room.collect();
@@ -381,12 +412,14 @@ private slots:
             Pupil &again = room.join(u"01"_qs, u"甲"_qs, u"s2"_qs);
             QVERIFY(room.send(again, Phase::Waiting, 0, 0, 0));
         } else if (trick == u"change") {
-            QVERIFY(room.send(jia, Phase::Finished, 1000, speed + 10, qint16(seconds), accuracy, target));
+            QVERIFY(room.send(jia, Phase::Finished, 1000, speed + 10, qint16(seconds), accuracy,
+                              target));
         }
         room.collect();
         const QString doubts = room.doubtsOf(u"甲"_qs);
         QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt), qPrintable(doubts));
-        QCOMPARE(room.view().first().section(u':', 1, 1), doubt.isEmpty() ? u"已交卷"_qs : u"存疑"_qs);
+        QCOMPARE(room.view().first().section(u':', 1, 1),
+                 doubt.isEmpty() ? u"已交卷"_qs : u"存疑"_qs);
     }
 };
 

@@ -25,7 +25,8 @@ namespace {
 
 constexpr int kWaitMillis = 20000;
 
-template <typename T> T *child(QObject *window, const char *name)
+template <typename T>
+T *child(QObject *window, const char *name)
 {
     T *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
@@ -80,8 +81,9 @@ void TestWholeExam::examFromPublishingToClearing()
         opened << url;
         return true;
     };
-    console::ConsoleFolders folders{consoleFolder.path(), consoleFolder.path(), exchange,
-                                    consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path()};
+    console::ConsoleFolders folders { consoleFolder.path(), consoleFolder.path(), exchange,
+                                      consoleFolder.filePath(QStringLiteral("cj.mdb")),
+                                      consoleFolder.path() };
     console::FrmMain consoleWindow(folders, hooks);
     consoleWindow.show();
 
@@ -92,7 +94,8 @@ void TestWholeExam::examFromPublishingToClearing()
     child<QAbstractButton>(&consoleWindow, "CmdSave")->click();
     child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
-    QCOMPARE(filesIn(exchange), (QStringList{u"console-in-use.txt"_qs, u"se.dll"_qs, u"te.txt"_qs}));
+    QCOMPARE(filesIn(exchange),
+             (QStringList { u"console-in-use.txt"_qs, u"se.dll"_qs, u"te.txt"_qs }));
 
     // The examinee logs in.
     auto clientMessages = std::make_shared<FakeMessages>();
@@ -115,7 +118,8 @@ void TestWholeExam::examFromPublishingToClearing()
     services.runTimers = false;
     FrmMain typing(examinee, clientFolder.path(), std::move(services));
     typing.show();
-    QTRY_VERIFY_WITH_TIMEOUT(typing.upload().state() == ResultUpload::State::Delivered, kWaitMillis);
+    QTRY_VERIFY_WITH_TIMEOUT(typing.upload().state() == ResultUpload::State::Delivered,
+                             kWaitMillis);
 
     // The zero record makes the examinee count as logged in.
     child<QAbstractButton>(&consoleWindow, "fresh")->click();
@@ -157,7 +161,8 @@ void TestWholeExam::examFromPublishingToClearing()
     QStringList row;
     for (int column = 0; column < grid->columnCount(); ++column)
         row << grid->index(0, column).data().toString();
-    QVERIFY2(row.contains(u"计算机系"_qs) && row.contains(u"2026-07"_qs) && row.contains(u"王 小明"_qs),
+    QVERIFY2(row.contains(u"计算机系"_qs) && row.contains(u"2026-07"_qs)
+                     && row.contains(u"王 小明"_qs),
              qPrintable(row.join(u'|')));
     QVERIFY2(row.contains(u"18"_qs) && row.contains(u"90"_qs) && row.contains(u"60"_qs),
              qPrintable(row.join(u'|')));
@@ -168,11 +173,12 @@ void TestWholeExam::examFromPublishingToClearing()
     const QStringList cells = workbookRows(opened.first().toLocalFile());
     QCOMPARE(cells.size(), 3);
     QCOMPARE(cells.at(2), u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60"_qs);
-    QVERIFY(consoleMessages.takeLast().contains(QDir::toNativeSeparators(opened.first().toLocalFile())));
+    QVERIFY(consoleMessages.takeLast().contains(
+            QDir::toNativeSeparators(opened.first().toLocalFile())));
 
     // Closing login withdraws the exam; clearing empties folder and table.
     child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
-    QCOMPARE(filesIn(exchange), QStringList{u"计算机系-2026-07-王 小明.zip"_qs});
+    QCOMPARE(filesIn(exchange), QStringList { u"计算机系-2026-07-王 小明.zip"_qs });
     child<QAbstractButton>(&consoleWindow, "ClearLast")->click();
     QCOMPARE(consoleQuestions.size(), 1);
     QCOMPARE(filesIn(exchange), QStringList());

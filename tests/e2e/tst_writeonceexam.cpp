@@ -17,8 +17,9 @@ constexpr int kWaitMillis = 20000;
 ResultRecordReading recordIn(const QDir &folder, const QString &name)
 {
     QFile file(folder.filePath(name));
-    return file.open(QIODevice::ReadOnly) ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
-                                          : ResultRecordReading{};
+    return file.open(QIODevice::ReadOnly)
+            ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
+            : ResultRecordReading {};
 }
 
 }  // namespace
@@ -36,8 +37,9 @@ private slots:
 
         TypingExam exam(QString(300, u'a') + u"\r\n"_qs, 5, service.address());
         const auto delivered = [&] {
-            return QTest::qWaitFor([&] { return exam.frm->upload().state() == ResultUpload::State::Delivered; },
-                                   kWaitMillis);
+            return QTest::qWaitFor(
+                    [&] { return exam.frm->upload().state() == ResultUpload::State::Delivered; },
+                    kWaitMillis);
         };
         const auto tickTo = [&](int second) {
             while (exam.frm->clock().timePass() < second)
@@ -47,17 +49,17 @@ private slots:
         QTest::keyClick(exam.frm.get(), Qt::Key_Return);
         QTest::keyClicks(exam.txtWrite(), QString(100, u'a'));
         // 30 s: refused as a replace, stored as ~2; from then on every 120 s.
-        for (const int second : {30, 120, 240, 300}) {
+        for (const int second : { 30, 120, 240, 300 }) {
             tickTo(second);
             QVERIFY2(delivered(), qPrintable(QString::number(second)));
         }
         QVERIFY(!exam.txtWrite()->isEnabled());
 
         const QString base = u"计算机系-2026001-张三"_qs;
-        QStringList expected{base + u".zip"_qs};
+        QStringList expected { base + u".zip"_qs };
         for (int n = 2; n <= 5; ++n)
             expected << base + u'~' + QString::number(n) + u".zip"_qs;
-        QCOMPARE(exchange.entryList({base + u"*.zip"_qs}, QDir::Files, QDir::Name), expected);
+        QCOMPARE(exchange.entryList({ base + u"*.zip"_qs }, QDir::Files, QDir::Name), expected);
         for (int i = 0; i < expected.size(); ++i) {
             const ResultRecordReading reading = recordIn(exchange, expected[i]);
             QVERIFY2(reading.ok() && reading.record->progress, qPrintable(expected[i]));
@@ -73,7 +75,8 @@ private slots:
         // The console ranks the session once, with its final figures.
         QTemporaryDir console;
         ResultStore store(console.filePath(ResultStore::defaultFileName()));
-        const CollectionReport report = ResultCollector(exchange.path(), console.path(), store).collect();
+        const CollectionReport report =
+                ResultCollector(exchange.path(), console.path(), store).collect();
         QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(report.problem));
         const auto rows = store.rowsInRankOrder();
         QVERIFY(rows && rows->size() == 1);

@@ -97,7 +97,8 @@ void TestNumbers::shortestSingleText()
 void TestNumbers::screenTextUsesLocaleDecimalPoint()
 {
     QCOMPARE(numbers::singleTextForScreen(56.25f, QLocale(QLocale::German)), u"56,25"_qs);
-    QCOMPARE(numbers::singleTextForScreen(56.25f, QLocale(QLocale::Chinese, QLocale::China)), u"56.25"_qs);
+    QCOMPARE(numbers::singleTextForScreen(56.25f, QLocale(QLocale::Chinese, QLocale::China)),
+             u"56.25"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

@@ -81,13 +81,15 @@ void TestRecords::resultRecordBytesAreExact()
     record.name = QStringLiteral("张 三");
 
     const QByteArray expected = QByteArray("40\r\n98\r\n56.25\r\n98.5\r\n300\r\n1024\r\n-3\r\n\"")
-        + gbk::encode(u"计算机系") + "\"\r\n\"2026-01\"\r\n\"" + gbk::encode(u"张 三") + "\"\r\n";
+            + gbk::encode(u"计算机系") + "\"\r\n\"2026-01\"\r\n\"" + gbk::encode(u"张 三")
+            + "\"\r\n";
     QCOMPARE(record.toRecordLines(), expected);
 
     ResultRecord zero;
     zero.targetLen = 100;
     zero.department = zero.examNumber = zero.name = QStringLiteral("a");
-    QCOMPARE(zero.toRecordLines(), QByteArray("40\r\n98\r\n0\r\n0\r\n0\r\n100\r\n0\r\n\"a\"\r\n\"a\"\r\n\"a\"\r\n"));
+    QCOMPARE(zero.toRecordLines(),
+             QByteArray("40\r\n98\r\n0\r\n0\r\n0\r\n100\r\n0\r\n\"a\"\r\n\"a\"\r\n\"a\"\r\n"));
 
     ResultRecord full;
     full.speed = 100.0f;
@@ -127,10 +129,12 @@ void TestRecords::resultRecordRoundTrip()
 
     // The progress lines follow line 10 and come back as written; the first
     // ten lines stay byte for byte what a ten-line reader expects.
-    record.progress = ResultProgress{3, QStringLiteral("a1b2"), ResultProgress::Phase::Typing, 77};
+    record.progress =
+            ResultProgress { 3, QStringLiteral("a1b2"), ResultProgress::Phase::Typing, 77 };
     const QByteArray extended = record.toRecordLines();
     QVERIFY(extended.startsWith(withoutProgress));
-    QCOMPARE(extended.mid(withoutProgress.size()), QByteArray("3\r\n\"a1b2\"\r\n\"typing\"\r\n77\r\n"));
+    QCOMPARE(extended.mid(withoutProgress.size()),
+             QByteArray("3\r\n\"a1b2\"\r\n\"typing\"\r\n77\r\n"));
     QCOMPARE(readResultRecord(extended).record->progress, record.progress);
     // An unknown phase leaves the record readable, without progress.
     QByteArray unknownPhase = extended;
@@ -147,7 +151,8 @@ void TestRecords::resultRecordRefusesDamagedFiles_data()
     QTest::newRow("nine lines") << good.left(good.lastIndexOf("\"c\""));
     QTest::newRow("speed not a number") << QByteArray(good).replace("\r\n1\r\n", "\r\nfast\r\n");
     QTest::newRow("time not a number") << QByteArray(good).replace("\r\n3\r\n", "\r\n\r\n");
-    QTest::newRow("time overflows 16 bits") << QByteArray(good).replace("\r\n3\r\n", "\r\n99999\r\n");
+    QTest::newRow("time overflows 16 bits")
+            << QByteArray(good).replace("\r\n3\r\n", "\r\n99999\r\n");
     QTest::newRow("name shorter than two") << QByteArray(good).replace("\"c\"", "c");
     QTest::newRow("binary noise") << QByteArray("\x9d\x9d\x00\x01\r\r\r\n\xff", 9);
 }
@@ -164,10 +169,12 @@ void TestRecords::lineSplitting_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf") << QStringLiteral("ab\r\nc\r\n\r\n") << QStringList{u"ab"_qs, u"c"_qs, QString()};
-    QTest::newRow("no final end") << QStringLiteral("ab\r\nc") << QStringList{u"ab"_qs, u"c"_qs};
-    QTest::newRow("lone cr ends a line") << QStringLiteral("a\rb") << QStringList{u"a"_qs, u"b"_qs};
-    QTest::newRow("lone lf stays") << QStringLiteral("a\nb\r\n") << QStringList{u"a\nb"_qs};
+    QTest::newRow("crlf") << QStringLiteral("ab\r\nc\r\n\r\n")
+                          << QStringList { u"ab"_qs, u"c"_qs, QString() };
+    QTest::newRow("no final end") << QStringLiteral("ab\r\nc") << QStringList { u"ab"_qs, u"c"_qs };
+    QTest::newRow("lone cr ends a line")
+            << QStringLiteral("a\rb") << QStringList { u"a"_qs, u"b"_qs };
+    QTest::newRow("lone lf stays") << QStringLiteral("a\nb\r\n") << QStringList { u"a\nb"_qs };
     QTest::newRow("empty") << QString() << QStringList();
 }
 

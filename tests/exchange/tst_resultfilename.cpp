@@ -18,17 +18,22 @@ private slots:
         QTest::addColumn<bool>("matches");
         const QString longName = QString(70, u'名');
         const QString shortened = resultname::forIdentity(u"一班"_qs, u"1"_qs, longName);
-        QTest::newRow("plain") << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-07-张三.zip"_qs << true;
-        QTest::newRow("numbered") << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-07-张三~12.zip"_qs << true;
-        QTest::newRow("number one is never written") << u"一班"_qs << u"07"_qs << u"张三"_qs
-                                                     << u"一班-07-张三~1.zip"_qs << false;
-        QTest::newRow("another number") << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-08-张三.zip"_qs << false;
-        QTest::newRow("signs replaced") << u"a/b"_qs << u"1:2"_qs << u"x*"_qs << u"a_b-1_2-x_.zip"_qs << true;
-        QTest::newRow("leading dots") << u"..a"_qs << u"1"_qs << u"x"_qs << u"__a-1-x.zip"_qs << true;
+        QTest::newRow("plain") << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-07-张三.zip"_qs
+                               << true;
+        QTest::newRow("numbered") << u"一班"_qs << u"07"_qs << u"张三"_qs
+                                  << u"一班-07-张三~12.zip"_qs << true;
+        QTest::newRow("number one is never written")
+                << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-07-张三~1.zip"_qs << false;
+        QTest::newRow("another number")
+                << u"一班"_qs << u"07"_qs << u"张三"_qs << u"一班-08-张三.zip"_qs << false;
+        QTest::newRow("signs replaced")
+                << u"a/b"_qs << u"1:2"_qs << u"x*"_qs << u"a_b-1_2-x_.zip"_qs << true;
+        QTest::newRow("leading dots")
+                << u"..a"_qs << u"1"_qs << u"x"_qs << u"__a-1-x.zip"_qs << true;
         QTest::newRow("long name shortened with its hash")
-            << u"一班"_qs << u"1"_qs << longName << shortened << true;
+                << u"一班"_qs << u"1"_qs << longName << shortened << true;
         QTest::newRow("shortened name of another long name")
-            << u"一班"_qs << u"1"_qs << QString(71, u'名') << shortened << false;
+                << u"一班"_qs << u"1"_qs << QString(71, u'名') << shortened << false;
     }
 
     void namesMatchTheirIdentity()

@@ -92,7 +92,8 @@ void TestTranscode::missingInputGivesEmptyOutput()
 void TestTranscode::unwritableOutputIsReported()
 {
     const QString plain = write(QStringLiteral("p.bin"), QByteArray("abc"));
-    QVERIFY(!TranscodeFile(plain, m_dir.filePath(QStringLiteral("no/such/folder/out.bin")), kExchangeKey));
+    QVERIFY(!TranscodeFile(plain, m_dir.filePath(QStringLiteral("no/such/folder/out.bin")),
+                           kExchangeKey));
 }
 
 void TestTranscode::gbkRoundTrip_data()

@@ -22,7 +22,7 @@ constexpr qint64 kBudgetMillis = 20000;
 
 QByteArray goodSettings()
 {
-    return ExamSettings{true, 20}.toRecordLines();
+    return ExamSettings { true, 20 }.toRecordLines();
 }
 
 QByteArray goodResult()
@@ -51,11 +51,23 @@ QByteArray mutate(QByteArray bytes, QRandomGenerator &random)
         const int at = bytes.isEmpty() ? 0 : random.bounded(bytes.size());
         const char interesting = kInteresting[random.bounded(kInteresting.size())];
         switch (kind) {
-        case 0: if (!bytes.isEmpty()) bytes[at] = char(random.bounded(256)); break;
-        case 1: bytes.insert(at, interesting); break;
-        case 2: if (!bytes.isEmpty()) bytes.remove(at, 1 + random.bounded(4)); break;
-        case 3: bytes.truncate(at); break;
-        case 4: bytes.insert(at, QByteArray(random.bounded(300), interesting)); break;
+        case 0:
+            if (!bytes.isEmpty())
+                bytes[at] = char(random.bounded(256));
+            break;
+        case 1:
+            bytes.insert(at, interesting);
+            break;
+        case 2:
+            if (!bytes.isEmpty())
+                bytes.remove(at, 1 + random.bounded(4));
+            break;
+        case 3:
+            bytes.truncate(at);
+            break;
+        case 4:
+            bytes.insert(at, QByteArray(random.bounded(300), interesting));
+            break;
         }
     }
     return bytes;
@@ -87,13 +99,12 @@ void TestReadersFuzz::readersSurviveMutatedInput()
     QRandomGenerator random(20261207);
     QElapsedTimer clock;
     clock.start();
-    const QByteArray seeds[] = {goodSettings(), goodResult(), QByteArray("\"127.0.0.1:21\"\r\n"),
-                                QByteArray("12.5\r\n"), gbk::encode(u"中文ab\r\nc\rd\ne\r\n")};
+    const QByteArray seeds[] = { goodSettings(), goodResult(), QByteArray("\"127.0.0.1:21\"\r\n"),
+                                 QByteArray("12.5\r\n"), gbk::encode(u"中文ab\r\nc\rd\ne\r\n") };
     int rounds = 0;
     for (; rounds < kRounds && clock.elapsed() < kBudgetMillis; ++rounds) {
-        const QByteArray input = random.bounded(4) == 0
-            ? noise(random)
-            : mutate(seeds[random.bounded(5)], random);
+        const QByteArray input =
+                random.bounded(4) == 0 ? noise(random) : mutate(seeds[random.bounded(5)], random);
 
         const ExamSettingsReading settings = readExamSettings(input);
         QVERIFY(settings.lineCount >= 0);
@@ -123,7 +134,8 @@ void TestReadersFuzz::readersSurviveMutatedInput()
         const examarticle::Reading article = examarticle::fromBytes(input);
         if (article.text) {
             QVERIFY(article.text->endsWith(QLatin1String("\r\n")));
-            QCOMPARE(examarticle::fromBytes(article.examBytes, examarticle::Source::ExamFile).text, article.text);
+            QCOMPARE(examarticle::fromBytes(article.examBytes, examarticle::Source::ExamFile).text,
+                     article.text);
         }
 
         // time.txt: whatever it holds, the console starts with a time it can run.

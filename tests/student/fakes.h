@@ -14,8 +14,11 @@
 class FakeInputMethods : public InputMethods
 {
 public:
-    explicit FakeInputMethods(QList<int> *activated) : m_activated(activated) {}
-    QStringList entries() const override { return {plainKeyboardEntry(), QStringLiteral("拼音"), QStringLiteral("五笔")}; }
+    explicit FakeInputMethods(QList<int> *activated) : m_activated(activated) { }
+    QStringList entries() const override
+    {
+        return { plainKeyboardEntry(), QStringLiteral("拼音"), QStringLiteral("五笔") };
+    }
     void activate(int index) override { m_activated->append(index); }
 
 private:
@@ -36,14 +39,15 @@ struct TypingExam
         services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
         services.messages = messages;
         services.runTimers = false;
-        const Examinee examinee{serverIP, QStringLiteral("计算机系"), QStringLiteral("2026001"), QStringLiteral("张三"),
-                                qint16(minutes)};
+        const Examinee examinee { serverIP, QStringLiteral("计算机系"), QStringLiteral("2026001"),
+                                  QStringLiteral("张三"), qint16(minutes) };
         frm = std::make_unique<FrmMain>(examinee, folder.path(), std::move(services));
         frm->show();
         if (!QTest::qWaitForWindowExposed(frm.get()))
             qFatal("window not shown");
     }
-    template <typename T> T *child(const char *name) const
+    template <typename T>
+    T *child(const char *name) const
     {
         T *widget = frm->findChild<T *>(QLatin1String(name));
         if (!widget)

@@ -31,15 +31,15 @@ bool FtpService::start(int bytesPerSecond)
 {
     if (isRunning())
         return true;
-    QStringList arguments{QStringLiteral(KESTRIX_FTP_SCRIPT), QStringLiteral("--dir"), m_folder,
-                          QStringLiteral("--port"), QString::number(m_port)};
+    QStringList arguments { QStringLiteral(KESTRIX_FTP_SCRIPT), QStringLiteral("--dir"), m_folder,
+                            QStringLiteral("--port"), QString::number(m_port) };
     if (bytesPerSecond > 0)
         arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
     const std::pair<bool, const char *> options[] = {
-        {m_renameOverRefused, "--no-rename-over"},
-        {m_renameRefused, "--no-rename"},
-        {m_writeOnce, "--write-once"},
-        {m_sizeUnderReported, "--size-under-reported"},
+        { m_renameOverRefused, "--no-rename-over" },
+        { m_renameRefused, "--no-rename" },
+        { m_writeOnce, "--write-once" },
+        { m_sizeUnderReported, "--size-under-reported" },
     };
     for (const auto &[on, option] : options) {
         if (on)
@@ -48,9 +48,10 @@ bool FtpService::start(int bytesPerSecond)
     if (testbroker::inUse()) {
         const QStringList flags = arguments.mid(5);
         const QByteArray reply = testbroker::ask(
-            m_broker, "START " + QByteArray::number(m_port) + ' '
-                          + (flags.isEmpty() ? QByteArray("-") : flags.join(u',').toUtf8()) + ' '
-                          + testbroker::linuxPath(m_folder).toUtf8());
+                m_broker,
+                "START " + QByteArray::number(m_port) + ' '
+                        + (flags.isEmpty() ? QByteArray("-") : flags.join(u',').toUtf8()) + ' '
+                        + testbroker::linuxPath(m_folder).toUtf8());
         if (!reply.startsWith("PORT "))
             return false;
         m_brokerServiceRunning = true;

@@ -6,13 +6,14 @@
 SmallDisk::SmallDisk(int kibibytes)
 {
     QProcess mount;
-    mount.start(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                          QStringLiteral("-o"), QStringLiteral("size=%1k").arg(kibibytes),
-                                          QStringLiteral("tmpfs"), m_dir.path()});
+    mount.start(QStringLiteral("mount"),
+                { QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                  QStringLiteral("size=%1k").arg(kibibytes), QStringLiteral("tmpfs"),
+                  m_dir.path() });
     if (!mount.waitForFinished(10000) || mount.exitStatus() != QProcess::NormalExit
         || mount.exitCode() != 0) {
         m_problem = QStringLiteral("cannot mount a small tmpfs here (needs root): ")
-                    + QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
+                + QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
         return;
     }
     m_mounted = true;
@@ -21,7 +22,7 @@ SmallDisk::SmallDisk(int kibibytes)
 SmallDisk::~SmallDisk()
 {
     if (m_mounted)
-        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), m_dir.path()});
+        QProcess::execute(QStringLiteral("umount"), { QStringLiteral("-l"), m_dir.path() });
 }
 
 bool SmallDisk::fill()
@@ -36,7 +37,6 @@ bool SmallDisk::fill()
             break;
     }
     // Byte by byte into the last partial page.
-    while (filler.write("f", 1) == 1) {
-    }
+    while (filler.write("f", 1) == 1) { }
     return true;
 }

@@ -32,7 +32,7 @@ bool greets(quint16 port)
     QTcpSocket socket;
     socket.connectToHost(QStringLiteral("127.0.0.1"), port);
     return socket.waitForConnected(500) && socket.waitForReadyRead(1000)
-           && socket.readAll().startsWith("220");
+            && socket.readAll().startsWith("220");
 }
 
 // Debian installs one of the two services only (they conflict); the other
@@ -43,8 +43,9 @@ QString findProgram(const QString &name, const char *variable)
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
     const QString found = QStandardPaths::findExecutable(
-        name, {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"),
-               QStringLiteral("/opt/kestrix-test/%1/usr/sbin").arg(name)});
+            name,
+            { QStringLiteral("/usr/sbin"), QStringLiteral("/usr/local/sbin"),
+              QStringLiteral("/opt/kestrix-test/%1/usr/sbin").arg(name) });
     return found;
 }
 
@@ -140,15 +141,25 @@ QString SystemFtpService::startVsftpd()
     // Debian's own configuration, with the manual's lines set over it, then
     // what a test on loopback needs: its own port, its own home, in the
     // foreground, without the sandboxing that containers refuse.
-    const QStringList recipe{
-        u"listen=YES"_qs, u"listen_ipv6=NO"_qs, u"anonymous_enable=YES"_qs, u"no_anon_password=YES"_qs,
-        u"local_enable=NO"_qs, u"write_enable=YES"_qs, u"anon_upload_enable=YES"_qs,
-        u"anon_mkdir_write_enable=NO"_qs, u"anon_other_write_enable=NO"_qs, u"anon_umask=022"_qs};
-    const QStringList loopback{
-        u"anon_root="_qs + m_home->path(), u"listen_address=127.0.0.1"_qs,
-        u"listen_port="_qs + QString::number(m_port), u"background=NO"_qs, u"xferlog_enable=NO"_qs,
-        u"seccomp_sandbox=NO"_qs, u"isolate=NO"_qs, u"isolate_network=NO"_qs,
-        u"secure_chroot_dir="_qs + empty};
+    const QStringList recipe { u"listen=YES"_qs,
+                               u"listen_ipv6=NO"_qs,
+                               u"anonymous_enable=YES"_qs,
+                               u"no_anon_password=YES"_qs,
+                               u"local_enable=NO"_qs,
+                               u"write_enable=YES"_qs,
+                               u"anon_upload_enable=YES"_qs,
+                               u"anon_mkdir_write_enable=NO"_qs,
+                               u"anon_other_write_enable=NO"_qs,
+                               u"anon_umask=022"_qs };
+    const QStringList loopback { u"anon_root="_qs + m_home->path(),
+                                 u"listen_address=127.0.0.1"_qs,
+                                 u"listen_port="_qs + QString::number(m_port),
+                                 u"background=NO"_qs,
+                                 u"xferlog_enable=NO"_qs,
+                                 u"seccomp_sandbox=NO"_qs,
+                                 u"isolate=NO"_qs,
+                                 u"isolate_network=NO"_qs,
+                                 u"secure_chroot_dir="_qs + empty };
     QStringList lines;
     QFile debian(QStringLiteral("/etc/vsftpd.conf"));
     if (debian.open(QIODevice::ReadOnly))
@@ -164,7 +175,7 @@ QString SystemFtpService::startVsftpd()
     if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
         return QStringLiteral("cannot write ") + configuration;
     file.close();
-    return launch(program, {configuration});
+    return launch(program, { configuration });
 }
 
 QString SystemFtpService::startPureFtpd()
@@ -175,7 +186,8 @@ QString SystemFtpService::startPureFtpd()
     const QString ftpHome = ftpUserHome().value_or(QString());
     if (ftpHome.isEmpty() || !QDir(ftpHome).exists())
         return QStringLiteral("pure-ftpd needs the system user \"ftp\" with a home folder");
-    m_home = std::make_unique<QTemporaryDir>(QDir(ftpHome).filePath(QStringLiteral("kestrix-XXXXXX")));
+    m_home = std::make_unique<QTemporaryDir>(
+            QDir(ftpHome).filePath(QStringLiteral("kestrix-XXXXXX")));
     if (!m_home->isValid())
         return QStringLiteral("cannot make a folder in ") + ftpHome;
     if (const QString problem = prepareFolders(m_home->path()); !problem.isEmpty())
@@ -184,8 +196,9 @@ QString SystemFtpService::startPureFtpd()
     m_port = freePort();
     // Anonymous users only, no name look-ups; Debian's defaults keep every
     // existing file from anonymous users.
-    return launch(program, {QStringLiteral("-S"), QStringLiteral("127.0.0.1,%1").arg(m_port),
-                            QStringLiteral("-e"), QStringLiteral("-H"), QStringLiteral("-4")});
+    return launch(program,
+                  { QStringLiteral("-S"), QStringLiteral("127.0.0.1,%1").arg(m_port),
+                    QStringLiteral("-e"), QStringLiteral("-H"), QStringLiteral("-4") });
 }
 
 QString SystemFtpService::launch(const QString &program, const QStringList &arguments)
@@ -199,7 +212,7 @@ QString SystemFtpService::launch(const QString &program, const QStringList &argu
     while (!deadline.hasExpired()) {
         if (m_process.state() == QProcess::NotRunning)
             return program + QStringLiteral(" ended: ")
-                   + QString::fromLocal8Bit(m_process.readAll()).trimmed();
+                    + QString::fromLocal8Bit(m_process.readAll()).trimmed();
         if (greets(m_port))
             return {};
         QThread::msleep(50);

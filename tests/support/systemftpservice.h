@@ -42,7 +42,7 @@ private:
 
     Kind m_kind;
     std::unique_ptr<QTemporaryDir> m_scratch;  // configuration (vsftpd)
-    std::unique_ptr<QTemporaryDir> m_home;     // the home or the folder beneath it
+    std::unique_ptr<QTemporaryDir> m_home;  // the home or the folder beneath it
     QString m_exchange;
     QString m_folderInAddress;
     quint16 m_port = 0;

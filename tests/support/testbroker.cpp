@@ -29,8 +29,7 @@ QByteArray ask(QTcpSocket &socket, const QByteArray &command)
     }
     socket.write(command + '\n');
     const QDeadlineTimer deadline(kReplyMillis);
-    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {
-    }
+    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) { }
     return socket.readLine().trimmed();
 }
 
@@ -39,8 +38,8 @@ QString linuxPath(const QString &path)
 #ifdef Q_OS_WIN
     // Wine's kernel32 exports the conversion; Windows does not.
     using Convert = char *(__cdecl *)(const wchar_t *);
-    const auto convert = reinterpret_cast<Convert>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
     if (convert) {
         const QString native = QDir::toNativeSeparators(QDir(path).absolutePath());
         if (char *unixPath = convert(reinterpret_cast<const wchar_t *>(native.utf16()))) {

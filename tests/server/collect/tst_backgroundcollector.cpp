@@ -19,7 +19,8 @@ private slots:
         m_root = std::make_unique<QTemporaryDir>();
         QDir(m_root->path()).mkdir(u"exchange"_qs);
         for (int i = 0; i < 3; ++i) {
-            const ResultRecord record{50.f + i, 98, 600, 900, 880, u"一班"_qs, QString::number(i), u"甲"_qs, {}};
+            const ResultRecord record { 50.f + i,           98,       600, 900, 880, u"一班"_qs,
+                                        QString::number(i), u"甲"_qs, {} };
             QFile file(m_root->filePath(u"exchange/%1.zip"_qs.arg(i)));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));

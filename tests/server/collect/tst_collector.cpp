@@ -17,13 +17,13 @@ namespace {
 QByteArray record(const QString &name, float speed = 50,
                   std::optional<ResultProgress> progress = std::nullopt)
 {
-    ResultRecord r{speed, 98.5f, 600, 900, 880, u"一班"_qs, u"01"_qs, name, std::move(progress)};
+    ResultRecord r { speed, 98.5f, 600, 900, 880, u"一班"_qs, u"01"_qs, name, std::move(progress) };
     return r.toRecordLines();
 }
 
 ResultProgress progress(int sequence, const QString &session, ResultProgress::Phase phase)
 {
-    return {sequence, session, phase, sequence * 10};
+    return { sequence, session, phase, sequence * 10 };
 }
 
 }  // namespace
@@ -36,7 +36,8 @@ private slots:
     void init()
     {
         m_root = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_root->path()).mkpath(u"exchange"_qs) && QDir(m_root->path()).mkpath(u"app"_qs));
+        QVERIFY(QDir(m_root->path()).mkpath(u"exchange"_qs)
+                && QDir(m_root->path()).mkpath(u"app"_qs));
         m_store = std::make_unique<ResultStore>(m_root->filePath(u"app/cj.mdb"_qs));
         // Two good records around every hostile entry, in name order.
         put(u"a.zip"_qs, record(u"甲"_qs));
@@ -55,7 +56,7 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");  // empty: collected
-        QTest::addColumn<bool>("read");       // whether its bytes may be read at all
+        QTest::addColumn<bool>("read");  // whether its bytes may be read at all
         QTest::newRow("record followed by 100 MB") << u"huge"_qs << u"文件太大"_qs << false;
         QTest::newRow("link to a FIFO") << u"fifo link"_qs << u"是链接"_qs << false;
         QTest::newRow("FIFO") << u"fifo"_qs << u"不是普通文件"_qs << false;
@@ -82,7 +83,8 @@ private slots:
         const QByteArray secret = record(u"外人"_qs);
         {
             QFile file(outside);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(transcodeBytes(secret, kExchangeKey)));
+            QVERIFY(file.open(QIODevice::WriteOnly)
+                    && file.write(transcodeBytes(secret, kExchangeKey)));
         }
         QString entry = u"zz.zip"_qs;  // read last, so cj.zip would be left holding it
         if (kind == u"huge") {
@@ -128,8 +130,8 @@ private slots:
         QStringList names;
         for (const CollectedResult &result : report.results)
             names << result.record.name;
-        const QStringList expected = reason.isEmpty() ? QStringList{u"戊"_qs, u"甲"_qs, u"乙"_qs}
-                                                      : QStringList{u"甲"_qs, u"乙"_qs};
+        const QStringList expected = reason.isEmpty() ? QStringList { u"戊"_qs, u"甲"_qs, u"乙"_qs }
+                                                      : QStringList { u"甲"_qs, u"乙"_qs };
         QCOMPARE(names, expected);
         QCOMPARE(m_store->rowCount(), std::optional<int>(int(names.size())));
         if (reason.isEmpty()) {
@@ -137,7 +139,8 @@ private slots:
         } else {
             QCOMPARE(report.skipped.size(), 1);
             QCOMPARE(report.skipped[0].name, entry);
-            QVERIFY2(report.skipped[0].reason.contains(reason), qPrintable(report.skipped[0].reason));
+            QVERIFY2(report.skipped[0].reason.contains(reason),
+                     qPrintable(report.skipped[0].reason));
         }
         // cj.zip holds the last file read: never one behind a link.
         QFile scratch(m_root->filePath(u"app/cj.zip"_qs));
@@ -149,23 +152,25 @@ private slots:
     {
         using Phase = ResultProgress::Phase;
         QTest::addColumn<QVector<QByteArray>>("files");  // m1.zip, m2.zip, ... in that order
-        QTest::addColumn<QStringList>("rows");           // name:speed per row, in recno order
+        QTest::addColumn<QStringList>("rows");  // name:speed per row, in recno order
         QTest::newRow("write-once service: highest sequence wins, not the last name")
-            << QVector<QByteArray>{record(u"丙"_qs, 0, progress(1, u"s1"_qs, Phase::Waiting)),
-                                   record(u"丙"_qs, 70, progress(3, u"s1"_qs, Phase::Finished)),
-                                   record(u"丙"_qs, 30, progress(2, u"s1"_qs, Phase::Typing))}
-            << QStringList{u"甲:50"_qs, u"丙:70"_qs, u"乙:50"_qs};
-        QTest::newRow("two sessions of one examinee stay two rows")
-            << QVector<QByteArray>{record(u"丙"_qs, 10, progress(2, u"s1"_qs, Phase::Finished)),
-                                   record(u"丙"_qs, 20, progress(1, u"s2"_qs, Phase::Typing))}
-            << QStringList{u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs};
+                << QVector<QByteArray> { record(u"丙"_qs, 0, progress(1, u"s1"_qs, Phase::Waiting)),
+                                         record(u"丙"_qs, 70,
+                                                progress(3, u"s1"_qs, Phase::Finished)),
+                                         record(u"丙"_qs, 30,
+                                                progress(2, u"s1"_qs, Phase::Typing)) }
+                << QStringList { u"甲:50"_qs, u"丙:70"_qs, u"乙:50"_qs };
+        QTest::newRow("two sessions of one examinee stay two rows") << QVector<QByteArray> {
+            record(u"丙"_qs, 10, progress(2, u"s1"_qs, Phase::Finished)),
+            record(u"丙"_qs, 20, progress(1, u"s2"_qs, Phase::Typing))
+        } << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs };
         QTest::newRow("records without progress lines: one row per file")
-            << QVector<QByteArray>{record(u"丙"_qs, 10), record(u"丙"_qs, 20)}
-            << QStringList{u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs};
-        QTest::newRow("another identity in the same session is not hidden")
-            << QVector<QByteArray>{record(u"丙"_qs, 10, progress(1, u"s1"_qs, Phase::Typing)),
-                                   record(u"冒"_qs, 90, progress(9, u"s1"_qs, Phase::Finished))}
-            << QStringList{u"甲:50"_qs, u"丙:10"_qs, u"冒:90"_qs, u"乙:50"_qs};
+                << QVector<QByteArray> { record(u"丙"_qs, 10), record(u"丙"_qs, 20) }
+                << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs };
+        QTest::newRow("another identity in the same session is not hidden") << QVector<QByteArray> {
+            record(u"丙"_qs, 10, progress(1, u"s1"_qs, Phase::Typing)),
+            record(u"冒"_qs, 90, progress(9, u"s1"_qs, Phase::Finished))
+        } << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"冒:90"_qs, u"乙:50"_qs };
     }
 
     void sessionFilesMakeOneRow()
@@ -197,7 +202,10 @@ private slots:
     }
 
 private:
-    QString exchange(const QString &name) const { return m_root->filePath(u"exchange/"_qs + name); }
+    QString exchange(const QString &name) const
+    {
+        return m_root->filePath(u"exchange/"_qs + name);
+    }
 
     void put(const QString &name, const QByteArray &plain)
     {

@@ -35,21 +35,28 @@ private slots:
     void articleBecomesGbkCrLf_data()
     {
         QTest::addColumn<QByteArray>("article");
-        QTest::addColumn<QString>("text");     // as saved; empty when refused
+        QTest::addColumn<QString>("text");  // as saved; empty when refused
         QTest::addColumn<QString>("problem");  // part of the refusal
         const QString saved = u"ab\r\n中文\r\n"_qs;
         QTest::newRow("GBK, CR LF") << gbk::encode(u"ab\r\n中文\r\n") << saved << QString();
         QTest::newRow("GBK, LF only") << gbk::encode(u"ab\n中文\n") << saved << QString();
-        QTest::newRow("UTF-8, lone CR, no last break") << QString(u"ab\r中文"_qs).toUtf8() << saved << QString();
-        QTest::newRow("UTF-8 with BOM, mixed breaks") << kBom + u"ab\r\n中文\n"_qs.toUtf8() << saved << QString();
-        QTest::newRow("blank line kept") << gbk::encode(u"ab\n\n中文") << u"ab\r\n\r\n中文\r\n"_qs << QString();
+        QTest::newRow("UTF-8, lone CR, no last break")
+                << QString(u"ab\r中文"_qs).toUtf8() << saved << QString();
+        QTest::newRow("UTF-8 with BOM, mixed breaks")
+                << kBom + u"ab\r\n中文\n"_qs.toUtf8() << saved << QString();
+        QTest::newRow("blank line kept")
+                << gbk::encode(u"ab\n\n中文") << u"ab\r\n\r\n中文\r\n"_qs << QString();
         // 联通 in GBK is C1AA CDA8: UTF-8 only to a reader that takes overlong forms.
-        QTest::newRow("GBK that a loose reader takes for UTF-8") << gbk::encode(u"联通\r\n") << u"联通\r\n"_qs << QString();
+        QTest::newRow("GBK that a loose reader takes for UTF-8")
+                << gbk::encode(u"联通\r\n") << u"联通\r\n"_qs << QString();
         QTest::newRow("signs outside GBK named")
-            << u"ab😀c한😀\n"_qs.toUtf8() << QString() << u"2种字符无法保存为考试内容（GBK编码）：“😀”、“한”"_qs;
+                << u"ab😀c한😀\n"_qs.toUtf8() << QString()
+                << u"2种字符无法保存为考试内容（GBK编码）：“😀”、“한”"_qs;
         QTest::newRow("empty") << QByteArray() << QString() << u"空"_qs;
-        QTest::newRow("neither encoding") << QByteArray("ab\xff\xfe\xff") << QString() << u"编码"_qs;
-        QTest::newRow("too long") << QByteArray(examarticle::kMaxCharacters, 'a') << QString() << u"超过"_qs;
+        QTest::newRow("neither encoding")
+                << QByteArray("ab\xff\xfe\xff") << QString() << u"编码"_qs;
+        QTest::newRow("too long") << QByteArray(examarticle::kMaxCharacters, 'a') << QString()
+                                  << u"超过"_qs;
     }
 
     void articleBecomesGbkCrLf()
@@ -64,7 +71,8 @@ private slots:
             return;
         QCOMPARE(chosen.examBytes, gbk::encode(text));
         // Reopened from test.txt, the count is the same.
-        QCOMPARE(examarticle::fromBytes(chosen.examBytes, examarticle::Source::ExamFile).text, chosen.text);
+        QCOMPARE(examarticle::fromBytes(chosen.examBytes, examarticle::Source::ExamFile).text,
+                 chosen.text);
     }
 
     void fullDiskKeepsWhatWasThere_data()
@@ -97,9 +105,11 @@ private slots:
             message = gate.open(20);
             QVERIFY(!gate.isOpen());
             QVERIFY(!QFile::exists(QDir(exchange).filePath(u"se.dll"_qs)));
-            QVERIFY(message.contains(QDir::toNativeSeparators(QDir(exchange).filePath(u"te.txt"_qs))));
+            QVERIFY(message.contains(
+                    QDir::toNativeSeparators(QDir(exchange).filePath(u"te.txt"_qs))));
         } else {
-            const ConsoleSettings::SaveOutcome outcome = ConsoleSettings(app).save(article, u"30"_qs);
+            const ConsoleSettings::SaveOutcome outcome =
+                    ConsoleSettings(app).save(article, u"30"_qs);
             QVERIFY(!outcome.examMinutes);
             message = outcome.problem;
             QVERIFY(message.contains(u"没有保存设置"_qs));
@@ -119,13 +129,16 @@ private slots:
         const qint64 self = QCoreApplication::applicationPid();
         QTest::newRow("this console's own") << u"here"_qs << self << 60 << false;
         QTest::newRow("another machine, an hour ago") << u"教师机2"_qs << self << 3600 << true;
-        QTest::newRow("another machine, 13 hours ago") << u"教师机2"_qs << self << 13 * 3600 << false;
+        QTest::newRow("another machine, 13 hours ago")
+                << u"教师机2"_qs << self << 13 * 3600 << false;
 #ifndef Q_OS_WIN
         // The parent (ctest) is a running process other than this one;
         // Windows has no getppid.
-        QTest::newRow("this machine, another running console") << u"here"_qs << qint64(::getppid()) << 60 << true;
+        QTest::newRow("this machine, another running console")
+                << u"here"_qs << qint64(::getppid()) << 60 << true;
 #endif
-        QTest::newRow("this machine, a console that has ended") << u"here"_qs << qint64(0x3FFFFFFF) << 60 << false;
+        QTest::newRow("this machine, a console that has ended")
+                << u"here"_qs << qint64(0x3FFFFFFF) << 60 << false;
     }
 
     void anotherConsolesNote()
@@ -136,8 +149,9 @@ private slots:
         QFETCH(bool, counts);
         QTemporaryDir exchange;
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        ConsoleMarker(exchange.path(), {machine, process}).leave(now.addSecs(-ageSeconds));
-        const ConsoleMarker self(exchange.path(), {u"here"_qs, QCoreApplication::applicationPid()});
+        ConsoleMarker(exchange.path(), { machine, process }).leave(now.addSecs(-ageSeconds));
+        const ConsoleMarker self(exchange.path(),
+                                 { u"here"_qs, QCoreApplication::applicationPid() });
         const auto note = self.otherConsole(now);
         QCOMPARE(note.has_value(), counts);
         if (counts)
@@ -149,9 +163,9 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"r.xlsx"_qs);
         const QString longName = QString(40000, u'长');
-        const QVector<ResultRow> rows{
-            {1, u"一班"_qs, u"01"_qs, longName, 50, u"98.5"_qs, 600},
-            {2, u"一班"_qs, u"0"_qs + QChar(0) + u"2"_qs, u"李四"_qs, 40, u"abc"_qs, 600},
+        const QVector<ResultRow> rows {
+            { 1, u"一班"_qs, u"01"_qs, longName, 50, u"98.5"_qs, 600 },
+            { 2, u"一班"_qs, u"0"_qs + QChar(0) + u"2"_qs, u"李四"_qs, 40, u"abc"_qs, 600 },
         };
         const ResultExporter::Outcome outcome = ResultExporter::write(rows, path);
         QVERIFY2(outcome.problem.isEmpty(), qPrintable(outcome.problem));
@@ -160,7 +174,9 @@ private slots:
         QVERIFY(outcome.changed[1].startsWith(u"第4行 考号：控制字符"_qs));
         QVERIFY(ResultExporter::doneMessage(path, outcome.changed).contains(outcome.changed[1]));
         const QStringList back = workbookRows(path);
-        QCOMPARE(back.value(2), u"str:一班|str:01|str:"_qs + longName.left(32767) + u"|int:50|float:98.5|int:600"_qs);
+        QCOMPARE(back.value(2),
+                 u"str:一班|str:01|str:"_qs + longName.left(32767)
+                         + u"|int:50|float:98.5|int:600"_qs);
         QCOMPARE(back.value(3), u"str:一班|str:0\uFFFD2|str:李四|int:40|str:abc|int:600"_qs);
     }
 
@@ -180,7 +196,7 @@ private slots:
         if (!atStartUp)
             console.emplace(path);
         {
-            ResultStore(path).replaceAll({{1, u"a"_qs, u"1"_qs, u"x"_qs, 10, u"90"_qs, 60}});
+            ResultStore(path).replaceAll({ { 1, u"a"_qs, u"1"_qs, u"x"_qs, 10, u"90"_qs, 60 } });
         }
         // Another program holds the file with an exclusive lock (while the
         // console has it open, the lock it can take is the writer's).
@@ -206,7 +222,8 @@ private slots:
             message = console->lastError();
         }
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(message.contains(u"正被其他程序使用"_qs) && message.contains(u"cj.mdb"_qs), qPrintable(message));
+        QVERIFY2(message.contains(u"正被其他程序使用"_qs) && message.contains(u"cj.mdb"_qs),
+                 qPrintable(message));
         QSqlQuery(other).exec(u"ROLLBACK"_qs);
         other.close();
         other = QSqlDatabase();
@@ -217,12 +234,13 @@ private slots:
     {
         QTemporaryDir folder;
         ResultStore console(folder.filePath(u"cj.mdb"_qs));  // stays open, as the running console
-        QVERIFY(console.replaceAll({{1, u"a"_qs, u"1"_qs, u"x"_qs, 10, u"90"_qs, 60},
-                                    {2, u"b"_qs, u"2"_qs, u"y"_qs, 20, u"95"_qs, 60}}));
+        QVERIFY(console.replaceAll({ { 1, u"a"_qs, u"1"_qs, u"x"_qs, 10, u"90"_qs, 60 },
+                                     { 2, u"b"_qs, u"2"_qs, u"y"_qs, 20, u"95"_qs, 60 } }));
         // The backup the tooltip asks for: cj.mdb alone, without cj.mdb-wal.
         QVERIFY(QDir().mkpath(folder.filePath(u"backup"_qs)));
         QVERIFY(QFile::copy(folder.filePath(u"cj.mdb"_qs), folder.filePath(u"backup/cj.mdb"_qs)));
-        QCOMPARE(ResultStore(folder.filePath(u"backup/cj.mdb"_qs)).rowCount(), std::optional<int>(2));
+        QCOMPARE(ResultStore(folder.filePath(u"backup/cj.mdb"_qs)).rowCount(),
+                 std::optional<int>(2));
     }
 };
 

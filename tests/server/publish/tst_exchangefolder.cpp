@@ -14,9 +14,10 @@ private slots:
     void clearsOnlyAForeignFolder_data()
     {
         QTest::addColumn<QString>("exchange");  // relative to the root
-        QTest::addColumn<QString>("message");   // start of the message; empty: cleared
+        QTest::addColumn<QString>("message");  // start of the message; empty: cleared
         QTest::newRow("own folder") << u"app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
-        QTest::newRow("own folder by ..") << u"exchange/../app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
+        QTest::newRow("own folder by ..")
+                << u"exchange/../app"_qs << u"交换文件夹就是本程序的文件夹"_qs;
 #ifndef Q_OS_WIN  // QFile::link makes a shortcut there, which no path goes through
         QTest::newRow("own folder by link") << u"link"_qs << u"交换文件夹就是本程序的文件夹"_qs;
 #endif
@@ -31,7 +32,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir root;
         const QDir dir(root.path());
-        for (const char *sub : {"app", "db", "exchange"}) {
+        for (const char *sub : { "app", "db", "exchange" }) {
             QVERIFY(dir.mkdir(QLatin1String(sub)));
             QFile file(dir.filePath(QLatin1String(sub) + u"/a.zip"_qs));
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -39,10 +40,12 @@ private slots:
         QVERIFY(QFile::link(dir.filePath(u"app"_qs), dir.filePath(u"link"_qs)));
 
         const QString problem = clearExchangeFolder(
-            dir.filePath(exchange), {dir.filePath(u"app"_qs), dir.filePath(u"db"_qs)});
-        QVERIFY2(message.isEmpty() ? problem.isEmpty() : problem.startsWith(message), qPrintable(problem));
+                dir.filePath(exchange), { dir.filePath(u"app"_qs), dir.filePath(u"db"_qs) });
+        QVERIFY2(message.isEmpty() ? problem.isEmpty() : problem.startsWith(message),
+                 qPrintable(problem));
         QCOMPARE(QFile::exists(dir.filePath(u"exchange/a.zip"_qs)), !message.isEmpty());
-        QVERIFY(QFile::exists(dir.filePath(u"app/a.zip"_qs)) && QFile::exists(dir.filePath(u"db/a.zip"_qs)));
+        QVERIFY(QFile::exists(dir.filePath(u"app/a.zip"_qs))
+                && QFile::exists(dir.filePath(u"db/a.zip"_qs)));
     }
 };
 

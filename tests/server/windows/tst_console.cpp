@@ -42,15 +42,17 @@ void writeScrambled(const QString &folder, const QString &name, const QByteArray
     writeBytes(QDir(folder).filePath(name), transcodeBytes(plain, kExchangeKey));
 }
 
-QByteArray resultLines(const QString &department, const QString &examNumber, const QString &name, float speed,
-                       float accuracy = 98.5f, qint16 timePass = 600)
+QByteArray resultLines(const QString &department, const QString &examNumber, const QString &name,
+                       float speed, float accuracy = 98.5f, qint16 timePass = 600)
 {
-    return ResultRecord{speed, accuracy, timePass, 900, 880, department, examNumber, name, {}}.toRecordLines();
+    return ResultRecord {
+        speed, accuracy, timePass, 900, 880, department, examNumber, name, {}
+    }.toRecordLines();
 }
 
 // Uploads under the client's name for the file: department-number-name.zip.
-void upload(const QString &folder, const QString &department, const QString &examNumber, const QString &name,
-            float speed, float accuracy = 98.5f, qint16 timePass = 600)
+void upload(const QString &folder, const QString &department, const QString &examNumber,
+            const QString &name, float speed, float accuracy = 98.5f, qint16 timePass = 600)
 {
     writeScrambled(folder, department + u'-' + examNumber + u'-' + name + u".zip"_qs,
                    resultLines(department, examNumber, name, speed, accuracy, timePass));
@@ -70,7 +72,8 @@ private slots:
     void init()
     {
         m_root = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs) && QDir(m_root->path()).mkdir(u"exchange"_qs));
+        QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs)
+                && QDir(m_root->path()).mkdir(u"exchange"_qs));
         m_exchangeFolder = m_root->filePath(u"exchange"_qs);
         m_messages.clear();
         m_questions.clear();
@@ -145,7 +148,7 @@ private slots:
         click("BeginStop");
         if (message == kFolderMessage)
             message += QDir::toNativeSeparators(m_exchangeFolder);
-        QCOMPARE(m_messages, QStringList{message});
+        QCOMPARE(m_messages, QStringList { message });
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(QDir(work(u"exchange"_qs)).isEmpty());
     }
@@ -162,7 +165,8 @@ private slots:
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
         QCOMPARE(readBytes(exchange(u"te.txt"_qs)), examText);
         QCOMPARE(publishedMinutes(), 30);
-        QCOMPARE(QDir(appFolder()).entryList(QDir::Files), (QStringList{u"test.txt"_qs, u"time.txt"_qs}));
+        QCOMPARE(QDir(appFolder()).entryList(QDir::Files),
+                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
         QCOMPARE(gateCaption(), u"禁止登录"_qs);
         QVERIFY(!child<QToolButton>("ClearLast")->isEnabled());
 
@@ -217,14 +221,15 @@ private slots:
     void startUpOffersToWithdrawPublishedExam()
     {
         QFETCH(bool, withdraw);
-        writeBytes(app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
+        writeBytes(app(u"test.txt"_qs),
+                   gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
         writeBytes(app(u"time.txt"_qs), "20\r\n");
         QVERIFY(LoginGate(appFolder(), m_exchangeFolder).open(30).isEmpty());
         m_answer = withdraw;
         createWindow();
         QTRY_COMPARE(m_questions.size(), 1);
         QVERIFY2(m_questions[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
-                     && m_questions[0].contains(u"30分钟"_qs),
+                         && m_questions[0].contains(u"30分钟"_qs),
                  qPrintable(m_questions[0]));
         QCOMPARE(gateCaption(), withdraw ? u"允许登录"_qs : u"禁止登录"_qs);
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), !withdraw);
@@ -246,7 +251,8 @@ private slots:
         writeBytes(app(u"test.txt"_qs), "ab\r\n");
         writeBytes(app(u"time.txt"_qs), "20\r\n");
         upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        ConsoleMarker(m_exchangeFolder, {u"教师机2"_qs, 4242}).leave(QDateTime::currentDateTimeUtc());
+        ConsoleMarker(m_exchangeFolder, { u"教师机2"_qs, 4242 })
+                .leave(QDateTime::currentDateTimeUtc());
         createWindow();
         m_answer = goAhead;
         click(button.toLatin1().constData());
@@ -305,7 +311,8 @@ private slots:
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
         QVERIFY(!QFile::exists(exchange(u"te.txt"_qs)));
-        QCOMPARE(QDir(appFolder()).entryList(QDir::Files), (QStringList{u"test.txt"_qs, u"time.txt"_qs}));
+        QCOMPARE(QDir(appFolder()).entryList(QDir::Files),
+                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
     }
 
     void settingsPanelCountsAndCancels()
@@ -353,10 +360,12 @@ private slots:
         QTest::addColumn<int>("minutes");
         QTest::addColumn<QByteArray>("stored");
         QTest::newRow("fraction") << u"12.5"_qs << false << 12 << QByteArray("12.5\r\n");
-        QTest::newRow("blanks and zeros") << u" 045.50 "_qs << false << 46 << QByteArray("45.5\r\n");
+        QTest::newRow("blanks and zeros")
+                << u" 045.50 "_qs << false << 46 << QByteArray("45.5\r\n");
         QTest::newRow("longest exam") << u"546"_qs << false << 546 << QByteArray("546\r\n");
-        for (const QString &typed : {QString(), u"二十"_qs, u"0.4"_qs, u"547"_qs, u"-5"_qs})
-            QTest::addRow("refused '%s'", qPrintable(typed)) << typed << true << 30 << QByteArray("30\r\n");
+        for (const QString &typed : { QString(), u"二十"_qs, u"0.4"_qs, u"547"_qs, u"-5"_qs })
+            QTest::addRow("refused '%s'", qPrintable(typed))
+                    << typed << true << 30 << QByteArray("30\r\n");
     }
 
     void choosingExchangeFolder_data()
@@ -381,7 +390,8 @@ private slots:
         if (loginOpen)
             click("BeginStop");
         click("set");
-        QCOMPARE(child<QLabel>("LblExchange")->toolTip(), QDir::toNativeSeparators(m_exchangeFolder));
+        QCOMPARE(child<QLabel>("LblExchange")->toolTip(),
+                 QDir::toNativeSeparators(m_exchangeFolder));
         click("CmdExchange");
         QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || m_messages.first().startsWith(message));
@@ -390,8 +400,10 @@ private slots:
         const bool kept = !loginOpen && !chosen.isEmpty();
         QCOMPARE(QFile::exists(app(u"exchange.txt"_qs)), kept);
         if (kept) {
-            QCOMPARE(readBytes(app(u"exchange.txt"_qs)), gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
-            QCOMPARE(paths::exchangeFolder(ConsoleSettings(appFolder()).storedExchangeFolder()), work(chosen));
+            QCOMPARE(readBytes(app(u"exchange.txt"_qs)),
+                     gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
+            QCOMPARE(paths::exchangeFolder(ConsoleSettings(appFolder()).storedExchangeFolder()),
+                     work(chosen));
         }
     }
 
@@ -433,14 +445,17 @@ private slots:
         // Text lines lose their first and last characters with or without quotes;
         // line 4 is kept as written.
         writeScrambled(m_exchangeFolder, u"c.zip"_qs,
-                       gbk::encode(u"40\r\n98\r\n12\r\n 99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
+                       gbk::encode(u"40\r\n98\r\n12\r\n "
+                                   u"99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
         click("set");
         click("fresh");
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
         QVERIFY(m_messages.isEmpty());
         QCOMPARE(text("LblRenShu"), u"4"_qs);
-        const QStringList expected{u"二-班|0-2|李-四|80.5|98.5|600|4"_qs, u"一班|01|张三|56.1|98.25|300|2"_qs,
-                                   u"丙班|03|王五|12| 99.50|7|1"_qs, u"一班|1|张三|9|98.5|600|3"_qs};
+        const QStringList expected { u"二-班|0-2|李-四|80.5|98.5|600|4"_qs,
+                                     u"一班|01|张三|56.1|98.25|300|2"_qs,
+                                     u"丙班|03|王五|12| 99.50|7|1"_qs,
+                                     u"一班|1|张三|9|98.5|600|3"_qs };
         QCOMPARE(gridRows(), expected);
         QVERIFY(QFile::exists(exchange(u"c.zip"_qs)));
         QVERIFY(QFile::exists(app(u"cj.zip"_qs)));
@@ -468,7 +483,7 @@ private slots:
         QCOMPARE(text("LblRenShu"), u"1"_qs);
         QVERIFY(gridRows().value(0).startsWith(u"a|1|good|"_qs));
         QVERIFY(onlyMessage().contains(u"5"_qs));
-        for (const char *name : {"short.zip", "nan.zip", "name.zip", "partial.zip", "folder.zip"})
+        for (const char *name : { "short.zip", "nan.zip", "name.zip", "partial.zip", "folder.zip" })
             QVERIFY2(onlyMessage().contains(QLatin1String(name)), name);
     }
 
@@ -477,15 +492,16 @@ private slots:
         {
             // The database refuses the third row of any collection.
             ResultStore store(work(u"cj.mdb"_qs));
-            QVERIFY(QSqlQuery(store.database()).exec(
-                u"CREATE TRIGGER refuse BEFORE INSERT ON tabCJ WHEN NEW.recno = 3 "
-                "BEGIN SELECT RAISE(ABORT, 'disk full'); END"_qs));
+            QVERIFY(QSqlQuery(store.database())
+                            .exec(u"CREATE TRIGGER refuse BEFORE INSERT ON tabCJ WHEN NEW.recno = "
+                                  u"3 "
+                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"_qs));
         }
         upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"old"_qs, 50);
         createWindow();
         click("fresh");
         QCOMPARE(text("LblRenShu"), u"1"_qs);
-        for (const QString &number : {u"2"_qs, u"3"_qs})
+        for (const QString &number : { u"2"_qs, u"3"_qs })
             upload(m_exchangeFolder, u"b"_qs, number, u"new"_qs, 60);
         click("fresh");
         QVERIFY(onlyMessage().contains(u"disk full"_qs));
@@ -521,8 +537,9 @@ private slots:
         click("ClearLast");
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QCOMPARE(gridRows(), QStringList());
-        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList{u".hidden"_qs, u"sub"_qs}));
+        QCOMPARE(QDir(m_exchangeFolder)
+                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList { u".hidden"_qs, u"sub"_qs }));
         QVERIFY(m_messages.isEmpty());
     }
 
@@ -532,7 +549,8 @@ private slots:
         writeBytes(exchange(u"b.zip"_qs), "x");
         // An immutable file cannot be deleted, not even by root; the next one still goes.
         const auto chattr = [this](const char *flag) {
-            return QProcess::execute(u"chattr"_qs, {QLatin1String(flag), exchange(u"a.zip"_qs)}) == 0;
+            return QProcess::execute(u"chattr"_qs, { QLatin1String(flag), exchange(u"a.zip"_qs) })
+                    == 0;
         };
         if (!chattr("+i"))
             QSKIP("chattr +i is not available here");
@@ -540,7 +558,7 @@ private slots:
         createWindow();
         click("ClearLast");
         QVERIFY(onlyMessage().contains(u"a.zip"_qs));
-        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files), QStringList{u"a.zip"_qs});
+        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files), QStringList { u"a.zip"_qs });
     }
 
     void withoutFolderCollectKeepsAndClearEmpties()
@@ -554,11 +572,11 @@ private slots:
         QVERIFY(QDir(m_exchangeFolder).removeRecursively());
         const QString folderMessage = kFolderMessage + QDir::toNativeSeparators(m_exchangeFolder);
         click("fresh");
-        QCOMPARE(m_messages, QStringList{folderMessage});
+        QCOMPARE(m_messages, QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"1"_qs);
         m_messages.clear();
         click("ClearLast");
-        QCOMPARE(m_messages, QStringList{folderMessage});
+        QCOMPARE(m_messages, QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QCOMPARE(gridRows(), QStringList());
     }
@@ -591,11 +609,13 @@ private slots:
         for (int i = 0; i < 2; ++i)
             QVERIFY(m_messages[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
 
-        QCOMPARE(workbookRows(m_opened[0].toLocalFile()),
-                 (QStringList{u"str:打字考试成绩表|||||"_qs,
-                              u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                              u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
-                              u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs}));
+        QCOMPARE(
+                workbookRows(m_opened[0].toLocalFile()),
+                (QStringList {
+                        u"str:打字考试成绩表|||||"_qs,
+                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
+                        u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
 
         // When no program opens it, the examiner learns where the workbook is.
         m_messages.clear();
@@ -620,7 +640,7 @@ private slots:
         m_openSucceeds = false;
         child<QAction>("manual")->trigger();
         QVERIFY(m_messages.isEmpty());
-        QCOMPARE(m_opened, QList<QUrl>{QUrl::fromLocalFile(app(u"安装使用说明.html"_qs))});
+        QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
     }
 
 private:
@@ -638,15 +658,19 @@ private:
             return m_chosenFile;
         };
         hooks.chooseFolder = [this](QWidget *, const QString &) { return m_chosenFolder; };
-        hooks.openUrl = [this](const QUrl &url) { m_opened << url; return m_openSucceeds; };
+        hooks.openUrl = [this](const QUrl &url) {
+            m_opened << url;
+            return m_openSucceeds;
+        };
         m_window = std::make_unique<FrmMain>(
-            console::ConsoleFolders{appFolder(), appFolder(), m_exchangeFolder,
-                                    work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs)},
-            hooks);
+                console::ConsoleFolders { appFolder(), appFolder(), m_exchangeFolder,
+                                          work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs) },
+                hooks);
         m_window->show();
     }
 
-    template <typename T> T *child(const char *name)
+    template <typename T>
+    T *child(const char *name)
     {
         T *found = m_window->findChild<T *>(QLatin1String(name));
         if (!found)

@@ -10,7 +10,8 @@ namespace {
 using Phase = ExamSession::Phase;
 using Upload = ResultUpload::State;
 
-template <typename E> QString name(E value)
+template <typename E>
+QString name(E value)
 {
     return QString::fromLatin1(QMetaEnum::fromType<E>().valueToKey(int(value)));
 }
@@ -18,8 +19,8 @@ template <typename E> QString name(E value)
 // One session with a log of what it asked for, in order.
 struct Course
 {
-    ExamClock clock{10};
-    ExamSession exam{clock};
+    ExamClock clock { 10 };
+    ExamSession exam { clock };
     QStringList log;
 
     Course()
@@ -28,9 +29,12 @@ struct Course
         QObject::connect(&exam, &ExamSession::recordDue,
                          [this](ResultProgress::Phase p) { log << u"record "_qs + phaseWord(p); });
         QObject::connect(&exam, &ExamSession::resendDue, [this] { log << u"resend"_qs; });
-        QObject::connect(&exam, &ExamSession::questionAsked, [this](ExamSession::Question q) { log << name(q); });
-        QObject::connect(&exam, &ExamSession::messageRequested, [this](const QString &t) { log << t; });
-        QObject::connect(&exam, &ExamSession::finalOutcome, [this](Upload s) { log << u"final "_qs + name(s); });
+        QObject::connect(&exam, &ExamSession::questionAsked,
+                         [this](ExamSession::Question q) { log << name(q); });
+        QObject::connect(&exam, &ExamSession::messageRequested,
+                         [this](const QString &t) { log << t; });
+        QObject::connect(&exam, &ExamSession::finalOutcome,
+                         [this](Upload s) { log << u"final "_qs + name(s); });
         QObject::connect(&exam, &ExamSession::unregisteredNoteChanged,
                          [this](bool on) { log << (on ? u"note on"_qs : u"note off"_qs); });
     }
@@ -75,8 +79,8 @@ struct Course
     void apply(const QString &event)
     {
         const ExamSession::Question question = exam.phase() == Phase::Stranded
-                                                   ? ExamSession::Question::LeaveUndelivered
-                                                   : ExamSession::Question::EndExam;
+                ? ExamSession::Question::LeaveUndelivered
+                : ExamSession::Question::EndExam;
         if (event == u"Enter"_qs)
             exam.pressEnter();
         else if (event == u"exit, text not typed"_qs)
@@ -109,9 +113,15 @@ private slots:
         QTest::addColumn<QString>("where");
         QTest::addColumn<QString>("event");
         QTest::addColumn<QString>("expected");  // the log joined by "; "
-        const QStringList events = {u"Enter"_qs, u"exit, text not typed"_qs, u"exit, text typed"_qs, u"yes"_qs,
-                                    u"no"_qs,    u"delivered"_qs,            u"failed"_qs,           u"time up"_qs,
-                                    u"30 s"_qs};
+        const QStringList events = { u"Enter"_qs,
+                                     u"exit, text not typed"_qs,
+                                     u"exit, text typed"_qs,
+                                     u"yes"_qs,
+                                     u"no"_qs,
+                                     u"delivered"_qs,
+                                     u"failed"_qs,
+                                     u"time up"_qs,
+                                     u"30 s"_qs };
         const QString notFinished = ExamSession::notFinishedMessage();
         const QString zeroFailed = ExamSession::zeroRecordFailedText();
         // One row per phase, one column per event as listed above; "" is
@@ -121,30 +131,76 @@ private slots:
             const char *where;
             QStringList expected;
         } table[] = {
-            {"Waiting",
-             {u"Typing"_qs, u"LeavingEarly"_qs, u"LeavingEarly"_qs, {}, {}, {}, zeroFailed, {}, {}}},
-            {"LeavingEarly", {{}, {}, {}, {}, {}, u"Left"_qs, u"Left"_qs, {}, {}}},
-            {"Typing",
-             {{}, notFinished, u"EndExam"_qs, u"Leaving; record finished"_qs, {}, {}, {},
-              u"Over; record finished"_qs, u"record typing"_qs}},
-            {"Typing unregistered",
-             {{}, notFinished, u"EndExam"_qs, u"note off; Leaving; record finished"_qs, {}, u"note off"_qs, {},
-              u"note off; Over; record finished"_qs, u"record typing"_qs}},
-            {"Over", {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving"_qs, {}, {}, {}, {}, {}}},
-            {"Over delivered",
-             {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving; final Delivered; Left"_qs, {}, {}, {}, {}, {}}},
-            {"Over failed", {{}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving; resend"_qs, {}, {}, {}, {}, {}}},
-            {"Leaving",
-             {{}, {}, {}, {}, {}, u"final Delivered; Left"_qs, u"final Failed; Stranded"_qs, {}, {}}},
-            {"Stranded",
-             {{}, u"LeaveUndelivered"_qs, u"LeaveUndelivered"_qs, u"Left"_qs, u"Leaving; resend"_qs, {}, {}, {},
-              {}}},
-            {"Left", {{}, {}, {}, {}, {}, {}, {}, {}, {}}},
+            { "Waiting",
+              { u"Typing"_qs,
+                u"LeavingEarly"_qs,
+                u"LeavingEarly"_qs,
+                {},
+                {},
+                {},
+                zeroFailed,
+                {},
+                {} } },
+            { "LeavingEarly", { {}, {}, {}, {}, {}, u"Left"_qs, u"Left"_qs, {}, {} } },
+            { "Typing",
+              { {},
+                notFinished,
+                u"EndExam"_qs,
+                u"Leaving; record finished"_qs,
+                {},
+                {},
+                {},
+                u"Over; record finished"_qs,
+                u"record typing"_qs } },
+            { "Typing unregistered",
+              { {},
+                notFinished,
+                u"EndExam"_qs,
+                u"note off; Leaving; record finished"_qs,
+                {},
+                u"note off"_qs,
+                {},
+                u"note off; Over; record finished"_qs,
+                u"record typing"_qs } },
+            { "Over", { {}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving"_qs, {}, {}, {}, {}, {} } },
+            { "Over delivered",
+              { {},
+                u"EndExam"_qs,
+                u"EndExam"_qs,
+                u"Leaving; final Delivered; Left"_qs,
+                {},
+                {},
+                {},
+                {},
+                {} } },
+            { "Over failed",
+              { {}, u"EndExam"_qs, u"EndExam"_qs, u"Leaving; resend"_qs, {}, {}, {}, {}, {} } },
+            { "Leaving",
+              { {},
+                {},
+                {},
+                {},
+                {},
+                u"final Delivered; Left"_qs,
+                u"final Failed; Stranded"_qs,
+                {},
+                {} } },
+            { "Stranded",
+              { {},
+                u"LeaveUndelivered"_qs,
+                u"LeaveUndelivered"_qs,
+                u"Left"_qs,
+                u"Leaving; resend"_qs,
+                {},
+                {},
+                {},
+                {} } },
+            { "Left", { {}, {}, {}, {}, {}, {}, {}, {}, {} } },
         };
         for (const auto &row : table) {
             for (int i = 0; i < events.size(); ++i) {
                 QTest::addRow("%s, %s", row.where, qPrintable(events[i]))
-                    << QString::fromLatin1(row.where) << events[i] << row.expected[i];
+                        << QString::fromLatin1(row.where) << events[i] << row.expected[i];
             }
         }
     }
@@ -164,7 +220,7 @@ private slots:
         Course course;
         course.reach(u"Waiting failed"_qs);
         course.exam.pressEnter();
-        QCOMPARE(course.log, (QStringList{u"Typing"_qs, u"record typing"_qs}));
+        QCOMPARE(course.log, (QStringList { u"Typing"_qs, u"record typing"_qs }));
     }
 
     void progressEveryIntervalOnly()
@@ -174,7 +230,7 @@ private slots:
         course.exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds);
         for (int second = 1; second <= 240; ++second)
             course.clock.tick();
-        QCOMPARE(course.log, (QStringList{u"record typing"_qs, u"record typing"_qs}));
+        QCOMPARE(course.log, (QStringList { u"record typing"_qs, u"record typing"_qs }));
     }
 };
 

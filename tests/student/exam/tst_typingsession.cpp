@@ -23,7 +23,8 @@ struct Typist
     TypingSession::Step type(const QString &typed)
     {
         int changedFrom = 0;
-        while (changedFrom < before.size() && changedFrom < typed.size() && before[changedFrom] == typed[changedFrom])
+        while (changedFrom < before.size() && changedFrom < typed.size()
+               && before[changedFrom] == typed[changedFrom])
             ++changedFrom;
         before = typed;
         return session.compareTyped(int(typed.size()), int(typed.size()), changedFrom,
@@ -43,18 +44,23 @@ private slots:
         QTest::addColumn<int>("right");
         QTest::addColumn<int>("wrong");
         QTest::addColumn<QString>("writeText");
-        QTest::newRow("last character overtyped") << QStringList{u"abx"_qs, u"abc"_qs} << 3 << 0 << u"abc"_qs;
-        QTest::newRow("middle character overtyped") << QStringList{u"xbcd"_qs, u"abcd"_qs} << 4 << 0 << u"abcd"_qs;
-        QTest::newRow("right one overtyped wrong") << QStringList{u"abc"_qs, u"abz"_qs} << 2 << 1 << u"ab "_qs;
-        QTest::newRow("Backspace and retype") << QStringList{u"abx"_qs, u"ab"_qs, u"abc"_qs} << 3 << 0 << u"abc"_qs;
-        QTest::newRow("insertion shifts the rest") << QStringList{u"abcd"_qs, u"aabcd"_qs} << 1 << 4 << u"a    "_qs;
-        QTest::newRow("after a line break") << QStringList{u"abcd\r\nx"_qs, u"abcd\r\ne"_qs} << 7 << 0
-                                            << u"abcd\r\ne"_qs;
+        QTest::newRow("last character overtyped")
+                << QStringList { u"abx"_qs, u"abc"_qs } << 3 << 0 << u"abc"_qs;
+        QTest::newRow("middle character overtyped")
+                << QStringList { u"xbcd"_qs, u"abcd"_qs } << 4 << 0 << u"abcd"_qs;
+        QTest::newRow("right one overtyped wrong")
+                << QStringList { u"abc"_qs, u"abz"_qs } << 2 << 1 << u"ab "_qs;
+        QTest::newRow("Backspace and retype")
+                << QStringList { u"abx"_qs, u"ab"_qs, u"abc"_qs } << 3 << 0 << u"abc"_qs;
+        QTest::newRow("insertion shifts the rest")
+                << QStringList { u"abcd"_qs, u"aabcd"_qs } << 1 << 4 << u"a    "_qs;
+        QTest::newRow("after a line break")
+                << QStringList { u"abcd\r\nx"_qs, u"abcd\r\ne"_qs } << 7 << 0 << u"abcd\r\ne"_qs;
     }
     void changeRecomputesFromItsPosition()
     {
         QFETCH(QStringList, steps);
-        Typist typist{TypingSession(u"abcd"_qs + CRLF + u"ef"_qs + CRLF), {}};
+        Typist typist { TypingSession(u"abcd"_qs + CRLF + u"ef"_qs + CRLF), {} };
         for (const QString &step : steps)
             typist.type(step);
         QTEST(typist.session.rightCount(), "right");
@@ -68,10 +74,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
-        QTest::newRow("last line empty") << QByteArray("ab\r\nc\r\n\r\n") << (u"ab"_qs + CRLF + u"c"_qs + CRLF + CRLF);
-        QTest::newRow("no final line end, every kind of break") << QByteArray("a\nb\rc\r\nd")
-                                                                << (u"a"_qs + CRLF + u"b"_qs + CRLF + u"c"_qs + CRLF + u"d"_qs + CRLF);
-        QTest::newRow("LF only, an empty line") << QByteArray("ab\n\nc\n") << (u"ab"_qs + CRLF + CRLF + u"c"_qs + CRLF);
+        QTest::newRow("last line empty")
+                << QByteArray("ab\r\nc\r\n\r\n") << (u"ab"_qs + CRLF + u"c"_qs + CRLF + CRLF);
+        QTest::newRow("no final line end, every kind of break")
+                << QByteArray("a\nb\rc\r\nd")
+                << (u"a"_qs + CRLF + u"b"_qs + CRLF + u"c"_qs + CRLF + u"d"_qs + CRLF);
+        QTest::newRow("LF only, an empty line")
+                << QByteArray("ab\n\nc\n") << (u"ab"_qs + CRLF + CRLF + u"c"_qs + CRLF);
         QTest::newRow("CR only") << QByteArray("ab\rc\r") << (u"ab"_qs + CRLF + u"c"_qs + CRLF);
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("GBK") << gbk::encode(u"中文，abc"_qs) << (u"中文，abc"_qs + CRLF);
@@ -120,7 +129,7 @@ private slots:
     void clockRefusesUnusableTimes()
     {
         // 0 minutes would never end; beyond 546 the clock overflows.
-        for (int minutes : {0, 547, -5})
+        for (int minutes : { 0, 547, -5 })
             QVERIFY(!ExamClock(minutes).start());
     }
 
@@ -133,8 +142,9 @@ private slots:
         const QStringList entries = methods->entries();
         QVERIFY(!entries.isEmpty());
         for (const QString &entry : entries)
-            QVERIFY2(!entry.trimmed().isEmpty() && !entry.contains(QChar::ReplacementCharacter), qPrintable(entry));
-        for (int index : {-1, int(entries.size()), 0})
+            QVERIFY2(!entry.trimmed().isEmpty() && !entry.contains(QChar::ReplacementCharacter),
+                     qPrintable(entry));
+        for (int index : { -1, int(entries.size()), 0 })
             methods->activate(index);
     }
 };

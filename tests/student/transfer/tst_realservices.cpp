@@ -19,7 +19,8 @@ constexpr int kWaitMillis = 20000;
 
 ResultRecord recordIn(const QString &path)
 {
-    return readResultRecord(transcodeBytes(readFile(path), kExchangeKey)).record.value_or(ResultRecord{});
+    return readResultRecord(transcodeBytes(readFile(path), kExchangeKey))
+            .record.value_or(ResultRecord {});
 }
 
 }  // namespace
@@ -32,7 +33,7 @@ private slots:
     void wholeExamThroughService_data()
     {
         QTest::addColumn<SystemFtpService::Kind>("kind");
-        for (const auto kind : {SystemFtpService::Kind::Vsftpd, SystemFtpService::Kind::PureFtpd})
+        for (const auto kind : { SystemFtpService::Kind::Vsftpd, SystemFtpService::Kind::PureFtpd })
             QTest::newRow(qPrintable(SystemFtpService::name(kind))) << kind;
     }
     void wholeExamThroughService()
@@ -44,7 +45,7 @@ private slots:
         const QDir exchange(service.exchangeFolder());
         const QByteArray text = "第一行文字\r\nsecond line\r\n";
         QVERIFY(writeFile(exchange.filePath(u"se.dll"_qs),
-                          transcodeBytes(ExamSettings{true, 20}.toRecordLines(), kExchangeKey)));
+                          transcodeBytes(ExamSettings { true, 20 }.toRecordLines(), kExchangeKey)));
         QVERIFY(writeFile(exchange.filePath(u"te.txt"_qs), text));
 
         QTemporaryDir work;
@@ -52,23 +53,29 @@ private slots:
         login.open();
         QSignalSpy loggedIn(&login, &LoginSession::loggedIn);
         QSignalSpy status(&login, &LoginSession::statusChanged);
-        const Examinee typed{service.address(), u"计算机系"_qs, u"07"_qs, u"张三"_qs, 0};
+        const Examinee typed { service.address(), u"计算机系"_qs, u"07"_qs, u"张三"_qs, 0 };
         QCOMPARE(login.login(typed).outcome, LoginSession::ClickOutcome::Started);
-        QTRY_VERIFY2_WITH_TIMEOUT(loggedIn.count() == 1, qPrintable(status.isEmpty() ? QString() : status.last().at(0).toString()),
-                                  kWaitMillis);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+                loggedIn.count() == 1,
+                qPrintable(status.isEmpty() ? QString() : status.last().at(0).toString()),
+                kWaitMillis);
         QCOMPARE(readFile(work.filePath(u"te.txt"_qs)), text);
         const Examinee examinee = loggedIn.first().at(0).value<Examinee>();
         QCOMPARE(examinee.examMinutes, qint16(20));
 
         ResultUpload upload(work.path());
-        for (const float speed : {0.0f, 45.5f}) {
-            const ResultRecord record{speed, 90, 60, 502, 50, examinee.department, examinee.examNumber, examinee.name,
-                                      std::nullopt};
+        for (const float speed : { 0.0f, 45.5f }) {
+            const ResultRecord record {
+                speed,         90,          60, 502, 50, examinee.department, examinee.examNumber,
+                examinee.name, std::nullopt
+            };
             QCOMPARE(upload.save(record, examinee), QString());
             QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         }
         const QString name = u"计算机系-07-张三"_qs;
-        QCOMPARE(filesIn(exchange.path()), (QStringList{u"se.dll"_qs, u"te.txt"_qs, name + u".zip"_qs, name + u"~2.zip"_qs}));
+        QCOMPARE(filesIn(exchange.path()),
+                 (QStringList { u"se.dll"_qs, u"te.txt"_qs, name + u".zip"_qs,
+                                name + u"~2.zip"_qs }));
         // The console takes the newest record of one session: same id, higher sequence.
         const ResultRecord first = recordIn(exchange.filePath(name + u".zip"_qs));
         const ResultRecord last = recordIn(exchange.filePath(name + u"~2.zip"_qs));

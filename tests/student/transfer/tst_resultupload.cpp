@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kWaitMillis = 20000;
 
-ResultRecord recordFor(const Examinee &who, float speed, ResultProgress::Phase phase = ResultProgress::Phase::Typing)
+ResultRecord recordFor(const Examinee &who, float speed,
+                       ResultProgress::Phase phase = ResultProgress::Phase::Typing)
 {
     ResultRecord record;
     record.speed = speed;
@@ -25,7 +26,7 @@ ResultRecord recordFor(const Examinee &who, float speed, ResultProgress::Phase p
     record.department = who.department;
     record.examNumber = who.examNumber;
     record.name = who.name;
-    record.progress = ResultProgress{0, QString(), phase, 7};
+    record.progress = ResultProgress { 0, QString(), phase, 7 };
     return record;
 }
 
@@ -35,13 +36,15 @@ ResultUpload::State send(ResultUpload &upload, const ResultRecord &record, const
     if (!upload.save(record, who).isEmpty())
         return upload.state();
     // A wait that runs out returns Uploading, which the caller's check refuses.
-    (void)QTest::qWaitFor([&] { return upload.state() != ResultUpload::State::Uploading; }, kWaitMillis);
+    (void)QTest::qWaitFor([&] { return upload.state() != ResultUpload::State::Uploading; },
+                          kWaitMillis);
     return upload.state();
 }
 
 ResultRecordReading remoteRecord(const FtpService &service, const QString &name)
 {
-    return readResultRecord(transcodeBytes(readFile(QDir(service.folder()).filePath(name)), kExchangeKey));
+    return readResultRecord(
+            transcodeBytes(readFile(QDir(service.folder()).filePath(name)), kExchangeKey));
 }
 
 QString repeated(const QString &piece, int count)
@@ -66,8 +69,9 @@ private slots:
         QTest::newRow("department a dot") << u"."_qs << u"01"_qs << u"张三"_qs;
         QTest::newRow("department starting with a dot") << u".net班"_qs << u"02"_qs << u"李四"_qs;
         QTest::newRow("85-character name") << u"计算机系"_qs << u"03"_qs << repeated(u"名"_qs, 85);
-        QTest::newRow("85 characters everywhere") << repeated(u"系"_qs, 85) << repeated(u"号"_qs, 85)
-                                                  << repeated(u"名"_qs, 84) + u"甲"_qs;
+        QTest::newRow("85 characters everywhere")
+                << repeated(u"系"_qs, 85) << repeated(u"号"_qs, 85)
+                << repeated(u"名"_qs, 84) + u"甲"_qs;
     }
     void entriesArriveAndAreCollected()
     {
@@ -77,7 +81,7 @@ private slots:
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
-        const Examinee who{service.address(), department, examNumber, name, 10};
+        const Examinee who { service.address(), department, examNumber, name, 10 };
         ResultUpload upload(work.path());
         QCOMPARE(send(upload, recordFor(who, 55), who), ResultUpload::State::Delivered);
         QVERIFY(!upload.remoteName().startsWith(u'.'));
@@ -88,8 +92,10 @@ private slots:
         QVERIFY(resultFileName(other) != upload.remoteName());
 
         ResultStore store(work.filePath(u"cj.mdb"_qs));
-        const CollectionReport report = ResultCollector(service.folder(), work.path(), store).collect();
-        QVERIFY2(report.ok() && report.skipped.isEmpty(), qPrintable(skippedFilesMessage(report.skipped)));
+        const CollectionReport report =
+                ResultCollector(service.folder(), work.path(), store).collect();
+        QVERIFY2(report.ok() && report.skipped.isEmpty(),
+                 qPrintable(skippedFilesMessage(report.skipped)));
         const QVector<ResultRow> rows = store.rowsInRankOrder().value_or(QVector<ResultRow>());
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows[0].department, department);
@@ -106,23 +112,25 @@ private slots:
         QTemporaryDir work;
         const QByteArray othersRecord = "someone else's record";
         QVERIFY(writeFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs), othersRecord));
-        const Examinee who{service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10};
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
         ResultUpload upload(work.path());
         for (int i = 1; i <= 3; ++i)
             QCOMPARE(send(upload, recordFor(who, float(i)), who), ResultUpload::State::Delivered);
         QVERIFY(upload.writeOnce());
         // An examinee who logs in again skips the names taken before.
         ResultUpload again(work.path());
-        QCOMPARE(send(again, recordFor(who, 4, ResultProgress::Phase::Finished), who), ResultUpload::State::Delivered);
+        QCOMPARE(send(again, recordFor(who, 4, ResultProgress::Phase::Finished), who),
+                 ResultUpload::State::Delivered);
 
-        const QStringList expected{u"系-01-张三.zip"_qs, u"系-01-张三~2.zip"_qs, u"系-01-张三~3.zip"_qs,
-                                   u"系-01-张三~4.zip"_qs};
+        const QStringList expected { u"系-01-张三.zip"_qs, u"系-01-张三~2.zip"_qs,
+                                     u"系-01-张三~3.zip"_qs, u"系-01-张三~4.zip"_qs };
         for (int i = 0; i < expected.size(); ++i) {
             const ResultRecordReading reading = remoteRecord(service, expected[i]);
             QVERIFY2(reading.ok(), qPrintable(expected[i]));
             QCOMPARE(reading.record->speed, float(i + 1));
             QCOMPARE(reading.record->progress->sequence, i < 3 ? i + 1 : 1);
-            QCOMPARE(reading.record->progress->sessionId, i < 3 ? upload.sessionId() : again.sessionId());
+            QCOMPARE(reading.record->progress->sessionId,
+                     i < 3 ? upload.sessionId() : again.sessionId());
         }
         QVERIFY(upload.sessionId() != again.sessionId());
         QCOMPARE(readFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs)), othersRecord);
@@ -135,7 +143,7 @@ private slots:
             QSKIP(qPrintable(work.problem()));
         FtpService service;
         QVERIFY(service.start());
-        const Examinee who{service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10};
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
         ResultUpload upload(work.path());
         QCOMPARE(send(upload, recordFor(who, 30), who), ResultUpload::State::Delivered);
         const QByteArray good = readFile(QDir(service.folder()).filePath(upload.remoteName()));

@@ -23,7 +23,8 @@ QList<int> finalCodes(const QSignalSpy &spy)
 {
     QList<int> codes;
     for (const QList<QVariant> &report : spy) {
-        if (const int code = report.at(0).toInt(); code == TransferChannel::Completed || code == TransferChannel::Error)
+        if (const int code = report.at(0).toInt();
+            code == TransferChannel::Completed || code == TransferChannel::Error)
             codes << code;
     }
     return codes;
@@ -40,7 +41,10 @@ void applyRules(FtpService &service, Rules rules)
 
 ResultRecord recordFor(const Examinee &examinee, float speed = 45)
 {
-    return ResultRecord{speed, 90, 60, 502, 50, examinee.department, examinee.examNumber, examinee.name, std::nullopt};
+    return ResultRecord {
+        speed,         90,          60, 502, 50, examinee.department, examinee.examNumber,
+        examinee.name, std::nullopt
+    };
 }
 
 }  // namespace
@@ -91,12 +95,17 @@ private slots:
         QTest::addColumn<TransferChannel::Failure>("failure");
         const QString fine = QStringLiteral("get te.txt te.txt");
         using F = TransferChannel::Failure;
-        QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort()) << fine << F::CannotConnect;
+        QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort())
+                                     << fine << F::CannotConnect;
         QTest::newRow("not an address") << QStringLiteral("http://x") << fine << F::CannotConnect;
-        QTest::newRow("remote name in a folder") << QString() << QStringLiteral("get ../te.txt te.txt") << F::Refused;
-        QTest::newRow("second FTP command in a name") << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt") << F::Refused;
-        QTest::newRow("missing local file") << QString() << QStringLiteral("put nothing.zip x.zip") << F::LocalFile;
-        QTest::newRow("bigger than the bound") << QString() << QStringLiteral("get big.txt te.txt") << F::TooLarge;
+        QTest::newRow("remote name in a folder")
+                << QString() << QStringLiteral("get ../te.txt te.txt") << F::Refused;
+        QTest::newRow("second FTP command in a name")
+                << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt") << F::Refused;
+        QTest::newRow("missing local file")
+                << QString() << QStringLiteral("put nothing.zip x.zip") << F::LocalFile;
+        QTest::newRow("bigger than the bound")
+                << QString() << QStringLiteral("get big.txt te.txt") << F::TooLarge;
     }
     void failuresEndInErrorWithinBoundedTime()
     {
@@ -104,7 +113,8 @@ private slots:
         QFETCH(QString, command);
         QVERIFY(writeFile(remote(QStringLiteral("te.txt")), "text"));
         QVERIFY(writeFile(local(QStringLiteral("te.txt")), "an earlier copy"));
-        QVERIFY(writeFile(remote(QStringLiteral("big.txt")), QByteArray(TransferChannel::kDefaultMaxBytes + 1, 'x')));
+        QVERIFY(writeFile(remote(QStringLiteral("big.txt")),
+                          QByteArray(TransferChannel::kDefaultMaxBytes + 1, 'x')));
         if (!host.isEmpty())
             m_channel->setRemoteHost(host);
         TransferChannel::Timeouts timeouts;
@@ -114,14 +124,16 @@ private slots:
         QElapsedTimer elapsed;
         elapsed.start();
         QVERIFY(m_channel->execute(command));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{TransferChannel::Error}, 8000);
+        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { TransferChannel::Error }, 8000);
         QVERIFY2(elapsed.elapsed() < 8000, "the error must come within seconds");
         QVERIFY(!m_channel->isBusy());
         QFETCH(TransferChannel::Failure, failure);
         QCOMPARE(m_channel->lastFailure(), failure);
-        QCOMPARE(filesIn(m_exchange), (QStringList{QStringLiteral("big.txt"), QStringLiteral("te.txt")}));
+        QCOMPARE(filesIn(m_exchange),
+                 (QStringList { QStringLiteral("big.txt"), QStringLiteral("te.txt") }));
         // A failed get leaves no local file, not even an earlier one.
-        QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))), !command.startsWith(QLatin1String("get")));
+        QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))),
+                 !command.startsWith(QLatin1String("get")));
     }
 
     void uploadIsNeverVisibleHalfWritten()
@@ -141,7 +153,8 @@ private slots:
         const auto watch = [&] {
             for (const QString &file : filesIn(m_exchange)) {
                 if (file == name) {
-                    if (const QByteArray seen = readFile(remote(name)); seen != earlier && seen != record)
+                    if (const QByteArray seen = readFile(remote(name));
+                        seen != earlier && seen != record)
                         problems << QStringLiteral("a partial file under the final name");
                 } else if (file.endsWith(QLatin1String(".zip"))) {
                     problems << QStringLiteral("a collector would take ") + file;
@@ -154,9 +167,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(watch(), kWaitMillis);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         QVERIFY2(sawTemporary, "the data should travel under its temporary name");
-        QCOMPARE(spy.first().at(0).toInt(), int(TransferChannel::Connecting));  // progress first, one final code last
-        QCOMPARE(finalCodes(spy), QList<int>{TransferChannel::Completed});
-        QCOMPARE(filesIn(m_exchange), QStringList{name});
+        QCOMPARE(spy.first().at(0).toInt(),
+                 int(TransferChannel::Connecting));  // progress first, one final code last
+        QCOMPARE(finalCodes(spy), QList<int> { TransferChannel::Completed });
+        QCOMPARE(filesIn(m_exchange), QStringList { name });
         QCOMPARE(readFile(remote(name)), record);
     }
 
@@ -170,14 +184,21 @@ private slots:
         const QString name = QStringLiteral("系-01-名.zip");
         const int done = TransferChannel::Completed;
         const auto none = TransferChannel::Failure::None;
-        QTest::newRow("full rights, new") << Rules::Full << false << done << none << QStringList{name};
-        QTest::newRow("full rights, replace") << Rules::Full << true << done << none << QStringList{name};
-        QTest::newRow("no rename over a file") << Rules::NoRenameOver << true << done << none << QStringList{name};
-        QTest::newRow("no rename, new") << Rules::NoRename << false << done << none << QStringList{name};
-        QTest::newRow("no rename, replace") << Rules::NoRename << true << done << none << QStringList{name};
-        QTest::newRow("write-once, new") << Rules::WriteOnce << false << done << none << QStringList{name};
-        QTest::newRow("write-once, replace") << Rules::WriteOnce << true << int(TransferChannel::Error)
-                                             << TransferChannel::Failure::ReplaceRefused << QStringList{name};
+        QTest::newRow("full rights, new")
+                << Rules::Full << false << done << none << QStringList { name };
+        QTest::newRow("full rights, replace")
+                << Rules::Full << true << done << none << QStringList { name };
+        QTest::newRow("no rename over a file")
+                << Rules::NoRenameOver << true << done << none << QStringList { name };
+        QTest::newRow("no rename, new")
+                << Rules::NoRename << false << done << none << QStringList { name };
+        QTest::newRow("no rename, replace")
+                << Rules::NoRename << true << done << none << QStringList { name };
+        QTest::newRow("write-once, new")
+                << Rules::WriteOnce << false << done << none << QStringList { name };
+        QTest::newRow("write-once, replace")
+                << Rules::WriteOnce << true << int(TransferChannel::Error)
+                << TransferChannel::Failure::ReplaceRefused << QStringList { name };
     }
     void putOnServicesWithFewerRights()
     {
@@ -193,7 +214,7 @@ private slots:
         QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
         QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
         QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{code}, kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { code }, kWaitMillis);
         QTEST(m_channel->lastFailure(), "failure");
         QCOMPARE(filesIn(m_exchange), files);
         QCOMPARE(readFile(remote(name)), code == TransferChannel::Completed ? record : before);
@@ -204,10 +225,13 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QByteArray>("baseUrl");  // empty: not an address
         QTest::newRow("address") << u"192.168.1.10"_qs << QByteArray("ftp://192.168.1.10/");
-        QTest::newRow("blanks, scheme in capitals, port") << u" \tFTP://host:2121 "_qs << QByteArray("ftp://host:2121/");
-        QTest::newRow("folder, trailing and doubled slashes") << u"10.0.0.1//typedata/"_qs << QByteArray("ftp://10.0.0.1/typedata/");
+        QTest::newRow("blanks, scheme in capitals, port")
+                << u" \tFTP://host:2121 "_qs << QByteArray("ftp://host:2121/");
+        QTest::newRow("folder, trailing and doubled slashes")
+                << u"10.0.0.1//typedata/"_qs << QByteArray("ftp://10.0.0.1/typedata/");
         QTest::newRow("backslashes, Chinese, blank and # in folder")
-            << u"10.0.0.1\\考试\\a b#"_qs << QByteArray("ftp://10.0.0.1/%E8%80%83%E8%AF%95/a%20b%23/");
+                << u"10.0.0.1\\考试\\a b#"_qs
+                << QByteArray("ftp://10.0.0.1/%E8%80%83%E8%AF%95/a%20b%23/");
         QTest::newRow("IPv6 with port") << u"[::1]:21/x"_qs << QByteArray("ftp://[::1]:21/x/");
         QTest::newRow("empty") << u"  "_qs << QByteArray();
         QTest::newRow("other scheme") << u"http://host"_qs << QByteArray();
@@ -233,22 +257,23 @@ private slots:
         QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), "record"));
         QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
         QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), QStringLiteral("x.zip")));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int>{TransferChannel::Error}, kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { TransferChannel::Error },
+                                  kWaitMillis);
     }
 
     void newestRecordWinsWhileChannelIsBusy()
     {
         QVERIFY(restartService(40));  // a record takes seconds to travel
-        const Examinee examinee{m_service->address(), u"系"_qs, u"01"_qs, u"名"_qs, 20};
+        const Examinee examinee { m_service->address(), u"系"_qs, u"01"_qs, u"名"_qs, 20 };
         ResultUpload upload(m_work.path());
         QSignalSpy states(&upload, &ResultUpload::stateChanged);
         QSignalSpy channel(&upload.channel(), &TransferChannel::stateChanged);
-        for (float speed : {0.0f, 10.0f, 20.0f})
+        for (float speed : { 0.0f, 10.0f, 20.0f })
             QCOMPARE(upload.save(recordFor(examinee, speed), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         // The first record was already under way; the second never went out,
         // and nothing was called delivered before the newest arrived.
-        QCOMPARE(channel.count(QVariantList{int(TransferChannel::Completed)}), 2);
+        QCOMPARE(channel.count(QVariantList { int(TransferChannel::Completed) }), 2);
         QCOMPARE(states.count(), 2);
         const QByteArray arrived = readFile(remote(upload.remoteName()));
         QCOMPARE(readResultRecord(transcodeBytes(arrived, kExchangeKey)).record->speed, 20.0f);
@@ -262,9 +287,11 @@ private slots:
         QTest::addColumn<QString>("fileName");
         QTest::newRow("parent folder") << u"../x"_qs << u"1"_qs << u"a"_qs << u"___x-1-a.zip"_qs;
         QTest::newRow("subfolder") << u"a/b"_qs << u"..\\.."_qs << u"c"_qs << u"a_b-.._..-c.zip"_qs;
-        QTest::newRow("signs no file name holds") << u"C:系"_qs << u"*?\"<>|"_qs << u"名\t字\x01"_qs << u"C_系-______-名_字_.zip"_qs;
-        QTest::newRow("blanks, Chinese and URL signs stay") << u" 一 班 "_qs << u"20-23"_qs << u"张%20三#;"_qs
-                                                            << u" 一 班 -20-23-张%20三#;.zip"_qs;
+        QTest::newRow("signs no file name holds")
+                << u"C:系"_qs << u"*?\"<>|"_qs << u"名\t字\x01"_qs << u"C_系-______-名_字_.zip"_qs;
+        QTest::newRow("blanks, Chinese and URL signs stay")
+                << u" 一 班 "_qs << u"20-23"_qs << u"张%20三#;"_qs
+                << u" 一 班 -20-23-张%20三#;.zip"_qs;
     }
     void entriesCannotLeaveExchangeFolder()
     {
@@ -272,17 +299,18 @@ private slots:
         QFETCH(QString, examNumber);
         QFETCH(QString, name);
         QFETCH(QString, fileName);
-        const Examinee examinee{m_service->address(), department, examNumber, name, 20};
+        const Examinee examinee { m_service->address(), department, examNumber, name, 20 };
         ResultUpload upload(m_work.path());
         QCOMPARE(upload.save(recordFor(examinee), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
-        QCOMPARE(filesIn(m_root.path()), QStringList{QStringLiteral("typedata")});
-        QCOMPARE(filesIn(m_exchange), QStringList{fileName});
+        QCOMPARE(filesIn(m_root.path()), QStringList { QStringLiteral("typedata") });
+        QCOMPARE(filesIn(m_exchange), QStringList { fileName });
         // The record arrives byte for byte and keeps the entries exactly as typed.
         const QByteArray arrived = readFile(remote(fileName));
         QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
         const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
-        QCOMPARE(reading.record->department + reading.record->examNumber + reading.record->name, department + examNumber + name);
+        QCOMPARE(reading.record->department + reading.record->examNumber + reading.record->name,
+                 department + examNumber + name);
     }
 };
 

@@ -18,7 +18,10 @@ constexpr int kWaitMillis = 15000;
 
 struct Exam : TypingExam
 {
-    Exam(FtpService &service, const QString &target, int minutes = 10) : TypingExam(target, minutes, service.address()) {}
+    Exam(FtpService &service, const QString &target, int minutes = 10)
+        : TypingExam(target, minutes, service.address())
+    {
+    }
     bool startAfterTheZeroRecord()
     {
         const bool arrived = QTest::qWaitFor([this] { return delivered(); }, kWaitMillis);
@@ -33,8 +36,9 @@ struct Exam : TypingExam
 ResultRecordReading uploaded(const FtpService &service)
 {
     QFile file(QDir(service.folder()).filePath(QStringLiteral("计算机系-2026001-张三.zip")));
-    return file.open(QIODevice::ReadOnly) ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
-                                          : ResultRecordReading{};
+    return file.open(QIODevice::ReadOnly)
+            ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
+            : ResultRecordReading {};
 }
 
 }  // namespace
@@ -57,7 +61,7 @@ private slots:
         QCOMPARE(zero.record->targetLen, 52);
         QCOMPARE(zero.record->typedLen, 0);
         // Of the exam's files only the scrambled record stays.
-        QCOMPARE(QDir(exam.folder.path()).entryList(QDir::Files), QStringList{u"sc1.zip"_qs});
+        QCOMPARE(QDir(exam.folder.path()).entryList(QDir::Files), QStringList { u"sc1.zip"_qs });
 
         QTest::keyClicks(exam.txtWrite(), QString(45, u'a') + QString(5, u'b'));
         for (int tick = 0; tick < 60; ++tick)
@@ -83,11 +87,11 @@ private slots:
         // The close box goes through the exit dialogue: too much missing yet.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("abc"));
         QVERIFY(!exam.frm->close());
-        QCOMPARE(exam.messages->informed, QStringList{ExamSession::notFinishedMessage()});
+        QCOMPARE(exam.messages->informed, QStringList { ExamSession::notFinishedMessage() });
         // All but the final line break: the question, and No keeps typing.
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("dxf"));
         exam.cmdExit()->click();
-        QCOMPARE(exam.messages->asked, QStringList{ExamSession::confirmExitQuestion()});
+        QCOMPARE(exam.messages->asked, QStringList { ExamSession::confirmExitQuestion() });
         QVERIFY(exam.txtWrite()->isEnabled() && exam.frm->isVisible());
 
         // A slowed service shows the final upload in progress.
@@ -100,7 +104,8 @@ private slots:
         QCOMPARE(left.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
         // No whole second has passed: speed 0.
-        QCOMPARE(exam.messages->informed.last(), u"考试结束，成绩已保存。打字速度：0字／分钟，正确率：83.33％"_qs);
+        QCOMPARE(exam.messages->informed.last(),
+                 u"考试结束，成绩已保存。打字速度：0字／分钟，正确率：83.33％"_qs);
         QCOMPARE(uploaded(service).accuracyLine, u"83.33"_qs);
     }
 
@@ -112,7 +117,9 @@ private slots:
         QVERIFY(exam.startAfterTheZeroRecord());
         exam.frm->upload().setAttempts(2);
         // Retries come quickly here; the back-off itself is ResultUpload's.
-        exam.frm->upload().setRetryScheduler([](int, std::function<void()> retry) { QTimer::singleShot(100, std::move(retry)); });
+        exam.frm->upload().setRetryScheduler([](int, std::function<void()> retry) {
+            QTimer::singleShot(100, std::move(retry));
+        });
         QTest::keyClicks(exam.txtWrite(), QStringLiteral("ab"));
         exam.frm->onClockTick();
         service.stop();
@@ -120,24 +127,28 @@ private slots:
         QSignalSpy left(exam.frm.get(), &FrmMain::examLeft);
         exam.messages->answer = true;
         exam.cmdExit()->click();
-        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded,
+                                  kWaitMillis);
         QVERIFY(exam.messages->informed.last().startsWith(u"考试结束，成绩未送到服务器！"_qs));
         QVERIFY(exam.cmdExit()->isEnabled() && exam.frm->isVisible());
 
         // No sends it again; the service is still down, so it fails again.
         exam.messages->answer = false;
         exam.cmdExit()->click();
-        const QString sc1 = QDir::toNativeSeparators(QDir(exam.folder.path()).absoluteFilePath(u"sc1.zip"_qs));
+        const QString sc1 =
+                QDir::toNativeSeparators(QDir(exam.folder.path()).absoluteFilePath(u"sc1.zip"_qs));
         QCOMPARE(exam.messages->asked.last(), ExamSession::leaveUndeliveredQuestion(sc1));
         QCOMPARE(exam.frm->exam().phase(), ExamSession::Phase::Leaving);
-        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded, kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(exam.frm->exam().phase(), ExamSession::Phase::Stranded,
+                                  kWaitMillis);
         // Yes leaves; the record the examinee hands over is the final one.
         exam.messages->answer = true;
         QVERIFY(exam.frm->close());
         QCOMPARE(left.count(), 1);
         QFile kept(sc1);
         QVERIFY(kept.open(QIODevice::ReadOnly));
-        const ResultRecordReading record = readResultRecord(transcodeBytes(kept.readAll(), kExchangeKey));
+        const ResultRecordReading record =
+                readResultRecord(transcodeBytes(kept.readAll(), kExchangeKey));
         QCOMPARE(record.record->speed, 120.0f);
         QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Finished);
     }
@@ -212,7 +223,7 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
         // The record of the 30th second never went out; the 60th's did.
-        QCOMPARE(sent.count(QVariantList{int(TransferChannel::Completed)}), 2);
+        QCOMPARE(sent.count(QVariantList { int(TransferChannel::Completed) }), 2);
         const ResultRecordReading newest = uploaded(service);
         QCOMPARE(newest.record->progress->sequence, 3);
         QCOMPARE(newest.record->progress->phase, ResultProgress::Phase::Typing);

@@ -27,9 +27,18 @@ const QString kNotOpenYet = QStringLiteral("还未开始考试，请稍后再登
 const QString kBadSettings = QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
 const QString kFailed = QStringLiteral("登录服务器失败，请重新登录（%1）");
 
-QLineEdit *box(FrmLogin &window, const char *name) { return window.findChild<QLineEdit *>(QLatin1String(name)); }
-QString status(FrmLogin &window) { return window.findChild<QLabel *>(QStringLiteral("StBarPanel1"))->text(); }
-void clickLogin(FrmLogin &window) { QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("CmdLogin")), Qt::LeftButton); }
+QLineEdit *box(FrmLogin &window, const char *name)
+{
+    return window.findChild<QLineEdit *>(QLatin1String(name));
+}
+QString status(FrmLogin &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("StBarPanel1"))->text();
+}
+void clickLogin(FrmLogin &window)
+{
+    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("CmdLogin")), Qt::LeftButton);
+}
 
 }  // namespace
 
@@ -44,8 +53,9 @@ class TestFrmLogin : public QObject
     QString exchange(const QString &name) const { return QDir(m_service->folder()).filePath(name); }
     bool publish(const QByteArray &plainSettings, const QByteArray &text = "第一行\r\n")
     {
-        return writeFile(exchange(QStringLiteral("se.dll")), transcodeBytes(plainSettings, kExchangeKey))
-               && writeFile(exchange(QStringLiteral("te.txt")), text);
+        return writeFile(exchange(QStringLiteral("se.dll")),
+                         transcodeBytes(plainSettings, kExchangeKey))
+                && writeFile(exchange(QStringLiteral("te.txt")), text);
     }
     bool restartService(int bytesPerSecond)
     {
@@ -56,11 +66,12 @@ class TestFrmLogin : public QObject
     std::unique_ptr<FrmLogin> openWindow(QStringList entries = {}, const QString &workFolder = {})
     {
         if (entries.isEmpty())
-            entries = {m_service->address(), u"计算机系"_qs, u" 07 "_qs, u"张三"_qs};
-        auto window = std::make_unique<FrmLogin>(workFolder.isEmpty() ? m_work->path() : workFolder, &m_messages);
+            entries = { m_service->address(), u"计算机系"_qs, u" 07 "_qs, u"张三"_qs };
+        auto window = std::make_unique<FrmLogin>(workFolder.isEmpty() ? m_work->path() : workFolder,
+                                                 &m_messages);
         window->show();
         int i = 0;
-        for (const char *name : {"TxtIP", "TxtBanName", "TxtXueHao", "TxtXingMing"})
+        for (const char *name : { "TxtIP", "TxtBanName", "TxtXueHao", "TxtXingMing" })
             box(*window, name)->setText(entries.at(i++));
         return window;
     }
@@ -86,7 +97,7 @@ private slots:
         QVERIFY(writeFile(local(QStringLiteral("se.dll")), "old settings"));
         FrmLogin window(m_work->path(), &m_messages);
         QCOMPARE(box(window, "TxtIP")->text(), QString());
-        QCOMPARE(filesIn(m_work->path()), QStringList{u"ip.txt"_qs});
+        QCOMPARE(filesIn(m_work->path()), QStringList { u"ip.txt"_qs });
     }
 
     void emptyEntriesAreReportedInOrder_data()
@@ -94,10 +105,14 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("all empty") << QStringList{{}, {}, {}, {}} << u"请输入服务器IP"_qs << u"TxtIP"_qs;
-        QTest::newRow("department") << QStringList{u"h"_qs, {}, {}, u"n"_qs} << u"请输入部门"_qs << u"TxtBanName"_qs;
-        QTest::newRow("exam number") << QStringList{u"h"_qs, u"d"_qs, {}, {}} << u"请输入考号"_qs << u"TxtXueHao"_qs;
-        QTest::newRow("name") << QStringList{u"h"_qs, u"d"_qs, u"x"_qs, {}} << u"请输入姓名"_qs << u"TxtXingMing"_qs;
+        QTest::newRow("all empty")
+                << QStringList { {}, {}, {}, {} } << u"请输入服务器IP"_qs << u"TxtIP"_qs;
+        QTest::newRow("department")
+                << QStringList { u"h"_qs, {}, {}, u"n"_qs } << u"请输入部门"_qs << u"TxtBanName"_qs;
+        QTest::newRow("exam number")
+                << QStringList { u"h"_qs, u"d"_qs, {}, {} } << u"请输入考号"_qs << u"TxtXueHao"_qs;
+        QTest::newRow("name") << QStringList { u"h"_qs, u"d"_qs, u"x"_qs, {} } << u"请输入姓名"_qs
+                              << u"TxtXingMing"_qs;
     }
     void emptyEntriesAreReportedInOrder()
     {
@@ -117,23 +132,34 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("files");  // left in the working folder
-        const QByteArray open20 = ExamSettings{true, 20}.toRecordLines(), text = "第一行\r\n";
-        const QStringList settingsOnly{u"se.dll"_qs};
-        QTest::newRow("login not opened") << QByteArray() << true << text << kNotOpenYet << QStringList();
-        QTest::newRow("login closed") << ExamSettings{false, 20}.toRecordLines() << true << text << kNotOpenYet << settingsOnly;
+        const QByteArray open20 = ExamSettings { true, 20 }.toRecordLines(), text = "第一行\r\n";
+        const QStringList settingsOnly { u"se.dll"_qs };
+        QTest::newRow("login not opened")
+                << QByteArray() << true << text << kNotOpenYet << QStringList();
+        QTest::newRow("login closed") << ExamSettings { false, 20 }.toRecordLines() << true << text
+                                      << kNotOpenYet << settingsOnly;
         // The examiner closed login between the two downloads.
         QTest::newRow("text withdrawn") << open20 << false << text << kNotOpenYet << settingsOnly;
-        QTest::newRow("no exam time") << QByteArray("#TRUE#\r\n") << true << text << kBadSettings << settingsOnly;
-        QTest::newRow("zero minutes") << QByteArray("#TRUE#\r\n0\r\n") << true << text << kBadSettings << settingsOnly;
-        QTest::newRow("too long for the clock") << QByteArray("#TRUE#\r\n547\r\n") << true << text << kBadSettings << settingsOnly;
-        QTest::newRow("first line no Boolean") << QByteArray("yes\r\n20\r\n") << true << text << kBadSettings << settingsOnly;
+        QTest::newRow("no exam time")
+                << QByteArray("#TRUE#\r\n") << true << text << kBadSettings << settingsOnly;
+        QTest::newRow("zero minutes")
+                << QByteArray("#TRUE#\r\n0\r\n") << true << text << kBadSettings << settingsOnly;
+        QTest::newRow("too long for the clock")
+                << QByteArray("#TRUE#\r\n547\r\n") << true << text << kBadSettings << settingsOnly;
+        QTest::newRow("first line no Boolean")
+                << QByteArray("yes\r\n20\r\n") << true << text << kBadSettings << settingsOnly;
         // Cut short, the time could read 2 where 20 was meant.
-        QTest::newRow("settings without final line end") << QByteArray("#TRUE#\r\n2") << true << text << kBadSettings << settingsOnly;
-        QTest::newRow("settings far too long") << open20 + QByteArray(245, 'x') << true << text << kBadSettings << QStringList();
-        QTest::newRow("empty text") << open20 << true << QByteArray() << kBadSettings << settingsOnly;
-        QTest::newRow("only blanks and line ends") << open20 << true << QByteArray(" \t\r\n\n\r\n") << kBadSettings << settingsOnly;
+        QTest::newRow("settings without final line end")
+                << QByteArray("#TRUE#\r\n2") << true << text << kBadSettings << settingsOnly;
+        QTest::newRow("settings far too long")
+                << open20 + QByteArray(245, 'x') << true << text << kBadSettings << QStringList();
+        QTest::newRow("empty text")
+                << open20 << true << QByteArray() << kBadSettings << settingsOnly;
+        QTest::newRow("only blanks and line ends")
+                << open20 << true << QByteArray(" \t\r\n\n\r\n") << kBadSettings << settingsOnly;
         QTest::newRow("text beyond the bound")
-            << open20 << true << QByteArray(LoginSession::kMaxExamTextBytes + 1, 'a') << kBadSettings << settingsOnly;
+                << open20 << true << QByteArray(LoginSession::kMaxExamTextBytes + 1, 'a')
+                << kBadSettings << settingsOnly;
     }
     void loginRefused()
     {
@@ -151,7 +177,8 @@ private slots:
         QCOMPARE(status(*window), QString());
         QCOMPARE(loggedIn.count(), 0);
         QVERIFY(window->isVisible());
-        // No te.txt, no ip.txt, no plain settings; a missing or refused se.dll leaves no local file.
+        // No te.txt, no ip.txt, no plain settings; a missing or refused se.dll leaves no local
+        // file.
         QTEST(filesIn(m_work->path()), "files");
     }
 
@@ -181,7 +208,7 @@ private slots:
         const QString address = u"127.0.0.1:%1"_qs.arg(fake.serverPort());
         if (greeting == "-")
             fake.close();
-        auto window = openWindow({address, u"系"_qs, u"1"_qs, u"名"_qs});
+        auto window = openWindow({ address, u"系"_qs, u"1"_qs, u"名"_qs });
         TransferChannel::Timeouts timeouts;
         timeouts.stall = 1s;
         window->session().channel().setTimeouts(timeouts);
@@ -197,8 +224,10 @@ private slots:
         QTest::addColumn<bool>("sizeUnderReported");
         QTest::newRow("SIZE under-reported") << u"%1"_qs << QString() << true;
         QTest::newRow("folder") << u"%1/typedata"_qs << u"typedata"_qs << false;
-        QTest::newRow("blanks, ftp://, port and folder") << u" FTP://%1/typedata/ "_qs << u"typedata"_qs << false;
-        QTest::newRow("backslashes, Chinese folder") << u"%1\\考试\\typedata"_qs << u"考试/typedata"_qs << false;
+        QTest::newRow("blanks, ftp://, port and folder")
+                << u" FTP://%1/typedata/ "_qs << u"typedata"_qs << false;
+        QTest::newRow("backslashes, Chinese folder")
+                << u"%1\\考试\\typedata"_qs << u"考试/typedata"_qs << false;
     }
     void wholeTextArrivesInsideTypedFolder()
     {
@@ -213,10 +242,10 @@ private slots:
         QVERIFY(QDir().mkpath(exchangeFolder));
         const QByteArray text = everyByte(6000);
         QVERIFY(writeFile(QDir(exchangeFolder).filePath(u"se.dll"_qs),
-                          transcodeBytes(ExamSettings{true, 20}.toRecordLines(), kExchangeKey)));
+                          transcodeBytes(ExamSettings { true, 20 }.toRecordLines(), kExchangeKey)));
         QVERIFY(writeFile(QDir(exchangeFolder).filePath(u"te.txt"_qs), text));
         const QString address = typed.arg(m_service->address());
-        auto window = openWindow({address, u"系"_qs, u"1"_qs, u"名"_qs});
+        auto window = openWindow({ address, u"系"_qs, u"1"_qs, u"名"_qs });
         QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
         clickLogin(*window);
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
@@ -230,11 +259,12 @@ private slots:
         SmallDisk disk(16);
         if (!disk.isMounted())
             QSKIP(qPrintable(disk.problem()));
-        QVERIFY(publish(ExamSettings{true, 20}.toRecordLines(), everyByte(64 * 1024)));
+        QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines(), everyByte(64 * 1024)));
         auto window = openWindow({}, disk.path());
         QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
         clickLogin(*window);
-        QTRY_COMPARE_WITH_TIMEOUT(status(*window), kFailed.arg(u"本机无法保存考试文件"_qs), kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(status(*window), kFailed.arg(u"本机无法保存考试文件"_qs),
+                                  kWaitMillis);
         QCOMPARE(loggedIn.count(), 0);
         QVERIFY(!QFile::exists(disk.filePath(u"te.txt"_qs)));
     }
@@ -252,7 +282,7 @@ private slots:
 
         // The settings arrive; the text is cut off by the channel's time limit.
         QVERIFY(restartService(2000));
-        QVERIFY(publish(ExamSettings{true, 20}.toRecordLines(), everyByte(60 * 1024)));
+        QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines(), everyByte(60 * 1024)));
         TransferChannel::Timeouts timeouts;
         timeouts.total = 1500ms;
         window->session().channel().setTimeouts(timeouts);
@@ -264,10 +294,10 @@ private slots:
         QVERIFY(restartService(0));
         QVERIFY(QFile::remove(exchange(QStringLiteral("se.dll"))));
         clickLogin(*window);
-        QTRY_COMPARE_WITH_TIMEOUT(m_messages.informed, QStringList{kNotOpenYet}, kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.informed, QStringList { kNotOpenYet }, kWaitMillis);
 
         const QByteArray text = "第一行文字\r\nsecond line\r\n";
-        QVERIFY(publish(ExamSettings{true, 15}.toRecordLines(), text));
+        QVERIFY(publish(ExamSettings { true, 15 }.toRecordLines(), text));
         clickLogin(*window);
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
         QVERIFY(!window->isVisible());
@@ -275,7 +305,8 @@ private slots:
         QCOMPARE(examinee.examNumber, u" 07 "_qs);  // as typed, blanks and all
         QCOMPARE(examinee.examMinutes, qint16(15));
         QCOMPARE(readFile(local(QStringLiteral("te.txt"))), text);
-        QCOMPARE(readFile(local(QStringLiteral("ip.txt"))), "\"" + m_service->address().toLatin1() + "\"\r\n");
+        QCOMPARE(readFile(local(QStringLiteral("ip.txt"))),
+                 "\"" + m_service->address().toLatin1() + "\"\r\n");
         // The next start offers the address again.
         FrmLogin next(m_work->path(), &m_messages);
         QCOMPARE(box(next, "TxtIP")->text(), m_service->address());
@@ -284,7 +315,7 @@ private slots:
     void clickWhileTransferRunsIsIgnored()
     {
         QVERIFY(restartService(10));  // the settings take about a second
-        QVERIFY(publish(ExamSettings{true, 20}.toRecordLines(), "abc\r\n"));
+        QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines(), "abc\r\n"));
         auto window = openWindow();
         QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
         QSignalSpy reports(&window->session().channel(), &TransferChannel::stateChanged);
@@ -295,7 +326,7 @@ private slots:
         clickLogin(*window);
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
-        QCOMPARE(reports.count(QVariantList{int(TransferChannel::Completed)}), 2);
+        QCOMPARE(reports.count(QVariantList { int(TransferChannel::Completed) }), 2);
         QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };

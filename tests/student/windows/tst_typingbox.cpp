@@ -26,7 +26,8 @@ private slots:
     void editingKeysWorkAndLineBreaksCountTwice()
     {
         QTest::keyClicks(m_box.get(), QStringLiteral("cd"));
-        for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete, Qt::Key_End})
+        for (Qt::Key key :
+             { Qt::Key_Backspace, Qt::Key_Left, Qt::Key_Left, Qt::Key_Delete, Qt::Key_End })
             QTest::keyClick(m_box.get(), key);
         QCOMPARE(m_box->toPlainText(), QStringLiteral("ac"));
         QTest::keyClick(m_box.get(), Qt::Key_Return);
@@ -49,7 +50,8 @@ private slots:
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<bool>("clears");
         QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << true;
-        QTest::newRow("Ctrl+Shift+V") << int(Qt::Key_V) << int(Qt::ControlModifier | Qt::ShiftModifier) << false;
+        QTest::newRow("Ctrl+Shift+V")
+                << int(Qt::Key_V) << int(Qt::ControlModifier | Qt::ShiftModifier) << false;
         QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << false;
     }
     void pasteKeysInsertNothing()
@@ -74,7 +76,8 @@ private slots:
 
         QMimeData data;
         data.setText(m_clip);
-        QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
         QApplication::sendEvent(m_box->viewport(), &enter);
         QDropEvent drop(QPoint(20, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_box->viewport(), &drop);

@@ -18,10 +18,22 @@ namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
 
-QScrollBar *vScroll1(const TypingExam &w) { return w.child<QScrollBar>("VScroll1"); }
-QString lblInfo(const TypingExam &w) { return w.child<QLabel>("LblInfo")->text(); }
-QString layer(const TypingExam &w, const char *name) { return w.child<LayerCaption>(name)->text(); }
-void startExam(const TypingExam &w) { QTest::keyClick(w.child<QTabWidget>("SSTab1")->tabBar(), Qt::Key_Return); }
+QScrollBar *vScroll1(const TypingExam &w)
+{
+    return w.child<QScrollBar>("VScroll1");
+}
+QString lblInfo(const TypingExam &w)
+{
+    return w.child<QLabel>("LblInfo")->text();
+}
+QString layer(const TypingExam &w, const char *name)
+{
+    return w.child<LayerCaption>(name)->text();
+}
+void startExam(const TypingExam &w)
+{
+    QTest::keyClick(w.child<QTabWidget>("SSTab1")->tabBar(), Qt::Key_Return);
+}
 
 // Types as an examinee would: \n is Enter, \b Backspace, < selects the
 // character before the caret, ASCII by key, everything else as an
@@ -79,10 +91,12 @@ private slots:
         const QString target = u"春天来了，abc 123。"_qs + CRLF;
         TypingExam w(target);
         QCOMPARE(layer(w, "LblGetText"), target);
-        QCOMPARE(w.child<LayerCaption>("LblWrite")->geometry(), w.child<LayerCaption>("LblGetText")->rect());
+        QCOMPARE(w.child<LayerCaption>("LblWrite")->geometry(),
+                 w.child<LayerCaption>("LblGetText")->rect());
         QVERIFY(!w.txtWrite()->isEnabled());
         QVERIFY(!w.child<QTabWidget>("SSTab1")->isTabEnabled(1));
-        QCOMPARE(w.frm->focusWidget(), w.child<QTabWidget>("SSTab1")->tabBar());  // so Enter starts at once
+        QCOMPARE(w.frm->focusWidget(),
+                 w.child<QTabWidget>("SSTab1")->tabBar());  // so Enter starts at once
         // The zero result taken at the end of start-up is on its way.
         QCOMPARE(lblInfo(w), ExamSession::registeringText());
     }
@@ -90,7 +104,7 @@ private slots:
     void missingExamText()
     {
         TypingExam w(std::nullopt);
-        QCOMPARE(w.messages->informed, QStringList{u"考试文件不存在"_qs});
+        QCOMPARE(w.messages->informed, QStringList { u"考试文件不存在"_qs });
         QCOMPARE(vScroll1(w)->maximum(), 0);
         startExam(w);
         type(w, u"ab"_qs);
@@ -123,16 +137,22 @@ private slots:
         QTest::addColumn<int>("wrong");
         const QString wide(QChar(0x3000));
         const QString twoLines = u"ab"_qs + CRLF + u"cd"_qs + CRLF;
-        QTest::newRow("right and wrong") << (u"中文，Ab1!"_qs + CRLF) << u"中x，ab1"_qs << (u"中"_qs + wide + u"， b1"_qs)
-                                         << (wide + u"文"_qs + wide + u"A  "_qs) << 4 << 2;
-        QTest::newRow("Enter against a line break") << twoLines << u"ab\ncd"_qs << (u"ab"_qs + CRLF + u"cd"_qs)
-                                                    << QString(6, u' ') << 6 << 0;
-        QTest::newRow("te.txt with LF only") << u"ab\ncd\n"_qs << u"ab\ncd\n"_qs << (twoLines) << QString(8, u' ') << 8 << 0;
-        QTest::newRow("line break missed") << twoLines << u"abcd"_qs << u"ab  "_qs << (u"  "_qs + CRLF) << 2 << 2;
-        QTest::newRow("Backspace") << (u"abcdef"_qs + CRLF) << u"abx\bc"_qs << u"abc"_qs << u"   "_qs << 3 << 0;
-        QTest::newRow("selected last character overtyped") << (u"abcdef"_qs + CRLF) << u"abx<c"_qs << u"abc"_qs
-                                                           << u"   "_qs << 3 << 0;
-        QTest::newRow("past the end") << (u"ab"_qs + CRLF) << u"ab\nxyz"_qs << (u"ab"_qs + CRLF) << u"    "_qs << 4 << 0;
+        QTest::newRow("right and wrong")
+                << (u"中文，Ab1!"_qs + CRLF) << u"中x，ab1"_qs << (u"中"_qs + wide + u"， b1"_qs)
+                << (wide + u"文"_qs + wide + u"A  "_qs) << 4 << 2;
+        QTest::newRow("Enter against a line break")
+                << twoLines << u"ab\ncd"_qs << (u"ab"_qs + CRLF + u"cd"_qs) << QString(6, u' ') << 6
+                << 0;
+        QTest::newRow("te.txt with LF only")
+                << u"ab\ncd\n"_qs << u"ab\ncd\n"_qs << (twoLines) << QString(8, u' ') << 8 << 0;
+        QTest::newRow("line break missed")
+                << twoLines << u"abcd"_qs << u"ab  "_qs << (u"  "_qs + CRLF) << 2 << 2;
+        QTest::newRow("Backspace")
+                << (u"abcdef"_qs + CRLF) << u"abx\bc"_qs << u"abc"_qs << u"   "_qs << 3 << 0;
+        QTest::newRow("selected last character overtyped")
+                << (u"abcdef"_qs + CRLF) << u"abx<c"_qs << u"abc"_qs << u"   "_qs << 3 << 0;
+        QTest::newRow("past the end")
+                << (u"ab"_qs + CRLF) << u"ab\nxyz"_qs << (u"ab"_qs + CRLF) << u"    "_qs << 4 << 0;
     }
     void typing()
     {
@@ -222,21 +242,21 @@ private slots:
         w.child<QComboBox>("Combo1")->setCurrentIndex(chosen);
         vScroll1(w)->setValue(3);
         QWidget *target = control == u"SSTab1"_qs ? w.child<QTabWidget>("SSTab1")->tabBar()
-            : control == u"FrmMain"_qs            ? w.frm.get()
+                : control == u"FrmMain"_qs        ? w.frm.get()
                                                   : w.frm->findChild<QWidget *>(control);
         QTest::keyClick(target, Qt::Key_Return);
         QCOMPARE(w.frm->clock().state(), ExamClock::State::Running);
         QCOMPARE(w.frm->focusWidget(), w.txtWrite());
         QCOMPARE(lblInfo(w), QString());
         QCOMPARE(vScroll1(w)->value(), 0);
-        QCOMPARE(w.activated, QList<int>{activated});
+        QCOMPARE(w.activated, QList<int> { activated });
         // A second Enter is a line break in the box and restarts nothing.
         w.frm->onClockTick();
         QTest::keyClick(w.txtWrite(), Qt::Key_Return);
         QTest::keyClick(target, Qt::Key_Return);
         QCOMPARE(w.frm->session().typedLen(), 2);
         QCOMPARE(w.frm->clock().timePass(), 1);
-        QCOMPARE(w.activated, QList<int>{activated});
+        QCOMPARE(w.activated, QList<int> { activated });
     }
 
     void clockRunsToTheEnd()
@@ -275,8 +295,10 @@ private slots:
         TypingExam w(lines(2));
         for (int tick = 1; tick <= 5; ++tick) {
             w.frm->onPromptTick();
-            QCOMPARE(lblInfo(w), u"按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......"_qs);
-            QCOMPARE(w.child<QLabel>("LblInfo")->palette().color(QPalette::WindowText), QColor(0xC0, 0, 0));
+            QCOMPARE(lblInfo(w),
+                     u"按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......"_qs);
+            QCOMPARE(w.child<QLabel>("LblInfo")->palette().color(QPalette::WindowText),
+                     QColor(0xC0, 0, 0));
         }
         w.frm->onPromptTick();
         QCOMPARE(lblInfo(w), QString());
