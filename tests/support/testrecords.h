@@ -1,0 +1,20 @@
+#pragma once
+// Result records as clients upload them, for the tests of both programs.
+#include "resultrecord.h"
+
+#include <QString>
+
+// A finished record of one examinee with plausible figures (900 signs,
+// 880 typed).
+ResultRecord sampleRecord(const QString &department, const QString &examNumber, const QString &name,
+                          float speed = 50, float accuracy = 98.5f, qint16 timePass = 600);
+
+// Writes `plain` scrambled as a client uploads it; false when it cannot.
+bool writeScrambled(const QString &path, const QByteArray &plain);
+
+// Writes the record scrambled under the name its identity gives (with
+// "~N" for a sequence above 1); the file's path, empty when it cannot.
+QString writeResultFile(const QString &folder, const ResultRecord &record, int sequence = 1);
+
+// A scrambled result file read back as the console reads it.
+ResultRecordReading readResultFile(const QString &path);
