@@ -1,8 +1,16 @@
-# Warnings and sanitizers for the compiler at hand.
+# Warnings and sanitizers for the compiler at hand. CI turns warnings into
+# errors (KESTRIX_WERROR); a local build only shows them.
+option(KESTRIX_WERROR "Treat compiler warnings as errors" OFF)
 if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
   add_compile_options(-Wall -Wextra)
+  if(KESTRIX_WERROR)
+    add_compile_options(-Werror)
+  endif()
 elseif(MSVC)
   add_compile_options(/W4 /utf-8)
+  if(KESTRIX_WERROR)
+    add_compile_options(/WX)
+  endif()
 endif()
 
 # AddressSanitizer and UndefinedBehaviorSanitizer: GCC and Clang on Linux
