@@ -24,6 +24,12 @@ if(PkgConfig_FOUND AND NOT CMAKE_CROSSCOMPILING)
 else()
   find_path(XLSXWRITER_INCLUDE_DIR xlsxwriter.h REQUIRED)
   find_library(XLSXWRITER_LIBRARY NAMES xlsxwriter REQUIRED)
-  target_include_directories(kestrix_xlsxwriter INTERFACE "${XLSXWRITER_INCLUDE_DIR}")
-  target_link_libraries(kestrix_xlsxwriter INTERFACE "${XLSXWRITER_LIBRARY}" ZLIB::ZLIB)
+  # An imported library that names zlib itself, so that the linker meets
+  # zlib after it even when another library brought zlib in first.
+  add_library(kestrix_xlsxwriter_static UNKNOWN IMPORTED)
+  set_target_properties(kestrix_xlsxwriter_static PROPERTIES
+    IMPORTED_LOCATION "${XLSXWRITER_LIBRARY}"
+    INTERFACE_INCLUDE_DIRECTORIES "${XLSXWRITER_INCLUDE_DIR}"
+    INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
+  target_link_libraries(kestrix_xlsxwriter INTERFACE kestrix_xlsxwriter_static)
 endif()
