@@ -1,6 +1,6 @@
 #include "windows/frmabout.h"
 
-#include "windows/artwork.h"
+#include "windows/pictures.h"
 #include "windows/twips.h"
 
 #include "kestrixversion.h"
@@ -39,7 +39,7 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twips::rect(360, 120, 1530, 1530));
-    image->setPixmap(artwork::productPicture(twips::px(1530)));
+    image->setPixmap(pictures::productPicture());
 
     addLabel("Label1", QStringLiteral("名称：Kestrix"), 2160, 720, 2295);
     addLabel("Label2", QStringLiteral("版本："), 2160, 1080, 735);

@@ -1,6 +1,6 @@
 #include "windows/frmmain.h"
 
-#include "windows/artwork.h"
+#include "windows/pictures.h"
 #include "publish/examarticle.h"
 #include "class/classtablemodel.h"
 #include "publish/exchangefolder.h"
@@ -247,7 +247,7 @@ QToolButton *FrmMain::addToolbarButton(const QString &key, const QString &captio
     btn->setProperty("imageKey", imageKey);
     btn->setText(caption);
     btn->setToolTip(toolTip);
-    btn->setIcon(artwork::toolbarImage(imageKey));
+    btn->setIcon(pictures::toolbarImage(imageKey));
     btn->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     btn->setAutoRaise(true);
     btn->setMinimumWidth(64);
@@ -428,7 +428,7 @@ void FrmMain::showGateState()
     const bool open = m_gate.isOpen();
     m_beginStop->setText(open ? kOpenCaption : kClosedCaption);
     m_beginStop->setIcon(
-            artwork::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
+            pictures::toolbarImage(open ? QStringLiteral("stop") : QStringLiteral("begin")));
     m_beginStop->setProperty("imageKey", open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_beginStop->setToolTip(open ? kOpenToolTip : kClosedToolTip);
     m_clearLast->setEnabled(!open);

@@ -3,6 +3,7 @@
 #include "examsettings.h"
 #include "publish/exchangefolder.h"
 #include "windows/frmmain.h"
+#include "windows/twips.h"
 #include "gbk.h"
 #include "publish/logingate.h"
 #include "paths.h"
@@ -635,6 +636,9 @@ private slots:
             boxes += qobject_cast<FrmAbout *>(widget) != nullptr && widget->isVisible();
         QCOMPARE(boxes, 1);
         QCOMPARE(m_window->aboutBox()->findChild<QLabel *>(u"LblVersion"_qs)->text(), u"1.3"_qs);
+        // The product picture comes from the program's resources.
+        const QPixmap picture = m_window->aboutBox()->findChild<QLabel *>(u"Image1"_qs)->pixmap();
+        QCOMPARE(picture.size(), QSize(twips::px(1530), twips::px(1530)));
 
         // The manual is absent here: the desktop reports that, not the console.
         m_openSucceeds = false;
