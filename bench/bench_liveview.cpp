@@ -5,6 +5,7 @@
 // handled on the collector's thread), the longest time the window's thread
 // was held at once (starting, showing the rows, repainting the grid), and the
 // console's share of one core (CPU time over the 5 s between collections).
+#include "messages.h"
 #include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
@@ -72,6 +73,14 @@ public:
     using FrmMain::FrmMain;
 };
 
+// Whatever the console would tell goes unseen.
+class NoMessages : public Messages
+{
+public:
+    void inform(QWidget *, const QString &) override { }
+    bool confirm(QWidget *, const QString &) override { return false; }
+};
+
 ResultRecord progressRecord(int examinee, int round)
 {
     const qint32 typed = std::min(1200, round * 60 + examinee);
@@ -108,12 +117,11 @@ void BM_LiveCollection(benchmark::State &state)
     QDir(root.path()).mkpath(QStringLiteral("app"));
     QDir(root.path()).mkpath(QStringLiteral("exchange"));
     const QString exchange = root.filePath(QStringLiteral("exchange"));
-    ConsoleHooks hooks;
-    hooks.showMessage = [](QWidget *, const QString &) {};
+    NoMessages messages;
     WatchedConsole window({ root.filePath(QStringLiteral("app")),
                             root.filePath(QStringLiteral("app")), exchange,
                             root.filePath(QStringLiteral("cj.mdb")), root.path() },
-                          hooks);
+                          ConsoleHooks(), &messages);
     if (maximised)
         window.resize(1920, 1040);
     window.show();

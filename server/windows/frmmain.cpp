@@ -137,13 +137,15 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, cons
 
 }  // namespace
 
-FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent)
+FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages, QWidget *parent)
     : QWidget(parent,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                       | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                       | Qt::WindowCloseButtonHint),
       m_folders(std::move(folders)),
       m_hooks(std::move(hooks)),
+      m_boxes(messageTitle(), MessageBoxes::DefaultAnswer::No),
+      m_messages(messages ? messages : &m_boxes),
       m_settings(m_folders.application),
       m_gate(m_folders.application, m_folders.exchange),
       m_store(std::make_unique<ResultStore>(m_folders.database)),
@@ -441,12 +443,12 @@ void FrmMain::showGateState()
 
 void FrmMain::tell(const QString &text)
 {
-    m_hooks.showMessage(this, text);
+    m_messages->inform(this, text);
 }
 
 bool FrmMain::ask(const QString &question)
 {
-    return m_hooks.ask(this, question);
+    return m_messages->confirm(this, question);
 }
 
 bool FrmMain::mayActBesideOtherConsole(const QString &action)

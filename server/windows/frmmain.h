@@ -11,6 +11,8 @@
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 
+#include "messages.h"
+
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -47,7 +49,11 @@ public:
     // While login is open the results are collected this often.
     static constexpr int kAutoCollectMillis = 5000;
 
-    FrmMain(ConsoleFolders folders, ConsoleHooks hooks, QWidget *parent = nullptr);
+    static QString messageTitle() { return QStringLiteral("打字考试服务器"); }
+
+    // Without `messages` the window shows real message boxes.
+    FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages = nullptr,
+            QWidget *parent = nullptr);
     ~FrmMain() override;
 
     qint16 examMinutes() const { return m_examMinutes; }
@@ -114,6 +120,8 @@ private:
 
     ConsoleFolders m_folders;
     ConsoleHooks m_hooks;
+    MessageBoxes m_boxes;
+    Messages *m_messages;
     ConsoleSettings m_settings;
     LoginGate m_gate;
     std::unique_ptr<ResultStore> m_store;

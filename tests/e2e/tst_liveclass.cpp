@@ -57,7 +57,8 @@ struct LiveRoom
 {
     FtpService service;
     QTemporaryDir consoleFolder, clientFolder;
-    QStringList messages;
+    FakeMessages boxes;
+    QStringList &messages = boxes.informed;
     QString rosterPath;
     QList<QUrl> opened;
     std::unique_ptr<WatchedConsole> console;
@@ -75,7 +76,6 @@ struct LiveRoom
             return false;
         file.close();
         ConsoleHooks hooks;
-        hooks.showMessage = [this](QWidget *, const QString &text) { messages << text; };
         hooks.chooseArticle = [article](QWidget *, const QString &) { return article; };
         hooks.chooseRoster = [this](QWidget *) { return rosterPath; };
         hooks.openUrl = [this](const QUrl &url) {
@@ -86,7 +86,7 @@ struct LiveRoom
                 console::ConsoleFolders {
                         consoleFolder.path(), consoleFolder.path(), service.folder(),
                         consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path() },
-                hooks);
+                hooks, &boxes);
         console->show();
         click("set");
         click("CmdChFile");

@@ -1,6 +1,7 @@
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
 #include "examsettings.h"
+#include "fakemessages.h"
 #include "publish/exchangefolder.h"
 #include "windows/frmmain.h"
 #include "windows/twips.h"
@@ -76,9 +77,8 @@ private slots:
         QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs)
                 && QDir(m_root->path()).mkdir(u"exchange"_qs));
         m_exchangeFolder = m_root->filePath(u"exchange"_qs);
-        m_messages.clear();
-        m_questions.clear();
-        m_answer = true;
+        m_boxes = FakeMessages();
+        m_boxes.answer = true;
         m_chosenFile.clear();
         m_opened.clear();
         m_openSucceeds = true;
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(shown("FrameCJ") && shown("FrameCJ1") && !shown("FrameSet"));
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QVERIFY(QFile::exists(work(u"cj.mdb"_qs)));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
     }
 
     void readinessMessagesInOrder_data()
@@ -149,7 +149,7 @@ private slots:
         click("BeginStop");
         if (message == kFolderMessage)
             message += QDir::toNativeSeparators(m_exchangeFolder);
-        QCOMPARE(m_messages, QStringList { message });
+        QCOMPARE(m_boxes.informed, QStringList { message });
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(QDir(work(u"exchange"_qs)).isEmpty());
     }
@@ -163,7 +163,7 @@ private slots:
         // The file changes behind the console's back; the time in force is 30.
         writeBytes(app(u"time.txt"_qs), "45\r\n");
         click("BeginStop");
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
+        QVERIFY2(m_boxes.informed.isEmpty(), qPrintable(m_boxes.informed.join(u'\n')));
         QCOMPARE(readBytes(exchange(u"te.txt"_qs)), examText);
         QCOMPARE(publishedMinutes(), 30);
         QCOMPARE(QDir(appFolder()).entryList(QDir::Files),
@@ -181,9 +181,9 @@ private slots:
 
         // Closing again with both files already gone.
         QVERIFY(QDir(exchange(u"se.dll"_qs)).removeRecursively());
-        m_messages.clear();
+        m_boxes.informed.clear();
         click("BeginStop");
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
     }
@@ -226,12 +226,12 @@ private slots:
                    gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
         writeBytes(app(u"time.txt"_qs), "20\r\n");
         QVERIFY(LoginGate(appFolder(), m_exchangeFolder).open(30).isEmpty());
-        m_answer = withdraw;
+        m_boxes.answer = withdraw;
         createWindow();
-        QTRY_COMPARE(m_questions.size(), 1);
-        QVERIFY2(m_questions[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
-                         && m_questions[0].contains(u"30分钟"_qs),
-                 qPrintable(m_questions[0]));
+        QTRY_COMPARE(m_boxes.asked.size(), 1);
+        QVERIFY2(m_boxes.asked[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
+                         && m_boxes.asked[0].contains(u"30分钟"_qs),
+                 qPrintable(m_boxes.asked[0]));
         QCOMPARE(gateCaption(), withdraw ? u"允许登录"_qs : u"禁止登录"_qs);
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), !withdraw);
     }
@@ -255,9 +255,9 @@ private slots:
         ConsoleMarker(m_exchangeFolder, { u"教师机2"_qs, 4242 })
                 .leave(QDateTime::currentDateTimeUtc());
         createWindow();
-        m_answer = goAhead;
+        m_boxes.answer = goAhead;
         click(button.toLatin1().constData());
-        QVERIFY(m_questions.value(0).contains(u"教师机2"_qs));
+        QVERIFY(m_boxes.asked.value(0).contains(u"教师机2"_qs));
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), button == u"BeginStop" && goAhead);
         QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), button == u"BeginStop" || !goAhead);
     }
@@ -274,16 +274,17 @@ private slots:
         QFETCH(bool, confirmed);
         createWindow();
         click("ClearLast");
-        QVERIFY(m_questions.isEmpty());  // nothing to delete, nothing to ask
+        QVERIFY(m_boxes.asked.isEmpty());  // nothing to delete, nothing to ask
         upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         upload(m_exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
         writeBytes(exchange(u"te.txt"_qs), "t");
         click("fresh");
-        m_answer = confirmed;
+        m_boxes.answer = confirmed;
         click("ClearLast");
-        QCOMPARE(m_questions.size(), 1);
-        QVERIFY2(m_questions[0].contains(u"2条成绩"_qs) && m_questions[0].contains(u"3个文件"_qs),
-                 qPrintable(m_questions[0]));
+        QCOMPARE(m_boxes.asked.size(), 1);
+        QVERIFY2(m_boxes.asked[0].contains(u"2条成绩"_qs)
+                         && m_boxes.asked[0].contains(u"3个文件"_qs),
+                 qPrintable(m_boxes.asked[0]));
         QCOMPARE(text("LblRenShu"), confirmed ? u"0"_qs : u"2"_qs);
         QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files).size(), confirmed ? 0 : 3);
     }
@@ -326,7 +327,7 @@ private slots:
         m_chosenFile = work(u"gone.txt"_qs);
         click("CmdChFile");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_chosenFile)));
-        m_messages.clear();
+        m_boxes.informed.clear();
 
         m_chosenFile = work(u"article.txt"_qs);
         const QByteArray article = gbk::encode(u"ab\r\n中文\r\n");
@@ -336,7 +337,7 @@ private slots:
         QCOMPARE(text("LblWordCount"), u"8"_qs);
         QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), u"ab\n中文\n"_qs);
         click("CmdSave");
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
         QVERIFY(!shown("FrameSet") && shown("FrameCJ1"));
         QCOMPARE(readBytes(app(u"test.txt"_qs)), article);
 
@@ -394,8 +395,8 @@ private slots:
         QCOMPARE(child<QLabel>("LblExchange")->toolTip(),
                  QDir::toNativeSeparators(m_exchangeFolder));
         click("CmdExchange");
-        QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
-        QVERIFY(message.isEmpty() || m_messages.first().startsWith(message));
+        QCOMPARE(m_boxes.informed.size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || m_boxes.informed.first().startsWith(message));
 
         // The choice is kept beside time.txt, in GBK, and used at the next start.
         const bool kept = !loginOpen && !chosen.isEmpty();
@@ -422,8 +423,8 @@ private slots:
         click("CmdChFile");
         child<QComboBox>("CmbTestTime")->setEditText(typed);
         click("CmdSave");
-        QCOMPARE(m_messages.size(), refused ? 1 : 0);
-        QCOMPARE(m_messages.join(QString()).contains(u"考试时间"_qs), refused);
+        QCOMPARE(m_boxes.informed.size(), refused ? 1 : 0);
+        QCOMPARE(m_boxes.informed.join(QString()).contains(u"考试时间"_qs), refused);
         QCOMPARE(shown("FrameSet"), refused);
         QCOMPARE(m_window->examMinutes(), minutes);
         QCOMPARE(readBytes(app(u"time.txt"_qs)), stored);
@@ -451,7 +452,7 @@ private slots:
         click("set");
         click("fresh");
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
         QCOMPARE(text("LblRenShu"), u"4"_qs);
         const QStringList expected { u"二-班|0-2|李-四|80.5|98.5|600|4"_qs,
                                      u"一班|01|张三|56.1|98.25|300|2"_qs,
@@ -515,11 +516,11 @@ private slots:
         writeBytes(work(u"cj.mdb"_qs), QByteArray(4096, 'x'));
         upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         createWindow();
-        QVERIFY(m_messages.value(0).contains(u"cj.mdb"_qs));
-        m_messages.clear();
+        QVERIFY(m_boxes.informed.value(0).contains(u"cj.mdb"_qs));
+        m_boxes.informed.clear();
         click("fresh");
         click("CmdOutToExl");
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_boxes.informed.size(), 2);
         QVERIFY(m_opened.isEmpty());
     }
 
@@ -541,7 +542,7 @@ private slots:
         QCOMPARE(QDir(m_exchangeFolder)
                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList { u".hidden"_qs, u"sub"_qs }));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
     }
 
     void undeletableFileIsReported()
@@ -573,11 +574,11 @@ private slots:
         QVERIFY(QDir(m_exchangeFolder).removeRecursively());
         const QString folderMessage = kFolderMessage + QDir::toNativeSeparators(m_exchangeFolder);
         click("fresh");
-        QCOMPARE(m_messages, QStringList { folderMessage });
+        QCOMPARE(m_boxes.informed, QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"1"_qs);
-        m_messages.clear();
+        m_boxes.informed.clear();
         click("ClearLast");
-        QCOMPARE(m_messages, QStringList { folderMessage });
+        QCOMPARE(m_boxes.informed, QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QCOMPARE(gridRows(), QStringList());
     }
@@ -589,8 +590,8 @@ private slots:
         writeBytes(app(u"time.txt"_qs), "20\r\n");
         createWindow();
         click("ClearLast");
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
+        QCOMPARE(m_boxes.informed.size(), 1);
+        QVERIFY(m_boxes.informed.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
         QVERIFY(QFile::exists(app(u"time.txt"_qs)));
     }
 
@@ -606,9 +607,10 @@ private slots:
         QVERIFY(m_opened[0] != m_opened[1]);
         // Made on the first export; each message names its workbook.
         QCOMPARE(QFileInfo(m_opened[0].toLocalFile()).absolutePath(), work(u"文档/成绩导出"_qs));
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_boxes.informed.size(), 2);
         for (int i = 0; i < 2; ++i)
-            QVERIFY(m_messages[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
+            QVERIFY(m_boxes.informed[i].contains(
+                    QDir::toNativeSeparators(m_opened[i].toLocalFile())));
 
         QCOMPARE(
                 workbookRows(m_opened[0].toLocalFile()),
@@ -619,7 +621,7 @@ private slots:
                         u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
 
         // When no program opens it, the examiner learns where the workbook is.
-        m_messages.clear();
+        m_boxes.informed.clear();
         m_openSucceeds = false;
         click("CmdOutToExl");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_opened.last().toLocalFile())));
@@ -643,7 +645,7 @@ private slots:
         // The manual is absent here: the desktop reports that, not the console.
         m_openSucceeds = false;
         child<QAction>("manual")->trigger();
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_boxes.informed.isEmpty());
         QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
     }
 
@@ -652,11 +654,6 @@ private:
     {
         m_window.reset();
         ConsoleHooks hooks;
-        hooks.showMessage = [this](QWidget *, const QString &text) { m_messages << text; };
-        hooks.ask = [this](QWidget *, const QString &question) {
-            m_questions << question;
-            return m_answer;
-        };
         hooks.chooseArticle = [this](QWidget *, const QString &folder) {
             m_dialogFolder = folder;
             return m_chosenFile;
@@ -669,7 +666,7 @@ private:
         m_window = std::make_unique<FrmMain>(
                 console::ConsoleFolders { appFolder(), appFolder(), m_exchangeFolder,
                                           work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs) },
-                hooks);
+                hooks, &m_boxes);
         m_window->show();
     }
 
@@ -683,7 +680,10 @@ private:
     }
     void click(const char *key) { child<QAbstractButton>(key)->click(); }
     QString text(const char *label) { return child<QLabel>(label)->text(); }
-    QString onlyMessage() const { return m_messages.size() == 1 ? m_messages[0] : QString(); }
+    QString onlyMessage() const
+    {
+        return m_boxes.informed.size() == 1 ? m_boxes.informed[0] : QString();
+    }
     QString gateCaption() { return child<QToolButton>("BeginStop")->text(); }
     bool shown(const char *frame) { return child<QWidget>(frame)->isVisibleTo(m_window.get()); }
     QString appFolder() const { return m_root->filePath(u"app"_qs); }
@@ -716,9 +716,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_root;
     QString m_exchangeFolder;
     std::unique_ptr<FrmMain> m_window;
-    QStringList m_messages;
-    QStringList m_questions;
-    bool m_answer = true;
+    FakeMessages m_boxes;
     QString m_chosenFile, m_dialogFolder, m_chosenFolder;
     QList<QUrl> m_opened;
     bool m_openSucceeds = true;
