@@ -10,6 +10,7 @@
 #include "publish/logingate.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
+#include "control/consolecontroller.h"
 
 #include "messages.h"
 
@@ -30,15 +31,6 @@ class QToolButton;
 class ClassTableModel;
 
 namespace console {
-
-struct ConsoleFolders
-{
-    QString application;  // time.txt, test.txt, scratch files, article/
-    QString program;  // where the manual ships, beside the program
-    QString exchange;  // the folder the FTP service publishes
-    QString database;  // the results database file (cj.mdb)
-    QString exports;  // where exported workbooks are written; made when absent
-};
 
 class FrmMain : public QWidget
 {
