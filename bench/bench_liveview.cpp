@@ -62,14 +62,13 @@ double threadCpuMillis()
 }
 #endif
 
-constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
+constexpr int kCollectMillis = console::ConsoleController::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
 
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::collectionUnderWay;
-    using FrmMain::collectQuietly;
+    using FrmMain::controller;
     using FrmMain::FrmMain;
 };
 
@@ -122,6 +121,7 @@ void BM_LiveCollection(benchmark::State &state)
                             root.filePath(QStringLiteral("app")), exchange,
                             root.filePath(QStringLiteral("cj.mdb")), root.path() },
                           ConsoleHooks(), &messages);
+    console::ConsoleController &controller = window.controller();
     if (maximised)
         window.resize(1920, 1040);
     window.show();
@@ -134,8 +134,8 @@ void BM_LiveCollection(benchmark::State &state)
     int round = 1;
     // The first showing rasterises the glyphs and sizes the grid: once per
     // run, not per collection.
-    window.collectQuietly();
-    while (window.collectionUnderWay())
+    controller.collectQuietly();
+    while (controller.collectionUnderWay())
         QCoreApplication::processEvents();
     grid->viewport()->repaint();
     double longestHeld = 0;
@@ -163,8 +163,8 @@ void BM_LiveCollection(benchmark::State &state)
         }
         const double cpuBefore = processCpuMillis();
         state.ResumeTiming();
-        held(longestStart, [&] { window.collectQuietly(); });
-        while (window.collectionUnderWay())
+        held(longestStart, [&] { controller.collectQuietly(); });
+        while (controller.collectionUnderWay())
             held(longestEvents, [] { QCoreApplication::processEvents(); });
         held(longestPaint, [&] { grid->viewport()->repaint(); });
         cpuMillis += processCpuMillis() - cpuBefore;

@@ -6,6 +6,7 @@
 #include "kestrixversion.h"
 
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -50,6 +51,17 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
             2160, 4215);
     addLink("Label6", QStringLiteral("网    站：https://kestrix.example.org"), website(), 360, 2520,
             4215);
+}
+
+void FrmAbout::showInFrontOf(const QWidget *window)
+{
+    if (!isVisible()) {
+        show();
+        const QRect screen = window->screen()->availableGeometry();
+        move(screen.center() - rect().center());
+    }
+    raise();
+    activateWindow();
 }
 
 QLabel *FrmAbout::addLabel(const char *name, const QString &text, int left, int top, int width)

@@ -38,10 +38,8 @@ T *child(QObject *window, const char *name)
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::collectClock;
-    using FrmMain::collectQuietly;
+    using FrmMain::controller;
     using FrmMain::FrmMain;
-    using FrmMain::waitForCollection;
 };
 
 struct Pupil
@@ -100,8 +98,8 @@ struct LiveRoom
     // One tick of the console's collection clock, and its result shown.
     void collect()
     {
-        console->collectQuietly();
-        console->waitForCollection();
+        console->controller().collectQuietly();
+        console->controller().waitForCollection();
     }
 
     Pupil &join(const QString &number, const QString &name, const QString &session)
@@ -228,8 +226,8 @@ private slots:
     {
         LiveRoom room;
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
-        QVERIFY(room.console->collectClock().isActive());
-        QCOMPARE(room.console->collectClock().interval(), 5000);
+        QVERIFY(room.console->controller().collectClock().isActive());
+        QCOMPARE(room.console->controller().collectClock().interval(), 5000);
 
         room.rosterPath = room.consoleFolder.filePath(QStringLiteral("名单.csv"));
         QFile roster(room.rosterPath);
@@ -289,7 +287,7 @@ private slots:
         QCOMPARE(cells.at(6).section(u'|', 6), u"str:考号03在名单中是丙"_qs);
 
         room.click("BeginStop");
-        QVERIFY(!room.console->collectClock().isActive());
+        QVERIFY(!room.console->controller().collectClock().isActive());
     }
 
     void typingWindowsShowEachPhase()
