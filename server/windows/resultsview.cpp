@@ -163,7 +163,8 @@ void ResultsView::buildCountsLine()
                            twips::rect(2820, 240, 4200, 255), classic::simSun(kLiveCountPoints));
     m_exportButton = classic::button(m_countsFrame, "CmdOutToExl",
                                      QStringLiteral("成绩导出到Excel表格"), pixels(kExportButton));
-    m_exportButton->setToolTip(QStringLiteral("必须安装MS Excel才可以使用此功能"));
+    m_exportButton->setToolTip(QStringLiteral("把成绩表导出为Excel工作簿（.xlsx），"
+                                              "保存在文档中的“成绩导出”文件夹并打开"));
     connect(m_exportButton, &QPushButton::clicked, this, &ResultsView::exportRequested);
 }
 

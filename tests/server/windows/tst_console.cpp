@@ -135,8 +135,9 @@ private slots:
         QTest::newRow("collect") << u"fresh"_qs << u"获取成绩"_qs
                                  << u"获取考试成绩或者获取登陆信息"_qs;
         QTest::newRow("help") << u"help"_qs << u"帮助"_qs << u"软件安装、使用说明"_qs;
-        QTest::newRow("export") << u"CmdOutToExl"_qs << u"成绩导出到Excel表格"_qs
-                                << u"必须安装MS Excel才可以使用此功能"_qs;
+        QTest::newRow("export")
+                << u"CmdOutToExl"_qs << u"成绩导出到Excel表格"_qs
+                << u"把成绩表导出为Excel工作簿（.xlsx），保存在文档中的“成绩导出”文件夹并打开"_qs;
     }
 
     void commandsAndTheirTexts()
