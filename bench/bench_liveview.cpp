@@ -5,6 +5,7 @@
 // handled on the collector's thread), the longest time the window's thread
 // was held at once (starting, showing the rows, repainting the grid), and the
 // console's share of one core (CPU time over the 5 s between collections).
+#include "messages.h"
 #include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
@@ -61,15 +62,22 @@ double threadCpuMillis()
 }
 #endif
 
-constexpr int kCollectMillis = console::FrmMain::kAutoCollectMillis;
+constexpr int kCollectMillis = console::ConsoleController::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
 
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::collectionUnderWay;
-    using FrmMain::collectQuietly;
+    using FrmMain::controller;
     using FrmMain::FrmMain;
+};
+
+// Whatever the console would tell goes unseen.
+class NoMessages : public Messages
+{
+public:
+    void inform(QWidget *, const QString &) override { }
+    bool confirm(QWidget *, const QString &) override { return false; }
 };
 
 ResultRecord progressRecord(int examinee, int round)
@@ -108,12 +116,12 @@ void BM_LiveCollection(benchmark::State &state)
     QDir(root.path()).mkpath(QStringLiteral("app"));
     QDir(root.path()).mkpath(QStringLiteral("exchange"));
     const QString exchange = root.filePath(QStringLiteral("exchange"));
-    ConsoleHooks hooks;
-    hooks.showMessage = [](QWidget *, const QString &) {};
+    NoMessages messages;
     WatchedConsole window({ root.filePath(QStringLiteral("app")),
                             root.filePath(QStringLiteral("app")), exchange,
                             root.filePath(QStringLiteral("cj.mdb")), root.path() },
-                          hooks);
+                          ConsoleHooks(), &messages);
+    console::ConsoleController &controller = window.controller();
     if (maximised)
         window.resize(1920, 1040);
     window.show();
@@ -126,8 +134,8 @@ void BM_LiveCollection(benchmark::State &state)
     int round = 1;
     // The first showing rasterises the glyphs and sizes the grid: once per
     // run, not per collection.
-    window.collectQuietly();
-    while (window.collectionUnderWay())
+    controller.collectQuietly();
+    while (controller.collectionUnderWay())
         QCoreApplication::processEvents();
     grid->viewport()->repaint();
     double longestHeld = 0;
@@ -155,8 +163,8 @@ void BM_LiveCollection(benchmark::State &state)
         }
         const double cpuBefore = processCpuMillis();
         state.ResumeTiming();
-        held(longestStart, [&] { window.collectQuietly(); });
-        while (window.collectionUnderWay())
+        held(longestStart, [&] { controller.collectQuietly(); });
+        while (controller.collectionUnderWay())
             held(longestEvents, [] { QCoreApplication::processEvents(); });
         held(longestPaint, [&] { grid->viewport()->repaint(); });
         cpuMillis += processCpuMillis() - cpuBefore;

@@ -2,20 +2,10 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QMessageBox>
 
 ConsoleHooks ConsoleHooks::desktop()
 {
     ConsoleHooks hooks;
-    hooks.showMessage = [](QWidget *parent, const QString &text) {
-        QMessageBox box(QMessageBox::NoIcon, messageTitle(), text, QMessageBox::Ok, parent);
-        box.exec();
-    };
-    hooks.ask = [](QWidget *parent, const QString &question) {
-        return QMessageBox::question(parent, messageTitle(), question,
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                == QMessageBox::Yes;
-    };
     hooks.chooseArticle = [](QWidget *parent, const QString &initialFolder) {
         return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
     };

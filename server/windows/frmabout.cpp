@@ -1,11 +1,12 @@
 #include "windows/frmabout.h"
 
-#include "windows/artwork.h"
+#include "windows/pictures.h"
 #include "windows/twips.h"
 
 #include "kestrixversion.h"
 
 #include <QLabel>
+#include <QScreen>
 
 namespace {
 
@@ -39,7 +40,7 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(twips::rect(360, 120, 1530, 1530));
-    image->setPixmap(artwork::productPicture(twips::px(1530)));
+    image->setPixmap(pictures::productPicture());
 
     addLabel("Label1", QStringLiteral("名称：Kestrix"), 2160, 720, 2295);
     addLabel("Label2", QStringLiteral("版本："), 2160, 1080, 735);
@@ -50,6 +51,17 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
             2160, 4215);
     addLink("Label6", QStringLiteral("网    站：https://kestrix.example.org"), website(), 360, 2520,
             4215);
+}
+
+void FrmAbout::showInFrontOf(const QWidget *window)
+{
+    if (!isVisible()) {
+        show();
+        const QRect screen = window->screen()->availableGeometry();
+        move(screen.center() - rect().center());
+    }
+    raise();
+    activateWindow();
 }
 
 QLabel *FrmAbout::addLabel(const char *name, const QString &text, int left, int top, int width)

@@ -20,6 +20,10 @@ public:
     // openUrl carries out the clicks on the mail and website lines.
     explicit FrmAbout(std::function<bool(const QUrl &)> openUrl);
 
+    // Shows the box in front, centred on the screen `window` is on when it
+    // was not showing yet.
+    void showInFrontOf(const QWidget *window);
+
 private:
     QLabel *addLabel(const char *name, const QString &text, int left, int top, int width);
     QLabel *addLink(const char *name, const QString &text, const QUrl &url, int left, int top,

@@ -38,10 +38,8 @@ T *child(QObject *window, const char *name)
 class WatchedConsole : public console::FrmMain
 {
 public:
-    using FrmMain::collectClock;
-    using FrmMain::collectQuietly;
+    using FrmMain::controller;
     using FrmMain::FrmMain;
-    using FrmMain::waitForCollection;
 };
 
 struct Pupil
@@ -57,7 +55,8 @@ struct LiveRoom
 {
     FtpService service;
     QTemporaryDir consoleFolder, clientFolder;
-    QStringList messages;
+    FakeMessages boxes;
+    QStringList &messages = boxes.informed;
     QString rosterPath;
     QList<QUrl> opened;
     std::unique_ptr<WatchedConsole> console;
@@ -75,7 +74,6 @@ struct LiveRoom
             return false;
         file.close();
         ConsoleHooks hooks;
-        hooks.showMessage = [this](QWidget *, const QString &text) { messages << text; };
         hooks.chooseArticle = [article](QWidget *, const QString &) { return article; };
         hooks.chooseRoster = [this](QWidget *) { return rosterPath; };
         hooks.openUrl = [this](const QUrl &url) {
@@ -86,7 +84,7 @@ struct LiveRoom
                 console::ConsoleFolders {
                         consoleFolder.path(), consoleFolder.path(), service.folder(),
                         consoleFolder.filePath(QStringLiteral("cj.mdb")), consoleFolder.path() },
-                hooks);
+                hooks, &boxes);
         console->show();
         click("set");
         click("CmdChFile");
@@ -100,8 +98,8 @@ struct LiveRoom
     // One tick of the console's collection clock, and its result shown.
     void collect()
     {
-        console->collectQuietly();
-        console->waitForCollection();
+        console->controller().collectQuietly();
+        console->controller().waitForCollection();
     }
 
     Pupil &join(const QString &number, const QString &name, const QString &session)
@@ -228,8 +226,8 @@ private slots:
     {
         LiveRoom room;
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
-        QVERIFY(room.console->collectClock().isActive());
-        QCOMPARE(room.console->collectClock().interval(), 5000);
+        QVERIFY(room.console->controller().collectClock().isActive());
+        QCOMPARE(room.console->controller().collectClock().interval(), 5000);
 
         room.rosterPath = room.consoleFolder.filePath(QStringLiteral("名单.csv"));
         QFile roster(room.rosterPath);
@@ -289,7 +287,7 @@ private slots:
         QCOMPARE(cells.at(6).section(u'|', 6), u"str:考号03在名单中是丙"_qs);
 
         room.click("BeginStop");
-        QVERIFY(!room.console->collectClock().isActive());
+        QVERIFY(!room.console->controller().collectClock().isActive());
     }
 
     void typingWindowsShowEachPhase()

@@ -67,16 +67,13 @@ void TestWholeExam::examFromPublishingToClearing()
     }
 
     // The console, with its desktop calls recorded.
-    QStringList consoleMessages;
+    FakeMessages consoleBoxes;
+    consoleBoxes.answer = true;
+    QStringList &consoleMessages = consoleBoxes.informed;
+    const QStringList &consoleQuestions = consoleBoxes.asked;
     QList<QUrl> opened;
     ConsoleHooks hooks;
-    hooks.showMessage = [&](QWidget *, const QString &text) { consoleMessages << text; };
     hooks.chooseArticle = [&](QWidget *, const QString &) { return articlePath; };
-    QStringList consoleQuestions;
-    hooks.ask = [&](QWidget *, const QString &question) {
-        consoleQuestions << question;
-        return true;
-    };
     hooks.openUrl = [&](const QUrl &url) {
         opened << url;
         return true;
@@ -84,7 +81,7 @@ void TestWholeExam::examFromPublishingToClearing()
     console::ConsoleFolders folders { consoleFolder.path(), consoleFolder.path(), exchange,
                                       consoleFolder.filePath(QStringLiteral("cj.mdb")),
                                       consoleFolder.path() };
-    console::FrmMain consoleWindow(folders, hooks);
+    console::FrmMain consoleWindow(folders, hooks, &consoleBoxes);
     consoleWindow.show();
 
     // Settings: the article and one minute; then login opens.

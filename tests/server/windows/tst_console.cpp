@@ -1,68 +1,44 @@
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
-#include "examsettings.h"
-#include "publish/exchangefolder.h"
-#include "windows/frmmain.h"
+#include "childwidget.h"
+#include "consoleroom.h"
+#include "fakemessages.h"
 #include "gbk.h"
-#include "publish/logingate.h"
 #include "paths.h"
-#include "resultrecord.h"
-#include "transcode.h"
-#include "workbook.h"
+#include "testrecords.h"
+#include "windows/frmmain.h"
+#include "windows/twips.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QScopeGuard>
-#include <QSqlQuery>
 #include <QTableView>
-#include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write a test file");
-}
-
-// A scrambled result file as a client uploads it.
-void writeScrambled(const QString &folder, const QString &name, const QByteArray &plain)
-{
-    writeBytes(QDir(folder).filePath(name), transcodeBytes(plain, kExchangeKey));
-}
-
-QByteArray resultLines(const QString &department, const QString &examNumber, const QString &name,
-                       float speed, float accuracy = 98.5f, qint16 timePass = 600)
-{
-    return ResultRecord {
-        speed, accuracy, timePass, 900, 880, department, examNumber, name, {}
-    }.toRecordLines();
-}
-
 // Uploads under the client's name for the file: department-number-name.zip.
 void upload(const QString &folder, const QString &department, const QString &examNumber,
-            const QString &name, float speed, float accuracy = 98.5f, qint16 timePass = 600)
+            const QString &name, float speed)
 {
-    writeScrambled(folder, department + u'-' + examNumber + u'-' + name + u".zip"_qs,
-                   resultLines(department, examNumber, name, speed, accuracy, timePass));
+    if (writeResultFile(folder, sampleRecord(department, examNumber, name, speed)).isEmpty())
+        qFatal("cannot write a result file");
 }
 
 const QString kFolderMessage = u"Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为"_qs;
 
-}  // namespace
+// The window with its internals in reach.
+class ConsoleWindow : public console::FrmMain
+{
+public:
+    using FrmMain::aboutBox;
+    using FrmMain::controller;
+    using FrmMain::FrmMain;
+};
 
-using console::FrmMain;
+}  // namespace
 
 class TestConsole : public QObject
 {
@@ -71,13 +47,9 @@ class TestConsole : public QObject
 private slots:
     void init()
     {
-        m_root = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(m_root->path()).mkdir(u"app"_qs)
-                && QDir(m_root->path()).mkdir(u"exchange"_qs));
-        m_exchangeFolder = m_root->filePath(u"exchange"_qs);
-        m_messages.clear();
-        m_questions.clear();
-        m_answer = true;
+        m_room = std::make_unique<ConsoleRoom>();
+        m_boxes = FakeMessages();
+        m_boxes.answer = true;
         m_chosenFile.clear();
         m_opened.clear();
         m_openSucceeds = true;
@@ -86,7 +58,7 @@ private slots:
     void cleanup()
     {
         m_window.reset();
-        m_root.reset();
+        m_room.reset();
     }
 
     void startUpShowsResultsViewAndExamTime_data()
@@ -109,15 +81,75 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(int, minutes);
         if (!stored.isNull())
-            writeBytes(app(u"time.txt"_qs), stored);
+            writeFile(app(u"time.txt"_qs), stored);
         createWindow();
         QCOMPARE(m_window->windowTitle(), u"Kestrix服务器"_qs);
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), QString::number(minutes));
-        QCOMPARE(m_window->examMinutes(), minutes);
+        QCOMPARE(m_window->controller().examMinutes(), minutes);
         QVERIFY(shown("FrameCJ") && shown("FrameCJ1") && !shown("FrameSet"));
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QVERIFY(QFile::exists(work(u"cj.mdb"_qs)));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(messages().isEmpty());
+    }
+
+    void classicGeometry_data()
+    {
+        // In twips, in the window, at the classic size.
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("twipsRect");
+        QTest::newRow("toolbar") << u"Toolbar1"_qs << QRect(0, 0, 10080, 870);
+        QTest::newRow("grid frame") << u"FrameCJ"_qs << QRect(240, 800, 9615, 6000);
+        QTest::newRow("counts frame") << u"FrameCJ1"_qs << QRect(240, 6840, 9615, 615);
+        QTest::newRow("export") << u"CmdOutToExl"_qs << QRect(240 + 7080, 6840 + 220, 2295, 300);
+        QTest::newRow("count") << u"LblRenShu"_qs << QRect(240 + 1560, 6840 + 240, 855, 255);
+        QTest::newRow("settings") << u"FrameSet"_qs << QRect(120, 960, 9855, 6495);
+        QTest::newRow("text box") << u"TxtType"_qs << QRect(120 + 240, 960 + 960 + 600, 9375, 3855);
+    }
+
+    void classicGeometry()
+    {
+        QFETCH(QString, control);
+        QFETCH(QRect, twipsRect);
+        createWindow();
+        QCOMPARE(m_window->size(), QSize(672, 503));
+        const auto *widget = child<QWidget>(control.toLatin1().constData());
+        const QRect expected =
+                twips::rect(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+        QCOMPARE(QRect(widget->mapTo(m_window.get(), QPoint(0, 0)), widget->size()), expected);
+        // The grid fills its frame but for a narrow margin.
+        const auto *grid = child<QWidget>("DataGrid1");
+        QCOMPARE(QRect(grid->mapTo(m_window.get(), QPoint(0, 0)), grid->size()),
+                 QRect(16 + 2, 53 + 8, 641 - 8, 400 - 12));
+    }
+
+    void commandsAndTheirTexts_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("clear") << u"ClearLast"_qs << u"清空上次"_qs
+                               << u"清空上一场考试的记录，包括考试成绩，请先做好备份！"_qs;
+        QTest::newRow("settings") << u"set"_qs << u"考试设置"_qs << u"设置考试时间、内容等"_qs;
+        QTest::newRow("login") << u"BeginStop"_qs << u"允许登录"_qs
+                               << u"允许考生登录服务器以开始考试"_qs;
+        QTest::newRow("collect") << u"fresh"_qs << u"获取成绩"_qs
+                                 << u"获取考试成绩或者获取登陆信息"_qs;
+        QTest::newRow("help") << u"help"_qs << u"帮助"_qs << u"软件安装、使用说明"_qs;
+        QTest::newRow("export")
+                << u"CmdOutToExl"_qs << u"成绩导出到Excel表格"_qs
+                << u"把成绩表导出为Excel工作簿（.xlsx），保存在文档中的“成绩导出”文件夹并打开"_qs;
+    }
+
+    void commandsAndTheirTexts()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, caption);
+        QFETCH(QString, toolTip);
+        createWindow();
+        const auto *button = child<QAbstractButton>(control.toLatin1().constData());
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->toolTip(), toolTip);
+        QVERIFY(!button->icon().isNull() || control == u"CmdOutToExl");
     }
 
     void readinessMessagesInOrder_data()
@@ -139,76 +171,65 @@ private slots:
         QFETCH(bool, hasFolder);
         QFETCH(QString, message);
         if (hasText)
-            writeBytes(app(u"test.txt"_qs), "ab\r\n");
+            writeFile(app(u"test.txt"_qs), "ab\r\n");
         if (hasTime)
-            writeBytes(app(u"time.txt"_qs), "20\r\n");
+            writeFile(app(u"time.txt"_qs), "20\r\n");
         if (!hasFolder)
-            m_exchangeFolder = work(u"typedata"_qs);
+            m_room->exchangeFolder = work(u"typedata"_qs);
         createWindow();
         click("BeginStop");
         if (message == kFolderMessage)
-            message += QDir::toNativeSeparators(m_exchangeFolder);
-        QCOMPARE(m_messages, QStringList { message });
+            message += QDir::toNativeSeparators(m_room->exchangeFolder);
+        QCOMPARE(messages(), QStringList { message });
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(QDir(work(u"exchange"_qs)).isEmpty());
     }
 
-    void openingPublishesAndClosingWithdraws()
+    void gateCaptionFollowsLogin()
     {
-        const QByteArray examText = gbk::encode(u"春眠不觉晓\r\nab\r\n");
-        writeBytes(app(u"test.txt"_qs), examText);
-        writeBytes(app(u"time.txt"_qs), "30\r\n");
+        writeFile(app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓\r\nab\r\n"));
+        writeFile(app(u"time.txt"_qs), "30\r\n");
         createWindow();
-        // The file changes behind the console's back; the time in force is 30.
-        writeBytes(app(u"time.txt"_qs), "45\r\n");
         click("BeginStop");
-        QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(u'\n')));
-        QCOMPARE(readBytes(exchange(u"te.txt"_qs)), examText);
-        QCOMPARE(publishedMinutes(), 30);
-        QCOMPARE(QDir(appFolder()).entryList(QDir::Files),
-                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+        QVERIFY2(messages().isEmpty(), qPrintable(messages().join(u'\n')));
         QCOMPARE(gateCaption(), u"禁止登录"_qs);
+        QCOMPARE(child<QToolButton>("BeginStop")->toolTip(),
+                 u"禁止考生登录服务器，但不影响已开始考试的考生"_qs);
         QVERIFY(!child<QToolButton>("ClearLast")->isEnabled());
 
         // se.dll cannot be deleted (a folder with a file holds its name): login stays open.
         QVERIFY(QFile::remove(exchange(u"se.dll"_qs)));
-        QVERIFY(QDir(m_exchangeFolder).mkpath(u"se.dll/x"_qs));
+        QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"se.dll/x"_qs));
         click("BeginStop");
         QVERIFY(onlyMessage().contains(u"se.dll"_qs));
         QCOMPARE(gateCaption(), u"禁止登录"_qs);
-        QVERIFY(!QFile::exists(exchange(u"te.txt"_qs)));
 
-        // Closing again with both files already gone.
         QVERIFY(QDir(exchange(u"se.dll"_qs)).removeRecursively());
-        m_messages.clear();
+        m_boxes.informed.clear();
         click("BeginStop");
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(messages().isEmpty());
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
-    }
 
-    void reopeningPublishesCurrentSettings()
-    {
-        writeBytes(app(u"test.txt"_qs), "old\r\n");
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
-        createWindow();
-        click("BeginStop");
         // A console started while se.dll is published shows login open.
+        click("BeginStop");
+        m_boxes.answer = false;
         createWindow();
         QCOMPARE(gateCaption(), u"禁止登录"_qs);
         QVERIFY(!child<QToolButton>("ClearLast")->isEnabled());
-        click("BeginStop");
-        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files), QStringList());
+    }
 
-        m_chosenFile = work(u"new.txt"_qs);
-        writeBytes(m_chosenFile, "new\r\n");
-        click("set");
-        click("CmdChFile");
-        child<QComboBox>("CmbTestTime")->setEditText(u"15"_qs);
-        click("CmdSave");
+    void failedPublishLeavesGateClosed()
+    {
+        writeFile(app(u"test.txt"_qs), "ab\r\n");
+        writeFile(app(u"time.txt"_qs), "20\r\n");
+        // se.dll cannot be put in place: a folder holds its name.
+        QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"se.dll"_qs));
+        createWindow();
         click("BeginStop");
-        QCOMPARE(readBytes(exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
-        QCOMPARE(publishedMinutes(), 15);
+        QVERIFY(onlyMessage().contains(u"se.dll"_qs));
+        QCOMPARE(gateCaption(), u"允许登录"_qs);
+        QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
     }
 
     void startUpOffersToWithdrawPublishedExam_data()
@@ -221,16 +242,16 @@ private slots:
     void startUpOffersToWithdrawPublishedExam()
     {
         QFETCH(bool, withdraw);
-        writeBytes(app(u"test.txt"_qs),
-                   gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
-        QVERIFY(LoginGate(appFolder(), m_exchangeFolder).open(30).isEmpty());
-        m_answer = withdraw;
+        writeFile(app(u"test.txt"_qs),
+                  gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
+        writeFile(app(u"time.txt"_qs), "20\r\n");
+        QVERIFY(LoginGate(m_room->appFolder(), m_room->exchangeFolder).open(30).isEmpty());
+        m_boxes.answer = withdraw;
         createWindow();
-        QTRY_COMPARE(m_questions.size(), 1);
-        QVERIFY2(m_questions[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
-                         && m_questions[0].contains(u"30分钟"_qs),
-                 qPrintable(m_questions[0]));
+        QTRY_COMPARE(questions().size(), 1);
+        QVERIFY2(questions()[0].contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
+                         && questions()[0].contains(u"30分钟"_qs),
+                 qPrintable(questions()[0]));
         QCOMPARE(gateCaption(), withdraw ? u"允许登录"_qs : u"禁止登录"_qs);
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), !withdraw);
     }
@@ -248,15 +269,15 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, goAhead);
-        writeBytes(app(u"test.txt"_qs), "ab\r\n");
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        ConsoleMarker(m_exchangeFolder, { u"教师机2"_qs, 4242 })
+        writeFile(app(u"test.txt"_qs), "ab\r\n");
+        writeFile(app(u"time.txt"_qs), "20\r\n");
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        ConsoleMarker(m_room->exchangeFolder, { u"教师机2"_qs, 4242 })
                 .leave(QDateTime::currentDateTimeUtc());
         createWindow();
-        m_answer = goAhead;
+        m_boxes.answer = goAhead;
         click(button.toLatin1().constData());
-        QVERIFY(m_questions.value(0).contains(u"教师机2"_qs));
+        QVERIFY(questions().value(0).contains(u"教师机2"_qs));
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), button == u"BeginStop" && goAhead);
         QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), button == u"BeginStop" || !goAhead);
     }
@@ -273,18 +294,20 @@ private slots:
         QFETCH(bool, confirmed);
         createWindow();
         click("ClearLast");
-        QVERIFY(m_questions.isEmpty());  // nothing to delete, nothing to ask
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        upload(m_exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
-        writeBytes(exchange(u"te.txt"_qs), "t");
+        QVERIFY(questions().isEmpty());  // nothing to delete, nothing to ask
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        upload(m_room->exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
+        writeFile(exchange(u"te.txt"_qs), "t");
         click("fresh");
-        m_answer = confirmed;
+        m_boxes.answer = confirmed;
         click("ClearLast");
-        QCOMPARE(m_questions.size(), 1);
-        QVERIFY2(m_questions[0].contains(u"2条成绩"_qs) && m_questions[0].contains(u"3个文件"_qs),
-                 qPrintable(m_questions[0]));
+        QCOMPARE(questions().size(), 1);
+        QVERIFY2(questions()[0].contains(u"2条成绩"_qs) && questions()[0].contains(u"3个文件"_qs),
+                 qPrintable(questions()[0]));
         QCOMPARE(text("LblRenShu"), confirmed ? u"0"_qs : u"2"_qs);
-        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files).size(), confirmed ? 0 : 3);
+        QCOMPARE(gridRowCount(), confirmed ? 0 : 2);
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList(QDir::Files).size(), confirmed ? 0 : 3);
+        QVERIFY(messages().isEmpty());
     }
 
     void timeBoxKeepsWhatIsTyped()
@@ -296,23 +319,7 @@ private slots:
         QTest::keyClicks(box, u"3"_qs);
         QCOMPARE(box->currentText(), u"3"_qs);
         click("CmdSave");
-        QCOMPARE(m_window->examMinutes(), 3);
-    }
-
-    void failedPublishLeavesGateClosed()
-    {
-        writeBytes(app(u"test.txt"_qs), "ab\r\n");
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
-        // se.dll cannot be put in place: a folder holds its name.
-        QVERIFY(QDir(m_exchangeFolder).mkdir(u"se.dll"_qs));
-        createWindow();
-        click("BeginStop");
-        QVERIFY(onlyMessage().contains(u"se.dll"_qs));
-        QCOMPARE(gateCaption(), u"允许登录"_qs);
-        QVERIFY(child<QToolButton>("ClearLast")->isEnabled());
-        QVERIFY(!QFile::exists(exchange(u"te.txt"_qs)));
-        QCOMPARE(QDir(appFolder()).entryList(QDir::Files),
-                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+        QCOMPARE(m_window->controller().examMinutes(), 3);
     }
 
     void settingsPanelCountsAndCancels()
@@ -325,19 +332,19 @@ private slots:
         m_chosenFile = work(u"gone.txt"_qs);
         click("CmdChFile");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_chosenFile)));
-        m_messages.clear();
+        m_boxes.informed.clear();
 
         m_chosenFile = work(u"article.txt"_qs);
         const QByteArray article = gbk::encode(u"ab\r\n中文\r\n");
-        writeBytes(m_chosenFile, article);
+        writeFile(m_chosenFile, article);
         click("CmdChFile");
         QCOMPARE(m_dialogFolder, app(u"article"_qs));
         QCOMPARE(text("LblWordCount"), u"8"_qs);
         QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), u"ab\n中文\n"_qs);
         click("CmdSave");
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(messages().isEmpty());
         QVERIFY(!shown("FrameSet") && shown("FrameCJ1"));
-        QCOMPARE(readBytes(app(u"test.txt"_qs)), article);
+        QCOMPARE(readFile(app(u"test.txt"_qs)), article);
 
         click("set");
         QCOMPARE(text("LblWordCount"), u"8"_qs);
@@ -350,22 +357,34 @@ private slots:
         click("CmdCancel");
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), u"20"_qs);
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
-        QCOMPARE(m_window->examMinutes(), 20);
+        QCOMPARE(m_window->controller().examMinutes(), 20);
+        // Collecting leaves the panel too, and lets its text go.
+        click("set");
+        click("fresh");
+        QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
+        QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), QString());
     }
 
-    void savingExamTime_data()
+    void refusedTimeKeepsThePanel_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("refused");
-        QTest::addColumn<int>("minutes");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("fraction") << u"12.5"_qs << false << 12 << QByteArray("12.5\r\n");
-        QTest::newRow("blanks and zeros")
-                << u" 045.50 "_qs << false << 46 << QByteArray("45.5\r\n");
-        QTest::newRow("longest exam") << u"546"_qs << false << 546 << QByteArray("546\r\n");
-        for (const QString &typed : { QString(), u"二十"_qs, u"0.4"_qs, u"547"_qs, u"-5"_qs })
-            QTest::addRow("refused '%s'", qPrintable(typed))
-                    << typed << true << 30 << QByteArray("30\r\n");
+        QTest::newRow("fraction") << u"12.5"_qs << false;
+        QTest::newRow("words") << u"二十"_qs << true;
+        QTest::newRow("too long") << u"547"_qs << true;
+    }
+
+    void refusedTimeKeepsThePanel()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        createWindow();
+        click("set");
+        child<QComboBox>("CmbTestTime")->setEditText(typed);
+        click("CmdSave");
+        QCOMPARE(messages().size(), refused ? 1 : 0);
+        QCOMPARE(messages().join(QString()).contains(u"考试时间"_qs), refused);
+        QCOMPARE(shown("FrameSet"), refused);
     }
 
     void choosingExchangeFolder_data()
@@ -383,242 +402,104 @@ private slots:
         QFETCH(bool, loginOpen);
         QFETCH(QString, chosen);
         QFETCH(QString, message);
-        writeBytes(app(u"test.txt"_qs), gbk::encode(u"ab\r\n"));
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
+        writeFile(app(u"test.txt"_qs), gbk::encode(u"ab\r\n"));
+        writeFile(app(u"time.txt"_qs), "20\r\n");
         m_chosenFolder = chosen.isEmpty() ? QString() : work(chosen);
         createWindow();
         if (loginOpen)
             click("BeginStop");
         click("set");
         QCOMPARE(child<QLabel>("LblExchange")->toolTip(),
-                 QDir::toNativeSeparators(m_exchangeFolder));
+                 QDir::toNativeSeparators(m_room->exchangeFolder));
         click("CmdExchange");
-        QCOMPARE(m_messages.size(), message.isEmpty() ? 0 : 1);
-        QVERIFY(message.isEmpty() || m_messages.first().startsWith(message));
+        QCOMPARE(messages().size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || messages().first().startsWith(message));
 
         // The choice is kept beside time.txt, in GBK, and used at the next start.
         const bool kept = !loginOpen && !chosen.isEmpty();
         QCOMPARE(QFile::exists(app(u"exchange.txt"_qs)), kept);
         if (kept) {
-            QCOMPARE(readBytes(app(u"exchange.txt"_qs)),
+            QCOMPARE(readFile(app(u"exchange.txt"_qs)),
                      gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
-            QCOMPARE(paths::exchangeFolder(ConsoleSettings(appFolder()).storedExchangeFolder()),
+            QCOMPARE(paths::exchangeFolder(
+                             ConsoleSettings(m_room->appFolder()).storedExchangeFolder()),
                      work(chosen));
         }
     }
 
-    void savingExamTime()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, refused);
-        QFETCH(int, minutes);
-        QFETCH(QByteArray, stored);
-        writeBytes(app(u"time.txt"_qs), "30\r\n");
-        m_chosenFile = work(u"a.txt"_qs);
-        writeBytes(m_chosenFile, "ab\r\n");
-        createWindow();
-        click("set");
-        click("CmdChFile");
-        child<QComboBox>("CmbTestTime")->setEditText(typed);
-        click("CmdSave");
-        QCOMPARE(m_messages.size(), refused ? 1 : 0);
-        QCOMPARE(m_messages.join(QString()).contains(u"考试时间"_qs), refused);
-        QCOMPARE(shown("FrameSet"), refused);
-        QCOMPARE(m_window->examMinutes(), minutes);
-        QCOMPARE(readBytes(app(u"time.txt"_qs)), stored);
-        // The article is stored only with a time that is.
-        QCOMPARE(QFile::exists(app(u"test.txt"_qs)), !refused);
-    }
-
-    void collectingFillsGridBySpeed()
+    void collectingFillsGrid()
     {
         createWindow();
         click("fresh");
         QCOMPARE(text("LblRenShu"), u"0"_qs);
-        QCOMPARE(gridRows(), QStringList());
-
-        // Read in name order: c.zip, 一班-01-张三, 一班-1-张三 (the same examinee
-        // again under another number), 二-班-0-2-李-四.
-        upload(m_exchangeFolder, u"一班"_qs, u"01"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
-        upload(m_exchangeFolder, u"一班"_qs, u"1"_qs, u"张三"_qs, 9);
-        upload(m_exchangeFolder, u"二-班"_qs, u"0-2"_qs, u"李-四"_qs, 80.5f);
-        // Text lines lose their first and last characters with or without quotes;
-        // line 4 is kept as written.
-        writeScrambled(m_exchangeFolder, u"c.zip"_qs,
-                       gbk::encode(u"40\r\n98\r\n12\r\n "
-                                   u"99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
+        QCOMPARE(gridRowCount(), 0);
+        upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"张三"_qs, 56.1f);
+        upload(m_room->exchangeFolder, u"二班"_qs, u"02"_qs, u"李四"_qs, 80.5f);
         click("set");
         click("fresh");
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
-        QVERIFY(m_messages.isEmpty());
-        QCOMPARE(text("LblRenShu"), u"4"_qs);
-        const QStringList expected { u"二-班|0-2|李-四|80.5|98.5|600|4"_qs,
-                                     u"一班|01|张三|56.1|98.25|300|2"_qs,
-                                     u"丙班|03|王五|12| 99.50|7|1"_qs,
-                                     u"一班|1|张三|9|98.5|600|3"_qs };
-        QCOMPARE(gridRows(), expected);
-        QVERIFY(QFile::exists(exchange(u"c.zip"_qs)));
-        QVERIFY(QFile::exists(app(u"cj.zip"_qs)));
-
-        click("fresh");
-        QCOMPARE(gridRows(), expected);
+        QVERIFY(messages().isEmpty());
+        QCOMPARE(text("LblRenShu"), u"2"_qs);
+        QCOMPARE(text("LblLiveCounts"), u"· 答题中 0 · 已交卷 2"_qs);
+        const QAbstractItemModel *model = child<QTableView>("DataGrid1")->model();
+        QCOMPARE(model->index(0, 2).data().toString(), u"李四"_qs);
         // The table outlives the window.
         createWindow();
-        QCOMPARE(gridRows(), expected);
-    }
-
-    void unreadableFilesAreSkippedAndReported()
-    {
-        createWindow();
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"good"_qs, 50);
-        const QByteArray numbers = "40\r\n98\r\n12\r\n1\r\n1\r\n1\r\n1\r\n";
-        writeScrambled(m_exchangeFolder, u"short.zip"_qs, numbers.left(12));
-        writeScrambled(m_exchangeFolder, u"nan.zip"_qs,
-                       QByteArray(numbers).replace("12", "fast") + "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
-        writeScrambled(m_exchangeFolder, u"name.zip"_qs, numbers + "\"a\"\r\n\"b\"\r\nc\r\n");
-        // Still being uploaded: the last line is cut off before its closing quote.
-        writeScrambled(m_exchangeFolder, u"partial.zip"_qs, numbers + "\"a\"\r\n\"b\"\r\n\"cd");
-        QVERIFY(QDir(m_exchangeFolder).mkdir(u"folder.zip"_qs));
-        click("fresh");
-        QCOMPARE(text("LblRenShu"), u"1"_qs);
-        QVERIFY(gridRows().value(0).startsWith(u"a|1|good|"_qs));
-        QVERIFY(onlyMessage().contains(u"5"_qs));
-        for (const char *name : { "short.zip", "nan.zip", "name.zip", "partial.zip", "folder.zip" })
-            QVERIFY2(onlyMessage().contains(QLatin1String(name)), name);
-    }
-
-    void failedCollectionKeepsPreviousTable()
-    {
-        {
-            // The database refuses the third row of any collection.
-            ResultStore store(work(u"cj.mdb"_qs));
-            QVERIFY(QSqlQuery(store.database())
-                            .exec(u"CREATE TRIGGER refuse BEFORE INSERT ON tabCJ WHEN NEW.recno = "
-                                  u"3 "
-                                  "BEGIN SELECT RAISE(ABORT, 'disk full'); END"_qs));
-        }
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"old"_qs, 50);
-        createWindow();
-        click("fresh");
-        QCOMPARE(text("LblRenShu"), u"1"_qs);
-        for (const QString &number : { u"2"_qs, u"3"_qs })
-            upload(m_exchangeFolder, u"b"_qs, number, u"new"_qs, 60);
-        click("fresh");
-        QVERIFY(onlyMessage().contains(u"disk full"_qs));
-        QCOMPARE(text("LblRenShu"), u"1"_qs);
-        QVERIFY(gridRows().value(0).startsWith(u"a|1|old|"_qs));
+        QCOMPARE(gridRowCount(), 2);
+        QCOMPARE(text("LblRenShu"), u"2"_qs);
     }
 
     void unreadableDatabaseIsReported()
     {
-        writeBytes(work(u"cj.mdb"_qs), QByteArray(4096, 'x'));
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        writeFile(work(u"cj.mdb"_qs), QByteArray(4096, 'x'));
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         createWindow();
-        QVERIFY(m_messages.value(0).contains(u"cj.mdb"_qs));
-        m_messages.clear();
+        QVERIFY(messages().value(0).contains(u"cj.mdb"_qs));
+        m_boxes.informed.clear();
         click("fresh");
         click("CmdOutToExl");
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(messages().size(), 2);
         QVERIFY(m_opened.isEmpty());
     }
 
-    void clearingEmptiesTableAndFolder()
+    void clearingProblemsAreEachTold()
     {
+        // Without the folder the collection keeps the table, the clearing empties it.
+        m_room->exchangeFolder = work(u"gone"_qs);
         createWindow();
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        writeBytes(exchange(u"te.txt"_qs), "t");
-        writeBytes(exchange(u"se.dll"_qs), "s");
-        writeBytes(exchange(u".hidden"_qs), "h");
-        // Collected, so cleared with the others.
-        writeScrambled(m_exchangeFolder, u".dot.zip"_qs, resultLines(u"b"_qs, u"2"_qs, u"y"_qs, 9));
-        QVERIFY(QDir(m_exchangeFolder).mkpath(u"sub/keep"_qs));
-        click("fresh");
-        QCOMPARE(text("LblRenShu"), u"2"_qs);
-        click("ClearLast");
-        QCOMPARE(text("LblRenShu"), u"0"_qs);
-        QCOMPARE(gridRows(), QStringList());
-        QCOMPARE(QDir(m_exchangeFolder)
-                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 (QStringList { u".hidden"_qs, u"sub"_qs }));
-        QVERIFY(m_messages.isEmpty());
-    }
-
-    void undeletableFileIsReported()
-    {
-        writeBytes(exchange(u"a.zip"_qs), "x");
-        writeBytes(exchange(u"b.zip"_qs), "x");
-        // An immutable file cannot be deleted, not even by root; the next one still goes.
-        const auto chattr = [this](const char *flag) {
-            return QProcess::execute(u"chattr"_qs, { QLatin1String(flag), exchange(u"a.zip"_qs) })
-                    == 0;
-        };
-        if (!chattr("+i"))
-            QSKIP("chattr +i is not available here");
-        const auto undo = qScopeGuard([&] { chattr("-i"); });
-        createWindow();
-        click("ClearLast");
-        QVERIFY(onlyMessage().contains(u"a.zip"_qs));
-        QCOMPARE(QDir(m_exchangeFolder).entryList(QDir::Files), QStringList { u"a.zip"_qs });
-    }
-
-    void withoutFolderCollectKeepsAndClearEmpties()
-    {
-        m_exchangeFolder = work(u"gone"_qs);
-        createWindow();
-        QDir().mkpath(m_exchangeFolder);
-        upload(m_exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        QDir().mkpath(m_room->exchangeFolder);
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         click("fresh");
         QCOMPARE(text("LblRenShu"), u"1"_qs);
-        QVERIFY(QDir(m_exchangeFolder).removeRecursively());
-        const QString folderMessage = kFolderMessage + QDir::toNativeSeparators(m_exchangeFolder);
+        QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
+        const QString folderMessage =
+                kFolderMessage + QDir::toNativeSeparators(m_room->exchangeFolder);
         click("fresh");
-        QCOMPARE(m_messages, QStringList { folderMessage });
+        QCOMPARE(messages(), QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"1"_qs);
-        m_messages.clear();
+        m_boxes.informed.clear();
         click("ClearLast");
-        QCOMPARE(m_messages, QStringList { folderMessage });
+        QCOMPARE(messages(), QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"0"_qs);
-        QCOMPARE(gridRows(), QStringList());
+        QCOMPARE(gridRowCount(), 0);
     }
 
-    void clearingNeverEmptiesTheConsolesOwnFolder()
-    {
-        // A mistaken KESTRIX_EXCHANGE_DIR pointing at the application folder.
-        m_exchangeFolder = appFolder();
-        writeBytes(app(u"time.txt"_qs), "20\r\n");
-        createWindow();
-        click("ClearLast");
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
-        QVERIFY(QFile::exists(app(u"time.txt"_qs)));
-    }
-
-    void exportedWorkbookReadsBack()
+    void exportOpensTheWorkbook()
     {
         createWindow();
-        upload(m_exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
-        upload(m_exchangeFolder, u"二班"_qs, u"008"_qs, u"李四"_qs, 80, 100, 600);
+        upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f);
         click("fresh");
         click("CmdOutToExl");
         click("CmdOutToExl");
         QCOMPARE(m_opened.size(), 2);
         QVERIFY(m_opened[0] != m_opened[1]);
-        // Made on the first export; each message names its workbook.
         QCOMPARE(QFileInfo(m_opened[0].toLocalFile()).absolutePath(), work(u"文档/成绩导出"_qs));
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(messages().size(), 2);
         for (int i = 0; i < 2; ++i)
-            QVERIFY(m_messages[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
-
-        QCOMPARE(
-                workbookRows(m_opened[0].toLocalFile()),
-                (QStringList {
-                        u"str:打字考试成绩表|||||"_qs,
-                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                        u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
-                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
+            QVERIFY(messages()[i].contains(QDir::toNativeSeparators(m_opened[i].toLocalFile())));
 
         // When no program opens it, the examiner learns where the workbook is.
-        m_messages.clear();
+        m_boxes.informed.clear();
         m_openSucceeds = false;
         click("CmdOutToExl");
         QVERIFY(onlyMessage().contains(QDir::toNativeSeparators(m_opened.last().toLocalFile())));
@@ -635,11 +516,14 @@ private slots:
             boxes += qobject_cast<FrmAbout *>(widget) != nullptr && widget->isVisible();
         QCOMPARE(boxes, 1);
         QCOMPARE(m_window->aboutBox()->findChild<QLabel *>(u"LblVersion"_qs)->text(), u"1.3"_qs);
+        // The product picture comes from the program's resources.
+        const QPixmap picture = m_window->aboutBox()->findChild<QLabel *>(u"Image1"_qs)->pixmap();
+        QCOMPARE(picture.size(), QSize(twips::px(1530), twips::px(1530)));
 
         // The manual is absent here: the desktop reports that, not the console.
         m_openSucceeds = false;
         child<QAction>("manual")->trigger();
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(messages().isEmpty());
         QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
     }
 
@@ -648,11 +532,6 @@ private:
     {
         m_window.reset();
         ConsoleHooks hooks;
-        hooks.showMessage = [this](QWidget *, const QString &text) { m_messages << text; };
-        hooks.ask = [this](QWidget *, const QString &question) {
-            m_questions << question;
-            return m_answer;
-        };
         hooks.chooseArticle = [this](QWidget *, const QString &folder) {
             m_dialogFolder = folder;
             return m_chosenFile;
@@ -662,59 +541,30 @@ private:
             m_opened << url;
             return m_openSucceeds;
         };
-        m_window = std::make_unique<FrmMain>(
-                console::ConsoleFolders { appFolder(), appFolder(), m_exchangeFolder,
-                                          work(u"cj.mdb"_qs), work(u"文档/成绩导出"_qs) },
-                hooks);
+        m_window = std::make_unique<ConsoleWindow>(m_room->folders(), hooks, &m_boxes);
         m_window->show();
     }
 
     template <typename T>
     T *child(const char *name)
     {
-        T *found = m_window->findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("missing control %s", name);
-        return found;
+        return childOf<T>(m_window.get(), name);
     }
     void click(const char *key) { child<QAbstractButton>(key)->click(); }
     QString text(const char *label) { return child<QLabel>(label)->text(); }
-    QString onlyMessage() const { return m_messages.size() == 1 ? m_messages[0] : QString(); }
+    const QStringList &messages() const { return m_boxes.informed; }
+    const QStringList &questions() const { return m_boxes.asked; }
+    QString onlyMessage() const { return messages().size() == 1 ? messages()[0] : QString(); }
     QString gateCaption() { return child<QToolButton>("BeginStop")->text(); }
     bool shown(const char *frame) { return child<QWidget>(frame)->isVisibleTo(m_window.get()); }
-    QString appFolder() const { return m_root->filePath(u"app"_qs); }
-    QString app(const QString &name) const { return m_root->filePath(u"app/"_qs + name); }
-    QString work(const QString &name) const { return m_root->filePath(name); }
-    QString exchange(const QString &name) const { return QDir(m_exchangeFolder).filePath(name); }
+    int gridRowCount() { return child<QTableView>("DataGrid1")->model()->rowCount(); }
+    QString app(const QString &name) const { return m_room->app(name); }
+    QString work(const QString &name) const { return m_room->work(name); }
+    QString exchange(const QString &name) const { return m_room->exchange(name); }
 
-    // The exam time in the published se.dll; 0 when it does not read back as login allowed.
-    qint16 publishedMinutes()
-    {
-        const QByteArray published = readBytes(exchange(u"se.dll"_qs));
-        const auto settings = readExamSettings(transcodeBytes(published, kExchangeKey));
-        return settings.loginAllowed.value_or(false) ? settings.examMinutes.value_or(0) : 0;
-    }
-
-    // The grid's results-table columns, one "|"-joined line per row, in the table's order.
-    QStringList gridRows()
-    {
-        const QAbstractItemModel *model = child<QTableView>("DataGrid1")->model();
-        QStringList rows;
-        for (int row = 0; row < model->rowCount(); ++row) {
-            QStringList cells;
-            for (int column = 0; column < 7; ++column)
-                cells << model->index(row, column).data().toString();
-            rows << cells.join(u'|');
-        }
-        return rows;
-    }
-
-    std::unique_ptr<QTemporaryDir> m_root;
-    QString m_exchangeFolder;
-    std::unique_ptr<FrmMain> m_window;
-    QStringList m_messages;
-    QStringList m_questions;
-    bool m_answer = true;
+    std::unique_ptr<ConsoleRoom> m_room;
+    FakeMessages m_boxes;
+    std::unique_ptr<ConsoleWindow> m_window;
     QString m_chosenFile, m_dialogFolder, m_chosenFolder;
     QList<QUrl> m_opened;
     bool m_openSucceeds = true;

@@ -1,0 +1,323 @@
+#include "control/consolecontroller.h"
+
+#include "collect/resultcollector.h"
+#include "export/resultexporter.h"
+#include "publish/examarticle.h"
+#include "publish/exchangefolder.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+namespace console {
+
+namespace {
+
+constexpr qint32 kSecondsPerMinute = 60;
+
+QString actionName(ConsoleController::SharedAction action)
+{
+    switch (action) {
+    case ConsoleController::SharedAction::OpenLogin:
+        return QStringLiteral("开放登录");
+    case ConsoleController::SharedAction::CloseLogin:
+        return QStringLiteral("禁止登录");
+    case ConsoleController::SharedAction::Clear:
+        break;
+    }
+    return QStringLiteral("清空");
+}
+
+}  // namespace
+
+ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
+    : QObject(parent),
+      m_folders(std::move(folders)),
+      m_settings(m_folders.application),
+      m_gate(m_folders.application, m_folders.exchange),
+      m_store(std::make_unique<ResultStore>(m_folders.database)),
+      m_background(m_folders.exchange, m_folders.application, m_folders.database)
+{
+    m_collectClock.setInterval(kAutoCollectMillis);
+    connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
+    connect(&m_background, &BackgroundCollector::finished, this,
+            &ConsoleController::showQuietCollection);
+    setLoginState();
+    // The stored results ranked by speed, and the exam time of time.txt.
+    if (const auto stored = m_store->rowsInRankOrder())
+        m_live.showStored(*stored);
+    m_examMinutes = m_settings.storedExamMinutes();
+}
+
+ConsoleController::~ConsoleController()
+{
+    // The last collection is handed back while the listeners are still whole.
+    m_collectClock.stop();
+    m_background.wait();
+}
+
+QString ConsoleController::startProblem() const
+{
+    return m_store->isOpen() ? QString() : m_store->lastError();
+}
+
+// ---- Login gate ----
+
+void ConsoleController::setLoginState()
+{
+    // The class is watched while examinees may log in.
+    if (m_gate.isOpen())
+        m_collectClock.start();
+    else
+        m_collectClock.stop();
+}
+
+QString ConsoleController::readinessProblem() const
+{
+    const LoginGate::Readiness readiness = m_gate.readiness();
+    return readiness == LoginGate::Readiness::Ready ? QString()
+                                                    : m_gate.readinessMessage(readiness);
+}
+
+QString ConsoleController::otherConsoleWarning(SharedAction action) const
+{
+    const auto other = m_gate.otherConsole(QDateTime::currentDateTimeUtc());
+    return other ? ConsoleMarker::warning(*other, actionName(action)) : QString();
+}
+
+QString ConsoleController::withdrawQuestion() const
+{
+    // Another console's exam is that console's to withdraw.
+    if (!m_gate.isOpen() || m_gate.otherConsole(QDateTime::currentDateTimeUtc()))
+        return {};
+    return LoginGate::publishedExamQuestion(m_gate.publishedExam());
+}
+
+QString ConsoleController::openLogin()
+{
+    const QString problem = m_gate.open(m_examMinutes);
+    setLoginState();
+    emit loginChanged(m_gate.isOpen());
+    return problem;
+}
+
+QString ConsoleController::closeLogin()
+{
+    const QString problem = m_gate.close();
+    setLoginState();
+    emit loginChanged(m_gate.isOpen());
+    return problem;
+}
+
+// ---- Settings ----
+
+void ConsoleController::setExamText(const QString &text)
+{
+    m_examText = text;
+    emit examTextChanged(m_examText);
+}
+
+examarticle::Reading ConsoleController::readStoredExamText()
+{
+    examarticle::Reading stored = m_settings.storedExamText();
+    setExamText(stored.text.value_or(QString()));
+    return stored;
+}
+
+QString ConsoleController::chooseArticle(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const examarticle::Reading article = examarticle::fromFile(path);
+    if (!article.text)
+        return article.problem;
+    m_articlePath = path;
+    setExamText(*article.text);
+    return {};
+}
+
+QString ConsoleController::saveSettings(const QString &typedMinutes)
+{
+    const ConsoleSettings::SaveOutcome outcome = m_settings.save(m_articlePath, typedMinutes);
+    if (!outcome.examMinutes)
+        return outcome.problem;
+    m_examMinutes = *outcome.examMinutes;
+    setExamText(QString());
+    return {};
+}
+
+void ConsoleController::discardExamText()
+{
+    setExamText(QString());
+}
+
+QString ConsoleController::exchangeFolderLocked() const
+{
+    // The login gate and the collector work on the folder they started
+    // with: a new one is taken at the next start, never under an open exam.
+    if (!m_gate.isOpen())
+        return {};
+    return QStringLiteral("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
+}
+
+QString ConsoleController::saveExchangeFolder(const QString &folder)
+{
+    return m_settings.saveExchangeFolder(folder);
+}
+
+QString ConsoleController::exchangeFolderSaved(const QString &folder)
+{
+    QString text =
+            QStringLiteral(
+                    "交换文件夹已设为 "
+                    "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
+                    .arg(QDir::toNativeSeparators(folder));
+    if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
+        text += QStringLiteral(
+                "\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
+    return text;
+}
+
+// ---- Results and the class ----
+
+ExamFacts ConsoleController::examFacts() const
+{
+    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength };
+}
+
+void ConsoleController::readPublishedLength()
+{
+    // The exam text as published, counted as the client counts it; kept
+    // when login closes and the text is withdrawn.
+    const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
+    const QFileInfo info(published);
+    // Counted again only when the file changed: the automatic collection
+    // asks every few seconds.
+    const QString stamp = QString::number(info.size()) + u'@'
+            + QString::number(info.lastModified().toMSecsSinceEpoch());
+    if (info.isFile() && stamp != m_publishedStamp) {
+        m_publishedStamp = stamp;
+        // Anyone may replace te.txt: the read is bounded.
+        if (const examarticle::Reading text =
+                    examarticle::fromFile(published, examarticle::Source::ExamFile);
+            text.text)
+            m_publishedLength = qint32(text.text->size());
+    }
+}
+
+void ConsoleController::classChanged()
+{
+    emit rowsChanged();
+    emit countsChanged();
+}
+
+void ConsoleController::showCollection(const CollectionReport &report)
+{
+    if (report.ok())
+        m_live.update(report.results, examFacts());
+    classChanged();
+}
+
+QString ConsoleController::collectResults()
+{
+    // An automatic collection under way finishes first: one writer at a time.
+    m_background.wait();
+    readPublishedLength();
+    const CollectionReport report =
+            ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
+    showCollection(report);
+    if (!report.ok())
+        return report.problem;
+    return report.skipped.isEmpty() ? QString() : skippedFilesMessage(report.skipped);
+}
+
+void ConsoleController::collectQuietly()
+{
+    if (m_background.busy())
+        return;
+    readPublishedLength();
+    m_background.start();
+}
+
+void ConsoleController::showQuietCollection(const CollectionReport &report)
+{
+    showCollection(report);
+    // Files still being uploaded are normal while the class types; only a
+    // failure of the whole collection is worth the examiner's eye.
+    if (!report.ok())
+        emit quietCollectionFailed(report.problem);
+}
+
+QString ConsoleController::loadRoster(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    ClassRoster::Reading reading = ClassRoster::load(path);
+    if (!reading.roster)
+        return reading.problem;
+    m_live.setRoster(std::move(reading.roster));
+    classChanged();
+    return {};
+}
+
+QString ConsoleController::clearQuestion()
+{
+    // A collection still under way must not refill the table afterwards.
+    m_background.wait();
+    const int results = m_store->rowCount().value_or(0);
+    const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
+    if (!results && !files)
+        return {};
+    return QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
+                          "中的%3个文件，删除后无法恢复。\n"
+                          "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
+            .arg(results)
+            .arg(QDir::toNativeSeparators(m_folders.exchange))
+            .arg(files);
+}
+
+QStringList ConsoleController::clearResults()
+{
+    m_background.wait();
+    QStringList problems;
+    if (!m_store->clear())
+        problems << m_store->lastError();
+    m_live.clear();
+    m_publishedLength.reset();
+    m_publishedStamp.clear();
+    classChanged();
+    const QString problem = clearExchangeFolder(m_folders.exchange,
+                                                { m_folders.application, m_folders.program,
+                                                  QFileInfo(m_folders.database).absolutePath() });
+    if (!problem.isEmpty())
+        problems << problem;
+    return problems;
+}
+
+ConsoleController::Export ConsoleController::exportResults()
+{
+    const auto rows = m_store->rowsInRankOrder();
+    if (!rows)
+        return { m_store->lastError(), {}, {} };
+    if (!QDir().mkpath(m_folders.exports))
+        return { QStringLiteral("无法建立导出文件夹 %1")
+                         .arg(QDir::toNativeSeparators(m_folders.exports)),
+                 {},
+                 {} };
+    const QString path =
+            ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const ResultExporter::Outcome outcome =
+            ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+    if (!outcome.problem.isEmpty())
+        return { outcome.problem, {}, {} };
+    return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };
+}
+
+void ConsoleController::shutDown()
+{
+    m_collectClock.stop();
+    m_background.wait();
+    m_store->close();
+}
+
+}  // namespace console

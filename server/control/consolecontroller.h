@@ -1,0 +1,153 @@
+#pragma once
+// The examiner's console without its window: the login gate, the exam
+// settings, the results store and its collection (by hand, and every few
+// seconds while login is open), the class as it is watched live, clearing
+// and export. Commands return what went wrong for the examiner, empty when
+// all went well. What needs the examiner's yes is not asked here: the
+// question is offered, the window asks it and goes on only on a yes.
+#include "class/liveclass.h"
+#include "collect/backgroundcollector.h"
+#include "collect/resultstore.h"
+#include "publish/consolesettings.h"
+#include "publish/logingate.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace console {
+
+struct ConsoleFolders
+{
+    QString application;  // time.txt, test.txt, scratch files, article/
+    QString program;  // where the manual ships, beside the program
+    QString exchange;  // the folder the FTP service publishes
+    QString database;  // the results database file (cj.mdb)
+    QString exports;  // where exported workbooks are written; made when absent
+};
+
+class ConsoleController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // While login is open the results are collected this often.
+    static constexpr int kAutoCollectMillis = 5000;
+
+    // What another console's login on the same folder puts in question.
+    enum class SharedAction { OpenLogin, CloseLogin, Clear };
+
+    struct Export
+    {
+        QString problem;  // why there is no workbook; empty when written
+        QString workbook;  // the workbook's path
+        QString message;  // where it is and which cells it had to change
+    };
+
+    explicit ConsoleController(ConsoleFolders folders, QObject *parent = nullptr);
+    ~ConsoleController() override;
+
+    const ConsoleFolders &folders() const { return m_folders; }
+    // Why the results database could not be opened at the start; empty when it was.
+    QString startProblem() const;
+
+    // ---- Login gate ----
+    bool loginOpen() const { return m_gate.isOpen(); }
+    // Why login cannot open yet (no text, no time, no folder); empty when it can.
+    QString readinessProblem() const;
+    // The warning naming another console with login open on the folder;
+    // empty when there is none.
+    QString otherConsoleWarning(SharedAction action) const;
+    // At the start, with an exam this console left published: whether to
+    // withdraw it. Empty when there is none, or it is another console's.
+    QString withdrawQuestion() const;
+    QString openLogin();
+    QString closeLogin();
+
+    // ---- Settings ----
+    qint16 examMinutes() const { return m_examMinutes; }
+    const QString &chosenArticlePath() const { return m_articlePath; }
+    // Where the examiner's articles are kept: the article dialog opens there.
+    QString articleFolder() const { return m_settings.articleFolder(); }
+    // The exam text as chosen or stored: every line followed by CR LF.
+    const QString &examText() const { return m_examText; }
+    // test.txt becomes the exam text; the reading says whether there was one.
+    examarticle::Reading readStoredExamText();
+    // The article at `path` becomes the exam text; nothing changes when it
+    // does not read. An empty path (a cancelled dialog) is no choice.
+    QString chooseArticle(const QString &path);
+    // Stores the chosen article and the typed exam time; on success the
+    // time is in force and the exam text is let go.
+    QString saveSettings(const QString &typedMinutes);
+    // Lets go of the exam text of a settings panel the examiner left.
+    void discardExamText();
+    // Why the exchange folder may not change now; empty when it may.
+    QString exchangeFolderLocked() const;
+    QString saveExchangeFolder(const QString &folder);
+    // What the examiner is told once a new exchange folder is stored.
+    static QString exchangeFolderSaved(const QString &folder);
+
+    // ---- Results and the class ----
+    const QVector<ClassViewRow> &rows() const { return m_live.rows(); }
+    ClassCounts counts() const { return m_live.counts(); }
+    bool hasRoster() const { return m_live.roster().has_value(); }
+    // The results in the table; empty when the database does not answer.
+    std::optional<int> resultCount() const { return m_store->rowCount(); }
+    // Collects now and waits for it; the problem, or which files were skipped.
+    QString collectResults();
+    // One tick of the collection clock: collects on the collector's thread;
+    // a tick that finds the last collection still running is passed over.
+    void collectQuietly();
+    bool collectionUnderWay() const { return m_background.busy(); }
+    // Until the collection under way has been shown.
+    void waitForCollection() { m_background.wait(); }
+    const QTimer &collectClock() const { return m_collectClock; }
+
+    QString loadRoster(const QString &path);
+
+    // What clearing would delete, as a question; empty when there is
+    // nothing to delete. A collection under way is finished first.
+    QString clearQuestion();
+    // Empties the results table and the exchange folder; the problems,
+    // one for each part that failed.
+    QStringList clearResults();
+
+    Export exportResults();
+
+    // The console ends: the clock stops and the database is closed.
+    void shutDown();
+
+signals:
+    void loginChanged(bool open);
+    void rowsChanged();
+    void countsChanged();
+    void examTextChanged(const QString &text);
+    // An automatic collection failed as a whole.
+    void quietCollectionFailed(const QString &problem);
+
+private:
+    void setLoginState();
+    void setExamText(const QString &text);
+    void readPublishedLength();
+    void showCollection(const CollectionReport &report);
+    void showQuietCollection(const CollectionReport &report);
+    void classChanged();
+    ExamFacts examFacts() const;
+
+    ConsoleFolders m_folders;
+    ConsoleSettings m_settings;
+    LoginGate m_gate;
+    std::unique_ptr<ResultStore> m_store;
+    LiveClass m_live;
+    QTimer m_collectClock;
+    BackgroundCollector m_background;
+    std::optional<qint32> m_publishedLength;
+    QString m_publishedStamp;  // size and time of the te.txt last counted
+
+    qint16 m_examMinutes = examtime::kDefaultMinutes;
+    QString m_articlePath;
+    QString m_examText;
+};
+
+}  // namespace console

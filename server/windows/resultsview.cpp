@@ -1,0 +1,214 @@
+#include "windows/resultsview.h"
+
+#include "class/classtablemodel.h"
+#include "windows/classiccontrols.h"
+#include "windows/twips.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace {
+
+// In twips, in the window: the grid's frame and the counts frame below it.
+const QRect kGridFrame(240, 800, 9615, 6000);
+const QRect kCountsFrame(240, 6840, 9615, 615);
+// The grid within its frame: its left and top edge, and how much narrower
+// and lower it is than the frame.
+constexpr int kGridLeft = 30;
+constexpr int kGridTop = 120;
+constexpr int kGridNarrower = 120;
+constexpr int kGridLower = 180;
+constexpr int kRowHeight = 270;
+constexpr int kProgressWidth = 1050;
+const QRect kExportButton(7080, 220, 2295, 300);
+
+constexpr qreal kGridPoints = 9;
+constexpr qreal kCountPoints = 12;
+constexpr qreal kLiveCountPoints = 10.5;
+constexpr int kHeaderMargin = 1;
+// In pixels: the bar keeps clear of the cell's edges.
+constexpr int kBarInset = 2;
+const QColor kBarColour(0x9c, 0xc8, 0xf2);
+
+// The application's style with one-pixel margins in header sections.
+class TightHeaderStyle : public QProxyStyle
+{
+public:
+    TightHeaderStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) { }
+
+    int pixelMetric(PixelMetric metric, const QStyleOption *option,
+                    const QWidget *widget) const override
+    {
+        if (metric == PM_HeaderMargin)
+            return kHeaderMargin;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// The progress column as a bar with the percentage on it. Plain fills: the
+// style's own progress bar costs several times as much to paint, and the
+// grid repaints every few seconds.
+class ProgressDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        const QVariant progress = index.data(ClassTableModel::ProgressRole);
+        if (!progress.isValid()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const QRect frame =
+                option.rect.adjusted(kBarInset, kBarInset, -kBarInset - 1, -kBarInset - 1);
+        const QPalette &palette = option.palette;
+        painter->save();
+        if (option.state & QStyle::State_Selected)
+            painter->fillRect(option.rect, palette.highlight());
+        painter->fillRect(frame, palette.base());
+        QRect filled = frame;
+        filled.setWidth(qRound(frame.width() * progress.toDouble()));
+        painter->fillRect(filled, kBarColour);
+        painter->setPen(palette.color(QPalette::Mid));
+        painter->drawRect(frame);
+        painter->setPen(palette.color(QPalette::Text));
+        painter->drawText(frame, Qt::AlignCenter, index.data().toString());
+        painter->restore();
+    }
+};
+
+QRect pixels(const QRect &inTwips)
+{
+    return twips::rect(inTwips.x(), inTwips.y(), inTwips.width(), inTwips.height());
+}
+
+}  // namespace
+
+ResultsView::ResultsView(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("resultsView"));
+    buildGrid();
+    buildCountsLine();
+    place(QSize());
+}
+
+void ResultsView::buildGrid()
+{
+    m_gridFrame = classic::frame(this, "FrameCJ");
+    m_grid = new QTableView(m_gridFrame);
+    m_grid->setObjectName(QStringLiteral("DataGrid1"));
+    m_grid->setFont(classic::simSun(kGridPoints));
+    m_grid->horizontalHeader()->setFont(classic::simSun(kGridPoints));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QHeaderView *rowHeader = m_grid->verticalHeader();
+    rowHeader->setDefaultSectionSize(twips::px(kRowHeight));
+    rowHeader->setFixedWidth(twips::px(kRowHeight));
+    rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+    rowHeader->setDefaultAlignment(Qt::AlignCenter);
+
+    m_model = new ClassTableModel(this);
+    m_grid->setModel(m_model);
+    m_grid->setItemDelegateForColumn(ClassTableModel::Progress, new ProgressDelegate(m_grid));
+    // The state and the progress are what the examiner watches during the
+    // exam: they stand right after the name. Widths in twips.
+    const std::pair<ClassTableModel::Column, int> columns[] = {
+        { ClassTableModel::Department, 1920 },
+        { ClassTableModel::ExamNumber, 1710 },
+        { ClassTableModel::Name, 1425 },
+        { ClassTableModel::State, 675 },
+        { ClassTableModel::Progress, kProgressWidth },
+        { ClassTableModel::Speed, 1725 },
+        { ClassTableModel::Accuracy, 1080 },
+        { ClassTableModel::TimePass, 1335 },
+        { ClassTableModel::RecNo, 735 },
+    };
+    QHeaderView *header = m_grid->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // The captions just fit their columns; the style's wide margins would
+    // cut off the last sign.
+    auto *tightStyle = new TightHeaderStyle();
+    tightStyle->setParent(header);
+    header->setStyle(tightStyle);
+    for (int visual = 0; visual < int(std::size(columns)); ++visual) {
+        const auto [logical, width] = columns[visual];
+        header->moveSection(header->visualIndex(logical), visual);
+        m_grid->setColumnWidth(logical, twips::px(width));
+    }
+}
+
+void ResultsView::buildCountsLine()
+{
+    m_countsFrame = classic::frame(this, "FrameCJ1");
+    const QFont countFont = classic::simSun(kCountPoints);
+    classic::label(m_countsFrame, "Label1", QStringLiteral("已登录人数："),
+                   twips::rect(120, 240, 1500, 255), countFont);
+    m_loggedInCount = classic::label(m_countsFrame, "LblRenShu", QString(),
+                                     twips::rect(1560, 240, 855, 255), countFont);
+    classic::paintCounter(m_loggedInCount, QPalette::ButtonText);
+    classic::label(m_countsFrame, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255),
+                   countFont);
+    m_liveCounts =
+            classic::label(m_countsFrame, "LblLiveCounts", QString(),
+                           twips::rect(2820, 240, 4200, 255), classic::simSun(kLiveCountPoints));
+    m_exportButton = classic::button(m_countsFrame, "CmdOutToExl",
+                                     QStringLiteral("成绩导出到Excel表格"), pixels(kExportButton));
+    m_exportButton->setToolTip(QStringLiteral("把成绩表导出为Excel工作簿（.xlsx），"
+                                              "保存在文档中的“成绩导出”文件夹并打开"));
+    connect(m_exportButton, &QPushButton::clicked, this, &ResultsView::exportRequested);
+}
+
+void ResultsView::place(const QSize &grown)
+{
+    const int wider = grown.width();
+    const int taller = grown.height();
+    // The view starts where the grid's frame does; its frames are placed
+    // within it where the window had them.
+    const QPoint origin = pixels(kGridFrame).topLeft();
+    const int width = twips::px(kGridFrame.width()) + wider;
+    const int countsTop = twips::px(kCountsFrame.y()) + taller - origin.y();
+    const int countsHeight = twips::px(kCountsFrame.height());
+    setGeometry(origin.x(), origin.y(), width, countsTop + countsHeight);
+    m_gridFrame->setGeometry(0, 0, width, twips::px(kGridFrame.height()) + taller);
+    m_grid->setGeometry(twips::px(kGridLeft), twips::px(kGridTop),
+                        m_gridFrame->width() - twips::px(kGridNarrower),
+                        m_gridFrame->height() - twips::px(kGridLower));
+    m_countsFrame->setGeometry(0, countsTop, width, countsHeight);
+    // The progress bars take the room a larger window gives.
+    m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressWidth) + wider / 2);
+    m_exportButton->move(twips::px(kExportButton.x()) + wider, m_exportButton->y());
+}
+
+void ResultsView::showRows(const QVector<ClassViewRow> &rows)
+{
+    m_model->setRows(rows);
+}
+
+void ResultsView::showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster)
+{
+    m_loggedInCount->setText(results ? QString::number(*results) : QString());
+    QString text =
+            QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
+    if (withRoster)
+        text += QStringLiteral(" · 未登录 %1").arg(counts.absent);
+    m_liveCounts->setText(text);
+    m_liveCounts->setToolTip(QString());
+    m_liveCounts->setStyleSheet(QString());
+}
+
+void ResultsView::showCollectionFailure(const QString &problem)
+{
+    m_liveCounts->setText(QStringLiteral("· 自动获取成绩失败"));
+    m_liveCounts->setToolTip(problem);
+    m_liveCounts->setStyleSheet(QStringLiteral("color: #C00000;"));
+}

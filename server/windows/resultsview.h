@@ -1,0 +1,48 @@
+#pragma once
+// The results view: the grid of the class (FrameCJ with DataGrid1, the
+// progress drawn as bars) and below it the counts line with the export
+// button (FrameCJ1). It shows what it is given and reports the export click.
+#include "class/liveclass.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class ClassTableModel;
+
+class ResultsView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ResultsView(QWidget *parent);
+
+    // Takes its place in the window; what the window has beyond its
+    // classic size goes to the grid, the counts line stays below it.
+    void place(const QSize &grown);
+
+    void showRows(const QVector<ClassViewRow> &rows);
+    // The results in the table (blank when unknown) and the class's counts.
+    void showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster);
+    // Instead of the counts: the automatic collection failed.
+    void showCollectionFailure(const QString &problem);
+
+signals:
+    void exportRequested();
+
+private:
+    void buildGrid();
+    void buildCountsLine();
+
+    QGroupBox *m_gridFrame = nullptr;
+    QTableView *m_grid = nullptr;
+    ClassTableModel *m_model = nullptr;
+    QGroupBox *m_countsFrame = nullptr;
+    QLabel *m_loggedInCount = nullptr;
+    QLabel *m_liveCounts = nullptr;
+    QPushButton *m_exportButton = nullptr;
+};

@@ -1,0 +1,169 @@
+#include "windows/settingspanel.h"
+
+#include "windows/classiccontrols.h"
+#include "windows/twips.h"
+
+#include "messages.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr qreal kTextPoints = 10.5;
+
+}  // namespace
+
+SettingsPanel::SettingsPanel(console::ConsoleController &controller, const ConsoleHooks &hooks,
+                             Messages *messages, QWidget *parent)
+    : QGroupBox(parent), m_controller(controller), m_hooks(hooks), m_messages(messages)
+{
+    setObjectName(QStringLiteral("FrameSet"));
+    setFlat(true);
+    setStyleSheet(QStringLiteral("QGroupBox#FrameSet { border: none; }"));
+    setGeometry(twips::rect(120, 960, 9855, 6495));
+    // The labels without a font of their own have the window's.
+    buildTimeFrame(parent->font());
+    buildTextFrame(parent->font());
+
+    QPushButton *save = classic::button(this, "CmdSave", QStringLiteral("保存设置"),
+                                        twips::rect(6480, 6000, 1455, 375));
+    connect(save, &QPushButton::clicked, this, &SettingsPanel::save);
+    QPushButton *cancel = classic::button(this, "CmdCancel", QStringLiteral("取消"),
+                                          twips::rect(8400, 6000, 1455, 375));
+    connect(cancel, &QPushButton::clicked, this, &SettingsPanel::cancel);
+
+    connect(&m_controller, &console::ConsoleController::examTextChanged, this,
+            &SettingsPanel::showExamText);
+    showMinutes();
+}
+
+void SettingsPanel::buildTimeFrame(const QFont &windowFont)
+{
+    QGroupBox *timeFrame = classic::frame(this, "Frame1", QStringLiteral("考试时间设置"));
+    timeFrame->setGeometry(twips::rect(0, 0, 9855, 855));
+    classic::label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："),
+                   twips::rect(360, 405, 2055, 255), classic::simSun(kTextPoints));
+    m_examMinutes = new QComboBox(timeFrame);
+    m_examMinutes->setObjectName(QStringLiteral("CmbTestTime"));
+    m_examMinutes->setGeometry(twips::rect(2280, 360, 855, 300));
+    m_examMinutes->setEditable(true);
+    m_examMinutes->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: completion would make "3" into "30".
+    m_examMinutes->setCompleter(nullptr);
+    m_examMinutes->addItems({ QStringLiteral("2"), QStringLiteral("10"), QStringLiteral("15"),
+                              QStringLiteral("20"), QStringLiteral("25"), QStringLiteral("30") });
+
+    // The exchange folder, for labs whose machines have no D: drive or keep
+    // the FTP service's folder elsewhere.
+    classic::label(timeFrame, "Label6", QStringLiteral("交换文件夹："),
+                   twips::rect(3600, 405, 1215, 255), windowFont);
+    m_exchangeFolder = classic::label(timeFrame, "LblExchange", QString(),
+                                      twips::rect(4800, 405, 3600, 255), windowFont);
+    QPushButton *chooseExchange =
+            classic::button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
+                            twips::rect(8520, 360, 1095, 300));
+    connect(chooseExchange, &QPushButton::clicked, this, &SettingsPanel::chooseExchangeFolder);
+}
+
+void SettingsPanel::buildTextFrame(const QFont &windowFont)
+{
+    QGroupBox *textFrame = classic::frame(this, "Frame2", QStringLiteral("考试内容设置"));
+    textFrame->setGeometry(twips::rect(0, 960, 9855, 4935));
+    classic::label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255),
+                   windowFont);
+    QPushButton *choose = classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"),
+                                          twips::rect(8520, 240, 1095, 300));
+    connect(choose, &QPushButton::clicked, this, &SettingsPanel::chooseArticle);
+    m_examText = new QPlainTextEdit(textFrame);
+    m_examText->setObjectName(QStringLiteral("TxtType"));
+    m_examText->setGeometry(twips::rect(240, 600, 9375, 3855));
+    m_examText->setReadOnly(true);
+    m_examText->setFont(classic::simSun(kTextPoints));
+    m_examText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    classic::label(textFrame, "Label5", QStringLiteral("文字总数："),
+                   twips::rect(240, 4600, 975, 255), windowFont);
+    m_textLength = classic::label(textFrame, "LblWordCount", QString(),
+                                  twips::rect(1260, 4560, 975, 255), classic::simSun(kTextPoints));
+    classic::paintCounter(m_textLength, QPalette::WindowText);
+}
+
+void SettingsPanel::open()
+{
+    show();
+    const QString exchange = QDir::toNativeSeparators(m_controller.folders().exchange);
+    m_exchangeFolder->setText(m_exchangeFolder->fontMetrics().elidedText(
+            exchange, Qt::ElideMiddle, m_exchangeFolder->width()));
+    m_exchangeFolder->setToolTip(exchange);
+    const examarticle::Reading stored = m_controller.readStoredExamText();
+    if (stored.text)
+        showTextLength();
+    else
+        tell(stored.problem);
+}
+
+void SettingsPanel::chooseExchangeFolder()
+{
+    if (const QString locked = m_controller.exchangeFolderLocked(); !locked.isEmpty()) {
+        tell(locked);
+        return;
+    }
+    const QString chosen = m_hooks.chooseFolder(this, m_controller.folders().exchange);
+    if (chosen.isEmpty())
+        return;
+    const QString problem = m_controller.saveExchangeFolder(chosen);
+    tell(problem.isEmpty() ? console::ConsoleController::exchangeFolderSaved(chosen) : problem);
+}
+
+void SettingsPanel::chooseArticle()
+{
+    const QString chosen = m_hooks.chooseArticle(this, m_controller.articleFolder());
+    if (const QString problem = m_controller.chooseArticle(chosen); !problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    showTextLength();
+}
+
+void SettingsPanel::save()
+{
+    if (const QString problem = m_controller.saveSettings(m_examMinutes->currentText());
+        !problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    emit closed();
+}
+
+void SettingsPanel::cancel()
+{
+    showMinutes();
+    emit closed();
+}
+
+void SettingsPanel::showMinutes()
+{
+    m_examMinutes->setEditText(QString::number(m_controller.examMinutes()));
+}
+
+void SettingsPanel::showExamText(const QString &text)
+{
+    // The box shows lines; the count is of the text as the files have it.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_examText->setPlainText(shown);
+}
+
+void SettingsPanel::showTextLength()
+{
+    m_textLength->setText(QString::number(m_controller.examText().size()));
+}
+
+void SettingsPanel::tell(const QString &text)
+{
+    if (!text.isEmpty())
+        m_messages->inform(this, text);
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The settings panel (FrameSet): the exam time, the exchange folder, the
+// exam text with its length, and the buttons to save or cancel. Its buttons
+// go to the console's controller; the dialogs and boxes are the panel's.
+#include "control/consolecontroller.h"
+#include "windows/consolehooks.h"
+
+#include <QGroupBox>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class Messages;
+
+class SettingsPanel : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    // The hooks and the messages are the window's and outlive the panel.
+    SettingsPanel(console::ConsoleController &controller, const ConsoleHooks &hooks,
+                  Messages *messages, QWidget *parent);
+
+    // Shows the panel with the stored exam text.
+    void open();
+
+signals:
+    // The settings were saved or the examiner cancelled.
+    void closed();
+
+private:
+    void buildTimeFrame(const QFont &windowFont);
+    void buildTextFrame(const QFont &windowFont);
+
+    void chooseArticle();
+    void chooseExchangeFolder();
+    void save();
+    void cancel();
+
+    void showMinutes();
+    // The text as the files have it, CR LF line ends included.
+    void showExamText(const QString &text);
+    void showTextLength();
+    void tell(const QString &text);
+
+    console::ConsoleController &m_controller;
+    const ConsoleHooks &m_hooks;
+    Messages *m_messages;
+
+    QComboBox *m_examMinutes = nullptr;
+    QLabel *m_exchangeFolder = nullptr;
+    QPlainTextEdit *m_examText = nullptr;
+    QLabel *m_textLength = nullptr;
+};

@@ -1,0 +1,470 @@
+// The console's commands without its window, over temporary folders and a
+// real results database: publishing and withdrawing, the settings, the
+// collection, clearing, the class list and the export.
+#include "consoleroom.h"
+#include "gbk.h"
+#include "testrecords.h"
+#include "workbook.h"
+
+#include "class/classtablemodel.h"
+#include "control/consolecontroller.h"
+#include "publish/exchangefolder.h"
+
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QtTest>
+
+using console::ConsoleController;
+using SharedAction = ConsoleController::SharedAction;
+
+namespace {
+
+QString upload(const QString &folder, const QString &department, const QString &examNumber,
+               const QString &name, float speed, float accuracy = 98.5f, qint16 timePass = 600)
+{
+    return writeResultFile(folder,
+                           sampleRecord(department, examNumber, name, speed, accuracy, timePass));
+}
+
+// The rows' results-table columns, "|"-joined, in rank order.
+QStringList tableRows(const ConsoleController &controller)
+{
+    QStringList rows;
+    for (const ClassViewRow &row : controller.rows()) {
+        if (row.hasRecord)
+            rows << QStringList { row.department,
+                                  row.examNumber,
+                                  row.name,
+                                  QString::number(row.speed),
+                                  row.accuracyLine,
+                                  QString::number(row.timePass),
+                                  QString::number(row.recNo) }
+                            .join(u'|');
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestConsoleController : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_room = std::make_unique<ConsoleRoom>(); }
+
+    void cleanup()
+    {
+        m_controller.reset();
+        m_room.reset();
+    }
+
+    void publishingAndWithdrawing()
+    {
+        const QByteArray examText = gbk::encode(u"春眠不觉晓\r\nab\r\n");
+        writeFile(m_room->app(u"test.txt"_qs), examText);
+        writeFile(m_room->app(u"time.txt"_qs), "30\r\n");
+        start();
+        QSignalSpy login(m_controller.get(), &ConsoleController::loginChanged);
+        // The file changes behind the console's back; the time in force is 30.
+        writeFile(m_room->app(u"time.txt"_qs), "45\r\n");
+        QCOMPARE(m_controller->readinessProblem(), QString());
+        QCOMPARE(m_controller->openLogin(), QString());
+        QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), examText);
+        QCOMPARE(m_room->publishedMinutes(), 30);
+        QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
+                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+        QVERIFY(m_controller->loginOpen());
+        QVERIFY(m_controller->collectClock().isActive());
+        QCOMPARE(m_controller->collectClock().interval(), 5000);
+
+        // se.dll cannot be deleted (a folder with a file holds its name): login stays open.
+        QVERIFY(QFile::remove(m_room->exchange(u"se.dll"_qs)));
+        QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"se.dll/x"_qs));
+        QVERIFY(m_controller->closeLogin().contains(u"se.dll"_qs));
+        QVERIFY(m_controller->loginOpen());
+        QVERIFY(!QFile::exists(m_room->exchange(u"te.txt"_qs)));
+
+        // Closing again with both files already gone.
+        QVERIFY(QDir(m_room->exchange(u"se.dll"_qs)).removeRecursively());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        QVERIFY(!m_controller->loginOpen());
+        QVERIFY(!m_controller->collectClock().isActive());
+        QCOMPARE(login.size(), 3);
+        QCOMPARE(login.last().first().toBool(), false);
+    }
+
+    void failedPublishLeavesLoginClosed()
+    {
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
+        // se.dll cannot be put in place: a folder holds its name.
+        QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"se.dll"_qs));
+        start();
+        QVERIFY(m_controller->openLogin().contains(u"se.dll"_qs));
+        QVERIFY(!m_controller->loginOpen());
+        QVERIFY(!QFile::exists(m_room->exchange(u"te.txt"_qs)));
+        QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
+                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+    }
+
+    void publishesTheSettingsInForce()
+    {
+        writeFile(m_room->app(u"test.txt"_qs), "old\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        // A console started while se.dll is published finds login open.
+        start();
+        QVERIFY(m_controller->loginOpen());
+        QVERIFY(m_controller->collectClock().isActive());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList(QDir::Files), QStringList());
+
+        const QString article = m_room->work(u"new.txt"_qs);
+        writeFile(article, "new\r\n");
+        QCOMPARE(m_controller->chooseArticle(article), QString());
+        QCOMPARE(m_controller->saveSettings(u"15"_qs), QString());
+        QCOMPARE(m_controller->openLogin(), QString());
+        QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
+        QCOMPARE(m_room->publishedMinutes(), 15);
+    }
+
+    void questionsBeforeActingBesideAnotherConsole_data()
+    {
+        QTest::addColumn<bool>("otherConsole");
+        QTest::addColumn<bool>("ownExamPublished");
+        QTest::newRow("alone, nothing published") << false << false;
+        QTest::newRow("alone, own exam published") << false << true;
+        QTest::newRow("another console's exam") << true << true;
+    }
+
+    void questionsBeforeActingBesideAnotherConsole()
+    {
+        QFETCH(bool, otherConsole);
+        QFETCH(bool, ownExamPublished);
+        writeFile(m_room->app(u"test.txt"_qs),
+                  gbk::encode(u"春眠不觉晓，处处闻啼鸟。\r\n夜来风雨声，花落知多少。\r\n"));
+        writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
+        if (ownExamPublished)
+            QVERIFY(LoginGate(m_room->appFolder(), m_room->exchangeFolder).open(30).isEmpty());
+        if (otherConsole)
+            ConsoleMarker(m_room->exchangeFolder, { u"教师机2"_qs, 4242 })
+                    .leave(QDateTime::currentDateTimeUtc());
+        start();
+        const QString withdraw = m_controller->withdrawQuestion();
+        QCOMPARE(!withdraw.isEmpty(), ownExamPublished && !otherConsole);
+        QVERIFY2(withdraw.isEmpty()
+                         || (withdraw.contains(u"“春眠不觉晓，处处闻啼鸟。 夜来风雨声，花……”"_qs)
+                             && withdraw.contains(u"30分钟"_qs)),
+                 qPrintable(withdraw));
+        for (const auto &[action, name] : { std::pair { SharedAction::OpenLogin, u"开放登录"_qs },
+                                            { SharedAction::CloseLogin, u"禁止登录"_qs },
+                                            { SharedAction::Clear, u"清空"_qs } }) {
+            const QString warning = m_controller->otherConsoleWarning(action);
+            QCOMPARE(warning.contains(u"教师机2"_qs), otherConsole);
+            QCOMPARE(warning.contains(u"仍要"_qs + name), otherConsole);
+        }
+    }
+
+    void savingExamTime_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("fraction") << u"12.5"_qs << false << 12 << QByteArray("12.5\r\n");
+        QTest::newRow("blanks and zeros")
+                << u" 045.50 "_qs << false << 46 << QByteArray("45.5\r\n");
+        QTest::newRow("longest exam") << u"546"_qs << false << 546 << QByteArray("546\r\n");
+        QTest::newRow("typed digit") << u"3"_qs << false << 3 << QByteArray("3\r\n");
+        for (const QString &typed : { QString(), u"二十"_qs, u"0.4"_qs, u"547"_qs, u"-5"_qs })
+            QTest::addRow("refused '%s'", qPrintable(typed))
+                    << typed << true << 30 << QByteArray("30\r\n");
+    }
+
+    void savingExamTime()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, refused);
+        QFETCH(int, minutes);
+        QFETCH(QByteArray, stored);
+        writeFile(m_room->app(u"time.txt"_qs), "30\r\n");
+        const QString article = m_room->work(u"a.txt"_qs);
+        writeFile(article, "ab\r\n");
+        start();
+        QCOMPARE(m_controller->chooseArticle(article), QString());
+        const QString problem = m_controller->saveSettings(typed);
+        QCOMPARE(problem.contains(u"考试时间"_qs), refused);
+        QCOMPARE(problem.isEmpty(), !refused);
+        QCOMPARE(m_controller->examMinutes(), minutes);
+        QCOMPARE(readFile(m_room->app(u"time.txt"_qs)), stored);
+        // The article is stored only with a time that is; a saved text is let go.
+        QCOMPARE(QFile::exists(m_room->app(u"test.txt"_qs)), !refused);
+        QCOMPARE(m_controller->examText().isEmpty(), !refused);
+    }
+
+    void chosenArticleBecomesTheExamText()
+    {
+        start();
+        QSignalSpy shown(m_controller.get(), &ConsoleController::examTextChanged);
+        QVERIFY(m_controller->chooseArticle(m_room->work(u"gone.txt"_qs))
+                        .contains(QDir::toNativeSeparators(m_room->work(u"gone.txt"_qs))));
+        QCOMPARE(m_controller->chosenArticlePath(), QString());
+        const QString article = m_room->work(u"article.txt"_qs);
+        writeFile(article, gbk::encode(u"ab\r\n中文\r\n"));
+        QCOMPARE(m_controller->chooseArticle(article), QString());
+        QCOMPARE(m_controller->examText(), u"ab\r\n中文\r\n"_qs);
+        QCOMPARE(m_controller->examText().size(), 8);
+        // A cancelled dialog keeps the text.
+        QCOMPARE(m_controller->chooseArticle(QString()), QString());
+        QCOMPARE(m_controller->chosenArticlePath(), article);
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(m_controller->articleFolder(), m_room->app(u"article"_qs));
+    }
+
+    void collectingRanksBySpeed()
+    {
+        start();
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->resultCount(), 0);
+        QCOMPARE(tableRows(*m_controller), QStringList());
+
+        // Read in name order: c.zip, 一班-01-张三, 一班-1-张三 (the same examinee
+        // again under another number), 二-班-0-2-李-四.
+        upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
+        upload(m_room->exchangeFolder, u"一班"_qs, u"1"_qs, u"张三"_qs, 9);
+        upload(m_room->exchangeFolder, u"二-班"_qs, u"0-2"_qs, u"李-四"_qs, 80.5f);
+        // Text lines lose their first and last characters with or without quotes;
+        // line 4 is kept as written.
+        writeScrambled(m_room->exchange(u"c.zip"_qs),
+                       gbk::encode(u"40\r\n98\r\n12\r\n "
+                                   u"99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
+        QSignalSpy rows(m_controller.get(), &ConsoleController::rowsChanged);
+        QSignalSpy counts(m_controller.get(), &ConsoleController::countsChanged);
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(counts.size(), 1);
+        QCOMPARE(m_controller->resultCount(), 4);
+        const QStringList expected { u"二-班|0-2|李-四|80.5|98.5|600|4"_qs,
+                                     u"一班|01|张三|56.1|98.25|300|2"_qs,
+                                     u"丙班|03|王五|12| 99.50|7|1"_qs,
+                                     u"一班|1|张三|9|98.5|600|3"_qs };
+        QCOMPARE(tableRows(*m_controller), expected);
+        QVERIFY(QFile::exists(m_room->exchange(u"c.zip"_qs)));
+        QVERIFY(QFile::exists(m_room->app(u"cj.zip"_qs)));
+
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(tableRows(*m_controller), expected);
+        // The table outlives the console.
+        start();
+        QCOMPARE(tableRows(*m_controller), expected);
+    }
+
+    void unreadableFilesAreSkippedAndReported()
+    {
+        start();
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"good"_qs, 50);
+        const QByteArray numbers = "40\r\n98\r\n12\r\n1\r\n1\r\n1\r\n1\r\n";
+        writeScrambled(m_room->exchange(u"short.zip"_qs), numbers.left(12));
+        writeScrambled(m_room->exchange(u"nan.zip"_qs),
+                       QByteArray(numbers).replace("12", "fast") + "\"a\"\r\n\"b\"\r\n\"c\"\r\n");
+        writeScrambled(m_room->exchange(u"name.zip"_qs), numbers + "\"a\"\r\n\"b\"\r\nc\r\n");
+        // Still being uploaded: the last line is cut off before its closing quote.
+        writeScrambled(m_room->exchange(u"partial.zip"_qs), numbers + "\"a\"\r\n\"b\"\r\n\"cd");
+        QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"folder.zip"_qs));
+        const QString message = m_controller->collectResults();
+        QCOMPARE(m_controller->resultCount(), 1);
+        QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|good|"_qs));
+        QVERIFY(message.contains(u"5"_qs));
+        for (const char *name : { "short.zip", "nan.zip", "name.zip", "partial.zip", "folder.zip" })
+            QVERIFY2(message.contains(QLatin1String(name)), name);
+    }
+
+    void failedCollectionKeepsPreviousTable()
+    {
+        {
+            // The database refuses the third row of any collection.
+            ResultStore store(m_room->work(u"cj.mdb"_qs));
+            QVERIFY(QSqlQuery(store.database())
+                            .exec(u"CREATE TRIGGER refuse BEFORE INSERT ON tabCJ WHEN NEW.recno = "
+                                  u"3 BEGIN SELECT RAISE(ABORT, 'disk full'); END"_qs));
+        }
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"old"_qs, 50);
+        start();
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->resultCount(), 1);
+        for (const QString &number : { u"2"_qs, u"3"_qs })
+            upload(m_room->exchangeFolder, u"b"_qs, number, u"new"_qs, 60);
+        QVERIFY(m_controller->collectResults().contains(u"disk full"_qs));
+        QCOMPARE(m_controller->resultCount(), 1);
+        QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|old|"_qs));
+    }
+
+    void quietCollectionIsShownWhenIn()
+    {
+        start();
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        QSignalSpy rows(m_controller.get(), &ConsoleController::rowsChanged);
+        QSignalSpy failed(m_controller.get(), &ConsoleController::quietCollectionFailed);
+        m_controller->collectQuietly();
+        m_controller->waitForCollection();
+        QVERIFY(!m_controller->collectionUnderWay());
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(m_controller->resultCount(), 1);
+        // A failure of the whole collection is told as such.
+        QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
+        m_controller->collectQuietly();
+        m_controller->waitForCollection();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY(failed.first().first().toString().contains(
+                QDir::toNativeSeparators(m_room->exchangeFolder)));
+        QCOMPARE(m_controller->resultCount(), 1);
+    }
+
+    void clearingEmptiesTableAndFolder()
+    {
+        start();
+        QCOMPARE(m_controller->clearQuestion(), QString());  // nothing to delete, nothing to ask
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        writeFile(m_room->exchange(u"te.txt"_qs), "t");
+        writeFile(m_room->exchange(u"se.dll"_qs), "s");
+        writeFile(m_room->exchange(u".hidden"_qs), "h");
+        // Collected, so cleared with the others.
+        writeScrambled(m_room->exchange(u".dot.zip"_qs),
+                       sampleRecord(u"b"_qs, u"2"_qs, u"y"_qs, 9).toRecordLines());
+        QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"sub/keep"_qs));
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->resultCount(), 2);
+        const QString question = m_controller->clearQuestion();
+        QVERIFY2(question.contains(u"2条成绩"_qs) && question.contains(u"4个文件"_qs)
+                         && question.contains(QDir::toNativeSeparators(m_room->exchangeFolder)),
+                 qPrintable(question));
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->resultCount(), 0);
+        QCOMPARE(tableRows(*m_controller), QStringList());
+        QCOMPARE(QDir(m_room->exchangeFolder)
+                         .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList { u".hidden"_qs, u"sub"_qs }));
+    }
+
+    void undeletableFileIsReported()
+    {
+        writeFile(m_room->exchange(u"a.zip"_qs), "x");
+        writeFile(m_room->exchange(u"b.zip"_qs), "x");
+        // An immutable file cannot be deleted, not even by root; the next one still goes.
+        const auto chattr = [this](const char *flag) {
+            return QProcess::execute(u"chattr"_qs,
+                                     { QLatin1String(flag), m_room->exchange(u"a.zip"_qs) })
+                    == 0;
+        };
+        if (!chattr("+i"))
+            QSKIP("chattr +i is not available here");
+        const auto undo = qScopeGuard([&] { chattr("-i"); });
+        start();
+        const QStringList problems = m_controller->clearResults();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems.first().contains(u"a.zip"_qs));
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList(QDir::Files), QStringList { u"a.zip"_qs });
+    }
+
+    void withoutFolderCollectKeepsAndClearEmpties()
+    {
+        m_room->exchangeFolder = m_room->work(u"gone"_qs);
+        start();
+        QDir().mkpath(m_room->exchangeFolder);
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->resultCount(), 1);
+        QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
+        const QString folderMessage = u"Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为"_qs
+                + QDir::toNativeSeparators(m_room->exchangeFolder);
+        QCOMPARE(m_controller->collectResults(), folderMessage);
+        QCOMPARE(m_controller->resultCount(), 1);
+        QCOMPARE(m_controller->clearResults(), QStringList { folderMessage });
+        QCOMPARE(m_controller->resultCount(), 0);
+        QCOMPARE(tableRows(*m_controller), QStringList());
+    }
+
+    void clearingNeverEmptiesTheConsolesOwnFolder()
+    {
+        // A mistaken KESTRIX_EXCHANGE_DIR pointing at the application folder.
+        m_room->exchangeFolder = m_room->appFolder();
+        writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
+        start();
+        const QStringList problems = m_controller->clearResults();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
+        QVERIFY(QFile::exists(m_room->app(u"time.txt"_qs)));
+    }
+
+    void rosterAddsTheAbsent()
+    {
+        start();
+        QCOMPARE(m_controller->loadRoster(QString()), QString());  // a cancelled dialog
+        QVERIFY(!m_controller->loadRoster(m_room->work(u"无.csv"_qs)).isEmpty());
+        QVERIFY(!m_controller->hasRoster());
+        upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"甲"_qs, 20);
+        QCOMPARE(m_controller->collectResults(), QString());
+        const QString roster = m_room->work(u"名单.csv"_qs);
+        writeFile(roster, u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n"_qs.toUtf8());
+        QSignalSpy counts(m_controller.get(), &ConsoleController::countsChanged);
+        QCOMPARE(m_controller->loadRoster(roster), QString());
+        QVERIFY(m_controller->hasRoster());
+        QCOMPARE(counts.size(), 1);
+        QCOMPARE(m_controller->counts().absent, 1);
+        QCOMPARE(m_controller->rows().size(), 2);
+        QCOMPARE(m_controller->rows().last().name, u"乙"_qs);
+        QVERIFY(!m_controller->rows().last().hasRecord);
+    }
+
+    void exportedWorkbookReadsBack()
+    {
+        start();
+        upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
+        upload(m_room->exchangeFolder, u"二班"_qs, u"008"_qs, u"李四"_qs, 80, 100, 600);
+        QCOMPARE(m_controller->collectResults(), QString());
+        const ConsoleController::Export first = m_controller->exportResults();
+        const ConsoleController::Export second = m_controller->exportResults();
+        QCOMPARE(first.problem, QString());
+        QVERIFY(first.workbook != second.workbook);
+        // Made on the first export; each message names its workbook.
+        QCOMPARE(QFileInfo(first.workbook).absolutePath(), m_room->work(u"文档/成绩导出"_qs));
+        for (const auto &exported : { first, second })
+            QVERIFY(exported.message.contains(QDir::toNativeSeparators(exported.workbook)));
+        QCOMPARE(
+                workbookRows(first.workbook),
+                (QStringList {
+                        u"str:打字考试成绩表|||||"_qs,
+                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
+                        u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
+    }
+
+    void unreadableDatabaseIsReported()
+    {
+        writeFile(m_room->work(u"cj.mdb"_qs), QByteArray(4096, 'x'));
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        start();
+        QVERIFY(m_controller->startProblem().contains(u"cj.mdb"_qs));
+        QVERIFY(!m_controller->collectResults().isEmpty());
+        const ConsoleController::Export exported = m_controller->exportResults();
+        QVERIFY(!exported.problem.isEmpty());
+        QCOMPARE(exported.workbook, QString());
+    }
+
+private:
+    void start()
+    {
+        m_controller.reset();
+        m_controller = std::make_unique<ConsoleController>(m_room->folders());
+    }
+
+    std::unique_ptr<ConsoleRoom> m_room;
+    std::unique_ptr<ConsoleController> m_controller;
+};
+
+QTEST_MAIN(TestConsoleController)
+#include "tst_consolecontroller.moc"
