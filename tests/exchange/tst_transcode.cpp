@@ -1,5 +1,6 @@
 #include "gbk.h"
 #include "paths.h"
+#include "textencoding.h"
 #include "transcode.h"
 
 #include <QRandomGenerator>
@@ -19,6 +20,8 @@ private slots:
     void gbkRoundTrip_data();
     void gbkRoundTrip();
     void gbkByteWidth();
+    void utf8OrGbk_data();
+    void utf8OrGbk();
     void exchangeFolderOverride();
     void workingFolderNeedsNewFiles();
 
@@ -124,6 +127,31 @@ void TestTranscode::gbkByteWidth()
     QCOMPARE(gbk::byteWidth(u'，'), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x3000)), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x0E01)), 1);  // Thai has no GBK form: stored as "?"
+}
+
+void TestTranscode::utf8OrGbk_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");  // "<refused>" when neither
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("UTF-8") << u"中文"_qs.toUtf8() << u"中文"_qs;
+    QTest::newRow("BOM dropped") << QByteArray("\xEF\xBB\xBF"
+                                               "a")
+                                 << u"a"_qs;
+    QTest::newRow("BOM, then not UTF-8") << "\xEF\xBB\xBF" + gbk::encode(u"中") << u"<refused>"_qs;
+    QTest::newRow("GBK") << gbk::encode(u"中文") << u"中文"_qs;
+    // 联通 in GBK is C1AA CDA8: two overlong UTF-8 forms.
+    QTest::newRow("overlong is GBK") << gbk::encode(u"联通") << u"联通"_qs;
+    QTest::newRow("UTF-8 cut off is GBK") << QByteArray("ab\xE4\xB8") << u"ab涓"_qs;
+    QTest::newRow("GBK cut off") << QByteArray("ab\xD6") << u"<refused>"_qs;
+    QTest::newRow("neither") << QByteArray("ab\xff\xfe\xff") << u"<refused>"_qs;
+}
+
+void TestTranscode::utf8OrGbk()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(textencoding::decodeUtf8OrGbk(bytes).value_or(u"<refused>"_qs), text);
 }
 
 void TestTranscode::exchangeFolderOverride()

@@ -82,6 +82,8 @@ private slots:
                 << u"list.txt"_qs
                 << QByteArray("部门　考号 姓名\n三班 301  吴十\n三班，302，郑一\n") << none << false
                 << u"三班|301|吴十;三班|302|郑一"_qs;
+        QTest::newRow("neither UTF-8 nor GBK")
+                << u"list.txt"_qs << QByteArray("一班,1,\xff\xfe\n") << none << false << QString();
         QTest::newRow("one column only")
                 << u"list.csv"_qs << QByteArray("张三\n李四\n") << none << false << QString();
         QTest::newRow("old binary workbook") << u"list.xls"_qs
