@@ -1,5 +1,6 @@
 #include "publish/examarticle.h"
 
+#include "examlimits.h"
 #include "gbk.h"
 #include "recordlines.h"
 #include "textencoding.h"
@@ -54,10 +55,10 @@ Reading fromBytes(QByteArrayView bytes, Source source)
         reading.problem = QStringLiteral("文章是空的，请选择有内容的文章。");
         return reading;
     }
-    if (text.size() > kMaxCharacters) {
+    if (text.size() > examlimits::kLongestExamTextCharacters) {
         reading.problem = QStringLiteral("文章有%1个字符，超过了%2个字符，请选择较短的文章。")
                                   .arg(text.size())
-                                  .arg(kMaxCharacters);
+                                  .arg(examlimits::kLongestExamTextCharacters);
         return reading;
     }
     QByteArray encoded = gbk::encode(text);

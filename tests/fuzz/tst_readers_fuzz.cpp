@@ -3,6 +3,7 @@
 // sanitizers turn any read past the end into a failure.
 #include "publish/consolesettings.h"
 #include "publish/examarticle.h"
+#include "examlimits.h"
 #include "examsettings.h"
 #include "exam/examtext.h"
 #include "gbk.h"
@@ -140,13 +141,15 @@ void TestReadersFuzz::readersSurviveMutatedInput()
 
         // time.txt: whatever it holds, the console starts with a time it can run.
         if (const auto minutes = examtime::minutesFromText(decoded))
-            QVERIFY(*minutes >= examtime::kMinMinutes && *minutes <= examtime::kMaxMinutes);
+            QVERIFY(*minutes >= examlimits::kShortestExamMinutes
+                    && *minutes <= examlimits::kLongestExamMinutes);
         if (rounds % 50 == 0) {
             QVERIFY(timeFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
             timeFile.write(input);
             timeFile.close();
             const qint16 stored = console.storedExamMinutes();
-            QVERIFY(stored >= examtime::kMinMinutes && stored <= examtime::kMaxMinutes);
+            QVERIFY(stored >= examlimits::kShortestExamMinutes
+                    && stored <= examlimits::kLongestExamMinutes);
         }
     }
     qInfo("%d inputs in %lld ms", rounds, clock.elapsed());

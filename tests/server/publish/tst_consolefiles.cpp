@@ -3,6 +3,7 @@
 // workbook and the results database under another program's lock.
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
+#include "examlimits.h"
 #include "gbk.h"
 #include "publish/logingate.h"
 #include "export/resultexporter.h"
@@ -55,8 +56,8 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QString() << u"空"_qs;
         QTest::newRow("neither encoding")
                 << QByteArray("ab\xff\xfe\xff") << QString() << u"编码"_qs;
-        QTest::newRow("too long") << QByteArray(examarticle::kMaxCharacters, 'a') << QString()
-                                  << u"超过"_qs;
+        QTest::newRow("too long") << QByteArray(examlimits::kLongestExamTextCharacters, 'a')
+                                  << QString() << u"超过"_qs;
     }
 
     void articleBecomesGbkCrLf()
