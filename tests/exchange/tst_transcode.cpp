@@ -1,5 +1,6 @@
 #include "gbk.h"
 #include "paths.h"
+#include "testfiles.h"
 #include "textencoding.h"
 #include "transcode.h"
 
@@ -27,23 +28,15 @@ private slots:
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
-    QByteArray read(const QString &path);
     QTemporaryDir m_dir;
 };
 
 QString TestTranscode::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFile(path, bytes))
         qFatal("cannot write test file");
     return path;
-}
-
-QByteArray TestTranscode::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 void TestTranscode::roundTripRestoresEveryByte_data()
@@ -68,9 +61,10 @@ void TestTranscode::roundTripRestoresEveryByte()
     const QString back = m_dir.filePath(QStringLiteral("back.bin"));
 
     QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
-    QCOMPARE(read(scrambled).size(), length);
+    QCOMPARE(readFile(scrambled).size(), length);
     QVERIFY(TranscodeFile(scrambled, back, kExchangeKey));
-    QCOMPARE(read(back), original);
+    QVERIFY(QFile::exists(scrambled) && QFile::exists(back));
+    QCOMPARE(readFile(back), original);
 }
 
 void TestTranscode::scrambledBytesAreXorWithKey()
@@ -79,7 +73,7 @@ void TestTranscode::scrambledBytesAreXorWithKey()
     const QString scrambled = m_dir.filePath(QStringLiteral("se1.dll"));
     write(QStringLiteral("se1.dll"), QByteArray(500, 'x'));  // replaced, not appended to
     QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
-    const QByteArray bytes = read(scrambled);
+    const QByteArray bytes = readFile(scrambled);
     QCOMPARE(bytes.size(), 12);
     QCOMPARE(quint8(bytes[0]), quint8('#' ^ 157));
     QCOMPARE(quint8(bytes[11]), quint8('\n' ^ 157));
@@ -89,7 +83,8 @@ void TestTranscode::missingInputGivesEmptyOutput()
 {
     const QString output = write(QStringLiteral("out.bin"), QByteArray("old"));
     QVERIFY(TranscodeFile(m_dir.filePath(QStringLiteral("nothing-here")), output, kExchangeKey));
-    QCOMPARE(read(output), QByteArray());
+    QVERIFY(QFile::exists(output));
+    QCOMPARE(readFile(output), QByteArray());
 }
 
 void TestTranscode::unwritableOutputIsReported()
