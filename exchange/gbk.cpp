@@ -84,6 +84,18 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
+std::optional<QString> decodeStrict(QByteArrayView bytes)
+{
+    if (bytes.size() > std::numeric_limits<int>::max())
+        return std::nullopt;
+    if (!bytes.isEmpty()
+        && MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
+                               nullptr, 0)
+                <= 0)
+        return std::nullopt;
+    return decode(bytes);
+}
+
 #else
 
 QString unavailableProblem()
@@ -103,6 +115,16 @@ QString decode(QByteArrayView bytes)
 {
     QStringDecoder decoder("GBK");
     return decoder.decode(bytes);
+}
+
+std::optional<QString> decodeStrict(QByteArrayView bytes)
+{
+    // Stateless: a lead byte without its trail at the end is an error.
+    QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
 }
 
 #endif

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace gbk {
 
 // Why this system cannot convert GBK (in Chinese), empty when it can. A
@@ -16,6 +18,9 @@ QByteArray encode(QStringView text);
 // Bytes that are not valid GBK decode to a replacement character; decoding
 // never fails.
 QString decode(QByteArrayView bytes);
+// The text when every byte is valid GBK, a lead byte cut off at the end
+// included; empty otherwise.
+std::optional<QString> decodeStrict(QByteArrayView bytes);
 // 2 for a character that GBK stores in two bytes (Chinese characters,
 // full-width signs), 1 otherwise.
 int byteWidth(QChar ch);

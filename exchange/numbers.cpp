@@ -48,22 +48,29 @@ std::optional<qint64> parseWhole(QStringView text, qint64 min, qint64 max)
     return static_cast<qint64>(rounded);
 }
 
-std::optional<qint16> parseInt16(QStringView text)
+namespace {
+
+// A whole number within the range of Int.
+template <typename Int>
+std::optional<Int> parseWholeOf(QStringView text)
 {
-    const auto value = parseWhole(text, std::numeric_limits<qint16>::min(),
-                                  std::numeric_limits<qint16>::max());
+    const auto value =
+            parseWhole(text, std::numeric_limits<Int>::min(), std::numeric_limits<Int>::max());
     if (!value)
         return std::nullopt;
-    return static_cast<qint16>(*value);
+    return static_cast<Int>(*value);
+}
+
+}  // namespace
+
+std::optional<qint16> parseInt16(QStringView text)
+{
+    return parseWholeOf<qint16>(text);
 }
 
 std::optional<qint32> parseInt32(QStringView text)
 {
-    const auto value = parseWhole(text, std::numeric_limits<qint32>::min(),
-                                  std::numeric_limits<qint32>::max());
-    if (!value)
-        return std::nullopt;
-    return static_cast<qint32>(*value);
+    return parseWholeOf<qint32>(text);
 }
 
 namespace {

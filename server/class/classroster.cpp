@@ -1,12 +1,11 @@
 #include "class/classroster.h"
 
-#include "gbk.h"
+#include "textencoding.h"
 #include "wholefile.h"
 #include "class/xlsxsheet.h"
 
 #include <QDir>
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 #include <array>
 
@@ -80,15 +79,12 @@ QStringList splitLine(const QString &line)
 
 QVector<QStringList> ClassRoster::textRows(const QByteArray &bytes)
 {
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(view);
-    if (utf8.hasError())
-        text = gbk::decode(view);
     QVector<QStringList> rows;
-    for (const QString &line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+    // Text in neither encoding holds no rows, so no class list.
+    const std::optional<QString> text = textencoding::decodeUtf8OrGbk(bytes);
+    if (!text)
+        return rows;
+    for (const QString &line : text->split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
         if (!line.trimmed().isEmpty())
             rows << splitLine(line);
     }

@@ -32,7 +32,7 @@ public:
     // 部门, 考号, 姓名 in this order. Rows without exam number and name are
     // left out, as are repeated exam numbers after the first.
     static std::optional<ClassRoster> fromRows(const QVector<QStringList> &rows);
-    // Text in UTF-8 (with or without a byte order mark) or else GBK; cells
+    // Text in UTF-8 or GBK as textencoding decides (none in neither); cells
     // separated by tabs, commas (also "，") or blanks, CSV quotes honoured.
     static QVector<QStringList> textRows(const QByteArray &bytes);
 

@@ -1,5 +1,7 @@
 #include "collect/resultfiles.h"
 
+#include "examlimits.h"
+
 #include <QDir>
 #include <QStringDecoder>
 
@@ -74,15 +76,15 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
         reading.problem = QStringLiteral("不是普通文件");
     } else {
         const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-        if (size > kMaxFileBytes) {
+        if (size > examlimits::kMaxResultFileBytes) {
             reading.problem = tooLarge(size);
         } else {
-            QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+            QByteArray bytes(examlimits::kMaxResultFileBytes + 1, Qt::Uninitialized);
             DWORD got = 0;
             if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr))
                 reading.problem =
                         QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
-            else if (got > kMaxFileBytes)
+            else if (got > examlimits::kMaxResultFileBytes)
                 reading.problem = tooLarge(got);
             else
                 reading.bytes = bytes.left(int(got));
@@ -165,11 +167,11 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
         reading.problem = QStringLiteral("是文件夹");
     } else if (!S_ISREG(info.st_mode)) {
         reading.problem = QStringLiteral("不是普通文件");
-    } else if (info.st_size > kMaxFileBytes) {
+    } else if (info.st_size > examlimits::kMaxResultFileBytes) {
         reading.problem = tooLarge(info.st_size);
     } else {
         // One byte past the bound tells a file that grew since fstat().
-        QByteArray bytes(kMaxFileBytes + 1, Qt::Uninitialized);
+        QByteArray bytes(examlimits::kMaxResultFileBytes + 1, Qt::Uninitialized);
         qsizetype got = 0;
         while (got < bytes.size()) {
             const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
@@ -184,7 +186,7 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
             got += n;
         }
         if (reading.problem.isEmpty()) {
-            if (got > kMaxFileBytes) {
+            if (got > examlimits::kMaxResultFileBytes) {
                 reading.problem = tooLarge(got);
             } else {
                 bytes.truncate(got);

@@ -12,9 +12,6 @@
 class ResultFileFolder
 {
 public:
-    // A record is a few hundred bytes; anything near this is not one.
-    static constexpr qint64 kMaxFileBytes = 64 * 1024;
-
     struct Entry
     {
         QString name;  // for the examiner; undecodable bytes shown as U+FFFD
@@ -38,7 +35,7 @@ public:
     // cannot be listed.
     QVector<Entry> list(QString &problem);
 
-    // Reads the entry when it is a regular file of at most kMaxFileBytes,
+    // Reads the entry when it is a regular file of at most examlimits::kMaxResultFileBytes,
     // opened without following a link and without waiting on a FIFO or a
     // device; anything else is a problem and nothing is read.
     Reading read(const Entry &entry) const;

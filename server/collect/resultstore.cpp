@@ -2,6 +2,7 @@
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -92,9 +93,25 @@ bool ResultStore::clear()
 bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
 {
     QSqlDatabase db = database();
-    if (!db.transaction())
-        return fail(QStringLiteral("无法写入成绩表"), db.lastError().text());
     QSqlQuery query(db);
+    // The writer's lock from the start: the table compared is the table
+    // replaced, even with a second console on the same file.
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(QStringLiteral("无法写入成绩表"), query.lastError().text());
+    // The automatic collection comes every few seconds and mostly finds
+    // nothing new: then cj.mdb is neither rewritten nor checkpointed.
+    QString unread;  // a table that cannot be read is replaced all the same
+    const std::optional<QVector<ResultRow>> current =
+            readRows(QStringLiteral("ORDER BY rowid"), unread);
+    if (current && *current == rows) {
+        if (!query.exec(QStringLiteral("COMMIT")))
+            query.exec(QStringLiteral("ROLLBACK"));
+        // A checkpoint that a reader held up earlier is finished now, so
+        // that cj.mdb alone still holds the rows.
+        if (QFileInfo(m_path + QStringLiteral("-wal")).size() > 0)
+            checkpoint();
+        return true;
+    }
     bool ok = query.exec(QStringLiteral("DELETE FROM tabCJ"));
     if (ok)
         ok = query.prepare(QStringLiteral(
@@ -112,26 +129,32 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
         query.bindValue(6, row.timePass);
         ok = query.exec();
     }
-    if (ok && db.commit()) {
-        // The rows move from cj.mdb-wal into cj.mdb, and the log is emptied.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    QSqlQuery end(db);
+    if (ok && end.exec(QStringLiteral("COMMIT"))) {
+        checkpoint();
         return true;
     }
     const QString detail =
-            query.lastError().isValid() ? query.lastError().text() : db.lastError().text();
-    db.rollback();
+            query.lastError().isValid() ? query.lastError().text() : end.lastError().text();
+    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
     return fail(QStringLiteral("无法写入成绩表"), detail);
 }
 
-std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
+void ResultStore::checkpoint()
+{
+    // The rows move from cj.mdb-wal into cj.mdb, and the log is emptied.
+    QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}
+
+std::optional<QVector<ResultRow>> ResultStore::readRows(const QString &order, QString &problem)
 {
     QVector<ResultRow> rows;
     QSqlQuery query(database());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT recno, banname, xuehao, xingming, speed, zhengquelv, "
                                    "timepass FROM tabCJ ")
-                    + rankOrder())) {
-        fail(QStringLiteral("无法读取成绩表"), query.lastError().text());
+                    + order)) {
+        problem = query.lastError().text();
         return std::nullopt;
     }
     while (query.next()) {
@@ -145,5 +168,14 @@ std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
         row.timePass = static_cast<qint16>(query.value(6).toInt());
         rows.append(row);
     }
+    return rows;
+}
+
+std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
+{
+    QString problem;
+    std::optional<QVector<ResultRow>> rows = readRows(rankOrder(), problem);
+    if (!rows)
+        fail(QStringLiteral("无法读取成绩表"), problem);
     return rows;
 }

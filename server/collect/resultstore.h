@@ -16,6 +16,13 @@ struct ResultRow
     double speed = 0;
     QString accuracyLine;  // the accuracy line exactly as the client wrote it
     qint16 timePass = 0;
+
+    friend bool operator==(const ResultRow &a, const ResultRow &b)
+    {
+        return a.recNo == b.recNo && a.department == b.department && a.examNumber == b.examNumber
+                && a.name == b.name && a.speed == b.speed && a.accuracyLine == b.accuracyLine
+                && a.timePass == b.timePass;
+    }
 };
 
 class ResultStore
@@ -43,7 +50,8 @@ public:
     std::optional<int> rowCount();
     bool clear();
     // Replaces the whole table in one transaction: on any error the
-    // previous rows stay as they were. After it, cj.mdb alone holds the rows.
+    // previous rows stay as they were. A table that already holds exactly
+    // these rows is not written at all. After it, cj.mdb alone holds the rows.
     bool replaceAll(const QVector<ResultRow> &rows);
     // Empty when the table cannot be read (lastError says why).
     std::optional<QVector<ResultRow>> rowsInRankOrder();
@@ -51,6 +59,8 @@ public:
     void close();
 
 private:
+    std::optional<QVector<ResultRow>> readRows(const QString &order, QString &problem);
+    void checkpoint();
     bool fail(const QString &what, const QString &detail);
 
     QString m_connection;

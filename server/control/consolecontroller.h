@@ -145,7 +145,7 @@ private:
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
 
-    qint16 m_examMinutes = examtime::kDefaultMinutes;
+    qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;
     QString m_examText;
 };

@@ -12,7 +12,8 @@ namespace examtime {
 
 std::optional<qint16> minutesFromText(QStringView text)
 {
-    const auto minutes = numbers::parseWhole(text, kMinMinutes, kMaxMinutes);
+    const auto minutes = numbers::parseWhole(text, examlimits::kShortestExamMinutes,
+                                             examlimits::kLongestExamMinutes);
     if (!minutes)
         return std::nullopt;
     return static_cast<qint16>(*minutes);
@@ -89,12 +90,12 @@ bool ConsoleSettings::hasExamText() const
 qint16 ConsoleSettings::storedExamMinutes() const
 {
     if (!hasExamTime())
-        return examtime::kDefaultMinutes;
+        return examlimits::kDefaultExamMinutes;
     const auto text = readTextLines(filePath(timeFileName()), u"\n");
     if (!text)
-        return examtime::kDefaultMinutes;
+        return examlimits::kDefaultExamMinutes;
     const QString firstLine = text->section(QLatin1Char('\n'), 0, 0);
-    return examtime::minutesFromText(firstLine).value_or(examtime::kDefaultMinutes);
+    return examtime::minutesFromText(firstLine).value_or(examlimits::kDefaultExamMinutes);
 }
 
 examarticle::Reading ConsoleSettings::storedExamText() const
@@ -113,8 +114,8 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
     if (!minutes || !storedValue) {
         outcome.problem = QStringLiteral("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
                                   .arg(timeText)
-                                  .arg(examtime::kMinMinutes)
-                                  .arg(examtime::kMaxMinutes);
+                                  .arg(examlimits::kShortestExamMinutes)
+                                  .arg(examlimits::kLongestExamMinutes);
         return outcome;
     }
 

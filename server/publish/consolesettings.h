@@ -2,6 +2,7 @@
 // The console's stored settings in its application folder: time.txt (the
 // exam time) and test.txt (the exam text), and the article files that the
 // examiner chooses the exam text from.
+#include "examlimits.h"
 #include "publish/examarticle.h"
 
 #include <QString>
@@ -10,14 +11,8 @@
 
 namespace examtime {
 
-constexpr qint16 kDefaultMinutes = 20;
-// The client counts the exam down in whole seconds in a 16-bit counter, so
-// 546 minutes (32760 seconds) is the longest exam it can run.
-constexpr qint16 kMinMinutes = 1;
-constexpr qint16 kMaxMinutes = 546;
-
 // The whole minutes of a time text ("12.5" -> 12, halves to even); empty
-// when the text is not a number or the minutes are out of range.
+// when the text is not a number or the minutes are outside the exam limits.
 std::optional<qint16> minutesFromText(QStringView text);
 
 // The numeric value of a time text as time.txt stores it: "12.5" stays

@@ -1,10 +1,11 @@
 #include "publish/examarticle.h"
 
+#include "examlimits.h"
 #include "gbk.h"
 #include "recordlines.h"
+#include "textencoding.h"
 #include "wholefile.h"
 
-#include <QStringDecoder>
 #include <QStringList>
 
 namespace examarticle {
@@ -13,20 +14,12 @@ namespace {
 
 constexpr int kNamedSigns = 5;
 
-QString decode(QByteArrayView bytes, Source source)
+// Empty when the bytes are neither encoding.
+std::optional<QString> decode(QByteArrayView bytes, Source source)
 {
     if (source == Source::ExamFile)
         return gbk::decode(bytes);
-    static constexpr char kBom[] = "\xEF\xBB\xBF";
-    if (bytes.startsWith(QByteArrayView(kBom, 3)))
-        return QString::fromUtf8(bytes.sliced(3));
-    // GBK Chinese text almost never forms valid UTF-8 for more than a sign
-    // or two, and pure ASCII reads the same either way.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return gbk::decode(bytes);
+    return textencoding::decodeUtf8OrGbk(bytes);
 }
 
 constexpr QChar kUndecodable = QChar::ReplacementCharacter;
@@ -52,8 +45,9 @@ QStringList signsOutsideGbk(const QString &text)
 Reading fromBytes(QByteArrayView bytes, Source source)
 {
     Reading reading;
-    const QString text = withCrLfLines(decode(bytes, source));
-    if (text.contains(kUndecodable)) {
+    const std::optional<QString> decoded = decode(bytes, source);
+    const QString text = decoded ? withCrLfLines(*decoded) : QString();
+    if (!decoded || text.contains(kUndecodable)) {
         reading.problem = QStringLiteral("无法识别文章的编码：它既不是GBK编码，也不是UTF-8编码。");
         return reading;
     }
@@ -61,10 +55,10 @@ Reading fromBytes(QByteArrayView bytes, Source source)
         reading.problem = QStringLiteral("文章是空的，请选择有内容的文章。");
         return reading;
     }
-    if (text.size() > kMaxCharacters) {
+    if (text.size() > examlimits::kLongestExamTextCharacters) {
         reading.problem = QStringLiteral("文章有%1个字符，超过了%2个字符，请选择较短的文章。")
                                   .arg(text.size())
-                                  .arg(kMaxCharacters);
+                                  .arg(examlimits::kLongestExamTextCharacters);
         return reading;
     }
     QByteArray encoded = gbk::encode(text);

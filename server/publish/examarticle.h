@@ -11,8 +11,6 @@
 
 namespace examarticle {
 
-// A real article is far shorter; the client refuses longer texts too.
-constexpr int kMaxCharacters = 100000;
 // Read no more than this from a chosen file (GBK takes two bytes a sign).
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
@@ -27,10 +25,11 @@ struct Reading
     QString problem;  // in Chinese, for the examiner; empty when read
 };
 
-// Decodes an article: when chosen, UTF-8 if it begins with the UTF-8 byte
-// order mark or is valid UTF-8 throughout, otherwise GBK; an exam file is GBK. Every line break (CR
-// LF, lone LF, lone CR) becomes CR LF, and the last line gets one too. Refused, with the first few
-// signs named, when GBK cannot hold a sign of it; also when empty or longer than kMaxCharacters.
+// Decodes an article: when chosen, UTF-8 or GBK as textencoding decides; an
+// exam file is GBK. Every line break (CR LF, lone LF, lone CR) becomes CR LF,
+// and the last line gets one too. Refused, with the first few signs named,
+// when GBK cannot hold a sign of it; also when in neither encoding, empty or
+// longer than examlimits::kLongestExamTextCharacters.
 Reading fromBytes(QByteArrayView bytes, Source source = Source::Chosen);
 
 // The same for a file; the problem names the file when it cannot be read.

@@ -1,5 +1,7 @@
 #include "exam/examclock.h"
 
+#include "examlimits.h"
+
 ExamClock::ExamClock(int examMinutes, QObject *parent)
     : QObject(parent), m_examMinutes(examMinutes), m_remainSecs(examMinutes * 60)
 {
@@ -9,7 +11,8 @@ ExamClock::ExamClock(int examMinutes, QObject *parent)
 
 bool ExamClock::canRun(int examMinutes)
 {
-    return examMinutes > 0 && examMinutes <= kMaxMinutes;
+    return examMinutes >= examlimits::kShortestExamMinutes
+            && examMinutes <= examlimits::kLongestExamMinutes;
 }
 
 bool ExamClock::start()

@@ -10,9 +10,6 @@ class ExamClock : public QObject
 public:
     enum class State { Waiting, Running, TimeUp };
 
-    // The longest exam whose seconds the clock can count: 546 minutes.
-    static constexpr int kMaxMinutes = 546;
-
     explicit ExamClock(int examMinutes, QObject *parent = nullptr);
 
     // An exam of 0 minutes would never reach its end, one above 546 minutes

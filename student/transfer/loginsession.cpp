@@ -1,5 +1,6 @@
 #include "transfer/loginsession.h"
 
+#include "examlimits.h"
 #include "examsettings.h"
 #include "paths.h"
 #include "recordlines.h"
@@ -130,7 +131,7 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
     m_examinee.examMinutes = 0;
     m_phase = Phase::WaitingForSettings;
     m_channel.setRemoteHost(entries.serverIP);
-    m_channel.get(kSettings, kSettings, kMaxSettingsBytes);
+    m_channel.get(kSettings, kSettings, examlimits::kMaxSettingsBytes);
     emit statusChanged(loggingInText());
     return { ClickOutcome::Started };
 }
@@ -169,14 +170,14 @@ void LoginSession::settingsArrived()
         return;
     }
     // An exam that the clock cannot run is refused rather than opened.
-    if (!settings.isComplete() || *settings.examMinutes <= 0
-        || *settings.examMinutes > kLongestExamMinutes) {
+    if (!settings.isComplete() || *settings.examMinutes < examlimits::kShortestExamMinutes
+        || *settings.examMinutes > examlimits::kLongestExamMinutes) {
         refuse(badSettingsMessage());
         return;
     }
     m_examinee.examMinutes = *settings.examMinutes;
     m_phase = Phase::WaitingForText;
-    m_channel.get(kExamText, kExamText, kMaxExamTextBytes);
+    m_channel.get(kExamText, kExamText, examlimits::kMaxExamTextBytes);
 }
 
 void LoginSession::textArrived()

@@ -16,15 +16,6 @@ class LoginSession : public QObject
     Q_OBJECT
 
 public:
-    // The longest exam whose seconds still fit the exam clock's 16 bits.
-    static constexpr qint16 kLongestExamMinutes = 546;
-    // The settings file holds two short lines; anything much longer is not one.
-    static constexpr qint64 kMaxSettingsBytes = 256;
-    // A real article is under 100,000 characters, at most two GBK bytes
-    // each; this leaves room for line ends and stays far from what strains
-    // the typing window.
-    static constexpr qint64 kMaxExamTextBytes = 256 * 1024;
-
     enum class Entry { ServerIP, Department, ExamNumber, Name };
     enum class Phase { Idle, WaitingForSettings, WaitingForText, Done };
 

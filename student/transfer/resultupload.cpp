@@ -1,5 +1,6 @@
 #include "transfer/resultupload.h"
 
+#include "examlimits.h"
 #include "numbers.h"
 #include "paths.h"
 #include "resultfilename.h"
@@ -15,8 +16,6 @@ namespace {
 
 const QString kPlainRecord = QStringLiteral("sc.zip");
 const QString kScrambledRecord = QStringLiteral("sc1.zip");
-// A record is a few hundred bytes; anything longer did not come from here.
-constexpr qint64 kMaxRecordBytes = 64 * 1024;
 }  // namespace
 
 QString resultFileName(const Examinee &examinee, int number)
@@ -82,7 +81,8 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     if (problem.isEmpty()) {
         // What goes out must be this record, whole: a short or stale sc1.zip
         // would replace a good record on the service.
-        const wholefile::Reading back = wholefile::read(scrambledPath, kMaxRecordBytes);
+        const wholefile::Reading back =
+                wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
         if (!back.bytes)
             problem = back.problem;
         else if (*back.bytes != scrambled

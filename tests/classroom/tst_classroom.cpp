@@ -5,7 +5,7 @@
 #include "numbers.h"
 #include "collect/resultcollector.h"
 #include "transfer/resultupload.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -26,15 +26,11 @@ constexpr int kFinal = 3;  // zero record, two progress versions, final record
 ResultRecord record(int index, int version)
 {
     const float v = float(version), i = float(index);
-    return { version ? 10 * v + 0.25f * i : 0,
-             version ? 80 + 5 * v - 0.25f * float(index % 20) : 0,
-             qint16(200 * version),
-             900,
-             100 * version + index,
-             QStringLiteral("计算机%1班").arg(index % 4 + 1),
-             QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')),
-             QStringLiteral("考生 %1号").arg(index),
-             {} };
+    return sampleRecord(QStringLiteral("计算机%1班").arg(index % 4 + 1),
+                        QStringLiteral("%1").arg(index, 4, 10, QLatin1Char('0')),
+                        QStringLiteral("考生 %1号").arg(index), version ? 10 * v + 0.25f * i : 0,
+                        version ? 80 + 5 * v - 0.25f * float(index % 20) : 0,
+                        qint16(200 * version));
 }
 
 // Which version of its examinee a collected row is; -1 when none.
@@ -114,11 +110,10 @@ struct Classroom
         Pupil &pupil = pupils[size_t(i)];
         if (state == ResultUpload::State::Delivered) {
             ++transfers;
-            QFile file(QDir(exchange).filePath(resultFileName(pupil.who)));
             const QByteArray expected = record(i, pupil.saved).toRecordLines();
             // The upload adds its progress lines after the ten.
-            if (!file.open(QIODevice::ReadOnly)
-                || !transcodeBytes(file.readAll(), kExchangeKey).startsWith(expected))
+            if (!readScrambled(QDir(exchange).filePath(resultFileName(pupil.who)))
+                         .startsWith(expected))
                 problems << QStringLiteral("%1: told %2 arrived too early").arg(i).arg(pupil.saved);
             pupil.delivered = pupil.saved;
             if (pupil.saved < kFinal)

@@ -4,7 +4,7 @@
 #include "resultrecord.h"
 #include "collect/resultstore.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -37,15 +37,6 @@ QVector<ResultRow> rankedRows(const QString &department, int count)
 const QVector<ResultRow> kOldRows = rankedRows(QStringLiteral("上一场"), 3);
 const QVector<ResultRow> kNewRows = rankedRows(QStringLiteral("计算机1班"), kNewFiles);
 
-bool sameRows(const QVector<ResultRow> &a, const QVector<ResultRow> &b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto &x, const auto &y) {
-        return x.recNo == y.recNo && x.department == y.department && x.examNumber == y.examNumber
-                && x.name == y.name && x.speed == y.speed && x.accuracyLine == y.accuracyLine
-                && x.timePass == y.timePass;
-    });
-}
-
 }  // namespace
 
 class TestConsoleFaults : public QObject
@@ -77,20 +68,12 @@ private:
 
 void TestConsoleFaults::initTestCase()
 {
-    for (const ResultRow &row : kNewRows) {
-        const ResultRecord record { float(row.speed),
-                                    row.accuracyLine.toFloat(),
-                                    row.timePass,
-                                    900,
-                                    850,
-                                    row.department,
-                                    row.examNumber,
-                                    row.name,
-                                    {} };
-        const QString name = row.department + u'-' + row.examNumber + u'-' + row.name + u".zip"_qs;
-        QVERIFY(writeFile(m_exchange.filePath(name),
-                          transcodeBytes(record.toRecordLines(), kExchangeKey)));
-    }
+    for (const ResultRow &row : kNewRows)
+        QVERIFY(!writeResultFile(m_exchange.path(),
+                                 sampleRecord(row.department, row.examNumber, row.name,
+                                              float(row.speed), row.accuracyLine.toFloat(),
+                                              row.timePass))
+                         .isEmpty());
 }
 
 void TestConsoleFaults::killedCollectionLeavesAWholeTable_data()
@@ -141,8 +124,8 @@ void TestConsoleFaults::killedCollectionLeavesAWholeTable()
     QCOMPARE(check.value(0).toString(), QStringLiteral("ok"));
     const auto rows = store.rowsInRankOrder();
     QVERIFY2(rows, qPrintable(store.lastError()));
-    const bool holdsOld = sameRows(*rows, kOldRows);
-    QVERIFY2(holdsOld || sameRows(*rows, kNewRows), qPrintable(QString::number(rows->size())));
+    const bool holdsOld = *rows == kOldRows;
+    QVERIFY2(holdsOld || *rows == kNewRows, qPrintable(QString::number(rows->size())));
     QVERIFY(killed || !holdsOld);
     qInfo("%s after %lld ms: the table holds the %s rows", killed ? "killed" : "finished",
           clock.elapsed(), holdsOld ? "3 old" : "2000 new");

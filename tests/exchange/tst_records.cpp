@@ -70,15 +70,8 @@ void TestRecords::settingsReadBack()
 
 void TestRecords::resultRecordBytesAreExact()
 {
-    ResultRecord record;
-    record.speed = 56.25f;
-    record.accuracy = 98.5f;
-    record.timePass = 300;
-    record.targetLen = 1024;
-    record.typedLen = -3;
-    record.department = QStringLiteral("计算机系");
-    record.examNumber = QStringLiteral("2026-01");
-    record.name = QStringLiteral("张 三");
+    const ResultRecord record { 56.25f,         98.5f,         300,         1024, -3,
+                                u"计算机系"_qs, u"2026-01"_qs, u"张 三"_qs, {} };
 
     const QByteArray expected = QByteArray("40\r\n98\r\n56.25\r\n98.5\r\n300\r\n1024\r\n-3\r\n\"")
             + gbk::encode(u"计算机系") + "\"\r\n\"2026-01\"\r\n\"" + gbk::encode(u"张 三")
@@ -99,15 +92,7 @@ void TestRecords::resultRecordBytesAreExact()
 
 void TestRecords::resultRecordRoundTrip()
 {
-    ResultRecord record;
-    record.speed = 45.0f;
-    record.accuracy = 90.0f;
-    record.timePass = 60;
-    record.targetLen = 500;
-    record.typedLen = 50;
-    record.department = QStringLiteral("一-班");
-    record.examNumber = QStringLiteral("-7-");
-    record.name = QStringLiteral("李四-王五");
+    ResultRecord record { 45.0f, 90.0f, 60, 500, 50, u"一-班"_qs, u"-7-"_qs, u"李四-王五"_qs, {} };
 
     const QByteArray withoutProgress = record.toRecordLines();
     const ResultRecordReading reading = readResultRecord(withoutProgress);

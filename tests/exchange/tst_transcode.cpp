@@ -1,5 +1,7 @@
 #include "gbk.h"
 #include "paths.h"
+#include "testfiles.h"
+#include "textencoding.h"
 #include "transcode.h"
 
 #include <QRandomGenerator>
@@ -19,28 +21,22 @@ private slots:
     void gbkRoundTrip_data();
     void gbkRoundTrip();
     void gbkByteWidth();
+    void utf8OrGbk_data();
+    void utf8OrGbk();
     void exchangeFolderOverride();
     void workingFolderNeedsNewFiles();
 
 private:
     QString write(const QString &name, const QByteArray &bytes);
-    QByteArray read(const QString &path);
     QTemporaryDir m_dir;
 };
 
 QString TestTranscode::write(const QString &name, const QByteArray &bytes)
 {
     const QString path = m_dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!writeFile(path, bytes))
         qFatal("cannot write test file");
     return path;
-}
-
-QByteArray TestTranscode::read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 void TestTranscode::roundTripRestoresEveryByte_data()
@@ -65,9 +61,10 @@ void TestTranscode::roundTripRestoresEveryByte()
     const QString back = m_dir.filePath(QStringLiteral("back.bin"));
 
     QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
-    QCOMPARE(read(scrambled).size(), length);
+    QCOMPARE(readFile(scrambled).size(), length);
     QVERIFY(TranscodeFile(scrambled, back, kExchangeKey));
-    QCOMPARE(read(back), original);
+    QVERIFY(QFile::exists(scrambled) && QFile::exists(back));
+    QCOMPARE(readFile(back), original);
 }
 
 void TestTranscode::scrambledBytesAreXorWithKey()
@@ -76,7 +73,7 @@ void TestTranscode::scrambledBytesAreXorWithKey()
     const QString scrambled = m_dir.filePath(QStringLiteral("se1.dll"));
     write(QStringLiteral("se1.dll"), QByteArray(500, 'x'));  // replaced, not appended to
     QVERIFY(TranscodeFile(plain, scrambled, kExchangeKey));
-    const QByteArray bytes = read(scrambled);
+    const QByteArray bytes = readFile(scrambled);
     QCOMPARE(bytes.size(), 12);
     QCOMPARE(quint8(bytes[0]), quint8('#' ^ 157));
     QCOMPARE(quint8(bytes[11]), quint8('\n' ^ 157));
@@ -86,7 +83,8 @@ void TestTranscode::missingInputGivesEmptyOutput()
 {
     const QString output = write(QStringLiteral("out.bin"), QByteArray("old"));
     QVERIFY(TranscodeFile(m_dir.filePath(QStringLiteral("nothing-here")), output, kExchangeKey));
-    QCOMPARE(read(output), QByteArray());
+    QVERIFY(QFile::exists(output));
+    QCOMPARE(readFile(output), QByteArray());
 }
 
 void TestTranscode::unwritableOutputIsReported()
@@ -124,6 +122,31 @@ void TestTranscode::gbkByteWidth()
     QCOMPARE(gbk::byteWidth(u'，'), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x3000)), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x0E01)), 1);  // Thai has no GBK form: stored as "?"
+}
+
+void TestTranscode::utf8OrGbk_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");  // "<refused>" when neither
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("UTF-8") << u"中文"_qs.toUtf8() << u"中文"_qs;
+    QTest::newRow("BOM dropped") << QByteArray("\xEF\xBB\xBF"
+                                               "a")
+                                 << u"a"_qs;
+    QTest::newRow("BOM, then not UTF-8") << "\xEF\xBB\xBF" + gbk::encode(u"中") << u"<refused>"_qs;
+    QTest::newRow("GBK") << gbk::encode(u"中文") << u"中文"_qs;
+    // 联通 in GBK is C1AA CDA8: two overlong UTF-8 forms.
+    QTest::newRow("overlong is GBK") << gbk::encode(u"联通") << u"联通"_qs;
+    QTest::newRow("UTF-8 cut off is GBK") << QByteArray("ab\xE4\xB8") << u"ab涓"_qs;
+    QTest::newRow("GBK cut off") << QByteArray("ab\xD6") << u"<refused>"_qs;
+    QTest::newRow("neither") << QByteArray("ab\xff\xfe\xff") << u"<refused>"_qs;
+}
+
+void TestTranscode::utf8OrGbk()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(textencoding::decodeUtf8OrGbk(bytes).value_or(u"<refused>"_qs), text);
 }
 
 void TestTranscode::exchangeFolderOverride()

@@ -3,12 +3,15 @@
 // sanitizers turn any read past the end into a failure.
 #include "publish/consolesettings.h"
 #include "publish/examarticle.h"
+#include "examlimits.h"
 #include "examsettings.h"
 #include "exam/examtext.h"
 #include "gbk.h"
 #include "numbers.h"
 #include "recordlines.h"
 #include "resultrecord.h"
+#include "testfiles.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -27,16 +30,7 @@ QByteArray goodSettings()
 
 QByteArray goodResult()
 {
-    ResultRecord record;
-    record.speed = 56.25f;
-    record.accuracy = 98.5f;
-    record.timePass = 300;
-    record.targetLen = 1000;
-    record.typedLen = 900;
-    record.department = QStringLiteral("计算机系");
-    record.examNumber = QStringLiteral("007");
-    record.name = QStringLiteral("张三");
-    return record.toRecordLines();
+    return sampleRecord(u"计算机系"_qs, u"007"_qs, u"张三"_qs, 56.25f, 98.5f, 300).toRecordLines();
 }
 
 // Bytes that matter to the readers: line ends, quotes, signs, digits, GBK
@@ -95,7 +89,7 @@ void TestReadersFuzz::readersSurviveMutatedInput()
 {
     QTemporaryDir folder;
     const ConsoleSettings console(folder.path());
-    QFile timeFile(console.filePath(ConsoleSettings::timeFileName()));
+    const QString timePath = console.filePath(ConsoleSettings::timeFileName());
     QRandomGenerator random(20261207);
     QElapsedTimer clock;
     clock.start();
@@ -140,13 +134,13 @@ void TestReadersFuzz::readersSurviveMutatedInput()
 
         // time.txt: whatever it holds, the console starts with a time it can run.
         if (const auto minutes = examtime::minutesFromText(decoded))
-            QVERIFY(*minutes >= examtime::kMinMinutes && *minutes <= examtime::kMaxMinutes);
+            QVERIFY(*minutes >= examlimits::kShortestExamMinutes
+                    && *minutes <= examlimits::kLongestExamMinutes);
         if (rounds % 50 == 0) {
-            QVERIFY(timeFile.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            timeFile.write(input);
-            timeFile.close();
+            QVERIFY(writeFile(timePath, input));
             const qint16 stored = console.storedExamMinutes();
-            QVERIFY(stored >= examtime::kMinMinutes && stored <= examtime::kMaxMinutes);
+            QVERIFY(stored >= examlimits::kShortestExamMinutes
+                    && stored <= examlimits::kLongestExamMinutes);
         }
     }
     qInfo("%d inputs in %lld ms", rounds, clock.elapsed());

@@ -1,5 +1,7 @@
 #include "systemftpservice.h"
 
+#include "testfiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -161,9 +163,8 @@ QString SystemFtpService::startVsftpd()
                                  u"isolate_network=NO"_qs,
                                  u"secure_chroot_dir="_qs + empty };
     QStringList lines;
-    QFile debian(QStringLiteral("/etc/vsftpd.conf"));
-    if (debian.open(QIODevice::ReadOnly))
-        lines = QString::fromUtf8(debian.readAll()).split(u'\n');
+    if (const QByteArray debian = readFile(QStringLiteral("/etc/vsftpd.conf")); !debian.isEmpty())
+        lines = QString::fromUtf8(debian).split(u'\n');
     for (const QString &line : recipe + loopback) {
         const QString key = line.section(u'=', 0, 0) + u'=';
         lines.removeIf([&](const QString &old) { return old.trimmed().startsWith(key); });
@@ -171,10 +172,8 @@ QString SystemFtpService::startVsftpd()
     }
     const QByteArray settings = lines.join(u'\n').toUtf8() + '\n';
     const QString configuration = m_scratch->filePath(QStringLiteral("vsftpd.conf"));
-    QFile file(configuration);
-    if (!file.open(QIODevice::WriteOnly) || file.write(settings) != settings.size())
+    if (!writeFile(configuration, settings))
         return QStringLiteral("cannot write ") + configuration;
-    file.close();
     return launch(program, { configuration });
 }
 

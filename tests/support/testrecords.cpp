@@ -22,7 +22,12 @@ QString writeResultFile(const QString &folder, const ResultRecord &record, int s
     return writeScrambled(path, record.toRecordLines()) ? path : QString();
 }
 
+QByteArray readScrambled(const QString &path)
+{
+    return transcodeBytes(readFile(path), kExchangeKey);
+}
+
 ResultRecordReading readResultFile(const QString &path)
 {
-    return readResultRecord(transcodeBytes(readFile(path), kExchangeKey));
+    return readResultRecord(readScrambled(path));
 }

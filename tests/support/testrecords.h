@@ -11,6 +11,8 @@ ResultRecord sampleRecord(const QString &department, const QString &examNumber, 
 
 // Writes `plain` scrambled as a client uploads it; false when it cannot.
 bool writeScrambled(const QString &path, const QByteArray &plain);
+// A scrambled file's plain bytes; empty when it cannot be read.
+QByteArray readScrambled(const QString &path);
 
 // Writes the record scrambled under the name its identity gives (with
 // "~N" for a sequence above 1); the file's path, empty when it cannot.

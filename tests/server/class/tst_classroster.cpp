@@ -2,6 +2,7 @@
 // libxlsxwriter, CSV and TXT in UTF-8 and GBK.
 #include "class/classroster.h"
 #include "gbk.h"
+#include "testfiles.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -31,13 +32,6 @@ void writeWorkbook(const QString &path, const QList<QStringList> &rows, bool con
     }
     if (workbook_close(book) != LXW_NO_ERROR)
         qFatal("cannot write the workbook");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write a test file");
 }
 
 }  // namespace
@@ -82,6 +76,8 @@ private slots:
                 << u"list.txt"_qs
                 << QByteArray("部门　考号 姓名\n三班 301  吴十\n三班，302，郑一\n") << none << false
                 << u"三班|301|吴十;三班|302|郑一"_qs;
+        QTest::newRow("neither UTF-8 nor GBK")
+                << u"list.txt"_qs << QByteArray("一班,1,\xff\xfe\n") << none << false << QString();
         QTest::newRow("one column only")
                 << u"list.csv"_qs << QByteArray("张三\n李四\n") << none << false << QString();
         QTest::newRow("old binary workbook") << u"list.xls"_qs
@@ -103,7 +99,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(name);
         if (cells.isEmpty())
-            writeBytes(path, bytes);
+            QVERIFY(writeFile(path, bytes));
         else
             writeWorkbook(path, cells, constantMemory);
 
@@ -128,14 +124,12 @@ private slots:
                 path,
                 { { u"部门"_qs, u"考号"_qs, u"姓名"_qs }, { u"一班"_qs, u"#1"_qs, u"张三"_qs } },
                 false);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray whole = file.readAll();
-        file.close();
+        const QByteArray whole = readFile(path);
+        QVERIFY(!whole.isEmpty());
         for (qsizetype at = 0; at < whole.size(); at += 23) {
             QByteArray damaged = whole;
             damaged[at] = char(damaged[at] ^ 0x5A);
-            writeBytes(path, at % 2 ? damaged : whole.left(at));
+            QVERIFY(writeFile(path, at % 2 ? damaged : whole.left(at)));
             const ClassRoster::Reading reading = ClassRoster::load(path);
             QVERIFY(reading.roster.has_value() != !reading.problem.isEmpty());
         }

@@ -1,9 +1,8 @@
 // Collections on the collector's thread: one at a time, each report handed
 // back exactly once, the rows in the database the window reads.
 #include "collect/backgroundcollector.h"
-#include "resultrecord.h"
 #include "collect/resultstore.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,13 +17,11 @@ private slots:
     {
         m_root = std::make_unique<QTemporaryDir>();
         QDir(m_root->path()).mkdir(u"exchange"_qs);
-        for (int i = 0; i < 3; ++i) {
-            const ResultRecord record { 50.f + i,           98,       600, 900, 880, u"一班"_qs,
-                                        QString::number(i), u"甲"_qs, {} };
-            QFile file(m_root->filePath(u"exchange/%1.zip"_qs.arg(i)));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(transcodeBytes(record.toRecordLines(), kExchangeKey));
-        }
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(!writeResultFile(
+                             m_root->filePath(u"exchange"_qs),
+                             sampleRecord(u"一班"_qs, QString::number(i), u"甲"_qs, 50.f + i))
+                             .isEmpty());
     }
 
     void oneAtATimeEachReportOnce()

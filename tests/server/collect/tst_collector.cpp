@@ -3,6 +3,8 @@
 // real SQLite.
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
+#include "testfiles.h"
+#include "testrecords.h"
 #include "transcode.h"
 
 #include <QSqlQuery>
@@ -17,7 +19,8 @@ namespace {
 QByteArray record(const QString &name, float speed = 50,
                   std::optional<ResultProgress> progress = std::nullopt)
 {
-    ResultRecord r { speed, 98.5f, 600, 900, 880, u"一班"_qs, u"01"_qs, name, std::move(progress) };
+    ResultRecord r = sampleRecord(u"一班"_qs, u"01"_qs, name, speed);
+    r.progress = std::move(progress);
     return r.toRecordLines();
 }
 
@@ -81,17 +84,11 @@ private slots:
         QFETCH(bool, read);
         const QString outside = m_root->filePath(u"secret.zip"_qs);
         const QByteArray secret = record(u"外人"_qs);
-        {
-            QFile file(outside);
-            QVERIFY(file.open(QIODevice::WriteOnly)
-                    && file.write(transcodeBytes(secret, kExchangeKey)));
-        }
+        QVERIFY(writeScrambled(outside, secret));
         QString entry = u"zz.zip"_qs;  // read last, so cj.zip would be left holding it
         if (kind == u"huge") {
-            QFile file(exchange(entry));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(transcodeBytes(record(u"丙"_qs), kExchangeKey));
-            QVERIFY(file.resize(100 << 20));  // sparse: costs no disk
+            QVERIFY(writeScrambled(exchange(entry), record(u"丙"_qs)));
+            QVERIFY(QFile::resize(exchange(entry), 100 << 20));  // sparse: costs no disk
         } else if (kind == u"fifo" || kind == u"fifo link") {
 #ifdef Q_OS_WIN
             QSKIP("Windows has no named pipes in the file system");
@@ -143,9 +140,9 @@ private slots:
                      qPrintable(report.skipped[0].reason));
         }
         // cj.zip holds the last file read: never one behind a link.
-        QFile scratch(m_root->filePath(u"app/cj.zip"_qs));
-        QVERIFY(scratch.open(QIODevice::ReadOnly));
-        QCOMPARE(scratch.readAll() == record(u"乙"_qs), !read || reason.isEmpty());
+        const QString scratch = m_root->filePath(u"app/cj.zip"_qs);
+        QVERIFY(QFile::exists(scratch));
+        QCOMPARE(readFile(scratch) == record(u"乙"_qs), !read || reason.isEmpty());
     }
 
     void sessionFilesMakeOneRow_data()
@@ -209,9 +206,7 @@ private:
 
     void put(const QString &name, const QByteArray &plain)
     {
-        QFile file(exchange(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(transcodeBytes(plain, kExchangeKey)) > 0);
+        QVERIFY(writeScrambled(exchange(name), plain));
     }
 
     std::unique_ptr<QTemporaryDir> m_root;

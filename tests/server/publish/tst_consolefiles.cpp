@@ -3,6 +3,7 @@
 // workbook and the results database under another program's lock.
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
+#include "examlimits.h"
 #include "gbk.h"
 #include "publish/logingate.h"
 #include "export/resultexporter.h"
@@ -55,8 +56,8 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QString() << u"空"_qs;
         QTest::newRow("neither encoding")
                 << QByteArray("ab\xff\xfe\xff") << QString() << u"编码"_qs;
-        QTest::newRow("too long") << QByteArray(examarticle::kMaxCharacters, 'a') << QString()
-                                  << u"超过"_qs;
+        QTest::newRow("too long") << QByteArray(examlimits::kLongestExamTextCharacters, 'a')
+                                  << QString() << u"超过"_qs;
     }
 
     void articleBecomesGbkCrLf()
@@ -241,6 +242,42 @@ private slots:
         QVERIFY(QFile::copy(folder.filePath(u"cj.mdb"_qs), folder.filePath(u"backup/cj.mdb"_qs)));
         QCOMPARE(ResultStore(folder.filePath(u"backup/cj.mdb"_qs)).rowCount(),
                  std::optional<int>(2));
+    }
+
+    void collectionWritesOnlyWhatChanged_data()
+    {
+        QTest::addColumn<int>("change");  // 0: none; 1: a row; 2: none, after a held-up checkpoint
+        QTest::newRow("nothing new") << 0;
+        QTest::newRow("one row changed") << 1;
+        QTest::newRow("nothing new after a held-up checkpoint") << 2;
+    }
+
+    void collectionWritesOnlyWhatChanged()
+    {
+        QFETCH(int, change);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(u"cj.mdb"_qs);
+        ResultStore console(path), watcher(path);
+        QVector<ResultRow> rows { { 1, u"a"_qs, u"1"_qs, u"x"_qs, 10, u"90"_qs, 60 } };
+        QVERIFY(console.replaceAll(rows));
+        QSqlQuery watch(watcher.database());
+        if (change == 2) {  // a reader keeps the new rows out of cj.mdb
+            QVERIFY(watch.exec(u"BEGIN"_qs) && watch.exec(u"SELECT * FROM tabCJ"_qs)
+                    && watch.next());
+            rows[0].speed = 30;
+            QVERIFY(console.replaceAll(rows) && watch.exec(u"COMMIT"_qs));
+        }
+        // data_version moves for the watcher when another connection commits.
+        QVERIFY(watch.exec(u"PRAGMA data_version"_qs) && watch.next());
+        const int before = watch.value(0).toInt();
+        watch.finish();
+        if (change == 1)
+            rows[0].name = u"z"_qs;
+        QVERIFY(console.replaceAll(rows));
+        QVERIFY(watch.exec(u"PRAGMA data_version"_qs) && watch.next());
+        QVERIFY(change == 2 || (watch.value(0).toInt() != before) == (change == 1));
+        QVERIFY(QFile::copy(path, folder.filePath(u"copy.mdb"_qs)));
+        QCOMPARE(ResultStore(folder.filePath(u"copy.mdb"_qs)).rowsInRankOrder(), rows);
     }
 };
 

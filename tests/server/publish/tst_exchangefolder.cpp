@@ -1,5 +1,6 @@
 // Emptying the exchange folder for the next exam, on real folders.
 #include "publish/exchangefolder.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +35,7 @@ private slots:
         const QDir dir(root.path());
         for (const char *sub : { "app", "db", "exchange" }) {
             QVERIFY(dir.mkdir(QLatin1String(sub)));
-            QFile file(dir.filePath(QLatin1String(sub) + u"/a.zip"_qs));
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(dir.filePath(QLatin1String(sub) + u"/a.zip"_qs), {}));
         }
         QVERIFY(QFile::link(dir.filePath(u"app"_qs), dir.filePath(u"link"_qs)));
 

@@ -1,5 +1,6 @@
 // The login window against a real FTP service: the remembered address, the
 // entry checks, the two downloads and every way a login is refused.
+#include "examlimits.h"
 #include "examsettings.h"
 #include "recordlines.h"
 #include "fakes.h"
@@ -158,7 +159,7 @@ private slots:
         QTest::newRow("only blanks and line ends")
                 << open20 << true << QByteArray(" \t\r\n\n\r\n") << kBadSettings << settingsOnly;
         QTest::newRow("text beyond the bound")
-                << open20 << true << QByteArray(LoginSession::kMaxExamTextBytes + 1, 'a')
+                << open20 << true << QByteArray(examlimits::kMaxExamTextBytes + 1, 'a')
                 << kBadSettings << settingsOnly;
     }
     void loginRefused()
