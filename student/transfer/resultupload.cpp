@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString kPlainRecord = QStringLiteral("sc.zip");
 const QString kScrambledRecord = QStringLiteral("sc1.zip");
 // A record is a few hundred bytes; anything longer did not come from here.
 constexpr qint64 kMaxRecordBytes = 64 * 1024;
@@ -72,16 +71,14 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     ++m_round;
     m_failures = 0;
 
+    // The record is scrambled in memory and written once, whole or not at
+    // all; what goes out must be this record, whole: a short or stale
+    // sc1.zip would replace a good record on the service.
     const QDir folder(m_folder);
-    const QByteArray plain = m_record.toRecordLines();
-    const QByteArray scrambled = transcodeBytes(plain, kExchangeKey);
+    const QByteArray scrambled = transcodeBytes(m_record.toRecordLines(), kExchangeKey);
     const QString scrambledPath = folder.filePath(kScrambledRecord);
-    QString problem = wholefile::write(folder.filePath(kPlainRecord), plain);
-    if (problem.isEmpty())
-        problem = wholefile::write(scrambledPath, scrambled);
+    QString problem = wholefile::write(scrambledPath, scrambled);
     if (problem.isEmpty()) {
-        // What goes out must be this record, whole: a short or stale sc1.zip
-        // would replace a good record on the service.
         const wholefile::Reading back = wholefile::read(scrambledPath, kMaxRecordBytes);
         if (!back.bytes)
             problem = back.problem;
@@ -90,11 +87,10 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
             problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
                               .arg(QDir::toNativeSeparators(scrambledPath));
     }
-    // The exam text and the settings are not needed any more; the plain
-    // record has served its purpose. sc1.zip stays for the upload.
+    // The exam text and the settings are not needed any more; sc1.zip stays
+    // for the upload and for the examiner.
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
-    QFile::remove(folder.filePath(kPlainRecord));
     m_localProblem = problem;
     if (!problem.isEmpty()) {
         m_waiting = false;
