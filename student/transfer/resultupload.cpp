@@ -53,7 +53,7 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
     m_scheduler = [this](int attempt, std::function<void()> retry) {
         QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
     };
-    connect(&m_channel, &TransferChannel::stateChanged, this, &ResultUpload::onChannelState);
+    connect(&m_channel, &TransferChannel::finished, this, &ResultUpload::onChannelFinished);
 }
 
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
@@ -127,9 +127,9 @@ void ResultUpload::startWhenFree()
     m_channel.put(kScrambledRecord, m_remoteName);
 }
 
-void ResultUpload::onChannelState(int code)
+void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
 {
-    if (!m_inFlight || (code != TransferChannel::Completed && code != TransferChannel::Error))
+    if (!m_inFlight)
         return;
     m_inFlight = false;
     if (m_waiting) {
@@ -137,11 +137,11 @@ void ResultUpload::onChannelState(int code)
         startWhenFree();
         return;
     }
-    if (code == TransferChannel::Completed) {
+    if (outcome == TransferChannel::Outcome::Completed) {
         setState(State::Delivered);
         return;
     }
-    if (m_channel.lastFailure() == TransferChannel::Failure::ReplaceRefused && storeUnderNewName())
+    if (outcome == TransferChannel::Outcome::ReplaceRefused && storeUnderNewName())
         return;
     ++m_failures;
     if (m_failures >= m_attempts) {

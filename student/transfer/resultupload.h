@@ -84,7 +84,7 @@ signals:
 
 private:
     void startWhenFree();
-    void onChannelState(int code);
+    void onChannelFinished(TransferChannel::Outcome outcome);
     bool storeUnderNewName();
     void setState(State state, bool always = false);
 

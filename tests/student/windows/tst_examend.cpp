@@ -211,7 +211,7 @@ private slots:
         FtpService service;
         QVERIFY(service.start(60));  // each record takes seconds
         Exam exam(service, QString(200, u'a') + QStringLiteral("\r\n"));
-        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::stateChanged);
+        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::finished);
         QTest::keyClick(exam.frm.get(), Qt::Key_Return);
         for (int round = 1; round <= 2; ++round) {
             for (int tick = 0; tick < ExamSession::kProgressSeconds; ++tick)
@@ -223,7 +223,9 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
         // The record of the 30th second never went out; the 60th's did.
-        QCOMPARE(sent.count(QVariantList { int(TransferChannel::Completed) }), 2);
+        QCOMPARE(sent.count(
+                         QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
+                 2);
         const ResultRecordReading newest = uploaded(service);
         QCOMPARE(newest.record->progress->sequence, 3);
         QCOMPARE(newest.record->progress->phase, ResultProgress::Phase::Typing);

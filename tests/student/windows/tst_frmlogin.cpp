@@ -318,7 +318,7 @@ private slots:
         QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines(), "abc\r\n"));
         auto window = openWindow();
         QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
-        QSignalSpy reports(&window->session().channel(), &TransferChannel::stateChanged);
+        QSignalSpy reports(&window->session().channel(), &TransferChannel::finished);
         clickLogin(*window);
         QVERIFY(window->session().channel().isBusy());
         // Even with an empty box nothing is checked while the transfer runs.
@@ -326,7 +326,9 @@ private slots:
         clickLogin(*window);
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
-        QCOMPARE(reports.count(QVariantList { int(TransferChannel::Completed) }), 2);
+        QCOMPARE(reports.count(
+                         QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
+                 2);
         QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };
