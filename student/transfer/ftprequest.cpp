@@ -28,6 +28,7 @@ struct Transfer
     const std::atomic<bool> *abort = nullptr;
     // A request may take several FTP sessions; together they end by this time.
     std::chrono::steady_clock::time_point deadline;
+    bool renamesAllowed = false;
 };
 
 int onProgress(void *data, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -261,18 +262,30 @@ QByteArray temporaryName(const TransferRequest &request)
 // more; over an earlier file it is the last resort, for services that do not
 // rename. A refusal over an existing file means the service keeps what it
 // has (write-once): the caller may choose another name.
+//
+// Under a new name the same session asks whether the service would rename
+// the file, so that the next put knows it may replace in one session.
 Outcome storeDirectly(const TransferRequest &request, Transfer &transfer, bool finalExists,
                       const QByteArray &temporary)
 {
-    const QList<QByteArray> cleanUp =
-            temporary.isEmpty() ? QList<QByteArray> {} : QList<QByteArray> { "*DELE " + temporary };
+    const bool asksRename = !finalExists && temporary.isEmpty();
+    QList<QByteArray> after;
+    if (!temporary.isEmpty())
+        after << "*DELE " + temporary;
+    if (asksRename)
+        after << "RNFR " + request.remoteName.toUtf8();
     Outcome failure = Outcome::Completed;
     const CURLcode stored =
-            session(request, transfer, request.remoteName, &request.upload, cleanUp, &failure);
+            session(request, transfer, request.remoteName, &request.upload, after, &failure);
+    // The commands after the data run only once it is stored.
+    if (asksRename && (stored == CURLE_OK || stored == CURLE_QUOTE_ERROR)) {
+        transfer.renamesAllowed = stored == CURLE_OK;
+        return Outcome::Completed;
+    }
     if (stored == CURLE_OK)
         return Outcome::Completed;
     if (!temporary.isEmpty())
-        session(request, transfer, {}, nullptr, cleanUp);
+        session(request, transfer, {}, nullptr, { "*DELE " + temporary });
     if (refusedStore(stored) && finalExists)
         return Outcome::ReplaceRefused;
     return failure;
@@ -287,6 +300,8 @@ Outcome renameOverAgain(const TransferRequest &request, Transfer &transfer)
     const QByteArray final = request.remoteName.toUtf8();
     const CURLcode renamed = session(request, transfer, {}, nullptr,
                                      { "*DELE " + final, "RNFR " + temporary, "RNTO " + final });
+    // Where even this rename fails, the next put looks at the remote file first.
+    transfer.renamesAllowed = renamed == CURLE_OK;
     if (renamed == CURLE_OK)
         return Outcome::Completed;
     return storeDirectly(request, transfer, true, temporary);
@@ -306,13 +321,29 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
     if (!request.localReadable)
         return Outcome::LocalFile;
     Outcome failure = Outcome::Completed;
+    if (transfer.renamesAllowed) {
+        // A service that has renamed before takes the record in one session;
+        // only when that fails is the remote file looked at.
+        const CURLcode stored = storeAndRename(request, transfer, &failure);
+        if (stored == CURLE_OK)
+            return Outcome::Completed;
+        if (stored == CURLE_QUOTE_ERROR)
+            return renameOverAgain(request, transfer);
+        if (!refusedStore(stored))
+            return failure;
+        // The temporary name was refused; the remote file decides below.
+    }
     const std::optional<RemoteFile> remote = remoteFile(request, transfer, &failure);
     if (!remote)
         return failure;
-    if (remote != RemoteFile::Renamable)
+    if (remote != RemoteFile::Renamable) {
+        if (remote == RemoteFile::Fixed)
+            transfer.renamesAllowed = false;
         return storeDirectly(request, transfer, remote == RemoteFile::Fixed, {});
+    }
 
     // Replacing an earlier file that may be renamed.
+    transfer.renamesAllowed = true;
     const CURLcode stored = storeAndRename(request, transfer, &failure);
     if (stored == CURLE_OK)
         return Outcome::Completed;
@@ -325,12 +356,12 @@ Outcome runPut(const TransferRequest &request, Transfer &transfer)
 
 }  // namespace
 
-TransferChannel::Outcome runTransferRequest(const TransferRequest &request,
-                                            const std::atomic<bool> &abort)
+TransferResult runTransferRequest(const TransferRequest &request, const std::atomic<bool> &abort)
 {
     Transfer transfer;
     transfer.abort = &abort;
     transfer.deadline = std::chrono::steady_clock::now() + request.timeouts.total;
+    transfer.renamesAllowed = request.renamesAllowed;
     Outcome outcome = request.invalidOutcome;
     switch (request.kind) {
     case TransferRequest::Kind::Get:
@@ -344,5 +375,5 @@ TransferChannel::Outcome runTransferRequest(const TransferRequest &request,
             QFile::remove(request.localPath);  // as after any failed get
         break;
     }
-    return outcome;
+    return { outcome, transfer.renamesAllowed };
 }

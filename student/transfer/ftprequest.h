@@ -1,7 +1,7 @@
 #pragma once
 // One request of the transfer channel, run with libcurl on the channel's
-// worker thread: a get, or a put that never shows a half-written file.
-// Only the channel uses this.
+// worker thread: a get, or a put in as few FTP sessions as the service
+// allows. Only the channel uses this.
 #include "transfer/transferchannel.h"
 
 #include <QByteArray>
@@ -21,9 +21,17 @@ struct TransferRequest
     bool localReadable = true;
     TransferChannel::Outcome invalidOutcome = TransferChannel::Outcome::Refused;
     TransferChannel::Timeouts timeouts;
+    // The service has let this channel rename a file before.
+    bool renamesAllowed = false;
+};
+
+struct TransferResult
+{
+    TransferChannel::Outcome outcome = TransferChannel::Outcome::Completed;
+    // What the channel knows about the service's renames after the request.
+    bool renamesAllowed = false;
 };
 
 // Runs the request to its end; `abort`, set from another thread, ends it
 // early.
-TransferChannel::Outcome runTransferRequest(const TransferRequest &request,
-                                            const std::atomic<bool> &abort);
+TransferResult runTransferRequest(const TransferRequest &request, const std::atomic<bool> &abort);

@@ -50,6 +50,9 @@ TransferChannel::~TransferChannel()
 
 void TransferChannel::setRemoteHost(const QString &host)
 {
+    // What one service allowed says nothing about another.
+    if (host != m_host)
+        m_renamesAllowed = false;
     m_host = host;
 }
 
@@ -103,25 +106,30 @@ bool TransferChannel::start(TransferRequest request)
         request.kind = TransferRequest::Kind::Invalid;
     }
     request.timeouts = m_timeouts;
+    request.renamesAllowed = m_renamesAllowed;
+    m_requestHost = m_host;
     m_abort = false;
 
     // The outcome travels to this object's thread as a queued call; the
     // destructor waits for the worker, so it never reaches a deleted channel.
     m_thread = QThread::create([this, request = std::move(request)] {
-        const Outcome outcome = runTransferRequest(request, m_abort);
+        const TransferResult result = runTransferRequest(request, m_abort);
         QMetaObject::invokeMethod(
-                this, [this, outcome] { finish(outcome); }, Qt::QueuedConnection);
+                this, [this, result] { finish(result.outcome, result.renamesAllowed); },
+                Qt::QueuedConnection);
     });
     m_thread->start();
     return true;
 }
 
-void TransferChannel::finish(Outcome outcome)
+void TransferChannel::finish(Outcome outcome, bool renamesAllowed)
 {
     // The worker has posted its last word; it is leaving its function now.
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    if (m_host == m_requestHost)
+        m_renamesAllowed = renamesAllowed;
     // Not busy any more, so a receiver may issue the next request at once.
     emit finished(outcome);
 }

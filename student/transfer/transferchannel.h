@@ -80,6 +80,11 @@ public:
     // not rename gets the data under the final name directly and the
     // temporary file removed. A service that keeps existing files (write-once)
     // ends the put with ReplaceRefused, the earlier file untouched.
+    //
+    // Once the service has let this channel rename a file, a put stores and
+    // renames in one FTP session; otherwise, and when that fails, it first
+    // asks whether the remote file is there and may be renamed. A new remote
+    // host starts without that knowledge.
     bool put(const QString &localName, const QString &remoteName);
 
     // The name under which a put stores its data until the rename.
@@ -90,11 +95,13 @@ signals:
 
 private:
     bool start(TransferRequest request);
-    void finish(Outcome outcome);
+    void finish(Outcome outcome, bool renamesAllowed);
 
     QString m_host;
+    QString m_requestHost;  // the host of the running request
     QString m_folder;
     Timeouts m_timeouts;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_abort { false };
+    bool m_renamesAllowed = false;  // the service has renamed for this channel
 };

@@ -214,6 +214,44 @@ private slots:
         QCOMPARE(readFile(remote(name)), outcome == Outcome::Completed ? record : before);
     }
 
+    void sessionsPerPut_data()
+    {
+        QTest::addColumn<Rules>("rules");
+        // FTP sessions of the put under a new name, then of two replaces.
+        QTest::addColumn<QList<int>>("sessions");
+        QTest::newRow("full rights") << Rules::Full << QList<int> { 2, 1, 1 };
+        QTest::newRow("no rename over a file") << Rules::NoRenameOver << QList<int> { 2, 2, 2 };
+        QTest::newRow("no rename") << Rules::NoRename << QList<int> { 2, 2, 2 };
+        QTest::newRow("write-once") << Rules::WriteOnce << QList<int> { 2, 2, 2 };
+    }
+    void sessionsPerPut()
+    {
+        QFETCH(Rules, rules);
+        applyRules(*m_service, rules);
+        QVERIFY(restartService(0));
+        if (m_service->logins() < 0)
+            QSKIP("sessions are not counted here");
+        const QString name = QStringLiteral("系-01-名.zip");
+        QList<int> sessions;
+        for (int put = 0; put < 3; ++put) {
+            const QByteArray record = "record " + QByteArray::number(put);
+            QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
+            const int before = m_service->logins();
+            QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
+            QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
+            const bool kept = rules == Rules::WriteOnce && put > 0;
+            QTRY_COMPARE_WITH_TIMEOUT(
+                    outcomes(spy),
+                    QList<Outcome> { kept ? Outcome::ReplaceRefused : Outcome::Completed },
+                    kWaitMillis);
+            sessions << m_service->logins() - before;
+            // Never a temporary file left beside the record.
+            QCOMPARE(filesIn(m_exchange), QStringList { name });
+            QCOMPARE(readFile(remote(name)), kept ? "record 0" : record);
+        }
+        QTEST(sessions, "sessions");
+    }
+
     void serverAddressForms_data()
     {
         QTest::addColumn<QString>("typed");
