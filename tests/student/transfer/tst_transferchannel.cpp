@@ -5,7 +5,7 @@
 #include "transfer/resultupload.h"
 #include "transfer/serveraddress.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -307,8 +307,7 @@ private slots:
         // and nothing was called delivered before the newest arrived.
         QCOMPARE(outcomes(channel).count(Outcome::Completed), 2);
         QCOMPARE(states.count(), 2);
-        const QByteArray arrived = readFile(remote(upload.remoteName()));
-        QCOMPARE(readResultRecord(transcodeBytes(arrived, kExchangeKey)).record->speed, 20.0f);
+        QCOMPARE(readResultFile(remote(upload.remoteName())).record->speed, 20.0f);
     }
 
     void entriesCannotLeaveExchangeFolder_data()
@@ -338,9 +337,8 @@ private slots:
         QCOMPARE(filesIn(m_root.path()), QStringList { QStringLiteral("typedata") });
         QCOMPARE(filesIn(m_exchange), QStringList { fileName });
         // The record arrives byte for byte and keeps the entries exactly as typed.
-        const QByteArray arrived = readFile(remote(fileName));
-        QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
-        const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
+        QCOMPARE(readFile(remote(fileName)), readFile(local(u"sc1.zip"_qs)));
+        const ResultRecordReading reading = readResultFile(remote(fileName));
         QCOMPARE(reading.record->department + reading.record->examNumber + reading.record->name,
                  department + examNumber + name);
     }

@@ -29,15 +29,15 @@ const QString kFailed = QStringLiteral("登录服务器失败，请重新登录�
 
 QLineEdit *box(FrmLogin &window, const char *name)
 {
-    return window.findChild<QLineEdit *>(QLatin1String(name));
+    return childOf<QLineEdit>(&window, name);
 }
 QString status(FrmLogin &window)
 {
-    return window.findChild<QLabel *>(QStringLiteral("StBarPanel1"))->text();
+    return childOf<QLabel>(&window, "StBarPanel1")->text();
 }
 void clickLogin(FrmLogin &window)
 {
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("CmdLogin")), Qt::LeftButton);
+    QTest::mouseClick(childOf<QPushButton>(&window, "CmdLogin"), Qt::LeftButton);
 }
 
 }  // namespace
