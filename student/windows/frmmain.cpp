@@ -91,7 +91,7 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     loadExamText();
     m_pageScroll->setRange(0, TypingSession::scrollMax(session().targetLen()));
     m_pageScroll->setPageStep(TypingSession::kPageStep);
-    m_tabs->setTabEnabled(1, false);
+    m_tabs->setTabEnabled(kSettingsTab, false);
     m_typingBox->setEnabled(false);
     m_timeLeft->setText(m_clock->timeText());
     m_exam->begin();
@@ -329,7 +329,8 @@ void FrmMain::onPromptTick()
 
 void FrmMain::onStatusTick()
 {
-    m_panels[0]->setText(statusDateTimeText(QDateTime::currentDateTime(), QLocale::system()));
+    m_panels[kTimePanel]->setText(
+            statusDateTimeText(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 void FrmMain::onStatusPanelClicked(const QString &key)

@@ -90,6 +90,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The tab of the settings, which the examinee cannot open, and the
+    // status bar's panels by place.
+    static constexpr int kSettingsTab = 1;
+    static constexpr int kTimePanel = 0;
+    static constexpr int kWebsitePanel = 2;
+
     // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
     void buildStatusBar();

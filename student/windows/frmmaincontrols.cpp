@@ -162,7 +162,7 @@ void FrmMain::buildStatusBar()
         m_statusBar->addWidget(label, panel.stretch);
         m_panels.append(label);
     }
-    m_panels[2]->setCursor(Qt::PointingHandCursor);
+    m_panels[kWebsitePanel]->setCursor(Qt::PointingHandCursor);
 }
 
 void FrmMain::buildTimers()
