@@ -137,7 +137,7 @@ void BM_KeystrokeThroughWindow(benchmark::State &state)
         state.SkipWithError("window not shown");
         return;
     }
-    window.startExam(13);
+    window.startExam(Qt::Key_Return);
     auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite"));
     // Start on a line start, so that the prefix splits no CR LF.
     int position = int(target.lastIndexOf(QLatin1String("\r\n"), typedLength)) + 2;

@@ -33,6 +33,13 @@ class WriteOnceFS(AbstractedFS):
         return super().open(filename, mode)
 
 
+class LoginReportingHandler(FTPHandler):
+    """Prints "LOGIN" for every session that logs in, for tests that count them."""
+
+    def on_login(self, username):
+        print("LOGIN", flush=True)
+
+
 class UnderReportedSizeFS(AbstractedFS):
     """Answers SIZE with half the real size, as a broken service might."""
 
@@ -56,6 +63,8 @@ def main():
                         help="store new files only: no overwrite, rename or delete")
     parser.add_argument("--size-under-reported", action="store_true",
                         help="answer SIZE with half the real size")
+    parser.add_argument("--report-logins", action="store_true",
+                        help='print "LOGIN" for every session that logs in')
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
@@ -66,7 +75,7 @@ def main():
         perm = perm.replace("d", "").replace("a", "")
     authorizer = DummyAuthorizer()
     authorizer.add_anonymous(args.dir, perm=perm)
-    handler = FTPHandler
+    handler = LoginReportingHandler if args.report_logins else FTPHandler
     handler.authorizer = authorizer
     if args.no_rename_over:
         handler.abstracted_fs = NoRenameOverFS

@@ -1,6 +1,13 @@
 #include "exam/examsession.h"
 
-ExamSession::ExamSession(ExamClock &clock, QObject *parent) : QObject(parent), m_clock(clock)
+#include "exam/scoring.h"
+
+ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
+{
+}
+
+ExamSession::ExamSession(ExamClock &clock, const Examinee &examinee, QObject *parent)
+    : QObject(parent), m_clock(clock), m_examinee(examinee)
 {
     connect(&m_clock, &ExamClock::secondPassed, this, &ExamSession::onSecondPassed);
     connect(&m_clock, &ExamClock::timeUp, this, &ExamSession::onTimeUp);
@@ -51,6 +58,61 @@ QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
     return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%"
                           "1”交给监考老师。\n选“否”再送一次。")
             .arg(recordPath);
+}
+
+QString ExamSession::questionText(Question question, const QString &recordPath)
+{
+    return question == Question::EndExam ? confirmExitQuestion()
+                                         : leaveUndeliveredQuestion(recordPath);
+}
+
+ExamSession::Figures ExamSession::takeFigures()
+{
+    const bool started = m_clock.state() != ExamClock::State::Waiting;
+    m_figures = { started ? scoring::speed(m_typing.rightCount(), m_clock.timePass()) : 0.0f,
+                  scoring::accuracy(m_typing.rightCount(), m_typing.errorCount()) };
+    return m_figures;
+}
+
+ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase)
+{
+    const Figures now = takeFigures();
+    ResultRecord record;
+    record.speed = now.speed;
+    record.accuracy = now.accuracy;
+    record.timePass = qint16(m_clock.timePass());
+    record.targetLen = m_typing.targetLen();
+    record.typedLen = m_typing.typedLen();
+    record.department = m_examinee.department;
+    record.examNumber = m_examinee.examNumber;
+    record.name = m_examinee.name;
+    record.progress = ResultProgress { 0, QString(), phase, m_typing.typedLen() };
+    return record;
+}
+
+QString ExamSession::takeProgressLine()
+{
+    const Figures now = takeFigures();
+    const QString line = scoring::progressText(now.speed, now.accuracy);
+    return m_noteShown ? notRegisteredText() + QStringLiteral("  ") + line : line;
+}
+
+bool ExamSession::showsFinish() const
+{
+    return m_phase == Phase::Over || m_phase == Phase::Leaving || m_phase == Phase::Stranded;
+}
+
+QString ExamSession::finishLine(ResultUpload::State state) const
+{
+    return finishText(state, m_figures.speed, m_figures.accuracy);
+}
+
+QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &localProblem) const
+{
+    QString text = finishLine(state);
+    if (state == ResultUpload::State::Failed && !localProblem.isEmpty())
+        text += u'\n' + localProblem;
+    return text;
 }
 
 void ExamSession::begin()

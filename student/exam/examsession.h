@@ -2,9 +2,13 @@
 // The course of one exam in the typing window, without widgets: waiting for
 // Enter, typing, the end, and leaving. It decides what Enter, the exit
 // command (CmdExit or the close box), the time being up and each outcome of
-// the record upload do; the window shows the phase and forwards the events.
+// the record upload do, keeps the comparison of the typed text, and takes
+// the records and the lines that show the figures; the window shows the
+// phase and forwards the events.
 #include "exam/examclock.h"
+#include "exam/typingsession.h"
 #include "resultrecord.h"
+#include "transfer/examinee.h"
 #include "transfer/resultupload.h"
 
 #include <QObject>
@@ -38,10 +42,40 @@ public:
     static constexpr int kProgressSeconds = 30;
     static constexpr int kWriteOnceProgressSeconds = 120;
 
+    // Speed and accuracy as they stand.
+    struct Figures
+    {
+        float speed = 0.0f;
+        float accuracy = 0.0f;
+    };
+
     // The clock is shared with the window, which ticks it.
     explicit ExamSession(ExamClock &clock, QObject *parent = nullptr);
+    ExamSession(ExamClock &clock, const Examinee &examinee, QObject *parent = nullptr);
 
     Phase phase() const { return m_phase; }
+    const Examinee &examinee() const { return m_examinee; }
+    // What the examinee types, compared with the exam text.
+    TypingSession &typing() { return m_typing; }
+    const TypingSession &typing() const { return m_typing; }
+    void setTargetText(const QString &text) { m_typing = TypingSession(text); }
+
+    // The figures as last taken by takeRecord() or takeProgressLine(); the
+    // lines after the end show these.
+    Figures figures() const { return m_figures; }
+    // The exam as it stands, as a record of this phase. The speed counts
+    // only once the clock has started.
+    ResultRecord takeRecord(ResultProgress::Phase phase);
+    // The information line while the examinee types: the figures, after the
+    // note that no record has arrived while that is shown.
+    QString takeProgressLine();
+    // Whether the information line tells the final record's way to the
+    // server: from the end of the exam until the program ends.
+    bool showsFinish() const;
+    QString finishLine(ResultUpload::State state) const;
+    // The box after the final record's outcome; a failure names the local
+    // problem too, when there was one.
+    QString finalOutcomeText(ResultUpload::State state, const QString &localProblem) const;
     // During the exam: no record of this examinee has reached the exchange
     // folder yet, and the info line says so.
     bool unregisteredNoteShown() const { return m_noteShown; }
@@ -58,6 +92,7 @@ public:
     // examinee takes to the examiner, or, without one, asks for the figures
     // on the screen to be noted.
     static QString leaveUndeliveredQuestion(const QString &recordPath);
+    static QString questionText(Question question, const QString &recordPath);
 
 public slots:
     // The start-up record is taken: the first record of the session.
@@ -66,6 +101,8 @@ public slots:
     // CmdExit or the close box. During the exam, leaving needs the whole
     // target typed but its final line break.
     void requestExit(qint32 typedLen, qint32 targetLen);
+    // The same with what has been typed so far.
+    void requestExit() { requestExit(m_typing.typedLen(), m_typing.targetLen()); }
     void answer(ExamSession::Question question, bool yes);
     void onUploadState(ResultUpload::State state);
     // The clock's ticks: progress records fall due, and the time runs out.
@@ -92,8 +129,12 @@ private:
     void takeFinalRecord();
     void waitForFinalRecord();
     void showNote(bool shown);
+    Figures takeFigures();
 
     ExamClock &m_clock;
+    Examinee m_examinee;
+    TypingSession m_typing;
+    Figures m_figures;
     Phase m_phase = Phase::Waiting;
     ResultUpload::State m_upload = ResultUpload::State::Idle;
     bool m_registered = false;  // a record of this examinee has arrived

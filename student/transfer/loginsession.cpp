@@ -33,23 +33,23 @@ QString badSettingsMessage()
     return QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
 }
 
-QString failedText(TransferChannel::Failure failure)
+QString failedText(TransferChannel::Outcome outcome)
 {
     QString reason;
-    switch (failure) {
-    case TransferChannel::Failure::CannotConnect:
+    switch (outcome) {
+    case TransferChannel::Outcome::CannotConnect:
         reason = QStringLiteral("无法连接服务器");
         break;
-    case TransferChannel::Failure::NoAnswer:
+    case TransferChannel::Outcome::NoAnswer:
         reason = QStringLiteral("服务器没有应答");
         break;
-    case TransferChannel::Failure::LocalFile:
+    case TransferChannel::Outcome::LocalFile:
         reason = QStringLiteral("本机无法保存考试文件");
         break;
-    case TransferChannel::Failure::None:
-    case TransferChannel::Failure::Refused:
-    case TransferChannel::Failure::ReplaceRefused:
-    case TransferChannel::Failure::TooLarge:
+    case TransferChannel::Outcome::Completed:
+    case TransferChannel::Outcome::Refused:
+    case TransferChannel::Outcome::ReplaceRefused:
+    case TransferChannel::Outcome::TooLarge:
         reason = QStringLiteral("服务器拒绝了请求");
         break;
     }
@@ -75,7 +75,7 @@ LoginSession::LoginSession(const QString &workingFolder, QObject *parent)
     : QObject(parent), m_folder(workingFolder)
 {
     m_channel.setWorkingFolder(workingFolder);
-    connect(&m_channel, &TransferChannel::stateChanged, this, &LoginSession::onChannelState);
+    connect(&m_channel, &TransferChannel::finished, this, &LoginSession::onChannelFinished);
 }
 
 QString LoginSession::pathOf(const QString &name) const
@@ -136,22 +136,22 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
     return { ClickOutcome::Started };
 }
 
-void LoginSession::onChannelState(int code)
+void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
 {
-    if (code == TransferChannel::Error) {
-        // A file larger than any real one is the examiner's to fix.
-        if (m_channel.lastFailure() == TransferChannel::Failure::TooLarge) {
-            refuse(badSettingsMessage());
-            return;
-        }
-        m_phase = Phase::Idle;
-        emit statusChanged(failedText(m_channel.lastFailure()));
-    } else if (code == TransferChannel::Completed) {
+    if (outcome == TransferChannel::Outcome::Completed) {
         if (m_phase == Phase::WaitingForSettings)
             settingsArrived();
         else if (m_phase == Phase::WaitingForText)
             textArrived();
+        return;
     }
+    // A file larger than any real one is the examiner's to fix.
+    if (outcome == TransferChannel::Outcome::TooLarge) {
+        refuse(badSettingsMessage());
+        return;
+    }
+    m_phase = Phase::Idle;
+    emit statusChanged(failedText(outcome));
 }
 
 void LoginSession::settingsArrived()

@@ -55,7 +55,7 @@ signals:
     void loggedIn(const Examinee &examinee);
 
 private:
-    void onChannelState(int code);
+    void onChannelFinished(TransferChannel::Outcome outcome);
     void settingsArrived();
     void textArrived();
     void refuse(const QString &message);

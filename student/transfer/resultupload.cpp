@@ -14,7 +14,6 @@
 
 namespace {
 
-const QString kPlainRecord = QStringLiteral("sc.zip");
 const QString kScrambledRecord = QStringLiteral("sc1.zip");
 }  // namespace
 
@@ -53,7 +52,7 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
     m_scheduler = [this](int attempt, std::function<void()> retry) {
         QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
     };
-    connect(&m_channel, &TransferChannel::stateChanged, this, &ResultUpload::onChannelState);
+    connect(&m_channel, &TransferChannel::finished, this, &ResultUpload::onChannelFinished);
 }
 
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
@@ -71,16 +70,14 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     ++m_round;
     m_failures = 0;
 
+    // The record is scrambled in memory and written once, whole or not at
+    // all; what goes out must be this record, whole: a short or stale
+    // sc1.zip would replace a good record on the service.
     const QDir folder(m_folder);
-    const QByteArray plain = m_record.toRecordLines();
-    const QByteArray scrambled = transcodeBytes(plain, kExchangeKey);
+    const QByteArray scrambled = transcodeBytes(m_record.toRecordLines(), kExchangeKey);
     const QString scrambledPath = folder.filePath(kScrambledRecord);
-    QString problem = wholefile::write(folder.filePath(kPlainRecord), plain);
-    if (problem.isEmpty())
-        problem = wholefile::write(scrambledPath, scrambled);
+    QString problem = wholefile::write(scrambledPath, scrambled);
     if (problem.isEmpty()) {
-        // What goes out must be this record, whole: a short or stale sc1.zip
-        // would replace a good record on the service.
         const wholefile::Reading back =
                 wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
         if (!back.bytes)
@@ -90,11 +87,10 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
             problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
                               .arg(QDir::toNativeSeparators(scrambledPath));
     }
-    // The exam text and the settings are not needed any more; the plain
-    // record has served its purpose. sc1.zip stays for the upload.
+    // The exam text and the settings are not needed any more; sc1.zip stays
+    // for the upload and for the examiner.
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
-    QFile::remove(folder.filePath(kPlainRecord));
     m_localProblem = problem;
     if (!problem.isEmpty()) {
         m_waiting = false;
@@ -131,9 +127,9 @@ void ResultUpload::startWhenFree()
     m_channel.put(kScrambledRecord, m_remoteName);
 }
 
-void ResultUpload::onChannelState(int code)
+void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
 {
-    if (!m_inFlight || (code != TransferChannel::Completed && code != TransferChannel::Error))
+    if (!m_inFlight)
         return;
     m_inFlight = false;
     if (m_waiting) {
@@ -141,11 +137,11 @@ void ResultUpload::onChannelState(int code)
         startWhenFree();
         return;
     }
-    if (code == TransferChannel::Completed) {
+    if (outcome == TransferChannel::Outcome::Completed) {
         setState(State::Delivered);
         return;
     }
-    if (m_channel.lastFailure() == TransferChannel::Failure::ReplaceRefused && storeUnderNewName())
+    if (outcome == TransferChannel::Outcome::ReplaceRefused && storeUnderNewName())
         return;
     ++m_failures;
     if (m_failures >= m_attempts) {

@@ -1,10 +1,10 @@
 #pragma once
-// The examinee's result on its way to the exchange folder: written locally as
-// sc.zip, scrambled into sc1.zip, and uploaded under the examinee's result
-// file name. The newest record always wins: it waits for the channel and goes
-// out as soon as the channel is free, and an older record that has not gone
-// out yet is dropped in its favour. A failed upload is tried again a few times
-// after a short pause; the state says truthfully whether the newest record has
+// The examinee's result on its way to the exchange folder: written locally,
+// scrambled, as sc1.zip, and uploaded under the examinee's result file name.
+// The newest record always wins: it waits for the channel and goes out as
+// soon as the channel is free, and an older record that has not gone out yet
+// is dropped in its favour. A failed upload is tried again a few times after
+// a short pause; the state says truthfully whether the newest record has
 // arrived.
 //
 // Every record carries its sequence number within this session and the
@@ -47,13 +47,13 @@ public:
     // earlier session.
     static constexpr int kMaxNewNames = 200;
 
-    // Writes sc.zip with the record, scrambles it into sc1.zip, reads that
-    // back, queues the upload to examinee.serverIP, and removes te.txt,
-    // se.dll and sc.zip. The record's progress lines get this session's
-    // sequence number and id. Returns the problem when the local files could
-    // not be written or do not read back as this record; the state is then
-    // Failed (reported even when it was Failed before) and nothing new goes
-    // out, so an earlier record on the service stays as it was.
+    // Writes the record scrambled into sc1.zip, reads that back, queues the
+    // upload to examinee.serverIP, and removes te.txt and se.dll. The
+    // record's progress lines get this session's sequence number and id.
+    // Returns the problem when sc1.zip could not be written or does not read
+    // back as this record; the state is then Failed (reported even when it
+    // was Failed before) and nothing new goes out, so an earlier record on
+    // the service stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
 
     // After Failed: saves the last record again and starts a new round of
@@ -84,7 +84,7 @@ signals:
 
 private:
     void startWhenFree();
-    void onChannelState(int code);
+    void onChannelFinished(TransferChannel::Outcome outcome);
     bool storeUnderNewName();
     void setState(State state, bool always = false);
 

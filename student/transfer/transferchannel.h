@@ -1,9 +1,8 @@
 #pragma once
 // The client's file transfer channel (Inet1): gets files from and puts files
 // to the examiner's FTP service, one request at a time, in the background.
-// Every request reports its state on the thread that owns the channel:
-// progress codes while it works, then exactly one final code, Completed (12)
-// or Error (11).
+// Every request reports exactly one outcome, on the thread that owns the
+// channel.
 #include <QObject>
 #include <QString>
 
@@ -18,17 +17,9 @@ class TransferChannel : public QObject
     Q_OBJECT
 
 public:
-    // The state codes a request reports, numbered as the callers expect.
-    enum StateCode : qint16 {
-        Connecting = 3,
-        Connected = 4,
-        Error = 11,
-        Completed = 12,
-    };
-
-    // Why the last request ended in Error; None after Completed.
-    enum class Failure {
-        None,
+    // How a request ended: Completed, or why not.
+    enum class Outcome {
+        Completed,
         CannotConnect,  // no connection to the service
         NoAnswer,  // connected, but the service stopped answering
         Refused,  // the service refused a command (login, permission ...)
@@ -36,7 +27,7 @@ public:
         TooLarge,  // a get brought more bytes than the request allows
         LocalFile,  // the local file could not be read or written
     };
-    Q_ENUM(Failure)
+    Q_ENUM(Outcome)
 
     struct Timeouts
     {
@@ -54,7 +45,7 @@ public:
     // The examiner's service as typed at login, in any form ServerAddress
     // understands ("127.0.0.1:2121", "ftp://10.0.0.1/typedata"): remote
     // names are taken inside its folder. Read when a request starts; an
-    // address that cannot be one ends the request in Error (CannotConnect).
+    // address that cannot be one ends the request with CannotConnect.
     void setRemoteHost(const QString &host);
     QString remoteHost() const { return m_host; }
 
@@ -64,25 +55,19 @@ public:
     void setTimeouts(const Timeouts &timeouts) { m_timeouts = timeouts; }
 
     bool isBusy() const { return m_thread != nullptr; }
-    Failure lastFailure() const { return m_lastFailure; }
 
-    // Runs one command string: "get REMOTE LOCAL" or "put LOCAL REMOTE". The
-    // command word and the first name end at the first and second blank; the
-    // last name is the rest of the string, blanks included. A command that
-    // does not have this form ends in Error.
-    //
-    // Returns false, and reports nothing, while an earlier request is still
-    // running: such a request is refused, never queued or mixed into the
-    // running one. Otherwise returns true; the reports follow later, never
-    // from inside this call.
-    bool execute(const QString &command);
+    // get() and put() return false, and report nothing, while an earlier
+    // request is still running: such a request is refused, never queued or
+    // mixed into the running one. Otherwise they return true; the outcome
+    // follows later, never from inside the call. A remote name that is not a
+    // bare file name of the remote folder is refused (Refused).
 
     // The most bytes a get brings unless told otherwise.
     static constexpr qint64 kDefaultMaxBytes = 16 * 1024 * 1024;
 
     // A get reads until the service ends the transfer, whatever size was
     // announced, and leaves the local file only when the whole remote file
-    // arrived and was saved. More than `maxBytes` ends in Error (TooLarge).
+    // arrived and was saved. More than `maxBytes` ends with TooLarge.
     // A remote file that does not exist completes with no local file; every
     // other ending without the whole file removes the local one too.
     bool get(const QString &remoteName, const QString &localName,
@@ -94,23 +79,29 @@ public:
     // never sees a half-written file under that name; a service that does
     // not rename gets the data under the final name directly and the
     // temporary file removed. A service that keeps existing files (write-once)
-    // ends the put in Error with ReplaceRefused, the earlier file untouched.
+    // ends the put with ReplaceRefused, the earlier file untouched.
+    //
+    // Once the service has let this channel rename a file, a put stores and
+    // renames in one FTP session; otherwise, and when that fails, it first
+    // asks whether the remote file is there and may be renamed. A new remote
+    // host starts without that knowledge.
     bool put(const QString &localName, const QString &remoteName);
 
     // The name under which a put stores its data until the rename.
     static QString temporaryRemoteName(const QString &remoteName);
 
 signals:
-    void stateChanged(int code);
+    void finished(TransferChannel::Outcome outcome);
 
 private:
     bool start(TransferRequest request);
-    void finish(int code, Failure failure);
+    void finish(Outcome outcome, bool renamesAllowed);
 
     QString m_host;
+    QString m_requestHost;  // the host of the running request
     QString m_folder;
     Timeouts m_timeouts;
     QThread *m_thread = nullptr;
     std::atomic<bool> m_abort { false };
-    Failure m_lastFailure = Failure::None;
+    bool m_renamesAllowed = false;  // the service has renamed for this channel
 };

@@ -7,20 +7,17 @@
 #include "kestrixversion.h"
 #include "messages.h"
 #include "windows/pageview.h"
-#include "exam/scoring.h"
 #include "windows/statuspanel.h"
 #include "windows/typingbox.h"
 
-#include <QComboBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -28,42 +25,12 @@
 
 namespace {
 
-// Pixel geometry at 15 twips per pixel: the client area is 11160 x 7650
-// twips, the text area 8300 x 2700.
-constexpr int kClientWidth = 744;
-constexpr int kClientHeight = 510;
-constexpr int kTextWidth = 553;
-constexpr int kTextHeight = 180;
-constexpr int kScrollWidth = 17;
-
 QString promptText()
 {
     return QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
 const QColor kPromptColor(0xC0, 0x00, 0x00);
-
-// 12-point Song, with the CJK faces that stand in for it where it is missing.
-QFont songFont()
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                       QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC") });
-    font.setPointSize(12);
-    return font;
-}
-
-QLabel *framedLabel(QWidget *window, const QString &frameName, const QString &title,
-                    const QString &labelName, int top)
-{
-    auto *frame = new QGroupBox(title, window);
-    frame->setObjectName(frameName);
-    frame->setGeometry(8, top, 120, 56);
-    auto *label = new QLabel(frame);
-    label->setObjectName(labelName);
-    label->setGeometry(8, 24, 104, 24);
-    return label;
-}
 
 }  // namespace
 
@@ -75,57 +42,70 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, QWidget *p
 FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainServices services,
                  QWidget *parent)
     : QWidget(parent),
-      m_examinee(examinee),
       m_workFolder(workFolder),
-      m_inputMethods(std::move(services.inputMethods)),
+      m_inputMethodService(std::move(services.inputMethods)),
       m_messages(std::move(services.messages)),
       m_runTimers(services.runTimers),
       m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
       m_upload(std::make_unique<ResultUpload>(workFolder)),
-      m_exam(std::make_unique<ExamSession>(*m_clock))
+      m_exam(std::make_unique<ExamSession>(*m_clock, examinee))
 {
     connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
     connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
             [this] { m_exam->setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
     connect(m_exam.get(), &ExamSession::phaseChanged, this, &FrmMain::onPhaseChanged);
-    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::SaveResult);
+    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::saveResult);
     connect(m_exam.get(), &ExamSession::resendDue, m_upload.get(), &ResultUpload::retry);
     connect(m_exam.get(), &ExamSession::questionAsked, this, &FrmMain::askExaminee);
     connect(m_exam.get(), &ExamSession::messageRequested, this, &FrmMain::tell);
-    connect(m_exam.get(), &ExamSession::finalOutcome, this, &FrmMain::onFinalOutcome);
+    connect(m_exam.get(), &ExamSession::finalOutcome, this, [this](ResultUpload::State state) {
+        tell(m_exam->finalOutcomeText(state, m_upload->localProblem()));
+    });
     connect(m_exam.get(), &ExamSession::unregisteredNoteChanged, this, &FrmMain::showProgress);
-    if (!m_inputMethods)
-        m_inputMethods = createSystemInputMethods();
+    if (!m_inputMethodService)
+        m_inputMethodService = createSystemInputMethods();
     if (!m_messages)
         m_messages = std::make_shared<MessageBoxes>(clientTitle());
     setObjectName(QStringLiteral("FrmMain"));
     buildWindow();
+    connect(m_endExam, &QPushButton::clicked, this, &FrmMain::exitRequested);
+    connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
+    connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
+    connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
+    for (StatusPanel *panel : std::as_const(m_panels))
+        connect(panel, &StatusPanel::clicked, this, &FrmMain::onStatusPanelClicked);
+    connect(m_examTick, &QTimer::timeout, this, &FrmMain::onClockTick);
+    connect(m_statusTick, &QTimer::timeout, this, &FrmMain::onStatusTick);
+    connect(m_promptTick, &QTimer::timeout, this, &FrmMain::onPromptTick);
+    connect(m_clock.get(), &ExamClock::timeTextChanged, m_timeLeft, &QLabel::setText);
+    connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
 
     // Start-up, in its fixed order.
-    m_combo1->addItems(m_inputMethods->entries());
-    m_combo1->setCurrentIndex(-1);
+    m_inputMethods->addItems(m_inputMethodService->entries());
+    m_inputMethods->setCurrentIndex(-1);
     setWindowTitle(clientTitle() + QLatin1String("  v") + QString::number(KESTRIX_VERSION_MAJOR)
                    + u'.' + QString::number(KESTRIX_VERSION_MINOR));
-    m_lblBanName->setText(m_examinee.department);
-    m_lblExamNumber->setText(m_examinee.examNumber);
-    m_lblName->setText(m_examinee.name);
+    m_department->setText(examinee.department);
+    m_examNumber->setText(examinee.examNumber);
+    m_name->setText(examinee.name);
     loadExamText();
-    m_vScroll1->setRange(0, TypingSession::scrollMax(m_session.targetLen()));
-    m_vScroll1->setPageStep(TypingSession::kPageStep);
-    m_ssTab1->setTabEnabled(1, false);
-    prepareClock();
+    m_pageScroll->setRange(0, TypingSession::scrollMax(session().targetLen()));
+    m_pageScroll->setPageStep(TypingSession::kPageStep);
+    m_tabs->setTabEnabled(kSettingsTab, false);
+    m_typingBox->setEnabled(false);
+    m_timeLeft->setText(m_clock->timeText());
     m_exam->begin();
 
     if (m_clock->canRun()) {
         showInfo(ExamSession::registeringText(), kPromptColor);
-        switchTimer(m_timer3, true);
+        switchTimer(m_promptTick, true);
     } else {
         // The prompt would invite an Enter that cannot start this exam.
         showInfo(ExamSession::badExamTimeText(), kPromptColor);
     }
-    switchTimer(m_timer2, true);
+    switchTimer(m_statusTick, true);
     onStatusTick();
-    m_ssTab1->tabBar()->setFocus();
+    m_tabs->tabBar()->setFocus();
 }
 
 FrmMain::~FrmMain() = default;
@@ -135,147 +115,13 @@ QString FrmMain::websiteAddress()
     return QStringLiteral("https://kestrix.example.org");
 }
 
-void FrmMain::buildWindow()
-{
-    setFixedSize(kClientWidth, kClientHeight);
-
-    m_lblBanName = framedLabel(this, QStringLiteral("Frame1"), QStringLiteral("部门"),
-                               QStringLiteral("LblBanName"), 8);
-    m_lblExamNumber = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
-                                  QStringLiteral("LblXueHao"), 70);
-    m_lblName = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
-                            QStringLiteral("LblXingMing"), 132);
-
-    auto *frame4 = new QGroupBox(this);
-    frame4->setObjectName(QStringLiteral("Frame4"));
-    frame4->setGeometry(8, 194, 120, 288);
-    auto *label3 = new QLabel(QStringLiteral("选择输入法："), frame4);
-    label3->setObjectName(QStringLiteral("Label3"));
-    label3->setGeometry(8, 12, 104, 22);
-    m_combo1 = new QComboBox(frame4);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setGeometry(8, 36, 104, 26);
-    m_cmdExit = new QPushButton(QStringLiteral("结束考试"), frame4);
-    m_cmdExit->setObjectName(QStringLiteral("CmdExit"));
-    m_cmdExit->setGeometry(8, 240, 104, 34);
-    // Enter on the focused button presses it.
-    m_cmdExit->setAutoDefault(true);
-    connect(m_cmdExit, &QPushButton::clicked, this, &FrmMain::exitRequested);
-    connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
-
-    m_ssTab1 = new QTabWidget(this);
-    m_ssTab1->setObjectName(QStringLiteral("SSTab1"));
-    m_ssTab1->setGeometry(136, 6, 600, 476);
-    auto *typingTab = new QWidget;
-    m_ssTab1->addTab(typingTab, QStringLiteral("打字测试"));
-    m_ssTab1->addTab(new QWidget, QStringLiteral("系统设置"));
-
-    auto *label1 = new QLabel(QStringLiteral("目标文字"), typingTab);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(10, 12, 120, 22);
-    auto *label2 = new QLabel(QStringLiteral("剩余时间"), typingTab);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(390, 10, 70, 24);
-    label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_lblTime = new QLabel(QStringLiteral("00 : 00"), typingTab);
-    m_lblTime->setObjectName(QStringLiteral("LblTime"));
-    m_lblTime->setGeometry(466, 8, 114, 28);
-    m_lblTime->setAlignment(Qt::AlignCenter);
-    m_lblTime->setAutoFillBackground(true);
-    QPalette timePalette = m_lblTime->palette();
-    timePalette.setColor(QPalette::Window, QColor(0x80, 0x80, 0xFF));
-    timePalette.setColor(QPalette::WindowText, timePalette.color(QPalette::HighlightedText));
-    m_lblTime->setPalette(timePalette);
-    QFont timeFont = m_lblTime->font();
-    timeFont.setPointSize(14);
-    timeFont.setBold(true);
-    m_lblTime->setFont(timeFont);
-
-    m_lblGetText = new PageView(typingTab);
-    m_lblGetText->setObjectName(QStringLiteral("LblGetText"));
-    m_lblGetText->setFont(songFont());
-    m_lblGetText->setGeometry(10, 40, kTextWidth, kTextHeight);
-
-    m_vScroll1 = new QScrollBar(Qt::Vertical, typingTab);
-    m_vScroll1->setObjectName(QStringLiteral("VScroll1"));
-    m_vScroll1->setGeometry(10 + kTextWidth, 40, kScrollWidth, kTextHeight);
-    connect(m_vScroll1, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
-
-    m_lblInfo = new QLabel(typingTab);
-    m_lblInfo->setObjectName(QStringLiteral("LblInfo"));
-    m_lblInfo->setGeometry(10, 226, kTextWidth + kScrollWidth, 22);
-
-    m_txtWrite = new TypingBox(typingTab);
-    m_txtWrite->setObjectName(QStringLiteral("TxtWrite"));
-    m_txtWrite->setFont(songFont());
-    m_txtWrite->setGeometry(10, 252, kTextWidth + kScrollWidth, kTextHeight);
-    connect(m_txtWrite, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
-
-    buildStatusBar();
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
-    connect(m_timer1, &QTimer::timeout, this, &FrmMain::onClockTick);
-    m_timer2 = new QTimer(this);
-    m_timer2->setObjectName(QStringLiteral("Timer2"));
-    m_timer2->setInterval(1000);
-    connect(m_timer2, &QTimer::timeout, this, &FrmMain::onStatusTick);
-    m_timer3 = new QTimer(this);
-    m_timer3->setObjectName(QStringLiteral("Timer3"));
-    m_timer3->setInterval(500);
-    connect(m_timer3, &QTimer::timeout, this, &FrmMain::onPromptTick);
-
-    connect(m_clock.get(), &ExamClock::timeTextChanged, m_lblTime, &QLabel::setText);
-    connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
-
-    // The tab strip comes first, so it holds the focus while the typing box
-    // is disabled and Enter there starts the exam.
-    setTabOrder(m_ssTab1, m_txtWrite);
-    setTabOrder(m_txtWrite, m_combo1);
-    setTabOrder(m_combo1, m_cmdExit);
-}
-
-void FrmMain::buildStatusBar()
-{
-    m_statusBar1 = new QStatusBar(this);
-    m_statusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    m_statusBar1->setSizeGripEnabled(false);
-    m_statusBar1->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
-    const struct
-    {
-        const char *key;
-        QString text;
-        int stretch;
-    } panels[] = {
-        { "time", QString(), 2 },
-        { "notice", QStringLiteral("Kestrix 打字考试系统"), 2 },
-        { "url", QStringLiteral("访问网站 kestrix.example.org"), 3 },
-        { "help", QStringLiteral("考试中请勿关闭本窗口"), 2 },
-    };
-    for (const auto &panel : panels) {
-        auto *label = new StatusPanel(QLatin1String(panel.key), panel.text, m_statusBar1);
-        label->setObjectName(QLatin1String("Panel") + QString::number(m_panels.size() + 1));
-        m_statusBar1->addWidget(label, panel.stretch);
-        connect(label, &StatusPanel::clicked, this, &FrmMain::onStatusPanelClicked);
-        m_panels.append(label);
-    }
-    m_panels[2]->setCursor(Qt::PointingHandCursor);
-}
-
 void FrmMain::loadExamText()
 {
     const std::optional<QString> text = readExamText(m_workFolder);
     if (!text)
         m_messages->inform(this, QStringLiteral("考试文件不存在"));
-    m_session = TypingSession(text.value_or(QString()));
-    m_lblGetText->setText(m_session.targetText());
-}
-
-void FrmMain::prepareClock()
-{
-    m_txtWrite->setEnabled(false);
-    m_lblTime->setText(m_clock->timeText());
+    m_exam->setTargetText(text.value_or(QString()));
+    m_page->setText(session().targetText());
 }
 
 void FrmMain::switchTimer(QTimer *timer, bool on)
@@ -292,14 +138,13 @@ void FrmMain::keyPressEvent(QKeyEvent *event)
 {
     // Keys that the tab strip, Combo1 and VScroll1 leave unhandled come up
     // to the window; the typing box and CmdExit keep their Enter.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        startExam(13);
+    startExam(Qt::Key(event->key()));
     QWidget::keyPressEvent(event);
 }
 
-void FrmMain::startExam(int keyCode)
+void FrmMain::startExam(Qt::Key key)
 {
-    if (keyCode == 13)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
         m_exam->pressEnter();
 }
 
@@ -309,8 +154,8 @@ void FrmMain::onPhaseChanged(ExamSession::Phase phase)
     case ExamSession::Phase::Waiting:
         break;
     case ExamSession::Phase::LeavingEarly:
-        switchTimer(m_timer3, false);
-        m_cmdExit->setEnabled(false);
+        switchTimer(m_promptTick, false);
+        m_endExam->setEnabled(false);
         showInfo(ExamSession::waitingToLeaveText(), kPromptColor);
         break;
     case ExamSession::Phase::Typing:
@@ -318,15 +163,15 @@ void FrmMain::onPhaseChanged(ExamSession::Phase phase)
         break;
     case ExamSession::Phase::Over:
         endTyping();
-        m_lblTime->setText(m_clock->timeText());
+        m_timeLeft->setText(m_clock->timeText());
         break;
     case ExamSession::Phase::Leaving:
         endTyping();
-        m_cmdExit->setEnabled(false);
+        m_endExam->setEnabled(false);
         showFinish();
         break;
     case ExamSession::Phase::Stranded:
-        m_cmdExit->setEnabled(true);
+        m_endExam->setEnabled(true);
         showFinish();
         break;
     case ExamSession::Phase::Left:
@@ -337,34 +182,34 @@ void FrmMain::onPhaseChanged(ExamSession::Phase phase)
 
 void FrmMain::beginTyping()
 {
-    switchTimer(m_timer3, false);
+    switchTimer(m_promptTick, false);
     showInfo(QString(), palette().color(QPalette::ButtonText));
-    m_txtWrite->setEnabled(true);
-    m_txtWrite->setFocus();
-    switchTimer(m_timer1, true);
-    m_vScroll1->setValue(0);
-    const int chosen = m_combo1->currentIndex();
-    m_inputMethods->activate(chosen < 0 ? 0 : chosen);
+    m_typingBox->setEnabled(true);
+    m_typingBox->setFocus();
+    switchTimer(m_examTick, true);
+    m_pageScroll->setValue(0);
+    const int chosen = m_inputMethods->currentIndex();
+    m_inputMethodService->activate(chosen < 0 ? 0 : chosen);
 }
 
 void FrmMain::endTyping()
 {
-    switchTimer(m_timer1, false);
-    m_txtWrite->setEnabled(false);
+    switchTimer(m_examTick, false);
+    m_typingBox->setEnabled(false);
 }
 
 void FrmMain::showInfo(const QString &text, const QColor &color)
 {
-    QPalette infoPalette = m_lblInfo->palette();
+    QPalette infoPalette = m_infoLine->palette();
     infoPalette.setColor(QPalette::WindowText, color);
-    m_lblInfo->setPalette(infoPalette);
-    m_lblInfo->setText(text);
+    m_infoLine->setPalette(infoPalette);
+    m_infoLine->setText(text);
 }
 
 void FrmMain::showFinish()
 {
     const ResultUpload::State state = m_upload->state();
-    showInfo(finishText(state, m_speed, m_accuracy),
+    showInfo(m_exam->finishLine(state),
              state == ResultUpload::State::Failed ? kPromptColor
                                                   : palette().color(QPalette::ButtonText));
 }
@@ -373,42 +218,36 @@ void FrmMain::onScrollChanged(int value)
 {
     m_topLine = value;
     showPage();
-    if (m_txtWrite->isEnabled())
-        m_txtWrite->setFocus();
+    if (m_typingBox->isEnabled())
+        m_typingBox->setFocus();
 }
 
 void FrmMain::showPage()
 {
-    m_lblGetText->setText(TypingSession::fromTopLine(m_session.targetText(), m_topLine));
+    m_page->setText(TypingSession::fromTopLine(session().targetText(), m_topLine));
     showOverlays();
 }
 
 void FrmMain::showOverlays()
 {
-    m_lblGetText->writeLayer()->setText(
-            TypingSession::fromTopLine(m_session.writeText(), m_topLine));
-    m_lblGetText->errorLayer()->setText(
-            TypingSession::fromTopLine(m_session.errorText(), m_topLine));
+    m_page->writeLayer()->setText(TypingSession::fromTopLine(session().writeText(), m_topLine));
+    m_page->errorLayer()->setText(TypingSession::fromTopLine(session().errorText(), m_topLine));
 }
 
 void FrmMain::onTypedTextChanged()
 {
-    const int typedLen = m_txtWrite->typedLength();
-    const TypingSession::Step step = m_session.compareTyped(
-            typedLen, m_txtWrite->caretPosition(), m_txtWrite->takeChangedFrom(),
-            [this](int from) { return m_txtWrite->typedFrom(from); });
+    const int typedLen = m_typingBox->typedLength();
+    const TypingSession::Step step = m_exam->typing().compareTyped(
+            typedLen, m_typingBox->caretPosition(), m_typingBox->takeChangedFrom(),
+            [this](int from) { return m_typingBox->typedFrom(from); });
     if (step == TypingSession::Step::Continued)
-        followCaret(typedLen);
+        m_pageScroll->setValue(
+                TypingSession::followCaret(typedLen, m_topLine, m_pageScroll->maximum()));
     if (typedLen == 0) {
-        m_vScroll1->setValue(0);
+        m_pageScroll->setValue(0);
         showPage();
     }
     showOverlays();
-}
-
-void FrmMain::followCaret(int typedLen)
-{
-    m_vScroll1->setValue(TypingSession::followCaret(typedLen, m_topLine, m_vScroll1->maximum()));
 }
 
 void FrmMain::onClockTick()
@@ -421,77 +260,42 @@ void FrmMain::showProgress()
 {
     if (m_exam->phase() != ExamSession::Phase::Typing)
         return;
-    m_speed = scoring::speed(m_session.rightCount(), m_clock->timePass());
-    m_accuracy = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
     // Until a record of this examinee has arrived, the line says so first.
-    if (m_exam->unregisteredNoteShown())
-        showInfo(ExamSession::notRegisteredText() + QStringLiteral("  ")
-                         + scoring::progressText(m_speed, m_accuracy),
-                 kPromptColor);
-    else
-        showInfo(scoring::progressText(m_speed, m_accuracy), palette().color(QPalette::ButtonText));
+    const QString line = m_exam->takeProgressLine();
+    showInfo(line,
+             m_exam->unregisteredNoteShown() ? kPromptColor
+                                             : palette().color(QPalette::ButtonText));
 }
 
-void FrmMain::SaveResult(ResultProgress::Phase phase)
+void FrmMain::saveResult(ResultProgress::Phase phase)
 {
-    const bool started = m_clock->state() != ExamClock::State::Waiting;
-    m_speed = started ? scoring::speed(m_session.rightCount(), m_clock->timePass()) : 0.0f;
-    m_accuracy = scoring::accuracy(m_session.rightCount(), m_session.errorCount());
-
-    ResultRecord record;
-    record.speed = m_speed;
-    record.accuracy = m_accuracy;
-    record.timePass = qint16(m_clock->timePass());
-    record.targetLen = m_session.targetLen();
-    record.typedLen = m_session.typedLen();
-    record.department = m_examinee.department;
-    record.examNumber = m_examinee.examNumber;
-    record.name = m_examinee.name;
-    record.progress = ResultProgress { 0, QString(), phase, m_session.typedLen() };
-    m_upload->save(record, m_examinee);
+    m_upload->save(m_exam->takeRecord(phase), m_exam->examinee());
 }
 
 void FrmMain::onUploadStateChanged(ResultUpload::State state)
 {
     // Once the exam is over the line tells the truth about the result's way
     // to the server; before, the prompt or the figures own it.
-    switch (m_exam->phase()) {
-    case ExamSession::Phase::Over:
-    case ExamSession::Phase::Leaving:
-    case ExamSession::Phase::Stranded:
+    if (m_exam->showsFinish())
         showFinish();
-        break;
-    default:
-        break;
-    }
     m_exam->onUploadState(state);
 }
 
 void FrmMain::runExitDialogue()
 {
-    m_exam->requestExit(m_session.typedLen(), m_session.targetLen());
-    if (m_txtWrite->isEnabled())
-        m_txtWrite->setFocus();
+    m_exam->requestExit();
+    if (m_typingBox->isEnabled())
+        m_typingBox->setFocus();
 }
 
 void FrmMain::askExaminee(ExamSession::Question question)
 {
-    const QString text = question == ExamSession::Question::EndExam
-            ? ExamSession::confirmExitQuestion()
-            : ExamSession::leaveUndeliveredQuestion(m_upload->localRecordPath());
+    const QString text = ExamSession::questionText(question, m_upload->localRecordPath());
     m_exam->answer(question, m_messages->confirm(this, text));
 }
 
 void FrmMain::tell(const QString &text)
 {
-    m_messages->inform(this, text);
-}
-
-void FrmMain::onFinalOutcome(ResultUpload::State state)
-{
-    QString text = finishText(state, m_speed, m_accuracy);
-    if (state == ResultUpload::State::Failed && !m_upload->localProblem().isEmpty())
-        text += u'\n' + m_upload->localProblem();
     m_messages->inform(this, text);
 }
 
@@ -517,16 +321,16 @@ void FrmMain::onPromptTick()
 {
     if (m_exam->phase() != ExamSession::Phase::Waiting)
         return;
-    if (m_blinker.tick()) {
+    if (m_blinker.tick())
         showInfo(promptText(), kPromptColor);
-    } else {
-        m_lblInfo->clear();
-    }
+    else
+        m_infoLine->clear();
 }
 
 void FrmMain::onStatusTick()
 {
-    m_panels[0]->setText(statusDateTimeText(QDateTime::currentDateTime(), QLocale::system()));
+    m_panels[kTimePanel]->setText(
+            statusDateTimeText(QDateTime::currentDateTime(), QLocale::system()));
 }
 
 void FrmMain::onStatusPanelClicked(const QString &key)

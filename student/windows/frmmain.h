@@ -1,13 +1,14 @@
 #pragma once
 // FrmMain: the typing window. Shows the target text with the examinee's
-// progress laid over it, runs the exam clock and takes the result. The
-// comparison, paging and clock live in TypingSession and ExamClock; this
-// class wires the controls to them.
+// progress laid over it, the exam clock and the figures. The exam's course,
+// the comparison, paging, scoring and the records live in ExamSession,
+// TypingSession and ExamClock, the upload in ResultUpload; this class wires
+// the controls to them.
 #include "exam/examclock.h"
-#include "transfer/examinee.h"
 #include "exam/examsession.h"
-#include "transfer/resultupload.h"
 #include "exam/typingsession.h"
+#include "transfer/examinee.h"
+#include "transfer/resultupload.h"
 
 #include <QColor>
 #include <QWidget>
@@ -51,28 +52,28 @@ public:
 
     static QString websiteAddress();
 
-    const Examinee &examinee() const { return m_examinee; }
+    const Examinee &examinee() const { return m_exam->examinee(); }
     const QString &workFolder() const { return m_workFolder; }
-    const TypingSession &session() const { return m_session; }
+    const TypingSession &session() const { return m_exam->typing(); }
     const ExamClock &clock() const { return *m_clock; }
     const ExamSession &exam() const { return *m_exam; }
     int topLine() const { return m_topLine; }
-    float speed() const { return m_speed; }
-    float accuracy() const { return m_accuracy; }
+    float speed() const { return m_exam->figures().speed; }
+    float accuracy() const { return m_exam->figures().accuracy; }
     ResultUpload &upload() { return *m_upload; }
 
 public slots:
-    // Enter (key code 13) goes to the exam session, which starts the exam
-    // once.
-    void startExam(int keyCode);
+    // Enter (Return or the keypad's Enter) goes to the exam session, which
+    // starts the exam once; other keys do nothing.
+    void startExam(Qt::Key key);
     // The one place where a result is taken: at the end of start-up, every
     // so often while the examinee types, when the time is up, and when the
     // examinee ends the exam.
-    void SaveResult(ResultProgress::Phase phase);
+    void saveResult(ResultProgress::Phase phase);
     void showProgress();
     void showPage();
 
-    // Timer1, Timer2 and Timer3.
+    // The ticks of the exam clock, the status bar's clock and the prompt.
     void onClockTick();
     void onStatusTick();
     void onPromptTick();
@@ -89,15 +90,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The tab of the settings, which the examinee cannot open, and the
+    // status bar's panels by place.
+    static constexpr int kSettingsTab = 1;
+    static constexpr int kTimePanel = 0;
+    static constexpr int kWebsitePanel = 2;
+
+    // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
     void buildStatusBar();
-    void loadExamText();
-    void prepareClock();
-    void switchTimer(QTimer *timer, bool on);
+    void buildTimers();
 
+    void loadExamText();
+    void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
-    void followCaret(int typedLen);
     void showOverlays();
     void runExitDialogue();
     void onPhaseChanged(ExamSession::Phase phase);
@@ -105,42 +112,37 @@ private:
     void endTyping();
     void askExaminee(ExamSession::Question question);
     void tell(const QString &text);
-    void onFinalOutcome(ResultUpload::State state);
     void onUploadStateChanged(ResultUpload::State state);
     void showInfo(const QString &text, const QColor &color);
     void showFinish();
     void leave();
     void onStatusPanelClicked(const QString &key);
 
-    Examinee m_examinee;
     QString m_workFolder;
-    std::unique_ptr<InputMethods> m_inputMethods;
+    std::unique_ptr<InputMethods> m_inputMethodService;
     std::shared_ptr<Messages> m_messages;
     bool m_runTimers = true;
 
-    TypingSession m_session;
     std::unique_ptr<ExamClock> m_clock;
     PromptBlinker m_blinker;
     std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
     int m_topLine = 0;
-    float m_speed = 0.0f;
-    float m_accuracy = 0.0f;
 
-    QLabel *m_lblBanName = nullptr;
-    QLabel *m_lblExamNumber = nullptr;
-    QLabel *m_lblName = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QPushButton *m_cmdExit = nullptr;
-    QTabWidget *m_ssTab1 = nullptr;
-    QLabel *m_lblTime = nullptr;
-    PageView *m_lblGetText = nullptr;
-    QScrollBar *m_vScroll1 = nullptr;
-    QLabel *m_lblInfo = nullptr;
-    TypingBox *m_txtWrite = nullptr;
-    QStatusBar *m_statusBar1 = nullptr;
+    QLabel *m_department = nullptr;
+    QLabel *m_examNumber = nullptr;
+    QLabel *m_name = nullptr;
+    QComboBox *m_inputMethods = nullptr;
+    QPushButton *m_endExam = nullptr;
+    QTabWidget *m_tabs = nullptr;
+    QLabel *m_timeLeft = nullptr;
+    PageView *m_page = nullptr;
+    QScrollBar *m_pageScroll = nullptr;
+    QLabel *m_infoLine = nullptr;
+    TypingBox *m_typingBox = nullptr;
+    QStatusBar *m_statusBar = nullptr;
     QList<StatusPanel *> m_panels;
-    QTimer *m_timer1 = nullptr;
-    QTimer *m_timer2 = nullptr;
-    QTimer *m_timer3 = nullptr;
+    QTimer *m_examTick = nullptr;
+    QTimer *m_statusTick = nullptr;
+    QTimer *m_promptTick = nullptr;
 };

@@ -85,8 +85,10 @@ struct Classroom
             upload->setAttempts(attempts);
             QObject::connect(upload, &ResultUpload::stateChanged, upload,
                              [this, i](ResultUpload::State state) { onState(i, state); });
-            QObject::connect(&upload->channel(), &TransferChannel::stateChanged, upload,
-                             [this](int code) { channelErrors += code == TransferChannel::Error; });
+            QObject::connect(&upload->channel(), &TransferChannel::finished, upload,
+                             [this](TransferChannel::Outcome outcome) {
+                                 channelErrors += outcome != TransferChannel::Outcome::Completed;
+                             });
             mostActive = std::max(mostActive, ++active);
             save(i, 0);
         }

@@ -209,10 +209,7 @@ struct Desk
         for (int i = 0; i < seconds; ++i)
             window->onClockTick();
     }
-    QPlainTextEdit *box() const
-    {
-        return window->findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite"));
-    }
+    QPlainTextEdit *box() const { return childOf<QPlainTextEdit>(window.get(), "TxtWrite"); }
 };
 
 }  // namespace

@@ -34,11 +34,6 @@ T *child(QObject *window, const char *name)
     return found;
 }
 
-QStringList filesIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::Files, QDir::Name);
-}
-
 }  // namespace
 
 class TestWholeExam : public QObject

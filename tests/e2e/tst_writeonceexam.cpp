@@ -6,21 +6,13 @@
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 #include "systemftpservice.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QDir>
 
 namespace {
 
 constexpr int kWaitMillis = 20000;
-
-ResultRecordReading recordIn(const QDir &folder, const QString &name)
-{
-    QFile file(folder.filePath(name));
-    return file.open(QIODevice::ReadOnly)
-            ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
-            : ResultRecordReading {};
-}
 
 }  // namespace
 
@@ -61,12 +53,12 @@ private slots:
             expected << base + u'~' + QString::number(n) + u".zip"_qs;
         QCOMPARE(exchange.entryList({ base + u"*.zip"_qs }, QDir::Files, QDir::Name), expected);
         for (int i = 0; i < expected.size(); ++i) {
-            const ResultRecordReading reading = recordIn(exchange, expected[i]);
+            const ResultRecordReading reading = readResultFile(exchange.filePath(expected[i]));
             QVERIFY2(reading.ok() && reading.record->progress, qPrintable(expected[i]));
             QCOMPARE(reading.record->progress->sequence, i + 1);
             QCOMPARE(reading.record->progress->sessionId, exam.frm->upload().sessionId());
         }
-        const ResultRecord final = *recordIn(exchange, expected.last()).record;
+        const ResultRecord final = *readResultFile(exchange.filePath(expected.last())).record;
         QCOMPARE(final.progress->phase, ResultProgress::Phase::Finished);
         QCOMPARE(final.typedLen, 100);
         QCOMPARE(final.speed, 20.0f);

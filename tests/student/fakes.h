@@ -1,11 +1,13 @@
 #pragma once
 // A stand-in for the input methods, and one typing window
 // over a temporary working folder holding te.txt.
-#include "fakemessages.h"
-#include "student/windows/frmmain.h"
-#include "gbk.h"
+#include "childwidget.h"
 #include "exam/inputmethods.h"
+#include "fakemessages.h"
+#include "gbk.h"
 #include "messages.h"
+#include "student/windows/frmmain.h"
+#include "testfiles.h"
 
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -31,10 +33,8 @@ struct TypingExam
     explicit TypingExam(const std::optional<QString> &target, int minutes = 10,
                         const QString &serverIP = QStringLiteral("127.0.0.1"))
     {
-        QFile file(folder.filePath(QStringLiteral("te.txt")));
-        if (target && (!file.open(QIODevice::WriteOnly) || file.write(gbk::encode(*target)) < 0))
+        if (target && !writeFile(folder.filePath(QStringLiteral("te.txt")), gbk::encode(*target)))
             qFatal("cannot write te.txt");
-        file.close();
         FrmMainServices services;
         services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
         services.messages = messages;
@@ -46,15 +46,7 @@ struct TypingExam
         if (!QTest::qWaitForWindowExposed(frm.get()))
             qFatal("window not shown");
     }
-    template <typename T>
-    T *child(const char *name) const
-    {
-        T *widget = frm->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QPlainTextEdit *txtWrite() const { return child<QPlainTextEdit>("TxtWrite"); }
+    QPlainTextEdit *txtWrite() const { return childOf<QPlainTextEdit>(frm.get(), "TxtWrite"); }
 
     QTemporaryDir folder;
     std::shared_ptr<FakeMessages> messages = std::make_shared<FakeMessages>();

@@ -33,6 +33,7 @@ bool FtpService::start(int bytesPerSecond)
         return true;
     QStringList arguments { QStringLiteral(KESTRIX_FTP_SCRIPT), QStringLiteral("--dir"), m_folder,
                             QStringLiteral("--port"), QString::number(m_port) };
+    m_output.clear();
     if (bytesPerSecond > 0)
         arguments << QStringLiteral("--rate") << QString::number(bytesPerSecond);
     const std::pair<bool, const char *> options[] = {
@@ -58,6 +59,7 @@ bool FtpService::start(int bytesPerSecond)
         m_port = quint16(reply.mid(5).toUInt());
         return waitForGreeting();
     }
+    arguments << QStringLiteral("--report-logins");
     const QDeadlineTimer deadline(kStartMillis);
     // A port freed a moment ago can still be busy; try again until the deadline.
     while (!deadline.hasExpired()) {
@@ -68,7 +70,8 @@ bool FtpService::start(int bytesPerSecond)
         while (!output.contains('\n') && m_process.waitForReadyRead(int(deadline.remainingTime())))
             output += m_process.readAllStandardOutput();
         if (output.startsWith("PORT ")) {
-            m_port = quint16(output.mid(5).trimmed().toUInt());
+            m_port = quint16(output.mid(5, output.indexOf('\n') - 5).trimmed().toUInt());
+            m_output = output.mid(output.indexOf('\n') + 1);
             return waitForGreeting();
         }
         m_process.waitForFinished(2000);
@@ -118,6 +121,18 @@ void FtpService::kill()
     }
     m_process.kill();
     m_process.waitForFinished(5000);
+}
+
+int FtpService::logins()
+{
+    if (testbroker::inUse())
+        return -1;
+    // A session's line is printed as it logs in, before its client is done;
+    // what is still in the pipe is read now.
+    while (m_process.waitForReadyRead(50))
+        m_output += m_process.readAllStandardOutput();
+    m_output += m_process.readAllStandardOutput();
+    return int(m_output.count("LOGIN\n"));
 }
 
 bool FtpService::isRunning() const

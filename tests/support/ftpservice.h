@@ -36,6 +36,10 @@ public:
     void stop();  // terminate and wait
     void kill();  // SIGKILL, as a crash would
 
+    // The FTP sessions that logged in since the service started; -1 where
+    // they cannot be counted (under Wine).
+    int logins();
+
     bool isRunning() const;
     quint16 port() const { return m_port; }
     // "127.0.0.1:PORT", the form a client's server box takes.
@@ -48,6 +52,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_ownFolder;
     QString m_folder;
     QProcess m_process;
+    QByteArray m_output;  // what the service printed after its port
     quint16 m_port = 0;
     bool m_renameOverRefused = false;
     bool m_renameRefused = false;

@@ -232,6 +232,41 @@ private slots:
             course.clock.tick();
         QCOMPARE(course.log, (QStringList { u"record typing"_qs, u"record typing"_qs }));
     }
+
+    void recordsCarryTheFiguresAsTheyStand_data()
+    {
+        QTest::addColumn<QString>("typed");  // against "abcdef\r\n"
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<float>("speed");
+        QTest::addColumn<float>("accuracy");
+        QTest::newRow("nothing typed") << QString() << 0 << 0.0f << 0.0f;
+        QTest::newRow("30 seconds") << u"abxd"_qs << 30 << 6.0f << 75.0f;
+        QTest::newRow("time up") << u"abcdef"_qs << 60 << 6.0f << 100.0f;
+    }
+    void recordsCarryTheFiguresAsTheyStand()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, seconds);
+        ExamClock clock(1);
+        ExamSession exam(clock, Examinee { u"h"_qs, u"系"_qs, u"07"_qs, u"名"_qs, 1 });
+        exam.setTargetText(u"abcdef\r\n"_qs);
+        QVERIFY(clock.start());
+        for (int second = 0; second < seconds; ++second)
+            clock.tick();
+        exam.typing().compareTyped(int(typed.size()), int(typed.size()), 0,
+                                   [&](int from) { return typed.mid(from); });
+        const ResultRecord record = exam.takeRecord(ResultProgress::Phase::Typing);
+        QTEST(record.speed, "speed");
+        QTEST(record.accuracy, "accuracy");
+        QCOMPARE(int(record.timePass), seconds);
+        QCOMPARE(record.department + record.examNumber + record.name, u"系07名"_qs);
+        QCOMPARE(QList<int>({ record.targetLen, record.typedLen, record.progress->typedSoFar }),
+                 QList<int>({ 8, int(typed.size()), int(typed.size()) }));
+        QTEST(exam.figures().speed, "speed");  // the lines after the end show these
+        // A failed final record names the local problem too.
+        QVERIFY(exam.finalOutcomeText(Upload::Failed, u"磁盘已满"_qs).endsWith(u"\n磁盘已满"_qs));
+        QVERIFY(!exam.finalOutcomeText(Upload::Delivered, u"磁盘已满"_qs).contains(u"磁盘"_qs));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExamSession)

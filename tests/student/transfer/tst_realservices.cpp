@@ -7,6 +7,7 @@
 #include "transfer/resultupload.h"
 #include "systemftpservice.h"
 #include "testfiles.h"
+#include "testrecords.h"
 #include "transcode.h"
 
 #include <QSignalSpy>
@@ -19,8 +20,7 @@ constexpr int kWaitMillis = 20000;
 
 ResultRecord recordIn(const QString &path)
 {
-    return readResultRecord(transcodeBytes(readFile(path), kExchangeKey))
-            .record.value_or(ResultRecord {});
+    return readResultFile(path).record.value_or(ResultRecord {});
 }
 
 }  // namespace

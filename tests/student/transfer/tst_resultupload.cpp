@@ -7,7 +7,7 @@
 #include "ftpservice.h"
 #include "smalldisk.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -43,8 +43,7 @@ ResultUpload::State send(ResultUpload &upload, const ResultRecord &record, const
 
 ResultRecordReading remoteRecord(const FtpService &service, const QString &name)
 {
-    return readResultRecord(
-            transcodeBytes(readFile(QDir(service.folder()).filePath(name)), kExchangeKey));
+    return readResultFile(QDir(service.folder()).filePath(name));
 }
 
 QString repeated(const QString &piece, int count)

@@ -5,7 +5,7 @@
 #include "transfer/resultupload.h"
 #include "transfer/serveraddress.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -19,15 +19,14 @@ namespace {
 
 constexpr int kWaitMillis = 20000;
 
-QList<int> finalCodes(const QSignalSpy &spy)
+using Outcome = TransferChannel::Outcome;
+
+QList<Outcome> outcomes(const QSignalSpy &spy)
 {
-    QList<int> codes;
-    for (const QList<QVariant> &report : spy) {
-        if (const int code = report.at(0).toInt();
-            code == TransferChannel::Completed || code == TransferChannel::Error)
-            codes << code;
-    }
-    return codes;
+    QList<Outcome> reported;
+    for (const QList<QVariant> &report : spy)
+        reported << report.at(0).value<Outcome>();
+    return reported;
 }
 
 enum class Rules { Full, NoRenameOver, NoRename, WriteOnce };
@@ -89,28 +88,33 @@ private slots:
     void failuresEndInErrorWithinBoundedTime_data()
     {
         QTest::addColumn<QString>("host");  // empty: the running service
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("get");  // a get of `from` into `to`, else a put
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
         QTcpServer probe;
         probe.listen(QHostAddress::LocalHost);  // closed again when this function returns
-        QTest::addColumn<TransferChannel::Failure>("failure");
-        const QString fine = QStringLiteral("get te.txt te.txt");
-        using F = TransferChannel::Failure;
+        QTest::addColumn<Outcome>("outcome");
+        const QString teTxt = QStringLiteral("te.txt");
         QTest::newRow("closed port") << QStringLiteral("127.0.0.1:%1").arg(probe.serverPort())
-                                     << fine << F::CannotConnect;
-        QTest::newRow("not an address") << QStringLiteral("http://x") << fine << F::CannotConnect;
+                                     << true << teTxt << teTxt << Outcome::CannotConnect;
+        QTest::newRow("not an address")
+                << QStringLiteral("http://x") << true << teTxt << teTxt << Outcome::CannotConnect;
         QTest::newRow("remote name in a folder")
-                << QString() << QStringLiteral("get ../te.txt te.txt") << F::Refused;
+                << QString() << true << QStringLiteral("../te.txt") << teTxt << Outcome::Refused;
         QTest::newRow("second FTP command in a name")
-                << QString() << QStringLiteral("put sc1.zip x.zip\r\nDELE te.txt") << F::Refused;
-        QTest::newRow("missing local file")
-                << QString() << QStringLiteral("put nothing.zip x.zip") << F::LocalFile;
+                << QString() << false << QStringLiteral("sc1.zip")
+                << QStringLiteral("x.zip\r\nDELE te.txt") << Outcome::Refused;
+        QTest::newRow("missing local file") << QString() << false << QStringLiteral("nothing.zip")
+                                            << QStringLiteral("x.zip") << Outcome::LocalFile;
         QTest::newRow("bigger than the bound")
-                << QString() << QStringLiteral("get big.txt te.txt") << F::TooLarge;
+                << QString() << true << QStringLiteral("big.txt") << teTxt << Outcome::TooLarge;
     }
     void failuresEndInErrorWithinBoundedTime()
     {
         QFETCH(QString, host);
-        QFETCH(QString, command);
+        QFETCH(bool, get);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
         QVERIFY(writeFile(remote(QStringLiteral("te.txt")), "text"));
         QVERIFY(writeFile(local(QStringLiteral("te.txt")), "an earlier copy"));
         QVERIFY(writeFile(remote(QStringLiteral("big.txt")),
@@ -120,20 +124,18 @@ private slots:
         TransferChannel::Timeouts timeouts;
         timeouts.connect = 1500ms;
         m_channel->setTimeouts(timeouts);
-        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
         QElapsedTimer elapsed;
         elapsed.start();
-        QVERIFY(m_channel->execute(command));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { TransferChannel::Error }, 8000);
+        QVERIFY(get ? m_channel->get(from, to) : m_channel->put(from, to));
+        QFETCH(Outcome, outcome);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes(spy), QList<Outcome> { outcome }, 8000);
         QVERIFY2(elapsed.elapsed() < 8000, "the error must come within seconds");
         QVERIFY(!m_channel->isBusy());
-        QFETCH(TransferChannel::Failure, failure);
-        QCOMPARE(m_channel->lastFailure(), failure);
         QCOMPARE(filesIn(m_exchange),
                  (QStringList { QStringLiteral("big.txt"), QStringLiteral("te.txt") }));
         // A failed get leaves no local file, not even an earlier one.
-        QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))),
-                 !command.startsWith(QLatin1String("get")));
+        QCOMPARE(QFile::exists(local(QStringLiteral("te.txt"))), !get);
     }
 
     void uploadIsNeverVisibleHalfWritten()
@@ -145,7 +147,7 @@ private slots:
         const QString name = QStringLiteral("部门-01-名字.zip");
         QVERIFY(writeFile(remote(name), earlier));
         QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
-        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
         QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
         bool sawTemporary = false;
         QStringList problems;
@@ -167,9 +169,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(watch(), kWaitMillis);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
         QVERIFY2(sawTemporary, "the data should travel under its temporary name");
-        QCOMPARE(spy.first().at(0).toInt(),
-                 int(TransferChannel::Connecting));  // progress first, one final code last
-        QCOMPARE(finalCodes(spy), QList<int> { TransferChannel::Completed });
+        QCOMPARE(outcomes(spy), QList<Outcome> { Outcome::Completed });  // one report, at the end
         QCOMPARE(filesIn(m_exchange), QStringList { name });
         QCOMPARE(readFile(remote(name)), record);
     }
@@ -178,33 +178,28 @@ private slots:
     {
         QTest::addColumn<Rules>("rules");
         QTest::addColumn<bool>("earlier");  // an earlier file of that name is there
-        QTest::addColumn<int>("code");
-        QTest::addColumn<TransferChannel::Failure>("failure");
+        QTest::addColumn<Outcome>("outcome");
         QTest::addColumn<QStringList>("files");
         const QString name = QStringLiteral("系-01-名.zip");
-        const int done = TransferChannel::Completed;
-        const auto none = TransferChannel::Failure::None;
-        QTest::newRow("full rights, new")
-                << Rules::Full << false << done << none << QStringList { name };
+        const Outcome done = Outcome::Completed;
+        QTest::newRow("full rights, new") << Rules::Full << false << done << QStringList { name };
         QTest::newRow("full rights, replace")
-                << Rules::Full << true << done << none << QStringList { name };
+                << Rules::Full << true << done << QStringList { name };
         QTest::newRow("no rename over a file")
-                << Rules::NoRenameOver << true << done << none << QStringList { name };
-        QTest::newRow("no rename, new")
-                << Rules::NoRename << false << done << none << QStringList { name };
+                << Rules::NoRenameOver << true << done << QStringList { name };
+        QTest::newRow("no rename, new") << Rules::NoRename << false << done << QStringList { name };
         QTest::newRow("no rename, replace")
-                << Rules::NoRename << true << done << none << QStringList { name };
+                << Rules::NoRename << true << done << QStringList { name };
         QTest::newRow("write-once, new")
-                << Rules::WriteOnce << false << done << none << QStringList { name };
+                << Rules::WriteOnce << false << done << QStringList { name };
         QTest::newRow("write-once, replace")
-                << Rules::WriteOnce << true << int(TransferChannel::Error)
-                << TransferChannel::Failure::ReplaceRefused << QStringList { name };
+                << Rules::WriteOnce << true << Outcome::ReplaceRefused << QStringList { name };
     }
     void putOnServicesWithFewerRights()
     {
         QFETCH(Rules, rules);
         QFETCH(bool, earlier);
-        QFETCH(int, code);
+        QFETCH(Outcome, outcome);
         QFETCH(QStringList, files);
         applyRules(*m_service, rules);
         QVERIFY(restartService(0));
@@ -212,12 +207,49 @@ private slots:
         const QByteArray before = "zero record\r\n", record = everyByte(3000);
         QVERIFY(!earlier || writeFile(remote(name), before));
         QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
-        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
         QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { code }, kWaitMillis);
-        QTEST(m_channel->lastFailure(), "failure");
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes(spy), QList<Outcome> { outcome }, kWaitMillis);
         QCOMPARE(filesIn(m_exchange), files);
-        QCOMPARE(readFile(remote(name)), code == TransferChannel::Completed ? record : before);
+        QCOMPARE(readFile(remote(name)), outcome == Outcome::Completed ? record : before);
+    }
+
+    void sessionsPerPut_data()
+    {
+        QTest::addColumn<Rules>("rules");
+        // FTP sessions of the put under a new name, then of two replaces.
+        QTest::addColumn<QList<int>>("sessions");
+        QTest::newRow("full rights") << Rules::Full << QList<int> { 2, 1, 1 };
+        QTest::newRow("no rename over a file") << Rules::NoRenameOver << QList<int> { 2, 2, 2 };
+        QTest::newRow("no rename") << Rules::NoRename << QList<int> { 2, 2, 2 };
+        QTest::newRow("write-once") << Rules::WriteOnce << QList<int> { 2, 2, 2 };
+    }
+    void sessionsPerPut()
+    {
+        QFETCH(Rules, rules);
+        applyRules(*m_service, rules);
+        QVERIFY(restartService(0));
+        if (m_service->logins() < 0)
+            QSKIP("sessions are not counted here");
+        const QString name = QStringLiteral("系-01-名.zip");
+        QList<int> sessions;
+        for (int put = 0; put < 3; ++put) {
+            const QByteArray record = "record " + QByteArray::number(put);
+            QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), record));
+            const int before = m_service->logins();
+            QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
+            QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), name));
+            const bool kept = rules == Rules::WriteOnce && put > 0;
+            QTRY_COMPARE_WITH_TIMEOUT(
+                    outcomes(spy),
+                    QList<Outcome> { kept ? Outcome::ReplaceRefused : Outcome::Completed },
+                    kWaitMillis);
+            sessions << m_service->logins() - before;
+            // Never a temporary file left beside the record.
+            QCOMPARE(filesIn(m_exchange), QStringList { name });
+            QCOMPARE(readFile(remote(name)), kept ? "record 0" : record);
+        }
+        QTEST(sessions, "sessions");
     }
 
     void serverAddressForms_data()
@@ -255,10 +287,10 @@ private slots:
         // A folder in the way makes every rename onto that name fail.
         QVERIFY(QDir(m_exchange).mkpath(QStringLiteral("x.zip/inside")));
         QVERIFY(writeFile(local(QStringLiteral("sc1.zip")), "record"));
-        QSignalSpy spy(m_channel.get(), &TransferChannel::stateChanged);
+        QSignalSpy spy(m_channel.get(), &TransferChannel::finished);
         QVERIFY(m_channel->put(QStringLiteral("sc1.zip"), QStringLiteral("x.zip")));
-        QTRY_COMPARE_WITH_TIMEOUT(finalCodes(spy), QList<int> { TransferChannel::Error },
-                                  kWaitMillis);
+        QTRY_COMPARE_WITH_TIMEOUT(outcomes(spy).size(), 1, kWaitMillis);
+        QVERIFY(outcomes(spy).first() != Outcome::Completed);
     }
 
     void newestRecordWinsWhileChannelIsBusy()
@@ -267,16 +299,15 @@ private slots:
         const Examinee examinee { m_service->address(), u"系"_qs, u"01"_qs, u"名"_qs, 20 };
         ResultUpload upload(m_work.path());
         QSignalSpy states(&upload, &ResultUpload::stateChanged);
-        QSignalSpy channel(&upload.channel(), &TransferChannel::stateChanged);
+        QSignalSpy channel(&upload.channel(), &TransferChannel::finished);
         for (float speed : { 0.0f, 10.0f, 20.0f })
             QCOMPARE(upload.save(recordFor(examinee, speed), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         // The first record was already under way; the second never went out,
         // and nothing was called delivered before the newest arrived.
-        QCOMPARE(channel.count(QVariantList { int(TransferChannel::Completed) }), 2);
+        QCOMPARE(outcomes(channel).count(Outcome::Completed), 2);
         QCOMPARE(states.count(), 2);
-        const QByteArray arrived = readFile(remote(upload.remoteName()));
-        QCOMPARE(readResultRecord(transcodeBytes(arrived, kExchangeKey)).record->speed, 20.0f);
+        QCOMPARE(readResultFile(remote(upload.remoteName())).record->speed, 20.0f);
     }
 
     void entriesCannotLeaveExchangeFolder_data()
@@ -306,9 +337,8 @@ private slots:
         QCOMPARE(filesIn(m_root.path()), QStringList { QStringLiteral("typedata") });
         QCOMPARE(filesIn(m_exchange), QStringList { fileName });
         // The record arrives byte for byte and keeps the entries exactly as typed.
-        const QByteArray arrived = readFile(remote(fileName));
-        QCOMPARE(arrived, readFile(local(u"sc1.zip"_qs)));
-        const ResultRecordReading reading = readResultRecord(transcodeBytes(arrived, kExchangeKey));
+        QCOMPARE(readFile(remote(fileName)), readFile(local(u"sc1.zip"_qs)));
+        const ResultRecordReading reading = readResultFile(remote(fileName));
         QCOMPARE(reading.record->department + reading.record->examNumber + reading.record->name,
                  department + examNumber + name);
     }

@@ -3,8 +3,7 @@
 // that waits for the final record before the program ends.
 #include "fakes.h"
 #include "ftpservice.h"
-#include "resultrecord.h"
-#include "transcode.h"
+#include "testrecords.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -28,17 +27,15 @@ struct Exam : TypingExam
         QTest::keyClick(frm.get(), Qt::Key_Return);
         return arrived;
     }
-    QPushButton *cmdExit() const { return child<QPushButton>("CmdExit"); }
-    QString lblInfo() const { return child<QLabel>("LblInfo")->text(); }
+    QPushButton *cmdExit() const { return childOf<QPushButton>(frm.get(), "CmdExit"); }
+    QString lblInfo() const { return childOf<QLabel>(frm.get(), "LblInfo")->text(); }
     bool delivered() const { return frm->upload().state() == ResultUpload::State::Delivered; }
 };
 
 ResultRecordReading uploaded(const FtpService &service)
 {
-    QFile file(QDir(service.folder()).filePath(QStringLiteral("计算机系-2026001-张三.zip")));
-    return file.open(QIODevice::ReadOnly)
-            ? readResultRecord(transcodeBytes(file.readAll(), kExchangeKey))
-            : ResultRecordReading {};
+    return readResultFile(
+            QDir(service.folder()).filePath(QStringLiteral("计算机系-2026001-张三.zip")));
 }
 
 }  // namespace
@@ -145,10 +142,8 @@ private slots:
         exam.messages->answer = true;
         QVERIFY(exam.frm->close());
         QCOMPARE(left.count(), 1);
-        QFile kept(sc1);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        const ResultRecordReading record =
-                readResultRecord(transcodeBytes(kept.readAll(), kExchangeKey));
+        const ResultRecordReading record = readResultFile(sc1);
+        QVERIFY(record.ok());
         QCOMPARE(record.record->speed, 120.0f);
         QCOMPARE(record.record->progress->phase, ResultProgress::Phase::Finished);
     }
@@ -211,7 +206,7 @@ private slots:
         FtpService service;
         QVERIFY(service.start(60));  // each record takes seconds
         Exam exam(service, QString(200, u'a') + QStringLiteral("\r\n"));
-        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::stateChanged);
+        QSignalSpy sent(&exam.frm->upload().channel(), &TransferChannel::finished);
         QTest::keyClick(exam.frm.get(), Qt::Key_Return);
         for (int round = 1; round <= 2; ++round) {
             for (int tick = 0; tick < ExamSession::kProgressSeconds; ++tick)
@@ -223,7 +218,9 @@ private slots:
         }
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
         // The record of the 30th second never went out; the 60th's did.
-        QCOMPARE(sent.count(QVariantList { int(TransferChannel::Completed) }), 2);
+        QCOMPARE(sent.count(
+                         QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
+                 2);
         const ResultRecordReading newest = uploaded(service);
         QCOMPARE(newest.record->progress->sequence, 3);
         QCOMPARE(newest.record->progress->phase, ResultProgress::Phase::Typing);

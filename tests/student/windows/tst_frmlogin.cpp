@@ -30,15 +30,15 @@ const QString kFailed = QStringLiteral("登录服务器失败，请重新登录�
 
 QLineEdit *box(FrmLogin &window, const char *name)
 {
-    return window.findChild<QLineEdit *>(QLatin1String(name));
+    return childOf<QLineEdit>(&window, name);
 }
 QString status(FrmLogin &window)
 {
-    return window.findChild<QLabel *>(QStringLiteral("StBarPanel1"))->text();
+    return childOf<QLabel>(&window, "StBarPanel1")->text();
 }
 void clickLogin(FrmLogin &window)
 {
-    QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("CmdLogin")), Qt::LeftButton);
+    QTest::mouseClick(childOf<QPushButton>(&window, "CmdLogin"), Qt::LeftButton);
 }
 
 }  // namespace
@@ -319,7 +319,7 @@ private slots:
         QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines(), "abc\r\n"));
         auto window = openWindow();
         QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
-        QSignalSpy reports(&window->session().channel(), &TransferChannel::stateChanged);
+        QSignalSpy reports(&window->session().channel(), &TransferChannel::finished);
         clickLogin(*window);
         QVERIFY(window->session().channel().isBusy());
         // Even with an empty box nothing is checked while the transfer runs.
@@ -327,7 +327,9 @@ private slots:
         clickLogin(*window);
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
-        QCOMPARE(reports.count(QVariantList { int(TransferChannel::Completed) }), 2);
+        QCOMPARE(reports.count(
+                         QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
+                 2);
         QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };

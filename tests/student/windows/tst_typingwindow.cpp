@@ -20,19 +20,19 @@ const QString CRLF = QStringLiteral("\r\n");
 
 QScrollBar *vScroll1(const TypingExam &w)
 {
-    return w.child<QScrollBar>("VScroll1");
+    return childOf<QScrollBar>(w.frm.get(), "VScroll1");
 }
 QString lblInfo(const TypingExam &w)
 {
-    return w.child<QLabel>("LblInfo")->text();
+    return childOf<QLabel>(w.frm.get(), "LblInfo")->text();
 }
 QString layer(const TypingExam &w, const char *name)
 {
-    return w.child<LayerCaption>(name)->text();
+    return childOf<LayerCaption>(w.frm.get(), name)->text();
 }
 void startExam(const TypingExam &w)
 {
-    QTest::keyClick(w.child<QTabWidget>("SSTab1")->tabBar(), Qt::Key_Return);
+    QTest::keyClick(childOf<QTabWidget>(w.frm.get(), "SSTab1")->tabBar(), Qt::Key_Return);
 }
 
 // Types as an examinee would: \n is Enter, \b Backspace, < selects the
@@ -91,12 +91,12 @@ private slots:
         const QString target = u"春天来了，abc 123。"_qs + CRLF;
         TypingExam w(target);
         QCOMPARE(layer(w, "LblGetText"), target);
-        QCOMPARE(w.child<LayerCaption>("LblWrite")->geometry(),
-                 w.child<LayerCaption>("LblGetText")->rect());
+        QCOMPARE(childOf<LayerCaption>(w.frm.get(), "LblWrite")->geometry(),
+                 childOf<LayerCaption>(w.frm.get(), "LblGetText")->rect());
         QVERIFY(!w.txtWrite()->isEnabled());
-        QVERIFY(!w.child<QTabWidget>("SSTab1")->isTabEnabled(1));
+        QVERIFY(!childOf<QTabWidget>(w.frm.get(), "SSTab1")->isTabEnabled(1));
         QCOMPARE(w.frm->focusWidget(),
-                 w.child<QTabWidget>("SSTab1")->tabBar());  // so Enter starts at once
+                 childOf<QTabWidget>(w.frm.get(), "SSTab1")->tabBar());  // so Enter starts at once
         // The zero result taken at the end of start-up is on its way.
         QCOMPARE(lblInfo(w), ExamSession::registeringText());
     }
@@ -239,11 +239,12 @@ private slots:
         QFETCH(int, chosen);
         QFETCH(int, activated);
         TypingExam w(lines(40));
-        w.child<QComboBox>("Combo1")->setCurrentIndex(chosen);
+        childOf<QComboBox>(w.frm.get(), "Combo1")->setCurrentIndex(chosen);
         vScroll1(w)->setValue(3);
-        QWidget *target = control == u"SSTab1"_qs ? w.child<QTabWidget>("SSTab1")->tabBar()
-                : control == u"FrmMain"_qs        ? w.frm.get()
-                                                  : w.frm->findChild<QWidget *>(control);
+        QWidget *target = control == u"SSTab1"_qs
+                ? childOf<QTabWidget>(w.frm.get(), "SSTab1")->tabBar()
+                : control == u"FrmMain"_qs ? w.frm.get()
+                                           : childOf<QWidget>(w.frm.get(), qPrintable(control));
         QTest::keyClick(target, Qt::Key_Return);
         QCOMPARE(w.frm->clock().state(), ExamClock::State::Running);
         QCOMPARE(w.frm->focusWidget(), w.txtWrite());
@@ -271,12 +272,12 @@ private slots:
         w.frm->onClockTick();
         // Only the first line's 32 letters are right.
         QCOMPARE(lblInfo(w), u"打字速度：384字／分钟"_qs + QString(10, u' ') + u"正确率：8％"_qs);
-        QCOMPARE(w.child<QLabel>("LblTime")->text(), u"04 : 55"_qs);
+        QCOMPARE(childOf<QLabel>(w.frm.get(), "LblTime")->text(), u"04 : 55"_qs);
         for (int i = 5; i < 299; ++i)
             w.frm->onClockTick();
         QVERIFY(w.txtWrite()->isEnabled());
         w.frm->onClockTick();
-        QCOMPARE(w.child<QLabel>("LblTime")->text(), u"00 : 00"_qs);
+        QCOMPARE(childOf<QLabel>(w.frm.get(), "LblTime")->text(), u"00 : 00"_qs);
         QVERIFY(!w.txtWrite()->isEnabled());
         QCOMPARE(w.frm->speed(), 6.4f);
         // The text still pages, the overlays keep their state, the box takes nothing.
@@ -297,7 +298,7 @@ private slots:
             w.frm->onPromptTick();
             QCOMPARE(lblInfo(w),
                      u"按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......"_qs);
-            QCOMPARE(w.child<QLabel>("LblInfo")->palette().color(QPalette::WindowText),
+            QCOMPARE(childOf<QLabel>(w.frm.get(), "LblInfo")->palette().color(QPalette::WindowText),
                      QColor(0xC0, 0, 0));
         }
         w.frm->onPromptTick();
@@ -306,7 +307,7 @@ private slots:
         // (nobody answers at this address); Enter on a focused CmdExit presses it.
         w.frm->upload().setAttempts(1);
         QSignalSpy left(w.frm.get(), &FrmMain::examLeft);
-        QTest::keyClick(w.child<QPushButton>("CmdExit"), Qt::Key_Return);
+        QTest::keyClick(childOf<QPushButton>(w.frm.get(), "CmdExit"), Qt::Key_Return);
         QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, 10000);
         QVERIFY(w.messages->asked.isEmpty());
     }
