@@ -2,6 +2,7 @@
 // upload records with progress lines through the real result upload, the
 // console's collection clock is ticked by hand, and the grid, the counts and
 // the marks are read as the examiner sees them.
+#include "childwidget.h"
 #include "fakes.h"
 #include "ftpservice.h"
 #include "transfer/resultupload.h"
@@ -25,15 +26,6 @@ namespace {
 constexpr int kWaitMillis = 20000;
 // 90 lines of ten signs, each line ending in CR LF as the client counts it.
 constexpr qint32 kTextLength = 90 * 12;
-
-template <typename T>
-T *child(QObject *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 class WatchedConsole : public console::FrmMain
 {
@@ -88,13 +80,13 @@ struct LiveRoom
         console->show();
         click("set");
         click("CmdChFile");
-        child<QComboBox>(console.get(), "CmbTestTime")->setEditText(QStringLiteral("10"));
+        childOf<QComboBox>(console.get(), "CmbTestTime")->setEditText(QStringLiteral("10"));
         click("CmdSave");
         click("BeginStop");
         return messages.isEmpty();
     }
 
-    void click(const char *name) { child<QAbstractButton>(console.get(), name)->click(); }
+    void click(const char *name) { childOf<QAbstractButton>(console.get(), name)->click(); }
     // One tick of the console's collection clock, and its result shown.
     void collect()
     {
@@ -138,7 +130,7 @@ struct LiveRoom
     // Each row as "name:state:progress", in the grid's order.
     QStringList view() const
     {
-        const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
+        const QAbstractItemModel *model = childOf<QTableView>(console.get(), "DataGrid1")->model();
         QStringList rows;
         for (int row = 0; row < model->rowCount(); ++row) {
             rows << QStringList { model->index(row, ClassTableModel::Name).data().toString(),
@@ -151,7 +143,7 @@ struct LiveRoom
 
     QString doubtsOf(const QString &name) const
     {
-        const QAbstractItemModel *model = child<QTableView>(console.get(), "DataGrid1")->model();
+        const QAbstractItemModel *model = childOf<QTableView>(console.get(), "DataGrid1")->model();
         QString doubts;
         for (int row = 0; row < model->rowCount(); ++row) {
             if (model->index(row, ClassTableModel::Name).data().toString() == name)
@@ -163,8 +155,8 @@ struct LiveRoom
 
     QString counts() const
     {
-        return child<QLabel>(console.get(), "LblRenShu")->text() + u' '
-                + child<QLabel>(console.get(), "LblLiveCounts")->text();
+        return childOf<QLabel>(console.get(), "LblRenShu")->text() + u' '
+                + childOf<QLabel>(console.get(), "LblLiveCounts")->text();
     }
 };
 
@@ -345,14 +337,14 @@ private slots:
         QCOMPARE(window.size(), QSize(672, 503));
         QCOMPARE(window.minimumSize(), window.size());
         QVERIFY(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-        auto *grid = child<QTableView>(&window, "DataGrid1");
-        auto *counts = child<QWidget>(&window, "FrameCJ1");
+        auto *grid = childOf<QTableView>(&window, "DataGrid1");
+        auto *counts = childOf<QWidget>(&window, "FrameCJ1");
         const QRect gridBefore = grid->geometry();
         const QRect countsBefore = counts->geometry();
         window.resize(1000, 700);
         QCOMPARE(grid->size(), gridBefore.size() + QSize(328, 197));
         QCOMPARE(counts->geometry(), countsBefore.translated(0, 197).adjusted(0, 0, 328, 0));
-        QVERIFY(child<QWidget>(&window, "CmdOutToExl")->geometry().right() < counts->width());
+        QVERIFY(childOf<QWidget>(&window, "CmdOutToExl")->geometry().right() < counts->width());
     }
 
     void craftedRecordsAreMarked_data()

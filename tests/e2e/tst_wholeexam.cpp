@@ -1,6 +1,7 @@
 // One whole exam with the real windows of both programs and a real FTP
 // service between them: the console publishes, a client logs in, types with
 // some errors and finishes; the console collects, exports, closes and clears.
+#include "childwidget.h"
 #include "fakes.h"
 #include "windows/frmlogin.h"
 #include "student/windows/frmmain.h"
@@ -24,15 +25,6 @@
 namespace {
 
 constexpr int kWaitMillis = 20000;
-
-template <typename T>
-T *child(QObject *window, const char *name)
-{
-    T *found = window->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
 
 }  // namespace
 
@@ -80,11 +72,11 @@ void TestWholeExam::examFromPublishingToClearing()
     consoleWindow.show();
 
     // Settings: the article and one minute; then login opens.
-    child<QAbstractButton>(&consoleWindow, "set")->click();
-    child<QAbstractButton>(&consoleWindow, "CmdChFile")->click();
-    child<QComboBox>(&consoleWindow, "CmbTestTime")->setEditText(QStringLiteral("1"));
-    child<QAbstractButton>(&consoleWindow, "CmdSave")->click();
-    child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
+    childOf<QAbstractButton>(&consoleWindow, "set")->click();
+    childOf<QAbstractButton>(&consoleWindow, "CmdChFile")->click();
+    childOf<QComboBox>(&consoleWindow, "CmbTestTime")->setEditText(QStringLiteral("1"));
+    childOf<QAbstractButton>(&consoleWindow, "CmdSave")->click();
+    childOf<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
     QCOMPARE(filesIn(exchange),
              (QStringList { u"console-in-use.txt"_qs, u"se.dll"_qs, u"te.txt"_qs }));
@@ -93,12 +85,12 @@ void TestWholeExam::examFromPublishingToClearing()
     auto clientMessages = std::make_shared<FakeMessages>();
     FrmLogin login(clientFolder.path(), clientMessages.get());
     login.show();
-    child<QLineEdit>(&login, "TxtIP")->setText(service.address());
-    child<QLineEdit>(&login, "TxtBanName")->setText(QStringLiteral("计算机系"));
-    child<QLineEdit>(&login, "TxtXueHao")->setText(QStringLiteral("2026-07"));
-    child<QLineEdit>(&login, "TxtXingMing")->setText(QStringLiteral("王 小明"));
+    childOf<QLineEdit>(&login, "TxtIP")->setText(service.address());
+    childOf<QLineEdit>(&login, "TxtBanName")->setText(QStringLiteral("计算机系"));
+    childOf<QLineEdit>(&login, "TxtXueHao")->setText(QStringLiteral("2026-07"));
+    childOf<QLineEdit>(&login, "TxtXingMing")->setText(QStringLiteral("王 小明"));
     QSignalSpy loggedIn(&login, &FrmLogin::loggedIn);
-    child<QAbstractButton>(&login, "CmdLogin")->click();
+    childOf<QAbstractButton>(&login, "CmdLogin")->click();
     QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
     const Examinee examinee = loggedIn.first().first().value<Examinee>();
     QCOMPARE(int(examinee.examMinutes), 1);
@@ -114,13 +106,13 @@ void TestWholeExam::examFromPublishingToClearing()
                              kWaitMillis);
 
     // The zero record makes the examinee count as logged in.
-    child<QAbstractButton>(&consoleWindow, "fresh")->click();
-    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
+    childOf<QAbstractButton>(&consoleWindow, "fresh")->click();
+    QCOMPARE(childOf<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
 
     // Enter starts; the first line is typed with two errors, then Enter and
     // a part of the second line; the minute runs out.
     QTest::keyClick(&typing, Qt::Key_Return);
-    auto *box = child<QPlainTextEdit>(&typing, "TxtWrite");
+    auto *box = childOf<QPlainTextEdit>(&typing, "TxtWrite");
     for (const QChar ch : QStringLiteral("春天来了，花开X。")) {
         QInputMethodEvent commit;
         commit.setCommitString(QString(ch));
@@ -141,14 +133,14 @@ void TestWholeExam::examFromPublishingToClearing()
     // The examinee leaves once the final record is in.
     clientMessages->answer = true;
     QSignalSpy left(&typing, &FrmMain::examLeft);
-    child<QAbstractButton>(&typing, "CmdExit")->click();
+    childOf<QAbstractButton>(&typing, "CmdExit")->click();
     QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
 
     // The console finds exactly that examinee with the client's figures.
-    child<QAbstractButton>(&consoleWindow, "fresh")->click();
+    childOf<QAbstractButton>(&consoleWindow, "fresh")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
-    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
-    const QAbstractItemModel *grid = child<QTableView>(&consoleWindow, "DataGrid1")->model();
+    QCOMPARE(childOf<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
+    const QAbstractItemModel *grid = childOf<QTableView>(&consoleWindow, "DataGrid1")->model();
     QCOMPARE(grid->rowCount(), 1);
     QStringList row;
     for (int column = 0; column < grid->columnCount(); ++column)
@@ -160,7 +152,7 @@ void TestWholeExam::examFromPublishingToClearing()
              qPrintable(row.join(u'|')));
 
     // The export holds the same row.
-    child<QAbstractButton>(&consoleWindow, "CmdOutToExl")->click();
+    childOf<QAbstractButton>(&consoleWindow, "CmdOutToExl")->click();
     QCOMPARE(opened.size(), 1);
     const QStringList cells = workbookRows(opened.first().toLocalFile());
     QCOMPARE(cells.size(), 3);
@@ -169,13 +161,13 @@ void TestWholeExam::examFromPublishingToClearing()
             QDir::toNativeSeparators(opened.first().toLocalFile())));
 
     // Closing login withdraws the exam; clearing empties folder and table.
-    child<QAbstractButton>(&consoleWindow, "BeginStop")->click();
+    childOf<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QCOMPARE(filesIn(exchange), QStringList { u"计算机系-2026-07-王 小明.zip"_qs });
-    child<QAbstractButton>(&consoleWindow, "ClearLast")->click();
+    childOf<QAbstractButton>(&consoleWindow, "ClearLast")->click();
     QCOMPARE(consoleQuestions.size(), 1);
     QCOMPARE(filesIn(exchange), QStringList());
     QCOMPARE(grid->rowCount(), 0);
-    QCOMPARE(child<QLabel>(&consoleWindow, "LblRenShu")->text(), u"0"_qs);
+    QCOMPARE(childOf<QLabel>(&consoleWindow, "LblRenShu")->text(), u"0"_qs);
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
 }
 
