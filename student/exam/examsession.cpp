@@ -1,5 +1,7 @@
 #include "exam/examsession.h"
 
+#include "examlimits.h"
+
 #include "exam/scoring.h"
 
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
@@ -47,7 +49,9 @@ QString ExamSession::zeroRecordFailedText()
 QString ExamSession::badExamTimeText()
 {
     return QStringLiteral(
-            "考试时间设置有误（应为1至546分钟），不能开始考试，请点击“结束考试”退出。");
+                   "考试时间设置有误（应为%1至%2分钟），不能开始考试，请点击“结束考试”退出。")
+            .arg(examlimits::kShortestExamMinutes)
+            .arg(examlimits::kLongestExamMinutes);
 }
 
 QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
