@@ -96,20 +96,6 @@ private slots:
         QCOMPARE(login.last().first().toBool(), false);
     }
 
-    void failedPublishLeavesLoginClosed()
-    {
-        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
-        writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
-        // se.dll cannot be put in place: a folder holds its name.
-        QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"se.dll"_qs));
-        start();
-        QVERIFY(m_controller->openLogin().contains(u"se.dll"_qs));
-        QVERIFY(!m_controller->loginOpen());
-        QVERIFY(!QFile::exists(m_room->exchange(u"te.txt"_qs)));
-        QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
-                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
-    }
-
     void publishesTheSettingsInForce()
     {
         writeFile(m_room->app(u"test.txt"_qs), "old\r\n");
@@ -441,18 +427,6 @@ private slots:
                         u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
                         u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
                         u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
-    }
-
-    void unreadableDatabaseIsReported()
-    {
-        writeFile(m_room->work(u"cj.mdb"_qs), QByteArray(4096, 'x'));
-        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        start();
-        QVERIFY(m_controller->startProblem().contains(u"cj.mdb"_qs));
-        QVERIFY(!m_controller->collectResults().isEmpty());
-        const ConsoleController::Export exported = m_controller->exportResults();
-        QVERIFY(!exported.problem.isEmpty());
-        QCOMPARE(exported.workbook, QString());
     }
 
 private:
