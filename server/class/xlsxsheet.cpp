@@ -254,15 +254,21 @@ std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStri
 
 SheetReading readFirstSheet(const QString &path)
 {
-    SheetReading reading;
     wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
     if (!file.bytes) {
+        SheetReading reading;
         reading.problem = file.problem;
         return reading;
     }
+    return readFirstSheet(std::move(*file.bytes), path);
+}
+
+SheetReading readFirstSheet(QByteArray bytes, const QString &path)
+{
+    SheetReading reading;
     const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）")
                                         .arg(QDir::toNativeSeparators(path));
-    ZipArchive zip(std::move(*file.bytes));
+    ZipArchive zip(std::move(bytes));
     if (!zip.index()) {
         reading.problem = notWorkbook;
         return reading;

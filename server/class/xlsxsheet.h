@@ -24,5 +24,7 @@ constexpr int kMaxRows = 10000;
 constexpr int kMaxColumns = 64;
 
 SheetReading readFirstSheet(const QString &path);
+// The same from the file's bytes; path only names it in problems.
+SheetReading readFirstSheet(QByteArray bytes, const QString &path);
 
 }  // namespace xlsx
