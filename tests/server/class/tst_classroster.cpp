@@ -157,6 +157,33 @@ private slots:
                 << u"list.csv"_qs << QByteArray()
                 << QList<QStringList> { { u"考号"_qs, u"姓名"_qs }, { u"#7"_qs, u"王五"_qs } }
                 << false << plain << u"|7|王五"_qs << plain;
+        QTest::newRow("numbers padded by their format, long numbers exact")
+                << u"list.xlsx"_qs << QByteArray()
+                << QList<QStringList> { { u"考号"_qs, u"姓名"_qs },
+                                        { u"#12@0000"_qs, u"甲"_qs },
+                                        { u"#202601010000000000"_qs, u"乙"_qs },
+                                        { u"#2026010100000001@0"_qs, u"丙"_qs },
+                                        { u"#-3@0000"_qs, u"丁"_qs } }
+                << false << plain
+                << u"|0012|甲;|202601010000000000|乙;|2026010100000001|丙;|-3|丁"_qs << plain;
+        QTest::newRow("hidden sheet before the list")
+                << u"list.xlsx"_qs << QByteArray()
+                << QList<QStringList> { { u"考号"_qs, u"姓名"_qs }, { u"1"_qs, u"可见"_qs } }
+                << false << u"hidden"_qs << u"|1|可见"_qs << plain;
+        QTest::newRow("merged department down its rows")
+                << u"list.xlsx"_qs << QByteArray()
+                << QList<QStringList> { { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                        { u"一班"_qs, u"1"_qs, u"甲"_qs },
+                                        { u""_qs, u"2"_qs, u"乙"_qs },
+                                        { u"二班"_qs, u"3"_qs, u"丙"_qs } }
+                << false << u"merge:1,0,2,0"_qs << u"一班|1|甲;一班|2|乙;二班|3|丙"_qs << plain;
+        QList<QStringList> inflating { { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                       { u"一班"_qs, u"1"_qs, u"甲"_qs } };
+        for (int i = 0; i < 600; ++i)
+            inflating.append({ QString(), QString(), QString(), QString(30000, u'x') });
+        QTest::newRow("sheet inflating beyond its bound")
+                << u"list.xlsx"_qs << QByteArray() << inflating << true << plain << QString()
+                << u"展开后超过16 MB"_qs;
     }
 
     void readsSchoolLists()
