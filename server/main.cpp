@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
 #include "desktop.h"
+#include "messages.h"
 #include "paths.h"
 #include "collect/resultstore.h"
 
@@ -35,8 +36,9 @@ int main(int argc, char *argv[])
     console::ConsoleFolders folders;
     folders.program = manualFolder(QCoreApplication::applicationDirPath());
     folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
-    folders.exchange =
-            paths::exchangeFolder(ConsoleSettings(folders.application).storedExchangeFolder());
+    const ConsoleSettings::StoredFolder chosen =
+            ConsoleSettings(folders.application).exchangeFolderSetting();
+    folders.exchange = paths::exchangeFolder(chosen.folder);
     // cj.mdb lies in the folder the console is started in, or in the user's
     // data folder when that one is read-only (a Start-menu shortcut into
     // Program Files).
@@ -48,5 +50,11 @@ int main(int argc, char *argv[])
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
     desktop::showCentred(window);
+    // A damaged exchange.txt must not silently send the class to another folder.
+    if (!chosen.problem.isEmpty())
+        MessageBoxes(console::FrmMain::messageTitle())
+                .inform(&window,
+                        chosen.problem + QStringLiteral("\n本次使用交换文件夹：")
+                                + QDir::toNativeSeparators(folders.exchange));
     return app.exec();
 }

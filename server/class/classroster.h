@@ -1,7 +1,7 @@
 #pragma once
 // The class list the examiner may load: who is expected at the exam. Read
-// from an .xlsx workbook (first sheet), a CSV or a TXT file with the columns
-// 部门, 考号 and 姓名, in GBK or UTF-8.
+// from an .xlsx workbook (first visible sheet), a CSV or a TXT file with
+// the columns 部门, 考号 and 姓名, in GBK, UTF-8 or UTF-16 with its mark.
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -22,31 +22,43 @@ public:
     // A class list longer than this is no class list.
     static constexpr int kMaxEntries = 5000;
     static constexpr qint64 kMaxTextBytes = 4 * 1024 * 1024;
+    // School systems put titles and notes above the headings.
+    static constexpr int kHeadingRows = 20;
 
     struct Reading;
 
-    // .xlsx by its contents' name ending; anything else as delimited text.
+    // A workbook or delimited text by what the file holds, whatever its
+    // name ends with.
     static Reading load(const QString &path);
-    // Rows of cells: a heading row (部门/班级, 考号/学号, 姓名 in any order)
-    // among the first rows names the columns; without one the columns are
-    // 部门, 考号, 姓名 in this order. Rows without exam number and name are
-    // left out, as are repeated exam numbers after the first.
-    static std::optional<ClassRoster> fromRows(const QVector<QStringList> &rows);
-    // Text in UTF-8 or GBK as textencoding decides (none in neither); cells
-    // separated by tabs, commas (also "，") or blanks, CSV quotes honoured.
+    // Rows of cells: a heading row (部门/班级..., 考号/学号..., 姓名... in any
+    // order) among the first kHeadingRows rows names the columns; without
+    // one the list is refused. Rows without exam number and name are left
+    // out, as are repeated identities after the first. Exam numbers that
+    // repeat in several departments are told apart by department.
+    static Reading fromRows(const QVector<QStringList> &rows);
+    // Text in UTF-16 with its byte order mark, else UTF-8 or GBK as
+    // textencoding decides (none in neither); cells separated by tabs,
+    // commas (also "，") or blanks, CSV quotes honoured across line breaks.
     static QVector<QStringList> textRows(const QByteArray &bytes);
 
     const QVector<RosterEntry> &entries() const { return m_entries; }
-    // The entry with that exam number, blanks around it ignored.
-    const RosterEntry *byExamNumber(const QString &examNumber) const;
+    // The listed entry a typed identity is, compared by identity::matchKey:
+    // by exam number, or by department and exam number when the list's
+    // numbers restart in each department.
+    const RosterEntry *find(const QString &department, const QString &examNumber) const;
+    bool matchesByDepartment() const { return m_byDepartment; }
 
 private:
+    QString keyOf(const QString &department, const QString &examNumber) const;
+
     QVector<RosterEntry> m_entries;
-    QHash<QString, int> m_byExamNumber;
+    QHash<QString, int> m_byKey;
+    bool m_byDepartment = false;
 };
 
 struct ClassRoster::Reading
 {
     std::optional<ClassRoster> roster;
-    QString problem;
+    QString problem;  // why there is no list
+    QString notice;  // what the examiner should know about a loaded one
 };

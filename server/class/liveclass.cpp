@@ -1,5 +1,6 @@
 #include "class/liveclass.h"
 
+#include "identity.h"
 #include "numbers.h"
 
 #include <QSet>
@@ -114,19 +115,19 @@ void LiveClass::markAgainstRoster()
     m_rows = m_recorded;
     if (!m_roster)
         return;
-    QSet<QString> present;
+    QSet<const RosterEntry *> present;
     for (ClassViewRow &row : m_rows) {
         const QString number = row.examNumber.trimmed();
-        const RosterEntry *entry = m_roster->byExamNumber(number);
+        const RosterEntry *entry = m_roster->find(row.department, number);
         if (!entry)
             row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
-        else if (entry->name != row.name.trimmed())
+        else if (identity::matchKey(entry->name) != identity::matchKey(row.name))
             row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
         else
-            present.insert(number);
+            present.insert(entry);
     }
     for (const RosterEntry &entry : m_roster->entries()) {
-        if (present.contains(entry.examNumber))
+        if (present.contains(&entry))
             continue;
         ClassViewRow row;
         row.department = entry.department;

@@ -1,5 +1,6 @@
 #include "class/plausibility.h"
 
+#include "identity.h"
 #include "numbers.h"
 #include "resultfilename.h"
 
@@ -36,7 +37,7 @@ QByteArray figures(const ResultRecord &record)
 
 QString identityKey(const ResultRecord &record)
 {
-    return record.department + QChar(0) + record.examNumber + QChar(0) + record.name;
+    return identity::personKey(record.department, record.examNumber, record.name);
 }
 
 // A finished record followed, within the same session, by a different one.

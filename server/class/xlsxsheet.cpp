@@ -4,11 +4,12 @@
 
 #include <QDir>
 #include <QHash>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <zlib.h>
 
-#include <cmath>
+#include <algorithm>
 
 namespace xlsx {
 
@@ -68,8 +69,15 @@ public:
 
     bool contains(const QString &name) const { return m_members.contains(name); }
 
+    // Whether the last member() failed because the part inflates beyond
+    // kMaxPartBytes, rather than being missing or damaged.
+    bool tooLarge() const { return m_tooLarge; }
+
+    // The member's bytes, inflated to at most kMaxPartBytes whatever the
+    // directory declares; empty when missing, damaged or larger.
     std::optional<QByteArray> member(const QString &name) const
     {
+        m_tooLarge = false;
         const auto found = m_members.constFind(name);
         if (found == m_members.constEnd())
             return std::nullopt;
@@ -78,25 +86,41 @@ public:
         if (header + 30 > m_bytes.size() || le(m_bytes, header, 4) != 0x04034b50)
             return std::nullopt;
         const qint64 data = header + 30 + le(m_bytes, header + 26, 2) + le(m_bytes, header + 28, 2);
-        if (data + qint64(m.packedSize) > m_bytes.size() || qint64(m.size) > kMaxPartBytes)
+        if (data + qint64(m.packedSize) > m_bytes.size())
             return std::nullopt;
-        if (m.method == 0)
-            return m_bytes.mid(data, m.packedSize);
+        if (m.method == 0) {
+            m_tooLarge = m.packedSize > kMaxPartBytes;
+            return m_tooLarge ? std::nullopt : std::optional(m_bytes.mid(data, m.packedSize));
+        }
         if (m.method != 8)
             return std::nullopt;
-        // Raw deflate into exactly the size the directory declares.
-        QByteArray out(qsizetype(m.size), Qt::Uninitialized);
         z_stream stream {};
         if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
             return std::nullopt;
         stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(m_bytes.constData() + data));
         stream.avail_in = m.packedSize;
-        stream.next_out = reinterpret_cast<Bytef *>(out.data());
-        stream.avail_out = m.size;
-        const int status = inflate(&stream, Z_FINISH);
-        const bool whole = status == Z_STREAM_END && stream.total_out == m.size;
+        // In steps, so that inflating stops as soon as the part is too large.
+        QByteArray out;
+        constexpr qint64 kStep = 256 * 1024;
+        int status = Z_OK;
+        while (status == Z_OK) {
+            if (out.size() >= kMaxPartBytes) {
+                m_tooLarge = true;
+                break;
+            }
+            const qint64 before = out.size();
+            out.resize(before + kStep);
+            stream.next_out = reinterpret_cast<Bytef *>(out.data() + before);
+            stream.avail_out = uInt(kStep);
+            status = inflate(&stream, Z_NO_FLUSH);
+            out.resize(before + kStep - stream.avail_out);
+            if (status == Z_BUF_ERROR && stream.avail_in == 0)
+                break;  // cut off
+            if (status == Z_BUF_ERROR)
+                status = Z_OK;
+        }
         inflateEnd(&stream);
-        if (!whole)
+        if (status != Z_STREAM_END || out.size() > kMaxPartBytes)
             return std::nullopt;
         return out;
     }
@@ -111,6 +135,7 @@ private:
     };
     QByteArray m_bytes;
     QHash<QString, Member> m_members;
+    mutable bool m_tooLarge = false;
 };
 
 // The text of every <t> of each <si>, phonetic guides (<rPh>) left out.
@@ -139,8 +164,8 @@ QStringList sharedStrings(const QByteArray &xml)
     return strings;
 }
 
-// The sheet the workbook lists first, as a member name; sheet1 when the
-// workbook does not say.
+// The visible sheet the workbook lists first, as a member name; sheet1
+// when the workbook does not say.
 QString firstSheetMember(const ZipArchive &zip)
 {
     const QString fallback = QStringLiteral("xl/worksheets/sheet1.xml");
@@ -151,7 +176,10 @@ QString firstSheetMember(const ZipArchive &zip)
     QString id;
     QXmlStreamReader book(*workbook);
     while (!book.atEnd() && id.isEmpty()) {
-        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == u"sheet") {
+        // A hidden sheet (state "hidden" or "veryHidden") holds lookups or
+        // an old copy, not what the examiner sees on opening the workbook.
+        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == u"sheet"
+            && book.attributes().value(QStringLiteral("state")).isEmpty()) {
             for (const QXmlStreamAttribute &attribute : book.attributes()) {
                 if (attribute.name() == u"id")
                     id = attribute.value().toString();
@@ -184,36 +212,173 @@ int columnOf(QStringView reference)
     return letters ? column - 1 : -1;
 }
 
-// Whole numbers as integers (an exam number stored as a number reads
-// 2026001, not 2.026001E6); other numbers as the file writes them.
-QString numberText(const QString &value)
+// For each cell format (the cells' s attribute), the digits a whole number
+// is padded to with zeros: 4 for the format "0000", which shows 12 as 0012;
+// 0 for every other format.
+QVector<int> zeroPadding(const QByteArray &xml)
 {
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    if (ok && number == std::floor(number) && std::abs(number) < 1e15)
-        return QString::number(qint64(number));
-    return value;
-}
-
-std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStringList &strings)
-{
-    QVector<QStringList> rows;
+    QHash<int, int> padOfFormat;
+    QVector<int> padding;
     QXmlStreamReader reader(xml);
-    int nextColumn = 0;
+    bool inCellFormats = false;
     while (!reader.atEnd()) {
         reader.readNext();
+        if (reader.isEndElement() && reader.name() == u"cellXfs")
+            inCellFormats = false;
+        if (!reader.isStartElement())
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        if (reader.name() == u"numFmt") {
+            // The format for positive numbers is the part before any ";".
+            const QString code =
+                    attributes.value(QStringLiteral("formatCode")).toString().section(u';', 0, 0);
+            static const QRegularExpression zeros(QStringLiteral("^0+$"));
+            if (zeros.match(code).hasMatch())
+                padOfFormat.insert(attributes.value(QStringLiteral("numFmtId")).toInt(),
+                                   int(code.size()));
+        } else if (reader.name() == u"cellXfs") {
+            inCellFormats = true;
+        } else if (reader.name() == u"xf" && inCellFormats && padding.size() < 65536) {
+            padding << padOfFormat.value(attributes.value(QStringLiteral("numFmtId")).toInt());
+        }
+    }
+    return padding;
+}
+
+// The digits of a number cell's text when it is a whole number, exactly as
+// written: "2026001", "2.0260101E+17" (202601010000000000), never through a
+// double, which keeps only 15 to 17 digits of an 18-digit exam number.
+std::optional<QString> wholeNumberDigits(const QString &value)
+{
+    static const QRegularExpression number(
+            QStringLiteral("^(-?)(\\d+)(?:\\.(\\d*))?(?:[eE]([+-]?\\d{1,3}))?$"));
+    const QRegularExpressionMatch match = number.match(value.trimmed());
+    if (!match.hasMatch())
+        return std::nullopt;
+    QString digits = match.captured(2) + match.captured(3);
+    qsizetype point = match.captured(2).size() + match.captured(4).toInt();
+    if (point < 0 || point > 40)
+        return std::nullopt;
+    while (digits.size() < point)
+        digits += u'0';
+    // Whole only when nothing but zeros follows the point.
+    for (qsizetype i = point; i < digits.size(); ++i) {
+        if (digits.at(i) != u'0')
+            return std::nullopt;
+    }
+    digits.truncate(point);
+    while (digits.size() > 1 && digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    if (digits.isEmpty())
+        digits = QStringLiteral("0");
+    return (digits == u"0" ? QString() : match.captured(1)) + digits;
+}
+
+// A number cell as text: whole numbers as their digits, padded to the
+// format's zeros; other numbers as the file writes them.
+QString numberText(const QString &value, int padding)
+{
+    std::optional<QString> digits = wholeNumberDigits(value);
+    if (!digits)
+        return value;
+    if (!digits->startsWith(u'-') && digits->size() < padding)
+        digits->prepend(QString(padding - digits->size(), u'0'));
+    return *digits;
+}
+
+// "B2:C5" -> rows 1 to 4, columns 1 to 2; nullopt when it is not a range.
+struct CellRange
+{
+    int firstRow, lastRow, firstColumn, lastColumn;
+};
+
+int rowOf(QStringView reference)
+{
+    qsizetype digits = 0;
+    while (digits < reference.size() && !reference.at(digits).isDigit())
+        ++digits;
+    bool ok = false;
+    const int row = reference.mid(digits).toInt(&ok);
+    return ok && row > 0 ? row - 1 : -1;
+}
+
+std::optional<CellRange> rangeOf(QStringView text)
+{
+    const qsizetype colon = text.indexOf(u':');
+    if (colon < 0)
+        return std::nullopt;
+    const QStringView from = text.left(colon);
+    const QStringView to = text.mid(colon + 1);
+    CellRange range { rowOf(from), rowOf(to), columnOf(from), columnOf(to) };
+    if (range.firstRow < 0 || range.firstColumn < 0 || range.lastRow < range.firstRow
+        || range.lastColumn < range.firstColumn)
+        return std::nullopt;
+    return range;
+}
+
+// Each merged range takes its top-left cell's value (a department merged
+// down the rows of its class), within the rows and columns read.
+void fillMerged(QVector<QStringList> &rows, const QVector<CellRange> &ranges)
+{
+    qint64 budget = qint64(kMaxRows) * kMaxColumns;
+    for (const CellRange &range : ranges) {
+        if (range.firstRow >= rows.size() || range.firstColumn >= kMaxColumns)
+            continue;
+        const QStringList &top = rows.at(range.firstRow);
+        const QString value =
+                range.firstColumn < top.size() ? top.at(range.firstColumn) : QString();
+        if (value.isEmpty())
+            continue;
+        const int lastRow = std::min<int>(range.lastRow, int(rows.size()) - 1);
+        const int lastColumn = std::min(range.lastColumn, kMaxColumns - 1);
+        for (int r = range.firstRow; r <= lastRow; ++r) {
+            QStringList &row = rows[r];
+            for (int c = range.firstColumn; c <= lastColumn; ++c) {
+                if (--budget < 0)
+                    return;
+                while (row.size() <= c)
+                    row.append(QString());
+                row[c] = value;
+            }
+        }
+    }
+}
+
+std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStringList &strings,
+                                              const QVector<int> &padding)
+{
+    QVector<QStringList> rows;
+    QVector<CellRange> merged;
+    QXmlStreamReader reader(xml);
+    int nextColumn = 0;
+    bool inRow = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isEndElement() && reader.name() == u"row")
+            inRow = false;
         if (!reader.isStartElement())
             continue;
         if (reader.name() == u"row") {
-            if (rows.size() >= kMaxRows)
+            // Rows by their number, so that merged ranges find them; rows
+            // the sheet leaves out stay empty.
+            const int numbered = reader.attributes().value(QStringLiteral("r")).toInt() - 1;
+            const int index = std::max(numbered, int(rows.size()));
+            if (index >= kMaxRows)
                 break;
-            rows.append(QStringList());
+            while (rows.size() <= index)
+                rows.append(QStringList());
             nextColumn = 0;
-        } else if (reader.name() == u"c" && !rows.isEmpty()) {
-            const int referenced = columnOf(reader.attributes().value(QStringLiteral("r")));
+            inRow = true;
+        } else if (reader.name() == u"mergeCell") {
+            if (const auto range = rangeOf(reader.attributes().value(QStringLiteral("ref"))))
+                merged << *range;
+        } else if (reader.name() == u"c" && inRow) {
+            const QXmlStreamAttributes attributes = reader.attributes();
+            const int referenced = columnOf(attributes.value(QStringLiteral("r")));
             const int column = referenced >= 0 ? referenced : nextColumn;
             nextColumn = column + 1;
-            const QString type = reader.attributes().value(QStringLiteral("t")).toString();
+            const QString type = attributes.value(QStringLiteral("t")).toString();
+            const int style = attributes.value(QStringLiteral("s")).toInt();
             QString value;
             // The value is in <v>, or in <is><t> for an inline string.
             while (reader.readNextStartElement()) {
@@ -235,7 +400,8 @@ std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStri
                 const int index = value.toInt(&ok);
                 value = ok && index >= 0 && index < strings.size() ? strings.at(index) : QString();
             } else if (type.isEmpty() || type == u"n") {
-                value = numberText(value);
+                value = numberText(value,
+                                   style >= 0 && style < padding.size() ? padding.at(style) : 0);
             }
             if (column < kMaxColumns) {
                 QStringList &row = rows.last();
@@ -247,6 +413,7 @@ std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStri
     }
     if (reader.hasError())
         return std::nullopt;
+    fillMerged(rows, merged);
     return rows;
 }
 
@@ -254,32 +421,48 @@ std::optional<QVector<QStringList>> sheetRows(const QByteArray &xml, const QStri
 
 SheetReading readFirstSheet(const QString &path)
 {
-    SheetReading reading;
     wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
     if (!file.bytes) {
+        SheetReading reading;
         reading.problem = file.problem;
         return reading;
     }
-    const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）")
-                                        .arg(QDir::toNativeSeparators(path));
-    ZipArchive zip(std::move(*file.bytes));
+    return readFirstSheet(std::move(*file.bytes), path);
+}
+
+SheetReading readFirstSheet(QByteArray bytes, const QString &path)
+{
+    SheetReading reading;
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）").arg(shown);
+    ZipArchive zip(std::move(bytes));
     if (!zip.index()) {
         reading.problem = notWorkbook;
         return reading;
     }
-    QStringList strings;
-    if (zip.contains(QStringLiteral("xl/sharedStrings.xml"))) {
-        const auto xml = zip.member(QStringLiteral("xl/sharedStrings.xml"));
-        if (!xml) {
+    // A part that is missing may be left out; one that is there must read.
+    const auto part = [&](const QString &name) -> std::optional<QByteArray> {
+        std::optional<QByteArray> xml = zip.member(name);
+        if (!xml && zip.tooLarge())
+            reading.problem = QStringLiteral("%1 中的%2展开后超过%3 MB，不像是一份考生名单")
+                                      .arg(shown, name)
+                                      .arg(kMaxPartBytes / (1024 * 1024));
+        else if (!xml && zip.contains(name))
             reading.problem = notWorkbook;
-            return reading;
-        }
+        return xml;
+    };
+    QStringList strings;
+    if (const auto xml = part(QStringLiteral("xl/sharedStrings.xml")))
         strings = sharedStrings(*xml);
-    }
-    const auto sheet = zip.member(firstSheetMember(zip));
+    QVector<int> padding;
+    if (const auto xml = part(QStringLiteral("xl/styles.xml")))
+        padding = zeroPadding(*xml);
+    if (!reading.problem.isEmpty())
+        return reading;
+    const auto sheet = part(firstSheetMember(zip));
     if (sheet)
-        reading.rows = sheetRows(*sheet, strings);
-    if (!reading.rows)
+        reading.rows = sheetRows(*sheet, strings, padding);
+    if (!reading.rows && reading.problem.isEmpty())
         reading.problem = notWorkbook;
     return reading;
 }

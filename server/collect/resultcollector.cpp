@@ -1,6 +1,7 @@
 #include "collect/resultcollector.h"
 
 #include "publish/exchangefolder.h"
+#include "identity.h"
 #include "numbers.h"
 #include "paths.h"
 #include "collect/resultfiles.h"
@@ -60,8 +61,8 @@ QString sessionKey(const ResultRecord &record)
 {
     if (!record.progress || record.progress->sessionId.isEmpty())
         return {};
-    return record.progress->sessionId + QChar(0) + record.department + QChar(0) + record.examNumber
-            + QChar(0) + record.name;
+    return record.progress->sessionId + QChar(0)
+            + identity::personKey(record.department, record.examNumber, record.name);
 }
 
 }  // namespace

@@ -257,7 +257,7 @@ QString ConsoleController::loadRoster(const QString &path)
         return reading.problem;
     m_live.setRoster(std::move(reading.roster));
     classChanged();
-    return {};
+    return reading.notice;
 }
 
 QString ConsoleController::clearQuestion()

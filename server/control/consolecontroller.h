@@ -104,6 +104,7 @@ public:
     void waitForCollection() { m_background.wait(); }
     const QTimer &collectClock() const { return m_collectClock; }
 
+    // The problem, or what the examiner should know about the loaded list.
     QString loadRoster(const QString &path);
 
     // What clearing would delete, as a question; empty when there is

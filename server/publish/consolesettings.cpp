@@ -4,9 +4,14 @@
 #include "numbers.h"
 #include "paths.h"
 #include "recordlines.h"
+#include "textencoding.h"
 #include "wholefile.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 namespace examtime {
 
@@ -53,13 +58,39 @@ QString ConsoleSettings::filePath(const QString &name) const
     return QDir(m_folder).filePath(name);
 }
 
-QString ConsoleSettings::storedExchangeFolder() const
+ConsoleSettings::StoredFolder ConsoleSettings::exchangeFolderSetting() const
 {
-    const wholefile::Reading reading = wholefile::read(filePath(exchangeFileName()), 4096);
-    if (!reading.bytes)
-        return QString();
-    const QStringList lines = splitRecordLines(gbk::decode(*reading.bytes));
-    return lines.isEmpty() ? QString() : QDir::fromNativeSeparators(lines.first().trimmed());
+    StoredFolder stored;
+    const QString path = filePath(exchangeFileName());
+    if (!QFileInfo::exists(path))
+        return stored;
+    const QString shown = QDir::toNativeSeparators(path);
+    const wholefile::Reading reading = wholefile::read(path, kMaxExchangeFileBytes);
+    if (!reading.bytes) {
+        stored.problem = QFileInfo(path).size() > kMaxExchangeFileBytes
+                ? QStringLiteral("%1 有%2字节，不是交换文件夹的名称（应只有一行）")
+                          .arg(shown)
+                          .arg(QFileInfo(path).size())
+                : reading.problem;
+        return stored;
+    }
+    // Written by this console in GBK, or by hand in an editor that saves UTF-8.
+    const std::optional<QString> text = textencoding::decodeUtf8OrGbk(*reading.bytes);
+    if (!text) {
+        stored.problem =
+                QStringLiteral("%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称").arg(shown);
+        return stored;
+    }
+    // Any line break ends the line: an editor may save LF alone.
+    const QString folder =
+            text->section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).trimmed();
+    if (std::any_of(folder.begin(), folder.end(),
+                    [](QChar ch) { return ch.category() == QChar::Other_Control; })) {
+        stored.problem = QStringLiteral("%1 中的交换文件夹名称含有控制字符").arg(shown);
+        return stored;
+    }
+    stored.folder = QDir::fromNativeSeparators(folder);
+    return stored;
 }
 
 QString ConsoleSettings::saveExchangeFolder(const QString &folder) const

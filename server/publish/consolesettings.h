@@ -32,8 +32,10 @@ public:
     static QString timeFileName() { return QStringLiteral("time.txt"); }
     static QString textFileName() { return QStringLiteral("test.txt"); }
     // The exchange folder the examiner chose instead of the default, one
-    // GBK line.
+    // line, written in GBK; read in UTF-8 too, as an editor may save it.
     static QString exchangeFileName() { return QStringLiteral("exchange.txt"); }
+    // A folder name is short; a larger exchange.txt is something else.
+    static constexpr qint64 kMaxExchangeFileBytes = 4096;
 
     explicit ConsoleSettings(QString applicationFolder);
 
@@ -61,8 +63,16 @@ public:
     // file that cannot be written keeps its old content.
     SaveOutcome save(const QString &articlePath, const QString &timeText) const;
 
-    // The chosen exchange folder, empty when none was chosen.
-    QString storedExchangeFolder() const;
+    struct StoredFolder
+    {
+        QString folder;  // empty when none was chosen or it cannot be read
+        QString problem;  // why exchange.txt cannot be used, for the examiner
+    };
+    // The chosen exchange folder from exchange.txt: no folder and no problem
+    // when there is no such file or it is empty.
+    StoredFolder exchangeFolderSetting() const;
+    // The chosen exchange folder, empty when none was chosen or readable.
+    QString storedExchangeFolder() const { return exchangeFolderSetting().folder; }
     // Stores the chosen exchange folder; the problem when it cannot be
     // stored (a name GBK cannot hold, a failed write), else empty.
     QString saveExchangeFolder(const QString &folder) const;

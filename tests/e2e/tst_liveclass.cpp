@@ -353,7 +353,7 @@ private slots:
         QTest::addColumn<float>("accuracy");
         QTest::addColumn<int>("seconds");
         QTest::addColumn<int>("target");
-        QTest::addColumn<QString>("trick");  // "", "file", "session", "change"
+        QTest::addColumn<QString>("trick");  // "", "file", "session", "retyped", "change"
         QTest::addColumn<QString>("doubt");  // empty: no mark
         QTest::newRow("honest") << 99.5f << 98.f << 600 << kTextLength << QString() << QString();
         QTest::newRow("at the grace's end")
@@ -376,6 +376,9 @@ private slots:
                                         << u"文件名一班-02-乙.zip与部门、考号、姓名不符"_qs;
         QTest::newRow("second login") << 99.5f << 98.f << 600 << kTextLength << u"session"_qs
                                       << u"同一考生有2次登录考试的成绩文件"_qs;
+        QTest::newRow("second login, number typed full-width")
+                << 99.5f << 98.f << 600 << kTextLength << u"retyped"_qs
+                << u"同一考生有2次登录考试的成绩文件"_qs;
         QTest::newRow("changed after finishing")
                 << 99.5f << 98.f << 600 << kTextLength << u"change"_qs << u"交卷后成绩又被改动"_qs;
     }
@@ -395,8 +398,9 @@ private slots:
         QVERIFY(room.send(jia, Phase::Finished, 1000, speed, qint16(seconds), accuracy, target,
                           trick == u"file" ? &other : nullptr));
         room.collect();
-        if (trick == u"session") {
-            Pupil &again = room.join(u"01"_qs, u"甲"_qs, u"s2"_qs);
+        if (trick == u"session" || trick == u"retyped") {
+            Pupil &again =
+                    room.join(trick == u"session" ? u"01"_qs : u"０１ "_qs, u"甲"_qs, u"s2"_qs);
             QVERIFY(room.send(again, Phase::Waiting, 0, 0, 0));
         } else if (trick == u"change") {
             QVERIFY(room.send(jia, Phase::Finished, 1000, speed + 10, qint16(seconds), accuracy,

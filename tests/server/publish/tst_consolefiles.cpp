@@ -1,6 +1,7 @@
 // The console's files without its window: articles as teachers save them,
 // writes into a full disk, the note of another console, the exported
 // workbook and the results database under another program's lock.
+#include "publish/consolesettings.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
 #include "examlimits.h"
@@ -74,6 +75,42 @@ private slots:
         // Reopened from test.txt, the count is the same.
         QCOMPARE(examarticle::fromBytes(chosen.examBytes, examarticle::Source::ExamFile).text,
                  chosen.text);
+    }
+
+    // exchange.txt as the console writes it or an editor saves it; a broken
+    // one is named, not silently replaced by the default folder.
+    void exchangeSettingIsReadOrNamed_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");  // empty: no exchange.txt
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("problem");  // part of it; empty: none
+        const QString chinese = u"D:/打字考试/交换"_qs;
+        QTest::newRow("none") << QByteArray() << QString() << QString();
+        QTest::newRow("GBK, CR LF") << gbk::encode(u"D:/打字考试/交换\r\n") << chinese << QString();
+        QTest::newRow("UTF-8, LF") << u"D:/打字考试/交换\n"_qs.toUtf8() << chinese << QString();
+        QTest::newRow("UTF-8 with BOM, no break")
+                << kBom + u"D:/打字考试/交换"_qs.toUtf8() << chinese << QString();
+        QTest::newRow("neither encoding")
+                << QByteArray("D:\\\xff\xfe\xff\r\n") << QString() << u"既不是UTF-8也不是GBK"_qs;
+        QTest::newRow("10 MB") << QByteArray(10 * 1024 * 1024, 'a') << QString()
+                               << u"有10485760字节"_qs;
+        QTest::newRow("control characters")
+                << QByteArray("D:\\a\tb\r\n") << QString() << u"控制字符"_qs;
+    }
+
+    void exchangeSettingIsReadOrNamed()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, folder);
+        QFETCH(QString, problem);
+        QTemporaryDir app;
+        if (!bytes.isEmpty())
+            QVERIFY(writeFile(app.filePath(ConsoleSettings::exchangeFileName()), bytes));
+        const ConsoleSettings::StoredFolder stored =
+                ConsoleSettings(app.path()).exchangeFolderSetting();
+        QCOMPARE(stored.folder, folder);
+        QCOMPARE(stored.problem.isEmpty(), problem.isEmpty());
+        QVERIFY2(stored.problem.contains(problem), qPrintable(stored.problem));
     }
 
     void fullDiskKeepsWhatWasThere_data()

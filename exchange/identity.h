@@ -1,0 +1,19 @@
+#pragma once
+// How the console tells whether two typed identities are the same examinee.
+// Examinees type their exam number and name on a classroom PC in any input
+// mode: "a2026002" and "A2026002", "２０２６００３" from a Chinese input method
+// in full-width mode, or a stray blank at the end are the same person. The
+// records keep what was typed; only comparisons go through these keys.
+#include <QString>
+
+namespace identity {
+
+// The text as compared: blanks around it dropped (the ideographic space
+// too), full-width letters, digits and signs as their ASCII forms, letters
+// in one case.
+QString matchKey(const QString &text);
+
+// One key for department, exam number and name together.
+QString personKey(const QString &department, const QString &examNumber, const QString &name);
+
+}  // namespace identity

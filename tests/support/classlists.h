@@ -1,0 +1,17 @@
+#pragma once
+// Class lists as schools hand them over, written for the tests: real .xlsx
+// workbooks through libxlsxwriter and text in UTF-16.
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+// Writes rows of cells; a cell "#123" is written as the number 123,
+// "#12@0000" as 12 in the number format "0000". With constantMemory the
+// strings are stored in the cells, not in a shared table. Options: "hidden"
+// puts a hidden sheet of another class before the list; "merge:r1,c1,r2,c2"
+// merges that range with its top-left cell's text.
+void writeWorkbook(const QString &path, const QList<QStringList> &rows, bool constantMemory,
+                   const QString &options = {});
+
+// The text in UTF-16 with its byte order mark, as Notepad's "Unicode".
+QByteArray utf16(const QString &text, bool littleEndian);
