@@ -182,7 +182,12 @@ QString ConsoleController::exchangeFolderSaved(const QString &folder)
 
 ExamFacts ConsoleController::examFacts() const
 {
-    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength };
+    // The exam the class was given, not the settings as they stand now:
+    // they may already hold the next sitting's time.
+    if (const auto &published = m_gate.examAsPublished())
+        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true };
+    // A console that has no record of publishing has only its settings.
+    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength, false };
 }
 
 void ConsoleController::readPublishedLength()

@@ -74,8 +74,9 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), examText);
         QCOMPARE(m_room->publishedMinutes(), 30);
+        // fb.txt keeps the exam as published.
         QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
-                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+                 (QStringList { u"fb.txt"_qs, u"test.txt"_qs, u"time.txt"_qs }));
         QVERIFY(m_controller->loginOpen());
         QVERIFY(m_controller->collectClock().isActive());
         QCOMPARE(m_controller->collectClock().interval(), 5000);
@@ -130,6 +131,41 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
         QCOMPARE(m_room->publishedMinutes(), 15);
+    }
+
+    void judgedAgainstTheExamAsPublished_data()
+    {
+        QTest::addColumn<int>("published");
+        QTest::addColumn<int>("setAfterwards");
+        QTest::addColumn<QString>("doubt");
+        QTest::newRow("next sitting shorter") << 2 << 1 << QString();
+        QTest::newRow("next sitting longer")
+                << 1 << 2 << u"用时85秒不在0到60秒之间（按发布时的考试时间1分钟判断）"_qs;
+    }
+
+    void judgedAgainstTheExamAsPublished()
+    {
+        QFETCH(int, published);
+        QFETCH(int, setAfterwards);
+        QFETCH(QString, doubt);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), QByteArray::number(published) + "\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        const QString next = m_room->work(u"next.txt"_qs);
+        writeFile(next, "next\r\n");
+        QCOMPARE(m_controller->chooseArticle(next), QString());
+        QCOMPARE(m_controller->saveSettings(QString::number(setAfterwards)), QString());
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50, 98.5f, 85);
+        // Judged alike before and after a restart.
+        for (int run = 0; run < 2; ++run) {
+            if (run)
+                start();
+            m_controller->collectResults();
+            const QStringList timeDoubts = m_controller->rows().value(0).doubts.filter(u"用时"_qs);
+            QCOMPARE(timeDoubts, doubt.isEmpty() ? QStringList() : QStringList { doubt });
+        }
     }
 
     void questionsBeforeActingBesideAnotherConsole_data()
