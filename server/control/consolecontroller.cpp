@@ -219,7 +219,7 @@ void ConsoleController::classChanged()
 void ConsoleController::showCollection(const CollectionReport &report)
 {
     if (report.ok())
-        m_live.update(report.results, examFacts());
+        m_live.update(report.results, examFacts(), report.kept);
     classChanged();
 }
 

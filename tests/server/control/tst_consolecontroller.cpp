@@ -339,6 +339,42 @@ private slots:
         QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|old|"_qs));
     }
 
+    void rowsOutliveTheirFiles()
+    {
+        start();
+        const QString gone = upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"gone"_qs, 60);
+        const QString cut = upload(m_room->exchangeFolder, u"a"_qs, u"2"_qs, u"cut"_qs, 50);
+        upload(m_room->exchangeFolder, u"a"_qs, u"3"_qs, u"here"_qs, 40);
+        m_controller->collectResults();
+        // Kept rows are numbered after the collected ones: figures only.
+        const auto figures = [this] {
+            QStringList rows = tableRows(*m_controller);
+            for (QString &row : rows)
+                row = row.section(u'|', 0, 5);
+            return rows;
+        };
+        const QStringList before = figures();
+        // One file deleted, one being uploaded again (cut short).
+        QVERIFY(QFile::remove(gone));
+        writeFile(cut, readFile(cut).left(20));
+        m_controller->collectResults();
+        QCOMPARE(figures(), before);
+        QCOMPARE(m_controller->resultCount(), 3);
+        const auto doubts = [this](int i) { return m_controller->rows().at(i).doubts; };
+        QCOMPARE(doubts(0), QStringList { u"成绩文件已被删除"_qs });
+        QCOMPARE(doubts(1), QStringList());
+        // The whole folder emptied, and the console restarted: still there.
+        QCOMPARE(removeExchangeFiles(m_room->exchangeFolder), QStringList());
+        start();
+        m_controller->collectResults();
+        QCOMPARE(m_controller->resultCount(), 3);
+        QCOMPARE(doubts(2), QStringList { u"成绩文件已被删除"_qs });
+        // Only clearing removes them.
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        m_controller->collectResults();
+        QCOMPARE(m_controller->resultCount(), 0);
+    }
+
     void quietCollectionIsShownWhenIn()
     {
         start();
