@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QTime>
 
 namespace console {
 
@@ -93,8 +94,29 @@ QString ConsoleController::withdrawQuestion() const
     return LoginGate::publishedExamQuestion(m_gate.publishedExam());
 }
 
+void ConsoleController::keepExamPublished()
+{
+    // Login is open exactly while the files lie in the folder: a folder
+    // deleted and made again, or a deleted te.txt, lets nobody in however
+    // the button reads.
+    if (!m_gate.isOpen() || m_gate.filesStillPublished())
+        return;
+    const QString problem = m_gate.republish();
+    if (problem.isEmpty()) {
+        m_gateNote = QStringLiteral("考试文件曾被删除，已于%1重新发布")
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        emit countsChanged();
+        return;
+    }
+    m_gateNote.clear();
+    setLoginState();
+    emit loginChanged(m_gate.isOpen());
+    emit loginLost(problem);
+}
+
 QString ConsoleController::openLogin()
 {
+    m_gateNote.clear();
     const QString problem = m_gate.open(m_examMinutes);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
@@ -103,6 +125,7 @@ QString ConsoleController::openLogin()
 
 QString ConsoleController::closeLogin()
 {
+    m_gateNote.clear();
     const QString problem = m_gate.close();
     setLoginState();
     emit loginChanged(m_gate.isOpen());
@@ -227,6 +250,7 @@ QString ConsoleController::collectResults()
 {
     // An automatic collection under way finishes first: one writer at a time.
     m_background.wait();
+    keepExamPublished();
     readPublishedLength();
     const CollectionReport report =
             ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
@@ -240,6 +264,7 @@ void ConsoleController::collectQuietly()
 {
     if (m_background.busy())
         return;
+    keepExamPublished();
     readPublishedLength();
     m_background.start();
 }

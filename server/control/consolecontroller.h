@@ -64,6 +64,9 @@ public:
     QString withdrawQuestion() const;
     QString openLogin();
     QString closeLogin();
+    // What the counts line adds about the gate (the exam published again
+    // after its files went); empty when nothing happened.
+    const QString &gateNote() const { return m_gateNote; }
 
     // ---- Settings ----
     qint16 examMinutes() const { return m_examMinutes; }
@@ -125,9 +128,13 @@ signals:
     void examTextChanged(const QString &text);
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
+    // The exam's files went from the folder and could not be published
+    // again: nobody can log in any more, and login is shown closed.
+    void loginLost(const QString &problem);
 
 private:
     void setLoginState();
+    void keepExamPublished();
     void setExamText(const QString &text);
     void readPublishedLength();
     void showCollection(const CollectionReport &report);
@@ -144,6 +151,7 @@ private:
     BackgroundCollector m_background;
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
+    QString m_gateNote;
 
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;

@@ -55,6 +55,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::countsChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
+    connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
@@ -152,7 +153,7 @@ void FrmMain::showRows()
 void FrmMain::showCounts()
 {
     m_results->showCounts(m_controller.resultCount(), m_controller.counts(),
-                          m_controller.hasRoster());
+                          m_controller.hasRoster(), m_controller.gateNote());
 }
 
 void FrmMain::tell(const QString &text)

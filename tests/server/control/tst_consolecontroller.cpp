@@ -168,6 +168,53 @@ private slots:
         }
     }
 
+    void examFilesGoneWhileLoginIsOpen_data()
+    {
+        QTest::addColumn<QString>("gone");  // "" for the whole folder
+        QTest::addColumn<bool>("nextArticleSaved");
+        QTest::addColumn<bool>("stillOpen");
+        QTest::newRow("folder made again") << QString() << false << true;
+        QTest::newRow("te.txt deleted") << u"te.txt"_qs << false << true;
+        QTest::newRow("se.dll deleted") << u"se.dll"_qs << false << true;
+        QTest::newRow("text changed since") << QString() << true << false;
+    }
+
+    void examFilesGoneWhileLoginIsOpen()
+    {
+        QFETCH(QString, gone);
+        QFETCH(bool, nextArticleSaved);
+        QFETCH(bool, stillOpen);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "7\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        if (nextArticleSaved) {
+            writeFile(m_room->work(u"next.txt"_qs), "next\r\n");
+            QCOMPARE(m_controller->chooseArticle(m_room->work(u"next.txt"_qs)), QString());
+            QCOMPARE(m_controller->saveSettings(u"9"_qs), QString());
+        }
+        if (gone.isEmpty()) {
+            QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
+            QVERIFY(QDir().mkpath(m_room->exchangeFolder));
+        } else {
+            QVERIFY(QFile::remove(m_room->exchange(gone)));
+        }
+        QSignalSpy lost(m_controller.get(), &ConsoleController::loginLost);
+        m_controller->collectQuietly();
+        m_controller->waitForCollection();
+        QCOMPARE(m_controller->loginOpen(), stillOpen);
+        QCOMPARE(m_controller->collectClock().isActive(), stillOpen);
+        QCOMPARE(lost.size(), stillOpen ? 0 : 1);
+        if (stillOpen) {
+            QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("ab\r\n"));
+            QCOMPARE(m_room->publishedMinutes(), 7);
+            QVERIFY(m_controller->gateNote().contains(u"重新发布"_qs));
+        } else {
+            QVERIFY(lost.first().first().toString().contains(u"考生已不能登录"_qs));
+            QCOMPARE(filesIn(m_room->exchangeFolder), QStringList());
+        }
+    }
+
     void questionsBeforeActingBesideAnotherConsole_data()
     {
         QTest::addColumn<bool>("otherConsole");
