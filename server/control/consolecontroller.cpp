@@ -1,6 +1,7 @@
 #include "control/consolecontroller.h"
 
 #include "collect/resultcollector.h"
+#include "collect/resultfiles.h"
 #include "export/resultexporter.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
@@ -92,6 +93,18 @@ QString ConsoleController::withdrawQuestion() const
     if (!m_gate.isOpen() || m_gate.otherConsole(QDateTime::currentDateTimeUtc()))
         return {};
     return LoginGate::publishedExamQuestion(m_gate.publishedExam());
+}
+
+QString ConsoleController::staleResultsQuestion() const
+{
+    // Opened over them, they would show as the new class's 已交卷 at once.
+    if (m_gate.isOpen())
+        return {};
+    QString problem;
+    const qsizetype files = ResultFileFolder(m_folders.exchange).list(problem).size();
+    if (!files)
+        return {};
+    return QStringLiteral("交换文件夹中还有%1份上次考试的成绩。先清空吗？").arg(files);
 }
 
 void ConsoleController::keepExamPublished()

@@ -62,6 +62,9 @@ public:
     // At the start, with an exam this console left published: whether to
     // withdraw it. Empty when there is none, or it is another console's.
     QString withdrawQuestion() const;
+    // Before login opens, with result files of an earlier exam still in the
+    // folder: whether to clear first. Empty when there are none.
+    QString staleResultsQuestion() const;
     QString openLogin();
     QString closeLogin();
     // What the counts line adds about the gate (the exam published again

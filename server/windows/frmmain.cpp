@@ -184,8 +184,19 @@ void FrmMain::openLogin()
         tell(problem);
         return;
     }
-    if (mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
-        tell(m_controller.openLogin());
+    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
+        return;
+    // Yes clears as 清空上次 does; a clearing that failed is told, and login
+    // stays closed.
+    const QString stale = m_controller.staleResultsQuestion();
+    if (!stale.isEmpty() && m_messages->confirm(this, stale)) {
+        const QStringList problems = m_controller.clearResults();
+        for (const QString &problem : problems)
+            tell(problem);
+        if (!problems.isEmpty())
+            return;
+    }
+    tell(m_controller.openLogin());
 }
 
 void FrmMain::closeLogin()
