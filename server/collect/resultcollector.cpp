@@ -136,11 +136,13 @@ CollectionReport ResultCollector::collect()
     }
 
     // cj.zip is left holding the unscrambled copy of the last file read.
+    // Nothing reads it: a full disk must not cost the collection.
     if (!lastPlain.isNull()) {
-        report.problem =
+        const QString problem =
                 wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()), lastPlain);
-        if (!report.problem.isEmpty())
-            return report;
+        if (!problem.isEmpty())
+            report.notes << QStringLiteral("成绩已获取，但无法写入副本 %1（不影响成绩）：%2")
+                                    .arg(scratchFileName(), problem);
     }
 
     QVector<ResultRow> rows;

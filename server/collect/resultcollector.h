@@ -5,6 +5,7 @@
 #include "collect/resultstore.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 struct SkippedFile
@@ -45,6 +46,7 @@ struct CollectionReport
     QVector<CollectedResult> results;  // in recno order, recno = index + 1
     QVector<KeptRow> kept;  // in recno order, after the results
     QVector<SkippedFile> skipped;
+    QStringList notes;  // what went wrong beside the table, for the examiner
     QString problem;  // a failure of the whole collection; the table is unchanged
 
     bool ok() const { return problem.isEmpty(); }
@@ -71,7 +73,8 @@ public:
     // now are kept after them (see KeptRow). Only regular files no larger than a record can be
     // are read, never through a link; everything else is listed in
     // `skipped`. cj.zip in the application folder is left holding the
-    // unscrambled copy of the last file read. Without the exchange folder
+    // unscrambled copy of the last file read; nothing reads it, so failing
+    // to write it is a note. Without the exchange folder
     // the table is left as it was.
     CollectionReport collect();
 

@@ -270,7 +270,10 @@ QString ConsoleController::collectResults()
     showCollection(report);
     if (!report.ok())
         return report.problem;
-    return report.skipped.isEmpty() ? QString() : skippedFilesMessage(report.skipped);
+    QStringList told = report.notes;
+    if (!report.skipped.isEmpty())
+        told.prepend(skippedFilesMessage(report.skipped));
+    return told.join(u'\n');
 }
 
 void ConsoleController::collectQuietly()

@@ -366,6 +366,16 @@ private slots:
             QVERIFY2(message.contains(QLatin1String(name)), name);
     }
 
+    void unwritableScratchCopyIsOnlyANote()
+    {
+        // cj.zip cannot be put in place: a folder with a file holds its name.
+        QVERIFY(QDir(m_room->appFolder()).mkpath(u"cj.zip/x"_qs));
+        start();
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50);
+        QVERIFY(m_controller->collectResults().contains(u"cj.zip"_qs));
+        QCOMPARE(m_controller->resultCount(), 1);
+    }
+
     void failedCollectionKeepsPreviousTable()
     {
         {
