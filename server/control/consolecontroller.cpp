@@ -345,6 +345,8 @@ ConsoleController::Export ConsoleController::exportResults()
     const auto rows = m_store->rowsInRankOrder();
     if (!rows)
         return { m_store->lastError(), {}, {} };
+    if (rows->isEmpty())
+        return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
     if (!QDir().mkpath(m_folders.exports))
         return { QStringLiteral("无法建立导出文件夹 %1")
                          .arg(QDir::toNativeSeparators(m_folders.exports)),

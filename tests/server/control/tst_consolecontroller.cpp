@@ -552,8 +552,12 @@ private slots:
     void exportedWorkbookReadsBack()
     {
         start();
+        // An empty table is said so, and no workbook is made.
+        QCOMPARE(m_controller->exportResults().problem, u"成绩表中没有成绩，没有导出。"_qs);
+        QVERIFY(!QFile::exists(m_room->work(u"文档/成绩导出"_qs)));
         upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
-        upload(m_room->exchangeFolder, u"二班"_qs, u"008"_qs, u"李四"_qs, 80, 100, 600);
+        upload(m_room->exchangeFolder, u"计算机科学与技术2班"_qs, u"008"_qs, u"李四"_qs, 80, 100,
+               600);
         QCOMPARE(m_controller->collectResults(), QString());
         const ConsoleController::Export first = m_controller->exportResults();
         const ConsoleController::Export second = m_controller->exportResults();
@@ -568,8 +572,13 @@ private slots:
                 (QStringList {
                         u"str:打字考试成绩表|||||"_qs,
                         u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                        u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600"_qs,
                         u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
+        // Each column as wide as its widest heading or value (CJK signs count
+        // double) and 2, as the file stores it (0.71 more).
+        QCOMPARE(workbookLayout(first.workbook).join(u' '),
+                 u"sheet:成绩 merged:A1:F1 bold:A1 width:A=21.7109 width:B=6.71094 "
+                 u"width:C=6.71094 width:D=21.7109 width:E=13.7109 width:F=16.7109"_qs);
     }
 
     void unreadableDatabaseIsReported()
