@@ -11,6 +11,8 @@ at most one service and sends one command per line:
   KILL                                            -> "KILLED" (SIGKILL)
   WORKBOOK <path>   -> the rows as tests/support/workbook.h describes them,
                        joined by U+001F on one line, or "FAILED"
+  LAYOUT <path>     -> the first sheet's layout as workbook.h describes it,
+                       the same way
 The service is killed when the connection closes.
 """
 import argparse
@@ -30,6 +32,20 @@ def read_workbook(path):
         rows = ["|".join("" if v is None else type(v).__name__ + ":" + str(v) for v in row)
                 for row in sheet.iter_rows(values_only=True)]
         return "\x1f".join(rows)
+    except Exception as error:  # reported to the test as its failure text
+        return "FAILED " + str(error).replace("\n", " ")
+
+
+def read_layout(path):
+    try:
+        import openpyxl
+        sheet = openpyxl.load_workbook(path).active
+        lines = ["sheet:" + sheet.title]
+        lines += ["merged:" + str(r) for r in sheet.merged_cells.ranges]
+        if sheet["A1"].font.b:
+            lines.append("bold:A1")
+        lines += ["width:%s=%g" % (k, d.width) for k, d in sorted(sheet.column_dimensions.items())]
+        return "\x1f".join(lines)
     except Exception as error:  # reported to the test as its failure text
         return "FAILED " + str(error).replace("\n", " ")
 
@@ -83,6 +99,8 @@ class Connection(socketserver.StreamRequestHandler):
                     reply = "KILLED"
                 elif words[0] == "WORKBOOK" and len(words) >= 2:
                     reply = read_workbook(raw.decode("utf-8").rstrip("\r\n")[9:])
+                elif words[0] == "LAYOUT" and len(words) >= 2:
+                    reply = read_layout(raw.decode("utf-8").rstrip("\r\n")[7:])
                 else:
                     reply = "FAILED"
                 self.wfile.write((reply + "\n").encode("utf-8"))

@@ -46,9 +46,26 @@ void rankBySpeed(QVector<ClassViewRow> &rows)
     });
 }
 
+// A row of the results table alone: the state from its time, no progress.
+ClassViewRow storedRow(const ResultRow &stored)
+{
+    ClassViewRow row;
+    row.hasRecord = true;
+    row.recNo = stored.recNo;
+    row.department = stored.department;
+    row.examNumber = stored.examNumber;
+    row.name = stored.name;
+    row.speed = stored.speed;
+    row.accuracyLine = stored.accuracyLine;
+    row.timePass = stored.timePass;
+    row.state = stored.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
+    return row;
+}
+
 }  // namespace
 
-void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts &facts)
+void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts &facts,
+                       const QVector<KeptRow> &kept)
 {
     const QVector<QStringList> doubts = m_check.check(results, facts);
     m_recorded.clear();
@@ -74,6 +91,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         row.doubts = doubts.at(i);
         m_recorded << row;
     }
+    for (const KeptRow &keptRow : kept) {
+        ClassViewRow row = storedRow(keptRow.row);
+        if (keptRow.fileGone)
+            row.doubts << QStringLiteral("成绩文件已被删除");
+        m_recorded << row;
+    }
     rankBySpeed(m_recorded);
     markAgainstRoster();
 }
@@ -81,19 +104,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
 void LiveClass::showStored(const QVector<ResultRow> &rows)
 {
     m_recorded.clear();
-    for (const ResultRow &stored : rows) {
-        ClassViewRow row;
-        row.hasRecord = true;
-        row.recNo = stored.recNo;
-        row.department = stored.department;
-        row.examNumber = stored.examNumber;
-        row.name = stored.name;
-        row.speed = stored.speed;
-        row.accuracyLine = stored.accuracyLine;
-        row.timePass = stored.timePass;
-        row.state = stored.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
-        m_recorded << row;
-    }
+    for (const ResultRow &stored : rows)
+        m_recorded << storedRow(stored);
     markAgainstRoster();
 }
 

@@ -62,8 +62,10 @@ public:
 
     // Rows from a collection, ranked as the results table is: speed highest
     // first, equal speeds in collection order; then listed examinees
-    // without a record, in list order.
-    void update(const QVector<CollectedResult> &results, const ExamFacts &facts);
+    // without a record, in list order. Kept rows show their last figures;
+    // those whose file is gone are marked.
+    void update(const QVector<CollectedResult> &results, const ExamFacts &facts,
+                const QVector<KeptRow> &kept = {});
     // Rows from the stored table alone (the console's start-up): states
     // from the times, no progress, no marks but the class list's.
     void showStored(const QVector<ResultRow> &rows);

@@ -88,10 +88,14 @@ QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
     if (!std::isfinite(accuracy) || accuracy < 0 || accuracy > 100)
         doubts << QStringLiteral("正确率%1不在0到100之间").arg(number(accuracy));
     const int latest = facts.examSeconds + PlausibilityCheck::kGraceSeconds;
-    if (record.timePass < 0 || (facts.examSeconds > 0 && record.timePass > latest))
-        doubts << QStringLiteral("用时%1秒不在0到%2秒之间")
-                          .arg(record.timePass)
-                          .arg(facts.examSeconds);
+    if (record.timePass < 0 || (facts.examSeconds > 0 && record.timePass > latest)) {
+        QString doubt = QStringLiteral("用时%1秒不在0到%2秒之间")
+                                .arg(record.timePass)
+                                .arg(facts.examSeconds);
+        if (facts.asPublished)
+            doubt += QStringLiteral("（按发布时的考试时间%1分钟判断）").arg(facts.examSeconds / 60);
+        doubts << doubt;
+    }
     if (facts.publishedLength && record.targetLen != *facts.publishedLength)
         doubts << QStringLiteral("原文字数%1与发布的考试内容%2不同")
                           .arg(record.targetLen)

@@ -16,6 +16,7 @@ struct ExamFacts
 {
     qint32 examSeconds = 0;  // 0 when unknown
     std::optional<qint32> publishedLength;  // the exam text as the client counts it
+    bool asPublished = false;  // both come from the exam as it was published
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when

@@ -5,11 +5,15 @@
 #include "numbers.h"
 #include "paths.h"
 #include "collect/resultfiles.h"
+#include "resultfilename.h"
 #include "transcode.h"
 #include "wholefile.h"
 
 #include <QDir>
 #include <QHash>
+#include <QSet>
+
+#include <algorithm>
 
 ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
                                  ResultStore &store)
@@ -63,6 +67,11 @@ QString sessionKey(const ResultRecord &record)
         return {};
     return record.progress->sessionId + QChar(0)
             + identity::personKey(record.department, record.examNumber, record.name);
+}
+
+QString identityKey(const QString &department, const QString &examNumber, const QString &name)
+{
+    return department + QChar(0) + examNumber + QChar(0) + name;
 }
 
 }  // namespace
@@ -128,11 +137,13 @@ CollectionReport ResultCollector::collect()
     }
 
     // cj.zip is left holding the unscrambled copy of the last file read.
+    // Nothing reads it: a full disk must not cost the collection.
     if (!lastPlain.isNull()) {
-        report.problem =
+        const QString problem =
                 wholefile::write(QDir(m_applicationFolder).filePath(scratchFileName()), lastPlain);
-        if (!report.problem.isEmpty())
-            return report;
+        if (!problem.isEmpty())
+            report.notes << QStringLiteral("成绩已获取，但无法写入副本 %1（不影响成绩）：%2")
+                                    .arg(scratchFileName(), problem);
     }
 
     QVector<ResultRow> rows;
@@ -148,6 +159,30 @@ CollectionReport ResultCollector::collect()
         row.accuracyLine = result.accuracyLine;
         row.timePass = result.record.timePass;
         rows.append(row);
+    }
+    // Anyone may delete a file on some FTP services, and an emptied folder
+    // must not empty the table: only clearing removes rows.
+    const auto stored = m_store.rowsInRankOrder();
+    if (!stored) {
+        report.problem = m_store.lastError();
+        return report;
+    }
+    QSet<QString> collected;
+    for (const CollectedResult &result : std::as_const(report.results))
+        collected.insert(identityKey(result.record.department, result.record.examNumber,
+                                     result.record.name));
+    for (const ResultRow &old : *stored) {
+        if (collected.contains(identityKey(old.department, old.examNumber, old.name)))
+            continue;
+        const bool unreadable = std::any_of(
+                report.skipped.cbegin(), report.skipped.cend(), [&old](const SkippedFile &file) {
+                    return resultname::matchesIdentity(file.name, old.department, old.examNumber,
+                                                       old.name);
+                });
+        ResultRow row = old;
+        row.recNo = static_cast<qint32>(rows.size() + 1);
+        rows.append(row);
+        report.kept.append({ row, !unreadable });
     }
     if (!m_store.replaceAll(rows)) {
         report.problem = m_store.lastError();

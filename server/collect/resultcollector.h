@@ -5,6 +5,7 @@
 #include "collect/resultstore.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 struct SkippedFile
@@ -31,11 +32,21 @@ struct CollectedResult
     int newest = 0;  // index into files of the record shown
 };
 
+// A row of the last table whose examinee has no record in the folder now:
+// the row stays with its last figures until the table is cleared.
+struct KeptRow
+{
+    ResultRow row;  // with its recno in the new table, after the collected rows
+    bool fileGone = true;  // false: a file of this examinee is there but did not read
+};
+
 struct CollectionReport
 {
     int rowCount = 0;
     QVector<CollectedResult> results;  // in recno order, recno = index + 1
+    QVector<KeptRow> kept;  // in recno order, after the results
     QVector<SkippedFile> skipped;
+    QStringList notes;  // what went wrong beside the table, for the examiner
     QString problem;  // a failure of the whole collection; the table is unchanged
 
     bool ok() const { return problem.isEmpty(); }
@@ -58,10 +69,12 @@ public:
 
     // Rebuilds the table from the result files (*.zip) in name order, recno
     // counting from 1; files of one exam session make one row, at the place
-    // of its first file. Only regular files no larger than a record can be
+    // of its first file. Rows of the table whose examinee has no record
+    // now are kept after them (see KeptRow). Only regular files no larger than a record can be
     // are read, never through a link; everything else is listed in
     // `skipped`. cj.zip in the application folder is left holding the
-    // unscrambled copy of the last file read. Without the exchange folder
+    // unscrambled copy of the last file read; nothing reads it, so failing
+    // to write it is a note. Without the exchange folder
     // the table is left as it was.
     CollectionReport collect();
 

@@ -1,6 +1,7 @@
 #include "control/consolecontroller.h"
 
 #include "collect/resultcollector.h"
+#include "collect/resultfiles.h"
 #include "export/resultexporter.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
@@ -8,6 +9,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QTime>
 
 namespace console {
 
@@ -93,8 +95,41 @@ QString ConsoleController::withdrawQuestion() const
     return LoginGate::publishedExamQuestion(m_gate.publishedExam());
 }
 
+QString ConsoleController::staleResultsQuestion() const
+{
+    // Opened over them, they would show as the new class's 已交卷 at once.
+    if (m_gate.isOpen())
+        return {};
+    QString problem;
+    const qsizetype files = ResultFileFolder(m_folders.exchange).list(problem).size();
+    if (!files)
+        return {};
+    return QStringLiteral("交换文件夹中还有%1份上次考试的成绩。先清空吗？").arg(files);
+}
+
+void ConsoleController::keepExamPublished()
+{
+    // Login is open exactly while the files lie in the folder: a folder
+    // deleted and made again, or a deleted te.txt, lets nobody in however
+    // the button reads.
+    if (!m_gate.isOpen() || m_gate.filesStillPublished())
+        return;
+    const QString problem = m_gate.republish();
+    if (problem.isEmpty()) {
+        m_gateNote = QStringLiteral("考试文件曾被删除，已于%1重新发布")
+                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        emit countsChanged();
+        return;
+    }
+    m_gateNote.clear();
+    setLoginState();
+    emit loginChanged(m_gate.isOpen());
+    emit loginLost(problem);
+}
+
 QString ConsoleController::openLogin()
 {
+    m_gateNote.clear();
     const QString problem = m_gate.open(m_examMinutes);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
@@ -103,6 +138,7 @@ QString ConsoleController::openLogin()
 
 QString ConsoleController::closeLogin()
 {
+    m_gateNote.clear();
     const QString problem = m_gate.close();
     setLoginState();
     emit loginChanged(m_gate.isOpen());
@@ -182,7 +218,12 @@ QString ConsoleController::exchangeFolderSaved(const QString &folder)
 
 ExamFacts ConsoleController::examFacts() const
 {
-    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength };
+    // The exam the class was given, not the settings as they stand now:
+    // they may already hold the next sitting's time.
+    if (const auto &published = m_gate.examAsPublished())
+        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true };
+    // A console that has no record of publishing has only its settings.
+    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength, false };
 }
 
 void ConsoleController::readPublishedLength()
@@ -214,7 +255,7 @@ void ConsoleController::classChanged()
 void ConsoleController::showCollection(const CollectionReport &report)
 {
     if (report.ok())
-        m_live.update(report.results, examFacts());
+        m_live.update(report.results, examFacts(), report.kept);
     classChanged();
 }
 
@@ -222,19 +263,24 @@ QString ConsoleController::collectResults()
 {
     // An automatic collection under way finishes first: one writer at a time.
     m_background.wait();
+    keepExamPublished();
     readPublishedLength();
     const CollectionReport report =
             ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
     showCollection(report);
     if (!report.ok())
         return report.problem;
-    return report.skipped.isEmpty() ? QString() : skippedFilesMessage(report.skipped);
+    QStringList told = report.notes;
+    if (!report.skipped.isEmpty())
+        told.prepend(skippedFilesMessage(report.skipped));
+    return told.join(u'\n');
 }
 
 void ConsoleController::collectQuietly()
 {
     if (m_background.busy())
         return;
+    keepExamPublished();
     readPublishedLength();
     m_background.start();
 }
@@ -299,6 +345,8 @@ ConsoleController::Export ConsoleController::exportResults()
     const auto rows = m_store->rowsInRankOrder();
     if (!rows)
         return { m_store->lastError(), {}, {} };
+    if (rows->isEmpty())
+        return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
     if (!QDir().mkpath(m_folders.exports))
         return { QStringLiteral("无法建立导出文件夹 %1")
                          .arg(QDir::toNativeSeparators(m_folders.exports)),

@@ -62,8 +62,14 @@ public:
     // At the start, with an exam this console left published: whether to
     // withdraw it. Empty when there is none, or it is another console's.
     QString withdrawQuestion() const;
+    // Before login opens, with result files of an earlier exam still in the
+    // folder: whether to clear first. Empty when there are none.
+    QString staleResultsQuestion() const;
     QString openLogin();
     QString closeLogin();
+    // What the counts line adds about the gate (the exam published again
+    // after its files went); empty when nothing happened.
+    const QString &gateNote() const { return m_gateNote; }
 
     // ---- Settings ----
     qint16 examMinutes() const { return m_examMinutes; }
@@ -126,9 +132,13 @@ signals:
     void examTextChanged(const QString &text);
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
+    // The exam's files went from the folder and could not be published
+    // again: nobody can log in any more, and login is shown closed.
+    void loginLost(const QString &problem);
 
 private:
     void setLoginState();
+    void keepExamPublished();
     void setExamText(const QString &text);
     void readPublishedLength();
     void showCollection(const CollectionReport &report);
@@ -145,6 +155,7 @@ private:
     BackgroundCollector m_background;
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
+    QString m_gateNote;
 
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;

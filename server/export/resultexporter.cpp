@@ -8,6 +8,8 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+
 #ifdef Q_OS_WIN
 #include <QCoreApplication>
 #include <windows.h>
@@ -54,6 +56,20 @@ QString cellText(const QString &text, QString &why)
         why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
     }
     return out;
+}
+
+// How many columns a text takes on screen: CJK and full-width signs take two.
+int displayWidth(const QString &text)
+{
+    int width = 0;
+    for (QChar ch : text) {
+        if (ch.isLowSurrogate())
+            continue;
+        const char16_t code = ch.unicode();
+        width += (code >= 0x1100 && code <= 0x115F) || code >= 0x2E80 || ch.isHighSurrogate() ? 2
+                                                                                              : 1;
+    }
+    return width;
 }
 
 // Cells are addressed from 0; the sheet's row 1 is index 0.
@@ -129,7 +145,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     const QByteArray nativePath = QFile::encodeName(path);
 #endif
     lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
-    lxw_worksheet *sheet = workbook ? workbook_add_worksheet(workbook, nullptr) : nullptr;
+    lxw_worksheet *sheet =
+            workbook ? workbook_add_worksheet(workbook, sheetName().toUtf8().constData()) : nullptr;
     if (!sheet) {
         if (workbook)
             workbook_close(workbook);
@@ -138,7 +155,6 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     }
 
     SheetWriter cells(workbook, sheet);
-    cells.text(0, 0, title());
     const QString headers[] = {
         QStringLiteral("部门"),        QStringLiteral("考号"),
         QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
@@ -146,6 +162,32 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         QStringLiteral("存疑"),
     };
     const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    // Widths that show every heading and value whole: the texts as the
+    // cells show them, numbers as written.
+    int widths[7] = {};
+    const auto fit = [&widths](int col, const QString &shown) {
+        widths[col] = std::max(widths[col], displayWidth(shown));
+    };
+    for (lxw_col_t col = 0; col < columns; ++col)
+        fit(col, headers[col]);
+    for (const ResultRow &result : rows) {
+        fit(0, result.department);
+        fit(1, result.examNumber);
+        fit(2, result.name);
+        fit(3, QString::number(result.speed));
+        const auto accuracy = numbers::parseNumber(result.accuracyLine);
+        fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
+        fit(5, QString::number(result.timePass));
+        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
+            fit(6, *doubt);
+    }
+    for (lxw_col_t col = 0; col < columns; ++col)
+        worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
+                             nullptr);
+    lxw_format *bold = workbook_add_format(workbook);
+    format_set_bold(bold);
+    format_set_align(bold, LXW_ALIGN_CENTER);
+    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, title().toUtf8().constData(), bold);
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;

@@ -1,6 +1,8 @@
 #pragma once
-// Export of the results table to a new spreadsheet workbook (.xlsx): the
-// title in row 1, six headers in row 2, then one row per record from row 3.
+// Export of the results table to a new spreadsheet workbook (.xlsx), one
+// sheet 成绩: the title in row 1, bold and merged across the columns, six
+// headers in row 2, then one row per record from row 3; each column as wide
+// as its widest heading or value.
 #include "collect/resultstore.h"
 
 #include <QDateTime>
@@ -13,6 +15,11 @@ class ResultExporter
 {
 public:
     static QString title() { return QStringLiteral("打字考试成绩表"); }
+    static QString sheetName() { return QStringLiteral("成绩"); }
+    // Room beside the widest text of a column, and the widest a column gets
+    // (a forged name may run to thousands of signs).
+    static constexpr int kWidthMargin = 2;
+    static constexpr int kMaxWidth = 100;
 
     // A new workbook path in the folder whose name tells what and when, e.g.
     // 打字考试成绩表-20261207-104500.xlsx; never the name of an existing file.

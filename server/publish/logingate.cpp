@@ -59,6 +59,7 @@ LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder, ConsoleI
     // A console that ended while login was open left se.dll behind, and
     // examinees can still log in: the gate must say so.
     m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
+    m_asPublished = ExamAsPublished::load(m_settings.filePath(ExamAsPublished::fileName()));
 }
 
 LoginGate::Readiness LoginGate::readiness() const
@@ -102,7 +103,8 @@ QString LoginGate::scratchPath(const QString &name) const
 
 QString LoginGate::open(qint16 examMinutes)
 {
-    const QString problem = publish(examMinutes);
+    QByteArray text;
+    const QString problem = publish(examMinutes, text);
     removeScratchFiles();
     if (!problem.isEmpty()) {
         // A half-published exam would let clients log in without a text, or
@@ -120,12 +122,18 @@ QString LoginGate::open(qint16 examMinutes)
         return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
     }
     m_open = true;
+    // Results are judged against this exam until the next one is published,
+    // whatever the settings say meanwhile. Kept in memory when the file
+    // cannot be written: it only matters after a restart.
+    m_asPublished = ExamAsPublished::of(examMinutes, text);
+    if (m_asPublished)
+        m_asPublished->save(m_settings.filePath(ExamAsPublished::fileName()));
     // Only a note: a folder that takes the exam but not the note still runs it.
     m_marker.leave(QDateTime::currentDateTimeUtc());
     return {};
 }
 
-QString LoginGate::publish(qint16 examMinutes)
+QString LoginGate::publish(qint16 examMinutes, QByteArray &publishedText)
 {
     // The text goes first, so a client that finds se.dll finds te.txt too.
     const wholefile::Reading text = wholefile::read(
@@ -135,6 +143,7 @@ QString LoginGate::publish(qint16 examMinutes)
     QString problem = writeAndCheck(publishedPath(publishedTextName()), *text.bytes);
     if (!problem.isEmpty())
         return problem;
+    publishedText = *text.bytes;
     const ExamSettings settings { true, examMinutes };
     return writeAndCheck(publishedPath(publishedSettingsName()),
                          transcodeBytes(settings.toRecordLines(), kExchangeKey));
@@ -162,6 +171,41 @@ QString LoginGate::close()
     if (m_open)
         problems << settingsProblem << QStringLiteral("考生仍可登录。");
     return problems.join(QLatin1Char('\n'));
+}
+
+bool LoginGate::filesStillPublished() const
+{
+    return QFileInfo(publishedPath(publishedTextName())).isFile()
+            && QFileInfo(publishedPath(publishedSettingsName())).isFile();
+}
+
+QString LoginGate::republish()
+{
+    QString problem;
+    const wholefile::Reading text = wholefile::read(
+            m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
+    if (!m_asPublished)
+        problem = QStringLiteral("不知道上次发布的考试。");
+    else if (!text.bytes)
+        problem = text.problem;
+    else if (ExamAsPublished::digestOf(*text.bytes) != m_asPublished->textDigest)
+        // The examiner saved the next sitting's article meanwhile.
+        problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
+    else
+        problem = open(m_asPublished->examMinutes);
+    if (problem.isEmpty())
+        return {};
+    // Whatever is left of the exam lets nobody in: take it back, so the
+    // folder and the console's button agree.
+    QFile::remove(publishedPath(publishedTextName()));
+    QFile::remove(publishedPath(publishedSettingsName()));
+    m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
+    if (!m_open)
+        m_marker.remove();
+    return QStringLiteral("考试文件已从交换文件夹 %1 中消失，重新发布失败，考生已不能登录"
+                          "（已禁止登录）。\n")
+                   .arg(nativePath(m_exchangeFolder))
+            + problem;
 }
 
 LoginGate::PublishedExam LoginGate::publishedExam() const

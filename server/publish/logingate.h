@@ -3,6 +3,7 @@
 // in the exchange folder. Opening publishes the exam text (te.txt) and the
 // scrambled settings file; closing withdraws both.
 #include "publish/consolesettings.h"
+#include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
 #include "paths.h"
 
@@ -44,6 +45,15 @@ public:
     // the gate stays open while se.dll could not be deleted.
     QString close();
 
+    // The exam as last published, from this run or kept from an earlier one.
+    const std::optional<ExamAsPublished> &examAsPublished() const { return m_asPublished; }
+    // Whether both te.txt and se.dll still lie in the exchange folder.
+    bool filesStillPublished() const;
+    // Publishes the exam last published again, the same text and time,
+    // after its files went from the folder. On failure the gate is closed
+    // and the problem says that nobody can log in.
+    QString republish();
+
     // The exam published in the exchange folder while the gate is open.
     PublishedExam publishedExam() const;
     // The question put when the console starts with an exam still published.
@@ -58,11 +68,12 @@ public:
 private:
     QString publishedPath(const QString &name) const;
     QString scratchPath(const QString &name) const;
-    QString publish(qint16 examMinutes);
+    QString publish(qint16 examMinutes, QByteArray &text);
     void removeScratchFiles();
 
     ConsoleSettings m_settings;
     QString m_exchangeFolder;
     ConsoleMarker m_marker;
     bool m_open = false;
+    std::optional<ExamAsPublished> m_asPublished;
 };

@@ -55,6 +55,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::countsChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
+    connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
@@ -152,7 +153,7 @@ void FrmMain::showRows()
 void FrmMain::showCounts()
 {
     m_results->showCounts(m_controller.resultCount(), m_controller.counts(),
-                          m_controller.hasRoster());
+                          m_controller.hasRoster(), m_controller.gateNote());
 }
 
 void FrmMain::tell(const QString &text)
@@ -183,8 +184,19 @@ void FrmMain::openLogin()
         tell(problem);
         return;
     }
-    if (mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
-        tell(m_controller.openLogin());
+    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
+        return;
+    // Yes clears as 清空上次 does; a clearing that failed is told, and login
+    // stays closed.
+    const QString stale = m_controller.staleResultsQuestion();
+    if (!stale.isEmpty() && m_messages->confirm(this, stale)) {
+        const QStringList problems = m_controller.clearResults();
+        for (const QString &problem : problems)
+            tell(problem);
+        if (!problems.isEmpty())
+            return;
+    }
+    tell(m_controller.openLogin());
 }
 
 void FrmMain::closeLogin()

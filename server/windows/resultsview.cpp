@@ -194,13 +194,16 @@ void ResultsView::showRows(const QVector<ClassViewRow> &rows)
     m_model->setRows(rows);
 }
 
-void ResultsView::showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster)
+void ResultsView::showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,
+                             const QString &note)
 {
     m_loggedInCount->setText(results ? QString::number(*results) : QString());
     QString text =
             QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
     if (withRoster)
         text += QStringLiteral(" · 未登录 %1").arg(counts.absent);
+    if (!note.isEmpty())
+        text += QStringLiteral(" · ") + note;
     m_liveCounts->setText(text);
     m_liveCounts->setToolTip(QString());
     m_liveCounts->setStyleSheet(QString());

@@ -27,7 +27,9 @@ public:
 
     void showRows(const QVector<ClassViewRow> &rows);
     // The results in the table (blank when unknown) and the class's counts.
-    void showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster);
+    // `note` follows the counts (what happened to the published exam).
+    void showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,
+                    const QString &note = {});
     // Instead of the counts: the automatic collection failed.
     void showCollectionFailure(const QString &problem);
 

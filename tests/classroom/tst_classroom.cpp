@@ -52,6 +52,7 @@ struct Pupil
     std::unique_ptr<ResultUpload> upload;
     int saved = -1;
     int delivered = -1;
+    int collected = -1;  // the version the last collection showed
     qint64 savedAt = 0;
 };
 
@@ -164,9 +165,12 @@ struct Classroom
                 seen[size_t(i)] = version;
         }
         for (int i = 0; i < size(); ++i) {
-            const Pupil &pupil = pupils[size_t(i)];
+            Pupil &pupil = pupils[size_t(i)];
             const int got = seen[size_t(i)];
-            if ((got < pupil.delivered && !(mayMiss && got < 0)) || got > pupil.saved)
+            // While a file is away its row keeps the figures last collected.
+            const bool keptWhileAway = mayMiss && (got < 0 || got == pupil.collected);
+            pupil.collected = std::max(pupil.collected, got);
+            if ((got < pupil.delivered && !keptWhileAway) || got > pupil.saved)
                 problems << QStringLiteral("%1: collected version %2, delivered %3, saved %4")
                                     .arg(i)
                                     .arg(got)

@@ -4,3 +4,8 @@
 #include <QStringList>
 
 QStringList workbookRows(const QString &path);
+
+// The first sheet's layout as openpyxl reads it back: "sheet:成绩", then
+// each merged range ("merged:A1:F1"), "bold:A1" when A1 is bold, and each
+// column's width as the file stores it ("width:A=12.7").
+QStringList workbookLayout(const QString &path);

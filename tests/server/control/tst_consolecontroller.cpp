@@ -74,8 +74,9 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), examText);
         QCOMPARE(m_room->publishedMinutes(), 30);
+        // fb.txt keeps the exam as published.
         QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
-                 (QStringList { u"test.txt"_qs, u"time.txt"_qs }));
+                 (QStringList { u"fb.txt"_qs, u"test.txt"_qs, u"time.txt"_qs }));
         QVERIFY(m_controller->loginOpen());
         QVERIFY(m_controller->collectClock().isActive());
         QCOMPARE(m_controller->collectClock().interval(), 5000);
@@ -116,6 +117,72 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
         QCOMPARE(m_room->publishedMinutes(), 15);
+    }
+
+    void judgedAgainstTheExamAsPublished_data()
+    {
+        QTest::addColumn<int>("published");
+        QTest::addColumn<int>("setAfterwards");
+        QTest::addColumn<QString>("doubt");
+        QTest::newRow("next sitting shorter") << 2 << 1 << QString();
+        QTest::newRow("next sitting longer")
+                << 1 << 2 << u"用时85秒不在0到60秒之间（按发布时的考试时间1分钟判断）"_qs;
+    }
+
+    void judgedAgainstTheExamAsPublished()
+    {
+        QFETCH(int, published);
+        QFETCH(int, setAfterwards);
+        QFETCH(QString, doubt);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), QByteArray::number(published) + "\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        const QString next = m_room->work(u"next.txt"_qs);
+        writeFile(next, "next\r\n");
+        QCOMPARE(m_controller->chooseArticle(next), QString());
+        QCOMPARE(m_controller->saveSettings(QString::number(setAfterwards)), QString());
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50, 98.5f, 85);
+        // Judged alike before and after a restart.
+        for (int run = 0; run < 2; ++run) {
+            if (run)
+                start();
+            m_controller->collectResults();
+            const QStringList timeDoubts = m_controller->rows().value(0).doubts.filter(u"用时"_qs);
+            QCOMPARE(timeDoubts, doubt.isEmpty() ? QStringList() : QStringList { doubt });
+        }
+    }
+
+    void examFilesGoneWhileLoginIsOpen_data()
+    {
+        QTest::addColumn<QString>("gone");  // "" for the whole folder, made again
+        QTest::addColumn<bool>("nextArticleSaved");  // the text can no longer be published
+        QTest::newRow("folder made again") << QString() << false;
+        QTest::newRow("se.dll deleted") << u"se.dll"_qs << false;
+        QTest::newRow("text changed since") << u"te.txt"_qs << true;
+    }
+
+    void examFilesGoneWhileLoginIsOpen()
+    {
+        QFETCH(QString, gone);
+        QFETCH(bool, nextArticleSaved);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "7\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        if (nextArticleSaved)
+            writeFile(m_room->app(u"test.txt"_qs), "next\r\n");
+        QVERIFY(gone.isEmpty() ? QDir(m_room->exchangeFolder).removeRecursively()
+                                && QDir().mkpath(m_room->exchangeFolder)
+                               : QFile::remove(m_room->exchange(gone)));
+        QSignalSpy lost(m_controller.get(), &ConsoleController::loginLost);
+        m_controller->collectQuietly();
+        m_controller->waitForCollection();
+        QCOMPARE(m_controller->loginOpen(), !nextArticleSaved);
+        QCOMPARE(lost.size(), nextArticleSaved ? 1 : 0);
+        QCOMPARE(m_room->publishedMinutes(), nextArticleSaved ? 0 : 7);
+        QCOMPARE(m_controller->gateNote().contains(u"重新发布"_qs), !nextArticleSaved);
     }
 
     void questionsBeforeActingBesideAnotherConsole_data()
@@ -269,6 +336,16 @@ private slots:
             QVERIFY2(message.contains(QLatin1String(name)), name);
     }
 
+    void unwritableScratchCopyIsOnlyANote()
+    {
+        // cj.zip cannot be put in place: a folder with a file holds its name.
+        QVERIFY(QDir(m_room->appFolder()).mkpath(u"cj.zip/x"_qs));
+        start();
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50);
+        QVERIFY(m_controller->collectResults().contains(u"cj.zip"_qs));
+        QCOMPARE(m_controller->resultCount(), 1);
+    }
+
     void failedCollectionKeepsPreviousTable()
     {
         {
@@ -287,6 +364,33 @@ private slots:
         QVERIFY(m_controller->collectResults().contains(u"disk full"_qs));
         QCOMPARE(m_controller->resultCount(), 1);
         QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|old|"_qs));
+    }
+
+    void rowsOutliveTheirFiles()
+    {
+        start();
+        const QString gone = upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"gone"_qs, 60);
+        const QString cut = upload(m_room->exchangeFolder, u"a"_qs, u"2"_qs, u"cut"_qs, 50);
+        m_controller->collectResults();
+        // One file deleted, one being uploaded again (cut short): both rows
+        // keep their figures, only the first is marked.
+        QVERIFY(QFile::remove(gone));
+        writeFile(cut, readFile(cut).left(20));
+        m_controller->collectResults();
+        const auto row = [this](int i) {
+            const ClassViewRow &row = m_controller->rows().at(i);
+            return QStringList { row.name, QString::number(row.speed) } + row.doubts;
+        };
+        QCOMPARE(row(0), (QStringList { u"gone"_qs, u"60"_qs, u"成绩文件已被删除"_qs }));
+        QCOMPARE(row(1), (QStringList { u"cut"_qs, u"50"_qs }));
+        // The folder emptied and the console restarted: still there; only clearing removes them.
+        QCOMPARE(removeExchangeFiles(m_room->exchangeFolder), QStringList());
+        start();
+        m_controller->collectResults();
+        QCOMPARE(row(1), (QStringList { u"cut"_qs, u"50"_qs, u"成绩文件已被删除"_qs }));
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        m_controller->collectResults();
+        QCOMPARE(m_controller->resultCount(), 0);
     }
 
     void quietCollectionIsShownWhenIn()
@@ -409,8 +513,12 @@ private slots:
     void exportedWorkbookReadsBack()
     {
         start();
+        // An empty table is said so, and no workbook is made.
+        QCOMPARE(m_controller->exportResults().problem, u"成绩表中没有成绩，没有导出。"_qs);
+        QVERIFY(!QFile::exists(m_room->work(u"文档/成绩导出"_qs)));
         upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
-        upload(m_room->exchangeFolder, u"二班"_qs, u"008"_qs, u"李四"_qs, 80, 100, 600);
+        upload(m_room->exchangeFolder, u"计算机科学与技术2班"_qs, u"008"_qs, u"李四"_qs, 80, 100,
+               600);
         QCOMPARE(m_controller->collectResults(), QString());
         const ConsoleController::Export first = m_controller->exportResults();
         const ConsoleController::Export second = m_controller->exportResults();
@@ -425,8 +533,13 @@ private slots:
                 (QStringList {
                         u"str:打字考试成绩表|||||"_qs,
                         u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                        u"str:二班|str:008|str:李四|int:80|int:100|int:600"_qs,
+                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600"_qs,
                         u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
+        // Each column as wide as its widest heading or value (CJK signs count
+        // double) and 2, as the file stores it (0.71 more).
+        QCOMPARE(workbookLayout(first.workbook).join(u' '),
+                 u"sheet:成绩 merged:A1:F1 bold:A1 width:A=21.7109 width:B=6.71094 "
+                 u"width:C=6.71094 width:D=21.7109 width:E=13.7109 width:F=16.7109"_qs);
     }
 
 private:

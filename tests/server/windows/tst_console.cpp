@@ -279,7 +279,35 @@ private slots:
         click(button.toLatin1().constData());
         QVERIFY(questions().value(0).contains(u"教师机2"_qs));
         QCOMPARE(QFile::exists(exchange(u"se.dll"_qs)), button == u"BeginStop" && goAhead);
-        QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), button == u"BeginStop" || !goAhead);
+        // Going ahead with 允许登录 also answers yes to clearing the earlier result.
+        QCOMPARE(QFile::exists(exchange(u"a-1-x.zip"_qs)), !goAhead);
+    }
+
+    void openingOverEarlierResultsAsks_data()
+    {
+        QTest::addColumn<int>("files");
+        QTest::addColumn<bool>("clear");
+        QTest::newRow("none") << 0 << true;
+        QTest::newRow("two, cleared") << 2 << true;
+        QTest::newRow("two, kept") << 2 << false;
+    }
+
+    void openingOverEarlierResultsAsks()
+    {
+        QFETCH(int, files);
+        QFETCH(bool, clear);
+        writeFile(app(u"test.txt"_qs), "ab\r\n");
+        writeFile(app(u"time.txt"_qs), "20\r\n");
+        for (int i = 0; i < files; ++i)
+            upload(m_room->exchangeFolder, u"a"_qs, QString::number(i), u"x"_qs, 20);
+        createWindow();
+        m_boxes.answer = clear;
+        click("BeginStop");
+        QCOMPARE(questions(),
+                 files ? QStringList { u"交换文件夹中还有2份上次考试的成绩。先清空吗？"_qs }
+                       : QStringList());
+        QCOMPARE(gateCaption(), u"禁止登录"_qs);
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }).size(), clear ? 0 : files);
     }
 
     void clearingAsksNamingWhatGoes_data()

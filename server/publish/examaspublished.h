@@ -1,0 +1,32 @@
+#pragma once
+// The exam as the console last published it: the exam time of se.dll and
+// the text of te.txt, kept in the application folder (fb.txt) so that the
+// results are judged against it after the settings changed for the next
+// sitting, and after a restart.
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+struct ExamAsPublished
+{
+    qint16 examMinutes = 0;
+    qint32 textLength = 0;  // the text as the client counts it
+    QByteArray textDigest;  // SHA-1 of te.txt's bytes, in hex
+
+    friend bool operator==(const ExamAsPublished &a, const ExamAsPublished &b)
+    {
+        return a.examMinutes == b.examMinutes && a.textLength == b.textLength
+                && a.textDigest == b.textDigest;
+    }
+
+    static QString fileName() { return QStringLiteral("fb.txt"); }
+    static QByteArray digestOf(QByteArrayView textBytes);
+
+    // The exam in the published bytes of te.txt; empty when they are no exam text.
+    static std::optional<ExamAsPublished> of(qint16 examMinutes, const QByteArray &textBytes);
+    // Three GBK lines (minutes, text length, digest), written whole; the problem or empty.
+    QString save(const QString &path) const;
+    // Empty when nothing was kept or the file does not read as one.
+    static std::optional<ExamAsPublished> load(const QString &path);
+};
