@@ -21,8 +21,6 @@ struct SheetReading
 
 // A class list is small; larger files are refused rather than inflated.
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
-// No part is inflated beyond this: a small file may inflate to gigabytes.
-constexpr qint64 kMaxPartBytes = 16 * 1024 * 1024;
 constexpr int kMaxRows = 10000;
 constexpr int kMaxColumns = 64;
 
