@@ -265,10 +265,11 @@ void FrmMain::exportResults()
 
 void FrmMain::openManual()
 {
-    // As with any document the desktop opens, a missing file or a missing
-    // program is for the desktop to report.
-    m_hooks.openUrl(
-            QUrl::fromLocalFile(QDir(m_controller.folders().program).filePath(manualFileName())));
+    // Where no program opens the page, the examiner still learns where it is.
+    const QString manual = QDir(m_controller.folders().program).filePath(manualFileName());
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(manual)))
+        tell(QStringLiteral("没有找到能打开使用说明的程序。使用说明在：\n%1")
+                     .arg(QDir::toNativeSeparators(manual)));
 }
 
 void FrmMain::showAbout()

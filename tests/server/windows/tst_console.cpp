@@ -534,7 +534,7 @@ private slots:
         QVERIFY(onlyMessage().contains(u"没有找到"_qs));
     }
 
-    void aboutOnceAndManualQuietly()
+    void aboutOnceAndManualFound()
     {
         createWindow();
         child<QAction>("about")->trigger();
@@ -548,11 +548,11 @@ private slots:
         const QPixmap picture = m_window->aboutBox()->findChild<QLabel *>(u"Image1"_qs)->pixmap();
         QCOMPARE(picture.size(), QSize(twips::px(1530), twips::px(1530)));
 
-        // The manual is absent here: the desktop reports that, not the console.
+        // Without a program for the page the console says where the manual is.
         m_openSucceeds = false;
         child<QAction>("manual")->trigger();
-        QVERIFY(messages().isEmpty());
         QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
+        QVERIFY(onlyMessage().endsWith(QDir::toNativeSeparators(app(u"安装使用说明.html"_qs))));
     }
 
 private:
