@@ -69,11 +69,6 @@ QString sessionKey(const ResultRecord &record)
             + identity::personKey(record.department, record.examNumber, record.name);
 }
 
-QString identityKey(const QString &department, const QString &examNumber, const QString &name)
-{
-    return department + QChar(0) + examNumber + QChar(0) + name;
-}
-
 }  // namespace
 
 CollectionReport ResultCollector::collect()
@@ -169,10 +164,10 @@ CollectionReport ResultCollector::collect()
     }
     QSet<QString> collected;
     for (const CollectedResult &result : std::as_const(report.results))
-        collected.insert(identityKey(result.record.department, result.record.examNumber,
-                                     result.record.name));
+        collected.insert(identity::personKey(result.record.department, result.record.examNumber,
+                                             result.record.name));
     for (const ResultRow &old : *stored) {
-        if (collected.contains(identityKey(old.department, old.examNumber, old.name)))
+        if (collected.contains(identity::personKey(old.department, old.examNumber, old.name)))
             continue;
         const bool unreadable = std::any_of(
                 report.skipped.cbegin(), report.skipped.cend(), [&old](const SkippedFile &file) {

@@ -228,8 +228,11 @@ ExamFacts ConsoleController::examFacts() const
 
 void ConsoleController::readPublishedLength()
 {
-    // The exam text as published, counted as the client counts it; kept
-    // when login closes and the text is withdrawn.
+    // Only a console with no record of its publishing counts te.txt: the
+    // record already holds the length (see examFacts()). Counted as the
+    // client counts it; kept when login closes and the text is withdrawn.
+    if (m_gate.examAsPublished())
+        return;
     const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
     const QFileInfo info(published);
     // Counted again only when the file changed: the automatic collection
