@@ -4,6 +4,7 @@
 #include "messages.h"
 #include "paths.h"
 #include "collect/resultstore.h"
+#include "control/dataplace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,23 +34,30 @@ int main(int argc, char *argv[])
     if (!desktop::gbkReady())
         return 1;
 
+    const QString programFolder = QCoreApplication::applicationDirPath();
     console::ConsoleFolders folders;
-    folders.program = manualFolder(QCoreApplication::applicationDirPath());
-    folders.application = paths::applicationFolder(QCoreApplication::applicationDirPath());
+    folders.program = manualFolder(programFolder);
+    const DataPlace::Folders place = DataPlace::choose(
+            folders.program, programFolder, QDir::currentPath(),
+            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    // An earlier version kept an installed console's data beside the
+    // program whenever it could write there.
+    const QString takenOver = place.installed
+            ? DataPlace::takeOver(place.database, { programFolder, QDir::currentPath() })
+            : QString();
+    folders.application = place.application;
     const ConsoleSettings::StoredFolder chosen =
             ConsoleSettings(folders.application).exchangeFolderSetting();
     folders.exchange = paths::exchangeFolder(chosen.folder);
-    // cj.mdb lies in the folder the console is started in, or in the user's
-    // data folder when that one is read-only (a Start-menu shortcut into
-    // Program Files).
-    folders.database = QDir(paths::workingFolder(QDir::currentPath()))
-                               .filePath(ResultStore::defaultFileName());
+    folders.database = QDir(place.database).filePath(ResultStore::defaultFileName());
     // Beside the examiner's other documents, made on the first export.
     folders.exports = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                               .filePath(QStringLiteral("成绩导出"));
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
     desktop::showCentred(window);
+    if (!takenOver.isEmpty())
+        MessageBoxes(console::FrmMain::messageTitle()).inform(&window, takenOver);
     // A damaged exchange.txt must not silently send the class to another folder.
     if (!chosen.problem.isEmpty())
         MessageBoxes(console::FrmMain::messageTitle())

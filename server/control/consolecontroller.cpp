@@ -6,6 +6,8 @@
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
 
+#include "paths.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -44,6 +46,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
     connect(&m_background, &BackgroundCollector::finished, this,
             &ConsoleController::showQuietCollection);
+    connect(&m_rosters, &RosterLoader::loaded, this, &ConsoleController::takeRoster);
     setLoginState();
     // The stored results ranked by speed, and the exam time of time.txt.
     if (const auto stored = m_store->rowsInRankOrder())
@@ -198,7 +201,16 @@ QString ConsoleController::exchangeFolderLocked() const
 
 QString ConsoleController::saveExchangeFolder(const QString &folder)
 {
-    return m_settings.saveExchangeFolder(folder);
+    const QString problem = m_settings.saveExchangeFolder(folder);
+    if (problem.isEmpty())
+        m_chosenExchange = folder;
+    return problem;
+}
+
+QString ConsoleController::nextExchangeFolder() const
+{
+    return m_chosenExchange.isEmpty() ? m_folders.exchange
+                                      : paths::exchangeFolder(m_chosenExchange);
 }
 
 QString ConsoleController::exchangeFolderSaved(const QString &folder)
@@ -301,12 +313,22 @@ QString ConsoleController::loadRoster(const QString &path)
 {
     if (path.isEmpty())
         return {};
-    ClassRoster::Reading reading = ClassRoster::load(path);
-    if (!reading.roster)
-        return reading.problem;
-    m_live.setRoster(std::move(reading.roster));
-    classChanged();
-    return reading.notice;
+    if (!m_rosters.start(path))
+        return QStringLiteral("上一份名单还在载入，请稍候再载入。");
+    // The counts line says that a list is being read.
+    emit countsChanged();
+    return {};
+}
+
+void ConsoleController::takeRoster(const ClassRoster::Reading &reading)
+{
+    if (reading.roster) {
+        m_live.setRoster(reading.roster);
+        classChanged();
+    } else {
+        emit countsChanged();
+    }
+    emit rosterLoaded(reading.roster ? reading.notice : reading.problem);
 }
 
 QString ConsoleController::clearQuestion()
@@ -368,6 +390,9 @@ void ConsoleController::shutDown()
 {
     m_collectClock.stop();
     m_background.wait();
+    // A list still being read is let go: nobody is left to be told.
+    disconnect(&m_rosters, nullptr, this, nullptr);
+    m_rosters.wait();
     m_store->close();
 }
 

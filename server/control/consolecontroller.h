@@ -6,6 +6,7 @@
 // all went well. What needs the examiner's yes is not asked here: the
 // question is offered, the window asks it and goes on only on a yes.
 #include "class/liveclass.h"
+#include "class/rosterloader.h"
 #include "collect/backgroundcollector.h"
 #include "collect/resultstore.h"
 #include "publish/consolesettings.h"
@@ -91,6 +92,10 @@ public:
     // Why the exchange folder may not change now; empty when it may.
     QString exchangeFolderLocked() const;
     QString saveExchangeFolder(const QString &folder);
+    // The exchange folder the next start will use: the one chosen since
+    // this start, unless KESTRIX_EXCHANGE_DIR overrides it; else the one
+    // in use, folders().exchange.
+    QString nextExchangeFolder() const;
     // What the examiner is told once a new exchange folder is stored.
     static QString exchangeFolderSaved(const QString &folder);
 
@@ -110,8 +115,12 @@ public:
     void waitForCollection() { m_background.wait(); }
     const QTimer &collectClock() const { return m_collectClock; }
 
-    // The problem, or what the examiner should know about the loaded list.
+    // Starts reading the class list at `path` on a thread of its own;
+    // rosterLoaded tells the outcome. The problem when it cannot start.
     QString loadRoster(const QString &path);
+    bool rosterLoading() const { return m_rosters.busy(); }
+    // Until the list being read has been taken in.
+    void waitForRoster() { m_rosters.wait(); }
 
     // What clearing would delete, as a question; empty when there is
     // nothing to delete. A collection under way is finished first.
@@ -135,6 +144,9 @@ signals:
     // The exam's files went from the folder and could not be published
     // again: nobody can log in any more, and login is shown closed.
     void loginLost(const QString &problem);
+    // A class list was read: the problem, or what the examiner should know
+    // about the list now in use (empty when nothing).
+    void rosterLoaded(const QString &told);
 
 private:
     void setLoginState();
@@ -144,6 +156,7 @@ private:
     void showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
     void classChanged();
+    void takeRoster(const ClassRoster::Reading &reading);
     ExamFacts examFacts() const;
 
     ConsoleFolders m_folders;
@@ -153,9 +166,11 @@ private:
     LiveClass m_live;
     QTimer m_collectClock;
     BackgroundCollector m_background;
+    RosterLoader m_rosters;
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;
+    QString m_chosenExchange;  // stored by the examiner since this start
 
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;

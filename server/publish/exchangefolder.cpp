@@ -19,8 +19,16 @@
 
 QString exchangeFolderMissingMessage(const QString &exchangeFolder)
 {
-    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
-            + QDir::toNativeSeparators(exchangeFolder);
+    const QString shown = QDir::toNativeSeparators(exchangeFolder);
+    QString missing = QStringLiteral("交换文件夹 %1 不存在").arg(shown);
+    // A lab PC without a D: drive cannot make d:\typedata at all.
+    const QString root = QDir::fromNativeSeparators(exchangeFolder).section(u'/', 0, 0) + u'/';
+    if (root.size() == 3 && root.at(1) == u':' && !QFileInfo(root).isDir())
+        missing += QStringLiteral("（这台计算机没有 %1 盘）").arg(root.left(2).toUpper());
+    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为") + shown + u'\n'
+            + missing
+            + QStringLiteral("。要用另一个文件夹，请在“考试设置”中按“更改文件夹”选择它，"
+                             "再把Ftp服务器的主目录设置为那个文件夹。");
 }
 
 QStringList exchangeFilesToRemove(const QString &folder)

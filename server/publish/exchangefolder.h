@@ -7,7 +7,8 @@
 
 #include <optional>
 
-// The message for a missing exchange folder, naming the folder to set up.
+// The message for a missing exchange folder: the folder to set up, that it
+// does not exist (on a drive that may not), and the way to another one.
 QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 
 // Empties the folder for the next exam with removeExchangeFiles(). Refuses,

@@ -5,6 +5,8 @@
 
 #include "kestrixversion.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
 
@@ -27,7 +29,7 @@ QString FrmAbout::versionText()
     return QStringLiteral("%1.%2").arg(KESTRIX_VERSION_MAJOR).arg(KESTRIX_VERSION_MINOR);
 }
 
-FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
+FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &licenceFile)
     : QWidget(nullptr,
               Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                       | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
@@ -35,7 +37,7 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
 {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("关于Kestrix"));
-    setFixedSize(twips::px(4680), twips::px(2985));
+    setFixedSize(twips::px(4680), twips::px(3945));
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
@@ -51,6 +53,23 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl)
             2160, 4215);
     addLink("Label6", QStringLiteral("网    站：https://kestrix.example.org"), website(), 360, 2520,
             4215);
+
+    const bool shipped = QFileInfo::exists(licenceFile);
+    const QUrl fullText = shipped ? QUrl::fromLocalFile(licenceFile) : licenceWebPage();
+    QLabel *licence = addLabel("LblLicence", QString(), 360, 2880, 4095);
+    licence->setWordWrap(true);
+    licence->setFixedHeight(licence->fontMetrics().height() * 3 + 6);
+    licence->setTextFormat(Qt::RichText);
+    licence->setText(
+            QStringLiteral("许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本），"
+                           "自由软件，不提供任何担保。全文见 <a href=\"%1\">%2</a>")
+                    .arg(fullText.toString().toHtmlEscaped(),
+                         (shipped ? QDir::toNativeSeparators(licenceFile) : fullText.toString())
+                                 .toHtmlEscaped()));
+    licence->setToolTip(shipped ? QDir::toNativeSeparators(licenceFile) : fullText.toString());
+    licence->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    connect(licence, &QLabel::linkActivated, this,
+            [this](const QString &link) { m_openUrl(QUrl(link)); });
 }
 
 void FrmAbout::showInFrontOf(const QWidget *window)

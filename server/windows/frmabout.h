@@ -1,5 +1,6 @@
 #pragma once
-// The About box: product picture, name, version and the maker's lines.
+// The About box: product picture, name, version, the maker's lines and the
+// licence.
 #include <QUrl>
 #include <QWidget>
 
@@ -17,8 +18,15 @@ public:
     // "1.3": the program's major and minor version.
     static QString versionText();
 
-    // openUrl carries out the clicks on the mail and website lines.
-    explicit FrmAbout(std::function<bool(const QUrl &)> openUrl);
+    static QString licenceFileName() { return QStringLiteral("LICENSE.txt"); }
+    static QUrl licenceWebPage()
+    {
+        return QUrl(QStringLiteral("https://www.gnu.org/licenses/gpl-3.0.html"));
+    }
+
+    // openUrl carries out the clicks on the links; the licence's full text
+    // is `licenceFile`, or on the web when that file is missing.
+    FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &licenceFile);
 
     // Shows the box in front, centred on the screen `window` is on when it
     // was not showing yet.

@@ -56,6 +56,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
+    connect(&m_controller, &ConsoleController::rosterLoaded, this, &FrmMain::tell);
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
@@ -95,12 +96,12 @@ void FrmMain::buildToolbar()
                                            QStringLiteral("获取考试成绩或者获取登陆信息"),
                                            QStringLiteral("fresh"));
     connect(fresh, &QAction::triggered, this, &FrmMain::collectResults);
-    QAction *roster = m_toolbar->addCommand(
+    m_roster = m_toolbar->addCommand(
             "roster", QStringLiteral("载入名单"),
             QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
                            "显示未登录的考生和名单外的成绩"),
             QStringLiteral("roster"));
-    connect(roster, &QAction::triggered, this, &FrmMain::loadRoster);
+    connect(m_roster, &QAction::triggered, this, &FrmMain::loadRoster);
 
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("helpMenu"));
@@ -152,8 +153,17 @@ void FrmMain::showRows()
 
 void FrmMain::showCounts()
 {
+    // A class list being read is said where the class is counted, and is
+    // not asked for a second time meanwhile.
+    const bool loading = m_controller.rosterLoading();
+    QStringList notes;
+    if (loading)
+        notes << QStringLiteral("正在载入名单……");
+    if (!m_controller.gateNote().isEmpty())
+        notes << m_controller.gateNote();
+    m_roster->setEnabled(!loading);
     m_results->showCounts(m_controller.resultCount(), m_controller.counts(),
-                          m_controller.hasRoster(), m_controller.gateNote());
+                          m_controller.hasRoster(), notes.join(QStringLiteral(" · ")));
 }
 
 void FrmMain::tell(const QString &text)
@@ -275,7 +285,9 @@ void FrmMain::openManual()
 void FrmMain::showAbout()
 {
     if (!m_about) {
-        m_about = new FrmAbout(m_hooks.openUrl);
+        m_about = new FrmAbout(
+                m_hooks.openUrl,
+                QDir(m_controller.folders().program).filePath(FrmAbout::licenceFileName()));
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_about->showInFrontOf(this);

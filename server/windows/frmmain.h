@@ -76,6 +76,7 @@ private:
     CommandBar *m_toolbar = nullptr;
     QAction *m_clearLast = nullptr;
     QAction *m_beginStop = nullptr;
+    QAction *m_roster = nullptr;
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
     QPointer<FrmAbout> m_about;

@@ -7,9 +7,11 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUrl>
 
 namespace {
 
@@ -28,6 +30,7 @@ SettingsPanel::SettingsPanel(console::ConsoleController &controller, const Conso
     // The labels without a font of their own have the window's.
     buildTimeFrame(parent->font());
     buildTextFrame(parent->font());
+    buildDataLine(parent->font());
 
     QPushButton *save = classic::button(this, "CmdSave", QStringLiteral("保存设置"),
                                         twips::rect(6480, 6000, 1455, 375));
@@ -91,13 +94,44 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
     classic::paintCounter(m_textLength, QPalette::WindowText);
 }
 
+void SettingsPanel::buildDataLine(const QFont &windowFont)
+{
+    // Where the settings and results are, for backups and for the examiner
+    // who looks for last term's cj.mdb.
+    classic::label(this, "LabelData", QStringLiteral("数据文件夹："),
+                   twips::rect(0, 6060, 1215, 255), windowFont);
+    m_dataFolder = classic::label(this, "LblDataFolder", QString(),
+                                  twips::rect(1140, 6060, 3900, 255), windowFont);
+    QPushButton *open = classic::button(this, "CmdOpenData", QStringLiteral("打开文件夹"),
+                                        twips::rect(5100, 6000, 1215, 375));
+    connect(open, &QPushButton::clicked, this, &SettingsPanel::openDataFolder);
+}
+
+void SettingsPanel::showFolders()
+{
+    const auto show = [](QLabel *label, const QString &text, const QString &tip) {
+        label->setText(label->fontMetrics().elidedText(text, Qt::ElideMiddle, label->width()));
+        label->setToolTip(tip);
+    };
+    const QString inUse = QDir::toNativeSeparators(m_controller.folders().exchange);
+    const QString next = QDir::toNativeSeparators(m_controller.nextExchangeFolder());
+    if (next == inUse)
+        show(m_exchangeFolder, inUse, inUse);
+    else
+        show(m_exchangeFolder, next + QStringLiteral("（重新启动后生效）"),
+             QStringLiteral("正在使用：%1\n重新启动考试服务器后使用：%2").arg(inUse, next));
+    const console::ConsoleFolders &folders = m_controller.folders();
+    const QString data = QDir::toNativeSeparators(folders.application);
+    show(m_dataFolder, data,
+         QStringLiteral("设置：%1\n成绩（%2）：%3")
+                 .arg(data, QFileInfo(folders.database).fileName(),
+                      QDir::toNativeSeparators(QFileInfo(folders.database).absolutePath())));
+}
+
 void SettingsPanel::open()
 {
     show();
-    const QString exchange = QDir::toNativeSeparators(m_controller.folders().exchange);
-    m_exchangeFolder->setText(m_exchangeFolder->fontMetrics().elidedText(
-            exchange, Qt::ElideMiddle, m_exchangeFolder->width()));
-    m_exchangeFolder->setToolTip(exchange);
+    showFolders();
     const examarticle::Reading stored = m_controller.readStoredExamText();
     if (stored.text)
         showTextLength();
@@ -115,7 +149,16 @@ void SettingsPanel::chooseExchangeFolder()
     if (chosen.isEmpty())
         return;
     const QString problem = m_controller.saveExchangeFolder(chosen);
+    showFolders();
     tell(problem.isEmpty() ? console::ConsoleController::exchangeFolderSaved(chosen) : problem);
+}
+
+void SettingsPanel::openDataFolder()
+{
+    const QString folder = m_controller.folders().application;
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(folder)))
+        tell(QStringLiteral("没有找到能打开文件夹的程序。数据文件夹在：\n%1")
+                     .arg(QDir::toNativeSeparators(folder)));
 }
 
 void SettingsPanel::chooseArticle()

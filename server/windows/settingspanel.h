@@ -1,6 +1,7 @@
 #pragma once
 // The settings panel (FrameSet): the exam time, the exchange folder, the
-// exam text with its length, and the buttons to save or cancel. Its buttons
+// exam text with its length, where the console keeps its data, and the
+// buttons to save or cancel. Its buttons
 // go to the console's controller; the dialogs and boxes are the panel's.
 #include "control/consolecontroller.h"
 #include "windows/consolehooks.h"
@@ -31,13 +32,16 @@ signals:
 private:
     void buildTimeFrame(const QFont &windowFont);
     void buildTextFrame(const QFont &windowFont);
+    void buildDataLine(const QFont &windowFont);
 
     void chooseArticle();
     void chooseExchangeFolder();
+    void openDataFolder();
     void save();
     void cancel();
 
     void showMinutes();
+    void showFolders();
     // The text as the files have it, CR LF line ends included.
     void showExamText(const QString &text);
     void showTextLength();
@@ -49,6 +53,7 @@ private:
 
     QComboBox *m_examMinutes = nullptr;
     QLabel *m_exchangeFolder = nullptr;
+    QLabel *m_dataFolder = nullptr;
     QPlainTextEdit *m_examText = nullptr;
     QLabel *m_textLength = nullptr;
 };

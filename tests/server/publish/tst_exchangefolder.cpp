@@ -47,6 +47,28 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath(u"app/a.zip"_qs))
                 && QFile::exists(dir.filePath(u"db/a.zip"_qs)));
     }
+
+    void missingFolderShowsTheWayOut_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("told");  // besides the folder not existing
+        QTest::newRow("no such folder") << QDir::tempPath() + u"/kestrix-gone/typedata"_qs
+                                        << u"请在“考试设置”中按“更改文件夹”"_qs;
+#ifdef Q_OS_WIN
+        QTest::newRow("no such drive") << u"q:\\typedata"_qs << u"（这台计算机没有 Q: 盘）"_qs;
+#endif
+    }
+
+    void missingFolderShowsTheWayOut()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, told);
+        const QString message = exchangeFolderMissingMessage(folder);
+        QVERIFY2(message.contains(u"交换文件夹 "_qs + QDir::toNativeSeparators(folder)
+                                  + u" 不存在"_qs)
+                         && message.contains(told),
+                 qPrintable(message));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExchangeFolder)

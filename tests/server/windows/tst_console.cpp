@@ -6,6 +6,7 @@
 #include "gbk.h"
 #include "paths.h"
 #include "testrecords.h"
+#include "publish/exchangefolder.h"
 #include "windows/frmmain.h"
 #include "windows/twips.h"
 
@@ -179,7 +180,7 @@ private slots:
         createWindow();
         click("BeginStop");
         if (message == kFolderMessage)
-            message += QDir::toNativeSeparators(m_room->exchangeFolder);
+            message = exchangeFolderMissingMessage(m_room->exchangeFolder);
         QCOMPARE(messages(), QStringList { message });
         QCOMPARE(gateCaption(), u"允许登录"_qs);
         QVERIFY(QDir(work(u"exchange"_qs)).isEmpty());
@@ -446,6 +447,14 @@ private slots:
         // The choice is kept beside time.txt, in GBK, and used at the next start.
         const bool kept = !loginOpen && !chosen.isEmpty();
         QCOMPARE(QFile::exists(app(u"exchange.txt"_qs)), kept);
+        QCOMPARE(child<QLabel>("LblExchange")
+                         ->toolTip()
+                         .contains(QDir::toNativeSeparators(
+                                 work(chosen.isEmpty() ? u"-"_qs : chosen))),
+                 kept);
+        // The data folder opens with the desktop's file manager.
+        click("CmdOpenData");
+        QCOMPARE(m_opened.last(), QUrl::fromLocalFile(m_room->appFolder()));
         if (kept) {
             QCOMPARE(readFile(app(u"exchange.txt"_qs)),
                      gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
@@ -500,8 +509,7 @@ private slots:
         click("fresh");
         QCOMPARE(text("LblRenShu"), u"1"_qs);
         QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
-        const QString folderMessage =
-                kFolderMessage + QDir::toNativeSeparators(m_room->exchangeFolder);
+        const QString folderMessage = exchangeFolderMissingMessage(m_room->exchangeFolder);
         click("fresh");
         QCOMPARE(messages(), QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"1"_qs);
@@ -547,6 +555,10 @@ private slots:
         // The product picture comes from the program's resources.
         const QPixmap picture = m_window->aboutBox()->findChild<QLabel *>(u"Image1"_qs)->pixmap();
         QCOMPARE(picture.size(), QSize(twips::px(1530), twips::px(1530)));
+        // No LICENSE.txt beside this program: the licence's page on the web.
+        const QString licence = m_window->aboutBox()->findChild<QLabel *>(u"LblLicence"_qs)->text();
+        QVERIFY(licence.contains(u"GPL-3.0-or-later"_qs)
+                && licence.contains(FrmAbout::licenceWebPage().toString()));
 
         // Without a program for the page the console says where the manual is.
         m_openSucceeds = false;
