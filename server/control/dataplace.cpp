@@ -24,6 +24,16 @@ QByteArray digestOf(const QString &path)
     return hash.result();
 }
 
+// A console that ended without closing its database left the last rows in
+// SQLite's write-ahead journal beside it: the journal goes with the file.
+bool copyWithJournal(const QString &source, const QString &target)
+{
+    const QString journal = QStringLiteral("-wal");
+    if (!QFile::copy(source, target))
+        return false;
+    return !QFile::exists(source + journal) || QFile::copy(source + journal, target + journal);
+}
+
 QString shown(const QString &folder)
 {
     return QDir::toNativeSeparators(folder);
@@ -80,9 +90,9 @@ QString DataPlace::takeOver(const QString &dataFolder, const QStringList &otherF
                 target = QDir(data.filePath(asideFolderName())).filePath(name);
                 if (QFileInfo::exists(target))
                     continue;
-                (QFile::copy(source, target) ? aside : failed) << name;
+                (copyWithJournal(source, target) ? aside : failed) << name;
             } else {
-                (QFile::copy(source, target) ? taken : failed) << name;
+                (copyWithJournal(source, target) ? taken : failed) << name;
             }
         }
         if (!taken.isEmpty())

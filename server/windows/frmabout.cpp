@@ -37,7 +37,7 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &lic
 {
     setObjectName(QStringLiteral("FrmAbout"));
     setWindowTitle(QStringLiteral("关于Kestrix"));
-    setFixedSize(twips::px(4680), twips::px(3945));
+    setFixedSize(twips::px(4680), twips::px(4680));
 
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
@@ -58,14 +58,14 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &lic
     const QUrl fullText = shipped ? QUrl::fromLocalFile(licenceFile) : licenceWebPage();
     QLabel *licence = addLabel("LblLicence", QString(), 360, 2880, 4095);
     licence->setWordWrap(true);
-    licence->setFixedHeight(licence->fontMetrics().height() * 3 + 6);
+    licence->setFixedHeight(twips::px(1680));
     licence->setTextFormat(Qt::RichText);
+    // The link names the file; its whole path is in the tooltip.
     licence->setText(
-            QStringLiteral("许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本），"
-                           "自由软件，不提供任何担保。全文见 <a href=\"%1\">%2</a>")
+            QStringLiteral("许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本）。"
+                           "本软件是自由软件，不提供任何担保。<br>全文：<a href=\"%1\">%2</a>")
                     .arg(fullText.toString().toHtmlEscaped(),
-                         (shipped ? QDir::toNativeSeparators(licenceFile) : fullText.toString())
-                                 .toHtmlEscaped()));
+                         (shipped ? licenceFileName() : fullText.toString()).toHtmlEscaped()));
     licence->setToolTip(shipped ? QDir::toNativeSeparators(licenceFile) : fullText.toString());
     licence->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     connect(licence, &QLabel::linkActivated, this,

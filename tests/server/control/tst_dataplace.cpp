@@ -52,6 +52,7 @@ private slots:
         writeFile(path(u"program/time.txt"_qs), "20\r\n");  // the same: nothing to say
         writeFile(path(u"program/test.txt"_qs), "text");
         writeFile(path(u"program/cj.mdb"_qs), "older");
+        writeFile(path(u"program/cj.mdb-wal"_qs), "last rows");  // goes with its file
         writeFile(path(u"start/fb.txt"_qs), "published");
         const QString told =
                 DataPlace::takeOver(path(u"user"_qs), { path(u"program"_qs), path(u"start"_qs) });
@@ -60,6 +61,8 @@ private slots:
                  qPrintable(told));
         QCOMPARE(readFile(path(u"user/cj.mdb"_qs)), "newer");
         QCOMPARE(readFile(path(u"user/旧位置的数据/cj.mdb"_qs)), "older");
+        QCOMPARE(readFile(path(u"user/旧位置的数据/cj.mdb-wal"_qs)), "last rows");
+        QVERIFY(!QFile::exists(path(u"user/cj.mdb-wal"_qs)));
         QCOMPARE(readFile(path(u"user/test.txt"_qs)), "text");
         QCOMPARE(readFile(path(u"user/fb.txt"_qs)), "published");
         // Once: what appears there later stays there.
