@@ -18,6 +18,8 @@ namespace console {
 namespace {
 
 constexpr qint32 kSecondsPerMinute = 60;
+// An exam kept without an article name is named by its text's first signs.
+constexpr int kArticleNameSigns = 20;
 
 QString actionName(ConsoleController::SharedAction action)
 {
@@ -40,6 +42,9 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       m_settings(m_folders.application),
       m_gate(m_folders.application, m_folders.exchange),
       m_store(std::make_unique<ResultStore>(m_folders.database)),
+      // The archive lies beside cj.mdb, wherever that is kept.
+      m_archive(std::make_unique<ExamArchive>(
+              QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
       m_background(m_folders.exchange, m_folders.application, m_folders.database)
 {
     m_collectClock.setInterval(kAutoCollectMillis);
@@ -134,6 +139,8 @@ QString ConsoleController::openLogin()
 {
     m_gateNote.clear();
     const QString problem = m_gate.open(m_examMinutes);
+    if (problem.isEmpty())
+        noteLoginOpened();
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
@@ -143,9 +150,26 @@ QString ConsoleController::closeLogin()
 {
     m_gateNote.clear();
     const QString problem = m_gate.close();
+    // The times only describe the kept exam: it is kept without them too.
+    if (problem.isEmpty())
+        m_archive->noteLoginClosed(QDateTime::currentDateTimeUtc());
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
+}
+
+void ConsoleController::noteLoginOpened()
+{
+    ExamSitting published;
+    published.openedAt = QDateTime::currentDateTimeUtc();
+    published.articleName = QFileInfo(m_articlePath).completeBaseName();
+    published.examMinutes = m_examMinutes;
+    // The text as the class got it: te.txt is gone once login closes.
+    const examarticle::Reading text =
+            examarticle::fromFile(QDir(m_folders.exchange).filePath(LoginGate::publishedTextName()),
+                                  examarticle::Source::ExamFile);
+    published.articleText = text.text.value_or(QString());
+    m_archive->noteLoginOpened(published);
 }
 
 // ---- Settings ----
@@ -339,17 +363,75 @@ QString ConsoleController::clearQuestion()
     const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
     if (!results && !files)
         return {};
+    if (m_archive->isOpen())
+        return QStringLiteral("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
+                              "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
+                              "确定要清空吗？")
+                .arg(results)
+                .arg(QDir::toNativeSeparators(m_archive->path()),
+                     QDir::toNativeSeparators(m_folders.exchange))
+                .arg(files);
     return QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
                           "中的%3个文件，删除后无法恢复。\n"
                           "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
-            .arg(results)
-            .arg(QDir::toNativeSeparators(m_folders.exchange))
-            .arg(files);
+                   .arg(results)
+                   .arg(QDir::toNativeSeparators(m_folders.exchange))
+                   .arg(files)
+            + QStringLiteral("\n考试存档不可用，这次考试不会存档。");
+}
+
+QString ConsoleController::keepExam()
+{
+    if (!m_archive->isOpen())
+        return {};
+    const auto rows = m_store->rowsInRankOrder();
+    if (!rows)
+        return m_store->lastError();
+    if (rows->isEmpty())
+        return {};
+    const auto &published = m_gate.examAsPublished();
+    ExamSitting sitting = m_archive->sittingUnderWay();
+    sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
+    sitting.archivedAt = QDateTime::currentDateTimeUtc();
+    if (sitting.examMinutes <= 0)
+        sitting.examMinutes = published ? published->examMinutes : m_examMinutes;
+    if (sitting.articleName.isEmpty())
+        sitting.articleName = sitting.articleText.simplified().left(kArticleNameSigns);
+    if (const auto &roster = m_live.roster()) {
+        for (const RosterEntry &entry : roster->entries())
+            sitting.roster +=
+                    entry.department + u'\t' + entry.examNumber + u'\t' + entry.name + u'\n';
+    }
+    // The live rows carry the states and marks; the table the figures.
+    QHash<qint32, const ClassViewRow *> live;
+    for (const ClassViewRow &row : m_live.rows()) {
+        if (row.hasRecord)
+            live.insert(row.recNo, &row);
+    }
+    QVector<ArchivedRow> kept;
+    kept.reserve(rows->size());
+    for (const ResultRow &row : *rows) {
+        ArchivedRow archived {
+            row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
+            row.timePass,   row.recNo,      {},       {}
+        };
+        const ClassViewRow *shown = live.value(row.recNo);
+        archived.state = stateText(
+                shown ? shown->state
+                      : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
+        if (shown)
+            archived.doubts = shown->doubts.join(QStringLiteral("；"));
+        kept.append(archived);
+    }
+    return m_archive->keep(sitting, kept).problem;
 }
 
 QStringList ConsoleController::clearResults()
 {
     m_background.wait();
+    // Kept first: an exam that cannot be kept is not cleared either.
+    if (const QString problem = keepExam(); !problem.isEmpty())
+        return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
     QStringList problems;
     if (!m_store->clear())
         problems << m_store->lastError();

@@ -5,6 +5,7 @@
 // and export. Commands return what went wrong for the examiner, empty when
 // all went well. What needs the examiner's yes is not asked here: the
 // question is offered, the window asks it and goes on only on a yes.
+#include "archive/examarchive.h"
 #include "class/liveclass.h"
 #include "class/rosterloader.h"
 #include "collect/backgroundcollector.h"
@@ -131,6 +132,11 @@ public:
 
     Export exportResults();
 
+    // ---- The archive ----
+    // Why the archive beside cj.mdb was refused at the start; empty when it is in use.
+    QString archiveProblem() const { return m_archive->startProblem(); }
+    ExamArchive &archive() { return *m_archive; }
+
     // The console ends: the clock stops and the database is closed.
     void shutDown();
 
@@ -158,11 +164,14 @@ private:
     void classChanged();
     void takeRoster(const ClassRoster::Reading &reading);
     ExamFacts examFacts() const;
+    void noteLoginOpened();
+    QString keepExam();
 
     ConsoleFolders m_folders;
     ConsoleSettings m_settings;
     LoginGate m_gate;
     std::unique_ptr<ResultStore> m_store;
+    std::unique_ptr<ExamArchive> m_archive;
     LiveClass m_live;
     QTimer m_collectClock;
     BackgroundCollector m_background;

@@ -63,6 +63,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     showResultsView(true);
     showLoginState();
     tell(m_controller.startProblem());
+    tell(m_controller.archiveProblem());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.

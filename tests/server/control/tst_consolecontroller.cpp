@@ -3,6 +3,7 @@
 // collection, clearing, the class list and the export.
 #include "consoleroom.h"
 #include "gbk.h"
+#include "sqliteholder.h"
 #include "testrecords.h"
 #include "workbook.h"
 
@@ -438,6 +439,45 @@ private slots:
         QCOMPARE(QDir(m_room->exchangeFolder)
                          .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList { u".hidden"_qs, u"sub"_qs }));
+    }
+
+    void clearingKeepsTheExamOnce_data()
+    {
+        // The file another program holds while the first clear runs.
+        QTest::addColumn<QString>("held");
+        QTest::newRow("archive held: nothing kept, nothing cleared") << u"cjda.db"_qs;
+        QTest::newRow("table held: kept, not cleared") << u"cj.mdb"_qs;
+    }
+
+    void clearingKeepsTheExamOnce()
+    {
+        QFETCH(QString, held);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "10\r\n");
+        start();
+        QCOMPARE(m_controller->archiveProblem(), QString());
+        QCOMPARE(m_controller->openLogin(), QString());
+        upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
+        upload(m_room->exchangeFolder, u"a"_qs, u"2"_qs, u"y"_qs, 30);
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        {
+            SqliteHolder other(m_room->work(held));
+            QVERIFY(other.run(u"BEGIN IMMEDIATE"_qs));
+            QCOMPARE(m_controller->clearResults().size(), 1);
+            QCOMPARE(m_controller->resultCount(), 2);
+        }
+        start();  // as after a crash
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->resultCount(), 0);
+        const auto exams = m_controller->archive().exams().value.value_or(QVector<ExamSummary>());
+        QCOMPARE(exams.size(), 1);
+        QCOMPARE(exams.first().examinees, 2);
+        const auto exam = m_controller->archive().exam(exams.first().id).value;
+        QVERIFY(exam && exam->sitting.openedAt.isValid() && exam->sitting.closedAt.isValid());
+        QCOMPARE(exam->sitting.articleText, u"ab\r\n"_qs);
+        QCOMPARE(exam->sitting.examMinutes, 10);
+        QCOMPARE(exam->rows.first().name, u"y"_qs);
     }
 
     void undeletableFileIsReported()

@@ -1,0 +1,39 @@
+#include "archive/schema.h"
+
+namespace archiveschema {
+
+QStringList migration(int from)
+{
+    switch (from) {
+    case 0:
+        return {
+            QStringLiteral("CREATE TABLE archive_schema (version INTEGER NOT NULL)"),
+            QStringLiteral("INSERT INTO archive_schema (version) VALUES (0)"),
+            QStringLiteral("CREATE TABLE exams ("
+                           "id BIGINT NOT NULL PRIMARY KEY, "
+                           "exam_key VARCHAR(64) NOT NULL UNIQUE, "
+                           "opened_at VARCHAR(32), closed_at VARCHAR(32), "
+                           "archived_at VARCHAR(32) NOT NULL, "
+                           "article_name TEXT, article_text TEXT, "
+                           "exam_minutes INTEGER NOT NULL, roster TEXT)"),
+            QStringLiteral("CREATE TABLE exam_rows ("
+                           "exam_id BIGINT NOT NULL REFERENCES exams (id), "
+                           "position INTEGER NOT NULL, "
+                           "department TEXT, exam_number TEXT, name TEXT, "
+                           "speed DOUBLE PRECISION NOT NULL, accuracy_line TEXT, "
+                           "time_pass INTEGER NOT NULL, rec_no INTEGER NOT NULL, "
+                           "state TEXT, doubts TEXT, "
+                           "PRIMARY KEY (exam_id, position))"),
+            // The exam under way: when login opened and closed, at most one row.
+            QStringLiteral("CREATE TABLE sitting ("
+                           "opened_at VARCHAR(32), closed_at VARCHAR(32), article_name TEXT, "
+                           "article_text TEXT, exam_minutes INTEGER)"),
+            // An examinee's history is looked up by exam number and name.
+            QStringLiteral("CREATE INDEX exam_rows_examinee ON exam_rows (exam_number, name)"),
+        };
+    default:
+        return {};
+    }
+}
+
+}  // namespace archiveschema

@@ -1,0 +1,164 @@
+// The archive on real SQLite files: what it refuses and leaves untouched,
+// keeping an exam once, reading, deleting and backing it up.
+#include "sqliteholder.h"
+#include "testfiles.h"
+
+#include "archive/examarchive.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ExamSitting sitting(const QString &key)
+{
+    ExamSitting sitting;
+    sitting.key = key;
+    sitting.openedAt = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+    sitting.articleName = QStringLiteral("春晓");
+    sitting.articleText = QStringLiteral("春眠不觉晓\r\n");
+    sitting.examMinutes = 10;
+    return sitting;
+}
+
+QVector<ArchivedRow> rows(int count)
+{
+    QVector<ArchivedRow> rows;
+    for (int i = 0; i < count; ++i)
+        rows.append({ QStringLiteral("一班"),
+                      QString::number(100 + i),
+                      QStringLiteral("张%1").arg(i),
+                      60.5 - i,
+                      QStringLiteral("98.5"),
+                      600,
+                      i + 1,
+                      QStringLiteral("已交卷"),
+                      {} });
+    return rows;
+}
+
+}  // namespace
+
+class TestExamArchive : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refusedFilesStayUntouched_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not a database") << "noise"
+                                        << "不是数据库文件";
+        QTest::newRow("damaged") << "damaged"
+                                 << "已损坏";
+        QTest::newRow("newer schema") << "newer"
+                                      << "较新版本";
+        QTest::newRow("another program's tables") << "foreign"
+                                                  << "不是考试存档";
+        QTest::newRow("locked") << "locked"
+                                << "正被其他程序使用";
+    }
+
+    void refusedFilesStayUntouched()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(ExamArchive::defaultFileName());
+        std::unique_ptr<SqliteHolder> holder;
+        if (kind == u"noise") {
+            QVERIFY(writeFile(path, everyByte(9000)));
+        } else if (kind == u"foreign") {
+            SqliteHolder(path).run(QStringLiteral("CREATE TABLE tabCJ (speed REAL)"));
+        } else if (kind == u"locked") {
+            holder = std::make_unique<SqliteHolder>(path);
+            QVERIFY(holder->run(QStringLiteral("CREATE TABLE t (x INTEGER)")));
+            QVERIFY(holder->run(QStringLiteral("BEGIN EXCLUSIVE")));
+        } else {
+            {
+                ExamArchive archive(path);
+                QVERIFY(archive.keep(sitting(QStringLiteral("a")), rows(200)).problem.isEmpty());
+            }
+            if (kind == u"newer") {
+                SqliteHolder(path).run(QStringLiteral("UPDATE archive_schema SET version = 99"));
+            } else {
+                QByteArray bytes = readFile(path);
+                QVERIFY(bytes.size() > 3 * 4096);
+                bytes.replace(4096, 2 * 4096, everyByte(2 * 4096));
+                QVERIFY(writeFile(path, bytes));
+            }
+        }
+        const QByteArray before = readFile(path);
+        ExamArchive archive(path);
+        QVERIFY(!archive.isOpen());
+        QVERIFY2(archive.startProblem().contains(reason)
+                         && archive.startProblem().contains(QDir::toNativeSeparators(path))
+                         && archive.startProblem().contains(u"考试照常进行"_qs),
+                 qPrintable(archive.startProblem()));
+        QCOMPARE(readFile(path), before);
+        QVERIFY(!QFile::exists(path + u"-wal"_qs) || QFileInfo(path + u"-wal"_qs).size() == 0);
+        QVERIFY(!archive.keep(sitting(QStringLiteral("b")), rows(1)).problem.isEmpty());
+        QCOMPARE(readFile(path), before);
+    }
+
+    void keptOnceReadBackDeleted()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(ExamArchive::defaultFileName());
+        ExamArchive archive(path);
+        QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
+        // The exam under way: the first opening is its start, the last closing its end.
+        ExamSitting opened = sitting({});
+        QCOMPARE(archive.noteLoginOpened(opened), QString());
+        QCOMPARE(archive.noteLoginClosed(opened.openedAt.addSecs(600)), QString());
+        ExamSitting again = sitting({});
+        again.openedAt = opened.openedAt.addSecs(900);
+        QCOMPARE(archive.noteLoginOpened(again), QString());
+        const QDateTime closed = opened.openedAt.addSecs(1200);
+        QCOMPARE(archive.noteLoginClosed(closed), QString());
+        ExamSitting noted = archive.sittingUnderWay();
+        QCOMPARE(noted.openedAt, opened.openedAt);
+        QCOMPARE(noted.closedAt, closed);
+
+        noted.key = u"k1"_qs;
+        const ExamArchive::Kept first = archive.keep(noted, rows(3));
+        QCOMPARE(first.problem, QString());
+        QVERIFY(!first.alreadyKept);
+        QVERIFY(!archive.sittingUnderWay().openedAt.isValid());
+        // The same exam again (a clear that failed after keeping): one copy.
+        const ExamArchive::Kept second = archive.keep(noted, rows(3));
+        QVERIFY(second.alreadyKept);
+        QCOMPARE(second.id, first.id);
+        QVERIFY(archive.keep(sitting(u"k2"_qs), {}).problem.isEmpty());
+
+        const auto exams = archive.exams();
+        QVERIFY(exams.value);
+        QCOMPARE(exams.value->size(), 2);
+        const ExamSummary &summary = exams.value->at(1);  // opened earlier
+        QCOMPARE(summary.examinees, 3);
+        QCOMPARE(summary.meanSpeed, 59.5);
+        const auto exam = archive.exam(first.id);
+        QVERIFY(exam.value);
+        QCOMPARE(exam.value->rows, rows(3));
+        QCOMPARE(exam.value->sitting.closedAt, closed);
+        QCOMPARE(exam.value->sitting.articleText, u"春眠不觉晓\r\n"_qs);
+
+        // A backup is a whole archive of its own.
+        const QString copy = dir.filePath(u"备份.db"_qs);
+        QVERIFY(writeFile(copy, "an older backup"));
+        QCOMPARE(archive.backUpTo(copy), QString());
+        QVERIFY(!QFile::exists(copy + u".part"_qs));
+        QCOMPARE(ExamArchive(copy).exam(first.id).value->rows, rows(3));
+
+        QCOMPARE(archive.remove(first.id), QString());
+        QVERIFY(!archive.remove(first.id).isEmpty());
+        QCOMPARE(archive.exams().value->size(), 1);
+        QVERIFY(!archive.exam(first.id).value);
+        // Every write is checkpointed: the file alone holds the archive.
+        QCOMPARE(QFileInfo(path + u"-wal"_qs).size(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExamArchive)
+#include "tst_examarchive.moc"
