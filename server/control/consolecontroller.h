@@ -7,6 +7,7 @@
 // question is offered, the window asks it and goes on only on a yes.
 #include "class/liveclass.h"
 #include "collect/backgroundcollector.h"
+#include "collect/retake.h"
 #include "collect/resultstore.h"
 #include "publish/consolesettings.h"
 #include "publish/logingate.h"
@@ -109,6 +110,11 @@ public:
     // Until the collection under way has been shown.
     void waitForCollection() { m_background.wait(); }
     const QTimer &collectClock() const { return m_collectClock; }
+
+    // 重考 for the examinee of a row: the question naming them, or why not.
+    Retake::Offer retakeOffer(const ClassViewRow &row);
+    // Lets the examinee of the row sit the exam once more; the problem or empty.
+    QString allowRetake(const ClassViewRow &row);
 
     // The problem, or what the examiner should know about the loaded list.
     QString loadRoster(const QString &path);
