@@ -64,6 +64,13 @@ QString forIdentity(const QString &department, const QString &examNumber, const 
     return fileName + QLatin1String(".zip");
 }
 
+QString retakeFor(const QString &department, const QString &examNumber, const QString &name)
+{
+    QString fileName = forIdentity(department, examNumber, name);
+    fileName.chop(4);  // ".zip"
+    return fileName + QLatin1String(".retake");
+}
+
 bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
                      const QString &name)
 {

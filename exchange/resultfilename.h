@@ -17,4 +17,9 @@ QString forIdentity(const QString &department, const QString &examNumber, const 
 bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
                      const QString &name);
 
+// The examiner's leave for one more exam after a finished one: beside the
+// result file, "<name>.retake", holding the id of the session set aside.
+// Not a .zip, so no collection reads it.
+QString retakeFor(const QString &department, const QString &examNumber, const QString &name);
+
 }  // namespace resultname

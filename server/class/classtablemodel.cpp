@@ -65,11 +65,14 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         return {};
     case ProgressRole:
         return index.column() == Progress && row.progress ? QVariant(*row.progress) : QVariant();
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QString tip =
+                row.stateNote.isEmpty() ? QString() : stateText(row.state) + u'，' + row.stateNote;
         if (doubtful)
-            return QString(stateText(row.state) + QStringLiteral("，存疑：\n")
-                           + row.doubts.join(u'\n'));
-        return {};
+            tip = (tip.isEmpty() ? stateText(row.state) : tip) + QStringLiteral("，存疑：\n")
+                    + row.doubts.join(u'\n');
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     case Qt::ForegroundRole:
         if (doubtful && index.column() == State)
             return QBrush(QColor(0xC0, 0, 0));

@@ -18,6 +18,8 @@ QString stateText(ExamineeState state)
         return QStringLiteral("答题中");
     case ExamineeState::Finished:
         return QStringLiteral("已交卷");
+    case ExamineeState::Interrupted:
+        return QStringLiteral("中断");
     }
     return {};
 }
@@ -65,9 +67,11 @@ ClassViewRow storedRow(const ResultRow &stored)
 }  // namespace
 
 void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts &facts,
-                       const QVector<KeptRow> &kept)
+                       const QVector<KeptRow> &kept, const QVector<SessionEntry> &sessions,
+                       const QDateTime &now)
 {
-    const QVector<QStringList> doubts = m_check.check(results, facts);
+    const SessionLedger ledger(sessions);
+    const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
     m_recorded.clear();
     m_recorded.reserve(results.size());
     for (int i = 0; i < results.size(); ++i) {
@@ -89,11 +93,28 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         if (record.targetLen > 0)
             row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
         row.doubts = doubts.at(i);
+        if (const SessionEntry *session = record.progress
+                    ? ledger.find(
+                            identity::personKey(record.department, record.examNumber, record.name),
+                            record.progress->sessionId)
+                    : nullptr) {
+            if (SessionLedger::interrupted(*session, facts.examSeconds, now))
+                row.state = ExamineeState::Interrupted;
+            if (session->resumeCount > 0 && session->resumedAt.isValid())
+                row.stateNote = QStringLiteral("续考于%1")
+                                        .arg(session->resumedAt.toLocalTime().toString(
+                                                QStringLiteral("HH:mm:ss")));
+        }
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {
         ClassViewRow row = storedRow(keptRow.row);
-        if (keptRow.fileGone)
+        // A retake moved the files away on purpose.
+        const auto aside =
+                ledger.setAsideOf(identity::personKey(row.department, row.examNumber, row.name));
+        for (const SessionEntry *entry : aside)
+            row.doubts << setAsideDoubt(*entry);
+        if (keptRow.fileGone && aside.isEmpty())
             row.doubts << QStringLiteral("成绩文件已被删除");
         m_recorded << row;
     }

@@ -7,13 +7,14 @@
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
 
 #include <optional>
 
-enum class ExamineeState { Absent, Waiting, Typing, Finished };
+enum class ExamineeState { Absent, Waiting, Typing, Finished, Interrupted };
 
 struct ClassViewRow
 {
@@ -28,13 +29,15 @@ struct ClassViewRow
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / target, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
+    QString stateNote;  // what the state's tooltip adds: a resume and its time
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
         return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.department == b.department
                 && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
                 && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass
-                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts;
+                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
+                && a.stateNote == b.stateNote;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };
@@ -47,7 +50,7 @@ struct ClassCounts
     int absent = 0;
 };
 
-// 未登录, 未开始, 答题中, 已交卷.
+// 未登录, 未开始, 答题中, 已交卷, 中断.
 QString stateText(ExamineeState state);
 // A record's state: its phase when it has progress lines; otherwise a time
 // of 0 is 未开始 (the record written at login) and any other 已交卷.
@@ -63,9 +66,12 @@ public:
     // Rows from a collection, ranked as the results table is: speed highest
     // first, equal speeds in collection order; then listed examinees
     // without a record, in list order. Kept rows show their last figures;
-    // those whose file is gone are marked.
+    // those whose file is gone are marked. A session whose records stopped
+    // unfinished before `now` with its exam time over shows as 中断; a
+    // resumed one says when in its note.
     void update(const QVector<CollectedResult> &results, const ExamFacts &facts,
-                const QVector<KeptRow> &kept = {});
+                const QVector<KeptRow> &kept = {}, const QVector<SessionEntry> &sessions = {},
+                const QDateTime &now = QDateTime::currentDateTimeUtc());
     // Rows from the stored table alone (the console's start-up): states
     // from the times, no progress, no marks but the class list's.
     void showStored(const QVector<ResultRow> &rows);

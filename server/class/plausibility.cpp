@@ -4,8 +4,6 @@
 #include "numbers.h"
 #include "resultfilename.h"
 
-#include <QSet>
-
 #include <cmath>
 
 namespace {
@@ -17,22 +15,11 @@ QString number(double value)
                                  : QString::number(value, 'g', 7);
 }
 
-// Whether the record says its examinee has finished; a record without
-// progress lines has finished once it has a time.
+// Whether a record of an older client, without progress lines, says its
+// examinee has finished: it has a time.
 bool saysFinished(const ResultRecord &record)
 {
-    if (record.progress)
-        return record.progress->phase == ResultProgress::Phase::Finished;
     return record.timePass > 0;
-}
-
-// Lines 1 to 10 and the typed length: what must not change after the finish.
-QByteArray figures(const ResultRecord &record)
-{
-    ResultRecord plain = record;
-    plain.progress.reset();
-    return plain.toRecordLines()
-            + QByteArray::number(record.progress ? record.progress->typedSoFar : 0);
 }
 
 QString identityKey(const ResultRecord &record)
@@ -40,30 +27,17 @@ QString identityKey(const ResultRecord &record)
     return identity::personKey(record.department, record.examNumber, record.name);
 }
 
-// A finished record followed, within the same session, by a different one.
-bool changedWithinSession(const CollectedResult &row)
-{
-    const CollectedFile *finished = nullptr;
-    for (const CollectedFile &file : row.files) {
-        const ResultRecord &record = *file.reading.record;
-        if (record.progress && record.progress->phase == ResultProgress::Phase::Finished
-            && (!finished
-                || record.progress->sequence < finished->reading.record->progress->sequence))
-            finished = &file;
-    }
-    if (!finished)
-        return false;
-    const ResultRecord &first = *finished->reading.record;
-    for (const CollectedFile &file : row.files) {
-        const ResultRecord &record = *file.reading.record;
-        if (record.progress && record.progress->sequence > first.progress->sequence
-            && figures(record) != figures(first))
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
+
+QString setAsideDoubt(const SessionEntry &entry)
+{
+    const ResultRecordReading reading = readResultRecord(entry.finishedRecord);
+    if (!reading.ok())
+        return QStringLiteral("已重考，原成绩无法读出");
+    return QStringLiteral("重考前的成绩：速度%1字/分钟，正确率%2％，用时%3秒")
+            .arg(numbers::singleText(reading.record->speed), reading.accuracyLine)
+            .arg(reading.record->timePass);
+}
 
 QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
 {
@@ -104,14 +78,8 @@ QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
 }
 
 QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &rows,
-                                              const ExamFacts &facts)
+                                              const ExamFacts &facts, const SessionLedger &sessions)
 {
-    // Sessions are remembered: on a service that overwrites, a second login
-    // replaces the first one's file.
-    for (const CollectedResult &row : rows) {
-        if (row.record.progress && !row.record.progress->sessionId.isEmpty())
-            m_sessions[identityKey(row.record)].insert(row.record.progress->sessionId);
-    }
     QVector<QStringList> doubts;
     doubts.reserve(rows.size());
     for (const CollectedResult &row : rows) {
@@ -123,15 +91,27 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
                 reasons << QStringLiteral("文件名%1与部门、考号、姓名不符").arg(file.name);
         }
         const QString identity = identityKey(record);
-        const int sessions = int(m_sessions.value(identity).size());
-        if (sessions > 1)
-            reasons << QStringLiteral("同一考生有%1次登录考试的成绩文件").arg(sessions);
-        const auto finished = m_finished.constFind(identity);
-        if (changedWithinSession(row)
-            || (finished != m_finished.constEnd() && *finished != figures(record)))
-            reasons << QStringLiteral("交卷后成绩又被改动");
-        else if (finished == m_finished.constEnd() && saysFinished(record))
-            m_finished.insert(identity, figures(record));
+        // On a service that overwrites, a second login replaces the first
+        // one's file: the ledger still knows both.
+        const int count = sessions.sessionsOf(identity);
+        if (count > 1)
+            reasons << QStringLiteral("同一考生有%1次登录考试的成绩文件").arg(count);
+        if (record.progress && !record.progress->sessionId.isEmpty()) {
+            const SessionEntry *entry = sessions.find(identity, record.progress->sessionId);
+            if (entry && entry->changedAfterFinish)
+                reasons << QStringLiteral("交卷后成绩又被改动");
+        } else {
+            const auto finished = m_finished.constFind(identity);
+            if (finished != m_finished.constEnd() && *finished != finishedFigures(record))
+                reasons << QStringLiteral("交卷后成绩又被改动");
+            else if (finished == m_finished.constEnd() && saysFinished(record))
+                m_finished.insert(identity, finishedFigures(record));
+        }
+        if (row.laterSessions > 0)
+            reasons << QStringLiteral("交卷后又登录考试%1次，成绩仍为交卷时的成绩")
+                               .arg(row.laterSessions);
+        for (const SessionEntry *aside : sessions.setAsideOf(identity))
+            reasons << setAsideDoubt(*aside);
         doubts << reasons;
     }
     return doubts;

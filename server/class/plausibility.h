@@ -3,10 +3,10 @@
 // is writable by every examinee, so a record may be forged or edited; a mark
 // never drops a row, the examiner decides.
 #include "collect/resultcollector.h"
+#include "collect/sessionledger.h"
 #include "resultrecord.h"
 
 #include <QHash>
-#include <QSet>
 #include <QStringList>
 #include <QVector>
 
@@ -23,6 +23,9 @@ struct ExamFacts
 // none. Needs nothing but the record and the exam.
 QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts);
 
+// The doubt that names a finished result set aside for a retake.
+QString setAsideDoubt(const SessionEntry &entry);
+
 class PlausibilityCheck
 {
 public:
@@ -31,17 +34,15 @@ public:
 
     // The reasons for each row, in the rows' order: the record's figures,
     // file names that another identity gives, an identity seen in several
-    // exam sessions, and an identity whose record changed after it said
-    // finished. Sessions and finished records are remembered across calls.
-    QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts);
+    // exam sessions, a session whose record changed after it said finished,
+    // sessions after a finished one, and results set aside for a retake.
+    // Records of older clients, which name no session, are remembered
+    // across calls by identity.
+    QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts,
+                               const SessionLedger &sessions);
     // A new exam: what was seen of the last one is forgotten.
-    void forget()
-    {
-        m_finished.clear();
-        m_sessions.clear();
-    }
+    void forget() { m_finished.clear(); }
 
 private:
     QHash<QString, QByteArray> m_finished;  // identity -> figures when first seen finished
-    QHash<QString, QSet<QString>> m_sessions;  // identity -> exam sessions seen
 };

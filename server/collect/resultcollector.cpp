@@ -5,10 +5,12 @@
 #include "numbers.h"
 #include "paths.h"
 #include "collect/resultfiles.h"
+#include "collect/sessiontable.h"
 #include "resultfilename.h"
 #include "transcode.h"
 #include "wholefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QSet>
@@ -130,6 +132,23 @@ CollectionReport ResultCollector::collect()
             result.newest = int(result.files.size()) - 1;
         }
     }
+
+    // Sessions are judged against what the console saw of them before,
+    // also before a restart.
+    SessionTable sessionTable(m_store.database());
+    const auto sessions = sessionTable.load();
+    if (!sessions) {
+        report.problem = sessionTable.problem();
+        return report;
+    }
+    SessionLedger ledger(*sessions);
+    ledger.observe(report.results, QDateTime::currentDateTimeUtc());
+    ledger.keepFinished(report.results);
+    if (!sessionTable.save(ledger.entries())) {
+        report.problem = sessionTable.problem();
+        return report;
+    }
+    report.sessions = ledger.entries();
 
     // cj.zip is left holding the unscrambled copy of the last file read.
     // Nothing reads it: a full disk must not cost the collection.

@@ -3,6 +3,7 @@
 // rows of the results table, in one transaction.
 #include "resultrecord.h"
 #include "collect/resultstore.h"
+#include "collect/sessionledger.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,8 @@ struct CollectedResult
     QString accuracyLine;  // that record's line 4, as written
     QVector<CollectedFile> files;  // in name order
     int newest = 0;  // index into files of the record shown
+    // Sessions of its examinee after this finished one, which it stands for.
+    int laterSessions = 0;
 };
 
 // A row of the last table whose examinee has no record in the folder now:
@@ -46,6 +49,7 @@ struct CollectionReport
     QVector<CollectedResult> results;  // in recno order, recno = index + 1
     QVector<KeptRow> kept;  // in recno order, after the results
     QVector<SkippedFile> skipped;
+    QVector<SessionEntry> sessions;  // every session of the exam so far
     QStringList notes;  // what went wrong beside the table, for the examiner
     QString problem;  // a failure of the whole collection; the table is unchanged
 

@@ -2,6 +2,7 @@
 
 #include "collect/resultcollector.h"
 #include "collect/resultfiles.h"
+#include "collect/sessiontable.h"
 #include "export/resultexporter.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
@@ -294,7 +295,7 @@ void ConsoleController::classChanged()
 void ConsoleController::showCollection(const CollectionReport &report)
 {
     if (report.ok())
-        m_live.update(report.results, examFacts(), report.kept);
+        m_live.update(report.results, examFacts(), report.kept, report.sessions);
     classChanged();
 }
 
@@ -331,6 +332,24 @@ void ConsoleController::showQuietCollection(const CollectionReport &report)
     // failure of the whole collection is worth the examiner's eye.
     if (!report.ok())
         emit quietCollectionFailed(report.problem);
+}
+
+Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)
+{
+    m_background.wait();
+    return Retake(*m_store, m_folders.exchange, m_folders.application)
+            .offer(row.department, row.examNumber, row.name);
+}
+
+QString ConsoleController::allowRetake(const ClassViewRow &row)
+{
+    // One writer of the ledger at a time.
+    m_background.wait();
+    const QString problem = Retake(*m_store, m_folders.exchange, m_folders.application)
+                                    .allow(row.department, row.examNumber, row.name);
+    // The row shows the result set aside at once.
+    showCollection(ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect());
+    return problem;
 }
 
 QString ConsoleController::loadRoster(const QString &path)
@@ -435,6 +454,8 @@ QStringList ConsoleController::clearResults()
     QStringList problems;
     if (!m_store->clear())
         problems << m_store->lastError();
+    if (SessionTable sessions(m_store->database()); !sessions.save({}))
+        problems << sessions.problem();
     m_live.clear();
     m_publishedLength.reset();
     m_publishedStamp.clear();

@@ -9,6 +9,7 @@
 #include "class/liveclass.h"
 #include "class/rosterloader.h"
 #include "collect/backgroundcollector.h"
+#include "collect/retake.h"
 #include "collect/resultstore.h"
 #include "publish/consolesettings.h"
 #include "publish/logingate.h"
@@ -115,6 +116,11 @@ public:
     // Until the collection under way has been shown.
     void waitForCollection() { m_background.wait(); }
     const QTimer &collectClock() const { return m_collectClock; }
+
+    // 重考 for the examinee of a row: the question naming them, or why not.
+    Retake::Offer retakeOffer(const ClassViewRow &row);
+    // Lets the examinee of the row sit the exam once more; the problem or empty.
+    QString allowRetake(const ClassViewRow &row);
 
     // Starts reading the class list at `path` on a thread of its own;
     // rosterLoaded tells the outcome. The problem when it cannot start.

@@ -47,6 +47,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     buildToolbar();
     m_results = new ResultsView(this);
     connect(m_results, &ResultsView::exportRequested, this, &FrmMain::exportResults);
+    connect(m_results, &ResultsView::retakeRequested, this, &FrmMain::allowRetake);
     m_settings = new SettingsPanel(m_controller, m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
@@ -273,6 +274,20 @@ void FrmMain::exportResults()
 }
 
 // ---- Help ----
+
+void FrmMain::allowRetake(int row)
+{
+    if (row < 0 || row >= m_controller.rows().size())
+        return;
+    const ClassViewRow examinee = m_controller.rows().at(row);
+    const Retake::Offer offer = m_controller.retakeOffer(examinee);
+    if (!offer.question) {
+        tell(offer.problem);
+        return;
+    }
+    if (m_messages->confirm(this, *offer.question))
+        tell(m_controller.allowRetake(examinee));
+}
 
 void FrmMain::openManual()
 {

@@ -58,6 +58,7 @@ private:
     void collectResults();
     void clearResults();
     void exportResults();
+    void allowRetake(int row);
     void loadRoster();
 
     void openManual();

@@ -4,6 +4,7 @@
 #include "windows/classiccontrols.h"
 #include "windows/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -117,6 +118,13 @@ void ResultsView::buildGrid()
     rowHeader->setSectionResizeMode(QHeaderView::Fixed);
     rowHeader->setDefaultAlignment(Qt::AlignCenter);
 
+    // Commands on one row are in its context menu.
+    m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *retake = new QAction(QStringLiteral("重考"), m_grid);
+    retake->setObjectName(QStringLiteral("actRetake"));
+    m_grid->addAction(retake);
+    connect(retake, &QAction::triggered, this, &ResultsView::requestRetake);
+
     m_model = new ClassTableModel(this);
     m_grid->setModel(m_model);
     m_grid->setItemDelegateForColumn(ClassTableModel::Progress, new ProgressDelegate(m_grid));
@@ -145,6 +153,13 @@ void ResultsView::buildGrid()
         header->moveSection(header->visualIndex(logical), visual);
         m_grid->setColumnWidth(logical, twips::px(width));
     }
+}
+
+void ResultsView::requestRetake()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    if (current.isValid())
+        emit retakeRequested(current.row());
 }
 
 void ResultsView::buildCountsLine()

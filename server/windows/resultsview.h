@@ -35,10 +35,13 @@ public:
 
 signals:
     void exportRequested();
+    // 重考 on a row of the grid, by its place among the rows shown.
+    void retakeRequested(int row);
 
 private:
     void buildGrid();
     void buildCountsLine();
+    void requestRetake();
 
     QGroupBox *m_gridFrame = nullptr;
     QTableView *m_grid = nullptr;

@@ -157,10 +157,16 @@ private slots:
                                          record(u"丙"_qs, 30,
                                                 progress(2, u"s1"_qs, Phase::Typing)) }
                 << QStringList { u"甲:50"_qs, u"丙:70"_qs, u"乙:50"_qs };
-        QTest::newRow("two sessions of one examinee stay two rows") << QVector<QByteArray> {
+        QTest::newRow("a finished session stands for a later one of its examinee") << QVector<
+                QByteArray> {
+            record(u"丙"_qs, 20, progress(1, u"s2"_qs, Phase::Typing)),
             record(u"丙"_qs, 10, progress(2, u"s1"_qs, Phase::Finished)),
-            record(u"丙"_qs, 20, progress(1, u"s2"_qs, Phase::Typing))
-        } << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs };
+        } << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"乙:50"_qs };
+        QTest::newRow("two unfinished sessions of one examinee stay two rows")
+                << QVector<QByteArray> { record(u"丙"_qs, 10, progress(2, u"s1"_qs, Phase::Typing)),
+                                         record(u"丙"_qs, 20,
+                                                progress(1, u"s2"_qs, Phase::Typing)) }
+                << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs };
         QTest::newRow("records without progress lines: one row per file")
                 << QVector<QByteArray> { record(u"丙"_qs, 10), record(u"丙"_qs, 20) }
                 << QStringList { u"甲:50"_qs, u"丙:10"_qs, u"丙:20"_qs, u"乙:50"_qs };

@@ -1,0 +1,93 @@
+#include "collect/retake.h"
+
+#include "collect/resultfiles.h"
+#include "collect/sessiontable.h"
+#include "identity.h"
+#include "recordlines.h"
+#include "resultfilename.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+
+Retake::Retake(ResultStore &store, QString exchangeFolder, QString applicationFolder)
+    : m_store(store),
+      m_exchangeFolder(std::move(exchangeFolder)),
+      m_applicationFolder(std::move(applicationFolder))
+{
+}
+
+namespace {
+
+QString who(const QString &department, const QString &examNumber, const QString &name)
+{
+    return QStringLiteral("%1 %2 %3").arg(department, examNumber, name);
+}
+
+}  // namespace
+
+Retake::Offer Retake::offer(const QString &department, const QString &examNumber,
+                            const QString &name)
+{
+    SessionTable table(m_store.database());
+    const auto entries = table.load();
+    if (!entries)
+        return { std::nullopt, table.problem() };
+    const SessionLedger ledger(*entries);
+    if (!ledger.standingResult(identity::personKey(department, examNumber, name)))
+        return {
+            std::nullopt,
+            QStringLiteral("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name))
+        };
+    return { QStringLiteral("允许%1重考吗？\n交卷时的成绩将被搁置（导出时写在“存疑”一栏），"
+                            "该考生可以再登录考试一次。")
+                     .arg(who(department, examNumber, name)),
+             {} };
+}
+
+QString Retake::allow(const QString &department, const QString &examNumber, const QString &name)
+{
+    const QString person = identity::personKey(department, examNumber, name);
+    SessionTable table(m_store.database());
+    const auto entries = table.load();
+    if (!entries)
+        return table.problem();
+    SessionLedger ledger(*entries);
+    const SessionEntry *standing = ledger.standingResult(person);
+    if (!standing)
+        return QStringLiteral("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name));
+    const QString sessionId = standing->sessionId;
+
+    // The leave first: without it the client refuses, so nothing is lost.
+    const QString leave =
+            QDir(m_exchangeFolder).filePath(resultname::retakeFor(department, examNumber, name));
+    if (QString problem = wholefile::write(
+                leave, transcodeBytes(RecordWriter().text(sessionId).bytes(), kExchangeKey));
+        !problem.isEmpty())
+        return problem;
+
+    // The finished session's files would show as a second row; they are
+    // kept in the application folder instead.
+    const QString kept = QDir(m_applicationFolder).filePath(keptFolderName());
+    QDir().mkpath(kept);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-"));
+    QString listProblem;
+    QStringList unmoved;
+    for (const ResultFileFolder::Entry &entry :
+         ResultFileFolder(m_exchangeFolder).list(listProblem)) {
+        if (!resultname::matchesIdentity(entry.name, department, examNumber, name))
+            continue;
+        if (!QFile::rename(QDir(m_exchangeFolder).filePath(entry.name),
+                           QDir(kept).filePath(stamp + entry.name)))
+            unmoved << entry.name;
+    }
+    ledger.setAside(person);
+    if (!table.save(ledger.entries()))
+        return table.problem();
+    if (!unmoved.isEmpty())
+        return QStringLiteral("已允许重考，但这些成绩文件无法移出交换文件夹：%1")
+                .arg(unmoved.join(QStringLiteral("、")));
+    return {};
+}

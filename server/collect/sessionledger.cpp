@@ -1,0 +1,181 @@
+#include "collect/sessionledger.h"
+
+#include "collect/resultcollector.h"
+#include "identity.h"
+
+#include <QCryptographicHash>
+#include <QHash>
+
+#include <algorithm>
+
+namespace {
+
+QString personOf(const ResultRecord &record)
+{
+    return identity::personKey(record.department, record.examNumber, record.name);
+}
+
+bool hasSession(const ResultRecord &record)
+{
+    return record.progress && !record.progress->sessionId.isEmpty();
+}
+
+}  // namespace
+
+QByteArray finishedFigures(const ResultRecord &record)
+{
+    ResultRecord plain = record;
+    plain.progress.reset();
+    const QByteArray figures = plain.toRecordLines()
+            + QByteArray::number(record.progress ? record.progress->typedSoFar : 0);
+    return QCryptographicHash::hash(figures, QCryptographicHash::Sha1);
+}
+
+SessionEntry *SessionLedger::findMutable(const QString &person, const QString &sessionId)
+{
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const SessionEntry &e) {
+        return e.sessionId == sessionId && e.person == person;
+    });
+    return it == m_entries.end() ? nullptr : &*it;
+}
+
+const SessionEntry *SessionLedger::find(const QString &person, const QString &sessionId) const
+{
+    return const_cast<SessionLedger *>(this)->findMutable(person, sessionId);
+}
+
+void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now)
+{
+    for (const CollectedResult &result : results) {
+        const ResultRecord &record = result.record;
+        if (!hasSession(record))
+            continue;
+        const QString person = personOf(record);
+        SessionEntry *entry = findMutable(person, record.progress->sessionId);
+        if (!entry) {
+            SessionEntry seen;
+            seen.person = person;
+            seen.sessionId = record.progress->sessionId;
+            seen.sequence = -1;
+            m_entries.append(seen);
+            entry = &m_entries.last();
+        }
+        if (record.progress->sequence > entry->sequence) {
+            entry->sequence = record.progress->sequence;
+            entry->phase = record.progress->phase;
+            entry->timePass = record.timePass;
+            entry->lastChange = now;
+        }
+        // Every finished record of the session is held against its first.
+        for (const CollectedFile &file : result.files) {
+            const ResultRecord &seen = *file.reading.record;
+            if (!seen.progress || seen.progress->phase != ResultProgress::Phase::Finished)
+                continue;
+            const QByteArray figures = finishedFigures(seen);
+            if (!entry->finished()) {
+                entry->finishedRecord = seen.toRecordLines();
+                entry->finishedFigures = figures;
+            } else if (figures != entry->finishedFigures) {
+                entry->changedAfterFinish = true;
+            }
+        }
+        // A finished session that sends a record of another phase was changed too.
+        if (entry->finished() && record.progress->phase != ResultProgress::Phase::Finished)
+            entry->changedAfterFinish = true;
+    }
+}
+
+const SessionEntry *SessionLedger::standingResult(const QString &person) const
+{
+    // The first session to finish stands; a later one is a second attempt.
+    const SessionEntry *standing = nullptr;
+    for (const SessionEntry &entry : m_entries) {
+        if (entry.person == person && entry.finished() && !entry.setAside && !standing)
+            standing = &entry;
+    }
+    return standing;
+}
+
+int SessionLedger::sessionsOf(const QString &person) const
+{
+    return int(std::count_if(m_entries.cbegin(), m_entries.cend(), [&](const SessionEntry &e) {
+        return e.person == person && !e.setAside;
+    }));
+}
+
+QVector<const SessionEntry *> SessionLedger::setAsideOf(const QString &person) const
+{
+    QVector<const SessionEntry *> aside;
+    for (const SessionEntry &entry : m_entries) {
+        if (entry.person == person && entry.setAside && entry.finished())
+            aside << &entry;
+    }
+    return aside;
+}
+
+bool SessionLedger::interrupted(const SessionEntry &entry, qint32 examSeconds, const QDateTime &now)
+{
+    if (entry.phase == ResultProgress::Phase::Finished || examSeconds <= 0
+        || !entry.lastChange.isValid())
+        return false;
+    const qint64 examLeft = std::max<qint64>(0, examSeconds - entry.timePass) + kGraceSeconds;
+    return entry.lastChange.secsTo(now) > std::max<qint64>(kStoppedSeconds, examLeft);
+}
+
+bool SessionLedger::setAside(const QString &person)
+{
+    if (!standingResult(person))
+        return false;
+    // The sessions so far no longer count; the next one is the retake.
+    for (SessionEntry &entry : m_entries) {
+        if (entry.person == person)
+            entry.setAside = true;
+    }
+    return true;
+}
+
+void SessionLedger::keepFinished(QVector<CollectedResult> &results) const
+{
+    QVector<CollectedResult> kept;
+    kept.reserve(results.size());
+    QHash<QString, int> standingRow;  // person -> index into kept
+    for (CollectedResult &result : results) {
+        const ResultRecord &record = result.record;
+        const QString person = personOf(record);
+        const SessionEntry *standing = hasSession(record) ? standingResult(person) : nullptr;
+        if (!standing) {
+            kept.append(std::move(result));
+            continue;
+        }
+        const bool own = standing->sessionId == record.progress->sessionId;
+        auto row = standingRow.constFind(person);
+        if (row != standingRow.cend() && own) {
+            // Its row stood in for it from the ledger until now.
+            CollectedResult &standIn = kept[*row];
+            result.files += standIn.files;
+            result.laterSessions = standIn.laterSessions;
+            standIn = std::move(result);
+            continue;
+        }
+        if (row == standingRow.cend()) {
+            // The later session's file replaced the finished one's; a ledger
+            // that does not read back (a damaged cj.mdb) cannot stand in.
+            const ResultRecordReading reading =
+                    own ? ResultRecordReading() : readResultRecord(standing->finishedRecord);
+            if (!own && !reading.ok()) {
+                kept.append(std::move(result));
+                continue;
+            }
+            row = standingRow.insert(person, int(kept.size()));
+            if (own) {
+                kept.append(std::move(result));
+                continue;
+            }
+            kept.append({ *reading.record, reading.accuracyLine, {}, 0 });
+        }
+        // The later session's files stay in view for the file name checks.
+        kept[*row].files += result.files;
+        ++kept[*row].laterSessions;
+    }
+    results = std::move(kept);
+}

@@ -1,0 +1,83 @@
+#pragma once
+// What the console knows of each exam session (one login of one examinee):
+// how far it got, when its records last changed, whether it was resumed,
+// and the record it finished with. Judging per session keeps an honest
+// examinee who logged in twice apart from one whose finished result was
+// overwritten, and the ledger lives beside tabCJ so a restarted console
+// still knows.
+#include "resultrecord.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+
+struct CollectedResult;
+
+struct SessionEntry
+{
+    QString person;  // identity::personKey of the record
+    QString sessionId;
+    ResultProgress::Phase phase = ResultProgress::Phase::Waiting;
+    qint32 sequence = 0;  // of the newest record seen
+    qint16 timePass = 0;  // of the newest record seen
+    qint32 resumeCount = 0;
+    QDateTime lastChange;  // when a newer record was first seen (console's clock)
+    QDateTime resumedAt;  // when the last resume was first seen; null when never
+    QByteArray finishedRecord;  // record lines of its first finished record
+    QByteArray finishedFigures;  // digest of what must not change after the finish
+    bool changedAfterFinish = false;
+    bool setAside = false;  // the examiner allowed a retake: no longer the result
+
+    bool finished() const { return !finishedRecord.isEmpty(); }
+    friend bool operator==(const SessionEntry &a, const SessionEntry &b)
+    {
+        return a.person == b.person && a.sessionId == b.sessionId && a.phase == b.phase
+                && a.sequence == b.sequence && a.timePass == b.timePass
+                && a.resumeCount == b.resumeCount && a.lastChange == b.lastChange
+                && a.resumedAt == b.resumedAt && a.finishedRecord == b.finishedRecord
+                && a.finishedFigures == b.finishedFigures
+                && a.changedAfterFinish == b.changedAfterFinish && a.setAside == b.setAside;
+    }
+};
+
+class SessionLedger
+{
+public:
+    // A session whose records stopped for longer than the slowest progress
+    // interval (a write-once service) and the clocks' grace.
+    static constexpr int kStoppedSeconds = 130;
+    static constexpr int kGraceSeconds = 10;
+
+    explicit SessionLedger(QVector<SessionEntry> entries = {}) : m_entries(std::move(entries)) { }
+
+    // Takes what a collection found, seen at `now`.
+    void observe(const QVector<CollectedResult> &results, const QDateTime &now);
+    // A finished session is never replaced by a later one of its examinee:
+    // the later sessions' rows give way to the finished one's, which
+    // counts them in laterSessions.
+    void keepFinished(QVector<CollectedResult> &results) const;
+
+    const QVector<SessionEntry> &entries() const { return m_entries; }
+    const SessionEntry *find(const QString &person, const QString &sessionId) const;
+    // The finished session that stands as this examinee's result.
+    const SessionEntry *standingResult(const QString &person) const;
+    // The sessions that count for the examinee (not set aside).
+    int sessionsOf(const QString &person) const;
+    // Finished results the examiner set aside for a retake, oldest first.
+    QVector<const SessionEntry *> setAsideOf(const QString &person) const;
+    // Its records have stopped and its exam time is over, unfinished.
+    static bool interrupted(const SessionEntry &entry, qint32 examSeconds, const QDateTime &now);
+
+    // Sets aside the examinee's standing result and every session before
+    // the retake; false when there is no standing result.
+    bool setAside(const QString &person);
+
+private:
+    SessionEntry *findMutable(const QString &person, const QString &sessionId);
+
+    QVector<SessionEntry> m_entries;
+};
+
+// Lines 1 to 10 and the typed length: what must not change after a finish.
+QByteArray finishedFigures(const ResultRecord &record);

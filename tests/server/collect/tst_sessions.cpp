@@ -1,0 +1,139 @@
+// Sessions judged per session across collections and console restarts: a
+// finished result is never replaced, a retake lets one more session in, and
+// a session whose records stopped ends as 中断. Real files, real SQLite.
+#include "class/liveclass.h"
+#include "collect/resultcollector.h"
+#include "collect/retake.h"
+#include "recordlines.h"
+#include "resultfilename.h"
+#include "testfiles.h"
+#include "testrecords.h"
+#include "transcode.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Phase = ResultProgress::Phase;
+
+class TestSessions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void finishedResultStands_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("row");  // speed:state of 丙's row after the last collection
+        QTest::addColumn<QString>("doubt");  // a part of its doubts; empty: none
+        QTest::newRow("a later login overwrites the finished file")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s2 W 0"_qs } << u"70:已交卷"_qs
+                << u"交卷后又登录考试1次，成绩仍为交卷时的成绩"_qs;
+        QTest::newRow("the same across a console restart")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"restart"_qs, u"s2 W 0"_qs }
+                << u"70:已交卷"_qs << u"同一考生有2次登录考试的成绩文件"_qs;
+        QTest::newRow("write-once: both files there")
+                << QStringList { u"s1 F 70"_qs, u"s2 W 0 2"_qs } << u"70:已交卷"_qs
+                << u"交卷后又登录考试1次"_qs;
+        QTest::newRow("changed within its session")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s1 F 80"_qs } << u"80:已交卷"_qs
+                << u"交卷后成绩又被改动"_qs;
+        QTest::newRow("a new login after an unfinished one is no change")
+                << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"s2 F 40"_qs } << u"40:已交卷"_qs
+                << u"同一考生有2次登录考试的成绩文件"_qs;
+        QTest::newRow("one session, honest")
+                << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"s1 F 40"_qs } << u"40:已交卷"_qs
+                << QString();
+        QTest::newRow("a retake lets one more session in")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 W 0"_qs }
+                << u"0:未开始"_qs << u"重考前的成绩：速度70字/分钟"_qs;
+        QTest::newRow("the retake's finish stands in turn")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 F 60"_qs,
+                                 u"collect"_qs, u"restart"_qs, u"s3 W 0"_qs }
+                << u"60:已交卷"_qs << u"交卷后又登录考试1次"_qs;
+    }
+
+    void finishedResultStands()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, row);
+        QFETCH(QString, doubt);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(u"exchange"_qs) && QDir(root.path()).mkpath(u"app"_qs));
+        const QString exchange = root.filePath(u"exchange"_qs);
+        auto store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
+        CollectionReport report;
+        const auto collect = [&] {
+            report = ResultCollector(exchange, root.filePath(u"app"_qs), *store).collect();
+            QVERIFY2(report.ok(), qPrintable(report.problem));
+        };
+        for (const QString &step : steps) {
+            const QStringList word = step.split(u' ');
+            if (step == u"collect") {
+                collect();
+            } else if (step == u"restart") {
+                store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
+            } else if (step == u"retake") {
+                Retake retake(*store, exchange, root.filePath(u"app"_qs));
+                QVERIFY(retake.offer(u"一班"_qs, u"01"_qs, u"丙"_qs)
+                                .question->contains(u"一班 01 丙"_qs));
+                QCOMPARE(retake.allow(u"一班"_qs, u"01"_qs, u"丙"_qs), QString());
+                // Only the leave is left, naming the session set aside.
+                QCOMPARE(filesIn(exchange), QStringList { u"一班-01-丙.retake"_qs });
+                QCOMPARE(RecordReader(readScrambled(QDir(exchange).filePath(filesIn(exchange)[0])))
+                                 .text(0),
+                         std::optional<QString>(u"s1"_qs));
+            } else {
+                ResultRecord record =
+                        sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs, word[2].toFloat(), 98, 60);
+                const Phase phase = word[1] == u"F" ? Phase::Finished
+                        : word[1] == u"T"           ? Phase::Typing
+                                                    : Phase::Waiting;
+                record.progress =
+                        ResultProgress { int(steps.indexOf(step)) + 1, word[0], phase, 880 };
+                QVERIFY(!writeResultFile(exchange, record, word.value(3, u"1"_qs).toInt())
+                                 .isEmpty());
+            }
+        }
+        collect();
+        LiveClass live;
+        live.update(report.results, { 600, std::nullopt, false }, report.kept, report.sessions);
+        QCOMPARE(live.rows().size(), 1);
+        const ClassViewRow &shown = live.rows().first();
+        QCOMPARE(QString::number(shown.speed) + u':' + stateText(shown.state), row);
+        const QString doubts = shown.doubts.join(u'；');
+        QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt), qPrintable(doubts));
+    }
+
+    void stoppedSessionEndsInterrupted_data()
+    {
+        QTest::addColumn<int>("phase");
+        QTest::addColumn<int>("timePass");  // of its last record
+        QTest::addColumn<int>("silent");  // seconds since its records last changed
+        QTest::addColumn<bool>("interrupted");  // in a 10-minute exam
+        QTest::newRow("typing, exam time left") << int(Phase::Typing) << 60 << 500 << false;
+        QTest::newRow("typing, exam over") << int(Phase::Typing) << 60 << 551 << true;
+        QTest::newRow("near the end, records still due")
+                << int(Phase::Typing) << 590 << 120 << false;
+        QTest::newRow("near the end, records stopped") << int(Phase::Typing) << 590 << 131 << true;
+        QTest::newRow("never started, exam over") << int(Phase::Waiting) << 0 << 611 << true;
+        QTest::newRow("never started, within the exam") << int(Phase::Waiting) << 0 << 600 << false;
+        QTest::newRow("finished long ago") << int(Phase::Finished) << 300 << 9000 << false;
+    }
+
+    void stoppedSessionEndsInterrupted()
+    {
+        QFETCH(int, phase);
+        QFETCH(int, timePass);
+        QFETCH(int, silent);
+        QFETCH(bool, interrupted);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        SessionEntry entry;
+        entry.phase = Phase(phase);
+        entry.timePass = qint16(timePass);
+        entry.lastChange = now.addSecs(-silent);
+        QCOMPARE(SessionLedger::interrupted(entry, 600, now), interrupted);
+    }
+};
+
+QTEST_MAIN(TestSessions)
+#include "tst_sessions.moc"
