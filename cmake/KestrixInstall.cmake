@@ -4,11 +4,16 @@
 #   installer with Start-menu entries.
 #   Linux: kestrix-server and kestrix-student (names no other package
 #   uses), desktop entries, icons and the manual; CPack makes a .deb.
+# Both: the licence beside the manual (the About box names it), and the
+# note that marks an installed copy (its console keeps its data in the
+# user's data folder); the Windows installer writes that note itself, so
+# the zip of the same files stays portable.
 set(KESTRIX_MANUAL "${PROJECT_SOURCE_DIR}/server/manual/安装使用说明.html")
 
 if(WIN32)
   install(TARGETS server student RUNTIME DESTINATION .)
   install(FILES "${KESTRIX_MANUAL}" DESTINATION .)
+  install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . RENAME LICENSE.txt)
   kestrix_windows_runtime(KESTRIX_RUNTIME_DLLS KESTRIX_RUNTIME_PLUGINS)
   install(FILES ${KESTRIX_RUNTIME_DLLS} DESTINATION .)
   foreach(plugin IN LISTS KESTRIX_RUNTIME_PLUGINS)
@@ -30,6 +35,15 @@ else()
   install(PROGRAMS $<TARGET_FILE:server> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME kestrix-server)
   install(PROGRAMS $<TARGET_FILE:student> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME kestrix-student)
   install(FILES "${KESTRIX_MANUAL}" DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix)
+  install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix
+    RENAME LICENSE.txt)
+  file(WRITE "${PROJECT_BINARY_DIR}/${KESTRIX_INSTALLED_MARK}"
+    "Installed with the package: the console keeps its data in the user's data folder.\n")
+  install(FILES "${PROJECT_BINARY_DIR}/${KESTRIX_INSTALLED_MARK}"
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix)
+  # Debian's machine-readable copyright file, where dpkg users look for it.
+  install(FILES "${PROJECT_SOURCE_DIR}/packaging/linux/copyright"
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix)
   foreach(program kestrix-server kestrix-student)
     install(FILES "${PROJECT_SOURCE_DIR}/packaging/linux/${program}.desktop"
       DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -60,9 +74,8 @@ if(WIN32)
     student.exe "考生端"
     "安装使用说明.html" "安装使用说明")
   set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-  # A 64-bit Unicode installer: the programs are 64-bit and the Start-menu
-  # entries have Chinese names.
-  set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+  # A 64-bit Unicode installer (the programs are 64-bit, the texts Chinese).
+  include(KestrixNsis)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

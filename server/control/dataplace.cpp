@@ -83,7 +83,9 @@ QString DataPlace::takeOver(const QString &dataFolder, const QStringList &otherF
             const QString source = QDir(other).filePath(name);
             QString target = data.filePath(name);
             if (QFileInfo::exists(target)) {
-                if (digestOf(target) == digestOf(source))
+                // A file that does not read is never taken for the same.
+                const QByteArray digest = digestOf(target);
+                if (!digest.isEmpty() && digest == digestOf(source))
                     continue;
                 // The data folder's own file stays in use; the other one is kept beside it.
                 data.mkpath(asideFolderName());

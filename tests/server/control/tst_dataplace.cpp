@@ -25,24 +25,22 @@ private slots:
     void installedCopiesUseTheUserDataFolder_data()
     {
         QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("application");
-        QTest::addColumn<QString>("database");
-        QTest::newRow("portable") << false << u"program"_qs << u"start"_qs;
-        QTest::newRow("installed") << true << u"user"_qs << u"user"_qs;
+        QTest::addColumn<QStringList>("expected");  // application, database
+        QTest::newRow("portable") << false << QStringList { u"program"_qs, u"start"_qs };
+        QTest::newRow("installed") << true << QStringList { u"user"_qs, u"user"_qs };
     }
 
     void installedCopiesUseTheUserDataFolder()
     {
         QFETCH(bool, installed);
-        QFETCH(QString, application);
-        QFETCH(QString, database);
+        QFETCH(QStringList, expected);
         if (installed)
             QVERIFY(writeFile(path(u"program/"_qs + QLatin1String(KESTRIX_INSTALLED_MARK)), {}));
         const DataPlace::Folders folders = DataPlace::choose(
                 path(u"program"_qs), path(u"program"_qs), path(u"start"_qs), path(u"user"_qs));
         QCOMPARE(folders.installed, installed);
-        QCOMPARE(folders.application, path(application));
-        QCOMPARE(folders.database, path(database));
+        QCOMPARE((QStringList { folders.application, folders.database }),
+                 (QStringList { path(expected[0]), path(expected[1]) }));
     }
 
     void takesOverOnceAndOverwritesNothing()
