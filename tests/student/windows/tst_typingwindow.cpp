@@ -223,6 +223,31 @@ private slots:
         QVERIFY(w.frm->exam().phase() == ExamSession::Phase::Waiting && !w.txtWrite()->isEnabled());
     }
 
+    // What an input method hands over after the box lost the focus is refused;
+    // the real Fcitx 5 does so in tst_pinyin.
+    void commitsAfterTheFocusLeftAreRefused_data()
+    {
+        QTest::addColumn<bool>("timeUp");
+        QTest::newRow("focus on CmdExit") << false;
+        QTest::newRow("time up") << true;
+    }
+    void commitsAfterTheFocusLeftAreRefused()
+    {
+        QFETCH(bool, timeUp);
+        TypingExam w(u"中文"_qs, 1);
+        startExam(w);
+        type(w, u"中"_qs);
+        if (timeUp) {
+            for (int tick = 0; tick < 60; ++tick)
+                w.frm->onClockTick();
+        } else {
+            childOf<QPushButton>(w.frm.get(), "CmdExit")->setFocus();
+        }
+        type(w, u"文"_qs);
+        QCOMPARE(w.txtWrite()->toPlainText(), u"中"_qs);
+        QCOMPARE(w.frm->session().rightCount(), 1);
+    }
+
     void startsOnEnter_data()
     {
         QTest::addColumn<QString>("control");
