@@ -248,6 +248,24 @@ private slots:
         QCOMPARE(w.frm->session().rightCount(), 1);
     }
 
+    // Without a service to switch the combo would offer choices that do
+    // nothing; a choice during the exam is applied once the box has the focus.
+    void inputMethodChoice()
+    {
+        QList<int> unused;
+        {
+            TypingExam none(lines(2), 10, u"127.0.0.1"_qs,
+                            std::make_unique<FakeInputMethods>(&unused, QStringList()));
+            QVERIFY(!childOf<QComboBox>(none.frm.get(), "Combo1")->isVisible());
+            QVERIFY(!childOf<QLabel>(none.frm.get(), "Label3")->isVisible());
+        }
+        TypingExam w(lines(2));
+        QVERIFY(childOf<QComboBox>(w.frm.get(), "Combo1")->isVisible());
+        startExam(w);
+        emit childOf<QComboBox>(w.frm.get(), "Combo1")->activated(2);
+        QTRY_COMPARE(w.activated, (QList<int> { 0, 2 }));
+    }
+
     void startsOnEnter_data()
     {
         QTest::addColumn<QString>("control");
