@@ -43,14 +43,6 @@ struct PinyinExam : TypingExam
     {
         return xdotool(QStringList { u"key"_qs, u"--delay"_qs, u"80"_qs } + keys);
     }
-    QString composing() const
-    {
-        return txtWrite()->textCursor().block().layout()->preeditAreaText();
-    }
-    bool holds(const QString &text) const
-    {
-        return QTest::qWaitFor([&] { return txtWrite()->toPlainText() == text; }, kWaitMillis);
-    }
 };
 
 }  // namespace
@@ -94,7 +86,9 @@ private slots:
         QVERIFY(w.click("Combo1", { u"Down"_qs, u"Return"_qs }));
         QTest::keyClick(w.frm.get(), Qt::Key_Return);
         QVERIFY(w.type(keys.split(u' ', Qt::SkipEmptyParts)));
-        QTRY_COMPARE_WITH_TIMEOUT(w.composing().isEmpty(), leaving.isEmpty(), kWaitMillis);
+        const QTextLayout *layout = w.txtWrite()->textCursor().block().layout();
+        QTRY_COMPARE_WITH_TIMEOUT(layout->preeditAreaText().isEmpty(), leaving.isEmpty(),
+                                  kWaitMillis);
         QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), typed, kWaitMillis);
         if (leaving == u"time"_qs) {
             for (int tick = 0; tick < 60; ++tick)
@@ -119,13 +113,18 @@ private slots:
         QCOMPARE(combo->itemText(0), u"键盘 - 英语（美国）"_qs);
         QCOMPARE(combo->itemText(1), u"拼音"_qs);
         QTest::keyClick(w.frm.get(), Qt::Key_Return);
-        QVERIFY(w.type({ u"n"_qs, u"i"_qs }) && w.holds(u"ni"_qs));
-        QVERIFY(w.click("Combo1", { u"Down"_qs, u"Return"_qs }));
-        QVERIFY(w.type({ u"n"_qs, u"i"_qs, u"space"_qs }));
-        QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), u"ni你"_qs, kWaitMillis);
-        QVERIFY(w.click("Combo1", { u"Up"_qs, u"Return"_qs }));
-        QVERIFY(w.type({ u"n"_qs, u"i"_qs }));
-        QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), u"ni你ni"_qs, kWaitMillis);
+        // Nothing chosen starts on the keyboard; then 拼音, then the keyboard.
+        const struct
+        {
+            QString choice, keys, typed;
+        } steps[] = { { {}, u"n i"_qs, u"ni"_qs },
+                      { u"Down"_qs, u"n i space"_qs, u"ni你"_qs },
+                      { u"Up"_qs, u"n i"_qs, u"ni你ni"_qs } };
+        for (const auto &step : steps) {
+            QVERIFY(step.choice.isEmpty() || w.click("Combo1", { step.choice, u"Return"_qs }));
+            QVERIFY(w.type(step.keys.split(u' ')));
+            QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), step.typed, kWaitMillis);
+        }
     }
 };
 
