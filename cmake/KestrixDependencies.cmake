@@ -1,6 +1,10 @@
 # The libraries both programs link, as targets:
 #   Qt6::*, kestrix::curl, kestrix::xlsxwriter.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test)
+if(NOT WIN32)
+  # The client switches the input method through Fcitx 5's D-Bus interface.
+  find_package(Qt6 6.4 REQUIRED COMPONENTS DBus)
+endif()
 
 find_package(CURL REQUIRED)
 find_package(ZLIB REQUIRED)

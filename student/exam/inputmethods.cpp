@@ -1,10 +1,5 @@
 #include "exam/inputmethods.h"
 
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
-#include <QTextStream>
-
 QString plainKeyboardEntry()
 {
     return QStringLiteral("English (American)");
@@ -72,111 +67,16 @@ std::unique_ptr<InputMethods> createSystemInputMethods()
 
 #else
 
-namespace {
-
-QStringList readLines(const QString &path)
-{
-    QFile file(path);
-    QStringList lines;
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    QTextStream stream(&file);
-    QString line;
-    while (stream.readLineInto(&line))
-        lines.append(line.trimmed());
-    return lines;
-}
-
-bool isKeyboardName(const QString &name)
-{
-    return name.startsWith(QLatin1String("keyboard"))
-            || name.startsWith(QLatin1String("fcitx-keyboard"));
-}
-
-void appendOnce(QStringList &list, const QString &entry)
-{
-    if (!entry.isEmpty() && !list.contains(entry))
-        list.append(entry);
-}
-
-// Fcitx 5 lists each group's input methods as "Name=..." under
-// [Groups/N/Items/M].
-QStringList fcitx5Methods(const QString &configHome)
-{
-    QStringList methods;
-    bool inItem = false;
-    const QStringList lines = readLines(configHome + QLatin1String("/fcitx5/profile"));
-    for (const QString &line : lines) {
-        if (line.startsWith(u'[')) {
-            inItem = line.contains(QLatin1String("/Items/"));
-            continue;
-        }
-        if (inItem && line.startsWith(QLatin1String("Name="))) {
-            const QString name = line.mid(5).trimmed();
-            if (!isKeyboardName(name))
-                appendOnce(methods, name);
-        }
-    }
-    return methods;
-}
-
-// Fcitx 4 keeps "EnabledIMList=name:True,name:False,...".
-QStringList fcitx4Methods(const QString &configHome)
-{
-    QStringList methods;
-    const QStringList lines = readLines(configHome + QLatin1String("/fcitx/profile"));
-    for (const QString &line : lines) {
-        if (!line.startsWith(QLatin1String("EnabledIMList=")))
-            continue;
-        const QStringList items = line.mid(14).split(u',', Qt::SkipEmptyParts);
-        for (const QString &item : items) {
-            const QString name = item.section(u':', 0, 0).trimmed();
-            const bool enabled = item.section(u':', 1, 1).trimmed() != QLatin1String("False");
-            if (enabled && !isKeyboardName(name))
-                appendOnce(methods, name);
-        }
-    }
-    return methods;
-}
-
-QString frameworkFromEnvironment()
-{
-    for (const char *variable : { "QT_IM_MODULE", "GTK_IM_MODULE" }) {
-        const QString module = qEnvironmentVariable(variable).trimmed();
-        if (!module.isEmpty() && module != QLatin1String("xim")
-            && module != QLatin1String("compose"))
-            return module == QLatin1String("ibus") ? QStringLiteral("IBus") : module;
-    }
-    const QString modifiers = qEnvironmentVariable("XMODIFIERS");
-    if (modifiers.startsWith(QLatin1String("@im=")))
-        return modifiers.mid(4);
-    return QString();
-}
-
-}  // namespace
-
-DesktopInputMethods::DesktopInputMethods(const QString &configHome)
-{
-    m_entries.append(plainKeyboardEntry());
-    QStringList methods = fcitx5Methods(configHome);
-    if (methods.isEmpty())
-        methods = fcitx4Methods(configHome);
-    if (methods.isEmpty())
-        appendOnce(methods, frameworkFromEnvironment());
-    for (const QString &method : std::as_const(methods))
-        appendOnce(m_entries, method);
-}
-
-void DesktopInputMethods::activate(int index)
-{
-    if (index >= 0 && index < m_entries.size())
-        m_active = index;
-}
+#include "exam/fcitxinputmethods.h"
 
 std::unique_ptr<InputMethods> createSystemInputMethods()
 {
-    return std::make_unique<DesktopInputMethods>(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    // Fcitx 5's Qt module tells Fcitx 5 on this connection which window has
+    // the focus; a switch sent on the same one arrives after that news and
+    // reaches the window that has the focus now.
+    const QDBusConnection moduleBus(QStringLiteral("fcitx"));
+    return std::make_unique<Fcitx5InputMethods>(
+            moduleBus.isConnected() ? moduleBus : QDBusConnection::sessionBus());
 }
 
 #endif

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -22,6 +23,8 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
+
+#include <utility>
 
 namespace {
 
@@ -70,6 +73,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     buildWindow();
     connect(m_endExam, &QPushButton::clicked, this, &FrmMain::exitRequested);
     connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
+    connect(m_inputMethods, &QComboBox::activated, this, &FrmMain::chooseInputMethod);
+    connect(qApp, &QGuiApplication::focusObjectChanged, this, &FrmMain::onFocusObjectChanged);
     connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
     connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
     for (StatusPanel *panel : std::as_const(m_panels))
@@ -81,8 +86,12 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
 
     // Start-up, in its fixed order.
-    m_inputMethods->addItems(m_inputMethodService->entries());
+    const QStringList inputMethods = m_inputMethodService->entries();
+    m_inputMethods->addItems(inputMethods);
     m_inputMethods->setCurrentIndex(-1);
+    // With nothing to switch, every choice would do nothing.
+    m_inputMethodLabel->setHidden(inputMethods.isEmpty());
+    m_inputMethods->setHidden(inputMethods.isEmpty());
     setWindowTitle(clientTitle() + QLatin1String("  v") + QString::number(KESTRIX_VERSION_MAJOR)
                    + u'.' + QString::number(KESTRIX_VERSION_MINOR));
     m_department->setText(examinee.department);
@@ -108,7 +117,13 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     m_tabs->tabBar()->setFocus();
 }
 
-FrmMain::~FrmMain() = default;
+FrmMain::~FrmMain()
+{
+    // Deleting the controls moves the focus, and the input method may still
+    // hand the typing box its composition, after the members have gone.
+    disconnect(qApp, nullptr, this, nullptr);
+    m_typingBox->disconnect(this);
+}
 
 QString FrmMain::websiteAddress()
 {
@@ -190,6 +205,30 @@ void FrmMain::beginTyping()
     m_pageScroll->setValue(0);
     const int chosen = m_inputMethods->currentIndex();
     m_inputMethodService->activate(chosen < 0 ? 0 : chosen);
+}
+
+void FrmMain::chooseInputMethod(int index)
+{
+    // Before the start Enter applies the choice. During the exam it goes to
+    // the typing box, but the list closes before the focus is back in this
+    // window, and the input method switches the window with the focus.
+    if (m_exam->phase() != ExamSession::Phase::Typing)
+        return;
+    m_chosenInputMethod = index;
+    m_typingBox->setFocus();
+    onFocusObjectChanged(QGuiApplication::focusObject());
+}
+
+void FrmMain::onFocusObjectChanged(QObject *focused)
+{
+    if (m_chosenInputMethod < 0 || focused != m_typingBox)
+        return;
+    // The input method learns of the list's window only after it has
+    // closed; the switch waits until that news is through.
+    QTimer::singleShot(kInputMethodSettleMillis, this, [this] {
+        if (m_chosenInputMethod >= 0 && QGuiApplication::focusObject() == m_typingBox)
+            m_inputMethodService->activate(std::exchange(m_chosenInputMethod, -1));
+    });
 }
 
 void FrmMain::endTyping()

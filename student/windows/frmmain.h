@@ -72,6 +72,8 @@ public slots:
     void saveResult(ResultProgress::Phase phase);
     void showProgress();
     void showPage();
+    // An entry of Combo1 was chosen.
+    void chooseInputMethod(int index);
 
     // The ticks of the exam clock, the status bar's clock and the prompt.
     void onClockTick();
@@ -95,6 +97,7 @@ private:
     static constexpr int kSettingsTab = 1;
     static constexpr int kTimePanel = 0;
     static constexpr int kWebsitePanel = 2;
+    static constexpr int kInputMethodSettleMillis = 300;
 
     // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
@@ -105,6 +108,7 @@ private:
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
+    void onFocusObjectChanged(QObject *focused);
     void showOverlays();
     void runExitDialogue();
     void onPhaseChanged(ExamSession::Phase phase);
@@ -128,10 +132,14 @@ private:
     std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
     int m_topLine = 0;
+    // An input method chosen during the exam, until the typing box has the
+    // focus again; -1 when none waits.
+    int m_chosenInputMethod = -1;
 
     QLabel *m_department = nullptr;
     QLabel *m_examNumber = nullptr;
     QLabel *m_name = nullptr;
+    QLabel *m_inputMethodLabel = nullptr;
     QComboBox *m_inputMethods = nullptr;
     QPushButton *m_endExam = nullptr;
     QTabWidget *m_tabs = nullptr;

@@ -71,9 +71,9 @@ void FrmMain::buildWindow()
     auto *frame4 = new QGroupBox(this);
     frame4->setObjectName(QStringLiteral("Frame4"));
     frame4->setGeometry(8, 194, 120, 288);
-    auto *label3 = new QLabel(QStringLiteral("选择输入法："), frame4);
-    label3->setObjectName(QStringLiteral("Label3"));
-    label3->setGeometry(8, 12, 104, 22);
+    m_inputMethodLabel = new QLabel(QStringLiteral("选择输入法："), frame4);
+    m_inputMethodLabel->setObjectName(QStringLiteral("Label3"));
+    m_inputMethodLabel->setGeometry(8, 12, 104, 22);
     m_inputMethods = new QComboBox(frame4);
     m_inputMethods->setObjectName(QStringLiteral("Combo1"));
     m_inputMethods->setGeometry(8, 36, 104, 26);

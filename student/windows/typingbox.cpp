@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTextBlock>
@@ -120,6 +121,22 @@ void TypingBox::keyPressEvent(QKeyEvent *event)
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void TypingBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    // When the focus leaves the box (a click elsewhere, a question box, the
+    // box disabled at time-up) the input method commits its unfinished
+    // composition, as Latin letters, to the object that had the focus. The
+    // examinee never chose that text: only the composition is taken down.
+    const bool focused = isEnabled() && QGuiApplication::focusObject() == this;
+    if (!focused && !event->commitString().isEmpty()) {
+        QInputMethodEvent noComposition;
+        QPlainTextEdit::inputMethodEvent(&noComposition);
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::inputMethodEvent(event);
 }
 
 void TypingBox::mousePressEvent(QMouseEvent *event)

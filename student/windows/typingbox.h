@@ -1,7 +1,8 @@
 #pragma once
 // TxtWrite: the examinee's typing box. Counts every line break as CR LF, as
 // the comparison expects, and lets nothing be pasted or dropped into it:
-// each way of pasting would let the examinee paste the target text.
+// each way of pasting would let the examinee paste the target text. Text an
+// input method hands over because the box lost the focus is refused too.
 #include <QPlainTextEdit>
 
 class TypingBox : public QPlainTextEdit
@@ -22,6 +23,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;

@@ -16,27 +16,32 @@
 class FakeInputMethods : public InputMethods
 {
 public:
-    explicit FakeInputMethods(QList<int> *activated) : m_activated(activated) { }
-    QStringList entries() const override
+    explicit FakeInputMethods(QList<int> *activated,
+                              QStringList entries = { plainKeyboardEntry(), QStringLiteral("拼音"),
+                                                      QStringLiteral("五笔") })
+        : m_activated(activated), m_entries(std::move(entries))
     {
-        return { plainKeyboardEntry(), QStringLiteral("拼音"), QStringLiteral("五笔") };
     }
+    QStringList entries() const override { return m_entries; }
     void activate(int index) override { m_activated->append(index); }
 
 private:
     QList<int> *m_activated;
+    QStringList m_entries;
 };
 
 struct TypingExam
 {
-    // No target leaves te.txt out.
+    // No target leaves te.txt out; no input methods puts in the fake.
     explicit TypingExam(const std::optional<QString> &target, int minutes = 10,
-                        const QString &serverIP = QStringLiteral("127.0.0.1"))
+                        const QString &serverIP = QStringLiteral("127.0.0.1"),
+                        std::unique_ptr<InputMethods> inputMethods = nullptr)
     {
         if (target && !writeFile(folder.filePath(QStringLiteral("te.txt")), gbk::encode(*target)))
             qFatal("cannot write te.txt");
         FrmMainServices services;
-        services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
+        services.inputMethods = inputMethods ? std::move(inputMethods)
+                                             : std::make_unique<FakeInputMethods>(&activated);
         services.messages = messages;
         services.runTimers = false;
         const Examinee examinee { serverIP, QStringLiteral("计算机系"), QStringLiteral("2026001"),

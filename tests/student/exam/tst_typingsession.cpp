@@ -134,13 +134,15 @@ private slots:
     }
 
     // The system's own list (the Win32 layouts and IMM descriptions on
-    // Windows, the desktop's framework elsewhere): every entry has a name
-    // to show, and switching never leaves the list.
+    // Windows, a running Fcitx 5's engines elsewhere, none without one):
+    // every entry has a name to show, and switching never leaves the list.
     void systemInputMethodsHaveNames()
     {
         const auto methods = createSystemInputMethods();
         const QStringList entries = methods->entries();
+#ifdef Q_OS_WIN
         QVERIFY(!entries.isEmpty());
+#endif
         for (const QString &entry : entries)
             QVERIFY2(!entry.trimmed().isEmpty() && !entry.contains(QChar::ReplacementCharacter),
                      qPrintable(entry));

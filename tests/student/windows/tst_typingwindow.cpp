@@ -223,6 +223,49 @@ private slots:
         QVERIFY(w.frm->exam().phase() == ExamSession::Phase::Waiting && !w.txtWrite()->isEnabled());
     }
 
+    // What an input method hands over after the box lost the focus is refused;
+    // the real Fcitx 5 does so in tst_pinyin.
+    void commitsAfterTheFocusLeftAreRefused_data()
+    {
+        QTest::addColumn<bool>("timeUp");
+        QTest::newRow("focus on CmdExit") << false;
+        QTest::newRow("time up") << true;
+    }
+    void commitsAfterTheFocusLeftAreRefused()
+    {
+        QFETCH(bool, timeUp);
+        TypingExam w(u"中文"_qs, 1);
+        startExam(w);
+        type(w, u"中"_qs);
+        if (timeUp) {
+            for (int tick = 0; tick < 60; ++tick)
+                w.frm->onClockTick();
+        } else {
+            childOf<QPushButton>(w.frm.get(), "CmdExit")->setFocus();
+        }
+        type(w, u"文"_qs);
+        QCOMPARE(w.txtWrite()->toPlainText(), u"中"_qs);
+        QCOMPARE(w.frm->session().rightCount(), 1);
+    }
+
+    // Without a service to switch the combo would offer choices that do
+    // nothing; a choice during the exam is applied once the box has the focus.
+    void inputMethodChoice()
+    {
+        QList<int> unused;
+        {
+            TypingExam none(lines(2), 10, u"127.0.0.1"_qs,
+                            std::make_unique<FakeInputMethods>(&unused, QStringList()));
+            QVERIFY(!childOf<QComboBox>(none.frm.get(), "Combo1")->isVisible());
+            QVERIFY(!childOf<QLabel>(none.frm.get(), "Label3")->isVisible());
+        }
+        TypingExam w(lines(2));
+        QVERIFY(childOf<QComboBox>(w.frm.get(), "Combo1")->isVisible());
+        startExam(w);
+        emit childOf<QComboBox>(w.frm.get(), "Combo1")->activated(2);
+        QTRY_COMPARE(w.activated, (QList<int> { 0, 2 }));
+    }
+
     void startsOnEnter_data()
     {
         QTest::addColumn<QString>("control");
