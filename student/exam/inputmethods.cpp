@@ -71,12 +71,7 @@ std::unique_ptr<InputMethods> createSystemInputMethods()
 
 std::unique_ptr<InputMethods> createSystemInputMethods()
 {
-    // Fcitx 5's Qt module tells Fcitx 5 on this connection which window has
-    // the focus; a switch sent on the same one arrives after that news and
-    // reaches the window that has the focus now.
-    const QDBusConnection moduleBus(QStringLiteral("fcitx"));
-    return std::make_unique<Fcitx5InputMethods>(
-            moduleBus.isConnected() ? moduleBus : QDBusConnection::sessionBus());
+    return std::make_unique<Fcitx5InputMethods>(QDBusConnection::sessionBus());
 }
 
 #endif
