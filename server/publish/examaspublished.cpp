@@ -1,9 +1,9 @@
 #include "publish/examaspublished.h"
 
 #include "publish/examarticle.h"
+#include "examdigest.h"
 #include "wholefile.h"
 
-#include <QCryptographicHash>
 #include <QList>
 
 namespace {
@@ -13,18 +13,13 @@ constexpr qint64 kMaxFileBytes = 256;
 
 }  // namespace
 
-QByteArray ExamAsPublished::digestOf(QByteArrayView textBytes)
-{
-    return QCryptographicHash::hash(textBytes, QCryptographicHash::Sha1).toHex();
-}
-
 std::optional<ExamAsPublished> ExamAsPublished::of(qint16 examMinutes, const QByteArray &textBytes)
 {
     const examarticle::Reading text =
             examarticle::fromBytes(textBytes, examarticle::Source::ExamFile);
     if (!text.text)
         return std::nullopt;
-    return ExamAsPublished { examMinutes, qint32(text.text->size()), digestOf(textBytes) };
+    return ExamAsPublished { examMinutes, qint32(text.text->size()), examDigest(textBytes) };
 }
 
 QString ExamAsPublished::save(const QString &path) const

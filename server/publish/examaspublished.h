@@ -21,8 +21,6 @@ struct ExamAsPublished
     }
 
     static QString fileName() { return QStringLiteral("fb.txt"); }
-    static QByteArray digestOf(QByteArrayView textBytes);
-
     // The exam in the published bytes of te.txt; empty when they are no exam text.
     static std::optional<ExamAsPublished> of(qint16 examMinutes, const QByteArray &textBytes);
     // Three GBK lines (minutes, text length, digest), written whole; the problem or empty.

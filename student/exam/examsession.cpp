@@ -78,7 +78,7 @@ ExamSession::Figures ExamSession::takeFigures()
     return m_figures;
 }
 
-ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase)
+ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase, const QString &typedText)
 {
     const Figures now = takeFigures();
     ResultRecord record;
@@ -91,6 +91,7 @@ ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase)
     record.examNumber = m_examinee.examNumber;
     record.name = m_examinee.name;
     record.progress = ResultProgress { 0, QString(), phase, m_typing.typedLen() };
+    record.answerSheet = AnswerSheet { m_examDigest, qint16(m_clock.examMinutes()), 0, typedText };
     return record;
 }
 

@@ -58,14 +58,20 @@ public:
     // What the examinee types, compared with the exam text.
     TypingSession &typing() { return m_typing; }
     const TypingSession &typing() const { return m_typing; }
-    void setTargetText(const QString &text) { m_typing = TypingSession(text); }
+    // The exam text and its digest, which every record names.
+    void setExamText(const QString &text, const QByteArray &digest)
+    {
+        m_typing = TypingSession(text);
+        m_examDigest = digest;
+    }
 
     // The figures as last taken by takeRecord() or takeProgressLine(); the
     // lines after the end show these.
     Figures figures() const { return m_figures; }
-    // The exam as it stands, as a record of this phase. The speed counts
-    // only once the clock has started.
-    ResultRecord takeRecord(ResultProgress::Phase phase);
+    // The exam as it stands, as a record of this phase with the typed text
+    // (line breaks as CR LF) as its answer sheet. The speed counts only once
+    // the clock has started.
+    ResultRecord takeRecord(ResultProgress::Phase phase, const QString &typedText);
     // The information line while the examinee types: the figures, after the
     // note that no record has arrived while that is shown.
     QString takeProgressLine();
@@ -134,6 +140,7 @@ private:
     ExamClock &m_clock;
     Examinee m_examinee;
     TypingSession m_typing;
+    QByteArray m_examDigest;
     Figures m_figures;
     Phase m_phase = Phase::Waiting;
     ResultUpload::State m_upload = ResultUpload::State::Idle;

@@ -117,10 +117,10 @@ QString FrmMain::websiteAddress()
 
 void FrmMain::loadExamText()
 {
-    const std::optional<QString> text = readExamText(m_workFolder);
-    if (!text)
+    const std::optional<ExamText> exam = readExamText(m_workFolder);
+    if (!exam)
         m_messages->inform(this, QStringLiteral("考试文件不存在"));
-    m_exam->setTargetText(text.value_or(QString()));
+    m_exam->setExamText(exam ? exam->text : QString(), exam ? exam->digest : QByteArray());
     m_page->setText(session().targetText());
 }
 
@@ -269,7 +269,7 @@ void FrmMain::showProgress()
 
 void FrmMain::saveResult(ResultProgress::Phase phase)
 {
-    m_upload->save(m_exam->takeRecord(phase), m_exam->examinee());
+    m_upload->save(m_exam->takeRecord(phase, m_typingBox->typedFrom(0)), m_exam->examinee());
 }
 
 void FrmMain::onUploadStateChanged(ResultUpload::State state)
