@@ -65,6 +65,12 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             entry->phase = record.progress->phase;
             entry->timePass = record.timePass;
             entry->lastChange = now;
+            // A client that continued the session after a crash counts its resumes.
+            const qint32 resumes = record.answerSheet ? record.answerSheet->resumeCount : 0;
+            if (resumes > entry->resumeCount) {
+                entry->resumeCount = resumes;
+                entry->resumedAt = now;
+            }
         }
         // Every finished record of the session is held against its first.
         for (const CollectedFile &file : result.files) {

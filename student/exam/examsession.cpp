@@ -91,7 +91,8 @@ ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase, const QString 
     record.examNumber = m_examinee.examNumber;
     record.name = m_examinee.name;
     record.progress = ResultProgress { 0, QString(), phase, m_typing.typedLen() };
-    record.answerSheet = AnswerSheet { m_examDigest, qint16(m_clock.examMinutes()), 0, typedText };
+    record.answerSheet =
+            AnswerSheet { m_examDigest, qint16(m_clock.examMinutes()), m_resumeCount, typedText };
     return record;
 }
 
@@ -120,9 +121,17 @@ QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &
     return text;
 }
 
+void ExamSession::resume(qint32 resumeCount)
+{
+    m_resumed = true;
+    m_resumeCount = resumeCount;
+    // The console has seen this examinee before.
+    m_registered = true;
+}
+
 void ExamSession::begin()
 {
-    if (m_phase == Phase::Waiting)
+    if (m_phase == Phase::Waiting && !m_resumed)
         emit recordDue(ResultProgress::Phase::Waiting);
 }
 
@@ -135,9 +144,9 @@ void ExamSession::pressEnter()
         return;
     }
     setPhase(Phase::Typing);
-    // The start-up record did not arrive: the first record of the exam
-    // takes its place.
-    if (m_upload == ResultUpload::State::Failed)
+    // The start-up record did not arrive, or a resumed session sent none:
+    // the first record of the exam takes its place.
+    if (m_upload == ResultUpload::State::Failed || m_resumed)
         emit recordDue(ResultProgress::Phase::Typing);
 }
 

@@ -100,6 +100,12 @@ public:
     static QString leaveUndeliveredQuestion(const QString &recordPath);
     static QString questionText(Question question, const QString &recordPath);
 
+    // A session continued after a crash, resumed this often so far, the
+    // typed text already compared: it sends no start-up record, and Enter
+    // sends its next record at once so the console sees it is back.
+    void resume(qint32 resumeCount);
+    qint32 resumeCount() const { return m_resumeCount; }
+
 public slots:
     // The start-up record is taken: the first record of the session.
     void begin();
@@ -147,4 +153,6 @@ private:
     bool m_registered = false;  // a record of this examinee has arrived
     bool m_noteShown = false;
     int m_progressSeconds = kProgressSeconds;
+    bool m_resumed = false;
+    qint32 m_resumeCount = 0;
 };
