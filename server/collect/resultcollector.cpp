@@ -143,7 +143,9 @@ CollectionReport ResultCollector::collect()
     }
     SessionLedger ledger(*sessions);
     ledger.observe(report.results, QDateTime::currentDateTimeUtc());
-    ledger.keepFinished(report.results);
+    ledger.keepFinished(report.results, [&sessionTable](const SessionEntry &entry) {
+        return sessionTable.finishedRecord(entry);
+    });
     if (!sessionTable.save(ledger.entries())) {
         report.problem = sessionTable.problem();
         return report;

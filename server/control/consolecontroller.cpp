@@ -350,7 +350,7 @@ QStringList ConsoleController::clearResults()
     QStringList problems;
     if (!m_store->clear())
         problems << m_store->lastError();
-    if (SessionTable sessions(m_store->database()); !sessions.save({}))
+    if (SessionTable sessions(m_store->database()); !sessions.clear())
         problems << sessions.problem();
     m_live.clear();
     m_publishedLength.reset();
