@@ -149,12 +149,12 @@ void FrmMain::writeCheckpoint(const ResultRecord &record)
     // A checkpoint that cannot be written costs only the resume after a
     // crash; the exam and its uploads go on.
     m_checkpoint.write(record, m_upload->sessionId(), m_upload->sequence());
-    m_typedSinceCheckpoint = false;
 }
 
 void FrmMain::checkpointTyping()
 {
-    if (m_typedSinceCheckpoint && m_exam->phase() == ExamSession::Phase::Typing)
+    // Every 5 seconds of the exam, typed or not: the time used is kept too.
+    if (m_exam->phase() == ExamSession::Phase::Typing)
         writeCheckpoint(
                 m_exam->takeRecord(ResultProgress::Phase::Typing, m_typingBox->typedFrom(0)));
 }
@@ -285,7 +285,6 @@ void FrmMain::onTypedTextChanged()
         showPage();
     }
     showOverlays();
-    m_typedSinceCheckpoint = true;
 }
 
 void FrmMain::onClockTick()

@@ -135,7 +135,6 @@ private:
     std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
     ExamCheckpoint m_checkpoint;
-    bool m_typedSinceCheckpoint = false;
     int m_topLine = 0;
 
     QLabel *m_department = nullptr;
