@@ -269,7 +269,8 @@ QString ConsoleController::collectResults()
     keepExamPublished();
     readPublishedLength();
     const CollectionReport report =
-            ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
+            ResultCollector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles)
+                    .collect();
     showCollection(report);
     if (!report.ok())
         return report.problem;
