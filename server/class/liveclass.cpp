@@ -68,6 +68,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
                        const QVector<KeptRow> &kept)
 {
     const QVector<QStringList> doubts = m_check.check(results, facts);
+    const QVector<AnswerCheck> answers = m_answers.check(results, facts);
     m_recorded.clear();
     m_recorded.reserve(results.size());
     for (int i = 0; i < results.size(); ++i) {
@@ -89,6 +90,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         if (record.targetLen > 0)
             row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
         row.doubts = doubts.at(i);
+        if (const QString doubt = answerDoubt(record, answers.at(i)); !doubt.isEmpty())
+            row.doubts << doubt;
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {

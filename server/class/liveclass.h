@@ -2,6 +2,7 @@
 // The class as the examiner sees it during the exam: each examinee's state,
 // progress and the marks on doubtful results, built from a collection, the
 // class list when one is loaded, and the plausibility check. No widgets.
+#include "class/answercheck.h"
 #include "class/classroster.h"
 #include "class/plausibility.h"
 #include "collect/resultcollector.h"
@@ -82,6 +83,7 @@ private:
 
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;
+    AnswerChecks m_answers;
     QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
     QVector<ClassViewRow> m_rows;
 };

@@ -221,7 +221,8 @@ ExamFacts ConsoleController::examFacts() const
     // The exam the class was given, not the settings as they stand now:
     // they may already hold the next sitting's time.
     if (const auto &published = m_gate.examAsPublished())
-        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true };
+        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true,
+                 published->text, published->textDigest };
     // A console that has no record of publishing has only its settings.
     return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength, false };
 }
