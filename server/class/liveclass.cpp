@@ -90,8 +90,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         if (record.targetLen > 0)
             row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
         row.doubts = doubts.at(i);
-        if (const QString doubt = answerDoubt(record, answers.at(i)); !doubt.isEmpty())
+        const AnswerCheck &answer = answers.at(i);
+        if (const QString doubt = answerDoubt(record, answer); !doubt.isEmpty())
             row.doubts << doubt;
+        if (answer.verdict == AnswerCheck::Verdict::Agrees
+            || answer.verdict == AnswerCheck::Verdict::Disagrees)
+            row.wrongCount = answer.figures.errorCount;
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {
@@ -172,4 +176,14 @@ QHash<qint32, QString> LiveClass::doubtsByRecNo() const
             doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
     }
     return doubts;
+}
+
+QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const
+{
+    QHash<qint32, qint32> counts;
+    for (const ClassViewRow &row : m_rows) {
+        if (row.hasRecord && row.wrongCount)
+            counts.insert(row.recNo, *row.wrongCount);
+    }
+    return counts;
 }

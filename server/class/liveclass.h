@@ -29,13 +29,16 @@ struct ClassViewRow
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / target, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
+    // Wrong characters of the answer sheet, scored again; empty without one.
+    std::optional<qint32> wrongCount;
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
         return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.department == b.department
                 && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
                 && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass
-                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts;
+                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
+                && a.wrongCount == b.wrongCount;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };
@@ -77,6 +80,8 @@ public:
     ClassCounts counts() const;
     // For the export: each marked row's reasons joined by "；", by recno.
     QHash<qint32, QString> doubtsByRecNo() const;
+    // For the export: the wrong characters of each row with an answer sheet, by recno.
+    QHash<qint32, qint32> wrongCountsByRecNo() const;
 
 private:
     void markAgainstRoster();

@@ -360,7 +360,7 @@ ConsoleController::Export ConsoleController::exportResults()
     const QString path =
             ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
     const ResultExporter::Outcome outcome =
-            ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+            ResultExporter::write(*rows, path, m_live.doubtsByRecNo(), m_live.wrongCountsByRecNo());
     if (!outcome.problem.isEmpty())
         return { outcome.problem, {}, {} };
     return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };
