@@ -159,6 +159,7 @@ private:
     LiveClass m_live;
     QTimer m_collectClock;
     BackgroundCollector m_background;
+    KnownResultFiles m_knownFiles;  // read by the collections by hand
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;

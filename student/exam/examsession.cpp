@@ -2,7 +2,7 @@
 
 #include "examlimits.h"
 
-#include "exam/scoring.h"
+#include "scoring.h"
 
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
 {

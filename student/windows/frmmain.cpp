@@ -3,6 +3,7 @@
 #include "windows/clienttitle.h"
 
 #include "exam/examtext.h"
+#include "examlimits.h"
 #include "exam/inputmethods.h"
 #include "kestrixversion.h"
 #include "messages.h"
@@ -127,6 +128,7 @@ void FrmMain::loadExamText()
         m_messages->inform(this, QStringLiteral("考试文件不存在"));
     m_exam->setExamText(exam ? exam->text : QString(), exam ? exam->digest : QByteArray());
     m_page->setText(session().targetText());
+    m_typingBox->setLengthLimit(session().targetLen() + examlimits::kTypedBeyondTextCharacters);
 }
 
 void FrmMain::resumeFrom(const ResumePoint &point)
