@@ -27,7 +27,17 @@ static_assert(2 * qint64(kLongestExamTextCharacters) <= kMaxExamTextBytes);
 // one.
 constexpr qint64 kMaxSettingsBytes = 256;
 
-// A result record is a few hundred bytes; no result file near this is one.
-constexpr qint64 kMaxResultFileBytes = 64 * 1024;
+// The typing box takes at most this many characters beyond the exam text's
+// length (line breaks counted as two): room for a few stray keys at the end,
+// never a second copy of the text.
+constexpr int kTypedBeyondTextCharacters = 200;
+
+// A result record's lines before the answer sheet's text are a few hundred
+// bytes; the text is at most the longest exam text and the slack beyond it,
+// at two GBK bytes a character, and its closing CR LF. No result file beyond
+// that is one.
+constexpr qint64 kMaxRecordHeadBytes = 64 * 1024;
+constexpr qint64 kMaxResultFileBytes = kMaxRecordHeadBytes
+        + 2 * (qint64(kLongestExamTextCharacters) + kTypedBeyondTextCharacters) + 2;
 
 }  // namespace examlimits

@@ -1,6 +1,9 @@
 #include "resultrecord.h"
 
+#include "gbk.h"
 #include "recordlines.h"
+
+#include <vector>
 
 QString phaseWord(ResultProgress::Phase phase)
 {
@@ -44,7 +47,14 @@ QByteArray ResultRecord::toRecordLines() const
                 .text(phaseWord(progress->phase))
                 .integer(progress->typedSoFar);
     }
-    return writer.bytes();
+    if (!progress || !answerSheet)
+        return writer.bytes();
+    const QByteArray typed = gbk::encode(answerSheet->typedText);
+    writer.text(QString::fromLatin1(answerSheet->examDigest))
+            .integer(answerSheet->examMinutes)
+            .integer(answerSheet->resumeCount)
+            .integer(typed.size());
+    return writer.bytes() + typed + "\r\n";
 }
 
 namespace {
@@ -64,12 +74,54 @@ std::optional<ResultProgress> readProgress(const RecordReader &reader)
     return ResultProgress { *sequence, *sessionId, *knownPhase, *typedSoFar };
 }
 
+constexpr int kHeadLines = 18;
+
+// Where each of the first 18 lines ends in the bytes, just past its CR or CR
+// LF; fewer when the file has fewer. GBK never uses CR as a second byte, so
+// the bytes can be split before they are decoded.
+std::vector<qsizetype> headLineEnds(QByteArrayView bytes)
+{
+    std::vector<qsizetype> ends;
+    for (qsizetype i = 0; i < bytes.size() && int(ends.size()) < kHeadLines; ++i) {
+        if (bytes[i] != '\r')
+            continue;
+        if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        ends.push_back(i + 1);
+    }
+    return ends;
+}
+
+// Lines 15 to 18 and the text count only when all of them convert, the
+// byte count fits the file exactly with its closing CR LF and the text is
+// valid GBK.
+std::optional<AnswerSheet> readAnswerSheet(const RecordReader &reader, QByteArrayView bytes,
+                                           qsizetype textStart)
+{
+    const auto digest = reader.text(14);
+    const auto minutes = reader.int16(15);
+    const auto resumeCount = reader.int32(16);
+    const auto byteCount = reader.int32(17);
+    if (!digest || !minutes || !resumeCount || !byteCount || *byteCount < 0
+        || bytes.size() - textStart != qsizetype(*byteCount) + 2
+        || !bytes.endsWith(QByteArrayView("\r\n")) || bytes[textStart - 1] != '\n')
+        return std::nullopt;
+    const auto typed = gbk::decodeStrict(bytes.sliced(textStart, *byteCount));
+    if (!typed)
+        return std::nullopt;
+    return AnswerSheet { digest->toLatin1(), *minutes, *resumeCount, *typed };
+}
+
 }  // namespace
 
 ResultRecordReading readResultRecord(QByteArrayView plainBytes)
 {
     static constexpr int kLines = 10;
-    const RecordReader reader(plainBytes);
+    // Only the head lines are decoded: the typed text after them can be
+    // long and is decoded once, by its byte count.
+    const std::vector<qsizetype> ends = headLineEnds(plainBytes);
+    const bool hasHead = int(ends.size()) == kHeadLines;
+    const RecordReader reader(hasHead ? plainBytes.first(ends.back()) : plainBytes);
     ResultRecordReading reading;
     if (reader.lineCount() < kLines) {
         reading.problem = QStringLiteral("只有%1行，应为%2行").arg(reader.lineCount()).arg(kLines);
@@ -102,6 +154,8 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     record.examNumber = *examNumber;
     record.name = *name;
     record.progress = readProgress(reader);
+    if (record.progress && hasHead)
+        record.answerSheet = readAnswerSheet(reader, plainBytes, ends.back());
     reading.record = record;
     return reading;
 }

@@ -29,6 +29,29 @@ struct ResultProgress
     }
 };
 
+// The answer sheet: what a client writes after line 14, so that a record
+// and the text it was scored from can never disagree. Line by line:
+//   15  digest of the exam, quoted (examDigest of te.txt as published)
+//   16  exam minutes as published in se.dll
+//   17  how often this session was resumed, 0 for one never resumed
+//   18  length of the typed text in GBK bytes
+// then exactly that many bytes, the typed text in GBK with its line breaks
+// as CR LF, and a closing CR LF. The byte count makes the line breaks inside
+// the text unambiguous; a reader of the first 14 lines sees more lines only.
+struct AnswerSheet
+{
+    QByteArray examDigest;
+    qint16 examMinutes = 0;
+    qint32 resumeCount = 0;
+    QString typedText;
+
+    friend bool operator==(const AnswerSheet &a, const AnswerSheet &b)
+    {
+        return a.examDigest == b.examDigest && a.examMinutes == b.examMinutes
+                && a.resumeCount == b.resumeCount && a.typedText == b.typedText;
+    }
+};
+
 QString phaseWord(ResultProgress::Phase phase);
 std::optional<ResultProgress::Phase> phaseFromWord(QStringView word);
 
@@ -46,6 +69,8 @@ struct ResultRecord
     QString examNumber;  // exam number, as typed at login
     QString name;  // name, as typed at login
     std::optional<ResultProgress> progress;  // lines 11 to 14, when written
+    // Lines 15 on; written only after lines 11 to 14, so only with progress.
+    std::optional<AnswerSheet> answerSheet = std::nullopt;
 
     QByteArray toRecordLines() const;
 };

@@ -1,4 +1,5 @@
 #include "desktop.h"
+#include "exam/inputmethods.h"
 #include "transfer/examinee.h"
 #include "windows/frmlogin.h"
 #include "windows/frmmain.h"
@@ -24,7 +25,9 @@ int main(int argc, char *argv[])
     QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {
         // Closing the login window afterwards leaves the typing window as the
         // program's window; it ends the program once the result is safe.
-        typing = std::make_unique<FrmMain>(examinee, QDir::currentPath());
+        FrmMainServices services;
+        services.resume = login.session().resumePoint();
+        typing = std::make_unique<FrmMain>(examinee, QDir::currentPath(), std::move(services));
         QObject::connect(typing.get(), &FrmMain::examLeft, &app, &QApplication::quit);
         desktop::showCentred(*typing);
     });

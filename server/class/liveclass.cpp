@@ -72,6 +72,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
 {
     const SessionLedger ledger(sessions);
     const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
+    const QVector<AnswerCheck> answers = m_answers.check(results, facts);
     m_recorded.clear();
     m_recorded.reserve(results.size());
     for (int i = 0; i < results.size(); ++i) {
@@ -105,6 +106,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
                                         .arg(session->resumedAt.toLocalTime().toString(
                                                 QStringLiteral("HH:mm:ss")));
         }
+        const AnswerCheck &answer = answers.at(i);
+        if (const QString doubt = answerDoubt(record, answer); !doubt.isEmpty())
+            row.doubts << doubt;
+        if (answer.verdict == AnswerCheck::Verdict::Agrees
+            || answer.verdict == AnswerCheck::Verdict::Disagrees)
+            row.wrongCount = answer.figures.errorCount;
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {
@@ -190,4 +197,14 @@ QHash<qint32, QString> LiveClass::doubtsByRecNo() const
             doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
     }
     return doubts;
+}
+
+QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const
+{
+    QHash<qint32, qint32> counts;
+    for (const ClassViewRow &row : m_rows) {
+        if (row.hasRecord && row.wrongCount)
+            counts.insert(row.recNo, *row.wrongCount);
+    }
+    return counts;
 }

@@ -2,6 +2,7 @@
 // The class as the examiner sees it during the exam: each examinee's state,
 // progress and the marks on doubtful results, built from a collection, the
 // class list when one is loaded, and the plausibility check. No widgets.
+#include "class/answercheck.h"
 #include "class/classroster.h"
 #include "class/plausibility.h"
 #include "collect/resultcollector.h"
@@ -30,6 +31,8 @@ struct ClassViewRow
     std::optional<double> progress;  // typed / target, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
     QString stateNote;  // what the state's tooltip adds: a resume and its time
+    // Wrong characters of the answer sheet, scored again; empty without one.
+    std::optional<qint32> wrongCount;
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
@@ -37,7 +40,7 @@ struct ClassViewRow
                 && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
                 && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass
                 && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
-                && a.stateNote == b.stateNote;
+                && a.stateNote == b.stateNote && a.wrongCount == b.wrongCount;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };
@@ -82,12 +85,15 @@ public:
     ClassCounts counts() const;
     // For the export: each marked row's reasons joined by "；", by recno.
     QHash<qint32, QString> doubtsByRecNo() const;
+    // For the export: the wrong characters of each row with an answer sheet, by recno.
+    QHash<qint32, qint32> wrongCountsByRecNo() const;
 
 private:
     void markAgainstRoster();
 
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;
+    AnswerChecks m_answers;
     QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
     QVector<ClassViewRow> m_rows;
 };

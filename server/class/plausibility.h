@@ -17,6 +17,10 @@ struct ExamFacts
     qint32 examSeconds = 0;  // 0 when unknown
     std::optional<qint32> publishedLength;  // the exam text as the client counts it
     bool asPublished = false;  // both come from the exam as it was published
+    // The published text as the client compares it, and its digest, to hold
+    // answer sheets against; empty when the console kept no copy.
+    QString publishedText = QString();
+    QByteArray publishedDigest = QByteArray();
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when

@@ -9,6 +9,7 @@ struct BackgroundCollector::Worker : QObject
 {
     QString exchangeFolder, applicationFolder, databasePath;
     std::unique_ptr<ResultStore> store;
+    KnownResultFiles known;  // what the collections before read
 
     CollectionReport collect()
     {
@@ -20,7 +21,7 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
-        return ResultCollector(exchangeFolder, applicationFolder, *store).collect();
+        return ResultCollector(exchangeFolder, applicationFolder, *store, &known).collect();
     }
 };
 

@@ -18,10 +18,11 @@
 #include <algorithm>
 
 ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
-                                 ResultStore &store)
+                                 ResultStore &store, KnownResultFiles *known)
     : m_exchangeFolder(std::move(exchangeFolder)),
       m_applicationFolder(std::move(applicationFolder)),
-      m_store(store)
+      m_store(store),
+      m_known(known ? *known : m_ownKnown)
 {
 }
 
@@ -48,13 +49,18 @@ QString shapeProblem(QByteArrayView plain)
     // still being uploaded and would give a cut-off name.
     if (!plain.endsWith('\n') && !plain.endsWith('\r'))
         return QStringLiteral("文件不完整，可能正在上传");
+    // The lines before the answer sheet's text; a typed paragraph may be
+    // longer than any of them.
+    constexpr int kHeadLines = 18;
     qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < plain.size(); ++i) {
+    int lines = 0;
+    for (qsizetype i = 0; i < plain.size() && lines < kHeadLines; ++i) {
         if (plain[i] != '\r' && plain[i] != '\n')
             continue;
         if (i - lineStart > ResultCollector::kMaxLineBytes)
             return QStringLiteral("有一行超过%1字节").arg(ResultCollector::kMaxLineBytes);
         lineStart = i + 1;
+        lines += plain[i] == '\r';
     }
     return {};
 }
@@ -89,28 +95,27 @@ CollectionReport ResultCollector::collect()
 
     QHash<QString, int> rowOfSession;
     QByteArray lastPlain;
+    KnownResultFiles known;
     for (const ResultFileFolder::Entry &entry : entries) {
         if (!entry.decodable) {
             report.skipped.append({ entry.name, QStringLiteral("文件名无法识别") });
             continue;
         }
-        const ResultFileFolder::Reading file = folder.read(entry);
-        if (!file.bytes) {
+        const auto before = m_known.constFind(entry.localName);
+        KnownResultFile file;
+        bool remember = true;
+        if (before != m_known.cend() && entry.size >= 0 && before->size == entry.size
+            && before->modified == entry.modified)
+            file = *before;
+        else
+            file = readFile(folder, entry, lastPlain, remember);
+        if (remember)
+            known.insert(entry.localName, file);
+        if (!file.reading.ok()) {
             report.skipped.append({ entry.name, file.problem });
             continue;
         }
-        QByteArray plain = transcodeBytes(*file.bytes, kExchangeKey);
-        QString problem = shapeProblem(plain);
-        ResultRecordReading reading;
-        if (problem.isEmpty()) {
-            reading = readResultRecord(plain);
-            problem = reading.ok() ? implausibleNameProblem(*reading.record) : reading.problem;
-        }
-        lastPlain = std::move(plain);
-        if (!problem.isEmpty()) {
-            report.skipped.append({ entry.name, problem });
-            continue;
-        }
+        const ResultRecordReading &reading = file.reading;
 
         const QString key = sessionKey(*reading.record);
         const auto known = key.isEmpty() ? rowOfSession.cend() : rowOfSession.constFind(key);
@@ -133,6 +138,8 @@ CollectionReport ResultCollector::collect()
         }
     }
 
+    m_known = std::move(known);
+
     // Sessions are judged against what the console saw of them before,
     // also before a restart.
     SessionTable sessionTable(m_store.database());
@@ -143,7 +150,9 @@ CollectionReport ResultCollector::collect()
     }
     SessionLedger ledger(*sessions);
     ledger.observe(report.results, QDateTime::currentDateTimeUtc());
-    ledger.keepFinished(report.results);
+    ledger.keepFinished(report.results, [&sessionTable](const SessionEntry &entry) {
+        return sessionTable.finishedRecord(entry);
+    });
     if (!sessionTable.save(ledger.entries())) {
         report.problem = sessionTable.problem();
         return report;
@@ -204,6 +213,29 @@ CollectionReport ResultCollector::collect()
     }
     report.rowCount = static_cast<int>(rows.size());
     return report;
+}
+
+KnownResultFile ResultCollector::readFile(const ResultFileFolder &folder,
+                                          const ResultFileFolder::Entry &entry, QByteArray &plain,
+                                          bool &remember) const
+{
+    KnownResultFile file { entry.size, entry.modified, {}, {} };
+    const ResultFileFolder::Reading bytes = folder.read(entry);
+    if (!bytes.bytes) {
+        file.problem = bytes.problem;
+        remember = false;
+        return file;
+    }
+    plain = transcodeBytes(*bytes.bytes, kExchangeKey);
+    file.problem = shapeProblem(plain);
+    if (!file.problem.isEmpty())
+        return file;
+    file.reading = readResultRecord(plain);
+    file.problem =
+            file.reading.ok() ? implausibleNameProblem(*file.reading.record) : file.reading.problem;
+    if (!file.problem.isEmpty())
+        file.reading.record.reset();
+    return file;
 }
 
 QString skippedFilesMessage(const QVector<SkippedFile> &skipped)

@@ -2,9 +2,11 @@
 // Collection of results: the result files of the exchange folder become the
 // rows of the results table, in one transaction.
 #include "resultrecord.h"
+#include "collect/resultfiles.h"
 #include "collect/resultstore.h"
 #include "collect/sessionledger.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -34,6 +36,18 @@ struct CollectedResult
     // Sessions of its examinee after this finished one, which it stands for.
     int laterSessions = 0;
 };
+
+// A result file as a collection left it: its size and modification time
+// when read, and the record or why it was skipped.
+struct KnownResultFile
+{
+    qint64 size = -1;
+    qint64 modified = 0;
+    ResultRecordReading reading;  // ok() when it was read as a record
+    QString problem;  // otherwise why it was skipped
+};
+// By the name as the file system has it.
+using KnownResultFiles = QHash<QByteArray, KnownResultFile>;
 
 // A row of the last table whose examinee has no record in the folder now:
 // the row stays with its last figures until the table is cleared.
@@ -69,7 +83,10 @@ public:
     // Every line of a real record is far shorter.
     static constexpr int kMaxLineBytes = 1024;
 
-    ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store);
+    // With `known` the files read by earlier collections through it are not
+    // read again unless their size or time changed; without, every file is.
+    ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store,
+                    KnownResultFiles *known = nullptr);
 
     // Rebuilds the table from the result files (*.zip) in name order, recno
     // counting from 1; files of one exam session make one row, at the place
@@ -77,15 +94,22 @@ public:
     // now are kept after them (see KeptRow). Only regular files no larger than a record can be
     // are read, never through a link; everything else is listed in
     // `skipped`. cj.zip in the application folder is left holding the
-    // unscrambled copy of the last file read; nothing reads it, so failing
+    // unscrambled copy of the last file read anew; nothing reads it, so failing
     // to write it is a note. Without the exchange folder
     // the table is left as it was.
     CollectionReport collect();
 
 private:
+    // Reads one file; a file that could not be opened or read is not
+    // remembered, so the next collection tries again.
+    KnownResultFile readFile(const ResultFileFolder &folder, const ResultFileFolder::Entry &entry,
+                             QByteArray &plain, bool &remember) const;
+
     QString m_exchangeFolder;
     QString m_applicationFolder;
     ResultStore &m_store;
+    KnownResultFiles m_ownKnown;
+    KnownResultFiles &m_known;
 };
 
 // The examiner's summary of the files a collection left out; empty when none.

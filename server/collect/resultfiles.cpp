@@ -45,11 +45,12 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
         return entries;
     }
     // Windows names are UTF-16 and always decode.
-    const QStringList names = dir.entryList(
+    const QFileInfoList infos = dir.entryInfoList(
             { QStringLiteral("*.zip") },
             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : names)
-        entries.append({ name, name.toUtf8(), true });
+    for (const QFileInfo &info : infos)
+        entries.append({ info.fileName(), info.fileName().toUtf8(), true, info.size(),
+                         info.lastModified().toMSecsSinceEpoch() * 1000000 });
     return entries;
 }
 
@@ -137,7 +138,14 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
         // Names are UTF-8 here; a name that is not must still be told, not lost.
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         const QString name = utf8.decode(local);
-        entries.append({ name, local, !utf8.hasError() });
+        struct stat info
+        {
+        };
+        const bool known =
+                ::fstatat(m_handle->folder, item->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+        entries.append(
+                { name, local, !utf8.hasError(), known ? qint64(info.st_size) : -1,
+                  known ? qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec : 0 });
     }
     ::closedir(dir);
     std::sort(entries.begin(), entries.end(),

@@ -17,6 +17,9 @@ public:
         QString name;  // for the examiner; undecodable bytes shown as U+FFFD
         QByteArray localName;  // the name as the file system has it
         bool decodable = true;
+        // As listed, without following a link: what tells a changed file.
+        qint64 size = -1;
+        qint64 modified = 0;  // nanoseconds since the epoch
     };
 
     struct Reading

@@ -60,11 +60,18 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             m_entries.append(seen);
             entry = &m_entries.last();
         }
+        const SessionEntry before = *entry;
         if (record.progress->sequence > entry->sequence) {
             entry->sequence = record.progress->sequence;
             entry->phase = record.progress->phase;
             entry->timePass = record.timePass;
             entry->lastChange = now;
+            // A client that continued the session after a crash counts its resumes.
+            const qint32 resumes = record.answerSheet ? record.answerSheet->resumeCount : 0;
+            if (resumes > entry->resumeCount) {
+                entry->resumeCount = resumes;
+                entry->resumedAt = now;
+            }
         }
         // Every finished record of the session is held against its first.
         for (const CollectedFile &file : result.files) {
@@ -82,6 +89,9 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
         // A finished session that sends a record of another phase was changed too.
         if (entry->finished() && record.progress->phase != ResultProgress::Phase::Finished)
             entry->changedAfterFinish = true;
+        entry->dirty = entry->dirty || entry->sequence != before.sequence
+                || entry->finishedFigures != before.finishedFigures
+                || entry->changedAfterFinish != before.changedAfterFinish;
     }
 }
 
@@ -128,13 +138,16 @@ bool SessionLedger::setAside(const QString &person)
         return false;
     // The sessions so far no longer count; the next one is the retake.
     for (SessionEntry &entry : m_entries) {
-        if (entry.person == person)
+        if (entry.person == person) {
             entry.setAside = true;
+            entry.dirty = true;
+        }
     }
     return true;
 }
 
-void SessionLedger::keepFinished(QVector<CollectedResult> &results) const
+void SessionLedger::keepFinished(QVector<CollectedResult> &results,
+                                 const FinishedRecord &recordOf) const
 {
     QVector<CollectedResult> kept;
     kept.reserve(results.size());
@@ -161,7 +174,7 @@ void SessionLedger::keepFinished(QVector<CollectedResult> &results) const
             // The later session's file replaced the finished one's; a ledger
             // that does not read back (a damaged cj.mdb) cannot stand in.
             const ResultRecordReading reading =
-                    own ? ResultRecordReading() : readResultRecord(standing->finishedRecord);
+                    own ? ResultRecordReading() : readResultRecord(recordOf(*standing));
             if (!own && !reading.ok()) {
                 kept.append(std::move(result));
                 continue;

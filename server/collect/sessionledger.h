@@ -12,6 +12,8 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 struct CollectedResult;
 
 struct SessionEntry
@@ -24,21 +26,17 @@ struct SessionEntry
     qint32 resumeCount = 0;
     QDateTime lastChange;  // when a newer record was first seen (console's clock)
     QDateTime resumedAt;  // when the last resume was first seen; null when never
-    QByteArray finishedRecord;  // record lines of its first finished record
+    // Record lines of its first finished record. A record with its typed
+    // text is large: read from the table only where it is shown (set aside,
+    // or standing in for a later session).
+    QByteArray finishedRecord;
     QByteArray finishedFigures;  // digest of what must not change after the finish
     bool changedAfterFinish = false;
     bool setAside = false;  // the examiner allowed a retake: no longer the result
+    bool stored = false;  // the table has it
+    bool dirty = false;  // changed since it was read from the table
 
-    bool finished() const { return !finishedRecord.isEmpty(); }
-    friend bool operator==(const SessionEntry &a, const SessionEntry &b)
-    {
-        return a.person == b.person && a.sessionId == b.sessionId && a.phase == b.phase
-                && a.sequence == b.sequence && a.timePass == b.timePass
-                && a.resumeCount == b.resumeCount && a.lastChange == b.lastChange
-                && a.resumedAt == b.resumedAt && a.finishedRecord == b.finishedRecord
-                && a.finishedFigures == b.finishedFigures
-                && a.changedAfterFinish == b.changedAfterFinish && a.setAside == b.setAside;
-    }
+    bool finished() const { return !finishedFigures.isEmpty(); }
 };
 
 class SessionLedger
@@ -55,8 +53,10 @@ public:
     void observe(const QVector<CollectedResult> &results, const QDateTime &now);
     // A finished session is never replaced by a later one of its examinee:
     // the later sessions' rows give way to the finished one's, which
-    // counts them in laterSessions.
-    void keepFinished(QVector<CollectedResult> &results) const;
+    // counts them in laterSessions. `recordOf` gives a finished session's
+    // record lines where its own file is gone.
+    using FinishedRecord = std::function<QByteArray(const SessionEntry &)>;
+    void keepFinished(QVector<CollectedResult> &results, const FinishedRecord &recordOf) const;
 
     const QVector<SessionEntry> &entries() const { return m_entries; }
     const SessionEntry *find(const QString &person, const QString &sessionId) const;

@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 
 QVariant timeValue(const QDateTime &time)
@@ -28,6 +30,9 @@ SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
                                    "resumed INTEGER, finished BLOB, figures BLOB, "
                                    "altered INTEGER, aside INTEGER)")))
         fail(query.lastError().text());
+    else if (!query.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS tabSessionsKey "
+                                        "ON tabSessions (person, session)")))
+        fail(query.lastError().text());
 }
 
 bool SessionTable::fail(const QString &detail)
@@ -41,8 +46,8 @@ std::optional<QVector<SessionEntry>> SessionTable::load()
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
-                                   "changed, resumed, finished, figures, altered, aside "
-                                   "FROM tabSessions ORDER BY rowid"))) {
+                                   "changed, resumed, CASE WHEN aside THEN finished END, figures, "
+                                   "altered, aside FROM tabSessions ORDER BY rowid"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
@@ -62,46 +67,88 @@ std::optional<QVector<SessionEntry>> SessionTable::load()
         entry.finishedFigures = query.value(9).toByteArray();
         entry.changedAfterFinish = query.value(10).toBool();
         entry.setAside = query.value(11).toBool();
+        entry.stored = true;
         entries.append(entry);
     }
     return entries;
 }
 
+QByteArray SessionTable::finishedRecord(const SessionEntry &entry)
+{
+    if (!entry.finishedRecord.isEmpty())
+        return entry.finishedRecord;
+    QSqlQuery query(m_db);
+    query.prepare(
+            QStringLiteral("SELECT finished FROM tabSessions WHERE person = ? AND session = ?"));
+    query.bindValue(0, entry.person);
+    query.bindValue(1, entry.sessionId);
+    return query.exec() && query.next() ? query.value(0).toByteArray() : QByteArray();
+}
+
+bool SessionTable::clear()
+{
+    QSqlQuery query(m_db);
+    return query.exec(QStringLiteral("DELETE FROM tabSessions")) || fail(query.lastError().text());
+}
+
 bool SessionTable::save(const QVector<SessionEntry> &entries)
 {
-    // Compared first: the automatic collection mostly changes nothing.
-    if (const auto current = load(); current && *current == entries)
+    // The automatic collection mostly changes nothing.
+    if (std::none_of(entries.cbegin(), entries.cend(),
+                     [](const SessionEntry &entry) { return entry.dirty; }))
         return true;
     QSqlQuery query(m_db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(query.lastError().text());
-    bool ok = query.exec(QStringLiteral("DELETE FROM tabSessions"))
-            && query.prepare(QStringLiteral(
-                    "INSERT INTO tabSessions (person, session, phase, sequence, timepass, resumes, "
-                    "changed, resumed, finished, figures, altered, aside) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery insert(m_db), update(m_db), finish(m_db);
+    bool ok = insert.prepare(QStringLiteral(
+                      "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
+                      "resumed, figures, altered, aside, person, session, finished) "
+                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+            && update.prepare(QStringLiteral(
+                    "UPDATE tabSessions SET phase = ?, sequence = ?, timepass = ?, resumes = ?, "
+                    "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ? "
+                    "WHERE person = ? AND session = ?"))
+            && finish.prepare(QStringLiteral(
+                    "UPDATE tabSessions SET finished = ? WHERE person = ? AND session = ?"));
     for (const SessionEntry &entry : entries) {
         if (!ok)
             break;
-        query.bindValue(0, entry.person);
-        query.bindValue(1, entry.sessionId);
-        query.bindValue(2, phaseWord(entry.phase));
-        query.bindValue(3, entry.sequence);
-        query.bindValue(4, entry.timePass);
-        query.bindValue(5, entry.resumeCount);
-        query.bindValue(6, timeValue(entry.lastChange));
-        query.bindValue(7, timeValue(entry.resumedAt));
-        query.bindValue(8, entry.finishedRecord);
-        query.bindValue(9, entry.finishedFigures);
-        query.bindValue(10, entry.changedAfterFinish);
-        query.bindValue(11, entry.setAside);
-        ok = query.exec();
+        if (!entry.dirty)
+            continue;
+        QSqlQuery &write = entry.stored ? update : insert;
+        const QVariantList values { phaseWord(entry.phase),
+                                    entry.sequence,
+                                    entry.timePass,
+                                    entry.resumeCount,
+                                    timeValue(entry.lastChange),
+                                    timeValue(entry.resumedAt),
+                                    entry.finishedFigures,
+                                    entry.changedAfterFinish,
+                                    entry.setAside,
+                                    entry.person,
+                                    entry.sessionId };
+        for (int i = 0; i < values.size(); ++i)
+            write.bindValue(i, values[i]);
+        if (!entry.stored)
+            write.bindValue(int(values.size()), entry.finishedRecord);
+        ok = write.exec();
+        // A session that finished since it was stored keeps its record now.
+        if (ok && entry.stored && !entry.finishedRecord.isEmpty()) {
+            finish.bindValue(0, entry.finishedRecord);
+            finish.bindValue(1, entry.person);
+            finish.bindValue(2, entry.sessionId);
+            ok = finish.exec();
+        }
     }
     QSqlQuery end(m_db);
     if (ok && end.exec(QStringLiteral("COMMIT")))
         return true;
-    const QString detail =
-            query.lastError().isValid() ? query.lastError().text() : end.lastError().text();
+    QString detail = end.lastError().text();
+    for (const QSqlQuery *failed : { &insert, &update, &finish }) {
+        if (failed->lastError().isValid())
+            detail = failed->lastError().text();
+    }
     QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
     return fail(detail);
 }

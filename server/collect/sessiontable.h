@@ -17,11 +17,14 @@ public:
     explicit SessionTable(QSqlDatabase database);
 
     const QString &problem() const { return m_problem; }
-    // Empty when the table cannot be read (problem() says why).
+    // Empty when the table cannot be read (problem() says why). Finished
+    // records come only with the sessions set aside.
     std::optional<QVector<SessionEntry>> load();
-    // Replaces every entry in one transaction; a table that holds exactly
-    // these entries is not written.
+    // The finished record of one session; empty when there is none.
+    QByteArray finishedRecord(const SessionEntry &entry);
+    // Writes the entries changed since load() in one transaction.
     bool save(const QVector<SessionEntry> &entries);
+    bool clear();
 
 private:
     bool fail(const QString &detail);

@@ -258,7 +258,8 @@ ExamFacts ConsoleController::examFacts() const
     // The exam the class was given, not the settings as they stand now:
     // they may already hold the next sitting's time.
     if (const auto &published = m_gate.examAsPublished())
-        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true };
+        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true,
+                 published->text, published->textDigest };
     // A console that has no record of publishing has only its settings.
     return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength, false };
 }
@@ -306,7 +307,8 @@ QString ConsoleController::collectResults()
     keepExamPublished();
     readPublishedLength();
     const CollectionReport report =
-            ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect();
+            ResultCollector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles)
+                    .collect();
     showCollection(report);
     if (!report.ok())
         return report.problem;
@@ -454,7 +456,7 @@ QStringList ConsoleController::clearResults()
     QStringList problems;
     if (!m_store->clear())
         problems << m_store->lastError();
-    if (SessionTable sessions(m_store->database()); !sessions.save({}))
+    if (SessionTable sessions(m_store->database()); !sessions.clear())
         problems << sessions.problem();
     m_live.clear();
     m_publishedLength.reset();
@@ -483,7 +485,7 @@ ConsoleController::Export ConsoleController::exportResults()
     const QString path =
             ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
     const ResultExporter::Outcome outcome =
-            ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+            ResultExporter::write(*rows, path, m_live.doubtsByRecNo(), m_live.wrongCountsByRecNo());
     if (!outcome.problem.isEmpty())
         return { outcome.problem, {}, {} };
     return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };

@@ -182,6 +182,7 @@ private:
     QTimer m_collectClock;
     BackgroundCollector m_background;
     RosterLoader m_rosters;
+    KnownResultFiles m_knownFiles;  // read by the collections by hand
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;

@@ -131,7 +131,8 @@ QString asciiStandIn(const QString &path)
 }  // namespace
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
-                                              const QHash<qint32, QString> &doubts)
+                                              const QHash<qint32, QString> &doubts,
+                                              const QHash<qint32, qint32> &wrongCounts)
 {
     Outcome outcome;
     lxw_workbook_options options {};
@@ -159,12 +160,12 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         QStringLiteral("部门"),        QStringLiteral("考号"),
         QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（%）"), QStringLiteral("打字时间（秒）"),
-        QStringLiteral("存疑"),
+        QStringLiteral("错字数"),      QStringLiteral("存疑"),
     };
-    const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    const lxw_col_t columns = doubts.isEmpty() ? 7 : 8;
     // Widths that show every heading and value whole: the texts as the
     // cells show them, numbers as written.
-    int widths[7] = {};
+    int widths[8] = {};
     const auto fit = [&widths](int col, const QString &shown) {
         widths[col] = std::max(widths[col], displayWidth(shown));
     };
@@ -178,8 +179,9 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         const auto accuracy = numbers::parseNumber(result.accuracyLine);
         fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
         fit(5, QString::number(result.timePass));
+        fit(6, QString::number(wrongCounts.value(result.recNo)));
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            fit(6, *doubt);
+            fit(7, *doubt);
     }
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
@@ -202,8 +204,10 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         else
             cells.text(row, 4, result.accuracyLine, headers[4]);
         cells.number(row, 5, result.timePass);
+        if (const auto wrong = wrongCounts.constFind(result.recNo); wrong != wrongCounts.constEnd())
+            cells.number(row, 6, *wrong);
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            cells.text(row, 6, *doubt, headers[6]);
+            cells.text(row, 7, *doubt, headers[7]);
         ++row;
     }
     outcome.changed = cells.changed();

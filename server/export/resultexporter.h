@@ -1,6 +1,6 @@
 #pragma once
 // Export of the results table to a new spreadsheet workbook (.xlsx), one
-// sheet 成绩: the title in row 1, bold and merged across the columns, six
+// sheet 成绩: the title in row 1, bold and merged across the columns, seven
 // headers in row 2, then one row per record from row 3; each column as wide
 // as its widest heading or value.
 #include "collect/resultstore.h"
@@ -38,10 +38,13 @@ public:
     // a text too long for a cell is shortened, control characters (NUL
     // included) become U+FFFD, and each such cell is listed. Accuracy is a
     // number shown with two decimals when its text reads as one.
-    // `doubts` holds the marks of doubtful rows by recno; when any row has
-    // one, a seventh column "存疑" carries them.
+    // `wrongCounts` holds the wrong characters of the rows with an answer
+    // sheet by recno (错字数; empty for the others). `doubts` holds the marks
+    // of doubtful rows by recno; when any row has one, an eighth column "存疑"
+    // carries them.
     static Outcome write(const QVector<ResultRow> &rows, const QString &path,
-                         const QHash<qint32, QString> &doubts = {});
+                         const QHash<qint32, QString> &doubts = {},
+                         const QHash<qint32, qint32> &wrongCounts = {});
 
     // The examiner's message after an export: where the workbook is, and
     // which cells it had to change.

@@ -1,9 +1,12 @@
 #include "publish/examaspublished.h"
 
 #include "publish/examarticle.h"
+#include "examdigest.h"
+#include "examlimits.h"
 #include "wholefile.h"
 
-#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 
 namespace {
@@ -13,22 +16,30 @@ constexpr qint64 kMaxFileBytes = 256;
 
 }  // namespace
 
-QByteArray ExamAsPublished::digestOf(QByteArrayView textBytes)
-{
-    return QCryptographicHash::hash(textBytes, QCryptographicHash::Sha1).toHex();
-}
-
 std::optional<ExamAsPublished> ExamAsPublished::of(qint16 examMinutes, const QByteArray &textBytes)
 {
     const examarticle::Reading text =
             examarticle::fromBytes(textBytes, examarticle::Source::ExamFile);
     if (!text.text)
         return std::nullopt;
-    return ExamAsPublished { examMinutes, qint32(text.text->size()), digestOf(textBytes) };
+    return ExamAsPublished { examMinutes, qint32(text.text->size()), examDigest(textBytes),
+                             *text.text, textBytes };
 }
+
+namespace {
+
+QString textPathBeside(const QString &path)
+{
+    return QFileInfo(path).dir().filePath(ExamAsPublished::textFileName());
+}
+
+}  // namespace
 
 QString ExamAsPublished::save(const QString &path) const
 {
+    if (const QString problem = wholefile::write(textPathBeside(path), textBytes);
+        !problem.isEmpty())
+        return problem;
     // Digits and hex only: the same bytes in GBK as in ASCII.
     const QByteArray bytes = QByteArray::number(examMinutes) + "\r\n"
             + QByteArray::number(textLength) + "\r\n" + textDigest + "\r\n";
@@ -52,5 +63,13 @@ std::optional<ExamAsPublished> ExamAsPublished::load(const QString &path)
     if (!minutesOk || !lengthOk || exam.examMinutes <= 0 || exam.textLength < 0
         || exam.textDigest.isEmpty())
         return std::nullopt;
+    const wholefile::Reading copy =
+            wholefile::read(textPathBeside(path), examlimits::kMaxExamTextBytes);
+    if (copy.bytes && examDigest(*copy.bytes) == exam.textDigest) {
+        const examarticle::Reading text =
+                examarticle::fromBytes(*copy.bytes, examarticle::Source::ExamFile);
+        exam.text = text.text.value_or(QString());
+        exam.textBytes = *copy.bytes;
+    }
     return exam;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The exam as the console last published it: the exam time of se.dll and
-// the text of te.txt, kept in the application folder (fb.txt) so that the
-// results are judged against it after the settings changed for the next
-// sitting, and after a restart.
+// the text of te.txt, kept in the application folder (fb.txt, and te.txt's
+// bytes as fbte.txt) so that the results and their answer sheets are judged
+// against it after the settings changed for the next sitting, and after a
+// restart.
 #include <QByteArray>
 #include <QString>
 
@@ -13,6 +14,10 @@ struct ExamAsPublished
     qint16 examMinutes = 0;
     qint32 textLength = 0;  // the text as the client counts it
     QByteArray textDigest;  // SHA-1 of te.txt's bytes, in hex
+    // The text as the client compares it; empty when no copy of te.txt was
+    // kept (or it no longer matches the digest).
+    QString text;
+    QByteArray textBytes;  // te.txt's bytes, when kept
 
     friend bool operator==(const ExamAsPublished &a, const ExamAsPublished &b)
     {
@@ -21,12 +26,14 @@ struct ExamAsPublished
     }
 
     static QString fileName() { return QStringLiteral("fb.txt"); }
-    static QByteArray digestOf(QByteArrayView textBytes);
-
+    // Beside fb.txt.
+    static QString textFileName() { return QStringLiteral("fbte.txt"); }
     // The exam in the published bytes of te.txt; empty when they are no exam text.
     static std::optional<ExamAsPublished> of(qint16 examMinutes, const QByteArray &textBytes);
-    // Three GBK lines (minutes, text length, digest), written whole; the problem or empty.
+    // Three GBK lines (minutes, text length, digest), written whole, after
+    // the copy of te.txt beside them; the problem or empty.
     QString save(const QString &path) const;
-    // Empty when nothing was kept or the file does not read as one.
+    // Empty when nothing was kept or the file does not read as one; the text
+    // only when its copy is there and has the digest.
     static std::optional<ExamAsPublished> load(const QString &path);
 };

@@ -1,6 +1,7 @@
 #include "publish/logingate.h"
 
 #include "publish/examarticle.h"
+#include "examdigest.h"
 #include "examsettings.h"
 #include "paths.h"
 #include "transcode.h"
@@ -188,7 +189,7 @@ QString LoginGate::republish()
         problem = QStringLiteral("不知道上次发布的考试。");
     else if (!text.bytes)
         problem = text.problem;
-    else if (ExamAsPublished::digestOf(*text.bytes) != m_asPublished->textDigest)
+    else if (examDigest(*text.bytes) != m_asPublished->textDigest)
         // The examiner saved the next sitting's article meanwhile.
         problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
     else

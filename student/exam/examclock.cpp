@@ -23,6 +23,20 @@ bool ExamClock::start()
     return true;
 }
 
+bool ExamClock::resumeAt(int timePass)
+{
+    if (m_state != State::Waiting || !canRun() || timePass < 0 || timePass >= m_examMinutes * 60)
+        return false;
+    // As if the clock had ticked timePass times.
+    m_timePass = timePass;
+    m_remainSecs = m_examMinutes * 60 - timePass;
+    m_progressTicks = timePass % 5;
+    m_secondHand = 60 - timePass % 60;
+    m_timeText = twoDigits(m_remainSecs / 60) + QLatin1String(" : ") + twoDigits(m_remainSecs % 60);
+    emit timeTextChanged(m_timeText);
+    return true;
+}
+
 void ExamClock::tick()
 {
     if (m_state != State::Running)

@@ -28,6 +28,9 @@ public:
     // Waiting -> Running. Returns false (and changes nothing) when the clock
     // is not waiting or the exam time cannot run.
     bool start();
+    // A resumed exam: the clock waits with this much time already used.
+    // Only a waiting clock of a runnable exam takes it, within the exam time.
+    bool resumeAt(int timePass);
 
     // One second of a running clock; does nothing in the other states.
     void tick();

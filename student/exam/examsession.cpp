@@ -2,7 +2,7 @@
 
 #include "examlimits.h"
 
-#include "exam/scoring.h"
+#include "scoring.h"
 
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
 {
@@ -78,7 +78,7 @@ ExamSession::Figures ExamSession::takeFigures()
     return m_figures;
 }
 
-ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase)
+ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase, const QString &typedText)
 {
     const Figures now = takeFigures();
     ResultRecord record;
@@ -91,6 +91,8 @@ ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase)
     record.examNumber = m_examinee.examNumber;
     record.name = m_examinee.name;
     record.progress = ResultProgress { 0, QString(), phase, m_typing.typedLen() };
+    record.answerSheet =
+            AnswerSheet { m_examDigest, qint16(m_clock.examMinutes()), m_resumeCount, typedText };
     return record;
 }
 
@@ -119,9 +121,17 @@ QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &
     return text;
 }
 
+void ExamSession::resume(qint32 resumeCount)
+{
+    m_resumed = true;
+    m_resumeCount = resumeCount;
+    // The console has seen this examinee before.
+    m_registered = true;
+}
+
 void ExamSession::begin()
 {
-    if (m_phase == Phase::Waiting)
+    if (m_phase == Phase::Waiting && !m_resumed)
         emit recordDue(ResultProgress::Phase::Waiting);
 }
 
@@ -134,9 +144,9 @@ void ExamSession::pressEnter()
         return;
     }
     setPhase(Phase::Typing);
-    // The start-up record did not arrive: the first record of the exam
-    // takes its place.
-    if (m_upload == ResultUpload::State::Failed)
+    // The start-up record did not arrive, or a resumed session sent none:
+    // the first record of the exam takes its place.
+    if (m_upload == ResultUpload::State::Failed || m_resumed)
         emit recordDue(ResultProgress::Phase::Typing);
 }
 

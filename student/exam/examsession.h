@@ -58,14 +58,20 @@ public:
     // What the examinee types, compared with the exam text.
     TypingSession &typing() { return m_typing; }
     const TypingSession &typing() const { return m_typing; }
-    void setTargetText(const QString &text) { m_typing = TypingSession(text); }
+    // The exam text and its digest, which every record names.
+    void setExamText(const QString &text, const QByteArray &digest)
+    {
+        m_typing = TypingSession(text);
+        m_examDigest = digest;
+    }
 
     // The figures as last taken by takeRecord() or takeProgressLine(); the
     // lines after the end show these.
     Figures figures() const { return m_figures; }
-    // The exam as it stands, as a record of this phase. The speed counts
-    // only once the clock has started.
-    ResultRecord takeRecord(ResultProgress::Phase phase);
+    // The exam as it stands, as a record of this phase with the typed text
+    // (line breaks as CR LF) as its answer sheet. The speed counts only once
+    // the clock has started.
+    ResultRecord takeRecord(ResultProgress::Phase phase, const QString &typedText);
     // The information line while the examinee types: the figures, after the
     // note that no record has arrived while that is shown.
     QString takeProgressLine();
@@ -93,6 +99,12 @@ public:
     // on the screen to be noted.
     static QString leaveUndeliveredQuestion(const QString &recordPath);
     static QString questionText(Question question, const QString &recordPath);
+
+    // A session continued after a crash, resumed this often so far, the
+    // typed text already compared: it sends no start-up record, and Enter
+    // sends its next record at once so the console sees it is back.
+    void resume(qint32 resumeCount);
+    qint32 resumeCount() const { return m_resumeCount; }
 
 public slots:
     // The start-up record is taken: the first record of the session.
@@ -134,10 +146,13 @@ private:
     ExamClock &m_clock;
     Examinee m_examinee;
     TypingSession m_typing;
+    QByteArray m_examDigest;
     Figures m_figures;
     Phase m_phase = Phase::Waiting;
     ResultUpload::State m_upload = ResultUpload::State::Idle;
     bool m_registered = false;  // a record of this examinee has arrived
     bool m_noteShown = false;
     int m_progressSeconds = kProgressSeconds;
+    bool m_resumed = false;
+    qint32 m_resumeCount = 0;
 };

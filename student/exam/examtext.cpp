@@ -1,5 +1,6 @@
 #include "exam/examtext.h"
 
+#include "examdigest.h"
 #include "gbk.h"
 #include "recordlines.h"
 #include "paths.h"
@@ -14,13 +15,12 @@ QString examTextFromBytes(QByteArrayView gbkBytes)
     return withCrLfLines(gbk::decode(gbkBytes));
 }
 
-std::optional<QString> readExamText(const QString &folder)
+std::optional<ExamText> readExamText(const QString &folder)
 {
     const QString name = paths::examTextFileName();
     if (!paths::hasFileNamed(folder, name))
         return std::nullopt;
     QFile file(QDir(folder).filePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return examTextFromBytes(file.readAll());
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return ExamText { examTextFromBytes(bytes), examDigest(bytes) };
 }

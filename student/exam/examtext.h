@@ -1,5 +1,6 @@
 #pragma once
 // The exam text as the typing window compares against it.
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -9,6 +10,12 @@
 // a lone LF or a lone CR) followed by CR LF, the last line included.
 QString examTextFromBytes(QByteArrayView gbkBytes);
 
+struct ExamText
+{
+    QString text;
+    QByteArray digest;  // examDigest of the file's bytes: which exam this is
+};
+
 // Reads te.txt from the folder; empty when no file of exactly that name is
-// there. A file that exists but cannot be read counts as empty.
-std::optional<QString> readExamText(const QString &folder);
+// there. A file that exists but cannot be read counts as an empty text.
+std::optional<ExamText> readExamText(const QString &folder);

@@ -1,11 +1,11 @@
 #pragma once
-// The live comparison of the typed text with the target, position by
-// position, and the paging rules of the target display. No widgets: the
-// typing window hands in what the typing box holds and shows what comes out.
-#include <QString>
+// The live comparison of the typed text with the target (by the rule both
+// programs share) and the paging rules of the target display. No widgets:
+// the typing window hands in what the typing box holds and shows what comes
+// out.
+#include "answercomparison.h"
 
-#include <functional>
-#include <vector>
+#include <QString>
 
 class TypingSession
 {
@@ -18,24 +18,20 @@ public:
 
     enum class Step { Continued, Recomputed };
 
-    // Gives the typed text from a position (from 0) to its end, with every
-    // line break as CR LF.
-    using TypedFrom = std::function<QString(int from)>;
+    using TypedFrom = AnswerComparison::TypedFrom;
 
     explicit TypingSession(QString targetText = QString());
 
-    const QString &targetText() const { return m_target; }
-    int targetLen() const { return int(m_target.size()); }
+    const AnswerComparison &comparison() const { return m_comparison; }
+    const QString &targetText() const { return m_comparison.targetText(); }
+    int targetLen() const { return m_comparison.targetLen(); }
 
     int typedLen() const { return m_typedLen; }
     int comparedLen() const { return m_comparedLen; }
-    int rightCount() const { return m_rightCount; }
-    int errorCount() const { return m_errorCount; }
-    // One character per compared position: the target character where it
-    // was typed right (writeText) or wrong (errorText), a blank of the same
-    // width otherwise.
-    const QString &writeText() const { return m_writeText; }
-    const QString &errorText() const { return m_errorText; }
+    int rightCount() const { return m_comparison.rightCount(); }
+    int errorCount() const { return m_comparison.errorCount(); }
+    const QString &writeText() const { return m_comparison.writeText(); }
+    const QString &errorText() const { return m_comparison.errorText(); }
 
     // Runs after every change of the typing box. typedLen, caret and
     // changedFrom (the first position the change touched) count each line
@@ -44,10 +40,6 @@ public:
     // the change was not at the end of the typed text (or it became
     // shorter) at a place within the target, so the page stays where it is.
     Step compareTyped(int typedLen, int caret, int changedFrom, const TypedFrom &typedFrom);
-
-    // U+3000 for a target character that GBK stores in two bytes, U+0020
-    // for every other one (CR and LF included).
-    static QChar blankFor(QChar targetChar);
 
     // What a layer shows for a page: the layer string from the page's first
     // display line on; empty when the string is shorter.
@@ -64,12 +56,7 @@ public:
     static int followCaret(int typedLen, int topLine, int scrollMax);
 
 private:
-    QString m_target;
-    QString m_writeText;
-    QString m_errorText;
-    std::vector<bool> m_right;  // verdict per compared position
+    AnswerComparison m_comparison;
     int m_typedLen = 0;
     int m_comparedLen = 0;
-    int m_rightCount = 0;
-    int m_errorCount = 0;
 };

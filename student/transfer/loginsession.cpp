@@ -1,9 +1,13 @@
 #include "transfer/loginsession.h"
 
+#include "examdigest.h"
 #include "examlimits.h"
 #include "examsettings.h"
 #include "paths.h"
 #include "recordlines.h"
+#include "resultfilename.h"
+#include "transfer/examcheckpoint.h"
+#include "transfer/resultupload.h"
 #include "transcode.h"
 #include "wholefile.h"
 
@@ -17,6 +21,10 @@ namespace {
 const QString kAddressFile = QStringLiteral("ip.txt");
 const QString kExamText = paths::examTextFileName();
 const QString kSettings = paths::examSettingsFileName();
+// Scratch copies of the examinee's own files while they are looked at.
+const QString kPriorRecord = QStringLiteral("prior.zip");
+const QString kLeave = QStringLiteral("retake.dat");
+constexpr qint64 kMaxLeaveBytes = 1024;
 
 QString loggingInText()
 {
@@ -143,6 +151,19 @@ void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
             settingsArrived();
         else if (m_phase == Phase::WaitingForText)
             textArrived();
+        else if (m_phase == Phase::LookingForRecords)
+            recordArrived(outcome);
+        else if (m_phase == Phase::WaitingForLeave)
+            leaveArrived();
+        return;
+    }
+    // An own file larger than any record is passed over, and so is a leave.
+    if (outcome == TransferChannel::Outcome::TooLarge && m_phase == Phase::LookingForRecords) {
+        recordArrived(outcome);
+        return;
+    }
+    if (outcome == TransferChannel::Outcome::TooLarge && m_phase == Phase::WaitingForLeave) {
+        judgePriorRecords(QString(), true);
         return;
     }
     // A file larger than any real one is the examiner's to fix.
@@ -187,11 +208,120 @@ void LoginSession::textArrived()
         refuse(notOpenYetMessage());
         return;
     }
-    if (!hasSomethingToType(readAll(pathOf(kExamText)))) {
+    const QByteArray text = readAll(pathOf(kExamText));
+    if (!hasSomethingToType(text)) {
         QFile::remove(pathOf(kExamText));
         refuse(badSettingsMessage());
         return;
     }
+    // Earlier records count only for this very exam: the text as
+    // downloaded and the exam time.
+    m_prior.emplace(m_examinee, examDigest(text), m_examinee.examMinutes);
+    m_offered.reset();
+    m_resume.reset();
+    const QString here = QStringLiteral("本机的续考记录");
+    const wholefile::Reading checkpoint = ExamCheckpoint(m_folder).read();
+    if (checkpoint.bytes)
+        m_prior->take(*checkpoint.bytes, here);
+    else if (!checkpoint.problem.isEmpty())
+        m_prior->note(here, checkpoint.problem);
+    m_newestName = 0;
+    lookForRecord(1);
+}
+
+void LoginSession::lookForRecord(int number)
+{
+    m_phase = Phase::LookingForRecords;
+    m_nameNumber = number;
+    QFile::remove(pathOf(kPriorRecord));
+    m_channel.get(resultname::forIdentity(m_examinee.department, m_examinee.examNumber,
+                                          m_examinee.name, number),
+                  kPriorRecord, examlimits::kMaxResultFileBytes);
+}
+
+void LoginSession::recordArrived(TransferChannel::Outcome outcome)
+{
+    const QString remote = resultname::forIdentity(m_examinee.department, m_examinee.examNumber,
+                                                   m_examinee.name, m_nameNumber);
+    // A write-once service keeps each upload as "~2", "~3" ...: the names
+    // run on until one is missing.
+    bool found = outcome == TransferChannel::Outcome::TooLarge;
+    if (found) {
+        m_prior->note(remote, QStringLiteral("文件太大"));
+    } else if (QFile::exists(pathOf(kPriorRecord))) {
+        found = true;
+        const wholefile::Reading prior =
+                wholefile::read(pathOf(kPriorRecord), examlimits::kMaxResultFileBytes);
+        if (prior.bytes)
+            m_prior->take(*prior.bytes, remote);
+        else
+            m_prior->note(remote, prior.problem);
+        QFile::remove(pathOf(kPriorRecord));
+    }
+    if (found) {
+        m_newestName = m_nameNumber;
+        if (m_nameNumber < ResultUpload::kMaxNewNames) {
+            lookForRecord(m_nameNumber + 1);
+            return;
+        }
+    }
+    judgePriorRecords(QString(), false);
+}
+
+void LoginSession::leaveArrived()
+{
+    // The leave names the finished session that the examiner set aside.
+    const QByteArray leave = readAll(pathOf(kLeave));
+    QFile::remove(pathOf(kLeave));
+    const std::optional<QString> session =
+            RecordReader(transcodeBytes(leave, kExchangeKey)).text(0);
+    judgePriorRecords(session.value_or(QString()), true);
+}
+
+void LoginSession::judgePriorRecords(const QString &retakeSession, bool leaveAsked)
+{
+    const PriorRecords::Outcome outcome = m_prior->outcome(retakeSession);
+    // A retake sets aside every earlier session: before refusing or
+    // offering one, the examiner's leave is asked for.
+    if (outcome.verdict != PriorRecords::Verdict::Fresh && !leaveAsked) {
+        m_phase = Phase::WaitingForLeave;
+        QFile::remove(pathOf(kLeave));
+        m_channel.get(resultname::retakeFor(m_examinee.department, m_examinee.examNumber,
+                                            m_examinee.name),
+                      kLeave, kMaxLeaveBytes);
+        return;
+    }
+    const QString note = m_prior->noteLine();
+    if (outcome.verdict == PriorRecords::Verdict::Finished) {
+        QFile::remove(pathOf(kExamText));
+        refuse(PriorRecords::finishedMessage());
+        if (!note.isEmpty())
+            emit statusChanged(note);
+        return;
+    }
+    if (!note.isEmpty())
+        emit statusChanged(note);
+    if (outcome.verdict == PriorRecords::Verdict::Resume) {
+        m_phase = Phase::WaitingForAnswer;
+        m_offered = ResumePoint { *outcome.resumeFrom, std::max(1, m_newestName) };
+        emit resumeOffered(PriorRecords::resumeQuestion(m_offered->record));
+        return;
+    }
+    finishLogin();
+}
+
+void LoginSession::answerResume(bool yes)
+{
+    if (m_phase != Phase::WaitingForAnswer)
+        return;
+    // No: a new session, as if nothing had been found.
+    if (yes)
+        m_resume = m_offered;
+    finishLogin();
+}
+
+void LoginSession::finishLogin()
+{
     // Remembering the address is a convenience: a failure does not stop the exam.
     wholefile::write(pathOf(kAddressFile), RecordWriter().text(m_examinee.serverIP).bytes());
     m_phase = Phase::Done;

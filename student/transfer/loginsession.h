@@ -1,9 +1,13 @@
 #pragma once
 // The login of the examinee's client, without widgets: it remembers the
 // server address in ip.txt, checks the four entries, fetches the settings
-// file and then the exam text, and hands the examinee over once both have
-// arrived whole and usable. The login window shows what it reports.
+// file and then the exam text, looks for the examinee's earlier records of
+// that exam (the checkpoint here, the own files in the exchange folder), and
+// hands the examinee over once all is whole and usable: refused after a
+// finish, or offered to continue an unfinished session. The login window
+// shows what it reports and asks the question.
 #include "transfer/examinee.h"
+#include "transfer/priorrecords.h"
 #include "transfer/transferchannel.h"
 
 #include <QObject>
@@ -17,7 +21,15 @@ class LoginSession : public QObject
 
 public:
     enum class Entry { ServerIP, Department, ExamNumber, Name };
-    enum class Phase { Idle, WaitingForSettings, WaitingForText, Done };
+    enum class Phase {
+        Idle,
+        WaitingForSettings,
+        WaitingForText,
+        LookingForRecords,  // the examinee's own files, name after name
+        WaitingForLeave,  // after a finish: whether the examiner allowed a retake
+        WaitingForAnswer,  // whether to continue the unfinished session
+        Done
+    };
 
     enum class ClickOutcome {
         Started,  // the settings file is on its way
@@ -41,7 +53,12 @@ public:
     // examMinutes is ignored (it comes from the settings file).
     Click login(const Examinee &entries);
 
+    // The examinee's answer to resumeOffered().
+    void answerResume(bool yes);
+
     Phase phase() const { return m_phase; }
+    // After the login: where the exam goes on, when the examinee chose to.
+    const std::optional<ResumePoint> &resumePoint() const { return m_resume; }
     TransferChannel &channel() { return m_channel; }
 
     static QString missingEntryMessage(Entry entry);
@@ -51,6 +68,8 @@ signals:
     void statusChanged(const QString &text);
     // A message box for the examinee.
     void messageRequested(const QString &text);
+    // An unfinished session of this exam was found: the question to ask.
+    void resumeOffered(const QString &question);
     // Settings and exam text have arrived and ip.txt is written.
     void loggedIn(const Examinee &examinee);
 
@@ -58,6 +77,11 @@ private:
     void onChannelFinished(TransferChannel::Outcome outcome);
     void settingsArrived();
     void textArrived();
+    void lookForRecord(int number);
+    void recordArrived(TransferChannel::Outcome outcome);
+    void leaveArrived();
+    void judgePriorRecords(const QString &retakeSession, bool leaveAsked);
+    void finishLogin();
     void refuse(const QString &message);
     QString pathOf(const QString &name) const;
 
@@ -65,4 +89,9 @@ private:
     TransferChannel m_channel;
     Examinee m_examinee;
     Phase m_phase = Phase::Idle;
+    std::optional<PriorRecords> m_prior;
+    int m_nameNumber = 0;  // the own file name being looked for
+    int m_newestName = 0;  // the highest one found
+    std::optional<ResumePoint> m_offered;
+    std::optional<ResumePoint> m_resume;
 };

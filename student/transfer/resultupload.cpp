@@ -103,6 +103,17 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     return QString();
 }
 
+void ResultUpload::continueSession(const QString &sessionId, qint32 sequence, int newestName)
+{
+    m_sessionId = sessionId;
+    m_sequence = sequence;
+    m_nameNumber = std::max(1, newestName);
+    if (m_nameNumber > 1 && !m_writeOnce) {
+        m_writeOnce = true;
+        emit writeOnceFound();
+    }
+}
+
 QString ResultUpload::localRecordPath() const
 {
     if (!m_localProblem.isEmpty())

@@ -56,6 +56,12 @@ public:
     // the service stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
 
+    // A resumed session: its id, the sequence number of its last record and
+    // the highest "~N" its examinee's names reached; the next record follows
+    // them (under a new name when N is above 1, as on a write-once service).
+    void continueSession(const QString &sessionId, qint32 sequence, int newestName);
+    qint32 sequence() const { return m_sequence; }
+
     // After Failed: saves the last record again and starts a new round of
     // attempts.
     void retry();

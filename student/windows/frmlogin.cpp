@@ -51,6 +51,7 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
     connect(&m_session, &LoginSession::statusChanged, m_statusPanel, &QLabel::setText);
     connect(&m_session, &LoginSession::messageRequested, this,
             [this](const QString &text) { m_messages->inform(this, text); });
+    connect(&m_session, &LoginSession::resumeOffered, this, &FrmLogin::askToResume);
     connect(&m_session, &LoginSession::loggedIn, this, [this](const Examinee &examinee) {
         emit loggedIn(examinee);
         close();
@@ -134,6 +135,11 @@ QLineEdit *FrmLogin::boxOf(LoginSession::Entry entry) const
         return m_name;
     }
     return m_ip;
+}
+
+void FrmLogin::askToResume(const QString &question)
+{
+    m_session.answerResume(m_messages->confirm(this, question));
 }
 
 void FrmLogin::onLoginClicked()

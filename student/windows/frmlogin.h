@@ -32,6 +32,7 @@ signals:
 private:
     void buildLayout();
     void onLoginClicked();
+    void askToResume(const QString &question);
     QLineEdit *boxOf(LoginSession::Entry entry) const;
 
     MessageBoxes m_boxes;

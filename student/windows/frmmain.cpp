@@ -3,6 +3,7 @@
 #include "windows/clienttitle.h"
 
 #include "exam/examtext.h"
+#include "examlimits.h"
 #include "exam/inputmethods.h"
 #include "kestrixversion.h"
 #include "messages.h"
@@ -21,6 +22,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTimer>
 #include <QUrl>
 
@@ -51,7 +53,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
       m_runTimers(services.runTimers),
       m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
       m_upload(std::make_unique<ResultUpload>(workFolder)),
-      m_exam(std::make_unique<ExamSession>(*m_clock, examinee))
+      m_exam(std::make_unique<ExamSession>(*m_clock, examinee)),
+      m_checkpoint(workFolder)
 {
     connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
     connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
@@ -84,6 +87,7 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_promptTick, &QTimer::timeout, this, &FrmMain::onPromptTick);
     connect(m_clock.get(), &ExamClock::timeTextChanged, m_timeLeft, &QLabel::setText);
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
+    connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::checkpointTyping);
 
     // Start-up, in its fixed order.
     const QStringList inputMethods = m_inputMethodService->entries();
@@ -103,6 +107,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     m_tabs->setTabEnabled(kSettingsTab, false);
     m_typingBox->setEnabled(false);
     m_timeLeft->setText(m_clock->timeText());
+    if (services.resume)
+        resumeFrom(*services.resume);
     m_exam->begin();
 
     if (m_clock->canRun()) {
@@ -132,11 +138,42 @@ QString FrmMain::websiteAddress()
 
 void FrmMain::loadExamText()
 {
-    const std::optional<QString> text = readExamText(m_workFolder);
-    if (!text)
+    const std::optional<ExamText> exam = readExamText(m_workFolder);
+    if (!exam)
         m_messages->inform(this, QStringLiteral("考试文件不存在"));
-    m_exam->setTargetText(text.value_or(QString()));
+    m_exam->setExamText(exam ? exam->text : QString(), exam ? exam->digest : QByteArray());
     m_page->setText(session().targetText());
+    m_typingBox->setLengthLimit(session().targetLen() + examlimits::kTypedBeyondTextCharacters);
+}
+
+void FrmMain::resumeFrom(const ResumePoint &point)
+{
+    const ResultRecord &record = point.record;
+    m_upload->continueSession(record.progress->sessionId, record.progress->sequence,
+                              point.newestName);
+    m_exam->resume(record.answerSheet->resumeCount + 1);
+    m_clock->resumeAt(record.timePass);
+    m_timeLeft->setText(m_clock->timeText());
+    // Into the box as typed: the comparison colours it as it goes in.
+    QString typed = record.answerSheet->typedText;
+    typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_typingBox->setPlainText(typed);
+    m_typingBox->moveCursor(QTextCursor::End);
+}
+
+void FrmMain::writeCheckpoint(const ResultRecord &record)
+{
+    // A checkpoint that cannot be written costs only the resume after a
+    // crash; the exam and its uploads go on.
+    m_checkpoint.write(record, m_upload->sessionId(), m_upload->sequence());
+}
+
+void FrmMain::checkpointTyping()
+{
+    // Every 5 seconds of the exam, typed or not: the time used is kept too.
+    if (m_exam->phase() == ExamSession::Phase::Typing)
+        writeCheckpoint(
+                m_exam->takeRecord(ResultProgress::Phase::Typing, m_typingBox->typedFrom(0)));
 }
 
 void FrmMain::switchTimer(QTimer *timer, bool on)
@@ -202,7 +239,9 @@ void FrmMain::beginTyping()
     m_typingBox->setEnabled(true);
     m_typingBox->setFocus();
     switchTimer(m_examTick, true);
-    m_pageScroll->setValue(0);
+    // A resumed exam goes on at its typing position.
+    m_pageScroll->setValue(
+            TypingSession::followCaret(m_typingBox->typedLength(), 0, m_pageScroll->maximum()));
     const int chosen = m_inputMethods->currentIndex();
     m_inputMethodService->activate(chosen < 0 ? 0 : chosen);
 }
@@ -308,7 +347,9 @@ void FrmMain::showProgress()
 
 void FrmMain::saveResult(ResultProgress::Phase phase)
 {
-    m_upload->save(m_exam->takeRecord(phase), m_exam->examinee());
+    const ResultRecord record = m_exam->takeRecord(phase, m_typingBox->typedFrom(0));
+    m_upload->save(record, m_exam->examinee());
+    writeCheckpoint(record);
 }
 
 void FrmMain::onUploadStateChanged(ResultUpload::State state)

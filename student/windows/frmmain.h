@@ -7,7 +7,9 @@
 #include "exam/examclock.h"
 #include "exam/examsession.h"
 #include "exam/typingsession.h"
+#include "transfer/examcheckpoint.h"
 #include "transfer/examinee.h"
+#include "transfer/priorrecords.h"
 #include "transfer/resultupload.h"
 
 #include <QColor>
@@ -37,6 +39,8 @@ struct FrmMainServices
     // Off in tests, which drive the clock, prompt and status ticks
     // themselves; the timers then never fire.
     bool runTimers = true;
+    // The unfinished session to continue; a new session when empty.
+    std::optional<ResumePoint> resume;
 };
 
 class FrmMain : public QWidget
@@ -105,6 +109,9 @@ private:
     void buildTimers();
 
     void loadExamText();
+    void resumeFrom(const ResumePoint &point);
+    void writeCheckpoint(const ResultRecord &record);
+    void checkpointTyping();
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
@@ -131,6 +138,7 @@ private:
     PromptBlinker m_blinker;
     std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
+    ExamCheckpoint m_checkpoint;
     int m_topLine = 0;
     // An input method chosen during the exam, until the typing box has the
     // focus again; -1 when none waits.

@@ -171,7 +171,7 @@ PageView::Shade PageView::shadeAt(int position, const QString &writeText,
                                   const QString &errorText) const
 {
     if (position < errorText.size()
-        && errorText[position] != TypingSession::blankFor(text()[position]))
+        && errorText[position] != AnswerComparison::blankFor(text()[position]))
         return Shade::Wrong;
     if (position < writeText.size())
         return Shade::Right;

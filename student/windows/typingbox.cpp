@@ -22,10 +22,14 @@ constexpr int kShortTail = 64;
 }  // namespace
 
 TypingBox::TypingBox(QWidget *parent)
-    : QPlainTextEdit(parent), m_changedFrom(std::numeric_limits<int>::max())
+    : QPlainTextEdit(parent),
+      m_changedFrom(std::numeric_limits<int>::max()),
+      m_lengthLimit(std::numeric_limits<int>::max())
 {
     connect(document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int) { onContentsChange(position); });
+            [this](int position, int, int added) { onContentsChange(position, added); });
+    // Before anyone else hears of the change, so that they see the cut text.
+    connect(this, &QPlainTextEdit::textChanged, this, &TypingBox::keepWithinLimit);
     setAcceptDrops(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -44,12 +48,32 @@ int TypingBox::caretPosition() const
     return cursor.position() + cursor.blockNumber();
 }
 
-void TypingBox::onContentsChange(int position)
+void TypingBox::onContentsChange(int position, int added)
 {
+    m_insertedEnd = position + added;
     // Blocks before the position are untouched, so its block number counts
     // the line breaks before it.
     const int counted = position + document()->findBlock(position).blockNumber();
     m_changedFrom = std::min(m_changedFrom, counted);
+}
+
+void TypingBox::keepWithinLimit()
+{
+    int excess = typedLength() - m_lengthLimit;
+    if (excess <= 0)
+        return;
+    // Back from the end of what went in, a line break counting two.
+    const QTextDocument *doc = document();
+    int start = std::min(m_insertedEnd, doc->characterCount() - 1);
+    const int end = start;
+    while (excess > 0 && start > 0) {
+        --start;
+        excess -= doc->characterAt(start) == kBlockBreak ? 2 : 1;
+    }
+    QTextCursor cursor(document());
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 int TypingBox::takeChangedFrom()

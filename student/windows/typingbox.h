@@ -20,6 +20,9 @@ public:
     // The first position (line breaks as two) that changed since the last
     // call; INT_MAX when nothing did.
     int takeChangedFrom();
+    // The most the box holds (line breaks as two); what a key or an input
+    // method would add beyond it is cut off where it went in.
+    void setLengthLimit(int limit) { m_lengthLimit = limit; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -29,7 +32,10 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    void onContentsChange(int position);
+    void onContentsChange(int position, int added);
+    void keepWithinLimit();
 
     int m_changedFrom;
+    int m_lengthLimit;
+    int m_insertedEnd = 0;  // document position just after the last insertion
 };

@@ -1,3 +1,4 @@
+#include "examlimits.h"
 #include "examsettings.h"
 #include "gbk.h"
 #include "recordlines.h"
@@ -17,6 +18,8 @@ private slots:
     void resultRecordRoundTrip();
     void resultRecordRefusesDamagedFiles_data();
     void resultRecordRefusesDamagedFiles();
+    void answerSheetRoundTrip_data();
+    void answerSheetRoundTrip();
     void lineSplitting_data();
     void lineSplitting();
 };
@@ -148,6 +151,58 @@ void TestRecords::resultRecordRefusesDamagedFiles()
     const ResultRecordReading reading = readResultRecord(bytes);
     QVERIFY(!reading.ok());
     QVERIFY(!reading.problem.isEmpty());
+}
+
+namespace {
+
+ResultRecord sheetRecord(const QString &typed)
+{
+    ResultRecord record { 1, 2, 3, 4, 5, u"系"_qs, u"07"_qs, u"名"_qs, {}, {} };
+    record.progress = ResultProgress { 2, u"s1"_qs, ResultProgress::Phase::Typing, 9 };
+    record.answerSheet = AnswerSheet { "da39a3ee", 20, 1, typed };
+    return record;
+}
+
+}  // namespace
+
+void TestRecords::answerSheetRoundTrip_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("hasSheet");
+    const QString largest = QString(
+            examlimits::kLongestExamTextCharacters + examlimits::kTypedBeyondTextCharacters, u'汉');
+    const QByteArray good = sheetRecord(u"ab\r\n"_qs).toRecordLines();
+    QTest::newRow("line ends inside")
+            << sheetRecord(u"\r\n一\r\n\r\nx\r\n"_qs).toRecordLines() << true;
+    QTest::newRow("full-width") << sheetRecord(u"，。！（Ａ）　“”"_qs).toRecordLines() << true;
+    QTest::newRow("empty") << sheetRecord(QString()).toRecordLines() << true;
+    QTest::newRow("largest") << sheetRecord(largest).toRecordLines() << true;
+    QTest::newRow("cut short") << good.chopped(3) << false;
+    QTest::newRow("count too big")
+            << QByteArray(good).replace("\r\n4\r\nab", "\r\n5\r\nab") << false;
+    QTest::newRow("count negative")
+            << QByteArray(good).replace("\r\n4\r\nab", "\r\n-4\r\nab") << false;
+    QTest::newRow("bytes after") << good + "x" << false;
+    QTest::newRow("minutes not a number")
+            << QByteArray(good).replace("\r\n20\r\n", "\r\nz\r\n") << false;
+    QTest::newRow("not gbk") << QByteArray(good).replace("ab\r\n\r\n", "\x81\x20\r\n\r\n") << false;
+}
+
+// The typed text comes back exactly; a damaged sheet leaves lines 1 to 14
+// readable, without it.
+void TestRecords::answerSheetRoundTrip()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, hasSheet);
+    const ResultRecordReading reading = readResultRecord(bytes);
+    QVERIFY(reading.ok());
+    QVERIFY(reading.record->progress);
+    QCOMPARE(reading.record->answerSheet.has_value(), hasSheet);
+    if (!hasSheet)
+        return;
+    const AnswerSheet &sheet = *reading.record->answerSheet;
+    QCOMPARE(sheetRecord(sheet.typedText).toRecordLines(), bytes);
+    QVERIFY(bytes.size() <= examlimits::kMaxResultFileBytes);
 }
 
 void TestRecords::lineSplitting_data()

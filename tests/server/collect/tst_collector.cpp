@@ -3,6 +3,7 @@
 // real SQLite.
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
+#include "examlimits.h"
 #include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -143,6 +144,58 @@ private slots:
         const QString scratch = m_root->filePath(u"app/cj.zip"_qs);
         QVERIFY(QFile::exists(scratch));
         QCOMPARE(readFile(scratch) == record(u"乙"_qs), !read || reason.isEmpty());
+    }
+
+    // A file is read again only when its size or time changed; the bound
+    // takes the largest legal record and nothing beyond it.
+    void changedFilesAreReadAgain_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("first");  // a.zip's name afterwards; empty: skipped
+        QTest::newRow("bytes swapped, same size and time") << u"swap"_qs << u"甲"_qs;
+        QTest::newRow("time changed") << u"time"_qs << u"丙"_qs;
+        QTest::newRow("size changed") << u"size"_qs << u"丙丙"_qs;
+        QTest::newRow("largest answer sheet, one line") << u"largest"_qs << u"丙"_qs;
+        QTest::newRow("one byte over the bound") << u"over"_qs << QString();
+    }
+    void changedFilesAreReadAgain()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, first);
+        KnownResultFiles known;
+        const QString app = m_root->filePath(u"app"_qs);
+        const QString path = exchange(u"a.zip"_qs);
+        const QDateTime time = QDateTime::fromSecsSinceEpoch(1700000000);
+        const auto setTime = [&path](const QDateTime &to) {
+            QFile file(path);
+            return file.open(QIODevice::ReadWrite)
+                    && file.setFileTime(to, QFileDevice::FileModificationTime);
+        };
+        QVERIFY(setTime(time));
+        QCOMPARE(ResultCollector(exchange(QString()), app, *m_store, &known)
+                         .collect()
+                         .results.size(),
+                 2);
+        ResultRecord sheet = sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs);
+        sheet.progress = progress(1, u"s"_qs, ResultProgress::Phase::Finished);
+        sheet.answerSheet = AnswerSheet { "d", 20, 0,
+                                          QString(examlimits::kLongestExamTextCharacters
+                                                          + examlimits::kTypedBeyondTextCharacters,
+                                                  u'汉') };
+        put(u"a.zip"_qs,
+            change == u"size"_qs              ? record(u"丙丙"_qs)
+                    : change == u"largest"_qs ? sheet.toRecordLines()
+                                              : record(u"丙"_qs));
+        if (change == u"over"_qs)
+            QVERIFY(QFile::resize(path, examlimits::kMaxResultFileBytes + 1));
+        QVERIFY(setTime(change == u"swap"_qs ? time : time.addSecs(1)));
+        const CollectionReport report =
+                ResultCollector(exchange(QString()), app, *m_store, &known).collect();
+        QCOMPARE(report.results.size(), first.isEmpty() ? 1 : 2);
+        if (first.isEmpty())
+            QVERIFY(report.skipped.value(0).reason.contains(u"文件太大"_qs));
+        else
+            QCOMPARE(report.results[0].record.name, first);
     }
 
     void sessionFilesMakeOneRow_data()

@@ -10,6 +10,7 @@
 #include "testrecords.h"
 #include "transcode.h"
 
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -43,6 +44,9 @@ private slots:
         QTest::newRow("one session, honest")
                 << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"s1 F 40"_qs } << u"40:已交卷"_qs
                 << QString();
+        QTest::newRow("a session left behind ends as 中断")
+                << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"an hour later"_qs }
+                << u"30:中断"_qs << QString();
         QTest::newRow("a retake lets one more session in")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 W 0"_qs }
                 << u"0:未开始"_qs << u"重考前的成绩：速度70字/分钟"_qs;
@@ -72,6 +76,9 @@ private slots:
                 collect();
             } else if (step == u"restart") {
                 store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
+            } else if (step == u"an hour later") {
+                QVERIFY(QSqlQuery(store->database())
+                                .exec(u"UPDATE tabSessions SET changed = changed - 3600000"_qs));
             } else if (step == u"retake") {
                 Retake retake(*store, exchange, root.filePath(u"app"_qs));
                 QVERIFY(retake.offer(u"一班"_qs, u"01"_qs, u"丙"_qs)

@@ -2,6 +2,7 @@
 // real results database: publishing and withdrawing, the settings, the
 // collection, clearing, the class list and the export.
 #include "consoleroom.h"
+#include "examdigest.h"
 #include "gbk.h"
 #include "sqliteholder.h"
 #include "testrecords.h"
@@ -77,7 +78,7 @@ private slots:
         QCOMPARE(m_room->publishedMinutes(), 30);
         // fb.txt keeps the exam as published.
         QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
-                 (QStringList { u"fb.txt"_qs, u"test.txt"_qs, u"time.txt"_qs }));
+                 (QStringList { u"fb.txt"_qs, u"fbte.txt"_qs, u"test.txt"_qs, u"time.txt"_qs }));
         QVERIFY(m_controller->loginOpen());
         QVERIFY(m_controller->collectClock().isActive());
         QCOMPARE(m_controller->collectClock().interval(), 5000);
@@ -118,6 +119,53 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
         QCOMPARE(m_room->publishedMinutes(), 15);
+    }
+
+    // The typed text is scored again against the text as published, also
+    // after a restart; the record's own figures stay in the row.
+    void answerSheetIsScoredAgain_data()
+    {
+        QTest::addColumn<QString>("forged");
+        QTest::addColumn<QString>("doubt");  // empty: none
+        QTest::newRow("honest") << QString() << QString();
+        QTest::newRow("speed") << u"speed"_qs << u"成绩与答卷不符（成绩：速度9，"_qs;
+        QTest::newRow("accuracy")
+                << u"accuracy"_qs
+                << u"正确率90％，打字数9；答卷核算：速度8，正确率88.89％，打字数9，错字1）"_qs;
+        QTest::newRow("typed length") << u"typed"_qs << u"成绩与答卷不符"_qs;
+        QTest::newRow("other text")
+                << u"digest"_qs << u"答卷不是按本场考试的内容和时间（1分钟）答的"_qs;
+        QTest::newRow("other time") << u"minutes"_qs << u"（2分钟）"_qs;
+    }
+    void answerSheetIsScoredAgain()
+    {
+        QFETCH(QString, forged);
+        QFETCH(QString, doubt);
+        writeFile(m_room->app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓\r\n处处闻啼鸟\r\n"));
+        writeFile(m_room->app(u"time.txt"_qs), "1\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        // Nine typed, one of them wrong, in a minute: 8 a minute, 88.89 %.
+        ResultRecord record = sampleRecord(u"a"_qs, u"1"_qs, u"x"_qs, forged == u"speed" ? 9 : 8,
+                                           forged == u"accuracy" ? 90 : 88.89f, 60);
+        record.targetLen = 14;
+        record.typedLen = forged == u"typed" ? 10 : 9;
+        record.progress = ResultProgress { 1, u"s"_qs, ResultProgress::Phase::Finished, 9 };
+        record.answerSheet = AnswerSheet {
+            forged == u"digest" ? "0" : examDigest(readFile(m_room->exchange(u"te.txt"_qs))),
+            qint16(forged == u"minutes" ? 2 : 1), 0, u"春眠不觉小\r\n处处"_qs
+        };
+        writeResultFile(m_room->exchangeFolder, record);
+        for (int run = 0; run < 2; ++run) {
+            if (run)
+                start();
+            m_controller->collectResults();
+            const ClassViewRow row = m_controller->rows().value(0);
+            QCOMPARE(row.speed, forged == u"speed" ? 9.0 : 8.0);
+            const QString doubts = row.doubts.join(u'\n');
+            QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt),
+                     qPrintable(doubts));
+        }
     }
 
     void judgedAgainstTheExamAsPublished_data()
@@ -602,15 +650,16 @@ private slots:
         QCOMPARE(
                 workbookRows(first.workbook),
                 (QStringList {
-                        u"str:打字考试成绩表|||||"_qs,
-                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"_qs,
-                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600"_qs,
-                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300"_qs }));
+                        u"str:打字考试成绩表||||||"_qs,
+                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）|str:错字数"_qs,
+                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600|"_qs,
+                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300|"_qs }));
         // Each column as wide as its widest heading or value (CJK signs count
         // double) and 2, as the file stores it (0.71 more).
         QCOMPARE(workbookLayout(first.workbook).join(u' '),
-                 u"sheet:成绩 merged:A1:F1 bold:A1 width:A=21.7109 width:B=6.71094 "
-                 u"width:C=6.71094 width:D=21.7109 width:E=13.7109 width:F=16.7109"_qs);
+                 u"sheet:成绩 merged:A1:G1 bold:A1 width:A=21.7109 width:B=6.71094 "
+                 u"width:C=6.71094 width:D=21.7109 width:E=13.7109 width:F=16.7109 "
+                 u"width:G=8.71094"_qs);
     }
 
 private:

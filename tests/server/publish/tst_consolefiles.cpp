@@ -214,8 +214,8 @@ private slots:
         const QStringList back = workbookRows(path);
         QCOMPARE(back.value(2),
                  u"str:一班|str:01|str:"_qs + longName.left(32767)
-                         + u"|int:50|float:98.5|int:600"_qs);
-        QCOMPARE(back.value(3), u"str:一班|str:0\uFFFD2|str:李四|int:40|str:abc|int:600"_qs);
+                         + u"|int:50|float:98.5|int:600|"_qs);
+        QCOMPARE(back.value(3), u"str:一班|str:0\uFFFD2|str:李四|int:40|str:abc|int:600|"_qs);
     }
 
     void lockedDatabaseAnswersQuickly_data()

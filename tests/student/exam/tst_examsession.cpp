@@ -249,19 +249,20 @@ private slots:
         QFETCH(int, seconds);
         ExamClock clock(1);
         ExamSession exam(clock, Examinee { u"h"_qs, u"系"_qs, u"07"_qs, u"名"_qs, 1 });
-        exam.setTargetText(u"abcdef\r\n"_qs);
+        exam.setExamText(u"abcdef\r\n"_qs, "d1");
         QVERIFY(clock.start());
         for (int second = 0; second < seconds; ++second)
             clock.tick();
         exam.typing().compareTyped(int(typed.size()), int(typed.size()), 0,
                                    [&](int from) { return typed.mid(from); });
-        const ResultRecord record = exam.takeRecord(ResultProgress::Phase::Typing);
+        const ResultRecord record = exam.takeRecord(ResultProgress::Phase::Typing, typed);
         QTEST(record.speed, "speed");
         QTEST(record.accuracy, "accuracy");
         QCOMPARE(int(record.timePass), seconds);
         QCOMPARE(record.department + record.examNumber + record.name, u"系07名"_qs);
         QCOMPARE(QList<int>({ record.targetLen, record.typedLen, record.progress->typedSoFar }),
                  QList<int>({ 8, int(typed.size()), int(typed.size()) }));
+        QCOMPARE(record.answerSheet, (AnswerSheet { "d1", 1, 0, typed }));
         QTEST(exam.figures().speed, "speed");  // the lines after the end show these
         // A failed final record names the local problem too.
         QVERIFY(exam.finalOutcomeText(Upload::Failed, u"磁盘已满"_qs).endsWith(u"\n磁盘已满"_qs));

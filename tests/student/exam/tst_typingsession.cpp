@@ -6,6 +6,7 @@
 #include "exam/inputmethods.h"
 #include "exam/typingsession.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -66,6 +67,62 @@ private slots:
         QTEST(typist.session.rightCount(), "right");
         QTEST(typist.session.errorCount(), "wrong");
         QTEST(typist.session.writeText(), "writeText");
+    }
+
+    // The console scores a record's whole text at once; the client changed
+    // it bit by bit. Both must arrive at the same verdicts.
+    void wholeTextScoresAsTheLiveComparison_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<QString>(
+                "edits");  // a append, i insert, d delete, o overtype, n line break
+        QTest::newRow("appending, line ends") << 1 << u"aaan"_qs;
+        QTest::newRow("insertions") << 2 << u"aai"_qs;
+        QTest::newRow("deletions") << 3 << u"aad"_qs;
+        QTest::newRow("overtyping") << 4 << u"aao"_qs;
+        QTest::newRow("all of them") << 5 << u"aaidon"_qs;
+    }
+    void wholeTextScoresAsTheLiveComparison()
+    {
+        QFETCH(int, seed);
+        QFETCH(QString, edits);
+        QRandomGenerator random { quint32(seed) };
+        const QString pool = u"春眠不觉晓，处处闻啼鸟。ＡＢ（）abc "_qs;
+        QString target;
+        for (int i = 0; i < 400; ++i)
+            target += i % 40 == 39 ? CRLF : QString(pool[random.bounded(int(pool.size()))]);
+        Typist typist { TypingSession(target), {} };
+        QString typed;
+        for (int step = 0; step < 300; ++step) {
+            const QChar edit = edits[random.bounded(int(edits.size()))];
+            const int at = typed.isEmpty() ? 0 : random.bounded(int(typed.size()));
+            // Mostly the right character, so that verdicts of both kinds arise.
+            const int wanted = edit == u'a' ? int(typed.size()) : at;
+            const QString key = wanted < target.size() && random.bounded(4) != 0
+                    ? QString(target[wanted])
+                    : QString(pool[random.bounded(int(pool.size()))]);
+            if (edit == u'a')
+                typed += key;
+            else if (edit == u'i')
+                typed.insert(at, key);
+            else if (edit == u'd')
+                typed.remove(at, 1);
+            else if (edit == u'o' && at < typed.size())
+                typed[at] = key[0];
+            else if (edit == u'n')
+                typed.insert(at, CRLF);
+            typist.type(typed);
+            AnswerComparison whole(target);
+            whole.compare(typed);
+            const AnswerFigures live =
+                    scoreAnswer(typist.session.comparison(), int(typed.size()), 60);
+            const AnswerFigures rescored = scoreAnswer(whole, int(typed.size()), 60);
+            QCOMPARE(QList<float>({ float(rescored.rightCount), float(rescored.errorCount),
+                                    rescored.speed, rescored.accuracy }),
+                     QList<float>({ float(live.rightCount), float(live.errorCount), live.speed,
+                                    live.accuracy }));
+            QCOMPARE(whole.errorText(), typist.session.errorText());
+        }
     }
 
     void followCaretStopsAtTheLastPage() { QCOMPARE(TypingSession::followCaret(341, 0, 3), 3); }

@@ -57,8 +57,9 @@ private slots:
         QCOMPARE(int(zero.record->timePass), 0);
         QCOMPARE(zero.record->targetLen, 52);
         QCOMPARE(zero.record->typedLen, 0);
-        // Of the exam's files only the scrambled record stays.
-        QCOMPARE(QDir(exam.folder.path()).entryList(QDir::Files), QStringList { u"sc1.zip"_qs });
+        // Of the exam's files only the scrambled record stays, and the checkpoint.
+        QCOMPARE(QDir(exam.folder.path()).entryList(QDir::Files),
+                 (QStringList { u"resume.zip"_qs, u"sc1.zip"_qs }));
 
         QTest::keyClicks(exam.txtWrite(), QString(45, u'a') + QString(5, u'b'));
         for (int tick = 0; tick < 60; ++tick)

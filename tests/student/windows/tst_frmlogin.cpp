@@ -327,9 +327,10 @@ private slots:
         clickLogin(*window);
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
+        // Settings, text, and the look for the examinee's own record.
         QCOMPARE(reports.count(
                          QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
-                 2);
+                 3);
         QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };

@@ -44,6 +44,29 @@ private slots:
         QCOMPARE(m_box->typedLength(), 9);
     }
 
+    // The box stops at its limit wherever the keys go in; a line break that
+    // does not fit is not half typed.
+    void lengthStopsAtTheLimit_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("caretFromEnd");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("at the end") << u"cdef"_qs << 0 << u"abcd"_qs;
+        QTest::newRow("in the middle") << u"xyz"_qs << 1 << u"axyb"_qs;
+        QTest::newRow("line break") << u"c\r"_qs << 0 << u"abc"_qs;
+    }
+    void lengthStopsAtTheLimit()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, caretFromEnd);
+        m_box->setLengthLimit(4);
+        for (int i = 0; i < caretFromEnd; ++i)
+            QTest::keyClick(m_box.get(), Qt::Key_Left);
+        QTest::keyClicks(m_box.get(), keys);
+        QTEST(m_box->toPlainText(), "text");
+        QVERIFY(m_box->typedLength() <= 4);
+    }
+
     void pasteKeysInsertNothing_data()
     {
         QTest::addColumn<int>("key");

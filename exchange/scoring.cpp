@@ -1,4 +1,4 @@
-#include "exam/scoring.h"
+#include "scoring.h"
 
 #include "numbers.h"
 

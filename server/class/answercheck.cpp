@@ -1,0 +1,98 @@
+#include "class/answercheck.h"
+
+#include "numbers.h"
+
+#include <cmath>
+
+namespace {
+
+// The record's figures are singles of two decimals; read back they may
+// differ from the recomputed ones in the last bit.
+bool sameFigure(float recorded, float recomputed)
+{
+    return std::abs(double(recorded) - double(recomputed)) < 0.006;
+}
+
+QString figuresText(float speed, float accuracy, qint32 typedLen)
+{
+    return QStringLiteral("速度%1，正确率%2％，打字数%3")
+            .arg(numbers::singleText(speed), numbers::singleText(accuracy))
+            .arg(typedLen);
+}
+
+}  // namespace
+
+AnswerCheck checkAnswer(const ResultRecord &record, const ExamFacts &facts)
+{
+    AnswerCheck check;
+    if (!record.answerSheet)
+        return check;
+    const AnswerSheet &sheet = *record.answerSheet;
+    if (facts.publishedText.isEmpty()) {
+        check.verdict = AnswerCheck::Verdict::NoText;
+        return check;
+    }
+    if (sheet.examDigest != facts.publishedDigest
+        || qint32(sheet.examMinutes) * 60 != facts.examSeconds) {
+        check.verdict = AnswerCheck::Verdict::OtherExam;
+        return check;
+    }
+    AnswerComparison comparison(facts.publishedText);
+    comparison.compare(sheet.typedText);
+    check.figures = scoreAnswer(comparison, qint32(sheet.typedText.size()), record.timePass);
+    const bool agrees = sameFigure(record.speed, check.figures.speed)
+            && sameFigure(record.accuracy, check.figures.accuracy)
+            && record.typedLen == check.figures.typedLen;
+    check.verdict = agrees ? AnswerCheck::Verdict::Agrees : AnswerCheck::Verdict::Disagrees;
+    return check;
+}
+
+QString answerDoubt(const ResultRecord &record, const AnswerCheck &check)
+{
+    switch (check.verdict) {
+    // A record without a sheet (an older client's) is judged by its figures
+    // alone; the answer-sheet window says it has none.
+    case AnswerCheck::Verdict::NoSheet:
+    case AnswerCheck::Verdict::NoText:
+    case AnswerCheck::Verdict::Agrees:
+        return {};
+    case AnswerCheck::Verdict::OtherExam:
+        return QStringLiteral("答卷不是按本场考试的内容和时间（%1分钟）答的")
+                .arg(record.answerSheet->examMinutes);
+    case AnswerCheck::Verdict::Disagrees:
+        break;
+    }
+    return QStringLiteral("成绩与答卷不符（成绩：%1；答卷核算：%2，错字%3）")
+            .arg(figuresText(record.speed, record.accuracy, record.typedLen),
+                 figuresText(check.figures.speed, check.figures.accuracy, check.figures.typedLen))
+            .arg(check.figures.errorCount);
+}
+
+QVector<AnswerCheck> AnswerChecks::check(const QVector<CollectedResult> &results,
+                                         const ExamFacts &facts)
+{
+    QHash<QByteArray, AnswerCheck> now;
+    QVector<AnswerCheck> checks;
+    checks.reserve(results.size());
+    for (const CollectedResult &result : results) {
+        const ResultRecord &record = result.record;
+        if (!record.answerSheet) {
+            checks << AnswerCheck {};
+            continue;
+        }
+        const AnswerSheet &sheet = *record.answerSheet;
+        const QByteArray key = facts.publishedDigest + ' ' + QByteArray::number(facts.examSeconds)
+                + ' ' + sheet.examDigest + ' ' + QByteArray::number(sheet.examMinutes) + ' '
+                + QByteArray::number(qHash(sheet.typedText)) + ' '
+                + QByteArray::number(sheet.typedText.size()) + ' '
+                + QByteArray::number(double(record.speed), 'g', 9) + ' '
+                + QByteArray::number(double(record.accuracy), 'g', 9) + ' '
+                + QByteArray::number(record.timePass) + ' ' + QByteArray::number(record.typedLen);
+        const auto known = m_last.constFind(key);
+        const AnswerCheck check = known != m_last.cend() ? *known : checkAnswer(record, facts);
+        now.insert(key, check);
+        checks << check;
+    }
+    m_last = std::move(now);
+    return checks;
+}

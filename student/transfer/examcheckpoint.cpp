@@ -1,0 +1,27 @@
+#include "transfer/examcheckpoint.h"
+
+#include "examlimits.h"
+#include "transcode.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+ExamCheckpoint::ExamCheckpoint(const QString &workingFolder)
+    : m_path(QDir(workingFolder).filePath(fileName()))
+{
+}
+
+QString ExamCheckpoint::write(ResultRecord record, const QString &sessionId, qint32 sequence) const
+{
+    record.progress = record.progress.value_or(ResultProgress {});
+    record.progress->sessionId = sessionId;
+    record.progress->sequence = sequence;
+    return wholefile::write(m_path, transcodeBytes(record.toRecordLines(), kExchangeKey));
+}
+
+wholefile::Reading ExamCheckpoint::read() const
+{
+    if (!QFileInfo::exists(m_path))
+        return {};
+    return wholefile::read(m_path, examlimits::kMaxResultFileBytes);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The checkpoint of a running exam in the client's working folder: its
+// latest record with the typed text, scrambled as an upload is and written
+// whole, so that after a crash the examinee can continue where it stopped.
+#include "resultrecord.h"
+#include "wholefile.h"
+
+#include <QString>
+
+class ExamCheckpoint
+{
+public:
+    static QString fileName() { return QStringLiteral("resume.zip"); }
+
+    explicit ExamCheckpoint(const QString &workingFolder);
+
+    // The record as of now, of this session and its last sequence number;
+    // the problem or empty.
+    QString write(ResultRecord record, const QString &sessionId, qint32 sequence) const;
+    // The scrambled bytes; no bytes and no problem when there is none.
+    wholefile::Reading read() const;
+
+private:
+    QString m_path;
+};

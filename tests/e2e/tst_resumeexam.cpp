@@ -1,0 +1,227 @@
+// A computer that dies mid-exam, with the real windows of both programs and a
+// real FTP service: the client is killed while typing and the examinee logs in
+// again, on the same computer or another, and continues with the text and the
+// time left; the console shows one session without a doubt. A finished
+// examinee is refused, keeps the figures, and 重考 lets one more session in.
+#include "childwidget.h"
+#include "fakes.h"
+#include "ftpservice.h"
+#include "windows/frmlogin.h"
+
+#include "class/classtablemodel.h"
+#include "server/windows/frmmain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTableView>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+
+class Console : public console::FrmMain
+{
+public:
+    using FrmMain::controller;
+    using FrmMain::FrmMain;
+};
+
+struct Computer
+{
+    QTemporaryDir folder;
+    std::shared_ptr<FakeMessages> boxes = std::make_shared<FakeMessages>();
+    QList<int> activated;
+    std::unique_ptr<FrmMain> typing;
+
+    // Logs in as 甲; the login's outcome: "typing", or the box it showed.
+    QString logIn(const QString &server, bool resume)
+    {
+        boxes->answer = resume;
+        FrmLogin login(folder.path(), boxes.get());
+        childOf<QLineEdit>(&login, "TxtIP")->setText(server);
+        childOf<QLineEdit>(&login, "TxtBanName")->setText(u"一班"_qs);
+        childOf<QLineEdit>(&login, "TxtXueHao")->setText(u"01"_qs);
+        childOf<QLineEdit>(&login, "TxtXingMing")->setText(u"甲"_qs);
+        QSignalSpy loggedIn(&login, &FrmLogin::loggedIn);
+        const qsizetype told = boxes->informed.size();
+        childOf<QAbstractButton>(&login, "CmdLogin")->click();
+        if (!QTest::qWaitFor([&] { return loggedIn.count() || boxes->informed.size() > told; },
+                             kWaitMillis))
+            return u"timed out"_qs;
+        if (!loggedIn.count())
+            return boxes->informed.last();
+        FrmMainServices services;
+        services.inputMethods = std::make_unique<FakeInputMethods>(&activated);
+        services.messages = boxes;
+        services.runTimers = false;
+        services.resume = login.session().resumePoint();
+        typing = std::make_unique<FrmMain>(loggedIn.first().first().value<Examinee>(),
+                                           folder.path(), std::move(services));
+        typing->show();
+        return u"typing"_qs;
+    }
+
+    bool delivered()
+    {
+        return QTest::qWaitFor(
+                [&] { return typing->upload().state() == ResultUpload::State::Delivered; },
+                kWaitMillis);
+    }
+    void tickTo(int second)
+    {
+        while (typing->clock().timePass() < second)
+            typing->onClockTick();
+    }
+    QPlainTextEdit *box() const { return childOf<QPlainTextEdit>(typing.get(), "TxtWrite"); }
+    void type(const QString &text)
+    {
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(box(), Qt::Key_Return);
+            QTest::keyClicks(box(), lines[i]);
+        }
+    }
+};
+
+}  // namespace
+
+class TestResumeExam : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deadComputerResumes_data()
+    {
+        QTest::addColumn<bool>("writeOnce");
+        QTest::addColumn<bool>("sameComputer");
+        QTest::addColumn<QString>("question");  // what the second login asks
+        QTest::newRow("same computer: from its checkpoint")
+                << false << true
+                << u"检测到未完成的考试（已用时 0 分 35 秒，已打 12 字），是否继续？"_qs;
+        QTest::newRow("another computer: from the exchange folder")
+                << false << false
+                << u"检测到未完成的考试（已用时 0 分 30 秒，已打 10 字），是否继续？"_qs;
+        QTest::newRow("another computer, write-once: from the newest ~N")
+                << true << false
+                << u"检测到未完成的考试（已用时 2 分 0 秒，已打 10 字），是否继续？"_qs;
+    }
+
+    void deadComputerResumes()
+    {
+        QFETCH(bool, writeOnce);
+        QFETCH(bool, sameComputer);
+        QFETCH(QString, question);
+        FtpService service;
+        service.setWriteOnce(writeOnce);
+        QVERIFY(service.start());
+        QTemporaryDir consoleFolder;
+        QVERIFY(writeFile(consoleFolder.filePath(u"a.txt"_qs),
+                          QByteArray("0123456789\r\n").repeated(20)));
+        FakeMessages consoleBoxes;
+        consoleBoxes.answer = true;
+        ConsoleHooks hooks;
+        hooks.chooseArticle = [&](QWidget *, const QString &) {
+            return consoleFolder.filePath(u"a.txt"_qs);
+        };
+        Console console({ consoleFolder.path(), consoleFolder.path(), service.folder(),
+                          consoleFolder.filePath(u"cj.mdb"_qs), consoleFolder.path() },
+                        hooks, &consoleBoxes);
+        console.show();
+        for (const char *button : { "set", "CmdChFile" })
+            childOf<QAbstractButton>(&console, button)->click();
+        childOf<QComboBox>(&console, "CmbTestTime")->setEditText(u"5"_qs);
+        for (const char *button : { "CmdSave", "BeginStop" })
+            childOf<QAbstractButton>(&console, button)->click();
+        QVERIFY2(consoleBoxes.informed.isEmpty(), qPrintable(consoleBoxes.informed.join(u'\n')));
+
+        // 甲 types a line and a bit; the progress record goes out at 30 s
+        // (at 120 s on a write-once service), the checkpoint every 5 s.
+        Computer first, second;
+        QCOMPARE(first.logIn(service.address(), false), u"typing"_qs);
+        QVERIFY(first.delivered());
+        const QString session = first.typing->upload().sessionId();
+        QTest::keyClick(first.typing.get(), Qt::Key_Return);
+        first.type(u"0123456789\n"_qs);
+        first.tickTo(writeOnce ? 30 : 29);
+        if (writeOnce)
+            QVERIFY(first.delivered());
+        first.tickTo(writeOnce ? 120 : 30);
+        QVERIFY(first.delivered());
+        first.type(u"01"_qs);
+        first.tickTo(writeOnce ? 125 : 35);
+        // The computer dies: no final record, no goodbye.
+        first.typing.reset();
+
+        Computer &again = sameComputer ? first : second;
+        QCOMPARE(again.logIn(service.address(), true), u"typing"_qs);
+        QCOMPARE(again.boxes->asked.last(), question);
+        const int used = again.typing->clock().timePass();
+        QCOMPARE(again.typing->clock().remainSecs(), 300 - used);
+        QCOMPARE(again.typing->upload().sessionId(), session);
+        QVERIFY(again.box()->toPlainText().startsWith(u"0123456789\n"_qs));
+        QCOMPARE(again.typing->session().errorCount(), 0);
+        QVERIFY(!again.box()->isEnabled());
+
+        // Enter runs the clock again; the rest is typed and the exam ends.
+        QTest::keyClick(again.typing.get(), Qt::Key_Return);
+        QVERIFY(again.delivered());
+        QCOMPARE(again.typing->clock().timePass(), used);
+        again.box()->moveCursor(QTextCursor::End);
+        again.type(QString(u"0123456789\n"_qs).repeated(20).mid(again.box()->toPlainText().size()));
+        again.tickTo(used + 60);
+        again.boxes->answer = true;
+        QSignalSpy left(again.typing.get(), &FrmMain::examLeft);
+        childOf<QAbstractButton>(again.typing.get(), "CmdExit")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
+        const float speed = again.typing->speed();
+        again.typing.reset();
+
+        // One session, finished, resumed, without a doubt.
+        console.controller().collectQuietly();
+        console.controller().waitForCollection();
+        const auto *grid = childOf<QTableView>(&console, "DataGrid1")->model();
+        const auto state = [&] { return grid->index(0, ClassTableModel::State); };
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(state().data().toString(), u"已交卷"_qs);
+        QVERIFY2(state().data(Qt::ToolTipRole).toString().startsWith(u"已交卷，续考于"_qs),
+                 qPrintable(state().data(Qt::ToolTipRole).toString()));
+        QCOMPARE(grid->index(0, ClassTableModel::Speed).data().toFloat(), speed);
+
+        // A finished examinee is refused, on either computer; the row stays.
+        QCOMPARE(second.logIn(service.address(), true),
+                 u"你已交卷，不能再次考试。如需重考，请联系监考老师。"_qs);
+        QCOMPARE(first.logIn(service.address(), true),
+                 u"你已交卷，不能再次考试。如需重考，请联系监考老师。"_qs);
+        console.controller().collectQuietly();
+        console.controller().waitForCollection();
+        QCOMPARE(grid->index(0, ClassTableModel::Speed).data().toFloat(), speed);
+
+        // 重考 on the row, confirmed by name: exactly one more session.
+        childOf<QTableView>(&console, "DataGrid1")->setCurrentIndex(state());
+        childOf<QAction>(&console, "actRetake")->trigger();
+        QVERIFY2(consoleBoxes.asked.last().contains(u"一班 01 甲"_qs),
+                 qPrintable(consoleBoxes.asked.last()));
+        QCOMPARE(first.logIn(service.address(), true), u"typing"_qs);
+        QVERIFY(first.delivered());
+        QVERIFY(first.typing->upload().sessionId() != session);
+        QTest::keyClick(first.typing.get(), Qt::Key_Return);
+        first.tickTo(300);
+        QVERIFY(first.delivered());
+        first.typing.reset();
+        QCOMPARE(second.logIn(service.address(), true),
+                 u"你已交卷，不能再次考试。如需重考，请联系监考老师。"_qs);
+        console.controller().collectQuietly();
+        console.controller().waitForCollection();
+        QCOMPARE(grid->rowCount(), 1);
+        QCOMPARE(grid->index(0, ClassTableModel::Speed).data().toFloat(), 0.0f);
+        QVERIFY(state().data(Qt::ToolTipRole).toString().contains(u"重考前的成绩"_qs));
+    }
+};
+
+QTEST_MAIN(TestResumeExam)
+#include "tst_resumeexam.moc"
