@@ -54,6 +54,11 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     if (const auto stored = m_store->rowsInRankOrder())
         m_live.showStored(*stored);
     m_examMinutes = m_settings.storedExamMinutes();
+    GradingScale::Reading scale = GradingScale::load(m_folders.application);
+    if (scale.scale)
+        m_scale = *scale.scale;
+    else
+        m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
 }
 
 ConsoleController::~ConsoleController()
@@ -238,6 +243,18 @@ QString ConsoleController::exchangeFolderSaved(const QString &folder)
     return text;
 }
 
+// ---- The grading scale ----
+
+QString ConsoleController::saveGradingScale(const GradingScale &scale)
+{
+    if (const QString problem = scale.save(m_folders.application); !problem.isEmpty())
+        return problem;
+    m_scale = scale;
+    m_scaleProblem.clear();
+    emit gradingScaleChanged();
+    return {};
+}
+
 // ---- Results and the class ----
 
 ExamFacts ConsoleController::examFacts() const
@@ -371,6 +388,7 @@ QString ConsoleController::keepExam()
     ExamSitting sitting = m_archive->sittingUnderWay();
     sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
     sitting.archivedAt = QDateTime::currentDateTimeUtc();
+    sitting.scale = m_scale;
     if (sitting.examMinutes <= 0)
         sitting.examMinutes = published ? published->examMinutes : m_examMinutes;
     if (sitting.articleName.isEmpty())
@@ -440,7 +458,7 @@ ConsoleController::Export ConsoleController::exportResults()
     const QString path =
             ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
     const ResultExporter::Outcome outcome =
-            ResultExporter::write(*rows, path, m_live.doubtsByRecNo());
+            ResultExporter::write(*rows, path, m_live.doubtsByRecNo(), m_scale);
     if (!outcome.problem.isEmpty())
         return { outcome.problem, {}, {} };
     return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };

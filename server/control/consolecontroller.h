@@ -95,6 +95,14 @@ public:
     // What the examiner is told once a new exchange folder is stored.
     static QString exchangeFolderSaved(const QString &folder);
 
+    // ---- The grading scale ----
+    const GradingScale &gradingScale() const { return m_scale; }
+    // Why the kept scale could not be read at the start (the standard one
+    // is used); empty when it was.
+    const QString &gradingProblem() const { return m_scaleProblem; }
+    // Keeps the scale and grades with it from now on.
+    QString saveGradingScale(const GradingScale &scale);
+
     // ---- Results and the class ----
     const QVector<ClassViewRow> &rows() const { return m_live.rows(); }
     ClassCounts counts() const { return m_live.counts(); }
@@ -136,6 +144,7 @@ signals:
     void rowsChanged();
     void countsChanged();
     void examTextChanged(const QString &text);
+    void gradingScaleChanged();
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
     // The exam's files went from the folder and could not be published
@@ -165,6 +174,8 @@ private:
     std::optional<qint32> m_publishedLength;
     QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;
+    GradingScale m_scale = GradingScale::standard();
+    QString m_scaleProblem;
 
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;

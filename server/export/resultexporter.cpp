@@ -131,7 +131,8 @@ QString asciiStandIn(const QString &path)
 }  // namespace
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
-                                              const QHash<qint32, QString> &doubts)
+                                              const QHash<qint32, QString> &doubts,
+                                              const std::optional<GradingScale> &scale)
 {
     Outcome outcome;
     lxw_workbook_options options {};
@@ -155,16 +156,25 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     }
 
     SheetWriter cells(workbook, sheet);
-    const QString headers[] = {
+    QStringList headers = {
         QStringLiteral("部门"),        QStringLiteral("考号"),
         QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（%）"), QStringLiteral("打字时间（秒）"),
-        QStringLiteral("存疑"),
     };
-    const lxw_col_t columns = doubts.isEmpty() ? 6 : 7;
+    // With a scale, 等级 and 得分 follow; the marks come last.
+    const lxw_col_t gradeColumn = lxw_col_t(headers.size());
+    if (scale)
+        headers << QStringLiteral("等级") << QStringLiteral("得分");
+    const lxw_col_t doubtColumn = lxw_col_t(headers.size());
+    if (!doubts.isEmpty())
+        headers << QStringLiteral("存疑");
+    const lxw_col_t columns = lxw_col_t(headers.size());
+    const auto gradeOf = [&scale](const ResultRow &result) {
+        return scale->gradeOfResult(result.speed, result.accuracyLine, result.timePass);
+    };
     // Widths that show every heading and value whole: the texts as the
     // cells show them, numbers as written.
-    int widths[7] = {};
+    QVector<int> widths(columns, 0);
     const auto fit = [&widths](int col, const QString &shown) {
         widths[col] = std::max(widths[col], displayWidth(shown));
     };
@@ -178,8 +188,13 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         const auto accuracy = numbers::parseNumber(result.accuracyLine);
         fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
         fit(5, QString::number(result.timePass));
+        if (scale) {
+            const auto grade = gradeOf(result);
+            fit(gradeColumn, scale->nameOf(grade));
+            fit(gradeColumn + 1, QString::number(scale->scoreOf(grade).value_or(0)));
+        }
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            fit(6, *doubt);
+            fit(doubtColumn, *doubt);
     }
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
@@ -202,8 +217,14 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         else
             cells.text(row, 4, result.accuracyLine, headers[4]);
         cells.number(row, 5, result.timePass);
+        if (scale) {
+            const auto grade = gradeOf(result);
+            cells.text(row, gradeColumn, scale->nameOf(grade), headers[gradeColumn]);
+            if (const auto score = scale->scoreOf(grade))
+                cells.number(row, gradeColumn + 1, *score);
+        }
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            cells.text(row, 6, *doubt, headers[6]);
+            cells.text(row, doubtColumn, *doubt, headers[doubtColumn]);
         ++row;
     }
     outcome.changed = cells.changed();

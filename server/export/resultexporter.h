@@ -4,6 +4,7 @@
 // headers in row 2, then one row per record from row 3; each column as wide
 // as its widest heading or value.
 #include "collect/resultstore.h"
+#include "grading/gradingscale.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -39,9 +40,11 @@ public:
     // included) become U+FFFD, and each such cell is listed. Accuracy is a
     // number shown with two decimals when its text reads as one.
     // `doubts` holds the marks of doubtful rows by recno; when any row has
-    // one, a seventh column "存疑" carries them.
+    // one, a last column "存疑" carries them. With a scale, 等级 and 得分
+    // follow the six columns.
     static Outcome write(const QVector<ResultRow> &rows, const QString &path,
-                         const QHash<qint32, QString> &doubts = {});
+                         const QHash<qint32, QString> &doubts = {},
+                         const std::optional<GradingScale> &scale = std::nullopt);
 
     // The examiner's message after an export: where the workbook is, and
     // which cells it had to change.

@@ -56,6 +56,9 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
+    connect(&m_controller, &ConsoleController::gradingScaleChanged, this,
+            [this] { m_results->showScale(m_controller.gradingScale()); });
+    m_results->showScale(m_controller.gradingScale());
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
@@ -63,6 +66,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     showLoginState();
     tell(m_controller.startProblem());
     tell(m_controller.archiveProblem());
+    tell(m_controller.gradingProblem());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.

@@ -34,6 +34,7 @@ private:
 
     void chooseArticle();
     void chooseExchangeFolder();
+    void editGradingScale();
     void save();
     void cancel();
 
