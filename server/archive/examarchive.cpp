@@ -368,6 +368,7 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
     }
     // The pass rate needs each row graded by its exam's own scale.
     QVector<int> passed(exams.size(), 0);
+    QVector<int> started(exams.size(), 0);
     if (!query.exec(
                 QStringLiteral("SELECT exam_id, speed, accuracy_line, time_pass FROM exam_rows")))
         return { std::nullopt,
@@ -380,6 +381,9 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
         const double speed = query.value(1).toDouble();
         ++exam.examinees;
         exam.meanSpeed += speed;
+        // The pass rate is of those who started, as in the statistics.
+        if (query.value(3).toInt() > 0)
+            ++started[index];
         if (scales[index].passes(scales[index].gradeOfResult(
                     speed, query.value(2).toString(), static_cast<qint16>(query.value(3).toInt()))))
             ++passed[index];
@@ -387,7 +391,7 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
     for (int i = 0; i < exams.size(); ++i) {
         if (exams[i].examinees) {
             exams[i].meanSpeed /= exams[i].examinees;
-            exams[i].passRate = double(passed[i]) / exams[i].examinees;
+            exams[i].passRate = started[i] ? double(passed[i]) / started[i] : 0;
         }
     }
     return { exams, {} };

@@ -135,6 +135,10 @@ public:
     // Why the archive beside cj.mdb was refused at the start; empty when it is in use.
     QString archiveProblem() const { return m_archive->startProblem(); }
     ExamArchive &archive() { return *m_archive; }
+    // The exam in the results table as it would be kept now.
+    ArchiveRead<ArchivedExam> currentExam();
+    // A kept exam exported again, with its own scale and marks.
+    Export exportKeptExam(const ArchivedExam &exam);
 
     // The console ends: the clock stops and the database is closed.
     void shutDown();

@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
 #include "windows/commandbar.h"
+#include "windows/frmhistory.h"
 #include "windows/resultsview.h"
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
@@ -106,6 +107,11 @@ void FrmMain::buildToolbar()
                            "显示未登录的考生和名单外的成绩"),
             QStringLiteral("roster"));
     connect(roster, &QAction::triggered, this, &FrmMain::loadRoster);
+    QAction *history = m_toolbar->addCommand(
+            "history", QStringLiteral("历次考试"),
+            QStringLiteral("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
+            QStringLiteral("history"));
+    connect(history, &QAction::triggered, this, &FrmMain::showHistory);
 
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("helpMenu"));
@@ -284,6 +290,17 @@ void FrmMain::showAbout()
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_about->showInFrontOf(this);
+}
+
+void FrmMain::showHistory()
+{
+    // One window, read afresh each time it is asked for: the exam under way moves on.
+    if (!m_history)
+        m_history = new FrmHistory(m_controller, m_hooks, m_messages, this);
+    m_history->refresh();
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

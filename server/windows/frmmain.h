@@ -16,6 +16,7 @@ class QAction;
 class CommandBar;
 class ResultsView;
 class SettingsPanel;
+class FrmHistory;
 
 namespace console {
 
@@ -59,6 +60,7 @@ private:
     void clearResults();
     void exportResults();
     void loadRoster();
+    void showHistory();
 
     void openManual();
     void showAbout();
@@ -79,6 +81,7 @@ private:
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
     QPointer<FrmAbout> m_about;
+    QPointer<FrmHistory> m_history;
 };
 
 }  // namespace console
