@@ -1,5 +1,7 @@
 #include "export/resultexporter.h"
 
+#include "export/xlsxfile.h"
+
 #include "numbers.h"
 
 #include <QDir>
@@ -9,11 +11,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-
-#ifdef Q_OS_WIN
-#include <QCoreApplication>
-#include <windows.h>
-#endif
 
 QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
 {
@@ -109,25 +106,6 @@ private:
     QStringList m_changed;
 };
 
-#ifdef Q_OS_WIN
-// libxlsxwriter opens its file with fopen, which takes the name in the ANSI
-// code page: a Chinese name (the workbook's own, or a user folder's) would
-// come out garbled or not at all. The workbook is written under an ASCII
-// name in the folder's short (8.3) form and then renamed by Qt.
-QString asciiStandIn(const QString &path)
-{
-    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-    wchar_t shortFolder[MAX_PATH];
-    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()),
-                                           shortFolder, MAX_PATH);
-    const QString base = length > 0 && length < MAX_PATH
-            ? QString::fromWCharArray(shortFolder, int(length))
-            : folder;
-    return base
-            + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
-}
-#endif
-
 }  // namespace
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
@@ -139,7 +117,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
 #ifdef Q_OS_WIN
-    const QString written = asciiStandIn(path);
+    const QString written = xlsxfile::asciiStandIn(path, QStringLiteral("kestrix-export"));
     const QByteArray nativePath = written.toLocal8Bit();
 #else
     const QString &written = path;

@@ -1,6 +1,8 @@
 #include "windows/frmhistory.h"
 
-#include "windows/examcharts.h"
+#include "report/examcharts.h"
+#include "report/examreport.h"
+#include "report/termreport.h"
 
 #include "stats/examlistmodel.h"
 #include "stats/examstatistics.h"
@@ -14,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
@@ -105,6 +108,10 @@ FrmHistory::FrmHistory(console::ConsoleController &controller, const ConsoleHook
     QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
+    QPushButton *term = commandButton(this, "CmdTermReport", QStringLiteral("学期报告"));
+    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期或文章查找）汇总成一个Excel工作簿"));
+    connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
+    top->addWidget(term);
     layout->addLayout(top);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
@@ -171,6 +178,8 @@ void FrmHistory::buildExamPane(QWidget *pane)
           &FrmHistory::saveCharts },
         { commandButton(pane, "CmdExportAgain", QStringLiteral("导出到Excel表格")),
           &FrmHistory::exportAgain },
+        { commandButton(pane, "CmdPdfReport", QStringLiteral("PDF报告")),
+          &FrmHistory::writePdfReport },
         { commandButton(pane, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
           &FrmHistory::regrade },
         { commandButton(pane, "CmdDeleteExam", QStringLiteral("删除这场考试")),
@@ -430,6 +439,75 @@ void FrmHistory::backUp()
     tell(problem.isEmpty()
                  ? QStringLiteral("考试存档已备份到 %1").arg(QDir::toNativeSeparators(chosen))
                  : problem);
+}
+
+QVector<qint64> FrmHistory::listedExamIds() const
+{
+    QVector<qint64> ids;
+    for (int row = m_filter->rowCount() - 1; row >= 0; --row) {
+        const qint64 id = m_exams->idAt(m_filter->mapToSource(m_filter->index(row, 0)).row());
+        if (id > 0)
+            ids.append(id);
+    }
+    return ids;
+}
+
+void FrmHistory::writePdfReport()
+{
+    if (!m_shown)
+        return;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString chosen =
+            m_hooks.chooseSaveFile(this, QDir(documents).filePath(QStringLiteral("考试报告.pdf")),
+                                   QStringLiteral("PDF 文件 (*.pdf)"));
+    if (chosen.isEmpty())
+        return;
+    const QString problem = examreport::writePdf(*m_shown, chosen);
+    tell(problem.isEmpty() ? QStringLiteral("报告已保存为 %1").arg(QDir::toNativeSeparators(chosen))
+                           : problem);
+}
+
+void FrmHistory::writeTermReport()
+{
+    const QVector<qint64> ids = listedExamIds();
+    if (ids.isEmpty()) {
+        tell(QStringLiteral("列表中没有存档的考试。"));
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString chosen =
+            m_hooks.chooseSaveFile(this, QDir(documents).filePath(QStringLiteral("学期报告.xlsx")),
+                                   QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    if (chosen.isEmpty())
+        return;
+    QProgressDialog progress(QStringLiteral("正在生成学期报告……"), QStringLiteral("取消"), 0,
+                             int(ids.size()) * 2, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    // Reading the exams is half the work, writing them the other half.
+    QVector<ArchivedExam> exams;
+    for (const qint64 id : ids) {
+        const ArchiveRead<ArchivedExam> exam = m_controller.archive().exam(id);
+        if (!exam.value) {
+            tell(exam.problem);
+            return;
+        }
+        exams.append(*exam.value);
+        progress.setValue(int(exams.size()));
+        if (progress.wasCanceled())
+            return;
+    }
+    const termreport::Outcome outcome = termreport::write(exams, chosen, [&](int done, int) {
+        progress.setValue(int(ids.size()) + done);
+        return !progress.wasCanceled();
+    });
+    progress.reset();
+    if (outcome.cancelled)
+        return;
+    tell(outcome.problem.isEmpty() ? QStringLiteral("学期报告（%1场考试）已保存为 %2")
+                                             .arg(ids.size())
+                                             .arg(QDir::toNativeSeparators(chosen))
+                                   : outcome.problem);
 }
 
 void FrmHistory::tell(const QString &text)

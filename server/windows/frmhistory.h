@@ -38,6 +38,8 @@ protected:
     QChartView *scatter() const { return m_scatter; }
     QChartView *trend() const { return m_trend; }
     QTextBrowser *statistics() const { return m_statistics; }
+    // The kept exams the list shows now, oldest first: what a term report covers.
+    QVector<qint64> listedExamIds() const;
 
     void showExam(qint64 id);
     void findExaminee(const QString &examNumber, const QString &name);
@@ -54,6 +56,8 @@ private:
     void regrade();
     void deleteExam();
     void backUp();
+    void writePdfReport();
+    void writeTermReport();
     void findTypedExaminee();
 
     void tell(const QString &text);

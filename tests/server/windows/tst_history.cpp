@@ -27,6 +27,7 @@ public:
     using FrmHistory::findExaminee;
     using FrmHistory::FrmHistory;
     using FrmHistory::histogram;
+    using FrmHistory::listedExamIds;
     using FrmHistory::showExam;
     using FrmHistory::shownId;
     using FrmHistory::statistics;
@@ -64,6 +65,9 @@ private slots:
 
         window.findChild<QLineEdit *>(u"TxtSearch"_qs)->setText(u"第2课"_qs);
         QCOMPARE(window.examList()->model()->rowCount(), 1);
+        QCOMPARE(window.listedExamIds(), QVector<qint64> { 2 });  // what a term report covers
+        window.findChild<QLineEdit *>(u"TxtSearch"_qs)->setText(u"2026-03"_qs);
+        QCOMPARE(window.listedExamIds(), (QVector<qint64> { 1, 2, 3 }));
 
         window.findExaminee(u"2026001"_qs, u"考生1"_qs);
         QCOMPARE(static_cast<QXYSeries *>(window.trend()->chart()->series().first())->count(), 3);

@@ -1,4 +1,4 @@
-#include "windows/examcharts.h"
+#include "report/examcharts.h"
 
 #include "stats/examstatistics.h"
 
