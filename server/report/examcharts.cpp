@@ -85,7 +85,8 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
     countAxis->setRange(0, highest + 1);
     countAxis->setLabelFormat(QStringLiteral("%d"));
     countAxis->setTickCount(std::min(highest + 2, 11));
-    style(countAxis, QStringLiteral("人数"));
+    // The legend names the bars: a rotated Chinese title would not read.
+    countAxis->setLabelsFont(points(kLabelPoints));
     chart->addAxis(countAxis, Qt::AlignLeft);
     bars->attachAxis(countAxis);
     // The thresholds on a speed axis spanning the same width as the bars.
@@ -124,18 +125,23 @@ QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScal
         series.append(points);
     }
     double fastest = 10;
+    double leastAccurate = 100;
     for (const ArchivedRow &row : rows) {
         const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
         if (!grade)
             continue;
         series[*grade]->append(row.speed, row.accuracy());
         fastest = std::max(fastest, row.speed);
+        leastAccurate = std::min(leastAccurate, row.accuracy());
     }
     auto *speedAxis = new QValueAxis();
     speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
     style(speedAxis, QStringLiteral("速度（字/分钟）"));
+    // The class's accuracies spread over the height, not squeezed at its top.
     auto *accuracyAxis = new QValueAxis();
-    accuracyAxis->setRange(0, 100);
+    const double lowest = std::max(0.0, std::floor(leastAccurate / 10 - 0.5) * 10);
+    accuracyAxis->setRange(lowest, 100);
+    accuracyAxis->setTickCount(int((100 - lowest) / (lowest >= 50 ? 5 : 10)) + 1);
     style(accuracyAxis, QStringLiteral("正确率（%）"));
     chart->addAxis(speedAxis, Qt::AlignBottom);
     chart->addAxis(accuracyAxis, Qt::AlignLeft);

@@ -135,8 +135,8 @@ FrmHistory::FrmHistory(console::ConsoleController &controller, const ConsoleHook
 
     auto *pane = new QWidget(splitter);
     buildExamPane(pane);
-    splitter->setStretchFactor(0, 2);
-    splitter->setStretchFactor(1, 5);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({ 520, 1000 });
     layout->addWidget(splitter, 1);
     resize(1280, 800);
 }
