@@ -1,6 +1,6 @@
 # The libraries both programs link, as targets:
-#   Qt6::*, kestrix::curl, kestrix::xlsxwriter.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test)
+#   Qt6::* (Charts for the console's charts), kestrix::curl, kestrix::xlsxwriter.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test Charts)
 if(NOT WIN32)
   # The client switches the input method through Fcitx 5's D-Bus interface.
   find_package(Qt6 6.4 REQUIRED COMPONENTS DBus)

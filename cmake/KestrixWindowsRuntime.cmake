@@ -34,7 +34,7 @@ endforeach()
 # kestrix_windows_runtime(DLLS PLUGINS): the files to ship with the programs.
 function(kestrix_windows_runtime dlls_var plugins_var)
   set(dlls "${KESTRIX_SQLITE_DLL}" ${KESTRIX_MINGW_DLLS})
-  foreach(module Core Gui Widgets Sql)
+  foreach(module Core Gui Widgets Sql Charts)
     list(APPEND dlls "${KESTRIX_QT_PREFIX}/bin/Qt6${module}.dll")
   endforeach()
   set(plugins)

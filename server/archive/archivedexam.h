@@ -1,5 +1,7 @@
 #pragma once
 // What the archive keeps of one exam: the sitting and its final rows.
+#include "grading/gradingscale.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QVector>
@@ -17,6 +19,9 @@ struct ArchivedRow
     qint32 recNo = 0;
     QString state;  // 已交卷, 答题中 ...
     QString doubts;  // the reasons a row is doubtful, joined by "；"
+
+    // The accuracy line as a number; 0 when it does not read as one.
+    double accuracy() const;
 
     friend bool operator==(const ArchivedRow &a, const ArchivedRow &b)
     {
@@ -38,6 +43,7 @@ struct ExamSitting
     QString articleText;  // as published
     qint16 examMinutes = 0;
     QString roster;  // the class list, one "部门\t考号\t姓名" line per examinee
+    GradingScale scale = GradingScale::standard();  // the scale the exam is graded with
 };
 
 struct ArchivedExam
@@ -56,6 +62,18 @@ struct ExamSummary
     qint16 examMinutes = 0;
     int examinees = 0;
     double meanSpeed = 0;
+    double passRate = 0;  // 0 to 1, by the exam's own scale
+};
+
+// One exam of an examinee's history.
+struct HistoryPoint
+{
+    qint64 examId = 0;
+    QDateTime when;
+    QString articleName;
+    double speed = 0;
+    double accuracy = 0;
+    QString grade;  // by the exam's own scale; empty when not started
 };
 
 // A read from the archive: the value, or why there is none.

@@ -1,12 +1,14 @@
 #include "archive/examarchive.h"
 
 #include "archive/schema.h"
+#include "numbers.h"
 
 #include <QAtomicInt>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -28,6 +30,12 @@ QVariant timeValue(const QDateTime &time)
 QDateTime timeOf(const QVariant &value)
 {
     return value.isNull() ? QDateTime() : QDateTime::fromString(value.toString(), Qt::ISODate);
+}
+
+// A scale that no longer reads (edited by hand) grades with the standard one.
+GradingScale scaleOf(const QVariant &text)
+{
+    return GradingScale::fromText(text.toString()).scale.value_or(GradingScale::standard());
 }
 
 bool isLockError(const QString &detail)
@@ -290,8 +298,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (ok) {
         query.prepare(QStringLiteral(
                 "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
-                "article_name, article_text, exam_minutes, roster) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                "article_name, article_text, exam_minutes, roster, grading) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QVariantList values { id,
                                     sitting.key,
                                     timeValue(sitting.openedAt),
@@ -302,7 +310,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     sitting.articleName,
                                     sitting.articleText,
                                     sitting.examMinutes,
-                                    sitting.roster };
+                                    sitting.roster,
+                                    sitting.scale.toText() };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
         ok = query.exec();
@@ -339,24 +348,51 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
         return { std::nullopt, m_startProblem };
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-                "SELECT e.id, COALESCE(e.opened_at, e.archived_at) AS held, e.article_name, "
-                "e.exam_minutes, COUNT(r.position), COALESCE(AVG(r.speed), 0) "
-                "FROM exams e LEFT JOIN exam_rows r ON r.exam_id = e.id "
-                "GROUP BY e.id, e.opened_at, e.archived_at, e.article_name, e.exam_minutes "
-                "ORDER BY held DESC, e.id DESC")))
+    if (!query.exec(
+                QStringLiteral("SELECT id, COALESCE(opened_at, archived_at) AS held, article_name, "
+                               "exam_minutes, grading FROM exams ORDER BY held DESC, id DESC")))
         return { std::nullopt,
                  failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
     QVector<ExamSummary> exams;
+    QHash<qint64, int> indexOf;
+    QVector<GradingScale> scales;
     while (query.next()) {
         ExamSummary exam;
         exam.id = query.value(0).toLongLong();
         exam.when = timeOf(query.value(1));
         exam.articleName = query.value(2).toString();
         exam.examMinutes = static_cast<qint16>(query.value(3).toInt());
-        exam.examinees = query.value(4).toInt();
-        exam.meanSpeed = query.value(5).toDouble();
+        indexOf.insert(exam.id, int(exams.size()));
         exams.append(exam);
+        scales.append(scaleOf(query.value(4)));
+    }
+    // The pass rate needs each row graded by its exam's own scale.
+    QVector<int> passed(exams.size(), 0);
+    QVector<int> started(exams.size(), 0);
+    if (!query.exec(
+                QStringLiteral("SELECT exam_id, speed, accuracy_line, time_pass FROM exam_rows")))
+        return { std::nullopt,
+                 failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
+    while (query.next()) {
+        const int index = indexOf.value(query.value(0).toLongLong(), -1);
+        if (index < 0)
+            continue;
+        ExamSummary &exam = exams[index];
+        const double speed = query.value(1).toDouble();
+        ++exam.examinees;
+        exam.meanSpeed += speed;
+        // The pass rate is of those who started, as in the statistics.
+        if (query.value(3).toInt() > 0)
+            ++started[index];
+        if (scales[index].passes(scales[index].gradeOfResult(
+                    speed, query.value(2).toString(), static_cast<qint16>(query.value(3).toInt()))))
+            ++passed[index];
+    }
+    for (int i = 0; i < exams.size(); ++i) {
+        if (exams[i].examinees) {
+            exams[i].meanSpeed /= exams[i].examinees;
+            exams[i].passRate = started[i] ? double(passed[i]) / started[i] : 0;
+        }
     }
     return { exams, {} };
 }
@@ -396,7 +432,7 @@ ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
         return { std::nullopt, m_startProblem };
     QSqlQuery query(database());
     query.prepare(QStringLiteral("SELECT exam_key, opened_at, closed_at, archived_at, "
-                                 "article_name, article_text, exam_minutes, roster "
+                                 "article_name, article_text, exam_minutes, roster, grading "
                                  "FROM exams WHERE id = ?"));
     query.bindValue(0, id);
     if (!query.exec())
@@ -414,11 +450,66 @@ ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
     exam.sitting.articleText = query.value(5).toString();
     exam.sitting.examMinutes = static_cast<qint16>(query.value(6).toInt());
     exam.sitting.roster = query.value(7).toString();
+    exam.sitting.scale = scaleOf(query.value(8));
     QString problem;
     exam.rows = readRows(id, problem);
     if (!problem.isEmpty())
         return { std::nullopt, failed(QStringLiteral("无法读取考试存档"), problem) };
     return { exam, {} };
+}
+
+ArchiveRead<QVector<HistoryPoint>> ExamArchive::history(const QString &examNumber,
+                                                        const QString &name)
+{
+    if (!m_open)
+        return { std::nullopt, m_startProblem };
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+            "SELECT e.id, COALESCE(e.opened_at, e.archived_at) AS held, e.article_name, "
+            "e.grading, r.speed, r.accuracy_line, r.time_pass "
+            "FROM exam_rows r JOIN exams e ON e.id = r.exam_id "
+            "WHERE r.exam_number = ? AND r.name = ? ORDER BY held, e.id"));
+    query.bindValue(0, examNumber.trimmed());
+    query.bindValue(1, name.trimmed());
+    if (!query.exec())
+        return { std::nullopt,
+                 failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
+    QVector<HistoryPoint> points;
+    QHash<QString, GradingScale> scales;  // most exams share one scale
+    while (query.next()) {
+        HistoryPoint point;
+        point.examId = query.value(0).toLongLong();
+        point.when = timeOf(query.value(1));
+        point.articleName = query.value(2).toString();
+        const QString scaleText = query.value(3).toString();
+        if (!scales.contains(scaleText))
+            scales.insert(scaleText, scaleOf(scaleText));
+        const GradingScale &scale = scales[scaleText];
+        point.speed = query.value(4).toDouble();
+        const QString accuracyLine = query.value(5).toString();
+        point.accuracy = numbers::parseNumber(accuracyLine).value_or(0);
+        point.grade = scale.nameOf(scale.gradeOfResult(
+                point.speed, accuracyLine, static_cast<qint16>(query.value(6).toInt())));
+        points.append(point);
+    }
+    return { points, {} };
+}
+
+QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
+{
+    if (!m_open)
+        return m_startProblem;
+    QSqlQuery query(database());
+    query.prepare(QStringLiteral("UPDATE exams SET grading = ? WHERE id = ?"));
+    query.bindValue(0, scale.toText());
+    query.bindValue(1, id);
+    if (!query.exec())
+        return failed(QStringLiteral("无法写入考试存档"), query.lastError().text());
+    if (query.numRowsAffected() == 0)
+        return QStringLiteral("考试存档中没有这场考试。");
+    QSqlQuery(database()).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    return {};
 }
 
 QString ExamArchive::remove(qint64 id)
@@ -485,4 +576,9 @@ QString ExamArchive::backUpTo(const QString &target)
     QFile::remove(partial);
     return QStringLiteral("无法把考试存档备份到 %1：%2")
             .arg(QDir::toNativeSeparators(target), detail);
+}
+
+double ArchivedRow::accuracy() const
+{
+    return numbers::parseNumber(accuracyLine).value_or(0);
 }

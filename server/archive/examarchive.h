@@ -50,6 +50,10 @@ public:
     // The kept exams, newest first.
     ArchiveRead<QVector<ExamSummary>> exams();
     ArchiveRead<ArchivedExam> exam(qint64 id);
+    // Every kept exam of the examinee with this exam number and name, oldest first.
+    ArchiveRead<QVector<HistoryPoint>> history(const QString &examNumber, const QString &name);
+    // Grades a kept exam with another scale from now on; the problem or empty.
+    QString regrade(qint64 id, const GradingScale &scale);
     // Deletes an exam and its rows in one transaction; the problem or empty.
     QString remove(qint64 id);
     // A consistent copy of the whole archive at `target`, written beside it

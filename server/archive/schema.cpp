@@ -1,5 +1,7 @@
 #include "archive/schema.h"
 
+#include "grading/gradingscale.h"
+
 namespace archiveschema {
 
 QStringList migration(int from)
@@ -31,6 +33,16 @@ QStringList migration(int from)
             // An examinee's history is looked up by exam number and name.
             QStringLiteral("CREATE INDEX exam_rows_examinee ON exam_rows (exam_number, name)"),
         };
+    case 1: {
+        // Each exam keeps the scale it was graded with; those kept before
+        // had the standard one.
+        QString standard = GradingScale::standard().toText();
+        standard.replace(u'\'', QStringLiteral("''"));
+        return {
+            QStringLiteral("ALTER TABLE exams ADD COLUMN grading TEXT"),
+            QStringLiteral("UPDATE exams SET grading = '%1'").arg(standard),
+        };
+    }
     default:
         return {};
     }

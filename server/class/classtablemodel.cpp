@@ -23,6 +23,13 @@ void ClassTableModel::setRows(QVector<ClassViewRow> rows)
     endResetModel();
 }
 
+void ClassTableModel::setScale(const GradingScale &scale)
+{
+    m_scale = scale;
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, Grade), index(int(m_rows.size()) - 1, Score));
+}
+
 int ClassTableModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
@@ -61,6 +68,16 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         case Progress:
             return row.progress ? QVariant(QStringLiteral("%1%").arg(qRound(*row.progress * 100)))
                                 : QVariant();
+        case Grade:
+        case Score: {
+            if (!row.hasRecord)
+                return {};
+            const auto grade = m_scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+            if (index.column() == Grade)
+                return m_scale.nameOf(grade);
+            const auto score = m_scale.scoreOf(grade);
+            return score ? QVariant(*score) : QVariant();
+        }
         }
         return {};
     case ProgressRole:
@@ -96,7 +113,8 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
         QStringLiteral("   姓    名"),   QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（％）"),  QStringLiteral("打字时间（秒）"),
         QStringLiteral("RecNo"),         QStringLiteral("状态"),
-        QStringLiteral("进度"),
+        QStringLiteral("进度"),          QStringLiteral("等级"),
+        QStringLiteral("得分"),
     };
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The grid's model: the rows of LiveClass, the results table's seven columns
-// first (as the table names them), then the state and the progress.
+// first (as the table names them), then the state and the progress, then
+// the grade and score by the grading scale.
 #include "class/liveclass.h"
+#include "grading/gradingscale.h"
 
 #include <QAbstractTableModel>
 
@@ -18,6 +20,8 @@ public:
         RecNo,
         State,
         Progress,
+        Grade,
+        Score,
         kColumns
     };
     // Progress as a number from 0 to 1, for a bar.
@@ -26,6 +30,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setRows(QVector<ClassViewRow> rows);
+    void setScale(const GradingScale &scale);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -34,4 +39,5 @@ public:
 
 private:
     QVector<ClassViewRow> m_rows;
+    GradingScale m_scale = GradingScale::standard();
 };

@@ -58,6 +58,11 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     if (const auto stored = m_store->rowsInRankOrder())
         m_live.showStored(*stored);
     m_examMinutes = m_settings.storedExamMinutes();
+    GradingScale::Reading scale = GradingScale::load(m_folders.application);
+    if (scale.scale)
+        m_scale = *scale.scale;
+    else
+        m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
 }
 
 ConsoleController::~ConsoleController()
@@ -251,6 +256,18 @@ QString ConsoleController::exchangeFolderSaved(const QString &folder)
     return text;
 }
 
+// ---- The grading scale ----
+
+QString ConsoleController::saveGradingScale(const GradingScale &scale)
+{
+    if (const QString problem = scale.save(m_folders.application); !problem.isEmpty())
+        return problem;
+    m_scale = scale;
+    m_scaleProblem.clear();
+    emit gradingScaleChanged();
+    return {};
+}
+
 // ---- Results and the class ----
 
 ExamFacts ConsoleController::examFacts() const
@@ -401,19 +418,18 @@ QString ConsoleController::clearQuestion()
             + QStringLiteral("\n考试存档不可用，这次考试不会存档。");
 }
 
-QString ConsoleController::keepExam()
+ArchiveRead<ArchivedExam> ConsoleController::currentExam()
 {
-    if (!m_archive->isOpen())
-        return {};
     const auto rows = m_store->rowsInRankOrder();
     if (!rows)
-        return m_store->lastError();
-    if (rows->isEmpty())
-        return {};
+        return { std::nullopt, m_store->lastError() };
     const auto &published = m_gate.examAsPublished();
-    ExamSitting sitting = m_archive->sittingUnderWay();
+    ArchivedExam exam;
+    ExamSitting &sitting = exam.sitting;
+    sitting = m_archive->sittingUnderWay();
     sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
     sitting.archivedAt = QDateTime::currentDateTimeUtc();
+    sitting.scale = m_scale;
     if (sitting.examMinutes <= 0)
         sitting.examMinutes = published ? published->examMinutes : m_examMinutes;
     if (sitting.articleName.isEmpty())
@@ -429,8 +445,7 @@ QString ConsoleController::keepExam()
         if (row.hasRecord)
             live.insert(row.recNo, &row);
     }
-    QVector<ArchivedRow> kept;
-    kept.reserve(rows->size());
+    exam.rows.reserve(rows->size());
     for (const ResultRow &row : *rows) {
         ArchivedRow archived {
             row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
@@ -442,9 +457,47 @@ QString ConsoleController::keepExam()
                       : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
         if (shown)
             archived.doubts = shown->doubts.join(QStringLiteral("；"));
-        kept.append(archived);
+        exam.rows.append(archived);
     }
-    return m_archive->keep(sitting, kept).problem;
+    return { exam, {} };
+}
+
+QString ConsoleController::keepExam()
+{
+    if (!m_archive->isOpen())
+        return {};
+    const ArchiveRead<ArchivedExam> current = currentExam();
+    if (!current.value)
+        return current.problem;
+    if (current.value->rows.isEmpty())
+        return {};
+    return m_archive->keep(current.value->sitting, current.value->rows).problem;
+}
+
+ConsoleController::Export ConsoleController::exportKeptExam(const ArchivedExam &exam)
+{
+    QVector<ResultRow> rows;
+    QHash<qint32, QString> doubts;
+    for (const ArchivedRow &row : exam.rows) {
+        rows.append({ row.recNo, row.department, row.examNumber, row.name, row.speed,
+                      row.accuracyLine, row.timePass });
+        if (!row.doubts.isEmpty())
+            doubts.insert(row.recNo, row.doubts);
+    }
+    if (rows.isEmpty())
+        return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
+    if (!QDir().mkpath(m_folders.exports))
+        return { QStringLiteral("无法建立导出文件夹 %1")
+                         .arg(QDir::toNativeSeparators(m_folders.exports)),
+                 {},
+                 {} };
+    const QString path =
+            ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
+    const ResultExporter::Outcome outcome =
+            ResultExporter::write(rows, path, doubts, exam.sitting.scale);
+    if (!outcome.problem.isEmpty())
+        return { outcome.problem, {}, {} };
+    return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };
 }
 
 QStringList ConsoleController::clearResults()
@@ -484,8 +537,8 @@ ConsoleController::Export ConsoleController::exportResults()
                  {} };
     const QString path =
             ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome =
-            ResultExporter::write(*rows, path, m_live.doubtsByRecNo(), m_live.wrongCountsByRecNo());
+    const ResultExporter::Outcome outcome = ResultExporter::write(
+            *rows, path, m_live.doubtsByRecNo(), m_scale, m_live.wrongCountsByRecNo());
     if (!outcome.problem.isEmpty())
         return { outcome.problem, {}, {} };
     return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };

@@ -101,6 +101,14 @@ public:
     // What the examiner is told once a new exchange folder is stored.
     static QString exchangeFolderSaved(const QString &folder);
 
+    // ---- The grading scale ----
+    const GradingScale &gradingScale() const { return m_scale; }
+    // Why the kept scale could not be read at the start (the standard one
+    // is used); empty when it was.
+    const QString &gradingProblem() const { return m_scaleProblem; }
+    // Keeps the scale and grades with it from now on.
+    QString saveGradingScale(const GradingScale &scale);
+
     // ---- Results and the class ----
     const QVector<ClassViewRow> &rows() const { return m_live.rows(); }
     ClassCounts counts() const { return m_live.counts(); }
@@ -142,6 +150,10 @@ public:
     // Why the archive beside cj.mdb was refused at the start; empty when it is in use.
     QString archiveProblem() const { return m_archive->startProblem(); }
     ExamArchive &archive() { return *m_archive; }
+    // The exam in the results table as it would be kept now.
+    ArchiveRead<ArchivedExam> currentExam();
+    // A kept exam exported again, with its own scale and marks.
+    Export exportKeptExam(const ArchivedExam &exam);
 
     // The console ends: the clock stops and the database is closed.
     void shutDown();
@@ -151,6 +163,7 @@ signals:
     void rowsChanged();
     void countsChanged();
     void examTextChanged(const QString &text);
+    void gradingScaleChanged();
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
     // The exam's files went from the folder and could not be published
@@ -187,6 +200,8 @@ private:
     QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;
     QString m_chosenExchange;  // stored by the examiner since this start
+    GradingScale m_scale = GradingScale::standard();
+    QString m_scaleProblem;
 
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;

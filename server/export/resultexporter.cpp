@@ -1,5 +1,7 @@
 #include "export/resultexporter.h"
 
+#include "export/xlsxfile.h"
+
 #include "numbers.h"
 
 #include <QDir>
@@ -9,11 +11,6 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-
-#ifdef Q_OS_WIN
-#include <QCoreApplication>
-#include <windows.h>
-#endif
 
 QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
 {
@@ -109,29 +106,11 @@ private:
     QStringList m_changed;
 };
 
-#ifdef Q_OS_WIN
-// libxlsxwriter opens its file with fopen, which takes the name in the ANSI
-// code page: a Chinese name (the workbook's own, or a user folder's) would
-// come out garbled or not at all. The workbook is written under an ASCII
-// name in the folder's short (8.3) form and then renamed by Qt.
-QString asciiStandIn(const QString &path)
-{
-    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
-    wchar_t shortFolder[MAX_PATH];
-    const DWORD length = GetShortPathNameW(reinterpret_cast<const wchar_t *>(folder.utf16()),
-                                           shortFolder, MAX_PATH);
-    const QString base = length > 0 && length < MAX_PATH
-            ? QString::fromWCharArray(shortFolder, int(length))
-            : folder;
-    return base
-            + QStringLiteral("\\kestrix-export-%1.xlsx").arg(QCoreApplication::applicationPid());
-}
-#endif
-
 }  // namespace
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
                                               const QHash<qint32, QString> &doubts,
+                                              const std::optional<GradingScale> &scale,
                                               const QHash<qint32, qint32> &wrongCounts)
 {
     Outcome outcome;
@@ -139,7 +118,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     // Rows go out in order, so the library need not keep the sheet in memory.
     options.constant_memory = LXW_TRUE;
 #ifdef Q_OS_WIN
-    const QString written = asciiStandIn(path);
+    const QString written = xlsxfile::asciiStandIn(path, QStringLiteral("kestrix-export"));
     const QByteArray nativePath = written.toLocal8Bit();
 #else
     const QString &written = path;
@@ -156,16 +135,26 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     }
 
     SheetWriter cells(workbook, sheet);
-    const QString headers[] = {
+    QStringList headers = {
         QStringLiteral("部门"),        QStringLiteral("考号"),
         QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
         QStringLiteral("正确率（%）"), QStringLiteral("打字时间（秒）"),
-        QStringLiteral("错字数"),      QStringLiteral("存疑"),
+        QStringLiteral("错字数"),
     };
-    const lxw_col_t columns = doubts.isEmpty() ? 7 : 8;
+    // With a scale, 等级 and 得分 follow; the marks come last.
+    const lxw_col_t gradeColumn = lxw_col_t(headers.size());
+    if (scale)
+        headers << QStringLiteral("等级") << QStringLiteral("得分");
+    const lxw_col_t doubtColumn = lxw_col_t(headers.size());
+    if (!doubts.isEmpty())
+        headers << QStringLiteral("存疑");
+    const lxw_col_t columns = lxw_col_t(headers.size());
+    const auto gradeOf = [&scale](const ResultRow &result) {
+        return scale->gradeOfResult(result.speed, result.accuracyLine, result.timePass);
+    };
     // Widths that show every heading and value whole: the texts as the
     // cells show them, numbers as written.
-    int widths[8] = {};
+    QVector<int> widths(columns, 0);
     const auto fit = [&widths](int col, const QString &shown) {
         widths[col] = std::max(widths[col], displayWidth(shown));
     };
@@ -180,8 +169,13 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
         fit(5, QString::number(result.timePass));
         fit(6, QString::number(wrongCounts.value(result.recNo)));
+        if (scale) {
+            const auto grade = gradeOf(result);
+            fit(gradeColumn, scale->nameOf(grade));
+            fit(gradeColumn + 1, QString::number(scale->scoreOf(grade).value_or(0)));
+        }
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            fit(7, *doubt);
+            fit(doubtColumn, *doubt);
     }
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
@@ -206,8 +200,14 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         cells.number(row, 5, result.timePass);
         if (const auto wrong = wrongCounts.constFind(result.recNo); wrong != wrongCounts.constEnd())
             cells.number(row, 6, *wrong);
+        if (scale) {
+            const auto grade = gradeOf(result);
+            cells.text(row, gradeColumn, scale->nameOf(grade), headers[gradeColumn]);
+            if (const auto score = scale->scoreOf(grade))
+                cells.number(row, gradeColumn + 1, *score);
+        }
         if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            cells.text(row, 7, *doubt, headers[7]);
+            cells.text(row, doubtColumn, *doubt, headers[doubtColumn]);
         ++row;
     }
     outcome.changed = cells.changed();

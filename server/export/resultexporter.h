@@ -4,6 +4,7 @@
 // headers in row 2, then one row per record from row 3; each column as wide
 // as its widest heading or value.
 #include "collect/resultstore.h"
+#include "grading/gradingscale.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -38,12 +39,13 @@ public:
     // a text too long for a cell is shortened, control characters (NUL
     // included) become U+FFFD, and each such cell is listed. Accuracy is a
     // number shown with two decimals when its text reads as one.
-    // `wrongCounts` holds the wrong characters of the rows with an answer
-    // sheet by recno (错字数; empty for the others). `doubts` holds the marks
-    // of doubtful rows by recno; when any row has one, an eighth column "存疑"
-    // carries them.
+    // `doubts` holds the marks of doubtful rows by recno; when any row has
+    // one, a last column "存疑" carries them. With a scale, 等级 and 得分
+    // follow 错字数, which holds the wrong characters of the rows with an
+    // answer sheet (`wrongCounts` by recno; empty for the others).
     static Outcome write(const QVector<ResultRow> &rows, const QString &path,
                          const QHash<qint32, QString> &doubts = {},
+                         const std::optional<GradingScale> &scale = std::nullopt,
                          const QHash<qint32, qint32> &wrongCounts = {});
 
     // The examiner's message after an export: where the workbook is, and

@@ -17,6 +17,9 @@ ConsoleHooks ConsoleHooks::desktop()
         return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择交换文件夹"),
                                                  initialFolder);
     };
+    hooks.chooseSaveFile = [](QWidget *parent, const QString &suggested, const QString &filter) {
+        return QFileDialog::getSaveFileName(parent, QString(), suggested, filter);
+    };
     hooks.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
     return hooks;
 }

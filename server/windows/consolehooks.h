@@ -16,6 +16,10 @@ struct ConsoleHooks
     std::function<QString(QWidget *parent)> chooseRoster;
     // The folder dialog for the exchange folder; empty when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseFolder;
+    // The save-file dialog (backups, charts, reports), starting at the
+    // suggested path; an empty name when cancelled.
+    std::function<QString(QWidget *parent, const QString &suggested, const QString &filter)>
+            chooseSaveFile;
     // Opens a file or link with the desktop's program for it.
     std::function<bool(const QUrl &url)> openUrl;
 

@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
 #include "windows/commandbar.h"
+#include "windows/frmhistory.h"
 #include "windows/resultsview.h"
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
@@ -58,6 +59,9 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
     connect(&m_controller, &ConsoleController::rosterLoaded, this, &FrmMain::tell);
+    connect(&m_controller, &ConsoleController::gradingScaleChanged, this,
+            [this] { m_results->showScale(m_controller.gradingScale()); });
+    m_results->showScale(m_controller.gradingScale());
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
@@ -65,6 +69,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     showLoginState();
     tell(m_controller.startProblem());
     tell(m_controller.archiveProblem());
+    tell(m_controller.gradingProblem());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.
@@ -104,6 +109,11 @@ void FrmMain::buildToolbar()
                            "显示未登录的考生和名单外的成绩"),
             QStringLiteral("roster"));
     connect(m_roster, &QAction::triggered, this, &FrmMain::loadRoster);
+    QAction *history = m_toolbar->addCommand(
+            "history", QStringLiteral("历次考试"),
+            QStringLiteral("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
+            QStringLiteral("history"));
+    connect(history, &QAction::triggered, this, &FrmMain::showHistory);
 
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("helpMenu"));
@@ -307,6 +317,17 @@ void FrmMain::showAbout()
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_about->showInFrontOf(this);
+}
+
+void FrmMain::showHistory()
+{
+    // One window, read afresh each time it is asked for: the exam under way moves on.
+    if (!m_history)
+        m_history = new FrmHistory(m_controller, m_hooks, m_messages, this);
+    m_history->refresh();
+    m_history->show();
+    m_history->raise();
+    m_history->activateWindow();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

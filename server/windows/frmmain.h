@@ -16,6 +16,7 @@ class QAction;
 class CommandBar;
 class ResultsView;
 class SettingsPanel;
+class FrmHistory;
 
 namespace console {
 
@@ -60,6 +61,7 @@ private:
     void exportResults();
     void allowRetake(int row);
     void loadRoster();
+    void showHistory();
 
     void openManual();
     void showAbout();
@@ -81,6 +83,7 @@ private:
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
     QPointer<FrmAbout> m_about;
+    QPointer<FrmHistory> m_history;
 };
 
 }  // namespace console

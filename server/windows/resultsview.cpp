@@ -138,6 +138,8 @@ void ResultsView::buildGrid()
         { ClassTableModel::Progress, kProgressWidth },
         { ClassTableModel::Speed, 1725 },
         { ClassTableModel::Accuracy, 1080 },
+        { ClassTableModel::Grade, 675 },
+        { ClassTableModel::Score, 555 },
         { ClassTableModel::TimePass, 1335 },
         { ClassTableModel::RecNo, 735 },
     };
@@ -207,6 +209,11 @@ void ResultsView::place(const QSize &grown)
 void ResultsView::showRows(const QVector<ClassViewRow> &rows)
 {
     m_model->setRows(rows);
+}
+
+void ResultsView::showScale(const GradingScale &scale)
+{
+    m_model->setScale(scale);
 }
 
 void ResultsView::showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,

@@ -3,6 +3,7 @@
 // progress drawn as bars) and below it the counts line with the export
 // button (FrameCJ1). It shows what it is given and reports the export click.
 #include "class/liveclass.h"
+#include "grading/gradingscale.h"
 
 #include <QWidget>
 
@@ -26,6 +27,8 @@ public:
     void place(const QSize &grown);
 
     void showRows(const QVector<ClassViewRow> &rows);
+    // The scale the 等级 and 得分 columns follow.
+    void showScale(const GradingScale &scale);
     // The results in the table (blank when unknown) and the class's counts.
     // `note` follows the counts (what happened to the published exam).
     void showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,

@@ -1,6 +1,7 @@
 #include "windows/settingspanel.h"
 
 #include "windows/classiccontrols.h"
+#include "windows/gradingscaledialog.h"
 #include "windows/twips.h"
 
 #include "messages.h"
@@ -38,6 +39,9 @@ SettingsPanel::SettingsPanel(console::ConsoleController &controller, const Conso
     QPushButton *cancel = classic::button(this, "CmdCancel", QStringLiteral("取消"),
                                           twips::rect(8400, 6000, 1455, 375));
     connect(cancel, &QPushButton::clicked, this, &SettingsPanel::cancel);
+    QPushButton *grading = classic::button(this, "CmdGrading", QStringLiteral("评分标准"),
+                                           twips::rect(0, 6000, 1455, 375));
+    connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
 
     connect(&m_controller, &console::ConsoleController::examTextChanged, this,
             &SettingsPanel::showExamText);
@@ -169,6 +173,13 @@ void SettingsPanel::chooseArticle()
         return;
     }
     showTextLength();
+}
+
+void SettingsPanel::editGradingScale()
+{
+    auto *dialog = new GradingScaleDialog(m_controller, m_messages, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void SettingsPanel::save()

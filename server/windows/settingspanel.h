@@ -37,6 +37,7 @@ private:
     void chooseArticle();
     void chooseExchangeFolder();
     void openDataFolder();
+    void editGradingScale();
     void save();
     void cancel();
 

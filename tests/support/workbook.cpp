@@ -53,3 +53,14 @@ QStringList workbookLayout(const QString &path)
                                       "    print('width:%s=%g' % (k, d.width))\n"),
                        path);
 }
+
+QStringList workbookScript(const QString &script, const QString &path)
+{
+    QProcess python;
+    python.start(QStringLiteral(KESTRIX_PYTHON),
+                 { QStringLiteral("-c"), QStringLiteral("import sys, openpyxl\n") + script, path });
+    if (!python.waitForFinished(30000) || python.exitCode() != 0)
+        return { QStringLiteral("python failed: ")
+                 + QString::fromUtf8(python.readAllStandardError()) };
+    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}

@@ -9,3 +9,7 @@ QStringList workbookRows(const QString &path);
 // each merged range ("merged:A1:F1"), "bold:A1" when A1 is bold, and each
 // column's width as the file stores it ("width:A=12.7").
 QStringList workbookLayout(const QString &path);
+
+// The lines a Python script prints about the workbook at sys.argv[1], with
+// openpyxl imported (run here, not through the test broker).
+QStringList workbookScript(const QString &script, const QString &path);

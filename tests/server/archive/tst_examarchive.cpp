@@ -4,6 +4,7 @@
 #include "testfiles.h"
 
 #include "archive/examarchive.h"
+#include "archive/schema.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -102,6 +103,36 @@ private slots:
         QCOMPARE(readFile(path), before);
     }
 
+    void migratedFromTheFirstSchema()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(ExamArchive::defaultFileName());
+        {
+            SqliteHolder first(path);
+            for (const QString &statement : archiveschema::migration(0))
+                QVERIFY(first.run(statement));
+            QVERIFY(first.run(u"UPDATE archive_schema SET version = 1"_qs));
+            QVERIFY(first.run(u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                              "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs));
+            QVERIFY(first.run(u"INSERT INTO exam_rows (exam_id, position, speed, accuracy_line, "
+                              "time_pass, rec_no) VALUES (7, 0, 30, '80', 600, 1), "
+                              "(7, 1, 29, '99', 600, 2)"_qs));
+        }
+        ExamArchive archive(path);
+        QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
+        const auto exams = archive.exams();
+        QVERIFY(exams.value);
+        QCOMPARE(exams.value->size(), 1);
+        QCOMPARE(exams.value->first().passRate, 0.5);  // graded with the standard scale
+        QCOMPARE(archive.exam(7).value->sitting.scale, GradingScale::standard());
+        // Another scale, on request.
+        const auto lenient = GradingScale::fromTable({ { u"过"_qs, u"20"_qs, u"0"_qs, u"1"_qs },
+                                                       { u"不过"_qs, u"0"_qs, u"0"_qs, u"0"_qs } });
+        QCOMPARE(archive.regrade(7, *lenient.scale), QString());
+        QCOMPARE(archive.exams().value->first().passRate, 1.0);
+        QVERIFY(!archive.regrade(8, *lenient.scale).isEmpty());
+    }
+
     void keptOnceReadBackDeleted()
     {
         QTemporaryDir dir;
@@ -143,6 +174,11 @@ private slots:
         QCOMPARE(exam.value->rows, rows(3));
         QCOMPARE(exam.value->sitting.closedAt, closed);
         QCOMPARE(exam.value->sitting.articleText, u"春眠不觉晓\r\n"_qs);
+        const auto history = archive.history(u" 101 "_qs, u"张1"_qs);
+        QVERIFY(history.value);
+        QCOMPARE(history.value->size(), 1);
+        QCOMPARE(history.value->first().grade, u"良好"_qs);
+        QCOMPARE(history.value->first().examId, first.id);
 
         // A backup is a whole archive of its own.
         const QString copy = dir.filePath(u"备份.db"_qs);

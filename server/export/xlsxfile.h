@@ -1,0 +1,13 @@
+#pragma once
+// Where libxlsxwriter may write a workbook that is to end up at `path`.
+#include <QString>
+
+namespace xlsxfile {
+
+// libxlsxwriter opens its file with fopen, which on Windows takes the name
+// in the ANSI code page: a Chinese name would come out garbled or not at
+// all. There the workbook is written under an ASCII name in the folder's
+// short (8.3) form and then renamed by Qt; elsewhere `path` is returned.
+QString asciiStandIn(const QString &path, const QString &stem);
+
+}  // namespace xlsxfile

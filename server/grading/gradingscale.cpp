@@ -1,0 +1,176 @@
+#include "grading/gradingscale.h"
+
+#include "numbers.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+constexpr qint64 kMaxFileBytes = 64 * 1024;
+constexpr double kMaxAccuracy = 100;
+constexpr double kMaxSpeed = 10000;
+constexpr double kMaxScore = 1000;
+
+QString rowName(int row)
+{
+    return QStringLiteral("第%1行").arg(row + 1);
+}
+
+}  // namespace
+
+GradingScale GradingScale::standard()
+{
+    GradingScale scale;
+    scale.m_grades = { { QStringLiteral("优秀"), 60, 95, 95 },
+                       { QStringLiteral("良好"), 45, 90, 85 },
+                       { QStringLiteral("及格"), 30, 80, 70 },
+                       { QStringLiteral("不及格"), 0, 0, 50 } };
+    return scale;
+}
+
+QString GradingScale::problemOf(const QVector<Grade> &grades)
+{
+    if (grades.isEmpty())
+        return QStringLiteral("评分标准至少要有一个等级。");
+    if (grades.size() > kMaxGrades)
+        return QStringLiteral("评分标准最多%1个等级。").arg(kMaxGrades);
+    for (int i = 0; i < grades.size(); ++i) {
+        const Grade &grade = grades[i];
+        if (grade.name.isEmpty())
+            return rowName(i) + QStringLiteral("：等级名称不能为空。");
+        for (int j = 0; j < i; ++j) {
+            if (grades[j].name == grade.name)
+                return rowName(i) + QStringLiteral("：等级“%1”重复。").arg(grade.name);
+        }
+        if (grade.minSpeed < 0 || grade.minAccuracy < 0 || grade.score < 0)
+            return rowName(i) + QStringLiteral("：速度、正确率和得分不能是负数。");
+        if (grade.minAccuracy > kMaxAccuracy)
+            return rowName(i) + QStringLiteral("：最低正确率不能超过100%。");
+        if (grade.minSpeed > kMaxSpeed || grade.score > kMaxScore)
+            return rowName(i) + QStringLiteral("：数值太大。");
+        if (i == 0)
+            continue;
+        // A grade asks no less than the one below it, or that one is never reached.
+        const Grade &above = grades[i - 1];
+        if (above.minSpeed < grade.minSpeed || above.minAccuracy < grade.minAccuracy)
+            return rowName(i)
+                    + QStringLiteral("：等级“%1”的要求高于它上面的等级“%2”，"
+                                     "请按从高到低排列。")
+                              .arg(grade.name, above.name);
+        if (above.minSpeed == grade.minSpeed && above.minAccuracy == grade.minAccuracy)
+            return rowName(i)
+                    + QStringLiteral("：等级“%1”与上面的等级“%2”要求相同，"
+                                     "永远评不到。")
+                              .arg(grade.name, above.name);
+        if (above.score < grade.score)
+            return rowName(i)
+                    + QStringLiteral("：等级“%1”的得分高于上面的等级“%2”。")
+                              .arg(grade.name, above.name);
+    }
+    return {};
+}
+
+GradingScale::Reading GradingScale::fromTable(const QVector<QStringList> &table)
+{
+    static const QStringList fieldNames { QString(), QStringLiteral("最低速度"),
+                                          QStringLiteral("最低正确率"), QStringLiteral("得分") };
+    QVector<Grade> grades;
+    for (int i = 0; i < table.size(); ++i) {
+        const QStringList &cells = table[i];
+        Grade grade;
+        grade.name = cells.value(0).trimmed();
+        double *fields[] = { nullptr, &grade.minSpeed, &grade.minAccuracy, &grade.score };
+        for (int f = 1; f < 4; ++f) {
+            const std::optional<double> value = numbers::parseNumber(cells.value(f));
+            if (!value)
+                return { std::nullopt,
+                         rowName(i)
+                                 + QStringLiteral("：%1“%2”不是数字。")
+                                           .arg(fieldNames[f], cells.value(f).trimmed()) };
+            *fields[f] = *value;
+        }
+        grades.append(grade);
+    }
+    if (const QString problem = problemOf(grades); !problem.isEmpty())
+        return { std::nullopt, problem };
+    GradingScale scale;
+    scale.m_grades = grades;
+    return { scale, {} };
+}
+
+GradingScale::Reading GradingScale::fromText(const QString &text)
+{
+    QVector<QStringList> table;
+    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        if (!line.trimmed().isEmpty())
+            table.append(line.split(u'\t'));
+    }
+    return fromTable(table);
+}
+
+QString GradingScale::toText() const
+{
+    QString text;
+    for (const Grade &grade : m_grades)
+        text += QStringList { grade.name, QString::number(grade.minSpeed),
+                              QString::number(grade.minAccuracy), QString::number(grade.score) }
+                        .join(u'\t')
+                + u'\n';
+    return text;
+}
+
+GradingScale::Reading GradingScale::load(const QString &applicationFolder)
+{
+    const QString path = QDir(applicationFolder).filePath(fileName());
+    if (!QFileInfo::exists(path))
+        return { standard(), {} };
+    const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
+    if (!file.bytes)
+        return { std::nullopt, file.problem };
+    Reading reading = fromText(QString::fromUtf8(*file.bytes));
+    if (!reading.scale)
+        reading.problem = QStringLiteral("评分标准文件 %1 有误：%2")
+                                  .arg(QDir::toNativeSeparators(path), reading.problem);
+    return reading;
+}
+
+QString GradingScale::save(const QString &applicationFolder) const
+{
+    return wholefile::write(QDir(applicationFolder).filePath(fileName()), toText().toUtf8());
+}
+
+std::optional<int> GradingScale::gradeOf(double speed, double accuracy) const
+{
+    for (int i = 0; i < m_grades.size(); ++i) {
+        if (speed >= m_grades[i].minSpeed && accuracy >= m_grades[i].minAccuracy)
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> GradingScale::gradeOfResult(double speed, const QString &accuracyLine,
+                                               qint16 timePass) const
+{
+    if (timePass <= 0)
+        return std::nullopt;
+    return gradeOf(speed, numbers::parseNumber(accuracyLine).value_or(0));
+}
+
+bool GradingScale::passes(std::optional<int> grade) const
+{
+    return grade && *grade < m_grades.size() - 1;
+}
+
+QString GradingScale::nameOf(std::optional<int> grade) const
+{
+    return grade ? m_grades.value(*grade).name : QString();
+}
+
+std::optional<double> GradingScale::scoreOf(std::optional<int> grade) const
+{
+    if (!grade || *grade >= m_grades.size())
+        return std::nullopt;
+    return m_grades[*grade].score;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The grading scale (评分标准): an ordered list of grades, each with a
+// minimum speed, a minimum accuracy and a score. A result's grade is the
+// first whose minimums it meets; the last grade is the failing one.
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+struct Grade
+{
+    QString name;
+    double minSpeed = 0;  // 字/分钟
+    double minAccuracy = 0;  // %
+    double score = 0;
+
+    friend bool operator==(const Grade &a, const Grade &b)
+    {
+        return a.name == b.name && a.minSpeed == b.minSpeed && a.minAccuracy == b.minAccuracy
+                && a.score == b.score;
+    }
+};
+
+class GradingScale
+{
+public:
+    static QString fileName() { return QStringLiteral("pf.txt"); }
+    static constexpr int kMaxGrades = 20;
+
+    // 优秀 / 良好 / 及格 / 不及格.
+    static GradingScale standard();
+
+    struct Reading;
+    // The scale as typed in a table, one row of four texts per grade: the
+    // name, minimum speed, minimum accuracy and score; checked.
+    static Reading fromTable(const QVector<QStringList> &table);
+    // One grade per line, its four fields tab-separated (the file and the archive).
+    static Reading fromText(const QString &text);
+    QString toText() const;
+
+    // The scale kept in the application folder; the standard one when none is.
+    static Reading load(const QString &applicationFolder);
+    QString save(const QString &applicationFolder) const;
+
+    const QVector<Grade> &grades() const { return m_grades; }
+    // The index of the result's grade; empty when it meets none.
+    std::optional<int> gradeOf(double speed, double accuracy) const;
+    // A result's grade from its accuracy line as written; none before the
+    // examinee started (a time of 0).
+    std::optional<int> gradeOfResult(double speed, const QString &accuracyLine,
+                                     qint16 timePass) const;
+    // Whether a grade passes: every grade but the last does.
+    bool passes(std::optional<int> grade) const;
+    // The grade's name and score as shown, "" for none.
+    QString nameOf(std::optional<int> grade) const;
+    std::optional<double> scoreOf(std::optional<int> grade) const;
+
+    friend bool operator==(const GradingScale &a, const GradingScale &b)
+    {
+        return a.m_grades == b.m_grades;
+    }
+
+private:
+    static QString problemOf(const QVector<Grade> &grades);
+
+    QVector<Grade> m_grades;
+};
+
+struct GradingScale::Reading
+{
+    std::optional<GradingScale> scale;
+    QString problem;  // the reason, naming the row; empty when read
+};

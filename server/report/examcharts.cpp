@@ -1,0 +1,205 @@
+#include "report/examcharts.h"
+
+#include "stats/examstatistics.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+namespace examcharts {
+
+namespace {
+
+constexpr int kTitlePoints = 18;
+constexpr int kLabelPoints = 13;
+
+const QColor kGradeColours[] = { QColor(0x2E, 0x7D, 0x32), QColor(0x15, 0x65, 0xC0),
+                                 QColor(0xEF, 0x8F, 0x00), QColor(0xC6, 0x28, 0x28),
+                                 QColor(0x6A, 0x1B, 0x9A), QColor(0x45, 0x5A, 0x64) };
+
+QColor gradeColour(int grade)
+{
+    return kGradeColours[grade % int(std::size(kGradeColours))];
+}
+
+QFont points(int size, bool bold = false)
+{
+    QFont font;
+    font.setPointSize(size);
+    font.setBold(bold);
+    return font;
+}
+
+QChart *newChart(const QString &title)
+{
+    auto *chart = new QChart();
+    chart->setTitle(title);
+    chart->setTitleFont(points(kTitlePoints, true));
+    chart->legend()->setFont(points(kLabelPoints));
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    return chart;
+}
+
+void style(QAbstractAxis *axis, const QString &title)
+{
+    axis->setTitleText(title);
+    axis->setTitleFont(points(kLabelPoints, true));
+    axis->setLabelsFont(points(kLabelPoints));
+}
+
+}  // namespace
+
+QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale)
+{
+    QChart *chart = newChart(QStringLiteral("打字速度分布"));
+    QVector<int> bins = speedHistogram(rows, kBinWidth);
+    // Room for every threshold, even above the fastest typist.
+    for (const Grade &grade : scale.grades())
+        bins.resize(std::max<qsizetype>(bins.size(), qsizetype(grade.minSpeed / kBinWidth) + 1), 0);
+    if (bins.isEmpty())
+        bins.resize(1, 0);
+    auto *set = new QBarSet(QStringLiteral("人数"));
+    set->setColor(QColor(0x5C, 0x8D, 0xC9));
+    QStringList categories;
+    int highest = 1;
+    for (int i = 0; i < bins.size(); ++i) {
+        *set << bins[i];
+        highest = std::max(highest, bins[i]);
+        categories << QString::number(i * kBinWidth, 'f', 0);
+    }
+    auto *bars = new QBarSeries();
+    bars->setBarWidth(1);
+    bars->append(set);
+    chart->addSeries(bars);
+    auto *categoryAxis = new QBarCategoryAxis();
+    categoryAxis->append(categories);
+    style(categoryAxis, QStringLiteral("速度（字/分钟，每档%1）").arg(kBinWidth));
+    chart->addAxis(categoryAxis, Qt::AlignBottom);
+    bars->attachAxis(categoryAxis);
+    auto *countAxis = new QValueAxis();
+    countAxis->setRange(0, highest + 1);
+    countAxis->setLabelFormat(QStringLiteral("%d"));
+    countAxis->setTickCount(std::min(highest + 2, 11));
+    // The legend names the bars: a rotated Chinese title would not read.
+    countAxis->setLabelsFont(points(kLabelPoints));
+    chart->addAxis(countAxis, Qt::AlignLeft);
+    bars->attachAxis(countAxis);
+    // The thresholds on a speed axis spanning the same width as the bars.
+    auto *speedAxis = new QValueAxis();
+    speedAxis->setRange(0, bins.size() * kBinWidth);
+    speedAxis->setVisible(false);
+    chart->addAxis(speedAxis, Qt::AlignBottom);
+    for (int i = 0; i < scale.grades().size(); ++i) {
+        const Grade &grade = scale.grades()[i];
+        if (grade.minSpeed <= 0)
+            continue;
+        auto *line = new QLineSeries();
+        line->setName(QStringLiteral("%1 ≥ %2").arg(grade.name).arg(grade.minSpeed));
+        line->append(grade.minSpeed, 0);
+        line->append(grade.minSpeed, highest + 1);
+        QPen pen(gradeColour(i));
+        pen.setWidth(3);
+        pen.setStyle(Qt::DashLine);
+        line->setPen(pen);
+        chart->addSeries(line);
+        line->attachAxis(speedAxis);
+        line->attachAxis(countAxis);
+    }
+    return chart;
+}
+
+QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScale &scale)
+{
+    QChart *chart = newChart(QStringLiteral("正确率与速度"));
+    QVector<QScatterSeries *> series;
+    for (int i = 0; i < scale.grades().size(); ++i) {
+        auto *points = new QScatterSeries();
+        points->setName(scale.grades()[i].name);
+        points->setColor(gradeColour(i));
+        points->setMarkerSize(12);
+        series.append(points);
+    }
+    double fastest = 10;
+    double leastAccurate = 100;
+    for (const ArchivedRow &row : rows) {
+        const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+        if (!grade)
+            continue;
+        series[*grade]->append(row.speed, row.accuracy());
+        fastest = std::max(fastest, row.speed);
+        leastAccurate = std::min(leastAccurate, row.accuracy());
+    }
+    auto *speedAxis = new QValueAxis();
+    speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
+    style(speedAxis, QStringLiteral("速度（字/分钟）"));
+    // The class's accuracies spread over the height, not squeezed at its top.
+    auto *accuracyAxis = new QValueAxis();
+    const double lowest = std::max(0.0, std::floor(leastAccurate / 10 - 0.5) * 10);
+    accuracyAxis->setRange(lowest, 100);
+    accuracyAxis->setTickCount(int((100 - lowest) / (lowest >= 50 ? 5 : 10)) + 1);
+    style(accuracyAxis, QStringLiteral("正确率（%）"));
+    chart->addAxis(speedAxis, Qt::AlignBottom);
+    chart->addAxis(accuracyAxis, Qt::AlignLeft);
+    for (QScatterSeries *points : series) {
+        chart->addSeries(points);
+        points->attachAxis(speedAxis);
+        points->attachAxis(accuracyAxis);
+    }
+    return chart;
+}
+
+QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
+{
+    QChart *chart = newChart(QStringLiteral("%1的成绩变化").arg(who));
+    auto *speed = new QLineSeries();
+    speed->setName(QStringLiteral("速度（字/分钟）"));
+    speed->setPointsVisible(true);
+    auto *accuracy = new QLineSeries();
+    accuracy->setName(QStringLiteral("正确率（%）"));
+    accuracy->setPointsVisible(true);
+    double fastest = 10;
+    QDateTime first = QDateTime::currentDateTime();
+    QDateTime last = first;
+    for (const HistoryPoint &point : points) {
+        const qreal when = qreal(point.when.toMSecsSinceEpoch());
+        speed->append(when, point.speed);
+        accuracy->append(when, point.accuracy);
+        fastest = std::max(fastest, point.speed);
+        first = std::min(first, point.when);
+        last = point.when;
+    }
+    QPen speedPen(QColor(0x15, 0x65, 0xC0));
+    speedPen.setWidth(3);
+    speed->setPen(speedPen);
+    QPen accuracyPen(QColor(0x2E, 0x7D, 0x32));
+    accuracyPen.setWidth(3);
+    accuracy->setPen(accuracyPen);
+    chart->addSeries(speed);
+    chart->addSeries(accuracy);
+    auto *timeAxis = new QDateTimeAxis();
+    timeAxis->setFormat(QStringLiteral("MM-dd"));
+    // A single exam still gets a span to stand in.
+    timeAxis->setRange(first.addDays(-1), last.addDays(1));
+    style(timeAxis, QStringLiteral("考试日期"));
+    auto *speedAxis = new QValueAxis();
+    speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
+    style(speedAxis, QStringLiteral("速度（字/分钟）"));
+    auto *accuracyAxis = new QValueAxis();
+    accuracyAxis->setRange(0, 100);
+    style(accuracyAxis, QStringLiteral("正确率（%）"));
+    chart->addAxis(timeAxis, Qt::AlignBottom);
+    chart->addAxis(speedAxis, Qt::AlignLeft);
+    chart->addAxis(accuracyAxis, Qt::AlignRight);
+    speed->attachAxis(timeAxis);
+    speed->attachAxis(speedAxis);
+    accuracy->attachAxis(timeAxis);
+    accuracy->attachAxis(accuracyAxis);
+    return chart;
+}
+
+}  // namespace examcharts

@@ -1,0 +1,94 @@
+#include "stats/examlistmodel.h"
+
+#include "stats/examstatistics.h"
+
+#include <QFont>
+
+void ExamListModel::setExams(std::optional<ExamSummary> current, QVector<ExamSummary> kept)
+{
+    beginResetModel();
+    m_withCurrent = current.has_value();
+    m_exams = std::move(kept);
+    if (current)
+        m_exams.prepend(*current);
+    endResetModel();
+}
+
+qint64 ExamListModel::idAt(int row) const
+{
+    return row >= 0 && row < m_exams.size() ? m_exams[row].id : -1;
+}
+
+int ExamListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_exams.size());
+}
+
+int ExamListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant ExamListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_exams.size())
+        return {};
+    const ExamSummary &exam = m_exams[index.row()];
+    const bool live = m_withCurrent && index.row() == 0;
+    switch (role) {
+    case IdRole:
+        return exam.id;
+    case Qt::FontRole:
+        if (live) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case When:
+            return live ? QStringLiteral("当前考试")
+                        : exam.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+        case Article:
+            return exam.articleName;
+        case Minutes:
+            return exam.examMinutes;
+        case Examinees:
+            return exam.examinees;
+        case MeanSpeed:
+            return QString::number(exam.meanSpeed, 'f', 1);
+        case PassRate:
+            return QStringLiteral("%1%").arg(exam.passRate * 100, 0, 'f', 0);
+        }
+    }
+    return {};
+}
+
+QVariant ExamListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
+        return {};
+    static const QString captions[kColumns] = {
+        QStringLiteral("日期"), QStringLiteral("文章"),     QStringLiteral("时间（分钟）"),
+        QStringLiteral("人数"), QStringLiteral("平均速度"), QStringLiteral("及格率"),
+    };
+    return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
+}
+
+ExamSummary summaryOf(const ArchivedExam &exam)
+{
+    ExamSummary summary;
+    summary.id = exam.id;
+    summary.when =
+            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+    summary.articleName = exam.sitting.articleName;
+    summary.examMinutes = exam.sitting.examMinutes;
+    summary.examinees = int(exam.rows.size());
+    double sum = 0;
+    for (const ArchivedRow &row : exam.rows)
+        sum += row.speed;
+    summary.meanSpeed = exam.rows.isEmpty() ? 0 : sum / exam.rows.size();
+    summary.passRate = statisticsOf(exam.rows, exam.sitting.scale).passRate;
+    return summary;
+}

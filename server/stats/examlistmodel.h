@@ -1,0 +1,32 @@
+#pragma once
+// The list of the 历次考试 window: the exam under way on top (id 0), then
+// the kept exams newest first, with date, article, time, examinees, mean
+// speed and pass rate.
+#include "archive/archivedexam.h"
+
+#include <QAbstractTableModel>
+
+class ExamListModel : public QAbstractTableModel
+{
+public:
+    enum Column { When, Article, Minutes, Examinees, MeanSpeed, PassRate, kColumns };
+    static constexpr int IdRole = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setExams(std::optional<ExamSummary> current, QVector<ExamSummary> kept);
+    // The id of the exam on a row; 0 for the exam under way.
+    qint64 idAt(int row) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QVector<ExamSummary> m_exams;
+    bool m_withCurrent = false;
+};
+
+// The list line of an exam from its rows.
+ExamSummary summaryOf(const ArchivedExam &exam);

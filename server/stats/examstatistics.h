@@ -1,0 +1,50 @@
+#pragma once
+// The figures of one exam: count, mean, median, highest, lowest and
+// standard deviation of speed and accuracy; the number and share in each
+// grade; the same per department; the speed histogram.
+#include "archive/archivedexam.h"
+
+#include <QString>
+#include <QVector>
+
+// One series of figures. The deviation is the class's own (divided by
+// the count, not count - 1): the class is all there is, not a sample.
+struct Figures
+{
+    int count = 0;
+    double mean = 0;
+    double median = 0;  // of an even count, the mean of the middle two
+    double highest = 0;
+    double lowest = 0;
+    double deviation = 0;
+};
+
+Figures figuresOf(QVector<double> values);
+
+struct GradeCount
+{
+    QString grade;  // "未评" for the results without one
+    int count = 0;
+    double share = 0;  // 0 to 1 of the graded rows' exam
+};
+
+struct ExamStatistics
+{
+    QString department;  // empty for the whole exam
+    Figures speed;
+    Figures accuracy;
+    QVector<GradeCount> grades;  // in the scale's order, then those without
+    double passRate = 0;  // 0 to 1
+};
+
+// The statistics of the rows graded by the scale. Rows not started (a
+// time of 0) count nowhere.
+ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale);
+// The same for each department, in the order they first appear; empty
+// when the exam has one department or none.
+QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,
+                                               const GradingScale &scale);
+
+// The speed histogram: bins of `width` from 0, bin i holding speeds in
+// [i * width, (i + 1) * width); as many as the fastest needs.
+QVector<int> speedHistogram(const QVector<ArchivedRow> &rows, double width);

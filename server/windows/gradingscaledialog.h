@@ -1,0 +1,32 @@
+#pragma once
+// The grading scale (评分标准) as a table the examiner edits: one row per
+// grade, highest first. 确定 stores it through the controller, or tells
+// why it cannot be and stays open.
+#include "control/consolecontroller.h"
+
+#include <QDialog>
+
+class QTableWidget;
+class Messages;
+
+class GradingScaleDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    GradingScaleDialog(console::ConsoleController &controller, Messages *messages, QWidget *parent);
+
+protected:
+    QTableWidget *table() const { return m_table; }
+
+private:
+    void showScale(const GradingScale &scale);
+    void addGrade();
+    void removeGrade();
+    void restoreStandard();
+    void store();
+
+    console::ConsoleController &m_controller;
+    Messages *m_messages;
+    QTableWidget *m_table = nullptr;
+};

@@ -1,0 +1,113 @@
+// The reports read back: the PDF's text through pdftotext and its fonts
+// through pdffonts, the term workbook through openpyxl (its summary
+// against its exam sheets, its charts), and a cancelled report.
+#include "keptexams.h"
+#include "workbook.h"
+
+#include "report/examreport.h"
+#include "report/termreport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QVector<ArchivedExam> keptExams(ExamArchive &archive, int exams, int examinees)
+{
+    QVector<ArchivedExam> kept;
+    if (!fillArchive(archive, exams, examinees).isEmpty())
+        return kept;
+    const QVector<ExamSummary> summaries = archive.exams().value.value_or(QVector<ExamSummary>());
+    for (const ExamSummary &summary : summaries)
+        kept.prepend(*archive.exam(summary.id).value);  // oldest first
+    return kept;
+}
+
+}  // namespace
+
+class TestReports : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void examAsPdf()
+    {
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(u"a.db"_qs));
+        const QVector<ArchivedExam> exams = keptExams(archive, 1, 60);
+        QCOMPARE(exams.size(), 1);
+        const QString pdf = dir.filePath(u"报告.pdf"_qs);
+        QCOMPARE(examreport::writePdf(exams.first(), pdf), QString());
+        // Qt's text map names some shared CJK glyphs by their Kangxi radical (⽣ for 生).
+        const QString text = run(u"pdftotext"_qs, { u"-layout"_qs, pdf, u"-"_qs })
+                                     .normalized(QString::NormalizationForm_KC);
+        for (const QString &expected : { u"打字考试成绩报告"_qs, u"第1课"_qs, u"计算机1班 速度"_qs,
+                                         u"考生59"_qs, u"不及格"_qs, u"标准差"_qs })
+            QVERIFY2(text.contains(expected), qPrintable(expected));
+        QVERIFY(run(u"pdfinfo"_qs, { pdf }).contains(u"A4"_qs));
+        // Every font embedded, so any reader shows the Chinese text.
+        const QStringList fonts =
+                run(u"pdffonts"_qs, { pdf }).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fonts.isEmpty());
+        for (const QString &font : fonts)
+            QVERIFY2(font.contains(u" yes "_qs), qPrintable(font));
+        // A folder that is not there: the reason, and no file.
+        QVERIFY(!examreport::writePdf(exams.first(), dir.filePath(u"无/报告.pdf"_qs)).isEmpty());
+    }
+
+    void termWorkbook()
+    {
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(u"a.db"_qs));
+        const QVector<ArchivedExam> exams = keptExams(archive, 3, 6);
+        const QString path = dir.filePath(u"学期报告.xlsx"_qs);
+        int told = 0;
+        const termreport::Outcome outcome =
+                termreport::write(exams, path, [&](int done, int total) {
+                    told = done * 10 + total;
+                    return true;
+                });
+        QCOMPARE(outcome.problem, QString());
+        QCOMPARE(told, 33);
+        // Each summary cell against the row of its exam's sheet; the charts.
+        const QStringList checked = workbookScript(
+                u"import zipfile\n"
+                "wb = openpyxl.load_workbook(sys.argv[1])\n"
+                "s = wb['汇总']\n"
+                "head = [c.value for c in s[1]]\n"
+                "sheets = wb.sheetnames[2:]\n"
+                "bad = 0\n"
+                "for row in s.iter_rows(min_row=2, values_only=True):\n"
+                "  for e, name in enumerate(sheets):\n"
+                "    exam = {r[2]: r for r in wb[name].iter_rows(min_row=2, values_only=True)}\n"
+                "    r = exam[row[0]]\n"
+                "    bad += (row[3 + 2 * e], row[4 + 2 * e]) != (r[4], r[7])\n"
+                "  speeds = [row[3 + 2 * e] for e in range(len(sheets))]\n"
+                "  bad += row[-3] != max(speeds) or abs(row[-2] - sum(speeds) / 3) > 1e-9\n"
+                "  bad += abs(row[-1] - 0.5) > 1e-9\n"
+                "print(len(sheets), s.max_row - 1, bad, head[-1])\n"
+                "print(sum(n.startswith('xl/charts/chart') for n in zipfile.ZipFile(sys.argv[1]).namelist()))\n"_qs,
+                path);
+        QCOMPARE(checked, (QStringList { u"3 6 0 趋势（字/分钟每次）"_qs, u"2"_qs }));
+
+        // Cancelled after the first exam: nothing left behind, an older file kept.
+        QVERIFY(QFile::remove(path));
+        const termreport::Outcome cancelled =
+                termreport::write(exams, path, [](int, int) { return false; });
+        QVERIFY(cancelled.cancelled);
+        QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
+    }
+};
+
+QTEST_MAIN(TestReports)
+#include "tst_reports.moc"

@@ -1,0 +1,82 @@
+// The statistics of an exam against figures worked out by hand: none, one,
+// ties, the grades and the departments.
+#include "stats/examstatistics.h"
+
+#include <QtTest>
+
+namespace {
+
+ArchivedRow row(const QString &department, double speed, double accuracy, qint16 timePass = 300)
+{
+    ArchivedRow row;
+    row.department = department;
+    row.speed = speed;
+    row.accuracyLine = QString::number(accuracy);
+    row.timePass = timePass;
+    return row;
+}
+
+}  // namespace
+
+class TestExamStatistics : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void figures_data()
+    {
+        QTest::addColumn<QVector<double>>("values");
+        QTest::addColumn<QVector<double>>("expected");  // count, mean, median, high, low, deviation
+        QTest::newRow("none") << QVector<double> {} << QVector<double> { 0, 0, 0, 0, 0, 0 };
+        QTest::newRow("one") << QVector<double> { 50 } << QVector<double> { 1, 50, 50, 50, 50, 0 };
+        QTest::newRow("ties, even count")
+                << QVector<double> { 60, 40, 60, 40 } << QVector<double> { 4, 50, 50, 60, 40, 10 };
+        QTest::newRow("odd count, unsorted")
+                << QVector<double> { 90, 10, 20 }
+                << QVector<double> { 3, 40, 20, 90, 10, 35.590260840104 };
+        QTest::newRow("all equal")
+                << QVector<double> { 7, 7, 7 } << QVector<double> { 3, 7, 7, 7, 7, 0 };
+    }
+
+    void figures()
+    {
+        QFETCH(QVector<double>, values);
+        QFETCH(QVector<double>, expected);
+        const Figures f = figuresOf(values);
+        const QVector<double> got { double(f.count), f.mean,   f.median,
+                                    f.highest,       f.lowest, f.deviation };
+        for (int i = 0; i < got.size(); ++i)
+            QVERIFY2(qAbs(got[i] - expected[i]) < 1e-9,
+                     qPrintable(QStringLiteral("field %1: %2").arg(i).arg(got[i])));
+    }
+
+    void gradesAndDepartments()
+    {
+        // 优秀 60/95, 良好 45/90, 及格 30/80, 不及格 below; one not started.
+        const QVector<ArchivedRow> rows { row(u"甲"_qs, 60, 95), row(u"甲"_qs, 59.9, 99),
+                                          row(u"乙"_qs, 30, 80), row(u"乙"_qs, 10, 100),
+                                          row(u"乙"_qs, 0, 0, 0) };
+        const ExamStatistics all = statisticsOf(rows, GradingScale::standard());
+        QCOMPARE(all.speed.count, 4);
+        QCOMPARE(all.passRate, 0.75);
+        QStringList shares;
+        for (const GradeCount &grade : all.grades)
+            shares << QStringLiteral("%1 %2 %3").arg(grade.grade).arg(grade.count).arg(grade.share);
+        QCOMPARE(shares,
+                 (QStringList { u"优秀 1 0.25"_qs, u"良好 1 0.25"_qs, u"及格 1 0.25"_qs,
+                                u"不及格 1 0.25"_qs }));
+        const QVector<ExamStatistics> parts =
+                statisticsByDepartment(rows, GradingScale::standard());
+        QCOMPARE(parts.size(), 2);
+        QCOMPARE(parts[1].department, u"乙"_qs);
+        QCOMPARE(parts[1].speed.count, 2);
+        QCOMPARE(parts[1].passRate, 0.5);
+        QVERIFY(statisticsByDepartment(rows.mid(0, 2), GradingScale::standard()).isEmpty());
+        // Bins of 10: 10 → 1, 30 → 3, 59.9 → 5, 60 → 6.
+        QCOMPARE(speedHistogram(rows, 10), (QVector<int> { 0, 1, 0, 1, 0, 1, 1 }));
+        QCOMPARE(speedHistogram({}, 10), QVector<int> {});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExamStatistics)
+#include "tst_examstatistics.moc"

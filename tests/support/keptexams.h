@@ -1,0 +1,42 @@
+#pragma once
+// An archive filled with a term of exams, the same every time: two
+// classes, speeds and accuracies spread over every grade, one exam a day.
+#include "archive/examarchive.h"
+
+inline ArchivedRow keptRow(int exam, int examinee)
+{
+    ArchivedRow row;
+    row.department = examinee % 2 ? QStringLiteral("计算机1班") : QStringLiteral("计算机2班");
+    row.examNumber = QStringLiteral("2026%1").arg(examinee, 3, 10, QLatin1Char('0'));
+    row.name = QStringLiteral("考生%1").arg(examinee);
+    // Each examinee gets a little faster over the term.
+    row.speed = 15 + (examinee * 37 % 70) + exam * 0.5;
+    row.accuracyLine = QString::number(75 + (examinee * 13 + exam) % 26);
+    row.timePass = 600;
+    row.recNo = examinee + 1;
+    row.state = QStringLiteral("已交卷");
+    return row;
+}
+
+// Keeps `exams` exams of `examinees` examinees; the problem or empty.
+inline QString fillArchive(ExamArchive &archive, int exams, int examinees)
+{
+    const QDateTime start(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+    for (int exam = 0; exam < exams; ++exam) {
+        ExamSitting sitting;
+        sitting.key = QStringLiteral("term-%1").arg(exam);
+        sitting.openedAt = start.addDays(exam);
+        sitting.closedAt = sitting.openedAt.addSecs(900);
+        sitting.articleName = QStringLiteral("第%1课").arg(exam + 1);
+        sitting.articleText = QStringLiteral("春眠不觉晓，处处闻啼鸟。\r\n");
+        sitting.examMinutes = 10;
+        QVector<ArchivedRow> rows;
+        for (int examinee = 0; examinee < examinees; ++examinee)
+            rows.append(keptRow(exam, examinee));
+        std::sort(rows.begin(), rows.end(),
+                  [](const ArchivedRow &a, const ArchivedRow &b) { return a.speed > b.speed; });
+        if (const QString problem = archive.keep(sitting, rows).problem; !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
