@@ -299,6 +299,14 @@ void ConsoleController::showQuietCollection(const CollectionReport &report)
         emit quietCollectionFailed(report.problem);
 }
 
+std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const
+{
+    const ClassViewRow *row = m_live.rowOf(recNo);
+    if (!row)
+        return std::nullopt;
+    return AnswerSheetPage(*row, m_live.resultOf(recNo), examFacts());
+}
+
 QString ConsoleController::loadRoster(const QString &path)
 {
     if (path.isEmpty())

@@ -5,6 +5,7 @@
 // and export. Commands return what went wrong for the examiner, empty when
 // all went well. What needs the examiner's yes is not asked here: the
 // question is offered, the window asks it and goes on only on a yes.
+#include "class/answersheetpage.h"
 #include "class/liveclass.h"
 #include "collect/backgroundcollector.h"
 #include "collect/resultstore.h"
@@ -109,6 +110,10 @@ public:
     // Until the collection under way has been shown.
     void waitForCollection() { m_background.wait(); }
     const QTimer &collectClock() const { return m_collectClock; }
+
+    // What the answer-sheet window shows for the row with this recno; empty
+    // for a row without a record.
+    std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
 
     // The problem, or what the examiner should know about the loaded list.
     QString loadRoster(const QString &path);

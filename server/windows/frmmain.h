@@ -58,6 +58,7 @@ private:
     void collectResults();
     void clearResults();
     void exportResults();
+    void showAnswerSheet(qint32 recNo);
     void loadRoster();
 
     void openManual();

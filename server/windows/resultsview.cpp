@@ -4,6 +4,7 @@
 #include "windows/classiccontrols.h"
 #include "windows/twips.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -119,6 +120,13 @@ void ResultsView::buildGrid()
 
     m_model = new ClassTableModel(this);
     m_grid->setModel(m_model);
+    connect(m_grid, &QTableView::doubleClicked, this, &ResultsView::requestAnswerSheet);
+    auto *answerSheet = new QAction(QStringLiteral("查看答卷"), m_grid);
+    answerSheet->setObjectName(QStringLiteral("MnuAnswerSheet"));
+    connect(answerSheet, &QAction::triggered, this,
+            [this] { requestAnswerSheet(m_grid->currentIndex()); });
+    m_grid->addAction(answerSheet);
+    m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_grid->setItemDelegateForColumn(ClassTableModel::Progress, new ProgressDelegate(m_grid));
     // The state and the progress are what the examiner watches during the
     // exam: they stand right after the name. Widths in twips.
@@ -145,6 +153,16 @@ void ResultsView::buildGrid()
         header->moveSection(header->visualIndex(logical), visual);
         m_grid->setColumnWidth(logical, twips::px(width));
     }
+}
+
+void ResultsView::requestAnswerSheet(const QModelIndex &index)
+{
+    // A listed examinee who has not logged in has no recno, and no sheet.
+    bool numbered = false;
+    const qint32 recNo =
+            m_model->index(index.row(), ClassTableModel::RecNo).data().toInt(&numbered);
+    if (index.isValid() && numbered)
+        emit answerSheetRequested(recNo);
 }
 
 void ResultsView::buildCountsLine()

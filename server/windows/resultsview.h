@@ -10,6 +10,7 @@
 
 class QGroupBox;
 class QLabel;
+class QModelIndex;
 class QPushButton;
 class QTableView;
 class ClassTableModel;
@@ -35,9 +36,12 @@ public:
 
 signals:
     void exportRequested();
+    // A double click on a row with a record, or 查看答卷 in its context menu.
+    void answerSheetRequested(qint32 recNo);
 
 private:
     void buildGrid();
+    void requestAnswerSheet(const QModelIndex &index);
     void buildCountsLine();
 
     QGroupBox *m_gridFrame = nullptr;
