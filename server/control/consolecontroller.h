@@ -6,6 +6,7 @@
 // all went well. What needs the examiner's yes is not asked here: the
 // question is offered, the window asks it and goes on only on a yes.
 #include "archive/examarchive.h"
+#include "class/answersheetpage.h"
 #include "class/liveclass.h"
 #include "class/rosterloader.h"
 #include "collect/backgroundcollector.h"
@@ -129,6 +130,10 @@ public:
     Retake::Offer retakeOffer(const ClassViewRow &row);
     // Lets the examinee of the row sit the exam once more; the problem or empty.
     QString allowRetake(const ClassViewRow &row);
+
+    // What the answer-sheet window shows for the row with this recno; empty
+    // for a row without a record.
+    std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
 
     // Starts reading the class list at `path` on a thread of its own;
     // rosterLoaded tells the outcome. The problem when it cannot start.

@@ -60,6 +60,7 @@ private:
     void clearResults();
     void exportResults();
     void allowRetake(int row);
+    void showAnswerSheet(qint32 recNo);
     void loadRoster();
     void showHistory();
 
