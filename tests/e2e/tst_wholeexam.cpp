@@ -156,7 +156,8 @@ void TestWholeExam::examFromPublishingToClearing()
     QCOMPARE(opened.size(), 1);
     const QStringList cells = workbookRows(opened.first().toLocalFile());
     QCOMPARE(cells.size(), 3);
-    QCOMPARE(cells.at(2), u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60"_qs);
+    QCOMPARE(cells.at(2),
+             u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60|str:不及格|int:50"_qs);
     QVERIFY(consoleMessages.takeLast().contains(
             QDir::toNativeSeparators(opened.first().toLocalFile())));
 
