@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -63,6 +64,7 @@ struct ExamSummary
     int examinees = 0;
     double meanSpeed = 0;
     double passRate = 0;  // 0 to 1, by the exam's own scale
+    QStringList departments;  // as they first appear
 };
 
 // One exam of an examinee's history.

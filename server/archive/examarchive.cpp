@@ -369,8 +369,8 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
     // The pass rate needs each row graded by its exam's own scale.
     QVector<int> passed(exams.size(), 0);
     QVector<int> started(exams.size(), 0);
-    if (!query.exec(
-                QStringLiteral("SELECT exam_id, speed, accuracy_line, time_pass FROM exam_rows")))
+    if (!query.exec(QStringLiteral("SELECT exam_id, speed, accuracy_line, time_pass, department "
+                                   "FROM exam_rows")))
         return { std::nullopt,
                  failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
     while (query.next()) {
@@ -381,6 +381,9 @@ ArchiveRead<QVector<ExamSummary>> ExamArchive::exams()
         const double speed = query.value(1).toDouble();
         ++exam.examinees;
         exam.meanSpeed += speed;
+        if (const QString department = query.value(4).toString();
+            !exam.departments.contains(department))
+            exam.departments.append(department);
         // The pass rate is of those who started, as in the statistics.
         if (query.value(3).toInt() > 0)
             ++started[index];

@@ -19,6 +19,18 @@ qint64 ExamListModel::idAt(int row) const
     return row >= 0 && row < m_exams.size() ? m_exams[row].id : -1;
 }
 
+QStringList ExamListModel::departments() const
+{
+    QStringList all;
+    for (const ExamSummary &exam : m_exams) {
+        for (const QString &department : exam.departments) {
+            if (!all.contains(department))
+                all.append(department);
+        }
+    }
+    return all;
+}
+
 int ExamListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_exams.size());
@@ -38,6 +50,8 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case IdRole:
         return exam.id;
+    case DepartmentsRole:
+        return exam.departments;
     case Qt::FontRole:
         if (live) {
             QFont bold;
@@ -76,6 +90,30 @@ QVariant ExamListModel::headerData(int section, Qt::Orientation orientation, int
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
 }
 
+void ExamListFilter::setDepartment(const QString &department)
+{
+    m_department = department;
+    invalidateFilter();
+}
+
+bool ExamListFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    if (!m_department.isEmpty()
+        && !sourceModel()
+                    ->index(sourceRow, 0, sourceParent)
+                    .data(ExamListModel::DepartmentsRole)
+                    .toStringList()
+                    .contains(m_department))
+        return false;
+    return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
+}
+
+ArchivedExam onlyDepartment(ArchivedExam exam, const QString &department)
+{
+    exam.rows.removeIf([&](const ArchivedRow &row) { return row.department != department; });
+    return exam;
+}
+
 ExamSummary summaryOf(const ArchivedExam &exam)
 {
     ExamSummary summary;
@@ -90,5 +128,9 @@ ExamSummary summaryOf(const ArchivedExam &exam)
         sum += row.speed;
     summary.meanSpeed = exam.rows.isEmpty() ? 0 : sum / exam.rows.size();
     summary.passRate = statisticsOf(exam.rows, exam.sitting.scale).passRate;
+    for (const ArchivedRow &row : exam.rows) {
+        if (!summary.departments.contains(row.department))
+            summary.departments.append(row.department);
+    }
     return summary;
 }

@@ -10,6 +10,7 @@
 #include "messages.h"
 
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -18,7 +19,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -105,23 +106,30 @@ FrmHistory::FrmHistory(console::ConsoleController &controller, const ConsoleHook
     m_search->setClearButtonEnabled(true);
     top->addWidget(new QLabel(QStringLiteral("查找："), this));
     top->addWidget(m_search, 1);
+    m_class = new QComboBox(this);
+    m_class->setObjectName(QStringLiteral("CmbClass"));
+    m_class->setMinimumContentsLength(10);
+    top->addWidget(new QLabel(QStringLiteral("班级："), this));
+    top->addWidget(m_class);
     QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
     QPushButton *term = commandButton(this, "CmdTermReport", QStringLiteral("学期报告"));
-    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期或文章查找）汇总成一个Excel工作簿"));
+    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期、文章或班级筛选）汇总成一个Excel工"
+                                    "作簿；选了班级时只含这个班的考生"));
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
     layout->addLayout(top);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     m_exams = new ExamListModel(this);
-    m_filter = new QSortFilterProxyModel(this);
+    m_filter = new ExamListFilter(this);
     m_filter->setSourceModel(m_exams);
     m_filter->setFilterKeyColumn(-1);
     m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
     connect(m_search, &QLineEdit::textChanged, m_filter,
             &QSortFilterProxyModel::setFilterFixedString);
+    connect(m_class, &QComboBox::currentIndexChanged, this, &FrmHistory::chooseClass);
     m_examList = new QTableView(splitter);
     m_examList->setObjectName(QStringLiteral("GridExams"));
     m_examList->setModel(m_filter);
@@ -240,6 +248,17 @@ void FrmHistory::refresh()
     if (!kept.value)
         tell(kept.problem);
     m_exams->setExams(live, kept.value.value_or(QVector<ExamSummary>()));
+    // The classes of every listed exam; the one chosen stays chosen.
+    const QString chosenClass = m_filter->department();
+    {
+        const QSignalBlocker quiet(m_class);
+        m_class->clear();
+        m_class->addItem(QStringLiteral("全部班级"), QString());
+        for (const QString &department : m_exams->departments())
+            m_class->addItem(department, department);
+        m_class->setCurrentIndex(std::max(0, m_class->findData(chosenClass)));
+    }
+    m_filter->setDepartment(m_class->currentData().toString());
     int row = 0;
     for (int i = 0; i < m_exams->rowCount(); ++i) {
         if (m_exams->idAt(i) == before)
@@ -249,6 +268,11 @@ void FrmHistory::refresh()
         m_examList->selectRow(m_filter->mapFromSource(m_exams->index(row, 0)).row());
     else
         showExam(-1);
+}
+
+void FrmHistory::chooseClass()
+{
+    m_filter->setDepartment(m_class->currentData().toString());
 }
 
 void FrmHistory::showChosenExam()
@@ -492,7 +516,10 @@ void FrmHistory::writeTermReport()
             tell(exam.problem);
             return;
         }
-        exams.append(*exam.value);
+        // A class chosen: its report holds its examinees only.
+        exams.append(m_filter->department().isEmpty()
+                             ? *exam.value
+                             : onlyDepartment(*exam.value, m_filter->department()));
         progress.setValue(int(exams.size()));
         if (progress.wasCanceled())
             return;

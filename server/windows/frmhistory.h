@@ -10,13 +10,14 @@
 #include <QWidget>
 
 class QChartView;
+class QComboBox;
 class QLineEdit;
-class QSortFilterProxyModel;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
 class QTextBrowser;
 class ExamListModel;
+class ExamListFilter;
 class Messages;
 
 class FrmHistory : public QWidget
@@ -59,6 +60,7 @@ private:
     void writePdfReport();
     void writeTermReport();
     void findTypedExaminee();
+    void chooseClass();
 
     void tell(const QString &text);
 
@@ -69,7 +71,8 @@ private:
 
     QLineEdit *m_search = nullptr;
     ExamListModel *m_exams = nullptr;
-    QSortFilterProxyModel *m_filter = nullptr;
+    ExamListFilter *m_filter = nullptr;
+    QComboBox *m_class = nullptr;
     QTableView *m_examList = nullptr;
     QTabWidget *m_tabs = nullptr;
     QTextBrowser *m_statistics = nullptr;

@@ -10,6 +10,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -68,19 +69,32 @@ private slots:
         QCOMPARE(window.listedExamIds(), QVector<qint64> { 2 });  // what a term report covers
         window.findChild<QLineEdit *>(u"TxtSearch"_qs)->setText(u"2026-03"_qs);
         QCOMPARE(window.listedExamIds(), (QVector<qint64> { 1, 2, 3 }));
+        // A class that sat one exam only.
+        ExamSitting other;
+        other.key = u"other"_qs;
+        ArchivedRow row = keptRow(0, 0);
+        row.department = u"计算机3班"_qs;
+        QVERIFY(controller.archive().keep(other, { row }).problem.isEmpty());
+        window.findChild<QLineEdit *>(u"TxtSearch"_qs)->clear();
+        window.refresh();
+        auto *classes = window.findChild<QComboBox *>(u"CmbClass"_qs);
+        QCOMPARE(classes->count(), 4);  // 全部班级 and three
+        classes->setCurrentIndex(classes->findText(u"计算机3班"_qs));
+        QCOMPARE(window.listedExamIds(), QVector<qint64> { 4 });
+        classes->setCurrentIndex(0);
 
         window.findExaminee(u"2026001"_qs, u"考生1"_qs);
         QCOMPARE(static_cast<QXYSeries *>(window.trend()->chart()->series().first())->count(), 3);
 
         window.findChild<QPushButton *>(u"CmdBackup"_qs)->click();
-        QCOMPARE(ExamArchive(chosenFile).exams().value->size(), 3);
+        QCOMPARE(ExamArchive(chosenFile).exams().value->size(), 4);
 
         window.showExam(1);
         messages.answer = true;
         window.findChild<QPushButton *>(u"CmdDeleteExam"_qs)->click();
         QVERIFY2(messages.asked.last().contains(u"《第1课》（6人）"_qs),
                  qPrintable(messages.asked.last()));
-        QCOMPARE(controller.archive().exams().value->size(), 2);
+        QCOMPARE(controller.archive().exams().value->size(), 3);
     }
 };
 
