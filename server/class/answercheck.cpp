@@ -62,7 +62,7 @@ QString answerDoubt(const ResultRecord &record, const AnswerCheck &check)
     case AnswerCheck::Verdict::Disagrees:
         break;
     }
-    return QStringLiteral("成绩与答卷不符（成绩：%1；答卷核算：%2，错字%3）")
+    return QStringLiteral("成绩与答卷不符（成绩为%1，按答卷核算为%2，错字%3）")
             .arg(figuresText(record.speed, record.accuracy, record.typedLen),
                  figuresText(check.figures.speed, check.figures.accuracy, check.figures.typedLen))
             .arg(check.figures.errorCount);

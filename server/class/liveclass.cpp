@@ -73,6 +73,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     const SessionLedger ledger(sessions);
     const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
     const QVector<AnswerCheck> answers = m_answers.check(results, facts);
+    m_results = results;
     m_recorded.clear();
     m_recorded.reserve(results.size());
     for (int i = 0; i < results.size(); ++i) {
@@ -131,6 +132,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
 
 void LiveClass::showStored(const QVector<ResultRow> &rows)
 {
+    m_results.clear();
     m_recorded.clear();
     for (const ResultRow &stored : rows)
         m_recorded << storedRow(stored);
@@ -140,6 +142,7 @@ void LiveClass::showStored(const QVector<ResultRow> &rows)
 void LiveClass::clear()
 {
     m_check.forget();
+    m_results.clear();
     m_recorded.clear();
     markAgainstRoster();
 }
@@ -207,4 +210,18 @@ QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const
             counts.insert(row.recNo, *row.wrongCount);
     }
     return counts;
+}
+
+const CollectedResult *LiveClass::resultOf(qint32 recNo) const
+{
+    return recNo >= 1 && recNo <= m_results.size() ? &m_results.at(recNo - 1) : nullptr;
+}
+
+const ClassViewRow *LiveClass::rowOf(qint32 recNo) const
+{
+    for (const ClassViewRow &row : m_rows) {
+        if (row.hasRecord && row.recNo == recNo)
+            return &row;
+    }
+    return nullptr;
 }

@@ -85,6 +85,10 @@ public:
     ClassCounts counts() const;
     // For the export: each marked row's reasons joined by "；", by recno.
     QHash<qint32, QString> doubtsByRecNo() const;
+    // The collected record of the row with this recno; null for a row kept
+    // without its file, and for one not collected.
+    const CollectedResult *resultOf(qint32 recNo) const;
+    const ClassViewRow *rowOf(qint32 recNo) const;
     // For the export: the wrong characters of each row with an answer sheet, by recno.
     QHash<qint32, qint32> wrongCountsByRecNo() const;
 
@@ -94,6 +98,7 @@ private:
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;
     AnswerChecks m_answers;
+    QVector<CollectedResult> m_results;  // of the last collection, recno = index + 1
     QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
     QVector<ClassViewRow> m_rows;
 };

@@ -318,6 +318,14 @@ QString ConsoleController::allowRetake(const ClassViewRow &row)
     return problem;
 }
 
+std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const
+{
+    const ClassViewRow *row = m_live.rowOf(recNo);
+    if (!row)
+        return std::nullopt;
+    return AnswerSheetPage(*row, m_live.resultOf(recNo), examFacts());
+}
+
 QString ConsoleController::loadRoster(const QString &path)
 {
     if (path.isEmpty())

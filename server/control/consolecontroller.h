@@ -5,6 +5,7 @@
 // and export. Commands return what went wrong for the examiner, empty when
 // all went well. What needs the examiner's yes is not asked here: the
 // question is offered, the window asks it and goes on only on a yes.
+#include "class/answersheetpage.h"
 #include "class/liveclass.h"
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
@@ -115,6 +116,9 @@ public:
     Retake::Offer retakeOffer(const ClassViewRow &row);
     // Lets the examinee of the row sit the exam once more; the problem or empty.
     QString allowRetake(const ClassViewRow &row);
+    // What the answer-sheet window shows for the row with this recno; empty
+    // for a row without a record.
+    std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
 
     // The problem, or what the examiner should know about the loaded list.
     QString loadRoster(const QString &path);

@@ -1,6 +1,7 @@
 #include "windows/frmmain.h"
 
 #include "windows/commandbar.h"
+#include "windows/frmanswersheet.h"
 #include "windows/resultsview.h"
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
@@ -48,6 +49,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     m_results = new ResultsView(this);
     connect(m_results, &ResultsView::exportRequested, this, &FrmMain::exportResults);
     connect(m_results, &ResultsView::retakeRequested, this, &FrmMain::allowRetake);
+    connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
     m_settings = new SettingsPanel(m_controller, m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
@@ -260,6 +262,12 @@ void FrmMain::exportResults()
     if (!m_hooks.openUrl(QUrl::fromLocalFile(exported.workbook)))
         message += QStringLiteral("\n没有找到能打开它的表格程序。");
     tell(message);
+}
+
+void FrmMain::showAnswerSheet(qint32 recNo)
+{
+    if (const std::optional<AnswerSheetPage> page = m_controller.answerSheetPage(recNo))
+        (new FrmAnswerSheet(*page, this))->show();
 }
 
 // ---- Help ----

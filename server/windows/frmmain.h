@@ -59,6 +59,7 @@ private:
     void clearResults();
     void exportResults();
     void allowRetake(int row);
+    void showAnswerSheet(qint32 recNo);
     void loadRoster();
 
     void openManual();

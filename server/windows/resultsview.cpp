@@ -118,15 +118,19 @@ void ResultsView::buildGrid()
     rowHeader->setSectionResizeMode(QHeaderView::Fixed);
     rowHeader->setDefaultAlignment(Qt::AlignCenter);
 
-    // Commands on one row are in its context menu.
-    m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *retake = new QAction(QStringLiteral("重考"), m_grid);
-    retake->setObjectName(QStringLiteral("actRetake"));
-    m_grid->addAction(retake);
-    connect(retake, &QAction::triggered, this, &ResultsView::requestRetake);
-
     m_model = new ClassTableModel(this);
     m_grid->setModel(m_model);
+    connect(m_grid, &QTableView::doubleClicked, this, &ResultsView::requestAnswerSheet);
+    auto *answerSheet = new QAction(QStringLiteral("查看答卷"), m_grid);
+    answerSheet->setObjectName(QStringLiteral("MnuAnswerSheet"));
+    connect(answerSheet, &QAction::triggered, this,
+            [this] { requestAnswerSheet(m_grid->currentIndex()); });
+    m_grid->addAction(answerSheet);
+    auto *retake = new QAction(QStringLiteral("重考"), m_grid);
+    retake->setObjectName(QStringLiteral("actRetake"));
+    connect(retake, &QAction::triggered, this, &ResultsView::requestRetake);
+    m_grid->addAction(retake);
+    m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_grid->setItemDelegateForColumn(ClassTableModel::Progress, new ProgressDelegate(m_grid));
     // The state and the progress are what the examiner watches during the
     // exam: they stand right after the name. Widths in twips.
@@ -160,6 +164,16 @@ void ResultsView::requestRetake()
     const QModelIndex current = m_grid->currentIndex();
     if (current.isValid())
         emit retakeRequested(current.row());
+}
+
+void ResultsView::requestAnswerSheet(const QModelIndex &index)
+{
+    // A listed examinee who has not logged in has no recno, and no sheet.
+    bool numbered = false;
+    const qint32 recNo =
+            m_model->index(index.row(), ClassTableModel::RecNo).data().toInt(&numbered);
+    if (index.isValid() && numbered)
+        emit answerSheetRequested(recNo);
 }
 
 void ResultsView::buildCountsLine()

@@ -10,6 +10,7 @@
 
 class QGroupBox;
 class QLabel;
+class QModelIndex;
 class QPushButton;
 class QTableView;
 class ClassTableModel;
@@ -37,9 +38,12 @@ signals:
     void exportRequested();
     // 重考 on a row of the grid, by its place among the rows shown.
     void retakeRequested(int row);
+    // A double click on a row with a record, or 查看答卷 in its context menu.
+    void answerSheetRequested(qint32 recNo);
 
 private:
     void buildGrid();
+    void requestAnswerSheet(const QModelIndex &index);
     void buildCountsLine();
     void requestRetake();
 

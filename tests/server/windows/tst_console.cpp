@@ -6,13 +6,16 @@
 #include "gbk.h"
 #include "paths.h"
 #include "testrecords.h"
+#include "windows/frmanswersheet.h"
 #include "windows/frmmain.h"
 #include "windows/twips.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -471,6 +474,21 @@ private slots:
         QCOMPARE(text("LblLiveCounts"), u"· 答题中 0 · 已交卷 2"_qs);
         const QAbstractItemModel *model = child<QTableView>("DataGrid1")->model();
         QCOMPARE(model->index(0, 2).data().toString(), u"李四"_qs);
+        // A double click or 查看答卷 opens the row's answer sheet (these
+        // records carry none); its letters grow with it.
+        auto *grid = child<QTableView>("DataGrid1");
+        emit grid->doubleClicked(model->index(0, 0));
+        grid->setCurrentIndex(model->index(1, 0));
+        grid->findChild<QAction *>(u"MnuAnswerSheet"_qs)->trigger();
+        const auto sheets = m_window->findChildren<FrmAnswerSheet *>();
+        QCOMPARE(sheets.size(), 2);
+        QVERIFY(sheets[0]->windowTitle().endsWith(u"李四"_qs));
+        QVERIFY(sheets[1]->windowTitle().endsWith(u"张三"_qs));
+        QVERIFY(childOf<QLabel>(sheets[0], "LblNotice")->text().startsWith(u"这份成绩没有答卷"_qs));
+        const auto *sheetText = childOf<QTextEdit>(sheets[0], "TxtAnswerSheet");
+        const int small = sheetText->font().pixelSize();
+        sheets[0]->resize(1800, 1000);
+        QVERIFY(sheetText->font().pixelSize() > small);
         // The table outlives the window.
         createWindow();
         QCOMPARE(gridRowCount(), 2);

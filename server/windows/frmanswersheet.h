@@ -1,0 +1,32 @@
+#pragma once
+// FrmAnswerSheet: one examinee's answer sheet for the examiner. The
+// published text with every position coloured as the client colours it
+// (right blue, wrong red) and what was not typed greyed and underlined,
+// the figures scored again beside the record's, the time, the session and
+// the row's doubts. Its letters grow with the window, for a projector.
+#include "class/answersheetpage.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTextEdit;
+
+class FrmAnswerSheet : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent = nullptr);
+
+    // The letters' height in pixels for a window this wide.
+    static int letterPixels(int windowWidth);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fillSheet(const AnswerSheetPage &page);
+
+    QLabel *m_figures = nullptr;
+    QTextEdit *m_sheet = nullptr;
+};
