@@ -1,12 +1,9 @@
 // Sessions judged per session across collections and console restarts: a
-// finished result is never replaced, a retake lets one more session in, and
-// a session whose records stopped ends as 中断. Real files, real SQLite.
+// finished result is never replaced, and a session whose records stopped
+// ends as 中断. Real files, real SQLite.
 #include "class/liveclass.h"
 #include "collect/resultcollector.h"
-#include "collect/retake.h"
-#include "recordlines.h"
 #include "resultfilename.h"
-#include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
 
@@ -47,13 +44,6 @@ private slots:
         QTest::newRow("a session left behind ends as 中断")
                 << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"an hour later"_qs }
                 << u"30:中断"_qs << QString();
-        QTest::newRow("a retake lets one more session in")
-                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 W 0"_qs }
-                << u"0:未开始"_qs << u"重考前的成绩：速度70字/分钟"_qs;
-        QTest::newRow("the retake's finish stands in turn")
-                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 F 60"_qs,
-                                 u"collect"_qs, u"restart"_qs, u"s3 W 0"_qs }
-                << u"60:已交卷"_qs << u"交卷后又登录考试1次"_qs;
     }
 
     void finishedResultStands()
@@ -79,16 +69,6 @@ private slots:
             } else if (step == u"an hour later") {
                 QVERIFY(QSqlQuery(store->database())
                                 .exec(u"UPDATE tabSessions SET changed = changed - 3600000"_qs));
-            } else if (step == u"retake") {
-                Retake retake(*store, exchange, root.filePath(u"app"_qs));
-                QVERIFY(retake.offer(u"一班"_qs, u"01"_qs, u"丙"_qs)
-                                .question->contains(u"一班 01 丙"_qs));
-                QCOMPARE(retake.allow(u"一班"_qs, u"01"_qs, u"丙"_qs), QString());
-                // Only the leave is left, naming the session set aside.
-                QCOMPARE(filesIn(exchange), QStringList { u"一班-01-丙.retake"_qs });
-                QCOMPARE(RecordReader(readScrambled(QDir(exchange).filePath(filesIn(exchange)[0])))
-                                 .text(0),
-                         std::optional<QString>(u"s1"_qs));
             } else {
                 ResultRecord record =
                         sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs, word[2].toFloat(), 98, 60);
@@ -117,13 +97,11 @@ private slots:
         QTest::addColumn<int>("timePass");  // of its last record
         QTest::addColumn<int>("silent");  // seconds since its records last changed
         QTest::addColumn<bool>("interrupted");  // in a 10-minute exam
-        QTest::newRow("typing, exam time left") << int(Phase::Typing) << 60 << 500 << false;
         QTest::newRow("typing, exam over") << int(Phase::Typing) << 60 << 551 << true;
         QTest::newRow("near the end, records still due")
                 << int(Phase::Typing) << 590 << 120 << false;
         QTest::newRow("near the end, records stopped") << int(Phase::Typing) << 590 << 131 << true;
         QTest::newRow("never started, exam over") << int(Phase::Waiting) << 0 << 611 << true;
-        QTest::newRow("never started, within the exam") << int(Phase::Waiting) << 0 << 600 << false;
         QTest::newRow("finished long ago") << int(Phase::Finished) << 300 << 9000 << false;
     }
 

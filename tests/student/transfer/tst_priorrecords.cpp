@@ -1,7 +1,6 @@
 // Which earlier record a login may trust: a finished one refuses, an
 // unfinished one of this examinee and exam is offered, anything damaged or
-// foreign is passed over with a note; and the clock of a resumed exam.
-#include "exam/examclock.h"
+// foreign is passed over with a note.
 #include "testrecords.h"
 #include "transcode.h"
 #include "transfer/priorrecords.h"
@@ -84,36 +83,6 @@ private slots:
         if (outcome.resumeFrom)
             QCOMPARE(PriorRecords::resumeQuestion(*outcome.resumeFrom),
                      u"检测到未完成的考试（已用时 1 分 35 秒，已打 4 字），是否继续？"_qs);
-    }
-
-    void resumedClock_data()
-    {
-        QTest::addColumn<int>("timePass");
-        QTest::addColumn<QString>("shown");  // empty: refused
-        QTest::newRow("at the start") << 0 << u"05 : 00"_qs;
-        QTest::newRow("within a minute") << 95 << u"03 : 25"_qs;
-        QTest::newRow("on a minute") << 120 << u"03 : 00"_qs;
-        QTest::newRow("the last second") << 299 << u"00 : 01"_qs;
-        QTest::newRow("time up") << 300 << QString();
-        QTest::newRow("negative") << -1 << QString();
-    }
-
-    void resumedClock()
-    {
-        QFETCH(int, timePass);
-        QFETCH(QString, shown);
-        ExamClock clock(5);
-        QCOMPARE(clock.resumeAt(timePass), !shown.isEmpty());
-        if (shown.isEmpty())
-            return;
-        QCOMPARE(clock.timeText(), shown);
-        // Running on, it reaches the end exactly when the exam time is used.
-        QVERIFY(clock.start());
-        QSignalSpy timeUp(&clock, &ExamClock::timeUp);
-        for (int second = timePass; second < 300; ++second)
-            clock.tick();
-        QCOMPARE(timeUp.count(), 1);
-        QCOMPARE(clock.timePass(), 300);
     }
 };
 
