@@ -515,9 +515,11 @@ QStringList ConsoleController::clearResults()
     if (const QString problem = keepExam(); !problem.isEmpty())
         return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
     QStringList problems;
+    // The sessions go with the rows they belong to, in the same database:
+    // where the rows stay, so do their sessions.
     if (!m_store->clear())
         problems << m_store->lastError();
-    if (SessionTable sessions(m_store->database()); !sessions.clear())
+    else if (SessionTable sessions(m_store->database()); !sessions.clear())
         problems << sessions.problem();
     m_live.clear();
     m_publishedLength.reset();
