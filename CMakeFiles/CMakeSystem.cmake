@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(CMAKE_HOST_SYSTEM "Linux-6.18.44-fc-v1403")
 set(CMAKE_HOST_SYSTEM_NAME "Linux")
 set(CMAKE_HOST_SYSTEM_VERSION "6.18.44-fc-v1403")

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive at a school's scale: 500 kept exams of 60 examinees (30,000
 // rows). Measured: opening 历次考试 (the list with every exam's pass rate,
 // and the newest exam shown), one exam's statistics and charts, one

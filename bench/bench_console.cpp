@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collection of result files into the results table, and export of the
 // table to a workbook, at classroom and far-beyond-classroom sizes.
 #include "collect/resultcollector.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange files on the collector's hot path: reading a result record
 // and unscrambling it.
 #include "resultrecord.h"

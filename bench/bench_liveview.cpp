@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console watching a class of 60: every examinee uploads its progress
 // every 30 s and the console collects every 5 s, so each collection finds
 // about 10 changed files. Measured per collection: the whole time from the

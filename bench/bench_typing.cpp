@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Costs of the live comparison and of one keystroke through the typing
 // window; both must stay flat as the typed text grows.
 #include "windows/frmmain.h"

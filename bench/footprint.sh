@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time and peak memory of the two real programs under Xvfb:
 #   - start-up: from exec to the first window mapped (median of 7 runs);
 #   - server: peak resident size after collecting 10,000 result files;

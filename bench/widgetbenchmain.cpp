@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // main() of the benchmarks that drive real windows: a QApplication on the
 // offscreen platform unless another one is asked for.
 #include <QApplication>

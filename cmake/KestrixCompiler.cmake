@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings and sanitizers for the compiler at hand. CI turns warnings into
 # errors (KESTRIX_WERROR); a local build only shows them.
 option(KESTRIX_WERROR "Treat compiler warnings as errors" OFF)

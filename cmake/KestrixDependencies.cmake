@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The libraries both programs link, as targets:
 #   Qt6::* (Charts for the console's charts), kestrix::curl, kestrix::xlsxwriter.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test Charts)

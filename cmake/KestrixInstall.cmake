@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and packages.
 #   Windows: both programs, the Qt and compiler DLLs and plugins they load,
 #   and the manual, all in one folder; CPack makes a ZIP and an NSIS

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The NSIS installer in Chinese throughout: CPack's own template with the
 # few English texts it hard-codes replaced, Simplified Chinese as its only
 # language, and a refusal to install below Windows 10 (Qt 6 does not start

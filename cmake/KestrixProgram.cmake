@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kestrix_program(TARGET DESCRIPTION text): settings both programs share.
 # On Windows: a GUI program (no console window behind it) with its icon and
 # a version resource; elsewhere nothing extra.

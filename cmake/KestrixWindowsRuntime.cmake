@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 include_guard(GLOBAL)
 # What a MinGW-built program needs beside it on Windows: Qt's DLLs and
 # plugins, SQLite, and the compiler's runtime DLLs.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one rule by which a typed text is held against the exam text: position
 // by position, a position right when the typed character equals the exam

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bounds the console and the client agree on: what the console publishes
 // stays within what the client accepts, and what the client uploads within

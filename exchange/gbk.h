@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where text becomes bytes and bytes become text. Every file
 // the programs write is GBK (code page 936).

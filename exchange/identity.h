@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the console tells whether two typed identities are the same examinee.
 // Examinees type their exam number and name on a classroom PC in any input

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Message boxes of both programs: the program's title, no icon. Windows take
 // a Messages so that tests can answer the boxes instead of a person.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as the exchange files and the screens show them: two decimals
 // with halves to the even neighbour, and the shortest text of a single.

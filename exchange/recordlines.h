@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Record lines: one value per line, every line ending in CR LF, numbers in
 // decimal, Booleans as "#TRUE#" / "#FALSE#", text between double quotes,

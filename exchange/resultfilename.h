@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The name under which a result record lies in the exchange folder, and
 // whether a name is one that the record's own identity gives.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exam's two figures and the texts that show them. Used by the progress
 // line during the exam and by the result taken at its end.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files people bring to the console (articles, class lists) come from many
 // editors: older Notepad and WPS save GBK, newer Notepad, the web and Linux

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scrambling of the files that travel through the exchange folder: every
 // byte XOR the exchange key. The operation is its own inverse.

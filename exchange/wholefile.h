@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way both programs write and read their files. A write leaves the
 // file holding exactly the new bytes or untouched: a full disk or a failed

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Anonymous FTP service on loopback over one folder, for tests and the demo.
 
 Prints "PORT <n>" once it listens, then serves until killed. Anonymous users

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Kestrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Does what test programs cannot do themselves when they run under Wine:
 start Linux processes. It starts loopback FTP services (ftp-service.py) and
 reads workbooks back with openpyxl on their behalf.

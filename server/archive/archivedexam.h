@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the archive keeps of one exam: the sitting and its final rows.
 #include "grading/gradingscale.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive of every exam the console ran: one SQLite file beside cj.mdb,
 // written through Qt SQL. An archive that is damaged, locked, of a newer

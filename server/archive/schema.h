@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive's tables, version by version. Plain SQL that SQLite and
 // PostgreSQL both accept: no AUTOINCREMENT (ids are given by the archive),

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record's answer sheet held against the exam as published: the figures
 // recomputed from the typed text by the rule the client scores with, and

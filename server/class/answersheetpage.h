@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the answer-sheet window shows for one row of the class, without
 // widgets: the published text marked position by position against the typed

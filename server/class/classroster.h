@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The class list the examiner may load: who is expected at the exam. Read
 // from an .xlsx workbook (first visible sheet), a CSV or a TXT file with

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid's model: the rows of LiveClass, the results table's seven columns
 // first (as the table names them), then the state and the progress, then

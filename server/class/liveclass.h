@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The class as the examiner sees it during the exam: each examinee's state,
 // progress and the marks on doubtful results, built from a collection, the

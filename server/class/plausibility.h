@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Marks on results that cannot be honest as they stand. The exchange folder
 // is writable by every examinee, so a record may be forged or edited; a mark

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a class list on a thread of its own: a large workbook takes a while
 // to inflate and read, and the console's window must keep answering

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads the cells of the first visible worksheet of an .xlsx workbook: the
 // zip container is read with zlib, the XML with QXmlStreamReader. Only what

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's automatic collections, run on a thread of their own: reading
 // a class's files and writing the results database through to the disk may

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The result files of the exchange folder, read without trusting them: the
 // folder is writable by every examinee, so an entry may be a link, a FIFO,

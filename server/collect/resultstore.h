@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results database: the table tabCJ in the SQLite file cj.mdb, one row
 // per result file of the last collection.

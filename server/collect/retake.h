@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A retake: the examiner lets an examinee who has finished sit the exam
 // once more. The finished result is set aside in the session ledger (the

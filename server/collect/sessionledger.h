@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the console knows of each exam session (one login of one examinee):
 // how far it got, when its records last changed, whether it was resumed,

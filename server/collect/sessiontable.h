@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The session ledger in the results database: the table tabSessions beside
 // tabCJ, which stays as it is.

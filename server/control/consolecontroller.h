@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examiner's console without its window: the login gate, the exam
 // settings, the results store and its collection (by hand, and every few

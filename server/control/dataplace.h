@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the console keeps its data: the settings (time.txt, test.txt,
 // exchange.txt), the exam as published (fb.txt) and the results (cj.mdb).

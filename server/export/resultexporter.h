@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Export of the results table to a new spreadsheet workbook (.xlsx), one
 // sheet 成绩: the title in row 1, bold and merged across the columns, seven

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grading scale (评分标准): an ordered list of grades, each with a
 // minimum speed, a minimum accuracy and a score. A result's grade is the

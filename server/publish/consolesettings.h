@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's stored settings in its application folder: time.txt (the
 // exam time) and test.txt (the exam text), and the article files that the

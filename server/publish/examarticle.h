@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The article an examiner chooses as the exam text. Teachers save articles
 // as GBK (older Notepad) or UTF-8 (Notepad since Windows 10 1903, the web,

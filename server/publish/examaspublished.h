@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exam as the console last published it: the exam time of se.dll and
 // the text of te.txt, kept in the application folder (fb.txt, and te.txt's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exchange folder as the console sees it: the message when it is
 // missing, emptying it for the next exam, and the note of the console that

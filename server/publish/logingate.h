@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The login gate: login is open exactly while the settings file se.dll lies
 // in the exchange folder. Opening publishes the exam text (te.txt) and the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The charts of the 历次考试 window and the reports, with Chinese labels
 // in type large enough for a projector.

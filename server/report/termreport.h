@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The term report: one workbook over the chosen exams, oldest first. A
 // summary sheet (one row per examinee: speed and grade in each exam, then

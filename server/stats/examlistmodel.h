@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The list of the 历次考试 window: the exam under way on top (id 0), then
 // the kept exams newest first, with date, article, time, examinees, mean

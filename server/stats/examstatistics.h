@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures of one exam: count, mean, median, highest, lowest and
 // standard deviation of speed and accuracy; the number and share in each

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's controls as its views make them: named frames, labels and
 // buttons placed in twips, the SimSun font, the red counters.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's toolbar (Toolbar1): one button per command, an image over
 // its caption. The window adds the commands and connects each to its slot.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the console asks of the desktop: the file and folder dialogs and the
 // shell's "open". Tests put recorders in their place.

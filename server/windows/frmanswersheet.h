@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FrmAnswerSheet: one examinee's answer sheet for the examiner. The
 // published text with every position coloured as the client colours it

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 历次考试 window: the exam under way and every kept exam, newest
 // first and searchable; for the chosen one its statistics, charts and

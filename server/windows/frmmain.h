@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examiner's console window. It hosts the toolbar, whose commands it
 // hands to the console's controller, the results view and the settings

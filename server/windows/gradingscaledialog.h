@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grading scale (评分标准) as a table the examiner edits: one row per
 // grade, highest first. 确定 stores it through the controller, or tells

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's pictures, kept as image files in the program's resources:
 // the toolbar images and the product picture of the About box.

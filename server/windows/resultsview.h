@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results view: the grid of the class (FrameCJ with DataGrid1, the
 // progress drawn as bars) and below it the counts line with the export

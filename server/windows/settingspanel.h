@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings panel (FrameSet): the exam time, the exchange folder, the
 // exam text with its length, where the console keeps its data, and the

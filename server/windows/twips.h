@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window geometry is designed in twips; the screen works in pixels at 15
 // twips per pixel (96 DPI logical), Qt's high-DPI scaling does the rest.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exam clock and the blinking prompt, driven by ticks from outside: the
 // window connects its timers, tests call tick() directly.

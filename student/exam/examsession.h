@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The course of one exam in the typing window, without widgets: waiting for
 // Enter, typing, the end, and leaving. It decides what Enter, the exit

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input methods of a running Fcitx 5, through its D-Bus controller: the
 // engines of its current group under their display names (拼音,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard layouts and input methods the examinee can choose from, and
 // switching to one when the exam starts. The typing window sees only this

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The live comparison of the typed text with the target (by the rule both
 // programs share) and the paging rules of the target display. No widgets:

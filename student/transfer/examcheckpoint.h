@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The checkpoint of a running exam in the client's working folder: its
 // latest record with the typed text, scrambled as an upload is and written

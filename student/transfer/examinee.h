@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who is sitting the exam and where the server is: set by the login window,
 // read by the typing window and the result upload for the rest of the run.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One request of the transfer channel, run with libcurl on the channel's
 // worker thread: a get, or a put in as few FTP sessions as the service

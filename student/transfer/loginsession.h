@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The login of the examinee's client, without widgets: it remembers the
 // server address in ip.txt, checks the four entries, fetches the settings

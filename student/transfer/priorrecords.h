@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examinee's earlier records of the exam being opened: the checkpoint
 // in the working folder and the examinee's own files in the exchange folder.

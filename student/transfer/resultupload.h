@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examinee's result on its way to the exchange folder: written locally,
 // scrambled, as sc1.zip, and uploaded under the examinee's result file name.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examiner's FTP service as typed in the login window: a name or address,
 // optionally with "ftp://" before it, ":port" after it and a folder beneath

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The client's file transfer channel (Inet1): gets files from and puts files
 // to the examiner's FTP service, one request at a time, in the background.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The login window: the server address and the examinee's identity, the
 // download of the exam, and the hand-over to the typing window.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // FrmMain: the typing window. Shows the target text with the examinee's
 // progress laid over it, the exam clock and the figures. The exam's course,

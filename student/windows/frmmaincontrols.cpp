@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typing window's controls: their names, texts, fonts and geometry, and
 // the timers. What they do is in frmmain.cpp.
 #include "windows/frmmain.h"

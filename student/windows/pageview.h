@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The target text area: the target page with the right and wrong positions
 // laid over it. The three layers keep their own captions, but the target

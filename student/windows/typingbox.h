@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TxtWrite: the examinee's typing box. Counts every line break as CR LF, as
 // the comparison expects, and lets nothing be pasted or dropped into it:

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // collect_once EXCHANGE_FOLDER APPLICATION_FOLDER DATABASE: one collection, as
 // the console's Collect button runs it. Prints "started" once the database is
 // open, then "rows N"; exits 1 when the collection fails, 2 when it cannot begin.

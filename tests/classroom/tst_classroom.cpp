@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A classroom uploading its results through the real channel and FTP service
 // while the console collects every 200 ms. KESTRIX_CLASSROOM_EXAMINEES=N runs
 // N examinees instead of 200 (ctest stops a test after 5 minutes).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A collection killed part-way leaves the results database whole; an exchange
 // folder that cannot be written keeps login closed.
 #include "publish/logingate.h"

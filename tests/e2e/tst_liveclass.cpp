@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console watching a class live through a real FTP service: examinees
 // upload records with progress lines through the real result upload, the
 // console's collection clock is ticked by hand, and the grid, the counts and

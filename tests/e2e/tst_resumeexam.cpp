@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A computer that dies mid-exam, with the client's real windows, the console
 // and a real FTP service: the client is killed while typing and the examinee
 // logs in again, on the same computer or another, and continues with the text

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One whole exam with the real windows of both programs and a real FTP
 // service between them: the console publishes, a client logs in, types with
 // some errors and finishes; the console collects, exports, closes and clears.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole exam in the real typing window against Debian's pure-ftpd set up
 // write-once: every record of the session arrives under a name of its own,
 // progress records thin out to one in 120 seconds once the service refuses

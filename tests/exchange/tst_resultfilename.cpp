@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Result file names: the name a record's identity gives and the names that
 // match it, as the console checks the files it collects.
 #include "resultfilename.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seeded random input for every reader that takes bytes from outside:
 // mutated good files and plain noise. Bounded in count and time; the
 // sanitizers turn any read past the end into a failure.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Class lists as schools hand them over, written for the tests: real .xlsx
 // workbooks through libxlsxwriter and text in UTF-16.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's folders in a temporary folder, for the console's tests:
 // app/ (the application folder, where the manual would be too), exchange/,

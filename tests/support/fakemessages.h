@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message boxes of either program, answered by the test: every text is
 // recorded, and every question gets `answer`.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A real FTP service on 127.0.0.1 over a temporary exchange folder, for the
 // tests that transfer files. It can be stopped, killed and started again on

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An archive filled with a term of exams, the same every time: two
 // classes, speeds and accuracies spread over every grade, one exam a day.

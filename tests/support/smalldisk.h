@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small tmpfs mounted over a temporary folder, to run a program's writes
 // into a full disk. Mounting needs root; where it is refused, problem()

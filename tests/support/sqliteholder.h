@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Another program on a SQLite file: a connection of its own that runs
 // statements and holds whatever lock it took until it goes.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Debian's own FTP services started on 127.0.0.1 for one test, set up as the
 // manual tells a school: an anonymous home that examinees cannot write, the

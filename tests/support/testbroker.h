@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Under Wine a test program cannot start Linux processes (the FTP service,
 // the openpyxl read-back); scripts/test-broker.py runs them on its behalf.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An exported workbook as openpyxl reads it back: one text per row, each
 // cell as "type:value" ("str:张三", "int:80", "float:56.1"), empty cells empty.

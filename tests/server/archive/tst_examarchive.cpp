@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive on real SQLite files: what it refuses and leaves untouched,
 // keeping an exam once, reading, deleting and backing it up.
 #include "sqliteholder.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Class lists as schools hand them over: real .xlsx workbooks written with
 // libxlsxwriter, CSV and TXT in UTF-8 and GBK.
 #include "class/classroster.h"

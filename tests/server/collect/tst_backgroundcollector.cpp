@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collections on the collector's thread: one at a time, each report handed
 // back exactly once, the rows in the database the window reads.
 #include "collect/backgroundcollector.h"

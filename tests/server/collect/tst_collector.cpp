@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collection from an exchange folder that examinees can write anything into,
 // and the collapsing of one exam session's files into one row. Real files,
 // real SQLite.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions judged per session across collections and console restarts: a
 // finished result is never replaced, and a session whose records stopped
 // ends as 中断. Real files, real SQLite.

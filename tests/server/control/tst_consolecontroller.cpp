@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's commands without its window, over temporary folders and a
 // real results database: publishing and withdrawing, the settings, the
 // collection, clearing, the class list and the export.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the console keeps its data, and taking over what an earlier start
 // left elsewhere, on real folders.
 #include "control/dataplace.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grading scale: grades at and beside the thresholds, the reasons a
 // typed scale is refused, and its file.
 #include "testfiles.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's files without its window: articles as teachers save them,
 // writes into a full disk, the note of another console, the exported
 // workbook and the results database under another program's lock.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Emptying the exchange folder for the next exam, on real folders.
 #include "publish/exchangefolder.h"
 #include "testfiles.h"

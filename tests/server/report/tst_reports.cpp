@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reports read back: the PDF's text through pdftotext and its fonts
 // through pdffonts, the term workbook through openpyxl (its summary
 // against its exam sheets, its charts), and a cancelled report.

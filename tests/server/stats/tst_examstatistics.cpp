@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics of an exam against figures worked out by hand: none, one,
 // ties, the grades and the departments.
 #include "stats/examstatistics.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
 #include "childwidget.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 历次考试 window over a real archive: the list and its search, an
 // exam's statistics and charts, an examinee's trend, deleting with a
 // confirmation that names the exam, and the backup.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exam's course without a window: every phase meets every event, and the
 // signals say what the window is asked to do.
 #include "exam/examsession.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The client's rules without widgets: comparison, paging, exam text, and
 // the exam clock fed tick by tick.
 #include "exam/examclock.h"

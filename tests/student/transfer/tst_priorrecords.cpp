@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which earlier record a login may trust: a finished one refuses, an
 // unfinished one of this examinee and exam is offered, anything damaged or
 // foreign is passed over with a note.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real client against Debian's FTP services set up as the manual says:
 // the login downloads the exam from the exchange folder beneath the home, the
 // first record arrives, and the final one arrives beside it under a new name,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records on their way to a real FTP service and into the console's real
 // collection: names that must arrive, a service that stores new files only,
 // and a full client disk.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer channel and the result upload against a real FTP service:
 // what the channel reports, what arrives under which name, and what a reader
 // of the exchange folder can see meanwhile.

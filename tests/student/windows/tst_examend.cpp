@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end of an exam in the real typing window against a real FTP service:
 // the zero record at start-up, the record at time-up, and the exit dialogue
 // that waits for the final record before the program ends.

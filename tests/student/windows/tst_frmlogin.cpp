@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The login window against a real FTP service: the remembered address, the
 // entry checks, the two downloads and every way a login is refused.
 #include "examlimits.h"

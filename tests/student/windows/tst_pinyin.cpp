@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pinyin typed with xdotool through the real Fcitx 5 into the typing window,
 // on a desktop of the test's own (tests/support/pinyindesktop): only what the
 // examinee commits counts, not what the input method hands over when the box

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TxtWrite: line breaks count as CR LF, and nothing can be pasted or dropped.
 #include "windows/typingbox.h"
 

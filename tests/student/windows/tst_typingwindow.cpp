@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The typing window driven offscreen: start-up, typing into TxtWrite, paging,
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
