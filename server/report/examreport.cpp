@@ -151,21 +151,14 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
                    QStringLiteral("标准差") },
                  figureShares, true);
         for (const ExamStatistics &part : parts) {
-            const QString who =
-                    part.department.isEmpty() ? QStringLiteral("全体") : part.department;
+            const QString who = part.partName();
             page.row(figureCells(who + QStringLiteral(" 速度"), part.speed), figureShares);
             page.row(figureCells(who + QStringLiteral(" 正确率"), part.accuracy), figureShares);
         }
         page.gap();
         for (const ExamStatistics &part : parts) {
-            QStringList grades;
-            for (const GradeCount &grade : part.grades)
-                grades << QStringLiteral("%1 %2人（%3%）")
-                                  .arg(grade.grade)
-                                  .arg(grade.count)
-                                  .arg(grade.share * 100, 0, 'f', 1);
-            page.line((part.department.isEmpty() ? QStringLiteral("全体") : part.department)
-                              + QStringLiteral("：") + grades.join(QStringLiteral("，"))
+            page.line(part.partName() + QStringLiteral("：")
+                              + part.gradeShares(QStringLiteral("，"))
                               + QStringLiteral("；及格率 %1%").arg(part.passRate * 100, 0, 'f', 1),
                       reportFont(kTextPoints));
         }

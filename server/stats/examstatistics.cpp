@@ -104,3 +104,19 @@ QVector<int> speedHistogram(const QVector<ArchivedRow> &rows, double width)
     }
     return bins;
 }
+
+QString ExamStatistics::partName() const
+{
+    return department.isEmpty() ? QStringLiteral("全体") : department;
+}
+
+QString ExamStatistics::gradeShares(const QString &separator) const
+{
+    QStringList shares;
+    for (const GradeCount &grade : grades)
+        shares << QStringLiteral("%1 %2人（%3%）")
+                          .arg(grade.grade)
+                          .arg(grade.count)
+                          .arg(grade.share * 100, 0, 'f', 1);
+    return shares.join(separator);
+}

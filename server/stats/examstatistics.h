@@ -37,6 +37,11 @@ struct ExamStatistics
     Figures accuracy;
     QVector<GradeCount> grades;  // in the scale's order, then those without
     double passRate = 0;  // 0 to 1
+
+    // The department, or 全体 for the whole exam.
+    QString partName() const;
+    // Each grade's count and share, as "优秀 3人（7.5%）", joined by `separator`.
+    QString gradeShares(const QString &separator) const;
 };
 
 // The statistics of the rows graded by the scale. Rows not started (a

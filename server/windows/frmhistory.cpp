@@ -58,18 +58,12 @@ QString statisticsTable(const QVector<ExamStatistics> &parts)
             "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
             "<th>等级分布</th><th>及格率</th></tr>");
     for (const ExamStatistics &part : parts) {
-        QStringList grades;
-        for (const GradeCount &grade : part.grades)
-            grades << QStringLiteral("%1 %2人（%3%）")
-                              .arg(grade.grade)
-                              .arg(grade.count)
-                              .arg(grade.share * 100, 0, 'f', 1);
-        const QString name = (part.department.isEmpty() ? QStringLiteral("全体") : part.department)
-                                     .toHtmlEscaped();
+        const QString name = part.partName().toHtmlEscaped();
         html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
                                "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
                                "<tr><td>正确率</td>%5</tr>")
-                        .arg(name, figureCells(part.speed), grades.join(QStringLiteral("<br>")))
+                        .arg(name, figureCells(part.speed),
+                             part.gradeShares(QStringLiteral("<br>")))
                         .arg(part.passRate * 100, 0, 'f', 1)
                         .arg(figureCells(part.accuracy));
     }
