@@ -15,9 +15,13 @@ at most one service and sends one command per line:
                        joined by U+001F on one line, or "FAILED"
   LAYOUT <path>     -> the first sheet's layout as workbook.h describes it,
                        the same way
+  SCRIPT <base64 of a Python script> <path>
+                    -> what the script prints about the workbook at sys.argv[1]
+                       (openpyxl imported), its lines the same way
 The service is killed when the connection closes.
 """
 import argparse
+import base64
 import os
 import socketserver
 import subprocess
@@ -50,6 +54,14 @@ def read_layout(path):
         return "\x1f".join(lines)
     except Exception as error:  # reported to the test as its failure text
         return "FAILED " + str(error).replace("\n", " ")
+
+
+def run_script(script, path):
+    done = subprocess.run([sys.executable, "-c", "import sys, openpyxl\n" + script, path],
+                          capture_output=True, text=True, timeout=60, check=False)
+    if done.returncode != 0:
+        return "FAILED " + done.stderr.replace("\n", " ")
+    return "\x1f".join(done.stdout.splitlines())
 
 
 class Connection(socketserver.StreamRequestHandler):
@@ -101,6 +113,10 @@ class Connection(socketserver.StreamRequestHandler):
                     reply = "KILLED"
                 elif words[0] == "WORKBOOK" and len(words) >= 2:
                     reply = read_workbook(raw.decode("utf-8").rstrip("\r\n")[9:])
+                elif words[0] == "SCRIPT" and len(words) >= 3:
+                    script = base64.b64decode(words[1]).decode("utf-8")
+                    path = raw.decode("utf-8").rstrip("\r\n").split(" ", 2)[2]
+                    reply = run_script(script, path)
                 elif words[0] == "LAYOUT" and len(words) >= 2:
                     reply = read_layout(raw.decode("utf-8").rstrip("\r\n")[7:])
                 else:

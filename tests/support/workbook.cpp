@@ -58,14 +58,5 @@ QStringList workbookLayout(const QString &path)
 
 QStringList workbookScript(const QString &script, const QString &path)
 {
-    // Under Wine the Linux Python runs too, but reads Linux paths.
-    const QString readable = testbroker::inUse() ? testbroker::linuxPath(path) : path;
-    QProcess python;
-    python.start(
-            QStringLiteral(KESTRIX_PYTHON),
-            { QStringLiteral("-c"), QStringLiteral("import sys, openpyxl\n") + script, readable });
-    if (!python.waitForFinished(30000) || python.exitCode() != 0)
-        return { QStringLiteral("python failed: ")
-                 + QString::fromUtf8(python.readAllStandardError()) };
-    return QString::fromUtf8(python.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    return askOpenpyxl("SCRIPT " + script.toUtf8().toBase64(), script, path);
 }

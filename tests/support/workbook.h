@@ -13,5 +13,5 @@ QStringList workbookRows(const QString &path);
 QStringList workbookLayout(const QString &path);
 
 // The lines a Python script prints about the workbook at sys.argv[1], with
-// openpyxl imported (run here; under Wine on the Linux path of the file).
+// openpyxl imported (run here, or through the test broker under Wine).
 QStringList workbookScript(const QString &script, const QString &path);
