@@ -392,13 +392,11 @@ void FrmHistory::saveCharts()
 {
     if (!m_shown)
         return;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString chosen =
-            m_hooks.chooseSaveFile(this, QDir(documents).filePath(QStringLiteral("考试图表.png")),
-                                   QStringLiteral("PNG 图片 (*.png)"));
+            chooseSaveFile(QStringLiteral("考试图表.png"), QStringLiteral("PNG 图片 (*.png)"));
     if (chosen.isEmpty())
         return;
-    // Both charts side by side in one picture, as the window shows them.
+    // Each chart in a picture of its own, named after the chosen file.
     const QString base = chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)
             ? chosen.left(chosen.size() - 4)
             : chosen;
@@ -447,12 +445,10 @@ void FrmHistory::deleteExam()
 
 void FrmHistory::backUp()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString suggested = QDir(documents).filePath(
+    const QString chosen = chooseSaveFile(
             QStringLiteral("考试存档备份-%1.db")
-                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-    const QString chosen =
-            m_hooks.chooseSaveFile(this, suggested, QStringLiteral("考试存档 (*.db)"));
+                    .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))),
+            QStringLiteral("考试存档 (*.db)"));
     if (chosen.isEmpty())
         return;
     const QString problem = m_controller.archive().backUpTo(chosen);
@@ -476,10 +472,8 @@ void FrmHistory::writePdfReport()
 {
     if (!m_shown)
         return;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString chosen =
-            m_hooks.chooseSaveFile(this, QDir(documents).filePath(QStringLiteral("考试报告.pdf")),
-                                   QStringLiteral("PDF 文件 (*.pdf)"));
+            chooseSaveFile(QStringLiteral("考试报告.pdf"), QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     const QString problem = examreport::writePdf(*m_shown, chosen);
@@ -494,10 +488,8 @@ void FrmHistory::writeTermReport()
         tell(QStringLiteral("列表中没有存档的考试。"));
         return;
     }
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString chosen =
-            m_hooks.chooseSaveFile(this, QDir(documents).filePath(QStringLiteral("学期报告.xlsx")),
-                                   QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    const QString chosen = chooseSaveFile(QStringLiteral("学期报告.xlsx"),
+                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
     QProgressDialog progress(QStringLiteral("正在生成学期报告……"), QStringLiteral("取消"), 0,
@@ -531,6 +523,12 @@ void FrmHistory::writeTermReport()
                                              .arg(ids.size())
                                              .arg(QDir::toNativeSeparators(chosen))
                                    : outcome.problem);
+}
+
+QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return m_hooks.chooseSaveFile(this, QDir(documents).filePath(suggestedName), filter);
 }
 
 void FrmHistory::tell(const QString &text)

@@ -64,6 +64,8 @@ private:
     void findTypedExaminee();
     void chooseClass();
 
+    // Where to save, asked with `suggestedName` in the documents folder; empty when cancelled.
+    QString chooseSaveFile(const QString &suggestedName, const QString &filter);
     void tell(const QString &text);
 
     console::ConsoleController &m_controller;
