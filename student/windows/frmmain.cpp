@@ -54,20 +54,17 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
       m_messages(std::move(services.messages)),
       m_runTimers(services.runTimers),
       m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
-      m_upload(std::make_unique<ResultUpload>(workFolder)),
       m_exam(std::make_unique<ExamSession>(*m_clock, examinee)),
-      m_checkpoint(workFolder)
+      m_records(std::make_unique<ExamRecords>(*m_clock, *m_exam, workFolder,
+                                              [this] { return m_typingBox->typedFrom(0); }))
 {
-    connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
-    connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
-            [this] { m_exam->setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
+    connect(m_records.get(), &ExamRecords::uploadStateChanged, this,
+            &FrmMain::onUploadStateChanged);
     connect(m_exam.get(), &ExamSession::phaseChanged, this, &FrmMain::onPhaseChanged);
-    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::saveResult);
-    connect(m_exam.get(), &ExamSession::resendDue, m_upload.get(), &ResultUpload::retry);
     connect(m_exam.get(), &ExamSession::questionAsked, this, &FrmMain::askExaminee);
     connect(m_exam.get(), &ExamSession::messageRequested, this, &FrmMain::tell);
     connect(m_exam.get(), &ExamSession::finalOutcome, this, [this](ResultUpload::State state) {
-        tell(m_exam->finalOutcomeText(state, m_upload->localProblem()));
+        tell(m_exam->finalOutcomeText(state, upload().localProblem()));
     });
     connect(m_exam.get(), &ExamSession::unregisteredNoteChanged, this, &FrmMain::showProgress);
     if (!m_inputMethodService)
@@ -89,7 +86,6 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_promptTick, &QTimer::timeout, this, &FrmMain::onPromptTick);
     connect(m_clock.get(), &ExamClock::timeTextChanged, m_timeLeft, &QLabel::setText);
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
-    connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::checkpointTyping);
 
     // Start-up, in its fixed order.
     const QStringList inputMethods = m_inputMethodService->entries();
@@ -150,32 +146,13 @@ void FrmMain::loadExamText()
 
 void FrmMain::resumeFrom(const ResumePoint &point)
 {
-    const ResultRecord &record = point.record;
-    m_upload->continueSession(record.progress->sessionId, record.progress->sequence,
-                              point.newestName);
-    m_exam->resume(record.answerSheet->resumeCount + 1);
-    m_clock->resumeAt(record.timePass);
+    m_records->resumeFrom(point);
     m_timeLeft->setText(m_clock->timeText());
     // Into the box as typed: the comparison colours it as it goes in.
-    QString typed = record.answerSheet->typedText;
+    QString typed = point.record.answerSheet->typedText;
     typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_typingBox->setPlainText(typed);
     m_typingBox->moveCursor(QTextCursor::End);
-}
-
-void FrmMain::writeCheckpoint(const ResultRecord &record)
-{
-    // A checkpoint that cannot be written costs only the resume after a
-    // crash; the exam and its uploads go on.
-    m_checkpoint.write(record, m_upload->sessionId(), m_upload->sequence());
-}
-
-void FrmMain::checkpointTyping()
-{
-    // Every 5 seconds of the exam, typed or not: the time used is kept too.
-    if (m_exam->phase() == ExamSession::Phase::Typing)
-        writeCheckpoint(
-                m_exam->takeRecord(ResultProgress::Phase::Typing, m_typingBox->typedFrom(0)));
 }
 
 void FrmMain::switchTimer(QTimer *timer, bool on)
@@ -288,7 +265,7 @@ void FrmMain::showInfo(const QString &text, const QColor &color)
 
 void FrmMain::showFinish()
 {
-    const ResultUpload::State state = m_upload->state();
+    const ResultUpload::State state = upload().state();
     showInfo(m_exam->finishLine(state),
              state == ResultUpload::State::Failed ? kPromptColor
                                                   : palette().color(QPalette::ButtonText));
@@ -347,20 +324,12 @@ void FrmMain::showProgress()
                                              : palette().color(QPalette::ButtonText));
 }
 
-void FrmMain::saveResult(ResultProgress::Phase phase)
-{
-    const ResultRecord record = m_exam->takeRecord(phase, m_typingBox->typedFrom(0));
-    m_upload->save(record, m_exam->examinee());
-    writeCheckpoint(record);
-}
-
-void FrmMain::onUploadStateChanged(ResultUpload::State state)
+void FrmMain::onUploadStateChanged()
 {
     // Once the exam is over the line tells the truth about the result's way
     // to the server; before, the prompt or the figures own it.
     if (m_exam->showsFinish())
         showFinish();
-    m_exam->onUploadState(state);
 }
 
 void FrmMain::runExitDialogue()
@@ -372,7 +341,7 @@ void FrmMain::runExitDialogue()
 
 void FrmMain::askExaminee(ExamSession::Question question)
 {
-    const QString text = ExamSession::questionText(question, m_upload->localRecordPath());
+    const QString text = ExamSession::questionText(question, upload().localRecordPath());
     m_exam->answer(question, m_messages->confirm(this, text));
 }
 

@@ -3,13 +3,13 @@
 #pragma once
 // FrmMain: the typing window. Shows the target text with the examinee's
 // progress laid over it, the exam clock and the figures. The exam's course,
-// the comparison, paging, scoring and the records live in ExamSession,
-// TypingSession and ExamClock, the upload in ResultUpload; this class wires
-// the controls to them.
+// the comparison, paging and scoring live in ExamSession, TypingSession and
+// ExamClock, the records on their way in ExamRecords; this class shows their
+// phases and asks the examinee.
 #include "exam/examclock.h"
+#include "exam/examrecords.h"
 #include "exam/examsession.h"
 #include "exam/typingsession.h"
-#include "transfer/examcheckpoint.h"
 #include "transfer/examinee.h"
 #include "transfer/priorrecords.h"
 #include "transfer/resultupload.h"
@@ -66,16 +66,13 @@ public:
     int topLine() const { return m_topLine; }
     float speed() const { return m_exam->figures().speed; }
     float accuracy() const { return m_exam->figures().accuracy; }
-    ResultUpload &upload() { return *m_upload; }
+    ExamRecords &records() { return *m_records; }
+    ResultUpload &upload() { return m_records->upload(); }
 
 public slots:
     // Enter (Return or the keypad's Enter) goes to the exam session, which
     // starts the exam once; other keys do nothing.
     void startExam(Qt::Key key);
-    // The one place where a result is taken: at the end of start-up, every
-    // so often while the examinee types, when the time is up, and when the
-    // examinee ends the exam.
-    void saveResult(ResultProgress::Phase phase);
     void showProgress();
     void showPage();
     // An entry of Combo1 was chosen.
@@ -112,8 +109,6 @@ private:
 
     void loadExamText();
     void resumeFrom(const ResumePoint &point);
-    void writeCheckpoint(const ResultRecord &record);
-    void checkpointTyping();
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
@@ -125,7 +120,7 @@ private:
     void endTyping();
     void askExaminee(ExamSession::Question question);
     void tell(const QString &text);
-    void onUploadStateChanged(ResultUpload::State state);
+    void onUploadStateChanged();
     void showInfo(const QString &text, const QColor &color);
     void showFinish();
     void leave();
@@ -138,9 +133,8 @@ private:
 
     std::unique_ptr<ExamClock> m_clock;
     PromptBlinker m_blinker;
-    std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
-    ExamCheckpoint m_checkpoint;
+    std::unique_ptr<ExamRecords> m_records;
     int m_topLine = 0;
     // An input method chosen during the exam, until the typing box has the
     // focus again; -1 when none waits.

@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The record path without a window: each record is stamped once, and the
+// upload and the checkpoint carry the same stamp, on in a resumed session.
+#include "exam/examrecords.h"
+#include "ftpservice.h"
+#include "testrecords.h"
+#include "transcode.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+
+ResultProgress stampOf(const std::optional<ResultRecord> &record)
+{
+    return record && record->progress
+            ? *record->progress
+            : ResultProgress { -1, QString(), ResultProgress::Phase::Waiting, 0 };
+}
+
+}  // namespace
+
+class TestExamRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordsAreStampedOnce_data()
+    {
+        QTest::addColumn<QString>("resumedSession");  // empty: a new session
+        QTest::addColumn<int>("resumedSequence");
+        QTest::newRow("new session") << QString() << 0;
+        QTest::newRow("resumed after record 7") << u"0123456789abcdef"_qs << 7;
+        QTest::newRow("resumed after record 1") << u"s-earlier"_qs << 1;
+    }
+    void recordsAreStampedOnce()
+    {
+        QFETCH(QString, resumedSession);
+        QFETCH(int, resumedSequence);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        ExamClock clock(10);
+        ExamSession exam(clock, who);
+        exam.setExamText(u"abcdef\r\n"_qs, "d1");
+        ExamRecords records(clock, exam, work.path(), [] { return u"abc"_qs; });
+        if (!resumedSession.isEmpty()) {
+            ResultRecord earlier =
+                    sampleRecord(who.department, who.examNumber, who.name, 30, 90, 60);
+            earlier.progress = ResultProgress { resumedSequence, resumedSession,
+                                                ResultProgress::Phase::Typing, 3 };
+            earlier.answerSheet = AnswerSheet { "d1", 10, 0, u"abc"_qs };
+            records.resumeFrom(ResumePoint { earlier, 1 });
+        }
+        const QString session = resumedSession.isEmpty() ? records.sessionId() : resumedSession;
+        QCOMPARE(session.isEmpty(), false);
+
+        for (int sent = 1; sent <= 2; ++sent) {
+            records.send(ResultProgress::Phase::Typing);
+            QTRY_COMPARE_WITH_TIMEOUT(records.upload().state(), ResultUpload::State::Delivered,
+                                      kWaitMillis);
+            const ResultProgress uploaded = stampOf(
+                    readResultFile(QDir(service.folder()).filePath(resultFileName(who))).record);
+            const ResultProgress kept = stampOf(
+                    readResultRecord(
+                            transcodeBytes(
+                                    ExamCheckpoint(work.path()).read().bytes.value_or(QByteArray()),
+                                    kExchangeKey))
+                            .record);
+            QCOMPARE(uploaded.sequence, resumedSequence + sent);
+            QCOMPARE(uploaded.sessionId, session);
+            QCOMPARE(kept.sequence, uploaded.sequence);
+            QCOMPARE(kept.sessionId, session);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExamRecords)
+#include "tst_examrecords.moc"
