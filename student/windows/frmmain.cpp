@@ -7,6 +7,7 @@
 #include "exam/examtext.h"
 #include "examlimits.h"
 #include "exam/inputmethods.h"
+#include "windows/inputmethodswitch.h"
 #include "kestrixversion.h"
 #include "messages.h"
 #include "windows/pageview.h"
@@ -17,7 +18,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -50,7 +50,6 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
                  QWidget *parent)
     : QWidget(parent),
       m_workFolder(workFolder),
-      m_inputMethodService(std::move(services.inputMethods)),
       m_messages(std::move(services.messages)),
       m_runTimers(services.runTimers),
       m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
@@ -67,8 +66,6 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
         tell(m_exam->finalOutcomeText(state, upload().localProblem()));
     });
     connect(m_exam.get(), &ExamSession::unregisteredNoteChanged, this, &FrmMain::showProgress);
-    if (!m_inputMethodService)
-        m_inputMethodService = createSystemInputMethods();
     if (!m_messages)
         m_messages = std::make_shared<MessageBoxes>(clientTitle());
     setObjectName(QStringLiteral("FrmMain"));
@@ -76,7 +73,6 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_endExam, &QPushButton::clicked, this, &FrmMain::exitRequested);
     connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
     connect(m_inputMethods, &QComboBox::activated, this, &FrmMain::chooseInputMethod);
-    connect(qApp, &QGuiApplication::focusObjectChanged, this, &FrmMain::onFocusObjectChanged);
     connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
     connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
     for (StatusPanel *panel : std::as_const(m_panels))
@@ -88,12 +84,9 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
 
     // Start-up, in its fixed order.
-    const QStringList inputMethods = m_inputMethodService->entries();
-    m_inputMethods->addItems(inputMethods);
-    m_inputMethods->setCurrentIndex(-1);
-    // With nothing to switch, every choice would do nothing.
-    m_inputMethodLabel->setHidden(inputMethods.isEmpty());
-    m_inputMethods->setHidden(inputMethods.isEmpty());
+    m_inputSwitch = std::make_unique<InputMethodSwitch>(
+            services.inputMethods ? std::move(services.inputMethods) : createSystemInputMethods(),
+            m_inputMethodLabel, m_inputMethods, m_typingBox);
     setWindowTitle(clientTitle() + QLatin1String("  v") + QString::number(KESTRIX_VERSION_MAJOR)
                    + u'.' + QString::number(KESTRIX_VERSION_MINOR));
     m_department->setText(examinee.department);
@@ -124,8 +117,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
 FrmMain::~FrmMain()
 {
     // Deleting the controls moves the focus, and the input method may still
-    // hand the typing box its composition, after the members have gone.
-    disconnect(qApp, nullptr, this, nullptr);
+    // hand the typing box its composition, after the members have gone; the
+    // input method switch has gone with them.
     m_typingBox->disconnect(this);
 }
 
@@ -221,32 +214,14 @@ void FrmMain::beginTyping()
     // A resumed exam goes on at its typing position.
     m_pageScroll->setValue(
             TypingSession::followCaret(m_typingBox->typedLength(), 0, m_pageScroll->maximum()));
-    const int chosen = m_inputMethods->currentIndex();
-    m_inputMethodService->activate(chosen < 0 ? 0 : chosen);
+    m_inputSwitch->applyChosen();
 }
 
 void FrmMain::chooseInputMethod(int index)
 {
-    // Before the start Enter applies the choice. During the exam it goes to
-    // the typing box, but the list closes before the focus is back in this
-    // window, and the input method switches the window with the focus.
-    if (m_exam->phase() != ExamSession::Phase::Typing)
-        return;
-    m_chosenInputMethod = index;
-    m_typingBox->setFocus();
-    onFocusObjectChanged(QGuiApplication::focusObject());
-}
-
-void FrmMain::onFocusObjectChanged(QObject *focused)
-{
-    if (m_chosenInputMethod < 0 || focused != m_typingBox)
-        return;
-    // The input method learns of the list's window only after it has
-    // closed; the switch waits until that news is through.
-    QTimer::singleShot(kInputMethodSettleMillis, this, [this] {
-        if (m_chosenInputMethod >= 0 && QGuiApplication::focusObject() == m_typingBox)
-            m_inputMethodService->activate(std::exchange(m_chosenInputMethod, -1));
-    });
+    // Before the start Enter applies the choice.
+    if (m_exam->phase() == ExamSession::Phase::Typing)
+        m_inputSwitch->chooseWhileTyping(index);
 }
 
 void FrmMain::endTyping()

@@ -20,6 +20,7 @@
 #include <memory>
 
 class InputMethods;
+class InputMethodSwitch;
 class Messages;
 class PageView;
 class TypingBox;
@@ -100,7 +101,6 @@ private:
     static constexpr int kSettingsTab = 1;
     static constexpr int kTimePanel = 0;
     static constexpr int kWebsitePanel = 2;
-    static constexpr int kInputMethodSettleMillis = 300;
 
     // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
@@ -112,7 +112,6 @@ private:
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
-    void onFocusObjectChanged(QObject *focused);
     void showOverlays();
     void runExitDialogue();
     void onPhaseChanged(ExamSession::Phase phase);
@@ -127,7 +126,6 @@ private:
     void onStatusPanelClicked(const QString &key);
 
     QString m_workFolder;
-    std::unique_ptr<InputMethods> m_inputMethodService;
     std::shared_ptr<Messages> m_messages;
     bool m_runTimers = true;
 
@@ -136,9 +134,7 @@ private:
     std::unique_ptr<ExamSession> m_exam;
     std::unique_ptr<ExamRecords> m_records;
     int m_topLine = 0;
-    // An input method chosen during the exam, until the typing box has the
-    // focus again; -1 when none waits.
-    int m_chosenInputMethod = -1;
+    std::unique_ptr<InputMethodSwitch> m_inputSwitch;
 
     QLabel *m_department = nullptr;
     QLabel *m_examNumber = nullptr;
