@@ -21,6 +21,20 @@ ResultProgress stampOf(const std::optional<ResultRecord> &record)
             : ResultProgress { -1, QString(), ResultProgress::Phase::Waiting, 0 };
 }
 
+// One exam session's records, "abc" typed of "abcdef".
+struct RecordPath
+{
+    ExamClock clock { 10 };
+    ExamSession exam;
+    ExamRecords records;
+
+    RecordPath(const Examinee &who, const QString &folder)
+        : exam(clock, who), records(clock, exam, folder, [] { return u"abc"_qs; })
+    {
+        exam.setExamText(u"abcdef\r\n"_qs, "d1");
+    }
+};
+
 }  // namespace
 
 class TestExamRecords : public QObject
@@ -44,10 +58,8 @@ private slots:
         QVERIFY(service.start());
         QTemporaryDir work;
         const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
-        ExamClock clock(10);
-        ExamSession exam(clock, who);
-        exam.setExamText(u"abcdef\r\n"_qs, "d1");
-        ExamRecords records(clock, exam, work.path(), [] { return u"abc"_qs; });
+        RecordPath path(who, work.path());
+        ExamRecords &records = path.records;
         if (!resumedSession.isEmpty()) {
             ResultRecord earlier =
                     sampleRecord(who.department, who.examNumber, who.name, 30, 90, 60);
@@ -76,6 +88,38 @@ private slots:
             QCOMPARE(kept.sequence, uploaded.sequence);
             QCOMPARE(kept.sessionId, session);
         }
+    }
+
+    void onlyAFailedRecordIsResent_data()
+    {
+        QTest::addColumn<bool>("serviceUp");
+        QTest::addColumn<int>("sequenceKept");  // in sc1.zip after resend()
+        QTest::newRow("failed: resent under the next number") << false << 2;
+        QTest::newRow("delivered: not resent") << true << 1;
+    }
+    void onlyAFailedRecordIsResent()
+    {
+        QFETCH(bool, serviceUp);
+        FtpService service;
+        QVERIFY(service.start());
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        if (!serviceUp)
+            service.stop();
+        QTemporaryDir work;
+        RecordPath path(who, work.path());
+        ExamRecords &records = path.records;
+        records.upload().setAttempts(1);
+        records.send(ResultProgress::Phase::Finished);
+        QTRY_VERIFY_WITH_TIMEOUT(records.upload().state() != ResultUpload::State::Uploading,
+                                 kWaitMillis);
+        QCOMPARE(records.upload().state(),
+                 serviceUp ? ResultUpload::State::Delivered : ResultUpload::State::Failed);
+        records.resend();
+        const ResultProgress local =
+                stampOf(readResultFile(QDir(work.path()).filePath(u"sc1.zip"_qs)).record);
+        QTEST(local.sequence, "sequenceKept");
+        QCOMPARE(local.sessionId, records.sessionId());
+        QCOMPARE(local.phase, ResultProgress::Phase::Finished);
     }
 };
 
