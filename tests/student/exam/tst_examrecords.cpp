@@ -21,6 +21,13 @@ ResultProgress stampOf(const std::optional<ResultRecord> &record)
             : ResultProgress { -1, QString(), ResultProgress::Phase::Waiting, 0 };
 }
 
+// The record in the checkpoint of the working folder.
+std::optional<ResultRecord> keptRecord(const QString &folder)
+{
+    const QByteArray scrambled = ExamCheckpoint(folder).read().bytes.value_or(QByteArray());
+    return readResultRecord(transcodeBytes(scrambled, kExchangeKey)).record;
+}
+
 // One exam session's records, "abc" typed of "abcdef".
 struct RecordPath
 {
@@ -77,17 +84,44 @@ private slots:
                                       kWaitMillis);
             const ResultProgress uploaded = stampOf(
                     readResultFile(QDir(service.folder()).filePath(resultFileName(who))).record);
-            const ResultProgress kept = stampOf(
-                    readResultRecord(
-                            transcodeBytes(
-                                    ExamCheckpoint(work.path()).read().bytes.value_or(QByteArray()),
-                                    kExchangeKey))
-                            .record);
+            const ResultProgress kept = stampOf(keptRecord(work.path()));
             QCOMPARE(uploaded.sequence, resumedSequence + sent);
             QCOMPARE(uploaded.sessionId, session);
             QCOMPARE(kept.sequence, uploaded.sequence);
             QCOMPARE(kept.sessionId, session);
         }
+    }
+
+    void checkpointFollowsTheClockWhileTyping_data()
+    {
+        QTest::addColumn<int>("ticks");  // seconds since the start
+        QTest::addColumn<int>("keptSeconds");
+        QTest::addColumn<ResultProgress::Phase>("keptPhase");
+        QTest::newRow("4 s: the start-up record") << 4 << 0 << ResultProgress::Phase::Waiting;
+        QTest::newRow("5 s") << 5 << 5 << ResultProgress::Phase::Typing;
+        QTest::newRow("9 s") << 9 << 5 << ResultProgress::Phase::Typing;
+        QTest::newRow("10 s") << 10 << 10 << ResultProgress::Phase::Typing;
+    }
+    void checkpointFollowsTheClockWhileTyping()
+    {
+        QFETCH(int, ticks);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        RecordPath path({ service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 }, work.path());
+        path.exam.begin();
+        QTRY_COMPARE_WITH_TIMEOUT(path.records.upload().state(), ResultUpload::State::Delivered,
+                                  kWaitMillis);
+        path.exam.pressEnter();
+        for (int tick = 0; tick < ticks; ++tick)
+            path.clock.tick();
+        const std::optional<ResultRecord> kept = keptRecord(work.path());
+        QVERIFY(kept);
+        QTEST(int(kept->timePass), "keptSeconds");
+        QTEST(stampOf(kept).phase, "keptPhase");
+        // Between records the checkpoint carries the number of the last one sent.
+        QCOMPARE(stampOf(kept).sequence, 1);
+        QCOMPARE(kept->answerSheet->typedText, u"abc"_qs);
     }
 
     void onlyAFailedRecordIsResent_data()
