@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examsession.h"
 
+#include "answercomparison.h"
 #include "examlimits.h"
-
 #include "scoring.h"
 
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
@@ -74,9 +74,12 @@ QString ExamSession::questionText(Question question, const QString &recordPath)
 
 ExamSession::Figures ExamSession::takeFigures()
 {
+    // Scored as the console rescores an answer sheet; no time has counted
+    // before the clock starts (a resumed clock stands at its earlier time).
     const bool started = m_clock.state() != ExamClock::State::Waiting;
-    m_figures = { started ? scoring::speed(m_typing.rightCount(), m_clock.timePass()) : 0.0f,
-                  scoring::accuracy(m_typing.rightCount(), m_typing.errorCount()) };
+    const AnswerFigures scored = scoreAnswer(m_typing.comparison(), m_typing.typedLen(),
+                                             started ? m_clock.timePass() : 0);
+    m_figures = { scored.speed, scored.accuracy };
     return m_figures;
 }
 

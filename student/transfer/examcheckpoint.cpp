@@ -13,11 +13,8 @@ ExamCheckpoint::ExamCheckpoint(const QString &workingFolder)
 {
 }
 
-QString ExamCheckpoint::write(ResultRecord record, const QString &sessionId, qint32 sequence) const
+QString ExamCheckpoint::write(const ResultRecord &record) const
 {
-    record.progress = record.progress.value_or(ResultProgress {});
-    record.progress->sessionId = sessionId;
-    record.progress->sequence = sequence;
     return wholefile::write(m_path, transcodeBytes(record.toRecordLines(), kExchangeKey));
 }
 

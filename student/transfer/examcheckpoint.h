@@ -16,9 +16,9 @@ public:
 
     explicit ExamCheckpoint(const QString &workingFolder);
 
-    // The record as of now, of this session and its last sequence number;
-    // the problem or empty.
-    QString write(ResultRecord record, const QString &sessionId, qint32 sequence) const;
+    // The record as of now, stamped with the last sequence number sent; the
+    // problem or empty.
+    QString write(const ResultRecord &record) const;
     // The scrambled bytes; no bytes and no problem when there is none.
     wholefile::Reading read() const;
 

@@ -7,9 +7,6 @@
 #include "examsettings.h"
 #include "paths.h"
 #include "recordlines.h"
-#include "resultfilename.h"
-#include "transfer/examcheckpoint.h"
-#include "transfer/resultupload.h"
 #include "transcode.h"
 #include "wholefile.h"
 
@@ -23,10 +20,6 @@ namespace {
 const QString kAddressFile = QStringLiteral("ip.txt");
 const QString kExamText = paths::examTextFileName();
 const QString kSettings = paths::examSettingsFileName();
-// Scratch copies of the examinee's own files while they are looked at.
-const QString kPriorRecord = QStringLiteral("prior.zip");
-const QString kLeave = QStringLiteral("retake.dat");
-constexpr qint64 kMaxLeaveBytes = 1024;
 
 QString loggingInText()
 {
@@ -82,10 +75,14 @@ bool hasSomethingToType(const QByteArray &text)
 }  // namespace
 
 LoginSession::LoginSession(const QString &workingFolder, QObject *parent)
-    : QObject(parent), m_folder(workingFolder)
+    : QObject(parent),
+      m_folder(workingFolder),
+      m_earlier(m_channel, workingFolder),
+      m_permission(m_channel, workingFolder)
 {
     m_channel.setWorkingFolder(workingFolder);
     connect(&m_channel, &TransferChannel::finished, this, &LoginSession::onChannelFinished);
+    connect(&m_earlier, &EarlierRecords::ended, this, &LoginSession::recordsSearched);
 }
 
 QString LoginSession::pathOf(const QString &name) const
@@ -154,17 +151,18 @@ void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
         else if (m_phase == Phase::WaitingForText)
             textArrived();
         else if (m_phase == Phase::LookingForRecords)
-            recordArrived(outcome);
-        else if (m_phase == Phase::WaitingForLeave)
-            leaveArrived();
+            m_earlier.takeFetched(outcome);
+        else if (m_phase == Phase::WaitingForPermission)
+            permissionArrived();
         return;
     }
-    // An own file larger than any record is passed over, and so is a leave.
+    // An own file larger than any record is passed over, and so is a
+    // permission.
     if (outcome == TransferChannel::Outcome::TooLarge && m_phase == Phase::LookingForRecords) {
-        recordArrived(outcome);
+        m_earlier.takeFetched(outcome);
         return;
     }
-    if (outcome == TransferChannel::Outcome::TooLarge && m_phase == Phase::WaitingForLeave) {
+    if (outcome == TransferChannel::Outcome::TooLarge && m_phase == Phase::WaitingForPermission) {
         judgePriorRecords(QString(), true);
         return;
     }
@@ -216,84 +214,36 @@ void LoginSession::textArrived()
         refuse(badSettingsMessage());
         return;
     }
-    // Earlier records count only for this very exam: the text as
-    // downloaded and the exam time.
-    m_prior.emplace(m_examinee, examDigest(text), m_examinee.examMinutes);
     m_offered.reset();
     m_resume.reset();
-    const QString here = QStringLiteral("本机的续考记录");
-    const wholefile::Reading checkpoint = ExamCheckpoint(m_folder).read();
-    if (checkpoint.bytes)
-        m_prior->take(*checkpoint.bytes, here);
-    else if (!checkpoint.problem.isEmpty())
-        m_prior->note(here, checkpoint.problem);
-    m_newestName = 0;
-    lookForRecord(1);
-}
-
-void LoginSession::lookForRecord(int number)
-{
+    // Earlier records count only for this very exam: the text as
+    // downloaded and the exam time.
     m_phase = Phase::LookingForRecords;
-    m_nameNumber = number;
-    QFile::remove(pathOf(kPriorRecord));
-    m_channel.get(resultname::forIdentity(m_examinee.department, m_examinee.examNumber,
-                                          m_examinee.name, number),
-                  kPriorRecord, examlimits::kMaxResultFileBytes);
+    m_earlier.search(m_examinee, examDigest(text), m_examinee.examMinutes);
 }
 
-void LoginSession::recordArrived(TransferChannel::Outcome outcome)
+void LoginSession::recordsSearched()
 {
-    const QString remote = resultname::forIdentity(m_examinee.department, m_examinee.examNumber,
-                                                   m_examinee.name, m_nameNumber);
-    // A write-once service keeps each upload as "~2", "~3" ...: the names
-    // run on until one is missing.
-    bool found = outcome == TransferChannel::Outcome::TooLarge;
-    if (found) {
-        m_prior->note(remote, QStringLiteral("文件太大"));
-    } else if (QFile::exists(pathOf(kPriorRecord))) {
-        found = true;
-        const wholefile::Reading prior =
-                wholefile::read(pathOf(kPriorRecord), examlimits::kMaxResultFileBytes);
-        if (prior.bytes)
-            m_prior->take(*prior.bytes, remote);
-        else
-            m_prior->note(remote, prior.problem);
-        QFile::remove(pathOf(kPriorRecord));
-    }
-    if (found) {
-        m_newestName = m_nameNumber;
-        if (m_nameNumber < ResultUpload::kMaxNewNames) {
-            lookForRecord(m_nameNumber + 1);
-            return;
-        }
-    }
     judgePriorRecords(QString(), false);
 }
 
-void LoginSession::leaveArrived()
+void LoginSession::permissionArrived()
 {
-    // The leave names the finished session that the examiner set aside.
-    const QByteArray leave = readAll(pathOf(kLeave));
-    QFile::remove(pathOf(kLeave));
-    const std::optional<QString> session =
-            RecordReader(transcodeBytes(leave, kExchangeKey)).text(0);
-    judgePriorRecords(session.value_or(QString()), true);
+    judgePriorRecords(m_permission.takeSetAsideSession(), true);
 }
 
-void LoginSession::judgePriorRecords(const QString &retakeSession, bool leaveAsked)
+void LoginSession::judgePriorRecords(const QString &retakeSession, bool permissionAsked)
 {
-    const PriorRecords::Outcome outcome = m_prior->outcome(retakeSession);
+    const PriorRecords &found = m_earlier.found();
+    const PriorRecords::Outcome outcome = found.outcome(retakeSession);
     // A retake sets aside every earlier session: before refusing or
-    // offering one, the examiner's leave is asked for.
-    if (outcome.verdict != PriorRecords::Verdict::Fresh && !leaveAsked) {
-        m_phase = Phase::WaitingForLeave;
-        QFile::remove(pathOf(kLeave));
-        m_channel.get(resultname::retakeFor(m_examinee.department, m_examinee.examNumber,
-                                            m_examinee.name),
-                      kLeave, kMaxLeaveBytes);
+    // offering one, the examiner's permission is asked for.
+    if (outcome.verdict != PriorRecords::Verdict::Fresh && !permissionAsked) {
+        m_phase = Phase::WaitingForPermission;
+        m_permission.request(m_examinee);
         return;
     }
-    const QString note = m_prior->noteLine();
+    const QString note = found.noteLine();
     if (outcome.verdict == PriorRecords::Verdict::Finished) {
         QFile::remove(pathOf(kExamText));
         refuse(PriorRecords::finishedMessage());
@@ -305,7 +255,7 @@ void LoginSession::judgePriorRecords(const QString &retakeSession, bool leaveAsk
         emit statusChanged(note);
     if (outcome.verdict == PriorRecords::Verdict::Resume) {
         m_phase = Phase::WaitingForAnswer;
-        m_offered = ResumePoint { *outcome.resumeFrom, std::max(1, m_newestName) };
+        m_offered = ResumePoint { *outcome.resumeFrom, std::max(1, m_earlier.newestName()) };
         emit resumeOffered(PriorRecords::resumeQuestion(m_offered->record));
         return;
     }

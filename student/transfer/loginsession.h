@@ -3,13 +3,16 @@
 #pragma once
 // The login of the examinee's client, without widgets: it remembers the
 // server address in ip.txt, checks the four entries, fetches the settings
-// file and then the exam text, looks for the examinee's earlier records of
-// that exam (the checkpoint here, the own files in the exchange folder), and
-// hands the examinee over once all is whole and usable: refused after a
-// finish, or offered to continue an unfinished session. The login window
-// shows what it reports and asks the question.
+// file and then the exam text, has the examinee's earlier records of that
+// exam searched (EarlierRecords) and, when there are any, asks for a retake
+// permission (RetakePermission), and hands the examinee over once all is
+// whole and usable: refused after a finish, or offered to continue an
+// unfinished session. The login window shows what it reports and asks the
+// question.
+#include "transfer/earlierrecords.h"
 #include "transfer/examinee.h"
 #include "transfer/priorrecords.h"
+#include "transfer/retakepermission.h"
 #include "transfer/transferchannel.h"
 
 #include <QObject>
@@ -28,7 +31,7 @@ public:
         WaitingForSettings,
         WaitingForText,
         LookingForRecords,  // the examinee's own files, name after name
-        WaitingForLeave,  // after a finish: whether the examiner allowed a retake
+        WaitingForPermission,  // an earlier record found: whether a retake is permitted
         WaitingForAnswer,  // whether to continue the unfinished session
         Done
     };
@@ -79,10 +82,9 @@ private:
     void onChannelFinished(TransferChannel::Outcome outcome);
     void settingsArrived();
     void textArrived();
-    void lookForRecord(int number);
-    void recordArrived(TransferChannel::Outcome outcome);
-    void leaveArrived();
-    void judgePriorRecords(const QString &retakeSession, bool leaveAsked);
+    void recordsSearched();
+    void permissionArrived();
+    void judgePriorRecords(const QString &retakeSession, bool permissionAsked);
     void finishLogin();
     void refuse(const QString &message);
     QString pathOf(const QString &name) const;
@@ -91,9 +93,8 @@ private:
     TransferChannel m_channel;
     Examinee m_examinee;
     Phase m_phase = Phase::Idle;
-    std::optional<PriorRecords> m_prior;
-    int m_nameNumber = 0;  // the own file name being looked for
-    int m_newestName = 0;  // the highest one found
+    EarlierRecords m_earlier;
+    RetakePermission m_permission;
     std::optional<ResumePoint> m_offered;
     std::optional<ResumePoint> m_resume;
 };

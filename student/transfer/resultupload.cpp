@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -49,8 +48,6 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
     : QObject(parent), m_folder(workingFolder)
 {
     m_channel.setWorkingFolder(workingFolder);
-    m_sessionId =
-            QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0');
     m_scheduler = [this](int attempt, std::function<void()> retry) {
         QTimer::singleShot(1000 << std::min(attempt - 1, 5), this, std::move(retry));
     };
@@ -59,10 +56,6 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
-    m_record = record;
-    m_record.progress = record.progress.value_or(ResultProgress {});
-    m_record.progress->sequence = ++m_sequence;
-    m_record.progress->sessionId = m_sessionId;
     m_examinee = examinee;
     // On a write-once service every record needs a name not used before.
     if (m_writeOnce)
@@ -76,7 +69,7 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     // all; what goes out must be this record, whole: a short or stale
     // sc1.zip would replace a good record on the service.
     const QDir folder(m_folder);
-    const QByteArray scrambled = transcodeBytes(m_record.toRecordLines(), kExchangeKey);
+    const QByteArray scrambled = transcodeBytes(record.toRecordLines(), kExchangeKey);
     const QString scrambledPath = folder.filePath(kScrambledRecord);
     QString problem = wholefile::write(scrambledPath, scrambled);
     if (problem.isEmpty()) {
@@ -105,10 +98,8 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     return QString();
 }
 
-void ResultUpload::continueSession(const QString &sessionId, qint32 sequence, int newestName)
+void ResultUpload::continueAfterName(int newestName)
 {
-    m_sessionId = sessionId;
-    m_sequence = sequence;
     m_nameNumber = std::max(1, newestName);
     if (m_nameNumber > 1 && !m_writeOnce) {
         m_writeOnce = true;
@@ -121,12 +112,6 @@ QString ResultUpload::localRecordPath() const
     if (!m_localProblem.isEmpty())
         return QString();
     return QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(kScrambledRecord));
-}
-
-void ResultUpload::retry()
-{
-    if (m_state == State::Failed)
-        save(m_record, m_examinee);
 }
 
 void ResultUpload::startWhenFree()

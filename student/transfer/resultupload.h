@@ -9,10 +9,9 @@
 // a short pause; the state says truthfully whether the newest record has
 // arrived.
 //
-// Every record carries its sequence number within this session and the
-// session's id after line 10. On a service that refuses to replace a file
-// (write-once), each record is stored under a new name of the examinee's,
-// "<name>~2.zip", "~3" ...; other files are never touched.
+// Records go out as stamped (RecordStamp). On a service that refuses to
+// replace a file (write-once), each record is stored under a new name of the
+// examinee's, "<name>~2.zip", "~3" ...; other files are never touched.
 #include "transfer/examinee.h"
 #include "resultrecord.h"
 #include "transfer/transferchannel.h"
@@ -50,28 +49,20 @@ public:
     static constexpr int kMaxNewNames = 200;
 
     // Writes the record scrambled into sc1.zip, reads that back, queues the
-    // upload to examinee.serverIP, and removes te.txt and se.dll. The
-    // record's progress lines get this session's sequence number and id.
-    // Returns the problem when sc1.zip could not be written or does not read
-    // back as this record; the state is then Failed (reported even when it
-    // was Failed before) and nothing new goes out, so an earlier record on
-    // the service stays as it was.
+    // upload to examinee.serverIP, and removes te.txt and se.dll. Returns the problem when sc1.zip
+    // could not be written or does not read back as this record; the state is then Failed (reported
+    // even when it was Failed before) and nothing new goes out, so an earlier record on the service
+    // stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
 
-    // A resumed session: its id, the sequence number of its last record and
-    // the highest "~N" its examinee's names reached; the next record follows
-    // them (under a new name when N is above 1, as on a write-once service).
-    void continueSession(const QString &sessionId, qint32 sequence, int newestName);
-    qint32 sequence() const { return m_sequence; }
-
-    // After Failed: saves the last record again and starts a new round of
-    // attempts.
-    void retry();
+    // A resumed session: the highest "~N" its examinee's names reached; the
+    // next record follows it (under a new name when N is above 1, as on a
+    // write-once service).
+    void continueAfterName(int newestName);
 
     State state() const { return m_state; }
     // The remote name of the last saved record.
     QString remoteName() const { return m_remoteName; }
-    QString sessionId() const { return m_sessionId; }
     // Whether the service has refused to replace a record of this session.
     bool writeOnce() const { return m_writeOnce; }
     // The scrambled record kept locally, in native form; empty when the
@@ -101,12 +92,9 @@ private:
     RetryScheduler m_scheduler;
     int m_attempts = kDefaultAttempts;
 
-    ResultRecord m_record;
     Examinee m_examinee;
     QString m_remoteName;
-    QString m_sessionId;
     QString m_localProblem;
-    qint32 m_sequence = 0;
     bool m_writeOnce = false;
     int m_nameNumber = 1;  // ~N of the newest name; 1 is the plain name
     int m_newNames = 0;  // names tried by the running upload

@@ -7,6 +7,7 @@
 #include "exam/examtext.h"
 #include "examlimits.h"
 #include "exam/inputmethods.h"
+#include "windows/inputmethodswitch.h"
 #include "kestrixversion.h"
 #include "messages.h"
 #include "windows/pageview.h"
@@ -17,7 +18,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -50,28 +50,22 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
                  QWidget *parent)
     : QWidget(parent),
       m_workFolder(workFolder),
-      m_inputMethodService(std::move(services.inputMethods)),
       m_messages(std::move(services.messages)),
       m_runTimers(services.runTimers),
       m_clock(std::make_unique<ExamClock>(examinee.examMinutes)),
-      m_upload(std::make_unique<ResultUpload>(workFolder)),
       m_exam(std::make_unique<ExamSession>(*m_clock, examinee)),
-      m_checkpoint(workFolder)
+      m_records(std::make_unique<ExamRecords>(*m_clock, *m_exam, workFolder,
+                                              [this] { return m_typingBox->typedFrom(0); }))
 {
-    connect(m_upload.get(), &ResultUpload::stateChanged, this, &FrmMain::onUploadStateChanged);
-    connect(m_upload.get(), &ResultUpload::writeOnceFound, m_exam.get(),
-            [this] { m_exam->setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
+    connect(m_records.get(), &ExamRecords::uploadStateChanged, this,
+            &FrmMain::onUploadStateChanged);
     connect(m_exam.get(), &ExamSession::phaseChanged, this, &FrmMain::onPhaseChanged);
-    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::saveResult);
-    connect(m_exam.get(), &ExamSession::resendDue, m_upload.get(), &ResultUpload::retry);
     connect(m_exam.get(), &ExamSession::questionAsked, this, &FrmMain::askExaminee);
     connect(m_exam.get(), &ExamSession::messageRequested, this, &FrmMain::tell);
     connect(m_exam.get(), &ExamSession::finalOutcome, this, [this](ResultUpload::State state) {
-        tell(m_exam->finalOutcomeText(state, m_upload->localProblem()));
+        tell(m_exam->finalOutcomeText(state, upload().localProblem()));
     });
     connect(m_exam.get(), &ExamSession::unregisteredNoteChanged, this, &FrmMain::showProgress);
-    if (!m_inputMethodService)
-        m_inputMethodService = createSystemInputMethods();
     if (!m_messages)
         m_messages = std::make_shared<MessageBoxes>(clientTitle());
     setObjectName(QStringLiteral("FrmMain"));
@@ -79,7 +73,6 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_endExam, &QPushButton::clicked, this, &FrmMain::exitRequested);
     connect(this, &FrmMain::exitRequested, this, &FrmMain::runExitDialogue);
     connect(m_inputMethods, &QComboBox::activated, this, &FrmMain::chooseInputMethod);
-    connect(qApp, &QGuiApplication::focusObjectChanged, this, &FrmMain::onFocusObjectChanged);
     connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
     connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
     for (StatusPanel *panel : std::as_const(m_panels))
@@ -89,15 +82,11 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_promptTick, &QTimer::timeout, this, &FrmMain::onPromptTick);
     connect(m_clock.get(), &ExamClock::timeTextChanged, m_timeLeft, &QLabel::setText);
     connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::showProgress);
-    connect(m_clock.get(), &ExamClock::progressDue, this, &FrmMain::checkpointTyping);
 
     // Start-up, in its fixed order.
-    const QStringList inputMethods = m_inputMethodService->entries();
-    m_inputMethods->addItems(inputMethods);
-    m_inputMethods->setCurrentIndex(-1);
-    // With nothing to switch, every choice would do nothing.
-    m_inputMethodLabel->setHidden(inputMethods.isEmpty());
-    m_inputMethods->setHidden(inputMethods.isEmpty());
+    m_inputSwitch = std::make_unique<InputMethodSwitch>(
+            services.inputMethods ? std::move(services.inputMethods) : createSystemInputMethods(),
+            m_inputMethodLabel, m_inputMethods, m_typingBox);
     setWindowTitle(clientTitle() + QLatin1String("  v") + QString::number(KESTRIX_VERSION_MAJOR)
                    + u'.' + QString::number(KESTRIX_VERSION_MINOR));
     m_department->setText(examinee.department);
@@ -128,8 +117,8 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
 FrmMain::~FrmMain()
 {
     // Deleting the controls moves the focus, and the input method may still
-    // hand the typing box its composition, after the members have gone.
-    disconnect(qApp, nullptr, this, nullptr);
+    // hand the typing box its composition, after the members have gone; the
+    // input method switch has gone with them.
     m_typingBox->disconnect(this);
 }
 
@@ -150,32 +139,13 @@ void FrmMain::loadExamText()
 
 void FrmMain::resumeFrom(const ResumePoint &point)
 {
-    const ResultRecord &record = point.record;
-    m_upload->continueSession(record.progress->sessionId, record.progress->sequence,
-                              point.newestName);
-    m_exam->resume(record.answerSheet->resumeCount + 1);
-    m_clock->resumeAt(record.timePass);
+    m_records->resumeFrom(point);
     m_timeLeft->setText(m_clock->timeText());
     // Into the box as typed: the comparison colours it as it goes in.
-    QString typed = record.answerSheet->typedText;
+    QString typed = point.record.answerSheet->typedText;
     typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_typingBox->setPlainText(typed);
     m_typingBox->moveCursor(QTextCursor::End);
-}
-
-void FrmMain::writeCheckpoint(const ResultRecord &record)
-{
-    // A checkpoint that cannot be written costs only the resume after a
-    // crash; the exam and its uploads go on.
-    m_checkpoint.write(record, m_upload->sessionId(), m_upload->sequence());
-}
-
-void FrmMain::checkpointTyping()
-{
-    // Every 5 seconds of the exam, typed or not: the time used is kept too.
-    if (m_exam->phase() == ExamSession::Phase::Typing)
-        writeCheckpoint(
-                m_exam->takeRecord(ResultProgress::Phase::Typing, m_typingBox->typedFrom(0)));
 }
 
 void FrmMain::switchTimer(QTimer *timer, bool on)
@@ -244,32 +214,14 @@ void FrmMain::beginTyping()
     // A resumed exam goes on at its typing position.
     m_pageScroll->setValue(
             TypingSession::followCaret(m_typingBox->typedLength(), 0, m_pageScroll->maximum()));
-    const int chosen = m_inputMethods->currentIndex();
-    m_inputMethodService->activate(chosen < 0 ? 0 : chosen);
+    m_inputSwitch->applyChosen();
 }
 
 void FrmMain::chooseInputMethod(int index)
 {
-    // Before the start Enter applies the choice. During the exam it goes to
-    // the typing box, but the list closes before the focus is back in this
-    // window, and the input method switches the window with the focus.
-    if (m_exam->phase() != ExamSession::Phase::Typing)
-        return;
-    m_chosenInputMethod = index;
-    m_typingBox->setFocus();
-    onFocusObjectChanged(QGuiApplication::focusObject());
-}
-
-void FrmMain::onFocusObjectChanged(QObject *focused)
-{
-    if (m_chosenInputMethod < 0 || focused != m_typingBox)
-        return;
-    // The input method learns of the list's window only after it has
-    // closed; the switch waits until that news is through.
-    QTimer::singleShot(kInputMethodSettleMillis, this, [this] {
-        if (m_chosenInputMethod >= 0 && QGuiApplication::focusObject() == m_typingBox)
-            m_inputMethodService->activate(std::exchange(m_chosenInputMethod, -1));
-    });
+    // Before the start Enter applies the choice.
+    if (m_exam->phase() == ExamSession::Phase::Typing)
+        m_inputSwitch->chooseWhileTyping(index);
 }
 
 void FrmMain::endTyping()
@@ -288,7 +240,7 @@ void FrmMain::showInfo(const QString &text, const QColor &color)
 
 void FrmMain::showFinish()
 {
-    const ResultUpload::State state = m_upload->state();
+    const ResultUpload::State state = upload().state();
     showInfo(m_exam->finishLine(state),
              state == ResultUpload::State::Failed ? kPromptColor
                                                   : palette().color(QPalette::ButtonText));
@@ -347,20 +299,12 @@ void FrmMain::showProgress()
                                              : palette().color(QPalette::ButtonText));
 }
 
-void FrmMain::saveResult(ResultProgress::Phase phase)
-{
-    const ResultRecord record = m_exam->takeRecord(phase, m_typingBox->typedFrom(0));
-    m_upload->save(record, m_exam->examinee());
-    writeCheckpoint(record);
-}
-
-void FrmMain::onUploadStateChanged(ResultUpload::State state)
+void FrmMain::onUploadStateChanged()
 {
     // Once the exam is over the line tells the truth about the result's way
     // to the server; before, the prompt or the figures own it.
     if (m_exam->showsFinish())
         showFinish();
-    m_exam->onUploadState(state);
 }
 
 void FrmMain::runExitDialogue()
@@ -372,7 +316,7 @@ void FrmMain::runExitDialogue()
 
 void FrmMain::askExaminee(ExamSession::Question question)
 {
-    const QString text = ExamSession::questionText(question, m_upload->localRecordPath());
+    const QString text = ExamSession::questionText(question, upload().localRecordPath());
     m_exam->answer(question, m_messages->confirm(this, text));
 }
 

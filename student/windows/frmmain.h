@@ -3,13 +3,13 @@
 #pragma once
 // FrmMain: the typing window. Shows the target text with the examinee's
 // progress laid over it, the exam clock and the figures. The exam's course,
-// the comparison, paging, scoring and the records live in ExamSession,
-// TypingSession and ExamClock, the upload in ResultUpload; this class wires
-// the controls to them.
+// the comparison, paging and scoring live in ExamSession, TypingSession and
+// ExamClock, the records on their way in ExamRecords; this class shows their
+// phases and asks the examinee.
 #include "exam/examclock.h"
+#include "exam/examrecords.h"
 #include "exam/examsession.h"
 #include "exam/typingsession.h"
-#include "transfer/examcheckpoint.h"
 #include "transfer/examinee.h"
 #include "transfer/priorrecords.h"
 #include "transfer/resultupload.h"
@@ -20,6 +20,7 @@
 #include <memory>
 
 class InputMethods;
+class InputMethodSwitch;
 class Messages;
 class PageView;
 class TypingBox;
@@ -66,16 +67,13 @@ public:
     int topLine() const { return m_topLine; }
     float speed() const { return m_exam->figures().speed; }
     float accuracy() const { return m_exam->figures().accuracy; }
-    ResultUpload &upload() { return *m_upload; }
+    ExamRecords &records() { return *m_records; }
+    ResultUpload &upload() { return m_records->upload(); }
 
 public slots:
     // Enter (Return or the keypad's Enter) goes to the exam session, which
     // starts the exam once; other keys do nothing.
     void startExam(Qt::Key key);
-    // The one place where a result is taken: at the end of start-up, every
-    // so often while the examinee types, when the time is up, and when the
-    // examinee ends the exam.
-    void saveResult(ResultProgress::Phase phase);
     void showProgress();
     void showPage();
     // An entry of Combo1 was chosen.
@@ -103,7 +101,6 @@ private:
     static constexpr int kSettingsTab = 1;
     static constexpr int kTimePanel = 0;
     static constexpr int kWebsitePanel = 2;
-    static constexpr int kInputMethodSettleMillis = 300;
 
     // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
@@ -112,12 +109,9 @@ private:
 
     void loadExamText();
     void resumeFrom(const ResumePoint &point);
-    void writeCheckpoint(const ResultRecord &record);
-    void checkpointTyping();
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();
-    void onFocusObjectChanged(QObject *focused);
     void showOverlays();
     void runExitDialogue();
     void onPhaseChanged(ExamSession::Phase phase);
@@ -125,26 +119,22 @@ private:
     void endTyping();
     void askExaminee(ExamSession::Question question);
     void tell(const QString &text);
-    void onUploadStateChanged(ResultUpload::State state);
+    void onUploadStateChanged();
     void showInfo(const QString &text, const QColor &color);
     void showFinish();
     void leave();
     void onStatusPanelClicked(const QString &key);
 
     QString m_workFolder;
-    std::unique_ptr<InputMethods> m_inputMethodService;
     std::shared_ptr<Messages> m_messages;
     bool m_runTimers = true;
 
     std::unique_ptr<ExamClock> m_clock;
     PromptBlinker m_blinker;
-    std::unique_ptr<ResultUpload> m_upload;
     std::unique_ptr<ExamSession> m_exam;
-    ExamCheckpoint m_checkpoint;
+    std::unique_ptr<ExamRecords> m_records;
     int m_topLine = 0;
-    // An input method chosen during the exam, until the typing box has the
-    // focus again; -1 when none waits.
-    int m_chosenInputMethod = -1;
+    std::unique_ptr<InputMethodSwitch> m_inputSwitch;
 
     QLabel *m_department = nullptr;
     QLabel *m_examNumber = nullptr;

@@ -6,6 +6,7 @@
 #include "ftpservice.h"
 #include "numbers.h"
 #include "collect/resultcollector.h"
+#include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"
 #include "testrecords.h"
 
@@ -52,6 +53,7 @@ struct Pupil
 {
     Examinee who;
     std::unique_ptr<ResultUpload> upload;
+    RecordStamp stamp;
     int saved = -1;
     int delivered = -1;
     int collected = -1;  // the version the last collection showed
@@ -103,7 +105,7 @@ struct Classroom
         Pupil &pupil = pupils[size_t(i)];
         pupil.saved = version;
         pupil.savedAt = clock.elapsed();
-        pupil.upload->save(record(i, version), pupil.who);
+        pupil.upload->save(pupil.stamp.next(record(i, version)), pupil.who);
         if (version == kFinal) {
             ++finalsSaved;
             afterFinalSaved();
@@ -116,7 +118,7 @@ struct Classroom
         if (state == ResultUpload::State::Delivered) {
             ++transfers;
             const QByteArray expected = record(i, pupil.saved).toRecordLines();
-            // The upload adds its progress lines after the ten.
+            // The stamp adds its progress lines after the ten.
             if (!readScrambled(QDir(exchange).filePath(resultFileName(pupil.who)))
                          .startsWith(expected))
                 problems << QStringLiteral("%1: told %2 arrived too early").arg(i).arg(pupil.saved);

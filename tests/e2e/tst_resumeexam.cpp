@@ -125,7 +125,7 @@ private slots:
         Computer first, second;
         QCOMPARE(first.logIn(service.address(), false), u"typing"_qs);
         QVERIFY(first.delivered());
-        const QString session = first.typing->upload().sessionId();
+        const QString session = first.typing->records().sessionId();
         QTest::keyClick(first.typing.get(), Qt::Key_Return);
         first.type(u"0123456789\n"_qs);
         first.tickTo(writeOnce ? 30 : 29);
@@ -143,7 +143,7 @@ private slots:
         QCOMPARE(again.boxes->asked.last(), question);
         const int used = again.typing->clock().timePass();
         QCOMPARE(again.typing->clock().remainSecs(), 300 - used);
-        QCOMPARE(again.typing->upload().sessionId(), session);
+        QCOMPARE(again.typing->records().sessionId(), session);
         QVERIFY(again.box()->toPlainText().startsWith(u"0123456789\n"_qs));
         QCOMPARE(again.typing->session().errorCount(), 0);
 
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(console.allowRetake(shown), QString());
         QCOMPARE(first.logIn(service.address(), true), u"typing"_qs);
         QVERIFY(first.delivered());
-        QVERIFY(first.typing->upload().sessionId() != session);
+        QVERIFY(first.typing->records().sessionId() != session);
         QTest::keyClick(first.typing.get(), Qt::Key_Return);
         first.tickTo(300);
         QVERIFY(first.delivered());

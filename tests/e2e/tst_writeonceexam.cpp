@@ -58,7 +58,7 @@ private slots:
             const ResultRecordReading reading = readResultFile(exchange.filePath(expected[i]));
             QVERIFY2(reading.ok() && reading.record->progress, qPrintable(expected[i]));
             QCOMPARE(reading.record->progress->sequence, i + 1);
-            QCOMPARE(reading.record->progress->sessionId, exam.frm->upload().sessionId());
+            QCOMPARE(reading.record->progress->sessionId, exam.frm->records().sessionId());
         }
         const ResultRecord final = *readResultFile(exchange.filePath(expected.last())).record;
         QCOMPARE(final.progress->phase, ResultProgress::Phase::Finished);

@@ -6,6 +6,7 @@
 // since examinees may not replace files there.
 #include "examsettings.h"
 #include "transfer/loginsession.h"
+#include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"
 #include "systemftpservice.h"
 #include "testfiles.h"
@@ -66,12 +67,13 @@ private slots:
         QCOMPARE(examinee.examMinutes, qint16(20));
 
         ResultUpload upload(work.path());
+        RecordStamp session;
         for (const float speed : { 0.0f, 45.5f }) {
             const ResultRecord record {
                 speed,         90,          60, 502, 50, examinee.department, examinee.examNumber,
                 examinee.name, std::nullopt
             };
-            QCOMPARE(upload.save(record, examinee), QString());
+            QCOMPARE(upload.save(session.next(record), examinee), QString());
             QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
         }
         const QString name = u"计算机系-07-张三"_qs;

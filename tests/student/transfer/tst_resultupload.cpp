@@ -5,6 +5,7 @@
 // and a full client disk.
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
+#include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"
 #include "ftpservice.h"
 #include "smalldisk.h"
@@ -115,12 +116,16 @@ private slots:
         QVERIFY(writeFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs), othersRecord));
         const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
         ResultUpload upload(work.path());
+        RecordStamp session;
         for (int i = 1; i <= 3; ++i)
-            QCOMPARE(send(upload, recordFor(who, float(i)), who), ResultUpload::State::Delivered);
+            QCOMPARE(send(upload, session.next(recordFor(who, float(i))), who),
+                     ResultUpload::State::Delivered);
         QVERIFY(upload.writeOnce());
         // An examinee who logs in again skips the names taken before.
         ResultUpload again(work.path());
-        QCOMPARE(send(again, recordFor(who, 4, ResultProgress::Phase::Finished), who),
+        RecordStamp sessionAgain;
+        QCOMPARE(send(again, sessionAgain.next(recordFor(who, 4, ResultProgress::Phase::Finished)),
+                      who),
                  ResultUpload::State::Delivered);
 
         const QStringList expected { u"系-01-张三.zip"_qs, u"系-01-张三~2.zip"_qs,
@@ -131,9 +136,9 @@ private slots:
             QCOMPARE(reading.record->speed, float(i + 1));
             QCOMPARE(reading.record->progress->sequence, i < 3 ? i + 1 : 1);
             QCOMPARE(reading.record->progress->sessionId,
-                     i < 3 ? upload.sessionId() : again.sessionId());
+                     i < 3 ? session.sessionId() : sessionAgain.sessionId());
         }
-        QVERIFY(upload.sessionId() != again.sessionId());
+        QVERIFY(session.sessionId() != sessionAgain.sessionId());
         QCOMPARE(readFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs)), othersRecord);
     }
 

@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(w.txtWrite()->toPlainText(), typed);
         QCOMPARE(w.frm->session().typedLen(), typed.size());
         QCOMPARE(w.frm->session().rightCount(), right);
-        w.frm->saveResult(ResultProgress::Phase::Finished);
+        w.frm->records().send(ResultProgress::Phase::Finished);
         QCOMPARE(w.frm->accuracy(), accuracy);
     }
 

@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The records of one exam session on their way, without widgets. Each record
+// the session calls for is taken with the typed text, stamped once (session
+// id, sequence), checkpointed and sent; while the examinee types, the
+// checkpoint follows the clock. The upload's states go to the session.
+#include "exam/examclock.h"
+#include "exam/examsession.h"
+#include "transfer/examcheckpoint.h"
+#include "transfer/priorrecords.h"
+#include "transfer/recordstamp.h"
+#include "transfer/resultupload.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class ExamRecords : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The text typed so far, line breaks as CR LF.
+    using TypedText = std::function<QString()>;
+
+    ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder, TypedText typedText,
+                QObject *parent = nullptr);
+
+    // An unfinished session continued after a crash: its id and numbers go
+    // on, and the session and the clock resume at its furthest record.
+    void resumeFrom(const ResumePoint &point);
+
+    ResultUpload &upload() { return m_upload; }
+    const ResultUpload &upload() const { return m_upload; }
+    QString sessionId() const { return m_stamp.sessionId(); }
+
+public slots:
+    // Takes the record of this phase, checkpoints it and sends it.
+    void send(ResultProgress::Phase phase);
+    // After the upload failed: the last record again, under the next number.
+    void resend();
+
+signals:
+    // Each state of the upload, before the session hears of it.
+    void uploadStateChanged(ResultUpload::State state);
+
+private:
+    void checkpointTyping();
+    void onUploadState(ResultUpload::State state);
+    ResultRecord takeRecord(ResultProgress::Phase phase);
+
+    ExamClock &m_clock;
+    ExamSession &m_exam;
+    RecordStamp m_stamp;
+    ResultUpload m_upload;
+    ExamCheckpoint m_checkpoint;
+    TypedText m_typedText;
+    ResultRecord m_lastSent;
+};

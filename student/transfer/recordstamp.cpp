@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transfer/recordstamp.h"
+
+#include <QRandomGenerator>
+
+RecordStamp::RecordStamp()
+    : m_sessionId(
+            QString::number(QRandomGenerator::system()->generate64(), 16).rightJustified(16, u'0'))
+{
+}
+
+void RecordStamp::continueSession(const QString &sessionId, qint32 sequence)
+{
+    m_sessionId = sessionId;
+    m_sequence = sequence;
+}
+
+ResultRecord RecordStamp::next(ResultRecord record)
+{
+    ++m_sequence;
+    return current(std::move(record));
+}
+
+ResultRecord RecordStamp::current(ResultRecord record) const
+{
+    record.progress = record.progress.value_or(ResultProgress {});
+    record.progress->sequence = m_sequence;
+    record.progress->sessionId = m_sessionId;
+    return record;
+}

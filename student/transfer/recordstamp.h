@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The stamp of one exam session on its records: the session's id and each
+// record's sequence number within it, carried after line 10. Every record
+// sent gets the next number; the checkpoint carries the number of the last
+// one sent, so that a resumed session numbers on from there.
+#include "resultrecord.h"
+
+#include <QString>
+
+class RecordStamp
+{
+public:
+    // A new session: a random id, no record sent yet.
+    RecordStamp();
+
+    // A resumed session goes on with its id after its last number.
+    void continueSession(const QString &sessionId, qint32 sequence);
+
+    QString sessionId() const { return m_sessionId; }
+    qint32 sequence() const { return m_sequence; }
+
+    // The record as the next one of this session.
+    ResultRecord next(ResultRecord record);
+    // The record under the number of the last one sent.
+    ResultRecord current(ResultRecord record) const;
+
+private:
+    QString m_sessionId;
+    qint32 m_sequence = 0;
+};

@@ -1,0 +1,161 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The record path without a window: each record is stamped once, and the
+// upload and the checkpoint carry the same stamp, on in a resumed session.
+#include "exam/examrecords.h"
+#include "ftpservice.h"
+#include "testrecords.h"
+#include "transcode.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr int kWaitMillis = 20000;
+
+ResultProgress stampOf(const std::optional<ResultRecord> &record)
+{
+    return record && record->progress
+            ? *record->progress
+            : ResultProgress { -1, QString(), ResultProgress::Phase::Waiting, 0 };
+}
+
+// The record in the checkpoint of the working folder.
+std::optional<ResultRecord> keptRecord(const QString &folder)
+{
+    const QByteArray scrambled = ExamCheckpoint(folder).read().bytes.value_or(QByteArray());
+    return readResultRecord(transcodeBytes(scrambled, kExchangeKey)).record;
+}
+
+// One exam session's records, "abc" typed of "abcdef".
+struct RecordPath
+{
+    ExamClock clock { 10 };
+    ExamSession exam;
+    ExamRecords records;
+
+    RecordPath(const Examinee &who, const QString &folder)
+        : exam(clock, who), records(clock, exam, folder, [] { return u"abc"_qs; })
+    {
+        exam.setExamText(u"abcdef\r\n"_qs, "d1");
+    }
+};
+
+}  // namespace
+
+class TestExamRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recordsAreStampedOnce_data()
+    {
+        QTest::addColumn<QString>("resumedSession");  // empty: a new session
+        QTest::addColumn<int>("resumedSequence");
+        QTest::newRow("new session") << QString() << 0;
+        QTest::newRow("resumed after record 7") << u"0123456789abcdef"_qs << 7;
+        QTest::newRow("resumed after record 1") << u"s-earlier"_qs << 1;
+    }
+    void recordsAreStampedOnce()
+    {
+        QFETCH(QString, resumedSession);
+        QFETCH(int, resumedSequence);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        RecordPath path(who, work.path());
+        ExamRecords &records = path.records;
+        if (!resumedSession.isEmpty()) {
+            ResultRecord earlier =
+                    sampleRecord(who.department, who.examNumber, who.name, 30, 90, 60);
+            earlier.progress = ResultProgress { resumedSequence, resumedSession,
+                                                ResultProgress::Phase::Typing, 3 };
+            earlier.answerSheet = AnswerSheet { "d1", 10, 0, u"abc"_qs };
+            records.resumeFrom(ResumePoint { earlier, 1 });
+        }
+        const QString session = resumedSession.isEmpty() ? records.sessionId() : resumedSession;
+        QCOMPARE(session.isEmpty(), false);
+
+        for (int sent = 1; sent <= 2; ++sent) {
+            records.send(ResultProgress::Phase::Typing);
+            QTRY_COMPARE_WITH_TIMEOUT(records.upload().state(), ResultUpload::State::Delivered,
+                                      kWaitMillis);
+            const ResultProgress uploaded = stampOf(
+                    readResultFile(QDir(service.folder()).filePath(resultFileName(who))).record);
+            const ResultProgress kept = stampOf(keptRecord(work.path()));
+            QCOMPARE(uploaded.sequence, resumedSequence + sent);
+            QCOMPARE(uploaded.sessionId, session);
+            QCOMPARE(kept.sequence, uploaded.sequence);
+            QCOMPARE(kept.sessionId, session);
+        }
+    }
+
+    void checkpointFollowsTheClockWhileTyping_data()
+    {
+        QTest::addColumn<int>("ticks");  // seconds since the start
+        QTest::addColumn<int>("keptSeconds");
+        QTest::addColumn<ResultProgress::Phase>("keptPhase");
+        QTest::newRow("4 s: the start-up record") << 4 << 0 << ResultProgress::Phase::Waiting;
+        QTest::newRow("5 s") << 5 << 5 << ResultProgress::Phase::Typing;
+        QTest::newRow("9 s") << 9 << 5 << ResultProgress::Phase::Typing;
+        QTest::newRow("10 s") << 10 << 10 << ResultProgress::Phase::Typing;
+    }
+    void checkpointFollowsTheClockWhileTyping()
+    {
+        QFETCH(int, ticks);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        RecordPath path({ service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 }, work.path());
+        path.exam.begin();
+        QTRY_COMPARE_WITH_TIMEOUT(path.records.upload().state(), ResultUpload::State::Delivered,
+                                  kWaitMillis);
+        path.exam.pressEnter();
+        for (int tick = 0; tick < ticks; ++tick)
+            path.clock.tick();
+        const std::optional<ResultRecord> kept = keptRecord(work.path());
+        QVERIFY(kept);
+        QTEST(int(kept->timePass), "keptSeconds");
+        QTEST(stampOf(kept).phase, "keptPhase");
+        // Between records the checkpoint carries the number of the last one sent.
+        QCOMPARE(stampOf(kept).sequence, 1);
+        QCOMPARE(kept->answerSheet->typedText, u"abc"_qs);
+    }
+
+    void onlyAFailedRecordIsResent_data()
+    {
+        QTest::addColumn<bool>("serviceUp");
+        QTest::addColumn<int>("sequenceKept");  // in sc1.zip after resend()
+        QTest::newRow("failed: resent under the next number") << false << 2;
+        QTest::newRow("delivered: not resent") << true << 1;
+    }
+    void onlyAFailedRecordIsResent()
+    {
+        QFETCH(bool, serviceUp);
+        FtpService service;
+        QVERIFY(service.start());
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        if (!serviceUp)
+            service.stop();
+        QTemporaryDir work;
+        RecordPath path(who, work.path());
+        ExamRecords &records = path.records;
+        records.upload().setAttempts(1);
+        records.send(ResultProgress::Phase::Finished);
+        QTRY_VERIFY_WITH_TIMEOUT(records.upload().state() != ResultUpload::State::Uploading,
+                                 kWaitMillis);
+        QCOMPARE(records.upload().state(),
+                 serviceUp ? ResultUpload::State::Delivered : ResultUpload::State::Failed);
+        records.resend();
+        const ResultProgress local =
+                stampOf(readResultFile(QDir(work.path()).filePath(u"sc1.zip"_qs)).record);
+        QTEST(local.sequence, "sequenceKept");
+        QCOMPARE(local.sessionId, records.sessionId());
+        QCOMPARE(local.phase, ResultProgress::Phase::Finished);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestExamRecords)
+#include "tst_examrecords.moc"
