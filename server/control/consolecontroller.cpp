@@ -18,7 +18,6 @@ namespace console {
 
 namespace {
 
-constexpr qint32 kSecondsPerMinute = 60;
 // An exam kept without an article name is named by its text's first signs.
 constexpr int kArticleNameSigns = 20;
 
@@ -42,6 +41,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       m_folders(std::move(folders)),
       m_gate(m_folders.application, m_folders.exchange),
       m_settings(m_folders, m_gate),
+      m_judged(m_gate, m_settings, m_folders.exchange),
       m_store(std::make_unique<ResultStore>(m_folders.database)),
       // The archive lies beside cj.mdb, wherever that is kept.
       m_archive(std::make_unique<ExamArchive>(
@@ -173,43 +173,9 @@ void ConsoleController::noteLoginOpened()
 
 // ---- Results ----
 
-ExamFacts ConsoleController::examFacts() const
-{
-    // The exam the class was given, not the settings as they stand now:
-    // they may already hold the next sitting's time.
-    if (const auto &published = m_gate.examAsPublished())
-        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true,
-                 published->text, published->textDigest };
-    // A console that has no record of publishing has only its settings.
-    return { qint32(m_settings.examMinutes()) * kSecondsPerMinute, m_publishedLength, false };
-}
-
-void ConsoleController::readPublishedLength()
-{
-    // Only a console with no record of its publishing counts te.txt: the
-    // record already holds the length (see examFacts()). Counted as the
-    // client counts it; kept when login closes and the text is withdrawn.
-    if (m_gate.examAsPublished())
-        return;
-    const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
-    const QFileInfo info(published);
-    // Counted again only when the file changed: the automatic collection
-    // asks every few seconds.
-    const QString stamp = QString::number(info.size()) + u'@'
-            + QString::number(info.lastModified().toMSecsSinceEpoch());
-    if (info.isFile() && stamp != m_publishedStamp) {
-        m_publishedStamp = stamp;
-        // Anyone may replace te.txt: the read is bounded.
-        if (const examarticle::Reading text =
-                    examarticle::fromFile(published, examarticle::Source::ExamFile);
-            text.text)
-            m_publishedLength = qint32(text.text->size());
-    }
-}
-
 void ConsoleController::showCollection(const CollectionReport &report)
 {
-    m_class.show(report, examFacts());
+    m_class.show(report, m_judged.facts());
 }
 
 QString ConsoleController::collectResults()
@@ -217,7 +183,7 @@ QString ConsoleController::collectResults()
     // An automatic collection under way finishes first: one writer at a time.
     m_background.wait();
     keepExamPublished();
-    readPublishedLength();
+    m_judged.countPublishedText();
     const CollectionReport report =
             ResultCollector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles)
                     .collect();
@@ -235,7 +201,7 @@ void ConsoleController::collectQuietly()
     if (m_background.busy())
         return;
     keepExamPublished();
-    readPublishedLength();
+    m_judged.countPublishedText();
     m_background.start();
 }
 
@@ -271,7 +237,7 @@ std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) 
     const ClassViewRow *row = m_class.live().rowOf(recNo);
     if (!row)
         return std::nullopt;
-    return AnswerSheetPage(*row, m_class.live().resultOf(recNo), examFacts());
+    return AnswerSheetPage(*row, m_class.live().resultOf(recNo), m_judged.facts());
 }
 
 QString ConsoleController::clearQuestion()
@@ -383,8 +349,7 @@ QStringList ConsoleController::clearResults()
         problems << m_store->lastError();
     else if (SessionTable sessions(m_store->database()); !sessions.clear())
         problems << sessions.problem();
-    m_publishedLength.reset();
-    m_publishedStamp.clear();
+    m_judged.forgetPublishedText();
     m_class.clear();
     const QString problem = clearExchangeFolder(m_folders.exchange,
                                                 { m_folders.application, m_folders.program,

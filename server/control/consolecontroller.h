@@ -17,6 +17,7 @@
 #include "control/classcontroller.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
+#include "control/judgedexam.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
 
@@ -128,24 +129,21 @@ signals:
 private:
     void setLoginState();
     void keepExamPublished();
-    void readPublishedLength();
     void showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
-    ExamFacts examFacts() const;
     void noteLoginOpened();
     QString keepExam();
 
     ConsoleFolders m_folders;
     LoginGate m_gate;
     ExamSettingsController m_settings;
+    JudgedExam m_judged;
     std::unique_ptr<ResultStore> m_store;
     std::unique_ptr<ExamArchive> m_archive;
     ClassController m_class;
     QTimer m_collectClock;
     BackgroundCollector m_background;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
-    std::optional<qint32> m_publishedLength;
-    QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;
 };
 
