@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmmain.h"
+#include "windows/helpmenu.h"
 
 #include "desktop.h"
 #include "messages.h"
@@ -20,8 +21,8 @@ namespace {
 QString manualFolder(const QString &programFolder)
 {
     const QString installed = QDir(programFolder).filePath(QStringLiteral("../share/kestrix"));
-    if (!QFileInfo::exists(QDir(programFolder).filePath(console::FrmMain::manualFileName()))
-        && QFileInfo::exists(QDir(installed).filePath(console::FrmMain::manualFileName())))
+    if (!QFileInfo::exists(QDir(programFolder).filePath(HelpMenu::manualFileName()))
+        && QFileInfo::exists(QDir(installed).filePath(HelpMenu::manualFileName())))
         return QDir::cleanPath(installed);
     return programFolder;
 }

@@ -5,11 +5,9 @@
 #include "collect/resultcollector.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
-#include "export/resultexporter.h"
+#include "export/exportwriter.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
-
-#include "paths.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -20,7 +18,6 @@ namespace console {
 
 namespace {
 
-constexpr qint32 kSecondsPerMinute = 60;
 // An exam kept without an article name is named by its text's first signs.
 constexpr int kArticleNameSigns = 20;
 
@@ -42,8 +39,9 @@ QString actionName(ConsoleController::SharedAction action)
 ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     : QObject(parent),
       m_folders(std::move(folders)),
-      m_settings(m_folders.application),
       m_gate(m_folders.application, m_folders.exchange),
+      m_settings(m_folders, m_gate),
+      m_judged(m_gate, m_settings, m_folders.exchange),
       m_store(std::make_unique<ResultStore>(m_folders.database)),
       // The archive lies beside cj.mdb, wherever that is kept.
       m_archive(std::make_unique<ExamArchive>(
@@ -54,17 +52,10 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
     connect(&m_background, &BackgroundCollector::finished, this,
             &ConsoleController::showQuietCollection);
-    connect(&m_rosters, &RosterLoader::loaded, this, &ConsoleController::takeRoster);
     setLoginState();
-    // The stored results ranked by speed, and the exam time of time.txt.
+    // The stored results ranked by speed.
     if (const auto stored = m_store->rowsInRankOrder())
-        m_live.showStored(*stored);
-    m_examMinutes = m_settings.storedExamMinutes();
-    GradingScale::Reading scale = GradingScale::load(m_folders.application);
-    if (scale.scale)
-        m_scale = *scale.scale;
-    else
-        m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
+        m_class.showStored(*stored);
 }
 
 ConsoleController::~ConsoleController()
@@ -134,7 +125,7 @@ void ConsoleController::keepExamPublished()
     if (problem.isEmpty()) {
         m_gateNote = QStringLiteral("考试文件曾被删除，已于%1重新发布")
                              .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
-        emit countsChanged();
+        emit gateNoteChanged();
         return;
     }
     m_gateNote.clear();
@@ -146,7 +137,7 @@ void ConsoleController::keepExamPublished()
 QString ConsoleController::openLogin()
 {
     m_gateNote.clear();
-    const QString problem = m_gate.open(m_examMinutes);
+    const QString problem = m_gate.open(m_settings.examMinutes());
     if (problem.isEmpty())
         noteLoginOpened();
     setLoginState();
@@ -170,8 +161,8 @@ void ConsoleController::noteLoginOpened()
 {
     ExamSitting published;
     published.openedAt = QDateTime::currentDateTimeUtc();
-    published.articleName = QFileInfo(m_articlePath).completeBaseName();
-    published.examMinutes = m_examMinutes;
+    published.articleName = QFileInfo(m_settings.chosenArticlePath()).completeBaseName();
+    published.examMinutes = m_settings.examMinutes();
     // The text as the class got it: te.txt is gone once login closes.
     const examarticle::Reading text =
             examarticle::fromFile(QDir(m_folders.exchange).filePath(LoginGate::publishedTextName()),
@@ -180,143 +171,11 @@ void ConsoleController::noteLoginOpened()
     m_archive->noteLoginOpened(published);
 }
 
-// ---- Settings ----
-
-void ConsoleController::setExamText(const QString &text)
-{
-    m_examText = text;
-    emit examTextChanged(m_examText);
-}
-
-examarticle::Reading ConsoleController::readStoredExamText()
-{
-    examarticle::Reading stored = m_settings.storedExamText();
-    setExamText(stored.text.value_or(QString()));
-    return stored;
-}
-
-QString ConsoleController::chooseArticle(const QString &path)
-{
-    if (path.isEmpty())
-        return {};
-    const examarticle::Reading article = examarticle::fromFile(path);
-    if (!article.text)
-        return article.problem;
-    m_articlePath = path;
-    setExamText(*article.text);
-    return {};
-}
-
-QString ConsoleController::saveSettings(const QString &typedMinutes)
-{
-    const ConsoleSettings::SaveOutcome outcome = m_settings.save(m_articlePath, typedMinutes);
-    if (!outcome.examMinutes)
-        return outcome.problem;
-    m_examMinutes = *outcome.examMinutes;
-    setExamText(QString());
-    return {};
-}
-
-void ConsoleController::discardExamText()
-{
-    setExamText(QString());
-}
-
-QString ConsoleController::exchangeFolderLocked() const
-{
-    // The login gate and the collector work on the folder they started
-    // with: a new one is taken at the next start, never under an open exam.
-    if (!m_gate.isOpen())
-        return {};
-    return QStringLiteral("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
-}
-
-QString ConsoleController::saveExchangeFolder(const QString &folder)
-{
-    const QString problem = m_settings.saveExchangeFolder(folder);
-    if (problem.isEmpty())
-        m_chosenExchange = folder;
-    return problem;
-}
-
-QString ConsoleController::nextExchangeFolder() const
-{
-    return m_chosenExchange.isEmpty() ? m_folders.exchange
-                                      : paths::exchangeFolder(m_chosenExchange);
-}
-
-QString ConsoleController::exchangeFolderSaved(const QString &folder)
-{
-    QString text =
-            QStringLiteral(
-                    "交换文件夹已设为 "
-                    "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
-                    .arg(QDir::toNativeSeparators(folder));
-    if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
-        text += QStringLiteral(
-                "\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
-    return text;
-}
-
-// ---- The grading scale ----
-
-QString ConsoleController::saveGradingScale(const GradingScale &scale)
-{
-    if (const QString problem = scale.save(m_folders.application); !problem.isEmpty())
-        return problem;
-    m_scale = scale;
-    m_scaleProblem.clear();
-    emit gradingScaleChanged();
-    return {};
-}
-
-// ---- Results and the class ----
-
-ExamFacts ConsoleController::examFacts() const
-{
-    // The exam the class was given, not the settings as they stand now:
-    // they may already hold the next sitting's time.
-    if (const auto &published = m_gate.examAsPublished())
-        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true,
-                 published->text, published->textDigest };
-    // A console that has no record of publishing has only its settings.
-    return { qint32(m_examMinutes) * kSecondsPerMinute, m_publishedLength, false };
-}
-
-void ConsoleController::readPublishedLength()
-{
-    // Only a console with no record of its publishing counts te.txt: the
-    // record already holds the length (see examFacts()). Counted as the
-    // client counts it; kept when login closes and the text is withdrawn.
-    if (m_gate.examAsPublished())
-        return;
-    const QString published = QDir(m_folders.exchange).filePath(LoginGate::publishedTextName());
-    const QFileInfo info(published);
-    // Counted again only when the file changed: the automatic collection
-    // asks every few seconds.
-    const QString stamp = QString::number(info.size()) + u'@'
-            + QString::number(info.lastModified().toMSecsSinceEpoch());
-    if (info.isFile() && stamp != m_publishedStamp) {
-        m_publishedStamp = stamp;
-        // Anyone may replace te.txt: the read is bounded.
-        if (const examarticle::Reading text =
-                    examarticle::fromFile(published, examarticle::Source::ExamFile);
-            text.text)
-            m_publishedLength = qint32(text.text->size());
-    }
-}
-
-void ConsoleController::classChanged()
-{
-    emit rowsChanged();
-    emit countsChanged();
-}
+// ---- Results ----
 
 void ConsoleController::showCollection(const CollectionReport &report)
 {
-    if (report.ok())
-        m_live.update(report.results, examFacts(), report.kept, report.sessions);
-    classChanged();
+    m_class.show(report, m_judged.facts());
 }
 
 QString ConsoleController::collectResults()
@@ -324,7 +183,7 @@ QString ConsoleController::collectResults()
     // An automatic collection under way finishes first: one writer at a time.
     m_background.wait();
     keepExamPublished();
-    readPublishedLength();
+    m_judged.countPublishedText();
     const CollectionReport report =
             ResultCollector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles)
                     .collect();
@@ -342,7 +201,7 @@ void ConsoleController::collectQuietly()
     if (m_background.busy())
         return;
     keepExamPublished();
-    readPublishedLength();
+    m_judged.countPublishedText();
     m_background.start();
 }
 
@@ -375,32 +234,10 @@ QString ConsoleController::allowRetake(const ClassViewRow &row)
 
 std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const
 {
-    const ClassViewRow *row = m_live.rowOf(recNo);
+    const ClassViewRow *row = m_class.live().rowOf(recNo);
     if (!row)
         return std::nullopt;
-    return AnswerSheetPage(*row, m_live.resultOf(recNo), examFacts());
-}
-
-QString ConsoleController::loadRoster(const QString &path)
-{
-    if (path.isEmpty())
-        return {};
-    if (!m_rosters.start(path))
-        return QStringLiteral("上一份名单还在载入，请稍候再载入。");
-    // The counts line says that a list is being read.
-    emit countsChanged();
-    return {};
-}
-
-void ConsoleController::takeRoster(const ClassRoster::Reading &reading)
-{
-    if (reading.roster) {
-        m_live.setRoster(reading.roster);
-        classChanged();
-    } else {
-        emit countsChanged();
-    }
-    emit rosterLoaded(reading.roster ? reading.notice : reading.problem);
+    return AnswerSheetPage(*row, m_class.live().resultOf(recNo), m_judged.facts());
 }
 
 QString ConsoleController::clearQuestion()
@@ -439,19 +276,19 @@ ArchiveRead<ArchivedExam> ConsoleController::currentExam()
     sitting = m_archive->sittingUnderWay();
     sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
     sitting.archivedAt = QDateTime::currentDateTimeUtc();
-    sitting.scale = m_scale;
+    sitting.scale = m_settings.gradingScale();
     if (sitting.examMinutes <= 0)
-        sitting.examMinutes = published ? published->examMinutes : m_examMinutes;
+        sitting.examMinutes = published ? published->examMinutes : m_settings.examMinutes();
     if (sitting.articleName.isEmpty())
         sitting.articleName = sitting.articleText.simplified().left(kArticleNameSigns);
-    if (const auto &roster = m_live.roster()) {
+    if (const auto &roster = m_class.live().roster()) {
         for (const RosterEntry &entry : roster->entries())
             sitting.roster +=
                     entry.department + u'\t' + entry.examNumber + u'\t' + entry.name + u'\n';
     }
     // The live rows carry the states and marks; the table the figures.
     QHash<qint32, const ClassViewRow *> live;
-    for (const ClassViewRow &row : m_live.rows()) {
+    for (const ClassViewRow &row : m_class.live().rows()) {
         if (row.hasRecord)
             live.insert(row.recNo, &row);
     }
@@ -496,18 +333,7 @@ ConsoleController::Export ConsoleController::exportKeptExam(const ArchivedExam &
     }
     if (rows.isEmpty())
         return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
-    if (!QDir().mkpath(m_folders.exports))
-        return { QStringLiteral("无法建立导出文件夹 %1")
-                         .arg(QDir::toNativeSeparators(m_folders.exports)),
-                 {},
-                 {} };
-    const QString path =
-            ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome =
-            ResultExporter::write(rows, path, doubts, exam.sitting.scale);
-    if (!outcome.problem.isEmpty())
-        return { outcome.problem, {}, {} };
-    return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };
+    return ExportWriter(m_folders.exports).write(rows, doubts, exam.sitting.scale);
 }
 
 QStringList ConsoleController::clearResults()
@@ -523,10 +349,8 @@ QStringList ConsoleController::clearResults()
         problems << m_store->lastError();
     else if (SessionTable sessions(m_store->database()); !sessions.clear())
         problems << sessions.problem();
-    m_live.clear();
-    m_publishedLength.reset();
-    m_publishedStamp.clear();
-    classChanged();
+    m_judged.forgetPublishedText();
+    m_class.clear();
     const QString problem = clearExchangeFolder(m_folders.exchange,
                                                 { m_folders.application, m_folders.program,
                                                   QFileInfo(m_folders.database).absolutePath() });
@@ -542,27 +366,16 @@ ConsoleController::Export ConsoleController::exportResults()
         return { m_store->lastError(), {}, {} };
     if (rows->isEmpty())
         return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
-    if (!QDir().mkpath(m_folders.exports))
-        return { QStringLiteral("无法建立导出文件夹 %1")
-                         .arg(QDir::toNativeSeparators(m_folders.exports)),
-                 {},
-                 {} };
-    const QString path =
-            ResultExporter::newWorkbookPath(m_folders.exports, QDateTime::currentDateTime());
-    const ResultExporter::Outcome outcome = ResultExporter::write(
-            *rows, path, m_live.doubtsByRecNo(), m_scale, m_live.wrongCountsByRecNo());
-    if (!outcome.problem.isEmpty())
-        return { outcome.problem, {}, {} };
-    return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };
+    return ExportWriter(m_folders.exports)
+            .write(*rows, m_class.live().doubtsByRecNo(), m_settings.gradingScale(),
+                   m_class.live().wrongCountsByRecNo());
 }
 
 void ConsoleController::shutDown()
 {
     m_collectClock.stop();
     m_background.wait();
-    // A list still being read is let go: nobody is left to be told.
-    disconnect(&m_rosters, nullptr, this, nullptr);
-    m_rosters.wait();
+    m_class.abandonRoster();
     m_store->close();
 }
 

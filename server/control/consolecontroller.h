@@ -1,20 +1,24 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The examiner's console without its window: the login gate, the exam
-// settings, the results store and its collection (by hand, and every few
-// seconds while login is open), the class as it is watched live, clearing
-// and export. Commands return what went wrong for the examiner, empty when
-// all went well. What needs the examiner's yes is not asked here: the
-// question is offered, the window asks it and goes on only on a yes.
+// The exam that is running, without its window: the login gate, the
+// results store and its collection (by hand, and every few seconds while
+// login is open), retakes, clearing and export, and keeping the exam. The
+// exam's settings and the class as it is watched have controllers of their
+// own, which the console holds. Commands return what went wrong for the
+// examiner, empty when all went well. What needs the examiner's yes is not
+// asked here: the question is offered, the window asks it and goes on only
+// on a yes.
 #include "archive/examarchive.h"
 #include "class/answersheetpage.h"
-#include "class/liveclass.h"
-#include "class/rosterloader.h"
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
-#include "publish/consolesettings.h"
+#include "control/classcontroller.h"
+#include "control/consolefolders.h"
+#include "control/examsettingscontroller.h"
+#include "control/judgedexam.h"
+#include "export/exportwriter.h"
 #include "publish/logingate.h"
 
 #include <QObject>
@@ -23,15 +27,6 @@
 #include <memory>
 
 namespace console {
-
-struct ConsoleFolders
-{
-    QString application;  // time.txt, test.txt, scratch files, article/
-    QString program;  // where the manual ships, beside the program
-    QString exchange;  // the folder the FTP service publishes
-    QString database;  // the results database file (cj.mdb)
-    QString exports;  // where exported workbooks are written; made when absent
-};
 
 class ConsoleController : public QObject
 {
@@ -44,12 +39,7 @@ public:
     // What another console's login on the same folder puts in question.
     enum class SharedAction { OpenLogin, CloseLogin, Clear };
 
-    struct Export
-    {
-        QString problem;  // why there is no workbook; empty when written
-        QString workbook;  // the workbook's path
-        QString message;  // where it is and which cells it had to change
-    };
+    using Export = WorkbookExport;
 
     explicit ConsoleController(ConsoleFolders folders, QObject *parent = nullptr);
     ~ConsoleController() override;
@@ -77,45 +67,13 @@ public:
     // after its files went); empty when nothing happened.
     const QString &gateNote() const { return m_gateNote; }
 
-    // ---- Settings ----
-    qint16 examMinutes() const { return m_examMinutes; }
-    const QString &chosenArticlePath() const { return m_articlePath; }
-    // Where the examiner's articles are kept: the article dialog opens there.
-    QString articleFolder() const { return m_settings.articleFolder(); }
-    // The exam text as chosen or stored: every line followed by CR LF.
-    const QString &examText() const { return m_examText; }
-    // test.txt becomes the exam text; the reading says whether there was one.
-    examarticle::Reading readStoredExamText();
-    // The article at `path` becomes the exam text; nothing changes when it
-    // does not read. An empty path (a cancelled dialog) is no choice.
-    QString chooseArticle(const QString &path);
-    // Stores the chosen article and the typed exam time; on success the
-    // time is in force and the exam text is let go.
-    QString saveSettings(const QString &typedMinutes);
-    // Lets go of the exam text of a settings panel the examiner left.
-    void discardExamText();
-    // Why the exchange folder may not change now; empty when it may.
-    QString exchangeFolderLocked() const;
-    QString saveExchangeFolder(const QString &folder);
-    // The exchange folder the next start will use: the one chosen since
-    // this start, unless KESTRIX_EXCHANGE_DIR overrides it; else the one
-    // in use, folders().exchange.
-    QString nextExchangeFolder() const;
-    // What the examiner is told once a new exchange folder is stored.
-    static QString exchangeFolderSaved(const QString &folder);
+    // ---- The exam's settings and the class ----
+    ExamSettingsController &settings() { return m_settings; }
+    ClassController &liveClass() { return m_class; }
+    // The scale in force, which 历次考试 regrades with.
+    const GradingScale &gradingScale() const { return m_settings.gradingScale(); }
 
-    // ---- The grading scale ----
-    const GradingScale &gradingScale() const { return m_scale; }
-    // Why the kept scale could not be read at the start (the standard one
-    // is used); empty when it was.
-    const QString &gradingProblem() const { return m_scaleProblem; }
-    // Keeps the scale and grades with it from now on.
-    QString saveGradingScale(const GradingScale &scale);
-
-    // ---- Results and the class ----
-    const QVector<ClassViewRow> &rows() const { return m_live.rows(); }
-    ClassCounts counts() const { return m_live.counts(); }
-    bool hasRoster() const { return m_live.roster().has_value(); }
+    // ---- Results ----
     // The results in the table; empty when the database does not answer.
     std::optional<int> resultCount() const { return m_store->rowCount(); }
     // Collects now and waits for it; the problem, or which files were skipped.
@@ -136,13 +94,6 @@ public:
     // What the answer-sheet window shows for the row with this recno; empty
     // for a row without a record.
     std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
-
-    // Starts reading the class list at `path` on a thread of its own;
-    // rosterLoaded tells the outcome. The problem when it cannot start.
-    QString loadRoster(const QString &path);
-    bool rosterLoading() const { return m_rosters.busy(); }
-    // Until the list being read has been taken in.
-    void waitForRoster() { m_rosters.wait(); }
 
     // What clearing would delete, as a question; empty when there is
     // nothing to delete. A collection under way is finished first.
@@ -167,52 +118,33 @@ public:
 
 signals:
     void loginChanged(bool open);
-    void rowsChanged();
-    void countsChanged();
-    void examTextChanged(const QString &text);
-    void gradingScaleChanged();
+    // The gate's note changed.
+    void gateNoteChanged();
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
     // The exam's files went from the folder and could not be published
     // again: nobody can log in any more, and login is shown closed.
     void loginLost(const QString &problem);
-    // A class list was read: the problem, or what the examiner should know
-    // about the list now in use (empty when nothing).
-    void rosterLoaded(const QString &told);
 
 private:
     void setLoginState();
     void keepExamPublished();
-    void setExamText(const QString &text);
-    void readPublishedLength();
     void showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
-    void classChanged();
-    void takeRoster(const ClassRoster::Reading &reading);
-    ExamFacts examFacts() const;
     void noteLoginOpened();
     QString keepExam();
 
     ConsoleFolders m_folders;
-    ConsoleSettings m_settings;
     LoginGate m_gate;
+    ExamSettingsController m_settings;
+    JudgedExam m_judged;
     std::unique_ptr<ResultStore> m_store;
     std::unique_ptr<ExamArchive> m_archive;
-    LiveClass m_live;
+    ClassController m_class;
     QTimer m_collectClock;
     BackgroundCollector m_background;
-    RosterLoader m_rosters;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
-    std::optional<qint32> m_publishedLength;
-    QString m_publishedStamp;  // size and time of the te.txt last counted
     QString m_gateNote;
-    QString m_chosenExchange;  // stored by the examiner since this start
-    GradingScale m_scale = GradingScale::standard();
-    QString m_scaleProblem;
-
-    qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
-    QString m_articlePath;
-    QString m_examText;
 };
 
 }  // namespace console

@@ -3,16 +3,16 @@
 #include "windows/frmmain.h"
 
 #include "windows/commandbar.h"
+#include "windows/examcommands.h"
 #include "windows/frmhistory.h"
 #include "windows/frmanswersheet.h"
+#include "windows/helpmenu.h"
 #include "windows/resultsview.h"
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
-#include <QMenu>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -48,44 +48,52 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     setMinimumSize(twips::px(kClassicWidth), twips::px(kClassicHeight));
     resize(minimumSize());
 
+    m_commands = new ExamCommands(m_controller, m_hooks, m_messages, this);
     buildToolbar();
     m_results = new ResultsView(this);
-    connect(m_results, &ResultsView::exportRequested, this, &FrmMain::exportResults);
-    connect(m_results, &ResultsView::retakeRequested, this, &FrmMain::allowRetake);
+    connect(m_results, &ResultsView::exportRequested, m_commands, &ExamCommands::exportResults);
+    connect(m_results, &ResultsView::retakeRequested, m_commands, &ExamCommands::allowRetake);
     connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
-    m_settings = new SettingsPanel(m_controller, m_hooks, m_messages, this);
+    ExamSettingsController &settings = m_controller.settings();
+    m_settings = new SettingsPanel(settings, m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
+    const ClassController &liveClass = m_controller.liveClass();
     connect(&m_controller, &ConsoleController::loginChanged, this, &FrmMain::showLoginState);
-    connect(&m_controller, &ConsoleController::rowsChanged, this, &FrmMain::showRows);
-    connect(&m_controller, &ConsoleController::countsChanged, this, &FrmMain::showCounts);
+    connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::showRows);
+    connect(&liveClass, &ClassController::countsChanged, this, &FrmMain::showCounts);
+    connect(&m_controller, &ConsoleController::gateNoteChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
-    connect(&m_controller, &ConsoleController::loginLost, this, &FrmMain::tell);
-    connect(&m_controller, &ConsoleController::rosterLoaded, this, &FrmMain::tell);
-    connect(&m_controller, &ConsoleController::gradingScaleChanged, this,
-            [this] { m_results->showScale(m_controller.gradingScale()); });
-    m_results->showScale(m_controller.gradingScale());
+    connect(&m_controller, &ConsoleController::loginLost, m_commands, &ExamCommands::tell);
+    connect(&liveClass, &ClassController::rosterLoaded, m_commands, &ExamCommands::tell);
+    connect(&settings, &ExamSettingsController::gradingScaleChanged, this,
+            [this, &settings] { m_results->showScale(settings.gradingScale()); });
+    m_results->showScale(settings.gradingScale());
 
     // Start-up: the results view, the stored results ranked by speed with
     // their number, and the exam time of time.txt.
     showResultsView(true);
     showLoginState();
-    tell(m_controller.startProblem());
-    tell(m_controller.archiveProblem());
-    tell(m_controller.gradingProblem());
+    m_commands->tell(m_controller.startProblem());
+    m_commands->tell(m_controller.archiveProblem());
+    m_commands->tell(settings.gradingProblem());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.
     if (m_controller.loginOpen())
-        QTimer::singleShot(0, this, &FrmMain::offerToWithdrawPublishedExam);
+        QTimer::singleShot(0, m_commands, &ExamCommands::offerToWithdrawPublishedExam);
 }
 
 FrmMain::~FrmMain()
 {
     // The last collection is shown while the window is still whole.
     m_controller.shutDown();
-    delete m_about;
+}
+
+FrmAbout *FrmMain::aboutBox() const
+{
+    return m_help->aboutBox();
 }
 
 void FrmMain::buildToolbar()
@@ -102,7 +110,7 @@ void FrmMain::buildToolbar()
     connect(set, &QAction::triggered, this, &FrmMain::openSettingsPanel);
     m_beginStop =
             m_toolbar->addCommand("BeginStop", kClosedCaption, QString(), QStringLiteral("begin"));
-    connect(m_beginStop, &QAction::triggered, this, &FrmMain::openOrCloseLogin);
+    connect(m_beginStop, &QAction::triggered, m_commands, &ExamCommands::openOrCloseLogin);
     QAction *fresh = m_toolbar->addCommand("fresh", QStringLiteral("获取成绩"),
                                            QStringLiteral("获取考试成绩或者获取登陆信息"),
                                            QStringLiteral("fresh"));
@@ -112,23 +120,16 @@ void FrmMain::buildToolbar()
             QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
                            "显示未登录的考生和名单外的成绩"),
             QStringLiteral("roster"));
-    connect(m_roster, &QAction::triggered, this, &FrmMain::loadRoster);
+    connect(m_roster, &QAction::triggered, m_commands, &ExamCommands::loadRoster);
     QAction *history = m_toolbar->addCommand(
             "history", QStringLiteral("历次考试"),
             QStringLiteral("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
             QStringLiteral("history"));
     connect(history, &QAction::triggered, this, &FrmMain::showHistory);
 
-    auto *menu = new QMenu(this);
-    menu->setObjectName(QStringLiteral("helpMenu"));
-    QAction *manual = menu->addAction(QStringLiteral("使用说明"));
-    manual->setObjectName(QStringLiteral("manual"));
-    connect(manual, &QAction::triggered, this, &FrmMain::openManual);
-    QAction *about = menu->addAction(QStringLiteral("关于"));
-    about->setObjectName(QStringLiteral("about"));
-    connect(about, &QAction::triggered, this, &FrmMain::showAbout);
+    m_help = new HelpMenu(m_controller.folders().program, m_hooks, m_messages, this);
     m_toolbar->addMenuCommand("help", QStringLiteral("帮助"), QStringLiteral("软件安装、使用说明"),
-                              QStringLiteral("help"), menu);
+                              QStringLiteral("help"), m_help);
 }
 
 void FrmMain::showResultsView(bool restoreGeometry)
@@ -164,78 +165,23 @@ void FrmMain::showLoginState()
 
 void FrmMain::showRows()
 {
-    m_results->showRows(m_controller.rows());
+    m_results->showRows(m_controller.liveClass().live().rows());
 }
 
 void FrmMain::showCounts()
 {
     // A class list being read is said where the class is counted, and is
     // not asked for a second time meanwhile.
-    const bool loading = m_controller.rosterLoading();
+    const ClassController &liveClass = m_controller.liveClass();
+    const bool loading = liveClass.rosterLoading();
     QStringList notes;
     if (loading)
         notes << QStringLiteral("正在载入名单……");
     if (!m_controller.gateNote().isEmpty())
         notes << m_controller.gateNote();
     m_roster->setEnabled(!loading);
-    m_results->showCounts(m_controller.resultCount(), m_controller.counts(),
-                          m_controller.hasRoster(), notes.join(QStringLiteral(" · ")));
-}
-
-void FrmMain::tell(const QString &text)
-{
-    if (!text.isEmpty())
-        m_messages->inform(this, text);
-}
-
-bool FrmMain::mayActBesideOtherConsole(ConsoleController::SharedAction action)
-{
-    const QString warning = m_controller.otherConsoleWarning(action);
-    return warning.isEmpty() || m_messages->confirm(this, warning);
-}
-
-// ---- Login gate ----
-
-void FrmMain::openOrCloseLogin()
-{
-    if (m_controller.loginOpen())
-        closeLogin();
-    else
-        openLogin();
-}
-
-void FrmMain::openLogin()
-{
-    if (const QString problem = m_controller.readinessProblem(); !problem.isEmpty()) {
-        tell(problem);
-        return;
-    }
-    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
-        return;
-    // Yes clears as 清空上次 does; a clearing that failed is told, and login
-    // stays closed.
-    const QString stale = m_controller.staleResultsQuestion();
-    if (!stale.isEmpty() && m_messages->confirm(this, stale)) {
-        const QStringList problems = m_controller.clearResults();
-        for (const QString &problem : problems)
-            tell(problem);
-        if (!problems.isEmpty())
-            return;
-    }
-    tell(m_controller.openLogin());
-}
-
-void FrmMain::closeLogin()
-{
-    if (mayActBesideOtherConsole(ConsoleController::SharedAction::CloseLogin))
-        tell(m_controller.closeLogin());
-}
-
-void FrmMain::offerToWithdrawPublishedExam()
-{
-    const QString question = m_controller.withdrawQuestion();
-    if (!question.isEmpty() && m_messages->confirm(this, question))
-        closeLogin();
+    m_results->showCounts(m_controller.resultCount(), liveClass.live().counts(),
+                          liveClass.live().roster().has_value(), notes.join(QStringLiteral(" · ")));
 }
 
 // ---- Settings panel ----
@@ -251,82 +197,21 @@ void FrmMain::openSettingsPanel()
 void FrmMain::collectResults()
 {
     showResultsView(false);
-    m_controller.discardExamText();
-    tell(m_controller.collectResults());
+    m_controller.settings().discardExamText();
+    m_commands->collectResults();
 }
 
 void FrmMain::clearResults()
 {
     showResultsView(false);
-    m_controller.discardExamText();
-    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::Clear))
-        return;
-    const QString question = m_controller.clearQuestion();
-    if (!question.isEmpty() && !m_messages->confirm(this, question))
-        return;
-    for (const QString &problem : m_controller.clearResults())
-        tell(problem);
-}
-
-void FrmMain::loadRoster()
-{
-    const QString path = m_hooks.chooseRoster(this);
-    tell(m_controller.loadRoster(path));
-}
-
-void FrmMain::exportResults()
-{
-    const ConsoleController::Export exported = m_controller.exportResults();
-    if (!exported.problem.isEmpty()) {
-        tell(exported.problem);
-        return;
-    }
-    QString message = exported.message;
-    if (!m_hooks.openUrl(QUrl::fromLocalFile(exported.workbook)))
-        message += QStringLiteral("\n没有找到能打开它的表格程序。");
-    tell(message);
+    m_controller.settings().discardExamText();
+    m_commands->clearResults();
 }
 
 void FrmMain::showAnswerSheet(qint32 recNo)
 {
     if (const std::optional<AnswerSheetPage> page = m_controller.answerSheetPage(recNo))
         (new FrmAnswerSheet(*page, this))->show();
-}
-
-// ---- Help ----
-
-void FrmMain::allowRetake(int row)
-{
-    if (row < 0 || row >= m_controller.rows().size())
-        return;
-    const ClassViewRow examinee = m_controller.rows().at(row);
-    const Retake::Offer offer = m_controller.retakeOffer(examinee);
-    if (!offer.question) {
-        tell(offer.problem);
-        return;
-    }
-    if (m_messages->confirm(this, *offer.question))
-        tell(m_controller.allowRetake(examinee));
-}
-
-void FrmMain::openManual()
-{
-    // Where no program opens the page, the examiner still learns where it is.
-    const QString manual = QDir(m_controller.folders().program).filePath(manualFileName());
-    if (!m_hooks.openUrl(QUrl::fromLocalFile(manual)))
-        tell(QStringLiteral("没有找到能打开使用说明的程序。使用说明在：\n%1")
-                     .arg(QDir::toNativeSeparators(manual)));
-}
-
-void FrmMain::showAbout()
-{
-    if (!m_about) {
-        m_about = new FrmAbout(
-                m_hooks.openUrl,
-                QDir(m_controller.folders().program).filePath(FrmAbout::licenceFileName()));
-        m_about->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_about->showInFrontOf(this);
 }
 
 void FrmMain::showHistory()
@@ -344,8 +229,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
 {
     // The console ends with its window: the About box goes too, and the
     // results database is closed.
-    if (m_about)
-        m_about->close();
+    m_help->closeAboutBox();
     m_controller.shutDown();
     event->accept();
 }

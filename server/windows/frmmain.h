@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The examiner's console window. It hosts the toolbar, whose commands it
-// hands to the console's controller, the results view and the settings
-// panel, and shows the controller's state; message boxes and dialogs are
-// its part of each command.
+// The examiner's console window. It hosts the toolbar, the results view
+// and the settings panel, wires each to the controller of its job, and
+// shows the controllers' state; the examiner's questions around the exam's
+// commands are ExamCommands', the help menu is HelpMenu.
 #include "control/consolecontroller.h"
 #include "windows/consolehooks.h"
 #include "windows/frmabout.h"
@@ -16,6 +16,8 @@
 
 class QAction;
 class CommandBar;
+class ExamCommands;
+class HelpMenu;
 class ResultsView;
 class SettingsPanel;
 class FrmHistory;
@@ -27,7 +29,6 @@ class FrmMain : public QWidget
     Q_OBJECT
 
 public:
-    static QString manualFileName() { return QStringLiteral("安装使用说明.html"); }
     static QString messageTitle() { return QStringLiteral("打字考试服务器"); }
 
     // Without `messages` the window shows real message boxes.
@@ -40,7 +41,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
     ConsoleController &controller() { return m_controller; }
-    FrmAbout *aboutBox() const { return m_about; }
+    FrmAbout *aboutBox() const;
 
 private:
     void buildToolbar();
@@ -50,42 +51,26 @@ private:
     void showRows();
     void showCounts();
 
-    // One slot per toolbar command and help menu entry.
-    void openOrCloseLogin();
-    void openLogin();
-    void closeLogin();
-    void offerToWithdrawPublishedExam();
-
+    // The toolbar's commands that are the window's own.
     void openSettingsPanel();
-
     void collectResults();
     void clearResults();
-    void exportResults();
-    void allowRetake(int row);
     void showAnswerSheet(qint32 recNo);
-    void loadRoster();
     void showHistory();
-
-    void openManual();
-    void showAbout();
-
-    void tell(const QString &text);
-    // False when another console has login open on the folder and the
-    // examiner does not want `action` all the same.
-    bool mayActBesideOtherConsole(ConsoleController::SharedAction action);
 
     ConsoleController m_controller;
     ConsoleHooks m_hooks;
     MessageBoxes m_boxes;
     Messages *m_messages;
 
+    ExamCommands *m_commands = nullptr;
     CommandBar *m_toolbar = nullptr;
     QAction *m_clearLast = nullptr;
     QAction *m_beginStop = nullptr;
     QAction *m_roster = nullptr;
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
-    QPointer<FrmAbout> m_about;
+    HelpMenu *m_help = nullptr;
     QPointer<FrmHistory> m_history;
 };
 

@@ -17,8 +17,8 @@ constexpr int kColumns = 4;
 
 }  // namespace
 
-GradingScaleDialog::GradingScaleDialog(console::ConsoleController &controller, Messages *messages,
-                                       QWidget *parent)
+GradingScaleDialog::GradingScaleDialog(console::ExamSettingsController &controller,
+                                       Messages *messages, QWidget *parent)
     : QDialog(parent), m_controller(controller), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmGrading"));

@@ -4,7 +4,7 @@
 // The grading scale (评分标准) as a table the examiner edits: one row per
 // grade, highest first. 确定 stores it through the controller, or tells
 // why it cannot be and stays open.
-#include "control/consolecontroller.h"
+#include "control/examsettingscontroller.h"
 
 #include <QDialog>
 
@@ -16,7 +16,8 @@ class GradingScaleDialog : public QDialog
     Q_OBJECT
 
 public:
-    GradingScaleDialog(console::ConsoleController &controller, Messages *messages, QWidget *parent);
+    GradingScaleDialog(console::ExamSettingsController &controller, Messages *messages,
+                       QWidget *parent);
 
 protected:
     QTableWidget *table() const { return m_table; }
@@ -28,7 +29,7 @@ private:
     void restoreStandard();
     void store();
 
-    console::ConsoleController &m_controller;
+    console::ExamSettingsController &m_controller;
     Messages *m_messages;
     QTableWidget *m_table = nullptr;
 };

@@ -22,7 +22,7 @@ constexpr qreal kTextPoints = 10.5;
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(console::ConsoleController &controller, const ConsoleHooks &hooks,
+SettingsPanel::SettingsPanel(console::ExamSettingsController &controller, const ConsoleHooks &hooks,
                              Messages *messages, QWidget *parent)
     : QGroupBox(parent), m_controller(controller), m_hooks(hooks), m_messages(messages)
 {
@@ -45,7 +45,7 @@ SettingsPanel::SettingsPanel(console::ConsoleController &controller, const Conso
                                            twips::rect(0, 6000, 1455, 375));
     connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
 
-    connect(&m_controller, &console::ConsoleController::examTextChanged, this,
+    connect(&m_controller, &console::ExamSettingsController::examTextChanged, this,
             &SettingsPanel::showExamText);
     showMinutes();
 }
@@ -156,7 +156,8 @@ void SettingsPanel::chooseExchangeFolder()
         return;
     const QString problem = m_controller.saveExchangeFolder(chosen);
     showFolders();
-    tell(problem.isEmpty() ? console::ConsoleController::exchangeFolderSaved(chosen) : problem);
+    tell(problem.isEmpty() ? console::ExamSettingsController::exchangeFolderSaved(chosen)
+                           : problem);
 }
 
 void SettingsPanel::openDataFolder()

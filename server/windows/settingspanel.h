@@ -3,9 +3,9 @@
 #pragma once
 // The settings panel (FrameSet): the exam time, the exchange folder, the
 // exam text with its length, where the console keeps its data, and the
-// buttons to save or cancel. Its buttons
-// go to the console's controller; the dialogs and boxes are the panel's.
-#include "control/consolecontroller.h"
+// buttons to save or cancel. Its buttons go to the exam settings
+// controller; the dialogs and boxes are the panel's.
+#include "control/examsettingscontroller.h"
 #include "windows/consolehooks.h"
 
 #include <QGroupBox>
@@ -21,7 +21,7 @@ class SettingsPanel : public QGroupBox
 
 public:
     // The hooks and the messages are the window's and outlive the panel.
-    SettingsPanel(console::ConsoleController &controller, const ConsoleHooks &hooks,
+    SettingsPanel(console::ExamSettingsController &controller, const ConsoleHooks &hooks,
                   Messages *messages, QWidget *parent);
 
     // Shows the panel with the stored exam text.
@@ -50,7 +50,7 @@ private:
     void showTextLength();
     void tell(const QString &text);
 
-    console::ConsoleController &m_controller;
+    console::ExamSettingsController &m_controller;
     const ConsoleHooks &m_hooks;
     Messages *m_messages;
 

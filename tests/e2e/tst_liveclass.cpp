@@ -227,7 +227,7 @@ private slots:
                 u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n一班,03,丙\n一班,04,丁\n"_qs.toUtf8());
         roster.close();
         room.click("roster");
-        room.console->controller().waitForRoster();
+        room.console->controller().liveClass().waitForRoster();
         QCOMPARE(room.view(),
                  (QStringList { u"甲:未登录:"_qs, u"乙:未登录:"_qs, u"丙:未登录:"_qs,
                                 u"丁:未登录:"_qs }));

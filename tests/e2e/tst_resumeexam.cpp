@@ -110,13 +110,13 @@ private slots:
         QVERIFY(service.start());
         QVERIFY(writeFile(room.app(u"a.txt"_qs), QByteArray("0123456789\r\n").repeated(20)));
         console::ConsoleController console(room.folders());
-        QCOMPARE(console.chooseArticle(room.app(u"a.txt"_qs)), QString());
-        QCOMPARE(console.saveSettings(u"5"_qs), QString());
+        QCOMPARE(console.settings().chooseArticle(room.app(u"a.txt"_qs)), QString());
+        QCOMPARE(console.settings().saveSettings(u"5"_qs), QString());
         QCOMPARE(console.openLogin(), QString());
         const auto row = [&] {
             console.collectQuietly();
             console.waitForCollection();
-            return console.rows().value(0);
+            return console.liveClass().live().rows().value(0);
         };
         const QString refused = u"你已交卷，不能再次考试。如需重考，请联系监考老师。"_qs;
 
@@ -163,7 +163,7 @@ private slots:
 
         // One session, finished, resumed, without a doubt.
         ClassViewRow shown = row();
-        QCOMPARE(console.rows().size(), 1);
+        QCOMPARE(console.liveClass().live().rows().size(), 1);
         QCOMPARE(stateText(shown.state) + shown.stateNote.left(3), u"已交卷续考于"_qs);
         QCOMPARE(shown.doubts, QStringList());
         QCOMPARE(float(shown.speed), speed);
@@ -184,7 +184,7 @@ private slots:
         first.typing.reset();
         QCOMPARE(second.logIn(service.address(), true), refused);
         shown = row();
-        QCOMPARE(console.rows().size(), 1);
+        QCOMPARE(console.liveClass().live().rows().size(), 1);
         QCOMPARE(shown.speed, 0.0);
         QVERIFY(shown.doubts.join(u'；').contains(u"重考前的成绩"_qs));
     }

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The console's commands without its window, over temporary folders and a
-// real results database: publishing and withdrawing, the settings, the
-// collection, clearing, the class list and the export.
+// real results database: publishing and withdrawing, the settings in force,
+// the collection, clearing, the class list and the export.
 #include "consoleroom.h"
 #include "examdigest.h"
 #include "gbk.h"
@@ -20,6 +20,7 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+using console::ClassController;
 using console::ConsoleController;
 using SharedAction = ConsoleController::SharedAction;
 
@@ -33,10 +34,10 @@ QString upload(const QString &folder, const QString &department, const QString &
 }
 
 // The rows' results-table columns, "|"-joined, in rank order.
-QStringList tableRows(const ConsoleController &controller)
+QStringList tableRows(ConsoleController &controller)
 {
     QStringList rows;
-    for (const ClassViewRow &row : controller.rows()) {
+    for (const ClassViewRow &row : controller.liveClass().live().rows()) {
         if (row.hasRecord)
             rows << QStringList { row.department,
                                   row.examNumber,
@@ -116,8 +117,8 @@ private slots:
 
         const QString article = m_room->work(u"new.txt"_qs);
         writeFile(article, "new\r\n");
-        QCOMPARE(m_controller->chooseArticle(article), QString());
-        QCOMPARE(m_controller->saveSettings(u"15"_qs), QString());
+        QCOMPARE(m_controller->settings().chooseArticle(article), QString());
+        QCOMPARE(m_controller->settings().saveSettings(u"15"_qs), QString());
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), QByteArray("new\r\n"));
         QCOMPARE(m_room->publishedMinutes(), 15);
@@ -162,7 +163,7 @@ private slots:
             if (run)
                 start();
             m_controller->collectResults();
-            const ClassViewRow row = m_controller->rows().value(0);
+            const ClassViewRow row = m_controller->liveClass().live().rows().value(0);
             QCOMPARE(row.speed, forged == u"speed" ? 9.0 : 8.0);
             const QString doubts = row.doubts.join(u'\n');
             QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt),
@@ -192,15 +193,16 @@ private slots:
         QCOMPARE(m_controller->closeLogin(), QString());
         const QString next = m_room->work(u"next.txt"_qs);
         writeFile(next, "next\r\n");
-        QCOMPARE(m_controller->chooseArticle(next), QString());
-        QCOMPARE(m_controller->saveSettings(QString::number(setAfterwards)), QString());
+        QCOMPARE(m_controller->settings().chooseArticle(next), QString());
+        QCOMPARE(m_controller->settings().saveSettings(QString::number(setAfterwards)), QString());
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50, 98.5f, 85);
         // Judged alike before and after a restart.
         for (int run = 0; run < 2; ++run) {
             if (run)
                 start();
             m_controller->collectResults();
-            const QStringList timeDoubts = m_controller->rows().value(0).doubts.filter(u"用时"_qs);
+            const QStringList timeDoubts =
+                    m_controller->liveClass().live().rows().value(0).doubts.filter(u"用时"_qs);
             QCOMPARE(timeDoubts, doubt.isEmpty() ? QStringList() : QStringList { doubt });
         }
     }
@@ -273,62 +275,6 @@ private slots:
         }
     }
 
-    void savingExamTime_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("refused");
-        QTest::addColumn<int>("minutes");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::newRow("fraction") << u"12.5"_qs << false << 12 << QByteArray("12.5\r\n");
-        QTest::newRow("blanks and zeros")
-                << u" 045.50 "_qs << false << 46 << QByteArray("45.5\r\n");
-        QTest::newRow("longest exam") << u"546"_qs << false << 546 << QByteArray("546\r\n");
-        QTest::newRow("typed digit") << u"3"_qs << false << 3 << QByteArray("3\r\n");
-        for (const QString &typed : { QString(), u"二十"_qs, u"0.4"_qs, u"547"_qs, u"-5"_qs })
-            QTest::addRow("refused '%s'", qPrintable(typed))
-                    << typed << true << 30 << QByteArray("30\r\n");
-    }
-
-    void savingExamTime()
-    {
-        QFETCH(QString, typed);
-        QFETCH(bool, refused);
-        QFETCH(int, minutes);
-        QFETCH(QByteArray, stored);
-        writeFile(m_room->app(u"time.txt"_qs), "30\r\n");
-        const QString article = m_room->work(u"a.txt"_qs);
-        writeFile(article, "ab\r\n");
-        start();
-        QCOMPARE(m_controller->chooseArticle(article), QString());
-        const QString problem = m_controller->saveSettings(typed);
-        QCOMPARE(problem.contains(u"考试时间"_qs), refused);
-        QCOMPARE(problem.isEmpty(), !refused);
-        QCOMPARE(m_controller->examMinutes(), minutes);
-        QCOMPARE(readFile(m_room->app(u"time.txt"_qs)), stored);
-        // The article is stored only with a time that is; a saved text is let go.
-        QCOMPARE(QFile::exists(m_room->app(u"test.txt"_qs)), !refused);
-        QCOMPARE(m_controller->examText().isEmpty(), !refused);
-    }
-
-    void chosenArticleBecomesTheExamText()
-    {
-        start();
-        QSignalSpy shown(m_controller.get(), &ConsoleController::examTextChanged);
-        QVERIFY(m_controller->chooseArticle(m_room->work(u"gone.txt"_qs))
-                        .contains(QDir::toNativeSeparators(m_room->work(u"gone.txt"_qs))));
-        QCOMPARE(m_controller->chosenArticlePath(), QString());
-        const QString article = m_room->work(u"article.txt"_qs);
-        writeFile(article, gbk::encode(u"ab\r\n中文\r\n"));
-        QCOMPARE(m_controller->chooseArticle(article), QString());
-        QCOMPARE(m_controller->examText(), u"ab\r\n中文\r\n"_qs);
-        QCOMPARE(m_controller->examText().size(), 8);
-        // A cancelled dialog keeps the text.
-        QCOMPARE(m_controller->chooseArticle(QString()), QString());
-        QCOMPARE(m_controller->chosenArticlePath(), article);
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(m_controller->articleFolder(), m_room->app(u"article"_qs));
-    }
-
     void collectingRanksBySpeed()
     {
         start();
@@ -346,8 +292,8 @@ private slots:
         writeScrambled(m_room->exchange(u"c.zip"_qs),
                        gbk::encode(u"40\r\n98\r\n12\r\n "
                                    u"99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
-        QSignalSpy rows(m_controller.get(), &ConsoleController::rowsChanged);
-        QSignalSpy counts(m_controller.get(), &ConsoleController::countsChanged);
+        QSignalSpy rows(&m_controller->liveClass(), &ClassController::rowsChanged);
+        QSignalSpy counts(&m_controller->liveClass(), &ClassController::countsChanged);
         QCOMPARE(m_controller->collectResults(), QString());
         QCOMPARE(rows.size(), 1);
         QCOMPARE(counts.size(), 1);
@@ -429,7 +375,7 @@ private slots:
         writeFile(cut, readFile(cut).left(20));
         m_controller->collectResults();
         const auto row = [this](int i) {
-            const ClassViewRow &row = m_controller->rows().at(i);
+            const ClassViewRow &row = m_controller->liveClass().live().rows().at(i);
             return QStringList { row.name, QString::number(row.speed) } + row.doubts;
         };
         QCOMPARE(row(0), (QStringList { u"gone"_qs, u"60"_qs, u"成绩文件已被删除"_qs }));
@@ -448,7 +394,7 @@ private slots:
     {
         start();
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        QSignalSpy rows(m_controller.get(), &ConsoleController::rowsChanged);
+        QSignalSpy rows(&m_controller->liveClass(), &ClassController::rowsChanged);
         QSignalSpy failed(m_controller.get(), &ConsoleController::quietCollectionFailed);
         m_controller->collectQuietly();
         m_controller->waitForCollection();
@@ -582,53 +528,26 @@ private slots:
     void rosterAddsTheAbsent()
     {
         start();
-        QSignalSpy told(m_controller.get(), &ConsoleController::rosterLoaded);
-        QCOMPARE(m_controller->loadRoster(QString()), QString());  // a cancelled dialog
-        QCOMPARE(m_controller->loadRoster(m_room->work(u"无.csv"_qs)), QString());
-        m_controller->waitForRoster();
+        QSignalSpy told(&m_controller->liveClass(), &ClassController::rosterLoaded);
+        QCOMPARE(m_controller->liveClass().loadRoster(QString()), QString());  // a cancelled dialog
+        QCOMPARE(m_controller->liveClass().loadRoster(m_room->work(u"无.csv"_qs)), QString());
+        m_controller->liveClass().waitForRoster();
         QVERIFY(!told.takeFirst().first().toString().isEmpty());
-        QVERIFY(!m_controller->hasRoster());
+        QVERIFY(!m_controller->liveClass().live().roster().has_value());
         upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"甲"_qs, 20);
         QCOMPARE(m_controller->collectResults(), QString());
         const QString roster = m_room->work(u"名单.csv"_qs);
         writeFile(roster, u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n"_qs.toUtf8());
-        QSignalSpy counts(m_controller.get(), &ConsoleController::countsChanged);
-        QCOMPARE(m_controller->loadRoster(roster), QString());
-        m_controller->waitForRoster();
+        QSignalSpy counts(&m_controller->liveClass(), &ClassController::countsChanged);
+        QCOMPARE(m_controller->liveClass().loadRoster(roster), QString());
+        m_controller->liveClass().waitForRoster();
         QCOMPARE(told.takeFirst().first().toString(), QString());
-        QVERIFY(m_controller->hasRoster());
+        QVERIFY(m_controller->liveClass().live().roster().has_value());
         QCOMPARE(counts.size(), 2);  // loading, loaded
-        QCOMPARE(m_controller->counts().absent, 1);
-        QCOMPARE(m_controller->rows().size(), 2);
-        QCOMPARE(m_controller->rows().last().name, u"乙"_qs);
-        QVERIFY(!m_controller->rows().last().hasRecord);
-    }
-
-    void rosterIsReadOffTheWindowsThread()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("a named pipe holds the reading back only on POSIX systems");
-#else
-        // A named pipe holds the reading until the test writes the list: the
-        // console's event loop must keep turning meanwhile.
-        const QString pipe = m_room->work(u"名单.csv"_qs);
-        QCOMPARE(QProcess::execute(u"mkfifo"_qs, { pipe }), 0);
-        QFile writer(pipe);
-        QVERIFY(writer.open(QIODevice::ReadWrite));
-        start();
-        QCOMPARE(m_controller->loadRoster(pipe), QString());
-        QVERIFY(!m_controller->loadRoster(pipe).isEmpty());  // one list at a time
-        int ticks = 0;
-        QTimer clock;
-        connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
-        clock.start(1);
-        QTRY_VERIFY(ticks >= 3);
-        QVERIFY(m_controller->rosterLoading() && !m_controller->hasRoster());
-        writer.write(u"考号,姓名\n01,甲\n"_qs.toUtf8());
-        writer.close();
-        QTRY_VERIFY(!m_controller->rosterLoading());
-        QVERIFY(m_controller->hasRoster());
-#endif
+        QCOMPARE(m_controller->liveClass().live().counts().absent, 1);
+        QCOMPARE(m_controller->liveClass().live().rows().size(), 2);
+        QCOMPARE(m_controller->liveClass().live().rows().last().name, u"乙"_qs);
+        QVERIFY(!m_controller->liveClass().live().rows().last().hasRecord);
     }
 
     void exportedWorkbookReadsBack()

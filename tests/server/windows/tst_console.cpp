@@ -91,7 +91,7 @@ private slots:
         createWindow();
         QCOMPARE(m_window->windowTitle(), u"Kestrix服务器"_qs);
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), QString::number(minutes));
-        QCOMPARE(m_window->controller().examMinutes(), minutes);
+        QCOMPARE(m_window->controller().settings().examMinutes(), minutes);
         QVERIFY(shown("FrameCJ") && shown("FrameCJ1") && !shown("FrameSet"));
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QVERIFY(QFile::exists(work(u"cj.mdb"_qs)));
@@ -353,7 +353,7 @@ private slots:
         QTest::keyClicks(box, u"3"_qs);
         QCOMPARE(box->currentText(), u"3"_qs);
         click("CmdSave");
-        QCOMPARE(m_window->controller().examMinutes(), 3);
+        QCOMPARE(m_window->controller().settings().examMinutes(), 3);
     }
 
     void settingsPanelCountsAndCancels()
@@ -391,7 +391,7 @@ private slots:
         click("CmdCancel");
         QCOMPARE(child<QComboBox>("CmbTestTime")->currentText(), u"20"_qs);
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
-        QCOMPARE(m_window->controller().examMinutes(), 20);
+        QCOMPARE(m_window->controller().settings().examMinutes(), 20);
         // Collecting leaves the panel too, and lets its text go.
         click("set");
         click("fresh");

@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The class as the console watches it: the rows each collection brings,
+// judged against the exam, and the class list, read on a thread of its
+// own. Readers read the live class; the controller says when it changed.
+#include "class/liveclass.h"
+#include "class/rosterloader.h"
+#include "collect/resultcollector.h"
+
+#include <QObject>
+
+namespace console {
+
+class ClassController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ClassController(QObject *parent = nullptr);
+
+    const LiveClass &live() const { return m_live; }
+
+    // The stored rows as the console starts, before any collection.
+    void showStored(const QVector<ResultRow> &rows) { m_live.showStored(rows); }
+    // A collection's results judged against `facts`; a failed collection
+    // leaves the rows as they were.
+    void show(const CollectionReport &report, const ExamFacts &facts);
+    // A new exam: the rows of the last one go.
+    void clear();
+
+    // Starts reading the class list at `path` on a thread of its own;
+    // rosterLoaded tells the outcome. The problem when it cannot start.
+    QString loadRoster(const QString &path);
+    bool rosterLoading() const { return m_rosters.busy(); }
+    // Until the list being read has been taken in.
+    void waitForRoster() { m_rosters.wait(); }
+    // A list still being read is let go: nobody is left to be told.
+    void abandonRoster();
+
+signals:
+    void rowsChanged();
+    void countsChanged();
+    // A class list was read: the problem, or what the examiner should know
+    // about the list now in use (empty when nothing).
+    void rosterLoaded(const QString &told);
+
+private:
+    void changed();
+    void takeRoster(const ClassRoster::Reading &reading);
+
+    LiveClass m_live;
+    RosterLoader m_rosters;
+};
+
+}  // namespace console

@@ -1,0 +1,118 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/examsettingscontroller.h"
+
+#include "paths.h"
+
+#include <QDir>
+
+namespace console {
+
+ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, const LoginGate &gate,
+                                               QObject *parent)
+    : QObject(parent),
+      m_folders(folders),
+      m_gate(gate),
+      m_settings(m_folders.application),
+      m_examMinutes(m_settings.storedExamMinutes())
+{
+    GradingScale::Reading scale = GradingScale::load(m_folders.application);
+    if (scale.scale)
+        m_scale = *scale.scale;
+    else
+        m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
+}
+
+// ---- The exam time and text ----
+
+void ExamSettingsController::setExamText(const QString &text)
+{
+    m_examText = text;
+    emit examTextChanged(m_examText);
+}
+
+examarticle::Reading ExamSettingsController::readStoredExamText()
+{
+    examarticle::Reading stored = m_settings.storedExamText();
+    setExamText(stored.text.value_or(QString()));
+    return stored;
+}
+
+QString ExamSettingsController::chooseArticle(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const examarticle::Reading article = examarticle::fromFile(path);
+    if (!article.text)
+        return article.problem;
+    m_articlePath = path;
+    setExamText(*article.text);
+    return {};
+}
+
+QString ExamSettingsController::saveSettings(const QString &typedMinutes)
+{
+    const ConsoleSettings::SaveOutcome outcome = m_settings.save(m_articlePath, typedMinutes);
+    if (!outcome.examMinutes)
+        return outcome.problem;
+    m_examMinutes = *outcome.examMinutes;
+    setExamText(QString());
+    return {};
+}
+
+void ExamSettingsController::discardExamText()
+{
+    setExamText(QString());
+}
+
+// ---- The exchange folder ----
+
+QString ExamSettingsController::exchangeFolderLocked() const
+{
+    // The login gate and the collector work on the folder they started
+    // with: a new one is taken at the next start, never under an open exam.
+    if (!m_gate.isOpen())
+        return {};
+    return QStringLiteral("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
+}
+
+QString ExamSettingsController::saveExchangeFolder(const QString &folder)
+{
+    const QString problem = m_settings.saveExchangeFolder(folder);
+    if (problem.isEmpty())
+        m_chosenExchange = folder;
+    return problem;
+}
+
+QString ExamSettingsController::nextExchangeFolder() const
+{
+    return m_chosenExchange.isEmpty() ? m_folders.exchange
+                                      : paths::exchangeFolder(m_chosenExchange);
+}
+
+QString ExamSettingsController::exchangeFolderSaved(const QString &folder)
+{
+    QString text =
+            QStringLiteral(
+                    "交换文件夹已设为 "
+                    "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
+                    .arg(QDir::toNativeSeparators(folder));
+    if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
+        text += QStringLiteral(
+                "\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
+    return text;
+}
+
+// ---- The grading scale ----
+
+QString ExamSettingsController::saveGradingScale(const GradingScale &scale)
+{
+    if (const QString problem = scale.save(m_folders.application); !problem.isEmpty())
+        return problem;
+    m_scale = scale;
+    m_scaleProblem.clear();
+    emit gradingScaleChanged();
+    return {};
+}
+
+}  // namespace console

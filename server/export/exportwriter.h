@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every results workbook goes out the same way: into the export folder
+// (made when absent) under a new name, and the examiner is told where it
+// is and which cells had to change.
+#include "export/resultexporter.h"
+
+#include <QString>
+
+struct WorkbookExport
+{
+    QString problem;  // why there is no workbook; empty when written
+    QString workbook;  // the workbook's path
+    QString message;  // where it is and which cells it had to change
+};
+
+class ExportWriter
+{
+public:
+    explicit ExportWriter(QString folder) : m_folder(std::move(folder)) { }
+
+    // The rows as ResultExporter::write takes them, in a new workbook.
+    WorkbookExport write(const QVector<ResultRow> &rows, const QHash<qint32, QString> &doubts,
+                         const GradingScale &scale,
+                         const QHash<qint32, qint32> &wrongCounts = {}) const;
+
+private:
+    QString m_folder;
+};

@@ -1,0 +1,127 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/examcommands.h"
+
+#include "messages.h"
+
+#include <QWidget>
+
+using console::ConsoleController;
+
+ExamCommands::ExamCommands(ConsoleController &controller, const ConsoleHooks &hooks,
+                           Messages *messages, QWidget *window)
+    : QObject(window),
+      m_controller(controller),
+      m_hooks(hooks),
+      m_messages(messages),
+      m_window(window)
+{
+}
+
+void ExamCommands::tell(const QString &text)
+{
+    if (!text.isEmpty())
+        m_messages->inform(m_window, text);
+}
+
+bool ExamCommands::mayActBesideOtherConsole(ConsoleController::SharedAction action)
+{
+    const QString warning = m_controller.otherConsoleWarning(action);
+    return warning.isEmpty() || m_messages->confirm(m_window, warning);
+}
+
+// ---- Login gate ----
+
+void ExamCommands::openOrCloseLogin()
+{
+    if (m_controller.loginOpen())
+        closeLogin();
+    else
+        openLogin();
+}
+
+void ExamCommands::openLogin()
+{
+    if (const QString problem = m_controller.readinessProblem(); !problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::OpenLogin))
+        return;
+    // Yes clears as 清空上次 does; a clearing that failed is told, and login
+    // stays closed.
+    const QString stale = m_controller.staleResultsQuestion();
+    if (!stale.isEmpty() && m_messages->confirm(m_window, stale)) {
+        const QStringList problems = m_controller.clearResults();
+        for (const QString &problem : problems)
+            tell(problem);
+        if (!problems.isEmpty())
+            return;
+    }
+    tell(m_controller.openLogin());
+}
+
+void ExamCommands::closeLogin()
+{
+    if (mayActBesideOtherConsole(ConsoleController::SharedAction::CloseLogin))
+        tell(m_controller.closeLogin());
+}
+
+void ExamCommands::offerToWithdrawPublishedExam()
+{
+    const QString question = m_controller.withdrawQuestion();
+    if (!question.isEmpty() && m_messages->confirm(m_window, question))
+        closeLogin();
+}
+
+// ---- Results ----
+
+void ExamCommands::collectResults()
+{
+    tell(m_controller.collectResults());
+}
+
+void ExamCommands::clearResults()
+{
+    if (!mayActBesideOtherConsole(ConsoleController::SharedAction::Clear))
+        return;
+    const QString question = m_controller.clearQuestion();
+    if (!question.isEmpty() && !m_messages->confirm(m_window, question))
+        return;
+    for (const QString &problem : m_controller.clearResults())
+        tell(problem);
+}
+
+void ExamCommands::exportResults()
+{
+    const ConsoleController::Export exported = m_controller.exportResults();
+    if (!exported.problem.isEmpty()) {
+        tell(exported.problem);
+        return;
+    }
+    QString message = exported.message;
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(exported.workbook)))
+        message += QStringLiteral("\n没有找到能打开它的表格程序。");
+    tell(message);
+}
+
+void ExamCommands::allowRetake(int row)
+{
+    const QVector<ClassViewRow> &rows = m_controller.liveClass().live().rows();
+    if (row < 0 || row >= rows.size())
+        return;
+    const ClassViewRow examinee = rows.at(row);
+    const Retake::Offer offer = m_controller.retakeOffer(examinee);
+    if (!offer.question) {
+        tell(offer.problem);
+        return;
+    }
+    if (m_messages->confirm(m_window, *offer.question))
+        tell(m_controller.allowRetake(examinee));
+}
+
+void ExamCommands::loadRoster()
+{
+    const QString path = m_hooks.chooseRoster(m_window);
+    tell(m_controller.liveClass().loadRoster(path));
+}

@@ -1,0 +1,37 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The toolbar's 帮助 menu (helpMenu): 使用说明 opens the manual that ships
+// beside the program, 关于 shows the one About box.
+#include "windows/consolehooks.h"
+#include "windows/frmabout.h"
+
+#include <QMenu>
+#include <QPointer>
+
+class Messages;
+
+class HelpMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    static QString manualFileName() { return QStringLiteral("安装使用说明.html"); }
+
+    // The hooks and the messages are the window's and outlive the menu.
+    HelpMenu(QString programFolder, const ConsoleHooks &hooks, Messages *messages, QWidget *window);
+    // The About box has no parent: it goes with the menu.
+    ~HelpMenu() override;
+
+    FrmAbout *aboutBox() const { return m_about; }
+    void closeAboutBox();
+
+private:
+    void openManual();
+    void showAbout();
+
+    QString m_programFolder;
+    const ConsoleHooks &m_hooks;
+    Messages *m_messages;
+    QPointer<FrmAbout> m_about;
+};

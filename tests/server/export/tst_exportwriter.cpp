@@ -1,0 +1,60 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one way a results workbook goes out: into its folder, made when
+// absent, under a new name each time, with the examiner's message; a
+// folder that cannot be made writes nothing until it can.
+#include "testfiles.h"
+#include "workbook.h"
+
+#include "export/exportwriter.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestExportWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesIntoItsFolder_data()
+    {
+        QTest::addColumn<QString>("folder");  // under a temporary folder
+        QTest::addColumn<QString>("blocker");  // a file holding a name on the way; empty: none
+        QTest::newRow("folders made") << u"文档/成绩导出"_qs << QString();
+        QTest::newRow("a file holds the name") << u"文档/成绩导出"_qs << u"文档"_qs;
+    }
+
+    void writesIntoItsFolder()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, blocker);
+        QTemporaryDir root;
+        const QString path = root.filePath(folder);
+        const ExportWriter writer(path);
+        const QVector<ResultRow> rows { { 7, u"一班"_qs, u"01"_qs, u"甲"_qs, 50, u"98"_qs, 60 } };
+        const QHash<qint32, QString> doubts { { 7, u"用时不符"_qs } };
+        if (!blocker.isEmpty()) {
+            writeFile(root.filePath(blocker), "x");
+            const WorkbookExport refused = writer.write(rows, doubts, GradingScale::standard());
+            QCOMPARE(refused.problem, u"无法建立导出文件夹 "_qs + QDir::toNativeSeparators(path));
+            QCOMPARE(refused.workbook, QString());
+            QVERIFY(QFile::remove(root.filePath(blocker)));
+        }
+        const WorkbookExport first = writer.write(rows, doubts, GradingScale::standard());
+        const WorkbookExport second = writer.write(rows, doubts, GradingScale::standard());
+        QCOMPARE(first.problem, QString());
+        QVERIFY(first.workbook != second.workbook);
+        for (const WorkbookExport &exported : { first, second }) {
+            QCOMPARE(QFileInfo(exported.workbook).absolutePath(), path);
+            QVERIFY(exported.message.contains(QDir::toNativeSeparators(exported.workbook)));
+        }
+        const QStringList written = workbookRows(first.workbook);
+        QCOMPARE(written.size(), 3);
+        QVERIFY2(written.last().startsWith(u"str:一班|str:01|str:甲|int:50|int:98|int:60|"_qs)
+                         && written.last().endsWith(u"|str:用时不符"_qs),
+                 qPrintable(written.last()));
+    }
+};
+
+QTEST_MAIN(TestExportWriter)
+#include "tst_exportwriter.moc"
