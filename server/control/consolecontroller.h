@@ -14,6 +14,7 @@
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
+#include "control/historycontroller.h"
 #include "publish/consolesettings.h"
 #include "publish/logingate.h"
 
@@ -44,12 +45,7 @@ public:
     // What another console's login on the same folder puts in question.
     enum class SharedAction { OpenLogin, CloseLogin, Clear };
 
-    struct Export
-    {
-        QString problem;  // why there is no workbook; empty when written
-        QString workbook;  // the workbook's path
-        QString message;  // where it is and which cells it had to change
-    };
+    using Export = WorkbookExport;
 
     explicit ConsoleController(ConsoleFolders folders, QObject *parent = nullptr);
     ~ConsoleController() override;
@@ -156,11 +152,8 @@ public:
     // ---- The archive ----
     // Why the archive beside cj.mdb was refused at the start; empty when it is in use.
     QString archiveProblem() const { return m_archive->startProblem(); }
-    ExamArchive &archive() { return *m_archive; }
-    // The exam in the results table as it would be kept now.
-    ArchiveRead<ArchivedExam> currentExam();
-    // A kept exam exported again, with its own scale and marks.
-    Export exportKeptExam(const ArchivedExam &exam);
+    // Keeping and showing past exams: what the 历次考试 window is handed.
+    HistoryController &history() { return m_history; }
 
     // The console ends: the clock stops and the database is closed.
     void shutDown();
@@ -191,7 +184,6 @@ private:
     void takeRoster(const ClassRoster::Reading &reading);
     ExamFacts examFacts() const;
     void noteLoginOpened();
-    QString keepExam();
 
     ConsoleFolders m_folders;
     ConsoleSettings m_settings;
@@ -213,6 +205,8 @@ private:
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;
     QString m_examText;
+    // Last: it reads the parts above.
+    HistoryController m_history;
 };
 
 }  // namespace console
