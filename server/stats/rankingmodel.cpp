@@ -70,31 +70,19 @@ QVariant RankingModel::data(const QModelIndex &index, int role) const
 
 QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Vertical || role != Qt::DisplayRole)
+    static const QString headers[kColumns] = { QStringLiteral("名次"),
+                                               QStringLiteral("部门"),
+                                               QStringLiteral("考号"),
+                                               QStringLiteral("姓名"),
+                                               QStringLiteral("速度（字/分钟）"),
+                                               QStringLiteral("正确率（%）"),
+                                               QStringLiteral("用时（秒）"),
+                                               QStringLiteral("等级"),
+                                               QStringLiteral("得分"),
+                                               QStringLiteral("状态"),
+                                               QStringLiteral("存疑") };
+    if (orientation == Qt::Vertical || role != Qt::DisplayRole || section < 0
+        || section >= kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case Place:
-        return QStringLiteral("名次");
-    case Department:
-        return QStringLiteral("部门");
-    case ExamNumber:
-        return QStringLiteral("考号");
-    case Name:
-        return QStringLiteral("姓名");
-    case Speed:
-        return QStringLiteral("速度（字/分钟）");
-    case Accuracy:
-        return QStringLiteral("正确率（%）");
-    case TimePass:
-        return QStringLiteral("用时（秒）");
-    case Grade:
-        return QStringLiteral("等级");
-    case Score:
-        return QStringLiteral("得分");
-    case State:
-        return QStringLiteral("状态");
-    case Doubts:
-        return QStringLiteral("存疑");
-    }
-    return {};
+    return headers[section];
 }
