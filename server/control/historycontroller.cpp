@@ -5,6 +5,7 @@
 #include "class/liveclass.h"
 #include "export/resultexporter.h"
 #include "publish/logingate.h"
+#include "stats/examlistmodel.h"
 
 #include <QDir>
 
@@ -77,6 +78,23 @@ QString HistoryController::keepCurrentExam()
     if (current.value->rows.isEmpty())
         return {};
     return m_archive.keep(current.value->sitting, current.value->rows).problem;
+}
+
+ArchiveRead<QVector<ArchivedExam>>
+HistoryController::termExams(const QVector<qint64> &ids, const QString &department,
+                             const std::function<bool(int read)> &goOn)
+{
+    QVector<ArchivedExam> exams;
+    for (const qint64 id : ids) {
+        const ArchiveRead<ArchivedExam> exam = m_archive.exam(id);
+        if (!exam.value)
+            return { std::nullopt, exam.problem };
+        // A class chosen: its report holds its examinees only.
+        exams.append(department.isEmpty() ? *exam.value : onlyDepartment(*exam.value, department));
+        if (!goOn(int(exams.size())))
+            return {};
+    }
+    return { exams, {} };
 }
 
 WorkbookExport HistoryController::exportKeptExam(const ArchivedExam &exam)

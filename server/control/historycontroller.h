@@ -8,6 +8,8 @@
 #include "archive/examarchive.h"
 #include "control/workbookexport.h"
 
+#include <functional>
+
 class LiveClass;
 class LoginGate;
 
@@ -50,6 +52,13 @@ public:
     QString regrade(qint64 id) { return m_archive.regrade(id, m_running.scale); }
     QString remove(qint64 id) { return m_archive.remove(id); }
     QString backUpTo(const QString &target) { return m_archive.backUpTo(target); }
+
+    // The kept exams a term report covers, in the order of `ids`; with a
+    // class named, only its examinees. `goOn` is told how many are read and
+    // stops the reading by answering false: then neither value nor problem.
+    ArchiveRead<QVector<ArchivedExam>> termExams(const QVector<qint64> &ids,
+                                                 const QString &department,
+                                                 const std::function<bool(int read)> &goOn);
     // A kept exam exported again, with its own scale and marks.
     WorkbookExport exportKeptExam(const ArchivedExam &exam);
 

@@ -335,22 +335,16 @@ void FrmHistory::writeTermReport()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     // Reading the exams is half the work, writing them the other half.
-    QVector<ArchivedExam> exams;
-    for (const qint64 id : ids) {
-        const ArchiveRead<ArchivedExam> exam = m_history.exam(id);
-        if (!exam.value) {
-            tell(exam.problem);
-            return;
-        }
-        // A class chosen: its report holds its examinees only.
-        exams.append(m_filter->department().isEmpty()
-                             ? *exam.value
-                             : onlyDepartment(*exam.value, m_filter->department()));
-        progress.setValue(int(exams.size()));
-        if (progress.wasCanceled())
-            return;
+    const ArchiveRead<QVector<ArchivedExam>> exams =
+            m_history.termExams(ids, m_filter->department(), [&](int read) {
+                progress.setValue(read);
+                return !progress.wasCanceled();
+            });
+    if (!exams.value) {
+        tell(exams.problem);
+        return;
     }
-    const termreport::Outcome outcome = termreport::write(exams, chosen, [&](int done, int) {
+    const termreport::Outcome outcome = termreport::write(*exams.value, chosen, [&](int done, int) {
         progress.setValue(int(ids.size()) + done);
         return !progress.wasCanceled();
     });

@@ -81,6 +81,22 @@ private slots:
             QCOMPARE(history.exams().value->size(), 0);
     }
 
+    void readsTheExamsOfATerm()
+    {
+        HistoryController &history = m_console->history();
+        const qint64 id = keepOne();
+        int read = 0;
+        const auto counting = [&](int done) { return (read = done) < 2; };
+        QCOMPARE(history.termExams({ id + 1, id }, {}, counting).problem,
+                 u"考试存档中没有这场考试。"_qs);
+        const auto ofClassB = history.termExams({ id }, u"b"_qs, counting).value;
+        QVERIFY(ofClassB && ofClassB->first().rows.isEmpty());
+        QCOMPARE(history.termExams({ id }, u"a"_qs, counting).value->first().rows.size(), 1);
+        const auto stopped = history.termExams({ id, id, id }, {}, counting);
+        QVERIFY(!stopped.value && stopped.problem.isEmpty());
+        QCOMPARE(read, 2);  // told of each exam read, and stopped after the second
+    }
+
     void exportsAndBacksUpAKeptExam()
     {
         HistoryController &history = m_console->history();
