@@ -68,7 +68,7 @@ QVariant RankingModel::data(const QModelIndex &index, int role) const
     return text(index.row(), Column(index.column()));
 }
 
-QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
+QString RankingModel::header(Column column)
 {
     static const QString headers[kColumns] = { QStringLiteral("名次"),
                                                QStringLiteral("部门"),
@@ -81,8 +81,13 @@ QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int 
                                                QStringLiteral("得分"),
                                                QStringLiteral("状态"),
                                                QStringLiteral("存疑") };
+    return column >= 0 && column < kColumns ? headers[column] : QString();
+}
+
+QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     if (orientation == Qt::Vertical || role != Qt::DisplayRole || section < 0
         || section >= kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);
-    return headers[section];
+    return header(Column(section));
 }

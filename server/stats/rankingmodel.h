@@ -32,6 +32,8 @@ public:
     void setExam(const ArchivedExam *exam);
     // The cell's display text.
     QString text(int row, Column column) const;
+    // The column's heading; the term report's sheets use the same.
+    static QString header(Column column);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
