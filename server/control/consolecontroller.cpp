@@ -18,9 +18,6 @@ namespace console {
 
 namespace {
 
-// An exam kept without an article name is named by its text's first signs.
-constexpr int kArticleNameSigns = 20;
-
 QString actionName(ConsoleController::SharedAction action)
 {
     switch (action) {
@@ -46,7 +43,8 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       // The archive lies beside cj.mdb, wherever that is kept.
       m_archive(std::make_unique<ExamArchive>(
               QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
-      m_background(m_folders.exchange, m_folders.application, m_folders.database)
+      m_background(m_folders.exchange, m_folders.application, m_folders.database),
+      m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings }, m_folders.exports)
 {
     m_collectClock.setInterval(kAutoCollectMillis);
     connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
@@ -265,82 +263,11 @@ QString ConsoleController::clearQuestion()
             + QStringLiteral("\n考试存档不可用，这次考试不会存档。");
 }
 
-ArchiveRead<ArchivedExam> ConsoleController::currentExam()
-{
-    const auto rows = m_store->rowsInRankOrder();
-    if (!rows)
-        return { std::nullopt, m_store->lastError() };
-    const auto &published = m_gate.examAsPublished();
-    ArchivedExam exam;
-    ExamSitting &sitting = exam.sitting;
-    sitting = m_archive->sittingUnderWay();
-    sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
-    sitting.archivedAt = QDateTime::currentDateTimeUtc();
-    sitting.scale = m_settings.gradingScale();
-    if (sitting.examMinutes <= 0)
-        sitting.examMinutes = published ? published->examMinutes : m_settings.examMinutes();
-    if (sitting.articleName.isEmpty())
-        sitting.articleName = sitting.articleText.simplified().left(kArticleNameSigns);
-    if (const auto &roster = m_class.live().roster()) {
-        for (const RosterEntry &entry : roster->entries())
-            sitting.roster +=
-                    entry.department + u'\t' + entry.examNumber + u'\t' + entry.name + u'\n';
-    }
-    // The live rows carry the states and marks; the table the figures.
-    QHash<qint32, const ClassViewRow *> live;
-    for (const ClassViewRow &row : m_class.live().rows()) {
-        if (row.hasRecord)
-            live.insert(row.recNo, &row);
-    }
-    exam.rows.reserve(rows->size());
-    for (const ResultRow &row : *rows) {
-        ArchivedRow archived {
-            row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
-            row.timePass,   row.recNo,      {},       {}
-        };
-        const ClassViewRow *shown = live.value(row.recNo);
-        archived.state = stateText(
-                shown ? shown->state
-                      : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
-        if (shown)
-            archived.doubts = shown->doubts.join(QStringLiteral("；"));
-        exam.rows.append(archived);
-    }
-    return { exam, {} };
-}
-
-QString ConsoleController::keepExam()
-{
-    if (!m_archive->isOpen())
-        return {};
-    const ArchiveRead<ArchivedExam> current = currentExam();
-    if (!current.value)
-        return current.problem;
-    if (current.value->rows.isEmpty())
-        return {};
-    return m_archive->keep(current.value->sitting, current.value->rows).problem;
-}
-
-ConsoleController::Export ConsoleController::exportKeptExam(const ArchivedExam &exam)
-{
-    QVector<ResultRow> rows;
-    QHash<qint32, QString> doubts;
-    for (const ArchivedRow &row : exam.rows) {
-        rows.append({ row.recNo, row.department, row.examNumber, row.name, row.speed,
-                      row.accuracyLine, row.timePass });
-        if (!row.doubts.isEmpty())
-            doubts.insert(row.recNo, row.doubts);
-    }
-    if (rows.isEmpty())
-        return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
-    return ExportWriter(m_folders.exports).write(rows, doubts, exam.sitting.scale);
-}
-
 QStringList ConsoleController::clearResults()
 {
     m_background.wait();
     // Kept first: an exam that cannot be kept is not cleared either.
-    if (const QString problem = keepExam(); !problem.isEmpty())
+    if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
         return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
     QStringList problems;
     // The sessions go with the rows they belong to, in the same database:

@@ -17,6 +17,7 @@
 #include "control/classcontroller.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
+#include "control/historycontroller.h"
 #include "control/judgedexam.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
@@ -70,8 +71,6 @@ public:
     // ---- The exam's settings and the class ----
     ExamSettingsController &settings() { return m_settings; }
     ClassController &liveClass() { return m_class; }
-    // The scale in force, which 历次考试 regrades with.
-    const GradingScale &gradingScale() const { return m_settings.gradingScale(); }
 
     // ---- Results ----
     // The results in the table; empty when the database does not answer.
@@ -107,11 +106,8 @@ public:
     // ---- The archive ----
     // Why the archive beside cj.mdb was refused at the start; empty when it is in use.
     QString archiveProblem() const { return m_archive->startProblem(); }
-    ExamArchive &archive() { return *m_archive; }
-    // The exam in the results table as it would be kept now.
-    ArchiveRead<ArchivedExam> currentExam();
-    // A kept exam exported again, with its own scale and marks.
-    Export exportKeptExam(const ArchivedExam &exam);
+    // Keeping and showing past exams: what the 历次考试 window is handed.
+    HistoryController &history() { return m_history; }
 
     // The console ends: the clock stops and the database is closed.
     void shutDown();
@@ -132,7 +128,6 @@ private:
     void showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
     void noteLoginOpened();
-    QString keepExam();
 
     ConsoleFolders m_folders;
     LoginGate m_gate;
@@ -145,6 +140,8 @@ private:
     BackgroundCollector m_background;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
     QString m_gateNote;
+    // Last: it reads the parts above.
+    HistoryController m_history;
 };
 
 }  // namespace console

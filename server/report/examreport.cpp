@@ -3,7 +3,8 @@
 #include "report/examreport.h"
 
 #include "report/examcharts.h"
-#include "stats/examstatistics.h"
+#include "stats/rankingmodel.h"
+#include "stats/statisticspage.h"
 
 #include <QDir>
 #include <QGraphicsScene>
@@ -99,18 +100,6 @@ private:
     int m_y = 0;
 };
 
-QStringList figureCells(const QString &what, const Figures &figures)
-{
-    const auto number = [](double value) { return QString::number(value, 'f', 2); };
-    return { what,
-             QString::number(figures.count),
-             number(figures.mean),
-             number(figures.median),
-             number(figures.highest),
-             number(figures.lowest),
-             number(figures.deviation) };
-}
-
 }  // namespace
 
 QString writePdf(const ArchivedExam &exam, const QString &path)
@@ -131,29 +120,29 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         QPainter painter(&writer);
         PageWriter page(writer, painter);
         const GradingScale &scale = exam.sitting.scale;
-        const QDateTime when =
-                exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
 
         page.line(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
         page.line(QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　人数 %4")
                           .arg(exam.sitting.articleName,
-                               when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
+                               exam.sitting.heldAt().toLocalTime().toString(
+                                       QStringLiteral("yyyy-MM-dd HH:mm")))
                           .arg(exam.sitting.examMinutes)
                           .arg(exam.rows.size()),
                   reportFont(kTextPoints));
         page.gap();
 
         const QVector<qreal> figureShares { 0.22, 0.1, 0.13, 0.13, 0.13, 0.13, 0.16 };
-        QVector<ExamStatistics> parts { statisticsOf(exam.rows, scale) };
-        parts += statisticsByDepartment(exam.rows, scale);
+        const QVector<ExamStatistics> parts = statisticsParts(exam);
         page.row({ QStringLiteral("统计"), QStringLiteral("人数"), QStringLiteral("平均"),
                    QStringLiteral("中位数"), QStringLiteral("最高"), QStringLiteral("最低"),
                    QStringLiteral("标准差") },
                  figureShares, true);
         for (const ExamStatistics &part : parts) {
             const QString who = part.partName();
-            page.row(figureCells(who + QStringLiteral(" 速度"), part.speed), figureShares);
-            page.row(figureCells(who + QStringLiteral(" 正确率"), part.accuracy), figureShares);
+            page.row(QStringList { who + QStringLiteral(" 速度") } + figureTexts(part.speed),
+                     figureShares);
+            page.row(QStringList { who + QStringLiteral(" 正确率") } + figureTexts(part.accuracy),
+                     figureShares);
         }
         page.gap();
         for (const ExamStatistics &part : parts) {
@@ -171,14 +160,16 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
                    QStringLiteral("姓名"), QStringLiteral("速度"), QStringLiteral("正确率"),
                    QStringLiteral("等级"), QStringLiteral("得分") },
                  rankShares, true);
-        int place = 0;
-        for (const ArchivedRow &row : exam.rows) {
-            const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
-            const auto score = scale.scoreOf(grade);
-            page.row({ QString::number(++place), row.department, row.examNumber, row.name,
-                       QString::number(row.speed), row.accuracyLine, scale.nameOf(grade),
-                       score ? QString::number(*score) : QString() },
-                     rankShares);
+        RankingModel ranking;
+        ranking.setExam(&exam);
+        for (int row = 0; row < ranking.rowCount(); ++row) {
+            QStringList cells;
+            for (const RankingModel::Column column :
+                 { RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber,
+                   RankingModel::Name, RankingModel::Speed, RankingModel::Accuracy,
+                   RankingModel::Grade, RankingModel::Score })
+                cells << ranking.text(row, column);
+            page.row(cells, rankShares);
         }
         if (!painter.end())
             return QStringLiteral("无法写入报告 %1").arg(QDir::toNativeSeparators(path));

@@ -4,6 +4,7 @@
 
 #include "export/xlsxfile.h"
 #include "stats/examstatistics.h"
+#include "stats/rankingmodel.h"
 
 #include <QDir>
 #include <QFile>
@@ -119,17 +120,11 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             sheetName = sheetName.left(kSheetNameChars - 1) + u'_';
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
-        const QStringList headers { QStringLiteral("名次"),
-                                    QStringLiteral("部门"),
-                                    QStringLiteral("考号"),
-                                    QStringLiteral("姓名"),
-                                    QStringLiteral("速度（字/分钟）"),
-                                    QStringLiteral("正确率（%）"),
-                                    QStringLiteral("用时（秒）"),
-                                    QStringLiteral("等级"),
-                                    QStringLiteral("得分") };
-        for (int c = 0; c < headers.size(); ++c)
-            worksheet_write_string(sheet, 0, lxw_col_t(c), utf8(headers[c]).constData(), bold);
+        // The ranking's columns up to the score, headed as in 历次考试.
+        for (int c = RankingModel::Place; c <= RankingModel::Score; ++c)
+            worksheet_write_string(sheet, 0, lxw_col_t(c),
+                                   utf8(RankingModel::header(RankingModel::Column(c))).constData(),
+                                   bold);
         worksheet_set_column(sheet, 1, 3, 14, nullptr);
         worksheet_set_column(sheet, 4, 6, 14, nullptr);
         int r = 0;

@@ -2,19 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmhistory.h"
 
-#include "report/examcharts.h"
 #include "report/examreport.h"
 #include "report/termreport.h"
 
 #include "stats/examlistmodel.h"
-#include "stats/examstatistics.h"
+#include "stats/rankingmodel.h"
+#include "stats/statisticspage.h"
 
 #include "messages.h"
 
-#include <QChartView>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,7 +21,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
@@ -41,52 +38,21 @@ QPushButton *commandButton(QWidget *parent, const char *name, const QString &cap
     return button;
 }
 
-QString figureCells(const Figures &figures)
-{
-    const auto cell = [](double value) {
-        return QStringLiteral("<td align=right>%1</td>").arg(value, 0, 'f', 2);
-    };
-    return QStringLiteral("<td align=right>%1</td>").arg(figures.count) + cell(figures.mean)
-            + cell(figures.median) + cell(figures.highest) + cell(figures.lowest)
-            + cell(figures.deviation);
-}
-
-QString statisticsTable(const QVector<ExamStatistics> &parts)
-{
-    QString html = QStringLiteral(
-            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
-            "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
-            "<th>等级分布</th><th>及格率</th></tr>");
-    for (const ExamStatistics &part : parts) {
-        const QString name = part.partName().toHtmlEscaped();
-        html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
-                               "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
-                               "<tr><td>正确率</td>%5</tr>")
-                        .arg(name, figureCells(part.speed),
-                             part.gradeShares(QStringLiteral("<br>")))
-                        .arg(part.passRate * 100, 0, 'f', 1)
-                        .arg(figureCells(part.accuracy));
-    }
-    return html + QStringLiteral("</table>");
-}
-
 QString examTitle(const ArchivedExam &exam)
 {
     if (exam.id == 0)
         return QStringLiteral("当前考试《%1》").arg(exam.sitting.articleName);
-    const QDateTime when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
     return QStringLiteral("%1 的考试《%2》（%3人）")
-            .arg(when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                  exam.sitting.articleName)
             .arg(exam.rows.size());
 }
 
 }  // namespace
 
-FrmHistory::FrmHistory(console::ConsoleController &controller, const ConsoleHooks &hooks,
+FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &hooks,
                        Messages *messages, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_controller(controller), m_hooks(hooks), m_messages(messages)
+    : QWidget(parent, Qt::Window), m_history(history), m_hooks(hooks), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmHistory"));
     setWindowTitle(QStringLiteral("历次考试"));
@@ -154,26 +120,19 @@ void FrmHistory::buildExamPane(QWidget *pane)
     m_statistics->setObjectName(QStringLiteral("TxtStatistics"));
     m_tabs->addTab(m_statistics, QStringLiteral("统计"));
 
-    auto *charts = new QWidget(m_tabs);
-    auto *chartLayout = new QHBoxLayout(charts);
-    m_histogram = new QChartView(charts);
-    m_histogram->setObjectName(QStringLiteral("ChartHistogram"));
-    m_histogram->setRenderHint(QPainter::Antialiasing);
-    m_scatter = new QChartView(charts);
-    m_scatter->setObjectName(QStringLiteral("ChartScatter"));
-    m_scatter->setRenderHint(QPainter::Antialiasing);
-    chartLayout->addWidget(m_histogram);
-    chartLayout->addWidget(m_scatter);
-    m_tabs->addTab(charts, QStringLiteral("图表"));
+    m_charts = new ExamChartsPane(m_tabs);
+    m_tabs->addTab(m_charts, QStringLiteral("图表"));
 
-    m_rankingRows = new QStandardItemModel(this);
+    m_rankingRows = new RankingModel(this);
     m_ranking = new QTableView(m_tabs);
     m_ranking->setObjectName(QStringLiteral("GridRanking"));
     m_ranking->setModel(m_rankingRows);
     m_ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tabs->addTab(m_ranking, QStringLiteral("排名"));
-    m_tabs->addTab(buildExamineePane(), QStringLiteral("考生"));
+    m_examinee = new ExamineePane(m_history, m_tabs);
+    connect(m_examinee, &ExamineePane::told, this, &FrmHistory::tell);
+    m_tabs->addTab(m_examinee, QStringLiteral("考生"));
     layout->addWidget(m_tabs, 1);
 
     auto *buttons = new QHBoxLayout();
@@ -197,50 +156,14 @@ void FrmHistory::buildExamPane(QWidget *pane)
     layout->addLayout(buttons);
 }
 
-QWidget *FrmHistory::buildExamineePane()
-{
-    auto *pane = new QWidget(m_tabs);
-    auto *layout = new QVBoxLayout(pane);
-    auto *find = new QHBoxLayout();
-    m_examNumber = new QLineEdit(pane);
-    m_examNumber->setObjectName(QStringLiteral("TxtExamNumber"));
-    m_name = new QLineEdit(pane);
-    m_name->setObjectName(QStringLiteral("TxtName"));
-    QPushButton *go = commandButton(pane, "CmdFindExaminee", QStringLiteral("查找"));
-    connect(go, &QPushButton::clicked, this, &FrmHistory::findTypedExaminee);
-    connect(m_name, &QLineEdit::returnPressed, this, &FrmHistory::findTypedExaminee);
-    find->addWidget(new QLabel(QStringLiteral("考号："), pane));
-    find->addWidget(m_examNumber);
-    find->addWidget(new QLabel(QStringLiteral("姓名："), pane));
-    find->addWidget(m_name);
-    find->addWidget(go);
-    find->addStretch(1);
-    layout->addLayout(find);
-    m_historyRows = new QStandardItemModel(pane);
-    auto *rows = new QTableView(pane);
-    rows->setObjectName(QStringLiteral("GridExamineeHistory"));
-    rows->setModel(m_historyRows);
-    rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    rows->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_trend = new QChartView(pane);
-    m_trend->setObjectName(QStringLiteral("ChartTrend"));
-    m_trend->setRenderHint(QPainter::Antialiasing);
-    auto *split = new QSplitter(Qt::Vertical, pane);
-    split->addWidget(rows);
-    split->addWidget(m_trend);
-    split->setStretchFactor(1, 2);
-    layout->addWidget(split, 1);
-    return pane;
-}
-
 void FrmHistory::refresh()
 {
     const qint64 before = shownId();
-    const ArchiveRead<ArchivedExam> current = m_controller.currentExam();
+    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
     if (current.value && !current.value->rows.isEmpty())
         live = summaryOf(*current.value);
-    const auto kept = m_controller.archive().exams();
+    const auto kept = m_history.exams();
     if (!kept.value)
         tell(kept.problem);
     m_exams->setExams(live, kept.value.value_or(QVector<ExamSummary>()));
@@ -281,12 +204,12 @@ void FrmHistory::showExam(qint64 id)
 {
     m_shown.reset();
     if (id == 0) {
-        const ArchiveRead<ArchivedExam> current = m_controller.currentExam();
+        const ArchiveRead<ArchivedExam> current = m_history.currentExam();
         m_shown = current.value;
         if (m_shown)
             m_shown->id = 0;
     } else if (id > 0) {
-        const ArchiveRead<ArchivedExam> kept = m_controller.archive().exam(id);
+        const ArchiveRead<ArchivedExam> kept = m_history.exam(id);
         if (!kept.value)
             tell(kept.problem);
         m_shown = kept.value;
@@ -297,95 +220,16 @@ void FrmHistory::showExam(qint64 id)
 
 void FrmHistory::showStatistics()
 {
-    if (!m_shown) {
+    if (m_shown)
+        m_statistics->setHtml(statisticsPage(*m_shown, examTitle(*m_shown)));
+    else
         m_statistics->clear();
-        m_histogram->setChart(new QChart());
-        m_scatter->setChart(new QChart());
-        return;
-    }
-    const GradingScale &scale = m_shown->sitting.scale;
-    QVector<ExamStatistics> parts { statisticsOf(m_shown->rows, scale) };
-    parts += statisticsByDepartment(m_shown->rows, scale);
-    QStringList grades;
-    for (const Grade &grade : scale.grades())
-        grades << QStringLiteral("%1：速度≥%2，正确率≥%3%，%4分")
-                          .arg(grade.name)
-                          .arg(grade.minSpeed)
-                          .arg(grade.minAccuracy)
-                          .arg(grade.score);
-    m_statistics->setHtml(QStringLiteral("<h2>%1</h2>").arg(examTitle(*m_shown).toHtmlEscaped())
-                          + statisticsTable(parts)
-                          + QStringLiteral("<p>评分标准：%1</p>")
-                                    .arg(grades.join(QStringLiteral("；")).toHtmlEscaped()));
-    // The views own their charts and delete the ones they showed before.
-    m_histogram->setChart(examcharts::speedHistogram(m_shown->rows, scale));
-    m_scatter->setChart(examcharts::accuracyAgainstSpeed(m_shown->rows, scale));
+    m_charts->showExam(m_shown ? &*m_shown : nullptr);
 }
 
 void FrmHistory::showRanking()
 {
-    m_rankingRows->clear();
-    m_rankingRows->setHorizontalHeaderLabels(
-            { QStringLiteral("名次"), QStringLiteral("部门"), QStringLiteral("考号"),
-              QStringLiteral("姓名"), QStringLiteral("速度（字/分钟）"),
-              QStringLiteral("正确率（%）"), QStringLiteral("用时（秒）"), QStringLiteral("等级"),
-              QStringLiteral("得分"), QStringLiteral("状态"), QStringLiteral("存疑") });
-    if (!m_shown)
-        return;
-    const GradingScale &scale = m_shown->sitting.scale;
-    int place = 0;
-    for (const ArchivedRow &row : m_shown->rows) {
-        const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
-        const auto score = scale.scoreOf(grade);
-        QList<QStandardItem *> cells;
-        for (const QVariant &value :
-             { QVariant(++place), QVariant(row.department), QVariant(row.examNumber),
-               QVariant(row.name), QVariant(row.speed), QVariant(row.accuracyLine),
-               QVariant(row.timePass), QVariant(scale.nameOf(grade)),
-               score ? QVariant(*score) : QVariant(), QVariant(row.state), QVariant(row.doubts) }) {
-            auto *item = new QStandardItem();
-            item->setData(value, Qt::DisplayRole);
-            cells << item;
-        }
-        m_rankingRows->appendRow(cells);
-    }
-}
-
-void FrmHistory::findTypedExaminee()
-{
-    findExaminee(m_examNumber->text(), m_name->text());
-}
-
-void FrmHistory::findExaminee(const QString &examNumber, const QString &name)
-{
-    m_historyRows->clear();
-    m_historyRows->setHorizontalHeaderLabels(
-            { QStringLiteral("日期"), QStringLiteral("文章"), QStringLiteral("速度（字/分钟）"),
-              QStringLiteral("正确率（%）"), QStringLiteral("等级") });
-    const auto history = m_controller.archive().history(examNumber, name);
-    if (!history.value) {
-        tell(history.problem);
-        return;
-    }
-    if (history.value->isEmpty()) {
-        m_trend->setChart(new QChart());
-        tell(QStringLiteral("考试存档中没有考号为“%1”、姓名为“%2”的考生。")
-                     .arg(examNumber.trimmed(), name.trimmed()));
-        return;
-    }
-    for (const HistoryPoint &point : *history.value) {
-        QList<QStandardItem *> cells;
-        for (const QVariant &value :
-             { QVariant(point.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))),
-               QVariant(point.articleName), QVariant(point.speed), QVariant(point.accuracy),
-               QVariant(point.grade) }) {
-            auto *item = new QStandardItem();
-            item->setData(value, Qt::DisplayRole);
-            cells << item;
-        }
-        m_historyRows->appendRow(cells);
-    }
-    m_trend->setChart(examcharts::examineeTrend(*history.value, name.trimmed()));
+    m_rankingRows->setExam(m_shown ? &*m_shown : nullptr);
 }
 
 void FrmHistory::saveCharts()
@@ -396,26 +240,20 @@ void FrmHistory::saveCharts()
             chooseSaveFile(QStringLiteral("考试图表.png"), QStringLiteral("PNG 图片 (*.png)"));
     if (chosen.isEmpty())
         return;
-    // Each chart in a picture of its own, named after the chosen file.
-    const QString base = chosen.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)
-            ? chosen.left(chosen.size() - 4)
-            : chosen;
-    const QString histogramPath = base + QStringLiteral("-速度分布.png");
-    const QString scatterPath = base + QStringLiteral("-正确率与速度.png");
-    if (!m_histogram->grab().save(histogramPath) || !m_scatter->grab().save(scatterPath)) {
-        tell(QStringLiteral("无法保存图表 %1").arg(QDir::toNativeSeparators(base)));
+    if (const QString problem = m_charts->saveAs(chosen); !problem.isEmpty()) {
+        tell(problem);
         return;
     }
+    const QStringList paths = ExamChartsPane::picturePaths(chosen);
     tell(QStringLiteral("图表已保存为\n%1\n%2")
-                 .arg(QDir::toNativeSeparators(histogramPath),
-                      QDir::toNativeSeparators(scatterPath)));
+                 .arg(QDir::toNativeSeparators(paths[0]), QDir::toNativeSeparators(paths[1])));
 }
 
 void FrmHistory::exportAgain()
 {
     if (!m_shown)
         return;
-    const console::ConsoleController::Export exported = m_controller.exportKeptExam(*m_shown);
+    const WorkbookExport exported = m_history.exportKeptExam(*m_shown);
     tell(exported.problem.isEmpty() ? exported.message : exported.problem);
 }
 
@@ -426,7 +264,7 @@ void FrmHistory::regrade()
     if (!m_messages->confirm(
                 this, QStringLiteral("用现在的评分标准重新评定%1吗？").arg(examTitle(*m_shown))))
         return;
-    tell(m_controller.archive().regrade(m_shown->id, m_controller.gradingScale()));
+    tell(m_history.regrade(m_shown->id));
     refresh();
 }
 
@@ -438,7 +276,7 @@ void FrmHistory::deleteExam()
                              QStringLiteral("确定要从考试存档中删除%1吗？删除后无法恢复。")
                                      .arg(examTitle(*m_shown))))
         return;
-    tell(m_controller.archive().remove(m_shown->id));
+    tell(m_history.remove(m_shown->id));
     m_shown.reset();
     refresh();
 }
@@ -451,7 +289,7 @@ void FrmHistory::backUp()
             QStringLiteral("考试存档 (*.db)"));
     if (chosen.isEmpty())
         return;
-    const QString problem = m_controller.archive().backUpTo(chosen);
+    const QString problem = m_history.backUpTo(chosen);
     tell(problem.isEmpty()
                  ? QStringLiteral("考试存档已备份到 %1").arg(QDir::toNativeSeparators(chosen))
                  : problem);
@@ -497,22 +335,16 @@ void FrmHistory::writeTermReport()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     // Reading the exams is half the work, writing them the other half.
-    QVector<ArchivedExam> exams;
-    for (const qint64 id : ids) {
-        const ArchiveRead<ArchivedExam> exam = m_controller.archive().exam(id);
-        if (!exam.value) {
-            tell(exam.problem);
-            return;
-        }
-        // A class chosen: its report holds its examinees only.
-        exams.append(m_filter->department().isEmpty()
-                             ? *exam.value
-                             : onlyDepartment(*exam.value, m_filter->department()));
-        progress.setValue(int(exams.size()));
-        if (progress.wasCanceled())
-            return;
+    const ArchiveRead<QVector<ArchivedExam>> exams =
+            m_history.termExams(ids, m_filter->department(), [&](int read) {
+                progress.setValue(read);
+                return !progress.wasCanceled();
+            });
+    if (!exams.value) {
+        tell(exams.problem);
+        return;
     }
-    const termreport::Outcome outcome = termreport::write(exams, chosen, [&](int done, int) {
+    const termreport::Outcome outcome = termreport::write(*exams.value, chosen, [&](int done, int) {
         progress.setValue(int(ids.size()) + done);
         return !progress.wasCanceled();
     });

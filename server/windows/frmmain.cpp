@@ -218,7 +218,7 @@ void FrmMain::showHistory()
 {
     // One window, read afresh each time it is asked for: the exam under way moves on.
     if (!m_history)
-        m_history = new FrmHistory(m_controller, m_hooks, m_messages, this);
+        m_history = new FrmHistory(m_controller.history(), m_hooks, m_messages, this);
     m_history->refresh();
     m_history->show();
     m_history->raise();

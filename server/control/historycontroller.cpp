@@ -1,0 +1,119 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/historycontroller.h"
+
+#include "class/liveclass.h"
+#include "control/examsettingscontroller.h"
+#include "export/exportwriter.h"
+#include "publish/logingate.h"
+#include "stats/examlistmodel.h"
+
+namespace console {
+
+namespace {
+
+// An exam kept without an article name is named by its text's first signs.
+constexpr int kArticleNameSigns = 20;
+
+}  // namespace
+
+HistoryController::HistoryController(ExamArchive &archive, RunningExam running,
+                                     QString exportFolder)
+    : m_archive(archive), m_running(running), m_exportFolder(std::move(exportFolder))
+{
+}
+
+ArchiveRead<ArchivedExam> HistoryController::currentExam()
+{
+    const auto rows = m_running.store.rowsInRankOrder();
+    if (!rows)
+        return { std::nullopt, m_running.store.lastError() };
+    const auto &published = m_running.gate.examAsPublished();
+    ArchivedExam exam;
+    ExamSitting &sitting = exam.sitting;
+    sitting = m_archive.sittingUnderWay();
+    sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
+    sitting.archivedAt = QDateTime::currentDateTimeUtc();
+    sitting.scale = m_running.settings.gradingScale();
+    if (sitting.examMinutes <= 0)
+        sitting.examMinutes = published ? published->examMinutes : m_running.settings.examMinutes();
+    if (sitting.articleName.isEmpty())
+        sitting.articleName = sitting.articleText.simplified().left(kArticleNameSigns);
+    if (const auto &roster = m_running.live.roster()) {
+        for (const RosterEntry &entry : roster->entries())
+            sitting.roster +=
+                    entry.department + u'\t' + entry.examNumber + u'\t' + entry.name + u'\n';
+    }
+    // The live rows carry the states and marks; the table the figures.
+    QHash<qint32, const ClassViewRow *> live;
+    for (const ClassViewRow &row : m_running.live.rows()) {
+        if (row.hasRecord)
+            live.insert(row.recNo, &row);
+    }
+    exam.rows.reserve(rows->size());
+    for (const ResultRow &row : *rows) {
+        ArchivedRow archived {
+            row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
+            row.timePass,   row.recNo,      {},       {}
+        };
+        const ClassViewRow *shown = live.value(row.recNo);
+        archived.state = stateText(
+                shown ? shown->state
+                      : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
+        if (shown)
+            archived.doubts = shown->doubts.join(QStringLiteral("；"));
+        exam.rows.append(archived);
+    }
+    return { exam, {} };
+}
+
+QString HistoryController::keepCurrentExam()
+{
+    if (!m_archive.isOpen())
+        return {};
+    const ArchiveRead<ArchivedExam> current = currentExam();
+    if (!current.value)
+        return current.problem;
+    if (current.value->rows.isEmpty())
+        return {};
+    return m_archive.keep(current.value->sitting, current.value->rows).problem;
+}
+
+ArchiveRead<QVector<ArchivedExam>>
+HistoryController::termExams(const QVector<qint64> &ids, const QString &department,
+                             const std::function<bool(int read)> &goOn)
+{
+    QVector<ArchivedExam> exams;
+    for (const qint64 id : ids) {
+        const ArchiveRead<ArchivedExam> exam = m_archive.exam(id);
+        if (!exam.value)
+            return { std::nullopt, exam.problem };
+        // A class chosen: its report holds its examinees only.
+        exams.append(department.isEmpty() ? *exam.value : onlyDepartment(*exam.value, department));
+        if (!goOn(int(exams.size())))
+            return {};
+    }
+    return { exams, {} };
+}
+
+const GradingScale &HistoryController::scaleInForce() const
+{
+    return m_running.settings.gradingScale();
+}
+
+WorkbookExport HistoryController::exportKeptExam(const ArchivedExam &exam)
+{
+    QVector<ResultRow> rows;
+    QHash<qint32, QString> doubts;
+    for (const ArchivedRow &row : exam.rows) {
+        rows.append({ row.recNo, row.department, row.examNumber, row.name, row.speed,
+                      row.accuracyLine, row.timePass });
+        if (!row.doubts.isEmpty())
+            doubts.insert(row.recNo, row.doubts);
+    }
+    if (rows.isEmpty())
+        return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
+    return ExportWriter(m_exportFolder).write(rows, doubts, exam.sitting.scale);
+}
+
+}  // namespace console

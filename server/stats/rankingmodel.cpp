@@ -1,0 +1,93 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/rankingmodel.h"
+
+void RankingModel::setExam(const ArchivedExam *exam)
+{
+    beginResetModel();
+    m_rows = exam ? exam->rows : QVector<ArchivedRow>();
+    m_scale = exam ? exam->sitting.scale : GradingScale::standard();
+    endResetModel();
+}
+
+std::optional<int> RankingModel::gradeOf(const ArchivedRow &row) const
+{
+    return m_scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+}
+
+QString RankingModel::text(int row, Column column) const
+{
+    if (row < 0 || row >= m_rows.size())
+        return {};
+    const ArchivedRow &result = m_rows[row];
+    switch (column) {
+    case Place:
+        return QString::number(row + 1);
+    case Department:
+        return result.department;
+    case ExamNumber:
+        return result.examNumber;
+    case Name:
+        return result.name;
+    case Speed:
+        return QString::number(result.speed);
+    case Accuracy:
+        return result.accuracyLine;
+    case TimePass:
+        return QString::number(result.timePass);
+    case Grade:
+        return m_scale.nameOf(gradeOf(result));
+    case Score: {
+        const auto score = m_scale.scoreOf(gradeOf(result));
+        return score ? QString::number(*score) : QString();
+    }
+    case State:
+        return result.state;
+    case Doubts:
+        return result.doubts;
+    case kColumns:
+        break;
+    }
+    return {};
+}
+
+int RankingModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int RankingModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant RankingModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return text(index.row(), Column(index.column()));
+}
+
+QString RankingModel::header(Column column)
+{
+    static const QString headers[kColumns] = { QStringLiteral("名次"),
+                                               QStringLiteral("部门"),
+                                               QStringLiteral("考号"),
+                                               QStringLiteral("姓名"),
+                                               QStringLiteral("速度（字/分钟）"),
+                                               QStringLiteral("正确率（%）"),
+                                               QStringLiteral("用时（秒）"),
+                                               QStringLiteral("等级"),
+                                               QStringLiteral("得分"),
+                                               QStringLiteral("状态"),
+                                               QStringLiteral("存疑") };
+    return column >= 0 && column < kColumns ? headers[column] : QString();
+}
+
+QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Vertical || role != Qt::DisplayRole || section < 0
+        || section >= kColumns)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return header(Column(section));
+}

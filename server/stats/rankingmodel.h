@@ -1,0 +1,48 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The ranking of one exam as a table: every column as display text,
+// the grade and score by the exam's own scale. The 排名 tab shows it and
+// the PDF report prints it, so both show the same cells.
+#include "archive/archivedexam.h"
+
+#include <QAbstractTableModel>
+
+class RankingModel : public QAbstractTableModel
+{
+public:
+    enum Column {
+        Place,
+        Department,
+        ExamNumber,
+        Name,
+        Speed,
+        Accuracy,
+        TimePass,
+        Grade,
+        Score,
+        State,
+        Doubts,
+        kColumns
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // The exam's rows, already ranked; none without an exam.
+    void setExam(const ArchivedExam *exam);
+    // The cell's display text.
+    QString text(int row, Column column) const;
+    // The column's heading; the term report's sheets use the same.
+    static QString header(Column column);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::optional<int> gradeOf(const ArchivedRow &row) const;
+
+    QVector<ArchivedRow> m_rows;
+    GradingScale m_scale = GradingScale::standard();
+};

@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/statisticspage.h"
+
+namespace {
+
+QString figureCells(const Figures &figures)
+{
+    QString cells;
+    for (const QString &text : figureTexts(figures))
+        cells += QStringLiteral("<td align=right>%1</td>").arg(text);
+    return cells;
+}
+
+QString statisticsTable(const QVector<ExamStatistics> &parts)
+{
+    QString html = QStringLiteral(
+            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
+            "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
+            "<th>等级分布</th><th>及格率</th></tr>");
+    for (const ExamStatistics &part : parts) {
+        const QString name = part.partName().toHtmlEscaped();
+        html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
+                               "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
+                               "<tr><td>正确率</td>%5</tr>")
+                        .arg(name, figureCells(part.speed),
+                             part.gradeShares(QStringLiteral("<br>")))
+                        .arg(part.passRate * 100, 0, 'f', 1)
+                        .arg(figureCells(part.accuracy));
+    }
+    return html + QStringLiteral("</table>");
+}
+
+}  // namespace
+
+QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam)
+{
+    QVector<ExamStatistics> parts { statisticsOf(exam.rows, exam.sitting.scale) };
+    parts += statisticsByDepartment(exam.rows, exam.sitting.scale);
+    return parts;
+}
+
+QStringList figureTexts(const Figures &figures)
+{
+    const auto number = [](double value) { return QString::number(value, 'f', 2); };
+    return { QString::number(figures.count), number(figures.mean),   number(figures.median),
+             number(figures.highest),        number(figures.lowest), number(figures.deviation) };
+}
+
+QString statisticsPage(const ArchivedExam &exam, const QString &title)
+{
+    QStringList grades;
+    for (const Grade &grade : exam.sitting.scale.grades())
+        grades << QStringLiteral("%1：速度≥%2，正确率≥%3%，%4分")
+                          .arg(grade.name)
+                          .arg(grade.minSpeed)
+                          .arg(grade.minAccuracy)
+                          .arg(grade.score);
+    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped())
+            + statisticsTable(statisticsParts(exam))
+            + QStringLiteral("<p>评分标准：%1</p>")
+                      .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
+}
