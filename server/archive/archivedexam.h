@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -54,30 +53,6 @@ struct ArchivedExam
     qint64 id = 0;
     ExamSitting sitting;
     QVector<ArchivedRow> rows;  // ranked
-};
-
-// One line of the list of kept exams.
-struct ExamSummary
-{
-    qint64 id = 0;
-    QDateTime when;  // login opened, else when the exam was kept
-    QString articleName;
-    qint16 examMinutes = 0;
-    int examinees = 0;
-    double meanSpeed = 0;
-    double passRate = 0;  // 0 to 1, by the exam's own scale
-    QStringList departments;  // as they first appear
-};
-
-// One exam of an examinee's history.
-struct HistoryPoint
-{
-    qint64 examId = 0;
-    QDateTime when;
-    QString articleName;
-    double speed = 0;
-    double accuracy = 0;
-    QString grade;  // by the exam's own scale; empty when not started
 };
 
 // A read from the archive: the value, or why there is none.

@@ -8,6 +8,7 @@
 
 #include "stats/examlistmodel.h"
 #include "stats/examstatistics.h"
+#include "stats/examsummary.h"
 
 #include "messages.h"
 
@@ -240,7 +241,7 @@ void FrmHistory::refresh()
     std::optional<ExamSummary> live;
     if (current.value && !current.value->rows.isEmpty())
         live = summaryOf(*current.value);
-    const auto kept = m_controller.archive().exams();
+    const auto kept = summariesOf(m_controller.archive().exams());
     if (!kept.value)
         tell(kept.problem);
     m_exams->setExams(live, kept.value.value_or(QVector<ExamSummary>()));
@@ -362,7 +363,7 @@ void FrmHistory::findExaminee(const QString &examNumber, const QString &name)
     m_historyRows->setHorizontalHeaderLabels(
             { QStringLiteral("日期"), QStringLiteral("文章"), QStringLiteral("速度（字/分钟）"),
               QStringLiteral("正确率（%）"), QStringLiteral("等级") });
-    const auto history = m_controller.archive().history(examNumber, name);
+    const auto history = historyOf(m_controller.archive().history(examNumber, name));
     if (!history.value) {
         tell(history.problem);
         return;

@@ -520,9 +520,9 @@ private slots:
         start();  // as after a crash
         QCOMPARE(m_controller->clearResults(), QStringList());
         QCOMPARE(m_controller->resultCount(), 0);
-        const auto exams = m_controller->archive().exams().value.value_or(QVector<ExamSummary>());
+        const auto exams = m_controller->archive().exams().value.value_or(QVector<ArchivedExam>());
         QCOMPARE(exams.size(), 1);
-        QCOMPARE(exams.first().examinees, 2);
+        QCOMPARE(exams.first().rows.size(), 2);
         const auto exam = m_controller->archive().exam(exams.first().id).value;
         QVERIFY(exam && exam->sitting.openedAt.isValid() && exam->sitting.closedAt.isValid());
         QCOMPARE(exam->sitting.articleText, u"ab\r\n"_qs);
