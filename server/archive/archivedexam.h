@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the archive keeps of one exam: the sitting and its final rows.
+#include "collect/resultcore.h"
 #include "grading/gradingscale.h"
 
 #include <QDateTime>
@@ -10,26 +11,15 @@
 
 #include <optional>
 
-struct ArchivedRow
+// A result as kept, with its state and marks when the exam was kept.
+struct ArchivedRow : ResultCore
 {
-    QString department;
-    QString examNumber;
-    QString name;
-    double speed = 0;
-    QString accuracyLine;  // as the client wrote it
-    qint16 timePass = 0;
-    qint32 recNo = 0;
     QString state;  // 已交卷, 答题中 ...
     QString doubts;  // the reasons a row is doubtful, joined by "；"
 
-    // The accuracy line as a number; 0 when it does not read as one.
-    double accuracy() const;
-
     friend bool operator==(const ArchivedRow &a, const ArchivedRow &b)
     {
-        return a.department == b.department && a.examNumber == b.examNumber && a.name == b.name
-                && a.speed == b.speed && a.accuracyLine == b.accuracyLine
-                && a.timePass == b.timePass && a.recNo == b.recNo && a.state == b.state
+        return static_cast<const ResultCore &>(a) == b && a.state == b.state
                 && a.doubts == b.doubts;
     }
 };

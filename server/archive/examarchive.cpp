@@ -3,7 +3,6 @@
 #include "archive/examarchive.h"
 
 #include "archive/archivetransaction.h"
-#include "numbers.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -373,9 +372,4 @@ QString ExamArchive::remove(qint64 id)
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(what, detail);
     return {};
-}
-
-double ArchivedRow::accuracy() const
-{
-    return numbers::parseNumber(accuracyLine).value_or(0);
 }

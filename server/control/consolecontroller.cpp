@@ -457,10 +457,7 @@ ArchiveRead<ArchivedExam> ConsoleController::currentExam()
     }
     exam.rows.reserve(rows->size());
     for (const ResultRow &row : *rows) {
-        ArchivedRow archived {
-            row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
-            row.timePass,   row.recNo,      {},       {}
-        };
+        ArchivedRow archived { row, {}, {} };
         const ClassViewRow *shown = live.value(row.recNo);
         archived.state = stateText(
                 shown ? shown->state

@@ -29,13 +29,8 @@ QVector<ArchivedRow> rows(int count)
 {
     QVector<ArchivedRow> rows;
     for (int i = 0; i < count; ++i)
-        rows.append({ QStringLiteral("一班"),
-                      QString::number(100 + i),
-                      QStringLiteral("张%1").arg(i),
-                      60.5 - i,
-                      QStringLiteral("98.5"),
-                      600,
-                      i + 1,
+        rows.append({ { i + 1, QStringLiteral("一班"), QString::number(100 + i),
+                        QStringLiteral("张%1").arg(i), 60.5 - i, QStringLiteral("98.5"), 600 },
                       QStringLiteral("已交卷"),
                       {} });
     return rows;
