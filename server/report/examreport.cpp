@@ -173,7 +173,7 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
                  rankShares, true);
         int place = 0;
         for (const ArchivedRow &row : exam.rows) {
-            const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+            const auto grade = scale.gradeOf(row);
             const auto score = scale.scoreOf(grade);
             page.row({ QString::number(++place), row.department, row.examNumber, row.name,
                        QString::number(row.speed), row.accuracyLine, scale.nameOf(grade),

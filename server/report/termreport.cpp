@@ -135,7 +135,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         int r = 0;
         for (const ArchivedRow &row : exam.rows) {
             ++r;
-            const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+            const auto grade = scale.gradeOf(row);
             worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr);
             worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
                                    nullptr);

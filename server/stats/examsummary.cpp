@@ -51,8 +51,7 @@ ArchiveRead<QVector<HistoryPoint>> historyOf(const ArchiveRead<QVector<ArchivedE
             point.articleName = exam.sitting.articleName;
             point.speed = row.speed;
             point.accuracy = row.accuracy();
-            point.grade =
-                    scale.nameOf(scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass));
+            point.grade = scale.nameOf(scale.gradeOf(row));
             points.append(point);
         }
     }

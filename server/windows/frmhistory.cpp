@@ -336,7 +336,7 @@ void FrmHistory::showRanking()
     const GradingScale &scale = m_shown->sitting.scale;
     int place = 0;
     for (const ArchivedRow &row : m_shown->rows) {
-        const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+        const auto grade = scale.gradeOf(row);
         const auto score = scale.scoreOf(grade);
         QList<QStandardItem *> cells;
         for (const QVariant &value :
