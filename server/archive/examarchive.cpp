@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
+
 namespace {
 
 QVariant timeValue(const QDateTime &time)
@@ -248,9 +250,7 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT %1 FROM exams "
-                                   "ORDER BY COALESCE(opened_at, archived_at) DESC, id DESC")
-                            .arg(examColumns())))
+    if (!query.exec(QStringLiteral("SELECT %1 FROM exams ORDER BY id DESC").arg(examColumns())))
         return unreadable(query);
     QVector<ArchivedExam> exams;
     QHash<qint64, int> indexOf;
@@ -265,6 +265,10 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
         if (const int index = indexOf.value(query.value(0).toLongLong(), -1); index >= 0)
             exams[index].rows.append(rowAt(query, 1));
     }
+    // Newest first; of two held at once, the one kept later.
+    std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
+        return a.sitting.heldAt() > b.sitting.heldAt();
+    });
     return { exams, {} };
 }
 
@@ -312,8 +316,7 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
-                                 "WHERE exam_number = ? AND name = ? "
-                                 "ORDER BY COALESCE(opened_at, archived_at), id, position")
+                                 "WHERE exam_number = ? AND name = ? ORDER BY id, position")
                           .arg(examColumns(), rowColumns()));
     query.bindValue(0, examNumber.trimmed());
     query.bindValue(1, name.trimmed());
@@ -325,6 +328,10 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
             exams.append(examAt(query));
         exams.last().rows.append(rowAt(query, kExamColumnCount));
     }
+    // Oldest first; of two held at once, the one kept first.
+    std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
+        return a.sitting.heldAt() < b.sitting.heldAt();
+    });
     return { exams, {} };
 }
 

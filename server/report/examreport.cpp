@@ -131,8 +131,7 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         QPainter painter(&writer);
         PageWriter page(writer, painter);
         const GradingScale &scale = exam.sitting.scale;
-        const QDateTime when =
-                exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+        const QDateTime when = exam.sitting.heldAt();
 
         page.line(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
         page.line(QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　人数 %4")

@@ -26,8 +26,7 @@ QByteArray utf8(const QString &text)
 
 QString examLabel(const ArchivedExam &exam, int index)
 {
-    const QDateTime when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+    const QDateTime when = exam.sitting.heldAt();
     return QStringLiteral("%1 %2 %3")
             .arg(index + 1, 2, 10, QLatin1Char('0'))
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);

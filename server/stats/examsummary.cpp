@@ -8,8 +8,7 @@ ExamSummary summaryOf(const ArchivedExam &exam)
 {
     ExamSummary summary;
     summary.id = exam.id;
-    summary.when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+    summary.when = exam.sitting.heldAt();
     summary.articleName = exam.sitting.articleName;
     summary.examMinutes = exam.sitting.examMinutes;
     summary.examinees = int(exam.rows.size());
@@ -46,8 +45,7 @@ ArchiveRead<QVector<HistoryPoint>> historyOf(const ArchiveRead<QVector<ArchivedE
         for (const ArchivedRow &row : exam.rows) {
             HistoryPoint point;
             point.examId = exam.id;
-            point.when = exam.sitting.openedAt.isValid() ? exam.sitting.openedAt
-                                                         : exam.sitting.archivedAt;
+            point.when = exam.sitting.heldAt();
             point.articleName = exam.sitting.articleName;
             point.speed = row.speed;
             point.accuracy = row.accuracy();

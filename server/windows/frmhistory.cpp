@@ -75,8 +75,7 @@ QString examTitle(const ArchivedExam &exam)
 {
     if (exam.id == 0)
         return QStringLiteral("当前考试《%1》").arg(exam.sitting.articleName);
-    const QDateTime when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+    const QDateTime when = exam.sitting.heldAt();
     return QStringLiteral("%1 的考试《%2》（%3人）")
             .arg(when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                  exam.sitting.articleName)
