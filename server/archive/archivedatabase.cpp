@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivedatabase.h"
 
-#include "archive/archivetransaction.h"
 #include "archive/schema.h"
 
 #include <QAtomicInt>
@@ -110,6 +109,16 @@ QString ArchiveDatabase::failed(const QString &what, const QString &detail) cons
     if (isLockError(detail))
         text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
     return text;
+}
+
+QString ArchiveDatabase::writeRefused(const ArchiveTransaction &transaction,
+                                      const QString &what) const
+{
+    if (!m_open)
+        return m_startProblem;
+    if (!transaction.beginProblem().isEmpty())
+        return failed(what, transaction.beginProblem());
+    return {};
 }
 
 QString ArchiveDatabase::sqliteFileProblem()

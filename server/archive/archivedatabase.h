@@ -6,6 +6,7 @@
 // that is damaged, locked, of a newer schema or no archive at all is
 // refused and left exactly as it was; the console then runs without
 // archiving.
+#include "archive/archivetransaction.h"
 #include "collect/resultstore.h"
 
 #include <QSqlDatabase>
@@ -42,6 +43,10 @@ protected:
     // What failed with the file, for the examiner: `what`, the file and the
     // database's `detail`, and what to do when another program holds it.
     QString failed(const QString &what, const QString &detail) const;
+    // Why a write cannot go ahead in `transaction`: the archive was refused
+    // at the start, or the transaction did not begin (`what` failed); empty
+    // when it can.
+    QString writeRefused(const ArchiveTransaction &transaction, const QString &what) const;
 
 private:
     QString refuse(const QString &reason, const QString &detail = {});

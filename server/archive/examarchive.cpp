@@ -97,11 +97,9 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::unreadable(const QSqlQuery &quer
 
 QString ExamArchive::writeSitting(const ExamSitting &sitting)
 {
-    if (!isOpen())
-        return startProblem();
     ArchiveTransaction transaction(connection());
-    if (!transaction.beginProblem().isEmpty())
-        return failed(cannotWrite(), transaction.beginProblem());
+    if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
+        return refused;
     QSqlQuery query(connection());
     bool ok = query.exec(QStringLiteral("DELETE FROM sitting"));
     if (ok) {
@@ -180,11 +178,9 @@ QString ExamArchive::keyOf(const QByteArray &publishedDigest, const QVector<Resu
 
 ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows)
 {
-    if (!isOpen())
-        return { startProblem() };
     ArchiveTransaction transaction(connection());
-    if (!transaction.beginProblem().isEmpty())
-        return { failed(cannotWrite(), transaction.beginProblem()) };
+    if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
+        return { refused };
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
     query.bindValue(0, sitting.key);
@@ -337,11 +333,9 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
 
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 {
-    if (!isOpen())
-        return startProblem();
     ArchiveTransaction transaction(connection());
-    if (!transaction.beginProblem().isEmpty())
-        return failed(cannotWrite(), transaction.beginProblem());
+    if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
+        return refused;
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("UPDATE exams SET grading = ? WHERE id = ?"));
     query.bindValue(0, scale.toText());
@@ -357,12 +351,10 @@ QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 
 QString ExamArchive::remove(qint64 id)
 {
-    if (!isOpen())
-        return startProblem();
     const QString what = QStringLiteral("无法删除存档的考试");
     ArchiveTransaction transaction(connection());
-    if (!transaction.beginProblem().isEmpty())
-        return failed(what, transaction.beginProblem());
+    if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
+        return refused;
     QSqlQuery query(connection());
     query.prepare(QStringLiteral("DELETE FROM exam_rows WHERE exam_id = ?"));
     query.bindValue(0, id);
