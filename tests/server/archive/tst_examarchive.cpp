@@ -1,14 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The archive on real SQLite files: what it refuses and leaves untouched,
-// keeping an exam once, reading, deleting and backing it up.
+// keeping an exam once, reading, deleting and backing it up; a write
+// left uncommitted.
 #include "sqliteholder.h"
 #include "testfiles.h"
 
+#include "archive/archivetransaction.h"
 #include "archive/examarchive.h"
 #include "archive/schema.h"
 #include "stats/examsummary.h"
 
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -99,6 +102,35 @@ private slots:
         QVERIFY(!QFile::exists(path + u"-wal"_qs) || QFileInfo(path + u"-wal"_qs).size() == 0);
         QVERIFY(!archive.keep(sitting(QStringLiteral("b")), rows(1)).problem.isEmpty());
         QCOMPARE(readFile(path), before);
+    }
+
+    void uncommittedWritesRollBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"guarded.db"_qs);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"guarded"_qs);
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(u"PRAGMA journal_mode=WAL"_qs));
+            QVERIFY(query.exec(u"CREATE TABLE t (x INTEGER)"_qs));
+            {
+                ArchiveTransaction dropped(db);
+                QCOMPARE(dropped.beginProblem(), QString());
+                QVERIFY(query.exec(u"INSERT INTO t VALUES (1)"_qs));
+            }
+            {
+                ArchiveTransaction kept(db);
+                QVERIFY(query.exec(u"INSERT INTO t VALUES (2)"_qs));
+                QCOMPARE(kept.commit(), QString());
+            }
+            QVERIFY(query.exec(u"SELECT group_concat(x) FROM t"_qs) && query.next());
+            QCOMPARE(query.value(0).toString(), u"2"_qs);
+            // The commit moved the log into the file.
+            QCOMPARE(QFileInfo(path + u"-wal"_qs).size(), 0);
+        }
+        QSqlDatabase::removeDatabase(u"guarded"_qs);
     }
 
     void migratedFromTheFirstSchema()
