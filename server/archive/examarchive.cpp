@@ -78,6 +78,11 @@ ArchivedRow rowAt(const QSqlQuery &query, int first)
     return row;
 }
 
+QString cannotRead()
+{
+    return QStringLiteral("无法读取考试存档");
+}
+
 QString cannotWrite()
 {
     return QStringLiteral("无法写入考试存档");
@@ -89,11 +94,6 @@ QString noSuchExam()
 }
 
 }  // namespace
-
-ArchiveRead<QVector<ArchivedExam>> ExamArchive::unreadable(const QSqlQuery &query) const
-{
-    return { std::nullopt, failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
-}
 
 QString ExamArchive::writeSitting(const ExamSitting &sitting)
 {
@@ -247,7 +247,7 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT %1 FROM exams ORDER BY id DESC").arg(examColumns())))
-        return unreadable(query);
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     QVector<ArchivedExam> exams;
     QHash<qint64, int> indexOf;
     while (query.next()) {
@@ -256,7 +256,7 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
     }
     if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows ORDER BY exam_id, position")
                             .arg(rowColumns())))
-        return unreadable(query);
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     while (query.next()) {
         if (const int index = indexOf.value(query.value(0).toLongLong(), -1); index >= 0)
             exams[index].rows.append(rowAt(query, 1));
@@ -293,14 +293,14 @@ ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
     query.prepare(QStringLiteral("SELECT %1 FROM exams WHERE id = ?").arg(examColumns()));
     query.bindValue(0, id);
     if (!query.exec())
-        return { std::nullopt, unreadable(query).problem };
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     if (!query.next())
         return { std::nullopt, noSuchExam() };
     ArchivedExam exam = examAt(query);
     QString problem;
     exam.rows = readRows(id, problem);
     if (!problem.isEmpty())
-        return { std::nullopt, failed(QStringLiteral("无法读取考试存档"), problem) };
+        return { std::nullopt, failed(cannotRead(), problem) };
     return { exam, {} };
 }
 
@@ -317,7 +317,7 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
     query.bindValue(0, examNumber.trimmed());
     query.bindValue(1, name.trimmed());
     if (!query.exec())
-        return unreadable(query);
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     QVector<ArchivedExam> exams;
     while (query.next()) {
         if (exams.isEmpty() || exams.last().id != query.value(0).toLongLong())

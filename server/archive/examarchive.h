@@ -48,5 +48,4 @@ public:
 private:
     QString writeSitting(const ExamSitting &sitting);
     QVector<ArchivedRow> readRows(qint64 id, QString &problem);
-    ArchiveRead<QVector<ArchivedExam>> unreadable(const QSqlQuery &query) const;
 };
