@@ -2,35 +2,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the archive keeps of one exam: the sitting and its final rows.
+#include "collect/resultcore.h"
 #include "grading/gradingscale.h"
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
 #include <optional>
 
-struct ArchivedRow
+// A result as kept, with its state and marks when the exam was kept.
+struct ArchivedRow : ResultCore
 {
-    QString department;
-    QString examNumber;
-    QString name;
-    double speed = 0;
-    QString accuracyLine;  // as the client wrote it
-    qint16 timePass = 0;
-    qint32 recNo = 0;
     QString state;  // 已交卷, 答题中 ...
     QString doubts;  // the reasons a row is doubtful, joined by "；"
 
-    // The accuracy line as a number; 0 when it does not read as one.
-    double accuracy() const;
-
     friend bool operator==(const ArchivedRow &a, const ArchivedRow &b)
     {
-        return a.department == b.department && a.examNumber == b.examNumber && a.name == b.name
-                && a.speed == b.speed && a.accuracyLine == b.accuracyLine
-                && a.timePass == b.timePass && a.recNo == b.recNo && a.state == b.state
+        return static_cast<const ResultCore &>(a) == b && a.state == b.state
                 && a.doubts == b.doubts;
     }
 };
@@ -57,30 +46,6 @@ struct ArchivedExam
     qint64 id = 0;
     ExamSitting sitting;
     QVector<ArchivedRow> rows;  // ranked
-};
-
-// One line of the list of kept exams.
-struct ExamSummary
-{
-    qint64 id = 0;
-    QDateTime when;  // login opened, else when the exam was kept
-    QString articleName;
-    qint16 examMinutes = 0;
-    int examinees = 0;
-    double meanSpeed = 0;
-    double passRate = 0;  // 0 to 1, by the exam's own scale
-    QStringList departments;  // as they first appear
-};
-
-// One exam of an examinee's history.
-struct HistoryPoint
-{
-    qint64 examId = 0;
-    QDateTime when;
-    QString articleName;
-    double speed = 0;
-    double accuracy = 0;
-    QString grade;  // by the exam's own scale; empty when not started
 };
 
 // A read from the archive: the value, or why there is none.

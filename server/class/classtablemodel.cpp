@@ -74,7 +74,7 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         case Score: {
             if (!row.hasRecord)
                 return {};
-            const auto grade = m_scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+            const auto grade = m_scale.gradeOf(row);
             if (index.column() == Grade)
                 return m_scale.nameOf(grade);
             const auto score = m_scale.scoreOf(grade);

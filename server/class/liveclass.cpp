@@ -3,7 +3,6 @@
 #include "class/liveclass.h"
 
 #include "identity.h"
-#include "numbers.h"
 
 #include <QSet>
 
@@ -54,14 +53,8 @@ void rankBySpeed(QVector<ClassViewRow> &rows)
 ClassViewRow storedRow(const ResultRow &stored)
 {
     ClassViewRow row;
+    static_cast<ResultCore &>(row) = stored;
     row.hasRecord = true;
-    row.recNo = stored.recNo;
-    row.department = stored.department;
-    row.examNumber = stored.examNumber;
-    row.name = stored.name;
-    row.speed = stored.speed;
-    row.accuracyLine = stored.accuracyLine;
-    row.timePass = stored.timePass;
     row.state = stored.timePass == 0 ? ExamineeState::Waiting : ExamineeState::Finished;
     return row;
 }
@@ -81,15 +74,9 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     for (int i = 0; i < results.size(); ++i) {
         const ResultRecord &record = results.at(i).record;
         ClassViewRow row;
-        row.hasRecord = true;
-        row.recNo = i + 1;
-        row.department = record.department;
-        row.examNumber = record.examNumber;
-        row.name = record.name;
         // As the table stores it, so both rank alike.
-        row.speed = numbers::singleText(record.speed).toDouble();
-        row.accuracyLine = results.at(i).accuracyLine;
-        row.timePass = record.timePass;
+        static_cast<ResultCore &>(row) = results.at(i).row(i + 1);
+        row.hasRecord = true;
         row.state = stateOf(record);
         const qint32 typed = record.progress && row.state != ExamineeState::Finished
                 ? record.progress->typedSoFar

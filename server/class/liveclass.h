@@ -19,16 +19,10 @@
 
 enum class ExamineeState { Absent, Waiting, Typing, Finished, Interrupted };
 
-struct ClassViewRow
+// A row of the grid: the result, if any, and what the console sees of it.
+struct ClassViewRow : ResultCore
 {
     bool hasRecord = false;  // false: listed in the class list, not logged in
-    qint32 recNo = 0;
-    QString department;
-    QString examNumber;
-    QString name;
-    double speed = 0;
-    QString accuracyLine;
-    qint16 timePass = 0;
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / target, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
@@ -38,9 +32,7 @@ struct ClassViewRow
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
-        return a.hasRecord == b.hasRecord && a.recNo == b.recNo && a.department == b.department
-                && a.examNumber == b.examNumber && a.name == b.name && a.speed == b.speed
-                && a.accuracyLine == b.accuracyLine && a.timePass == b.timePass
+        return static_cast<const ResultCore &>(a) == b && a.hasRecord == b.hasRecord
                 && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
                 && a.stateNote == b.stateNote && a.wrongCount == b.wrongCount;
     }

@@ -19,6 +19,20 @@
 
 #include <algorithm>
 
+ResultRow CollectedResult::row(qint32 recNo) const
+{
+    ResultRow row;
+    row.recNo = recNo;
+    row.department = record.department;
+    row.examNumber = record.examNumber;
+    row.name = record.name;
+    // The single as the client wrote it (56.1, not 56.0999984741211).
+    row.speed = numbers::singleText(record.speed).toDouble();
+    row.accuracyLine = accuracyLine;
+    row.timePass = record.timePass;
+    return row;
+}
+
 ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
                                  ResultStore &store, KnownResultFiles *known)
     : m_exchangeFolder(std::move(exchangeFolder)),
@@ -173,18 +187,8 @@ CollectionReport ResultCollector::collect()
 
     QVector<ResultRow> rows;
     rows.reserve(report.results.size());
-    for (const CollectedResult &result : std::as_const(report.results)) {
-        ResultRow row;
-        row.recNo = static_cast<qint32>(rows.size() + 1);
-        row.department = result.record.department;
-        row.examNumber = result.record.examNumber;
-        row.name = result.record.name;
-        // The single as the client wrote it (56.1, not 56.0999984741211).
-        row.speed = numbers::singleText(result.record.speed).toDouble();
-        row.accuracyLine = result.accuracyLine;
-        row.timePass = result.record.timePass;
-        rows.append(row);
-    }
+    for (const CollectedResult &result : std::as_const(report.results))
+        rows.append(result.row(static_cast<qint32>(rows.size() + 1)));
     // Anyone may delete a file on some FTP services, and an emptied folder
     // must not empty the table: only clearing removes rows.
     const auto stored = m_store.rowsInRankOrder();

@@ -37,6 +37,9 @@ struct CollectedResult
     int newest = 0;  // index into files of the record shown
     // Sessions of its examinee after this finished one, which it stands for.
     int laterSessions = 0;
+
+    // Its row of the results table at this recno.
+    ResultRow row(qint32 recNo) const;
 };
 
 // A result file as a collection left it: its size and modification time

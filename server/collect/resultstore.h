@@ -3,29 +3,16 @@
 #pragma once
 // The results database: the table tabCJ in the SQLite file cj.mdb, one row
 // per result file of the last collection.
+#include "collect/resultcore.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QVector>
 
 #include <optional>
 
-struct ResultRow
-{
-    qint32 recNo = 0;
-    QString department;
-    QString examNumber;
-    QString name;
-    double speed = 0;
-    QString accuracyLine;  // the accuracy line exactly as the client wrote it
-    qint16 timePass = 0;
-
-    friend bool operator==(const ResultRow &a, const ResultRow &b)
-    {
-        return a.recNo == b.recNo && a.department == b.department && a.examNumber == b.examNumber
-                && a.name == b.name && a.speed == b.speed && a.accuracyLine == b.accuracyLine
-                && a.timePass == b.timePass;
-    }
-};
+// A row of the table is the result itself.
+using ResultRow = ResultCore;
 
 class ResultStore
 {

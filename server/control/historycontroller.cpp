@@ -52,10 +52,7 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     }
     exam.rows.reserve(rows->size());
     for (const ResultRow &row : *rows) {
-        ArchivedRow archived {
-            row.department, row.examNumber, row.name, row.speed, row.accuracyLine,
-            row.timePass,   row.recNo,      {},       {}
-        };
+        ArchivedRow archived { row, {}, {} };
         const ClassViewRow *shown = live.value(row.recNo);
         archived.state = stateText(
                 shown ? shown->state
@@ -106,8 +103,7 @@ WorkbookExport HistoryController::exportKeptExam(const ArchivedExam &exam)
     QVector<ResultRow> rows;
     QHash<qint32, QString> doubts;
     for (const ArchivedRow &row : exam.rows) {
-        rows.append({ row.recNo, row.department, row.examNumber, row.name, row.speed,
-                      row.accuracyLine, row.timePass });
+        rows.append(row);
         if (!row.doubts.isEmpty())
             doubts.insert(row.recNo, row.doubts);
     }

@@ -7,6 +7,7 @@
 // handed this, not the console.
 #include "archive/examarchive.h"
 #include "export/exportwriter.h"
+#include "stats/examsummary.h"
 
 #include <functional>
 
@@ -41,12 +42,12 @@ public:
     QString keepCurrentExam();
 
     // The kept exams, newest first.
-    ArchiveRead<QVector<ExamSummary>> exams() { return m_archive.exams(); }
+    ArchiveRead<QVector<ExamSummary>> exams() { return summariesOf(m_archive.exams()); }
     ArchiveRead<ArchivedExam> exam(qint64 id) { return m_archive.exam(id); }
     // Every kept exam of the examinee, oldest first.
     ArchiveRead<QVector<HistoryPoint>> history(const QString &examNumber, const QString &name)
     {
-        return m_archive.history(examNumber, name);
+        return historyOf(m_archive.history(examNumber, name));
     }
 
     // Grades a kept exam with the scale in force from now on.

@@ -151,9 +151,6 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     if (!doubts.isEmpty())
         headers << QStringLiteral("存疑");
     const lxw_col_t columns = lxw_col_t(headers.size());
-    const auto gradeOf = [&scale](const ResultRow &result) {
-        return scale->gradeOfResult(result.speed, result.accuracyLine, result.timePass);
-    };
     // Widths that show every heading and value whole: the texts as the
     // cells show them, numbers as written.
     QVector<int> widths(columns, 0);
@@ -172,7 +169,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         fit(5, QString::number(result.timePass));
         fit(6, QString::number(wrongCounts.value(result.recNo)));
         if (scale) {
-            const auto grade = gradeOf(result);
+            const auto grade = scale->gradeOf(result);
             fit(gradeColumn, scale->nameOf(grade));
             fit(gradeColumn + 1, QString::number(scale->scoreOf(grade).value_or(0)));
         }
@@ -203,7 +200,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         if (const auto wrong = wrongCounts.constFind(result.recNo); wrong != wrongCounts.constEnd())
             cells.number(row, 6, *wrong);
         if (scale) {
-            const auto grade = gradeOf(result);
+            const auto grade = scale->gradeOf(result);
             cells.text(row, gradeColumn, scale->nameOf(grade), headers[gradeColumn]);
             if (const auto score = scale->scoreOf(grade))
                 cells.number(row, gradeColumn + 1, *score);

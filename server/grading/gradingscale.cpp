@@ -152,12 +152,11 @@ std::optional<int> GradingScale::gradeOf(double speed, double accuracy) const
     return std::nullopt;
 }
 
-std::optional<int> GradingScale::gradeOfResult(double speed, const QString &accuracyLine,
-                                               qint16 timePass) const
+std::optional<int> GradingScale::gradeOf(const ResultCore &result) const
 {
-    if (timePass <= 0)
+    if (result.timePass <= 0)
         return std::nullopt;
-    return gradeOf(speed, numbers::parseNumber(accuracyLine).value_or(0));
+    return gradeOf(result.speed, result.accuracy());
 }
 
 bool GradingScale::passes(std::optional<int> grade) const

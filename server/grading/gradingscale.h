@@ -4,6 +4,8 @@
 // The grading scale (评分标准): an ordered list of grades, each with a
 // minimum speed, a minimum accuracy and a score. A result's grade is the
 // first whose minimums it meets; the last grade is the failing one.
+#include "collect/resultcore.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -50,8 +52,7 @@ public:
     std::optional<int> gradeOf(double speed, double accuracy) const;
     // A result's grade from its accuracy line as written; none before the
     // examinee started (a time of 0).
-    std::optional<int> gradeOfResult(double speed, const QString &accuracyLine,
-                                     qint16 timePass) const;
+    std::optional<int> gradeOf(const ResultCore &result) const;
     // Whether a grade passes: every grade but the last does.
     bool passes(std::optional<int> grade) const;
     // The grade's name and score as shown, "" for none.

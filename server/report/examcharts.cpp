@@ -129,7 +129,7 @@ QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScal
     double fastest = 10;
     double leastAccurate = 100;
     for (const ArchivedRow &row : rows) {
-        const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+        const auto grade = scale.gradeOf(row);
         if (!grade)
             continue;
         series[*grade]->append(row.speed, row.accuracy());

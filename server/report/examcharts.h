@@ -4,6 +4,7 @@
 // The charts of the 历次考试 window and the reports, with Chinese labels
 // in type large enough for a projector.
 #include "archive/archivedexam.h"
+#include "stats/examsummary.h"
 
 #include <QChart>
 

@@ -27,8 +27,7 @@ QByteArray utf8(const QString &text)
 
 QString examLabel(const ArchivedExam &exam, int index)
 {
-    const QDateTime when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
+    const QDateTime when = exam.sitting.heldAt();
     return QStringLiteral("%1 %2 %3")
             .arg(index + 1, 2, 10, QLatin1Char('0'))
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
@@ -130,7 +129,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         int r = 0;
         for (const ArchivedRow &row : exam.rows) {
             ++r;
-            const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
+            const auto grade = scale.gradeOf(row);
             worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr);
             worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
                                    nullptr);

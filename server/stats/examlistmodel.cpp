@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/examlistmodel.h"
 
-#include "stats/examstatistics.h"
-
 #include <QFont>
 
 void ExamListModel::setExams(std::optional<ExamSummary> current, QVector<ExamSummary> kept)
@@ -114,25 +112,4 @@ ArchivedExam onlyDepartment(ArchivedExam exam, const QString &department)
 {
     exam.rows.removeIf([&](const ArchivedRow &row) { return row.department != department; });
     return exam;
-}
-
-ExamSummary summaryOf(const ArchivedExam &exam)
-{
-    ExamSummary summary;
-    summary.id = exam.id;
-    summary.when =
-            exam.sitting.openedAt.isValid() ? exam.sitting.openedAt : exam.sitting.archivedAt;
-    summary.articleName = exam.sitting.articleName;
-    summary.examMinutes = exam.sitting.examMinutes;
-    summary.examinees = int(exam.rows.size());
-    double sum = 0;
-    for (const ArchivedRow &row : exam.rows)
-        sum += row.speed;
-    summary.meanSpeed = exam.rows.isEmpty() ? 0 : sum / exam.rows.size();
-    summary.passRate = statisticsOf(exam.rows, exam.sitting.scale).passRate;
-    for (const ArchivedRow &row : exam.rows) {
-        if (!summary.departments.contains(row.department))
-            summary.departments.append(row.department);
-    }
-    return summary;
 }

@@ -5,6 +5,7 @@
 // the kept exams newest first, with date, article, time, examinees, mean
 // speed and pass rate.
 #include "archive/archivedexam.h"
+#include "stats/examsummary.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
@@ -54,6 +55,3 @@ private:
 
 // The exam with only the rows of one department.
 ArchivedExam onlyDepartment(ArchivedExam exam, const QString &department);
-
-// The list line of an exam from its rows.
-ExamSummary summaryOf(const ArchivedExam &exam);

@@ -51,7 +51,7 @@ ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale
     for (const ArchivedRow &row : graded) {
         speeds.append(row.speed);
         accuracies.append(row.accuracy());
-        const std::optional<int> grade = scale.gradeOf(row.speed, row.accuracy());
+        const std::optional<int> grade = scale.gradeOf(row);
         ++counts[grade ? *grade : int(counts.size()) - 1];
         if (scale.passes(grade))
             ++passed;

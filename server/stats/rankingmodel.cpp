@@ -10,11 +10,6 @@ void RankingModel::setExam(const ArchivedExam *exam)
     endResetModel();
 }
 
-std::optional<int> RankingModel::gradeOf(const ArchivedRow &row) const
-{
-    return m_scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
-}
-
 QString RankingModel::text(int row, Column column) const
 {
     if (row < 0 || row >= m_rows.size())
@@ -36,9 +31,9 @@ QString RankingModel::text(int row, Column column) const
     case TimePass:
         return QString::number(result.timePass);
     case Grade:
-        return m_scale.nameOf(gradeOf(result));
+        return m_scale.nameOf(m_scale.gradeOf(result));
     case Score: {
-        const auto score = m_scale.scoreOf(gradeOf(result));
+        const auto score = m_scale.scoreOf(m_scale.gradeOf(result));
         return score ? QString::number(*score) : QString();
     }
     case State:

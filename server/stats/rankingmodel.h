@@ -41,8 +41,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    std::optional<int> gradeOf(const ArchivedRow &row) const;
-
     QVector<ArchivedRow> m_rows;
     GradingScale m_scale = GradingScale::standard();
 };

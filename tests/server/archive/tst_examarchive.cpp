@@ -1,13 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The archive on real SQLite files: what it refuses and leaves untouched,
-// keeping an exam once, reading, deleting and backing it up.
+// keeping an exam once, reading, deleting and backing it up; a write
+// left uncommitted.
 #include "sqliteholder.h"
 #include "testfiles.h"
 
+#include "archive/archivetransaction.h"
 #include "archive/examarchive.h"
 #include "archive/schema.h"
+#include "stats/examsummary.h"
 
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,13 +32,8 @@ QVector<ArchivedRow> rows(int count)
 {
     QVector<ArchivedRow> rows;
     for (int i = 0; i < count; ++i)
-        rows.append({ QStringLiteral("一班"),
-                      QString::number(100 + i),
-                      QStringLiteral("张%1").arg(i),
-                      60.5 - i,
-                      QStringLiteral("98.5"),
-                      600,
-                      i + 1,
+        rows.append({ { i + 1, QStringLiteral("一班"), QString::number(100 + i),
+                        QStringLiteral("张%1").arg(i), 60.5 - i, QStringLiteral("98.5"), 600 },
                       QStringLiteral("已交卷"),
                       {} });
     return rows;
@@ -105,6 +104,35 @@ private slots:
         QCOMPARE(readFile(path), before);
     }
 
+    void uncommittedWritesRollBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"guarded.db"_qs);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"guarded"_qs);
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            QVERIFY(query.exec(u"PRAGMA journal_mode=WAL"_qs));
+            QVERIFY(query.exec(u"CREATE TABLE t (x INTEGER)"_qs));
+            {
+                ArchiveTransaction dropped(db);
+                QCOMPARE(dropped.beginProblem(), QString());
+                QVERIFY(query.exec(u"INSERT INTO t VALUES (1)"_qs));
+            }
+            {
+                ArchiveTransaction kept(db);
+                QVERIFY(query.exec(u"INSERT INTO t VALUES (2)"_qs));
+                QCOMPARE(kept.commit(), QString());
+            }
+            QVERIFY(query.exec(u"SELECT group_concat(x) FROM t"_qs) && query.next());
+            QCOMPARE(query.value(0).toString(), u"2"_qs);
+            // The commit moved the log into the file.
+            QCOMPARE(QFileInfo(path + u"-wal"_qs).size(), 0);
+        }
+        QSqlDatabase::removeDatabase(u"guarded"_qs);
+    }
+
     void migratedFromTheFirstSchema()
     {
         QTemporaryDir dir;
@@ -125,13 +153,13 @@ private slots:
         const auto exams = archive.exams();
         QVERIFY(exams.value);
         QCOMPARE(exams.value->size(), 1);
-        QCOMPARE(exams.value->first().passRate, 0.5);  // graded with the standard scale
+        QCOMPARE(summaryOf(exams.value->first()).passRate, 0.5);  // graded with the standard scale
         QCOMPARE(archive.exam(7).value->sitting.scale, GradingScale::standard());
         // Another scale, on request.
         const auto lenient = GradingScale::fromTable({ { u"过"_qs, u"20"_qs, u"0"_qs, u"1"_qs },
                                                        { u"不过"_qs, u"0"_qs, u"0"_qs, u"0"_qs } });
         QCOMPARE(archive.regrade(7, *lenient.scale), QString());
-        QCOMPARE(archive.exams().value->first().passRate, 1.0);
+        QCOMPARE(summaryOf(archive.exams().value->first()).passRate, 1.0);
         QVERIFY(!archive.regrade(8, *lenient.scale).isEmpty());
     }
 
@@ -168,7 +196,7 @@ private slots:
         const auto exams = archive.exams();
         QVERIFY(exams.value);
         QCOMPARE(exams.value->size(), 2);
-        const ExamSummary &summary = exams.value->at(1);  // opened earlier
+        const ExamSummary summary = summaryOf(exams.value->at(1));  // opened earlier
         QCOMPARE(summary.examinees, 3);
         QCOMPARE(summary.meanSpeed, 59.5);
         const auto exam = archive.exam(first.id);
@@ -176,7 +204,7 @@ private slots:
         QCOMPARE(exam.value->rows, rows(3));
         QCOMPARE(exam.value->sitting.closedAt, closed);
         QCOMPARE(exam.value->sitting.articleText, u"春眠不觉晓\r\n"_qs);
-        const auto history = archive.history(u" 101 "_qs, u"张1"_qs);
+        const auto history = historyOf(archive.history(u" 101 "_qs, u"张1"_qs));
         QVERIFY(history.value);
         QCOMPARE(history.value->size(), 1);
         QCOMPARE(history.value->first().grade, u"良好"_qs);

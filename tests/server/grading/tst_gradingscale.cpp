@@ -40,6 +40,38 @@ private slots:
         QCOMPARE(scale.passes(index), passes);
     }
 
+    void gradesResults_data()
+    {
+        QTest::addColumn<double>("speed");
+        QTest::addColumn<QString>("accuracyLine");
+        QTest::addColumn<int>("timePass");
+        QTest::addColumn<QString>("grade");  // empty: none
+        QTest::newRow("speed just under 及格") << 29.99 << u"100"_qs << 600 << u"不及格"_qs;
+        QTest::newRow("speed at 及格") << 30.0 << u"80"_qs << 600 << u"及格"_qs;
+        QTest::newRow("accuracy just under 良好") << 45.0 << u"89.99"_qs << 600 << u"及格"_qs;
+        QTest::newRow("accuracy at 良好, blanks around") << 45.0 << u" 90 "_qs << 600 << u"良好"_qs;
+        QTest::newRow("not started") << 99.0 << u"100"_qs << 0 << u""_qs;
+        QTest::newRow("one second in") << 99.0 << u"100"_qs << 1 << u"优秀"_qs;
+        QTest::newRow("accuracy line that is no number")
+                << 99.0 << u"100%"_qs << 600 << u"不及格"_qs;
+    }
+
+    void gradesResults()
+    {
+        QFETCH(double, speed);
+        QFETCH(QString, accuracyLine);
+        QFETCH(int, timePass);
+        QFETCH(QString, grade);
+        ResultCore result;
+        result.speed = speed;
+        result.accuracyLine = accuracyLine;
+        result.timePass = static_cast<qint16>(timePass);
+        const GradingScale scale = GradingScale::standard();
+        const std::optional<int> index = scale.gradeOf(result);
+        QCOMPARE(index.has_value(), !grade.isEmpty());
+        QCOMPARE(scale.nameOf(index), grade);
+    }
+
     void typedScales_data()
     {
         QTest::addColumn<QString>("typed");  // rows by "\n", cells by "|"

@@ -30,9 +30,9 @@ QVector<ArchivedExam> keptExams(ExamArchive &archive, int exams, int examinees)
     QVector<ArchivedExam> kept;
     if (!fillArchive(archive, exams, examinees).isEmpty())
         return kept;
-    const QVector<ExamSummary> summaries = archive.exams().value.value_or(QVector<ExamSummary>());
-    for (const ExamSummary &summary : summaries)
-        kept.prepend(*archive.exam(summary.id).value);  // oldest first
+    const QVector<ArchivedExam> listed = archive.exams().value.value_or(QVector<ArchivedExam>());
+    for (const ArchivedExam &exam : listed)
+        kept.prepend(*archive.exam(exam.id).value);  // oldest first
     return kept;
 }
 

@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/archivedatabase.h"
+
+#include "archive/schema.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QVariant>
+
+namespace {
+
+QString newConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("kestrix-archive-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+bool isLockError(const QString &detail)
+{
+    return detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy"));
+}
+
+// The statement, run; its error text when it failed.
+QString run(QSqlQuery &query, const QString &statement)
+{
+    return query.exec(statement) ? QString() : query.lastError().text();
+}
+
+}  // namespace
+
+ArchiveDatabase::ArchiveDatabase(const QString &path)
+    : m_connection(newConnectionName()), m_path(path)
+{
+    const bool existed = QFileInfo(path).size() > 0;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
+    if (!db.open()) {
+        refuse(QStringLiteral("无法打开"), db.lastError().text());
+        return;
+    }
+    // Everything that could refuse the file is read before anything is written.
+    if (existed) {
+        if (const QString problem = sqliteFileProblem(); !problem.isEmpty()) {
+            refuse(problem);
+            return;
+        }
+        const QStringList tables = db.tables();
+        if (!tables.isEmpty() && !tables.contains(QStringLiteral("archive_schema"))) {
+            refuse(QStringLiteral("不是考试存档（其中是别的数据表）"));
+            return;
+        }
+    }
+    QSqlQuery query(db);
+    // The log makes each kept exam atomic; every write is checkpointed into
+    // the file itself (so that a copy of it is whole), and each commit
+    // reaches the disk before the results table is cleared.
+    if (const QString detail = run(query, QStringLiteral("PRAGMA journal_mode=WAL"));
+        !detail.isEmpty()) {
+        refuse(QStringLiteral("无法写入"), detail);
+        return;
+    }
+    query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    if (const QString problem = migrate(); !problem.isEmpty()) {
+        refuse(problem);
+        return;
+    }
+    ArchiveTransaction::checkpoint(db);
+    m_open = true;
+}
+
+ArchiveDatabase::~ArchiveDatabase()
+{
+    close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+void ArchiveDatabase::close()
+{
+    if (QSqlDatabase::contains(m_connection))
+        QSqlDatabase::database(m_connection, false).close();
+    m_open = false;
+}
+
+QSqlDatabase ArchiveDatabase::connection() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
+QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
+{
+    m_startProblem = QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
+                             .arg(QDir::toNativeSeparators(m_path), reason);
+    if (!detail.isEmpty())
+        m_startProblem += QStringLiteral("\n详情：") + detail;
+    close();
+    return m_startProblem;
+}
+
+QString ArchiveDatabase::failed(const QString &what, const QString &detail) const
+{
+    QString text = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
+    if (isLockError(detail))
+        text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
+    return text;
+}
+
+QString ArchiveDatabase::writeRefused(const ArchiveTransaction &transaction,
+                                      const QString &what) const
+{
+    if (!m_open)
+        return m_startProblem;
+    if (!transaction.beginProblem().isEmpty())
+        return failed(what, transaction.beginProblem());
+    return {};
+}
+
+QString ArchiveDatabase::sqliteFileProblem()
+{
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
+        const QString detail = query.lastError().text();
+        if (isLockError(detail))
+            return QStringLiteral("正被其他程序使用");
+        if (detail.contains(QLatin1String("not a database")))
+            return QStringLiteral("不是数据库文件");
+        return QStringLiteral("已损坏（") + detail + u'）';
+    }
+    if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
+        return QStringLiteral("已损坏（完整性检查未通过）");
+    return {};
+}
+
+std::optional<int> ArchiveDatabase::schemaVersion(QString &problem)
+{
+    if (!connection().tables().contains(QStringLiteral("archive_schema")))
+        return 0;
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("SELECT version FROM archive_schema")) || !query.next()) {
+        problem = query.lastError().text();
+        return std::nullopt;
+    }
+    return query.value(0).toInt();
+}
+
+QString ArchiveDatabase::migrate()
+{
+    QString detail;
+    const std::optional<int> found = schemaVersion(detail);
+    if (!found)
+        return QStringLiteral("无法读取存档版本（") + detail + u'）';
+    if (*found > archiveschema::kVersion)
+        return QStringLiteral("由较新版本的考试服务器建立（存档版本%1，本程序只能使用到版本%2）")
+                .arg(*found)
+                .arg(archiveschema::kVersion);
+    for (int version = *found; version < archiveschema::kVersion; ++version) {
+        // Each step and its version number in one transaction: a step that
+        // fails leaves the tables as they were.
+        ArchiveTransaction transaction(connection());
+        if (!transaction.beginProblem().isEmpty())
+            return QStringLiteral("无法升级（") + transaction.beginProblem() + u'）';
+        QSqlQuery query(connection());
+        QStringList statements = archiveschema::migration(version);
+        statements << QStringLiteral("UPDATE archive_schema SET version = %1").arg(version + 1);
+        for (const QString &statement : statements) {
+            if (detail = run(query, statement); !detail.isEmpty())
+                break;
+        }
+        if (detail.isEmpty())
+            detail = transaction.commit();
+        if (!detail.isEmpty())
+            return QStringLiteral("无法升级到版本%1（%2）").arg(version + 1).arg(detail);
+    }
+    return {};
+}
+
+QString ArchiveDatabase::backUpTo(const QString &target)
+{
+    if (!m_open)
+        return m_startProblem;
+    const QString partial = target + QStringLiteral(".part");
+    QFile::remove(partial);
+    QString detail;
+    {
+        // A connection of its own: the copy is one read transaction, a
+        // consistent picture even while the console keeps an exam.
+        const QString name = newConnectionName();
+        QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        copy.setDatabaseName(m_path);
+        copy.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
+        if (!copy.open()) {
+            detail = copy.lastError().text();
+        } else {
+            QSqlQuery query(copy);
+            query.prepare(QStringLiteral("VACUUM INTO ?"));
+            query.bindValue(0, partial);
+            if (!query.exec())
+                detail = query.lastError().text();
+        }
+        copy = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    if (detail.isEmpty() && QFile::exists(target) && !QFile::remove(target))
+        detail = QStringLiteral("无法替换已有的文件");
+    if (detail.isEmpty() && !QFile::rename(partial, target))
+        detail = QStringLiteral("无法把副本改名为目标文件");
+    if (detail.isEmpty())
+        return {};
+    QFile::remove(partial);
+    return QStringLiteral("无法把考试存档备份到 %1：%2")
+            .arg(QDir::toNativeSeparators(target), detail);
+}

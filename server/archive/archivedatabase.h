@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The archive's SQLite file beside cj.mdb, written through Qt SQL: opened
+// or created, brought up to the current schema, backed up, closed. A file
+// that is damaged, locked, of a newer schema or no archive at all is
+// refused and left exactly as it was; the console then runs without
+// archiving.
+#include "archive/archivetransaction.h"
+#include "collect/resultstore.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+class ArchiveDatabase
+{
+public:
+    static QString defaultFileName() { return QStringLiteral("cjda.db"); }
+    static constexpr int kBusyMillis = ResultStore::kBusyMillis;
+
+    // Opens the archive, creating it when absent and bringing an older one
+    // up to the current schema.
+    explicit ArchiveDatabase(const QString &path);
+    ~ArchiveDatabase();
+    ArchiveDatabase(const ArchiveDatabase &) = delete;
+    ArchiveDatabase &operator=(const ArchiveDatabase &) = delete;
+
+    const QString &path() const { return m_path; }
+    bool isOpen() const { return m_open; }
+    // Why the archive was refused, naming the file; empty when it is open.
+    const QString &startProblem() const { return m_startProblem; }
+
+    // A consistent copy of the whole archive at `target`, written beside it
+    // and renamed into place; an existing file there is replaced only then.
+    QString backUpTo(const QString &target);
+
+    void close();
+
+protected:
+    QSqlDatabase connection() const;
+    // What failed with the file, for the examiner: `what`, the file and the
+    // database's `detail`, and what to do when another program holds it.
+    QString failed(const QString &what, const QString &detail) const;
+    // Why a write cannot go ahead in `transaction`: the archive was refused
+    // at the start, or the transaction did not begin (`what` failed); empty
+    // when it can.
+    QString writeRefused(const ArchiveTransaction &transaction, const QString &what) const;
+
+private:
+    QString refuse(const QString &reason, const QString &detail = {});
+    QString sqliteFileProblem();
+    QString migrate();
+    std::optional<int> schemaVersion(QString &problem);
+
+    QString m_connection;
+    QString m_path;
+    QString m_startProblem;
+    bool m_open = false;
+};

@@ -1,0 +1,57 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/examsummary.h"
+
+#include "stats/examstatistics.h"
+
+ExamSummary summaryOf(const ArchivedExam &exam)
+{
+    ExamSummary summary;
+    summary.id = exam.id;
+    summary.when = exam.sitting.heldAt();
+    summary.articleName = exam.sitting.articleName;
+    summary.examMinutes = exam.sitting.examMinutes;
+    summary.examinees = int(exam.rows.size());
+    double sum = 0;
+    for (const ArchivedRow &row : exam.rows)
+        sum += row.speed;
+    summary.meanSpeed = exam.rows.isEmpty() ? 0 : sum / exam.rows.size();
+    summary.passRate = statisticsOf(exam.rows, exam.sitting.scale).passRate;
+    for (const ArchivedRow &row : exam.rows) {
+        if (!summary.departments.contains(row.department))
+            summary.departments.append(row.department);
+    }
+    return summary;
+}
+
+ArchiveRead<QVector<ExamSummary>> summariesOf(const ArchiveRead<QVector<ArchivedExam>> &exams)
+{
+    if (!exams.value)
+        return { std::nullopt, exams.problem };
+    QVector<ExamSummary> summaries;
+    summaries.reserve(exams.value->size());
+    for (const ArchivedExam &exam : *exams.value)
+        summaries.append(summaryOf(exam));
+    return { summaries, {} };
+}
+
+ArchiveRead<QVector<HistoryPoint>> historyOf(const ArchiveRead<QVector<ArchivedExam>> &sat)
+{
+    if (!sat.value)
+        return { std::nullopt, sat.problem };
+    QVector<HistoryPoint> points;
+    for (const ArchivedExam &exam : *sat.value) {
+        const GradingScale &scale = exam.sitting.scale;
+        for (const ArchivedRow &row : exam.rows) {
+            HistoryPoint point;
+            point.examId = exam.id;
+            point.when = exam.sitting.heldAt();
+            point.articleName = exam.sitting.articleName;
+            point.speed = row.speed;
+            point.accuracy = row.accuracy();
+            point.grade = scale.nameOf(scale.gradeOf(row));
+            points.append(point);
+        }
+    }
+    return { points, {} };
+}

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Kept exams in brief: a line of the list of exams, and an examinee's
+// history, from the rows as the archive stores them.
+#include "archive/archivedexam.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// One line of the list of kept exams.
+struct ExamSummary
+{
+    qint64 id = 0;
+    QDateTime when;  // login opened, else when the exam was kept
+    QString articleName;
+    qint16 examMinutes = 0;
+    int examinees = 0;
+    double meanSpeed = 0;
+    double passRate = 0;  // 0 to 1, by the exam's own scale
+    QStringList departments;  // as they first appear
+};
+
+// One exam of an examinee's history.
+struct HistoryPoint
+{
+    qint64 examId = 0;
+    QDateTime when;
+    QString articleName;
+    double speed = 0;
+    double accuracy = 0;
+    QString grade;  // by the exam's own scale; empty when not started
+};
+
+// The list line of an exam from its rows.
+ExamSummary summaryOf(const ArchivedExam &exam);
+// The list lines of the exams read, in their order; the read's problem when it failed.
+ArchiveRead<QVector<ExamSummary>> summariesOf(const ArchiveRead<QVector<ArchivedExam>> &exams);
+// An examinee's history from the exams they sat, each with their rows only:
+// a point per row, in the exams' order.
+ArchiveRead<QVector<HistoryPoint>> historyOf(const ArchiveRead<QVector<ArchivedExam>> &sat);
