@@ -11,6 +11,42 @@ QString minutesAndSeconds(int seconds)
     return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
 }
 
+// Typed text as the sheet shows it: each CR LF one line break.
+QString shownText(QStringView text)
+{
+    QString out = text.toString();
+    out.remove(u'\r');
+    return out;
+}
+
+// A place as its note names it: every line break (CR LF, or a lone CR or
+// LF) as ↵, since a break has no look of its own.
+QString signs(QStringView text)
+{
+    QString out = text.toString();
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("↵"));
+    out.replace(u'\r', u'↵');
+    out.replace(u'\n', u'↵');
+    return out;
+}
+
+QString named(const QString &sign)
+{
+    return sign == QStringLiteral("↵") ? QStringLiteral("换行") : QStringLiteral("“%1”").arg(sign);
+}
+
+// One wrong place: a character, or a line break with both its halves.
+AnswerSheetPage::Piece wrongPiece(QStringView expected, QStringView typed)
+{
+    const QString expectedSign = signs(expected);
+    AnswerSheetPage::Piece piece;
+    piece.mark = AnswerSheetPage::Mark::Wrong;
+    piece.text = expected.contains(u'\n') ? expectedSign + u'\n' : expectedSign;
+    piece.typed = signs(typed);
+    piece.note = QStringLiteral("应为%1，打成%2").arg(named(expectedSign), named(piece.typed));
+    return piece;
+}
+
 }  // namespace
 
 AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult *result,
@@ -22,8 +58,6 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
         return;
     }
     const ResultRecord &record = result->record;
-    if (record.progress)
-        m_sessionId = record.progress->sessionId;
     if (!record.answerSheet) {
         m_notice = QStringLiteral("这份成绩没有答卷（考生端版本较旧，或答卷已损坏）。");
         return;
@@ -39,22 +73,34 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
         m_notice = QStringLiteral("答卷不是按本场考试的内容和时间答的，无法对照。");
         return;
     }
-    m_published = facts.publishedText;
-    AnswerComparison comparison(m_published);
-    comparison.compare(sheet.typedText);
-    m_figures = scoreAnswer(comparison, qint32(sheet.typedText.size()), record.timePass);
+    const QString &published = facts.publishedText;
+    const QString &typed = sheet.typedText;
+    AnswerComparison comparison(published);
+    comparison.compare(typed);
+    m_figures = scoreAnswer(comparison, qint32(typed.size()), record.timePass);
     const int compared = comparison.comparedCount();
-    for (int i = 0; i < int(m_published.size()); ++i) {
+    const int length = int(published.size());
+    for (int i = 0; i < length;) {
         const Mark mark = i >= compared   ? Mark::Missing
                 : comparison.isRightAt(i) ? Mark::Right
                                           : Mark::Wrong;
-        if (!m_runs.isEmpty() && m_runs.last().mark == mark)
-            ++m_runs.last().length;
-        else
-            m_runs.append({ i, 1, mark });
+        if (mark == Mark::Wrong) {
+            const bool lineBreak =
+                    published.at(i) == u'\r' && i + 1 < length && published.at(i + 1) == u'\n';
+            const int width = lineBreak ? 2 : 1;
+            m_pieces.append(wrongPiece(QStringView(published).mid(i, width),
+                                       QStringView(typed).mid(i, width)));
+            i += width;
+            continue;
+        }
+        if (m_pieces.isEmpty() || m_pieces.last().mark != mark)
+            m_pieces.append({ mark, {}, {}, {} });
+        if (published.at(i) != u'\r')  // each CR LF shows as one line break
+            m_pieces.last().text += published.at(i);
+        ++i;
     }
-    m_missing = int(m_published.size()) - compared;
-    m_beyond = sheet.typedText.mid(m_published.size());
+    m_missing = length - compared;
+    m_beyond = shownText(QStringView(typed).mid(length));
 }
 
 QString AnswerSheetPage::title() const
@@ -91,10 +137,10 @@ QString AnswerSheetPage::timeLine() const
 
 QString AnswerSheetPage::sessionLine() const
 {
-    if (m_sessionId.isEmpty())
+    if (m_row.loginOrdinal == 0)
         return QStringLiteral("考试会话：未记录");
-    return QStringLiteral("考试会话：%1，%2")
-            .arg(m_sessionId,
+    return QStringLiteral("第%1次登录 · %2")
+            .arg(QString::number(m_row.loginOrdinal),
                  m_resumeCount > 0 ? QStringLiteral("续考%1次").arg(m_resumeCount)
                                    : QStringLiteral("未续考"));
 }

@@ -18,24 +18,31 @@ class AnswerSheetPage
 {
 public:
     enum class Mark { Right, Wrong, Missing };
-    // Consecutive positions of the published text with one mark.
-    struct Run
+    // A stretch of the sheet as shown, of one mark, line breaks as '\n'. A
+    // wrong piece is one place of the text (a line break one place, shown
+    // as ↵ before it) with what was typed there.
+    struct Piece
     {
-        int start = 0;
-        int length = 0;
         Mark mark = Mark::Right;
+        QString text;
+        QString typed;  // wrong pieces: as shown, a line break as ↵
+        QString note;  // wrong pieces: "应为“代”，打成“在”"
+
+        friend bool operator==(const Piece &a, const Piece &b)
+        {
+            return a.mark == b.mark && a.text == b.text && a.typed == b.typed && a.note == b.note;
+        }
     };
 
     // `result` is the row's collected record; null for a row kept from an
-    // earlier collection whose file is gone.
+    // earlier collection whose file is gone. The row numbers its login.
     AnswerSheetPage(const ClassViewRow &row, const CollectedResult *result, const ExamFacts &facts);
 
     QString title() const;
     // Why nothing is compared; empty when the sheet is shown.
     const QString &notice() const { return m_notice; }
-    const QString &publishedText() const { return m_published; }
-    const QVector<Run> &runs() const { return m_runs; }
-    // What was typed beyond the end of the published text.
+    const QVector<Piece> &pieces() const { return m_pieces; }
+    // What was typed beyond the end of the published text, as shown.
     const QString &typedBeyond() const { return m_beyond; }
     QString recomputedLine() const;
     QString recordLine() const;
@@ -47,11 +54,9 @@ private:
     ClassViewRow m_row;
     qint32 m_examSeconds = 0;
     QString m_notice;
-    QString m_published;
-    QVector<Run> m_runs;
+    QVector<Piece> m_pieces;
     QString m_beyond;
     std::optional<AnswerFigures> m_figures;
     int m_missing = 0;
-    QString m_sessionId;
     int m_resumeCount = 0;
 };

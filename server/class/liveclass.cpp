@@ -84,11 +84,11 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         if (record.targetLen > 0)
             row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
         row.doubts = doubts.at(i);
-        if (const SessionEntry *session = record.progress
-                    ? ledger.find(
-                            identity::personKey(record.department, record.examNumber, record.name),
-                            record.progress->sessionId)
-                    : nullptr) {
+        const QString person =
+                identity::personKey(record.department, record.examNumber, record.name);
+        if (const SessionEntry *session =
+                    record.progress ? ledger.find(person, record.progress->sessionId) : nullptr) {
+            row.loginOrdinal = ledger.loginOrdinal(person, session->sessionId);
             if (SessionLedger::interrupted(*session, facts.examSeconds, now))
                 row.state = ExamineeState::Interrupted;
             if (session->resumeCount > 0 && session->resumedAt.isValid())

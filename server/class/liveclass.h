@@ -29,12 +29,16 @@ struct ClassViewRow : ResultCore
     QString stateNote;  // what the state's tooltip adds: a resume and its time
     // Wrong characters of the answer sheet, scored again; empty without one.
     std::optional<qint32> wrongCount;
+    // Which login of its examinee the record's session is, from 1, in the
+    // order the console first saw them; 0 when unknown.
+    int loginOrdinal = 0;
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
         return static_cast<const ResultCore &>(a) == b && a.hasRecord == b.hasRecord
                 && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
-                && a.stateNote == b.stateNote && a.wrongCount == b.wrongCount;
+                && a.stateNote == b.stateNote && a.wrongCount == b.wrongCount
+                && a.loginOrdinal == b.loginOrdinal;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 };

@@ -46,6 +46,19 @@ const SessionEntry *SessionLedger::find(const QString &person, const QString &se
     return const_cast<SessionLedger *>(this)->findMutable(person, sessionId);
 }
 
+int SessionLedger::loginOrdinal(const QString &person, const QString &sessionId) const
+{
+    int ordinal = 0;
+    for (const SessionEntry &entry : m_entries) {
+        if (entry.person != person)
+            continue;
+        ++ordinal;
+        if (entry.sessionId == sessionId)
+            return ordinal;
+    }
+    return 0;
+}
+
 void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now)
 {
     for (const CollectedResult &result : results) {

@@ -64,6 +64,9 @@ public:
     const SessionEntry *find(const QString &person, const QString &sessionId) const;
     // The finished session that stands as this examinee's result.
     const SessionEntry *standingResult(const QString &person) const;
+    // Which of the examinee's sessions this is, from 1, in the order first
+    // seen (set-aside ones too: each was a login); 0 for one not seen.
+    int loginOrdinal(const QString &person, const QString &sessionId) const;
     // The sessions that count for the examinee (not set aside).
     int sessionsOf(const QString &person) const;
     // Finished results the examiner set aside for a retake, oldest first.

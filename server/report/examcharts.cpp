@@ -65,22 +65,25 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
         bins.resize(std::max<qsizetype>(bins.size(), qsizetype(grade.minSpeed / kBinWidth) + 1), 0);
     if (bins.isEmpty())
         bins.resize(1, 0);
+    // At most ten labelled edges share the width, every `step` bins, the
+    // edges between them marked by minor ticks; the last bins fill a step.
+    const int step = int(bins.size() + 9) / 10;
+    bins.resize((bins.size() + step - 1) / step * step, 0);
     auto *set = new QBarSet(QStringLiteral("人数"));
     set->setColor(QColor(0x5C, 0x8D, 0xC9));
-    QStringList categories;
     int highest = 1;
     for (int i = 0; i < bins.size(); ++i) {
         *set << bins[i];
         highest = std::max(highest, bins[i]);
-        categories << QString::number(i * kBinWidth, 'f', 0);
     }
     auto *bars = new QBarSeries();
     bars->setBarWidth(1);
     bars->append(set);
     chart->addSeries(bars);
+    // The bars stand side by side on an axis of their own; the speed axis
+    // below names their edges.
     auto *categoryAxis = new QBarCategoryAxis();
-    categoryAxis->append(categories);
-    style(categoryAxis, QStringLiteral("速度（字/分钟，每档%1）").arg(kBinWidth));
+    categoryAxis->setVisible(false);
     chart->addAxis(categoryAxis, Qt::AlignBottom);
     bars->attachAxis(categoryAxis);
     auto *countAxis = new QValueAxis();
@@ -91,10 +94,15 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
     countAxis->setLabelsFont(points(kLabelPoints));
     chart->addAxis(countAxis, Qt::AlignLeft);
     bars->attachAxis(countAxis);
-    // The thresholds on a speed axis spanning the same width as the bars.
+    // Spanning the same width as the bars, with a tick at every bin's edge:
+    // a grade line at 45 stands inside the bar from 40 to 50, one at 50 on
+    // that bar's right edge, as the bins count (40 up to but not 50).
     auto *speedAxis = new QValueAxis();
     speedAxis->setRange(0, bins.size() * kBinWidth);
-    speedAxis->setVisible(false);
+    speedAxis->setTickCount(int(bins.size()) / step + 1);
+    speedAxis->setMinorTickCount(step - 1);
+    speedAxis->setLabelFormat(QStringLiteral("%d"));
+    style(speedAxis, QStringLiteral("速度（字/分钟，每档%1）").arg(kBinWidth));
     chart->addAxis(speedAxis, Qt::AlignBottom);
     for (int i = 0; i < scale.grades().size(); ++i) {
         const Grade &grade = scale.grades()[i];

@@ -13,7 +13,8 @@ namespace examcharts {
 // Speeds are counted in bins this wide (字/分钟).
 constexpr double kBinWidth = 10;
 
-// The distribution of speed, the grades' minimum speeds marked as lines.
+// The distribution of speed, the grades' minimum speeds marked as lines,
+// the speed axis ticked at the bins' edges.
 QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale);
 // Accuracy against speed, one colour per grade.
 QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScale &scale);

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -32,21 +33,13 @@ QTextCharFormat markFormat(AnswerSheetPage::Mark mark)
     return format;
 }
 
-// A run as the sheet shows it: each CR LF one line break; a line break typed
-// wrong is shown as a sign, since a break has no colour of its own.
-QString shown(QStringView text, AnswerSheetPage::Mark mark)
+// What was typed at a wrong place, small and raised after it.
+QTextCharFormat typedFormat()
 {
-    QString out;
-    out.reserve(text.size());
-    for (const QChar ch : text) {
-        if (ch == u'\r') {
-            if (mark == AnswerSheetPage::Mark::Wrong)
-                out += u'↵';
-        } else {
-            out += ch;
-        }
-    }
-    return out;
+    QTextCharFormat format;
+    format.setForeground(QColor(0x80, 0x40, 0x00));
+    format.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    return format;
 }
 
 }  // namespace
@@ -73,10 +66,9 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
         doubts->setStyleSheet(QStringLiteral("color: #c00000"));
         layout->addWidget(doubts);
     }
-    auto *legend = new QLabel(page.notice().isEmpty()
-                                      ? QStringLiteral("蓝色：打对　红色：打错　灰色带下划线：未打")
-                                      : page.notice(),
-                              this);
+    const QString legendText =
+            QStringLiteral("蓝色：打对　红色：打错（右上角小字为打成的字）　灰色带下划线：未打");
+    auto *legend = new QLabel(page.notice().isEmpty() ? legendText : page.notice(), this);
     legend->setObjectName(QStringLiteral("LblNotice"));
     layout->addWidget(legend);
     m_sheet = new QTextEdit(this);
@@ -84,6 +76,8 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
     m_sheet->setReadOnly(true);
     layout->addWidget(m_sheet, 1);
     fillSheet(page);
+    auto *closing = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closing, &QShortcut::activated, this, &QWidget::close);
     resize(900, 640);
 }
 
@@ -97,15 +91,27 @@ void FrmAnswerSheet::fillSheet(const AnswerSheetPage &page)
 {
     QTextCursor cursor(m_sheet->document());
     cursor.beginEditBlock();
-    const QString &text = page.publishedText();
-    for (const AnswerSheetPage::Run &run : page.runs())
-        cursor.insertText(shown(QStringView(text).mid(run.start, run.length), run.mark),
-                          markFormat(run.mark));
+    for (const AnswerSheetPage::Piece &piece : page.pieces()) {
+        QTextCharFormat format = markFormat(piece.mark);
+        format.setToolTip(piece.note);
+        if (piece.mark != AnswerSheetPage::Mark::Wrong) {
+            cursor.insertText(piece.text, format);
+            continue;
+        }
+        // The typed sign sits before a wrong line break's own break.
+        const bool lineBreak = piece.text.endsWith(u'\n');
+        cursor.insertText(lineBreak ? piece.text.chopped(1) : piece.text, format);
+        QTextCharFormat typed = typedFormat();
+        typed.setToolTip(piece.note);
+        cursor.insertText(piece.typed, typed);
+        if (lineBreak)
+            cursor.insertText(QStringLiteral("\n"), format);
+    }
     if (!page.typedBeyond().isEmpty()) {
         QTextCharFormat beyond = markFormat(AnswerSheetPage::Mark::Wrong);
         beyond.setFontStrikeOut(true);
         cursor.insertText(QStringLiteral("\n【多打】"), markFormat(AnswerSheetPage::Mark::Wrong));
-        cursor.insertText(shown(page.typedBeyond(), AnswerSheetPage::Mark::Right), beyond);
+        cursor.insertText(page.typedBeyond(), beyond);
     }
     cursor.endEditBlock();
     m_sheet->moveCursor(QTextCursor::Start);

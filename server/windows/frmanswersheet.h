@@ -3,9 +3,11 @@
 #pragma once
 // FrmAnswerSheet: one examinee's answer sheet for the examiner. The
 // published text with every position coloured as the client colours it
-// (right blue, wrong red) and what was not typed greyed and underlined,
+// (right blue, wrong red, what was typed there raised beside it and in its
+// tooltip) and what was not typed greyed and underlined,
 // the figures scored again beside the record's, the time, the session and
-// the row's doubts. Its letters grow with the window, for a projector.
+// the row's doubts. Its letters grow with the window, for a projector;
+// Esc closes it.
 #include "class/answersheetpage.h"
 
 #include <QWidget>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions judged per session across collections and console restarts: a
 // finished result is never replaced, and a session whose records stopped
-// ends as 中断. Real files, real SQLite.
+// ends as 中断; each login numbered in the order seen. Real files, real SQLite.
 #include "class/liveclass.h"
 #include "collect/resultcollector.h"
 #include "resultfilename.h"
@@ -119,6 +119,36 @@ private slots:
         entry.timePass = qint16(timePass);
         entry.lastChange = now.addSecs(-silent);
         QCOMPARE(SessionLedger::interrupted(entry, 600, now), interrupted);
+    }
+
+    void loginsAreNumberedInTheOrderSeen_data()
+    {
+        QTest::addColumn<QString>("person");
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<int>("ordinal");
+        QTest::newRow("first login") << u"a"_qs << u"s1"_qs << 1;
+        QTest::newRow("a login set aside still counts") << u"a"_qs << u"s3"_qs << 2;
+        QTest::newRow("third login") << u"a"_qs << u"s4"_qs << 3;
+        QTest::newRow("another examinee's first") << u"b"_qs << u"s2"_qs << 1;
+        QTest::newRow("not seen") << u"a"_qs << u"s2"_qs << 0;
+    }
+
+    void loginsAreNumberedInTheOrderSeen()
+    {
+        QFETCH(QString, person);
+        QFETCH(QString, session);
+        QFETCH(int, ordinal);
+        QVector<SessionEntry> entries(4);
+        const QString seen[][2] = { { u"a"_qs, u"s1"_qs },
+                                    { u"b"_qs, u"s2"_qs },
+                                    { u"a"_qs, u"s3"_qs },
+                                    { u"a"_qs, u"s4"_qs } };
+        for (int i = 0; i < entries.size(); ++i) {
+            entries[i].person = seen[i][0];
+            entries[i].sessionId = seen[i][1];
+        }
+        entries[2].setAside = true;
+        QCOMPARE(SessionLedger(entries).loginOrdinal(person, session), ordinal);
     }
 };
 

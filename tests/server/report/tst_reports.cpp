@@ -2,16 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reports read back: the PDF's text through pdftotext and its fonts
 // through pdffonts, the term workbook through openpyxl (its summary
-// against its exam sheets, its charts), and a cancelled report.
+// against its exam sheets, its charts), a cancelled report, and where the
+// speed histogram's grade lines stand among its bars.
 #include "keptexams.h"
 #include "testbroker.h"
 #include "workbook.h"
 
+#include "report/examcharts.h"
 #include "report/examreport.h"
 #include "report/termreport.h"
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QValueAxis>
 #include <QtTest>
 
 namespace {
@@ -113,6 +119,58 @@ private slots:
                 termreport::write(exams, path, [](int, int) { return false; });
         QVERIFY(cancelled.cancelled);
         QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
+    }
+
+    void gradeLineStandsInItsBin_data()
+    {
+        QTest::addColumn<double>("fastest");
+        QTest::addColumn<double>("threshold");
+        QTest::addColumn<int>("bin");  // the bar the line stands in or on the left edge of
+        QTest::addColumn<bool>("onEdge");
+        QTest::addColumn<int>("bars");
+        QTest::newRow("inside a bin") << 72.5 << 45.0 << 4 << false << 8;
+        QTest::newRow("on a bin edge") << 72.5 << 50.0 << 5 << true << 8;
+        QTest::newRow("above the fastest") << 31.0 << 95.0 << 9 << false << 10;
+        // Eleven bins and more: every other edge labelled, filled to an even count.
+        QTest::newRow("many bins") << 155.0 << 45.0 << 4 << false << 16;
+        QTest::newRow("eleven bins") << 105.0 << 100.0 << 10 << true << 12;
+    }
+
+    void gradeLineStandsInItsBin()
+    {
+        QFETCH(double, fastest);
+        QFETCH(double, threshold);
+        QFETCH(int, bin);
+        QFETCH(bool, onEdge);
+        QFETCH(int, bars);
+        const auto scale =
+                GradingScale::fromText(u"过关\t%1\t0\t100\n未过\t0\t0\t0"_qs.arg(threshold));
+        QVERIFY2(scale.scale, qPrintable(scale.problem));
+        ArchivedRow slow;
+        slow.speed = 12;
+        slow.accuracyLine = u"99"_qs;
+        slow.timePass = 600;
+        ArchivedRow fast = slow;
+        fast.speed = fastest;
+        std::unique_ptr<QChart> chart(examcharts::speedHistogram({ slow, fast }, *scale.scale));
+        const auto *barSeries = qobject_cast<QBarSeries *>(chart->series().first());
+        QVERIFY(barSeries);
+        QCOMPARE(barSeries->barSets().first()->count(), bars);
+        // The one speed axis shown: a tick, major or minor, at each edge of the bars, which
+        // fill its width evenly, so a line's share of the width is its bar's.
+        QValueAxis *speeds = nullptr;
+        for (QAbstractAxis *axis : chart->axes(Qt::Horizontal)) {
+            if (axis->isVisible())
+                speeds = qobject_cast<QValueAxis *>(axis);
+        }
+        QVERIFY(speeds);
+        QCOMPARE(speeds->min(), 0.0);
+        QCOMPARE(speeds->max(), bars * 10.0);
+        QCOMPARE((speeds->tickCount() - 1) * (speeds->minorTickCount() + 1), bars);
+        QVERIFY(speeds->tickCount() <= 11);
+        const double place = threshold / speeds->max() * bars;
+        QCOMPARE(int(place), bin);
+        QCOMPARE(place == std::floor(place), onEdge);
     }
 };
 

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
@@ -500,6 +501,13 @@ private slots:
         const int small = sheetText->font().pixelSize();
         sheets[0]->resize(1800, 1000);
         QVERIFY(sheetText->font().pixelSize() > small);
+        // Esc closes a sheet.
+        QPointer<FrmAnswerSheet> closing = sheets[1];
+        closing->show();
+        closing->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(closing));
+        QTest::keyClick(closing->windowHandle(), Qt::Key_Escape);
+        QTRY_VERIFY(!closing);
         // The table outlives the window.
         createWindow();
         QCOMPARE(gridRowCount(), 2);

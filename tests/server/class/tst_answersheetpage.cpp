@@ -1,0 +1,127 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The answer sheet as the examiner reads it: each wrong place with what was
+// typed there, extra typing at the end, and the session's wording.
+#include "class/answersheetpage.h"
+
+#include <QtTest>
+
+namespace {
+
+using Mark = AnswerSheetPage::Mark;
+using Piece = AnswerSheetPage::Piece;
+
+const QByteArray kDigest = QByteArrayLiteral("digest");
+
+ExamFacts facts(const QString &published)
+{
+    ExamFacts exam;
+    exam.examSeconds = 600;
+    exam.publishedText = published;
+    exam.publishedDigest = kDigest;
+    return exam;
+}
+
+CollectedResult typedResult(const QString &typed, qint32 resumes = 0)
+{
+    CollectedResult result;
+    result.record.timePass = 300;
+    result.record.answerSheet = AnswerSheet { kDigest, 10, resumes, typed };
+    return result;
+}
+
+Piece piece(Mark mark, const QString &text, const QString &typed = {}, const QString &note = {})
+{
+    return { mark, text, typed, note };
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(QVector<Piece>)
+
+class TestAnswerSheetPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wrongPlacesSayWhatWasTyped_data()
+    {
+        QTest::addColumn<QString>("published");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QVector<Piece>>("pieces");
+        QTest::addColumn<QString>("beyond");
+        QTest::newRow("nothing wrong") << u"现代\r\n中国"_qs << u"现代\r\n中"_qs
+                                       << QVector<Piece> { piece(Mark::Right, u"现代\n中"_qs),
+                                                           piece(Mark::Missing, u"国"_qs) }
+                                       << QString();
+        QTest::newRow("a wrong character")
+                << u"现代中国"_qs << u"现在中国"_qs
+                << QVector<Piece> { piece(Mark::Right, u"现"_qs),
+                                    piece(Mark::Wrong, u"代"_qs, u"在"_qs,
+                                          u"应为“代”，打成“在”"_qs),
+                                    piece(Mark::Right, u"中国"_qs) }
+                << QString();
+        QTest::newRow("two wrong in a row, each its own place")
+                << u"甲乙丙"_qs << u"甲丁戊"_qs
+                << QVector<Piece> { piece(Mark::Right, u"甲"_qs),
+                                    piece(Mark::Wrong, u"乙"_qs, u"丁"_qs,
+                                          u"应为“乙”，打成“丁”"_qs),
+                                    piece(Mark::Wrong, u"丙"_qs, u"戊"_qs,
+                                          u"应为“丙”，打成“戊”"_qs) }
+                << QString();
+        QTest::newRow("a wrong line break")
+                << u"甲乙\r\n丙"_qs << u"甲乙。丙"_qs
+                << QVector<Piece> { piece(Mark::Right, u"甲乙"_qs),
+                                    piece(Mark::Wrong, u"↵\n"_qs, u"。丙"_qs,
+                                          u"应为换行，打成“。丙”"_qs),
+                                    piece(Mark::Missing, u"丙"_qs) }
+                << QString();
+        QTest::newRow("a line break where a character belongs")
+                << u"甲乙丙"_qs << u"甲\r\n"_qs
+                << QVector<Piece> { piece(Mark::Right, u"甲"_qs),
+                                    piece(Mark::Wrong, u"乙"_qs, u"↵"_qs, u"应为“乙”，打成换行"_qs),
+                                    piece(Mark::Wrong, u"丙"_qs, u"↵"_qs,
+                                          u"应为“丙”，打成换行"_qs) }
+                << QString();
+        QTest::newRow("extra typing at the end")
+                << u"甲乙"_qs << u"甲乙丙\r\n丁"_qs
+                << QVector<Piece> { piece(Mark::Right, u"甲乙"_qs) } << u"丙\n丁"_qs;
+    }
+
+    void wrongPlacesSayWhatWasTyped()
+    {
+        QFETCH(QString, published);
+        QFETCH(QString, typed);
+        QFETCH(QVector<Piece>, pieces);
+        QFETCH(QString, beyond);
+        const CollectedResult result = typedResult(typed);
+        const AnswerSheetPage page(ClassViewRow(), &result, facts(published));
+        QCOMPARE(page.notice(), QString());
+        QCOMPARE(page.pieces(), pieces);
+        QCOMPARE(page.typedBeyond(), beyond);
+    }
+
+    void sessionIsNamedByLogin_data()
+    {
+        QTest::addColumn<int>("ordinal");
+        QTest::addColumn<int>("resumes");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("first login, no resume") << 1 << 0 << u"第1次登录 · 未续考"_qs;
+        QTest::newRow("second login, one resume") << 2 << 1 << u"第2次登录 · 续考1次"_qs;
+        QTest::newRow("a record naming no session") << 0 << 0 << u"考试会话：未记录"_qs;
+    }
+
+    void sessionIsNamedByLogin()
+    {
+        QFETCH(int, ordinal);
+        QFETCH(int, resumes);
+        QFETCH(QString, line);
+        ClassViewRow row;
+        row.loginOrdinal = ordinal;
+        const CollectedResult result = typedResult(u"甲"_qs, resumes);
+        QCOMPARE(AnswerSheetPage(row, &result, facts(u"甲"_qs)).sessionLine(), line);
+    }
+};
+
+QTEST_MAIN(TestAnswerSheetPage)
+#include "tst_answersheetpage.moc"
