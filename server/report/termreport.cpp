@@ -17,9 +17,6 @@ namespace termreport {
 
 namespace {
 
-// Excel's limit on a sheet name, and the signs it refuses in one.
-constexpr int kSheetNameChars = 31;
-
 QByteArray utf8(const QString &text)
 {
     return text.toUtf8();
@@ -32,13 +29,6 @@ QString examLabel(const ArchivedExam &exam, int index)
     return QStringLiteral("%1 %2 %3")
             .arg(index + 1, 2, 10, QLatin1Char('0'))
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
-}
-
-QString sheetNameOf(QString label)
-{
-    for (const QChar sign : { u'[', u']', u':', u'*', u'?', u'/', u'\\' })
-        label.replace(sign, u'_');
-    return label.left(kSheetNameChars);
 }
 
 // The change in speed per exam over those taken: the slope of a least-squares line.
@@ -93,33 +83,46 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     lxw_workbook *workbook = workbook_new(QFile::encodeName(scratch).constData());
     if (!workbook)
         return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
+    // What the library refuses to make ends the report, named, before
+    // anything is written through it.
+    const auto refused = [&](const QString &what) -> Outcome {
+        workbook_close(workbook);
+        QFile::remove(scratch);
+        return {
+            QStringLiteral("无法写出学期报告 %1：%2").arg(QDir::toNativeSeparators(path), what)
+        };
+    };
     lxw_format *bold = workbook_add_format(workbook);
-    format_set_bold(bold);
     lxw_format *oneDecimal = workbook_add_format(workbook);
-    format_set_num_format(oneDecimal, "0.0");
     lxw_format *twoDecimals = workbook_add_format(workbook);
+    if (!bold || !oneDecimal || !twoDecimals)
+        return refused(QStringLiteral("无法建立单元格格式"));
+    format_set_bold(bold);
+    format_set_num_format(oneDecimal, "0.0");
     format_set_num_format(twoDecimals, "0.00");
 
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     lxw_worksheet *classSheet =
             workbook_add_worksheet(workbook, utf8(chartSheetName()).constData());
+    if (!summary || !classSheet)
+        return refused(QStringLiteral("无法建立工作表"));
 
     QVector<Examinee> examinees;
     QHash<QString, int> examineeIndex;
     QStringList gradeNames;
     QStringList labels;
-    QStringList usedSheetNames;
+    QStringList usedSheetNames { summarySheetName(), chartSheetName() };
     const int total = int(exams.size());
     bool cancelled = false;
     for (int e = 0; e < total && !cancelled; ++e) {
         const ArchivedExam &exam = exams[e];
         const GradingScale &scale = exam.sitting.scale;
         labels << examLabel(exam, e);
-        QString sheetName = sheetNameOf(labels.last());
-        while (usedSheetNames.contains(sheetName))
-            sheetName = sheetName.left(kSheetNameChars - 1) + u'_';
+        const QString sheetName = xlsxfile::sheetName(labels.last(), usedSheetNames);
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
+        if (!sheet)
+            return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the score, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::Score; ++c)
             worksheet_write_string(sheet, 0, lxw_col_t(c),
@@ -241,25 +244,33 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     const lxw_row_t lastRow = lxw_row_t(total);
 
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_LINE);
-    lxw_chart_series *mean = chart_add_series(meanChart, nullptr, nullptr);
+    lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
+    if (!mean)
+        return refused(QStringLiteral("无法建立图表"));
     chart_series_set_categories(mean, sheet.constData(), 1, 0, lastRow, 0);
     chart_series_set_values(mean, sheet.constData(), 1, 1, lastRow, 1);
     chart_series_set_name(mean, utf8(QStringLiteral("平均速度")).constData());
     chart_series_set_marker_type(mean, LXW_CHART_MARKER_CIRCLE);
     chart_title_set_name(meanChart, utf8(QStringLiteral("班级平均速度")).constData());
     chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
-    worksheet_insert_chart(classSheet, lastRow + 2, 0, meanChart);
+    if (worksheet_insert_chart(classSheet, lastRow + 2, 0, meanChart) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
 
     lxw_chart *shareChart = workbook_add_chart(workbook, LXW_CHART_COLUMN_STACKED_PERCENT);
+    if (!shareChart)
+        return refused(QStringLiteral("无法建立图表"));
     for (int g = 0; g < gradeNames.size(); ++g) {
         lxw_chart_series *share = chart_add_series(shareChart, nullptr, nullptr);
+        if (!share)
+            return refused(QStringLiteral("无法建立图表"));
         chart_series_set_categories(share, sheet.constData(), 1, 0, lastRow, 0);
         chart_series_set_values(share, sheet.constData(), 1, lxw_col_t(3 + g), lastRow,
                                 lxw_col_t(3 + g));
         chart_series_set_name_range(share, sheet.constData(), 0, lxw_col_t(3 + g));
     }
     chart_title_set_name(shareChart, utf8(QStringLiteral("等级分布")).constData());
-    worksheet_insert_chart(classSheet, lastRow + 2, 8, shareChart);
+    if (worksheet_insert_chart(classSheet, lastRow + 2, 8, shareChart) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
 
     const lxw_error closed = workbook_close(workbook);
     if (closed != LXW_NO_ERROR) {
