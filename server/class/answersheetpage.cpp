@@ -4,6 +4,8 @@
 
 #include "numbers.h"
 
+#include <algorithm>
+
 namespace {
 
 QString minutesAndSeconds(int seconds)
@@ -44,7 +46,9 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     comparison.compare(sheet.typedText);
     m_figures = scoreAnswer(comparison, qint32(sheet.typedText.size()), record.timePass);
     const int compared = comparison.comparedCount();
-    for (int i = 0; i < int(m_published.size()); ++i) {
+    // The final line break, when untyped, is not missing: nobody types it.
+    const int complete = completeLength(m_published);
+    for (int i = 0; i < std::max(compared, complete); ++i) {
         const Mark mark = i >= compared   ? Mark::Missing
                 : comparison.isRightAt(i) ? Mark::Right
                                           : Mark::Wrong;
@@ -53,7 +57,7 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
         else
             m_runs.append({ i, 1, mark });
     }
-    m_missing = int(m_published.size()) - compared;
+    m_missing = std::max(complete - compared, 0);
     m_beyond = sheet.typedText.mid(m_published.size());
 }
 

@@ -34,6 +34,7 @@ public:
     // Why nothing is compared; empty when the sheet is shown.
     const QString &notice() const { return m_notice; }
     const QString &publishedText() const { return m_published; }
+    // The runs cover the published text but a final line break left untyped.
     const QVector<Run> &runs() const { return m_runs; }
     // What was typed beyond the end of the published text.
     const QString &typedBeyond() const { return m_beyond; }
