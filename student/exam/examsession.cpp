@@ -22,6 +22,11 @@ QString ExamSession::confirmExitQuestion()
     return QStringLiteral("是否真的要退出考试？");
 }
 
+QString ExamSession::timeUpText()
+{
+    return QStringLiteral("考试时间到，成绩正在交给服务器，请稍候。");
+}
+
 QString ExamSession::notFinishedMessage()
 {
     return QStringLiteral("目标文字还没有输完，不能退出考试！");
@@ -115,7 +120,33 @@ bool ExamSession::showsFinish() const
 
 QString ExamSession::finishLine(ResultUpload::State state) const
 {
-    return finishText(state, m_figures.speed, m_figures.accuracy);
+    const bool settled =
+            state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    return finishText(m_timeUp && !settled ? timeUpText() : finishOutcome(state), m_figures.speed,
+                      m_figures.accuracy);
+}
+
+QString ExamSession::statusNote(ResultUpload::State state) const
+{
+    if (!m_timeUp)
+        return QStringLiteral("考试中请勿关闭本窗口");
+    switch (state) {
+    case ResultUpload::State::Delivered:
+        return QStringLiteral("时间到，成绩已保存");
+    case ResultUpload::State::Failed:
+        return QStringLiteral("时间到，成绩未送到！");
+    case ResultUpload::State::Idle:
+    case ResultUpload::State::Uploading:
+        break;
+    }
+    return QStringLiteral("时间到，正在交卷……");
+}
+
+QString ExamSession::promptText() const
+{
+    return m_resumed
+            ? QStringLiteral("按下回车键继续考试，不会打的汉字请随便打一汉字代替......")
+            : QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
 QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &localProblem) const
@@ -261,6 +292,7 @@ void ExamSession::onTimeUp()
     if (m_phase != Phase::Typing)
         return;
     showNote(false);
+    m_timeUp = true;
     setPhase(Phase::Over);
     takeFinalRecord();
 }
