@@ -6,6 +6,16 @@
 #include "examlimits.h"
 #include "scoring.h"
 
+namespace {
+
+// The upload has arrived or failed: its outcome is known.
+bool isSettled(ResultUpload::State state)
+{
+    return state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+}
+
+}  // namespace
+
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
 {
 }
@@ -120,10 +130,8 @@ bool ExamSession::showsFinish() const
 
 QString ExamSession::finishLine(ResultUpload::State state) const
 {
-    const bool settled =
-            state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
-    return finishText(m_timeUp && !settled ? timeUpText() : finishOutcome(state), m_figures.speed,
-                      m_figures.accuracy);
+    return finishText(m_timeUp && !isSettled(state) ? timeUpText() : finishOutcome(state),
+                      m_figures.speed, m_figures.accuracy);
 }
 
 QString ExamSession::statusNote(ResultUpload::State state) const
@@ -251,8 +259,7 @@ void ExamSession::onUploadState(ResultUpload::State state)
         m_registered = true;
         showNote(false);
     }
-    const bool settled =
-            state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    const bool settled = isSettled(state);
     switch (m_phase) {
     case Phase::Waiting:
         if (state == ResultUpload::State::Failed && !m_registered)
