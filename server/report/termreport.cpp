@@ -85,6 +85,13 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
     // What the library refuses to make ends the report, named, before
     // anything is written through it.
+    // A cell or column the library refuses fails the report once the
+    // sheets are filled, named.
+    lxw_error cellRefusal = LXW_NO_ERROR;
+    const auto written = [&cellRefusal](lxw_error error) {
+        if (cellRefusal == LXW_NO_ERROR)
+            cellRefusal = error;
+    };
     const auto refused = [&](const QString &what) -> Outcome {
         workbook_close(workbook);
         QFile::remove(scratch);
@@ -125,28 +132,29 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the score, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::Score; ++c)
-            worksheet_write_string(sheet, 0, lxw_col_t(c),
-                                   utf8(RankingModel::header(RankingModel::Column(c))).constData(),
-                                   bold);
-        worksheet_set_column(sheet, 1, 3, 14, nullptr);
-        worksheet_set_column(sheet, 4, 6, 14, nullptr);
+            written(worksheet_write_string(
+                    sheet, 0, lxw_col_t(c),
+                    utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
+        written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
+        written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
         int r = 0;
         for (const ArchivedRow &row : exam.rows) {
             ++r;
             const auto grade = scale.gradeOfResult(row.speed, row.accuracyLine, row.timePass);
-            worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
-                                   nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 2, utf8(row.examNumber).constData(),
-                                   nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 3, utf8(row.name).constData(), nullptr);
-            worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr);
-            worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals);
-            worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 7, utf8(scale.nameOf(grade)).constData(),
-                                   nullptr);
+            written(worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
+                                           nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 2, utf8(row.examNumber).constData(),
+                                           nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 3, utf8(row.name).constData(),
+                                           nullptr));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 7,
+                                           utf8(scale.nameOf(grade)).constData(), nullptr));
             if (const auto score = scale.scoreOf(grade))
-                worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr);
+                written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
             if (!grade)
                 continue;
             const QString key = row.examNumber + u'\x1f' + row.name;
@@ -163,17 +171,18 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         }
         // The class's figures for the charts.
         const ExamStatistics statistics = statisticsOf(exam.rows, scale);
-        worksheet_write_string(classSheet, lxw_row_t(e + 1), 0, utf8(labels.last()).constData(),
-                               nullptr);
-        worksheet_write_number(classSheet, lxw_row_t(e + 1), 1, statistics.speed.mean, oneDecimal);
-        worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.passRate * 100,
-                               oneDecimal);
+        written(worksheet_write_string(classSheet, lxw_row_t(e + 1), 0,
+                                       utf8(labels.last()).constData(), nullptr));
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 1, statistics.speed.mean,
+                                       oneDecimal));
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.passRate * 100,
+                                       oneDecimal));
         for (const GradeCount &grade : statistics.grades) {
             if (!gradeNames.contains(grade.grade))
                 gradeNames << grade.grade;
-            worksheet_write_number(classSheet, lxw_row_t(e + 1),
-                                   lxw_col_t(3 + gradeNames.indexOf(grade.grade)), grade.count,
-                                   nullptr);
+            written(worksheet_write_number(classSheet, lxw_row_t(e + 1),
+                                           lxw_col_t(3 + gradeNames.indexOf(grade.grade)),
+                                           grade.count, nullptr));
         }
         if (progress && !progress(e + 1, total))
             cancelled = true;
@@ -188,28 +197,32 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     const QStringList fixed { QStringLiteral("考号"), QStringLiteral("姓名"),
                               QStringLiteral("部门") };
     for (int c = 0; c < fixed.size(); ++c)
-        worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold);
+        written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold));
     const int firstExamColumn = int(fixed.size());
     for (int e = 0; e < total; ++e) {
-        worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e),
-                               utf8(labels[e] + QStringLiteral(" 速度")).constData(), bold);
-        worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e + 1),
-                               utf8(labels[e] + QStringLiteral(" 等级")).constData(), bold);
+        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e),
+                                       utf8(labels[e] + QStringLiteral(" 速度")).constData(),
+                                       bold));
+        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                       utf8(labels[e] + QStringLiteral(" 等级")).constData(),
+                                       bold));
     }
     const int afterExams = firstExamColumn + 2 * total;
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams),
-                           utf8(QStringLiteral("最好速度")).constData(), bold);
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
-                           utf8(QStringLiteral("平均速度")).constData(), bold);
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
-                           utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold);
-    worksheet_set_column(summary, 0, lxw_col_t(afterExams + 2), 14, nullptr);
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams),
+                                   utf8(QStringLiteral("最好速度")).constData(), bold));
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
+                                   utf8(QStringLiteral("平均速度")).constData(), bold));
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
+                                   utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold));
+    written(worksheet_set_column(summary, 0, lxw_col_t(afterExams + 2), 14, nullptr));
     for (int i = 0; i < examinees.size(); ++i) {
         const Examinee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
-        worksheet_write_string(summary, row, 0, utf8(examinee.examNumber).constData(), nullptr);
-        worksheet_write_string(summary, row, 1, utf8(examinee.name).constData(), nullptr);
-        worksheet_write_string(summary, row, 2, utf8(examinee.department).constData(), nullptr);
+        written(worksheet_write_string(summary, row, 0, utf8(examinee.examNumber).constData(),
+                                       nullptr));
+        written(worksheet_write_string(summary, row, 1, utf8(examinee.name).constData(), nullptr));
+        written(worksheet_write_string(summary, row, 2, utf8(examinee.department).constData(),
+                                       nullptr));
         QVector<std::pair<int, double>> taken;
         double best = 0;
         double sum = 0;
@@ -217,31 +230,39 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
-            worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
-                                   nullptr);
-            worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                                   utf8(grade).constData(), nullptr);
+            written(worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
+                                           nullptr));
+            written(worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                           utf8(grade).constData(), nullptr));
             taken.append({ e, speed });
             best = std::max(best, speed);
             sum += speed;
         }
-        worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr);
-        worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
-                               oneDecimal);
+        written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));
+        written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
+                                       oneDecimal));
         if (const auto trend = trendOf(taken))
-            worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend, twoDecimals);
+            written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend,
+                                           twoDecimals));
     }
 
     // The class sheet's headings and its two charts over its rows.
-    worksheet_write_string(classSheet, 0, 0, utf8(QStringLiteral("考试")).constData(), bold);
-    worksheet_write_string(classSheet, 0, 1, utf8(QStringLiteral("平均速度")).constData(), bold);
-    worksheet_write_string(classSheet, 0, 2, utf8(QStringLiteral("及格率（%）")).constData(), bold);
+    written(worksheet_write_string(classSheet, 0, 0, utf8(QStringLiteral("考试")).constData(),
+                                   bold));
+    written(worksheet_write_string(classSheet, 0, 1, utf8(QStringLiteral("平均速度")).constData(),
+                                   bold));
+    written(worksheet_write_string(classSheet, 0, 2,
+                                   utf8(QStringLiteral("及格率（%）")).constData(), bold));
     for (int g = 0; g < gradeNames.size(); ++g)
-        worksheet_write_string(classSheet, 0, lxw_col_t(3 + g), utf8(gradeNames[g]).constData(),
-                               bold);
-    worksheet_set_column(classSheet, 0, 0, 24, nullptr);
+        written(worksheet_write_string(classSheet, 0, lxw_col_t(3 + g),
+                                       utf8(gradeNames[g]).constData(), bold));
+    written(worksheet_set_column(classSheet, 0, 0, 24, nullptr));
     const QByteArray sheet = utf8(chartSheetName());
     const lxw_row_t lastRow = lxw_row_t(total);
+
+    if (cellRefusal != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法写入单元格（%1）")
+                               .arg(QString::fromUtf8(lxw_strerror(cellRefusal))));
 
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_LINE);
     lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;

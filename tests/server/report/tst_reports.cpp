@@ -115,6 +115,23 @@ private slots:
         QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
     }
 
+    // A name beyond what a cell holds: the report fails, named, and leaves nothing.
+    void refusedCellFailsTheReport()
+    {
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(u"a.db"_qs));
+        QVector<ArchivedExam> exams = keptExams(archive, 1, 2);
+        QCOMPARE(exams.size(), 1);
+        exams[0].rows[0].name = QString(40000, u'名');
+        const QString path = dir.filePath(u"学期报告.xlsx"_qs);
+        const QString problem = termreport::write(exams, path, {}).problem;
+        QVERIFY2(problem.contains(u"无法写入单元格"_qs), qPrintable(problem));
+        QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
+        exams[0].rows[0].name = u"考生0"_qs;
+        QCOMPARE(termreport::write(exams, path, {}).problem, QString());
+        QVERIFY(QFile::exists(path));
+    }
+
     void examSheetNames_data()
     {
         QTest::addColumn<QStringList>("articles");  // one exam each, a day apart
