@@ -194,7 +194,7 @@ void ExamSession::pressEnter()
         emit recordDue(ResultProgress::Phase::Typing);
 }
 
-void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
+void ExamSession::requestExit(qint32 typedLen, qint32 completeLen)
 {
     switch (m_phase) {
     case Phase::Waiting:
@@ -202,9 +202,7 @@ void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
         setPhase(m_upload == ResultUpload::State::Uploading ? Phase::LeavingEarly : Phase::Left);
         return;
     case Phase::Typing:
-        // The whole target but its final line break (CR LF) must be typed;
-        // in 64 bits, so a target length near the lower limit cannot wrap.
-        if (qint64(typedLen) >= qint64(targetLen) - 2)
+        if (typedLen >= completeLen)
             emit questionAsked(Question::EndExam);
         else
             emit messageRequested(notFinishedMessage());

@@ -121,11 +121,11 @@ public slots:
     // The start-up record is taken: the first record of the session.
     void begin();
     void pressEnter();
-    // CmdExit or the close box. During the exam, leaving needs the whole
-    // target typed but its final line break.
-    void requestExit(qint32 typedLen, qint32 targetLen);
+    // CmdExit or the close box. During the exam, leaving needs the target
+    // typed to its end: completeLen characters (completeLength()).
+    void requestExit(qint32 typedLen, qint32 completeLen);
     // The same with what has been typed so far.
-    void requestExit() { requestExit(m_typing.typedLen(), m_typing.targetLen()); }
+    void requestExit() { requestExit(m_typing.typedLen(), completeLength(m_typing.targetText())); }
     void answer(ExamSession::Question question, bool yes);
     void onUploadState(ResultUpload::State state);
     // The clock's ticks: progress records fall due, and the time runs out.

@@ -54,17 +54,17 @@ struct Course
             exam.onUploadState(Upload::Failed);
         } else if (has("Left")) {
             exam.onUploadState(Upload::Delivered);
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         } else if (!has("Waiting") && !has("LeavingEarly")) {
             exam.onUploadState(Upload::Delivered);
             exam.pressEnter();
         }
         if (has("LeavingEarly"))
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         if (has("Over"))
             exam.onTimeUp();
         if (has("Leaving") || has("Stranded")) {
-            exam.requestExit(8, 10);
+            exam.requestExit(8, 8);
             exam.answer(ExamSession::Question::EndExam, true);
         }
         if (has("Over") || has("Leaving") || has("Stranded"))
@@ -86,9 +86,9 @@ struct Course
         if (event == u"Enter"_qs)
             exam.pressEnter();
         else if (event == u"exit, text not typed"_qs)
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         else if (event == u"exit, text typed"_qs)
-            exam.requestExit(8, 10);
+            exam.requestExit(8, 8);
         else if (event == u"yes"_qs || event == u"no"_qs)
             exam.answer(question, event == u"yes"_qs);
         else if (event == u"delivered"_qs)
