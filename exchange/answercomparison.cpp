@@ -52,6 +52,11 @@ QChar AnswerComparison::blankFor(QChar targetChar)
     return gbk::byteWidth(targetChar) == 2 ? QChar(0x3000) : QChar(u' ');
 }
 
+int completeLength(QStringView target)
+{
+    return int(target.endsWith(u"\r\n") ? target.size() - 2 : target.size());
+}
+
 AnswerFigures scoreAnswer(const AnswerComparison &comparison, qint32 typedLen, qint32 timePass)
 {
     const int right = comparison.rightCount();

@@ -60,6 +60,11 @@ struct AnswerFigures
     float accuracy = 0;
 };
 
+// How much of a target makes it typed to its end: all of it but its final
+// line break (CR LF), which nobody types after the last character. Progress
+// and what is left untyped are measured against it; the figures are not.
+int completeLength(QStringView target);
+
 // The figures of a typed text after timePass seconds, as the client takes
 // them for its record.
 AnswerFigures scoreAnswer(const AnswerComparison &comparison, qint32 typedLen, qint32 timePass);

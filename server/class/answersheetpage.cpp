@@ -4,6 +4,8 @@
 
 #include "numbers.h"
 
+#include <algorithm>
+
 namespace {
 
 QString minutesAndSeconds(int seconds)
@@ -80,7 +82,9 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     m_figures = scoreAnswer(comparison, qint32(typed.size()), record.timePass);
     const int compared = comparison.comparedCount();
     const int length = int(published.size());
-    for (int i = 0; i < length;) {
+    // The final line break, when untyped, is not missing: nobody types it.
+    const int complete = completeLength(published);
+    for (int i = 0; i < std::max(compared, complete);) {
         const Mark mark = i >= compared   ? Mark::Missing
                 : comparison.isRightAt(i) ? Mark::Right
                                           : Mark::Wrong;
@@ -99,7 +103,7 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
             m_pieces.last().text += published.at(i);
         ++i;
     }
-    m_missing = length - compared;
+    m_missing = std::max(complete - compared, 0);
     m_beyond = shownText(QStringView(typed).mid(length));
 }
 

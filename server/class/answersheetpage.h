@@ -41,6 +41,7 @@ public:
     QString title() const;
     // Why nothing is compared; empty when the sheet is shown.
     const QString &notice() const { return m_notice; }
+    // The pieces cover the published text but a final line break left untyped.
     const QVector<Piece> &pieces() const { return m_pieces; }
     // What was typed beyond the end of the published text, as shown.
     const QString &typedBeyond() const { return m_beyond; }

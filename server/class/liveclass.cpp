@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/liveclass.h"
 
+#include "answercomparison.h"
 #include "identity.h"
 
 #include <QSet>
@@ -81,8 +82,14 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         const qint32 typed = record.progress && row.state != ExamineeState::Finished
                 ? record.progress->typedSoFar
                 : record.typedLen;
-        if (record.targetLen > 0)
-            row.progress = std::clamp(double(typed) / record.targetLen, 0.0, 1.0);
+        if (record.targetLen > 0) {
+            // The published text tells whether it ends in a line break that
+            // need not be typed; without it the record's length is all there is.
+            const qint32 complete = record.targetLen == facts.publishedText.size()
+                    ? completeLength(facts.publishedText)
+                    : record.targetLen;
+            row.progress = complete > 0 ? std::clamp(double(typed) / complete, 0.0, 1.0) : 1.0;
+        }
         row.doubts = doubts.at(i);
         const QString person =
                 identity::personKey(record.department, record.examNumber, record.name);

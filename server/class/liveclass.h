@@ -24,7 +24,7 @@ struct ClassViewRow : ResultCore
 {
     bool hasRecord = false;  // false: listed in the class list, not logged in
     ExamineeState state = ExamineeState::Absent;
-    std::optional<double> progress;  // typed / target, 0 to 1
+    std::optional<double> progress;  // typed / what completes the text, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
     QString stateNote;  // what the state's tooltip adds: a resume and its time
     // Wrong characters of the answer sheet, scored again; empty without one.

@@ -57,8 +57,12 @@ QString firstSheetMember(const ZipArchive &zip)
     while (!book.atEnd() && id.isEmpty()) {
         // A hidden sheet (state "hidden" or "veryHidden") holds lookups or
         // an old copy, not what the examiner sees on opening the workbook.
-        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == u"sheet"
-            && book.attributes().value(QStringLiteral("state")).isEmpty()) {
+        // Excel leaves a visible sheet's state out; LibreOffice and openpyxl
+        // write "visible".
+        if (book.readNext() != QXmlStreamReader::StartElement || book.name() != u"sheet")
+            continue;
+        if (const auto state = book.attributes().value(QStringLiteral("state"));
+            state.isEmpty() || state == u"visible") {
             for (const QXmlStreamAttribute &attribute : book.attributes()) {
                 if (attribute.name() == u"id")
                     id = attribute.value().toString();

@@ -75,10 +75,9 @@ int displayWidth(const QString &text)
 class SheetWriter
 {
 public:
-    SheetWriter(lxw_workbook *workbook, lxw_worksheet *sheet) : m_sheet(sheet)
+    SheetWriter(lxw_worksheet *sheet, lxw_format *twoDecimals)
+        : m_sheet(sheet), m_twoDecimals(twoDecimals)
     {
-        m_twoDecimals = workbook_add_format(workbook);
-        format_set_num_format(m_twoDecimals, "0.00");
     }
 
     void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString())
@@ -104,7 +103,7 @@ public:
 
 private:
     lxw_worksheet *m_sheet;
-    lxw_format *m_twoDecimals = nullptr;
+    lxw_format *m_twoDecimals;
     QStringList m_changed;
 };
 
@@ -129,14 +128,22 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
     lxw_worksheet *sheet =
             workbook ? workbook_add_worksheet(workbook, sheetName().toUtf8().constData()) : nullptr;
-    if (!sheet) {
+    lxw_format *bold = sheet ? workbook_add_format(workbook) : nullptr;
+    lxw_format *twoDecimals = bold ? workbook_add_format(workbook) : nullptr;
+    // Nothing is written through what the library could not make.
+    if (!twoDecimals) {
         if (workbook)
             workbook_close(workbook);
+        if (written != path)
+            QFile::remove(written);
         outcome.problem = QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
         return outcome;
     }
+    format_set_bold(bold);
+    format_set_align(bold, LXW_ALIGN_CENTER);
+    format_set_num_format(twoDecimals, "0.00");
 
-    SheetWriter cells(workbook, sheet);
+    SheetWriter cells(sheet, twoDecimals);
     QStringList headers = {
         QStringLiteral("部门"),        QStringLiteral("考号"),
         QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
@@ -179,9 +186,6 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
                              nullptr);
-    lxw_format *bold = workbook_add_format(workbook);
-    format_set_bold(bold);
-    format_set_align(bold, LXW_ALIGN_CENTER);
     worksheet_merge_range(sheet, 0, 0, 0, columns - 1, title().toUtf8().constData(), bold);
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);

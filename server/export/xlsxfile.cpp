@@ -29,4 +29,45 @@ QString asciiStandIn(const QString &path, const QString &stem)
 #endif
 }
 
+namespace {
+
+// Excel's limit on a sheet name.
+constexpr qsizetype kSheetNameChars = 31;
+
+// Cut to `limit` characters, never inside a surrogate pair, without the
+// apostrophes Excel refuses at either end.
+QString fitted(const QString &name, qsizetype limit)
+{
+    QString out = name.left(limit);
+    if (out.size() < name.size() && out.back().isHighSurrogate())
+        out.chop(1);
+    while (out.startsWith(u'\''))
+        out.remove(0, 1);
+    while (out.endsWith(u'\''))
+        out.chop(1);
+    return out.isEmpty() ? QStringLiteral("_") : out;
+}
+
+bool isTaken(const QString &name, const QStringList &taken)
+{
+    // Excel keeps "History" for itself.
+    return taken.contains(name, Qt::CaseInsensitive)
+            || name.compare(QLatin1String("History"), Qt::CaseInsensitive) == 0;
+}
+
+}  // namespace
+
+QString sheetName(const QString &wanted, const QStringList &taken)
+{
+    QString clean = wanted;
+    for (const QChar sign : { u'[', u']', u':', u'*', u'?', u'/', u'\\' })
+        clean.replace(sign, u'_');
+    QString name = fitted(clean, kSheetNameChars);
+    for (int n = 2; isTaken(name, taken); ++n) {
+        const QString suffix = QStringLiteral("_%1").arg(n);
+        name = fitted(clean, kSheetNameChars - suffix.size()) + suffix;
+    }
+    return name;
+}
+
 }  // namespace xlsxfile

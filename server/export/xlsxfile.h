@@ -1,8 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where libxlsxwriter may write a workbook that is to end up at `path`.
+// Where libxlsxwriter may write a workbook that is to end up at `path`,
+// and the names of its sheets.
 #include <QString>
+#include <QStringList>
 
 namespace xlsxfile {
 
@@ -11,5 +13,11 @@ namespace xlsxfile {
 // all. There the workbook is written under an ASCII name in the folder's
 // short (8.3) form and then renamed by Qt; elsewhere `path` is returned.
 QString asciiStandIn(const QString &path, const QString &stem);
+
+// A name for a new sheet that the library (and Excel) accepts: each of
+// []:*?/\ becomes "_", at most 31 characters, no apostrophe at either end,
+// never empty, and unlike every name in `taken` and "History" regardless
+// of case (a number is added then).
+QString sheetName(const QString &wanted, const QStringList &taken);
 
 }  // namespace xlsxfile

@@ -17,9 +17,6 @@ namespace termreport {
 
 namespace {
 
-// Excel's limit on a sheet name, and the signs it refuses in one.
-constexpr int kSheetNameChars = 31;
-
 QByteArray utf8(const QString &text)
 {
     return text.toUtf8();
@@ -31,13 +28,6 @@ QString examLabel(const ArchivedExam &exam, int index)
     return QStringLiteral("%1 %2 %3")
             .arg(index + 1, 2, 10, QLatin1Char('0'))
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
-}
-
-QString sheetNameOf(QString label)
-{
-    for (const QChar sign : { u'[', u']', u':', u'*', u'?', u'/', u'\\' })
-        label.replace(sign, u'_');
-    return label.left(kSheetNameChars);
 }
 
 // The change in speed per exam over those taken: the slope of a least-squares line.
@@ -92,57 +82,78 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     lxw_workbook *workbook = workbook_new(QFile::encodeName(scratch).constData());
     if (!workbook)
         return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
+    // What the library refuses to make ends the report, named, before
+    // anything is written through it.
+    // A cell or column the library refuses fails the report once the
+    // sheets are filled, named.
+    lxw_error cellRefusal = LXW_NO_ERROR;
+    const auto written = [&cellRefusal](lxw_error error) {
+        if (cellRefusal == LXW_NO_ERROR)
+            cellRefusal = error;
+    };
+    const auto refused = [&](const QString &what) -> Outcome {
+        workbook_close(workbook);
+        QFile::remove(scratch);
+        return {
+            QStringLiteral("无法写出学期报告 %1：%2").arg(QDir::toNativeSeparators(path), what)
+        };
+    };
     lxw_format *bold = workbook_add_format(workbook);
-    format_set_bold(bold);
     lxw_format *oneDecimal = workbook_add_format(workbook);
-    format_set_num_format(oneDecimal, "0.0");
     lxw_format *twoDecimals = workbook_add_format(workbook);
+    if (!bold || !oneDecimal || !twoDecimals)
+        return refused(QStringLiteral("无法建立单元格格式"));
+    format_set_bold(bold);
+    format_set_num_format(oneDecimal, "0.0");
     format_set_num_format(twoDecimals, "0.00");
 
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     lxw_worksheet *classSheet =
             workbook_add_worksheet(workbook, utf8(chartSheetName()).constData());
+    if (!summary || !classSheet)
+        return refused(QStringLiteral("无法建立工作表"));
 
     QVector<Examinee> examinees;
     QHash<QString, int> examineeIndex;
     QStringList gradeNames;
     QStringList labels;
-    QStringList usedSheetNames;
+    QStringList usedSheetNames { summarySheetName(), chartSheetName() };
     const int total = int(exams.size());
     bool cancelled = false;
     for (int e = 0; e < total && !cancelled; ++e) {
         const ArchivedExam &exam = exams[e];
         const GradingScale &scale = exam.sitting.scale;
         labels << examLabel(exam, e);
-        QString sheetName = sheetNameOf(labels.last());
-        while (usedSheetNames.contains(sheetName))
-            sheetName = sheetName.left(kSheetNameChars - 1) + u'_';
+        const QString sheetName = xlsxfile::sheetName(labels.last(), usedSheetNames);
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
+        if (!sheet)
+            return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the score, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::Score; ++c)
-            worksheet_write_string(sheet, 0, lxw_col_t(c),
-                                   utf8(RankingModel::header(RankingModel::Column(c))).constData(),
-                                   bold);
-        worksheet_set_column(sheet, 1, 3, 14, nullptr);
-        worksheet_set_column(sheet, 4, 6, 14, nullptr);
+            written(worksheet_write_string(
+                    sheet, 0, lxw_col_t(c),
+                    utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
+        written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
+        written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
         int r = 0;
         for (const ArchivedRow &row : exam.rows) {
             ++r;
             const auto grade = scale.gradeOf(row);
-            worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
-                                   nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 2, utf8(row.examNumber).constData(),
-                                   nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 3, utf8(row.name).constData(), nullptr);
-            worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr);
-            worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals);
-            worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr);
-            worksheet_write_string(sheet, lxw_row_t(r), 7, utf8(scale.nameOf(grade)).constData(),
-                                   nullptr);
+            written(worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
+                                           nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 2, utf8(row.examNumber).constData(),
+                                           nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 3, utf8(row.name).constData(),
+                                           nullptr));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals));
+            written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+            written(worksheet_write_string(sheet, lxw_row_t(r), 7,
+                                           utf8(scale.nameOf(grade)).constData(), nullptr));
             if (const auto score = scale.scoreOf(grade))
-                worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr);
+                written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
             if (!grade)
                 continue;
             const QString key = row.examNumber + u'\x1f' + row.name;
@@ -159,17 +170,18 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         }
         // The class's figures for the charts.
         const ExamStatistics statistics = statisticsOf(exam.rows, scale);
-        worksheet_write_string(classSheet, lxw_row_t(e + 1), 0, utf8(labels.last()).constData(),
-                               nullptr);
-        worksheet_write_number(classSheet, lxw_row_t(e + 1), 1, statistics.speed.mean, oneDecimal);
-        worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.passRate * 100,
-                               oneDecimal);
+        written(worksheet_write_string(classSheet, lxw_row_t(e + 1), 0,
+                                       utf8(labels.last()).constData(), nullptr));
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 1, statistics.speed.mean,
+                                       oneDecimal));
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.passRate * 100,
+                                       oneDecimal));
         for (const GradeCount &grade : statistics.grades) {
             if (!gradeNames.contains(grade.grade))
                 gradeNames << grade.grade;
-            worksheet_write_number(classSheet, lxw_row_t(e + 1),
-                                   lxw_col_t(3 + gradeNames.indexOf(grade.grade)), grade.count,
-                                   nullptr);
+            written(worksheet_write_number(classSheet, lxw_row_t(e + 1),
+                                           lxw_col_t(3 + gradeNames.indexOf(grade.grade)),
+                                           grade.count, nullptr));
         }
         if (progress && !progress(e + 1, total))
             cancelled = true;
@@ -184,28 +196,32 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     const QStringList fixed { QStringLiteral("考号"), QStringLiteral("姓名"),
                               QStringLiteral("部门") };
     for (int c = 0; c < fixed.size(); ++c)
-        worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold);
+        written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold));
     const int firstExamColumn = int(fixed.size());
     for (int e = 0; e < total; ++e) {
-        worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e),
-                               utf8(labels[e] + QStringLiteral(" 速度")).constData(), bold);
-        worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e + 1),
-                               utf8(labels[e] + QStringLiteral(" 等级")).constData(), bold);
+        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e),
+                                       utf8(labels[e] + QStringLiteral(" 速度")).constData(),
+                                       bold));
+        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                       utf8(labels[e] + QStringLiteral(" 等级")).constData(),
+                                       bold));
     }
     const int afterExams = firstExamColumn + 2 * total;
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams),
-                           utf8(QStringLiteral("最好速度")).constData(), bold);
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
-                           utf8(QStringLiteral("平均速度")).constData(), bold);
-    worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
-                           utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold);
-    worksheet_set_column(summary, 0, lxw_col_t(afterExams + 2), 14, nullptr);
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams),
+                                   utf8(QStringLiteral("最好速度")).constData(), bold));
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
+                                   utf8(QStringLiteral("平均速度")).constData(), bold));
+    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
+                                   utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold));
+    written(worksheet_set_column(summary, 0, lxw_col_t(afterExams + 2), 14, nullptr));
     for (int i = 0; i < examinees.size(); ++i) {
         const Examinee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
-        worksheet_write_string(summary, row, 0, utf8(examinee.examNumber).constData(), nullptr);
-        worksheet_write_string(summary, row, 1, utf8(examinee.name).constData(), nullptr);
-        worksheet_write_string(summary, row, 2, utf8(examinee.department).constData(), nullptr);
+        written(worksheet_write_string(summary, row, 0, utf8(examinee.examNumber).constData(),
+                                       nullptr));
+        written(worksheet_write_string(summary, row, 1, utf8(examinee.name).constData(), nullptr));
+        written(worksheet_write_string(summary, row, 2, utf8(examinee.department).constData(),
+                                       nullptr));
         QVector<std::pair<int, double>> taken;
         double best = 0;
         double sum = 0;
@@ -213,52 +229,68 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
-            worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
-                                   nullptr);
-            worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                                   utf8(grade).constData(), nullptr);
+            written(worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
+                                           nullptr));
+            written(worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                           utf8(grade).constData(), nullptr));
             taken.append({ e, speed });
             best = std::max(best, speed);
             sum += speed;
         }
-        worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr);
-        worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
-                               oneDecimal);
+        written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));
+        written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
+                                       oneDecimal));
         if (const auto trend = trendOf(taken))
-            worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend, twoDecimals);
+            written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend,
+                                           twoDecimals));
     }
 
     // The class sheet's headings and its two charts over its rows.
-    worksheet_write_string(classSheet, 0, 0, utf8(QStringLiteral("考试")).constData(), bold);
-    worksheet_write_string(classSheet, 0, 1, utf8(QStringLiteral("平均速度")).constData(), bold);
-    worksheet_write_string(classSheet, 0, 2, utf8(QStringLiteral("及格率（%）")).constData(), bold);
+    written(worksheet_write_string(classSheet, 0, 0, utf8(QStringLiteral("考试")).constData(),
+                                   bold));
+    written(worksheet_write_string(classSheet, 0, 1, utf8(QStringLiteral("平均速度")).constData(),
+                                   bold));
+    written(worksheet_write_string(classSheet, 0, 2,
+                                   utf8(QStringLiteral("及格率（%）")).constData(), bold));
     for (int g = 0; g < gradeNames.size(); ++g)
-        worksheet_write_string(classSheet, 0, lxw_col_t(3 + g), utf8(gradeNames[g]).constData(),
-                               bold);
-    worksheet_set_column(classSheet, 0, 0, 24, nullptr);
+        written(worksheet_write_string(classSheet, 0, lxw_col_t(3 + g),
+                                       utf8(gradeNames[g]).constData(), bold));
+    written(worksheet_set_column(classSheet, 0, 0, 24, nullptr));
     const QByteArray sheet = utf8(chartSheetName());
     const lxw_row_t lastRow = lxw_row_t(total);
 
+    if (cellRefusal != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法写入单元格（%1）")
+                               .arg(QString::fromUtf8(lxw_strerror(cellRefusal))));
+
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_LINE);
-    lxw_chart_series *mean = chart_add_series(meanChart, nullptr, nullptr);
+    lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
+    if (!mean)
+        return refused(QStringLiteral("无法建立图表"));
     chart_series_set_categories(mean, sheet.constData(), 1, 0, lastRow, 0);
     chart_series_set_values(mean, sheet.constData(), 1, 1, lastRow, 1);
     chart_series_set_name(mean, utf8(QStringLiteral("平均速度")).constData());
     chart_series_set_marker_type(mean, LXW_CHART_MARKER_CIRCLE);
     chart_title_set_name(meanChart, utf8(QStringLiteral("班级平均速度")).constData());
     chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
-    worksheet_insert_chart(classSheet, lastRow + 2, 0, meanChart);
+    if (worksheet_insert_chart(classSheet, lastRow + 2, 0, meanChart) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
 
     lxw_chart *shareChart = workbook_add_chart(workbook, LXW_CHART_COLUMN_STACKED_PERCENT);
+    if (!shareChart)
+        return refused(QStringLiteral("无法建立图表"));
     for (int g = 0; g < gradeNames.size(); ++g) {
         lxw_chart_series *share = chart_add_series(shareChart, nullptr, nullptr);
+        if (!share)
+            return refused(QStringLiteral("无法建立图表"));
         chart_series_set_categories(share, sheet.constData(), 1, 0, lastRow, 0);
         chart_series_set_values(share, sheet.constData(), 1, lxw_col_t(3 + g), lastRow,
                                 lxw_col_t(3 + g));
         chart_series_set_name_range(share, sheet.constData(), 0, lxw_col_t(3 + g));
     }
     chart_title_set_name(shareChart, utf8(QStringLiteral("等级分布")).constData());
-    worksheet_insert_chart(classSheet, lastRow + 2, 8, shareChart);
+    if (worksheet_insert_chart(classSheet, lastRow + 2, 8, shareChart) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
 
     const lxw_error closed = workbook_close(workbook);
     if (closed != LXW_NO_ERROR) {

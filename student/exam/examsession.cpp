@@ -6,6 +6,16 @@
 #include "examlimits.h"
 #include "scoring.h"
 
+namespace {
+
+// The upload has arrived or failed: its outcome is known.
+bool isSettled(ResultUpload::State state)
+{
+    return state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+}
+
+}  // namespace
+
 ExamSession::ExamSession(ExamClock &clock, QObject *parent) : ExamSession(clock, Examinee(), parent)
 {
 }
@@ -20,6 +30,11 @@ ExamSession::ExamSession(ExamClock &clock, const Examinee &examinee, QObject *pa
 QString ExamSession::confirmExitQuestion()
 {
     return QStringLiteral("是否真的要退出考试？");
+}
+
+QString ExamSession::timeUpText()
+{
+    return QStringLiteral("考试时间到，成绩正在交给服务器，请稍候。");
 }
 
 QString ExamSession::notFinishedMessage()
@@ -115,7 +130,31 @@ bool ExamSession::showsFinish() const
 
 QString ExamSession::finishLine(ResultUpload::State state) const
 {
-    return finishText(state, m_figures.speed, m_figures.accuracy);
+    return finishText(m_timeUp && !isSettled(state) ? timeUpText() : finishOutcome(state),
+                      m_figures.speed, m_figures.accuracy);
+}
+
+QString ExamSession::statusNote(ResultUpload::State state) const
+{
+    if (!m_timeUp)
+        return QStringLiteral("考试中请勿关闭本窗口");
+    switch (state) {
+    case ResultUpload::State::Delivered:
+        return QStringLiteral("时间到，成绩已保存");
+    case ResultUpload::State::Failed:
+        return QStringLiteral("时间到，成绩未送到！");
+    case ResultUpload::State::Idle:
+    case ResultUpload::State::Uploading:
+        break;
+    }
+    return QStringLiteral("时间到，正在交卷……");
+}
+
+QString ExamSession::promptText() const
+{
+    return m_resumed
+            ? QStringLiteral("按下回车键继续考试，不会打的汉字请随便打一汉字代替......")
+            : QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
 QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &localProblem) const
@@ -155,7 +194,7 @@ void ExamSession::pressEnter()
         emit recordDue(ResultProgress::Phase::Typing);
 }
 
-void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
+void ExamSession::requestExit(qint32 typedLen, qint32 completeLen)
 {
     switch (m_phase) {
     case Phase::Waiting:
@@ -163,9 +202,7 @@ void ExamSession::requestExit(qint32 typedLen, qint32 targetLen)
         setPhase(m_upload == ResultUpload::State::Uploading ? Phase::LeavingEarly : Phase::Left);
         return;
     case Phase::Typing:
-        // The whole target but its final line break (CR LF) must be typed;
-        // in 64 bits, so a target length near the lower limit cannot wrap.
-        if (qint64(typedLen) >= qint64(targetLen) - 2)
+        if (typedLen >= completeLen)
             emit questionAsked(Question::EndExam);
         else
             emit messageRequested(notFinishedMessage());
@@ -220,8 +257,7 @@ void ExamSession::onUploadState(ResultUpload::State state)
         m_registered = true;
         showNote(false);
     }
-    const bool settled =
-            state == ResultUpload::State::Delivered || state == ResultUpload::State::Failed;
+    const bool settled = isSettled(state);
     switch (m_phase) {
     case Phase::Waiting:
         if (state == ResultUpload::State::Failed && !m_registered)
@@ -261,6 +297,7 @@ void ExamSession::onTimeUp()
     if (m_phase != Phase::Typing)
         return;
     showNote(false);
+    m_timeUp = true;
     setPhase(Phase::Over);
     takeFinalRecord();
 }

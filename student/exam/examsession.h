@@ -80,7 +80,15 @@ public:
     // Whether the information line tells the final record's way to the
     // server: from the end of the exam until the program ends.
     bool showsFinish() const;
+    // From time-up until the final record has arrived or failed it opens
+    // with the time being up.
     QString finishLine(ResultUpload::State state) const;
+    // The status bar's note: not to close the window during the exam; from
+    // time-up on, that the time is up and what became of the result.
+    QString statusNote(ResultUpload::State state) const;
+    bool endedByClock() const { return m_timeUp; }
+    // The blinking prompt before the start; a resumed exam continues.
+    QString promptText() const;
     // The box after the final record's outcome; a failure names the local
     // problem too, when there was one.
     QString finalOutcomeText(ResultUpload::State state, const QString &localProblem) const;
@@ -90,6 +98,7 @@ public:
     void setProgressSeconds(int seconds) { m_progressSeconds = std::max(1, seconds); }
 
     static QString confirmExitQuestion();
+    static QString timeUpText();
     static QString notFinishedMessage();
     static QString registeringText();
     static QString waitingToLeaveText();
@@ -112,11 +121,11 @@ public slots:
     // The start-up record is taken: the first record of the session.
     void begin();
     void pressEnter();
-    // CmdExit or the close box. During the exam, leaving needs the whole
-    // target typed but its final line break.
-    void requestExit(qint32 typedLen, qint32 targetLen);
+    // CmdExit or the close box. During the exam, leaving needs the target
+    // typed to its end: completeLen characters (completeLength()).
+    void requestExit(qint32 typedLen, qint32 completeLen);
     // The same with what has been typed so far.
-    void requestExit() { requestExit(m_typing.typedLen(), m_typing.targetLen()); }
+    void requestExit() { requestExit(m_typing.typedLen(), completeLength(m_typing.targetText())); }
     void answer(ExamSession::Question question, bool yes);
     void onUploadState(ResultUpload::State state);
     // The clock's ticks: progress records fall due, and the time runs out.
@@ -156,5 +165,6 @@ private:
     bool m_noteShown = false;
     int m_progressSeconds = kProgressSeconds;
     bool m_resumed = false;
+    bool m_timeUp = false;  // the exam ended by its clock
     qint32 m_resumeCount = 0;
 };

@@ -20,7 +20,9 @@ QString PriorRecords::resumeQuestion(const ResultRecord &record)
     // Characters as the examinee counts them: a line break is none.
     const QString typed = record.answerSheet ? record.answerSheet->typedText : QString();
     const qsizetype characters = typed.size() - typed.count(u'\r') - typed.count(u'\n');
-    return QStringLiteral("检测到未完成的考试（已用时 %1 分 %2 秒，已打 %3 字），是否继续？")
+    return QStringLiteral("检测到未完成的考试（已用时 %1 分 %2 秒，已打 %3 字），是否继续？\n"
+                          "选“否”将重新开始一次考试，之前那次考试的记录仍会保留，"
+                          "并标明给监考老师。")
             .arg(record.timePass / 60)
             .arg(record.timePass % 60)
             .arg(characters);

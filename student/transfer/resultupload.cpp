@@ -23,22 +23,23 @@ QString resultFileName(const Examinee &examinee, int number)
     return resultname::forIdentity(examinee.department, examinee.examNumber, examinee.name, number);
 }
 
-QString finishText(ResultUpload::State state, float speed, float accuracy, const QLocale &locale)
+QString finishOutcome(ResultUpload::State state)
 {
-    QString outcome;
     switch (state) {
     case ResultUpload::State::Delivered:
-        outcome = QStringLiteral("考试结束，成绩已保存。");
-        break;
+        return QStringLiteral("考试结束，成绩已保存。");
     case ResultUpload::State::Failed:
         // One line of the window: short enough to leave room for the figures.
-        outcome = QStringLiteral("考试结束，成绩未送到服务器！请报告监考老师后再试。");
-        break;
+        return QStringLiteral("考试结束，成绩未送到服务器！请报告监考老师后再试。");
     case ResultUpload::State::Idle:
     case ResultUpload::State::Uploading:
-        outcome = QStringLiteral("考试结束，成绩正在上传，请稍候。");
         break;
     }
+    return QStringLiteral("考试结束，成绩正在上传，请稍候。");
+}
+
+QString finishText(const QString &outcome, float speed, float accuracy, const QLocale &locale)
+{
     return outcome + QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
             + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale)
             + QStringLiteral("％");

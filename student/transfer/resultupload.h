@@ -109,8 +109,10 @@ private:
 // programs share (resultname::forIdentity).
 QString resultFileName(const Examinee &examinee, int number = 1);
 
-// The information line after a finish. Only a delivered record is called
-// saved; speed and accuracy in their shortest form with the locale's decimal
-// point.
-QString finishText(ResultUpload::State state, float speed, float accuracy,
+// What became of the final record, as the information line opens after a
+// finish. Only a delivered record is called saved.
+QString finishOutcome(ResultUpload::State state);
+// The information line after a finish: the outcome, then speed and accuracy
+// in their shortest form with the locale's decimal point.
+QString finishText(const QString &outcome, float speed, float accuracy,
                    const QLocale &locale = QLocale());

@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -32,12 +33,14 @@
 
 namespace {
 
-QString promptText()
-{
-    return QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
-}
-
 const QColor kPromptColor(0xC0, 0x00, 0x00);
+
+void paintText(QLabel *label, const QColor &color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
 
 }  // namespace
 
@@ -60,6 +63,9 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_records.get(), &ExamRecords::uploadStateChanged, this,
             &FrmMain::onUploadStateChanged);
     connect(m_exam.get(), &ExamSession::phaseChanged, this, &FrmMain::onPhaseChanged);
+    // The final record at time-up may find the upload still busy with the
+    // one before, its state unchanged: the line follows the record itself.
+    connect(m_exam.get(), &ExamSession::recordDue, this, &FrmMain::onUploadStateChanged);
     connect(m_exam.get(), &ExamSession::questionAsked, this, &FrmMain::askExaminee);
     connect(m_exam.get(), &ExamSession::messageRequested, this, &FrmMain::tell);
     connect(m_exam.get(), &ExamSession::finalOutcome, this, [this](ResultUpload::State state) {
@@ -111,6 +117,7 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     }
     switchTimer(m_statusTick, true);
     onStatusTick();
+    showStatusNote();
     m_tabs->tabBar()->setFocus();
 }
 
@@ -232,9 +239,7 @@ void FrmMain::endTyping()
 
 void FrmMain::showInfo(const QString &text, const QColor &color)
 {
-    QPalette infoPalette = m_infoLine->palette();
-    infoPalette.setColor(QPalette::WindowText, color);
-    m_infoLine->setPalette(infoPalette);
+    paintText(m_infoLine, color);
     m_infoLine->setText(text);
 }
 
@@ -244,6 +249,17 @@ void FrmMain::showFinish()
     showInfo(m_exam->finishLine(state),
              state == ResultUpload::State::Failed ? kPromptColor
                                                   : palette().color(QPalette::ButtonText));
+    showStatusNote();
+}
+
+void FrmMain::showStatusNote()
+{
+    StatusPanel *note = m_panels[kNotePanel];
+    note->setText(m_exam->statusNote(upload().state()));
+    // Once the time is up the note stands out as the prompt does.
+    paintText(note,
+              m_exam->endedByClock() ? kPromptColor
+                                     : m_statusBar->palette().color(QPalette::WindowText));
 }
 
 void FrmMain::onScrollChanged(int value)
@@ -348,7 +364,7 @@ void FrmMain::onPromptTick()
     if (m_exam->phase() != ExamSession::Phase::Waiting)
         return;
     if (m_blinker.tick())
-        showInfo(promptText(), kPromptColor);
+        showInfo(m_exam->promptText(), kPromptColor);
     else
         m_infoLine->clear();
 }

@@ -101,6 +101,7 @@ private:
     static constexpr int kSettingsTab = 1;
     static constexpr int kTimePanel = 0;
     static constexpr int kWebsitePanel = 2;
+    static constexpr int kNotePanel = 3;
 
     // The controls, their names and geometry (frmmaincontrols.cpp).
     void buildWindow();
@@ -122,6 +123,7 @@ private:
     void onUploadStateChanged();
     void showInfo(const QString &text, const QColor &color);
     void showFinish();
+    void showStatusNote();
     void leave();
     void onStatusPanelClicked(const QString &key);
 

@@ -156,7 +156,7 @@ void FrmMain::buildStatusBar()
         { "time", QString(), 2 },
         { "notice", QStringLiteral("Kestrix 打字考试系统"), 2 },
         { "url", QStringLiteral("访问网站 kestrix.example.org"), 3 },
-        { "help", QStringLiteral("考试中请勿关闭本窗口"), 2 },
+        { "help", QString(), 2 },  // the exam's note
     };
     for (const auto &panel : panels) {
         auto *label = new StatusPanel(QLatin1String(panel.key), panel.text, m_statusBar);

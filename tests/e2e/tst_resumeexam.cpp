@@ -11,6 +11,7 @@
 #include "windows/frmlogin.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 
@@ -90,13 +91,13 @@ private slots:
         QTest::addColumn<QString>("question");  // what the second login asks
         QTest::newRow("same computer: from its checkpoint")
                 << false << true
-                << u"检测到未完成的考试（已用时 0 分 35 秒，已打 12 字），是否继续？"_qs;
+                << u"检测到未完成的考试（已用时 0 分 35 秒，已打 12 字），是否继续？\n选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。"_qs;
         QTest::newRow("another computer: from the exchange folder")
                 << false << false
-                << u"检测到未完成的考试（已用时 0 分 30 秒，已打 10 字），是否继续？"_qs;
+                << u"检测到未完成的考试（已用时 0 分 30 秒，已打 10 字），是否继续？\n选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。"_qs;
         QTest::newRow("another computer, write-once: from the newest ~N")
                 << true << false
-                << u"检测到未完成的考试（已用时 2 分 0 秒，已打 10 字），是否继续？"_qs;
+                << u"检测到未完成的考试（已用时 2 分 0 秒，已打 10 字），是否继续？\n选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。"_qs;
     }
 
     void deadComputerResumes()
@@ -146,6 +147,10 @@ private slots:
         QCOMPARE(again.typing->records().sessionId(), session);
         QVERIFY(again.box()->toPlainText().startsWith(u"0123456789\n"_qs));
         QCOMPARE(again.typing->session().errorCount(), 0);
+        // Until Enter the prompt says that the exam goes on.
+        again.typing->onPromptTick();
+        QCOMPARE(childOf<QLabel>(again.typing.get(), "LblInfo")->text(),
+                 u"按下回车键继续考试，不会打的汉字请随便打一汉字代替......"_qs);
 
         // Enter runs the clock again; the rest is typed and the exam ends.
         QTest::keyClick(again.typing.get(), Qt::Key_Return);

@@ -113,6 +113,20 @@ private slots:
                                         { u""_qs, u"2"_qs, u"乙"_qs },
                                         { u"二班"_qs, u"3"_qs, u"丙"_qs } }
                 << false << u"merge:1,0,2,0"_qs << u"一班|1|甲;一班|2|乙;二班|3|丙"_qs << plain;
+        // openpyxl, like LibreOffice, writes state="visible" on the visible sheet.
+        const QList<QStringList> titled { { u"2026级一班名单"_qs },
+                                          { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                          { u"一班"_qs, u"#1"_qs, u"甲"_qs },
+                                          { u"一班"_qs, u"2"_qs, u"乙"_qs } };
+        QTest::newRow("openpyxl: visible sheet alone, merged title")
+                << u"list.xlsx"_qs << QByteArray() << titled << false
+                << u"openpyxl merge:0,0,0,2"_qs << u"一班|1|甲;一班|2|乙"_qs << plain;
+        QTest::newRow("openpyxl: hidden sheet before the list, merged title")
+                << u"list.xlsx"_qs << QByteArray() << titled << false
+                << u"openpyxl hidden merge:0,0,0,2"_qs << u"一班|1|甲;一班|2|乙"_qs << plain;
+        QTest::newRow("openpyxl: very hidden sheet before the list")
+                << u"list.xlsx"_qs << QByteArray() << titled << false << u"openpyxl veryHidden"_qs
+                << u"一班|1|甲;一班|2|乙"_qs << plain;
         QList<QStringList> inflating { { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
                                        { u"一班"_qs, u"1"_qs, u"甲"_qs } };
         for (int i = 0; i < 600; ++i)

@@ -7,6 +7,7 @@
 #include "workbook.h"
 
 #include "export/exportwriter.h"
+#include "export/xlsxfile.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,6 +54,36 @@ private slots:
         QVERIFY2(written.last().startsWith(u"str:一班|str:01|str:甲|int:50|int:98|int:60|"_qs)
                          && written.last().endsWith(u"|str:用时不符"_qs),
                  qPrintable(written.last()));
+    }
+
+    // The names a sheet may take beside others: unique regardless of case,
+    // never "History", and a number added still within 31 characters.
+    void sheetNames_data()
+    {
+        QTest::addColumn<QString>("wanted");
+        QTest::addColumn<QStringList>("taken");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("free") << u"Typing"_qs << QStringList { u"汇总"_qs } << u"Typing"_qs;
+        QTest::newRow("taken but for case")
+                << u"TYPING"_qs << QStringList { u"typing"_qs } << u"TYPING_2"_qs;
+        QTest::newRow("taken twice")
+                << u"typing"_qs << QStringList { u"Typing"_qs, u"typing_2"_qs } << u"typing_3"_qs;
+        QTest::newRow("history") << u"history"_qs << QStringList {} << u"history_2"_qs;
+        QTest::newRow("only apostrophes") << u"''"_qs << QStringList {} << u"_"_qs;
+        QTest::newRow("number after a cut ending on an apostrophe")
+                << u"abcdefghijklmnopqrstuvwxyzAB'cd"_qs
+                << QStringList { u"abcdefghijklmnopqrstuvwxyzAB'cd"_qs }
+                << u"abcdefghijklmnopqrstuvwxyzAB_2"_qs;
+        QTest::newRow("cut between a surrogate pair")
+                << QString(30, u'a') + u"😀"_qs << QStringList {} << QString(30, u'a');
+    }
+
+    void sheetNames()
+    {
+        QFETCH(QString, wanted);
+        QFETCH(QStringList, taken);
+        QFETCH(QString, name);
+        QCOMPARE(xlsxfile::sheetName(wanted, taken), name);
     }
 };
 

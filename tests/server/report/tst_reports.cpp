@@ -172,6 +172,68 @@ private slots:
         QCOMPARE(int(place), bin);
         QCOMPARE(place == std::floor(place), onEdge);
     }
+
+    // A name beyond what a cell holds: the report fails, named, and leaves nothing.
+    void refusedCellFailsTheReport()
+    {
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(u"a.db"_qs));
+        QVector<ArchivedExam> exams = keptExams(archive, 1, 2);
+        QCOMPARE(exams.size(), 1);
+        exams[0].rows[0].name = QString(40000, u'名');
+        const QString path = dir.filePath(u"学期报告.xlsx"_qs);
+        const QString problem = termreport::write(exams, path, {}).problem;
+        QVERIFY2(problem.contains(u"无法写入单元格"_qs), qPrintable(problem));
+        QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
+        exams[0].rows[0].name = u"考生0"_qs;
+        QCOMPARE(termreport::write(exams, path, {}).problem, QString());
+        QVERIFY(QFile::exists(path));
+    }
+
+    void examSheetNames_data()
+    {
+        QTest::addColumn<QStringList>("articles");  // one exam each, a day apart
+        QTest::addColumn<QStringList>("sheets");  // the exams' sheets as read back
+        QTest::newRow("apostrophe at the end")
+                << QStringList { u"Students'"_qs, u"文章'"_qs }
+                << QStringList { u"01 03-02 Students"_qs, u"02 03-03 文章"_qs };
+        QTest::newRow("apostrophe at the start of the article")
+                << QStringList { u"'引号"_qs } << QStringList { u"01 03-02 '引号"_qs };
+        // 9 characters of number and date, then 22 of the name reach 31.
+        QTest::newRow("cut ending on an apostrophe")
+                << QStringList { u"abcdefghijklmnopqrstu'vwxyzabcdefghijklm"_qs }
+                << QStringList { u"01 03-02 abcdefghijklmnopqrstu"_qs };
+        QTest::newRow("31 characters whole, 32 cut")
+                << QStringList { u"abcdefghijklmnopqrstuv"_qs, u"abcdefghijklmnopqrstuvw"_qs }
+                << QStringList { u"01 03-02 abcdefghijklmnopqrstuv"_qs,
+                                 u"02 03-03 abcdefghijklmnopqrstuv"_qs };
+        QTest::newRow("equal but for case")
+                << QStringList { u"Typing"_qs, u"TYPING"_qs }
+                << QStringList { u"01 03-02 Typing"_qs, u"02 03-03 TYPING"_qs };
+        QTest::newRow("refused signs") << QStringList { u"a[b]c:d*e?f/g\\h"_qs }
+                                       << QStringList { u"01 03-02 a_b_c_d_e_f_g_h"_qs };
+    }
+
+    void examSheetNames()
+    {
+        QFETCH(QStringList, articles);
+        QFETCH(QStringList, sheets);
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(u"a.db"_qs));
+        QVector<ArchivedExam> exams = keptExams(archive, int(articles.size()), 2);
+        QCOMPARE(exams.size(), articles.size());
+        for (int e = 0; e < exams.size(); ++e)
+            exams[e].sitting.articleName = articles[e];
+        const QString path = dir.filePath(u"学期报告.xlsx"_qs);
+        QCOMPARE(termreport::write(exams, path, {}).problem, QString());
+        const QStringList read = workbookScript(
+                u"print('|'.join(openpyxl.load_workbook(sys.argv[1]).sheetnames))\n"_qs, path);
+        QCOMPARE(read,
+                 QStringList { (QStringList { termreport::summarySheetName(),
+                                              termreport::chartSheetName() }
+                                + sheets)
+                                       .join(u'|') });
+    }
 };
 
 QTEST_MAIN(TestReports)

@@ -54,17 +54,17 @@ struct Course
             exam.onUploadState(Upload::Failed);
         } else if (has("Left")) {
             exam.onUploadState(Upload::Delivered);
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         } else if (!has("Waiting") && !has("LeavingEarly")) {
             exam.onUploadState(Upload::Delivered);
             exam.pressEnter();
         }
         if (has("LeavingEarly"))
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         if (has("Over"))
             exam.onTimeUp();
         if (has("Leaving") || has("Stranded")) {
-            exam.requestExit(8, 10);
+            exam.requestExit(8, 8);
             exam.answer(ExamSession::Question::EndExam, true);
         }
         if (has("Over") || has("Leaving") || has("Stranded"))
@@ -86,9 +86,9 @@ struct Course
         if (event == u"Enter"_qs)
             exam.pressEnter();
         else if (event == u"exit, text not typed"_qs)
-            exam.requestExit(0, 10);
+            exam.requestExit(0, 8);
         else if (event == u"exit, text typed"_qs)
-            exam.requestExit(8, 10);
+            exam.requestExit(8, 8);
         else if (event == u"yes"_qs || event == u"no"_qs)
             exam.answer(question, event == u"yes"_qs);
         else if (event == u"delivered"_qs)
@@ -215,6 +215,48 @@ private slots:
         QCOMPARE(name(course.exam.phase()), where.section(u' ', 0, 0));
         course.apply(event);
         QTEST(course.log.join(u"; "_qs), "expected");
+    }
+
+    // From time-up on the information line and the status bar say that the
+    // time is up until the result's outcome is known; an exam the examinee
+    // ended keeps its words.
+    void timeUpIsSaid_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("upload");  // ResultUpload::State
+        QTest::addColumn<QString>("line");  // how the information line opens
+        QTest::addColumn<QString>("note");
+        const QString running = u"考试中请勿关闭本窗口"_qs;
+        QTest::newRow("typing") << u"Typing"_qs << int(Upload::Uploading)
+                                << u"考试结束，成绩正在上传，请稍候。打字速度："_qs << running;
+        QTest::newRow("time up, uploading")
+                << u"Over"_qs << int(Upload::Uploading)
+                << u"考试时间到，成绩正在交给服务器，请稍候。打字速度："_qs
+                << u"时间到，正在交卷……"_qs;
+        QTest::newRow("time up, delivered")
+                << u"Over delivered"_qs << int(Upload::Delivered)
+                << u"考试结束，成绩已保存。打字速度："_qs << u"时间到，成绩已保存"_qs;
+        QTest::newRow("time up, failed")
+                << u"Over failed"_qs << int(Upload::Failed)
+                << u"考试结束，成绩未送到服务器！请报告监考老师后再试。打字速度："_qs
+                << u"时间到，成绩未送到！"_qs;
+        QTest::newRow("ended by the examinee, uploading")
+                << u"Leaving"_qs << int(Upload::Uploading)
+                << u"考试结束，成绩正在上传，请稍候。打字速度："_qs << running;
+    }
+
+    void timeUpIsSaid()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, upload);
+        QFETCH(QString, line);
+        QFETCH(QString, note);
+        Course course;
+        course.reach(where);
+        const auto state = Upload(upload);
+        QVERIFY2(course.exam.finishLine(state).startsWith(line),
+                 qPrintable(course.exam.finishLine(state)));
+        QCOMPARE(course.exam.statusNote(state), note);
     }
 
     void failedStartUpRecordIsReplacedAtTheStart()

@@ -83,8 +83,9 @@ private slots:
         QCOMPARE(prior.noteLine().startsWith(u"已忽略无法使用的考试记录：本机的续考记录"_qs),
                  noted);
         if (outcome.resumeFrom)
-            QCOMPARE(PriorRecords::resumeQuestion(*outcome.resumeFrom),
-                     u"检测到未完成的考试（已用时 1 分 35 秒，已打 4 字），是否继续？"_qs);
+            QCOMPARE(
+                    PriorRecords::resumeQuestion(*outcome.resumeFrom),
+                    u"检测到未完成的考试（已用时 1 分 35 秒，已打 4 字），是否继续？\n选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。"_qs);
     }
 };
 

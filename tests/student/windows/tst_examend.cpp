@@ -31,6 +31,7 @@ struct Exam : TypingExam
     }
     QPushButton *cmdExit() const { return childOf<QPushButton>(frm.get(), "CmdExit"); }
     QString lblInfo() const { return childOf<QLabel>(frm.get(), "LblInfo")->text(); }
+    QString statusNote() const { return childOf<QLabel>(frm.get(), "Panel4")->text(); }
     bool delivered() const { return frm->upload().state() == ResultUpload::State::Delivered; }
 };
 
@@ -67,7 +68,13 @@ private slots:
         for (int tick = 0; tick < 60; ++tick)
             exam.frm->onClockTick();
         QVERIFY(!exam.txtWrite()->isEnabled());
+        // The time is up, said plainly while the result is on its way.
+        QVERIFY2(exam.lblInfo().startsWith(u"考试时间到，成绩正在交给服务器，请稍候。"_qs),
+                 qPrintable(exam.lblInfo()));
+        QCOMPARE(exam.statusNote(), u"时间到，正在交卷……"_qs);
         QTRY_VERIFY_WITH_TIMEOUT(exam.delivered(), kWaitMillis);
+        QCOMPARE(exam.statusNote(), u"时间到，成绩已保存"_qs);
+        QVERIFY(exam.cmdExit()->isEnabled());
         const ResultRecordReading result = uploaded(service);
         QVERIFY(result.ok());
         QCOMPARE(result.record->speed, 45.0f);

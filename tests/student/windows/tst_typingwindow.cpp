@@ -225,6 +225,36 @@ private slots:
         QVERIFY(w.frm->exam().phase() == ExamSession::Phase::Waiting && !w.txtWrite()->isEnabled());
     }
 
+    // 结束考试 asks once the text is typed to its end, a final line break
+    // left out; before, it says the text is not typed.
+    void exitNeedsTheTextToItsEnd_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("final break left out") << u"abcdef\r\n"_qs << u"abcdef"_qs << true;
+        QTest::newRow("one character short") << u"abcdef\r\n"_qs << u"abcde"_qs << false;
+        QTest::newRow("no final break, two short") << u"abcdef"_qs << u"abcd"_qs << false;
+        QTest::newRow("no final break, one short") << u"abcdef"_qs << u"abcde"_qs << false;
+        QTest::newRow("no final break, to the end") << u"abcdef"_qs << u"abcdef"_qs << true;
+        QTest::newRow("two final breaks, one typed") << u"ab\r\n\r\n"_qs << u"ab\n"_qs << true;
+        QTest::newRow("two final breaks, none typed") << u"ab\r\n\r\n"_qs << u"ab"_qs << false;
+    }
+    void exitNeedsTheTextToItsEnd()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, typed);
+        QFETCH(bool, asked);
+        TypingExam w(target);
+        startExam(w);
+        type(w, typed);
+        childOf<QPushButton>(w.frm.get(), "CmdExit")->click();
+        QCOMPARE(w.messages->asked,
+                 asked ? QStringList { ExamSession::confirmExitQuestion() } : QStringList());
+        QCOMPARE(w.messages->informed,
+                 asked ? QStringList() : QStringList { ExamSession::notFinishedMessage() });
+    }
+
     // What an input method hands over after the box lost the focus is refused;
     // the real Fcitx 5 does so in tst_pinyin.
     void commitsAfterTheFocusLeftAreRefused_data()
