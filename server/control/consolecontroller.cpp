@@ -286,7 +286,7 @@ QStringList ConsoleController::clearResults()
     return problems;
 }
 
-ConsoleController::Export ConsoleController::exportResults()
+WorkbookExport ConsoleController::exportResults()
 {
     const auto rows = m_store->rowsInRankOrder();
     if (!rows)

@@ -40,8 +40,6 @@ public:
     // What another console's login on the same folder puts in question.
     enum class SharedAction { OpenLogin, CloseLogin, Clear };
 
-    using Export = WorkbookExport;
-
     explicit ConsoleController(ConsoleFolders folders, QObject *parent = nullptr);
     ~ConsoleController() override;
 
@@ -101,7 +99,7 @@ public:
     // one for each part that failed.
     QStringList clearResults();
 
-    Export exportResults();
+    WorkbookExport exportResults();
 
     // ---- The archive ----
     // Why the archive beside cj.mdb was refused at the start; empty when it is in use.

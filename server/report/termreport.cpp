@@ -82,10 +82,8 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     lxw_workbook *workbook = workbook_new(QFile::encodeName(scratch).constData());
     if (!workbook)
         return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
-    // What the library refuses to make ends the report, named, before
-    // anything is written through it.
-    // A cell or column the library refuses fails the report once the
-    // sheets are filled, named.
+    // What the library refuses to make ends the report at once; a cell or
+    // column it refuses ends it, named, once the sheets are filled.
     lxw_error cellRefusal = LXW_NO_ERROR;
     const auto written = [&cellRefusal](lxw_error error) {
         if (cellRefusal == LXW_NO_ERROR)

@@ -94,7 +94,7 @@ void ExamCommands::clearResults()
 
 void ExamCommands::exportResults()
 {
-    const ConsoleController::Export exported = m_controller.exportResults();
+    const WorkbookExport exported = m_controller.exportResults();
     if (!exported.problem.isEmpty()) {
         tell(exported.problem);
         return;

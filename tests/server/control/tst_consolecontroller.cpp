@@ -560,8 +560,8 @@ private slots:
         upload(m_room->exchangeFolder, u"计算机科学与技术2班"_qs, u"008"_qs, u"李四"_qs, 80, 100,
                600);
         QCOMPARE(m_controller->collectResults(), QString());
-        const ConsoleController::Export first = m_controller->exportResults();
-        const ConsoleController::Export second = m_controller->exportResults();
+        const WorkbookExport first = m_controller->exportResults();
+        const WorkbookExport second = m_controller->exportResults();
         QCOMPARE(first.problem, QString());
         QVERIFY(first.workbook != second.workbook);
         // Made on the first export; each message names its workbook.
