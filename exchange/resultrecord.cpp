@@ -56,7 +56,10 @@ QByteArray ResultRecord::toRecordLines() const
             .integer(answerSheet->examMinutes)
             .integer(answerSheet->resumeCount)
             .integer(typed.size());
-    return writer.bytes() + typed + "\r\n";
+    QByteArray bytes = writer.bytes() + typed + "\r\n";
+    for (const RecordSection &section : sections)
+        bytes += sectionBytes(section);
+    return bytes;
 }
 
 namespace {
@@ -95,23 +98,28 @@ std::vector<qsizetype> headLineEnds(QByteArrayView bytes)
 }
 
 // Lines 15 to 18 and the text count only when all of them convert, the
-// byte count fits the file exactly with its closing CR LF and the text is
-// valid GBK.
-std::optional<AnswerSheet> readAnswerSheet(const RecordReader &reader, QByteArrayView bytes,
-                                           qsizetype textStart)
+// text is valid GBK ending in its CR LF where the byte count says, and
+// whole sections fill the rest of the file.
+void readAnswerSheet(const RecordReader &reader, QByteArrayView bytes, qsizetype textStart,
+                     ResultRecord &record)
 {
     const auto digest = reader.text(14);
     const auto minutes = reader.int16(15);
     const auto resumeCount = reader.int32(16);
     const auto byteCount = reader.int32(17);
     if (!digest || !minutes || !resumeCount || !byteCount || *byteCount < 0
-        || bytes.size() - textStart != qsizetype(*byteCount) + 2
-        || !bytes.endsWith(QByteArrayView("\r\n")) || bytes[textStart - 1] != '\n')
-        return std::nullopt;
+        || bytes.size() - textStart < qsizetype(*byteCount) + 2 || bytes[textStart - 1] != '\n'
+        || bytes.sliced(textStart + *byteCount, 2) != QByteArrayView("\r\n"))
+        return;
+    const qsizetype sectionsStart = textStart + *byteCount + 2;
+    auto sections = readRecordSections(bytes.sliced(sectionsStart), sectionsStart);
+    if (!sections)
+        return;
     const auto typed = gbk::decodeStrict(bytes.sliced(textStart, *byteCount));
     if (!typed)
-        return std::nullopt;
-    return AnswerSheet { digest->toLatin1(), *minutes, *resumeCount, *typed };
+        return;
+    record.answerSheet = AnswerSheet { digest->toLatin1(), *minutes, *resumeCount, *typed };
+    record.sections = std::move(*sections);
 }
 
 }  // namespace
@@ -157,7 +165,7 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     record.name = *name;
     record.progress = readProgress(reader);
     if (record.progress && hasHead)
-        record.answerSheet = readAnswerSheet(reader, plainBytes, ends.back());
+        readAnswerSheet(reader, plainBytes, ends.back(), record);
     reading.record = record;
     return reading;
 }

@@ -3,6 +3,8 @@
 #pragma once
 // The ten-line result record that an examinee uploads and the console
 // collects.
+#include "recordsections.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -73,6 +75,9 @@ struct ResultRecord
     std::optional<ResultProgress> progress;  // lines 11 to 14, when written
     // Lines 15 on; written only after lines 11 to 14, so only with progress.
     std::optional<AnswerSheet> answerSheet = std::nullopt;
+    // After the sheet, only with it; a sheet followed by bytes that are not
+    // whole sections counts as damaged.
+    std::vector<RecordSection> sections = {};
 
     QByteArray toRecordLines() const;
 };

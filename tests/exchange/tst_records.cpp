@@ -22,6 +22,8 @@ private slots:
     void resultRecordRefusesDamagedFiles();
     void answerSheetRoundTrip_data();
     void answerSheetRoundTrip();
+    void sectionsAfterTheSheet_data();
+    void sectionsAfterTheSheet();
     void lineSplitting_data();
     void lineSplitting();
 };
@@ -205,6 +207,44 @@ void TestRecords::answerSheetRoundTrip()
     const AnswerSheet &sheet = *reading.record->answerSheet;
     QCOMPARE(sheetRecord(sheet.typedText).toRecordLines(), bytes);
     QVERIFY(bytes.size() <= examlimits::kMaxResultFileBytes);
+}
+
+void TestRecords::sectionsAfterTheSheet_data()
+{
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QStringList>("names");  // empty: the sheet counts as damaged
+    QTest::newRow("none") << QByteArray() << QStringList { QString() };
+    QTest::newRow("one") << QByteArray("\"timeline\"\r\n3\r\na\r\n\r\n") << QStringList { u"timeline"_qs };
+    QTest::newRow("empty body, then another")
+            << QByteArray("\"x\"\r\n0\r\n\r\n\"sig-1\"\r\n2\r\nzz\r\n")
+            << QStringList { u"x"_qs, u"sig-1"_qs };
+    QTest::newRow("count one long") << QByteArray("\"a\"\r\n3\r\nab\r\n") << QStringList();
+    QTest::newRow("count one short") << QByteArray("\"a\"\r\n1\r\nab\r\n") << QStringList();
+    QTest::newRow("no closing line end") << QByteArray("\"a\"\r\n2\r\nab") << QStringList();
+    QTest::newRow("unquoted name") << QByteArray("a\r\n2\r\nab\r\n") << QStringList();
+    QTest::newRow("name with a blank") << QByteArray("\"a b\"\r\n0\r\n\r\n") << QStringList();
+    QTest::newRow("negative count") << QByteArray("\"a\"\r\n-2\r\nab\r\n") << QStringList();
+}
+
+// Sections ride after the sheet; the ones read are written back to the same
+// bytes, and anything that is not whole sections takes the sheet with it.
+void TestRecords::sectionsAfterTheSheet()
+{
+    QFETCH(QByteArray, tail);
+    QFETCH(QStringList, names);
+    const QByteArray bytes = sheetRecord(u"ab"_qs).toRecordLines() + tail;
+    const ResultRecordReading reading = readResultRecord(bytes);
+    QVERIFY(reading.ok());
+    QCOMPARE(reading.record->answerSheet.has_value(), !names.isEmpty());
+    if (names.isEmpty())
+        return;
+    QStringList read;
+    for (const RecordSection &section : reading.record->sections) {
+        read << section.name;
+        QCOMPARE(bytes.mid(section.offset, 1), QByteArray("\""));
+    }
+    QCOMPARE(read.isEmpty() ? QStringList { QString() } : read, names);
+    QCOMPARE(reading.record->toRecordLines(), bytes);
 }
 
 void TestRecords::lineSplitting_data()
