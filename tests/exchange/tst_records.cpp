@@ -214,7 +214,8 @@ void TestRecords::sectionsAfterTheSheet_data()
     QTest::addColumn<QByteArray>("tail");
     QTest::addColumn<QStringList>("names");  // empty: the sheet counts as damaged
     QTest::newRow("none") << QByteArray() << QStringList { QString() };
-    QTest::newRow("one") << QByteArray("\"timeline\"\r\n3\r\na\r\n\r\n") << QStringList { u"timeline"_qs };
+    QTest::newRow("one") << QByteArray("\"timeline\"\r\n3\r\na\r\n\r\n")
+                         << QStringList { u"timeline"_qs };
     QTest::newRow("empty body, then another")
             << QByteArray("\"x\"\r\n0\r\n\r\n\"sig-1\"\r\n2\r\nzz\r\n")
             << QStringList { u"x"_qs, u"sig-1"_qs };
