@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "export/celltext.h"
+
+namespace celltext {
+
+namespace {
+
+// C0 controls but the line breaks and tabs a cell keeps, and the bidi
+// embeddings, overrides, isolates and marks.
+bool isReplaced(QChar ch)
+{
+    const char16_t code = ch.unicode();
+    if (code < 0x20)
+        return code != u'\t' && code != u'\n' && code != u'\r';
+    return code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E)
+            || (code >= 0x2066 && code <= 0x2069);
+}
+
+}  // namespace
+
+Fitted fitted(const QString &text)
+{
+    Fitted out { text, {} };
+    bool replaced = false;
+    for (QChar &ch : out.text) {
+        if (isReplaced(ch)) {
+            ch = QChar::ReplacementCharacter;
+            replaced = true;
+        }
+    }
+    if (replaced)
+        out.why = QStringLiteral("控制字符已替换为“\uFFFD”");
+    if (out.text.size() > kMaxCellChars) {
+        qsizetype keep = kMaxCellChars;
+        if (out.text.at(keep - 1).isHighSurrogate())
+            --keep;
+        const qsizetype total = out.text.size();
+        out.text.truncate(keep);
+        if (!out.why.isEmpty())
+            out.why += QStringLiteral("，");
+        out.why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
+    }
+    return out;
+}
+
+}  // namespace celltext
