@@ -44,4 +44,32 @@ Fitted fitted(const QString &text)
     return out;
 }
 
+int displayWidth(const QString &text)
+{
+    int width = 0;
+    for (QChar ch : text) {
+        if (ch.isLowSurrogate())
+            continue;
+        const char16_t code = ch.unicode();
+        width += (code >= 0x1100 && code <= 0x115F) || code >= 0x2E80 || ch.isHighSurrogate() ? 2
+                                                                                              : 1;
+    }
+    return width;
+}
+
+QString changesNote(const QStringList &changed, const QString &source)
+{
+    if (changed.isEmpty())
+        return {};
+    // A long list would not fit on the screen; the first ones tell the story.
+    constexpr int kListed = 10;
+    QString text =
+            QStringLiteral("\n有%1个单元格与%2中的内容不同：").arg(changed.size()).arg(source);
+    for (const QString &cell : changed.mid(0, kListed))
+        text += QLatin1Char('\n') + cell;
+    if (changed.size() > kListed)
+        text += QStringLiteral("\n……");
+    return text;
+}
+
 }  // namespace celltext

@@ -7,6 +7,7 @@
 // break the file nor disguise itself, and a text beyond what a cell holds
 // is cut, never inside a surrogate pair.
 #include <QString>
+#include <QStringList>
 
 namespace celltext {
 
@@ -20,5 +21,13 @@ struct Fitted
 };
 
 Fitted fitted(const QString &text);
+
+// How many columns a text takes in a cell: CJK and full-width signs take two.
+int displayWidth(const QString &text);
+
+// The examiner's note on the cells a workbook had to change (each as
+// "第5行 姓名：……"), against `source`: empty when none; the first ones when
+// there are many.
+QString changesNote(const QStringList &changed, const QString &source);
 
 }  // namespace celltext

@@ -29,20 +29,6 @@ QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &
 
 namespace {
 
-// How many columns a text takes on screen: CJK and full-width signs take two.
-int displayWidth(const QString &text)
-{
-    int width = 0;
-    for (QChar ch : text) {
-        if (ch.isLowSurrogate())
-            continue;
-        const char16_t code = ch.unicode();
-        width += (code >= 0x1100 && code <= 0x115F) || code >= 0x2E80 || ch.isHighSurrogate() ? 2
-                                                                                              : 1;
-    }
-    return width;
-}
-
 // Cells are addressed from 0; the sheet's row 1 is index 0.
 class SheetWriter
 {
@@ -133,7 +119,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     // cells show them, numbers as written.
     QVector<int> widths(columns, 0);
     const auto fit = [&widths](int col, const QString &shown) {
-        widths[col] = std::max(widths[col], displayWidth(shown));
+        widths[col] = std::max(widths[col], celltext::displayWidth(shown));
     };
     for (lxw_col_t col = 0; col < columns; ++col)
         fit(col, headers[col]);
@@ -202,15 +188,6 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
 
 QString ResultExporter::doneMessage(const QString &path, const QStringList &changed)
 {
-    QString text = QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path));
-    if (changed.isEmpty())
-        return text;
-    // A long list would not fit on the screen; the first ones tell the story.
-    constexpr int kListed = 10;
-    text += QStringLiteral("\n有%1个单元格与成绩表中的内容不同：").arg(changed.size());
-    for (const QString &cell : changed.mid(0, kListed))
-        text += QLatin1Char('\n') + cell;
-    if (changed.size() > kListed)
-        text += QStringLiteral("\n……");
-    return text;
+    return QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path))
+            + celltext::changesNote(changed, QStringLiteral("成绩表"));
 }

@@ -220,21 +220,29 @@ private slots:
         QCOMPARE(place == std::floor(place), onEdge);
     }
 
-    // A name beyond what a cell holds: the report fails, named, and leaves nothing.
-    void refusedCellFailsTheReport()
+    // A name beyond what a cell holds, or one with a control or a reordering
+    // mark, goes in by the export's rule, and the report says so.
+    void longNameIsShortenedAndSaid()
     {
         QTemporaryDir dir;
         ExamArchive archive(dir.filePath(u"a.db"_qs));
         QVector<ArchivedExam> exams = keptExams(archive, 1, 2);
         QCOMPARE(exams.size(), 1);
         exams[0].rows[0].name = QString(40000, u'名');
+        exams[0].rows[1].name = u"\u202E李四\x01"_qs;
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
-        const QString problem = termreport::write(exams, path, {}).problem;
-        QVERIFY2(problem.contains(u"无法写入单元格"_qs), qPrintable(problem));
-        QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
-        exams[0].rows[0].name = u"考生0"_qs;
-        QCOMPARE(termreport::write(exams, path, {}).problem, QString());
-        QVERIFY(QFile::exists(path));
+        const termreport::Outcome outcome = termreport::write(exams, path, {});
+        QCOMPARE(outcome.problem, QString());
+        // Once on the exam's sheet, once in the summary; then the other name.
+        QCOMPARE(outcome.changed,
+                 (QStringList { u"01 03-02 第1课 第2行：40000个字符截短为32767个"_qs,
+                                u"01 03-02 第1课 第3行：控制字符已替换为“\uFFFD”"_qs,
+                                u"汇总 第2行：40000个字符截短为32767个"_qs,
+                                u"汇总 第3行：控制字符已替换为“\uFFFD”"_qs }));
+        QCOMPARE(workbookScript(u"ws = openpyxl.load_workbook(sys.argv[1])['汇总']\n"
+                                "print(len(ws['B2'].value), ws['B3'].value)\n"_qs,
+                                path),
+                 QStringList { u"32767 \uFFFD李四\uFFFD"_qs });
     }
 
     void examSheetNames_data()
