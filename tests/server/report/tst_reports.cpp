@@ -32,17 +32,6 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QVector<ArchivedExam> keptExams(ExamArchive &archive, int exams, int examinees)
-{
-    QVector<ArchivedExam> kept;
-    if (!fillArchive(archive, exams, examinees).isEmpty())
-        return kept;
-    const QVector<ArchivedExam> listed = archive.exams().value.value_or(QVector<ArchivedExam>());
-    for (const ArchivedExam &exam : listed)
-        kept.prepend(*archive.exam(exam.id).value);  // oldest first
-    return kept;
-}
-
 }  // namespace
 
 class TestReports : public QObject
