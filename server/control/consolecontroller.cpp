@@ -293,7 +293,12 @@ WorkbookExport ConsoleController::exportResults()
         return { m_store->lastError(), {}, {} };
     if (rows->isEmpty())
         return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
-    return ExportWriter(m_folders.exports)
+    // Named after the exam under way, as it will be kept.
+    const ExamSitting sitting = m_archive ? m_archive->sittingUnderWay() : ExamSitting();
+    return ExportWriter(m_folders.exports,
+                        sitting.openedAt.isValid() ? sitting.openedAt
+                                                   : QDateTime::currentDateTime(),
+                        sitting.articleName)
             .write(*rows, m_class.live().doubtsByRecNo(), m_settings.gradingScale(),
                    m_class.live().wrongCountsByRecNo());
 }

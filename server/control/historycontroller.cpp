@@ -109,7 +109,8 @@ WorkbookExport HistoryController::exportKeptExam(const ArchivedExam &exam)
     }
     if (rows.isEmpty())
         return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
-    return ExportWriter(m_exportFolder).write(rows, doubts, exam.sitting.scale);
+    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName)
+            .write(rows, doubts, exam.sitting.scale);
 }
 
 }  // namespace console

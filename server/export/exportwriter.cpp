@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/exportwriter.h"
 
-#include <QDateTime>
 #include <QDir>
 
 WorkbookExport ExportWriter::write(const QVector<ResultRow> &rows,
@@ -13,7 +12,7 @@ WorkbookExport ExportWriter::write(const QVector<ResultRow> &rows,
         return { QStringLiteral("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folder)),
                  {},
                  {} };
-    const QString path = ResultExporter::newWorkbookPath(m_folder, QDateTime::currentDateTime());
+    const QString path = ResultExporter::newWorkbookPath(m_folder, m_heldAt, m_articleName);
     const ResultExporter::Outcome outcome =
             ResultExporter::write(rows, path, doubts, scale, wrongCounts);
     if (!outcome.problem.isEmpty())

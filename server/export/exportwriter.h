@@ -6,6 +6,7 @@
 // is and which cells had to change.
 #include "export/resultexporter.h"
 
+#include <QDateTime>
 #include <QString>
 
 struct WorkbookExport
@@ -18,7 +19,13 @@ struct WorkbookExport
 class ExportWriter
 {
 public:
-    explicit ExportWriter(QString folder) : m_folder(std::move(folder)) { }
+    // The workbook is named after the exam: the day it was held and its article.
+    ExportWriter(QString folder, QDateTime heldAt, QString articleName)
+        : m_folder(std::move(folder)),
+          m_heldAt(std::move(heldAt)),
+          m_articleName(std::move(articleName))
+    {
+    }
 
     // The rows as ResultExporter::write takes them, in a new workbook.
     WorkbookExport write(const QVector<ResultRow> &rows, const QHash<qint32, QString> &doubts,
@@ -27,4 +34,6 @@ public:
 
 private:
     QString m_folder;
+    QDateTime m_heldAt;
+    QString m_articleName;
 };

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/resultexporter.h"
 
+#include "export/celltext.h"
+#include "export/documentname.h"
 #include "export/xlsxfile.h"
 
 #include "numbers.h"
@@ -14,10 +16,10 @@
 
 #include <algorithm>
 
-QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &when)
+QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &heldAt,
+                                        const QString &articleName)
 {
-    const QString stem =
-            title() + QLatin1Char('-') + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stem = documentname::forExam(title(), heldAt, articleName);
     const QDir dir(folder);
     QString path = dir.filePath(stem + QStringLiteral(".xlsx"));
     for (int n = 2; QFileInfo::exists(path); ++n)
@@ -26,50 +28,6 @@ QString ResultExporter::newWorkbookPath(const QString &folder, const QDateTime &
 }
 
 namespace {
-
-// Makes a text fit a cell: control characters that the workbook's XML
-// cannot carry (and NUL, which would end the C string) become U+FFFD, and
-// a text beyond the cell's limit is cut, never inside a surrogate pair.
-// `why` says what was done; empty when the text went in unchanged.
-QString cellText(const QString &text, QString &why)
-{
-    QString out = text;
-    bool replaced = false;
-    for (QChar &ch : out) {
-        if (ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n' && ch != u'\r') {
-            ch = QChar::ReplacementCharacter;
-            replaced = true;
-        }
-    }
-    why.clear();
-    if (replaced)
-        why = QStringLiteral("控制字符已替换为“\uFFFD”");
-    if (out.size() > ResultExporter::kMaxCellChars) {
-        qsizetype keep = ResultExporter::kMaxCellChars;
-        if (out.at(keep - 1).isHighSurrogate())
-            --keep;
-        const qsizetype total = out.size();
-        out.truncate(keep);
-        if (!why.isEmpty())
-            why += QStringLiteral("，");
-        why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
-    }
-    return out;
-}
-
-// How many columns a text takes on screen: CJK and full-width signs take two.
-int displayWidth(const QString &text)
-{
-    int width = 0;
-    for (QChar ch : text) {
-        if (ch.isLowSurrogate())
-            continue;
-        const char16_t code = ch.unicode();
-        width += (code >= 0x1100 && code <= 0x115F) || code >= 0x2E80 || ch.isHighSurrogate() ? 2
-                                                                                              : 1;
-    }
-    return width;
-}
 
 // Cells are addressed from 0; the sheet's row 1 is index 0.
 class SheetWriter
@@ -82,12 +40,11 @@ public:
 
     void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString())
     {
-        QString why;
-        const QString fitted = cellText(value, why);
-        if (!why.isEmpty())
-            m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, why);
-        const lxw_error error =
-                worksheet_write_string(m_sheet, row, col, fitted.toUtf8().constData(), nullptr);
+        const celltext::Fitted fitted = celltext::fitted(value);
+        if (!fitted.why.isEmpty())
+            m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, fitted.why);
+        const lxw_error error = worksheet_write_string(m_sheet, row, col,
+                                                       fitted.text.toUtf8().constData(), nullptr);
         // A cell the library still refuses is left empty and listed; the
         // rest of the class goes on.
         if (error != LXW_NO_ERROR)
@@ -162,7 +119,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     // cells show them, numbers as written.
     QVector<int> widths(columns, 0);
     const auto fit = [&widths](int col, const QString &shown) {
-        widths[col] = std::max(widths[col], displayWidth(shown));
+        widths[col] = std::max(widths[col], celltext::displayWidth(shown));
     };
     for (lxw_col_t col = 0; col < columns; ++col)
         fit(col, headers[col]);
@@ -187,6 +144,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
                              nullptr);
     worksheet_merge_range(sheet, 0, 0, 0, columns - 1, title().toUtf8().constData(), bold);
+    xlsxfile::printOnA4(sheet, 2);
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
@@ -230,15 +188,6 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
 
 QString ResultExporter::doneMessage(const QString &path, const QStringList &changed)
 {
-    QString text = QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path));
-    if (changed.isEmpty())
-        return text;
-    // A long list would not fit on the screen; the first ones tell the story.
-    constexpr int kListed = 10;
-    text += QStringLiteral("\n有%1个单元格与成绩表中的内容不同：").arg(changed.size());
-    for (const QString &cell : changed.mid(0, kListed))
-        text += QLatin1Char('\n') + cell;
-    if (changed.size() > kListed)
-        text += QStringLiteral("\n……");
-    return text;
+    return QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path))
+            + celltext::changesNote(changed, QStringLiteral("成绩表"));
 }

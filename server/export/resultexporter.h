@@ -4,7 +4,8 @@
 // Export of the results table to a new spreadsheet workbook (.xlsx), one
 // sheet 成绩: the title in row 1, bold and merged across the columns, seven
 // headers in row 2, then one row per record from row 3; each column as wide
-// as its widest heading or value.
+// as its widest heading or value. It prints one page wide with the title
+// and headers on every page.
 #include "collect/resultstore.h"
 #include "grading/gradingscale.h"
 
@@ -24,12 +25,11 @@ public:
     static constexpr int kWidthMargin = 2;
     static constexpr int kMaxWidth = 100;
 
-    // A new workbook path in the folder whose name tells what and when, e.g.
-    // 打字考试成绩表-20261207-104500.xlsx; never the name of an existing file.
-    static QString newWorkbookPath(const QString &folder, const QDateTime &when);
-
-    // A spreadsheet cell holds at most this many characters.
-    static constexpr int kMaxCellChars = 32767;
+    // A new workbook path in the folder whose name tells the exam, e.g.
+    // 打字考试成绩表-20261207-第1课.xlsx; never the name of an existing file
+    // (-2, -3 ... are added).
+    static QString newWorkbookPath(const QString &folder, const QDateTime &heldAt,
+                                   const QString &articleName);
 
     struct Outcome
     {
@@ -38,8 +38,8 @@ public:
     };
 
     // Writes the rows in the order given. One row never stops the others:
-    // a text too long for a cell is shortened, control characters (NUL
-    // included) become U+FFFD, and each such cell is listed. Accuracy is a
+    // each text goes in by celltext::fitted, and each cell it changed is
+    // listed. Accuracy is a
     // number shown with two decimals when its text reads as one.
     // `doubts` holds the marks of doubtful rows by recno; when any row has
     // one, a last column "存疑" carries them. With a scale, 等级 and 得分

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <xlsxwriter.h>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -68,6 +70,19 @@ QString sheetName(const QString &wanted, const QStringList &taken)
         name = fitted(clean, kSheetNameChars - suffix.size()) + suffix;
     }
     return name;
+}
+
+int printOnA4(lxw_worksheet *sheet, int headingRows)
+{
+    constexpr uint8_t kA4 = 9;
+    worksheet_set_paper(sheet, kA4);
+    worksheet_set_landscape(sheet);
+    // One page wide, as many pages long as the rows take.
+    worksheet_fit_to_pages(sheet, 1, 0);
+    if (const lxw_error error = worksheet_repeat_rows(sheet, 0, lxw_row_t(headingRows - 1)))
+        return error;
+    return worksheet_set_footer(sheet,
+                                QStringLiteral("&C第 &P 页 / 共 &N 页").toUtf8().constData());
 }
 
 }  // namespace xlsxfile

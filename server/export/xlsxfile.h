@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where libxlsxwriter may write a workbook that is to end up at `path`,
-// and the names of its sheets.
+// the names of its sheets and how they print.
 #include <QString>
 #include <QStringList>
+
+struct lxw_worksheet;
 
 namespace xlsxfile {
 
@@ -19,5 +21,10 @@ QString asciiStandIn(const QString &path, const QString &stem);
 // never empty, and unlike every name in `taken` and "History" regardless
 // of case (a number is added then).
 QString sheetName(const QString &wanted, const QStringList &taken);
+
+// Every sheet prints the same way: A4 landscape, one page wide, its first
+// `headingRows` rows on every page and "第 N 页 / 共 M 页" below. The
+// library's refusal, or 0.
+int printOnA4(lxw_worksheet *sheet, int headingRows);
 
 }  // namespace xlsxfile

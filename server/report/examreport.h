@@ -3,10 +3,14 @@
 #pragma once
 // The class report of one exam as PDF: title, statistics, the speed
 // histogram and the ranking with grades, on A4 with the Chinese font
-// embedded. Written whole or not at all.
+// embedded; every page carries the exam's title line, the heading row of
+// the table it continues and its page number. Written whole or not at all.
 #include "archive/archivedexam.h"
 
 namespace examreport {
+
+// "考试报告-20260302-第1课.pdf": the name offered for the exam's report.
+QString defaultFileName(const ArchivedExam &exam);
 
 // The problem naming the file, or empty.
 QString writePdf(const ArchivedExam &exam, const QString &path);

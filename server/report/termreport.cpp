@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/termreport.h"
 
+#include "export/celltext.h"
 #include "export/xlsxfile.h"
 #include "stats/examstatistics.h"
 #include "stats/rankingmodel.h"
@@ -29,6 +30,27 @@ QString examLabel(const ArchivedExam &exam, int index)
             .arg(index + 1, 2, 10, QLatin1Char('0'))
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
 }
+
+// What a chart's axis calls an exam: its number and day, short enough to
+// stand on one line under twenty exams.
+QString shortLabel(const ArchivedExam &exam, int index)
+{
+    return QStringLiteral("%1 %2")
+            .arg(index + 1, 2, 10, QLatin1Char('0'))
+            .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("MM-dd")));
+}
+
+// Chart sizes: the default 480 by 288 pixels, widened by this much per exam
+// beyond eight, to at most a landscape page's width.
+constexpr int kChartExamsAtDefaultWidth = 8;
+constexpr double kChartWidthPerExam = 0.125;
+constexpr double kChartWidestScale = 2;
+constexpr double kChartHeightScale = 1.25;
+constexpr int kChartRows = 20;  // rows of 20 pixels under a chart 1.25 times as high, and a gap
+// An exam's heading wraps beyond this many columns.
+constexpr int kWidestExamColumn = 24;
+// The class sheet: exam, article, mean speed, pass rate, then a column per grade.
+constexpr int kFirstGradeColumn = 4;
 
 // The change in speed per exam over those taken: the slope of a least-squares line.
 std::optional<double> trendOf(const QVector<std::pair<int, double>> &taken)
@@ -96,12 +118,26 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             QStringLiteral("无法写出学期报告 %1：%2").arg(QDir::toNativeSeparators(path), what)
         };
     };
+    // Texts go in by the one rule for cells; what it changed is said.
+    QStringList changed;
+    const auto text = [&](lxw_worksheet *sheet, const QString &sheetName, int row, int col,
+                          const QString &value, lxw_format *format) {
+        const celltext::Fitted fitted = celltext::fitted(value);
+        if (!fitted.why.isEmpty())
+            changed << QStringLiteral("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(fitted.why);
+        written(worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(col),
+                                       utf8(fitted.text).constData(), format));
+    };
     lxw_format *bold = workbook_add_format(workbook);
+    lxw_format *heading = workbook_add_format(workbook);
     lxw_format *oneDecimal = workbook_add_format(workbook);
     lxw_format *twoDecimals = workbook_add_format(workbook);
-    if (!bold || !oneDecimal || !twoDecimals)
+    if (!bold || !heading || !oneDecimal || !twoDecimals)
         return refused(QStringLiteral("无法建立单元格格式"));
     format_set_bold(bold);
+    format_set_bold(heading);
+    format_set_text_wrap(heading);
+    format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
     format_set_num_format(oneDecimal, "0.0");
     format_set_num_format(twoDecimals, "0.00");
 
@@ -134,22 +170,19 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
                     utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
         written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
         written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
+        written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
         int r = 0;
         for (const ArchivedRow &row : exam.rows) {
             ++r;
             const auto grade = scale.gradeOf(row);
             written(worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr));
-            written(worksheet_write_string(sheet, lxw_row_t(r), 1, utf8(row.department).constData(),
-                                           nullptr));
-            written(worksheet_write_string(sheet, lxw_row_t(r), 2, utf8(row.examNumber).constData(),
-                                           nullptr));
-            written(worksheet_write_string(sheet, lxw_row_t(r), 3, utf8(row.name).constData(),
-                                           nullptr));
+            text(sheet, sheetName, r, 1, row.department, nullptr);
+            text(sheet, sheetName, r, 2, row.examNumber, nullptr);
+            text(sheet, sheetName, r, 3, row.name, nullptr);
             written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
             written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals));
             written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
-            written(worksheet_write_string(sheet, lxw_row_t(r), 7,
-                                           utf8(scale.nameOf(grade)).constData(), nullptr));
+            text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
             if (const auto score = scale.scoreOf(grade))
                 written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
             if (!grade)
@@ -168,18 +201,19 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         }
         // The class's figures for the charts.
         const ExamStatistics statistics = statisticsOf(exam.rows, scale);
-        written(worksheet_write_string(classSheet, lxw_row_t(e + 1), 0,
-                                       utf8(labels.last()).constData(), nullptr));
-        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 1, statistics.speed.mean,
+        text(classSheet, chartSheetName(), e + 1, 0, shortLabel(exam, e), nullptr);
+        text(classSheet, chartSheetName(), e + 1, 1, exam.sitting.articleName, nullptr);
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean,
                                        oneDecimal));
-        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.passRate * 100,
+        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 3, statistics.passRate * 100,
                                        oneDecimal));
         for (const GradeCount &grade : statistics.grades) {
             if (!gradeNames.contains(grade.grade))
                 gradeNames << grade.grade;
-            written(worksheet_write_number(classSheet, lxw_row_t(e + 1),
-                                           lxw_col_t(3 + gradeNames.indexOf(grade.grade)),
-                                           grade.count, nullptr));
+            written(worksheet_write_number(
+                    classSheet, lxw_row_t(e + 1),
+                    lxw_col_t(kFirstGradeColumn + gradeNames.indexOf(grade.grade)), grade.count,
+                    nullptr));
         }
         if (progress && !progress(e + 1, total))
             cancelled = true;
@@ -196,14 +230,24 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     for (int c = 0; c < fixed.size(); ++c)
         written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold));
     const int firstExamColumn = int(fixed.size());
+    written(worksheet_set_column(summary, 0, lxw_col_t(firstExamColumn - 1), 14, nullptr));
+    // Each exam's headings as wide as its label, the label above 速度 or
+    // 等级; a longer label wraps in the heading row, which is as high as
+    // the most lines.
+    int headingLines = 2;
     for (int e = 0; e < total; ++e) {
-        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e),
-                                       utf8(labels[e] + QStringLiteral(" 速度")).constData(),
-                                       bold));
-        written(worksheet_write_string(summary, 0, lxw_col_t(firstExamColumn + 2 * e + 1),
-                                       utf8(labels[e] + QStringLiteral(" 等级")).constData(),
-                                       bold));
+        const int labelWidth = celltext::displayWidth(celltext::fitted(labels[e]).text);
+        const int width = std::min(labelWidth, kWidestExamColumn) + 2;
+        headingLines = std::max(headingLines, 1 + (labelWidth + width - 3) / (width - 2));
+        for (int half = 0; half < 2; ++half) {
+            const int column = firstExamColumn + 2 * e + half;
+            text(summary, summarySheetName(), 0, column,
+                 labels[e] + (half ? QStringLiteral("\n等级") : QStringLiteral("\n速度")), heading);
+            written(worksheet_set_column(summary, lxw_col_t(column), lxw_col_t(column), width,
+                                         nullptr));
+        }
     }
+    written(worksheet_set_row(summary, 0, 15 * headingLines, nullptr));
     const int afterExams = firstExamColumn + 2 * total;
     written(worksheet_write_string(summary, 0, lxw_col_t(afterExams),
                                    utf8(QStringLiteral("最好速度")).constData(), bold));
@@ -211,15 +255,17 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
                                    utf8(QStringLiteral("平均速度")).constData(), bold));
     written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
                                    utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold));
-    written(worksheet_set_column(summary, 0, lxw_col_t(afterExams + 2), 14, nullptr));
+    written(worksheet_set_column(summary, lxw_col_t(afterExams), lxw_col_t(afterExams + 1), 10,
+                                 nullptr));
+    written(worksheet_set_column(summary, lxw_col_t(afterExams + 2), lxw_col_t(afterExams + 2), 20,
+                                 nullptr));
+    written(lxw_error(xlsxfile::printOnA4(summary, 1)));
     for (int i = 0; i < examinees.size(); ++i) {
         const Examinee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
-        written(worksheet_write_string(summary, row, 0, utf8(examinee.examNumber).constData(),
-                                       nullptr));
-        written(worksheet_write_string(summary, row, 1, utf8(examinee.name).constData(), nullptr));
-        written(worksheet_write_string(summary, row, 2, utf8(examinee.department).constData(),
-                                       nullptr));
+        text(summary, summarySheetName(), int(row), 0, examinee.examNumber, nullptr);
+        text(summary, summarySheetName(), int(row), 1, examinee.name, nullptr);
+        text(summary, summarySheetName(), int(row), 2, examinee.department, nullptr);
         QVector<std::pair<int, double>> taken;
         double best = 0;
         double sum = 0;
@@ -229,8 +275,8 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             const auto &[speed, grade] = *examinee.results[e];
             written(worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
                                            nullptr));
-            written(worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                                           utf8(grade).constData(), nullptr));
+            text(summary, summarySheetName(), int(row), firstExamColumn + 2 * e + 1, grade,
+                 nullptr);
             taken.append({ e, speed });
             best = std::max(best, speed);
             sum += speed;
@@ -243,35 +289,50 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
                                            twoDecimals));
     }
 
-    // The class sheet's headings and its two charts over its rows.
-    written(worksheet_write_string(classSheet, 0, 0, utf8(QStringLiteral("考试")).constData(),
-                                   bold));
-    written(worksheet_write_string(classSheet, 0, 1, utf8(QStringLiteral("平均速度")).constData(),
-                                   bold));
-    written(worksheet_write_string(classSheet, 0, 2,
-                                   utf8(QStringLiteral("及格率（%）")).constData(), bold));
+    // The class sheet's headings and its two charts under its rows, each
+    // on a printed page of its own.
+    const QStringList classHeadings { QStringLiteral("考试"), QStringLiteral("文章"),
+                                      QStringLiteral("平均速度"), QStringLiteral("及格率（%）") };
+    for (int c = 0; c < classHeadings.size(); ++c)
+        text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
     for (int g = 0; g < gradeNames.size(); ++g)
-        written(worksheet_write_string(classSheet, 0, lxw_col_t(3 + g),
-                                       utf8(gradeNames[g]).constData(), bold));
-    written(worksheet_set_column(classSheet, 0, 0, 24, nullptr));
+        text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
+    written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
+    written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
+    written(worksheet_set_column(classSheet, 2, 3, 12, nullptr));
+    written(lxw_error(xlsxfile::printOnA4(classSheet, 1)));
     const QByteArray sheet = utf8(chartSheetName());
     const lxw_row_t lastRow = lxw_row_t(total);
+    const lxw_row_t meanRow = lastRow + 2;
+    const lxw_row_t shareRow = meanRow + kChartRows;
+    lxw_row_t breaks[] = { meanRow, shareRow, 0 };
+    written(worksheet_set_h_pagebreaks(classSheet, breaks));
 
     if (cellRefusal != LXW_NO_ERROR)
         return refused(QStringLiteral("无法写入单元格（%1）")
                                .arg(QString::fromUtf8(lxw_strerror(cellRefusal))));
+
+    lxw_chart_options size {};
+    size.x_scale =
+            std::min(kChartWidestScale,
+                     1 + kChartWidthPerExam * std::max(0, total - kChartExamsAtDefaultWidth));
+    size.y_scale = kChartHeightScale;
+    // Labels turned aside, so many exams never wrap them.
+    lxw_chart_font slanted {};
+    slanted.rotation = total > kChartExamsAtDefaultWidth ? -45 : 0;
 
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_LINE);
     lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
     if (!mean)
         return refused(QStringLiteral("无法建立图表"));
     chart_series_set_categories(mean, sheet.constData(), 1, 0, lastRow, 0);
-    chart_series_set_values(mean, sheet.constData(), 1, 1, lastRow, 1);
+    chart_series_set_values(mean, sheet.constData(), 1, 2, lastRow, 2);
     chart_series_set_name(mean, utf8(QStringLiteral("平均速度")).constData());
     chart_series_set_marker_type(mean, LXW_CHART_MARKER_CIRCLE);
     chart_title_set_name(meanChart, utf8(QStringLiteral("班级平均速度")).constData());
     chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
-    if (worksheet_insert_chart(classSheet, lastRow + 2, 0, meanChart) != LXW_NO_ERROR)
+    chart_axis_set_num_font(meanChart->x_axis, &slanted);
+    if (worksheet_insert_chart_opt(classSheet, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
         return refused(QStringLiteral("无法插入图表"));
 
     lxw_chart *shareChart = workbook_add_chart(workbook, LXW_CHART_COLUMN_STACKED_PERCENT);
@@ -281,13 +342,14 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         lxw_chart_series *share = chart_add_series(shareChart, nullptr, nullptr);
         if (!share)
             return refused(QStringLiteral("无法建立图表"));
+        const lxw_col_t column = lxw_col_t(kFirstGradeColumn + g);
         chart_series_set_categories(share, sheet.constData(), 1, 0, lastRow, 0);
-        chart_series_set_values(share, sheet.constData(), 1, lxw_col_t(3 + g), lastRow,
-                                lxw_col_t(3 + g));
-        chart_series_set_name_range(share, sheet.constData(), 0, lxw_col_t(3 + g));
+        chart_series_set_values(share, sheet.constData(), 1, column, lastRow, column);
+        chart_series_set_name_range(share, sheet.constData(), 0, column);
     }
     chart_title_set_name(shareChart, utf8(QStringLiteral("等级分布")).constData());
-    if (worksheet_insert_chart(classSheet, lastRow + 2, 8, shareChart) != LXW_NO_ERROR)
+    chart_axis_set_num_font(shareChart->x_axis, &slanted);
+    if (worksheet_insert_chart_opt(classSheet, shareRow, 0, shareChart, &size) != LXW_NO_ERROR)
         return refused(QStringLiteral("无法插入图表"));
 
     const lxw_error closed = workbook_close(workbook);
@@ -303,7 +365,14 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         QFile::remove(scratch);
         return { QStringLiteral("无法写出学期报告 %1").arg(QDir::toNativeSeparators(path)) };
     }
-    return {};
+    return { {}, false, changed };
+}
+
+QString defaultFileName(const QDateTime &first, const QDateTime &last)
+{
+    const QString day = QStringLiteral("yyyyMMdd");
+    return QStringLiteral("学期报告-%1-%2.xlsx")
+            .arg(first.toLocalTime().toString(day), last.toLocalTime().toString(day));
 }
 
 }  // namespace termreport

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmhistory.h"
 
+#include "export/celltext.h"
 #include "report/examreport.h"
 #include "report/termreport.h"
 
@@ -310,8 +311,8 @@ void FrmHistory::writePdfReport()
 {
     if (!m_shown)
         return;
-    const QString chosen =
-            chooseSaveFile(QStringLiteral("考试报告.pdf"), QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString chosen = chooseSaveFile(examreport::defaultFileName(*m_shown),
+                                          QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     const QString problem = examreport::writePdf(*m_shown, chosen);
@@ -326,7 +327,18 @@ void FrmHistory::writeTermReport()
         tell(QStringLiteral("列表中没有存档的考试。"));
         return;
     }
-    const QString chosen = chooseSaveFile(QStringLiteral("学期报告.xlsx"),
+    // Named by the days of the first and last exam listed.
+    QDateTime first;
+    QDateTime last;
+    for (const ExamSummary &exam : m_history.exams().value.value_or(QVector<ExamSummary>())) {
+        if (!ids.contains(exam.id))
+            continue;
+        if (!first.isValid() || exam.when < first)
+            first = exam.when;
+        if (!last.isValid() || exam.when > last)
+            last = exam.when;
+    }
+    const QString chosen = chooseSaveFile(termreport::defaultFileName(first, last),
                                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
@@ -354,6 +366,7 @@ void FrmHistory::writeTermReport()
     tell(outcome.problem.isEmpty() ? QStringLiteral("学期报告（%1场考试）已保存为 %2")
                                              .arg(ids.size())
                                              .arg(QDir::toNativeSeparators(chosen))
+                         + celltext::changesNote(outcome.changed, QStringLiteral("存档"))
                                    : outcome.problem);
 }
 

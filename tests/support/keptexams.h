@@ -42,3 +42,16 @@ inline QString fillArchive(ExamArchive &archive, int exams, int examinees)
     }
     return {};
 }
+
+// The exams of fillArchive read back, oldest first as the term report takes
+// them; empty when they cannot be kept.
+inline QVector<ArchivedExam> keptExams(ExamArchive &archive, int exams, int examinees)
+{
+    QVector<ArchivedExam> kept;
+    if (!fillArchive(archive, exams, examinees).isEmpty())
+        return kept;
+    const QVector<ArchivedExam> listed = archive.exams().value.value_or(QVector<ArchivedExam>());
+    for (const ArchivedExam &exam : listed)
+        kept.prepend(*archive.exam(exam.id).value);
+    return kept;
+}

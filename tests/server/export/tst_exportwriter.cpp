@@ -6,6 +6,7 @@
 #include "testfiles.h"
 #include "workbook.h"
 
+#include "export/documentname.h"
 #include "export/exportwriter.h"
 #include "export/xlsxfile.h"
 
@@ -31,7 +32,7 @@ private slots:
         QFETCH(QString, blocker);
         QTemporaryDir root;
         const QString path = root.filePath(folder);
-        const ExportWriter writer(path);
+        const ExportWriter writer(path, QDateTime(QDate(2026, 3, 2), QTime(8, 0)), u"第1课"_qs);
         const QVector<ResultRow> rows { { 7, u"一班"_qs, u"01"_qs, u"甲"_qs, 50, u"98"_qs, 60 } };
         const QHash<qint32, QString> doubts { { 7, u"用时不符"_qs } };
         if (!blocker.isEmpty()) {
@@ -49,6 +50,20 @@ private slots:
             QCOMPARE(QFileInfo(exported.workbook).absolutePath(), path);
             QVERIFY(exported.message.contains(QDir::toNativeSeparators(exported.workbook)));
         }
+        // Named after the exam; the second export beside the first.
+        QCOMPARE(QFileInfo(first.workbook).fileName(), u"打字考试成绩表-20260302-第1课.xlsx"_qs);
+        QCOMPARE(QFileInfo(second.workbook).fileName(), u"打字考试成绩表-20260302-第1课-2.xlsx"_qs);
+        // Printed landscape, one page wide, title and headers on every page, numbered.
+        QCOMPARE(
+                workbookScript(
+                        u"ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                        "p = ws.page_setup\n"
+                        "wide = 1 if p.fitToWidth is None else p.fitToWidth  # the file's default\n"
+                        "print(p.orientation, p.paperSize, wide, p.fitToHeight,"
+                        " ws.sheet_properties.pageSetUpPr.fitToPage)\n"
+                        "print(ws.print_title_rows, ws.oddFooter.center.text)\n"_qs,
+                        first.workbook),
+                (QStringList { u"landscape 9 1 0 True"_qs, u"$1:$2 第 &P 页 / 共 &N 页"_qs }));
         const QStringList written = workbookRows(first.workbook);
         QCOMPARE(written.size(), 3);
         QVERIFY2(written.last().startsWith(u"str:一班|str:01|str:甲|int:50|int:98|int:60|"_qs)
@@ -84,6 +99,37 @@ private slots:
         QFETCH(QStringList, taken);
         QFETCH(QString, name);
         QCOMPARE(xlsxfile::sheetName(wanted, taken), name);
+    }
+
+    // The one rule for what an exam's name gives a file name.
+    void safeNames_data()
+    {
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << u"第1课 春晓"_qs << u"打字考试成绩表-20260302-第1课 春晓"_qs;
+        QTest::newRow("signs Windows refuses")
+                << u"a\\b/c:d*e?f\"g<h>i|j"_qs << u"打字考试成绩表-20260302-a_b_c_d_e_f_g_h_i_j"_qs;
+        QTest::newRow("controls and a reordering mark")
+                << u"x\ty\u202Ez"_qs << u"打字考试成绩表-20260302-x_y_z"_qs;
+        QTest::newRow("dots and blanks at the ends")
+                << u" ..课文. "_qs << u"打字考试成绩表-20260302-课文"_qs;
+        QTest::newRow("none") << u"  "_qs << u"打字考试成绩表-20260302"_qs;
+        QTest::newRow("only dots") << u"..."_qs << u"打字考试成绩表-20260302-_"_qs;
+        QTest::newRow("40 kept") << QString(40, u'长')
+                                 << u"打字考试成绩表-20260302-"_qs + QString(40, u'长');
+        QTest::newRow("41 cut") << QString(41, u'长')
+                                << u"打字考试成绩表-20260302-"_qs + QString(40, u'长');
+        QTest::newRow("cut between a surrogate pair") << QString(39, u'a')
+                        + u"😀"_qs << u"打字考试成绩表-20260302-"_qs + QString(39, u'a');
+    }
+
+    void safeNames()
+    {
+        QFETCH(QString, article);
+        QFETCH(QString, name);
+        QCOMPARE(documentname::forExam(u"打字考试成绩表"_qs,
+                                       QDateTime(QDate(2026, 3, 2), QTime(23, 0)), article),
+                 name);
     }
 };
 
