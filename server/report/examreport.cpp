@@ -121,18 +121,18 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         PageWriter page(writer, painter);
         const GradingScale &scale = exam.sitting.scale;
 
+        const QVector<ExamStatistics> parts = statisticsParts(exam);
         page.line(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
-        page.line(QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　人数 %4")
+        page.line(QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　%4")
                           .arg(exam.sitting.articleName,
                                exam.sitting.heldAt().toLocalTime().toString(
                                        QStringLiteral("yyyy-MM-dd HH:mm")))
                           .arg(exam.sitting.examMinutes)
-                          .arg(exam.rows.size()),
+                          .arg(parts.first().attendance()),
                   reportFont(kTextPoints));
         page.gap();
 
         const QVector<qreal> figureShares { 0.22, 0.1, 0.13, 0.13, 0.13, 0.13, 0.16 };
-        const QVector<ExamStatistics> parts = statisticsParts(exam);
         page.row({ QStringLiteral("统计"), QStringLiteral("人数"), QStringLiteral("平均"),
                    QStringLiteral("中位数"), QStringLiteral("最高"), QStringLiteral("最低"),
                    QStringLiteral("标准差") },
@@ -146,8 +146,8 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         }
         page.gap();
         for (const ExamStatistics &part : parts) {
-            page.line(part.partName() + QStringLiteral("：")
-                              + part.gradeShares(QStringLiteral("，"))
+            page.line(part.partName() + QStringLiteral("：") + part.attendance()
+                              + QStringLiteral("；") + part.gradeShares(QStringLiteral("，"))
                               + QStringLiteral("；及格率 %1%").arg(part.passRate * 100, 0, 'f', 1),
                       reportFont(kTextPoints));
         }
@@ -155,10 +155,10 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         page.chart(examcharts::speedHistogram(exam.rows, scale));
         page.gap();
 
-        const QVector<qreal> rankShares { 0.07, 0.2, 0.15, 0.14, 0.13, 0.12, 0.1, 0.09 };
+        const QVector<qreal> rankShares { 0.07, 0.18, 0.14, 0.13, 0.11, 0.11, 0.09, 0.08, 0.09 };
         page.row({ QStringLiteral("名次"), QStringLiteral("部门"), QStringLiteral("考号"),
                    QStringLiteral("姓名"), QStringLiteral("速度"), QStringLiteral("正确率"),
-                   QStringLiteral("等级"), QStringLiteral("得分") },
+                   QStringLiteral("等级"), QStringLiteral("得分"), QStringLiteral("状态") },
                  rankShares, true);
         RankingModel ranking;
         ranking.setExam(&exam);
@@ -167,7 +167,7 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
             for (const RankingModel::Column column :
                  { RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber,
                    RankingModel::Name, RankingModel::Speed, RankingModel::Accuracy,
-                   RankingModel::Grade, RankingModel::Score })
+                   RankingModel::Grade, RankingModel::Score, RankingModel::State })
                 cells << ranking.text(row, column);
             page.row(cells, rankShares);
         }

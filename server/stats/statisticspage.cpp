@@ -15,28 +15,40 @@ QString figureCells(const Figures &figures)
 QString statisticsTable(const QVector<ExamStatistics> &parts)
 {
     QString html = QStringLiteral(
-            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
+            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th>出勤</th><th></th>"
+            "<th>人数</th>"
             "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
             "<th>等级分布</th><th>及格率</th></tr>");
     for (const ExamStatistics &part : parts) {
         const QString name = part.partName().toHtmlEscaped();
-        html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
+        html += QStringLiteral("<tr><td rowspan=2>%1</td><td rowspan=2>%6</td><td>速度</td>%2"
                                "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
                                "<tr><td>正确率</td>%5</tr>")
                         .arg(name, figureCells(part.speed),
                              part.gradeShares(QStringLiteral("<br>")))
                         .arg(part.passRate * 100, 0, 'f', 1)
-                        .arg(figureCells(part.accuracy));
+                        .arg(figureCells(part.accuracy),
+                             part.attendance().replace(QStringLiteral("，"),
+                                                       QStringLiteral("<br>")));
     }
     return html + QStringLiteral("</table>");
 }
 
 }  // namespace
 
+ExamStatistics wholeExamStatistics(const ArchivedExam &exam)
+{
+    ExamStatistics whole = statisticsOf(exam.rows, exam.sitting.scale);
+    whole.listed = !exam.sitting.roster.isEmpty();
+    return whole;
+}
+
 QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam)
 {
-    QVector<ExamStatistics> parts { statisticsOf(exam.rows, exam.sitting.scale) };
+    QVector<ExamStatistics> parts { wholeExamStatistics(exam) };
     parts += statisticsByDepartment(exam.rows, exam.sitting.scale);
+    for (ExamStatistics &part : parts)
+        part.listed = parts.first().listed;
     return parts;
 }
 
