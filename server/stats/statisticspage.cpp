@@ -15,13 +15,12 @@ QString figureCells(const Figures &figures)
 QString statisticsTable(const QVector<ExamStatistics> &parts)
 {
     QString html = QStringLiteral(
-            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th>出勤</th><th></th>"
-            "<th>人数</th>"
+            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
             "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
             "<th>等级分布</th><th>及格率</th></tr>");
     for (const ExamStatistics &part : parts) {
         const QString name = part.partName().toHtmlEscaped();
-        html += QStringLiteral("<tr><td rowspan=2>%1</td><td rowspan=2>%6</td><td>速度</td>%2"
+        html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
                                "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
                                "<tr><td>正确率</td>%5</tr>")
                         .arg(name, figureCells(part.speed),
@@ -32,6 +31,23 @@ QString statisticsTable(const QVector<ExamStatistics> &parts)
                                                        QStringLiteral("<br>")));
     }
     return html + QStringLiteral("</table>");
+}
+
+// Who sat of those listed, each part in a row; nothing without a class list.
+QString attendanceTable(const QVector<ExamStatistics> &parts)
+{
+    if (!parts.first().listed)
+        return {};
+    QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
+                                  "<th>应考</th><th>实考</th><th>缺考</th></tr>");
+    for (const ExamStatistics &part : parts)
+        html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
+                               "<td align=right>%4</td></tr>")
+                        .arg(part.partName().toHtmlEscaped())
+                        .arg(part.expected)
+                        .arg(part.sat())
+                        .arg(part.absent());
+    return html + QStringLiteral("</table><br>");
 }
 
 }  // namespace
@@ -68,8 +84,9 @@ QString statisticsPage(const ArchivedExam &exam, const QString &title)
                           .arg(grade.minSpeed)
                           .arg(grade.minAccuracy)
                           .arg(grade.score);
-    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped())
-            + statisticsTable(statisticsParts(exam))
+    const QVector<ExamStatistics> parts = statisticsParts(exam);
+    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped()) + attendanceTable(parts)
+            + statisticsTable(parts)
             + QStringLiteral("<p>评分标准：%1</p>")
                       .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
 }
