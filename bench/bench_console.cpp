@@ -122,11 +122,16 @@ BENCHMARK(BM_CollectWithHugeFile)
 void BM_ExportResults(benchmark::State &state)
 {
     const int count = static_cast<int>(state.range(0));
-    QVector<ResultRow> rows;
+    QVector<ExportedRow> rows;
     for (int i = 0; i < count; ++i) {
         const ResultRecord record = sampleRecord(i);
-        rows.append({ i + 1, record.department, record.examNumber, record.name, record.speed,
-                      QStringLiteral("98.5"), record.timePass });
+        rows.append({ { i + 1, record.department, record.examNumber, record.name, record.speed,
+                        QStringLiteral("98.5"), record.timePass },
+                      false,
+                      {},
+                      {},
+                      {},
+                      {} });
     }
     QTemporaryDir folder;
     int n = 0;

@@ -17,6 +17,14 @@ struct ArchivedRow : ResultCore
     QString state;  // 已交卷, 答题中 ...
     QString doubts;  // the reasons a row is doubtful, joined by "；"
 
+    // Listed and never logged in: kept without figures.
+    bool absent() const { return state == keptStateText(ExamineeState::Absent); }
+    // Handed figures in; one who never started (a time of 0) did not sit.
+    bool sat() const { return timePass > 0; }
+    bool finished() const { return state == keptStateText(ExamineeState::Finished); }
+    // The 状态 cell, as the class grid words it.
+    QString shownState() const { return ::shownState(state, !doubts.isEmpty()); }
+
     friend bool operator==(const ArchivedRow &a, const ArchivedRow &b)
     {
         return static_cast<const ResultCore &>(a) == b && a.state == b.state

@@ -66,7 +66,7 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         case RecNo:
             return row.hasRecord ? QVariant(row.recNo) : QVariant();
         case State:
-            return doubtful ? QStringLiteral("存疑") : stateText(row.state);
+            return shownState(stateText(row.state), doubtful);
         case Progress:
             return row.progress ? QVariant(QStringLiteral("%1%").arg(qRound(*row.progress * 100)))
                                 : QVariant();

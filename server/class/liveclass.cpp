@@ -9,23 +9,6 @@
 
 #include <algorithm>
 
-QString stateText(ExamineeState state)
-{
-    switch (state) {
-    case ExamineeState::Absent:
-        return QStringLiteral("未登录");
-    case ExamineeState::Waiting:
-        return QStringLiteral("未开始");
-    case ExamineeState::Typing:
-        return QStringLiteral("答题中");
-    case ExamineeState::Finished:
-        return QStringLiteral("已交卷");
-    case ExamineeState::Interrupted:
-        return QStringLiteral("中断");
-    }
-    return {};
-}
-
 ExamineeState stateOf(const ResultRecord &record)
 {
     if (!record.progress)
@@ -186,16 +169,6 @@ ClassCounts LiveClass::counts() const
         counts.absent += row.state == ExamineeState::Absent;
     }
     return counts;
-}
-
-QHash<qint32, QString> LiveClass::doubtsByRecNo() const
-{
-    QHash<qint32, QString> doubts;
-    for (const ClassViewRow &row : m_rows) {
-        if (row.hasRecord && !row.doubts.isEmpty())
-            doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
-    }
-    return doubts;
 }
 
 QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const

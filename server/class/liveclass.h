@@ -17,8 +17,6 @@
 
 #include <optional>
 
-enum class ExamineeState { Absent, Waiting, Typing, Finished, Interrupted };
-
 // A row of the grid: the result, if any, and what the console sees of it.
 struct ClassViewRow : ResultCore
 {
@@ -51,8 +49,6 @@ struct ClassCounts
     int absent = 0;
 };
 
-// 未登录, 未开始, 答题中, 已交卷, 中断.
-QString stateText(ExamineeState state);
 // A record's state: its phase when it has progress lines; otherwise a time
 // of 0 is 未开始 (the record written at login) and any other 已交卷.
 ExamineeState stateOf(const ResultRecord &record);
@@ -81,8 +77,6 @@ public:
 
     const QVector<ClassViewRow> &rows() const { return m_rows; }
     ClassCounts counts() const;
-    // For the export: each marked row's reasons joined by "；", by recno.
-    QHash<qint32, QString> doubtsByRecNo() const;
     // The collected record of the row with this recno; null for a row kept
     // without its file, and for one not collected.
     const CollectedResult *resultOf(qint32 recNo) const;

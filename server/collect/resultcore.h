@@ -5,6 +5,19 @@
 // stores, and what the live class and the archive add their marks to.
 #include <QString>
 
+// Where an examinee stands: listed but not logged in, logged in and waiting
+// for Enter, typing, handed in, or stopped unfinished after the exam time.
+enum class ExamineeState { Absent, Waiting, Typing, Finished, Interrupted };
+
+// 未登录, 未开始, 答题中, 已交卷, 中断: the words of the class grid.
+QString stateText(ExamineeState state);
+// The words the record of an exam keeps (export, archive, reports): the
+// grid's, but 缺考 for one who never logged in, since the exam is over.
+QString keptStateText(ExamineeState state);
+// What a 状态 cell says: 存疑 when anything about the row looks wrong,
+// else its state's word.
+QString shownState(const QString &stateWord, bool doubtful);
+
 struct ResultCore
 {
     qint32 recNo = 0;

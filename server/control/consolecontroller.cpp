@@ -288,19 +288,16 @@ QStringList ConsoleController::clearResults()
 
 WorkbookExport ConsoleController::exportResults()
 {
-    const auto rows = m_store->rowsInRankOrder();
-    if (!rows)
-        return { m_store->lastError(), {}, {} };
-    if (rows->isEmpty())
+    const ArchiveRead<ArchivedExam> exam = m_history.currentExam();
+    if (!exam.value)
+        return { exam.problem, {}, {} };
+    if (!m_store->rowCount().value_or(0))
         return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
-    // Named after the exam under way, as it will be kept.
-    const ExamSitting sitting = m_archive ? m_archive->sittingUnderWay() : ExamSitting();
-    return ExportWriter(m_folders.exports,
-                        sitting.openedAt.isValid() ? sitting.openedAt
-                                                   : QDateTime::currentDateTime(),
-                        sitting.articleName)
-            .write(*rows, m_class.live().doubtsByRecNo(), m_settings.gradingScale(),
-                   m_class.live().wrongCountsByRecNo());
+    // Taken while some still type, the workbook says so.
+    const int typing = m_class.live().counts().typing;
+    const QString note =
+            typing ? QStringLiteral("（考试进行中，%1人正在答题）").arg(typing) : QString();
+    return m_history.exportExam(*exam.value, m_class.live().wrongCountsByRecNo(), note);
 }
 
 void ConsoleController::shutDown()

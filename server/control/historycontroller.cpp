@@ -7,6 +7,9 @@
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
 #include "stats/examlistmodel.h"
+#include "stats/rankingmodel.h"
+
+#include <algorithm>
 
 namespace console {
 
@@ -46,21 +49,25 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     }
     // The live rows carry the states and marks; the table the figures.
     QHash<qint32, const ClassViewRow *> live;
+    QVector<ArchivedRow> absent;
     for (const ClassViewRow &row : m_running.live.rows()) {
         if (row.hasRecord)
             live.insert(row.recNo, &row);
+        else
+            absent.append({ row, keptStateText(ExamineeState::Absent), {} });
     }
     exam.rows.reserve(rows->size());
     for (const ResultRow &row : *rows) {
         ArchivedRow archived { row, {}, {} };
         const ClassViewRow *shown = live.value(row.recNo);
-        archived.state = stateText(
+        archived.state = keptStateText(
                 shown ? shown->state
                       : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
         if (shown)
             archived.doubts = shown->doubts.join(QStringLiteral("；"));
         exam.rows.append(archived);
     }
+    exam.rows += absent;
     return { exam, {} };
 }
 
@@ -71,7 +78,9 @@ QString HistoryController::keepCurrentExam()
     const ArchiveRead<ArchivedExam> current = currentExam();
     if (!current.value)
         return current.problem;
-    if (current.value->rows.isEmpty())
+    // Without a result there was no exam, whoever was listed.
+    const QVector<ArchivedRow> &rows = current.value->rows;
+    if (std::all_of(rows.begin(), rows.end(), [](const ArchivedRow &row) { return row.absent(); }))
         return {};
     return m_archive.keep(current.value->sitting, current.value->rows).problem;
 }
@@ -98,19 +107,24 @@ const GradingScale &HistoryController::scaleInForce() const
     return m_running.settings.gradingScale();
 }
 
-WorkbookExport HistoryController::exportKeptExam(const ArchivedExam &exam)
+WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
+                                             const QHash<qint32, qint32> &wrongCounts,
+                                             const QString &titleNote)
 {
-    QVector<ResultRow> rows;
-    QHash<qint32, QString> doubts;
-    for (const ArchivedRow &row : exam.rows) {
-        rows.append(row);
-        if (!row.doubts.isEmpty())
-            doubts.insert(row.recNo, row.doubts);
-    }
-    if (rows.isEmpty())
+    if (exam.rows.isEmpty())
         return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
-    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName)
-            .write(rows, doubts, exam.sitting.scale);
+    const QVector<std::optional<int>> places = placesOf(exam.rows);
+    QVector<ExportedRow> rows;
+    rows.reserve(exam.rows.size());
+    for (int i = 0; i < exam.rows.size(); ++i) {
+        const ArchivedRow &row = exam.rows[i];
+        ExportedRow exported { row, row.absent(), row.shownState(), places[i], row.doubts, {} };
+        if (const auto wrong = wrongCounts.constFind(row.recNo);
+            !row.absent() && wrong != wrongCounts.constEnd())
+            exported.wrongCount = *wrong;
+        rows.append(exported);
+    }
+    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName).write(rows, exam.sitting.scale, titleNote);
 }
 
 }  // namespace console

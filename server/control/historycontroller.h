@@ -35,7 +35,8 @@ public:
     HistoryController(const HistoryController &) = delete;
     HistoryController &operator=(const HistoryController &) = delete;
 
-    // The exam in the results table as it would be kept now.
+    // The exam in the results table as it would be kept now: its rows
+    // ranked, then the class list's absentees.
     ArchiveRead<ArchivedExam> currentExam();
     // Keeps the exam in the results table, when there is one and the
     // archive is in use; the problem or empty.
@@ -62,7 +63,12 @@ public:
                                                  const QString &department,
                                                  const std::function<bool(int read)> &goOn);
     // A kept exam exported again, with its own scale and marks.
-    WorkbookExport exportKeptExam(const ArchivedExam &exam);
+    WorkbookExport exportKeptExam(const ArchivedExam &exam) { return exportExam(exam); }
+    // An exam's rows in a workbook with their states and places; `wrongCounts`
+    // by recno, `titleNote` after the title.
+    WorkbookExport exportExam(const ArchivedExam &exam,
+                              const QHash<qint32, qint32> &wrongCounts = {},
+                              const QString &titleNote = {});
 
 private:
     const GradingScale &scaleInForce() const;

@@ -28,9 +28,8 @@ public:
     }
 
     // The rows as ResultExporter::write takes them, in a new workbook.
-    WorkbookExport write(const QVector<ResultRow> &rows, const QHash<qint32, QString> &doubts,
-                         const GradingScale &scale,
-                         const QHash<qint32, qint32> &wrongCounts = {}) const;
+    WorkbookExport write(const QVector<ExportedRow> &rows, const GradingScale &scale,
+                         const QString &titleNote = {}) const;
 
 private:
     QString m_folder;

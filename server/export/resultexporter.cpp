@@ -66,10 +66,9 @@ private:
 
 }  // namespace
 
-ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, const QString &path,
-                                              const QHash<qint32, QString> &doubts,
+ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, const QString &path,
                                               const std::optional<GradingScale> &scale,
-                                              const QHash<qint32, qint32> &wrongCounts)
+                                              const QString &titleNote)
 {
     Outcome outcome;
     lxw_workbook_options options {};
@@ -111,8 +110,14 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     const lxw_col_t gradeColumn = lxw_col_t(headers.size());
     if (scale)
         headers << QStringLiteral("等级") << QStringLiteral("得分");
+    const lxw_col_t stateColumn = lxw_col_t(headers.size());
+    const bool withStates = std::any_of(
+            rows.begin(), rows.end(), [](const ExportedRow &row) { return !row.state.isEmpty(); });
+    if (withStates)
+        headers << QStringLiteral("状态") << QStringLiteral("名次");
     const lxw_col_t doubtColumn = lxw_col_t(headers.size());
-    if (!doubts.isEmpty())
+    if (std::any_of(rows.begin(), rows.end(),
+                    [](const ExportedRow &row) { return !row.doubts.isEmpty(); }))
         headers << QStringLiteral("存疑");
     const lxw_col_t columns = lxw_col_t(headers.size());
     // Widths that show every heading and value whole: the texts as the
@@ -123,52 +128,70 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ResultRow> &rows, co
     };
     for (lxw_col_t col = 0; col < columns; ++col)
         fit(col, headers[col]);
-    for (const ResultRow &result : rows) {
+    for (const ExportedRow &exported : rows) {
+        const ResultRow &result = exported.result;
         fit(0, result.department);
         fit(1, result.examNumber);
         fit(2, result.name);
-        fit(3, QString::number(result.speed));
-        const auto accuracy = numbers::parseNumber(result.accuracyLine);
-        fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
-        fit(5, QString::number(result.timePass));
-        fit(6, QString::number(wrongCounts.value(result.recNo)));
-        if (scale) {
+        if (!exported.absent) {
+            fit(3, QString::number(result.speed));
+            const auto accuracy = numbers::parseNumber(result.accuracyLine);
+            fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
+            fit(5, QString::number(result.timePass));
+        }
+        if (exported.wrongCount)
+            fit(6, QString::number(*exported.wrongCount));
+        if (scale && !exported.absent) {
             const auto grade = scale->gradeOf(result);
             fit(gradeColumn, scale->nameOf(grade));
             fit(gradeColumn + 1, QString::number(scale->scoreOf(grade).value_or(0)));
         }
-        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            fit(doubtColumn, *doubt);
+        if (withStates) {
+            fit(stateColumn, exported.state);
+            if (exported.place)
+                fit(stateColumn + 1, QString::number(*exported.place));
+        }
+        if (!exported.doubts.isEmpty())
+            fit(doubtColumn, exported.doubts);
     }
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
                              nullptr);
-    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, title().toUtf8().constData(), bold);
+    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, (title() + titleNote).toUtf8().constData(),
+                          bold);
     xlsxfile::printOnA4(sheet, 2);
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
-    for (const ResultRow &result : rows) {
+    for (const ExportedRow &exported : rows) {
+        const ResultRow &result = exported.result;
         cells.text(row, 0, result.department, headers[0]);
         cells.text(row, 1, result.examNumber, headers[1]);
         cells.text(row, 2, result.name, headers[2]);
-        cells.number(row, 3, result.speed);
-        // A number can be averaged and sorted; a line that is none stays text.
-        if (const auto accuracy = numbers::parseNumber(result.accuracyLine))
-            cells.number(row, 4, *accuracy, true);
-        else
-            cells.text(row, 4, result.accuracyLine, headers[4]);
-        cells.number(row, 5, result.timePass);
-        if (const auto wrong = wrongCounts.constFind(result.recNo); wrong != wrongCounts.constEnd())
-            cells.number(row, 6, *wrong);
-        if (scale) {
+        if (!exported.absent) {
+            cells.number(row, 3, result.speed);
+            // A number can be averaged and sorted; a line that is none stays text.
+            if (const auto accuracy = numbers::parseNumber(result.accuracyLine))
+                cells.number(row, 4, *accuracy, true);
+            else
+                cells.text(row, 4, result.accuracyLine, headers[4]);
+            cells.number(row, 5, result.timePass);
+        }
+        if (exported.wrongCount)
+            cells.number(row, 6, *exported.wrongCount);
+        if (scale && !exported.absent) {
             const auto grade = scale->gradeOf(result);
             cells.text(row, gradeColumn, scale->nameOf(grade), headers[gradeColumn]);
             if (const auto score = scale->scoreOf(grade))
                 cells.number(row, gradeColumn + 1, *score);
         }
-        if (const auto doubt = doubts.constFind(result.recNo); doubt != doubts.constEnd())
-            cells.text(row, doubtColumn, *doubt, headers[doubtColumn]);
+        if (withStates) {
+            cells.text(row, stateColumn, exported.state, headers[stateColumn]);
+            if (exported.place)
+                cells.number(row, stateColumn + 1, *exported.place);
+        }
+        if (!exported.doubts.isEmpty())
+            cells.text(row, doubtColumn, exported.doubts, headers[doubtColumn]);
         ++row;
     }
     outcome.changed = cells.changed();

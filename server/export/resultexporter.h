@@ -10,10 +10,20 @@
 #include "grading/gradingscale.h"
 
 #include <QDateTime>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+// A row as the workbook shows it: the result and what the console says of it.
+struct ExportedRow
+{
+    ResultRow result;
+    bool absent = false;  // listed, never logged in: no figures
+    QString state;  // the 状态 cell; when no row has one, there is no such column
+    std::optional<int> place;  // 名次; none for the absent and the unfinished
+    QString doubts;  // the 存疑 cell
+    std::optional<qint32> wrongCount;  // of the answer sheet, when there is one
+};
 
 class ResultExporter
 {
@@ -39,16 +49,14 @@ public:
 
     // Writes the rows in the order given. One row never stops the others:
     // each text goes in by celltext::fitted, and each cell it changed is
-    // listed. Accuracy is a
-    // number shown with two decimals when its text reads as one.
-    // `doubts` holds the marks of doubtful rows by recno; when any row has
-    // one, a last column "存疑" carries them. With a scale, 等级 and 得分
-    // follow 错字数, which holds the wrong characters of the rows with an
-    // answer sheet (`wrongCounts` by recno; empty for the others).
-    static Outcome write(const QVector<ResultRow> &rows, const QString &path,
-                         const QHash<qint32, QString> &doubts = {},
+    // listed. Accuracy is a number shown with two decimals when its text
+    // reads as one. 错字数 holds the wrong characters of the rows with an
+    // answer sheet; with a scale, 等级 and 得分 follow; with states, 状态
+    // and 名次; when any row is doubtful, a last column "存疑" carries the
+    // reasons. `titleNote` follows the title, e.g. "（考试进行中，2人正在答题）".
+    static Outcome write(const QVector<ExportedRow> &rows, const QString &path,
                          const std::optional<GradingScale> &scale = std::nullopt,
-                         const QHash<qint32, qint32> &wrongCounts = {});
+                         const QString &titleNote = {});
 
     // The examiner's message after an export: where the workbook is, and
     // which cells it had to change.

@@ -225,11 +225,11 @@ private:
 
 QString examLine(const ArchivedExam &exam)
 {
-    return QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　人数 %4")
+    return QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　%4")
             .arg(exam.sitting.articleName,
                  exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
             .arg(exam.sitting.examMinutes)
-            .arg(exam.rows.size());
+            .arg(statisticsParts(exam).first().attendance());
 }
 
 // Draws the report; the number of pages, or 0 when the painter failed.
@@ -264,8 +264,8 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
     page.endTable();
     page.gap();
     for (const ExamStatistics &part : parts) {
-        page.paragraph(part.partName() + QStringLiteral("：")
-                               + part.gradeShares(QStringLiteral("，"))
+        page.paragraph(part.partName() + QStringLiteral("：") + part.attendance()
+                               + QStringLiteral("；") + part.gradeShares(QStringLiteral("，"))
                                + QStringLiteral("；及格率 %1%").arg(part.passRate * 100, 0, 'f', 1),
                        reportFont(kTextPoints));
     }
@@ -275,12 +275,13 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
 
     const QVector<RankingModel::Column> columns {
         RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber, RankingModel::Name,
-        RankingModel::Speed, RankingModel::Accuracy,   RankingModel::Grade,      RankingModel::Score
+        RankingModel::Speed, RankingModel::Accuracy,   RankingModel::Grade,      RankingModel::Score,
+        RankingModel::State
     };
     QStringList heading;
     for (const RankingModel::Column column : columns)
         heading << RankingModel::header(column);
-    page.startTable(heading, { 0.07, 0.2, 0.15, 0.14, 0.13, 0.12, 0.1, 0.09 });
+    page.startTable(heading, { 0.07, 0.18, 0.14, 0.13, 0.11, 0.11, 0.09, 0.08, 0.09 });
     RankingModel ranking;
     ranking.setExam(&exam);
     for (int row = 0; row < ranking.rowCount(); ++row) {

@@ -6,6 +6,7 @@
 #include "export/xlsxfile.h"
 #include "stats/examstatistics.h"
 #include "stats/rankingmodel.h"
+#include "stats/statisticspage.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,7 @@ struct Examinee
     QString name;
     QString department;
     QVector<std::optional<std::pair<double, QString>>> results;  // speed and grade per exam
+    QVector<bool> absent;  // per exam: listed, never logged in
 };
 
 }  // namespace
@@ -152,6 +154,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     QStringList gradeNames;
     QStringList labels;
     QStringList usedSheetNames { summarySheetName(), chartSheetName() };
+    QVector<ExamStatistics> attendance;  // per exam, for the class sheet's counts
     const int total = int(exams.size());
     bool cancelled = false;
     for (int e = 0; e < total && !cancelled; ++e) {
@@ -163,44 +166,55 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
         if (!sheet)
             return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
-        // The ranking's columns up to the score, headed as in 历次考试.
-        for (int c = RankingModel::Place; c <= RankingModel::Score; ++c)
+        // The ranking's columns up to the state, headed as in 历次考试.
+        for (int c = RankingModel::Place; c <= RankingModel::State; ++c)
             written(worksheet_write_string(
                     sheet, 0, lxw_col_t(c),
                     utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
         written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
         written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
         written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
-        int r = 0;
-        for (const ArchivedRow &row : exam.rows) {
-            ++r;
+        const QVector<std::optional<int>> places = placesOf(exam.rows);
+        for (int i = 0; i < exam.rows.size(); ++i) {
+            const ArchivedRow &row = exam.rows[i];
+            const int r = i + 1;
             const auto grade = scale.gradeOf(row);
-            written(worksheet_write_number(sheet, lxw_row_t(r), 0, r, nullptr));
+            if (places[i])
+                written(worksheet_write_number(sheet, lxw_row_t(r), 0, *places[i], nullptr));
             text(sheet, sheetName, r, 1, row.department, nullptr);
             text(sheet, sheetName, r, 2, row.examNumber, nullptr);
             text(sheet, sheetName, r, 3, row.name, nullptr);
-            written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
-            written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals));
-            written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+            // An absentee has no figures.
+            if (!row.absent()) {
+                written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
+                written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(),
+                                               twoDecimals));
+                written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+            }
             text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
             if (const auto score = scale.scoreOf(grade))
                 written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
-            if (!grade)
+            text(sheet, sheetName, r, int(RankingModel::State), row.state, nullptr);
+            if (!grade && !row.absent())
                 continue;
             const QString key = row.examNumber + u'\x1f' + row.name;
             auto found = examineeIndex.constFind(key);
             if (found == examineeIndex.constEnd()) {
                 found = examineeIndex.insert(key, int(examinees.size()));
-                examinees.append({ row.examNumber, row.name, row.department, {} });
+                examinees.append({ row.examNumber, row.name, row.department, {}, {} });
             }
             Examinee &examinee = examinees[*found];
             examinee.results.resize(total);
+            examinee.absent.resize(total, false);
+            if (row.absent())
+                examinee.absent[e] = true;
             // An examinee twice in one exam keeps the faster result, as the ranking does.
-            if (!examinee.results[e])
+            else if (!examinee.results[e])
                 examinee.results[e] = std::make_pair(row.speed, scale.nameOf(grade));
         }
         // The class's figures for the charts.
-        const ExamStatistics statistics = statisticsOf(exam.rows, scale);
+        const ExamStatistics statistics = wholeExamStatistics(exam);
+        attendance.append(statistics);
         text(classSheet, chartSheetName(), e + 1, 0, shortLabel(exam, e), nullptr);
         text(classSheet, chartSheetName(), e + 1, 1, exam.sitting.articleName, nullptr);
         written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean,
@@ -270,6 +284,10 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         double best = 0;
         double sum = 0;
         for (int e = 0; e < examinee.results.size(); ++e) {
+            if (examinee.absent[e])
+                written(worksheet_write_string(
+                        summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                        utf8(keptStateText(ExamineeState::Absent)).constData(), nullptr));
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
@@ -281,6 +299,9 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             best = std::max(best, speed);
             sum += speed;
         }
+        // Absent from every exam chosen: no best and no mean.
+        if (taken.isEmpty())
+            continue;
         written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));
         written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
                                        oneDecimal));
@@ -297,6 +318,24 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
     for (int g = 0; g < gradeNames.size(); ++g)
         text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
+    // 应考, 实考 and 缺考 after the grades; without a class list only 实考 is known.
+    const QStringList counted { QStringLiteral("应考"), QStringLiteral("实考"),
+                                QStringLiteral("缺考") };
+    const int firstCountColumn = kFirstGradeColumn + int(gradeNames.size());
+    for (int c = 0; c < counted.size(); ++c)
+        text(classSheet, chartSheetName(), 0, firstCountColumn + c, counted[c], bold);
+    for (int e = 0; e < attendance.size(); ++e) {
+        const ExamStatistics &counts = attendance[e];
+        const lxw_row_t row = lxw_row_t(e + 1);
+        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 1),
+                                       counts.sat(), nullptr));
+        if (!counts.listed)
+            continue;
+        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn),
+                                       counts.expected, nullptr));
+        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 2),
+                                       counts.absent(), nullptr));
+    }
     written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
     written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
     written(worksheet_set_column(classSheet, 2, 3, 12, nullptr));

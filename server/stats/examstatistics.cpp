@@ -12,7 +12,7 @@ QVector<ArchivedRow> started(const QVector<ArchivedRow> &rows)
 {
     QVector<ArchivedRow> kept;
     std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
-                 [](const ArchivedRow &row) { return row.timePass > 0; });
+                 [](const ArchivedRow &row) { return row.sat(); });
     return kept;
 }
 
@@ -44,6 +44,7 @@ ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale
 {
     const QVector<ArchivedRow> graded = started(rows);
     ExamStatistics statistics;
+    statistics.expected = int(rows.size());
     QVector<double> speeds;
     QVector<double> accuracies;
     QVector<int> counts(scale.grades().size() + 1, 0);  // the last: without a grade
@@ -75,7 +76,7 @@ QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,
 {
     QStringList departments;
     for (const ArchivedRow &row : rows) {
-        if (row.timePass > 0 && !departments.contains(row.department))
+        if (row.sat() && !departments.contains(row.department))
             departments.append(row.department);
     }
     QVector<ExamStatistics> result;
@@ -108,6 +109,13 @@ QVector<int> speedHistogram(const QVector<ArchivedRow> &rows, double width)
 QString ExamStatistics::partName() const
 {
     return department.isEmpty() ? QStringLiteral("全体") : department;
+}
+
+QString ExamStatistics::attendance() const
+{
+    if (!listed)
+        return QStringLiteral("实考 %1人").arg(sat());
+    return QStringLiteral("应考 %1人，实考 %2人，缺考 %3人").arg(expected).arg(sat()).arg(absent());
 }
 
 QString ExamStatistics::gradeShares(const QString &separator) const

@@ -33,6 +33,10 @@ struct GradeCount
 struct ExamStatistics
 {
     QString department;  // empty for the whole exam
+    // 应考: every row, the absent included; 实考 is the count of the figures.
+    int expected = 0;
+    // The exam had a class list, so who should have sat is known.
+    bool listed = false;
     Figures speed;
     Figures accuracy;
     QVector<GradeCount> grades;  // in the scale's order, then those without
@@ -40,12 +44,17 @@ struct ExamStatistics
 
     // The department, or 全体 for the whole exam.
     QString partName() const;
+    int sat() const { return speed.count; }
+    int absent() const { return expected - sat(); }
+    // "应考 5人，实考 4人，缺考 1人" with a class list; without one only
+    // those who sat are known: "实考 4人".
+    QString attendance() const;
     // Each grade's count and share, as "优秀 3人（7.5%）", joined by `separator`.
     QString gradeShares(const QString &separator) const;
 };
 
-// The statistics of the rows graded by the scale. Rows not started (a
-// time of 0) count nowhere.
+// The statistics of the rows graded by the scale. Rows not sat (absent,
+// or never started) count only among those expected.
 ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale);
 // The same for each department, in the order they first appear; empty
 // when the exam has one department or none.

@@ -11,12 +11,11 @@ ExamSummary summaryOf(const ArchivedExam &exam)
     summary.when = exam.sitting.heldAt();
     summary.articleName = exam.sitting.articleName;
     summary.examMinutes = exam.sitting.examMinutes;
-    summary.examinees = int(exam.rows.size());
-    double sum = 0;
-    for (const ArchivedRow &row : exam.rows)
-        sum += row.speed;
-    summary.meanSpeed = exam.rows.isEmpty() ? 0 : sum / exam.rows.size();
-    summary.passRate = statisticsOf(exam.rows, exam.sitting.scale).passRate;
+    // Those who sat: the absent and those who never started have no speed.
+    const ExamStatistics statistics = statisticsOf(exam.rows, exam.sitting.scale);
+    summary.examinees = statistics.sat();
+    summary.meanSpeed = statistics.speed.mean;
+    summary.passRate = statistics.passRate;
     for (const ArchivedRow &row : exam.rows) {
         if (!summary.departments.contains(row.department))
             summary.departments.append(row.department);
@@ -43,6 +42,9 @@ ArchiveRead<QVector<HistoryPoint>> historyOf(const ArchiveRead<QVector<ArchivedE
     for (const ArchivedExam &exam : *sat.value) {
         const GradingScale &scale = exam.sitting.scale;
         for (const ArchivedRow &row : exam.rows) {
+            // An exam missed is no point of the trend.
+            if (row.absent())
+                continue;
             HistoryPoint point;
             point.examId = exam.id;
             point.when = exam.sitting.heldAt();

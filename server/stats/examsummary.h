@@ -17,8 +17,8 @@ struct ExamSummary
     QDateTime when;  // login opened, else when the exam was kept
     QString articleName;
     qint16 examMinutes = 0;
-    int examinees = 0;
-    double meanSpeed = 0;
+    int examinees = 0;  // those who sat
+    double meanSpeed = 0;  // of those who sat
     double passRate = 0;  // 0 to 1, by the exam's own scale
     QStringList departments;  // as they first appear
 };

@@ -2,10 +2,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/rankingmodel.h"
 
+#include <algorithm>
+#include <functional>
+
+QVector<std::optional<int>> placesOf(const QVector<ArchivedRow> &rows)
+{
+    QVector<double> finished;
+    for (const ArchivedRow &row : rows) {
+        if (row.finished())
+            finished.append(row.speed);
+    }
+    std::sort(finished.begin(), finished.end(), std::greater<>());
+    QVector<std::optional<int>> places;
+    places.reserve(rows.size());
+    for (const ArchivedRow &row : rows) {
+        if (!row.finished()) {
+            places.append(std::nullopt);
+            continue;
+        }
+        // One more than the finished results strictly faster.
+        const auto notFaster =
+                std::lower_bound(finished.begin(), finished.end(), row.speed, std::greater<>());
+        places.append(int(notFaster - finished.begin()) + 1);
+    }
+    return places;
+}
+
 void RankingModel::setExam(const ArchivedExam *exam)
 {
     beginResetModel();
     m_rows = exam ? exam->rows : QVector<ArchivedRow>();
+    m_places = placesOf(m_rows);
     m_scale = exam ? exam->sitting.scale : GradingScale::standard();
     endResetModel();
 }
@@ -17,19 +44,20 @@ QString RankingModel::text(int row, Column column) const
     const ArchivedRow &result = m_rows[row];
     switch (column) {
     case Place:
-        return QString::number(row + 1);
+        return m_places[row] ? QString::number(*m_places[row]) : QString();
     case Department:
         return result.department;
     case ExamNumber:
         return result.examNumber;
     case Name:
         return result.name;
+    // An absentee has no figures to show.
     case Speed:
-        return QString::number(result.speed);
+        return result.absent() ? QString() : QString::number(result.speed);
     case Accuracy:
         return result.accuracyLine;
     case TimePass:
-        return QString::number(result.timePass);
+        return result.absent() ? QString() : QString::number(result.timePass);
     case Grade:
         return m_scale.nameOf(m_scale.gradeOf(result));
     case Score: {

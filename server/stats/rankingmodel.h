@@ -8,6 +8,12 @@
 
 #include <QAbstractTableModel>
 
+#include <optional>
+
+// Each row's 名次: by speed among the finished results, equal speeds
+// sharing a place (1, 2, 2, 4); absent and unfinished rows have none.
+QVector<std::optional<int>> placesOf(const QVector<ArchivedRow> &rows);
+
 class RankingModel : public QAbstractTableModel
 {
 public:
@@ -42,5 +48,6 @@ public:
 
 private:
     QVector<ArchivedRow> m_rows;
+    QVector<std::optional<int>> m_places;
     GradingScale m_scale = GradingScale::standard();
 };

@@ -26,17 +26,45 @@ QString statisticsTable(const QVector<ExamStatistics> &parts)
                         .arg(name, figureCells(part.speed),
                              part.gradeShares(QStringLiteral("<br>")))
                         .arg(part.passRate * 100, 0, 'f', 1)
-                        .arg(figureCells(part.accuracy));
+                        .arg(figureCells(part.accuracy),
+                             part.attendance().replace(QStringLiteral("，"),
+                                                       QStringLiteral("<br>")));
     }
     return html + QStringLiteral("</table>");
 }
 
+// Who sat of those listed, each part in a row; nothing without a class list.
+QString attendanceTable(const QVector<ExamStatistics> &parts)
+{
+    if (!parts.first().listed)
+        return {};
+    QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
+                                  "<th>应考</th><th>实考</th><th>缺考</th></tr>");
+    for (const ExamStatistics &part : parts)
+        html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
+                               "<td align=right>%4</td></tr>")
+                        .arg(part.partName().toHtmlEscaped())
+                        .arg(part.expected)
+                        .arg(part.sat())
+                        .arg(part.absent());
+    return html + QStringLiteral("</table><br>");
+}
+
 }  // namespace
+
+ExamStatistics wholeExamStatistics(const ArchivedExam &exam)
+{
+    ExamStatistics whole = statisticsOf(exam.rows, exam.sitting.scale);
+    whole.listed = !exam.sitting.roster.isEmpty();
+    return whole;
+}
 
 QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam)
 {
-    QVector<ExamStatistics> parts { statisticsOf(exam.rows, exam.sitting.scale) };
+    QVector<ExamStatistics> parts { wholeExamStatistics(exam) };
     parts += statisticsByDepartment(exam.rows, exam.sitting.scale);
+    for (ExamStatistics &part : parts)
+        part.listed = parts.first().listed;
     return parts;
 }
 
@@ -56,8 +84,9 @@ QString statisticsPage(const ArchivedExam &exam, const QString &title)
                           .arg(grade.minSpeed)
                           .arg(grade.minAccuracy)
                           .arg(grade.score);
-    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped())
-            + statisticsTable(statisticsParts(exam))
+    const QVector<ExamStatistics> parts = statisticsParts(exam);
+    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped()) + attendanceTable(parts)
+            + statisticsTable(parts)
             + QStringLiteral("<p>评分标准：%1</p>")
                       .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
 }

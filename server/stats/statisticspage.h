@@ -7,6 +7,8 @@
 
 #include <QStringList>
 
+// The whole exam's statistics, knowing whether it had a class list.
+ExamStatistics wholeExamStatistics(const ArchivedExam &exam);
 // The whole exam first, then each department.
 QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam);
 // The count, then mean, median, highest, lowest and deviation to two places.

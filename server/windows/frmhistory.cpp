@@ -26,6 +26,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -46,7 +48,9 @@ QString examTitle(const ArchivedExam &exam)
     return QStringLiteral("%1 的考试《%2》（%3人）")
             .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                  exam.sitting.articleName)
-            .arg(exam.rows.size());
+            // Those who logged in; the absentees are counted on the page.
+            .arg(std::count_if(exam.rows.begin(), exam.rows.end(),
+                               [](const ArchivedRow &row) { return !row.absent(); }));
 }
 
 }  // namespace

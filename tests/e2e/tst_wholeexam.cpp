@@ -162,7 +162,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QCOMPARE(cells.size(), 3);
     QCOMPARE(
             cells.at(2),
-            u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60|int:2|str:不及格|int:50"_qs);
+            u"str:计算机系|str:2026-07|str:王 小明|int:18|int:90|int:60|int:2|str:不及格|int:50|str:已交卷|int:1"_qs);
     QVERIFY(consoleMessages.takeLast().contains(
             QDir::toNativeSeparators(opened.first().toLocalFile())));
 

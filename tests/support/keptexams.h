@@ -20,6 +20,44 @@ inline ArchivedRow keptRow(int exam, int examinee)
     return row;
 }
 
+// A class list of five kept with three handed in (two at the same speed),
+// one still typing and one who never logged in; the standard scale grades
+// them 优秀, 良好, 良好, 不及格 and nothing.
+inline ArchivedExam classOfFive()
+{
+    ArchivedExam exam;
+    exam.sitting.articleName = QStringLiteral("春晓");
+    exam.sitting.openedAt = QDateTime(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+    exam.sitting.examMinutes = 10;
+    const struct
+    {
+        const char16_t *name;
+        double speed;
+        const char16_t *accuracy;
+        qint16 timePass;
+        const char16_t *state;
+    } rows[] = { { u"甲", 60, u"98", 600, u"已交卷" },
+                 { u"乙", 50, u"95", 600, u"已交卷" },
+                 { u"丙", 50, u"90", 600, u"已交卷" },
+                 { u"丁", 20, u"80", 300, u"答题中" },
+                 { u"戊", 0, u"", 0, u"缺考" } };
+    int number = 0;
+    for (const auto &shown : rows) {
+        ArchivedRow row;
+        row.department = QStringLiteral("一班");
+        row.examNumber = QStringLiteral("0%1").arg(++number);
+        row.name = QString::fromUtf16(shown.name);
+        row.speed = shown.speed;
+        row.accuracyLine = QString::fromUtf16(shown.accuracy);
+        row.timePass = shown.timePass;
+        row.recNo = shown.timePass ? number : 0;
+        row.state = QString::fromUtf16(shown.state);
+        exam.rows.append(row);
+        exam.sitting.roster += row.department + u'\t' + row.examNumber + u'\t' + row.name + u'\n';
+    }
+    return exam;
+}
+
 // Keeps `exams` exams of `examinees` examinees; the problem or empty.
 inline QString fillArchive(ExamArchive &archive, int exams, int examinees)
 {

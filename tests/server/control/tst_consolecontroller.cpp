@@ -571,16 +571,17 @@ private slots:
         QCOMPARE(
                 workbookRows(first.workbook),
                 (QStringList {
-                        u"str:打字考试成绩表||||||||"_qs,
-                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）|str:错字数|str:等级|str:得分"_qs,
-                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600||str:优秀|int:95"_qs,
-                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300||str:良好|int:85"_qs }));
+                        u"str:打字考试成绩表||||||||||"_qs,
+                        u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）|str:错字数|str:等级|str:得分|str:状态|str:名次"_qs,
+                        u"str:计算机科学与技术2班|str:008|str:李四|int:80|int:100|int:600||str:优秀|int:95|str:已交卷|int:1"_qs,
+                        u"str:一班|str:007|str:张三|float:56.1|float:98.25|int:300||str:良好|int:85|str:已交卷|int:2"_qs }));
         // Each column as wide as its widest heading or value (CJK signs count
         // double) and 2, as the file stores it (0.71 more).
         QCOMPARE(workbookLayout(first.workbook).join(u' '),
-                 u"sheet:成绩 merged:A1:I1 bold:A1 width:A=21.7109 width:B=6.71094 "
+                 u"sheet:成绩 merged:A1:K1 bold:A1 width:A=21.7109 width:B=6.71094 "
                  u"width:C=6.71094 width:D=21.7109 width:E=13.7109 width:F=16.7109 "
-                 u"width:G=8.71094 width:H=6.71094 width:I=6.71094"_qs);
+                 u"width:G=8.71094 width:H=6.71094 width:I=6.71094 width:J=8.71094 "
+                 u"width:K=6.71094"_qs);
     }
 
 private:

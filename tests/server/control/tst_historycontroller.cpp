@@ -5,6 +5,7 @@
 // commands on a kept exam, each refused first and then carried out.
 #include "consoleroom.h"
 #include "testrecords.h"
+#include "workbook.h"
 
 #include "control/consolecontroller.h"
 
@@ -114,6 +115,61 @@ private slots:
         QVERIFY(!history.backUpTo(m_room->work(u"无此文件夹/备份.db"_qs)).isEmpty());
         QCOMPARE(history.backUpTo(m_room->work(u"备份.db"_qs)), QString());
         QCOMPARE(ExamArchive(m_room->work(u"备份.db"_qs)).exams().value->size(), 1);
+    }
+
+    // A class list of five: three handed in (two equally fast), one typing,
+    // one never logged in. The export words and places each row and says in
+    // its title while one types; the kept exam keeps the absentee.
+    void absentExamineesExportedAndKept()
+    {
+        const QString roster = m_room->work(u"名单.csv"_qs);
+        writeFile(roster,
+                  u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n一班,03,丙\n一班,04,丁\n"
+                  u"一班,05,戊\n"_qs.toUtf8());
+        QCOMPARE(m_console->liveClass().loadRoster(roster), QString());
+        m_console->liveClass().waitForRoster();
+        const QString &folder = m_room->exchangeFolder;
+        writeResultFile(folder, sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs, 60, 98));
+        writeResultFile(folder, sampleRecord(u"一班"_qs, u"02"_qs, u"乙"_qs, 50, 95));
+        writeResultFile(folder, sampleRecord(u"一班"_qs, u"03"_qs, u"丙"_qs, 50, 90));
+        ResultRecord typing = sampleRecord(u"一班"_qs, u"04"_qs, u"丁"_qs, 20, 80, 300);
+        typing.progress = ResultProgress { 1, u"s4"_qs, ResultProgress::Phase::Typing, 400 };
+        writeResultFile(folder, typing);
+        QCOMPARE(m_console->collectResults(), QString());
+        const auto exported = [this] {
+            const WorkbookExport workbook = m_console->exportResults();
+            return workbookRows(workbook.workbook);
+        };
+        QStringList rows {
+            u"str:打字考试成绩表（考试进行中，1人正在答题）||||||||||"_qs,
+            u"str:部门|str:考号|str:姓名|str:打字速度（字/分钟）|str:正确率（%）|str:打字时间（秒）"
+            u"|str:错字数|str:等级|str:得分|str:状态|str:名次"_qs,
+            u"str:一班|str:01|str:甲|int:60|int:98|int:600||str:优秀|int:95|str:已交卷|int:1"_qs,
+            u"str:一班|str:02|str:乙|int:50|int:95|int:600||str:良好|int:85|str:已交卷|int:2"_qs,
+            u"str:一班|str:03|str:丙|int:50|int:90|int:600||str:良好|int:85|str:已交卷|int:2"_qs,
+            u"str:一班|str:04|str:丁|int:20|int:80|int:300||str:不及格|int:50|str:答题中|"_qs,
+            u"str:一班|str:05|str:戊|||||||str:缺考|"_qs,
+        };
+        QCOMPARE(exported(), rows);
+
+        typing.progress = ResultProgress { 2, u"s4"_qs, ResultProgress::Phase::Finished, 880 };
+        writeResultFile(folder, typing);
+        QCOMPARE(m_console->collectResults(), QString());
+        rows[0] = u"str:打字考试成绩表||||||||||"_qs;
+        rows[5].replace(u"str:答题中|"_qs, u"str:已交卷|int:4"_qs);
+        QCOMPARE(exported(), rows);
+
+        QCOMPARE(m_console->history().keepCurrentExam(), QString());
+        const auto kept = m_console->history().exams();
+        QCOMPARE(kept.value->size(), 1);
+        QCOMPARE(kept.value->first().examinees, 4);
+        const ArchivedExam exam = *m_console->history().exam(kept.value->first().id).value;
+        QStringList states;
+        for (const ArchivedRow &row : exam.rows)
+            states << row.name + u'/' + row.state;
+        QCOMPARE(states,
+                 (QStringList { u"甲/已交卷"_qs, u"乙/已交卷"_qs, u"丙/已交卷"_qs, u"丁/已交卷"_qs,
+                                u"戊/缺考"_qs }));
     }
 
 private:

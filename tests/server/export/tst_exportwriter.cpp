@@ -33,17 +33,21 @@ private slots:
         QTemporaryDir root;
         const QString path = root.filePath(folder);
         const ExportWriter writer(path, QDateTime(QDate(2026, 3, 2), QTime(8, 0)), u"第1课"_qs);
-        const QVector<ResultRow> rows { { 7, u"一班"_qs, u"01"_qs, u"甲"_qs, 50, u"98"_qs, 60 } };
-        const QHash<qint32, QString> doubts { { 7, u"用时不符"_qs } };
+        const QVector<ExportedRow> rows { { { 7, u"一班"_qs, u"01"_qs, u"甲"_qs, 50, u"98"_qs, 60 },
+                                            false,
+                                            {},
+                                            {},
+                                            u"用时不符"_qs,
+                                            {} } };
         if (!blocker.isEmpty()) {
             writeFile(root.filePath(blocker), "x");
-            const WorkbookExport refused = writer.write(rows, doubts, GradingScale::standard());
+            const WorkbookExport refused = writer.write(rows, GradingScale::standard());
             QCOMPARE(refused.problem, u"无法建立导出文件夹 "_qs + QDir::toNativeSeparators(path));
             QCOMPARE(refused.workbook, QString());
             QVERIFY(QFile::remove(root.filePath(blocker)));
         }
-        const WorkbookExport first = writer.write(rows, doubts, GradingScale::standard());
-        const WorkbookExport second = writer.write(rows, doubts, GradingScale::standard());
+        const WorkbookExport first = writer.write(rows, GradingScale::standard());
+        const WorkbookExport second = writer.write(rows, GradingScale::standard());
         QCOMPARE(first.problem, QString());
         QVERIFY(first.workbook != second.workbook);
         for (const WorkbookExport &exported : { first, second }) {

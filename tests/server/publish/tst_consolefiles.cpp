@@ -203,9 +203,14 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"r.xlsx"_qs);
         const QString longName = QString(40000, u'长');
-        const QVector<ResultRow> rows {
-            { 1, u"一班"_qs, u"01"_qs, longName, 50, u"98.5"_qs, 600 },
-            { 2, u"一班"_qs, u"0"_qs + QChar(0) + u"2"_qs, u"李四"_qs, 40, u"abc"_qs, 600 },
+        const QVector<ExportedRow> rows {
+            { { 1, u"一班"_qs, u"01"_qs, longName, 50, u"98.5"_qs, 600 }, false, {}, {}, {}, {} },
+            { { 2, u"一班"_qs, u"0"_qs + QChar(0) + u"2"_qs, u"李四"_qs, 40, u"abc"_qs, 600 },
+              false,
+              {},
+              {},
+              {},
+              {} },
         };
         const ResultExporter::Outcome outcome = ResultExporter::write(rows, path);
         QVERIFY2(outcome.problem.isEmpty(), qPrintable(outcome.problem));

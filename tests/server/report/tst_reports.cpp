@@ -157,6 +157,51 @@ private slots:
         QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
     }
 
+    // A class list of five, one absent: the counts, 缺考 rows without a
+    // place or figures in the PDF and in every sheet of the term report.
+    void absentExamineesInTheReports()
+    {
+        QTemporaryDir dir;
+        const ArchivedExam exam = classOfFive();
+        const QString pdf = dir.filePath(u"报告.pdf"_qs);
+        QCOMPARE(examreport::writePdf(exam, pdf), QString());
+        const QString path = dir.filePath(u"学期报告.xlsx"_qs);
+        QCOMPARE(termreport::write({ exam }, path, {}).problem, QString());
+        if (testbroker::inUse())
+            QSKIP("pdftotext cannot read a file written under Wine");
+        const QStringList lines = run(u"pdftotext"_qs, { u"-layout"_qs, pdf, u"-"_qs })
+                                          .normalized(QString::NormalizationForm_KC)
+                                          .split(u'\n');
+        const auto lineWith = [&lines](const QString &part) {
+            for (const QString &line : lines) {
+                if (line.contains(part))
+                    return line.simplified();
+            }
+            return QString();
+        };
+        QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 5人,实考 4人,缺考 1人"_qs));
+        QVERIFY(lineWith(u"全体:"_qs)
+                        .startsWith(u"全体:应考 5人,实考 4人,缺考 1人;优秀 1人(25.0%)"_qs));
+        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50 90 良好 85 已交卷"_qs);
+        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20 80 不及格 50 答题中"_qs);
+        QCOMPARE(lineWith(u"戊"_qs), u"一班 05 戊 缺考"_qs);
+
+        const QStringList sheets =
+                workbookScript(u"wb = openpyxl.load_workbook(sys.argv[1])\n"
+                               "for name in wb.sheetnames:\n"
+                               "  for row in wb[name].iter_rows(values_only=True):\n"
+                               "    if name == '班级统计' or '戊' in row:\n"
+                               "      print(name, [v for v in row if v is not None])\n"_qs,
+                               path);
+        QCOMPARE(
+                sheets,
+                (QStringList {
+                        u"汇总 ['05', '戊', '一班', '缺考']"_qs,
+                        u"班级统计 ['考试', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '缺考']"_qs,
+                        u"班级统计 ['01 03-02 春晓', 45, 75, 1, 2, 0, 1, 5, 4, 1]"_qs,
+                        u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs }));
+    }
+
     void gradeLineStandsInItsBin_data()
     {
         QTest::addColumn<double>("fastest");

@@ -1,8 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics of an exam against figures worked out by hand: none, one,
-// ties, the grades and the departments.
+// ties, the grades and the departments, and who sat of a class list.
+#include "keptexams.h"
+
 #include "stats/examstatistics.h"
+#include "stats/examsummary.h"
+#include "stats/statisticspage.h"
 
 #include <QtTest>
 
@@ -50,6 +54,42 @@ private slots:
         for (int i = 0; i < got.size(); ++i)
             QVERIFY2(qAbs(got[i] - expected[i]) < 1e-9,
                      qPrintable(QStringLiteral("field %1: %2").arg(i).arg(got[i])));
+    }
+
+    // Figures over those who sat only: the absent and those never started
+    // are counted among the expected and nowhere else.
+    void attendance_data()
+    {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("attendance");
+        QTest::newRow("with a class list") << true << u"应考 5人，实考 4人，缺考 1人"_qs;
+        QTest::newRow("without one") << false << u"实考 4人"_qs;
+    }
+
+    void attendance()
+    {
+        QFETCH(bool, listed);
+        QFETCH(QString, attendance);
+        ArchivedExam exam = classOfFive();
+        if (!listed)
+            exam.sitting.roster.clear();
+        const QVector<ExamStatistics> parts = statisticsParts(exam);
+        QCOMPARE(parts.size(), 1);
+        QCOMPARE(parts[0].attendance(), attendance);
+        // (60 + 50 + 50 + 20) / 4 and (98 + 95 + 90 + 80) / 4; 甲 乙 丙 pass of 4.
+        QCOMPARE(parts[0].speed.mean, 45.0);
+        QCOMPARE(parts[0].accuracy.mean, 90.75);
+        QCOMPARE(parts[0].passRate, 0.75);
+        QCOMPARE(parts[0].gradeShares(u" "_qs),
+                 u"优秀 1人（25.0%） 良好 2人（50.0%） 及格 0人（0.0%） 不及格 1人（25.0%）"_qs);
+        const ExamSummary summary = summaryOf(exam);
+        QCOMPARE(summary.examinees, 4);
+        QCOMPARE(summary.meanSpeed, 45.0);
+        // The page's table of who sat, with a class list only.
+        QCOMPARE(statisticsPage(exam, u"春晓"_qs)
+                         .contains(u"<td>全体</td><td align=right>5</td><td align=right>4</td>"
+                                   u"<td align=right>1</td>"_qs),
+                 listed);
     }
 
     void gradesAndDepartments()

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The ranking of an exam as the 排名 tab and the PDF report show it: the
 // grade and score by the exam's own scale on each side of a threshold, a
-// row not started, the places and the empty table.
+// row not started, the places (equal speeds sharing one, none for the
+// absent and the unfinished) and the empty table.
 #include "stats/rankingmodel.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -66,6 +68,34 @@ private slots:
         model.setExam(&exam);
         QCOMPARE(model.index(0, RankingModel::Grade).data().toString(), grade);
         QCOMPARE(model.index(0, RankingModel::Score).data().toString(), score);
+    }
+
+    void places_data()
+    {
+        QTest::addColumn<QString>("rows");  // speed and state of each row: "60已交卷 50答题中"
+        QTest::addColumn<QString>("places");  // "-" for none
+        QTest::newRow("a tie after the first, the unfinished and the absent")
+                << u"60已交卷 50已交卷 50已交卷 20答题中 0缺考"_qs << u"1 2 2 - -"_qs;
+        QTest::newRow("a tie at the top") << u"50已交卷 50已交卷 40已交卷"_qs << u"1 1 3"_qs;
+        QTest::newRow("unfinished faster than the finished")
+                << u"90答题中 70中断 60已交卷 0未开始"_qs << u"- - 1 -"_qs;
+        QTest::newRow("nobody finished") << u"0缺考 30答题中"_qs << u"- -"_qs;
+    }
+
+    void places()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QString, places);
+        QVector<ArchivedRow> exam;
+        for (const QString &shown : rows.split(u' ')) {
+            const qsizetype digits = shown.indexOf(QRegularExpression(u"\\D"_qs));
+            exam.append(row(shown.left(digits).toDouble(), u"95"_qs, 600));
+            exam.last().state = shown.mid(digits);
+        }
+        QStringList placed;
+        for (const std::optional<int> place : placesOf(exam))
+            placed << (place ? QString::number(*place) : u"-"_qs);
+        QCOMPARE(placed.join(u' '), places);
     }
 
     void rowsInRankOrder()

@@ -100,6 +100,29 @@ private slots:
                  qPrintable(messages.asked.last()));
         QCOMPARE(controller.history().exams().value->size(), 3);
     }
+
+    // A class list's absentee kept with the exam: its statistics count them.
+    void keptAbsenteeCounted()
+    {
+        ConsoleRoom room;
+        ExamArchive archive(room.work(ExamArchive::defaultFileName()));
+        ArchivedExam exam = classOfFive();
+        exam.sitting.key = u"five"_qs;
+        QCOMPARE(archive.keep(exam.sitting, exam.rows).problem, QString());
+        console::ConsoleController controller(room.folders());
+        FakeMessages messages;
+        History window(controller.history(), {}, &messages, nullptr);
+        window.refresh();
+        const QString shown = window.statistics()->toPlainText();
+        QVERIFY2(shown.contains(u"（4人）\n部门\n应考\n实考\n缺考\n全体\n5\n4\n1\n"_qs),
+                 qPrintable(shown));
+        if (const QString shot = qEnvironmentVariable("KESTRIX_GRAB"); !shot.isEmpty()) {
+            window.resize(1100, 640);
+            window.show();
+            QTest::qWait(200);
+            window.grab().save(shot);
+        }
+    }
 };
 
 QTEST_MAIN(TestHistory)
