@@ -90,6 +90,8 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         if (doubtful)
             tip = (tip.isEmpty() ? stateText(row.state) : tip) + QStringLiteral("，存疑：\n")
                     + row.doubts.join(u'\n');
+        if (!row.setAside.isEmpty())
+            tip = (tip.isEmpty() ? stateText(row.state) : tip) + u'\n' + row.setAside.join(u'\n');
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     case Qt::ForegroundRole:

@@ -93,6 +93,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         row.doubts = doubts.at(i);
         const QString person =
                 identity::personKey(record.department, record.examNumber, record.name);
+        for (const SessionEntry *entry : ledger.setAsideOf(person))
+            row.setAside << setAsideDoubt(*entry);
         if (const SessionEntry *session =
                     record.progress ? ledger.find(person, record.progress->sessionId) : nullptr) {
             row.loginOrdinal = ledger.loginOrdinal(person, session->sessionId);
@@ -192,8 +194,8 @@ QHash<qint32, QString> LiveClass::doubtsByRecNo() const
 {
     QHash<qint32, QString> doubts;
     for (const ClassViewRow &row : m_rows) {
-        if (row.hasRecord && !row.doubts.isEmpty())
-            doubts.insert(row.recNo, row.doubts.join(QStringLiteral("；")));
+        if (const QStringList remarks = row.remarks(); row.hasRecord && !remarks.isEmpty())
+            doubts.insert(row.recNo, remarks.join(QStringLiteral("；")));
     }
     return doubts;
 }

@@ -112,8 +112,6 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
         if (row.laterSessions > 0)
             reasons << QStringLiteral("交卷后又登录考试%1次，成绩仍为交卷时的成绩")
                                .arg(row.laterSessions);
-        for (const SessionEntry *aside : sessions.setAsideOf(identity))
-            reasons << setAsideDoubt(*aside);
         doubts << reasons;
     }
     return doubts;
