@@ -146,6 +146,7 @@ void FrmMain::placeViews()
     const QSize grown = (size() - minimumSize()).expandedTo(QSize(0, 0));
     m_toolbar->place(grown.width());
     m_results->place(grown);
+    m_settings->place(grown);
 }
 
 void FrmMain::resizeEvent(QResizeEvent *event)
