@@ -11,8 +11,13 @@
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
 
+#include "control/windowplace.h"
+#include "desktop.h"
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -89,6 +94,24 @@ FrmMain::~FrmMain()
 {
     // The last collection is shown while the window is still whole.
     m_controller.shutDown();
+}
+
+void FrmMain::showAtKeptPlace()
+{
+    const std::optional<WindowPlace> kept =
+            WindowPlaceFile(m_controller.folders().application).read();
+    if (!kept) {
+        desktop::showCentred(*this);
+        return;
+    }
+    QVector<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(placeOnScreens(kept->inside, screens, minimumSize()));
+    if (kept->maximised)
+        showMaximized();
+    else
+        show();
 }
 
 FrmAbout *FrmMain::aboutBox() const
@@ -231,6 +254,8 @@ void FrmMain::closeEvent(QCloseEvent *event)
     // The console ends with its window: the About box goes too, and the
     // results database is closed.
     m_help->closeAboutBox();
+    // A place that cannot be kept only means the classic size next time.
+    WindowPlaceFile(m_controller.folders().application).write({ normalGeometry(), isMaximized() });
     m_controller.shutDown();
     event->accept();
 }

@@ -36,6 +36,10 @@ public:
             QWidget *parent = nullptr);
     ~FrmMain() override;
 
+    // Shows the window where the examiner left it, on a screen there is
+    // now; centred at its classic size the first time.
+    void showAtKeptPlace();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
