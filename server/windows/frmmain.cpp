@@ -63,7 +63,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     m_settings = new SettingsPanel(settings, m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
-    const ClassController &liveClass = m_controller.liveClass();
+    ClassController &liveClass = m_controller.liveClass();
     connect(&m_controller, &ConsoleController::loginChanged, this, &FrmMain::showLoginState);
     connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::showRows);
     connect(&liveClass, &ClassController::countsChanged, this, &FrmMain::showCounts);
@@ -83,6 +83,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     m_commands->tell(m_controller.startProblem());
     m_commands->tell(m_controller.archiveProblem());
     m_commands->tell(settings.gradingProblem());
+    m_commands->tell(liveClass.restoreKeptRoster());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.
