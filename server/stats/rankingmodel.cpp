@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/rankingmodel.h"
 
+#include "numbers.h"
+
 void RankingModel::setExam(const ArchivedExam *exam)
 {
     beginResetModel();
@@ -25,7 +27,7 @@ QString RankingModel::text(int row, Column column) const
     case Name:
         return result.name;
     case Speed:
-        return QString::number(result.speed);
+        return numbers::speedText(result.speed);
     case Accuracy:
         return result.accuracyLine;
     case TimePass:

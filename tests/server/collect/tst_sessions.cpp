@@ -51,7 +51,7 @@ private slots:
                 << u"30:中断"_qs << QString();
         QTest::newRow("allowed a retake, not back yet: the set-aside figures")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs } << u"70:已交卷"_qs
-                << u"重考前的成绩：速度70字/分钟"_qs;
+                << u"重考前的成绩：速度70.00字/分钟"_qs;
         QTest::newRow("a retake under way")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 T 20"_qs }
                 << u"20:答题中"_qs << QString();
@@ -117,7 +117,7 @@ private slots:
             QVERIFY(grid.index(0, ClassTableModel::State)
                             .data(Qt::ToolTipRole)
                             .toString()
-                            .contains(u"重考前的成绩：速度70字/分钟"_qs));
+                            .contains(u"重考前的成绩：速度70.00字/分钟"_qs));
     }
 
     void stoppedSessionEndsInterrupted_data()
