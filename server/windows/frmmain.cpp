@@ -66,6 +66,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     ClassController &liveClass = m_controller.liveClass();
     connect(&m_controller, &ConsoleController::loginChanged, this, &FrmMain::showLoginState);
     connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::showRows);
+    connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::followCurrentExamInHistory);
     connect(&liveClass, &ClassController::countsChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::gateNoteChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
@@ -248,6 +249,12 @@ void FrmMain::showHistory()
     m_history->show();
     m_history->raise();
     m_history->activateWindow();
+}
+
+void FrmMain::followCurrentExamInHistory()
+{
+    if (m_history)
+        m_history->followCurrentExam();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

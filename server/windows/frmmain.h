@@ -61,6 +61,7 @@ private:
     void clearResults();
     void showAnswerSheet(qint32 recNo);
     void showHistory();
+    void followCurrentExamInHistory();
 
     ConsoleController m_controller;
     ConsoleHooks m_hooks;
