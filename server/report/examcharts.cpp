@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kTitlePoints = 18;
 constexpr int kLabelPoints = 13;
+constexpr int kLegendPoints = 10;
 
 const QColor kGradeColours[] = { QColor(0x2E, 0x7D, 0x32), QColor(0x15, 0x65, 0xC0),
                                  QColor(0xEF, 0x8F, 0x00), QColor(0xC6, 0x28, 0x28),
@@ -71,9 +72,9 @@ void percentAxis(QValueAxis *axis, double lowest, double step)
 QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale)
 {
     QChart *chart = newChart(QStringLiteral("打字速度分布"));
-    // One entry a line: in a row below, the grade lines' names were cut
-    // short at the width of half a window.
-    chart->legend()->setAlignment(Qt::AlignRight);
+    // Half a window wide: the legend's four names fit in a row below only
+    // in smaller type and without blanks around the sign.
+    chart->legend()->setFont(points(kLegendPoints));
     QVector<int> bins = speedHistogram(rows, kBinWidth);
     // Room for every threshold, even above the fastest typist.
     for (const Grade &grade : scale.grades())
@@ -124,7 +125,7 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
         if (grade.minSpeed <= 0)
             continue;
         auto *line = new QLineSeries();
-        line->setName(QStringLiteral("%1 ≥ %2").arg(grade.name).arg(grade.minSpeed));
+        line->setName(QStringLiteral("%1≥%2").arg(grade.name).arg(grade.minSpeed));
         line->append(grade.minSpeed, 0);
         line->append(grade.minSpeed, highest + 1);
         QPen pen(gradeColour(i));

@@ -29,6 +29,7 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
     m_pick->setObjectName(QStringLiteral("TxtPickExaminee"));
     m_pick->setPlaceholderText(QStringLiteral("输入考号或姓名的一部分，从列表中选择"));
     m_pick->setClearButtonEnabled(true);
+    m_pick->setMinimumWidth(m_pick->fontMetrics().horizontalAdvance(m_pick->placeholderText()));
     m_known = new QStandardItemModel(this);
     m_picker = new QCompleter(m_known, this);
     m_picker->setCaseSensitivity(Qt::CaseInsensitive);
