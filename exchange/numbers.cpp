@@ -128,4 +128,11 @@ QString singleTextForScreen(float value, const QLocale &locale)
     return text;
 }
 
+QString speedText(double value)
+{
+    // -0.001 must not show as -0.00.
+    const double rounded = roundHalfEven(value, 2);
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
+}
+
 }  // namespace numbers

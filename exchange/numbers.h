@@ -34,4 +34,9 @@ QString singleText(float value);
 // The same with the locale's decimal point, for texts on screen.
 QString singleTextForScreen(float value, const QLocale &locale = QLocale());
 
+// A speed as every grid, tooltip, chart, report and statistic shows it:
+// two decimals always, as the record keeps it, halves to even, so a column
+// of speeds lines up (111.00, 112.80, 66.35).
+QString speedText(double value);
+
 }  // namespace numbers

@@ -58,7 +58,7 @@ int main(int argc, char *argv[])
                               .filePath(QStringLiteral("成绩导出"));
 
     console::FrmMain window(folders, ConsoleHooks::desktop());
-    desktop::showCentred(window);
+    window.showAtKeptPlace();
     if (!takenOver.isEmpty())
         MessageBoxes(console::FrmMain::messageTitle()).inform(&window, takenOver);
     // A damaged exchange.txt must not silently send the class to another folder.

@@ -331,6 +331,25 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
     return { exams, {} };
 }
 
+ArchiveRead<QVector<KnownExaminee>> ExamArchive::examinees()
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // The department of the newest exam: the examinee may have changed class.
+    if (!query.exec(QStringLiteral("SELECT exam_number, name, MAX(department) FROM exam_rows AS r "
+                                   "WHERE exam_id = (SELECT MAX(exam_id) FROM exam_rows "
+                                   "WHERE exam_number = r.exam_number AND name = r.name) "
+                                   "GROUP BY exam_number, name ORDER BY exam_number, name")))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    QVector<KnownExaminee> known;
+    while (query.next())
+        known.append({ query.value(0).toString(), query.value(1).toString(),
+                       query.value(2).toString() });
+    return { known, {} };
+}
+
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 {
     ArchiveTransaction transaction(connection());

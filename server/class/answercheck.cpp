@@ -18,7 +18,7 @@ bool sameFigure(float recorded, float recomputed)
 QString figuresText(float speed, float accuracy, qint32 typedLen)
 {
     return QStringLiteral("速度%1，正确率%2％，打字数%3")
-            .arg(numbers::singleText(speed), numbers::singleText(accuracy))
+            .arg(numbers::speedText(speed), numbers::singleText(accuracy))
             .arg(typedLen);
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/classtablemodel.h"
 
+#include "numbers.h"
+
 #include <QBrush>
 #include <QColor>
 
@@ -58,7 +60,7 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         case Name:
             return row.name;
         case Speed:
-            return row.hasRecord ? QVariant(row.speed) : QVariant();
+            return row.hasRecord ? QVariant(numbers::speedText(row.speed)) : QVariant();
         case Accuracy:
             return row.accuracyLine;
         case TimePass:
@@ -90,6 +92,8 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         if (doubtful)
             tip = (tip.isEmpty() ? stateText(row.state) : tip) + QStringLiteral("，存疑：\n")
                     + row.doubts.join(u'\n');
+        if (!row.setAside.isEmpty())
+            tip = (tip.isEmpty() ? stateText(row.state) : tip) + u'\n' + row.setAside.join(u'\n');
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
     case Qt::ForegroundRole:

@@ -76,6 +76,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         row.doubts = doubts.at(i);
         const QString person =
                 identity::personKey(record.department, record.examNumber, record.name);
+        for (const SessionEntry *entry : ledger.setAsideOf(person))
+            row.setAside << setAsideDoubt(*entry);
         if (const SessionEntry *session =
                     record.progress ? ledger.find(person, record.progress->sessionId) : nullptr) {
             row.loginOrdinal = ledger.loginOrdinal(person, session->sessionId);

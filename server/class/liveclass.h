@@ -24,6 +24,9 @@ struct ClassViewRow : ResultCore
     ExamineeState state = ExamineeState::Absent;
     std::optional<double> progress;  // typed / what completes the text, 0 to 1
     QStringList doubts;  // empty: nothing looks wrong
+    // Results set aside for a retake, said beside the retake's own state:
+    // the examiner's decision, not a doubt.
+    QStringList setAside;
     QString stateNote;  // what the state's tooltip adds: a resume and its time
     // Wrong characters of the answer sheet, scored again; empty without one.
     std::optional<qint32> wrongCount;
@@ -35,10 +38,14 @@ struct ClassViewRow : ResultCore
     {
         return static_cast<const ResultCore &>(a) == b && a.hasRecord == b.hasRecord
                 && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
-                && a.stateNote == b.stateNote && a.wrongCount == b.wrongCount
-                && a.loginOrdinal == b.loginOrdinal;
+                && a.setAside == b.setAside && a.stateNote == b.stateNote
+                && a.wrongCount == b.wrongCount && a.loginOrdinal == b.loginOrdinal;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
+
+    // What the export and the archive say of the row: its doubts, then
+    // the results set aside.
+    QStringList remarks() const { return doubts + setAside; }
 };
 
 struct ClassCounts
@@ -65,7 +72,9 @@ public:
     // without a record, in list order. Kept rows show their last figures;
     // those whose file is gone are marked. A session whose records stopped
     // unfinished before `now` with its exam time over shows as 中断; a
-    // resumed one says when in its note.
+    // resumed one says when in its note. A retake shows its own state with
+    // the result set aside beside it; a row kept from before the retake
+    // shows the set-aside figures and so is in doubt.
     void update(const QVector<CollectedResult> &results, const ExamFacts &facts,
                 const QVector<KeptRow> &kept = {}, const QVector<SessionEntry> &sessions = {},
                 const QDateTime &now = QDateTime::currentDateTimeUtc());

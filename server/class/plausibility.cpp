@@ -37,7 +37,7 @@ QString setAsideDoubt(const SessionEntry &entry)
     if (!reading.ok())
         return QStringLiteral("已重考，原成绩无法读出");
     return QStringLiteral("重考前的成绩：速度%1字/分钟，正确率%2％，用时%3秒")
-            .arg(numbers::singleText(reading.record->speed), reading.accuracyLine)
+            .arg(numbers::speedText(reading.record->speed), reading.accuracyLine)
             .arg(reading.record->timePass);
 }
 
@@ -112,8 +112,6 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
         if (row.laterSessions > 0)
             reasons << QStringLiteral("交卷后又登录考试%1次，成绩仍为交卷时的成绩")
                                .arg(row.laterSessions);
-        for (const SessionEntry *aside : sessions.setAsideOf(identity))
-            reasons << setAsideDoubt(*aside);
         doubts << reasons;
     }
     return doubts;

@@ -29,7 +29,7 @@ struct ExamFacts
 // none. Needs nothing but the record and the exam.
 QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts);
 
-// The doubt that names a finished result set aside for a retake.
+// What names a finished result set aside for a retake.
 QString setAsideDoubt(const SessionEntry &entry);
 
 class PlausibilityCheck
@@ -41,7 +41,7 @@ public:
     // The reasons for each row, in the rows' order: the record's figures,
     // file names that another identity gives, an identity seen in several
     // exam sessions, a session whose record changed after it said finished,
-    // sessions after a finished one, and results set aside for a retake.
+    // and sessions after a finished one.
     // Records of older clients, which name no session, are remembered
     // across calls by identity.
     QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts,

@@ -4,7 +4,8 @@
 
 namespace console {
 
-ClassController::ClassController(QObject *parent) : QObject(parent)
+ClassController::ClassController(const QString &applicationFolder, QObject *parent)
+    : QObject(parent), m_kept(applicationFolder)
 {
     connect(&m_rosters, &RosterLoader::loaded, this, &ClassController::takeRoster);
 }
@@ -34,20 +35,37 @@ QString ClassController::loadRoster(const QString &path)
         return {};
     if (!m_rosters.start(path))
         return QStringLiteral("上一份名单还在载入，请稍候再载入。");
+    m_rosterPath = path;
     // The counts line says that a list is being read.
     emit countsChanged();
     return {};
 }
 
+QString ClassController::restoreKeptRoster()
+{
+    ClassRoster::Reading kept = m_kept.read();
+    if (kept.roster) {
+        m_live.setRoster(std::move(kept.roster));
+        changed();
+    }
+    return kept.problem.isEmpty() ? QString()
+                                  : QStringLiteral("上次载入的名单无法读出：%1").arg(kept.problem);
+}
+
 void ClassController::takeRoster(const ClassRoster::Reading &reading)
 {
-    if (reading.roster) {
-        m_live.setRoster(reading.roster);
-        changed();
-    } else {
+    if (!reading.roster) {
         emit countsChanged();
+        emit rosterLoaded(reading.problem);
+        return;
     }
-    emit rosterLoaded(reading.roster ? reading.notice : reading.problem);
+    m_live.setRoster(reading.roster);
+    changed();
+    QStringList told { reading.notice };
+    if (const QString problem = m_kept.keep(*reading.roster, m_rosterPath); !problem.isEmpty())
+        told << QStringLiteral("名单已载入，但无法保存，下次启动时需要重新载入：%1").arg(problem);
+    told.removeAll(QString());
+    emit rosterLoaded(told.join(u'\n'));
 }
 
 void ClassController::abandonRoster()

@@ -3,7 +3,9 @@
 #pragma once
 // The class as the console watches it: the rows each collection brings,
 // judged against the exam, and the class list, read on a thread of its
-// own. Readers read the live class; the controller says when it changed.
+// own and kept in the application folder until another is loaded. Readers
+// read the live class; the controller says when it changed.
+#include "class/keptroster.h"
 #include "class/liveclass.h"
 #include "class/rosterloader.h"
 #include "collect/resultcollector.h"
@@ -17,7 +19,8 @@ class ClassController : public QObject
     Q_OBJECT
 
 public:
-    explicit ClassController(QObject *parent = nullptr);
+    // The class list is kept in `applicationFolder`.
+    explicit ClassController(const QString &applicationFolder, QObject *parent = nullptr);
 
     const LiveClass &live() const { return m_live; }
 
@@ -29,6 +32,11 @@ public:
     // A new exam: the rows of the last one go.
     void clear();
 
+    // The class list kept by an earlier run, as the console starts; the
+    // problem when it cannot be read.
+    QString restoreKeptRoster();
+    // Where the examiner's last class list lies; empty when none was loaded.
+    QString lastRosterFolder() const { return m_kept.lastFolder(); }
     // Starts reading the class list at `path` on a thread of its own;
     // rosterLoaded tells the outcome. The problem when it cannot start.
     QString loadRoster(const QString &path);
@@ -51,6 +59,8 @@ private:
 
     LiveClass m_live;
     RosterLoader m_rosters;
+    KeptRoster m_kept;
+    QString m_rosterPath;  // of the list being read
 };
 
 }  // namespace console

@@ -43,6 +43,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       // The archive lies beside cj.mdb, wherever that is kept.
       m_archive(std::make_unique<ExamArchive>(
               QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
+      m_class(m_folders.application),
       m_background(m_folders.exchange, m_folders.application, m_folders.database),
       m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings }, m_folders.exports)
 {

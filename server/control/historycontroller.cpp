@@ -64,7 +64,7 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
                 shown ? shown->state
                       : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
         if (shown)
-            archived.doubts = shown->doubts.join(QStringLiteral("；"));
+            archived.doubts = shown->remarks().join(QStringLiteral("；"));
         exam.rows.append(archived);
     }
     exam.rows += absent;

@@ -51,6 +51,9 @@ public:
         return historyOf(m_archive.history(examNumber, name));
     }
 
+    // The examinees to pick from on the 考生 tab.
+    ArchiveRead<QVector<KnownExaminee>> examinees() { return m_archive.examinees(); }
+
     // Grades a kept exam with the scale in force from now on.
     QString regrade(qint64 id) { return m_archive.regrade(id, scaleInForce()); }
     QString remove(qint64 id) { return m_archive.remove(id); }

@@ -7,7 +7,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kTitlePoints = 18;
 constexpr int kLabelPoints = 13;
+constexpr int kLegendPoints = 10;
 
 const QColor kGradeColours[] = { QColor(0x2E, 0x7D, 0x32), QColor(0x15, 0x65, 0xC0),
                                  QColor(0xEF, 0x8F, 0x00), QColor(0xC6, 0x28, 0x28),
@@ -54,11 +55,26 @@ void style(QAbstractAxis *axis, const QString &title)
     axis->setLabelsFont(points(kLabelPoints));
 }
 
+// Percent from `lowest` up to 100, ticked every `step`, with half a step of
+// room above 100 so that a point at 100 % is drawn whole.
+void percentAxis(QValueAxis *axis, double lowest, double step)
+{
+    axis->setRange(lowest, 100 + step / 2);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(lowest);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    style(axis, QStringLiteral("正确率（%）"));
+}
+
 }  // namespace
 
 QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale)
 {
     QChart *chart = newChart(QStringLiteral("打字速度分布"));
+    // Half a window wide: the legend's four names fit in a row below only
+    // in smaller type and without blanks around the sign.
+    chart->legend()->setFont(points(kLegendPoints));
     QVector<int> bins = speedHistogram(rows, kBinWidth);
     // Room for every threshold, even above the fastest typist.
     for (const Grade &grade : scale.grades())
@@ -109,7 +125,7 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
         if (grade.minSpeed <= 0)
             continue;
         auto *line = new QLineSeries();
-        line->setName(QStringLiteral("%1 ≥ %2").arg(grade.name).arg(grade.minSpeed));
+        line->setName(QStringLiteral("%1≥%2").arg(grade.name).arg(grade.minSpeed));
         line->append(grade.minSpeed, 0);
         line->append(grade.minSpeed, highest + 1);
         QPen pen(gradeColour(i));
@@ -150,9 +166,7 @@ QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScal
     // The class's accuracies spread over the height, not squeezed at its top.
     auto *accuracyAxis = new QValueAxis();
     const double lowest = std::max(0.0, std::floor(leastAccurate / 10 - 0.5) * 10);
-    accuracyAxis->setRange(lowest, 100);
-    accuracyAxis->setTickCount(int((100 - lowest) / (lowest >= 50 ? 5 : 10)) + 1);
-    style(accuracyAxis, QStringLiteral("正确率（%）"));
+    percentAxis(accuracyAxis, lowest, lowest >= 50 ? 5 : 10);
     chart->addAxis(speedAxis, Qt::AlignBottom);
     chart->addAxis(accuracyAxis, Qt::AlignLeft);
     for (QScatterSeries *points : series) {
@@ -172,17 +186,24 @@ QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
     auto *accuracy = new QLineSeries();
     accuracy->setName(QStringLiteral("正确率（%）"));
     accuracy->setPointsVisible(true);
+    // One place per exam, in the order held, named by its date and time:
+    // two exams of one day stand apart, and no date is repeated.
+    auto *examAxis = new QCategoryAxis();
+    examAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionCenter);
+    examAxis->setStartValue(-0.5);
     double fastest = 10;
-    QDateTime first = QDateTime::currentDateTime();
-    QDateTime last = first;
-    for (const HistoryPoint &point : points) {
-        const qreal when = qreal(point.when.toMSecsSinceEpoch());
-        speed->append(when, point.speed);
-        accuracy->append(when, point.accuracy);
+    for (int i = 0; i < points.size(); ++i) {
+        const HistoryPoint &point = points[i];
+        speed->append(i, point.speed);
+        accuracy->append(i, point.accuracy);
         fastest = std::max(fastest, point.speed);
-        first = std::min(first, point.when);
-        last = point.when;
+        // A category's label is its key: invisible spaces keep two exams
+        // held the same minute apart.
+        examAxis->append(point.when.toLocalTime().toString(QStringLiteral("MM-dd HH:mm"))
+                                 + QString(i, QChar(0x200B)),
+                         i + 0.5);
     }
+    examAxis->setRange(-0.5, std::max<qsizetype>(points.size(), 1) - 0.5);
     QPen speedPen(QColor(0x15, 0x65, 0xC0));
     speedPen.setWidth(3);
     speed->setPen(speedPen);
@@ -191,23 +212,20 @@ QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
     accuracy->setPen(accuracyPen);
     chart->addSeries(speed);
     chart->addSeries(accuracy);
-    auto *timeAxis = new QDateTimeAxis();
-    timeAxis->setFormat(QStringLiteral("MM-dd"));
-    // A single exam still gets a span to stand in.
-    timeAxis->setRange(first.addDays(-1), last.addDays(1));
-    style(timeAxis, QStringLiteral("考试日期"));
+    style(examAxis, QStringLiteral("考试时间"));
+    if (points.size() > 8)
+        examAxis->setLabelsAngle(-60);
     auto *speedAxis = new QValueAxis();
     speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
     style(speedAxis, QStringLiteral("速度（字/分钟）"));
     auto *accuracyAxis = new QValueAxis();
-    accuracyAxis->setRange(0, 100);
-    style(accuracyAxis, QStringLiteral("正确率（%）"));
-    chart->addAxis(timeAxis, Qt::AlignBottom);
+    percentAxis(accuracyAxis, 0, 20);
+    chart->addAxis(examAxis, Qt::AlignBottom);
     chart->addAxis(speedAxis, Qt::AlignLeft);
     chart->addAxis(accuracyAxis, Qt::AlignRight);
-    speed->attachAxis(timeAxis);
+    speed->attachAxis(examAxis);
     speed->attachAxis(speedAxis);
-    accuracy->attachAxis(timeAxis);
+    accuracy->attachAxis(examAxis);
     accuracy->attachAxis(accuracyAxis);
     return chart;
 }

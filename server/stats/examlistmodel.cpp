@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/examlistmodel.h"
 
+#include "numbers.h"
+
 #include <QFont>
 
 void ExamListModel::setExams(std::optional<ExamSummary> current, QVector<ExamSummary> kept)
@@ -12,6 +14,14 @@ void ExamListModel::setExams(std::optional<ExamSummary> current, QVector<ExamSum
     if (current)
         m_exams.prepend(*current);
     endResetModel();
+}
+
+void ExamListModel::setCurrent(const ExamSummary &current)
+{
+    if (!m_withCurrent)
+        return;
+    m_exams[0] = current;
+    emit dataChanged(index(0, 0), index(0, columnCount() - 1));
 }
 
 qint64 ExamListModel::idAt(int row) const
@@ -71,7 +81,7 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
         case Examinees:
             return exam.examinees;
         case MeanSpeed:
-            return QString::number(exam.meanSpeed, 'f', 1);
+            return numbers::speedText(exam.meanSpeed);
         case PassRate:
             return QStringLiteral("%1%").arg(exam.passRate * 100, 0, 'f', 0);
         }

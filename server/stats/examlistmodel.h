@@ -21,6 +21,9 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setExams(std::optional<ExamSummary> current, QVector<ExamSummary> kept);
+    // The exam under way listed first; refreshes that row.
+    bool hasCurrent() const { return m_withCurrent; }
+    void setCurrent(const ExamSummary &current);
     // The id of the exam on a row; 0 for the exam under way.
     qint64 idAt(int row) const;
     // Every department of the listed exams, in order of first appearance.

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/rankingmodel.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -53,7 +55,7 @@ QString RankingModel::text(int row, Column column) const
         return result.name;
     // An absentee has no figures to show.
     case Speed:
-        return result.absent() ? QString() : QString::number(result.speed);
+        return result.absent() ? QString() : numbers::speedText(result.speed);
     case Accuracy:
         return result.accuracyLine;
     case TimePass:

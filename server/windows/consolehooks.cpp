@@ -11,8 +11,8 @@ ConsoleHooks ConsoleHooks::desktop()
     hooks.chooseArticle = [](QWidget *parent, const QString &initialFolder) {
         return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
     };
-    hooks.chooseRoster = [](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), QString(),
+    hooks.chooseRoster = [](QWidget *parent, const QString &initialFolder) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), initialFolder,
                                             rosterFilter());
     };
     hooks.chooseFolder = [](QWidget *parent, const QString &initialFolder) {

@@ -15,7 +15,7 @@ struct ConsoleHooks
     // The open-file dialog for articles; an empty name when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
     // The open-file dialog for a class list; an empty name when cancelled.
-    std::function<QString(QWidget *parent)> chooseRoster;
+    std::function<QString(QWidget *parent, const QString &initialFolder)> chooseRoster;
     // The folder dialog for the exchange folder; empty when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseFolder;
     // The save-file dialog (backups, charts, reports), starting at the

@@ -122,6 +122,7 @@ void ExamCommands::allowRetake(int row)
 
 void ExamCommands::loadRoster()
 {
-    const QString path = m_hooks.chooseRoster(m_window);
-    tell(m_controller.liveClass().loadRoster(path));
+    console::ClassController &liveClass = m_controller.liveClass();
+    const QString path = m_hooks.chooseRoster(m_window, liveClass.lastRosterFolder());
+    tell(liveClass.loadRoster(path));
 }

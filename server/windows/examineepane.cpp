@@ -4,7 +4,11 @@
 
 #include "report/examcharts.h"
 
+#include "numbers.h"
+
 #include <QChartView>
+#include <QCompleter>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +24,22 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
 {
     auto *layout = new QVBoxLayout(this);
     auto *find = new QHBoxLayout();
+    // Part of a number or a name lists the examinees it fits.
+    m_pick = new QLineEdit(this);
+    m_pick->setObjectName(QStringLiteral("TxtPickExaminee"));
+    m_pick->setPlaceholderText(QStringLiteral("输入考号或姓名的一部分，从列表中选择"));
+    m_pick->setClearButtonEnabled(true);
+    m_pick->setMinimumWidth(m_pick->fontMetrics().horizontalAdvance(m_pick->placeholderText()));
+    m_known = new QStandardItemModel(this);
+    m_picker = new QCompleter(m_known, this);
+    m_picker->setCaseSensitivity(Qt::CaseInsensitive);
+    m_picker->setFilterMode(Qt::MatchContains);
+    m_picker->setMaxVisibleItems(15);
+    m_pick->setCompleter(m_picker);
+    connect(m_picker, qOverload<const QModelIndex &>(&QCompleter::activated), this,
+            &ExamineePane::pickExaminee);
+    find->addWidget(new QLabel(QStringLiteral("选择考生："), this));
+    find->addWidget(m_pick, 2);
     m_examNumber = new QLineEdit(this);
     m_examNumber->setObjectName(QStringLiteral("TxtExamNumber"));
     m_name = new QLineEdit(this);
@@ -51,6 +71,33 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
     layout->addWidget(split, 1);
 }
 
+void ExamineePane::refresh()
+{
+    const auto known = m_history.examinees();
+    if (!known.value) {
+        emit told(known.problem);
+        return;
+    }
+    m_known->clear();
+    for (const KnownExaminee &examinee : *known.value) {
+        auto *item = new QStandardItem(
+                QStringLiteral("%1 %2（%3）")
+                        .arg(examinee.examNumber, examinee.name, examinee.department));
+        item->setData(QStringList { examinee.examNumber, examinee.name }, Qt::UserRole);
+        m_known->appendRow(item);
+    }
+}
+
+void ExamineePane::pickExaminee(const QModelIndex &picked)
+{
+    const QStringList who = picked.data(Qt::UserRole).toStringList();
+    if (who.size() != 2)
+        return;
+    m_examNumber->setText(who[0]);
+    m_name->setText(who[1]);
+    findExaminee(who[0], who[1]);
+}
+
 void ExamineePane::findTypedExaminee()
 {
     findExaminee(m_examNumber->text(), m_name->text());
@@ -67,6 +114,7 @@ void ExamineePane::findExaminee(const QString &examNumber, const QString &name)
         emit told(history.problem);
         return;
     }
+    m_shownExaminee.clear();
     if (history.value->isEmpty()) {
         m_trend->setChart(new QChart());
         emit told(QStringLiteral("考试存档中没有考号为“%1”、姓名为“%2”的考生。")
@@ -77,13 +125,21 @@ void ExamineePane::findExaminee(const QString &examNumber, const QString &name)
         QList<QStandardItem *> cells;
         for (const QVariant &value :
              { QVariant(point.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))),
-               QVariant(point.articleName), QVariant(point.speed), QVariant(point.accuracy),
-               QVariant(point.grade) }) {
+               QVariant(point.articleName), QVariant(numbers::speedText(point.speed)),
+               QVariant(point.accuracy), QVariant(point.grade) }) {
             auto *item = new QStandardItem();
             item->setData(value, Qt::DisplayRole);
             cells << item;
         }
         m_historyRows->appendRow(cells);
     }
+    m_shownExaminee = QStringLiteral("%1 %2").arg(examNumber.trimmed(), name.trimmed());
     m_trend->setChart(examcharts::examineeTrend(*history.value, name.trimmed()));
+}
+
+QString ExamineePane::saveTrend(const QString &path) const
+{
+    if (!m_trend->grab().save(path))
+        return QStringLiteral("无法保存图表 %1").arg(QDir::toNativeSeparators(path));
+    return {};
 }

@@ -134,6 +134,9 @@ void FrmHistory::buildExamPane(QWidget *pane)
     m_ranking->setModel(m_rankingRows);
     m_ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_ranking->setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
+    connect(m_ranking, &QTableView::doubleClicked, this, &FrmHistory::showRankedExaminee);
     m_tabs->addTab(m_ranking, QStringLiteral("排名"));
     m_examinee = new ExamineePane(m_history, m_tabs);
     connect(m_examinee, &ExamineePane::told, this, &FrmHistory::tell);
@@ -163,6 +166,7 @@ void FrmHistory::buildExamPane(QWidget *pane)
 
 void FrmHistory::refresh()
 {
+    m_examinee->refresh();
     const qint64 before = shownId();
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
@@ -192,6 +196,23 @@ void FrmHistory::refresh()
         m_examList->selectRow(m_filter->mapFromSource(m_exams->index(row, 0)).row());
     else
         showExam(-1);
+}
+
+void FrmHistory::followCurrentExam()
+{
+    if (!isVisible())
+        return;
+    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
+    const bool listed = current.value && !current.value->rows.isEmpty();
+    // The exam under way appearing or going changes the list's rows.
+    if (listed != m_exams->hasCurrent()) {
+        refresh();
+        return;
+    }
+    if (listed)
+        m_exams->setCurrent(summaryOf(*current.value));
+    if (shownId() == 0)
+        showExam(0);
 }
 
 void FrmHistory::chooseClass()
@@ -237,7 +258,42 @@ void FrmHistory::showRanking()
     m_rankingRows->setExam(m_shown ? &*m_shown : nullptr);
 }
 
+void FrmHistory::showRankedExaminee(const QModelIndex &ranked)
+{
+    const QString examNumber =
+            m_rankingRows->index(ranked.row(), RankingModel::ExamNumber).data().toString();
+    const QString name = m_rankingRows->index(ranked.row(), RankingModel::Name).data().toString();
+    m_tabs->setCurrentWidget(m_examinee);
+    m_examinee->findExaminee(examNumber, name);
+}
+
 void FrmHistory::saveCharts()
+{
+    // What is in front: the examinee's trend on the 考生 tab, else the exam's charts.
+    if (m_tabs->currentWidget() == m_examinee)
+        saveTrend();
+    else
+        saveExamCharts();
+}
+
+void FrmHistory::saveTrend()
+{
+    const QString who = m_examinee->shownExaminee();
+    if (who.isEmpty()) {
+        tell(QStringLiteral("请先选择一位考生。"));
+        return;
+    }
+    const QString chosen = chooseSaveFile(QStringLiteral("%1 成绩变化.png").arg(who),
+                                          QStringLiteral("PNG 图片 (*.png)"));
+    if (chosen.isEmpty())
+        return;
+    const QString problem = m_examinee->saveTrend(chosen);
+    tell(problem.isEmpty()
+                 ? QStringLiteral("图表已保存为\n%1").arg(QDir::toNativeSeparators(chosen))
+                 : problem);
+}
+
+void FrmHistory::saveExamCharts()
 {
     if (!m_shown)
         return;

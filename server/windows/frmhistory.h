@@ -34,6 +34,9 @@ public:
 
     // Reads the list again and shows the exam chosen before, or the newest.
     void refresh();
+    // The exam under way moved on (results arrived): its entry and, when
+    // shown, its statistics, charts and ranking follow.
+    void followCurrentExam();
 
 protected:
     // The exam shown; 0 for the one under way, -1 for none.
@@ -42,6 +45,7 @@ protected:
     QChartView *histogram() const { return m_charts->histogram(); }
     QChartView *scatter() const { return m_charts->scatter(); }
     QChartView *trend() const { return m_examinee->trend(); }
+    QTabWidget *tabs() const { return m_tabs; }
     QTextBrowser *statistics() const { return m_statistics; }
     // The kept exams the list shows now, oldest first: what a term report covers.
     QVector<qint64> listedExamIds() const;
@@ -57,8 +61,11 @@ private:
     void showChosenExam();
     void showStatistics();
     void showRanking();
+    void showRankedExaminee(const QModelIndex &ranked);
 
     void saveCharts();
+    void saveExamCharts();
+    void saveTrend();
     void exportAgain();
     void regrade();
     void deleteExam();

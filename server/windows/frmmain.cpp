@@ -11,8 +11,13 @@
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
 
+#include "control/windowplace.h"
+#include "desktop.h"
+
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -58,9 +63,10 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     m_settings = new SettingsPanel(settings, m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
-    const ClassController &liveClass = m_controller.liveClass();
+    ClassController &liveClass = m_controller.liveClass();
     connect(&m_controller, &ConsoleController::loginChanged, this, &FrmMain::showLoginState);
     connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::showRows);
+    connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::followCurrentExamInHistory);
     connect(&liveClass, &ClassController::countsChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::gateNoteChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
@@ -78,6 +84,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     m_commands->tell(m_controller.startProblem());
     m_commands->tell(m_controller.archiveProblem());
     m_commands->tell(settings.gradingProblem());
+    m_commands->tell(liveClass.restoreKeptRoster());
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.
@@ -89,6 +96,24 @@ FrmMain::~FrmMain()
 {
     // The last collection is shown while the window is still whole.
     m_controller.shutDown();
+}
+
+void FrmMain::showAtKeptPlace()
+{
+    const std::optional<WindowPlace> kept =
+            WindowPlaceFile(m_controller.folders().application).read();
+    if (!kept) {
+        desktop::showCentred(*this);
+        return;
+    }
+    QVector<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    setGeometry(placeOnScreens(kept->inside, screens, minimumSize()));
+    if (kept->maximised)
+        showMaximized();
+    else
+        show();
 }
 
 FrmAbout *FrmMain::aboutBox() const
@@ -146,6 +171,7 @@ void FrmMain::placeViews()
     const QSize grown = (size() - minimumSize()).expandedTo(QSize(0, 0));
     m_toolbar->place(grown.width());
     m_results->place(grown);
+    m_settings->place(grown);
 }
 
 void FrmMain::resizeEvent(QResizeEvent *event)
@@ -225,11 +251,19 @@ void FrmMain::showHistory()
     m_history->activateWindow();
 }
 
+void FrmMain::followCurrentExamInHistory()
+{
+    if (m_history)
+        m_history->followCurrentExam();
+}
+
 void FrmMain::closeEvent(QCloseEvent *event)
 {
     // The console ends with its window: the About box goes too, and the
     // results database is closed.
     m_help->closeAboutBox();
+    // A place that cannot be kept only means the classic size next time.
+    WindowPlaceFile(m_controller.folders().application).write({ normalGeometry(), isMaximized() });
     m_controller.shutDown();
     event->accept();
 }

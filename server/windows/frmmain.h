@@ -36,6 +36,10 @@ public:
             QWidget *parent = nullptr);
     ~FrmMain() override;
 
+    // Shows the window where the examiner left it, on a screen there is
+    // now; centred at its classic size the first time.
+    void showAtKeptPlace();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -57,6 +61,7 @@ private:
     void clearResults();
     void showAnswerSheet(qint32 recNo);
     void showHistory();
+    void followCurrentExamInHistory();
 
     ConsoleController m_controller;
     ConsoleHooks m_hooks;

@@ -30,30 +30,54 @@ SettingsPanel::SettingsPanel(console::ExamSettingsController &controller, const 
     setFlat(true);
     setStyleSheet(QStringLiteral("QGroupBox#FrameSet { border: none; }"));
     setGeometry(twips::rect(120, 960, 9855, 6495));
+    placed(this, Widens | Heightens);
     // The labels without a font of their own have the window's.
     buildTimeFrame(parent->font());
     buildTextFrame(parent->font());
     buildDataLine(parent->font());
 
-    QPushButton *save = classic::button(this, "CmdSave", QStringLiteral("保存设置"),
-                                        twips::rect(6480, 6000, 1455, 375));
+    QPushButton *save = placed(classic::button(this, "CmdSave", QStringLiteral("保存设置"),
+                                               twips::rect(6480, 6000, 1455, 375)),
+                               MovesRight | MovesDown);
     connect(save, &QPushButton::clicked, this, &SettingsPanel::save);
-    QPushButton *cancel = classic::button(this, "CmdCancel", QStringLiteral("取消"),
-                                          twips::rect(8400, 6000, 1455, 375));
+    QPushButton *cancel = placed(classic::button(this, "CmdCancel", QStringLiteral("取消"),
+                                                 twips::rect(8400, 6000, 1455, 375)),
+                                 MovesRight | MovesDown);
     connect(cancel, &QPushButton::clicked, this, &SettingsPanel::cancel);
-    QPushButton *grading = classic::button(this, "CmdGrading", QStringLiteral("评分标准"),
-                                           twips::rect(0, 6000, 1455, 375));
-    connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
 
     connect(&m_controller, &console::ExamSettingsController::examTextChanged, this,
             &SettingsPanel::showExamText);
     showMinutes();
 }
 
+template <typename Control>
+Control *SettingsPanel::placed(Control *control, int follow)
+{
+    m_placed.append({ control, control->geometry(), follow });
+    return control;
+}
+
+void SettingsPanel::place(const QSize &grown)
+{
+    for (const Placed &placed : m_placed) {
+        QRect at = placed.classic;
+        at.translate(placed.follow & MovesRight ? grown.width() : 0,
+                     placed.follow & MovesDown ? grown.height() : 0);
+        at.setSize(at.size()
+                   + QSize(placed.follow & Widens ? grown.width() : 0,
+                           placed.follow & Heightens ? grown.height() : 0));
+        placed.widget->setGeometry(at);
+    }
+    // The folders are elided to the labels' new widths.
+    if (isVisible())
+        showFolders();
+}
+
 void SettingsPanel::buildTimeFrame(const QFont &windowFont)
 {
     QGroupBox *timeFrame = classic::frame(this, "Frame1", QStringLiteral("考试时间设置"));
     timeFrame->setGeometry(twips::rect(0, 0, 9855, 855));
+    placed(timeFrame, Widens);
     classic::label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："),
                    twips::rect(360, 405, 2055, 255), classic::simSun(kTextPoints));
     m_examMinutes = new QComboBox(timeFrame);
@@ -70,11 +94,13 @@ void SettingsPanel::buildTimeFrame(const QFont &windowFont)
     // the FTP service's folder elsewhere.
     classic::label(timeFrame, "Label6", QStringLiteral("交换文件夹："),
                    twips::rect(3600, 405, 1215, 255), windowFont);
-    m_exchangeFolder = classic::label(timeFrame, "LblExchange", QString(),
-                                      twips::rect(4800, 405, 3600, 255), windowFont);
+    m_exchangeFolder = placed(classic::label(timeFrame, "LblExchange", QString(),
+                                             twips::rect(4800, 405, 3600, 255), windowFont),
+                              Widens);
     QPushButton *chooseExchange =
-            classic::button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
-                            twips::rect(8520, 360, 1095, 300));
+            placed(classic::button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
+                                   twips::rect(8520, 360, 1095, 300)),
+                   MovesRight);
     connect(chooseExchange, &QPushButton::clicked, this, &SettingsPanel::chooseExchangeFolder);
 }
 
@@ -82,34 +108,50 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
 {
     QGroupBox *textFrame = classic::frame(this, "Frame2", QStringLiteral("考试内容设置"));
     textFrame->setGeometry(twips::rect(0, 960, 9855, 4935));
+    placed(textFrame, Widens | Heightens);
     classic::label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255),
                    windowFont);
-    QPushButton *choose = classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"),
-                                          twips::rect(8520, 240, 1095, 300));
+    QPushButton *choose = placed(classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"),
+                                                 twips::rect(8520, 240, 1095, 300)),
+                                 MovesRight);
     connect(choose, &QPushButton::clicked, this, &SettingsPanel::chooseArticle);
     m_examText = new QPlainTextEdit(textFrame);
     m_examText->setObjectName(QStringLiteral("TxtType"));
     m_examText->setGeometry(twips::rect(240, 600, 9375, 3855));
+    placed(m_examText, Widens | Heightens);
     m_examText->setReadOnly(true);
     m_examText->setFont(classic::simSun(kTextPoints));
     m_examText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    classic::label(textFrame, "Label5", QStringLiteral("文字总数："),
-                   twips::rect(240, 4600, 975, 255), windowFont);
-    m_textLength = classic::label(textFrame, "LblWordCount", QString(),
-                                  twips::rect(1260, 4560, 975, 255), classic::simSun(kTextPoints));
+    placed(classic::label(textFrame, "Label5", QStringLiteral("文字总数："),
+                          twips::rect(240, 4600, 975, 255), windowFont),
+           MovesDown);
+    m_textLength =
+            placed(classic::label(textFrame, "LblWordCount", QString(),
+                                  twips::rect(1260, 4560, 975, 255), classic::simSun(kTextPoints)),
+                   MovesDown);
     classic::paintCounter(m_textLength, QPalette::WindowText);
+    // How the text is scored, beside its length: the line below the frame
+    // is the data folder's, which the manual tells the examiner to read.
+    QPushButton *grading =
+            placed(classic::button(textFrame, "CmdGrading", QStringLiteral("评分标准"),
+                                   twips::rect(8520, 4560, 1095, 300)),
+                   MovesRight | MovesDown);
+    connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
 }
 
 void SettingsPanel::buildDataLine(const QFont &windowFont)
 {
     // Where the settings and results are, for backups and for the examiner
     // who looks for last term's cj.mdb.
-    classic::label(this, "LabelData", QStringLiteral("数据文件夹："),
-                   twips::rect(0, 6060, 1215, 255), windowFont);
-    m_dataFolder = classic::label(this, "LblDataFolder", QString(),
-                                  twips::rect(1140, 6060, 3900, 255), windowFont);
-    QPushButton *open = classic::button(this, "CmdOpenData", QStringLiteral("打开文件夹"),
-                                        twips::rect(5100, 6000, 1215, 375));
+    placed(classic::label(this, "LabelData", QStringLiteral("数据文件夹："),
+                          twips::rect(0, 6060, 1215, 255), windowFont),
+           MovesDown);
+    m_dataFolder = placed(classic::label(this, "LblDataFolder", QString(),
+                                         twips::rect(1140, 6060, 3900, 255), windowFont),
+                          MovesDown | Widens);
+    QPushButton *open = placed(classic::button(this, "CmdOpenData", QStringLiteral("打开文件夹"),
+                                               twips::rect(5100, 6000, 1215, 375)),
+                               MovesRight | MovesDown);
     connect(open, &QPushButton::clicked, this, &SettingsPanel::openDataFolder);
 }
 

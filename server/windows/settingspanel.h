@@ -9,6 +9,7 @@
 #include "windows/consolehooks.h"
 
 #include <QGroupBox>
+#include <QVector>
 
 class QComboBox;
 class QLabel;
@@ -26,12 +27,27 @@ public:
 
     // Shows the panel with the stored exam text.
     void open();
+    // What the window has beyond its classic size: the text box takes it,
+    // the controls right of or below the box move with its edges.
+    void place(const QSize &grown);
 
 signals:
     // The settings were saved or the examiner cancelled.
     void closed();
 
 private:
+    // How a control follows the window's growth.
+    enum Follow { Stays = 0, MovesRight = 1, MovesDown = 2, Widens = 4, Heightens = 8 };
+    struct Placed
+    {
+        QWidget *widget;
+        QRect classic;
+        int follow;
+    };
+    // Remembers the control's geometry as its classic place.
+    template <typename Control>
+    Control *placed(Control *control, int follow);
+
     void buildTimeFrame(const QFont &windowFont);
     void buildTextFrame(const QFont &windowFont);
     void buildDataLine(const QFont &windowFont);
@@ -59,4 +75,5 @@ private:
     QLabel *m_dataFolder = nullptr;
     QPlainTextEdit *m_examText = nullptr;
     QLabel *m_textLength = nullptr;
+    QVector<Placed> m_placed;
 };

@@ -69,7 +69,7 @@ struct LiveRoom
         file.close();
         ConsoleHooks hooks;
         hooks.chooseArticle = [article](QWidget *, const QString &) { return article; };
-        hooks.chooseRoster = [this](QWidget *) { return rosterPath; };
+        hooks.chooseRoster = [this](QWidget *, const QString &) { return rosterPath; };
         hooks.openUrl = [this](const QUrl &url) {
             opened << url;
             return true;

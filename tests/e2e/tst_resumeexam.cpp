@@ -191,7 +191,8 @@ private slots:
         shown = row();
         QCOMPARE(console.liveClass().live().rows().size(), 1);
         QCOMPARE(shown.speed, 0.0);
-        QVERIFY(shown.doubts.join(u'；').contains(u"重考前的成绩"_qs));
+        QCOMPARE(shown.doubts, QStringList());
+        QVERIFY(shown.setAside.join(u'；').contains(u"重考前的成绩"_qs));
     }
 };
 

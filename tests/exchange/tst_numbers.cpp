@@ -16,6 +16,8 @@ private slots:
     void shortestSingleText_data();
     void shortestSingleText();
     void screenTextUsesLocaleDecimalPoint();
+    void speedHasTwoDecimals_data();
+    void speedHasTwoDecimals();
 };
 
 void TestNumbers::roundsHalvesToEven_data()
@@ -101,6 +103,28 @@ void TestNumbers::screenTextUsesLocaleDecimalPoint()
     QCOMPARE(numbers::singleTextForScreen(56.25f, QLocale(QLocale::German)), u"56,25"_qs);
     QCOMPARE(numbers::singleTextForScreen(56.25f, QLocale(QLocale::Chinese, QLocale::China)),
              u"56.25"_qs);
+}
+
+void TestNumbers::speedHasTwoDecimals_data()
+{
+    QTest::addColumn<double>("speed");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 111.0 << u"111.00"_qs;
+    QTest::newRow("one decimal") << 112.8 << u"112.80"_qs;
+    QTest::newRow("a record's single") << double(66.35f) << u"66.35"_qs;
+    QTest::newRow("a mean of thirds") << 343.0 / 6.0 << u"57.17"_qs;
+    QTest::newRow("half down to even") << 0.125 << u"0.12"_qs;
+    QTest::newRow("half up to even") << 0.375 << u"0.38"_qs;
+    QTest::newRow("just below a hundredth") << 0.004999 << u"0.00"_qs;
+    QTest::newRow("nothing typed") << 0.0 << u"0.00"_qs;
+    QTest::newRow("below zero by a trace") << -0.001 << u"0.00"_qs;
+}
+
+void TestNumbers::speedHasTwoDecimals()
+{
+    QFETCH(double, speed);
+    QFETCH(QString, text);
+    QCOMPARE(numbers::speedText(speed), text);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

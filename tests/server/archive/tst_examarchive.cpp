@@ -163,6 +163,27 @@ private slots:
         QVERIFY(!archive.regrade(8, *lenient.scale).isEmpty());
     }
 
+    void examineesToPickFrom()
+    {
+        QTemporaryDir dir;
+        ExamArchive archive(dir.filePath(ExamArchive::defaultFileName()));
+        QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
+        QCOMPARE(archive.examinees().value, QVector<KnownExaminee>());
+        // 张1 changes class in the later exam; number 101 also belongs to 李四 there.
+        QVERIFY(archive.keep(sitting(u"k1"_qs), rows(2)).problem.isEmpty());
+        QVector<ArchivedRow> later = rows(2);
+        later[1].department = u"二班"_qs;
+        later.append(later[1]);
+        later[2].name = u"李四"_qs;
+        ExamSitting second = sitting(u"k2"_qs);
+        second.openedAt = second.openedAt.addDays(1);
+        QVERIFY(archive.keep(second, later).problem.isEmpty());
+        const QVector<KnownExaminee> expected { { u"100"_qs, u"张0"_qs, u"一班"_qs },
+                                                { u"101"_qs, u"张1"_qs, u"二班"_qs },
+                                                { u"101"_qs, u"李四"_qs, u"二班"_qs } };
+        QCOMPARE(archive.examinees().value, expected);
+    }
+
     void keptOnceReadBackDeleted()
     {
         QTemporaryDir dir;

@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions judged per session across collections and console restarts: a
 // finished result is never replaced, and a session whose records stopped
-// ends as 中断; each login numbered in the order seen. Real files, real SQLite.
+// ends as 中断; a retake shows its own state; each login numbered in the
+// order seen. Real files, real SQLite.
+#include "class/classtablemodel.h"
 #include "class/liveclass.h"
 #include "collect/resultcollector.h"
+#include "collect/retake.h"
 #include "resultfilename.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -46,6 +49,16 @@ private slots:
         QTest::newRow("a session left behind ends as 中断")
                 << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"an hour later"_qs }
                 << u"30:中断"_qs << QString();
+        QTest::newRow("allowed a retake, not back yet: the set-aside figures")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs } << u"70:已交卷"_qs
+                << u"重考前的成绩：速度70.00字/分钟"_qs;
+        QTest::newRow("a retake under way")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs, u"s2 T 20"_qs }
+                << u"20:答题中"_qs << QString();
+        QTest::newRow("a retake handed in")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs,
+                                 u"s2 T 20"_qs, u"collect"_qs, u"s2 F 50"_qs }
+                << u"50:已交卷"_qs << QString();
     }
 
     void finishedResultStands()
@@ -66,6 +79,10 @@ private slots:
             const QStringList word = step.split(u' ');
             if (step == u"collect") {
                 collect();
+            } else if (step == u"retake") {
+                QCOMPARE(Retake(*store, exchange, root.filePath(u"app"_qs))
+                                 .allow(u"一班"_qs, u"01"_qs, u"丙"_qs),
+                         QString());
             } else if (step == u"restart") {
                 store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
             } else if (step == u"an hour later") {
@@ -91,6 +108,16 @@ private slots:
         QCOMPARE(QString::number(shown.speed) + u':' + stateText(shown.state), row);
         const QString doubts = shown.doubts.join(u'；');
         QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt), qPrintable(doubts));
+        // The grid says what it shows; the set-aside result stays in the tooltip.
+        ClassTableModel grid;
+        grid.setRows(live.rows());
+        QCOMPARE(grid.index(0, ClassTableModel::State).data().toString(),
+                 doubt.isEmpty() ? stateText(shown.state) : u"存疑"_qs);
+        if (steps.contains(u"retake"_qs))
+            QVERIFY(grid.index(0, ClassTableModel::State)
+                            .data(Qt::ToolTipRole)
+                            .toString()
+                            .contains(u"重考前的成绩：速度70.00字/分钟"_qs));
     }
 
     void stoppedSessionEndsInterrupted_data()

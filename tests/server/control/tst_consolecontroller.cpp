@@ -131,10 +131,10 @@ private slots:
         QTest::addColumn<QString>("forged");
         QTest::addColumn<QString>("doubt");  // empty: none
         QTest::newRow("honest") << QString() << QString();
-        QTest::newRow("speed") << u"speed"_qs << u"成绩与答卷不符（成绩为速度9，"_qs;
+        QTest::newRow("speed") << u"speed"_qs << u"成绩与答卷不符（成绩为速度9.00，"_qs;
         QTest::newRow("accuracy")
                 << u"accuracy"_qs
-                << u"正确率90％，打字数9，按答卷核算为速度8，正确率88.89％，打字数9，错字1）"_qs;
+                << u"正确率90％，打字数9，按答卷核算为速度8.00，正确率88.89％，打字数9，错字1）"_qs;
         QTest::newRow("typed length") << u"typed"_qs << u"成绩与答卷不符"_qs;
         QTest::newRow("other text")
                 << u"digest"_qs << u"答卷不是按本场考试的内容和时间（1分钟）答的"_qs;

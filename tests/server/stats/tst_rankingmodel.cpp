@@ -109,7 +109,7 @@ private slots:
         for (int column = 0; column < model.columnCount(); ++column)
             first << model.index(0, column).data().toString();
         QCOMPARE(first,
-                 (QStringList { u"1"_qs, u"计算机1班"_qs, u"2026001"_qs, u"考生"_qs, u"61.5"_qs,
+                 (QStringList { u"1"_qs, u"计算机1班"_qs, u"2026001"_qs, u"考生"_qs, u"61.50"_qs,
                                 u"97.25"_qs, u"600"_qs, u"优秀"_qs, u"95"_qs, u"已交卷"_qs,
                                 u"粘贴"_qs }));
         QCOMPARE(model.index(1, RankingModel::Place).data().toString(), u"2"_qs);
