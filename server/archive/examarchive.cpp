@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/examarchive.h"
 
+#include "archive/archivedialect.h"
 #include "archive/archivetransaction.h"
 
 #include <QCryptographicHash>
@@ -182,9 +183,13 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return { refused };
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
-    query.bindValue(0, sitting.key);
-    bool ok = query.exec();
+    const QString lock = ArchiveDialect::of(connection()).keepLock();
+    bool ok = lock.isEmpty() || query.exec(lock);
+    if (ok) {
+        query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
+        query.bindValue(0, sitting.key);
+        ok = query.exec();
+    }
     if (ok && query.next()) {
         const qint64 id = query.value(0).toLongLong();
         // Kept before a crash, with the table not yet cleared: one copy.
