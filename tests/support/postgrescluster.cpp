@@ -108,10 +108,6 @@ PostgresCluster::~PostgresCluster()
 {
     if (m_running)
         stop();
-    for (const QString &name : QSqlDatabase::connectionNames()) {
-        if (name.startsWith(QLatin1String("cluster-")))
-            QSqlDatabase::removeDatabase(name);
-    }
 }
 
 QString PostgresCluster::pgCtl(const QStringList &arguments)
@@ -166,20 +162,25 @@ QString PostgresCluster::uri(const QString &database) const
 
 QString PostgresCluster::run(const QString &database, const QString &statement)
 {
+    // A connection of its own each time: one kept would not survive stop().
     const QString name = QStringLiteral("cluster-") + database;
-    QSqlDatabase db = QSqlDatabase::contains(name)
-            ? QSqlDatabase::database(name)
-            : QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-    if (!db.isOpen()) {
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setHostName(QStringLiteral("127.0.0.1"));
         db.setPort(m_port);
         db.setDatabaseName(database);
         db.setUserName(user());
-        if (!db.open())
-            return db.lastError().text();
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(statement))
+                problem = query.lastError().text();
+        }
     }
-    QSqlQuery query(db);
-    return query.exec(statement) ? QString() : query.lastError().text();
+    QSqlDatabase::removeDatabase(name);
+    return problem;
 }
 
 QString PostgresCluster::newDatabase()
