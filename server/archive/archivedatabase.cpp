@@ -117,8 +117,11 @@ QSqlDatabase ArchiveDatabase::connection() const
 
 QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
 {
-    m_startProblem = QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
-                             .arg(m_place.shown(), reason);
+    // A school archive that is away leaves the exams in the file, to be sent later.
+    m_startProblem = m_place.isSchool()
+            ? QStringLiteral("学校存档 %1 %2。").arg(m_place.shown(), reason)
+            : QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
+                      .arg(m_place.shown(), reason);
     if (!detail.isEmpty())
         m_startProblem += QStringLiteral("\n详情：") + detail;
     close();

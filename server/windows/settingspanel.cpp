@@ -4,6 +4,7 @@
 
 #include "windows/classiccontrols.h"
 #include "windows/gradingscaledialog.h"
+#include "windows/schoolarchivedialog.h"
 #include "windows/twips.h"
 
 #include "messages.h"
@@ -22,9 +23,14 @@ constexpr qreal kTextPoints = 10.5;
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(console::ExamSettingsController &controller, const ConsoleHooks &hooks,
+SettingsPanel::SettingsPanel(console::ExamSettingsController &controller,
+                             console::SchoolController &school, const ConsoleHooks &hooks,
                              Messages *messages, QWidget *parent)
-    : QGroupBox(parent), m_controller(controller), m_hooks(hooks), m_messages(messages)
+    : QGroupBox(parent),
+      m_controller(controller),
+      m_school(school),
+      m_hooks(hooks),
+      m_messages(messages)
 {
     setObjectName(QStringLiteral("FrameSet"));
     setFlat(true);
@@ -98,6 +104,11 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
     m_textLength = classic::label(textFrame, "LblWordCount", QString(),
                                   twips::rect(1260, 4560, 975, 255), classic::simSun(kTextPoints));
     classic::paintCounter(m_textLength, QPalette::WindowText);
+    // Where the kept exams go: this computer or the school's database.
+    QPushButton *archivePlace =
+            classic::button(textFrame, "CmdSchoolArchive", QStringLiteral("考试存档位置"),
+                            twips::rect(7800, 4530, 1815, 330));
+    connect(archivePlace, &QPushButton::clicked, this, &SettingsPanel::editSchoolArchive);
 }
 
 void SettingsPanel::buildDataLine(const QFont &windowFont)
@@ -181,6 +192,13 @@ void SettingsPanel::chooseArticle()
 void SettingsPanel::editGradingScale()
 {
     auto *dialog = new GradingScaleDialog(m_controller, m_messages, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void SettingsPanel::editSchoolArchive()
+{
+    auto *dialog = new SchoolArchiveDialog(m_school, m_messages, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }
