@@ -342,12 +342,17 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumbe
 
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 {
+    return setExamValue(id, QStringLiteral("grading"), scale.toText());
+}
+
+QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVariant &value)
+{
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("UPDATE exams SET grading = ? WHERE id = ?"));
-    query.bindValue(0, scale.toText());
+    query.prepare(QStringLiteral("UPDATE exams SET %1 = ? WHERE id = ?").arg(column));
+    query.bindValue(0, value);
     query.bindValue(1, id);
     if (!query.exec())
         return failed(cannotWrite(), query.lastError().text());
@@ -398,20 +403,7 @@ ArchiveRead<QVector<qint64>> ExamArchive::waiting()
 
 QString ExamArchive::markSent(qint64 id, const QDateTime &when)
 {
-    ArchiveTransaction transaction(connection());
-    if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
-        return refused;
-    QSqlQuery query(connection());
-    query.prepare(QStringLiteral("UPDATE exams SET sent_at = ? WHERE id = ?"));
-    query.bindValue(0, timeValue(when));
-    query.bindValue(1, id);
-    if (!query.exec())
-        return failed(cannotWrite(), query.lastError().text());
-    if (query.numRowsAffected() == 0)
-        return noSuchExam();
-    if (const QString detail = transaction.commit(); !detail.isEmpty())
-        return failed(cannotWrite(), detail);
-    return {};
+    return setExamValue(id, QStringLiteral("sent_at"), timeValue(when));
 }
 
 QString ExamArchive::queueKeptBefore()

@@ -54,5 +54,7 @@ public:
 
 private:
     QString writeSitting(const ExamSitting &sitting);
+    // One column of a kept exam, in a transaction; the problem or empty.
+    QString setExamValue(qint64 id, const QString &column, const QVariant &value);
     QVector<ArchivedRow> readRows(qint64 id, QString &problem);
 };

@@ -23,7 +23,7 @@ public:
     // Empty when the server answers; otherwise why it did not start.
     const QString &problem() const { return m_problem; }
 
-    // A new, empty database; its URI, or empty when it could not be made.
+    // A new, empty database; its URI.
     QString newDatabase();
     // The URI of a database of this server.
     QString uri(const QString &database) const;

@@ -43,13 +43,6 @@ class TestSchoolOutbox : public QObject
     QTemporaryDir m_files;
     int m_count = 0;
 
-    // A database that could not be made is a place that fails loudly.
-    ArchivePlace newSchool()
-    {
-        const QString uri = m_cluster->newDatabase();
-        return ArchivePlace::fromText(uri.isEmpty() ? u"postgresql://unmade"_qs : uri);
-    }
-
     QString newFile() { return m_files.filePath(QStringLiteral("%1.db").arg(++m_count)); }
 
     // The exams of the school database, by lab.
@@ -102,7 +95,7 @@ private slots:
 
     void sentOnceAfterTheServerCameBack()
     {
-        const ArchivePlace school = newSchool();
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
         ExamArchive local(newFile());
         SchoolOutbox outbox(local, school, u"一号机房"_qs, u"李老师"_qs);
         ExamSitting first = sitting(2);
@@ -136,7 +129,7 @@ private slots:
     // it, or the same file sent by a second console: one copy.
     void sentAgainStaysOne()
     {
-        const ArchivePlace school = newSchool();
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
         const QString path = newFile();
         ExamArchive local(path);
         QCOMPARE(local.keep(sitting(4), rows()).problem, QString());
@@ -153,7 +146,7 @@ private slots:
 
     void newerSchoolSchemaRefused()
     {
-        const ArchivePlace school = newSchool();
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
         QVERIFY(ExamArchive(school).isOpen());
         const QString database = QUrl(school.text()).path().mid(1);
         QCOMPARE(m_cluster->run(database, u"UPDATE archive_schema SET version = 99"_qs), QString());
@@ -171,7 +164,7 @@ private slots:
     // A file kept before there was a school archive is sent on request, once.
     void keptBeforeSentOnRequest()
     {
-        const ArchivePlace school = newSchool();
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
         const QString path = newFile();
         {
             SqliteHolder older(path);
