@@ -83,6 +83,6 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION education)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6charts6 (>= 6.4), qt6-qpa-plugins (>= 6.4), libcurl4, libxlsxwriter4, fonts-noto-cjk")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6sql6 (>= 6.4), libqt6sql6-sqlite (>= 6.4), libqt6sql6-psql (>= 6.4), libqt6charts6 (>= 6.4), qt6-qpa-plugins (>= 6.4), libcurl4, libxlsxwriter4, fonts-noto-cjk")
 endif()
 include(CPack)

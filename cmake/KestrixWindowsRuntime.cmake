@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 include_guard(GLOBAL)
 # What a MinGW-built program needs beside it on Windows: Qt's DLLs and
-# plugins, SQLite, and the compiler's runtime DLLs.
+# plugins, SQLite, libpq for the school archive, and the compiler's runtime DLLs.
 
 get_filename_component(KESTRIX_QT_PREFIX "${Qt6_DIR}/../../.." ABSOLUTE)
 find_file(KESTRIX_SQLITE_DLL libsqlite3-0.dll PATH_SUFFIXES bin REQUIRED)
+find_file(KESTRIX_LIBPQ_DLL libpq.dll PATH_SUFFIXES bin REQUIRED)
 
 # The compiler's runtime DLLs, wherever this compiler keeps them.
 set(KESTRIX_MINGW_DLLS)
@@ -35,12 +36,13 @@ endforeach()
 
 # kestrix_windows_runtime(DLLS PLUGINS): the files to ship with the programs.
 function(kestrix_windows_runtime dlls_var plugins_var)
-  set(dlls "${KESTRIX_SQLITE_DLL}" ${KESTRIX_MINGW_DLLS})
+  set(dlls "${KESTRIX_SQLITE_DLL}" "${KESTRIX_LIBPQ_DLL}" ${KESTRIX_MINGW_DLLS})
   foreach(module Core Gui Widgets Sql Charts)
     list(APPEND dlls "${KESTRIX_QT_PREFIX}/bin/Qt6${module}.dll")
   endforeach()
   set(plugins)
-  foreach(plugin platforms/qwindows.dll styles/qwindowsvistastyle.dll sqldrivers/qsqlite.dll)
+  foreach(plugin platforms/qwindows.dll styles/qwindowsvistastyle.dll sqldrivers/qsqlite.dll
+      sqldrivers/qsqlpsql.dll)
     list(APPEND plugins "${KESTRIX_QT_PREFIX}/plugins/${plugin}")
   endforeach()
   set(${dlls_var} ${dlls} PARENT_SCOPE)
@@ -55,7 +57,8 @@ endfunction()
 function(kestrix_wine_environment var)
   set(folder "${PROJECT_BINARY_DIR}/wine-runtime")
   file(GLOB qt_dlls "${KESTRIX_QT_PREFIX}/bin/*.dll")
-  file(COPY ${qt_dlls} "${KESTRIX_SQLITE_DLL}" ${KESTRIX_MINGW_DLLS} DESTINATION "${folder}")
+  file(COPY ${qt_dlls} "${KESTRIX_SQLITE_DLL}" "${KESTRIX_LIBPQ_DLL}" ${KESTRIX_MINGW_DLLS}
+    DESTINATION "${folder}")
   # Wine hides the Linux side's QT_* variables from Windows programs and
   # passes WINEQT_* under the QT_* name instead.
   set(${var} "WINEPATH=Z:${folder}" "WINEQT_PLUGIN_PATH=Z:${KESTRIX_QT_PREFIX}/plugins"

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivedatabase.h"
 
+#include "archive/archivedialect.h"
 #include "archive/schema.h"
 
 #include <QAtomicInt>
@@ -26,6 +27,25 @@ bool isLockError(const QString &detail)
     return detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy"));
 }
 
+// Why a school database could not be opened, in the examiner's words,
+// from what libpq said.
+QString connectionProblem(const QString &detail)
+{
+    const auto says = [&detail](const char *text) {
+        return detail.contains(QLatin1String(text), Qt::CaseInsensitive);
+    };
+    if (says("password authentication failed") || says("no password supplied"))
+        return QStringLiteral("拒绝了登录（密码不对，或口令文件中没有这个用户的密码）");
+    if (says("database") && says("does not exist"))
+        return QStringLiteral("上没有这个数据库");
+    if (says("role") && says("does not exist"))
+        return QStringLiteral("上没有这个用户");
+    if (says("could not connect") || says("connection refused") || says("timeout expired")
+        || says("could not translate host name") || says("no route to host"))
+        return QStringLiteral("无法连接（服务器没有开启、地址不对或网络不通）");
+    return QStringLiteral("无法打开");
+}
+
 // The statement, run; its error text when it failed.
 QString run(QSqlQuery &query, const QString &statement)
 {
@@ -34,22 +54,27 @@ QString run(QSqlQuery &query, const QString &statement)
 
 }  // namespace
 
-ArchiveDatabase::ArchiveDatabase(const QString &path)
-    : m_connection(newConnectionName()), m_path(path)
+ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place)
+    : m_connection(newConnectionName()), m_place(place)
 {
-    const bool existed = QFileInfo(path).size() > 0;
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
-    if (!db.open()) {
-        refuse(QStringLiteral("无法打开"), db.lastError().text());
+    const bool existed = place.isSchool() || QFileInfo(place.text()).size() > 0;
+    QSqlDatabase db = QSqlDatabase::addDatabase(place.driverName(), m_connection);
+    if (const QString problem = place.configure(db, kBusyMillis); !problem.isEmpty()) {
+        refuse(problem);
         return;
     }
-    // Everything that could refuse the file is read before anything is written.
+    if (!db.open()) {
+        const QString detail = db.lastError().text();
+        refuse(place.isSchool() ? connectionProblem(detail) : QStringLiteral("无法打开"), detail);
+        return;
+    }
+    // Everything that could refuse the archive is read before anything is written.
     if (existed) {
-        if (const QString problem = sqliteFileProblem(); !problem.isEmpty()) {
-            refuse(problem);
-            return;
+        if (!place.isSchool()) {
+            if (const QString problem = sqliteFileProblem(); !problem.isEmpty()) {
+                refuse(problem);
+                return;
+            }
         }
         const QStringList tables = db.tables();
         if (!tables.isEmpty() && !tables.contains(QStringLiteral("archive_schema"))) {
@@ -58,15 +83,12 @@ ArchiveDatabase::ArchiveDatabase(const QString &path)
         }
     }
     QSqlQuery query(db);
-    // The log makes each kept exam atomic; every write is checkpointed into
-    // the file itself (so that a copy of it is whole), and each commit
-    // reaches the disk before the results table is cleared.
-    if (const QString detail = run(query, QStringLiteral("PRAGMA journal_mode=WAL"));
-        !detail.isEmpty()) {
-        refuse(QStringLiteral("无法写入"), detail);
-        return;
+    for (const QString &statement : ArchiveDialect::of(db).openingStatements()) {
+        if (const QString detail = run(query, statement); !detail.isEmpty()) {
+            refuse(QStringLiteral("无法写入"), detail);
+            return;
+        }
     }
-    query.exec(QStringLiteral("PRAGMA synchronous=FULL"));
     if (const QString problem = migrate(); !problem.isEmpty()) {
         refuse(problem);
         return;
@@ -95,8 +117,11 @@ QSqlDatabase ArchiveDatabase::connection() const
 
 QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
 {
-    m_startProblem = QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
-                             .arg(QDir::toNativeSeparators(m_path), reason);
+    // A school archive that is away leaves the exams in the file, to be sent later.
+    m_startProblem = m_place.isSchool()
+            ? QStringLiteral("学校存档 %1 %2。").arg(m_place.shown(), reason)
+            : QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
+                      .arg(m_place.shown(), reason);
     if (!detail.isEmpty())
         m_startProblem += QStringLiteral("\n详情：") + detail;
     close();
@@ -105,7 +130,7 @@ QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
 
 QString ArchiveDatabase::failed(const QString &what, const QString &detail) const
 {
-    QString text = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
+    QString text = QStringLiteral("%1 %2：%3").arg(what, m_place.shown(), detail);
     if (isLockError(detail))
         text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
     return text;
@@ -151,6 +176,20 @@ std::optional<int> ArchiveDatabase::schemaVersion(QString &problem)
 
 QString ArchiveDatabase::migrate()
 {
+    const ArchiveDialect dialect = ArchiveDialect::of(connection());
+    QSqlQuery lock(connection());
+    if (const QString statement = dialect.migrationLock(); !statement.isEmpty()) {
+        if (const QString detail = run(lock, statement); !detail.isEmpty())
+            return QStringLiteral("无法读取存档版本（") + detail + u'）';
+    }
+    const QString problem = migrateLocked();
+    if (const QString statement = dialect.migrationUnlock(); !statement.isEmpty())
+        run(lock, statement);
+    return problem;
+}
+
+QString ArchiveDatabase::migrateLocked()
+{
     QString detail;
     const std::optional<int> found = schemaVersion(detail);
     if (!found)
@@ -184,6 +223,8 @@ QString ArchiveDatabase::backUpTo(const QString &target)
 {
     if (!m_open)
         return m_startProblem;
+    if (m_place.isSchool())
+        return QStringLiteral("学校存档在数据库服务器上，请由管理员用 pg_dump 备份。");
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
     QString detail;
@@ -192,8 +233,7 @@ QString ArchiveDatabase::backUpTo(const QString &target)
         // consistent picture even while the console keeps an exam.
         const QString name = newConnectionName();
         QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        copy.setDatabaseName(m_path);
-        copy.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
+        m_place.configure(copy, kBusyMillis);
         if (!copy.open()) {
             detail = copy.lastError().text();
         } else {

@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The archive's SQLite file beside cj.mdb, written through Qt SQL: opened
-// or created, brought up to the current schema, backed up, closed. A file
-// that is damaged, locked, of a newer schema or no archive at all is
-// refused and left exactly as it was; the console then runs without
-// archiving.
+// The archive's database, written through Qt SQL: the SQLite file beside
+// cj.mdb or the school's PostgreSQL database; opened or created, brought
+// up to the current schema, backed up, closed. A file that is damaged,
+// locked, of a newer schema or no archive at all is refused and left
+// exactly as it was; the console then runs without archiving. A school
+// database that cannot be reached, refuses the login or is of a newer
+// schema is refused the same way, saying which.
+#include "archive/archiveplace.h"
 #include "archive/archivetransaction.h"
 #include "collect/resultstore.h"
 
@@ -22,25 +25,28 @@ public:
 
     // Opens the archive, creating it when absent and bringing an older one
     // up to the current schema.
-    explicit ArchiveDatabase(const QString &path);
+    explicit ArchiveDatabase(const ArchivePlace &place);
+    explicit ArchiveDatabase(const QString &path) : ArchiveDatabase(ArchivePlace::file(path)) { }
     ~ArchiveDatabase();
     ArchiveDatabase(const ArchiveDatabase &) = delete;
     ArchiveDatabase &operator=(const ArchiveDatabase &) = delete;
 
-    const QString &path() const { return m_path; }
+    const ArchivePlace &place() const { return m_place; }
+    const QString &path() const { return m_place.text(); }
     bool isOpen() const { return m_open; }
-    // Why the archive was refused, naming the file; empty when it is open.
+    // Why the archive was refused, naming the place; empty when it is open.
     const QString &startProblem() const { return m_startProblem; }
 
-    // A consistent copy of the whole archive at `target`, written beside it
-    // and renamed into place; an existing file there is replaced only then.
+    // A consistent copy of the whole archive file at `target`, written
+    // beside it and renamed into place; an existing file there is replaced
+    // only then. A school database is backed up on its server.
     QString backUpTo(const QString &target);
 
     void close();
 
 protected:
     QSqlDatabase connection() const;
-    // What failed with the file, for the examiner: `what`, the file and the
+    // What failed with the archive, for the examiner: `what`, the place and the
     // database's `detail`, and what to do when another program holds it.
     QString failed(const QString &what, const QString &detail) const;
     // Why a write cannot go ahead in `transaction`: the archive was refused
@@ -52,10 +58,11 @@ private:
     QString refuse(const QString &reason, const QString &detail = {});
     QString sqliteFileProblem();
     QString migrate();
+    QString migrateLocked();
     std::optional<int> schemaVersion(QString &problem);
 
     QString m_connection;
-    QString m_path;
+    ArchivePlace m_place;
     QString m_startProblem;
     bool m_open = false;
 };

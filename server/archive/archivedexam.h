@@ -44,6 +44,8 @@ struct ExamSitting
     qint16 examMinutes = 0;
     QString roster;  // the class list, one "部门\t考号\t姓名" line per examinee
     GradingScale scale = GradingScale::standard();  // the scale the exam is graded with
+    QString lab;  // 机房: the lab whose console kept it
+    QString teacher;  // 教师
 
     // When the exam was held: when login opened, else when it was kept.
     QDateTime heldAt() const { return openedAt.isValid() ? openedAt : archivedAt; }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivetransaction.h"
 
+#include "archive/archivedialect.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -31,5 +33,6 @@ QString ArchiveTransaction::commit()
 
 void ArchiveTransaction::checkpoint(const QSqlDatabase &connection)
 {
-    QSqlQuery(connection).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    if (const QString statement = ArchiveDialect::of(connection).checkpoint(); !statement.isEmpty())
+        QSqlQuery(connection).exec(statement);
 }

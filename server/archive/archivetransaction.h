@@ -19,8 +19,8 @@ public:
     // Commits, then checkpoints; why the commit failed, or empty.
     QString commit();
 
-    // Copies the log into the file itself and empties it: the file alone
-    // then holds the archive, and a copy of it is whole.
+    // Copies a file's log into the file itself and empties it: the file
+    // alone then holds the archive, and a copy of it is whole.
     static void checkpoint(const QSqlDatabase &connection);
 
 private:

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/examarchive.h"
 
+#include "archive/archivedialect.h"
 #include "archive/archivetransaction.h"
 
 #include <QCryptographicHash>
@@ -32,11 +33,11 @@ GradingScale scaleOf(const QVariant &text)
 }
 
 // The columns of a kept exam, as examAt() reads them.
-constexpr int kExamColumnCount = 10;
+constexpr int kExamColumnCount = 12;
 QString examColumns()
 {
     return QStringLiteral("id, exam_key, opened_at, closed_at, archived_at, article_name, "
-                          "article_text, exam_minutes, roster, grading");
+                          "article_text, exam_minutes, roster, grading, lab, teacher");
 }
 
 // The columns of a row, as rowAt() reads them.
@@ -59,6 +60,8 @@ ArchivedExam examAt(const QSqlQuery &query)
     exam.sitting.examMinutes = static_cast<qint16>(query.value(7).toInt());
     exam.sitting.roster = query.value(8).toString();
     exam.sitting.scale = scaleOf(query.value(9));
+    exam.sitting.lab = query.value(10).toString();
+    exam.sitting.teacher = query.value(11).toString();
     return exam;
 }
 
@@ -182,9 +185,13 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return { refused };
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
-    query.bindValue(0, sitting.key);
-    bool ok = query.exec();
+    const QString lock = ArchiveDialect::of(connection()).keepLock();
+    bool ok = lock.isEmpty() || query.exec(lock);
+    if (ok) {
+        query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
+        query.bindValue(0, sitting.key);
+        ok = query.exec();
+    }
     if (ok && query.next()) {
         const qint64 id = query.value(0).toLongLong();
         // Kept before a crash, with the table not yet cleared: one copy.
@@ -199,8 +206,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (ok) {
         query.prepare(QStringLiteral(
                 "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
-                "article_name, article_text, exam_minutes, roster, grading) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                "article_name, article_text, exam_minutes, roster, grading, lab, teacher) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QVariantList values { id,
                                     sitting.key,
                                     timeValue(sitting.openedAt),
@@ -212,7 +219,9 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     sitting.articleText,
                                     sitting.examMinutes,
                                     sitting.roster,
-                                    sitting.scale.toText() };
+                                    sitting.scale.toText(),
+                                    sitting.lab,
+                                    sitting.teacher };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
         ok = query.exec();
@@ -352,12 +361,17 @@ ArchiveRead<QVector<KnownExaminee>> ExamArchive::examinees()
 
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 {
+    return setExamValue(id, QStringLiteral("grading"), scale.toText());
+}
+
+QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVariant &value)
+{
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("UPDATE exams SET grading = ? WHERE id = ?"));
-    query.bindValue(0, scale.toText());
+    query.prepare(QStringLiteral("UPDATE exams SET %1 = ? WHERE id = ?").arg(column));
+    query.bindValue(0, value);
     query.bindValue(1, id);
     if (!query.exec())
         return failed(cannotWrite(), query.lastError().text());
@@ -389,5 +403,37 @@ QString ExamArchive::remove(qint64 id)
         return noSuchExam();
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(what, detail);
+    return {};
+}
+
+ArchiveRead<QVector<qint64>> ExamArchive::waiting()
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT id FROM exams WHERE sent_at IS NULL ORDER BY id")))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    QVector<qint64> ids;
+    while (query.next())
+        ids.append(query.value(0).toLongLong());
+    return { ids, {} };
+}
+
+QString ExamArchive::markSent(qint64 id, const QDateTime &when)
+{
+    return setExamValue(id, QStringLiteral("sent_at"), timeValue(when));
+}
+
+QString ExamArchive::queueKeptBefore()
+{
+    ArchiveTransaction transaction(connection());
+    if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
+        return refused;
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("UPDATE exams SET sent_at = NULL WHERE sent_at = ''")))
+        return failed(cannotWrite(), query.lastError().text());
+    if (const QString detail = transaction.commit(); !detail.isEmpty())
+        return failed(cannotWrite(), detail);
     return {};
 }

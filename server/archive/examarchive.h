@@ -61,7 +61,16 @@ public:
     // Deletes an exam and its rows in one transaction; the problem or empty.
     QString remove(qint64 id);
 
+    // The outbox to the school: the exams kept here and not yet sent,
+    // oldest first; marking one sent; and putting the exams kept before
+    // there was a school archive into it. The problem or empty.
+    ArchiveRead<QVector<qint64>> waiting();
+    QString markSent(qint64 id, const QDateTime &when);
+    QString queueKeptBefore();
+
 private:
     QString writeSitting(const ExamSitting &sitting);
+    // One column of a kept exam, in a transaction; the problem or empty.
+    QString setExamValue(qint64 id, const QString &column, const QVariant &value);
     QVector<ArchivedRow> readRows(qint64 id, QString &problem);
 };

@@ -45,6 +45,17 @@ QStringList migration(int from)
             QStringLiteral("UPDATE exams SET grading = '%1'").arg(standard),
         };
     }
+    case 2:
+        // The lab and the teacher that kept each exam; in the file, when
+        // it was sent to the school (NULL: waiting). Exams kept before are
+        // sent only when the examiner asks, marked with an empty text.
+        return {
+            QStringLiteral("ALTER TABLE exams ADD COLUMN lab TEXT"),
+            QStringLiteral("ALTER TABLE exams ADD COLUMN teacher TEXT"),
+            QStringLiteral("ALTER TABLE exams ADD COLUMN sent_at VARCHAR(32)"),
+            QStringLiteral("UPDATE exams SET sent_at = ''"),
+            QStringLiteral("CREATE INDEX exams_waiting ON exams (sent_at)"),
+        };
     default:
         return {};
     }

@@ -45,7 +45,9 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
               QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
       m_class(m_folders.application),
       m_background(m_folders.exchange, m_folders.application, m_folders.database),
-      m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings }, m_folders.exports)
+      m_school(*m_archive, m_folders.application),
+      m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings, m_school.setting() },
+                m_folders.exports)
 {
     m_collectClock.setInterval(kAutoCollectMillis);
     connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
@@ -55,6 +57,8 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     // The stored results ranked by speed.
     if (const auto stored = m_store->rowsInRankOrder())
         m_class.showStored(*stored);
+    // Exams a server that was away did not take are sent at the start.
+    m_school.send();
 }
 
 ConsoleController::~ConsoleController()
@@ -270,6 +274,8 @@ QStringList ConsoleController::clearResults()
     // Kept first: an exam that cannot be kept is not cleared either.
     if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
         return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
+    // On to the school; what cannot go yet waits in the file.
+    m_school.send();
     QStringList problems;
     // The sessions go with the rows they belong to, in the same database:
     // where the rows stay, so do their sessions.

@@ -19,6 +19,7 @@
 #include "control/examsettingscontroller.h"
 #include "control/historycontroller.h"
 #include "control/judgedexam.h"
+#include "control/schoolcontroller.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
 
@@ -106,6 +107,8 @@ public:
     QString archiveProblem() const { return m_archive->startProblem(); }
     // Keeping and showing past exams: what the 历次考试 window is handed.
     HistoryController &history() { return m_history; }
+    // The school archive the kept exams are sent to.
+    SchoolController &school() { return m_school; }
 
     // The console ends: the clock stops and the database is closed.
     void shutDown();
@@ -138,6 +141,7 @@ private:
     BackgroundCollector m_background;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
     QString m_gateNote;
+    SchoolController m_school;
     // Last: it reads the parts above.
     HistoryController m_history;
 };

@@ -38,6 +38,8 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
     sitting.archivedAt = QDateTime::currentDateTimeUtc();
     sitting.scale = m_running.settings.gradingScale();
+    sitting.lab = m_running.school.lab;
+    sitting.teacher = m_running.school.teacher;
     if (sitting.examMinutes <= 0)
         sitting.examMinutes = published ? published->examMinutes : m_running.settings.examMinutes();
     if (sitting.articleName.isEmpty())

@@ -6,6 +6,7 @@
 // regraded, deleted, exported again and backed up. The 历次考试 window is
 // handed this, not the console.
 #include "archive/examarchive.h"
+#include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
 
@@ -26,6 +27,7 @@ struct RunningExam
     const LoginGate &gate;  // the exam as published
     const LiveClass &live;  // the states, the marks and the class list
     const ExamSettingsController &settings;  // the scale and exam time in force
+    const SchoolSetting &school;  // the lab and teacher that keep it
 };
 
 class HistoryController

@@ -60,7 +60,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(m_results, &ResultsView::retakeRequested, m_commands, &ExamCommands::allowRetake);
     connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
     ExamSettingsController &settings = m_controller.settings();
-    m_settings = new SettingsPanel(settings, m_hooks, m_messages, this);
+    m_settings = new SettingsPanel(settings, m_controller.school(), m_hooks, m_messages, this);
     connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
 
     ClassController &liveClass = m_controller.liveClass();
@@ -69,6 +69,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&liveClass, &ClassController::rowsChanged, this, &FrmMain::followCurrentExamInHistory);
     connect(&liveClass, &ClassController::countsChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::gateNoteChanged, this, &FrmMain::showCounts);
+    connect(&m_controller.school(), &SchoolController::statusChanged, this, &FrmMain::showCounts);
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, m_commands, &ExamCommands::tell);
@@ -205,6 +206,8 @@ void FrmMain::showCounts()
         notes << QStringLiteral("正在载入名单……");
     if (!m_controller.gateNote().isEmpty())
         notes << m_controller.gateNote();
+    if (!m_controller.school().status().isEmpty())
+        notes << m_controller.school().status();
     m_roster->setEnabled(!loading);
     m_results->showCounts(m_controller.resultCount(), liveClass.live().counts(),
                           liveClass.live().roster().has_value(), notes.join(QStringLiteral(" · ")));

@@ -4,6 +4,7 @@
 
 #include "windows/classiccontrols.h"
 #include "windows/gradingscaledialog.h"
+#include "windows/schoolarchivedialog.h"
 #include "windows/twips.h"
 
 #include "messages.h"
@@ -22,9 +23,14 @@ constexpr qreal kTextPoints = 10.5;
 
 }  // namespace
 
-SettingsPanel::SettingsPanel(console::ExamSettingsController &controller, const ConsoleHooks &hooks,
+SettingsPanel::SettingsPanel(console::ExamSettingsController &controller,
+                             console::SchoolController &school, const ConsoleHooks &hooks,
                              Messages *messages, QWidget *parent)
-    : QGroupBox(parent), m_controller(controller), m_hooks(hooks), m_messages(messages)
+    : QGroupBox(parent),
+      m_controller(controller),
+      m_school(school),
+      m_hooks(hooks),
+      m_messages(messages)
 {
     setObjectName(QStringLiteral("FrameSet"));
     setFlat(true);
@@ -137,6 +143,12 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
                                    twips::rect(8520, 4560, 1095, 300)),
                    MovesRight | MovesDown);
     connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
+    // Where the kept exams go: this computer or the school's database.
+    QPushButton *archivePlace =
+            placed(classic::button(textFrame, "CmdSchoolArchive", QStringLiteral("考试存档位置"),
+                                   twips::rect(6600, 4560, 1815, 300)),
+                   MovesRight | MovesDown);
+    connect(archivePlace, &QPushButton::clicked, this, &SettingsPanel::editSchoolArchive);
 }
 
 void SettingsPanel::buildDataLine(const QFont &windowFont)
@@ -223,6 +235,13 @@ void SettingsPanel::chooseArticle()
 void SettingsPanel::editGradingScale()
 {
     auto *dialog = new GradingScaleDialog(m_controller, m_messages, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void SettingsPanel::editSchoolArchive()
+{
+    auto *dialog = new SchoolArchiveDialog(m_school, m_messages, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

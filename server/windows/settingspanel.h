@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings panel (FrameSet): the exam time, the exchange folder, the
-// exam text with its length, where the console keeps its data, and the
-// buttons to save or cancel. Its buttons go to the exam settings
+// exam text with its length, where the console keeps its data, where its
+// archive goes, and the buttons to save or cancel. Its buttons go to the exam settings
 // controller; the dialogs and boxes are the panel's.
 #include "control/examsettingscontroller.h"
+#include "control/schoolcontroller.h"
 #include "windows/consolehooks.h"
 
 #include <QGroupBox>
@@ -22,8 +23,8 @@ class SettingsPanel : public QGroupBox
 
 public:
     // The hooks and the messages are the window's and outlive the panel.
-    SettingsPanel(console::ExamSettingsController &controller, const ConsoleHooks &hooks,
-                  Messages *messages, QWidget *parent);
+    SettingsPanel(console::ExamSettingsController &controller, console::SchoolController &school,
+                  const ConsoleHooks &hooks, Messages *messages, QWidget *parent);
 
     // Shows the panel with the stored exam text.
     void open();
@@ -56,6 +57,7 @@ private:
     void chooseExchangeFolder();
     void openDataFolder();
     void editGradingScale();
+    void editSchoolArchive();
     void save();
     void cancel();
 
@@ -67,6 +69,7 @@ private:
     void tell(const QString &text);
 
     console::ExamSettingsController &m_controller;
+    console::SchoolController &m_school;
     const ConsoleHooks &m_hooks;
     Messages *m_messages;
 

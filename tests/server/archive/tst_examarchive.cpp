@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The archive on real SQLite files: what it refuses and leaves untouched,
-// keeping an exam once, reading, deleting and backing it up; a write
-// left uncommitted.
+// The archive on real SQLite files and on a real PostgreSQL server: what
+// it refuses and leaves untouched, keeping an exam once, reading, deleting
+// and backing it up; a write left uncommitted; migrations.
+#include "postgrescluster.h"
 #include "sqliteholder.h"
 #include "testfiles.h"
 
@@ -12,8 +13,11 @@
 #include "stats/examsummary.h"
 
 #include <QSqlQuery>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <thread>
 
 namespace {
 
@@ -45,7 +49,42 @@ class TestExamArchive : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<PostgresCluster> m_cluster;
+    QTemporaryDir m_files;
+    int m_fileCount = 0;
+
+    // A new, empty archive place on the backend of the row.
+    ArchivePlace newPlace(const QString &backend)
+    {
+        if (backend == u"school")
+            return ArchivePlace::fromText(m_cluster->newDatabase());
+        return ArchivePlace::file(m_files.filePath(QStringLiteral("%1.db").arg(++m_fileCount)));
+    }
+
+    // Runs a statement on the place's database as another program would.
+    bool runIn(const ArchivePlace &place, const QString &statement)
+    {
+        if (place.isSchool())
+            return m_cluster->run(QUrl(place.text()).path().mid(1), statement).isEmpty();
+        return SqliteHolder(place.text()).run(statement);
+    }
+
+    static void addBackends()
+    {
+        QTest::addColumn<QString>("backend");
+        QTest::newRow("file") << u"file"_qs;
+        QTest::newRow("school") << u"school"_qs;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        m_cluster = std::make_unique<PostgresCluster>();
+        QVERIFY2(m_cluster->problem().isEmpty(), qPrintable(m_cluster->problem()));
+    }
+
+    void cleanupTestCase() { m_cluster.reset(); }
+
     void refusedFilesStayUntouched_data()
     {
         QTest::addColumn<QString>("kind");
@@ -104,6 +143,93 @@ private slots:
         QCOMPARE(readFile(path), before);
     }
 
+    void refusedSchoolDatabasesSayWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("not reachable") << "unreachable"
+                                       << "无法连接";
+        QTest::newRow("password refused") << "password"
+                                          << "拒绝了登录";
+        QTest::newRow("database missing") << "missing"
+                                          << "没有这个数据库";
+        QTest::newRow("newer schema") << "newer"
+                                      << "较新版本";
+        QTest::newRow("another program's tables") << "foreign"
+                                                  << "不是考试存档";
+        QTest::newRow("not a URI") << "garbled"
+                                   << "不是有效的数据库地址";
+    }
+
+    void refusedSchoolDatabasesSayWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ArchivePlace place = newPlace(u"school"_qs);
+        QUrl url(place.text());
+        if (kind == u"unreachable") {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            url.setPort(closed.serverPort());
+        } else if (kind == u"password") {
+            url.setPassword(u"wrong"_qs);
+        } else if (kind == u"missing") {
+            url.setPath(u"/nowhere"_qs);
+        } else if (kind == u"newer") {
+            QVERIFY(ExamArchive(place).isOpen());
+            QVERIFY(runIn(place, u"UPDATE archive_schema SET version = 99"_qs));
+        } else if (kind == u"foreign") {
+            QVERIFY(runIn(place, u"CREATE TABLE tabCJ (speed REAL)"_qs));
+        } else {
+            url.setPath(u"/a/b"_qs);
+        }
+        place = ArchivePlace::fromText(url.toString());
+        ExamArchive archive(place);
+        QVERIFY(!archive.isOpen());
+        QVERIFY2(archive.startProblem().contains(reason)
+                         && archive.startProblem().contains(u"postgresql://kestrix@127.0.0.1"_qs)
+                         && !archive.startProblem().contains(u"wrong"_qs),
+                 qPrintable(archive.startProblem()));
+        QVERIFY(!archive.keep(sitting(u"b"_qs), rows(1)).problem.isEmpty());
+        if (kind == u"newer")
+            QVERIFY(runIn(place, u"SELECT 1 FROM archive_schema WHERE version = 99"_qs));
+    }
+
+    // Consoles keeping the same exams into one school database at once
+    // give each exam one copy, whole, and distinct ids.
+    void consolesKeepingAtOnceKeepEachExamOnce()
+    {
+        const ArchivePlace place = newPlace(u"school"_qs);
+        constexpr int kExams = 15;
+        QAtomicInt failures;
+        const auto console = [&] {
+            ExamArchive archive(place);
+            for (int i = 0; i < kExams; ++i) {
+                const QString key = QStringLiteral("k%1").arg(i);
+                if (const QString problem = archive.keep(sitting(key), rows(4)).problem;
+                    !problem.isEmpty()) {
+                    qWarning() << problem;
+                    failures.ref();
+                }
+            }
+        };
+        std::thread first(console), second(console), third(console);
+        first.join();
+        second.join();
+        third.join();
+        QCOMPARE(failures.loadRelaxed(), 0);
+        ExamArchive archive(place);
+        const auto exams = archive.exams();
+        QVERIFY2(exams.value, qPrintable(exams.problem));
+        QCOMPARE(exams.value->size(), kExams);
+        QSet<qint64> ids;
+        for (const ArchivedExam &exam : *exams.value) {
+            QCOMPARE(exam.rows, rows(4));
+            ids.insert(exam.id);
+        }
+        QCOMPARE(ids.size(), kExams);
+    }
+
     void uncommittedWritesRollBack()
     {
         QTemporaryDir dir;
@@ -133,22 +259,23 @@ private slots:
         QSqlDatabase::removeDatabase(u"guarded"_qs);
     }
 
+    void migratedFromTheFirstSchema_data() { addBackends(); }
+
     void migratedFromTheFirstSchema()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(ExamArchive::defaultFileName());
-        {
-            SqliteHolder first(path);
-            for (const QString &statement : archiveschema::migration(0))
-                QVERIFY(first.run(statement));
-            QVERIFY(first.run(u"UPDATE archive_schema SET version = 1"_qs));
-            QVERIFY(first.run(u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
-                              "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs));
-            QVERIFY(first.run(u"INSERT INTO exam_rows (exam_id, position, speed, accuracy_line, "
-                              "time_pass, rec_no) VALUES (7, 0, 30, '80', 600, 1), "
-                              "(7, 1, 29, '99', 600, 2)"_qs));
-        }
-        ExamArchive archive(path);
+        QFETCH(QString, backend);
+        const ArchivePlace place = newPlace(backend);
+        for (const QString &statement : archiveschema::migration(0))
+            QVERIFY(runIn(place, statement));
+        QVERIFY(runIn(place, u"UPDATE archive_schema SET version = 1"_qs));
+        QVERIFY(runIn(place,
+                      u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                      "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs));
+        QVERIFY(runIn(place,
+                      u"INSERT INTO exam_rows (exam_id, position, speed, accuracy_line, "
+                      "time_pass, rec_no) VALUES (7, 0, 30, '80', 600, 1), "
+                      "(7, 1, 29, '99', 600, 2)"_qs));
+        ExamArchive archive(place);
         QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
         const auto exams = archive.exams();
         QVERIFY(exams.value);
@@ -184,11 +311,14 @@ private slots:
         QCOMPARE(archive.examinees().value, expected);
     }
 
+    void keptOnceReadBackDeleted_data() { addBackends(); }
+
     void keptOnceReadBackDeleted()
     {
+        QFETCH(QString, backend);
         QTemporaryDir dir;
-        const QString path = dir.filePath(ExamArchive::defaultFileName());
-        ExamArchive archive(path);
+        const ArchivePlace place = newPlace(backend);
+        ExamArchive archive(place);
         QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
         // The exam under way: the first opening is its start, the last closing its end.
         ExamSitting opened = sitting({});
@@ -231,19 +361,25 @@ private slots:
         QCOMPARE(history.value->first().grade, u"良好"_qs);
         QCOMPARE(history.value->first().examId, first.id);
 
-        // A backup is a whole archive of its own.
+        // A backup is a whole archive of its own; the school's is the server's business.
         const QString copy = dir.filePath(u"备份.db"_qs);
         QVERIFY(writeFile(copy, "an older backup"));
-        QCOMPARE(archive.backUpTo(copy), QString());
-        QVERIFY(!QFile::exists(copy + u".part"_qs));
-        QCOMPARE(ExamArchive(copy).exam(first.id).value->rows, rows(3));
+        if (place.isSchool()) {
+            QVERIFY(archive.backUpTo(copy).contains(u"pg_dump"_qs));
+            QCOMPARE(readFile(copy), QByteArray("an older backup"));
+        } else {
+            QCOMPARE(archive.backUpTo(copy), QString());
+            QVERIFY(!QFile::exists(copy + u".part"_qs));
+            QCOMPARE(ExamArchive(copy).exam(first.id).value->rows, rows(3));
+        }
 
         QCOMPARE(archive.remove(first.id), QString());
         QVERIFY(!archive.remove(first.id).isEmpty());
         QCOMPARE(archive.exams().value->size(), 1);
         QVERIFY(!archive.exam(first.id).value);
         // Every write is checkpointed: the file alone holds the archive.
-        QCOMPARE(QFileInfo(path + u"-wal"_qs).size(), 0);
+        if (!place.isSchool())
+            QCOMPARE(QFileInfo(place.text() + u"-wal"_qs).size(), 0);
     }
 };
 

@@ -1,0 +1,39 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What differs between the archive's two databases, SQLite and PostgreSQL,
+// kept here alone: the statements a connection starts with, the locks that
+// let several consoles share one database, the log kept beside a file.
+// Tables and queries are the same on both.
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+class ArchiveDialect
+{
+public:
+    static ArchiveDialect of(const QSqlDatabase &connection);
+
+    bool isPostgres() const { return m_postgres; }
+
+    // Run once the connection is open. On a file, the log makes each kept
+    // exam atomic, and each commit reaches the disk before the results
+    // table is cleared.
+    QStringList openingStatements() const;
+    // Taken before the schema's version is read and released after the
+    // migration: on a shared database one console migrates, the others wait.
+    QString migrationLock() const;
+    QString migrationUnlock() const;
+    // Taken first in the transaction that keeps an exam and held until it
+    // ends, so that two consoles keeping at once look for the exam's key
+    // and give ids one after the other. A file is locked by its writer.
+    QString keepLock() const;
+    // Copies a file's log into the file itself after a commit, so that the
+    // file alone holds the archive; nothing on a server.
+    QString checkpoint() const;
+
+private:
+    explicit ArchiveDialect(bool postgres) : m_postgres(postgres) { }
+
+    bool m_postgres = false;
+};

@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "control/schoolcontroller.h"
+
+#include "archive/pgpassfile.h"
+
+namespace console {
+
+SchoolController::SchoolController(ExamArchive &local, const QString &applicationFolder,
+                                   QObject *parent)
+    : QObject(parent), m_local(local), m_settings(applicationFolder)
+{
+    setUp();
+}
+
+void SchoolController::setUp()
+{
+    m_setting = m_settings.inForce();
+    m_outbox.reset();
+    if (!m_setting.place.isEmpty())
+        m_outbox = std::make_unique<SchoolOutbox>(m_local, ArchivePlace::fromText(m_setting.place),
+                                                  m_setting.lab, m_setting.teacher);
+}
+
+QString SchoolController::save(const SchoolSetting &setting)
+{
+    if (const QString problem = m_settings.save(setting); !problem.isEmpty())
+        return problem;
+    setUp();
+    return {};
+}
+
+QString SchoolController::testConnection(const QString &place)
+{
+    const ArchivePlace archive = ArchivePlace::fromText(place);
+    if (!archive.isSchool())
+        return QStringLiteral("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
+    ExamArchive school(archive);
+    if (!school.isOpen())
+        return school.startProblem();
+    return QStringLiteral("连接成功：学校存档 %1 可以使用。").arg(archive.shown());
+}
+
+QString SchoolController::writePassword(const QString &place, const QString &password)
+{
+    return pgpassfile::writeEntry(pgpassfile::path(), place, password);
+}
+
+SchoolOutbox::Report SchoolController::send()
+{
+    if (!m_outbox)
+        return {};
+    return shown(m_outbox->send());
+}
+
+SchoolOutbox::Report SchoolController::sendKeptBefore()
+{
+    if (!m_outbox)
+        return { 0, 0, QStringLiteral("没有设置学校存档。") };
+    return shown(m_outbox->sendKeptBefore());
+}
+
+SchoolOutbox::Report SchoolController::shown(const SchoolOutbox::Report &report)
+{
+    m_status = SchoolOutbox::waitingText(report.waiting);
+    if (!report.problem.isEmpty() && !m_status.isEmpty())
+        m_status +=
+                QStringLiteral("（") + report.problem.section(u'\n', 0, 0) + QStringLiteral("）");
+    emit statusChanged(m_status);
+    return report;
+}
+
+}  // namespace console

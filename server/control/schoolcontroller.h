@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The console's part in the school archive, without a window: its place,
+// lab and teacher as set and stored, the connection tested, the password
+// written into libpq's file, and the exams the file keeps sent to the
+// school (at the start, after each keep and on demand) with how many wait.
+#include "archive/schooloutbox.h"
+#include "control/schoolsettings.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace console {
+
+class SchoolController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `local` is the console's archive file and outlives the controller.
+    SchoolController(ExamArchive &local, const QString &applicationFolder,
+                     QObject *parent = nullptr);
+
+    const SchoolSetting &setting() const { return m_setting; }
+    bool sendsToSchool() const { return m_outbox != nullptr; }
+    // Stores the setting, in force from now on; the problem or empty.
+    QString save(const SchoolSetting &setting);
+    // Opens the school archive at `place` as a send would: what is wrong,
+    // or that it answers.
+    static QString testConnection(const QString &place);
+    // The password of the place's user into libpq's password file; the problem or empty.
+    static QString writePassword(const QString &place, const QString &password);
+
+    // Sends what waits; the report's problem says why some could not go.
+    SchoolOutbox::Report send();
+    // Sends the exams kept before there was a school archive, once.
+    SchoolOutbox::Report sendKeptBefore();
+    // What the console shows about the outbox: how many exams wait, and
+    // why the last send failed; empty when nothing waits.
+    const QString &status() const { return m_status; }
+
+signals:
+    void statusChanged(const QString &status);
+
+private:
+    void setUp();
+    SchoolOutbox::Report shown(const SchoolOutbox::Report &report);
+
+    ExamArchive &m_local;
+    SchoolSettings m_settings;
+    SchoolSetting m_setting;
+    std::unique_ptr<SchoolOutbox> m_outbox;
+    QString m_status;
+};
+
+}  // namespace console

@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The console's place in the school, stored in archive.txt in its
+// application folder (GBK, one value a line): the school archive its exams
+// are sent to (none: they stay on this computer), its lab (机房) and its
+// teacher (教师). KESTRIX_ARCHIVE names the school archive for consoles
+// deployed by script, over what is stored.
+#include <QString>
+
+namespace console {
+
+struct SchoolSetting
+{
+    QString place;  // a libpq URI, or empty for this computer only
+    QString lab;
+    QString teacher;
+
+    friend bool operator==(const SchoolSetting &a, const SchoolSetting &b)
+    {
+        return a.place == b.place && a.lab == b.lab && a.teacher == b.teacher;
+    }
+};
+
+class SchoolSettings
+{
+public:
+    static QString fileName() { return QStringLiteral("archive.txt"); }
+
+    explicit SchoolSettings(QString applicationFolder);
+
+    // What is in force: the stored values, the environment's place over
+    // the stored one, the computer's and the account's names where no lab
+    // or teacher was given.
+    SchoolSetting inForce() const;
+    // Whether the place comes from KESTRIX_ARCHIVE (and cannot be changed here).
+    static bool placeFromEnvironment();
+    // Stores the values; the problem or empty. A place that is neither
+    // empty nor a school URI is refused.
+    QString save(const SchoolSetting &setting) const;
+
+    static QString defaultLab();
+    static QString defaultTeacher();
+
+private:
+    QString m_path;
+};
+
+}  // namespace console

@@ -1,0 +1,133 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/schoolarchivedialog.h"
+
+#include "messages.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, Messages *messages,
+                                         QWidget *parent)
+    : QDialog(parent), m_controller(controller), m_messages(messages)
+{
+    setObjectName(QStringLiteral("FrmSchoolArchive"));
+    setWindowTitle(QStringLiteral("考试存档的位置"));
+    const console::SchoolSetting &setting = controller.setting();
+
+    m_thisComputer = new QRadioButton(QStringLiteral("本机（考试存档 cjda.db）"), this);
+    m_thisComputer->setObjectName(QStringLiteral("OptThisComputer"));
+    m_school = new QRadioButton(QStringLiteral("学校数据库（PostgreSQL）"), this);
+    m_school->setObjectName(QStringLiteral("OptSchool"));
+    m_place = new QLineEdit(setting.place, this);
+    m_place->setObjectName(QStringLiteral("TxtPlace"));
+    m_place->setPlaceholderText(QStringLiteral("postgresql://用户@服务器:5432/数据库"));
+    m_place->setMinimumWidth(360);
+    (setting.place.isEmpty() ? m_thisComputer : m_school)->setChecked(true);
+    const bool fixed = console::SchoolSettings::placeFromEnvironment();
+    m_thisComputer->setEnabled(!fixed);
+    m_school->setEnabled(!fixed);
+    m_place->setReadOnly(fixed);
+    if (fixed)
+        m_place->setToolTip(QStringLiteral("由环境变量 KESTRIX_ARCHIVE 指定"));
+    m_lab = new QLineEdit(setting.lab, this);
+    m_lab->setObjectName(QStringLiteral("TxtLab"));
+    m_teacher = new QLineEdit(setting.teacher, this);
+    m_teacher->setObjectName(QStringLiteral("TxtTeacher"));
+    m_password = new QLineEdit(this);
+    m_password->setObjectName(QStringLiteral("TxtPassword"));
+    m_password->setEchoMode(QLineEdit::Password);
+    auto *writePassword = new QPushButton(QStringLiteral("写入口令文件"), this);
+    writePassword->setObjectName(QStringLiteral("CmdWritePassword"));
+    auto *test = new QPushButton(QStringLiteral("测试连接"), this);
+    test->setObjectName(QStringLiteral("CmdTestConnection"));
+    auto *sendOld = new QPushButton(QStringLiteral("上传本机已有的存档"), this);
+    sendOld->setObjectName(QStringLiteral("CmdSendKeptBefore"));
+    m_answer = new QLabel(this);
+    m_answer->setObjectName(QStringLiteral("LblAnswer"));
+    m_answer->setWordWrap(true);
+    m_answer->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("数据库地址："), m_place);
+    auto *passwordRow = new QHBoxLayout;
+    passwordRow->addWidget(m_password);
+    passwordRow->addWidget(writePassword);
+    form->addRow(QStringLiteral("口令："), passwordRow);
+    form->addRow(QStringLiteral("机房："), m_lab);
+    form->addRow(QStringLiteral("教师："), m_teacher);
+    auto *actions = new QHBoxLayout;
+    actions->addWidget(test);
+    actions->addWidget(sendOld);
+    actions->addStretch();
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("保存"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_thisComputer);
+    layout->addWidget(m_school);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(QStringLiteral("口令不保存在考试服务器中，而是写入 PostgreSQL "
+                                                "自己的口令文件（只有本用户可读）。"),
+                                 this));
+    layout->addLayout(actions);
+    layout->addWidget(m_answer);
+    layout->addWidget(buttons);
+
+    connect(m_school, &QRadioButton::toggled, this, &SchoolArchiveDialog::showPlaceChoice);
+    connect(test, &QPushButton::clicked, this, &SchoolArchiveDialog::testConnection);
+    connect(writePassword, &QPushButton::clicked, this, &SchoolArchiveDialog::writePassword);
+    connect(sendOld, &QPushButton::clicked, this, &SchoolArchiveDialog::sendKeptBefore);
+    connect(buttons, &QDialogButtonBox::accepted, this, &SchoolArchiveDialog::save);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showPlaceChoice();
+}
+
+QString SchoolArchiveDialog::chosenPlace() const
+{
+    return m_school->isChecked() ? m_place->text().trimmed() : QString();
+}
+
+void SchoolArchiveDialog::showPlaceChoice()
+{
+    m_place->setEnabled(m_school->isChecked());
+    m_password->setEnabled(m_school->isChecked());
+}
+
+void SchoolArchiveDialog::testConnection()
+{
+    m_answer->setText(QStringLiteral("正在连接……"));
+    m_answer->repaint();
+    m_answer->setText(console::SchoolController::testConnection(m_place->text()));
+}
+
+void SchoolArchiveDialog::writePassword()
+{
+    const QString problem =
+            console::SchoolController::writePassword(m_place->text(), m_password->text());
+    m_password->clear();
+    m_answer->setText(problem.isEmpty() ? QStringLiteral("口令已写入口令文件。") : problem);
+}
+
+void SchoolArchiveDialog::sendKeptBefore()
+{
+    const SchoolOutbox::Report report = m_controller.sendKeptBefore();
+    m_answer->setText(report.problem.isEmpty() ? QStringLiteral("已上传%1场考试。").arg(report.sent)
+                                               : report.problem);
+}
+
+void SchoolArchiveDialog::save()
+{
+    const QString problem = m_controller.save({ chosenPlace(), m_lab->text(), m_teacher->text() });
+    if (!problem.isEmpty()) {
+        m_messages->inform(this, problem);
+        return;
+    }
+    accept();
+}

@@ -1,0 +1,194 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The file as the outbox to a real PostgreSQL server: what waits is sent
+// once, stays when the server is away or of a newer schema, and is never
+// copied twice by a repeated send.
+#include "postgrescluster.h"
+#include "sqliteholder.h"
+
+#include "archive/schema.h"
+#include "archive/schooloutbox.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+ExamSitting sitting(int day)
+{
+    ExamSitting sitting;
+    sitting.key = QStringLiteral("local-%1").arg(day);
+    sitting.openedAt = QDateTime(QDate(2026, 3, day), QTime(8, 0), Qt::UTC);
+    sitting.articleName = QStringLiteral("春晓");
+    sitting.articleText = QStringLiteral("春眠不觉晓\r\n");
+    sitting.examMinutes = 10;
+    return sitting;
+}
+
+QVector<ArchivedRow> rows()
+{
+    return { { { 1, QStringLiteral("一班"), QStringLiteral("101"), QStringLiteral("张三"), 60.5,
+                 QStringLiteral("98.5"), 600 },
+               QStringLiteral("已交卷"),
+               {} } };
+}
+
+}  // namespace
+
+class TestSchoolOutbox : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PostgresCluster> m_cluster;
+    QTemporaryDir m_files;
+    int m_count = 0;
+
+    QString newFile() { return m_files.filePath(QStringLiteral("%1.db").arg(++m_count)); }
+
+    // The exams of the school database, by lab.
+    QStringList schoolLabs(const ArchivePlace &school)
+    {
+        ExamArchive archive(school);
+        const auto exams = archive.exams();
+        if (!exams.value)
+            return { exams.problem };
+        QStringList labs;
+        for (const ArchivedExam &exam : *exams.value)
+            labs << exam.sitting.lab + u'/' + exam.sitting.teacher;
+        labs.sort();
+        return labs;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_cluster = std::make_unique<PostgresCluster>();
+        QVERIFY2(m_cluster->problem().isEmpty(), qPrintable(m_cluster->problem()));
+    }
+
+    void cleanupTestCase() { m_cluster.reset(); }
+
+    void keyNamesLabTextAndOpening()
+    {
+        const ExamSitting base = [] {
+            ExamSitting s = sitting(2);
+            s.lab = QStringLiteral("一号机房");
+            return s;
+        }();
+        const QString key = SchoolOutbox::schoolKeyOf(base);
+        QCOMPARE(key.size(), 40);
+        ExamSitting other = base;
+        other.teacher = QStringLiteral("李老师");
+        other.key = QStringLiteral("rows changed");
+        QCOMPARE(SchoolOutbox::schoolKeyOf(other), key);
+        other.lab = QStringLiteral("二号机房");
+        QVERIFY(SchoolOutbox::schoolKeyOf(other) != key);
+        other = base;
+        other.openedAt = other.openedAt.addSecs(60);
+        QVERIFY(SchoolOutbox::schoolKeyOf(other) != key);
+        other = base;
+        other.articleText += QStringLiteral("处处闻啼鸟");
+        QVERIFY(SchoolOutbox::schoolKeyOf(other) != key);
+        QCOMPARE(SchoolOutbox::waitingText(0), QString());
+        QCOMPARE(SchoolOutbox::waitingText(3), u"3 场考试尚未上传到学校存档"_qs);
+    }
+
+    void sentOnceAfterTheServerCameBack()
+    {
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
+        ExamArchive local(newFile());
+        SchoolOutbox outbox(local, school, u"一号机房"_qs, u"李老师"_qs);
+        ExamSitting first = sitting(2);
+        first.lab = u"一号机房"_qs;
+        first.teacher = u"王老师"_qs;
+        QCOMPARE(local.keep(first, rows()).problem, QString());
+        QCOMPARE(outbox.send().sent, 1);
+
+        // The server away during a keep: the exam stays in the file.
+        QCOMPARE(m_cluster->stop(), QString());
+        QCOMPARE(local.keep(sitting(3), rows()).problem, QString());
+        const SchoolOutbox::Report away = outbox.send();
+        QCOMPARE(away.sent, 0);
+        QCOMPARE(away.waiting, 1);
+        QVERIFY2(away.problem.contains(u"无法连接"_qs), qPrintable(away.problem));
+        QCOMPARE(*outbox.waitingCount().value, 1);
+
+        QCOMPARE(m_cluster->start(), QString());
+        const SchoolOutbox::Report back = outbox.send();
+        QCOMPARE(back.problem, QString());
+        QCOMPARE(back.sent, 1);
+        QCOMPARE(back.waiting, 0);
+        QCOMPARE(outbox.send().sent, 0);
+        // The console's names for an exam kept without them.
+        QCOMPARE(schoolLabs(school),
+                 (QStringList { u"一号机房/李老师"_qs, u"一号机房/王老师"_qs }));
+        QCOMPARE(ExamArchive(school).exams().value->first().rows, rows());
+    }
+
+    // A send killed after the school kept the exam, before the file marked
+    // it, or the same file sent by a second console: one copy.
+    void sentAgainStaysOne()
+    {
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
+        const QString path = newFile();
+        ExamArchive local(path);
+        QCOMPARE(local.keep(sitting(4), rows()).problem, QString());
+        {
+            ExamArchive copy(path);
+            QCOMPARE(SchoolOutbox(copy, school, u"一号机房"_qs, {}).send().sent, 1);
+            QVERIFY(SqliteHolder(path).run(u"UPDATE exams SET sent_at = NULL"_qs));
+        }
+        const SchoolOutbox::Report again = SchoolOutbox(local, school, u"一号机房"_qs, {}).send();
+        QCOMPARE(again.problem, QString());
+        QCOMPARE(again.waiting, 0);
+        QCOMPARE(schoolLabs(school), QStringList { u"一号机房/"_qs });
+    }
+
+    void newerSchoolSchemaRefused()
+    {
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
+        QVERIFY(ExamArchive(school).isOpen());
+        const QString database = QUrl(school.text()).path().mid(1);
+        QCOMPARE(m_cluster->run(database, u"UPDATE archive_schema SET version = 99"_qs), QString());
+        ExamArchive local(newFile());
+        QCOMPARE(local.keep(sitting(5), rows()).problem, QString());
+        const SchoolOutbox::Report refused = SchoolOutbox(local, school, u"一号机房"_qs, {}).send();
+        QVERIFY2(refused.problem.contains(u"较新版本"_qs), qPrintable(refused.problem));
+        QCOMPARE(refused.waiting, 1);
+        QCOMPARE(m_cluster->run(database,
+                                u"DO $$ BEGIN IF EXISTS (SELECT 1 FROM exams) THEN "
+                                "RAISE EXCEPTION 'kept'; END IF; END $$"_qs),
+                 QString());
+    }
+
+    // A file kept before there was a school archive is sent on request, once.
+    void keptBeforeSentOnRequest()
+    {
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
+        const QString path = newFile();
+        {
+            SqliteHolder older(path);
+            for (int version = 0; version < 2; ++version) {
+                for (const QString &statement : archiveschema::migration(version))
+                    QVERIFY(older.run(statement));
+            }
+            QVERIFY(older.run(u"UPDATE archive_schema SET version = 2"_qs));
+            QVERIFY(older.run(
+                    u"INSERT INTO exams (id, exam_key, opened_at, archived_at, "
+                    "article_text, exam_minutes) VALUES "
+                    "(1, 'a', '2026-01-05T08:00:00Z', '2026-01-05T09:00:00Z', 'x', 10), "
+                    "(2, 'b', '2026-01-06T08:00:00Z', '2026-01-06T09:00:00Z', 'x', 10)"_qs));
+        }
+        ExamArchive local(path);
+        SchoolOutbox outbox(local, school, u"二号机房"_qs, u"李老师"_qs);
+        QCOMPARE(*outbox.waitingCount().value, 0);
+        QCOMPARE(outbox.send().sent, 0);
+        QCOMPARE(outbox.sendKeptBefore().sent, 2);
+        QCOMPARE(outbox.sendKeptBefore().sent, 0);
+        QCOMPARE(schoolLabs(school),
+                 (QStringList { u"二号机房/李老师"_qs, u"二号机房/李老师"_qs }));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchoolOutbox)
+#include "tst_schooloutbox.moc"

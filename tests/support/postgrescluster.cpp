@@ -1,0 +1,192 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "postgrescluster.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHostAddress>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QUuid>
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+QString password()
+{
+    return QStringLiteral("kestrix-test-口令");
+}
+
+// Where initdb lies: on PATH, else in Debian's versioned folder.
+QString binaryFolder()
+{
+    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("initdb"));
+    if (!onPath.isEmpty())
+        return QFileInfo(onPath).absolutePath();
+    const QDir debian(QStringLiteral("/usr/lib/postgresql"));
+    for (const QString &version : debian.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QString folder = debian.filePath(version + QStringLiteral("/bin"));
+        if (QFile::exists(folder + QStringLiteral("/initdb")))
+            return folder;
+    }
+    return {};
+}
+
+quint16 freePort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost))
+        return 0;
+    return probe.serverPort();
+}
+
+bool giveTo(const QString &path, const struct passwd *owner)
+{
+    return chown(QFile::encodeName(path).constData(), owner->pw_uid, owner->pw_gid) == 0;
+}
+
+}  // namespace
+
+PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
+{
+    m_binaries = binaryFolder();
+    if (m_binaries.isEmpty()) {
+        m_problem = QStringLiteral("initdb not found: install Debian's postgresql");
+        return;
+    }
+    m_port = freePort();
+    const QString root = m_folder->path();
+    const QString pwfile = root + QStringLiteral("/pwfile");
+    {
+        QFile file(pwfile);
+        if (!file.open(QIODevice::WriteOnly) || file.write(password().toUtf8() + '\n') <= 0) {
+            m_problem = QStringLiteral("cannot write ") + pwfile;
+            return;
+        }
+    }
+    QDir(root).mkdir(QStringLiteral("socket"));
+    if (geteuid() == 0) {
+        const struct passwd *nobody = getpwnam("nobody");
+        if (!nobody || !giveTo(root, nobody) || !giveTo(pwfile, nobody)
+            || !giveTo(root + QStringLiteral("/socket"), nobody)) {
+            m_problem = QStringLiteral("cannot give the cluster's folder to nobody");
+            return;
+        }
+        m_runAs = QStringLiteral("nobody");
+    }
+    // The client's password file, as the console uses libpq's.
+    const QString passfile = root + QStringLiteral("/pgpass");
+    {
+        QFile file(passfile);
+        const QString line =
+                QStringLiteral("127.0.0.1:%1:*:%2:%3\n").arg(m_port).arg(user(), password());
+        if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) <= 0
+            || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
+            m_problem = QStringLiteral("cannot write ") + passfile;
+            return;
+        }
+    }
+    qputenv("PGPASSFILE", QFile::encodeName(passfile));
+    if (const QString failed = pgCtl({ QStringLiteral("initdb"), QStringLiteral("-o"),
+                                       QStringLiteral("-U %1 --auth=scram-sha-256 --pwfile=%2 "
+                                                      "--encoding=UTF8 --locale=C --no-sync")
+                                               .arg(user(), pwfile) });
+        !failed.isEmpty()) {
+        m_problem = failed;
+        return;
+    }
+    m_problem = start();
+}
+
+PostgresCluster::~PostgresCluster()
+{
+    if (m_running)
+        stop();
+}
+
+QString PostgresCluster::pgCtl(const QStringList &arguments)
+{
+    QStringList command { m_binaries + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
+                          m_folder->path() + QStringLiteral("/data") };
+    command += arguments;
+    QString program = command.takeFirst();
+    if (!m_runAs.isEmpty()) {
+        command.prepend(program);
+        command = QStringList { QStringLiteral("-u"), m_runAs, QStringLiteral("--") } + command;
+        program = QStringLiteral("runuser");
+    }
+    QProcess process;
+    process.setWorkingDirectory(m_folder->path());
+    process.start(program, command);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0) {
+        process.kill();
+        process.waitForFinished();
+        return QStringLiteral("pg_ctl %1 failed: %2%3")
+                .arg(arguments.value(0), QString::fromLocal8Bit(process.readAllStandardOutput()),
+                     QString::fromLocal8Bit(process.readAllStandardError()));
+    }
+    return {};
+}
+
+QString PostgresCluster::start()
+{
+    const QString options = QStringLiteral("-p %1 -c listen_addresses=127.0.0.1 -k %2 -c fsync=off")
+                                    .arg(m_port)
+                                    .arg(m_folder->path() + QStringLiteral("/socket"));
+    const QString failed =
+            pgCtl({ QStringLiteral("start"), QStringLiteral("-w"), QStringLiteral("-l"),
+                    m_folder->path() + QStringLiteral("/log"), QStringLiteral("-o"), options });
+    m_running = failed.isEmpty();
+    return failed;
+}
+
+QString PostgresCluster::stop()
+{
+    const QString failed = pgCtl({ QStringLiteral("stop"), QStringLiteral("-w"),
+                                   QStringLiteral("-m"), QStringLiteral("fast") });
+    m_running = !failed.isEmpty();
+    return failed;
+}
+
+QString PostgresCluster::uri(const QString &database) const
+{
+    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3").arg(user()).arg(m_port).arg(database);
+}
+
+QString PostgresCluster::run(const QString &database, const QString &statement)
+{
+    // A connection of its own each time: one kept would not survive stop().
+    const QString name = QStringLiteral("cluster-") + database;
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        db.setHostName(QStringLiteral("127.0.0.1"));
+        db.setPort(m_port);
+        db.setDatabaseName(database);
+        db.setUserName(user());
+        if (!db.open()) {
+            problem = db.lastError().text();
+        } else {
+            QSqlQuery query(db);
+            if (!query.exec(statement))
+                problem = query.lastError().text();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return problem;
+}
+
+QString PostgresCluster::newDatabase()
+{
+    const QString name = QStringLiteral("archive%1").arg(++m_databases);
+    // One that could not be made is named all the same: opening it fails loudly.
+    run(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE ") + name);
+    return uri(name);
+}

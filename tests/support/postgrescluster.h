@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A PostgreSQL server of the test's own, as a school runs one: a cluster
+// made by initdb in a temporary folder, listening on a free port of
+// 127.0.0.1, its user logging in by SCRAM password through a temporary
+// libpq password file (PGPASSFILE, set for the whole test). Run as an
+// unprivileged user when the test runs as root; stopped when it goes, also
+// after a failed test.
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class PostgresCluster
+{
+public:
+    PostgresCluster();
+    ~PostgresCluster();
+    PostgresCluster(const PostgresCluster &) = delete;
+    PostgresCluster &operator=(const PostgresCluster &) = delete;
+
+    // Empty when the server answers; otherwise why it did not start.
+    const QString &problem() const { return m_problem; }
+
+    // A new, empty database; its URI.
+    QString newDatabase();
+    // The URI of a database of this server.
+    QString uri(const QString &database) const;
+    // Runs a statement as the server's superuser in `database`; its error or empty.
+    QString run(const QString &database, const QString &statement);
+
+    // Stops and starts the server again, keeping its data; the problem or empty.
+    QString stop();
+    QString start();
+
+    static QString user() { return QStringLiteral("kestrix"); }
+
+private:
+    QString pgCtl(const QStringList &arguments);
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QString m_problem;
+    QString m_binaries;
+    QString m_runAs;  // the unprivileged user, when the test runs as root
+    quint16 m_port = 0;
+    int m_databases = 0;
+    bool m_running = false;
+};
