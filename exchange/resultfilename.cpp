@@ -73,16 +73,22 @@ QString retakeFor(const QString &department, const QString &examNumber, const QS
     return fileName + QLatin1String(".retake");
 }
 
-bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
-                     const QString &name)
+int numberOf(const QString &fileName, const QString &department, const QString &examNumber,
+             const QString &name)
 {
     const QString plain = forIdentity(department, examNumber, name);
     if (fileName == plain)
-        return true;
+        return 1;
     static const QRegularExpression numbered(QStringLiteral("^(.*)~([1-9][0-9]{0,8})\\.zip$"));
     const QRegularExpressionMatch match = numbered.match(fileName);
-    return match.hasMatch() && match.captured(2).toInt() > 1
-            && match.captured(1) + QLatin1String(".zip") == plain;
+    const int number = match.hasMatch() ? match.captured(2).toInt() : 0;
+    return number > 1 && match.captured(1) + QLatin1String(".zip") == plain ? number : 0;
+}
+
+bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
+                     const QString &name)
+{
+    return numberOf(fileName, department, examNumber, name) > 0;
 }
 
 }  // namespace resultname

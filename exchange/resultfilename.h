@@ -15,6 +15,11 @@ namespace resultname {
 QString forIdentity(const QString &department, const QString &examNumber, const QString &name,
                     int sequence = 1);
 
+// The number N of fileName as forIdentity() of these entries gives it (1 for
+// the plain name); 0 when it is not one of their names.
+int numberOf(const QString &fileName, const QString &department, const QString &examNumber,
+             const QString &name);
+
 // Whether fileName is forIdentity() of these entries with any number.
 bool matchesIdentity(const QString &fileName, const QString &department, const QString &examNumber,
                      const QString &name);

@@ -14,6 +14,10 @@
 #include <QStringList>
 #include <QVariant>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 QString newConnectionName()
@@ -50,6 +54,42 @@ QString connectionProblem(const QString &detail)
 QString run(QSqlQuery &query, const QString &statement)
 {
     return query.exec(statement) ? QString() : query.lastError().text();
+}
+
+// Whether two names lead to one file: the same canonical path (letter case
+// as the file system takes it), or on Unix the same inode (a hard link).
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a), second(b);
+    if (!first.exists() || !second.exists())
+        return false;
+    if (first == second)
+        return true;
+#ifdef Q_OS_UNIX
+    struct stat one
+    {
+    }, other {};
+    return ::stat(QFile::encodeName(a).constData(), &one) == 0
+            && ::stat(QFile::encodeName(b).constData(), &other) == 0 && one.st_dev == other.st_dev
+            && one.st_ino == other.st_ino;
+#else
+    return false;
+#endif
+}
+
+// A backup must not replace a database this console has open: the archive
+// itself, its journal, or the results table.
+bool openAsDatabase(const QString &target)
+{
+    for (const QString &connection : QSqlDatabase::connectionNames()) {
+        const QString open = QSqlDatabase::database(connection, false).databaseName();
+        for (const QString &suffix : { QString(), QStringLiteral("-journal"),
+                                       QStringLiteral("-wal"), QStringLiteral("-shm") }) {
+            if (!open.isEmpty() && sameFile(target, open + suffix))
+                return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -225,6 +265,9 @@ QString ArchiveDatabase::backUpTo(const QString &target)
         return m_startProblem;
     if (m_place.isSchool())
         return QStringLiteral("学校存档在数据库服务器上，请由管理员用 pg_dump 备份。");
+    if (openAsDatabase(target))
+        return QStringLiteral("不能备份到 %1：这是控制台正在使用的数据库，请另选一个文件")
+                .arg(QDir::toNativeSeparators(target));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
     QString detail;

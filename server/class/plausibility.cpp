@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/plausibility.h"
 
+#include "examlimits.h"
 #include "identity.h"
 #include "numbers.h"
 #include "resultfilename.h"
@@ -29,7 +30,65 @@ QString identityKey(const ResultRecord &record)
     return identity::personKey(record.department, record.examNumber, record.name);
 }
 
+// The most a record claims was typed, by its length or its progress line.
+qint64 typedOf(const ResultRecord &record)
+{
+    return std::max<qint64>(record.typedLen, record.progress ? record.progress->typedSoFar : 0);
+}
+
 }  // namespace
+
+namespace bounds {
+
+QString speedAboveCeiling(const ResultRecord &record, const ExamFacts &facts)
+{
+    if (!(double(record.speed) > facts.speedCeiling))
+        return {};
+    return QStringLiteral("速度%1超过每分钟%2字，不是人能打出的")
+            .arg(number(record.speed))
+            .arg(facts.speedCeiling);
+}
+
+QString typedTooFast(const ResultRecord &record, const ExamFacts &facts)
+{
+    const qint64 typed = typedOf(record);
+    const qint64 seconds = std::max<qint64>(record.timePass, kShortestJudgedSeconds);
+    if (typed * 60 <= qint64(facts.speedCeiling) * seconds)
+        return {};
+    return QStringLiteral("用时%1秒打了%2字，快于每分钟%3字")
+            .arg(record.timePass)
+            .arg(typed)
+            .arg(facts.speedCeiling);
+}
+
+QString typedBeyondText(const ResultRecord &record)
+{
+    const qint64 typed = typedOf(record);
+    if (typed <= qint64(record.targetLen) + examlimits::kTypedBeyondTextCharacters)
+        return {};
+    return QStringLiteral("打字数%1超过原文字数%2加%3")
+            .arg(typed)
+            .arg(record.targetLen)
+            .arg(examlimits::kTypedBeyondTextCharacters);
+}
+
+QString progressBeyondTyped(const ResultRecord &record)
+{
+    if (!record.progress || record.progress->typedSoFar <= record.typedLen)
+        return {};
+    return QStringLiteral("进度行的打字数%1超过成绩的打字数%2")
+            .arg(record.progress->typedSoFar)
+            .arg(record.typedLen);
+}
+
+QString negativeResumes(const ResultRecord &record)
+{
+    if (!record.answerSheet || record.answerSheet->resumeCount >= 0)
+        return {};
+    return QStringLiteral("续考次数%1小于0").arg(record.answerSheet->resumeCount);
+}
+
+}  // namespace bounds
 
 QString setAsideDoubt(const SessionEntry &entry)
 {
@@ -51,8 +110,7 @@ QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
     } else {
         // Right characters per minute cannot exceed typed characters per
         // minute; the client rounds to two decimals.
-        const qint64 typed = std::max<qint64>(record.typedLen,
-                                              record.progress ? record.progress->typedSoFar : 0);
+        const qint64 typed = typedOf(record);
         const double most = record.timePass > 0 ? double(typed) * 60.0 / record.timePass : 0.0;
         if (speed > most + 0.01)
             doubts << QStringLiteral("速度%1超过打字数%2和用时%3秒所能达到的%4")
@@ -76,6 +134,13 @@ QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts)
         doubts << QStringLiteral("原文字数%1与发布的考试内容%2不同")
                           .arg(record.targetLen)
                           .arg(*facts.publishedLength);
+    for (const QString &broken :
+         { bounds::speedAboveCeiling(record, facts), bounds::typedTooFast(record, facts),
+           bounds::typedBeyondText(record), bounds::progressBeyondTyped(record),
+           bounds::negativeResumes(record) }) {
+        if (!broken.isEmpty())
+            doubts << broken;
+    }
     return doubts;
 }
 
@@ -102,6 +167,8 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
             const SessionEntry *entry = sessions.find(identity, record.progress->sessionId);
             if (entry && entry->changedAfterFinish)
                 reasons << QStringLiteral("交卷后成绩又被改动");
+            if (entry)
+                reasons << entry->timelineDoubts;
         } else {
             const auto finished = m_finished.constFind(identity);
             if (finished != m_finished.constEnd() && *finished != finishedFigures(record))

@@ -14,6 +14,10 @@
 
 #include <optional>
 
+// No person types faster than this many characters a minute for the length
+// of an exam; competition typists stay below it. The examiner may raise it.
+constexpr int kDefaultSpeedCeiling = 300;
+
 struct ExamFacts
 {
     qint32 examSeconds = 0;  // 0 when unknown
@@ -23,11 +27,28 @@ struct ExamFacts
     // answer sheets against; empty when the console kept no copy.
     QString publishedText = QString();
     QByteArray publishedDigest = QByteArray();
+    int speedCeiling = kDefaultSpeedCeiling;  // characters a minute
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when
 // none. Needs nothing but the record and the exam.
 QStringList recordDoubts(const ResultRecord &record, const ExamFacts &facts);
+
+// The bounds no honest record crosses, each one rule; empty when it holds.
+namespace bounds {
+// Right characters a minute beyond what a person types.
+QString speedAboveCeiling(const ResultRecord &record, const ExamFacts &facts);
+// Typed characters for the time used beyond what a person types, judged
+// over at least this many seconds: a pinyin phrase lands several at once.
+constexpr int kShortestJudgedSeconds = 10;
+QString typedTooFast(const ResultRecord &record, const ExamFacts &facts);
+// More typed than the typing box takes.
+QString typedBeyondText(const ResultRecord &record);
+// A progress line that counts more than the record's typed length.
+QString progressBeyondTyped(const ResultRecord &record);
+// A resume count below zero.
+QString negativeResumes(const ResultRecord &record);
+}  // namespace bounds
 
 // What names a finished result set aside for a retake.
 QString setAsideDoubt(const SessionEntry &entry);

@@ -12,6 +12,7 @@ struct BackgroundCollector::Worker : QObject
     QString exchangeFolder, applicationFolder, databasePath;
     std::unique_ptr<ResultStore> store;
     KnownResultFiles known;  // what the collections before read
+    CollectionWatch watch;
 
     CollectionReport collect()
     {
@@ -23,7 +24,7 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
-        return ResultCollector(exchangeFolder, applicationFolder, *store, &known).collect();
+        return ResultCollector(exchangeFolder, applicationFolder, *store, &known, &watch).collect();
     }
 };
 

@@ -8,6 +8,7 @@
 #include "paths.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
+#include "collect/sessiontimeline.h"
 #include "resultfilename.h"
 #include "transcode.h"
 #include "wholefile.h"
@@ -33,12 +34,22 @@ ResultRow CollectedResult::row(qint32 recNo) const
     return row;
 }
 
+QDateTime CollectionWatch::collectedAt(const QDateTime &now)
+{
+    if (!m_last.isValid() || m_last.secsTo(now) > timeline::kArrivalGapSeconds || now < m_last)
+        m_since = now;
+    m_last = now;
+    return m_since;
+}
+
 ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFolder,
-                                 ResultStore &store, KnownResultFiles *known)
+                                 ResultStore &store, KnownResultFiles *known,
+                                 CollectionWatch *watch)
     : m_exchangeFolder(std::move(exchangeFolder)),
       m_applicationFolder(std::move(applicationFolder)),
       m_store(store),
-      m_known(known ? *known : m_ownKnown)
+      m_known(known ? *known : m_ownKnown),
+      m_watch(watch)
 {
 }
 
@@ -165,7 +176,8 @@ CollectionReport ResultCollector::collect()
         return report;
     }
     SessionLedger ledger(*sessions);
-    ledger.observe(report.results, QDateTime::currentDateTimeUtc());
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime());
     ledger.keepFinished(report.results, [&sessionTable](const SessionEntry &entry) {
         return sessionTable.finishedRecord(entry);
     });

@@ -8,6 +8,7 @@
 #include "collect/resultstore.h"
 #include "collect/sessionledger.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -75,6 +76,20 @@ struct CollectionReport
     bool ok() const { return problem.isEmpty(); }
 };
 
+// Since when a console's collections have followed one another without a
+// gap longer than the slowest upload interval: a session that logged in
+// since then cannot have escaped them.
+class CollectionWatch
+{
+public:
+    // Notes a collection at `now`; returns since when the console watched.
+    QDateTime collectedAt(const QDateTime &now);
+
+private:
+    QDateTime m_since;
+    QDateTime m_last;
+};
+
 // Why a record cannot be an examinee's, or empty: name fields longer than
 // any real name or holding control characters (NUL included).
 QString implausibleNameProblem(const ResultRecord &record);
@@ -90,8 +105,10 @@ public:
 
     // With `known` the files read by earlier collections through it are not
     // read again unless their size or time changed; without, every file is.
+    // With `watch` sessions are held to what a watching console would have
+    // seen of them (collect/sessiontimeline.h).
     ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store,
-                    KnownResultFiles *known = nullptr);
+                    KnownResultFiles *known = nullptr, CollectionWatch *watch = nullptr);
 
     // Rebuilds the table from the result files (*.zip) in name order, recno
     // counting from 1; files of one exam session make one row, at the place
@@ -115,6 +132,7 @@ private:
     ResultStore &m_store;
     KnownResultFiles m_ownKnown;
     KnownResultFiles &m_known;
+    CollectionWatch *m_watch;
 };
 
 // The examiner's summary of the files a collection left out; empty when none.

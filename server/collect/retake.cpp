@@ -28,6 +28,22 @@ QString who(const QString &department, const QString &examNumber, const QString 
     return QStringLiteral("%1 %2 %3").arg(department, examNumber, name);
 }
 
+// Whether the file holds a record of this person under another spelling
+// ("A01" for "a01"): the retake sets aside every session of the person.
+bool isPersons(const ResultFileFolder &folder, const ResultFileFolder::Entry &entry,
+               const QString &person)
+{
+    const ResultFileFolder::Reading bytes = folder.read(entry);
+    if (!bytes.bytes)
+        return false;
+    const ResultRecordReading reading =
+            readResultRecord(transcodeBytes(*bytes.bytes, kExchangeKey));
+    return reading.ok()
+            && identity::personKey(reading.record->department, reading.record->examNumber,
+                                   reading.record->name)
+            == person;
+}
+
 }  // namespace
 
 Retake::Offer Retake::offer(const QString &department, const QString &examNumber,
@@ -77,9 +93,10 @@ QString Retake::allow(const QString &department, const QString &examNumber, cons
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-"));
     QString listProblem;
     QStringList unmoved;
-    for (const ResultFileFolder::Entry &entry :
-         ResultFileFolder(m_exchangeFolder).list(listProblem)) {
-        if (!resultname::matchesIdentity(entry.name, department, examNumber, name))
+    ResultFileFolder folder(m_exchangeFolder);
+    for (const ResultFileFolder::Entry &entry : folder.list(listProblem)) {
+        if (!resultname::matchesIdentity(entry.name, department, examNumber, name)
+            && !isPersons(folder, entry, person))
             continue;
         if (!QFile::rename(QDir(m_exchangeFolder).filePath(entry.name),
                            QDir(kept).filePath(stamp + entry.name)))

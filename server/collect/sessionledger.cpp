@@ -3,6 +3,7 @@
 #include "collect/sessionledger.h"
 
 #include "collect/resultcollector.h"
+#include "collect/sessiontimeline.h"
 #include "identity.h"
 
 #include <QCryptographicHash>
@@ -59,7 +60,41 @@ int SessionLedger::loginOrdinal(const QString &person, const QString &sessionId)
     return 0;
 }
 
-void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now)
+namespace {
+
+void noteDoubt(SessionEntry &entry, const QString &doubt)
+{
+    if (!doubt.isEmpty() && !entry.timelineDoubts.contains(doubt))
+        entry.timelineDoubts << doubt;
+}
+
+bool beforeFinish(const ResultRecord &record)
+{
+    return record.progress && record.progress->phase != ResultProgress::Phase::Finished;
+}
+
+// The step from the last record seen to this newer one counts towards the
+// clock's rate when records kept arriving and the clock ran between them:
+// not across a resume, and not while the examinee had not started.
+void measureClock(SessionEntry &entry, const SessionEntry &before, const ResultRecord &record,
+                  const QDateTime &now)
+{
+    const qint32 resumes = record.answerSheet ? record.answerSheet->resumeCount : 0;
+    if (before.sequence < 0 || !before.lastChange.isValid()
+        || before.phase == ResultProgress::Phase::Waiting || resumes != before.resumeCount)
+        return;
+    const qint64 arrived = before.lastChange.secsTo(now);
+    if (arrived < 0 || arrived > timeline::kArrivalGapSeconds)
+        return;
+    entry.arrivedSeconds += qint32(arrived);
+    entry.clockedSeconds += record.timePass - before.timePass;
+    noteDoubt(entry, timeline::clockRate(entry));
+}
+
+}  // namespace
+
+void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now,
+                            const QDateTime &watchingSince)
 {
     for (const CollectedResult &result : results) {
         const ResultRecord &record = result.record;
@@ -76,7 +111,17 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             entry = &m_entries.last();
         }
         const SessionEntry before = *entry;
+        // A service that keeps every upload shows the earlier records too.
+        for (const CollectedFile &file : result.files)
+            entry->sawProcess = entry->sawProcess || beforeFinish(*file.reading.record);
         if (record.progress->sequence > entry->sequence) {
+            const timeline::Step step { before, record, now };
+            noteDoubt(*entry, timeline::timeWentBack(step));
+            noteDoubt(*entry, timeline::sequenceJumped(step));
+            SessionEntry known = before;
+            known.sawProcess = entry->sawProcess;
+            noteDoubt(*entry, timeline::noProcessRecords({ known, record, now }, watchingSince));
+            measureClock(*entry, before, record, now);
             entry->sequence = record.progress->sequence;
             entry->phase = record.progress->phase;
             entry->timePass = record.timePass;
@@ -106,7 +151,9 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             entry->changedAfterFinish = true;
         entry->dirty = entry->dirty || entry->sequence != before.sequence
                 || entry->finishedFigures != before.finishedFigures
-                || entry->changedAfterFinish != before.changedAfterFinish;
+                || entry->changedAfterFinish != before.changedAfterFinish
+                || entry->sawProcess != before.sawProcess
+                || entry->timelineDoubts != before.timelineDoubts;
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -34,6 +35,15 @@ struct SessionEntry
     QByteArray finishedRecord;
     QByteArray finishedFigures;  // digest of what must not change after the finish
     bool changedAfterFinish = false;
+    // A record before the finish (waiting or typing) was seen.
+    bool sawProcess = false;
+    // The spans between records that kept arriving, by the console's clock
+    // and by the time used the records give; a resume starts none.
+    qint32 arrivedSeconds = 0;
+    qint32 clockedSeconds = 0;
+    // What the session's records broke of the rules one record follows
+    // another by (collect/sessiontimeline.h), each once.
+    QStringList timelineDoubts;
     bool setAside = false;  // the examiner allowed a retake: no longer the result
     bool stored = false;  // the table has it
     bool dirty = false;  // changed since it was read from the table
@@ -51,8 +61,10 @@ public:
 
     explicit SessionLedger(QVector<SessionEntry> entries = {}) : m_entries(std::move(entries)) { }
 
-    // Takes what a collection found, seen at `now`.
-    void observe(const QVector<CollectedResult> &results, const QDateTime &now);
+    // Takes what a collection found, seen at `now` by a console that has
+    // collected since `watchingSince` (null: unknown).
+    void observe(const QVector<CollectedResult> &results, const QDateTime &now,
+                 const QDateTime &watchingSince = {});
     // A finished session is never replaced by a later one of its examinee:
     // the later sessions' rows give way to the finished one's, which
     // counts them in laterSessions. `recordOf` gives a finished session's

@@ -35,6 +35,31 @@ SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
     else if (!query.exec(QStringLiteral("CREATE UNIQUE INDEX IF NOT EXISTS tabSessionsKey "
                                         "ON tabSessions (person, session)")))
         fail(query.lastError().text());
+    else
+        addTimelineColumns();
+}
+
+void SessionTable::addTimelineColumns()
+{
+    // A table from before the timeline was judged gains its columns.
+    QSqlQuery query(m_db);
+    QStringList present;
+    if (!query.exec(QStringLiteral("PRAGMA table_info(tabSessions)"))) {
+        fail(query.lastError().text());
+        return;
+    }
+    while (query.next())
+        present << query.value(1).toString();
+    const QStringList added { QStringLiteral("process INTEGER"), QStringLiteral("arrived INTEGER"),
+                              QStringLiteral("clocked INTEGER"), QStringLiteral("doubts TEXT") };
+    for (const QString &column : added) {
+        if (present.contains(column.section(u' ', 0, 0)))
+            continue;
+        if (!query.exec(QStringLiteral("ALTER TABLE tabSessions ADD COLUMN ") + column)) {
+            fail(query.lastError().text());
+            return;
+        }
+    }
 }
 
 bool SessionTable::fail(const QString &detail)
@@ -49,7 +74,8 @@ std::optional<QVector<SessionEntry>> SessionTable::load()
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
                                    "changed, resumed, CASE WHEN aside THEN finished END, figures, "
-                                   "altered, aside FROM tabSessions ORDER BY rowid"))) {
+                                   "altered, aside, process, arrived, clocked, doubts "
+                                   "FROM tabSessions ORDER BY rowid"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
@@ -69,6 +95,10 @@ std::optional<QVector<SessionEntry>> SessionTable::load()
         entry.finishedFigures = query.value(9).toByteArray();
         entry.changedAfterFinish = query.value(10).toBool();
         entry.setAside = query.value(11).toBool();
+        entry.sawProcess = query.value(12).toBool();
+        entry.arrivedSeconds = query.value(13).toInt();
+        entry.clockedSeconds = query.value(14).toInt();
+        entry.timelineDoubts = query.value(15).toString().split(u'\n', Qt::SkipEmptyParts);
         entry.stored = true;
         entries.append(entry);
     }
@@ -103,14 +133,15 @@ bool SessionTable::save(const QVector<SessionEntry> &entries)
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(query.lastError().text());
     QSqlQuery insert(m_db), update(m_db), finish(m_db);
-    bool ok = insert.prepare(QStringLiteral(
-                      "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
-                      "resumed, figures, altered, aside, person, session, finished) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+    bool ok =
+            insert.prepare(QStringLiteral(
+                    "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
+                    "resumed, figures, altered, aside, process, arrived, clocked, doubts, person, "
+                    "session, finished) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
             && update.prepare(QStringLiteral(
                     "UPDATE tabSessions SET phase = ?, sequence = ?, timepass = ?, resumes = ?, "
-                    "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ? "
-                    "WHERE person = ? AND session = ?"))
+                    "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ?, process = ?, "
+                    "arrived = ?, clocked = ?, doubts = ? WHERE person = ? AND session = ?"))
             && finish.prepare(QStringLiteral(
                     "UPDATE tabSessions SET finished = ? WHERE person = ? AND session = ?"));
     for (const SessionEntry &entry : entries) {
@@ -128,6 +159,10 @@ bool SessionTable::save(const QVector<SessionEntry> &entries)
                                     entry.finishedFigures,
                                     entry.changedAfterFinish,
                                     entry.setAside,
+                                    entry.sawProcess,
+                                    entry.arrivedSeconds,
+                                    entry.clockedSeconds,
+                                    entry.timelineDoubts.join(u'\n'),
                                     entry.person,
                                     entry.sessionId };
         for (int i = 0; i < values.size(); ++i)

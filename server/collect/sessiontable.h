@@ -30,6 +30,7 @@ public:
 
 private:
     bool fail(const QString &detail);
+    void addTimelineColumns();
 
     QSqlDatabase m_db;
     QString m_problem;

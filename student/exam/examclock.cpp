@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examclock.h"
 
+#include <algorithm>
+
 #include "examlimits.h"
 
 ExamClock::ExamClock(int examMinutes, QObject *parent)
@@ -27,14 +29,18 @@ bool ExamClock::start()
 
 bool ExamClock::resumeAt(int timePass)
 {
-    if (m_state != State::Waiting || !canRun() || timePass < 0 || timePass >= m_examMinutes * 60)
+    if (m_state != State::Waiting || !canRun() || timePass < 0)
         return false;
-    // As if the clock had ticked timePass times.
-    m_timePass = timePass;
-    m_remainSecs = m_examMinutes * 60 - timePass;
-    m_progressTicks = timePass % 5;
-    m_secondHand = 60 - timePass % 60;
+    // As if the clock had ticked timePass times; at or past the exam time
+    // it has stopped at 00 : 00, and the exam is over.
+    const int examSeconds = m_examMinutes * 60;
+    m_timePass = std::min(timePass, examSeconds);
+    m_remainSecs = examSeconds - m_timePass;
+    m_progressTicks = m_timePass % 5;
+    m_secondHand = 60 - m_timePass % 60;
     m_timeText = twoDigits(m_remainSecs / 60) + QLatin1String(" : ") + twoDigits(m_remainSecs % 60);
+    if (m_remainSecs == 0)
+        m_state = State::TimeUp;
     emit timeTextChanged(m_timeText);
     return true;
 }

@@ -30,8 +30,9 @@ public:
     // Waiting -> Running. Returns false (and changes nothing) when the clock
     // is not waiting or the exam time cannot run.
     bool start();
-    // A resumed exam: the clock waits with this much time already used.
-    // Only a waiting clock of a runnable exam takes it, within the exam time.
+    // A resumed exam: the clock waits with this much time already used;
+    // at or past the exam time it stands at 00 : 00, its time up. Only a
+    // waiting clock of a runnable exam takes it, and no time below 0.
     bool resumeAt(int timePass);
 
     // One second of a running clock; does nothing in the other states.

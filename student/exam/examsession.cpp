@@ -175,8 +175,17 @@ void ExamSession::resume(qint32 resumeCount)
 
 void ExamSession::begin()
 {
-    if (m_phase == Phase::Waiting && !m_resumed)
+    if (m_phase != Phase::Waiting)
+        return;
+    if (!m_resumed) {
         emit recordDue(ResultProgress::Phase::Waiting);
+    } else if (m_clock.state() == ExamClock::State::TimeUp) {
+        // Resumed at or past its exam time: handed in as it stands, never
+        // started again.
+        m_timeUp = true;
+        setPhase(Phase::Over);
+        takeFinalRecord();
+    }
 }
 
 void ExamSession::pressEnter()

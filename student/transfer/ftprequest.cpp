@@ -144,8 +144,12 @@ Outcome runGet(const TransferRequest &request, Transfer &transfer)
     Download download;
     download.maxBytes = request.maxBytes;
     CurlHandle handle;
-    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts,
-                     &transfer);
+    const bool listing = request.kind == TransferRequest::Kind::List;
+    // A listing asks for the folder's names alone (NLST), one a line.
+    setCommonOptions(handle, listing ? request.baseUrl : urlOf(request.baseUrl, request.remoteName),
+                     request.timeouts, &transfer);
+    if (listing)
+        curl_easy_setopt(handle.curl, CURLOPT_DIRLISTONLY, 1L);
     // Read until the service ends the transfer: a size it announced in
     // advance may be wrong, and a short file must never pass for whole.
     curl_easy_setopt(handle.curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
@@ -232,8 +236,12 @@ std::optional<RemoteFile> remoteFile(const TransferRequest &request, Transfer &t
                                      Outcome *failure)
 {
     CurlHandle handle;
-    setCommonOptions(handle, urlOf(request.baseUrl, request.remoteName), request.timeouts,
-                     &transfer);
+    const bool listing = request.kind == TransferRequest::Kind::List;
+    // A listing asks for the folder's names alone (NLST), one a line.
+    setCommonOptions(handle, listing ? request.baseUrl : urlOf(request.baseUrl, request.remoteName),
+                     request.timeouts, &transfer);
+    if (listing)
+        curl_easy_setopt(handle.curl, CURLOPT_DIRLISTONLY, 1L);
     curl_easy_setopt(handle.curl, CURLOPT_NOBODY, 1L);
     handle.commands = appendCommand(handle.commands, "RNFR " + request.remoteName.toUtf8());
     curl_easy_setopt(handle.curl, CURLOPT_POSTQUOTE, handle.commands);
@@ -367,6 +375,7 @@ TransferResult runTransferRequest(const TransferRequest &request, const std::ato
     Outcome outcome = request.invalidOutcome;
     switch (request.kind) {
     case TransferRequest::Kind::Get:
+    case TransferRequest::Kind::List:
         outcome = runGet(request, transfer);
         break;
     case TransferRequest::Kind::Put:

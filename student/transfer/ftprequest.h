@@ -13,13 +13,13 @@
 
 struct TransferRequest
 {
-    enum class Kind { Get, Put, Invalid };
+    enum class Kind { Get, List, Put, Invalid };
     Kind kind = Kind::Invalid;
     QByteArray baseUrl;  // "ftp://host[:port]/folder/"
     QString remoteName;  // final remote name
-    QString localPath;  // get: where the file goes
+    QString localPath;  // get, list: where the file goes
     QByteArray upload;  // put: the bytes to send
-    qint64 maxBytes = 0;  // get: the most bytes the local file may hold
+    qint64 maxBytes = 0;  // get, list: the most bytes the local file may hold
     bool localReadable = true;
     TransferChannel::Outcome invalidOutcome = TransferChannel::Outcome::Refused;
     TransferChannel::Timeouts timeouts;

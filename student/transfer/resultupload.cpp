@@ -58,10 +58,6 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
     m_examinee = examinee;
-    // On a write-once service every record needs a name not used before.
-    if (m_writeOnce)
-        ++m_nameNumber;
-    m_remoteName = resultFileName(examinee, m_nameNumber);
     m_newNames = 0;
     ++m_round;
     m_failures = 0;
@@ -101,8 +97,8 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 
 void ResultUpload::continueAfterName(int newestName)
 {
-    m_nameNumber = std::max(1, newestName);
-    if (m_nameNumber > 1 && !m_writeOnce) {
+    m_takenName = std::max(0, newestName);
+    if (m_takenName > 1 && !m_writeOnce) {
         m_writeOnce = true;
         emit writeOnceFound();
     }
@@ -122,6 +118,10 @@ void ResultUpload::startWhenFree()
         return;
     m_waiting = false;
     m_inFlight = true;
+    // On a write-once service every record needs a name not taken before;
+    // a put that failed took none, so no number is left unused.
+    m_nameNumber = m_writeOnce ? m_takenName + 1 : 1;
+    m_remoteName = resultFileName(m_examinee, m_nameNumber);
     m_channel.setRemoteHost(m_examinee.serverIP);
     m_channel.put(kScrambledRecord, m_remoteName);
 }
@@ -131,6 +131,10 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (!m_inFlight)
         return;
     m_inFlight = false;
+    // Stored, or refused because the name is there already: taken either way.
+    if (outcome == TransferChannel::Outcome::Completed
+        || outcome == TransferChannel::Outcome::ReplaceRefused)
+        m_takenName = std::max(m_takenName, m_nameNumber);
     if (m_waiting) {
         // A newer record was saved meanwhile; its outcome is the one that counts.
         startWhenFree();
@@ -164,7 +168,6 @@ bool ResultUpload::storeUnderNewName()
         m_writeOnce = true;
         emit writeOnceFound();
     }
-    m_remoteName = resultFileName(m_examinee, ++m_nameNumber);
     m_waiting = true;
     startWhenFree();
     return true;

@@ -96,7 +96,8 @@ private:
     QString m_remoteName;
     QString m_localProblem;
     bool m_writeOnce = false;
-    int m_nameNumber = 1;  // ~N of the newest name; 1 is the plain name
+    int m_nameNumber = 1;  // ~N of the name of the put under way; 1 is the plain name
+    int m_takenName = 0;  // ~N of the highest name known to be taken on the service
     int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;
     bool m_waiting = false;  // the newest record has not been handed to the channel

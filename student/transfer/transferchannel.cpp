@@ -78,6 +78,15 @@ bool TransferChannel::get(const QString &remoteName, const QString &localName, q
     return start(std::move(request));
 }
 
+bool TransferChannel::list(const QString &localName, qint64 maxBytes)
+{
+    TransferRequest request;
+    request.kind = TransferRequest::Kind::List;
+    request.maxBytes = maxBytes;
+    request.localPath = QDir(m_folder).filePath(localName);
+    return start(std::move(request));
+}
+
 bool TransferChannel::put(const QString &localName, const QString &remoteName)
 {
     if (isBusy())
@@ -104,7 +113,8 @@ bool TransferChannel::start(TransferRequest request)
     if (!address.address) {
         request.kind = TransferRequest::Kind::Invalid;
         request.invalidOutcome = Outcome::CannotConnect;
-    } else if (!isBareRemoteName(request.remoteName)) {
+    } else if (request.kind != TransferRequest::Kind::List
+               && !isBareRemoteName(request.remoteName)) {
         request.kind = TransferRequest::Kind::Invalid;
     }
     request.timeouts = m_timeouts;

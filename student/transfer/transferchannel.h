@@ -75,6 +75,10 @@ public:
     bool get(const QString &remoteName, const QString &localName,
              qint64 maxBytes = kDefaultMaxBytes);
 
+    // The names of the remote folder, one a line (FTP NLST), into a local
+    // file, as a get brings a file.
+    bool list(const QString &localName, qint64 maxBytes = kDefaultMaxBytes);
+
     // A put takes the local file as it is when the request is issued. A new
     // remote name is stored directly. An earlier file is replaced through a
     // temporary remote name renamed over it, so a reader of the remote folder

@@ -108,13 +108,9 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
         resumeFrom(*services.resume);
     m_exam->begin();
 
-    if (m_clock->canRun()) {
-        showInfo(ExamSession::registeringText(), kPromptColor);
-        switchTimer(m_promptTick, true);
-    } else {
-        // The prompt would invite an Enter that cannot start this exam.
-        showInfo(ExamSession::badExamTimeText(), kPromptColor);
-    }
+    // A resumed exam whose time was up is handed in at once: no prompt.
+    if (m_exam->phase() == ExamSession::Phase::Waiting)
+        showWaitingPrompt();
     switchTimer(m_statusTick, true);
     onStatusTick();
     showStatusNote();
@@ -153,6 +149,17 @@ void FrmMain::resumeFrom(const ResumePoint &point)
     typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_typingBox->setPlainText(typed);
     m_typingBox->moveCursor(QTextCursor::End);
+}
+
+void FrmMain::showWaitingPrompt()
+{
+    if (m_clock->canRun()) {
+        showInfo(ExamSession::registeringText(), kPromptColor);
+        switchTimer(m_promptTick, true);
+    } else {
+        // The prompt would invite an Enter that cannot start this exam.
+        showInfo(ExamSession::badExamTimeText(), kPromptColor);
+    }
 }
 
 void FrmMain::switchTimer(QTimer *timer, bool on)

@@ -110,6 +110,7 @@ private:
 
     void loadExamText();
     void resumeFrom(const ResumePoint &point);
+    void showWaitingPrompt();
     void switchTimer(QTimer *timer, bool on);
     void onScrollChanged(int value);
     void onTypedTextChanged();

@@ -14,6 +14,9 @@
 
 #include <QSqlQuery>
 #include <QTcpServer>
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -380,6 +383,44 @@ private slots:
         // Every write is checkpointed: the file alone holds the archive.
         if (!place.isSchool())
             QCOMPARE(QFileInfo(place.text() + u"-wal"_qs).size(), 0);
+    }
+
+    void backupRefusesADatabaseInUse_data()
+    {
+        QTest::addColumn<QString>("target");  // in the archive's folder
+        QTest::newRow("the archive itself") << u"cjda.db"_qs;
+        QTest::newRow("the archive by another spelling") << u"./sub/../cjda.db"_qs;
+        QTest::newRow("a hard link to the archive") << u"link.db"_qs;
+        QTest::newRow("the archive's write-ahead log") << u"cjda.db-wal"_qs;
+        QTest::newRow("the results table open beside it") << u"cj.mdb"_qs;
+    }
+    void backupRefusesADatabaseInUse()
+    {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"sub"_qs));
+        const QString path = dir.filePath(ExamArchive::defaultFileName());
+        ExamArchive archive(path);
+        QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
+        QVERIFY(archive.keep(sitting(u"k1"_qs), rows(3)).problem.isEmpty());
+#ifdef Q_OS_UNIX
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(dir.filePath(u"link.db"_qs)).constData()),
+                 0);
+#else
+        if (target == u"link.db"_qs)
+            QSKIP("hard links are a Unix matter here");
+#endif
+        SqliteHolder results(dir.filePath(u"cj.mdb"_qs));
+        QVERIFY(results.run(u"CREATE TABLE tabCJ (recno INTEGER)"_qs));
+        const QString chosen = dir.filePath(target);
+        const QByteArray before = readFile(chosen);
+        QVERIFY(archive.backUpTo(chosen).contains(u"正在使用的数据库"_qs));
+        QCOMPARE(readFile(chosen), before);
+        QCOMPARE(archive.exams().value->size(), 1);
+        // Another file takes the backup.
+        QCOMPARE(archive.backUpTo(dir.filePath(u"备份.db"_qs)), QString());
+        QCOMPARE(ExamArchive(dir.filePath(u"备份.db"_qs)).exams().value->size(), 1);
     }
 };
 

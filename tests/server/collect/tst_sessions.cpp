@@ -8,6 +8,7 @@
 #include "class/liveclass.h"
 #include "collect/resultcollector.h"
 #include "collect/retake.h"
+#include "identity.h"
 #include "resultfilename.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -89,8 +90,10 @@ private slots:
                 QVERIFY(QSqlQuery(store->database())
                                 .exec(u"UPDATE tabSessions SET changed = changed - 3600000"_qs));
             } else {
+                // 880 typed in 600 seconds, with its answer sheet: an honest client's.
                 ResultRecord record =
-                        sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs, word[2].toFloat(), 98, 60);
+                        sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs, word[2].toFloat(), 98, 600);
+                record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
                 const Phase phase = word[1] == u"F" ? Phase::Finished
                         : word[1] == u"T"           ? Phase::Typing
                                                     : Phase::Waiting;
@@ -118,6 +121,43 @@ private slots:
                             .data(Qt::ToolTipRole)
                             .toString()
                             .contains(u"重考前的成绩：速度70.00字/分钟"_qs));
+    }
+
+    void retakeSetsAsideEverySpelling()
+    {
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(u"exchange"_qs) && QDir(root.path()).mkpath(u"app"_qs));
+        const QString exchange = root.filePath(u"exchange"_qs);
+        ResultStore store(root.filePath(u"app/cj.mdb"_qs));
+        const auto finished = [&](const QString &number, const QString &session, float speed) {
+            ResultRecord record = sampleRecord(u"一班"_qs, number, u"张三"_qs, speed, 98, 600);
+            record.progress = ResultProgress { 3, session, Phase::Finished, 880 };
+            record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+            return !writeResultFile(exchange, record).isEmpty();
+        };
+        QVERIFY(finished(u"a01"_qs, u"s1"_qs, 72));
+        QVERIFY(finished(u"A01"_qs, u"s2"_qs, 144));
+        QVERIFY(writeResultFile(exchange, sampleRecord(u"一班"_qs, u"02"_qs, u"李四"_qs)).size());
+        QVERIFY(ResultCollector(exchange, root.filePath(u"app"_qs), store).collect().ok());
+        QCOMPARE(Retake(store, exchange, root.filePath(u"app"_qs))
+                         .allow(u"一班"_qs, u"a01"_qs, u"张三"_qs),
+                 QString());
+        // Both spellings' files went; the classmate's stayed.
+        QCOMPARE(QDir(exchange).entryList({ u"*.zip"_qs }, QDir::Files),
+                 QStringList { u"一班-02-李四.zip"_qs });
+        const CollectionReport report =
+                ResultCollector(exchange, root.filePath(u"app"_qs), store).collect();
+        QVERIFY(report.ok());
+        QCOMPARE(report.sessions.size(), 2);
+        for (const SessionEntry &entry : report.sessions)
+            QVERIFY2(entry.setAside, qPrintable(entry.sessionId));
+        // The retake is the person's next session, whichever spelling.
+        QVERIFY(finished(u"A01"_qs, u"s3"_qs, 60));
+        const SessionLedger ledger(
+                ResultCollector(exchange, root.filePath(u"app"_qs), store).collect().sessions);
+        const QString person = identity::personKey(u"一班"_qs, u"a01"_qs, u"张三"_qs);
+        QVERIFY(ledger.standingResult(person));
+        QCOMPARE(ledger.standingResult(person)->sessionId, u"s3"_qs);
     }
 
     void stoppedSessionEndsInterrupted_data()

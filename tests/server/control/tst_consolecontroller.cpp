@@ -202,7 +202,7 @@ private slots:
                 start();
             m_controller->collectResults();
             const QStringList timeDoubts =
-                    m_controller->liveClass().live().rows().value(0).doubts.filter(u"用时"_qs);
+                    m_controller->liveClass().live().rows().value(0).doubts.filter(u"秒不在0到"_qs);
             QCOMPARE(timeDoubts, doubt.isEmpty() ? QStringList() : QStringList { doubt });
         }
     }

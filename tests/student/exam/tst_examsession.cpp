@@ -110,6 +110,32 @@ class TestExamSession : public QObject
 {
     Q_OBJECT
 private slots:
+    void resumedAtItsTimeIsHandedIn_data()
+    {
+        QTest::addColumn<int>("timePass");  // of the checkpoint, in a 10-minute exam
+        QTest::addColumn<QString>("clock");
+        QTest::addColumn<QString>("expected");  // the log after begin(), joined by "; "
+        QTest::newRow("one second left") << 599 << u"00 : 01"_qs << QString();
+        QTest::newRow("at the exam time") << 600 << u"00 : 00"_qs << u"Over; record finished"_qs;
+        QTest::newRow("past the exam time") << 700 << u"00 : 00"_qs << u"Over; record finished"_qs;
+    }
+    void resumedAtItsTimeIsHandedIn()
+    {
+        QFETCH(int, timePass);
+        QFETCH(QString, clock);
+        QFETCH(QString, expected);
+        Course course;
+        course.exam.resume(1);
+        QVERIFY(course.clock.resumeAt(timePass));
+        course.exam.begin();
+        QCOMPARE(course.clock.timeText(), clock);
+        QCOMPARE(course.log.join(u"; "_qs), expected);
+        QCOMPARE(course.clock.timePass(), std::min(timePass, 600));
+        // Enter never starts the clock again.
+        course.exam.pressEnter();
+        QCOMPARE(course.exam.phase() == Phase::Typing, timePass < 600);
+    }
+
     void transitions_data()
     {
         QTest::addColumn<QString>("where");

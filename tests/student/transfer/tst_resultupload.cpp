@@ -142,6 +142,33 @@ private slots:
         QCOMPARE(readFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs)), othersRecord);
     }
 
+    void failedUploadTakesNoName()
+    {
+        FtpService service;
+        service.setWriteOnce(true);
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        ResultUpload upload(work.path());
+        upload.setAttempts(1);
+        RecordStamp session;
+        for (int i = 1; i <= 2; ++i)
+            QCOMPARE(send(upload, session.next(recordFor(who, float(i))), who),
+                     ResultUpload::State::Delivered);
+        service.stop();
+        QCOMPARE(send(upload, session.next(recordFor(who, 3)), who), ResultUpload::State::Failed);
+        FtpService again(service.folder());
+        again.setWriteOnce(true);
+        QVERIFY(again.start());
+        who.serverIP = again.address();
+        QCOMPARE(send(upload, session.next(recordFor(who, 4)), who),
+                 ResultUpload::State::Delivered);
+        QCOMPARE(QDir(service.folder()).entryList(QDir::Files, QDir::Name),
+                 (QStringList { u"系-01-张三.zip"_qs, u"系-01-张三~2.zip"_qs,
+                                u"系-01-张三~3.zip"_qs }));
+        QCOMPARE(remoteRecord(again, u"系-01-张三~3.zip"_qs).record->speed, 4.0f);
+    }
+
     void fullClientDiskKeepsTheGoodRecordOnTheService()
     {
         SmallDisk work(64);

@@ -1,0 +1,77 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collect/sessiontimeline.h"
+
+#include <cstdlib>
+
+namespace timeline {
+
+namespace {
+
+bool seenBefore(const Step &step)
+{
+    return step.before.sequence >= 0;
+}
+
+qint32 resumesOf(const ResultRecord &record)
+{
+    return record.answerSheet ? record.answerSheet->resumeCount : 0;
+}
+
+}  // namespace
+
+QString timeWentBack(const Step &step)
+{
+    if (!seenBefore(step) || step.record.timePass >= step.before.timePass)
+        return {};
+    if (resumesOf(step.record) > step.before.resumeCount)
+        return QStringLiteral("续考从用时%1秒开始，早于此前记录的%2秒")
+                .arg(step.record.timePass)
+                .arg(step.before.timePass);
+    return QStringLiteral("用时从%1秒退回到%2秒")
+            .arg(step.before.timePass)
+            .arg(step.record.timePass);
+}
+
+QString sequenceJumped(const Step &step)
+{
+    if (!seenBefore(step) || !step.before.lastChange.isValid())
+        return {};
+    const qint64 elapsed = std::max<qint64>(0, step.before.lastChange.secsTo(step.arrived));
+    const qint64 most = step.before.sequence + elapsed / kProgressSeconds + kEventRecords;
+    if (step.record.progress->sequence <= most)
+        return {};
+    return QStringLiteral("记录序号从%1跳到%2（%3秒内）")
+            .arg(step.before.sequence)
+            .arg(step.record.progress->sequence)
+            .arg(elapsed);
+}
+
+QString clockRate(const SessionEntry &session)
+{
+    const qint64 arrived = session.arrivedSeconds;
+    const qint64 clocked = session.clockedSeconds;
+    const qint64 slack = kClockSlackSeconds + arrived * kClockSlackFifths / 5;
+    if (std::abs(clocked - arrived) <= slack)
+        return {};
+    if (clocked < arrived)
+        return QStringLiteral("考生端计时偏慢：记录陆续到达的%1秒里只计了%2秒")
+                .arg(arrived)
+                .arg(clocked);
+    return QStringLiteral("考生端计时偏快：记录陆续到达的%1秒里计了%2秒").arg(arrived).arg(clocked);
+}
+
+QString noProcessRecords(const Step &step, const QDateTime &watchingSince)
+{
+    if (step.before.sawProcess || !step.record.progress
+        || step.record.progress->phase != ResultProgress::Phase::Finished
+        || !watchingSince.isValid())
+        return {};
+    const QDateTime loggedInBy =
+            step.arrived.addSecs(-qint64(step.record.timePass) - kArrivalGapSeconds);
+    if (watchingSince > loggedInBy)
+        return {};
+    return QStringLiteral("没有考试过程记录");
+}
+
+}  // namespace timeline
