@@ -18,6 +18,8 @@ namespace console {
 
 namespace {
 
+const QString kFilesKept = QStringLiteral("\n交换文件夹中的文件没有删除。");
+
 QString actionName(ConsoleController::SharedAction action)
 {
     switch (action) {
@@ -276,21 +278,21 @@ QStringList ConsoleController::clearResults()
         return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
     // On to the school; what cannot go yet waits in the file.
     m_school.send();
-    QStringList problems;
     // The sessions go with the rows they belong to, in the same database:
-    // where the rows stay, so do their sessions.
+    // where the rows stay, so do their sessions, and so do their files, or
+    // the next collection would find rows without a file to judge.
     if (!m_store->clear())
-        problems << m_store->lastError();
-    else if (SessionTable sessions(m_store->database()); !sessions.clear())
-        problems << sessions.problem();
+        return { m_store->lastError() + kFilesKept };
+    if (SessionTable sessions(m_store->database()); !sessions.clear())
+        return { sessions.problem() + kFilesKept };
     m_judged.forgetPublishedText();
     m_class.clear();
     const QString problem = clearExchangeFolder(m_folders.exchange,
                                                 { m_folders.application, m_folders.program,
                                                   QFileInfo(m_folders.database).absolutePath() });
     if (!problem.isEmpty())
-        problems << problem;
-    return problems;
+        return { problem };
+    return {};
 }
 
 WorkbookExport ConsoleController::exportResults()

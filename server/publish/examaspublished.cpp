@@ -13,19 +13,22 @@
 
 namespace {
 
-// Three short lines.
+// Five short lines.
 constexpr qint64 kMaxFileBytes = 256;
 
 }  // namespace
 
-std::optional<ExamAsPublished> ExamAsPublished::of(qint16 examMinutes, const QByteArray &textBytes)
+std::optional<ExamAsPublished> ExamAsPublished::of(qint16 examMinutes, const QByteArray &textBytes,
+                                                   const Publication &publication)
 {
     const examarticle::Reading text =
             examarticle::fromBytes(textBytes, examarticle::Source::ExamFile);
     if (!text.text)
         return std::nullopt;
-    return ExamAsPublished { examMinutes, qint32(text.text->size()), examDigest(textBytes),
-                             *text.text, textBytes };
+    return ExamAsPublished {
+        examMinutes, qint32(text.text->size()), examDigest(textBytes), *text.text, textBytes,
+        publication
+    };
 }
 
 namespace {
@@ -44,7 +47,8 @@ QString ExamAsPublished::save(const QString &path) const
         return problem;
     // Digits and hex only: the same bytes in GBK as in ASCII.
     const QByteArray bytes = QByteArray::number(examMinutes) + "\r\n"
-            + QByteArray::number(textLength) + "\r\n" + textDigest + "\r\n";
+            + QByteArray::number(textLength) + "\r\n" + textDigest + "\r\n"
+            + publication.id.toLatin1() + "\r\n" + (publication.codesRequired ? "1" : "0") + "\r\n";
     return wholefile::write(path, bytes);
 }
 
@@ -65,6 +69,11 @@ std::optional<ExamAsPublished> ExamAsPublished::load(const QString &path)
     if (!minutesOk || !lengthOk || exam.examMinutes <= 0 || exam.textLength < 0
         || exam.textDigest.isEmpty())
         return std::nullopt;
+    // An older console kept three lines: an exam without a publication id.
+    if (lines.size() >= 5) {
+        exam.publication.id = QString::fromLatin1(lines.at(3).trimmed());
+        exam.publication.codesRequired = lines.at(4).trimmed() == "1";
+    }
     const wholefile::Reading copy =
             wholefile::read(textPathBeside(path), examlimits::kMaxExamTextBytes);
     if (copy.bytes && examDigest(*copy.bytes) == exam.textDigest) {

@@ -5,7 +5,10 @@
 // the text of te.txt, kept in the application folder (fb.txt, and te.txt's
 // bytes as fbte.txt) so that the results and their answer sheets are judged
 // against it after the settings changed for the next sitting, and after a
-// restart.
+// restart. The publication it was published as is kept with it, so that
+// after a restart the console knows which publication its records belong to.
+#include "publication.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,6 +23,7 @@ struct ExamAsPublished
     // kept (or it no longer matches the digest).
     QString text;
     QByteArray textBytes;  // te.txt's bytes, when kept
+    Publication publication;  // without an id when kept by an older console
 
     friend bool operator==(const ExamAsPublished &a, const ExamAsPublished &b)
     {
@@ -31,9 +35,11 @@ struct ExamAsPublished
     // Beside fb.txt.
     static QString textFileName() { return QStringLiteral("fbte.txt"); }
     // The exam in the published bytes of te.txt; empty when they are no exam text.
-    static std::optional<ExamAsPublished> of(qint16 examMinutes, const QByteArray &textBytes);
-    // Three GBK lines (minutes, text length, digest), written whole, after
-    // the copy of te.txt beside them; the problem or empty.
+    static std::optional<ExamAsPublished> of(qint16 examMinutes, const QByteArray &textBytes,
+                                             const Publication &publication = {});
+    // GBK lines (minutes, text length, digest, publication id, whether codes
+    // are required), written whole, after the copy of te.txt beside them;
+    // the problem or empty.
     QString save(const QString &path) const;
     // Empty when nothing was kept or the file does not read as one; the text
     // only when its copy is there and has the digest.

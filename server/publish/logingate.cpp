@@ -3,6 +3,7 @@
 #include "publish/logingate.h"
 
 #include "publish/examarticle.h"
+#include "publish/exampublishing.h"
 #include "examdigest.h"
 #include "examsettings.h"
 #include "paths.h"
@@ -25,22 +26,6 @@ constexpr qint64 kMaxSettingsBytes = 4096;
 QString nativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Writes a published file and reads it back: a disk that takes the bytes
-// and keeps fewer must not open the gate over a damaged exam.
-QString writeAndCheck(const QString &path, const QByteArray &bytes)
-{
-    QString problem = wholefile::write(path, bytes);
-    if (!problem.isEmpty())
-        return problem;
-    const wholefile::Reading back = wholefile::read(path, bytes.size());
-    if (!back.bytes)
-        return back.problem;
-    if (*back.bytes != bytes)
-        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
-                .arg(nativePath(path));
-    return {};
 }
 
 // Removes a file when it is there; the text says why it could not be.
@@ -106,15 +91,25 @@ QString LoginGate::scratchPath(const QString &name) const
 
 QString LoginGate::open(qint16 examMinutes)
 {
-    QByteArray text;
-    const QString problem = publish(examMinutes, text);
+    return publishAs(examMinutes, Publication { Publication::newId(), false });
+}
+
+QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication)
+{
+    ExamPublishing publishing(m_settings.applicationFolder(), m_exchangeFolder, examMinutes,
+                              publication);
+    const QString problem = publishing.run();
     removeScratchFiles();
     if (!problem.isEmpty()) {
         // A half-published exam would let clients log in without a text, or
         // with a stale one: take back whatever reached the folder.
         const QString settingsPath = publishedPath(publishedSettingsName());
         QFile::remove(settingsPath);
+        QFile::remove(publishedPath(Publication::fileName()));
         QFile::remove(publishedPath(publishedTextName()));
+        // The console's record may already name the new exam: what a restart
+        // would find is what counts from now on.
+        m_asPublished = ExamAsPublished::load(m_settings.filePath(ExamAsPublished::fileName()));
         // A settings file that stays (an earlier exam's, in a folder that
         // cannot be written) still lets clients in: login is open.
         m_open = QFileInfo(settingsPath).isFile();
@@ -126,30 +121,11 @@ QString LoginGate::open(qint16 examMinutes)
     }
     m_open = true;
     // Results are judged against this exam until the next one is published,
-    // whatever the settings say meanwhile. Kept in memory when the file
-    // cannot be written: it only matters after a restart.
-    m_asPublished = ExamAsPublished::of(examMinutes, text);
-    if (m_asPublished)
-        m_asPublished->save(m_settings.filePath(ExamAsPublished::fileName()));
+    // whatever the settings say meanwhile.
+    m_asPublished = publishing.exam();
     // Only a note: a folder that takes the exam but not the note still runs it.
     m_marker.leave(QDateTime::currentDateTimeUtc());
     return {};
-}
-
-QString LoginGate::publish(qint16 examMinutes, QByteArray &publishedText)
-{
-    // The text goes first, so a client that finds se.dll finds te.txt too.
-    const wholefile::Reading text = wholefile::read(
-            m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
-    if (!text.bytes)
-        return text.problem;
-    QString problem = writeAndCheck(publishedPath(publishedTextName()), *text.bytes);
-    if (!problem.isEmpty())
-        return problem;
-    publishedText = *text.bytes;
-    const ExamSettings settings { true, examMinutes };
-    return writeAndCheck(publishedPath(publishedSettingsName()),
-                         transcodeBytes(settings.toRecordLines(), kExchangeKey));
 }
 
 void LoginGate::removeScratchFiles()
@@ -164,6 +140,7 @@ QString LoginGate::close()
 {
     // The text goes first, the settings file last, the reverse of publishing.
     const QString textProblem = removeIfPresent(publishedPath(publishedTextName()));
+    QFile::remove(publishedPath(Publication::fileName()));
     const QString settingsProblem = removeIfPresent(publishedPath(publishedSettingsName()));
     m_open = !settingsProblem.isEmpty();
     if (!m_open)
@@ -195,12 +172,14 @@ QString LoginGate::republish()
         // The examiner saved the next sitting's article meanwhile.
         problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
     else
-        problem = open(m_asPublished->examMinutes);
+        // The same publication: the class's records and checkpoints stay its own.
+        problem = publishAs(m_asPublished->examMinutes, m_asPublished->publication);
     if (problem.isEmpty())
         return {};
     // Whatever is left of the exam lets nobody in: take it back, so the
     // folder and the console's button agree.
     QFile::remove(publishedPath(publishedTextName()));
+    QFile::remove(publishedPath(Publication::fileName()));
     QFile::remove(publishedPath(publishedSettingsName()));
     m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
     if (!m_open)

@@ -3,7 +3,8 @@
 #pragma once
 // The login gate: login is open exactly while the settings file se.dll lies
 // in the exchange folder. Opening publishes the exam text (te.txt) and the
-// scrambled settings file; closing withdraws both.
+// scrambled settings file, each time as a new publication (pb.txt);
+// closing withdraws them.
 #include "publish/consolesettings.h"
 #include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
@@ -70,7 +71,7 @@ public:
 private:
     QString publishedPath(const QString &name) const;
     QString scratchPath(const QString &name) const;
-    QString publish(qint16 examMinutes, QByteArray &text);
+    QString publishAs(qint16 examMinutes, const Publication &publication);
     void removeScratchFiles();
 
     ConsoleSettings m_settings;

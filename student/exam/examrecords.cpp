@@ -11,6 +11,7 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
       m_checkpoint(workFolder),
       m_typedText(std::move(typedText))
 {
+    m_stamp.setSigningKey(m_exam.examinee().recordKey);
     connect(&m_exam, &ExamSession::recordDue, this, &ExamRecords::send);
     connect(&m_exam, &ExamSession::resendDue, this, &ExamRecords::resend);
     connect(&m_upload, &ResultUpload::stateChanged, this, &ExamRecords::onUploadState);

@@ -113,6 +113,9 @@ ResultRecord ExamSession::takeRecord(ResultProgress::Phase phase, const QString 
     record.progress = ResultProgress { 0, QString(), phase, m_typing.typedLen() };
     record.answerSheet =
             AnswerSheet { m_examDigest, qint16(m_clock.examMinutes()), m_resumeCount, typedText };
+    // The console and a later login tell this publication's records by it.
+    if (!m_examinee.publication.id.isEmpty())
+        record.sections.push_back(m_examinee.publication.section());
     return record;
 }
 

@@ -3,6 +3,9 @@
 #pragma once
 // Who is sitting the exam and where the server is: set by the login window,
 // read by the typing window and the result upload for the rest of the run.
+#include "publication.h"
+
+#include <QByteArray>
 #include <QString>
 
 struct Examinee
@@ -12,4 +15,10 @@ struct Examinee
     QString examNumber;  // exam number
     QString name;  // name
     qint16 examMinutes = 0;
+    // The exam's publication (pb.txt); without an id from an older console.
+    Publication publication;
+    // Only when the publication requires codes: the code as typed, and the
+    // key drawn from it once at login, which signs every record.
+    QString loginCode;
+    QByteArray recordKey;
 };

@@ -5,8 +5,10 @@
 #include "examdigest.h"
 #include "examlimits.h"
 #include "examsettings.h"
+#include "identity.h"
 #include "paths.h"
 #include "recordlines.h"
+#include "recordsignature.h"
 #include "transcode.h"
 #include "wholefile.h"
 
@@ -20,6 +22,9 @@ namespace {
 const QString kAddressFile = QStringLiteral("ip.txt");
 const QString kExamText = paths::examTextFileName();
 const QString kSettings = paths::examSettingsFileName();
+const QString kPublication = Publication::fileName();
+// Two short record lines.
+constexpr qint64 kMaxPublicationBytes = 4096;
 
 QString loggingInText()
 {
@@ -29,6 +34,11 @@ QString loggingInText()
 QString notOpenYetMessage()
 {
     return QStringLiteral("还未开始考试，请稍后再登录");
+}
+
+QString codeMissingMessage()
+{
+    return QStringLiteral("本场考试需要登录码，请输入监考老师发给你的登录码");
 }
 
 QString badSettingsMessage()
@@ -95,6 +105,7 @@ QString LoginSession::open()
     // An exam text from an earlier run must never open as this exam's.
     QFile::remove(pathOf(kExamText));
     QFile::remove(pathOf(kSettings));
+    QFile::remove(pathOf(kPublication));
 
     const QByteArray stored = readAll(pathOf(kAddressFile));
     const std::optional<QString> line = RecordReader(stored).line(0);
@@ -150,6 +161,8 @@ void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
             settingsArrived();
         else if (m_phase == Phase::WaitingForText)
             textArrived();
+        else if (m_phase == Phase::WaitingForPublication)
+            publicationArrived();
         else if (m_phase == Phase::LookingForRecords)
             m_earlier.takeFetched(outcome);
         else if (m_phase == Phase::WaitingForPermission)
@@ -214,12 +227,43 @@ void LoginSession::textArrived()
         refuse(badSettingsMessage());
         return;
     }
+    m_examDigest = examDigest(text);
+    m_phase = Phase::WaitingForPublication;
+    QFile::remove(pathOf(kPublication));
+    m_channel.get(kPublication, kPublication, kMaxPublicationBytes);
+}
+
+void LoginSession::publicationArrived()
+{
+    // An older console publishes none: the exam has no id.
+    m_examinee.publication = {};
+    if (QFile::exists(pathOf(kPublication))) {
+        const auto publication = Publication::fromRecordLines(readAll(pathOf(kPublication)));
+        if (!publication) {
+            refuse(badSettingsMessage());
+            return;
+        }
+        m_examinee.publication = *publication;
+    }
+    m_examinee.recordKey.clear();
+    if (m_examinee.publication.codesRequired) {
+        if (m_examinee.loginCode.trimmed().isEmpty()) {
+            m_phase = Phase::Idle;
+            emit statusChanged(QString());
+            emit codeRequired(codeMissingMessage());
+            return;
+        }
+        // Once per login: drawing the key is slow on purpose.
+        m_examinee.recordKey = recordsignature::keyFor(
+                m_examinee.loginCode, m_examinee.publication.id,
+                identity::personKey(m_examinee.department, m_examinee.examNumber, m_examinee.name));
+    }
     m_offered.reset();
     m_resume.reset();
     // Earlier records count only for this very exam: the text as
-    // downloaded and the exam time.
+    // downloaded, the exam time and the publication.
     m_phase = Phase::LookingForRecords;
-    m_earlier.search(m_examinee, examDigest(text), m_examinee.examMinutes);
+    m_earlier.search(m_examinee, m_examDigest, m_examinee.examMinutes);
 }
 
 void LoginSession::recordsSearched()

@@ -30,6 +30,7 @@ public:
         Idle,
         WaitingForSettings,
         WaitingForText,
+        WaitingForPublication,  // pb.txt, which an older console does not publish
         LookingForRecords,  // the examinee's own files, name after name
         WaitingForPermission,  // an earlier record found: whether a retake is permitted
         WaitingForAnswer,  // whether to continue the unfinished session
@@ -75,6 +76,9 @@ signals:
     void messageRequested(const QString &text);
     // An unfinished session of this exam was found: the question to ask.
     void resumeOffered(const QString &question);
+    // The exam requires a login code and none was typed: the window shows
+    // the code's box; `message` says so.
+    void codeRequired(const QString &message);
     // Settings and exam text have arrived and ip.txt is written.
     void loggedIn(const Examinee &examinee);
 
@@ -82,6 +86,7 @@ private:
     void onChannelFinished(TransferChannel::Outcome outcome);
     void settingsArrived();
     void textArrived();
+    void publicationArrived();
     void recordsSearched();
     void permissionArrived();
     void judgePriorRecords(const QString &retakeSession, bool permissionAsked);
@@ -97,4 +102,5 @@ private:
     RetakePermission m_permission;
     std::optional<ResumePoint> m_offered;
     std::optional<ResumePoint> m_resume;
+    QByteArray m_examDigest;  // of te.txt as downloaded
 };

@@ -3,6 +3,8 @@
 #include "transfer/priorrecords.h"
 
 #include "identity.h"
+#include "publication.h"
+#include "recordsignature.h"
 #include "transcode.h"
 
 PriorRecords::PriorRecords(const Examinee &examinee, QByteArray examDigest, qint16 examMinutes)
@@ -28,6 +30,13 @@ QString PriorRecords::resumeQuestion(const ResultRecord &record)
             .arg(characters);
 }
 
+bool PriorRecords::ofThisPublication(const ResultRecord &record) const
+{
+    // The same text and time published again is another exam: a record
+    // of the earlier publication neither refuses nor resumes.
+    return publicationOf(record.sections) == m_examinee.publication.id;
+}
+
 void PriorRecords::note(const QString &source, const QString &problem)
 {
     m_passedOver << source + QStringLiteral("（") + problem + QStringLiteral("）");
@@ -35,7 +44,8 @@ void PriorRecords::note(const QString &source, const QString &problem)
 
 void PriorRecords::take(const QByteArray &scrambled, const QString &source)
 {
-    const ResultRecordReading reading = readResultRecord(transcodeBytes(scrambled, kExchangeKey));
+    const QByteArray plain = transcodeBytes(scrambled, kExchangeKey);
+    const ResultRecordReading reading = readResultRecord(plain);
     if (!reading.ok() || !reading.record->progress || !reading.record->answerSheet
         || reading.record->progress->sessionId.isEmpty()) {
         note(source, reading.ok() ? QStringLiteral("不是本程序的考试记录") : reading.problem);
@@ -47,8 +57,15 @@ void PriorRecords::take(const QByteArray &scrambled, const QString &source)
                 != identity::personKey(m_examinee.department, m_examinee.examNumber,
                                        m_examinee.name)
         || record.answerSheet->examDigest != m_examDigest
-        || record.answerSheet->examMinutes != m_examMinutes)
+        || record.answerSheet->examMinutes != m_examMinutes || !ofThisPublication(record))
         return;
+    // Anyone may write into the folder: in an exam with codes only what the
+    // examinee's own code signed can lock them out or shorten their time.
+    if (m_examinee.publication.codesRequired
+        && !recordsignature::verifies(plain, record, m_examinee.recordKey)) {
+        note(source, QStringLiteral("签名不符"));
+        return;
+    }
     // A time outside the exam cannot be continued.
     if (record.timePass < 0 || record.timePass > qint32(m_examMinutes) * 60) {
         note(source, QStringLiteral("用时不在考试时间之内"));

@@ -58,6 +58,8 @@ public:
     static QString resumeQuestion(const ResultRecord &record);
 
 private:
+    bool ofThisPublication(const ResultRecord &record) const;
+
     Examinee m_examinee;
     QByteArray m_examDigest;
     qint16 m_examMinutes = 0;

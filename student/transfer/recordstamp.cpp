@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/recordstamp.h"
 
+#include "recordsignature.h"
+
 #include <QRandomGenerator>
 
 RecordStamp::RecordStamp()
@@ -27,5 +29,7 @@ ResultRecord RecordStamp::current(ResultRecord record) const
     record.progress = record.progress.value_or(ResultProgress {});
     record.progress->sequence = m_sequence;
     record.progress->sessionId = m_sessionId;
-    return record;
+    // Signed last: the signature covers the stamp too.
+    return m_signingKey.isEmpty() ? record
+                                  : recordsignature::signedRecord(std::move(record), m_signingKey);
 }

@@ -4,7 +4,8 @@
 // The stamp of one exam session on its records: the session's id and each
 // record's sequence number within it, carried after line 10. Every record
 // sent gets the next number; the checkpoint carries the number of the last
-// one sent, so that a resumed session numbers on from there.
+// one sent, so that a resumed session numbers on from there. In an exam
+// with login codes every stamped record is signed with the examinee's key.
 #include "resultrecord.h"
 
 #include <QString>
@@ -17,6 +18,8 @@ public:
 
     // A resumed session goes on with its id after its last number.
     void continueSession(const QString &sessionId, qint32 sequence);
+    // The key derived at login (empty: records go unsigned).
+    void setSigningKey(const QByteArray &key) { m_signingKey = key; }
 
     QString sessionId() const { return m_sessionId; }
     qint32 sequence() const { return m_sequence; }
@@ -29,4 +32,5 @@ public:
 private:
     QString m_sessionId;
     qint32 m_sequence = 0;
+    QByteArray m_signingKey;
 };

@@ -46,7 +46,10 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
     connect(m_department, &QLineEdit::returnPressed, m_examNumber,
             [this] { m_examNumber->setFocus(); });
     connect(m_examNumber, &QLineEdit::returnPressed, m_name, [this] { m_name->setFocus(); });
-    connect(m_name, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
+    connect(m_name, &QLineEdit::returnPressed, m_login, [this] {
+        (m_code->isVisible() ? static_cast<QWidget *>(m_code) : m_login)->setFocus();
+    });
+    connect(m_code, &QLineEdit::returnPressed, m_login, [this] { m_login->setFocus(); });
 
     connect(m_login, &QPushButton::clicked, this, &FrmLogin::onLoginClicked);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
@@ -54,6 +57,7 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
     connect(&m_session, &LoginSession::messageRequested, this,
             [this](const QString &text) { m_messages->inform(this, text); });
     connect(&m_session, &LoginSession::resumeOffered, this, &FrmLogin::askToResume);
+    connect(&m_session, &LoginSession::codeRequired, this, &FrmLogin::askForCode);
     connect(&m_session, &LoginSession::loggedIn, this, [this](const Examinee &examinee) {
         emit loggedIn(examinee);
         close();
@@ -71,11 +75,14 @@ void FrmLogin::buildLayout()
     m_department = newBox(QStringLiteral("TxtBanName"), this);
     m_examNumber = newBox(QStringLiteral("TxtXueHao"), this);
     m_name = newBox(QStringLiteral("TxtXingMing"), this);
+    m_code = newBox(QStringLiteral("TxtLoginCode"), this);
+    m_codeLabel = newLabel(QStringLiteral("Label5"), QStringLiteral("登 录 码："), this);
     const std::pair<QLabel *, QLineEdit *> rows[] = {
         { newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip },
         { newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_department },
         { newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_examNumber },
         { newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_name },
+        { m_codeLabel, m_code },
     };
     int row = 0;
     for (const auto &[label, box] : rows) {
@@ -86,6 +93,10 @@ void FrmLogin::buildLayout()
         form->addWidget(box, row, 1);
         ++row;
     }
+
+    // Asked for only when the published exam requires codes.
+    m_codeLabel->hide();
+    m_code->hide();
 
     m_login = new QPushButton(QStringLiteral("登录"), this);
     m_login->setObjectName(QStringLiteral("CmdLogin"));
@@ -144,6 +155,15 @@ void FrmLogin::askToResume(const QString &question)
     m_session.answerResume(m_messages->confirm(this, question));
 }
 
+void FrmLogin::askForCode(const QString &message)
+{
+    m_codeLabel->show();
+    m_code->show();
+    setFixedSize(360, sizeHint().height());
+    m_messages->inform(this, message);
+    m_code->setFocus();
+}
+
 void FrmLogin::onLoginClicked()
 {
     Examinee entries;
@@ -151,6 +171,7 @@ void FrmLogin::onLoginClicked()
     entries.department = m_department->text();
     entries.examNumber = m_examNumber->text();
     entries.name = m_name->text();
+    entries.loginCode = m_code->text();
     const LoginSession::Click click = m_session.login(entries);
     if (click.outcome == LoginSession::ClickOutcome::EntryMissing) {
         m_messages->inform(this, LoginSession::missingEntryMessage(click.missing));

@@ -35,6 +35,7 @@ private:
     void buildLayout();
     void onLoginClicked();
     void askToResume(const QString &question);
+    void askForCode(const QString &message);
     QLineEdit *boxOf(LoginSession::Entry entry) const;
 
     MessageBoxes m_boxes;
@@ -45,6 +46,8 @@ private:
     QLineEdit *m_department = nullptr;
     QLineEdit *m_examNumber = nullptr;
     QLineEdit *m_name = nullptr;
+    QLabel *m_codeLabel = nullptr;
+    QLineEdit *m_code = nullptr;
     QPushButton *m_login = nullptr;
     QPushButton *m_exit = nullptr;
     QStatusBar *m_statusBar = nullptr;

@@ -297,7 +297,8 @@ private slots:
         for (const auto &[number, name] :
              { std::pair { u"01"_qs, u"甲"_qs }, { u"02"_qs, u"乙"_qs }, { u"03"_qs, u"丙"_qs } }) {
             desks.push_back(std::make_unique<Desk>(
-                    Examinee { room.service.address(), u"一班"_qs, number, name, 10 }, published));
+                    Examinee { room.service.address(), u"一班"_qs, number, name, 10, {}, {}, {} },
+                    published));
             Desk &desk = *desks.back();
             QVERIFY(desk.delivers([&] { desk.window->show(); }));
         }
@@ -403,7 +404,9 @@ private slots:
         LiveRoom room;
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
         Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s1"_qs);
-        const Examinee other { room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10 };
+        const Examinee other {
+            room.service.address(), u"一班"_qs, u"02"_qs, u"乙"_qs, 10, {}, {}, {}
+        };
         QVERIFY(room.send(jia, Phase::Finished, 1000, speed, qint16(seconds), accuracy, target,
                           trick == u"file" ? &other : nullptr));
         room.collect();

@@ -46,8 +46,14 @@ struct TypingExam
                                              : std::make_unique<FakeInputMethods>(&activated);
         services.messages = messages;
         services.runTimers = false;
-        const Examinee examinee { serverIP, QStringLiteral("计算机系"), QStringLiteral("2026001"),
-                                  QStringLiteral("张三"), qint16(minutes) };
+        const Examinee examinee { serverIP,
+                                  QStringLiteral("计算机系"),
+                                  QStringLiteral("2026001"),
+                                  QStringLiteral("张三"),
+                                  qint16(minutes),
+                                  {},
+                                  {},
+                                  {} };
         frm = std::make_unique<FrmMain>(examinee, folder.path(), std::move(services));
         frm->show();
         if (!QTest::qWaitForWindowExposed(frm.get()))

@@ -462,6 +462,9 @@ private slots:
             QVERIFY(other.run(u"BEGIN IMMEDIATE"_qs));
             QCOMPARE(m_controller->clearResults().size(), 1);
             QCOMPARE(m_controller->resultCount(), 2);
+            // Rows that stay keep their files.
+            QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }, QDir::Files).size(),
+                     2);
         }
         start();  // as after a crash
         QCOMPARE(m_controller->clearResults(), QStringList());

@@ -64,7 +64,7 @@ private slots:
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
         RecordPath path(who, work.path());
         ExamRecords &records = path.records;
         if (!resumedSession.isEmpty()) {
@@ -108,7 +108,8 @@ private slots:
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
-        RecordPath path({ service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 }, work.path());
+        RecordPath path({ service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} },
+                        work.path());
         path.exam.begin();
         QTRY_COMPARE_WITH_TIMEOUT(path.records.upload().state(), ResultUpload::State::Delivered,
                                   kWaitMillis);
@@ -136,7 +137,7 @@ private slots:
         QFETCH(bool, serviceUp);
         FtpService service;
         QVERIFY(service.start());
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
         if (!serviceUp)
             service.stop();
         QTemporaryDir work;

@@ -318,7 +318,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(int, seconds);
         ExamClock clock(1);
-        ExamSession exam(clock, Examinee { u"h"_qs, u"系"_qs, u"07"_qs, u"名"_qs, 1 });
+        ExamSession exam(clock, Examinee { u"h"_qs, u"系"_qs, u"07"_qs, u"名"_qs, 1, {}, {}, {} });
         exam.setExamText(u"abcdef\r\n"_qs, "d1");
         QVERIFY(clock.start());
         for (int second = 0; second < seconds; ++second)

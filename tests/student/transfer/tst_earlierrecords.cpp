@@ -33,7 +33,7 @@ private slots:
         QFETCH(QList<int>, onService);
         FtpService service;
         QVERIFY(service.start());
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
         for (const int number : onService)
             QVERIFY(!writeResultFile(
                              service.folder(),

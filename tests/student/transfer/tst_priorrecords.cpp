@@ -74,7 +74,7 @@ private slots:
         QFETCH(QString, leave);
         QFETCH(int, verdict);
         QFETCH(bool, noted);
-        PriorRecords prior({ u"x"_qs, u"一班"_qs, u"０１"_qs, u"甲 "_qs, 5 }, "d1", 5);
+        PriorRecords prior({ u"x"_qs, u"一班"_qs, u"０１"_qs, u"甲 "_qs, 5, {}, {}, {} }, "d1", 5);
         for (const QByteArray &record : records)
             prior.take(record, u"本机的续考记录"_qs);
         const PriorRecords::Outcome outcome = prior.outcome(leave);
@@ -86,6 +86,38 @@ private slots:
             QCOMPARE(
                     PriorRecords::resumeQuestion(*outcome.resumeFrom),
                     u"检测到未完成的考试（已用时 1 分 35 秒，已打 4 字），是否继续？\n选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。"_qs);
+    }
+
+    void onlyThisPublicationCounts_data()
+    {
+        QTest::addColumn<QString>("recordPublication");  // empty: the record names none
+        QTest::addColumn<QString>("examPublication");  // empty: pb.txt was not published
+        QTest::addColumn<int>("verdict");
+        const QString earlier = u"0123456789abcdef0123456789abcdef"_qs;
+        const QString current = u"fedcba9876543210fedcba9876543210"_qs;
+        QTest::newRow("neither names one") << QString() << QString() << int(Verdict::Finished);
+        QTest::newRow("the same publication") << current << current << int(Verdict::Finished);
+        // The same text and time published again: the earlier finish locks nobody out.
+        QTest::newRow("an earlier publication") << earlier << current << int(Verdict::Fresh);
+        QTest::newRow("a record naming none") << QString() << current << int(Verdict::Fresh);
+        QTest::newRow("an exam without one") << earlier << QString() << int(Verdict::Fresh);
+    }
+
+    void onlyThisPublicationCounts()
+    {
+        QFETCH(QString, recordPublication);
+        QFETCH(QString, examPublication);
+        QFETCH(int, verdict);
+        ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs, 40, 98, 95);
+        record.progress = ResultProgress { 3, u"s1"_qs, Phase::Finished, 12 };
+        record.answerSheet = AnswerSheet { "d1", 5, 0, u"春天\r\n来了"_qs };
+        if (!recordPublication.isEmpty())
+            record.sections.push_back(Publication { recordPublication, false }.section());
+        Examinee examinee { u"x"_qs, u"一班"_qs, u"01"_qs, u"甲"_qs, 5, {}, {}, {} };
+        examinee.publication.id = examPublication;
+        PriorRecords prior(examinee, "d1", 5);
+        prior.take(transcodeBytes(record.toRecordLines(), kExchangeKey), u"本机的续考记录"_qs);
+        QCOMPARE(int(prior.outcome().verdict), verdict);
     }
 };
 

@@ -56,7 +56,9 @@ private slots:
         login.open();
         QSignalSpy loggedIn(&login, &LoginSession::loggedIn);
         QSignalSpy status(&login, &LoginSession::statusChanged);
-        const Examinee typed { service.address(), u"计算机系"_qs, u"07"_qs, u"张三"_qs, 0 };
+        const Examinee typed {
+            service.address(), u"计算机系"_qs, u"07"_qs, u"张三"_qs, 0, {}, {}, {}
+        };
         QCOMPARE(login.login(typed).outcome, LoginSession::ClickOutcome::Started);
         QTRY_VERIFY2_WITH_TIMEOUT(
                 loggedIn.count() == 1,

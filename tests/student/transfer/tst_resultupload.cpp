@@ -83,7 +83,7 @@ private slots:
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
-        const Examinee who { service.address(), department, examNumber, name, 10 };
+        const Examinee who { service.address(), department, examNumber, name, 10, {}, {}, {} };
         ResultUpload upload(work.path());
         QCOMPARE(send(upload, recordFor(who, 55), who), ResultUpload::State::Delivered);
         QVERIFY(!upload.remoteName().startsWith(u'.'));
@@ -114,7 +114,7 @@ private slots:
         QTemporaryDir work;
         const QByteArray othersRecord = "someone else's record";
         QVERIFY(writeFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs), othersRecord));
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
         ResultUpload upload(work.path());
         RecordStamp session;
         for (int i = 1; i <= 3; ++i)
@@ -176,7 +176,7 @@ private slots:
             QSKIP(qPrintable(work.problem()));
         FtpService service;
         QVERIFY(service.start());
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
         ResultUpload upload(work.path());
         QCOMPARE(send(upload, recordFor(who, 30), who), ResultUpload::State::Delivered);
         const QByteArray good = readFile(QDir(service.folder()).filePath(upload.remoteName()));

@@ -298,7 +298,9 @@ private slots:
     void newestRecordWinsWhileChannelIsBusy()
     {
         QVERIFY(restartService(40));  // a record takes seconds to travel
-        const Examinee examinee { m_service->address(), u"系"_qs, u"01"_qs, u"名"_qs, 20 };
+        const Examinee examinee {
+            m_service->address(), u"系"_qs, u"01"_qs, u"名"_qs, 20, {}, {}, {}
+        };
         ResultUpload upload(m_work.path());
         QSignalSpy states(&upload, &ResultUpload::stateChanged);
         QSignalSpy channel(&upload.channel(), &TransferChannel::finished);
@@ -332,7 +334,9 @@ private slots:
         QFETCH(QString, examNumber);
         QFETCH(QString, name);
         QFETCH(QString, fileName);
-        const Examinee examinee { m_service->address(), department, examNumber, name, 20 };
+        const Examinee examinee {
+            m_service->address(), department, examNumber, name, 20, {}, {}, {}
+        };
         ResultUpload upload(m_work.path());
         QCOMPARE(upload.save(recordFor(examinee), examinee), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);

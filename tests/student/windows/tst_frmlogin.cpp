@@ -329,10 +329,10 @@ private slots:
         clickLogin(*window);
         QVERIFY(m_messages.informed.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
-        // Settings, text, and the look for the examinee's own record.
+        // Settings, text, the publication, and the look for the examinee's own record.
         QCOMPARE(reports.count(
                          QVariantList { QVariant::fromValue(TransferChannel::Outcome::Completed) }),
-                 3);
+                 4);
         QCOMPARE(loggedIn.first().at(0).value<Examinee>().name, u"张三"_qs);
     }
 };

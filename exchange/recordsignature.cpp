@@ -1,0 +1,62 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recordsignature.h"
+
+#include <QCryptographicHash>
+#include <QMessageAuthenticationCode>
+#include <QPasswordDigestor>
+
+#include <algorithm>
+
+namespace recordsignature {
+
+namespace {
+
+constexpr int kKeyBytes = 32;
+
+QByteArray macOf(QByteArrayView bytes, const QByteArray &key)
+{
+    return QMessageAuthenticationCode::hash(bytes.toByteArray(), key, QCryptographicHash::Sha256)
+            .toHex();
+}
+
+}  // namespace
+
+QByteArray keyFor(const QString &loginCode, const QString &publicationId, const QString &personKey)
+{
+    // The codes are printed in capitals; an examinee may type them in either case.
+    const QByteArray salt = publicationId.toUtf8() + '\n' + personKey.toUtf8();
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256,
+                                              loginCode.trimmed().toUpper().toUtf8(), salt,
+                                              kIterations, kKeyBytes);
+}
+
+ResultRecord signedRecord(ResultRecord record, const QByteArray &key)
+{
+    auto &sections = record.sections;
+    sections.erase(std::remove_if(sections.begin(), sections.end(),
+                                  [](const RecordSection &section) {
+                                      return section.name == sectionName();
+                                  }),
+                   sections.end());
+    const QByteArray mac = macOf(record.toRecordLines(), key);
+    record.sections.push_back(RecordSection { sectionName(), mac });
+    return record;
+}
+
+bool verifies(QByteArrayView plainBytes, const ResultRecord &record, const QByteArray &key)
+{
+    if (record.sections.empty() || key.isEmpty())
+        return false;
+    const RecordSection &last = record.sections.back();
+    if (last.name != sectionName() || last.offset > plainBytes.size())
+        return false;
+    const QByteArray expected = macOf(plainBytes.first(last.offset), key);
+    // Compared in full either way: no early exit tells how much matched.
+    int difference = expected.size() ^ last.bytes.size();
+    for (qsizetype i = 0; i < std::min(expected.size(), last.bytes.size()); ++i)
+        difference |= expected.at(i) ^ last.bytes.at(i);
+    return difference == 0;
+}
+
+}  // namespace recordsignature

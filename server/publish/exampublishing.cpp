@@ -1,0 +1,113 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "publish/exampublishing.h"
+
+#include "publish/consolesettings.h"
+#include "publish/examarticle.h"
+#include "examsettings.h"
+#include "paths.h"
+#include "transcode.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString nativePath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Writes a published file and reads it back: a disk that takes the bytes
+// and keeps fewer must not open the gate over a damaged exam.
+QString writeAndCheck(const QString &path, const QByteArray &bytes)
+{
+    QString problem = wholefile::write(path, bytes);
+    if (!problem.isEmpty())
+        return problem;
+    const wholefile::Reading back = wholefile::read(path, bytes.size());
+    if (!back.bytes)
+        return back.problem;
+    if (*back.bytes != bytes)
+        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
+                .arg(nativePath(path));
+    return {};
+}
+
+}  // namespace
+
+ExamPublishing::ExamPublishing(QString applicationFolder, QString exchangeFolder,
+                               qint16 examMinutes, Publication publication)
+    : m_applicationFolder(std::move(applicationFolder)),
+      m_exchangeFolder(std::move(exchangeFolder)),
+      m_examMinutes(examMinutes),
+      m_publication(std::move(publication))
+{
+}
+
+std::vector<std::function<QString()>> ExamPublishing::steps()
+{
+    return {
+        [this] { return withdrawSettings(); }, [this] { return keepRecord(); },
+        [this] { return publishText(); },      [this] { return publishPublication(); },
+        [this] { return publishSettings(); },
+    };
+}
+
+QString ExamPublishing::run()
+{
+    for (const auto &step : steps()) {
+        if (QString problem = step(); !problem.isEmpty())
+            return problem;
+    }
+    return {};
+}
+
+QString ExamPublishing::publishedPath(const QString &name) const
+{
+    return QDir(m_exchangeFolder).filePath(name);
+}
+
+QString ExamPublishing::withdrawSettings() const
+{
+    // While the exam changes nobody may log in to either one.
+    QFile settings(publishedPath(paths::examSettingsFileName()));
+    if (!settings.exists() || settings.remove())
+        return {};
+    return QStringLiteral("无法删除原有的 %1：%2")
+            .arg(nativePath(settings.fileName()), settings.errorString());
+}
+
+QString ExamPublishing::keepRecord()
+{
+    const ConsoleSettings settings(m_applicationFolder);
+    const wholefile::Reading text = wholefile::read(
+            settings.filePath(ConsoleSettings::textFileName()), examarticle::kMaxFileBytes);
+    if (!text.bytes)
+        return text.problem;
+    m_exam = ExamAsPublished::of(m_examMinutes, *text.bytes, m_publication);
+    if (!m_exam)
+        return QStringLiteral("考试内容 %1 无法读取")
+                .arg(nativePath(settings.filePath(ConsoleSettings::textFileName())));
+    // Kept before anything is published: after a kill the console knows the
+    // exam a client could have got.
+    return m_exam->save(settings.filePath(ExamAsPublished::fileName()));
+}
+
+QString ExamPublishing::publishText() const
+{
+    return writeAndCheck(publishedPath(paths::examTextFileName()), m_exam->textBytes);
+}
+
+QString ExamPublishing::publishPublication() const
+{
+    return writeAndCheck(publishedPath(Publication::fileName()), m_publication.toRecordLines());
+}
+
+QString ExamPublishing::publishSettings() const
+{
+    const ExamSettings settings { true, m_examMinutes };
+    return writeAndCheck(publishedPath(paths::examSettingsFileName()),
+                         transcodeBytes(settings.toRecordLines(), kExchangeKey));
+}
