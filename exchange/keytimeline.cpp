@@ -262,6 +262,13 @@ std::optional<KeyTimeline> readCoarse(NumberReader &reader)
 
 }  // namespace
 
+TimelineStep &operator+=(TimelineStep &to, const TimelineStep &from)
+{
+    for (qint32 TimelineStep::*count : kCounts)
+        addCount(to.*count, from.*count);
+    return to;
+}
+
 namespace keytimeline {
 
 bool isHanzi(QChar character)
@@ -283,12 +290,8 @@ KeyTimeline coarsened(const KeyTimeline &timeline, qint32 stepSeconds)
         return result.steps[index];
     };
     if (timeline.coarse) {
-        for (size_t i = 0; i < timeline.steps.size(); ++i) {
-            const TimelineStep &from = timeline.steps[i];
-            TimelineStep &to = stepAt(qint64(i) * timeline.stepSeconds * 1000);
-            for (qint32 TimelineStep::*count : kCounts)
-                addCount(to.*count, from.*count);
-        }
+        for (size_t i = 0; i < timeline.steps.size(); ++i)
+            stepAt(qint64(i) * timeline.stepSeconds * 1000) += timeline.steps[i];
         return result;
     }
     for (const TimelineKey &key : timeline.keys) {

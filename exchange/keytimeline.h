@@ -66,6 +66,9 @@ struct TimelineStep
     }
 };
 
+// Each count added, stopping at the largest a count holds.
+TimelineStep &operator+=(TimelineStep &to, const TimelineStep &from);
+
 struct KeyTimeline
 {
     // Every event in the order of the clock, when not coarse.
