@@ -54,6 +54,41 @@ public:
 
 using Clock = std::chrono::steady_clock;
 
+// The box filled with the target up to the line start at or before
+// `typedLength`; returns where typing goes on in the target.
+int fillUpTo(QPlainTextEdit *box, const QString &target, int typedLength)
+{
+    // On a line start, so that the prefix splits no CR LF.
+    const int position = int(target.lastIndexOf(QLatin1String("\r\n"), typedLength)) + 2;
+    QString prefix = target.left(position);
+    prefix.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box->setPlainText(prefix);
+    box->moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+    return position;
+}
+
+// The target's next character as an examinee types it: Enter for a line
+// break, a key for ASCII, an input-method commit for the rest; then the
+// redraw it causes.
+void typeNext(QPlainTextEdit *box, const QString &target, int &position)
+{
+    const QChar ch = target[position];
+    if (ch == u'\r') {
+        QTest::keyClick(box, Qt::Key_Return);
+        position += 2;
+    } else if (ch.unicode() < 128) {
+        QTest::keyClick(box, char(ch.unicode()));
+        ++position;
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(ch));
+        QApplication::sendEvent(box, &commit);
+        ++position;
+    }
+    QCoreApplication::processEvents();
+}
+
 void BM_ContinuationAt29999(benchmark::State &state)
 {
     const QString target = articleText(30000).left(30000);
@@ -113,7 +148,9 @@ BENCHMARK(BM_RecomputeAfterChange)
         ->ReportAggregatesOnly(true);
 
 // One keystroke into TxtWrite with the redraw it causes, the box already
-// holding state.range(0) characters of the target.
+// holding state.range(0) characters of the target. The window records the
+// keystroke timeline as in an exam; BM_KeystrokeBareBox beside it is the
+// yardstick.
 void BM_KeystrokeThroughWindow(benchmark::State &state)
 {
     const int typedLength = int(state.range(0));
@@ -141,34 +178,40 @@ void BM_KeystrokeThroughWindow(benchmark::State &state)
     }
     window.startExam(Qt::Key_Return);
     auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("TxtWrite"));
-    // Start on a line start, so that the prefix splits no CR LF.
-    int position = int(target.lastIndexOf(QLatin1String("\r\n"), typedLength)) + 2;
-    QString prefix = target.left(position);
-    prefix.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    box->setPlainText(prefix);
-    box->moveCursor(QTextCursor::End);
-    QCoreApplication::processEvents();
+    int position = fillUpTo(box, target, typedLength);
 
-    for (auto _ : state) {
-        const QChar ch = target[position];
-        if (ch == u'\r') {
-            QTest::keyClick(box, Qt::Key_Return);
-            position += 2;
-        } else if (ch.unicode() < 128) {
-            QTest::keyClick(box, char(ch.unicode()));
-            ++position;
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(ch));
-            QApplication::sendEvent(box, &commit);
-            ++position;
-        }
-        QCoreApplication::processEvents();
-    }
+    for (auto _ : state)
+        typeNext(box, target, position);
     state.counters["typed_at_end"] = window.session().typedLen();
 }
 BENCHMARK(BM_KeystrokeThroughWindow)
-        ->Arg(100)
+        ->Arg(300)
+        ->Arg(30000)
+        ->Iterations(3000)
+        ->Unit(benchmark::kMicrosecond)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
+
+// The same keystrokes into a plain QPlainTextEdit of the typing box's size
+// and font, alone in its window.
+void BM_KeystrokeBareBox(benchmark::State &state)
+{
+    const int typedLength = int(state.range(0));
+    const QString target = articleText(typedLength + 20000);
+    QPlainTextEdit box;
+    box.resize(744, 200);
+    box.setFont(QFont(QStringLiteral("宋体"), 12));
+    box.show();
+    if (!QTest::qWaitForWindowExposed(&box)) {
+        state.SkipWithError("box not shown");
+        return;
+    }
+    int position = fillUpTo(&box, target, typedLength);
+    for (auto _ : state)
+        typeNext(&box, target, position);
+}
+BENCHMARK(BM_KeystrokeBareBox)
+        ->Arg(300)
         ->Arg(30000)
         ->Iterations(3000)
         ->Unit(benchmark::kMicrosecond)

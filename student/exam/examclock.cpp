@@ -24,6 +24,7 @@ bool ExamClock::start()
     if (m_state != State::Waiting || !canRun())
         return false;
     m_state = State::Running;
+    emit started();
     return true;
 }
 

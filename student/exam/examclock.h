@@ -39,6 +39,8 @@ public:
     void tick();
 
 signals:
+    // The clock left Waiting and runs.
+    void started();
     void timeTextChanged(const QString &text);
     // Every second of a running clock but the last, with the seconds
     // passed so far.

@@ -9,7 +9,8 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
       m_exam(exam),
       m_upload(workFolder),
       m_checkpoint(workFolder),
-      m_typedText(std::move(typedText))
+      m_typedText(std::move(typedText)),
+      m_timeline(clock)
 {
     m_stamp.setSigningKey(m_exam.examinee().recordKey);
     connect(&m_exam, &ExamSession::recordDue, this, &ExamRecords::send);
@@ -27,11 +28,19 @@ void ExamRecords::resumeFrom(const ResumePoint &point)
     m_upload.continueAfterName(point.newestName);
     m_exam.resume(record.answerSheet->resumeCount + 1);
     m_clock.resumeAt(record.timePass);
+    const RecordSection *section = findSection(record.sections, keytimeline::kSectionName);
+    const auto earlier = section ? keytimeline::decode(section->bytes).timeline : std::nullopt;
+    QString typed = record.answerSheet->typedText;
+    typed.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    m_timeline.continueFrom(earlier.value_or(KeyTimeline {}), typed);
 }
 
 ResultRecord ExamRecords::takeRecord(ResultProgress::Phase phase)
 {
-    return m_exam.takeRecord(phase, m_typedText());
+    ResultRecord record = m_exam.takeRecord(phase, m_typedText());
+    if (record.answerSheet)
+        record.sections.push_back(m_timeline.section());
+    return record;
 }
 
 void ExamRecords::send(ResultProgress::Phase phase)

@@ -4,9 +4,11 @@
 // The records of one exam session on their way, without widgets. Each record
 // the session calls for is taken with the typed text, stamped once (session
 // id, sequence), checkpointed and sent; while the examinee types, the
-// checkpoint follows the clock. The upload's states go to the session.
+// checkpoint follows the clock. Every record carries the keystroke timeline. The upload's states go
+// to the session.
 #include "exam/examclock.h"
 #include "exam/examsession.h"
+#include "exam/timelinerecorder.h"
 #include "transfer/examcheckpoint.h"
 #include "transfer/priorrecords.h"
 #include "transfer/recordstamp.h"
@@ -35,6 +37,8 @@ public:
     ResultUpload &upload() { return m_upload; }
     const ResultUpload &upload() const { return m_upload; }
     QString sessionId() const { return m_stamp.sessionId(); }
+    // What the typing box reports its keys and changes to.
+    TimelineRecorder &timeline() { return m_timeline; }
 
 public slots:
     // Takes the record of this phase, checkpoints it and sends it.
@@ -57,5 +61,6 @@ private:
     ResultUpload m_upload;
     ExamCheckpoint m_checkpoint;
     TypedText m_typedText;
+    TimelineRecorder m_timeline;
     ResultRecord m_lastSent;
 };

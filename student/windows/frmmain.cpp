@@ -81,6 +81,7 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_inputMethods, &QComboBox::activated, this, &FrmMain::chooseInputMethod);
     connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
     connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
+    m_typingBox->recordInto(&m_records->timeline());
     for (StatusPanel *panel : std::as_const(m_panels))
         connect(panel, &StatusPanel::clicked, this, &FrmMain::onStatusPanelClicked);
     connect(m_examTick, &QTimer::timeout, this, &FrmMain::onClockTick);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/typingbox.h"
 
+#include "exam/timelinerecorder.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -28,8 +30,7 @@ TypingBox::TypingBox(QWidget *parent)
       m_changedFrom(std::numeric_limits<int>::max()),
       m_lengthLimit(std::numeric_limits<int>::max())
 {
-    connect(document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { onContentsChange(position, added); });
+    connect(document(), &QTextDocument::contentsChange, this, &TypingBox::onContentsChange);
     // Before anyone else hears of the change, so that they see the cut text.
     connect(this, &QPlainTextEdit::textChanged, this, &TypingBox::keepWithinLimit);
     setAcceptDrops(false);
@@ -50,8 +51,12 @@ int TypingBox::caretPosition() const
     return cursor.position() + cursor.blockNumber();
 }
 
-void TypingBox::onContentsChange(int position, int added)
+void TypingBox::onContentsChange(int position, int removed, int added)
 {
+    if (m_recorder)
+        m_recorder->textChanged(position, removed, documentText(position, added),
+                                m_inInputMethodEvent ? TimelineEdit::Source::InputMethod
+                                                     : TimelineEdit::Source::Keys);
     m_insertedEnd = position + added;
     // Blocks before the position are untouched, so its block number counts
     // the line breaks before it.
@@ -76,6 +81,28 @@ void TypingBox::keepWithinLimit()
     cursor.setPosition(start);
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+}
+
+QString TypingBox::documentText(int from, int count) const
+{
+    const QTextDocument *doc = document();
+    // The document counts a break after its last block that is never typed.
+    count = std::min(count, doc->characterCount() - 1 - from);
+    QString text;
+    if (count <= 0)
+        return text;
+    if (count <= kShortTail) {
+        text.reserve(count);
+        for (int position = from; position < from + count; ++position)
+            text.append(doc->characterAt(position));
+    } else {
+        QTextCursor cursor(document());
+        cursor.setPosition(from);
+        cursor.setPosition(from + count, QTextCursor::KeepAnchor);
+        text = cursor.selectedText();
+    }
+    text.replace(kBlockBreak, u'\n');
+    return text;
 }
 
 int TypingBox::takeChangedFrom()
@@ -115,6 +142,9 @@ QString TypingBox::typedFrom(int from) const
 
 void TypingBox::keyPressEvent(QKeyEvent *event)
 {
+    // A key held down repeats without being pressed again.
+    if (m_recorder && !event->isAutoRepeat())
+        m_recorder->keyPressed(false);
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (event->key() == Qt::Key_V && modifiers == Qt::ControlModifier) {
         QGuiApplication::clipboard()->clear();
@@ -162,7 +192,14 @@ void TypingBox::inputMethodEvent(QInputMethodEvent *event)
         event->accept();
         return;
     }
+    // The keys an input method takes reach the box only as the composition
+    // they change, or as the text they commit.
+    if (m_recorder && (!event->commitString().isEmpty() || event->preeditString() != m_composition))
+        m_recorder->keyPressed(true);
+    m_composition = event->preeditString();
+    m_inInputMethodEvent = true;
     QPlainTextEdit::inputMethodEvent(event);
+    m_inInputMethodEvent = false;
 }
 
 void TypingBox::mousePressEvent(QMouseEvent *event)

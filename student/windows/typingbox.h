@@ -7,6 +7,8 @@
 // input method hands over because the box lost the focus is refused too.
 #include <QPlainTextEdit>
 
+class TimelineRecorder;
+
 class TypingBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -25,6 +27,9 @@ public:
     // The most the box holds (line breaks as two); what a key or an input
     // method would add beyond it is cut off where it went in.
     void setLengthLimit(int limit) { m_lengthLimit = limit; }
+    // Every key press and every change of the text from now on goes to the
+    // recorder, each change marked whether an input method committed it.
+    void recordInto(TimelineRecorder *recorder) { m_recorder = recorder; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -34,10 +39,15 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    void onContentsChange(int position, int added);
+    void onContentsChange(int position, int removed, int added);
     void keepWithinLimit();
+    // The document's characters from `from`, line breaks as "\n".
+    QString documentText(int from, int count) const;
 
     int m_changedFrom;
     int m_lengthLimit;
     int m_insertedEnd = 0;  // document position just after the last insertion
+    TimelineRecorder *m_recorder = nullptr;
+    bool m_inInputMethodEvent = false;
+    QString m_composition;  // the input method's composition as last shown
 };

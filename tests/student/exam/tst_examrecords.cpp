@@ -92,6 +92,43 @@ private slots:
         }
     }
 
+    // A resumed session goes on with its checkpoint's timeline only when
+    // that leads to the resumed text; counts go on as counts.
+    void timelineContinuesAfterResume_data()
+    {
+        QTest::addColumn<QByteArray>("section");  // empty: none in the record
+        QTest::addColumn<bool>("continued");
+        using Source = TimelineEdit::Source;
+        KeyTimeline typed;
+        typed.keys = { { 100, false }, { 300, false } };
+        typed.edits = { { 100, 0, 0, u"ab"_qs, Source::Keys },
+                        { 300, 2, 0, u"c"_qs, Source::Keys } };
+        QTest::newRow("whole, giving abc") << keytimeline::encode(typed) << true;
+        typed.edits.pop_back();
+        QTest::newRow("whole, giving ab") << keytimeline::encode(typed) << false;
+        QTest::newRow("coarse") << keytimeline::encode(keytimeline::coarsened(typed, 1)) << true;
+        QTest::newRow("damaged") << QByteArray("xxxx") << false;
+        QTest::newRow("none, an older client") << QByteArray() << false;
+    }
+    void timelineContinuesAfterResume()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(bool, continued);
+        QTemporaryDir work;
+        const Examinee who { u"127.0.0.1"_qs, u"系"_qs, u"01"_qs, u"张三"_qs, 10 };
+        RecordPath path(who, work.path());
+        ResultRecord earlier = sampleRecord(who.department, who.examNumber, who.name, 30, 90, 60);
+        earlier.progress = ResultProgress { 3, u"s1"_qs, ResultProgress::Phase::Typing, 3 };
+        earlier.answerSheet = AnswerSheet { "d1", 10, 0, u"abc"_qs };
+        if (!section.isEmpty())
+            earlier.sections.push_back({ keytimeline::kSectionName.toString(), section });
+        path.records.resumeFrom(ResumePoint { earlier, 1 });
+        const auto carried = keytimeline::decode(path.records.timeline().section().bytes).timeline;
+        QVERIFY(carried);
+        const auto before = keytimeline::decode(section).timeline;
+        QCOMPARE(continued ? before == carried : *carried == KeyTimeline {}, true);
+    }
+
     void checkpointFollowsTheClockWhileTyping_data()
     {
         QTest::addColumn<int>("ticks");  // seconds since the start

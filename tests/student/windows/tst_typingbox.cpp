@@ -3,8 +3,11 @@
 // TxtWrite: line breaks count as CR LF, and nothing can be pasted or dropped.
 #include "windows/typingbox.h"
 
+#include "exam/timelinerecorder.h"
+
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
@@ -67,6 +70,45 @@ private slots:
         QTest::keyClicks(m_box.get(), keys);
         QTEST(m_box->toPlainText(), "text");
         QVERIFY(m_box->typedLength() <= 4);
+    }
+
+    // What the recorder hears replays to the box's text; an input method's
+    // keys count as they change its composition, its commits are its own.
+    void recordsWhatReplaysToTheText()
+    {
+        ExamClock clock(10);
+        TimelineRecorder recorder(clock);
+        m_box->clear();
+        m_box->recordInto(&recorder);
+        m_box->setLengthLimit(10);
+        QVERIFY(clock.start());
+        QTest::keyClicks(m_box.get(), QStringLiteral("cd"));
+        QTest::keyClick(m_box.get(), Qt::Key_Left);
+        QTest::keyClick(m_box.get(), Qt::Key_Backspace);
+        QTest::keyClick(m_box.get(), Qt::Key_Return);
+        QTest::keyClick(m_box.get(), Qt::Key_End);
+        for (const QString &composition : { u"n"_qs, u"ni"_qs, u"ni"_qs, u"nih"_qs }) {
+            QInputMethodEvent compose(composition, {});
+            QApplication::sendEvent(m_box.get(), &compose);
+        }
+        QInputMethodEvent commit;
+        commit.setCommitString(u"你好"_qs);
+        QApplication::sendEvent(m_box.get(), &commit);
+        QTest::keyClicks(m_box.get(), QStringLiteral("xyzuvw"));  // beyond the limit
+        QCOMPARE(m_box->toPlainText(), u"\nd你好xyzuv"_qs);
+        const KeyTimeline &timeline = recorder.timeline();
+        QCOMPARE(keytimeline::replayed(timeline.edits), m_box->toPlainText());
+        QCOMPARE(timeline.keys.size(), size_t(2 + 4 + 4 + 6));
+        QCOMPARE(std::count_if(timeline.keys.cbegin(), timeline.keys.cend(),
+                               [](const TimelineKey &key) { return key.intoComposition; }),
+                 4);
+        const auto byInputMethod = [](const TimelineEdit &edit) {
+            return edit.source == TimelineEdit::Source::InputMethod;
+        };
+        QCOMPARE(std::count_if(timeline.edits.cbegin(), timeline.edits.cend(), byInputMethod), 1);
+        QCOMPARE(std::find_if(timeline.edits.cbegin(), timeline.edits.cend(), byInputMethod)
+                         ->inserted,
+                 u"你好"_qs);
     }
 
     void pasteKeysInsertNothing_data()

@@ -3,6 +3,9 @@
 // The typing window driven offscreen: start-up, typing into TxtWrite, paging,
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
+#include "keytimeline.h"
+#include "transcode.h"
+#include "transfer/examcheckpoint.h"
 #include "windows/pageview.h"
 #include "windows/statuspanel.h"
 
@@ -167,6 +170,22 @@ private slots:
         QTEST(layer(w, "LblError"), "errorText");
         QTEST(w.frm->session().rightCount(), "right");
         QTEST(w.frm->session().errorCount(), "wrong");
+        // The checkpoint at the fifth second carries the timeline; its edits
+        // replayed give exactly the record's typed text.
+        for (int i = 0; i < 5; ++i)
+            w.frm->onClockTick();
+        const auto record = readResultRecord(transcodeBytes(
+                ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()), kExchangeKey));
+        QVERIFY(record.ok());
+        const RecordSection *section =
+                findSection(record.record->sections, keytimeline::kSectionName);
+        QVERIFY(section);
+        const auto timeline = keytimeline::decode(section->bytes).timeline;
+        QVERIFY(timeline);
+        QString replayed = keytimeline::replayed(timeline->edits).value_or(u"?"_qs);
+        replayed.replace(u'\n', CRLF);
+        QCOMPARE(replayed, record.record->answerSheet->typedText);
+        QVERIFY(!record.record->answerSheet->typedText.isEmpty());
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
