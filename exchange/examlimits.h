@@ -36,10 +36,15 @@ constexpr int kTypedBeyondTextCharacters = 200;
 
 // A result record's lines before the answer sheet's text are a few hundred
 // bytes; the text is at most the longest exam text and the slack beyond it,
-// at two GBK bytes a character, and its closing CR LF. No result file beyond
-// that is one.
+// at two GBK bytes a character, and its closing CR LF. After the sheet come
+// the keystroke timeline, at most kMaxTimelineBytes, and small sections (a
+// publication, a signature) with every section's framing. No result file
+// beyond that is one.
 constexpr qint64 kMaxRecordHeadBytes = 64 * 1024;
+constexpr qint64 kMaxTimelineBytes = 64 * 1024;
+constexpr qint64 kMaxSmallSectionsBytes = 4 * 1024;
 constexpr qint64 kMaxResultFileBytes = kMaxRecordHeadBytes
-        + 2 * (qint64(kLongestExamTextCharacters) + kTypedBeyondTextCharacters) + 2;
+        + 2 * (qint64(kLongestExamTextCharacters) + kTypedBeyondTextCharacters) + 2
+        + kMaxTimelineBytes + kMaxSmallSectionsBytes;
 
 }  // namespace examlimits

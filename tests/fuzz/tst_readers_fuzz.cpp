@@ -9,11 +9,13 @@
 #include "examsettings.h"
 #include "exam/examtext.h"
 #include "gbk.h"
+#include "keytimeline.h"
 #include "numbers.h"
 #include "recordlines.h"
 #include "resultrecord.h"
 #include "testfiles.h"
 #include "testrecords.h"
+#include "testtimelines.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -85,6 +87,7 @@ class TestReadersFuzz : public QObject
 
 private slots:
     void readersSurviveMutatedInput();
+    void timelineReaderSurvivesMutatedInput();
 };
 
 void TestReadersFuzz::readersSurviveMutatedInput()
@@ -146,6 +149,32 @@ void TestReadersFuzz::readersSurviveMutatedInput()
         }
     }
     qInfo("%d inputs in %lld ms", rounds, clock.elapsed());
+    QVERIFY(rounds > 1000);
+}
+
+// Mutated before compression, so that the reader behind the decompression
+// sees them; what it reads writes back to the same.
+void TestReadersFuzz::timelineReaderSurvivesMutatedInput()
+{
+    const QByteArray seeds[] = {
+        qUncompress(keytimeline::encode(typedByPinyin(chineseText(300, 1), 2))),
+        qUncompress(keytimeline::encode(
+                keytimeline::coarsened(typedByKeys(englishText(300, 3), 4), 1))),
+    };
+    QRandomGenerator random(20261209);
+    QElapsedTimer clock;
+    clock.start();
+    int rounds = 0;
+    for (; rounds < kRounds && clock.elapsed() < kBudgetMillis / 4; ++rounds) {
+        const QByteArray plain =
+                random.bounded(8) == 0 ? noise(random) : mutate(seeds[random.bounded(2)], random);
+        const keytimeline::Reading reading = keytimeline::decode(qCompress(plain));
+        QCOMPARE(reading.timeline.has_value(), reading.problem.isEmpty());
+        if (reading.timeline)
+            QVERIFY(keytimeline::decode(keytimeline::encode(*reading.timeline)).timeline
+                    == reading.timeline);
+    }
+    qInfo("%d timelines in %lld ms", rounds, clock.elapsed());
     QVERIFY(rounds > 1000);
 }
 
