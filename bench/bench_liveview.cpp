@@ -15,7 +15,9 @@
 #include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
+#include "timeline/recordtimeline.h"
 #include "transcode.h"
+#include "typingruns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -351,5 +353,59 @@ void BM_OpenAnswerSheet(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenAnswerSheet)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// The same sheet of a 30,000-character text typed to its end, with its
+// keystroke timeline (pinyin, four keys a character, a person's pace): from
+// the double click to the window painted with its tabs. Argument 0: the
+// timeline as a client sends it, within its bound; 1: every event kept,
+// whatever its size (the most a replay and a curve can have to work on).
+void BM_OpenAnswerSheetWithTimeline(benchmark::State &state)
+{
+    QString text;
+    const QString verse = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。\r\n");
+    while (text.size() < kTextChars)
+        text += verse;
+    QString shown = text;
+    shown.remove(u'\r');
+    for (int i = 7; i < shown.size(); i += 20)
+        shown[i] = u'错';
+    const KeyTimeline run = typedRun(shown, personLikePace(1, 150));
+    const qint16 seconds = qint16(run.keys.back().atMs / 1000 + 1);
+    ResultRecord record = sheetRecord(text, examDigest(gbk::encode(text)), 1, 9);
+    record.timePass = seconds;
+    record.answerSheet->examMinutes = qint16(seconds / 60 + 1);
+    record.answerSheet->typedText = withCrLf(shown);
+    const bool everyEvent = state.range(0) != 0;
+    record.sections.push_back(
+            { keytimeline::kSectionName.toString(),
+              everyEvent ? keytimeline::encode(run) : keytimeline::encodeWithinBound(run) });
+    CollectedResult result { record, QStringLiteral("97.5"), {}, 0 };
+    ClassViewRow row;
+    row.hasRecord = true;
+    row.name = record.name;
+    ExamFacts facts;
+    facts.examSeconds = record.answerSheet->examMinutes * 60;
+    facts.publishedText = text;
+    facts.publishedDigest = record.answerSheet->examDigest;
+    bool replayed = false;
+    for (auto _ : state) {
+        auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
+        window->show();
+        window->repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        replayed = window->findChild<QWidget *>(QStringLiteral("ReplayView")) != nullptr;
+        delete window;
+        state.ResumeTiming();
+    }
+    state.counters["timeline_kb"] = record.sections.back().bytes.size() / 1024.0;
+    state.counters["replay"] = replayed;
+}
+BENCHMARK(BM_OpenAnswerSheetWithTimeline)
+        ->Arg(0)
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(2);
 
 }  // namespace
