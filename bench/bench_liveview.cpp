@@ -320,6 +320,17 @@ void BM_AnswerSheetCollection(benchmark::State &state)
 }
 BENCHMARK(BM_AnswerSheetCollection)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
+// The answer-sheet window as the double click opens it, painted.
+FrmAnswerSheet *openedSheet(const ClassViewRow &row, const CollectedResult &result,
+                            const ExamFacts &facts)
+{
+    auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
+    window->show();
+    window->repaint();
+    QCoreApplication::processEvents();
+    return window;
+}
+
 // The examiner opens one answer sheet of a 30,000-character text, one sign
 // in twenty typed wrong and the last tenth not typed: from the double click
 // to the window painted.
@@ -343,10 +354,7 @@ void BM_OpenAnswerSheet(benchmark::State &state)
     facts.publishedText = text;
     facts.publishedDigest = record.answerSheet->examDigest;
     for (auto _ : state) {
-        auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
-        window->show();
-        window->repaint();
-        QCoreApplication::processEvents();
+        auto *window = openedSheet(row, result, facts);
         state.PauseTiming();
         delete window;
         state.ResumeTiming();
@@ -389,10 +397,7 @@ void BM_OpenAnswerSheetWithTimeline(benchmark::State &state)
     facts.publishedDigest = record.answerSheet->examDigest;
     bool replayed = false;
     for (auto _ : state) {
-        auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
-        window->show();
-        window->repaint();
-        QCoreApplication::processEvents();
+        auto *window = openedSheet(row, result, facts);
         state.PauseTiming();
         replayed = window->findChild<QWidget *>(QStringLiteral("ReplayView")) != nullptr;
         delete window;

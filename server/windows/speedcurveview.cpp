@@ -128,7 +128,8 @@ void SpeedCurveView::showSteps(int stepSeconds)
     m_wrong->setName(QStringLiteral("有错字的时段（共错%1字）").arg(wrongCount));
     m_perMinute->setRange(0, axisTop(highest));
     m_perMinute->applyNiceNumbers();
-    const double top = m_perMinute->max();
+    // The shading reaches past any axis; the plot cuts it at the top.
+    constexpr double top = 1e6;
     QList<QPointF> pauseOutline;
     for (const CurvePause &pause : std::as_const(m_pauses))
         pauseOutline << QPointF(pause.fromMs / 60000.0, 0) << QPointF(pause.fromMs / 60000.0, top)
