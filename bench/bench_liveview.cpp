@@ -15,7 +15,9 @@
 #include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
+#include "timeline/recordtimeline.h"
 #include "transcode.h"
+#include "typingruns.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -318,6 +320,17 @@ void BM_AnswerSheetCollection(benchmark::State &state)
 }
 BENCHMARK(BM_AnswerSheetCollection)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
+// The answer-sheet window as the double click opens it, painted.
+FrmAnswerSheet *openedSheet(const ClassViewRow &row, const CollectedResult &result,
+                            const ExamFacts &facts)
+{
+    auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
+    window->show();
+    window->repaint();
+    QCoreApplication::processEvents();
+    return window;
+}
+
 // The examiner opens one answer sheet of a 30,000-character text, one sign
 // in twenty typed wrong and the last tenth not typed: from the double click
 // to the window painted.
@@ -341,15 +354,68 @@ void BM_OpenAnswerSheet(benchmark::State &state)
     facts.publishedText = text;
     facts.publishedDigest = record.answerSheet->examDigest;
     for (auto _ : state) {
-        auto *window = new FrmAnswerSheet(AnswerSheetPage(row, &result, facts));
-        window->show();
-        window->repaint();
-        QCoreApplication::processEvents();
+        auto *window = openedSheet(row, result, facts);
         state.PauseTiming();
         delete window;
         state.ResumeTiming();
     }
 }
 BENCHMARK(BM_OpenAnswerSheet)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+
+// The same sheet of a 30,000-character text, with its keystroke timeline
+// (pinyin, four keys a character, a person's pace): from the double click to
+// the window painted with its tabs. Argument 0: typed to its end, the
+// timeline as a client sends it, coarsened to fit its bound; 1: typed as far
+// as a timeline of every event fits the bound (the most a replay and a
+// curve get to work on).
+void BM_OpenAnswerSheetWithTimeline(benchmark::State &state)
+{
+    QString text;
+    const QString verse = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。\r\n");
+    while (text.size() < kTextChars)
+        text += verse;
+    QString shown = text;
+    shown.remove(u'\r');
+    for (int i = 7; i < shown.size(); i += 20)
+        shown[i] = u'错';
+    const bool everyEvent = state.range(0) != 0;
+    KeyTimeline run = typedRun(shown, personLikePace(1, 150));
+    while (everyEvent && keytimeline::encode(run).size() > keytimeline::kMaxEncodedBytes) {
+        shown.truncate(shown.size() * 9 / 10);
+        run = typedRun(shown, personLikePace(1, 150));
+    }
+    const qint16 seconds = qint16(run.keys.back().atMs / 1000 + 1);
+    ResultRecord record = sheetRecord(text, examDigest(gbk::encode(text)), 1, 9);
+    record.timePass = seconds;
+    record.answerSheet->examMinutes = qint16(seconds / 60 + 1);
+    record.answerSheet->typedText = withCrLf(shown);
+    record.sections.push_back(
+            { keytimeline::kSectionName.toString(), keytimeline::encodeWithinBound(run) });
+    CollectedResult result { record, QStringLiteral("97.5"), {}, 0 };
+    ClassViewRow row;
+    row.hasRecord = true;
+    row.name = record.name;
+    ExamFacts facts;
+    facts.examSeconds = record.answerSheet->examMinutes * 60;
+    facts.publishedText = text;
+    facts.publishedDigest = record.answerSheet->examDigest;
+    bool replayed = false;
+    for (auto _ : state) {
+        auto *window = openedSheet(row, result, facts);
+        state.PauseTiming();
+        replayed = window->findChild<QWidget *>(QStringLiteral("ReplayView")) != nullptr;
+        delete window;
+        state.ResumeTiming();
+    }
+    state.counters["timeline_kb"] = record.sections.back().bytes.size() / 1024.0;
+    state.counters["replay"] = replayed;
+    state.counters["typed_chars"] = double(shown.size());
+}
+BENCHMARK(BM_OpenAnswerSheetWithTimeline)
+        ->Arg(0)
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(2);
 
 }  // namespace

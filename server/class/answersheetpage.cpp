@@ -3,6 +3,7 @@
 #include "class/answersheetpage.h"
 
 #include "numbers.h"
+#include "timeline/recordtimeline.h"
 
 #include <algorithm>
 
@@ -66,12 +67,16 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     }
     const AnswerSheet &sheet = *record.answerSheet;
     m_resumeCount = sheet.resumeCount;
+    const bool sameExam = sheet.examDigest == facts.publishedDigest
+            && qint32(sheet.examMinutes) * 60 == facts.examSeconds;
+    if (sameExam)
+        m_compared = facts.publishedText;
+    readTimeline(record);
     if (facts.publishedText.isEmpty()) {
         m_notice = QStringLiteral("本机没有保存发布的考试内容，无法对照答卷。");
         return;
     }
-    if (sheet.examDigest != facts.publishedDigest
-        || qint32(sheet.examMinutes) * 60 != facts.examSeconds) {
+    if (!sameExam) {
         m_notice = QStringLiteral("答卷不是按本场考试的内容和时间答的，无法对照。");
         return;
     }
@@ -105,6 +110,32 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     }
     m_missing = std::max(complete - compared, 0);
     m_beyond = shownText(QStringView(typed).mid(length));
+}
+
+void AnswerSheetPage::readTimeline(const ResultRecord &record)
+{
+    const RecordTimeline read = readRecordTimeline(record);
+    if (!read.timeline) {
+        m_timelineNotice = read.problem.isEmpty()
+                ? QStringLiteral("这份成绩没有按键记录（考生端版本较旧），看不到速度曲线和回放。")
+                : QStringLiteral("按键记录无法读出（%1），看不到速度曲线和回放。")
+                          .arg(read.problem);
+        return;
+    }
+    const KeyTimeline &timeline = *read.timeline;
+    if (timeline.coarse) {
+        m_curve.emplace(timeline, QString(), qint32(record.timePass) * 1000);
+        m_timelineNotice = QStringLiteral("这场考试的按键记录过长，只保存了每%1秒的字数："
+                                          "速度曲线不分对错，不能回放。")
+                                   .arg(timeline.stepSeconds);
+        return;
+    }
+    if (!keytimeline::replayed(timeline.edits)) {
+        m_timelineNotice = QStringLiteral("按键记录中的改动前后接不上，看不到速度曲线和回放。");
+        return;
+    }
+    m_curve.emplace(timeline, m_compared, qint32(record.timePass) * 1000);
+    m_replay.emplace(timeline.edits);
 }
 
 QString AnswerSheetPage::title() const

@@ -4,11 +4,14 @@
 // What the answer-sheet window shows for one row of the class, without
 // widgets: the published text marked position by position against the typed
 // text (right, wrong, not typed), the figures scored again from it beside
-// the record's own, the time, the session and the row's doubts.
+// the record's own, the time, the session and the row's doubts; and from
+// the record's keystroke timeline the speed curve and the replay.
 #include "answercomparison.h"
 #include "class/liveclass.h"
 #include "class/plausibility.h"
 #include "collect/resultcollector.h"
+#include "timeline/typingcurve.h"
+#include "timeline/typingreplay.h"
 
 #include <QString>
 #include <QStringList>
@@ -51,6 +54,16 @@ public:
     QString sessionLine() const;
     const QStringList &doubts() const { return m_row.doubts; }
 
+    // The speed curve, when the record carries a timeline that can be read.
+    const std::optional<TypingCurve> &curve() const { return m_curve; }
+    // The replay, when the timeline keeps every edit and they replay.
+    const std::optional<TypingReplay> &replay() const { return m_replay; }
+    // What the replay colours against: the published text, empty when the
+    // sheet was typed against another one or none is kept.
+    const QString &comparedText() const { return m_compared; }
+    // Why there is no curve or no replay; empty when both are there.
+    const QString &timelineNotice() const { return m_timelineNotice; }
+
 private:
     ClassViewRow m_row;
     qint32 m_examSeconds = 0;
@@ -60,4 +73,10 @@ private:
     std::optional<AnswerFigures> m_figures;
     int m_missing = 0;
     int m_resumeCount = 0;
+    std::optional<TypingCurve> m_curve;
+    std::optional<TypingReplay> m_replay;
+    QString m_compared;
+    QString m_timelineNotice;
+
+    void readTimeline(const ResultRecord &record);
 };

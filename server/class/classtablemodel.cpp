@@ -89,6 +89,9 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole: {
         QString tip =
                 row.stateNote.isEmpty() ? QString() : stateText(row.state) + u'，' + row.stateNote;
+        if (row.state == ExamineeState::Typing && row.lastMinuteSpeed)
+            tip = (tip.isEmpty() ? stateText(row.state) : tip)
+                    + QStringLiteral("，最近一分钟速度%1字/分钟").arg(qRound(*row.lastMinuteSpeed));
         if (doubtful)
             tip = (tip.isEmpty() ? stateText(row.state) : tip) + QStringLiteral("，存疑：\n")
                     + row.doubts.join(u'\n');

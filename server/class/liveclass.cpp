@@ -52,6 +52,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     const SessionLedger ledger(sessions);
     const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
     const QVector<AnswerCheck> answers = m_answers.check(results, facts);
+    const QVector<TimelineFindings> timelines = m_timelines.check(results, facts);
     m_results = results;
     m_recorded.clear();
     m_recorded.reserve(results.size());
@@ -94,6 +95,8 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         if (answer.verdict == AnswerCheck::Verdict::Agrees
             || answer.verdict == AnswerCheck::Verdict::Disagrees)
             row.wrongCount = answer.figures.errorCount;
+        row.doubts << timelines.at(i).doubts;
+        row.lastMinuteSpeed = timelines.at(i).lastMinuteSpeed;
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {

@@ -7,6 +7,7 @@
 #include "class/answercheck.h"
 #include "class/classroster.h"
 #include "class/plausibility.h"
+#include "class/timelinechecks.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 
@@ -33,13 +34,17 @@ struct ClassViewRow : ResultCore
     // Which login of its examinee the record's session is, from 1, in the
     // order the console first saw them; 0 when unknown.
     int loginOrdinal = 0;
+    // Right characters per minute over the record's last minute, from its
+    // keystroke timeline; empty without one.
+    std::optional<double> lastMinuteSpeed;
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
         return static_cast<const ResultCore &>(a) == b && a.hasRecord == b.hasRecord
                 && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
                 && a.setAside == b.setAside && a.stateNote == b.stateNote
-                && a.wrongCount == b.wrongCount && a.loginOrdinal == b.loginOrdinal;
+                && a.wrongCount == b.wrongCount && a.loginOrdinal == b.loginOrdinal
+                && a.lastMinuteSpeed == b.lastMinuteSpeed;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 
@@ -99,6 +104,7 @@ private:
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;
     AnswerChecks m_answers;
+    TimelineChecks m_timelines;
     QVector<CollectedResult> m_results;  // of the last collection, recno = index + 1
     QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
     QVector<ClassViewRow> m_rows;

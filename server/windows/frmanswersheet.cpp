@@ -2,9 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmanswersheet.h"
 
+#include "timeline/typingthresholds.h"
+#include "windows/replayview.h"
+#include "windows/sheetformats.h"
+#include "windows/speedcurveview.h"
+
 #include <QLabel>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -13,25 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-QTextCharFormat markFormat(AnswerSheetPage::Mark mark)
-{
-    QTextCharFormat format;
-    switch (mark) {
-    case AnswerSheetPage::Mark::Right:
-        format.setForeground(Qt::blue);
-        break;
-    case AnswerSheetPage::Mark::Wrong:
-        format.setForeground(Qt::red);
-        format.setFontWeight(QFont::Bold);
-        break;
-    case AnswerSheetPage::Mark::Missing:
-        format.setForeground(Qt::gray);
-        format.setFontUnderline(true);
-        break;
-    }
-    return format;
-}
 
 // What was typed at a wrong place, small and raised after it.
 QTextCharFormat typedFormat()
@@ -74,8 +61,28 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
     m_sheet = new QTextEdit(this);
     m_sheet->setObjectName(QStringLiteral("TxtAnswerSheet"));
     m_sheet->setReadOnly(true);
-    layout->addWidget(m_sheet, 1);
     fillSheet(page);
+    if (!page.timelineNotice().isEmpty()) {
+        auto *notice = new QLabel(page.timelineNotice(), this);
+        notice->setObjectName(QStringLiteral("LblTimelineNotice"));
+        notice->setWordWrap(true);
+        layout->addWidget(notice);
+    }
+    if (!page.curve()) {
+        layout->addWidget(m_sheet, 1);
+    } else {
+        // How it was typed, beside what was typed.
+        auto *tabs = new QTabWidget(this);
+        tabs->setObjectName(QStringLiteral("TabAnswerSheet"));
+        tabs->addTab(m_sheet, QStringLiteral("答卷"));
+        tabs->addTab(new SpeedCurveView(*page.curve(), TypingThresholds().pauseSeconds, tabs),
+                     QStringLiteral("速度曲线"));
+        if (page.replay())
+            tabs->addTab(new ReplayView(*page.replay(), page.comparedText(), page.curve()->endMs(),
+                                        tabs),
+                         QStringLiteral("回放"));
+        layout->addWidget(tabs, 1);
+    }
     auto *closing = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(closing, &QShortcut::activated, this, &QWidget::close);
     resize(900, 640);

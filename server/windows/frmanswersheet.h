@@ -6,8 +6,9 @@
 // (right blue, wrong red, what was typed there raised beside it and in its
 // tooltip) and what was not typed greyed and underlined,
 // the figures scored again beside the record's, the time, the session and
-// the row's doubts. Its letters grow with the window, for a projector;
-// Esc closes it.
+// the row's doubts; with a keystroke timeline, the speed curve and the
+// replay on tabs beside the sheet. Its letters grow with the window, for a
+// projector; Esc closes it.
 #include "class/answersheetpage.h"
 
 #include <QWidget>

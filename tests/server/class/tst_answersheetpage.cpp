@@ -3,9 +3,14 @@
 // The answer sheet as the examiner reads it: each wrong place with what was
 // typed there, extra typing at the end, and the session's wording. A text
 // typed to its end is complete: the final line break, which nobody types,
-// leaves neither the 进度 column short of 100 % nor anything 未打.
+// leaves neither the 进度 column short of 100 % nor anything 未打. A
+// keystroke timeline marks the row when it looks machine-typed, gives the
+// live tooltip the last minute's speed, and the sheet its curve and replay.
 #include "class/answersheetpage.h"
+#include "class/classtablemodel.h"
 #include "testrecords.h"
+#include "timeline/recordtimeline.h"
+#include "typingruns.h"
 
 #include <QtTest>
 
@@ -15,6 +20,13 @@ using Mark = AnswerSheetPage::Mark;
 using Piece = AnswerSheetPage::Piece;
 
 const QByteArray kDigest = QByteArrayLiteral("digest");
+// 80 Chinese characters, 20 signs and 4 line breaks.
+const QString kTyped = [] {
+    QString text;
+    for (int i = 0; i < 4; ++i)
+        text += u"春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。\n"_qs;
+    return text;
+}();
 
 ExamFacts facts(const QString &published)
 {
@@ -41,6 +53,7 @@ Piece piece(Mark mark, const QString &text, const QString &typed = {}, const QSt
 }  // namespace
 
 Q_DECLARE_METATYPE(QVector<Piece>)
+Q_DECLARE_METATYPE(KeyTimeline)
 
 class TestAnswerSheetPage : public QObject
 {
@@ -176,6 +189,80 @@ private slots:
                 grey += int(piece.text.size() + piece.text.count(u'\n'));
         }
         QCOMPARE(grey, missing);
+    }
+
+    void timelineOfATypingExaminee_data()
+    {
+        QTest::addColumn<QByteArray>("section");  // empty: an older client's record
+        QTest::addColumn<QString>("doubt");  // the row's doubt, empty for none
+        QTest::addColumn<bool>("curve");
+        QTest::addColumn<bool>("replay");
+        const KeyTimeline person = typedRun(kTyped, personLikePace(11));
+        QTest::newRow("an older client's record") << QByteArray() << QString() << false << false;
+        QTest::newRow("a person") << keytimeline::encode(person) << QString() << true << true;
+        QTest::newRow("coarsened") << keytimeline::encode(keytimeline::coarsened(person, 1))
+                                   << QString() << true << false;
+        QTest::newRow("Chinese without an input method")
+                << keytimeline::encode(typedRun(kTyped, personLikePace(12), HanziEntry::PlainKeys))
+                << u"汉字未经输入法输入（80字）"_qs << true << true;
+        QTest::newRow("damaged") << QByteArray("damaged") << u"按键记录与成绩不符（"_qs << false
+                                 << false;
+    }
+
+    void timelineOfATypingExaminee()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(QString, doubt);
+        QFETCH(bool, curve);
+        QFETCH(bool, replay);
+        ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs);
+        record.timePass = 120;
+        record.progress = ResultProgress { 3, u"s1"_qs, ResultProgress::Phase::Typing, 100 };
+        record.answerSheet = AnswerSheet { kDigest, 10, 0, withCrLf(kTyped) };
+        if (!section.isEmpty())
+            record.sections.push_back({ keytimeline::kSectionName.toString(), section });
+        const QVector<CollectedResult> results { { record, u"98.5"_qs, {}, 0, 0 } };
+        LiveClass live;
+        live.update(results, facts(withCrLf(kTyped)));
+        const ClassViewRow &row = live.rows().first();
+        const QStringList timelineDoubts =
+                row.doubts.filter(u"按键"_qs) + row.doubts.filter(u"汉字"_qs);
+        QCOMPARE(timelineDoubts.size(), doubt.isEmpty() ? 0 : 1);
+        if (!doubt.isEmpty())
+            QVERIFY2(timelineDoubts.first().startsWith(doubt), qPrintable(timelineDoubts.first()));
+        ClassTableModel model;
+        model.setRows(live.rows());
+        const QString tip = model.index(0, ClassTableModel::State).data(Qt::ToolTipRole).toString();
+        QCOMPARE(tip.contains(u"最近一分钟速度"_qs), curve);
+        const AnswerSheetPage page(row, &results.first(), facts(withCrLf(kTyped)));
+        QCOMPARE(bool(page.curve()), curve);
+        QCOMPARE(bool(page.replay()), replay);
+        QCOMPARE(page.timelineNotice().isEmpty(), curve && replay);
+        if (replay)
+            QCOMPARE(withCrLf(page.replay()->textAt(page.curve()->endMs())), withCrLf(kTyped));
+    }
+
+    void lastMinuteSpeedInTheTooltip()
+    {
+        // 100 characters over the last minute, two minutes into the exam.
+        KeyTimeline run;
+        for (int i = 0; i < 100; ++i) {
+            run.keys.push_back({ 60000 + i * 600, true });
+            run.edits.push_back(
+                    { 60000 + i * 600, i, 0, u"字"_qs, TimelineEdit::Source::InputMethod });
+        }
+        ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs);
+        record.timePass = 120;
+        record.progress = ResultProgress { 3, u"s1"_qs, ResultProgress::Phase::Typing, 100 };
+        record.answerSheet = AnswerSheet { kDigest, 10, 0, QString(100, u'字') };
+        record.sections.push_back(
+                { keytimeline::kSectionName.toString(), keytimeline::encode(run) });
+        LiveClass live;
+        live.update({ { record, u"98.5"_qs, {}, 0, 0 } }, facts(QString(200, u'字')));
+        ClassTableModel model;
+        model.setRows(live.rows());
+        const QString tip = model.index(0, ClassTableModel::State).data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.startsWith(u"答题中，最近一分钟速度100字/分钟"_qs), qPrintable(tip));
     }
 };
 

@@ -1,0 +1,264 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "timeline/machinetyping.h"
+
+#include "timeline/recordtimeline.h"
+#include "timeline/typingcurve.h"
+
+#include <QHash>
+#include <QVector>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kRhythmMark = QStringLiteral("按键节奏不像人工输入");
+const QString kDisagreeMark = QStringLiteral("按键记录与成绩不符");
+
+// A key and the edit it caused are stamped by the same event, a few ms apart at most.
+constexpr qint32 kSameEventMs = 20;
+
+// For each edit, whether it puts back what the last removal at its place
+// took out: an undo brings back text typed before, without typing it again.
+std::vector<bool> restorations(const std::vector<TimelineEdit> &edits)
+{
+    std::vector<bool> restoring(edits.size(), false);
+    QString text;
+    QHash<qint32, QString> removedAt;
+    for (size_t i = 0; i < edits.size(); ++i) {
+        const TimelineEdit &edit = edits[i];
+        if (edit.position < 0 || edit.removed < 0 || edit.position + edit.removed > text.size())
+            break;  // the edits do not replay: the disagreement rule says so
+        const auto removed = removedAt.constFind(edit.position);
+        restoring[i] = !edit.inserted.isEmpty() && removed != removedAt.cend()
+                && *removed == edit.inserted;
+        if (edit.removed > 0)
+            removedAt.insert(edit.position, text.mid(edit.position, edit.removed));
+        text.replace(edit.position, edit.removed, edit.inserted);
+    }
+    return restoring;
+}
+
+// The keys that typed something: those an input method composed with, and
+// those an insertion followed at once. Deleting and moving keys are left
+// out, so a held Backspace, repeating evenly, is no rhythm.
+std::vector<qint32> typingKeyMs(const KeyTimeline &timeline)
+{
+    std::vector<qint32> insertMs;
+    for (const TimelineEdit &edit : timeline.edits) {
+        if (!edit.inserted.isEmpty())
+            insertMs.push_back(edit.atMs);
+    }
+    std::sort(insertMs.begin(), insertMs.end());
+    std::vector<qint32> typing;
+    for (const TimelineKey &key : timeline.keys) {
+        const auto next = std::lower_bound(insertMs.cbegin(), insertMs.cend(), key.atMs);
+        if (key.intoComposition || (next != insertMs.cend() && *next - key.atMs <= kSameEventMs))
+            typing.push_back(key.atMs);
+    }
+    return typing;
+}
+
+// The intervals between typing keys, cut into stretches at every break.
+QVector<QVector<double>> stretches(const std::vector<qint32> &keyMs, qint32 breakMs)
+{
+    QVector<QVector<double>> stretches(1);
+    for (size_t i = 1; i < keyMs.size(); ++i) {
+        const qint32 interval = keyMs[i] - keyMs[i - 1];
+        if (interval > breakMs) {
+            if (!stretches.last().isEmpty())
+                stretches.append(QVector<double>());
+            continue;
+        }
+        stretches.last().append(interval);
+    }
+    return stretches;
+}
+
+// The lowest spread (standard deviation over mean) of `window` intervals in
+// a row, and the lowest mean of `burst` in a row; none where a stretch is shorter.
+struct RhythmExtremes
+{
+    std::optional<double> lowestSpread;
+    std::optional<double> lowestMean;
+};
+
+RhythmExtremes extremes(const QVector<QVector<double>> &intervalStretches, int window, int burst)
+{
+    RhythmExtremes found;
+    for (const QVector<double> &intervals : intervalStretches) {
+        double sum = 0, squares = 0, burstSum = 0;
+        for (int i = 0; i < intervals.size(); ++i) {
+            sum += intervals[i];
+            squares += intervals[i] * intervals[i];
+            burstSum += intervals[i];
+            if (i >= window) {
+                sum -= intervals[i - window];
+                squares -= intervals[i - window] * intervals[i - window];
+            }
+            if (i >= burst)
+                burstSum -= intervals[i - burst];
+            if (i + 1 >= window) {
+                const double mean = sum / window;
+                const double spread = mean > 0
+                        ? std::sqrt(std::max(squares / window - mean * mean, 0.0)) / mean
+                        : 0.0;
+                found.lowestSpread = std::min(found.lowestSpread.value_or(spread), spread);
+            }
+            if (i + 1 >= burst) {
+                const double mean = burstSum / burst;
+                found.lowestMean = std::min(found.lowestMean.value_or(mean), mean);
+            }
+        }
+    }
+    return found;
+}
+
+QString decimal(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+}  // namespace
+
+namespace machinetyping {
+
+QString hanziWithoutInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds)
+{
+    qint32 count = 0;
+    for (const TimelineStep &step : timeline.steps)
+        count += step.hanziByKeys;
+    const std::vector<bool> restoring = restorations(timeline.edits);
+    for (size_t i = 0; i < timeline.edits.size(); ++i) {
+        const TimelineEdit &edit = timeline.edits[i];
+        if (edit.source == TimelineEdit::Source::Keys && !restoring[i])
+            count += qint32(std::count_if(edit.inserted.cbegin(), edit.inserted.cend(),
+                                          keytimeline::isHanzi));
+    }
+    if (count < thresholds.hanziByKeys)
+        return {};
+    return QStringLiteral("汉字未经输入法输入（%1字）").arg(count);
+}
+
+QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thresholds)
+{
+    if (timeline.coarse) {
+        // Only the counts tell: a step of keys faster than anyone types.
+        for (const TimelineStep &step : timeline.steps) {
+            const double meanMs = step.keys > 0 ? timeline.stepSeconds * 1000.0 / step.keys : 0;
+            if (step.keys >= thresholds.burstIntervals && meanMs < thresholds.fastestMeanMs)
+                return kRhythmMark
+                        + QStringLiteral("（%1秒内按键%2次）")
+                                  .arg(timeline.stepSeconds)
+                                  .arg(step.keys);
+        }
+        return {};
+    }
+    const RhythmExtremes found =
+            extremes(stretches(typingKeyMs(timeline), thresholds.breakMs),
+                     thresholds.evenStretchIntervals, thresholds.burstIntervals);
+    if (found.lowestSpread && *found.lowestSpread < thresholds.minSpread)
+        return kRhythmMark
+                + QStringLiteral("（连续%1次按键的间隔几乎相同，离散度%2）")
+                          .arg(thresholds.evenStretchIntervals)
+                          .arg(decimal(*found.lowestSpread));
+    if (found.lowestMean && *found.lowestMean < thresholds.fastestMeanMs)
+        return kRhythmMark
+                + QStringLiteral("（连续%1次按键平均间隔%2毫秒）")
+                          .arg(thresholds.burstIntervals)
+                          .arg(decimal(*found.lowestMean));
+    return {};
+}
+
+QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thresholds)
+{
+    qint32 largest = 0, keysBehind = 0;
+    const auto note = [&](qint32 chars, qint32 keys) {
+        if (chars >= thresholds.largePieceChars && keys < chars * thresholds.keysPerChar
+            && chars > largest) {
+            largest = chars;
+            keysBehind = keys;
+        }
+    };
+    for (const TimelineStep &step : timeline.steps)
+        note(step.inserted - step.removed, step.keys);
+    const std::vector<bool> restoring = restorations(timeline.edits);
+    auto key = timeline.keys.cbegin();
+    for (size_t i = 0; i < timeline.edits.size(); ++i) {
+        const TimelineEdit &edit = timeline.edits[i];
+        qint32 keys = 0;
+        for (; key != timeline.keys.cend() && key->atMs <= edit.atMs + kSameEventMs; ++key)
+            ++keys;
+        if (!restoring[i])
+            note(qint32(edit.inserted.size()), keys);
+    }
+    if (largest == 0)
+        return {};
+    return QStringLiteral("大段文字无按键输入（一次出现%1字，按键%2次）")
+            .arg(largest)
+            .arg(keysBehind);
+}
+
+QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &record,
+                            const TypingThresholds &thresholds)
+{
+    qint32 lastMs = 0;
+    if (!timeline.edits.empty())
+        lastMs = timeline.edits.back().atMs;
+    if (!timeline.keys.empty())
+        lastMs = std::max(lastMs, timeline.keys.back().atMs);
+    if (timeline.coarse && !timeline.steps.empty())
+        lastMs = qint32(timeline.steps.size() - 1) * timeline.stepSeconds * 1000;
+    if (lastMs > (qint32(record.timePass) + thresholds.graceSeconds) * 1000)
+        return kDisagreeMark
+                + QStringLiteral("（按键记录到第%1秒，用时只有%2秒）")
+                          .arg(lastMs / 1000)
+                          .arg(record.timePass);
+    if (!record.answerSheet)
+        return {};
+    const QString &typed = record.answerSheet->typedText;
+    if (timeline.coarse) {
+        qint32 net = 0;
+        for (const TimelineStep &step : timeline.steps)
+            net += step.inserted - step.removed;
+        const qint32 sheetLength = qint32(typed.size() - typed.count(QStringLiteral("\r\n")));
+        if (net == sheetLength)
+            return {};
+        return kDisagreeMark
+                + QStringLiteral("（按键记录共%1字，答卷%2字）").arg(net).arg(sheetLength);
+    }
+    const std::optional<QString> replayed = keytimeline::replayed(timeline.edits);
+    if (!replayed)
+        return kDisagreeMark + QStringLiteral("（按键记录中的改动前后接不上）");
+    if (withCrLf(*replayed) != typed)
+        return kDisagreeMark + QStringLiteral("（按键记录重放出的文字与答卷不同）");
+    return {};
+}
+
+}  // namespace machinetyping
+
+TimelineFindings examineTimeline(const ResultRecord &record, const QString &published,
+                                 const TypingThresholds &thresholds)
+{
+    const RecordTimeline read = readRecordTimeline(record);
+    if (!read.problem.isEmpty())
+        return { { kDisagreeMark + QStringLiteral("（%1）").arg(read.problem) }, std::nullopt };
+    if (!read.timeline)
+        return {};
+    const KeyTimeline &timeline = *read.timeline;
+    TimelineFindings findings;
+    const QString disagreement = machinetyping::disagreesWithRecord(timeline, record, thresholds);
+    for (const QString &doubt :
+         { machinetyping::hanziWithoutInputMethod(timeline, thresholds),
+           machinetyping::inhumanRhythm(timeline, thresholds),
+           machinetyping::textWithoutKeys(timeline, thresholds), disagreement }) {
+        if (!doubt.isEmpty())
+            findings.doubts << doubt;
+    }
+    // Edits that do not replay draw no curve.
+    if (timeline.coarse || keytimeline::replayed(timeline.edits))
+        findings.lastMinuteSpeed =
+                TypingCurve(timeline, published, qint32(record.timePass) * 1000).lastMinuteSpeed();
+    return findings;
+}

@@ -1,0 +1,42 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every number the console judges a keystroke timeline by, in one place.
+// The defaults leave a wide margin to the typing of people: the manual says
+// how often an honest examinee meets each mark.
+#include <QtGlobal>
+
+struct TypingThresholds
+{
+    // 汉字未经输入法输入: this many Chinese characters arriving as plain key
+    // events, not committed by an input method. A person needs an input
+    // method for every one; the margin is for odd input methods that hand
+    // over a character as a key event now and then.
+    qint32 hanziByKeys = 5;
+
+    // 按键节奏不像人工输入, too even: over this many intervals in a row
+    // between typing keys, their spread (standard deviation over mean)
+    // stays below minSpread. People spread about 0.4 to 1.
+    qint32 evenStretchIntervals = 200;
+    double minSpread = 0.15;
+    // ... or too fast: this many intervals in a row averaging below
+    // fastestMeanMs (faster than anyone sustains).
+    qint32 burstIntervals = 30;
+    double fastestMeanMs = 30;
+    // A gap longer than this is a break, not part of a rhythm.
+    qint32 breakMs = 2000;
+
+    // 大段文字无按键输入: a piece of at least largePieceChars characters
+    // arriving with fewer typing keys behind it than keysPerChar per
+    // character. Pinyin takes several keys a character, abbreviated
+    // phrases about one.
+    qint32 largePieceChars = 10;
+    double keysPerChar = 0.5;
+
+    // 按键记录与成绩不符: the timeline may run this long past the record's
+    // time (the clocks of the record and of the timeline tick apart).
+    qint32 graceSeconds = 10;
+
+    // The speed curve shows gaps between keys of at least this as pauses.
+    qint32 pauseSeconds = 5;
+};

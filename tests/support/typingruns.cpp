@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "typingruns.h"
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+KeyPace personLikePace(quint32 seed, double medianMs)
+{
+    auto generator = std::make_shared<std::mt19937>(seed);
+    auto spread = std::make_shared<std::lognormal_distribution<double>>(std::log(medianMs), 0.5);
+    return [generator, spread] { return (*spread)(*generator); };
+}
+
+KeyPace fixedPace(double ms)
+{
+    return [ms] { return ms; };
+}
+
+KeyTimeline typedRun(const QString &text, const KeyPace &pace, HanziEntry hanzi, qint32 startMs)
+{
+    KeyTimeline run;
+    double atMs = startMs;
+    qint32 position = 0;
+    for (const QChar character : text) {
+        const bool composed = hanzi == HanziEntry::Pinyin && keytimeline::isHanzi(character);
+        for (int key = 0; key < (composed ? 4 : 1); ++key) {
+            if (key > 0 || position > 0)
+                atMs += pace();
+            run.keys.push_back({ qint32(atMs), composed });
+        }
+        run.edits.push_back(
+                { qint32(atMs), position++, 0, QString(character),
+                  composed ? TimelineEdit::Source::InputMethod : TimelineEdit::Source::Keys });
+    }
+    return run;
+}

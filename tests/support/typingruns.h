@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Keystroke timelines of made-up runs, for the console's tests and
+// benchmarks: a text typed character by character at a given pace.
+#include "keytimeline.h"
+
+#include <QString>
+
+#include <functional>
+
+// The next interval between two key presses, in ms.
+using KeyPace = std::function<double()>;
+
+// A person's pace: intervals spread log-normally around `medianMs` (a
+// spread of about 0.5), drawn from `seed`.
+KeyPace personLikePace(quint32 seed, double medianMs = 200);
+// A tool's pace: every interval `ms`.
+KeyPace fixedPace(double ms);
+
+// How the run's Chinese characters arrive.
+enum class HanziEntry {
+    Pinyin,  // three keys into a composition, then the committing key
+    PlainKeys,  // one key event each, as an injecting tool sends them
+};
+
+// `text` (line breaks as "\n") typed from `startMs` at `pace`: each other
+// character one plain key and its edit, stamped alike.
+KeyTimeline typedRun(const QString &text, const KeyPace &pace,
+                     HanziEntry hanzi = HanziEntry::Pinyin, qint32 startMs = 1000);
