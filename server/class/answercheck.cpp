@@ -52,11 +52,15 @@ AnswerCheck checkAnswer(const ResultRecord &record, const ExamFacts &facts)
 QString answerDoubt(const ResultRecord &record, const AnswerCheck &check)
 {
     switch (check.verdict) {
-    // A client that writes progress lines writes the sheet after them: one
-    // without is cut short or was edited. A record of an older client is
-    // judged by its figures alone; the answer-sheet window says it has none.
+    // A client that writes progress lines hands its finished result in with
+    // the sheet after them: a finished one without is cut short or was
+    // edited. Records on the way are notes of progress; a record of an older
+    // client is judged by its figures alone (the answer-sheet window says it
+    // has none).
     case AnswerCheck::Verdict::NoSheet:
-        return record.progress ? QStringLiteral("答卷缺失或已损坏") : QString();
+        return record.progress && record.progress->phase == ResultProgress::Phase::Finished
+                ? QStringLiteral("答卷缺失或已损坏")
+                : QString();
     case AnswerCheck::Verdict::NoText:
     case AnswerCheck::Verdict::Agrees:
         return {};
