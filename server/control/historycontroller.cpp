@@ -126,7 +126,8 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
             exported.wrongCount = *wrong;
         rows.append(exported);
     }
-    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName).write(rows, exam.sitting.scale, titleNote);
+    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName)
+            .write(rows, exam.sitting.scale, titleNote);
 }
 
 }  // namespace console

@@ -274,9 +274,9 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
     page.gap();
 
     const QVector<RankingModel::Column> columns {
-        RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber, RankingModel::Name,
-        RankingModel::Speed, RankingModel::Accuracy,   RankingModel::Grade,      RankingModel::Score,
-        RankingModel::State
+        RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber,
+        RankingModel::Name,  RankingModel::Speed,      RankingModel::Accuracy,
+        RankingModel::Grade, RankingModel::Score,      RankingModel::State
     };
     QStringList heading;
     for (const RankingModel::Column column : columns)

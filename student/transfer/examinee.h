@@ -16,9 +16,9 @@ struct Examinee
     QString name;  // name
     qint16 examMinutes = 0;
     // The exam's publication (pb.txt); without an id from an older console.
-    Publication publication;
+    Publication publication = {};
     // Only when the publication requires codes: the code as typed, and the
     // key drawn from it once at login, which signs every record.
-    QString loginCode;
-    QByteArray recordKey;
+    QString loginCode = {};
+    QByteArray recordKey = {};
 };

@@ -170,7 +170,11 @@ private slots:
         ClassViewRow shown = row();
         QCOMPARE(console.liveClass().live().rows().size(), 1);
         QCOMPARE(stateText(shown.state) + shown.stateNote.left(3), u"已交卷续考于"_qs);
-        QCOMPARE(shown.doubts, QStringList());
+        // The test types as a machine would, all keys at once; that is the
+        // one mark it may earn.
+        const QStringList doubts =
+                shown.doubts.filter(QRegularExpression(u"^(?!按键节奏不像人工输入)"_qs));
+        QCOMPARE(doubts.join(u'；'), QString());
         QCOMPARE(float(shown.speed), speed);
 
         // A finished examinee is refused, on either computer.

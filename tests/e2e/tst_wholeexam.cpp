@@ -81,7 +81,7 @@ void TestWholeExam::examFromPublishingToClearing()
     childOf<QAbstractButton>(&consoleWindow, "BeginStop")->click();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
     QCOMPARE(filesIn(exchange),
-             (QStringList { u"console-in-use.txt"_qs, u"se.dll"_qs, u"te.txt"_qs }));
+             (QStringList { u"console-in-use.txt"_qs, u"pb.txt"_qs, u"se.dll"_qs, u"te.txt"_qs }));
 
     // The examinee logs in.
     auto clientMessages = std::make_shared<FakeMessages>();
@@ -150,7 +150,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QVERIFY2(row.contains(u"计算机系"_qs) && row.contains(u"2026-07"_qs)
                      && row.contains(u"王 小明"_qs),
              qPrintable(row.join(u'|')));
-    QVERIFY2(row.contains(u"18"_qs) && row.contains(u"90"_qs) && row.contains(u"60"_qs),
+    QVERIFY2(row.contains(u"18.00"_qs) && row.contains(u"90"_qs) && row.contains(u"60"_qs),
              qPrintable(row.join(u'|')));
 
     // The export holds the same row, with the wrong characters of the answer

@@ -152,7 +152,8 @@ private slots:
         };
         QCOMPARE(exported(), rows);
 
-        typing.progress = ResultProgress { 2, u"s4"_qs, ResultProgress::Phase::Finished, 880 };
+        // Handed in as the others were, by a client that writes no progress.
+        typing.progress = std::nullopt;
         writeResultFile(folder, typing);
         QCOMPARE(m_console->collectResults(), QString());
         rows[0] = u"str:打字考试成绩表||||||||||"_qs;

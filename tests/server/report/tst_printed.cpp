@@ -77,20 +77,20 @@ private slots:
     void resultsExport()
     {
         QTemporaryDir dir;
-        QVector<ResultRow> rows;
+        QVector<ExportedRow> rows;
         for (int examinee = 0; examinee < 120; ++examinee)
-            rows.append(keptRow(0, examinee));
-        rows[3].name = QString(80, u'长');
+            rows.append({ keptRow(0, examinee), false, u"已交卷"_qs, examinee + 1, {}, {} });
+        rows[3].result.name = QString(80, u'长');
         const QString path = dir.filePath(u"成绩.xlsx"_qs);
         const ResultExporter::Outcome outcome =
-                ResultExporter::write(rows, path, {}, GradingScale::standard());
+                ResultExporter::write(rows, path, GradingScale::standard());
         QCOMPARE(outcome.problem, QString());
         const Printed out = printed(path, dir.path());
         QVERIFY2(out.problem.isEmpty(), qPrintable(out.problem));
         QVERIFY2(out.pages.size() >= 2, "120 rows fit one page");
         QVERIFY(out.pages.first().contains(ResultExporter::title()));
-        // One page wide: every page holds the rows' last column, 得分.
-        checkPages(out.pages, { u"得分"_qs });
+        // One page wide: every page holds the rows' last column, 名次.
+        checkPages(out.pages, { u"名次"_qs });
         for (const QString &page : out.pages)
             QVERIFY(page.contains(u"部门"_qs) && page.contains(u"姓名"_qs));
     }

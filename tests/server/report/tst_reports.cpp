@@ -99,7 +99,7 @@ private slots:
         }
         // Each class's grade line whole, however it wraps.
         for (const QString &part : { u"2026级计算机1班"_qs, u"计算机2班"_qs })
-            QVERIFY2(QRegularExpression(part + u"：优秀\\d+人（[\\d.]+%）.*；及格率[\\d.]+%"_qs)
+            QVERIFY2(QRegularExpression(part + u"：.*优秀\\d+人（[\\d.]+%）.*；及格率[\\d.]+%"_qs)
                              .match(joined)
                              .hasMatch(),
                      qPrintable(part));
@@ -182,8 +182,8 @@ private slots:
         QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 5人,实考 4人,缺考 1人"_qs));
         QVERIFY(lineWith(u"全体:"_qs)
                         .startsWith(u"全体:应考 5人,实考 4人,缺考 1人;优秀 1人(25.0%)"_qs));
-        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50 90 良好 85 已交卷"_qs);
-        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20 80 不及格 50 答题中"_qs);
+        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50.00 90 良好 85 已交卷"_qs);
+        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20.00 80 不及格 50 答题中"_qs);
         QCOMPARE(lineWith(u"戊"_qs), u"一班 05 戊 缺考"_qs);
 
         const QStringList sheets =
@@ -197,8 +197,8 @@ private slots:
                 sheets,
                 (QStringList {
                         u"汇总 ['05', '戊', '一班', '缺考']"_qs,
-                        u"班级统计 ['考试', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '缺考']"_qs,
-                        u"班级统计 ['01 03-02 春晓', 45, 75, 1, 2, 0, 1, 5, 4, 1]"_qs,
+                        u"班级统计 ['考试', '文章', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '缺考']"_qs,
+                        u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 5, 4, 1]"_qs,
                         u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs }));
     }
 
