@@ -72,15 +72,20 @@ QString sheetName(const QString &wanted, const QStringList &taken)
     return name;
 }
 
-int printOnA4(lxw_worksheet *sheet, int headingRows)
+int printOnA4(lxw_worksheet *sheet, int headingRows, int pagesWide, int headingColumns)
 {
     constexpr uint8_t kA4 = 9;
     worksheet_set_paper(sheet, kA4);
     worksheet_set_landscape(sheet);
-    // One page wide, as many pages long as the rows take.
-    worksheet_fit_to_pages(sheet, 1, 0);
+    // So many pages wide, as many pages long as the rows take.
+    worksheet_fit_to_pages(sheet, uint16_t(pagesWide), 0);
     if (const lxw_error error = worksheet_repeat_rows(sheet, 0, lxw_row_t(headingRows - 1)))
         return error;
+    if (headingColumns > 0) {
+        if (const lxw_error error =
+                    worksheet_repeat_columns(sheet, 0, lxw_col_t(headingColumns - 1)))
+            return error;
+    }
     return worksheet_set_footer(sheet,
                                 QStringLiteral("&C第 &P 页 / 共 &N 页").toUtf8().constData());
 }

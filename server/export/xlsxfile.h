@@ -22,9 +22,10 @@ QString asciiStandIn(const QString &path, const QString &stem);
 // of case (a number is added then).
 QString sheetName(const QString &wanted, const QStringList &taken);
 
-// Every sheet prints the same way: A4 landscape, one page wide, its first
-// `headingRows` rows on every page and "第 N 页 / 共 M 页" below. The
-// library's refusal, or 0.
-int printOnA4(lxw_worksheet *sheet, int headingRows);
+// Every sheet prints the same way: A4 landscape, `pagesWide` pages wide
+// (one, unless a sheet is too wide to read on one), its first
+// `headingRows` rows and `headingColumns` columns on every page and
+// "第 N 页 / 共 M 页" below. The library's refusal, or 0.
+int printOnA4(lxw_worksheet *sheet, int headingRows, int pagesWide = 1, int headingColumns = 0);
 
 }  // namespace xlsxfile

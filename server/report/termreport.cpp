@@ -273,7 +273,12 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
                                  nullptr));
     written(worksheet_set_column(summary, lxw_col_t(afterExams + 2), lxw_col_t(afterExams + 2), 20,
                                  nullptr));
-    written(lxw_error(xlsxfile::printOnA4(summary, 1)));
+    // Six exams to a printed page stay readable; 考号, 姓名 and 部门 head
+    // every page across.
+    constexpr int kExamsPerPrintedPage = 6;
+    written(lxw_error(xlsxfile::printOnA4(summary, 1,
+                                          (total + kExamsPerPrintedPage - 1) / kExamsPerPrintedPage,
+                                          firstExamColumn)));
     for (int i = 0; i < examinees.size(); ++i) {
         const Examinee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
