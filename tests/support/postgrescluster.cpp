@@ -13,8 +13,10 @@
 #include <QTcpServer>
 #include <QUuid>
 
+#ifdef Q_OS_UNIX
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -46,10 +48,12 @@ quint16 freePort()
     return probe.serverPort();
 }
 
+#ifdef Q_OS_UNIX
 bool giveTo(const QString &path, const struct passwd *owner)
 {
     return chown(QFile::encodeName(path).constData(), owner->pw_uid, owner->pw_gid) == 0;
 }
+#endif
 
 }  // namespace
 
@@ -71,6 +75,7 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
         }
     }
     QDir(root).mkdir(QStringLiteral("socket"));
+#ifdef Q_OS_UNIX
     if (geteuid() == 0) {
         const struct passwd *nobody = getpwnam("nobody");
         if (!nobody || !giveTo(root, nobody) || !giveTo(pwfile, nobody)
@@ -80,6 +85,7 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
         }
         m_runAs = QStringLiteral("nobody");
     }
+#endif
     // The client's password file, as the console uses libpq's.
     const QString passfile = root + QStringLiteral("/pgpass");
     {

@@ -76,17 +76,26 @@ class TestExamArchive : public QObject
     {
         QTest::addColumn<QString>("backend");
         QTest::newRow("file") << u"file"_qs;
+        // The school database is served by Debian's PostgreSQL, which the
+        // Windows build's tests under Wine cannot start.
+#ifdef Q_OS_UNIX
         QTest::newRow("school") << u"school"_qs;
+#endif
     }
 
 private slots:
     void initTestCase()
     {
+#ifdef Q_OS_UNIX
         m_cluster = std::make_unique<PostgresCluster>();
         QVERIFY2(m_cluster->problem().isEmpty(), qPrintable(m_cluster->problem()));
+#endif
     }
 
-    void cleanupTestCase() { m_cluster.reset(); }
+    void cleanupTestCase()
+    {
+        m_cluster.reset();
+    }
 
     void refusedFilesStayUntouched_data()
     {
@@ -262,7 +271,10 @@ private slots:
         QSqlDatabase::removeDatabase(u"guarded"_qs);
     }
 
-    void migratedFromTheFirstSchema_data() { addBackends(); }
+    void migratedFromTheFirstSchema_data()
+    {
+        addBackends();
+    }
 
     void migratedFromTheFirstSchema()
     {
@@ -314,7 +326,10 @@ private slots:
         QCOMPARE(archive.examinees().value, expected);
     }
 
-    void keptOnceReadBackDeleted_data() { addBackends(); }
+    void keptOnceReadBackDeleted_data()
+    {
+        addBackends();
+    }
 
     void keptOnceReadBackDeleted()
     {
