@@ -125,6 +125,9 @@ private slots:
 
     void retakeSetsAsideEverySpelling()
     {
+#ifndef Q_OS_UNIX
+        QSKIP("file names that differ by case alone are one file here");
+#endif
         QTemporaryDir root;
         QVERIFY(QDir(root.path()).mkpath(u"exchange"_qs) && QDir(root.path()).mkpath(u"app"_qs));
         const QString exchange = root.filePath(u"exchange"_qs);
