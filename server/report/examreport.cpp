@@ -223,13 +223,13 @@ private:
     int m_page = 1;
 };
 
-QString examLine(const ArchivedExam &exam)
+QString examLine(const ArchivedExam &exam, const ExamStatistics &whole)
 {
     return QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　%4")
             .arg(exam.sitting.articleName,
                  exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
             .arg(exam.sitting.examMinutes)
-            .arg(statisticsParts(exam).first().attendance());
+            .arg(whole.attendance());
 }
 
 // Draws the report; the number of pages, or 0 when the painter failed.
@@ -242,16 +242,16 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
                                      QPageLayout::Millimeter));
     writer.setTitle(QStringLiteral("打字考试成绩报告"));
     writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+    const QVector<ExamStatistics> parts = statisticsParts(exam);
+    const QString line = examLine(exam, parts.first());
     QPainter painter(&writer);
-    PageWriter page(writer, painter,
-                    { QStringLiteral("打字考试成绩报告　") + examLine(exam), pages });
+    PageWriter page(writer, painter, { QStringLiteral("打字考试成绩报告　") + line, pages });
     const GradingScale &scale = exam.sitting.scale;
 
     page.paragraph(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
-    page.paragraph(examLine(exam), reportFont(kTextPoints));
+    page.paragraph(line, reportFont(kTextPoints));
     page.gap();
 
-    const QVector<ExamStatistics> parts = statisticsParts(exam);
     page.startTable({ QStringLiteral("统计"), QStringLiteral("人数"), QStringLiteral("平均"),
                       QStringLiteral("中位数"), QStringLiteral("最高"), QStringLiteral("最低"),
                       QStringLiteral("标准差") },
