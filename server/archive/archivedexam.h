@@ -36,6 +36,9 @@ struct ExamSitting
 {
     // The same exam always gets the same key, so keeping it twice keeps one copy.
     QString key;
+    // The publication it was published as; empty for an exam published
+    // without one. Kept once per publication, however its rows changed.
+    QString publication;
     QDateTime openedAt;  // when login opened; invalid when not known
     QDateTime closedAt;  // when login closed; invalid when not known
     QDateTime archivedAt;

@@ -33,11 +33,18 @@ GradingScale scaleOf(const QVariant &text)
 }
 
 // The columns of a kept exam, as examAt() reads them.
-constexpr int kExamColumnCount = 12;
+constexpr int kExamColumnCount = 13;
 QString examColumns()
 {
     return QStringLiteral("id, exam_key, opened_at, closed_at, archived_at, article_name, "
-                          "article_text, exam_minutes, roster, grading, lab, teacher");
+                          "article_text, exam_minutes, roster, grading, lab, teacher, "
+                          "publication");
+}
+
+// NULL for an exam without a publication: the unique index allows many.
+QVariant publicationValue(const QString &publication)
+{
+    return publication.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(publication);
 }
 
 // The columns of a row, as rowAt() reads them.
@@ -62,6 +69,7 @@ ArchivedExam examAt(const QSqlQuery &query)
     exam.sitting.scale = scaleOf(query.value(9));
     exam.sitting.lab = query.value(10).toString();
     exam.sitting.teacher = query.value(11).toString();
+    exam.sitting.publication = query.value(12).toString();
     return exam;
 }
 
@@ -188,8 +196,12 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     const QString lock = ArchiveDialect::of(connection()).keepLock();
     bool ok = lock.isEmpty() || query.exec(lock);
     if (ok) {
-        query.prepare(QStringLiteral("SELECT id FROM exams WHERE exam_key = ?"));
+        // Of a publication, the copy kept first stands: a clear repeated
+        // after a failure or a kill may find its rows collected anew.
+        query.prepare(QStringLiteral(
+                "SELECT id FROM exams WHERE exam_key = ? OR publication = ? ORDER BY id"));
         query.bindValue(0, sitting.key);
+        query.bindValue(1, publicationValue(sitting.publication));
         ok = query.exec();
     }
     if (ok && query.next()) {
@@ -206,8 +218,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (ok) {
         query.prepare(QStringLiteral(
                 "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
-                "article_name, article_text, exam_minutes, roster, grading, lab, teacher) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+                "article_name, article_text, exam_minutes, roster, grading, lab, teacher, "
+                "publication) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         const QVariantList values { id,
                                     sitting.key,
                                     timeValue(sitting.openedAt),
@@ -221,7 +233,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     sitting.roster,
                                     sitting.scale.toText(),
                                     sitting.lab,
-                                    sitting.teacher };
+                                    sitting.teacher,
+                                    publicationValue(sitting.publication) };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
         ok = query.exec();

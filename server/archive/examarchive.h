@@ -45,7 +45,7 @@ public:
         bool alreadyKept = false;  // an exam with this key was there before
     };
     // Keeps the exam in one transaction, which also ends the exam under way;
-    // an exam whose key is kept already is left as it is.
+    // an exam whose key or publication is kept already is left as it is.
     Kept keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows);
 
     // The kept exams with their rows, newest first.

@@ -56,6 +56,15 @@ QStringList migration(int from)
             QStringLiteral("UPDATE exams SET sent_at = ''"),
             QStringLiteral("CREATE INDEX exams_waiting ON exams (sent_at)"),
         };
+    case 3:
+        // The publication each exam was published as: one copy per
+        // publication, whatever its rows looked like when it was kept.
+        // Exams published without one keep NULL, which the index allows
+        // any number of times.
+        return {
+            QStringLiteral("ALTER TABLE exams ADD COLUMN publication VARCHAR(64)"),
+            QStringLiteral("CREATE UNIQUE INDEX exams_publication ON exams (publication)"),
+        };
     default:
         return {};
     }

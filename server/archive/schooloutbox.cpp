@@ -17,6 +17,9 @@ SchoolOutbox::SchoolOutbox(ExamArchive &local, ArchivePlace school, QString lab,
 
 QString SchoolOutbox::schoolKeyOf(const ExamSitting &sitting)
 {
+    // Random and never reused: no other lab's exam can have it.
+    if (!sitting.publication.isEmpty())
+        return sitting.publication;
     const QStringList fields { sitting.lab,
                                QString::fromLatin1(examDigest(gbk::encode(sitting.articleText))),
                                sitting.heldAt().toUTC().toString(Qt::ISODate) };

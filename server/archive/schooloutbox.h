@@ -17,8 +17,9 @@ public:
     // (before the console named them) are sent with these.
     SchoolOutbox(ExamArchive &local, ArchivePlace school, QString lab, QString teacher);
 
-    // The key an exam has in the school archive: its lab, the digest of its
-    // text and when login opened.
+    // The key an exam has in the school archive: its publication, or for an
+    // exam published without one its lab, the digest of its text and when
+    // login opened.
     static QString schoolKeyOf(const ExamSitting &sitting);
     // What the console shows while exams wait; empty when none does.
     static QString waitingText(int count);

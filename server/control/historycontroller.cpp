@@ -35,7 +35,12 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     ArchivedExam exam;
     ExamSitting &sitting = exam.sitting;
     sitting = m_archive.sittingUnderWay();
-    sitting.key = ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
+    if (published)
+        sitting.publication = published->publication.id;
+    // Of a publication there is one exam, whatever its rows when it is kept.
+    sitting.key = !sitting.publication.isEmpty()
+            ? sitting.publication
+            : ExamArchive::keyOf(published ? published->textDigest : QByteArray(), *rows);
     sitting.archivedAt = QDateTime::currentDateTimeUtc();
     sitting.scale = m_running.settings.gradingScale();
     sitting.lab = m_running.school.lab;

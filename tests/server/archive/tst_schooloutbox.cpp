@@ -89,6 +89,14 @@ private slots:
         other = base;
         other.articleText += QStringLiteral("处处闻啼鸟");
         QVERIFY(SchoolOutbox::schoolKeyOf(other) != key);
+        // With a publication, the publication alone: a clock changed between
+        // two sends does not make a second exam.
+        other = base;
+        other.publication = QStringLiteral("0123456789abcdef0123456789abcdef");
+        QCOMPARE(SchoolOutbox::schoolKeyOf(other), other.publication);
+        other.openedAt = other.openedAt.addSecs(60);
+        other.lab = QStringLiteral("二号机房");
+        QCOMPARE(SchoolOutbox::schoolKeyOf(other), other.publication);
         QCOMPARE(SchoolOutbox::waitingText(0), QString());
         QCOMPARE(SchoolOutbox::waitingText(3), u"3 场考试尚未上传到学校存档"_qs);
     }
