@@ -4,6 +4,7 @@
 
 #include "archive/archivedialect.h"
 #include "archive/schema.h"
+#include "diskspace.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -105,7 +106,9 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place)
     }
     if (!db.open()) {
         const QString detail = db.lastError().text();
-        refuse(place.isSchool() ? connectionProblem(detail) : QStringLiteral("无法打开"), detail);
+        refuse(place.isSchool() ? connectionProblem(detail)
+                                : fileReason(QStringLiteral("无法打开")),
+               detail);
         return;
     }
     // Everything that could refuse the archive is read before anything is written.
@@ -125,7 +128,7 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place)
     QSqlQuery query(db);
     for (const QString &statement : ArchiveDialect::of(db).openingStatements()) {
         if (const QString detail = run(query, statement); !detail.isEmpty()) {
-            refuse(QStringLiteral("无法写入"), detail);
+            refuse(fileReason(QStringLiteral("无法写入")), detail);
             return;
         }
     }
@@ -173,7 +176,21 @@ QString ArchiveDatabase::failed(const QString &what, const QString &detail) cons
     QString text = QStringLiteral("%1 %2：%3").arg(what, m_place.shown(), detail);
     if (isLockError(detail))
         text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
+    else if (const QString disk = diskProblem(); !disk.isEmpty())
+        text += u'\n' + disk;
     return text;
+}
+
+QString ArchiveDatabase::diskProblem() const
+{
+    return m_place.isSchool() ? QString() : diskspace::problem(m_place.text());
+}
+
+QString ArchiveDatabase::fileReason(const QString &reason) const
+{
+    // A full or read-only disk fails every step of opening; it is not the file's fault.
+    const QString disk = diskProblem();
+    return disk.isEmpty() ? reason : QStringLiteral("无法使用（%1）").arg(disk);
 }
 
 QString ArchiveDatabase::writeRefused(const ArchiveTransaction &transaction,
@@ -195,10 +212,10 @@ QString ArchiveDatabase::sqliteFileProblem()
             return QStringLiteral("正被其他程序使用");
         if (detail.contains(QLatin1String("not a database")))
             return QStringLiteral("不是数据库文件");
-        return QStringLiteral("已损坏（") + detail + u'）';
+        return fileReason(QStringLiteral("已损坏（") + detail + u'）');
     }
     if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
-        return QStringLiteral("已损坏（完整性检查未通过）");
+        return fileReason(QStringLiteral("已损坏（完整性检查未通过）"));
     return {};
 }
 
@@ -243,7 +260,7 @@ QString ArchiveDatabase::migrateLocked()
         // fails leaves the tables as they were.
         ArchiveTransaction transaction(connection());
         if (!transaction.beginProblem().isEmpty())
-            return QStringLiteral("无法升级（") + transaction.beginProblem() + u'）';
+            return fileReason(QStringLiteral("无法升级（") + transaction.beginProblem() + u'）');
         QSqlQuery query(connection());
         QStringList statements = archiveschema::migration(version);
         statements << QStringLiteral("UPDATE archive_schema SET version = %1").arg(version + 1);
@@ -254,7 +271,8 @@ QString ArchiveDatabase::migrateLocked()
         if (detail.isEmpty())
             detail = transaction.commit();
         if (!detail.isEmpty())
-            return QStringLiteral("无法升级到版本%1（%2）").arg(version + 1).arg(detail);
+            return fileReason(
+                    QStringLiteral("无法升级到版本%1（%2）").arg(version + 1).arg(detail));
     }
     return {};
 }

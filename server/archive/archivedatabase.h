@@ -57,6 +57,11 @@ protected:
 private:
     QString refuse(const QString &reason, const QString &detail = {});
     QString sqliteFileProblem();
+    // The file's disk, full or read-only; empty when it takes writes (and for a school database).
+    QString diskProblem() const;
+    // Why a file could not be used: its disk when that is full or
+    // read-only, else `reason`.
+    QString fileReason(const QString &reason) const;
     QString migrate();
     QString migrateLocked();
     std::optional<int> schemaVersion(QString &problem);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultstore.h"
 
+#include "diskspace.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -74,6 +76,8 @@ bool ResultStore::fail(const QString &what, const QString &detail)
     m_lastError = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
     if (detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy")))
         m_lastError += QStringLiteral("\n成绩数据库正被其他程序使用，请关闭那个程序后再试。");
+    else if (const QString disk = diskspace::problem(m_path); !disk.isEmpty())
+        m_lastError += u'\n' + disk;
     return false;
 }
 

@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "diskspace.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace diskspace {
+
+QString problem(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    const QStorageInfo storage(folder);
+    if (!storage.isValid() || !storage.isReady())
+        return {};
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (storage.isReadOnly())
+        return QStringLiteral("磁盘只读：%1").arg(shown);
+    if (storage.bytesAvailable() < kFullBelowBytes)
+        return QStringLiteral("磁盘已满：%1").arg(shown);
+    if (!QFileInfo(folder).isWritable())
+        return QStringLiteral("文件夹只读：%1").arg(shown);
+    return {};
+}
+
+}  // namespace diskspace
