@@ -245,54 +245,87 @@ std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) 
     return AnswerSheetPage(*row, m_class.live().resultOf(recNo), m_judged.facts());
 }
 
-QString ConsoleController::clearQuestion()
+ConsoleController::ClearQuestion ConsoleController::clearQuestion()
 {
     // A collection still under way must not refill the table afterwards.
     m_background.wait();
-    const int results = m_store->rowCount().value_or(0);
+    // A table that cannot be read is no table of 0 results: clearing would
+    // delete the files its rows came from.
+    const std::optional<int> results = m_store->rowCount();
+    if (!results)
+        return { std::nullopt, m_store->lastError() + kFilesKept };
     const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
-    if (!results && !files)
+    if (!*results && !files)
         return {};
     if (m_archive->isOpen())
-        return QStringLiteral("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
-                              "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
-                              "确定要清空吗？")
-                .arg(results)
-                .arg(QDir::toNativeSeparators(m_archive->path()),
-                     QDir::toNativeSeparators(m_folders.exchange))
-                .arg(files);
-    return QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
-                          "中的%3个文件，删除后无法恢复。\n"
-                          "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
-                   .arg(results)
-                   .arg(QDir::toNativeSeparators(m_folders.exchange))
-                   .arg(files)
-            + QStringLiteral("\n考试存档不可用，这次考试不会存档。");
+        return { QStringLiteral("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
+                                "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
+                                "确定要清空吗？")
+                         .arg(*results)
+                         .arg(QDir::toNativeSeparators(m_archive->path()),
+                              QDir::toNativeSeparators(m_folders.exchange))
+                         .arg(files),
+                 {} };
+    return { QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
+                            "中的%3个文件，删除后无法恢复。\n"
+                            "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
+                             .arg(*results)
+                             .arg(QDir::toNativeSeparators(m_folders.exchange))
+                             .arg(files)
+                     + QStringLiteral("\n考试存档不可用，这次考试不会存档。"),
+             {} };
+}
+
+std::vector<std::function<QString()>> ConsoleController::clearingSteps()
+{
+    return { [this] { return keepExamBeforeClearing(); }, [this] { return clearTable(); },
+             [this] { return clearFiles(); } };
+}
+
+QString ConsoleController::keepExamBeforeClearing()
+{
+    // An exam that cannot be kept is not cleared either.
+    if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
+        return problem + QStringLiteral("\n没有清空成绩表和交换文件夹。");
+    return {};
+}
+
+QString ConsoleController::clearTable()
+{
+    // The sessions go with the rows they belong to, in the same database:
+    // where the rows stay, so do their sessions, and so do their files, or
+    // the next collection would find rows without a file to judge.
+    if (!m_store->clear())
+        return m_store->lastError() + kFilesKept;
+    if (SessionTable sessions(m_store->database()); !sessions.clear())
+        return sessions.problem() + kFilesKept;
+    // Only a table read back empty lets the files go.
+    if (const std::optional<int> left = m_store->rowCount(); !left || *left)
+        return (left ? QStringLiteral("成绩表没有清空。") : m_store->lastError()) + kFilesKept;
+    m_judged.forgetPublishedText();
+    m_class.clear();
+    return {};
+}
+
+QString ConsoleController::clearFiles()
+{
+    return clearExchangeFolder(m_folders.exchange,
+                               { m_folders.application, m_folders.program,
+                                 QFileInfo(m_folders.database).absolutePath() });
 }
 
 QStringList ConsoleController::clearResults()
 {
     m_background.wait();
-    // Kept first: an exam that cannot be kept is not cleared either.
-    if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
-        return { problem + QStringLiteral("\n没有清空成绩表和交换文件夹。") };
-    // On to the school; what cannot go yet waits in the file.
+    QString problem;
+    for (const auto &step : clearingSteps()) {
+        problem = step();
+        if (!problem.isEmpty())
+            break;
+    }
+    // On to the school, once kept; what cannot go yet waits in the file.
     m_school.send();
-    // The sessions go with the rows they belong to, in the same database:
-    // where the rows stay, so do their sessions, and so do their files, or
-    // the next collection would find rows without a file to judge.
-    if (!m_store->clear())
-        return { m_store->lastError() + kFilesKept };
-    if (SessionTable sessions(m_store->database()); !sessions.clear())
-        return { sessions.problem() + kFilesKept };
-    m_judged.forgetPublishedText();
-    m_class.clear();
-    const QString problem = clearExchangeFolder(m_folders.exchange,
-                                                { m_folders.application, m_folders.program,
-                                                  QFileInfo(m_folders.database).absolutePath() });
-    if (!problem.isEmpty())
-        return { problem };
-    return {};
+    return problem.isEmpty() ? QStringList() : QStringList { problem };
 }
 
 WorkbookExport ConsoleController::exportResults()

@@ -26,7 +26,10 @@
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace console {
 
@@ -93,11 +96,23 @@ public:
     // for a row without a record.
     std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
 
-    // What clearing would delete, as a question; empty when there is
-    // nothing to delete. A collection under way is finished first.
-    QString clearQuestion();
-    // Empties the results table and the exchange folder; the problems,
-    // one for each part that failed.
+    // What clearing would delete, as a question; neither question nor
+    // problem when there is nothing to delete; the problem when the table
+    // cannot be read (then nothing may be deleted). A collection under way
+    // is finished first.
+    struct ClearQuestion
+    {
+        std::optional<QString> question;
+        QString problem;
+    };
+    ClearQuestion clearQuestion();
+    // 清空上次 as steps in the order that keeps a kill harmless: the exam
+    // is kept, the table emptied (and read back empty), and only then are
+    // the exchange folder's files deleted. Each step returns its problem or
+    // empty; stopped after any step, a second clear finishes the job with
+    // the exam kept once and no file deleted whose row was not cleared.
+    std::vector<std::function<QString()>> clearingSteps();
+    // Runs the steps until one fails; the problems, one for the part that failed.
     QStringList clearResults();
 
     WorkbookExport exportResults();
@@ -129,6 +144,9 @@ private:
     void showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
     void noteLoginOpened();
+    QString keepExamBeforeClearing();
+    QString clearTable();
+    QString clearFiles();
 
     ConsoleFolders m_folders;
     LoginGate m_gate;

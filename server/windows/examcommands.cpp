@@ -85,8 +85,12 @@ void ExamCommands::clearResults()
 {
     if (!mayActBesideOtherConsole(ConsoleController::SharedAction::Clear))
         return;
-    const QString question = m_controller.clearQuestion();
-    if (!question.isEmpty() && !m_messages->confirm(m_window, question))
+    const ConsoleController::ClearQuestion asked = m_controller.clearQuestion();
+    if (!asked.problem.isEmpty()) {
+        tell(asked.problem);
+        return;
+    }
+    if (asked.question && !m_messages->confirm(m_window, *asked.question))
         return;
     for (const QString &problem : m_controller.clearResults())
         tell(problem);

@@ -28,7 +28,7 @@ struct ConsoleRoom
 
     console::ConsoleFolders folders() const
     {
-        return { appFolder(), appFolder(), exchangeFolder, work(QStringLiteral("cj.mdb")),
+        return { appFolder(), appFolder(), exchangeFolder, databaseFile,
                  work(QStringLiteral("文档/成绩导出")) };
     }
 
@@ -43,4 +43,6 @@ struct ConsoleRoom
 
     QTemporaryDir root;
     QString exchangeFolder = root.filePath(QStringLiteral("exchange"));
+    // cj.mdb, with the archive beside it.
+    QString databaseFile = root.filePath(QStringLiteral("cj.mdb"));
 };

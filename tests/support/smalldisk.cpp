@@ -42,3 +42,14 @@ bool SmallDisk::fill()
     while (filler.write("f", 1) == 1) { }
     return true;
 }
+
+bool SmallDisk::setReadOnly(bool readOnly)
+{
+    return m_mounted
+            && QProcess::execute(
+                       QStringLiteral("mount"),
+                       { QStringLiteral("-o"),
+                         readOnly ? QStringLiteral("remount,ro") : QStringLiteral("remount,rw"),
+                         m_dir.path() })
+            == 0;
+}

@@ -22,6 +22,8 @@ public:
 
     // Writes a filler file until the disk has no space left.
     bool fill();
+    // Mounts the disk again read-only, or writable again.
+    bool setReadOnly(bool readOnly);
 
 private:
     QTemporaryDir m_dir;

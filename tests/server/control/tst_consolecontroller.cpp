@@ -6,6 +6,7 @@
 #include "consoleroom.h"
 #include "examdigest.h"
 #include "gbk.h"
+#include "smalldisk.h"
 #include "sqliteholder.h"
 #include "testrecords.h"
 #include "workbook.h"
@@ -414,7 +415,9 @@ private slots:
     void clearingEmptiesTableAndFolder()
     {
         start();
-        QCOMPARE(m_controller->clearQuestion(), QString());  // nothing to delete, nothing to ask
+        // Nothing to delete, nothing to ask.
+        QCOMPARE(m_controller->clearQuestion().question, std::nullopt);
+        QCOMPARE(m_controller->clearQuestion().problem, QString());
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         writeFile(m_room->exchange(u"te.txt"_qs), "t");
         writeFile(m_room->exchange(u"se.dll"_qs), "s");
@@ -425,7 +428,7 @@ private slots:
         QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"sub/keep"_qs));
         QCOMPARE(m_controller->collectResults(), QString());
         QCOMPARE(m_controller->resultCount(), 2);
-        const QString question = m_controller->clearQuestion();
+        const QString question = m_controller->clearQuestion().question.value_or(QString());
         QVERIFY2(question.contains(u"2条成绩"_qs) && question.contains(u"4个文件"_qs)
                          && question.contains(QDir::toNativeSeparators(m_room->exchangeFolder)),
                  qPrintable(question));
@@ -477,6 +480,113 @@ private slots:
         QCOMPARE(exam->sitting.articleText, u"ab\r\n"_qs);
         QCOMPARE(exam->sitting.examMinutes, 10);
         QCOMPARE(exam->rows.first().name, u"y"_qs);
+    }
+
+    void killAtEveryClearingStep_data()
+    {
+        QTest::addColumn<int>("stepsDone");
+        QTest::addColumn<int>("filesGoneBeforeKill");  // deleted by the last step before the kill
+        QTest::addColumn<int>("rowsAfterKill");
+        // Three steps: keep the exam, empty the table, delete the files.
+        QTest::newRow("before anything") << 0 << 0 << 3;
+        QTest::newRow("after keeping") << 1 << 0 << 3;
+        QTest::newRow("after the table") << 2 << 0 << 0;
+        QTest::newRow("during the deletion") << 2 << 1 << 0;
+        QTest::newRow("after the files") << 3 << 5 << 0;
+    }
+
+    void killAtEveryClearingStep()
+    {
+        QFETCH(int, stepsDone);
+        QFETCH(int, filesGoneBeforeKill);
+        QFETCH(int, rowsAfterKill);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "10\r\n");
+        start();
+        QCOMPARE(m_controller->openLogin(), QString());
+        QStringList files;
+        for (const char16_t *name : { u"甲", u"乙", u"丙" })
+            files << upload(m_room->exchangeFolder, u"一班"_qs, QString::fromUtf16(name),
+                            QString::fromUtf16(name), 30);
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        const auto steps = m_controller->clearingSteps();
+        QCOMPARE(int(steps.size()), 3);
+        for (int step = 0; step < stepsDone; ++step)
+            QCOMPARE(steps.at(size_t(step))(), QString());
+        for (int gone = 0; gone < filesGoneBeforeKill && gone < files.size(); ++gone)
+            QFile::remove(files.at(gone));
+        const int filesLeft = int(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }).size());
+        // Files go only once their rows have.
+        QCOMPARE(m_controller->resultCount(), rowsAfterKill);
+        QVERIFY(rowsAfterKill == 0 || filesLeft == 3);
+
+        start();  // killed and started again
+        // The examiner collects before clearing again: the rows come back
+        // from the files that are left, fewer of them.
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->resultCount(), filesLeft);
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->resultCount(), 0);
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }), QStringList());
+        // One copy of the exam, with every result it had.
+        const auto exams = m_controller->history().exams().value.value_or(QVector<ExamSummary>());
+        QCOMPARE(exams.size(), 1);
+        QCOMPARE(exams.first().examinees, 3);
+    }
+
+    void fullOrReadOnlyDiskDeletesNothing_data()
+    {
+        QTest::addColumn<bool>("readOnly");  // else full
+        QTest::addColumn<QString>("named");
+        QTest::newRow("full") << false << u"磁盘已满"_qs;
+        QTest::newRow("read-only") << true << u"磁盘只读"_qs;
+    }
+
+    void fullOrReadOnlyDiskDeletesNothing()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, named);
+        SmallDisk disk(1024);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.problem()));
+        m_room->databaseFile = disk.filePath(u"cj.mdb"_qs);
+        writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
+        writeFile(m_room->app(u"time.txt"_qs), "10\r\n");
+        start();
+        QCOMPARE(m_controller->archiveProblem(), QString());
+        QCOMPARE(m_controller->openLogin(), QString());
+        for (int i = 0; i < 5; ++i)
+            upload(m_room->exchangeFolder, u"一班"_qs, QString::number(i), u"考生"_qs, 30 + i);
+        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(m_controller->closeLogin(), QString());
+        m_controller.reset();
+        QVERIFY(readOnly ? disk.setReadOnly(true) : disk.fill());
+
+        start();
+        const QString archive = m_controller->archiveProblem();
+        QVERIFY2(archive.contains(named) && !archive.contains(u"已损坏"_qs), qPrintable(archive));
+        const ConsoleController::ClearQuestion asked = m_controller->clearQuestion();
+        QVERIFY2(asked.problem.contains(named)
+                         || asked.question.value_or(QString()).contains(u"5条成绩"_qs),
+                 qPrintable(asked.problem));
+        const QStringList problems = m_controller->clearResults();
+        QCOMPARE(problems.size(), 1);
+        QVERIFY2(problems.first().contains(named) && !problems.first().contains(u"已损坏"_qs),
+                 qPrintable(problems.first()));
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }).size(), 5);
+
+        // Space again: the clear goes through, and the exam is kept whole.
+        m_controller.reset();
+        QVERIFY(readOnly ? disk.setReadOnly(false) : QFile::remove(disk.filePath(u".filler"_qs)));
+        start();
+        QCOMPARE(m_controller->archiveProblem(), QString());
+        QCOMPARE(m_controller->resultCount(), 5);
+        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }), QStringList());
+        const auto exams = m_controller->history().exams().value.value_or(QVector<ExamSummary>());
+        QCOMPARE(exams.size(), 1);
+        QCOMPARE(exams.first().examinees, 5);
     }
 
     void undeletableFileIsReported()
