@@ -6,6 +6,7 @@
 #include "identity.h"
 #include "numbers.h"
 #include "paths.h"
+#include "publication.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "collect/sessiontimeline.h"
@@ -92,6 +93,14 @@ QString shapeProblem(QByteArrayView plain)
     return {};
 }
 
+// A record that names a publication other than the current one is of an
+// earlier exam; a record or an exam without one cannot tell.
+bool ofAnotherPublication(const ResultRecord &record, const QString &current)
+{
+    const QString named = publicationOf(record.sections);
+    return !current.isEmpty() && !named.isEmpty() && named != current;
+}
+
 // A session's files collapse into one row; files without progress lines
 // (an older client) or with an empty session id stay rows of their own.
 // The identity is part of the key so that a record claiming another's
@@ -120,6 +129,11 @@ CollectionReport ResultCollector::collect()
     if (!report.problem.isEmpty())
         return report;
 
+    // Published again with the last exam's files kept: those stay in the
+    // folder, but are not this exam's rows.
+    const QString publication = currentPublication(m_applicationFolder);
+    QSet<QString> earlierExaminees;
+    int earlierFiles = 0;
     QHash<QString, int> rowOfSession;
     QByteArray lastPlain;
     KnownResultFiles known;
@@ -143,6 +157,12 @@ CollectionReport ResultCollector::collect()
             continue;
         }
         const ResultRecordReading &reading = file.reading;
+        if (ofAnotherPublication(*reading.record, publication)) {
+            ++earlierFiles;
+            earlierExaminees.insert(identity::personKey(
+                    reading.record->department, reading.record->examNumber, reading.record->name));
+            continue;
+        }
 
         const QString key = sessionKey(*reading.record);
         const auto known = key.isEmpty() ? rowOfSession.cend() : rowOfSession.constFind(key);
@@ -170,7 +190,7 @@ CollectionReport ResultCollector::collect()
     // Sessions are judged against what the console saw of them before,
     // also before a restart.
     SessionTable sessionTable(m_store.database());
-    const auto sessions = sessionTable.load();
+    const auto sessions = sessionTable.load(publication);
     if (!sessions) {
         report.problem = sessionTable.problem();
         return report;
@@ -213,7 +233,9 @@ CollectionReport ResultCollector::collect()
         collected.insert(identity::personKey(result.record.department, result.record.examNumber,
                                              result.record.name));
     for (const ResultRow &old : *stored) {
-        if (collected.contains(identity::personKey(old.department, old.examNumber, old.name)))
+        // A row whose examinee's file is of an earlier exam is that exam's.
+        const QString person = identity::personKey(old.department, old.examNumber, old.name);
+        if (collected.contains(person) || earlierExaminees.contains(person))
             continue;
         const bool unreadable = std::any_of(
                 report.skipped.cbegin(), report.skipped.cend(), [&old](const SkippedFile &file) {
@@ -230,6 +252,10 @@ CollectionReport ResultCollector::collect()
         return report;
     }
     report.rowCount = static_cast<int>(rows.size());
+    if (earlierFiles)
+        report.notes << QStringLiteral("交换文件夹中有%1份以前发布的考试的成绩，不属于这次考试，"
+                                       "没有计入。清空上次会删除它们。")
+                                .arg(earlierFiles);
     return report;
 }
 

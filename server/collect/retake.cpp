@@ -50,7 +50,8 @@ Retake::Offer Retake::offer(const QString &department, const QString &examNumber
                             const QString &name)
 {
     SessionTable table(m_store.database());
-    const auto entries = table.load();
+    // The examinee's sessions of this exam, not of one published before.
+    const auto entries = table.load(currentPublication(m_applicationFolder));
     if (!entries)
         return { std::nullopt, table.problem() };
     const SessionLedger ledger(*entries);
@@ -69,7 +70,8 @@ QString Retake::allow(const QString &department, const QString &examNumber, cons
 {
     const QString person = identity::personKey(department, examNumber, name);
     SessionTable table(m_store.database());
-    const auto entries = table.load();
+    // The examinee's sessions of this exam, not of one published before.
+    const auto entries = table.load(currentPublication(m_applicationFolder));
     if (!entries)
         return table.problem();
     SessionLedger ledger(*entries);

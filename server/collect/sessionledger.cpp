@@ -5,6 +5,7 @@
 #include "collect/resultcollector.h"
 #include "collect/sessiontimeline.h"
 #include "identity.h"
+#include "publication.h"
 
 #include <QCryptographicHash>
 #include <QHash>
@@ -106,6 +107,7 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             SessionEntry seen;
             seen.person = person;
             seen.sessionId = record.progress->sessionId;
+            seen.publication = publicationOf(record.sections);
             seen.sequence = -1;
             m_entries.append(seen);
             entry = &m_entries.last();
@@ -157,15 +159,16 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
     }
 }
 
-const SessionEntry *SessionLedger::standingResult(const QString &person) const
+const SessionEntry *SessionLedger::standingResult(const QString &person,
+                                                  const std::optional<QString> &publication) const
 {
     // The first session to finish stands; a later one is a second attempt.
-    const SessionEntry *standing = nullptr;
-    for (const SessionEntry &entry : m_entries) {
-        if (entry.person == person && entry.finished() && !entry.setAside && !standing)
-            standing = &entry;
-    }
-    return standing;
+    const auto standing =
+            std::find_if(m_entries.cbegin(), m_entries.cend(), [&](const SessionEntry &entry) {
+                return entry.person == person && entry.finished() && !entry.setAside
+                        && entry.publication == publication.value_or(entry.publication);
+            });
+    return standing == m_entries.cend() ? nullptr : &*standing;
 }
 
 int SessionLedger::sessionsOf(const QString &person) const
@@ -217,7 +220,9 @@ void SessionLedger::keepFinished(QVector<CollectedResult> &results,
     for (CollectedResult &result : results) {
         const ResultRecord &record = result.record;
         const QString person = personOf(record);
-        const SessionEntry *standing = hasSession(record) ? standingResult(person) : nullptr;
+        const SessionEntry *standing = hasSession(record)
+                ? standingResult(person, publicationOf(record.sections))
+                : nullptr;
         if (!standing) {
             kept.append(std::move(result));
             continue;

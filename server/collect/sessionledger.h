@@ -16,6 +16,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 struct CollectedResult;
 
@@ -23,6 +24,7 @@ struct SessionEntry
 {
     QString person;  // identity::personKey of the record
     QString sessionId;
+    QString publication;  // the one its first record named; empty when none
     ResultProgress::Phase phase = ResultProgress::Phase::Waiting;
     qint32 sequence = 0;  // of the newest record seen
     qint16 timePass = 0;  // of the newest record seen
@@ -65,17 +67,21 @@ public:
     // collected since `watchingSince` (null: unknown).
     void observe(const QVector<CollectedResult> &results, const QDateTime &now,
                  const QDateTime &watchingSince = {});
-    // A finished session is never replaced by a later one of its examinee:
-    // the later sessions' rows give way to the finished one's, which
-    // counts them in laterSessions. `recordOf` gives a finished session's
+    // A finished session is never replaced by a later one of its examinee
+    // of the same publication: the later sessions' rows give way to the
+    // finished one's, which counts them in laterSessions. A session of an
+    // earlier publication (the same examinee in the last exam) stands for
+    // nothing of this one. `recordOf` gives a finished session's
     // record lines where its own file is gone.
     using FinishedRecord = std::function<QByteArray(const SessionEntry &)>;
     void keepFinished(QVector<CollectedResult> &results, const FinishedRecord &recordOf) const;
 
     const QVector<SessionEntry> &entries() const { return m_entries; }
     const SessionEntry *find(const QString &person, const QString &sessionId) const;
-    // The finished session that stands as this examinee's result.
-    const SessionEntry *standingResult(const QString &person) const;
+    // The finished session that stands as this examinee's result; with a
+    // publication, of that publication only.
+    const SessionEntry *standingResult(const QString &person,
+                                       const std::optional<QString> &publication = {}) const;
     // Which of the examinee's sessions this is, from 1, in the order first
     // seen (set-aside ones too: each was a login); 0 for one not seen.
     int loginOrdinal(const QString &person, const QString &sessionId) const;

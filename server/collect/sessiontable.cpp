@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/sessiontable.h"
 
+#include "publish/examaspublished.h"
+
+#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -23,6 +26,13 @@ QDateTime timeOf(const QVariant &value)
 
 }  // namespace
 
+QString currentPublication(const QString &applicationFolder)
+{
+    const auto published =
+            ExamAsPublished::load(QDir(applicationFolder).filePath(ExamAsPublished::fileName()));
+    return published ? published->publication.id : QString();
+}
+
 SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
 {
     QSqlQuery query(m_db);
@@ -41,7 +51,8 @@ SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
 
 void SessionTable::addTimelineColumns()
 {
-    // A table from before the timeline was judged gains its columns.
+    // A table from before the timeline was judged, or before publications,
+    // gains its columns.
     QSqlQuery query(m_db);
     QStringList present;
     if (!query.exec(QStringLiteral("PRAGMA table_info(tabSessions)"))) {
@@ -51,7 +62,8 @@ void SessionTable::addTimelineColumns()
     while (query.next())
         present << query.value(1).toString();
     const QStringList added { QStringLiteral("process INTEGER"), QStringLiteral("arrived INTEGER"),
-                              QStringLiteral("clocked INTEGER"), QStringLiteral("doubts TEXT") };
+                              QStringLiteral("clocked INTEGER"), QStringLiteral("doubts TEXT"),
+                              QStringLiteral("publication TEXT") };
     for (const QString &column : added) {
         if (present.contains(column.section(u' ', 0, 0)))
             continue;
@@ -68,14 +80,14 @@ bool SessionTable::fail(const QString &detail)
     return false;
 }
 
-std::optional<QVector<SessionEntry>> SessionTable::load()
+std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publication)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
                                    "changed, resumed, CASE WHEN aside THEN finished END, figures, "
-                                   "altered, aside, process, arrived, clocked, doubts "
-                                   "FROM tabSessions ORDER BY rowid"))) {
+                                   "altered, aside, process, arrived, clocked, doubts, "
+                                   "publication FROM tabSessions ORDER BY rowid"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
@@ -99,6 +111,10 @@ std::optional<QVector<SessionEntry>> SessionTable::load()
         entry.arrivedSeconds = query.value(13).toInt();
         entry.clockedSeconds = query.value(14).toInt();
         entry.timelineDoubts = query.value(15).toString().split(u'\n', Qt::SkipEmptyParts);
+        entry.publication = query.value(16).toString();
+        if (!publication.isEmpty() && !entry.publication.isEmpty()
+            && entry.publication != publication)
+            continue;
         entry.stored = true;
         entries.append(entry);
     }
@@ -137,7 +153,8 @@ bool SessionTable::save(const QVector<SessionEntry> &entries)
             insert.prepare(QStringLiteral(
                     "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
                     "resumed, figures, altered, aside, process, arrived, clocked, doubts, person, "
-                    "session, finished) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                    "session, finished, publication) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
             && update.prepare(QStringLiteral(
                     "UPDATE tabSessions SET phase = ?, sequence = ?, timepass = ?, resumes = ?, "
                     "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ?, process = ?, "
@@ -167,8 +184,11 @@ bool SessionTable::save(const QVector<SessionEntry> &entries)
                                     entry.sessionId };
         for (int i = 0; i < values.size(); ++i)
             write.bindValue(i, values[i]);
-        if (!entry.stored)
+        // A session's publication is that of its first record: written once.
+        if (!entry.stored) {
             write.bindValue(int(values.size()), entry.finishedRecord);
+            write.bindValue(int(values.size()) + 1, entry.publication);
+        }
         ok = write.exec();
         // A session that finished since it was stored keeps its record now.
         if (ok && entry.stored && !entry.finishedRecord.isEmpty()) {

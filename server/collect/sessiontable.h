@@ -10,6 +10,10 @@
 
 #include <optional>
 
+// The publication the console published last (fb.txt in the application
+// folder); empty when it was published without one.
+QString currentPublication(const QString &applicationFolder);
+
 class SessionTable
 {
 public:
@@ -20,8 +24,10 @@ public:
 
     const QString &problem() const { return m_problem; }
     // Empty when the table cannot be read (problem() says why). Finished
-    // records come only with the sessions set aside.
-    std::optional<QVector<SessionEntry>> load();
+    // records come only with the sessions set aside. With a publication,
+    // only its sessions and those that name none: the sessions of an
+    // earlier exam stay in the table, but are no logins of this one.
+    std::optional<QVector<SessionEntry>> load(const QString &publication = {});
     // The finished record of one session; empty when there is none.
     QByteArray finishedRecord(const SessionEntry &entry);
     // Writes the entries changed since load() in one transaction.

@@ -9,6 +9,7 @@
 #include "collect/resultcollector.h"
 #include "collect/retake.h"
 #include "identity.h"
+#include "publish/examaspublished.h"
 #include "resultfilename.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -60,6 +61,30 @@ private slots:
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs,
                                  u"s2 T 20"_qs, u"collect"_qs, u"s2 F 50"_qs }
                 << u"50:已交卷"_qs << QString();
+        // Published again with the last exam's files kept: its finished
+        // result stands for nothing of the new exam.
+        const QStringList oldExam { u"publish p1"_qs, u"s1 F 70"_qs, u"collect"_qs };
+        const QString republished = u"publish p2"_qs;
+        QTest::newRow("old exam finished, new one not started")
+                << oldExam + QStringList { republished, u"s2 W 0"_qs } << u"0:未开始"_qs
+                << QString();
+        QTest::newRow("old exam finished, new one typing")
+                << oldExam + QStringList { republished, u"s2 T 20"_qs } << u"20:答题中"_qs
+                << QString();
+        QTest::newRow("old exam finished, new one finished")
+                << oldExam + QStringList { republished, u"s2 F 50"_qs } << u"50:已交卷"_qs
+                << QString();
+        QTest::newRow("old exam finished, across a restart")
+                << oldExam + QStringList { u"restart"_qs, republished, u"s2 T 20"_qs }
+                << u"20:答题中"_qs << QString();
+        QTest::newRow("write-once: the old exam's file beside the new one's")
+                << oldExam + QStringList { republished, u"s2 W 0 2"_qs } << u"0:未开始"_qs
+                << QString();
+        QTest::newRow("old exam's file only: no row of the new exam")
+                << oldExam + QStringList { republished } << QString() << QString();
+        QTest::newRow("one publication: the finished result still stands")
+                << oldExam + QStringList { u"s2 W 0"_qs } << u"70:已交卷"_qs
+                << u"交卷后又登录考试1次"_qs;
     }
 
     void finishedResultStands()
@@ -72,6 +97,7 @@ private slots:
         const QString exchange = root.filePath(u"exchange"_qs);
         auto store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
         CollectionReport report;
+        Publication published;  // what the console published last; records name it
         const auto collect = [&] {
             report = ResultCollector(exchange, root.filePath(u"app"_qs), *store).collect();
             QVERIFY2(report.ok(), qPrintable(report.problem));
@@ -86,6 +112,11 @@ private slots:
                          QString());
             } else if (step == u"restart") {
                 store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
+            } else if (word[0] == u"publish") {
+                published.id = word[1];
+                const auto exam = ExamAsPublished::of(10, "ab\r\n", published);
+                QVERIFY(exam);
+                QCOMPARE(exam->save(root.filePath(u"app/fb.txt"_qs)), QString());
             } else if (step == u"an hour later") {
                 QVERIFY(QSqlQuery(store->database())
                                 .exec(u"UPDATE tabSessions SET changed = changed - 3600000"_qs));
@@ -99,6 +130,8 @@ private slots:
                                                     : Phase::Waiting;
                 record.progress =
                         ResultProgress { int(steps.indexOf(step)) + 1, word[0], phase, 880 };
+                if (!published.id.isEmpty())
+                    record.sections.push_back(published.section());
                 QVERIFY(!writeResultFile(exchange, record, word.value(3, u"1"_qs).toInt())
                                  .isEmpty());
             }
@@ -106,7 +139,14 @@ private slots:
         collect();
         LiveClass live;
         live.update(report.results, { 600, std::nullopt, false }, report.kept, report.sessions);
-        QCOMPARE(live.rows().size(), 1);
+        QCOMPARE(live.rows().size(), row.isEmpty() ? 0 : 1);
+        if (row.isEmpty()) {
+            // It stays in the folder, and the examiner is told why it is not counted.
+            QCOMPARE(report.notes.size(), 1);
+            QVERIFY2(report.notes.first().contains(u"1份以前发布的考试的成绩"_qs),
+                     qPrintable(report.notes.first()));
+            return;
+        }
         const ClassViewRow &shown = live.rows().first();
         QCOMPARE(QString::number(shown.speed) + u':' + stateText(shown.state), row);
         const QString doubts = shown.doubts.join(u'；');
