@@ -33,6 +33,8 @@ ResultRecord sessionRecord(const QString &number, const QString &name, float spe
 {
     ResultRecord record = sampleRecord(u"一班"_qs, number, name, speed);
     record.progress = ResultProgress { sequence, u"s1"_qs, phase, 880 };
+    // Sections follow the answer sheet.
+    record.answerSheet = AnswerSheet { "d1", 10, 0, u"春眠不觉晓\r\n"_qs };
     record.sections.push_back(Publication { publicationId, true }.section());
     return record;
 }
