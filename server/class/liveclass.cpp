@@ -62,7 +62,9 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         // As the table stores it, so both rank alike.
         static_cast<ResultCore &>(row) = results.at(i).row(i + 1);
         row.hasRecord = true;
-        row.state = stateOf(record);
+        const bool signedByExaminee = results.at(i).signature == RecordKeys::Verdict::Signed;
+        // What its examinee did not sign never counts as their finish.
+        row.state = signedByExaminee ? stateOf(record) : ExamineeState::Waiting;
         const qint32 typed = record.progress && row.state != ExamineeState::Finished
                 ? record.progress->typedSoFar
                 : record.typedLen;
@@ -77,10 +79,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         row.doubts = doubts.at(i);
         const QString person =
                 identity::personKey(record.department, record.examNumber, record.name);
-        for (const SessionEntry *entry : ledger.setAsideOf(person))
+        for (const SessionEntry *entry :
+             signedByExaminee ? ledger.setAsideOf(person) : QVector<const SessionEntry *>())
             row.setAside << setAsideDoubt(*entry);
-        if (const SessionEntry *session =
-                    record.progress ? ledger.find(person, record.progress->sessionId) : nullptr) {
+        if (const SessionEntry *session = record.progress && signedByExaminee
+                    ? ledger.find(person, record.progress->sessionId)
+                    : nullptr) {
             row.loginOrdinal = ledger.loginOrdinal(person, session->sessionId);
             if (SessionLedger::interrupted(*session, facts.examSeconds, now))
                 row.state = ExamineeState::Interrupted;

@@ -152,6 +152,15 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
     for (const CollectedResult &row : rows) {
         const ResultRecord &record = row.record;
         QStringList reasons = recordDoubts(record, facts);
+        if (row.signature != RecordKeys::Verdict::Signed) {
+            // Not its examinee's doing as far as anyone can tell: nothing
+            // about the identity's sessions is judged from it.
+            reasons.prepend(row.signature == RecordKeys::Verdict::Pending
+                                    ? QStringLiteral("签名尚未核对完")
+                                    : QStringLiteral("签名不符：可能是伪造的成绩"));
+            doubts << reasons;
+            continue;
+        }
         for (const CollectedFile &file : row.files) {
             if (!resultname::matchesIdentity(file.name, record.department, record.examNumber,
                                              record.name))

@@ -14,7 +14,7 @@ struct BackgroundCollector::Worker : QObject
     KnownResultFiles known;  // what the collections before read
     CollectionWatch watch;
 
-    CollectionReport collect()
+    CollectionReport collect(std::shared_ptr<const RecordKeys> keys)
     {
         if (!store)
             store = std::make_unique<ResultStore>(databasePath);
@@ -24,7 +24,10 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
-        return ResultCollector(exchangeFolder, applicationFolder, *store, &known, &watch).collect();
+        ResultCollector collector(exchangeFolder, applicationFolder, *store, &known, &watch);
+        // Its own thread: a key still being drawn is worth the wait.
+        collector.checkSignatures(std::move(keys), true);
+        return collector.collect();
     }
 };
 
@@ -51,7 +54,7 @@ BackgroundCollector::~BackgroundCollector()
     delete m_worker;
 }
 
-bool BackgroundCollector::start()
+bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys)
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -59,8 +62,8 @@ bool BackgroundCollector::start()
             return false;
         m_running = true;
     }
-    QMetaObject::invokeMethod(m_worker, [this] {
-        CollectionReport report = m_worker->collect();
+    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys)] {
+        CollectionReport report = m_worker->collect(keys);
         {
             QMutexLocker lock(&m_mutex);
             m_report = std::move(report);

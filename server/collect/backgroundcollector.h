@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QWaitCondition>
 
+#include <memory>
 #include <optional>
 
 class BackgroundCollector : public QObject
@@ -24,9 +25,10 @@ public:
                         QObject *parent = nullptr);
     ~BackgroundCollector() override;
 
-    // Starts a collection; false, and nothing started, while one is under way
-    // or its report has not been handed back yet.
-    bool start();
+    // Starts a collection, with the keys that records must be signed with
+    // when the exam requires login codes; false, and nothing started, while
+    // one is under way or its report has not been handed back yet.
+    bool start(std::shared_ptr<const RecordKeys> keys = {});
     bool busy() const;
     // Waits for the collection under way, if any, and hands its report back
     // before returning: afterwards the database is the caller's alone.

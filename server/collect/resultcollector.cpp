@@ -54,6 +54,12 @@ ResultCollector::ResultCollector(QString exchangeFolder, QString applicationFold
 {
 }
 
+void ResultCollector::checkSignatures(std::shared_ptr<const RecordKeys> keys, bool mayWait)
+{
+    m_keys = std::move(keys);
+    m_mayWaitForKeys = mayWait;
+}
+
 QString implausibleNameProblem(const ResultRecord &record)
 {
     for (const QString *field : { &record.department, &record.examNumber, &record.name }) {
@@ -105,12 +111,28 @@ bool ofAnotherPublication(const ResultRecord &record, const QString &current)
 // (an older client) or with an empty session id stay rows of their own.
 // The identity is part of the key so that a record claiming another's
 // session never hides a row.
-QString sessionKey(const ResultRecord &record)
+QString sessionKey(const ResultRecord &record, RecordKeys::Verdict signature)
 {
     if (!record.progress || record.progress->sessionId.isEmpty())
         return {};
-    return record.progress->sessionId + QChar(0)
+    // A record not signed by its examinee never joins, and so never
+    // replaces, the records of a signed session it claims.
+    const QChar trust = signature == RecordKeys::Verdict::Signed ? QChar(u'+') : QChar(u'?');
+    return trust + record.progress->sessionId + QChar(0)
             + identity::personKey(record.department, record.examNumber, record.name);
+}
+
+// Takes out the rows that are not signed as their examinee's.
+QVector<CollectedResult> takeUnsigned(QVector<CollectedResult> &results)
+{
+    QVector<CollectedResult> taken;
+    const auto firstUnsigned = std::stable_partition(
+            results.begin(), results.end(), [](const CollectedResult &result) {
+                return result.signature == RecordKeys::Verdict::Signed;
+            });
+    std::move(firstUnsigned, results.end(), std::back_inserter(taken));
+    results.erase(firstUnsigned, results.end());
+    return taken;
 }
 
 }  // namespace
@@ -137,6 +159,7 @@ CollectionReport ResultCollector::collect()
     QHash<QString, int> rowOfSession;
     QByteArray lastPlain;
     KnownResultFiles known;
+    const QString judgedFor = m_keys ? m_keys->publicationId() : QString();
     for (const ResultFileFolder::Entry &entry : entries) {
         if (!entry.decodable) {
             report.skipped.append({ entry.name, QStringLiteral("文件名无法识别") });
@@ -146,7 +169,7 @@ CollectionReport ResultCollector::collect()
         KnownResultFile file;
         bool remember = true;
         if (before != m_known.cend() && entry.size >= 0 && before->size == entry.size
-            && before->modified == entry.modified)
+            && before->modified == entry.modified && before->judgedFor == judgedFor)
             file = *before;
         else
             file = readFile(folder, entry, lastPlain, remember);
@@ -164,13 +187,14 @@ CollectionReport ResultCollector::collect()
             continue;
         }
 
-        const QString key = sessionKey(*reading.record);
+        const QString key = sessionKey(*reading.record, file.signature);
         const auto known = key.isEmpty() ? rowOfSession.cend() : rowOfSession.constFind(key);
         if (known == rowOfSession.cend()) {
             if (!key.isEmpty())
                 rowOfSession.insert(key, int(report.results.size()));
             CollectedResult result {
-                *reading.record, reading.accuracyLine, { { entry.name, reading } }, 0
+                *reading.record, reading.accuracyLine, { { entry.name, reading } }, 0, 0,
+                file.signature
             };
             report.results.append(std::move(result));
             continue;
@@ -195,6 +219,9 @@ CollectionReport ResultCollector::collect()
         report.problem = sessionTable.problem();
         return report;
     }
+    // What its examinee did not sign neither counts in their sessions nor
+    // stands for them: it only shows, after the rest.
+    QVector<CollectedResult> notSigned = takeUnsigned(report.results);
     SessionLedger ledger(*sessions);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime());
@@ -206,6 +233,11 @@ CollectionReport ResultCollector::collect()
         return report;
     }
     report.sessions = ledger.entries();
+    QSet<QString> collected;
+    for (const CollectedResult &result : std::as_const(report.results))
+        collected.insert(identity::personKey(result.record.department, result.record.examNumber,
+                                             result.record.name));
+    report.results += notSigned;
 
     // cj.zip is left holding the unscrambled copy of the last file read.
     // Nothing reads it: a full disk must not cost the collection.
@@ -228,10 +260,6 @@ CollectionReport ResultCollector::collect()
         report.problem = m_store.lastError();
         return report;
     }
-    QSet<QString> collected;
-    for (const CollectedResult &result : std::as_const(report.results))
-        collected.insert(identity::personKey(result.record.department, result.record.examNumber,
-                                             result.record.name));
     for (const ResultRow &old : *stored) {
         // A row whose examinee's file is of an earlier exam is that exam's.
         const QString person = identity::personKey(old.department, old.examNumber, old.name);
@@ -263,7 +291,9 @@ KnownResultFile ResultCollector::readFile(const ResultFileFolder &folder,
                                           const ResultFileFolder::Entry &entry, QByteArray &plain,
                                           bool &remember) const
 {
-    KnownResultFile file { entry.size, entry.modified, {}, {} };
+    KnownResultFile file;
+    file.size = entry.size;
+    file.modified = entry.modified;
     const ResultFileFolder::Reading bytes = folder.read(entry);
     if (!bytes.bytes) {
         file.problem = bytes.problem;
@@ -277,8 +307,16 @@ KnownResultFile ResultCollector::readFile(const ResultFileFolder &folder,
     file.reading = readResultRecord(plain);
     file.problem =
             file.reading.ok() ? implausibleNameProblem(*file.reading.record) : file.reading.problem;
-    if (!file.problem.isEmpty())
+    if (!file.problem.isEmpty()) {
         file.reading.record.reset();
+        return file;
+    }
+    if (m_keys) {
+        file.judgedFor = m_keys->publicationId();
+        file.signature = m_keys->check(plain, *file.reading.record, m_mayWaitForKeys);
+        // Judged again once its key is there.
+        remember = file.signature != RecordKeys::Verdict::Pending;
+    }
     return file;
 }
 

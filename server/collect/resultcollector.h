@@ -4,6 +4,7 @@
 // Collection of results: the result files of the exchange folder become the
 // rows of the results table, in one transaction.
 #include "resultrecord.h"
+#include "collect/recordkeys.h"
 #include "collect/resultfiles.h"
 #include "collect/resultstore.h"
 #include "collect/sessionledger.h"
@@ -13,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+
+#include <memory>
 
 struct SkippedFile
 {
@@ -38,6 +41,10 @@ struct CollectedResult
     int newest = 0;  // index into files of the record shown
     // Sessions of its examinee after this finished one, which it stands for.
     int laterSessions = 0;
+    // Where codes are required: whether its records were signed with the
+    // examinee's code. Anything else is a row of its own that never stands
+    // as a result.
+    RecordKeys::Verdict signature = RecordKeys::Verdict::Signed;
 
     // Its row of the results table at this recno.
     ResultRow row(qint32 recNo) const;
@@ -51,6 +58,9 @@ struct KnownResultFile
     qint64 modified = 0;
     ResultRecordReading reading;  // ok() when it was read as a record
     QString problem;  // otherwise why it was skipped
+    // Its signature, judged for this publication (empty without codes).
+    RecordKeys::Verdict signature = RecordKeys::Verdict::Signed;
+    QString judgedFor;
 };
 // By the name as the file system has it.
 using KnownResultFiles = QHash<QByteArray, KnownResultFile>;
@@ -110,6 +120,10 @@ public:
     ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store,
                     KnownResultFiles *known = nullptr, CollectionWatch *watch = nullptr);
 
+    // With keys, every record must be signed with its examinee's code; a
+    // key still being drawn is waited for only with `mayWait`.
+    void checkSignatures(std::shared_ptr<const RecordKeys> keys, bool mayWait);
+
     // Rebuilds the table from the result files (*.zip) in name order, recno
     // counting from 1; files of one exam session make one row, at the place
     // of its first file. Rows of the table whose examinee has no record
@@ -133,6 +147,8 @@ private:
     KnownResultFiles m_ownKnown;
     KnownResultFiles &m_known;
     CollectionWatch *m_watch;
+    std::shared_ptr<const RecordKeys> m_keys;
+    bool m_mayWaitForKeys = false;
 };
 
 // The examiner's summary of the files a collection left out; empty when none.

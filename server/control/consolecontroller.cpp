@@ -56,6 +56,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     connect(&m_background, &BackgroundCollector::finished, this,
             &ConsoleController::showQuietCollection);
     setLoginState();
+    takeLoginCodes();
     // The stored results ranked by speed.
     if (const auto stored = m_store->rowsInRankOrder())
         m_class.showStored(*stored);
@@ -142,7 +143,9 @@ void ConsoleController::keepExamPublished()
 QString ConsoleController::openLogin()
 {
     m_gateNote.clear();
-    const QString problem = m_gate.open(m_settings.examMinutes());
+    const QString problem = m_gate.open(m_settings.examMinutes(), examineesToCode());
+    // Even a failure may leave the console's record naming the new exam.
+    takeLoginCodes();
     if (problem.isEmpty())
         noteLoginOpened();
     setLoginState();
@@ -160,6 +163,29 @@ QString ConsoleController::closeLogin()
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
+}
+
+QVector<CodedExaminee> ConsoleController::examineesToCode() const
+{
+    QVector<CodedExaminee> examinees;
+    const auto &roster = m_class.live().roster();
+    if (!roster || !m_settings.loginCodesRequired())
+        return examinees;
+    for (const RosterEntry &entry : roster->entries())
+        examinees.append({ entry.department, entry.examNumber, entry.name, {} });
+    return examinees;
+}
+
+void ConsoleController::takeLoginCodes()
+{
+    const auto &exam = m_gate.examAsPublished();
+    if (!exam || !exam->publication.codesRequired) {
+        m_keys.reset();
+        return;
+    }
+    if (m_keys && m_keys->publicationId() == exam->publication.id)
+        return;
+    m_keys = std::make_shared<const RecordKeys>(exam->publication.id, m_gate.loginCodes());
 }
 
 void ConsoleController::noteLoginOpened()
@@ -189,9 +215,9 @@ QString ConsoleController::collectResults()
     m_background.wait();
     keepExamPublished();
     m_judged.countPublishedText();
-    const CollectionReport report =
-            ResultCollector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles)
-                    .collect();
+    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles);
+    collector.checkSignatures(m_keys, false);
+    const CollectionReport report = collector.collect();
     showCollection(report);
     if (!report.ok())
         return report.problem;
@@ -207,7 +233,7 @@ void ConsoleController::collectQuietly()
         return;
     keepExamPublished();
     m_judged.countPublishedText();
-    m_background.start();
+    m_background.start(m_keys);
 }
 
 void ConsoleController::showQuietCollection(const CollectionReport &report)
@@ -233,7 +259,9 @@ QString ConsoleController::allowRetake(const ClassViewRow &row)
     const QString problem = Retake(*m_store, m_folders.exchange, m_folders.application)
                                     .allow(row.department, row.examNumber, row.name);
     // The row shows the result set aside at once.
-    showCollection(ResultCollector(m_folders.exchange, m_folders.application, *m_store).collect());
+    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
+    collector.checkSignatures(m_keys, false);
+    showCollection(collector.collect());
     return problem;
 }
 

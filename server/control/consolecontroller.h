@@ -69,6 +69,9 @@ public:
     // What the counts line adds about the gate (the exam published again
     // after its files went); empty when nothing happened.
     const QString &gateNote() const { return m_gateNote; }
+    // The login codes of the exam as last published; none when it
+    // requires none.
+    const LoginCodes &loginCodes() const { return m_gate.loginCodes(); }
 
     // ---- The exam's settings and the class ----
     ExamSettingsController &settings() { return m_settings; }
@@ -147,6 +150,11 @@ private:
     QString keepExamBeforeClearing();
     QString clearTable();
     QString clearFiles();
+    // The examinees who get a login code at the next 允许登录: the class
+    // list's, when codes are required; none for the classic login.
+    QVector<CodedExaminee> examineesToCode() const;
+    // Draws the keys of the exam as published, when it requires codes.
+    void takeLoginCodes();
 
     ConsoleFolders m_folders;
     LoginGate m_gate;
@@ -158,6 +166,7 @@ private:
     QTimer m_collectClock;
     BackgroundCollector m_background;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
+    std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
     QString m_gateNote;
     SchoolController m_school;
     // Last: it reads the parts above.

@@ -62,6 +62,15 @@ public:
     // Keeps the scale and grades with it from now on.
     QString saveGradingScale(const GradingScale &scale);
 
+    // ---- Login codes ----
+    // Whether 允许登录 gives each examinee of a loaded class list a login
+    // code; without a list the classic login stays whatever this says.
+    bool loginCodesRequired() const { return m_settings.loginCodesRequired(); }
+    QString saveLoginCodesRequired(bool required) const
+    {
+        return m_settings.saveLoginCodesRequired(required);
+    }
+
 signals:
     void examTextChanged(const QString &text);
     void gradingScaleChanged();

@@ -105,6 +105,18 @@ QString ConsoleSettings::saveExchangeFolder(const QString &folder) const
     return wholefile::write(filePath(exchangeFileName()), bytes);
 }
 
+bool ConsoleSettings::loginCodesRequired() const
+{
+    constexpr qint64 kMaxBytes = 16;
+    const wholefile::Reading reading = wholefile::read(filePath(loginCodesFileName()), kMaxBytes);
+    return reading.bytes && reading.bytes->trimmed() == "1";
+}
+
+QString ConsoleSettings::saveLoginCodesRequired(bool required) const
+{
+    return wholefile::write(filePath(loginCodesFileName()), required ? "1\r\n" : "0\r\n");
+}
+
 QString ConsoleSettings::articleFolder() const
 {
     return filePath(QStringLiteral("article"));

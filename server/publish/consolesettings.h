@@ -79,6 +79,12 @@ public:
     // stored (a name GBK cannot hold, a failed write), else empty.
     QString saveExchangeFolder(const QString &folder) const;
 
+    // Whether an exam with a class list gives each examinee a login code
+    // (logincodes.txt, "1"); off when the file is absent or says anything else.
+    static QString loginCodesFileName() { return QStringLiteral("logincodes.txt"); }
+    bool loginCodesRequired() const;
+    QString saveLoginCodesRequired(bool required) const;
+
 private:
     QString m_folder;
 };

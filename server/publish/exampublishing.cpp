@@ -38,20 +38,21 @@ QString writeAndCheck(const QString &path, const QByteArray &bytes)
 }  // namespace
 
 ExamPublishing::ExamPublishing(QString applicationFolder, QString exchangeFolder,
-                               qint16 examMinutes, Publication publication)
+                               qint16 examMinutes, Publication publication, LoginCodes codes)
     : m_applicationFolder(std::move(applicationFolder)),
       m_exchangeFolder(std::move(exchangeFolder)),
       m_examMinutes(examMinutes),
-      m_publication(std::move(publication))
+      m_publication(std::move(publication)),
+      m_codes(std::move(codes))
 {
 }
 
 std::vector<std::function<QString()>> ExamPublishing::steps()
 {
     return {
-        [this] { return withdrawSettings(); }, [this] { return keepRecord(); },
-        [this] { return publishText(); },      [this] { return publishPublication(); },
-        [this] { return publishSettings(); },
+        [this] { return withdrawSettings(); },   [this] { return keepRecord(); },
+        [this] { return keepCodes(); },          [this] { return publishText(); },
+        [this] { return publishPublication(); }, [this] { return publishSettings(); },
     };
 }
 
@@ -93,6 +94,20 @@ QString ExamPublishing::keepRecord()
     // Kept before anything is published: after a kill the console knows the
     // exam a client could have got.
     return m_exam->save(settings.filePath(ExamAsPublished::fileName()));
+}
+
+QString ExamPublishing::keepCodes() const
+{
+    // After fb.txt: a kill in between leaves an exam nobody could get, whose
+    // codes nobody needs; before se.dll: no client signs with a code the
+    // console does not know.
+    const QString path = ConsoleSettings(m_applicationFolder).filePath(LoginCodes::fileName());
+    if (m_codes.isEmpty()) {
+        // Codes of an earlier publication name it and are never taken for this one.
+        QFile::remove(path);
+        return {};
+    }
+    return m_codes.save(path);
 }
 
 QString ExamPublishing::publishText() const

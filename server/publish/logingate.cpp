@@ -47,7 +47,7 @@ LoginGate::LoginGate(QString applicationFolder, QString exchangeFolder, ConsoleI
     // A console that ended while login was open left se.dll behind, and
     // examinees can still log in: the gate must say so.
     m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
-    m_asPublished = ExamAsPublished::load(m_settings.filePath(ExamAsPublished::fileName()));
+    loadKept();
 }
 
 LoginGate::Readiness LoginGate::readiness() const
@@ -89,15 +89,26 @@ QString LoginGate::scratchPath(const QString &name) const
     return m_settings.filePath(name);
 }
 
-QString LoginGate::open(qint16 examMinutes)
+void LoginGate::loadKept()
 {
-    return publishAs(examMinutes, Publication { Publication::newId(), false });
+    m_asPublished = ExamAsPublished::load(m_settings.filePath(ExamAsPublished::fileName()));
+    m_codes = m_asPublished && m_asPublished->publication.codesRequired ? LoginCodes::load(
+                      m_settings.filePath(LoginCodes::fileName()), m_asPublished->publication.id)
+                                                                        : LoginCodes();
 }
 
-QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication)
+QString LoginGate::open(qint16 examMinutes, QVector<CodedExaminee> examinees)
+{
+    const Publication publication { Publication::newId(), !examinees.isEmpty() };
+    return publishAs(examMinutes, publication,
+                     LoginCodes::issue(publication.id, std::move(examinees)));
+}
+
+QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication,
+                             const LoginCodes &codes)
 {
     ExamPublishing publishing(m_settings.applicationFolder(), m_exchangeFolder, examMinutes,
-                              publication);
+                              publication, codes);
     const QString problem = publishing.run();
     removeScratchFiles();
     if (!problem.isEmpty()) {
@@ -109,7 +120,7 @@ QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication)
         QFile::remove(publishedPath(publishedTextName()));
         // The console's record may already name the new exam: what a restart
         // would find is what counts from now on.
-        m_asPublished = ExamAsPublished::load(m_settings.filePath(ExamAsPublished::fileName()));
+        loadKept();
         // A settings file that stays (an earlier exam's, in a folder that
         // cannot be written) still lets clients in: login is open.
         m_open = QFileInfo(settingsPath).isFile();
@@ -123,6 +134,7 @@ QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication)
     // Results are judged against this exam until the next one is published,
     // whatever the settings say meanwhile.
     m_asPublished = publishing.exam();
+    m_codes = codes;
     // Only a note: a folder that takes the exam but not the note still runs it.
     m_marker.leave(QDateTime::currentDateTimeUtc());
     return {};
@@ -173,7 +185,7 @@ QString LoginGate::republish()
         problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
     else
         // The same publication: the class's records and checkpoints stay its own.
-        problem = publishAs(m_asPublished->examMinutes, m_asPublished->publication);
+        problem = publishAs(m_asPublished->examMinutes, m_asPublished->publication, m_codes);
     if (problem.isEmpty())
         return {};
     // Whatever is left of the exam lets nobody in: take it back, so the

@@ -8,6 +8,7 @@
 #include "publish/consolesettings.h"
 #include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
+#include "publish/logincodes.h"
 #include "paths.h"
 
 #include <QString>
@@ -42,14 +43,17 @@ public:
     // Publishes the exam with the given exam time. Returns an empty text on
     // success; otherwise what failed, and nothing new stays published. The
     // gate is open after a failure only when an earlier se.dll could not be
-    // taken back.
-    QString open(qint16 examMinutes);
+    // taken back. With examinees, each gets a login code and the exam
+    // requires them.
+    QString open(qint16 examMinutes, QVector<CodedExaminee> examinees = {});
     // Withdraws the exam. Returns an empty text when both files are gone;
     // the gate stays open while se.dll could not be deleted.
     QString close();
 
     // The exam as last published, from this run or kept from an earlier one.
     const std::optional<ExamAsPublished> &examAsPublished() const { return m_asPublished; }
+    // The login codes of the exam as last published; none without codes.
+    const LoginCodes &loginCodes() const { return m_codes; }
     // Whether both te.txt and se.dll still lie in the exchange folder.
     bool filesStillPublished() const;
     // Publishes the exam last published again, the same text and time,
@@ -71,7 +75,8 @@ public:
 private:
     QString publishedPath(const QString &name) const;
     QString scratchPath(const QString &name) const;
-    QString publishAs(qint16 examMinutes, const Publication &publication);
+    QString publishAs(qint16 examMinutes, const Publication &publication, const LoginCodes &codes);
+    void loadKept();
     void removeScratchFiles();
 
     ConsoleSettings m_settings;
@@ -79,4 +84,5 @@ private:
     ConsoleMarker m_marker;
     bool m_open = false;
     std::optional<ExamAsPublished> m_asPublished;
+    LoginCodes m_codes;
 };

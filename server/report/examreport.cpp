@@ -5,18 +5,16 @@
 #include "export/celltext.h"
 #include "export/documentname.h"
 #include "report/examcharts.h"
-#include "report/pdftextmap.h"
+#include "report/pdffile.h"
 #include "stats/rankingmodel.h"
 #include "stats/statisticspage.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFontDatabase>
 #include <QGraphicsScene>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextOption>
 
 namespace examreport {
@@ -33,28 +31,9 @@ constexpr int kCellLines = 3;
 // The histogram as laid out before it is scaled onto the page.
 constexpr QSizeF kChartSize(900, 420);
 
-// The first CJK family installed, so the PDF embeds a font with every
-// character of a Chinese class list.
-QString reportFamily()
-{
-    const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-    for (const QString &family :
-         { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
-           QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
-           QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
-           QStringLiteral("Droid Sans Fallback") }) {
-        if (installed.contains(family))
-            return family;
-    }
-    return installed.value(0, QFont().defaultFamily());
-}
-
 QFont reportFont(int points, bool bold = false)
 {
-    QFont font(reportFamily());
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
+    return pdffile::chineseFont(points, bold);
 }
 
 // What the report says of its exam on every page.
@@ -320,14 +299,7 @@ QString writePdf(const ArchivedExam &exam, const QString &path)
         if (!pages || !draw(writer, exam, pages))
             return cannotWrite;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite + QStringLiteral("：") + file.errorString();
-    const QByteArray bytes = pdftextmap::withIdeographs(
-            pdf.data(), pdftextmap::radicalIdeographs(reportFont(kTextPoints)));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return cannotWrite + QStringLiteral("：") + file.errorString();
-    return {};
+    return pdffile::save(pdf.data(), reportFont(kTextPoints), path, cannotWrite);
 }
 
 }  // namespace examreport

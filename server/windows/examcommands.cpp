@@ -2,8 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/examcommands.h"
 
+#include "report/loginslips.h"
+
 #include "messages.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QWidget>
 
 using console::ConsoleController;
@@ -122,6 +128,31 @@ void ExamCommands::allowRetake(int row)
     }
     if (m_messages->confirm(m_window, *offer.question))
         tell(m_controller.allowRetake(examinee));
+}
+
+void ExamCommands::printLoginCodes()
+{
+    const LoginCodes &codes = m_controller.loginCodes();
+    const QString name = loginslips::defaultFileName(
+            QDateTime::currentDateTime(),
+            QFileInfo(m_controller.settings().chosenArticlePath()).completeBaseName());
+    // Beside the exported workbooks, where the examiner finds the class's papers.
+    const QString folder = m_controller.folders().exports;
+    QDir().mkpath(folder);
+    const QString chosen = m_hooks.chooseSaveFile(m_window, QDir(folder).filePath(name),
+                                                  QStringLiteral("PDF 文件 (*.pdf)"));
+    if (chosen.isEmpty())
+        return;
+    if (const QString problem = loginslips::writePdf(codes, chosen); !problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    QString message = QStringLiteral("%1位考生的登录码已保存为 %2，打印后沿虚线剪开，发给考生。")
+                              .arg(codes.examinees().size())
+                              .arg(QDir::toNativeSeparators(chosen));
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(chosen)))
+        message += QStringLiteral("\n没有找到能打开它的PDF阅读程序。");
+    tell(message);
 }
 
 void ExamCommands::loadRoster()

@@ -32,6 +32,8 @@ public:
     // 重考 for the examinee shown in this place of the grid.
     void allowRetake(int row);
     void loadRoster();
+    // Saves the exam's login codes as slips to print, and opens them.
+    void printLoginCodes();
     // Tells the examiner `text`; nothing when it is empty.
     void tell(const QString &text);
 

@@ -57,6 +57,8 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     buildToolbar();
     m_results = new ResultsView(this);
     connect(m_results, &ResultsView::exportRequested, m_commands, &ExamCommands::exportResults);
+    connect(m_results, &ResultsView::loginCodesRequested, m_commands,
+            &ExamCommands::printLoginCodes);
     connect(m_results, &ResultsView::retakeRequested, m_commands, &ExamCommands::allowRetake);
     connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
     ExamSettingsController &settings = m_controller.settings();
@@ -188,6 +190,7 @@ void FrmMain::showLoginState()
                             open ? kOpenToolTip : kClosedToolTip,
                             open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_clearLast->setEnabled(!open);
+    m_results->showLoginCodes(!m_controller.loginCodes().isEmpty());
 }
 
 void FrmMain::showRows()

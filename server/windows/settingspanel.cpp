@@ -9,6 +9,7 @@
 
 #include "messages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -149,6 +150,30 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
                                    twips::rect(6600, 4560, 1815, 300)),
                    MovesRight | MovesDown);
     connect(archivePlace, &QPushButton::clicked, this, &SettingsPanel::editSchoolArchive);
+    buildLoginCodesChoice(textFrame);
+}
+
+void SettingsPanel::buildLoginCodesChoice(QWidget *frame)
+{
+    m_loginCodes = placed(new QCheckBox(QStringLiteral("要求登录码"), frame), MovesDown);
+    m_loginCodes->setObjectName(QStringLiteral("ChkLoginCodes"));
+    m_loginCodes->setGeometry(twips::rect(2520, 4560, 2055, 300));
+    m_loginCodes->setToolTip(
+            QStringLiteral("允许登录时为名单中的每位考生生成登录码（打印后发给考生），"
+                           "考生登录时须填写，成绩带签名，同学无法冒名交卷。\n"
+                           "只对载入了名单的考试起作用；没有名单时考生照常登录。"));
+}
+
+void SettingsPanel::showLoginCodesChoice()
+{
+    m_loginCodes->setChecked(m_controller.loginCodesRequired());
+}
+
+QString SettingsPanel::saveLoginCodesChoice()
+{
+    if (m_loginCodes->isChecked() == m_controller.loginCodesRequired())
+        return {};
+    return m_controller.saveLoginCodesRequired(m_loginCodes->isChecked());
 }
 
 void SettingsPanel::buildDataLine(const QFont &windowFont)
@@ -192,6 +217,7 @@ void SettingsPanel::open()
 {
     show();
     showFolders();
+    showLoginCodesChoice();
     const examarticle::Reading stored = m_controller.readStoredExamText();
     if (stored.text)
         showTextLength();
@@ -250,6 +276,10 @@ void SettingsPanel::save()
 {
     if (const QString problem = m_controller.saveSettings(m_examMinutes->currentText());
         !problem.isEmpty()) {
+        tell(problem);
+        return;
+    }
+    if (const QString problem = saveLoginCodesChoice(); !problem.isEmpty()) {
         tell(problem);
         return;
     }

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QVector>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -52,6 +53,7 @@ private:
     void buildTimeFrame(const QFont &windowFont);
     void buildTextFrame(const QFont &windowFont);
     void buildDataLine(const QFont &windowFont);
+    void buildLoginCodesChoice(QWidget *frame);
 
     void chooseArticle();
     void chooseExchangeFolder();
@@ -62,6 +64,8 @@ private:
     void cancel();
 
     void showMinutes();
+    void showLoginCodesChoice();
+    QString saveLoginCodesChoice();
     void showFolders();
     // The text as the files have it, CR LF line ends included.
     void showExamText(const QString &text);
@@ -78,5 +82,6 @@ private:
     QLabel *m_dataFolder = nullptr;
     QPlainTextEdit *m_examText = nullptr;
     QLabel *m_textLength = nullptr;
+    QCheckBox *m_loginCodes = nullptr;
     QVector<Placed> m_placed;
 };

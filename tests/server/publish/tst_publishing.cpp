@@ -9,6 +9,7 @@
 #include "testfiles.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,13 +32,16 @@ private slots:
         QTest::addColumn<int>("stepsDone");
         QTest::addColumn<bool>("openAfterRestart");
         QTest::addColumn<bool>("newExamKept");
-        // Five steps: withdraw se.dll, keep fb.txt, te.txt, pb.txt, se.dll.
-        QTest::newRow("before anything") << 0 << true << false;
-        QTest::newRow("after se.dll withdrawn") << 1 << false << false;
-        QTest::newRow("after fb.txt") << 2 << false << true;
-        QTest::newRow("after te.txt") << 3 << false << true;
-        QTest::newRow("after pb.txt") << 4 << false << true;
-        QTest::newRow("after se.dll") << 5 << true << true;
+        QTest::addColumn<bool>("codesKnown");  // the kept exam's login codes are there
+        // Six steps: withdraw se.dll, keep fb.txt, fbdlm.txt, te.txt, pb.txt, se.dll.
+        QTest::newRow("before anything") << 0 << true << false << true;
+        QTest::newRow("after se.dll withdrawn") << 1 << false << false << true;
+        // Nobody could get this exam, so nobody signed with its codes.
+        QTest::newRow("after fb.txt") << 2 << false << true << false;
+        QTest::newRow("after fbdlm.txt") << 3 << false << true << true;
+        QTest::newRow("after te.txt") << 4 << false << true << true;
+        QTest::newRow("after pb.txt") << 5 << false << true << true;
+        QTest::newRow("after se.dll") << 6 << true << true << true;
     }
 
     void killAtEveryStepLeavesOneExam()
@@ -45,25 +49,28 @@ private slots:
         QFETCH(int, stepsDone);
         QFETCH(bool, openAfterRestart);
         QFETCH(bool, newExamKept);
+        QFETCH(bool, codesKnown);
         QTemporaryDir app;
         QTemporaryDir exchange;
         const QByteArray oldText = gbk::encode(u"旧的考试内容\r\n");
         const QByteArray newText = gbk::encode(u"新的考试内容\r\n");
         QVERIFY(writeFile(app.filePath(u"test.txt"_qs), oldText));
         QVERIFY(writeFile(app.filePath(u"time.txt"_qs), "20\r\n"));
-        // The old exam is running: login is open on it.
+        const QVector<CodedExaminee> listed { { u"一班"_qs, u"01"_qs, u"甲"_qs, {} } };
+        // The old exam is running with login codes: login is open on it.
         QString oldId;
         {
             LoginGate gate(app.path(), exchange.path());
-            QCOMPARE(gate.open(20), QString());
+            QCOMPARE(gate.open(20, listed), QString());
             oldId = gate.examAsPublished()->publication.id;
         }
         // The examiner saved the next article; the next publishing is killed.
         QVERIFY(writeFile(app.filePath(u"test.txt"_qs), newText));
-        const Publication next { Publication::newId(), false };
-        ExamPublishing publishing(app.path(), exchange.path(), 30, next);
+        const Publication next { Publication::newId(), true };
+        ExamPublishing publishing(app.path(), exchange.path(), 30, next,
+                                  LoginCodes::issue(next.id, listed));
         const auto steps = publishing.steps();
-        QCOMPARE(int(steps.size()), 5);
+        QCOMPARE(int(steps.size()), 6);
         for (int step = 0; step < stepsDone; ++step)
             QCOMPARE(steps.at(size_t(step))(), QString());
 
@@ -74,6 +81,9 @@ private slots:
         QCOMPARE(kept.publication.id, newExamKept ? next.id : oldId);
         QCOMPARE(kept.textDigest, sha1Hex(newExamKept ? newText : oldText));
         QCOMPARE(kept.examMinutes, qint16(newExamKept ? 30 : 20));
+        QCOMPARE(restarted.loginCodes().publicationId(),
+                 codesKnown ? kept.publication.id : QString());
+        QCOMPARE(restarted.loginCodes().examinees().size(), codesKnown ? 1 : 0);
         if (!openAfterRestart)
             return;
         // What clients get is exactly the kept exam.
@@ -101,6 +111,82 @@ private slots:
         QVERIFY(!QFile::exists(exchange.filePath(u"pb.txt"_qs)));
         QCOMPARE(gate.open(20), QString());
         QVERIFY(gate.examAsPublished()->publication.id != id);
+    }
+
+    void codesAreReadableAndPerPublication()
+    {
+        QTemporaryDir app;
+        QTemporaryDir exchange;
+        QVERIFY(writeFile(app.filePath(u"test.txt"_qs), gbk::encode(u"考试内容\r\n")));
+        QVector<CodedExaminee> listed;
+        for (int i = 0; i < 200; ++i)
+            listed.append({ u"一班"_qs, QString::number(i), u"学生"_qs, {} });
+        LoginGate gate(app.path(), exchange.path());
+        QCOMPARE(gate.open(20, listed), QString());
+        QSet<QString> codes;
+        for (const CodedExaminee &examinee : gate.loginCodes().examinees()) {
+            QVERIFY(examinee.code.size() >= 6);
+            // Nothing a reader takes for another sign on paper.
+            for (const QChar lookAlike : u"0O1IL5S2Z8B"_qs)
+                QVERIFY2(!examinee.code.contains(lookAlike), qPrintable(examinee.code));
+            codes.insert(examinee.code);
+        }
+        QVERIFY(codes.size() > 190);
+        const auto published =
+                Publication::fromRecordLines(readFile(exchange.filePath(u"pb.txt"_qs)));
+        QVERIFY(published && published->codesRequired);
+        const QString id = gate.examAsPublished()->publication.id;
+        // A restarted console knows them; they name their publication.
+        QCOMPARE(LoginGate(app.path(), exchange.path()).loginCodes().examinees().size(), 200);
+        QVERIFY(LoginCodes::load(app.filePath(LoginCodes::fileName()), Publication::newId())
+                        .isEmpty());
+        // The next exam without a list: the classic login, no codes kept.
+        QCOMPARE(gate.close(), QString());
+        QCOMPARE(gate.open(20), QString());
+        QVERIFY(gate.loginCodes().isEmpty());
+        QVERIFY(!Publication::fromRecordLines(readFile(exchange.filePath(u"pb.txt"_qs)))
+                         ->codesRequired);
+        QVERIFY(LoginCodes::load(app.filePath(LoginCodes::fileName()), id).isEmpty());
+    }
+
+    void codeOfTheTypedIdentity_data()
+    {
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("as listed") << u"一班"_qs << u"a01"_qs << u"张三"_qs << u"AAAAAA"_qs;
+        QTest::newRow("number in capitals, full width")
+                << u"一班"_qs << u"Ａ01 "_qs << u"张三"_qs << u"AAAAAA"_qs;
+        QTest::newRow("another department typed")
+                << u"1班"_qs << u"a01"_qs << u"张三"_qs << u"AAAAAA"_qs;
+        QTest::newRow("another name") << u"一班"_qs << u"a01"_qs << u"李四"_qs << QString();
+        QTest::newRow("not listed") << u"一班"_qs << u"a09"_qs << u"张三"_qs << QString();
+        QTest::newRow("namesake, told by department")
+                << u"二班"_qs << u"07"_qs << u"王五"_qs << u"CCCCCC"_qs;
+        QTest::newRow("namesake, no department fits")
+                << u"三班"_qs << u"07"_qs << u"王五"_qs << QString();
+    }
+
+    void codeOfTheTypedIdentity()
+    {
+        QFETCH(QString, department);
+        QFETCH(QString, number);
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        QTemporaryDir app;
+        const QString path = app.filePath(LoginCodes::fileName());
+        const QString id = Publication::newId();
+        // Written as the console writes them, read back as a restart does.
+        QVERIFY(writeFile(
+                path,
+                gbk::encode(u"\"%1\"\r\n"
+                            "\"一班\"\r\n\"a01\"\r\n\"张三\"\r\n\"AAAAAA\"\r\n"
+                            "\"一班\"\r\n\"07\"\r\n\"王五\"\r\n\"BBBBBB\"\r\n"
+                            "\"二班\"\r\n\"07\"\r\n\"王五\"\r\n\"CCCCCC\"\r\n"_qs.arg(id))));
+        const LoginCodes codes = LoginCodes::load(path, id);
+        QCOMPARE(codes.examinees().size(), 3);
+        QCOMPARE(codes.codeOf(department, number, name), code);
     }
 
     void publicationFileReadsOnlyWhole_data()

@@ -1,0 +1,59 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The signing keys of one publication with login codes, drawn from each
+// examinee's code on threads of their own: a key costs half a second, a
+// class half a minute, and no window may wait for that. Every listed
+// examinee's key is drawn as soon as the codes are handed over; a record
+// typed with another spelling of a listed identity gets its own key when
+// first met. Shared by the console's collections, whatever their thread.
+#include "publish/logincodes.h"
+#include "resultrecord.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QMutex>
+#include <QString>
+#include <QThreadPool>
+#include <QWaitCondition>
+
+#include <optional>
+
+class RecordKeys
+{
+public:
+    enum class Verdict {
+        Signed,  // signed with the examinee's code for this publication
+        Unsigned,  // no signature, a wrong one, or nobody listed is meant
+        Pending,  // the key is still being drawn
+    };
+
+    // The codes of the publication, or none when they were lost: then no
+    // record is taken as signed.
+    RecordKeys(QString publicationId, LoginCodes codes);
+    // Keys still waiting are not drawn; one being drawn is finished.
+    ~RecordKeys();
+    RecordKeys(const RecordKeys &) = delete;
+    RecordKeys &operator=(const RecordKeys &) = delete;
+
+    const QString &publicationId() const { return m_publicationId; }
+
+    // The record, read from these plain bytes, judged by its signature.
+    // With `mayWait` a key still being drawn is waited for (never on a
+    // window's thread); without, such a record is Pending.
+    Verdict check(QByteArrayView plainBytes, const ResultRecord &record, bool mayWait) const;
+
+private:
+    // The key of the identity. With `mayWait` a key nobody draws yet is
+    // drawn on the calling thread; without, it is drawn on the pool and
+    // empty is returned until it is there.
+    std::optional<QByteArray> keyOf(const QString &person, const QString &code, bool mayWait) const;
+    void draw(const QString &person, const QString &code) const;
+
+    QString m_publicationId;
+    LoginCodes m_codes;
+    mutable QMutex m_mutex;
+    mutable QWaitCondition m_drawn;
+    mutable QHash<QString, QByteArray> m_keys;  // by identity::personKey; empty while drawn
+    mutable QThreadPool m_pool;
+};

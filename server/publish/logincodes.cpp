@@ -1,0 +1,90 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "publish/logincodes.h"
+
+#include "identity.h"
+#include "recordlines.h"
+#include "wholefile.h"
+
+#include <QRandomGenerator>
+
+namespace {
+
+constexpr int kLinesPerExaminee = 4;
+// A class list holds at most 5,000 examinees of short lines.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+
+QString newCode()
+{
+    const QString letters = LoginCodes::alphabet();
+    QString code;
+    for (int i = 0; i < LoginCodes::kCodeLength; ++i)
+        code += letters.at(int(QRandomGenerator::system()->bounded(quint32(letters.size()))));
+    return code;
+}
+
+}  // namespace
+
+LoginCodes LoginCodes::issue(const QString &publicationId, QVector<CodedExaminee> examinees)
+{
+    LoginCodes codes;
+    codes.m_publicationId = publicationId;
+    for (CodedExaminee &examinee : examinees)
+        examinee.code = newCode();
+    codes.m_examinees = std::move(examinees);
+    return codes;
+}
+
+QString LoginCodes::codeOf(const QString &department, const QString &examNumber,
+                           const QString &name) const
+{
+    const QString number = identity::matchKey(examNumber);
+    const QString person = identity::matchKey(name);
+    const CodedExaminee *found = nullptr;
+    int matches = 0;
+    for (const CodedExaminee &examinee : m_examinees) {
+        if (identity::matchKey(examinee.examNumber) != number
+            || identity::matchKey(examinee.name) != person)
+            continue;
+        ++matches;
+        found = &examinee;
+        if (identity::matchKey(examinee.department) == identity::matchKey(department))
+            return examinee.code;
+    }
+    // Namesakes with one number in two departments: only the department tells.
+    return matches == 1 ? found->code : QString();
+}
+
+QString LoginCodes::save(const QString &path) const
+{
+    RecordWriter writer;
+    writer.text(m_publicationId);
+    for (const CodedExaminee &examinee : m_examinees)
+        writer.text(examinee.department)
+                .text(examinee.examNumber)
+                .text(examinee.name)
+                .text(examinee.code);
+    return wholefile::write(path, writer.bytes());
+}
+
+LoginCodes LoginCodes::load(const QString &path, const QString &publicationId)
+{
+    const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
+    if (!file.bytes || publicationId.isEmpty())
+        return {};
+    const RecordReader reader(*file.bytes);
+    if (reader.text(0) != publicationId || (reader.lineCount() - 1) % kLinesPerExaminee != 0)
+        return {};
+    LoginCodes codes;
+    codes.m_publicationId = publicationId;
+    for (int line = 1; line < reader.lineCount(); line += kLinesPerExaminee) {
+        const auto department = reader.text(line);
+        const auto number = reader.text(line + 1);
+        const auto name = reader.text(line + 2);
+        const auto code = reader.text(line + 3);
+        if (!department || !number || !name || !code || code->isEmpty())
+            return {};
+        codes.m_examinees.append({ *department, *number, *name, *code });
+    }
+    return codes;
+}

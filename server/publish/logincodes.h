@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The login codes of one publication: a random code for each examinee of
+// the class list, handed out on paper and typed at login. The console keeps
+// them beside its record of the exam (fbdlm.txt), named by the publication,
+// so a restarted console still checks the records they signed.
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+struct CodedExaminee
+{
+    QString department;
+    QString examNumber;
+    QString name;
+    QString code;
+};
+
+class LoginCodes
+{
+public:
+    // Letters and digits nobody mistakes for another on a printed slip:
+    // no 0/O/D/Q, 1/I/L/J, 2/Z, 5/S, 8/B, U/V.
+    static QString alphabet() { return QStringLiteral("34679ACEFGHKMNPRTWXY"); }
+    static constexpr int kCodeLength = 6;
+    static QString fileName() { return QStringLiteral("fbdlm.txt"); }
+
+    LoginCodes() = default;
+    // A new code for each examinee, from the system's secure random source.
+    static LoginCodes issue(const QString &publicationId, QVector<CodedExaminee> examinees);
+
+    const QString &publicationId() const { return m_publicationId; }
+    const QVector<CodedExaminee> &examinees() const { return m_examinees; }
+    bool isEmpty() const { return m_examinees.isEmpty(); }
+
+    // The code of the examinee who typed this identity: the listed one with
+    // this exam number and name (compared as identities are), told apart by
+    // department where numbers repeat. Empty when nobody listed is meant.
+    QString codeOf(const QString &department, const QString &examNumber, const QString &name) const;
+
+    // GBK record lines: the publication id, then four lines for each
+    // examinee, written whole; the problem or empty.
+    QString save(const QString &path) const;
+    // The codes kept for this publication; none when the file is missing,
+    // does not read, or belongs to another publication.
+    static LoginCodes load(const QString &path, const QString &publicationId);
+
+private:
+    QString m_publicationId;
+    QVector<CodedExaminee> m_examinees;
+};

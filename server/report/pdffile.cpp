@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/pdffile.h"
+
+#include "report/pdftextmap.h"
+
+#include <QFontDatabase>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace pdffile {
+
+namespace {
+
+QString chineseFamily()
+{
+    const QStringList installed = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+    for (const QString &family :
+         { QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+           QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
+           QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
+           QStringLiteral("Droid Sans Fallback") }) {
+        if (installed.contains(family))
+            return family;
+    }
+    return installed.value(0, QFont().defaultFamily());
+}
+
+}  // namespace
+
+QFont chineseFont(int points, bool bold)
+{
+    QFont font(chineseFamily());
+    font.setPointSize(points);
+    font.setBold(bold);
+    return font;
+}
+
+QString save(const QByteArray &pdf, const QFont &font, const QString &path,
+             const QString &cannotWrite)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return cannotWrite + QStringLiteral("：") + file.errorString();
+    const QByteArray bytes = pdftextmap::withIdeographs(pdf, pdftextmap::radicalIdeographs(font));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return cannotWrite + QStringLiteral("：") + file.errorString();
+    return {};
+}
+
+}  // namespace pdffile
