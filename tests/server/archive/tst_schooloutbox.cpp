@@ -4,8 +4,11 @@
 // once, stays when the server is away or of a newer schema, and is never
 // copied twice by a repeated send, a send killed halfway or two consoles
 // sending at once.
+#include "consoleroom.h"
+#include "gbk.h"
 #include "postgrescluster.h"
 #include "sqliteholder.h"
+#include "testrecords.h"
 
 #include "archive/schema.h"
 #include "archive/schooloutbox.h"
@@ -241,6 +244,36 @@ private slots:
         const auto exams = ExamArchive(school).exams();
         for (const ArchivedExam &exam : *exams.value)
             QCOMPARE(exam.rows, rows());
+    }
+
+    // Two consoles, each with its folders and lab, clear an exam each at
+    // once: both exams are kept in the file first, then in the school once.
+    void twoConsolesKeepIntoOneSchool()
+    {
+        const QString place = m_cluster->newDatabase();
+        const QStringList labs { u"一号机房"_qs, u"二号机房"_qs };
+        std::vector<std::unique_ptr<ConsoleRoom>> rooms;
+        std::vector<std::unique_ptr<console::ConsoleController>> consoles;
+        for (const QString &lab : labs) {
+            rooms.push_back(std::make_unique<ConsoleRoom>());
+            ConsoleRoom &room = *rooms.back();
+            QVERIFY(writeFile(room.app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓\r\n")));
+            QVERIFY(writeFile(room.app(u"time.txt"_qs), "10\r\n"));
+            QCOMPARE(console::SchoolSettings(room.appFolder()).save({ place, lab, u"李老师"_qs }),
+                     QString());
+            consoles.push_back(std::make_unique<console::ConsoleController>(room.folders()));
+            QCOMPARE(consoles.back()->openLogin(), QString());
+            writeResultFile(room.exchangeFolder,
+                            sampleRecord(u"一班"_qs, u"101"_qs, lab, 60, 98.5f, 600));
+            QCOMPARE(consoles.back()->collectResults(), QString());
+        }
+        for (auto &console : consoles)
+            QCOMPARE(console->clearResults(), QStringList());
+        for (auto &console : consoles)
+            QTRY_VERIFY_WITH_TIMEOUT(
+                    !console->school().isSending() && console->school().status().isEmpty(), 30000);
+        QCOMPARE(schoolLabs(ArchivePlace::fromText(place)),
+                 (QStringList { u"一号机房/李老师"_qs, u"二号机房/李老师"_qs }));
     }
 
     // A file kept before there was a school archive is sent on request, once.
