@@ -37,7 +37,7 @@ QString ArchiveDialect::migrationUnlock() const
 QString ArchiveDialect::keepLock() const
 {
     return m_postgres ? QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kKeepLockKey)
-                      : QString();
+                      : QStringLiteral("UPDATE archive_schema SET version = version");
 }
 
 QString ArchiveDialect::checkpoint() const

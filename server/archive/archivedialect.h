@@ -26,7 +26,9 @@ public:
     QString migrationUnlock() const;
     // Taken first in the transaction that keeps an exam and held until it
     // ends, so that two consoles keeping at once look for the exam's key
-    // and give ids one after the other. A file is locked by its writer.
+    // and give ids one after the other. A file is locked by a write: taken
+    // before anything is read, since a transaction that read first cannot
+    // write once another connection (the sender's thread) has committed.
     QString keepLock() const;
     // Copies a file's log into the file itself after a commit, so that the
     // file alone holds the archive; nothing on a server.

@@ -12,6 +12,12 @@ namespace {
 // A server that does not answer is given up after this many seconds, so
 // that a console on a cut network does not hang.
 constexpr int kConnectSeconds = 5;
+// A connection whose server went away during a send is noticed within
+// about ten seconds (idle, then probes at this interval), not after the
+// system's two hours: quitting waits for the exam being sent.
+constexpr int kKeepaliveIdleSeconds = 4;
+constexpr int kKeepaliveIntervalSeconds = 2;
+constexpr int kKeepaliveProbes = 3;
 
 bool isSchoolUri(const QString &text)
 {
@@ -58,7 +64,14 @@ QString ArchivePlace::configure(QSqlDatabase &db, int busyMillis) const
     if (!url.password().isEmpty())
         db.setPassword(url.password());
     // Options of the URI (sslmode, ...) pass on to libpq as they are.
-    QStringList options { QStringLiteral("connect_timeout=%1").arg(kConnectSeconds) };
+    QStringList options {
+        QStringLiteral("connect_timeout=%1").arg(kConnectSeconds),
+        QStringLiteral("keepalives_idle=%1").arg(kKeepaliveIdleSeconds),
+        QStringLiteral("keepalives_interval=%1").arg(kKeepaliveIntervalSeconds),
+        QStringLiteral("keepalives_count=%1").arg(kKeepaliveProbes),
+        QStringLiteral("tcp_user_timeout=%1")
+                .arg(1000 * (kKeepaliveIdleSeconds + kKeepaliveIntervalSeconds * kKeepaliveProbes))
+    };
     for (const auto &[key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
         options << key + u'=' + value;
     db.setConnectOptions(options.join(u';'));

@@ -41,7 +41,7 @@ ArchiveRead<int> SchoolOutbox::waitingCount()
     return { int(ids.value->size()), {} };
 }
 
-SchoolOutbox::Report SchoolOutbox::send()
+SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop)
 {
     Report report;
     const auto ids = m_local.waiting();
@@ -56,6 +56,8 @@ SchoolOutbox::Report SchoolOutbox::send()
         return report;
     }
     for (const qint64 id : *ids.value) {
+        if (stop && *stop)
+            return report;
         auto exam = m_local.exam(id);
         if (!exam.value) {
             report.problem = exam.problem;
@@ -79,9 +81,9 @@ SchoolOutbox::Report SchoolOutbox::send()
     return report;
 }
 
-SchoolOutbox::Report SchoolOutbox::sendKeptBefore()
+SchoolOutbox::Report SchoolOutbox::sendKeptBefore(const std::atomic<bool> *stop)
 {
     if (const QString problem = m_local.queueKeptBefore(); !problem.isEmpty())
         return { 0, 0, problem };
-    return send();
+    return send(stop);
 }

@@ -10,6 +10,8 @@
 #include "archive/archiveplace.h"
 #include "archive/examarchive.h"
 
+#include <atomic>
+
 class SchoolOutbox
 {
 public:
@@ -30,10 +32,11 @@ public:
         int waiting = 0;  // still in the file only
         QString problem;  // why the rest could not be sent; empty when all went
     };
-    // Sends every waiting exam, oldest first, each in a transaction of its own.
-    Report send();
+    // Sends every waiting exam, oldest first, each in a transaction of its
+    // own; once `stop` is set, no further exam is begun.
+    Report send(const std::atomic<bool> *stop = nullptr);
     // The exams kept before there was a school archive join the waiting ones.
-    Report sendKeptBefore();
+    Report sendKeptBefore(const std::atomic<bool> *stop = nullptr);
     ArchiveRead<int> waitingCount();
 
     const ArchivePlace &school() const { return m_school; }

@@ -10,6 +10,7 @@ SchoolController::SchoolController(ExamArchive &local, const QString &applicatio
                                    QObject *parent)
     : QObject(parent), m_local(local), m_settings(applicationFolder)
 {
+    connect(&m_sender, &SchoolSender::finished, this, &SchoolController::showSent);
     setUp();
 }
 
@@ -46,28 +47,56 @@ QString SchoolController::writePassword(const QString &place, const QString &pas
     return pgpassfile::writeEntry(pgpassfile::path(), place, password);
 }
 
-SchoolOutbox::Report SchoolController::send()
+void SchoolController::send()
 {
-    if (!m_outbox)
-        return {};
-    return shown(m_outbox->send());
+    if (m_outbox)
+        startSend(false);
 }
 
-SchoolOutbox::Report SchoolController::sendKeptBefore()
+void SchoolController::sendNow()
 {
-    if (!m_outbox)
-        return { 0, 0, QStringLiteral("没有设置学校存档。") };
-    return shown(m_outbox->sendKeptBefore());
+    sendOnDemand(false);
 }
 
-SchoolOutbox::Report SchoolController::shown(const SchoolOutbox::Report &report)
+void SchoolController::sendKeptBefore()
 {
-    m_status = SchoolOutbox::waitingText(report.waiting);
-    if (!report.problem.isEmpty() && !m_status.isEmpty())
-        m_status +=
-                QStringLiteral("（") + report.problem.section(u'\n', 0, 0) + QStringLiteral("）");
+    sendOnDemand(true);
+}
+
+void SchoolController::sendOnDemand(bool keptBefore)
+{
+    if (m_outbox)
+        startSend(keptBefore);
+    else
+        emit sendEnded({ 0, 0, QStringLiteral("没有设置学校存档。") });
+}
+
+void SchoolController::startSend(bool keptBefore)
+{
+    // The file refused at the start is left alone: the thread would open it again.
+    if (!m_local.isOpen()) {
+        showSent({ 0, 0, m_local.startProblem() });
+        return;
+    }
+    // The exam just kept is counted at once, before the server answers.
+    if (const auto waiting = m_outbox->waitingCount(); waiting.value)
+        showStatus(*waiting.value, {});
+    m_sender.start(
+            { m_local.path(), m_setting.place, m_setting.lab, m_setting.teacher, keptBefore });
+}
+
+void SchoolController::showSent(const SchoolOutbox::Report &report)
+{
+    showStatus(report.waiting, report.problem);
+    emit sendEnded(report);
+}
+
+void SchoolController::showStatus(int waiting, const QString &problem)
+{
+    m_status = SchoolOutbox::waitingText(waiting);
+    if (!problem.isEmpty() && !m_status.isEmpty())
+        m_status += QStringLiteral("（") + problem.section(u'\n', 0, 0) + QStringLiteral("）");
     emit statusChanged(m_status);
-    return report;
 }
 
 }  // namespace console

@@ -4,8 +4,10 @@
 // The console's part in the school archive, without a window: its place,
 // lab and teacher as set and stored, the connection tested, the password
 // written into libpq's file, and the exams the file keeps sent to the
-// school (at the start, after each keep and on demand) with how many wait.
+// school (at the start, after each keep and on demand, on a thread of
+// their own) with how many wait.
 #include "archive/schooloutbox.h"
+#include "control/schoolsender.h"
 #include "control/schoolsettings.h"
 
 #include <QObject>
@@ -33,26 +35,38 @@ public:
     // The password of the place's user into libpq's password file; the problem or empty.
     static QString writePassword(const QString &place, const QString &password);
 
-    // Sends what waits; the report's problem says why some could not go.
-    SchoolOutbox::Report send();
-    // Sends the exams kept before there was a school archive, once.
-    SchoolOutbox::Report sendKeptBefore();
+    // Starts sending what waits (at the start, after a keep); sendEnded()
+    // reports it. Nothing happens without a school archive.
+    void send();
+    // The same on the examiner's demand, and sending the exams kept before
+    // there was a school archive, once; without a school archive
+    // sendEnded() says so at once.
+    void sendNow();
+    void sendKeptBefore();
+    bool isSending() const { return m_sender.busy(); }
     // What the console shows about the outbox: how many exams wait, and
     // why the last send failed; empty when nothing waits.
     const QString &status() const { return m_status; }
 
 signals:
     void statusChanged(const QString &status);
+    // A send ended; the report's problem says why some could not go.
+    void sendEnded(const SchoolOutbox::Report &report);
 
 private:
     void setUp();
-    SchoolOutbox::Report shown(const SchoolOutbox::Report &report);
+    void sendOnDemand(bool keptBefore);
+    void startSend(bool keptBefore);
+    void showSent(const SchoolOutbox::Report &report);
+    void showStatus(int waiting, const QString &problem);
 
     ExamArchive &m_local;
     SchoolSettings m_settings;
     SchoolSetting m_setting;
     std::unique_ptr<SchoolOutbox> m_outbox;
     QString m_status;
+    // Last: its thread ends before the parts above go.
+    SchoolSender m_sender;
 };
 
 }  // namespace console

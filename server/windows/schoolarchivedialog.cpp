@@ -47,6 +47,9 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     writePassword->setObjectName(QStringLiteral("CmdWritePassword"));
     auto *test = new QPushButton(QStringLiteral("测试连接"), this);
     test->setObjectName(QStringLiteral("CmdTestConnection"));
+    auto *sendNow = new QPushButton(QStringLiteral("立即上传"), this);
+    sendNow->setObjectName(QStringLiteral("CmdSendNow"));
+    sendNow->setToolTip(QStringLiteral("把尚未上传的考试现在上传到学校存档"));
     auto *sendOld = new QPushButton(QStringLiteral("上传本机已有的存档"), this);
     sendOld->setObjectName(QStringLiteral("CmdSendKeptBefore"));
     m_answer = new QLabel(this);
@@ -64,6 +67,7 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     form->addRow(QStringLiteral("教师："), m_teacher);
     auto *actions = new QHBoxLayout;
     actions->addWidget(test);
+    actions->addWidget(sendNow);
     actions->addWidget(sendOld);
     actions->addStretch();
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
@@ -83,7 +87,10 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     connect(m_school, &QRadioButton::toggled, this, &SchoolArchiveDialog::showPlaceChoice);
     connect(test, &QPushButton::clicked, this, &SchoolArchiveDialog::testConnection);
     connect(writePassword, &QPushButton::clicked, this, &SchoolArchiveDialog::writePassword);
+    connect(sendNow, &QPushButton::clicked, this, &SchoolArchiveDialog::sendNow);
     connect(sendOld, &QPushButton::clicked, this, &SchoolArchiveDialog::sendKeptBefore);
+    connect(&m_controller, &console::SchoolController::sendEnded, this,
+            &SchoolArchiveDialog::showSent);
     connect(buttons, &QDialogButtonBox::accepted, this, &SchoolArchiveDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     showPlaceChoice();
@@ -115,9 +122,22 @@ void SchoolArchiveDialog::writePassword()
     m_answer->setText(problem.isEmpty() ? QStringLiteral("口令已写入口令文件。") : problem);
 }
 
+void SchoolArchiveDialog::sendNow()
+{
+    m_answer->setText(QStringLiteral("正在上传……"));
+    m_controller.sendNow();
+}
+
 void SchoolArchiveDialog::sendKeptBefore()
 {
-    const SchoolOutbox::Report report = m_controller.sendKeptBefore();
+    m_answer->setText(QStringLiteral("正在上传……"));
+    m_controller.sendKeptBefore();
+}
+
+// Every send that ends while the dialog is open is shown, also the one
+// started after a keep.
+void SchoolArchiveDialog::showSent(const SchoolOutbox::Report &report)
+{
     m_answer->setText(report.problem.isEmpty() ? QStringLiteral("已上传%1场考试。").arg(report.sent)
                                                : report.problem);
 }

@@ -3,9 +3,9 @@
 #pragma once
 // Where the console's archive goes (this computer, or the school's
 // database by its URI), the lab and teacher that keep its exams, the
-// connection tested, the password written into libpq's own file, and the
-// exams kept before sent to the school once. The school controller does the
-// work; the dialog shows it.
+// connection tested, the password written into libpq's own file, the
+// waiting exams sent now, and the exams kept before sent to the school once. The school controller
+// does the work; the dialog shows it.
 #include "control/schoolcontroller.h"
 
 #include <QDialog>
@@ -27,7 +27,9 @@ private:
     void showPlaceChoice();
     void testConnection();
     void writePassword();
+    void sendNow();
     void sendKeptBefore();
+    void showSent(const SchoolOutbox::Report &report);
     void save();
 
     // The place as chosen: empty for this computer.

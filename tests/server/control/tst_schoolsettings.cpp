@@ -8,6 +8,8 @@
 #include "archive/pgpassfile.h"
 #include "control/schoolcontroller.h"
 
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -75,13 +77,26 @@ private slots:
                          .isEmpty());
     }
 
+    // A server that refuses at once, and one that takes the connection and
+    // never answers: the console waits for neither, says that the exam
+    // waits once the send has ended, and quits without waiting out more
+    // than the connection's timeout, the exam still in the file.
+    void waitingExamsSaidWhileTheServerIsAway_data()
+    {
+        QTest::addColumn<bool>("silent");
+        QTest::newRow("refusing") << false;
+        QTest::newRow("silent") << true;
+    }
+
     void waitingExamsSaidWhileTheServerIsAway()
     {
+        QFETCH(bool, silent);
         QTemporaryDir dir;
-        QTcpServer closed;
-        QVERIFY(closed.listen(QHostAddress::LocalHost));
-        const quint16 port = closed.serverPort();
-        closed.close();
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        const quint16 port = server.serverPort();
+        if (!silent)
+            server.close();
         QCOMPARE(SchoolSettings(dir.path())
                          .save({ QStringLiteral("postgresql://kestrix@127.0.0.1:%1/school")
                                          .arg(port),
@@ -93,14 +108,30 @@ private slots:
         sitting.key = u"k"_qs;
         sitting.examMinutes = 10;
         QCOMPARE(local.keep(sitting, {}).problem, QString());
-        SchoolController school(local, dir.path());
-        QVERIFY(school.sendsToSchool());
-        const SchoolOutbox::Report report = school.send();
-        QCOMPARE(report.waiting, 1);
-        QVERIFY2(
-                school.status().startsWith(u"1 场考试尚未上传到学校存档（学校存档 postgresql://"_qs)
-                        && school.status().contains(u"无法连接"_qs),
-                qPrintable(school.status()));
+        auto school = std::make_unique<SchoolController>(local, dir.path());
+        QVERIFY(school->sendsToSchool());
+        QSignalSpy ended(school.get(), &SchoolController::sendEnded);
+        QElapsedTimer clock;
+        clock.start();
+        school->send();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(school->isSending());
+        QCOMPARE(school->status(), u"1 场考试尚未上传到学校存档"_qs);
+        if (silent) {
+            QVERIFY(server.waitForNewConnection(5000));
+            school.reset();
+            QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(ended.size(), 0);
+            QCOMPARE(local.waiting().value, QVector<qint64> { 1 });
+            return;
+        }
+        QVERIFY(ended.wait(8000));
+        QCOMPARE(ended.first().first().value<SchoolOutbox::Report>().waiting, 1);
+        QVERIFY(!school->isSending());
+        QVERIFY2(school->status().startsWith(
+                         u"1 场考试尚未上传到学校存档（学校存档 postgresql://"_qs)
+                         && school->status().contains(u"无法连接"_qs),
+                 qPrintable(school->status()));
         QVERIFY(SchoolController::testConnection(u"/srv/cjda.db"_qs).contains(u"postgresql://"_qs));
     }
 };

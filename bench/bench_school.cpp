@@ -1,0 +1,221 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A whole school's archive: 50 labs of 200 exams of 60 examinees (600,000
+// rows), on a real PostgreSQL server of the bench's own and in the embedded
+// file at the same size. Each lab teaches ten classes, each class sits 20
+// exams over the term. Measured on both: opening 历次考试 (the list of every
+// exam with its figures), one exam's statistics and charts, and the term
+// report of twelve classes (their 240 exams read and written).
+#include "keptexams.h"
+#include "postgrescluster.h"
+
+#include "report/examcharts.h"
+#include "report/termreport.h"
+#include "stats/examstatistics.h"
+#include "stats/examsummary.h"
+
+#include <QChartView>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kLabs = 50;
+constexpr int kExamsPerLab = 200;
+constexpr int kExaminees = 60;
+constexpr int kClassesPerLab = 10;
+constexpr int kReportClasses = 12;
+// Rows per INSERT while seeding: well below both databases' limit of bound values.
+constexpr int kRowsPerInsert = 200;
+
+int classOf(int lab, int exam)
+{
+    return lab * kClassesPerLab + exam % kClassesPerLab;
+}
+
+QString multiRowInsert(const QString &head, int columns, int rows)
+{
+    const QString one = u'(' + QStringList(columns, QStringLiteral("?")).join(u',') + u')';
+    return head + QStringList(rows, one).join(u',');
+}
+
+// Fills an empty archive in one transaction, many rows a statement; the problem or empty.
+QString seed(const ArchivePlace &place)
+{
+    if (ExamArchive archive(place); !archive.isOpen())
+        return archive.startProblem();
+    const QString name = QStringLiteral("seed");
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(place.driverName(), name);
+        place.configure(db, 5000);
+        if (!db.open() || !db.transaction())
+            return db.lastError().text();
+        QSqlQuery exams(db);
+        exams.prepare(QStringLiteral(
+                "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
+                "article_name, article_text, exam_minutes, lab, teacher, sent_at) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, '')"));
+        QSqlQuery rows(db);
+        rows.prepare(multiRowInsert(QStringLiteral("INSERT INTO exam_rows (exam_id, position, "
+                                                   "department, exam_number, name, speed, "
+                                                   "accuracy_line, time_pass, rec_no, state) "
+                                                   "VALUES "),
+                                    10, kRowsPerInsert));
+        const QDateTime start(QDate(2026, 3, 2), QTime(0, 0), Qt::UTC);
+        int bound = 0;
+        for (int lab = 0; lab < kLabs && problem.isEmpty(); ++lab) {
+            for (int exam = 0; exam < kExamsPerLab && problem.isEmpty(); ++exam) {
+                const int id = lab * kExamsPerLab + exam + 1;
+                const int schoolClass = classOf(lab, exam);
+                const QDateTime opened = start.addDays(exam / kClassesPerLab)
+                                                 .addSecs(3600 * (8 + exam % kClassesPerLab));
+                const QVariantList values { id,
+                                            QStringLiteral("school-%1").arg(id),
+                                            opened.toString(Qt::ISODate),
+                                            opened.addSecs(900).toString(Qt::ISODate),
+                                            opened.addSecs(1000).toString(Qt::ISODate),
+                                            QStringLiteral("第%1课").arg(exam / kClassesPerLab + 1),
+                                            QStringLiteral("春眠不觉晓，处处闻啼鸟。\r\n"),
+                                            10,
+                                            QStringLiteral("%1号机房").arg(lab + 1),
+                                            QStringLiteral("教师%1").arg(lab + 1) };
+                for (int i = 0; i < values.size(); ++i)
+                    exams.bindValue(i, values[i]);
+                if (!exams.exec()) {
+                    problem = exams.lastError().text();
+                    break;
+                }
+                for (int examinee = 0; examinee < kExaminees; ++examinee) {
+                    ArchivedRow row = keptRow(exam, examinee);
+                    row.department = QStringLiteral("%1班").arg(schoolClass + 1);
+                    row.examNumber = QStringLiteral("%1%2")
+                                             .arg(schoolClass + 1)
+                                             .arg(examinee, 2, 10, QChar(u'0'));
+                    const QVariantList cells {
+                        id,        examinee,         row.department, row.examNumber, row.name,
+                        row.speed, row.accuracyLine, row.timePass,   row.recNo,      row.state
+                    };
+                    for (const QVariant &cell : cells)
+                        rows.bindValue(bound++, cell);
+                    if (bound == 10 * kRowsPerInsert) {
+                        bound = 0;
+                        if (!rows.exec()) {
+                            problem = rows.lastError().text();
+                            break;
+                        }
+                    }
+                }
+            }
+        }
+        if (problem.isEmpty() && !db.commit())
+            problem = db.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return problem;
+}
+
+struct SchoolArchive
+{
+    explicit SchoolArchive(bool onServer)
+    {
+        ArchivePlace place = ArchivePlace::file(dir.filePath(ExamArchive::defaultFileName()));
+        if (onServer) {
+            cluster = std::make_unique<PostgresCluster>();
+            if (!cluster->problem().isEmpty())
+                qFatal("%s", qPrintable(cluster->problem()));
+            place = ArchivePlace::fromText(cluster->newDatabase());
+        }
+        if (const QString problem = seed(place); !problem.isEmpty())
+            qFatal("cannot seed the archive: %s", qPrintable(problem));
+        archive = std::make_unique<ExamArchive>(place);
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<PostgresCluster> cluster;
+    std::unique_ptr<ExamArchive> archive;
+};
+
+// Made once for each place, when a benchmark first asks for it.
+ExamArchive &archiveOn(bool onServer)
+{
+    static std::unique_ptr<SchoolArchive> places[2];
+    auto &place = places[onServer ? 1 : 0];
+    if (!place)
+        place = std::make_unique<SchoolArchive>(onServer);
+    return *place->archive;
+}
+
+void BM_OpenHistory(benchmark::State &state)
+{
+    ExamArchive &archive = archiveOn(state.range(0));
+    for (auto _ : state) {
+        const auto summaries = summariesOf(archive.exams());
+        if (!summaries.value || summaries.value->size() != kLabs * kExamsPerLab)
+            state.SkipWithError(qPrintable(summaries.problem));
+    }
+}
+BENCHMARK(BM_OpenHistory)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_ExamStatisticsAndCharts(benchmark::State &state)
+{
+    ExamArchive &archive = archiveOn(state.range(0));
+    qint64 id = 1;
+    for (auto _ : state) {
+        const auto exam = archive.exam(id);
+        if (!exam.value) {
+            state.SkipWithError(qPrintable(exam.problem));
+            break;
+        }
+        const GradingScale &scale = exam.value->sitting.scale;
+        benchmark::DoNotOptimize(statisticsOf(exam.value->rows, scale));
+        benchmark::DoNotOptimize(statisticsByDepartment(exam.value->rows, scale));
+        for (QChart *chart : { examcharts::speedHistogram(exam.value->rows, scale),
+                               examcharts::accuracyAgainstSpeed(exam.value->rows, scale) }) {
+            QChartView view(chart);
+            view.resize(640, 400);
+            benchmark::DoNotOptimize(view.grab());
+        }
+        id = id % (kLabs * kExamsPerLab) + 97;
+    }
+}
+BENCHMARK(BM_ExamStatisticsAndCharts)
+        ->ArgName("server")
+        ->Arg(0)
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond);
+
+void BM_TermReport12Classes(benchmark::State &state)
+{
+    ExamArchive &archive = archiveOn(state.range(0));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("学期报告.xlsx"));
+    for (auto _ : state) {
+        QVector<ArchivedExam> exams;
+        for (int lab = 0; lab < kLabs; ++lab) {
+            for (int exam = 0; exam < kExamsPerLab; ++exam) {
+                if (classOf(lab, exam) < kReportClasses)
+                    exams.append(*archive.exam(lab * kExamsPerLab + exam + 1).value);
+            }
+        }
+        std::stable_sort(exams.begin(), exams.end(),
+                         [](const ArchivedExam &a, const ArchivedExam &b) {
+                             return a.sitting.heldAt() < b.sitting.heldAt();
+                         });
+        const termreport::Outcome outcome = termreport::write(exams, path, {});
+        if (!outcome.problem.isEmpty())
+            state.SkipWithError(qPrintable(outcome.problem));
+        state.counters["exams"] = double(exams.size());
+    }
+}
+BENCHMARK(BM_TermReport12Classes)
+        ->ArgName("server")
+        ->Arg(0)
+        ->Arg(1)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+
+}  // namespace
