@@ -16,9 +16,11 @@ struct TypingThresholds
 
     // 按键节奏不像人工输入, too even: over this many intervals in a row
     // between typing keys, their spread (standard deviation over mean)
-    // stays below minSpread. People spread about 0.4 to 1.
+    // stays below minSpread. People spread about 0.4 to 1 (0.8 on a pace
+    // drawn like a person's, through Fcitx 5 pinyin); a tool's fixed delay
+    // arrives through the input method at 0.2 to 0.3 on a busy machine.
     qint32 evenStretchIntervals = 200;
-    double minSpread = 0.15;
+    double minSpread = 0.35;
     // ... or too fast: this many intervals in a row averaging below
     // fastestMeanMs (faster than anyone sustains).
     qint32 burstIntervals = 30;

@@ -151,8 +151,8 @@ private slots:
         QTest::addColumn<bool>("marked");
         QTest::newRow("even over 199 intervals") << playing(repeated(1, 100)) << 200 << false;
         QTest::newRow("even over 200 intervals") << playing(repeated(1, 100)) << 201 << true;
-        QTest::newRow("spread 0.14 over 200") << playing(alternating(300, 100, 14)) << 201 << true;
-        QTest::newRow("spread 0.16 over 200") << playing(alternating(300, 100, 16)) << 201 << false;
+        QTest::newRow("spread 0.34 over 200") << playing(alternating(300, 100, 34)) << 201 << true;
+        QTest::newRow("spread 0.36 over 200") << playing(alternating(300, 100, 36)) << 201 << false;
         QVector<double> broken = repeated(150, 100);
         broken << 2500 << repeated(150, 100);
         QTest::newRow("even, but a break every 150") << playing(broken) << 302 << false;

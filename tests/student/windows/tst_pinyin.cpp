@@ -3,31 +3,72 @@
 // Pinyin typed with xdotool through the real Fcitx 5 into the typing window,
 // on a desktop of the test's own (tests/support/pinyindesktop): only what the
 // examinee commits counts, not what the input method hands over when the box
-// loses the focus, and Combo1 switches the engine.
+// loses the focus, and Combo1 switches the engine. The console's marks for
+// machine typing, on records the client made of such runs, are calibrated
+// here: a person's pace passes, a tool's is marked.
+#include "class/plausibility.h"
+#include "class/timelinechecks.h"
 #include "fakes.h"
+#include "keytimeline.h"
+#include "timeline/recordtimeline.h"
+#include "timeline/typingreplay.h"
+#include "transcode.h"
+#include "transfer/examcheckpoint.h"
+#include "typingruns.h"
 
 #include <QComboBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
+
+#include <random>
 
 namespace {
 
 constexpr int kWaitMillis = 10000;
 
 // xdotool with its arguments, waited for while the window runs.
-bool xdotool(const QStringList &arguments)
+bool xdotool(const QStringList &arguments, int waitMillis = kWaitMillis)
 {
     QProcess process;
     process.start(u"xdotool"_qs, arguments);
-    return QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, kWaitMillis)
+    return QTest::qWaitFor([&] { return process.state() == QProcess::NotRunning; }, waitMillis)
             && process.exitCode() == 0;
+}
+
+// Twelve words of pinyin, each committed with Space, three times over: 258
+// keys, enough for the rule on even spacing to judge.
+const QString kPinyinRun = [] {
+    const QString words = u"women xuexi dazi kaoshi laoshi tongxue zhongguo pengyou jintian "
+                          u"shijian wenti gongzuo "_qs;
+    return words.repeated(3);
+}();
+const QString kPinyinRunText = u"我们学习打字考试老师同学中国朋友今天时间问题工作"_qs.repeated(3);
+
+// xdotool's commands typing `text` key by key at a person's pace: intervals
+// drawn from a seeded log-normal spread around 200 ms, and about one key in
+// forty after a pause of a second or so (shorter than a break).
+QStringList atPersonsPace(const QString &text, quint32 seed)
+{
+    const KeyPace pace = personLikePace(seed);
+    std::mt19937 pauses(seed + 1);
+    QStringList commands;
+    for (const QChar character : text) {
+        if (!commands.isEmpty()) {
+            const double ms = pace() + (pauses() % 40 == 0 ? 800.0 + pauses() % 1000 : 0.0);
+            commands << u"sleep"_qs << QString::number(ms / 1000, 'f', 3);
+        }
+        commands << u"key"_qs << (character == u' ' ? u"space"_qs : QString(character));
+    }
+    return commands;
 }
 
 struct PinyinExam : TypingExam
 {
-    PinyinExam() : TypingExam(u"你好草场你好"_qs, 1, u"127.0.0.1"_qs, createSystemInputMethods())
+    explicit PinyinExam(const QString &target = u"你好草场你好"_qs, int minutes = 1)
+        : TypingExam(target, minutes, u"127.0.0.1"_qs, createSystemInputMethods())
     {
         frm->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frm.get()));
@@ -45,7 +86,34 @@ struct PinyinExam : TypingExam
     {
         return xdotool(QStringList { u"key"_qs, u"--delay"_qs, u"80"_qs } + keys);
     }
+    // Runs xdotool while the exam clock ticks each second, as the window's
+    // timer ticks it, so the timeline's stamps are real times.
+    bool typeWhileTheClockRuns(const QStringList &arguments)
+    {
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout, frm.get(), &FrmMain::onClockTick);
+        clock.start(1000);
+        return xdotool(arguments, 150000);
+    }
+    // The record of a finished exam as the console reads it from the checkpoint.
+    std::optional<ResultRecord> finishedRecord()
+    {
+        frm->records().send(ResultProgress::Phase::Finished);
+        const auto read = readResultRecord(transcodeBytes(
+                ExamCheckpoint(folder.path()).read().bytes.value_or(QByteArray()), kExchangeKey));
+        return read.record;
+    }
 };
+
+// The console's marks on a record, as a collection gives them.
+QStringList consoleMarks(const ResultRecord &record, int minutes)
+{
+    ExamFacts facts;
+    facts.examSeconds = minutes * 60;
+    CollectedResult result;
+    result.record = record;
+    return recordDoubts(record, facts) + TimelineChecks().check({ result }, facts).first().doubts;
+}
 
 }  // namespace
 
@@ -127,6 +195,52 @@ private slots:
             QVERIFY(w.type(step.keys.split(u' ')));
             QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), step.typed, kWaitMillis);
         }
+    }
+
+    // Each run through the real Fcitx 5 pinyin, recorded by the client and
+    // judged by the console: only a person's pace passes unmarked, and the
+    // recorded edits replay into exactly the record's typed text.
+    void machineTypingIsMarked_data()
+    {
+        QTest::addColumn<QStringList>("xdotool");
+        // How each mark begins; %n: the typed characters, all 汉字 there.
+        QTest::addColumn<QStringList>("marks");
+        QTest::addRow("a person's pace") << atPersonsPace(kPinyinRun, 20261209) << QStringList();
+        QTest::addRow("fixed delays")
+                << QStringList { u"type"_qs, u"--delay"_qs, u"400"_qs, kPinyinRun }
+                << QStringList { u"按键节奏不像人工输入（"_qs };
+        QTest::addRow("汉字 as key events") << QStringList { u"type"_qs, u"--delay"_qs, u"300"_qs,
+                                                             u"汉字打字考试汉字打字考试"_qs }
+                                            << QStringList { u"汉字未经输入法输入（%n字）"_qs };
+    }
+    void machineTypingIsMarked()
+    {
+        QFETCH(QStringList, xdotool);
+        QFETCH(QStringList, marks);
+        constexpr int kMinutes = 3;
+        PinyinExam w(kPinyinRunText, kMinutes);
+        QVERIFY(w.click("Combo1", { u"Down"_qs, u"Return"_qs }));
+        QTest::keyClick(w.frm.get(), Qt::Key_Return);
+        QVERIFY(w.typeWhileTheClockRuns(xdotool));
+        const QTextLayout *layout = w.txtWrite()->textCursor().block().layout();
+        QTRY_VERIFY_WITH_TIMEOUT(layout->preeditAreaText().isEmpty(), kWaitMillis);
+        QTest::qWait(500);
+        const auto record = w.finishedRecord();
+        QVERIFY(record && record->answerSheet);
+        const QString typed = record->answerSheet->typedText;
+        QCOMPARE(typed, withCrLf(w.txtWrite()->toPlainText()));
+        QVERIFY(!typed.isEmpty());
+
+        const QStringList found = consoleMarks(*record, kMinutes);
+        QVERIFY2(found.size() == marks.size(), qPrintable(found.join(u'|')));
+        for (int i = 0; i < marks.size(); ++i)
+            QVERIFY2(found[i].startsWith(marks[i].replace(u"%n"_qs, QString::number(typed.size()))),
+                     qPrintable(found[i]));
+
+        const std::optional<KeyTimeline> timeline = readRecordTimeline(*record).timeline;
+        QVERIFY(timeline);
+        const TypingReplay replay(timeline->edits);
+        QCOMPARE(withCrLf(replay.textAt(replay.lastEditMs())), typed);
     }
 };
 
