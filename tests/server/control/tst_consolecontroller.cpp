@@ -566,10 +566,10 @@ private slots:
         start();
         const QString archive = m_controller->archiveProblem();
         QVERIFY2(archive.contains(named) && !archive.contains(u"已损坏"_qs), qPrintable(archive));
+        // A table that cannot be read is told, not asked about as 0 results.
         const ConsoleController::ClearQuestion asked = m_controller->clearQuestion();
-        QVERIFY2(asked.problem.contains(named)
-                         || asked.question.value_or(QString()).contains(u"5条成绩"_qs),
-                 qPrintable(asked.problem));
+        QVERIFY2(asked.problem.contains(named), qPrintable(asked.problem));
+        QCOMPARE(asked.question, std::nullopt);
         const QStringList problems = m_controller->clearResults();
         QCOMPARE(problems.size(), 1);
         QVERIFY2(problems.first().contains(named) && !problems.first().contains(u"已损坏"_qs),
