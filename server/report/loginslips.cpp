@@ -12,29 +12,55 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <algorithm>
+
 namespace loginslips {
 
 namespace {
 
 constexpr int kDotsPerInch = 300;
 constexpr qreal kMarginMillimetres = 10;
-constexpr int kTitlePoints = 11;
-constexpr int kTextPoints = 12;
-constexpr int kCodePoints = 24;
+constexpr int kTitlePoints = 10;
+constexpr int kTextPoints = 11;
+constexpr int kCodePoints = 18;
+constexpr int kNotePoints = 8;
+constexpr qreal kPaddingMillimetres = 5;
+constexpr qreal kLineGapMillimetres = 1.2;
 
 int dots(qreal millimetres)
 {
     return qRound(millimetres / 25.4 * kDotsPerInch);
 }
 
-// One line of a slip, shortened to its width; the top of the next line.
-int drawLine(QPainter &painter, const QFont &font, const QString &text, const QRect &slip, int top)
+// Draws a caption and its value on one line of the slip, each shortened to
+// the room left; the top of the next line.
+int drawLine(QPainter &painter, const QRect &slip, int top, const QFont &captionFont,
+             const QString &caption, const QFont &valueFont = {}, const QString &value = {})
 {
-    painter.setFont(font);
-    const QFontMetrics metrics(font, painter.device());
-    const QString shown = metrics.elidedText(text, Qt::ElideRight, slip.width() - 2 * dots(6));
-    painter.drawText(slip.left() + dots(6), top + metrics.ascent(), shown);
-    return top + metrics.height() + dots(2.5);
+    const QFontMetrics captionMetrics(captionFont, painter.device());
+    const QFontMetrics valueMetrics(valueFont, painter.device());
+    const int ascent =
+            std::max(captionMetrics.ascent(), value.isEmpty() ? 0 : valueMetrics.ascent());
+    const int height =
+            std::max(captionMetrics.height(), value.isEmpty() ? 0 : valueMetrics.height());
+    const int left = slip.left() + dots(kPaddingMillimetres);
+    const int room = slip.right() - dots(kPaddingMillimetres) - left;
+    painter.setFont(captionFont);
+    const QString shownCaption = captionMetrics.elidedText(caption, Qt::ElideRight, room);
+    painter.drawText(left, top + ascent, shownCaption);
+    if (!value.isEmpty()) {
+        const int captionWidth = captionMetrics.horizontalAdvance(shownCaption);
+        painter.setFont(valueFont);
+        // Sign by sign: a run of Latin letters and digits is shaped with
+        // glyphs the PDF's text map cannot name, and a reader would lose them.
+        int x = left + captionWidth;
+        for (const QChar sign :
+             valueMetrics.elidedText(value, Qt::ElideRight, room - captionWidth)) {
+            painter.drawText(x, top + ascent, QString(sign));
+            x += valueMetrics.horizontalAdvance(sign);
+        }
+    }
+    return top + height + dots(kLineGapMillimetres);
 }
 
 void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &slip)
@@ -42,20 +68,17 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
     painter.setPen(QPen(Qt::black, 2, Qt::DashLine));
     painter.drawRect(slip);
     painter.setPen(Qt::black);
-    int top = slip.top() + dots(6);
-    top = drawLine(painter, pdffile::chineseFont(kTitlePoints, true),
-                   QStringLiteral("打字考试登录码"), slip, top);
-    top = drawLine(painter, pdffile::chineseFont(kTextPoints),
-                   QStringLiteral("姓名：") + examinee.name, slip, top);
-    top = drawLine(painter, pdffile::chineseFont(kTextPoints),
-                   QStringLiteral("部门：") + examinee.department, slip, top);
-    top = drawLine(painter, pdffile::chineseFont(kTextPoints),
-                   QStringLiteral("考号：") + examinee.examNumber, slip, top);
-    QFont code = pdffile::chineseFont(kCodePoints, true);
-    code.setLetterSpacing(QFont::PercentageSpacing, 120);
-    top = drawLine(painter, code, QStringLiteral("登录码：") + examinee.code, slip, top);
-    drawLine(painter, pdffile::chineseFont(kTitlePoints),
-             QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"), slip, top);
+    const QFont text = pdffile::chineseFont(kTextPoints);
+    int top = slip.top() + dots(kPaddingMillimetres);
+    top = drawLine(painter, slip, top, pdffile::chineseFont(kTitlePoints, true),
+                   QStringLiteral("打字考试登录码"));
+    top = drawLine(painter, slip, top, text, QStringLiteral("姓名：") + examinee.name);
+    top = drawLine(painter, slip, top, text, QStringLiteral("部门：") + examinee.department);
+    top = drawLine(painter, slip, top, text, QStringLiteral("考号：") + examinee.examNumber);
+    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："),
+                   pdffile::chineseFont(kCodePoints), examinee.code);
+    drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints),
+             QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"));
 }
 
 bool draw(QPdfWriter &writer, const LoginCodes &codes)

@@ -10,6 +10,7 @@
 
 #include "report/examcharts.h"
 #include "report/examreport.h"
+#include "report/loginslips.h"
 #include "report/termreport.h"
 
 #include <QBarSeries>
@@ -39,6 +40,45 @@ class TestReports : public QObject
     Q_OBJECT
 
 private slots:
+    void loginSlipsTenToAPage_data()
+    {
+        QTest::addColumn<int>("examinees");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("one") << 1 << 1;
+        QTest::newRow("a page full") << 10 << 1;
+        QTest::newRow("one over") << 11 << 2;
+    }
+
+    void loginSlipsTenToAPage()
+    {
+        QFETCH(int, examinees);
+        QFETCH(int, pages);
+        QTemporaryDir dir;
+        QVector<CodedExaminee> listed;
+        for (int i = 1; i <= examinees; ++i)
+            listed.append({ u"计算机1班"_qs,
+                            u"26%1"_qs.arg(i, 2, 10, QChar(u'0')),
+                            u"王生%1"_qs.arg(i),
+                            {} });
+        const LoginCodes codes = LoginCodes::issue(u"0123456789abcdef0123456789abcdef"_qs, listed);
+        const QString pdf = dir.filePath(u"登录码.pdf"_qs);
+        QCOMPARE(loginslips::writePdf(codes, pdf), QString());
+        if (testbroker::inUse())
+            QSKIP("pdftotext cannot read a file written under Wine");
+        QVERIFY(run(u"pdfinfo"_qs, { pdf })
+                        .contains(QRegularExpression(u"Pages:\\s+%1\\n"_qs.arg(pages))));
+        const QString text = run(u"pdftotext"_qs, { u"-raw"_qs, pdf, u"-"_qs });
+        // Each slip whole, 生 as itself; the code drawn spaced may read with blanks.
+        for (const CodedExaminee &examinee : codes.examinees()) {
+            const QString slip = u"姓名：%1\n部门：%2\n考号：%3\n登录码：%4"_qs.arg(
+                    examinee.name, examinee.department, examinee.examNumber, examinee.code);
+            QString joined = text;
+            joined.remove(u' ');
+            QVERIFY2(joined.contains(slip), qPrintable(slip + u"\n---\n"_qs + text));
+        }
+        QVERIFY(!loginslips::writePdf(codes, dir.filePath(u"无/登录码.pdf"_qs)).isEmpty());
+    }
+
     void examAsPdf()
     {
         QTemporaryDir dir;
