@@ -111,7 +111,7 @@ void SchoolArchiveDialog::testConnection()
 {
     m_answer->setText(QStringLiteral("正在连接……"));
     m_answer->repaint();
-    m_answer->setText(console::SchoolController::testConnection(m_place->text()));
+    showAnswer(console::SchoolController::testConnection(m_place->text()));
 }
 
 void SchoolArchiveDialog::writePassword()
@@ -119,18 +119,18 @@ void SchoolArchiveDialog::writePassword()
     const QString problem =
             console::SchoolController::writePassword(m_place->text(), m_password->text());
     m_password->clear();
-    m_answer->setText(problem.isEmpty() ? QStringLiteral("口令已写入口令文件。") : problem);
+    showAnswer(problem.isEmpty() ? QStringLiteral("口令已写入口令文件。") : problem);
 }
 
 void SchoolArchiveDialog::sendNow()
 {
-    m_answer->setText(QStringLiteral("正在上传……"));
+    showAnswer(QStringLiteral("正在上传……"));
     m_controller.sendNow();
 }
 
 void SchoolArchiveDialog::sendKeptBefore()
 {
-    m_answer->setText(QStringLiteral("正在上传……"));
+    showAnswer(QStringLiteral("正在上传……"));
     m_controller.sendKeptBefore();
 }
 
@@ -138,8 +138,16 @@ void SchoolArchiveDialog::sendKeptBefore()
 // started after a keep.
 void SchoolArchiveDialog::showSent(const SchoolOutbox::Report &report)
 {
-    m_answer->setText(report.problem.isEmpty() ? QStringLiteral("已上传%1场考试。").arg(report.sent)
-                                               : report.problem);
+    showAnswer(report.problem.isEmpty() ? QStringLiteral("已上传%1场考试。").arg(report.sent)
+                                        : report.problem);
+}
+
+// A longer answer (the server's own words) makes the dialog taller
+// instead of running over its buttons.
+void SchoolArchiveDialog::showAnswer(const QString &answer)
+{
+    m_answer->setText(answer);
+    adjustSize();
 }
 
 void SchoolArchiveDialog::save()

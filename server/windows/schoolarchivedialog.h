@@ -30,6 +30,7 @@ private:
     void sendNow();
     void sendKeptBefore();
     void showSent(const SchoolOutbox::Report &report);
+    void showAnswer(const QString &answer);
     void save();
 
     // The place as chosen: empty for this computer.
