@@ -42,23 +42,23 @@ namespace bounds {
 
 QString speedAboveCeiling(const ResultRecord &record, const ExamFacts &facts)
 {
-    if (!(double(record.speed) > facts.speedCeiling))
+    if (!(double(record.speed) > facts.judging.speedCeiling))
         return {};
     return QStringLiteral("速度%1超过每分钟%2字，不是人能打出的")
             .arg(number(record.speed))
-            .arg(facts.speedCeiling);
+            .arg(facts.judging.speedCeiling);
 }
 
 QString typedTooFast(const ResultRecord &record, const ExamFacts &facts)
 {
     const qint64 typed = typedOf(record);
     const qint64 seconds = std::max<qint64>(record.timePass, kShortestJudgedSeconds);
-    if (typed * 60 <= qint64(facts.speedCeiling) * seconds)
+    if (typed * 60 <= qint64(facts.judging.speedCeiling) * seconds)
         return {};
     return QStringLiteral("用时%1秒打了%2字，快于每分钟%3字")
             .arg(record.timePass)
             .arg(typed)
-            .arg(facts.speedCeiling);
+            .arg(facts.judging.speedCeiling);
 }
 
 QString typedBeyondText(const ResultRecord &record)

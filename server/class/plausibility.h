@@ -6,6 +6,7 @@
 // never drops a row, the examiner decides.
 #include "collect/resultcollector.h"
 #include "collect/sessionledger.h"
+#include "grading/judgingstandard.h"
 #include "resultrecord.h"
 
 #include <QHash>
@@ -13,10 +14,6 @@
 #include <QVector>
 
 #include <optional>
-
-// No person types faster than this many characters a minute for the length
-// of an exam; competition typists stay below it. The examiner may raise it.
-constexpr int kDefaultSpeedCeiling = 300;
 
 struct ExamFacts
 {
@@ -27,7 +24,7 @@ struct ExamFacts
     // answer sheets against; empty when the console kept no copy.
     QString publishedText = QString();
     QByteArray publishedDigest = QByteArray();
-    int speedCeiling = kDefaultSpeedCeiling;  // characters a minute
+    JudgingStandard judging = JudgingStandard();  // as set when the records are judged
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when

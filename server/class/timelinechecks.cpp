@@ -7,6 +7,8 @@
 QVector<TimelineFindings> TimelineChecks::check(const QVector<CollectedResult> &results,
                                                 const ExamFacts &facts)
 {
+    // Findings under other thresholds do not stand.
+    const QByteArray thresholds = facts.judging.toText().toUtf8();
     QHash<QByteArray, TimelineFindings> now;
     QVector<TimelineFindings> findings;
     findings.reserve(results.size());
@@ -17,14 +19,15 @@ QVector<TimelineFindings> TimelineChecks::check(const QVector<CollectedResult> &
             findings << TimelineFindings {};
             continue;
         }
-        const QByteArray key = facts.publishedDigest + ' '
+        const QByteArray key = thresholds + facts.publishedDigest + ' '
                 + QByteArray::number(qHash(section->bytes)) + ' '
                 + QByteArray::number(section->bytes.size()) + ' '
                 + QByteArray::number(record.answerSheet ? qHash(record.answerSheet->typedText) : 0)
                 + ' ' + QByteArray::number(record.timePass);
         const auto known = m_last.constFind(key);
-        const TimelineFindings found =
-                known != m_last.cend() ? *known : examineTimeline(record, facts.publishedText);
+        const TimelineFindings found = known != m_last.cend()
+                ? *known
+                : examineTimeline(record, facts.publishedText, facts.judging.typing);
         now.insert(key, found);
         findings << found;
     }

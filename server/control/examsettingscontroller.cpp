@@ -21,6 +21,11 @@ ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, co
         m_scale = *scale.scale;
     else
         m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
+    JudgingStandard::Reading judging = JudgingStandard::load(m_folders.application);
+    if (judging.standard)
+        m_judging = *judging.standard;
+    else
+        m_judgingProblem = judging.problem + QStringLiteral("\n现在使用默认的判定标准。");
 }
 
 // ---- The exam time and text ----
@@ -112,6 +117,17 @@ QString ExamSettingsController::saveGradingScale(const GradingScale &scale)
     m_scale = scale;
     m_scaleProblem.clear();
     emit gradingScaleChanged();
+    return {};
+}
+
+// ---- The standard records are judged by ----
+
+QString ExamSettingsController::saveJudgingStandard(const JudgingStandard &standard)
+{
+    if (const QString problem = standard.save(m_folders.application); !problem.isEmpty())
+        return problem;
+    m_judging = standard;
+    m_judgingProblem.clear();
     return {};
 }
 

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exam as the examiner sets it up: the article and its text, the exam
-// time, the exchange folder of the next start and the grading scale. What
+// time, the exchange folder of the next start, the grading scale and the
+// standard records are judged by. What
 // was stored is in force from the start; a change is in force once saved.
 #include "control/consolefolders.h"
 #include "grading/gradingscale.h"
+#include "grading/judgingstandard.h"
 #include "publish/consolesettings.h"
 #include "publish/logingate.h"
 
@@ -70,6 +72,13 @@ public:
     {
         return m_settings.saveLoginCodesRequired(required);
     }
+    // ---- The standard records are judged by ----
+    const JudgingStandard &judgingStandard() const { return m_judging; }
+    // Why the kept standard could not be read at the start (the default
+    // one is used); empty when it was.
+    const QString &judgingProblem() const { return m_judgingProblem; }
+    // Keeps the standard; the next collection judges by it.
+    QString saveJudgingStandard(const JudgingStandard &standard);
 
 signals:
     void examTextChanged(const QString &text);
@@ -87,6 +96,8 @@ private:
     QString m_chosenExchange;  // stored by the examiner since this start
     GradingScale m_scale = GradingScale::standard();
     QString m_scaleProblem;
+    JudgingStandard m_judging;
+    QString m_judgingProblem;
 };
 
 }  // namespace console

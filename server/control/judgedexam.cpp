@@ -26,11 +26,21 @@ ExamFacts JudgedExam::facts() const
 {
     // The exam the class was given, not the settings as they stand now:
     // they may already hold the next sitting's time.
+    // The standard is the one in force as they are judged.
     if (const auto &published = m_gate.examAsPublished())
-        return { qint32(published->examMinutes) * kSecondsPerMinute, published->textLength, true,
-                 published->text, published->textDigest };
+        return { qint32(published->examMinutes) * kSecondsPerMinute,
+                 published->textLength,
+                 true,
+                 published->text,
+                 published->textDigest,
+                 m_settings.judgingStandard() };
     // A console that has no record of publishing has only its settings.
-    return { qint32(m_settings.examMinutes()) * kSecondsPerMinute, m_publishedLength, false };
+    return { qint32(m_settings.examMinutes()) * kSecondsPerMinute,
+             m_publishedLength,
+             false,
+             {},
+             {},
+             m_settings.judgingStandard() };
 }
 
 void JudgedExam::countPublishedText()

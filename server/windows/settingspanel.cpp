@@ -4,6 +4,7 @@
 
 #include "windows/classiccontrols.h"
 #include "windows/gradingscaledialog.h"
+#include "windows/judgingstandarddialog.h"
 #include "windows/schoolarchivedialog.h"
 #include "windows/twips.h"
 
@@ -144,6 +145,12 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
                                    twips::rect(8520, 4560, 1095, 300)),
                    MovesRight | MovesDown);
     connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
+    // What marks a record as doubtful, beside how it is scored.
+    QPushButton *judging =
+            placed(classic::button(textFrame, "CmdJudging", QStringLiteral("判定标准"),
+                                   twips::rect(5400, 4560, 1095, 300)),
+                   MovesRight | MovesDown);
+    connect(judging, &QPushButton::clicked, this, &SettingsPanel::editJudgingStandard);
     // Where the kept exams go: this computer or the school's database.
     QPushButton *archivePlace =
             placed(classic::button(textFrame, "CmdSchoolArchive", QStringLiteral("考试存档位置"),
@@ -261,6 +268,13 @@ void SettingsPanel::chooseArticle()
 void SettingsPanel::editGradingScale()
 {
     auto *dialog = new GradingScaleDialog(m_controller, m_messages, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void SettingsPanel::editJudgingStandard()
+{
+    auto *dialog = new JudgingStandardDialog(m_controller, m_messages, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -59,6 +59,7 @@ private:
     void chooseExchangeFolder();
     void openDataFolder();
     void editGradingScale();
+    void editJudgingStandard();
     void editSchoolArchive();
     void save();
     void cancel();

@@ -1,9 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The bounds no honest record crosses, each at its edge, and a current
-// client's record whose answer sheet is cut or damaged.
+// client's record whose answer sheet is cut or damaged; the standard in
+// force when records are judged.
 #include "class/answercheck.h"
 #include "class/plausibility.h"
+#include "class/timelinechecks.h"
+#include "timeline/recordtimeline.h"
+#include "typingruns.h"
 
 #include <QtTest>
 
@@ -102,6 +106,32 @@ private slots:
         QVERIFY(reading.ok());
         const ExamFacts facts;  // no copy of the text: an intact sheet is not scored
         QCOMPARE(answerDoubt(*reading.record, checkAnswer(*reading.record, facts)), doubt);
+    }
+
+    // A changed standard judges the next collection, even of records
+    // judged before under the old one.
+    void theStandardInForceJudges()
+    {
+        const KeyTimeline run = typedRun(QString(250, u'a'), fixedPace(200));
+        ResultRecord record { 301, 100, 60, 900, 250, u"c1"_qs, u"03"_qs, u"bing"_qs, {} };
+        record.answerSheet = AnswerSheet { "d", 10, 0, QString(250, u'a') };
+        record.sections.push_back(
+                { keytimeline::kSectionName.toString(), keytimeline::encode(run) });
+        CollectedResult result;
+        result.record = record;
+        ExamFacts facts;
+        TimelineChecks checks;
+        QCOMPARE(bounds::speedAboveCeiling(record, facts),
+                 u"速度301超过每分钟300字，不是人能打出的"_qs);
+        QVERIFY(checks.check({ result }, facts)
+                        .first()
+                        .doubts.value(0)
+                        .startsWith(u"按键节奏不像人工输入"_qs));
+
+        facts.judging.speedCeiling = 301;
+        facts.judging.typing.minSpread = 0;
+        QCOMPARE(bounds::speedAboveCeiling(record, facts), QString());
+        QCOMPARE(checks.check({ result }, facts).first().doubts, QStringList());
     }
 };
 

@@ -110,6 +110,27 @@ private slots:
         QVERIFY(QFile::exists(m_room->app(u"exchange.txt"_qs)));
     }
 
+    // A saved standard is in force at once and at the next start; a broken
+    // file gives the default one and says why.
+    void judgingStandardKeptAcrossStarts()
+    {
+        start();
+        QCOMPARE(m_settings->judgingStandard().speedCeiling, 300);
+        JudgingStandard raised;
+        raised.speedCeiling = 400;
+        QCOMPARE(m_settings->saveJudgingStandard(raised), QString());
+        QCOMPARE(m_settings->judgingStandard().speedCeiling, 400);
+        start();
+        QCOMPARE(m_settings->judgingStandard().speedCeiling, 400);
+        QCOMPARE(m_settings->judgingProblem(), QString());
+
+        QVERIFY(writeFile(m_room->app(u"judging.txt"_qs), "speedCeiling=9\r\n"));
+        start();
+        QCOMPARE(m_settings->judgingStandard().speedCeiling, 300);
+        QVERIFY2(m_settings->judgingProblem().endsWith(u"\n现在使用默认的判定标准。"_qs),
+                 qPrintable(m_settings->judgingProblem()));
+    }
+
 private:
     void start()
     {

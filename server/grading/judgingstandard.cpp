@@ -1,0 +1,138 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/judgingstandard.h"
+
+#include "gbk.h"
+#include "wholefile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kMaxFileBytes = 16 * 1024;
+
+const QString kHanziMark = QStringLiteral("汉字未经输入法输入");
+const QString kRhythmMark = QStringLiteral("按键节奏不像人工输入");
+const QString kPieceMark = QStringLiteral("大段文字无按键输入");
+const QString kDisagreeMark = QStringLiteral("按键记录与成绩不符");
+const QString kSpeedMark = QStringLiteral("速度上限");
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 10);
+}
+
+}  // namespace
+
+const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
+{
+    using S = JudgingStandard;
+    static const QVector<Setting> all {
+        { QStringLiteral("hanziByKeys"), kHanziMark, QStringLiteral("达到字数"), true, 1, 10000,
+          [](const S &s) { return double(s.typing.hanziByKeys); },
+          [](S &s, double v) { s.typing.hanziByKeys = qint32(v); } },
+        { QStringLiteral("evenStretchIntervals"), kRhythmMark,
+          QStringLiteral("过匀：连续按键间隔数"), true, 20, 10000,
+          [](const S &s) { return double(s.typing.evenStretchIntervals); },
+          [](S &s, double v) { s.typing.evenStretchIntervals = qint32(v); } },
+        { QStringLiteral("minSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"), false,
+          0, 2, [](const S &s) { return s.typing.minSpread; },
+          [](S &s, double v) { s.typing.minSpread = v; } },
+        { QStringLiteral("burstIntervals"), kRhythmMark, QStringLiteral("过快：连续按键间隔数"),
+          true, 5, 10000, [](const S &s) { return double(s.typing.burstIntervals); },
+          [](S &s, double v) { s.typing.burstIntervals = qint32(v); } },
+        { QStringLiteral("fastestMeanMs"), kRhythmMark,
+          QStringLiteral("过快：平均间隔低于（毫秒）"), false, 0, 1000,
+          [](const S &s) { return s.typing.fastestMeanMs; },
+          [](S &s, double v) { s.typing.fastestMeanMs = v; } },
+        { QStringLiteral("breakMs"), kRhythmMark, QStringLiteral("停顿长于此不计（毫秒）"), true,
+          200, 60000, [](const S &s) { return double(s.typing.breakMs); },
+          [](S &s, double v) { s.typing.breakMs = qint32(v); } },
+        { QStringLiteral("largePieceChars"), kPieceMark, QStringLiteral("一次出现至少（字）"), true,
+          2, 100000, [](const S &s) { return double(s.typing.largePieceChars); },
+          [](S &s, double v) { s.typing.largePieceChars = qint32(v); } },
+        { QStringLiteral("keysPerChar"), kPieceMark, QStringLiteral("每字按键少于"), false, 0, 20,
+          [](const S &s) { return s.typing.keysPerChar; },
+          [](S &s, double v) { s.typing.keysPerChar = v; } },
+        { QStringLiteral("graceSeconds"), kDisagreeMark, QStringLiteral("按键记录可超出用时（秒）"),
+          true, 0, 600, [](const S &s) { return double(s.typing.graceSeconds); },
+          [](S &s, double v) { s.typing.graceSeconds = qint32(v); } },
+        { QStringLiteral("speedCeiling"), kSpeedMark, QStringLiteral("每分钟最多字数"), true, 30,
+          3000, [](const S &s) { return double(s.speedCeiling); },
+          [](S &s, double v) { s.speedCeiling = qint32(v); } },
+    };
+    return all;
+}
+
+JudgingStandard::Reading JudgingStandard::fromTexts(const QStringList &texts)
+{
+    JudgingStandard standard;
+    for (int i = 0; i < settings().size() && i < texts.size(); ++i) {
+        const Setting &setting = settings()[i];
+        bool ok = false;
+        const double value = texts[i].trimmed().toDouble(&ok);
+        const bool fits = ok && value >= setting.lowest && value <= setting.highest
+                && (!setting.whole || value == std::floor(value));
+        if (!fits)
+            return { std::nullopt,
+                     QStringLiteral("%1的“%2”应为%3到%4之间的%5。")
+                             .arg(setting.mark, setting.label, number(setting.lowest),
+                                  number(setting.highest),
+                                  setting.whole ? QStringLiteral("整数") : QStringLiteral("数")) };
+        setting.set(standard, value);
+    }
+    return { standard, {} };
+}
+
+QStringList JudgingStandard::texts() const
+{
+    QStringList texts;
+    for (const Setting &setting : settings())
+        texts << number(setting.get(*this));
+    return texts;
+}
+
+JudgingStandard::Reading JudgingStandard::fromText(const QString &text)
+{
+    QStringList texts = JudgingStandard().texts();
+    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString name = line.section(u'=', 0, 0).trimmed();
+        for (int i = 0; i < settings().size(); ++i) {
+            if (settings()[i].name == name)
+                texts[i] = line.section(u'=', 1);
+        }
+    }
+    return fromTexts(texts);
+}
+
+QString JudgingStandard::toText() const
+{
+    QString text;
+    const QStringList values = texts();
+    for (int i = 0; i < settings().size(); ++i)
+        text += settings()[i].name + u'=' + values[i] + QStringLiteral("\r\n");
+    return text;
+}
+
+JudgingStandard::Reading JudgingStandard::load(const QString &applicationFolder)
+{
+    const QString path = QDir(applicationFolder).filePath(fileName());
+    if (!QFileInfo::exists(path))
+        return { JudgingStandard(), {} };
+    const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
+    if (!file.bytes)
+        return { std::nullopt, file.problem };
+    Reading reading = fromText(gbk::decode(*file.bytes));
+    if (!reading.standard)
+        reading.problem = QStringLiteral("判定标准文件 %1 有误：%2")
+                                  .arg(QDir::toNativeSeparators(path), reading.problem);
+    return reading;
+}
+
+QString JudgingStandard::save(const QString &applicationFolder) const
+{
+    return wholefile::write(QDir(applicationFolder).filePath(fileName()), gbk::encode(toText()));
+}
