@@ -6,6 +6,7 @@
 // regraded, deleted, exported again and backed up. The 历次考试 window is
 // handed this, not the console.
 #include "archive/examarchive.h"
+#include "archive/examineesearch.h"
 #include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
@@ -50,11 +51,14 @@ public:
     // Every kept exam of the examinee, oldest first.
     ArchiveRead<QVector<HistoryPoint>> history(const QString &examNumber, const QString &name)
     {
-        return historyOf(m_archive.history(examNumber, name));
+        return historyOf(ExamineeSearch(m_archive).history(examNumber, name));
     }
 
     // The examinees to pick from on the 考生 tab.
-    ArchiveRead<QVector<KnownExaminee>> examinees() { return m_archive.examinees(); }
+    ArchiveRead<QVector<KnownExaminee>> examinees()
+    {
+        return ExamineeSearch(m_archive).examinees();
+    }
 
     // Grades a kept exam with the scale in force from now on.
     QString regrade(qint64 id) { return m_archive.regrade(id, scaleInForce()); }
