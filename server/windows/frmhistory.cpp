@@ -2,25 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmhistory.h"
 
-#include "export/celltext.h"
 #include "report/examreport.h"
 #include "report/termreport.h"
+#include "windows/termreportrun.h"
 
 #include "stats/examlistmodel.h"
-#include "stats/rankingmodel.h"
 #include "stats/statisticspage.h"
 
 #include "messages.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -67,17 +61,8 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout();
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("TxtSearch"));
-    m_search->setPlaceholderText(QStringLiteral("按文章或日期查找，如 春晓 或 2026-03"));
-    m_search->setClearButtonEnabled(true);
-    top->addWidget(new QLabel(QStringLiteral("查找："), this));
-    top->addWidget(m_search, 1);
-    m_class = new QComboBox(this);
-    m_class->setObjectName(QStringLiteral("CmbClass"));
-    m_class->setMinimumContentsLength(10);
-    top->addWidget(new QLabel(QStringLiteral("班级："), this));
-    top->addWidget(m_class);
+    m_filters = new ExamFilterBar(this);
+    top->addWidget(m_filters, 1);
     QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
@@ -94,9 +79,9 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     m_filter->setSourceModel(m_exams);
     m_filter->setFilterKeyColumn(-1);
     m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    connect(m_search, &QLineEdit::textChanged, m_filter,
+    connect(m_filters, &ExamFilterBar::searchChanged, m_filter,
             &QSortFilterProxyModel::setFilterFixedString);
-    connect(m_class, &QComboBox::currentIndexChanged, this, &FrmHistory::chooseClass);
+    connect(m_filters, &ExamFilterBar::departmentChosen, m_filter, &ExamListFilter::setDepartment);
     m_examList = new QTableView(splitter);
     m_examList->setObjectName(QStringLiteral("GridExams"));
     m_examList->setModel(m_filter);
@@ -128,15 +113,8 @@ void FrmHistory::buildExamPane(QWidget *pane)
     m_charts = new ExamChartsPane(m_tabs);
     m_tabs->addTab(m_charts, QStringLiteral("图表"));
 
-    m_rankingRows = new RankingModel(this);
-    m_ranking = new QTableView(m_tabs);
-    m_ranking->setObjectName(QStringLiteral("GridRanking"));
-    m_ranking->setModel(m_rankingRows);
-    m_ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_ranking->setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
-    connect(m_ranking, &QTableView::doubleClicked, this, &FrmHistory::showRankedExaminee);
+    m_ranking = new RankingPane(m_tabs);
+    connect(m_ranking, &RankingPane::examineeChosen, this, &FrmHistory::showRankedExaminee);
     m_tabs->addTab(m_ranking, QStringLiteral("排名"));
     m_examinee = new ExamineePane(m_history, m_tabs);
     connect(m_examinee, &ExamineePane::told, this, &FrmHistory::tell);
@@ -177,16 +155,8 @@ void FrmHistory::refresh()
         tell(kept.problem);
     m_exams->setExams(live, kept.value.value_or(QVector<ExamSummary>()));
     // The classes of every listed exam; the one chosen stays chosen.
-    const QString chosenClass = m_filter->department();
-    {
-        const QSignalBlocker quiet(m_class);
-        m_class->clear();
-        m_class->addItem(QStringLiteral("全部班级"), QString());
-        for (const QString &department : m_exams->departments())
-            m_class->addItem(department, department);
-        m_class->setCurrentIndex(std::max(0, m_class->findData(chosenClass)));
-    }
-    m_filter->setDepartment(m_class->currentData().toString());
+    m_filters->setDepartments(m_exams->departments());
+    m_filter->setDepartment(m_filters->department());
     int row = 0;
     for (int i = 0; i < m_exams->rowCount(); ++i) {
         if (m_exams->idAt(i) == before)
@@ -213,11 +183,6 @@ void FrmHistory::followCurrentExam()
         m_exams->setCurrent(summaryOf(*current.value));
     if (shownId() == 0)
         showExam(0);
-}
-
-void FrmHistory::chooseClass()
-{
-    m_filter->setDepartment(m_class->currentData().toString());
 }
 
 void FrmHistory::showChosenExam()
@@ -255,14 +220,11 @@ void FrmHistory::showStatistics()
 
 void FrmHistory::showRanking()
 {
-    m_rankingRows->setExam(m_shown ? &*m_shown : nullptr);
+    m_ranking->showExam(m_shown ? &*m_shown : nullptr);
 }
 
-void FrmHistory::showRankedExaminee(const QModelIndex &ranked)
+void FrmHistory::showRankedExaminee(const QString &examNumber, const QString &name)
 {
-    const QString examNumber =
-            m_rankingRows->index(ranked.row(), RankingModel::ExamNumber).data().toString();
-    const QString name = m_rankingRows->index(ranked.row(), RankingModel::Name).data().toString();
     m_tabs->setCurrentWidget(m_examinee);
     m_examinee->findExaminee(examNumber, name);
 }
@@ -402,32 +364,7 @@ void FrmHistory::writeTermReport()
                                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
-    QProgressDialog progress(QStringLiteral("正在生成学期报告……"), QStringLiteral("取消"), 0,
-                             int(ids.size()) * 2, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    // Reading the exams is half the work, writing them the other half.
-    const ArchiveRead<QVector<ArchivedExam>> exams =
-            m_history.termExams(ids, m_filter->department(), [&](int read) {
-                progress.setValue(read);
-                return !progress.wasCanceled();
-            });
-    if (!exams.value) {
-        tell(exams.problem);
-        return;
-    }
-    const termreport::Outcome outcome = termreport::write(*exams.value, chosen, [&](int done, int) {
-        progress.setValue(int(ids.size()) + done);
-        return !progress.wasCanceled();
-    });
-    progress.reset();
-    if (outcome.cancelled)
-        return;
-    tell(outcome.problem.isEmpty() ? QStringLiteral("学期报告（%1场考试）已保存为 %2")
-                                             .arg(ids.size())
-                                             .arg(QDir::toNativeSeparators(chosen))
-                         + celltext::changesNote(outcome.changed, QStringLiteral("存档"))
-                                   : outcome.problem);
+    tell(termreportrun::run(this, m_history, ids, m_filter->department(), chosen));
 }
 
 QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)

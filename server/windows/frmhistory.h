@@ -9,20 +9,19 @@
 #include "control/historycontroller.h"
 #include "windows/consolehooks.h"
 #include "windows/examchartspane.h"
+#include "windows/examfilterbar.h"
 #include "windows/examineepane.h"
+#include "windows/rankingpane.h"
 
 #include <QWidget>
 
 class QChartView;
-class QComboBox;
-class QLineEdit;
 class QTabWidget;
 class QTableView;
 class QTextBrowser;
 class ExamListModel;
 class ExamListFilter;
 class Messages;
-class RankingModel;
 
 class FrmHistory : public QWidget
 {
@@ -61,7 +60,7 @@ private:
     void showChosenExam();
     void showStatistics();
     void showRanking();
-    void showRankedExaminee(const QModelIndex &ranked);
+    void showRankedExaminee(const QString &examNumber, const QString &name);
 
     void saveCharts();
     void saveExamCharts();
@@ -72,7 +71,6 @@ private:
     void backUp();
     void writePdfReport();
     void writeTermReport();
-    void chooseClass();
 
     // Where to save, asked with `suggestedName` in the documents folder; empty when cancelled.
     QString chooseSaveFile(const QString &suggestedName, const QString &filter);
@@ -83,15 +81,13 @@ private:
     Messages *m_messages;
     std::optional<ArchivedExam> m_shown;
 
-    QLineEdit *m_search = nullptr;
+    ExamFilterBar *m_filters = nullptr;
     ExamListModel *m_exams = nullptr;
     ExamListFilter *m_filter = nullptr;
-    QComboBox *m_class = nullptr;
     QTableView *m_examList = nullptr;
     QTabWidget *m_tabs = nullptr;
     QTextBrowser *m_statistics = nullptr;
     ExamChartsPane *m_charts = nullptr;
-    RankingModel *m_rankingRows = nullptr;
-    QTableView *m_ranking = nullptr;
+    RankingPane *m_ranking = nullptr;
     ExamineePane *m_examinee = nullptr;
 };
