@@ -268,13 +268,28 @@ QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVaria
     return {};
 }
 
-QString ExamArchive::remove(qint64 id)
+QString ExamArchive::removalRefused(const QString &keptBy, const QString &lab) const
+{
+    if (!place().isSchool() || keptBy == lab)
+        return {};
+    return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能删除它。").arg(keptBy);
+}
+
+QString ExamArchive::remove(qint64 id, const QString &lab)
 {
     const QString what = QStringLiteral("无法删除存档的考试");
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT lab FROM exams WHERE id = ?"));
+    query.bindValue(0, id);
+    if (!query.exec())
+        return failed(what, query.lastError().text());
+    if (!query.next())
+        return noSuchExam();
+    if (const QString refused = removalRefused(query.value(0).toString(), lab); !refused.isEmpty())
+        return refused;
     query.prepare(QStringLiteral("DELETE FROM exam_rows WHERE exam_id = ?"));
     query.bindValue(0, id);
     bool ok = query.exec();
@@ -285,8 +300,6 @@ QString ExamArchive::remove(qint64 id)
     }
     if (!ok)
         return failed(what, query.lastError().text());
-    if (query.numRowsAffected() == 0)
-        return noSuchExam();
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(what, detail);
     return {};

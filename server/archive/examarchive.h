@@ -39,8 +39,13 @@ public:
     ArchiveRead<ArchivedExam> exam(qint64 id);
     // Grades a kept exam with another scale from now on; the problem or empty.
     QString regrade(qint64 id, const GradingScale &scale);
-    // Deletes an exam and its rows in one transaction; the problem or empty.
-    QString remove(qint64 id);
+    // Why `lab` may not delete an exam that `keptBy` kept, empty when it
+    // may: a school archive's exam only by the lab that kept it, this
+    // computer's file any.
+    QString removalRefused(const QString &keptBy, const QString &lab) const;
+    // Deletes an exam and its rows in one transaction, when `lab` may; the
+    // problem or empty.
+    QString remove(qint64 id, const QString &lab);
 
     // The outbox to the school: the exams kept here and not yet sent,
     // oldest first; marking one sent; and putting the exams kept before

@@ -1,8 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The filters above the list of 历次考试: the article or date searched
-// for, and the class whose exams are listed.
+// The filters above the list of 历次考试: the article or day searched
+// for, the class and the term; over a school archive also the lab and the
+// teacher.
+#include "archive/examlisting.h"
+
+#include <QTimer>
 #include <QWidget>
 
 class QComboBox;
@@ -15,19 +19,23 @@ class ExamFilterBar : public QWidget
 public:
     explicit ExamFilterBar(QWidget *parent);
 
-    // The classes there are to choose from; the one chosen stays chosen
-    // while it is among them.
-    void setDepartments(const QStringList &departments);
-    // The class chosen; empty for every class.
-    QString department() const;
+    // What there is to choose from; what was chosen stays chosen while it
+    // is among them. The lab and teacher are offered over a school archive.
+    void setChoices(const ExamFilterChoices &choices, bool school);
+    ExamFilter filter() const;
 
 signals:
-    void searchChanged(const QString &text);
-    void departmentChosen(const QString &department);
+    // A filter changed; the search once typing pauses.
+    void changed();
 
 private:
-    void chooseDepartment();
+    QComboBox *addChoice(const QString &caption, const char *name);
 
     QLineEdit *m_search = nullptr;
+    QTimer m_searchPause;
+    QComboBox *m_lab = nullptr;
+    QComboBox *m_teacher = nullptr;
     QComboBox *m_class = nullptr;
+    QComboBox *m_term = nullptr;
+    QVector<SchoolTerm> m_terms;
 };
