@@ -4,6 +4,7 @@
 // server: each filter at the edges of its rule, what there is to filter
 // by, and deleting a school archive's exam by the lab that kept it only.
 #include "archiveplaces.h"
+#include "sqliteholder.h"
 
 #include "archive/examarchive.h"
 #include "archive/examlisting.h"
@@ -198,6 +199,32 @@ private slots:
         // Each exam with its own rows.
         for (const ArchivedExam &exam : listed.value->exams)
             QCOMPARE(exam.rows.size(), schoolExams()[int(exam.id) - 1].classes.size());
+    }
+
+    // At most kMostListed, the newest, and told when more matched.
+    void listsTheNewestOnly()
+    {
+        const ArchivePlace place = m_places.newPlace(u"file"_qs);
+        ExamArchive archive(place);
+        const int most = ExamListing::kMostListed;
+        // One exam a minute, kept by another program in one statement.
+        QVERIFY(SqliteHolder(place.text())
+                        .run(QStringLiteral(
+                                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                     "FROM n WHERE i < %1) INSERT INTO exams (id, exam_key, "
+                                     "opened_at, archived_at, exam_minutes) SELECT i, 'k' || i, "
+                                     "'2026-03-02T' || printf('%02d:%02d', i / 60, i % 60) "
+                                     "|| ':00Z', '2026-03-02T23:00:00Z', 10 FROM n")
+                                     .arg(most + 1)));
+        ArchiveRead<ListedExams> listed = ExamListing(archive).exams({});
+        QCOMPARE(listed.value->exams.size(), most);
+        QVERIFY(listed.value->more);
+        QCOMPARE(listed.value->exams.first().id, most + 1);
+        QCOMPARE(listed.value->exams.last().id, 2);
+        QCOMPARE(archive.remove(1, {}), QString());
+        listed = ExamListing(archive).exams({});
+        QCOMPARE(listed.value->exams.size(), most);
+        QVERIFY(!listed.value->more);
     }
 
     void choicesToFilterBy_data() { ArchivePlaces::addBackends(); }
