@@ -45,6 +45,8 @@ public:
     void close();
 
 protected:
+    friend class ArchiveQuery;
+
     QSqlDatabase connection() const;
     // What failed with the archive, for the examiner: `what`, the place and the
     // database's `detail`, and what to do when another program holds it.
@@ -70,4 +72,23 @@ private:
     ArchivePlace m_place;
     QString m_startProblem;
     bool m_open = false;
+};
+
+// Reads of an open archive kept in a class of their own, over its connection.
+class ArchiveQuery
+{
+public:
+    explicit ArchiveQuery(ArchiveDatabase &archive) : m_archive(archive) { }
+
+protected:
+    bool isOpen() const { return m_archive.isOpen(); }
+    const QString &startProblem() const { return m_archive.startProblem(); }
+    QSqlDatabase connection() const { return m_archive.connection(); }
+    QString failed(const QString &what, const QString &detail) const
+    {
+        return m_archive.failed(what, detail);
+    }
+
+private:
+    ArchiveDatabase &m_archive;
 };

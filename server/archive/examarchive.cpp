@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/examarchive.h"
 
+#include "archive/archivedcolumns.h"
 #include "archive/archivedialect.h"
 #include "archive/archivetransaction.h"
 
@@ -13,85 +14,14 @@
 
 #include <algorithm>
 
+using namespace archivecolumns;
+
 namespace {
-
-QVariant timeValue(const QDateTime &time)
-{
-    return time.isValid() ? QVariant(time.toUTC().toString(Qt::ISODate))
-                          : QVariant(QMetaType::fromType<QString>());
-}
-
-QDateTime timeOf(const QVariant &value)
-{
-    return value.isNull() ? QDateTime() : QDateTime::fromString(value.toString(), Qt::ISODate);
-}
-
-// A scale that no longer reads (edited by hand) grades with the standard one.
-GradingScale scaleOf(const QVariant &text)
-{
-    return GradingScale::fromText(text.toString()).scale.value_or(GradingScale::standard());
-}
-
-// The columns of a kept exam, as examAt() reads them.
-constexpr int kExamColumnCount = 13;
-QString examColumns()
-{
-    return QStringLiteral("id, exam_key, opened_at, closed_at, archived_at, article_name, "
-                          "article_text, exam_minutes, roster, grading, lab, teacher, "
-                          "publication");
-}
 
 // NULL for an exam without a publication: the unique index allows many.
 QVariant publicationValue(const QString &publication)
 {
     return publication.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(publication);
-}
-
-// The columns of a row, as rowAt() reads them.
-QString rowColumns()
-{
-    return QStringLiteral("department, exam_number, name, speed, accuracy_line, time_pass, "
-                          "rec_no, state, doubts");
-}
-
-ArchivedExam examAt(const QSqlQuery &query)
-{
-    ArchivedExam exam;
-    exam.id = query.value(0).toLongLong();
-    exam.sitting.key = query.value(1).toString();
-    exam.sitting.openedAt = timeOf(query.value(2));
-    exam.sitting.closedAt = timeOf(query.value(3));
-    exam.sitting.archivedAt = timeOf(query.value(4));
-    exam.sitting.articleName = query.value(5).toString();
-    exam.sitting.articleText = query.value(6).toString();
-    exam.sitting.examMinutes = static_cast<qint16>(query.value(7).toInt());
-    exam.sitting.roster = query.value(8).toString();
-    exam.sitting.scale = scaleOf(query.value(9));
-    exam.sitting.lab = query.value(10).toString();
-    exam.sitting.teacher = query.value(11).toString();
-    exam.sitting.publication = query.value(12).toString();
-    return exam;
-}
-
-// The row whose columns begin at `first`.
-ArchivedRow rowAt(const QSqlQuery &query, int first)
-{
-    ArchivedRow row;
-    row.department = query.value(first).toString();
-    row.examNumber = query.value(first + 1).toString();
-    row.name = query.value(first + 2).toString();
-    row.speed = query.value(first + 3).toDouble();
-    row.accuracyLine = query.value(first + 4).toString();
-    row.timePass = static_cast<qint16>(query.value(first + 5).toInt());
-    row.recNo = query.value(first + 6).toInt();
-    row.state = query.value(first + 7).toString();
-    row.doubts = query.value(first + 8).toString();
-    return row;
-}
-
-QString cannotRead()
-{
-    return QStringLiteral("无法读取考试存档");
 }
 
 QString cannotWrite()
@@ -326,52 +256,6 @@ ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
     return { exam, {} };
 }
 
-ArchiveRead<QVector<ArchivedExam>> ExamArchive::history(const QString &examNumber,
-                                                        const QString &name)
-{
-    if (!isOpen())
-        return { std::nullopt, startProblem() };
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
-                                 "WHERE exam_number = ? AND name = ? ORDER BY id, position")
-                          .arg(examColumns(), rowColumns()));
-    query.bindValue(0, examNumber.trimmed());
-    query.bindValue(1, name.trimmed());
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
-    QVector<ArchivedExam> exams;
-    while (query.next()) {
-        if (exams.isEmpty() || exams.last().id != query.value(0).toLongLong())
-            exams.append(examAt(query));
-        exams.last().rows.append(rowAt(query, kExamColumnCount));
-    }
-    // Oldest first; of two held at once, the one kept first.
-    std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
-        return a.sitting.heldAt() < b.sitting.heldAt();
-    });
-    return { exams, {} };
-}
-
-ArchiveRead<QVector<KnownExaminee>> ExamArchive::examinees()
-{
-    if (!isOpen())
-        return { std::nullopt, startProblem() };
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    // The department of the newest exam: the examinee may have changed class.
-    if (!query.exec(QStringLiteral("SELECT exam_number, name, MAX(department) FROM exam_rows AS r "
-                                   "WHERE exam_id = (SELECT MAX(exam_id) FROM exam_rows "
-                                   "WHERE exam_number = r.exam_number AND name = r.name) "
-                                   "GROUP BY exam_number, name ORDER BY exam_number, name")))
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
-    QVector<KnownExaminee> known;
-    while (query.next())
-        known.append({ query.value(0).toString(), query.value(1).toString(),
-                       query.value(2).toString() });
-    return { known, {} };
-}
-
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)
 {
     return setExamValue(id, QStringLiteral("grading"), scale.toText());
@@ -395,13 +279,28 @@ QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVaria
     return {};
 }
 
-QString ExamArchive::remove(qint64 id)
+QString ExamArchive::removalRefused(const QString &keptBy, const QString &lab) const
+{
+    if (!place().isSchool() || keptBy == lab)
+        return {};
+    return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能删除它。").arg(keptBy);
+}
+
+QString ExamArchive::remove(qint64 id, const QString &lab)
 {
     const QString what = QStringLiteral("无法删除存档的考试");
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
+    query.prepare(QStringLiteral("SELECT lab FROM exams WHERE id = ?"));
+    query.bindValue(0, id);
+    if (!query.exec())
+        return failed(what, query.lastError().text());
+    if (!query.next())
+        return noSuchExam();
+    if (const QString refused = removalRefused(query.value(0).toString(), lab); !refused.isEmpty())
+        return refused;
     query.prepare(QStringLiteral("DELETE FROM exam_rows WHERE exam_id = ?"));
     query.bindValue(0, id);
     bool ok = query.exec();
@@ -412,8 +311,6 @@ QString ExamArchive::remove(qint64 id)
     }
     if (!ok)
         return failed(what, query.lastError().text());
-    if (query.numRowsAffected() == 0)
-        return noSuchExam();
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(what, detail);
     return {};

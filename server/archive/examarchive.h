@@ -8,20 +8,6 @@
 #include "archive/archivedexam.h"
 #include "collect/resultstore.h"
 
-// An examinee the archive knows: exam number and name as kept, and the
-// department of their newest kept exam.
-struct KnownExaminee
-{
-    QString examNumber;
-    QString name;
-    QString department;
-
-    friend bool operator==(const KnownExaminee &a, const KnownExaminee &b)
-    {
-        return a.examNumber == b.examNumber && a.name == b.name && a.department == b.department;
-    }
-};
-
 class ExamArchive : public ArchiveDatabase
 {
 public:
@@ -51,15 +37,15 @@ public:
     // The kept exams with their rows, newest first.
     ArchiveRead<QVector<ArchivedExam>> exams();
     ArchiveRead<ArchivedExam> exam(qint64 id);
-    // Every kept exam of the examinee with this exam number and name, oldest
-    // first, each with the examinee's rows only.
-    ArchiveRead<QVector<ArchivedExam>> history(const QString &examNumber, const QString &name);
-    // Every examinee of the kept exams, once each, by exam number, then name.
-    ArchiveRead<QVector<KnownExaminee>> examinees();
     // Grades a kept exam with another scale from now on; the problem or empty.
     QString regrade(qint64 id, const GradingScale &scale);
-    // Deletes an exam and its rows in one transaction; the problem or empty.
-    QString remove(qint64 id);
+    // Why `lab` may not delete an exam that `keptBy` kept, empty when it
+    // may: a school archive's exam only by the lab that kept it, this
+    // computer's file any.
+    QString removalRefused(const QString &keptBy, const QString &lab) const;
+    // Deletes an exam and its rows in one transaction, when `lab` may; the
+    // problem or empty.
+    QString remove(qint64 id, const QString &lab);
 
     // The outbox to the school: the exams kept here and not yet sent,
     // oldest first; marking one sent; and putting the exams kept before

@@ -78,6 +78,31 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     return { exam, {} };
 }
 
+QString HistoryController::openArchiveShown()
+{
+    const QString &place = m_running.school.place;
+    if (place.isEmpty()) {
+        m_school.reset();
+        return {};
+    }
+    if (!m_school || !m_school->isOpen() || m_school->place().text() != place)
+        m_school = std::make_unique<ExamArchive>(ArchivePlace::fromText(place));
+    return m_school->startProblem();
+}
+
+ArchiveRead<ExamList> HistoryController::exams(const ExamFilter &filter)
+{
+    const ArchiveRead<ListedExams> listed = ExamListing(shown()).exams(filter);
+    if (!listed.value)
+        return { std::nullopt, listed.problem };
+    ExamList list;
+    list.more = listed.value->more;
+    list.exams.reserve(listed.value->exams.size());
+    for (const ArchivedExam &exam : listed.value->exams)
+        list.exams.append(summaryOf(exam));
+    return { list, {} };
+}
+
 QString HistoryController::keepCurrentExam()
 {
     if (!m_archive.isOpen())
@@ -98,7 +123,7 @@ HistoryController::termExams(const QVector<qint64> &ids, const QString &departme
 {
     QVector<ArchivedExam> exams;
     for (const qint64 id : ids) {
-        const ArchiveRead<ArchivedExam> exam = m_archive.exam(id);
+        const ArchiveRead<ArchivedExam> exam = shown().exam(id);
         if (!exam.value)
             return { std::nullopt, exam.problem };
         // A class chosen: its report holds its examinees only.

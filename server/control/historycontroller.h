@@ -3,14 +3,18 @@
 #pragma once
 // Keeping and showing past exams, without a window: the exam in the results
 // table as it would be kept, keeping it, and the kept exams listed, read,
-// regraded, deleted, exported again and backed up. The 历次考试 window is
+// regraded, deleted, exported again and backed up; over the school's
+// archive when the console sends there. The 历次考试 window is
 // handed this, not the console.
 #include "archive/examarchive.h"
+#include "archive/examineesearch.h"
+#include "archive/examlisting.h"
 #include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
 
 #include <functional>
+#include <memory>
 
 class LiveClass;
 class LoginGate;
@@ -18,6 +22,13 @@ class LoginGate;
 namespace console {
 
 class ExamSettingsController;
+
+// The kept exams a filter lists, newest first.
+struct ExamList
+{
+    QVector<ExamSummary> exams;
+    bool more = false;  // more matched than are listed
+};
 
 // The parts of the console the exam under way is read from. The console
 // owns them, and they outlive the controller.
@@ -44,21 +55,38 @@ public:
     // archive is in use; the problem or empty.
     QString keepCurrentExam();
 
-    // The kept exams, newest first.
-    ArchiveRead<QVector<ExamSummary>> exams() { return summariesOf(m_archive.exams()); }
-    ArchiveRead<ArchivedExam> exam(qint64 id) { return m_archive.exam(id); }
+    // The archive 历次考试 shows: the school's when the console sends there
+    // and it answers, else this computer's file. Opens the school's anew
+    // when it is not open; why it could not be, or empty.
+    QString openArchiveShown();
+    bool showsSchool() const { return m_school && m_school->isOpen(); }
+    // The console's own lab, whose exams are marked in a school archive.
+    const QString &lab() const { return m_running.school.lab; }
+
+    // The kept exams the filter lists, newest first; one query.
+    ArchiveRead<ExamList> exams(const ExamFilter &filter = {});
+    // What there is to filter by.
+    ArchiveRead<ExamFilterChoices> filterChoices() { return ExamListing(shown()).choices(); }
+    ArchiveRead<ArchivedExam> exam(qint64 id) { return shown().exam(id); }
     // Every kept exam of the examinee, oldest first.
     ArchiveRead<QVector<HistoryPoint>> history(const QString &examNumber, const QString &name)
     {
-        return historyOf(m_archive.history(examNumber, name));
+        return historyOf(ExamineeSearch(shown()).history(examNumber, name));
     }
 
     // The examinees to pick from on the 考生 tab.
-    ArchiveRead<QVector<KnownExaminee>> examinees() { return m_archive.examinees(); }
+    ArchiveRead<QVector<KnownExaminee>> examinees() { return ExamineeSearch(shown()).examinees(); }
 
     // Grades a kept exam with the scale in force from now on.
-    QString regrade(qint64 id) { return m_archive.regrade(id, scaleInForce()); }
-    QString remove(qint64 id) { return m_archive.remove(id); }
+    QString regrade(qint64 id) { return shown().regrade(id, scaleInForce()); }
+    // Why this console may not delete the exam, or empty; the archive
+    // refuses it too.
+    QString removalRefused(const ExamSitting &sitting)
+    {
+        return shown().removalRefused(sitting.lab, lab());
+    }
+    QString remove(qint64 id) { return shown().remove(id, lab()); }
+    // This computer's file; a school database is backed up on its server.
     QString backUpTo(const QString &target) { return m_archive.backUpTo(target); }
 
     // The kept exams a term report covers, in the order of `ids`; with a
@@ -77,8 +105,10 @@ public:
 
 private:
     const GradingScale &scaleInForce() const;
+    ExamArchive &shown() { return showsSchool() ? *m_school : m_archive; }
 
-    ExamArchive &m_archive;
+    ExamArchive &m_archive;  // this computer's file, where exams are kept
+    std::unique_ptr<ExamArchive> m_school;
     RunningExam m_running;
     QString m_exportFolder;
 };

@@ -29,16 +29,18 @@ qint64 ExamListModel::idAt(int row) const
     return row >= 0 && row < m_exams.size() ? m_exams[row].id : -1;
 }
 
-QStringList ExamListModel::departments() const
+void ExamListModel::setOwnLab(const QString &lab)
 {
-    QStringList all;
-    for (const ExamSummary &exam : m_exams) {
-        for (const QString &department : exam.departments) {
-            if (!all.contains(department))
-                all.append(department);
-        }
-    }
-    return all;
+    beginResetModel();
+    m_ownLab = lab;
+    endResetModel();
+}
+
+bool ExamListModel::isOwn(int row) const
+{
+    if (m_withCurrent && row == 0)
+        return true;
+    return !m_ownLab.isEmpty() && m_exams[row].lab == m_ownLab;
 }
 
 int ExamListModel::rowCount(const QModelIndex &parent) const
@@ -60,14 +62,16 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case IdRole:
         return exam.id;
-    case DepartmentsRole:
-        return exam.departments;
     case Qt::FontRole:
-        if (live) {
+        if (isOwn(index.row())) {
             QFont bold;
             bold.setBold(true);
             return bold;
         }
+        return {};
+    case Qt::ToolTipRole:
+        if (!live && isOwn(index.row()))
+            return QStringLiteral("本机房的考试");
         return {};
     case Qt::DisplayRole:
         switch (index.column()) {
@@ -84,6 +88,10 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
             return numbers::speedText(exam.meanSpeed);
         case PassRate:
             return QStringLiteral("%1%").arg(exam.passRate * 100, 0, 'f', 0);
+        case Lab:
+            return exam.lab;
+        case Teacher:
+            return exam.teacher;
         }
     }
     return {};
@@ -96,26 +104,9 @@ QVariant ExamListModel::headerData(int section, Qt::Orientation orientation, int
     static const QString captions[kColumns] = {
         QStringLiteral("日期"), QStringLiteral("文章"),     QStringLiteral("时间（分钟）"),
         QStringLiteral("人数"), QStringLiteral("平均速度"), QStringLiteral("及格率"),
+        QStringLiteral("机房"), QStringLiteral("教师"),
     };
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
-}
-
-void ExamListFilter::setDepartment(const QString &department)
-{
-    m_department = department;
-    invalidateFilter();
-}
-
-bool ExamListFilter::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
-{
-    if (!m_department.isEmpty()
-        && !sourceModel()
-                    ->index(sourceRow, 0, sourceParent)
-                    .data(ExamListModel::DepartmentsRole)
-                    .toStringList()
-                    .contains(m_department))
-        return false;
-    return QSortFilterProxyModel::filterAcceptsRow(sourceRow, sourceParent);
 }
 
 ArchivedExam onlyDepartment(ArchivedExam exam, const QString &department)

@@ -3,20 +3,17 @@
 #pragma once
 // The list of the 历次考试 window: the exam under way on top (id 0), then
 // the kept exams newest first, with date, article, time, examinees, mean
-// speed and pass rate.
+// speed, pass rate, lab and teacher; the console's own exams in bold.
 #include "archive/archivedexam.h"
 #include "stats/examsummary.h"
 
 #include <QAbstractTableModel>
-#include <QSortFilterProxyModel>
 
 class ExamListModel : public QAbstractTableModel
 {
 public:
-    enum Column { When, Article, Minutes, Examinees, MeanSpeed, PassRate, kColumns };
+    enum Column { When, Article, Minutes, Examinees, MeanSpeed, PassRate, Lab, Teacher, kColumns };
     static constexpr int IdRole = Qt::UserRole + 1;
-    // The exam's departments, a QStringList.
-    static constexpr int DepartmentsRole = Qt::UserRole + 2;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -24,10 +21,12 @@ public:
     // The exam under way listed first; refreshes that row.
     bool hasCurrent() const { return m_withCurrent; }
     void setCurrent(const ExamSummary &current);
+    // The lab whose exams are marked as the console's own; empty marks none.
+    void setOwnLab(const QString &lab);
     // The id of the exam on a row; 0 for the exam under way.
     qint64 idAt(int row) const;
-    // Every department of the listed exams, in order of first appearance.
-    QStringList departments() const;
+    // The kept exams listed, newest first.
+    QVector<ExamSummary> kept() const { return m_exams.mid(m_withCurrent ? 1 : 0); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -35,25 +34,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    bool isOwn(int row) const;
+
     QVector<ExamSummary> m_exams;
     bool m_withCurrent = false;
-};
-
-// The list as searched: the text in any column, and when a department is
-// chosen, only the exams it sat.
-class ExamListFilter : public QSortFilterProxyModel
-{
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void setDepartment(const QString &department);
-    const QString &department() const { return m_department; }
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
-
-private:
-    QString m_department;
+    QString m_ownLab;
 };
 
 // The exam with only the rows of one department.

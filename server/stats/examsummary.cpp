@@ -11,6 +11,8 @@ ExamSummary summaryOf(const ArchivedExam &exam)
     summary.when = exam.sitting.heldAt();
     summary.articleName = exam.sitting.articleName;
     summary.examMinutes = exam.sitting.examMinutes;
+    summary.lab = exam.sitting.lab;
+    summary.teacher = exam.sitting.teacher;
     // Those who sat: the absent and those who never started have no speed.
     const ExamStatistics statistics = statisticsOf(exam.rows, exam.sitting.scale);
     summary.examinees = statistics.sat();

@@ -21,6 +21,8 @@ struct ExamSummary
     double meanSpeed = 0;  // of those who sat
     double passRate = 0;  // 0 to 1, by the exam's own scale
     QStringList departments;  // as they first appear
+    QString lab;  // 机房 that kept it
+    QString teacher;
 };
 
 // One exam of an examinee's history.

@@ -2,25 +2,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/frmhistory.h"
 
-#include "export/celltext.h"
 #include "report/examreport.h"
 #include "report/termreport.h"
+#include "windows/termreportrun.h"
 
 #include "stats/examlistmodel.h"
-#include "stats/rankingmodel.h"
 #include "stats/statisticspage.h"
 
 #include "messages.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -67,39 +62,29 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
 
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout();
-    m_search = new QLineEdit(this);
-    m_search->setObjectName(QStringLiteral("TxtSearch"));
-    m_search->setPlaceholderText(QStringLiteral("按文章或日期查找，如 春晓 或 2026-03"));
-    m_search->setClearButtonEnabled(true);
-    top->addWidget(new QLabel(QStringLiteral("查找："), this));
-    top->addWidget(m_search, 1);
-    m_class = new QComboBox(this);
-    m_class->setObjectName(QStringLiteral("CmbClass"));
-    m_class->setMinimumContentsLength(10);
-    top->addWidget(new QLabel(QStringLiteral("班级："), this));
-    top->addWidget(m_class);
+    m_filters = new ExamFilterBar(this);
+    top->addWidget(m_filters, 1);
     QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
     QPushButton *term = commandButton(this, "CmdTermReport", QStringLiteral("学期报告"));
-    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期、文章或班级筛选）汇总成一个Excel工"
-                                    "作簿；选了班级时只含这个班的考生"));
+    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期、文章、班级或学期筛选）汇总成一个"
+                                    "Excel工作簿；选了班级时只含这个班的考生"));
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
     layout->addLayout(top);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("LblListNote"));
+    m_note->setWordWrap(true);
+    m_note->hide();
+    layout->addWidget(m_note);
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
     m_exams = new ExamListModel(this);
-    m_filter = new ExamListFilter(this);
-    m_filter->setSourceModel(m_exams);
-    m_filter->setFilterKeyColumn(-1);
-    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    connect(m_search, &QLineEdit::textChanged, m_filter,
-            &QSortFilterProxyModel::setFilterFixedString);
-    connect(m_class, &QComboBox::currentIndexChanged, this, &FrmHistory::chooseClass);
+    connect(m_filters, &ExamFilterBar::changed, this, &FrmHistory::listExams);
     m_examList = new QTableView(splitter);
     m_examList->setObjectName(QStringLiteral("GridExams"));
-    m_examList->setModel(m_filter);
+    m_examList->setModel(m_exams);
     m_examList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_examList->setSelectionMode(QAbstractItemView::SingleSelection);
     m_examList->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -111,7 +96,7 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     auto *pane = new QWidget(splitter);
     buildExamPane(pane);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({ 520, 1000 });
+    splitter->setSizes({ 620, 900 });
     layout->addWidget(splitter, 1);
     resize(1280, 800);
 }
@@ -128,15 +113,8 @@ void FrmHistory::buildExamPane(QWidget *pane)
     m_charts = new ExamChartsPane(m_tabs);
     m_tabs->addTab(m_charts, QStringLiteral("图表"));
 
-    m_rankingRows = new RankingModel(this);
-    m_ranking = new QTableView(m_tabs);
-    m_ranking->setObjectName(QStringLiteral("GridRanking"));
-    m_ranking->setModel(m_rankingRows);
-    m_ranking->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_ranking->setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
-    connect(m_ranking, &QTableView::doubleClicked, this, &FrmHistory::showRankedExaminee);
+    m_ranking = new RankingPane(m_tabs);
+    connect(m_ranking, &RankingPane::examineeChosen, this, &FrmHistory::showRankedExaminee);
     m_tabs->addTab(m_ranking, QStringLiteral("排名"));
     m_examinee = new ExamineePane(m_history, m_tabs);
     connect(m_examinee, &ExamineePane::told, this, &FrmHistory::tell);
@@ -153,7 +131,7 @@ void FrmHistory::buildExamPane(QWidget *pane)
           &FrmHistory::writePdfReport },
         { commandButton(pane, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
           &FrmHistory::regrade },
-        { commandButton(pane, "CmdDeleteExam", QStringLiteral("删除这场考试")),
+        { m_deleteExam = commandButton(pane, "CmdDeleteExam", QStringLiteral("删除这场考试")),
           &FrmHistory::deleteExam },
     };
     for (const auto &[button, slot] : commands) {
@@ -166,34 +144,45 @@ void FrmHistory::buildExamPane(QWidget *pane)
 
 void FrmHistory::refresh()
 {
+    m_away = m_history.openArchiveShown();
+    const bool school = m_history.showsSchool();
+    const auto choices = m_history.filterChoices();
+    if (!choices.value)
+        tell(choices.problem);
+    m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
+    m_exams->setOwnLab(school ? m_history.lab() : QString());
+    m_examList->setColumnHidden(ExamListModel::Lab, !school);
+    m_examList->setColumnHidden(ExamListModel::Teacher, !school);
     m_examinee->refresh();
+    listExams();
+}
+
+void FrmHistory::listExams()
+{
     const qint64 before = shownId();
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
     if (current.value && !current.value->rows.isEmpty())
         live = summaryOf(*current.value);
-    const auto kept = m_history.exams();
+    const auto kept = m_history.exams(m_filters->filter());
     if (!kept.value)
         tell(kept.problem);
-    m_exams->setExams(live, kept.value.value_or(QVector<ExamSummary>()));
-    // The classes of every listed exam; the one chosen stays chosen.
-    const QString chosenClass = m_filter->department();
-    {
-        const QSignalBlocker quiet(m_class);
-        m_class->clear();
-        m_class->addItem(QStringLiteral("全部班级"), QString());
-        for (const QString &department : m_exams->departments())
-            m_class->addItem(department, department);
-        m_class->setCurrentIndex(std::max(0, m_class->findData(chosenClass)));
-    }
-    m_filter->setDepartment(m_class->currentData().toString());
+    m_exams->setExams(live, kept.value ? kept.value->exams : QVector<ExamSummary>());
+    QStringList notes;
+    if (!m_away.isEmpty())
+        notes.append(QStringLiteral("学校存档现在无法打开，列出的是本机的考试：") + m_away);
+    if (kept.value && kept.value->more)
+        notes.append(QStringLiteral("只列出最近的%1场考试，请用上面的条件缩小范围。")
+                             .arg(ExamListing::kMostListed));
+    m_note->setText(notes.join(u'\n'));
+    m_note->setVisible(!notes.isEmpty());
     int row = 0;
     for (int i = 0; i < m_exams->rowCount(); ++i) {
         if (m_exams->idAt(i) == before)
             row = i;
     }
-    if (m_filter->rowCount() > 0)
-        m_examList->selectRow(m_filter->mapFromSource(m_exams->index(row, 0)).row());
+    if (m_exams->rowCount() > 0)
+        m_examList->selectRow(row);
     else
         showExam(-1);
 }
@@ -215,14 +204,9 @@ void FrmHistory::followCurrentExam()
         showExam(0);
 }
 
-void FrmHistory::chooseClass()
-{
-    m_filter->setDepartment(m_class->currentData().toString());
-}
-
 void FrmHistory::showChosenExam()
 {
-    const QModelIndex index = m_filter->mapToSource(m_examList->currentIndex());
+    const QModelIndex index = m_examList->currentIndex();
     showExam(index.isValid() ? m_exams->idAt(index.row()) : -1);
 }
 
@@ -242,6 +226,10 @@ void FrmHistory::showExam(qint64 id)
     }
     showStatistics();
     showRanking();
+    // Another lab's exam in the school archive is that lab's to delete.
+    const QString refused = m_shown ? m_history.removalRefused(m_shown->sitting) : QString();
+    m_deleteExam->setEnabled(refused.isEmpty());
+    m_deleteExam->setToolTip(refused);
 }
 
 void FrmHistory::showStatistics()
@@ -255,14 +243,11 @@ void FrmHistory::showStatistics()
 
 void FrmHistory::showRanking()
 {
-    m_rankingRows->setExam(m_shown ? &*m_shown : nullptr);
+    m_ranking->showExam(m_shown ? &*m_shown : nullptr);
 }
 
-void FrmHistory::showRankedExaminee(const QModelIndex &ranked)
+void FrmHistory::showRankedExaminee(const QString &examNumber, const QString &name)
 {
-    const QString examNumber =
-            m_rankingRows->index(ranked.row(), RankingModel::ExamNumber).data().toString();
-    const QString name = m_rankingRows->index(ranked.row(), RankingModel::Name).data().toString();
     m_tabs->setCurrentWidget(m_examinee);
     m_examinee->findExaminee(examNumber, name);
 }
@@ -359,11 +344,8 @@ void FrmHistory::backUp()
 QVector<qint64> FrmHistory::listedExamIds() const
 {
     QVector<qint64> ids;
-    for (int row = m_filter->rowCount() - 1; row >= 0; --row) {
-        const qint64 id = m_exams->idAt(m_filter->mapToSource(m_filter->index(row, 0)).row());
-        if (id > 0)
-            ids.append(id);
-    }
+    for (const ExamSummary &exam : m_exams->kept())
+        ids.prepend(exam.id);
     return ids;
 }
 
@@ -387,47 +369,14 @@ void FrmHistory::writeTermReport()
         tell(QStringLiteral("列表中没有存档的考试。"));
         return;
     }
-    // Named by the days of the first and last exam listed.
-    QDateTime first;
-    QDateTime last;
-    for (const ExamSummary &exam : m_history.exams().value.value_or(QVector<ExamSummary>())) {
-        if (!ids.contains(exam.id))
-            continue;
-        if (!first.isValid() || exam.when < first)
-            first = exam.when;
-        if (!last.isValid() || exam.when > last)
-            last = exam.when;
-    }
-    const QString chosen = chooseSaveFile(termreport::defaultFileName(first, last),
-                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    // Named by the days of the first and last exam listed, newest first.
+    const QVector<ExamSummary> listed = m_exams->kept();
+    const QString chosen =
+            chooseSaveFile(termreport::defaultFileName(listed.last().when, listed.first().when),
+                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
-    QProgressDialog progress(QStringLiteral("正在生成学期报告……"), QStringLiteral("取消"), 0,
-                             int(ids.size()) * 2, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    // Reading the exams is half the work, writing them the other half.
-    const ArchiveRead<QVector<ArchivedExam>> exams =
-            m_history.termExams(ids, m_filter->department(), [&](int read) {
-                progress.setValue(read);
-                return !progress.wasCanceled();
-            });
-    if (!exams.value) {
-        tell(exams.problem);
-        return;
-    }
-    const termreport::Outcome outcome = termreport::write(*exams.value, chosen, [&](int done, int) {
-        progress.setValue(int(ids.size()) + done);
-        return !progress.wasCanceled();
-    });
-    progress.reset();
-    if (outcome.cancelled)
-        return;
-    tell(outcome.problem.isEmpty() ? QStringLiteral("学期报告（%1场考试）已保存为 %2")
-                                             .arg(ids.size())
-                                             .arg(QDir::toNativeSeparators(chosen))
-                         + celltext::changesNote(outcome.changed, QStringLiteral("存档"))
-                                   : outcome.problem);
+    tell(termreportrun::run(this, m_history, ids, m_filters->filter().department, chosen));
 }
 
 QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)

@@ -1,28 +1,30 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The 历次考试 window: the exam under way and every kept exam, newest
-// first and searchable; for the chosen one its statistics, charts and
-// ranking, exported again, regraded or deleted; an examinee's history; a
-// backup of the archive. It shows what the history controller gives and
+// The 历次考试 window: the exam under way and the kept exams, newest
+// first, filtered by article, day, class and term (and over a school
+// archive by lab and teacher, this console's own in bold); for the chosen
+// one its statistics, charts and ranking, exported again, regraded or
+// deleted (from a school archive by its own lab only); an examinee's
+// history; a backup of the archive. It shows what the history controller gives and
 // hands the commands on.
 #include "control/historycontroller.h"
 #include "windows/consolehooks.h"
 #include "windows/examchartspane.h"
+#include "windows/examfilterbar.h"
 #include "windows/examineepane.h"
+#include "windows/rankingpane.h"
 
 #include <QWidget>
 
 class QChartView;
-class QComboBox;
-class QLineEdit;
 class QTabWidget;
 class QTableView;
 class QTextBrowser;
 class ExamListModel;
-class ExamListFilter;
+class QLabel;
+class QPushButton;
 class Messages;
-class RankingModel;
 
 class FrmHistory : public QWidget
 {
@@ -58,10 +60,12 @@ protected:
 
 private:
     void buildExamPane(QWidget *pane);
+    // Lists the exams the filters choose; one query.
+    void listExams();
     void showChosenExam();
     void showStatistics();
     void showRanking();
-    void showRankedExaminee(const QModelIndex &ranked);
+    void showRankedExaminee(const QString &examNumber, const QString &name);
 
     void saveCharts();
     void saveExamCharts();
@@ -72,7 +76,6 @@ private:
     void backUp();
     void writePdfReport();
     void writeTermReport();
-    void chooseClass();
 
     // Where to save, asked with `suggestedName` in the documents folder; empty when cancelled.
     QString chooseSaveFile(const QString &suggestedName, const QString &filter);
@@ -83,15 +86,15 @@ private:
     Messages *m_messages;
     std::optional<ArchivedExam> m_shown;
 
-    QLineEdit *m_search = nullptr;
+    ExamFilterBar *m_filters = nullptr;
+    QLabel *m_note = nullptr;  // the school archive away, more exams than listed
+    QString m_away;  // why the school archive could not be opened
     ExamListModel *m_exams = nullptr;
-    ExamListFilter *m_filter = nullptr;
-    QComboBox *m_class = nullptr;
     QTableView *m_examList = nullptr;
     QTabWidget *m_tabs = nullptr;
     QTextBrowser *m_statistics = nullptr;
     ExamChartsPane *m_charts = nullptr;
-    RankingModel *m_rankingRows = nullptr;
-    QTableView *m_ranking = nullptr;
+    RankingPane *m_ranking = nullptr;
+    QPushButton *m_deleteExam = nullptr;
     ExamineePane *m_examinee = nullptr;
 };

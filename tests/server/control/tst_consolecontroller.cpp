@@ -472,7 +472,8 @@ private slots:
         start();  // as after a crash
         QCOMPARE(m_controller->clearResults(), QStringList());
         QCOMPARE(m_controller->resultCount(), 0);
-        const auto exams = m_controller->history().exams().value.value_or(QVector<ExamSummary>());
+        const auto exams =
+                m_controller->history().exams().value.value_or(console::ExamList()).exams;
         QCOMPARE(exams.size(), 1);
         QCOMPARE(exams.first().examinees, 2);
         const auto exam = m_controller->history().exam(exams.first().id).value;

@@ -36,7 +36,7 @@ private slots:
     {
         HistoryController &history = m_console->history();
         QCOMPARE(history.keepCurrentExam(), QString());  // an empty table keeps nothing
-        QCOMPARE(history.exams().value->size(), 0);
+        QCOMPARE(history.exams().value->exams.size(), 0);
 
         writeResultFile(m_room->exchangeFolder, sampleRecord(u"a"_qs, u"1"_qs, u"慢"_qs, 20));
         writeResultFile(m_room->exchangeFolder,
@@ -55,7 +55,7 @@ private slots:
 
         QCOMPARE(history.keepCurrentExam(), QString());
         QCOMPARE(history.keepCurrentExam(), QString());
-        QCOMPARE(history.exams().value->size(), 1);
+        QCOMPARE(history.exams().value->exams.size(), 1);
     }
 
     void commandsOnAKeptExam_data()
@@ -79,7 +79,7 @@ private slots:
         if (command == u"regrade"_qs)
             QCOMPARE(history.exam(id).value->sitting.scale, oneGrade());
         else
-            QCOMPARE(history.exams().value->size(), 0);
+            QCOMPARE(history.exams().value->exams.size(), 0);
     }
 
     void readsTheExamsOfATerm()
@@ -162,9 +162,9 @@ private slots:
 
         QCOMPARE(m_console->history().keepCurrentExam(), QString());
         const auto kept = m_console->history().exams();
-        QCOMPARE(kept.value->size(), 1);
-        QCOMPARE(kept.value->first().examinees, 4);
-        const ArchivedExam exam = *m_console->history().exam(kept.value->first().id).value;
+        QCOMPARE(kept.value->exams.size(), 1);
+        QCOMPARE(kept.value->exams.first().examinees, 4);
+        const ArchivedExam exam = *m_console->history().exam(kept.value->exams.first().id).value;
         QStringList states;
         for (const ArchivedRow &row : exam.rows)
             states << row.name + u'/' + row.state;
@@ -183,7 +183,7 @@ private:
         if (!m_console->collectResults().isEmpty()
             || !m_console->history().keepCurrentExam().isEmpty())
             return -1;
-        return m_console->history().exams().value->first().id;
+        return m_console->history().exams().value->exams.first().id;
     }
 
     std::unique_ptr<ConsoleRoom> m_room;

@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// How a kept exam and its rows lie in the archive's columns, for every
+// class that reads them: the columns selected, the values read back, times
+// as stored.
+#include "archive/archivedexam.h"
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace archivecolumns {
+
+// A time as stored: UTC in ISO form, NULL when not known.
+QVariant timeValue(const QDateTime &time);
+QDateTime timeOf(const QVariant &value);
+
+// The columns of a kept exam, as examAt() reads them.
+constexpr int kExamColumnCount = 13;
+QString examColumns();
+// The columns of a row, as rowAt() reads them.
+QString rowColumns();
+
+ArchivedExam examAt(const QSqlQuery &query);
+// The row whose columns begin at `first`.
+ArchivedRow rowAt(const QSqlQuery &query, int first);
+
+QString cannotRead();
+
+}  // namespace archivecolumns

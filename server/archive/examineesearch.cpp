@@ -1,0 +1,58 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/examineesearch.h"
+
+#include "archive/archivedcolumns.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <algorithm>
+
+using namespace archivecolumns;
+
+ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNumber,
+                                                           const QString &name)
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
+                                 "WHERE exam_number = ? AND name = ? ORDER BY id, position")
+                          .arg(examColumns(), rowColumns()));
+    query.bindValue(0, examNumber.trimmed());
+    query.bindValue(1, name.trimmed());
+    if (!query.exec())
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    QVector<ArchivedExam> exams;
+    while (query.next()) {
+        if (exams.isEmpty() || exams.last().id != query.value(0).toLongLong())
+            exams.append(examAt(query));
+        exams.last().rows.append(rowAt(query, kExamColumnCount));
+    }
+    // Oldest first; of two held at once, the one kept first.
+    std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
+        return a.sitting.heldAt() < b.sitting.heldAt();
+    });
+    return { exams, {} };
+}
+
+ArchiveRead<QVector<KnownExaminee>> ExamineeSearch::examinees()
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    // The department of the newest exam: the examinee may have changed class.
+    if (!query.exec(QStringLiteral("SELECT exam_number, name, MAX(department) FROM exam_rows AS r "
+                                   "WHERE exam_id = (SELECT MAX(exam_id) FROM exam_rows "
+                                   "WHERE exam_number = r.exam_number AND name = r.name) "
+                                   "GROUP BY exam_number, name ORDER BY exam_number, name")))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    QVector<KnownExaminee> known;
+    while (query.next())
+        known.append({ query.value(0).toString(), query.value(1).toString(),
+                       query.value(2).toString() });
+    return { known, {} };
+}

@@ -1,0 +1,104 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/examfilterbar.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int kSearchPauseMillis = 300;
+
+// Fills a choice with "all" first, then `values`; the value chosen stays
+// chosen while it is among them.
+void fill(QComboBox *choice, const QString &all, const QStringList &values)
+{
+    const QString chosen = choice->currentIndex() > 0 ? choice->currentText() : QString();
+    const QSignalBlocker quiet(choice);
+    choice->clear();
+    choice->addItem(all);
+    choice->addItems(values);
+    choice->setCurrentIndex(std::max(0, int(values.indexOf(chosen)) + 1));
+}
+
+// The value chosen; empty for "all".
+QString chosenValue(const QComboBox *choice)
+{
+    return choice->currentIndex() > 0 ? choice->currentText() : QString();
+}
+
+}  // namespace
+
+ExamFilterBar::ExamFilterBar(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_search = new QLineEdit(this);
+    m_search->setObjectName(QStringLiteral("TxtSearch"));
+    m_search->setPlaceholderText(QStringLiteral("按文章或日期查找，如 春晓 或 2026-03"));
+    m_search->setClearButtonEnabled(true);
+    layout->addWidget(new QLabel(QStringLiteral("查找："), this));
+    layout->addWidget(m_search, 1);
+    m_lab = addChoice(QStringLiteral("机房："), "CmbLab");
+    m_teacher = addChoice(QStringLiteral("教师："), "CmbTeacher");
+    m_class = addChoice(QStringLiteral("班级："), "CmbClass");
+    m_term = addChoice(QStringLiteral("学期："), "CmbTerm");
+    m_term->setToolTip(QStringLiteral("第一学期为8月1日至1月31日，第二学期为2月1日至7月31日"));
+    m_searchPause.setSingleShot(true);
+    m_searchPause.setInterval(kSearchPauseMillis);
+    connect(m_search, &QLineEdit::textChanged, &m_searchPause, qOverload<>(&QTimer::start));
+    connect(&m_searchPause, &QTimer::timeout, this, &ExamFilterBar::changed);
+}
+
+QComboBox *ExamFilterBar::addChoice(const QString &caption, const char *name)
+{
+    // The caption and the choice, shown and hidden together.
+    auto *pair = new QWidget(this);
+    auto *layout = new QHBoxLayout(pair);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *choice = new QComboBox(pair);
+    choice->setObjectName(QLatin1String(name));
+    choice->setMinimumContentsLength(8);
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    layout->addWidget(new QLabel(caption, pair));
+    layout->addWidget(choice);
+    static_cast<QHBoxLayout *>(this->layout())->addWidget(pair);
+    connect(choice, &QComboBox::currentIndexChanged, this, &ExamFilterBar::changed);
+    return choice;
+}
+
+void ExamFilterBar::setChoices(const ExamFilterChoices &choices, bool school)
+{
+    fill(m_lab, QStringLiteral("全部机房"), choices.labs);
+    fill(m_teacher, QStringLiteral("全部教师"), choices.teachers);
+    fill(m_class, QStringLiteral("全部班级"), choices.departments);
+    m_terms = choices.terms;
+    QStringList terms;
+    for (const SchoolTerm &term : m_terms)
+        terms.append(term.name());
+    fill(m_term, QStringLiteral("全部学期"), terms);
+    m_lab->parentWidget()->setVisible(school);
+    m_teacher->parentWidget()->setVisible(school);
+    // A filter that cannot be seen does not filter.
+    if (!school) {
+        const QSignalBlocker quietLab(m_lab);
+        const QSignalBlocker quietTeacher(m_teacher);
+        m_lab->setCurrentIndex(0);
+        m_teacher->setCurrentIndex(0);
+    }
+}
+
+ExamFilter ExamFilterBar::filter() const
+{
+    ExamFilter filter;
+    filter.lab = chosenValue(m_lab);
+    filter.teacher = chosenValue(m_teacher);
+    filter.department = chosenValue(m_class);
+    if (m_term->currentIndex() > 0)
+        filter.term = m_terms.at(m_term->currentIndex() - 1);
+    filter.search = m_search->text();
+    return filter;
+}

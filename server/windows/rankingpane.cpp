@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/rankingpane.h"
+
+#include "stats/rankingmodel.h"
+
+#include <QHeaderView>
+
+RankingPane::RankingPane(QWidget *parent) : QTableView(parent)
+{
+    setObjectName(QStringLiteral("GridRanking"));
+    m_rows = new RankingModel(this);
+    setModel(m_rows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
+    connect(this, &QTableView::doubleClicked, this, &RankingPane::chooseExaminee);
+}
+
+void RankingPane::showExam(const ArchivedExam *exam)
+{
+    m_rows->setExam(exam);
+}
+
+void RankingPane::chooseExaminee(const QModelIndex &ranked)
+{
+    emit examineeChosen(m_rows->index(ranked.row(), RankingModel::ExamNumber).data().toString(),
+                        m_rows->index(ranked.row(), RankingModel::Name).data().toString());
+}

@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A term report written from 历次考试 with a progress dialog that can
+// cancel it: the kept exams read, then the workbook written.
+#include "control/historycontroller.h"
+
+class QWidget;
+
+namespace termreportrun {
+
+// Writes the exams `ids` (with a class named, its examinees only) to
+// `path`; what to tell the examiner, empty when cancelled.
+QString run(QWidget *parent, console::HistoryController &history, const QVector<qint64> &ids,
+            const QString &department, const QString &path);
+
+}  // namespace termreportrun
