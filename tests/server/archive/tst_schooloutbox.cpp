@@ -12,7 +12,6 @@
 
 #include "archive/schema.h"
 #include "archive/schooloutbox.h"
-#include "control/schoolsender.h"
 
 #include <QProcess>
 #include <QSqlQuery>
@@ -211,47 +210,6 @@ private slots:
         QCOMPARE(next.sent, 1);
         QCOMPARE(schoolLabs(school), QStringList { u"一号机房/"_qs });
         QCOMPARE(ExamArchive(school).exams().value->first().rows, rows());
-    }
-
-    // Two consoles sending at once, each from its own thread and file, the
-    // same exams twice: every exam once, whole.
-    void consolesSendingAtOnceKeepEachOnce()
-    {
-        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
-        constexpr int kExams = 8;
-        QStringList expected;
-        std::vector<std::unique_ptr<console::SchoolSender>> senders;
-        QVector<SchoolOutbox::Report> reports;
-        for (const QString &lab : { u"一号机房"_qs, u"二号机房"_qs }) {
-            const QString path = newFile();
-            {
-                ExamArchive local(path);
-                for (int day = 1; day <= kExams; ++day) {
-                    QCOMPARE(local.keep(sitting(day), rows()).problem, QString());
-                    expected << lab + u'/';
-                }
-            }
-            for (int twice = 0; twice < 2; ++twice) {
-                senders.push_back(std::make_unique<console::SchoolSender>());
-                QObject::connect(
-                        senders.back().get(), &console::SchoolSender::finished,
-                        [&reports](const SchoolOutbox::Report &report) { reports << report; });
-                senders.back()->start({ path, school.text(), lab, {} });
-            }
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(reports.size(), 4, 60000);
-        int sent = 0;
-        for (const SchoolOutbox::Report &report : reports) {
-            QCOMPARE(report.problem, QString());
-            sent += report.sent;
-        }
-        // Both senders of a file may send an exam before either marks it.
-        QVERIFY(sent >= 2 * kExams);
-        expected.sort();
-        QCOMPARE(schoolLabs(school), expected);
-        const auto exams = ExamArchive(school).exams();
-        for (const ArchivedExam &exam : *exams.value)
-            QCOMPARE(exam.rows, rows());
     }
 
     // Two consoles, each with its folders and lab, clear an exam each at
