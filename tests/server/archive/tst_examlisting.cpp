@@ -121,36 +121,6 @@ private slots:
         m_places.stop();
     }
 
-    void termsOfTheYear_data()
-    {
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QDate>("firstDay");
-        QTest::addColumn<QDate>("lastDay");
-        const QString first = u"2025-2026学年第一学期"_qs;
-        const QString second = u"2025-2026学年第二学期"_qs;
-        QTest::newRow("first day of the first")
-                << QDate(2025, 8, 1) << first << QDate(2025, 8, 1) << QDate(2026, 1, 31);
-        QTest::newRow("last day of the first")
-                << QDate(2026, 1, 31) << first << QDate(2025, 8, 1) << QDate(2026, 1, 31);
-        QTest::newRow("first day of the second")
-                << QDate(2026, 2, 1) << second << QDate(2026, 2, 1) << QDate(2026, 7, 31);
-        QTest::newRow("last day of the second")
-                << QDate(2026, 7, 31) << second << QDate(2026, 2, 1) << QDate(2026, 7, 31);
-    }
-
-    void termsOfTheYear()
-    {
-        QFETCH(QDate, day);
-        QFETCH(QString, name);
-        QFETCH(QDate, firstDay);
-        QFETCH(QDate, lastDay);
-        const SchoolTerm term = SchoolTerm::of(day);
-        QCOMPARE(term.name(), name);
-        QCOMPARE(term.firstDay(), firstDay);
-        QCOMPARE(term.lastDay(), lastDay);
-    }
-
     void filtersListInTheDatabase_data()
     {
         QTest::addColumn<QString>("backend");
