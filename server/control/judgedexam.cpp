@@ -25,8 +25,8 @@ JudgedExam::JudgedExam(const LoginGate &gate, const ExamSettingsController &sett
 ExamFacts JudgedExam::facts() const
 {
     // The exam the class was given, not the settings as they stand now:
-    // they may already hold the next sitting's time.
-    // The standard is the one in force as they are judged.
+    // they may already hold the next sitting's time. The judging standard,
+    // though, is the one in force now.
     if (const auto &published = m_gate.examAsPublished())
         return { qint32(published->examMinutes) * kSecondsPerMinute,
                  published->textLength,
