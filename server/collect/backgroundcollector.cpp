@@ -14,7 +14,7 @@ struct BackgroundCollector::Worker : QObject
     KnownResultFiles known;  // what the collections before read
     CollectionWatch watch;
 
-    CollectionReport collect()
+    CollectionReport collect(const TextExaminer &examiner)
     {
         if (!store)
             store = std::make_unique<ResultStore>(databasePath);
@@ -24,7 +24,8 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
-        return ResultCollector(exchangeFolder, applicationFolder, *store, &known, &watch).collect();
+        return ResultCollector(exchangeFolder, applicationFolder, *store, &known, &watch)
+                .collect(examiner);
     }
 };
 
@@ -51,7 +52,7 @@ BackgroundCollector::~BackgroundCollector()
     delete m_worker;
 }
 
-bool BackgroundCollector::start()
+bool BackgroundCollector::start(const TextExaminer &examiner)
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -59,8 +60,8 @@ bool BackgroundCollector::start()
             return false;
         m_running = true;
     }
-    QMetaObject::invokeMethod(m_worker, [this] {
-        CollectionReport report = m_worker->collect();
+    QMetaObject::invokeMethod(m_worker, [this, examiner] {
+        CollectionReport report = m_worker->collect(examiner);
         {
             QMutexLocker lock(&m_mutex);
             m_report = std::move(report);

@@ -24,9 +24,10 @@ public:
                         QObject *parent = nullptr);
     ~BackgroundCollector() override;
 
-    // Starts a collection; false, and nothing started, while one is under way
-    // or its report has not been handed back yet.
-    bool start();
+    // Starts a collection that examines records with `examiner` (see
+    // ResultCollector::collect); false, and nothing started, while one is
+    // under way or its report has not been handed back yet.
+    bool start(const TextExaminer &examiner = {});
     bool busy() const;
     // Waits for the collection under way, if any, and hands its report back
     // before returning: afterwards the database is the caller's alone.
