@@ -3,6 +3,7 @@
 #include "class/liveclass.h"
 
 #include "answercomparison.h"
+#include "class/recordtexts.h"
 #include "identity.h"
 
 #include <QSet>
@@ -51,8 +52,17 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
 {
     const SessionLedger ledger(sessions);
     const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
-    const QVector<AnswerCheck> answers = m_answers.check(results, facts);
-    const QVector<TimelineFindings> timelines = m_timelines.check(results, facts);
+    // Records whose texts the collection did not examine are examined here.
+    QVector<CollectedResult> unexamined;
+    QVector<int> unexaminedAt(results.size(), -1);
+    for (int i = 0; i < results.size(); ++i) {
+        if (!results.at(i).findings) {
+            unexaminedAt[i] = int(unexamined.size());
+            unexamined << results.at(i);
+        }
+    }
+    const QVector<AnswerCheck> answers = m_answers.check(unexamined, facts);
+    const QVector<TimelineFindings> timelines = m_timelines.check(unexamined, facts);
     m_results = results;
     m_recorded.clear();
     m_recorded.reserve(results.size());
@@ -93,14 +103,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
                                         .arg(session->resumedAt.toLocalTime().toString(
                                                 QStringLiteral("HH:mm:ss")));
         }
-        const AnswerCheck &answer = answers.at(i);
-        if (const QString doubt = answerDoubt(record, answer); !doubt.isEmpty())
-            row.doubts << doubt;
-        if (answer.verdict == AnswerCheck::Verdict::Agrees
-            || answer.verdict == AnswerCheck::Verdict::Disagrees)
-            row.wrongCount = answer.figures.errorCount;
-        row.doubts << timelines.at(i).doubts;
-        row.lastMinuteSpeed = timelines.at(i).lastMinuteSpeed;
+        const int at = unexaminedAt.at(i);
+        const TextFindings texts = at < 0 ? *results.at(i).findings
+                                          : textFindings(record, answers.at(at), timelines.at(at));
+        row.doubts << texts.doubts;
+        row.wrongCount = texts.wrongCount;
+        row.lastMinuteSpeed = texts.lastMinuteSpeed;
         m_recorded << row;
     }
     for (const KeptRow &keptRow : kept) {

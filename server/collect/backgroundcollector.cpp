@@ -14,7 +14,7 @@ struct BackgroundCollector::Worker : QObject
     KnownResultFiles known;  // what the collections before read
     CollectionWatch watch;
 
-    CollectionReport collect(std::shared_ptr<const RecordKeys> keys)
+    CollectionReport collect(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner)
     {
         if (!store)
             store = std::make_unique<ResultStore>(databasePath);
@@ -27,7 +27,7 @@ struct BackgroundCollector::Worker : QObject
         ResultCollector collector(exchangeFolder, applicationFolder, *store, &known, &watch);
         // Its own thread: a key still being drawn is worth the wait.
         collector.checkSignatures(std::move(keys), true);
-        return collector.collect();
+        return collector.collect(examiner);
     }
 };
 
@@ -54,7 +54,7 @@ BackgroundCollector::~BackgroundCollector()
     delete m_worker;
 }
 
-bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys)
+bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner)
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -62,8 +62,8 @@ bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys)
             return false;
         m_running = true;
     }
-    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys)] {
-        CollectionReport report = m_worker->collect(keys);
+    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys), examiner] {
+        CollectionReport report = m_worker->collect(keys, examiner);
         {
             QMutexLocker lock(&m_mutex);
             m_report = std::move(report);

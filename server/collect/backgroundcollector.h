@@ -26,9 +26,10 @@ public:
     ~BackgroundCollector() override;
 
     // Starts a collection, with the keys that records must be signed with
-    // when the exam requires login codes; false, and nothing started, while
-    // one is under way or its report has not been handed back yet.
-    bool start(std::shared_ptr<const RecordKeys> keys = {});
+    // when the exam requires login codes, examining records with `examiner`
+    // (see ResultCollector::collect); false, and nothing started, while one
+    // is under way or its report has not been handed back yet.
+    bool start(std::shared_ptr<const RecordKeys> keys = {}, const TextExaminer &examiner = {});
     bool busy() const;
     // Waits for the collection under way, if any, and hands its report back
     // before returning: afterwards the database is the caller's alone.

@@ -4,6 +4,7 @@
 
 #include "publish/exchangefolder.h"
 #include "identity.h"
+#include "keytimeline.h"
 #include "numbers.h"
 #include "paths.h"
 #include "publication.h"
@@ -135,9 +136,55 @@ QVector<CollectedResult> takeUnsigned(QVector<CollectedResult> &results)
     return taken;
 }
 
+// The entry of a file named as the file system has it, for reading it.
+ResultFileFolder::Entry entryNamed(const QByteArray &localName)
+{
+    return { QString::fromUtf8(localName), localName };
+}
+
+// Reads one file as a record; a file that could not be opened or read is
+// not to be remembered, so the next collection tries again.
+KnownResultFile readRecordFile(const ResultFileFolder &folder, const ResultFileFolder::Entry &entry,
+                               QByteArray &plain, bool &remember)
+{
+    KnownResultFile file;
+    file.size = entry.size;
+    file.modified = entry.modified;
+    const ResultFileFolder::Reading bytes = folder.read(entry);
+    if (!bytes.bytes) {
+        file.problem = bytes.problem;
+        remember = false;
+        return file;
+    }
+    plain = transcodeBytes(*bytes.bytes, kExchangeKey);
+    file.problem = shapeProblem(plain);
+    if (!file.problem.isEmpty())
+        return file;
+    file.reading = readResultRecord(plain);
+    file.problem =
+            file.reading.ok() ? implausibleNameProblem(*file.reading.record) : file.reading.problem;
+    if (!file.problem.isEmpty())
+        file.reading.record.reset();
+    return file;
+}
+
+// The sheet and the timeline are what make a record large; its small
+// sections (the publication, the signature) key its row and stay.
+void dropTexts(ResultRecord &record)
+{
+    if (record.answerSheet)
+        record.answerSheet->typedText = QString();
+    auto &sections = record.sections;
+    sections.erase(std::remove_if(sections.begin(), sections.end(),
+                                  [](const RecordSection &section) {
+                                      return section.name == keytimeline::kSectionName;
+                                  }),
+                   sections.end());
+}
+
 }  // namespace
 
-CollectionReport ResultCollector::collect()
+CollectionReport ResultCollector::collect(const TextExaminer &examiner)
 {
     CollectionReport report;
     // A folder that has gone (a drive not mounted, a wrong setting) must not
@@ -168,11 +215,17 @@ CollectionReport ResultCollector::collect()
         const auto before = m_known.constFind(entry.localName);
         KnownResultFile file;
         bool remember = true;
-        if (before != m_known.cend() && entry.size >= 0 && before->size == entry.size
+        // Examined on another basis (another exam), or not at all, it is
+        // read again: its texts are gone.
+        const bool sameBasis = before != m_known.cend()
+                && (!before->reading.ok()
+                    || (before->findings.has_value() == bool(examiner.examine)
+                        && before->basis == examiner.basis));
+        if (sameBasis && entry.size >= 0 && before->size == entry.size
             && before->modified == entry.modified && before->judgedFor == judgedFor)
             file = *before;
         else
-            file = readFile(folder, entry, lastPlain, remember);
+            file = readFile(folder, entry, lastPlain, remember, examiner);
         if (remember)
             known.insert(entry.localName, file);
         if (!file.reading.ok()) {
@@ -192,20 +245,24 @@ CollectionReport ResultCollector::collect()
         if (known == rowOfSession.cend()) {
             if (!key.isEmpty())
                 rowOfSession.insert(key, int(report.results.size()));
-            CollectedResult result {
-                *reading.record, reading.accuracyLine, { { entry.name, reading } }, 0, 0,
-                file.signature
-            };
+            CollectedResult result { *reading.record,
+                                     reading.accuracyLine,
+                                     { { entry.name, reading, entry.localName } },
+                                     0,
+                                     0,
+                                     file.signature,
+                                     file.findings };
             report.results.append(std::move(result));
             continue;
         }
         CollectedResult &result = report.results[*known];
-        result.files.append({ entry.name, reading });
+        result.files.append({ entry.name, reading, entry.localName });
         // Equal sequence numbers: the file listed later wins.
         if (reading.record->progress->sequence >= result.record.progress->sequence) {
             result.record = *reading.record;
             result.accuracyLine = reading.accuracyLine;
             result.newest = int(result.files.size()) - 1;
+            result.findings = file.findings;
         }
     }
 
@@ -225,10 +282,22 @@ CollectionReport ResultCollector::collect()
     SessionLedger ledger(*sessions);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime());
-    ledger.keepFinished(report.results, [&sessionTable](const SessionEntry &entry) {
-        return sessionTable.finishedRecord(entry);
+    // A session that finished in this collection keeps the record its file
+    // holds; read again one at a time, its texts never pile up.
+    const SessionLedger::FinishedRecord collectedRecord = [&folder](const SessionEntry &entry) {
+        QByteArray plain;
+        bool remember = false;
+        const KnownResultFile file =
+                readRecordFile(folder, entryNamed(entry.finishedFile), plain, remember);
+        return file.reading.ok() && finishedFigures(*file.reading.record) == entry.finishedFigures
+                ? file.reading.record->toRecordLines()
+                : QByteArray();
+    };
+    ledger.keepFinished(report.results, [&](const SessionEntry &entry) {
+        return entry.finishedFile.isEmpty() ? sessionTable.finishedRecord(entry)
+                                            : collectedRecord(entry);
     });
-    if (!sessionTable.save(ledger.entries())) {
+    if (!sessionTable.save(ledger.entries(), collectedRecord)) {
         report.problem = sessionTable.problem();
         return report;
     }
@@ -289,35 +358,34 @@ CollectionReport ResultCollector::collect()
 
 KnownResultFile ResultCollector::readFile(const ResultFileFolder &folder,
                                           const ResultFileFolder::Entry &entry, QByteArray &plain,
-                                          bool &remember) const
+                                          bool &remember, const TextExaminer &examiner) const
 {
-    KnownResultFile file;
-    file.size = entry.size;
-    file.modified = entry.modified;
-    const ResultFileFolder::Reading bytes = folder.read(entry);
-    if (!bytes.bytes) {
-        file.problem = bytes.problem;
-        remember = false;
+    KnownResultFile file = readRecordFile(folder, entry, plain, remember);
+    if (!file.reading.ok())
         return file;
-    }
-    plain = transcodeBytes(*bytes.bytes, kExchangeKey);
-    file.problem = shapeProblem(plain);
-    if (!file.problem.isEmpty())
-        return file;
-    file.reading = readResultRecord(plain);
-    file.problem =
-            file.reading.ok() ? implausibleNameProblem(*file.reading.record) : file.reading.problem;
-    if (!file.problem.isEmpty()) {
-        file.reading.record.reset();
-        return file;
-    }
     if (m_keys) {
         file.judgedFor = m_keys->publicationId();
         file.signature = m_keys->check(plain, *file.reading.record, m_mayWaitForKeys);
         // Judged again once its key is there.
         remember = file.signature != RecordKeys::Verdict::Pending;
     }
+    if (examiner.examine) {
+        file.findings = examiner.examine(*file.reading.record);
+        file.basis = examiner.basis;
+        dropTexts(*file.reading.record);
+    }
     return file;
+}
+
+ResultRecordReading readCollectedFile(const QString &exchangeFolder, const CollectedFile &file)
+{
+    const ResultFileFolder folder(exchangeFolder);
+    QByteArray plain;
+    bool remember = false;
+    KnownResultFile read = readRecordFile(folder, entryNamed(file.localName), plain, remember);
+    if (!read.reading.ok())
+        read.reading.problem = read.problem;
+    return read.reading;
 }
 
 QString skippedFilesMessage(const QVector<SkippedFile> &skipped)

@@ -16,6 +16,8 @@
 #include <QVector>
 
 #include <memory>
+#include <functional>
+#include <optional>
 
 struct SkippedFile
 {
@@ -28,6 +30,27 @@ struct CollectedFile
 {
     QString name;
     ResultRecordReading reading;  // always ok()
+    QByteArray localName = QByteArray();  // the name as the file system has it
+};
+
+// What the console drew from a record's texts (the answer sheet's typed
+// text and the sections after it) on the thread that read the file: a
+// collection keeps these figures and lets the texts go, or a folder flooded
+// with large files would fill the memory.
+struct TextFindings
+{
+    QStringList doubts;
+    std::optional<qint32> wrongCount;  // of a sheet scored again against the exam
+    std::optional<double> lastMinuteSpeed;
+};
+
+// Examines a record's texts. `basis` names what else the findings depend
+// on (the exam they were held against): a file examined on another basis
+// is read and examined again.
+struct TextExaminer
+{
+    QByteArray basis;
+    std::function<TextFindings(const ResultRecord &)> examine;
 };
 
 // One row of the table: one result file, or every file of one exam session
@@ -45,6 +68,9 @@ struct CollectedResult
     // examinee's code. Anything else is a row of its own that never stands
     // as a result.
     RecordKeys::Verdict signature = RecordKeys::Verdict::Signed;
+    // Of the record shown, when its texts were examined as it was read; the
+    // record then carries no texts (see readCollectedFile).
+    std::optional<TextFindings> findings = std::nullopt;
 
     // Its row of the results table at this recno.
     ResultRow row(qint32 recNo) const;
@@ -61,6 +87,8 @@ struct KnownResultFile
     // Its signature, judged for this publication (empty without codes).
     RecordKeys::Verdict signature = RecordKeys::Verdict::Signed;
     QString judgedFor;
+    std::optional<TextFindings> findings;  // with the texts dropped from `reading`
+    QByteArray basis;  // the examiner's, when examined
 };
 // By the name as the file system has it.
 using KnownResultFiles = QHash<QByteArray, KnownResultFile>;
@@ -132,14 +160,16 @@ public:
     // `skipped`. cj.zip in the application folder is left holding the
     // unscrambled copy of the last file read anew; nothing reads it, so failing
     // to write it is a note. Without the exchange folder
-    // the table is left as it was.
-    CollectionReport collect();
+    // the table is left as it was. With an `examiner` each record's texts
+    // are examined as its file is read and then let go: the results carry
+    // the findings and figures only.
+    CollectionReport collect(const TextExaminer &examiner = {});
 
 private:
     // Reads one file; a file that could not be opened or read is not
     // remembered, so the next collection tries again.
     KnownResultFile readFile(const ResultFileFolder &folder, const ResultFileFolder::Entry &entry,
-                             QByteArray &plain, bool &remember) const;
+                             QByteArray &plain, bool &remember, const TextExaminer &examiner) const;
 
     QString m_exchangeFolder;
     QString m_applicationFolder;
@@ -150,6 +180,11 @@ private:
     std::shared_ptr<const RecordKeys> m_keys;
     bool m_mayWaitForKeys = false;
 };
+
+// The record of a collected file read again whole, texts and all (a
+// collection may have let them go); not ok() when the file is gone or no
+// longer a record.
+ResultRecordReading readCollectedFile(const QString &exchangeFolder, const CollectedFile &file);
 
 // The examiner's summary of the files a collection left out; empty when none.
 QString skippedFilesMessage(const QVector<SkippedFile> &skipped);

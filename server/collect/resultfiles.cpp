@@ -115,12 +115,18 @@ ResultFileFolder::~ResultFileFolder()
         ::close(m_handle->folder);
 }
 
-QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
+int ResultFileFolder::folderDescriptor() const
 {
-    QVector<Entry> entries;
     if (m_handle->folder < 0)
         m_handle->folder =
                 ::open(QFile::encodeName(m_folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return m_handle->folder;
+}
+
+QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
+{
+    QVector<Entry> entries;
+    folderDescriptor();
     // The listing works on its own descriptor: closedir() closes it.
     const int listed = m_handle->folder < 0 ? -1 : ::dup(m_handle->folder);
     DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
@@ -159,7 +165,7 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
 {
     Reading reading;
     // O_NONBLOCK: opening a FIFO with no writer must not wait for one.
-    const int fd = ::openat(m_handle->folder, entry.localName.constData(),
+    const int fd = ::openat(folderDescriptor(), entry.localName.constData(),
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         reading.problem = errno == ELOOP

@@ -40,13 +40,18 @@ public:
     // cannot be listed.
     QVector<Entry> list(QString &problem);
 
-    // Reads the entry when it is a regular file of at most examlimits::kMaxResultFileBytes,
-    // opened without following a link and without waiting on a FIFO or a
-    // device; anything else is a problem and nothing is read.
+    // Reads the entry (listed or not) when it is a regular file of at most
+    // examlimits::kMaxResultFileBytes, opened without following a link and
+    // without waiting on a FIFO or a device; anything else is a problem and
+    // nothing is read.
     Reading read(const Entry &entry) const;
 
 private:
     struct Handle;
+#ifndef Q_OS_WIN
+    // The folder, opened once; -1 when it cannot be.
+    int folderDescriptor() const;
+#endif
     QString m_folder;
     std::unique_ptr<Handle> m_handle;
 };

@@ -35,12 +35,19 @@ QByteArray finishedFigures(const ResultRecord &record)
     return QCryptographicHash::hash(figures, QCryptographicHash::Sha1);
 }
 
+SessionLedger::SessionLedger(QVector<SessionEntry> entries) : m_entries(std::move(entries))
+{
+    for (int i = 0; i < m_entries.size(); ++i)
+        m_byPerson[m_entries.at(i).person].append(i);
+}
+
 SessionEntry *SessionLedger::findMutable(const QString &person, const QString &sessionId)
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [&](const SessionEntry &e) {
-        return e.sessionId == sessionId && e.person == person;
-    });
-    return it == m_entries.end() ? nullptr : &*it;
+    for (int i : sessionsAt(person)) {
+        if (m_entries.at(i).sessionId == sessionId)
+            return &m_entries[i];
+    }
+    return nullptr;
 }
 
 const SessionEntry *SessionLedger::find(const QString &person, const QString &sessionId) const
@@ -50,13 +57,10 @@ const SessionEntry *SessionLedger::find(const QString &person, const QString &se
 
 int SessionLedger::loginOrdinal(const QString &person, const QString &sessionId) const
 {
-    int ordinal = 0;
-    for (const SessionEntry &entry : m_entries) {
-        if (entry.person != person)
-            continue;
-        ++ordinal;
-        if (entry.sessionId == sessionId)
-            return ordinal;
+    const QVector<int> at = sessionsAt(person);
+    for (int ordinal = 0; ordinal < at.size(); ++ordinal) {
+        if (m_entries.at(at.at(ordinal)).sessionId == sessionId)
+            return ordinal + 1;
     }
     return 0;
 }
@@ -109,6 +113,7 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             seen.sessionId = record.progress->sessionId;
             seen.publication = publicationOf(record.sections);
             seen.sequence = -1;
+            m_byPerson[person].append(int(m_entries.size()));
             m_entries.append(seen);
             entry = &m_entries.last();
         }
@@ -142,7 +147,7 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
                 continue;
             const QByteArray figures = finishedFigures(seen);
             if (!entry->finished()) {
-                entry->finishedRecord = seen.toRecordLines();
+                entry->finishedFile = file.localName;
                 entry->finishedFigures = figures;
             } else if (figures != entry->finishedFigures) {
                 entry->changedAfterFinish = true;
@@ -163,26 +168,28 @@ const SessionEntry *SessionLedger::standingResult(const QString &person,
                                                   const std::optional<QString> &publication) const
 {
     // The first session to finish stands; a later one is a second attempt.
-    const auto standing =
-            std::find_if(m_entries.cbegin(), m_entries.cend(), [&](const SessionEntry &entry) {
-                return entry.person == person && entry.finished() && !entry.setAside
-                        && entry.publication == publication.value_or(entry.publication);
-            });
-    return standing == m_entries.cend() ? nullptr : &*standing;
+    for (int i : sessionsAt(person)) {
+        const SessionEntry &entry = m_entries.at(i);
+        if (entry.finished() && !entry.setAside
+            && entry.publication == publication.value_or(entry.publication))
+            return &entry;
+    }
+    return nullptr;
 }
 
 int SessionLedger::sessionsOf(const QString &person) const
 {
-    return int(std::count_if(m_entries.cbegin(), m_entries.cend(), [&](const SessionEntry &e) {
-        return e.person == person && !e.setAside;
-    }));
+    const QVector<int> at = sessionsAt(person);
+    return int(std::count_if(at.cbegin(), at.cend(),
+                             [this](int i) { return !m_entries.at(i).setAside; }));
 }
 
 QVector<const SessionEntry *> SessionLedger::setAsideOf(const QString &person) const
 {
     QVector<const SessionEntry *> aside;
-    for (const SessionEntry &entry : m_entries) {
-        if (entry.person == person && entry.setAside && entry.finished())
+    for (int i : sessionsAt(person)) {
+        const SessionEntry &entry = m_entries.at(i);
+        if (entry.setAside && entry.finished())
             aside << &entry;
     }
     return aside;
@@ -202,11 +209,9 @@ bool SessionLedger::setAside(const QString &person)
     if (!standingResult(person))
         return false;
     // The sessions so far no longer count; the next one is the retake.
-    for (SessionEntry &entry : m_entries) {
-        if (entry.person == person) {
-            entry.setAside = true;
-            entry.dirty = true;
-        }
+    for (int i : sessionsAt(person)) {
+        m_entries[i].setAside = true;
+        m_entries[i].dirty = true;
     }
     return true;
 }

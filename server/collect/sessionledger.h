@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -35,6 +36,10 @@ struct SessionEntry
     // text is large: read from the table only where it is shown (set aside,
     // or standing in for a later session).
     QByteArray finishedRecord;
+    // The file (its name as the file system has it) a session first seen
+    // finished in this collection had its finished record in: read when the
+    // entry is saved, as the collection keeps no texts.
+    QByteArray finishedFile;
     QByteArray finishedFigures;  // digest of what must not change after the finish
     bool changedAfterFinish = false;
     // A record before the finish (waiting or typing) was seen.
@@ -61,7 +66,7 @@ public:
     static constexpr int kStoppedSeconds = 130;
     static constexpr int kGraceSeconds = 10;
 
-    explicit SessionLedger(QVector<SessionEntry> entries = {}) : m_entries(std::move(entries)) { }
+    explicit SessionLedger(QVector<SessionEntry> entries = {});
 
     // Takes what a collection found, seen at `now` by a console that has
     // collected since `watchingSince` (null: unknown).
@@ -98,8 +103,13 @@ public:
 
 private:
     SessionEntry *findMutable(const QString &person, const QString &sessionId);
+    // The examinee's sessions, in the order first seen.
+    QVector<int> sessionsAt(const QString &person) const { return m_byPerson.value(person); }
 
     QVector<SessionEntry> m_entries;
+    // Indices into m_entries by person: a class of thousands is looked up
+    // row by row.
+    QHash<QString, QVector<int>> m_byPerson;
 };
 
 // Lines 1 to 10 and the typed length: what must not change after a finish.

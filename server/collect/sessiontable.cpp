@@ -139,7 +139,8 @@ bool SessionTable::clear()
     return query.exec(QStringLiteral("DELETE FROM tabSessions")) || fail(query.lastError().text());
 }
 
-bool SessionTable::save(const QVector<SessionEntry> &entries)
+bool SessionTable::save(const QVector<SessionEntry> &entries,
+                        const SessionLedger::FinishedRecord &collectedRecord)
 {
     // The automatic collection mostly changes nothing.
     if (std::none_of(entries.cbegin(), entries.cend(),
@@ -184,15 +185,19 @@ bool SessionTable::save(const QVector<SessionEntry> &entries)
                                     entry.sessionId };
         for (int i = 0; i < values.size(); ++i)
             write.bindValue(i, values[i]);
+        // One at a time: a flood of large records must not fill the memory.
+        const QByteArray finished = entry.finishedFile.isEmpty() || !collectedRecord
+                ? entry.finishedRecord
+                : collectedRecord(entry);
         // A session's publication is that of its first record: written once.
         if (!entry.stored) {
-            write.bindValue(int(values.size()), entry.finishedRecord);
+            write.bindValue(int(values.size()), finished);
             write.bindValue(int(values.size()) + 1, entry.publication);
         }
         ok = write.exec();
         // A session that finished since it was stored keeps its record now.
-        if (ok && entry.stored && !entry.finishedRecord.isEmpty()) {
-            finish.bindValue(0, entry.finishedRecord);
+        if (ok && entry.stored && !finished.isEmpty()) {
+            finish.bindValue(0, finished);
             finish.bindValue(1, entry.person);
             finish.bindValue(2, entry.sessionId);
             ok = finish.exec();

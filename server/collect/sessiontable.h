@@ -30,8 +30,11 @@ public:
     std::optional<QVector<SessionEntry>> load(const QString &publication = {});
     // The finished record of one session; empty when there is none.
     QByteArray finishedRecord(const SessionEntry &entry);
-    // Writes the entries changed since load() in one transaction.
-    bool save(const QVector<SessionEntry> &entries);
+    // Writes the entries changed since load() in one transaction; a session
+    // that finished since then keeps `collectedRecord` of it (see
+    // SessionEntry::finishedFile).
+    bool save(const QVector<SessionEntry> &entries,
+              const SessionLedger::FinishedRecord &collectedRecord = {});
     bool clear();
 
 private:

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/consolecontroller.h"
 
+#include "class/recordtexts.h"
 #include "collect/resultcollector.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
@@ -217,7 +218,7 @@ QString ConsoleController::collectResults()
     m_judged.countPublishedText();
     ResultCollector collector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles);
     collector.checkSignatures(m_keys, false);
-    const CollectionReport report = collector.collect();
+    const CollectionReport report = collector.collect(textExaminer(m_judged.facts()));
     showCollection(report);
     if (!report.ok())
         return report.problem;
@@ -233,7 +234,7 @@ void ConsoleController::collectQuietly()
         return;
     keepExamPublished();
     m_judged.countPublishedText();
-    m_background.start(m_keys);
+    m_background.start(m_keys, textExaminer(m_judged.facts()));
 }
 
 void ConsoleController::showQuietCollection(const CollectionReport &report)
@@ -261,7 +262,7 @@ QString ConsoleController::allowRetake(const ClassViewRow &row)
     // The row shows the result set aside at once.
     ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
     collector.checkSignatures(m_keys, false);
-    showCollection(collector.collect());
+    showCollection(collector.collect(textExaminer(m_judged.facts())));
     return problem;
 }
 
@@ -270,7 +271,19 @@ std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) 
     const ClassViewRow *row = m_class.live().rowOf(recNo);
     if (!row)
         return std::nullopt;
-    return AnswerSheetPage(*row, m_class.live().resultOf(recNo), m_judged.facts());
+    const CollectedResult *result = m_class.live().resultOf(recNo);
+    if (!result || !result->findings)
+        return AnswerSheetPage(*row, result, m_judged.facts());
+    // The collection kept no texts: the sheet is read from its file again,
+    // and a file gone since shows as gone.
+    CollectedResult whole = *result;
+    const ResultRecordReading reading =
+            readCollectedFile(m_folders.exchange, result->files.at(result->newest));
+    if (reading.ok()) {
+        whole.record = *reading.record;
+        whole.accuracyLine = reading.accuracyLine;
+    }
+    return AnswerSheetPage(*row, reading.ok() ? &whole : nullptr, m_judged.facts());
 }
 
 ConsoleController::ClearQuestion ConsoleController::clearQuestion()

@@ -200,6 +200,58 @@ private slots:
             QCOMPARE(report.results[0].record.name, first);
     }
 
+    // With an examiner a collection keeps findings, not texts: each file is
+    // examined once per basis, its sheet is read again whole from the file,
+    // and a session finished in it keeps its whole record in the ledger.
+    void examinedTextsAreLetGo_data()
+    {
+        QTest::addColumn<QByteArray>("secondBasis");  // empty: no examiner the second time
+        QTest::addColumn<int>("examinedAgain");
+        QTest::newRow("same exam: not examined again") << QByteArray("exam1") << 0;
+        QTest::newRow("another exam: every record examined again") << QByteArray("exam2") << 3;
+        QTest::newRow("no examiner: read again with the texts") << QByteArray() << 0;
+    }
+    void examinedTextsAreLetGo()
+    {
+        QFETCH(QByteArray, secondBasis);
+        QFETCH(int, examinedAgain);
+        ResultRecord finished = sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs);
+        finished.progress = progress(2, u"s"_qs, ResultProgress::Phase::Finished);
+        finished.answerSheet = AnswerSheet { "d", 10, 0, u"春眠不觉晓\r\n"_qs };
+        put(u"m.zip"_qs, finished.toRecordLines());
+        int examined = 0;
+        const auto examiner = [&examined](const QByteArray &basis) {
+            return TextExaminer { basis, [&examined, basis](const ResultRecord &record) {
+                                     ++examined;
+                                     return TextFindings { { QString::fromLatin1(basis) },
+                                                           qint32(record.typedLen),
+                                                           std::nullopt };
+                                 } };
+        };
+        KnownResultFiles known;
+        const QString app = m_root->filePath(u"app"_qs);
+        CollectionReport report = ResultCollector(exchange(QString()), app, *m_store, &known)
+                                          .collect(examiner("exam1"));
+        QCOMPARE(examined, 3);
+        const CollectedResult &third = report.results.at(1);
+        QCOMPARE(third.findings->doubts, QStringList { u"exam1"_qs });
+        QCOMPARE(third.record.answerSheet->typedText, QString());
+        const ResultRecordReading whole =
+                readCollectedFile(exchange(QString()), third.files.at(third.newest));
+        QVERIFY(whole.ok());
+        QCOMPARE(whole.record->toRecordLines(), finished.toRecordLines());
+        QSqlQuery query(m_store->database());
+        QVERIFY(query.exec(u"SELECT finished FROM tabSessions"_qs) && query.next());
+        QCOMPARE(query.value(0).toByteArray(), finished.toRecordLines());
+
+        report = ResultCollector(exchange(QString()), app, *m_store, &known)
+                         .collect(secondBasis.isEmpty() ? TextExaminer() : examiner(secondBasis));
+        QCOMPARE(examined, 3 + examinedAgain);
+        const CollectedResult &again = report.results.at(1);
+        QCOMPARE(again.findings.has_value(), !secondBasis.isEmpty());
+        QCOMPARE(again.record.answerSheet->typedText.isEmpty(), !secondBasis.isEmpty());
+    }
+
     void sessionFilesMakeOneRow_data()
     {
         using Phase = ResultProgress::Phase;

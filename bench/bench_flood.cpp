@@ -1,0 +1,157 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A flood in the exchange folder: 3,000 forged finished records of 198 KB
+// each (an answer sheet far beyond the text), all of them sessions of their
+// own, with a class's exam published. Measured: the longest time the
+// console's thread is held at once while an automatic collection runs (the
+// first reads every file, the later ones find nothing new), the collection
+// by hand (获取成绩), and the process's peak resident size. Run it alone
+// for the peak to be its own.
+#include "control/consolecontroller.h"
+#include "examdigest.h"
+#include "gbk.h"
+#include "resultfilename.h"
+#include "resultrecord.h"
+#include "transcode.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#include <ctime>
+#endif
+
+namespace {
+
+constexpr int kFiles = 3000;
+constexpr int kFileBytes = 198 * 1024;
+
+QString articleText()
+{
+    const QString verse = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。");
+    QString text;
+    while (text.size() < 600)
+        text += verse;
+    return text + QStringLiteral("\r\n");
+}
+
+// A finished record whose sheet fills the file to about kFileBytes.
+QByteArray forgedFile(int i, const QByteArray &digest, const QString &text)
+{
+    QString typed = text;
+    while (typed.size() * 2 < kFileBytes - 400)
+        typed += text.at(typed.size() % text.size());
+    ResultRecord record { 60.0f,
+                          100.0f,
+                          300,
+                          qint32(text.size()),
+                          qint32(typed.size()),
+                          QStringLiteral("一班"),
+                          QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
+                          QStringLiteral("考生%1").arg(i),
+                          ResultProgress { 2, QStringLiteral("flood-%1").arg(i),
+                                           ResultProgress::Phase::Finished, qint32(typed.size()) },
+                          AnswerSheet { digest, 5, 0, typed } };
+    return transcodeBytes(record.toRecordLines(), kExchangeKey);
+}
+
+double peakMiB()
+{
+#ifdef Q_OS_UNIX
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+#else
+    return 0;
+#endif
+}
+
+// The console's thread's own work, without the time other programs took the
+// core (the machine may be shared); elsewhere the wall clock stands in.
+double threadCpuMillis()
+{
+#ifdef Q_OS_UNIX
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+#else
+    static QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.nsecsElapsed() / 1e6;
+#endif
+}
+
+void BM_CollectFlood(benchmark::State &state)
+{
+    QTemporaryDir root;
+    const QString app = root.filePath(QStringLiteral("app"));
+    const QString exchange = root.filePath(QStringLiteral("exchange"));
+    QDir(root.path()).mkpath(QStringLiteral("app"));
+    QDir(root.path()).mkpath(QStringLiteral("exchange"));
+    const QString text = articleText();
+    QFile article(QDir(app).filePath(QStringLiteral("test.txt")));
+    QFile minutes(QDir(app).filePath(QStringLiteral("time.txt")));
+    if (!article.open(QIODevice::WriteOnly) || !minutes.open(QIODevice::WriteOnly))
+        qFatal("cannot write the settings");
+    article.write(gbk::encode(text));
+    minutes.write("5\r\n");
+    article.close();
+    minutes.close();
+    console::ConsoleController controller(
+            { app, app, exchange, root.filePath(QStringLiteral("cj.mdb")), root.path() });
+    if (!controller.openLogin().isEmpty())
+        qFatal("cannot publish the exam");
+    QFile published(QDir(exchange).filePath(QStringLiteral("te.txt")));
+    if (!published.open(QIODevice::ReadOnly))
+        qFatal("no te.txt");
+    const QByteArray digest = examDigest(published.readAll());
+    for (int i = 0; i < kFiles; ++i) {
+        const QByteArray bytes = forgedFile(i, digest, text);
+        QFile file(QDir(exchange).filePath(resultname::forIdentity(
+                QStringLiteral("一班"), QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')),
+                QStringLiteral("考生%1").arg(i))));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write a forged file");
+    }
+    const double peakBefore = peakMiB();
+    double firstHeld = 0, laterHeld = 0, heldCpu = 0;
+    int collections = 0;
+    QElapsedTimer clock;
+    for (auto _ : state) {
+        double held = 0;
+        const auto timed = [&](const auto &work) {
+            clock.start();
+            const double cpuStart = threadCpuMillis();
+            work();
+            held = std::max(held, clock.nsecsElapsed() / 1e6);
+            heldCpu = std::max(heldCpu, threadCpuMillis() - cpuStart);
+        };
+        timed([&] { controller.collectQuietly(); });
+        while (controller.collectionUnderWay())
+            timed([] { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); });
+        double &longest = collections++ == 0 ? firstHeld : laterHeld;
+        longest = std::max(longest, held);
+        if (controller.liveClass().live().rows().size() != kFiles)
+            state.SkipWithError("not every forged file became a row");
+    }
+    clock.start();
+    controller.collectResults();
+    state.counters["by_hand_ms"] = clock.nsecsElapsed() / 1e6;
+    state.counters["first_held_ms"] = firstHeld;
+    state.counters["later_held_ms"] = laterHeld;
+    state.counters["held_cpu_ms"] = heldCpu;
+    state.counters["peak_MiB"] = peakMiB();
+    state.counters["peak_before_MiB"] = peakBefore;
+}
+BENCHMARK(BM_CollectFlood)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+
+}  // namespace

@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What a record's texts tell against the exam, as a row shows it: the
+// answer sheet scored again and the keystroke timeline examined. A
+// collection examines them on its own thread and keeps only this.
+#include "class/answercheck.h"
+#include "class/plausibility.h"
+#include "collect/resultcollector.h"
+#include "timeline/machinetyping.h"
+
+// The row's share of an answer check and a timeline's findings.
+TextFindings textFindings(const ResultRecord &record, const AnswerCheck &answer,
+                          const TimelineFindings &timeline);
+
+// The examiner of a collection held against `facts`.
+TextExaminer textExaminer(const ExamFacts &facts);
