@@ -18,11 +18,13 @@ TextFindings textFindings(const ResultRecord &record, const AnswerCheck &answer,
 
 TextExaminer textExaminer(const ExamFacts &facts)
 {
-    // Everything of the exam that the two checks read.
+    // Everything of the exam that the two checks read, and the standard
+    // they judge by.
     const QByteArray basis = facts.publishedDigest + ' ' + QByteArray::number(facts.examSeconds)
-            + ' ' + QByteArray::number(qHash(facts.publishedText));
+            + ' ' + QByteArray::number(qHash(facts.publishedText)) + ' '
+            + facts.judging.toText().toUtf8();
     return { basis, [facts](const ResultRecord &record) {
                 return textFindings(record, checkAnswer(record, facts),
-                                    examineTimeline(record, facts.publishedText));
+                                    examineTimeline(record, facts.publishedText, facts.judging.typing));
             } };
 }
