@@ -19,7 +19,7 @@ namespace loginslips {
 
 namespace {
 
-constexpr int kDotsPerInch = 300;
+using pdffile::kDotsPerInch;
 constexpr qreal kMarginMillimetres = 10;
 constexpr int kTitlePoints = 10;
 constexpr int kTextPoints = 11;
@@ -94,13 +94,7 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
 
 bool draw(QPdfWriter &writer, const LoginCodes &codes)
 {
-    writer.setResolution(kDotsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kMarginMillimetres, kMarginMillimetres,
-                                               kMarginMillimetres, kMarginMillimetres),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("打字考试登录码"));
-    writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+    pdffile::setUpA4(writer, kMarginMillimetres, QStringLiteral("打字考试登录码"));
     QPainter painter(&writer);
     // The painter starts at the top left of the margins.
     const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());
