@@ -21,7 +21,6 @@ namespace examreport {
 
 namespace {
 
-constexpr int kDotsPerInch = 300;
 constexpr qreal kMarginMillimetres = 15;
 constexpr int kTitlePoints = 18;
 constexpr int kTextPoints = 10;
@@ -214,13 +213,7 @@ QString examLine(const ArchivedExam &exam, const ExamStatistics &whole)
 // Draws the report; the number of pages, or 0 when the painter failed.
 int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
 {
-    writer.setResolution(kDotsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kMarginMillimetres, kMarginMillimetres,
-                                               kMarginMillimetres, kMarginMillimetres),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("打字考试成绩报告"));
-    writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+    pdffile::setUpA4(writer, kMarginMillimetres, QStringLiteral("打字考试成绩报告"));
     const QVector<ExamStatistics> parts = statisticsParts(exam);
     const QString line = examLine(exam, parts.first());
     QPainter painter(&writer);

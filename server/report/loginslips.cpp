@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPainter>
@@ -18,7 +19,7 @@ namespace loginslips {
 
 namespace {
 
-constexpr int kDotsPerInch = 300;
+using pdffile::kDotsPerInch;
 constexpr qreal kMarginMillimetres = 10;
 constexpr int kTitlePoints = 10;
 constexpr int kTextPoints = 11;
@@ -63,6 +64,17 @@ int drawLine(QPainter &painter, const QRect &slip, int top, const QFont &caption
     return top + height + dots(kLineGapMillimetres);
 }
 
+// The code in the system's fixed-pitch font: each sign as wide as the next,
+// and a reader finds every digit in the PDF's text map, where the CJK
+// font's map, written by QPdfWriter, loses some of them.
+QFont codeFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(kCodePoints);
+    font.setBold(true);
+    return font;
+}
+
 void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &slip)
 {
     painter.setPen(QPen(Qt::black, 2, Qt::DashLine));
@@ -75,21 +87,14 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
     top = drawLine(painter, slip, top, text, QStringLiteral("姓名：") + examinee.name);
     top = drawLine(painter, slip, top, text, QStringLiteral("部门：") + examinee.department);
     top = drawLine(painter, slip, top, text, QStringLiteral("考号：") + examinee.examNumber);
-    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："),
-                   pdffile::chineseFont(kCodePoints), examinee.code);
+    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："), codeFont(), examinee.code);
     drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints),
              QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"));
 }
 
 bool draw(QPdfWriter &writer, const LoginCodes &codes)
 {
-    writer.setResolution(kDotsPerInch);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                     QMarginsF(kMarginMillimetres, kMarginMillimetres,
-                                               kMarginMillimetres, kMarginMillimetres),
-                                     QPageLayout::Millimeter));
-    writer.setTitle(QStringLiteral("打字考试登录码"));
-    writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+    pdffile::setUpA4(writer, kMarginMillimetres, QStringLiteral("打字考试登录码"));
     QPainter painter(&writer);
     // The painter starts at the top left of the margins.
     const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());

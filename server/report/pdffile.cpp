@@ -5,6 +5,8 @@
 #include "report/pdftextmap.h"
 
 #include <QFontDatabase>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -27,6 +29,17 @@ QString chineseFamily()
 }
 
 }  // namespace
+
+void setUpA4(QPdfWriter &writer, qreal marginMillimetres, const QString &title)
+{
+    writer.setResolution(kDotsPerInch);
+    writer.setPageLayout(QPageLayout(
+            QPageSize(QPageSize::A4), QPageLayout::Portrait,
+            QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
+            QPageLayout::Millimeter));
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+}
 
 QFont chineseFont(int points, bool bold)
 {

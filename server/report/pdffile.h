@@ -8,7 +8,15 @@
 #include <QFont>
 #include <QString>
 
+class QPdfWriter;
+
 namespace pdffile {
+
+// Every PDF is laid out in dots of this size.
+constexpr int kDotsPerInch = 300;
+
+// Portrait A4 with these margins, the title and the console as its creator.
+void setUpA4(QPdfWriter &writer, qreal marginMillimetres, const QString &title);
 
 // The first CJK family installed, at this size.
 QFont chineseFont(int points, bool bold = false);

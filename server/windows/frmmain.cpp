@@ -57,8 +57,6 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     buildToolbar();
     m_results = new ResultsView(this);
     connect(m_results, &ResultsView::exportRequested, m_commands, &ExamCommands::exportResults);
-    connect(m_results, &ResultsView::loginCodesRequested, m_commands,
-            &ExamCommands::printLoginCodes);
     connect(m_results, &ResultsView::retakeRequested, m_commands, &ExamCommands::allowRetake);
     connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
     ExamSettingsController &settings = m_controller.settings();
@@ -150,6 +148,12 @@ void FrmMain::buildToolbar()
                            "显示未登录的考生和名单外的成绩"),
             QStringLiteral("roster"));
     connect(m_roster, &QAction::triggered, m_commands, &ExamCommands::loadRoster);
+    m_loginCodes = m_toolbar->addCommand(
+            "codes", QStringLiteral("登录码"),
+            QStringLiteral("把这场考试每位考生的登录码保存为PDF（每页10张），打印后剪开发给考生；"
+                           "考试设置中勾选“要求登录码”并载入名单后，允许登录时生成"),
+            QStringLiteral("codes"));
+    connect(m_loginCodes, &QAction::triggered, m_commands, &ExamCommands::printLoginCodes);
     QAction *history = m_toolbar->addCommand(
             "history", QStringLiteral("历次考试"),
             QStringLiteral("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
@@ -191,7 +195,7 @@ void FrmMain::showLoginState()
                             open ? kOpenToolTip : kClosedToolTip,
                             open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_clearLast->setEnabled(!open);
-    m_results->showLoginCodes(!m_controller.loginCodes().isEmpty());
+    m_loginCodes->setEnabled(!m_controller.loginCodes().isEmpty());
 }
 
 void FrmMain::showRows()

@@ -73,6 +73,7 @@ private:
     QAction *m_clearLast = nullptr;
     QAction *m_beginStop = nullptr;
     QAction *m_roster = nullptr;
+    QAction *m_loginCodes = nullptr;  // enabled while the exam has login codes
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
     HelpMenu *m_help = nullptr;

@@ -32,8 +32,6 @@ constexpr int kGridLower = 180;
 constexpr int kRowHeight = 270;
 constexpr int kProgressWidth = 1050;
 const QRect kExportButton(7080, 220, 2295, 300);
-const QRect kCodesButton(5640, 220, 1335, 300);
-const QRect kLiveCounts(2820, 240, 4200, 255);
 
 constexpr qreal kGridPoints = 9;
 constexpr qreal kCountPoints = 12;
@@ -194,32 +192,14 @@ void ResultsView::buildCountsLine()
     classic::paintCounter(m_loggedInCount, QPalette::ButtonText);
     classic::label(m_countsFrame, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255),
                    countFont);
-    m_liveCounts = classic::label(m_countsFrame, "LblLiveCounts", QString(), pixels(kLiveCounts),
-                                  classic::simSun(kLiveCountPoints));
+    m_liveCounts =
+            classic::label(m_countsFrame, "LblLiveCounts", QString(),
+                           twips::rect(2820, 240, 4200, 255), classic::simSun(kLiveCountPoints));
     m_exportButton = classic::button(m_countsFrame, "CmdOutToExl",
                                      QStringLiteral("成绩导出到Excel表格"), pixels(kExportButton));
     m_exportButton->setToolTip(QStringLiteral("把成绩表导出为Excel工作簿（.xlsx），"
                                               "保存在文档中的“成绩导出”文件夹并打开"));
     connect(m_exportButton, &QPushButton::clicked, this, &ResultsView::exportRequested);
-    m_codesButton = classic::button(m_countsFrame, "CmdLoginCodes", QStringLiteral("打印登录码"),
-                                    pixels(kCodesButton));
-    m_codesButton->setToolTip(QStringLiteral("把这场考试每位考生的登录码保存为PDF（每页10张），"
-                                             "打印后剪开发给考生"));
-    connect(m_codesButton, &QPushButton::clicked, this, &ResultsView::loginCodesRequested);
-    m_codesButton->hide();
-}
-
-void ResultsView::showLoginCodes(bool available)
-{
-    m_codesButton->setVisible(available);
-    fitLiveCounts();
-}
-
-void ResultsView::fitLiveCounts()
-{
-    // The counts stop short of the first button right of them.
-    const QPushButton *next = m_codesButton->isVisibleTo(this) ? m_codesButton : m_exportButton;
-    m_liveCounts->resize(next->x() - m_liveCounts->x(), m_liveCounts->height());
 }
 
 void ResultsView::place(const QSize &grown)
@@ -241,8 +221,6 @@ void ResultsView::place(const QSize &grown)
     // The progress bars take the room a larger window gives.
     m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressWidth) + wider / 2);
     m_exportButton->move(twips::px(kExportButton.x()) + wider, m_exportButton->y());
-    m_codesButton->move(twips::px(kCodesButton.x()) + wider, m_codesButton->y());
-    fitLiveCounts();
 }
 
 void ResultsView::showRows(const QVector<ClassViewRow> &rows)

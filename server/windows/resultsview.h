@@ -38,12 +38,9 @@ public:
                     const QString &note = {});
     // Instead of the counts: the automatic collection failed.
     void showCollectionFailure(const QString &problem);
-    // Whether the exam has login codes to print: 打印登录码 shows beside the export.
-    void showLoginCodes(bool available);
 
 signals:
     void exportRequested();
-    void loginCodesRequested();
     // 重考 on a row of the grid, by its place among the rows shown.
     void retakeRequested(int row);
     // A double click on a row with a record, or 查看答卷 in its context menu.
@@ -54,7 +51,6 @@ private:
     void requestAnswerSheet(const QModelIndex &index);
     void buildCountsLine();
     void requestRetake();
-    void fitLiveCounts();
 
     QGroupBox *m_gridFrame = nullptr;
     QTableView *m_grid = nullptr;
@@ -63,5 +59,4 @@ private:
     QLabel *m_loggedInCount = nullptr;
     QLabel *m_liveCounts = nullptr;
     QPushButton *m_exportButton = nullptr;
-    QPushButton *m_codesButton = nullptr;
 };

@@ -162,9 +162,10 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
 
 void SettingsPanel::buildLoginCodesChoice(QWidget *frame)
 {
-    m_loginCodes = placed(new QCheckBox(QStringLiteral("要求登录码"), frame), MovesDown);
+    m_loginCodes = new QCheckBox(QStringLiteral("要求登录码"), frame);
     m_loginCodes->setObjectName(QStringLiteral("ChkLoginCodes"));
     m_loginCodes->setGeometry(twips::rect(2520, 4560, 2055, 300));
+    placed(m_loginCodes, MovesDown);
     m_loginCodes->setToolTip(
             QStringLiteral("允许登录时为名单中的每位考生生成登录码（打印后发给考生），"
                            "考生登录时须填写，成绩带签名，同学无法冒名交卷。\n"

@@ -137,6 +137,8 @@ void TestCodesExam::classWithCodes()
     click("CmdChFile");
     childOf<QComboBox>(&console, "CmbTestTime")->setEditText(u"10"_qs);
     childOf<QCheckBox>(&console, "ChkLoginCodes")->setChecked(true);
+    if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
+        console.grab().save(shots + u"/console-settings-codes.png"_qs);
     click("CmdSave");
     click("BeginStop");
     QVERIFY2(boxes.informed.isEmpty(), qPrintable(boxes.informed.join(u'\n')));
@@ -145,7 +147,7 @@ void TestCodesExam::classWithCodes()
     QVERIFY(publication && publication->codesRequired);
 
     // The slips, as the examiner prints them, are all the examinees get.
-    click("CmdLoginCodes");
+    click("codes");
     QCOMPARE(opened, QList<QUrl> { QUrl::fromLocalFile(slips) });
     if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
         QFile::copy(slips, shots + u"/login-slips.pdf"_qs);
