@@ -176,9 +176,14 @@ private slots:
         // replayed give exactly the record's typed text.
         for (int i = 0; i < 5; ++i)
             w.frm->onClockTick();
-        const auto record = readResultRecord(transcodeBytes(
-                ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()), kExchangeKey));
-        QVERIFY(record.ok());
+        const auto kept = [&w] {
+            return readResultRecord(transcodeBytes(
+                    ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()),
+                    kExchangeKey));
+        };
+        // The timeline is encoded on a worker: the checkpoint follows soon.
+        QTRY_VERIFY(kept().ok() && kept().record->timePass == 5);
+        const auto record = kept();
         const RecordSection *section =
                 findSection(record.record->sections, keytimeline::kSectionName);
         QVERIFY(section);
