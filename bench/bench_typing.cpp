@@ -7,6 +7,8 @@
 #include "exam/inputmethods.h"
 #include "messages.h"
 #include "exam/typingsession.h"
+#include "keytimeline.h"
+#include "testtimelines.h"
 
 #include <benchmark/benchmark.h>
 
@@ -217,5 +219,37 @@ BENCHMARK(BM_KeystrokeBareBox)
         ->Unit(benchmark::kMicrosecond)
         ->Repetitions(5)
         ->ReportAggregatesOnly(true);
+
+// The timeline of a whole 30,000-character run: typed key by key
+// (argument 0) or Chinese through pinyin (1), several keys a character.
+KeyTimeline wholeRun(bool pinyin)
+{
+    return pinyin ? typedByPinyin(chineseText(30000, 3), 4) : typedByKeys(englishText(30000, 3), 4);
+}
+
+// What the typing pays for a checkpoint: the copy of the timeline that the
+// worker encodes.
+void BM_TimelineSnapshot30000(benchmark::State &state)
+{
+    const KeyTimeline run = wholeRun(state.range(0) != 0);
+    for (auto _ : state) {
+        KeyTimeline snapshot = run;
+        benchmark::DoNotOptimize(snapshot.keys.data());
+    }
+}
+BENCHMARK(BM_TimelineSnapshot30000)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The worker's part: the section's bytes within their bound; bytes is their
+// size, coarse whether the run had to be coarsened to fit.
+void BM_TimelineSection30000(benchmark::State &state)
+{
+    const KeyTimeline run = wholeRun(state.range(0) != 0);
+    QByteArray bytes;
+    for (auto _ : state)
+        bytes = keytimeline::encodeWithinBound(run);
+    state.counters["bytes"] = double(bytes.size());
+    state.counters["coarse"] = keytimeline::decode(bytes).timeline.value_or(KeyTimeline {}).coarse;
+}
+BENCHMARK(BM_TimelineSection30000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examrecords.h"
 
+#include <utility>
+
 ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder,
                          TypedText typedText, QObject *parent)
     : QObject(parent),
@@ -19,6 +21,16 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
     connect(&m_upload, &ResultUpload::writeOnceFound, &m_exam,
             [this] { m_exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
     connect(&m_clock, &ExamClock::progressDue, this, &ExamRecords::checkpointTyping);
+    connect(&m_checkpointTimeline, &QFutureWatcher<RecordSection>::finished, this,
+            &ExamRecords::writeEncodedCheckpoint);
+}
+
+ExamRecords::~ExamRecords()
+{
+    if (!m_pendingCheckpoint)
+        return;
+    m_checkpointTimeline.waitForFinished();
+    writeEncodedCheckpoint();
 }
 
 void ExamRecords::resumeFrom(const ResumePoint &point)
@@ -45,6 +57,7 @@ ResultRecord ExamRecords::takeRecord(ResultProgress::Phase phase)
 
 void ExamRecords::send(ResultProgress::Phase phase)
 {
+    m_pendingCheckpoint.reset();
     m_lastSent = m_stamp.next(takeRecord(phase));
     m_upload.save(m_lastSent, m_exam.examinee());
     // A checkpoint that cannot be written costs only the resume after a
@@ -61,8 +74,23 @@ void ExamRecords::resend()
 void ExamRecords::checkpointTyping()
 {
     // Every 5 seconds of the exam, typed or not: the time used is kept too.
-    if (m_exam.phase() == ExamSession::Phase::Typing)
-        m_checkpoint.write(m_stamp.current(takeRecord(ResultProgress::Phase::Typing)));
+    if (m_exam.phase() != ExamSession::Phase::Typing)
+        return;
+    // The text and the timeline of the same moment; the timeline's
+    // compression runs away from the typing.
+    m_pendingCheckpoint =
+            m_stamp.current(m_exam.takeRecord(ResultProgress::Phase::Typing, m_typedText()));
+    m_checkpointTimeline.setFuture(m_timeline.sectionInBackground());
+}
+
+void ExamRecords::writeEncodedCheckpoint()
+{
+    std::optional<ResultRecord> record = std::exchange(m_pendingCheckpoint, std::nullopt);
+    if (!record || m_checkpointTimeline.future().resultCount() == 0)
+        return;
+    if (record->answerSheet)
+        record->sections.push_back(m_checkpointTimeline.result());
+    m_checkpoint.write(*record);
 }
 
 void ExamRecords::onUploadState(ResultUpload::State state)

@@ -14,6 +14,7 @@
 #include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QString>
 
@@ -29,6 +30,8 @@ public:
 
     ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder, TypedText typedText,
                 QObject *parent = nullptr);
+    // A checkpoint still being encoded is written before the records go.
+    ~ExamRecords() override;
 
     // An unfinished session continued after a crash: its id and numbers go
     // on, and the session and the clock resume at its furthest record.
@@ -52,6 +55,7 @@ signals:
 
 private:
     void checkpointTyping();
+    void writeEncodedCheckpoint();
     void onUploadState(ResultUpload::State state);
     ResultRecord takeRecord(ResultProgress::Phase phase);
 
@@ -63,4 +67,8 @@ private:
     TypedText m_typedText;
     TimelineRecorder m_timeline;
     ResultRecord m_lastSent;
+    // The typing checkpoint waiting for its timeline, encoded on a worker;
+    // a record sent meanwhile supersedes it.
+    std::optional<ResultRecord> m_pendingCheckpoint;
+    QFutureWatcher<RecordSection> m_checkpointTimeline;
 };

@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/timelinerecorder.h"
 
+#include <QPromise>
+#include <QThreadPool>
+
 #include <algorithm>
+#include <memory>
 
 TimelineRecorder::TimelineRecorder(const ExamClock &clock, QObject *parent)
     : QObject(parent), m_clock(clock)
@@ -70,22 +74,46 @@ void TimelineRecorder::continueFrom(const KeyTimeline &timeline, const QString &
 
 RecordSection TimelineRecorder::section()
 {
-    RecordSection section { keytimeline::kSectionName.toString(), {} };
-    if (!m_earlierCounts && !m_outgrown) {
-        section.bytes = keytimeline::encode(m_timeline);
-        if (section.bytes.size() <= keytimeline::kMaxEncodedBytes)
-            return section;
-        m_outgrown = true;
+    Encoded encoded = encodeSection(m_timeline, m_earlierCounts, m_outgrown);
+    m_outgrown = encoded.outgrown;
+    return std::move(encoded.section);
+}
+
+QFuture<RecordSection> TimelineRecorder::sectionInBackground() const
+{
+    // The copies share the edits' texts: taking them costs little more
+    // than copying the two vectors.
+    auto promise = std::make_shared<QPromise<RecordSection>>();
+    QFuture<RecordSection> future = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, timeline = m_timeline,
+                                          earlierCounts = m_earlierCounts, outgrown = m_outgrown] {
+        promise->addResult(encodeSection(timeline, earlierCounts, outgrown).section);
+        promise->finish();
+    });
+    return future;
+}
+
+TimelineRecorder::Encoded
+TimelineRecorder::encodeSection(const KeyTimeline &timeline,
+                                const std::optional<KeyTimeline> &earlierCounts, bool outgrown)
+{
+    Encoded encoded { { keytimeline::kSectionName.toString(), {} }, outgrown };
+    if (!earlierCounts && !outgrown) {
+        encoded.section.bytes = keytimeline::encode(timeline);
+        if (encoded.section.bytes.size() <= keytimeline::kMaxEncodedBytes)
+            return encoded;
+        encoded.outgrown = true;
     }
     KeyTimeline counts =
-            keytimeline::coarsened(m_timeline, m_earlierCounts ? m_earlierCounts->stepSeconds : 1);
-    if (m_earlierCounts) {
-        const std::vector<TimelineStep> &earlier = m_earlierCounts->steps;
+            keytimeline::coarsened(timeline, earlierCounts ? earlierCounts->stepSeconds : 1);
+    if (earlierCounts) {
+        const std::vector<TimelineStep> &earlier = earlierCounts->steps;
         if (counts.steps.size() < earlier.size())
             counts.steps.resize(earlier.size());
         for (size_t i = 0; i < earlier.size(); ++i)
             counts.steps[i] += earlier[i];
     }
-    section.bytes = keytimeline::encodeWithinBound(counts);
-    return section;
+    encoded.section.bytes = keytimeline::encodeWithinBound(counts);
+    return encoded;
 }

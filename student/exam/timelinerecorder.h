@@ -10,6 +10,7 @@
 #include "recordsections.h"
 
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QObject>
 
 class TimelineRecorder : public QObject
@@ -33,8 +34,19 @@ public:
     const KeyTimeline &timeline() const { return m_timeline; }
     // The record's section, within its bound.
     RecordSection section();
+    // The same section as of now, encoded on a worker thread from a copy of
+    // the timeline, so that the typing never waits for the compression.
+    QFuture<RecordSection> sectionInBackground() const;
 
 private:
+    struct Encoded
+    {
+        RecordSection section;
+        bool outgrown = false;  // the whole timeline did not fit
+    };
+    static Encoded encodeSection(const KeyTimeline &timeline,
+                                 const std::optional<KeyTimeline> &earlierCounts, bool outgrown);
+
     void onSecond();
     qint32 nowMs() const;
 

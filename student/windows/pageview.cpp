@@ -6,6 +6,7 @@
 
 #include <QEvent>
 #include <QGlyphRun>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -97,12 +98,17 @@ void PageView::overlayChanged(const QString &previous, const QString &current)
             const QTextLine line = layout.lineAt(l);
             const int lineStart = paragraph.start + line.textStart();
             const int lineEnd = lineStart + line.textLength();
-            if (lineEnd > from && lineStart < to)
-                dirty |= line.rect().translated(layout.position()).toAlignedRect();
+            if (lineEnd <= from || lineStart >= to)
+                continue;
+            // Only the changed characters of the line, not the whole line.
+            const qreal left = line.cursorToX(std::max(from, lineStart) - paragraph.start);
+            const qreal right = line.cursorToX(std::min(to, lineEnd) - paragraph.start);
+            const QRectF changed(left, line.y(), right - left, line.height());
+            dirty |= changed.translated(layout.position()).toAlignedRect();
         }
     }
     if (!dirty.isEmpty())
-        update(dirty.adjusted(0, -2, 0, 4).intersected(rect()));
+        update(dirty.adjusted(-2, -2, 2, 4).intersected(rect()));
 }
 
 void PageView::resizeEvent(QResizeEvent *event)
@@ -169,38 +175,52 @@ void PageView::layOutPage()
     }
 }
 
-PageView::Shade PageView::shadeAt(int position, const QString &writeText,
-                                  const QString &errorText) const
+PageView::Shade PageView::shadeAt(int position, const QString &pageText, const QString &writeText,
+                                  const QString &errorText)
 {
     if (position < errorText.size()
-        && errorText[position] != AnswerComparison::blankFor(text()[position]))
+        && errorText[position] != AnswerComparison::blankFor(pageText[position]))
         return Shade::Wrong;
     if (position < writeText.size())
         return Shade::Right;
     return Shade::Untyped;
 }
 
-void PageView::paintEvent(QPaintEvent *)
+void PageView::paintEvent(QPaintEvent *event)
 {
     if (m_layoutDirty)
         layOutPage();
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(event->rect(), Qt::white);
 
-    const QString writeText = m_writeLayer->text();
-    const QString errorText = m_errorLayer->text();
+    // Held by reference: a copy would be detached, whole, by every read.
+    const QString &pageText = text();
+    const QString &writeText = m_writeLayer->text();
+    const QString &errorText = m_errorLayer->text();
     const QColor untypedColor = palette().color(QPalette::WindowText);
     for (const Paragraph &paragraph : m_paragraphs) {
         const QTextLayout &layout = *paragraph.layout;
         for (int l = 0; l < layout.lineCount(); ++l) {
             const QTextLine line = layout.lineAt(l);
-            const int lineEnd = line.textStart() + line.textLength();
+            // A keystroke repaints a character or two: only the characters
+            // under the repainted area (and one either side) are drawn.
+            if (!event->region().intersects(
+                        line.rect().translated(layout.position()).toAlignedRect()))
+                continue;
+            const QRectF area = QRectF(event->rect()).translated(-layout.position());
+            const int lineStart =
+                    std::max(line.textStart(),
+                             line.xToCursor(area.left(), QTextLine::CursorOnCharacter) - 1);
+            const int lineEnd =
+                    std::min(line.textStart() + line.textLength(),
+                             line.xToCursor(area.right(), QTextLine::CursorOnCharacter) + 2);
             // Each run of equally shaded characters is drawn once, in its
             // colour, from the glyphs the target layout placed for it.
-            for (int from = line.textStart(); from < lineEnd;) {
-                const Shade shade = shadeAt(paragraph.start + from, writeText, errorText);
+            for (int from = lineStart; from < lineEnd;) {
+                const Shade shade = shadeAt(paragraph.start + from, pageText, writeText, errorText);
                 int to = from + 1;
-                while (to < lineEnd && shadeAt(paragraph.start + to, writeText, errorText) == shade)
+                while (to < lineEnd
+                       && shadeAt(paragraph.start + to, pageText, writeText, errorText) == shade)
                     ++to;
                 painter.setPen(shade == Shade::Right           ? rightColor()
                                        : shade == Shade::Wrong ? wrongColor()

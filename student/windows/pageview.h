@@ -21,7 +21,7 @@ class LayerCaption : public QWidget
 public:
     explicit LayerCaption(QWidget *parent = nullptr);
 
-    QString text() const { return m_text; }
+    const QString &text() const { return m_text; }
     void setText(const QString &text);
 
 protected:
@@ -64,7 +64,8 @@ private:
     };
 
     void layOutPage();
-    Shade shadeAt(int position, const QString &writeText, const QString &errorText) const;
+    static Shade shadeAt(int position, const QString &pageText, const QString &writeText,
+                         const QString &errorText);
 
     LayerCaption *m_writeLayer = nullptr;
     LayerCaption *m_errorLayer = nullptr;

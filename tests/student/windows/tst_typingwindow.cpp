@@ -14,6 +14,8 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QWindow>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -174,9 +176,14 @@ private slots:
         // replayed give exactly the record's typed text.
         for (int i = 0; i < 5; ++i)
             w.frm->onClockTick();
-        const auto record = readResultRecord(transcodeBytes(
-                ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()), kExchangeKey));
-        QVERIFY(record.ok());
+        const auto kept = [&w] {
+            return readResultRecord(transcodeBytes(
+                    ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()),
+                    kExchangeKey));
+        };
+        // The timeline is encoded on a worker: the checkpoint follows soon.
+        QTRY_VERIFY(kept().ok() && kept().record->timePass == 5);
+        const auto record = kept();
         const RecordSection *section =
                 findSection(record.record->sections, keytimeline::kSectionName);
         QVERIFY(section);
@@ -186,6 +193,38 @@ private slots:
         replayed.replace(u'\n', CRLF);
         QCOMPARE(replayed, record.record->answerSheet->typedText);
         QVERIFY(!record.record->answerSheet->typedText.isEmpty());
+    }
+
+    // Typing repaints only the characters it changed; what is on the screen
+    // must still be what a whole repaint of the page draws.
+    void pageRepaintedInPlace_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("right, at the end") << u"春天来了，abc"_qs;
+        QTest::newRow("wrong, at the end") << u"春天x了，abd"_qs;
+        QTest::newRow("Backspace over a wrong one") << u"春天x\b来了"_qs;
+        QTest::newRow("to the next line") << u"春天来了，abc 123。\nde"_qs;
+        QTest::newRow("wrong one overtyped") << u"春x<天来了"_qs;
+    }
+    void pageRepaintedInPlace()
+    {
+        QFETCH(QString, keys);
+        TypingExam w(u"春天来了，abc 123。"_qs + CRLF + u"def"_qs + CRLF);
+        startExam(w);
+        auto *page = childOf<PageView>(w.frm.get(), "LblGetText");
+        // Each key painted as it came, as the examinee sees it.
+        for (const QChar key : keys) {
+            type(w, QString(key));
+            QCoreApplication::processEvents();
+        }
+        const QImage shown =
+                w.frm->windowHandle()
+                        ->screen()
+                        ->grabWindow(w.frm->winId())
+                        .toImage()
+                        .copy(QRect(page->mapTo(w.frm.get(), QPoint(0, 0)), page->size()))
+                        .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown, page->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
