@@ -54,6 +54,9 @@ public:
     // Every kept exam of the examinee with this exam number and name, oldest
     // first, each with the examinee's rows only.
     ArchiveRead<QVector<ArchivedExam>> history(const QString &examNumber, const QString &name);
+    // The grade-wide exam that exam `id` is part of (archive/gradeexam.h):
+    // every kept exam of it, itself included, by lab.
+    ArchiveRead<QVector<ArchivedExam>> gradeExamOf(qint64 id);
     // Every examinee of the kept exams, once each, by exam number, then name.
     ArchiveRead<QVector<KnownExaminee>> examinees();
     // Grades a kept exam with another scale from now on; the problem or empty.
