@@ -16,6 +16,12 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
+    // Where a column of the ranking shows here.
+    static int columnOf(RankingModel::Column column)
+    {
+        return column > RankingModel::Place ? column + 1 : column;
+    }
+
     // The grade's rows, ranked; none without an exam.
     void setExam(const GradeWideExam *exam);
     QString text(int row, int column) const;
