@@ -9,6 +9,7 @@
 #include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
+#include "stats/gradewideexam.h"
 
 #include <functional>
 
@@ -52,6 +53,9 @@ public:
     {
         return historyOf(m_archive.history(examNumber, name));
     }
+
+    // The grade-wide exam that kept exam `id` is part of, with itself.
+    ArchiveRead<GradeWideExam> gradeExam(qint64 id);
 
     // The examinees to pick from on the 考生 tab.
     ArchiveRead<QVector<KnownExaminee>> examinees() { return m_archive.examinees(); }

@@ -42,10 +42,7 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
     page.paragraph(line, reportFont(kTextPoints));
     page.gap();
 
-    QVector<NamedStatistics> named;
-    for (const ExamStatistics &part : parts)
-        named.append({ part.partName(), part });
-    reportpages::statistics(page, named);
+    reportpages::statistics(page, named(parts));
     page.gap();
     page.chart(examcharts::speedHistogram(exam.rows, scale));
     page.gap();

@@ -11,13 +11,6 @@
 
 #include <optional>
 
-// The figures of one part under its name: a class, a lab, the whole grade.
-struct NamedStatistics
-{
-    QString name;
-    ExamStatistics statistics;
-};
-
 // A row of the grade's ranking: the result, the lab that kept it and its
 // place across the grade.
 struct GradeRankedRow

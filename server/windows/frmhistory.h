@@ -71,6 +71,7 @@ private:
     void deleteExam();
     void backUp();
     void writePdfReport();
+    void showGradeExam();
     void writeTermReport();
     void chooseClass();
 
