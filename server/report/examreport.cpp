@@ -47,24 +47,14 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
     page.chart(examcharts::speedHistogram(exam.rows, scale));
     page.gap();
 
-    const QVector<RankingModel::Column> columns {
-        RankingModel::Place, RankingModel::Department, RankingModel::ExamNumber,
-        RankingModel::Name,  RankingModel::Speed,      RankingModel::Accuracy,
-        RankingModel::Grade, RankingModel::Score,      RankingModel::State
-    };
-    QStringList heading;
-    for (const RankingModel::Column column : columns)
-        heading << RankingModel::header(column);
-    page.startTable(heading, { 0.07, 0.18, 0.14, 0.13, 0.11, 0.11, 0.09, 0.08, 0.09 });
     RankingModel ranking;
     ranking.setExam(&exam);
-    for (int row = 0; row < ranking.rowCount(); ++row) {
-        QStringList cells;
-        for (const RankingModel::Column column : columns)
-            cells << ranking.text(row, column);
-        page.row(cells);
-    }
-    page.endTable();
+    reportpages::modelTable(page, ranking,
+                            { RankingModel::Place, RankingModel::Department,
+                              RankingModel::ExamNumber, RankingModel::Name, RankingModel::Speed,
+                              RankingModel::Accuracy, RankingModel::Grade, RankingModel::Score,
+                              RankingModel::State },
+                            { 0.07, 0.18, 0.14, 0.13, 0.11, 0.11, 0.09, 0.08, 0.09 });
     const int drawn = page.finish();
     return painter.end() ? drawn : 0;
 }

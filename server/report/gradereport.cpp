@@ -55,19 +55,10 @@ int draw(QPdfWriter &writer, const GradeWideExam &exam, int pages)
         GradeRankingModel::columnOf(RankingModel::Grade),
         GradeRankingModel::columnOf(RankingModel::State),
     };
-    QStringList heading;
-    for (const int column : columns)
-        heading << GradeRankingModel::header(column);
-    page.startTable(heading, { 0.07, 0.13, 0.16, 0.13, 0.11, 0.11, 0.11, 0.08, 0.1 });
     GradeRankingModel ranking;
     ranking.setExam(&exam);
-    for (int row = 0; row < ranking.rowCount(); ++row) {
-        QStringList cells;
-        for (const int column : columns)
-            cells << ranking.text(row, column);
-        page.row(cells);
-    }
-    page.endTable();
+    reportpages::modelTable(page, ranking, columns,
+                            { 0.07, 0.13, 0.16, 0.13, 0.11, 0.11, 0.11, 0.08, 0.1 });
     const int drawn = page.finish();
     return painter.end() ? drawn : 0;
 }

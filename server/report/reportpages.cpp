@@ -6,6 +6,7 @@
 #include "report/pdftextmap.h"
 #include "stats/statisticspage.h"
 
+#include <QAbstractItemModel>
 #include <QBuffer>
 #include <QChart>
 #include <QDir>
@@ -217,6 +218,22 @@ void statistics(PageWriter &page, const QVector<NamedStatistics> &parts)
                                + QStringLiteral("；及格率 %1%").arg(part.passRate * 100, 0, 'f', 1),
                        reportFont(kTextPoints));
     }
+}
+
+void modelTable(PageWriter &page, const QAbstractItemModel &model, const QVector<int> &columns,
+                const QVector<qreal> &shares)
+{
+    QStringList heading;
+    for (const int column : columns)
+        heading << model.headerData(column, Qt::Horizontal).toString();
+    page.startTable(heading, shares);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (const int column : columns)
+            cells << model.index(row, column).data().toString();
+        page.row(cells);
+    }
+    page.endTable();
 }
 
 QString writePdf(const QString &path, const QString &title, const Drawing &draw)

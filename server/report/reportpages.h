@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class QAbstractItemModel;
 class QChart;
 class QPainter;
 class QPdfWriter;
@@ -77,6 +78,10 @@ private:
 // Each part's figures of speed and accuracy in a table, then a line each
 // with its attendance, grade shares and pass rate.
 void statistics(PageWriter &page, const QVector<NamedStatistics> &parts);
+
+// The model's `columns` as a table, headed as the model heads them, every row.
+void modelTable(PageWriter &page, const QAbstractItemModel &model, const QVector<int> &columns,
+                const QVector<qreal> &shares);
 
 // Draws a report on `writer` (set up for A4 under `title`) for a count of
 // `pages` (0 while counting); the pages drawn, or 0 when drawing failed.
