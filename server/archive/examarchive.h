@@ -37,6 +37,9 @@ public:
     // The kept exams with their rows, newest first.
     ArchiveRead<QVector<ArchivedExam>> exams();
     ArchiveRead<ArchivedExam> exam(qint64 id);
+    // The grade-wide exam that exam `id` is part of (archive/gradeexam.h):
+    // every kept exam of it, itself included, by lab.
+    ArchiveRead<QVector<ArchivedExam>> gradeExamOf(qint64 id);
     // Grades a kept exam with another scale from now on; the problem or empty.
     QString regrade(qint64 id, const GradingScale &scale);
     // Why `lab` may not delete an exam that `keptBy` kept, empty when it

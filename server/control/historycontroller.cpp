@@ -160,4 +160,12 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
             .write(rows, exam.sitting.scale, titleNote);
 }
 
+ArchiveRead<GradeWideExam> HistoryController::gradeExam(qint64 id)
+{
+    ArchiveRead<QVector<ArchivedExam>> exams = m_archive.gradeExamOf(id);
+    if (!exams.value)
+        return { std::nullopt, exams.problem };
+    return { GradeWideExam(std::move(*exams.value)), {} };
+}
+
 }  // namespace console

@@ -12,6 +12,7 @@
 #include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
+#include "stats/gradewideexam.h"
 
 #include <functional>
 #include <memory>
@@ -73,6 +74,9 @@ public:
     {
         return historyOf(ExamineeSearch(shown()).history(examNumber, name));
     }
+
+    // The grade-wide exam that kept exam `id` is part of, with itself.
+    ArchiveRead<GradeWideExam> gradeExam(qint64 id);
 
     // The examinees to pick from on the 考生 tab.
     ArchiveRead<QVector<KnownExaminee>> examinees() { return ExamineeSearch(shown()).examinees(); }

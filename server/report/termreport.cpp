@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/termreport.h"
 
+#include "report/termsummary.h"
+
 #include "export/celltext.h"
 #include "export/xlsxfile.h"
 #include "stats/examstatistics.h"
@@ -18,11 +20,6 @@
 namespace termreport {
 
 namespace {
-
-QByteArray utf8(const QString &text)
-{
-    return text.toUtf8();
-}
 
 QString examLabel(const ArchivedExam &exam, int index)
 {
@@ -48,41 +45,8 @@ constexpr double kChartWidthPerExam = 0.125;
 constexpr double kChartWidestScale = 2;
 constexpr double kChartHeightScale = 1.25;
 constexpr int kChartRows = 20;  // rows of 20 pixels under a chart 1.25 times as high, and a gap
-// An exam's heading wraps beyond this many columns.
-constexpr int kWidestExamColumn = 24;
 // The class sheet: exam, article, mean speed, pass rate, then a column per grade.
 constexpr int kFirstGradeColumn = 4;
-
-// The change in speed per exam over those taken: the slope of a least-squares line.
-std::optional<double> trendOf(const QVector<std::pair<int, double>> &taken)
-{
-    if (taken.size() < 2)
-        return std::nullopt;
-    double meanX = 0;
-    double meanY = 0;
-    for (const auto &[x, y] : taken) {
-        meanX += x;
-        meanY += y;
-    }
-    meanX /= taken.size();
-    meanY /= taken.size();
-    double covariance = 0;
-    double variance = 0;
-    for (const auto &[x, y] : taken) {
-        covariance += (x - meanX) * (y - meanY);
-        variance += (x - meanX) * (x - meanX);
-    }
-    return covariance / variance;
-}
-
-struct Examinee
-{
-    QString examNumber;
-    QString name;
-    QString department;
-    QVector<std::optional<std::pair<double, QString>>> results;  // speed and grade per exam
-    QVector<bool> absent;  // per exam: listed, never logged in
-};
 
 }  // namespace
 
@@ -108,27 +72,13 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
     // What the library refuses to make ends the report at once; a cell or
     // column it refuses ends it, named, once the sheets are filled.
-    lxw_error cellRefusal = LXW_NO_ERROR;
-    const auto written = [&cellRefusal](lxw_error error) {
-        if (cellRefusal == LXW_NO_ERROR)
-            cellRefusal = error;
-    };
+    WorkbookCells cells;
     const auto refused = [&](const QString &what) -> Outcome {
         workbook_close(workbook);
         QFile::remove(scratch);
         return {
             QStringLiteral("无法写出学期报告 %1：%2").arg(QDir::toNativeSeparators(path), what)
         };
-    };
-    // Texts go in by the one rule for cells; what it changed is said.
-    QStringList changed;
-    const auto text = [&](lxw_worksheet *sheet, const QString &sheetName, int row, int col,
-                          const QString &value, lxw_format *format) {
-        const celltext::Fitted fitted = celltext::fitted(value);
-        if (!fitted.why.isEmpty())
-            changed << QStringLiteral("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(fitted.why);
-        written(worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(col),
-                                       utf8(fitted.text).constData(), format));
     };
     lxw_format *bold = workbook_add_format(workbook);
     lxw_format *heading = workbook_add_format(workbook);
@@ -142,6 +92,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
     format_set_num_format(oneDecimal, "0.0");
     format_set_num_format(twoDecimals, "0.00");
+    cells.formats = { bold, heading, oneDecimal, twoDecimals };
 
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     lxw_worksheet *classSheet =
@@ -168,33 +119,34 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the state, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::State; ++c)
-            written(worksheet_write_string(
+            cells.written(worksheet_write_string(
                     sheet, 0, lxw_col_t(c),
                     utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
-        written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
-        written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
-        written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
+        cells.written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
+        cells.written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
+        cells.written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
         const QVector<std::optional<int>> places = placesOf(exam.rows);
         for (int i = 0; i < exam.rows.size(); ++i) {
             const ArchivedRow &row = exam.rows[i];
             const int r = i + 1;
             const auto grade = scale.gradeOf(row);
             if (places[i])
-                written(worksheet_write_number(sheet, lxw_row_t(r), 0, *places[i], nullptr));
-            text(sheet, sheetName, r, 1, row.department, nullptr);
-            text(sheet, sheetName, r, 2, row.examNumber, nullptr);
-            text(sheet, sheetName, r, 3, row.name, nullptr);
+                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 0, *places[i], nullptr));
+            cells.text(sheet, sheetName, r, 1, row.department, nullptr);
+            cells.text(sheet, sheetName, r, 2, row.examNumber, nullptr);
+            cells.text(sheet, sheetName, r, 3, row.name, nullptr);
             // An absentee has no figures.
             if (!row.absent()) {
-                written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
-                written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(),
-                                               twoDecimals));
-                written(worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
+                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(),
+                                                     twoDecimals));
+                cells.written(
+                        worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
             }
-            text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
+            cells.text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
             if (const auto score = scale.scoreOf(grade))
-                written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
-            text(sheet, sheetName, r, int(RankingModel::State), row.state, nullptr);
+                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
+            cells.text(sheet, sheetName, r, int(RankingModel::State), row.state, nullptr);
             if (!grade && !row.absent())
                 continue;
             const QString key = row.examNumber + u'\x1f' + row.name;
@@ -215,16 +167,16 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         // The class's figures for the charts.
         const ExamStatistics statistics = wholeExamStatistics(exam);
         attendance.append(statistics);
-        text(classSheet, chartSheetName(), e + 1, 0, shortLabel(exam, e), nullptr);
-        text(classSheet, chartSheetName(), e + 1, 1, exam.sitting.articleName, nullptr);
-        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean,
-                                       oneDecimal));
-        written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 3, statistics.passRate * 100,
-                                       oneDecimal));
+        cells.text(classSheet, chartSheetName(), e + 1, 0, shortLabel(exam, e), nullptr);
+        cells.text(classSheet, chartSheetName(), e + 1, 1, exam.sitting.articleName, nullptr);
+        cells.written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean,
+                                             oneDecimal));
+        cells.written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 3,
+                                             statistics.passRate * 100, oneDecimal));
         for (const GradeCount &grade : statistics.grades) {
             if (!gradeNames.contains(grade.grade))
                 gradeNames << grade.grade;
-            written(worksheet_write_number(
+            cells.written(worksheet_write_number(
                     classSheet, lxw_row_t(e + 1),
                     lxw_col_t(kFirstGradeColumn + gradeNames.indexOf(grade.grade)), grade.count,
                     nullptr));
@@ -238,123 +190,48 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         return { {}, true };
     }
 
-    // The summary: a speed and a grade column per exam, then best, mean, trend.
-    const QStringList fixed { QStringLiteral("考号"), QStringLiteral("姓名"),
-                              QStringLiteral("部门") };
-    for (int c = 0; c < fixed.size(); ++c)
-        written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(), bold));
-    const int firstExamColumn = int(fixed.size());
-    written(worksheet_set_column(summary, 0, lxw_col_t(firstExamColumn - 1), 14, nullptr));
-    // Each exam's headings as wide as its label, the label above 速度 or
-    // 等级; a longer label wraps in the heading row, which is as high as
-    // the most lines.
-    int headingLines = 2;
-    for (int e = 0; e < total; ++e) {
-        const int labelWidth = celltext::displayWidth(celltext::fitted(labels[e]).text);
-        const int width = std::min(labelWidth, kWidestExamColumn) + 2;
-        headingLines = std::max(headingLines, 1 + (labelWidth + width - 3) / (width - 2));
-        for (int half = 0; half < 2; ++half) {
-            const int column = firstExamColumn + 2 * e + half;
-            text(summary, summarySheetName(), 0, column,
-                 labels[e] + (half ? QStringLiteral("\n等级") : QStringLiteral("\n速度")), heading);
-            written(worksheet_set_column(summary, lxw_col_t(column), lxw_col_t(column), width,
-                                         nullptr));
-        }
-    }
-    written(worksheet_set_row(summary, 0, 15 * headingLines, nullptr));
-    const int afterExams = firstExamColumn + 2 * total;
-    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams),
-                                   utf8(QStringLiteral("最好速度")).constData(), bold));
-    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
-                                   utf8(QStringLiteral("平均速度")).constData(), bold));
-    written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
-                                   utf8(QStringLiteral("趋势（字/分钟每次）")).constData(), bold));
-    written(worksheet_set_column(summary, lxw_col_t(afterExams), lxw_col_t(afterExams + 1), 10,
-                                 nullptr));
-    written(worksheet_set_column(summary, lxw_col_t(afterExams + 2), lxw_col_t(afterExams + 2), 20,
-                                 nullptr));
-    // Six exams to a printed page stay readable; 考号, 姓名 and 部门 head
-    // every page across.
-    constexpr int kExamsPerPrintedPage = 6;
-    written(lxw_error(xlsxfile::printOnA4(summary, 1,
-                                          (total + kExamsPerPrintedPage - 1) / kExamsPerPrintedPage,
-                                          firstExamColumn)));
-    for (int i = 0; i < examinees.size(); ++i) {
-        const Examinee &examinee = examinees[i];
-        const lxw_row_t row = lxw_row_t(i + 1);
-        text(summary, summarySheetName(), int(row), 0, examinee.examNumber, nullptr);
-        text(summary, summarySheetName(), int(row), 1, examinee.name, nullptr);
-        text(summary, summarySheetName(), int(row), 2, examinee.department, nullptr);
-        QVector<std::pair<int, double>> taken;
-        double best = 0;
-        double sum = 0;
-        for (int e = 0; e < examinee.results.size(); ++e) {
-            if (examinee.absent[e])
-                written(worksheet_write_string(
-                        summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                        utf8(keptStateText(ExamineeState::Absent)).constData(), nullptr));
-            if (!examinee.results[e])
-                continue;
-            const auto &[speed, grade] = *examinee.results[e];
-            written(worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed,
-                                           nullptr));
-            text(summary, summarySheetName(), int(row), firstExamColumn + 2 * e + 1, grade,
-                 nullptr);
-            taken.append({ e, speed });
-            best = std::max(best, speed);
-            sum += speed;
-        }
-        // Absent from every exam chosen: no best and no mean.
-        if (taken.isEmpty())
-            continue;
-        written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));
-        written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
-                                       oneDecimal));
-        if (const auto trend = trendOf(taken))
-            written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend,
-                                           twoDecimals));
-    }
+    writeSummary(cells, summary, summarySheetName(), labels, examinees);
 
     // The class sheet's headings and its two charts under its rows, each
     // on a printed page of its own.
     const QStringList classHeadings { QStringLiteral("考试"), QStringLiteral("文章"),
                                       QStringLiteral("平均速度"), QStringLiteral("及格率（%）") };
     for (int c = 0; c < classHeadings.size(); ++c)
-        text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
+        cells.text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
     for (int g = 0; g < gradeNames.size(); ++g)
-        text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
+        cells.text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
     // 应考, 实考 and 缺考 after the grades; without a class list only 实考 is known.
     const QStringList counted { QStringLiteral("应考"), QStringLiteral("实考"),
                                 QStringLiteral("缺考") };
     const int firstCountColumn = kFirstGradeColumn + int(gradeNames.size());
     for (int c = 0; c < counted.size(); ++c)
-        text(classSheet, chartSheetName(), 0, firstCountColumn + c, counted[c], bold);
+        cells.text(classSheet, chartSheetName(), 0, firstCountColumn + c, counted[c], bold);
     for (int e = 0; e < attendance.size(); ++e) {
         const ExamStatistics &counts = attendance[e];
         const lxw_row_t row = lxw_row_t(e + 1);
-        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 1),
-                                       counts.sat(), nullptr));
+        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 1),
+                                             counts.sat(), nullptr));
         if (!counts.listed)
             continue;
-        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn),
-                                       counts.expected, nullptr));
-        written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 2),
-                                       counts.absent(), nullptr));
+        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn),
+                                             counts.expected, nullptr));
+        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 2),
+                                             counts.absent(), nullptr));
     }
-    written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
-    written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
-    written(worksheet_set_column(classSheet, 2, 3, 12, nullptr));
-    written(lxw_error(xlsxfile::printOnA4(classSheet, 1)));
+    cells.written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
+    cells.written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
+    cells.written(worksheet_set_column(classSheet, 2, 3, 12, nullptr));
+    cells.written(lxw_error(xlsxfile::printOnA4(classSheet, 1)));
     const QByteArray sheet = utf8(chartSheetName());
     const lxw_row_t lastRow = lxw_row_t(total);
     const lxw_row_t meanRow = lastRow + 2;
     const lxw_row_t shareRow = meanRow + kChartRows;
     lxw_row_t breaks[] = { meanRow, shareRow, 0 };
-    written(worksheet_set_h_pagebreaks(classSheet, breaks));
+    cells.written(worksheet_set_h_pagebreaks(classSheet, breaks));
 
-    if (cellRefusal != LXW_NO_ERROR)
+    if (cells.refusal != LXW_NO_ERROR)
         return refused(QStringLiteral("无法写入单元格（%1）")
-                               .arg(QString::fromUtf8(lxw_strerror(cellRefusal))));
+                               .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
 
     lxw_chart_options size {};
     size.x_scale =
@@ -409,7 +286,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         QFile::remove(scratch);
         return { QStringLiteral("无法写出学期报告 %1").arg(QDir::toNativeSeparators(path)) };
     }
-    return { {}, false, changed };
+    return { {}, false, cells.changed };
 }
 
 QString defaultFileName(const QDateTime &first, const QDateTime &last)

@@ -53,6 +53,13 @@ struct ExamStatistics
     QString gradeShares(const QString &separator) const;
 };
 
+// The figures of one part under its name: a class, a lab, the whole grade.
+struct NamedStatistics
+{
+    QString name;
+    ExamStatistics statistics;
+};
+
 // The statistics of the rows graded by the scale. Rows not sat (absent,
 // or never started) count only among those expected.
 ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale);

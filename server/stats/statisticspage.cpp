@@ -12,14 +12,14 @@ QString figureCells(const Figures &figures)
     return cells;
 }
 
-QString statisticsTable(const QVector<ExamStatistics> &parts)
+QString statisticsTable(const QVector<NamedStatistics> &parts)
 {
     QString html = QStringLiteral(
             "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
             "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
             "<th>等级分布</th><th>及格率</th></tr>");
-    for (const ExamStatistics &part : parts) {
-        const QString name = part.partName().toHtmlEscaped();
+    for (const auto &[who, part] : parts) {
+        const QString name = who.toHtmlEscaped();
         html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
                                "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
                                "<tr><td>正确率</td>%5</tr>")
@@ -34,16 +34,16 @@ QString statisticsTable(const QVector<ExamStatistics> &parts)
 }
 
 // Who sat of those listed, each part in a row; nothing without a class list.
-QString attendanceTable(const QVector<ExamStatistics> &parts)
+QString attendanceTable(const QVector<NamedStatistics> &parts)
 {
-    if (!parts.first().listed)
+    if (parts.isEmpty() || !parts.first().statistics.listed)
         return {};
     QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
                                   "<th>应考</th><th>实考</th><th>缺考</th></tr>");
-    for (const ExamStatistics &part : parts)
+    for (const auto &[who, part] : parts)
         html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
                                "<td align=right>%4</td></tr>")
-                        .arg(part.partName().toHtmlEscaped())
+                        .arg(who.toHtmlEscaped())
                         .arg(part.expected)
                         .arg(part.sat())
                         .arg(part.absent());
@@ -75,18 +75,43 @@ QStringList figureTexts(const Figures &figures)
              number(figures.highest),        number(figures.lowest), number(figures.deviation) };
 }
 
-QString statisticsPage(const ArchivedExam &exam, const QString &title)
+QVector<NamedStatistics> named(const QVector<ExamStatistics> &parts)
+{
+    QVector<NamedStatistics> named;
+    for (const ExamStatistics &part : parts)
+        named.append({ part.partName(), part });
+    return named;
+}
+
+QString partsTables(const QVector<NamedStatistics> &parts)
+{
+    return attendanceTable(parts) + statisticsTable(parts);
+}
+
+QString scaleLine(const GradingScale &scale)
 {
     QStringList grades;
-    for (const Grade &grade : exam.sitting.scale.grades())
+    for (const Grade &grade : scale.grades())
         grades << QStringLiteral("%1：速度≥%2，正确率≥%3%，%4分")
                           .arg(grade.name)
                           .arg(grade.minSpeed)
                           .arg(grade.minAccuracy)
                           .arg(grade.score);
-    const QVector<ExamStatistics> parts = statisticsParts(exam);
-    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped()) + attendanceTable(parts)
-            + statisticsTable(parts)
-            + QStringLiteral("<p>评分标准：%1</p>")
-                      .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
+    return QStringLiteral("<p>评分标准：%1</p>")
+            .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
+}
+
+QString statisticsPage(const ArchivedExam &exam, const QString &title)
+{
+    return QStringLiteral("<h2>%1</h2>").arg(title.toHtmlEscaped())
+            + partsTables(named(statisticsParts(exam))) + scaleLine(exam.sitting.scale);
+}
+
+QString gradeStatisticsPage(const GradeWideExam &exam)
+{
+    return QStringLiteral("<p>%1</p><h3>全年级与各班</h3>").arg(exam.titleLine().toHtmlEscaped())
+            + partsTables(QVector<NamedStatistics> { { QStringLiteral("全年级"), exam.whole() } }
+                          + exam.classes())
+            + QStringLiteral("<h3>各机房</h3>") + partsTables(exam.labs())
+            + scaleLine(exam.scale());
 }

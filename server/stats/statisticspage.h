@@ -4,6 +4,7 @@
 // The statistics of one exam as the 统计 tab and the PDF report show them:
 // the parts, the figures as text, and the tab's page.
 #include "stats/examstatistics.h"
+#include "stats/gradewideexam.h"
 
 #include <QStringList>
 
@@ -13,6 +14,16 @@ ExamStatistics wholeExamStatistics(const ArchivedExam &exam);
 QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam);
 // The count, then mean, median, highest, lowest and deviation to two places.
 QStringList figureTexts(const Figures &figures);
+// The parts under their names.
+QVector<NamedStatistics> named(const QVector<ExamStatistics> &parts);
+// Who sat of those listed (when the first part had a class list), then
+// every part's figures, grades and pass rate, as HTML tables.
+QString partsTables(const QVector<NamedStatistics> &parts);
+// The scale's grades and their thresholds, as an HTML paragraph.
+QString scaleLine(const GradingScale &scale);
 // The 统计 tab's page under `title`: every part's figures, grades and pass
 // rate, then the exam's scale.
 QString statisticsPage(const ArchivedExam &exam, const QString &title);
+// The 年级汇总 window's page: the grade's line, the whole grade and each
+// class, each lab, then the scale the grade is graded with.
+QString gradeStatisticsPage(const GradeWideExam &exam);

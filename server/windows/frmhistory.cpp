@@ -4,6 +4,7 @@
 
 #include "report/examreport.h"
 #include "report/termreport.h"
+#include "windows/frmgradeexam.h"
 #include "windows/termreportrun.h"
 
 #include "stats/examlistmodel.h"
@@ -129,6 +130,8 @@ void FrmHistory::buildExamPane(QWidget *pane)
           &FrmHistory::exportAgain },
         { commandButton(pane, "CmdPdfReport", QStringLiteral("PDF报告")),
           &FrmHistory::writePdfReport },
+        { commandButton(pane, "CmdGradeExam", QStringLiteral("年级汇总")),
+          &FrmHistory::showGradeExam },
         { commandButton(pane, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
           &FrmHistory::regrade },
         { m_deleteExam = commandButton(pane, "CmdDeleteExam", QStringLiteral("删除这场考试")),
@@ -360,6 +363,27 @@ void FrmHistory::writePdfReport()
     const QString problem = examreport::writePdf(*m_shown, chosen);
     tell(problem.isEmpty() ? QStringLiteral("报告已保存为 %1").arg(QDir::toNativeSeparators(chosen))
                            : problem);
+}
+
+void FrmHistory::showGradeExam()
+{
+    if (!m_shown || m_shown->id <= 0) {
+        tell(QStringLiteral("请先在列表中选一场存档的考试。"));
+        return;
+    }
+    ArchiveRead<GradeWideExam> grade = m_history.gradeExam(m_shown->id);
+    if (!grade.value) {
+        tell(grade.problem);
+        return;
+    }
+    if (!grade.value->isGradeWide()) {
+        tell(QStringLiteral("同一个上午（或下午）没有别的考试用同一篇文章、同样的考试时间，"
+                            "这场考试不是年级统考。"));
+        return;
+    }
+    auto *view = new FrmGradeExam(std::move(*grade.value), m_hooks, m_messages, this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->show();
 }
 
 void FrmHistory::writeTermReport()

@@ -75,6 +75,7 @@ private:
     void deleteExam();
     void backUp();
     void writePdfReport();
+    void showGradeExam();
     void writeTermReport();
 
     // Where to save, asked with `suggestedName` in the documents folder; empty when cancelled.

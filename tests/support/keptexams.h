@@ -93,3 +93,32 @@ inline QVector<ArchivedExam> keptExams(ExamArchive &archive, int exams, int exam
         kept.prepend(*archive.exam(exam.id).value);
     return kept;
 }
+
+// One grade-wide exam: `labs` labs, each with its own class 高一(N)班 of
+// `examinees` listed examinees (keptRow's figures, numbered across the
+// grade), the same article and minutes, login opened at `openedAt` plus a
+// quarter of an hour per lab; ranked, not yet kept.
+inline QVector<ArchivedExam> gradeOfLabs(int labs, int examinees, const QDateTime &openedAt)
+{
+    QVector<ArchivedExam> grade;
+    for (int lab = 0; lab < labs; ++lab) {
+        ArchivedExam exam;
+        exam.sitting.lab = QStringLiteral("机房%1").arg(lab + 1);
+        exam.sitting.key = exam.sitting.lab + openedAt.toString(Qt::ISODate);
+        exam.sitting.openedAt = openedAt.addSecs(900 * lab);
+        exam.sitting.articleName = QStringLiteral("春晓");
+        exam.sitting.articleText = QStringLiteral("春眠不觉晓，处处闻啼鸟。\r\n");
+        exam.sitting.examMinutes = 10;
+        for (int examinee = 0; examinee < examinees; ++examinee) {
+            ArchivedRow row = keptRow(0, lab * examinees + examinee);
+            row.department = QStringLiteral("高一(%1)班").arg(lab + 1);
+            exam.rows.append(row);
+            exam.sitting.roster +=
+                    row.department + u'\t' + row.examNumber + u'\t' + row.name + u'\n';
+        }
+        std::sort(exam.rows.begin(), exam.rows.end(),
+                  [](const ArchivedRow &a, const ArchivedRow &b) { return a.speed > b.speed; });
+        grade.append(exam);
+    }
+    return grade;
+}

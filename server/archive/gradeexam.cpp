@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/gradeexam.h"
+
+#include "archive/examarchive.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace gradeexam {
+
+HalfDay halfDayOf(const QDateTime &when)
+{
+    const QDateTime local = when.toLocalTime();
+    const QTime noon(12, 0);
+    if (local.time() < noon)
+        return { QDateTime(local.date(), QTime(0, 0)), QDateTime(local.date(), noon) };
+    return { QDateTime(local.date(), noon), QDateTime(local.date().addDays(1), QTime(0, 0)) };
+}
+
+}  // namespace gradeexam
+
+namespace {
+
+// As the archive stores a time: ISO 8601 in UTC, which sorts as text.
+QString storedTime(const QDateTime &time)
+{
+    return time.toUTC().toString(Qt::ISODate);
+}
+
+}  // namespace
+
+ArchiveRead<QVector<ArchivedExam>> ExamArchive::gradeExamOf(qint64 id)
+{
+    const ArchiveRead<ArchivedExam> chosen = exam(id);
+    if (!chosen.value)
+        return { std::nullopt, chosen.problem };
+    const ExamSitting &sitting = chosen.value->sitting;
+    const gradeexam::HalfDay halfDay = gradeexam::halfDayOf(sitting.heldAt());
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+            "SELECT id FROM exams WHERE exam_minutes = ? AND article_text = ? "
+            "AND COALESCE(opened_at, archived_at) >= ? AND COALESCE(opened_at, archived_at) < ? "
+            "ORDER BY lab, id"));
+    query.bindValue(0, sitting.examMinutes);
+    query.bindValue(1, sitting.articleText);
+    query.bindValue(2, storedTime(halfDay.from));
+    query.bindValue(3, storedTime(halfDay.until));
+    if (!query.exec())
+        return { std::nullopt,
+                 failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
+    QVector<qint64> ids;
+    while (query.next())
+        ids.append(query.value(0).toLongLong());
+    QVector<ArchivedExam> exams;
+    for (const qint64 partner : ids) {
+        ArchiveRead<ArchivedExam> read = partner == id ? chosen : exam(partner);
+        if (!read.value)
+            return { std::nullopt, read.problem };
+        exams.append(std::move(*read.value));
+    }
+    return { exams, {} };
+}
