@@ -24,7 +24,8 @@ TextExaminer textExaminer(const ExamFacts &facts)
             + ' ' + QByteArray::number(qHash(facts.publishedText)) + ' '
             + facts.judging.toText().toUtf8();
     return { basis, [facts](const ResultRecord &record) {
-                return textFindings(record, checkAnswer(record, facts),
-                                    examineTimeline(record, facts.publishedText, facts.judging.typing));
+                return textFindings(
+                        record, checkAnswer(record, facts),
+                        examineTimeline(record, facts.publishedText, facts.judging.typing));
             } };
 }

@@ -54,7 +54,8 @@ BackgroundCollector::~BackgroundCollector()
     delete m_worker;
 }
 
-bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner)
+bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys,
+                                const TextExaminer &examiner)
 {
     {
         QMutexLocker lock(&m_mutex);
