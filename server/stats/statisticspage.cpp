@@ -24,11 +24,9 @@ QString statisticsTable(const QVector<NamedStatistics> &parts)
                                "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
                                "<tr><td>正确率</td>%5</tr>")
                         .arg(name, figureCells(part.speed),
-                             part.gradeShares(QStringLiteral("<br>")))
-                        .arg(part.passRate * 100, 0, 'f', 1)
-                        .arg(figureCells(part.accuracy),
-                             part.attendance().replace(QStringLiteral("，"),
-                                                       QStringLiteral("<br>")));
+                             part.gradeShares(QStringLiteral("<br>")),
+                             QString::number(part.passRate * 100, 'f', 1),
+                             figureCells(part.accuracy));
     }
     return html + QStringLiteral("</table>");
 }

@@ -92,6 +92,20 @@ private slots:
                  listed);
     }
 
+    // A class named with signs keeps its name on the page; the pass rate
+    // stands in its own cell.
+    void departmentNamedWithSigns()
+    {
+        ArchivedExam exam;
+        exam.sitting.scale = GradingScale::standard();
+        exam.rows = { row(u"一班%1"_qs, 60, 95), row(u"一班%1"_qs, 10, 50),
+                      row(u"二班"_qs, 10, 50) };
+        const QString page = statisticsPage(exam, u"春晓"_qs);
+        QVERIFY(page.contains(u"<td rowspan=2>一班%1</td><td>速度</td>"_qs));
+        QVERIFY(page.contains(u"<td rowspan=2 align=right>50.0%</td>"_qs));  // 一班
+        QVERIFY(page.contains(u"<td rowspan=2 align=right>33.3%</td>"_qs));  // 全体
+    }
+
     void gradesAndDepartments()
     {
         // 优秀 60/95, 良好 45/90, 及格 30/80, 不及格 below; one not started.
