@@ -37,7 +37,7 @@ endforeach()
 # kestrix_windows_runtime(DLLS PLUGINS): the files to ship with the programs.
 function(kestrix_windows_runtime dlls_var plugins_var)
   set(dlls "${KESTRIX_SQLITE_DLL}" "${KESTRIX_LIBPQ_DLL}" ${KESTRIX_MINGW_DLLS})
-  foreach(module Core Gui Widgets Sql Charts)
+  foreach(module Core Gui Widgets Sql Network Charts)
     list(APPEND dlls "${KESTRIX_QT_PREFIX}/bin/Qt6${module}.dll")
   endforeach()
   set(plugins)
