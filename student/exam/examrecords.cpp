@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examrecords.h"
 
+#include <QScopedValueRollback>
+
 #include <utility>
 
 ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder,
@@ -21,16 +23,13 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
     connect(&m_upload, &ResultUpload::writeOnceFound, &m_exam,
             [this] { m_exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
     connect(&m_clock, &ExamClock::progressDue, this, &ExamRecords::checkpointTyping);
-    connect(&m_checkpointTimeline, &QFutureWatcher<RecordSection>::finished, this,
-            &ExamRecords::writeEncodedCheckpoint);
 }
 
 ExamRecords::~ExamRecords()
 {
-    if (!m_pendingCheckpoint)
-        return;
-    m_checkpointTimeline.waitForFinished();
-    writeEncodedCheckpoint();
+    for (const Pending &pending : m_pending)
+        pending.timeline->waitForFinished();
+    writeEncoded();
 }
 
 void ExamRecords::resumeFrom(const ResumePoint &point)
@@ -47,22 +46,23 @@ void ExamRecords::resumeFrom(const ResumePoint &point)
     m_timeline.continueFrom(earlier.value_or(KeyTimeline {}), typed);
 }
 
-ResultRecord ExamRecords::takeRecord(ResultProgress::Phase phase)
-{
-    ResultRecord record = m_exam.takeRecord(phase, m_typedText());
-    if (record.answerSheet)
-        record.sections.push_back(m_timeline.section());
-    return record;
-}
-
 void ExamRecords::send(ResultProgress::Phase phase)
 {
-    m_pendingCheckpoint.reset();
-    m_lastSent = m_stamp.next(takeRecord(phase));
-    m_upload.save(m_lastSent, m_exam.examinee());
-    // A checkpoint that cannot be written costs only the resume after a
-    // crash; the exam and its uploads go on.
-    m_checkpoint.write(m_lastSent);
+    // The checkpoints waiting are superseded: this record is checkpointed
+    // too once it is written.
+    for (auto pending = m_pending.begin(); pending != m_pending.end();) {
+        if (pending->sent) {
+            ++pending;
+            continue;
+        }
+        pending->timeline->deleteLater();
+        pending = m_pending.erase(pending);
+    }
+    ResultRecord record = m_exam.takeRecord(phase, m_typedText());
+    // From now on the upload's state is this record's: the session must not
+    // take an earlier record's arrival for it.
+    m_upload.expectRecord();
+    encodeTimelineOf(std::move(record), true);
 }
 
 void ExamRecords::resend()
@@ -74,23 +74,42 @@ void ExamRecords::resend()
 void ExamRecords::checkpointTyping()
 {
     // Every 5 seconds of the exam, typed or not: the time used is kept too.
-    if (m_exam.phase() != ExamSession::Phase::Typing)
-        return;
-    // The text and the timeline of the same moment; the timeline's
-    // compression runs away from the typing.
-    m_pendingCheckpoint =
-            m_stamp.current(m_exam.takeRecord(ResultProgress::Phase::Typing, m_typedText()));
-    m_checkpointTimeline.setFuture(m_timeline.sectionInBackground());
+    if (m_exam.phase() == ExamSession::Phase::Typing)
+        encodeTimelineOf(m_exam.takeRecord(ResultProgress::Phase::Typing, m_typedText()), false);
 }
 
-void ExamRecords::writeEncodedCheckpoint()
+void ExamRecords::encodeTimelineOf(ResultRecord record, bool sent)
 {
-    std::optional<ResultRecord> record = std::exchange(m_pendingCheckpoint, std::nullopt);
-    if (!record || m_checkpointTimeline.future().resultCount() == 0)
+    // The text and the timeline of the same moment.
+    auto *timeline = new QFutureWatcher<RecordSection>(this);
+    connect(timeline, &QFutureWatcher<RecordSection>::finished, this, &ExamRecords::writeEncoded);
+    timeline->setFuture(m_timeline.sectionInBackground());
+    m_pending.push_back({ std::move(record), sent, timeline });
+}
+
+void ExamRecords::writeEncoded()
+{
+    // Writing may wait in a message box's event loop, where the next
+    // timeline can finish: the loop below takes that one in its turn.
+    if (m_writing)
         return;
-    if (record->answerSheet)
-        record->sections.push_back(m_checkpointTimeline.result());
-    m_checkpoint.write(*record);
+    const QScopedValueRollback writing(m_writing, true);
+    while (!m_pending.empty() && m_pending.front().timeline->future().isFinished()) {
+        Pending pending = std::move(m_pending.front());
+        m_pending.pop_front();
+        pending.timeline->deleteLater();
+        if (pending.record.answerSheet)
+            pending.record.sections.push_back(pending.timeline->result());
+        if (!pending.sent) {
+            m_checkpoint.write(m_stamp.current(std::move(pending.record)));
+            continue;
+        }
+        m_lastSent = m_stamp.next(std::move(pending.record));
+        m_upload.save(m_lastSent, m_exam.examinee());
+        // A checkpoint that cannot be written costs only the resume after a
+        // crash; the exam and its uploads go on.
+        m_checkpoint.write(m_lastSent);
+    }
 }
 
 void ExamRecords::onUploadState(ResultUpload::State state)

@@ -4,8 +4,9 @@
 // The records of one exam session on their way, without widgets. Each record
 // the session calls for is taken with the typed text, stamped once (session
 // id, sequence), checkpointed and sent; while the examinee types, the
-// checkpoint follows the clock. Every record carries the keystroke timeline. The upload's states go
-// to the session.
+// checkpoint follows the clock. Every record carries the keystroke timeline,
+// compressed on a worker thread: records wait for theirs in the order they
+// were taken. The upload's states go to the session.
 #include "exam/examclock.h"
 #include "exam/examsession.h"
 #include "exam/timelinerecorder.h"
@@ -18,6 +19,7 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <functional>
 
 class ExamRecords : public QObject
@@ -30,7 +32,7 @@ public:
 
     ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder, TypedText typedText,
                 QObject *parent = nullptr);
-    // A checkpoint still being encoded is written before the records go.
+    // Records still being encoded are written before the records go.
     ~ExamRecords() override;
 
     // An unfinished session continued after a crash: its id and numbers go
@@ -44,7 +46,8 @@ public:
     TimelineRecorder &timeline() { return m_timeline; }
 
 public slots:
-    // Takes the record of this phase, checkpoints it and sends it.
+    // Takes the record of this phase; once its timeline is encoded, stamps,
+    // sends and checkpoints it.
     void send(ResultProgress::Phase phase);
     // After the upload failed: the last record again, under the next number.
     void resend();
@@ -54,10 +57,20 @@ signals:
     void uploadStateChanged(ResultUpload::State state);
 
 private:
+    // A record taken, waiting for its timeline: one to send, or the typing
+    // checkpoint.
+    struct Pending
+    {
+        ResultRecord record;
+        bool sent = false;
+        // A child of this; the one it reports to is deleted later.
+        QFutureWatcher<RecordSection> *timeline = nullptr;
+    };
+
     void checkpointTyping();
-    void writeEncodedCheckpoint();
+    void encodeTimelineOf(ResultRecord record, bool sent);
+    void writeEncoded();
     void onUploadState(ResultUpload::State state);
-    ResultRecord takeRecord(ResultProgress::Phase phase);
 
     ExamClock &m_clock;
     ExamSession &m_exam;
@@ -67,8 +80,7 @@ private:
     TypedText m_typedText;
     TimelineRecorder m_timeline;
     ResultRecord m_lastSent;
-    // The typing checkpoint waiting for its timeline, encoded on a worker;
-    // a record sent meanwhile supersedes it.
-    std::optional<ResultRecord> m_pendingCheckpoint;
-    QFutureWatcher<RecordSection> m_checkpointTimeline;
+    // Oldest first; a record sent supersedes the checkpoints before it.
+    std::deque<Pending> m_pending;
+    bool m_writing = false;  // writeEncoded() is under way
 };

@@ -65,21 +65,15 @@ void TimelineRecorder::continueFrom(const KeyTimeline &timeline, const QString &
 {
     m_timeline = {};
     m_earlierCounts.reset();
-    m_outgrown = false;
+    // A worker of the timeline before cannot mark this one.
+    m_outgrown = std::make_shared<std::atomic_bool>(false);
     if (timeline.coarse)
         m_earlierCounts = timeline;
     else if (keytimeline::replayed(timeline.edits) == typedText)
         m_timeline = timeline;
 }
 
-RecordSection TimelineRecorder::section()
-{
-    Encoded encoded = encodeSection(m_timeline, m_earlierCounts, m_outgrown);
-    m_outgrown = encoded.outgrown;
-    return std::move(encoded.section);
-}
-
-QFuture<RecordSection> TimelineRecorder::sectionInBackground() const
+QFuture<RecordSection> TimelineRecorder::sectionInBackground()
 {
     // The copies share the edits' texts: taking them costs little more
     // than copying the two vectors.
@@ -87,8 +81,12 @@ QFuture<RecordSection> TimelineRecorder::sectionInBackground() const
     QFuture<RecordSection> future = promise->future();
     promise->start();
     QThreadPool::globalInstance()->start([promise, timeline = m_timeline,
-                                          earlierCounts = m_earlierCounts, outgrown = m_outgrown] {
-        promise->addResult(encodeSection(timeline, earlierCounts, outgrown).section);
+                                          earlierCounts = m_earlierCounts,
+                                          outgrown = m_outgrown->load(), marked = m_outgrown] {
+        Encoded encoded = encodeSection(timeline, earlierCounts, outgrown);
+        if (encoded.outgrown)
+            *marked = true;
+        promise->addResult(std::move(encoded.section));
         promise->finish();
     });
     return future;

@@ -13,6 +13,9 @@
 #include <QFuture>
 #include <QObject>
 
+#include <atomic>
+#include <memory>
+
 class TimelineRecorder : public QObject
 {
     Q_OBJECT
@@ -32,11 +35,10 @@ public:
     void continueFrom(const KeyTimeline &timeline, const QString &typedText);
 
     const KeyTimeline &timeline() const { return m_timeline; }
-    // The record's section, within its bound.
-    RecordSection section();
-    // The same section as of now, encoded on a worker thread from a copy of
-    // the timeline, so that the typing never waits for the compression.
-    QFuture<RecordSection> sectionInBackground() const;
+    // The record's section as of now, within its bound, encoded on a worker
+    // thread from a copy of the timeline, so that the typing never waits for
+    // the compression.
+    QFuture<RecordSection> sectionInBackground();
 
 private:
     struct Encoded
@@ -58,6 +60,7 @@ private:
     // The box's text as its reported changes leave it, so that an edit
     // records only what changed.
     QString m_text;
-    // Once the whole timeline outgrew the section, it never fits again.
-    bool m_outgrown = false;
+    // Once the whole timeline outgrew the section, it never fits again; the
+    // worker that finds it says so.
+    std::shared_ptr<std::atomic_bool> m_outgrown = std::make_shared<std::atomic_bool>(false);
 };

@@ -58,6 +58,7 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
     m_examinee = examinee;
+    m_expecting = false;
     m_newNames = 0;
     ++m_round;
     m_failures = 0;
@@ -93,6 +94,13 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     setState(State::Uploading);
     startWhenFree();
     return QString();
+}
+
+void ResultUpload::expectRecord()
+{
+    ++m_round;
+    m_expecting = true;
+    setState(State::Uploading);
 }
 
 void ResultUpload::continueAfterName(int newestName)
@@ -135,8 +143,9 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (outcome == TransferChannel::Outcome::Completed
         || outcome == TransferChannel::Outcome::ReplaceRefused)
         m_takenName = std::max(m_takenName, m_nameNumber);
-    if (m_waiting) {
-        // A newer record was saved meanwhile; its outcome is the one that counts.
+    if (m_waiting || m_expecting) {
+        // A newer record was saved meanwhile, or is on its way to be; its
+        // outcome is the one that counts.
         startWhenFree();
         return;
     }

@@ -54,6 +54,10 @@ public:
     // even when it was Failed before) and nothing new goes out, so an earlier record on the service
     // stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
+    // A newer record is being prepared for save(): the state is Uploading
+    // from now on, and an earlier record's outcome is no longer reported nor
+    // retried.
+    void expectRecord();
 
     // A resumed session: the highest "~N" its examinee's names reached; the
     // next record follows it (under a new name when N is above 1, as on a
@@ -101,6 +105,7 @@ private:
     int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;
     bool m_waiting = false;  // the newest record has not been handed to the channel
+    bool m_expecting = false;  // the newest record has not been saved yet
     bool m_inFlight = false;  // our put is running
     int m_failures = 0;
     int m_round = 0;  // a retry scheduled in an earlier round is void

@@ -31,12 +31,14 @@ std::optional<ResultRecord> keptRecord(const QString &folder)
 // One exam session's records, "abc" typed of "abcdef".
 struct RecordPath
 {
-    ExamClock clock { 10 };
+    ExamClock clock;
     ExamSession exam;
     ExamRecords records;
 
     RecordPath(const Examinee &who, const QString &folder)
-        : exam(clock, who), records(clock, exam, folder, [] { return u"abc"_qs; })
+        : clock(who.examMinutes),
+          exam(clock, who),
+          records(clock, exam, folder, [] { return u"abc"_qs; })
     {
         exam.setExamText(u"abcdef\r\n"_qs, "d1");
     }
@@ -123,7 +125,9 @@ private slots:
         if (!section.isEmpty())
             earlier.sections.push_back({ keytimeline::kSectionName.toString(), section });
         path.records.resumeFrom(ResumePoint { earlier, 1 });
-        const auto carried = keytimeline::decode(path.records.timeline().section().bytes).timeline;
+        const auto carried =
+                keytimeline::decode(path.records.timeline().sectionInBackground().result().bytes)
+                        .timeline;
         QVERIFY(carried);
         const auto before = keytimeline::decode(section).timeline;
         QCOMPARE(continued ? before == carried : *carried == KeyTimeline {}, true);
@@ -162,6 +166,63 @@ private slots:
         // Between records the checkpoint carries the number of the last one sent.
         QCOMPARE(stampOf(kept).sequence, 1);
         QCOMPARE(kept->answerSheet->typedText, u"abc"_qs);
+    }
+
+    // The exam ends while the record or checkpoint before it waits for its
+    // timeline: the session leaves only once the final record, with the
+    // whole timeline, has arrived, and each record went once, in order.
+    void examEndsWhileATimelineIsEncoded_data()
+    {
+        QTest::addColumn<bool>("deliveredAt30");  // the progress record of 30 s arrived first
+        QTest::addColumn<int>("endAt");  // seconds; 60 is the time up
+        QTest::addColumn<int>("finalSequence");
+        QTest::newRow("ended at 30 s, its progress record encoding") << false << 30 << 3;
+        QTest::newRow("ended at 35 s, its checkpoint encoding") << true << 35 << 3;
+        QTest::newRow("time up, the progress record of 30 s encoding") << false << 60 << 3;
+        QTest::newRow("time up after the progress record arrived") << true << 60 << 3;
+    }
+    void examEndsWhileATimelineIsEncoded()
+    {
+        QFETCH(bool, deliveredAt30);
+        QFETCH(int, endAt);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 1, {}, {}, {} };
+        RecordPath path(who, work.path());
+        std::optional<ResultRecord> arrivedAtLeaving;
+        connect(&path.exam, &ExamSession::phaseChanged, this, [&](ExamSession::Phase phase) {
+            if (phase == ExamSession::Phase::Left)
+                arrivedAtLeaving =
+                        readResultFile(QDir(service.folder()).filePath(resultFileName(who))).record;
+        });
+        path.exam.begin();
+        QTRY_COMPARE_WITH_TIMEOUT(path.records.upload().state(), ResultUpload::State::Delivered,
+                                  kWaitMillis);
+        path.exam.pressEnter();
+        TimelineRecorder &timeline = path.records.timeline();
+        timeline.keyPressed(false);
+        timeline.textChanged(0, 0, u"abc"_qs, TimelineEdit::Source::Keys);
+        for (int second = 0; second < 30; ++second)
+            path.clock.tick();
+        if (deliveredAt30)
+            QTRY_COMPARE_WITH_TIMEOUT(path.records.upload().state(), ResultUpload::State::Delivered,
+                                      kWaitMillis);
+        // Only the final record holds this edit.
+        timeline.textChanged(3, 0, u"d"_qs, TimelineEdit::Source::Keys);
+        for (int second = 30; second < endAt; ++second)
+            path.clock.tick();
+        path.exam.answer(ExamSession::Question::EndExam, true);
+
+        QTRY_COMPARE_WITH_TIMEOUT(path.exam.phase(), ExamSession::Phase::Left, kWaitMillis);
+        QVERIFY(arrivedAtLeaving);
+        QCOMPARE(stampOf(arrivedAtLeaving).phase, ResultProgress::Phase::Finished);
+        QTEST(stampOf(arrivedAtLeaving).sequence, "finalSequence");
+        const RecordSection *section =
+                findSection(arrivedAtLeaving->sections, keytimeline::kSectionName);
+        QVERIFY(section);
+        QCOMPARE(keytimeline::decode(section->bytes).timeline, timeline.timeline());
+        QTEST(stampOf(keptRecord(work.path())).sequence, "finalSequence");
     }
 
     void onlyAFailedRecordIsResent_data()
