@@ -7,9 +7,9 @@
 // first reads every file, the later ones find nothing new), the collection
 // by hand (获取成绩), and the process's peak resident size. Run it alone
 // for the peak to be its own.
+#include "benchclock.h"
+#include "benchconsole.h"
 #include "control/consolecontroller.h"
-#include "examdigest.h"
-#include "gbk.h"
 #include "resultfilename.h"
 #include "resultrecord.h"
 #include "transcode.h"
@@ -18,13 +18,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
-#include <ctime>
 #endif
 
 namespace {
@@ -72,48 +70,16 @@ double peakMiB()
 #endif
 }
 
-// The console's thread's own work, without the time other programs took the
-// core (the machine may be shared); elsewhere the wall clock stands in.
-double threadCpuMillis()
-{
-#ifdef Q_OS_UNIX
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-#else
-    static QElapsedTimer clock = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    return clock.nsecsElapsed() / 1e6;
-#endif
-}
-
 void BM_CollectFlood(benchmark::State &state)
 {
-    QTemporaryDir root;
-    const QString app = root.filePath(QStringLiteral("app"));
-    const QString exchange = root.filePath(QStringLiteral("exchange"));
-    QDir(root.path()).mkpath(QStringLiteral("app"));
-    QDir(root.path()).mkpath(QStringLiteral("exchange"));
+    const BenchConsole place;
+    const QString &exchange = place.folders().exchange;
     const QString text = articleText();
-    QFile article(QDir(app).filePath(QStringLiteral("test.txt")));
-    QFile minutes(QDir(app).filePath(QStringLiteral("time.txt")));
-    if (!article.open(QIODevice::WriteOnly) || !minutes.open(QIODevice::WriteOnly))
-        qFatal("cannot write the settings");
-    article.write(gbk::encode(text));
-    minutes.write("5\r\n");
-    article.close();
-    minutes.close();
-    console::ConsoleController controller(
-            { app, app, exchange, root.filePath(QStringLiteral("cj.mdb")), root.path() });
+    place.writeExam(text, 5);
+    console::ConsoleController controller(place.folders());
     if (!controller.openLogin().isEmpty())
         qFatal("cannot publish the exam");
-    QFile published(QDir(exchange).filePath(QStringLiteral("te.txt")));
-    if (!published.open(QIODevice::ReadOnly))
-        qFatal("no te.txt");
-    const QByteArray digest = examDigest(published.readAll());
+    const QByteArray digest = place.publishedDigest();
     for (int i = 0; i < kFiles; ++i) {
         const QByteArray bytes = forgedFile(i, digest, text);
         QFile file(QDir(exchange).filePath(resultname::forIdentity(

@@ -8,6 +8,8 @@
 // was held at once (starting, showing the rows, repainting the grid), and the
 // console's share of one core (CPU time over the 5 s between collections).
 #include "answercomparison.h"
+#include "benchclock.h"
+#include "benchconsole.h"
 #include "examdigest.h"
 #include "gbk.h"
 #include "messages.h"
@@ -24,51 +26,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTableView>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <functional>
 
 namespace {
-
-#ifdef Q_OS_UNIX
-double cpuMillis(clockid_t which)
-{
-    timespec now {};
-    clock_gettime(which, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-double processCpuMillis()
-{
-    return cpuMillis(CLOCK_PROCESS_CPUTIME_ID);
-}
-// The window's thread's own work, without the time other programs took the core.
-double threadCpuMillis()
-{
-    return cpuMillis(CLOCK_THREAD_CPUTIME_ID);
-}
-#else
-// Elsewhere the wall clock stands in: an upper bound.
-double wallMillis()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer started;
-        started.start();
-        return started;
-    }();
-    return clock.nsecsElapsed() / 1e6;
-}
-double processCpuMillis()
-{
-    return wallMillis();
-}
-double threadCpuMillis()
-{
-    return wallMillis();
-}
-#endif
 
 constexpr int kCollectMillis = console::ConsoleController::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
@@ -120,15 +83,10 @@ void BM_LiveCollection(benchmark::State &state)
 {
     const int examinees = int(state.range(0));
     const bool maximised = state.range(1) != 0;
-    QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("app"));
-    QDir(root.path()).mkpath(QStringLiteral("exchange"));
-    const QString exchange = root.filePath(QStringLiteral("exchange"));
+    const BenchConsole place;
+    const QString &exchange = place.folders().exchange;
     NoMessages messages;
-    WatchedConsole window({ root.filePath(QStringLiteral("app")),
-                            root.filePath(QStringLiteral("app")), exchange,
-                            root.filePath(QStringLiteral("cj.mdb")), root.path() },
-                          ConsoleHooks(), &messages);
+    WatchedConsole window(place.folders(), ConsoleHooks(), &messages);
     console::ConsoleController &controller = window.controller();
     if (maximised)
         window.resize(1920, 1040);
@@ -236,35 +194,20 @@ QString writeSheet(const QString &folder, const ResultRecord &record, int round)
 
 void BM_AnswerSheetCollection(benchmark::State &state)
 {
-    QTemporaryDir root;
-    QDir(root.path()).mkpath(QStringLiteral("app"));
-    QDir(root.path()).mkpath(QStringLiteral("exchange"));
-    const QString app = root.filePath(QStringLiteral("app"));
-    const QString exchange = root.filePath(QStringLiteral("exchange"));
+    const BenchConsole place;
+    const QString &exchange = place.folders().exchange;
     QString text;
     const QString verse = QStringLiteral("春眠不觉晓，处处闻啼鸟。夜来风雨声，花落知多少。");
     while (text.size() < kTextChars - 2)
         text += verse.at(text.size() % verse.size());
     text += QStringLiteral("\r\n");
-    QFile article(QDir(app).filePath(QStringLiteral("test.txt")));
-    QFile minutes(QDir(app).filePath(QStringLiteral("time.txt")));
-    if (!article.open(QIODevice::WriteOnly) || !minutes.open(QIODevice::WriteOnly))
-        qFatal("cannot write the settings");
-    article.write(gbk::encode(text));
-    minutes.write("20\r\n");
-    article.close();
-    minutes.close();
+    place.writeExam(text, 20);
     NoMessages messages;
-    WatchedConsole window(
-            { app, app, exchange, root.filePath(QStringLiteral("cj.mdb")), root.path() },
-            ConsoleHooks(), &messages);
+    WatchedConsole window(place.folders(), ConsoleHooks(), &messages);
     console::ConsoleController &controller = window.controller();
     if (!controller.openLogin().isEmpty())
         qFatal("cannot publish the exam");
-    QFile published(QDir(exchange).filePath(QStringLiteral("te.txt")));
-    if (!published.open(QIODevice::ReadOnly))
-        qFatal("no te.txt");
-    const QByteArray digest = examDigest(published.readAll());
+    const QByteArray digest = place.publishedDigest();
     window.show();
     auto *grid = window.findChild<QTableView *>(QStringLiteral("DataGrid1"));
     // The last round's records, ready to be written as the new ones.

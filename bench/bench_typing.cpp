@@ -3,7 +3,9 @@
 // Costs of the live comparison and of one keystroke through the typing
 // window; both must stay flat as the typed text grows.
 #include "windows/frmmain.h"
+#include "benchclock.h"
 #include "gbk.h"
+#include "exam/examrecords.h"
 #include "exam/inputmethods.h"
 #include "messages.h"
 #include "exam/typingsession.h"
@@ -18,7 +20,9 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -149,6 +153,18 @@ BENCHMARK(BM_RecomputeAfterChange)
         ->Repetitions(10)
         ->ReportAggregatesOnly(true);
 
+// The keystrokes through the window and into the bare box run alike, at
+// 300 and at 30,000 characters typed.
+void sideBySide(benchmark::internal::Benchmark *keystrokes)
+{
+    keystrokes->Arg(300)
+            ->Arg(30000)
+            ->Iterations(3000)
+            ->Unit(benchmark::kMicrosecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+}
+
 // One keystroke into TxtWrite with the redraw it causes, the box already
 // holding state.range(0) characters of the target. The window records the
 // keystroke timeline as in an exam; BM_KeystrokeBareBox beside it is the
@@ -186,13 +202,7 @@ void BM_KeystrokeThroughWindow(benchmark::State &state)
         typeNext(box, target, position);
     state.counters["typed_at_end"] = window.session().typedLen();
 }
-BENCHMARK(BM_KeystrokeThroughWindow)
-        ->Arg(300)
-        ->Arg(30000)
-        ->Iterations(3000)
-        ->Unit(benchmark::kMicrosecond)
-        ->Repetitions(5)
-        ->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeystrokeThroughWindow)->Apply(sideBySide);
 
 // The same keystrokes into a plain QPlainTextEdit of the typing box's size
 // and font, alone in its window.
@@ -212,19 +222,19 @@ void BM_KeystrokeBareBox(benchmark::State &state)
     for (auto _ : state)
         typeNext(&box, target, position);
 }
-BENCHMARK(BM_KeystrokeBareBox)
-        ->Arg(300)
-        ->Arg(30000)
-        ->Iterations(3000)
-        ->Unit(benchmark::kMicrosecond)
-        ->Repetitions(5)
-        ->ReportAggregatesOnly(true);
+BENCHMARK(BM_KeystrokeBareBox)->Apply(sideBySide);
 
-// The timeline of a whole 30,000-character run: typed key by key
-// (argument 0) or Chinese through pinyin (1), several keys a character.
+// The timeline of a whole run of `text`: typed key by key or Chinese
+// through pinyin, several keys a character.
+KeyTimeline wholeRun(const QString &text, bool pinyin)
+{
+    return pinyin ? typedByPinyin(text, 4) : typedByKeys(text, 4);
+}
+
+// The same for a 30,000-character run.
 KeyTimeline wholeRun(bool pinyin)
 {
-    return pinyin ? typedByPinyin(chineseText(30000, 3), 4) : typedByKeys(englishText(30000, 3), 4);
+    return wholeRun(pinyin ? chineseText(30000, 3) : englishText(30000, 3), pinyin);
 }
 
 // What the typing pays for a checkpoint: the copy of the timeline that the
@@ -251,5 +261,65 @@ void BM_TimelineSection30000(benchmark::State &state)
     state.counters["coarse"] = keytimeline::decode(bytes).timeline.value_or(KeyTimeline {}).coarse;
 }
 BENCHMARK(BM_TimelineSection30000)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// What the typing pays for one progress record with the timeline of a run
+// typed to state.range(0) characters, by keys (second argument 0) or with
+// pinyin (1): the time the UI thread spends on it, taking the record and,
+// once the worker has encoded the timeline, saving and checkpointing it;
+// the worker's own time is not counted. longest_ms is the longest single
+// hold of the UI thread, cpu_ms its own work per record (without waits for
+// the disk or for other programs).
+void BM_ProgressRecordHold(benchmark::State &state)
+{
+    const int typedLength = int(state.range(0));
+    const bool pinyin = state.range(1) != 0;
+    const QString typed = pinyin ? chineseText(typedLength, 3) : englishText(typedLength, 3);
+    QString typedCrLf = typed;
+    typedCrLf.replace(u'\n', QLatin1String("\r\n"));
+    QTemporaryDir folder;
+    ExamClock clock(60);
+    const Examinee examinee { QStringLiteral("127.0.0.1"), QStringLiteral("计算机系"),
+                              QStringLiteral("2026001"), QStringLiteral("张三"), 60 };
+    ExamSession exam(clock, examinee);
+    exam.setExamText(typedCrLf, "digest");
+    ExamRecords records(clock, exam, folder.path(), [&typedCrLf] { return typedCrLf; });
+    records.upload().setAttempts(1);
+    records.timeline().continueFrom(wholeRun(typed, pinyin), typed);
+    if (records.timeline().timeline().edits.empty()) {
+        state.SkipWithError("the run does not lead to its text");
+        return;
+    }
+    double longest = 0;
+    double cpuMillis = 0;
+    for (auto _ : state) {
+        const double cpuTaking = threadCpuMillis();
+        const auto taking = Clock::now();
+        records.send(ResultProgress::Phase::Typing);
+        const auto taken = Clock::now();
+        const double cpuTaken = threadCpuMillis();
+        QThreadPool::globalInstance()->waitForDone();
+        const double cpuSaving = threadCpuMillis();
+        const auto saving = Clock::now();
+        QCoreApplication::processEvents();
+        const auto saved = Clock::now();
+        cpuMillis += cpuTaken - cpuTaking + threadCpuMillis() - cpuSaving;
+        const double take = std::chrono::duration<double>(taken - taking).count();
+        const double save = std::chrono::duration<double>(saved - saving).count();
+        longest = std::max({ longest, take, save });
+        state.SetIterationTime(take + save);
+    }
+    state.counters["longest_ms"] = longest * 1000;
+    state.counters["cpu_ms"] = cpuMillis / double(state.iterations());
+}
+BENCHMARK(BM_ProgressRecordHold)
+        ->Args({ 300, 0 })
+        ->Args({ 300, 1 })
+        ->Args({ 30000, 0 })
+        ->Args({ 30000, 1 })
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(3)
+        ->ReportAggregatesOnly(true);
 
 }  // namespace
