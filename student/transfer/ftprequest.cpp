@@ -139,17 +139,23 @@ size_t collect(char *data, size_t size, size_t count, void *target)
     return size * count;
 }
 
+// The common options for the request's own address: a listing asks for the
+// folder's names alone (NLST), one a line.
+void setRequestOptions(CurlHandle &handle, const TransferRequest &request, Transfer &transfer)
+{
+    const bool listing = request.kind == TransferRequest::Kind::List;
+    setCommonOptions(handle, listing ? request.baseUrl : urlOf(request.baseUrl, request.remoteName),
+                     request.timeouts, &transfer);
+    if (listing)
+        curl_easy_setopt(handle.curl, CURLOPT_DIRLISTONLY, 1L);
+}
+
 Outcome runGet(const TransferRequest &request, Transfer &transfer)
 {
     Download download;
     download.maxBytes = request.maxBytes;
     CurlHandle handle;
-    const bool listing = request.kind == TransferRequest::Kind::List;
-    // A listing asks for the folder's names alone (NLST), one a line.
-    setCommonOptions(handle, listing ? request.baseUrl : urlOf(request.baseUrl, request.remoteName),
-                     request.timeouts, &transfer);
-    if (listing)
-        curl_easy_setopt(handle.curl, CURLOPT_DIRLISTONLY, 1L);
+    setRequestOptions(handle, request, transfer);
     // Read until the service ends the transfer: a size it announced in
     // advance may be wrong, and a short file must never pass for whole.
     curl_easy_setopt(handle.curl, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
@@ -236,12 +242,7 @@ std::optional<RemoteFile> remoteFile(const TransferRequest &request, Transfer &t
                                      Outcome *failure)
 {
     CurlHandle handle;
-    const bool listing = request.kind == TransferRequest::Kind::List;
-    // A listing asks for the folder's names alone (NLST), one a line.
-    setCommonOptions(handle, listing ? request.baseUrl : urlOf(request.baseUrl, request.remoteName),
-                     request.timeouts, &transfer);
-    if (listing)
-        curl_easy_setopt(handle.curl, CURLOPT_DIRLISTONLY, 1L);
+    setRequestOptions(handle, request, transfer);
     curl_easy_setopt(handle.curl, CURLOPT_NOBODY, 1L);
     handle.commands = appendCommand(handle.commands, "RNFR " + request.remoteName.toUtf8());
     curl_easy_setopt(handle.curl, CURLOPT_POSTQUOTE, handle.commands);
