@@ -63,7 +63,8 @@ private:
     {
         ResultRecord record;
         bool sent = false;
-        // A child of this; the one it reports to is deleted later.
+        // A child of this, deleted later when done with: its own finished()
+        // may be the signal being handled.
         QFutureWatcher<RecordSection> *timeline = nullptr;
     };
 
