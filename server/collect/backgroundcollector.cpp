@@ -11,10 +11,12 @@ struct BackgroundCollector::Worker : QObject
 {
     QString exchangeFolder, applicationFolder, databasePath;
     std::unique_ptr<ResultStore> store;
-    KnownResultFiles known;  // what the collections before read
-    CollectionWatch watch;
+    KnownResultFiles clockKnown;  // what the clock's collections before read
+    KnownResultFiles examinerKnown;  // and the examiner's
+    CollectionWatch watch;  // of the clock's collections
 
-    CollectionReport collect(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner)
+    CollectionReport collect(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner,
+                             Asker asker)
     {
         if (!store)
             store = std::make_unique<ResultStore>(databasePath);
@@ -24,9 +26,13 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
-        ResultCollector collector(exchangeFolder, applicationFolder, *store, &known, &watch);
-        // Its own thread: a key still being drawn is worth the wait.
-        collector.checkSignatures(std::move(keys), true);
+        const bool byClock = asker == Asker::Clock;
+        ResultCollector collector(exchangeFolder, applicationFolder, *store,
+                                  byClock ? &clockKnown : &examinerKnown,
+                                  byClock ? &watch : nullptr);
+        // The clock's collections are not waited for: a key still being
+        // drawn is worth their wait. The examiner waits for the answer.
+        collector.checkSignatures(std::move(keys), byClock);
         return collector.collect(examiner);
     }
 };
@@ -55,16 +61,17 @@ BackgroundCollector::~BackgroundCollector()
 }
 
 bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys,
-                                const TextExaminer &examiner)
+                                const TextExaminer &examiner, Asker asker)
 {
     {
         QMutexLocker lock(&m_mutex);
         if (m_running || m_report)
             return false;
         m_running = true;
+        m_asker = asker;
     }
-    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys), examiner] {
-        CollectionReport report = m_worker->collect(keys, examiner);
+    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys), examiner, asker] {
+        CollectionReport report = m_worker->collect(keys, examiner, asker);
         {
             QMutexLocker lock(&m_mutex);
             m_report = std::move(report);
@@ -83,23 +90,31 @@ bool BackgroundCollector::busy() const
     return m_running || m_report;
 }
 
-void BackgroundCollector::wait()
+bool BackgroundCollector::wait(QDeadlineTimer deadline)
 {
-    {
-        QMutexLocker lock(&m_mutex);
-        while (m_running)
-            m_done.wait(&m_mutex);
+    // Whoever the report is handed to may start the next collection.
+    while (busy()) {
+        {
+            QMutexLocker lock(&m_mutex);
+            while (m_running) {
+                if (!m_done.wait(&m_mutex, deadline))
+                    return false;
+            }
+        }
+        handBack();
     }
-    handBack();
+    return true;
 }
 
 void BackgroundCollector::handBack()
 {
     std::optional<CollectionReport> report;
+    Asker asker;
     {
         QMutexLocker lock(&m_mutex);
         report.swap(m_report);
+        asker = m_asker;
     }
     if (report)
-        emit finished(*report);
+        emit finished(*report, asker);
 }

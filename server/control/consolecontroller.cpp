@@ -55,7 +55,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     m_collectClock.setInterval(kAutoCollectMillis);
     connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
     connect(&m_background, &BackgroundCollector::finished, this,
-            &ConsoleController::showQuietCollection);
+            &ConsoleController::showHandedBack);
     setLoginState();
     takeLoginCodes();
     // The stored results ranked by speed.
@@ -210,22 +210,24 @@ void ConsoleController::showCollection(const CollectionReport &report)
     m_class.show(report, m_judged.facts());
 }
 
-QString ConsoleController::collectResults()
+void ConsoleController::collectResults()
 {
-    // An automatic collection under way finishes first: one writer at a time.
-    m_background.wait();
+    if (m_byHandWanted)
+        return;
+    m_byHandWanted = true;
+    startCollectingByHand();
+}
+
+void ConsoleController::startCollectingByHand()
+{
+    // One writer at a time: after a collection of the clock under way, it
+    // starts as that one is handed back.
+    if (m_background.busy())
+        return;
     keepExamPublished();
     m_judged.countPublishedText();
-    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store, &m_knownFiles);
-    collector.checkSignatures(m_keys, false);
-    const CollectionReport report = collector.collect(textExaminer(m_judged.facts()));
-    showCollection(report);
-    if (!report.ok())
-        return report.problem;
-    QStringList told = report.notes;
-    if (!report.skipped.isEmpty())
-        told.prepend(skippedFilesMessage(report.skipped));
-    return told.join(u'\n');
+    m_background.start(m_keys, textExaminer(m_judged.facts()),
+                       BackgroundCollector::Asker::Examiner);
 }
 
 void ConsoleController::collectQuietly()
@@ -237,13 +239,24 @@ void ConsoleController::collectQuietly()
     m_background.start(m_keys, textExaminer(m_judged.facts()));
 }
 
-void ConsoleController::showQuietCollection(const CollectionReport &report)
+void ConsoleController::showHandedBack(const CollectionReport &report,
+                                       BackgroundCollector::Asker asker)
 {
     showCollection(report);
+    if (asker == BackgroundCollector::Asker::Examiner) {
+        m_byHandWanted = false;
+        QStringList told = report.notes;
+        if (!report.skipped.isEmpty())
+            told.prepend(skippedFilesMessage(report.skipped));
+        emit collectedByHand(report.ok() ? told.join(u'\n') : report.problem);
+        return;
+    }
     // Files still being uploaded are normal while the class types; only a
     // failure of the whole collection is worth the examiner's eye.
     if (!report.ok())
         emit quietCollectionFailed(report.problem);
+    if (m_byHandWanted)
+        startCollectingByHand();
 }
 
 Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)

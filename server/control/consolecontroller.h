@@ -80,14 +80,21 @@ public:
     // ---- Results ----
     // The results in the table; empty when the database does not answer.
     std::optional<int> resultCount() const { return m_store->rowCount(); }
-    // Collects now and waits for it; the problem, or which files were skipped.
-    QString collectResults();
+    // 获取成绩: collects on the collector's thread, after the clock's
+    // collection under way, if any; while one by hand is under way, the
+    // command joins it. collectedByHand tells what it found.
+    void collectResults();
+    bool collectingByHand() const { return m_byHandWanted; }
     // One tick of the collection clock: collects on the collector's thread;
     // a tick that finds the last collection still running is passed over.
     void collectQuietly();
     bool collectionUnderWay() const { return m_background.busy(); }
-    // Until the collection under way has been shown.
-    void waitForCollection() { m_background.wait(); }
+    // Until the collections under way have been shown; false when the
+    // deadline passed first.
+    bool waitForCollection(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
+    {
+        return m_background.wait(deadline);
+    }
     const QTimer &collectClock() const { return m_collectClock; }
 
     // 重考 for the examinee of a row: the question naming them, or why not.
@@ -137,6 +144,9 @@ signals:
     void gateNoteChanged();
     // An automatic collection failed as a whole.
     void quietCollectionFailed(const QString &problem);
+    // The collection by hand was shown: the problem, or which files were
+    // skipped and the notes; empty when all went well.
+    void collectedByHand(const QString &told);
     // The exam's files went from the folder and could not be published
     // again: nobody can log in any more, and login is shown closed.
     void loginLost(const QString &problem);
@@ -145,7 +155,9 @@ private:
     void setLoginState();
     void keepExamPublished();
     void showCollection(const CollectionReport &report);
-    void showQuietCollection(const CollectionReport &report);
+    void showHandedBack(const CollectionReport &report, BackgroundCollector::Asker asker);
+    // Starts the collection by hand asked for, unless one is under way.
+    void startCollectingByHand();
     void noteLoginOpened();
     QString keepExamBeforeClearing();
     QString clearTable();
@@ -165,7 +177,7 @@ private:
     ClassController m_class;
     QTimer m_collectClock;
     BackgroundCollector m_background;
-    KnownResultFiles m_knownFiles;  // read by the collections by hand
+    bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
     std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
     QString m_gateNote;
     SchoolController m_school;

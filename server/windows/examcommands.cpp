@@ -82,11 +82,6 @@ void ExamCommands::offerToWithdrawPublishedExam()
 
 // ---- Results ----
 
-void ExamCommands::collectResults()
-{
-    tell(m_controller.collectResults());
-}
-
 void ExamCommands::clearResults()
 {
     if (!mayActBesideOtherConsole(ConsoleController::SharedAction::Clear))

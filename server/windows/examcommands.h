@@ -26,7 +26,6 @@ public:
     // At the start, with an exam this console left published: withdraws it
     // on a yes.
     void offerToWithdrawPublishedExam();
-    void collectResults();
     void clearResults();
     void exportResults();
     // 重考 for the examinee shown in this place of the grid.

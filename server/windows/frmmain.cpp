@@ -73,6 +73,8 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, m_commands, &ExamCommands::tell);
+    connect(&m_controller, &ConsoleController::collectedByHand, this,
+            &FrmMain::showCollectedByHand);
     connect(&liveClass, &ClassController::rosterLoaded, m_commands, &ExamCommands::tell);
     connect(&settings, &ExamSettingsController::gradingScaleChanged, this,
             [this, &settings] { m_results->showScale(settings.gradingScale()); });
@@ -97,7 +99,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
 FrmMain::~FrmMain()
 {
     // The last collection is shown while the window is still whole.
-    m_controller.shutDown();
+    endConsole();
 }
 
 void FrmMain::showAtKeptPlace()
@@ -138,10 +140,10 @@ void FrmMain::buildToolbar()
     m_beginStop =
             m_toolbar->addCommand("BeginStop", kClosedCaption, QString(), QStringLiteral("begin"));
     connect(m_beginStop, &QAction::triggered, m_commands, &ExamCommands::openOrCloseLogin);
-    QAction *fresh = m_toolbar->addCommand("fresh", QStringLiteral("获取成绩"),
-                                           QStringLiteral("获取考试成绩或者获取登陆信息"),
-                                           QStringLiteral("fresh"));
-    connect(fresh, &QAction::triggered, this, &FrmMain::collectResults);
+    m_collect = m_toolbar->addCommand("fresh", QStringLiteral("获取成绩"),
+                                      QStringLiteral("获取考试成绩或者获取登陆信息"),
+                                      QStringLiteral("fresh"));
+    connect(m_collect, &QAction::triggered, this, &FrmMain::collectResults);
     m_roster = m_toolbar->addCommand(
             "roster", QStringLiteral("载入名单"),
             QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
@@ -235,7 +237,18 @@ void FrmMain::collectResults()
 {
     showResultsView(false);
     m_controller.settings().discardExamText();
-    m_commands->collectResults();
+    // The window stays usable while the files are read; the rows come when
+    // the collection ends.
+    m_collect->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    m_controller.collectResults();
+}
+
+void FrmMain::showCollectedByHand(const QString &told)
+{
+    m_collect->setEnabled(true);
+    unsetCursor();
+    m_commands->tell(told);
 }
 
 void FrmMain::clearResults()
@@ -275,8 +288,17 @@ void FrmMain::closeEvent(QCloseEvent *event)
     m_help->closeAboutBox();
     // A place that cannot be kept only means the classic size next time.
     WindowPlaceFile(m_controller.folders().application).write({ normalGeometry(), isMaximized() });
-    m_controller.shutDown();
+    endConsole();
     event->accept();
+}
+
+void FrmMain::endConsole()
+{
+    // A collection by hand still running is shown, but nobody is told
+    // about it while the window goes.
+    disconnect(&m_controller, &ConsoleController::collectedByHand, this,
+               &FrmMain::showCollectedByHand);
+    m_controller.shutDown();
 }
 
 }  // namespace console

@@ -54,10 +54,14 @@ private:
     void showLoginState();
     void showRows();
     void showCounts();
+    // The controller's end, when the window closes or goes.
+    void endConsole();
 
     // The toolbar's commands that are the window's own.
     void openSettingsPanel();
     void collectResults();
+    // The collection by hand was shown: the command is free again.
+    void showCollectedByHand(const QString &told);
     void clearResults();
     void showAnswerSheet(qint32 recNo);
     void showHistory();
@@ -71,6 +75,7 @@ private:
     ExamCommands *m_commands = nullptr;
     CommandBar *m_toolbar = nullptr;
     QAction *m_clearLast = nullptr;
+    QAction *m_collect = nullptr;  // 获取成绩, disabled while its collection runs
     QAction *m_beginStop = nullptr;
     QAction *m_roster = nullptr;
     QAction *m_loginCodes = nullptr;  // enabled while the exam has login codes

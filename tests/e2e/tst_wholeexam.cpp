@@ -4,6 +4,7 @@
 // service between them: the console publishes, a client logs in, types with
 // some errors and finishes; the console collects, exports, closes and clears.
 #include "childwidget.h"
+#include "collectbyhand.h"
 #include "fakes.h"
 #include "windows/frmlogin.h"
 #include "student/windows/frmmain.h"
@@ -27,6 +28,14 @@
 namespace {
 
 constexpr int kWaitMillis = 20000;
+
+// The console window with its controller in reach.
+class ConsoleWindow : public console::FrmMain
+{
+public:
+    using console::FrmMain::controller;
+    using console::FrmMain::FrmMain;
+};
 
 }  // namespace
 
@@ -70,7 +79,12 @@ void TestWholeExam::examFromPublishingToClearing()
     console::ConsoleFolders folders { consoleFolder.path(), consoleFolder.path(), exchange,
                                       consoleFolder.filePath(QStringLiteral("cj.mdb")),
                                       consoleFolder.path() };
-    console::FrmMain consoleWindow(folders, hooks, &consoleBoxes);
+    ConsoleWindow consoleWindow(folders, hooks, &consoleBoxes);
+    const auto collect = [&consoleWindow] {
+        collectByHand(consoleWindow.controller(), [&consoleWindow] {
+            childOf<QAbstractButton>(&consoleWindow, "fresh")->click();
+        });
+    };
     consoleWindow.show();
 
     // Settings: the article and one minute; then login opens.
@@ -108,7 +122,7 @@ void TestWholeExam::examFromPublishingToClearing()
                              kWaitMillis);
 
     // The zero record makes the examinee count as logged in.
-    childOf<QAbstractButton>(&consoleWindow, "fresh")->click();
+    collect();
     QCOMPARE(childOf<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
 
     // Enter starts; the first line is typed with two errors, then Enter and
@@ -139,7 +153,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QTRY_COMPARE_WITH_TIMEOUT(left.count(), 1, kWaitMillis);
 
     // The console finds exactly that examinee with the client's figures.
-    childOf<QAbstractButton>(&consoleWindow, "fresh")->click();
+    collect();
     QVERIFY2(consoleMessages.isEmpty(), qPrintable(consoleMessages.join(u'\n')));
     QCOMPARE(childOf<QLabel>(&consoleWindow, "LblRenShu")->text(), u"1"_qs);
     const QAbstractItemModel *grid = childOf<QTableView>(&consoleWindow, "DataGrid1")->model();

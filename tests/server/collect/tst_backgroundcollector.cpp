@@ -47,6 +47,26 @@ private slots:
         QVERIFY(!collector.busy());
     }
 
+    // What the hand-back starts is waited for too: one writer at a time.
+    void waitCoversWhatTheHandBackStarts()
+    {
+        BackgroundCollector collector(m_root->filePath(u"exchange"_qs), m_root->path(), database());
+        QSignalSpy reports(&collector, &BackgroundCollector::finished);
+        connect(&collector, &BackgroundCollector::finished, this, [&] {
+            if (reports.size() == 1)
+                QVERIFY(collector.start({}, {}, BackgroundCollector::Asker::Examiner));
+        });
+        QVERIFY(collector.start());
+        collector.wait();
+        QCOMPARE(reports.size(), 2);
+        QCOMPARE(reports.at(0).at(1).value<BackgroundCollector::Asker>(),
+                 BackgroundCollector::Asker::Clock);
+        QCOMPARE(reports.at(1).at(1).value<BackgroundCollector::Asker>(),
+                 BackgroundCollector::Asker::Examiner);
+        QCOMPARE(reports.at(1).at(0).value<CollectionReport>().rowCount, 3);
+        QVERIFY(!collector.busy());
+    }
+
     void endsWhileCollecting()
     {
         auto collector = std::make_unique<BackgroundCollector>(m_root->filePath(u"exchange"_qs),

@@ -3,6 +3,7 @@
 // The console's commands without its window, over temporary folders and a
 // real results database: publishing and withdrawing, the settings in force,
 // the collection, clearing, the class list and the export.
+#include "collectbyhand.h"
 #include "consoleroom.h"
 #include "examdigest.h"
 #include "gbk.h"
@@ -19,6 +20,7 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QTimer>
 #include <QtTest>
 
 using console::ClassController;
@@ -163,7 +165,7 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             if (run)
                 start();
-            m_controller->collectResults();
+            collectByHand(*m_controller);
             const ClassViewRow row = m_controller->liveClass().live().rows().value(0);
             QCOMPARE(row.speed, forged == u"speed" ? 9.0 : 8.0);
             const QString doubts = row.doubts.join(u'\n');
@@ -201,7 +203,7 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             if (run)
                 start();
-            m_controller->collectResults();
+            collectByHand(*m_controller);
             const QStringList timeDoubts =
                     m_controller->liveClass().live().rows().value(0).doubts.filter(u"秒不在0到"_qs);
             QCOMPARE(timeDoubts, doubt.isEmpty() ? QStringList() : QStringList { doubt });
@@ -279,7 +281,7 @@ private slots:
     void collectingRanksBySpeed()
     {
         start();
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 0);
         QCOMPARE(tableRows(*m_controller), QStringList());
 
@@ -295,7 +297,7 @@ private slots:
                                    u"99.50\r\n7\r\n1\r\n1\r\n[丙班]\r\nx03y\r\n-王五-\r\n"));
         QSignalSpy rows(&m_controller->liveClass(), &ClassController::rowsChanged);
         QSignalSpy counts(&m_controller->liveClass(), &ClassController::countsChanged);
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(rows.size(), 1);
         QCOMPARE(counts.size(), 1);
         QCOMPARE(m_controller->resultCount(), 4);
@@ -307,7 +309,7 @@ private slots:
         QVERIFY(QFile::exists(m_room->exchange(u"c.zip"_qs)));
         QVERIFY(QFile::exists(m_room->app(u"cj.zip"_qs)));
 
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(tableRows(*m_controller), expected);
         // The table outlives the console.
         start();
@@ -326,7 +328,7 @@ private slots:
         // Still being uploaded: the last line is cut off before its closing quote.
         writeScrambled(m_room->exchange(u"partial.zip"_qs), numbers + "\"a\"\r\n\"b\"\r\n\"cd");
         QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"folder.zip"_qs));
-        const QString message = m_controller->collectResults();
+        const QString message = collectByHand(*m_controller);
         QCOMPARE(m_controller->resultCount(), 1);
         QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|good|"_qs));
         QVERIFY(message.contains(u"5"_qs));
@@ -340,7 +342,7 @@ private slots:
         QVERIFY(QDir(m_room->appFolder()).mkpath(u"cj.zip/x"_qs));
         start();
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 50);
-        QVERIFY(m_controller->collectResults().contains(u"cj.zip"_qs));
+        QVERIFY(collectByHand(*m_controller).contains(u"cj.zip"_qs));
         QCOMPARE(m_controller->resultCount(), 1);
     }
 
@@ -355,11 +357,11 @@ private slots:
         }
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"old"_qs, 50);
         start();
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 1);
         for (const QString &number : { u"2"_qs, u"3"_qs })
             upload(m_room->exchangeFolder, u"b"_qs, number, u"new"_qs, 60);
-        QVERIFY(m_controller->collectResults().contains(u"disk full"_qs));
+        QVERIFY(collectByHand(*m_controller).contains(u"disk full"_qs));
         QCOMPARE(m_controller->resultCount(), 1);
         QVERIFY(tableRows(*m_controller).value(0).startsWith(u"a|1|old|"_qs));
     }
@@ -369,12 +371,12 @@ private slots:
         start();
         const QString gone = upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"gone"_qs, 60);
         const QString cut = upload(m_room->exchangeFolder, u"a"_qs, u"2"_qs, u"cut"_qs, 50);
-        m_controller->collectResults();
+        collectByHand(*m_controller);
         // One file deleted, one being uploaded again (cut short): both rows
         // keep their figures, only the first is marked.
         QVERIFY(QFile::remove(gone));
         writeFile(cut, readFile(cut).left(20));
-        m_controller->collectResults();
+        collectByHand(*m_controller);
         const auto row = [this](int i) {
             const ClassViewRow &row = m_controller->liveClass().live().rows().at(i);
             return QStringList { row.name, QString::number(row.speed) } + row.doubts;
@@ -384,11 +386,48 @@ private slots:
         // The folder emptied and the console restarted: still there; only clearing removes them.
         QCOMPARE(removeExchangeFiles(m_room->exchangeFolder), QStringList());
         start();
-        m_controller->collectResults();
+        collectByHand(*m_controller);
         QCOMPARE(row(1), (QStringList { u"cut"_qs, u"50"_qs, u"成绩文件已被删除"_qs }));
         QCOMPARE(m_controller->clearResults(), QStringList());
-        m_controller->collectResults();
+        collectByHand(*m_controller);
         QCOMPARE(m_controller->resultCount(), 0);
+    }
+
+    // 获取成绩 leaves the console's thread free: the event loop turns before
+    // what the files hold is told, once, also after the clock's collection.
+    void collectingByHandLeavesTheThreadFree_data()
+    {
+        QTest::addColumn<bool>("clockFirst");
+        QTest::newRow("alone") << false;
+        QTest::newRow("after the clock's collection") << true;
+    }
+
+    void collectingByHandLeavesTheThreadFree()
+    {
+        QFETCH(bool, clockFirst);
+        start();
+        for (int i = 0; i < 200; ++i)
+            upload(m_room->exchangeFolder, u"a"_qs, QString::number(i), u"x"_qs, 50);
+        QSignalSpy rows(&m_controller->liveClass(), &ClassController::rowsChanged);
+        QSignalSpy told(m_controller.get(), &ConsoleController::collectedByHand);
+        bool toldBeforeTurn = true, underWayAtTurn = false;
+        QTimer::singleShot(0, this, [&] {
+            toldBeforeTurn = !told.isEmpty();
+            underWayAtTurn = m_controller->collectingByHand();
+        });
+        if (clockFirst)
+            m_controller->collectQuietly();
+        m_controller->collectResults();
+        m_controller->collectResults();  // joins the one under way
+        QVERIFY(told.wait(60'000));
+        QVERIFY(!toldBeforeTurn);
+        QVERIFY(underWayAtTurn);
+        m_controller->waitForCollection();
+        QCOMPARE(told.size(), 1);
+        QCOMPARE(told.first().first().toString(), QString());
+        QCOMPARE(rows.size(), clockFirst ? 2 : 1);
+        QCOMPARE(m_controller->resultCount(), 200);
+        QVERIFY(!m_controller->collectingByHand());
     }
 
     void quietCollectionIsShownWhenIn()
@@ -426,7 +465,7 @@ private slots:
         writeScrambled(m_room->exchange(u".dot.zip"_qs),
                        sampleRecord(u"b"_qs, u"2"_qs, u"y"_qs, 9).toRecordLines());
         QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"sub/keep"_qs));
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 2);
         const QString question = m_controller->clearQuestion().question.value_or(QString());
         QVERIFY2(question.contains(u"2条成绩"_qs) && question.contains(u"4个文件"_qs)
@@ -458,7 +497,7 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         upload(m_room->exchangeFolder, u"a"_qs, u"2"_qs, u"y"_qs, 30);
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->closeLogin(), QString());
         {
             SqliteHolder other(m_room->work(held));
@@ -507,7 +546,7 @@ private slots:
         // Files go only once their rows have.
         QCOMPARE(m_controller->resultCount(), stepsDone < 2 ? 3 : 0);
         start();  // killed and started again; the rows come back from the files left
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 3 - filesGone);
         QCOMPARE(m_controller->clearResults(), QStringList());
         clearedWithOneCopyOf(3);
@@ -577,11 +616,11 @@ private slots:
         start();
         QDir().mkpath(m_room->exchangeFolder);
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 1);
         QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
         const QString folderMessage = exchangeFolderMissingMessage(m_room->exchangeFolder);
-        QCOMPARE(m_controller->collectResults(), folderMessage);
+        QCOMPARE(collectByHand(*m_controller), folderMessage);
         QCOMPARE(m_controller->resultCount(), 1);
         QCOMPARE(m_controller->clearResults(), QStringList { folderMessage });
         QCOMPARE(m_controller->resultCount(), 0);
@@ -610,7 +649,7 @@ private slots:
         QVERIFY(!told.takeFirst().first().toString().isEmpty());
         QVERIFY(!m_controller->liveClass().live().roster().has_value());
         upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"甲"_qs, 20);
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         const QString roster = m_room->work(u"名单.csv"_qs);
         writeFile(roster, u"部门,考号,姓名\n一班,01,甲\n一班,02,乙\n"_qs.toUtf8());
         QSignalSpy counts(&m_controller->liveClass(), &ClassController::countsChanged);
@@ -634,7 +673,7 @@ private slots:
         upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f, 98.25f, 300);
         upload(m_room->exchangeFolder, u"计算机科学与技术2班"_qs, u"008"_qs, u"李四"_qs, 80, 100,
                600);
-        QCOMPARE(m_controller->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_controller), QString());
         const WorkbookExport first = m_controller->exportResults();
         const WorkbookExport second = m_controller->exportResults();
         QCOMPARE(first.problem, QString());
@@ -678,7 +717,7 @@ private:
                 files << upload(m_room->exchangeFolder, u"一班"_qs, QString::number(i), u"考生"_qs,
                                 30);
         }
-        m_controller->collectResults();
+        collectByHand(*m_controller);
         m_controller->closeLogin();
         return files;
     }

@@ -3,6 +3,7 @@
 // Keeping and showing past exams over a real console and archive: the exam
 // in the results table as it would be kept, keeping it once, and the
 // commands on a kept exam, each refused first and then carried out.
+#include "collectbyhand.h"
 #include "consoleroom.h"
 #include "testrecords.h"
 #include "workbook.h"
@@ -42,7 +43,7 @@ private slots:
         writeResultFile(m_room->exchangeFolder,
                         sampleRecord(u"a"_qs, u"2"_qs, u"未开始"_qs, 0, 0, 0));
         writeResultFile(m_room->exchangeFolder, sampleRecord(u"a"_qs, u"3"_qs, u"快"_qs, 70));
-        QCOMPARE(m_console->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_console), QString());
         QCOMPARE(m_console->settings().saveGradingScale(oneGrade()), QString());
         const auto current = history.currentExam();
         QVERIFY(current.value);
@@ -135,7 +136,7 @@ private slots:
         ResultRecord typing = sampleRecord(u"一班"_qs, u"04"_qs, u"丁"_qs, 20, 80, 300);
         typing.progress = ResultProgress { 1, u"s4"_qs, ResultProgress::Phase::Typing, 400 };
         writeResultFile(folder, typing);
-        QCOMPARE(m_console->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_console), QString());
         const auto exported = [this] {
             const WorkbookExport workbook = m_console->exportResults();
             return workbookRows(workbook.workbook);
@@ -155,7 +156,7 @@ private slots:
         // Handed in as the others were, by a client that writes no progress.
         typing.progress = std::nullopt;
         writeResultFile(folder, typing);
-        QCOMPARE(m_console->collectResults(), QString());
+        QCOMPARE(collectByHand(*m_console), QString());
         rows[0] = u"str:打字考试成绩表||||||||||"_qs;
         rows[5].replace(u"str:答题中|"_qs, u"str:已交卷|int:4"_qs);
         QCOMPARE(exported(), rows);
@@ -180,7 +181,7 @@ private:
     qint64 keepOne()
     {
         writeResultFile(m_room->exchangeFolder, sampleRecord(u"a"_qs, u"1"_qs, u"x"_qs, 40));
-        if (!m_console->collectResults().isEmpty()
+        if (!collectByHand(*m_console).isEmpty()
             || !m_console->history().keepCurrentExam().isEmpty())
             return -1;
         return m_console->history().exams().value->exams.first().id;

@@ -3,6 +3,7 @@
 // The console window offscreen over temporary folders and a real results
 // database; message boxes, the file dialog and the desktop are recorded.
 #include "childwidget.h"
+#include "collectbyhand.h"
 #include "consoleroom.h"
 #include "fakemessages.h"
 #include "gbk.h"
@@ -333,7 +334,7 @@ private slots:
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         upload(m_room->exchangeFolder, u"b"_qs, u"2"_qs, u"y"_qs, 30);
         writeFile(exchange(u"te.txt"_qs), "t");
-        click("fresh");
+        collect();
         m_boxes.answer = confirmed;
         click("ClearLast");
         QCOMPARE(questions().size(), 1);
@@ -395,7 +396,7 @@ private slots:
         QCOMPARE(m_window->controller().settings().examMinutes(), 20);
         // Collecting leaves the panel too, and lets its text go.
         click("set");
-        click("fresh");
+        collect();
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
         QCOMPARE(child<QPlainTextEdit>("TxtType")->toPlainText(), QString());
     }
@@ -473,13 +474,13 @@ private slots:
     void collectingFillsGrid()
     {
         createWindow();
-        click("fresh");
+        collect();
         QCOMPARE(text("LblRenShu"), u"0"_qs);
         QCOMPARE(gridRowCount(), 0);
         upload(m_room->exchangeFolder, u"一班"_qs, u"01"_qs, u"张三"_qs, 56.1f);
         upload(m_room->exchangeFolder, u"二班"_qs, u"02"_qs, u"李四"_qs, 80.5f);
         click("set");
-        click("fresh");
+        collect();
         QVERIFY(!shown("FrameSet") && shown("FrameCJ"));
         QVERIFY(messages().isEmpty());
         QCOMPARE(text("LblRenShu"), u"2"_qs);
@@ -521,7 +522,7 @@ private slots:
         createWindow();
         QVERIFY(messages().value(0).contains(u"cj.mdb"_qs));
         m_boxes.informed.clear();
-        click("fresh");
+        collect();
         click("CmdOutToExl");
         QCOMPARE(messages().size(), 2);
         QVERIFY(m_opened.isEmpty());
@@ -534,11 +535,11 @@ private slots:
         createWindow();
         QDir().mkpath(m_room->exchangeFolder);
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
-        click("fresh");
+        collect();
         QCOMPARE(text("LblRenShu"), u"1"_qs);
         QVERIFY(QDir(m_room->exchangeFolder).removeRecursively());
         const QString folderMessage = exchangeFolderMissingMessage(m_room->exchangeFolder);
-        click("fresh");
+        collect();
         QCOMPARE(messages(), QStringList { folderMessage });
         QCOMPARE(text("LblRenShu"), u"1"_qs);
         m_boxes.informed.clear();
@@ -552,7 +553,7 @@ private slots:
     {
         createWindow();
         upload(m_room->exchangeFolder, u"一班"_qs, u"007"_qs, u"张三"_qs, 56.1f);
-        click("fresh");
+        collect();
         click("CmdOutToExl");
         click("CmdOutToExl");
         QCOMPARE(m_opened.size(), 2);
@@ -619,6 +620,11 @@ private:
         return childOf<T>(m_window.get(), name);
     }
     void click(const char *key) { child<QAbstractButton>(key)->click(); }
+    // 获取成绩, until what it found is told.
+    void collect()
+    {
+        collectByHand(m_window->controller(), [this] { click("fresh"); });
+    }
     QString text(const char *label) { return child<QLabel>(label)->text(); }
     const QStringList &messages() const { return m_boxes.informed; }
     const QStringList &questions() const { return m_boxes.asked; }
