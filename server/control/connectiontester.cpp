@@ -6,25 +6,14 @@
 
 namespace console {
 
-ConnectionTester::ConnectionTester(QObject *parent) : QObject(parent)
-{
-    m_threadContext.moveToThread(&m_thread);
-    m_thread.setObjectName(QStringLiteral("connection-test"));
-    m_thread.start();
-}
-
-ConnectionTester::~ConnectionTester()
-{
-    m_thread.quit();
-    m_thread.wait();
-}
+ConnectionTester::ConnectionTester(QObject *parent) : QObject(parent) { }
 
 void ConnectionTester::start(const QString &place)
 {
     if (m_running)
         return;
     m_running = true;
-    QMetaObject::invokeMethod(&m_threadContext, [this, place] {
+    m_worker.run([this, place] {
         const QString answer = SchoolController::testConnection(place);
         // Context `this`: the call is dropped when the owner has gone.
         QMetaObject::invokeMethod(

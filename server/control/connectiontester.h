@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Tests the connection to a school archive on a thread of its own: a
-// server that is away takes seconds to give up on, longer than a window
-// may stand still. One test at a time; the answer is handed back on the
-// thread that owns this object.
+// Tests the connection to a school archive on a thread of its own. One
+// test at a time; the answer is handed back on the thread that owns this
+// object.
+#include "control/workerthread.h"
+
 #include <QObject>
-#include <QThread>
 
 namespace console {
 
@@ -15,9 +15,8 @@ class ConnectionTester : public QObject
     Q_OBJECT
 
 public:
+    // Going, it waits for the test under way (the connection's timeouts bound it).
     explicit ConnectionTester(QObject *parent = nullptr);
-    // Waits for the test under way (the connection's timeouts bound it).
-    ~ConnectionTester() override;
 
     // Starts testing `place`; ignored while a test runs.
     void start(const QString &place);
@@ -30,9 +29,8 @@ signals:
 private:
     void handBack(const QString &answer);
 
-    QThread m_thread;
-    QObject m_threadContext;  // lives on m_thread: the tests run there
     bool m_running = false;
+    WorkerThread m_worker { QStringLiteral("connection-test") };  // last: goes first
 };
 
 }  // namespace console
