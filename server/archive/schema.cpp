@@ -65,6 +65,11 @@ QStringList migration(int from)
             QStringLiteral("ALTER TABLE exams ADD COLUMN publication VARCHAR(64)"),
             QStringLiteral("CREATE UNIQUE INDEX exams_publication ON exams (publication)"),
         };
+    case 4:
+        // The classes to filter 历次考试 by are read along this index.
+        return {
+            QStringLiteral("CREATE INDEX exam_rows_department ON exam_rows (department)"),
+        };
     default:
         return {};
     }

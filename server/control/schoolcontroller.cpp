@@ -11,6 +11,7 @@ SchoolController::SchoolController(ExamArchive &local, const QString &applicatio
     : QObject(parent), m_local(local), m_settings(applicationFolder)
 {
     connect(&m_sender, &SchoolSender::finished, this, &SchoolController::showSent);
+    connect(&m_tester, &ConnectionTester::finished, this, &SchoolController::connectionTested);
     setUp();
 }
 
@@ -40,6 +41,11 @@ QString SchoolController::testConnection(const QString &place)
     if (!school.isOpen())
         return school.startProblem();
     return QStringLiteral("连接成功：学校存档 %1 可以使用。").arg(archive.shown());
+}
+
+void SchoolController::startConnectionTest(const QString &place)
+{
+    m_tester.start(place);
 }
 
 QString SchoolController::writePassword(const QString &place, const QString &password)

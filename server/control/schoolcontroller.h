@@ -7,6 +7,7 @@
 // school (at the start, after each keep and on demand, on a thread of
 // their own) with how many wait.
 #include "archive/schooloutbox.h"
+#include "control/connectiontester.h"
 #include "control/schoolsender.h"
 #include "control/schoolsettings.h"
 
@@ -32,6 +33,10 @@ public:
     // Opens the school archive at `place` as a send would: what is wrong,
     // or that it answers.
     static QString testConnection(const QString &place);
+    // The same on a thread of its own; connectionTested() answers. Ignored
+    // while a test runs.
+    void startConnectionTest(const QString &place);
+    bool isTestingConnection() const { return m_tester.busy(); }
     // The password of the place's user into libpq's password file; the problem or empty.
     static QString writePassword(const QString &place, const QString &password);
 
@@ -52,6 +57,7 @@ signals:
     void statusChanged(const QString &status);
     // A send ended; the report's problem says why some could not go.
     void sendEnded(const SchoolOutbox::Report &report);
+    void connectionTested(const QString &answer);
 
 private:
     void setUp();
@@ -65,8 +71,9 @@ private:
     SchoolSetting m_setting;
     std::unique_ptr<SchoolOutbox> m_outbox;
     QString m_status;
-    // Last: its thread ends before the parts above go.
+    // Last: their threads end before the parts above go.
     SchoolSender m_sender;
+    ConnectionTester m_tester;
 };
 
 }  // namespace console

@@ -4,18 +4,11 @@
 
 namespace console {
 
-SchoolSender::SchoolSender(QObject *parent) : QObject(parent)
-{
-    m_threadContext.moveToThread(&m_thread);
-    m_thread.setObjectName(QStringLiteral("school-sender"));
-    m_thread.start();
-}
+SchoolSender::SchoolSender(QObject *parent) : QObject(parent) { }
 
 SchoolSender::~SchoolSender()
 {
     m_stopping = true;
-    m_thread.quit();
-    m_thread.wait();
 }
 
 void SchoolSender::start(const SchoolSend &send)
@@ -28,7 +21,7 @@ void SchoolSender::start(const SchoolSend &send)
         return;
     }
     m_running = true;
-    QMetaObject::invokeMethod(&m_threadContext, [this, send] {
+    m_worker.run([this, send] {
         SchoolOutbox::Report report;
         {
             ExamArchive local(send.localPath);

@@ -9,8 +9,9 @@
 // handed back on the thread that owns this object.
 #include "archive/schooloutbox.h"
 
+#include "control/workerthread.h"
+
 #include <QObject>
-#include <QThread>
 
 #include <atomic>
 #include <optional>
@@ -46,11 +47,10 @@ signals:
 private:
     void handBack(const SchoolOutbox::Report &report);
 
-    QThread m_thread;
-    QObject m_threadContext;  // lives on m_thread: the sends run there
     std::atomic<bool> m_stopping { false };
     bool m_running = false;
     std::optional<SchoolSend> m_next;
+    WorkerThread m_worker { QStringLiteral("school-sender") };  // last: goes first
 };
 
 }  // namespace console

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/statisticspage.h"
 
+#include <algorithm>
+
 namespace {
 
 QString figureCells(const Figures &figures)
@@ -97,6 +99,19 @@ QString scaleLine(const GradingScale &scale)
                           .arg(grade.score);
     return QStringLiteral("<p>评分标准：%1</p>")
             .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
+}
+
+QString examTitle(const ArchivedExam &exam)
+{
+    if (exam.id == 0)
+        return QStringLiteral("当前考试《%1》").arg(exam.sitting.articleName);
+    // Those who logged in; the absentees are counted on the page.
+    const auto present = std::count_if(exam.rows.begin(), exam.rows.end(),
+                                       [](const ArchivedRow &row) { return !row.absent(); });
+    // One substitution, so an article named with a % sign keeps its name.
+    return QStringLiteral("%1 的考试《%2》（%3人）")
+            .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                 exam.sitting.articleName, QString::number(present));
 }
 
 QString statisticsPage(const ArchivedExam &exam, const QString &title)

@@ -21,6 +21,10 @@ QVector<NamedStatistics> named(const QVector<ExamStatistics> &parts);
 QString partsTables(const QVector<NamedStatistics> &parts);
 // The scale's grades and their thresholds, as an HTML paragraph.
 QString scaleLine(const GradingScale &scale);
+// How the exam is named above its page and in questions about it: the one
+// under way (id 0) by its article, a kept one by when, article and how
+// many logged in.
+QString examTitle(const ArchivedExam &exam);
 // The 统计 tab's page under `title`: every part's figures, grades and pass
 // rate, then the exam's scale.
 QString statisticsPage(const ArchivedExam &exam, const QString &title);

@@ -3,7 +3,16 @@
 #include "windows/consolehooks.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
+
+QString ConsoleHooks::chooseDocumentsFile(QWidget *parent, const QString &suggestedName,
+                                          const QString &filter) const
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return chooseSaveFile(parent, QDir(documents).filePath(suggestedName), filter);
+}
 
 ConsoleHooks ConsoleHooks::desktop()
 {

@@ -22,6 +22,9 @@ struct ConsoleHooks
     // suggested path; an empty name when cancelled.
     std::function<QString(QWidget *parent, const QString &suggested, const QString &filter)>
             chooseSaveFile;
+    // The save-file dialog starting at `suggestedName` in the documents folder.
+    QString chooseDocumentsFile(QWidget *parent, const QString &suggestedName,
+                                const QString &filter) const;
     // Opens a file or link with the desktop's program for it.
     std::function<bool(const QUrl &url)> openUrl;
 

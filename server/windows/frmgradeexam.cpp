@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTextBrowser>
@@ -58,10 +57,8 @@ FrmGradeExam::FrmGradeExam(GradeWideExam exam, const ConsoleHooks &hooks, Messag
 
 void FrmGradeExam::writePdfReport()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString chosen = m_hooks.chooseSaveFile(
-            this, QDir(documents).filePath(gradereport::defaultFileName(m_exam)),
-            QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString chosen = m_hooks.chooseDocumentsFile(this, gradereport::defaultFileName(m_exam),
+                                                       QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     const QString problem = gradereport::writePdf(m_exam, chosen);

@@ -4,26 +4,20 @@
 
 #include "report/examreport.h"
 #include "report/termreport.h"
+#include "windows/examfilterbar.h"
 #include "windows/frmgradeexam.h"
 #include "windows/termreportrun.h"
 
-#include "stats/examlistmodel.h"
 #include "stats/statisticspage.h"
 
 #include "messages.h"
 
 #include <QDir>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSplitter>
-#include <QStandardPaths>
-#include <QTabWidget>
 #include <QTableView>
-#include <QTextBrowser>
-
-#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -35,18 +29,6 @@ QPushButton *commandButton(QWidget *parent, const char *name, const QString &cap
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     return button;
-}
-
-QString examTitle(const ArchivedExam &exam)
-{
-    if (exam.id == 0)
-        return QStringLiteral("当前考试《%1》").arg(exam.sitting.articleName);
-    return QStringLiteral("%1 的考试《%2》（%3人）")
-            .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-                 exam.sitting.articleName)
-            // Those who logged in; the absentees are counted on the page.
-            .arg(std::count_if(exam.rows.begin(), exam.rows.end(),
-                               [](const ArchivedRow &row) { return !row.absent(); }));
 }
 
 }  // namespace
@@ -61,10 +43,14 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     font.setPointSize(kListPoints);
     setFont(font);
 
+    m_list = new HistoryExamList(history, this);
+    connect(m_list, &HistoryExamList::filtersChanged, this, &FrmHistory::listExams);
+    connect(m_list, &HistoryExamList::examChosen, this, &FrmHistory::showExam);
+    connect(m_list, &HistoryExamList::told, this, &FrmHistory::tell);
+
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout();
-    m_filters = new ExamFilterBar(this);
-    top->addWidget(m_filters, 1);
+    top->addWidget(m_list->filterBar(), 1);
     QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
@@ -74,67 +60,41 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
     layout->addLayout(top);
-    m_note = new QLabel(this);
-    m_note->setObjectName(QStringLiteral("LblListNote"));
-    m_note->setWordWrap(true);
-    m_note->hide();
-    layout->addWidget(m_note);
+    layout->addWidget(m_list->note());
 
     auto *splitter = new QSplitter(Qt::Horizontal, this);
-    m_exams = new ExamListModel(this);
-    connect(m_filters, &ExamFilterBar::changed, this, &FrmHistory::listExams);
-    m_examList = new QTableView(splitter);
-    m_examList->setObjectName(QStringLiteral("GridExams"));
-    m_examList->setModel(m_exams);
-    m_examList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_examList->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_examList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_examList->verticalHeader()->hide();
-    m_examList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    connect(m_examList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &FrmHistory::showChosenExam);
-
+    splitter->addWidget(m_list->examList());
     auto *pane = new QWidget(splitter);
-    buildExamPane(pane);
+    auto *paneLayout = new QVBoxLayout(pane);
+    paneLayout->setContentsMargins(0, 0, 0, 0);
+    m_detail = new ExamDetailPane(history, hooks, pane);
+    connect(m_detail, &ExamDetailPane::told, this, &FrmHistory::tell);
+    paneLayout->addWidget(m_detail, 1);
+    paneLayout->addWidget(buildCommands(pane));
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({ 620, 900 });
     layout->addWidget(splitter, 1);
     resize(1280, 800);
 }
 
-void FrmHistory::buildExamPane(QWidget *pane)
+QWidget *FrmHistory::buildCommands(QWidget *parent)
 {
-    auto *layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 0, 0, 0);
-    m_tabs = new QTabWidget(pane);
-    m_statistics = new QTextBrowser(m_tabs);
-    m_statistics->setObjectName(QStringLiteral("TxtStatistics"));
-    m_tabs->addTab(m_statistics, QStringLiteral("统计"));
-
-    m_charts = new ExamChartsPane(m_tabs);
-    m_tabs->addTab(m_charts, QStringLiteral("图表"));
-
-    m_ranking = new RankingPane(m_tabs);
-    connect(m_ranking, &RankingPane::examineeChosen, this, &FrmHistory::showRankedExaminee);
-    m_tabs->addTab(m_ranking, QStringLiteral("排名"));
-    m_examinee = new ExamineePane(m_history, m_tabs);
-    connect(m_examinee, &ExamineePane::told, this, &FrmHistory::tell);
-    m_tabs->addTab(m_examinee, QStringLiteral("考生"));
-    layout->addWidget(m_tabs, 1);
-
-    auto *buttons = new QHBoxLayout();
+    auto *row = new QWidget(parent);
+    auto *buttons = new QHBoxLayout(row);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    QPushButton *saveCharts = commandButton(row, "CmdSaveCharts", QStringLiteral("保存图表"));
+    connect(saveCharts, &QPushButton::clicked, m_detail, &ExamDetailPane::saveCharts);
+    buttons->addWidget(saveCharts);
     const std::pair<QPushButton *, void (FrmHistory::*)()> commands[] = {
-        { commandButton(pane, "CmdSaveCharts", QStringLiteral("保存图表")),
-          &FrmHistory::saveCharts },
-        { commandButton(pane, "CmdExportAgain", QStringLiteral("导出到Excel表格")),
+        { commandButton(row, "CmdExportAgain", QStringLiteral("导出到Excel表格")),
           &FrmHistory::exportAgain },
-        { commandButton(pane, "CmdPdfReport", QStringLiteral("PDF报告")),
+        { commandButton(row, "CmdPdfReport", QStringLiteral("PDF报告")),
           &FrmHistory::writePdfReport },
-        { commandButton(pane, "CmdGradeExam", QStringLiteral("年级汇总")),
+        { commandButton(row, "CmdGradeExam", QStringLiteral("年级汇总")),
           &FrmHistory::showGradeExam },
-        { commandButton(pane, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
+        { commandButton(row, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
           &FrmHistory::regrade },
-        { m_deleteExam = commandButton(pane, "CmdDeleteExam", QStringLiteral("删除这场考试")),
+        { m_deleteExam = commandButton(row, "CmdDeleteExam", QStringLiteral("删除这场考试")),
           &FrmHistory::deleteExam },
     };
     for (const auto &[button, slot] : commands) {
@@ -142,75 +102,31 @@ void FrmHistory::buildExamPane(QWidget *pane)
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    layout->addLayout(buttons);
+    return row;
 }
 
 void FrmHistory::refresh()
 {
-    m_away = m_history.openArchiveShown();
-    const bool school = m_history.showsSchool();
-    const auto choices = m_history.filterChoices();
-    if (!choices.value)
-        tell(choices.problem);
-    m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
-    m_exams->setOwnLab(school ? m_history.lab() : QString());
-    m_examList->setColumnHidden(ExamListModel::Lab, !school);
-    m_examList->setColumnHidden(ExamListModel::Teacher, !school);
-    m_examinee->refresh();
+    m_list->setChoices(m_history.openArchiveShown());
+    m_detail->refresh();
     listExams();
 }
 
 void FrmHistory::listExams()
 {
-    const qint64 before = shownId();
-    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
-    std::optional<ExamSummary> live;
-    if (current.value && !current.value->rows.isEmpty())
-        live = summaryOf(*current.value);
-    const auto kept = m_history.exams(m_filters->filter());
-    if (!kept.value)
-        tell(kept.problem);
-    m_exams->setExams(live, kept.value ? kept.value->exams : QVector<ExamSummary>());
-    QStringList notes;
-    if (!m_away.isEmpty())
-        notes.append(QStringLiteral("学校存档现在无法打开，列出的是本机的考试：") + m_away);
-    if (kept.value && kept.value->more)
-        notes.append(QStringLiteral("只列出最近的%1场考试，请用上面的条件缩小范围。")
-                             .arg(ExamListing::kMostListed));
-    m_note->setText(notes.join(u'\n'));
-    m_note->setVisible(!notes.isEmpty());
-    int row = 0;
-    for (int i = 0; i < m_exams->rowCount(); ++i) {
-        if (m_exams->idAt(i) == before)
-            row = i;
-    }
-    if (m_exams->rowCount() > 0)
-        m_examList->selectRow(row);
-    else
-        showExam(-1);
+    m_list->listExams(shownId());
 }
 
 void FrmHistory::followCurrentExam()
 {
     if (!isVisible())
         return;
-    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
-    const bool listed = current.value && !current.value->rows.isEmpty();
-    // The exam under way appearing or going changes the list's rows.
-    if (listed != m_exams->hasCurrent()) {
+    if (!m_list->followCurrentExam()) {
         refresh();
         return;
     }
-    if (listed)
-        m_exams->setCurrent(summaryOf(*current.value));
     if (shownId() == 0)
         showExam(0);
-}
-
-void FrmHistory::showChosenExam()
-{
-    const QModelIndex index = m_examList->currentIndex();
-    showExam(index.isValid() ? m_exams->idAt(index.row()) : -1);
 }
 
 void FrmHistory::showExam(qint64 id)
@@ -227,75 +143,19 @@ void FrmHistory::showExam(qint64 id)
             tell(kept.problem);
         m_shown = kept.value;
     }
-    showStatistics();
-    showRanking();
+    m_detail->showExam(m_shown ? &*m_shown : nullptr);
     // Another lab's exam in the school archive is that lab's to delete.
     const QString refused = m_shown ? m_history.removalRefused(m_shown->sitting) : QString();
     m_deleteExam->setEnabled(refused.isEmpty());
     m_deleteExam->setToolTip(refused);
 }
 
-void FrmHistory::showStatistics()
+QVector<qint64> FrmHistory::listedExamIds() const
 {
-    if (m_shown)
-        m_statistics->setHtml(statisticsPage(*m_shown, examTitle(*m_shown)));
-    else
-        m_statistics->clear();
-    m_charts->showExam(m_shown ? &*m_shown : nullptr);
-}
-
-void FrmHistory::showRanking()
-{
-    m_ranking->showExam(m_shown ? &*m_shown : nullptr);
-}
-
-void FrmHistory::showRankedExaminee(const QString &examNumber, const QString &name)
-{
-    m_tabs->setCurrentWidget(m_examinee);
-    m_examinee->findExaminee(examNumber, name);
-}
-
-void FrmHistory::saveCharts()
-{
-    // What is in front: the examinee's trend on the 考生 tab, else the exam's charts.
-    if (m_tabs->currentWidget() == m_examinee)
-        saveTrend();
-    else
-        saveExamCharts();
-}
-
-void FrmHistory::saveTrend()
-{
-    const QString who = m_examinee->shownExaminee();
-    if (who.isEmpty()) {
-        tell(QStringLiteral("请先选择一位考生。"));
-        return;
-    }
-    const QString chosen = chooseSaveFile(QStringLiteral("%1 成绩变化.png").arg(who),
-                                          QStringLiteral("PNG 图片 (*.png)"));
-    if (chosen.isEmpty())
-        return;
-    const QString problem = m_examinee->saveTrend(chosen);
-    tell(problem.isEmpty()
-                 ? QStringLiteral("图表已保存为\n%1").arg(QDir::toNativeSeparators(chosen))
-                 : problem);
-}
-
-void FrmHistory::saveExamCharts()
-{
-    if (!m_shown)
-        return;
-    const QString chosen =
-            chooseSaveFile(QStringLiteral("考试图表.png"), QStringLiteral("PNG 图片 (*.png)"));
-    if (chosen.isEmpty())
-        return;
-    if (const QString problem = m_charts->saveAs(chosen); !problem.isEmpty()) {
-        tell(problem);
-        return;
-    }
-    const QStringList paths = ExamChartsPane::picturePaths(chosen);
-    tell(QStringLiteral("图表已保存为\n%1\n%2")
-                 .arg(QDir::toNativeSeparators(paths[0]), QDir::toNativeSeparators(paths[1])));
+    QVector<qint64> ids;
+    for (const ExamSummary &exam : m_list->kept())
+        ids.prepend(exam.id);
+    return ids;
 }
 
 void FrmHistory::exportAgain()
@@ -332,7 +192,8 @@ void FrmHistory::deleteExam()
 
 void FrmHistory::backUp()
 {
-    const QString chosen = chooseSaveFile(
+    const QString chosen = m_hooks.chooseDocumentsFile(
+            this,
             QStringLiteral("考试存档备份-%1.db")
                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))),
             QStringLiteral("考试存档 (*.db)"));
@@ -344,20 +205,12 @@ void FrmHistory::backUp()
                  : problem);
 }
 
-QVector<qint64> FrmHistory::listedExamIds() const
-{
-    QVector<qint64> ids;
-    for (const ExamSummary &exam : m_exams->kept())
-        ids.prepend(exam.id);
-    return ids;
-}
-
 void FrmHistory::writePdfReport()
 {
     if (!m_shown)
         return;
-    const QString chosen = chooseSaveFile(examreport::defaultFileName(*m_shown),
-                                          QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString chosen = m_hooks.chooseDocumentsFile(this, examreport::defaultFileName(*m_shown),
+                                                       QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     const QString problem = examreport::writePdf(*m_shown, chosen);
@@ -394,19 +247,13 @@ void FrmHistory::writeTermReport()
         return;
     }
     // Named by the days of the first and last exam listed, newest first.
-    const QVector<ExamSummary> listed = m_exams->kept();
-    const QString chosen =
-            chooseSaveFile(termreport::defaultFileName(listed.last().when, listed.first().when),
-                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    const QVector<ExamSummary> listed = m_list->kept();
+    const QString chosen = m_hooks.chooseDocumentsFile(
+            this, termreport::defaultFileName(listed.last().when, listed.first().when),
+            QStringLiteral("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
-    tell(termreportrun::run(this, m_history, ids, m_filters->filter().department, chosen));
-}
-
-QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)
-{
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return m_hooks.chooseSaveFile(this, QDir(documents).filePath(suggestedName), filter);
+    tell(termreportrun::run(this, m_history, ids, m_list->filter().department, chosen));
 }
 
 void FrmHistory::tell(const QString &text)

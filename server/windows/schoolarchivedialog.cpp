@@ -45,8 +45,9 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     m_password->setEchoMode(QLineEdit::Password);
     auto *writePassword = new QPushButton(QStringLiteral("写入口令文件"), this);
     writePassword->setObjectName(QStringLiteral("CmdWritePassword"));
-    auto *test = new QPushButton(QStringLiteral("测试连接"), this);
-    test->setObjectName(QStringLiteral("CmdTestConnection"));
+    m_test = new QPushButton(QStringLiteral("测试连接"), this);
+    m_test->setObjectName(QStringLiteral("CmdTestConnection"));
+    m_test->setEnabled(!controller.isTestingConnection());
     auto *sendNow = new QPushButton(QStringLiteral("立即上传"), this);
     sendNow->setObjectName(QStringLiteral("CmdSendNow"));
     sendNow->setToolTip(QStringLiteral("把尚未上传的考试现在上传到学校存档"));
@@ -66,7 +67,7 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     form->addRow(QStringLiteral("机房："), m_lab);
     form->addRow(QStringLiteral("教师："), m_teacher);
     auto *actions = new QHBoxLayout;
-    actions->addWidget(test);
+    actions->addWidget(m_test);
     actions->addWidget(sendNow);
     actions->addWidget(sendOld);
     actions->addStretch();
@@ -85,7 +86,9 @@ SchoolArchiveDialog::SchoolArchiveDialog(console::SchoolController &controller, 
     layout->addWidget(buttons);
 
     connect(m_school, &QRadioButton::toggled, this, &SchoolArchiveDialog::showPlaceChoice);
-    connect(test, &QPushButton::clicked, this, &SchoolArchiveDialog::testConnection);
+    connect(m_test, &QPushButton::clicked, this, &SchoolArchiveDialog::testConnection);
+    connect(&m_controller, &console::SchoolController::connectionTested, this,
+            &SchoolArchiveDialog::showTested);
     connect(writePassword, &QPushButton::clicked, this, &SchoolArchiveDialog::writePassword);
     connect(sendNow, &QPushButton::clicked, this, &SchoolArchiveDialog::sendNow);
     connect(sendOld, &QPushButton::clicked, this, &SchoolArchiveDialog::sendKeptBefore);
@@ -109,9 +112,17 @@ void SchoolArchiveDialog::showPlaceChoice()
 
 void SchoolArchiveDialog::testConnection()
 {
-    m_answer->setText(QStringLiteral("正在连接……"));
-    m_answer->repaint();
-    showAnswer(console::SchoolController::testConnection(m_place->text()));
+    // A server that is away takes seconds to give up on: the dialog stays
+    // live meanwhile, the button off until the answer.
+    m_test->setEnabled(false);
+    showAnswer(QStringLiteral("正在连接……"));
+    m_controller.startConnectionTest(m_place->text());
+}
+
+void SchoolArchiveDialog::showTested(const QString &answer)
+{
+    m_test->setEnabled(true);
+    showAnswer(answer);
 }
 
 void SchoolArchiveDialog::writePassword()

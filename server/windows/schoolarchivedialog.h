@@ -12,6 +12,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class Messages;
 
@@ -26,6 +27,7 @@ public:
 private:
     void showPlaceChoice();
     void testConnection();
+    void showTested(const QString &answer);
     void writePassword();
     void sendNow();
     void sendKeptBefore();
@@ -44,5 +46,6 @@ private:
     QLineEdit *m_lab = nullptr;
     QLineEdit *m_teacher = nullptr;
     QLineEdit *m_password = nullptr;
+    QPushButton *m_test = nullptr;
     QLabel *m_answer = nullptr;
 };

@@ -106,6 +106,33 @@ private slots:
         QVERIFY(page.contains(u"<td rowspan=2 align=right>33.3%</td>"_qs));  // 全体
     }
 
+    // The exam's name above its page and in the questions about it.
+    void examTitles_data()
+    {
+        QTest::addColumn<qint64>("id");
+        QTest::addColumn<QString>("article");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("under way") << qint64(0) << u"春晓"_qs << u"当前考试《春晓》"_qs;
+        QTest::newRow("kept, the absentee not counted")
+                << qint64(3) << u"春晓"_qs << u"2026-03-02 09:05 的考试《春晓》（2人）"_qs;
+        QTest::newRow("article named with a sign")
+                << qint64(3) << u"第%1课"_qs << u"2026-03-02 09:05 的考试《第%1课》（2人）"_qs;
+    }
+
+    void examTitles()
+    {
+        QFETCH(qint64, id);
+        QFETCH(QString, article);
+        QFETCH(QString, expected);
+        ArchivedExam exam;
+        exam.id = id;
+        exam.sitting.articleName = article;
+        exam.sitting.openedAt = QDateTime(QDate(2026, 3, 2), QTime(9, 5));
+        exam.rows = { row(u"一班"_qs, 60, 95), row(u"一班"_qs, 10, 50), row(u"一班"_qs, 0, 0, 0) };
+        exam.rows[2].state = keptStateText(ExamineeState::Absent);
+        QCOMPARE(examTitle(exam), expected);
+    }
+
     void gradesAndDepartments()
     {
         // 优秀 60/95, 良好 45/90, 及格 30/80, 不及格 below; one not started.

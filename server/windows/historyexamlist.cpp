@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/historyexamlist.h"
+
+#include "windows/examfilterbar.h"
+
+#include "stats/examlistmodel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+
+HistoryExamList::HistoryExamList(console::HistoryController &history, QWidget *window)
+    : QObject(window), m_history(history)
+{
+    m_filters = new ExamFilterBar(window);
+    connect(m_filters, &ExamFilterBar::changed, this, &HistoryExamList::filtersChanged);
+    m_note = new QLabel(window);
+    m_note->setObjectName(QStringLiteral("LblListNote"));
+    m_note->setWordWrap(true);
+    m_note->hide();
+
+    m_exams = new ExamListModel(this);
+    m_examList = new QTableView(window);
+    m_examList->setObjectName(QStringLiteral("GridExams"));
+    m_examList->setModel(m_exams);
+    m_examList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_examList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_examList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_examList->verticalHeader()->hide();
+    m_examList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connect(m_examList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &HistoryExamList::showChosenExam);
+}
+
+void HistoryExamList::setChoices(const QString &away)
+{
+    m_away = away;
+    const bool school = m_history.showsSchool();
+    const auto choices = m_history.filterChoices();
+    if (!choices.value)
+        emit told(choices.problem);
+    m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
+    m_exams->setOwnLab(school ? m_history.lab() : QString());
+    m_examList->setColumnHidden(ExamListModel::Lab, !school);
+    m_examList->setColumnHidden(ExamListModel::Teacher, !school);
+}
+
+void HistoryExamList::listExams(qint64 keep)
+{
+    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
+    std::optional<ExamSummary> live;
+    if (current.value && !current.value->rows.isEmpty())
+        live = summaryOf(*current.value);
+    const auto kept = m_history.exams(m_filters->filter());
+    if (!kept.value)
+        emit told(kept.problem);
+    m_exams->setExams(live, kept.value ? kept.value->exams : QVector<ExamSummary>());
+    QStringList notes;
+    if (!m_away.isEmpty())
+        notes.append(QStringLiteral("学校存档现在无法打开，列出的是本机的考试：") + m_away);
+    if (kept.value && kept.value->more)
+        notes.append(QStringLiteral("只列出最近的%1场考试，请用上面的条件缩小范围。")
+                             .arg(ExamListing::kMostListed));
+    m_note->setText(notes.join(u'\n'));
+    m_note->setVisible(!notes.isEmpty());
+    int row = 0;
+    for (int i = 0; i < m_exams->rowCount(); ++i) {
+        if (m_exams->idAt(i) == keep)
+            row = i;
+    }
+    if (m_exams->rowCount() > 0)
+        m_examList->selectRow(row);
+    else
+        emit examChosen(-1);
+}
+
+bool HistoryExamList::followCurrentExam()
+{
+    const ArchiveRead<ArchivedExam> current = m_history.currentExam();
+    const bool listed = current.value && !current.value->rows.isEmpty();
+    if (listed != m_exams->hasCurrent())
+        return false;
+    if (listed)
+        m_exams->setCurrent(summaryOf(*current.value));
+    return true;
+}
+
+ExamFilter HistoryExamList::filter() const
+{
+    return m_filters->filter();
+}
+
+QVector<ExamSummary> HistoryExamList::kept() const
+{
+    return m_exams->kept();
+}
+
+void HistoryExamList::showChosenExam()
+{
+    const QModelIndex index = m_examList->currentIndex();
+    emit examChosen(index.isValid() ? m_exams->idAt(index.row()) : -1);
+}
