@@ -14,6 +14,7 @@
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
+#include "collect/rowmarks.h"
 #include "control/classcontroller.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
@@ -144,7 +145,8 @@ signals:
 private:
     void setLoginState();
     void keepExamPublished();
-    void showCollection(const CollectionReport &report);
+    // Shows the collection and keeps the rows' marks; the problem keeping them.
+    QString showCollection(const CollectionReport &report);
     void showQuietCollection(const CollectionReport &report);
     void noteLoginOpened();
     QString keepExamBeforeClearing();
@@ -166,7 +168,9 @@ private:
     QTimer m_collectClock;
     BackgroundCollector m_background;
     KnownResultFiles m_knownFiles;  // read by the collections by hand
-    std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
+    std::shared_ptr<const RecordKeys> m_keys;
+    QVector<MarkedRow>
+            m_keptMarks;  // as tabMarks holds them  // of the exam as published, with codes
     QString m_gateNote;
     SchoolController m_school;
     // Last: it reads the parts above.
