@@ -44,6 +44,18 @@ ClassViewRow storedRow(const ResultRow &stored)
     return row;
 }
 
+bool sameFigures(const ResultCore &a, const ResultCore &b)
+{
+    ResultCore renumbered = b;
+    renumbered.recNo = a.recNo;
+    return a == renumbered;
+}
+
+QString personOf(const ResultCore &row)
+{
+    return identity::personKey(row.department, row.examNumber, row.name);
+}
+
 }  // namespace
 
 void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts &facts,
@@ -64,7 +76,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     const QVector<AnswerCheck> answers = m_answers.check(unexamined, facts);
     const QVector<TimelineFindings> timelines = m_timelines.check(unexamined, facts);
     m_results = results;
-    m_recorded.clear();
+    // Rows that were nobody's: kept without their file, they stay so.
+    QVector<ClassViewRow> notCounted;
+    for (const ClassViewRow &before : std::exchange(m_recorded, {})) {
+        if (!before.counted)
+            notCounted << before;
+    }
     m_recorded.reserve(results.size());
     for (int i = 0; i < results.size(); ++i) {
         const ResultRecord &record = results.at(i).record;
@@ -75,6 +92,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         const bool signedByExaminee = results.at(i).signature == RecordKeys::Verdict::Signed;
         // What its examinee did not sign never counts as their finish.
         row.state = signedByExaminee ? stateOf(record) : ExamineeState::Waiting;
+        row.counted = signedByExaminee;
         const qint32 typed = record.progress && row.state != ExamineeState::Finished
                 ? record.progress->typedSoFar
                 : record.typedLen;
@@ -113,9 +131,14 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     }
     for (const KeptRow &keptRow : kept) {
         ClassViewRow row = storedRow(keptRow.row);
+        for (const ClassViewRow &before : notCounted) {
+            if (sameFigures(row, before)) {
+                row.state = before.state;
+                row.counted = false;
+            }
+        }
         // A retake moved the files away on purpose.
-        const auto aside =
-                ledger.setAsideOf(identity::personKey(row.department, row.examNumber, row.name));
+        const auto aside = ledger.setAsideOf(personOf(row));
         for (const SessionEntry *entry : aside)
             row.doubts << setAsideDoubt(*entry);
         if (keptRow.fileGone && aside.isEmpty())
@@ -126,13 +149,30 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
     markAgainstRoster();
 }
 
-void LiveClass::showStored(const QVector<ResultRow> &rows)
+void LiveClass::showStored(const QVector<ResultRow> &rows, const QVector<MarkedRow> &marked)
 {
     m_results.clear();
     m_recorded.clear();
-    for (const ResultRow &stored : rows)
-        m_recorded << storedRow(stored);
+    QHash<qint32, const MarkedRow *> byRecNo;
+    for (const MarkedRow &kept : marked)
+        byRecNo.insert(kept.row.recNo, &kept);
+    for (const ResultRow &stored : rows) {
+        ClassViewRow row = storedRow(stored);
+        // Marks of other figures (the table rewritten since) do not apply.
+        if (const MarkedRow *kept = byRecNo.value(stored.recNo); kept && kept->row == stored)
+            static_cast<RowMarks &>(row) = kept->marks;
+        m_recorded << row;
+    }
     markAgainstRoster();
+}
+
+QVector<MarkedRow> LiveClass::markedRows() const
+{
+    QVector<MarkedRow> marked;
+    marked.reserve(m_recorded.size());
+    for (const ClassViewRow &row : m_recorded)
+        marked.append({ row, row });
+    return marked;
 }
 
 void LiveClass::clear()
@@ -162,7 +202,7 @@ void LiveClass::markAgainstRoster()
             row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
         else if (identity::matchKey(entry->name) != identity::matchKey(row.name))
             row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
-        else
+        else if (row.counted)
             present.insert(entry);
     }
     for (const RosterEntry &entry : m_roster->entries()) {
@@ -178,14 +218,20 @@ void LiveClass::markAgainstRoster()
 
 ClassCounts LiveClass::counts() const
 {
-    ClassCounts counts;
+    QSet<QString> loggedIn, typing, finished;
+    int absent = 0;
     for (const ClassViewRow &row : m_rows) {
-        counts.loggedIn += row.hasRecord;
-        counts.typing += row.state == ExamineeState::Typing;
-        counts.finished += row.state == ExamineeState::Finished;
-        counts.absent += row.state == ExamineeState::Absent;
+        absent += !row.hasRecord;
+        if (!row.hasRecord || !row.counted)
+            continue;
+        const QString person = personOf(row);
+        loggedIn.insert(person);
+        if (row.state == ExamineeState::Typing)
+            typing.insert(person);
+        if (row.state == ExamineeState::Finished)
+            finished.insert(person);
     }
-    return counts;
+    return { int(loggedIn.size()), int(typing.size()), int(finished.size()), absent };
 }
 
 QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const

@@ -10,6 +10,7 @@
 #include "class/timelinechecks.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
+#include "collect/rowmarks.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -19,32 +20,14 @@
 #include <optional>
 
 // A row of the grid: the result, if any, and what the console sees of it.
-struct ClassViewRow : ResultCore
+struct ClassViewRow : ResultCore, RowMarks
 {
     bool hasRecord = false;  // false: listed in the class list, not logged in
-    ExamineeState state = ExamineeState::Absent;
-    std::optional<double> progress;  // typed / what completes the text, 0 to 1
-    QStringList doubts;  // empty: nothing looks wrong
-    // Results set aside for a retake, said beside the retake's own state:
-    // the examiner's decision, not a doubt.
-    QStringList setAside;
-    QString stateNote;  // what the state's tooltip adds: a resume and its time
-    // Wrong characters of the answer sheet, scored again; empty without one.
-    std::optional<qint32> wrongCount;
-    // Which login of its examinee the record's session is, from 1, in the
-    // order the console first saw them; 0 when unknown.
-    int loginOrdinal = 0;
-    // Right characters per minute over the record's last minute, from its
-    // keystroke timeline; empty without one.
-    std::optional<double> lastMinuteSpeed;
 
     friend bool operator==(const ClassViewRow &a, const ClassViewRow &b)
     {
-        return static_cast<const ResultCore &>(a) == b && a.hasRecord == b.hasRecord
-                && a.state == b.state && a.progress == b.progress && a.doubts == b.doubts
-                && a.setAside == b.setAside && a.stateNote == b.stateNote
-                && a.wrongCount == b.wrongCount && a.loginOrdinal == b.loginOrdinal
-                && a.lastMinuteSpeed == b.lastMinuteSpeed;
+        return static_cast<const ResultCore &>(a) == b && static_cast<const RowMarks &>(a) == b
+                && a.hasRecord == b.hasRecord;
     }
     friend bool operator!=(const ClassViewRow &a, const ClassViewRow &b) { return !(a == b); }
 
@@ -53,6 +36,9 @@ struct ClassViewRow : ResultCore
     QStringList remarks() const { return doubts + setAside; }
 };
 
+// How many people are logged in, typing and finished, each counted once
+// however many rows they have; rows that are not their examinee's count
+// for nobody. The absent are the listed examinees without a login.
 struct ClassCounts
 {
     int loggedIn = 0;
@@ -83,13 +69,17 @@ public:
     void update(const QVector<CollectedResult> &results, const ExamFacts &facts,
                 const QVector<KeptRow> &kept = {}, const QVector<SessionEntry> &sessions = {},
                 const QDateTime &now = QDateTime::currentDateTimeUtc());
-    // Rows from the stored table alone (the console's start-up): states
-    // from the times, no progress, no marks but the class list's.
-    void showStored(const QVector<ResultRow> &rows);
+    // Rows from the stored table (the console's start-up), each with the
+    // marks it was last shown with; a row whose figures changed since, or
+    // that has none kept, takes its state from its time, without marks.
+    void showStored(const QVector<ResultRow> &rows, const QVector<MarkedRow> &marked = {});
     // A new exam.
     void clear();
 
     const QVector<ClassViewRow> &rows() const { return m_rows; }
+    // The rows with a record as shown, without the class list's marks (the
+    // list is applied again when it is loaded): what a restart shows again.
+    QVector<MarkedRow> markedRows() const;
     ClassCounts counts() const;
     // The collected record of the row with this recno; null for a row kept
     // without its file, and for one not collected.

@@ -21,6 +21,30 @@ QString newConnectionName()
 
 }  // namespace
 
+ResultRow resultRowFrom(const QSqlQuery &query, int first)
+{
+    ResultRow row;
+    row.recNo = query.value(first).toInt();
+    row.department = query.value(first + 1).toString();
+    row.examNumber = query.value(first + 2).toString();
+    row.name = query.value(first + 3).toString();
+    row.speed = query.value(first + 4).toDouble();
+    row.accuracyLine = query.value(first + 5).toString();
+    row.timePass = static_cast<qint16>(query.value(first + 6).toInt());
+    return row;
+}
+
+void bindResultRow(QSqlQuery &query, const ResultRow &row, int first)
+{
+    query.bindValue(first, row.recNo);
+    query.bindValue(first + 1, row.department);
+    query.bindValue(first + 2, row.examNumber);
+    query.bindValue(first + 3, row.name);
+    query.bindValue(first + 4, row.speed);
+    query.bindValue(first + 5, row.accuracyLine);
+    query.bindValue(first + 6, row.timePass);
+}
+
 ResultStore::ResultStore(const QString &databasePath)
     : m_connection(newConnectionName()), m_path(databasePath)
 {
@@ -126,13 +150,7 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
     for (const ResultRow &row : rows) {
         if (!ok)
             break;
-        query.bindValue(0, row.recNo);
-        query.bindValue(1, row.department);
-        query.bindValue(2, row.examNumber);
-        query.bindValue(3, row.name);
-        query.bindValue(4, row.speed);
-        query.bindValue(5, row.accuracyLine);
-        query.bindValue(6, row.timePass);
+        bindResultRow(query, row);
         ok = query.exec();
     }
     QSqlQuery end(db);
@@ -163,17 +181,8 @@ std::optional<QVector<ResultRow>> ResultStore::readRows(const QString &order, QS
         problem = query.lastError().text();
         return std::nullopt;
     }
-    while (query.next()) {
-        ResultRow row;
-        row.recNo = query.value(0).toInt();
-        row.department = query.value(1).toString();
-        row.examNumber = query.value(2).toString();
-        row.name = query.value(3).toString();
-        row.speed = query.value(4).toDouble();
-        row.accuracyLine = query.value(5).toString();
-        row.timePass = static_cast<qint16>(query.value(6).toInt());
-        rows.append(row);
-    }
+    while (query.next())
+        rows.append(resultRowFrom(query));
     return rows;
 }
 

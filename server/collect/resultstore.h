@@ -14,6 +14,14 @@
 // A row of the table is the result itself.
 using ResultRow = ResultCore;
 
+class QSqlQuery;
+
+// A row from the query's columns `first` on, in the order recno, banname,
+// xuehao, xingming, speed, zhengquelv, timepass.
+ResultRow resultRowFrom(const QSqlQuery &query, int first = 0);
+// Binds the row to the placeholders `first` on, in the same order.
+void bindResultRow(QSqlQuery &query, const ResultRow &row, int first = 0);
+
 class ResultStore
 {
 public:

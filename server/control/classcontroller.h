@@ -24,8 +24,12 @@ public:
 
     const LiveClass &live() const { return m_live; }
 
-    // The stored rows as the console starts, before any collection.
-    void showStored(const QVector<ResultRow> &rows) { m_live.showStored(rows); }
+    // The stored rows as the console starts, before any collection, with
+    // the marks they were last shown with.
+    void showStored(const QVector<ResultRow> &rows, const QVector<MarkedRow> &marked)
+    {
+        m_live.showStored(rows, marked);
+    }
     // A collection's results judged against `facts`; a failed collection
     // leaves the rows as they were.
     void show(const CollectionReport &report, const ExamFacts &facts);

@@ -5,6 +5,7 @@
 #include "class/recordtexts.h"
 #include "collect/resultcollector.h"
 #include "collect/resultfiles.h"
+#include "collect/rowmarks.h"
 #include "collect/sessiontable.h"
 #include "export/exportwriter.h"
 #include "publish/examarticle.h"
@@ -58,9 +59,13 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
             &ConsoleController::showHandedBack);
     setLoginState();
     takeLoginCodes();
-    // The stored results ranked by speed.
-    if (const auto stored = m_store->rowsInRankOrder())
-        m_class.showStored(*stored);
+    // The stored results ranked by speed, shown as they were when the
+    // console last ended: its first collection has yet to judge the files.
+    if (const auto stored = m_store->rowsInRankOrder()) {
+        const auto marked = RowMarkTable(m_store->database()).load();
+        m_class.showStored(*stored, marked.value_or(QVector<MarkedRow>()));
+        m_keptMarks = marked.value_or(QVector<MarkedRow>());
+    }
     // Exams a server that was away did not take are sent at the start.
     m_school.send();
 }
@@ -205,9 +210,18 @@ void ConsoleController::noteLoginOpened()
 
 // ---- Results ----
 
-void ConsoleController::showCollection(const CollectionReport &report)
+QString ConsoleController::showCollection(const CollectionReport &report)
 {
     m_class.show(report, m_judged.facts());
+    // Kept for a restart; the collection every few seconds mostly changes nothing.
+    QVector<MarkedRow> marked = m_class.live().markedRows();
+    if (marked == m_keptMarks)
+        return {};
+    RowMarkTable marks(m_store->database());
+    if (!marks.replaceAll(marked))
+        return marks.problem();
+    m_keptMarks = std::move(marked);
+    return {};
 }
 
 void ConsoleController::collectResults()
@@ -242,10 +256,12 @@ void ConsoleController::collectQuietly()
 void ConsoleController::showHandedBack(const CollectionReport &report,
                                        BackgroundCollector::Asker asker)
 {
-    showCollection(report);
+    const QString unkept = showCollection(report);
     if (asker == BackgroundCollector::Asker::Examiner) {
         m_byHandWanted = false;
         QStringList told = report.notes;
+        if (!unkept.isEmpty())
+            told << unkept;
         if (!report.skipped.isEmpty())
             told.prepend(skippedFilesMessage(report.skipped));
         emit collectedByHand(report.ok() ? told.join(u'\n') : report.problem);
@@ -255,6 +271,8 @@ void ConsoleController::showHandedBack(const CollectionReport &report,
     // failure of the whole collection is worth the examiner's eye.
     if (!report.ok())
         emit quietCollectionFailed(report.problem);
+    else if (!unkept.isEmpty())
+        emit quietCollectionFailed(unkept);
     if (m_byHandWanted)
         startCollectingByHand();
 }
@@ -353,6 +371,9 @@ QString ConsoleController::clearTable()
         return m_store->lastError() + kFilesKept;
     if (SessionTable sessions(m_store->database()); !sessions.clear())
         return sessions.problem() + kFilesKept;
+    if (RowMarkTable marks(m_store->database()); !marks.clear())
+        return marks.problem() + kFilesKept;
+    m_keptMarks.clear();
     // Only a table read back empty lets the files go.
     if (const std::optional<int> left = m_store->rowCount(); !left || *left)
         return (left ? QStringLiteral("成绩表没有清空。") : m_store->lastError()) + kFilesKept;

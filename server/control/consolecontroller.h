@@ -14,6 +14,7 @@
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
+#include "collect/rowmarks.h"
 #include "control/classcontroller.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
@@ -154,7 +155,8 @@ signals:
 private:
     void setLoginState();
     void keepExamPublished();
-    void showCollection(const CollectionReport &report);
+    // Shows the collection and keeps the rows' marks; the problem keeping them.
+    QString showCollection(const CollectionReport &report);
     void showHandedBack(const CollectionReport &report, BackgroundCollector::Asker asker);
     // Starts the collection by hand asked for, unless one is under way.
     void startCollectingByHand();
@@ -179,6 +181,7 @@ private:
     BackgroundCollector m_background;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
     std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
+    QVector<MarkedRow> m_keptMarks;            // as tabMarks holds them
     QString m_gateNote;
     SchoolController m_school;
     // Last: it reads the parts above.

@@ -21,15 +21,18 @@ QString examText()
     return QStringLiteral("春眠不觉晓处处闻啼鸟").repeated(37);
 }
 
-// Lines 1 to 14 of a finished record of examinee `number` in session s`number`.
+// Lines 1 to 14 of a finished record of examinee `number` in session
+// s`number`; `target` is the text's length as the record gives it (the client
+// counts the published text's final line break too: 372).
 QByteArray head(const QString &number, const char *speed, int seconds, int typed, int sequence,
-                const char *phase, int typedSoFar)
+                const char *phase, int typedSoFar, int target = 370)
 {
-    return "40\r\n98\r\n" + QByteArray(speed) + "\r\n100\r\n" + QByteArray::number(seconds)
-            + "\r\n370\r\n" + QByteArray::number(typed) + "\r\n\"" + gbk::encode(u"一班")
-            + "\"\r\n\"" + number.toLatin1() + "\"\r\n\"" + gbk::encode(u"考生") + number.toLatin1()
-            + "\"\r\n" + QByteArray::number(sequence) + "\r\n\"s" + number.toLatin1() + "\"\r\n\""
-            + phase + "\"\r\n" + QByteArray::number(typedSoFar) + "\r\n";
+    return "40\r\n98\r\n" + QByteArray(speed) + "\r\n100\r\n" + QByteArray::number(seconds) + "\r\n"
+            + QByteArray::number(target) + "\r\n" + QByteArray::number(typed) + "\r\n\""
+            + gbk::encode(u"一班") + "\"\r\n\"" + number.toLatin1() + "\"\r\n\""
+            + gbk::encode(u"考生") + number.toLatin1() + "\"\r\n" + QByteArray::number(sequence)
+            + "\r\n\"s" + number.toLatin1() + "\"\r\n\"" + phase + "\"\r\n"
+            + QByteArray::number(typedSoFar) + "\r\n";
 }
 
 // Lines 15 to 18 and the sheet's bytes: `count` is what line 18 claims.
@@ -139,6 +142,68 @@ private slots:
         const QString doubts = row->doubts.join(u'\n');
         for (const QString &reason : reasons)
             QVERIFY2(doubts.contains(reason), qPrintable(doubts));
+    }
+
+    // A classmate uploads a finished record under another examinee's name,
+    // its figures agreeing with its sheet. Without codes only the timeline
+    // tells: a console that collected since before the session could have
+    // begun would have seen its earlier records. One that watched for less
+    // cannot tell, and shows the figures as handed in.
+    void classmatesForgeryWithoutCodes_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("ownSessionSeen");  // the examinee's own, typing, seen before
+        QTest::addColumn<int>("watchedSeconds");  // collecting every 5 s until it arrived
+        QTest::addColumn<QStringList>("reasons");  // the row's doubts, all of them
+        const QString noProcess = u"没有考试过程记录"_qs;
+        // 300 s used and the slowest upload interval of 130 s before it.
+        QTest::newRow("watched since before it could have begun")
+                << u"11"_qs << false << 440 << QStringList { noProcess };
+        QTest::newRow("watched for less than it claims")
+                << u"12"_qs << false << 420 << QStringList();
+        QTest::newRow("beside the examinee's own session")
+                << u"13"_qs << true << 440
+                << QStringList { u"同一考生有2次登录考试的成绩文件"_qs, noProcess };
+    }
+    void classmatesForgeryWithoutCodes()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, ownSessionSeen);
+        QFETCH(int, watchedSeconds);
+        QFETCH(QStringList, reasons);
+        const QByteArray text = gbk::encode(examText());
+        const QString remote = u"一班-%1-考生%1.zip"_qs.arg(number);
+        if (ownSessionSeen) {
+            QByteArray own = head(number, "74", 100, 123, 2, "typing", 123, 372)
+                    + sheet(m_digest, 0, text.left(246), 246);
+            own.replace(QByteArray("\"s" + number.toLatin1() + '"'),
+                        QByteArray("\"r" + number.toLatin1() + '"'));
+            QVERIFY(upload(own, remote));
+            collect();
+        }
+        QVERIFY(upload(head(number, "74", 300, 370, 2, "finished", 370, 372)
+                               + sheet(m_digest, 0, text, 740),
+                       remote));
+        // The first collection to meet it, by a console that had been
+        // collecting every 5 s for `watchedSeconds`.
+        CollectionWatch watch;
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int before = watchedSeconds; before > 0; before -= 5)
+            watch.collectedAt(now.addSecs(-before));
+        {
+            ResultStore store(m_room.databaseFile);
+            ResultCollector watching(m_room.exchangeFolder, m_room.appFolder(), store, nullptr,
+                                     &watch);
+            QVERIFY(watching.collect().ok());
+        }
+        collect();
+        const ClassViewRow *row = nullptr;
+        for (const ClassViewRow &shown : m_console->liveClass().live().rows())
+            row = shown.examNumber == number ? &shown : row;
+        QVERIFY(row);
+        QCOMPARE(row->doubts.join(u"\n"), reasons.join(u"\n"));
+        QCOMPARE(row->state, ExamineeState::Finished);
+        QCOMPARE(row->speed, 74.0);
     }
 
 private:

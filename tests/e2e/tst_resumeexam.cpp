@@ -8,6 +8,7 @@
 #include "consoleroom.h"
 #include "fakes.h"
 #include "ftpservice.h"
+#include "testrecords.h"
 #include "windows/frmlogin.h"
 
 #include <QAbstractButton>
@@ -77,6 +78,15 @@ struct Computer
     }
 };
 
+// 允许登录 for 5 minutes on a text of 20 lines of ten digits.
+bool openExam(const ConsoleRoom &room, console::ConsoleController &console)
+{
+    const QString article = room.app(u"a.txt"_qs);
+    return writeFile(article, QByteArray("0123456789\r\n").repeated(20))
+            && console.settings().chooseArticle(article).isEmpty()
+            && console.settings().saveSettings(u"5"_qs).isEmpty() && console.openLogin().isEmpty();
+}
+
 }  // namespace
 
 class TestResumeExam : public QObject
@@ -109,11 +119,8 @@ private slots:
         FtpService service(room.exchangeFolder);
         service.setWriteOnce(writeOnce);
         QVERIFY(service.start());
-        QVERIFY(writeFile(room.app(u"a.txt"_qs), QByteArray("0123456789\r\n").repeated(20)));
         console::ConsoleController console(room.folders());
-        QCOMPARE(console.settings().chooseArticle(room.app(u"a.txt"_qs)), QString());
-        QCOMPARE(console.settings().saveSettings(u"5"_qs), QString());
-        QCOMPARE(console.openLogin(), QString());
+        QVERIFY(openExam(room, console));
         const auto row = [&] {
             console.collectQuietly();
             console.waitForCollection();
@@ -197,6 +204,58 @@ private slots:
         QCOMPARE(shown.speed, 0.0);
         QCOMPARE(shown.doubts, QStringList());
         QVERIFY(shown.setAside.join(u'；').contains(u"重考前的成绩"_qs));
+    }
+
+    // The examinee kills the client and edits its checkpoint to win time
+    // back: time used 0, resume count -1, sequence +10. However the client
+    // takes it, the console marks the session.
+    void tamperedCheckpointIsMarked()
+    {
+        ConsoleRoom room;
+        FtpService service(room.exchangeFolder);
+        QVERIFY(service.start());
+        console::ConsoleController console(room.folders());
+        QVERIFY(openExam(room, console));
+        Computer computer;
+        QCOMPARE(computer.logIn(service.address(), false), u"typing"_qs);
+        QVERIFY(computer.delivered());
+        QTest::keyClick(computer.typing.get(), Qt::Key_Return);
+        computer.type(u"0123456789\n"_qs);
+        computer.tickTo(30);
+        QVERIFY(computer.delivered());
+        console.collectQuietly();
+        console.waitForCollection();
+        computer.tickTo(35);
+        computer.typing.reset();
+
+        // Lines 5, 11 and 17 of the record: time used, sequence, resumes.
+        const QString checkpoint = QDir(computer.folder.path()).filePath(u"resume.zip"_qs);
+        QList<QByteArray> lines = readScrambled(checkpoint).split('\n');
+        QCOMPARE(lines.at(4), QByteArray("35\r"));
+        lines[4] = "0\r";
+        lines[10] = QByteArray::number(lines.at(10).trimmed().toInt() + 10) + '\r';
+        QCOMPARE(lines.at(16), QByteArray("0\r"));
+        lines[16] = "-1\r";
+        QVERIFY(writeScrambled(checkpoint, lines.join('\n')));
+
+        // The client cannot tell its own folder's edit without codes: it
+        // resumes, and the console, collecting every few seconds, sees the
+        // record it sends on going on.
+        if (computer.logIn(service.address(), true) == u"typing"_qs) {
+            QTest::keyClick(computer.typing.get(), Qt::Key_Return);
+            QVERIFY(computer.delivered());
+            console.collectQuietly();
+            console.waitForCollection();
+            computer.tickTo(60);
+            QVERIFY(computer.delivered());
+            computer.typing.reset();
+        }
+        console.collectQuietly();
+        console.waitForCollection();
+        const ClassViewRow row = console.liveClass().live().rows().value(0);
+        const QString doubts = row.doubts.join(u'\n');
+        QVERIFY2(doubts.contains(u"用时从30秒退回到0秒"_qs), qPrintable(doubts));
+        QVERIFY2(doubts.contains(u"记录序号从2跳到"_qs), qPrintable(doubts));
     }
 };
 

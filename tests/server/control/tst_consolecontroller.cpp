@@ -13,6 +13,7 @@
 #include "workbook.h"
 
 #include "class/classtablemodel.h"
+#include "collect/resultcollector.h"
 #include "control/consolecontroller.h"
 #include "publish/exchangefolder.h"
 
@@ -52,6 +53,14 @@ QStringList tableRows(ConsoleController &controller)
                             .join(u'|');
     }
     return rows;
+}
+
+// The 状态 cell of the row, as the grid shows it.
+QString stateCell(const ClassViewRow &row)
+{
+    ClassTableModel model;
+    model.setRows({ row });
+    return model.index(0, ClassTableModel::State).data().toString();
 }
 
 }  // namespace
@@ -172,6 +181,82 @@ private slots:
             QVERIFY2(doubt.isEmpty() ? doubts.isEmpty() : doubts.contains(doubt),
                      qPrintable(doubts));
         }
+    }
+
+    // Started again, the console shows each row as it left it before its
+    // first collection: a doubtful or forged row stays in doubt.
+    void rowsReadAsBeforeTheRestart_data()
+    {
+        QTest::addColumn<bool>("codes");  // a class list of one, with login codes
+        QTest::addColumn<float>("speed");  // of 丙's record, 880 typed in 600 s
+        QTest::addColumn<bool>("tableRewritten");  // by another console's collection
+        QTest::addColumn<QString>("state");  // 丙's 状态 after the restart
+        // A part of its doubts before the restart, and after it unless the
+        // table was rewritten; empty: none.
+        QTest::addColumn<QString>("doubt");
+        QTest::newRow("an honest finish") << false << 50.f << false << u"已交卷"_qs << QString();
+        QTest::newRow("above the speed ceiling, no codes")
+                << false << 301.f << false << u"存疑"_qs << u"速度301超过每分钟300字"_qs;
+        QTest::newRow("not signed, codes required")
+                << true << 50.f << false << u"存疑"_qs << u"签名不符：可能是伪造的成绩"_qs;
+        QTest::newRow("marks of figures the table no longer holds")
+                << false << 301.f << true << u"已交卷"_qs << u"速度301超过每分钟300字"_qs;
+    }
+    void rowsReadAsBeforeTheRestart()
+    {
+        QFETCH(bool, codes);
+        QFETCH(float, speed);
+        QFETCH(bool, tableRewritten);
+        QFETCH(QString, state);
+        QFETCH(QString, doubt);
+        QVERIFY(writeFile(m_room->app(u"test.txt"_qs), QByteArray(900, 'a')));
+        QVERIFY(writeFile(m_room->app(u"time.txt"_qs), "10\r\n"));
+        start();
+        if (codes) {
+            const QString list = m_room->work(u"名单.csv"_qs);
+            QVERIFY(writeFile(list, u"部门,考号,姓名\n一班,03,丙\n"_qs.toUtf8()));
+            QCOMPARE(m_controller->liveClass().loadRoster(list), QString());
+            m_controller->liveClass().waitForRoster();
+            QCOMPARE(m_controller->settings().saveLoginCodesRequired(true), QString());
+        }
+        QCOMPARE(m_controller->openLogin(), QString());
+        QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
+        ResultRecord record = sampleRecord(u"一班"_qs, u"03"_qs, u"丙"_qs, speed);
+        record.targetLen = 902;  // the text as published, with its final line break
+        const QString file = writeResultFile(m_room->exchangeFolder, record);
+        // The collection of every few seconds, on its own thread, where a
+        // key may be waited for.
+        m_controller->collectQuietly();
+        m_controller->waitForCollection();
+        const ClassViewRow before = m_controller->liveClass().live().rows().value(0);
+        QVERIFY(before.hasRecord);
+        QVERIFY2(before.doubts.join(u'\n').contains(doubt)
+                         && before.doubts.isEmpty() == doubt.isEmpty(),
+                 qPrintable(before.doubts.join(u'\n')));
+        m_controller.reset();
+
+        if (tableRewritten) {
+            QVERIFY(QFile::remove(file));
+            record.speed = 60;
+            writeResultFile(m_room->exchangeFolder, record);
+            ResultStore store(m_room->databaseFile);
+            QVERIFY(ResultCollector(m_room->exchangeFolder, m_room->appFolder(), store)
+                            .collect()
+                            .ok());
+        }
+        start();
+        if (codes)
+            QCOMPARE(m_controller->liveClass().restoreKeptRoster(), QString());
+        const ClassViewRow after = m_controller->liveClass().live().rows().value(0);
+        QCOMPARE(stateCell(after), state);
+        QCOMPARE(after.speed, tableRewritten ? 60.0 : double(speed));
+        if (tableRewritten)
+            QCOMPARE(after.doubts, QStringList());
+        else
+            QVERIFY(after == before);
+        // Nobody logged in by a forgery, before and after.
+        QCOMPARE(before.counted && after.counted, !codes);
+        QCOMPARE(m_controller->liveClass().live().counts().loggedIn, codes ? 0 : 1);
     }
 
     void judgedAgainstTheExamAsPublished_data()
