@@ -159,7 +159,9 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
         cells.text(summary, summarySheetName(), int(kHeadingRow), FirstGrade + g, gradeNames[g],
                    cells.formats.heading);
     cells.written(worksheet_set_column(summary, Class, Class, 16, nullptr));
-    cells.written(worksheet_set_column(summary, Exams, lxw_col_t(FirstGrade + gradeNames.size()),
+    cells.written(worksheet_set_column(summary, Exams, LowestSpeed, 10, nullptr));
+    cells.written(worksheet_set_column(summary, MeanAccuracy, MeanAccuracy, 15, nullptr));
+    cells.written(worksheet_set_column(summary, PassRate, lxw_col_t(FirstGrade + gradeNames.size()),
                                        10, nullptr));
     cells.written(worksheet_set_row(summary, kHeadingRow, 30, nullptr));
     for (int c = 0; c < total; ++c)
@@ -189,6 +191,8 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     chart_series_set_name_range(mean, sheet.constData(), kHeadingRow, MeanSpeed);
     chart_title_set_name(meanChart, utf8(QStringLiteral("各班平均速度")).constData());
     chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
+    // From 0, so the bars' heights compare as the speeds do.
+    chart_axis_set_min(meanChart->y_axis, 0);
     chart_legend_set_position(meanChart, LXW_CHART_LEGEND_NONE);
     if (worksheet_insert_chart_opt(summary, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
         return refused(QStringLiteral("无法插入图表"));
