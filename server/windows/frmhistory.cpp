@@ -4,8 +4,10 @@
 
 #include "report/examreport.h"
 #include "report/termreport.h"
+#include "report/termworkbook.h"
 #include "windows/frmgradeexam.h"
 #include "windows/termreportrun.h"
+#include "windows/termworkbookdialog.h"
 
 #include "stats/examlistmodel.h"
 #include "stats/statisticspage.h"
@@ -73,6 +75,12 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
                                     "Excel工作簿；选了班级时只含这个班的考生"));
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
+    QPushButton *gradeTerm =
+            commandButton(this, "CmdGradeTermReport", QStringLiteral("年级学期报告"));
+    gradeTerm->setToolTip(QStringLiteral("选一个学期和几个班（可跨机房、跨教师），生成一个"
+                                         "Excel工作簿：每班一个工作表，另有年级汇总和图表"));
+    connect(gradeTerm, &QPushButton::clicked, this, &FrmHistory::writeGradeTermReport);
+    top->addWidget(gradeTerm);
     layout->addLayout(top);
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("LblListNote"));
@@ -401,6 +409,22 @@ void FrmHistory::writeTermReport()
     if (chosen.isEmpty())
         return;
     tell(termreportrun::run(this, m_history, ids, m_filters->filter().department, chosen));
+}
+
+void FrmHistory::writeGradeTermReport()
+{
+    const ArchiveRead<ExamFilterChoices> choices = m_history.filterChoices();
+    if (!choices.value || choices.value->terms.isEmpty()) {
+        tell(choices.value ? QStringLiteral("存档中没有考试。") : choices.problem);
+        return;
+    }
+    TermWorkbookDialog picker(*choices.value, m_history.showsSchool(), this);
+    if (picker.exec() != QDialog::Accepted)
+        return;
+    const QString chosen = chooseSaveFile(termworkbook::defaultFileName(picker.term()),
+                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    if (!chosen.isEmpty())
+        tell(termreportrun::runGrade(this, m_history, picker.term(), picker.classes(), chosen));
 }
 
 QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)

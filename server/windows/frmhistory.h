@@ -77,6 +77,7 @@ private:
     void writePdfReport();
     void showGradeExam();
     void writeTermReport();
+    void writeGradeTermReport();
 
     // Where to save, asked with `suggestedName` in the documents folder; empty when cancelled.
     QString chooseSaveFile(const QString &suggestedName, const QString &filter);
