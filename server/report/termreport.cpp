@@ -57,15 +57,13 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     if (exams.isEmpty())
         return { QStringLiteral("没有选中考试，没有生成学期报告。") };
     ScratchWorkbook file(path, QStringLiteral("学期报告"));
-    lxw_workbook *workbook = file.workbook();
-    if (!workbook)
-        return { file.opened() };
     // What the library refuses to make ends the report at once; a cell or
     // column it refuses ends it, named, once the sheets are filled.
     WorkbookCells cells;
+    if (const QString problem = file.start(cells); !problem.isEmpty())
+        return { problem };
+    lxw_workbook *workbook = file.workbook();
     const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
-    if (!file.addFormats(cells))
-        return refused(QStringLiteral("无法建立单元格格式"));
     lxw_format *bold = cells.formats.bold;
     lxw_format *oneDecimal = cells.formats.oneDecimal;
     lxw_format *twoDecimals = cells.formats.twoDecimals;

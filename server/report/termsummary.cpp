@@ -61,21 +61,16 @@ ScratchWorkbook::~ScratchWorkbook()
     abandon();
 }
 
-QString ScratchWorkbook::opened() const
+QString ScratchWorkbook::start(WorkbookCells &cells)
 {
-    return m_workbook
-            ? QString()
-            : QStringLiteral("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
-}
-
-bool ScratchWorkbook::addFormats(WorkbookCells &cells)
-{
+    if (!m_workbook)
+        return QStringLiteral("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
     lxw_format *bold = workbook_add_format(m_workbook);
     lxw_format *heading = workbook_add_format(m_workbook);
     lxw_format *oneDecimal = workbook_add_format(m_workbook);
     lxw_format *twoDecimals = workbook_add_format(m_workbook);
     if (!bold || !heading || !oneDecimal || !twoDecimals)
-        return false;
+        return refused(QStringLiteral("无法建立单元格格式"));
     format_set_bold(bold);
     format_set_bold(heading);
     format_set_text_wrap(heading);
@@ -83,7 +78,7 @@ bool ScratchWorkbook::addFormats(WorkbookCells &cells)
     format_set_num_format(oneDecimal, "0.0");
     format_set_num_format(twoDecimals, "0.00");
     cells.formats = { bold, heading, oneDecimal, twoDecimals };
-    return true;
+    return {};
 }
 
 QString ScratchWorkbook::refused(const QString &what)

@@ -55,11 +55,10 @@ public:
     ScratchWorkbook(const ScratchWorkbook &) = delete;
     ScratchWorkbook &operator=(const ScratchWorkbook &) = delete;
 
-    // Null when the file could not be made; opened() says so.
+    // Adds the formats every sheet uses to `cells`; the problem when the
+    // file or the formats could not be made, and the workbook is given up.
+    QString start(WorkbookCells &cells);
     lxw_workbook *workbook() const { return m_workbook; }
-    QString opened() const;
-    // Adds the formats every sheet uses to `cells`; false when refused.
-    bool addFormats(WorkbookCells &cells);
     // Gives the workbook up; what to tell, with `what` went wrong.
     QString refused(const QString &what);
     // Gives the workbook up, nothing to tell.

@@ -110,13 +110,11 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
             QStringLiteral("选中的班级在%1没有考试，没有生成年级学期报告。").arg(term.name())
         };
     ScratchWorkbook file(path, QStringLiteral("年级学期报告"));
-    lxw_workbook *workbook = file.workbook();
-    if (!workbook)
-        return { file.opened() };
     WorkbookCells cells;
+    if (const QString problem = file.start(cells); !problem.isEmpty())
+        return { problem };
+    lxw_workbook *workbook = file.workbook();
     const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
-    if (!file.addFormats(cells))
-        return refused(QStringLiteral("无法建立单元格格式"));
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     if (!summary)
         return refused(QStringLiteral("无法建立工作表"));
