@@ -4,10 +4,8 @@
 
 #include "report/examreport.h"
 #include "report/termreport.h"
-#include "report/termworkbook.h"
 #include "windows/frmgradeexam.h"
 #include "windows/termreportrun.h"
-#include "windows/termworkbookdialog.h"
 
 #include "stats/examlistmodel.h"
 #include "stats/statisticspage.h"
@@ -413,18 +411,9 @@ void FrmHistory::writeTermReport()
 
 void FrmHistory::writeGradeTermReport()
 {
-    const ArchiveRead<ExamFilterChoices> choices = m_history.filterChoices();
-    if (!choices.value || choices.value->terms.isEmpty()) {
-        tell(choices.value ? QStringLiteral("存档中没有考试。") : choices.problem);
-        return;
-    }
-    TermWorkbookDialog picker(*choices.value, m_history.showsSchool(), this);
-    if (picker.exec() != QDialog::Accepted)
-        return;
-    const QString chosen = chooseSaveFile(termworkbook::defaultFileName(picker.term()),
-                                          QStringLiteral("Excel 工作簿 (*.xlsx)"));
-    if (!chosen.isEmpty())
-        tell(termreportrun::runGrade(this, m_history, picker.term(), picker.classes(), chosen));
+    tell(termreportrun::pickAndRunGrade(this, m_history, [this](const QString &suggestedName) {
+        return chooseSaveFile(suggestedName, QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    }));
 }
 
 QString FrmHistory::chooseSaveFile(const QString &suggestedName, const QString &filter)

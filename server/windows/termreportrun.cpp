@@ -5,6 +5,7 @@
 #include "export/celltext.h"
 #include "report/termreport.h"
 #include "report/termworkbook.h"
+#include "windows/termworkbookdialog.h"
 
 #include <QDir>
 #include <QProgressDialog>
@@ -82,6 +83,23 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
     return toldOf(outcome,
                   QStringLiteral("%1年级学期报告（%2个班）").arg(term.name()).arg(classes.size()),
                   path);
+}
+
+QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
+                        const std::function<QString(const QString &suggestedName)> &chooseFile)
+{
+    const ArchiveRead<ExamFilterChoices> choices = history.filterChoices();
+    if (!choices.value)
+        return choices.problem;
+    if (choices.value->terms.isEmpty())
+        return QStringLiteral("存档中没有考试。");
+    TermWorkbookDialog picker(*choices.value, history.showsSchool(), parent);
+    if (picker.exec() != QDialog::Accepted)
+        return {};
+    const QString chosen = chooseFile(termworkbook::defaultFileName(picker.term()));
+    if (chosen.isEmpty())
+        return {};
+    return runGrade(parent, history, picker.term(), picker.classes(), chosen);
 }
 
 }  // namespace termreportrun

@@ -6,6 +6,8 @@
 // term report, or the grade's over chosen classes.
 #include "control/historycontroller.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace termreportrun {
@@ -19,5 +21,11 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
 // to tell the examiner, empty when cancelled.
 QString runGrade(QWidget *parent, console::HistoryController &history, const SchoolTerm &term,
                  const QStringList &classes, const QString &path);
+
+// Asks for the term and the classes, then where to save (`chooseFile`,
+// given the name to offer: empty to step back), then runs the grade's
+// workbook; what to tell the examiner, empty when nothing is to be told.
+QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
+                        const std::function<QString(const QString &suggestedName)> &chooseFile);
 
 }  // namespace termreportrun
