@@ -134,6 +134,32 @@ HistoryController::termExams(const QVector<qint64> &ids, const QString &departme
     return { exams, {} };
 }
 
+ArchiveRead<QVector<ClassTerm>>
+HistoryController::classTerms(const SchoolTerm &term, const QStringList &classes,
+                              const std::function<bool(int read)> &goOn)
+{
+    QVector<ClassTerm> terms;
+    for (const QString &name : classes) {
+        const ArchiveRead<ListedExams> listed =
+                ExamListing(shown()).exams({ {}, {}, name, term, {} });
+        if (!listed.value)
+            return { std::nullopt, listed.problem };
+        // A term report that silently left exams out would be wrong.
+        if (listed.value->more)
+            return { std::nullopt,
+                     QStringLiteral("%1在%2的考试超过%3场，无法汇总。")
+                             .arg(name, term.name())
+                             .arg(ExamListing::kMostListed) };
+        ClassTerm one { name, {} };
+        for (const ArchivedExam &exam : listed.value->exams)
+            one.exams.prepend(onlyDepartment(exam, name));
+        terms.append(one);
+        if (!goOn(int(terms.size())))
+            return {};
+    }
+    return { terms, {} };
+}
+
 const GradingScale &HistoryController::scaleInForce() const
 {
     return m_running.settings.gradingScale();

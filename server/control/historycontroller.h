@@ -99,6 +99,12 @@ public:
     ArchiveRead<QVector<ArchivedExam>> termExams(const QVector<qint64> &ids,
                                                  const QString &department,
                                                  const std::function<bool(int read)> &goOn);
+    // The chosen classes' exams of `term`, whichever lab kept them, each
+    // class's oldest first with its rows only; `goOn` is told how many
+    // classes are read and stops by answering false: then neither value
+    // nor problem.
+    ArchiveRead<QVector<ClassTerm>> classTerms(const SchoolTerm &term, const QStringList &classes,
+                                               const std::function<bool(int read)> &goOn);
     // A kept exam exported again, with its own scale and marks.
     WorkbookExport exportKeptExam(const ArchivedExam &exam) { return exportExam(exam); }
     // An exam's rows in a workbook with their states and places; `wrongCounts`

@@ -21,14 +21,6 @@ namespace termreport {
 
 namespace {
 
-QString examLabel(const ArchivedExam &exam, int index)
-{
-    const QDateTime when = exam.sitting.heldAt();
-    return QStringLiteral("%1 %2 %3")
-            .arg(index + 1, 2, 10, QLatin1Char('0'))
-            .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
-}
-
 // What a chart's axis calls an exam: its number and day, short enough to
 // stand on one line under twenty exams.
 QString shortLabel(const ArchivedExam &exam, int index)
@@ -64,35 +56,17 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
 {
     if (exams.isEmpty())
         return { QStringLiteral("没有选中考试，没有生成学期报告。") };
-    // Written beside the target and renamed only when whole.
-    const QString scratch = xlsxfile::asciiStandIn(path + QStringLiteral(".part"),
-                                                   QStringLiteral("kestrix-report"));
-    lxw_workbook *workbook = workbook_new(QFile::encodeName(scratch).constData());
-    if (!workbook)
-        return { QStringLiteral("无法建立学期报告 %1").arg(QDir::toNativeSeparators(path)) };
+    ScratchWorkbook file(path, QStringLiteral("学期报告"));
     // What the library refuses to make ends the report at once; a cell or
     // column it refuses ends it, named, once the sheets are filled.
     WorkbookCells cells;
-    const auto refused = [&](const QString &what) -> Outcome {
-        workbook_close(workbook);
-        QFile::remove(scratch);
-        return {
-            QStringLiteral("无法写出学期报告 %1：%2").arg(QDir::toNativeSeparators(path), what)
-        };
-    };
-    lxw_format *bold = workbook_add_format(workbook);
-    lxw_format *heading = workbook_add_format(workbook);
-    lxw_format *oneDecimal = workbook_add_format(workbook);
-    lxw_format *twoDecimals = workbook_add_format(workbook);
-    if (!bold || !heading || !oneDecimal || !twoDecimals)
-        return refused(QStringLiteral("无法建立单元格格式"));
-    format_set_bold(bold);
-    format_set_bold(heading);
-    format_set_text_wrap(heading);
-    format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
-    format_set_num_format(oneDecimal, "0.0");
-    format_set_num_format(twoDecimals, "0.00");
-    cells.formats = { bold, heading, oneDecimal, twoDecimals };
+    if (const QString problem = file.start(cells); !problem.isEmpty())
+        return { problem };
+    lxw_workbook *workbook = file.workbook();
+    const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
+    lxw_format *bold = cells.formats.bold;
+    lxw_format *oneDecimal = cells.formats.oneDecimal;
+    lxw_format *twoDecimals = cells.formats.twoDecimals;
 
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     lxw_worksheet *classSheet =
@@ -100,13 +74,12 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     if (!summary || !classSheet)
         return refused(QStringLiteral("无法建立工作表"));
 
-    QVector<Examinee> examinees;
-    QHash<QString, int> examineeIndex;
+    const int total = int(exams.size());
+    ExamineeResults examinees(total);
     QStringList gradeNames;
     QStringList labels;
     QStringList usedSheetNames { summarySheetName(), chartSheetName() };
     QVector<ExamStatistics> attendance;  // per exam, for the class sheet's counts
-    const int total = int(exams.size());
     bool cancelled = false;
     for (int e = 0; e < total && !cancelled; ++e) {
         const ArchivedExam &exam = exams[e];
@@ -147,22 +120,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             if (const auto score = scale.scoreOf(grade))
                 cells.written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
             cells.text(sheet, sheetName, r, int(RankingModel::State), row.state, nullptr);
-            if (!grade && !row.absent())
-                continue;
-            const QString key = row.examNumber + u'\x1f' + row.name;
-            auto found = examineeIndex.constFind(key);
-            if (found == examineeIndex.constEnd()) {
-                found = examineeIndex.insert(key, int(examinees.size()));
-                examinees.append({ row.examNumber, row.name, row.department, {}, {} });
-            }
-            Examinee &examinee = examinees[*found];
-            examinee.results.resize(total);
-            examinee.absent.resize(total, false);
-            if (row.absent())
-                examinee.absent[e] = true;
-            // An examinee twice in one exam keeps the faster result, as the ranking does.
-            else if (!examinee.results[e])
-                examinee.results[e] = std::make_pair(row.speed, scale.nameOf(grade));
+            examinees.add(e, row, scale);
         }
         // The class's figures for the charts.
         const ExamStatistics statistics = wholeExamStatistics(exam);
@@ -185,12 +143,11 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             cancelled = true;
     }
     if (cancelled) {
-        workbook_close(workbook);
-        QFile::remove(scratch);
+        file.abandon();
         return { {}, true };
     }
 
-    writeSummary(cells, summary, summarySheetName(), labels, examinees);
+    writeSummary(cells, summary, summarySheetName(), labels, examinees.examinees());
 
     // The class sheet's headings and its two charts under its rows, each
     // on a printed page of its own.
@@ -256,36 +213,16 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     if (worksheet_insert_chart_opt(classSheet, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
         return refused(QStringLiteral("无法插入图表"));
 
-    lxw_chart *shareChart = workbook_add_chart(workbook, LXW_CHART_COLUMN_STACKED_PERCENT);
+    lxw_chart *shareChart = gradeShareChart(workbook, sheet, 0, 1, lastRow, kFirstGradeColumn,
+                                            int(gradeNames.size()));
     if (!shareChart)
         return refused(QStringLiteral("无法建立图表"));
-    for (int g = 0; g < gradeNames.size(); ++g) {
-        lxw_chart_series *share = chart_add_series(shareChart, nullptr, nullptr);
-        if (!share)
-            return refused(QStringLiteral("无法建立图表"));
-        const lxw_col_t column = lxw_col_t(kFirstGradeColumn + g);
-        chart_series_set_categories(share, sheet.constData(), 1, 0, lastRow, 0);
-        chart_series_set_values(share, sheet.constData(), 1, column, lastRow, column);
-        chart_series_set_name_range(share, sheet.constData(), 0, column);
-    }
-    chart_title_set_name(shareChart, utf8(QStringLiteral("等级分布")).constData());
     chart_axis_set_num_font(shareChart->x_axis, &slanted);
     if (worksheet_insert_chart_opt(classSheet, shareRow, 0, shareChart, &size) != LXW_NO_ERROR)
         return refused(QStringLiteral("无法插入图表"));
 
-    const lxw_error closed = workbook_close(workbook);
-    if (closed != LXW_NO_ERROR) {
-        QFile::remove(scratch);
-        return { QStringLiteral("无法写出学期报告 %1：%2")
-                         .arg(QDir::toNativeSeparators(path),
-                              QString::fromUtf8(lxw_strerror(closed))) };
-    }
-    if (QFile::exists(path))
-        QFile::remove(path);
-    if (!QFile::rename(scratch, path)) {
-        QFile::remove(scratch);
-        return { QStringLiteral("无法写出学期报告 %1").arg(QDir::toNativeSeparators(path)) };
-    }
+    if (const QString problem = file.finish(); !problem.isEmpty())
+        return { problem };
     return { {}, false, cells.changed };
 }
 

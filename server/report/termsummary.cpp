@@ -6,6 +6,9 @@
 #include "export/celltext.h"
 #include "export/xlsxfile.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <algorithm>
 
 namespace termreport {
@@ -42,6 +45,103 @@ std::optional<double> trendOf(const QVector<std::pair<int, double>> &taken)
 QByteArray utf8(const QString &text)
 {
     return text.toUtf8();
+}
+
+ScratchWorkbook::ScratchWorkbook(QString path, QString document)
+    : m_path(std::move(path)),
+      m_document(std::move(document)),
+      m_scratch(xlsxfile::asciiStandIn(m_path + QStringLiteral(".part"),
+                                       QStringLiteral("kestrix-report"))),
+      m_workbook(workbook_new(QFile::encodeName(m_scratch).constData()))
+{
+}
+
+ScratchWorkbook::~ScratchWorkbook()
+{
+    abandon();
+}
+
+QString ScratchWorkbook::start(WorkbookCells &cells)
+{
+    if (!m_workbook)
+        return QStringLiteral("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
+    lxw_format *bold = workbook_add_format(m_workbook);
+    lxw_format *heading = workbook_add_format(m_workbook);
+    lxw_format *oneDecimal = workbook_add_format(m_workbook);
+    lxw_format *twoDecimals = workbook_add_format(m_workbook);
+    if (!bold || !heading || !oneDecimal || !twoDecimals)
+        return refused(QStringLiteral("无法建立单元格格式"));
+    format_set_bold(bold);
+    format_set_bold(heading);
+    format_set_text_wrap(heading);
+    format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
+    format_set_num_format(oneDecimal, "0.0");
+    format_set_num_format(twoDecimals, "0.00");
+    cells.formats = { bold, heading, oneDecimal, twoDecimals };
+    return {};
+}
+
+QString ScratchWorkbook::refused(const QString &what)
+{
+    abandon();
+    return QStringLiteral("无法写出%1 %2：%3")
+            .arg(m_document, QDir::toNativeSeparators(m_path), what);
+}
+
+void ScratchWorkbook::abandon()
+{
+    if (!m_workbook)
+        return;
+    workbook_close(m_workbook);
+    m_workbook = nullptr;
+    QFile::remove(m_scratch);
+}
+
+QString ScratchWorkbook::finish()
+{
+    const lxw_error closed = workbook_close(m_workbook);
+    m_workbook = nullptr;
+    if (closed != LXW_NO_ERROR) {
+        QFile::remove(m_scratch);
+        return QStringLiteral("无法写出%1 %2：%3")
+                .arg(m_document, QDir::toNativeSeparators(m_path),
+                     QString::fromUtf8(lxw_strerror(closed)));
+    }
+    if (QFile::exists(m_path))
+        QFile::remove(m_path);
+    if (!QFile::rename(m_scratch, m_path)) {
+        QFile::remove(m_scratch);
+        return QStringLiteral("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
+    }
+    return {};
+}
+
+QString examLabel(const ArchivedExam &exam, int index)
+{
+    const QDateTime when = exam.sitting.heldAt();
+    return QStringLiteral("%1 %2 %3")
+            .arg(index + 1, 2, 10, QLatin1Char('0'))
+            .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
+}
+
+void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
+{
+    const auto grade = scale.gradeOf(row);
+    if (!grade && !row.absent())
+        return;
+    const QString key = row.examNumber + u'\x1f' + row.name;
+    auto found = m_index.constFind(key);
+    if (found == m_index.constEnd()) {
+        found = m_index.insert(key, int(m_examinees.size()));
+        m_examinees.append({ row.examNumber, row.name, row.department, {}, {} });
+    }
+    Examinee &examinee = m_examinees[*found];
+    examinee.results.resize(m_exams);
+    examinee.absent.resize(m_exams, false);
+    if (row.absent())
+        examinee.absent[exam] = true;
+    else if (!examinee.results[exam])
+        examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
 }
 
 void WorkbookCells::written(lxw_error error)
@@ -144,6 +244,25 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
             cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend,
                                                  cells.formats.twoDecimals));
     }
+}
+
+lxw_chart *gradeShareChart(lxw_workbook *workbook, const QByteArray &sheet, lxw_row_t headingRow,
+                           lxw_row_t firstRow, lxw_row_t lastRow, int firstGradeColumn, int grades)
+{
+    lxw_chart *chart = workbook_add_chart(workbook, LXW_CHART_COLUMN_STACKED_PERCENT);
+    if (!chart)
+        return nullptr;
+    for (int g = 0; g < grades; ++g) {
+        lxw_chart_series *share = chart_add_series(chart, nullptr, nullptr);
+        if (!share)
+            return nullptr;
+        const lxw_col_t column = lxw_col_t(firstGradeColumn + g);
+        chart_series_set_categories(share, sheet.constData(), firstRow, 0, lastRow, 0);
+        chart_series_set_values(share, sheet.constData(), firstRow, column, lastRow, column);
+        chart_series_set_name_range(share, sheet.constData(), headingRow, column);
+    }
+    chart_title_set_name(chart, utf8(QStringLiteral("等级分布")).constData());
+    return chart;
 }
 
 }  // namespace termreport

@@ -1,10 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The parts of a term report's workbook: the cells every sheet writes
-// through (the one rule for texts, the first refusal, the formats) and the
-// summary sheet, one row per examinee with speed and grade in each exam,
-// then best, mean and trend.
+// The parts of a term report's workbook: the file written beside its
+// target, the cells every sheet writes through (the one rule for texts, the
+// first refusal, the formats) and the summary sheet, one row per examinee
+// with speed and grade in each exam, then best, mean and trend.
+#include "archive/archivedexam.h"
+
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -41,6 +44,38 @@ struct WorkbookCells
 
 QByteArray utf8(const QString &text);
 
+// A workbook written beside `path` and renamed to it only when whole; a
+// workbook neither finished nor kept leaves nothing behind. Problems name
+// the document, e.g. "无法写出学期报告 …".
+class ScratchWorkbook
+{
+public:
+    ScratchWorkbook(QString path, QString document);
+    ~ScratchWorkbook();
+    ScratchWorkbook(const ScratchWorkbook &) = delete;
+    ScratchWorkbook &operator=(const ScratchWorkbook &) = delete;
+
+    // Adds the formats every sheet uses to `cells`; the problem when the
+    // file or the formats could not be made, and the workbook is given up.
+    QString start(WorkbookCells &cells);
+    lxw_workbook *workbook() const { return m_workbook; }
+    // Gives the workbook up; what to tell, with `what` went wrong.
+    QString refused(const QString &what);
+    // Gives the workbook up, nothing to tell.
+    void abandon();
+    // Closes and renames it to the target; the problem or empty.
+    QString finish();
+
+private:
+    QString m_path;
+    QString m_document;
+    QString m_scratch;
+    lxw_workbook *m_workbook = nullptr;
+};
+
+// "01 03-02 春晓": an exam's place among the report's, its day and article.
+QString examLabel(const ArchivedExam &exam, int index);
+
 // An examinee's results across the report's exams.
 struct Examinee
 {
@@ -51,9 +86,34 @@ struct Examinee
     QVector<bool> absent;  // per exam: listed, never logged in
 };
 
+// The examinees of a run of exams gathered as rows are added, in the order
+// they first appear: those graded and the absent, not those who never
+// started. An examinee twice in one exam keeps the faster result, as the
+// ranking does.
+class ExamineeResults
+{
+public:
+    explicit ExamineeResults(int exams) : m_exams(exams) { }
+
+    void add(int exam, const ArchivedRow &row, const GradingScale &scale);
+    const QVector<Examinee> &examinees() const { return m_examinees; }
+
+private:
+    int m_exams;
+    QVector<Examinee> m_examinees;
+    QHash<QString, int> m_index;
+};
+
 // The summary sheet `summary` (named `sheetName`): a speed and a grade column per exam labelled
 // `labels`, then best, mean and trend; one row per examinee.
 void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &sheetName,
                   const QStringList &labels, const QVector<Examinee> &examinees);
+
+// A stacked chart of grade shares on `sheet`: a column per row from
+// `firstRow` to `lastRow`, categories in column 0, a series per grade
+// column from `firstGradeColumn`, each named by its cell in `headingRow`;
+// null when the library refused.
+lxw_chart *gradeShareChart(lxw_workbook *workbook, const QByteArray &sheet, lxw_row_t headingRow,
+                           lxw_row_t firstRow, lxw_row_t lastRow, int firstGradeColumn, int grades);
 
 }  // namespace termreport

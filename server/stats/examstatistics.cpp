@@ -40,34 +40,77 @@ Figures figuresOf(QVector<double> values)
     return figures;
 }
 
-ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale)
+namespace {
+
+// Rows and the scale that grades them.
+struct GradedRows
 {
-    const QVector<ArchivedRow> graded = started(rows);
+    const QVector<ArchivedRow> &rows;
+    const GradingScale &scale;
+};
+
+// The one rule for every part's figures: rows taken together, each graded
+// by its own scale; grades in the scales' order, then those without.
+ExamStatistics statisticsOfParts(const QVector<GradedRows> &parts)
+{
     ExamStatistics statistics;
-    statistics.expected = int(rows.size());
     QVector<double> speeds;
     QVector<double> accuracies;
-    QVector<int> counts(scale.grades().size() + 1, 0);  // the last: without a grade
+    QStringList names;
+    for (const GradedRows &part : parts) {
+        for (const Grade &grade : part.scale.grades()) {
+            if (!names.contains(grade.name))
+                names.append(grade.name);
+        }
+    }
+    QVector<int> counts(names.size() + 1, 0);  // the last: without a grade
     int passed = 0;
-    for (const ArchivedRow &row : graded) {
-        speeds.append(row.speed);
-        accuracies.append(row.accuracy());
-        const std::optional<int> grade = scale.gradeOf(row);
-        ++counts[grade ? *grade : int(counts.size()) - 1];
-        if (scale.passes(grade))
-            ++passed;
+    for (const GradedRows &part : parts) {
+        statistics.expected += int(part.rows.size());
+        for (const ArchivedRow &row : part.rows) {
+            if (!row.sat())
+                continue;
+            speeds.append(row.speed);
+            accuracies.append(row.accuracy());
+            const std::optional<int> grade = part.scale.gradeOf(row);
+            ++counts[grade ? int(names.indexOf(part.scale.grades()[*grade].name))
+                           : int(counts.size()) - 1];
+            if (part.scale.passes(grade))
+                ++passed;
+        }
     }
     statistics.speed = figuresOf(speeds);
     statistics.accuracy = figuresOf(accuracies);
-    const int total = int(graded.size());
+    const int total = statistics.speed.count;
     for (int i = 0; i < counts.size(); ++i) {
         const bool ungraded = i == counts.size() - 1;
         if (ungraded && counts[i] == 0)
             continue;
-        statistics.grades.append({ ungraded ? QStringLiteral("未评") : scale.grades()[i].name,
-                                   counts[i], total ? double(counts[i]) / total : 0 });
+        statistics.grades.append({ ungraded ? QStringLiteral("未评") : names[i], counts[i],
+                                   total ? double(counts[i]) / total : 0 });
     }
     statistics.passRate = total ? double(passed) / total : 0;
+    return statistics;
+}
+
+}  // namespace
+
+ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale)
+{
+    return statisticsOfParts({ { rows, scale } });
+}
+
+ExamStatistics statisticsOf(const ClassTerm &term)
+{
+    QVector<GradedRows> parts;
+    bool listed = !term.exams.isEmpty();
+    for (const ArchivedExam &exam : term.exams) {
+        parts.append({ exam.rows, exam.sitting.scale });
+        listed = listed && !exam.sitting.roster.isEmpty();
+    }
+    ExamStatistics statistics = statisticsOfParts(parts);
+    statistics.department = term.name;
+    statistics.listed = listed;
     return statistics;
 }
 

@@ -63,6 +63,17 @@ struct NamedStatistics
 // The statistics of the rows graded by the scale. Rows not sat (absent,
 // or never started) count only among those expected.
 ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale);
+// A class over a term: its exams, oldest first, each with the class's rows only.
+struct ClassTerm
+{
+    QString name;
+    QVector<ArchivedExam> exams;
+};
+
+// The class's figures over its term: every row of its exams, each graded
+// by its own exam's scale (grades in the order of the first exam's scale,
+// then any other's); listed when every exam had a class list.
+ExamStatistics statisticsOf(const ClassTerm &term);
 // The same for each department, in the order they first appear; empty
 // when the exam has one department or none.
 QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,

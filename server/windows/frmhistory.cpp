@@ -59,6 +59,12 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
                                     "Excel工作簿；选了班级时只含这个班的考生"));
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
+    QPushButton *gradeTerm =
+            commandButton(this, "CmdGradeTermReport", QStringLiteral("年级学期报告"));
+    gradeTerm->setToolTip(QStringLiteral("选一个学期和几个班（可跨机房、跨教师），生成一个"
+                                         "Excel工作簿：每班一个工作表，另有年级汇总和图表"));
+    connect(gradeTerm, &QPushButton::clicked, this, &FrmHistory::writeGradeTermReport);
+    top->addWidget(gradeTerm);
     layout->addLayout(top);
     layout->addWidget(m_list->note());
 
@@ -254,6 +260,14 @@ void FrmHistory::writeTermReport()
     if (chosen.isEmpty())
         return;
     tell(termreportrun::run(this, m_history, ids, m_list->filter().department, chosen));
+}
+
+void FrmHistory::writeGradeTermReport()
+{
+    tell(termreportrun::pickAndRunGrade(this, m_history, [this](const QString &suggestedName) {
+        return m_hooks.chooseDocumentsFile(this, suggestedName,
+                                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
+    }));
 }
 
 void FrmHistory::tell(const QString &text)

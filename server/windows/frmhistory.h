@@ -63,6 +63,7 @@ private:
     void writePdfReport();
     void showGradeExam();
     void writeTermReport();
+    void writeGradeTermReport();
 
     void tell(const QString &text);
 

@@ -5,12 +5,16 @@
 // commands on a kept exam, each refused first and then carried out.
 #include "collectbyhand.h"
 #include "consoleroom.h"
+#include "keptexams.h"
 #include "testrecords.h"
 #include "workbook.h"
 
 #include "control/consolecontroller.h"
 
+#include <QSet>
 #include <QtTest>
+
+#include <utility>
 
 using console::ConsoleController;
 using console::HistoryController;
@@ -97,6 +101,57 @@ private slots:
         const auto stopped = history.termExams({ id, id, id }, {}, counting);
         QVERIFY(!stopped.value && stopped.problem.isEmpty());
         QCOMPARE(read, 2);  // told of each exam read, and stopped after the second
+    }
+
+    // The chosen classes' exams of a term, whichever lab kept them: each
+    // class's own rows, oldest first, nothing of the term before.
+    void readsTheClassesOfATerm()
+    {
+        ExamArchive archive(m_room->work(ExamArchive::defaultFileName()));
+        const QDateTime monday(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+        bool first = true;
+        for (const QDateTime &when : { monday, monday.addDays(7), monday.addMonths(-2) }) {
+            for (ArchivedExam exam : gradeOfLabs(2, 3, when)) {
+                // One examinee of 高一(2)班 sat with 高一(1)班 in 机房1 the first time.
+                if (std::exchange(first, false)) {
+                    exam.rows.append(keptRow(0, 99));
+                    exam.rows.last().department = u"高一(2)班"_qs;
+                }
+                QCOMPARE(archive.keep(exam.sitting, exam.rows).problem, QString());
+            }
+        }
+        HistoryController &history = m_console->history();
+        const SchoolTerm term = SchoolTerm::of(monday.date());
+        const QStringList classes { u"高一(2)班"_qs, u"高一(1)班"_qs, u"高三(9)班"_qs };
+        int read = 0;
+        const auto stopped =
+                history.classTerms(term, classes, [&](int done) { return (read = done) < 2; });
+        QVERIFY(!stopped.value && stopped.problem.isEmpty());
+        QCOMPARE(read, 2);  // stopped after the second class
+        const auto terms = history.classTerms(term, classes, [](int) { return true; });
+        QVERIFY2(terms.value, qPrintable(terms.problem));
+        QStringList shown;
+        for (const ClassTerm &one : *terms.value) {
+            QStringList exams;
+            for (const ArchivedExam &exam : one.exams) {
+                QSet<QString> departments;
+                for (const ArchivedRow &row : exam.rows)
+                    departments.insert(row.department);
+                exams << u"%1 %2 %3人%4"_qs
+                                 .arg(exam.sitting.lab,
+                                      exam.sitting.heldAt().toUTC().toString(u"MM-dd HH:mm"_qs))
+                                 .arg(exam.rows.size())
+                                 .arg(departments == QSet<QString> { one.name } ? QString()
+                                                                                : u" 混"_qs);
+            }
+            shown << one.name + u": "_qs + exams.join(u", "_qs);
+        }
+        QCOMPARE(
+                shown,
+                (QStringList {
+                        u"高一(2)班: 机房1 03-02 08:00 1人, 机房2 03-02 08:15 3人, 机房2 03-09 08:15 3人"_qs,
+                        u"高一(1)班: 机房1 03-02 08:00 3人, 机房1 03-09 08:00 3人"_qs,
+                        u"高三(9)班: "_qs }));
     }
 
     void exportsAndBacksUpAKeptExam()

@@ -159,6 +159,57 @@ private slots:
         QCOMPARE(speedHistogram(rows, 10), (QVector<int> { 0, 1, 0, 1, 0, 1, 1 }));
         QCOMPARE(speedHistogram({}, 10), QVector<int> {});
     }
+
+    // A class over a term: each row graded by its own exam's scale; listed
+    // only when every exam had a class list.
+    void classOverATerm_data()
+    {
+        QTest::addColumn<int>("exams");  // the first of them, or both
+        QTest::addColumn<bool>("secondListed");
+        QTest::addColumn<QVector<double>>("expected");  // 应考, 实考, mean speed, pass rate
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QString>("grades");
+        QTest::newRow("no exam") << 0 << true << QVector<double> { 0, 0, 0, 0 } << false
+                                 << QString();
+        QTest::newRow("one exam, its scale")
+                << 1 << true << QVector<double> { 2, 2, 40, 0.5 } << true
+                << u"优秀 1人（50.0%）/良好 0人（0.0%）/及格 0人（0.0%）/不及格 1人（50.0%）"_qs;
+        QTest::newRow("two scales, one without a list")
+                << 2 << false << QVector<double> { 4, 3, 40, 2.0 / 3 } << false
+                << u"优秀 1人（33.3%）/良好 0人（0.0%）/及格 0人（0.0%）/不及格 1人（33.3%）/"
+                   "合格 1人（33.3%）/不合格 0人（0.0%）"_qs;
+        QTest::newRow("two scales, both listed")
+                << 2 << true << QVector<double> { 4, 3, 40, 2.0 / 3 } << true
+                << u"优秀 1人（33.3%）/良好 0人（0.0%）/及格 0人（0.0%）/不及格 1人（33.3%）/"
+                   "合格 1人（33.3%）/不合格 0人（0.0%）"_qs;
+    }
+
+    void classOverATerm()
+    {
+        QFETCH(int, exams);
+        QFETCH(bool, secondListed);
+        QFETCH(QVector<double>, expected);
+        QFETCH(bool, listed);
+        QFETCH(QString, grades);
+        ArchivedExam first;
+        first.sitting.roster = u"一班\t01\t甲\n一班\t02\t乙\n"_qs;
+        first.rows = { row(u"一班"_qs, 60, 98), row(u"一班"_qs, 20, 80) };
+        // 40 at 90 is only 不及格 by the standard scale, 合格 by its own.
+        ArchivedExam second;
+        second.sitting.scale =
+                *GradingScale::fromText(u"合格\t30\t0\t60\n不合格\t0\t0\t0\n"_qs).scale;
+        second.sitting.roster = secondListed ? u"一班\t03\t丙\n一班\t04\t丁\n"_qs : QString();
+        second.rows = { row(u"一班"_qs, 40, 90), row(u"一班"_qs, 0, 0, 0) };
+        const ClassTerm term { u"一班"_qs, QVector<ArchivedExam> { first, second }.mid(0, exams) };
+        const ExamStatistics statistics = statisticsOf(term);
+        QCOMPARE(statistics.department, u"一班"_qs);
+        QCOMPARE(statistics.expected, int(expected[0]));
+        QCOMPARE(statistics.sat(), int(expected[1]));
+        QCOMPARE(statistics.speed.mean, expected[2]);
+        QVERIFY(qAbs(statistics.passRate - expected[3]) < 1e-9);
+        QCOMPARE(statistics.listed, listed);
+        QCOMPARE(statistics.gradeShares(u"/"_qs), grades);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExamStatistics)

@@ -1,0 +1,208 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "report/termworkbook.h"
+
+#include "report/termsummary.h"
+
+#include "export/xlsxfile.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+
+namespace termworkbook {
+
+namespace {
+
+using namespace termreport;
+
+// The summary sheet: a title row, a heading row, then a row per class.
+constexpr lxw_row_t kHeadingRow = 1;
+constexpr lxw_row_t kFirstClassRow = 2;
+enum SummaryColumn {
+    Class,
+    Exams,
+    Expected,
+    Sat,
+    Absent,
+    MeanSpeed,
+    HighestSpeed,
+    LowestSpeed,
+    MeanAccuracy,
+    PassRate,
+    FirstGrade
+};
+constexpr int kChartRows = 20;  // rows of 20 pixels under a chart 1.25 times as high, and a gap
+
+// Every grade named in the classes' figures, in the order they first come.
+QStringList gradeNamesOf(const QVector<ExamStatistics> &figures)
+{
+    QStringList names;
+    for (const ExamStatistics &statistics : figures) {
+        for (const GradeCount &grade : statistics.grades) {
+            if (!names.contains(grade.grade))
+                names.append(grade.grade);
+        }
+    }
+    return names;
+}
+
+// One class's row of the summary.
+void writeClassRow(WorkbookCells &cells, lxw_worksheet *sheet, lxw_row_t row, const ClassTerm &term,
+                   const ExamStatistics &figures, const QStringList &gradeNames)
+{
+    cells.text(sheet, summarySheetName(), int(row), Class, term.name, nullptr);
+    const auto number = [&](int column, double value, lxw_format *format) {
+        cells.written(worksheet_write_number(sheet, row, lxw_col_t(column), value, format));
+    };
+    number(Exams, double(term.exams.size()), nullptr);
+    // Without a class list in every exam only those who sat are known.
+    if (figures.listed) {
+        number(Expected, figures.expected, nullptr);
+        number(Absent, figures.absent(), nullptr);
+    }
+    number(Sat, figures.sat(), nullptr);
+    if (figures.sat() == 0)
+        return;
+    number(MeanSpeed, figures.speed.mean, cells.formats.oneDecimal);
+    number(HighestSpeed, figures.speed.highest, cells.formats.oneDecimal);
+    number(LowestSpeed, figures.speed.lowest, cells.formats.oneDecimal);
+    number(MeanAccuracy, figures.accuracy.mean, cells.formats.oneDecimal);
+    number(PassRate, figures.passRate * 100, cells.formats.oneDecimal);
+    for (const GradeCount &grade : figures.grades)
+        number(FirstGrade + int(gradeNames.indexOf(grade.grade)), grade.count, nullptr);
+}
+
+// A class's sheet: its exams' labels and its examinees' results.
+void writeClassSheet(WorkbookCells &cells, lxw_worksheet *sheet, const QString &sheetName,
+                     const ClassTerm &term)
+{
+    QStringList labels;
+    ExamineeResults examinees(int(term.exams.size()));
+    for (int e = 0; e < term.exams.size(); ++e) {
+        const ArchivedExam &exam = term.exams[e];
+        labels << examLabel(exam, e);
+        for (const ArchivedRow &row : exam.rows)
+            examinees.add(e, row, exam.sitting.scale);
+    }
+    writeSummary(cells, sheet, sheetName, labels, examinees.examinees());
+}
+
+}  // namespace
+
+QString summarySheetName()
+{
+    return QStringLiteral("年级汇总");
+}
+
+QString defaultFileName(const SchoolTerm &term)
+{
+    return QStringLiteral("年级学期报告-%1.xlsx").arg(term.name());
+}
+
+Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const QString &path,
+              const Progress &progress)
+{
+    const bool anyExam = std::any_of(classes.begin(), classes.end(),
+                                     [](const ClassTerm &one) { return !one.exams.isEmpty(); });
+    if (!anyExam)
+        return {
+            QStringLiteral("选中的班级在%1没有考试，没有生成年级学期报告。").arg(term.name())
+        };
+    ScratchWorkbook file(path, QStringLiteral("年级学期报告"));
+    WorkbookCells cells;
+    if (const QString problem = file.start(cells); !problem.isEmpty())
+        return { problem };
+    lxw_workbook *workbook = file.workbook();
+    const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
+    lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
+    if (!summary)
+        return refused(QStringLiteral("无法建立工作表"));
+
+    QVector<ExamStatistics> figures;
+    QStringList usedSheetNames { summarySheetName() };
+    const int total = int(classes.size());
+    for (int c = 0; c < total; ++c) {
+        figures.append(statisticsOf(classes[c]));
+        const QString sheetName = xlsxfile::sheetName(classes[c].name, usedSheetNames);
+        usedSheetNames << sheetName;
+        lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
+        if (!sheet)
+            return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
+        writeClassSheet(cells, sheet, sheetName, classes[c]);
+        if (progress && !progress(c + 1, total)) {
+            file.abandon();
+            return { {}, true };
+        }
+    }
+
+    const QStringList gradeNames = gradeNamesOf(figures);
+    cells.text(summary, summarySheetName(), 0, 0,
+               QStringLiteral("%1 年级汇总（%2个班）").arg(term.name()).arg(total),
+               cells.formats.bold);
+    const QStringList headings { QStringLiteral("班级"),
+                                 QStringLiteral("考试场数"),
+                                 QStringLiteral("应考（人次）"),
+                                 QStringLiteral("实考（人次）"),
+                                 QStringLiteral("缺考（人次）"),
+                                 QStringLiteral("平均速度"),
+                                 QStringLiteral("最高速度"),
+                                 QStringLiteral("最低速度"),
+                                 QStringLiteral("平均正确率（%）"),
+                                 QStringLiteral("及格率（%）") };
+    for (int h = 0; h < headings.size(); ++h)
+        cells.text(summary, summarySheetName(), int(kHeadingRow), h, headings[h],
+                   cells.formats.heading);
+    for (int g = 0; g < gradeNames.size(); ++g)
+        cells.text(summary, summarySheetName(), int(kHeadingRow), FirstGrade + g, gradeNames[g],
+                   cells.formats.heading);
+    cells.written(worksheet_set_column(summary, Class, Class, 16, nullptr));
+    cells.written(worksheet_set_column(summary, Exams, LowestSpeed, 10, nullptr));
+    cells.written(worksheet_set_column(summary, MeanAccuracy, MeanAccuracy, 15, nullptr));
+    cells.written(worksheet_set_column(summary, PassRate, lxw_col_t(FirstGrade + gradeNames.size()),
+                                       10, nullptr));
+    cells.written(worksheet_set_row(summary, kHeadingRow, 30, nullptr));
+    for (int c = 0; c < total; ++c)
+        writeClassRow(cells, summary, kFirstClassRow + lxw_row_t(c), classes[c], figures[c],
+                      gradeNames);
+    cells.written(lxw_error(xlsxfile::printOnA4(summary, int(kHeadingRow) + 1)));
+    const lxw_row_t lastRow = kFirstClassRow + lxw_row_t(total) - 1;
+    const lxw_row_t meanRow = lastRow + 2;
+    const lxw_row_t shareRow = meanRow + kChartRows;
+    lxw_row_t breaks[] = { meanRow, shareRow, 0 };
+    cells.written(worksheet_set_h_pagebreaks(summary, breaks));
+    if (cells.refusal != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法写入单元格（%1）")
+                               .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
+
+    // The classes side by side in two charts, each on a printed page of its own.
+    const QByteArray sheet = utf8(summarySheetName());
+    lxw_chart_options size {};
+    size.x_scale = 1.5;
+    size.y_scale = 1.25;
+    lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_COLUMN);
+    lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
+    if (!mean)
+        return refused(QStringLiteral("无法建立图表"));
+    chart_series_set_categories(mean, sheet.constData(), kFirstClassRow, Class, lastRow, Class);
+    chart_series_set_values(mean, sheet.constData(), kFirstClassRow, MeanSpeed, lastRow, MeanSpeed);
+    chart_series_set_name_range(mean, sheet.constData(), kHeadingRow, MeanSpeed);
+    chart_title_set_name(meanChart, utf8(QStringLiteral("各班平均速度")).constData());
+    chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
+    // From 0, so the bars' heights compare as the speeds do.
+    chart_axis_set_min(meanChart->y_axis, 0);
+    chart_legend_set_position(meanChart, LXW_CHART_LEGEND_NONE);
+    if (worksheet_insert_chart_opt(summary, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
+    lxw_chart *shareChart = gradeShareChart(workbook, sheet, kHeadingRow, kFirstClassRow, lastRow,
+                                            FirstGrade, int(gradeNames.size()));
+    if (!shareChart
+        || worksheet_insert_chart_opt(summary, shareRow, 0, shareChart, &size) != LXW_NO_ERROR)
+        return refused(QStringLiteral("无法插入图表"));
+
+    if (const QString problem = file.finish(); !problem.isEmpty())
+        return { problem };
+    return { {}, false, cells.changed };
+}
+
+}  // namespace termworkbook
