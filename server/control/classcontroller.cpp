@@ -4,8 +4,9 @@
 
 namespace console {
 
-ClassController::ClassController(const QString &applicationFolder, QObject *parent)
-    : QObject(parent), m_kept(applicationFolder)
+ClassController::ClassController(const QString &applicationFolder, QSqlDatabase results,
+                                 QObject *parent)
+    : QObject(parent), m_kept(applicationFolder), m_results(std::move(results))
 {
     connect(&m_rosters, &RosterLoader::loaded, this, &ClassController::takeRoster);
 }
@@ -16,11 +17,35 @@ void ClassController::changed()
     emit countsChanged();
 }
 
-void ClassController::show(const CollectionReport &report, const ExamFacts &facts)
+void ClassController::showStored(const QVector<ResultRow> &rows)
+{
+    m_keptMarks = RowMarkTable(m_results).load().value_or(QVector<MarkedRow>());
+    m_live.showStored(rows, m_keptMarks);
+}
+
+QString ClassController::show(const CollectionReport &report, const ExamFacts &facts)
 {
     if (report.ok())
         m_live.update(report.results, facts, report.kept, report.sessions);
     changed();
+    // The collection every few seconds mostly changes nothing to keep.
+    QVector<MarkedRow> marked = m_live.markedRows();
+    if (marked == m_keptMarks)
+        return {};
+    RowMarkTable marks(m_results);
+    if (!marks.replaceAll(marked))
+        return marks.problem();
+    m_keptMarks = std::move(marked);
+    return {};
+}
+
+QString ClassController::forgetMarks()
+{
+    RowMarkTable marks(m_results);
+    if (!marks.clear())
+        return marks.problem();
+    m_keptMarks.clear();
+    return {};
 }
 
 void ClassController::clear()

@@ -3,14 +3,18 @@
 #pragma once
 // The class as the console watches it: the rows each collection brings,
 // judged against the exam, and the class list, read on a thread of its
-// own and kept in the application folder until another is loaded. Readers
-// read the live class; the controller says when it changed.
+// own and kept in the application folder until another is loaded. The
+// rows' marks (states, doubts) are kept beside the results, so a restarted
+// console shows the rows as they were. Readers read the live class; the
+// controller says when it changed.
 #include "class/keptroster.h"
 #include "class/liveclass.h"
 #include "class/rosterloader.h"
 #include "collect/resultcollector.h"
+#include "collect/rowmarks.h"
 
 #include <QObject>
+#include <QSqlDatabase>
 
 namespace console {
 
@@ -19,20 +23,21 @@ class ClassController : public QObject
     Q_OBJECT
 
 public:
-    // The class list is kept in `applicationFolder`.
-    explicit ClassController(const QString &applicationFolder, QObject *parent = nullptr);
+    // The class list is kept in `applicationFolder`, the rows' marks in
+    // the results database `results`.
+    ClassController(const QString &applicationFolder, QSqlDatabase results,
+                    QObject *parent = nullptr);
 
     const LiveClass &live() const { return m_live; }
 
     // The stored rows as the console starts, before any collection, with
     // the marks they were last shown with.
-    void showStored(const QVector<ResultRow> &rows, const QVector<MarkedRow> &marked)
-    {
-        m_live.showStored(rows, marked);
-    }
+    void showStored(const QVector<ResultRow> &rows);
     // A collection's results judged against `facts`; a failed collection
-    // leaves the rows as they were.
-    void show(const CollectionReport &report, const ExamFacts &facts);
+    // leaves the rows as they were. The problem keeping the marks, if any.
+    QString show(const CollectionReport &report, const ExamFacts &facts);
+    // The kept marks go with the rows they belong to; the problem, if any.
+    QString forgetMarks();
     // A new exam: the rows of the last one go.
     void clear();
 
@@ -65,6 +70,8 @@ private:
     RosterLoader m_rosters;
     KeptRoster m_kept;
     QString m_rosterPath;  // of the list being read
+    QSqlDatabase m_results;
+    QVector<MarkedRow> m_keptMarks;  // as tabMarks holds them
 };
 
 }  // namespace console

@@ -5,7 +5,6 @@
 #include "class/recordtexts.h"
 #include "collect/resultcollector.h"
 #include "collect/resultfiles.h"
-#include "collect/rowmarks.h"
 #include "collect/sessiontable.h"
 #include "export/exportwriter.h"
 #include "publish/examarticle.h"
@@ -47,7 +46,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       // The archive lies beside cj.mdb, wherever that is kept.
       m_archive(std::make_unique<ExamArchive>(
               QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
-      m_class(m_folders.application),
+      m_class(m_folders.application, m_store->database()),
       m_background(m_folders.exchange, m_folders.application, m_folders.database),
       m_school(*m_archive, m_folders.application),
       m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings, m_school.setting() },
@@ -61,11 +60,8 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     takeLoginCodes();
     // The stored results ranked by speed, shown as they were when the
     // console last ended: its first collection has yet to judge the files.
-    if (const auto stored = m_store->rowsInRankOrder()) {
-        const auto marked = RowMarkTable(m_store->database()).load();
-        m_class.showStored(*stored, marked.value_or(QVector<MarkedRow>()));
-        m_keptMarks = marked.value_or(QVector<MarkedRow>());
-    }
+    if (const auto stored = m_store->rowsInRankOrder())
+        m_class.showStored(*stored);
     // Exams a server that was away did not take are sent at the start.
     m_school.send();
 }
@@ -212,16 +208,7 @@ void ConsoleController::noteLoginOpened()
 
 QString ConsoleController::showCollection(const CollectionReport &report)
 {
-    m_class.show(report, m_judged.facts());
-    // Kept for a restart; the collection every few seconds mostly changes nothing.
-    QVector<MarkedRow> marked = m_class.live().markedRows();
-    if (marked == m_keptMarks)
-        return {};
-    RowMarkTable marks(m_store->database());
-    if (!marks.replaceAll(marked))
-        return marks.problem();
-    m_keptMarks = std::move(marked);
-    return {};
+    return m_class.show(report, m_judged.facts());
 }
 
 void ConsoleController::collectResults()
@@ -371,9 +358,8 @@ QString ConsoleController::clearTable()
         return m_store->lastError() + kFilesKept;
     if (SessionTable sessions(m_store->database()); !sessions.clear())
         return sessions.problem() + kFilesKept;
-    if (RowMarkTable marks(m_store->database()); !marks.clear())
-        return marks.problem() + kFilesKept;
-    m_keptMarks.clear();
+    if (const QString problem = m_class.forgetMarks(); !problem.isEmpty())
+        return problem + kFilesKept;
     // Only a table read back empty lets the files go.
     if (const std::optional<int> left = m_store->rowCount(); !left || *left)
         return (left ? QStringLiteral("成绩表没有清空。") : m_store->lastError()) + kFilesKept;

@@ -14,7 +14,6 @@
 #include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
-#include "collect/rowmarks.h"
 #include "control/classcontroller.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
@@ -181,7 +180,6 @@ private:
     BackgroundCollector m_background;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
     std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
-    QVector<MarkedRow> m_keptMarks;  // as tabMarks holds them
     QString m_gateNote;
     SchoolController m_school;
     // Last: it reads the parts above.

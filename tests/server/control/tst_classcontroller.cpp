@@ -27,7 +27,7 @@ private slots:
         QCOMPARE(QProcess::execute(u"mkfifo"_qs, { pipe }), 0);
         QFile writer(pipe);
         QVERIFY(writer.open(QIODevice::ReadWrite));
-        ClassController live(m_root.path());
+        ClassController live(m_root.path(), {});
         QCOMPARE(live.loadRoster(pipe), QString());
         QVERIFY(!live.loadRoster(pipe).isEmpty());  // one list at a time
         int ticks = 0;
@@ -65,7 +65,7 @@ private slots:
         QVERIFY(folder.mkpath(u"app"_qs) && folder.mkpath(u"名单"_qs));
         const auto read = [&] {
             QStringList shown;
-            ClassController restarted(app);
+            ClassController restarted(app, {});
             const QString problem = restarted.restoreKeptRoster();
             if (restarted.live().roster())
                 for (const RosterEntry &entry : restarted.live().roster()->entries())
@@ -84,13 +84,13 @@ private slots:
         QFile source(folder.filePath(u"名单/班级.csv"_qs));
         QVERIFY(source.open(QIODevice::WriteOnly) && source.write(list.toUtf8()) > 0);
         source.close();
-        ClassController live(app);
+        ClassController live(app, {});
         QCOMPARE(live.lastRosterFolder(), QString());
         QSignalSpy loaded(&live, &ClassController::rosterLoaded);
         QCOMPARE(live.loadRoster(source.fileName()), QString());
         QTRY_COMPARE(loaded.count(), 1);
         QCOMPARE(read(), std::make_pair(entries, QString()));
-        QCOMPARE(ClassController(app).lastRosterFolder(), folder.filePath(u"名单"_qs));
+        QCOMPARE(ClassController(app, {}).lastRosterFolder(), folder.filePath(u"名单"_qs));
     }
 
 private:
