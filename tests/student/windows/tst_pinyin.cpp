@@ -99,9 +99,20 @@ struct PinyinExam : TypingExam
     std::optional<ResultRecord> finishedRecord()
     {
         frm->records().send(ResultProgress::Phase::Finished);
-        const auto read = readResultRecord(transcodeBytes(
-                ExamCheckpoint(folder.path()).read().bytes.value_or(QByteArray()), kExchangeKey));
-        return read.record;
+        // Checkpointed once its timeline is encoded, off this thread.
+        std::optional<ResultRecord> record;
+        const auto checkpointed = [&] {
+            record = readResultRecord(transcodeBytes(ExamCheckpoint(folder.path())
+                                                             .read()
+                                                             .bytes.value_or(QByteArray()),
+                                                     kExchangeKey))
+                             .record;
+            return record && record->progress
+                    && record->progress->phase == ResultProgress::Phase::Finished;
+        };
+        for (int tries = 0; tries < 100 && !checkpointed(); ++tries)
+            QTest::qWait(100);
+        return record;
     }
 };
 
