@@ -21,7 +21,9 @@ QVector<CollectedResult> collected(const QString &records)
                 : part.at(2) == u"T"          ? ResultProgress::Phase::Typing
                                               : ResultProgress::Phase::Finished;
         record.progress = ResultProgress { 2, u"s"_qs + QString::number(results.size()), phase, 1 };
-        CollectedResult result { record, u"98.5"_qs, {}, 0, 0 };
+        CollectedResult result;
+        result.record = record;
+        result.accuracyLine = u"98.5"_qs;
         result.signature =
                 part.at(3) == u"+" ? RecordKeys::Verdict::Signed : RecordKeys::Verdict::Unsigned;
         results << result;
