@@ -110,8 +110,10 @@ bool RowMarkTable::replaceAll(const QVector<MarkedRow> &rows)
         ok = query.exec();
     }
     QSqlQuery end(m_db);
-    if (ok && end.exec(QStringLiteral("COMMIT")))
+    if (ok && end.exec(QStringLiteral("COMMIT"))) {
+        copyIntoFile();
         return true;
+    }
     const QString detail =
             query.lastError().isValid() ? query.lastError().text() : end.lastError().text();
     QSqlQuery(m_db).exec(QStringLiteral("ROLLBACK"));
@@ -121,5 +123,15 @@ bool RowMarkTable::replaceAll(const QVector<MarkedRow> &rows)
 bool RowMarkTable::clear()
 {
     QSqlQuery query(m_db);
-    return query.exec(QStringLiteral("DELETE FROM tabMarks")) || fail(query.lastError().text());
+    if (!query.exec(QStringLiteral("DELETE FROM tabMarks")))
+        return fail(query.lastError().text());
+    copyIntoFile();
+    return true;
+}
+
+void RowMarkTable::copyIntoFile()
+{
+    // The marks move from cj.mdb-wal into cj.mdb as the rows do, so that a
+    // copy of that one file taken while the console runs holds both.
+    QSqlQuery(m_db).exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
 }

@@ -73,6 +73,7 @@ public:
 
 private:
     bool fail(const QString &detail);
+    void copyIntoFile();
 
     QSqlDatabase m_db;
     QString m_problem;
