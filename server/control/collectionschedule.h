@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // When the console's collections run, one writer of the results database
-// at a time: the clock's, passed over while another is under way, and the
-// examiner's 获取成绩, started once none is and joined while it runs. The
-// console says how a collection starts and shows what it hands back.
+// at a time: the clock's, passed over while another is under way; the
+// examiner's 获取成绩, started once none is and joined while it runs; and
+// a retake's set-aside, run once none is, followed by a collection that
+// shows it. The console says how a collection starts and shows what it
+// hands back.
 #include "collect/backgroundcollector.h"
 #include "control/consolefolders.h"
 
@@ -12,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace console {
 
@@ -42,6 +45,12 @@ public:
     // One tick of the clock: passed over while a collection is under way.
     void collectQuietly();
     bool underWay() const { return m_background.busy(); }
+    // 重考: runs `setAside` (the retake's ledger and file work) on this
+    // thread once no collection writes, then a collection; retakeDone tells
+    // what `setAside` returned once that collection is shown. Retakes asked
+    // while one waits follow it in turn.
+    void retake(std::function<QString()> setAside);
+    bool retakePending() const { return !m_retakesWaiting.empty() || !m_retakesToTell.isEmpty(); }
     // Until the collections under way, and those their hand-backs started,
     // have been shown; false when the deadline passed first.
     bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
@@ -53,16 +62,21 @@ signals:
     void quietCollectionFailed(const QString &problem);
     // The problem, or which files were skipped and the notes; empty when all went well.
     void collectedByHand(const QString &told);
+    // A retake is done and its rows shown: its problem, or empty.
+    void retakeDone(const QString &problem);
 
 private:
     void start(BackgroundCollector::Asker asker);
-    void startByHand();
+    // Starts what waits (retakes first, then 获取成绩) unless a collection is under way.
+    void startWaiting();
     void handedBack(const CollectionReport &report, BackgroundCollector::Asker asker);
 
     Prepare m_prepare;
     Show m_show;
     BackgroundCollector m_background;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
+    std::vector<std::function<QString()>> m_retakesWaiting;  // for the collection under way
+    QStringList m_retakesToTell;  // set aside, until the collection after them is shown
 };
 
 }  // namespace console

@@ -3,7 +3,7 @@
 #include "control/consolecontroller.h"
 
 #include "class/recordtexts.h"
-#include "collect/resultcollector.h"
+#include "collect/resultfilereader.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "export/exportwriter.h"
@@ -60,6 +60,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
             &ConsoleController::collectedByHand);
     connect(&m_schedule, &CollectionSchedule::quietCollectionFailed, this,
             &ConsoleController::quietCollectionFailed);
+    connect(&m_schedule, &CollectionSchedule::retakeDone, this, &ConsoleController::retakeDone);
     setLoginState();
     takeLoginCodes();
     // The stored results ranked by speed, shown as they were when the
@@ -224,22 +225,17 @@ CollectionSchedule::Start ConsoleController::prepareCollection()
 
 Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)
 {
-    m_schedule.wait();
     return Retake(*m_store, m_folders.exchange, m_folders.application)
             .offer(row.department, row.examNumber, row.name);
 }
 
-QString ConsoleController::allowRetake(const ClassViewRow &row)
+void ConsoleController::allowRetake(const ClassViewRow &row)
 {
-    // One writer of the ledger at a time.
-    m_schedule.wait();
-    const QString problem = Retake(*m_store, m_folders.exchange, m_folders.application)
-                                    .allow(row.department, row.examNumber, row.name);
-    // The row shows the result set aside at once.
-    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
-    collector.checkSignatures(m_keys, false);
-    showCollection(collector.collect(textExaminer(m_judged.facts())));
-    return problem;
+    m_schedule.retake(
+            [this, department = row.department, examNumber = row.examNumber, name = row.name] {
+                return Retake(*m_store, m_folders.exchange, m_folders.application)
+                        .allow(department, examNumber, name);
+            });
 }
 
 std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const

@@ -98,9 +98,13 @@ public:
     const QTimer &collectClock() const { return m_collectClock; }
 
     // 重考 for the examinee of a row: the question naming them, or why not.
+    // Read beside a collection under way: the ledger as last written holds
+    // every finish the rows show.
     Retake::Offer retakeOffer(const ClassViewRow &row);
-    // Lets the examinee of the row sit the exam once more; the problem or empty.
-    QString allowRetake(const ClassViewRow &row);
+    // Lets the examinee of the row sit the exam once more, once no
+    // collection writes; retakeDone tells how it went once the rows show it.
+    void allowRetake(const ClassViewRow &row);
+    bool retakePending() const { return m_schedule.retakePending(); }
 
     // What the answer-sheet window shows for the row with this recno; empty
     // for a row without a record.
@@ -147,6 +151,8 @@ signals:
     // The collection by hand was shown: the problem, or which files were
     // skipped and the notes; empty when all went well.
     void collectedByHand(const QString &told);
+    // A retake asked for is done and the rows show it: the problem, or empty.
+    void retakeDone(const QString &problem);
     // The exam's files went from the folder and could not be published
     // again: nobody can log in any more, and login is shown closed.
     void loginLost(const QString &problem);
