@@ -16,10 +16,11 @@ CollectionSchedule::CollectionSchedule(const ConsoleFolders &folders, Prepare pr
     connect(&m_background, &BackgroundCollector::finished, this, &CollectionSchedule::handedBack);
 }
 
-void CollectionSchedule::start(BackgroundCollector::Asker asker)
+void CollectionSchedule::start(BackgroundCollector::Asker asker,
+                               BackgroundCollector::Prelude prelude)
 {
     const Start with = m_prepare();
-    m_background.start(with.keys, with.examiner, asker);
+    m_background.start(with.keys, with.examiner, asker, std::move(prelude));
 }
 
 void CollectionSchedule::collectByHand()
@@ -30,7 +31,7 @@ void CollectionSchedule::collectByHand()
     startWaiting();
 }
 
-void CollectionSchedule::retake(std::function<QString()> setAside)
+void CollectionSchedule::retake(SetAside setAside)
 {
     m_retakesWaiting.push_back(std::move(setAside));
     startWaiting();
@@ -43,12 +44,17 @@ void CollectionSchedule::startWaiting()
     if (m_background.busy())
         return;
     if (!m_retakesWaiting.empty()) {
+        m_retakesUnderWay = int(m_retakesWaiting.size());
         // Each retake reads the ledger as the one before left it: one asked
-        // twice finds nothing left to set aside the second time.
-        for (const auto &setAside : std::exchange(m_retakesWaiting, {}))
-            m_retakesToTell << setAside();
-        // The rows show the results set aside; it joins 获取成绩 if asked.
-        start(BackgroundCollector::Asker::Examiner);
+        // twice finds nothing left to set aside the second time. The
+        // collection after them shows the rows, and joins 获取成绩 if asked.
+        start(BackgroundCollector::Asker::Examiner,
+              [setAsides = std::exchange(m_retakesWaiting, {})](ResultStore &store) {
+                  QStringList told;
+                  for (const SetAside &setAside : setAsides)
+                      told << setAside(store);
+                  return told;
+              });
     } else if (m_byHandWanted) {
         start(BackgroundCollector::Asker::Examiner);
     }
@@ -61,7 +67,7 @@ void CollectionSchedule::collectQuietly()
 }
 
 void CollectionSchedule::handedBack(const CollectionReport &report,
-                                    BackgroundCollector::Asker asker)
+                                    BackgroundCollector::Asker asker, const QStringList &told)
 {
     const QString unkept = m_show(report);
     if (asker == BackgroundCollector::Asker::Clock) {
@@ -74,17 +80,18 @@ void CollectionSchedule::handedBack(const CollectionReport &report,
     } else {
         // Taken before telling: a message box turns the event loop, and a
         // collection handed back meanwhile must not tell them again.
-        const QStringList retakes = std::exchange(m_retakesToTell, {});
+        const int retakes = std::exchange(m_retakesUnderWay, 0);
         const bool byHand = std::exchange(m_byHandWanted, false);
-        for (const QString &problem : retakes)
-            emit retakeDone(problem);
+        // Without the database the retakes were not done: its problem is theirs.
+        for (int i = 0; i < retakes; ++i)
+            emit retakeDone(i < told.size() ? told.at(i) : report.problem);
         if (byHand) {
-            QStringList told = report.notes;
+            QStringList found = report.notes;
             if (!unkept.isEmpty())
-                told << unkept;
+                found << unkept;
             if (!report.skipped.isEmpty())
-                told.prepend(skippedFilesMessage(report.skipped));
-            emit collectedByHand(report.ok() ? told.join(u'\n') : report.problem);
+                found.prepend(skippedFilesMessage(report.skipped));
+            emit collectedByHand(report.ok() ? found.join(u'\n') : report.problem);
         }
     }
     startWaiting();

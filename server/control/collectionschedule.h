@@ -45,12 +45,14 @@ public:
     // One tick of the clock: passed over while a collection is under way.
     void collectQuietly();
     bool underWay() const { return m_background.busy(); }
-    // 重考: runs `setAside` (the retake's ledger and file work) on this
-    // thread once no collection writes, then a collection; retakeDone tells
-    // what `setAside` returned once that collection is shown. Retakes asked
-    // while one waits follow it in turn.
-    void retake(std::function<QString()> setAside);
-    bool retakePending() const { return !m_retakesWaiting.empty() || !m_retakesToTell.isEmpty(); }
+    // A retake's ledger and file work on the results database; its problem
+    // or empty.
+    using SetAside = std::function<QString(ResultStore &store)>;
+    // 重考: runs `setAside` on the collector's thread once no collection
+    // writes, then collects; retakeDone tells what `setAside` returned once
+    // that collection is shown. Retakes asked while one waits follow it.
+    void retake(SetAside setAside);
+    bool retakePending() const { return !m_retakesWaiting.empty() || m_retakesUnderWay > 0; }
     // Until the collections under way, and those their hand-backs started,
     // have been shown; false when the deadline passed first.
     bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
@@ -66,17 +68,18 @@ signals:
     void retakeDone(const QString &problem);
 
 private:
-    void start(BackgroundCollector::Asker asker);
+    void start(BackgroundCollector::Asker asker, BackgroundCollector::Prelude prelude = {});
     // Starts what waits (retakes first, then 获取成绩) unless a collection is under way.
     void startWaiting();
-    void handedBack(const CollectionReport &report, BackgroundCollector::Asker asker);
+    void handedBack(const CollectionReport &report, BackgroundCollector::Asker asker,
+                    const QStringList &told);
 
     Prepare m_prepare;
     Show m_show;
     BackgroundCollector m_background;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
-    std::vector<std::function<QString()>> m_retakesWaiting;  // for the collection under way
-    QStringList m_retakesToTell;  // set aside, until the collection after them is shown
+    std::vector<SetAside> m_retakesWaiting;  // for the collection under way
+    int m_retakesUnderWay = 0;  // set aside by the collection under way, until it is shown
 };
 
 }  // namespace console

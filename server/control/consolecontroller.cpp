@@ -231,11 +231,11 @@ Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)
 
 void ConsoleController::allowRetake(const ClassViewRow &row)
 {
-    m_schedule.retake(
-            [this, department = row.department, examNumber = row.examNumber, name = row.name] {
-                return Retake(*m_store, m_folders.exchange, m_folders.application)
-                        .allow(department, examNumber, name);
-            });
+    m_schedule.retake([exchange = m_folders.exchange, application = m_folders.application,
+                       department = row.department, examNumber = row.examNumber,
+                       name = row.name](ResultStore &store) {
+        return Retake(store, exchange, application).allow(department, examNumber, name);
+    });
 }
 
 std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const
