@@ -16,7 +16,7 @@ struct BackgroundCollector::Worker : QObject
     CollectionWatch watch;  // of the clock's collections
 
     CollectionReport collect(std::shared_ptr<const RecordKeys> keys, const TextExaminer &examiner,
-                             Asker asker)
+                             Asker asker, const Prelude &prelude, QStringList &told)
     {
         if (!store)
             store = std::make_unique<ResultStore>(databasePath);
@@ -26,6 +26,8 @@ struct BackgroundCollector::Worker : QObject
             store.reset();
             return report;
         }
+        if (prelude)
+            told = prelude(*store);
         const bool byClock = asker == Asker::Clock;
         ResultCollector collector(exchangeFolder, applicationFolder, *store,
                                   byClock ? &clockKnown : &examinerKnown,
@@ -61,7 +63,7 @@ BackgroundCollector::~BackgroundCollector()
 }
 
 bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys,
-                                const TextExaminer &examiner, Asker asker)
+                                const TextExaminer &examiner, Asker asker, Prelude prelude)
 {
     {
         QMutexLocker lock(&m_mutex);
@@ -70,17 +72,22 @@ bool BackgroundCollector::start(std::shared_ptr<const RecordKeys> keys,
         m_running = true;
         m_asker = asker;
     }
-    QMetaObject::invokeMethod(m_worker, [this, keys = std::move(keys), examiner, asker] {
-        CollectionReport report = m_worker->collect(keys, examiner, asker);
-        {
-            QMutexLocker lock(&m_mutex);
-            m_report = std::move(report);
-            m_running = false;
-        }
-        m_done.wakeAll();
-        // Context `this`: the call is dropped when the owner has gone.
-        QMetaObject::invokeMethod(this, &BackgroundCollector::handBack, Qt::QueuedConnection);
-    });
+    QMetaObject::invokeMethod(
+            m_worker,
+            [this, keys = std::move(keys), examiner, asker, prelude = std::move(prelude)] {
+                QStringList told;
+                CollectionReport report = m_worker->collect(keys, examiner, asker, prelude, told);
+                {
+                    QMutexLocker lock(&m_mutex);
+                    m_report = std::move(report);
+                    m_told = std::move(told);
+                    m_running = false;
+                }
+                m_done.wakeAll();
+                // Context `this`: the call is dropped when the owner has gone.
+                QMetaObject::invokeMethod(this, &BackgroundCollector::handBack,
+                                          Qt::QueuedConnection);
+            });
     return true;
 }
 
@@ -110,11 +117,13 @@ void BackgroundCollector::handBack()
 {
     std::optional<CollectionReport> report;
     Asker asker;
+    QStringList told;
     {
         QMutexLocker lock(&m_mutex);
         report.swap(m_report);
         asker = m_asker;
+        told.swap(m_told);
     }
     if (report)
-        emit finished(*report, asker);
+        emit finished(*report, asker, told);
 }

@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QWaitCondition>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -33,12 +34,18 @@ public:
     enum class Asker { Clock, Examiner };
     Q_ENUM(Asker)
 
+    // Work on the results database, done on the worker's thread with its
+    // connection just before a collection; what it tells is handed back
+    // with the report.
+    using Prelude = std::function<QStringList(ResultStore &store)>;
+
     // Starts a collection, with the keys that records must be signed with
     // when the exam requires login codes, examining records with `examiner`
-    // (see ResultCollector::collect); false, and nothing started, while one
-    // is under way or its report has not been handed back yet.
+    // (see ResultCollector::collect), after `prelude` when there is one;
+    // false, and nothing started, while one is under way or its report has
+    // not been handed back yet.
     bool start(std::shared_ptr<const RecordKeys> keys = {}, const TextExaminer &examiner = {},
-               Asker asker = Asker::Clock);
+               Asker asker = Asker::Clock, Prelude prelude = {});
     bool busy() const;
     // Waits for the collection under way, if any, and hands its report back
     // before returning, as well as that of any collection the hand-back
@@ -47,7 +54,10 @@ public:
     bool wait(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
 signals:
-    void finished(const CollectionReport &report, BackgroundCollector::Asker asker);
+    // `told`: what the collection's prelude told; none without one, or
+    // when the database could not be opened for it.
+    void finished(const CollectionReport &report, BackgroundCollector::Asker asker,
+                  const QStringList &told);
 
 private:
     struct Worker;
@@ -59,5 +69,6 @@ private:
     QWaitCondition m_done;
     bool m_running = false;
     std::optional<CollectionReport> m_report;
+    QStringList m_told;  // by the prelude of the report handed back next
     Asker m_asker = Asker::Clock;  // of the collection under way or handed back next
 };

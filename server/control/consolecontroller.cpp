@@ -3,7 +3,7 @@
 #include "control/consolecontroller.h"
 
 #include "class/recordtexts.h"
-#include "collect/resultcollector.h"
+#include "collect/resultfilereader.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "export/exportwriter.h"
@@ -47,15 +47,20 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       m_archive(std::make_unique<ExamArchive>(
               QFileInfo(m_folders.database).dir().filePath(ExamArchive::defaultFileName()))),
       m_class(m_folders.application, m_store->database()),
-      m_background(m_folders.exchange, m_folders.application, m_folders.database),
+      m_schedule(
+              m_folders, [this] { return prepareCollection(); },
+              [this](const CollectionReport &report) { return showCollection(report); }),
       m_school(*m_archive, m_folders.application),
       m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings, m_school.setting() },
                 m_folders.exports)
 {
     m_collectClock.setInterval(kAutoCollectMillis);
-    connect(&m_collectClock, &QTimer::timeout, this, &ConsoleController::collectQuietly);
-    connect(&m_background, &BackgroundCollector::finished, this,
-            &ConsoleController::showHandedBack);
+    connect(&m_collectClock, &QTimer::timeout, &m_schedule, &CollectionSchedule::collectQuietly);
+    connect(&m_schedule, &CollectionSchedule::collectedByHand, this,
+            &ConsoleController::collectedByHand);
+    connect(&m_schedule, &CollectionSchedule::quietCollectionFailed, this,
+            &ConsoleController::quietCollectionFailed);
+    connect(&m_schedule, &CollectionSchedule::retakeDone, this, &ConsoleController::retakeDone);
     setLoginState();
     takeLoginCodes();
     // The stored results ranked by speed, shown as they were when the
@@ -70,7 +75,7 @@ ConsoleController::~ConsoleController()
 {
     // The last collection is handed back while the listeners are still whole.
     m_collectClock.stop();
-    m_background.wait();
+    m_schedule.wait();
 }
 
 QString ConsoleController::startProblem() const
@@ -211,77 +216,26 @@ QString ConsoleController::showCollection(const CollectionReport &report)
     return m_class.show(report, m_judged.facts());
 }
 
-void ConsoleController::collectResults()
+CollectionSchedule::Start ConsoleController::prepareCollection()
 {
-    if (m_byHandWanted)
-        return;
-    m_byHandWanted = true;
-    startCollectingByHand();
-}
-
-void ConsoleController::startCollectingByHand()
-{
-    // One writer at a time: after a collection of the clock under way, it
-    // starts as that one is handed back.
-    if (m_background.busy())
-        return;
     keepExamPublished();
     m_judged.countPublishedText();
-    m_background.start(m_keys, textExaminer(m_judged.facts()),
-                       BackgroundCollector::Asker::Examiner);
-}
-
-void ConsoleController::collectQuietly()
-{
-    if (m_background.busy())
-        return;
-    keepExamPublished();
-    m_judged.countPublishedText();
-    m_background.start(m_keys, textExaminer(m_judged.facts()));
-}
-
-void ConsoleController::showHandedBack(const CollectionReport &report,
-                                       BackgroundCollector::Asker asker)
-{
-    const QString unkept = showCollection(report);
-    if (asker == BackgroundCollector::Asker::Examiner) {
-        m_byHandWanted = false;
-        QStringList told = report.notes;
-        if (!unkept.isEmpty())
-            told << unkept;
-        if (!report.skipped.isEmpty())
-            told.prepend(skippedFilesMessage(report.skipped));
-        emit collectedByHand(report.ok() ? told.join(u'\n') : report.problem);
-        return;
-    }
-    // Files still being uploaded are normal while the class types; only a
-    // failure of the whole collection is worth the examiner's eye.
-    if (!report.ok())
-        emit quietCollectionFailed(report.problem);
-    else if (!unkept.isEmpty())
-        emit quietCollectionFailed(unkept);
-    if (m_byHandWanted)
-        startCollectingByHand();
+    return { m_keys, textExaminer(m_judged.facts()) };
 }
 
 Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)
 {
-    m_background.wait();
     return Retake(*m_store, m_folders.exchange, m_folders.application)
             .offer(row.department, row.examNumber, row.name);
 }
 
-QString ConsoleController::allowRetake(const ClassViewRow &row)
+void ConsoleController::allowRetake(const ClassViewRow &row)
 {
-    // One writer of the ledger at a time.
-    m_background.wait();
-    const QString problem = Retake(*m_store, m_folders.exchange, m_folders.application)
-                                    .allow(row.department, row.examNumber, row.name);
-    // The row shows the result set aside at once.
-    ResultCollector collector(m_folders.exchange, m_folders.application, *m_store);
-    collector.checkSignatures(m_keys, false);
-    showCollection(collector.collect(textExaminer(m_judged.facts())));
-    return problem;
+    m_schedule.retake([exchange = m_folders.exchange, application = m_folders.application,
+                       department = row.department, examNumber = row.examNumber,
+                       name = row.name](ResultStore &store) {
+        return Retake(store, exchange, application).allow(department, examNumber, name);
+    });
 }
 
 std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) const
@@ -307,7 +261,7 @@ std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) 
 ConsoleController::ClearQuestion ConsoleController::clearQuestion()
 {
     // A collection still under way must not refill the table afterwards.
-    m_background.wait();
+    m_schedule.wait();
     // A table that cannot be read is no table of 0 results: clearing would
     // delete the files its rows came from.
     const std::optional<int> results = m_store->rowCount();
@@ -377,7 +331,7 @@ QString ConsoleController::clearFiles()
 
 QStringList ConsoleController::clearResults()
 {
-    m_background.wait();
+    m_schedule.wait();
     QString problem;
     for (const auto &step : clearingSteps()) {
         problem = step();
@@ -406,7 +360,7 @@ WorkbookExport ConsoleController::exportResults()
 void ConsoleController::shutDown()
 {
     m_collectClock.stop();
-    m_background.wait();
+    m_schedule.wait();
     m_class.abandonRoster();
     m_store->close();
 }

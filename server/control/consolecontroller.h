@@ -11,10 +11,10 @@
 // on a yes.
 #include "archive/examarchive.h"
 #include "class/answersheetpage.h"
-#include "collect/backgroundcollector.h"
 #include "collect/retake.h"
 #include "collect/resultstore.h"
 #include "control/classcontroller.h"
+#include "control/collectionschedule.h"
 #include "control/consolefolders.h"
 #include "control/examsettingscontroller.h"
 #include "control/historycontroller.h"
@@ -83,24 +83,28 @@ public:
     // 获取成绩: collects on the collector's thread, after the clock's
     // collection under way, if any; while one by hand is under way, the
     // command joins it. collectedByHand tells what it found.
-    void collectResults();
-    bool collectingByHand() const { return m_byHandWanted; }
+    void collectResults() { m_schedule.collectByHand(); }
+    bool collectingByHand() const { return m_schedule.collectingByHand(); }
     // One tick of the collection clock: collects on the collector's thread;
     // a tick that finds the last collection still running is passed over.
-    void collectQuietly();
-    bool collectionUnderWay() const { return m_background.busy(); }
+    void collectQuietly() { m_schedule.collectQuietly(); }
+    bool collectionUnderWay() const { return m_schedule.underWay(); }
     // Until the collections under way have been shown; false when the
     // deadline passed first.
     bool waitForCollection(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
     {
-        return m_background.wait(deadline);
+        return m_schedule.wait(deadline);
     }
     const QTimer &collectClock() const { return m_collectClock; }
 
     // 重考 for the examinee of a row: the question naming them, or why not.
+    // Read beside a collection under way: the ledger as last written holds
+    // every finish the rows show.
     Retake::Offer retakeOffer(const ClassViewRow &row);
-    // Lets the examinee of the row sit the exam once more; the problem or empty.
-    QString allowRetake(const ClassViewRow &row);
+    // Lets the examinee of the row sit the exam once more, once no
+    // collection writes; retakeDone tells how it went once the rows show it.
+    void allowRetake(const ClassViewRow &row);
+    bool retakePending() const { return m_schedule.retakePending(); }
 
     // What the answer-sheet window shows for the row with this recno; empty
     // for a row without a record.
@@ -147,6 +151,8 @@ signals:
     // The collection by hand was shown: the problem, or which files were
     // skipped and the notes; empty when all went well.
     void collectedByHand(const QString &told);
+    // A retake asked for is done and the rows show it: the problem, or empty.
+    void retakeDone(const QString &problem);
     // The exam's files went from the folder and could not be published
     // again: nobody can log in any more, and login is shown closed.
     void loginLost(const QString &problem);
@@ -156,9 +162,8 @@ private:
     void keepExamPublished();
     // Shows the collection and keeps the rows' marks; the problem keeping them.
     QString showCollection(const CollectionReport &report);
-    void showHandedBack(const CollectionReport &report, BackgroundCollector::Asker asker);
-    // Starts the collection by hand asked for, unless one is under way.
-    void startCollectingByHand();
+    // Readies the folder for a collection; what it starts with.
+    CollectionSchedule::Start prepareCollection();
     void noteLoginOpened();
     QString keepExamBeforeClearing();
     QString clearTable();
@@ -177,10 +182,9 @@ private:
     std::unique_ptr<ExamArchive> m_archive;
     ClassController m_class;
     QTimer m_collectClock;
-    BackgroundCollector m_background;
-    bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
     std::shared_ptr<const RecordKeys> m_keys;  // of the exam as published, with codes
     QString m_gateNote;
+    CollectionSchedule m_schedule;
     SchoolController m_school;
     // Last: it reads the parts above.
     HistoryController m_history;

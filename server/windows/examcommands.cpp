@@ -122,7 +122,7 @@ void ExamCommands::allowRetake(int row)
         return;
     }
     if (m_messages->confirm(m_window, *offer.question))
-        tell(m_controller.allowRetake(examinee));
+        m_controller.allowRetake(examinee);  // told once done (retakeDone)
 }
 
 void ExamCommands::printLoginCodes()

@@ -73,6 +73,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(&m_controller, &ConsoleController::quietCollectionFailed, m_results,
             &ResultsView::showCollectionFailure);
     connect(&m_controller, &ConsoleController::loginLost, m_commands, &ExamCommands::tell);
+    connect(&m_controller, &ConsoleController::retakeDone, m_commands, &ExamCommands::tell);
     connect(&m_controller, &ConsoleController::collectedByHand, this,
             &FrmMain::showCollectedByHand);
     connect(&liveClass, &ClassController::rosterLoaded, m_commands, &ExamCommands::tell);
@@ -294,10 +295,11 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 void FrmMain::endConsole()
 {
-    // A collection by hand still running is shown, but nobody is told
-    // about it while the window goes.
+    // A collection by hand or a retake still waiting is carried out and
+    // shown, but nobody is told about it while the window goes.
     disconnect(&m_controller, &ConsoleController::collectedByHand, this,
                &FrmMain::showCollectedByHand);
+    disconnect(&m_controller, &ConsoleController::retakeDone, m_commands, &ExamCommands::tell);
     m_controller.shutDown();
 }
 

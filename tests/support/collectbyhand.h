@@ -12,14 +12,25 @@
 
 #include <functional>
 
+// What the console tells through `told` after `command`, once the
+// collections under way have been shown; a text no test expects when
+// nothing was told, or `what` did not end within a minute.
+template <typename Signal>
+QString toldOnceCollected(console::ConsoleController &controller, Signal told,
+                          const std::function<void()> &command, const QString &what)
+{
+    QSignalSpy spy(&controller, told);
+    command();
+    if (!controller.waitForCollection(QDeadlineTimer(60'000)))
+        return what + QStringLiteral("一分钟内没有结束");
+    return spy.isEmpty() ? what + QStringLiteral("没有开始") : spy.first().first().toString();
+}
+
 inline QString collectByHand(console::ConsoleController &controller,
                              const std::function<void()> &command)
 {
-    QSignalSpy told(&controller, &console::ConsoleController::collectedByHand);
-    command();
-    if (!controller.waitForCollection(QDeadlineTimer(60'000)))
-        return QStringLiteral("获取成绩一分钟内没有结束");
-    return told.isEmpty() ? QStringLiteral("获取成绩没有开始") : told.first().first().toString();
+    return toldOnceCollected(controller, &console::ConsoleController::collectedByHand, command,
+                             QStringLiteral("获取成绩"));
 }
 
 inline QString collectByHand(console::ConsoleController &controller)

@@ -5,6 +5,7 @@
 // the collection, clearing, the class list and the export.
 #include "collectbyhand.h"
 #include "consoleroom.h"
+#include "retakeexaminee.h"
 #include "examdigest.h"
 #include "gbk.h"
 #include "smalldisk.h"
@@ -515,6 +516,69 @@ private slots:
         QCOMPARE(rows.size(), clockFirst ? 2 : 1);
         QCOMPARE(m_controller->resultCount(), 200);
         QVERIFY(!m_controller->collectingByHand());
+    }
+
+    // 重考 leaves the console's thread free: behind a collection under way
+    // the set-aside waits for it (one writer of the ledger at a time), the
+    // event loop turns, and the examiner is told once the rows show it.
+    // Asked twice, the second finds nothing left to set aside.
+    void retakeLeavesTheThreadFree_data()
+    {
+        QTest::addColumn<bool>("clockFirst");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("alone") << false << QStringList { QString() };
+        QTest::newRow("behind the clock's collection") << true << QStringList { QString() };
+        QTest::newRow("asked twice")
+                << true << QStringList { QString(), u"一班 01 甲还没有交卷，不需要重考。"_qs };
+    }
+
+    void retakeLeavesTheThreadFree()
+    {
+        QFETCH(bool, clockFirst);
+        QFETCH(QStringList, told);
+        start();
+        ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs, 50, 98, 600);
+        record.progress = ResultProgress { 3, u"s1"_qs, ResultProgress::Phase::Finished, 880 };
+        record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+        const QString finished = writeResultFile(m_room->exchangeFolder, record);
+        QCOMPARE(collectByHand(*m_controller), QString());
+        const ClassViewRow row = m_controller->liveClass().live().rows().first();
+        QVERIFY(m_controller->retakeOffer(row).question);
+        for (int i = 0; i < 200; ++i)
+            upload(m_room->exchangeFolder, u"a"_qs, QString::number(i), u"x"_qs, 50);
+        QSignalSpy done(m_controller.get(), &ConsoleController::retakeDone);
+        bool toldBeforeTurn = true, pendingAtTurn = false;
+        QTimer::singleShot(0, this, [&] {
+            toldBeforeTurn = !done.isEmpty();
+            pendingAtTurn = m_controller->retakePending();
+        });
+        if (clockFirst)
+            m_controller->collectQuietly();
+        for (qsizetype i = 0; i < told.size(); ++i)
+            m_controller->allowRetake(row);
+        if (clockFirst)
+            QVERIFY(QFile::exists(finished));
+        // The offer reads beside the collection under way.
+        QVERIFY(m_controller->retakeOffer(row).question || !clockFirst);
+        QVERIFY(done.wait(60'000));
+        QVERIFY(!toldBeforeTurn);
+        QVERIFY(pendingAtTurn);
+        m_controller->waitForCollection();
+        QVERIFY(!m_controller->retakePending());
+        QStringList toldTexts;
+        for (const QList<QVariant> &signal : done)
+            toldTexts << signal.first().toString();
+        QCOMPARE(toldTexts, told);
+        QVERIFY(!QFile::exists(finished));
+        const QVector<ClassViewRow> &rows = m_controller->liveClass().live().rows();
+        const auto shown = std::find_if(rows.begin(), rows.end(),
+                                        [](const ClassViewRow &r) { return r.name == u"甲"_qs; });
+        QVERIFY(shown != rows.end());
+        // Until the examinee logs in again, the row names what was set aside.
+        QVERIFY(shown->doubts.join(u'；').contains(u"重考前的成绩"_qs));
+        QCOMPARE(m_controller->resultCount(), 201);
+        // Nothing is left to set aside, and a later retake is told so.
+        QCOMPARE(retakeExaminee(*m_controller, row), u"一班 01 甲还没有交卷，不需要重考。"_qs);
     }
 
     void quietCollectionIsShownWhenIn()
