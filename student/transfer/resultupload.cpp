@@ -58,7 +58,7 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
     m_examinee = examinee;
-    m_expecting = false;
+    m_expected = std::max(0, m_expected - 1);
     m_newNames = 0;
     ++m_round;
     m_failures = 0;
@@ -99,7 +99,7 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 void ResultUpload::expectRecord()
 {
     ++m_round;
-    m_expecting = true;
+    ++m_expected;
     setState(State::Uploading);
 }
 
@@ -143,7 +143,7 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (outcome == TransferChannel::Outcome::Completed
         || outcome == TransferChannel::Outcome::ReplaceRefused)
         m_takenName = std::max(m_takenName, m_nameNumber);
-    if (m_waiting || m_expecting) {
+    if (m_waiting || m_expected > 0) {
         // A newer record was saved meanwhile, or is on its way to be; its
         // outcome is the one that counts.
         startWhenFree();

@@ -56,7 +56,8 @@ public:
     QString save(const ResultRecord &record, const Examinee &examinee);
     // A newer record is being prepared for save(): the state is Uploading
     // from now on, and an earlier record's outcome is no longer reported nor
-    // retried.
+    // retried. Each call announces one record; until each has been saved,
+    // none of them counts as arrived.
     void expectRecord();
 
     // A resumed session: the highest "~N" its examinee's names reached; the
@@ -105,7 +106,9 @@ private:
     int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;
     bool m_waiting = false;  // the newest record has not been handed to the channel
-    bool m_expecting = false;  // the newest record has not been saved yet
+    // Records announced by expectRecord() and not saved yet: while one is
+    // on its way, an earlier record's arrival is not the newest's.
+    int m_expected = 0;
     bool m_inFlight = false;  // our put is running
     int m_failures = 0;
     int m_round = 0;  // a retry scheduled in an earlier round is void
