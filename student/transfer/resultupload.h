@@ -54,6 +54,12 @@ public:
     // even when it was Failed before) and nothing new goes out, so an earlier record on the service
     // stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
+    // save() in two steps, the first on any thread: the record scrambled into
+    // sc1.zip in workingFolder and read back (the problem or empty), ...
+    static QString writeLocal(const QString &workingFolder, const ResultRecord &record);
+    // ... then, on this object's thread, the upload of what writeLocal() left
+    // there, or the Failed state for its problem. Returns the problem.
+    QString sendWritten(const QString &localProblem, const Examinee &examinee);
     // A newer record is being prepared for save(): the state is Uploading
     // from now on, and an earlier record's outcome is no longer reported nor
     // retried. Each call announces one record; until each has been saved,
