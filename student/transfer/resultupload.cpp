@@ -96,7 +96,9 @@ QString ResultUpload::sendWritten(const QString &localProblem, const Examinee &e
     m_localProblem = localProblem;
     if (!localProblem.isEmpty()) {
         m_waiting = false;
-        setState(State::Failed, true);
+        // A later record on its way has the outcome that counts.
+        if (m_expected == 0)
+            setState(State::Failed, true);
         return localProblem;
     }
     m_waiting = true;

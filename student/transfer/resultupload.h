@@ -58,7 +58,8 @@ public:
     // sc1.zip in workingFolder and read back (the problem or empty), ...
     static QString writeLocal(const QString &workingFolder, const ResultRecord &record);
     // ... then, on this object's thread, the upload of what writeLocal() left
-    // there, or the Failed state for its problem. Returns the problem.
+    // there, or for its problem the Failed state (unless a later record is
+    // due). Returns the problem.
     QString sendWritten(const QString &localProblem, const Examinee &examinee);
     // A newer record is being prepared for save(): the state is Uploading
     // from now on, and an earlier record's outcome is no longer reported nor
