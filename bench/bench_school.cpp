@@ -6,6 +6,7 @@
 // exams over the term. Measured on both: opening 历次考试 (the list of every
 // exam with its figures), one exam's statistics and charts, and the term
 // report of twelve classes (their 240 exams read and written).
+#include "archive/examineesearch.h"
 #include "archive/examlisting.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
@@ -151,7 +152,7 @@ ExamArchive &archiveOn(bool onServer)
 }
 
 // What opening 历次考试 reads: the newest exams the list shows with their
-// figures, and what there is to filter by.
+// figures, what there is to filter by, and the examinees to look up.
 void BM_OpenHistory(benchmark::State &state)
 {
     ExamArchive &archive = archiveOn(state.range(0));
@@ -159,9 +160,10 @@ void BM_OpenHistory(benchmark::State &state)
         ExamListing listing(archive);
         const auto listed = listing.exams({});
         const auto choices = listing.choices();
+        const auto examinees = ExamineeSearch(archive).examinees();
         if (!listed.value || listed.value->exams.size() != ExamListing::kMostListed
-            || !choices.value) {
-            state.SkipWithError(qPrintable(listed.problem + choices.problem));
+            || !choices.value || !examinees.value) {
+            state.SkipWithError(qPrintable(listed.problem + choices.problem + examinees.problem));
             break;
         }
         for (const ArchivedExam &exam : listed.value->exams)
