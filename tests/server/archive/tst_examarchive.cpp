@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -64,16 +65,17 @@ class TestExamArchive : public QObject
         return SqliteHolder(place.text()).run(statement);
     }
 
-    // An empty archive of an older schema `version`, as a console of that version left it.
-    bool makeOlderSchema(const ArchivePlace &place, int version)
+    // An archive of an older schema `version`, as a console of that version
+    // left it, filled by `statements`.
+    bool keptUnderSchema(const ArchivePlace &place, int version, const QStringList &statements)
     {
-        for (int from = 0; from < version; ++from) {
-            for (const QString &statement : archiveschema::migration(from)) {
-                if (!runIn(place, statement))
-                    return false;
-            }
-        }
-        return runIn(place, QStringLiteral("UPDATE archive_schema SET version = %1").arg(version));
+        QStringList all;
+        for (int from = 0; from < version; ++from)
+            all += archiveschema::migration(from);
+        all += QStringLiteral("UPDATE archive_schema SET version = %1").arg(version);
+        all += statements;
+        return std::all_of(all.begin(), all.end(),
+                           [&](const QString &statement) { return runIn(place, statement); });
     }
 
 private slots:
@@ -308,15 +310,14 @@ private slots:
     {
         QFETCH(QString, backend);
         const ArchivePlace place = m_places.newPlace(backend);
-        QVERIFY(makeOlderSchema(place, 4));
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
-                      "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs));
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exam_rows (exam_id, position, department, speed, "
-                      "accuracy_line, time_pass, rec_no) VALUES (7, 0, '2班', 30, '80', 600, 1), "
-                      "(7, 1, '1班', 29, '99', 600, 2), (7, 2, '', 29, '99', 600, 3), "
-                      "(7, 3, NULL, 29, '99', 600, 4), (7, 4, '2班', 29, '99', 600, 5)"_qs));
+        QVERIFY(keptUnderSchema(
+                place, 4,
+                { u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                  "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs,
+                  u"INSERT INTO exam_rows (exam_id, position, department, speed, "
+                  "accuracy_line, time_pass, rec_no) VALUES (7, 0, '2班', 30, '80', 600, 1), "
+                  "(7, 1, '1班', 29, '99', 600, 2), (7, 2, '', 29, '99', 600, 3), "
+                  "(7, 3, NULL, 29, '99', 600, 4), (7, 4, '2班', 29, '99', 600, 5)"_qs }));
         ExamArchive archive(place);
         QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
         const auto choices = ExamListing(archive).choices();
@@ -333,18 +334,17 @@ private slots:
     {
         QFETCH(QString, backend);
         const ArchivePlace place = m_places.newPlace(backend);
-        QVERIFY(makeOlderSchema(place, 5));
         // 张三 sat exam 7 in 1班, then the newer exam 8 in 2班.
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
-                      "VALUES (7, 'a', '2026-01-06T08:00:00Z', 10), "
-                      "(8, 'b', '2026-01-05T08:00:00Z', 10)"_qs));
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
-                      "speed, accuracy_line, time_pass, rec_no) VALUES "
-                      "(7, 0, '1班', '101', '张三', 30, '80', 600, 1), "
-                      "(7, 1, '1班', '102', '李四', 29, '99', 600, 2), "
-                      "(8, 0, '2班', '101', '张三', 31, '90', 600, 1)"_qs));
+        QVERIFY(keptUnderSchema(
+                place, 5,
+                { u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                  "VALUES (7, 'a', '2026-01-06T08:00:00Z', 10), "
+                  "(8, 'b', '2026-01-05T08:00:00Z', 10)"_qs,
+                  u"INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
+                  "speed, accuracy_line, time_pass, rec_no) VALUES "
+                  "(7, 0, '1班', '101', '张三', 30, '80', 600, 1), "
+                  "(7, 1, '1班', '102', '李四', 29, '99', 600, 2), "
+                  "(8, 0, '2班', '101', '张三', 31, '90', 600, 1)"_qs }));
         ExamArchive archive(place);
         QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
         const auto listed = ExamListing(archive).exams({});
