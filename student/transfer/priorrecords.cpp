@@ -71,12 +71,6 @@ void PriorRecords::take(const QByteArray &scrambled, const QString &source)
         note(source, QStringLiteral("用时不在考试时间之内"));
         return;
     }
-    // Only an edited checkpoint counts its resumptions below zero; continuing
-    // it would hide from the console that the session was resumed at all.
-    if (record.answerSheet->resumeCount < 0) {
-        note(source, QStringLiteral("续考次数小于0"));
-        return;
-    }
     const ResultProgress &progress = *record.progress;
     // A session that never started has nothing to continue.
     if (progress.phase == ResultProgress::Phase::Waiting)

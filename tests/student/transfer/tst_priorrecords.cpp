@@ -15,11 +15,11 @@ using Verdict = PriorRecords::Verdict;
 namespace {
 
 QByteArray scrambled(Phase phase, const QString &session = u"s1"_qs, const QString &name = u"甲"_qs,
-                     const QByteArray &digest = "d1", qint16 seconds = 95, qint32 resumes = 0)
+                     const QByteArray &digest = "d1", qint16 seconds = 95)
 {
     ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, name, 40, 98, seconds);
     record.progress = ResultProgress { 3, session, phase, 12 };
-    record.answerSheet = AnswerSheet { digest, 5, resumes, u"春天\r\n来了"_qs };
+    record.answerSheet = AnswerSheet { digest, 5, 0, u"春天\r\n来了"_qs };
     return transcodeBytes(record.toRecordLines(), kExchangeKey);
 }
 
@@ -62,12 +62,6 @@ private slots:
         QTest::newRow("time beyond the exam")
                 << QVector<QByteArray> { scrambled(Phase::Typing, u"s1"_qs, u"甲"_qs, "d1", 301) }
                 << QString() << int(Verdict::Fresh) << true;
-        QTest::newRow("resumed before")
-                << QVector<QByteArray> { scrambled(Phase::Typing, u"s1"_qs, u"甲"_qs, "d1", 95, 1) }
-                << QString() << int(Verdict::Resume) << false;
-        QTest::newRow("resumed fewer than no times") << QVector<QByteArray> {
-            scrambled(Phase::Typing, u"s1"_qs, u"甲"_qs, "d1", 95, -1)
-        } << QString() << int(Verdict::Fresh) << true;
         QTest::newRow("damaged") << QVector<QByteArray> { typing.left(typing.size() / 2) }
                                  << QString() << int(Verdict::Fresh) << true;
         QTest::newRow("noise") << QVector<QByteArray> { QByteArray(5000, '\x7f') } << QString()
