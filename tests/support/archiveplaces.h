@@ -27,15 +27,9 @@ public:
         m_cluster = std::make_unique<PostgresCluster>();
         return m_cluster->problem();
     }
-    void stop()
-    {
-        m_cluster.reset();
-    }
+    void stop() { m_cluster.reset(); }
     // The server; none where there is none.
-    PostgresCluster *cluster() const
-    {
-        return m_cluster.get();
-    }
+    PostgresCluster *cluster() const { return m_cluster.get(); }
 
     ArchivePlace newPlace(const QString &backend)
     {
