@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Does what test programs cannot do themselves when they run under Wine:
 start Linux processes. It starts loopback FTP services (ftp-service.py) and
-reads workbooks back with openpyxl on their behalf.
+PostgreSQL servers, and reads workbooks back with openpyxl on their behalf.
 
 Prints "PORT <n>" once it listens on 127.0.0.1. Each client connection owns
 at most one service and sends one command per line:
@@ -11,6 +11,11 @@ at most one service and sends one command per line:
                   ftp-service.py's, joined by commas ("--rate,100"), or "-"
   STOP                                            -> "STOPPED" (terminated)
   KILL                                            -> "KILLED" (SIGKILL)
+  POSTGRES <password> -> "PORT <n>" or "FAILED <why>": a PostgreSQL server
+                  of the connection's own (initdb into a temporary folder,
+                  127.0.0.1, user "kestrix" with a SCRAM password)
+  PGSTOP / PGSTART  -> that server stopped ("STOPPED") or started again
+                       ("PORT <n>"), keeping its data; "FAILED <why>"
   WORKBOOK <path>   -> the rows as tests/support/workbook.h describes them,
                        joined by U+001F on one line, or "FAILED"
   LAYOUT <path>     -> the first sheet's layout as workbook.h describes it,
@@ -18,14 +23,18 @@ at most one service and sends one command per line:
   SCRIPT <base64 of a Python script> <path>
                     -> what the script prints about the workbook at sys.argv[1]
                        (openpyxl imported), its lines the same way
-The service is killed when the connection closes.
+The service is killed and the server removed when the connection closes.
 """
 import argparse
 import base64
+import glob
 import os
+import shutil
+import socket
 import socketserver
 import subprocess
 import sys
+import tempfile
 import time
 
 SERVICE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "ftp-service.py")
@@ -64,10 +73,69 @@ def run_script(script, path):
     return "\x1f".join(done.stdout.splitlines())
 
 
+class Postgres:
+    """Debian's PostgreSQL as a school runs it, for one test program. As
+    root, the server runs as nobody (initdb refuses root)."""
+
+    def __init__(self, password):
+        self.folder = tempfile.mkdtemp(prefix="kestrix-pg-")
+        self.port = 0
+        found = sorted(glob.glob("/usr/lib/postgresql/*/bin/pg_ctl"))
+        self.pg_ctl = shutil.which("pg_ctl") or (found[-1] if found else None)
+        self.run_as = ["runuser", "-u", "nobody", "--"] if os.geteuid() == 0 else []
+        pwfile = os.path.join(self.folder, "pwfile")
+        with open(pwfile, "w", encoding="utf-8") as out:
+            out.write(password + "\n")
+        os.mkdir(os.path.join(self.folder, "socket"))
+        if self.run_as:
+            for path in (self.folder, pwfile, os.path.join(self.folder, "socket")):
+                shutil.chown(path, "nobody", "nogroup")
+        self.problem = self.ctl("initdb", "-o", "-U kestrix --auth=scram-sha-256 --pwfile=%s "
+                                "--encoding=UTF8 --locale=C --no-sync" % pwfile)
+
+    def ctl(self, *arguments):
+        if self.pg_ctl is None:
+            return "pg_ctl not found: install Debian's postgresql"
+        done = subprocess.run(self.run_as + [self.pg_ctl, "-D", os.path.join(self.folder, "data")]
+                              + list(arguments), cwd=self.folder, capture_output=True,
+                              text=True, timeout=120, check=False)
+        if done.returncode != 0:
+            return ("pg_ctl %s failed: %s%s" % (arguments[0], done.stdout, done.stderr)
+                    ).replace("\n", " ")
+        return ""
+
+    def start(self):
+        if not self.port:
+            with socket.socket() as probe:
+                probe.bind(("127.0.0.1", 0))
+                self.port = probe.getsockname()[1]
+        failed = self.ctl("start", "-w", "-l", os.path.join(self.folder, "log"), "-o",
+                          "-p %d -c listen_addresses=127.0.0.1 -k %s -c fsync=off"
+                          % (self.port, os.path.join(self.folder, "socket")))
+        return "FAILED " + failed if failed else "PORT %d" % self.port
+
+    def stop(self):
+        failed = self.ctl("stop", "-w", "-m", "fast")
+        return "FAILED " + failed if failed else "STOPPED"
+
+    def remove(self):
+        self.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
 class Connection(socketserver.StreamRequestHandler):
     def setup(self):
         super().setup()
         self.service = None
+        self.postgres = None
+
+    def start_postgres(self, password):
+        if self.postgres is not None:
+            self.postgres.remove()
+        self.postgres = Postgres(password)
+        if self.postgres.problem:
+            return "FAILED " + self.postgres.problem
+        return self.postgres.start()
 
     def end_service(self, kill):
         if self.service is None:
@@ -111,6 +179,12 @@ class Connection(socketserver.StreamRequestHandler):
                 elif words[0] == "KILL":
                     self.end_service(kill=True)
                     reply = "KILLED"
+                elif words[0] == "POSTGRES" and len(words) >= 2:
+                    reply = self.start_postgres(raw.decode("utf-8").rstrip("\r\n")[9:])
+                elif words[0] == "PGSTOP" and self.postgres is not None:
+                    reply = self.postgres.stop()
+                elif words[0] == "PGSTART" and self.postgres is not None:
+                    reply = self.postgres.start()
                 elif words[0] == "WORKBOOK" and len(words) >= 2:
                     reply = read_workbook(raw.decode("utf-8").rstrip("\r\n")[9:])
                 elif words[0] == "SCRIPT" and len(words) >= 3:
@@ -125,6 +199,8 @@ class Connection(socketserver.StreamRequestHandler):
                 self.wfile.flush()
         finally:
             self.end_service(kill=True)
+            if self.postgres is not None:
+                self.postgres.remove()
 
 
 def main():

@@ -4,9 +4,10 @@
 // New, empty archive places on both of the archive's databases, for tests
 // that run on each as data rows ("backend": file or school): a SQLite file
 // in a temporary folder, or a database of a PostgreSQL server of the
-// test's own. Debian's PostgreSQL serves it on Unix; the Windows build's
-// tests under Wine have the file only.
+// test's own: Debian's PostgreSQL, started by the test broker for the
+// Windows build's tests under Wine.
 #include "postgrescluster.h"
+#include "testbroker.h"
 
 #include "archive/archiveplace.h"
 
@@ -21,22 +22,14 @@ public:
     // Starts the server where there is one; why it did not start, or empty.
     QString start()
     {
-#ifdef Q_OS_UNIX
+        if (!hasServer())
+            return {};
         m_cluster = std::make_unique<PostgresCluster>();
         return m_cluster->problem();
-#else
-        return {};
-#endif
     }
-    void stop()
-    {
-        m_cluster.reset();
-    }
+    void stop() { m_cluster.reset(); }
     // The server; none where there is none.
-    PostgresCluster *cluster() const
-    {
-        return m_cluster.get();
-    }
+    PostgresCluster *cluster() const { return m_cluster.get(); }
 
     ArchivePlace newPlace(const QString &backend)
     {
@@ -47,11 +40,9 @@ public:
 
     static QStringList backends()
     {
-#ifdef Q_OS_UNIX
-        return { QStringLiteral("file"), QStringLiteral("school") };
-#else
+        if (hasServer())
+            return { QStringLiteral("file"), QStringLiteral("school") };
         return { QStringLiteral("file") };
-#endif
     }
 
     // The column "backend" and a row for each.
@@ -63,6 +54,16 @@ public:
     }
 
 private:
+    // Windows has the server only through the broker, under Wine.
+    static bool hasServer()
+    {
+#ifdef Q_OS_UNIX
+        return true;
+#else
+        return testbroker::inUse();
+#endif
+    }
+
     std::unique_ptr<PostgresCluster> m_cluster;
     QTemporaryDir m_files;
     int m_fileCount = 0;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "postgrescluster.h"
 
+#include "testbroker.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHostAddress>
@@ -11,6 +13,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QUuid>
 
 #ifdef Q_OS_UNIX
@@ -59,6 +62,14 @@ bool giveTo(const QString &path, const struct passwd *owner)
 
 PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
 {
+    if (testbroker::inUse()) {
+        m_broker = std::make_unique<QTcpSocket>();
+        m_problem = askBroker("POSTGRES " + password().toUtf8());
+        if (m_problem.isEmpty())
+            m_problem = writePassFile();
+        m_running = m_problem.isEmpty();
+        return;
+    }
     m_binaries = binaryFolder();
     if (m_binaries.isEmpty()) {
         m_problem = QStringLiteral("initdb not found: install Debian's postgresql");
@@ -86,19 +97,10 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
         m_runAs = QStringLiteral("nobody");
     }
 #endif
-    // The client's password file, as the console uses libpq's.
-    const QString passfile = root + QStringLiteral("/pgpass");
-    {
-        QFile file(passfile);
-        const QString line =
-                QStringLiteral("127.0.0.1:%1:*:%2:%3\n").arg(m_port).arg(user(), password());
-        if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) <= 0
-            || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
-            m_problem = QStringLiteral("cannot write ") + passfile;
-            return;
-        }
+    if (const QString failed = writePassFile(); !failed.isEmpty()) {
+        m_problem = failed;
+        return;
     }
-    qputenv("PGPASSFILE", QFile::encodeName(passfile));
     if (const QString failed = pgCtl({ QStringLiteral("initdb"), QStringLiteral("-o"),
                                        QStringLiteral("-U %1 --auth=scram-sha-256 --pwfile=%2 "
                                                       "--encoding=UTF8 --locale=C --no-sync")
@@ -112,8 +114,35 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
 
 PostgresCluster::~PostgresCluster()
 {
-    if (m_running)
+    // Under Wine the broker removes its server when the connection closes.
+    if (m_running && !m_broker)
         stop();
+}
+
+// The client's password file, as the console uses libpq's.
+QString PostgresCluster::writePassFile()
+{
+    const QString passfile = m_folder->path() + QStringLiteral("/pgpass");
+    QFile file(passfile);
+    const QString line =
+            QStringLiteral("127.0.0.1:%1:*:%2:%3\n").arg(m_port).arg(user(), password());
+    if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) <= 0
+        || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
+        return QStringLiteral("cannot write ") + passfile;
+    qputenv("PGPASSFILE", QFile::encodeName(QDir::toNativeSeparators(passfile)));
+    return {};
+}
+
+QString PostgresCluster::askBroker(const QByteArray &command)
+{
+    const QByteArray reply = testbroker::ask(*m_broker, command);
+    if (reply.startsWith("PORT ")) {
+        m_port = quint16(reply.mid(5).toUInt());
+        return {};
+    }
+    if (reply == "STOPPED")
+        return {};
+    return QStringLiteral("the test broker's PostgreSQL: ") + QString::fromUtf8(reply);
 }
 
 QString PostgresCluster::pgCtl(const QStringList &arguments)
@@ -143,6 +172,11 @@ QString PostgresCluster::pgCtl(const QStringList &arguments)
 
 QString PostgresCluster::start()
 {
+    if (m_broker) {
+        const QString failed = askBroker("PGSTART");
+        m_running = failed.isEmpty();
+        return failed;
+    }
     const QString options = QStringLiteral("-p %1 -c listen_addresses=127.0.0.1 -k %2 -c fsync=off")
                                     .arg(m_port)
                                     .arg(m_folder->path() + QStringLiteral("/socket"));
@@ -155,6 +189,11 @@ QString PostgresCluster::start()
 
 QString PostgresCluster::stop()
 {
+    if (m_broker) {
+        const QString failed = askBroker("PGSTOP");
+        m_running = !failed.isEmpty();
+        return failed;
+    }
     const QString failed = pgCtl({ QStringLiteral("stop"), QStringLiteral("-w"),
                                    QStringLiteral("-m"), QStringLiteral("fast") });
     m_running = !failed.isEmpty();

@@ -6,11 +6,14 @@
 // 127.0.0.1, its user logging in by SCRAM password through a temporary
 // libpq password file (PGPASSFILE, set for the whole test). Run as an
 // unprivileged user when the test runs as root; stopped when it goes, also
-// after a failed test.
+// after a failed test. Under Wine, where a test cannot start Linux
+// programs, scripts/test-broker.py runs the same server for it.
 #include <QString>
 #include <QTemporaryDir>
 
 #include <memory>
+
+class QTcpSocket;
 
 class PostgresCluster
 {
@@ -38,8 +41,13 @@ public:
 
 private:
     QString pgCtl(const QStringList &arguments);
+    QString writePassFile();
+    // The broker's reply to `command`: empty and the port kept when it
+    // answers "PORT n" or "STOPPED", else the problem.
+    QString askBroker(const QByteArray &command);
 
     std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<QTcpSocket> m_broker;  // under Wine: the server lives as long as it
     QString m_problem;
     QString m_binaries;
     QString m_runAs;  // the unprivileged user, when the test runs as root

@@ -208,6 +208,13 @@ private slots:
     void consolesKeepingAtOnceKeepEachExamOnce()
     {
         QFETCH(QString, backend);
+#ifdef Q_OS_WIN
+        // Three connections opened at once in one process end the Windows
+        // build's test under Wine inside the driver; consoles are processes
+        // of their own, which tst_twolabs and tst_schooloutbox cover.
+        if (backend == u"school")
+            QSKIP("several threads of one process connecting at once under Wine");
+#endif
         const ArchivePlace place = m_places.newPlace(backend);
         // A console makes its file before its sender's thread opens it.
         if (!place.isSchool())
@@ -271,7 +278,10 @@ private slots:
         QSqlDatabase::removeDatabase(u"guarded"_qs);
     }
 
-    void migratedFromTheFirstSchema_data() { ArchivePlaces::addBackends(); }
+    void migratedFromTheFirstSchema_data()
+    {
+        ArchivePlaces::addBackends();
+    }
 
     void migratedFromTheFirstSchema()
     {
@@ -304,7 +314,10 @@ private slots:
 
     // An archive of the version before the class index: the classes to
     // filter by are read along it once migrated, in order, empty ones left out.
-    void classesChosenAfterMigratingFromVersion4_data() { ArchivePlaces::addBackends(); }
+    void classesChosenAfterMigratingFromVersion4_data()
+    {
+        ArchivePlaces::addBackends();
+    }
 
     void classesChosenAfterMigratingFromVersion4()
     {
@@ -381,7 +394,10 @@ private slots:
         QCOMPARE(ExamineeSearch(archive).examinees().value, expected);
     }
 
-    void keptOnceReadBackDeleted_data() { ArchivePlaces::addBackends(); }
+    void keptOnceReadBackDeleted_data()
+    {
+        ArchivePlaces::addBackends();
+    }
 
     void keptOnceReadBackDeleted()
     {
@@ -452,7 +468,10 @@ private slots:
             QCOMPARE(QFileInfo(place.text() + u"-wal"_qs).size(), 0);
     }
 
-    void keptOncePerPublication_data() { ArchivePlaces::addBackends(); }
+    void keptOncePerPublication_data()
+    {
+        ArchivePlaces::addBackends();
+    }
 
     void keptOncePerPublication()
     {
