@@ -341,7 +341,10 @@ private slots:
 
     // An archive of the version before the examinees' index: its exams are
     // listed and its examinees found as before once migrated.
-    void examsAndExamineesAfterMigratingFromVersion5_data() { ArchivePlaces::addBackends(); }
+    void examsAndExamineesAfterMigratingFromVersion5_data()
+    {
+        ArchivePlaces::addBackends();
+    }
 
     void examsAndExamineesAfterMigratingFromVersion5()
     {
