@@ -44,7 +44,7 @@ public:
 
     using ArchiveQuery::ArchiveQuery;
 
-    // Two queries: the exams, then their rows.
+    // One query.
     ArchiveRead<ListedExams> exams(const ExamFilter &filter);
     ArchiveRead<ExamFilterChoices> choices();
 };
