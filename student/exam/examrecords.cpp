@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examrecords.h"
 
+#include <QScopedValueRollback>
+
 #include <utility>
 
 ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder,
@@ -10,9 +12,9 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
       m_clock(clock),
       m_exam(exam),
       m_upload(workFolder),
+      m_checkpoint(workFolder),
       m_typedText(std::move(typedText)),
-      m_timeline(clock),
-      m_writer(workFolder)
+      m_timeline(clock)
 {
     m_stamp.setSigningKey(m_exam.examinee().recordKey);
     connect(&m_exam, &ExamSession::recordDue, this, &ExamRecords::send);
@@ -21,7 +23,6 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
     connect(&m_upload, &ResultUpload::writeOnceFound, &m_exam,
             [this] { m_exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
     connect(&m_clock, &ExamClock::progressDue, this, &ExamRecords::checkpointTyping);
-    connect(&m_writer, &RecordFileWriter::written, this, &ExamRecords::onWritten);
 }
 
 ExamRecords::~ExamRecords()
@@ -29,7 +30,6 @@ ExamRecords::~ExamRecords()
     for (const Pending &pending : m_pending)
         pending.timeline->waitForFinished();
     writeEncoded();
-    m_writer.waitForWritten();
 }
 
 void ExamRecords::resumeFrom(const ResumePoint &point)
@@ -48,8 +48,8 @@ void ExamRecords::resumeFrom(const ResumePoint &point)
 
 void ExamRecords::send(ResultProgress::Phase phase)
 {
-    // The checkpoints waiting for their timeline are superseded: this record
-    // is checkpointed too once it is written.
+    // The checkpoints waiting are superseded: this record is checkpointed
+    // too once it is written.
     for (auto pending = m_pending.begin(); pending != m_pending.end();) {
         if (pending->sent) {
             ++pending;
@@ -89,6 +89,11 @@ void ExamRecords::encodeTimelineOf(ResultRecord record, bool sent)
 
 void ExamRecords::writeEncoded()
 {
+    // Writing may wait in a message box's event loop, where the next
+    // timeline can finish: the loop below takes that one in its turn.
+    if (m_writing)
+        return;
+    const QScopedValueRollback writing(m_writing, true);
     while (!m_pending.empty() && m_pending.front().timeline->future().isFinished()) {
         Pending pending = std::move(m_pending.front());
         m_pending.pop_front();
@@ -96,18 +101,15 @@ void ExamRecords::writeEncoded()
         if (pending.record.answerSheet)
             pending.record.sections.push_back(pending.timeline->result());
         if (!pending.sent) {
-            m_writer.write(m_stamp.current(std::move(pending.record)), false);
+            m_checkpoint.write(m_stamp.current(std::move(pending.record)));
             continue;
         }
         m_lastSent = m_stamp.next(std::move(pending.record));
-        m_writer.write(m_lastSent, true);
+        m_upload.save(m_lastSent, m_exam.examinee());
+        // A checkpoint that cannot be written costs only the resume after a
+        // crash; the exam and its uploads go on.
+        m_checkpoint.write(m_lastSent);
     }
-}
-
-void ExamRecords::onWritten(bool sent, const QString &recordProblem)
-{
-    if (sent)
-        m_upload.sendWritten(recordProblem, m_exam.examinee());
 }
 
 void ExamRecords::onUploadState(ResultUpload::State state)
