@@ -78,7 +78,7 @@ private:
     Show m_show;
     BackgroundCollector m_background;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
-    std::vector<SetAside> m_retakesWaiting;  // for the collection under way
+    std::vector<SetAside> m_retakesWaiting;  // until no collection is under way
     int m_retakesUnderWay = 0;  // set aside by the collection under way, until it is shown
 };
 
