@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivedcolumns.h"
 
+#include <QHash>
+
 namespace archivecolumns {
 
 namespace {
@@ -70,6 +72,18 @@ ArchivedRow rowAt(const QSqlQuery &query, int first)
     row.state = query.value(first + 7).toString();
     row.doubts = query.value(first + 8).toString();
     return row;
+}
+
+void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams)
+{
+    QHash<qint64, int> indexOf;
+    indexOf.reserve(exams.size());
+    for (int i = 0; i < exams.size(); ++i)
+        indexOf.insert(exams[i].id, i);
+    while (query.next()) {
+        if (const int index = indexOf.value(query.value(0).toLongLong(), -1); index >= 0)
+            exams[index].rows.append(rowAt(query, 1));
+    }
 }
 
 QString cannotRead()

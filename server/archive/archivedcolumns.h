@@ -25,6 +25,9 @@ QString rowColumns();
 ArchivedExam examAt(const QSqlQuery &query);
 // The row whose columns begin at `first`.
 ArchivedRow rowAt(const QSqlQuery &query, int first);
+// Hands each row the query selected ("exam_id, " then rowColumns(), in
+// their positions) to its exam; rows of exams not among `exams` are passed over.
+void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams);
 
 QString cannotRead();
 
