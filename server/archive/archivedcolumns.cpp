@@ -86,6 +86,22 @@ void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams)
     }
 }
 
+bool readRowsOf(QSqlQuery &query, QVector<ArchivedExam> &exams)
+{
+    if (exams.isEmpty())
+        return true;
+    QStringList ids;
+    ids.reserve(exams.size());
+    for (const ArchivedExam &exam : std::as_const(exams))
+        ids.append(QString::number(exam.id));
+    if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows WHERE exam_id IN (%2) "
+                                   "ORDER BY exam_id, position")
+                            .arg(rowColumns(), ids.join(u','))))
+        return false;
+    addRowsTo(query, exams);
+    return true;
+}
+
 QString cannotRead()
 {
     return QStringLiteral("无法读取考试存档");

@@ -128,19 +128,10 @@ ArchiveRead<ListedExams> ExamListing::exams(const ExamFilter &filter)
         listed.exams.removeLast();
         listed.more = true;
     }
-    if (listed.exams.isEmpty())
-        return { listed, {} };
-    // Then their rows along the primary key, by the ids just read: joined
-    // to the exams, each row would carry its exam's columns through a sort.
-    QStringList ids;
-    ids.reserve(listed.exams.size());
-    for (const ArchivedExam &exam : std::as_const(listed.exams))
-        ids.append(QString::number(exam.id));
-    if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows WHERE exam_id IN (%2) "
-                                   "ORDER BY exam_id, position")
-                            .arg(rowColumns(), ids.join(u','))))
+    // Then their rows by the ids just read: joined to the exams, each row
+    // would carry its exam's columns through a sort.
+    if (!readRowsOf(query, listed.exams))
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
-    addRowsTo(query, listed.exams);
     return { listed, {} };
 }
 
