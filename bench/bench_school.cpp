@@ -4,8 +4,10 @@
 // rows), on a real PostgreSQL server of the bench's own and in the embedded
 // file at the same size. Each lab teaches ten classes, each class sits 20
 // exams over the term. Measured on both: opening 历次考试 (the list of every
-// exam with its figures), one exam's statistics and charts, and the term
-// report of twelve classes (their 240 exams read and written).
+// exam with its figures), the examinees to pick from, one exam's statistics
+// and charts, a grade-wide exam (one morning's article in every lab) and
+// the term report of twelve classes (their 240 exams read and written).
+#include "archive/examineesearch.h"
 #include "archive/examlisting.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
@@ -14,6 +16,7 @@
 #include "report/termreport.h"
 #include "stats/examstatistics.h"
 #include "stats/examsummary.h"
+#include "stats/gradewideexam.h"
 
 #include <QChartView>
 #include <QSqlError>
@@ -170,6 +173,21 @@ void BM_OpenHistory(benchmark::State &state)
 }
 BENCHMARK(BM_OpenHistory)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// What the 考生 tab reads when first shown: every examinee, in their newest exam's class.
+void BM_ExamineesToPick(benchmark::State &state)
+{
+    ExamArchive &archive = archiveOn(state.range(0));
+    for (auto _ : state) {
+        const auto examinees = ExamineeSearch(archive).examinees();
+        if (!examinees.value) {
+            state.SkipWithError(qPrintable(examinees.problem));
+            break;
+        }
+        state.counters["examinees"] = double(examinees.value->size());
+    }
+}
+BENCHMARK(BM_ExamineesToPick)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 void BM_ExamStatisticsAndCharts(benchmark::State &state)
 {
     ExamArchive &archive = archiveOn(state.range(0));
@@ -197,6 +215,25 @@ BENCHMARK(BM_ExamStatisticsAndCharts)
         ->Arg(0)
         ->Arg(1)
         ->Unit(benchmark::kMillisecond);
+
+// The first morning's exams share their article and minutes: every lab's
+// four classes sat it, read and ranked as one exam.
+void BM_GradeExam(benchmark::State &state)
+{
+    ExamArchive &archive = archiveOn(state.range(0));
+    for (auto _ : state) {
+        ArchiveRead<QVector<ArchivedExam>> exams = archive.gradeExamOf(1);
+        if (!exams.value) {
+            state.SkipWithError(qPrintable(exams.problem));
+            break;
+        }
+        const GradeWideExam grade(std::move(*exams.value));
+        benchmark::DoNotOptimize(grade.ranking().size());
+        state.counters["exams"] = double(grade.exams().size());
+        state.counters["classes"] = double(grade.classes().size());
+    }
+}
+BENCHMARK(BM_GradeExam)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_TermReport12Classes(benchmark::State &state)
 {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivedcolumns.h"
 
+#include <QHash>
+
 namespace archivecolumns {
 
 namespace {
@@ -70,6 +72,34 @@ ArchivedRow rowAt(const QSqlQuery &query, int first)
     row.state = query.value(first + 7).toString();
     row.doubts = query.value(first + 8).toString();
     return row;
+}
+
+void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams)
+{
+    QHash<qint64, int> indexOf;
+    indexOf.reserve(exams.size());
+    for (int i = 0; i < exams.size(); ++i)
+        indexOf.insert(exams[i].id, i);
+    while (query.next()) {
+        if (const int index = indexOf.value(query.value(0).toLongLong(), -1); index >= 0)
+            exams[index].rows.append(rowAt(query, 1));
+    }
+}
+
+bool readRowsOf(QSqlQuery &query, QVector<ArchivedExam> &exams)
+{
+    if (exams.isEmpty())
+        return true;
+    QStringList ids;
+    ids.reserve(exams.size());
+    for (const ArchivedExam &exam : std::as_const(exams))
+        ids.append(QString::number(exam.id));
+    if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows WHERE exam_id IN (%2) "
+                                   "ORDER BY exam_id, position")
+                            .arg(rowColumns(), ids.join(u','))))
+        return false;
+    addRowsTo(query, exams);
+    return true;
 }
 
 QString cannotRead()

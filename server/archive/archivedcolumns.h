@@ -25,6 +25,12 @@ QString rowColumns();
 ArchivedExam examAt(const QSqlQuery &query);
 // The row whose columns begin at `first`.
 ArchivedRow rowAt(const QSqlQuery &query, int first);
+// Hands each row the query selected ("exam_id, " then rowColumns(), in
+// their positions) to its exam; rows of exams not among `exams` are passed over.
+void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams);
+// Reads the rows of `exams` in one statement, by their ids, along the rows'
+// primary key; false when the query failed (its error says why).
+bool readRowsOf(QSqlQuery &query, QVector<ArchivedExam> &exams);
 
 QString cannotRead();
 

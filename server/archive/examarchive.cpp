@@ -7,7 +7,6 @@
 #include "archive/archivetransaction.h"
 
 #include <QCryptographicHash>
-#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -201,18 +200,12 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
     if (!query.exec(QStringLiteral("SELECT %1 FROM exams ORDER BY id DESC").arg(examColumns())))
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     QVector<ArchivedExam> exams;
-    QHash<qint64, int> indexOf;
-    while (query.next()) {
+    while (query.next())
         exams.append(examAt(query));
-        indexOf.insert(exams.last().id, int(exams.size()) - 1);
-    }
     if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows ORDER BY exam_id, position")
                             .arg(rowColumns())))
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
-    while (query.next()) {
-        if (const int index = indexOf.value(query.value(0).toLongLong(), -1); index >= 0)
-            exams[index].rows.append(rowAt(query, 1));
-    }
+    addRowsTo(query, exams);
     // Newest first; of two held at once, the one kept later.
     std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
         return a.sitting.heldAt() > b.sitting.heldAt();

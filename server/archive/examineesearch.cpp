@@ -45,10 +45,14 @@ ArchiveRead<QVector<KnownExaminee>> ExamineeSearch::examinees()
     QSqlQuery query(connection());
     query.setForwardOnly(true);
     // The department of the newest exam: the examinee may have changed class.
-    if (!query.exec(QStringLiteral("SELECT exam_number, name, MAX(department) FROM exam_rows AS r "
-                                   "WHERE exam_id = (SELECT MAX(exam_id) FROM exam_rows "
-                                   "WHERE exam_number = r.exam_number AND name = r.name) "
-                                   "GROUP BY exam_number, name ORDER BY exam_number, name")))
+    // Each examinee's newest exam is found once, from the examinees' index,
+    // not once for each of their rows.
+    if (!query.exec(QStringLiteral(
+                "SELECT r.exam_number, r.name, MAX(r.department) FROM exam_rows AS r "
+                "JOIN (SELECT exam_number, name, MAX(exam_id) AS newest FROM exam_rows "
+                "GROUP BY exam_number, name) AS n ON r.exam_number = n.exam_number "
+                "AND r.name = n.name AND r.exam_id = n.newest "
+                "GROUP BY r.exam_number, r.name ORDER BY r.exam_number, r.name")))
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     QVector<KnownExaminee> known;
     while (query.next())

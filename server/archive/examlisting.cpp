@@ -111,33 +111,27 @@ ArchiveRead<ListedExams> ExamListing::exams(const ExamFilter &filter)
     const QString where = conditions.sql.isEmpty()
             ? QString()
             : QStringLiteral(" WHERE ") + conditions.sql.join(QStringLiteral(" AND "));
-    // The newest exams that match, one more than are listed to tell there
-    // are more, each with its rows; an exam without rows has a NULL position.
-    const QString order = QStringLiteral("%1 DESC, id DESC").arg(heldAt());
+    // The newest exams that match, one more than are listed to tell there are more.
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2, position FROM exams "
-                                 "LEFT JOIN exam_rows ON exam_id = id "
-                                 "WHERE id IN (SELECT id FROM exams%3 ORDER BY %4 LIMIT %5) "
-                                 "ORDER BY %4, position")
-                          .arg(examColumns(), rowColumns(), where, order)
+    query.prepare(QStringLiteral("SELECT %1 FROM exams%2 ORDER BY %3 DESC, id DESC LIMIT %4")
+                          .arg(examColumns(), where, heldAt())
                           .arg(kMostListed + 1));
     for (int i = 0; i < conditions.values.size(); ++i)
         query.bindValue(i, conditions.values[i]);
     if (!query.exec())
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
-    const int positionColumn = kExamColumnCount + rowColumns().count(u',') + 1;
     ListedExams listed;
-    while (query.next()) {
-        if (listed.exams.isEmpty() || listed.exams.last().id != query.value(0).toLongLong())
-            listed.exams.append(examAt(query));
-        if (!query.isNull(positionColumn))
-            listed.exams.last().rows.append(rowAt(query, kExamColumnCount));
-    }
+    while (query.next())
+        listed.exams.append(examAt(query));
     if (listed.exams.size() > kMostListed) {
         listed.exams.removeLast();
         listed.more = true;
     }
+    // Then their rows by the ids just read: joined to the exams, each row
+    // would carry its exam's columns through a sort.
+    if (!readRowsOf(query, listed.exams))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     return { listed, {} };
 }
 

@@ -44,7 +44,7 @@ public:
 
     using ArchiveQuery::ArchiveQuery;
 
-    // One query.
+    // Two queries: the exams, then their rows.
     ArchiveRead<ListedExams> exams(const ExamFilter &filter);
     ArchiveRead<ExamFilterChoices> choices();
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/gradeexam.h"
 
+#include "archive/archivedcolumns.h"
 #include "archive/examarchive.h"
 
 #include <QSqlError>
@@ -37,28 +38,24 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::gradeExamOf(qint64 id)
         return { std::nullopt, chosen.problem };
     const ExamSitting &sitting = chosen.value->sitting;
     const gradeexam::HalfDay halfDay = gradeexam::halfDayOf(sitting.heldAt());
+    // The partners and then all their rows: two statements, however many labs.
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral(
-            "SELECT id FROM exams WHERE exam_minutes = ? AND article_text = ? "
-            "AND COALESCE(opened_at, archived_at) >= ? AND COALESCE(opened_at, archived_at) < ? "
-            "ORDER BY lab, id"));
+    query.prepare(QStringLiteral("SELECT %1 FROM exams WHERE exam_minutes = ? AND article_text = ? "
+                                 "AND COALESCE(opened_at, archived_at) >= ? AND "
+                                 "COALESCE(opened_at, archived_at) < ? "
+                                 "ORDER BY lab, id")
+                          .arg(archivecolumns::examColumns()));
     query.bindValue(0, sitting.examMinutes);
     query.bindValue(1, sitting.articleText);
     query.bindValue(2, storedTime(halfDay.from));
     query.bindValue(3, storedTime(halfDay.until));
     if (!query.exec())
-        return { std::nullopt,
-                 failed(QStringLiteral("无法读取考试存档"), query.lastError().text()) };
-    QVector<qint64> ids;
-    while (query.next())
-        ids.append(query.value(0).toLongLong());
+        return { std::nullopt, failed(archivecolumns::cannotRead(), query.lastError().text()) };
     QVector<ArchivedExam> exams;
-    for (const qint64 partner : ids) {
-        ArchiveRead<ArchivedExam> read = partner == id ? chosen : exam(partner);
-        if (!read.value)
-            return { std::nullopt, read.problem };
-        exams.append(std::move(*read.value));
-    }
+    while (query.next())
+        exams.append(archivecolumns::examAt(query));
+    if (!archivecolumns::readRowsOf(query, exams))
+        return { std::nullopt, failed(archivecolumns::cannotRead(), query.lastError().text()) };
     return { exams, {} };
 }

@@ -70,6 +70,15 @@ QStringList migration(int from)
         return {
             QStringLiteral("CREATE INDEX exam_rows_department ON exam_rows (department)"),
         };
+    case 5:
+        // Each examinee's newest exam, which the list of examinees asks for
+        // every row, is read from this index alone; it serves the lookups
+        // by exam number and name that the index it replaces served.
+        return {
+            QStringLiteral("CREATE INDEX exam_rows_examinee_exam "
+                           "ON exam_rows (exam_number, name, exam_id)"),
+            QStringLiteral("DROP INDEX exam_rows_examinee"),
+        };
     default:
         return {};
     }

@@ -9,7 +9,7 @@
 namespace archiveschema {
 
 // The version this program writes; a newer archive is refused.
-constexpr int kVersion = 5;
+constexpr int kVersion = 6;
 
 // The statements that take the tables from version `from` to `from + 1`.
 QStringList migration(int from);

@@ -64,7 +64,7 @@ public:
     // The console's own lab, whose exams are marked in a school archive.
     const QString &lab() const { return m_running.school.lab; }
 
-    // The kept exams the filter lists, newest first; one query.
+    // The kept exams the filter lists, newest first; two queries.
     ArchiveRead<ExamList> exams(const ExamFilter &filter = {});
     // What there is to filter by.
     ArchiveRead<ExamFilterChoices> filterChoices() { return ExamListing(shown()).choices(); }

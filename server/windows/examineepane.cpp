@@ -73,6 +73,21 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
 
 void ExamineePane::refresh()
 {
+    m_knownRead = false;
+    if (isVisible())
+        readKnown();
+}
+
+void ExamineePane::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_knownRead)
+        readKnown();
+}
+
+void ExamineePane::readKnown()
+{
+    m_knownRead = true;
     const auto known = m_history.examinees();
     if (!known.value) {
         emit told(known.problem);

@@ -21,7 +21,8 @@ class ExamineePane : public QWidget
 public:
     ExamineePane(console::HistoryController &history, QWidget *parent);
 
-    // Reads again the examinees there are to pick from.
+    // The examinees there are to pick from are read again when the tab is
+    // next shown: over a school archive that reads every row kept.
     void refresh();
     void findExaminee(const QString &examNumber, const QString &name);
     QChartView *trend() const { return m_trend; }
@@ -36,14 +37,17 @@ signals:
 
 protected:
     QCompleter *picker() const { return m_picker; }
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void readKnown();
     void findTypedExaminee();
     void pickExaminee(const QModelIndex &picked);
 
     console::HistoryController &m_history;
     QLineEdit *m_pick = nullptr;
     QStandardItemModel *m_known = nullptr;
+    bool m_knownRead = false;  // m_known holds the archive's examinees as they are now
     QCompleter *m_picker = nullptr;
     QLineEdit *m_examNumber = nullptr;
     QLineEdit *m_name = nullptr;

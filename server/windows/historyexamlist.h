@@ -26,7 +26,7 @@ public:
     // Reads the filters' choices again and, over a school archive, shows
     // the lab and teacher; `away` is why the school archive could not be opened.
     void setChoices(const QString &away);
-    // Lists the exams the filters choose, in one query, choosing `keep`
+    // Lists the exams the filters choose, in two queries, choosing `keep`
     // again when it is still listed, else the first.
     void listExams(qint64 keep);
     // The exam under way moved on: its entry follows. False when it

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -62,6 +63,19 @@ class TestExamArchive : public QObject
         if (place.isSchool())
             return m_places.cluster()->run(QUrl(place.text()).path().mid(1), statement).isEmpty();
         return SqliteHolder(place.text()).run(statement);
+    }
+
+    // An archive of an older schema `version`, as a console of that version
+    // left it, filled by `statements`.
+    bool keptUnderSchema(const ArchivePlace &place, int version, const QStringList &statements)
+    {
+        QStringList all;
+        for (int from = 0; from < version; ++from)
+            all += archiveschema::migration(from);
+        all += QStringLiteral("UPDATE archive_schema SET version = %1").arg(version);
+        all += statements;
+        return std::all_of(all.begin(), all.end(),
+                           [&](const QString &statement) { return runIn(place, statement); });
     }
 
 private slots:
@@ -309,25 +323,57 @@ private slots:
     {
         QFETCH(QString, backend);
         const ArchivePlace place = m_places.newPlace(backend);
-        for (int version = 0; version < 4; ++version) {
-            for (const QString &statement : archiveschema::migration(version))
-                QVERIFY2(runIn(place, statement), qPrintable(statement));
-        }
-        QVERIFY(runIn(place, u"UPDATE archive_schema SET version = 4"_qs));
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
-                      "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs));
-        QVERIFY(runIn(place,
-                      u"INSERT INTO exam_rows (exam_id, position, department, speed, "
-                      "accuracy_line, time_pass, rec_no) VALUES (7, 0, '2班', 30, '80', 600, 1), "
-                      "(7, 1, '1班', 29, '99', 600, 2), (7, 2, '', 29, '99', 600, 3), "
-                      "(7, 3, NULL, 29, '99', 600, 4), (7, 4, '2班', 29, '99', 600, 5)"_qs));
+        QVERIFY(keptUnderSchema(
+                place, 4,
+                { u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                  "VALUES (7, 'k', '2026-01-05T08:00:00Z', 10)"_qs,
+                  u"INSERT INTO exam_rows (exam_id, position, department, speed, "
+                  "accuracy_line, time_pass, rec_no) VALUES (7, 0, '2班', 30, '80', 600, 1), "
+                  "(7, 1, '1班', 29, '99', 600, 2), (7, 2, '', 29, '99', 600, 3), "
+                  "(7, 3, NULL, 29, '99', 600, 4), (7, 4, '2班', 29, '99', 600, 5)"_qs }));
         ExamArchive archive(place);
         QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
         const auto choices = ExamListing(archive).choices();
         QVERIFY2(choices.value, qPrintable(choices.problem));
         QCOMPARE(choices.value->departments, (QStringList { u"1班"_qs, u"2班"_qs }));
         QVERIFY(runIn(place, u"DROP INDEX exam_rows_department"_qs));  // made by the migration
+    }
+
+    // An archive of the version before the examinees' index: its exams are
+    // listed and its examinees found as before once migrated.
+    void examsAndExamineesAfterMigratingFromVersion5_data()
+    {
+        ArchivePlaces::addBackends();
+    }
+
+    void examsAndExamineesAfterMigratingFromVersion5()
+    {
+        QFETCH(QString, backend);
+        const ArchivePlace place = m_places.newPlace(backend);
+        // 张三 sat exam 7 in 1班, then the newer exam 8 in 2班.
+        QVERIFY(keptUnderSchema(
+                place, 5,
+                { u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                  "VALUES (7, 'a', '2026-01-06T08:00:00Z', 10), "
+                  "(8, 'b', '2026-01-05T08:00:00Z', 10)"_qs,
+                  u"INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
+                  "speed, accuracy_line, time_pass, rec_no) VALUES "
+                  "(7, 0, '1班', '101', '张三', 30, '80', 600, 1), "
+                  "(7, 1, '1班', '102', '李四', 29, '99', 600, 2), "
+                  "(8, 0, '2班', '101', '张三', 31, '90', 600, 1)"_qs }));
+        ExamArchive archive(place);
+        QVERIFY2(archive.isOpen(), qPrintable(archive.startProblem()));
+        const auto listed = ExamListing(archive).exams({});
+        QVERIFY2(listed.value, qPrintable(listed.problem));
+        QCOMPARE(listed.value->exams.size(), 2);
+        QCOMPARE(listed.value->exams[0].id, 7);  // held later
+        QCOMPARE(listed.value->exams[0].rows.size(), 2);
+        QCOMPARE(listed.value->exams[1].rows.first().speed, 31.0);
+        const QVector<KnownExaminee> expected { { u"101"_qs, u"张三"_qs, u"2班"_qs },
+                                                { u"102"_qs, u"李四"_qs, u"1班"_qs } };
+        QCOMPARE(ExamineeSearch(archive).examinees().value, expected);
+        QCOMPARE(ExamineeSearch(archive).history(u"101"_qs, u"张三"_qs).value->size(), 2);
+        QVERIFY(runIn(place, u"DROP INDEX exam_rows_examinee_exam"_qs));  // made by the migration
     }
 
     void examineesToPickFrom()

@@ -17,6 +17,7 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFont>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,6 +40,7 @@ public:
     using FrmHistory::showExam;
     using FrmHistory::shownId;
     using FrmHistory::statistics;
+    using FrmHistory::tabs;
     using FrmHistory::trend;
 };
 
@@ -66,6 +68,15 @@ private slots:
         window.refresh();
         QCOMPARE(window.examList()->model()->rowCount(), 3);
         QCOMPARE(window.shownId(), 3);  // the newest
+        // The examinees to pick from are read once their tab is shown, and
+        // again on each refresh while it is.
+        const QAbstractItemModel *known =
+                window.findChild<QLineEdit *>(u"TxtPickExaminee"_qs)->completer()->model();
+        QCOMPARE(known->rowCount(), 0);
+        window.show();
+        window.tabs()->setCurrentIndex(3);
+        QCOMPARE(known->rowCount(), 6);
+        QCOMPARE(known->index(0, 0).data().toString(), u"2026000 考生0（计算机2班）"_qs);
         QVERIFY(window.statistics()->toPlainText().contains(u"第3课"_qs));
         QVERIFY(window.statistics()->toPlainText().contains(u"计算机2班"_qs));
         // One bar set of six examinees, and a line per grade threshold above 0.
@@ -88,6 +99,7 @@ private slots:
         window.findChild<QLineEdit *>(u"TxtSearch"_qs)->clear();
         QTRY_COMPARE(window.listedExamIds(), (QVector<qint64> { 1, 2, 3, 4 }));
         window.refresh();
+        QCOMPARE(known->index(0, 0).data().toString(), u"2026000 考生0（计算机3班）"_qs);
         auto *classes = window.findChild<QComboBox *>(u"CmbClass"_qs);
         QCOMPARE(classes->count(), 4);  // 全部班级 and three
         classes->setCurrentIndex(classes->findText(u"计算机3班"_qs));
