@@ -6,9 +6,13 @@ namespace console {
 
 ClassController::ClassController(const QString &applicationFolder, QSqlDatabase results,
                                  QObject *parent)
-    : QObject(parent), m_kept(applicationFolder), m_results(std::move(results))
+    : QObject(parent),
+      m_kept(applicationFolder),
+      m_results(std::move(results)),
+      m_marksWriter(m_results.databaseName())
 {
     connect(&m_rosters, &RosterLoader::loaded, this, &ClassController::takeRoster);
+    connect(&m_marksWriter, &RowMarkWriter::failed, this, &ClassController::onMarksUnkept);
 }
 
 void ClassController::changed()
@@ -19,11 +23,11 @@ void ClassController::changed()
 
 void ClassController::showStored(const QVector<ResultRow> &rows)
 {
-    m_keptMarks = RowMarkTable(m_results).load().value_or(QVector<MarkedRow>());
-    m_live.showStored(rows, m_keptMarks);
+    m_keptMarks = RowMarkTable(m_results).load();
+    m_live.showStored(rows, m_keptMarks.value_or(QVector<MarkedRow>()));
 }
 
-QString ClassController::show(const CollectionReport &report, const ExamFacts &facts)
+void ClassController::show(const CollectionReport &report, const ExamFacts &facts)
 {
     if (report.ok())
         m_live.update(report.results, facts, report.kept, report.sessions);
@@ -31,20 +35,25 @@ QString ClassController::show(const CollectionReport &report, const ExamFacts &f
     // The collection every few seconds mostly changes nothing to keep.
     QVector<MarkedRow> marked = m_live.markedRows();
     if (marked == m_keptMarks)
-        return {};
-    RowMarkTable marks(m_results);
-    if (!marks.replaceAll(marked))
-        return marks.problem();
-    m_keptMarks = std::move(marked);
-    return {};
+        return;
+    m_keptMarks = marked;
+    m_marksWriter.keep(std::move(marked));
+}
+
+void ClassController::onMarksUnkept(const QString &problem)
+{
+    m_keptMarks.reset();
+    emit marksUnkept(problem);
 }
 
 QString ClassController::forgetMarks()
 {
+    // After the marks on their way, or they would come back.
+    m_marksWriter.waitForKept();
     RowMarkTable marks(m_results);
     if (!marks.clear())
         return marks.problem();
-    m_keptMarks.clear();
+    m_keptMarks = QVector<MarkedRow>();
     return {};
 }
 

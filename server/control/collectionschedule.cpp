@@ -69,14 +69,12 @@ void CollectionSchedule::collectQuietly()
 void CollectionSchedule::handedBack(const CollectionReport &report,
                                     BackgroundCollector::Asker asker, const QStringList &told)
 {
-    const QString unkept = m_show(report);
+    m_show(report);
     if (asker == BackgroundCollector::Asker::Clock) {
         // Files still being uploaded are normal while the class types; only
         // a failure of the whole collection is worth the examiner's eye.
         if (!report.ok())
             emit quietCollectionFailed(report.problem);
-        else if (!unkept.isEmpty())
-            emit quietCollectionFailed(unkept);
     } else {
         // Taken before telling: a message box turns the event loop, and a
         // collection handed back meanwhile must not tell them again.
@@ -87,8 +85,6 @@ void CollectionSchedule::handedBack(const CollectionReport &report,
             emit retakeDone(i < told.size() ? told.at(i) : report.problem);
         if (byHand) {
             QStringList found = report.notes;
-            if (!unkept.isEmpty())
-                found << unkept;
             if (!report.skipped.isEmpty())
                 found.prepend(skippedFilesMessage(report.skipped));
             emit collectedByHand(report.ok() ? found.join(u'\n') : report.problem);

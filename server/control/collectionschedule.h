@@ -32,8 +32,8 @@ public:
     };
     // Readies the folder before a collection and says what it starts with.
     using Prepare = std::function<Start()>;
-    // Shows a report handed back; the problem keeping what it shows.
-    using Show = std::function<QString(const CollectionReport &)>;
+    // Shows a report handed back.
+    using Show = std::function<void(const CollectionReport &)>;
 
     CollectionSchedule(const ConsoleFolders &folders, Prepare prepare, Show show,
                        QObject *parent = nullptr);

@@ -49,7 +49,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
       m_class(m_folders.application, m_store->database()),
       m_schedule(
               m_folders, [this] { return prepareCollection(); },
-              [this](const CollectionReport &report) { return showCollection(report); }),
+              [this](const CollectionReport &report) { showCollection(report); }),
       m_school(*m_archive, m_folders.application),
       m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings, m_school.setting() },
                 m_folders.exports)
@@ -61,6 +61,10 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     connect(&m_schedule, &CollectionSchedule::quietCollectionFailed, this,
             &ConsoleController::quietCollectionFailed);
     connect(&m_schedule, &CollectionSchedule::retakeDone, this, &ConsoleController::retakeDone);
+    // Marks that could not be kept cost only how a restarted console shows
+    // the rows: told like a quiet collection's failure.
+    connect(&m_class, &ClassController::marksUnkept, this,
+            &ConsoleController::quietCollectionFailed);
     setLoginState();
     takeLoginCodes();
     // The stored results ranked by speed, shown as they were when the
@@ -211,9 +215,9 @@ void ConsoleController::noteLoginOpened()
 
 // ---- Results ----
 
-QString ConsoleController::showCollection(const CollectionReport &report)
+void ConsoleController::showCollection(const CollectionReport &report)
 {
-    return m_class.show(report, m_judged.facts());
+    m_class.show(report, m_judged.facts());
 }
 
 CollectionSchedule::Start ConsoleController::prepareCollection()

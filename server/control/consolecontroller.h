@@ -89,11 +89,14 @@ public:
     // a tick that finds the last collection still running is passed over.
     void collectQuietly() { m_schedule.collectQuietly(); }
     bool collectionUnderWay() const { return m_schedule.underWay(); }
-    // Until the collections under way have been shown; false when the
-    // deadline passed first.
+    // Until the collections under way have been shown and their marks
+    // kept; false when the deadline passed first.
     bool waitForCollection(QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever))
     {
-        return m_schedule.wait(deadline);
+        if (!m_schedule.wait(deadline))
+            return false;
+        m_class.waitForMarksKept();
+        return true;
     }
     const QTimer &collectClock() const { return m_collectClock; }
 
@@ -161,7 +164,7 @@ private:
     void setLoginState();
     void keepExamPublished();
     // Shows the collection and keeps the rows' marks; the problem keeping them.
-    QString showCollection(const CollectionReport &report);
+    void showCollection(const CollectionReport &report);
     // Readies the folder for a collection; what it starts with.
     CollectionSchedule::Start prepareCollection();
     void noteLoginOpened();
