@@ -169,6 +169,25 @@ private slots:
         QCOMPARE(remoteRecord(again, u"系-01-张三~3.zip"_qs).record->speed, 4.0f);
     }
 
+    // Records written on a worker: the first of two due could not be
+    // written; the second, written, is the one reported.
+    void unwrittenRecordIsNotReportedWhileALaterOneIsDue()
+    {
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
+        ResultUpload upload(work.path());
+        upload.expectRecord();
+        upload.expectRecord();
+        QCOMPARE(upload.sendWritten(u"无法写入 sc1.zip"_qs, who), u"无法写入 sc1.zip"_qs);
+        QCOMPARE(upload.state(), ResultUpload::State::Uploading);
+        const QString written = ResultUpload::writeLocal(work.path(), recordFor(who, 7));
+        QCOMPARE(upload.sendWritten(written, who), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
+        QCOMPARE(remoteRecord(service, upload.remoteName()).record->speed, 7.0f);
+    }
+
     void fullClientDiskKeepsTheGoodRecordOnTheService()
     {
         SmallDisk work(64);
