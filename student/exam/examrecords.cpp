@@ -104,10 +104,10 @@ void ExamRecords::writeEncoded()
     }
 }
 
-void ExamRecords::onWritten(bool sent, const QString &recordProblem)
+void ExamRecords::onWritten(bool sent, const wholefile::Reading &recordFile)
 {
     if (sent)
-        m_upload.sendWritten(recordProblem, m_exam.examinee());
+        m_upload.sendWritten(recordFile, m_exam.examinee());
 }
 
 void ExamRecords::onUploadState(ResultUpload::State state)

@@ -75,7 +75,7 @@ private:
     void checkpointTyping();
     void encodeTimelineOf(ResultRecord record, bool sent);
     void writeEncoded();
-    void onWritten(bool sent, const QString &recordProblem);
+    void onWritten(bool sent, const wholefile::Reading &recordFile);
     void onUploadState(ResultUpload::State state);
 
     ExamClock &m_clock;

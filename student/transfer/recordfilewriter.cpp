@@ -22,10 +22,11 @@ RecordFileWriter::~RecordFileWriter()
 void RecordFileWriter::write(ResultRecord record, bool sent)
 {
     m_worker.start([this, record = std::move(record), sent] {
-        const QString recordProblem = sent ? ResultUpload::writeLocal(m_folder, record) : QString();
+        const wholefile::Reading recordFile =
+                sent ? ResultUpload::writeLocal(m_folder, record) : wholefile::Reading {};
         m_checkpoint.write(record);
         QMetaObject::invokeMethod(
-                this, [this, sent, recordProblem] { emit written(sent, recordProblem); },
+                this, [this, sent, recordFile] { emit written(sent, recordFile); },
                 Qt::QueuedConnection);
     });
 }

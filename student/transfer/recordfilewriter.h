@@ -8,6 +8,7 @@
 // a resume or the close of the client never finds half a file.
 #include "resultrecord.h"
 #include "transfer/examcheckpoint.h"
+#include "wholefile.h"
 
 #include <QObject>
 #include <QString>
@@ -29,10 +30,10 @@ public:
 
 signals:
     // On this object's thread, in the order the records were handed over.
-    // recordProblem says why the record file of a sent record was not
-    // written (empty when it was, or when the record was not sent). A
+    // recordFile: for a sent record, the bytes of its record file as written
+    // and read back, or why it was not written (empty when not sent). A
     // checkpoint that cannot be written costs only the resume after a crash.
-    void written(bool sent, const QString &recordProblem);
+    void written(bool sent, const wholefile::Reading &recordFile);
 
 private:
     QString m_folder;

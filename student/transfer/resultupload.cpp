@@ -60,7 +60,8 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
     return sendWritten(writeLocal(m_folder, record), examinee);
 }
 
-QString ResultUpload::writeLocal(const QString &workingFolder, const ResultRecord &record)
+wholefile::Reading ResultUpload::writeLocal(const QString &workingFolder,
+                                            const ResultRecord &record)
 {
     // The record is scrambled in memory and written once, whole or not at
     // all; what goes out must be this record, whole: a short or stale
@@ -69,18 +70,18 @@ QString ResultUpload::writeLocal(const QString &workingFolder, const ResultRecor
     const QString scrambledPath = QDir(workingFolder).filePath(kScrambledRecord);
     const QString problem = wholefile::write(scrambledPath, scrambled);
     if (!problem.isEmpty())
-        return problem;
-    const wholefile::Reading back = wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
-    if (!back.bytes)
-        return back.problem;
-    if (*back.bytes != scrambled
-        || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
-        return QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
-                .arg(QDir::toNativeSeparators(scrambledPath));
-    return QString();
+        return { std::nullopt, problem };
+    wholefile::Reading back = wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
+    if (back.bytes
+        && (*back.bytes != scrambled
+            || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok()))
+        return { std::nullopt,
+                 QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
+                         .arg(QDir::toNativeSeparators(scrambledPath)) };
+    return back;
 }
 
-QString ResultUpload::sendWritten(const QString &localProblem, const Examinee &examinee)
+QString ResultUpload::sendWritten(const wholefile::Reading &written, const Examinee &examinee)
 {
     m_examinee = examinee;
     m_expected = std::max(0, m_expected - 1);
@@ -93,14 +94,18 @@ QString ResultUpload::sendWritten(const QString &localProblem, const Examinee &e
     const QDir folder(m_folder);
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
-    m_localProblem = localProblem;
-    if (!localProblem.isEmpty()) {
+    m_localProblem = written.problem;
+    if (!written.bytes) {
         m_waiting = false;
         // A later record on its way has the outcome that counts.
         if (m_expected == 0)
             setState(State::Failed, true);
-        return localProblem;
+        return written.problem;
     }
+    // The upload sends these bytes, never sc1.zip as it is by then: the
+    // next record may be being written there already (and on Windows a
+    // file being read cannot be replaced).
+    m_recordBytes = *written.bytes;
     m_waiting = true;
     setState(State::Uploading);
     startWhenFree();
@@ -142,7 +147,7 @@ void ResultUpload::startWhenFree()
     m_nameNumber = m_writeOnce ? m_takenName + 1 : 1;
     m_remoteName = resultFileName(m_examinee, m_nameNumber);
     m_channel.setRemoteHost(m_examinee.serverIP);
-    m_channel.put(kScrambledRecord, m_remoteName);
+    m_channel.putData(m_recordBytes, m_remoteName);
 }
 
 void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
@@ -160,6 +165,10 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
         startWhenFree();
         return;
     }
+    // The newest record could not be written: an earlier one arriving does
+    // not make it Delivered, it stays Failed.
+    if (!m_localProblem.isEmpty())
+        return;
     if (outcome == TransferChannel::Outcome::Completed) {
         setState(State::Delivered);
         return;

@@ -15,6 +15,7 @@
 #include "transfer/examinee.h"
 #include "resultrecord.h"
 #include "transfer/transferchannel.h"
+#include "wholefile.h"
 
 #include <QLocale>
 #include <QObject>
@@ -55,12 +56,12 @@ public:
     // stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
     // save() in two steps, the first on any thread: the record scrambled into
-    // sc1.zip in workingFolder and read back (the problem or empty), ...
-    static QString writeLocal(const QString &workingFolder, const ResultRecord &record);
-    // ... then, on this object's thread, the upload of what writeLocal() left
-    // there, or for its problem the Failed state (unless a later record is
-    // due). Returns the problem.
-    QString sendWritten(const QString &localProblem, const Examinee &examinee);
+    // sc1.zip in workingFolder and read back (the bytes, or the problem), ...
+    static wholefile::Reading writeLocal(const QString &workingFolder, const ResultRecord &record);
+    // ... then, on this object's thread, the upload of the bytes written, or
+    // for the problem the Failed state (unless a later record is due).
+    // Returns the problem.
+    QString sendWritten(const wholefile::Reading &written, const Examinee &examinee);
     // A newer record is being prepared for save(): the state is Uploading
     // from now on, and an earlier record's outcome is no longer reported nor
     // retried. Each call announces one record; until each has been saved,
@@ -107,6 +108,7 @@ private:
     Examinee m_examinee;
     QString m_remoteName;
     QString m_localProblem;
+    QByteArray m_recordBytes;  // of the newest record written
     bool m_writeOnce = false;
     int m_nameNumber = 1;  // ~N of the name of the put under way; 1 is the plain name
     int m_takenName = 0;  // ~N of the highest name known to be taken on the service
