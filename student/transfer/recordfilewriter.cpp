@@ -31,7 +31,7 @@ void RecordFileWriter::write(ResultRecord record, bool sent)
     });
 }
 
-void RecordFileWriter::waitForWritten()
+bool RecordFileWriter::waitForWritten(int msecs)
 {
-    m_worker.waitForDone();
+    return m_worker.waitForDone(msecs);
 }

@@ -25,8 +25,11 @@ public:
 
     // Writes the record's files on the worker; written() follows.
     void write(ResultRecord record, bool sent);
-    // Returns once every record handed over so far is written.
-    void waitForWritten();
+    // Returns once every record handed over so far is written (true), or
+    // after msecs (-1: no limit) with a record still being written (false).
+    // Only this object's thread hands records over: while it reads the
+    // files after a true, none of them is being replaced.
+    bool waitForWritten(int msecs = -1);
 
 signals:
     // On this object's thread, in the order the records were handed over.
