@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examrecords.h"
 
-#include <QScopedValueRollback>
-
 #include <utility>
 
 ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder,
@@ -12,9 +10,9 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
       m_clock(clock),
       m_exam(exam),
       m_upload(workFolder),
-      m_checkpoint(workFolder),
       m_typedText(std::move(typedText)),
-      m_timeline(clock)
+      m_timeline(clock),
+      m_writer(workFolder)
 {
     m_stamp.setSigningKey(m_exam.examinee().recordKey);
     connect(&m_exam, &ExamSession::recordDue, this, &ExamRecords::send);
@@ -23,6 +21,7 @@ ExamRecords::ExamRecords(ExamClock &clock, ExamSession &exam, const QString &wor
     connect(&m_upload, &ResultUpload::writeOnceFound, &m_exam,
             [this] { m_exam.setProgressSeconds(ExamSession::kWriteOnceProgressSeconds); });
     connect(&m_clock, &ExamClock::progressDue, this, &ExamRecords::checkpointTyping);
+    connect(&m_writer, &RecordFileWriter::written, this, &ExamRecords::onWritten);
 }
 
 ExamRecords::~ExamRecords()
@@ -30,6 +29,7 @@ ExamRecords::~ExamRecords()
     for (const Pending &pending : m_pending)
         pending.timeline->waitForFinished();
     writeEncoded();
+    m_writer.waitForWritten();
 }
 
 void ExamRecords::resumeFrom(const ResumePoint &point)
@@ -48,8 +48,8 @@ void ExamRecords::resumeFrom(const ResumePoint &point)
 
 void ExamRecords::send(ResultProgress::Phase phase)
 {
-    // The checkpoints waiting are superseded: this record is checkpointed
-    // too once it is written.
+    // The checkpoints waiting for their timeline are superseded: this record
+    // is checkpointed too once it is written.
     for (auto pending = m_pending.begin(); pending != m_pending.end();) {
         if (pending->sent) {
             ++pending;
@@ -89,11 +89,6 @@ void ExamRecords::encodeTimelineOf(ResultRecord record, bool sent)
 
 void ExamRecords::writeEncoded()
 {
-    // Writing may wait in a message box's event loop, where the next
-    // timeline can finish: the loop below takes that one in its turn.
-    if (m_writing)
-        return;
-    const QScopedValueRollback writing(m_writing, true);
     while (!m_pending.empty() && m_pending.front().timeline->future().isFinished()) {
         Pending pending = std::move(m_pending.front());
         m_pending.pop_front();
@@ -101,15 +96,18 @@ void ExamRecords::writeEncoded()
         if (pending.record.answerSheet)
             pending.record.sections.push_back(pending.timeline->result());
         if (!pending.sent) {
-            m_checkpoint.write(m_stamp.current(std::move(pending.record)));
+            m_writer.write(m_stamp.current(std::move(pending.record)), false);
             continue;
         }
         m_lastSent = m_stamp.next(std::move(pending.record));
-        m_upload.save(m_lastSent, m_exam.examinee());
-        // A checkpoint that cannot be written costs only the resume after a
-        // crash; the exam and its uploads go on.
-        m_checkpoint.write(m_lastSent);
+        m_writer.write(m_lastSent, true);
     }
+}
+
+void ExamRecords::onWritten(bool sent, const wholefile::Reading &recordFile)
+{
+    if (sent)
+        m_upload.sendWritten(recordFile, m_exam.examinee());
 }
 
 void ExamRecords::onUploadState(ResultUpload::State state)

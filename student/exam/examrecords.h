@@ -6,13 +6,14 @@
 // id, sequence), checkpointed and sent; while the examinee types, the
 // checkpoint follows the clock. Every record carries the keystroke timeline,
 // compressed on a worker thread: records wait for theirs in the order they
-// were taken. The upload's states go to the session.
+// were taken, and their files are then written on a worker of their own
+// before the upload starts. The upload's states go to the session.
 #include "exam/examclock.h"
 #include "exam/examsession.h"
 #include "exam/timelinerecorder.h"
-#include "transfer/examcheckpoint.h"
 #include "transfer/priorrecords.h"
 #include "transfer/recordstamp.h"
+#include "transfer/recordfilewriter.h"
 #include "transfer/resultupload.h"
 
 #include <QFutureWatcher>
@@ -32,7 +33,8 @@ public:
 
     ExamRecords(ExamClock &clock, ExamSession &exam, const QString &workFolder, TypedText typedText,
                 QObject *parent = nullptr);
-    // Records still being encoded are written before the records go.
+    // Records still being encoded or written are written before the records
+    // go.
     ~ExamRecords() override;
 
     // An unfinished session continued after a crash: its id and numbers go
@@ -44,10 +46,12 @@ public:
     QString sessionId() const { return m_stamp.sessionId(); }
     // What the typing box reports its keys and changes to.
     TimelineRecorder &timeline() { return m_timeline; }
+    // Where the records' files go to the disk, one after another.
+    RecordFileWriter &writer() { return m_writer; }
 
 public slots:
-    // Takes the record of this phase; once its timeline is encoded, stamps,
-    // sends and checkpoints it.
+    // Takes the record of this phase; once its timeline is encoded, stamps
+    // it, and once it is written and checkpointed, sends it.
     void send(ResultProgress::Phase phase);
     // After the upload failed: the last record again, under the next number.
     void resend();
@@ -71,17 +75,17 @@ private:
     void checkpointTyping();
     void encodeTimelineOf(ResultRecord record, bool sent);
     void writeEncoded();
+    void onWritten(bool sent, const wholefile::Reading &recordFile);
     void onUploadState(ResultUpload::State state);
 
     ExamClock &m_clock;
     ExamSession &m_exam;
     RecordStamp m_stamp;
     ResultUpload m_upload;
-    ExamCheckpoint m_checkpoint;
     TypedText m_typedText;
     TimelineRecorder m_timeline;
     ResultRecord m_lastSent;
     // Oldest first; a record sent supersedes the checkpoints before it.
     std::deque<Pending> m_pending;
-    bool m_writing = false;  // writeEncoded() is under way
+    RecordFileWriter m_writer;
 };

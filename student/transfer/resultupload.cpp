@@ -57,39 +57,55 @@ ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
 
 QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 {
+    return sendWritten(writeLocal(m_folder, record), examinee);
+}
+
+wholefile::Reading ResultUpload::writeLocal(const QString &workingFolder,
+                                            const ResultRecord &record)
+{
+    // The record is scrambled in memory and written once, whole or not at
+    // all; what goes out must be this record, whole: a short or stale
+    // sc1.zip would replace a good record on the service.
+    const QByteArray scrambled = transcodeBytes(record.toRecordLines(), kExchangeKey);
+    const QString scrambledPath = QDir(workingFolder).filePath(kScrambledRecord);
+    const QString problem = wholefile::write(scrambledPath, scrambled);
+    if (!problem.isEmpty())
+        return { std::nullopt, problem };
+    wholefile::Reading back = wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
+    if (back.bytes
+        && (*back.bytes != scrambled
+            || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok()))
+        return { std::nullopt,
+                 QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
+                         .arg(QDir::toNativeSeparators(scrambledPath)) };
+    return back;
+}
+
+QString ResultUpload::sendWritten(const wholefile::Reading &written, const Examinee &examinee)
+{
     m_examinee = examinee;
-    m_expecting = false;
+    m_expected = std::max(0, m_expected - 1);
     m_newNames = 0;
     ++m_round;
     m_failures = 0;
 
-    // The record is scrambled in memory and written once, whole or not at
-    // all; what goes out must be this record, whole: a short or stale
-    // sc1.zip would replace a good record on the service.
-    const QDir folder(m_folder);
-    const QByteArray scrambled = transcodeBytes(record.toRecordLines(), kExchangeKey);
-    const QString scrambledPath = folder.filePath(kScrambledRecord);
-    QString problem = wholefile::write(scrambledPath, scrambled);
-    if (problem.isEmpty()) {
-        const wholefile::Reading back =
-                wholefile::read(scrambledPath, examlimits::kMaxResultFileBytes);
-        if (!back.bytes)
-            problem = back.problem;
-        else if (*back.bytes != scrambled
-                 || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok())
-            problem = QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
-                              .arg(QDir::toNativeSeparators(scrambledPath));
-    }
     // The exam text and the settings are not needed any more; sc1.zip stays
     // for the upload and for the examiner.
+    const QDir folder(m_folder);
     QFile::remove(folder.filePath(paths::examTextFileName()));
     QFile::remove(folder.filePath(paths::examSettingsFileName()));
-    m_localProblem = problem;
-    if (!problem.isEmpty()) {
+    m_localProblem = written.problem;
+    if (!written.bytes) {
         m_waiting = false;
-        setState(State::Failed, true);
-        return problem;
+        // A later record on its way has the outcome that counts.
+        if (m_expected == 0)
+            setState(State::Failed, true);
+        return written.problem;
     }
+    // The upload sends these bytes, never sc1.zip as it is by then: the
+    // next record may be being written there already (and on Windows a
+    // file being read cannot be replaced).
+    m_recordBytes = *written.bytes;
     m_waiting = true;
     setState(State::Uploading);
     startWhenFree();
@@ -99,7 +115,7 @@ QString ResultUpload::save(const ResultRecord &record, const Examinee &examinee)
 void ResultUpload::expectRecord()
 {
     ++m_round;
-    m_expecting = true;
+    ++m_expected;
     setState(State::Uploading);
 }
 
@@ -131,7 +147,7 @@ void ResultUpload::startWhenFree()
     m_nameNumber = m_writeOnce ? m_takenName + 1 : 1;
     m_remoteName = resultFileName(m_examinee, m_nameNumber);
     m_channel.setRemoteHost(m_examinee.serverIP);
-    m_channel.put(kScrambledRecord, m_remoteName);
+    m_channel.putData(m_recordBytes, m_remoteName);
 }
 
 void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
@@ -143,12 +159,16 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (outcome == TransferChannel::Outcome::Completed
         || outcome == TransferChannel::Outcome::ReplaceRefused)
         m_takenName = std::max(m_takenName, m_nameNumber);
-    if (m_waiting || m_expecting) {
+    if (m_waiting || m_expected > 0) {
         // A newer record was saved meanwhile, or is on its way to be; its
         // outcome is the one that counts.
         startWhenFree();
         return;
     }
+    // The newest record could not be written: an earlier one arriving does
+    // not make it Delivered, it stays Failed.
+    if (!m_localProblem.isEmpty())
+        return;
     if (outcome == TransferChannel::Outcome::Completed) {
         setState(State::Delivered);
         return;

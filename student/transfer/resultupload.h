@@ -15,6 +15,7 @@
 #include "transfer/examinee.h"
 #include "resultrecord.h"
 #include "transfer/transferchannel.h"
+#include "wholefile.h"
 
 #include <QLocale>
 #include <QObject>
@@ -54,9 +55,17 @@ public:
     // even when it was Failed before) and nothing new goes out, so an earlier record on the service
     // stays as it was.
     QString save(const ResultRecord &record, const Examinee &examinee);
+    // save() in two steps, the first on any thread: the record scrambled into
+    // sc1.zip in workingFolder and read back (the bytes, or the problem), ...
+    static wholefile::Reading writeLocal(const QString &workingFolder, const ResultRecord &record);
+    // ... then, on this object's thread, the upload of the bytes written, or
+    // for the problem the Failed state (unless a later record is due).
+    // Returns the problem.
+    QString sendWritten(const wholefile::Reading &written, const Examinee &examinee);
     // A newer record is being prepared for save(): the state is Uploading
     // from now on, and an earlier record's outcome is no longer reported nor
-    // retried.
+    // retried. Each call announces one record; until each has been saved,
+    // none of them counts as arrived.
     void expectRecord();
 
     // A resumed session: the highest "~N" its examinee's names reached; the
@@ -99,13 +108,16 @@ private:
     Examinee m_examinee;
     QString m_remoteName;
     QString m_localProblem;
+    QByteArray m_recordBytes;  // of the newest record written
     bool m_writeOnce = false;
     int m_nameNumber = 1;  // ~N of the name of the put under way; 1 is the plain name
     int m_takenName = 0;  // ~N of the highest name known to be taken on the service
     int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;
     bool m_waiting = false;  // the newest record has not been handed to the channel
-    bool m_expecting = false;  // the newest record has not been saved yet
+    // Records announced by expectRecord() and not saved yet: while one is
+    // on its way, an earlier record's arrival is not the newest's.
+    int m_expected = 0;
     bool m_inFlight = false;  // our put is running
     int m_failures = 0;
     int m_round = 0;  // a retry scheduled in an earlier round is void

@@ -91,15 +91,26 @@ bool TransferChannel::put(const QString &localName, const QString &remoteName)
 {
     if (isBusy())
         return false;
+    QFile local(QDir(m_folder).filePath(localName));
+    if (!local.open(QIODevice::ReadOnly))
+        return putRequest(std::nullopt, remoteName);
+    const QByteArray bytes = local.readAll();
+    return putRequest(local.error() == QFileDevice::NoError ? std::optional(bytes) : std::nullopt,
+                      remoteName);
+}
+
+bool TransferChannel::putData(const QByteArray &bytes, const QString &remoteName)
+{
+    return putRequest(bytes, remoteName);
+}
+
+bool TransferChannel::putRequest(const std::optional<QByteArray> &bytes, const QString &remoteName)
+{
     TransferRequest request;
     request.kind = TransferRequest::Kind::Put;
     request.remoteName = remoteName;
-    QFile local(QDir(m_folder).filePath(localName));
-    request.localReadable = local.open(QIODevice::ReadOnly);
-    if (request.localReadable) {
-        request.upload = local.readAll();
-        request.localReadable = local.error() == QFileDevice::NoError;
-    }
+    request.localReadable = bytes.has_value();
+    request.upload = bytes.value_or(QByteArray());
     return start(std::move(request));
 }
 

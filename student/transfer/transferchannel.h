@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <optional>
 
 class QThread;
 struct TransferRequest;
@@ -92,6 +93,8 @@ public:
     // asks whether the remote file is there and may be renamed. A new remote
     // host starts without that knowledge.
     bool put(const QString &localName, const QString &remoteName);
+    // A put of bytes held in memory, as a put of a file holding them.
+    bool putData(const QByteArray &bytes, const QString &remoteName);
 
     // The name under which a put stores its data until the rename.
     static QString temporaryRemoteName(const QString &remoteName);
@@ -100,6 +103,9 @@ signals:
     void finished(TransferChannel::Outcome outcome);
 
 private:
+    // Bytes that could not be read from the local file end the put as
+    // such.
+    bool putRequest(const std::optional<QByteArray> &bytes, const QString &remoteName);
     bool start(TransferRequest request);
     void finish(Outcome outcome, bool renamesAllowed);
 

@@ -5,7 +5,7 @@
 #include "exam/examrecords.h"
 #include "ftpservice.h"
 #include "testrecords.h"
-#include "transcode.h"
+#include "writtencheckpoint.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,10 +22,9 @@ ResultProgress stampOf(const std::optional<ResultRecord> &record)
 }
 
 // The record in the checkpoint of the working folder.
-std::optional<ResultRecord> keptRecord(const QString &folder)
+std::optional<ResultRecord> keptRecord(ExamRecords &records, const QString &folder)
 {
-    const QByteArray scrambled = ExamCheckpoint(folder).read().bytes.value_or(QByteArray());
-    return readResultRecord(transcodeBytes(scrambled, kExchangeKey)).record;
+    return writtenCheckpoint(records.writer(), folder).record;
 }
 
 // One exam session's records, "abc" typed of "abcdef".
@@ -86,7 +85,7 @@ private slots:
                                       kWaitMillis);
             const ResultProgress uploaded = stampOf(
                     readResultFile(QDir(service.folder()).filePath(resultFileName(who))).record);
-            const ResultProgress kept = stampOf(keptRecord(work.path()));
+            const ResultProgress kept = stampOf(keptRecord(records, work.path()));
             QCOMPARE(uploaded.sequence, resumedSequence + sent);
             QCOMPARE(uploaded.sessionId, session);
             QCOMPARE(kept.sequence, uploaded.sequence);
@@ -159,8 +158,9 @@ private slots:
             path.clock.tick();
         // The timeline is encoded on a worker: the checkpoint follows soon.
         QFETCH(int, keptSeconds);
-        QTRY_COMPARE(int(keptRecord(work.path()).value_or(ResultRecord {}).timePass), keptSeconds);
-        const std::optional<ResultRecord> kept = keptRecord(work.path());
+        QTRY_COMPARE(int(keptRecord(path.records, work.path()).value_or(ResultRecord {}).timePass),
+                     keptSeconds);
+        const std::optional<ResultRecord> kept = keptRecord(path.records, work.path());
         QVERIFY(kept);
         QTEST(stampOf(kept).phase, "keptPhase");
         // Between records the checkpoint carries the number of the last one sent.
@@ -222,7 +222,7 @@ private slots:
                 findSection(arrivedAtLeaving->sections, keytimeline::kSectionName);
         QVERIFY(section);
         QCOMPARE(keytimeline::decode(section->bytes).timeline, timeline.timeline());
-        QTEST(stampOf(keptRecord(work.path())).sequence, "finalSequence");
+        QTEST(stampOf(keptRecord(path.records, work.path())).sequence, "finalSequence");
     }
 
     void onlyAFailedRecordIsResent_data()

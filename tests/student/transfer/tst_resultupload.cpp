@@ -169,6 +169,61 @@ private slots:
         QCOMPARE(remoteRecord(again, u"系-01-张三~3.zip"_qs).record->speed, 4.0f);
     }
 
+    // Records written on a worker: the first of two due could not be
+    // written; the second, written, is the one reported.
+    void unwrittenRecordIsNotReportedWhileALaterOneIsDue()
+    {
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
+        ResultUpload upload(work.path());
+        upload.expectRecord();
+        upload.expectRecord();
+        QCOMPARE(upload.sendWritten({ std::nullopt, u"无法写入 sc1.zip"_qs }, who),
+                 u"无法写入 sc1.zip"_qs);
+        QCOMPARE(upload.state(), ResultUpload::State::Uploading);
+        const wholefile::Reading written = ResultUpload::writeLocal(work.path(), recordFor(who, 7));
+        QCOMPARE(upload.sendWritten(written, who), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
+        QCOMPARE(remoteRecord(service, upload.remoteName()).record->speed, 7.0f);
+    }
+
+    // The newest record is handed over while an earlier one is on its way:
+    // what goes out is what was written, whatever sc1.zip holds by then, and
+    // one that could not be written stays Failed when the earlier arrives.
+    void newestRecordCountsWhileAnEarlierIsOnItsWay_data()
+    {
+        QTest::addColumn<bool>("newestWritten");
+        QTest::addColumn<ResultUpload::State>("outcome");
+        QTest::addColumn<float>("arrivedSpeed");
+        QTest::newRow("written") << true << ResultUpload::State::Delivered << 2.0f;
+        QTest::newRow("not written") << false << ResultUpload::State::Failed << 1.0f;
+    }
+    void newestRecordCountsWhileAnEarlierIsOnItsWay()
+    {
+        QFETCH(bool, newestWritten);
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
+        ResultUpload upload(work.path());
+        upload.setAttempts(1);
+        QCOMPARE(upload.save(recordFor(who, 1), who), QString());
+        upload.expectRecord();
+        const wholefile::Reading newest = newestWritten
+                ? ResultUpload::writeLocal(work.path(), recordFor(who, 2))
+                : wholefile::Reading { std::nullopt, u"无法写入 sc1.zip"_qs };
+        // Taken away, as the writer replacing it with the next record may.
+        QVERIFY(QFile::remove(QDir(work.path()).filePath(u"sc1.zip"_qs)));
+        upload.sendWritten(newest, who);
+        QTRY_VERIFY_WITH_TIMEOUT(!upload.channel().isBusy()
+                                         && upload.state() != ResultUpload::State::Uploading,
+                                 kWaitMillis);
+        QTEST(upload.state(), "outcome");
+        QTEST(remoteRecord(service, resultFileName(who)).record->speed, "arrivedSpeed");
+    }
+
     void fullClientDiskKeepsTheGoodRecordOnTheService()
     {
         SmallDisk work(64);

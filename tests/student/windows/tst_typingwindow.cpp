@@ -4,10 +4,9 @@
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
 #include "keytimeline.h"
-#include "transcode.h"
-#include "transfer/examcheckpoint.h"
 #include "windows/pageview.h"
 #include "windows/statuspanel.h"
+#include "writtencheckpoint.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -177,9 +176,7 @@ private slots:
         for (int i = 0; i < 5; ++i)
             w.frm->onClockTick();
         const auto kept = [&w] {
-            return readResultRecord(transcodeBytes(
-                    ExamCheckpoint(w.folder.path()).read().bytes.value_or(QByteArray()),
-                    kExchangeKey));
+            return writtenCheckpoint(w.frm->records().writer(), w.folder.path());
         };
         // The timeline is encoded on a worker: the checkpoint follows soon.
         QTRY_VERIFY(kept().ok() && kept().record->timePass == 5);
