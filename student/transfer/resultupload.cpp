@@ -138,7 +138,9 @@ QString ResultUpload::localRecordPath() const
 void ResultUpload::startWhenFree()
 {
     // A running put finishes first; its report starts the newest record.
-    if (!m_waiting || m_channel.isBusy())
+    // While a newer record is still being written, this one is not sent:
+    // the console would only see it superseded seconds later.
+    if (!m_waiting || m_expected > 0 || m_channel.isBusy())
         return;
     m_waiting = false;
     m_inFlight = true;

@@ -224,6 +224,24 @@ private slots:
         QTEST(remoteRecord(service, resultFileName(who)).record->speed, "arrivedSpeed");
     }
 
+    // Two records taken, the first written: only the newer one goes out,
+    // so the console never sees the one it supersedes.
+    void supersededRecordIsNotSent()
+    {
+        FtpService service;
+        QVERIFY(service.start());
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
+        ResultUpload upload(work.path());
+        upload.expectRecord();
+        upload.expectRecord();
+        upload.sendWritten(ResultUpload::writeLocal(work.path(), recordFor(who, 1)), who);
+        QVERIFY(!upload.channel().isBusy());
+        upload.sendWritten(ResultUpload::writeLocal(work.path(), recordFor(who, 2)), who);
+        QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
+        QCOMPARE(remoteRecord(service, resultFileName(who)).record->speed, 2.0f);
+    }
+
     void fullClientDiskKeepsTheGoodRecordOnTheService()
     {
         SmallDisk work(64);
