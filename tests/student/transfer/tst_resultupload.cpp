@@ -169,10 +169,18 @@ private slots:
         QCOMPARE(remoteRecord(again, u"系-01-张三~3.zip"_qs).record->speed, 4.0f);
     }
 
-    // Records written on a worker: the first of two due could not be
-    // written; the second, written, is the one reported.
-    void unwrittenRecordIsNotReportedWhileALaterOneIsDue()
+    // Records written on a worker, two due: the first, written or not, is
+    // neither sent (the console would only see it superseded) nor
+    // reported; the second is.
+    void firstOfTwoDueGivesWayToTheSecond_data()
     {
+        QTest::addColumn<bool>("firstWritten");
+        QTest::newRow("first written") << true;
+        QTest::newRow("first not written") << false;
+    }
+    void firstOfTwoDueGivesWayToTheSecond()
+    {
+        QFETCH(bool, firstWritten);
         FtpService service;
         QVERIFY(service.start());
         QTemporaryDir work;
@@ -180,9 +188,12 @@ private slots:
         ResultUpload upload(work.path());
         upload.expectRecord();
         upload.expectRecord();
-        QCOMPARE(upload.sendWritten({ std::nullopt, u"无法写入 sc1.zip"_qs }, who),
-                 u"无法写入 sc1.zip"_qs);
+        const wholefile::Reading first = firstWritten
+                ? ResultUpload::writeLocal(work.path(), recordFor(who, 1))
+                : wholefile::Reading { std::nullopt, u"无法写入 sc1.zip"_qs };
+        QCOMPARE(upload.sendWritten(first, who), first.problem);
         QCOMPARE(upload.state(), ResultUpload::State::Uploading);
+        QVERIFY(!upload.channel().isBusy());
         const wholefile::Reading written = ResultUpload::writeLocal(work.path(), recordFor(who, 7));
         QCOMPARE(upload.sendWritten(written, who), QString());
         QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
@@ -222,24 +233,6 @@ private slots:
                                  kWaitMillis);
         QTEST(upload.state(), "outcome");
         QTEST(remoteRecord(service, resultFileName(who)).record->speed, "arrivedSpeed");
-    }
-
-    // Two records taken, the first written: only the newer one goes out,
-    // so the console never sees the one it supersedes.
-    void supersededRecordIsNotSent()
-    {
-        FtpService service;
-        QVERIFY(service.start());
-        QTemporaryDir work;
-        const Examinee who { service.address(), u"系"_qs, u"01"_qs, u"张三"_qs, 10, {}, {}, {} };
-        ResultUpload upload(work.path());
-        upload.expectRecord();
-        upload.expectRecord();
-        upload.sendWritten(ResultUpload::writeLocal(work.path(), recordFor(who, 1)), who);
-        QVERIFY(!upload.channel().isBusy());
-        upload.sendWritten(ResultUpload::writeLocal(work.path(), recordFor(who, 2)), who);
-        QTRY_COMPARE_WITH_TIMEOUT(upload.state(), ResultUpload::State::Delivered, kWaitMillis);
-        QCOMPARE(remoteRecord(service, resultFileName(who)).record->speed, 2.0f);
     }
 
     void fullClientDiskKeepsTheGoodRecordOnTheService()
