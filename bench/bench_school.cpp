@@ -19,6 +19,7 @@
 #include "stats/gradewideexam.h"
 
 #include <QChartView>
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -143,13 +144,25 @@ struct SchoolArchive
     std::unique_ptr<ExamArchive> archive;
 };
 
+std::unique_ptr<SchoolArchive> places[2];
+
+// While the application still runs: after main() returns the server could
+// no longer be stopped and would outlive the bench.
+void closePlaces()
+{
+    for (auto &place : places)
+        place.reset();
+}
+
 // Made once for each place, when a benchmark first asks for it.
 ExamArchive &archiveOn(bool onServer)
 {
-    static std::unique_ptr<SchoolArchive> places[2];
     auto &place = places[onServer ? 1 : 0];
-    if (!place)
+    if (!place) {
+        if (!places[0] && !places[1])
+            qAddPostRoutine(closePlaces);
         place = std::make_unique<SchoolArchive>(onServer);
+    }
     return *place->archive;
 }
 
