@@ -232,6 +232,18 @@ QVector<ArchivedRow> ExamArchive::readRows(qint64 id, QString &problem)
 
 ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
 {
+    ArchiveRead<ArchivedExam> read = examWithoutRows(id);
+    if (!read.value)
+        return read;
+    QString problem;
+    read.value->rows = readRows(id, problem);
+    if (!problem.isEmpty())
+        return { std::nullopt, failed(cannotRead(), problem) };
+    return read;
+}
+
+ArchiveRead<ArchivedExam> ExamArchive::examWithoutRows(qint64 id)
+{
     if (!isOpen())
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
@@ -241,12 +253,7 @@ ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     if (!query.next())
         return { std::nullopt, noSuchExam() };
-    ArchivedExam exam = examAt(query);
-    QString problem;
-    exam.rows = readRows(id, problem);
-    if (!problem.isEmpty())
-        return { std::nullopt, failed(cannotRead(), problem) };
-    return { exam, {} };
+    return { examAt(query), {} };
 }
 
 QString ExamArchive::regrade(qint64 id, const GradingScale &scale)

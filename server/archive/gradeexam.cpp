@@ -33,7 +33,7 @@ QString storedTime(const QDateTime &time)
 
 ArchiveRead<QVector<ArchivedExam>> ExamArchive::gradeExamOf(qint64 id)
 {
-    const ArchiveRead<ArchivedExam> chosen = exam(id);
+    const ArchiveRead<ArchivedExam> chosen = examWithoutRows(id);
     if (!chosen.value)
         return { std::nullopt, chosen.problem };
     const ExamSitting &sitting = chosen.value->sitting;
