@@ -11,15 +11,15 @@
 #include "benchclock.h"
 #include "benchconsole.h"
 #include "examdigest.h"
+#include "fakemessages.h"
 #include "gbk.h"
-#include "messages.h"
 #include "windows/frmanswersheet.h"
-#include "windows/frmmain.h"
 #include "resultrecord.h"
 #include "resultfilename.h"
 #include "timeline/recordtimeline.h"
 #include "transcode.h"
 #include "typingruns.h"
+#include "watchedconsole.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -35,21 +35,6 @@ namespace {
 
 constexpr int kCollectMillis = console::ConsoleController::kAutoCollectMillis;
 constexpr int kProgressMillis = 30000;
-
-class WatchedConsole : public console::FrmMain
-{
-public:
-    using FrmMain::controller;
-    using FrmMain::FrmMain;
-};
-
-// Whatever the console would tell goes unseen.
-class NoMessages : public Messages
-{
-public:
-    void inform(QWidget *, const QString &) override { }
-    bool confirm(QWidget *, const QString &) override { return false; }
-};
 
 ResultRecord progressRecord(int examinee, int round)
 {
@@ -85,7 +70,7 @@ void BM_LiveCollection(benchmark::State &state)
     const bool maximised = state.range(1) != 0;
     const BenchConsole place;
     const QString &exchange = place.folders().exchange;
-    NoMessages messages;
+    FakeMessages messages;
     WatchedConsole window(place.folders(), ConsoleHooks(), &messages);
     console::ConsoleController &controller = window.controller();
     if (maximised)
@@ -202,7 +187,7 @@ void BM_AnswerSheetCollection(benchmark::State &state)
         text += verse.at(text.size() % verse.size());
     text += QStringLiteral("\r\n");
     place.writeExam(text, 20);
-    NoMessages messages;
+    FakeMessages messages;
     WatchedConsole window(place.folders(), ConsoleHooks(), &messages);
     console::ConsoleController &controller = window.controller();
     if (!controller.openLogin().isEmpty())

@@ -1,0 +1,13 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The console's main window with its controller within reach, for the
+// benchmarks that measure what the examiner's window goes through.
+#include "windows/frmmain.h"
+
+class WatchedConsole : public console::FrmMain
+{
+public:
+    using FrmMain::controller;
+    using FrmMain::FrmMain;
+};
