@@ -213,33 +213,17 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
     return { exams, {} };
 }
 
-QVector<ArchivedRow> ExamArchive::readRows(qint64 id, QString &problem)
-{
-    QVector<ArchivedRow> rows;
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM exam_rows WHERE exam_id = ? ORDER BY position")
-                          .arg(rowColumns()));
-    query.bindValue(0, id);
-    if (!query.exec()) {
-        problem = query.lastError().text();
-        return rows;
-    }
-    while (query.next())
-        rows.append(rowAt(query, 0));
-    return rows;
-}
-
 ArchiveRead<ArchivedExam> ExamArchive::exam(qint64 id)
 {
     ArchiveRead<ArchivedExam> read = examWithoutRows(id);
     if (!read.value)
         return read;
-    QString problem;
-    read.value->rows = readRows(id, problem);
-    if (!problem.isEmpty())
-        return { std::nullopt, failed(cannotRead(), problem) };
-    return read;
+    QVector<ArchivedExam> exams { std::move(*read.value) };
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!readRowsOf(query, exams))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    return { std::move(exams.first()), {} };
 }
 
 ArchiveRead<ArchivedExam> ExamArchive::examWithoutRows(qint64 id)

@@ -63,5 +63,4 @@ private:
     ArchiveRead<ArchivedExam> examWithoutRows(qint64 id);
     // One column of a kept exam, in a transaction; the problem or empty.
     QString setExamValue(qint64 id, const QString &column, const QVariant &value);
-    QVector<ArchivedRow> readRows(qint64 id, QString &problem);
 };
