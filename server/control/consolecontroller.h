@@ -163,7 +163,7 @@ signals:
 private:
     void setLoginState();
     void keepExamPublished();
-    // Shows the collection and keeps the rows' marks; the problem keeping them.
+    // Shows the collection; the class keeps the rows' marks.
     void showCollection(const CollectionReport &report);
     // Readies the folder for a collection; what it starts with.
     CollectionSchedule::Start prepareCollection();
