@@ -31,6 +31,15 @@ QString tooLarge(qint64 size)
 
 #ifdef Q_OS_WIN
 
+namespace {
+
+QString lastErrorAsUnreadable()
+{
+    return QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+}
+
+}  // namespace
+
 struct ResultFileFolder::Handle
 {
 };
@@ -68,25 +77,29 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
         reading.problem = QStringLiteral("无法打开：%1").arg(qt_error_string(int(GetLastError())));
         return reading;
     }
-    BY_HANDLE_FILE_INFORMATION info {};
-    if (!GetFileInformationByHandle(file, &info)) {
-        reading.problem = QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
-    } else if (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // Only the attributes and the size: the query of everything also names
+    // the file, and fails on a file the FTP service deleted while it was open.
+    FILE_ATTRIBUTE_TAG_INFO info {};
+    LARGE_INTEGER fileSize {};
+    if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof info)) {
+        reading.problem = lastErrorAsUnreadable();
+    } else if (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         reading.problem = QStringLiteral("是链接，不是成绩文件");
-    } else if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    } else if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         reading.problem = QStringLiteral("是文件夹");
     } else if (GetFileType(file) != FILE_TYPE_DISK) {
         reading.problem = QStringLiteral("不是普通文件");
+    } else if (!GetFileSizeEx(file, &fileSize)) {
+        reading.problem = lastErrorAsUnreadable();
     } else {
-        const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+        const qint64 size = fileSize.QuadPart;
         if (size > examlimits::kMaxResultFileBytes) {
             reading.problem = tooLarge(size);
         } else {
             QByteArray bytes(examlimits::kMaxResultFileBytes + 1, Qt::Uninitialized);
             DWORD got = 0;
             if (!ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr))
-                reading.problem =
-                        QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+                reading.problem = lastErrorAsUnreadable();
             else if (got > examlimits::kMaxResultFileBytes)
                 reading.problem = tooLarge(got);
             else
