@@ -16,7 +16,7 @@
 #include "windows/frmlogin.h"
 
 #include "class/classtablemodel.h"
-#include "server/windows/frmmain.h"
+#include "watchedconsole.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -33,13 +33,6 @@
 namespace {
 
 constexpr int kWaitMillis = 20000;
-
-class CodedConsole : public console::FrmMain
-{
-public:
-    using FrmMain::controller;
-    using FrmMain::FrmMain;
-};
 
 // Each name on the slips with the code beside it, as pdftotext reads them.
 QHash<QString, QString> codesOnSlips(const QString &pdf)
@@ -125,9 +118,9 @@ void TestCodesExam::classWithCodes()
         opened << url;
         return true;
     };
-    CodedConsole console({ consoleFolder.path(), consoleFolder.path(), exchange.path(),
-                           consoleFolder.filePath(u"cj.mdb"_qs), consoleFolder.path() },
-                         hooks, &boxes);
+    WatchedConsole console({ consoleFolder.path(), consoleFolder.path(), exchange.path(),
+                             consoleFolder.filePath(u"cj.mdb"_qs), consoleFolder.path() },
+                           hooks, &boxes);
     console.show();
     const auto click = [&](const char *name) { childOf<QAbstractButton>(&console, name)->click(); };
 

@@ -11,7 +11,7 @@
 #include "workbook.h"
 
 #include "class/classtablemodel.h"
-#include "server/windows/frmmain.h"
+#include "watchedconsole.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -28,13 +28,6 @@ namespace {
 constexpr int kWaitMillis = 20000;
 // 90 lines of ten signs, each line ending in CR LF as the client counts it.
 constexpr qint32 kTextLength = 90 * 12;
-
-class WatchedConsole : public console::FrmMain
-{
-public:
-    using FrmMain::controller;
-    using FrmMain::FrmMain;
-};
 
 struct Pupil
 {

@@ -12,7 +12,7 @@
 #include "gbk.h"
 #include "workbook.h"
 
-#include "server/windows/frmmain.h"
+#include "watchedconsole.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -28,14 +28,6 @@
 namespace {
 
 constexpr int kWaitMillis = 20000;
-
-// The console window with its controller in reach.
-class ConsoleWindow : public console::FrmMain
-{
-public:
-    using console::FrmMain::controller;
-    using console::FrmMain::FrmMain;
-};
 
 }  // namespace
 
@@ -79,7 +71,7 @@ void TestWholeExam::examFromPublishingToClearing()
     console::ConsoleFolders folders { consoleFolder.path(), consoleFolder.path(), exchange,
                                       consoleFolder.filePath(QStringLiteral("cj.mdb")),
                                       consoleFolder.path() };
-    ConsoleWindow consoleWindow(folders, hooks, &consoleBoxes);
+    WatchedConsole consoleWindow(folders, hooks, &consoleBoxes);
     const auto collect = [&consoleWindow] {
         collectByHand(consoleWindow.controller(), [&consoleWindow] {
             childOf<QAbstractButton>(&consoleWindow, "fresh")->click();

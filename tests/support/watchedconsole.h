@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's main window with its controller within reach, for the
-// benchmarks that measure what the examiner's window goes through.
-#include "windows/frmmain.h"
+// tests and benchmarks that drive the examiner's window.
+#include "server/windows/frmmain.h"
 
 class WatchedConsole : public console::FrmMain
 {
