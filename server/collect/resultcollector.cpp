@@ -14,7 +14,9 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QHash>
 #include <QSet>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -137,6 +139,12 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     for (const CollectedResult &result : std::as_const(report.results))
         collected.insert(identity::personKey(result.record.department, result.record.examNumber,
                                              result.record.name));
+    const QVector<ResultRow> notSignedRows = [&notSigned] {
+        QVector<ResultRow> rows;
+        for (const CollectedResult &result : notSigned)
+            rows << result.row(0);
+        return rows;
+    }();
     report.results += notSigned;
 
     // cj.zip is left holding the unscrambled copy of the last file read.
@@ -153,7 +161,8 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     tableRows.reserve(report.results.size());
     for (const CollectedResult &result : std::as_const(report.results))
         tableRows.append(result.row(static_cast<qint32>(tableRows.size() + 1)));
-    report.problem = keepEarlierRows(tableRows, collected, earlierExaminees, report);
+    report.problem =
+            keepEarlierRows(tableRows, { collected, earlierExaminees, notSignedRows }, report);
     if (!report.problem.isEmpty())
         return report;
     if (!m_store.replaceAll(tableRows)) {
@@ -168,8 +177,25 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     return report;
 }
 
-QString ResultCollector::keepEarlierRows(QVector<ResultRow> &rows, const QSet<QString> &collected,
-                                         const QSet<QString> &earlierExaminees,
+namespace {
+
+// A row's figures without its place in the table.
+QString figuresKey(const ResultRow &row)
+{
+    return QStringList { row.department,   row.examNumber,
+                         row.name,         QString::number(row.speed, 'g', 17),
+                         row.accuracyLine, QString::number(row.timePass) }
+            .join(QChar(0));
+}
+
+QString personOf(const ResultRow &row)
+{
+    return identity::personKey(row.department, row.examNumber, row.name);
+}
+
+}  // namespace
+
+QString ResultCollector::keepEarlierRows(QVector<ResultRow> &rows, const RowsNow &now,
                                          CollectionReport &report)
 {
     // Anyone may delete a file on some FTP services, and an emptied folder
@@ -177,11 +203,45 @@ QString ResultCollector::keepEarlierRows(QVector<ResultRow> &rows, const QSet<QS
     const auto stored = m_store.rowsInRankOrder();
     if (!stored)
         return m_store.lastError();
-    for (const ResultRow &old : *stored) {
+    QSet<QString> withSession;
+    for (const SessionEntry &entry : std::as_const(report.sessions))
+        withSession.insert(entry.person);
+    QSet<QString> notSignedFigures;
+    for (const ResultRow &row : now.notSigned)
+        notSignedFigures.insert(figuresKey(row));
+    // The last table repeats the unsigned files still in the folder. Of an
+    // examinee whose own session the console saw, one row of their own is
+    // kept: the first unlike every unsigned file, or else the first.
+    QHash<QString, int> ownRowOf;
+    for (const ResultRow &row : now.notSigned) {
+        if (withSession.contains(personOf(row)))
+            ownRowOf.insert(personOf(row), -1);
+    }
+    for (int i = 0; i < stored->size(); ++i) {
+        const auto own = ownRowOf.find(personOf(stored->at(i)));
+        if (own != ownRowOf.end()
+            && (*own < 0
+                || (notSignedFigures.contains(figuresKey(stored->at(*own)))
+                    && !notSignedFigures.contains(figuresKey(stored->at(i))))))
+            *own = i;
+    }
+    QSet<QString> notSignedPeople;
+    for (const ResultRow &row : now.notSigned)
+        notSignedPeople.insert(personOf(row));
+    QSet<QString> keptFigures;
+    for (int i = 0; i < stored->size(); ++i) {
+        const ResultRow &old = stored->at(i);
         // A row whose examinee's file is of an earlier exam is that exam's.
-        const QString person = identity::personKey(old.department, old.examNumber, old.name);
-        if (collected.contains(person) || earlierExaminees.contains(person))
+        const QString person = personOf(old);
+        if (now.collected.contains(person) || now.earlierExaminees.contains(person))
             continue;
+        if (notSignedPeople.contains(person) && ownRowOf.value(person, -1) != i)
+            continue;
+        // Copies of one row that earlier collections left count once.
+        const QString figures = figuresKey(old);
+        if (keptFigures.contains(figures))
+            continue;
+        keptFigures.insert(figures);
         const bool unreadable = std::any_of(
                 report.skipped.cbegin(), report.skipped.cend(), [&old](const SkippedFile &file) {
                     return resultname::matchesIdentity(file.name, old.department, old.examNumber,

@@ -88,10 +88,16 @@ public:
     CollectionReport collect(const TextExaminer &examiner = {});
 
 private:
+    // What the folder holds now, against which the last table's rows are kept.
+    struct RowsNow
+    {
+        QSet<QString> collected;  // examinees with a signed row now
+        QSet<QString> earlierExaminees;  // examinees with a file of an earlier exam
+        QVector<ResultRow> notSigned;  // the rows of files nobody signed
+    };
     // The rows of the last table whose examinees have no row in `rows`
-    // now, appended to it as kept rows.
-    QString keepEarlierRows(QVector<ResultRow> &rows, const QSet<QString> &collected,
-                            const QSet<QString> &earlierExaminees, CollectionReport &report);
+    // now, appended to it as kept rows (report.sessions must be set).
+    QString keepEarlierRows(QVector<ResultRow> &rows, const RowsNow &now, CollectionReport &report);
 
     QString m_exchangeFolder;
     QString m_applicationFolder;

@@ -13,8 +13,12 @@
 #include "recordsignature.h"
 #include "testrecords.h"
 
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -171,6 +175,59 @@ private slots:
         QCOMPARE(report.sessions.size(), 1);
         QCOMPARE(report.sessions.at(0).finishedFigures, finishedFigures(honest));
         QVERIFY(!report.sessions.at(0).changedAfterFinish);
+    }
+
+    // Files nobody signed make one row each, however often the folder is
+    // collected; the honest row they lie over stays beside them.
+    void unsignedRowsDoNotGrow_data()
+    {
+        QTest::addColumn<bool>("honestFirst");  // 丙's signed finish collected before
+        QTest::addColumn<float>("forgedSpeed");  // of the unsigned file over 丙's
+        QTest::addColumn<QList<double>>("speeds");  // the table's, in row order
+        QTest::newRow("not logged in") << false << 240.f << QList<double> { 240, 5 };
+        QTest::newRow("over an honest finish") << true << 240.f << QList<double> { 240, 5, 40 };
+        QTest::newRow("over an honest finish, its figures copied")
+                << true << 40.f << QList<double> { 40, 5, 40 };
+    }
+
+    void unsignedRowsDoNotGrow()
+    {
+        QFETCH(bool, honestFirst);
+        QFETCH(float, forgedSpeed);
+        QFETCH(QList<double>, speeds);
+        if (honestFirst) {
+            const ResultRecord honest =
+                    signedWith(sessionRecord(u"a03"_qs, u"丙"_qs, 40, 5,
+                                             ResultProgress::Phase::Finished, m_publication),
+                               m_codes.codeOf(u"一班"_qs, u"a03"_qs, u"丙"_qs), m_publication);
+            QVERIFY(!writeResultFile(exchange(), honest).isEmpty());
+            QCOMPARE(collect().rowCount, 1);
+        }
+        QVERIFY(!writeResultFile(exchange(),
+                                 sessionRecord(u"a03"_qs, u"丙"_qs, forgedSpeed, 9,
+                                               ResultProgress::Phase::Finished, m_publication))
+                         .isEmpty());
+        QVERIFY(!writeResultFile(exchange(),
+                                 sessionRecord(u"a04"_qs, u"丁"_qs, 5, 2,
+                                               ResultProgress::Phase::Typing, m_publication))
+                         .isEmpty());
+        for (int round = 1; round <= 4; ++round) {
+            const CollectionReport report = collect();
+            QVERIFY2(report.ok(), qPrintable(report.problem));
+            QList<double> table;
+            for (const ResultRow &row : m_store->rowsInRankOrder().value())
+                table << row.speed;
+            std::sort(table.begin(), table.end(), std::greater<>());
+            QList<double> expected = speeds;
+            std::sort(expected.begin(), expected.end(), std::greater<>());
+            QCOMPARE(table, expected);
+            QCOMPARE(report.kept.size(), honestFirst ? 1 : 0);
+        }
+        // With the files gone, one row of each is left, never more.
+        QVERIFY(QFile::remove(exchange(u"一班-a03-丙.zip"_qs)));
+        QVERIFY(QFile::remove(exchange(u"一班-a04-丁.zip"_qs)));
+        collect();
+        QCOMPARE(collect().rowCount, int(QSet<double>(speeds.cbegin(), speeds.cend()).size()));
     }
 
     void keyNotYetDrawnIsJudgedLater()
