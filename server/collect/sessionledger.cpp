@@ -197,7 +197,8 @@ QVector<const SessionEntry *> SessionLedger::setAsideOf(const QString &person) c
 
 bool SessionLedger::interrupted(const SessionEntry &entry, qint32 examSeconds, const QDateTime &now)
 {
-    if (entry.phase == ResultProgress::Phase::Finished || examSeconds <= 0
+    // One who has not pressed Enter yet is waiting, however long.
+    if (entry.phase != ResultProgress::Phase::Typing || examSeconds <= 0
         || !entry.lastChange.isValid())
         return false;
     const qint64 examLeft = std::max<qint64>(0, examSeconds - entry.timePass) + kGraceSeconds;
@@ -214,6 +215,27 @@ bool SessionLedger::setAside(const QString &person)
         m_entries[i].dirty = true;
     }
     return true;
+}
+
+void SessionLedger::keepFinishedRecord(CollectedResult &result, const SessionEntry &standing,
+                                       const FinishedRecord &recordOf)
+{
+    const ResultRecord &record = result.record;
+    const bool finishedAgain = record.progress->phase == ResultProgress::Phase::Finished;
+    if (finishedAgain && finishedFigures(record) == standing.finishedFigures)
+        return;
+    // A record replayed or written after the finish changes nothing of it:
+    // the finished record stands, and the ledger has noted the change. A
+    // later finish of the session (a higher sequence number) is shown, in doubt.
+    const ResultRecordReading finished = readResultRecord(recordOf(standing));
+    if (!finished.ok() || !finished.record->progress)
+        return;
+    if (finishedAgain && record.progress->sequence > finished.record->progress->sequence)
+        return;
+    result.record = *finished.record;
+    result.accuracyLine = finished.accuracyLine;
+    // Its texts are examined where the row is shown.
+    result.findings = std::nullopt;
 }
 
 void SessionLedger::keepFinished(QVector<CollectedResult> &results,
@@ -233,6 +255,8 @@ void SessionLedger::keepFinished(QVector<CollectedResult> &results,
             continue;
         }
         const bool own = standing->sessionId == record.progress->sessionId;
+        if (own)
+            keepFinishedRecord(result, *standing, recordOf);
         auto row = standingRow.constFind(person);
         if (row != standingRow.cend() && own) {
             // Its row stood in for it from the ledger until now.

@@ -94,7 +94,7 @@ public:
     int sessionsOf(const QString &person) const;
     // Finished results the examiner set aside for a retake, oldest first.
     QVector<const SessionEntry *> setAsideOf(const QString &person) const;
-    // Its records have stopped and its exam time is over, unfinished.
+    // Its records have stopped while typing and its exam time is over, unfinished.
     static bool interrupted(const SessionEntry &entry, qint32 examSeconds, const QDateTime &now);
 
     // Sets aside the examinee's standing result and every session before
@@ -102,6 +102,9 @@ public:
     bool setAside(const QString &person);
 
 private:
+    // The session's own row shows its finished record, whatever came after.
+    static void keepFinishedRecord(CollectedResult &result, const SessionEntry &standing,
+                                   const FinishedRecord &recordOf);
     SessionEntry *findMutable(const QString &person, const QString &sessionId);
     // The examinee's sessions, in the order first seen.
     QVector<int> sessionsAt(const QString &person) const { return m_byPerson.value(person); }

@@ -14,6 +14,7 @@
 #include "testrecords.h"
 #include "transcode.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -42,6 +43,14 @@ private slots:
         QTest::newRow("changed within its session")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s1 F 80"_qs } << u"80:已交卷"_qs
                 << u"交卷后成绩又被改动"_qs;
+        // Its own earlier records uploaded again over the finished file.
+        QTest::newRow("its waiting record replayed after the finish")
+                << QStringList { u"s1 W 0"_qs, u"collect"_qs, u"s1 F 70"_qs, u"collect"_qs,
+                                 u"s1 W 0"_qs }
+                << u"70:已交卷"_qs << u"交卷后成绩又被改动"_qs;
+        QTest::newRow("its finish replayed with other figures, same sequence")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s1 F 90 1 replay"_qs }
+                << u"70:已交卷"_qs << u"交卷后成绩又被改动"_qs;
         QTest::newRow("a new login after an unfinished one is no change")
                 << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"s2 F 40"_qs } << u"40:已交卷"_qs
                 << u"同一考生有2次登录考试的成绩文件"_qs;
@@ -51,6 +60,9 @@ private slots:
         QTest::newRow("a session left behind ends as 中断")
                 << QStringList { u"s1 T 30"_qs, u"collect"_qs, u"an hour later"_qs }
                 << u"30:中断"_qs << QString();
+        QTest::newRow("waiting for Enter an hour is no 中断")
+                << QStringList { u"s1 W 0"_qs, u"collect"_qs, u"an hour later"_qs }
+                << u"0:未开始"_qs << QString();
         QTest::newRow("allowed a retake, not back yet: the set-aside figures")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs } << u"70:已交卷"_qs
                 << u"重考前的成绩：速度70.00字/分钟"_qs;
@@ -122,8 +134,12 @@ private slots:
                 const Phase phase = word[1] == u"F" ? Phase::Finished
                         : word[1] == u"T"           ? Phase::Typing
                                                     : Phase::Waiting;
-                record.progress =
-                        ResultProgress { int(steps.indexOf(step)) + 1, word[0], phase, 880 };
+                // A step written again is the same record again; a replay
+                // takes the sequence number of the session's first step.
+                const int sequence = word.value(4) == u"replay"
+                        ? int(steps.indexOf(QRegularExpression(u"^"_qs + word[0] + u' '))) + 1
+                        : int(steps.indexOf(step)) + 1;
+                record.progress = ResultProgress { sequence, word[0], phase, 880 };
                 if (!published.id.isEmpty())
                     record.sections.push_back(published.section());
                 QVERIFY(!writeResultFile(exchange, record, word.value(3, u"1"_qs).toInt())
@@ -207,7 +223,8 @@ private slots:
         QTest::newRow("near the end, records still due")
                 << int(Phase::Typing) << 590 << 120 << false;
         QTest::newRow("near the end, records stopped") << int(Phase::Typing) << 590 << 131 << true;
-        QTest::newRow("never started, exam over") << int(Phase::Waiting) << 0 << 611 << true;
+        // Waiting for Enter is no stop, however long.
+        QTest::newRow("never started, exam over") << int(Phase::Waiting) << 0 << 611 << false;
         QTest::newRow("finished long ago") << int(Phase::Finished) << 300 << 9000 << false;
     }
 
