@@ -7,18 +7,28 @@
 #include <algorithm>
 #include <functional>
 
+namespace {
+
+// A result in doubt is not placed until the examiner has judged it.
+bool ranked(const ArchivedRow &row)
+{
+    return row.finished() && row.doubts.isEmpty();
+}
+
+}  // namespace
+
 QVector<std::optional<int>> placesOf(const QVector<ArchivedRow> &rows)
 {
     QVector<double> finished;
     for (const ArchivedRow &row : rows) {
-        if (row.finished())
+        if (ranked(row))
             finished.append(row.speed);
     }
     std::sort(finished.begin(), finished.end(), std::greater<>());
     QVector<std::optional<int>> places;
     places.reserve(rows.size());
     for (const ArchivedRow &row : rows) {
-        if (!row.finished()) {
+        if (!ranked(row)) {
             places.append(std::nullopt);
             continue;
         }
@@ -28,6 +38,13 @@ QVector<std::optional<int>> placesOf(const QVector<ArchivedRow> &rows)
         places.append(int(notFaster - finished.begin()) + 1);
     }
     return places;
+}
+
+QString placeText(const ArchivedRow &row, const std::optional<int> &place)
+{
+    if (place)
+        return QString::number(*place);
+    return row.finished() ? QStringLiteral("—") : QString();
 }
 
 void RankingModel::setExam(const ArchivedExam *exam)
@@ -46,7 +63,7 @@ QString RankingModel::text(int row, Column column) const
     const ArchivedRow &result = m_rows[row];
     switch (column) {
     case Place:
-        return m_places[row] ? QString::number(*m_places[row]) : QString();
+        return placeText(result, m_places[row]);
     case Department:
         return result.department;
     case ExamNumber:

@@ -11,8 +11,10 @@
 #include <optional>
 
 // Each row's 名次: by speed among the finished results, equal speeds
-// sharing a place (1, 2, 2, 4); absent and unfinished rows have none.
+// sharing a place (1, 2, 2, 4); absent, unfinished and doubtful rows have none.
 QVector<std::optional<int>> placesOf(const QVector<ArchivedRow> &rows);
+// The 名次 cell: the place, or "—" for a finished result in doubt.
+QString placeText(const ArchivedRow &row, const std::optional<int> &place);
 
 class RankingModel : public QAbstractTableModel
 {
