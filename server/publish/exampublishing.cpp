@@ -4,6 +4,7 @@
 
 #include "publish/consolesettings.h"
 #include "publish/examarticle.h"
+#include "publish/exchangefolder.h"
 #include "examsettings.h"
 #include "paths.h"
 #include "transcode.h"
@@ -23,6 +24,8 @@ QString nativePath(const QString &path)
 // and keeps fewer must not open the gate over a damaged exam.
 QString writeAndCheck(const QString &path, const QByteArray &bytes)
 {
+    if (QString problem = freeWritePlace(path); !problem.isEmpty())
+        return problem;
     QString problem = wholefile::write(path, bytes);
     if (!problem.isEmpty())
         return problem;
@@ -74,6 +77,8 @@ QString ExamPublishing::withdrawSettings() const
 {
     // While the exam changes nobody may log in to either one.
     QFile settings(publishedPath(paths::examSettingsFileName()));
+    if (QString problem = freeWritePlace(settings.fileName()); !problem.isEmpty())
+        return problem;
     if (!settings.exists() || settings.remove())
         return {};
     return QStringLiteral("无法删除原有的 %1：%2")

@@ -113,6 +113,36 @@ private slots:
         QVERIFY(gate.examAsPublished()->publication.id != id);
     }
 
+    void folderAtAPublishedName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("holdsAFile");
+        for (const QString &name : { u"se.dll"_qs, u"te.txt"_qs, u"pb.txt"_qs }) {
+            QTest::addRow("%s, empty", qPrintable(name)) << name << false;
+            QTest::addRow("%s, holding a file", qPrintable(name)) << name << true;
+        }
+    }
+
+    void folderAtAPublishedName()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, holdsAFile);
+        QTemporaryDir app;
+        QTemporaryDir exchange;
+        QVERIFY(writeFile(app.filePath(u"test.txt"_qs), gbk::encode(u"考试内容\r\n"_qs)));
+        QVERIFY(QDir(exchange.path()).mkpath(holdsAFile ? name + u"/x"_qs : name));
+        LoginGate gate(app.path(), exchange.path());
+        const QString problem = gate.open(20);
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(exchange.filePath(name))) == holdsAFile,
+                 qPrintable(problem));
+        QCOMPARE(gate.isOpen(), !holdsAFile);
+        QCOMPARE(readFile(exchange.filePath(u"te.txt"_qs)),
+                 holdsAFile ? QByteArray() : gbk::encode(u"考试内容\r\n"_qs));
+        // Nothing half-published: no file at all beside the folder kept.
+        if (holdsAFile)
+            QCOMPARE(QDir(exchange.path()).entryList(QDir::Files), QStringList());
+    }
+
     void codesAreReadableAndPerPublication()
     {
         QTemporaryDir app;
