@@ -180,6 +180,14 @@ QString ConsoleController::closeLogin()
     return problem;
 }
 
+const LoginCodes &ConsoleController::loginCodes() const
+{
+    // A withdrawn exam's codes still judge its records, but slips printed
+    // from them would let nobody in.
+    static const LoginCodes none;
+    return m_gate.isOpen() ? m_gate.loginCodes() : none;
+}
+
 QVector<CodedExaminee> ConsoleController::examineesToCode() const
 {
     QVector<CodedExaminee> examinees;

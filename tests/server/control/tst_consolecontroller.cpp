@@ -260,6 +260,13 @@ private slots:
         // Nobody logged in by a forgery, before and after.
         QCOMPARE(before.counted && after.counted, !codes);
         QCOMPARE(m_controller->liveClass().live().counts().loggedIn, codes ? 0 : 1);
+        // Slips to hand out while the exam is open, also after a restart;
+        // none once withdrawn, nor after a restart with nothing published.
+        QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
+        QCOMPARE(m_controller->closeLogin(), QString());
+        QVERIFY(m_controller->loginCodes().isEmpty());
+        start();
+        QVERIFY(m_controller->loginCodes().isEmpty());
     }
 
     void judgedAgainstTheExamAsPublished_data()
