@@ -133,22 +133,26 @@ QString ConsoleController::staleResultsQuestion() const
 
 void ConsoleController::keepExamPublished()
 {
-    // Login is open exactly while the files lie in the folder: a folder
-    // deleted and made again, or a deleted te.txt, lets nobody in however
-    // the button reads.
-    if (!m_gate.isOpen() || m_gate.filesStillPublished())
-        return;
-    const QString problem = m_gate.republish();
-    if (problem.isEmpty()) {
-        m_gateNote = QStringLiteral("考试文件曾被删除，已于%1重新发布")
-                             .arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    // Login is open exactly while the exam's files lie in the folder as
+    // published: a folder deleted and made again, a deleted se.dll or a
+    // rewritten te.txt or pb.txt would let the class sit another exam than
+    // the one judged, or none.
+    const LoginGate::Republishing republishing = m_gate.republish();
+    if (republishing.problem.isEmpty()) {
+        // Told once per change: a collection that finds the files as
+        // published leaves the note as it is.
+        if (republishing.restored.isEmpty())
+            return;
+        m_gateNote = QStringLiteral("考试文件 %1 曾被删除或改动，已于%2重新发布")
+                             .arg(republishing.restored.join(QStringLiteral("、")),
+                                  QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
         emit gateNoteChanged();
         return;
     }
     m_gateNote.clear();
     setLoginState();
     emit loginChanged(m_gate.isOpen());
-    emit loginLost(problem);
+    emit loginLost(republishing.problem);
 }
 
 QString ConsoleController::openLogin()
@@ -174,6 +178,14 @@ QString ConsoleController::closeLogin()
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
+}
+
+const LoginCodes &ConsoleController::loginCodes() const
+{
+    // A withdrawn exam's codes still judge its records, but slips printed
+    // from them would let nobody in.
+    static const LoginCodes none;
+    return m_gate.isOpen() ? m_gate.loginCodes() : none;
 }
 
 QVector<CodedExaminee> ConsoleController::examineesToCode() const

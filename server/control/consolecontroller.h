@@ -69,9 +69,9 @@ public:
     // What the counts line adds about the gate (the exam published again
     // after its files went); empty when nothing happened.
     const QString &gateNote() const { return m_gateNote; }
-    // The login codes of the exam as last published; none when it
-    // requires none.
-    const LoginCodes &loginCodes() const { return m_gate.loginCodes(); }
+    // The login codes to hand out: the published exam's while login is open
+    // on it; none when it requires none or once it is withdrawn.
+    const LoginCodes &loginCodes() const;
 
     // ---- The exam's settings and the class ----
     ExamSettingsController &settings() { return m_settings; }

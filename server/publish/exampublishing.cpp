@@ -4,9 +4,9 @@
 
 #include "publish/consolesettings.h"
 #include "publish/examarticle.h"
-#include "examsettings.h"
+#include "publish/exchangefolder.h"
+#include "publish/publishedfiles.h"
 #include "paths.h"
-#include "transcode.h"
 #include "wholefile.h"
 
 #include <QDir>
@@ -17,22 +17,6 @@ namespace {
 QString nativePath(const QString &path)
 {
     return QDir::toNativeSeparators(path);
-}
-
-// Writes a published file and reads it back: a disk that takes the bytes
-// and keeps fewer must not open the gate over a damaged exam.
-QString writeAndCheck(const QString &path, const QByteArray &bytes)
-{
-    QString problem = wholefile::write(path, bytes);
-    if (!problem.isEmpty())
-        return problem;
-    const wholefile::Reading back = wholefile::read(path, bytes.size());
-    if (!back.bytes)
-        return back.problem;
-    if (*back.bytes != bytes)
-        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
-                .arg(nativePath(path));
-    return {};
 }
 
 }  // namespace
@@ -74,6 +58,8 @@ QString ExamPublishing::withdrawSettings() const
 {
     // While the exam changes nobody may log in to either one.
     QFile settings(publishedPath(paths::examSettingsFileName()));
+    if (QString problem = freeWritePlace(settings.fileName()); !problem.isEmpty())
+        return problem;
     if (!settings.exists() || settings.remove())
         return {};
     return QStringLiteral("无法删除原有的 %1：%2")
@@ -112,17 +98,25 @@ QString ExamPublishing::keepCodes() const
 
 QString ExamPublishing::publishText() const
 {
-    return writeAndCheck(publishedPath(paths::examTextFileName()), m_exam->textBytes);
+    return publishFile(paths::examTextFileName());
 }
 
 QString ExamPublishing::publishPublication() const
 {
-    return writeAndCheck(publishedPath(Publication::fileName()), m_publication.toRecordLines());
+    return publishFile(Publication::fileName());
 }
 
 QString ExamPublishing::publishSettings() const
 {
-    const ExamSettings settings { true, m_examMinutes };
-    return writeAndCheck(publishedPath(paths::examSettingsFileName()),
-                         transcodeBytes(settings.toRecordLines(), kExchangeKey));
+    return publishFile(paths::examSettingsFileName());
+}
+
+QString ExamPublishing::publishFile(const QString &name) const
+{
+    // The bytes the console later holds the folder to.
+    for (const PublishedFiles::File &file : PublishedFiles::of(*m_exam)) {
+        if (file.name == name)
+            return PublishedFiles::publish(publishedPath(name), file.bytes);
+    }
+    return {};
 }

@@ -40,6 +40,7 @@ private:
     QString publishText() const;
     QString publishPublication() const;
     QString publishSettings() const;
+    QString publishFile(const QString &name) const;
     QString publishedPath(const QString &name) const;
 
     QString m_applicationFolder;

@@ -3,6 +3,7 @@
 #include "publish/exchangefolder.h"
 
 #include "paths.h"
+#include "publication.h"
 #include "recordlines.h"
 #include "wholefile.h"
 
@@ -33,6 +34,19 @@ QString exchangeFolderMissingMessage(const QString &exchangeFolder)
                              "再把Ftp服务器的主目录设置为那个文件夹。");
 }
 
+namespace {
+
+// A folder under one of these names stands where the console writes or
+// deletes a file; any other folder is someone else's.
+bool isWritePlaceName(const QString &name)
+{
+    return name.endsWith(QStringLiteral(".zip"), Qt::CaseInsensitive)
+            || name == paths::examSettingsFileName() || name == paths::examTextFileName()
+            || name == Publication::fileName();
+}
+
+}  // namespace
+
 QStringList exchangeFilesToRemove(const QString &folder)
 {
     const QDir dir(folder);
@@ -45,6 +59,12 @@ QStringList exchangeFilesToRemove(const QString &folder)
         if (!names.contains(name))
             names << name;
     }
+    const QStringList folders =
+            dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : folders) {
+        if (isWritePlaceName(name) && !names.contains(name))
+            names << name;
+    }
     return names;
 }
 
@@ -53,11 +73,31 @@ QStringList removeExchangeFiles(const QString &folder)
     QStringList failures;
     const QDir dir(folder);
     for (const QString &name : exchangeFilesToRemove(folder)) {
-        QFile file(dir.filePath(name));
+        const QString path = dir.filePath(name);
+        const QFileInfo entry(path);
+        if (entry.isDir() && !entry.isSymLink()) {
+            if (const QString problem = freeWritePlace(path); !problem.isEmpty())
+                failures << name + QStringLiteral("：") + problem;
+            continue;
+        }
+        QFile file(path);
         if (!file.remove())
             failures << name + QStringLiteral("：") + file.errorString();
     }
     return failures;
+}
+
+QString freeWritePlace(const QString &path)
+{
+    // A link is a file to delete or overwrite, wherever it points.
+    const QFileInfo place(path);
+    if (!place.isDir() || place.isSymLink())
+        return {};
+    if (QDir().rmdir(path))
+        return {};
+    return QStringLiteral("%1 是一个文件夹，里面还有文件，程序不会删除它。"
+                          "请移走其中的文件或删除这个文件夹后再试。")
+            .arg(QDir::toNativeSeparators(path));
 }
 
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)

@@ -21,12 +21,18 @@ QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders);
 
 // Deletes every plain file of the folder (result files, te.txt, se.dll) and
-// result files whose names begin with a dot; folders, other hidden files and
-// system files stay. Returns "name：reason" for each
-// file that could not be deleted; the others are deleted all the same.
+// result files whose names begin with a dot, and the folders lying where
+// the console writes (see freeWritePlace()); other folders, other hidden
+// files and system files stay. Returns "name：reason" for each entry that
+// could not be deleted; the others are deleted all the same.
 QStringList removeExchangeFiles(const QString &folder);
 // The names removeExchangeFiles() would delete.
 QStringList exchangeFilesToRemove(const QString &folder);
+
+// Makes room for a file the console writes or deletes (se.dll, te.txt,
+// pb.txt, a result file): a folder of that name is removed when empty and
+// named, never emptied, when it holds anything. The problem or empty.
+QString freeWritePlace(const QString &path);
 
 // Which console is at work: the machine's name and the process.
 struct ConsoleIdentity

@@ -165,29 +165,44 @@ QString LoginGate::close()
     return problems.join(QLatin1Char('\n'));
 }
 
-bool LoginGate::filesStillPublished() const
+QByteArray LoginGate::keptTextBytes() const
 {
-    return QFileInfo(publishedPath(publishedTextName())).isFile()
-            && QFileInfo(publishedPath(publishedSettingsName())).isFile();
-}
-
-QString LoginGate::republish()
-{
-    QString problem;
+    if (!m_asPublished->textBytes.isEmpty())
+        return m_asPublished->textBytes;
+    // A console that kept no copy of te.txt: the article, while it is still
+    // the one published.
     const wholefile::Reading text = wholefile::read(
             m_settings.filePath(ConsoleSettings::textFileName()), kMaxExamTextBytes);
-    if (!m_asPublished)
-        problem = QStringLiteral("不知道上次发布的考试。");
-    else if (!text.bytes)
-        problem = text.problem;
-    else if (examDigest(*text.bytes) != m_asPublished->textDigest)
-        // The examiner saved the next sitting's article meanwhile.
-        problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
-    else
-        // The same publication: the class's records and checkpoints stay its own.
-        problem = publishAs(m_asPublished->examMinutes, m_asPublished->publication, m_codes);
-    if (problem.isEmpty())
+    if (text.bytes && examDigest(*text.bytes) == m_asPublished->textDigest)
+        return *text.bytes;
+    return {};
+}
+
+LoginGate::Republishing LoginGate::republish()
+{
+    if (!m_open)
         return {};
+    const bool textThere = QFileInfo(publishedPath(publishedTextName())).isFile();
+    Republishing republishing;
+    if (!m_asPublished) {
+        // Without a record of the exam only a file gone is seen.
+        if (textThere && QFileInfo(publishedPath(publishedSettingsName())).isFile())
+            return {};
+        republishing.problem = QStringLiteral("不知道上次发布的考试。");
+    } else {
+        ExamAsPublished exam = *m_asPublished;
+        exam.textBytes = keptTextBytes();
+        if (exam.textBytes.isEmpty() && !textThere)
+            // The examiner saved the next sitting's article meanwhile.
+            republishing.problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
+        else
+            republishing = PublishedFiles(m_exchangeFolder, PublishedFiles::of(exam)).restore();
+    }
+    if (republishing.problem.isEmpty()) {
+        if (!republishing.restored.isEmpty())
+            m_marker.leave(QDateTime::currentDateTimeUtc());
+        return republishing;
+    }
     // Whatever is left of the exam lets nobody in: take it back, so the
     // folder and the console's button agree.
     QFile::remove(publishedPath(publishedTextName()));
@@ -196,10 +211,12 @@ QString LoginGate::republish()
     m_open = QFileInfo(publishedPath(publishedSettingsName())).isFile();
     if (!m_open)
         m_marker.remove();
-    return QStringLiteral("考试文件已从交换文件夹 %1 中消失，重新发布失败，考生已不能登录"
-                          "（已禁止登录）。\n")
-                   .arg(nativePath(m_exchangeFolder))
-            + problem;
+    republishing.problem =
+            QStringLiteral("考试文件已从交换文件夹 %1 中消失或被改动，重新发布失败，考生已不能登录"
+                           "（已禁止登录）。\n")
+                    .arg(nativePath(m_exchangeFolder))
+            + republishing.problem;
+    return republishing;
 }
 
 LoginGate::PublishedExam LoginGate::publishedExam() const

@@ -9,6 +9,7 @@
 #include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
 #include "publish/logincodes.h"
+#include "publish/publishedfiles.h"
 #include "paths.h"
 
 #include <QString>
@@ -54,12 +55,13 @@ public:
     const std::optional<ExamAsPublished> &examAsPublished() const { return m_asPublished; }
     // The login codes of the exam as last published; none without codes.
     const LoginCodes &loginCodes() const { return m_codes; }
-    // Whether both te.txt and se.dll still lie in the exchange folder.
-    bool filesStillPublished() const;
-    // Publishes the exam last published again, the same text and time,
-    // after its files went from the folder. On failure the gate is closed
-    // and the problem says that nobody can log in.
-    QString republish();
+    // The files written back, and the problem when they could not be.
+    using Republishing = PublishedFiles::Restoring;
+    // While login is open, holds the exchange folder to the exam last
+    // published: te.txt, pb.txt and se.dll that are missing or not as
+    // published are written back, the same bytes and publication. On
+    // failure the gate is closed and the problem says that nobody can log in.
+    Republishing republish();
 
     // The exam published in the exchange folder while the gate is open.
     PublishedExam publishedExam() const;
@@ -77,6 +79,7 @@ private:
     QString scratchPath(const QString &name) const;
     QString publishAs(qint16 examMinutes, const Publication &publication, const LoginCodes &codes);
     void loadKept();
+    QByteArray keptTextBytes() const;
     void removeScratchFiles();
 
     ConsoleSettings m_settings;

@@ -260,6 +260,13 @@ private slots:
         // Nobody logged in by a forgery, before and after.
         QCOMPARE(before.counted && after.counted, !codes);
         QCOMPARE(m_controller->liveClass().live().counts().loggedIn, codes ? 0 : 1);
+        // Slips to hand out while the exam is open, also after a restart;
+        // none once withdrawn, nor after a restart with nothing published.
+        QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
+        QCOMPARE(m_controller->closeLogin(), QString());
+        QVERIFY(m_controller->loginCodes().isEmpty());
+        start();
+        QVERIFY(m_controller->loginCodes().isEmpty());
     }
 
     void judgedAgainstTheExamAsPublished_data()
@@ -302,31 +309,47 @@ private slots:
     {
         QTest::addColumn<QString>("gone");  // "" for the whole folder, made again
         QTest::addColumn<bool>("nextArticleSaved");  // the text can no longer be published
-        QTest::newRow("folder made again") << QString() << false;
-        QTest::newRow("se.dll deleted") << u"se.dll"_qs << false;
-        QTest::newRow("text changed since") << u"te.txt"_qs << true;
+        QTest::addColumn<QByteArray>("writtenOver");  // written in place of the file; empty deletes
+        QTest::newRow("folder made again") << QString() << false << QByteArray();
+        QTest::newRow("se.dll deleted") << u"se.dll"_qs << false << QByteArray();
+        QTest::newRow("te.txt rewritten") << u"te.txt"_qs << false << QByteArray("aaaa");
+        // A console that kept no copy of te.txt publishes the article again,
+        // while it is still the one published.
+        QTest::newRow("no copy, text changed since") << u"te.txt"_qs << true << QByteArray();
     }
 
     void examFilesGoneWhileLoginIsOpen()
     {
         QFETCH(QString, gone);
         QFETCH(bool, nextArticleSaved);
+        QFETCH(QByteArray, writtenOver);
         writeFile(m_room->app(u"test.txt"_qs), "ab\r\n");
         writeFile(m_room->app(u"time.txt"_qs), "7\r\n");
         start();
         QCOMPARE(m_controller->openLogin(), QString());
-        if (nextArticleSaved)
+        if (nextArticleSaved) {
             writeFile(m_room->app(u"test.txt"_qs), "next\r\n");
+            QVERIFY(QFile::remove(m_room->app(u"fbte.txt"_qs)));
+            start();
+        }
         QVERIFY(gone.isEmpty() ? QDir(m_room->exchangeFolder).removeRecursively()
                                 && QDir().mkpath(m_room->exchangeFolder)
-                               : QFile::remove(m_room->exchange(gone)));
+                        : writtenOver.isEmpty() ? QFile::remove(m_room->exchange(gone))
+                                                : writeFile(m_room->exchange(gone), writtenOver));
         QSignalSpy lost(m_controller.get(), &ConsoleController::loginLost);
-        m_controller->collectQuietly();
-        m_controller->waitForCollection();
+        QSignalSpy noted(m_controller.get(), &ConsoleController::gateNoteChanged);
+        for (int collection = 0; collection < 2; ++collection) {
+            m_controller->collectQuietly();
+            m_controller->waitForCollection();
+        }
         QCOMPARE(m_controller->loginOpen(), !nextArticleSaved);
         QCOMPARE(lost.size(), nextArticleSaved ? 1 : 0);
         QCOMPARE(m_room->publishedMinutes(), nextArticleSaved ? 0 : 7);
+        QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), nextArticleSaved ? "" : "ab\r\n");
+        // Told once, naming the file.
+        QCOMPARE(noted.size(), nextArticleSaved ? 0 : 1);
         QCOMPARE(m_controller->gateNote().contains(u"重新发布"_qs), !nextArticleSaved);
+        QCOMPARE(m_controller->gateNote().contains(gone), !nextArticleSaved);
     }
 
     void questionsBeforeActingBesideAnotherConsole_data()

@@ -50,6 +50,23 @@ private slots:
                 && QFile::exists(dir.filePath(u"db/a.zip"_qs)));
     }
 
+    void clearingRemovesFoldersWhereTheConsoleWrites()
+    {
+        QTemporaryDir exchange;
+        const QDir dir(exchange.path());
+        for (const char *folder : { "se.dll", "pb.txt", "一班-A19-秦一.zip", "te.txt/x", "other" })
+            QVERIFY(dir.mkpath(QString::fromUtf8(folder)));
+        const QString problem = clearExchangeFolder(exchange.path(), {});
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(dir.filePath(u"te.txt"_qs))),
+                 qPrintable(problem));
+        // Named, never emptied; a folder under any other name is not the console's.
+        QCOMPARE(filesIn(exchange.path()), (QStringList { u"other"_qs, u"te.txt"_qs }));
+        QCOMPARE(filesIn(dir.filePath(u"te.txt"_qs)), QStringList { u"x"_qs });
+        QVERIFY(dir.rmdir(u"te.txt/x"_qs));
+        QCOMPARE(clearExchangeFolder(exchange.path(), {}), QString());
+        QCOMPARE(filesIn(exchange.path()), QStringList { u"other"_qs });
+    }
+
     void missingFolderShowsTheWayOut_data()
     {
         QTest::addColumn<QString>("folder");

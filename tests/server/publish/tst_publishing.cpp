@@ -104,13 +104,99 @@ private slots:
         const QString id = gate.examAsPublished()->publication.id;
         QCOMPARE(id.size(), 32);
         QVERIFY(QFile::remove(exchange.filePath(u"te.txt"_qs)));
-        QCOMPARE(gate.republish(), QString());
+        QCOMPARE(gate.republish().problem, QString());
         QCOMPARE(gate.examAsPublished()->publication.id, id);
         // Each 允许登录 is a publication of its own.
         QCOMPARE(gate.close(), QString());
         QVERIFY(!QFile::exists(exchange.filePath(u"pb.txt"_qs)));
         QCOMPARE(gate.open(20), QString());
         QVERIFY(gate.examAsPublished()->publication.id != id);
+    }
+
+    void republishingHoldsTheFolderToTheExam_data()
+    {
+        QTest::addColumn<QString>("name");
+        // Written over the file; "-" deletes it, "/" makes it a folder, "=" leaves it.
+        QTest::addColumn<QByteArray>("put");
+        QTest::addColumn<bool>("restored");
+        const QByteArray other = "0123456789abcdef0123456789abcdef";
+        QTest::newRow("untouched") << u"te.txt"_qs << QByteArray("=") << false;
+        QTest::newRow("te.txt aaaa") << u"te.txt"_qs << QByteArray("aaaa") << true;
+        QTest::newRow("te.txt, last byte")
+                << u"te.txt"_qs << gbk::encode(u"考试内容\r\r"_qs) << true;
+        QTest::newRow("te.txt, a byte more")
+                << u"te.txt"_qs << gbk::encode(u"考试内容\r\n\n"_qs) << true;
+        QTest::newRow("pb.txt, another id") << u"pb.txt"_qs << "\"" + other + "\"\r\n#TRUE#\r\n"
+                                            << true;
+        // "ID" stands for the publication's id.
+        QTest::newRow("pb.txt, codes off")
+                << u"pb.txt"_qs << QByteArray("\"ID\"\r\n#FALSE#\r\n") << true;
+        QTest::newRow("se.dll deleted") << u"se.dll"_qs << QByteArray("-") << true;
+        QTest::newRow("se.dll an empty folder") << u"se.dll"_qs << QByteArray("/") << true;
+    }
+
+    void republishingHoldsTheFolderToTheExam()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, put);
+        QFETCH(bool, restored);
+        QTemporaryDir app;
+        QTemporaryDir exchange;
+        QVERIFY(writeFile(app.filePath(u"test.txt"_qs), gbk::encode(u"考试内容\r\n"_qs)));
+        LoginGate gate(app.path(), exchange.path());
+        QCOMPARE(gate.open(20, { { u"一班"_qs, u"01"_qs, u"甲"_qs, {} } }), QString());
+        const QString id = gate.examAsPublished()->publication.id;
+        const QByteArray settings = readFile(exchange.filePath(u"se.dll"_qs));
+        const QString path = exchange.filePath(name);
+        if (put == "-" || put == "/")
+            QVERIFY(QFile::remove(path) && (put == "-" || QDir().mkdir(path)));
+        else if (put != "=")
+            QVERIFY(writeFile(path, put.replace("ID", id.toLatin1())));
+        // The article saved for the next sitting changes nothing published.
+        QVERIFY(writeFile(app.filePath(u"test.txt"_qs), "next\r\n"));
+        const LoginGate::Republishing first = gate.republish();
+        QCOMPARE(first.problem, QString());
+        QCOMPARE(first.restored, restored ? QStringList { name } : QStringList());
+        QCOMPARE(readFile(exchange.filePath(u"te.txt"_qs)), gbk::encode(u"考试内容\r\n"_qs));
+        QCOMPARE(readFile(exchange.filePath(u"pb.txt"_qs)),
+                 "\"" + id.toLatin1() + "\"\r\n#TRUE#\r\n");
+        QCOMPARE(readFile(exchange.filePath(u"se.dll"_qs)), settings);
+        // Told once: the folder as published again needs nothing.
+        QCOMPARE(gate.republish().restored, QStringList());
+        // 禁止登录 withdrew the files: none is written back.
+        QCOMPARE(gate.close(), QString());
+        QCOMPARE(gate.republish().restored, QStringList());
+        QCOMPARE(filesIn(exchange.path()), QStringList());
+    }
+
+    void folderAtAPublishedName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("holdsAFile");
+        for (const QString &name : { u"se.dll"_qs, u"te.txt"_qs, u"pb.txt"_qs }) {
+            QTest::addRow("%s, empty", qPrintable(name)) << name << false;
+            QTest::addRow("%s, holding a file", qPrintable(name)) << name << true;
+        }
+    }
+
+    void folderAtAPublishedName()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, holdsAFile);
+        QTemporaryDir app;
+        QTemporaryDir exchange;
+        QVERIFY(writeFile(app.filePath(u"test.txt"_qs), gbk::encode(u"考试内容\r\n"_qs)));
+        QVERIFY(QDir(exchange.path()).mkpath(holdsAFile ? name + u"/x"_qs : name));
+        LoginGate gate(app.path(), exchange.path());
+        const QString problem = gate.open(20);
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(exchange.filePath(name))) == holdsAFile,
+                 qPrintable(problem));
+        QCOMPARE(gate.isOpen(), !holdsAFile);
+        QCOMPARE(readFile(exchange.filePath(u"te.txt"_qs)),
+                 holdsAFile ? QByteArray() : gbk::encode(u"考试内容\r\n"_qs));
+        // Nothing half-published: no file at all beside the folder kept.
+        if (holdsAFile)
+            QCOMPARE(QDir(exchange.path()).entryList(QDir::Files), QStringList());
     }
 
     void codesAreReadableAndPerPublication()

@@ -231,8 +231,8 @@ private slots:
     {
         writeFile(app(u"test.txt"_qs), "ab\r\n");
         writeFile(app(u"time.txt"_qs), "20\r\n");
-        // se.dll cannot be put in place: a folder holds its name.
-        QVERIFY(QDir(m_room->exchangeFolder).mkdir(u"se.dll"_qs));
+        // se.dll cannot be put in place: a folder with a file holds its name.
+        QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"se.dll/x"_qs));
         createWindow();
         click("BeginStop");
         QVERIFY(onlyMessage().contains(u"se.dll"_qs));
