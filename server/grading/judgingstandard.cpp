@@ -35,11 +35,13 @@ const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
           [](const S &s) { return double(s.typing.hanziByKeys); },
           [](S &s, double v) { s.typing.hanziByKeys = qint32(v); } },
         { QStringLiteral("evenStretchIntervals"), kRhythmMark,
-          QStringLiteral("过匀：连续按键间隔数"), true, 20, 10000,
+          QStringLiteral("过匀：停顿之间按键间隔共计"), true, 20, 10000,
           [](const S &s) { return double(s.typing.evenStretchIntervals); },
           [](S &s, double v) { s.typing.evenStretchIntervals = qint32(v); } },
-        { QStringLiteral("minSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"), false,
-          0, 2, [](const S &s) { return s.typing.minSpread; },
+        // Named anew when the stretches between breaks came to be pooled: a
+        // "minSpread" kept in a file was set for a single stretch's measure.
+        { QStringLiteral("pooledMinSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"),
+          false, 0, 2, [](const S &s) { return s.typing.minSpread; },
           [](S &s, double v) { s.typing.minSpread = v; } },
         { QStringLiteral("burstIntervals"), kRhythmMark, QStringLiteral("过快：连续按键间隔数"),
           true, 5, 10000, [](const S &s) { return double(s.typing.burstIntervals); },

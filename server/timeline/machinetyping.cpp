@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -76,43 +77,49 @@ QVector<QVector<double>> stretches(const std::vector<qint32> &keyMs, qint32 brea
     return stretches;
 }
 
-// The lowest spread (standard deviation over mean) of `window` intervals in
-// a row, and the lowest mean of `burst` in a row; none where a stretch is shorter.
-struct RhythmExtremes
+// The spread (standard deviation over mean) of the intervals between
+// breaks, all stretches pooled: each interval is measured against the mean
+// of its own stretch, so a tool that changes its pace at every break is as
+// even as it is within each. A stretch of one interval has no spread.
+struct PooledSpread
 {
-    std::optional<double> lowestSpread;
-    std::optional<double> lowestMean;
+    double spread = 0;
+    qint32 intervals = 0;
 };
 
-RhythmExtremes extremes(const QVector<QVector<double>> &intervalStretches, int window, int burst)
+PooledSpread pooledSpread(const QVector<QVector<double>> &intervalStretches)
 {
-    RhythmExtremes found;
+    double squares = 0;
+    qint32 intervals = 0, freedom = 0;
+    for (const QVector<double> &stretch : intervalStretches) {
+        const double mean = std::accumulate(stretch.cbegin(), stretch.cend(), 0.0)
+                / std::max<qsizetype>(stretch.size(), 1);
+        if (stretch.size() < 2 || mean <= 0)
+            continue;
+        for (double interval : stretch)
+            squares += (interval - mean) * (interval - mean) / (mean * mean);
+        intervals += qint32(stretch.size());
+        freedom += qint32(stretch.size()) - 1;
+    }
+    return { freedom > 0 ? std::sqrt(squares / freedom) : 0.0, intervals };
+}
+
+// The lowest mean of `burst` intervals in a row within a stretch; none
+// where every stretch is shorter.
+std::optional<double> lowestBurstMean(const QVector<QVector<double>> &intervalStretches, int burst)
+{
+    std::optional<double> lowest;
     for (const QVector<double> &intervals : intervalStretches) {
-        double sum = 0, squares = 0, burstSum = 0;
+        double sum = 0;
         for (int i = 0; i < intervals.size(); ++i) {
             sum += intervals[i];
-            squares += intervals[i] * intervals[i];
-            burstSum += intervals[i];
-            if (i >= window) {
-                sum -= intervals[i - window];
-                squares -= intervals[i - window] * intervals[i - window];
-            }
             if (i >= burst)
-                burstSum -= intervals[i - burst];
-            if (i + 1 >= window) {
-                const double mean = sum / window;
-                const double spread = mean > 0
-                        ? std::sqrt(std::max(squares / window - mean * mean, 0.0)) / mean
-                        : 0.0;
-                found.lowestSpread = std::min(found.lowestSpread.value_or(spread), spread);
-            }
-            if (i + 1 >= burst) {
-                const double mean = burstSum / burst;
-                found.lowestMean = std::min(found.lowestMean.value_or(mean), mean);
-            }
+                sum -= intervals[i - burst];
+            if (i + 1 >= burst)
+                lowest = std::min(lowest.value_or(sum / burst), sum / burst);
         }
     }
-    return found;
+    return lowest;
 }
 
 QString decimal(double value)
@@ -155,19 +162,21 @@ QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thres
         }
         return {};
     }
-    const RhythmExtremes found =
-            extremes(stretches(typingKeyMs(timeline), thresholds.breakMs),
-                     thresholds.evenStretchIntervals, thresholds.burstIntervals);
-    if (found.lowestSpread && *found.lowestSpread < thresholds.minSpread)
+    const QVector<QVector<double>> intervalStretches =
+            stretches(typingKeyMs(timeline), thresholds.breakMs);
+    const PooledSpread even = pooledSpread(intervalStretches);
+    if (even.intervals >= thresholds.evenStretchIntervals && even.spread < thresholds.minSpread)
         return kRhythmMark
-                + QStringLiteral("（连续%1次按键的间隔几乎相同，离散度%2）")
-                          .arg(thresholds.evenStretchIntervals)
-                          .arg(decimal(*found.lowestSpread));
-    if (found.lowestMean && *found.lowestMean < thresholds.fastestMeanMs)
+                + QStringLiteral("（停顿之间%1次按键的间隔几乎相同，离散度%2）")
+                          .arg(even.intervals)
+                          .arg(decimal(even.spread));
+    const std::optional<double> fastest =
+            lowestBurstMean(intervalStretches, thresholds.burstIntervals);
+    if (fastest && *fastest < thresholds.fastestMeanMs)
         return kRhythmMark
                 + QStringLiteral("（连续%1次按键平均间隔%2毫秒）")
                           .arg(thresholds.burstIntervals)
-                          .arg(decimal(*found.lowestMean));
+                          .arg(decimal(*fastest));
     return {};
 }
 

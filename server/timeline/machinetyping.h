@@ -18,7 +18,8 @@ namespace machinetyping {
 // Each rule's reason, empty when the timeline gives none.
 // "汉字未经输入法输入（N字）"
 QString hanziWithoutInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds);
-// "按键节奏不像人工输入": too even over a long stretch, or too fast.
+// "按键节奏不像人工输入": too even over the typing between breaks, pooled
+// over the run, or too fast.
 QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thresholds);
 // "大段文字无按键输入": a large piece with hardly a key behind it. A piece
 // that restores what was just removed in its place (an undo) is no such piece.

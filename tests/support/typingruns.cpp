@@ -13,9 +13,25 @@ KeyPace personLikePace(quint32 seed, double medianMs)
     return [generator, spread] { return (*spread)(*generator); };
 }
 
+KeyPace steadyPace(quint32 seed, double medianMs, double spread)
+{
+    auto generator = std::make_shared<std::mt19937>(seed);
+    auto intervals = std::make_shared<std::lognormal_distribution<double>>(
+            std::log(medianMs), std::sqrt(std::log(1 + spread * spread)));
+    return [generator, intervals] { return (*intervals)(*generator); };
+}
+
 KeyPace fixedPace(double ms)
 {
     return [ms] { return ms; };
+}
+
+KeyPace withPauses(KeyPace pace, int every, double pauseMs)
+{
+    auto count = std::make_shared<int>(0);
+    return [pace = std::move(pace), every, pauseMs, count] {
+        return pace() + (++*count % every == 0 ? pauseMs : 0);
+    };
 }
 
 KeyTimeline typedRun(const QString &text, const KeyPace &pace, HanziEntry hanzi, qint32 startMs)

@@ -15,8 +15,13 @@ using KeyPace = std::function<double()>;
 // A person's pace: intervals spread log-normally around `medianMs` (a
 // spread of about 0.5), drawn from `seed`.
 KeyPace personLikePace(quint32 seed, double medianMs = 200);
+// A steady person's pace: log-normal intervals whose standard deviation
+// over mean is `spread`.
+KeyPace steadyPace(quint32 seed, double medianMs, double spread);
 // A tool's pace: every interval `ms`.
 KeyPace fixedPace(double ms);
+// `pace` with a pause of `pauseMs` added after every `every` intervals.
+KeyPace withPauses(KeyPace pace, int every, double pauseMs);
 
 // How the run's Chinese characters arrive.
 enum class HanziEntry {

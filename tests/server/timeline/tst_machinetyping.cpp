@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <random>
 
 namespace {
 
@@ -53,6 +54,15 @@ QString article(int count)
     while (text.size() < count)
         text += verse.at(text.size() % verse.size());
     return text;
+}
+
+// A script's pace: intervals drawn evenly within `share` of `ms` either side.
+KeyPace jitteredPace(quint32 seed, double ms, double share)
+{
+    auto generator = std::make_shared<std::mt19937>(seed);
+    auto intervals = std::make_shared<std::uniform_real_distribution<double>>(ms * (1 - share),
+                                                                              ms * (1 + share));
+    return [generator, intervals] { return (*intervals)(*generator); };
 }
 
 ResultRecord recordOf(const KeyTimeline &timeline, const QString &typed, qint16 timePass)
@@ -151,11 +161,22 @@ private slots:
         QTest::addColumn<bool>("marked");
         QTest::newRow("even over 199 intervals") << playing(repeated(1, 100)) << 200 << false;
         QTest::newRow("even over 200 intervals") << playing(repeated(1, 100)) << 201 << true;
-        QTest::newRow("spread 0.34 over 200") << playing(alternating(300, 100, 34)) << 201 << true;
-        QTest::newRow("spread 0.36 over 200") << playing(alternating(300, 100, 36)) << 201 << false;
-        QVector<double> broken = repeated(150, 100);
-        broken << 2500 << repeated(150, 100);
-        QTest::newRow("even, but a break every 150") << playing(broken) << 302 << false;
+        QTest::newRow("spread 0.29 over 200") << playing(alternating(300, 100, 29)) << 201 << true;
+        QTest::newRow("spread 0.31 over 200") << playing(alternating(300, 100, 31)) << 201 << false;
+        // Stretches between breaks add up; each is measured at its own pace.
+        QVector<double> broken = repeated(100, 150);
+        broken << 2500 << repeated(99, 150);
+        QTest::newRow("even, 100 and 99 between breaks") << playing(broken) << 201 << false;
+        broken = repeated(100, 150);
+        broken << 2500 << repeated(100, 250);
+        QTest::newRow("even, 100 and 100 between breaks") << playing(broken) << 202 << true;
+        QTest::newRow("a metronome, 2.1 s after every 150 keys")
+                << withPauses(fixedPace(150), 150, 2100) << 601 << true;
+        for (quint32 seed : { 1u, 2u, 3u })
+            QTest::addRow("a steady person at spread 0.35, the same pauses, seed %u", seed)
+                    << withPauses(steadyPace(seed, 200, 0.35), 150, 2100) << 601 << false;
+        QTest::newRow("a script jittered by 30 %, the same pauses")
+                << withPauses(jitteredPace(1, 150, 0.3), 150, 2100) << 601 << true;
         QVector<double> burst = alternating(100, 200, 100);
         burst << repeated(30, 29) << alternating(100, 200, 100);
         QTest::newRow("30 intervals at 29 ms") << playing(burst) << 231 << true;
