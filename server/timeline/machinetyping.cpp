@@ -122,6 +122,70 @@ std::optional<double> lowestBurstMean(const QVector<QVector<double>> &intervalSt
     return lowest;
 }
 
+// Input-method commits gathered into the pieces a composition made: a
+// commit with no composing key of its own before it (its own committing
+// key aside) goes on the piece just committed, as the rest of a composition
+// chosen in parts or a punctuation mark after a word. Another edit or a
+// plain key (an arrow, Ctrl) ends a piece.
+class CommitPieces
+{
+public:
+    explicit CommitPieces(double keysPerChar) : m_keysPerChar(keysPerChar) { }
+
+    void commit(const QString &inserted, qint32 composingKeys, bool afterPlainKey)
+    {
+        if (m_open.commits > 0 && composingKeys <= 1 && !afterPlainKey) {
+            m_open.chars += qint32(inserted.size());
+            m_open.keys += composingKeys;
+            m_open.commits += 1;
+            m_open.punctuation = m_open.punctuation && isPunctuation(inserted);
+            return;
+        }
+        close();
+        m_open = Piece { qint32(inserted.size()), composingKeys, 1, composingKeys > 1,
+                         isPunctuation(inserted) };
+    }
+
+    void close()
+    {
+        if (m_open.commits > 0 && pasted(m_open))
+            m_pastedChars += m_open.chars;
+        m_open = {};
+    }
+
+    qint32 pastedChars() const { return m_pastedChars; }
+
+private:
+    struct Piece
+    {
+        qint32 chars = 0;
+        qint32 keys = 0;  // composing keys, each commit's own included
+        qint32 commits = 0;  // none: no piece open
+        bool composed = false;  // a key changed a composition before the first commit
+        bool punctuation = true;  // punctuation and symbols only
+    };
+
+    static bool isPunctuation(const QString &text)
+    {
+        return std::none_of(text.cbegin(), text.cend(),
+                            [](QChar c) { return c.isLetterOrNumber(); });
+    }
+
+    // Without a composition only a punctuation key commits: a mark or two
+    // ("……", "——") for each. With one, pinyin takes several keys a
+    // character and an abbreviated phrase about one.
+    bool pasted(const Piece &piece) const
+    {
+        if (!piece.composed)
+            return !piece.punctuation || piece.chars > 2 * piece.commits;
+        return piece.keys < piece.chars * m_keysPerChar;
+    }
+
+    double m_keysPerChar;
+    Piece m_open;
+    qint32 m_pastedChars = 0;
+};
+
 QString decimal(double value)
 {
     return QString::number(value, 'f', 2);
@@ -199,7 +263,8 @@ QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thr
         qint32 keys = 0;
         for (; key != timeline.keys.cend() && key->atMs <= edit.atMs + kSameEventMs; ++key)
             ++keys;
-        if (!restoring[i])
+        // An input method's commits have a rule of their own.
+        if (!restoring[i] && edit.source == TimelineEdit::Source::Keys)
             note(qint32(edit.inserted.size()), keys);
     }
     if (largest == 0)
@@ -207,6 +272,37 @@ QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thr
     return QStringLiteral("大段文字无按键输入（一次出现%1字，按键%2次）")
             .arg(largest)
             .arg(keysBehind);
+}
+
+QString pastedThroughInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds)
+{
+    CommitPieces pieces(thresholds.keysPerChar);
+    const std::vector<bool> restoring = restorations(timeline.edits);
+    qint32 typedIn = 0;
+    auto key = timeline.keys.cbegin();
+    for (size_t i = 0; i < timeline.edits.size(); ++i) {
+        const TimelineEdit &edit = timeline.edits[i];
+        qint32 composingKeys = 0;
+        bool plainKey = false;
+        for (; key != timeline.keys.cend() && key->atMs <= edit.atMs + kSameEventMs; ++key) {
+            composingKeys += key->intoComposition ? 1 : 0;
+            plainKey = plainKey || !key->intoComposition;
+        }
+        if (restoring[i] || edit.inserted.isEmpty()) {
+            pieces.close();
+            continue;
+        }
+        typedIn += qint32(edit.inserted.size());
+        if (edit.source == TimelineEdit::Source::InputMethod)
+            pieces.commit(edit.inserted, composingKeys, plainKey);
+        else
+            pieces.close();
+    }
+    pieces.close();
+    const qint32 pasted = pieces.pastedChars();
+    if (pasted < thresholds.pastedMinChars || pasted <= typedIn * thresholds.pastedShare)
+        return {};
+    return QStringLiteral("输入法粘贴%1字").arg(pasted);
 }
 
 QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &record,
@@ -261,7 +357,8 @@ TimelineFindings examineTimeline(const ResultRecord &record, const QString &publ
     for (const QString &doubt :
          { machinetyping::hanziWithoutInputMethod(timeline, thresholds),
            machinetyping::inhumanRhythm(timeline, thresholds),
-           machinetyping::textWithoutKeys(timeline, thresholds), disagreement }) {
+           machinetyping::textWithoutKeys(timeline, thresholds),
+           machinetyping::pastedThroughInputMethod(timeline, thresholds), disagreement }) {
         if (!doubt.isEmpty())
             findings.doubts << doubt;
     }

@@ -31,11 +31,18 @@ struct TypingThresholds
     qint32 breakMs = 2000;
 
     // 大段文字无按键输入: a piece of at least largePieceChars characters
-    // arriving with fewer typing keys behind it than keysPerChar per
-    // character. Pinyin takes several keys a character, abbreviated
-    // phrases about one.
+    // arriving as plain key events with fewer keys behind it than
+    // keysPerChar per character.
     qint32 largePieceChars = 10;
     double keysPerChar = 0.5;
+
+    // 输入法粘贴N字: input-method commits that no typing produced (no
+    // composition before them, or fewer composing keys than keysPerChar per
+    // character; pinyin takes several keys a character, abbreviated phrases
+    // about one), when together more than pastedShare of all characters
+    // typed in and at least pastedMinChars.
+    double pastedShare = 0.02;
+    qint32 pastedMinChars = 5;
 
     // 按键记录与成绩不符: the timeline may run this long past the record's
     // time (the clocks of the record and of the timeline tick apart).

@@ -65,6 +65,19 @@ KeyPace jitteredPace(quint32 seed, double ms, double share)
     return [generator, intervals] { return (*intervals)(*generator); };
 }
 
+// `run` goes on, a second later, with `arrows` keys that type nothing,
+// `composing` keys into a composition and the key that commits `text`.
+KeyTimeline committed(KeyTimeline run, const QString &text, int composing, int arrows = 0)
+{
+    qint32 atMs = run.keys.back().atMs + 1000;
+    for (int k = 0; k < arrows + composing; ++k, atMs += 150)
+        run.keys.push_back({ atMs, k >= arrows });
+    run.keys.push_back({ atMs, true });
+    run.edits.push_back({ atMs, qint32(keytimeline::replayed(run.edits)->size()), 0, text,
+                          TimelineEdit::Source::InputMethod });
+    return run;
+}
+
 ResultRecord recordOf(const KeyTimeline &timeline, const QString &typed, qint16 timePass)
 {
     ResultRecord record;
@@ -107,6 +120,11 @@ private slots:
                 << typedRun(latin(400), personLikePace(5, 400)) << QStringList();
         QTest::newRow("pinyin at a fixed delay")
                 << typedRun(text, fixedPace(100)) << QStringList { u"按键节奏不像人工输入"_qs };
+        KeyTimeline pasted = typedRun(text, personLikePace(11));
+        for (int i = 0; i < 10; ++i)
+            pasted = committed(pasted, article(9), 0, 1);
+        QTest::newRow("pasted by the input method in 9-character pieces")
+                << pasted << QStringList { u"输入法粘贴90字"_qs };
         QTest::newRow("Chinese as plain keys at a person's pace")
                 << typedRun(text, personLikePace(6), HanziEntry::PlainKeys)
                 << QStringList { u"汉字未经输入法输入（320字）"_qs };
@@ -230,10 +248,50 @@ private slots:
         QFETCH(QString, mark);
         KeyTimeline run = typedRun(u"开始"_qs, fixedPace(300));
         for (int k = 0; k < keys; ++k)
-            run.keys.push_back({ 5000 + k * 100, true });
+            run.keys.push_back({ 5000 + k * 100, false });
         run.edits.push_back(
-                { 5000 + keys * 100, 2, 0, article(chars), TimelineEdit::Source::InputMethod });
+                { 5000 + keys * 100, 2, 0, article(chars), TimelineEdit::Source::Keys });
         QCOMPARE(machinetyping::textWithoutKeys(run, kDefaults), mark);
+    }
+
+    void pastedThroughInputMethod_data()
+    {
+        QTest::addColumn<KeyTimeline>("run");
+        QTest::addColumn<QString>("mark");
+        // 400 characters typed by pinyin: more than 2 % pasted is 9 or more.
+        const KeyTimeline typed = typedRun(article(400), fixedPace(300));
+        QTest::newRow("400 by pinyin") << typed << QString();
+        QTest::newRow("9 composed by 9 keys") << committed(typed, article(9), 9) << QString();
+        QTest::newRow("9 without a composition")
+                << committed(typed, article(9), 0) << u"输入法粘贴9字"_qs;
+        QTest::newRow("8 without a composition") << committed(typed, article(8), 0) << QString();
+        QTest::newRow("9 after 3 composing keys")
+                << committed(typed, article(9), 3) << u"输入法粘贴9字"_qs;
+        QTest::newRow("9 after 4 composing keys") << committed(typed, article(9), 4) << QString();
+        QTest::newRow("10 without a composition")
+                << committed(typed, article(10), 0) << u"输入法粘贴10字"_qs;
+        QTest::newRow("30 after 14 arrows")
+                << committed(typed, article(30), 0, 14) << u"输入法粘贴30字"_qs;
+        QTest::newRow("30 after 14 composing keys")
+                << committed(typed, article(30), 14) << QString();
+        QTest::newRow("a composition chosen in parts")
+                << committed(committed(typed, u"春眠"_qs, 11), u"不觉晓"_qs, 0) << QString();
+        KeyTimeline pieces = typed, marks = typed;
+        for (int i = 0; i < 4; ++i) {
+            pieces = committed(pieces, article(3), 0, 1);
+            marks = committed(marks, u"……"_qs, 0);
+        }
+        QTest::newRow("four pieces of 3, an arrow between") << pieces << u"输入法粘贴12字"_qs;
+        QTest::newRow("four ellipses, each by its key") << marks << QString();
+        QTest::newRow("pinyin by words, the client's own test run")
+                << typedByPinyin(chineseText(600, 9), 9) << QString();
+    }
+
+    void pastedThroughInputMethod()
+    {
+        QFETCH(KeyTimeline, run);
+        QFETCH(QString, mark);
+        QCOMPARE(machinetyping::pastedThroughInputMethod(run, kDefaults), mark);
     }
 
     void undoIsNoLargePiece()
