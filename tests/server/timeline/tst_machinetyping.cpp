@@ -12,7 +12,6 @@
 #include <QtTest>
 
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -54,28 +53,6 @@ QString article(int count)
     while (text.size() < count)
         text += verse.at(text.size() % verse.size());
     return text;
-}
-
-// A script's pace: intervals drawn evenly within `share` of `ms` either side.
-KeyPace jitteredPace(quint32 seed, double ms, double share)
-{
-    auto generator = std::make_shared<std::mt19937>(seed);
-    auto intervals = std::make_shared<std::uniform_real_distribution<double>>(ms * (1 - share),
-                                                                              ms * (1 + share));
-    return [generator, intervals] { return (*intervals)(*generator); };
-}
-
-// `run` goes on, a second later, with `arrows` keys that type nothing,
-// `composing` keys into a composition and the key that commits `text`.
-KeyTimeline committed(KeyTimeline run, const QString &text, int composing, int arrows = 0)
-{
-    qint32 atMs = run.keys.back().atMs + 1000;
-    for (int k = 0; k < arrows + composing; ++k, atMs += 150)
-        run.keys.push_back({ atMs, k >= arrows });
-    run.keys.push_back({ atMs, true });
-    run.edits.push_back({ atMs, qint32(keytimeline::replayed(run.edits)->size()), 0, text,
-                          TimelineEdit::Source::InputMethod });
-    return run;
 }
 
 ResultRecord recordOf(const KeyTimeline &timeline, const QString &typed, qint16 timePass)
