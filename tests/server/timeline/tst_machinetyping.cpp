@@ -253,11 +253,16 @@ private slots:
                 << committed(typed, article(30), 14) << QString();
         QTest::newRow("a composition chosen in parts")
                 << committed(committed(typed, u"春眠"_qs, 11), u"不觉晓"_qs, 0) << QString();
-        KeyTimeline pieces = typed, marks = typed;
+        KeyTimeline pieces = typed, marks = typed, pairs = typed, composedPairs = typed;
         for (int i = 0; i < 4; ++i) {
             pieces = committed(pieces, article(3), 0, 1);
             marks = committed(marks, u"……"_qs, 0);
+            pairs = committed(pairs, u"春眠"_qs, 0, 1);
+            composedPairs = committed(composedPairs, u"春眠"_qs, 1, 1);
         }
+        QTest::newRow("five pairs without a composition, an arrow between")
+                << committed(pairs, u"春眠"_qs, 0, 1) << u"输入法粘贴10字"_qs;
+        QTest::newRow("four pairs after a composing key each") << composedPairs << QString();
         QTest::newRow("four pieces of 3, an arrow between") << pieces << u"输入法粘贴12字"_qs;
         QTest::newRow("four ellipses, each by its key") << marks << QString();
         QTest::newRow("pinyin by words, the client's own test run")
