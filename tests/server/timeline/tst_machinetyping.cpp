@@ -163,7 +163,7 @@ private slots:
         broken << 2500 << repeated(99, 150);
         QTest::newRow("even, 100 and 99 between breaks") << playing(broken) << 201 << false;
         broken = repeated(100, 150);
-        broken << 2500 << repeated(100, 250);
+        broken << 2500 << repeated(100, 300);
         QTest::newRow("even, 100 and 100 between breaks") << playing(broken) << 202 << true;
         QTest::newRow("a metronome, 2.1 s after every 150 keys")
                 << withPauses(fixedPace(150), 150, 2100) << 601 << true;
