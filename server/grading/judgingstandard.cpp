@@ -17,6 +17,7 @@ constexpr qint64 kMaxFileBytes = 16 * 1024;
 const QString kHanziMark = QStringLiteral("汉字未经输入法输入");
 const QString kRhythmMark = QStringLiteral("按键节奏不像人工输入");
 const QString kPieceMark = QStringLiteral("大段文字无按键输入");
+const QString kPasteMark = QStringLiteral("输入法粘贴");
 const QString kDisagreeMark = QStringLiteral("按键记录与成绩不符");
 const QString kSpeedMark = QStringLiteral("速度上限");
 
@@ -35,11 +36,13 @@ const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
           [](const S &s) { return double(s.typing.hanziByKeys); },
           [](S &s, double v) { s.typing.hanziByKeys = qint32(v); } },
         { QStringLiteral("evenStretchIntervals"), kRhythmMark,
-          QStringLiteral("过匀：连续按键间隔数"), true, 20, 10000,
+          QStringLiteral("过匀：停顿之间按键间隔共计"), true, 20, 10000,
           [](const S &s) { return double(s.typing.evenStretchIntervals); },
           [](S &s, double v) { s.typing.evenStretchIntervals = qint32(v); } },
-        { QStringLiteral("minSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"), false,
-          0, 2, [](const S &s) { return s.typing.minSpread; },
+        // Named anew when the stretches between breaks came to be pooled: a
+        // "minSpread" kept in a file was set for a single stretch's measure.
+        { QStringLiteral("pooledMinSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"),
+          false, 0, 2, [](const S &s) { return s.typing.minSpread; },
           [](S &s, double v) { s.typing.minSpread = v; } },
         { QStringLiteral("burstIntervals"), kRhythmMark, QStringLiteral("过快：连续按键间隔数"),
           true, 5, 10000, [](const S &s) { return double(s.typing.burstIntervals); },
@@ -57,6 +60,12 @@ const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
         { QStringLiteral("keysPerChar"), kPieceMark, QStringLiteral("每字按键少于"), false, 0, 20,
           [](const S &s) { return s.typing.keysPerChar; },
           [](S &s, double v) { s.typing.keysPerChar = v; } },
+        { QStringLiteral("pastedShare"), kPasteMark, QStringLiteral("超过所打文字的比例"), false, 0,
+          1, [](const S &s) { return s.typing.pastedShare; },
+          [](S &s, double v) { s.typing.pastedShare = v; } },
+        { QStringLiteral("pastedMinChars"), kPasteMark, QStringLiteral("且至少（字）"), true, 1,
+          100000, [](const S &s) { return double(s.typing.pastedMinChars); },
+          [](S &s, double v) { s.typing.pastedMinChars = qint32(v); } },
         { QStringLiteral("graceSeconds"), kDisagreeMark, QStringLiteral("按键记录可超出用时（秒）"),
           true, 0, 600, [](const S &s) { return double(s.typing.graceSeconds); },
           [](S &s, double v) { s.typing.graceSeconds = qint32(v); } },

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -76,44 +77,114 @@ QVector<QVector<double>> stretches(const std::vector<qint32> &keyMs, qint32 brea
     return stretches;
 }
 
-// The lowest spread (standard deviation over mean) of `window` intervals in
-// a row, and the lowest mean of `burst` in a row; none where a stretch is shorter.
-struct RhythmExtremes
+// The spread (standard deviation over mean) of the intervals between
+// breaks, all stretches pooled: each interval is measured against the mean
+// of its own stretch, so a tool that changes its pace at every break is as
+// even as it is within each. A stretch of one interval has no spread.
+struct PooledSpread
 {
-    std::optional<double> lowestSpread;
-    std::optional<double> lowestMean;
+    double spread = 0;
+    qint32 intervals = 0;
 };
 
-RhythmExtremes extremes(const QVector<QVector<double>> &intervalStretches, int window, int burst)
+PooledSpread pooledSpread(const QVector<QVector<double>> &intervalStretches)
 {
-    RhythmExtremes found;
+    double squares = 0;
+    qint32 intervals = 0, freedom = 0;
+    for (const QVector<double> &stretch : intervalStretches) {
+        const double mean = std::accumulate(stretch.cbegin(), stretch.cend(), 0.0)
+                / std::max<qsizetype>(stretch.size(), 1);
+        if (stretch.size() < 2 || mean <= 0)
+            continue;
+        for (double interval : stretch)
+            squares += (interval - mean) * (interval - mean) / (mean * mean);
+        intervals += qint32(stretch.size());
+        freedom += qint32(stretch.size()) - 1;
+    }
+    return { freedom > 0 ? std::sqrt(squares / freedom) : 0.0, intervals };
+}
+
+// The lowest mean of `burst` intervals in a row within a stretch; none
+// where every stretch is shorter.
+std::optional<double> lowestBurstMean(const QVector<QVector<double>> &intervalStretches, int burst)
+{
+    std::optional<double> lowest;
     for (const QVector<double> &intervals : intervalStretches) {
-        double sum = 0, squares = 0, burstSum = 0;
+        double sum = 0;
         for (int i = 0; i < intervals.size(); ++i) {
             sum += intervals[i];
-            squares += intervals[i] * intervals[i];
-            burstSum += intervals[i];
-            if (i >= window) {
-                sum -= intervals[i - window];
-                squares -= intervals[i - window] * intervals[i - window];
-            }
             if (i >= burst)
-                burstSum -= intervals[i - burst];
-            if (i + 1 >= window) {
-                const double mean = sum / window;
-                const double spread = mean > 0
-                        ? std::sqrt(std::max(squares / window - mean * mean, 0.0)) / mean
-                        : 0.0;
-                found.lowestSpread = std::min(found.lowestSpread.value_or(spread), spread);
-            }
-            if (i + 1 >= burst) {
-                const double mean = burstSum / burst;
-                found.lowestMean = std::min(found.lowestMean.value_or(mean), mean);
-            }
+                sum -= intervals[i - burst];
+            if (i + 1 >= burst)
+                lowest = std::min(lowest.value_or(sum / burst), sum / burst);
         }
     }
-    return found;
+    return lowest;
 }
+
+// Input-method commits gathered into the pieces a composition made: a
+// commit with no composing key of its own before it (its own committing
+// key aside) goes on the piece just committed, as the rest of a composition
+// chosen in parts or a punctuation mark after a word. Another edit or a
+// plain key (an arrow, Ctrl) ends a piece.
+class CommitPieces
+{
+public:
+    explicit CommitPieces(double keysPerChar) : m_keysPerChar(keysPerChar) { }
+
+    void commit(const QString &inserted, qint32 composingKeys, bool afterPlainKey)
+    {
+        if (m_open.commits > 0 && composingKeys <= 1 && !afterPlainKey) {
+            m_open.chars += qint32(inserted.size());
+            m_open.keys += composingKeys;
+            m_open.commits += 1;
+            m_open.punctuation = m_open.punctuation && isPunctuation(inserted);
+            return;
+        }
+        close();
+        m_open = Piece { qint32(inserted.size()), composingKeys, 1, composingKeys > 1,
+                         isPunctuation(inserted) };
+    }
+
+    void close()
+    {
+        if (m_open.commits > 0 && pasted(m_open))
+            m_pastedChars += m_open.chars;
+        m_open = {};
+    }
+
+    qint32 pastedChars() const { return m_pastedChars; }
+
+private:
+    struct Piece
+    {
+        qint32 chars = 0;
+        qint32 keys = 0;  // composing keys, each commit's own included
+        qint32 commits = 0;  // none: no piece open
+        bool composed = false;  // a key changed a composition before the first commit
+        bool punctuation = true;  // punctuation and symbols only
+    };
+
+    static bool isPunctuation(const QString &text)
+    {
+        return std::none_of(text.cbegin(), text.cend(),
+                            [](QChar c) { return c.isLetterOrNumber(); });
+    }
+
+    // Without a composition only a punctuation key commits: a mark or two
+    // ("……", "——") for each. With one, pinyin takes several keys a
+    // character and an abbreviated phrase about one.
+    bool pasted(const Piece &piece) const
+    {
+        if (!piece.composed)
+            return !piece.punctuation || piece.chars > 2 * piece.commits;
+        return piece.keys < piece.chars * m_keysPerChar;
+    }
+
+    double m_keysPerChar;
+    Piece m_open;
+    qint32 m_pastedChars = 0;
+};
 
 QString decimal(double value)
 {
@@ -155,19 +226,21 @@ QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thres
         }
         return {};
     }
-    const RhythmExtremes found =
-            extremes(stretches(typingKeyMs(timeline), thresholds.breakMs),
-                     thresholds.evenStretchIntervals, thresholds.burstIntervals);
-    if (found.lowestSpread && *found.lowestSpread < thresholds.minSpread)
+    const QVector<QVector<double>> intervalStretches =
+            stretches(typingKeyMs(timeline), thresholds.breakMs);
+    const PooledSpread even = pooledSpread(intervalStretches);
+    if (even.intervals >= thresholds.evenStretchIntervals && even.spread < thresholds.minSpread)
         return kRhythmMark
-                + QStringLiteral("（连续%1次按键的间隔几乎相同，离散度%2）")
-                          .arg(thresholds.evenStretchIntervals)
-                          .arg(decimal(*found.lowestSpread));
-    if (found.lowestMean && *found.lowestMean < thresholds.fastestMeanMs)
+                + QStringLiteral("（停顿之间%1次按键的间隔几乎相同，离散度%2）")
+                          .arg(even.intervals)
+                          .arg(decimal(even.spread));
+    const std::optional<double> fastest =
+            lowestBurstMean(intervalStretches, thresholds.burstIntervals);
+    if (fastest && *fastest < thresholds.fastestMeanMs)
         return kRhythmMark
                 + QStringLiteral("（连续%1次按键平均间隔%2毫秒）")
                           .arg(thresholds.burstIntervals)
-                          .arg(decimal(*found.lowestMean));
+                          .arg(decimal(*fastest));
     return {};
 }
 
@@ -190,7 +263,8 @@ QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thr
         qint32 keys = 0;
         for (; key != timeline.keys.cend() && key->atMs <= edit.atMs + kSameEventMs; ++key)
             ++keys;
-        if (!restoring[i])
+        // An input method's commits have a rule of their own.
+        if (!restoring[i] && edit.source == TimelineEdit::Source::Keys)
             note(qint32(edit.inserted.size()), keys);
     }
     if (largest == 0)
@@ -198,6 +272,37 @@ QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thr
     return QStringLiteral("大段文字无按键输入（一次出现%1字，按键%2次）")
             .arg(largest)
             .arg(keysBehind);
+}
+
+QString pastedThroughInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds)
+{
+    CommitPieces pieces(thresholds.keysPerChar);
+    const std::vector<bool> restoring = restorations(timeline.edits);
+    qint32 typedIn = 0;
+    auto key = timeline.keys.cbegin();
+    for (size_t i = 0; i < timeline.edits.size(); ++i) {
+        const TimelineEdit &edit = timeline.edits[i];
+        qint32 composingKeys = 0;
+        bool plainKey = false;
+        for (; key != timeline.keys.cend() && key->atMs <= edit.atMs + kSameEventMs; ++key) {
+            composingKeys += key->intoComposition ? 1 : 0;
+            plainKey = plainKey || !key->intoComposition;
+        }
+        if (restoring[i] || edit.inserted.isEmpty()) {
+            pieces.close();
+            continue;
+        }
+        typedIn += qint32(edit.inserted.size());
+        if (edit.source == TimelineEdit::Source::InputMethod)
+            pieces.commit(edit.inserted, composingKeys, plainKey);
+        else
+            pieces.close();
+    }
+    pieces.close();
+    const qint32 pasted = pieces.pastedChars();
+    if (pasted < thresholds.pastedMinChars || pasted <= typedIn * thresholds.pastedShare)
+        return {};
+    return QStringLiteral("输入法粘贴%1字").arg(pasted);
 }
 
 QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &record,
@@ -252,7 +357,8 @@ TimelineFindings examineTimeline(const ResultRecord &record, const QString &publ
     for (const QString &doubt :
          { machinetyping::hanziWithoutInputMethod(timeline, thresholds),
            machinetyping::inhumanRhythm(timeline, thresholds),
-           machinetyping::textWithoutKeys(timeline, thresholds), disagreement }) {
+           machinetyping::textWithoutKeys(timeline, thresholds),
+           machinetyping::pastedThroughInputMethod(timeline, thresholds), disagreement }) {
         if (!doubt.isEmpty())
             findings.doubts << doubt;
     }

@@ -18,11 +18,18 @@ namespace machinetyping {
 // Each rule's reason, empty when the timeline gives none.
 // "汉字未经输入法输入（N字）"
 QString hanziWithoutInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds);
-// "按键节奏不像人工输入": too even over a long stretch, or too fast.
+// "按键节奏不像人工输入": too even over the typing between breaks, pooled
+// over the run, or too fast.
 QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thresholds);
-// "大段文字无按键输入": a large piece with hardly a key behind it. A piece
-// that restores what was just removed in its place (an undo) is no such piece.
+// "大段文字无按键输入": a large piece of plain key events (or, on a coarse
+// timeline, of anything) with hardly a key behind it. A piece that restores
+// what was just removed in its place (an undo) is no such piece.
 QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thresholds);
+// "输入法粘贴N字": the characters of input-method commits that no composing
+// keys produced, such as a clipboard panel's, pieces of any size added up.
+// Keys that do not compose (arrows, Ctrl) count for nothing. A coarse
+// timeline keeps too little to tell.
+QString pastedThroughInputMethod(const KeyTimeline &timeline, const TypingThresholds &thresholds);
 // "按键记录与成绩不符": the edits do not replay into the sheet's typed text,
 // or the timeline runs past the record's time.
 QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &record,

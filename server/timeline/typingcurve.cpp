@@ -6,6 +6,7 @@
 #include "timeline/recordtimeline.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -101,4 +102,39 @@ double TypingCurve::lastMinuteSpeed() const
     if (m_endMs == fromMs)
         return 0;
     return countBetween(m_rightMs, fromMs, m_endMs + 1) * 60000.0 / (m_endMs - fromMs);
+}
+
+CurveAxis curveAxis(double fromMinute, double toMinute)
+{
+    // A few ticks to a stretch, never more than about ten.
+    const double span = toMinute - fromMinute;
+    const bool inSeconds = span < 2;
+    const double seconds = span * 60;
+    const double step = inSeconds ? (seconds > 60           ? 15
+                                             : seconds > 30 ? 10
+                                             : seconds > 10 ? 5
+                                                            : 1)
+                    / 60.0
+            : span > 40 ? 10
+            : span > 16 ? 5
+            : span > 4  ? 1
+                        : 0.5;
+    CurveAxis axis { inSeconds ? QStringLiteral("考试时间（分:秒）")
+                               : QStringLiteral("考试时间（分钟）"),
+                     {} };
+    // Counted in whole steps from 0, so that the ticks land on round times.
+    const double slack = 1e-9;
+    for (qint64 n = qint64(std::ceil(fromMinute / step - slack)); n * step <= toMinute + slack;
+         ++n) {
+        const double minute = n * step;
+        QString label;
+        if (inSeconds) {
+            const qint64 second = qRound64(minute * 60);
+            label = QStringLiteral("%1:%2").arg(second / 60).arg(second % 60, 2, 10, QChar(u'0'));
+        } else {
+            label = QString::number(minute, 'g', 6);
+        }
+        axis.ticks.push_back({ minute, label });
+    }
+    return axis;
 }

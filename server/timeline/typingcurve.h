@@ -9,6 +9,7 @@
 // counts nowhere.
 #include "keytimeline.h"
 
+#include <QString>
 #include <QVector>
 
 #include <vector>
@@ -62,3 +63,26 @@ private:
     std::vector<qint32> m_activeMs;  // every key and edit, sorted
     qint32 m_endMs = 0;
 };
+
+// A tick of the curve's time axis, at `minute` of the exam.
+struct CurveTick
+{
+    double minute = 0;
+    QString label;
+
+    friend bool operator==(const CurveTick &a, const CurveTick &b)
+    {
+        return qFuzzyCompare(a.minute + 1, b.minute + 1) && a.label == b.label;
+    }
+};
+
+struct CurveAxis
+{
+    QString title;
+    QVector<CurveTick> ticks;  // every one labelled
+};
+
+// The time axis over the minutes from `fromMinute` to `toMinute`: ticks at
+// round minutes labelled in minutes, or, on a stretch under two minutes, at
+// round seconds labelled "分:秒".
+CurveAxis curveAxis(double fromMinute, double toMinute);

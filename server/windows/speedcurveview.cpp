@@ -3,6 +3,7 @@
 #include "windows/speedcurveview.h"
 
 #include <QAreaSeries>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -51,11 +52,8 @@ SpeedCurveView::SpeedCurveView(const TypingCurve &curve, qint32 pauseSeconds, QW
          { static_cast<QAbstractSeries *>(m_pauseArea), static_cast<QAbstractSeries *>(m_speed),
            static_cast<QAbstractSeries *>(m_wrong) })
         m_chart->addSeries(series);
-    m_minutes = new QValueAxis(m_chart);
-    m_minutes->setTitleText(QStringLiteral("考试时间（分钟）"));
-    m_minutes->setLabelFormat(QStringLiteral("%g"));
-    m_minutes->setTickType(QValueAxis::TicksDynamic);
-    m_minutes->setTickAnchor(0);
+    m_minutes = new QCategoryAxis(m_chart);
+    m_minutes->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_perMinute = new QValueAxis(m_chart);
     m_perMinute->setTitleText(QStringLiteral("字/分钟"));
     m_perMinute->setLabelFormat(QStringLiteral("%d"));
@@ -94,9 +92,13 @@ void SpeedCurveView::showWhole()
 
 void SpeedCurveView::followZoom(qreal fromMinute, qreal toMinute)
 {
-    // Ticks at whole minutes, or at half minutes on a short stretch.
-    const qreal span = toMinute - fromMinute;
-    m_minutes->setTickInterval(span > 40 ? 10 : span > 16 ? 5 : span > 4 ? 1 : 0.5);
+    const CurveAxis axis = curveAxis(fromMinute, toMinute);
+    m_minutes->setTitleText(axis.title);
+    for (const QString &label : m_minutes->categoriesLabels())
+        m_minutes->remove(label);
+    m_minutes->setStartValue(fromMinute);
+    for (const CurveTick &tick : axis.ticks)
+        m_minutes->append(tick.label, tick.minute);
     const int step = toMinute - fromMinute <= kZoomedMinutes + 1e-9 && m_curve.endMs() > 0
                     && toMinute - fromMinute < m_curve.endMs() / 60000.0 - 1e-9
             ? kZoomedStepSeconds

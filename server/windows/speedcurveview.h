@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class QAreaSeries;
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLabel;
@@ -50,7 +51,8 @@ private:
     QScatterSeries *m_wrong = nullptr;
     QLineSeries *m_pauseTop = nullptr;
     QAreaSeries *m_pauseArea = nullptr;
-    QValueAxis *m_minutes = nullptr;
+    // Labelled tick by tick, so that a short stretch shows seconds.
+    QCategoryAxis *m_minutes = nullptr;
     QValueAxis *m_perMinute = nullptr;
     QLabel *m_stepNote = nullptr;
 };

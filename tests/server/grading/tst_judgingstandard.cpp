@@ -12,8 +12,8 @@
 namespace {
 
 // The defaults as the dialog shows them, in its order.
-const QStringList kDefaults { u"5"_qs,    u"200"_qs, u"0.35"_qs, u"30"_qs, u"30"_qs,
-                              u"2000"_qs, u"10"_qs,  u"0.5"_qs,  u"10"_qs, u"300"_qs };
+const QStringList kDefaults { u"5"_qs,  u"200"_qs, u"0.3"_qs,  u"30"_qs, u"30"_qs, u"2000"_qs,
+                              u"10"_qs, u"0.5"_qs, u"0.02"_qs, u"5"_qs,  u"10"_qs, u"300"_qs };
 
 }  // namespace
 
@@ -38,9 +38,9 @@ private slots:
         QTest::newRow("spread with decimals, blanks around") << 2 << u" 0.42 "_qs << QString();
         QTest::newRow("spread 0 judges nothing even") << 2 << u"0"_qs << QString();
         QTest::newRow("spread above 2") << 2 << u"2.01"_qs << spread;
-        QTest::newRow("highest ceiling") << 9 << u"3000"_qs << QString();
-        QTest::newRow("ceiling above it") << 9 << u"3001"_qs << ceiling;
-        QTest::newRow("ceiling below 30") << 9 << u"29"_qs << ceiling;
+        QTest::newRow("highest ceiling") << 11 << u"3000"_qs << QString();
+        QTest::newRow("ceiling above it") << 11 << u"3001"_qs << ceiling;
+        QTest::newRow("ceiling below 30") << 11 << u"29"_qs << ceiling;
     }
     void typedValues()
     {
@@ -65,19 +65,23 @@ private slots:
 
         QStringList typed = kDefaults;
         typed[2] = u"0.4"_qs;
-        typed[9] = u"250"_qs;
+        typed[11] = u"250"_qs;
         const JudgingStandard changed = *JudgingStandard::fromTexts(typed).standard;
         QCOMPARE(changed.save(dir.path()), QString());
         QCOMPARE(JudgingStandard::load(dir.path()).standard->texts(), typed);
-        QVERIFY(readFile(path).contains("minSpread=0.4\r\n"));
+        QVERIFY(readFile(path).contains("\npooledMinSpread=0.4\r\n"));
 
         // A setting the file leaves out keeps its default.
         QVERIFY(writeFile(path, "speedCeiling=250\r\n"));
         QStringList ceilingOnly = kDefaults;
-        ceilingOnly[9] = u"250"_qs;
+        ceilingOnly[11] = u"250"_qs;
         QCOMPARE(JudgingStandard::load(dir.path()).standard->texts(), ceilingOnly);
 
-        QVERIFY(writeFile(path, "minSpread=\xd2\xbb\r\n"));  // 一 in GBK
+        // A spread kept for the measure before stretches were pooled is left behind.
+        QVERIFY(writeFile(path, "minSpread=0.35\r\n"));
+        QCOMPARE(JudgingStandard::load(dir.path()).standard->texts(), kDefaults);
+
+        QVERIFY(writeFile(path, "pooledMinSpread=\xd2\xbb\r\n"));  // 一 in GBK
         const JudgingStandard::Reading broken = JudgingStandard::load(dir.path());
         QVERIFY(!broken.standard);
         QVERIFY2(broken.problem.startsWith(u"判定标准文件 "_qs + QDir::toNativeSeparators(path)),

@@ -97,6 +97,11 @@ private slots:
                 << typedRun(latin(400), personLikePace(5, 400)) << QStringList();
         QTest::newRow("pinyin at a fixed delay")
                 << typedRun(text, fixedPace(100)) << QStringList { u"按键节奏不像人工输入"_qs };
+        KeyTimeline pasted = typedRun(text, personLikePace(11));
+        for (int i = 0; i < 10; ++i)
+            pasted = committed(pasted, article(9), 0, 1);
+        QTest::newRow("pasted by the input method in 9-character pieces")
+                << pasted << QStringList { u"输入法粘贴90字"_qs };
         QTest::newRow("Chinese as plain keys at a person's pace")
                 << typedRun(text, personLikePace(6), HanziEntry::PlainKeys)
                 << QStringList { u"汉字未经输入法输入（320字）"_qs };
@@ -151,11 +156,22 @@ private slots:
         QTest::addColumn<bool>("marked");
         QTest::newRow("even over 199 intervals") << playing(repeated(1, 100)) << 200 << false;
         QTest::newRow("even over 200 intervals") << playing(repeated(1, 100)) << 201 << true;
-        QTest::newRow("spread 0.34 over 200") << playing(alternating(300, 100, 34)) << 201 << true;
-        QTest::newRow("spread 0.36 over 200") << playing(alternating(300, 100, 36)) << 201 << false;
-        QVector<double> broken = repeated(150, 100);
-        broken << 2500 << repeated(150, 100);
-        QTest::newRow("even, but a break every 150") << playing(broken) << 302 << false;
+        QTest::newRow("spread 0.29 over 200") << playing(alternating(300, 100, 29)) << 201 << true;
+        QTest::newRow("spread 0.31 over 200") << playing(alternating(300, 100, 31)) << 201 << false;
+        // Stretches between breaks add up; each is measured at its own pace.
+        QVector<double> broken = repeated(100, 150);
+        broken << 2500 << repeated(99, 150);
+        QTest::newRow("even, 100 and 99 between breaks") << playing(broken) << 201 << false;
+        broken = repeated(100, 150);
+        broken << 2500 << repeated(100, 300);
+        QTest::newRow("even, 100 and 100 between breaks") << playing(broken) << 202 << true;
+        QTest::newRow("a metronome, 2.1 s after every 150 keys")
+                << withPauses(fixedPace(150), 150, 2100) << 601 << true;
+        for (quint32 seed : { 1u, 2u, 3u })
+            QTest::addRow("a steady person at spread 0.35, the same pauses, seed %u", seed)
+                    << withPauses(steadyPace(seed, 200, 0.35), 150, 2100) << 601 << false;
+        QTest::newRow("a script jittered by 30 %, the same pauses")
+                << withPauses(jitteredPace(1, 150, 0.3), 150, 2100) << 601 << true;
         QVector<double> burst = alternating(100, 200, 100);
         burst << repeated(30, 29) << alternating(100, 200, 100);
         QTest::newRow("30 intervals at 29 ms") << playing(burst) << 231 << true;
@@ -209,10 +225,55 @@ private slots:
         QFETCH(QString, mark);
         KeyTimeline run = typedRun(u"开始"_qs, fixedPace(300));
         for (int k = 0; k < keys; ++k)
-            run.keys.push_back({ 5000 + k * 100, true });
+            run.keys.push_back({ 5000 + k * 100, false });
         run.edits.push_back(
-                { 5000 + keys * 100, 2, 0, article(chars), TimelineEdit::Source::InputMethod });
+                { 5000 + keys * 100, 2, 0, article(chars), TimelineEdit::Source::Keys });
         QCOMPARE(machinetyping::textWithoutKeys(run, kDefaults), mark);
+    }
+
+    void pastedThroughInputMethod_data()
+    {
+        QTest::addColumn<KeyTimeline>("run");
+        QTest::addColumn<QString>("mark");
+        // 400 characters typed by pinyin: more than 2 % pasted is 9 or more.
+        const KeyTimeline typed = typedRun(article(400), fixedPace(300));
+        QTest::newRow("400 by pinyin") << typed << QString();
+        QTest::newRow("9 composed by 9 keys") << committed(typed, article(9), 9) << QString();
+        QTest::newRow("9 without a composition")
+                << committed(typed, article(9), 0) << u"输入法粘贴9字"_qs;
+        QTest::newRow("8 without a composition") << committed(typed, article(8), 0) << QString();
+        QTest::newRow("9 after 3 composing keys")
+                << committed(typed, article(9), 3) << u"输入法粘贴9字"_qs;
+        QTest::newRow("9 after 4 composing keys") << committed(typed, article(9), 4) << QString();
+        QTest::newRow("10 without a composition")
+                << committed(typed, article(10), 0) << u"输入法粘贴10字"_qs;
+        QTest::newRow("30 after 14 arrows")
+                << committed(typed, article(30), 0, 14) << u"输入法粘贴30字"_qs;
+        QTest::newRow("30 after 14 composing keys")
+                << committed(typed, article(30), 14) << QString();
+        QTest::newRow("a composition chosen in parts")
+                << committed(committed(typed, u"春眠"_qs, 11), u"不觉晓"_qs, 0) << QString();
+        KeyTimeline pieces = typed, marks = typed, pairs = typed, composedPairs = typed;
+        for (int i = 0; i < 4; ++i) {
+            pieces = committed(pieces, article(3), 0, 1);
+            marks = committed(marks, u"……"_qs, 0);
+            pairs = committed(pairs, u"春眠"_qs, 0, 1);
+            composedPairs = committed(composedPairs, u"春眠"_qs, 1, 1);
+        }
+        QTest::newRow("five pairs without a composition, an arrow between")
+                << committed(pairs, u"春眠"_qs, 0, 1) << u"输入法粘贴10字"_qs;
+        QTest::newRow("four pairs after a composing key each") << composedPairs << QString();
+        QTest::newRow("four pieces of 3, an arrow between") << pieces << u"输入法粘贴12字"_qs;
+        QTest::newRow("four ellipses, each by its key") << marks << QString();
+        QTest::newRow("pinyin by words, the client's own test run")
+                << typedByPinyin(chineseText(600, 9), 9) << QString();
+    }
+
+    void pastedThroughInputMethod()
+    {
+        QFETCH(KeyTimeline, run);
+        QFETCH(QString, mark);
+        QCOMPARE(machinetyping::pastedThroughInputMethod(run, kDefaults), mark);
     }
 
     void undoIsNoLargePiece()

@@ -92,6 +92,50 @@ private slots:
         QCOMPARE(curve.pauses(10), (QVector<CurvePause> { { 9999, 20000 } }));
     }
 
+    void timeAxisLabelsEveryTick_data()
+    {
+        QTest::addColumn<double>("fromMinute");
+        QTest::addColumn<double>("toMinute");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("labels");  // at the times they name
+        const QString seconds = u"考试时间（分:秒）"_qs, minutes = u"考试时间（分钟）"_qs;
+        QTest::newRow("0.5 to 1 minute")
+                << 0.5 << 1.0 << seconds
+                << QStringList { u"0:30"_qs, u"0:35"_qs, u"0:40"_qs, u"0:45"_qs,
+                                 u"0:50"_qs, u"0:55"_qs, u"1:00"_qs };
+        QTest::newRow("31 seconds")
+                << 1.0 << 1.0 + 31 / 60.0 << seconds
+                << QStringList { u"1:00"_qs, u"1:10"_qs, u"1:20"_qs, u"1:30"_qs };
+        QTest::newRow("just under two minutes")
+                << 0.1 << 2.09 << seconds
+                << QStringList { u"0:15"_qs, u"0:30"_qs, u"0:45"_qs, u"1:00"_qs,
+                                 u"1:15"_qs, u"1:30"_qs, u"1:45"_qs, u"2:00"_qs };
+        QTest::newRow("two minutes")
+                << 0.1 << 2.1 << minutes << QStringList { u"0.5"_qs, u"1"_qs, u"1.5"_qs, u"2"_qs };
+        QTest::newRow("45 minutes")
+                << 0.0 << 45.0 << minutes
+                << QStringList { u"0"_qs, u"10"_qs, u"20"_qs, u"30"_qs, u"40"_qs };
+    }
+
+    void timeAxisLabelsEveryTick()
+    {
+        QFETCH(double, fromMinute);
+        QFETCH(double, toMinute);
+        QFETCH(QString, title);
+        QFETCH(QStringList, labels);
+        const CurveAxis axis = curveAxis(fromMinute, toMinute);
+        QCOMPARE(axis.title, title);
+        QStringList shown;
+        for (const CurveTick &tick : axis.ticks) {
+            const QStringList parts = tick.label.split(u':');
+            const double named = parts.size() == 2 ? parts[0].toDouble() + parts[1].toDouble() / 60
+                                                   : parts[0].toDouble();
+            QCOMPARE(tick.minute, named);
+            shown << tick.label;
+        }
+        QCOMPARE(shown, labels);
+    }
+
     void replayShowsEachMoment()
     {
         // Long enough to pass several kept texts, with deletions between.
