@@ -122,8 +122,9 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return { refused };
     QSqlQuery query(connection());
-    const QString lock = ArchiveDialect::of(connection()).keepLock();
-    bool ok = lock.isEmpty() || query.exec(lock);
+    bool ok = true;
+    for (const QString &statement : ArchiveDialect::of(connection()).keepLock())
+        ok = ok && query.exec(statement);
     if (ok) {
         // Of a publication, the copy kept first stands: a clear repeated
         // after a failure or a kill may find its rows collected anew.
@@ -140,17 +141,14 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
             return { {}, id, true };
         return { failed(cannotWrite(), query.lastError().text()) };
     }
-    qint64 id = 1;
-    if (ok && (ok = query.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) + 1 FROM exams")))
-        && query.next())
-        id = query.value(0).toLongLong();
+    qint64 id = 0;
     if (ok) {
+        // The id is the database's own, given by the insert.
         query.prepare(QStringLiteral(
-                "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
+                "INSERT INTO exams (exam_key, opened_at, closed_at, archived_at, "
                 "article_name, article_text, exam_minutes, roster, grading, lab, teacher, "
-                "publication) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        const QVariantList values { id,
-                                    sitting.key,
+                "publication) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+        const QVariantList values { sitting.key,
                                     timeValue(sitting.openedAt),
                                     timeValue(sitting.closedAt),
                                     timeValue(sitting.archivedAt.isValid()
@@ -166,7 +164,9 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     publicationValue(sitting.publication) };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
-        ok = query.exec();
+        ok = query.exec() && query.next();
+        if (ok)
+            id = query.value(0).toLongLong();
     }
     if (ok)
         ok = query.prepare(QStringLiteral(

@@ -251,7 +251,8 @@ private slots:
         {
             SqliteHolder older(path);
             for (int version = 0; version < 2; ++version) {
-                for (const QString &statement : archiveschema::migration(version))
+                for (const QString &statement : archiveschema::migration(
+                             version, ArchiveDialect::of(ArchivePlace::file(path))))
                     QVERIFY(older.run(statement));
             }
             QVERIFY(older.run(u"UPDATE archive_schema SET version = 2"_qs));
