@@ -188,7 +188,7 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
 
 ArchiveRead<GradeWideExam> HistoryController::gradeExam(qint64 id)
 {
-    ArchiveRead<QVector<ArchivedExam>> exams = m_archive.gradeExamOf(id);
+    ArchiveRead<QVector<ArchivedExam>> exams = shown().gradeExamOf(id);
     if (!exams.value)
         return { std::nullopt, exams.problem };
     return { GradeWideExam(std::move(*exams.value)), {} };
