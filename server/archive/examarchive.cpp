@@ -116,7 +116,8 @@ QString ExamArchive::keyOf(const QByteArray &publishedDigest, const QVector<Resu
     return QString::fromLatin1(hash.result().toHex());
 }
 
-ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows)
+ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows,
+                                    Outbox outbox)
 {
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
@@ -147,7 +148,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
         query.prepare(QStringLiteral(
                 "INSERT INTO exams (exam_key, opened_at, closed_at, archived_at, "
                 "article_name, article_text, exam_minutes, roster, grading, lab, teacher, "
-                "publication) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+                "publication, sent_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                "RETURNING id"));
         const QVariantList values { sitting.key,
                                     timeValue(sitting.openedAt),
                                     timeValue(sitting.closedAt),
@@ -161,7 +163,10 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     sitting.scale.toText(),
                                     sitting.lab,
                                     sitting.teacher,
-                                    publicationValue(sitting.publication) };
+                                    publicationValue(sitting.publication),
+                                    outbox == Outbox::Waits
+                                            ? QVariant(QMetaType::fromType<QString>())
+                                            : QVariant(QStringLiteral("")) };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
         ok = query.exec() && query.next();
@@ -319,13 +324,27 @@ QString ExamArchive::markSent(qint64 id, const QDateTime &when)
     return setExamValue(id, QStringLiteral("sent_at"), timeValue(when));
 }
 
-QString ExamArchive::queueKeptBefore()
+QString ExamArchive::queueKeptBefore(const QString &lab)
+{
+    return runWrite(QStringLiteral("UPDATE exams SET sent_at = NULL, lab = ? WHERE sent_at = ''"),
+                    { lab });
+}
+
+QString ExamArchive::holdWaiting()
+{
+    return runWrite(QStringLiteral("UPDATE exams SET sent_at = '' WHERE sent_at IS NULL"));
+}
+
+QString ExamArchive::runWrite(const QString &statement, const QVariantList &values)
 {
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("UPDATE exams SET sent_at = NULL WHERE sent_at = ''")))
+    query.prepare(statement);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec())
         return failed(cannotWrite(), query.lastError().text());
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(cannotWrite(), detail);

@@ -114,7 +114,11 @@ QString HistoryController::keepCurrentExam()
     const QVector<ArchivedRow> &rows = current.value->rows;
     if (std::all_of(rows.begin(), rows.end(), [](const ArchivedRow &row) { return row.absent(); }))
         return {};
-    return m_archive.keep(current.value->sitting, current.value->rows).problem;
+    // Kept while the console has no school archive: it stays here until
+    // the examiner sends the exams kept before.
+    const auto outbox = m_running.school.place.isEmpty() ? ExamArchive::Outbox::KeptBefore
+                                                         : ExamArchive::Outbox::Waits;
+    return m_archive.keep(current.value->sitting, current.value->rows, outbox).problem;
 }
 
 ArchiveRead<QVector<ArchivedExam>>
