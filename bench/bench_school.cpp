@@ -7,10 +7,15 @@
 // exam with its figures), the examinees to pick from, one exam's statistics
 // and charts, a grade-wide exam (one morning's article in every lab) and
 // the term report of twelve classes (their 240 exams read and written).
+// The grade-wide exam is asked of a lab's console as 年级汇总 asks it, over
+// the archive its 历次考试 lists.
 #include "archive/examineesearch.h"
 #include "archive/examlisting.h"
+#include "benchconsole.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
+
+#include "control/consolecontroller.h"
 
 #include "report/examcharts.h"
 #include "report/termreport.h"
@@ -20,6 +25,8 @@
 
 #include <QChartView>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -123,11 +130,14 @@ QString seed(const ArchivePlace &place)
     return problem;
 }
 
+// The archive, and the console of lab 1 whose 历次考试 shows it: its own
+// file beside cj.mdb, or the school's database its setting names.
 struct SchoolArchive
 {
     explicit SchoolArchive(bool onServer)
     {
-        ArchivePlace place = ArchivePlace::file(dir.filePath(ExamArchive::defaultFileName()));
+        ArchivePlace place = ArchivePlace::file(
+                QFileInfo(room.folders().database).dir().filePath(ExamArchive::defaultFileName()));
         if (onServer) {
             cluster = std::make_unique<PostgresCluster>();
             if (!cluster->problem().isEmpty())
@@ -137,11 +147,21 @@ struct SchoolArchive
         if (const QString problem = seed(place); !problem.isEmpty())
             qFatal("cannot seed the archive: %s", qPrintable(problem));
         archive = std::make_unique<ExamArchive>(place);
+        console = std::make_unique<console::ConsoleController>(room.folders());
+        QString problem;
+        if (onServer)
+            problem = console->school().save(
+                    { place.text(), QStringLiteral("1号机房"), QStringLiteral("教师1") });
+        if (problem.isEmpty())
+            problem = console->history().openArchiveShown();
+        if (!problem.isEmpty())
+            qFatal("the console cannot show the archive: %s", qPrintable(problem));
     }
 
-    QTemporaryDir dir;
+    BenchConsole room;
     std::unique_ptr<PostgresCluster> cluster;
     std::unique_ptr<ExamArchive> archive;
+    std::unique_ptr<console::ConsoleController> console;
 };
 
 std::unique_ptr<SchoolArchive> places[2];
@@ -155,7 +175,7 @@ void closePlaces()
 }
 
 // Made once for each place, when a benchmark first asks for it.
-ExamArchive &archiveOn(bool onServer)
+SchoolArchive &placeOn(bool onServer)
 {
     auto &place = places[onServer ? 1 : 0];
     if (!place) {
@@ -163,7 +183,12 @@ ExamArchive &archiveOn(bool onServer)
             qAddPostRoutine(closePlaces);
         place = std::make_unique<SchoolArchive>(onServer);
     }
-    return *place->archive;
+    return *place;
+}
+
+ExamArchive &archiveOn(bool onServer)
+{
+    return *placeOn(onServer).archive;
 }
 
 // What opening 历次考试 reads: the newest exams the list shows with their
@@ -230,20 +255,20 @@ BENCHMARK(BM_ExamStatisticsAndCharts)
         ->Unit(benchmark::kMillisecond);
 
 // The first morning's exams share their article and minutes: every lab's
-// four classes sat it, read and ranked as one exam.
+// four classes sat it, read and ranked as one exam, asked of the console as
+// 年级汇总 asks it.
 void BM_GradeExam(benchmark::State &state)
 {
-    ExamArchive &archive = archiveOn(state.range(0));
+    console::HistoryController &history = placeOn(state.range(0)).console->history();
     for (auto _ : state) {
-        ArchiveRead<QVector<ArchivedExam>> exams = archive.gradeExamOf(1);
-        if (!exams.value) {
-            state.SkipWithError(qPrintable(exams.problem));
+        const ArchiveRead<GradeWideExam> grade = history.gradeExam(1);
+        if (!grade.value || !grade.value->isGradeWide()) {
+            state.SkipWithError(qPrintable(grade.problem));
             break;
         }
-        const GradeWideExam grade(std::move(*exams.value));
-        benchmark::DoNotOptimize(grade.ranking().size());
-        state.counters["exams"] = double(grade.exams().size());
-        state.counters["classes"] = double(grade.classes().size());
+        benchmark::DoNotOptimize(grade.value->ranking().size());
+        state.counters["exams"] = double(grade.value->exams().size());
+        state.counters["classes"] = double(grade.value->classes().size());
     }
 }
 BENCHMARK(BM_GradeExam)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -262,7 +262,8 @@ QString ArchiveDatabase::migrateLocked()
         if (!transaction.beginProblem().isEmpty())
             return fileReason(QStringLiteral("无法升级（") + transaction.beginProblem() + u'）');
         QSqlQuery query(connection());
-        QStringList statements = archiveschema::migration(version);
+        QStringList statements =
+                archiveschema::migration(version, ArchiveDialect::of(connection()));
         statements << QStringLiteral("UPDATE archive_schema SET version = %1").arg(version + 1);
         for (const QString &statement : statements) {
             if (detail = run(query, statement); !detail.isEmpty())

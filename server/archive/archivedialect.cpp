@@ -34,10 +34,12 @@ QString ArchiveDialect::migrationUnlock() const
                       : QString();
 }
 
-QString ArchiveDialect::keepLock() const
+QStringList ArchiveDialect::keepLock() const
 {
-    return m_postgres ? QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kKeepLockKey)
-                      : QStringLiteral("UPDATE archive_schema SET version = version");
+    if (m_postgres)
+        return { QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"),
+                 QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kKeepLockKey) };
+    return { QStringLiteral("UPDATE archive_schema SET version = version") };
 }
 
 QString ArchiveDialect::checkpoint() const

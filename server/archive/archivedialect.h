@@ -5,6 +5,8 @@
 // kept here alone: the statements a connection starts with, the locks that
 // let several consoles share one database, the log kept beside a file.
 // Tables and queries are the same on both.
+#include "archive/archiveplace.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -13,6 +15,7 @@ class ArchiveDialect
 {
 public:
     static ArchiveDialect of(const QSqlDatabase &connection);
+    static ArchiveDialect of(const ArchivePlace &place) { return ArchiveDialect(place.isSchool()); }
 
     bool isPostgres() const { return m_postgres; }
 
@@ -24,12 +27,16 @@ public:
     // migration: on a shared database one console migrates, the others wait.
     QString migrationLock() const;
     QString migrationUnlock() const;
-    // Taken first in the transaction that keeps an exam and held until it
-    // ends, so that two consoles keeping at once look for the exam's key
-    // and give ids one after the other. A file is locked by a write: taken
-    // before anything is read, since a transaction that read first cannot
-    // write once another connection (the sender's thread) has committed.
-    QString keepLock() const;
+    // Run first in the transaction that keeps an exam: a lock held until
+    // it ends, so that two consoles keeping at once look for the exam's key
+    // one after the other. On a server the keep reads at read committed
+    // whatever the server's default, so that once the lock is held it sees
+    // the exams kept meanwhile (a snapshot taken before would not, and
+    // would keep a second copy or fail to serialize). A file is locked by
+    // a write: taken before anything is read, since a transaction that
+    // read first cannot write once another connection (the sender's
+    // thread) has committed.
+    QStringList keepLock() const;
     // Copies a file's log into the file itself after a commit, so that the
     // file alone holds the archive; nothing on a server.
     QString checkpoint() const;

@@ -40,6 +40,14 @@ QString ArchivePlace::shown() const
     return QUrl(m_text).toString(QUrl::RemovePassword);
 }
 
+bool ArchivePlace::hasPassword() const
+{
+    const QUrl url(m_text);
+    return m_school
+            && (!url.password().isEmpty()
+                || QUrlQuery(url).hasQueryItem(QStringLiteral("password")));
+}
+
 QString ArchivePlace::driverName() const
 {
     return m_school ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE");

@@ -24,6 +24,8 @@ public:
     const QString &text() const { return m_text; }
     // How the examiner is shown it: a native path, or the URI without any password.
     QString shown() const;
+    // A school URI with a password in it, before the host or as an option.
+    bool hasPassword() const;
 
     // The Qt SQL driver of this place.
     QString driverName() const;

@@ -116,14 +116,16 @@ QString ExamArchive::keyOf(const QByteArray &publishedDigest, const QVector<Resu
     return QString::fromLatin1(hash.result().toHex());
 }
 
-ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows)
+ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows,
+                                    Outbox outbox)
 {
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return { refused };
     QSqlQuery query(connection());
-    const QString lock = ArchiveDialect::of(connection()).keepLock();
-    bool ok = lock.isEmpty() || query.exec(lock);
+    bool ok = true;
+    for (const QString &statement : ArchiveDialect::of(connection()).keepLock())
+        ok = ok && query.exec(statement);
     if (ok) {
         // Of a publication, the copy kept first stands: a clear repeated
         // after a failure or a kill may find its rows collected anew.
@@ -140,17 +142,15 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
             return { {}, id, true };
         return { failed(cannotWrite(), query.lastError().text()) };
     }
-    qint64 id = 1;
-    if (ok && (ok = query.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) + 1 FROM exams")))
-        && query.next())
-        id = query.value(0).toLongLong();
+    qint64 id = 0;
     if (ok) {
+        // The id is the database's own, given by the insert.
         query.prepare(QStringLiteral(
-                "INSERT INTO exams (id, exam_key, opened_at, closed_at, archived_at, "
+                "INSERT INTO exams (exam_key, opened_at, closed_at, archived_at, "
                 "article_name, article_text, exam_minutes, roster, grading, lab, teacher, "
-                "publication) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-        const QVariantList values { id,
-                                    sitting.key,
+                "publication, sent_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+                "RETURNING id"));
+        const QVariantList values { sitting.key,
                                     timeValue(sitting.openedAt),
                                     timeValue(sitting.closedAt),
                                     timeValue(sitting.archivedAt.isValid()
@@ -163,10 +163,15 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     sitting.scale.toText(),
                                     sitting.lab,
                                     sitting.teacher,
-                                    publicationValue(sitting.publication) };
+                                    publicationValue(sitting.publication),
+                                    outbox == Outbox::Waits
+                                            ? QVariant(QMetaType::fromType<QString>())
+                                            : QVariant(QStringLiteral("")) };
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values[i]);
-        ok = query.exec();
+        ok = query.exec() && query.next();
+        if (ok)
+            id = query.value(0).toLongLong();
     }
     if (ok)
         ok = query.prepare(QStringLiteral(
@@ -319,13 +324,27 @@ QString ExamArchive::markSent(qint64 id, const QDateTime &when)
     return setExamValue(id, QStringLiteral("sent_at"), timeValue(when));
 }
 
-QString ExamArchive::queueKeptBefore()
+QString ExamArchive::queueKeptBefore(const QString &lab)
+{
+    return runWrite(QStringLiteral("UPDATE exams SET sent_at = NULL, lab = ? WHERE sent_at = ''"),
+                    { lab });
+}
+
+QString ExamArchive::holdWaiting()
+{
+    return runWrite(QStringLiteral("UPDATE exams SET sent_at = '' WHERE sent_at IS NULL"));
+}
+
+QString ExamArchive::runWrite(const QString &statement, const QVariantList &values)
 {
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    if (!query.exec(QStringLiteral("UPDATE exams SET sent_at = NULL WHERE sent_at = ''")))
+    query.prepare(statement);
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values[i]);
+    if (!query.exec())
         return failed(cannotWrite(), query.lastError().text());
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(cannotWrite(), detail);

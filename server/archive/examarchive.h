@@ -30,9 +30,14 @@ public:
         qint64 id = 0;
         bool alreadyKept = false;  // an exam with this key was there before
     };
+    // Whether an exam kept in the file waits to go to the school: it does
+    // once the console has a school archive; one kept before waits for the
+    // examiner's word (queueKeptBefore).
+    enum class Outbox { Waits, KeptBefore };
     // Keeps the exam in one transaction, which also ends the exam under way;
     // an exam whose key or publication is kept already is left as it is.
-    Kept keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows);
+    Kept keep(const ExamSitting &sitting, const QVector<ArchivedRow> &rows,
+              Outbox outbox = Outbox::Waits);
 
     // The kept exams with their rows, newest first.
     ArchiveRead<QVector<ArchivedExam>> exams();
@@ -52,15 +57,21 @@ public:
 
     // The outbox to the school: the exams kept here and not yet sent,
     // oldest first; marking one sent; and putting the exams kept before
-    // there was a school archive into it. The problem or empty.
+    // there was a school archive into it as `lab`'s, whatever name the
+    // computer gave them then. The problem or empty.
     ArchiveRead<QVector<qint64>> waiting();
     QString markSent(qint64 id, const QDateTime &when);
-    QString queueKeptBefore();
+    QString queueKeptBefore(const QString &lab);
+    // The waiting exams become kept before there was a school archive: a
+    // console without one sends nothing until the examiner asks.
+    QString holdWaiting();
 
 private:
     QString writeSitting(const ExamSitting &sitting);
     // A kept exam as `exam` reads it, its rows left out.
     ArchiveRead<ArchivedExam> examWithoutRows(qint64 id);
+    // One statement with its values, in a transaction; the problem or empty.
+    QString runWrite(const QString &statement, const QVariantList &values = {});
     // One column of a kept exam, in a transaction; the problem or empty.
     QString setExamValue(qint64 id, const QString &column, const QVariant &value);
 };

@@ -83,7 +83,7 @@ SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop)
 
 SchoolOutbox::Report SchoolOutbox::sendKeptBefore(const std::atomic<bool> *stop)
 {
-    if (const QString problem = m_local.queueKeptBefore(); !problem.isEmpty())
+    if (const QString problem = m_local.queueKeptBefore(m_lab); !problem.isEmpty())
         return { 0, 0, problem };
     return send(stop);
 }

@@ -35,7 +35,8 @@ public:
     // Sends every waiting exam, oldest first, each in a transaction of its
     // own; once `stop` is set, no further exam is begun.
     Report send(const std::atomic<bool> *stop = nullptr);
-    // The exams kept before there was a school archive join the waiting ones.
+    // The exams kept before there was a school archive join the waiting
+    // ones, as this lab's.
     Report sendKeptBefore(const std::atomic<bool> *stop = nullptr);
     ArchiveRead<int> waitingCount();
 

@@ -114,7 +114,11 @@ QString HistoryController::keepCurrentExam()
     const QVector<ArchivedRow> &rows = current.value->rows;
     if (std::all_of(rows.begin(), rows.end(), [](const ArchivedRow &row) { return row.absent(); }))
         return {};
-    return m_archive.keep(current.value->sitting, current.value->rows).problem;
+    // Kept while the console has no school archive: it stays here until
+    // the examiner sends the exams kept before.
+    const auto outbox = m_running.school.place.isEmpty() ? ExamArchive::Outbox::KeptBefore
+                                                         : ExamArchive::Outbox::Waits;
+    return m_archive.keep(current.value->sitting, current.value->rows, outbox).problem;
 }
 
 ArchiveRead<QVector<ArchivedExam>>
@@ -188,7 +192,7 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
 
 ArchiveRead<GradeWideExam> HistoryController::gradeExam(qint64 id)
 {
-    ArchiveRead<QVector<ArchivedExam>> exams = m_archive.gradeExamOf(id);
+    ArchiveRead<QVector<ArchivedExam>> exams = shown().gradeExamOf(id);
     if (!exams.value)
         return { std::nullopt, exams.problem };
     return { GradeWideExam(std::move(*exams.value)), {} };

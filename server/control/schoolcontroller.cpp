@@ -22,6 +22,11 @@ void SchoolController::setUp()
     if (!m_setting.place.isEmpty())
         m_outbox = std::make_unique<SchoolOutbox>(m_local, ArchivePlace::fromText(m_setting.place),
                                                   m_setting.lab, m_setting.teacher);
+    else if (m_local.isOpen())
+        // Exams an earlier version left waiting without a school archive
+        // would go up as soon as one is set; they wait for 上传本机已有的存档.
+        // A file that cannot be written says so when the next exam is kept.
+        m_local.holdWaiting();
 }
 
 QString SchoolController::save(const SchoolSetting &setting)

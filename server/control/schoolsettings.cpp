@@ -65,6 +65,10 @@ QString SchoolSettings::save(const SchoolSetting &setting) const
     const QString place = setting.place.trimmed();
     if (!place.isEmpty() && !ArchivePlace::fromText(place).isSchool())
         return QStringLiteral("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
+    // archive.txt is anyone's to read: a password belongs in libpq's own file.
+    if (ArchivePlace::fromText(place).hasPassword())
+        return QStringLiteral("数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。"
+                              "请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。");
     const QString text =
             QStringList { place, setting.lab.trimmed(), setting.teacher.trimmed() }.join(
                     QStringLiteral("\r\n"))

@@ -36,7 +36,7 @@ public:
     // Whether the place comes from KESTRIX_ARCHIVE (and cannot be changed here).
     static bool placeFromEnvironment();
     // Stores the values; the problem or empty. A place that is neither
-    // empty nor a school URI is refused.
+    // empty nor a school URI, or that holds a password, is refused.
     QString save(const SchoolSetting &setting) const;
 
     static QString defaultLab();

@@ -87,6 +87,9 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
         case MeanSpeed:
             return numbers::speedText(exam.meanSpeed);
         case PassRate:
+            // Nobody sat: no rate to give, not a rate of none.
+            if (exam.examinees == 0)
+                return QStringLiteral("—");
             return QStringLiteral("%1%").arg(exam.passRate * 100, 0, 'f', 0);
         case Lab:
             return exam.lab;

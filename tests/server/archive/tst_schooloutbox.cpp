@@ -15,6 +15,7 @@
 #include "archive/schooloutbox.h"
 
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -243,6 +244,33 @@ private slots:
                  (QStringList { u"一号机房/李老师"_qs, u"二号机房/李老师"_qs }));
     }
 
+    // A console without a school archive: the exam an earlier version left
+    // waiting and the one it keeps now stay in the file once the school is
+    // set, until the examiner sends them; then both go up as this lab's.
+    void keptBeforeTheSchoolWaitForTheExaminer()
+    {
+        const QString place = m_cluster->newDatabase();
+        ConsoleRoom room;
+        QVERIFY(writeFile(room.app(u"test.txt"_qs), "abc\r\n"));
+        const QString path = room.work(ExamArchive::defaultFileName());
+        QCOMPARE(ExamArchive(path).keep(sitting(8), rows()).problem, QString());
+        console::ConsoleController console(room.folders());
+        QCOMPARE(console.openLogin(), QString());
+        writeResultFile(room.exchangeFolder, sampleRecord(u"一班"_qs, u"1"_qs, u"张三"_qs, 60));
+        QCOMPARE(collectByHand(console), QString());
+        QCOMPARE(console.clearResults(), QStringList());
+        console::SchoolController &school = console.school();
+        QCOMPARE(school.save({ place, u"三号机房"_qs, u"李老师"_qs }), QString());
+        QSignalSpy ended(&school, &console::SchoolController::sendEnded);
+        for (const int keptBefore : { 0, 1 }) {
+            keptBefore ? school.sendKeptBefore() : school.sendNow();
+            QVERIFY(ended.wait(30000));
+            QCOMPARE(ended.takeFirst().first().value<SchoolOutbox::Report>().sent, 2 * keptBefore);
+            QCOMPARE(schoolLabs(ArchivePlace::fromText(place)).join(u' ').count(u"三号机房"_qs),
+                     2 * keptBefore);
+        }
+    }
+
     // A file kept before there was a school archive is sent on request, once.
     void keptBeforeSentOnRequest()
     {
@@ -251,7 +279,8 @@ private slots:
         {
             SqliteHolder older(path);
             for (int version = 0; version < 2; ++version) {
-                for (const QString &statement : archiveschema::migration(version))
+                for (const QString &statement : archiveschema::migration(
+                             version, ArchiveDialect::of(ArchivePlace::file(path))))
                     QVERIFY(older.run(statement));
             }
             QVERIFY(older.run(u"UPDATE archive_schema SET version = 2"_qs));

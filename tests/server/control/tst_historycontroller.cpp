@@ -6,6 +6,7 @@
 #include "collectbyhand.h"
 #include "consoleroom.h"
 #include "keptexams.h"
+#include "postgrescluster.h"
 #include "testrecords.h"
 #include "workbook.h"
 
@@ -152,6 +153,36 @@ private slots:
                         u"高一(2)班: 机房1 03-02 08:00 1人, 机房2 03-02 08:15 3人, 机房2 03-09 08:15 3人"_qs,
                         u"高一(1)班: 机房1 03-02 08:00 3人, 机房1 03-09 08:00 3人"_qs,
                         u"高三(9)班: "_qs }));
+    }
+
+    // Lab B's console with the school's list shown: 年级汇总 on lab A's
+    // exam reads the school, not this computer's file (another class's exam).
+    void gradeExamReadsTheArchiveListed()
+    {
+        PostgresCluster cluster;
+        const QString uri = cluster.newDatabase();
+        const QDateTime monday(QDate(2026, 3, 2), QTime(8, 0), Qt::UTC);
+        ExamArchive school(ArchivePlace::fromText(uri));
+        for (const ArchivedExam &exam : gradeOfLabs(2, 3, monday))
+            QCOMPARE(school.keep(exam.sitting, exam.rows).problem, QString());
+        ArchivedExam own = gradeOfLabs(3, 2, monday).last();  // 机房3, 高一(3)班
+        QCOMPARE(ExamArchive(m_room->work(ExamArchive::defaultFileName()))
+                         .keep(own.sitting, own.rows)
+                         .problem,
+                 QString());
+        HistoryController &history = m_console->history();
+        QCOMPARE(history.gradeExam(2).problem, u"考试存档中没有这场考试。"_qs);
+        QCOMPARE(m_console->school().save({ uri, u"机房B"_qs, {} }), QString());
+        QCOMPARE(history.openArchiveShown(), QString());
+        const auto grade = history.gradeExam(2);
+        QVERIFY2(grade.value, qPrintable(grade.problem));
+        QStringList names;
+        for (const auto *parts : { &grade.value->classes(), &grade.value->labs() }) {
+            for (const NamedStatistics &one : *parts)
+                names << one.name;
+        }
+        QCOMPARE(names,
+                 (QStringList { u"高一(1)班"_qs, u"高一(2)班"_qs, u"机房1"_qs, u"机房2"_qs }));
     }
 
     void exportsAndBacksUpAKeptExam()

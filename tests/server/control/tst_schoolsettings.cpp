@@ -3,6 +3,7 @@
 // The console's place in the school: its setting stored and in force, the
 // password entry written into libpq's file, and what the console says
 // while exams wait for a server that does not answer.
+#include "postgrescluster.h"
 #include "testfiles.h"
 
 #include "archive/pgpassfile.h"
@@ -75,6 +76,45 @@ private slots:
 #endif
         QVERIFY(!pgpassfile::writeEntry(file, u"postgresql://10.0.0.5/school"_qs, u"x"_qs)
                          .isEmpty());
+    }
+
+    // An address with a password is refused however it holds it, nothing
+    // stored; the address without it connects once the password is in libpq's file.
+    void passwordNeverStoredInTheAddress_data()
+    {
+        QTest::addColumn<QString>("withPassword");
+        QTest::newRow("before the host") << u"postgresql://lab3:pw@127.0.0.1:%1/%2"_qs;
+        QTest::newRow("as an option") << u"postgresql://lab3@127.0.0.1:%1/%2?password=pw"_qs;
+    }
+
+    void passwordNeverStoredInTheAddress()
+    {
+        QFETCH(QString, withPassword);
+        PostgresCluster cluster;
+        const QUrl owner(cluster.newDatabase());
+        const QString database = owner.path().mid(1);
+        QVERIFY(ExamArchive(ArchivePlace::fromText(owner.toString())).isOpen());
+        QCOMPARE(cluster.run(database,
+                             u"CREATE ROLE lab3 LOGIN PASSWORD 'pw'; GRANT SELECT ON "
+                             "archive_schema TO lab3"_qs),
+                 QString());
+        QTemporaryDir dir;
+        const SchoolSettings settings(dir.path());
+        QVERIFY(settings.save({ withPassword.arg(owner.port()).arg(database), {}, {} })
+                        .startsWith(
+                                u"数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）"_qs));
+        QVERIFY(!QFile::exists(dir.filePath(SchoolSettings::fileName())));
+        const QString stripped = withPassword.arg(owner.port())
+                                         .arg(database)
+                                         .remove(u":pw"_qs)
+                                         .remove(u"?password=pw"_qs);
+        QCOMPARE(settings.save({ stripped, u"L"_qs, u"T"_qs }), QString());
+        QCOMPARE(readFile(dir.filePath(SchoolSettings::fileName())),
+                 stripped.toLatin1() + "\r\nL\r\nT\r\n");
+        QVERIFY(SchoolController::testConnection(stripped).contains(u"拒绝了登录"_qs));
+        QCOMPARE(SchoolController::writePassword(stripped, u"pw"_qs), QString());
+        QCOMPARE(SchoolController::testConnection(stripped),
+                 u"连接成功：学校存档 %1 可以使用。"_qs.arg(stripped));
     }
 
     // A server that refuses at once, and one that takes the connection and

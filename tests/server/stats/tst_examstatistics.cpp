@@ -4,6 +4,7 @@
 // ties, the grades and the departments, and who sat of a class list.
 #include "keptexams.h"
 
+#include "stats/examlistmodel.h"
 #include "stats/examstatistics.h"
 #include "stats/examsummary.h"
 #include "stats/statisticspage.h"
@@ -94,6 +95,26 @@ private slots:
 
     // A class named with signs keeps its name on the page; the pass rate
     // stands in its own cell.
+    // 历次考试's 及格率: none for an exam nobody sat, 0% when the one who sat failed.
+    void passRateListed_data()
+    {
+        QTest::addColumn<qint16>("timePass");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("nobody sat") << qint16(0) << u"—"_qs;
+        QTest::newRow("one sat and failed") << qint16(300) << u"0%"_qs;
+    }
+
+    void passRateListed()
+    {
+        QFETCH(qint16, timePass);
+        QFETCH(QString, shown);
+        ArchivedExam exam;
+        exam.rows.append(row(u"一班"_qs, 5, 50, timePass));
+        ExamListModel model;
+        model.setExams(std::nullopt, { summaryOf(exam) });
+        QCOMPARE(model.index(0, ExamListModel::PassRate).data().toString(), shown);
+    }
+
     void departmentNamedWithSigns()
     {
         ArchivedExam exam;
