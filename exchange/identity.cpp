@@ -6,18 +6,9 @@ namespace identity {
 
 QString matchKey(const QString &text)
 {
-    QString key;
-    key.reserve(text.size());
-    for (const QChar ch : text) {
-        const char16_t code = ch.unicode();
-        if (code == u'\x3000')
-            key += u' ';
-        else if (code >= u'\xFF01' && code <= u'\xFF5E')
-            key += QChar(char16_t(code - 0xFF01 + 0x21));
-        else
-            key += ch;
-    }
-    return key.trimmed().toCaseFolded();
+    // Compatibility forms fold into their plain ones: full-width letters,
+    // digits, brackets and the ideographic space, half-width katakana.
+    return text.normalized(QString::NormalizationForm_KC).trimmed().toCaseFolded();
 }
 
 QString personKey(const QString &department, const QString &examNumber, const QString &name)

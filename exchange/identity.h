@@ -10,9 +10,9 @@
 
 namespace identity {
 
-// The text as compared: blanks around it dropped (the ideographic space
-// too), full-width letters, digits and signs as their ASCII forms, letters
-// in one case.
+// The text as compared: in Unicode's compatibility normal form (NFKC:
+// full-width letters, digits and signs as their ASCII forms, the
+// ideographic space a blank), blanks around it dropped, letters in one case.
 QString matchKey(const QString &text);
 
 // One key for department, exam number and name together.

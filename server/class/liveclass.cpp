@@ -189,6 +189,16 @@ void LiveClass::setRoster(std::optional<ClassRoster> roster)
     markAgainstRoster();
 }
 
+void LiveClass::showAsListed(ClassViewRow &row, const RosterEntry &entry) const
+{
+    // One examinee is one spelling wherever the row goes: "初二（3）班" typed
+    // is the list's "初二(3)班" in the grid, the statistics and the archive.
+    if (identity::matchKey(entry.department) == identity::matchKey(row.department))
+        row.department = entry.department;
+    row.examNumber = entry.examNumber;
+    row.name = entry.name;
+}
+
 void LiveClass::markAgainstRoster()
 {
     m_rows = m_recorded;
@@ -202,8 +212,11 @@ void LiveClass::markAgainstRoster()
             row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
         else if (identity::matchKey(entry->name) != identity::matchKey(row.name))
             row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
-        else if (row.counted)
-            present.insert(entry);
+        else {
+            showAsListed(row, *entry);
+            if (row.counted)
+                present.insert(entry);
+        }
     }
     for (const RosterEntry &entry : m_roster->entries()) {
         if (present.contains(&entry))

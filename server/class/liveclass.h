@@ -90,6 +90,8 @@ public:
 
 private:
     void markAgainstRoster();
+    // The row's identity in the list's spelling.
+    void showAsListed(ClassViewRow &row, const RosterEntry &entry) const;
 
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;

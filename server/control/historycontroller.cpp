@@ -70,8 +70,13 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
         archived.state = keptStateText(
                 shown ? shown->state
                       : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
-        if (shown)
+        if (shown) {
             archived.doubts = shown->remarks().join(QStringLiteral("；"));
+            // As the list spells the examinee, where there is one.
+            archived.department = shown->department;
+            archived.examNumber = shown->examNumber;
+            archived.name = shown->name;
+        }
         exam.rows.append(archived);
     }
     exam.rows += absent;

@@ -21,6 +21,9 @@ private slots:
         QTest::newRow("trailing blank") << u"2026004 "_qs << u"2026004"_qs << true;
         QTest::newRow("ideographic spaces around a name") << u"　张三　"_qs << u"张三"_qs << true;
         QTest::newRow("tab and newline") << u"\t李四\n"_qs << u"李四"_qs << true;
+        QTest::newRow("full-width brackets") << u"初二（3）班"_qs << u"初二(3)班"_qs << true;
+        QTest::newRow("half-width katakana") << u"ｶﾅ"_qs << u"カナ"_qs << true;
+        QTest::newRow("a bracket of another kind") << u"初二【3】班"_qs << u"初二(3)班"_qs << false;
         QTest::newRow("inner blank stays") << u"张 三"_qs << u"张三"_qs << false;
         QTest::newRow("leading zero stays") << u"012"_qs << u"12"_qs << false;
         QTest::newRow("different name") << u"张三"_qs << u"张山"_qs << false;

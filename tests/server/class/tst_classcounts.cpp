@@ -79,6 +79,30 @@ private slots:
                  counts);
     }
 
+    // Typed in full-width forms, an examinee is the list's one person, in
+    // the list's spelling; an unlisted spelling stays as typed.
+    void listSpellingIsShown()
+    {
+        LiveClass live;
+        live.setRoster(ClassRoster::fromRows({ { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                               { u"初二(3)班"_qs, u"A18"_qs, u"朱十"_qs } })
+                               .roster);
+        QVERIFY(live.roster());
+        CollectedResult typed;
+        typed.record = sampleRecord(u"初二（3）班"_qs, u"Ａ１８ "_qs, u"朱十"_qs);
+        typed.record.progress = ResultProgress { 2, u"s"_qs, ResultProgress::Phase::Finished, 1 };
+        CollectedResult other = typed;
+        other.record.department = u"初二【3】班"_qs;
+        live.update({ typed, other }, ExamFacts { 600, 900, true });
+        QCOMPARE(live.rows().size(), 2);
+        QStringList shown;
+        for (const ClassViewRow &row : live.rows())
+            shown << row.department + u'/' + row.examNumber + u'/' + row.name;
+        shown.sort();
+        QCOMPARE(shown, (QStringList { u"初二(3)班/A18/朱十"_qs, u"初二【3】班/A18/朱十"_qs }));
+        QCOMPARE(live.counts().absent, 0);
+    }
+
     void forgeryWhoseFileWentStaysNobodys()
     {
         LiveClass live;
