@@ -133,34 +133,63 @@ std::optional<QString> decodeStrict(QByteArrayView bytes)
 
 namespace {
 
-// One bit per BMP code unit: set where GBK needs two bytes. Built once by
-// encoding every code unit in one pass (each followed by a separator), so
-// the comparison's per-character question is a table lookup rather than a
-// converter call.
-std::unique_ptr<std::bitset<0x10000>> buildWideTable()
+// For every BMP code unit: whether GBK needs two bytes for it, and whether
+// it comes back from GBK as it went in (not "?" nor a look-alike). Built
+// once by encoding every code unit in one pass (each followed by a
+// separator) and decoding the result, so that the per-character questions
+// of the comparison and the typing box are table lookups rather than
+// converter calls.
+struct CodeTable
+{
+    std::bitset<0x10000> wide;
+    std::bitset<0x10000> stored;
+};
+
+bool isSurrogate(uint code)
+{
+    return code >= 0xD800 && code < 0xE000;
+}
+
+std::unique_ptr<CodeTable> buildTable()
 {
     QString all;
     all.reserve(2 * 0x10000);
     for (uint code = 0x80; code < 0x10000; ++code) {
-        if (code >= 0xD800 && code < 0xE000)
+        if (isSurrogate(code))
             continue;  // lone surrogates do not encode on their own
         all.append(QChar(char16_t(code)));
         all.append(u'\n');
     }
     const QByteArray bytes = encode(all);
-    auto table = std::make_unique<std::bitset<0x10000>>();
+    // No GBK trail byte is a line feed, so the separators part the decoded
+    // text as they part the bytes.
+    const QString back = decode(bytes);
+    auto table = std::make_unique<CodeTable>();
+    for (uint code = 0; code < 0x80; ++code)
+        table->stored.set(code);
     qsizetype start = 0;
+    qsizetype backStart = 0;
     for (uint code = 0x80; code < 0x10000; ++code) {
-        if (code >= 0xD800 && code < 0xE000)
+        if (isSurrogate(code))
             continue;
         const qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
+        const qsizetype backEnd = back.indexOf(u'\n', backStart);
+        if (end < 0 || backEnd < 0)
             break;
         if (end - start == 2)
-            table->set(code);
+            table->wide.set(code);
+        if (backEnd - backStart == 1 && back.at(backStart).unicode() == code)
+            table->stored.set(code);
         start = end + 1;
+        backStart = backEnd + 1;
     }
     return table;
+}
+
+const CodeTable &codeTable()
+{
+    static const auto table = buildTable();
+    return *table;
 }
 
 }  // namespace
@@ -169,8 +198,28 @@ int byteWidth(QChar ch)
 {
     if (ch.unicode() < 0x80)
         return 1;
-    static const auto wide = buildWideTable();
-    return wide->test(ch.unicode()) ? 2 : 1;
+    return codeTable().wide.test(ch.unicode()) ? 2 : 1;
+}
+
+bool canStore(QChar ch)
+{
+    return codeTable().stored.test(ch.unicode());
+}
+
+Parted partStorable(QStringView text)
+{
+    Parted parted;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (canStore(ch)) {
+            parted.kept.append(ch);
+            continue;
+        }
+        parted.refused.append(ch);
+        if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            parted.refused.append(text[++i]);
+    }
+    return parted;
 }
 
 }  // namespace gbk

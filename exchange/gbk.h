@@ -27,4 +27,18 @@ std::optional<QString> decodeStrict(QByteArrayView bytes);
 // full-width signs), 1 otherwise.
 int byteWidth(QChar ch);
 
+// Whether GBK stores the character and gives it back unchanged. Never for a
+// surrogate: characters beyond the first 65,536 (emoji, rare ideographs)
+// have no GBK form.
+bool canStore(QChar ch);
+
+// A text parted into what GBK stores and what it cannot, each in its order.
+// A surrogate pair is refused whole, so that `refused` shows the character.
+struct Parted
+{
+    QString kept;
+    QString refused;
+};
+Parted partStorable(QStringView text);
+
 }  // namespace gbk

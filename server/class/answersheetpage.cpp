@@ -130,8 +130,16 @@ void AnswerSheetPage::readTimeline(const ResultRecord &record)
                                    .arg(timeline.stepSeconds);
         return;
     }
-    if (!keytimeline::replayed(timeline.edits)) {
+    const std::optional<QString> replayed = keytimeline::replayed(timeline.edits);
+    if (!replayed) {
         m_timelineNotice = QStringLiteral("按键记录中的改动前后接不上，看不到速度曲线和回放。");
+        return;
+    }
+    // The curve's wrong characters and the replay's text come from the
+    // timeline, the figures above from the sheet: shown together only when
+    // the timeline ends in the sheet's text, so that all count alike.
+    if (withCrLf(*replayed) != record.answerSheet->typedText) {
+        m_timelineNotice = QStringLiteral("按键记录重放出的文字与答卷不同，看不到速度曲线和回放。");
         return;
     }
     m_curve.emplace(timeline, m_compared, qint32(record.timePass) * 1000);

@@ -56,7 +56,8 @@ public:
 
     // The speed curve, when the record carries a timeline that can be read.
     const std::optional<TypingCurve> &curve() const { return m_curve; }
-    // The replay, when the timeline keeps every edit and they replay.
+    // The replay, when the timeline keeps every edit and they replay into
+    // the sheet's typed text (the curve too, unless the timeline is coarse).
     const std::optional<TypingReplay> &replay() const { return m_replay; }
     // What the replay colours against: the published text, empty when the
     // sheet was typed against another one or none is kept.

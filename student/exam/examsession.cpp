@@ -71,6 +71,11 @@ QString ExamSession::badExamTimeText()
             .arg(examlimits::kLongestExamMinutes);
 }
 
+QString ExamSession::unstorableText(const QString &characters)
+{
+    return QStringLiteral("“%1”无法保存，没有输入").arg(characters);
+}
+
 QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
 {
     if (recordPath.isEmpty())

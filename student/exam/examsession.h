@@ -105,6 +105,9 @@ public:
     static QString notRegisteredText();
     static QString zeroRecordFailedText();
     static QString badExamTimeText();
+    // The typing box refused these characters: the answer sheet could not
+    // hold them.
+    static QString unstorableText(const QString &characters);
     // The second question after the final record failed; names the file the
     // examinee takes to the examiner, or, without one, asks for the figures
     // on the screen to be noted.

@@ -264,6 +264,14 @@ bool refusedStore(CURLcode result)
     return result == CURLE_UPLOAD_FAILED || result == CURLE_REMOTE_ACCESS_DENIED;
 }
 
+// Whether the remote name is a folder, which no service lets a file
+// replace; asking for its size, as remoteFile() does, answers "absent".
+bool remoteIsFolder(const TransferRequest &request, Transfer &transfer)
+{
+    return session(request, transfer, {}, nullptr, { "CWD " + request.remoteName.toUtf8() })
+            == CURLE_OK;
+}
+
 QByteArray temporaryName(const TransferRequest &request)
 {
     return TransferChannel::temporaryRemoteName(request.remoteName).toUtf8();
@@ -272,7 +280,8 @@ QByteArray temporaryName(const TransferRequest &request)
 // Stores the data under its final name at once. A new name needs nothing
 // more; over an earlier file it is the last resort, for services that do not
 // rename. A refusal over an existing file means the service keeps what it
-// has (write-once): the caller may choose another name.
+// has (write-once): the caller may choose another name, as when a folder
+// holds the name.
 //
 // Under a new name the same session asks whether the service would rename
 // the file, so that the next put knows it may replace in one session.
@@ -297,6 +306,11 @@ Outcome storeDirectly(const TransferRequest &request, Transfer &transfer, bool f
         return Outcome::Completed;
     if (!temporary.isEmpty())
         session(request, transfer, {}, nullptr, { "*DELE " + temporary });
+    // A final name whose size the service told is a file; where it told
+    // none, or a rename onto the name failed, a folder may be in the way.
+    const bool mayBeFolder = !finalExists || !temporary.isEmpty();
+    if (refusedStore(stored) && mayBeFolder && remoteIsFolder(request, transfer))
+        return Outcome::FolderInTheWay;
     if (refusedStore(stored) && finalExists)
         return Outcome::ReplaceRefused;
     return failure;

@@ -62,6 +62,7 @@ QString failedText(TransferChannel::Outcome outcome)
     case TransferChannel::Outcome::Completed:
     case TransferChannel::Outcome::Refused:
     case TransferChannel::Outcome::ReplaceRefused:
+    case TransferChannel::Outcome::FolderInTheWay:
     case TransferChannel::Outcome::TooLarge:
         reason = QStringLiteral("服务器拒绝了请求");
         break;

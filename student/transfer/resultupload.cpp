@@ -146,7 +146,7 @@ void ResultUpload::startWhenFree()
     m_inFlight = true;
     // On a write-once service every record needs a name not taken before;
     // a put that failed took none, so no number is left unused.
-    m_nameNumber = m_writeOnce ? m_takenName + 1 : 1;
+    m_nameNumber = m_writeOnce ? m_takenName + 1 : m_ownName;
     m_remoteName = resultFileName(m_examinee, m_nameNumber);
     m_channel.setRemoteHost(m_examinee.serverIP);
     m_channel.putData(m_recordBytes, m_remoteName);
@@ -157,10 +157,14 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (!m_inFlight)
         return;
     m_inFlight = false;
-    // Stored, or refused because the name is there already: taken either way.
-    if (outcome == TransferChannel::Outcome::Completed
-        || outcome == TransferChannel::Outcome::ReplaceRefused)
+    // Stored, or refused because a file or a folder is there already: taken
+    // either way.
+    const bool nameTaken = outcome == TransferChannel::Outcome::ReplaceRefused
+            || outcome == TransferChannel::Outcome::FolderInTheWay;
+    if (outcome == TransferChannel::Outcome::Completed || nameTaken)
         m_takenName = std::max(m_takenName, m_nameNumber);
+    if (outcome == TransferChannel::Outcome::FolderInTheWay)
+        m_ownName = std::max(m_ownName, m_nameNumber + 1);
     if (m_waiting || m_expected > 0) {
         // A newer record was saved meanwhile, or is on its way to be; its
         // outcome is the one that counts.
@@ -175,7 +179,7 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
         setState(State::Delivered);
         return;
     }
-    if (outcome == TransferChannel::Outcome::ReplaceRefused && storeUnderNewName())
+    if (nameTaken && storeUnderNewName(outcome))
         return;
     ++m_failures;
     if (m_failures >= m_attempts) {
@@ -191,11 +195,12 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     });
 }
 
-bool ResultUpload::storeUnderNewName()
+bool ResultUpload::storeUnderNewName(TransferChannel::Outcome outcome)
 {
     if (++m_newNames > kMaxNewNames)
         return false;
-    if (!m_writeOnce) {
+    // A folder takes one name; a file that stays tells of the service.
+    if (outcome == TransferChannel::Outcome::ReplaceRefused && !m_writeOnce) {
         m_writeOnce = true;
         emit writeOnceFound();
     }

@@ -11,7 +11,9 @@
 //
 // Records go out as stamped (RecordStamp). On a service that refuses to
 // replace a file (write-once), each record is stored under a new name of the
-// examinee's, "<name>~2.zip", "~3" ...; other files are never touched.
+// examinee's, "<name>~2.zip", "~3" ...; other files are never touched. A
+// folder under the name the records go to (made by someone in the exchange
+// folder) holds that name for good: the records go under the next free one.
 #include "transfer/examinee.h"
 #include "resultrecord.h"
 #include "transfer/transferchannel.h"
@@ -97,7 +99,7 @@ signals:
 private:
     void startWhenFree();
     void onChannelFinished(TransferChannel::Outcome outcome);
-    bool storeUnderNewName();
+    bool storeUnderNewName(TransferChannel::Outcome outcome);
     void setState(State state, bool always = false);
 
     QString m_folder;
@@ -111,6 +113,9 @@ private:
     QByteArray m_recordBytes;  // of the newest record written
     bool m_writeOnce = false;
     int m_nameNumber = 1;  // ~N of the name of the put under way; 1 is the plain name
+    // ~N of the name every record replaces on a service that replaces files:
+    // the plain name, unless a folder took it.
+    int m_ownName = 1;
     int m_takenName = 0;  // ~N of the highest name known to be taken on the service
     int m_newNames = 0;  // names tried by the running upload
     State m_state = State::Idle;

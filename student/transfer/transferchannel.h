@@ -27,6 +27,7 @@ public:
         NoAnswer,  // connected, but the service stopped answering
         Refused,  // the service refused a command (login, permission ...)
         ReplaceRefused,  // a put could not replace an existing remote file
+        FolderInTheWay,  // a put found a folder under the remote name
         TooLarge,  // a get brought more bytes than the request allows
         LocalFile,  // the local file could not be read or written
     };
@@ -86,7 +87,8 @@ public:
     // never sees a half-written file under that name; a service that does
     // not rename gets the data under the final name directly and the
     // temporary file removed. A service that keeps existing files (write-once)
-    // ends the put with ReplaceRefused, the earlier file untouched.
+    // ends the put with ReplaceRefused, the earlier file untouched. A folder
+    // under the remote name ends it with FolderInTheWay.
     //
     // Once the service has let this channel rename a file, a put stores and
     // renames in one FTP session; otherwise, and when that fails, it first

@@ -82,6 +82,10 @@ FrmMain::FrmMain(const Examinee &examinee, const QString &workFolder, FrmMainSer
     connect(m_pageScroll, &QScrollBar::valueChanged, this, &FrmMain::onScrollChanged);
     connect(m_typingBox, &QPlainTextEdit::textChanged, this, &FrmMain::onTypedTextChanged);
     m_typingBox->recordInto(&m_records->timeline());
+    // Until the next figures the line says what was not typed.
+    connect(m_typingBox, &TypingBox::refused, this, [this](const QString &characters) {
+        showInfo(ExamSession::unstorableText(characters), kPromptColor);
+    });
     for (StatusPanel *panel : std::as_const(m_panels))
         connect(panel, &StatusPanel::clicked, this, &FrmMain::onStatusPanelClicked);
     connect(m_examTick, &QTimer::timeout, this, &FrmMain::onClockTick);

@@ -3,6 +3,7 @@
 #include "windows/typingbox.h"
 
 #include "exam/timelinerecorder.h"
+#include "gbk.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -176,6 +177,12 @@ void TypingBox::keyPressEvent(QKeyEvent *event)
         event->setAccepted(plain.isAccepted());
         return;
     }
+    const gbk::Parted typed = gbk::partStorable(event->text());
+    if (!typed.refused.isEmpty()) {
+        event->accept();
+        emit refused(typed.refused);
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -197,9 +204,19 @@ void TypingBox::inputMethodEvent(QInputMethodEvent *event)
     if (m_recorder && (!event->commitString().isEmpty() || event->preeditString() != m_composition))
         m_recorder->keyPressed(true);
     m_composition = event->preeditString();
+    const gbk::Parted committed = gbk::partStorable(event->commitString());
     m_inInputMethodEvent = true;
-    QPlainTextEdit::inputMethodEvent(event);
+    if (committed.refused.isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(event);
+    } else {
+        QInputMethodEvent kept(event->preeditString(), event->attributes());
+        kept.setCommitString(committed.kept, event->replacementStart(), event->replacementLength());
+        QPlainTextEdit::inputMethodEvent(&kept);
+        event->accept();
+    }
     m_inInputMethodEvent = false;
+    if (!committed.refused.isEmpty())
+        emit refused(committed.refused);
 }
 
 void TypingBox::mousePressEvent(QMouseEvent *event)

@@ -5,6 +5,11 @@
 // the comparison expects, and lets nothing be pasted or dropped into it:
 // each way of pasting would let the examinee paste the target text. Text an
 // input method hands over because the box lost the focus is refused too.
+// Characters that GBK cannot store (an input method's emoji, rare signs) are
+// refused where they come in, a key's whole text or the part of an input
+// method's commit that GBK lacks: the rest of the commit ("学校" of
+// "学校🏫") goes in, so the text typed, the answer sheet written in GBK, the
+// timeline and the comparison hold the same characters.
 #include <QPlainTextEdit>
 
 class TimelineRecorder;
@@ -30,6 +35,11 @@ public:
     // Every key press and every change of the text from now on goes to the
     // recorder, each change marked whether an input method committed it.
     void recordInto(TimelineRecorder *recorder) { m_recorder = recorder; }
+
+signals:
+    // A key or an input method offered these characters, and the box did
+    // not take them.
+    void refused(const QString &characters);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

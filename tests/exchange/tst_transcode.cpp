@@ -23,6 +23,8 @@ private slots:
     void gbkRoundTrip_data();
     void gbkRoundTrip();
     void gbkByteWidth();
+    void gbkPartsWhatItStores_data();
+    void gbkPartsWhatItStores();
     void utf8OrGbk_data();
     void utf8OrGbk();
     void exchangeFolderOverride();
@@ -124,6 +126,29 @@ void TestTranscode::gbkByteWidth()
     QCOMPARE(gbk::byteWidth(u'，'), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x3000)), 2);
     QCOMPARE(gbk::byteWidth(QChar(0x0E01)), 1);  // Thai has no GBK form: stored as "?"
+}
+
+void TestTranscode::gbkPartsWhatItStores_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("refused");
+    QTest::newRow("all stored") << u"a\r\n中，à★·"_qs << u"a\r\n中，à★·"_qs << QString();
+    QTest::newRow("emoji after") << u"学校🏫"_qs << u"学校"_qs << u"🏫"_qs;
+    QTest::newRow("emoji between") << u"a😀b"_qs << u"ab"_qs << u"😀"_qs;
+    QTest::newRow("vowel GBK has, then one it lacks") << u"àâ"_qs << u"à"_qs << u"â"_qs;
+    QTest::newRow("Thai") << u"กa"_qs << u"a"_qs << u"ก"_qs;
+    QTest::newRow("lone low surrogate")
+            << QString(QChar(0xDC00)) + u"中"_qs << u"中"_qs << QString(QChar(0xDC00));
+}
+
+void TestTranscode::gbkPartsWhatItStores()
+{
+    QFETCH(QString, text);
+    const gbk::Parted parted = gbk::partStorable(text);
+    QTEST(parted.kept, "kept");
+    QTEST(parted.refused, "refused");
+    QCOMPARE(gbk::decode(gbk::encode(parted.kept)), parted.kept);
 }
 
 void TestTranscode::utf8OrGbk_data()

@@ -195,24 +195,34 @@ private slots:
     {
         QTest::addColumn<QByteArray>("section");  // empty: an older client's record
         QTest::addColumn<QString>("doubt");  // the row's doubt, empty for none
+        QTest::addColumn<bool>("lastMinute");  // the tooltip's speed
         QTest::addColumn<bool>("curve");
         QTest::addColumn<bool>("replay");
         const KeyTimeline person = typedRun(kTyped, personLikePace(11));
-        QTest::newRow("an older client's record") << QByteArray() << QString() << false << false;
-        QTest::newRow("a person") << keytimeline::encode(person) << QString() << true << true;
+        QTest::newRow("an older client's record")
+                << QByteArray() << QString() << false << false << false;
+        QTest::newRow("a person") << keytimeline::encode(person) << QString() << true << true
+                                  << true;
         QTest::newRow("coarsened") << keytimeline::encode(keytimeline::coarsened(person, 1))
-                                   << QString() << true << false;
+                                   << QString() << true << true << false;
         QTest::newRow("Chinese without an input method")
                 << keytimeline::encode(typedRun(kTyped, personLikePace(12), HanziEntry::PlainKeys))
-                << u"汉字未经输入法输入（80字）"_qs << true << true;
+                << u"汉字未经输入法输入（80字）"_qs << true << true << true;
         QTest::newRow("damaged") << QByteArray("damaged") << u"按键记录与成绩不符（"_qs << false
-                                 << false;
+                                 << false << false;
+        // A sign the sheet could not hold, kept by the timeline: its wrong
+        // characters and end text would not be the sheet's.
+        QTest::newRow("ends in another text")
+                << keytimeline::encode(
+                           typedRun(QString(kTyped).replace(2, 1, u"?"_qs), personLikePace(11)))
+                << u"按键记录与成绩不符（"_qs << true << false << false;
     }
 
     void timelineOfATypingExaminee()
     {
         QFETCH(QByteArray, section);
         QFETCH(QString, doubt);
+        QFETCH(bool, lastMinute);
         QFETCH(bool, curve);
         QFETCH(bool, replay);
         ResultRecord record = sampleRecord(u"一班"_qs, u"01"_qs, u"甲"_qs);
@@ -233,7 +243,7 @@ private slots:
         ClassTableModel model;
         model.setRows(live.rows());
         const QString tip = model.index(0, ClassTableModel::State).data(Qt::ToolTipRole).toString();
-        QCOMPARE(tip.contains(u"最近一分钟速度"_qs), curve);
+        QCOMPARE(tip.contains(u"最近一分钟速度"_qs), lastMinute);
         const AnswerSheetPage page(row, &results.first(), facts(withCrLf(kTyped)));
         QCOMPARE(bool(page.curve()), curve);
         QCOMPARE(bool(page.replay()), replay);

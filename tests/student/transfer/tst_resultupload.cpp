@@ -142,6 +142,46 @@ private slots:
         QCOMPARE(readFile(QDir(service.folder()).filePath(u"系-02-李四.zip"_qs)), othersRecord);
     }
 
+    // A folder someone made under the examinee's name takes that name: the
+    // records go under the next free one, and the console's collection
+    // reads them as the examinee's.
+    void folderTakesTheName_data()
+    {
+        QTest::addColumn<bool>("writeOnce");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("plain name")
+                << false << u"一班-A19-秦一.zip"_qs << QStringList { u"一班-A19-秦一~2.zip"_qs };
+        QTest::newRow("write-once, ~2")
+                << true << u"一班-A19-秦一~2.zip"_qs
+                << QStringList { u"一班-A19-秦一.zip"_qs, u"一班-A19-秦一~3.zip"_qs };
+    }
+    void folderTakesTheName()
+    {
+        QFETCH(bool, writeOnce);
+        QFETCH(QString, folder);
+        FtpService service;
+        service.setWriteOnce(writeOnce);
+        QVERIFY(service.start());
+        QVERIFY(QDir(service.folder()).mkdir(folder));
+        QTemporaryDir work;
+        const Examinee who { service.address(), u"一班"_qs, u"A19"_qs, u"秦一"_qs, 10, {}, {}, {} };
+        ResultUpload upload(work.path());
+        RecordStamp session;
+        for (int i = 1; i <= 2; ++i)
+            QCOMPARE(send(upload, session.next(recordFor(who, float(i))), who),
+                     ResultUpload::State::Delivered);
+        QCOMPARE(upload.writeOnce(), writeOnce);
+        QTEST(QDir(service.folder()).entryList(QDir::Files, QDir::Name), "files");
+
+        ResultStore store(work.filePath(u"cj.mdb"_qs));
+        QVERIFY(ResultCollector(service.folder(), work.path(), store).collect().ok());
+        const QVector<ResultRow> rows = store.rowsInRankOrder().value_or(QVector<ResultRow>());
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].name, u"秦一"_qs);
+        QCOMPARE(rows[0].speed, 2.0);
+    }
+
     void failedUploadTakesNoName()
     {
         FtpService service;

@@ -17,6 +17,7 @@
 #include "typingruns.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QTextBlock>
@@ -184,6 +185,21 @@ private slots:
         QCOMPARE(w.frm->session().rightCount(), right);
         w.frm->records().send(ResultProgress::Phase::Finished);
         QCOMPARE(w.frm->accuracy(), accuracy);
+    }
+
+    // For "xuexiao" Fcitx 5 offers 🏫 second: picking it types nothing and
+    // the line says so; what follows is compared where it belongs.
+    void emojiCandidateIsNotTyped()
+    {
+        PinyinExam w;
+        QVERIFY(w.click("Combo1", { u"Down"_qs, u"Return"_qs }));
+        QTest::keyClick(w.frm.get(), Qt::Key_Return);
+        QVERIFY(w.type(u"x u e x i a o 2"_qs.split(u' ')));
+        QTRY_COMPARE_WITH_TIMEOUT(childOf<QLabel>(w.frm.get(), "LblInfo")->text(),
+                                  u"“🏫”无法保存，没有输入"_qs, kWaitMillis);
+        QVERIFY(w.type(u"n i h a o space"_qs.split(u' ')));
+        QTRY_COMPARE_WITH_TIMEOUT(w.txtWrite()->toPlainText(), u"你好"_qs, kWaitMillis);
+        QCOMPARE(w.frm->session().rightCount(), 2);
     }
 
     void combo1SwitchesTheEngine()

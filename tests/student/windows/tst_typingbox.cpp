@@ -4,12 +4,16 @@
 #include "windows/typingbox.h"
 
 #include "exam/timelinerecorder.h"
+#include "gbk.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 
 class TestTypingBox : public QObject
@@ -109,6 +113,45 @@ private slots:
         QCOMPARE(std::find_if(timeline.edits.cbegin(), timeline.edits.cend(), byInputMethod)
                          ->inserted,
                  u"你好"_qs);
+    }
+
+    // What GBK cannot store is refused as it comes in, from a key or an
+    // input method, and the rest of a commit goes in: the text, its
+    // timeline and the sheet's bytes agree.
+    void onlyWhatGbkStoresGoesIn_data()
+    {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QStringList>("refused");
+        QTest::addColumn<QByteArray>("sheet");
+        const QByteArray xuexiao = "\xD1\xA7\xD0\xA3";
+        QTest::newRow("characters") << u"学校"_qs << QStringList { u"😀"_qs } << xuexiao + "c";
+        QTest::newRow("emoji") << u"🏫"_qs << QStringList { u"🏫"_qs, u"😀"_qs } << QByteArray("c");
+        QTest::newRow("characters and emoji")
+                << u"学🏫校"_qs << QStringList { u"🏫"_qs, u"😀"_qs } << xuexiao + "c";
+    }
+    void onlyWhatGbkStoresGoesIn()
+    {
+        QFETCH(QString, commit);
+        ExamClock clock(10);
+        TimelineRecorder recorder(clock);
+        m_box->clear();
+        m_box->recordInto(&recorder);
+        QVERIFY(clock.start());
+        QSignalSpy refusals(m_box.get(), &TypingBox::refused);
+        QInputMethodEvent compose(u"xuexiao"_qs, {}), committed;
+        committed.setCommitString(commit);
+        QKeyEvent emojiKey(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, u"😀"_qs);
+        for (QEvent *event : std::initializer_list<QEvent *> { &compose, &committed, &emojiKey })
+            QApplication::sendEvent(m_box.get(), event);
+        QTest::keyClick(m_box.get(), Qt::Key_C);
+
+        QTEST(gbk::encode(m_box->typedFrom(0)), "sheet");
+        QCOMPARE(keytimeline::replayed(recorder.timeline().edits), m_box->toPlainText());
+        QVERIFY(m_box->textCursor().block().layout()->preeditAreaText().isEmpty());
+        QStringList refused;
+        for (const QList<QVariant> &refusal : std::as_const(refusals))
+            refused << refusal.at(0).toString();
+        QTEST(refused, "refused");
     }
 
     void pasteKeysInsertNothing_data()
