@@ -3,25 +3,15 @@
 #include "publish/logincodes.h"
 
 #include "identity.h"
+#include "logincode.h"
 #include "recordlines.h"
 #include "wholefile.h"
-
-#include <QRandomGenerator>
 
 namespace {
 
 constexpr int kLinesPerExaminee = 4;
 // A class list holds at most 5,000 examinees of short lines.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
-
-QString newCode()
-{
-    const QString letters = LoginCodes::alphabet();
-    QString code;
-    for (int i = 0; i < LoginCodes::kCodeLength; ++i)
-        code += letters.at(int(QRandomGenerator::system()->bounded(quint32(letters.size()))));
-    return code;
-}
 
 }  // namespace
 
@@ -30,7 +20,7 @@ LoginCodes LoginCodes::issue(const QString &publicationId, QVector<CodedExaminee
     LoginCodes codes;
     codes.m_publicationId = publicationId;
     for (CodedExaminee &examinee : examinees)
-        examinee.code = newCode();
+        examinee.code = logincode::draw();
     codes.m_examinees = std::move(examinees);
     return codes;
 }
