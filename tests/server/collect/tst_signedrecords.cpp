@@ -215,7 +215,9 @@ private slots:
             const CollectionReport report = collect();
             QVERIFY2(report.ok(), qPrintable(report.problem));
             QList<double> table;
-            for (const ResultRow &row : m_store->rowsInRankOrder().value())
+            // Held here: a range over a temporary's value() would outlive it.
+            const auto rows = m_store->rowsInRankOrder();
+            for (const ResultRow &row : rows.value())
                 table << row.speed;
             std::sort(table.begin(), table.end(), std::greater<>());
             QList<double> expected = speeds;
