@@ -28,6 +28,13 @@ LoginCodes LoginCodes::issue(const QString &publicationId, QVector<CodedExaminee
 QString LoginCodes::codeOf(const QString &department, const QString &examNumber,
                            const QString &name) const
 {
+    const CodedExaminee *examinee = examineeOf(department, examNumber, name);
+    return examinee ? examinee->code : QString();
+}
+
+const CodedExaminee *LoginCodes::examineeOf(const QString &department, const QString &examNumber,
+                                            const QString &name) const
+{
     const QString number = identity::matchKey(examNumber);
     const QString person = identity::matchKey(name);
     const CodedExaminee *found = nullptr;
@@ -39,10 +46,10 @@ QString LoginCodes::codeOf(const QString &department, const QString &examNumber,
         ++matches;
         found = &examinee;
         if (identity::matchKey(examinee.department) == identity::matchKey(department))
-            return examinee.code;
+            return &examinee;
     }
     // Namesakes with one number in two departments: only the department tells.
-    return matches == 1 ? found->code : QString();
+    return matches == 1 ? found : nullptr;
 }
 
 QString LoginCodes::save(const QString &path) const

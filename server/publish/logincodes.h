@@ -35,6 +35,9 @@ public:
     // this exam number and name (compared as identities are), told apart by
     // department where numbers repeat. Empty when nobody listed is meant.
     QString codeOf(const QString &department, const QString &examNumber, const QString &name) const;
+    // The listed examinee meant, found the same way; null when nobody is.
+    const CodedExaminee *examineeOf(const QString &department, const QString &examNumber,
+                                    const QString &name) const;
 
     // GBK record lines: the publication id, then four lines for each
     // examinee, written whole; the problem or empty.
