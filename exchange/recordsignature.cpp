@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recordsignature.h"
 
+#include "logincode.h"
+
 #include <QCryptographicHash>
 #include <QMessageAuthenticationCode>
 #include <QPasswordDigestor>
@@ -24,10 +26,10 @@ QByteArray macOf(QByteArrayView bytes, const QByteArray &key)
 
 QByteArray keyFor(const QString &loginCode, const QString &publicationId, const QString &personKey)
 {
-    // The codes are printed in capitals; an examinee may type them in either case.
+    // However the examinee typed the code (case, dashes, blanks), one key.
     const QByteArray salt = publicationId.toUtf8() + '\n' + personKey.toUtf8();
     return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256,
-                                              loginCode.trimmed().toUpper().toUtf8(), salt,
+                                              logincode::canonical(loginCode).toUtf8(), salt,
                                               kIterations, kKeyBytes);
 }
 

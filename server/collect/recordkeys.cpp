@@ -57,14 +57,29 @@ std::optional<QByteArray> RecordKeys::keyOf(const QString &person, const QString
     return m_keys.value(person);
 }
 
+bool RecordKeys::mayDraw(const QString &person, const QString &listed) const
+{
+    QMutexLocker lock(&m_mutex);
+    if (person == listed || m_keys.contains(person))
+        return true;
+    int &drawn = m_otherSpellings[listed];
+    if (drawn >= kMaxOtherSpellings)
+        return false;
+    ++drawn;
+    return true;
+}
+
 RecordKeys::Verdict RecordKeys::check(QByteArrayView plainBytes, const ResultRecord &record,
                                       bool mayWait) const
 {
-    const QString code = m_codes.codeOf(record.department, record.examNumber, record.name);
-    if (code.isEmpty())
+    const CodedExaminee *listed =
+            m_codes.examineeOf(record.department, record.examNumber, record.name);
+    const QString person = identity::personKey(record.department, record.examNumber, record.name);
+    if (!listed
+        || !mayDraw(person,
+                    identity::personKey(listed->department, listed->examNumber, listed->name)))
         return Verdict::Unsigned;
-    const auto key = keyOf(identity::personKey(record.department, record.examNumber, record.name),
-                           code, mayWait);
+    const auto key = keyOf(person, listed->code, mayWait);
     if (!key)
         return Verdict::Pending;
     return recordsignature::verifies(plainBytes, record, *key) ? Verdict::Signed

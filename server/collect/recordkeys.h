@@ -5,8 +5,11 @@
 // examinee's code on threads of their own: a key costs half a second, a
 // class half a minute, and no window may wait for that. Every listed
 // examinee's key is drawn as soon as the codes are handed over; a record
-// typed with another spelling of a listed identity gets its own key when
-// first met. Shared by the console's collections, whatever their thread.
+// typed with another spelling of a listed identity (the client signs with
+// the identity as typed) gets its own key when first met, but only a few
+// spellings per examinee: a folder full of invented departments costs a
+// bounded number of derivations, and nobody off the list costs any.
+// Shared by the console's collections, whatever their thread.
 #include "publish/logincodes.h"
 #include "resultrecord.h"
 
@@ -50,10 +53,17 @@ private:
     std::optional<QByteArray> keyOf(const QString &person, const QString &code, bool mayWait) const;
     void draw(const QString &person, const QString &code) const;
 
+    // Whether a key may be drawn for this spelling of the listed examinee.
+    bool mayDraw(const QString &person, const QString &listed) const;
+
+    // Other spellings of one listed examinee whose keys are drawn.
+    static constexpr int kMaxOtherSpellings = 3;
+
     QString m_publicationId;
     LoginCodes m_codes;
     mutable QMutex m_mutex;
     mutable QWaitCondition m_drawn;
     mutable QHash<QString, QByteArray> m_keys;  // by identity::personKey; empty while drawn
+    mutable QHash<QString, int> m_otherSpellings;  // by the listed examinee's personKey
     mutable QThreadPool m_pool;
 };

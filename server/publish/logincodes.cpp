@@ -3,25 +3,15 @@
 #include "publish/logincodes.h"
 
 #include "identity.h"
+#include "logincode.h"
 #include "recordlines.h"
 #include "wholefile.h"
-
-#include <QRandomGenerator>
 
 namespace {
 
 constexpr int kLinesPerExaminee = 4;
 // A class list holds at most 5,000 examinees of short lines.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
-
-QString newCode()
-{
-    const QString letters = LoginCodes::alphabet();
-    QString code;
-    for (int i = 0; i < LoginCodes::kCodeLength; ++i)
-        code += letters.at(int(QRandomGenerator::system()->bounded(quint32(letters.size()))));
-    return code;
-}
 
 }  // namespace
 
@@ -30,13 +20,20 @@ LoginCodes LoginCodes::issue(const QString &publicationId, QVector<CodedExaminee
     LoginCodes codes;
     codes.m_publicationId = publicationId;
     for (CodedExaminee &examinee : examinees)
-        examinee.code = newCode();
+        examinee.code = logincode::draw();
     codes.m_examinees = std::move(examinees);
     return codes;
 }
 
 QString LoginCodes::codeOf(const QString &department, const QString &examNumber,
                            const QString &name) const
+{
+    const CodedExaminee *examinee = examineeOf(department, examNumber, name);
+    return examinee ? examinee->code : QString();
+}
+
+const CodedExaminee *LoginCodes::examineeOf(const QString &department, const QString &examNumber,
+                                            const QString &name) const
 {
     const QString number = identity::matchKey(examNumber);
     const QString person = identity::matchKey(name);
@@ -49,10 +46,10 @@ QString LoginCodes::codeOf(const QString &department, const QString &examNumber,
         ++matches;
         found = &examinee;
         if (identity::matchKey(examinee.department) == identity::matchKey(department))
-            return examinee.code;
+            return &examinee;
     }
     // Namesakes with one number in two departments: only the department tells.
-    return matches == 1 ? found->code : QString();
+    return matches == 1 ? found : nullptr;
 }
 
 QString LoginCodes::save(const QString &path) const

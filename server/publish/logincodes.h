@@ -21,14 +21,10 @@ struct CodedExaminee
 class LoginCodes
 {
 public:
-    // Letters and digits nobody mistakes for another on a printed slip:
-    // no 0/O/D/Q, 1/I/L/J, 2/Z, 5/S, 8/B, U/V.
-    static QString alphabet() { return QStringLiteral("34679ACEFGHKMNPRTWXY"); }
-    static constexpr int kCodeLength = 6;
     static QString fileName() { return QStringLiteral("fbdlm.txt"); }
 
     LoginCodes() = default;
-    // A new code for each examinee, from the system's secure random source.
+    // A new code for each examinee (logincode::draw).
     static LoginCodes issue(const QString &publicationId, QVector<CodedExaminee> examinees);
 
     const QString &publicationId() const { return m_publicationId; }
@@ -39,6 +35,9 @@ public:
     // this exam number and name (compared as identities are), told apart by
     // department where numbers repeat. Empty when nobody listed is meant.
     QString codeOf(const QString &department, const QString &examNumber, const QString &name) const;
+    // The listed examinee meant, found the same way; null when nobody is.
+    const CodedExaminee *examineeOf(const QString &department, const QString &examNumber,
+                                    const QString &name) const;
 
     // GBK record lines: the publication id, then four lines for each
     // examinee, written whole; the problem or empty.

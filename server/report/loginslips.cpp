@@ -3,6 +3,7 @@
 #include "report/loginslips.h"
 
 #include "export/documentname.h"
+#include "logincode.h"
 #include "report/pdffile.h"
 
 #include <QBuffer>
@@ -87,7 +88,8 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
     top = drawLine(painter, slip, top, text, QStringLiteral("姓名：") + examinee.name);
     top = drawLine(painter, slip, top, text, QStringLiteral("部门：") + examinee.department);
     top = drawLine(painter, slip, top, text, QStringLiteral("考号：") + examinee.examNumber);
-    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："), codeFont(), examinee.code);
+    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："), codeFont(),
+                   logincode::printed(examinee.code));
     drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints),
              QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"));
 }

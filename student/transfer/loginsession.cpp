@@ -6,6 +6,7 @@
 #include "examlimits.h"
 #include "examsettings.h"
 #include "identity.h"
+#include "logincode.h"
 #include "paths.h"
 #include "recordlines.h"
 #include "recordsignature.h"
@@ -252,6 +253,14 @@ void LoginSession::publicationArrived()
             m_phase = Phase::Idle;
             emit statusChanged(QString());
             emit codeRequired(codeMissingMessage());
+            return;
+        }
+        // A mistyped code would sign every record wrongly: refused before any is signed.
+        if (const QString problem = logincode::problemOf(m_examinee.loginCode);
+            !problem.isEmpty()) {
+            m_phase = Phase::Idle;
+            emit statusChanged(QString());
+            emit codeRequired(problem);
             return;
         }
         // Once per login: drawing the key is slow on purpose.

@@ -162,6 +162,7 @@ void FrmLogin::askForCode(const QString &message)
     setFixedSize(360, sizeHint().height());
     m_messages->inform(this, message);
     m_code->setFocus();
+    m_code->selectAll();
 }
 
 void FrmLogin::onLoginClicked()

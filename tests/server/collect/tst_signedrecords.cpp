@@ -77,6 +77,39 @@ private slots:
         m_root.reset();
     }
 
+    // The client signs with the department as typed: a few other spellings
+    // of a listed examinee are derived, the next is not, the list's always is.
+    void otherSpellingsAreBounded_data()
+    {
+        QTest::addColumn<QStringList>("departments");  // in the order met, each signed right
+        QTest::addColumn<QList<bool>>("signedOnes");
+        QTest::newRow("three others, then a fourth")
+                << QStringList { u"1班"_qs,  u"二班"_qs, u"三班"_qs,
+                                 u"四班"_qs, u"一班"_qs, u"1班"_qs }
+                << QList<bool> { true, true, true, false, true, true };
+        QTest::newRow("the list's spelling changes no count")
+                << QStringList { u"一班"_qs, u" 一班"_qs, u"1班"_qs, u"二班"_qs, u"三班"_qs }
+                << QList<bool> { true, true, true, true, true };
+    }
+    void otherSpellingsAreBounded()
+    {
+        QFETCH(QStringList, departments);
+        QFETCH(QList<bool>, signedOnes);
+        const QString code = m_codes.codeOf(u"一班"_qs, u"a03"_qs, u"丙"_qs);
+        QList<bool> verdicts;
+        for (const QString &department : departments) {
+            ResultRecord record = sessionRecord(u"a03"_qs, u"丙"_qs, 50, 3,
+                                                ResultProgress::Phase::Finished, m_publication);
+            record.department = department;
+            const QByteArray bytes = signedWith(record, code, m_publication).toRecordLines();
+            const ResultRecordReading reading = readResultRecord(bytes);
+            QVERIFY2(reading.ok(), qPrintable(reading.problem));
+            verdicts.append(m_keys->check(bytes, *reading.record, true)
+                            == RecordKeys::Verdict::Signed);
+        }
+        QCOMPARE(verdicts, signedOnes);
+    }
+
     void onlyTheExamineesCodeSigns_data()
     {
         QTest::addColumn<bool>("codesRequired");
@@ -215,7 +248,9 @@ private slots:
             const CollectionReport report = collect();
             QVERIFY2(report.ok(), qPrintable(report.problem));
             QList<double> table;
-            for (const ResultRow &row : m_store->rowsInRankOrder().value())
+            // Held here: a range over a temporary's value() would outlive it.
+            const auto rows = m_store->rowsInRankOrder();
+            for (const ResultRow &row : rows.value())
                 table << row.speed;
             std::sort(table.begin(), table.end(), std::greater<>());
             QList<double> expected = speeds;

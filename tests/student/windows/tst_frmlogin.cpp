@@ -4,7 +4,10 @@
 // entry checks, the two downloads and every way a login is refused.
 #include "examlimits.h"
 #include "examsettings.h"
+#include "identity.h"
+#include "publication.h"
 #include "recordlines.h"
+#include "recordsignature.h"
 #include "fakes.h"
 #include "windows/frmlogin.h"
 #include "ftpservice.h"
@@ -313,6 +316,51 @@ private slots:
         // The next start offers the address again.
         FrmLogin next(m_work->path(), &m_messages);
         QCOMPARE(box(next, "TxtIP")->text(), m_service->address());
+    }
+
+    void mistypedCodeIsRefusedBeforeSigning_data()
+    {
+        QTest::addColumn<QString>("mistyped");
+        // KRT MPX A4CU is a whole code: its weighted sum is a multiple of 23.
+        QTest::newRow("one sign wrong") << u"KRT MPX A4CW"_qs;
+        QTest::newRow("neighbours swapped") << u"KRT MPX 4ACU"_qs;
+        QTest::newRow("one sign short") << u"KRT MPX A4C"_qs;
+    }
+    void mistypedCodeIsRefusedBeforeSigning()
+    {
+        QFETCH(QString, mistyped);
+        const Publication publication { u"0123456789abcdef0123456789abcdef"_qs, true };
+        QVERIFY(publish(ExamSettings { true, 20 }.toRecordLines()));
+        QVERIFY(writeFile(exchange(Publication::fileName()), publication.toRecordLines()));
+        auto window = openWindow();
+        QSignalSpy loggedIn(window.get(), &FrmLogin::loggedIn);
+        clickLogin(*window);
+        QTRY_COMPARE_WITH_TIMEOUT(
+                m_messages.informed,
+                QStringList { u"本场考试需要登录码，请输入监考老师发给你的登录码"_qs },
+                kWaitMillis);
+        QLineEdit *code = box(*window, "TxtLoginCode");
+        QVERIFY(code->isVisible());
+
+        code->setText(mistyped);
+        clickLogin(*window);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.informed.size(), 2, kWaitMillis);
+        QCOMPARE(m_messages.informed.last(),
+                 u"登录码不对，请对照登录码纸条重新输入（共10个字母或数字，横线和空格可不输）"_qs);
+        QCOMPARE(status(*window), QString());
+        QVERIFY(window->isVisible() && code->hasFocus());
+        QCOMPARE(window->session().phase(), LoginSession::Phase::Idle);
+
+        // The same code typed right, in small letters with dashes: in, with the slip's key.
+        code->setText(u"krt-mpx-a4cu"_qs);
+        clickLogin(*window);
+        QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, kWaitMillis);
+        QCOMPARE(m_messages.informed.size(), 2);
+        const Examinee examinee = loggedIn.first().at(0).value<Examinee>();
+        QCOMPARE(examinee.recordKey,
+                 recordsignature::keyFor(
+                         u"KRTMPXA4CU"_qs, publication.id,
+                         identity::personKey(u"计算机系"_qs, u" 07 "_qs, u"张三"_qs)));
     }
 
     void clickWhileTransferRunsIsIgnored()
