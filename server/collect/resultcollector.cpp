@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultcollector.h"
 
+#include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
 #include "identity.h"
 #include "paths.h"
@@ -14,6 +15,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -56,6 +58,16 @@ bool ofAnotherPublication(const ResultRecord &record, const QString &current)
 }
 
 }  // namespace
+
+QDateTime ResultCollector::publishedAt(const QString &publication) const
+{
+    // The exam is kept as published at 允许登录 and not written again
+    // until the next one: its file's time is when the exam went out.
+    if (publication.isEmpty())
+        return {};
+    const QFileInfo kept(QDir(m_applicationFolder).filePath(ExamAsPublished::fileName()));
+    return kept.exists() ? kept.lastModified().toUTC() : QDateTime();
+}
 
 CollectionReport ResultCollector::collect(const TextExaminer &examiner)
 {
@@ -117,7 +129,8 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     report.results = std::move(rows.results());
     SessionLedger ledger(*sessions);
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime());
+    ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime(),
+                   publishedAt(publication));
     // A session that finished in this collection keeps the record its file
     // holds; read again one at a time, its texts never pile up.
     const SessionLedger::FinishedRecord collectedRecord = [&folder](const SessionEntry &entry) {

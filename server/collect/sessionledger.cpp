@@ -99,7 +99,7 @@ void measureClock(SessionEntry &entry, const SessionEntry &before, const ResultR
 }  // namespace
 
 void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now,
-                            const QDateTime &watchingSince)
+                            const QDateTime &watchingSince, const QDateTime &publishedAt)
 {
     for (const CollectedResult &result : results) {
         const ResultRecord &record = result.record;
@@ -127,7 +127,12 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             noteDoubt(*entry, timeline::sequenceJumped(step));
             SessionEntry known = before;
             known.sawProcess = entry->sawProcess;
-            noteDoubt(*entry, timeline::noProcessRecords({ known, record, now }, watchingSince));
+            noteDoubt(
+                    *entry,
+                    timeline::noProcessRecords({ known, record, now }, watchingSince, publishedAt));
+            noteDoubt(*entry,
+                      timeline::beganBeforePublication({ known, record, now }, publishedAt,
+                                                       entry->timelineDoubts));
             measureClock(*entry, before, record, now);
             entry->sequence = record.progress->sequence;
             entry->phase = record.progress->phase;

@@ -69,9 +69,10 @@ public:
     explicit SessionLedger(QVector<SessionEntry> entries = {});
 
     // Takes what a collection found, seen at `now` by a console that has
-    // collected since `watchingSince` (null: unknown).
+    // collected since `watchingSince`, of an exam published at
+    // `publishedAt` (either null: unknown).
     void observe(const QVector<CollectedResult> &results, const QDateTime &now,
-                 const QDateTime &watchingSince = {});
+                 const QDateTime &watchingSince = {}, const QDateTime &publishedAt = {});
     // A finished session is never replaced by a later one of its examinee
     // of the same publication: the later sessions' rows give way to the
     // finished one's, which counts them in laterSessions. A session of an

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/sessiontimeline.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace timeline {
@@ -61,7 +62,8 @@ QString clockRate(const SessionEntry &session)
     return QStringLiteral("考生端计时偏快：记录陆续到达的%1秒里计了%2秒").arg(arrived).arg(clocked);
 }
 
-QString noProcessRecords(const Step &step, const QDateTime &watchingSince)
+QString noProcessRecords(const Step &step, const QDateTime &watchingSince,
+                         const QDateTime &publishedAt)
 {
     if (step.before.sawProcess || !step.record.progress
         || step.record.progress->phase != ResultProgress::Phase::Finished
@@ -69,9 +71,31 @@ QString noProcessRecords(const Step &step, const QDateTime &watchingSince)
         return {};
     const QDateTime loggedInBy =
             step.arrived.addSecs(-qint64(step.record.timePass) - kArrivalGapSeconds);
-    if (watchingSince > loggedInBy)
+    const bool watchedSincePublished = publishedAt.isValid()
+            && watchingSince <= publishedAt.addSecs(kPublishedGraceSeconds)
+            && step.record.timePass >= kArrivalGapSeconds;
+    if (watchingSince > loggedInBy && !watchedSincePublished)
         return {};
     return QStringLiteral("没有考试过程记录");
+}
+
+QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
+                               const QStringList &said)
+{
+    // A session seen typing is held to the clock by its arrivals instead.
+    const QString what = QStringLiteral("开始早于考试发布");
+    if (!publishedAt.isValid() || step.before.sawProcess || !step.record.progress
+        || step.record.progress->phase != ResultProgress::Phase::Finished
+        || std::any_of(said.cbegin(), said.cend(),
+                       [&what](const QString &doubt) { return doubt.startsWith(what); }))
+        return {};
+    const qint64 sincePublished = publishedAt.secsTo(step.arrived);
+    if (step.record.timePass <= sincePublished + kPublishedGraceSeconds)
+        return {};
+    return what
+            + QStringLiteral("：用时%1秒，考试发布%2秒后已收到")
+                      .arg(step.record.timePass)
+                      .arg(std::max<qint64>(0, sincePublished));
 }
 
 }  // namespace timeline

@@ -11,6 +11,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace timeline {
 
@@ -48,6 +49,17 @@ QString clockRate(const SessionEntry &session);
 // watched long enough for the session's earlier records to arrive: the
 // session logged in at least its time used before the finish, and its first
 // record would have arrived within the slowest upload interval.
-QString noProcessRecords(const Step &step, const QDateTime &watchingSince);
+// So does a lone finish of at least the slowest upload interval when the
+// console has watched since the exam was published.
+QString noProcessRecords(const Step &step, const QDateTime &watchingSince,
+                         const QDateTime &publishedAt = {});
+
+// A lone finish cannot have begun before its exam was published: the time
+// used reaches back from the record's arrival no further than the
+// publication, give or take the clocks' grace.
+constexpr int kPublishedGraceSeconds = SessionLedger::kGraceSeconds;
+// Said once per session: `said` holds the session's doubts so far.
+QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
+                               const QStringList &said);
 
 }  // namespace timeline

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File helpers shared by the tests.
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -15,6 +16,16 @@ inline QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Sets a file's time `seconds` back: an exam published that long ago, for
+// tests that hand in records of sessions their clocks never ran.
+inline bool backdate(const QString &path, int seconds)
+{
+    QFile file(path);
+    return file.open(QIODevice::Append)
+            && file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-seconds),
+                                QFileDevice::FileModificationTime);
 }
 
 inline QStringList filesIn(const QString &folder)

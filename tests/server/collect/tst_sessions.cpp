@@ -11,6 +11,7 @@
 #include "identity.h"
 #include "publish/examaspublished.h"
 #include "resultfilename.h"
+#include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
 
@@ -123,6 +124,8 @@ private slots:
                 const auto exam = ExamAsPublished::of(10, "ab\r\n", published);
                 QVERIFY(exam);
                 QCOMPARE(exam->save(root.filePath(u"app/fb.txt"_qs)), QString());
+                // Its sessions claim more time than the test takes.
+                QVERIFY(backdate(root.filePath(u"app/fb.txt"_qs), 3600));
             } else if (step == u"an hour later") {
                 QVERIFY(QSqlQuery(store->database())
                                 .exec(u"UPDATE tabSessions SET changed = changed - 3600000"_qs));

@@ -161,6 +161,7 @@ private slots:
         writeFile(m_room->app(u"time.txt"_qs), "1\r\n");
         start();
         QCOMPARE(m_controller->openLogin(), QString());
+        QVERIFY(backdate(m_room->app(u"fb.txt"_qs), 3600));
         // Nine typed, one of them wrong, in a minute: 8 a minute, 88.89 %.
         ResultRecord record = sampleRecord(u"a"_qs, u"1"_qs, u"x"_qs, forged == u"speed" ? 9 : 8,
                                            forged == u"accuracy" ? 90 : 88.89f, 60);
