@@ -219,16 +219,18 @@ QString ResultCollector::keepEarlierRows(QVector<ResultRow> &rows, const RowsNow
     QSet<QString> withSession;
     for (const SessionEntry &entry : std::as_const(report.sessions))
         withSession.insert(entry.person);
-    QSet<QString> notSignedFigures;
-    for (const ResultRow &row : now.notSigned)
-        notSignedFigures.insert(figuresKey(row));
     // The last table repeats the unsigned files still in the folder. Of an
     // examinee whose own session the console saw, one row of their own is
     // kept: the first unlike every unsigned file, or else the first.
+    QSet<QString> notSignedFigures;
+    QSet<QString> notSignedPeople;
     QHash<QString, int> ownRowOf;
     for (const ResultRow &row : now.notSigned) {
-        if (withSession.contains(personOf(row)))
-            ownRowOf.insert(personOf(row), -1);
+        const QString person = personOf(row);
+        notSignedFigures.insert(figuresKey(row));
+        notSignedPeople.insert(person);
+        if (withSession.contains(person))
+            ownRowOf.insert(person, -1);
     }
     for (int i = 0; i < stored->size(); ++i) {
         const auto own = ownRowOf.find(personOf(stored->at(i)));
@@ -238,9 +240,6 @@ QString ResultCollector::keepEarlierRows(QVector<ResultRow> &rows, const RowsNow
                     && !notSignedFigures.contains(figuresKey(stored->at(i))))))
             *own = i;
     }
-    QSet<QString> notSignedPeople;
-    for (const ResultRow &row : now.notSigned)
-        notSignedPeople.insert(personOf(row));
     QSet<QString> keptFigures;
     for (int i = 0; i < stored->size(); ++i) {
         const ResultRow &old = stored->at(i);
