@@ -215,7 +215,7 @@ void ConsoleController::noteLoginOpened()
 {
     ExamSitting published;
     published.openedAt = QDateTime::currentDateTimeUtc();
-    published.articleName = QFileInfo(m_settings.chosenArticlePath()).completeBaseName();
+    published.articleName = m_settings.articleName();
     published.examMinutes = m_settings.examMinutes();
     // The text as the class got it: te.txt is gone once login closes.
     const examarticle::Reading text =

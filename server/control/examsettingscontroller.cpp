@@ -14,7 +14,8 @@ ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, co
       m_folders(folders),
       m_gate(gate),
       m_settings(m_folders.application),
-      m_examMinutes(m_settings.storedExamMinutes())
+      m_examMinutes(m_settings.storedExamMinutes()),
+      m_articleName(m_settings.storedArticleName())
 {
     GradingScale::Reading scale = GradingScale::load(m_folders.application);
     if (scale.scale)
@@ -61,12 +62,17 @@ QString ExamSettingsController::saveSettings(const QString &typedMinutes)
     if (!outcome.examMinutes)
         return outcome.problem;
     m_examMinutes = *outcome.examMinutes;
-    setExamText(QString());
+    if (!m_articlePath.isEmpty())
+        m_articleName = m_settings.storedArticleName();
+    discardExamText();
     return {};
 }
 
 void ExamSettingsController::discardExamText()
 {
+    // An article chosen and not saved is not the exam's: a later save of the
+    // time alone must not store it, nor its name call the exam.
+    m_articlePath.clear();
     setExamText(QString());
 }
 

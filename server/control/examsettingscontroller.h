@@ -30,6 +30,10 @@ public:
     // ---- The exam time and text ----
     qint16 examMinutes() const { return m_examMinutes; }
     const QString &chosenArticlePath() const { return m_articlePath; }
+    // The name of the article the stored exam text was saved from, kept
+    // across restarts; empty when unknown (the exam is then called by its
+    // first words).
+    const QString &articleName() const { return m_articleName; }
     // Where the examiner's articles are kept: the article dialog opens there.
     QString articleFolder() const { return m_settings.articleFolder(); }
     // The exam text as chosen or stored: every line followed by CR LF.
@@ -91,7 +95,8 @@ private:
     const LoginGate &m_gate;
     ConsoleSettings m_settings;
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
-    QString m_articlePath;
+    QString m_articlePath;  // chosen in the open panel, not yet saved
+    QString m_articleName;
     QString m_examText;
     QString m_chosenExchange;  // stored by the examiner since this start
     GradingScale m_scale = GradingScale::standard();

@@ -10,6 +10,7 @@
 #include "wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -117,6 +118,15 @@ QString ConsoleSettings::saveLoginCodesRequired(bool required) const
     return wholefile::write(filePath(loginCodesFileName()), required ? "1\r\n" : "0\r\n");
 }
 
+QString ConsoleSettings::storedArticleName() const
+{
+    constexpr qint64 kMaxBytes = 1024;
+    const wholefile::Reading reading = wholefile::read(filePath(articleNameFileName()), kMaxBytes);
+    if (!reading.bytes)
+        return {};
+    return gbk::decode(*reading.bytes).section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
 QString ConsoleSettings::articleFolder() const
 {
     return filePath(QStringLiteral("article"));
@@ -180,6 +190,15 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
             outcome.problem = QStringLiteral("没有保存设置，原有的考试内容不变：") + problem;
             return outcome;
         }
+        // A name GBK cannot hold is left out, and so is one that cannot be
+        // written: the exam is then called by its first words, never by the
+        // name of the article saved before it.
+        const QString name = QFileInfo(articlePath).completeBaseName();
+        const QString nameFile = filePath(articleNameFileName());
+        if (!gbk::partStorable(name).refused.isEmpty()
+            || !wholefile::write(nameFile, gbk::encode(QString(name + QLatin1String("\r\n"))))
+                        .isEmpty())
+            QFile::remove(nameFile);
     }
 
     const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));

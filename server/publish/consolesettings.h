@@ -85,6 +85,12 @@ public:
     bool loginCodesRequired() const;
     QString saveLoginCodesRequired(bool required) const;
 
+    // The name of the article test.txt was saved from (testname.txt, one GBK
+    // line): exports, slips and the archive call the exam by it after a
+    // restart too. Empty when none was saved or GBK cannot hold it.
+    static QString articleNameFileName() { return QStringLiteral("testname.txt"); }
+    QString storedArticleName() const;
+
 private:
     QString m_folder;
 };

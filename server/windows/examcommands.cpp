@@ -8,7 +8,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QUrl>
 #include <QWidget>
 
@@ -128,9 +127,8 @@ void ExamCommands::allowRetake(int row)
 void ExamCommands::printLoginCodes()
 {
     const LoginCodes &codes = m_controller.loginCodes();
-    const QString name = loginslips::defaultFileName(
-            QDateTime::currentDateTime(),
-            QFileInfo(m_controller.settings().chosenArticlePath()).completeBaseName());
+    const QString name = loginslips::defaultFileName(QDateTime::currentDateTime(),
+                                                     m_controller.settings().articleName());
     // Beside the exported workbooks, where the examiner finds the class's papers.
     const QString folder = m_controller.folders().exports;
     QDir().mkpath(folder);

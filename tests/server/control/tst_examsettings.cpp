@@ -82,6 +82,34 @@ private slots:
         QCOMPARE(m_settings->articleFolder(), m_room->app(u"article"_qs));
     }
 
+    // The saved article's name outlives the start; an article chosen and
+    // left unsaved never becomes the exam's, nor lends it its name.
+    void articleNameKeptAcrossStarts()
+    {
+        const QString spring = m_room->work(u"春晓.txt"_qs);
+        const QString other = m_room->work(u"静夜思.txt"_qs);
+        const QString emoji = m_room->work(u"学校🏫.txt"_qs);
+        writeFile(spring, "ab\r\n");
+        writeFile(other, "cd\r\n");
+        writeFile(emoji, "ef\r\n");
+        start();
+        QCOMPARE(m_settings->articleName(), QString());
+        QCOMPARE(m_settings->chooseArticle(spring), QString());
+        QCOMPARE(m_settings->saveSettings(u"10"_qs), QString());
+        start();
+        QCOMPARE(m_settings->articleName(), u"春晓"_qs);
+        QCOMPARE(m_settings->chooseArticle(other), QString());
+        m_settings->discardExamText();
+        QCOMPARE(m_settings->saveSettings(u"12"_qs), QString());
+        QCOMPARE(readFile(m_room->app(u"test.txt"_qs)), QByteArray("ab\r\n"));
+        QCOMPARE(m_settings->articleName(), u"春晓"_qs);
+        QCOMPARE(m_settings->chooseArticle(emoji), QString());
+        QCOMPARE(m_settings->saveSettings(u"12"_qs), QString());
+        QCOMPARE(m_settings->articleName(), QString());
+        start();
+        QCOMPARE(m_settings->articleName(), QString());
+    }
+
     // The folder stays as it is under an open exam; a new one is used
     // from the next start, the one in use until then.
     void exchangeFolderChangesOnlyWithLoginClosed_data()
