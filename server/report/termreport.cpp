@@ -77,15 +77,15 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     const int total = int(exams.size());
     ExamineeResults examinees(total);
     QStringList gradeNames;
-    QStringList labels;
+    QStringList headings;
     QStringList usedSheetNames { summarySheetName(), chartSheetName() };
     QVector<ExamStatistics> attendance;  // per exam, for the class sheet's counts
     bool cancelled = false;
     for (int e = 0; e < total && !cancelled; ++e) {
         const ArchivedExam &exam = exams[e];
         const GradingScale &scale = exam.sitting.scale;
-        labels << examLabel(exam, e);
-        const QString sheetName = xlsxfile::sheetName(labels.last(), usedSheetNames);
+        headings << examHeading(exam, e);
+        const QString sheetName = xlsxfile::sheetName(examLabel(exam, e), usedSheetNames);
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
         if (!sheet)
@@ -147,7 +147,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         return { {}, true };
     }
 
-    writeSummary(cells, summary, summarySheetName(), labels, examinees.examinees());
+    writeSummary(cells, summary, summarySheetName(), headings, examinees.examinees());
 
     // The class sheet's headings and its two charts under its rows, each
     // on a printed page of its own.

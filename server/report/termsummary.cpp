@@ -124,6 +124,13 @@ QString examLabel(const ArchivedExam &exam, int index)
             .arg(when.toLocalTime().toString(QStringLiteral("MM-dd")), exam.sitting.articleName);
 }
 
+QString examHeading(const ArchivedExam &exam, int index)
+{
+    const QString heldBy =
+            QStringList { exam.sitting.lab, exam.sitting.teacher }.join(u' ').simplified();
+    return heldBy.isEmpty() ? examLabel(exam, index) : examLabel(exam, index) + u'\n' + heldBy;
+}
+
 void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
 {
     const auto grade = scale.gradeOf(row);
@@ -172,14 +179,21 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
                                              cells.formats.bold));
     const int firstExamColumn = int(fixed.size());
     cells.written(worksheet_set_column(summary, 0, lxw_col_t(firstExamColumn - 1), 14, nullptr));
-    // Each exam's headings as wide as its label, the label above 速度 or
-    // 等级; a longer label wraps in the heading row, which is as high as
-    // the most lines.
+    // Each exam's headings as wide as its label's longest line, the label
+    // above 速度 or 等级; a longer line wraps in the heading row, which is
+    // as high as the most lines.
     int headingLines = 2;
     for (int e = 0; e < total; ++e) {
-        const int labelWidth = celltext::displayWidth(celltext::fitted(labels[e]).text);
+        const QStringList lines = labels[e].split(u'\n');
+        int labelWidth = 0;
+        for (const QString &line : lines)
+            labelWidth = std::max(labelWidth, celltext::displayWidth(celltext::fitted(line).text));
         const int width = std::min(labelWidth, kWidestExamColumn) + 2;
-        headingLines = std::max(headingLines, 1 + (labelWidth + width - 3) / (width - 2));
+        int lineCount = 1;
+        for (const QString &line : lines)
+            lineCount +=
+                    (celltext::displayWidth(celltext::fitted(line).text) + width - 3) / (width - 2);
+        headingLines = std::max(headingLines, lineCount);
         for (int half = 0; half < 2; ++half) {
             const int column = firstExamColumn + 2 * e + half;
             cells.text(summary, sheetName, 0, column,

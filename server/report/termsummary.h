@@ -75,6 +75,10 @@ private:
 
 // "01 03-02 春晓": an exam's place among the report's, its day and article.
 QString examLabel(const ArchivedExam &exam, int index);
+// The label over the summary's columns of an exam: the label, and on a
+// second line the lab and the teacher who held it, where the archive knows
+// them (a school's exams come from many labs).
+QString examHeading(const ArchivedExam &exam, int index);
 
 // An examinee's results across the report's exams.
 struct Examinee

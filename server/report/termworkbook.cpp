@@ -73,19 +73,19 @@ void writeClassRow(WorkbookCells &cells, lxw_worksheet *sheet, lxw_row_t row, co
         number(FirstGrade + int(gradeNames.indexOf(grade.grade)), grade.count, nullptr);
 }
 
-// A class's sheet: its exams' labels and its examinees' results.
+// A class's sheet: its exams' headings and its examinees' results.
 void writeClassSheet(WorkbookCells &cells, lxw_worksheet *sheet, const QString &sheetName,
                      const ClassTerm &term)
 {
-    QStringList labels;
+    QStringList headings;
     ExamineeResults examinees(int(term.exams.size()));
     for (int e = 0; e < term.exams.size(); ++e) {
         const ArchivedExam &exam = term.exams[e];
-        labels << examLabel(exam, e);
+        headings << examHeading(exam, e);
         for (const ArchivedRow &row : exam.rows)
             examinees.add(e, row, exam.sitting.scale);
     }
-    writeSummary(cells, sheet, sheetName, labels, examinees.examinees());
+    writeSummary(cells, sheet, sheetName, headings, examinees.examinees());
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ QVector<ClassTerm> twoClasses()
     first.sitting.lab = u"机房1"_qs;
     ArchivedExam second = classOfFive();
     second.sitting.lab = u"机房2"_qs;
+    second.sitting.teacher = u"王老师"_qs;
     second.sitting.openedAt = first.sitting.openedAt.addDays(7);
     ArchivedExam other;
     other.sitting.articleName = u"静夜思"_qs;
@@ -98,8 +99,10 @@ private slots:
             u"str:二班|int:1||int:2||int:38|int:45|int:31|float:88.5|int:100|int:0|int:1|int:1|"
             "int:0"_qs,
             u"#一班"_qs,
-            u"str:考号|str:姓名|str:部门|str:01 03-02 春晓 速度|str:01 03-02 春晓 等级|"
-            "str:02 03-09 春晓 速度|str:02 03-09 春晓 等级|str:最好速度|str:平均速度|"
+            // Each exam's columns say which lab and teacher held it.
+            u"str:考号|str:姓名|str:部门|str:01 03-02 春晓 机房1 速度|str:01 03-02 春晓 机房1 等级|"
+            "str:02 03-09 春晓 机房2 王老师 速度|str:02 03-09 春晓 机房2 王老师 等级|"
+            "str:最好速度|str:平均速度|"
             "str:趋势（字/分钟每次）"_qs,
             u"str:01|str:甲|str:一班|int:60|str:优秀|int:60|str:优秀|int:60|int:60|int:0"_qs,
             u"str:02|str:乙|str:一班|int:50|str:良好|int:50|str:良好|int:50|int:50|int:0"_qs,
