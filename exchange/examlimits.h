@@ -16,6 +16,15 @@ static_assert(kLongestExamMinutes * 60 <= 32767);
 // The exam time when the examiner has stored none.
 constexpr qint16 kDefaultExamMinutes = 20;
 
+// While the examinee types, the client uploads a progress record this often;
+// on a service where every upload is a new file, less often. The console
+// takes a session for stopped once the slower interval and the clocks'
+// grace have passed without a record.
+constexpr int kProgressSeconds = 30;
+constexpr int kWriteOnceProgressSeconds = 120;
+constexpr int kClockGraceSeconds = 10;
+constexpr int kStoppedSeconds = kWriteOnceProgressSeconds + kClockGraceSeconds;
+
 // The longest exam text, each line break counted as its two characters (CR
 // LF). A real article is far shorter.
 constexpr int kLongestExamTextCharacters = 100000;

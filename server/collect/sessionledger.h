@@ -7,6 +7,7 @@
 // examinee who logged in twice apart from one whose finished result was
 // overwritten, and the ledger lives beside tabCJ so a restarted console
 // still knows.
+#include "examlimits.h"
 #include "resultrecord.h"
 
 #include <QByteArray>
@@ -63,8 +64,8 @@ class SessionLedger
 public:
     // A session whose records stopped for longer than the slowest progress
     // interval (a write-once service) and the clocks' grace.
-    static constexpr int kStoppedSeconds = 130;
-    static constexpr int kGraceSeconds = 10;
+    static constexpr int kStoppedSeconds = examlimits::kStoppedSeconds;
+    static constexpr int kGraceSeconds = examlimits::kClockGraceSeconds;
 
     explicit SessionLedger(QVector<SessionEntry> entries = {});
 

@@ -7,6 +7,7 @@
 // clock was tampered with. Each rule is one function with its threshold
 // beside it; each returns the doubt, empty when the rule holds.
 #include "collect/sessionledger.h"
+#include "examlimits.h"
 #include "resultrecord.h"
 
 #include <QDateTime>
@@ -29,10 +30,10 @@ struct Step
 // sent.
 QString timeWentBack(const Step &step);
 
-// The client sends a record every 30 seconds of the exam and a few on
+// The client sends a record every progress interval of the exam and a few on
 // events (login, start, finish, a resend the examinee asks for); more
 // records than that between two arrivals were numbered by hand.
-constexpr int kProgressSeconds = 30;
+constexpr int kProgressSeconds = examlimits::kProgressSeconds;
 constexpr int kEventRecords = 5;
 QString sequenceJumped(const Step &step);
 

@@ -9,6 +9,7 @@
 // phase and forwards the events.
 #include "exam/examclock.h"
 #include "exam/typingsession.h"
+#include "examlimits.h"
 #include "resultrecord.h"
 #include "transfer/examinee.h"
 #include "transfer/resultupload.h"
@@ -39,10 +40,10 @@ public:
     };
     Q_ENUM(Question)
 
-    // Progress records go out this often while the examinee types: every 30
-    // seconds, or every 120 on a service where each upload is a new file.
-    static constexpr int kProgressSeconds = 30;
-    static constexpr int kWriteOnceProgressSeconds = 120;
+    // Progress records go out this often while the examinee types, or less
+    // often on a service where each upload is a new file.
+    static constexpr int kProgressSeconds = examlimits::kProgressSeconds;
+    static constexpr int kWriteOnceProgressSeconds = examlimits::kWriteOnceProgressSeconds;
 
     // Speed and accuracy as they stand.
     struct Figures
