@@ -186,7 +186,8 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
                 m_finished.insert(identity, finishedFigures(record));
         }
         if (row.laterSessions > 0)
-            reasons << QStringLiteral("交卷后又登录考试%1次，成绩仍为交卷时的成绩")
+            reasons << QStringLiteral(
+                               "交卷后又登录考试%1次，监考老师没有允许重考，成绩仍为交卷时的成绩")
                                .arg(row.laterSessions);
         doubts << reasons;
     }

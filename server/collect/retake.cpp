@@ -5,19 +5,23 @@
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "identity.h"
-#include "recordlines.h"
+#include "recordsignature.h"
 #include "resultfilename.h"
+#include "retakeleave.h"
 #include "transcode.h"
 #include "wholefile.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
-Retake::Retake(ResultStore &store, QString exchangeFolder, QString applicationFolder)
+Retake::Retake(ResultStore &store, QString exchangeFolder, QString applicationFolder,
+               LoginCodes codes)
     : m_store(store),
       m_exchangeFolder(std::move(exchangeFolder)),
-      m_applicationFolder(std::move(applicationFolder))
+      m_applicationFolder(std::move(applicationFolder)),
+      m_codes(std::move(codes))
 {
 }
 
@@ -45,6 +49,44 @@ bool isPersons(const ResultFileFolder &folder, const ResultFileFolder::Entry &en
 }
 
 }  // namespace
+
+std::pair<QByteArray, QString> Retake::leave(const QString &department, const QString &examNumber,
+                                             const QString &name, const QString &sessionId) const
+{
+    if (m_codes.isEmpty())
+        return { retakeleave::write(sessionId), {} };
+    const QString code = m_codes.codeOf(department, examNumber, name);
+    if (code.isEmpty())
+        return {
+            {},
+            QStringLiteral("%1没有登录码，无法允许重考。").arg(who(department, examNumber, name))
+        };
+    // The key the client draws from the code for the identity it was given.
+    const QByteArray key = recordsignature::keyFor(
+            code, m_codes.publicationId(), identity::personKey(department, examNumber, name));
+    return { retakeleave::write(sessionId, key), {} };
+}
+
+QStringList Retake::removeUngranted(const QString &exchangeFolder, const SessionLedger &ledger)
+{
+    QSet<QString> granted;
+    for (const SessionEntry &entry : ledger.entries()) {
+        if (entry.setAside)
+            granted.insert(entry.sessionId);
+    }
+    const QDir folder(exchangeFolder);
+    QStringList removed;
+    const QStringList leaves = folder.entryList({ QLatin1String("*") + retakeleave::fileSuffix() },
+                                                QDir::Files | QDir::Hidden);
+    for (const QString &name : leaves) {
+        const auto bytes = wholefile::read(folder.filePath(name), retakeleave::kMaxBytes).bytes;
+        const auto session =
+                bytes ? retakeleave::sessionOf(transcodeBytes(*bytes, kExchangeKey)) : std::nullopt;
+        if ((!session || !granted.contains(*session)) && QFile::remove(folder.filePath(name)))
+            removed << name;
+    }
+    return removed;
+}
 
 Retake::Offer Retake::offer(const QString &department, const QString &examNumber,
                             const QString &name)
@@ -81,10 +123,13 @@ QString Retake::allow(const QString &department, const QString &examNumber, cons
     const QString sessionId = standing->sessionId;
 
     // The leave first: without it the client refuses, so nothing is lost.
-    const QString leave =
-            QDir(m_exchangeFolder).filePath(resultname::retakeFor(department, examNumber, name));
+    const auto [leaveBytes, leaveProblem] = leave(department, examNumber, name, sessionId);
+    if (!leaveProblem.isEmpty())
+        return leaveProblem;
     if (QString problem = wholefile::write(
-                leave, transcodeBytes(RecordWriter().text(sessionId).bytes(), kExchangeKey));
+                QDir(m_exchangeFolder)
+                        .filePath(resultname::retakeFor(department, examNumber, name)),
+                transcodeBytes(leaveBytes, kExchangeKey));
         !problem.isEmpty())
         return problem;
 

@@ -11,6 +11,7 @@
 #include "identity.h"
 #include "publish/examaspublished.h"
 #include "resultfilename.h"
+#include "retakeleave.h"
 #include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -34,7 +35,7 @@ private slots:
         QTest::addColumn<QString>("doubt");  // a part of its doubts; empty: none
         QTest::newRow("a later login overwrites the finished file")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s2 W 0"_qs } << u"70:已交卷"_qs
-                << u"交卷后又登录考试1次，成绩仍为交卷时的成绩"_qs;
+                << u"交卷后又登录考试1次，监考老师没有允许重考，成绩仍为交卷时的成绩"_qs;
         QTest::newRow("the same across a console restart")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"restart"_qs, u"s2 W 0"_qs }
                 << u"70:已交卷"_qs << u"同一考生有2次登录考试的成绩文件"_qs;
@@ -74,6 +75,9 @@ private slots:
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs,
                                  u"s2 T 20"_qs, u"collect"_qs, u"s2 F 50"_qs }
                 << u"50:已交卷"_qs << QString();
+        QTest::newRow("a hand-written leave, then a second finish")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"leave s1"_qs, u"s2 F 90"_qs }
+                << u"70:已交卷"_qs << u"交卷后又登录考试1次，监考老师没有允许重考"_qs;
         // Published again with the last exam's files kept: its finished
         // result stands for nothing of the new exam.
         const QStringList oldExam { u"publish p1"_qs, u"s1 F 70"_qs, u"collect"_qs };
@@ -117,6 +121,9 @@ private slots:
                 QCOMPARE(Retake(*store, exchange, root.filePath(u"app"_qs))
                                  .allow(u"一班"_qs, u"01"_qs, u"丙"_qs),
                          QString());
+            } else if (word[0] == u"leave") {
+                QVERIFY(writeFile(QDir(exchange).filePath(u"一班-01-丙.retake"_qs),
+                                  transcodeBytes(retakeleave::write(word[1]), kExchangeKey)));
             } else if (step == u"restart") {
                 store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
             } else if (word[0] == u"publish") {
@@ -160,6 +167,10 @@ private slots:
                      qPrintable(report.notes.first()));
             return;
         }
+        // The examiner's leave stays; one written by hand goes.
+        QCOMPARE(QDir(exchange).entryList({ u"*.retake"_qs }),
+                 steps.contains(u"retake"_qs) ? QStringList { u"一班-01-丙.retake"_qs }
+                                              : QStringList());
         const ClassViewRow &shown = live.rows().first();
         QCOMPARE(QString::number(shown.speed) + u':' + stateText(shown.state), row);
         const QString doubts = shown.doubts.join(u'；');
