@@ -169,7 +169,10 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
         const QString identity = identityKey(record);
         // On a service that overwrites, a second login replaces the first
         // one's file: the ledger still knows both.
-        const int count = sessions.sessionsOf(identity);
+        // Sessions typed in another spelling are the class list's to judge
+        // (LiveClass), not a second login of this one.
+        const int count = sessions.sessionsOf(
+                identity, identity::spelling(record.department, record.examNumber, record.name));
         if (count > 1)
             reasons << QStringLiteral("同一考生有%1次登录考试的成绩文件").arg(count);
         if (record.progress && !record.progress->sessionId.isEmpty()) {

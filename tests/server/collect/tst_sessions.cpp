@@ -187,6 +187,63 @@ private slots:
                             .contains(u"重考前的成绩：速度70.00字/分钟"_qs));
     }
 
+    // A classmate hands in as 朱十 typed in full-width forms; the real 朱十
+    // types "A18" as the list spells it. Rows: number:speed:counted:doubts.
+    void otherSpellingTakesNoPlace_data()
+    {
+        QTest::addColumn<QStringList>("handedIn");  // exam number and speed, in turn
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QStringList>("rows");  // in rank order
+        const QStringList both { u"Ａ１８ 18"_qs, u"A18 80"_qs };
+        QTest::newRow("beside the real one, with the list")
+                << both << true
+                << QStringList { u"A18:80:1:"_qs,
+                                 u"Ａ１８:18:0:写法与名单不同，名单写法（一班 A18 朱十）另有成绩，"
+                                 "这一行不是该考生本人的，不计入"_qs };
+        QTest::newRow("alone, with the list: the examinee typing in full width")
+                << QStringList { u"Ａ１８ 18"_qs } << true << QStringList { u"A18:18:1:"_qs };
+        QTest::newRow("beside the real one, without a list")
+                << both << false
+                << QStringList { u"A18:80:1:同一考生另有写法不同的成绩：一班 Ａ１８ 朱十"_qs,
+                                 u"Ａ１８:18:1:同一考生另有写法不同的成绩：一班 A18 朱十"_qs };
+    }
+
+    void otherSpellingTakesNoPlace()
+    {
+        QFETCH(QStringList, handedIn);
+        QFETCH(bool, listed);
+        QFETCH(QStringList, rows);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(u"exchange"_qs) && QDir(root.path()).mkpath(u"app"_qs));
+        ResultStore store(root.filePath(u"app/cj.mdb"_qs));
+        ResultCollector collector(root.filePath(u"exchange"_qs), root.filePath(u"app"_qs), store);
+        CollectionReport report;
+        for (const QString &one : handedIn) {
+            const QStringList word = one.split(u' ');
+            ResultRecord record =
+                    sampleRecord(u"一班"_qs, word[0], u"朱十"_qs, word[1].toFloat(), 98, 600);
+            record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+            record.progress = ResultProgress { 3, word[0], Phase::Finished, 880 };
+            QVERIFY(!writeResultFile(root.filePath(u"exchange"_qs), record).isEmpty());
+            report = collector.collect();
+            QVERIFY2(report.ok(), qPrintable(report.problem));
+        }
+        LiveClass live;
+        if (listed)
+            live.setRoster(ClassRoster::fromRows({ { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                                   { u"一班"_qs, u"A18"_qs, u"朱十"_qs } })
+                                   .roster);
+        live.update(report.results, { 600, std::nullopt, false }, report.kept, report.sessions);
+        QStringList shown;
+        for (const ClassViewRow &row : live.rows())
+            shown << u"%1:%2:%3:%4"_qs.arg(row.examNumber)
+                             .arg(row.speed)
+                             .arg(int(row.counted))
+                             .arg(row.doubts.join(u'；'));
+        QCOMPARE(shown, rows);
+        QCOMPARE(live.counts().finished, 1);
+    }
+
     void retakeSetsAsideEverySpelling()
     {
 #ifndef Q_OS_UNIX
