@@ -266,9 +266,12 @@ private slots:
         QCOMPARE(Retake(store, exchange, root.filePath(u"app"_qs))
                          .allow(u"一班"_qs, u"a01"_qs, u"张三"_qs),
                  QString());
-        // Both spellings' files went; the classmate's stayed.
+        // Both spellings' files went, each leaving a leave; the classmate's stayed.
         QCOMPARE(QDir(exchange).entryList({ u"*.zip"_qs }, QDir::Files),
                  QStringList { u"一班-02-李四.zip"_qs });
+        QStringList leaves = QDir(exchange).entryList({ u"*.retake"_qs }, QDir::Files);
+        leaves.sort();
+        QCOMPARE(leaves, (QStringList { u"一班-A01-张三.retake"_qs, u"一班-a01-张三.retake"_qs }));
         const CollectionReport report =
                 ResultCollector(exchange, root.filePath(u"app"_qs), store).collect();
         QVERIFY(report.ok());
