@@ -16,4 +16,9 @@ QString personKey(const QString &department, const QString &examNumber, const QS
     return matchKey(department) + QChar(0) + matchKey(examNumber) + QChar(0) + matchKey(name);
 }
 
+QString spelling(const QString &department, const QString &examNumber, const QString &name)
+{
+    return department + QChar(0) + examNumber + QChar(0) + name;
+}
+
 }  // namespace identity

@@ -18,4 +18,7 @@ QString matchKey(const QString &text);
 // One key for department, exam number and name together.
 QString personKey(const QString &department, const QString &examNumber, const QString &name);
 
+// The three exactly as typed, together: one person's spellings differ here.
+QString spelling(const QString &department, const QString &examNumber, const QString &name);
+
 }  // namespace identity

@@ -16,13 +16,21 @@ namespace {
 
 constexpr int kKeyBytes = 32;
 
-QByteArray macOf(QByteArrayView bytes, const QByteArray &key)
+}  // namespace
+
+QByteArray mac(QByteArrayView bytes, const QByteArray &key)
 {
     return QMessageAuthenticationCode::hash(bytes.toByteArray(), key, QCryptographicHash::Sha256)
             .toHex();
 }
 
-}  // namespace
+bool sameInFull(const QByteArray &a, const QByteArray &b)
+{
+    int difference = int(a.size() ^ b.size());
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i)
+        difference |= a.at(i) ^ b.at(i);
+    return difference == 0;
+}
 
 QByteArray keyFor(const QString &loginCode, const QString &publicationId, const QString &personKey)
 {
@@ -41,8 +49,7 @@ ResultRecord signedRecord(ResultRecord record, const QByteArray &key)
                                       return section.name == sectionName();
                                   }),
                    sections.end());
-    const QByteArray mac = macOf(record.toRecordLines(), key);
-    record.sections.push_back(RecordSection { sectionName(), mac });
+    record.sections.push_back(RecordSection { sectionName(), mac(record.toRecordLines(), key) });
     return record;
 }
 
@@ -53,12 +60,7 @@ bool verifies(QByteArrayView plainBytes, const ResultRecord &record, const QByte
     const RecordSection &last = record.sections.back();
     if (last.name != sectionName() || last.offset > plainBytes.size())
         return false;
-    const QByteArray expected = macOf(plainBytes.first(last.offset), key);
-    // Compared in full either way: no early exit tells how much matched.
-    int difference = expected.size() ^ last.bytes.size();
-    for (qsizetype i = 0; i < std::min(expected.size(), last.bytes.size()); ++i)
-        difference |= expected.at(i) ^ last.bytes.at(i);
-    return difference == 0;
+    return sameInFull(mac(plainBytes.first(last.offset), key), last.bytes);
 }
 
 }  // namespace recordsignature

@@ -29,6 +29,12 @@ QByteArray keyFor(const QString &loginCode, const QString &publicationId, const 
 // signature section replaced).
 ResultRecord signedRecord(ResultRecord record, const QByteArray &key);
 
+// The hex HMAC-SHA256 of the bytes under the key.
+QByteArray mac(QByteArrayView bytes, const QByteArray &key);
+// Whether two signatures are equal, compared in full whatever differs
+// first: how long a check takes tells nothing of how much matched.
+bool sameInFull(const QByteArray &a, const QByteArray &b);
+
 // Whether the record, as read from these plain bytes, ends in a signature
 // made with this key over everything before it.
 bool verifies(QByteArrayView plainBytes, const ResultRecord &record, const QByteArray &key);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resultfilename.h"
 
+#include "retakeleave.h"
+
 #include <QCryptographicHash>
 #include <QRegularExpression>
 
@@ -70,7 +72,7 @@ QString retakeFor(const QString &department, const QString &examNumber, const QS
 {
     QString fileName = forIdentity(department, examNumber, name);
     fileName.chop(4);  // ".zip"
-    return fileName + QLatin1String(".retake");
+    return fileName + retakeleave::fileSuffix();
 }
 
 int numberOf(const QString &fileName, const QString &department, const QString &examNumber,

@@ -4,6 +4,7 @@
 
 #include "answercomparison.h"
 #include "class/recordtexts.h"
+#include "class/spellingmarks.h"
 #include "identity.h"
 
 #include <QSet>
@@ -202,17 +203,20 @@ void LiveClass::showAsListed(ClassViewRow &row, const RosterEntry &entry) const
 void LiveClass::markAgainstRoster()
 {
     m_rows = m_recorded;
+    // A row of someone else's spelling keeps it: it is not the listed examinee.
+    const QSet<int> otherSpelling = spellingmarks::mark(m_rows, m_roster ? &*m_roster : nullptr);
     if (!m_roster)
         return;
     QSet<const RosterEntry *> present;
-    for (ClassViewRow &row : m_rows) {
+    for (int i = 0; i < m_rows.size(); ++i) {
+        ClassViewRow &row = m_rows[i];
         const QString number = row.examNumber.trimmed();
         const RosterEntry *entry = m_roster->find(row.department, number);
         if (!entry)
             row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
         else if (identity::matchKey(entry->name) != identity::matchKey(row.name))
             row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
-        else {
+        else if (!otherSpelling.contains(i)) {
             showAsListed(row, *entry);
             if (row.counted)
                 present.insert(entry);

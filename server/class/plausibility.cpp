@@ -169,7 +169,10 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
         const QString identity = identityKey(record);
         // On a service that overwrites, a second login replaces the first
         // one's file: the ledger still knows both.
-        const int count = sessions.sessionsOf(identity);
+        // Sessions typed in another spelling are the class list's to judge
+        // (LiveClass), not a second login of this one.
+        const int count = sessions.sessionsOf(
+                identity, identity::spelling(record.department, record.examNumber, record.name));
         if (count > 1)
             reasons << QStringLiteral("同一考生有%1次登录考试的成绩文件").arg(count);
         if (record.progress && !record.progress->sessionId.isEmpty()) {
@@ -186,7 +189,8 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
                 m_finished.insert(identity, finishedFigures(record));
         }
         if (row.laterSessions > 0)
-            reasons << QStringLiteral("交卷后又登录考试%1次，成绩仍为交卷时的成绩")
+            reasons << QStringLiteral(
+                               "交卷后又登录考试%1次，监考老师没有允许重考，成绩仍为交卷时的成绩")
                                .arg(row.laterSessions);
         doubts << reasons;
     }

@@ -8,6 +8,7 @@
 #include "paths.h"
 #include "publication.h"
 #include "collect/resultfiles.h"
+#include "collect/retake.h"
 #include "collect/sessiontable.h"
 #include "collect/sessiontimeline.h"
 #include "resultfilename.h"
@@ -148,6 +149,11 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
         return report;
     }
     report.sessions = ledger.entries();
+    // Only a retake the examiner allowed lets a finished examinee in again.
+    for (const QString &leave : Retake::removeUngranted(m_exchangeFolder, ledger))
+        report.notes << QStringLiteral(
+                                "交换文件夹中的%1不是监考老师为这场考试允许重考时留下的，已删除。")
+                                .arg(leave);
     QSet<QString> collected;
     for (const CollectedResult &result : std::as_const(report.results))
         collected.insert(identity::personKey(result.record.department, result.record.examNumber,

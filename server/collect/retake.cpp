@@ -5,19 +5,23 @@
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "identity.h"
-#include "recordlines.h"
+#include "recordsignature.h"
 #include "resultfilename.h"
+#include "retakeleave.h"
 #include "transcode.h"
 #include "wholefile.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
-Retake::Retake(ResultStore &store, QString exchangeFolder, QString applicationFolder)
+Retake::Retake(ResultStore &store, QString exchangeFolder, QString applicationFolder,
+               LoginCodes codes)
     : m_store(store),
       m_exchangeFolder(std::move(exchangeFolder)),
-      m_applicationFolder(std::move(applicationFolder))
+      m_applicationFolder(std::move(applicationFolder)),
+      m_codes(std::move(codes))
 {
 }
 
@@ -28,23 +32,65 @@ QString who(const QString &department, const QString &examNumber, const QString 
     return QStringLiteral("%1 %2 %3").arg(department, examNumber, name);
 }
 
-// Whether the file holds a record of this person under another spelling
-// ("A01" for "a01"): the retake sets aside every session of the person.
-bool isPersons(const ResultFileFolder &folder, const ResultFileFolder::Entry &entry,
-               const QString &person)
+// The leave's name for the spelling of the file's record when it is this
+// person's ("A01" for "a01"): the retake sets aside every session of the
+// person, and the client asks for its leave under the spelling typed.
+std::optional<QString> leaveNameOf(const ResultFileFolder &folder,
+                                   const ResultFileFolder::Entry &entry, const QString &person)
 {
     const ResultFileFolder::Reading bytes = folder.read(entry);
     if (!bytes.bytes)
-        return false;
+        return std::nullopt;
     const ResultRecordReading reading =
             readResultRecord(transcodeBytes(*bytes.bytes, kExchangeKey));
-    return reading.ok()
-            && identity::personKey(reading.record->department, reading.record->examNumber,
-                                   reading.record->name)
-            == person;
+    if (!reading.ok()
+        || identity::personKey(reading.record->department, reading.record->examNumber,
+                               reading.record->name)
+                != person)
+        return std::nullopt;
+    return resultname::retakeFor(reading.record->department, reading.record->examNumber,
+                                 reading.record->name);
 }
 
 }  // namespace
+
+std::pair<QByteArray, QString> Retake::leave(const QString &department, const QString &examNumber,
+                                             const QString &name, const QString &sessionId) const
+{
+    if (m_codes.isEmpty())
+        return { retakeleave::write(sessionId), {} };
+    const QString code = m_codes.codeOf(department, examNumber, name);
+    if (code.isEmpty())
+        return {
+            {},
+            QStringLiteral("%1没有登录码，无法允许重考。").arg(who(department, examNumber, name))
+        };
+    // The key the client draws from the code for the identity it was given.
+    const QByteArray key = recordsignature::keyFor(
+            code, m_codes.publicationId(), identity::personKey(department, examNumber, name));
+    return { retakeleave::write(sessionId, key), {} };
+}
+
+QStringList Retake::removeUngranted(const QString &exchangeFolder, const SessionLedger &ledger)
+{
+    QSet<QString> granted;
+    for (const SessionEntry &entry : ledger.entries()) {
+        if (entry.setAside)
+            granted.insert(entry.sessionId);
+    }
+    const QDir folder(exchangeFolder);
+    QStringList removed;
+    const QStringList leaves = folder.entryList({ QLatin1String("*") + retakeleave::fileSuffix() },
+                                                QDir::Files | QDir::Hidden);
+    for (const QString &name : leaves) {
+        const auto bytes = wholefile::read(folder.filePath(name), retakeleave::kMaxBytes).bytes;
+        const auto session =
+                bytes ? retakeleave::sessionOf(transcodeBytes(*bytes, kExchangeKey)) : std::nullopt;
+        if ((!session || !granted.contains(*session)) && QFile::remove(folder.filePath(name)))
+            removed << name;
+    }
+    return removed;
+}
 
 Retake::Offer Retake::offer(const QString &department, const QString &examNumber,
                             const QString &name)
@@ -80,29 +126,40 @@ QString Retake::allow(const QString &department, const QString &examNumber, cons
         return QStringLiteral("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name));
     const QString sessionId = standing->sessionId;
 
-    // The leave first: without it the client refuses, so nothing is lost.
-    const QString leave =
-            QDir(m_exchangeFolder).filePath(resultname::retakeFor(department, examNumber, name));
-    if (QString problem = wholefile::write(
-                leave, transcodeBytes(RecordWriter().text(sessionId).bytes(), kExchangeKey));
-        !problem.isEmpty())
-        return problem;
+    QString listProblem;
+    ResultFileFolder folder(m_exchangeFolder);
+    QStringList files;
+    QSet<QString> leaveNames { resultname::retakeFor(department, examNumber, name) };
+    for (const ResultFileFolder::Entry &entry : folder.list(listProblem)) {
+        const std::optional<QString> leaveName = leaveNameOf(folder, entry, person);
+        if (leaveName)
+            leaveNames.insert(*leaveName);
+        if (leaveName || resultname::matchesIdentity(entry.name, department, examNumber, name))
+            files << entry.name;
+    }
+
+    // The leaves first: without one the client refuses, so nothing is lost.
+    // Every spelling is one person, with one key and so one leave.
+    const auto [leaveBytes, leaveProblem] = leave(department, examNumber, name, sessionId);
+    if (!leaveProblem.isEmpty())
+        return leaveProblem;
+    for (const QString &leaveName : std::as_const(leaveNames)) {
+        if (QString problem = wholefile::write(QDir(m_exchangeFolder).filePath(leaveName),
+                                               transcodeBytes(leaveBytes, kExchangeKey));
+            !problem.isEmpty())
+            return problem;
+    }
 
     // The finished session's files would show as a second row; they are
     // kept in the application folder instead.
     const QString kept = QDir(m_applicationFolder).filePath(keptFolderName());
     QDir().mkpath(kept);
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-"));
-    QString listProblem;
     QStringList unmoved;
-    ResultFileFolder folder(m_exchangeFolder);
-    for (const ResultFileFolder::Entry &entry : folder.list(listProblem)) {
-        if (!resultname::matchesIdentity(entry.name, department, examNumber, name)
-            && !isPersons(folder, entry, person))
-            continue;
-        if (!QFile::rename(QDir(m_exchangeFolder).filePath(entry.name),
-                           QDir(kept).filePath(stamp + entry.name)))
-            unmoved << entry.name;
+    for (const QString &file : std::as_const(files)) {
+        if (!QFile::rename(QDir(m_exchangeFolder).filePath(file),
+                           QDir(kept).filePath(stamp + file)))
+            unmoved << file;
     }
     ledger.setAside(person);
     if (!table.save(ledger.entries()))

@@ -19,6 +19,16 @@ QString personOf(const ResultRecord &record)
     return identity::personKey(record.department, record.examNumber, record.name);
 }
 
+QString spellingOf(const ResultRecord &record)
+{
+    return identity::spelling(record.department, record.examNumber, record.name);
+}
+
+bool typedAs(const SessionEntry &entry, const std::optional<QString> &spelling)
+{
+    return !spelling || entry.spelling.isEmpty() || entry.spelling == *spelling;
+}
+
 bool hasSession(const ResultRecord &record)
 {
     return record.progress && !record.progress->sessionId.isEmpty();
@@ -111,6 +121,7 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
             SessionEntry seen;
             seen.person = person;
             seen.sessionId = record.progress->sessionId;
+            seen.spelling = spellingOf(record);
             seen.publication = publicationOf(record.sections);
             seen.sequence = -1;
             m_byPerson[person].append(int(m_entries.size()));
@@ -170,23 +181,26 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
 }
 
 const SessionEntry *SessionLedger::standingResult(const QString &person,
-                                                  const std::optional<QString> &publication) const
+                                                  const std::optional<QString> &publication,
+                                                  const std::optional<QString> &spelling) const
 {
     // The first session to finish stands; a later one is a second attempt.
     for (int i : sessionsAt(person)) {
         const SessionEntry &entry = m_entries.at(i);
         if (entry.finished() && !entry.setAside
-            && entry.publication == publication.value_or(entry.publication))
+            && entry.publication == publication.value_or(entry.publication)
+            && typedAs(entry, spelling))
             return &entry;
     }
     return nullptr;
 }
 
-int SessionLedger::sessionsOf(const QString &person) const
+int SessionLedger::sessionsOf(const QString &person, const std::optional<QString> &spelling) const
 {
     const QVector<int> at = sessionsAt(person);
-    return int(std::count_if(at.cbegin(), at.cend(),
-                             [this](int i) { return !m_entries.at(i).setAside; }));
+    return int(std::count_if(at.cbegin(), at.cend(), [&](int i) {
+        return !m_entries.at(i).setAside && typedAs(m_entries.at(i), spelling);
+    }));
 }
 
 QVector<const SessionEntry *> SessionLedger::setAsideOf(const QString &person) const
@@ -248,21 +262,22 @@ void SessionLedger::keepFinished(QVector<CollectedResult> &results,
 {
     QVector<CollectedResult> kept;
     kept.reserve(results.size());
-    QHash<QString, int> standingRow;  // person -> index into kept
+    QHash<QString, int> standingRow;  // person and standing session -> index into kept
     for (CollectedResult &result : results) {
         const ResultRecord &record = result.record;
         const QString person = personOf(record);
         const SessionEntry *standing = hasSession(record)
-                ? standingResult(person, publicationOf(record.sections))
+                ? standingResult(person, publicationOf(record.sections), spellingOf(record))
                 : nullptr;
         if (!standing) {
             kept.append(std::move(result));
             continue;
         }
+        const QString standingKey = person + QChar(0) + standing->sessionId;
         const bool own = standing->sessionId == record.progress->sessionId;
         if (own)
             keepFinishedRecord(result, *standing, recordOf);
-        auto row = standingRow.constFind(person);
+        auto row = standingRow.constFind(standingKey);
         if (row != standingRow.cend() && own) {
             // Its row stood in for it from the ledger until now.
             CollectedResult &standIn = kept[*row];
@@ -280,7 +295,7 @@ void SessionLedger::keepFinished(QVector<CollectedResult> &results,
                 kept.append(std::move(result));
                 continue;
             }
-            row = standingRow.insert(person, int(kept.size()));
+            row = standingRow.insert(standingKey, int(kept.size()));
             if (own) {
                 kept.append(std::move(result));
                 continue;

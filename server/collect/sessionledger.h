@@ -25,6 +25,8 @@ struct CollectedResult;
 struct SessionEntry
 {
     QString person;  // identity::personKey of the record
+    // identity::spelling of its first record; empty when stored without one.
+    QString spelling;
     QString sessionId;
     QString publication;  // the one its first record named; empty when none
     ResultProgress::Phase phase = ResultProgress::Phase::Waiting;
@@ -75,8 +77,11 @@ public:
     void observe(const QVector<CollectedResult> &results, const QDateTime &now,
                  const QDateTime &watchingSince = {}, const QDateTime &publishedAt = {});
     // A finished session is never replaced by a later one of its examinee
-    // of the same publication: the later sessions' rows give way to the
-    // finished one's, which counts them in laterSessions. A session of an
+    // of the same publication typed in the same spelling: the later
+    // sessions' rows give way to the finished one's, which counts them in
+    // laterSessions. A session typed in another spelling keeps its row: a
+    // classmate's "Ａ１８" must not take the place of the real "A18" (the
+    // class list tells which is the examinee's own). A session of an
     // earlier publication (the same examinee in the last exam) stands for
     // nothing of this one. `recordOf` gives a finished session's
     // record lines where its own file is gone.
@@ -86,14 +91,17 @@ public:
     const QVector<SessionEntry> &entries() const { return m_entries; }
     const SessionEntry *find(const QString &person, const QString &sessionId) const;
     // The finished session that stands as this examinee's result; with a
-    // publication, of that publication only.
+    // publication, of that publication only; with a spelling, of a session
+    // typed so (or stored without one).
     const SessionEntry *standingResult(const QString &person,
-                                       const std::optional<QString> &publication = {}) const;
+                                       const std::optional<QString> &publication = {},
+                                       const std::optional<QString> &spelling = {}) const;
     // Which of the examinee's sessions this is, from 1, in the order first
     // seen (set-aside ones too: each was a login); 0 for one not seen.
     int loginOrdinal(const QString &person, const QString &sessionId) const;
-    // The sessions that count for the examinee (not set aside).
-    int sessionsOf(const QString &person) const;
+    // The sessions that count for the examinee (not set aside); with a
+    // spelling, those typed so (or stored without one).
+    int sessionsOf(const QString &person, const std::optional<QString> &spelling = {}) const;
     // Finished results the examiner set aside for a retake, oldest first.
     QVector<const SessionEntry *> setAsideOf(const QString &person) const;
     // Its records have stopped while typing and its exam time is over, unfinished.

@@ -51,8 +51,8 @@ SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
 
 void SessionTable::addTimelineColumns()
 {
-    // A table from before the timeline was judged, or before publications,
-    // gains its columns.
+    // A table from before the timeline was judged, before publications or
+    // before spellings gains its columns.
     QSqlQuery query(m_db);
     QStringList present;
     if (!query.exec(QStringLiteral("PRAGMA table_info(tabSessions)"))) {
@@ -61,9 +61,9 @@ void SessionTable::addTimelineColumns()
     }
     while (query.next())
         present << query.value(1).toString();
-    const QStringList added { QStringLiteral("process INTEGER"), QStringLiteral("arrived INTEGER"),
-                              QStringLiteral("clocked INTEGER"), QStringLiteral("doubts TEXT"),
-                              QStringLiteral("publication TEXT") };
+    const QStringList added { QStringLiteral("process INTEGER"),  QStringLiteral("arrived INTEGER"),
+                              QStringLiteral("clocked INTEGER"),  QStringLiteral("doubts TEXT"),
+                              QStringLiteral("publication TEXT"), QStringLiteral("spelling TEXT") };
     for (const QString &column : added) {
         if (present.contains(column.section(u' ', 0, 0)))
             continue;
@@ -87,7 +87,7 @@ std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publicati
     if (!query.exec(QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
                                    "changed, resumed, CASE WHEN aside THEN finished END, figures, "
                                    "altered, aside, process, arrived, clocked, doubts, "
-                                   "publication FROM tabSessions ORDER BY rowid"))) {
+                                   "publication, spelling FROM tabSessions ORDER BY rowid"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
@@ -112,6 +112,7 @@ std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publicati
         entry.clockedSeconds = query.value(14).toInt();
         entry.timelineDoubts = query.value(15).toString().split(u'\n', Qt::SkipEmptyParts);
         entry.publication = query.value(16).toString();
+        entry.spelling = query.value(17).toString();
         if (!publication.isEmpty() && !entry.publication.isEmpty()
             && entry.publication != publication)
             continue;
@@ -154,8 +155,8 @@ bool SessionTable::save(const QVector<SessionEntry> &entries,
             insert.prepare(QStringLiteral(
                     "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
                     "resumed, figures, altered, aside, process, arrived, clocked, doubts, person, "
-                    "session, finished, publication) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+                    "session, finished, publication, spelling) "
+                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
             && update.prepare(QStringLiteral(
                     "UPDATE tabSessions SET phase = ?, sequence = ?, timepass = ?, resumes = ?, "
                     "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ?, process = ?, "
@@ -189,10 +190,12 @@ bool SessionTable::save(const QVector<SessionEntry> &entries,
         const QByteArray finished = entry.finishedFile.isEmpty() || !collectedRecord
                 ? entry.finishedRecord
                 : collectedRecord(entry);
-        // A session's publication is that of its first record: written once.
+        // A session's publication and spelling are those of its first
+        // record: written once.
         if (!entry.stored) {
             write.bindValue(int(values.size()), finished);
             write.bindValue(int(values.size()) + 1, entry.publication);
+            write.bindValue(int(values.size()) + 2, entry.spelling);
         }
         ok = write.exec();
         // A session that finished since it was stored keeps its record now.

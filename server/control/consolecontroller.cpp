@@ -248,9 +248,9 @@ Retake::Offer ConsoleController::retakeOffer(const ClassViewRow &row)
 void ConsoleController::allowRetake(const ClassViewRow &row)
 {
     m_schedule.retake([exchange = m_folders.exchange, application = m_folders.application,
-                       department = row.department, examNumber = row.examNumber,
-                       name = row.name](ResultStore &store) {
-        return Retake(store, exchange, application).allow(department, examNumber, name);
+                       codes = m_gate.loginCodes(), department = row.department,
+                       examNumber = row.examNumber, name = row.name](ResultStore &store) {
+        return Retake(store, exchange, application, codes).allow(department, examNumber, name);
     });
 }
 

@@ -283,7 +283,7 @@ void LoginSession::recordsSearched()
 
 void LoginSession::permissionArrived()
 {
-    judgePriorRecords(m_permission.takeSetAsideSession(), true);
+    judgePriorRecords(m_permission.takeSetAsideSession(m_examinee.recordKey), true);
 }
 
 void LoginSession::judgePriorRecords(const QString &retakeSession, bool permissionAsked)

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/retakepermission.h"
 
-#include "recordlines.h"
 #include "resultfilename.h"
+#include "retakeleave.h"
 #include "transcode.h"
 #include "wholefile.h"
 
@@ -14,7 +14,6 @@ namespace {
 
 // The scratch copy of the permission while it is read.
 const QString kPermission = QStringLiteral("retake.dat");
-constexpr qint64 kMaxPermissionBytes = 1024;
 
 }  // namespace
 
@@ -32,13 +31,14 @@ void RetakePermission::request(const Examinee &examinee)
 {
     QFile::remove(scratchPath());
     m_channel.get(resultname::retakeFor(examinee.department, examinee.examNumber, examinee.name),
-                  kPermission, kMaxPermissionBytes);
+                  kPermission, retakeleave::kMaxBytes);
 }
 
-QString RetakePermission::takeSetAsideSession()
+QString RetakePermission::takeSetAsideSession(const QByteArray &key)
 {
     const QByteArray permission =
-            wholefile::read(scratchPath(), kMaxPermissionBytes).bytes.value_or(QByteArray());
+            wholefile::read(scratchPath(), retakeleave::kMaxBytes).bytes.value_or(QByteArray());
     QFile::remove(scratchPath());
-    return RecordReader(transcodeBytes(permission, kExchangeKey)).text(0).value_or(QString());
+    return retakeleave::sessionOf(transcodeBytes(permission, kExchangeKey), key)
+            .value_or(QString());
 }

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The examiner's permission for the examinee to sit the exam again: a small
-// file in the exchange folder naming the finished session set aside. It is
+// file in the exchange folder naming the finished session set aside
+// (retakeleave.h). It is
 // asked for over the transfer channel before an earlier record refuses or
 // resumes a login.
 #include "transfer/examinee.h"
@@ -18,8 +19,10 @@ public:
     // Asks the channel for the examinee's permission.
     void request(const Examinee &examinee);
     // Once the channel has completed: the finished session the examiner set
-    // aside; empty when there is no permission. The copy is removed.
-    QString takeSetAsideSession();
+    // aside; empty when there is no permission. In an exam with login codes
+    // `key` is the examinee's, and a permission it did not sign is none:
+    // a classmate could have written it. The copy is removed.
+    QString takeSetAsideSession(const QByteArray &key);
 
 private:
     QString scratchPath() const;

@@ -5,13 +5,16 @@
 // the code from their slip, and a classmate's forgeries (unsigned, and
 // signed with a wrong code) are marked and lock nobody out.
 #include "childwidget.h"
+#include "examdigest.h"
 #include "fakes.h"
 #include "ftpservice.h"
 #include "identity.h"
 #include "publication.h"
 #include "recordsignature.h"
+#include "retakeexaminee.h"
 #include "testfiles.h"
 #include "testrecords.h"
+#include "transcode.h"
 #include "transfer/resultupload.h"
 #include "windows/frmlogin.h"
 
@@ -159,10 +162,12 @@ void TestCodesExam::classWithCodes()
 
     // A classmate uploads a finished record for 丙 without a signature, and
     // one for 乙 signed with a code of their own making.
-    const auto forge = [&](const QString &number, const QString &name, const QString &code) {
+    const auto forge = [&](const QString &number, const QString &name, const QString &code,
+                           const QByteArray &digest = "d1") {
         ResultRecord record = sampleRecord(u"一班"_qs, number, name, 240, 100, 60);
-        record.progress = ResultProgress { 9, u"forged"_qs, ResultProgress::Phase::Finished, 880 };
-        record.answerSheet = AnswerSheet { "d1", 10, 0, u"0123456789\r\n"_qs };
+        record.progress =
+                ResultProgress { 9, u"s"_qs + number, ResultProgress::Phase::Finished, 880 };
+        record.answerSheet = AnswerSheet { digest, 10, 0, u"0123456789\r\n"_qs };
         record.sections.push_back(publication->section());
         if (!code.isEmpty())
             record = recordsignature::signedRecord(
@@ -203,6 +208,25 @@ void TestCodesExam::classWithCodes()
     QVERIFY(logIn(u"03"_qs, u"丙"_qs, codes.value(u"丙"_qs)));
     QVERIFY(logIn(u"02"_qs, u"乙"_qs, codes.value(u"乙"_qs)));
     QVERIFY2(m_clientBoxes.asked.isEmpty(), qPrintable(m_clientBoxes.asked.join(u'\n')));
+
+    // 丙 hands in, signed with the code; the client keeps it as its checkpoint.
+    QVERIFY(forge(u"03"_qs, u"丙"_qs, codes.value(u"丙"_qs),
+                  examDigest(readFile(exchange.filePath(u"te.txt"_qs)))));
+    QVERIFY(QFile::copy(exchange.filePath(u"一班-03-丙.zip"_qs),
+                        m_clients.filePath(u"03/resume.zip"_qs)));
+    console.controller().collectQuietly();
+    console.controller().waitForCollection();
+    // A leave a classmate wrote lets nobody in; the one 重考 writes lets 丙 in.
+    QVERIFY(writeFile(exchange.filePath(u"一班-03-丙.retake"_qs),
+                      transcodeBytes("\"s03\"\r\n", kExchangeKey)));
+    QVERIFY(!logIn(u"03"_qs, u"丙"_qs, codes.value(u"丙"_qs)));
+    QCOMPARE(m_clientBoxes.informed.value(m_clientBoxes.informed.size() - 1),
+             u"你已交卷，不能再次考试。如需重考，请联系监考老师。"_qs);
+    ClassViewRow bing;
+    for (const ClassViewRow &row : console.controller().liveClass().live().rows())
+        bing = row.name == u"丙" ? row : bing;
+    QCOMPARE(retakeExaminee(console.controller(), bing), QString());
+    QVERIFY(logIn(u"03"_qs, u"丙"_qs, codes.value(u"丙"_qs)));
 }
 
 QTEST_MAIN(TestCodesExam)

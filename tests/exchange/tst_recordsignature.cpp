@@ -1,9 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The signature of a record: the key as PBKDF2 gives it, and a record that
-// verifies only whole, unchanged and with the key it was signed with.
+// verifies only whole, unchanged and with the key it was signed with. A
+// retake leave: signed the same way, and naming its session only so.
 #include "publication.h"
 #include "recordsignature.h"
+#include "retakeleave.h"
 #include "testrecords.h"
 
 #include <QtTest>
@@ -74,6 +76,29 @@ private slots:
         const ResultRecordReading reading = readResultRecord(bytes);
         QVERIFY2(reading.ok(), qPrintable(reading.problem));
         QCOMPARE(recordsignature::verifies(bytes, *reading.record, key), verifies);
+    }
+
+    void leaveNamesItsSessionOnlyAsSigned_data()
+    {
+        QTest::addColumn<QByteArray>("leave");
+        QTest::addColumn<QString>("session");  // empty: no leave
+        // Python: hmac.new(key, b'retake\ns1', 'sha256').hexdigest()
+        const QByteArray intact = "\"s1\"\r\n\"f20bcb3625b8305cd85c097161d26ef2795dd4c6dbf05514"
+                                  "ceceec6aae9681c8\"\r\n";
+        QTest::newRow("signed, intact") << intact << u"s1"_qs;
+        QTest::newRow("signed, its last hex digit wrong")
+                << QByteArray(intact).replace("c8\"", "c9\"") << QString();
+        QTest::newRow("unsigned") << QByteArray("\"s1\"\r\n") << QString();
+    }
+
+    void leaveNamesItsSessionOnlyAsSigned()
+    {
+        QFETCH(QByteArray, leave);
+        QFETCH(QString, session);
+        const QByteArray key = recordsignature::keyFor(u"K7M2QX"_qs, kPublicationId, kPerson);
+        QCOMPARE(retakeleave::sessionOf(leave, key).value_or(QString()), session);
+        if (!session.isEmpty())
+            QCOMPARE(retakeleave::write(session, key), leave);
     }
 };
 

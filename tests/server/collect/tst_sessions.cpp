@@ -11,6 +11,7 @@
 #include "identity.h"
 #include "publish/examaspublished.h"
 #include "resultfilename.h"
+#include "retakeleave.h"
 #include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -34,7 +35,7 @@ private slots:
         QTest::addColumn<QString>("doubt");  // a part of its doubts; empty: none
         QTest::newRow("a later login overwrites the finished file")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"s2 W 0"_qs } << u"70:已交卷"_qs
-                << u"交卷后又登录考试1次，成绩仍为交卷时的成绩"_qs;
+                << u"交卷后又登录考试1次，监考老师没有允许重考，成绩仍为交卷时的成绩"_qs;
         QTest::newRow("the same across a console restart")
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"restart"_qs, u"s2 W 0"_qs }
                 << u"70:已交卷"_qs << u"同一考生有2次登录考试的成绩文件"_qs;
@@ -74,6 +75,9 @@ private slots:
                 << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"retake"_qs,
                                  u"s2 T 20"_qs, u"collect"_qs, u"s2 F 50"_qs }
                 << u"50:已交卷"_qs << QString();
+        QTest::newRow("a hand-written leave, then a second finish")
+                << QStringList { u"s1 F 70"_qs, u"collect"_qs, u"leave s1"_qs, u"s2 F 90"_qs }
+                << u"70:已交卷"_qs << u"交卷后又登录考试1次，监考老师没有允许重考"_qs;
         // Published again with the last exam's files kept: its finished
         // result stands for nothing of the new exam.
         const QStringList oldExam { u"publish p1"_qs, u"s1 F 70"_qs, u"collect"_qs };
@@ -117,6 +121,9 @@ private slots:
                 QCOMPARE(Retake(*store, exchange, root.filePath(u"app"_qs))
                                  .allow(u"一班"_qs, u"01"_qs, u"丙"_qs),
                          QString());
+            } else if (word[0] == u"leave") {
+                QVERIFY(writeFile(QDir(exchange).filePath(u"一班-01-丙.retake"_qs),
+                                  transcodeBytes(retakeleave::write(word[1]), kExchangeKey)));
             } else if (step == u"restart") {
                 store = std::make_unique<ResultStore>(root.filePath(u"app/cj.mdb"_qs));
             } else if (word[0] == u"publish") {
@@ -160,6 +167,10 @@ private slots:
                      qPrintable(report.notes.first()));
             return;
         }
+        // The examiner's leave stays; one written by hand goes.
+        QCOMPARE(QDir(exchange).entryList({ u"*.retake"_qs }),
+                 steps.contains(u"retake"_qs) ? QStringList { u"一班-01-丙.retake"_qs }
+                                              : QStringList());
         const ClassViewRow &shown = live.rows().first();
         QCOMPARE(QString::number(shown.speed) + u':' + stateText(shown.state), row);
         const QString doubts = shown.doubts.join(u'；');
@@ -174,6 +185,63 @@ private slots:
                             .data(Qt::ToolTipRole)
                             .toString()
                             .contains(u"重考前的成绩：速度70.00字/分钟"_qs));
+    }
+
+    // A classmate hands in as 朱十 typed in full-width forms; the real 朱十
+    // types "A18" as the list spells it. Rows: number:speed:counted:doubts.
+    void otherSpellingTakesNoPlace_data()
+    {
+        QTest::addColumn<QStringList>("handedIn");  // exam number and speed, in turn
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<QStringList>("rows");  // in rank order
+        const QStringList both { u"Ａ１８ 18"_qs, u"A18 80"_qs };
+        QTest::newRow("beside the real one, with the list")
+                << both << true
+                << QStringList { u"A18:80:1:"_qs,
+                                 u"Ａ１８:18:0:写法与名单不同，名单写法（一班 A18 朱十）另有成绩，"
+                                 "这一行不是该考生本人的，不计入"_qs };
+        QTest::newRow("alone, with the list: the examinee typing in full width")
+                << QStringList { u"Ａ１８ 18"_qs } << true << QStringList { u"A18:18:1:"_qs };
+        QTest::newRow("beside the real one, without a list")
+                << both << false
+                << QStringList { u"A18:80:1:同一考生另有写法不同的成绩：一班 Ａ１８ 朱十"_qs,
+                                 u"Ａ１８:18:1:同一考生另有写法不同的成绩：一班 A18 朱十"_qs };
+    }
+
+    void otherSpellingTakesNoPlace()
+    {
+        QFETCH(QStringList, handedIn);
+        QFETCH(bool, listed);
+        QFETCH(QStringList, rows);
+        QTemporaryDir root;
+        QVERIFY(QDir(root.path()).mkpath(u"exchange"_qs) && QDir(root.path()).mkpath(u"app"_qs));
+        ResultStore store(root.filePath(u"app/cj.mdb"_qs));
+        ResultCollector collector(root.filePath(u"exchange"_qs), root.filePath(u"app"_qs), store);
+        CollectionReport report;
+        for (const QString &one : handedIn) {
+            const QStringList word = one.split(u' ');
+            ResultRecord record =
+                    sampleRecord(u"一班"_qs, word[0], u"朱十"_qs, word[1].toFloat(), 98, 600);
+            record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+            record.progress = ResultProgress { 3, word[0], Phase::Finished, 880 };
+            QVERIFY(!writeResultFile(root.filePath(u"exchange"_qs), record).isEmpty());
+            report = collector.collect();
+            QVERIFY2(report.ok(), qPrintable(report.problem));
+        }
+        LiveClass live;
+        if (listed)
+            live.setRoster(ClassRoster::fromRows({ { u"部门"_qs, u"考号"_qs, u"姓名"_qs },
+                                                   { u"一班"_qs, u"A18"_qs, u"朱十"_qs } })
+                                   .roster);
+        live.update(report.results, { 600, std::nullopt, false }, report.kept, report.sessions);
+        QStringList shown;
+        for (const ClassViewRow &row : live.rows())
+            shown << u"%1:%2:%3:%4"_qs.arg(row.examNumber)
+                             .arg(row.speed)
+                             .arg(int(row.counted))
+                             .arg(row.doubts.join(u'；'));
+        QCOMPARE(shown, rows);
+        QCOMPARE(live.counts().finished, 1);
     }
 
     void retakeSetsAsideEverySpelling()
@@ -198,9 +266,12 @@ private slots:
         QCOMPARE(Retake(store, exchange, root.filePath(u"app"_qs))
                          .allow(u"一班"_qs, u"a01"_qs, u"张三"_qs),
                  QString());
-        // Both spellings' files went; the classmate's stayed.
+        // Both spellings' files went, each leaving a leave; the classmate's stayed.
         QCOMPARE(QDir(exchange).entryList({ u"*.zip"_qs }, QDir::Files),
                  QStringList { u"一班-02-李四.zip"_qs });
+        QStringList leaves = QDir(exchange).entryList({ u"*.retake"_qs }, QDir::Files);
+        leaves.sort();
+        QCOMPARE(leaves, (QStringList { u"一班-A01-张三.retake"_qs, u"一班-a01-张三.retake"_qs }));
         const CollectionReport report =
                 ResultCollector(exchange, root.filePath(u"app"_qs), store).collect();
         QVERIFY(report.ok());
