@@ -95,8 +95,7 @@ private slots:
         const QString database = owner.path().mid(1);
         QVERIFY(ExamArchive(ArchivePlace::fromText(owner.toString())).isOpen());
         QCOMPARE(cluster.run(database,
-                             u"CREATE ROLE lab3 LOGIN PASSWORD 'pw'; GRANT SELECT ON "
-                             "archive_schema TO lab3"_qs),
+                             u"CREATE ROLE lab3 LOGIN PASSWORD 'pw' IN ROLE kestrix_labs"_qs),
                  QString());
         QTemporaryDir dir;
         const SchoolSettings settings(dir.path());
