@@ -42,6 +42,15 @@ QString connectionProblem(const QString &detail)
     };
     if (says("password authentication failed") || says("no password supplied"))
         return QStringLiteral("拒绝了登录（密码不对，或口令文件中没有这个用户的密码）");
+    if (says("no pg_hba.conf entry"))
+        return QStringLiteral("不接受这台计算机的连接（服务器的 pg_hba.conf 中没有允许这台计算机、"
+                              "这个用户和数据库的一行，请管理员添加后重新加载）");
+    if (says("SSL support is not compiled in"))
+        return QStringLiteral("要求加密连接，而这个版本的考试服务器不能加密"
+                              "（请从地址中去掉 sslmode，或改为 sslmode=prefer）");
+    if (says("server does not support SSL"))
+        return QStringLiteral("不支持加密连接（地址中的 sslmode 要求加密，"
+                              "请管理员在服务器上开启 SSL）");
     if (says("database") && says("does not exist"))
         return QStringLiteral("上没有这个数据库");
     if (says("role") && says("does not exist"))

@@ -167,6 +167,13 @@ private slots:
         // Made by an earlier version, whose one role owned the tables.
         QTest::newRow("an older schema") << "older"
                                          << "（这个账号无权读取存档版本）";
+#ifdef Q_OS_WIN
+        QTest::newRow("encryption required") << "ssl"
+                                             << "这个版本的考试服务器不能加密";
+#else
+        QTest::newRow("encryption required") << "ssl"
+                                             << "不支持加密连接";
+#endif
         QTest::newRow("not a URI") << "garbled"
                                    << "不是有效的数据库地址";
     }
@@ -190,6 +197,8 @@ private slots:
         } else if (kind == u"newer") {
             QVERIFY(ExamArchive(place).isOpen());
             QVERIFY(runIn(place, u"UPDATE archive_schema SET version = 99"_qs));
+        } else if (kind == u"ssl") {
+            url.setQuery(u"sslmode=require"_qs);
         } else if (kind == u"foreign" || kind == u"blank" || kind == u"older") {
             const QString blank = m_places.cluster()->newBlankDatabase();
             url.setPath(u'/' + blank);
