@@ -43,18 +43,18 @@ int upgradeSchoolArchive(int argc, char *argv[])
 #ifdef Q_OS_WIN
     // A windowed program has no console of its own: the answer goes to the
     // one it was started from (start /wait in cmd).
-    const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) && freopen("CONOUT$", "w", stdout)
-            && freopen("CONOUT$", "w", stderr);
+    const bool attached = AttachConsole(ATTACH_PARENT_PROCESS)
+            && std::freopen("CONOUT$", "w", stdout) && std::freopen("CONOUT$", "w", stderr);
     Q_UNUSED(attached)
 #endif
     const QStringList arguments = QCoreApplication::arguments();
     const ArchiveRead<QString> done = arguments.size() == 3
             ? schoolupgrade::run(arguments[2])
-            : ArchiveRead<QString> {
-                  std::nullopt,
-                  QStringLiteral("用法：server %1 postgresql://所有者@服务器:5432/数据库")
-                          .arg(schoolupgrade::option())
-              };
+            : ArchiveRead<QString> { std::nullopt,
+                                     QStringLiteral(
+                                             "用法：%1 %2 postgresql://所有者@服务器:5432/数据库")
+                                             .arg(QFileInfo(arguments.value(0)).completeBaseName(),
+                                                  schoolupgrade::option()) };
     QTextStream out(done.value ? stdout : stderr);
     out.setEncoding(QStringConverter::System);
     out << (done.value ? *done.value : done.problem) << Qt::endl;
