@@ -242,6 +242,7 @@ private slots:
             QCOMPARE(other.regrade(2, GradingScale::standard()), refused);
             QCOMPARE(archive.exam(2).value->rows.size(), 1);
             QCOMPARE(archive.changeRefused(archive.exam(2).value->sitting), QString());
+            QCOMPARE(archive.regrade(2, GradingScale::standard()), QString());
         }
         QCOMPARE(archive.remove(2), QString());
         QVERIFY(!archive.exam(2).value);
