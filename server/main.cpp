@@ -6,6 +6,7 @@
 #include "desktop.h"
 #include "messages.h"
 #include "paths.h"
+#include "archive/schoolupgrade.h"
 #include "collect/resultstore.h"
 #include "control/dataplace.h"
 
@@ -13,6 +14,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTextStream>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+
+#include <cstdio>
+#endif
 
 namespace {
 
@@ -27,10 +35,38 @@ QString manualFolder(const QString &programFolder)
     return programFolder;
 }
 
+// The school archive's tables made or upgraded by their owner, without a
+// window; 0 when done, else the reason on the error output.
+int upgradeSchoolArchive(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // A windowed program has no console of its own: the answer goes to the
+    // one it was started from (start /wait in cmd).
+    const bool attached = AttachConsole(ATTACH_PARENT_PROCESS)
+            && std::freopen("CONOUT$", "w", stdout) && std::freopen("CONOUT$", "w", stderr);
+    Q_UNUSED(attached)
+#endif
+    const QStringList arguments = QCoreApplication::arguments();
+    const ArchiveRead<QString> done = arguments.size() == 3
+            ? schoolupgrade::run(arguments[2])
+            : ArchiveRead<QString> { std::nullopt,
+                                     QStringLiteral(
+                                             "用法：%1 %2 postgresql://所有者@服务器:5432/数据库")
+                                             .arg(QFileInfo(arguments.value(0)).completeBaseName(),
+                                                  schoolupgrade::option()) };
+    QTextStream out(done.value ? stdout : stderr);
+    out.setEncoding(QStringConverter::System);
+    out << (done.value ? *done.value : done.problem) << Qt::endl;
+    return done.value ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && QString::fromLocal8Bit(argv[1]) == schoolupgrade::option())
+        return upgradeSchoolArchive(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
     desktop::useChineseStandardTexts(app);

@@ -4,6 +4,7 @@
 
 #include "archive/archivedialect.h"
 #include "archive/schema.h"
+#include "archive/schoolupgrade.h"
 #include "diskspace.h"
 
 #include <QAtomicInt>
@@ -41,6 +42,15 @@ QString connectionProblem(const QString &detail)
     };
     if (says("password authentication failed") || says("no password supplied"))
         return QStringLiteral("拒绝了登录（密码不对，或口令文件中没有这个用户的密码）");
+    if (says("no pg_hba.conf entry"))
+        return QStringLiteral("不接受这台计算机的连接（服务器的 pg_hba.conf 中没有允许这台计算机、"
+                              "这个用户和数据库的一行，请管理员添加后重新加载）");
+    if (says("SSL support is not compiled in"))
+        return QStringLiteral("要求加密连接，而这个版本的考试服务器不能加密"
+                              "（请从地址中去掉 sslmode，或改为 sslmode=prefer）");
+    if (says("server does not support SSL"))
+        return QStringLiteral("不支持加密连接（地址中的 sslmode 要求加密，"
+                              "请管理员在服务器上开启 SSL）");
     if (says("database") && says("does not exist"))
         return QStringLiteral("上没有这个数据库");
     if (says("role") && says("does not exist"))
@@ -95,8 +105,8 @@ bool openAsDatabase(const QString &target)
 
 }  // namespace
 
-ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place)
-    : m_connection(newConnectionName()), m_place(place)
+ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place, Tables tables)
+    : m_connection(newConnectionName()), m_place(place), m_tables(tables)
 {
     const bool existed = place.isSchool() || QFileInfo(place.text()).size() > 0;
     QSqlDatabase db = QSqlDatabase::addDatabase(place.driverName(), m_connection);
@@ -134,6 +144,10 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place)
     }
     if (const QString problem = migrate(); !problem.isEmpty()) {
         refuse(problem);
+        return;
+    }
+    if (const QString detail = readRole(); !detail.isEmpty()) {
+        refuse(QStringLiteral("无法读取登录的用户"), detail);
         return;
     }
     ArchiveTransaction::checkpoint(db);
@@ -249,12 +263,22 @@ QString ArchiveDatabase::migrateLocked()
 {
     QString detail;
     const std::optional<int> found = schemaVersion(detail);
+    // The tables belong to the school's owner role; a lab cannot make or
+    // upgrade them, nor read the version of tables it has no rights on.
+    const bool labOnly = m_place.isSchool() && m_tables == Tables::Use;
+    if (!found && labOnly && detail.contains(QLatin1String("permission denied")))
+        return notSetUp(QStringLiteral("这个账号无权读取存档版本"));
     if (!found)
         return QStringLiteral("无法读取存档版本（") + detail + u'）';
+    m_versionFound = *found;
     if (*found > archiveschema::kVersion)
         return QStringLiteral("由较新版本的考试服务器建立（存档版本%1，本程序只能使用到版本%2）")
                 .arg(*found)
                 .arg(archiveschema::kVersion);
+    if (labOnly && *found < archiveschema::kVersion)
+        return notSetUp(QStringLiteral("存档版本%1，本程序需要版本%2")
+                                .arg(*found)
+                                .arg(archiveschema::kVersion));
     for (int version = *found; version < archiveschema::kVersion; ++version) {
         // Each step and its version number in one transaction: a step that
         // fails leaves the tables as they were.
@@ -275,6 +299,25 @@ QString ArchiveDatabase::migrateLocked()
             return fileReason(
                     QStringLiteral("无法升级到版本%1（%2）").arg(version + 1).arg(detail));
     }
+    return {};
+}
+
+QString ArchiveDatabase::notSetUp(const QString &why)
+{
+    return QStringLiteral("还没有建好考试存档的数据表，或这个账号不是 %1 的成员（%2）。"
+                          "请学校的信息技术管理员用数据库所有者的账号运行一次考试服务器的"
+                          "升级命令 %3（见说明书9.6）")
+            .arg(archiveschema::labsRole(), why, schoolupgrade::option());
+}
+
+QString ArchiveDatabase::readRole()
+{
+    if (!m_place.isSchool())
+        return {};
+    QSqlQuery query(connection());
+    if (!query.exec(QStringLiteral("SELECT current_user")) || !query.next())
+        return query.lastError().text();
+    m_role = query.value(0).toString();
     return {};
 }
 

@@ -23,9 +23,14 @@ public:
     static QString defaultFileName() { return QStringLiteral("cjda.db"); }
     static constexpr int kBusyMillis = ResultStore::kBusyMillis;
 
+    // What opening a school database may do to its tables: a lab's console
+    // only uses them; the owner's upgrade creates them or brings them up to
+    // the current schema. A file is always created or brought up to date.
+    enum class Tables { Use, Upgrade };
+
     // Opens the archive, creating it when absent and bringing an older one
-    // up to the current schema.
-    explicit ArchiveDatabase(const ArchivePlace &place);
+    // up to the current schema (a school's, only with Tables::Upgrade).
+    explicit ArchiveDatabase(const ArchivePlace &place, Tables tables = Tables::Use);
     explicit ArchiveDatabase(const QString &path) : ArchiveDatabase(ArchivePlace::file(path)) { }
     ~ArchiveDatabase();
     ArchiveDatabase(const ArchiveDatabase &) = delete;
@@ -36,6 +41,11 @@ public:
     bool isOpen() const { return m_open; }
     // Why the archive was refused, naming the place; empty when it is open.
     const QString &startProblem() const { return m_startProblem; }
+    // The schema version the archive had when it was opened (0: no tables).
+    int versionFound() const { return m_versionFound; }
+    // The login role this console reads and writes a school archive as: the
+    // lab's; empty for a file.
+    const QString &role() const { return m_role; }
 
     // A consistent copy of the whole archive file at `target`, written
     // beside it and renamed into place; an existing file there is replaced
@@ -66,11 +76,17 @@ private:
     QString fileReason(const QString &reason) const;
     QString migrate();
     QString migrateLocked();
+    QString readRole();
+    // Why a lab's console cannot use a school's tables yet: `why`, and what the IT person does.
+    static QString notSetUp(const QString &why);
     std::optional<int> schemaVersion(QString &problem);
 
     QString m_connection;
     ArchivePlace m_place;
     QString m_startProblem;
+    QString m_role;
+    Tables m_tables = Tables::Use;
+    int m_versionFound = 0;
     bool m_open = false;
 };
 

@@ -31,7 +31,7 @@ QString examColumns()
 {
     return QStringLiteral("id, exam_key, opened_at, closed_at, archived_at, article_name, "
                           "article_text, exam_minutes, roster, grading, lab, teacher, "
-                          "publication");
+                          "publication, lab_role");
 }
 
 QString rowColumns()
@@ -56,6 +56,7 @@ ArchivedExam examAt(const QSqlQuery &query)
     exam.sitting.lab = query.value(10).toString();
     exam.sitting.teacher = query.value(11).toString();
     exam.sitting.publication = query.value(12).toString();
+    exam.sitting.labRole = query.value(13).toString();
     return exam;
 }
 

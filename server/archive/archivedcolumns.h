@@ -17,7 +17,7 @@ QVariant timeValue(const QDateTime &time);
 QDateTime timeOf(const QVariant &value);
 
 // The columns of a kept exam, as examAt() reads them.
-constexpr int kExamColumnCount = 13;
+constexpr int kExamColumnCount = 14;
 QString examColumns();
 // The columns of a row, as rowAt() reads them.
 QString rowColumns();

@@ -49,6 +49,9 @@ struct ExamSitting
     GradingScale scale = GradingScale::standard();  // the scale the exam is graded with
     QString lab;  // 机房: the lab whose console kept it
     QString teacher;  // 教师
+    // In a school archive the login role of the lab that kept it, whose
+    // alone it is to change or delete; empty in a file.
+    QString labRole;
 
     // When the exam was held: when login opened, else when it was kept.
     QDateTime heldAt() const { return openedAt.isValid() ? openedAt : archivedAt; }

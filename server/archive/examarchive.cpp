@@ -138,7 +138,7 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (ok && query.next()) {
         const qint64 id = query.value(0).toLongLong();
         // Kept before a crash, with the table not yet cleared: one copy.
-        if (query.exec(QStringLiteral("DELETE FROM sitting")) && transaction.commit().isEmpty())
+        if (endSitting(query) && transaction.commit().isEmpty())
             return { {}, id, true };
         return { failed(cannotWrite(), query.lastError().text()) };
     }
@@ -188,12 +188,18 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
         ok = query.exec();
     }
     if (ok)
-        ok = query.exec(QStringLiteral("DELETE FROM sitting"));
+        ok = endSitting(query);
     if (!ok)
         return { failed(cannotWrite(), query.lastError().text()) };
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return { failed(cannotWrite(), detail) };
     return { {}, id, false };
+}
+
+bool ExamArchive::endSitting(QSqlQuery &query)
+{
+    // A school database has no exam under way, and a lab no right to that table.
+    return place().isSchool() || query.exec(QStringLiteral("DELETE FROM sitting"));
 }
 
 ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
@@ -262,34 +268,39 @@ QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVaria
     if (!query.exec())
         return failed(cannotWrite(), query.lastError().text());
     if (query.numRowsAffected() == 0)
-        return noSuchExam();
+        return notChanged(id);
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(cannotWrite(), detail);
     return {};
 }
 
-QString ExamArchive::removalRefused(const QString &keptBy, const QString &lab) const
+QString ExamArchive::notChanged(qint64 id)
 {
-    if (!place().isSchool() || keptBy == lab)
-        return {};
-    return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能删除它。").arg(keptBy);
+    // On a school's server the rows of another lab's exam are not the
+    // lab's to change: a change finds none of them.
+    const ArchiveRead<ArchivedExam> found = examWithoutRows(id);
+    if (!found.value)
+        return found.problem;
+    if (const QString refused = changeRefused(found.value->sitting); !refused.isEmpty())
+        return refused;
+    return failed(cannotWrite(), QStringLiteral("没有改动任何一行"));
 }
 
-QString ExamArchive::remove(qint64 id, const QString &lab)
+QString ExamArchive::changeRefused(const ExamSitting &sitting) const
+{
+    if (!place().isSchool() || sitting.labRole == role())
+        return {};
+    return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能更改或删除它。")
+            .arg(sitting.lab);
+}
+
+QString ExamArchive::remove(qint64 id)
 {
     const QString what = QStringLiteral("无法删除存档的考试");
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT lab FROM exams WHERE id = ?"));
-    query.bindValue(0, id);
-    if (!query.exec())
-        return failed(what, query.lastError().text());
-    if (!query.next())
-        return noSuchExam();
-    if (const QString refused = removalRefused(query.value(0).toString(), lab); !refused.isEmpty())
-        return refused;
     query.prepare(QStringLiteral("DELETE FROM exam_rows WHERE exam_id = ?"));
     query.bindValue(0, id);
     bool ok = query.exec();
@@ -300,6 +311,10 @@ QString ExamArchive::remove(qint64 id, const QString &lab)
     }
     if (!ok)
         return failed(what, query.lastError().text());
+    // Nothing deleted: no such exam, or another lab's, whose rows the
+    // server kept from this lab; the transaction is rolled back.
+    if (query.numRowsAffected() == 0)
+        return notChanged(id);
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(what, detail);
     return {};

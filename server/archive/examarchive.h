@@ -8,6 +8,8 @@
 #include "archive/archivedexam.h"
 #include "collect/resultstore.h"
 
+class QSqlQuery;
+
 class ExamArchive : public ArchiveDatabase
 {
 public:
@@ -47,13 +49,12 @@ public:
     ArchiveRead<QVector<ArchivedExam>> gradeExamOf(qint64 id);
     // Grades a kept exam with another scale from now on; the problem or empty.
     QString regrade(qint64 id, const GradingScale &scale);
-    // Why `lab` may not delete an exam that `keptBy` kept, empty when it
-    // may: a school archive's exam only by the lab that kept it, this
-    // computer's file any.
-    QString removalRefused(const QString &keptBy, const QString &lab) const;
-    // Deletes an exam and its rows in one transaction, when `lab` may; the
-    // problem or empty.
-    QString remove(qint64 id, const QString &lab);
+    // Why this console may not change or delete the exam: in a school
+    // archive an exam is the lab's (the login role's) that kept it, and the
+    // server refuses any other; empty when it may, and always in a file.
+    QString changeRefused(const ExamSitting &sitting) const;
+    // Deletes an exam and its rows in one transaction; the problem or empty.
+    QString remove(qint64 id);
 
     // The outbox to the school: the exams kept here and not yet sent,
     // oldest first; marking one sent; and putting the exams kept before
@@ -74,4 +75,8 @@ private:
     QString runWrite(const QString &statement, const QVariantList &values = {});
     // One column of a kept exam, in a transaction; the problem or empty.
     QString setExamValue(qint64 id, const QString &column, const QVariant &value);
+    // Why a change of exam `id` found nothing to change.
+    QString notChanged(qint64 id);
+    // Ends the exam under way, in the transaction that keeps it.
+    bool endSitting(QSqlQuery &query);
 };

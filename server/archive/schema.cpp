@@ -6,6 +6,42 @@
 
 namespace archiveschema {
 
+namespace {
+
+// Each exam belongs to the role that kept it. On a server the role is the
+// lab: every lab reads all exams, keeps its own and changes or deletes
+// only those, and only the owner of the tables changes the tables or the
+// schema's version. Exams kept before belong to the owner, who may give
+// them to their labs. A file has one user; the column is there to keep
+// the tables the same.
+QStringList labRights(const ArchiveDialect &dialect)
+{
+    if (!dialect.isPostgres())
+        return { QStringLiteral("ALTER TABLE exams ADD COLUMN lab_role TEXT") };
+    const QString own = QStringLiteral("lab_role = current_user");
+    const QString ownExam = QStringLiteral("EXISTS (SELECT 1 FROM exams "
+                                           "WHERE exams.id = exam_rows.exam_id AND exams.%1)")
+                                    .arg(own);
+    return {
+        QStringLiteral("ALTER TABLE exams ADD COLUMN lab_role TEXT NOT NULL DEFAULT current_user"),
+        QStringLiteral("ALTER TABLE exams ENABLE ROW LEVEL SECURITY"),
+        QStringLiteral("ALTER TABLE exam_rows ENABLE ROW LEVEL SECURITY"),
+        QStringLiteral("CREATE POLICY exams_read ON exams FOR SELECT USING (true)"),
+        QStringLiteral("CREATE POLICY exams_keep ON exams FOR INSERT WITH CHECK (%1)").arg(own),
+        QStringLiteral("CREATE POLICY exams_change ON exams FOR UPDATE USING (%1) WITH CHECK (%1)")
+                .arg(own),
+        QStringLiteral("CREATE POLICY exams_delete ON exams FOR DELETE USING (%1)").arg(own),
+        QStringLiteral("CREATE POLICY exam_rows_read ON exam_rows FOR SELECT USING (true)"),
+        QStringLiteral("CREATE POLICY exam_rows_own ON exam_rows USING (%1) WITH CHECK (%1)")
+                .arg(ownExam),
+        QStringLiteral("GRANT SELECT ON archive_schema TO %1").arg(labsRole()),
+        QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON exams, exam_rows TO %1")
+                .arg(labsRole()),
+    };
+}
+
+}  // namespace
+
 QStringList migration(int from, const ArchiveDialect &dialect)
 {
     switch (from) {
@@ -110,6 +146,8 @@ QStringList migration(int from, const ArchiveDialect &dialect)
             QStringLiteral("CREATE INDEX exams_waiting ON exams (sent_at)"),
             QStringLiteral("CREATE UNIQUE INDEX exams_publication ON exams (publication)"),
         };
+    case 7:
+        return labRights(dialect);
     default:
         return {};
     }

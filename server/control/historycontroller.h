@@ -61,8 +61,8 @@ public:
     // when it is not open; why it could not be, or empty.
     QString openArchiveShown();
     bool showsSchool() const { return m_school && m_school->isOpen(); }
-    // The console's own lab, whose exams are marked in a school archive.
-    const QString &lab() const { return m_running.school.lab; }
+    // The login role of the console's lab, whose exams are marked in a school archive.
+    const QString &labRole() { return shown().role(); }
 
     // The kept exams the filter lists, newest first; two queries.
     ArchiveRead<ExamList> exams(const ExamFilter &filter = {});
@@ -81,15 +81,22 @@ public:
     // The examinees to pick from on the 考生 tab.
     ArchiveRead<QVector<KnownExaminee>> examinees() { return ExamineeSearch(shown()).examinees(); }
 
-    // Grades a kept exam with the scale in force from now on.
-    QString regrade(qint64 id) { return shown().regrade(id, scaleInForce()); }
-    // Why this console may not delete the exam, or empty; the archive
-    // refuses it too.
-    QString removalRefused(const ExamSitting &sitting)
+    // Grades a kept exam with the scale in force: this lab's from now on,
+    // in the archive; another lab's in a school archive is that lab's to
+    // change, so only `exam`, as this window shows it, is regraded. The
+    // problem or empty.
+    QString regrade(ArchivedExam &exam)
     {
-        return shown().removalRefused(sitting.lab, lab());
+        if (!removalRefused(exam.sitting).isEmpty()) {
+            exam.sitting.scale = scaleInForce();
+            return {};
+        }
+        return shown().regrade(exam.id, scaleInForce());
     }
-    QString remove(qint64 id) { return shown().remove(id, lab()); }
+    // Why this console may not change or delete the exam in storage, or
+    // empty; the school's server refuses it too.
+    QString removalRefused(const ExamSitting &sitting) { return shown().changeRefused(sitting); }
+    QString remove(qint64 id) { return shown().remove(id); }
     // This computer's file; a school database is backed up on its server.
     QString backUpTo(const QString &target) { return m_archive.backUpTo(target); }
 

@@ -12,6 +12,7 @@ SchoolController::SchoolController(ExamArchive &local, const QString &applicatio
 {
     connect(&m_sender, &SchoolSender::finished, this, &SchoolController::showSent);
     connect(&m_tester, &ConnectionTester::finished, this, &SchoolController::connectionTested);
+    m_startNotice = m_settings.movePasswordOut(pgpassfile::path());
     setUp();
 }
 

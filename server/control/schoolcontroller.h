@@ -27,6 +27,9 @@ public:
                      QObject *parent = nullptr);
 
     const SchoolSetting &setting() const { return m_setting; }
+    // What the examiner is told once at the start about the stored setting;
+    // empty when nothing.
+    const QString &startNotice() const { return m_startNotice; }
     bool sendsToSchool() const { return m_outbox != nullptr; }
     // Stores the setting, in force from now on; the problem or empty.
     QString save(const SchoolSetting &setting);
@@ -71,6 +74,7 @@ private:
     SchoolSetting m_setting;
     std::unique_ptr<SchoolOutbox> m_outbox;
     QString m_status;
+    QString m_startNotice;
     // Last: their threads end before the parts above go.
     SchoolSender m_sender;
     ConnectionTester m_tester;

@@ -3,6 +3,7 @@
 #include "control/schoolsettings.h"
 
 #include "archive/archiveplace.h"
+#include "archive/pgpassfile.h"
 #include "gbk.h"
 #include "wholefile.h"
 
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QSysInfo>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace console {
 
@@ -41,7 +44,7 @@ bool SchoolSettings::placeFromEnvironment()
     return !qEnvironmentVariable(ArchivePlace::environmentVariable()).trimmed().isEmpty();
 }
 
-SchoolSetting SchoolSettings::inForce() const
+SchoolSetting SchoolSettings::stored() const
 {
     QStringList lines;
     if (QFile::exists(m_path)) {
@@ -49,8 +52,12 @@ SchoolSetting SchoolSettings::inForce() const
         if (stored.bytes)
             lines = gbk::decode(*stored.bytes).split(QStringLiteral("\r\n"));
     }
-    SchoolSetting setting { lines.value(0).trimmed(), lines.value(1).trimmed(),
-                            lines.value(2).trimmed() };
+    return { lines.value(0).trimmed(), lines.value(1).trimmed(), lines.value(2).trimmed() };
+}
+
+SchoolSetting SchoolSettings::inForce() const
+{
+    SchoolSetting setting = stored();
     if (placeFromEnvironment())
         setting.place = qEnvironmentVariable(ArchivePlace::environmentVariable()).trimmed();
     if (setting.lab.isEmpty())
@@ -76,6 +83,31 @@ QString SchoolSettings::save(const SchoolSetting &setting) const
     if (gbk::decode(gbk::encode(text)) != text)
         return QStringLiteral("机房或教师的名字中有无法保存的字符。");
     return wholefile::write(m_path, gbk::encode(text));
+}
+
+QString SchoolSettings::movePasswordOut(const QString &passFile) const
+{
+    SchoolSetting setting = stored();
+    if (!ArchivePlace::fromText(setting.place).hasPassword())
+        return {};
+    QUrl address(setting.place);
+    QUrlQuery options(address);
+    const QString password = address.password().isEmpty()
+            ? options.queryItemValue(QStringLiteral("password"), QUrl::FullyDecoded)
+            : address.password(QUrl::FullyDecoded);
+    address.setPassword({});
+    options.removeAllQueryItems(QStringLiteral("password"));
+    address.setQuery(options);
+    setting.place = address.toString();
+    const QString said = QStringLiteral("archive.txt 中保存的学校存档地址含有口令，谁都能读到。");
+    if (const QString problem = pgpassfile::writeEntry(passFile, setting.place, password);
+        !problem.isEmpty())
+        return said + problem + QStringLiteral("\n地址暂时保持原样。");
+    if (const QString problem = save(setting); !problem.isEmpty())
+        return said + QStringLiteral("口令已写入口令文件，但无法从地址中去掉它：") + problem;
+    return said
+            + QStringLiteral("口令已移到只有本账号能读的口令文件 %1，地址中不再有口令。")
+                      .arg(QDir::toNativeSeparators(passFile));
 }
 
 }  // namespace console

@@ -39,10 +39,20 @@ public:
     // empty nor a school URI, or that holds a password, is refused.
     QString save(const SchoolSetting &setting) const;
 
+    // An address an earlier version stored with its password in it: the
+    // password moved into libpq's password file `passFile` (the user's
+    // alone) and the address stored without it. What the teacher is told,
+    // once: that it was done, or why it could not be (the address then
+    // stays as it was); empty when the stored address holds no password.
+    QString movePasswordOut(const QString &passFile) const;
+
     static QString defaultLab();
     static QString defaultTeacher();
 
 private:
+    // What archive.txt holds, without defaults or the environment.
+    SchoolSetting stored() const;
+
     QString m_path;
 };
 

@@ -29,10 +29,10 @@ qint64 ExamListModel::idAt(int row) const
     return row >= 0 && row < m_exams.size() ? m_exams[row].id : -1;
 }
 
-void ExamListModel::setOwnLab(const QString &lab)
+void ExamListModel::setOwnRole(const QString &role)
 {
     beginResetModel();
-    m_ownLab = lab;
+    m_ownRole = role;
     endResetModel();
 }
 
@@ -40,7 +40,7 @@ bool ExamListModel::isOwn(int row) const
 {
     if (m_withCurrent && row == 0)
         return true;
-    return !m_ownLab.isEmpty() && m_exams[row].lab == m_ownLab;
+    return !m_ownRole.isEmpty() && m_exams[row].labRole == m_ownRole;
 }
 
 int ExamListModel::rowCount(const QModelIndex &parent) const

@@ -21,8 +21,8 @@ public:
     // The exam under way listed first; refreshes that row.
     bool hasCurrent() const { return m_withCurrent; }
     void setCurrent(const ExamSummary &current);
-    // The lab whose exams are marked as the console's own; empty marks none.
-    void setOwnLab(const QString &lab);
+    // The login role whose exams are marked as the console's own; empty marks none.
+    void setOwnRole(const QString &role);
     // The id of the exam on a row; 0 for the exam under way.
     qint64 idAt(int row) const;
     // The kept exams listed, newest first.
@@ -38,7 +38,7 @@ private:
 
     QVector<ExamSummary> m_exams;
     bool m_withCurrent = false;
-    QString m_ownLab;
+    QString m_ownRole;
 };
 
 // The exam with only the rows of one department.

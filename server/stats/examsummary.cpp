@@ -12,6 +12,7 @@ ExamSummary summaryOf(const ArchivedExam &exam)
     summary.articleName = exam.sitting.articleName;
     summary.examMinutes = exam.sitting.examMinutes;
     summary.lab = exam.sitting.lab;
+    summary.labRole = exam.sitting.labRole;
     summary.teacher = exam.sitting.teacher;
     // Those who sat: the absent and those who never started have no speed.
     const ExamStatistics statistics = statisticsOf(exam.rows, exam.sitting.scale);

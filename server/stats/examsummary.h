@@ -23,6 +23,7 @@ struct ExamSummary
     QStringList departments;  // as they first appear
     QString lab;  // 机房 that kept it
     QString teacher;
+    QString labRole;  // the login role that kept it, in a school archive
 };
 
 // One exam of an examinee's history.

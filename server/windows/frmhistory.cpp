@@ -179,8 +179,14 @@ void FrmHistory::regrade()
     if (!m_messages->confirm(
                 this, QStringLiteral("用现在的评分标准重新评定%1吗？").arg(examTitle(*m_shown))))
         return;
-    tell(m_history.regrade(m_shown->id));
-    refresh();
+    const QString othersExam = m_history.removalRefused(m_shown->sitting);
+    tell(m_history.regrade(*m_shown));
+    if (othersExam.isEmpty()) {
+        refresh();
+        return;
+    }
+    m_detail->showExam(&*m_shown);
+    tell(othersExam + QStringLiteral("\n新的评定只在这个窗口中显示，不会保存。"));
 }
 
 void FrmHistory::deleteExam()

@@ -87,6 +87,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     showLoginState();
     m_commands->tell(m_controller.startProblem());
     m_commands->tell(m_controller.archiveProblem());
+    m_commands->tell(m_controller.school().startNotice());
     m_commands->tell(settings.gradingProblem());
     m_commands->tell(settings.judgingProblem());
     m_commands->tell(liveClass.restoreKeptRoster());

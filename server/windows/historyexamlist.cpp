@@ -41,7 +41,7 @@ void HistoryExamList::setChoices(const QString &away)
     if (!choices.value)
         emit told(choices.problem);
     m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
-    m_exams->setOwnLab(school ? m_history.lab() : QString());
+    m_exams->setOwnRole(school ? m_history.labRole() : QString());
     m_examList->setColumnHidden(ExamListModel::Lab, !school);
     m_examList->setColumnHidden(ExamListModel::Teacher, !school);
 }

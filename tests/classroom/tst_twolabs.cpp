@@ -16,6 +16,7 @@
 
 #include "control/schoolsettings.h"
 
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -27,6 +28,7 @@ constexpr int kWaitMillis = 30000;
 struct Lab
 {
     QString name;
+    QString place;  // the school archive, as this lab's role
     ConsoleRoom room;
     FtpService service { room.exchangeFolder };
     std::unique_ptr<console::ConsoleController> console;
@@ -50,11 +52,16 @@ private slots:
         Lab labs[2];
         labs[0].name = u"一号机房"_qs;
         labs[1].name = u"二号机房"_qs;
+        // Each lab logs in as its own role.
+        QUrl asLabB(place);
+        asLabB.setUserName(PostgresCluster::labB());
+        labs[0].place = place;
+        labs[1].place = asLabB.toString();
         for (Lab &lab : labs) {
             QVERIFY(writeFile(lab.room.app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓\r\n")));
             QVERIFY(writeFile(lab.room.app(u"time.txt"_qs), "10\r\n"));
             QCOMPARE(console::SchoolSettings(lab.room.appFolder())
-                             .save({ place, lab.name, lab.name + u"的老师"_qs }),
+                             .save({ lab.place, lab.name, lab.name + u"的老师"_qs }),
                      QString());
             QVERIFY(lab.service.start());
             lab.console = std::make_unique<console::ConsoleController>(lab.room.folders());

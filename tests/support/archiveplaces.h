@@ -38,6 +38,16 @@ public:
         return ArchivePlace::file(m_files.filePath(QStringLiteral("%1.db").arg(++m_fileCount)));
     }
 
+    // A new place without tables: a file not yet there, or a database of
+    // the server reached as its superuser, to be set up by the test.
+    ArchivePlace blankPlace(const QString &backend)
+    {
+        if (backend == u"school")
+            return ArchivePlace::fromText(
+                    m_cluster->uri(m_cluster->newBlankDatabase(), PostgresCluster::user()));
+        return newPlace(backend);
+    }
+
     static QStringList backends()
     {
         if (hasServer())

@@ -4,6 +4,9 @@
 
 #include "testbroker.h"
 
+#include "archive/archivedatabase.h"
+#include "archive/schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QHostAddress>
@@ -68,6 +71,8 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
         if (m_problem.isEmpty())
             m_problem = writePassFile();
         m_running = m_problem.isEmpty();
+        if (m_running)
+            m_problem = createRoles();
         return;
     }
     m_binaries = binaryFolder();
@@ -110,6 +115,21 @@ PostgresCluster::PostgresCluster() : m_folder(std::make_unique<QTemporaryDir>())
         return;
     }
     m_problem = start();
+    if (m_problem.isEmpty())
+        m_problem = createRoles();
+}
+
+QString PostgresCluster::createRoles()
+{
+    const QString login = QStringLiteral("CREATE ROLE %1 LOGIN PASSWORD '%2'");
+    QStringList statements {
+        login.arg(owner(), password()),
+        QStringLiteral("CREATE ROLE %1 NOLOGIN").arg(archiveschema::labsRole())
+    };
+    for (const QString &lab : { labA(), labB() })
+        statements << login.arg(lab, password()) + QStringLiteral(" IN ROLE ")
+                        + archiveschema::labsRole();
+    return run(QStringLiteral("postgres"), statements.join(u';'));
 }
 
 PostgresCluster::~PostgresCluster()
@@ -124,9 +144,10 @@ QString PostgresCluster::writePassFile()
 {
     const QString passfile = m_folder->path() + QStringLiteral("/pgpass");
     QFile file(passfile);
-    const QString line =
-            QStringLiteral("127.0.0.1:%1:*:%2:%3\n").arg(m_port).arg(user(), password());
-    if (!file.open(QIODevice::WriteOnly) || file.write(line.toUtf8()) <= 0
+    QString lines;
+    for (const QString &role : { user(), owner(), labA(), labB() })
+        lines += QStringLiteral("127.0.0.1:%1:*:%2:%3\n").arg(m_port).arg(role, password());
+    if (!file.open(QIODevice::WriteOnly) || file.write(lines.toUtf8()) <= 0
         || !file.setPermissions(QFile::ReadOwner | QFile::WriteOwner))
         return QStringLiteral("cannot write ") + passfile;
     qputenv("PGPASSFILE", QFile::encodeName(QDir::toNativeSeparators(passfile)));
@@ -200,9 +221,9 @@ QString PostgresCluster::stop()
     return failed;
 }
 
-QString PostgresCluster::uri(const QString &database) const
+QString PostgresCluster::uri(const QString &database, const QString &role) const
 {
-    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3").arg(user()).arg(m_port).arg(database);
+    return QStringLiteral("postgresql://%1@127.0.0.1:%2/%3").arg(role).arg(m_port).arg(database);
 }
 
 QString PostgresCluster::run(const QString &database, const QString &statement)
@@ -228,10 +249,20 @@ QString PostgresCluster::run(const QString &database, const QString &statement)
     return problem;
 }
 
-QString PostgresCluster::newDatabase()
+QString PostgresCluster::newBlankDatabase()
 {
     const QString name = QStringLiteral("archive%1").arg(++m_databases);
     // One that could not be made is named all the same: opening it fails loudly.
-    run(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE ") + name);
-    return uri(name);
+    run(QStringLiteral("postgres"),
+        QStringLiteral("CREATE DATABASE %1 OWNER %2").arg(name, owner()));
+    return name;
+}
+
+QString PostgresCluster::newDatabase(const QString &lab)
+{
+    const QString name = newBlankDatabase();
+    // Set up as a school's IT person does; a lab opening one that failed says so.
+    const ArchiveDatabase setUp(ArchivePlace::fromText(uri(name, owner())),
+                                ArchiveDatabase::Tables::Upgrade);
+    return uri(name, lab);
 }

@@ -4,7 +4,9 @@
 // A PostgreSQL server of the test's own, as a school runs one: a cluster
 // made by initdb in a temporary folder, listening on a free port of
 // 127.0.0.1, its user logging in by SCRAM password through a temporary
-// libpq password file (PGPASSFILE, set for the whole test). Run as an
+// libpq password file (PGPASSFILE, set for the whole test). Beside the
+// superuser, the roles a school sets up: the owner of the archive's
+// tables and two labs, all with the same password. Run as an
 // unprivileged user when the test runs as root; stopped when it goes, also
 // after a failed test. Under Wine, where a test cannot start Linux
 // programs, scripts/test-broker.py runs the same server for it.
@@ -26,10 +28,12 @@ public:
     // Empty when the server answers; otherwise why it did not start.
     const QString &problem() const { return m_problem; }
 
-    // A new, empty database; its URI.
-    QString newDatabase();
-    // The URI of a database of this server.
-    QString uri(const QString &database) const;
+    // A new database, its tables made by the owner's upgrade; its URI as `lab`.
+    QString newDatabase(const QString &lab = labA());
+    // A new database owned by the owner, without tables; its name.
+    QString newBlankDatabase();
+    // The URI of a database of this server as `role`.
+    QString uri(const QString &database, const QString &role = labA()) const;
     // Runs a statement as the server's superuser in `database`; its error or empty.
     QString run(const QString &database, const QString &statement);
 
@@ -38,10 +42,14 @@ public:
     QString start();
 
     static QString user() { return QStringLiteral("kestrix"); }
+    static QString owner() { return QStringLiteral("kestrix_owner"); }
+    static QString labA() { return QStringLiteral("lab_a"); }
+    static QString labB() { return QStringLiteral("lab_b"); }
 
 private:
     QString pgCtl(const QStringList &arguments);
     QString writePassFile();
+    QString createRoles();
     // The broker's reply to `command`: empty and the port kept when it
     // answers "PORT n" or "STOPPED", else the problem.
     QString askBroker(const QByteArray &command);

@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(found, labs);
 
         // An exam no longer kept is said to be missing.
-        QCOMPARE(archive.remove(chosenId, chosen), QString());
+        QCOMPARE(archive.remove(chosenId), QString());
         const ArchiveRead<QVector<ArchivedExam>> gone = archive.gradeExamOf(chosenId);
         QVERIFY(!gone.value);
         QVERIFY(!gone.problem.isEmpty());

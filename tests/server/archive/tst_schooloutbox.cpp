@@ -177,6 +177,38 @@ private slots:
                  QString());
     }
 
+    // A school database that refuses the keep (a trigger of its own): the
+    // exam waits in the file, saying why, and goes up once it is dropped.
+    void refusedKeepWaitsThenGoesUp()
+    {
+        const ArchivePlace school = ArchivePlace::fromText(m_cluster->newDatabase());
+        const QString database = QUrl(school.text()).path().mid(1);
+        QCOMPARE(m_cluster->run(database,
+                                u"CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql AS "
+                                "$$ BEGIN RAISE EXCEPTION '存档暂停'; END $$; "
+                                "CREATE TRIGGER refuse BEFORE INSERT ON exams "
+                                "FOR EACH ROW EXECUTE FUNCTION refuse()"_qs),
+                 QString());
+        ExamArchive local(newFile());
+        const qint64 id = local.keep(sitting(9), rows()).id;
+        SchoolOutbox outbox(local, school, u"一号机房"_qs, {});
+        const SchoolOutbox::Report refused = outbox.send();
+        QCOMPARE(refused.sent, 0);
+        QCOMPARE(refused.waiting, 1);
+        QVERIFY2(refused.problem.startsWith(u"无法写入考试存档 %1："_qs.arg(school.shown()))
+                         && refused.problem.contains(u"存档暂停"_qs),
+                 qPrintable(refused.problem));
+        QCOMPARE(local.waiting().value, QVector<qint64> { id });
+
+        QCOMPARE(m_cluster->run(database, u"DROP TRIGGER refuse ON exams"_qs), QString());
+        const SchoolOutbox::Report sent = outbox.send();
+        QCOMPARE(sent.problem, QString());
+        QCOMPARE(sent.sent, 1);
+        QCOMPARE(sent.waiting, 0);
+        QCOMPARE(local.waiting().value, QVector<qint64>());
+        QCOMPARE(ExamArchive(school).exams().value->first().rows, rows());
+    }
+
     // A send killed while its exam's rows wait on a lock the test holds:
     // the server rolls the half-kept exam back, the file still has it
     // waiting, and the next send keeps it once, whole.

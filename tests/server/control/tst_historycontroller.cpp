@@ -78,7 +78,9 @@ private slots:
         QCOMPARE(m_console->settings().saveGradingScale(oneGrade()), QString());
         HistoryController &history = m_console->history();
         const auto run = [&](qint64 target) {
-            return command == u"regrade"_qs ? history.regrade(target) : history.remove(target);
+            ArchivedExam exam;
+            exam.id = target;
+            return command == u"regrade"_qs ? history.regrade(exam) : history.remove(target);
         };
         QCOMPARE(run(id + 1), u"考试存档中没有这场考试。"_qs);
         QCOMPARE(run(id), QString());

@@ -24,6 +24,7 @@
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTextBrowser>
+#include <QUrl>
 #include <QXYSeries>
 #include <QtTest>
 
@@ -159,6 +160,9 @@ private slots:
                  QString());
         {
             ExamArchive school(ArchivePlace::fromText(uri));
+            QUrl asLabB(uri);
+            asLabB.setUserName(PostgresCluster::labB());
+            ExamArchive otherLab(ArchivePlace::fromText(asLabB.toString()));
             QCOMPARE(fillArchive(school, 2, 8), QString());  // kept here, before labs were named
             for (int exam = 2; exam < 6; ++exam) {
                 ExamSitting sitting;
@@ -171,7 +175,7 @@ private slots:
                 QVector<ArchivedRow> rows;
                 for (int examinee = 0; examinee < 8; ++examinee)
                     rows.append(keptRow(exam, examinee));
-                QCOMPARE(school.keep(sitting, rows).problem, QString());
+                QCOMPARE((exam % 2 ? otherLab : school).keep(sitting, rows).problem, QString());
             }
         }
         console::ConsoleController controller(room.folders());
@@ -202,6 +206,10 @@ private slots:
             QTest::qWait(200);
             window.grab().save(shot);
         }
+        // Regraded in the window only.
+        messages.answer = true;
+        window.findChild<QPushButton *>(u"CmdRegrade"_qs)->click();
+        QVERIFY(messages.informed.last().endsWith(u"\n新的评定只在这个窗口中显示，不会保存。"_qs));
         window.showExam(5);
         QVERIFY(deleteExam->isEnabled());
         messages.answer = true;
