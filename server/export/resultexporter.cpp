@@ -55,6 +55,9 @@ public:
     }
     void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
     {
+        // A figure of two decimals holds exactly those, as every screen shows it.
+        if (twoDecimals)
+            value = numbers::roundHalfEven(value, 2);
         worksheet_write_number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
     }
     const QStringList &changed() const { return m_changed; }

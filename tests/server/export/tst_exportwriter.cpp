@@ -85,7 +85,7 @@ private slots:
                                   u"第1课"_qs, 10);
         QVector<ExportedRow> rows(2);
         rows[0].result = { 1, u"一班"_qs, u"01"_qs, u"甲"_qs, 73.71, u"90.74"_qs, 60 };
-        rows[1].result = { 2, u"一班"_qs, u"02"_qs, u"乙"_qs, 56.25, u"87.5"_qs, 45 };
+        rows[1].result = { 2, u"一班"_qs, u"02"_qs, u"乙"_qs, 56.125, u"87.5"_qs, 45 };
         const WorkbookExport exported = writer.write(rows, GradingScale::standard());
         QCOMPARE(exported.problem, QString());
         const QString title = u"打字考试成绩表　2026-03-02 08:05　《第1课》　10分钟　一班"_qs;
@@ -100,7 +100,7 @@ private slots:
                          "print(ws['A1'].value)\n"
                          "print(ws.oddHeader.center.text)\n"_qs,
                          exported.workbook),
-                 (QStringList { u"D3=73.71 E3=90.74 F3=60 D4=56.25 E4=87.5 F4=45"_qs,
+                 (QStringList { u"D3=73.71 E3=90.74 F3=60 D4=56.12 E4=87.5 F4=45"_qs,
                                 u"0.00 0.00"_qs, title, title }));
     }
 
