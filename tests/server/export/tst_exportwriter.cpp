@@ -176,7 +176,6 @@ private slots:
                         + u"😀"_qs << u"打字考试成绩表-20260302-"_qs + QString(39, u'a');
     }
 
-    // Which exam a printout is of, as far as it is known.
     void examCaptions_data()
     {
         QTest::addColumn<bool>("timeKnown");
