@@ -49,7 +49,9 @@ bool ZipArchive::index()
         member.localHeader = le(m_bytes, at + 42, 4);
         if (at + 46 + nameLength > size)
             return false;
-        m_members.insert(QString::fromUtf8(m_bytes.mid(at + 46, nameLength)), member);
+        const QString name = QString::fromUtf8(m_bytes.mid(at + 46, nameLength));
+        m_members.insert(name, member);
+        m_names.append(name);
         at += 46 + nameLength + extraLength + commentLength;
     }
     return true;

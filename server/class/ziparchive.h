@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -23,6 +24,8 @@ public:
     bool index();
 
     bool contains(const QString &name) const { return m_members.contains(name); }
+    // The members' names in the order of the central directory.
+    const QStringList &names() const { return m_names; }
 
     // Whether the last member() failed because the part inflates beyond
     // kMaxPartBytes, rather than being missing or damaged.
@@ -42,6 +45,7 @@ private:
     };
     QByteArray m_bytes;
     QHash<QString, Member> m_members;
+    QStringList m_names;
     mutable bool m_tooLarge = false;
 };
 

@@ -40,6 +40,7 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
     : QObject(parent),
       m_folders(std::move(folders)),
       m_gate(m_folders.application, m_folders.exchange),
+      m_nextCodes(m_gate, m_folders.application),
       m_settings(m_folders, m_gate),
       m_judged(m_gate, m_settings, m_folders.exchange),
       m_store(std::make_unique<ResultStore>(m_folders.database)),
@@ -161,6 +162,8 @@ QString ConsoleController::openLogin()
     const QString problem = m_gate.open(m_settings.examMinutes(), examineesToCode());
     // Even a failure may leave the console's record naming the new exam.
     takeLoginCodes();
+    if (problem.isEmpty() && !m_gate.loginCodes().isEmpty())
+        m_nextCodes.taken();
     if (problem.isEmpty())
         noteLoginOpened();
     setLoginState();
@@ -188,6 +191,43 @@ const LoginCodes &ConsoleController::loginCodes() const
     return m_gate.isOpen() ? m_gate.loginCodes() : none;
 }
 
+bool ConsoleController::slipsAvailable() const
+{
+    if (m_gate.isOpen())
+        return !m_gate.loginCodes().isEmpty();
+    const auto &roster = m_class.live().roster();
+    return roster && !roster->entries().isEmpty() && m_settings.loginCodesRequired();
+}
+
+ConsoleController::Slips ConsoleController::slips()
+{
+    Slips slips;
+    if (m_gate.isOpen()) {
+        slips.codes = m_gate.loginCodes();
+        if (slips.codes.isEmpty())
+            slips.problem = QStringLiteral("这场考试没有登录码。");
+    } else if (const QVector<CodedExaminee> examinees = examineesToCode(); examinees.isEmpty()) {
+        slips.problem = QStringLiteral("请先在考试设置中勾选“要求登录码”，并载入考生名单。");
+    } else {
+        // Slips of codes the next publication would not hand out let nobody in.
+        slips.codes = LoginCodes::issue({}, examinees);
+        if (const QString problem = m_nextCodes.keep(slips.codes); !problem.isEmpty()) {
+            slips.codes = {};
+            slips.problem = QStringLiteral("无法保存登录码，没有生成登录码纸条：") + problem;
+        }
+    }
+    // The day they are printed; the hour is the publication's to tell.
+    slips.exam.heldAt = QDateTime::currentDateTime();
+    slips.exam.timeKnown = false;
+    slips.exam.articleName = m_settings.articleName();
+    const auto &published = m_gate.examAsPublished();
+    slips.exam.examMinutes =
+            m_gate.isOpen() && published ? published->examMinutes : m_settings.examMinutes();
+    for (const CodedExaminee &examinee : slips.codes.examinees())
+        slips.exam.departments << examinee.department;
+    return slips;
+}
+
 QVector<CodedExaminee> ConsoleController::examineesToCode() const
 {
     QVector<CodedExaminee> examinees;
@@ -196,7 +236,7 @@ QVector<CodedExaminee> ConsoleController::examineesToCode() const
         return examinees;
     for (const RosterEntry &entry : roster->entries())
         examinees.append({ entry.department, entry.examNumber, entry.name, {} });
-    return examinees;
+    return m_nextCodes.codesFor(m_settings.examMinutes(), std::move(examinees)).examinees();
 }
 
 void ConsoleController::takeLoginCodes()
@@ -340,9 +380,13 @@ QString ConsoleController::clearTable()
 
 QString ConsoleController::clearFiles()
 {
-    return clearExchangeFolder(m_folders.exchange,
-                               { m_folders.application, m_folders.program,
-                                 QFileInfo(m_folders.database).absolutePath() });
+    const QString problem = clearExchangeFolder(m_folders.exchange,
+                                                { m_folders.application, m_folders.program,
+                                                  QFileInfo(m_folders.database).absolutePath() });
+    // With its records gone the exam is over: its codes go out no more.
+    if (problem.isEmpty())
+        m_gate.retireCodes();
+    return problem;
 }
 
 QStringList ConsoleController::clearResults()

@@ -20,8 +20,10 @@
 #include "control/historycontroller.h"
 #include "control/judgedexam.h"
 #include "control/schoolcontroller.h"
+#include "export/documentname.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
+#include "publish/nextlogincodes.h"
 
 #include <QObject>
 #include <QTimer>
@@ -72,6 +74,19 @@ public:
     // The login codes to hand out: the published exam's while login is open
     // on it; none when it requires none or once it is withdrawn.
     const LoginCodes &loginCodes() const;
+    // Whether there are slips to print: login open on an exam with codes,
+    // or login closed with codes required and a class list loaded.
+    bool slipsAvailable() const;
+    // The codes to print as slips: while login is open, the published
+    // exam's; while it is closed, those the next 允许登录 hands out, kept
+    // for it now. The problem when there are none or they cannot be kept.
+    struct Slips
+    {
+        LoginCodes codes;
+        documentname::ExamCaption exam;  // as far as it is known
+        QString problem;
+    };
+    Slips slips();
 
     // ---- The exam's settings and the class ----
     ExamSettingsController &settings() { return m_settings; }
@@ -171,14 +186,16 @@ private:
     QString keepExamBeforeClearing();
     QString clearTable();
     QString clearFiles();
-    // The examinees who get a login code at the next 允许登录: the class
-    // list's, when codes are required; none for the classic login.
+    // The examinees who get a login code at the next 允许登录, with their
+    // codes: the class list's, when codes are required; none for the
+    // classic login.
     QVector<CodedExaminee> examineesToCode() const;
     // Draws the keys of the exam as published, when it requires codes.
     void takeLoginCodes();
 
     ConsoleFolders m_folders;
     LoginGate m_gate;
+    NextLoginCodes m_nextCodes;
     ExamSettingsController m_settings;
     JudgedExam m_judged;
     std::unique_ptr<ResultStore> m_store;

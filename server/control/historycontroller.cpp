@@ -191,7 +191,8 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
             exported.wrongCount = *wrong;
         rows.append(exported);
     }
-    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName)
+    return ExportWriter(m_exportFolder, exam.sitting.heldAt(), exam.sitting.articleName,
+                        exam.sitting.examMinutes)
             .write(rows, exam.sitting.scale, titleNote);
 }
 

@@ -4,6 +4,10 @@
 
 #include "export/celltext.h"
 
+#include "identity.h"
+
+#include <QSet>
+
 namespace documentname {
 
 QString safe(const QString &part)
@@ -33,6 +37,32 @@ QString forExam(const QString &what, const QDateTime &heldAt, const QString &art
 {
     const QString named = what + u'-' + heldAt.toLocalTime().toString(QStringLiteral("yyyyMMdd"));
     return articleName.trimmed().isEmpty() ? named : named + u'-' + safe(articleName);
+}
+
+QString caption(const ExamCaption &exam)
+{
+    QStringList parts;
+    if (exam.heldAt.isValid())
+        parts << exam.heldAt.toLocalTime().toString(
+                exam.timeKnown ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
+    if (!exam.articleName.trimmed().isEmpty())
+        parts << QStringLiteral("《%1》").arg(exam.articleName.trimmed());
+    if (exam.examMinutes > 0)
+        parts << QStringLiteral("%1分钟").arg(exam.examMinutes);
+    QStringList classes;
+    QSet<QString> seen;
+    for (const QString &department : exam.departments) {
+        const QString key = identity::matchKey(department);
+        if (!key.isEmpty() && !seen.contains(key)) {
+            seen.insert(key);
+            classes << department.trimmed();
+        }
+    }
+    if (classes.size() > kNamedClasses)
+        parts << QStringLiteral("%1个班").arg(classes.size());
+    else if (!classes.isEmpty())
+        parts << classes.join(QStringLiteral("、"));
+    return parts.join(QStringLiteral("　"));
 }
 
 }  // namespace documentname

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/exportwriter.h"
 
+#include "export/documentname.h"
+
 #include <QDir>
 
 WorkbookExport ExportWriter::write(const QVector<ExportedRow> &rows, const GradingScale &scale,
@@ -12,7 +14,11 @@ WorkbookExport ExportWriter::write(const QVector<ExportedRow> &rows, const Gradi
                  {},
                  {} };
     const QString path = ResultExporter::newWorkbookPath(m_folder, m_heldAt, m_articleName);
-    const ResultExporter::Outcome outcome = ResultExporter::write(rows, path, scale, titleNote);
+    documentname::ExamCaption exam { m_heldAt, true, m_articleName, m_examMinutes, {} };
+    for (const ExportedRow &row : rows)
+        exam.departments << row.result.department;
+    const ResultExporter::Outcome outcome =
+            ResultExporter::write(rows, path, scale, documentname::caption(exam), titleNote);
     if (!outcome.problem.isEmpty())
         return { outcome.problem, {}, {} };
     return { {}, path, ResultExporter::doneMessage(path, outcome.changed) };

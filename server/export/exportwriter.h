@@ -19,11 +19,13 @@ struct WorkbookExport
 class ExportWriter
 {
 public:
-    // The workbook is named after the exam: the day it was held and its article.
-    ExportWriter(QString folder, QDateTime heldAt, QString articleName)
+    // The workbook is named after the exam: the day it was held and its
+    // article; its title also tells the time, the minutes and the classes.
+    ExportWriter(QString folder, QDateTime heldAt, QString articleName, qint16 examMinutes = 0)
         : m_folder(std::move(folder)),
           m_heldAt(std::move(heldAt)),
-          m_articleName(std::move(articleName))
+          m_articleName(std::move(articleName)),
+          m_examMinutes(examMinutes)
     {
     }
 
@@ -35,4 +37,5 @@ private:
     QString m_folder;
     QDateTime m_heldAt;
     QString m_articleName;
+    qint16 m_examMinutes = 0;
 };

@@ -5,6 +5,7 @@
 #include "export/celltext.h"
 #include "export/documentname.h"
 #include "export/xlsxfile.h"
+#include "export/xlsxnumbers.h"
 
 #include "numbers.h"
 
@@ -54,6 +55,9 @@ public:
     }
     void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
     {
+        // A figure of two decimals holds exactly those, as every screen shows it.
+        if (twoDecimals)
+            value = numbers::roundHalfEven(value, 2);
         worksheet_write_number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
     }
     const QStringList &changed() const { return m_changed; }
@@ -68,7 +72,7 @@ private:
 
 ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, const QString &path,
                                               const std::optional<GradingScale> &scale,
-                                              const QString &titleNote)
+                                              const QString &exam, const QString &titleNote)
 {
     Outcome outcome;
     lxw_workbook_options options {};
@@ -134,7 +138,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
         fit(1, result.examNumber);
         fit(2, result.name);
         if (!exported.absent) {
-            fit(3, QString::number(result.speed));
+            fit(3, QString::number(result.speed, 'f', 2));
             const auto accuracy = numbers::parseNumber(result.accuracyLine);
             fit(4, accuracy ? QString::number(*accuracy, 'f', 2) : result.accuracyLine);
             fit(5, QString::number(result.timePass));
@@ -157,9 +161,11 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     for (lxw_col_t col = 0; col < columns; ++col)
         worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
                              nullptr);
-    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, (title() + titleNote).toUtf8().constData(),
+    const QString heading = exam.isEmpty() ? title() : title() + QStringLiteral("　") + exam;
+    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, (heading + titleNote).toUtf8().constData(),
                           bold);
     xlsxfile::printOnA4(sheet, 2);
+    xlsxfile::printHeader(sheet, heading);
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
@@ -169,7 +175,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
         cells.text(row, 1, result.examNumber, headers[1]);
         cells.text(row, 2, result.name, headers[2]);
         if (!exported.absent) {
-            cells.number(row, 3, result.speed);
+            cells.number(row, 3, result.speed, true);
             // A number can be averaged and sorted; a line that is none stays text.
             if (const auto accuracy = numbers::parseNumber(result.accuracyLine))
                 cells.number(row, 4, *accuracy, true);
@@ -196,12 +202,14 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     }
     outcome.changed = cells.changed();
     const lxw_error closed = workbook_close(workbook);
-    if (closed != LXW_NO_ERROR) {
+    const QString untidy = closed == LXW_NO_ERROR ? xlsxnumbers::tidy(written) : QString();
+    if (closed != LXW_NO_ERROR || !untidy.isEmpty()) {
         if (written != path)
             QFile::remove(written);
-        outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
-                                  .arg(QDir::toNativeSeparators(path),
-                                       QString::fromUtf8(lxw_strerror(closed)));
+        outcome.problem =
+                QStringLiteral("无法写出成绩表 %1：%2")
+                        .arg(QDir::toNativeSeparators(path),
+                             untidy.isEmpty() ? QString::fromUtf8(lxw_strerror(closed)) : untidy);
     } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));

@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Export of the results table to a new spreadsheet workbook (.xlsx), one
-// sheet 成绩: the title in row 1, bold and merged across the columns, seven
-// headers in row 2, then one row per record from row 3; each column as wide
-// as its widest heading or value. It prints one page wide with the title
-// and headers on every page.
+// sheet 成绩: the title in row 1 (with the exam it is of), bold and merged
+// across the columns, seven headers in row 2, then one row per record from
+// row 3; each column as wide as its widest heading or value. It prints one
+// page wide with the title and headers on every page, and the title above
+// each page. Figures are numbers with two decimals.
 #include "collect/resultstore.h"
 #include "grading/gradingscale.h"
 
@@ -53,10 +54,11 @@ public:
     // reads as one. 错字数 holds the wrong characters of the rows with an
     // answer sheet; with a scale, 等级 and 得分 follow; with states, 状态
     // and 名次; when any row is doubtful, a last column "存疑" carries the
-    // reasons. `titleNote` follows the title, e.g. "（考试进行中，2人正在答题）".
+    // reasons. The exam (documentname::caption) follows the title, then
+    // `titleNote`, e.g. "（考试进行中，2人正在答题）".
     static Outcome write(const QVector<ExportedRow> &rows, const QString &path,
                          const std::optional<GradingScale> &scale = std::nullopt,
-                         const QString &titleNote = {});
+                         const QString &exam = {}, const QString &titleNote = {});
 
     // The examiner's message after an export: where the workbook is, and
     // which cells it had to change.

@@ -90,4 +90,19 @@ int printOnA4(lxw_worksheet *sheet, int headingRows, int pagesWide, int headingC
                                 QStringLiteral("&C第 &P 页 / 共 &N 页").toUtf8().constData());
 }
 
+int printHeader(lxw_worksheet *sheet, const QString &text)
+{
+    // "&C" and every "&" doubled; a pair of surrogates is one sign to Excel
+    // but two here, so the cut errs on the short side.
+    constexpr qsizetype kMaxSigns = 255 - 2;
+    QString shown = text;
+    for (qsizetype cut = kMaxSigns; shown.size() + shown.count(u'&') > kMaxSigns; --cut) {
+        shown = text.left(cut);
+        if (shown.back().isHighSurrogate())
+            shown.chop(1);
+    }
+    shown.replace(QStringLiteral("&"), QStringLiteral("&&"));
+    return worksheet_set_header(sheet, (QStringLiteral("&C") + shown).toUtf8().constData());
+}
+
 }  // namespace xlsxfile

@@ -28,4 +28,8 @@ QString sheetName(const QString &wanted, const QStringList &taken);
 // "第 N 页 / 共 M 页" below. The library's refusal, or 0.
 int printOnA4(lxw_worksheet *sheet, int headingRows, int pagesWide = 1, int headingColumns = 0);
 
+// `text` centred above every printed page, each "&" as itself, cut to the
+// 255 signs Excel takes. The library's refusal, or 0.
+int printHeader(lxw_worksheet *sheet, const QString &text);
+
 }  // namespace xlsxfile

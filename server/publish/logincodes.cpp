@@ -19,8 +19,10 @@ LoginCodes LoginCodes::issue(const QString &publicationId, QVector<CodedExaminee
 {
     LoginCodes codes;
     codes.m_publicationId = publicationId;
-    for (CodedExaminee &examinee : examinees)
-        examinee.code = logincode::draw();
+    for (CodedExaminee &examinee : examinees) {
+        if (examinee.code.isEmpty())
+            examinee.code = logincode::draw();
+    }
     codes.m_examinees = std::move(examinees);
     return codes;
 }
@@ -52,6 +54,13 @@ const CodedExaminee *LoginCodes::examineeOf(const QString &department, const QSt
     return matches == 1 ? found : nullptr;
 }
 
+QVector<CodedExaminee> LoginCodes::handedTo(QVector<CodedExaminee> examinees) const
+{
+    for (CodedExaminee &examinee : examinees)
+        examinee.code = codeOf(examinee.department, examinee.examNumber, examinee.name);
+    return examinees;
+}
+
 QString LoginCodes::save(const QString &path) const
 {
     RecordWriter writer;
@@ -66,8 +75,18 @@ QString LoginCodes::save(const QString &path) const
 
 LoginCodes LoginCodes::load(const QString &path, const QString &publicationId)
 {
+    return publicationId.isEmpty() ? LoginCodes() : read(path, publicationId);
+}
+
+LoginCodes LoginCodes::loadUnpublished(const QString &path)
+{
+    return read(path, {});
+}
+
+LoginCodes LoginCodes::read(const QString &path, const QString &publicationId)
+{
     const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
-    if (!file.bytes || publicationId.isEmpty())
+    if (!file.bytes)
         return {};
     const RecordReader reader(*file.bytes);
     if (reader.text(0) != publicationId || (reader.lineCount() - 1) % kLinesPerExaminee != 0)

@@ -24,7 +24,7 @@ public:
     static QString fileName() { return QStringLiteral("fbdlm.txt"); }
 
     LoginCodes() = default;
-    // A new code for each examinee (logincode::draw).
+    // A new code (logincode::draw) for each examinee who has none yet.
     static LoginCodes issue(const QString &publicationId, QVector<CodedExaminee> examinees);
 
     const QString &publicationId() const { return m_publicationId; }
@@ -38,6 +38,8 @@ public:
     // The listed examinee meant, found the same way; null when nobody is.
     const CodedExaminee *examineeOf(const QString &department, const QString &examNumber,
                                     const QString &name) const;
+    // The examinees, each with the code it has here; empty for one who has none.
+    QVector<CodedExaminee> handedTo(QVector<CodedExaminee> examinees) const;
 
     // GBK record lines: the publication id, then four lines for each
     // examinee, written whole; the problem or empty.
@@ -45,8 +47,12 @@ public:
     // The codes kept for this publication; none when the file is missing,
     // does not read, or belongs to another publication.
     static LoginCodes load(const QString &path, const QString &publicationId);
+    // Codes saved before any publication took them (with an empty id).
+    static LoginCodes loadUnpublished(const QString &path);
 
 private:
+    static LoginCodes read(const QString &path, const QString &publicationId);
+
     QString m_publicationId;
     QVector<CodedExaminee> m_examinees;
 };

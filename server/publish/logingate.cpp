@@ -140,6 +140,12 @@ QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication,
     return {};
 }
 
+void LoginGate::retireCodes()
+{
+    QFile::remove(m_settings.filePath(LoginCodes::fileName()));
+    m_codes = {};
+}
+
 void LoginGate::removeScratchFiles()
 {
     // Left by a console that published through scratch files and ended

@@ -55,6 +55,9 @@ public:
     const std::optional<ExamAsPublished> &examAsPublished() const { return m_asPublished; }
     // The login codes of the exam as last published; none without codes.
     const LoginCodes &loginCodes() const { return m_codes; }
+    // 清空上次: the exam last published is over, and its codes are never
+    // handed out again; they are no longer needed to judge its records.
+    void retireCodes();
     // The files written back, and the problem when they could not be.
     using Republishing = PublishedFiles::Restoring;
     // While login is open, holds the exchange folder to the exam last

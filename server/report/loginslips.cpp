@@ -76,7 +76,8 @@ QFont codeFont()
     return font;
 }
 
-void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &slip)
+void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QString &exam,
+              const QRect &slip)
 {
     painter.setPen(QPen(Qt::black, 2, Qt::DashLine));
     painter.drawRect(slip);
@@ -85,6 +86,8 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
     int top = slip.top() + dots(kPaddingMillimetres);
     top = drawLine(painter, slip, top, pdffile::chineseFont(kTitlePoints, true),
                    QStringLiteral("打字考试登录码"));
+    if (!exam.isEmpty())
+        top = drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints), exam);
     top = drawLine(painter, slip, top, text, QStringLiteral("姓名：") + examinee.name);
     top = drawLine(painter, slip, top, text, QStringLiteral("部门：") + examinee.department);
     top = drawLine(painter, slip, top, text, QStringLiteral("考号：") + examinee.examNumber);
@@ -94,9 +97,11 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QRect &sli
              QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"));
 }
 
-bool draw(QPdfWriter &writer, const LoginCodes &codes)
+bool draw(QPdfWriter &writer, const LoginCodes &codes, const QString &exam)
 {
-    pdffile::setUpA4(writer, kMarginMillimetres, QStringLiteral("打字考试登录码"));
+    const QString title = QStringLiteral("打字考试登录码");
+    pdffile::setUpA4(writer, kMarginMillimetres,
+                     exam.isEmpty() ? title : title + QStringLiteral("　") + exam);
     QPainter painter(&writer);
     // The painter starts at the top left of the margins.
     const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());
@@ -108,7 +113,7 @@ bool draw(QPdfWriter &writer, const LoginCodes &codes)
         if (i > 0 && place == 0 && !writer.newPage())
             return false;
         const QRect slip(place % kColumns * width, place / kColumns * height, width, height);
-        drawSlip(painter, examinees.at(i), slip);
+        drawSlip(painter, examinees.at(i), exam, slip);
     }
     return painter.end();
 }
@@ -121,7 +126,7 @@ QString defaultFileName(const QDateTime &openedAt, const QString &articleName)
             + QStringLiteral(".pdf");
 }
 
-QString writePdf(const LoginCodes &codes, const QString &path)
+QString writePdf(const LoginCodes &codes, const QString &exam, const QString &path)
 {
     if (codes.isEmpty())
         return QStringLiteral("这场考试没有登录码。");
@@ -131,7 +136,7 @@ QString writePdf(const LoginCodes &codes, const QString &path)
     pdf.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&pdf);
-        if (!draw(writer, codes))
+        if (!draw(writer, codes, exam))
             return cannotWrite;
     }
     return pdffile::save(pdf.data(), pdffile::chineseFont(kTextPoints), path, cannotWrite);

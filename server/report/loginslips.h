@@ -17,7 +17,9 @@ constexpr int kRows = 5;
 // "登录码-20260302-春晓.pdf": the name offered for the slips of an exam.
 QString defaultFileName(const QDateTime &openedAt, const QString &articleName);
 
-// The problem naming the file, or empty; a class without codes has no slips.
-QString writePdf(const LoginCodes &codes, const QString &path);
+// The problem naming the file, or empty; a class without codes has no
+// slips. Each slip and the document's title name the exam
+// (documentname::caption).
+QString writePdf(const LoginCodes &codes, const QString &exam, const QString &path);
 
 }  // namespace loginslips

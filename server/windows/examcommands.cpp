@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/examcommands.h"
 
+#include "export/documentname.h"
 #include "report/loginslips.h"
 
 #include "messages.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QUrl>
 #include <QWidget>
@@ -126,9 +126,12 @@ void ExamCommands::allowRetake(int row)
 
 void ExamCommands::printLoginCodes()
 {
-    const LoginCodes &codes = m_controller.loginCodes();
-    const QString name = loginslips::defaultFileName(QDateTime::currentDateTime(),
-                                                     m_controller.settings().articleName());
+    const ConsoleController::Slips slips = m_controller.slips();
+    if (!slips.problem.isEmpty()) {
+        tell(slips.problem);
+        return;
+    }
+    const QString name = loginslips::defaultFileName(slips.exam.heldAt, slips.exam.articleName);
     // Beside the exported workbooks, where the examiner finds the class's papers.
     const QString folder = m_controller.folders().exports;
     QDir().mkpath(folder);
@@ -136,12 +139,14 @@ void ExamCommands::printLoginCodes()
                                                   QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
-    if (const QString problem = loginslips::writePdf(codes, chosen); !problem.isEmpty()) {
+    if (const QString problem =
+                loginslips::writePdf(slips.codes, documentname::caption(slips.exam), chosen);
+        !problem.isEmpty()) {
         tell(problem);
         return;
     }
     QString message = QStringLiteral("%1位考生的登录码已保存为 %2，打印后沿虚线剪开，发给考生。")
-                              .arg(codes.examinees().size())
+                              .arg(slips.codes.examinees().size())
                               .arg(QDir::toNativeSeparators(chosen));
     if (!m_hooks.openUrl(QUrl::fromLocalFile(chosen)))
         message += QStringLiteral("\n没有找到能打开它的PDF阅读程序。");

@@ -61,7 +61,10 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     connect(m_results, &ResultsView::answerSheetRequested, this, &FrmMain::showAnswerSheet);
     ExamSettingsController &settings = m_controller.settings();
     m_settings = new SettingsPanel(settings, m_controller.school(), m_hooks, m_messages, this);
-    connect(m_settings, &SettingsPanel::closed, this, [this] { showResultsView(true); });
+    connect(m_settings, &SettingsPanel::closed, this, [this] {
+        showResultsView(true);
+        showSlipsCommand();
+    });
 
     ClassController &liveClass = m_controller.liveClass();
     connect(&m_controller, &ConsoleController::loginChanged, this, &FrmMain::showLoginState);
@@ -155,7 +158,7 @@ void FrmMain::buildToolbar()
     m_loginCodes = m_toolbar->addCommand(
             "codes", QStringLiteral("登录码"),
             QStringLiteral("把这场考试每位考生的登录码保存为PDF（每页10张），打印后剪开发给考生；"
-                           "考试设置中勾选“要求登录码”并载入名单后，允许登录时生成"),
+                           "考试设置中勾选“要求登录码”并载入名单后即可生成，允许登录前也能打印"),
             QStringLiteral("codes"));
     connect(m_loginCodes, &QAction::triggered, m_commands, &ExamCommands::printLoginCodes);
     QAction *history = m_toolbar->addCommand(
@@ -199,7 +202,13 @@ void FrmMain::showLoginState()
                             open ? kOpenToolTip : kClosedToolTip,
                             open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_clearLast->setEnabled(!open);
-    m_loginCodes->setEnabled(!m_controller.loginCodes().isEmpty());
+    showSlipsCommand();
+}
+
+void FrmMain::showSlipsCommand()
+{
+    // A class list loaded or login codes required changes it as much as the gate.
+    m_loginCodes->setEnabled(m_controller.slipsAvailable());
 }
 
 void FrmMain::showRows()
@@ -221,6 +230,7 @@ void FrmMain::showCounts()
     if (!m_controller.school().status().isEmpty())
         notes << m_controller.school().status();
     m_roster->setEnabled(!loading);
+    showSlipsCommand();
     m_results->showCounts(m_controller.resultCount(), liveClass.live().counts(),
                           liveClass.live().roster().has_value(), notes.join(QStringLiteral(" · ")));
 }

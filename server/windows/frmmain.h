@@ -52,6 +52,7 @@ private:
     void showResultsView(bool restoreGeometry);
     void placeViews();
     void showLoginState();
+    void showSlipsCommand();
     void showRows();
     void showCounts();
     // The controller's end, when the window closes or goes.
@@ -78,7 +79,7 @@ private:
     QAction *m_collect = nullptr;  // 获取成绩, disabled while its collection runs
     QAction *m_beginStop = nullptr;
     QAction *m_roster = nullptr;
-    QAction *m_loginCodes = nullptr;  // enabled while the exam has login codes
+    QAction *m_loginCodes = nullptr;  // enabled while there are slips to print
     ResultsView *m_results = nullptr;
     SettingsPanel *m_settings = nullptr;
     HelpMenu *m_help = nullptr;

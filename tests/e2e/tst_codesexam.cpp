@@ -136,13 +136,10 @@ void TestCodesExam::classWithCodes()
     if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
         console.grab().save(shots + u"/console-settings-codes.png"_qs);
     click("CmdSave");
-    click("BeginStop");
-    QVERIFY2(boxes.informed.isEmpty(), qPrintable(boxes.informed.join(u'\n')));
-    const auto publication =
-            Publication::fromRecordLines(readFile(exchange.filePath(u"pb.txt"_qs)));
-    QVERIFY(publication && publication->codesRequired);
+    if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
+        console.grab().save(shots + u"/console-codes-before-login.png"_qs);
 
-    // The slips, as the examiner prints them, are all the examinees get.
+    // The slips, printed before login opens, are all the examinees get.
     click("codes");
     QCOMPARE(opened, QList<QUrl> { QUrl::fromLocalFile(slips) });
     if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
@@ -152,6 +149,12 @@ void TestCodesExam::classWithCodes()
     for (const QString &code : codes)
         QVERIFY2(QRegularExpression(u"^[2346789ACEFGHKMNPRTUWXY]{10}$"_qs).match(code).hasMatch(),
                  qPrintable(code));
+    boxes.informed.clear();
+    click("BeginStop");
+    QVERIFY2(boxes.informed.isEmpty(), qPrintable(boxes.informed.join(u'\n')));
+    const auto publication =
+            Publication::fromRecordLines(readFile(exchange.filePath(u"pb.txt"_qs)));
+    QVERIFY(publication && publication->codesRequired);
 
     // 甲 logs in with the code on the slip.
     QString wrong = codes.value(u"甲"_qs);

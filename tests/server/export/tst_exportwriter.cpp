@@ -9,6 +9,7 @@
 #include "export/documentname.h"
 #include "export/exportwriter.h"
 #include "export/xlsxfile.h"
+#include "export/xlsxnumbers.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -75,6 +76,44 @@ private slots:
                  qPrintable(written.last()));
     }
 
+    // Figures as numbers of two decimals, written as such in the sheet;
+    // the title and each page's header name the exam.
+    void figuresAndTitleAsWritten()
+    {
+        QTemporaryDir root;
+        const ExportWriter writer(root.path(), QDateTime(QDate(2026, 3, 2), QTime(8, 5)),
+                                  u"第1课"_qs, 10);
+        QVector<ExportedRow> rows(2);
+        rows[0].result = { 1, u"一班"_qs, u"01"_qs, u"甲"_qs, 73.71, u"90.74"_qs, 60 };
+        rows[1].result = { 2, u"一班"_qs, u"02"_qs, u"乙"_qs, 56.125, u"87.5"_qs, 45 };
+        const WorkbookExport exported = writer.write(rows, GradingScale::standard());
+        QCOMPARE(exported.problem, QString());
+        const QString title = u"打字考试成绩表　2026-03-02 08:05　《第1课》　10分钟　一班"_qs;
+        QCOMPARE(workbookScript(
+                         u"import re, zipfile\n"
+                         "xml = zipfile.ZipFile(sys.argv[1]).read('xl/worksheets/sheet1.xml')\n"
+                         "cells = re.findall(r'<c r=\"([D-F][34])\"[^>]*><v>([^<]*)</v>', "
+                         "xml.decode())\n"
+                         "print(' '.join(c + '=' + v for c, v in cells))\n"
+                         "ws = openpyxl.load_workbook(sys.argv[1]).active\n"
+                         "print(ws['D3'].number_format, ws['E3'].number_format)\n"
+                         "print(ws['A1'].value)\n"
+                         "print(ws.oddHeader.center.text)\n"_qs,
+                         exported.workbook),
+                 (QStringList { u"D3=73.71 E3=90.74 F3=60 D4=56.12 E4=87.5 F4=45"_qs,
+                                u"0.00 0.00"_qs, title, title }));
+    }
+
+    // Each number in a sheet in its shortest form, the same number still: a
+    // single's digits, a whole number, text and a value left open stay.
+    void shortestNumbers()
+    {
+        QCOMPARE(xlsxnumbers::shortest("<c r=\"D3\" s=\"1\"><v>73.70999999999999</v></c>"),
+                 QByteArray("<c r=\"D3\" s=\"1\"><v>73.71</v></c>"));
+        const QByteArray kept("<v>73.70999908447266</v><v>60</v><t>0.30000000000000004</t><v>0.3");
+        QCOMPARE(xlsxnumbers::shortest(kept), kept);
+    }
+
     // The names a sheet may take beside others: unique regardless of case,
     // never "History", and a number added still within 31 characters.
     void sheetNames_data()
@@ -125,6 +164,33 @@ private slots:
                                 << u"打字考试成绩表-20260302-"_qs + QString(40, u'长');
         QTest::newRow("cut between a surrogate pair") << QString(39, u'a')
                         + u"😀"_qs << u"打字考试成绩表-20260302-"_qs + QString(39, u'a');
+    }
+
+    void examCaptions_data()
+    {
+        QTest::addColumn<bool>("timeKnown");
+        QTest::addColumn<QStringList>("departments");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("before it opens")
+                << false << QStringList { u" "_qs } << u"2026-03-02　《春晓》　20分钟"_qs;
+        QTest::newRow("one class written two ways")
+                << true << QStringList { u"初二(3)班"_qs, u" 初二（3）班"_qs }
+                << u"2026-03-02 08:05　《春晓》　20分钟　初二(3)班"_qs;
+        QTest::newRow("three named") << true << QStringList { u"一班"_qs, u"二班"_qs, u"三班"_qs }
+                                     << u"2026-03-02 08:05　《春晓》　20分钟　一班、二班、三班"_qs;
+        QTest::newRow("four counted")
+                << true << QStringList { u"一班"_qs, u"二班"_qs, u"三班"_qs, u"四班"_qs }
+                << u"2026-03-02 08:05　《春晓》　20分钟　4个班"_qs;
+    }
+
+    void examCaptions()
+    {
+        QFETCH(bool, timeKnown);
+        QFETCH(QStringList, departments);
+        QFETCH(QString, caption);
+        QCOMPARE(documentname::caption({ QDateTime(QDate(2026, 3, 2), QTime(8, 5)), timeKnown,
+                                         u"春晓"_qs, 20, departments }),
+                 caption);
     }
 
     void safeNames()

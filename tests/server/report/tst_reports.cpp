@@ -62,21 +62,27 @@ private slots:
                             {} });
         const LoginCodes codes = LoginCodes::issue(u"0123456789abcdef0123456789abcdef"_qs, listed);
         const QString pdf = dir.filePath(u"登录码.pdf"_qs);
-        QCOMPARE(loginslips::writePdf(codes, pdf), QString());
+        const QString exam = u"2026-12-10　《春晓》　20分钟　计算机1班"_qs;
+        QCOMPARE(loginslips::writePdf(codes, exam, pdf), QString());
         if (testbroker::inUse())
             QSKIP("pdftotext cannot read a file written under Wine");
-        QVERIFY(run(u"pdfinfo"_qs, { pdf })
-                        .contains(QRegularExpression(u"Pages:\\s+%1\\n"_qs.arg(pages))));
+        const QString info = run(u"pdfinfo"_qs, { pdf });
+        QVERIFY(info.contains(QRegularExpression(u"Pages:\\s+%1\\n"_qs.arg(pages))));
+        QVERIFY2(info.contains(u"Title:           打字考试登录码　"_qs + exam + u'\n'),
+                 qPrintable(info));
         const QString text = run(u"pdftotext"_qs, { u"-raw"_qs, pdf, u"-"_qs });
-        // Each slip whole, 生 as itself; the code drawn spaced may read with blanks.
+        // Each slip whole, naming its exam, 生 as itself; the code drawn
+        // spaced may read with blanks.
         for (const CodedExaminee &examinee : codes.examinees()) {
-            const QString slip = u"姓名：%1\n部门：%2\n考号：%3\n登录码：%4"_qs.arg(
-                    examinee.name, examinee.department, examinee.examNumber, examinee.code);
+            const QString slip =
+                    u"打字考试登录码\n%1\n姓名：%2\n部门：%3\n考号：%4\n登录码：%5"_qs.arg(
+                            QString(exam).remove(u' ').remove(u'　'), examinee.name,
+                            examinee.department, examinee.examNumber, examinee.code);
             QString joined = text;
             joined.remove(u' ');
             QVERIFY2(joined.contains(slip), qPrintable(slip + u"\n---\n"_qs + text));
         }
-        QVERIFY(!loginslips::writePdf(codes, dir.filePath(u"无/登录码.pdf"_qs)).isEmpty());
+        QVERIFY(!loginslips::writePdf(codes, exam, dir.filePath(u"无/登录码.pdf"_qs)).isEmpty());
     }
 
     void examAsPdf()
