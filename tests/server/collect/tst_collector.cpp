@@ -6,6 +6,7 @@
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 #include "examlimits.h"
+#include "keytimeline.h"
 #include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -26,6 +27,8 @@ QByteArray record(const QString &name, float speed = 50,
     r.progress = std::move(progress);
     return r.toRecordLines();
 }
+
+using TimelineEvents = std::vector<TimelineKey>;
 
 ResultProgress progress(int sequence, const QString &session, ResultProgress::Phase phase)
 {
@@ -250,6 +253,48 @@ private slots:
         const CollectedResult &again = report.results.at(1);
         QCOMPARE(again.findings.has_value(), !secondBasis.isEmpty());
         QCOMPARE(again.record.answerSheet->typedText.isEmpty(), !secondBasis.isEmpty());
+    }
+
+    // The collection lets the timelines go; the ledger, kept in the table
+    // between collections, still holds each record to the one before.
+    void timelineIsHeldAcrossCollections_data()
+    {
+        QTest::addColumn<int>("laterFirstKeyMs");
+        QTest::addColumn<QStringList>("doubts");
+        QTest::newRow("goes on") << 100 << QStringList();
+        QTest::newRow("a key a millisecond off")
+                << 101 << QStringList { u"按键记录与此前收到的不连续"_qs };
+    }
+    void timelineIsHeldAcrossCollections()
+    {
+        QFETCH(int, laterFirstKeyMs);
+        QFETCH(QStringList, doubts);
+        const auto typing = [](int sequence, std::vector<TimelineEdit> edits,
+                               std::vector<TimelineKey> keys) {
+            KeyTimeline timeline;
+            timeline.edits = std::move(edits);
+            timeline.keys = std::move(keys);
+            ResultRecord r = sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs);
+            r.progress = progress(sequence, u"s"_qs, ResultProgress::Phase::Typing);
+            r.answerSheet = AnswerSheet { "d", 10, 0, u"春"_qs };
+            r.sections = { { keytimeline::kSectionName.toString(),
+                             keytimeline::encode(timeline) } };
+            return r.toRecordLines();
+        };
+        const TimelineEdit typed { 100, 0, 0, u"春"_qs, TimelineEdit::Source::InputMethod };
+        const TimelineEdit more { 900, 1, 0, u"眠"_qs, TimelineEdit::Source::InputMethod };
+        const TimelineKey key { 100, true };
+        const TimelineEvents later { { laterFirstKeyMs, true }, { 800, true } };
+        const TextExaminer examiner { "exam",
+                                      [](const ResultRecord &) { return TextFindings {}; } };
+        const QString app = m_root->filePath(u"app"_qs);
+        put(u"m.zip"_qs, typing(1, { typed }, { key }));
+        QVERIFY(ResultCollector(exchange(QString()), app, *m_store).collect(examiner).ok());
+        put(u"m.zip"_qs, typing(2, { typed, more }, later));
+        const CollectionReport report =
+                ResultCollector(exchange(QString()), app, *m_store).collect(examiner);
+        QCOMPARE(report.sessions.size(), 1);
+        QCOMPARE(report.sessions.first().timelineDoubts, doubts);
     }
 
     void sessionFilesMakeOneRow_data()

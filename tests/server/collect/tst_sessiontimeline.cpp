@@ -4,8 +4,48 @@
 // follows another by: each rule just inside and just outside its edge.
 #include "collect/resultcollector.h"
 #include "collect/sessionledger.h"
+#include "testtimelines.h"
 
 #include <QtTest>
+
+namespace {
+
+// The events of a run typed key by key from `fromMs` up to `toMs`; with
+// `shifted`, its first key a millisecond later.
+KeyTimeline partOfRun(qint32 fromMs, qint32 toMs, bool shifted = false)
+{
+    static const KeyTimeline run = typedByKeys(englishText(400, 7), 7);
+    KeyTimeline part;
+    for (const TimelineKey &key : run.keys) {
+        if (key.atMs >= fromMs && key.atMs < toMs)
+            part.keys.push_back(key);
+    }
+    for (const TimelineEdit &edit : run.edits) {
+        if (edit.atMs >= fromMs && edit.atMs < toMs)
+            part.edits.push_back(edit);
+    }
+    if (shifted)
+        ++part.keys.front().atMs;
+    return part;
+}
+
+// A record's timeline section: "-" none, "?" damaged, "t" the run up to
+// the seconds given, "s" so with its first key shifted, "n" only from the
+// tenth second on, "c" the run up to then counted per second.
+std::vector<RecordSection> timelineSection(const QString &code)
+{
+    const QString section = keytimeline::kSectionName.toString();
+    if (code == u"-")
+        return {};
+    if (code == u"?")
+        return { { section, "damaged" } };
+    const qint32 toMs = code.mid(1).toInt() * 1000;
+    const KeyTimeline part = partOfRun(code[0] == u'n' ? 10'000 : 0, toMs, code[0] == u's');
+    return { { section,
+               keytimeline::encode(code[0] == u'c' ? keytimeline::coarsened(part, 1) : part) } };
+}
+
+}  // namespace
 
 class TestSessionTimeline : public QObject
 {
@@ -94,6 +134,71 @@ private slots:
                            published < 0 ? QDateTime() : watching.addSecs(published));
         }
         QCOMPARE(ledger.entries().size(), 1);
+        QCOMPARE(ledger.entries().first().timelineDoubts, doubts);
+    }
+
+    void timelinesGoOn_data()
+    {
+        // Each collection: its files as "sequence resumes timeline" (see
+        // timelineSection), the files of one collection in name order.
+        QTest::addColumn<QList<QStringList>>("collections");
+        QTest::addColumn<QStringList>("doubts");
+        const QString broken = u"按键记录与此前收到的不连续"_qs;
+        const QString missing = u"缺少按键记录"_qs;
+        QTest::newRow("each record goes on from the one before")
+                << QList<QStringList> { { u"1 0 t0"_qs }, { u"2 0 t30"_qs }, { u"3 0 t60"_qs } }
+                << QStringList();
+        QTest::newRow("a key of the earlier run a millisecond off")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 s60"_qs } }
+                << QStringList { broken };
+        QTest::newRow("a later run that lost the end of the earlier")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 t20"_qs } }
+                << QStringList { broken };
+        QTest::newRow("every upload kept, a forged one among them")
+                << QList<QStringList> { { u"1 0 t30"_qs, u"2 0 s60"_qs, u"3 0 s90"_qs } }
+                << QStringList { broken };
+        QTest::newRow("an older client never sends one")
+                << QList<QStringList> { { u"1 0 -"_qs }, { u"2 0 -"_qs } } << QStringList();
+        QTest::newRow("none after earlier ones")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 -"_qs } }
+                << QStringList { missing };
+        QTest::newRow("a damaged one between is passed over")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 ?"_qs }, { u"3 0 t60"_qs } }
+                << QStringList();
+        QTest::newRow("a resume goes on from its checkpoint")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"4 1 t90"_qs } } << QStringList();
+        QTest::newRow("a resume that starts a new run")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"4 1 n90"_qs } }
+                << QStringList { broken };
+        QTest::newRow("counted once too long, counts kept")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 c60"_qs }, { u"3 0 c90"_qs } }
+                << QStringList();
+        QTest::newRow("counted, then fewer")
+                << QList<QStringList> { { u"1 0 c60"_qs }, { u"2 0 c30"_qs } }
+                << QStringList { broken };
+        QTest::newRow("counted, then whole again")
+                << QList<QStringList> { { u"1 0 c30"_qs }, { u"2 0 t60"_qs } }
+                << QStringList { broken };
+    }
+    void timelinesGoOn()
+    {
+        QFETCH(QList<QStringList>, collections);
+        QFETCH(QStringList, doubts);
+        SessionLedger ledger;
+        for (const QStringList &files : collections) {
+            CollectedResult result;
+            for (const QString &file : files) {
+                const QStringList part = file.split(u' ');
+                ResultRecord record { 50, 100, 0, 900, 100, u"c1"_qs, u"03"_qs, u"bing"_qs, {} };
+                record.progress = ResultProgress { part[0].toInt(), u"s1"_qs,
+                                                   ResultProgress::Phase::Typing, 100 };
+                record.answerSheet = AnswerSheet { "d", 10, part[1].toInt(), QString() };
+                record.sections = timelineSection(part[2]);
+                result.record = record;
+                result.files.append({ file, { record, u"100"_qs, {} } });
+            }
+            ledger.observe({ result }, QDateTime::currentDateTimeUtc());
+        }
         QCOMPARE(ledger.entries().first().timelineDoubts, doubts);
     }
 };
