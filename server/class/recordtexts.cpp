@@ -11,6 +11,10 @@ QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts)
     if (!record.progress)
         return { QStringLiteral("旧版格式的成绩记录：没有考试过程、答卷和按键记录，"
                                 "这次考试的考生端不会写出这样的记录") };
+    // Records on the way are notes of progress; a session's later records
+    // are held to its earlier timeline where it is followed.
+    if (record.progress->phase != ResultProgress::Phase::Finished)
+        return {};
     QStringList doubts;
     if (!record.answerSheet)
         doubts << QStringLiteral("缺少答卷");

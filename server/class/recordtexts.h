@@ -9,9 +9,10 @@
 #include "collect/resultcollector.h"
 #include "timeline/machinetyping.h"
 
-// What a record lacks of what every client of the exam writes (see
-// ExamFacts::currentClients), one doubt for each part; an older client's
-// ten lines are one doubt. Nothing for an exam older clients may sit.
+// What a finished record lacks of what every client of the exam writes
+// (see ExamFacts::currentClients), one doubt for each part; an older
+// client's ten lines are one doubt. Nothing for an exam older clients may
+// sit.
 QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts);
 
 // The row's share of an answer check, a timeline's findings and what the

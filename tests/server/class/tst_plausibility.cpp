@@ -115,11 +115,13 @@ private slots:
     // record lacks of it is said.
     void missingPartsOfTheFormat_data()
     {
-        QTest::addColumn<QString>("parts");  // of p(rogress and sheet) t(imeline) i(d)
+        // Of p(rogress, finished, and sheet) or w (on the way), t(imeline) i(d)
+        QTest::addColumn<QString>("parts");
         QTest::addColumn<bool>("currentClients");
         QTest::addColumn<QStringList>("doubts");
         QTest::newRow("whole") << u"pti"_qs << true << QStringList();
         QTest::newRow("no timeline") << u"pi"_qs << true << QStringList { u"缺少按键记录"_qs };
+        QTest::newRow("no timeline, on the way") << u"wi"_qs << true << QStringList();
         QTest::newRow("ten lines, older clients may sit") << QString() << false << QStringList();
         QTest::newRow("ten lines")
                 << QString() << true
@@ -133,8 +135,11 @@ private slots:
         QFETCH(bool, currentClients);
         facts.currentClients = currentClients;
         ResultRecord record { 50, 100, 60, 900, 50, u"c1"_qs, u"03"_qs, u"bing"_qs, {} };
-        if (parts.contains(u'p')) {
-            record.progress = ResultProgress { 1, u"s1"_qs, ResultProgress::Phase::Typing, 50 };
+        if (!parts.isEmpty()) {
+            record.progress = ResultProgress { 1, u"s1"_qs,
+                                               parts[0] == u'p' ? ResultProgress::Phase::Finished
+                                                                : ResultProgress::Phase::Typing,
+                                               50 };
             record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
         }
         if (parts.contains(u't'))
