@@ -123,9 +123,12 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
                                                 QStringLiteral("HH:mm:ss")));
         }
         const int at = unexaminedAt.at(i);
-        const TextFindings texts = at < 0 ? *results.at(i).findings
-                                          : textFindings(record, answers.at(at), timelines.at(at));
+        const TextFindings texts = at < 0
+                ? *results.at(i).findings
+                : textFindings(record, answers.at(at), timelines.at(at), facts);
         row.doubts << texts.doubts;
+        // The session and the record may both miss the timeline.
+        row.doubts.removeDuplicates();
         row.wrongCount = texts.wrongCount;
         row.lastMinuteSpeed = texts.lastMinuteSpeed;
         m_recorded << row;

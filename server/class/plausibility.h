@@ -25,6 +25,10 @@ struct ExamFacts
     QString publishedText = QString();
     QByteArray publishedDigest = QByteArray();
     JudgingStandard judging = JudgingStandard();  // as set when the records are judged
+    // Published with an id (pb.txt): every client that can sit it writes the
+    // progress lines, the answer sheet, the keystroke timeline and the
+    // publication's section in each record.
+    bool currentClients = false;
 };
 
 // Why one record's figures are impossible, one reason per mark; empty when

@@ -2,10 +2,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/recordtexts.h"
 
+#include "publication.h"
+
+QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts)
+{
+    if (!facts.currentClients)
+        return {};
+    if (!record.progress)
+        return { QStringLiteral("旧版格式的成绩记录：没有考试过程、答卷和按键记录，"
+                                "这次考试的考生端不会写出这样的记录") };
+    // Records on the way are notes of progress; a session's later records
+    // are held to its earlier timeline where it is followed.
+    if (record.progress->phase != ResultProgress::Phase::Finished)
+        return {};
+    QStringList doubts;
+    if (!record.answerSheet)
+        doubts << QStringLiteral("缺少答卷");
+    if (!findSection(record.sections, keytimeline::kSectionName))
+        doubts << QStringLiteral("缺少按键记录");
+    if (publicationOf(record.sections).isEmpty())
+        doubts << QStringLiteral("缺少考试发布标识");
+    return doubts;
+}
+
 TextFindings textFindings(const ResultRecord &record, const AnswerCheck &answer,
-                          const TimelineFindings &timeline)
+                          const TimelineFindings &timeline, const ExamFacts &facts)
 {
     TextFindings findings;
+    findings.doubts << formatDoubts(record, facts);
     if (const QString doubt = answerDoubt(record, answer); !doubt.isEmpty())
         findings.doubts << doubt;
     if (answer.verdict == AnswerCheck::Verdict::Agrees
@@ -22,10 +46,10 @@ TextExaminer textExaminer(const ExamFacts &facts)
     // they judge by.
     const QByteArray basis = facts.publishedDigest + ' ' + QByteArray::number(facts.examSeconds)
             + ' ' + QByteArray::number(qHash(facts.publishedText)) + ' '
-            + facts.judging.toText().toUtf8();
+            + facts.judging.toText().toUtf8() + (facts.currentClients ? " current" : "");
     return { basis, [facts](const ResultRecord &record) {
                 return textFindings(
                         record, checkAnswer(record, facts),
-                        examineTimeline(record, facts.publishedText, facts.judging.typing));
+                        examineTimeline(record, facts.publishedText, facts.judging.typing), facts);
             } };
 }

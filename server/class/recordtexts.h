@@ -9,9 +9,16 @@
 #include "collect/resultcollector.h"
 #include "timeline/machinetyping.h"
 
-// The row's share of an answer check and a timeline's findings.
+// What a finished record lacks of what every client of the exam writes
+// (see ExamFacts::currentClients), one doubt for each part; an older
+// client's ten lines are one doubt. Nothing for an exam older clients may
+// sit.
+QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts);
+
+// The row's share of an answer check, a timeline's findings and what the
+// record lacks.
 TextFindings textFindings(const ResultRecord &record, const AnswerCheck &answer,
-                          const TimelineFindings &timeline);
+                          const TimelineFindings &timeline, const ExamFacts &facts);
 
 // The examiner of a collection held against `facts`.
 TextExaminer textExaminer(const ExamFacts &facts);

@@ -130,8 +130,20 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     report.results = std::move(rows.results());
     SessionLedger ledger(*sessions);
     const QDateTime now = QDateTime::currentDateTimeUtc();
+    // The collection let the timelines go: each newer record's is read
+    // again, one at a time, and only while the file still holds that record.
+    const SessionLedger::TimelineOf timelineOf =
+            [&folder](const CollectedFile &file) -> std::optional<RecordTimeline> {
+        const ResultRecordReading reading = readNamedResultFile(folder, file.localName);
+        const ResultProgress &collected = *file.reading.record->progress;
+        if (!reading.ok() || !reading.record->progress
+            || reading.record->progress->sessionId != collected.sessionId
+            || reading.record->progress->sequence != collected.sequence)
+            return std::nullopt;
+        return readRecordTimeline(*reading.record);
+    };
     ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime(),
-                   publishedAt(publication));
+                   publishedAt(publication), timelineOf);
     // A session that finished in this collection keeps the record its file
     // holds; read again one at a time, its texts never pile up.
     const SessionLedger::FinishedRecord collectedRecord = [&folder](const SessionEntry &entry) {

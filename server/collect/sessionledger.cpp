@@ -108,8 +108,40 @@ void measureClock(SessionEntry &entry, const SessionEntry &before, const ResultR
 
 }  // namespace
 
+std::optional<RecordTimeline> SessionLedger::keptTimeline(const CollectedFile &file)
+{
+    return readRecordTimeline(*file.reading.record);
+}
+
+void SessionLedger::followTimelines(SessionEntry &entry, const CollectedResult &result,
+                                    qint32 seenSequence, const TimelineOf &timelineOf)
+{
+    // A service that keeps every upload shows the records between too.
+    std::vector<const CollectedFile *> newer;
+    for (const CollectedFile &file : result.files) {
+        const ResultRecord &seen = *file.reading.record;
+        if (hasSession(seen) && seen.progress->sessionId == entry.sessionId
+            && seen.progress->sequence > seenSequence)
+            newer.push_back(&file);
+    }
+    std::stable_sort(newer.begin(), newer.end(),
+                     [](const CollectedFile *a, const CollectedFile *b) {
+                         return a->reading.record->progress->sequence
+                                 < b->reading.record->progress->sequence;
+                     });
+    for (const CollectedFile *file : newer) {
+        const std::optional<RecordTimeline> reading = timelineOf(*file);
+        if (!reading)
+            continue;
+        noteDoubt(entry, timeline::timelineBroken(entry.timelineChain, *reading));
+        if (reading->timeline)
+            entry.timelineChain = chainMark(*reading->timeline);
+    }
+}
+
 void SessionLedger::observe(const QVector<CollectedResult> &results, const QDateTime &now,
-                            const QDateTime &watchingSince, const QDateTime &publishedAt)
+                            const QDateTime &watchingSince, const QDateTime &publishedAt,
+                            const TimelineOf &timelineOf)
 {
     for (const CollectedResult &result : results) {
         const ResultRecord &record = result.record;
@@ -145,6 +177,7 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
                       timeline::beganBeforePublication({ known, record, now }, publishedAt,
                                                        entry->timelineDoubts));
             measureClock(*entry, before, record, now);
+            followTimelines(*entry, result, before.sequence, timelineOf);
             entry->sequence = record.progress->sequence;
             entry->phase = record.progress->phase;
             entry->timePass = record.timePass;
@@ -176,7 +209,8 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
                 || entry->finishedFigures != before.finishedFigures
                 || entry->changedAfterFinish != before.changedAfterFinish
                 || entry->sawProcess != before.sawProcess
-                || entry->timelineDoubts != before.timelineDoubts;
+                || entry->timelineDoubts != before.timelineDoubts
+                || entry->timelineChain != before.timelineChain;
     }
 }
 

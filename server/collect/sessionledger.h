@@ -9,6 +9,8 @@
 // still knows.
 #include "examlimits.h"
 #include "resultrecord.h"
+#include "timeline/recordtimeline.h"
+#include "timeline/timelinechain.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -20,6 +22,7 @@
 #include <functional>
 #include <optional>
 
+struct CollectedFile;
 struct CollectedResult;
 
 struct SessionEntry
@@ -54,6 +57,8 @@ struct SessionEntry
     // What the session's records broke of the rules one record follows
     // another by (collect/sessiontimeline.h), each once.
     QStringList timelineDoubts;
+    // The newest keystroke timeline its records carried; none while none did.
+    std::optional<TimelineChainMark> timelineChain;
     bool setAside = false;  // the examiner allowed a retake: no longer the result
     bool stored = false;  // the table has it
     bool dirty = false;  // changed since it was read from the table
@@ -71,11 +76,19 @@ public:
 
     explicit SessionLedger(QVector<SessionEntry> entries = {});
 
+    // The timeline of a collected file's record read whole (a collection
+    // may have let the texts go); none when the file no longer holds that
+    // record.
+    using TimelineOf = std::function<std::optional<RecordTimeline>(const CollectedFile &)>;
+    // A collected record's own timeline, for records that kept their texts.
+    static std::optional<RecordTimeline> keptTimeline(const CollectedFile &file);
+
     // Takes what a collection found, seen at `now` by a console that has
     // collected since `watchingSince`, of an exam published at
     // `publishedAt` (either null: unknown).
     void observe(const QVector<CollectedResult> &results, const QDateTime &now,
-                 const QDateTime &watchingSince = {}, const QDateTime &publishedAt = {});
+                 const QDateTime &watchingSince = {}, const QDateTime &publishedAt = {},
+                 const TimelineOf &timelineOf = keptTimeline);
     // A finished session is never replaced by a later one of its examinee
     // of the same publication typed in the same spelling: the later
     // sessions' rows give way to the finished one's, which counts them in
@@ -112,6 +125,10 @@ public:
     bool setAside(const QString &person);
 
 private:
+    // Each newer record of the session, oldest first, must go on with the
+    // timeline of the one before it.
+    static void followTimelines(SessionEntry &entry, const CollectedResult &result,
+                                qint32 seenSequence, const TimelineOf &timelineOf);
     // The session's own row shows its finished record, whatever came after.
     static void keepFinishedRecord(CollectedResult &result, const SessionEntry &standing,
                                    const FinishedRecord &recordOf);

@@ -63,7 +63,8 @@ void SessionTable::addTimelineColumns()
         present << query.value(1).toString();
     const QStringList added { QStringLiteral("process INTEGER"),  QStringLiteral("arrived INTEGER"),
                               QStringLiteral("clocked INTEGER"),  QStringLiteral("doubts TEXT"),
-                              QStringLiteral("publication TEXT"), QStringLiteral("spelling TEXT") };
+                              QStringLiteral("publication TEXT"), QStringLiteral("spelling TEXT"),
+                              QStringLiteral("chain TEXT") };
     for (const QString &column : added) {
         if (present.contains(column.section(u' ', 0, 0)))
             continue;
@@ -84,10 +85,11 @@ std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publicati
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
-                                   "changed, resumed, CASE WHEN aside THEN finished END, figures, "
-                                   "altered, aside, process, arrived, clocked, doubts, "
-                                   "publication, spelling FROM tabSessions ORDER BY rowid"))) {
+    if (!query.exec(
+                QStringLiteral("SELECT person, session, phase, sequence, timepass, resumes, "
+                               "changed, resumed, CASE WHEN aside THEN finished END, figures, "
+                               "altered, aside, process, arrived, clocked, doubts, "
+                               "publication, spelling, chain FROM tabSessions ORDER BY rowid"))) {
         fail(query.lastError().text());
         return std::nullopt;
     }
@@ -113,6 +115,7 @@ std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publicati
         entry.timelineDoubts = query.value(15).toString().split(u'\n', Qt::SkipEmptyParts);
         entry.publication = query.value(16).toString();
         entry.spelling = query.value(17).toString();
+        entry.timelineChain = TimelineChainMark::fromText(query.value(18).toByteArray());
         if (!publication.isEmpty() && !entry.publication.isEmpty()
             && entry.publication != publication)
             continue;
@@ -151,16 +154,16 @@ bool SessionTable::save(const QVector<SessionEntry> &entries,
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return fail(query.lastError().text());
     QSqlQuery insert(m_db), update(m_db), finish(m_db);
-    bool ok =
-            insert.prepare(QStringLiteral(
-                    "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
-                    "resumed, figures, altered, aside, process, arrived, clocked, doubts, person, "
-                    "session, finished, publication, spelling) "
-                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+    bool ok = insert.prepare(QStringLiteral(
+                      "INSERT INTO tabSessions (phase, sequence, timepass, resumes, changed, "
+                      "resumed, figures, altered, aside, process, arrived, clocked, doubts, chain, "
+                      "person, session, finished, publication, spelling) "
+                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
             && update.prepare(QStringLiteral(
                     "UPDATE tabSessions SET phase = ?, sequence = ?, timepass = ?, resumes = ?, "
                     "changed = ?, resumed = ?, figures = ?, altered = ?, aside = ?, process = ?, "
-                    "arrived = ?, clocked = ?, doubts = ? WHERE person = ? AND session = ?"))
+                    "arrived = ?, clocked = ?, doubts = ?, chain = ? WHERE person = ? AND session "
+                    "= ?"))
             && finish.prepare(QStringLiteral(
                     "UPDATE tabSessions SET finished = ? WHERE person = ? AND session = ?"));
     for (const SessionEntry &entry : entries) {
@@ -182,6 +185,8 @@ bool SessionTable::save(const QVector<SessionEntry> &entries,
                                     entry.arrivedSeconds,
                                     entry.clockedSeconds,
                                     entry.timelineDoubts.join(u'\n'),
+                                    entry.timelineChain ? QVariant(entry.timelineChain->toText())
+                                                        : QVariant(),
                                     entry.person,
                                     entry.sessionId };
         for (int i = 0; i < values.size(); ++i)

@@ -98,4 +98,16 @@ QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
                       .arg(std::max<qint64>(0, sincePublished));
 }
 
+QString timelineBroken(const std::optional<TimelineChainMark> &earlier,
+                       const RecordTimeline &record)
+{
+    if (!earlier || !record.problem.isEmpty())
+        return {};
+    if (!record.timeline)
+        return QStringLiteral("缺少按键记录");
+    if (continuesTimeline(*record.timeline, *earlier))
+        return {};
+    return QStringLiteral("按键记录与此前收到的不连续");
+}
+
 }  // namespace timeline

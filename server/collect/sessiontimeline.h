@@ -9,6 +9,8 @@
 #include "collect/sessionledger.h"
 #include "examlimits.h"
 #include "resultrecord.h"
+#include "timeline/recordtimeline.h"
+#include "timeline/timelinechain.h"
 
 #include <QDateTime>
 #include <QString>
@@ -62,5 +64,13 @@ constexpr int kPublishedGraceSeconds = SessionLedger::kGraceSeconds;
 // Said once per session: `said` holds the session's doubts so far.
 QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
                                const QStringList &said);
+
+// Every record of a session carries the session's whole keystroke timeline
+// so far: the timeline of the record before it and what came since, across
+// a resume too (the client goes on from its newest record or checkpoint).
+// `earlier` marks the newest timeline the session's records carried. A
+// damaged timeline is said where the timeline is examined.
+QString timelineBroken(const std::optional<TimelineChainMark> &earlier,
+                       const RecordTimeline &record);
 
 }  // namespace timeline

@@ -33,7 +33,8 @@ ExamFacts JudgedExam::facts() const
                  true,
                  published->text,
                  published->textDigest,
-                 m_settings.judgingStandard() };
+                 m_settings.judgingStandard(),
+                 !published->publication.id.isEmpty() };
     // A console that has no record of publishing has only its settings.
     return { qint32(m_settings.examMinutes()) * kSecondsPerMinute,
              m_publishedLength,

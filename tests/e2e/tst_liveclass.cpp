@@ -7,6 +7,8 @@
 #include "childwidget.h"
 #include "fakes.h"
 #include "ftpservice.h"
+#include "publication.h"
+#include "testfiles.h"
 #include "transfer/resultupload.h"
 #include "workbook.h"
 
@@ -291,12 +293,23 @@ private slots:
         LiveRoom room;
         QVERIFY2(room.open(), qPrintable(room.messages.join(u'\n')));
         const QString published = QDir(room.service.folder()).filePath(QStringLiteral("te.txt"));
+        // What a desk's login would have read.
+        const Publication publication =
+                Publication::fromRecordLines(
+                        readFile(QDir(room.service.folder()).filePath(Publication::fileName())))
+                        .value_or(Publication {});
         std::vector<std::unique_ptr<Desk>> desks;
         for (const auto &[number, name] :
              { std::pair { u"01"_qs, u"甲"_qs }, { u"02"_qs, u"乙"_qs }, { u"03"_qs, u"丙"_qs } }) {
-            desks.push_back(std::make_unique<Desk>(
-                    Examinee { room.service.address(), u"一班"_qs, number, name, 10, {}, {}, {} },
-                    published));
+            desks.push_back(std::make_unique<Desk>(Examinee { room.service.address(),
+                                                              u"一班"_qs,
+                                                              number,
+                                                              name,
+                                                              10,
+                                                              publication,
+                                                              {},
+                                                              {} },
+                                                   published));
             Desk &desk = *desks.back();
             QVERIFY(desk.delivers([&] { desk.window->show(); }));
         }

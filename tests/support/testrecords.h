@@ -11,6 +11,13 @@
 ResultRecord sampleRecord(const QString &department, const QString &examNumber, const QString &name,
                           float speed = 50, float accuracy = 98.5f, qint16 timePass = 600);
 
+// Gives a fabricated record what the current client writes in an exam
+// published in `exchangeFolder` and lacks: progress lines of its finish, an
+// answer sheet of `typed` against the published te.txt and se.dll, the
+// timeline of its sheet typed with pinyin, and pb.txt's publication.
+void addClientParts(ResultRecord &record, const QString &exchangeFolder,
+                    const QString &typed = QString());
+
 // Writes `plain` scrambled as a client uploads it; false when it cannot.
 bool writeScrambled(const QString &path, const QByteArray &plain);
 // A scrambled file's plain bytes; empty when it cannot be read.

@@ -5,6 +5,7 @@
 // force when records are judged.
 #include "class/answercheck.h"
 #include "class/plausibility.h"
+#include "class/recordtexts.h"
 #include "class/timelinechecks.h"
 #include "timeline/recordtimeline.h"
 #include "typingruns.h"
@@ -110,6 +111,44 @@ private slots:
 
     // A changed standard judges the next collection, even of records
     // judged before under the old one.
+    // Where every client of the exam writes the current format, what a
+    // record lacks of it is said.
+    void missingPartsOfTheFormat_data()
+    {
+        // Of p(rogress, finished, and sheet) or w (on the way), t(imeline) i(d)
+        QTest::addColumn<QString>("parts");
+        QTest::addColumn<bool>("currentClients");
+        QTest::addColumn<QStringList>("doubts");
+        QTest::newRow("whole") << u"pti"_qs << true << QStringList();
+        QTest::newRow("no timeline") << u"pi"_qs << true << QStringList { u"缺少按键记录"_qs };
+        QTest::newRow("no timeline, on the way") << u"wi"_qs << true << QStringList();
+        QTest::newRow("ten lines, older clients may sit") << QString() << false << QStringList();
+        QTest::newRow("ten lines")
+                << QString() << true
+                << QStringList { u"旧版格式的成绩记录：没有考试过程、答卷和按键记录，"
+                                 u"这次考试的考生端不会写出这样的记录"_qs };
+    }
+    void missingPartsOfTheFormat()
+    {
+        QFETCH(QString, parts);
+        ExamFacts facts;
+        QFETCH(bool, currentClients);
+        facts.currentClients = currentClients;
+        ResultRecord record { 50, 100, 60, 900, 50, u"c1"_qs, u"03"_qs, u"bing"_qs, {} };
+        if (!parts.isEmpty()) {
+            record.progress = ResultProgress { 1, u"s1"_qs,
+                                               parts[0] == u'p' ? ResultProgress::Phase::Finished
+                                                                : ResultProgress::Phase::Typing,
+                                               50 };
+            record.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+        }
+        if (parts.contains(u't'))
+            record.sections.push_back({ u"timeline"_qs, "01" });
+        if (parts.contains(u'i'))
+            record.sections.push_back({ u"publication"_qs, "01" });
+        QTEST(formatDoubts(record, facts), "doubts");
+    }
+
     void theStandardInForceJudges()
     {
         const KeyTimeline run = typedRun(QString(250, u'a'), fixedPace(200));

@@ -6,6 +6,7 @@
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 #include "examlimits.h"
+#include "keytimeline.h"
 #include "testfiles.h"
 #include "testrecords.h"
 #include "transcode.h"
@@ -250,6 +251,40 @@ private slots:
         const CollectedResult &again = report.results.at(1);
         QCOMPARE(again.findings.has_value(), !secondBasis.isEmpty());
         QCOMPARE(again.record.answerSheet->typedText.isEmpty(), !secondBasis.isEmpty());
+    }
+
+    // The collection lets the timelines go; the ledger, kept in the table
+    // between collections, still holds each record to the one before.
+    void timelineIsHeldAcrossCollections_data()
+    {
+        QTest::addColumn<int>("laterFirstKeyMs");
+        QTest::addColumn<QStringList>("doubts");
+        QTest::newRow("goes on") << 100 << QStringList();
+        QTest::newRow("a key a millisecond off")
+                << 101 << QStringList { u"按键记录与此前收到的不连续"_qs };
+    }
+    void timelineIsHeldAcrossCollections()
+    {
+        QFETCH(int, laterFirstKeyMs);
+        QFETCH(QStringList, doubts);
+        const TextExaminer examiner { "exam",
+                                      [](const ResultRecord &) { return TextFindings {}; } };
+        const std::vector<TimelineKey> runs[] = { { { 100, false } },
+                                                  { { laterFirstKeyMs, false }, { 900, false } } };
+        for (int i = 0; i < 2; ++i) {
+            KeyTimeline timeline;
+            timeline.keys = runs[i];
+            ResultRecord r = sampleRecord(u"一班"_qs, u"01"_qs, u"丙"_qs);
+            r.progress = progress(i + 1, u"s"_qs, ResultProgress::Phase::Typing);
+            r.answerSheet = AnswerSheet { "d", 10, 0, QString() };
+            r.sections = { { keytimeline::kSectionName.toString(),
+                             keytimeline::encode(timeline) } };
+            put(u"m.zip"_qs, r.toRecordLines());
+            const CollectionReport report =
+                    ResultCollector(exchange(QString()), m_root->filePath(u"app"_qs), *m_store)
+                            .collect(examiner);
+            QCOMPARE(report.sessions.value(0).timelineDoubts, i ? doubts : QStringList());
+        }
     }
 
     void sessionFilesMakeOneRow_data()

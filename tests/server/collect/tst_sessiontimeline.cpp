@@ -4,8 +4,33 @@
 // follows another by: each rule just inside and just outside its edge.
 #include "collect/resultcollector.h"
 #include "collect/sessionledger.h"
+#include "testtimelines.h"
 
 #include <QtTest>
+
+namespace {
+
+// A record's timeline section: "-" none; else a run typed from 0 ("t") or
+// from the tenth second ("n") up to the seconds given, "s" with its first
+// key a millisecond late, "c" counted per second.
+std::vector<RecordSection> timelineSection(const QString &code)
+{
+    static const KeyTimeline run = typedByKeys(englishText(400, 7), 7);
+    if (code == u"-")
+        return {};
+    const qint32 fromMs = code[0] == u'n' ? 10'000 : 0, toMs = code.mid(1).toInt() * 1000;
+    KeyTimeline part;
+    std::copy_if(run.keys.cbegin(), run.keys.cend(), std::back_inserter(part.keys),
+                 [&](const TimelineKey &key) { return key.atMs >= fromMs && key.atMs < toMs; });
+    std::copy_if(run.edits.cbegin(), run.edits.cend(), std::back_inserter(part.edits),
+                 [&](const TimelineEdit &edit) { return edit.atMs >= fromMs && edit.atMs < toMs; });
+    if (code[0] == u's')
+        ++part.keys.front().atMs;
+    return { { keytimeline::kSectionName.toString(),
+               keytimeline::encode(code[0] == u'c' ? keytimeline::coarsened(part, 1) : part) } };
+}
+
+}  // namespace
 
 class TestSessionTimeline : public QObject
 {
@@ -94,6 +119,56 @@ private slots:
                            published < 0 ? QDateTime() : watching.addSecs(published));
         }
         QCOMPARE(ledger.entries().size(), 1);
+        QCOMPARE(ledger.entries().first().timelineDoubts, doubts);
+    }
+
+    void timelinesGoOn_data()
+    {
+        // Each collection: its files as "sequence resumes timeline" (see
+        // timelineSection), the files of one collection in name order.
+        QTest::addColumn<QList<QStringList>>("collections");
+        QTest::addColumn<QStringList>("doubts");
+        const QStringList broken { u"按键记录与此前收到的不连续"_qs };
+        QTest::newRow("each record goes on from the one before")
+                << QList<QStringList> { { u"1 0 t0"_qs }, { u"2 0 t30"_qs }, { u"3 0 t60"_qs } }
+                << QStringList();
+        QTest::newRow("a key of the earlier run a millisecond off")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 s60"_qs } } << broken;
+        QTest::newRow("every upload kept, a forged one among them")
+                << QList<QStringList> { { u"1 0 t30"_qs, u"2 0 s60"_qs, u"3 0 s90"_qs } } << broken;
+        QTest::newRow("an older client never sends one")
+                << QList<QStringList> { { u"1 0 -"_qs }, { u"2 0 -"_qs } } << QStringList();
+        QTest::newRow("none after earlier ones")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 -"_qs } }
+                << QStringList { u"缺少按键记录"_qs };
+        QTest::newRow("a resume goes on from its checkpoint")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"4 1 t90"_qs } } << QStringList();
+        QTest::newRow("a resume that starts a new run")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"4 1 n90"_qs } } << broken;
+        QTest::newRow("counted once too long, counts kept")
+                << QList<QStringList> { { u"1 0 t30"_qs }, { u"2 0 c60"_qs } } << QStringList();
+        QTest::newRow("counted, then fewer")
+                << QList<QStringList> { { u"1 0 c60"_qs }, { u"2 0 c30"_qs } } << broken;
+    }
+    void timelinesGoOn()
+    {
+        QFETCH(QList<QStringList>, collections);
+        QFETCH(QStringList, doubts);
+        SessionLedger ledger;
+        for (const QStringList &files : collections) {
+            CollectedResult result;
+            for (const QString &file : files) {
+                const QStringList part = file.split(u' ');
+                ResultRecord record { 50, 100, 0, 900, 100, u"c1"_qs, u"03"_qs, u"bing"_qs, {} };
+                record.progress = ResultProgress { part[0].toInt(), u"s1"_qs,
+                                                   ResultProgress::Phase::Typing, 100 };
+                record.answerSheet = AnswerSheet { "d", 10, part[1].toInt(), QString() };
+                record.sections = timelineSection(part[2]);
+                result.record = record;
+                result.files.append({ file, { record, u"100"_qs, {} } });
+            }
+            ledger.observe({ result }, QDateTime::currentDateTimeUtc());
+        }
         QCOMPARE(ledger.entries().first().timelineDoubts, doubts);
     }
 };

@@ -172,6 +172,7 @@ private slots:
             forged == u"digest" ? "0" : examDigest(readFile(m_room->exchange(u"te.txt"_qs))),
             qint16(forged == u"minutes" ? 2 : 1), 0, u"春眠不觉小\r\n处处"_qs
         };
+        addClientParts(record, m_room->exchangeFolder);
         writeResultFile(m_room->exchangeFolder, record);
         for (int run = 0; run < 2; ++run) {
             if (run)
@@ -190,7 +191,7 @@ private slots:
     void rowsReadAsBeforeTheRestart_data()
     {
         QTest::addColumn<bool>("codes");  // a class list of one, with login codes
-        QTest::addColumn<float>("speed");  // of 丙's record, 880 typed in 600 s
+        QTest::addColumn<float>("speed");  // of 丙's record, 500 typed in 600 s
         QTest::addColumn<bool>("tableRewritten");  // by another console's collection
         QTest::addColumn<QString>("state");  // 丙's 状态 after the restart
         // A part of its doubts before the restart, and after it unless the
@@ -223,8 +224,17 @@ private slots:
         }
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
-        ResultRecord record = sampleRecord(u"一班"_qs, u"03"_qs, u"丙"_qs, speed);
+        ResultRecord record = sampleRecord(u"一班"_qs, u"03"_qs, u"丙"_qs, speed, 100);
         record.targetLen = 902;  // the text as published, with its final line break
+        record.typedLen = 500;
+        if (doubt.isEmpty()) {
+            // As a client sends it: its waiting record, then the finish.
+            addClientParts(record, m_room->exchangeFolder, QString(500, u'a'));
+            ResultRecord waiting = record;
+            waiting.progress = ResultProgress { 0, record.progress->sessionId,
+                                                ResultProgress::Phase::Waiting, 0 };
+            writeResultFile(m_room->exchangeFolder, waiting, 2);
+        }
         const QString file = writeResultFile(m_room->exchangeFolder, record);
         // The collection of every few seconds, on its own thread, where a
         // key may be waited for.

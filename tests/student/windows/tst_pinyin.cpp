@@ -16,6 +16,7 @@
 #include "transfer/examcheckpoint.h"
 #include "typingruns.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
@@ -95,6 +96,22 @@ struct PinyinExam : TypingExam
         QObject::connect(&clock, &QTimer::timeout, frm.get(), &FrmMain::onClockTick);
         clock.start(1000);
         return xdotool(arguments, 150000);
+    }
+    // Each piece copied and pasted through Fcitx 5's clipboard panel (Ctrl+;
+    // then 1: the newest entry) while the exam clock runs.
+    bool pasteThroughPanel(const QStringList &pieces)
+    {
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout, frm.get(), &FrmMain::onClockTick);
+        clock.start(1000);
+        for (const QString &piece : pieces) {
+            QGuiApplication::clipboard()->setText(piece);
+            QTest::qWait(500);
+            if (!type({ u"ctrl+semicolon"_qs }) || !(QTest::qWait(500), type({ u"1"_qs })))
+                return false;
+            QTest::qWait(500);
+        }
+        return true;
     }
     // The record of a finished exam as the console reads it from the checkpoint.
     std::optional<ResultRecord> finishedRecord()
@@ -232,23 +249,33 @@ private slots:
         QTest::addColumn<QStringList>("xdotool");
         // How each mark begins; %n: the typed characters, all 汉字 there.
         QTest::addColumn<QStringList>("marks");
-        QTest::addRow("a person's pace") << atPersonsPace(kPinyinRun, 20261209) << QStringList();
+        // Pasted through the clipboard panel after the typing, piece by piece.
+        QTest::addColumn<QStringList>("pasted");
+        QTest::addRow("a person's pace")
+                << atPersonsPace(kPinyinRun, 20261209) << QStringList() << QStringList();
         QTest::addRow("fixed delays")
                 << QStringList { u"type"_qs, u"--delay"_qs, u"400"_qs, kPinyinRun }
-                << QStringList { u"按键节奏不像人工输入（"_qs };
-        QTest::addRow("汉字 as key events") << QStringList { u"type"_qs, u"--delay"_qs, u"300"_qs,
-                                                             u"汉字打字考试汉字打字考试"_qs }
-                                            << QStringList { u"汉字未经输入法输入（%n字）"_qs };
+                << QStringList { u"按键节奏不像人工输入（"_qs } << QStringList();
+        QTest::addRow("汉字 as key events")
+                << QStringList { u"type"_qs, u"--delay"_qs, u"300"_qs,
+                                 u"汉字打字考试汉字打字考试"_qs }
+                << QStringList { u"汉字未经输入法输入（%n字）"_qs } << QStringList();
+        QTest::addRow("a person's pace, then the clipboard panel")
+                << atPersonsPace(kPinyinRun.left(12), 20261210)
+                << QStringList { u"输入法粘贴%p字"_qs }
+                << QStringList { kPinyinRunText.mid(4, 9), kPinyinRunText.mid(13, 9) };
     }
     void machineTypingIsMarked()
     {
         QFETCH(QStringList, xdotool);
         QFETCH(QStringList, marks);
+        QFETCH(QStringList, pasted);
         constexpr int kMinutes = 3;
         PinyinExam w(kPinyinRunText, kMinutes);
         QVERIFY(w.click("Combo1", { u"Down"_qs, u"Return"_qs }));
         QTest::keyClick(w.frm.get(), Qt::Key_Return);
         QVERIFY(w.typeWhileTheClockRuns(xdotool));
+        QVERIFY(w.pasteThroughPanel(pasted));
         const QTextLayout *layout = w.txtWrite()->textCursor().block().layout();
         QTRY_VERIFY_WITH_TIMEOUT(layout->preeditAreaText().isEmpty(), kWaitMillis);
         QTest::qWait(500);
@@ -261,7 +288,10 @@ private slots:
         const QStringList found = consoleMarks(*record, kMinutes);
         QVERIFY2(found.size() == marks.size(), qPrintable(found.join(u'|')));
         for (int i = 0; i < marks.size(); ++i)
-            QVERIFY2(found[i].startsWith(marks[i].replace(u"%n"_qs, QString::number(typed.size()))),
+            QVERIFY2(found[i].startsWith(
+                             marks[i].replace(u"%n"_qs, QString::number(typed.size()))
+                                     .replace(u"%p"_qs,
+                                              QString::number(pasted.join(QString()).size()))),
                      qPrintable(found[i]));
 
         const std::optional<KeyTimeline> timeline = readRecordTimeline(*record).timeline;
