@@ -126,8 +126,8 @@ QString examLabel(const ArchivedExam &exam, int index)
 
 void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
 {
-    const auto grade = scale.gradeOf(row);
-    if (!grade && !row.absent())
+    const auto grade = row.sat() ? scale.gradeOf(row) : std::nullopt;
+    if (!grade && row.sat())
         return;
     const QString key = row.examNumber + u'\x1f' + row.name;
     auto found = m_index.constFind(key);
@@ -137,10 +137,12 @@ void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &
     }
     Examinee &examinee = m_examinees[*found];
     examinee.results.resize(m_exams);
-    examinee.absent.resize(m_exams, false);
-    if (row.absent())
-        examinee.absent[exam] = true;
-    else if (!examinee.results[exam])
+    examinee.notSat.resize(m_exams);
+    // The list's 缺考 stands over a row under the name that is not theirs.
+    if (!grade && examinee.notSat[exam] != keptStateText(ExamineeState::Absent))
+        examinee.notSat[exam] =
+                keptStateText(row.absent() ? ExamineeState::Absent : ExamineeState::Waiting);
+    else if (grade && !examinee.results[exam])
         examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
 }
 
@@ -220,10 +222,10 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
         double best = 0;
         double sum = 0;
         for (int e = 0; e < examinee.results.size(); ++e) {
-            if (examinee.absent[e])
-                cells.written(worksheet_write_string(
-                        summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                        utf8(keptStateText(ExamineeState::Absent)).constData(), nullptr));
+            if (!examinee.notSat[e].isEmpty())
+                cells.written(
+                        worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                               utf8(examinee.notSat[e]).constData(), nullptr));
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
@@ -234,7 +236,7 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
             best = std::max(best, speed);
             sum += speed;
         }
-        // Absent from every exam chosen: no best and no mean.
+        // Sat none of the exams chosen: no best and no mean.
         if (taken.isEmpty())
             continue;
         cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));

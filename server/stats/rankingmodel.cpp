@@ -70,21 +70,23 @@ QString RankingModel::text(int row, Column column) const
         return result.examNumber;
     case Name:
         return result.name;
-    // An absentee has no figures to show.
+    // Who did not sit has no figures to show.
     case Speed:
-        return result.absent() ? QString() : numbers::speedText(result.speed);
+        return result.sat() ? numbers::speedText(result.speed) : QString();
     case Accuracy:
-        return result.accuracyLine;
+        return numbers::accuracyText(result.accuracyLine);
     case TimePass:
-        return result.absent() ? QString() : QString::number(result.timePass);
+        return result.sat() ? QString::number(result.timePass) : QString();
     case Grade:
         return m_scale.nameOf(m_scale.gradeOf(result));
     case Score: {
         const auto score = m_scale.scoreOf(m_scale.gradeOf(result));
         return score ? QString::number(*score) : QString();
     }
+    // 存疑 when anything about the row looks wrong, as the class grid and
+    // the export say it.
     case State:
-        return result.state;
+        return result.shownState();
     case Doubts:
         return result.doubts;
     case kColumns:

@@ -50,7 +50,7 @@ void HistoryExamList::listExams(qint64 keep)
 {
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
-    if (current.value && !current.value->rows.isEmpty())
+    if (current.value && underWay(*current.value))
         live = summaryOf(*current.value);
     const auto kept = m_history.exams(m_filters->filter());
     if (!kept.value)
@@ -78,7 +78,7 @@ void HistoryExamList::listExams(qint64 keep)
 bool HistoryExamList::followCurrentExam()
 {
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
-    const bool listed = current.value && !current.value->rows.isEmpty();
+    const bool listed = current.value && underWay(*current.value);
     if (listed != m_exams->hasCurrent())
         return false;
     if (listed)

@@ -197,12 +197,19 @@ private slots:
         QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
     }
 
-    // A class list of five, one absent: the counts, 缺考 rows without a
-    // place or figures in the PDF and in every sheet of the term report.
+    // A class list of six, one absent, one logged in and never started: the
+    // counts, rows without a place or figures, 缺考 and 未开始 in the PDF and
+    // in every sheet of the term report.
     void absentExamineesInTheReports()
     {
         QTemporaryDir dir;
-        const ArchivedExam exam = classOfFive();
+        ArchivedExam exam = classOfFive();
+        ArchivedRow waiting = exam.rows.last();
+        waiting.examNumber = u"06"_qs;
+        waiting.name = u"己"_qs;
+        waiting.state = keptStateText(ExamineeState::Waiting);
+        exam.rows << waiting;
+        exam.sitting.roster += u"一班\t06\t己\n"_qs;
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
         QCOMPARE(examreport::writePdf(exam, pdf), QString());
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
@@ -219,27 +226,31 @@ private slots:
             }
             return QString();
         };
-        QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 5人,实考 4人,缺考 1人"_qs));
+        QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 6人,实考 4人,未开始 1人,缺考 1人"_qs));
         QVERIFY(lineWith(u"全体:"_qs)
-                        .startsWith(u"全体:应考 5人,实考 4人,缺考 1人;优秀 1人(25.0%)"_qs));
-        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50.00 90 良好 85 已交卷"_qs);
-        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20.00 80 不及格 50 答题中"_qs);
+                        .startsWith(
+                                u"全体:应考 6人,实考 4人,未开始 1人,缺考 1人;优秀 1人(25.0%)"_qs));
+        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50.00 90.00 良好 85 已交卷"_qs);
+        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20.00 80.00 不及格 50 答题中"_qs);
         QCOMPARE(lineWith(u"戊"_qs), u"一班 05 戊 缺考"_qs);
+        QCOMPARE(lineWith(u"己"_qs), u"一班 06 己 未开始"_qs);
 
         const QStringList sheets =
                 workbookScript(u"wb = openpyxl.load_workbook(sys.argv[1])\n"
                                "for name in wb.sheetnames:\n"
                                "  for row in wb[name].iter_rows(values_only=True):\n"
-                               "    if name == '班级统计' or '戊' in row:\n"
+                               "    if name == '班级统计' or '戊' in row or '己' in row:\n"
                                "      print(name, [v for v in row if v is not None])\n"_qs,
                                path);
         QCOMPARE(
                 sheets,
                 (QStringList {
                         u"汇总 ['05', '戊', '一班', '缺考']"_qs,
-                        u"班级统计 ['考试', '文章', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '缺考']"_qs,
-                        u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 5, 4, 1]"_qs,
-                        u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs }));
+                        u"汇总 ['06', '己', '一班', '未开始']"_qs,
+                        u"班级统计 ['考试', '文章', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '未开始', '缺考']"_qs,
+                        u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 6, 4, 1, 1]"_qs,
+                        u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs,
+                        u"01 03-02 春晓 ['一班', '06', '己', '未开始']"_qs }));
     }
 
     void gradeLineStandsInItsBin_data()

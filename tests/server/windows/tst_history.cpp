@@ -133,7 +133,7 @@ private slots:
         History window(controller.history(), {}, &messages, nullptr);
         window.refresh();
         const QString shown = window.statistics()->toPlainText();
-        QVERIFY2(shown.contains(u"（4人）\n部门\n应考\n实考\n缺考\n全体\n5\n4\n1\n"_qs),
+        QVERIFY2(shown.contains(u"（4人）\n部门\n应考\n实考\n未开始\n缺考\n全体\n5\n4\n0\n1\n"_qs),
                  qPrintable(shown));
         if (const QString shot = qEnvironmentVariable("KESTRIX_GRAB"); !shot.isEmpty()) {
             window.resize(1100, 640);
