@@ -4,6 +4,7 @@
 
 #include "export/celltext.h"
 #include "export/documentname.h"
+#include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 
 #include "numbers.h"
@@ -199,9 +200,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     if (closed != LXW_NO_ERROR) {
         if (written != path)
             QFile::remove(written);
-        outcome.problem = QStringLiteral("无法写出成绩表 %1：%2")
-                                  .arg(QDir::toNativeSeparators(path),
-                                       QString::fromUtf8(lxw_strerror(closed)));
+        outcome.problem = writeproblem::ofWorkbook(
+                QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path)), closed);
     } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));

@@ -4,6 +4,7 @@
 
 #include "collect/resultcore.h"
 #include "export/celltext.h"
+#include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 
 #include <QDir>
@@ -103,9 +104,9 @@ QString ScratchWorkbook::finish()
     m_workbook = nullptr;
     if (closed != LXW_NO_ERROR) {
         QFile::remove(m_scratch);
-        return QStringLiteral("无法写出%1 %2：%3")
-                .arg(m_document, QDir::toNativeSeparators(m_path),
-                     QString::fromUtf8(lxw_strerror(closed)));
+        return writeproblem::ofWorkbook(
+                QStringLiteral("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path)),
+                closed);
     }
     if (QFile::exists(m_path))
         QFile::remove(m_path);

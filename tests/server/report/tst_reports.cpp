@@ -159,6 +159,14 @@ private slots:
         QTemporaryDir dir;
         ExamArchive archive(dir.filePath(u"a.db"_qs));
         const QVector<ArchivedExam> exams = keptExams(archive, 3, 6);
+        // A folder that is not there: what happened and what to do, the
+        // library's words as the detail; then the folder that is.
+        const QString nowhere = dir.filePath(u"无/学期报告.xlsx"_qs);
+        QCOMPARE(termreport::write(exams, nowhere, {}).problem,
+                 u"无法写出学期报告 "_qs + QDir::toNativeSeparators(nowhere)
+                         + u"：无法建立文件。请确认这个文件夹可以写入、同名文件没有在 Excel 或 "
+                           u"WPS 中打开、磁盘还有空间，然后再试一次。（详细信息：Error creating "
+                           u"output xlsx file. Usually a permissions error.）"_qs);
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
         int told = 0;
         const termreport::Outcome outcome =
