@@ -107,7 +107,12 @@ int RankingModel::columnCount(const QModelIndex &parent) const
 
 QVariant RankingModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    // Doubts can be long: the whole text on hovering.
+    if (role == Qt::ToolTipRole && index.column() == Doubts)
+        return text(index.row(), Doubts);
+    if (role != Qt::DisplayRole)
         return {};
     return text(index.row(), Column(index.column()));
 }
@@ -130,6 +135,10 @@ QString RankingModel::header(Column column)
 
 QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // The last column's heading at its left, in sight beside 状态 however
+    // wide the doubts make the column.
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == Doubts)
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
     if (orientation == Qt::Vertical || role != Qt::DisplayRole || section < 0
         || section >= kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -120,6 +120,29 @@ private slots:
         QCOMPARE(controller.history().exams().value->exams.size(), 3);
     }
 
+    // The pane shows the highlighted exam however it was chosen: a key, or
+    // a selection set as an accessibility action sets it.
+    void paneFollowsTheHighlightedRow()
+    {
+        ConsoleRoom room;
+        ExamArchive archive(room.work(ExamArchive::defaultFileName()));
+        QCOMPARE(fillArchive(archive, 3, 2), QString());
+        console::ConsoleController controller(room.folders());
+        FakeMessages messages;
+        History window(controller.history(), {}, &messages, nullptr);
+        window.refresh();
+        QTableView *list = window.examList();
+        QCOMPARE(window.shownId(), 3);
+        list->selectionModel()->select(list->model()->index(2, 0),
+                                       QItemSelectionModel::ClearAndSelect
+                                               | QItemSelectionModel::Rows);
+        QCOMPARE(window.shownId(), 1);
+        // The key moves from the current row, the first.
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(window.shownId(), 2);
+    }
+
     // A class list's absentee kept with the exam: its statistics count them.
     void keptAbsenteeCounted()
     {
