@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The counts line of the live class: people, not rows, and a record its
-// examinee did not sign counts for nobody, not even to leave the absent;
-// who came and who sat counted alike live and once the exam is kept.
+// examinee did not sign counts for nobody, not even to leave the absent.
 #include "class/liveclass.h"
 #include "stats/examstatistics.h"
 #include "stats/examsummary.h"

@@ -212,11 +212,9 @@ private slots:
     {
         QTemporaryDir dir;
         ArchivedExam exam = classOfFive();
-        ArchivedRow waiting = exam.rows.last();
-        waiting.examNumber = u"06"_qs;
-        waiting.name = u"己"_qs;
-        waiting.state = keptStateText(ExamineeState::Waiting);
-        exam.rows << waiting;
+        exam.rows << exam.rows.last();
+        std::tie(exam.rows.last().examNumber, exam.rows.last().name, exam.rows.last().state) =
+                std::tuple(u"06"_qs, u"己"_qs, keptStateText(ExamineeState::Waiting));
         exam.sitting.roster += u"一班\t06\t己\n"_qs;
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
         QCOMPARE(examreport::writePdf(exam, pdf), QString());

@@ -94,22 +94,6 @@ private slots:
                  listed);
     }
 
-    // The exam under way is listed once login opened or someone logged in;
-    // a class list of absentees alone is no exam.
-    void underWayOnceOpenedOrJoined()
-    {
-        ArchivedExam exam;
-        exam.rows = { row(u"一班"_qs, 0, 0, 0), row(u"一班"_qs, 0, 0, 0) };
-        for (ArchivedRow &absent : exam.rows)
-            absent.state = keptStateText(ExamineeState::Absent);
-        QVERIFY(!underWay(exam));
-        exam.sitting.openedAt = QDateTime(QDate(2026, 3, 2), QTime(9, 5));
-        QVERIFY(underWay(exam));
-        exam.sitting.openedAt = QDateTime();
-        exam.rows[1].state = keptStateText(ExamineeState::Waiting);
-        QVERIFY(underWay(exam));
-    }
-
     // A class named with signs keeps its name on the page; the pass rate
     // stands in its own cell.
     // 历次考试's 及格率: none for an exam nobody sat, 0% when the one who sat failed.

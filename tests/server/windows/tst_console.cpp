@@ -363,7 +363,6 @@ private slots:
         createWindow();
         click("set");
         QVERIFY(shown("FrameSet") && !shown("FrameCJ") && !shown("FrameCJ1"));
-        // 更改内容 inside its frame: below the line under the title, above the text.
         QVERIFY(child<QWidget>("CmdChFile")->y() >= child<QWidget>("Frame2")->contentsRect().top()
                 && child<QWidget>("CmdChFile")->geometry().bottom()
                         < child<QWidget>("TxtType")->y());
