@@ -135,4 +135,10 @@ QString speedText(double value)
     return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
 }
 
+QString accuracyText(const QString &accuracyLine)
+{
+    const std::optional<double> value = parseNumber(accuracyLine);
+    return value ? speedText(*value) : accuracyLine;
+}
+
 }  // namespace numbers

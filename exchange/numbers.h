@@ -38,5 +38,8 @@ QString singleTextForScreen(float value, const QLocale &locale = QLocale());
 // two decimals always, as the record keeps it, halves to even, so a column
 // of speeds lines up (111.00, 112.80, 66.35).
 QString speedText(double value);
+// An accuracy line as the screens and reports show it: two decimals like a
+// speed ("87.5" -> 87.50); a line that is no number stays as written.
+QString accuracyText(const QString &accuracyLine);
 
 }  // namespace numbers

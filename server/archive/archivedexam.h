@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the archive keeps of one exam: the sitting and its final rows.
+#include "collect/attendance.h"
 #include "collect/resultcore.h"
 #include "grading/gradingscale.h"
 
@@ -19,8 +20,8 @@ struct ArchivedRow : ResultCore
 
     // Listed and never logged in: kept without figures.
     bool absent() const { return state == keptStateText(ExamineeState::Absent); }
-    // Handed figures in; one who never started (a time of 0) did not sit.
-    bool sat() const { return timePass > 0; }
+    // Started: typing, handed in or stopped unfinished.
+    bool sat() const { return presenceOfKept(state, timePass) == Presence::Sat; }
     bool finished() const { return state == keptStateText(ExamineeState::Finished); }
     // The 状态 cell, as the class grid words it.
     QString shownState() const { return ::shownState(state, !doubts.isEmpty()); }

@@ -157,7 +157,7 @@ QString AnswerSheetPage::recomputedLine() const
         return {};
     return QStringLiteral(
                    "按答卷核算：速度%1字／分钟，正确率%2％，打字数%3，对%4字，错%5字，未打%6字")
-            .arg(numbers::speedText(m_figures->speed), numbers::singleText(m_figures->accuracy))
+            .arg(numbers::speedText(m_figures->speed), numbers::speedText(m_figures->accuracy))
             .arg(m_figures->typedLen)
             .arg(m_figures->rightCount)
             .arg(m_figures->errorCount)
@@ -167,7 +167,7 @@ QString AnswerSheetPage::recomputedLine() const
 QString AnswerSheetPage::recordLine() const
 {
     return QStringLiteral("成绩记录：速度%1字／分钟，正确率%2％")
-            .arg(numbers::speedText(m_row.speed), m_row.accuracyLine);
+            .arg(numbers::speedText(m_row.speed), numbers::accuracyText(m_row.accuracyLine));
 }
 
 QString AnswerSheetPage::timeLine() const

@@ -62,7 +62,7 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         case Speed:
             return row.hasRecord ? QVariant(numbers::speedText(row.speed)) : QVariant();
         case Accuracy:
-            return row.accuracyLine;
+            return numbers::accuracyText(row.accuracyLine);
         case TimePass:
             return row.hasRecord ? QVariant(row.timePass) : QVariant();
         case RecNo:

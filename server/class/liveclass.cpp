@@ -239,19 +239,29 @@ void LiveClass::markAgainstRoster()
 ClassCounts LiveClass::counts() const
 {
     QSet<QString> loggedIn, typing, finished;
-    int absent = 0;
+    std::optional<QSet<QString>> listed;
+    if (m_roster) {
+        listed.emplace();
+        for (const RosterEntry &entry : m_roster->entries())
+            listed->insert(identity::personKey(entry.department, entry.examNumber, entry.name));
+    }
+    AttendanceTally people(listed);
     for (const ClassViewRow &row : m_rows) {
-        absent += !row.hasRecord;
-        if (!row.hasRecord || !row.counted)
-            continue;
         const QString person = personOf(row);
+        if (!row.hasRecord) {
+            people.add(person, Presence::Absent);
+            continue;
+        }
+        if (!row.counted)
+            continue;
+        people.add(person, presenceOf(row.state));
         loggedIn.insert(person);
         if (row.state == ExamineeState::Typing)
             typing.insert(person);
         if (row.state == ExamineeState::Finished)
             finished.insert(person);
     }
-    return { int(loggedIn.size()), int(typing.size()), int(finished.size()), absent };
+    return { int(loggedIn.size()), int(typing.size()), int(finished.size()), people.counts() };
 }
 
 QHash<qint32, qint32> LiveClass::wrongCountsByRecNo() const

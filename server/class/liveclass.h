@@ -8,6 +8,7 @@
 #include "class/classroster.h"
 #include "class/plausibility.h"
 #include "class/timelinechecks.h"
+#include "collect/attendance.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
 #include "collect/rowmarks.h"
@@ -38,13 +39,13 @@ struct ClassViewRow : ResultCore, RowMarks
 
 // How many people are logged in, typing and finished, each counted once
 // however many rows they have; rows that are not their examinee's count
-// for nobody. The absent are the listed examinees without a login.
+// for nobody. Who came and who sat is the exam's attendance.
 struct ClassCounts
 {
     int loggedIn = 0;
     int typing = 0;
     int finished = 0;
-    int absent = 0;
+    Attendance people;
 };
 
 // A record's state: its phase when it has progress lines; otherwise a time

@@ -96,7 +96,8 @@ QString setAsideDoubt(const SessionEntry &entry)
     if (!reading.ok())
         return QStringLiteral("已重考，原成绩无法读出");
     return QStringLiteral("重考前的成绩：速度%1字/分钟，正确率%2％，用时%3秒")
-            .arg(numbers::speedText(reading.record->speed), reading.accuracyLine)
+            .arg(numbers::speedText(reading.record->speed),
+                 numbers::accuracyText(reading.accuracyLine))
             .arg(reading.record->timePass);
 }
 

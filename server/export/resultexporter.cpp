@@ -4,6 +4,7 @@
 
 #include "export/celltext.h"
 #include "export/documentname.h"
+#include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 #include "export/xlsxnumbers.h"
 
@@ -206,10 +207,10 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     if (closed != LXW_NO_ERROR || !untidy.isEmpty()) {
         if (written != path)
             QFile::remove(written);
-        outcome.problem =
-                QStringLiteral("无法写出成绩表 %1：%2")
-                        .arg(QDir::toNativeSeparators(path),
-                             untidy.isEmpty() ? QString::fromUtf8(lxw_strerror(closed)) : untidy);
+        const QString cannotWrite =
+                QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+        outcome.problem = untidy.isEmpty() ? writeproblem::ofWorkbook(cannotWrite, closed)
+                                           : cannotWrite + QStringLiteral("：") + untidy;
     } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
         outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));

@@ -55,6 +55,14 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
                               RankingModel::Accuracy, RankingModel::Grade, RankingModel::Score,
                               RankingModel::State },
                             { 0.07, 0.18, 0.14, 0.13, 0.11, 0.11, 0.09, 0.08, 0.09 });
+    // Why each row is in doubt, under the table, where a long reason wraps
+    // across the page.
+    for (const ArchivedRow &row : exam.rows) {
+        if (!row.doubts.isEmpty())
+            page.paragraph(QStringLiteral("存疑　%1 %2 %3：%4")
+                                   .arg(row.department, row.examNumber, row.name, row.doubts),
+                           reportFont(kTextPoints));
+    }
     const int drawn = page.finish();
     return painter.end() ? drawn : 0;
 }

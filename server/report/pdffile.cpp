@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/pdffile.h"
 
+#include "export/writeproblem.h"
 #include "report/pdftextmap.h"
 
 #include <QFontDatabase>
@@ -54,10 +55,12 @@ QString save(const QByteArray &pdf, const QFont &font, const QString &path,
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite + QStringLiteral("：") + file.errorString();
+        return writeproblem::sentence(cannotWrite, QStringLiteral("无法建立文件"),
+                                      file.errorString());
     const QByteArray bytes = pdftextmap::withIdeographs(pdf, pdftextmap::radicalIdeographs(font));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return cannotWrite + QStringLiteral("：") + file.errorString();
+        return writeproblem::sentence(cannotWrite, QStringLiteral("文件没有写完"),
+                                      file.errorString());
     return {};
 }
 

@@ -108,8 +108,8 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             cells.text(sheet, sheetName, r, 1, row.department, nullptr);
             cells.text(sheet, sheetName, r, 2, row.examNumber, nullptr);
             cells.text(sheet, sheetName, r, 3, row.name, nullptr);
-            // An absentee has no figures.
-            if (!row.absent()) {
+            // Who did not sit has no figures.
+            if (row.sat()) {
                 cells.written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
                 cells.written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(),
                                                      twoDecimals));
@@ -157,23 +157,26 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         cells.text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
     for (int g = 0; g < gradeNames.size(); ++g)
         cells.text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
-    // 应考, 实考 and 缺考 after the grades; without a class list only 实考 is known.
+    // 应考, 实考, 未开始 and 缺考 after the grades; without a class list
+    // only 实考 is known.
     const QStringList counted { QStringLiteral("应考"), QStringLiteral("实考"),
-                                QStringLiteral("缺考") };
+                                QStringLiteral("未开始"), QStringLiteral("缺考") };
     const int firstCountColumn = kFirstGradeColumn + int(gradeNames.size());
     for (int c = 0; c < counted.size(); ++c)
         cells.text(classSheet, chartSheetName(), 0, firstCountColumn + c, counted[c], bold);
     for (int e = 0; e < attendance.size(); ++e) {
-        const ExamStatistics &counts = attendance[e];
+        const Attendance &people = attendance[e].people;
         const lxw_row_t row = lxw_row_t(e + 1);
-        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 1),
-                                             counts.sat(), nullptr));
-        if (!counts.listed)
+        const auto count = [&](int column, int value) {
+            cells.written(worksheet_write_number(
+                    classSheet, row, lxw_col_t(firstCountColumn + column), value, nullptr));
+        };
+        count(1, people.sat);
+        if (!attendance[e].listed)
             continue;
-        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn),
-                                             counts.expected, nullptr));
-        cells.written(worksheet_write_number(classSheet, row, lxw_col_t(firstCountColumn + 2),
-                                             counts.absent(), nullptr));
+        count(0, people.expected());
+        count(2, people.notStarted);
+        count(3, people.absent);
     }
     cells.written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
     cells.written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));

@@ -4,6 +4,7 @@
 
 #include "collect/resultcore.h"
 #include "export/celltext.h"
+#include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 
 #include <QDir>
@@ -103,9 +104,9 @@ QString ScratchWorkbook::finish()
     m_workbook = nullptr;
     if (closed != LXW_NO_ERROR) {
         QFile::remove(m_scratch);
-        return QStringLiteral("无法写出%1 %2：%3")
-                .arg(m_document, QDir::toNativeSeparators(m_path),
-                     QString::fromUtf8(lxw_strerror(closed)));
+        return writeproblem::ofWorkbook(
+                QStringLiteral("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path)),
+                closed);
     }
     if (QFile::exists(m_path))
         QFile::remove(m_path);
@@ -133,8 +134,8 @@ QString examHeading(const ArchivedExam &exam, int index)
 
 void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
 {
-    const auto grade = scale.gradeOf(row);
-    if (!grade && !row.absent())
+    const auto grade = row.sat() ? scale.gradeOf(row) : std::nullopt;
+    if (!grade && row.sat())
         return;
     const QString key = row.examNumber + u'\x1f' + row.name;
     auto found = m_index.constFind(key);
@@ -144,10 +145,12 @@ void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &
     }
     Examinee &examinee = m_examinees[*found];
     examinee.results.resize(m_exams);
-    examinee.absent.resize(m_exams, false);
-    if (row.absent())
-        examinee.absent[exam] = true;
-    else if (!examinee.results[exam])
+    examinee.notSat.resize(m_exams);
+    // The list's 缺考 stands over a row under the name that is not theirs.
+    if (!grade && examinee.notSat[exam] != keptStateText(ExamineeState::Absent))
+        examinee.notSat[exam] =
+                keptStateText(row.absent() ? ExamineeState::Absent : ExamineeState::Waiting);
+    else if (grade && !examinee.results[exam])
         examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
 }
 
@@ -234,10 +237,10 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
         double best = 0;
         double sum = 0;
         for (int e = 0; e < examinee.results.size(); ++e) {
-            if (examinee.absent[e])
-                cells.written(worksheet_write_string(
-                        summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                        utf8(keptStateText(ExamineeState::Absent)).constData(), nullptr));
+            if (!examinee.notSat[e].isEmpty())
+                cells.written(
+                        worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                               utf8(examinee.notSat[e]).constData(), nullptr));
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
@@ -248,7 +251,7 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
             best = std::max(best, speed);
             sum += speed;
         }
-        // Absent from every exam chosen: no best and no mean.
+        // Sat none of the exams chosen: no best and no mean.
         if (taken.isEmpty())
             continue;
         cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));

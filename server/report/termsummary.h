@@ -87,13 +87,14 @@ struct Examinee
     QString name;
     QString department;
     QVector<std::optional<std::pair<double, QString>>> results;  // speed and grade per exam
-    QVector<bool> absent;  // per exam: listed, never logged in
+    // Per exam without a result: 缺考 (listed, never logged in) or 未开始.
+    QVector<QString> notSat;
 };
 
 // The examinees of a run of exams gathered as rows are added, in the order
-// they first appear: those graded and the absent, not those who never
-// started. An examinee twice in one exam keeps the faster result, as the
-// ranking does.
+// they first appear: those graded, the absent and those who never started.
+// An examinee twice in one exam keeps the faster result, as the ranking
+// does.
 class ExamineeResults
 {
 public:

@@ -24,6 +24,7 @@ enum SummaryColumn {
     Exams,
     Expected,
     Sat,
+    NotStarted,
     Absent,
     MeanSpeed,
     HighestSpeed,
@@ -58,11 +59,12 @@ void writeClassRow(WorkbookCells &cells, lxw_worksheet *sheet, lxw_row_t row, co
     number(Exams, double(term.exams.size()), nullptr);
     // Without a class list in every exam only those who sat are known.
     if (figures.listed) {
-        number(Expected, figures.expected, nullptr);
-        number(Absent, figures.absent(), nullptr);
+        number(Expected, figures.people.expected(), nullptr);
+        number(NotStarted, figures.people.notStarted, nullptr);
+        number(Absent, figures.people.absent, nullptr);
     }
-    number(Sat, figures.sat(), nullptr);
-    if (figures.sat() == 0)
+    number(Sat, figures.people.sat, nullptr);
+    if (figures.speed.count == 0)
         return;
     number(MeanSpeed, figures.speed.mean, cells.formats.oneDecimal);
     number(HighestSpeed, figures.speed.highest, cells.formats.oneDecimal);
@@ -140,16 +142,14 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     cells.text(summary, summarySheetName(), 0, 0,
                QStringLiteral("%1 年级汇总（%2个班）").arg(term.name()).arg(total),
                cells.formats.bold);
-    const QStringList headings { QStringLiteral("班级"),
-                                 QStringLiteral("考试场数"),
-                                 QStringLiteral("应考（人次）"),
-                                 QStringLiteral("实考（人次）"),
-                                 QStringLiteral("缺考（人次）"),
-                                 QStringLiteral("平均速度"),
-                                 QStringLiteral("最高速度"),
-                                 QStringLiteral("最低速度"),
-                                 QStringLiteral("平均正确率（%）"),
-                                 QStringLiteral("及格率（%）") };
+    const QStringList headings {
+        QStringLiteral("班级"),           QStringLiteral("考试场数"),
+        QStringLiteral("应考（人次）"),   QStringLiteral("实考（人次）"),
+        QStringLiteral("未开始（人次）"), QStringLiteral("缺考（人次）"),
+        QStringLiteral("平均速度"),       QStringLiteral("最高速度"),
+        QStringLiteral("最低速度"),       QStringLiteral("平均正确率（%）"),
+        QStringLiteral("及格率（%）")
+    };
     for (int h = 0; h < headings.size(); ++h)
         cells.text(summary, summarySheetName(), int(kHeadingRow), h, headings[h],
                    cells.formats.heading);

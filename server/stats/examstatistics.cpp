@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/examstatistics.h"
 
+#include "identity.h"
+
 #include <QtMath>
 
 #include <algorithm>
@@ -42,12 +44,27 @@ Figures figuresOf(QVector<double> values)
 
 namespace {
 
-// Rows and the scale that grades them.
+// Rows, the scale that grades them and their exam's class list.
 struct GradedRows
 {
     const QVector<ArchivedRow> &rows;
     const GradingScale &scale;
+    const QString &roster;
 };
+
+// The people of a class list kept as "部门\t考号\t姓名" lines; none without one.
+std::optional<QSet<QString>> listedPeople(const QString &roster)
+{
+    if (roster.isEmpty())
+        return std::nullopt;
+    QSet<QString> people;
+    for (const QString &line : roster.split(u'\n', Qt::SkipEmptyParts)) {
+        const QStringList fields = line.split(u'\t');
+        if (fields.size() == 3)
+            people.insert(identity::personKey(fields[0], fields[1], fields[2]));
+    }
+    return people;
+}
 
 // The one rule for every part's figures: rows taken together, each graded
 // by its own scale; grades in the scales' order, then those without.
@@ -66,7 +83,11 @@ ExamStatistics statisticsOfParts(const QVector<GradedRows> &parts)
     QVector<int> counts(names.size() + 1, 0);  // the last: without a grade
     int passed = 0;
     for (const GradedRows &part : parts) {
-        statistics.expected += int(part.rows.size());
+        AttendanceTally tally(listedPeople(part.roster));
+        for (const ArchivedRow &row : part.rows)
+            tally.add(identity::personKey(row.department, row.examNumber, row.name),
+                      presenceOfKept(row.state, row.timePass));
+        statistics.people += tally.counts();
         for (const ArchivedRow &row : part.rows) {
             if (!row.sat())
                 continue;
@@ -95,9 +116,12 @@ ExamStatistics statisticsOfParts(const QVector<GradedRows> &parts)
 
 }  // namespace
 
-ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale)
+ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale,
+                            const QString &roster)
 {
-    return statisticsOfParts({ { rows, scale } });
+    ExamStatistics statistics = statisticsOfParts({ { rows, scale, roster } });
+    statistics.listed = !roster.isEmpty();
+    return statistics;
 }
 
 ExamStatistics statisticsOf(const ClassTerm &term)
@@ -105,7 +129,7 @@ ExamStatistics statisticsOf(const ClassTerm &term)
     QVector<GradedRows> parts;
     bool listed = !term.exams.isEmpty();
     for (const ArchivedExam &exam : term.exams) {
-        parts.append({ exam.rows, exam.sitting.scale });
+        parts.append({ exam.rows, exam.sitting.scale, exam.sitting.roster });
         listed = listed && !exam.sitting.roster.isEmpty();
     }
     ExamStatistics statistics = statisticsOfParts(parts);
@@ -115,7 +139,7 @@ ExamStatistics statisticsOf(const ClassTerm &term)
 }
 
 QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,
-                                               const GradingScale &scale)
+                                               const GradingScale &scale, const QString &roster)
 {
     QStringList departments;
     for (const ArchivedRow &row : rows) {
@@ -129,7 +153,7 @@ QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,
         QVector<ArchivedRow> own;
         std::copy_if(rows.begin(), rows.end(), std::back_inserter(own),
                      [&](const ArchivedRow &row) { return row.department == department; });
-        result.append(statisticsOf(own, scale));
+        result.append(statisticsOf(own, scale, roster));
         result.last().department = department;
     }
     return result;
@@ -152,13 +176,6 @@ QVector<int> speedHistogram(const QVector<ArchivedRow> &rows, double width)
 QString ExamStatistics::partName() const
 {
     return department.isEmpty() ? QStringLiteral("全体") : department;
-}
-
-QString ExamStatistics::attendance() const
-{
-    if (!listed)
-        return QStringLiteral("实考 %1人").arg(sat());
-    return QStringLiteral("应考 %1人，实考 %2人，缺考 %3人").arg(expected).arg(sat()).arg(absent());
 }
 
 QString ExamStatistics::gradeShares(const QString &separator) const

@@ -5,6 +5,7 @@
 // standard deviation of speed and accuracy; the number and share in each
 // grade; the same per department; the speed histogram.
 #include "archive/archivedexam.h"
+#include "collect/attendance.h"
 
 #include <QString>
 #include <QVector>
@@ -33,8 +34,9 @@ struct GradeCount
 struct ExamStatistics
 {
     QString department;  // empty for the whole exam
-    // 应考: every row, the absent included; 实考 is the count of the figures.
-    int expected = 0;
+    // Who came of those expected, each person once; the figures are of the
+    // rows of those who sat.
+    Attendance people;
     // The exam had a class list, so who should have sat is known.
     bool listed = false;
     Figures speed;
@@ -44,11 +46,7 @@ struct ExamStatistics
 
     // The department, or 全体 for the whole exam.
     QString partName() const;
-    int sat() const { return speed.count; }
-    int absent() const { return expected - sat(); }
-    // "应考 5人，实考 4人，缺考 1人" with a class list; without one only
-    // those who sat are known: "实考 4人".
-    QString attendance() const;
+    QString attendance() const { return people.line(listed); }
     // Each grade's count and share, as "优秀 3人（7.5%）", joined by `separator`.
     QString gradeShares(const QString &separator) const;
 };
@@ -61,8 +59,10 @@ struct NamedStatistics
 };
 
 // The statistics of the rows graded by the scale. Rows not sat (absent,
-// or never started) count only among those expected.
-ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale);
+// or never started) count only in the attendance; with the exam's class
+// list (ExamSitting::roster) it counts its people only, and is listed.
+ExamStatistics statisticsOf(const QVector<ArchivedRow> &rows, const GradingScale &scale,
+                            const QString &roster = {});
 // A class over a term: its exams, oldest first, each with the class's rows only.
 struct ClassTerm
 {
@@ -77,7 +77,8 @@ ExamStatistics statisticsOf(const ClassTerm &term);
 // The same for each department, in the order they first appear; empty
 // when the exam has one department or none.
 QVector<ExamStatistics> statisticsByDepartment(const QVector<ArchivedRow> &rows,
-                                               const GradingScale &scale);
+                                               const GradingScale &scale,
+                                               const QString &roster = {});
 
 // The speed histogram: bins of `width` from 0, bin i holding speeds in
 // [i * width, (i + 1) * width); as many as the fastest needs.

@@ -4,6 +4,8 @@
 
 #include "stats/examstatistics.h"
 
+#include <algorithm>
+
 ExamSummary summaryOf(const ArchivedExam &exam)
 {
     ExamSummary summary;
@@ -15,8 +17,9 @@ ExamSummary summaryOf(const ArchivedExam &exam)
     summary.labRole = exam.sitting.labRole;
     summary.teacher = exam.sitting.teacher;
     // Those who sat: the absent and those who never started have no speed.
-    const ExamStatistics statistics = statisticsOf(exam.rows, exam.sitting.scale);
-    summary.examinees = statistics.sat();
+    const ExamStatistics statistics =
+            statisticsOf(exam.rows, exam.sitting.scale, exam.sitting.roster);
+    summary.examinees = statistics.people.sat;
     summary.meanSpeed = statistics.speed.mean;
     summary.passRate = statistics.passRate;
     for (const ArchivedRow &row : exam.rows) {
@@ -24,6 +27,13 @@ ExamSummary summaryOf(const ArchivedExam &exam)
             summary.departments.append(row.department);
     }
     return summary;
+}
+
+bool underWay(const ArchivedExam &current)
+{
+    return current.sitting.openedAt.isValid() || !current.sitting.publication.isEmpty()
+            || std::any_of(current.rows.begin(), current.rows.end(),
+                           [](const ArchivedRow &row) { return !row.absent(); });
 }
 
 ArchiveRead<QVector<ExamSummary>> summariesOf(const ArchiveRead<QVector<ArchivedExam>> &exams)

@@ -37,6 +37,9 @@ struct HistoryPoint
     QString grade;  // by the exam's own scale; empty when not started
 };
 
+// Whether the exam not yet kept is one to list: login was opened for it or
+// someone logged in. A class list alone, with nothing published, is none.
+bool underWay(const ArchivedExam &current);
 // The list line of an exam from its rows.
 ExamSummary summaryOf(const ArchivedExam &exam);
 // The list lines of the exams read, in their order; the read's problem when it failed.

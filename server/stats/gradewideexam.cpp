@@ -45,6 +45,7 @@ bool namedBefore(const QString &a, const QString &b)
 struct Selected
 {
     QVector<ArchivedRow> rows;
+    QString roster;  // the class lists of the exams they come from
     bool listed = true;  // every exam they come from had a class list
 };
 
@@ -61,16 +62,19 @@ partsBy(const QVector<ArchivedExam> &exams, const GradingScale &scale,
             byName[name].rows.append(row);
             named.insert(name);
         }
-        for (const QString &name : named)
+        for (const QString &name : named) {
             byName[name].listed = byName[name].listed && !exam.sitting.roster.isEmpty();
+            byName[name].roster += exam.sitting.roster;
+        }
     }
     QStringList names = byName.keys();
     std::sort(names.begin(), names.end(), namedBefore);
     QVector<NamedStatistics> parts;
     for (const QString &name : names) {
         const Selected &selected = byName[name];
-        parts.append({ name, statisticsOf(selected.rows, scale) });
-        parts.last().statistics.listed = selected.listed;
+        parts.append({ name,
+                       statisticsOf(selected.rows, scale,
+                                    selected.listed ? selected.roster : QString()) });
     }
     return parts;
 }
@@ -87,9 +91,11 @@ GradeWideExam::GradeWideExam(QVector<ArchivedExam> exams) : m_exams(std::move(ex
         m_asOneExam.sitting = firstHeld->sitting;
     const GradingScale &scale = m_asOneExam.sitting.scale;
 
-    bool listed = true;
+    bool listed = !m_exams.isEmpty();
+    QString rosters;
     for (const ArchivedExam &exam : m_exams) {
         listed = listed && !exam.sitting.roster.isEmpty();
+        rosters += exam.sitting.roster;
         for (const ArchivedRow &row : exam.rows)
             m_ranking.append({ row, exam.sitting.lab, std::nullopt });
     }
@@ -107,8 +113,7 @@ GradeWideExam::GradeWideExam(QVector<ArchivedExam> exams) : m_exams(std::move(ex
     for (int i = 0; i < m_ranking.size(); ++i)
         m_ranking[i].place = places[i];
 
-    m_whole = statisticsOf(m_asOneExam.rows, scale);
-    m_whole.listed = listed && !m_exams.isEmpty();
+    m_whole = statisticsOf(m_asOneExam.rows, scale, listed ? rosters : QString());
     m_classes = partsBy(m_exams, scale, [](const ArchivedExam &, const ArchivedRow &row) {
         return row.department;
     });

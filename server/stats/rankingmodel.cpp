@@ -70,21 +70,23 @@ QString RankingModel::text(int row, Column column) const
         return result.examNumber;
     case Name:
         return result.name;
-    // An absentee has no figures to show.
+    // Who did not sit has no figures to show.
     case Speed:
-        return result.absent() ? QString() : numbers::speedText(result.speed);
+        return result.sat() ? numbers::speedText(result.speed) : QString();
     case Accuracy:
-        return result.accuracyLine;
+        return numbers::accuracyText(result.accuracyLine);
     case TimePass:
-        return result.absent() ? QString() : QString::number(result.timePass);
+        return result.sat() ? QString::number(result.timePass) : QString();
     case Grade:
         return m_scale.nameOf(m_scale.gradeOf(result));
     case Score: {
         const auto score = m_scale.scoreOf(m_scale.gradeOf(result));
         return score ? QString::number(*score) : QString();
     }
+    // 存疑 when anything about the row looks wrong, as the class grid and
+    // the export say it.
     case State:
-        return result.state;
+        return result.shownState();
     case Doubts:
         return result.doubts;
     case kColumns:
@@ -105,7 +107,12 @@ int RankingModel::columnCount(const QModelIndex &parent) const
 
 QVariant RankingModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid())
+    if (!index.isValid())
+        return {};
+    // Doubts can be long: the whole text on hovering.
+    if (role == Qt::ToolTipRole && index.column() == Doubts)
+        return text(index.row(), Doubts);
+    if (role != Qt::DisplayRole)
         return {};
     return text(index.row(), Column(index.column()));
 }
@@ -128,6 +135,10 @@ QString RankingModel::header(Column column)
 
 QVariant RankingModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    // The last column's heading at its left, in sight beside 状态 however
+    // wide the doubts make the column.
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == Doubts)
+        return int(Qt::AlignLeft | Qt::AlignVCenter);
     if (orientation == Qt::Vertical || role != Qt::DisplayRole || section < 0
         || section >= kColumns)
         return QAbstractTableModel::headerData(section, orientation, role);

@@ -39,14 +39,15 @@ QString attendanceTable(const QVector<NamedStatistics> &parts)
     if (parts.isEmpty() || !parts.first().statistics.listed)
         return {};
     QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
-                                  "<th>应考</th><th>实考</th><th>缺考</th></tr>");
+                                  "<th>应考</th><th>实考</th><th>未开始</th><th>缺考</th></tr>");
     for (const auto &[who, part] : parts)
         html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
-                               "<td align=right>%4</td></tr>")
+                               "<td align=right>%4</td><td align=right>%5</td></tr>")
                         .arg(who.toHtmlEscaped())
-                        .arg(part.expected)
-                        .arg(part.sat())
-                        .arg(part.absent());
+                        .arg(part.people.expected())
+                        .arg(part.people.sat)
+                        .arg(part.people.notStarted)
+                        .arg(part.people.absent);
     return html + QStringLiteral("</table><br>");
 }
 
@@ -54,17 +55,13 @@ QString attendanceTable(const QVector<NamedStatistics> &parts)
 
 ExamStatistics wholeExamStatistics(const ArchivedExam &exam)
 {
-    ExamStatistics whole = statisticsOf(exam.rows, exam.sitting.scale);
-    whole.listed = !exam.sitting.roster.isEmpty();
-    return whole;
+    return statisticsOf(exam.rows, exam.sitting.scale, exam.sitting.roster);
 }
 
 QVector<ExamStatistics> statisticsParts(const ArchivedExam &exam)
 {
     QVector<ExamStatistics> parts { wholeExamStatistics(exam) };
-    parts += statisticsByDepartment(exam.rows, exam.sitting.scale);
-    for (ExamStatistics &part : parts)
-        part.listed = parts.first().listed;
+    parts += statisticsByDepartment(exam.rows, exam.sitting.scale, exam.sitting.roster);
     return parts;
 }
 

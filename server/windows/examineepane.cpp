@@ -141,7 +141,7 @@ void ExamineePane::findExaminee(const QString &examNumber, const QString &name)
         for (const QVariant &value :
              { QVariant(point.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))),
                QVariant(point.articleName), QVariant(numbers::speedText(point.speed)),
-               QVariant(point.accuracy), QVariant(point.grade) }) {
+               QVariant(numbers::speedText(point.accuracy)), QVariant(point.grade) }) {
             auto *item = new QStandardItem();
             item->setData(value, Qt::DisplayRole);
             cells << item;

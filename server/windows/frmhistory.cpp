@@ -78,7 +78,9 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     paneLayout->addWidget(m_detail, 1);
     paneLayout->addWidget(buildCommands(pane));
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({ 620, 900 });
+    // The list's columns need about 420 pixels; the rest goes to the charts,
+    // whose axes and legends need that room to be read whole at 1280 wide.
+    splitter->setSizes({ 420, 860 });
     layout->addWidget(splitter, 1);
     resize(1280, 800);
 }

@@ -29,7 +29,9 @@ HistoryExamList::HistoryExamList(console::HistoryController &history, QWidget *w
     m_examList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_examList->verticalHeader()->hide();
     m_examList->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    connect(m_examList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    // The exam shown is the row highlighted, whether a click, a key or an
+    // accessibility action chose it.
+    connect(m_examList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &HistoryExamList::showChosenExam);
 }
 
@@ -50,7 +52,7 @@ void HistoryExamList::listExams(qint64 keep)
 {
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
-    if (current.value && !current.value->rows.isEmpty())
+    if (current.value && underWay(*current.value))
         live = summaryOf(*current.value);
     const auto kept = m_history.exams(m_filters->filter());
     if (!kept.value)
@@ -78,7 +80,7 @@ void HistoryExamList::listExams(qint64 keep)
 bool HistoryExamList::followCurrentExam()
 {
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
-    const bool listed = current.value && !current.value->rows.isEmpty();
+    const bool listed = current.value && underWay(*current.value);
     if (listed != m_exams->hasCurrent())
         return false;
     if (listed)
@@ -98,6 +100,6 @@ QVector<ExamSummary> HistoryExamList::kept() const
 
 void HistoryExamList::showChosenExam()
 {
-    const QModelIndex index = m_examList->currentIndex();
-    emit examChosen(index.isValid() ? m_exams->idAt(index.row()) : -1);
+    const QModelIndexList chosen = m_examList->selectionModel()->selectedRows();
+    emit examChosen(chosen.isEmpty() ? -1 : m_exams->idAt(chosen.first().row()));
 }

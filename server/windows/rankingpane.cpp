@@ -6,6 +6,12 @@
 
 #include <QHeaderView>
 
+namespace {
+
+constexpr int kDoubtsWidth = 260;
+
+}  // namespace
+
 RankingPane::RankingPane(QWidget *parent) : QTableView(parent)
 {
     setObjectName(QStringLiteral("GridRanking"));
@@ -13,6 +19,11 @@ RankingPane::RankingPane(QWidget *parent) : QTableView(parent)
     setModel(m_rows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Long doubts would make their column so wide that its heading, in the
+    // middle, lies out of sight: the column keeps a readable width, the
+    // whole text is the cell's tooltip.
+    horizontalHeader()->setSectionResizeMode(RankingModel::Doubts, QHeaderView::Interactive);
+    setColumnWidth(RankingModel::Doubts, kDoubtsWidth);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
     connect(this, &QTableView::doubleClicked, this, &RankingPane::chooseExaminee);

@@ -239,8 +239,12 @@ void ResultsView::showCounts(std::optional<int> results, const ClassCounts &coun
     m_loggedInCount->setText(results ? QString::number(*results) : QString());
     QString text =
             QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
+    // With a class list, the listed who logged in and have not started and
+    // those not logged in, as the exam's statistics will count them.
     if (withRoster)
-        text += QStringLiteral(" · 未登录 %1").arg(counts.absent);
+        text += QStringLiteral(" · 未开始 %1 · 未登录 %2")
+                        .arg(counts.people.notStarted)
+                        .arg(counts.people.absent);
     if (!note.isEmpty())
         text += QStringLiteral(" · ") + note;
     m_liveCounts->setText(text);

@@ -119,9 +119,12 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
     placed(textFrame, Widens | Heightens);
     classic::label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255),
                    windowFont);
-    QPushButton *choose = placed(classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"),
-                                                 twips::rect(8520, 240, 1095, 300)),
-                                 MovesRight);
+    // The frame's line runs under its title: the button goes below it.
+    QRect chooseArea = twips::rect(8520, 240, 1095, 300);
+    chooseArea.moveTop(std::max(chooseArea.top(), textFrame->contentsRect().top()));
+    QPushButton *choose =
+            placed(classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"), chooseArea),
+                   MovesRight);
     connect(choose, &QPushButton::clicked, this, &SettingsPanel::chooseArticle);
     m_examText = new QPlainTextEdit(textFrame);
     m_examText->setObjectName(QStringLiteral("TxtType"));

@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(room.view(),
                  (QStringList { u"甲:未登录:"_qs, u"乙:未登录:"_qs, u"丙:未登录:"_qs,
                                 u"丁:未登录:"_qs }));
-        QCOMPARE(room.counts(), u"0 · 答题中 0 · 已交卷 0 · 未登录 4"_qs);
+        QCOMPARE(room.counts(), u"0 · 答题中 0 · 已交卷 0 · 未开始 0 · 未登录 4"_qs);
 
         Pupil &jia = room.join(u"01"_qs, u"甲"_qs, u"s-jia"_qs);
         Pupil &yi = room.join(u"02"_qs, u"乙"_qs, u"s-yi"_qs);
@@ -240,7 +240,7 @@ private slots:
                  (QStringList { u"甲:未开始:0%"_qs, u"乙:未开始:0%"_qs, u"丙:未开始:0%"_qs,
                                 u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
         QVERIFY(room.doubtsOf(u"冒名"_qs).contains(u"考号03在名单中是丙"_qs));
-        QCOMPARE(room.counts(), u"4 · 答题中 0 · 已交卷 0 · 未登录 1"_qs);
+        QCOMPARE(room.counts(), u"4 · 答题中 0 · 已交卷 0 · 未开始 3 · 未登录 1"_qs);
 
         QVERIFY(room.send(jia, Phase::Typing, 540, 250, 120));
         QVERIFY(room.send(yi, Phase::Typing, 108, 100, 60));
@@ -251,7 +251,7 @@ private slots:
                                 u"丙:未开始:0%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
         QVERIFY2(room.doubtsOf(u"戊"_qs).contains(u"考号99不在名单中"_qs),
                  qPrintable(room.doubtsOf(u"戊"_qs)));
-        QCOMPARE(room.counts(), u"5 · 答题中 3 · 已交卷 0 · 未登录 1"_qs);
+        QCOMPARE(room.counts(), u"5 · 答题中 3 · 已交卷 0 · 未开始 1 · 未登录 1"_qs);
 
         QVERIFY(room.send(jia, Phase::Finished, 1080, 270, 240));
         QVERIFY(room.send(yi, Phase::Finished, 300, 28, 600));
@@ -263,7 +263,7 @@ private slots:
                  (QStringList { u"甲:存疑:100%"_qs, u"丙:答题中:30%"_qs, u"戊:存疑:20%"_qs,
                                 u"乙:存疑:28%"_qs, u"冒名:存疑:0%"_qs, u"丁:未登录:"_qs }));
         QVERIFY(room.doubtsOf(u"甲"_qs).contains(u"答卷缺失或已损坏"_qs));
-        QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未登录 1"_qs);
+        QCOMPARE(room.counts(), u"5 · 答题中 2 · 已交卷 2 · 未开始 0 · 未登录 1"_qs);
         QVERIFY(room.messages.isEmpty());
 
         // The export carries the marks in a column of their own, and the

@@ -3,6 +3,8 @@
 // The counts line of the live class: people, not rows, and a record its
 // examinee did not sign counts for nobody, not even to leave the absent.
 #include "class/liveclass.h"
+#include "stats/examstatistics.h"
+#include "stats/examsummary.h"
 #include "testrecords.h"
 
 #include <QtTest>
@@ -75,8 +77,43 @@ private slots:
         QCOMPARE(u"%1 %2 %3 %4"_qs.arg(shown.loggedIn)
                          .arg(shown.typing)
                          .arg(shown.finished)
-                         .arg(shown.absent),
+                         .arg(shown.people.absent),
                  counts);
+    }
+
+    // 应考, 实考, 未开始 and 缺考: live, and from the rows as the archive keeps
+    // them (each state's word, 缺考 for the listed never logged in).
+    void attendanceLiveAndKept_data()
+    {
+        QTest::addColumn<QString>("records");
+        QTest::addColumn<QString>("attendance");
+        QTest::newRow("each state, a forgery of the absent, a stranger")
+                << u"01 甲 F +;02 乙 T +;03 丙 W +;04 丁 F ?;09 戊 F +"_qs
+                << u"应考 4人，实考 2人，未开始 1人，缺考 1人"_qs;
+        QTest::newRow("a wait, then a finish of one person")
+                << u"01 甲 W +;01 甲 F +"_qs << u"应考 4人，实考 1人，未开始 0人，缺考 3人"_qs;
+    }
+    void attendanceLiveAndKept()
+    {
+        QFETCH(QString, records);
+        QFETCH(QString, attendance);
+        LiveClass live;
+        QVector<QStringList> listed { { u"部门"_qs, u"考号"_qs, u"姓名"_qs } };
+        ArchivedExam kept;
+        for (const QString &entry : { u"01 甲"_qs, u"02 乙"_qs, u"03 丙"_qs, u"04 丁"_qs }) {
+            listed << (QStringList { u"一班"_qs } + entry.split(u' '));
+            kept.sitting.roster += u"一班\t"_qs + entry.split(u' ').join(u'\t') + u'\n';
+        }
+        live.setRoster(ClassRoster::fromRows(listed).roster);
+        live.update(collected(records), ExamFacts { 600, 900, true });
+        QCOMPARE(live.counts().people.line(true), attendance);
+        for (const ClassViewRow &shown : live.rows())
+            kept.rows << ArchivedRow { shown, keptStateText(shown.state),
+                                       shown.doubts.join(u'；') };
+        QCOMPARE(statisticsOf(kept.rows, kept.sitting.scale, kept.sitting.roster).attendance(),
+                 attendance);
+        QCOMPARE(statisticsOf(ClassTerm { u"一班"_qs, { kept } }).attendance(), attendance);
+        QCOMPARE(summaryOf(kept).examinees, live.counts().people.sat);
     }
 
     // Typed in full-width forms, an examinee is the list's one person, in
@@ -100,7 +137,7 @@ private slots:
             shown << row.department + u'/' + row.examNumber + u'/' + row.name;
         shown.sort();
         QCOMPARE(shown, (QStringList { u"初二(3)班/A18/朱十"_qs, u"初二【3】班/A18/朱十"_qs }));
-        QCOMPARE(live.counts().absent, 0);
+        QCOMPARE(live.counts().people.absent, 0);
     }
 
     void forgeryWhoseFileWentStaysNobodys()

@@ -843,7 +843,7 @@ private slots:
         QCOMPARE(told.takeFirst().first().toString(), QString());
         QVERIFY(m_controller->liveClass().live().roster().has_value());
         QCOMPARE(counts.size(), 2);  // loading, loaded
-        QCOMPARE(m_controller->liveClass().live().counts().absent, 1);
+        QCOMPARE(m_controller->liveClass().live().counts().people.absent, 1);
         QCOMPARE(m_controller->liveClass().live().rows().size(), 2);
         QCOMPARE(m_controller->liveClass().live().rows().last().name, u"乙"_qs);
         QVERIFY(!m_controller->liveClass().live().rows().last().hasRecord);

@@ -52,7 +52,7 @@ private slots:
         // The grade's line, a class and a lab with their figures: 30 listed
         // in each, all sat; 120 across the grade.
         for (const QString &expected :
-             { u"2026-03-02上午考试时间10分钟4个机房4个班应考120人，实考120人，缺考0人"_qs,
+             { u"2026-03-02上午考试时间10分钟4个机房4个班应考120人，实考120人，未开始0人，缺考0人"_qs,
                u"全年级速度120"_qs, u"高一(3)班：应考30人"_qs, u"机房4：应考30人"_qs })
             QVERIFY2(joined.contains(expected), qPrintable(expected));
         // Places across the grade: two at 84 share the first, two at 83 the third.

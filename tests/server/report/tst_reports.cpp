@@ -165,6 +165,14 @@ private slots:
         QTemporaryDir dir;
         ExamArchive archive(dir.filePath(u"a.db"_qs));
         const QVector<ArchivedExam> exams = keptExams(archive, 3, 6);
+        // A folder that is not there: what happened and what to do, the
+        // library's words as the detail; then the folder that is.
+        const QString nowhere = dir.filePath(u"无/学期报告.xlsx"_qs);
+        QCOMPARE(termreport::write(exams, nowhere, {}).problem,
+                 u"无法写出学期报告 "_qs + QDir::toNativeSeparators(nowhere)
+                         + u"：无法建立文件。请确认这个文件夹可以写入、同名文件没有在 Excel 或 "
+                           u"WPS 中打开、磁盘还有空间，然后再试一次。（详细信息：Error creating "
+                           u"output xlsx file. Usually a permissions error.）"_qs);
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
         int told = 0;
         const termreport::Outcome outcome =
@@ -203,12 +211,17 @@ private slots:
         QVERIFY(!QFile::exists(path) && !QFile::exists(path + u".part"_qs));
     }
 
-    // A class list of five, one absent: the counts, 缺考 rows without a
-    // place or figures in the PDF and in every sheet of the term report.
+    // A class list of six, one absent, one logged in and never started: the
+    // counts, rows without a place or figures, 缺考 and 未开始 in the PDF and
+    // in every sheet of the term report.
     void absentExamineesInTheReports()
     {
         QTemporaryDir dir;
-        const ArchivedExam exam = classOfFive();
+        ArchivedExam exam = classOfFive();
+        exam.rows << exam.rows.last();
+        std::tie(exam.rows.last().examNumber, exam.rows.last().name, exam.rows.last().state) =
+                std::tuple(u"06"_qs, u"己"_qs, keptStateText(ExamineeState::Waiting));
+        exam.sitting.roster += u"一班\t06\t己\n"_qs;
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
         QCOMPARE(examreport::writePdf(exam, pdf), QString());
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
@@ -225,27 +238,31 @@ private slots:
             }
             return QString();
         };
-        QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 5人,实考 4人,缺考 1人"_qs));
+        QVERIFY(lineWith(u"考试时间"_qs).endsWith(u"应考 6人,实考 4人,未开始 1人,缺考 1人"_qs));
         QVERIFY(lineWith(u"全体:"_qs)
-                        .startsWith(u"全体:应考 5人,实考 4人,缺考 1人;优秀 1人(25.0%)"_qs));
-        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50.00 90 良好 85 已交卷"_qs);
-        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20.00 80 不及格 50 答题中"_qs);
+                        .startsWith(
+                                u"全体:应考 6人,实考 4人,未开始 1人,缺考 1人;优秀 1人(25.0%)"_qs));
+        QCOMPARE(lineWith(u"丙"_qs), u"2 一班 03 丙 50.00 90.00 良好 85 已交卷"_qs);
+        QCOMPARE(lineWith(u"丁"_qs), u"一班 04 丁 20.00 80.00 不及格 50 答题中"_qs);
         QCOMPARE(lineWith(u"戊"_qs), u"一班 05 戊 缺考"_qs);
+        QCOMPARE(lineWith(u"己"_qs), u"一班 06 己 未开始"_qs);
 
         const QStringList sheets =
                 workbookScript(u"wb = openpyxl.load_workbook(sys.argv[1])\n"
                                "for name in wb.sheetnames:\n"
                                "  for row in wb[name].iter_rows(values_only=True):\n"
-                               "    if name == '班级统计' or '戊' in row:\n"
+                               "    if name == '班级统计' or '戊' in row or '己' in row:\n"
                                "      print(name, [v for v in row if v is not None])\n"_qs,
                                path);
         QCOMPARE(
                 sheets,
                 (QStringList {
                         u"汇总 ['05', '戊', '一班', '缺考']"_qs,
-                        u"班级统计 ['考试', '文章', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '缺考']"_qs,
-                        u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 5, 4, 1]"_qs,
-                        u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs }));
+                        u"汇总 ['06', '己', '一班', '未开始']"_qs,
+                        u"班级统计 ['考试', '文章', '平均速度', '及格率（%）', '优秀', '良好', '及格', '不及格', '应考', '实考', '未开始', '缺考']"_qs,
+                        u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 6, 4, 1, 1]"_qs,
+                        u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs,
+                        u"01 03-02 春晓 ['一班', '06', '己', '未开始']"_qs }));
     }
 
     void gradeLineStandsInItsBin_data()

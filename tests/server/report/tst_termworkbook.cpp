@@ -89,14 +89,15 @@ private slots:
         const QStringList expected {
             u"#年级汇总"_qs,
             u"str:2025-2026学年第二学期 年级汇总（2个班）"_qs,
-            u"str:班级|str:考试场数|str:应考（人次）|str:实考（人次）|str:缺考（人次）|"
+            u"str:班级|str:考试场数|str:应考（人次）|str:实考（人次）|str:未开始（人次）|str:"
+            u"缺考（人次）|"
             "str:平均速度|str:最高速度|str:最低速度|str:平均正确率（%）|str:及格率（%）|"
             "str:优秀|str:良好|str:及格|str:不及格"_qs,
             // 8 results: 60, 50, 50, 20 twice; 甲, 乙, 丙 pass; 戊 absent twice.
-            u"str:一班|int:2|int:10|int:8|int:2|int:45|int:60|int:20|float:90.75|int:75|"
+            u"str:一班|int:2|int:10|int:8|int:0|int:2|int:45|int:60|int:20|float:90.75|int:75|"
             "int:2|int:4|int:0|int:2"_qs,
             // No class list: only those who sat are known.
-            u"str:二班|int:1||int:2||int:38|int:45|int:31|float:88.5|int:100|int:0|int:1|int:1|"
+            u"str:二班|int:1||int:2|||int:38|int:45|int:31|float:88.5|int:100|int:0|int:1|int:1|"
             "int:0"_qs,
             u"#一班"_qs,
             // Each exam's columns say which lab and teacher held it.
@@ -117,8 +118,8 @@ private slots:
         };
         QCOMPARE(read, expected);
 
-        // Native charts over the summary's cells: the mean speed (F), then
-        // a series per grade (K to N), the classes in A3:A4.
+        // Native charts over the summary's cells: the mean speed (G), then
+        // a series per grade (L to O), the classes in A3:A4.
         const QStringList charts = workbookScript(
                 u"import zipfile, re\n"
                 "z = zipfile.ZipFile(sys.argv[1])\n"
@@ -127,12 +128,12 @@ private slots:
                 path);
         const auto cell = [](const QString &range) -> QString { return u"'年级汇总'!"_qs + range; };
         QStringList shares;
-        for (const QChar column : { u'K', u'L', u'M', u'N' })
+        for (const QChar column : { u'L', u'M', u'N', u'O' })
             shares << cell(u"$%1$2"_qs.arg(column)) << cell(u"$A$3:$A$4"_qs)
                    << cell(u"$%1$3:$%1$4"_qs.arg(column));
         QCOMPARE(charts,
-                 (QStringList { QStringList { cell(u"$F$2"_qs), cell(u"$A$3:$A$4"_qs),
-                                              cell(u"$F$3:$F$4"_qs) }
+                 (QStringList { QStringList { cell(u"$G$2"_qs), cell(u"$A$3:$A$4"_qs),
+                                              cell(u"$G$3:$G$4"_qs) }
                                         .join(u' '),
                                 shares.join(u' ') }));
     }

@@ -63,7 +63,8 @@ private slots:
     {
         QTest::addColumn<bool>("listed");
         QTest::addColumn<QString>("attendance");
-        QTest::newRow("with a class list") << true << u"应考 5人，实考 4人，缺考 1人"_qs;
+        QTest::newRow("with a class list")
+                << true << u"应考 5人，实考 4人，未开始 0人，缺考 1人"_qs;
         QTest::newRow("without one") << false << u"实考 4人"_qs;
     }
 
@@ -89,7 +90,7 @@ private slots:
         // The page's table of who sat, with a class list only.
         QCOMPARE(statisticsPage(exam, u"春晓"_qs)
                          .contains(u"<td>全体</td><td align=right>5</td><td align=right>4</td>"
-                                   u"<td align=right>1</td>"_qs),
+                                   u"<td align=right>0</td><td align=right>1</td>"_qs),
                  listed);
     }
 
@@ -215,17 +216,25 @@ private slots:
         ArchivedExam first;
         first.sitting.roster = u"一班\t01\t甲\n一班\t02\t乙\n"_qs;
         first.rows = { row(u"一班"_qs, 60, 98), row(u"一班"_qs, 20, 80) };
+        first.rows[0].examNumber = u"01"_qs;
+        first.rows[0].name = u"甲"_qs;
+        first.rows[1].examNumber = u"02"_qs;
+        first.rows[1].name = u"乙"_qs;
         // 40 at 90 is only 不及格 by the standard scale, 合格 by its own.
         ArchivedExam second;
         second.sitting.scale =
                 *GradingScale::fromText(u"合格\t30\t0\t60\n不合格\t0\t0\t0\n"_qs).scale;
         second.sitting.roster = secondListed ? u"一班\t03\t丙\n一班\t04\t丁\n"_qs : QString();
         second.rows = { row(u"一班"_qs, 40, 90), row(u"一班"_qs, 0, 0, 0) };
+        second.rows[0].examNumber = u"03"_qs;
+        second.rows[0].name = u"丙"_qs;
+        second.rows[1].examNumber = u"04"_qs;
+        second.rows[1].name = u"丁"_qs;
         const ClassTerm term { u"一班"_qs, QVector<ArchivedExam> { first, second }.mid(0, exams) };
         const ExamStatistics statistics = statisticsOf(term);
         QCOMPARE(statistics.department, u"一班"_qs);
-        QCOMPARE(statistics.expected, int(expected[0]));
-        QCOMPARE(statistics.sat(), int(expected[1]));
+        QCOMPARE(statistics.people.expected(), int(expected[0]));
+        QCOMPARE(statistics.people.sat, int(expected[1]));
         QCOMPARE(statistics.speed.mean, expected[2]);
         QVERIFY(qAbs(statistics.passRate - expected[3]) < 1e-9);
         QCOMPARE(statistics.listed, listed);

@@ -123,9 +123,11 @@ private slots:
             first << model.index(0, column).data().toString();
         QCOMPARE(first,
                  (QStringList { u"—"_qs, u"计算机1班"_qs, u"2026001"_qs, u"考生"_qs, u"61.50"_qs,
-                                u"97.25"_qs, u"600"_qs, u"优秀"_qs, u"95"_qs, u"已交卷"_qs,
+                                u"97.25"_qs, u"600"_qs, u"优秀"_qs, u"95"_qs, u"存疑"_qs,
                                 u"粘贴"_qs }));
         QCOMPARE(model.index(1, RankingModel::Place).data().toString(), u"1"_qs);
+        QCOMPARE(model.index(1, RankingModel::Accuracy).data().toString(), u"80.00"_qs);
+        QCOMPARE(model.index(1, RankingModel::State).data().toString(), u"已交卷"_qs);
         QCOMPARE(model.index(1, RankingModel::Grade).data().toString(), u"不及格"_qs);
         QCOMPARE(model.headerData(RankingModel::Score, Qt::Horizontal, Qt::DisplayRole),
                  QVariant(u"得分"_qs));

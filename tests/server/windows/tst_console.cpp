@@ -363,6 +363,9 @@ private slots:
         createWindow();
         click("set");
         QVERIFY(shown("FrameSet") && !shown("FrameCJ") && !shown("FrameCJ1"));
+        QVERIFY(child<QWidget>("CmdChFile")->y() >= child<QWidget>("Frame2")->contentsRect().top()
+                && child<QWidget>("CmdChFile")->geometry().bottom()
+                        < child<QWidget>("TxtType")->y());
         QCOMPARE(text("LblWordCount"), QString());
 
         m_chosenFile = work(u"gone.txt"_qs);
