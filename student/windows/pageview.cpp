@@ -5,12 +5,9 @@
 #include "exam/typingsession.h"
 
 #include <QEvent>
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QRawFont>
 #include <QTextLayout>
 
 #include <cmath>
@@ -40,31 +37,6 @@ namespace {
 // with the narrowest glyph, so the page is always full, yet the cost of a
 // page does not grow with the length of the text.
 constexpr int kPageCharBudget = TypingSession::kPageLines * 256;
-
-// Signs that reach as high and as low as an article's signs do:
-// ideographs, full-width brackets and quotes, letters and descenders.
-constexpr char16_t kTallestSigns[] = u"国鬱（）「」，。Mbdfhkgjpqy";
-// Smaller than this, the text would not be read at a desk.
-constexpr int kSmallestPixels = 9;
-
-// The ink of the tallest signs in `font`, from its baseline, laid out as
-// the page lays its lines out, with the faces that stand in for missing signs.
-QRectF inkOf(const QFont &font)
-{
-    QTextLayout layout(QString::fromUtf16(kTallestSigns), font);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    QRectF ink;
-    for (const QGlyphRun &run : line.glyphRuns()) {
-        const QRawFont raw = run.rawFont();
-        const QVector<quint32> glyphs = run.glyphIndexes();
-        const QVector<QPointF> positions = run.positions();
-        for (int i = 0; i < glyphs.size(); ++i)
-            ink |= raw.boundingRect(glyphs[i]).translated(positions[i]);
-    }
-    return ink.translated(0, -line.ascent());
-}
 
 bool isLineEnd(QChar ch)
 {
@@ -162,13 +134,11 @@ void PageView::layOutPage()
     const QString caption = text();
     const int size = int(caption.size());
     const int limit = std::min(size, kPageCharBudget);
-    // Eleven lines share the height evenly; in each the ink sits in the
-    // middle, clear of the lines above and below.
+    // Eleven lines share the height evenly; the baseline sits where a Song
+    // face of this size puts it (ascent 14 of 16 pixels), so that fallback
+    // fonts with taller line spacing still give eleven lines.
     const qreal lineHeight = std::floor(qreal(height()) / TypingSession::kPageLines);
-    const QFont pageFont = fittedFont();
-    const QRectF ink = inkOf(pageFont);
-    const qreal above = std::ceil(-ink.top());
-    const qreal baseline = std::floor((lineHeight - above - std::ceil(ink.bottom())) / 2) + above;
+    const qreal baseline = std::round(lineHeight * 0.875);
 
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -180,7 +150,7 @@ void PageView::layOutPage()
             ++end;
         if (end > position) {
             auto layout =
-                    std::make_unique<QTextLayout>(caption.mid(position, end - position), pageFont);
+                    std::make_unique<QTextLayout>(caption.mid(position, end - position), font());
             layout->setTextOption(option);
             layout->setCacheEnabled(true);
             layout->beginLayout();
@@ -202,23 +172,6 @@ void PageView::layOutPage()
         // CR LF is one line end; a lone CR or LF is one too.
         position = end
                 + ((caption[end] == u'\r' && end + 1 < size && caption[end + 1] == u'\n') ? 2 : 1);
-    }
-}
-
-QFont PageView::fittedFont() const
-{
-    const qreal lineHeight = std::floor(qreal(height()) / TypingSession::kPageLines);
-    QFont fitted = font();
-    int pixels = QFontInfo(fitted).pixelSize();
-    for (;;) {
-        const QRectF ink = inkOf(fitted);
-        const bool fits = std::ceil(ink.bottom()) + std::ceil(-ink.top()) + 1 <= lineHeight
-                && QFontMetricsF(fitted).horizontalAdvance(
-                           QString(TypingSession::kLineChars, u'国'))
-                        <= width();
-        if (fits || pixels <= kSmallestPixels)
-            return fitted;
-        fitted.setPixelSize(--pixels);
     }
 }
 

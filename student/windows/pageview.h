@@ -41,11 +41,6 @@ public:
     ~PageView() override;
 
     LayerCaption *writeLayer() const { return m_writeLayer; }
-    // The widget's font, made smaller where needed so that a page's eleven
-    // lines of 34 full-width characters fit the area with a blank pixel row
-    // between the ink of one line and the next, whatever face stands in
-    // for Song and whatever the screen's resolution makes of 12 points.
-    QFont fittedFont() const;
     LayerCaption *errorLayer() const { return m_errorLayer; }
 
     static QColor rightColor();

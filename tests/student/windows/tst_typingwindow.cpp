@@ -70,22 +70,6 @@ QString lines(int count)
     return text;
 }
 
-// The first and last row of each run of pixel rows with ink on white.
-QVector<QPair<int, int>> inkRows(const QImage &shot)
-{
-    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
-    QVector<QPair<int, int>> runs;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        if (std::all_of(row, row + image.width(), [](QRgb pixel) { return pixel == 0xFFFFFFFF; }))
-            continue;
-        if (runs.isEmpty() || runs.last().second != y - 1)
-            runs.append({ y, y });
-        runs.last().second = y;
-    }
-    return runs;
-}
-
 }  // namespace
 
 class TestFrmMain : public QObject
@@ -238,27 +222,6 @@ private slots:
                         .copy(QRect(page->mapTo(w.frm.get(), QPoint(0, 0)), page->size()))
                         .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown, page->grab().toImage().convertToFormat(QImage::Format_RGB32));
-    }
-
-    // Between the ink of one target line and the next lies a blank pixel
-    // row, for 12 points at 96, 120 and 144 dots an inch, whatever face
-    // stands in for Song.
-    void linesKeepApart_data()
-    {
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("96 dpi") << 16;
-        QTest::newRow("120 dpi") << 20;
-        QTest::newRow("144 dpi") << 24;
-    }
-    void linesKeepApart()
-    {
-        QFETCH(int, pixels);
-        TypingExam w(u"口，向每一个学生问好。「国」gjpqy\r\n"_qs.repeated(12));
-        auto *page = childOf<PageView>(w.frm.get(), "LblGetText");
-        QFont font = page->font();
-        font.setPixelSize(pixels);
-        page->setFont(font);
-        QCOMPARE(inkRows(page->grab().toImage()).size(), 11);
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
