@@ -98,6 +98,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         cells.written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
         cells.written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
         cells.written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
+        cells.written(lxw_error(xlsxfile::printHeader(sheet, examPageHeader(exam))));
         const QVector<std::optional<int>> places = placesOf(exam.rows);
         for (int i = 0; i < exam.rows.size(); ++i) {
             const ArchivedRow &row = exam.rows[i];

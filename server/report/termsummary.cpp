@@ -4,6 +4,7 @@
 
 #include "collect/resultcore.h"
 #include "export/celltext.h"
+#include "export/documentname.h"
 #include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 
@@ -130,6 +131,20 @@ QString examHeading(const ArchivedExam &exam, int index)
     const QString heldBy =
             QStringList { exam.sitting.lab, exam.sitting.teacher }.join(u' ').simplified();
     return heldBy.isEmpty() ? examLabel(exam, index) : examLabel(exam, index) + u'\n' + heldBy;
+}
+
+QString examPageHeader(const ArchivedExam &exam)
+{
+    documentname::ExamCaption caption { exam.sitting.heldAt().toLocalTime(),
+                                        true,
+                                        exam.sitting.articleName,
+                                        exam.sitting.examMinutes,
+                                        {} };
+    for (const ArchivedRow &row : exam.rows)
+        caption.departments << row.department;
+    QStringList parts { documentname::caption(caption), exam.sitting.lab, exam.sitting.teacher };
+    parts.removeAll(QString());
+    return parts.join(QStringLiteral("　"));
 }
 
 void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)

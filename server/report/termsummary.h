@@ -79,6 +79,9 @@ QString examLabel(const ArchivedExam &exam, int index);
 // second line the lab and the teacher who held it, where the archive knows
 // them (a school's exams come from many labs).
 QString examHeading(const ArchivedExam &exam, int index);
+// What a printed page of one exam says above it: when, the article, the
+// minutes, the classes, and the lab and teacher where known.
+QString examPageHeader(const ArchivedExam &exam);
 
 // An examinee's results across the report's exams.
 struct Examinee

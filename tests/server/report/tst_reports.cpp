@@ -263,6 +263,17 @@ private slots:
                         u"班级统计 ['01 03-02', '春晓', 45, 75, 1, 2, 0, 1, 6, 4, 1, 1]"_qs,
                         u"01 03-02 春晓 ['一班', '05', '戊', '缺考']"_qs,
                         u"01 03-02 春晓 ['一班', '06', '己', '未开始']"_qs }));
+
+        // Each exam's printed pages say which exam they are.
+        ArchivedExam held = exam;
+        held.sitting.lab = u"机房A"_qs;
+        held.sitting.teacher = u"王老师"_qs;
+        QCOMPARE(termreport::write({ held }, path, {}).problem, QString());
+        const QString when = held.sitting.heldAt().toLocalTime().toString(u"yyyy-MM-dd HH:mm"_qs);
+        QCOMPARE(workbookScript(u"wb = openpyxl.load_workbook(sys.argv[1])\n"
+                                "print(wb['01 03-02 春晓'].oddHeader.center.text)\n"_qs,
+                                path),
+                 QStringList { when + u"　《春晓》　10分钟　一班　机房A　王老师"_qs });
     }
 
     void gradeLineStandsInItsBin_data()
