@@ -46,6 +46,7 @@ public:
 
 protected:
     friend class ArchiveQuery;
+    friend class ConnectionWatch;
 
     QSqlDatabase connection() const;
     // What failed with the archive, for the examiner: `what`, the place and the

@@ -268,9 +268,9 @@ QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVaria
     return {};
 }
 
-QString ExamArchive::removalRefused(const QString &keptBy, const QString &lab) const
+QString ExamArchive::removalRefused(const QString &keptBy, const QString &lab, bool school)
 {
-    if (!place().isSchool() || keptBy == lab)
+    if (!school || keptBy == lab)
         return {};
     return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能删除它。").arg(keptBy);
 }

@@ -50,7 +50,12 @@ public:
     // Why `lab` may not delete an exam that `keptBy` kept, empty when it
     // may: a school archive's exam only by the lab that kept it, this
     // computer's file any.
-    QString removalRefused(const QString &keptBy, const QString &lab) const;
+    QString removalRefused(const QString &keptBy, const QString &lab) const
+    {
+        return removalRefused(keptBy, lab, place().isSchool());
+    }
+    // The same for an archive that is a school's or not.
+    static QString removalRefused(const QString &keptBy, const QString &lab, bool school);
     // Deletes an exam and its rows in one transaction, when `lab` may; the
     // problem or empty.
     QString remove(qint64 id, const QString &lab);
