@@ -2,18 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/connectionwatch.h"
 
+// Before anything that could bring in windows.h, which MinGW wants after it.
+#ifdef _WIN32
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
 #include "archive/archivedatabase.h"
 
 #include <QSqlDriver>
 #include <QVariant>
 
 #include <libpq-fe.h>
-
-#ifdef Q_OS_WIN
-#include <winsock2.h>
-#else
-#include <sys/socket.h>
-#endif
 
 namespace {
 
@@ -31,6 +32,16 @@ PGconn *handleOf(const QSqlDatabase &db)
     return *static_cast<PGconn *const *>(handle.constData());
 }
 
+// A wait on the socket, in any thread, ends at once as a closed connection.
+void cut(qintptr socket)
+{
+#ifdef Q_OS_WIN
+    ::shutdown(SOCKET(socket), SD_BOTH);
+#else
+    ::shutdown(int(socket), SHUT_RDWR);
+#endif
+}
+
 }  // namespace
 
 std::optional<qintptr> ConnectionWatch::socketOf(const ArchiveDatabase &archive)
@@ -46,19 +57,6 @@ bool ConnectionWatch::lost(const ArchiveDatabase &archive)
     PGconn *connection = handleOf(archive.connection());
     return connection && PQstatus(connection) == CONNECTION_BAD;
 }
-
-namespace {
-
-void cut(qintptr socket)
-{
-#ifdef Q_OS_WIN
-    ::shutdown(SOCKET(socket), SD_BOTH);
-#else
-    ::shutdown(int(socket), SHUT_RDWR);
-#endif
-}
-
-}  // namespace
 
 void ConnectionWatch::begin(const ArchiveDatabase &archive)
 {
