@@ -18,6 +18,7 @@
 #include <QBarSet>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QCompleter>
 #include <QFont>
 #include <QLineEdit>
@@ -112,6 +113,10 @@ private slots:
 
         window.findChild<QPushButton *>(u"CmdBackup"_qs)->click();
         QCOMPARE(ExamArchive(chosenFile).exams().value->size(), 4);
+        chosenFile = room.work(u"学期报告.xlsx"_qs);  // written on a thread of its own
+        window.findChild<QPushButton *>(u"CmdTermReport"_qs)->click();
+        QCOMPARE(messages.informed.last(),
+                 u"学期报告（4场考试）已保存为 "_qs + QDir::toNativeSeparators(chosenFile));
 
         window.showExam(1);
         messages.answer = true;
