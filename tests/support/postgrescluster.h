@@ -36,9 +36,8 @@ public:
     // Stops and starts the server again, keeping its data; the problem or empty.
     QString stop();
     QString start();
-    // Stops the server's processes where they are (SIGSTOP): connections
-    // stay open and nothing answers, as on a hung server; resume() lets
-    // them go on. Not under the test broker. The problem or empty.
+    // Stops the server's processes where they are (SIGSTOP), as a hung
+    // server; resume() lets them go on. Not under the test broker.
     QString pause();
     QString resume();
     // Another session holds an exclusive lock on `table` of `database`

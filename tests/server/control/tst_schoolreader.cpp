@@ -1,10 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The school's archive read on a thread of its own from a server of the
-// test's own that misbehaves after the first read: stopped where it stands,
-// a table locked by another session, restarted. Each read then fails,
-// saying why in the examiner's words, and the read after the server is
-// well again answers over a connection opened anew.
+// A school server that hangs, locks a table or restarts after the first
+// read: the next read fails saying why, the one after it answers again.
 #include "historyanswers.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
@@ -28,7 +25,7 @@ private slots:
         const QString lost =
                 u"与服务器的连接断开了（服务器重启、停止或网络中断），下次使用时重新连接"_qs;
         QTest::newRow("hung") << u"hung"_qs << lost;
-        // The statement is refused as it is prepared, which Qt's driver does not tell apart.
+        // Refused as it is prepared, which Qt's driver does not tell apart.
         QTest::newRow("locked") << u"locked"_qs
                                 << u"服务器没有执行这次查询（数据表可能正被别的程序锁住，"
                                    u"或服务器太忙），请稍后再试"_qs;
