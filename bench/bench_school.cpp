@@ -12,6 +12,7 @@
 #include "archive/examineesearch.h"
 #include "archive/examlisting.h"
 #include "benchconsole.h"
+#include "historyanswers.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
 
@@ -30,6 +31,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -153,7 +156,7 @@ struct SchoolArchive
             problem = console->school().save(
                     { place.text(), QStringLiteral("1号机房"), QStringLiteral("教师1") });
         if (problem.isEmpty())
-            problem = console->history().openArchiveShown();
+            problem = shownArchive(console->history());
         if (!problem.isEmpty())
             qFatal("the console cannot show the archive: %s", qPrintable(problem));
     }
@@ -191,22 +194,21 @@ ExamArchive &archiveOn(bool onServer)
     return *placeOn(onServer).archive;
 }
 
-// What opening 历次考试 reads: the newest exams the list shows with their
-// figures, and what there is to filter by.
+// What opening 历次考试 reads, asked of the console as the window asks it
+// and waited for: what there is to filter by, and the newest exams the list
+// shows with their figures.
 void BM_OpenHistory(benchmark::State &state)
 {
-    ExamArchive &archive = archiveOn(state.range(0));
+    console::HistoryController &history = placeOn(state.range(0)).console->history();
     for (auto _ : state) {
-        ExamListing listing(archive);
-        const auto listed = listing.exams({});
-        const auto choices = listing.choices();
+        const auto choices = answerOf<ArchiveRead<ExamFilterChoices>>(
+                [&](QObject *context, auto done) { history.filterChoices(context, done); });
+        const auto listed = listedExams(history);
         if (!listed.value || listed.value->exams.size() != ExamListing::kMostListed
             || !choices.value) {
             state.SkipWithError(qPrintable(listed.problem + choices.problem));
             break;
         }
-        for (const ArchivedExam &exam : listed.value->exams)
-            benchmark::DoNotOptimize(summaryOf(exam));
     }
 }
 BENCHMARK(BM_OpenHistory)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -261,7 +263,8 @@ void BM_GradeExam(benchmark::State &state)
 {
     console::HistoryController &history = placeOn(state.range(0)).console->history();
     for (auto _ : state) {
-        const ArchiveRead<GradeWideExam> grade = history.gradeExam(1);
+        const auto grade = answerOf<ArchiveRead<GradeWideExam>>(
+                [&](QObject *context, auto done) { history.gradeExam(1, context, done); });
         if (!grade.value || !grade.value->isGradeWide()) {
             state.SkipWithError(qPrintable(grade.problem));
             break;
@@ -272,6 +275,36 @@ void BM_GradeExam(benchmark::State &state)
     }
 }
 BENCHMARK(BM_GradeExam)->ArgName("server")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Opening 历次考试 while the server's processes are stopped (SIGSTOP): the
+// console's thread turns its event loop meanwhile, and the longest it went
+// without a turn is what the examiner would feel; the answer comes once
+// the statement under way is cut.
+void BM_LongestHoldWhileServerHangs(benchmark::State &state)
+{
+    SchoolArchive &school = placeOn(true);
+    console::HistoryController &history = school.console->history();
+    for (auto _ : state) {
+        if (const QString problem = school.cluster->pause(); !problem.isEmpty()) {
+            state.SkipWithError(qPrintable(problem));
+            break;
+        }
+        QElapsedTimer sinceTurn;
+        qint64 longest = 0;
+        QTimer turns;
+        turns.setInterval(1);
+        QObject::connect(&turns, &QTimer::timeout,
+                         [&] { longest = std::max(longest, sinceTurn.restart()); });
+        sinceTurn.start();
+        turns.start();
+        const auto listed = listedExams(history);
+        turns.stop();
+        school.cluster->resume();
+        state.counters["longest_hold_ms"] = double(longest);
+        state.counters["answered"] = listed.value ? 1 : 0;
+    }
+}
+BENCHMARK(BM_LongestHoldWhileServerHangs)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_TermReport12Classes(benchmark::State &state)
 {

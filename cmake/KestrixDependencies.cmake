@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 Kestrix developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The libraries both programs link, as targets:
-#   Qt6::* (Charts for the console's charts), kestrix::curl, kestrix::xlsxwriter.
+#   Qt6::* (Charts for the console's charts), kestrix::curl, kestrix::xlsxwriter,
+#   kestrix::libpq (the school archive's connections, beneath Qt's driver).
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test Charts)
 if(NOT WIN32)
   # The client switches the input method through Fcitx 5's D-Bus interface.
@@ -38,4 +39,16 @@ else()
     INTERFACE_INCLUDE_DIRECTORIES "${XLSXWRITER_INCLUDE_DIR}"
     INTERFACE_LINK_LIBRARIES ZLIB::ZLIB)
   target_link_libraries(kestrix_xlsxwriter INTERFACE kestrix_xlsxwriter_static)
+endif()
+
+# Qt's PostgreSQL driver does not tell when its connection is lost, nor
+# lets another thread end a wait on it: the console asks libpq itself.
+find_path(KESTRIX_LIBPQ_INCLUDE_DIR libpq-fe.h PATH_SUFFIXES postgresql REQUIRED)
+find_library(KESTRIX_LIBPQ_LIBRARY NAMES pq libpq REQUIRED)
+add_library(kestrix_libpq INTERFACE)
+add_library(kestrix::libpq ALIAS kestrix_libpq)
+target_include_directories(kestrix_libpq INTERFACE "${KESTRIX_LIBPQ_INCLUDE_DIR}")
+target_link_libraries(kestrix_libpq INTERFACE "${KESTRIX_LIBPQ_LIBRARY}")
+if(WIN32)
+  target_link_libraries(kestrix_libpq INTERFACE ws2_32)
 endif()

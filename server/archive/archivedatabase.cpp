@@ -61,6 +61,33 @@ QString connectionProblem(const QString &detail)
     return QStringLiteral("无法打开");
 }
 
+// Why a statement on a school database failed, in the examiner's words,
+// from what the server or libpq said; empty when there is no more to say
+// than the detail.
+QString statementCause(const QString &detail)
+{
+    const auto says = [&detail](const char *text) {
+        return detail.contains(QLatin1String(text), Qt::CaseInsensitive);
+    };
+    if (says("lock timeout"))
+        return QStringLiteral("数据表正被别的程序锁住，请稍后再试");
+    if (says("statement timeout"))
+        return QStringLiteral("服务器太久没有回答，请稍后再试");
+    // Qt's driver runs an unnamed EXECUTE after a PREPARE the server
+    // refused, and says only that: a lock or the timeout refused it.
+    if (says("syntax error at end of input") && says("EXECUTE"))
+        return QStringLiteral("服务器没有执行这次查询（数据表可能正被别的程序锁住，或服务器太忙），"
+                              "请稍后再试");
+    // Qt's driver says nothing at all of some connections lost.
+    if (detail.trimmed().isEmpty() || says("terminating connection")
+        || says("server closed the connection") || says("no connection to the server")
+        || says("connection to server") || says("could not receive data")
+        || says("could not send data"))
+        return QStringLiteral("与服务器的连接断开了（服务器重启、停止或网络中断），"
+                              "下次使用时重新连接");
+    return {};
+}
+
 // The statement, run; its error text when it failed.
 QString run(QSqlQuery &query, const QString &statement)
 {
@@ -187,6 +214,14 @@ QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
 
 QString ArchiveDatabase::failed(const QString &what, const QString &detail) const
 {
+    if (m_place.isSchool()) {
+        if (const QString cause = statementCause(detail); !cause.isEmpty()) {
+            QString text = QStringLiteral("%1 %2：%3。").arg(what, m_place.shown(), cause);
+            if (!detail.trimmed().isEmpty())
+                text += QStringLiteral("\n详情：") + detail.simplified();
+            return text;
+        }
+    }
     QString text = QStringLiteral("%1 %2：%3").arg(what, m_place.shown(), detail);
     if (isLockError(detail))
         text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");

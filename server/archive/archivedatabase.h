@@ -56,6 +56,7 @@ public:
 
 protected:
     friend class ArchiveQuery;
+    friend class ConnectionWatch;
 
     QSqlDatabase connection() const;
     // What failed with the archive, for the examiner: `what`, the place and the

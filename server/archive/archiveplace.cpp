@@ -78,7 +78,12 @@ QString ArchivePlace::configure(QSqlDatabase &db, int busyMillis) const
         QStringLiteral("keepalives_interval=%1").arg(kKeepaliveIntervalSeconds),
         QStringLiteral("keepalives_count=%1").arg(kKeepaliveProbes),
         QStringLiteral("tcp_user_timeout=%1")
-                .arg(1000 * (kKeepaliveIdleSeconds + kKeepaliveIntervalSeconds * kKeepaliveProbes))
+                .arg(1000 * (kKeepaliveIdleSeconds + kKeepaliveIntervalSeconds * kKeepaliveProbes)),
+        // A table another session locks, or a server too busy to answer,
+        // fails the statement instead of holding its thread.
+        QStringLiteral("options='-c statement_timeout=%1 -c lock_timeout=%2'")
+                .arg(kStatementMillis)
+                .arg(kLockMillis)
     };
     for (const auto &[key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
         options << key + u'=' + value;

@@ -14,6 +14,10 @@ public:
     // The environment variable that names the school archive for consoles
     // deployed by script.
     static const char *environmentVariable() { return "KESTRIX_ARCHIVE"; }
+    // A school statement that runs this long is cancelled by the server;
+    // one that waits this long for a lock another session holds gives up.
+    static constexpr int kStatementMillis = 15000;
+    static constexpr int kLockMillis = 4000;
 
     static ArchivePlace file(const QString &path) { return ArchivePlace(path, false); }
     // A school URI when `text` is one, else a file path.

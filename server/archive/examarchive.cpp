@@ -286,9 +286,9 @@ QString ExamArchive::notChanged(qint64 id)
     return failed(cannotWrite(), QStringLiteral("没有改动任何一行"));
 }
 
-QString ExamArchive::changeRefused(const ExamSitting &sitting) const
+QString ExamArchive::changeRefused(const ExamSitting &sitting, const QString &role, bool school)
 {
-    if (!place().isSchool() || sitting.labRole == role())
+    if (!school || sitting.labRole == role)
         return {};
     return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能更改或删除它。")
             .arg(sitting.lab);

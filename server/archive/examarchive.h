@@ -52,7 +52,12 @@ public:
     // Why this console may not change or delete the exam: in a school
     // archive an exam is the lab's (the login role's) that kept it, and the
     // server refuses any other; empty when it may, and always in a file.
-    QString changeRefused(const ExamSitting &sitting) const;
+    QString changeRefused(const ExamSitting &sitting) const
+    {
+        return changeRefused(sitting, role(), place().isSchool());
+    }
+    // The same for a console logged in as `role`, to a school archive or not.
+    static QString changeRefused(const ExamSitting &sitting, const QString &role, bool school);
     // Deletes an exam and its rows in one transaction; the problem or empty.
     QString remove(qint64 id);
 

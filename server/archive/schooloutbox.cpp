@@ -41,7 +41,7 @@ ArchiveRead<int> SchoolOutbox::waitingCount()
     return { int(ids.value->size()), {} };
 }
 
-SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop)
+SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop, ConnectionWatch *watch)
 {
     Report report;
     const auto ids = m_local.waiting();
@@ -69,7 +69,11 @@ SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop)
         if (sitting.teacher.isEmpty())
             sitting.teacher = m_teacher;
         sitting.key = schoolKeyOf(sitting);
+        if (watch)
+            watch->begin(school);
         const ExamArchive::Kept kept = school.keep(sitting, exam.value->rows);
+        if (watch)
+            watch->end();
         report.problem = kept.problem;
         if (report.problem.isEmpty())
             report.problem = m_local.markSent(id, QDateTime::currentDateTimeUtc());
@@ -81,9 +85,10 @@ SchoolOutbox::Report SchoolOutbox::send(const std::atomic<bool> *stop)
     return report;
 }
 
-SchoolOutbox::Report SchoolOutbox::sendKeptBefore(const std::atomic<bool> *stop)
+SchoolOutbox::Report SchoolOutbox::sendKeptBefore(const std::atomic<bool> *stop,
+                                                  ConnectionWatch *watch)
 {
     if (const QString problem = m_local.queueKeptBefore(m_lab); !problem.isEmpty())
         return { 0, 0, problem };
-    return send(stop);
+    return send(stop, watch);
 }

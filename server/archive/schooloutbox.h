@@ -8,6 +8,7 @@
 // one copy. The school database is reached anew at each send: a server that
 // was away is used as soon as it is back.
 #include "archive/archiveplace.h"
+#include "archive/connectionwatch.h"
 #include "archive/examarchive.h"
 
 #include <atomic>
@@ -33,11 +34,13 @@ public:
         QString problem;  // why the rest could not be sent; empty when all went
     };
     // Sends every waiting exam, oldest first, each in a transaction of its
-    // own; once `stop` is set, no further exam is begun.
-    Report send(const std::atomic<bool> *stop = nullptr);
+    // own; once `stop` is set, no further exam is begun. Each keep in the
+    // school is under `watch`, which may cut it from another thread.
+    Report send(const std::atomic<bool> *stop = nullptr, ConnectionWatch *watch = nullptr);
     // The exams kept before there was a school archive join the waiting
     // ones, as this lab's.
-    Report sendKeptBefore(const std::atomic<bool> *stop = nullptr);
+    Report sendKeptBefore(const std::atomic<bool> *stop = nullptr,
+                          ConnectionWatch *watch = nullptr);
     ArchiveRead<int> waitingCount();
 
     const ArchivePlace &school() const { return m_school; }

@@ -83,29 +83,96 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
     return { exam, {} };
 }
 
-QString HistoryController::openArchiveShown()
+void HistoryController::openArchiveShown(QObject *context,
+                                         std::function<void(const QString &away)> done)
 {
     const QString &place = m_running.school.place;
+    m_reader.setPlace(place);
     if (place.isEmpty()) {
-        m_school.reset();
-        return {};
+        m_showsSchool = false;
+        m_labRole.clear();
+        done({});
+        return;
     }
-    if (!m_school || !m_school->isOpen() || m_school->place().text() != place)
-        m_school = std::make_unique<ExamArchive>(ArchivePlace::fromText(place));
-    return m_school->startProblem();
+    // The role is the connection's: kept here, where the window asks for it.
+    m_reader.run<ArchiveRead<QString>>(
+            [](ExamArchive &school) -> ArchiveRead<QString> {
+                return { school.role(), {} };
+            },
+            context,
+            [this, done = std::move(done)](const ArchiveRead<QString> &role) {
+                m_showsSchool = role.value.has_value();
+                m_labRole = role.value.value_or(QString());
+                done(role.problem);
+            });
 }
 
-ArchiveRead<ExamList> HistoryController::exams(const ExamFilter &filter)
+void HistoryController::exams(const ExamFilter &filter, QObject *context, Answer<ExamList> done)
 {
-    const ArchiveRead<ListedExams> listed = ExamListing(shown()).exams(filter);
-    if (!listed.value)
-        return { std::nullopt, listed.problem };
-    ExamList list;
-    list.more = listed.value->more;
-    list.exams.reserve(listed.value->exams.size());
-    for (const ArchivedExam &exam : listed.value->exams)
-        list.exams.append(summaryOf(exam));
-    return { list, {} };
+    onShown<ArchiveRead<ExamList>>(
+            [filter](ExamArchive &archive) -> ArchiveRead<ExamList> {
+                const ArchiveRead<ListedExams> listed = ExamListing(archive).exams(filter);
+                if (!listed.value)
+                    return { std::nullopt, listed.problem };
+                ExamList list;
+                list.more = listed.value->more;
+                list.exams.reserve(listed.value->exams.size());
+                for (const ArchivedExam &exam : listed.value->exams)
+                    list.exams.append(summaryOf(exam));
+                return { list, {} };
+            },
+            context, std::move(done));
+}
+
+void HistoryController::filterChoices(QObject *context, Answer<ExamFilterChoices> done)
+{
+    onShown<ArchiveRead<ExamFilterChoices>>(
+            [](ExamArchive &archive) { return ExamListing(archive).choices(); }, context,
+            std::move(done));
+}
+
+void HistoryController::exam(qint64 id, QObject *context, Answer<ArchivedExam> done)
+{
+    onShown<ArchiveRead<ArchivedExam>>([id](ExamArchive &archive) { return archive.exam(id); },
+                                       context, std::move(done));
+}
+
+void HistoryController::history(const QString &examNumber, const QString &name, QObject *context,
+                                Answer<QVector<HistoryPoint>> done)
+{
+    onShown<ArchiveRead<QVector<HistoryPoint>>>(
+            [examNumber, name](ExamArchive &archive) {
+                return historyOf(ExamineeSearch(archive).history(examNumber, name));
+            },
+            context, std::move(done));
+}
+
+void HistoryController::examinees(QObject *context, Answer<QVector<KnownExaminee>> done)
+{
+    onShown<ArchiveRead<QVector<KnownExaminee>>>(
+            [](ExamArchive &archive) { return ExamineeSearch(archive).examinees(); }, context,
+            std::move(done));
+}
+
+void HistoryController::regrade(ArchivedExam &exam, QObject *context,
+                                std::function<void(const QString &)> done)
+{
+    if (!removalRefused(exam.sitting).isEmpty()) {
+        exam.sitting.scale = scaleInForce();
+        done({});
+        return;
+    }
+    // The scale as it is now, not when the thread comes to it.
+    onShown<QString>([id = exam.id, scale = scaleInForce()](
+                             ExamArchive &archive) { return archive.regrade(id, scale); },
+                     context, std::move(done));
+}
+
+void HistoryController::remove(qint64 id, QObject *context,
+                               std::function<void(const QString &)> done)
+{
+    onShown<QString>([id](ExamArchive &archive) { return archive.remove(id); }, context,
+                     std::move(done));
 }
 
 QString HistoryController::keepCurrentExam()
@@ -126,47 +193,58 @@ QString HistoryController::keepCurrentExam()
     return m_archive.keep(current.value->sitting, current.value->rows, outbox).problem;
 }
 
-ArchiveRead<QVector<ArchivedExam>>
-HistoryController::termExams(const QVector<qint64> &ids, const QString &department,
-                             const std::function<bool(int read)> &goOn)
+void HistoryController::termExams(const QVector<qint64> &ids, const QString &department,
+                                  std::function<bool(int read)> goOn, QObject *context,
+                                  Answer<QVector<ArchivedExam>> done)
 {
-    QVector<ArchivedExam> exams;
-    for (const qint64 id : ids) {
-        const ArchiveRead<ArchivedExam> exam = shown().exam(id);
-        if (!exam.value)
-            return { std::nullopt, exam.problem };
-        // A class chosen: its report holds its examinees only.
-        exams.append(department.isEmpty() ? *exam.value : onlyDepartment(*exam.value, department));
-        if (!goOn(int(exams.size())))
-            return {};
-    }
-    return { exams, {} };
+    onShown<ArchiveRead<QVector<ArchivedExam>>>(
+            [ids, department,
+             goOn = std::move(goOn)](ExamArchive &archive) -> ArchiveRead<QVector<ArchivedExam>> {
+                QVector<ArchivedExam> exams;
+                for (const qint64 id : ids) {
+                    const ArchiveRead<ArchivedExam> exam = archive.exam(id);
+                    if (!exam.value)
+                        return { std::nullopt, exam.problem };
+                    // A class chosen: its report holds its examinees only.
+                    exams.append(department.isEmpty() ? *exam.value
+                                                      : onlyDepartment(*exam.value, department));
+                    if (!goOn(int(exams.size())))
+                        return {};
+                }
+                return { exams, {} };
+            },
+            context, std::move(done));
 }
 
-ArchiveRead<QVector<ClassTerm>>
-HistoryController::classTerms(const SchoolTerm &term, const QStringList &classes,
-                              const std::function<bool(int read)> &goOn)
+void HistoryController::classTerms(const SchoolTerm &term, const QStringList &classes,
+                                   std::function<bool(int read)> goOn, QObject *context,
+                                   Answer<QVector<ClassTerm>> done)
 {
-    QVector<ClassTerm> terms;
-    for (const QString &name : classes) {
-        const ArchiveRead<ListedExams> listed =
-                ExamListing(shown()).exams({ {}, {}, name, term, {} });
-        if (!listed.value)
-            return { std::nullopt, listed.problem };
-        // A term report that silently left exams out would be wrong.
-        if (listed.value->more)
-            return { std::nullopt,
-                     QStringLiteral("%1在%2的考试超过%3场，无法汇总。")
-                             .arg(name, term.name())
-                             .arg(ExamListing::kMostListed) };
-        ClassTerm one { name, {} };
-        for (const ArchivedExam &exam : listed.value->exams)
-            one.exams.prepend(onlyDepartment(exam, name));
-        terms.append(one);
-        if (!goOn(int(terms.size())))
-            return {};
-    }
-    return { terms, {} };
+    onShown<ArchiveRead<QVector<ClassTerm>>>(
+            [term, classes,
+             goOn = std::move(goOn)](ExamArchive &archive) -> ArchiveRead<QVector<ClassTerm>> {
+                QVector<ClassTerm> terms;
+                for (const QString &name : classes) {
+                    const ArchiveRead<ListedExams> listed =
+                            ExamListing(archive).exams({ {}, {}, name, term, {} });
+                    if (!listed.value)
+                        return { std::nullopt, listed.problem };
+                    // A term report that silently left exams out would be wrong.
+                    if (listed.value->more)
+                        return { std::nullopt,
+                                 QStringLiteral("%1在%2的考试超过%3场，无法汇总。")
+                                         .arg(name, term.name())
+                                         .arg(ExamListing::kMostListed) };
+                    ClassTerm one { name, {} };
+                    for (const ArchivedExam &exam : listed.value->exams)
+                        one.exams.prepend(onlyDepartment(exam, name));
+                    terms.append(one);
+                    if (!goOn(int(terms.size())))
+                        return {};
+                }
+                return { terms, {} };
+            },
+            context, std::move(done));
 }
 
 const GradingScale &HistoryController::scaleInForce() const
@@ -196,12 +274,16 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
             .write(rows, exam.sitting.scale, titleNote);
 }
 
-ArchiveRead<GradeWideExam> HistoryController::gradeExam(qint64 id)
+void HistoryController::gradeExam(qint64 id, QObject *context, Answer<GradeWideExam> done)
 {
-    ArchiveRead<QVector<ArchivedExam>> exams = shown().gradeExamOf(id);
-    if (!exams.value)
-        return { std::nullopt, exams.problem };
-    return { GradeWideExam(std::move(*exams.value)), {} };
+    onShown<ArchiveRead<GradeWideExam>>(
+            [id](ExamArchive &archive) -> ArchiveRead<GradeWideExam> {
+                ArchiveRead<QVector<ArchivedExam>> exams = archive.gradeExamOf(id);
+                if (!exams.value)
+                    return { std::nullopt, exams.problem };
+                return { GradeWideExam(std::move(*exams.value)), {} };
+            },
+            context, std::move(done));
 }
 
 }  // namespace console

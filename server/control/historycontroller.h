@@ -9,6 +9,7 @@
 #include "archive/examarchive.h"
 #include "archive/examineesearch.h"
 #include "archive/examlisting.h"
+#include "control/schoolreader.h"
 #include "control/schoolsettings.h"
 #include "export/exportwriter.h"
 #include "stats/examsummary.h"
@@ -30,6 +31,9 @@ struct ExamList
     QVector<ExamSummary> exams;
     bool more = false;  // more matched than are listed
 };
+
+template <typename T>
+using Answer = std::function<void(const ArchiveRead<T> &)>;
 
 // The parts of the console the exam under way is read from. The console
 // owns them, and they outlive the controller.
@@ -57,61 +61,62 @@ public:
     QString keepCurrentExam();
 
     // The archive 历次考试 shows: the school's when the console sends there
-    // and it answers, else this computer's file. Opens the school's anew
-    // when it is not open; why it could not be, or empty.
-    QString openArchiveShown();
-    bool showsSchool() const { return m_school && m_school->isOpen(); }
-    // The login role of the console's lab, whose exams are marked in a school archive.
-    const QString &labRole() { return shown().role(); }
+    // and it answers, else this computer's file. The school's is read on
+    // a thread of its own and opened there anew when it is not open;
+    // `done` is told why it could not be, or empty.
+    //
+    // Each read and change below hands its answer to `done`: at once from
+    // this computer's file, later from the school's, and not at all once
+    // `context` has gone.
+    void openArchiveShown(QObject *context, std::function<void(const QString &away)> done);
+    bool showsSchool() const { return m_showsSchool; }
+    // Whether a school's answer is still to come.
+    bool busy() const { return m_reader.busy(); }
+    // The login role of the console's lab, whose exams are marked in a
+    // school archive: read when the archive shown was opened.
+    const QString &labRole() const { return m_labRole; }
 
     // The kept exams the filter lists, newest first; two queries.
-    ArchiveRead<ExamList> exams(const ExamFilter &filter = {});
+    void exams(const ExamFilter &filter, QObject *context, Answer<ExamList> done);
     // What there is to filter by.
-    ArchiveRead<ExamFilterChoices> filterChoices() { return ExamListing(shown()).choices(); }
-    ArchiveRead<ArchivedExam> exam(qint64 id) { return shown().exam(id); }
+    void filterChoices(QObject *context, Answer<ExamFilterChoices> done);
+    void exam(qint64 id, QObject *context, Answer<ArchivedExam> done);
     // Every kept exam of the examinee, oldest first.
-    ArchiveRead<QVector<HistoryPoint>> history(const QString &examNumber, const QString &name)
-    {
-        return historyOf(ExamineeSearch(shown()).history(examNumber, name));
-    }
-
+    void history(const QString &examNumber, const QString &name, QObject *context,
+                 Answer<QVector<HistoryPoint>> done);
     // The grade-wide exam that kept exam `id` is part of, with itself.
-    ArchiveRead<GradeWideExam> gradeExam(qint64 id);
-
+    void gradeExam(qint64 id, QObject *context, Answer<GradeWideExam> done);
     // The examinees to pick from on the 考生 tab.
-    ArchiveRead<QVector<KnownExaminee>> examinees() { return ExamineeSearch(shown()).examinees(); }
+    void examinees(QObject *context, Answer<QVector<KnownExaminee>> done);
 
     // Grades a kept exam with the scale in force: this lab's from now on,
     // in the archive; another lab's in a school archive is that lab's to
-    // change, so only `exam`, as this window shows it, is regraded. The
-    // problem or empty.
-    QString regrade(ArchivedExam &exam)
-    {
-        if (!removalRefused(exam.sitting).isEmpty()) {
-            exam.sitting.scale = scaleInForce();
-            return {};
-        }
-        return shown().regrade(exam.id, scaleInForce());
-    }
+    // change, so only `exam`, as this window shows it, is regraded, and
+    // `done` is told at once. The problem or empty.
+    void regrade(ArchivedExam &exam, QObject *context, std::function<void(const QString &)> done);
     // Why this console may not change or delete the exam in storage, or
     // empty; the school's server refuses it too.
-    QString removalRefused(const ExamSitting &sitting) { return shown().changeRefused(sitting); }
-    QString remove(qint64 id) { return shown().remove(id); }
+    QString removalRefused(const ExamSitting &sitting) const
+    {
+        return ExamArchive::changeRefused(sitting, m_labRole, m_showsSchool);
+    }
+    void remove(qint64 id, QObject *context, std::function<void(const QString &)> done);
     // This computer's file; a school database is backed up on its server.
     QString backUpTo(const QString &target) { return m_archive.backUpTo(target); }
 
     // The kept exams a term report covers, in the order of `ids`; with a
     // class named, only its examinees. `goOn` is told how many are read and
     // stops the reading by answering false: then neither value nor problem.
-    ArchiveRead<QVector<ArchivedExam>> termExams(const QVector<qint64> &ids,
-                                                 const QString &department,
-                                                 const std::function<bool(int read)> &goOn);
+    // Over a school archive `goOn` is asked on the reader's thread.
+    void termExams(const QVector<qint64> &ids, const QString &department,
+                   std::function<bool(int read)> goOn, QObject *context,
+                   Answer<QVector<ArchivedExam>> done);
     // The chosen classes' exams of `term`, whichever lab kept them, each
     // class's oldest first with its rows only; `goOn` is told how many
-    // classes are read and stops by answering false: then neither value
-    // nor problem.
-    ArchiveRead<QVector<ClassTerm>> classTerms(const SchoolTerm &term, const QStringList &classes,
-                                               const std::function<bool(int read)> &goOn);
+    // classes are read and stops by answering false, as above.
+    void classTerms(const SchoolTerm &term, const QStringList &classes,
+                    std::function<bool(int read)> goOn, QObject *context,
+                    Answer<QVector<ClassTerm>> done);
     // A kept exam exported again, with its own scale and marks.
     WorkbookExport exportKeptExam(const ArchivedExam &exam) { return exportExam(exam); }
     // An exam's rows in a workbook with their states and places; `wrongCounts`
@@ -122,12 +127,23 @@ public:
 
 private:
     const GradingScale &scaleInForce() const;
-    ExamArchive &shown() { return showsSchool() ? *m_school : m_archive; }
+    // Runs `work` on the archive shown; `done` gets its result.
+    template <typename Result>
+    void onShown(std::function<Result(ExamArchive &)> work, QObject *context,
+                 std::function<void(const Result &)> done)
+    {
+        if (m_showsSchool)
+            m_reader.run<Result>(std::move(work), context, std::move(done));
+        else
+            done(work(m_archive));
+    }
 
     ExamArchive &m_archive;  // this computer's file, where exams are kept
-    std::unique_ptr<ExamArchive> m_school;
     RunningExam m_running;
     QString m_exportFolder;
+    bool m_showsSchool = false;
+    QString m_labRole;  // the school archive's login role, while it is shown
+    SchoolReader m_reader;  // last: its thread ends first
 };
 
 }  // namespace console

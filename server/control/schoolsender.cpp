@@ -2,13 +2,29 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/schoolsender.h"
 
+#include "control/schoolreader.h"
+
 namespace console {
 
-SchoolSender::SchoolSender(QObject *parent) : QObject(parent) { }
+namespace {
+
+// How often the keep under way is looked at.
+constexpr int kWatchMillis = 1000;
+
+}  // namespace
+
+SchoolSender::SchoolSender(QObject *parent) : QObject(parent)
+{
+    m_watchClock.setInterval(kWatchMillis);
+    connect(&m_watchClock, &QTimer::timeout, this,
+            [this] { m_watch.cutIfStalled(SchoolReader::kStallMillis); });
+}
 
 SchoolSender::~SchoolSender()
 {
     m_stopping = true;
+    // A server that stopped answering would hold the console's end for ever.
+    m_watch.stop();
 }
 
 void SchoolSender::start(const SchoolSend &send)
@@ -21,13 +37,14 @@ void SchoolSender::start(const SchoolSend &send)
         return;
     }
     m_running = true;
+    m_watchClock.start();
     m_worker.run([this, send] {
         SchoolOutbox::Report report;
         {
             ExamArchive local(send.localPath);
             SchoolOutbox outbox(local, ArchivePlace::fromText(send.school), send.lab, send.teacher);
-            report =
-                    send.keptBefore ? outbox.sendKeptBefore(&m_stopping) : outbox.send(&m_stopping);
+            report = send.keptBefore ? outbox.sendKeptBefore(&m_stopping, &m_watch)
+                                     : outbox.send(&m_stopping, &m_watch);
         }
         // Context `this`: the call is dropped when the owner has gone.
         QMetaObject::invokeMethod(
@@ -38,6 +55,7 @@ void SchoolSender::start(const SchoolSend &send)
 void SchoolSender::handBack(const SchoolOutbox::Report &report)
 {
     m_running = false;
+    m_watchClock.stop();
     emit finished(report);
     if (m_next) {
         const SchoolSend next = *m_next;

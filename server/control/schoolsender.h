@@ -12,6 +12,7 @@
 #include "control/workerthread.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <atomic>
 #include <optional>
@@ -34,8 +35,8 @@ class SchoolSender : public QObject
 
 public:
     explicit SchoolSender(QObject *parent = nullptr);
-    // The exam being sent is finished (the connection's timeouts bound
-    // it), no further one is begun; what did not go stays in the file.
+    // The exam being sent is cut short, no further one is begun; what did
+    // not go stays in the file.
     ~SchoolSender() override;
 
     void start(const SchoolSend &send);
@@ -48,6 +49,8 @@ private:
     void handBack(const SchoolOutbox::Report &report);
 
     std::atomic<bool> m_stopping { false };
+    ConnectionWatch m_watch;
+    QTimer m_watchClock;
     bool m_running = false;
     std::optional<SchoolSend> m_next;
     WorkerThread m_worker { QStringLiteral("school-sender") };  // last: goes first

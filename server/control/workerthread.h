@@ -24,6 +24,13 @@ public:
     {
         QMetaObject::invokeMethod(&m_context, std::forward<Work>(work));
     }
+    // The same, waiting until it has run.
+    template <typename Work>
+    void runAndWait(Work &&work)
+    {
+        QMetaObject::invokeMethod(&m_context, std::forward<Work>(work),
+                                  Qt::BlockingQueuedConnection);
+    }
 
 private:
     QThread m_thread;

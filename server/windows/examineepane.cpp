@@ -88,7 +88,12 @@ void ExamineePane::showEvent(QShowEvent *event)
 void ExamineePane::readKnown()
 {
     m_knownRead = true;
-    const auto known = m_history.examinees();
+    m_history.examinees(
+            this, [this](const ArchiveRead<QVector<KnownExaminee>> &known) { showKnown(known); });
+}
+
+void ExamineePane::showKnown(const ArchiveRead<QVector<KnownExaminee>> &known)
+{
     if (!known.value) {
         emit told(known.problem);
         return;
@@ -124,7 +129,15 @@ void ExamineePane::findExaminee(const QString &examNumber, const QString &name)
     m_historyRows->setHorizontalHeaderLabels(
             { QStringLiteral("日期"), QStringLiteral("文章"), QStringLiteral("速度（字/分钟）"),
               QStringLiteral("正确率（%）"), QStringLiteral("等级") });
-    const auto history = m_history.history(examNumber, name);
+    m_history.history(examNumber, name, this,
+                      [this, examNumber, name](const ArchiveRead<QVector<HistoryPoint>> &history) {
+                          showHistory(examNumber, name, history);
+                      });
+}
+
+void ExamineePane::showHistory(const QString &examNumber, const QString &name,
+                               const ArchiveRead<QVector<HistoryPoint>> &history)
+{
     if (!history.value) {
         emit told(history.problem);
         return;

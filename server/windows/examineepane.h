@@ -41,6 +41,9 @@ protected:
 
 private:
     void readKnown();
+    void showKnown(const ArchiveRead<QVector<KnownExaminee>> &known);
+    void showHistory(const QString &examNumber, const QString &name,
+                     const ArchiveRead<QVector<HistoryPoint>> &history);
     void findTypedExaminee();
     void pickExaminee(const QModelIndex &picked);
 

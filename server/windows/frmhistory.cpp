@@ -20,6 +20,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 constexpr int kListPoints = 11;
@@ -115,14 +117,27 @@ QWidget *FrmHistory::buildCommands(QWidget *parent)
 
 void FrmHistory::refresh()
 {
-    m_list->setChoices(m_history.openArchiveShown());
-    m_detail->refresh();
-    listExams();
+    // One at a time: a school that answers slowly is not asked again and
+    // again meanwhile (a collection every few seconds asks), only once more.
+    if (m_refreshing) {
+        m_refreshAgain = true;
+        return;
+    }
+    m_refreshing = true;
+    m_history.openArchiveShown(this, [this](const QString &away) {
+        m_list->setChoices(away);
+        m_detail->refresh();
+        m_list->listExams(m_chosen, [this] {
+            m_refreshing = false;
+            if (std::exchange(m_refreshAgain, false))
+                refresh();
+        });
+    });
 }
 
 void FrmHistory::listExams()
 {
-    m_list->listExams(shownId());
+    m_list->listExams(m_chosen);
 }
 
 void FrmHistory::followCurrentExam()
@@ -139,18 +154,30 @@ void FrmHistory::followCurrentExam()
 
 void FrmHistory::showExam(qint64 id)
 {
-    m_shown.reset();
-    if (id == 0) {
-        const ArchiveRead<ArchivedExam> current = m_history.currentExam();
-        m_shown = current.value;
-        if (m_shown)
-            m_shown->id = 0;
-    } else if (id > 0) {
-        const ArchiveRead<ArchivedExam> kept = m_history.exam(id);
-        if (!kept.value)
-            tell(kept.problem);
-        m_shown = kept.value;
+    m_chosen = id;
+    if (id > 0) {
+        m_history.exam(id, this, [this, id](const ArchiveRead<ArchivedExam> &kept) {
+            // Another exam chosen meanwhile is the one to show.
+            if (id != m_chosen)
+                return;
+            if (!kept.value)
+                tell(kept.problem);
+            setShown(kept.value);
+        });
+        return;
     }
+    std::optional<ArchivedExam> current;
+    if (id == 0) {
+        current = m_history.currentExam().value;
+        if (current)
+            current->id = 0;
+    }
+    setShown(current);
+}
+
+void FrmHistory::setShown(const std::optional<ArchivedExam> &exam)
+{
+    m_shown = exam;
     m_detail->showExam(m_shown ? &*m_shown : nullptr);
     // Another lab's exam in the school archive is that lab's to delete.
     const QString refused = m_shown ? m_history.removalRefused(m_shown->sitting) : QString();
@@ -182,13 +209,15 @@ void FrmHistory::regrade()
                 this, QStringLiteral("用现在的评分标准重新评定%1吗？").arg(examTitle(*m_shown))))
         return;
     const QString othersExam = m_history.removalRefused(m_shown->sitting);
-    tell(m_history.regrade(*m_shown));
-    if (othersExam.isEmpty()) {
-        refresh();
-        return;
-    }
-    m_detail->showExam(&*m_shown);
-    tell(othersExam + QStringLiteral("\n新的评定只在这个窗口中显示，不会保存。"));
+    m_history.regrade(*m_shown, this, [this, othersExam](const QString &problem) {
+        tell(problem);
+        if (othersExam.isEmpty()) {
+            refresh();
+            return;
+        }
+        m_detail->showExam(&*m_shown);
+        tell(othersExam + QStringLiteral("\n新的评定只在这个窗口中显示，不会保存。"));
+    });
 }
 
 void FrmHistory::deleteExam()
@@ -199,9 +228,12 @@ void FrmHistory::deleteExam()
                              QStringLiteral("确定要从考试存档中删除%1吗？删除后无法恢复。")
                                      .arg(examTitle(*m_shown))))
         return;
-    tell(m_history.remove(m_shown->id));
-    m_shown.reset();
-    refresh();
+    m_history.remove(m_shown->id, this, [this](const QString &problem) {
+        tell(problem);
+        if (problem.isEmpty())
+            setShown(std::nullopt);
+        refresh();
+    });
 }
 
 void FrmHistory::backUp()
@@ -238,19 +270,20 @@ void FrmHistory::showGradeExam()
         tell(QStringLiteral("请先在列表中选一场存档的考试。"));
         return;
     }
-    ArchiveRead<GradeWideExam> grade = m_history.gradeExam(m_shown->id);
-    if (!grade.value) {
-        tell(grade.problem);
-        return;
-    }
-    if (!grade.value->isGradeWide()) {
-        tell(QStringLiteral("同一个上午（或下午）没有别的考试用同一篇文章、同样的考试时间，"
-                            "这场考试不是年级统考。"));
-        return;
-    }
-    auto *view = new FrmGradeExam(std::move(*grade.value), m_hooks, m_messages, this);
-    view->setAttribute(Qt::WA_DeleteOnClose);
-    view->show();
+    m_history.gradeExam(m_shown->id, this, [this](const ArchiveRead<GradeWideExam> &grade) {
+        if (!grade.value) {
+            tell(grade.problem);
+            return;
+        }
+        if (!grade.value->isGradeWide()) {
+            tell(QStringLiteral("同一个上午（或下午）没有别的考试用同一篇文章、同样的考试时间，"
+                                "这场考试不是年级统考。"));
+            return;
+        }
+        auto *view = new FrmGradeExam(*grade.value, m_hooks, m_messages, this);
+        view->setAttribute(Qt::WA_DeleteOnClose);
+        view->show();
+    });
 }
 
 void FrmHistory::writeTermReport()
@@ -272,14 +305,26 @@ void FrmHistory::writeTermReport()
 
 void FrmHistory::writeGradeTermReport()
 {
-    tell(termreportrun::pickAndRunGrade(this, m_history, [this](const QString &suggestedName) {
-        return m_hooks.chooseDocumentsFile(this, suggestedName,
-                                           QStringLiteral("Excel 工作簿 (*.xlsx)"));
-    }));
+    m_history.filterChoices(this, [this](const ArchiveRead<ExamFilterChoices> &choices) {
+        if (!choices.value) {
+            tell(choices.problem);
+            return;
+        }
+        tell(termreportrun::pickAndRunGrade(
+                this, m_history, *choices.value, [this](const QString &suggestedName) {
+                    return m_hooks.chooseDocumentsFile(this, suggestedName,
+                                                       QStringLiteral("Excel 工作簿 (*.xlsx)"));
+                }));
+    });
 }
 
 void FrmHistory::tell(const QString &text)
 {
-    if (!text.isEmpty())
-        m_messages->inform(this, text);
+    // Answers that come while a box is up would pile boxes on it (a school
+    // that fails fails every read): one is enough, and the list's note stays.
+    if (text.isEmpty() || m_telling)
+        return;
+    m_telling = true;
+    m_messages->inform(this, text);
+    m_telling = false;
 }

@@ -46,6 +46,7 @@ protected:
     // The kept exams the list shows now, oldest first: what a term report covers.
     QVector<qint64> listedExamIds() const;
 
+    // Shows the exam once it is read; the last one chosen wins.
     void showExam(qint64 id);
     void findExaminee(const QString &examNumber, const QString &name)
     {
@@ -65,12 +66,17 @@ private:
     void writeTermReport();
     void writeGradeTermReport();
 
+    void setShown(const std::optional<ArchivedExam> &exam);
     void tell(const QString &text);
 
     console::HistoryController &m_history;
     const ConsoleHooks &m_hooks;
     Messages *m_messages;
     std::optional<ArchivedExam> m_shown;
+    qint64 m_chosen = -1;  // the exam last chosen, maybe still being read
+    bool m_refreshing = false;
+    bool m_refreshAgain = false;
+    bool m_telling = false;  // a message box is up
 
     HistoryExamList *m_list = nullptr;
     ExamDetailPane *m_detail = nullptr;

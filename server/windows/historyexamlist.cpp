@@ -39,22 +39,33 @@ void HistoryExamList::setChoices(const QString &away)
 {
     m_away = away;
     const bool school = m_history.showsSchool();
-    const auto choices = m_history.filterChoices();
-    if (!choices.value)
-        emit told(choices.problem);
-    m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
     m_exams->setOwnRole(school ? m_history.labRole() : QString());
     m_examList->setColumnHidden(ExamListModel::Lab, !school);
     m_examList->setColumnHidden(ExamListModel::Teacher, !school);
+    m_history.filterChoices(this, [this, school](const ArchiveRead<ExamFilterChoices> &choices) {
+        if (!choices.value)
+            emit told(choices.problem);
+        m_filters->setChoices(choices.value.value_or(ExamFilterChoices()), school);
+    });
 }
 
-void HistoryExamList::listExams(qint64 keep)
+void HistoryExamList::listExams(qint64 keep, std::function<void()> listed)
+{
+    m_history.exams(
+            m_filters->filter(), this,
+            [this, keep, listed = std::move(listed)](const ArchiveRead<console::ExamList> &kept) {
+                showExams(kept, keep);
+                if (listed)
+                    listed();
+            });
+}
+
+void HistoryExamList::showExams(const ArchiveRead<console::ExamList> &kept, qint64 keep)
 {
     const ArchiveRead<ArchivedExam> current = m_history.currentExam();
     std::optional<ExamSummary> live;
     if (current.value && underWay(*current.value))
         live = summaryOf(*current.value);
-    const auto kept = m_history.exams(m_filters->filter());
     if (!kept.value)
         emit told(kept.problem);
     m_exams->setExams(live, kept.value ? kept.value->exams : QVector<ExamSummary>());

@@ -10,6 +10,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class ExamFilterBar;
 class ExamListModel;
 class QLabel;
@@ -27,8 +29,9 @@ public:
     // the lab and teacher; `away` is why the school archive could not be opened.
     void setChoices(const QString &away);
     // Lists the exams the filters choose, in two queries, choosing `keep`
-    // again when it is still listed, else the first.
-    void listExams(qint64 keep);
+    // again when it is still listed, else the first; `listed` is called
+    // once they are shown.
+    void listExams(qint64 keep, std::function<void()> listed = {});
     // The exam under way moved on: its entry follows. False when it
     // appeared or went, so the list must be read again.
     bool followCurrentExam();
@@ -49,6 +52,7 @@ signals:
     void told(const QString &text);
 
 private:
+    void showExams(const ArchiveRead<console::ExamList> &kept, qint64 keep);
     void showChosenExam();
 
     console::HistoryController &m_history;

@@ -8,13 +8,19 @@
 #include "windows/termworkbookdialog.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
 
 namespace termreportrun {
 
 namespace {
 
-// Reading is half the work, writing the other half, `parts` each.
+// Reading is half the work, writing the other half, `parts` each. Both go
+// on threads of their own while the window goes on; the counts they report
+// are shown from here, and 取消 stops them.
 class ReportProgress
 {
 public:
@@ -25,22 +31,69 @@ public:
     {
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setMinimumDuration(300);
+        m_dialog.setValue(0);
+        m_clock.setInterval(100);
+        QObject::connect(&m_clock, &QTimer::timeout, &m_dialog, [this] {
+            m_dialog.setValue(m_done);
+            if (m_dialog.wasCanceled())
+                m_cancelled = true;
+        });
+        m_clock.start();
     }
 
+    // Any thread.
     bool read(int done) { return told(done); }
     bool written(int done) { return told(m_parts + done); }
-    void reset() { m_dialog.reset(); }
+
+    // Runs the event loop until `finished` is called (at once when it was).
+    void waitUntil(const std::function<void(std::function<void()> finished)> &start)
+    {
+        QEventLoop loop;
+        bool over = false;
+        start([&] {
+            over = true;
+            loop.quit();
+        });
+        if (!over)
+            loop.exec();
+    }
+
+    void reset()
+    {
+        m_clock.stop();
+        m_dialog.reset();
+    }
+    // What answers from other threads are handed to.
+    QObject &context() { return m_dialog; }
 
 private:
     bool told(int value)
     {
-        m_dialog.setValue(value);
-        return !m_dialog.wasCanceled();
+        m_done = value;
+        return !m_cancelled;
     }
 
     QProgressDialog m_dialog;
+    QTimer m_clock;
     int m_parts;
+    std::atomic<int> m_done { 0 };
+    std::atomic<bool> m_cancelled { false };
 };
+
+// `write` run on a thread of its own while the window goes on.
+termreport::Outcome writtenAside(ReportProgress &progress,
+                                 const std::function<termreport::Outcome()> &write)
+{
+    termreport::Outcome outcome;
+    console::WorkerThread writer(QStringLiteral("term-report"));
+    progress.waitUntil([&](std::function<void()> finished) {
+        writer.run([&, finished] {
+            outcome = write();
+            QMetaObject::invokeMethod(&progress.context(), finished, Qt::QueuedConnection);
+        });
+    });
+    return outcome;
+}
 
 // What to tell of a written report named `what`.
 QString toldOf(const termreport::Outcome &outcome, const QString &what, const QString &path)
@@ -59,12 +112,22 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
             const QString &department, const QString &path)
 {
     ReportProgress progress(parent, int(ids.size()));
-    const ArchiveRead<QVector<ArchivedExam>> exams =
-            history.termExams(ids, department, [&](int read) { return progress.read(read); });
+    ArchiveRead<QVector<ArchivedExam>> exams;
+    progress.waitUntil([&](std::function<void()> finished) {
+        history.termExams(
+                ids, department, [&progress](int read) { return progress.read(read); },
+                &progress.context(),
+                [&, finished](const ArchiveRead<QVector<ArchivedExam>> &read) {
+                    exams = read;
+                    finished();
+                });
+    });
     if (!exams.value)
         return exams.problem;
-    const termreport::Outcome outcome = termreport::write(
-            *exams.value, path, [&](int done, int) { return progress.written(done); });
+    const termreport::Outcome outcome = writtenAside(progress, [&] {
+        return termreport::write(*exams.value, path,
+                                 [&](int done, int) { return progress.written(done); });
+    });
     progress.reset();
     return toldOf(outcome, QStringLiteral("学期报告（%1场考试）").arg(ids.size()), path);
 }
@@ -73,12 +136,22 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
                  const QStringList &classes, const QString &path)
 {
     ReportProgress progress(parent, int(classes.size()));
-    const ArchiveRead<QVector<ClassTerm>> read =
-            history.classTerms(term, classes, [&](int done) { return progress.read(done); });
+    ArchiveRead<QVector<ClassTerm>> read;
+    progress.waitUntil([&](std::function<void()> finished) {
+        history.classTerms(
+                term, classes, [&progress](int done) { return progress.read(done); },
+                &progress.context(),
+                [&, finished](const ArchiveRead<QVector<ClassTerm>> &terms) {
+                    read = terms;
+                    finished();
+                });
+    });
     if (!read.value)
         return read.problem;
-    const termreport::Outcome outcome = termworkbook::write(
-            term, *read.value, path, [&](int done, int) { return progress.written(done); });
+    const termreport::Outcome outcome = writtenAside(progress, [&] {
+        return termworkbook::write(term, *read.value, path,
+                                   [&](int done, int) { return progress.written(done); });
+    });
     progress.reset();
     return toldOf(outcome,
                   QStringLiteral("%1年级学期报告（%2个班）").arg(term.name()).arg(classes.size()),
@@ -86,14 +159,12 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
 }
 
 QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
+                        const ExamFilterChoices &choices,
                         const std::function<QString(const QString &suggestedName)> &chooseFile)
 {
-    const ArchiveRead<ExamFilterChoices> choices = history.filterChoices();
-    if (!choices.value)
-        return choices.problem;
-    if (choices.value->terms.isEmpty())
+    if (choices.terms.isEmpty())
         return QStringLiteral("存档中没有考试。");
-    TermWorkbookDialog picker(*choices.value, history.showsSchool(), parent);
+    TermWorkbookDialog picker(choices, history.showsSchool(), parent);
     if (picker.exec() != QDialog::Accepted)
         return {};
     const QString chosen = chooseFile(termworkbook::defaultFileName(picker.term()));

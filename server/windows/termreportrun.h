@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A term report written from 历次考试 with a progress dialog that can
-// cancel it: the kept exams read, then the workbook written; a class's
-// term report, or the grade's over chosen classes.
+// cancel it: the kept exams read, then the workbook written, each on a
+// thread of its own while the window goes on; a class's term report, or
+// the grade's over chosen classes.
 #include "control/historycontroller.h"
 
 #include <functional>
@@ -22,10 +23,12 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
 QString runGrade(QWidget *parent, console::HistoryController &history, const SchoolTerm &term,
                  const QStringList &classes, const QString &path);
 
-// Asks for the term and the classes, then where to save (`chooseFile`,
-// given the name to offer: empty to step back), then runs the grade's
-// workbook; what to tell the examiner, empty when nothing is to be told.
+// Asks for the term and the classes of `choices`, then where to save
+// (`chooseFile`, given the name to offer: empty to step back), then runs
+// the grade's workbook; what to tell the examiner, empty when nothing is
+// to be told.
 QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
+                        const ExamFilterChoices &choices,
                         const std::function<QString(const QString &suggestedName)> &chooseFile);
 
 }  // namespace termreportrun

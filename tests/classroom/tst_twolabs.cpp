@@ -9,6 +9,7 @@
 #include "consoleroom.h"
 #include "ftpservice.h"
 #include "gbk.h"
+#include "historyanswers.h"
 #include "postgrescluster.h"
 #include "testrecords.h"
 #include "transfer/recordstamp.h"
@@ -103,9 +104,9 @@ private slots:
 
         // 历次考试 of the second lab over the school archive: both, each with its lab.
         console::HistoryController &history = labs[1].console->history();
-        QCOMPARE(history.openArchiveShown(), QString());
+        QCOMPARE(shownArchive(history), QString());
         QVERIFY(history.showsSchool());
-        const auto listed = history.exams();
+        const auto listed = listedExams(history);
         QVERIFY2(listed.value, qPrintable(listed.problem));
         QStringList listedLabs;
         for (const ExamSummary &exam : listed.value->exams)

@@ -21,6 +21,7 @@
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -134,6 +135,9 @@ QString PostgresCluster::createRoles()
 
 PostgresCluster::~PostgresCluster()
 {
+    // Also after a failed test: a stopped server could not be stopped for good.
+    resume();
+    unlock();
     // Under Wine the broker removes its server when the connection closes.
     if (m_running && !m_broker)
         stop();
@@ -265,4 +269,75 @@ QString PostgresCluster::newDatabase(const QString &lab)
     const ArchiveDatabase setUp(ArchivePlace::fromText(uri(name, owner())),
                                 ArchiveDatabase::Tables::Upgrade);
     return uri(name, lab);
+}
+
+QString PostgresCluster::signalServer(bool stop)
+{
+#ifdef Q_OS_UNIX
+    if (m_broker)
+        return QStringLiteral("the test broker's server cannot be paused");
+    QFile pidFile(m_folder->path() + QStringLiteral("/data/postmaster.pid"));
+    if (!pidFile.open(QIODevice::ReadOnly))
+        return QStringLiteral("no postmaster.pid");
+    const qint64 postmaster = pidFile.readLine().trimmed().toLongLong();
+    QList<qint64> pids { postmaster };
+    // Its backends: the processes whose parent it is (the fourth field of /proc/PID/stat).
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == postmaster)
+            pids.append(entry.toLongLong());
+    }
+    for (const qint64 pid : pids) {
+        if (::kill(pid_t(pid), stop ? SIGSTOP : SIGCONT) != 0)
+            return QStringLiteral("cannot signal %1").arg(pid);
+    }
+    return {};
+#else
+    Q_UNUSED(stop);
+    return QStringLiteral("the server cannot be paused here");
+#endif
+}
+
+QString PostgresCluster::pause()
+{
+    const QString failed = signalServer(true);
+    m_paused = failed.isEmpty();
+    return failed;
+}
+
+QString PostgresCluster::resume()
+{
+    if (!m_paused)
+        return {};
+    m_paused = false;
+    return signalServer(false);
+}
+
+QString PostgresCluster::lockTable(const QString &database, const QString &table)
+{
+    unlock();
+    m_locker = QStringLiteral("locker-") + database;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_locker);
+    db.setHostName(QStringLiteral("127.0.0.1"));
+    db.setPort(m_port);
+    db.setDatabaseName(database);
+    db.setUserName(user());
+    QSqlQuery query(db);
+    if (!db.open() || !db.transaction()
+        || !query.exec(QStringLiteral("LOCK TABLE %1 IN ACCESS EXCLUSIVE MODE").arg(table)))
+        return db.lastError().text() + query.lastError().text();
+    return {};
+}
+
+void PostgresCluster::unlock()
+{
+    if (m_locker.isEmpty())
+        return;
+    QSqlDatabase::database(m_locker, false).close();
+    QSqlDatabase::removeDatabase(m_locker);
+    m_locker.clear();
 }

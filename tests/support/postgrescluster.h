@@ -40,6 +40,14 @@ public:
     // Stops and starts the server again, keeping its data; the problem or empty.
     QString stop();
     QString start();
+    // Stops the server's processes where they are (SIGSTOP), as a hung
+    // server; resume() lets them go on. Not under the test broker.
+    QString pause();
+    QString resume();
+    // Another session holds an exclusive lock on `table` of `database`
+    // until unlock(); the problem or empty.
+    QString lockTable(const QString &database, const QString &table);
+    void unlock();
 
     static QString user() { return QStringLiteral("kestrix"); }
     static QString owner() { return QStringLiteral("kestrix_owner"); }
@@ -53,6 +61,8 @@ private:
     // The broker's reply to `command`: empty and the port kept when it
     // answers "PORT n" or "STOPPED", else the problem.
     QString askBroker(const QByteArray &command);
+    // Stops or continues the server and its backends; the problem or empty.
+    QString signalServer(bool stop);
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<QTcpSocket> m_broker;  // under Wine: the server lives as long as it
@@ -62,4 +72,6 @@ private:
     quint16 m_port = 0;
     int m_databases = 0;
     bool m_running = false;
+    bool m_paused = false;
+    QString m_locker;  // the connection that holds a lock
 };

@@ -5,6 +5,7 @@
 // commands on a kept exam, each refused first and then carried out.
 #include "collectbyhand.h"
 #include "consoleroom.h"
+#include "historyanswers.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
 #include "testrecords.h"
@@ -42,7 +43,7 @@ private slots:
     {
         HistoryController &history = m_console->history();
         QCOMPARE(history.keepCurrentExam(), QString());  // an empty table keeps nothing
-        QCOMPARE(history.exams().value->exams.size(), 0);
+        QCOMPARE(listedExams(history).value->exams.size(), 0);
 
         writeResultFile(m_room->exchangeFolder, sampleRecord(u"a"_qs, u"1"_qs, u"慢"_qs, 20));
         writeResultFile(m_room->exchangeFolder,
@@ -61,7 +62,7 @@ private slots:
 
         QCOMPARE(history.keepCurrentExam(), QString());
         QCOMPARE(history.keepCurrentExam(), QString());
-        QCOMPARE(history.exams().value->exams.size(), 1);
+        QCOMPARE(listedExams(history).value->exams.size(), 1);
     }
 
     void commandsOnAKeptExam_data()
@@ -78,16 +79,21 @@ private slots:
         QCOMPARE(m_console->settings().saveGradingScale(oneGrade()), QString());
         HistoryController &history = m_console->history();
         const auto run = [&](qint64 target) {
-            ArchivedExam exam;
-            exam.id = target;
-            return command == u"regrade"_qs ? history.regrade(exam) : history.remove(target);
+            return answerOf<QString>([&](QObject *context, auto done) {
+                ArchivedExam exam;
+                exam.id = target;
+                if (command == u"regrade"_qs)
+                    history.regrade(exam, context, done);
+                else
+                    history.remove(target, context, done);
+            });
         };
         QCOMPARE(run(id + 1), u"考试存档中没有这场考试。"_qs);
         QCOMPARE(run(id), QString());
         if (command == u"regrade"_qs)
-            QCOMPARE(history.exam(id).value->sitting.scale, oneGrade());
+            QCOMPARE(keptExam(history, id).value->sitting.scale, oneGrade());
         else
-            QCOMPARE(history.exams().value->exams.size(), 0);
+            QCOMPARE(listedExams(history).value->exams.size(), 0);
     }
 
     void readsTheExamsOfATerm()
@@ -95,13 +101,18 @@ private slots:
         HistoryController &history = m_console->history();
         const qint64 id = keepOne();
         int read = 0;
-        const auto counting = [&](int done) { return (read = done) < 2; };
-        QCOMPARE(history.termExams({ id + 1, id }, {}, counting).problem,
-                 u"考试存档中没有这场考试。"_qs);
-        const auto ofClassB = history.termExams({ id }, u"b"_qs, counting).value;
+        const auto termExams = [&](const QVector<qint64> &ids, const QString &department) {
+            return answerOf<ArchiveRead<QVector<ArchivedExam>>>([&](QObject *context, auto done) {
+                history.termExams(
+                        ids, department, [&](int done) { return (read = done) < 2; }, context,
+                        done);
+            });
+        };
+        QCOMPARE(termExams({ id + 1, id }, {}).problem, u"考试存档中没有这场考试。"_qs);
+        const auto ofClassB = termExams({ id }, u"b"_qs).value;
         QVERIFY(ofClassB && ofClassB->first().rows.isEmpty());
-        QCOMPARE(history.termExams({ id }, u"a"_qs, counting).value->first().rows.size(), 1);
-        const auto stopped = history.termExams({ id, id, id }, {}, counting);
+        QCOMPARE(termExams({ id }, u"a"_qs).value->first().rows.size(), 1);
+        const auto stopped = termExams({ id, id, id }, {});
         QVERIFY(!stopped.value && stopped.problem.isEmpty());
         QCOMPARE(read, 2);  // told of each exam read, and stopped after the second
     }
@@ -127,11 +138,17 @@ private slots:
         const SchoolTerm term = SchoolTerm::of(monday.date());
         const QStringList classes { u"高一(2)班"_qs, u"高一(1)班"_qs, u"高三(9)班"_qs };
         int read = 0;
-        const auto stopped =
-                history.classTerms(term, classes, [&](int done) { return (read = done) < 2; });
+        const auto classTerms = [&](int stopAfter) {
+            return answerOf<ArchiveRead<QVector<ClassTerm>>>([&](QObject *context, auto done) {
+                history.classTerms(
+                        term, classes, [&](int done) { return (read = done) < stopAfter; }, context,
+                        done);
+            });
+        };
+        const auto stopped = classTerms(2);
         QVERIFY(!stopped.value && stopped.problem.isEmpty());
         QCOMPARE(read, 2);  // stopped after the second class
-        const auto terms = history.classTerms(term, classes, [](int) { return true; });
+        const auto terms = classTerms(99);
         QVERIFY2(terms.value, qPrintable(terms.problem));
         QStringList shown;
         for (const ClassTerm &one : *terms.value) {
@@ -173,10 +190,14 @@ private slots:
                          .problem,
                  QString());
         HistoryController &history = m_console->history();
-        QCOMPARE(history.gradeExam(2).problem, u"考试存档中没有这场考试。"_qs);
+        const auto gradeExam = [&history] {
+            return answerOf<ArchiveRead<GradeWideExam>>(
+                    [&](QObject *context, auto done) { history.gradeExam(2, context, done); });
+        };
+        QCOMPARE(gradeExam().problem, u"考试存档中没有这场考试。"_qs);
         QCOMPARE(m_console->school().save({ uri, u"机房B"_qs, {} }), QString());
-        QCOMPARE(history.openArchiveShown(), QString());
-        const auto grade = history.gradeExam(2);
+        QCOMPARE(shownArchive(history), QString());
+        const auto grade = gradeExam();
         QVERIFY2(grade.value, qPrintable(grade.problem));
         QStringList names;
         for (const auto *parts : { &grade.value->classes(), &grade.value->labs() }) {
@@ -192,7 +213,7 @@ private slots:
         HistoryController &history = m_console->history();
         const ArchivedExam empty;
         QCOMPARE(history.exportKeptExam(empty).problem, u"这场考试没有成绩，没有导出。"_qs);
-        const ArchivedExam kept = *history.exam(keepOne()).value;
+        const ArchivedExam kept = *keptExam(history, keepOne()).value;
         // A file where the export folder's parent should be.
         writeFile(m_room->work(u"文档"_qs), "x");
         QVERIFY(history.exportKeptExam(kept).problem.startsWith(u"无法建立导出文件夹"_qs));
@@ -253,10 +274,11 @@ private slots:
         QCOMPARE(exported(), rows);
 
         QCOMPARE(m_console->history().keepCurrentExam(), QString());
-        const auto kept = m_console->history().exams();
+        const auto kept = listedExams(m_console->history());
         QCOMPARE(kept.value->exams.size(), 1);
         QCOMPARE(kept.value->exams.first().examinees, 4);
-        const ArchivedExam exam = *m_console->history().exam(kept.value->exams.first().id).value;
+        const ArchivedExam exam =
+                *keptExam(m_console->history(), kept.value->exams.first().id).value;
         QStringList states;
         for (const ArchivedRow &row : exam.rows)
             states << row.name + u'/' + row.state;
@@ -275,7 +297,7 @@ private:
         if (!collectByHand(*m_console).isEmpty()
             || !m_console->history().keepCurrentExam().isEmpty())
             return -1;
-        return m_console->history().exams().value->exams.first().id;
+        return listedExams(m_console->history()).value->exams.first().id;
     }
 
     std::unique_ptr<ConsoleRoom> m_room;

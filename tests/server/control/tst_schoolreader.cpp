@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A school server that hangs, locks a table or restarts after the first
+// read: the next read fails saying why, the one after it answers again.
+#include "historyanswers.h"
+#include "keptexams.h"
+#include "postgrescluster.h"
+
+#include "archive/examlisting.h"
+#include "control/schoolreader.h"
+
+#include <QtTest>
+
+using console::SchoolReader;
+
+class TestSchoolReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void failsThenAnswersAgain_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("cause");
+        const QString lost =
+                u"与服务器的连接断开了（服务器重启、停止或网络中断），下次使用时重新连接"_qs;
+        QTest::newRow("hung") << u"hung"_qs << lost;
+        // Refused as it is prepared, which Qt's driver does not tell apart.
+        QTest::newRow("locked") << u"locked"_qs
+                                << u"服务器没有执行这次查询（数据表可能正被别的程序锁住，"
+                                   u"或服务器太忙），请稍后再试"_qs;
+        QTest::newRow("restarted") << u"restarted"_qs << lost;
+    }
+
+    void failsThenAnswersAgain()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("The test broker's server cannot be stopped where it stands.");
+#else
+        QFETCH(QString, fault);
+        QFETCH(QString, cause);
+        PostgresCluster cluster;
+        QVERIFY2(cluster.problem().isEmpty(), qPrintable(cluster.problem()));
+        const QString uri = cluster.newDatabase();
+        {
+            ExamArchive school(ArchivePlace::fromText(uri));
+            QCOMPARE(fillArchive(school, 2, 3), QString());
+        }
+        SchoolReader reader;
+        // Past the lock timeout: a lock held is said as such.
+        reader.setStallMillis(ArchivePlace::kLockMillis + 2000);
+        reader.setPlace(uri);
+        const auto listed = [&reader] {
+            return answerOf<ArchiveRead<ListedExams>>([&](QObject *context, auto done) {
+                reader.run<ArchiveRead<ListedExams>>(
+                        [](ExamArchive &archive) { return ExamListing(archive).exams({}); },
+                        context, done);
+            });
+        };
+        QCOMPARE(listed().value->exams.size(), 2);  // the connection is open
+
+        if (fault == u"hung") {
+            QCOMPARE(cluster.pause(), QString());
+        } else if (fault == u"locked") {
+            QCOMPARE(cluster.lockTable(uri.section(u'/', -1), u"exams"_qs), QString());
+        } else {
+            QCOMPARE(cluster.stop(), QString());
+            QCOMPARE(cluster.start(), QString());
+        }
+        const ArchiveRead<ListedExams> failed = listed();
+        QVERIFY(!failed.value);
+        // The cause, then what libpq said.
+        QCOMPARE(failed.problem.section(u'\n', 0, 0),
+                 u"无法读取考试存档 %1：%2。"_qs.arg(uri, cause));
+
+        QCOMPARE(cluster.resume(), QString());
+        cluster.unlock();
+        const ArchiveRead<ListedExams> again = listed();
+        QVERIFY2(again.value, qPrintable(again.problem));
+        QCOMPARE(again.value->exams.size(), 2);
+#endif
+    }
+};
+
+QTEST_MAIN(TestSchoolReader)
+#include "tst_schoolreader.moc"
