@@ -156,7 +156,7 @@ void TestWholeExam::examFromPublishingToClearing()
     QVERIFY2(row.contains(u"计算机系"_qs) && row.contains(u"2026-07"_qs)
                      && row.contains(u"王 小明"_qs),
              qPrintable(row.join(u'|')));
-    QVERIFY2(row.contains(u"18.00"_qs) && row.contains(u"90"_qs) && row.contains(u"60"_qs),
+    QVERIFY2(row.contains(u"18.00"_qs) && row.contains(u"90.00"_qs) && row.contains(u"60"_qs),
              qPrintable(row.join(u'|')));
 
     // The export holds the same row, with the wrong characters of the answer

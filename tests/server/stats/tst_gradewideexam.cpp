@@ -126,8 +126,8 @@ private slots:
                 statistics = one.statistics;
         }
         QVERIFY(statistics);
-        QCOMPARE(statistics->expected, expected);
-        QCOMPARE(statistics->sat(), sat);
+        QCOMPARE(statistics->people.expected(), expected);
+        QCOMPARE(statistics->people.sat, sat);
         QCOMPARE(statistics->listed, listed);
         QCOMPARE(statistics->speed.mean, mean);
         QCOMPARE(statistics->speed.highest, highest);
