@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -68,6 +69,22 @@ QString lines(int count)
     for (int i = 0; i < count; ++i)
         text += QString(32, QChar(u'a' + i % 26)) + CRLF;
     return text;
+}
+
+// The first and last row of each run of pixel rows with ink on white.
+QVector<QPair<int, int>> inkRows(const QImage &shot)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    QVector<QPair<int, int>> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (std::all_of(row, row + image.width(), [](QRgb pixel) { return pixel == 0xFFFFFFFF; }))
+            continue;
+        if (runs.isEmpty() || runs.last().second != y - 1)
+            runs.append({ y, y });
+        runs.last().second = y;
+    }
+    return runs;
 }
 
 }  // namespace
@@ -222,6 +239,54 @@ private slots:
                         .copy(QRect(page->mapTo(w.frm.get(), QPoint(0, 0)), page->size()))
                         .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown, page->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // Between the ink of one target line and the next lies a blank pixel
+    // row, for 12 points at 96, 120 and 144 dots an inch, whatever face
+    // stands in for Song: the area grows to eleven such lines, the window
+    // with it, and the typing box keeps its height below.
+    void linesKeepApart_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("96 dpi") << 16;
+        QTest::newRow("120 dpi") << 20;
+        QTest::newRow("144 dpi") << 24;
+    }
+    void linesKeepApart()
+    {
+        QFETCH(int, pixels);
+        const QString line = u"口，向每一个学生问好。「国」gjpqy"_qs;
+        TypingExam w(QString(line + CRLF).repeated(12));
+        auto *page = childOf<PageView>(w.frm.get(), "LblGetText");
+        QCOMPARE(page->font(), w.txtWrite()->font());
+        QCOMPARE(QFontInfo(page->font()).pointSize(), 12);
+        QFont font = page->font();
+        font.setPixelSize(pixels);
+        page->setFont(font);
+        QCOMPARE(QFontInfo(page->font()).pixelSize(), pixels);
+        const auto pageLines = inkRows(page->grab().toImage());
+        QCOMPARE(pageLines.size(), 11);
+        // The last line's ink inside the area.
+        QVERIFY(pageLines.last().second < page->height() - 1);
+        const QWidget *info = childOf<QLabel>(w.frm.get(), "LblInfo");
+        QVERIFY(page->geometry().bottom() < info->geometry().top());
+        QCOMPARE(w.txtWrite()->geometry().top(), info->geometry().bottom() + 5);
+        QCOMPARE(w.txtWrite()->height(), 180);
+        QVERIFY(w.txtWrite()->geometry().bottom() < w.txtWrite()->parentWidget()->height());
+
+        startExam(w);
+        w.txtWrite()->setFont(font);
+        type(w, QString(line + u'\n').repeated(12));
+        QWidget *box = w.txtWrite()->viewport();
+        // Without the caret, which stands below the last line.
+        w.txtWrite()->setCursorWidth(0);
+        const auto boxLines = inkRows(box->grab().toImage());
+        const int spacing = QFontMetrics(font).lineSpacing();
+        QVERIFY(boxLines.size() >= box->height() / spacing - 1);
+        for (const auto &[top, bottom] : boxLines)
+            QVERIFY2(bottom - top < spacing, qPrintable(u"%1-%2"_qs.arg(top).arg(bottom)));
+        if (const QString shots = qEnvironmentVariable("KESTRIX_SCREENSHOTS"); !shots.isEmpty())
+            w.frm->grab().save(shots + u"/lines-%1.png"_qs.arg(pixels));
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
