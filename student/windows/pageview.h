@@ -43,10 +43,6 @@ public:
     LayerCaption *writeLayer() const { return m_writeLayer; }
     LayerCaption *errorLayer() const { return m_errorLayer; }
 
-    // A line's height in the widget's font: the ink of its tallest signs,
-    // with the faces that stand in for missing ones, and one blank pixel row
-    // so that no glyph touches the line below.
-    int lineHeight() const { return m_lineHeight; }
     // The height and width a page of eleven lines of 34 full-width
     // characters needs in the widget's font.
     QSize pageSize() const;
@@ -84,6 +80,9 @@ private:
     LayerCaption *m_errorLayer = nullptr;
     std::vector<Paragraph> m_paragraphs;
     bool m_layoutDirty = true;
+    // A line's height in the widget's font: the ink of its tallest signs,
+    // with the faces that stand in for missing ones, and one blank pixel row
+    // so that no glyph touches the line below.
     int m_lineHeight = 0;
     int m_inkAbove = 0;  // from the top of a line to its baseline
 };

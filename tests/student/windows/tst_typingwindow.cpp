@@ -240,9 +240,8 @@ private slots:
         QCOMPARE(shown, page->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
-    // A blank pixel row between the ink of one target line and the next at
-    // 12 points on 96, 120 and 144 dots an inch: the area grows to eleven
-    // such lines, the window with it, the typing box keeping its height.
+    // A blank pixel row between target lines at 12 points on 96, 120 and 144
+    // dpi: the area and the window grow, the typing box keeps its height.
     void linesKeepApart()
     {
         TypingExam w(u"口，向每一个学生问好。「国」gjpqy\r\n"_qs.repeated(12));
