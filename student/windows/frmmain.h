@@ -107,6 +107,10 @@ private:
     void buildWindow();
     void buildStatusBar();
     void buildTimers();
+    // Gives the target text area the size a page needs in its font and
+    // moves and grows what lies beside and below it, so that nothing else
+    // shrinks.
+    void placeControls();
 
     void loadExamText();
     void resumeFrom(const ResumePoint &point);
@@ -144,8 +148,10 @@ private:
     QLabel *m_name = nullptr;
     QLabel *m_inputMethodLabel = nullptr;
     QComboBox *m_inputMethods = nullptr;
+    QWidget *m_sideFrame = nullptr;
     QPushButton *m_endExam = nullptr;
     QTabWidget *m_tabs = nullptr;
+    QLabel *m_timeCaption = nullptr;
     QLabel *m_timeLeft = nullptr;
     PageView *m_page = nullptr;
     QScrollBar *m_pageScroll = nullptr;

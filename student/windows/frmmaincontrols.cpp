@@ -17,15 +17,19 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
-// Pixel geometry at 15 twips per pixel: the client area is 11160 x 7650
-// twips, the text area 8300 x 2700.
+// Pixel geometry at 15 twips per pixel: the client area is at least
+// 11160 x 7650 twips, the typing box 8300 x 2700. The target text area is at
+// least as large as the typing box and grows with what its lines need.
 constexpr int kClientWidth = 744;
 constexpr int kClientHeight = 510;
 constexpr int kTextWidth = 553;
 constexpr int kTextHeight = 180;
 constexpr int kScrollWidth = 17;
+constexpr int kStatusHeight = 22;
 
 // 12-point Song, with the CJK faces that stand in for it where it is missing.
 QFont songFont()
@@ -61,8 +65,6 @@ QTimer *newTimer(QObject *window, const QString &name, int millis)
 
 void FrmMain::buildWindow()
 {
-    setFixedSize(kClientWidth, kClientHeight);
-
     m_department = framedLabel(this, QStringLiteral("Frame1"), QStringLiteral("部门"),
                                QStringLiteral("LblBanName"), 8);
     m_examNumber = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
@@ -70,24 +72,21 @@ void FrmMain::buildWindow()
     m_name = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
                          QStringLiteral("LblXingMing"), 132);
 
-    auto *frame4 = new QGroupBox(this);
-    frame4->setObjectName(QStringLiteral("Frame4"));
-    frame4->setGeometry(8, 194, 120, 288);
-    m_inputMethodLabel = new QLabel(QStringLiteral("选择输入法："), frame4);
+    m_sideFrame = new QGroupBox(this);
+    m_sideFrame->setObjectName(QStringLiteral("Frame4"));
+    m_inputMethodLabel = new QLabel(QStringLiteral("选择输入法："), m_sideFrame);
     m_inputMethodLabel->setObjectName(QStringLiteral("Label3"));
     m_inputMethodLabel->setGeometry(8, 12, 104, 22);
-    m_inputMethods = new QComboBox(frame4);
+    m_inputMethods = new QComboBox(m_sideFrame);
     m_inputMethods->setObjectName(QStringLiteral("Combo1"));
     m_inputMethods->setGeometry(8, 36, 104, 26);
-    m_endExam = new QPushButton(QStringLiteral("结束考试"), frame4);
+    m_endExam = new QPushButton(QStringLiteral("结束考试"), m_sideFrame);
     m_endExam->setObjectName(QStringLiteral("CmdExit"));
-    m_endExam->setGeometry(8, 240, 104, 34);
     // Enter on the focused button presses it.
     m_endExam->setAutoDefault(true);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_tabs->setGeometry(136, 6, 600, 476);
     auto *typingTab = new QWidget;
     m_tabs->addTab(typingTab, QStringLiteral("打字测试"));
     m_tabs->addTab(new QWidget, QStringLiteral("系统设置"));
@@ -95,13 +94,11 @@ void FrmMain::buildWindow()
     auto *label1 = new QLabel(QStringLiteral("目标文字"), typingTab);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(10, 12, 120, 22);
-    auto *label2 = new QLabel(QStringLiteral("剩余时间"), typingTab);
-    label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(390, 10, 70, 24);
-    label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_timeCaption = new QLabel(QStringLiteral("剩余时间"), typingTab);
+    m_timeCaption->setObjectName(QStringLiteral("Label2"));
+    m_timeCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_timeLeft = new QLabel(QStringLiteral("00 : 00"), typingTab);
     m_timeLeft->setObjectName(QStringLiteral("LblTime"));
-    m_timeLeft->setGeometry(466, 8, 114, 28);
     m_timeLeft->setAlignment(Qt::AlignCenter);
     m_timeLeft->setAutoFillBackground(true);
     QPalette timePalette = m_timeLeft->palette();
@@ -116,23 +113,21 @@ void FrmMain::buildWindow()
     m_page = new PageView(typingTab);
     m_page->setObjectName(QStringLiteral("LblGetText"));
     m_page->setFont(songFont());
-    m_page->setGeometry(10, 40, kTextWidth, kTextHeight);
+    connect(m_page, &PageView::pageSizeChanged, this, &FrmMain::placeControls);
 
     m_pageScroll = new QScrollBar(Qt::Vertical, typingTab);
     m_pageScroll->setObjectName(QStringLiteral("VScroll1"));
-    m_pageScroll->setGeometry(10 + kTextWidth, 40, kScrollWidth, kTextHeight);
 
     m_infoLine = new QLabel(typingTab);
     m_infoLine->setObjectName(QStringLiteral("LblInfo"));
-    m_infoLine->setGeometry(10, 226, kTextWidth + kScrollWidth, 22);
 
     m_typingBox = new TypingBox(typingTab);
     m_typingBox->setObjectName(QStringLiteral("TxtWrite"));
     m_typingBox->setFont(songFont());
-    m_typingBox->setGeometry(10, 252, kTextWidth + kScrollWidth, kTextHeight);
 
     buildStatusBar();
     buildTimers();
+    placeControls();
 
     // The tab strip comes first, so it holds the focus while the typing box
     // is disabled and Enter there starts the exam.
@@ -146,7 +141,6 @@ void FrmMain::buildStatusBar()
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setGeometry(0, kClientHeight - 22, kClientWidth, 22);
     const struct
     {
         const char *key;
@@ -165,6 +159,31 @@ void FrmMain::buildStatusBar()
         m_panels.append(label);
     }
     m_panels[kWebsitePanel]->setCursor(Qt::PointingHandCursor);
+}
+
+void FrmMain::placeControls()
+{
+    const QSize page = m_page->pageSize();
+    const int textWidth = std::max(kTextWidth, page.width());
+    const int textHeight = std::max(kTextHeight, page.height());
+    const int wider = textWidth - kTextWidth;
+    const int taller = textHeight - kTextHeight;
+    const int clientWidth = kClientWidth + wider;
+    const int clientHeight = kClientHeight + taller;
+    setFixedSize(clientWidth, clientHeight);
+
+    m_sideFrame->setGeometry(8, 194, 120, 288 + taller);
+    m_endExam->setGeometry(8, 240 + taller, 104, 34);
+    m_tabs->setGeometry(136, 6, 600 + wider, 476 + taller);
+    m_timeCaption->setGeometry(390 + wider, 10, 70, 24);
+    m_timeLeft->setGeometry(466 + wider, 8, 114, 28);
+
+    m_page->setGeometry(10, 40, textWidth, textHeight);
+    m_pageScroll->setGeometry(10 + textWidth, 40, kScrollWidth, textHeight);
+    const int below = 40 + textHeight;
+    m_infoLine->setGeometry(10, below + 6, textWidth + kScrollWidth, 22);
+    m_typingBox->setGeometry(10, below + 32, textWidth + kScrollWidth, kTextHeight);
+    m_statusBar->setGeometry(0, clientHeight - kStatusHeight, clientWidth, kStatusHeight);
 }
 
 void FrmMain::buildTimers()

@@ -5,9 +5,11 @@
 #include "exam/typingsession.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <cmath>
@@ -38,6 +40,29 @@ namespace {
 // page does not grow with the length of the text.
 constexpr int kPageCharBudget = TypingSession::kPageLines * 256;
 
+// Signs that reach as high and as low as an article's signs do:
+// ideographs, full-width brackets and quotes, letters and descenders.
+constexpr char16_t kTallestSigns[] = u"国鬱（）「」，。Mbdfhkgjpqy";
+
+// The ink of the tallest signs in `font`, from its baseline, laid out as
+// the page lays its lines out, with the faces that stand in for missing signs.
+QRectF inkOf(const QFont &font)
+{
+    QTextLayout layout(QString::fromUtf16(kTallestSigns), font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    QRectF ink;
+    for (const QGlyphRun &run : line.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        const QVector<quint32> glyphs = run.glyphIndexes();
+        const QVector<QPointF> positions = run.positions();
+        for (int i = 0; i < glyphs.size(); ++i)
+            ink |= raw.boundingRect(glyphs[i]).translated(positions[i]);
+    }
+    return ink.translated(0, -line.ascent());
+}
+
 bool isLineEnd(QChar ch)
 {
     return ch == u'\r' || ch == u'\n';
@@ -57,6 +82,7 @@ PageView::PageView(QWidget *parent)
         layer->setAttribute(Qt::WA_NoSystemBackground);
     }
     setAttribute(Qt::WA_OpaquePaintEvent);
+    measureLines();
 }
 
 PageView::~PageView() = default;
@@ -122,9 +148,28 @@ void PageView::resizeEvent(QResizeEvent *event)
 
 void PageView::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         m_layoutDirty = true;
+        const QSize before = pageSize();
+        measureLines();
+        if (pageSize() != before)
+            emit pageSizeChanged();
+    }
     LayerCaption::changeEvent(event);
+}
+
+void PageView::measureLines()
+{
+    const QRectF ink = inkOf(font());
+    m_inkAbove = int(std::ceil(-ink.top()));
+    m_lineHeight = m_inkAbove + int(std::ceil(ink.bottom())) + 1;
+}
+
+QSize PageView::pageSize() const
+{
+    const qreal lineWidth =
+            QFontMetricsF(font()).horizontalAdvance(QString(TypingSession::kLineChars, u'国'));
+    return { int(std::ceil(lineWidth)), TypingSession::kPageLines * m_lineHeight };
 }
 
 void PageView::layOutPage()
@@ -134,11 +179,10 @@ void PageView::layOutPage()
     const QString caption = text();
     const int size = int(caption.size());
     const int limit = std::min(size, kPageCharBudget);
-    // Eleven lines share the height evenly; the baseline sits where a Song
-    // face of this size puts it (ascent 14 of 16 pixels), so that fallback
-    // fonts with taller line spacing still give eleven lines.
-    const qreal lineHeight = std::floor(qreal(height()) / TypingSession::kPageLines);
-    const qreal baseline = std::round(lineHeight * 0.875);
+    // Each line as high as its ink and a blank row, whatever line spacing
+    // the faces standing in for Song declare.
+    const qreal lineHeight = m_lineHeight;
+    const qreal baseline = m_inkAbove;
 
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

@@ -43,11 +43,19 @@ public:
     LayerCaption *writeLayer() const { return m_writeLayer; }
     LayerCaption *errorLayer() const { return m_errorLayer; }
 
+    // The height and width a page of eleven lines of 34 full-width
+    // characters needs in the widget's font.
+    QSize pageSize() const;
+
     static QColor rightColor();
     static QColor wrongColor();
 
     // Repaints the lines where an overlay caption differs from before.
     void overlayChanged(const QString &previous, const QString &current);
+
+signals:
+    // The font changed the size a page needs.
+    void pageSizeChanged();
 
 protected:
     void captionChanged(const QString &previous) override;
@@ -63,6 +71,7 @@ private:
         std::unique_ptr<QTextLayout> layout;
     };
 
+    void measureLines();
     void layOutPage();
     static Shade shadeAt(int position, const QString &pageText, const QString &writeText,
                          const QString &errorText);
@@ -71,4 +80,9 @@ private:
     LayerCaption *m_errorLayer = nullptr;
     std::vector<Paragraph> m_paragraphs;
     bool m_layoutDirty = true;
+    // A line's height in the widget's font: the ink of its tallest signs,
+    // with the faces that stand in for missing ones, and one blank pixel row
+    // so that no glyph touches the line below.
+    int m_lineHeight = 0;
+    int m_inkAbove = 0;  // from the top of a line to its baseline
 };

@@ -70,6 +70,22 @@ QString lines(int count)
     return text;
 }
 
+// The first and last row of each run of pixel rows with ink (not white).
+QVector<QPair<int, int>> inkRows(const QImage &shot)
+{
+    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
+    QVector<QPair<int, int>> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        if (std::all_of(row, row + image.width(), [](QRgb pixel) { return pixel == 0xFFFFFFFF; }))
+            continue;
+        if (runs.isEmpty() || runs.last().second != y - 1)
+            runs.append({ y, y });
+        runs.last().second = y;
+    }
+    return runs;
+}
+
 }  // namespace
 
 class TestFrmMain : public QObject
@@ -222,6 +238,26 @@ private slots:
                         .copy(QRect(page->mapTo(w.frm.get(), QPoint(0, 0)), page->size()))
                         .convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown, page->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // A blank pixel row between target lines at 12 points on 96, 120 and 144
+    // dpi: the area and the window grow, the typing box keeps its height.
+    void linesKeepApart()
+    {
+        TypingExam w(u"口，向每一个学生问好。「国」gjpqy\r\n"_qs.repeated(12));
+        auto *page = childOf<PageView>(w.frm.get(), "LblGetText");
+        for (const int pixels : { 16, 20, 24 }) {
+            QFont font = page->font();
+            font.setPixelSize(pixels);
+            page->setFont(font);
+            const auto pageLines = inkRows(page->grab().toImage());
+            QCOMPARE(pageLines.size(), 11);
+            QVERIFY(pageLines.last().second < page->height() - 1);  // inside the area
+            QVERIFY(pageLines[0].second - pageLines[0].first >= pixels);  // not made smaller
+            QCOMPARE(w.txtWrite()->geometry(),
+                     QRect(10, page->geometry().bottom() + 33, page->width() + 17, 180));
+            QVERIFY(w.txtWrite()->geometry().bottom() < w.txtWrite()->parentWidget()->height());
+        }
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
