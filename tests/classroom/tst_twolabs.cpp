@@ -67,8 +67,9 @@ private slots:
             QVERIFY(lab.service.start());
             lab.console = std::make_unique<console::ConsoleController>(lab.room.folders());
             QCOMPARE(lab.console->openLogin(), QString());
-            const ResultRecord record =
-                    sampleRecord(u"一班"_qs, u"101"_qs, lab.name + u"的考生"_qs);
+            // A finished record: its examinee sat.
+            ResultRecord record = sampleRecord(u"一班"_qs, u"101"_qs, lab.name + u"的考生"_qs);
+            record.progress = ResultProgress { 0, {}, ResultProgress::Phase::Finished, 880 };
             lab.upload.save(lab.stamp.next(record),
                             { lab.service.address(), record.department, record.examNumber,
                               record.name, 10 });

@@ -414,9 +414,11 @@ private slots:
                                         << u"文件名一班-02-乙.zip与部门、考号、姓名不符"_qs;
         QTest::newRow("second login") << 99.5f << 98.f << 600 << kTextLength << u"session"_qs
                                       << u"同一考生有2次登录考试的成绩文件"_qs;
+        // Typed another way, the second login is no second session of the
+        // first spelling: each row names the other.
         QTest::newRow("second login, number typed full-width")
                 << 99.5f << 98.f << 600 << kTextLength << u"retyped"_qs
-                << u"同一考生有2次登录考试的成绩文件"_qs;
+                << u"同一考生另有写法不同的成绩：一班 ０１  甲"_qs;
         QTest::newRow("changed after finishing")
                 << 99.5f << 98.f << 600 << kTextLength << u"change"_qs << u"交卷后成绩又被改动"_qs;
     }
