@@ -73,16 +73,19 @@ QString slipText(QStringView target, QStringView typed, qint32 timePass)
         return {};
     const AnswerAlignment::Slip &slip = alignment.slips().front();
     const QString sign = signs(slip.text);
+    // A long run is named by its start; its length says the rest.
+    const int shownSigns = 6;
+    const QString shown = sign.size() > shownSigns ? sign.left(shownSigns) + u'…' : sign;
     QString line = slipPlace(target, slip.targetPosition)
             + (slip.kind == AnswerAlignment::SlipKind::Extra ? QStringLiteral("多打了")
                                                              : QStringLiteral("漏打了"))
-            + named(sign) + QStringLiteral("，此后的字都错开了")
+            + named(shown) + QStringLiteral("，此后的字都错开了")
             + (sign.size() == 1 ? QStringLiteral("一位") : QStringLiteral("%1位").arg(sign.size()));
     if (alignment.slips().size() > 1)
         line += QStringLiteral("，后面还有%1处多打或漏打").arg(alignment.slips().size() - 1);
     const int right = alignment.rightCount();
     return line
-            + QStringLiteral("；按对齐计算，速度约为%1字／分钟，正确率约为%2％"
+            + QStringLiteral("。\n按对齐计算，速度约为%1字／分钟，正确率约为%2％"
                              "（仅供参考，成绩仍按逐字比较）")
                       .arg(numbers::speedText(scoring::speed(right, timePass)),
                            numbers::speedText(scoring::accuracy(right, alignment.errorCount())));

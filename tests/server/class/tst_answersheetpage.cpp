@@ -146,17 +146,21 @@ private slots:
                 << u"春眠不觉晓\r\n处处闻啼鸟"_qs << u"春眠不觉晓处处闻啼鸟"_qs
                 << QStringList { u"第5个字后漏打了换行，此后的字都错开了一位"_qs, u"2.00"_qs,
                                  u"83.33"_qs };
-        QTest::newRow("two slips") << poem << u"春眠不觉了了晓，处处啼鸟。"_qs
-                                   << QStringList { u"第5个字处多打了“了了”，此后的字都错开了2位，"
-                                                    "后面还有1处多打或漏打"_qs,
-                                                    u"2.20"_qs, u"78.57"_qs };
+        // Six signs name a run whole, a longer one by its start.
+        QTest::newRow("six extra, then one missing")
+                << poem << u"春眠不觉一二三四五六晓，处处啼鸟。"_qs
+                << QStringList { u"第5个字处多打了“一二三四五六”，此后的字都错开了6位，"
+                                 "后面还有1处多打或漏打"_qs,
+                                 u"2.20"_qs, u"61.11"_qs };
         // 4160 characters; late in them the widest shift followed, 32 extra.
         const QString longText = withCrLf(kTyped).repeated(40);
         QTest::newRow("long") << longText
-                              << QString(longText).remove(1, 1).insert(3000, QString(32, u'x'))
-                              << QStringList { u"第2个字处漏打了“眠”，此后的字都错开了一位，"
-                                               "后面还有1处多打或漏打"_qs,
-                                               u"831.80"_qs, u"99.21"_qs };
+                              << QString(longText).insert(3000, QString(32, u'x')).remove(3100, 1)
+                              << QStringList {
+                                     u"第2771个字处多打了“xxxxxx…”，此后的字都错开了32位，"
+                                     "后面还有1处多打或漏打"_qs,
+                                     u"831.80"_qs, u"99.21"_qs
+                                 };
     }
 
     void slipIsShownWithAlignedFigures()
@@ -169,7 +173,7 @@ private slots:
         QCOMPARE(page.slipLine(),
                  hint.isEmpty()
                          ? QString()
-                         : u"%1；按对齐计算，速度约为%2字／分钟，正确率约为%3％"
+                         : u"%1。\n按对齐计算，速度约为%2字／分钟，正确率约为%3％"
                            "（仅供参考，成绩仍按逐字比较）"_qs.arg(hint[0], hint[1], hint[2]));
     }
 
