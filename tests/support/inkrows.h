@@ -1,15 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The lines of text in a screenshot, found by their ink: where lines overlap,
-// two lines make one run.
 #include <QImage>
-#include <QPair>
 #include <QVector>
 
 #include <algorithm>
 
-// The first and last row of each run of pixel rows with ink (not white).
+// The first and last row of each run of pixel rows with ink (not white):
+// lines that overlap make one run.
 inline QVector<QPair<int, int>> inkRows(const QImage &shot)
 {
     const QImage image = shot.convertToFormat(QImage::Format_RGB32);

@@ -1,8 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The answer-sheet window offscreen: the slip beside the figures, and the
-// sheet's lines apart, raised typed signs and underlines included, at the
-// sizes its letters grow to.
+// The answer-sheet window offscreen.
 #include "childwidget.h"
 #include "inkrows.h"
 #include "windows/frmanswersheet.h"
@@ -16,21 +14,19 @@ class TestAnswerSheetWindow : public QObject
     Q_OBJECT
 
 private slots:
+    // A blank pixel row between the sheet's lines, raised typed signs and
+    // underlines included, at the sizes its letters grow to; the slip told.
     void linesKeepApart()
     {
-        // "国" left out on the first of eight lines: the rest typed one
-        // place early, every line wrong, the last one untyped.
+        // "国" left out on the first of eight lines: every line wrong, the last untyped.
         const QString line = u"口，向每一个学生问好。「国」gjpqy\r\n"_qs;
-        const ExamFacts facts { 600, 0, true, line.repeated(8), "d" };
         CollectedResult result;
-        result.record.timePass = 300;
         result.record.answerSheet =
                 AnswerSheet { "d", 10, 0, line.repeated(7).remove(12, 1).chopped(2) };
-        const AnswerSheetPage page(ClassViewRow(), &result, facts);
-        FrmAnswerSheet window(page);
+        FrmAnswerSheet window(AnswerSheetPage(ClassViewRow(), &result,
+                                              ExamFacts { 600, 0, true, line.repeated(8), "d" }));
         window.show();
-        QCOMPARE(childOf<QLabel>(&window, "LblSlip")->text(), page.slipLine());
-        QVERIFY(page.slipLine().startsWith(u"第13个字处漏打了“国”"_qs));
+        QVERIFY(childOf<QLabel>(&window, "LblSlip")->text().startsWith(u"第13个字处漏打了“国”"_qs));
         for (const int width : { 900, 1280, 1800 }) {
             window.resize(width, 1000);
             QWidget *sheet = childOf<QTextEdit>(&window, "TxtAnswerSheet")->viewport();
