@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/answersheetpage.h"
 
+#include "class/answeralignment.h"
 #include "numbers.h"
+#include "scoring.h"
 #include "timeline/recordtimeline.h"
 
 #include <algorithm>
@@ -50,6 +52,45 @@ AnswerSheetPage::Piece wrongPiece(QStringView expected, QStringView typed)
     return piece;
 }
 
+// Where a slip happened, as the examiner counts along the sheet: characters,
+// line breaks not among them.
+QString slipPlace(QStringView target, int position)
+{
+    const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+    const int before = int(std::count_if(target.begin(), target.begin() + position,
+                                         [&](QChar c) { return !isBreak(c); }));
+    if (position < target.size() && !isBreak(target[position]))
+        return QStringLiteral("第%1个字处").arg(before + 1);
+    return before > 0 ? QStringLiteral("第%1个字后").arg(before) : QStringLiteral("开头");
+}
+
+// The first slip in the examiner's words, and what the aligned figures
+// would be; empty without a slip.
+QString slipText(QStringView target, QStringView typed, qint32 timePass)
+{
+    const AnswerAlignment alignment(target, typed);
+    if (alignment.slips().empty())
+        return {};
+    const AnswerAlignment::Slip &slip = alignment.slips().front();
+    const QString sign = signs(slip.text);
+    // A long run is named by its start; its length says the rest.
+    const int shownSigns = 6;
+    const QString shown = sign.size() > shownSigns ? sign.left(shownSigns) + u'…' : sign;
+    QString line = slipPlace(target, slip.targetPosition)
+            + (slip.kind == AnswerAlignment::SlipKind::Extra ? QStringLiteral("多打了")
+                                                             : QStringLiteral("漏打了"))
+            + named(shown) + QStringLiteral("，此后的字都错开了")
+            + (sign.size() == 1 ? QStringLiteral("一位") : QStringLiteral("%1位").arg(sign.size()));
+    if (alignment.slips().size() > 1)
+        line += QStringLiteral("，后面还有%1处多打或漏打").arg(alignment.slips().size() - 1);
+    const int right = alignment.rightCount();
+    return line
+            + QStringLiteral("。\n按对齐计算，速度约为%1字／分钟，正确率约为%2％"
+                             "（仅供参考，成绩仍按逐字比较）")
+                      .arg(numbers::speedText(scoring::speed(right, timePass)),
+                           numbers::speedText(scoring::accuracy(right, alignment.errorCount())));
+}
+
 }  // namespace
 
 AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult *result,
@@ -85,6 +126,7 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     AnswerComparison comparison(published);
     comparison.compare(typed);
     m_figures = scoreAnswer(comparison, qint32(typed.size()), record.timePass);
+    m_slipLine = slipText(published, typed, record.timePass);
     const int compared = comparison.comparedCount();
     const int length = int(published.size());
     // The final line break, when untyped, is not missing: nobody types it.

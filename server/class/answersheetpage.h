@@ -49,6 +49,9 @@ public:
     // What was typed beyond the end of the published text, as shown.
     const QString &typedBeyond() const { return m_beyond; }
     QString recomputedLine() const;
+    // Where an extra or a missing character shifted the rest of the typing,
+    // and what aligning the texts would score; empty when nothing slipped.
+    const QString &slipLine() const { return m_slipLine; }
     QString recordLine() const;
     QString timeLine() const;
     QString sessionLine() const;
@@ -72,6 +75,7 @@ private:
     QVector<Piece> m_pieces;
     QString m_beyond;
     std::optional<AnswerFigures> m_figures;
+    QString m_slipLine;
     int m_missing = 0;
     int m_resumeCount = 0;
     std::optional<TypingCurve> m_curve;

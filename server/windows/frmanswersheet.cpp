@@ -45,6 +45,14 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
     m_figures->setObjectName(QStringLiteral("LblFigures"));
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(m_figures);
+    if (!page.slipLine().isEmpty()) {
+        m_slip = new QLabel(page.slipLine(), this);
+        m_slip->setObjectName(QStringLiteral("LblSlip"));
+        m_slip->setWordWrap(true);
+        m_slip->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        m_slip->setStyleSheet(QStringLiteral("color: #804000"));
+        layout->addWidget(m_slip);
+    }
     if (!page.doubts().isEmpty()) {
         auto *doubts = new QLabel(
                 QStringLiteral("存疑：") + page.doubts().join(QStringLiteral("；")), this);
@@ -132,5 +140,7 @@ void FrmAnswerSheet::resizeEvent(QResizeEvent *event)
     QFont small = font;
     small.setPixelSize(std::max(14, font.pixelSize() * 2 / 3));
     m_figures->setFont(small);
+    if (m_slip)
+        m_slip->setFont(small);
     QWidget::resizeEvent(event);
 }

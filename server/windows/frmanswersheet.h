@@ -5,7 +5,8 @@
 // published text with every position coloured as the client colours it
 // (right blue, wrong red, what was typed there raised beside it and in its
 // tooltip) and what was not typed greyed and underlined,
-// the figures scored again beside the record's, the time, the session and
+// the figures scored again beside the record's, where a slip shifted the
+// typing and what aligning would score, the time, the session and
 // the row's doubts; with a keystroke timeline, the speed curve and the
 // replay on tabs beside the sheet. Its letters grow with the window, for a
 // projector; Esc closes it.
@@ -33,5 +34,6 @@ private:
     void fillSheet(const AnswerSheetPage &page);
 
     QLabel *m_figures = nullptr;
+    QLabel *m_slip = nullptr;  // only when the typing slipped
     QTextEdit *m_sheet = nullptr;
 };

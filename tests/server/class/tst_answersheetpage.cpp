@@ -117,6 +117,57 @@ private slots:
         QCOMPARE(page.typedBeyond(), beyond);
     }
 
+    // Five minutes of typing: the first slip, the aligned speed and accuracy.
+    void slipIsShownWithAlignedFigures_data()
+    {
+        QTest::addColumn<QString>("published");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("line");
+        const QString poem = u"春眠不觉晓，处处闻啼鸟。"_qs;
+        const QString aligned = u"。\n按对齐计算，速度约为2.20字／分钟，正确率约为"_qs;
+        const QString aside = u"％（仅供参考，成绩仍按逐字比较）"_qs;
+        const QString shifted = u"，此后的字都错开了一位"_qs;
+        QTest::newRow("none") << poem << poem << QString();
+        QTest::newRow("wrong") << poem << u"春眠不决晓，处处闻啼鸟。"_qs << QString();
+        QTest::newRow("missing") << poem << u"春眠觉晓，处处闻啼鸟。"_qs
+                                 << u"第3个字处漏打了“不”"_qs + shifted + aligned + u"91.67"_qs
+                        + aside;
+        // Where the typing stops one character after a gap cannot tell it
+        // from a wrong one; two can.
+        QTest::newRow("missing, two after")
+                << poem << u"春眠不觉晓，处处闻鸟。"_qs
+                << u"第10个字处漏打了“啼”"_qs + shifted + aligned + u"91.67"_qs + aside;
+        QTest::newRow("missing, one after") << poem << u"春眠不觉晓，处处闻啼。"_qs << QString();
+        QTest::newRow("extra past the end") << poem << poem + u"了"_qs << QString();
+        QTest::newRow("extra") << poem << u"春眠不的觉晓，处处闻啼鸟。"_qs
+                               << u"第4个字处多打了“的”"_qs + shifted
+                        + u"。\n按对齐计算，速度约为2.40字／分钟，正确率约为92.31"_qs + aside;
+        QTest::newRow("line break") << u"春眠不觉晓\r\n处处闻啼鸟"_qs << u"春眠不觉晓处处闻啼鸟"_qs
+                                    << u"第5个字后漏打了换行"_qs + shifted
+                        + u"。\n按对齐计算，速度约为2.00字／分钟，正确率约为83.33"_qs + aside;
+        // Six signs name a run whole, a longer one by its start.
+        QTest::newRow("six extra, then one missing")
+                << poem << u"春眠不觉一二三四五六晓，处处啼鸟。"_qs
+                << u"第5个字处多打了“一二三四五六”，此后的字都错开了6位，后面还有1处多打或漏打"_qs
+                        + aligned + u"61.11"_qs + aside;
+        // 4160 characters; late in them the widest shift followed, 32 extra.
+        const QString longText = withCrLf(kTyped).repeated(40);
+        QTest::newRow("long")
+                << longText << QString(longText).insert(3000, QString(32, u'x')).remove(3100, 1)
+                << u"第2771个字处多打了“xxxxxx…”，此后的字都错开了32位，后面还有1处多打或漏打。\n"
+                   "按对齐计算，速度约为831.80字／分钟，正确率约为99.21"_qs
+                        + aside;
+    }
+
+    void slipIsShownWithAlignedFigures()
+    {
+        QFETCH(QString, published);
+        QFETCH(QString, typed);
+        QFETCH(QString, line);
+        const CollectedResult result = typedResult(typed);
+        QCOMPARE(AnswerSheetPage(ClassViewRow(), &result, facts(published)).slipLine(), line);
+    }
+
     void sessionIsNamedByLogin_data()
     {
         QTest::addColumn<int>("ordinal");

@@ -3,6 +3,7 @@
 // The typing window driven offscreen: start-up, typing into TxtWrite, paging,
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
+#include "inkrows.h"
 #include "keytimeline.h"
 #include "windows/pageview.h"
 #include "windows/statuspanel.h"
@@ -68,22 +69,6 @@ QString lines(int count)
     for (int i = 0; i < count; ++i)
         text += QString(32, QChar(u'a' + i % 26)) + CRLF;
     return text;
-}
-
-// The first and last row of each run of pixel rows with ink (not white).
-QVector<QPair<int, int>> inkRows(const QImage &shot)
-{
-    const QImage image = shot.convertToFormat(QImage::Format_RGB32);
-    QVector<QPair<int, int>> runs;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        if (std::all_of(row, row + image.width(), [](QRgb pixel) { return pixel == 0xFFFFFFFF; }))
-            continue;
-        if (runs.isEmpty() || runs.last().second != y - 1)
-            runs.append({ y, y });
-        runs.last().second = y;
-    }
-    return runs;
 }
 
 }  // namespace
@@ -262,6 +247,11 @@ private slots:
                      QRect(10, page->geometry().bottom() + 33, page->width() + 17, 180));
             QVERIFY(w.txtWrite()->geometry().bottom() < w.txtWrite()->parentWidget()->height());
         }
+        // The typing box's lines too, without the caret.
+        startExam(w);
+        w.txtWrite()->setPlainText(u"口，向每一个学生问好。「国」gjpqy\n"_qs.repeated(5));
+        w.txtWrite()->clearFocus();
+        QCOMPARE(inkRows(w.txtWrite()->viewport()->grab().toImage()).size(), 5);
     }
 
     void insertionKeepsThePageDeletionGoesToTheTop()
