@@ -1,0 +1,119 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's own log: the files kept within their bound, a folder that
+// refuses lines and then takes them again, and the line a message becomes.
+#include "programlog.h"
+#include "smalldisk.h"
+#include "testfiles.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Lines "line 0001" ... of ten bytes each with their line break.
+QByteArray lines(int first, int last)
+{
+    QByteArray bytes;
+    for (int number = first; number <= last; ++number)
+        bytes += "line " + QByteArray::number(number).rightJustified(4, '0') + '\n';
+    return bytes;
+}
+
+}  // namespace
+
+class TestProgramLog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rotation_data()
+    {
+        // Files of 100 bytes hold ten lines; three files are kept.
+        QTest::addColumn<int>("written");
+        QTest::addColumn<QByteArrayList>("files");  // newest first
+        QTest::newRow("the first file full to its last byte")
+                << 10 << QByteArrayList { lines(1, 10) };
+        QTest::newRow("one line past it") << 11 << QByteArrayList { lines(11, 11), lines(1, 10) };
+        QTest::newRow("every file full")
+                << 30 << QByteArrayList { lines(21, 30), lines(11, 20), lines(1, 10) };
+        QTest::newRow("the oldest dropped")
+                << 35 << QByteArrayList { lines(31, 35), lines(21, 30), lines(11, 20) };
+    }
+
+    void rotation()
+    {
+        QFETCH(int, written);
+        QFETCH(QByteArrayList, files);
+        QTemporaryDir dir;
+        RotatingLog log(dir.filePath(u"logs"_qs), u"kestrix-server.log"_qs, 100, 3);
+        for (int number = 1; number <= written; ++number)
+            QCOMPARE(log.append(QString::fromLatin1(lines(number, number).chopped(1))), QString());
+        QStringList expectedNames { u"kestrix-server.log"_qs, u"kestrix-server.log.1"_qs,
+                                    u"kestrix-server.log.2"_qs };
+        expectedNames = expectedNames.mid(0, files.size());
+        const QDir folder(dir.filePath(u"logs"_qs));
+        QStringList names = folder.entryList(QDir::Files, QDir::Name);
+        QCOMPARE(names, expectedNames);
+        for (int index = 0; index < files.size(); ++index)
+            QCOMPARE(readFile(folder.filePath(expectedNames[index])), files[index]);
+    }
+
+    void refusedThenWritten()
+    {
+        SmallDisk disk(64);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.problem()));
+        RotatingLog log(disk.filePath(u"logs"_qs), u"kestrix-student.log"_qs);
+        QCOMPARE(log.append(u"登录：一班 01 张三"_qs), QString());
+
+        // A full disk: the line is not written, not even in part.
+        QVERIFY(disk.fill());
+        QVERIFY(!log.append(QString(2000, u'满')).isEmpty());
+        QCOMPARE(readFile(log.path()), u"登录：一班 01 张三\n"_qs.toUtf8());
+        QVERIFY(QFile::remove(disk.filePath(u".filler"_qs)));
+        QCOMPARE(log.append(u"交卷"_qs), QString());
+        QCOMPARE(readFile(log.path()), u"登录：一班 01 张三\n交卷\n"_qs.toUtf8());
+
+        // A read-only folder, then writable again.
+        QVERIFY(disk.setReadOnly(true));
+        QVERIFY(!log.append(u"上传失败"_qs).isEmpty());
+        QVERIFY(disk.setReadOnly(false));
+        QCOMPARE(log.append(u"上传成功"_qs), QString());
+        QCOMPARE(readFile(log.path()), u"登录：一班 01 张三\n交卷\n上传成功\n"_qs.toUtf8());
+    }
+
+    void messageLines()
+    {
+        const QDateTime at(QDate(2026, 3, 9), QTime(8, 5, 7, 42));
+        QCOMPARE(programlog::line(at, QtWarningMsg, "kestrix.desktop", u"无法写入\n请检查"_qs),
+                 u"2026-03-09 08:05:07.042 warning kestrix.desktop: 无法写入 | 请检查"_qs);
+        QCOMPARE(programlog::line(at, QtInfoMsg, "kestrix.control", u"允许登录 done"_qs),
+                 u"2026-03-09 08:05:07.042 info kestrix.control: 允许登录 done"_qs);
+    }
+
+    void installedLogSurvivesRefusal()
+    {
+        SmallDisk disk(64);
+        if (!disk.isMounted())
+            QSKIP(qPrintable(disk.problem()));
+        QVERIFY(disk.setReadOnly(true));
+        programlog::install(disk.path(), u"kestrix-server"_qs);
+        qCInfo(lcDesktop) << "lost";
+        // Debug messages are off unless the rules turn them on.
+        qCDebug(lcExchange) << "never";
+        QVERIFY(disk.setReadOnly(false));
+        qCInfo(lcDesktop).noquote() << u"told: 成绩已获取"_qs;
+        const QByteArray log = readFile(disk.filePath(u"logs/kestrix-server.log"_qs));
+        // After the time of day: the rest of the one line written.
+        QCOMPARE(log.mid(23), QByteArray(" info kestrix.desktop: told: 成绩已获取\n"));
+        QVERIFY(QDateTime::fromString(QString::fromLatin1(log.left(23)),
+                                      u"yyyy-MM-dd HH:mm:ss.zzz"_qs)
+                        .isValid());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProgramLog)
+#include "tst_programlog.moc"
