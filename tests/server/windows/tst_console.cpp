@@ -597,6 +597,20 @@ private slots:
         child<QAction>("manual")->trigger();
         QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
         QVERIFY(onlyMessage().endsWith(QDir::toNativeSeparators(app(u"安装使用说明.html"_qs))));
+
+        // The log's folder, made when the log has not been written yet.
+        m_opened.clear();
+        m_boxes.informed.clear();
+        child<QAction>("logFolder")->trigger();
+        QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"logs"_qs)) });
+        QCOMPARE(onlyMessage(),
+                 u"没有找到能打开文件夹的程序。日志在：\n"_qs
+                         + QDir::toNativeSeparators(app(u"logs"_qs)));
+        QVERIFY(QFileInfo(app(u"logs"_qs)).isDir());
+        m_openSucceeds = true;
+        child<QAction>("logFolder")->trigger();
+        QCOMPARE(m_opened.size(), 2);
+        QCOMPARE(messages().size(), 1);
     }
 
 private:
