@@ -94,6 +94,18 @@ const char *levelName(QtMsgType type)
     return "fatal";
 }
 
+// The line written for a message: time, level, category and text.
+QString line(const QDateTime &at, QtMsgType type, const char *category, const QString &message)
+{
+    // One message, one line: a box's text keeps its breaks as " | ".
+    QString text = message;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" | "))
+            .replace(u'\n', QStringLiteral(" | "));
+    return at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' '
+            + QLatin1String(levelName(type)) + u' ' + QLatin1String(category ? category : "default")
+            + QStringLiteral(": ") + text;
+}
+
 void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     // A message raised while a message is written (by Qt's file classes)
@@ -120,17 +132,6 @@ void handle(QtMsgType type, const QMessageLogContext &context, const QString &me
 QString folder(const QString &dataFolder)
 {
     return QDir(dataFolder).filePath(QStringLiteral("logs"));
-}
-
-QString line(const QDateTime &at, QtMsgType type, const char *category, const QString &message)
-{
-    // One message, one line: a box's text keeps its breaks as " | ".
-    QString text = message;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" | "))
-            .replace(u'\n', QStringLiteral(" | "));
-    return at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")) + u' '
-            + QLatin1String(levelName(type)) + u' ' + QLatin1String(category ? category : "default")
-            + QStringLiteral(": ") + text;
 }
 
 void install(const QString &dataFolder, const QString &program)

@@ -45,8 +45,6 @@ namespace programlog {
 
 // The folder inside the program's data folder that holds its log.
 QString folder(const QString &dataFolder);
-// The line written for a message: time, level, category and text.
-QString line(const QDateTime &at, QtMsgType type, const char *category, const QString &message);
 // From now on every message goes to `<folder(dataFolder)>/<program>.log`
 // as well as where it went before.
 void install(const QString &dataFolder, const QString &program);

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own log: the files kept within their bound, a folder that
-// refuses lines and then takes them again, and the line a message becomes.
+// refuses lines and then takes them again, the line a message becomes.
 #include "programlog.h"
 #include "smalldisk.h"
 #include "testfiles.h"
@@ -51,14 +51,12 @@ private slots:
         RotatingLog log(dir.filePath(u"logs"_qs), u"kestrix-server.log"_qs, 100, 3);
         for (int number = 1; number <= written; ++number)
             QCOMPARE(log.append(QString::fromLatin1(lines(number, number).chopped(1))), QString());
-        QStringList expectedNames { u"kestrix-server.log"_qs, u"kestrix-server.log.1"_qs,
-                                    u"kestrix-server.log.2"_qs };
-        expectedNames = expectedNames.mid(0, files.size());
         const QDir folder(dir.filePath(u"logs"_qs));
-        QStringList names = folder.entryList(QDir::Files, QDir::Name);
-        QCOMPARE(names, expectedNames);
+        QCOMPARE(folder.entryList(QDir::Files).size(), files.size());
         for (int index = 0; index < files.size(); ++index)
-            QCOMPARE(readFile(folder.filePath(expectedNames[index])), files[index]);
+            QCOMPARE(readFile(folder.filePath(index ? u"kestrix-server.log.%1"_qs.arg(index)
+                                                    : u"kestrix-server.log"_qs)),
+                     files[index]);
     }
 
     void refusedThenWritten()
@@ -85,15 +83,6 @@ private slots:
         QCOMPARE(readFile(log.path()), u"登录：一班 01 张三\n交卷\n上传成功\n"_qs.toUtf8());
     }
 
-    void messageLines()
-    {
-        const QDateTime at(QDate(2026, 3, 9), QTime(8, 5, 7, 42));
-        QCOMPARE(programlog::line(at, QtWarningMsg, "kestrix.desktop", u"无法写入\n请检查"_qs),
-                 u"2026-03-09 08:05:07.042 warning kestrix.desktop: 无法写入 | 请检查"_qs);
-        QCOMPARE(programlog::line(at, QtInfoMsg, "kestrix.control", u"允许登录 done"_qs),
-                 u"2026-03-09 08:05:07.042 info kestrix.control: 允许登录 done"_qs);
-    }
-
     void installedLogSurvivesRefusal()
     {
         SmallDisk disk(64);
@@ -105,10 +94,11 @@ private slots:
         // Debug messages are off unless the rules turn them on.
         qCDebug(lcExchange) << "never";
         QVERIFY(disk.setReadOnly(false));
-        qCInfo(lcDesktop).noquote() << u"told: 成绩已获取"_qs;
+        qCInfo(lcDesktop).noquote() << u"told: 成绩已获取\n跳过1个文件"_qs;
         const QByteArray log = readFile(disk.filePath(u"logs/kestrix-server.log"_qs));
         // After the time of day: the rest of the one line written.
-        QCOMPARE(log.mid(23), QByteArray(" info kestrix.desktop: told: 成绩已获取\n"));
+        QCOMPARE(log.mid(23),
+                 QByteArray(" info kestrix.desktop: told: 成绩已获取 | 跳过1个文件\n"));
         QVERIFY(QDateTime::fromString(QString::fromLatin1(log.left(23)),
                                       u"yyyy-MM-dd HH:mm:ss.zzz"_qs)
                         .isValid());
