@@ -6,9 +6,6 @@
 #include "smalldisk.h"
 #include "testfiles.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -81,27 +78,18 @@ private slots:
         QVERIFY(disk.setReadOnly(false));
         QCOMPARE(log.append(u"上传成功"_qs), QString());
         QCOMPARE(readFile(log.path()), u"登录：一班 01 张三\n交卷\n上传成功\n"_qs.toUtf8());
-    }
-
-    void installedLogSurvivesRefusal()
-    {
-        SmallDisk disk(64);
-        if (!disk.isMounted())
-            QSKIP(qPrintable(disk.problem()));
+        // Messages go on past a refused line; after its time, the line in full.
         QVERIFY(disk.setReadOnly(true));
-        programlog::install(disk.path(), u"kestrix-server"_qs);
+        programlog::install(disk.filePath(u"server"_qs), u"kestrix-server"_qs);
         qCInfo(lcDesktop) << "lost";
         // Debug messages are off unless the rules turn them on.
         qCDebug(lcExchange) << "never";
         QVERIFY(disk.setReadOnly(false));
         qCInfo(lcDesktop).noquote() << u"told: 成绩已获取\n跳过1个文件"_qs;
-        const QByteArray log = readFile(disk.filePath(u"logs/kestrix-server.log"_qs));
-        // After the time of day: the rest of the one line written.
-        QCOMPARE(log.mid(23),
+        const QByteArray written = readFile(disk.filePath(u"server/logs/kestrix-server.log"_qs));
+        QCOMPARE(written.mid(23),
                  QByteArray(" info kestrix.desktop: told: 成绩已获取 | 跳过1个文件\n"));
-        QVERIFY(QDateTime::fromString(QString::fromLatin1(log.left(23)),
-                                      u"yyyy-MM-dd HH:mm:ss.zzz"_qs)
-                        .isValid());
+        QCOMPARE(written.left(11), QDate::currentDate().toString(Qt::ISODate).toLatin1() + ' ');
     }
 };
 
