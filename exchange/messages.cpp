@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messages.h"
 
+#include "programlog.h"
+
 #include <QAbstractButton>
 #include <QMessageBox>
 
@@ -32,13 +34,19 @@ int showBox(QWidget *parent, const QString &title, const QString &text,
 
 void MessageBoxes::inform(QWidget *parent, const QString &text)
 {
+    // What the user was told, to be read again when they report it.
+    qCInfo(lcDesktop).noquote() << "told:" << text;
     showBox(parent, m_title, text, QMessageBox::Ok);
 }
 
 bool MessageBoxes::confirm(QWidget *parent, const QString &text)
 {
+    qCInfo(lcDesktop).noquote() << "asked:" << text;
     const auto defaultButton =
             m_defaultAnswer == DefaultAnswer::No ? QMessageBox::No : QMessageBox::NoButton;
-    return showBox(parent, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
+    const bool yes =
+            showBox(parent, m_title, text, QMessageBox::Yes | QMessageBox::No, defaultButton)
             == QMessageBox::Yes;
+    qCInfo(lcDesktop) << "answered:" << (yes ? "yes" : "no");
+    return yes;
 }

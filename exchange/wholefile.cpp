@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wholefile.h"
 
+#include "programlog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +18,7 @@ QString shown(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-}  // namespace
-
-QString write(const QString &path, QByteArrayView bytes)
+QString writeOnce(const QString &path, QByteArrayView bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -35,6 +35,16 @@ QString write(const QString &path, QByteArrayView bytes)
     if (QFileInfo(path).size() != bytes.size())
         return QStringLiteral("无法写入 %1：磁盘空间不足或写入不完整").arg(shown(path));
     return {};
+}
+
+}  // namespace
+
+QString write(const QString &path, QByteArrayView bytes)
+{
+    const QString problem = writeOnce(path, bytes);
+    if (!problem.isEmpty())
+        qCWarning(lcExchange).noquote() << problem;
+    return problem;
 }
 
 Reading read(const QString &path, qint64 maxBytes)

@@ -6,9 +6,12 @@
 #include "desktop.h"
 #include "messages.h"
 #include "paths.h"
+#include "programlog.h"
 #include "archive/schoolupgrade.h"
 #include "collect/resultstore.h"
 #include "control/dataplace.h"
+
+#include "kestrixversion.h"
 
 #include <QApplication>
 #include <QDir>
@@ -79,6 +82,9 @@ int main(int argc, char *argv[])
     const DataPlace::Folders place = DataPlace::choose(
             folders.program, programFolder, QDir::currentPath(),
             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    programlog::install(place.application, QStringLiteral("kestrix-server"));
+    qCInfo(lcDesktop).noquote() << "console" << KESTRIX_VERSION_TEXT << "started, data folder"
+                                << QDir::toNativeSeparators(place.application);
     // An earlier version kept an installed console's data beside the
     // program whenever it could write there.
     const QString takenOver = place.installed

@@ -6,6 +6,9 @@
 #include "windows/frmlogin.h"
 #include "windows/frmmain.h"
 #include "paths.h"
+#include "programlog.h"
+
+#include "kestrixversion.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +25,9 @@ int main(int argc, char *argv[])
     // ip.txt and the downloaded exam files live in the working folder; a
     // shortcut may start the client in a program folder it cannot write to.
     QDir::setCurrent(paths::workingFolder(QDir::currentPath()));
+    programlog::install(QDir::currentPath(), QStringLiteral("kestrix-student"));
+    qCInfo(lcDesktop).noquote() << "client" << KESTRIX_VERSION_TEXT << "started, working folder"
+                                << QDir::toNativeSeparators(QDir::currentPath());
     std::unique_ptr<FrmMain> typing;
     FrmLogin login(QDir::currentPath());
     QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/retake.h"
 
+#include "collect/collectlog.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "identity.h"
@@ -113,6 +114,17 @@ Retake::Offer Retake::offer(const QString &department, const QString &examNumber
 }
 
 QString Retake::allow(const QString &department, const QString &examNumber, const QString &name)
+{
+    const QString problem = grant(department, examNumber, name);
+    if (problem.isEmpty())
+        qCInfo(lcCollect).noquote() << "retake allowed:" << who(department, examNumber, name);
+    else
+        qCWarning(lcCollect).noquote()
+                << "retake of" << who(department, examNumber, name) << "failed:" << problem;
+    return problem;
+}
+
+QString Retake::grant(const QString &department, const QString &examNumber, const QString &name)
 {
     const QString person = identity::personKey(department, examNumber, name);
     SessionTable table(m_store.database());

@@ -43,6 +43,7 @@ public:
     QString allow(const QString &department, const QString &examNumber, const QString &name);
 
 private:
+    QString grant(const QString &department, const QString &examNumber, const QString &name);
     // The leave's plain bytes, signed with the examinee's key when the exam
     // has codes; the problem when it cannot be.
     std::pair<QByteArray, QString> leave(const QString &department, const QString &examNumber,

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/classcontroller.h"
 
+#include "control/controllog.h"
+
 namespace console {
 
 ClassController::ClassController(const QString &applicationFolder, QSqlDatabase results,
@@ -36,12 +38,14 @@ void ClassController::show(const CollectionReport &report, const ExamFacts &fact
     QVector<MarkedRow> marked = m_live.markedRows();
     if (marked == m_keptMarks)
         return;
+    logNewDoubts(m_keptMarks, marked);
     m_keptMarks = marked;
     m_marksWriter.keep(std::move(marked));
 }
 
 void ClassController::onMarksUnkept(const QString &problem)
 {
+    qCWarning(lcControl).noquote() << "the rows' marks not kept:" << problem;
     m_keptMarks.reset();
     emit marksUnkept(problem);
 }

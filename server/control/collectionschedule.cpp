@@ -70,6 +70,7 @@ void CollectionSchedule::handedBack(const CollectionReport &report,
                                     BackgroundCollector::Asker asker, const QStringList &told)
 {
     m_show(report);
+    m_log.note(report, asker != BackgroundCollector::Asker::Clock);
     if (asker == BackgroundCollector::Asker::Clock) {
         // Files still being uploaded are normal while the class types; only
         // a failure of the whole collection is worth the examiner's eye.

@@ -9,6 +9,7 @@
 // hands back.
 #include "collect/backgroundcollector.h"
 #include "control/consolefolders.h"
+#include "control/controllog.h"
 
 #include <QObject>
 
@@ -77,6 +78,7 @@ private:
     Prepare m_prepare;
     Show m_show;
     BackgroundCollector m_background;
+    CollectionLog m_log;
     bool m_byHandWanted = false;  // from 获取成绩 until its collection is shown
     std::vector<SetAside> m_retakesWaiting;  // until no collection is under way
     int m_retakesUnderWay = 0;  // set aside by the collection under way, until it is shown

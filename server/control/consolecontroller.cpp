@@ -6,6 +6,7 @@
 #include "collect/resultfilereader.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
+#include "control/controllog.h"
 #include "export/exportwriter.h"
 #include "publish/examarticle.h"
 #include "publish/exchangefolder.h"
@@ -147,9 +148,11 @@ void ConsoleController::keepExamPublished()
         m_gateNote = QStringLiteral("考试文件 %1 曾被删除或改动，已于%2重新发布")
                              .arg(republishing.restored.join(QStringLiteral("、")),
                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+        qCWarning(lcControl).noquote() << m_gateNote;
         emit gateNoteChanged();
         return;
     }
+    qCWarning(lcControl).noquote() << "login lost:" << republishing.problem;
     m_gateNote.clear();
     setLoginState();
     emit loginChanged(m_gate.isOpen());
@@ -166,6 +169,7 @@ QString ConsoleController::openLogin()
         m_nextCodes.taken();
     if (problem.isEmpty())
         noteLoginOpened();
+    logCommand(QStringLiteral("允许登录"), problem);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
@@ -178,6 +182,7 @@ QString ConsoleController::closeLogin()
     // The times only describe the kept exam: it is kept without them too.
     if (problem.isEmpty())
         m_archive->noteLoginClosed(QDateTime::currentDateTimeUtc());
+    logCommand(QStringLiteral("禁止登录"), problem);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
@@ -398,6 +403,7 @@ QStringList ConsoleController::clearResults()
         if (!problem.isEmpty())
             break;
     }
+    logCommand(QStringLiteral("清空上次"), problem);
     // On to the school, once kept; what cannot go yet waits in the file.
     m_school.send();
     return problem.isEmpty() ? QStringList() : QStringList { problem };

@@ -3,6 +3,7 @@
 #include "control/historycontroller.h"
 
 #include "class/liveclass.h"
+#include "control/controllog.h"
 #include "control/examsettingscontroller.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
@@ -190,7 +191,13 @@ QString HistoryController::keepCurrentExam()
     // the examiner sends the exams kept before.
     const auto outbox = m_running.school.place.isEmpty() ? ExamArchive::Outbox::KeptBefore
                                                          : ExamArchive::Outbox::Waits;
-    return m_archive.keep(current.value->sitting, current.value->rows, outbox).problem;
+    const ExamArchive::Kept kept = m_archive.keep(current.value->sitting, rows, outbox);
+    if (kept.problem.isEmpty())
+        qCInfo(lcControl) << "exam kept in the archive as" << kept.id << "with" << rows.size()
+                          << "rows";
+    else
+        qCWarning(lcControl).noquote() << "exam not kept in the archive:" << kept.problem;
+    return kept.problem;
 }
 
 void HistoryController::termExams(const QVector<qint64> &ids, const QString &department,

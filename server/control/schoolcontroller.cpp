@@ -3,6 +3,7 @@
 #include "control/schoolcontroller.h"
 
 #include "archive/pgpassfile.h"
+#include "control/controllog.h"
 
 namespace console {
 
@@ -99,6 +100,11 @@ void SchoolController::startSend(bool keptBefore)
 
 void SchoolController::showSent(const SchoolOutbox::Report &report)
 {
+    if (report.problem.isEmpty() && report.sent)
+        qCInfo(lcControl) << "sent to the school archive:" << report.sent << "exams";
+    else if (!report.problem.isEmpty())
+        qCWarning(lcControl).noquote() << "sent to the school archive:" << report.sent << "exams,"
+                                       << report.waiting << "still waiting:" << report.problem;
     showStatus(report.waiting, report.problem);
     emit sendEnded(report);
 }

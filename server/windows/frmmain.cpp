@@ -167,7 +167,7 @@ void FrmMain::buildToolbar()
             QStringLiteral("history"));
     connect(history, &QAction::triggered, this, &FrmMain::showHistory);
 
-    m_help = new HelpMenu(m_controller.folders().program, m_hooks, m_messages, this);
+    m_help = new HelpMenu(m_controller.folders(), m_hooks, m_messages, this);
     m_toolbar->addMenuCommand("help", QStringLiteral("帮助"), QStringLiteral("软件安装、使用说明"),
                               QStringLiteral("help"), m_help);
 }

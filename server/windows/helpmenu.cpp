@@ -3,17 +3,25 @@
 #include "windows/helpmenu.h"
 
 #include "messages.h"
+#include "programlog.h"
 
 #include <QDir>
 
-HelpMenu::HelpMenu(QString programFolder, const ConsoleHooks &hooks, Messages *messages,
-                   QWidget *window)
-    : QMenu(window), m_programFolder(std::move(programFolder)), m_hooks(hooks), m_messages(messages)
+HelpMenu::HelpMenu(const console::ConsoleFolders &folders, const ConsoleHooks &hooks,
+                   Messages *messages, QWidget *window)
+    : QMenu(window),
+      m_programFolder(folders.program),
+      m_logFolder(programlog::folder(folders.application)),
+      m_hooks(hooks),
+      m_messages(messages)
 {
     setObjectName(QStringLiteral("helpMenu"));
     QAction *manual = addAction(QStringLiteral("使用说明"));
     manual->setObjectName(QStringLiteral("manual"));
     connect(manual, &QAction::triggered, this, &HelpMenu::openManual);
+    QAction *log = addAction(QStringLiteral("打开日志文件夹"));
+    log->setObjectName(QStringLiteral("logFolder"));
+    connect(log, &QAction::triggered, this, &HelpMenu::openLogFolder);
     QAction *about = addAction(QStringLiteral("关于"));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, &HelpMenu::showAbout);
@@ -38,6 +46,16 @@ void HelpMenu::openManual()
         m_messages->inform(parentWidget(),
                            QStringLiteral("没有找到能打开使用说明的程序。使用说明在：\n%1")
                                    .arg(QDir::toNativeSeparators(manual)));
+}
+
+void HelpMenu::openLogFolder()
+{
+    // Made here too, for a console whose log could not be written yet.
+    QDir().mkpath(m_logFolder);
+    if (!m_hooks.openUrl(QUrl::fromLocalFile(m_logFolder)))
+        m_messages->inform(parentWidget(),
+                           QStringLiteral("没有找到能打开文件夹的程序。日志在：\n%1")
+                                   .arg(QDir::toNativeSeparators(m_logFolder)));
 }
 
 void HelpMenu::showAbout()

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolbar's 帮助 menu (helpMenu): 使用说明 opens the manual that ships
-// beside the program, 关于 shows the one About box.
+// beside the program, 打开日志文件夹 the folder of the console's log, 关于
+// shows the one About box.
+#include "control/consolefolders.h"
 #include "windows/consolehooks.h"
 #include "windows/frmabout.h"
 
@@ -19,7 +21,8 @@ public:
     static QString manualFileName() { return QStringLiteral("安装使用说明.html"); }
 
     // The hooks and the messages are the window's and outlive the menu.
-    HelpMenu(QString programFolder, const ConsoleHooks &hooks, Messages *messages, QWidget *window);
+    HelpMenu(const console::ConsoleFolders &folders, const ConsoleHooks &hooks, Messages *messages,
+             QWidget *window);
     // The About box has no parent: it goes with the menu.
     ~HelpMenu() override;
 
@@ -28,9 +31,11 @@ public:
 
 private:
     void openManual();
+    void openLogFolder();
     void showAbout();
 
     QString m_programFolder;
+    QString m_logFolder;
     const ConsoleHooks &m_hooks;
     Messages *m_messages;
     QPointer<FrmAbout> m_about;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examsession.h"
 
+#include "exam/examlog.h"
 #include "answercomparison.h"
 #include "examlimits.h"
 #include "scoring.h"
@@ -205,6 +206,7 @@ void ExamSession::pressEnter()
         return;
     }
     setPhase(Phase::Typing);
+    qCInfo(lcExam) << "exam started";
     // The start-up record did not arrive, or a resumed session sent none:
     // the first record of the exam takes its place.
     if (m_upload == ResultUpload::State::Failed || m_resumed)
@@ -256,6 +258,7 @@ void ExamSession::answer(Question question, bool yes)
 
 void ExamSession::takeFinalRecord()
 {
+    qCInfo(lcExam) << (m_timeUp ? "time up: handing in" : "handing in");
     emit recordDue(ResultProgress::Phase::Finished);
 }
 
@@ -293,6 +296,10 @@ void ExamSession::onUploadState(ResultUpload::State state)
     case Phase::Leaving:
         if (!settled)
             return;
+        if (state == ResultUpload::State::Delivered)
+            qCInfo(lcExam) << "handed in";
+        else
+            qCWarning(lcExam) << "the record handed in did not arrive";
         emit finalOutcome(state);
         setPhase(state == ResultUpload::State::Delivered ? Phase::Left : Phase::Stranded);
         return;

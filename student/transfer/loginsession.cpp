@@ -12,6 +12,7 @@
 #include "recordsignature.h"
 #include "transcode.h"
 #include "wholefile.h"
+#include "transfer/transferlog.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,6 +151,8 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
     m_examinee = entries;
     m_examinee.examMinutes = 0;
     m_phase = Phase::WaitingForSettings;
+    qCInfo(lcTransfer).noquote() << "login:" << entries.department << entries.examNumber
+                                 << entries.name << "at" << entries.serverIP;
     m_channel.setRemoteHost(entries.serverIP);
     m_channel.get(kSettings, kSettings, examlimits::kMaxSettingsBytes);
     emit statusChanged(loggingInText());
@@ -187,6 +190,7 @@ void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
         return;
     }
     m_phase = Phase::Idle;
+    qCWarning(lcTransfer).noquote() << "login failed:" << failedText(outcome);
     emit statusChanged(failedText(outcome));
 }
 
@@ -259,6 +263,7 @@ void LoginSession::publicationArrived()
         if (const QString problem = logincode::problemOf(m_examinee.loginCode);
             !problem.isEmpty()) {
             m_phase = Phase::Idle;
+            qCWarning(lcTransfer).noquote() << "login code refused:" << problem;
             emit statusChanged(QString());
             emit codeRequired(problem);
             return;
@@ -331,12 +336,14 @@ void LoginSession::finishLogin()
     // Remembering the address is a convenience: a failure does not stop the exam.
     wholefile::write(pathOf(kAddressFile), RecordWriter().text(m_examinee.serverIP).bytes());
     m_phase = Phase::Done;
+    qCInfo(lcTransfer) << "logged in";
     emit loggedIn(m_examinee);
 }
 
 void LoginSession::refuse(const QString &message)
 {
     m_phase = Phase::Idle;
+    qCWarning(lcTransfer).noquote() << "login refused:" << message;
     emit messageRequested(message);
     emit statusChanged(QString());
 }

@@ -8,6 +8,7 @@
 #include "resultfilename.h"
 #include "transcode.h"
 #include "wholefile.h"
+#include "transfer/transferlog.h"
 
 #include <QDir>
 #include <QFile>
@@ -182,7 +183,9 @@ void ResultUpload::onChannelFinished(TransferChannel::Outcome outcome)
     if (nameTaken && storeUnderNewName(outcome))
         return;
     ++m_failures;
+    qCWarning(lcTransfer) << "upload of" << m_remoteName << "failed:" << outcome;
     if (m_failures >= m_attempts) {
+        qCWarning(lcTransfer) << "upload given up after" << m_failures << "attempts";
         setState(State::Failed);
         return;
     }

@@ -597,6 +597,18 @@ private slots:
         child<QAction>("manual")->trigger();
         QCOMPARE(m_opened, QList<QUrl> { QUrl::fromLocalFile(app(u"安装使用说明.html"_qs)) });
         QVERIFY(onlyMessage().endsWith(QDir::toNativeSeparators(app(u"安装使用说明.html"_qs))));
+
+        // The log's folder, made before any line is written.
+        m_boxes.informed.clear();
+        child<QAction>("logFolder")->trigger();
+        QCOMPARE(onlyMessage(),
+                 u"没有找到能打开文件夹的程序。日志在：\n"_qs
+                         + QDir::toNativeSeparators(app(u"logs"_qs)));
+        QVERIFY(QFileInfo(app(u"logs"_qs)).isDir());
+        m_openSucceeds = true;
+        child<QAction>("logFolder")->trigger();
+        QCOMPARE(m_opened.mid(1), QList<QUrl>(2, QUrl::fromLocalFile(app(u"logs"_qs))));
+        QCOMPARE(messages().size(), 1);
     }
 
 private:

@@ -1,0 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Kestrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collect/collectlog.h"
+
+// Debug messages stay off unless QT_LOGGING_RULES turns them on.
+Q_LOGGING_CATEGORY(lcCollect, "kestrix.collect", QtInfoMsg)
