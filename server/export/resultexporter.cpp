@@ -4,6 +4,7 @@
 
 #include "export/celltext.h"
 #include "export/documentname.h"
+#include "export/doubtnotes.h"
 #include "export/writeproblem.h"
 #include "export/xlsxfile.h"
 #include "export/xlsxnumbers.h"
@@ -40,13 +41,17 @@ public:
     {
     }
 
-    void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString())
+    // `lastCol` beyond `col` merges the cells between into one.
+    void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString(),
+              lxw_col_t lastCol = 0, lxw_format *format = nullptr)
     {
         const celltext::Fitted fitted = celltext::fitted(value);
         if (!fitted.why.isEmpty())
             m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, fitted.why);
-        const lxw_error error = worksheet_write_string(m_sheet, row, col,
-                                                       fitted.text.toUtf8().constData(), nullptr);
+        const QByteArray utf8 = fitted.text.toUtf8();
+        const lxw_error error = lastCol > col
+                ? worksheet_merge_range(m_sheet, row, col, row, lastCol, utf8.constData(), format)
+                : worksheet_write_string(m_sheet, row, col, utf8.constData(), format);
         // A cell the library still refuses is left empty and listed; the
         // rest of the class goes on.
         if (error != LXW_NO_ERROR)
@@ -91,8 +96,9 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
             workbook ? workbook_add_worksheet(workbook, sheetName().toUtf8().constData()) : nullptr;
     lxw_format *bold = sheet ? workbook_add_format(workbook) : nullptr;
     lxw_format *twoDecimals = bold ? workbook_add_format(workbook) : nullptr;
+    lxw_format *wrapped = twoDecimals ? workbook_add_format(workbook) : nullptr;
     // Nothing is written through what the library could not make.
-    if (!twoDecimals) {
+    if (!wrapped) {
         if (workbook)
             workbook_close(workbook);
         if (written != path)
@@ -103,6 +109,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     format_set_bold(bold);
     format_set_align(bold, LXW_ALIGN_CENTER);
     format_set_num_format(twoDecimals, "0.00");
+    format_set_text_wrap(wrapped);
+    format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
 
     SheetWriter cells(sheet, twoDecimals);
     QStringList headers = {
@@ -120,7 +128,10 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
             rows.begin(), rows.end(), [](const ExportedRow &row) { return !row.state.isEmpty(); });
     if (withStates)
         headers << QStringLiteral("状态") << QStringLiteral("名次");
+    // 存疑 stays on the screen beside its row; on paper its reasons follow
+    // the table as notes, so the print area ends before it.
     const lxw_col_t doubtColumn = lxw_col_t(headers.size());
+    const lxw_col_t printedColumns = doubtColumn;
     if (std::any_of(rows.begin(), rows.end(),
                     [](const ExportedRow &row) { return !row.doubts.isEmpty(); }))
         headers << QStringLiteral("存疑");
@@ -159,12 +170,16 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
         if (!exported.doubts.isEmpty())
             fit(doubtColumn, exported.doubts);
     }
-    for (lxw_col_t col = 0; col < columns; ++col)
-        worksheet_set_column(sheet, col, col, std::min(widths[col] + kWidthMargin, kMaxWidth),
-                             nullptr);
+    int printedWidth = 0;
+    for (lxw_col_t col = 0; col < columns; ++col) {
+        const int width = std::min(widths[col] + kWidthMargin, kMaxWidth);
+        worksheet_set_column(sheet, col, col, width, nullptr);
+        if (col < printedColumns)
+            printedWidth += width;
+    }
     const QString heading = exam.isEmpty() ? title() : title() + QStringLiteral("　") + exam;
-    worksheet_merge_range(sheet, 0, 0, 0, columns - 1, (heading + titleNote).toUtf8().constData(),
-                          bold);
+    worksheet_merge_range(sheet, 0, 0, 0, printedColumns - 1,
+                          (heading + titleNote).toUtf8().constData(), bold);
     xlsxfile::printOnA4(sheet, 2);
     xlsxfile::printHeader(sheet, heading);
     for (lxw_col_t col = 0; col < columns; ++col)
@@ -201,6 +216,23 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
             cells.text(row, doubtColumn, exported.doubts, headers[doubtColumn]);
         ++row;
     }
+    // One row apart from the table, the notes; `row` ends after the last row.
+    if (columns > printedColumns) {
+        cells.text(++row, 0, QStringLiteral("存疑说明"), {}, printedColumns - 1, bold);
+        int number = 0;
+        for (const ExportedRow &exported : rows) {
+            if (exported.doubts.isEmpty())
+                continue;
+            const QString note = doubtnotes::note(++number, exported.result.examNumber,
+                                                  exported.result.name, exported.doubts);
+            worksheet_set_row(sheet, ++row,
+                              doubtnotes::rowHeight(doubtnotes::lines(note, printedWidth)),
+                              nullptr);
+            cells.text(row, 0, note, headers[doubtColumn], printedColumns - 1, wrapped);
+        }
+        ++row;
+    }
+    worksheet_print_area(sheet, 0, 0, row - 1, printedColumns - 1);
     outcome.changed = cells.changed();
     const lxw_error closed = workbook_close(workbook);
     const QString untidy = closed == LXW_NO_ERROR ? xlsxnumbers::tidy(written) : QString();

@@ -54,8 +54,10 @@ public:
     // reads as one. 错字数 holds the wrong characters of the rows with an
     // answer sheet; with a scale, 等级 and 得分 follow; with states, 状态
     // and 名次; when any row is doubtful, a last column "存疑" carries the
-    // reasons. The exam (documentname::caption) follows the title, then
-    // `titleNote`, e.g. "（考试进行中，2人正在答题）".
+    // reasons. That column is not printed: the reasons print under the
+    // table as numbered notes (存疑说明), each merged across the table. The exam
+    // (documentname::caption) follows the title, then `titleNote`, e.g.
+    // "（考试进行中，2人正在答题）".
     static Outcome write(const QVector<ExportedRow> &rows, const QString &path,
                          const std::optional<GradingScale> &scale = std::nullopt,
                          const QString &exam = {}, const QString &titleNote = {});

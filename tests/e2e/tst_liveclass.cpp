@@ -272,7 +272,7 @@ private slots:
         room.click("CmdOutToExl");
         QCOMPARE(room.opened.size(), 1);
         const QStringList cells = workbookRows(room.opened.first().toLocalFile());
-        QCOMPARE(cells.size(), 8);
+        QCOMPARE(cells.size(), 14);
         QVERIFY2(cells.at(0).startsWith(u"str:打字考试成绩表　"_qs)
                          && cells.at(0).contains(u"（考试进行中，2人正在答题）|"_qs),
                  qPrintable(cells.at(0)));
@@ -283,6 +283,8 @@ private slots:
         QVERIFY(cells.at(5).section(u'|', 9).startsWith(u"str:存疑||"_qs));
         QCOMPARE(cells.at(6).section(u'|', 9), u"str:存疑||str:考号03在名单中是丙"_qs);
         QCOMPARE(cells.at(7), u"str:一班|str:04|str:丁|||||||str:缺考||"_qs);
+        // On paper the four reasons follow the table as notes.
+        QCOMPARE(cells.at(11), u"str:注2　99 戊：考号99不在名单中|||||||||||"_qs);
 
         room.click("BeginStop");
         QVERIFY(!room.console->controller().collectClock().isActive());

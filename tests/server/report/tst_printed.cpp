@@ -51,6 +51,21 @@ Printed printed(const QString &workbook, const QString &folder)
     return { QString::fromUtf8(text.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts), {} };
 }
 
+// The scale LibreOffice printed `pdf`'s first page at: how far apart the
+// tops of two words are in consecutive rows of the default 15 points.
+double printedScale(const QString &pdf, const QString &upper, const QString &lower)
+{
+    QProcess boxes;
+    boxes.start(u"pdftotext"_qs, { u"-bbox"_qs, u"-l"_qs, u"1"_qs, pdf, u"-"_qs });
+    boxes.waitForFinished(60000);
+    const QString html = QString::fromUtf8(boxes.readAllStandardOutput());
+    const QRegularExpression top(u"yMin=\"([0-9.]+)\"[^>]*>(%1|%2)<"_qs.arg(upper, lower));
+    QList<double> tops;
+    for (auto match = top.globalMatch(html); match.hasNext();)
+        tops << match.next().captured(1).toDouble();
+    return tops.size() == 2 ? (tops[1] - tops[0]) / 15.0 : 0;
+}
+
 // Every page: one of the headings and its number among all the pages.
 void checkPages(const QStringList &pages, const QStringList &headings)
 {
@@ -74,13 +89,31 @@ class TestPrinted : public QObject
     Q_OBJECT
 
 private slots:
+    void resultsExport_data()
+    {
+        QTest::addColumn<int>("nameLength");  // of the fourth examinee
+        QTest::addColumn<QString>("doubt");  // of every third examinee
+        QTest::addColumn<bool>("readable");  // printed at 80 % or more
+        QTest::newRow("long reasons")
+                << 4
+                << u"考号不在名单中；同一考生另有写法不同的成绩（计算机1班）；"
+                   u"按键记录与成绩不符：记录的字数比答卷多12字；成绩文件已被删除"_qs
+                << true;
+        QTest::newRow("a name of 80 signs") << 80 << QString() << false;
+    }
+
     void resultsExport()
     {
+        QFETCH(int, nameLength);
+        QFETCH(QString, doubt);
+        QFETCH(bool, readable);
         QTemporaryDir dir;
         QVector<ExportedRow> rows;
-        for (int examinee = 0; examinee < 120; ++examinee)
+        for (int examinee = 0; examinee < 120; ++examinee) {
             rows.append({ keptRow(0, examinee), false, u"已交卷"_qs, examinee + 1, {}, {} });
-        rows[3].result.name = QString(80, u'长');
+            rows.last().doubts = examinee % 3 ? QString() : doubt;
+        }
+        rows[3].result.name = QString(nameLength, u'长');
         const QString path = dir.filePath(u"成绩.xlsx"_qs);
         const ResultExporter::Outcome outcome =
                 ResultExporter::write(rows, path, GradingScale::standard());
@@ -93,6 +126,13 @@ private slots:
         checkPages(out.pages, { u"名次"_qs });
         for (const QString &page : out.pages)
             QVERIFY(page.contains(u"部门"_qs) && page.contains(u"姓名"_qs));
+        const double scale =
+                printedScale(dir.filePath(u"pdf/成绩.pdf"_qs), u"2026001"_qs, u"2026002"_qs);
+        QVERIFY2((scale >= 0.8) == readable, qPrintable(QString::number(scale)));
+        // The last reason whole in the last note, however it wraps.
+        QString text = out.pages.join(QString());
+        text.remove(QRegularExpression(u"\\s"_qs));
+        QVERIFY(doubt.isEmpty() || text.contains(u"注402026117考生117："_qs + doubt));
     }
 
     void termReport_data()
