@@ -9,6 +9,7 @@
 // the term report of twelve classes (their 240 exams read and written).
 // The grade-wide exam is asked of a lab's console as 年级汇总 asks it, over
 // the archive its 历次考试 lists.
+#include "archive/archivedcolumns.h"
 #include "archive/examineesearch.h"
 #include "archive/examlisting.h"
 #include "benchconsole.h"
@@ -110,10 +111,16 @@ QString seed(const ArchivePlace &place)
                     row.examNumber = QStringLiteral("%1%2")
                                              .arg(schoolClass + 1)
                                              .arg(examinee, 2, 10, QChar(u'0'));
-                    const QVariantList cells {
-                        id,        examinee,         row.department, row.examNumber, row.name,
-                        row.speed, row.accuracyLine, row.timePass,   row.recNo,      row.state
-                    };
+                    const QVariantList cells { id,
+                                               examinee,
+                                               row.department,
+                                               row.examNumber,
+                                               row.name,
+                                               row.speed,
+                                               row.accuracyLine,
+                                               row.timePass,
+                                               row.recNo,
+                                               archivecolumns::stateCode(row.state) };
                     for (const QVariant &cell : cells)
                         rows.bindValue(bound++, cell);
                     if (bound == 10 * kRowsPerInsert) {

@@ -3,6 +3,7 @@
 #include "archive/archivedcolumns.h"
 
 #include <QHash>
+#include <QSqlError>
 
 namespace archivecolumns {
 
@@ -34,10 +35,37 @@ QString examColumns()
                           "publication, lab_role");
 }
 
+QString stateCode(ExamineeState state)
+{
+    switch (state) {
+    case ExamineeState::Absent:
+        return QStringLiteral("absent");
+    case ExamineeState::Waiting:
+        return QStringLiteral("waiting");
+    case ExamineeState::Typing:
+        return QStringLiteral("typing");
+    case ExamineeState::Finished:
+        return QStringLiteral("finished");
+    case ExamineeState::Interrupted:
+        return QStringLiteral("interrupted");
+    }
+    return {};
+}
+
+ExamineeState storedState(const QVariant &code, qint16 timePass)
+{
+    const QString text = code.toString();
+    for (const ExamineeState state : kExamineeStates) {
+        if (text == stateCode(state))
+            return state;
+    }
+    return timePass > 0 ? ExamineeState::Interrupted : ExamineeState::Waiting;
+}
+
 QString rowColumns()
 {
     return QStringLiteral("department, exam_number, name, speed, accuracy_line, time_pass, "
-                          "rec_no, state, doubts");
+                          "rec_no, state");
 }
 
 ArchivedExam examAt(const QSqlQuery &query)
@@ -70,8 +98,7 @@ ArchivedRow rowAt(const QSqlQuery &query, int first)
     row.accuracyLine = query.value(first + 4).toString();
     row.timePass = static_cast<qint16>(query.value(first + 5).toInt());
     row.recNo = query.value(first + 6).toInt();
-    row.state = query.value(first + 7).toString();
-    row.doubts = query.value(first + 8).toString();
+    row.state = storedState(query.value(first + 7), row.timePass);
     return row;
 }
 
@@ -87,6 +114,15 @@ void addRowsTo(QSqlQuery &query, QVector<ArchivedExam> &exams)
     }
 }
 
+void addDoubtsTo(QSqlQuery &query,
+                 const std::function<ArchivedRow *(qint64 examId, int position)> &rowOf)
+{
+    while (query.next()) {
+        if (ArchivedRow *row = rowOf(query.value(0).toLongLong(), query.value(1).toInt()))
+            row->doubts.append(query.value(2).toString());
+    }
+}
+
 bool readRowsOf(QSqlQuery &query, QVector<ArchivedExam> &exams)
 {
     if (exams.isEmpty())
@@ -95,12 +131,65 @@ bool readRowsOf(QSqlQuery &query, QVector<ArchivedExam> &exams)
     ids.reserve(exams.size());
     for (const ArchivedExam &exam : std::as_const(exams))
         ids.append(QString::number(exam.id));
-    if (!query.exec(QStringLiteral("SELECT exam_id, %1 FROM exam_rows WHERE exam_id IN (%2) "
-                                   "ORDER BY exam_id, position")
-                            .arg(rowColumns(), ids.join(u','))))
+    const QString where = QStringLiteral("WHERE exam_id IN (%1)").arg(ids.join(u','));
+    if (!query.exec(
+                QStringLiteral("SELECT exam_id, %1 FROM exam_rows %2 ORDER BY exam_id, position")
+                        .arg(rowColumns(), where)))
         return false;
     addRowsTo(query, exams);
+    return readDoubtsOf(query, exams, where);
+}
+
+bool readDoubtsOf(QSqlQuery &query, QVector<ArchivedExam> &exams, const QString &where)
+{
+    if (!query.exec(QStringLiteral("SELECT exam_id, row_position, doubt FROM row_doubts %1 "
+                                   "ORDER BY exam_id, row_position, position")
+                            .arg(where)))
+        return false;
+    QHash<qint64, int> indexOf;
+    indexOf.reserve(exams.size());
+    for (int i = 0; i < exams.size(); ++i)
+        indexOf.insert(exams[i].id, i);
+    addDoubtsTo(query, [&](qint64 examId, int position) -> ArchivedRow * {
+        const int index = indexOf.value(examId, -1);
+        if (index < 0 || position < 0 || position >= exams[index].rows.size())
+            return nullptr;
+        return &exams[index].rows[position];
+    });
     return true;
+}
+
+QString writeRows(const QSqlDatabase &connection, qint64 id, const QVector<ArchivedRow> &rows)
+{
+    QSqlQuery rowQuery(connection);
+    QSqlQuery doubtQuery(connection);
+    if (!rowQuery.prepare(QStringLiteral(
+                "INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
+                "speed, accuracy_line, time_pass, rec_no, state) "
+                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+        return rowQuery.lastError().text();
+    if (!doubtQuery.prepare(QStringLiteral("INSERT INTO row_doubts (exam_id, row_position, "
+                                           "position, doubt) VALUES (?, ?, ?, ?)")))
+        return doubtQuery.lastError().text();
+    for (int position = 0; position < rows.size(); ++position) {
+        const ArchivedRow &row = rows[position];
+        const QVariantList values {
+            id,        position,         row.department, row.examNumber, row.name,
+            row.speed, row.accuracyLine, row.timePass,   row.recNo,      stateCode(row.state)
+        };
+        for (int i = 0; i < values.size(); ++i)
+            rowQuery.bindValue(i, values[i]);
+        if (!rowQuery.exec())
+            return rowQuery.lastError().text();
+        for (int d = 0; d < row.doubts.size(); ++d) {
+            const QVariantList doubt { id, position, d, row.doubts[d] };
+            for (int i = 0; i < doubt.size(); ++i)
+                doubtQuery.bindValue(i, doubt[i]);
+            if (!doubtQuery.exec())
+                return doubtQuery.lastError().text();
+        }
+    }
+    return {};
 }
 
 QString cannotRead()

@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -15,16 +16,20 @@
 // A result as kept, with its state and marks when the exam was kept.
 struct ArchivedRow : ResultCore
 {
-    QString state;  // 已交卷, 答题中 ...
-    QString doubts;  // the reasons a row is doubtful, joined by "；"
+    ExamineeState state = ExamineeState::Absent;
+    QStringList doubts;  // the reasons a row is doubtful, one each
 
     // Listed and never logged in: kept without figures.
-    bool absent() const { return state == keptStateText(ExamineeState::Absent); }
+    bool absent() const { return state == ExamineeState::Absent; }
     // Started: typing, handed in or stopped unfinished.
-    bool sat() const { return presenceOfKept(state, timePass) == Presence::Sat; }
-    bool finished() const { return state == keptStateText(ExamineeState::Finished); }
+    bool sat() const { return presenceOf(state) == Presence::Sat; }
+    bool finished() const { return state == ExamineeState::Finished; }
+    // 缺考, 已交卷 ...: the state as the record of an exam words it.
+    QString stateWord() const { return keptStateText(state); }
     // The 状态 cell, as the class grid words it.
-    QString shownState() const { return ::shownState(state, !doubts.isEmpty()); }
+    QString shownState() const { return ::shownState(stateWord(), !doubts.isEmpty()); }
+    // The doubts in one line, as the reports and the export show them.
+    QString doubtsLine() const { return doubts.join(QStringLiteral("；")); }
 
     friend bool operator==(const ArchivedRow &a, const ArchivedRow &b)
     {

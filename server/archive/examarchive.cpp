@@ -173,25 +173,12 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
         if (ok)
             id = query.value(0).toLongLong();
     }
-    if (ok)
-        ok = query.prepare(QStringLiteral(
-                "INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
-                "speed, accuracy_line, time_pass, rec_no, state, doubts) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (int position = 0; ok && position < rows.size(); ++position) {
-        const ArchivedRow &row = rows[position];
-        const QVariantList values { id,        position,  row.department,   row.examNumber,
-                                    row.name,  row.speed, row.accuracyLine, row.timePass,
-                                    row.recNo, row.state, row.doubts };
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        ok = query.exec();
-    }
-    if (ok)
-        ok = endSitting(query);
-    if (!ok)
-        return { failed(cannotWrite(), query.lastError().text()) };
-    if (const QString detail = transaction.commit(); !detail.isEmpty())
+    QString detail = ok ? writeRows(connection(), id, rows) : query.lastError().text();
+    if (detail.isEmpty() && !endSitting(query))
+        detail = query.lastError().text();
+    if (!detail.isEmpty())
+        return { failed(cannotWrite(), detail) };
+    if (detail = transaction.commit(); !detail.isEmpty())
         return { failed(cannotWrite(), detail) };
     return { {}, id, false };
 }
@@ -217,6 +204,8 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::exams()
                             .arg(rowColumns())))
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     addRowsTo(query, exams);
+    if (!readDoubtsOf(query, exams))
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     // Newest first; of two held at once, the one kept later.
     std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
         return a.sitting.heldAt() > b.sitting.heldAt();
@@ -301,13 +290,13 @@ QString ExamArchive::remove(qint64 id)
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("DELETE FROM exam_rows WHERE exam_id = ?"));
-    query.bindValue(0, id);
-    bool ok = query.exec();
-    if (ok) {
-        query.prepare(QStringLiteral("DELETE FROM exams WHERE id = ?"));
+    bool ok = true;
+    for (const char *statement :
+         { "DELETE FROM row_doubts WHERE exam_id = ?", "DELETE FROM exam_rows WHERE exam_id = ?",
+           "DELETE FROM exams WHERE id = ?" }) {
+        query.prepare(QString::fromLatin1(statement));
         query.bindValue(0, id);
-        ok = query.exec();
+        ok = ok && query.exec();
     }
     if (!ok)
         return failed(what, query.lastError().text());

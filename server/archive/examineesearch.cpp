@@ -4,6 +4,7 @@
 
 #include "archive/archivedcolumns.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -18,7 +19,8 @@ ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNu
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
+    query.prepare(QStringLiteral("SELECT %1, %2, position FROM exam_rows "
+                                 "JOIN exams ON exams.id = exam_id "
                                  "WHERE exam_number = ? AND name = ? ORDER BY id, position")
                           .arg(examColumns(), rowColumns()));
     query.bindValue(0, examNumber.trimmed());
@@ -26,11 +28,29 @@ ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNu
     if (!query.exec())
         return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
     QVector<ArchivedExam> exams;
+    // Where each row read lies: its exam's id and position, its place here.
+    QHash<QPair<qint64, int>, QPair<int, int>> placeOf;
+    const int positionColumn = kExamColumnCount + kRowColumnCount;
     while (query.next()) {
         if (exams.isEmpty() || exams.last().id != query.value(0).toLongLong())
             exams.append(examAt(query));
         exams.last().rows.append(rowAt(query, kExamColumnCount));
+        placeOf.insert({ exams.last().id, query.value(positionColumn).toInt() },
+                       { int(exams.size()) - 1, int(exams.last().rows.size()) - 1 });
     }
+    query.prepare(QStringLiteral("SELECT d.exam_id, d.row_position, d.doubt FROM row_doubts AS d "
+                                 "JOIN exam_rows AS r ON r.exam_id = d.exam_id "
+                                 "AND r.position = d.row_position "
+                                 "WHERE r.exam_number = ? AND r.name = ? "
+                                 "ORDER BY d.exam_id, d.row_position, d.position"));
+    query.bindValue(0, examNumber.trimmed());
+    query.bindValue(1, name.trimmed());
+    if (!query.exec())
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    addDoubtsTo(query, [&](qint64 examId, int position) -> ArchivedRow * {
+        const auto found = placeOf.constFind({ examId, position });
+        return found == placeOf.constEnd() ? nullptr : &exams[found->first].rows[found->second];
+    });
     // Oldest first; of two held at once, the one kept first.
     std::stable_sort(exams.begin(), exams.end(), [](const ArchivedExam &a, const ArchivedExam &b) {
         return a.sitting.heldAt() < b.sitting.heldAt();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/schema.h"
 
+#include "archive/archivedcolumns.h"
 #include "grading/gradingscale.h"
 
 namespace archiveschema {
@@ -14,14 +15,23 @@ namespace {
 // schema's version. Exams kept before belong to the owner, who may give
 // them to their labs. A file has one user; the column is there to keep
 // the tables the same.
+QString ownRow()
+{
+    return QStringLiteral("lab_role = current_user");
+}
+
+// A row of `table` belongs to the lab whose exam it is part of.
+QString ownExam(const QString &table)
+{
+    return QStringLiteral("EXISTS (SELECT 1 FROM exams WHERE exams.id = %1.exam_id AND exams.%2)")
+            .arg(table, ownRow());
+}
+
 QStringList labRights(const ArchiveDialect &dialect)
 {
     if (!dialect.isPostgres())
         return { QStringLiteral("ALTER TABLE exams ADD COLUMN lab_role TEXT") };
-    const QString own = QStringLiteral("lab_role = current_user");
-    const QString ownExam = QStringLiteral("EXISTS (SELECT 1 FROM exams "
-                                           "WHERE exams.id = exam_rows.exam_id AND exams.%1)")
-                                    .arg(own);
+    const QString own = ownRow();
     return {
         QStringLiteral("ALTER TABLE exams ADD COLUMN lab_role TEXT NOT NULL DEFAULT current_user"),
         QStringLiteral("ALTER TABLE exams ENABLE ROW LEVEL SECURITY"),
@@ -33,11 +43,70 @@ QStringList labRights(const ArchiveDialect &dialect)
         QStringLiteral("CREATE POLICY exams_delete ON exams FOR DELETE USING (%1)").arg(own),
         QStringLiteral("CREATE POLICY exam_rows_read ON exam_rows FOR SELECT USING (true)"),
         QStringLiteral("CREATE POLICY exam_rows_own ON exam_rows USING (%1) WITH CHECK (%1)")
-                .arg(ownExam),
+                .arg(ownExam(QStringLiteral("exam_rows"))),
         QStringLiteral("GRANT SELECT ON archive_schema TO %1").arg(labsRole()),
         QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON exams, exam_rows TO %1")
                 .arg(labsRole()),
     };
+}
+
+// The state words consoles wrote, each with the code it becomes.
+QString codesOfWords()
+{
+    QString cases;
+    for (const ExamineeState state : kExamineeStates) {
+        const QString code = archivecolumns::stateCode(state);
+        for (const QString &word : { keptStateText(state), stateText(state) })
+            cases += QStringLiteral(" WHEN '%1' THEN '%2'").arg(word, code);
+    }
+    return cases;
+}
+
+// Each row's state as a code, its doubts one to a row of their own table,
+// no longer the words the window shows and one joined text. The doubts are
+// split where the console joined them. A state word no console wrote
+// becomes NULL, which reads by the time typed, and is named among the
+// row's doubts.
+QStringList rowsAsData(const ArchiveDialect &dialect)
+{
+    const QString find = dialect.isPostgres() ? QStringLiteral("strpos") : QStringLiteral("instr");
+    QStringList statements {
+        QStringLiteral("CREATE TABLE row_doubts ("
+                       "exam_id BIGINT NOT NULL, row_position INTEGER NOT NULL, "
+                       "position INTEGER NOT NULL, doubt TEXT NOT NULL, "
+                       "PRIMARY KEY (exam_id, row_position, position), "
+                       "FOREIGN KEY (exam_id, row_position) "
+                       "REFERENCES exam_rows (exam_id, position))"),
+        QStringLiteral("WITH RECURSIVE parts (exam_id, row_position, position, doubt, rest) AS ("
+                       "SELECT exam_id, position, -1, CAST('' AS TEXT), doubts || '；' "
+                       "FROM exam_rows WHERE doubts <> '' "
+                       "UNION ALL SELECT exam_id, row_position, position + 1, "
+                       "substr(rest, 1, %1(rest, '；') - 1), substr(rest, %1(rest, '；') + 1) "
+                       "FROM parts WHERE rest <> '') "
+                       "INSERT INTO row_doubts (exam_id, row_position, position, doubt) "
+                       "SELECT exam_id, row_position, position, doubt FROM parts "
+                       "WHERE position >= 0 AND doubt <> ''")
+                .arg(find),
+        QStringLiteral("INSERT INTO row_doubts (exam_id, row_position, position, doubt) "
+                       "SELECT exam_id, position, (SELECT COALESCE(MAX(d.position) + 1, 0) "
+                       "FROM row_doubts AS d WHERE d.exam_id = exam_rows.exam_id "
+                       "AND d.row_position = exam_rows.position), "
+                       "'存档中的状态“' || state || '”无法识别' FROM exam_rows "
+                       "WHERE state <> '' AND (CASE state%1 END) IS NULL")
+                .arg(codesOfWords()),
+        QStringLiteral("UPDATE exam_rows SET state = CASE state%1 END").arg(codesOfWords()),
+        QStringLiteral("ALTER TABLE exam_rows DROP COLUMN doubts"),
+    };
+    if (dialect.isPostgres())
+        statements += {
+            QStringLiteral("ALTER TABLE row_doubts ENABLE ROW LEVEL SECURITY"),
+            QStringLiteral("CREATE POLICY row_doubts_read ON row_doubts FOR SELECT USING (true)"),
+            QStringLiteral("CREATE POLICY row_doubts_own ON row_doubts USING (%1) WITH CHECK (%1)")
+                    .arg(ownExam(QStringLiteral("row_doubts"))),
+            QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON row_doubts TO %1")
+                    .arg(labsRole()),
+        };
+    return statements;
 }
 
 }  // namespace
@@ -148,6 +217,8 @@ QStringList migration(int from, const ArchiveDialect &dialect)
         };
     case 7:
         return labRights(dialect);
+    case 8:
+        return rowsAsData(dialect);
     default:
         return {};
     }

@@ -12,7 +12,7 @@
 namespace archiveschema {
 
 // The version this program writes; a newer archive is refused.
-constexpr int kVersion = 8;
+constexpr int kVersion = 9;
 
 // The role every lab's login role is a member of on a school's server: it
 // may read every exam and keep, change and delete its own.

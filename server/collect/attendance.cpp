@@ -19,17 +19,6 @@ Presence presenceOf(ExamineeState state)
     return Presence::NotStarted;
 }
 
-Presence presenceOfKept(const QString &keptState, qint16 timePass)
-{
-    for (const ExamineeState state :
-         { ExamineeState::Absent, ExamineeState::Waiting, ExamineeState::Typing,
-           ExamineeState::Finished, ExamineeState::Interrupted }) {
-        if (keptState == keptStateText(state))
-            return presenceOf(state);
-    }
-    return timePass > 0 ? Presence::Sat : Presence::NotStarted;
-}
-
 Attendance &Attendance::operator+=(const Attendance &other)
 {
     absent += other.absent;

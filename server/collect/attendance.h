@@ -17,9 +17,6 @@
 enum class Presence { Absent, NotStarted, Sat };
 
 Presence presenceOf(ExamineeState state);
-// From a state as an exam's record keeps it (缺考, 未开始 ...); a word it
-// does not know falls back on the time used.
-Presence presenceOfKept(const QString &keptState, qint16 timePass);
 
 struct Attendance
 {

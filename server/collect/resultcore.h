@@ -8,6 +8,9 @@
 // Where an examinee stands: listed but not logged in, logged in and waiting
 // for Enter, typing, handed in, or stopped unfinished after the exam time.
 enum class ExamineeState { Absent, Waiting, Typing, Finished, Interrupted };
+inline constexpr ExamineeState kExamineeStates[] = { ExamineeState::Absent, ExamineeState::Waiting,
+                                                     ExamineeState::Typing, ExamineeState::Finished,
+                                                     ExamineeState::Interrupted };
 
 // 未登录, 未开始, 答题中, 已交卷, 中断: the words of the class grid.
 QString stateText(ExamineeState state);

@@ -62,17 +62,16 @@ ArchiveRead<ArchivedExam> HistoryController::currentExam()
         if (row.hasRecord)
             live.insert(row.recNo, &row);
         else
-            absent.append({ row, keptStateText(ExamineeState::Absent), {} });
+            absent.append({ row, ExamineeState::Absent, {} });
     }
     exam.rows.reserve(rows->size());
     for (const ResultRow &row : *rows) {
         ArchivedRow archived { row, {}, {} };
         const ClassViewRow *shown = live.value(row.recNo);
-        archived.state = keptStateText(
-                shown ? shown->state
-                      : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting));
+        archived.state = shown ? shown->state
+                               : (row.timePass ? ExamineeState::Finished : ExamineeState::Waiting);
         if (shown) {
-            archived.doubts = shown->remarks().join(QStringLiteral("；"));
+            archived.doubts = shown->remarks();
             // As the list spells the examinee, where there is one.
             archived.department = shown->department;
             archived.examNumber = shown->examNumber;
@@ -270,7 +269,9 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
     rows.reserve(exam.rows.size());
     for (int i = 0; i < exam.rows.size(); ++i) {
         const ArchivedRow &row = exam.rows[i];
-        ExportedRow exported { row, row.absent(), row.shownState(), places[i], row.doubts, {} };
+        ExportedRow exported {
+            row, row.absent(), row.shownState(), places[i], row.doubtsLine(), {}
+        };
         if (const auto wrong = wrongCounts.constFind(row.recNo);
             !row.absent() && wrong != wrongCounts.constEnd())
             exported.wrongCount = *wrong;

@@ -60,7 +60,7 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
     for (const ArchivedRow &row : exam.rows) {
         if (!row.doubts.isEmpty())
             page.paragraph(QStringLiteral("存疑　%1 %2 %3：%4")
-                                   .arg(row.department, row.examNumber, row.name, row.doubts),
+                                   .arg(row.department, row.examNumber, row.name, row.doubtsLine()),
                            reportFont(kTextPoints));
     }
     const int drawn = page.finish();

@@ -120,7 +120,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
             cells.text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
             if (const auto score = scale.scoreOf(grade))
                 cells.written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
-            cells.text(sheet, sheetName, r, int(RankingModel::State), row.state, nullptr);
+            cells.text(sheet, sheetName, r, int(RankingModel::State), row.stateWord(), nullptr);
             examinees.add(e, row, scale);
         }
         // The class's figures for the charts.

@@ -86,7 +86,7 @@ ExamStatistics statisticsOfParts(const QVector<GradedRows> &parts)
         AttendanceTally tally(listedPeople(part.roster));
         for (const ArchivedRow &row : part.rows)
             tally.add(identity::personKey(row.department, row.examNumber, row.name),
-                      presenceOfKept(row.state, row.timePass));
+                      presenceOf(row.state));
         statistics.people += tally.counts();
         for (const ArchivedRow &row : part.rows) {
             if (!row.sat())

@@ -88,7 +88,7 @@ QString RankingModel::text(int row, Column column) const
     case State:
         return result.shownState();
     case Doubts:
-        return result.doubts;
+        return result.doubtsLine();
     case kColumns:
         break;
     }

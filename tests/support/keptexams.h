@@ -5,6 +5,16 @@
 // classes, speeds and accuracies spread over every grade, one exam a day.
 #include "archive/examarchive.h"
 
+// The state a record of an exam words as `word` (缺考, 已交卷 ...); Absent for none.
+inline ExamineeState keptStateNamed(const QString &word)
+{
+    for (const ExamineeState state : kExamineeStates) {
+        if (keptStateText(state) == word)
+            return state;
+    }
+    return ExamineeState::Absent;
+}
+
 inline ArchivedRow keptRow(int exam, int examinee)
 {
     ArchivedRow row;
@@ -16,7 +26,7 @@ inline ArchivedRow keptRow(int exam, int examinee)
     row.accuracyLine = QString::number(75 + (examinee * 13 + exam) % 26);
     row.timePass = 600;
     row.recNo = examinee + 1;
-    row.state = QStringLiteral("已交卷");
+    row.state = ExamineeState::Finished;
     return row;
 }
 
@@ -51,7 +61,7 @@ inline ArchivedExam classOfFive()
         row.accuracyLine = QString::fromUtf16(shown.accuracy);
         row.timePass = shown.timePass;
         row.recNo = shown.timePass ? number : 0;
-        row.state = QString::fromUtf16(shown.state);
+        row.state = keptStateNamed(QString::fromUtf16(shown.state));
         exam.rows.append(row);
         exam.sitting.roster += row.department + u'\t' + row.examNumber + u'\t' + row.name + u'\n';
     }

@@ -7,6 +7,7 @@
 #include "sqliteholder.h"
 #include "testfiles.h"
 
+#include "archive/archivedcolumns.h"
 #include "archive/archivetransaction.h"
 #include "archive/examarchive.h"
 #include "archive/examlisting.h"
@@ -44,8 +45,9 @@ QVector<ArchivedRow> rows(int count)
     for (int i = 0; i < count; ++i)
         rows.append({ { i + 1, QStringLiteral("一班"), QString::number(100 + i),
                         QStringLiteral("张%1").arg(i), 60.5 - i, QStringLiteral("98.5"), 600 },
-                      QStringLiteral("已交卷"),
-                      {} });
+                      ExamineeState::Finished,
+                      // one doubt holding the separator a joined text would split at
+                      i == 1 ? QStringList { u"甲；乙"_qs, u"丙"_qs } : QStringList() });
     return rows;
 }
 
@@ -162,7 +164,7 @@ private slots:
         QTest::newRow("tables not made")
                 << "blank"
                 << "还没有建好考试存档的数据表，或这个账号不是 kestrix_labs 的成员"
-                   "（存档版本0，本程序需要版本8）。请学校的信息技术管理员用数据库所有者的账号"
+                   "（存档版本0，本程序需要版本9）。请学校的信息技术管理员用数据库所有者的账号"
                    "运行一次考试服务器的升级命令 --upgrade-school-archive（见说明书9.6）。";
         // Made by an earlier version, whose one role owned the tables.
         QTest::newRow("an older schema") << "older"
@@ -445,6 +447,50 @@ private slots:
         QCOMPARE(archive.keep(sitting(u"b"_qs), rows(1)).id, 10);
         QCOMPARE(archive.remove(10), QString());
         QCOMPARE(archive.keep(sitting(u"c"_qs), rows(1)).id, 11);
+    }
+
+    // Rows kept as words and joined doubts: read back as states and single
+    // doubts; a word no console wrote goes by the time typed, named a doubt.
+    void rowsAsDataAfterMigratingFromVersion8_data()
+    {
+        ArchivePlaces::addBackends();
+    }
+
+    void rowsAsDataAfterMigratingFromVersion8()
+    {
+        QFETCH(QString, backend);
+        const ArchivePlace place = m_places.blankPlace(backend);
+        QVERIFY(keptUnderSchema(
+                place, 8,
+                { u"INSERT INTO exams (id, exam_key, archived_at, exam_minutes) "
+                  "VALUES (9, 'a', '2026-03-02T09:00:00Z', 10)"_qs,
+                  u"INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
+                  "speed, accuracy_line, time_pass, rec_no, state, doubts) VALUES "
+                  "(9, 0, '一班', '100', '张0', 60, '98', 600, 1, '已交卷', "
+                  "'粘贴过文字；考号100在名单中是张三'), "
+                  "(9, 1, '一班', '102', '张2', 40, '98', 300, 3, '答题中', '；a；；b；'), "
+                  "(9, 2, '一班', '103', '张3', 30, '98', 600, 4, '中断', ''), "
+                  "(9, 3, '一班', '104', '张4', 0, '', 0, 5, '未开始', NULL), "
+                  "(9, 4, '一班', '105', '张5', 0, '', 0, 0, '缺考', ''), "
+                  "(9, 5, '一班', '106', '张6', 0, '', 0, 0, '未登录', ''), "
+                  "(9, 6, '一班', '107', '张7', 20, '98', 1, 6, '作弊', '粘贴过文字'), "
+                  "(9, 7, '一班', '108', '张8', 0, '', 0, 7, '请假', ''), "
+                  "(9, 8, '一班', '109', '张9', 10, '98', 600, 8, NULL, NULL)"_qs }));
+        ExamArchive archive(place, ExamArchive::Tables::Upgrade);
+        const auto read = archive.exam(9);
+        QVERIFY2(read.value, qPrintable(archive.startProblem() + read.problem));
+        QStringList found;
+        for (const ArchivedRow &row : read.value->rows)
+            found << archivecolumns::stateCode(row.state) + u':' + row.doubts.join(u'|');
+        QCOMPARE(found,
+                 (QStringList { u"finished:粘贴过文字|考号100在名单中是张三"_qs, u"typing:a|b"_qs,
+                                u"interrupted:"_qs, u"waiting:"_qs, u"absent:"_qs, u"absent:"_qs,
+                                u"interrupted:粘贴过文字|存档中的状态“作弊”无法识别"_qs,
+                                u"waiting:存档中的状态“请假”无法识别"_qs, u"interrupted:"_qs }));
+        QVERIFY(archive.exams().value->first().rows == read.value->rows);
+        const auto history = ExamineeSearch(archive).history(u"107"_qs, u"张7"_qs).value;
+        QVERIFY(history && history->first().rows == QVector<ArchivedRow> { read.value->rows[6] });
+        QVERIFY(!runIn(place, u"SELECT doubts FROM exam_rows"_qs));  // no joined text left
     }
 
     void examineesToPickFrom()

@@ -71,7 +71,7 @@ QString keepSchoolExams(ExamArchive &archive)
             row.speed = 40;
             row.accuracyLine = QStringLiteral("95");
             row.timePass = 600;
-            row.state = QStringLiteral("已交卷");
+            row.state = ExamineeState::Finished;
             rows.append(row);
         }
         if (const QString problem = archive.keep(sitting, rows).problem; !problem.isEmpty())

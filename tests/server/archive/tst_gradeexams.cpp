@@ -102,7 +102,7 @@ private slots:
             sitting.articleText = QString::fromUtf16(kept.article);
             ArchivedRow row;
             row.examNumber = sitting.lab;
-            row.state = u"已交卷"_qs;
+            row.state = ExamineeState::Finished;
             const ExamArchive::Kept done = archive.keep(sitting, { row });
             QCOMPARE(done.problem, QString());
             if (sitting.lab == chosen)

@@ -41,10 +41,10 @@ private slots:
         QVERIFY(schoolupgrade::run(m_cluster.uri(database))
                         .problem.contains(u"无法升级到版本1"_qs));
         QCOMPARE(schoolupgrade::run(asOwner).value,
-                 u"已在学校存档 %1 中建好数据表（存档版本8）。\nkestrix_labs 的成员（各机房的账号）"
+                 u"已在学校存档 %1 中建好数据表（存档版本9）。\nkestrix_labs 的成员（各机房的账号）"
                  "现在可以使用它：读取所有考试，只能更改和删除本机房的考试。"_qs.arg(asOwner));
         QCOMPARE(schoolupgrade::run(asOwner).value,
-                 u"学校存档 %1 已是版本8，不需要升级。"_qs.arg(asOwner));
+                 u"学校存档 %1 已是版本9，不需要升级。"_qs.arg(asOwner));
     }
 
     void labsChangeOnlyTheirOwnExams_data()
@@ -55,6 +55,7 @@ private slots:
         QTest::newRow("take over") << u"UPDATE exams SET lab_role = 'lab_b'"_qs << 0;
         QTest::newRow("change rows") << u"UPDATE exam_rows SET speed = 0"_qs << 0;
         QTest::newRow("delete rows") << u"DELETE FROM exam_rows"_qs << 0;
+        QTest::newRow("delete doubts") << u"DELETE FROM row_doubts"_qs << 0;
         QTest::newRow("delete exams") << u"DELETE FROM exams"_qs << 0;
         QTest::newRow("keep as another")
                 << u"INSERT INTO exams (exam_key, archived_at, "
@@ -63,6 +64,10 @@ private slots:
         QTest::newRow("rows into another's")
                 << u"INSERT INTO exam_rows (exam_id, position, speed, "
                    "time_pass, rec_no) SELECT id, 5, 1, 1, 1 FROM exams"_qs
+                << -1;
+        QTest::newRow("doubts into another's")
+                << u"INSERT INTO row_doubts (exam_id, row_position, position, doubt) "
+                   "SELECT exam_id, position, 5, 'x' FROM exam_rows"_qs
                 << -1;
         QTest::newRow("empty the table") << u"TRUNCATE exam_rows"_qs << -1;
         QTest::newRow("drop the table") << u"DROP TABLE exams CASCADE"_qs << -1;
@@ -80,14 +85,16 @@ private slots:
         const QString database = QUrl(m_cluster.newDatabase()).path().mid(1);
         ExamSitting sitting;
         sitting.key = u"a"_qs;
-        const QVector<ArchivedRow> rows {
-            { { 1, u"一班"_qs, u"1"_qs, u"张三"_qs, 60, u"98"_qs, 600 }, u"已交卷"_qs, {} }
-        };
+        const QVector<ArchivedRow> rows { { { 1, u"一班"_qs, u"1"_qs, u"张三"_qs, 60, u"98"_qs,
+                                              600 },
+                                            ExamineeState::Finished,
+                                            { u"粘贴"_qs } } };
         ExamArchive labA(ArchivePlace::fromText(m_cluster.uri(database)));
         const qint64 id = labA.keep(sitting, rows).id;
         QCOMPARE(rowsTouched(database, PostgresCluster::labB(), statement), touched);
         QCOMPARE(labA.exam(id).value->rows, rows);
         QCOMPARE(labA.exam(id).value->sitting.scale, GradingScale::standard());
+        QCOMPARE(rowsTouched(database, PostgresCluster::labA(), u"DELETE FROM row_doubts"_qs), 1);
         QCOMPARE(rowsTouched(database, PostgresCluster::labA(), u"DELETE FROM exam_rows"_qs), 1);
         QCOMPARE(rowsTouched(database, PostgresCluster::labA(), u"DELETE FROM exams"_qs), 1);
     }

@@ -37,7 +37,7 @@ QVector<ArchivedRow> rows()
 {
     return { { { 1, QStringLiteral("一班"), QStringLiteral("101"), QStringLiteral("张三"), 60.5,
                  QStringLiteral("98.5"), 600 },
-               QStringLiteral("已交卷"),
+               ExamineeState::Finished,
                {} } };
 }
 

@@ -108,8 +108,7 @@ private slots:
         live.update(collected(records), ExamFacts { 600, 900, true });
         QCOMPARE(live.counts().people.line(true), attendance);
         for (const ClassViewRow &shown : live.rows())
-            kept.rows << ArchivedRow { shown, keptStateText(shown.state),
-                                       shown.doubts.join(u'；') };
+            kept.rows << ArchivedRow { shown, shown.state, shown.doubts };
         QCOMPARE(statisticsOf(kept.rows, kept.sitting.scale, kept.sitting.roster).attendance(),
                  attendance);
         QCOMPARE(statisticsOf(ClassTerm { u"一班"_qs, { kept } }).attendance(), attendance);

@@ -55,7 +55,7 @@ private slots:
         QVERIFY(current.value);
         QStringList ranked;
         for (const ArchivedRow &row : current.value->rows)
-            ranked << row.name + u'/' + row.state;
+            ranked << row.name + u'/' + row.stateWord();
         QCOMPARE(ranked, (QStringList { u"快/已交卷"_qs, u"慢/已交卷"_qs, u"未开始/未开始"_qs }));
         QCOMPARE(current.value->sitting.examMinutes, 25);  // nothing published: time.txt's
         QCOMPARE(current.value->sitting.scale.grades().size(), 1);  // the scale in force
@@ -281,7 +281,7 @@ private slots:
                 *keptExam(m_console->history(), kept.value->exams.first().id).value;
         QStringList states;
         for (const ArchivedRow &row : exam.rows)
-            states << row.name + u'/' + row.state;
+            states << row.name + u'/' + row.stateWord();
         QCOMPARE(states,
                  (QStringList { u"甲/已交卷"_qs, u"乙/已交卷"_qs, u"丙/已交卷"_qs, u"丁/已交卷"_qs,
                                 u"戊/缺考"_qs }));

@@ -220,7 +220,7 @@ private slots:
         ArchivedExam exam = classOfFive();
         exam.rows << exam.rows.last();
         std::tie(exam.rows.last().examNumber, exam.rows.last().name, exam.rows.last().state) =
-                std::tuple(u"06"_qs, u"己"_qs, keptStateText(ExamineeState::Waiting));
+                std::tuple(u"06"_qs, u"己"_qs, ExamineeState::Waiting);
         exam.sitting.roster += u"一班\t06\t己\n"_qs;
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
         QCOMPARE(examreport::writePdf(exam, pdf), QString());
@@ -305,6 +305,7 @@ private slots:
         slow.speed = 12;
         slow.accuracyLine = u"99"_qs;
         slow.timePass = 600;
+        slow.state = ExamineeState::Finished;
         ArchivedRow fast = slow;
         fast.speed = fastest;
         std::unique_ptr<QChart> chart(examcharts::speedHistogram({ slow, fast }, *scale.scale));

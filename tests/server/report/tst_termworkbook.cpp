@@ -39,7 +39,7 @@ QVector<ClassTerm> twoClasses()
         row.speed = speed;
         row.accuracyLine = accuracy;
         row.timePass = 600;
-        row.state = u"已交卷"_qs;
+        row.state = ExamineeState::Finished;
         other.rows.append(row);
     }
     return { { u"一班"_qs, { first, second } }, { u"二班"_qs, { other } } };

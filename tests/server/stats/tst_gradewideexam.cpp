@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A grade-wide exam as one exam: the figures per class and per lab and
 // the places across the grade, worked out by hand.
+#include "keptexams.h"
+
 #include "stats/gradewideexam.h"
 
 #include <QtTest>
@@ -31,7 +33,7 @@ ArchivedExam keptIn(const QString &lab, int hour, bool listed, std::initializer_
         row.speed = one.speed;
         row.timePass = one.speed > 0 ? 600 : 0;
         row.accuracyLine = u"95"_qs;
-        row.state = QString::fromUtf16(one.state);
+        row.state = keptStateNamed(QString::fromUtf16(one.state));
         exam.rows.append(row);
         if (listed)
             exam.sitting.roster += row.department + u'\t' + row.name + u'\t' + row.name + u'\n';

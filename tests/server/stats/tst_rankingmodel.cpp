@@ -4,6 +4,8 @@
 // grade and score by the exam's own scale on each side of a threshold, a
 // row not started, the places (equal speeds sharing one, none for the
 // absent and the unfinished) and the empty table.
+#include "keptexams.h"
+
 #include "stats/rankingmodel.h"
 
 #include <QRegularExpression>
@@ -26,8 +28,8 @@ ArchivedRow row(double speed, const QString &accuracyLine, qint16 timePass)
     row.speed = speed;
     row.accuracyLine = accuracyLine;
     row.timePass = timePass;
-    row.state = QStringLiteral("已交卷");
-    row.doubts = QStringLiteral("粘贴");
+    row.state = ExamineeState::Finished;
+    row.doubts = QStringList { QStringLiteral("粘贴") };
     return row;
 }
 
@@ -93,12 +95,13 @@ private slots:
         for (const QString &shown : rows.split(u' ')) {
             const qsizetype digits = shown.indexOf(QRegularExpression(u"\\D"_qs));
             exam.append(row(shown.left(digits).toDouble(), u"95"_qs, 600));
-            exam.last().state = shown.mid(digits);
+            QString word = shown.mid(digits);
             exam.last().doubts.clear();
-            if (exam.last().state.endsWith(u'?')) {
-                exam.last().state.chop(1);
-                exam.last().doubts = u"没有考试过程记录"_qs;
+            if (word.endsWith(u'?')) {
+                word.chop(1);
+                exam.last().doubts = QStringList { u"没有考试过程记录"_qs };
             }
+            exam.last().state = keptStateNamed(word);
         }
         QStringList placed;
         const QVector<std::optional<int>> found = placesOf(exam);
