@@ -97,8 +97,9 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     lxw_format *bold = sheet ? workbook_add_format(workbook) : nullptr;
     lxw_format *twoDecimals = bold ? workbook_add_format(workbook) : nullptr;
     lxw_format *wrapped = twoDecimals ? workbook_add_format(workbook) : nullptr;
+    lxw_format *centered = wrapped ? workbook_add_format(workbook) : nullptr;
     // Nothing is written through what the library could not make.
-    if (!wrapped) {
+    if (!centered) {
         if (workbook)
             workbook_close(workbook);
         if (written != path)
@@ -111,6 +112,8 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     format_set_num_format(twoDecimals, "0.00");
     format_set_text_wrap(wrapped);
     format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
+    // A state beside a right-aligned score would read as one word ("50已交卷").
+    format_set_align(centered, LXW_ALIGN_CENTER);
 
     SheetWriter cells(sheet, twoDecimals);
     QStringList headers = {
@@ -208,7 +211,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
                 cells.number(row, gradeColumn + 1, *score);
         }
         if (withStates) {
-            cells.text(row, stateColumn, exported.state, headers[stateColumn]);
+            cells.text(row, stateColumn, exported.state, headers[stateColumn], 0, centered);
             if (exported.place)
                 cells.number(row, stateColumn + 1, *exported.place);
         }

@@ -67,6 +67,20 @@ void percentAxis(QValueAxis *axis, double lowest, double step)
     style(axis, QStringLiteral("正确率（%）"));
 }
 
+// Speed from 0 to a whole bin above the fastest, ticked on whole bins (at
+// most ten ticks), so that every label is a round number.
+void setSpeedAxis(QValueAxis *axis, double fastest)
+{
+    const int bins = int(std::ceil(fastest / kBinWidth + 0.5));
+    const int step = (bins + 9) / 10;
+    axis->setRange(0, (bins + step - 1) / step * step * kBinWidth);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step * kBinWidth);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    style(axis, QStringLiteral("速度（字/分钟）"));
+}
+
 }  // namespace
 
 QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale)
@@ -142,6 +156,7 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
 QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScale &scale)
 {
     QChart *chart = newChart(QStringLiteral("正确率与速度"));
+    chart->legend()->setFont(points(kLegendPoints));
     QVector<QScatterSeries *> series;
     for (int i = 0; i < scale.grades().size(); ++i) {
         auto *points = new QScatterSeries();
@@ -161,8 +176,7 @@ QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScal
         leastAccurate = std::min(leastAccurate, row.accuracy());
     }
     auto *speedAxis = new QValueAxis();
-    speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
-    style(speedAxis, QStringLiteral("速度（字/分钟）"));
+    setSpeedAxis(speedAxis, fastest);
     // The class's accuracies spread over the height, not squeezed at its top.
     auto *accuracyAxis = new QValueAxis();
     const double lowest = std::max(0.0, std::floor(leastAccurate / 10 - 0.5) * 10);
@@ -216,8 +230,7 @@ QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
     if (points.size() > 8)
         examAxis->setLabelsAngle(-60);
     auto *speedAxis = new QValueAxis();
-    speedAxis->setRange(0, std::ceil(fastest / kBinWidth + 0.5) * kBinWidth);
-    style(speedAxis, QStringLiteral("速度（字/分钟）"));
+    setSpeedAxis(speedAxis, fastest);
     auto *accuracyAxis = new QValueAxis();
     percentAxis(accuracyAxis, 0, 20);
     chart->addAxis(examAxis, Qt::AlignBottom);
