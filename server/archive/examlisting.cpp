@@ -169,3 +169,26 @@ ArchiveRead<ExamFilterChoices> ExamListing::choices()
     }
     return { choices, {} };
 }
+
+ArchiveRead<QStringList> ExamListing::classesIn(const SchoolTerm &term)
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    Conditions conditions;
+    conditions.addSpan(term.start(), term.end());
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT DISTINCT department FROM exam_rows WHERE exam_id IN "
+                                 "(SELECT id FROM exams WHERE %1) ORDER BY department")
+                          .arg(conditions.sql.join(QStringLiteral(" AND "))));
+    for (int i = 0; i < conditions.values.size(); ++i)
+        query.bindValue(i, conditions.values[i]);
+    if (!query.exec())
+        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    QStringList classes;
+    while (query.next()) {
+        if (const QString name = query.value(0).toString(); !name.isEmpty())
+            classes.append(name);
+    }
+    return { classes, {} };
+}

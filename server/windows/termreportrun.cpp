@@ -164,7 +164,13 @@ QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
 {
     if (choices.terms.isEmpty())
         return QStringLiteral("存档中没有考试。");
-    TermWorkbookDialog picker(choices, history.showsSchool(), parent);
+    TermWorkbookDialog picker(
+            choices.terms, history.showsSchool(),
+            [&history](const SchoolTerm &term, QObject *context,
+                       console::Answer<QStringList> done) {
+                history.termClasses(term, context, std::move(done));
+            },
+            parent);
     if (picker.exec() != QDialog::Accepted)
         return {};
     const QString chosen = chooseFile(termworkbook::defaultFileName(picker.term()));

@@ -23,10 +23,10 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
 QString runGrade(QWidget *parent, console::HistoryController &history, const SchoolTerm &term,
                  const QStringList &classes, const QString &path);
 
-// Asks for the term and the classes of `choices`, then where to save
-// (`chooseFile`, given the name to offer: empty to step back), then runs
-// the grade's workbook; what to tell the examiner, empty when nothing is
-// to be told.
+// Asks for one of the terms of `choices` and the classes that sat an exam
+// in it, then where to save (`chooseFile`, given the name to offer: empty
+// to step back), then runs the grade's workbook; what to tell the
+// examiner, empty when nothing is to be told.
 QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
                         const ExamFilterChoices &choices,
                         const std::function<QString(const QString &suggestedName)> &chooseFile);
