@@ -3,6 +3,7 @@
 #include "archive/examineesearch.h"
 
 #include "archive/archivedcolumns.h"
+#include "archive/boundstatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,13 +19,14 @@ ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNu
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
-                                 "WHERE exam_number = ? AND name = ? ORDER BY id, position")
-                          .arg(examColumns(), rowColumns()));
-    query.bindValue(0, examNumber.trimmed());
-    query.bindValue(1, name.trimmed());
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT %1, %2 FROM exam_rows JOIN exams ON exams.id = exam_id "
+                               "WHERE exam_number = ? AND name = ? ORDER BY id, position")
+                        .arg(examColumns(), rowColumns()),
+                { examNumber.trimmed(), name.trimmed() });
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
     QVector<ArchivedExam> exams;
     while (query.next()) {
         if (exams.isEmpty() || exams.last().id != query.value(0).toLongLong())

@@ -25,10 +25,8 @@ private slots:
         const QString lost =
                 u"与服务器的连接断开了（服务器重启、停止或网络中断），下次使用时重新连接"_qs;
         QTest::newRow("hung") << u"hung"_qs << lost;
-        // Refused as it is prepared, which Qt's driver does not tell apart.
-        QTest::newRow("locked") << u"locked"_qs
-                                << u"服务器没有执行这次查询（数据表可能正被别的程序锁住，"
-                                   u"或服务器太忙），请稍后再试"_qs;
+        // Refused as it is prepared: the lock timeout's own words.
+        QTest::newRow("locked") << u"locked"_qs << u"数据表正被别的程序锁住，请稍后再试"_qs;
         QTest::newRow("restarted") << u"restarted"_qs << lost;
     }
 
