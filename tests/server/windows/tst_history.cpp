@@ -119,6 +119,23 @@ private slots:
         window.findChild<QPushButton *>(u"CmdTermReport"_qs)->click();
         QCOMPARE(messages.informed.last(),
                  u"学期报告（4场考试）已保存为 "_qs + QDir::toNativeSeparators(chosenFile));
+        // The PDF report, written on a thread of its own: a folder that is
+        // not there says so and leaves no file; the next one is written.
+        chosenFile = room.work(u"无/报告.pdf"_qs);
+        window.findChild<QPushButton *>(u"CmdPdfReport"_qs)->click();
+        // The system's own words close the sentence.
+        QCOMPARE(messages.informed.last().section(u"（详细信息："_qs, 0, 0),
+                 u"无法写入报告 "_qs + QDir::toNativeSeparators(chosenFile)
+                         + u"：无法建立文件。请确认这个文件夹可以写入、同名文件没有在 Excel 或 "
+                           u"WPS 中打开、磁盘还有空间，然后再试一次。"_qs);
+        QVERIFY(!QFile::exists(chosenFile));
+        chosenFile = room.work(u"报告.pdf"_qs);
+        window.findChild<QPushButton *>(u"CmdPdfReport"_qs)->click();
+        QCOMPARE(messages.informed.last(),
+                 u"报告已保存为 "_qs + QDir::toNativeSeparators(chosenFile));
+        QFile written(chosenFile);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.read(5), QByteArray("%PDF-"));
 
         window.showExam(1);
         messages.answer = true;
