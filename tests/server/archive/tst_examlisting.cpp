@@ -221,9 +221,8 @@ private slots:
                                 u"2025-2026学年第一学期"_qs }));
     }
 
-    // A term's classes are those of its exams only: the exam at 23:30 on
-    // its last day counts, the one ten minutes after midnight does not; an
-    // exam without rows brings no class and a term without exams none.
+    // A term's classes: its last day's 23:30 exam counts, the next day's
+    // 00:10 one does not; a term without exams has none.
     void classesOfATerm_data() { ArchivePlaces::addBackends(); }
 
     void classesOfATerm()

@@ -2,8 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A school server that hangs, locks a table or stops after the first
 // read: the next read fails saying why, the one after it answers again.
-// One that restarts is not told: the read is asked again on a new
-// connection and answers.
+// One that restarts is not told: the read is asked again and answers.
 #include "historyanswers.h"
 #include "keptexams.h"
 #include "postgrescluster.h"
@@ -32,7 +31,6 @@ private slots:
         QTest::newRow("locked") << u"locked"_qs
                                 << u"无法读取考试存档 %1：数据表正被别的程序锁住，请稍后再试。"_qs;
         QTest::newRow("restarted") << u"restarted"_qs << QString();
-        // Asked again, the server is not there: told that, not the lost connection.
         QTest::newRow("stopped")
                 << u"stopped"_qs
                 << u"学校存档 %1 无法连接（服务器没有开启、地址不对或网络不通）。"_qs;

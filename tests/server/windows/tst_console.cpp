@@ -77,19 +77,15 @@ private slots:
     {
         createWindow();
         const QString note = u"1 场考试尚未上传到学校存档（学校存档无法连接）"_qs;
-        const QString detail =
-                u"学校存档 pg.school/kestrix 无法连接。\n详情：Connection refused"_qs;
+        const QString detail = u"学校存档 pg/kestrix 无法连接。\n详情：Connection refused"_qs;
         const QString whole = u"· 答题中 0 · 已交卷 0 · "_qs + note;
-        auto *view = m_window->findChild<ResultsView *>();
         auto *counts = child<QLabel>("LblLiveCounts");
         m_window->resize(1280, 800);
         m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        view->showCounts(2, {}, false, note, detail);
+        m_window->findChild<ResultsView *>()->showCounts(2, {}, false, note, detail);
         QCOMPARE(counts->text(), whole);
         QCOMPARE(counts->toolTip(), detail);
         QVERIFY(counts->geometry().right() < child<QWidget>("CmdOutToExl")->x());
-
         m_window->resize(m_window->minimumSize());
         QTRY_VERIFY(counts->text().endsWith(u'…'));
         QVERIFY2(whole.startsWith(counts->text().chopped(1)), qPrintable(counts->text()));
