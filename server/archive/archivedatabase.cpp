@@ -73,11 +73,6 @@ QString statementCause(const QString &detail)
         return QStringLiteral("数据表正被别的程序锁住，请稍后再试");
     if (says("statement timeout"))
         return QStringLiteral("服务器太久没有回答，请稍后再试");
-    // Qt's driver runs an unnamed EXECUTE after a PREPARE the server
-    // refused, and says only that: a lock or the timeout refused it.
-    if (says("syntax error at end of input") && says("EXECUTE"))
-        return QStringLiteral("服务器没有执行这次查询（数据表可能正被别的程序锁住，或服务器太忙），"
-                              "请稍后再试");
     // Qt's driver says nothing at all of some connections lost.
     if (detail.trimmed().isEmpty() || says("terminating connection")
         || says("server closed the connection") || says("no connection to the server")

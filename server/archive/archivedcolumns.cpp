@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archivedcolumns.h"
 
+#include "archive/boundstatement.h"
+
 #include <QHash>
 #include <QSqlError>
 
@@ -163,33 +165,26 @@ QString writeRows(const QSqlDatabase &connection, qint64 id, const QVector<Archi
 {
     QSqlQuery rowQuery(connection);
     QSqlQuery doubtQuery(connection);
-    if (!rowQuery.prepare(QStringLiteral(
-                "INSERT INTO exam_rows (exam_id, position, department, exam_number, name, "
-                "speed, accuracy_line, time_pass, rec_no, state) "
-                "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
-        return rowQuery.lastError().text();
-    if (!doubtQuery.prepare(QStringLiteral("INSERT INTO row_doubts (exam_id, row_position, "
-                                           "position, doubt) VALUES (?, ?, ?, ?)")))
-        return doubtQuery.lastError().text();
-    for (int position = 0; position < rows.size(); ++position) {
+    QString detail = boundstatement::prepare(
+            rowQuery,
+            QStringLiteral("INSERT INTO exam_rows (exam_id, position, department, exam_number, "
+                           "name, speed, accuracy_line, time_pass, rec_no, state) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    if (detail.isEmpty())
+        detail = boundstatement::prepare(doubtQuery,
+                                         QStringLiteral("INSERT INTO row_doubts (exam_id, "
+                                                        "row_position, position, doubt) "
+                                                        "VALUES (?, ?, ?, ?)"));
+    for (int position = 0; detail.isEmpty() && position < rows.size(); ++position) {
         const ArchivedRow &row = rows[position];
-        const QVariantList values {
-            id,        position,         row.department, row.examNumber, row.name,
-            row.speed, row.accuracyLine, row.timePass,   row.recNo,      stateCode(row.state)
-        };
-        for (int i = 0; i < values.size(); ++i)
-            rowQuery.bindValue(i, values[i]);
-        if (!rowQuery.exec())
-            return rowQuery.lastError().text();
-        for (int d = 0; d < row.doubts.size(); ++d) {
-            const QVariantList doubt { id, position, d, row.doubts[d] };
-            for (int i = 0; i < doubt.size(); ++i)
-                doubtQuery.bindValue(i, doubt[i]);
-            if (!doubtQuery.exec())
-                return doubtQuery.lastError().text();
-        }
+        detail = boundstatement::execute(rowQuery,
+                                         { id, position, row.department, row.examNumber, row.name,
+                                           row.speed, row.accuracyLine, row.timePass, row.recNo,
+                                           stateCode(row.state) });
+        for (int d = 0; detail.isEmpty() && d < row.doubts.size(); ++d)
+            detail = boundstatement::execute(doubtQuery, { id, position, d, row.doubts[d] });
     }
-    return {};
+    return detail;
 }
 
 QString cannotRead()

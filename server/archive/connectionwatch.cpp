@@ -62,6 +62,7 @@ void ConnectionWatch::begin(const ArchiveDatabase &archive)
 {
     const std::optional<qintptr> socket = socketOf(archive);
     const QMutexLocker lock(&m_mutex);
+    m_cut = m_stopped;
     if (m_stopped && socket) {
         cut(*socket);
         return;
@@ -85,7 +86,14 @@ bool ConnectionWatch::cutIfStalled(qint64 limitMillis)
     cut(*m_socket);
     // Once is enough: libpq sees the connection closed.
     m_socket.reset();
+    m_cut = true;
     return true;
+}
+
+bool ConnectionWatch::wasCut()
+{
+    const QMutexLocker lock(&m_mutex);
+    return m_cut;
 }
 
 void ConnectionWatch::stop()

@@ -28,6 +28,9 @@ public:
     bool cutIfStalled(qint64 limitMillis);
     // From any thread: cuts the statement under way and every one begun after.
     void stop();
+    // Whether the statements since begin() were cut here: the server did
+    // not answer, and asking again would wait as long.
+    bool wasCut();
 
     // Whether the archive's school connection is lost: the next use must open it anew.
     static bool lost(const ArchiveDatabase &archive);
@@ -38,5 +41,6 @@ private:
     QMutex m_mutex;
     std::optional<qintptr> m_socket;  // while a statement may wait on it
     bool m_stopped = false;
+    bool m_cut = false;  // since begin()
     QElapsedTimer m_since;
 };

@@ -5,6 +5,7 @@
 #include "archive/archivedcolumns.h"
 #include "archive/archivedialect.h"
 #include "archive/archivetransaction.h"
+#include "archive/boundstatement.h"
 
 #include <QCryptographicHash>
 #include <QSqlError>
@@ -41,20 +42,17 @@ QString ExamArchive::writeSitting(const ExamSitting &sitting)
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    bool ok = query.exec(QStringLiteral("DELETE FROM sitting"));
-    if (ok) {
-        query.prepare(QStringLiteral(
-                "INSERT INTO sitting (opened_at, closed_at, article_name, article_text, "
-                "exam_minutes) VALUES (?, ?, ?, ?, ?)"));
-        query.bindValue(0, timeValue(sitting.openedAt));
-        query.bindValue(1, timeValue(sitting.closedAt));
-        query.bindValue(2, sitting.articleName);
-        query.bindValue(3, sitting.articleText);
-        query.bindValue(4, sitting.examMinutes);
-        ok = query.exec();
-    }
-    if (!ok)
-        return failed(cannotWrite(), query.lastError().text());
+    QString detail = query.exec(QStringLiteral("DELETE FROM sitting")) ? QString()
+                                                                       : query.lastError().text();
+    if (detail.isEmpty())
+        detail = boundstatement::run(
+                query,
+                QStringLiteral("INSERT INTO sitting (opened_at, closed_at, article_name, "
+                               "article_text, exam_minutes) VALUES (?, ?, ?, ?, ?)"),
+                { timeValue(sitting.openedAt), timeValue(sitting.closedAt), sitting.articleName,
+                  sitting.articleText, sitting.examMinutes });
+    if (!detail.isEmpty())
+        return failed(cannotWrite(), detail);
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(cannotWrite(), detail);
     return {};
@@ -123,19 +121,20 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return { refused };
     QSqlQuery query(connection());
-    bool ok = true;
-    for (const QString &statement : ArchiveDialect::of(connection()).keepLock())
-        ok = ok && query.exec(statement);
-    if (ok) {
-        // Of a publication, the copy kept first stands: a clear repeated
-        // after a failure or a kill may find its rows collected anew.
-        query.prepare(QStringLiteral(
-                "SELECT id FROM exams WHERE exam_key = ? OR publication = ? ORDER BY id"));
-        query.bindValue(0, sitting.key);
-        query.bindValue(1, publicationValue(sitting.publication));
-        ok = query.exec();
+    QString detail;
+    for (const QString &statement : ArchiveDialect::of(connection()).keepLock()) {
+        if (detail.isEmpty() && !query.exec(statement))
+            detail = query.lastError().text();
     }
-    if (ok && query.next()) {
+    // Of a publication, the copy kept first stands: a clear repeated
+    // after a failure or a kill may find its rows collected anew.
+    if (detail.isEmpty())
+        detail = boundstatement::run(
+                query,
+                QStringLiteral(
+                        "SELECT id FROM exams WHERE exam_key = ? OR publication = ? ORDER BY id"),
+                { sitting.key, publicationValue(sitting.publication) });
+    if (detail.isEmpty() && query.next()) {
         const qint64 id = query.value(0).toLongLong();
         // Kept before a crash, with the table not yet cleared: one copy.
         if (endSitting(query) && transaction.commit().isEmpty())
@@ -143,13 +142,8 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
         return { failed(cannotWrite(), query.lastError().text()) };
     }
     qint64 id = 0;
-    if (ok) {
+    if (detail.isEmpty()) {
         // The id is the database's own, given by the insert.
-        query.prepare(QStringLiteral(
-                "INSERT INTO exams (exam_key, opened_at, closed_at, archived_at, "
-                "article_name, article_text, exam_minutes, roster, grading, lab, teacher, "
-                "publication, sent_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-                "RETURNING id"));
         const QVariantList values { sitting.key,
                                     timeValue(sitting.openedAt),
                                     timeValue(sitting.closedAt),
@@ -167,13 +161,20 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
                                     outbox == Outbox::Waits
                                             ? QVariant(QMetaType::fromType<QString>())
                                             : QVariant(QStringLiteral("")) };
-        for (int i = 0; i < values.size(); ++i)
-            query.bindValue(i, values[i]);
-        ok = query.exec() && query.next();
-        if (ok)
+        detail = boundstatement::run(
+                query,
+                QStringLiteral("INSERT INTO exams (exam_key, opened_at, closed_at, archived_at, "
+                               "article_name, article_text, exam_minutes, roster, grading, lab, "
+                               "teacher, publication, sent_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+                               "?, ?, ?, ?, ?) RETURNING id"),
+                values);
+        if (detail.isEmpty() && query.next())
             id = query.value(0).toLongLong();
+        else if (detail.isEmpty())
+            detail = QStringLiteral("数据库没有给出这场考试的编号");
     }
-    QString detail = ok ? writeRows(connection(), id, rows) : query.lastError().text();
+    if (detail.isEmpty())
+        detail = writeRows(connection(), id, rows);
     if (detail.isEmpty() && !endSitting(query))
         detail = query.lastError().text();
     if (!detail.isEmpty())
@@ -231,10 +232,11 @@ ArchiveRead<ArchivedExam> ExamArchive::examWithoutRows(qint64 id)
     if (!isOpen())
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("SELECT %1 FROM exams WHERE id = ?").arg(examColumns()));
-    query.bindValue(0, id);
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query, QStringLiteral("SELECT %1 FROM exams WHERE id = ?").arg(examColumns()),
+                { id });
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
     if (!query.next())
         return { std::nullopt, noSuchExam() };
     return { examAt(query), {} };
@@ -251,11 +253,11 @@ QString ExamArchive::setExamValue(qint64 id, const QString &column, const QVaria
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(QStringLiteral("UPDATE exams SET %1 = ? WHERE id = ?").arg(column));
-    query.bindValue(0, value);
-    query.bindValue(1, id);
-    if (!query.exec())
-        return failed(cannotWrite(), query.lastError().text());
+    if (const QString detail = boundstatement::run(
+                query, QStringLiteral("UPDATE exams SET %1 = ? WHERE id = ?").arg(column),
+                { value, id });
+        !detail.isEmpty())
+        return failed(cannotWrite(), detail);
     if (query.numRowsAffected() == 0)
         return notChanged(id);
     if (const QString detail = transaction.commit(); !detail.isEmpty())
@@ -290,16 +292,15 @@ QString ExamArchive::remove(qint64 id)
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    bool ok = true;
+    QString detail;
     for (const char *statement :
          { "DELETE FROM row_doubts WHERE exam_id = ?", "DELETE FROM exam_rows WHERE exam_id = ?",
            "DELETE FROM exams WHERE id = ?" }) {
-        query.prepare(QString::fromLatin1(statement));
-        query.bindValue(0, id);
-        ok = ok && query.exec();
+        if (detail.isEmpty())
+            detail = boundstatement::run(query, QString::fromLatin1(statement), { id });
     }
-    if (!ok)
-        return failed(what, query.lastError().text());
+    if (!detail.isEmpty())
+        return failed(what, detail);
     // Nothing deleted: no such exam, or another lab's, whose rows the
     // server kept from this lab; the transaction is rolled back.
     if (query.numRowsAffected() == 0)
@@ -345,11 +346,8 @@ QString ExamArchive::runWrite(const QString &statement, const QVariantList &valu
     if (const QString refused = writeRefused(transaction, cannotWrite()); !refused.isEmpty())
         return refused;
     QSqlQuery query(connection());
-    query.prepare(statement);
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values[i]);
-    if (!query.exec())
-        return failed(cannotWrite(), query.lastError().text());
+    if (const QString detail = boundstatement::run(query, statement, values); !detail.isEmpty())
+        return failed(cannotWrite(), detail);
     if (const QString detail = transaction.commit(); !detail.isEmpty())
         return failed(cannotWrite(), detail);
     return {};

@@ -3,6 +3,7 @@
 #include "archive/examineesearch.h"
 
 #include "archive/archivedcolumns.h"
+#include "archive/boundstatement.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -19,14 +20,15 @@ ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNu
         return { std::nullopt, startProblem() };
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1, %2, position FROM exam_rows "
-                                 "JOIN exams ON exams.id = exam_id "
-                                 "WHERE exam_number = ? AND name = ? ORDER BY id, position")
-                          .arg(examColumns(), rowColumns()));
-    query.bindValue(0, examNumber.trimmed());
-    query.bindValue(1, name.trimmed());
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT %1, %2, position FROM exam_rows "
+                               "JOIN exams ON exams.id = exam_id "
+                               "WHERE exam_number = ? AND name = ? ORDER BY id, position")
+                        .arg(examColumns(), rowColumns()),
+                { examNumber.trimmed(), name.trimmed() });
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
     QVector<ArchivedExam> exams;
     // Where each row read lies: its exam's id and position, its place here.
     QHash<QPair<qint64, int>, QPair<int, int>> placeOf;
@@ -38,15 +40,16 @@ ArchiveRead<QVector<ArchivedExam>> ExamineeSearch::history(const QString &examNu
         placeOf.insert({ exams.last().id, query.value(positionColumn).toInt() },
                        { int(exams.size()) - 1, int(exams.last().rows.size()) - 1 });
     }
-    query.prepare(QStringLiteral("SELECT d.exam_id, d.row_position, d.doubt FROM row_doubts AS d "
-                                 "JOIN exam_rows AS r ON r.exam_id = d.exam_id "
-                                 "AND r.position = d.row_position "
-                                 "WHERE r.exam_number = ? AND r.name = ? "
-                                 "ORDER BY d.exam_id, d.row_position, d.position"));
-    query.bindValue(0, examNumber.trimmed());
-    query.bindValue(1, name.trimmed());
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT d.exam_id, d.row_position, d.doubt FROM row_doubts AS d "
+                               "JOIN exam_rows AS r ON r.exam_id = d.exam_id "
+                               "AND r.position = d.row_position "
+                               "WHERE r.exam_number = ? AND r.name = ? "
+                               "ORDER BY d.exam_id, d.row_position, d.position"),
+                { examNumber.trimmed(), name.trimmed() });
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
     addDoubtsTo(query, [&](qint64 examId, int position) -> ArchivedRow * {
         const auto found = placeOf.constFind({ examId, position });
         return found == placeOf.constEnd() ? nullptr : &exams[found->first].rows[found->second];

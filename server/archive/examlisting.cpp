@@ -3,6 +3,7 @@
 #include "archive/examlisting.h"
 
 #include "archive/archivedcolumns.h"
+#include "archive/boundstatement.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -114,13 +115,14 @@ ArchiveRead<ListedExams> ExamListing::exams(const ExamFilter &filter)
     // The newest exams that match, one more than are listed to tell there are more.
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM exams%2 ORDER BY %3 DESC, id DESC LIMIT %4")
-                          .arg(examColumns(), where, heldAt())
-                          .arg(kMostListed + 1));
-    for (int i = 0; i < conditions.values.size(); ++i)
-        query.bindValue(i, conditions.values[i]);
-    if (!query.exec())
-        return { std::nullopt, failed(cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT %1 FROM exams%2 ORDER BY %3 DESC, id DESC LIMIT %4")
+                        .arg(examColumns(), where, heldAt())
+                        .arg(kMostListed + 1),
+                conditions.values);
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
     ListedExams listed;
     while (query.next())
         listed.exams.append(examAt(query));
@@ -168,4 +170,28 @@ ArchiveRead<ExamFilterChoices> ExamListing::choices()
             choices.terms.append(term);
     }
     return { choices, {} };
+}
+
+ArchiveRead<QStringList> ExamListing::classesIn(const SchoolTerm &term)
+{
+    if (!isOpen())
+        return { std::nullopt, startProblem() };
+    Conditions conditions;
+    conditions.addSpan(term.start(), term.end());
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT DISTINCT department FROM exam_rows WHERE exam_id IN "
+                               "(SELECT id FROM exams WHERE %1) ORDER BY department")
+                        .arg(conditions.sql.join(QStringLiteral(" AND "))),
+                conditions.values);
+        !detail.isEmpty())
+        return { std::nullopt, failed(cannotRead(), detail) };
+    QStringList classes;
+    while (query.next()) {
+        if (const QString name = query.value(0).toString(); !name.isEmpty())
+            classes.append(name);
+    }
+    return { classes, {} };
 }

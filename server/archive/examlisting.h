@@ -47,4 +47,6 @@ public:
     // Two queries: the exams, then their rows.
     ArchiveRead<ListedExams> exams(const ExamFilter &filter);
     ArchiveRead<ExamFilterChoices> choices();
+    // The classes that sat an exam held in `term`, sorted; only that term's rows are read.
+    ArchiveRead<QStringList> classesIn(const SchoolTerm &term);
 };

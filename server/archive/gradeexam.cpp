@@ -3,6 +3,7 @@
 #include "archive/gradeexam.h"
 
 #include "archive/archivedcolumns.h"
+#include "archive/boundstatement.h"
 #include "archive/examarchive.h"
 
 #include <QSqlError>
@@ -41,17 +42,17 @@ ArchiveRead<QVector<ArchivedExam>> ExamArchive::gradeExamOf(qint64 id)
     // The partners and then all their rows: two statements, however many labs.
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM exams WHERE exam_minutes = ? AND article_text = ? "
-                                 "AND COALESCE(opened_at, archived_at) >= ? AND "
-                                 "COALESCE(opened_at, archived_at) < ? "
-                                 "ORDER BY lab, id")
-                          .arg(archivecolumns::examColumns()));
-    query.bindValue(0, sitting.examMinutes);
-    query.bindValue(1, sitting.articleText);
-    query.bindValue(2, storedTime(halfDay.from));
-    query.bindValue(3, storedTime(halfDay.until));
-    if (!query.exec())
-        return { std::nullopt, failed(archivecolumns::cannotRead(), query.lastError().text()) };
+    if (const QString detail = boundstatement::run(
+                query,
+                QStringLiteral("SELECT %1 FROM exams WHERE exam_minutes = ? AND article_text = ? "
+                               "AND COALESCE(opened_at, archived_at) >= ? AND "
+                               "COALESCE(opened_at, archived_at) < ? "
+                               "ORDER BY lab, id")
+                        .arg(archivecolumns::examColumns()),
+                { sitting.examMinutes, sitting.articleText, storedTime(halfDay.from),
+                  storedTime(halfDay.until) });
+        !detail.isEmpty())
+        return { std::nullopt, failed(archivecolumns::cannotRead(), detail) };
     QVector<ArchivedExam> exams;
     while (query.next())
         exams.append(archivecolumns::examAt(query));

@@ -131,6 +131,14 @@ void HistoryController::filterChoices(QObject *context, Answer<ExamFilterChoices
             std::move(done));
 }
 
+void HistoryController::termClasses(const SchoolTerm &term, QObject *context,
+                                    Answer<QStringList> done)
+{
+    onShown<ArchiveRead<QStringList>>(
+            [term](ExamArchive &archive) { return ExamListing(archive).classesIn(term); }, context,
+            std::move(done));
+}
+
 void HistoryController::exam(qint64 id, QObject *context, Answer<ArchivedExam> done)
 {
     onShown<ArchiveRead<ArchivedExam>>([id](ExamArchive &archive) { return archive.exam(id); },

@@ -80,6 +80,8 @@ public:
     void exams(const ExamFilter &filter, QObject *context, Answer<ExamList> done);
     // What there is to filter by.
     void filterChoices(QObject *context, Answer<ExamFilterChoices> done);
+    // The classes that sat an exam in `term`.
+    void termClasses(const SchoolTerm &term, QObject *context, Answer<QStringList> done);
     void exam(qint64 id, QObject *context, Answer<ArchivedExam> done);
     // Every kept exam of the examinee, oldest first.
     void history(const QString &examNumber, const QString &name, QObject *context,

@@ -112,6 +112,7 @@ void SchoolController::showSent(const SchoolOutbox::Report &report)
 void SchoolController::showStatus(int waiting, const QString &problem)
 {
     m_status = SchoolOutbox::waitingText(waiting);
+    m_statusDetail = m_status.isEmpty() ? QString() : problem;
     if (!problem.isEmpty() && !m_status.isEmpty())
         m_status += QStringLiteral("（") + problem.section(u'\n', 0, 0) + QStringLiteral("）");
     emit statusChanged(m_status);

@@ -55,6 +55,8 @@ public:
     // What the console shows about the outbox: how many exams wait, and
     // why the last send failed; empty when nothing waits.
     const QString &status() const { return m_status; }
+    // The whole of why the last send failed, of which status() has the first line.
+    const QString &statusDetail() const { return m_statusDetail; }
 
 signals:
     void statusChanged(const QString &status);
@@ -74,6 +76,7 @@ private:
     SchoolSetting m_setting;
     std::unique_ptr<SchoolOutbox> m_outbox;
     QString m_status;
+    QString m_statusDetail;
     QString m_startNotice;
     // Last: their threads end before the parts above go.
     SchoolSender m_sender;

@@ -50,8 +50,10 @@ ExamArchive *SchoolReader::open()
 void SchoolReader::closeIfLost()
 {
     // A server restarted or a statement cut: the next use connects anew.
-    if (ConnectionWatch::lost(*m_school))
+    if (ConnectionWatch::lost(*m_school)) {
+        m_lostAnswering = !m_watch.wasCut();
         m_school.reset();
+    }
 }
 
 void SchoolReader::handedBack()

@@ -5,8 +5,11 @@
 // own: a server that is away, stopped or waiting for a lock takes seconds
 // to give up on, longer than a window may stand still. The connection is
 // opened on that thread at the first use and again after it was lost; a
-// statement the server leaves unanswered is cut after stallMillis. The
-// answers come back on the thread that owns this object, in the order asked.
+// statement the server leaves unanswered is cut after stallMillis. A read
+// that finds its connection ended by the server (a restart) is asked once
+// more on a new one, and fails only when that fails; a change is not asked
+// twice. The answers come back on the thread that owns this object, in the
+// order asked.
 #include "archive/connectionwatch.h"
 #include "archive/examarchive.h"
 #include "control/workerthread.h"
@@ -31,6 +34,17 @@ ArchiveRead<T> refused(const QString &problem, const ArchiveRead<T> *)
 inline QString refused(const QString &problem, const QString *)
 {
     return problem;
+}
+// Whether an answer is a read that failed, which may be asked again; a
+// change is not, nor a read stopped on purpose (neither value nor problem).
+template <typename T>
+bool failedRead(const ArchiveRead<T> &read)
+{
+    return !read.value && !read.problem.isEmpty();
+}
+inline bool failedRead(const QString &)
+{
+    return false;
 }
 }  // namespace readanswer
 
@@ -66,9 +80,9 @@ public:
                       done = std::move(done)] {
             if (m_stopping)
                 return;
-            ExamArchive *school = open();
-            Result result = school ? watched(*school, work)
-                                   : readanswer::refused(m_problem, static_cast<Result *>(nullptr));
+            Result result = openAndRun(work);
+            if (readanswer::failedRead(result) && m_lostAnswering && !m_stopping)
+                result = openAndRun(work);
             QMetaObject::invokeMethod(
                     this,
                     [this, context, done, result] {
@@ -85,10 +99,14 @@ private:
     // why).
     ExamArchive *open();
     template <typename Result>
-    Result watched(ExamArchive &school, const std::function<Result(ExamArchive &)> &work)
+    Result openAndRun(const std::function<Result(ExamArchive &)> &work)
     {
-        m_watch.begin(school);
-        Result result = work(school);
+        m_lostAnswering = false;
+        ExamArchive *school = open();
+        if (!school)
+            return readanswer::refused(m_problem, static_cast<Result *>(nullptr));
+        m_watch.begin(*school);
+        Result result = work(*school);
         m_watch.end();
         closeIfLost();
         return result;
@@ -106,6 +124,9 @@ private:
     QString m_place;
     std::unique_ptr<ExamArchive> m_school;
     QString m_problem;
+    // The last work's connection was lost while the server still answered:
+    // not cut here for stalling.
+    bool m_lostAnswering = false;
     WorkerThread m_worker { QStringLiteral("school-reader") };  // last: goes first
 };
 

@@ -30,13 +30,12 @@ QString examLine(const ArchivedExam &exam, const ExamStatistics &whole)
 }
 
 // Draws the report; the number of pages, or 0 when the painter failed.
-int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
+int draw(QPdfWriter &writer, const ArchivedExam &exam, const Charts &charts, int pages)
 {
     const QVector<ExamStatistics> parts = statisticsParts(exam);
     const QString line = examLine(exam, parts.first());
     QPainter painter(&writer);
     PageWriter page(writer, painter, { QStringLiteral("打字考试成绩报告　") + line, pages });
-    const GradingScale &scale = exam.sitting.scale;
 
     page.paragraph(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
     page.paragraph(line, reportFont(kTextPoints));
@@ -44,7 +43,7 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, int pages)
 
     reportpages::statistics(page, named(parts));
     page.gap();
-    page.chart(examcharts::speedHistogram(exam.rows, scale));
+    page.picture(charts.speedHistogram);
     page.gap();
 
     RankingModel ranking;
@@ -76,11 +75,17 @@ QString defaultFileName(const ArchivedExam &exam)
             + QStringLiteral(".pdf");
 }
 
-QString writePdf(const ArchivedExam &exam, const QString &path)
+Charts drawCharts(const ArchivedExam &exam)
 {
-    return reportpages::writePdf(
-            path, QStringLiteral("打字考试成绩报告"),
-            [&exam](QPdfWriter &writer, int pages) { return draw(writer, exam, pages); });
+    return { reportpages::chartPicture(examcharts::speedHistogram(exam.rows, exam.sitting.scale)) };
+}
+
+QString writePdf(const ArchivedExam &exam, const Charts &charts, const QString &path)
+{
+    return reportpages::writePdf(path, QStringLiteral("打字考试成绩报告"),
+                                 [&exam, &charts](QPdfWriter &writer, int pages) {
+                                     return draw(writer, exam, charts, pages);
+                                 });
 }
 
 }  // namespace examreport

@@ -7,12 +7,22 @@
 // the table it continues and its page number. Written whole or not at all.
 #include "archive/archivedexam.h"
 
+#include <QImage>
+
 namespace examreport {
+
+// The report's charts, drawn on the GUI thread, where charts can be.
+struct Charts
+{
+    QImage speedHistogram;
+};
+Charts drawCharts(const ArchivedExam &exam);
 
 // "考试报告-20260302-第1课.pdf": the name offered for the exam's report.
 QString defaultFileName(const ArchivedExam &exam);
 
-// The problem naming the file, or empty.
-QString writePdf(const ArchivedExam &exam, const QString &path);
+// Writes the report with its charts drawn before, on any thread; the
+// problem naming the file, or empty.
+QString writePdf(const ArchivedExam &exam, const Charts &charts, const QString &path);
 
 }  // namespace examreport

@@ -13,6 +13,7 @@
 #include <QGraphicsScene>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QImage>
 #include <QTextOption>
 
 #include <cmath>
@@ -27,6 +28,9 @@ constexpr int kRunningPoints = 9;
 constexpr int kCellLines = 3;
 // The histogram as laid out before it is scaled onto the page.
 constexpr QSizeF kChartSize(900, 420);
+// The chart's picture has this many pixels for each of its points: about
+// the page's 300 dots an inch across a page's width.
+constexpr qreal kChartPictureScale = 2.5;
 
 QTextOption wrapping(Qt::Alignment alignment)
 {
@@ -79,13 +83,30 @@ void PageWriter::row(const QStringList &cells)
 
 void PageWriter::chart(QChart *chart)
 {
+    picture(chartPicture(chart));
+}
+
+void PageWriter::picture(const QImage &picture)
+{
     const int height = int(m_width * kChartSize.height() / kChartSize.width());
     room(height);
+    m_painter.drawImage(QRectF(0, m_y, m_width, height), picture);
+    m_y += height;
+}
+
+QImage chartPicture(QChart *chart)
+{
+    QImage picture((kChartSize * kChartPictureScale).toSize(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
     QGraphicsScene scene;
     scene.addItem(chart);  // the scene deletes the chart
     chart->setGeometry(QRectF(QPointF(0, 0), kChartSize));
-    scene.render(&m_painter, QRectF(0, m_y, m_width, height), QRectF(QPointF(0, 0), kChartSize));
-    m_y += height;
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    scene.render(&painter, QRectF(QPointF(0, 0), picture.size()),
+                 QRectF(QPointF(0, 0), kChartSize));
+    return picture;
 }
 
 void PageWriter::gap()

@@ -18,6 +18,7 @@ class QAbstractItemModel;
 class QChart;
 class QPainter;
 class QPdfWriter;
+class QImage;
 
 namespace reportpages {
 
@@ -50,8 +51,11 @@ public:
     // One row of cells in columns of the table's shares of the width; a
     // long cell wraps onto a few lines and then ends in "…".
     void row(const QStringList &cells);
-    // The chart across the page; the page's scene deletes it.
+    // The chart across the page; the page's scene deletes it. Only on the
+    // GUI thread, where charts are drawn.
     void chart(QChart *chart);
+    // A chart drawn before by chartPicture(), across the page; on any thread.
+    void picture(const QImage &picture);
     void gap();
     // Ends the last page; how many pages there are.
     int finish();
@@ -74,6 +78,10 @@ private:
     int m_top = 0;  // where the page's own content starts
     int m_page = 1;
 };
+
+// The chart drawn as a picture sharp at the page's resolution, on the GUI
+// thread, for a page to draw on any thread; deletes the chart.
+QImage chartPicture(QChart *chart);
 
 // Each part's figures of speed and accuracy in a table, then a line each
 // with its attendance, grade shares and pass rate.

@@ -7,10 +7,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QAbstractItemView>
 
 namespace {
 
 constexpr int kSearchPauseMillis = 300;
+// Signs each choice shows, whatever its longest value: a long lab name
+// would otherwise take the room of 查找. A term's name is shown whole.
+constexpr int kChoiceSigns = 6;
+constexpr int kTermSigns = 11;
+constexpr int kSearchSigns = 12;
 
 // Fills a choice with "all" first, then `values`; the value chosen stays
 // chosen while it is among them.
@@ -22,6 +28,17 @@ void fill(QComboBox *choice, const QString &all, const QStringList &values)
     choice->addItem(all);
     choice->addItems(values);
     choice->setCurrentIndex(std::max(0, int(values.indexOf(chosen)) + 1));
+    // The list opens wide enough for the longest value.
+    int widest = 0;
+    for (const QString &value : values)
+        widest = std::max(widest, choice->fontMetrics().horizontalAdvance(value));
+    choice->view()->setMinimumWidth(widest + choice->iconSize().width() * 2);
+}
+
+// A value cut short in its box is read whole in the tooltip.
+void showWhole(QComboBox *choice)
+{
+    choice->setToolTip(choice->currentIndex() > 0 ? choice->currentText() : QString());
 }
 
 // The value chosen; empty for "all".
@@ -40,12 +57,15 @@ ExamFilterBar::ExamFilterBar(QWidget *parent) : QWidget(parent)
     m_search->setObjectName(QStringLiteral("TxtSearch"));
     m_search->setPlaceholderText(QStringLiteral("按文章或日期查找，如 春晓 或 2026-03"));
     m_search->setClearButtonEnabled(true);
+    m_search->setMinimumWidth(m_search->fontMetrics().horizontalAdvance(u'字') * kSearchSigns);
     layout->addWidget(new QLabel(QStringLiteral("查找："), this));
     layout->addWidget(m_search, 1);
-    m_lab = addChoice(QStringLiteral("机房："), "CmbLab");
-    m_teacher = addChoice(QStringLiteral("教师："), "CmbTeacher");
-    m_class = addChoice(QStringLiteral("班级："), "CmbClass");
-    m_term = addChoice(QStringLiteral("学期："), "CmbTerm");
+    m_lab = addChoice(QStringLiteral("机房："), "CmbLab", kChoiceSigns);
+    m_teacher = addChoice(QStringLiteral("教师："), "CmbTeacher", kChoiceSigns);
+    m_class = addChoice(QStringLiteral("班级："), "CmbClass", kChoiceSigns);
+    m_term = addChoice(QStringLiteral("学期："), "CmbTerm", kTermSigns);
+    for (QComboBox *choice : { m_lab, m_teacher, m_class })
+        connect(choice, &QComboBox::currentIndexChanged, choice, [choice] { showWhole(choice); });
     m_term->setToolTip(QStringLiteral("第一学期为8月1日至1月31日，第二学期为2月1日至7月31日"));
     m_searchPause.setSingleShot(true);
     m_searchPause.setInterval(kSearchPauseMillis);
@@ -53,7 +73,7 @@ ExamFilterBar::ExamFilterBar(QWidget *parent) : QWidget(parent)
     connect(&m_searchPause, &QTimer::timeout, this, &ExamFilterBar::changed);
 }
 
-QComboBox *ExamFilterBar::addChoice(const QString &caption, const char *name)
+QComboBox *ExamFilterBar::addChoice(const QString &caption, const char *name, int signs)
 {
     // The caption and the choice, shown and hidden together.
     auto *pair = new QWidget(this);
@@ -61,8 +81,8 @@ QComboBox *ExamFilterBar::addChoice(const QString &caption, const char *name)
     layout->setContentsMargins(0, 0, 0, 0);
     auto *choice = new QComboBox(pair);
     choice->setObjectName(QLatin1String(name));
-    choice->setMinimumContentsLength(8);
-    choice->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    choice->setMinimumContentsLength(signs);
+    choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     layout->addWidget(new QLabel(caption, pair));
     layout->addWidget(choice);
     static_cast<QHBoxLayout *>(this->layout())->addWidget(pair);
@@ -75,6 +95,8 @@ void ExamFilterBar::setChoices(const ExamFilterChoices &choices, bool school)
     fill(m_lab, QStringLiteral("全部机房"), choices.labs);
     fill(m_teacher, QStringLiteral("全部教师"), choices.teachers);
     fill(m_class, QStringLiteral("全部班级"), choices.departments);
+    for (QComboBox *choice : { m_lab, m_teacher, m_class })
+        showWhole(choice);
     m_terms = choices.terms;
     QStringList terms;
     for (const SchoolTerm &term : m_terms)

@@ -29,7 +29,8 @@ signals:
     void changed();
 
 private:
-    QComboBox *addChoice(const QString &caption, const char *name);
+    // A choice showing `signs` signs of its value.
+    QComboBox *addChoice(const QString &caption, const char *name, int signs);
 
     QLineEdit *m_search = nullptr;
     QTimer m_searchPause;

@@ -260,9 +260,9 @@ void FrmHistory::writePdfReport()
                                                        QStringLiteral("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
-    const QString problem = examreport::writePdf(*m_shown, chosen);
-    tell(problem.isEmpty() ? QStringLiteral("报告已保存为 %1").arg(QDir::toNativeSeparators(chosen))
-                           : problem);
+    // A copy: the list may show another exam before the file is written.
+    const ArchivedExam exam = *m_shown;
+    tell(termreportrun::runPdf(this, exam, chosen));
 }
 
 void FrmHistory::showGradeExam()

@@ -232,7 +232,8 @@ void FrmMain::showCounts()
     m_roster->setEnabled(!loading);
     showSlipsCommand();
     m_results->showCounts(m_controller.resultCount(), liveClass.live().counts(),
-                          liveClass.live().roster().has_value(), notes.join(QStringLiteral(" · ")));
+                          liveClass.live().roster().has_value(), notes.join(QStringLiteral(" · ")),
+                          m_controller.school().statusDetail());
 }
 
 // ---- Settings panel ----

@@ -32,6 +32,8 @@ constexpr int kGridLower = 180;
 constexpr int kRowHeight = 270;
 constexpr int kProgressWidth = 1050;
 const QRect kExportButton(7080, 220, 2295, 300);
+// Between the counts and the export button.
+constexpr int kCountsGap = 60;
 
 constexpr qreal kGridPoints = 9;
 constexpr qreal kCountPoints = 12;
@@ -221,6 +223,10 @@ void ResultsView::place(const QSize &grown)
     // The progress bars take the room a larger window gives.
     m_grid->setColumnWidth(ClassTableModel::Progress, twips::px(kProgressWidth) + wider / 2);
     m_exportButton->move(twips::px(kExportButton.x()) + wider, m_exportButton->y());
+    // The counts reach to the export button: a wider window shows more of them.
+    m_liveCounts->resize(m_exportButton->x() - m_liveCounts->x() - twips::px(kCountsGap),
+                         m_liveCounts->height());
+    fitLiveCounts();
 }
 
 void ResultsView::showRows(const QVector<ClassViewRow> &rows)
@@ -234,7 +240,7 @@ void ResultsView::showScale(const GradingScale &scale)
 }
 
 void ResultsView::showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,
-                             const QString &note)
+                             const QString &note, const QString &detail)
 {
     m_loggedInCount->setText(results ? QString::number(*results) : QString());
     QString text =
@@ -247,14 +253,32 @@ void ResultsView::showCounts(std::optional<int> results, const ClassCounts &coun
                         .arg(counts.people.absent);
     if (!note.isEmpty())
         text += QStringLiteral(" · ") + note;
-    m_liveCounts->setText(text);
-    m_liveCounts->setToolTip(QString());
+    setLiveCounts(text, detail);
     m_liveCounts->setStyleSheet(QString());
 }
 
 void ResultsView::showCollectionFailure(const QString &problem)
 {
-    m_liveCounts->setText(QStringLiteral("· 自动获取成绩失败"));
-    m_liveCounts->setToolTip(problem);
+    setLiveCounts(QStringLiteral("· 自动获取成绩失败"), problem);
     m_liveCounts->setStyleSheet(QStringLiteral("color: #C00000;"));
+}
+
+void ResultsView::setLiveCounts(const QString &text, const QString &detail)
+{
+    m_liveCountsText = text;
+    m_liveCountsDetail = detail;
+    fitLiveCounts();
+}
+
+void ResultsView::fitLiveCounts()
+{
+    const QString shown = m_liveCounts->fontMetrics().elidedText(m_liveCountsText, Qt::ElideRight,
+                                                                 m_liveCounts->width());
+    m_liveCounts->setText(shown);
+    QStringList tip;
+    if (shown != m_liveCountsText)
+        tip.append(m_liveCountsText);
+    if (!m_liveCountsDetail.isEmpty())
+        tip.append(m_liveCountsDetail);
+    m_liveCounts->setToolTip(tip.join(u'\n'));
 }

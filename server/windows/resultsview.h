@@ -33,9 +33,11 @@ public:
     // The scale the 等级 and 得分 columns follow.
     void showScale(const GradingScale &scale);
     // The results in the table (blank when unknown) and the class's counts.
-    // `note` follows the counts (what happened to the published exam).
+    // `note` follows the counts (what happened to the published exam);
+    // `detail`, the whole of its reason, is its tooltip. What does not fit
+    // is cut with "…" and shown whole in the tooltip.
     void showCounts(std::optional<int> results, const ClassCounts &counts, bool withRoster,
-                    const QString &note = {});
+                    const QString &note = {}, const QString &detail = {});
     // Instead of the counts: the automatic collection failed.
     void showCollectionFailure(const QString &problem);
 
@@ -51,6 +53,8 @@ private:
     void requestAnswerSheet(const QModelIndex &index);
     void buildCountsLine();
     void requestRetake();
+    void setLiveCounts(const QString &text, const QString &detail);
+    void fitLiveCounts();
 
     QGroupBox *m_gridFrame = nullptr;
     QTableView *m_grid = nullptr;
@@ -58,5 +62,7 @@ private:
     QGroupBox *m_countsFrame = nullptr;
     QLabel *m_loggedInCount = nullptr;
     QLabel *m_liveCounts = nullptr;
+    QString m_liveCountsText;  // whole, before it is cut to the label's width
+    QString m_liveCountsDetail;
     QPushButton *m_exportButton = nullptr;
 };

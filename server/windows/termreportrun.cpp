@@ -3,6 +3,7 @@
 #include "windows/termreportrun.h"
 
 #include "export/celltext.h"
+#include "report/examreport.h"
 #include "report/termreport.h"
 #include "report/termworkbook.h"
 #include "windows/termworkbookdialog.h"
@@ -24,11 +25,13 @@ namespace {
 class ReportProgress
 {
 public:
-    ReportProgress(QWidget *parent, int parts)
-        : m_dialog(QStringLiteral("正在生成学期报告……"), QStringLiteral("取消"), 0, parts * 2,
-                   parent),
-          m_parts(parts)
+    // With no parts, a report that cannot be stopped: the dialog only says it is under way.
+    ReportProgress(QWidget *parent, int parts,
+                   const QString &label = QStringLiteral("正在生成学期报告……"))
+        : m_dialog(label, QStringLiteral("取消"), 0, parts * 2, parent), m_parts(parts)
     {
+        if (parts == 0)
+            m_dialog.setCancelButton(nullptr);
         m_dialog.setWindowModality(Qt::WindowModal);
         m_dialog.setMinimumDuration(300);
         m_dialog.setValue(0);
@@ -81,10 +84,10 @@ private:
 };
 
 // `write` run on a thread of its own while the window goes on.
-termreport::Outcome writtenAside(ReportProgress &progress,
-                                 const std::function<termreport::Outcome()> &write)
+template <typename Outcome>
+Outcome writtenAside(ReportProgress &progress, const std::function<Outcome()> &write)
 {
-    termreport::Outcome outcome;
+    Outcome outcome;
     console::WorkerThread writer(QStringLiteral("term-report"));
     progress.waitUntil([&](std::function<void()> finished) {
         writer.run([&, finished] {
@@ -124,7 +127,7 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
     });
     if (!exams.value)
         return exams.problem;
-    const termreport::Outcome outcome = writtenAside(progress, [&] {
+    const auto outcome = writtenAside<termreport::Outcome>(progress, [&] {
         return termreport::write(*exams.value, path,
                                  [&](int done, int) { return progress.written(done); });
     });
@@ -148,7 +151,7 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
     });
     if (!read.value)
         return read.problem;
-    const termreport::Outcome outcome = writtenAside(progress, [&] {
+    const auto outcome = writtenAside<termreport::Outcome>(progress, [&] {
         return termworkbook::write(term, *read.value, path,
                                    [&](int done, int) { return progress.written(done); });
     });
@@ -158,13 +161,32 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
                   path);
 }
 
+QString runPdf(QWidget *parent, const ArchivedExam &exam, const QString &path)
+{
+    // Charts are drawn only on the window's thread, and quickly; the pages
+    // and the file take the time.
+    const examreport::Charts charts = examreport::drawCharts(exam);
+    ReportProgress progress(parent, 0, QStringLiteral("正在生成PDF报告……"));
+    const QString problem = writtenAside<QString>(
+            progress, [&] { return examreport::writePdf(exam, charts, path); });
+    progress.reset();
+    return problem.isEmpty() ? QStringLiteral("报告已保存为 %1").arg(QDir::toNativeSeparators(path))
+                             : problem;
+}
+
 QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
                         const ExamFilterChoices &choices,
                         const std::function<QString(const QString &suggestedName)> &chooseFile)
 {
     if (choices.terms.isEmpty())
         return QStringLiteral("存档中没有考试。");
-    TermWorkbookDialog picker(choices, history.showsSchool(), parent);
+    TermWorkbookDialog picker(
+            choices.terms, history.showsSchool(),
+            [&history](const SchoolTerm &term, QObject *context,
+                       console::Answer<QStringList> done) {
+                history.termClasses(term, context, std::move(done));
+            },
+            parent);
     if (picker.exec() != QDialog::Accepted)
         return {};
     const QString chosen = chooseFile(termworkbook::defaultFileName(picker.term()));

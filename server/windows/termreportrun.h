@@ -4,7 +4,8 @@
 // A term report written from 历次考试 with a progress dialog that can
 // cancel it: the kept exams read, then the workbook written, each on a
 // thread of its own while the window goes on; a class's term report, or
-// the grade's over chosen classes.
+// the grade's over chosen classes. An exam's PDF report is written the
+// same way.
 #include "control/historycontroller.h"
 
 #include <functional>
@@ -23,10 +24,13 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
 QString runGrade(QWidget *parent, console::HistoryController &history, const SchoolTerm &term,
                  const QStringList &classes, const QString &path);
 
-// Asks for the term and the classes of `choices`, then where to save
-// (`chooseFile`, given the name to offer: empty to step back), then runs
-// the grade's workbook; what to tell the examiner, empty when nothing is
-// to be told.
+// Writes the PDF report of `exam` to `path`; what to tell the examiner.
+QString runPdf(QWidget *parent, const ArchivedExam &exam, const QString &path);
+
+// Asks for one of the terms of `choices` and the classes that sat an exam
+// in it, then where to save (`chooseFile`, given the name to offer: empty
+// to step back), then runs the grade's workbook; what to tell the
+// examiner, empty when nothing is to be told.
 QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
                         const ExamFilterChoices &choices,
                         const std::function<QString(const QString &suggestedName)> &chooseFile);

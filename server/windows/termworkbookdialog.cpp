@@ -9,11 +9,12 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
-TermWorkbookDialog::TermWorkbookDialog(const ExamFilterChoices &choices, bool school,
-                                       QWidget *parent)
-    : QDialog(parent), m_terms(choices.terms)
+TermWorkbookDialog::TermWorkbookDialog(const QVector<SchoolTerm> &terms, bool school,
+                                       ClassesOf classesOf, QWidget *parent)
+    : QDialog(parent), m_terms(terms), m_classesOf(std::move(classesOf))
 {
     setObjectName(QStringLiteral("TermWorkbookDialog"));
     setWindowTitle(QStringLiteral("年级学期报告"));
@@ -36,13 +37,12 @@ TermWorkbookDialog::TermWorkbookDialog(const ExamFilterChoices &choices, bool sc
     layout->addWidget(new QLabel(QStringLiteral("班级（每班一个工作表，另有年级汇总）"), this));
     m_classes = new QListWidget(this);
     m_classes->setObjectName(QStringLiteral("LstClasses"));
-    for (const QString &name : choices.departments) {
-        auto *item = new QListWidgetItem(name, m_classes);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
     connect(m_classes, &QListWidget::itemChanged, this, &TermWorkbookDialog::classTicked);
     layout->addWidget(m_classes, 1);
+    m_classesNote = new QLabel(this);
+    m_classesNote->setObjectName(QStringLiteral("LblClassesNote"));
+    m_classesNote->setWordWrap(true);
+    layout->addWidget(m_classesNote);
 
     auto *ticks = new QHBoxLayout();
     auto *all = new QPushButton(QStringLiteral("全选"), this);
@@ -63,8 +63,41 @@ TermWorkbookDialog::TermWorkbookDialog(const ExamFilterChoices &choices, bool sc
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    classTicked();
+    connect(m_termBox, &QComboBox::currentIndexChanged, this, &TermWorkbookDialog::readClasses);
+    readClasses();
     resize(420, 480);
+}
+
+void TermWorkbookDialog::readClasses()
+{
+    m_classes->clear();
+    classTicked();
+    if (m_terms.isEmpty())
+        return;
+    m_classesNote->setText(QStringLiteral("正在读取这个学期考过的班级……"));
+    const SchoolTerm asked = term();
+    m_classesOf(asked, this, [this, asked](const ArchiveRead<QStringList> &classes) {
+        showClasses(asked, classes);
+    });
+}
+
+void TermWorkbookDialog::showClasses(const SchoolTerm &asked,
+                                     const ArchiveRead<QStringList> &classes)
+{
+    // The answer for a term chosen before: the one now chosen is still to come.
+    if (!(asked == term()))
+        return;
+    m_classesNote->setText(!classes.value ? classes.problem
+                                   : classes.value->isEmpty()
+                                   ? QStringLiteral("这个学期没有班级考过试。")
+                                   : QString());
+    const QSignalBlocker quiet(m_classes);
+    for (const QString &name : classes.value.value_or(QStringList())) {
+        auto *item = new QListWidgetItem(name, m_classes);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    classTicked();
 }
 
 SchoolTerm TermWorkbookDialog::term() const

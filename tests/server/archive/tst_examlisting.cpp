@@ -221,6 +221,28 @@ private slots:
                                 u"2025-2026学年第一学期"_qs }));
     }
 
+    // A term's classes: its last day's 23:30 exam counts, the next day's
+    // 00:10 one does not; a term without exams has none.
+    void classesOfATerm_data() { ArchivePlaces::addBackends(); }
+
+    void classesOfATerm()
+    {
+        QFETCH(QString, backend);
+        ExamArchive &archive = filled(backend);
+        const SchoolTerm spring = SchoolTerm::of(QDate(2026, 3, 2));
+        const QVector<std::pair<SchoolTerm, QStringList>> expected {
+            { spring.previous().previous(), {} },
+            { spring.previous(), { u"1班"_qs } },
+            { spring, { u"1班"_qs, u"2班"_qs, u"3班"_qs } },
+            { SchoolTerm::of(QDate(2026, 8, 1)), { u"2班"_qs } },
+        };
+        for (const auto &[term, classes] : expected) {
+            const ArchiveRead<QStringList> read = ExamListing(archive).classesIn(term);
+            QVERIFY2(read.value, qPrintable(read.problem));
+            QCOMPARE(*read.value, classes);
+        }
+    }
+
     // In a school archive an exam is the login role's that kept it: another
     // lab's console, whatever it calls itself, is refused and the exam
     // stays whole; the lab that kept it deletes it. A file is its console's.

@@ -106,7 +106,7 @@ private slots:
         exam.rows[2].name = QString(300, u'长');
         exam.rows[3].department = QString(300, u'系');
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
-        QCOMPARE(examreport::writePdf(exam, pdf), QString());
+        QCOMPARE(examreport::writePdf(exam, examreport::drawCharts(exam), pdf), QString());
         QCOMPARE(examreport::defaultFileName(exam),
                  u"考试报告-20260302-第1课 一丨丶丿乙亅二亠人儿入八冂"_qs + QString(23, u'春')
                          + u".pdf"_qs);
@@ -157,7 +157,8 @@ private slots:
         for (const QString &font : fonts)
             QVERIFY2(font.contains(u" yes "_qs), qPrintable(font));
         // A folder that is not there: the reason, and no file.
-        QVERIFY(!examreport::writePdf(exam, dir.filePath(u"无/报告.pdf"_qs)).isEmpty());
+        QVERIFY(!examreport::writePdf(exam, examreport::Charts(), dir.filePath(u"无/报告.pdf"_qs))
+                         .isEmpty());
     }
 
     void termWorkbook()
@@ -223,7 +224,7 @@ private slots:
                 std::tuple(u"06"_qs, u"己"_qs, ExamineeState::Waiting);
         exam.sitting.roster += u"一班\t06\t己\n"_qs;
         const QString pdf = dir.filePath(u"报告.pdf"_qs);
-        QCOMPARE(examreport::writePdf(exam, pdf), QString());
+        QCOMPARE(examreport::writePdf(exam, examreport::drawCharts(exam), pdf), QString());
         const QString path = dir.filePath(u"学期报告.xlsx"_qs);
         QCOMPARE(termreport::write({ exam }, path, {}).problem, QString());
         if (testbroker::inUse())

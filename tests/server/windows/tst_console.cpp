@@ -12,6 +12,7 @@
 #include "publish/exchangefolder.h"
 #include "windows/frmanswersheet.h"
 #include "windows/frmmain.h"
+#include "windows/resultsview.h"
 #include "windows/twips.h"
 
 #include <QAction>
@@ -67,6 +68,28 @@ private slots:
     {
         m_window.reset();
         m_room.reset();
+    }
+
+    // At 1280 wide the counts reach to the export button: the outbox's
+    // count is read whole and its whole reason in the tooltip; at the
+    // classic width the line is cut with "…" and read whole in the tooltip.
+    void countsLineFitsOrTellsItWhole()
+    {
+        createWindow();
+        const QString note = u"1 场考试尚未上传到学校存档（学校存档无法连接）"_qs;
+        const QString detail = u"学校存档 pg/kestrix 无法连接。\n详情：Connection refused"_qs;
+        const QString whole = u"· 答题中 0 · 已交卷 0 · "_qs + note;
+        auto *counts = child<QLabel>("LblLiveCounts");
+        m_window->resize(1280, 800);
+        m_window->show();
+        m_window->findChild<ResultsView *>()->showCounts(2, {}, false, note, detail);
+        QCOMPARE(counts->text(), whole);
+        QCOMPARE(counts->toolTip(), detail);
+        QVERIFY(counts->geometry().right() < child<QWidget>("CmdOutToExl")->x());
+        m_window->resize(m_window->minimumSize());
+        QTRY_VERIFY(counts->text().endsWith(u'…'));
+        QVERIFY2(whole.startsWith(counts->text().chopped(1)), qPrintable(counts->text()));
+        QCOMPARE(counts->toolTip(), whole + u'\n' + detail);
     }
 
     void startUpShowsResultsViewAndExamTime_data()

@@ -12,6 +12,7 @@
 
 #include "control/schoolsettings.h"
 #include "stats/examlistmodel.h"
+#include "windows/examfilterbar.h"
 #include "windows/frmhistory.h"
 
 #include <QBarSeries>
@@ -118,6 +119,22 @@ private slots:
         window.findChild<QPushButton *>(u"CmdTermReport"_qs)->click();
         QCOMPARE(messages.informed.last(),
                  u"学期报告（4场考试）已保存为 "_qs + QDir::toNativeSeparators(chosenFile));
+        // The PDF report, written on a thread of its own: a folder that is
+        // not there says so (the system's words close it) and leaves no
+        // file; the next one is written.
+        chosenFile = room.work(u"无/报告.pdf"_qs);
+        window.findChild<QPushButton *>(u"CmdPdfReport"_qs)->click();
+        QCOMPARE(messages.informed.last().section(u"（详细信息："_qs, 0, 0),
+                 u"无法写入报告 "_qs + QDir::toNativeSeparators(chosenFile)
+                         + u"：无法建立文件。请确认这个文件夹可以写入、同名文件没有在 Excel 或 "
+                           u"WPS 中打开、磁盘还有空间，然后再试一次。"_qs);
+        QVERIFY(!QFile::exists(chosenFile));
+        chosenFile = room.work(u"报告.pdf"_qs);
+        window.findChild<QPushButton *>(u"CmdPdfReport"_qs)->click();
+        QCOMPARE(messages.informed.last(),
+                 u"报告已保存为 "_qs + QDir::toNativeSeparators(chosenFile));
+        QFile written(chosenFile);
+        QVERIFY(written.open(QIODevice::ReadOnly) && written.read(5) == "%PDF-");
 
         window.showExam(1);
         messages.answer = true;
@@ -144,6 +161,32 @@ private slots:
                                        QItemSelectionModel::ClearAndSelect
                                                | QItemSelectionModel::Rows);
         QCOMPARE(window.shownId(), 1);
+    }
+
+    // At 1280×800 a long lab name chosen leaves 查找 its room and every
+    // command on the top row in the window; the name is read whole in the
+    // tooltip.
+    void filterBarFitsWithALongLabName()
+    {
+        ConsoleRoom room;
+        console::ConsoleController controller(room.folders());
+        FakeMessages messages;
+        History window(controller.history(), {}, &messages, nullptr);
+        window.resize(1280, 800);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString longLab = u"实验楼三层东侧第二计算机教室（信息技术组）"_qs;
+        ExamFilterChoices choices;
+        choices.labs = { u"301机房"_qs, longLab };
+        window.findChild<ExamFilterBar *>()->setChoices(choices, true);
+        auto *labs = window.findChild<QComboBox *>(u"CmbLab"_qs);
+        labs->setCurrentIndex(2);
+        QCOMPARE(labs->toolTip(), longLab);
+        const QWidget *search = window.findChild<QLineEdit *>(u"TxtSearch"_qs);
+        QTRY_VERIFY(search->width() >= search->minimumWidth() && search->minimumWidth() >= 150);
+        QCOMPARE(window.size(), QSize(1280, 800));
+        const QWidget *last = window.findChild<QPushButton *>(u"CmdGradeTermReport"_qs);
+        QVERIFY(last->mapTo(&window, QPoint(last->width(), 0)).x() <= window.width());
     }
 
     // A class list's absentee kept with the exam: its statistics count them.
@@ -228,7 +271,7 @@ private slots:
         QVERIFY(!deleteExam->isEnabled());
         QVERIFY2(deleteExam->toolTip().contains(u"302机房"_qs), qPrintable(deleteExam->toolTip()));
         if (const QString shot = qEnvironmentVariable("KESTRIX_GRAB_SCHOOL"); !shot.isEmpty()) {
-            window.resize(1400, 640);
+            window.resize(1280, 800);
             window.show();
             QTest::qWait(200);
             window.grab().save(shot);
