@@ -383,9 +383,10 @@ QString ConsoleController::clearFiles()
     const QString problem = clearExchangeFolder(m_folders.exchange,
                                                 { m_folders.application, m_folders.program,
                                                   QFileInfo(m_folders.database).absolutePath() });
-    // With its records gone the exam is over: its codes go out no more.
+    // With its records gone the exam is over: its codes go out no more,
+    // and publishing it again starts another exam.
     if (problem.isEmpty())
-        m_gate.retireCodes();
+        m_gate.retireExam();
     return problem;
 }
 
