@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/retake.h"
 
+#include "collect/publicationcheck.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "identity.h"
@@ -97,7 +98,7 @@ Retake::Offer Retake::offer(const QString &department, const QString &examNumber
 {
     SessionTable table(m_store.database());
     // The examinee's sessions of this exam, not of one published before.
-    const auto entries = table.load(currentPublication(m_applicationFolder));
+    const auto entries = table.load(PublicationCheck(m_applicationFolder).sessionPublications());
     if (!entries)
         return { std::nullopt, table.problem() };
     const SessionLedger ledger(*entries);
@@ -117,7 +118,7 @@ QString Retake::allow(const QString &department, const QString &examNumber, cons
     const QString person = identity::personKey(department, examNumber, name);
     SessionTable table(m_store.database());
     // The examinee's sessions of this exam, not of one published before.
-    const auto entries = table.load(currentPublication(m_applicationFolder));
+    const auto entries = table.load(PublicationCheck(m_applicationFolder).sessionPublications());
     if (!entries)
         return table.problem();
     SessionLedger ledger(*entries);

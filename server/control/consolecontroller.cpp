@@ -8,6 +8,7 @@
 #include "collect/sessiontable.h"
 #include "export/exportwriter.h"
 #include "publish/examarticle.h"
+#include "publish/exampublications.h"
 #include "publish/exchangefolder.h"
 
 #include <QDateTime>
@@ -248,7 +249,9 @@ void ConsoleController::takeLoginCodes()
     }
     if (m_keys && m_keys->publicationId() == exam->publication.id)
         return;
-    m_keys = std::make_shared<const RecordKeys>(exam->publication.id, m_gate.loginCodes());
+    m_keys = std::make_shared<const RecordKeys>(
+            exam->publication.id, m_gate.loginCodes(),
+            ExamPublications::ofPublishedExam(m_folders.application).ownIds());
 }
 
 void ConsoleController::noteLoginOpened()
