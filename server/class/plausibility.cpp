@@ -152,7 +152,7 @@ QVector<QStringList> PlausibilityCheck::check(const QVector<CollectedResult> &ro
     doubts.reserve(rows.size());
     for (const CollectedResult &row : rows) {
         const ResultRecord &record = row.record;
-        QStringList reasons = recordDoubts(record, facts);
+        QStringList reasons = row.doubts + recordDoubts(record, facts);
         if (row.signature != RecordKeys::Verdict::Signed) {
             // Not its examinee's doing as far as anyone can tell: nothing
             // about the identity's sessions is judged from it.

@@ -60,10 +60,11 @@ public:
     // The client's clock and the console's may differ by a few seconds.
     static constexpr int kGraceSeconds = 10;
 
-    // The reasons for each row, in the rows' order: the record's figures,
-    // file names that another identity gives, an identity seen in several
-    // exam sessions, a session whose record changed after it said finished,
-    // and sessions after a finished one.
+    // The reasons for each row, in the rows' order: what the collection
+    // found (CollectedResult::doubts), the record's figures, file names that
+    // another identity gives, an identity seen in several exam sessions, a
+    // session whose record changed after it said finished, and sessions
+    // after a finished one.
     // Records of older clients, which name no session, are remembered
     // across calls by identity.
     QVector<QStringList> check(const QVector<CollectedResult> &rows, const ExamFacts &facts,

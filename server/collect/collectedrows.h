@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -30,6 +31,8 @@ struct CollectedResult
     // Of the record shown, when its texts were examined as it was read; the
     // record then carries no texts (see readCollectedFile).
     std::optional<TextFindings> findings = std::nullopt;
+    // What the collection found wrong beyond the record itself.
+    QStringList doubts = {};
 
     // Its row of the results table at this recno.
     ResultRow row(qint32 recNo) const;

@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QString>
+#include <QStringList>
 #include <QThreadPool>
 #include <QWaitCondition>
 
@@ -32,8 +33,10 @@ public:
     };
 
     // The codes of the publication, or none when they were lost: then no
-    // record is taken as signed.
-    RecordKeys(QString publicationId, LoginCodes codes);
+    // record is taken as signed. A record of another of the exam's own
+    // publications (禁止登录, then 允许登录 of it again, with the same codes)
+    // is checked with that publication's key, drawn when first needed.
+    RecordKeys(QString publicationId, LoginCodes codes, QStringList examPublications = {});
     // Keys still waiting are not drawn; one being drawn is finished.
     ~RecordKeys();
     RecordKeys(const RecordKeys &) = delete;
@@ -50,20 +53,24 @@ private:
     // The key of the identity. With `mayWait` a key nobody draws yet is
     // drawn on the calling thread; without, it is drawn on the pool and
     // empty is returned until it is there.
-    std::optional<QByteArray> keyOf(const QString &person, const QString &code, bool mayWait) const;
-    void draw(const QString &person, const QString &code) const;
+    // Keys are kept by publication and identity (keyName).
+    std::optional<QByteArray> keyOf(const QString &publication, const QString &person,
+                                    const QString &code, bool mayWait) const;
+    void draw(const QString &publication, const QString &person, const QString &code) const;
+    static QString keyName(const QString &publication, const QString &person);
 
-    // Whether a key may be drawn for this spelling of the listed examinee.
-    bool mayDraw(const QString &person, const QString &listed) const;
+    // Whether a key (keyName) may be drawn for this spelling of the listed examinee.
+    bool mayDraw(const QString &name, const QString &person, const QString &listed) const;
 
     // Other spellings of one listed examinee whose keys are drawn.
     static constexpr int kMaxOtherSpellings = 3;
 
     QString m_publicationId;
+    QStringList m_examPublications;
     LoginCodes m_codes;
     mutable QMutex m_mutex;
     mutable QWaitCondition m_drawn;
-    mutable QHash<QString, QByteArray> m_keys;  // by identity::personKey; empty while drawn
+    mutable QHash<QString, QByteArray> m_keys;  // by keyName; empty while drawn
     mutable QHash<QString, int> m_otherSpellings;  // by the listed examinee's personKey
     mutable QThreadPool m_pool;
 };

@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultcollector.h"
 
-#include "publish/examaspublished.h"
 #include "publish/exchangefolder.h"
 #include "identity.h"
 #include "paths.h"
-#include "publication.h"
+#include "collect/publicationcheck.h"
 #include "collect/resultfiles.h"
 #include "collect/retake.h"
 #include "collect/sessiontable.h"
@@ -16,7 +15,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -48,28 +46,6 @@ void ResultCollector::checkSignatures(std::shared_ptr<const RecordKeys> keys, bo
     m_mayWaitForKeys = mayWait;
 }
 
-namespace {
-
-// A record that names a publication other than the current one is of an
-// earlier exam; a record or an exam without one cannot tell.
-bool ofAnotherPublication(const ResultRecord &record, const QString &current)
-{
-    const QString named = publicationOf(record.sections);
-    return !current.isEmpty() && !named.isEmpty() && named != current;
-}
-
-}  // namespace
-
-QDateTime ResultCollector::publishedAt(const QString &publication) const
-{
-    // The exam is kept as published at 允许登录 and not written again
-    // until the next one: its file's time is when the exam went out.
-    if (publication.isEmpty())
-        return {};
-    const QFileInfo kept(QDir(m_applicationFolder).filePath(ExamAsPublished::fileName()));
-    return kept.exists() ? kept.lastModified().toUTC() : QDateTime();
-}
-
 CollectionReport ResultCollector::collect(const TextExaminer &examiner)
 {
     CollectionReport report;
@@ -86,9 +62,8 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
 
     // Published again with the last exam's files kept: those stay in the
     // folder, but are not this exam's rows.
-    const QString publication = currentPublication(m_applicationFolder);
+    PublicationCheck publications(m_applicationFolder);
     QSet<QString> earlierExaminees;
-    int earlierFiles = 0;
     ResultFileReader reader(folder, m_keys, m_mayWaitForKeys, examiner);
     CollectedRows rows;
     KnownResultFiles known;
@@ -106,8 +81,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
             continue;
         }
         const ResultRecord &record = *file.reading.record;
-        if (ofAnotherPublication(record, publication)) {
-            ++earlierFiles;
+        if (!publications.admits(record)) {
             earlierExaminees.insert(
                     identity::personKey(record.department, record.examNumber, record.name));
             continue;
@@ -119,7 +93,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     // Sessions are judged against what the console saw of them before,
     // also before a restart.
     SessionTable sessionTable(m_store.database());
-    const auto sessions = sessionTable.load(publication);
+    const auto sessions = sessionTable.load(publications.sessionPublications());
     if (!sessions) {
         report.problem = sessionTable.problem();
         return report;
@@ -128,7 +102,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     // stands for them: it only shows, after the rest.
     const QVector<CollectedResult> notSigned = rows.takeUnsigned();
     report.results = std::move(rows.results());
-    SessionLedger ledger(*sessions);
+    SessionLedger ledger(*sessions, publications.sessionPublications());
     const QDateTime now = QDateTime::currentDateTimeUtc();
     // The collection let the timelines go: each newer record's is read
     // again, one at a time, and only while the file still holds that record.
@@ -143,7 +117,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
         return readRecordTimeline(*reading.record);
     };
     ledger.observe(report.results, now, m_watch ? m_watch->collectedAt(now) : QDateTime(),
-                   publishedAt(publication), timelineOf);
+                   publications.firstPublishedAt(), timelineOf);
     // A session that finished in this collection keeps the record its file
     // holds; read again one at a time, its texts never pile up.
     const SessionLedger::FinishedRecord collectedRecord = [&folder](const SessionEntry &entry) {
@@ -177,6 +151,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
         return rows;
     }();
     report.results += notSigned;
+    publications.markForged(report.results);
 
     // cj.zip is left holding the unscrambled copy of the last file read.
     // Nothing reads it: a full disk must not cost the collection.
@@ -201,10 +176,8 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
         return report;
     }
     report.rowCount = static_cast<int>(tableRows.size());
-    if (earlierFiles)
-        report.notes << QStringLiteral("交换文件夹中有%1份以前发布的考试的成绩，不属于这次考试，"
-                                       "没有计入。清空上次会删除它们。")
-                                .arg(earlierFiles);
+    if (const QString note = publications.leftOutNote(); !note.isEmpty())
+        report.notes << note;
     return report;
 }
 

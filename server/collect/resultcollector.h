@@ -88,8 +88,6 @@ public:
     CollectionReport collect(const TextExaminer &examiner = {});
 
 private:
-    // When the current publication went out; null when unknown.
-    QDateTime publishedAt(const QString &publication) const;
     // What the folder holds now, against which the last table's rows are kept.
     struct RowsNow
     {

@@ -3,6 +3,7 @@
 #include "collect/retake.h"
 
 #include "collect/collectlog.h"
+#include "collect/publicationcheck.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
 #include "identity.h"
@@ -98,7 +99,7 @@ Retake::Offer Retake::offer(const QString &department, const QString &examNumber
 {
     SessionTable table(m_store.database());
     // The examinee's sessions of this exam, not of one published before.
-    const auto entries = table.load(currentPublication(m_applicationFolder));
+    const auto entries = table.load(PublicationCheck(m_applicationFolder).sessionPublications());
     if (!entries)
         return { std::nullopt, table.problem() };
     const SessionLedger ledger(*entries);
@@ -129,7 +130,7 @@ QString Retake::grant(const QString &department, const QString &examNumber, cons
     const QString person = identity::personKey(department, examNumber, name);
     SessionTable table(m_store.database());
     // The examinee's sessions of this exam, not of one published before.
-    const auto entries = table.load(currentPublication(m_applicationFolder));
+    const auto entries = table.load(PublicationCheck(m_applicationFolder).sessionPublications());
     if (!entries)
         return table.problem();
     SessionLedger ledger(*entries);

@@ -45,10 +45,17 @@ QByteArray finishedFigures(const ResultRecord &record)
     return QCryptographicHash::hash(figures, QCryptographicHash::Sha1);
 }
 
-SessionLedger::SessionLedger(QVector<SessionEntry> entries) : m_entries(std::move(entries))
+SessionLedger::SessionLedger(QVector<SessionEntry> entries, QStringList examPublications)
+    : m_entries(std::move(entries)), m_examPublications(std::move(examPublications))
 {
     for (int i = 0; i < m_entries.size(); ++i)
         m_byPerson[m_entries.at(i).person].append(i);
+}
+
+bool SessionLedger::oneExam(const QString &publication, const QString &other) const
+{
+    return publication == other
+            || (m_examPublications.contains(publication) && m_examPublications.contains(other));
 }
 
 SessionEntry *SessionLedger::findMutable(const QString &person, const QString &sessionId)
@@ -222,7 +229,7 @@ const SessionEntry *SessionLedger::standingResult(const QString &person,
     for (int i : sessionsAt(person)) {
         const SessionEntry &entry = m_entries.at(i);
         if (entry.finished() && !entry.setAside
-            && entry.publication == publication.value_or(entry.publication)
+            && oneExam(entry.publication, publication.value_or(entry.publication))
             && typedAs(entry, spelling))
             return &entry;
     }

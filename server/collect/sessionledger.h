@@ -74,7 +74,10 @@ public:
     static constexpr int kStoppedSeconds = examlimits::kStoppedSeconds;
     static constexpr int kGraceSeconds = examlimits::kClockGraceSeconds;
 
-    explicit SessionLedger(QVector<SessionEntry> entries = {});
+    // `examPublications` are the publications of one exam (each 允许登录 of
+    // the same exam is one): a finished session of any of them stands for
+    // the others.
+    explicit SessionLedger(QVector<SessionEntry> entries = {}, QStringList examPublications = {});
 
     // The timeline of a collected file's record read whole (a collection
     // may have let the texts go); none when the file no longer holds that
@@ -95,8 +98,8 @@ public:
     // laterSessions. A session typed in another spelling keeps its row: a
     // classmate's "Ａ１８" must not take the place of the real "A18" (the
     // class list tells which is the examinee's own). A session of an
-    // earlier publication (the same examinee in the last exam) stands for
-    // nothing of this one. `recordOf` gives a finished session's
+    // earlier exam's publication (the same examinee in the last exam)
+    // stands for nothing of this one. `recordOf` gives a finished session's
     // record lines where its own file is gone.
     using FinishedRecord = std::function<QByteArray(const SessionEntry &)>;
     void keepFinished(QVector<CollectedResult> &results, const FinishedRecord &recordOf) const;
@@ -133,6 +136,7 @@ private:
     static void keepFinishedRecord(CollectedResult &result, const SessionEntry &standing,
                                    const FinishedRecord &recordOf);
     SessionEntry *findMutable(const QString &person, const QString &sessionId);
+    bool oneExam(const QString &publication, const QString &other) const;
     // The examinee's sessions, in the order first seen.
     QVector<int> sessionsAt(const QString &person) const { return m_byPerson.value(person); }
 
@@ -140,6 +144,7 @@ private:
     // Indices into m_entries by person: a class of thousands is looked up
     // row by row.
     QHash<QString, QVector<int>> m_byPerson;
+    QStringList m_examPublications;
 };
 
 // Lines 1 to 10 and the typed length: what must not change after a finish.

@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/sessiontable.h"
 
-#include "publish/examaspublished.h"
-
-#include <QDir>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -25,13 +22,6 @@ QDateTime timeOf(const QVariant &value)
 }
 
 }  // namespace
-
-QString currentPublication(const QString &applicationFolder)
-{
-    const auto published =
-            ExamAsPublished::load(QDir(applicationFolder).filePath(ExamAsPublished::fileName()));
-    return published ? published->publication.id : QString();
-}
 
 SessionTable::SessionTable(QSqlDatabase database) : m_db(std::move(database))
 {
@@ -81,7 +71,7 @@ bool SessionTable::fail(const QString &detail)
     return false;
 }
 
-std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publication)
+std::optional<QVector<SessionEntry>> SessionTable::load(const QStringList &publications)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
@@ -116,8 +106,8 @@ std::optional<QVector<SessionEntry>> SessionTable::load(const QString &publicati
         entry.publication = query.value(16).toString();
         entry.spelling = query.value(17).toString();
         entry.timelineChain = TimelineChainMark::fromText(query.value(18).toByteArray());
-        if (!publication.isEmpty() && !entry.publication.isEmpty()
-            && entry.publication != publication)
+        if (!publications.isEmpty() && !entry.publication.isEmpty()
+            && !publications.contains(entry.publication))
             continue;
         entry.stored = true;
         entries.append(entry);

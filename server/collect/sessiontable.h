@@ -7,12 +7,9 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
-
-// The publication the console published last (fb.txt in the application
-// folder); empty when it was published without one.
-QString currentPublication(const QString &applicationFolder);
 
 class SessionTable
 {
@@ -24,10 +21,10 @@ public:
 
     const QString &problem() const { return m_problem; }
     // Empty when the table cannot be read (problem() says why). Finished
-    // records come only with the sessions set aside. With a publication,
-    // only its sessions and those that name none: the sessions of an
+    // records come only with the sessions set aside. With publications,
+    // only their sessions and those that name none: the sessions of an
     // earlier exam stay in the table, but are no logins of this one.
-    std::optional<QVector<SessionEntry>> load(const QString &publication = {});
+    std::optional<QVector<SessionEntry>> load(const QStringList &publications = {});
     // The finished record of one session; empty when there is none.
     QByteArray finishedRecord(const SessionEntry &entry);
     // Writes the entries changed since load() in one transaction; a session

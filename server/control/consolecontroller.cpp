@@ -9,6 +9,7 @@
 #include "control/controllog.h"
 #include "export/exportwriter.h"
 #include "publish/examarticle.h"
+#include "publish/exampublications.h"
 #include "publish/exchangefolder.h"
 
 #include <QDateTime>
@@ -253,7 +254,9 @@ void ConsoleController::takeLoginCodes()
     }
     if (m_keys && m_keys->publicationId() == exam->publication.id)
         return;
-    m_keys = std::make_shared<const RecordKeys>(exam->publication.id, m_gate.loginCodes());
+    m_keys = std::make_shared<const RecordKeys>(
+            exam->publication.id, m_gate.loginCodes(),
+            ExamPublications::ofPublishedExam(m_folders.application).ownIds());
 }
 
 void ConsoleController::noteLoginOpened()
@@ -388,9 +391,10 @@ QString ConsoleController::clearFiles()
     const QString problem = clearExchangeFolder(m_folders.exchange,
                                                 { m_folders.application, m_folders.program,
                                                   QFileInfo(m_folders.database).absolutePath() });
-    // With its records gone the exam is over: its codes go out no more.
+    // With its records gone the exam is over: its codes go out no more,
+    // and publishing it again starts another exam.
     if (problem.isEmpty())
-        m_gate.retireCodes();
+        m_gate.retireExam();
     return problem;
 }
 

@@ -4,11 +4,13 @@
 
 #include "publish/consolesettings.h"
 #include "publish/examarticle.h"
+#include "publish/exampublications.h"
 #include "publish/exchangefolder.h"
 #include "publish/publishedfiles.h"
 #include "paths.h"
 #include "wholefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 
@@ -77,8 +79,13 @@ QString ExamPublishing::keepRecord()
     if (!m_exam)
         return QStringLiteral("考试内容 %1 无法读取")
                 .arg(nativePath(settings.filePath(ConsoleSettings::textFileName())));
-    // Kept before anything is published: after a kill the console knows the
-    // exam a client could have got.
+    // Both kept before anything is published: after a kill the console
+    // knows the exam a client could have got, and every id it went out as.
+    const QString listPath = settings.filePath(ExamPublications::fileName());
+    ExamPublications publications = ExamPublications::load(listPath);
+    publications.published(*m_exam, QDateTime::currentDateTimeUtc());
+    if (QString problem = publications.save(listPath); !problem.isEmpty())
+        return problem;
     return m_exam->save(settings.filePath(ExamAsPublished::fileName()));
 }
 

@@ -3,6 +3,7 @@
 #include "publish/logingate.h"
 
 #include "publish/examarticle.h"
+#include "publish/exampublications.h"
 #include "publish/exampublishing.h"
 #include "examdigest.h"
 #include "examsettings.h"
@@ -140,10 +141,22 @@ QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication,
     return {};
 }
 
-void LoginGate::retireCodes()
+void LoginGate::retireExam()
 {
     QFile::remove(m_settings.filePath(LoginCodes::fileName()));
+    QFile::remove(m_settings.filePath(ExamPublications::fileName()));
     m_codes = {};
+}
+
+void LoginGate::noteForgedPublication(const QString &id)
+{
+    const QString path = m_settings.filePath(ExamPublications::fileName());
+    ExamPublications publications =
+            ExamPublications::ofPublishedExam(m_settings.applicationFolder());
+    publications.forged(id, QDateTime::currentDateTimeUtc());
+    // Unkept, its records are left out as another exam's and the counts
+    // line says so: a note, not a reason to close login.
+    publications.save(path);
 }
 
 void LoginGate::removeScratchFiles()
@@ -204,6 +217,8 @@ LoginGate::Republishing LoginGate::republish()
         else
             republishing = PublishedFiles(m_exchangeFolder, PublishedFiles::of(exam)).restore();
     }
+    if (!republishing.forgedPublication.isEmpty())
+        noteForgedPublication(republishing.forgedPublication);
     if (republishing.problem.isEmpty()) {
         if (!republishing.restored.isEmpty())
             m_marker.leave(QDateTime::currentDateTimeUtc());

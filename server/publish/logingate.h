@@ -55,15 +55,19 @@ public:
     const std::optional<ExamAsPublished> &examAsPublished() const { return m_asPublished; }
     // The login codes of the exam as last published; none without codes.
     const LoginCodes &loginCodes() const { return m_codes; }
-    // 清空上次: the exam last published is over, and its codes are never
-    // handed out again; they are no longer needed to judge its records.
-    void retireCodes();
+    // 清空上次: the exam last published is over. Its codes are never handed
+    // out again (they are no longer needed to judge its records), and a
+    // publication of it after this is a new exam, whose records are not
+    // those of its earlier publications.
+    void retireExam();
     // The files written back, and the problem when they could not be.
     using Republishing = PublishedFiles::Restoring;
     // While login is open, holds the exchange folder to the exam last
     // published: te.txt, pb.txt and se.dll that are missing or not as
-    // published are written back, the same bytes and publication. On
-    // failure the gate is closed and the problem says that nobody can log in.
+    // published are written back, the same bytes and publication. The id a
+    // forged pb.txt named joins the exam's publications (ExamPublications).
+    // On failure the gate is closed and the problem says that nobody can
+    // log in.
     Republishing republish();
 
     // The exam published in the exchange folder while the gate is open.
@@ -84,6 +88,7 @@ private:
     void loadKept();
     QByteArray keptTextBytes() const;
     void removeScratchFiles();
+    void noteForgedPublication(const QString &id);
 
     ConsoleSettings m_settings;
     QString m_exchangeFolder;

@@ -60,12 +60,26 @@ bool PublishedFiles::holds(const File &file) const
     return now.bytes && *now.bytes == file.bytes;
 }
 
+QString PublishedFiles::forgedPublication(const File &file) const
+{
+    if (file.name != Publication::fileName())
+        return {};
+    // A publication file is one short line and a Boolean.
+    constexpr qint64 kMaxPublicationBytes = 256;
+    const wholefile::Reading found = wholefile::read(pathOf(file), kMaxPublicationBytes);
+    const auto there = found.bytes ? Publication::fromRecordLines(*found.bytes) : std::nullopt;
+    const auto own = Publication::fromRecordLines(file.bytes);
+    return there && own && there->id != own->id ? there->id : QString();
+}
+
 PublishedFiles::Restoring PublishedFiles::restore() const
 {
     Restoring restoring;
     for (const File &file : m_files) {
         if (holds(file))
             continue;
+        if (QString forged = forgedPublication(file); !forged.isEmpty())
+            restoring.forgedPublication = std::move(forged);
         if (QString problem = publish(pathOf(file), file.bytes); !problem.isEmpty()) {
             restoring.problem = std::move(problem);
             return restoring;

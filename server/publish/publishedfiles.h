@@ -37,6 +37,9 @@ public:
     {
         QStringList restored;  // the names written back
         QString problem;  // the first file that could not be; empty when none
+        // The publication id a pb.txt written by someone else named when it
+        // was written back; empty when none did.
+        QString forgedPublication;
     };
     // Writes back every file that is missing or changed, in publishing order.
     Restoring restore() const;
@@ -44,6 +47,8 @@ public:
 private:
     QString pathOf(const File &file) const;
     bool holds(const File &file) const;
+    // The id the pb.txt in the folder names when it is not `file`'s; empty otherwise.
+    QString forgedPublication(const File &file) const;
 
     QString m_exchangeFolder;
     std::vector<File> m_files;

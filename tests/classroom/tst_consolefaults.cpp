@@ -188,11 +188,12 @@ void TestConsoleFaults::unwritableExchangeFolderTellsTheTruth()
                      && problem.contains(QDir::toNativeSeparators(exchange.filePath(leftOver))),
              qPrintable(problem));
     // Nothing new was published, and no scratch file stays behind. The
-    // console's own record of the exam (fb.txt, fbte.txt) goes before the
-    // exam's files, so it is there once publishing got that far.
+    // console's own record of the exam (fb.txt, fbte.txt, fbid.txt) goes
+    // before the exam's files, so it is there once publishing got that far.
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList { leftOver });
     QStringList appFiles = QDir(app.path()).entryList(QDir::Files | QDir::Hidden);
     appFiles.removeOne(u"fb.txt"_qs);
+    appFiles.removeOne(u"fbid.txt"_qs);
     appFiles.removeOne(u"fbte.txt"_qs);
     QCOMPARE(appFiles, QStringList({ u"test.txt"_qs, u"time.txt"_qs }));
 }

@@ -67,7 +67,10 @@ private slots:
         m_store = std::make_unique<ResultStore>(m_root->filePath(u"cj.mdb"_qs));
         m_publication = Publication::newId();
         m_codes = classCodes(m_publication);
-        m_keys = std::make_shared<RecordKeys>(m_publication, m_codes);
+        // Published before with the same codes, then again as m_publication.
+        m_earlier = Publication::newId();
+        m_keys = std::make_shared<RecordKeys>(m_publication, m_codes,
+                                              QStringList { m_earlier, m_publication });
     }
 
     void cleanup()
@@ -114,35 +117,40 @@ private slots:
     {
         QTest::addColumn<bool>("codesRequired");
         QTest::addColumn<QString>("signedBy");  // "own", "other", "none"
-        QTest::addColumn<bool>("otherPublication");
+        QTest::addColumn<QString>("publication");  // "this", "earlier", "other"
         QTest::addColumn<bool>("changedAfterSigning");
         QTest::addColumn<bool>("stands");
-        QTest::newRow("own code") << true << u"own"_qs << false << false << true;
-        QTest::newRow("a code one sign off") << true << u"other"_qs << false << false << false;
+        const QString here = u"this"_qs;
+        QTest::newRow("own code") << true << u"own"_qs << here << false << true;
+        QTest::newRow("a code one sign off") << true << u"other"_qs << here << false << false;
+        QTest::newRow("own code, an earlier publication of the exam")
+                << true << u"own"_qs << u"earlier"_qs << false << true;
         QTest::newRow("own code, another publication")
-                << true << u"own"_qs << true << false << false;
-        QTest::newRow("time changed after signing") << true << u"own"_qs << false << true << false;
+                << true << u"own"_qs << u"other"_qs << false << false;
+        QTest::newRow("time changed after signing") << true << u"own"_qs << here << true << false;
         QTest::newRow("no signature, codes required")
-                << true << u"none"_qs << false << false << false;
-        QTest::newRow("no signature, no codes") << false << u"none"_qs << false << false << true;
-        QTest::newRow("signed, no codes") << false << u"own"_qs << false << false << true;
+                << true << u"none"_qs << here << false << false;
+        QTest::newRow("no signature, no codes") << false << u"none"_qs << here << false << true;
+        QTest::newRow("signed, no codes") << false << u"own"_qs << here << false << true;
     }
 
     void onlyTheExamineesCodeSigns()
     {
         QFETCH(bool, codesRequired);
         QFETCH(QString, signedBy);
-        QFETCH(bool, otherPublication);
+        QFETCH(QString, publication);
         QFETCH(bool, changedAfterSigning);
         QFETCH(bool, stands);
         const QString own = m_codes.codeOf(u"一班"_qs, u"a03"_qs, u"丙"_qs);
         QString other = own;
         other[5] = other[5] == u'A' ? u'C' : u'A';
-        const QString publication = otherPublication ? Publication::newId() : m_publication;
-        ResultRecord record = sessionRecord(u"a03"_qs, u"丙"_qs, 50, 3,
-                                            ResultProgress::Phase::Finished, publication);
+        const QString named = publication == u"this"_qs ? m_publication
+                : publication == u"earlier"_qs          ? m_earlier
+                                                        : Publication::newId();
+        ResultRecord record =
+                sessionRecord(u"a03"_qs, u"丙"_qs, 50, 3, ResultProgress::Phase::Finished, named);
         if (signedBy != u"none"_qs)
-            record = signedWith(record, signedBy == u"own"_qs ? own : other, publication);
+            record = signedWith(record, signedBy == u"own"_qs ? own : other, named);
         QByteArray plain = record.toRecordLines();
         if (changedAfterSigning) {
             // 600 s used becomes 300 s: twice the speed it earned.
@@ -299,6 +307,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_root;
     std::unique_ptr<ResultStore> m_store;
     QString m_publication;
+    QString m_earlier;
     LoginCodes m_codes;
     std::shared_ptr<RecordKeys> m_keys;
 };

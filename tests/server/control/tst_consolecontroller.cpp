@@ -93,9 +93,10 @@ private slots:
         QCOMPARE(m_controller->openLogin(), QString());
         QCOMPARE(readFile(m_room->exchange(u"te.txt"_qs)), examText);
         QCOMPARE(m_room->publishedMinutes(), 30);
-        // fb.txt keeps the exam as published.
+        // fb.txt keeps the exam as published, fbid.txt its publications.
         QCOMPARE(QDir(m_room->appFolder()).entryList(QDir::Files),
-                 (QStringList { u"fb.txt"_qs, u"fbte.txt"_qs, u"test.txt"_qs, u"time.txt"_qs }));
+                 (QStringList { u"fb.txt"_qs, u"fbid.txt"_qs, u"fbte.txt"_qs, u"test.txt"_qs,
+                                u"time.txt"_qs }));
         QVERIFY(m_controller->loginOpen());
         QVERIFY(m_controller->collectClock().isActive());
         QCOMPARE(m_controller->collectClock().interval(), 5000);
