@@ -87,6 +87,13 @@ private slots:
         const QList<QAbstractSeries *> series = window.histogram()->chart()->series();
         QCOMPARE(series.size(), 4);
         QCOMPARE(static_cast<QBarSeries *>(series.first())->barSets().first()->sum(), 6.0);
+        if (const QString shot = qEnvironmentVariable("KESTRIX_GRAB_CHARTS"); !shot.isEmpty()) {
+            window.resize(1280, 800);
+            window.tabs()->setCurrentIndex(1);
+            QTest::qWait(200);
+            window.grab().save(shot);
+            window.tabs()->setCurrentIndex(3);
+        }
 
         // The search is run once typing pauses.
         window.findChild<QLineEdit *>(u"TxtSearch"_qs)->setText(u"第2课"_qs);
