@@ -60,16 +60,21 @@ void logNewDoubts(const std::optional<QVector<MarkedRow>> &before, const QVector
                                       marked.row.name)]
                     .unite(QSet<QString>(marked.marks.doubts.begin(), marked.marks.doubts.end()));
     }
+    int raised = 0;
     for (const MarkedRow &marked : now) {
         const QSet<QString> &had = known[identity::personKey(
                 marked.row.department, marked.row.examNumber, marked.row.name)];
         for (const QString &doubt : marked.marks.doubts) {
-            if (!had.contains(doubt))
-                qCInfo(lcControl).noquote()
-                        << "doubt raised:" << marked.row.department << marked.row.examNumber
-                        << marked.row.name << u'-' << doubt;
+            if (had.contains(doubt) || ++raised > kListedDoubts)
+                continue;
+            qCInfo(lcControl).noquote()
+                    << "doubt raised:" << marked.row.department << marked.row.examNumber
+                    << marked.row.name << u'-' << doubt;
         }
     }
+    if (raised > kListedDoubts)
+        qCInfo(lcControl).noquote()
+                << "and" << raised - kListedDoubts << "more doubts raised, not listed";
 }
 
 }  // namespace console

@@ -33,7 +33,10 @@ private:
     QString m_last;
 };
 
-// Logs each doubt on a row that the row did not have in `before`.
+// Logs each doubt on a row that the row did not have in `before`: the first
+// `kListedDoubts` in full, the rest as one count. A flood of forged files
+// raises thousands at once, and this runs on the window's thread.
+constexpr int kListedDoubts = 20;
 void logNewDoubts(const std::optional<QVector<MarkedRow>> &before, const QVector<MarkedRow> &now);
 
 }  // namespace console

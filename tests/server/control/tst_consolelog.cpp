@@ -8,6 +8,7 @@
 #include "testrecords.h"
 
 #include "control/consolecontroller.h"
+#include "control/controllog.h"
 
 #include <QtTest>
 
@@ -40,6 +41,32 @@ private slots:
             u"info kestrix.control: 清空上次 done"_qs,
         };
         QCOMPARE(logged, expected);
+    }
+
+    // A flood raises thousands of doubts at once on the window's thread:
+    // past the listed ones, one line counts the rest.
+    void newDoubtsListedThenCounted()
+    {
+        static QStringList logged;
+        const QtMessageHandler previous =
+                qInstallMessageHandler([](QtMsgType, const QMessageLogContext &,
+                                          const QString &message) { logged << message; });
+        MarkedRow known;
+        known.row.name = u"甲"_qs;
+        known.marks.doubts = { u"旧"_qs };
+        for (const int raised : { console::kListedDoubts, console::kListedDoubts + 1 }) {
+            logged.clear();
+            QVector<MarkedRow> now { known };
+            for (int i = 0; i < raised; ++i)
+                now[0].marks.doubts << QString::number(i);
+            console::logNewDoubts(QVector<MarkedRow> { known }, now);
+            QCOMPARE(logged.size(), console::kListedDoubts + (raised > console::kListedDoubts));
+            QCOMPARE(logged[0], u"doubt raised:   甲 - 0"_qs);
+            QCOMPARE(logged.last(),
+                     raised > console::kListedDoubts ? u"and 1 more doubts raised, not listed"_qs
+                                                     : u"doubt raised:   甲 - 19"_qs);
+        }
+        qInstallMessageHandler(previous);
     }
 };
 
