@@ -15,6 +15,7 @@
 #include "benchclock.h"
 #include "benchconsole.h"
 #include "fakemessages.h"
+#include "programlog.h"
 #include "resultfilename.h"
 #include "resultrecord.h"
 #include "transcode.h"
@@ -25,6 +26,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTableView>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -81,6 +83,9 @@ double peakMiB()
 
 void BM_CollectFlood(benchmark::State &state)
 {
+    // The console's own log, written to a file as it is in use.
+    static const QTemporaryDir logFolder;
+    programlog::install(logFolder.path(), QStringLiteral("kestrix-server"));
     const BenchConsole place;
     const QString &exchange = place.folders().exchange;
     const QString text = articleText();
