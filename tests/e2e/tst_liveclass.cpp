@@ -152,8 +152,11 @@ struct LiveRoom
 
     QString counts() const
     {
+        // A line cut short to fit is read whole in its tooltip's first line.
+        const auto *live = childOf<QLabel>(console.get(), "LblLiveCounts");
         return childOf<QLabel>(console.get(), "LblRenShu")->text() + u' '
-                + childOf<QLabel>(console.get(), "LblLiveCounts")->text();
+                + (live->text().endsWith(u'…') ? live->toolTip().section(u'\n', 0, 0)
+                                               : live->text());
     }
 };
 
