@@ -5,7 +5,6 @@
 #include "archive/boundstatement.h"
 
 #include <QHash>
-#include <QSqlError>
 
 namespace archivecolumns {
 
