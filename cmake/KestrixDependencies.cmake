@@ -4,6 +4,8 @@
 #   Qt6::* (Charts for the console's charts), kestrix::curl, kestrix::xlsxwriter,
 #   kestrix::libpq (the school archive's connections, beneath Qt's driver).
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core Gui Widgets Sql Network Test Charts)
+# lupdate and lrelease run on the building machine, also for Windows.
+find_package(Qt6 6.4 REQUIRED COMPONENTS LinguistTools)
 if(NOT WIN32)
   # The client switches the input method through Fcitx 5's D-Bus interface.
   find_package(Qt6 6.4 REQUIRED COMPONENTS DBus)

@@ -5,21 +5,11 @@
 #include "gbk.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTranslator>
 #include <QWidget>
 
 namespace desktop {
-
-void useChineseStandardTexts(QApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_zh_CN"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-}
 
 bool gbkReady()
 {

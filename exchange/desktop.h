@@ -2,14 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What both programs do with the desktop when they start.
-class QApplication;
 class QWidget;
 
 namespace desktop {
-
-// Qt's own texts (file dialogs, standard buttons) in simplified Chinese,
-// like the rest of the interface, when the translations are installed.
-void useChineseStandardTexts(QApplication &app);
 
 // Whether GBK files can be read and written here; when not, says why in a
 // message box, and the program should end rather than write empty files.

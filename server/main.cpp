@@ -4,6 +4,7 @@
 #include "windows/helpmenu.h"
 
 #include "desktop.h"
+#include "language.h"
 #include "messages.h"
 #include "paths.h"
 #include "programlog.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QTextStream>
 
@@ -72,10 +74,6 @@ int main(int argc, char *argv[])
         return upgradeSchoolArchive(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-server"));
-    desktop::useChineseStandardTexts(app);
-    if (!desktop::gbkReady())
-        return 1;
-
     const QString programFolder = QCoreApplication::applicationDirPath();
     console::ConsoleFolders folders;
     folders.program = manualFolder(programFolder);
@@ -85,6 +83,15 @@ int main(int argc, char *argv[])
     programlog::install(place.application, QStringLiteral("kestrix-server"));
     qCInfo(lcDesktop).noquote() << "console" << KESTRIX_VERSION_TEXT << "started, data folder"
                                 << QDir::toNativeSeparators(place.application);
+    const QString catalogueProblem = language::install(
+            app,
+            language::choose(language::requestedOnCommandLine(QApplication::arguments()),
+                             QLocale::system().uiLanguages()),
+            QStringLiteral("kestrix_server"));
+    if (!catalogueProblem.isEmpty())
+        qCWarning(lcDesktop).noquote() << catalogueProblem;
+    if (!desktop::gbkReady())
+        return 1;
     // An earlier version kept an installed console's data beside the
     // program whenever it could write there.
     const QString takenOver = place.installed

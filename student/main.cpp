@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop.h"
+#include "language.h"
 #include "exam/inputmethods.h"
 #include "transfer/examinee.h"
 #include "windows/frmlogin.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 
 #include <memory>
 
@@ -19,7 +21,11 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("kestrix-student"));
-    desktop::useChineseStandardTexts(app);
+    const QString catalogueProblem = language::install(
+            app,
+            language::choose(language::requestedOnCommandLine(QApplication::arguments()),
+                             QLocale::system().uiLanguages()),
+            QStringLiteral("kestrix_student"));
     if (!desktop::gbkReady())
         return 1;
     // ip.txt and the downloaded exam files live in the working folder; a
@@ -28,6 +34,8 @@ int main(int argc, char *argv[])
     programlog::install(QDir::currentPath(), QStringLiteral("kestrix-student"));
     qCInfo(lcDesktop).noquote() << "client" << KESTRIX_VERSION_TEXT << "started, working folder"
                                 << QDir::toNativeSeparators(QDir::currentPath());
+    if (!catalogueProblem.isEmpty())
+        qCWarning(lcDesktop).noquote() << catalogueProblem;
     std::unique_ptr<FrmMain> typing;
     FrmLogin login(QDir::currentPath());
     QObject::connect(&login, &FrmLogin::loggedIn, &app, [&](const Examinee &examinee) {
