@@ -12,7 +12,7 @@
 #include "report/termreport.h"
 #include "windows/frmhistory.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

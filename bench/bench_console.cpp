@@ -4,10 +4,10 @@
 // table to a workbook, at classroom and far-beyond-classroom sizes.
 #include "collect/resultcollector.h"
 #include "export/resultexporter.h"
-#include "resultfilename.h"
-#include "resultrecord.h"
+#include "exchange/resultfilename.h"
+#include "exchange/resultrecord.h"
 #include "collect/resultstore.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QDir>
 #include <QFile>

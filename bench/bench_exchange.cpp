@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange files on the collector's hot path: reading a result record
 // and unscrambling it.
-#include "resultrecord.h"
-#include "transcode.h"
+#include "exchange/resultrecord.h"
+#include "exchange/transcode.h"
 
 #include <benchmark/benchmark.h>
 

@@ -15,10 +15,10 @@
 #include "benchclock.h"
 #include "benchconsole.h"
 #include "fakemessages.h"
-#include "programlog.h"
-#include "resultfilename.h"
-#include "resultrecord.h"
-#include "transcode.h"
+#include "exchange/programlog.h"
+#include "exchange/resultfilename.h"
+#include "exchange/resultrecord.h"
+#include "exchange/transcode.h"
 #include "watchedconsole.h"
 
 #include <QCoreApplication>

@@ -7,17 +7,17 @@
 // handled on the collector's thread), the longest time the window's thread
 // was held at once (starting, showing the rows, repainting the grid), and the
 // console's share of one core (CPU time over the 5 s between collections).
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 #include "benchclock.h"
 #include "benchconsole.h"
-#include "examdigest.h"
+#include "exchange/examdigest.h"
 #include "fakemessages.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "windows/frmanswersheet.h"
-#include "resultrecord.h"
-#include "resultfilename.h"
+#include "exchange/resultrecord.h"
+#include "exchange/resultfilename.h"
 #include "timeline/recordtimeline.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 #include "typingruns.h"
 #include "watchedconsole.h"
 

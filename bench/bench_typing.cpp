@@ -4,12 +4,12 @@
 // window; both must stay flat as the typed text grows.
 #include "windows/frmmain.h"
 #include "benchclock.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "exam/examrecords.h"
 #include "exam/inputmethods.h"
-#include "messages.h"
+#include "exchange/messages.h"
 #include "exam/typingsession.h"
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 #include "testtimelines.h"
 
 #include <benchmark/benchmark.h>

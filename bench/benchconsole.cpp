@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "benchconsole.h"
 
-#include "examdigest.h"
-#include "gbk.h"
+#include "exchange/examdigest.h"
+#include "exchange/gbk.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 
-#include "gbk.h"
-#include "scoring.h"
+#include "exchange/gbk.h"
+#include "exchange/scoring.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <algorithm>
 #include <limits>

@@ -5,7 +5,7 @@
 // against the exam clock, as the client records them and the record's
 // "timeline" section carries them. A run too long for the section's bound
 // travels coarsened, as counts per step of whole seconds.
-#include "examlimits.h"
+#include "exchange/examlimits.h"
 
 #include <QByteArray>
 #include <QString>

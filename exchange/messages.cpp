@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "messages.h"
+#include "exchange/messages.h"
 
-#include "programlog.h"
+#include "exchange/programlog.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

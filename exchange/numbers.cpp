@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 #include <cfenv>
 #include <cmath>

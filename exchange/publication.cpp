@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "publication.h"
+#include "exchange/publication.h"
 
-#include "recordlines.h"
+#include "exchange/recordlines.h"
 
 #include <QRandomGenerator>
 

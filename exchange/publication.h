@@ -7,7 +7,7 @@
 // se.dll (pb.txt, two record lines: the id, whether login codes are
 // required); clients that do not know the file never ask for it. Every
 // record names its publication in its "publication" section.
-#include "recordsections.h"
+#include "exchange/recordsections.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "recordsignature.h"
+#include "exchange/recordsignature.h"
 
-#include "logincode.h"
+#include "exchange/logincode.h"
 
 #include <QCryptographicHash>
 #include <QMessageAuthenticationCode>

@@ -7,7 +7,7 @@
 // publication and the examinee's identity. The slow derivation is what
 // keeps a record taken from the folder from testing codes cheaply; a
 // program derives one examinee's key once and signs or checks with it.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QByteArray>
 #include <QString>

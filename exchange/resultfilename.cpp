@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "resultfilename.h"
+#include "exchange/resultfilename.h"
 
-#include "retakeleave.h"
+#include "exchange/retakeleave.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
-#include "gbk.h"
-#include "recordlines.h"
+#include "exchange/gbk.h"
+#include "exchange/recordlines.h"
 
 #include <vector>
 

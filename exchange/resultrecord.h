@@ -3,7 +3,7 @@
 #pragma once
 // The ten-line result record that an examinee uploads and the console
 // collects.
-#include "recordsections.h"
+#include "exchange/recordsections.h"
 
 #include <QByteArray>
 #include <QString>

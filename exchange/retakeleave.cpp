@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "retakeleave.h"
+#include "exchange/retakeleave.h"
 
-#include "recordlines.h"
-#include "recordsignature.h"
+#include "exchange/recordlines.h"
+#include "exchange/recordsignature.h"
 
 namespace retakeleave {
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "scoring.h"
+#include "exchange/scoring.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 namespace scoring {
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "textencoding.h"
+#include "exchange/textencoding.h"
 
-#include "gbk.h"
+#include "exchange/gbk.h"
 
 #include <QStringDecoder>
 

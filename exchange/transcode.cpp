@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "transcode.h"
+#include "exchange/transcode.h"
 
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QFile>
 

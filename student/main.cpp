@@ -1,13 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "desktop.h"
-#include "language.h"
+#include "exchange/desktop.h"
+#include "exchange/language.h"
 #include "exam/inputmethods.h"
 #include "transfer/examinee.h"
 #include "windows/frmlogin.h"
 #include "windows/frmmain.h"
-#include "paths.h"
-#include "programlog.h"
+#include "exchange/paths.h"
+#include "exchange/programlog.h"
 
 #include "kestrixversion.h"
 

@@ -5,7 +5,7 @@
 #include "archive/archivedialect.h"
 #include "archive/schema.h"
 #include "archive/schoolupgrade.h"
-#include "diskspace.h"
+#include "exchange/diskspace.h"
 
 #include <QAtomicInt>
 #include <QDir>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/pgpassfile.h"
 
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,10 +4,10 @@
 // A record's answer sheet held against the exam as published: the figures
 // recomputed from the typed text by the rule the client scores with, and
 // whether they are the ones the record claims.
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 #include "class/plausibility.h"
 #include "collect/resultcollector.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QByteArray>
 #include <QHash>

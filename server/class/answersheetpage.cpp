@@ -3,8 +3,8 @@
 #include "class/answersheetpage.h"
 
 #include "class/answeralignment.h"
-#include "numbers.h"
-#include "scoring.h"
+#include "exchange/numbers.h"
+#include "exchange/scoring.h"
 #include "timeline/recordtimeline.h"
 
 #include <algorithm>

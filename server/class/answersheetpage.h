@@ -6,7 +6,7 @@
 // text (right, wrong, not typed), the figures scored again from it beside
 // the record's own, the time, the session and the row's doubts; and from
 // the record's keystroke timeline the speed curve and the replay.
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 #include "class/liveclass.h"
 #include "class/plausibility.h"
 #include "collect/resultcollector.h"

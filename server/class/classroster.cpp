@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/classroster.h"
 
-#include "identity.h"
-#include "textencoding.h"
-#include "wholefile.h"
+#include "exchange/identity.h"
+#include "exchange/textencoding.h"
+#include "exchange/wholefile.h"
 #include "class/xlsxsheet.h"
 
 #include <QDir>

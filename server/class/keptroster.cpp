@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/keptroster.h"
 
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

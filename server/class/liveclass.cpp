@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/liveclass.h"
 
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 #include "class/recordtexts.h"
 #include "class/spellingmarks.h"
-#include "identity.h"
+#include "exchange/identity.h"
 
 #include <QSet>
 

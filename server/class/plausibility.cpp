@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/plausibility.h"
 
-#include "examlimits.h"
-#include "identity.h"
-#include "numbers.h"
-#include "resultfilename.h"
+#include "exchange/examlimits.h"
+#include "exchange/identity.h"
+#include "exchange/numbers.h"
+#include "exchange/resultfilename.h"
 
 #include <cmath>
 

@@ -7,7 +7,7 @@
 #include "collect/resultcollector.h"
 #include "collect/sessionledger.h"
 #include "grading/judgingstandard.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QHash>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/recordtexts.h"
 
-#include "publication.h"
+#include "exchange/publication.h"
 
 QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts)
 {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "class/timelinechecks.h"
 
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 QVector<TimelineFindings> TimelineChecks::check(const QVector<CollectedResult> &results,
                                                 const ExamFacts &facts)

@@ -4,7 +4,7 @@
 
 #include "class/ziparchive.h"
 
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QHash>

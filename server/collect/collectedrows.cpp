@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/collectedrows.h"
 
-#include "identity.h"
-#include "numbers.h"
+#include "exchange/identity.h"
+#include "exchange/numbers.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,7 +4,7 @@
 // The rows a collection makes of the records it read: one row per result
 // file, or one for every file of one exam session (a service that cannot
 // overwrite keeps each upload of a session as a file of its own).
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "collect/recordkeys.h"
 #include "collect/resultstore.h"
 #include "collect/resultfilereader.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/publicationcheck.h"
 
-#include "publication.h"
+#include "exchange/publication.h"
 
 PublicationCheck::PublicationCheck(const QString &applicationFolder)
     : m_publications(ExamPublications::ofPublishedExam(applicationFolder))

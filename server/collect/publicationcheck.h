@@ -9,7 +9,7 @@
 // publication cannot tell, and counts.
 #include "collect/collectedrows.h"
 #include "publish/exampublications.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QDateTime>
 #include <QString>

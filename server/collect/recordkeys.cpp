@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/recordkeys.h"
 
-#include "identity.h"
-#include "publication.h"
-#include "recordsignature.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
+#include "exchange/recordsignature.h"
 
 RecordKeys::RecordKeys(QString publicationId, LoginCodes codes, QStringList examPublications)
     : m_publicationId(std::move(publicationId)),

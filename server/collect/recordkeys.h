@@ -11,7 +11,7 @@
 // bounded number of derivations, and nobody off the list costs any.
 // Shared by the console's collections, whatever their thread.
 #include "publish/logincodes.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QByteArray>
 #include <QHash>

@@ -3,15 +3,15 @@
 #include "collect/resultcollector.h"
 
 #include "publish/exchangefolder.h"
-#include "identity.h"
-#include "paths.h"
+#include "exchange/identity.h"
+#include "exchange/paths.h"
 #include "collect/publicationcheck.h"
 #include "collect/resultfiles.h"
 #include "collect/retake.h"
 #include "collect/sessiontable.h"
 #include "collect/sessiontimeline.h"
-#include "resultfilename.h"
-#include "wholefile.h"
+#include "exchange/resultfilename.h"
+#include "exchange/wholefile.h"
 
 #include <QDateTime>
 #include <QDir>

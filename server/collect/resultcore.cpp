@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultcore.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 double ResultCore::accuracy() const
 {

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultfilereader.h"
 
-#include "keytimeline.h"
-#include "transcode.h"
+#include "exchange/keytimeline.h"
+#include "exchange/transcode.h"
 
 #include <algorithm>
 

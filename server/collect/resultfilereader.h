@@ -4,7 +4,7 @@
 // Reading one result file of the exchange folder as a record and judging
 // it: its shape and names, its signature, and what its texts show. A file a
 // collection has judged is not read again until it or the judging changes.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "collect/recordkeys.h"
 #include "collect/resultfiles.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultfiles.h"
 
-#include "examlimits.h"
+#include "exchange/examlimits.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collect/resultstore.h"
 
-#include "diskspace.h"
+#include "exchange/diskspace.h"
 
 #include <QAtomicInt>
 #include <QDir>

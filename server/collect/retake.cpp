@@ -6,12 +6,12 @@
 #include "collect/publicationcheck.h"
 #include "collect/resultfiles.h"
 #include "collect/sessiontable.h"
-#include "identity.h"
-#include "recordsignature.h"
-#include "resultfilename.h"
-#include "retakeleave.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/identity.h"
+#include "exchange/recordsignature.h"
+#include "exchange/resultfilename.h"
+#include "exchange/retakeleave.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,8 +4,8 @@
 
 #include "collect/resultcollector.h"
 #include "collect/sessiontimeline.h"
-#include "identity.h"
-#include "publication.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
 
 #include <QCryptographicHash>
 #include <QHash>

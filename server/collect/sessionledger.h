@@ -7,8 +7,8 @@
 // examinee who logged in twice apart from one whose finished result was
 // overwritten, and the ledger lives beside tabCJ so a restarted console
 // still knows.
-#include "examlimits.h"
-#include "resultrecord.h"
+#include "exchange/examlimits.h"
+#include "exchange/resultrecord.h"
 #include "timeline/recordtimeline.h"
 #include "timeline/timelinechain.h"
 

@@ -7,8 +7,8 @@
 // clock was tampered with. Each rule is one function with its threshold
 // beside it; each returns the doubt, empty when the rule holds.
 #include "collect/sessionledger.h"
-#include "examlimits.h"
-#include "resultrecord.h"
+#include "exchange/examlimits.h"
+#include "exchange/resultrecord.h"
 #include "timeline/recordtimeline.h"
 #include "timeline/timelinechain.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/controllog.h"
 
-#include "identity.h"
+#include "exchange/identity.h"
 
 #include <QHash>
 #include <QSet>

@@ -3,10 +3,10 @@
 #include "control/dataplace.h"
 
 #include "collect/resultstore.h"
-#include "paths.h"
+#include "exchange/paths.h"
 #include "publish/consolesettings.h"
 #include "publish/examaspublished.h"
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include "kestrixversion.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/examsettingscontroller.h"
 
-#include "paths.h"
+#include "exchange/paths.h"
 
 #include <QDir>
 

@@ -4,8 +4,8 @@
 
 #include "archive/archiveplace.h"
 #include "archive/pgpassfile.h"
-#include "gbk.h"
-#include "wholefile.h"
+#include "exchange/gbk.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "control/windowplace.h"
 
-#include "recordlines.h"
-#include "wholefile.h"
+#include "exchange/recordlines.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 

@@ -4,7 +4,7 @@
 
 #include "export/celltext.h"
 
-#include "identity.h"
+#include "exchange/identity.h"
 
 #include <QSet>
 

@@ -9,7 +9,7 @@
 #include "export/xlsxfile.h"
 #include "export/xlsxnumbers.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/gradingscale.h"
 
-#include "numbers.h"
-#include "wholefile.h"
+#include "exchange/numbers.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/judgingstandard.h"
 
-#include "gbk.h"
-#include "wholefile.h"
+#include "exchange/gbk.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

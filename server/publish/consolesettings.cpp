@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/consolesettings.h"
 
-#include "gbk.h"
-#include "numbers.h"
-#include "paths.h"
-#include "recordlines.h"
-#include "textencoding.h"
-#include "wholefile.h"
+#include "exchange/gbk.h"
+#include "exchange/numbers.h"
+#include "exchange/paths.h"
+#include "exchange/recordlines.h"
+#include "exchange/textencoding.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

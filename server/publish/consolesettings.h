@@ -4,7 +4,7 @@
 // The console's stored settings in its application folder: time.txt (the
 // exam time) and test.txt (the exam text), and the article files that the
 // examiner chooses the exam text from.
-#include "examlimits.h"
+#include "exchange/examlimits.h"
 #include "publish/examarticle.h"
 
 #include <QString>

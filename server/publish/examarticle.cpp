@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/examarticle.h"
 
-#include "examlimits.h"
-#include "gbk.h"
-#include "recordlines.h"
-#include "textencoding.h"
-#include "wholefile.h"
+#include "exchange/examlimits.h"
+#include "exchange/gbk.h"
+#include "exchange/recordlines.h"
+#include "exchange/textencoding.h"
+#include "exchange/wholefile.h"
 
 #include <QStringList>
 

@@ -3,9 +3,9 @@
 #include "publish/examaspublished.h"
 
 #include "publish/examarticle.h"
-#include "examdigest.h"
-#include "examlimits.h"
-#include "wholefile.h"
+#include "exchange/examdigest.h"
+#include "exchange/examlimits.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

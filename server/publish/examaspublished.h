@@ -7,7 +7,7 @@
 // against it after the settings changed for the next sitting, and after a
 // restart. The publication it was published as is kept with it, so that
 // after a restart the console knows which publication its records belong to.
-#include "publication.h"
+#include "exchange/publication.h"
 
 #include <QByteArray>
 #include <QString>

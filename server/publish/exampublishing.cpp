@@ -7,8 +7,8 @@
 #include "publish/exampublications.h"
 #include "publish/exchangefolder.h"
 #include "publish/publishedfiles.h"
-#include "paths.h"
-#include "wholefile.h"
+#include "exchange/paths.h"
+#include "exchange/wholefile.h"
 
 #include <QDateTime>
 #include <QDir>

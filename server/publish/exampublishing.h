@@ -10,7 +10,7 @@
 // all or the whole new one, and fb.txt names the exam a client can get.
 #include "publish/examaspublished.h"
 #include "publish/logincodes.h"
-#include "publication.h"
+#include "exchange/publication.h"
 
 #include <QString>
 

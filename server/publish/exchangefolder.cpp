@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/exchangefolder.h"
 
-#include "paths.h"
-#include "publication.h"
-#include "recordlines.h"
-#include "wholefile.h"
+#include "exchange/paths.h"
+#include "exchange/publication.h"
+#include "exchange/recordlines.h"
+#include "exchange/wholefile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "publish/logincodes.h"
 
-#include "identity.h"
-#include "logincode.h"
-#include "recordlines.h"
-#include "wholefile.h"
+#include "exchange/identity.h"
+#include "exchange/logincode.h"
+#include "exchange/recordlines.h"
+#include "exchange/wholefile.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include "publish/examarticle.h"
 #include "publish/exampublications.h"
 #include "publish/exampublishing.h"
-#include "examdigest.h"
-#include "examsettings.h"
-#include "paths.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/examdigest.h"
+#include "exchange/examsettings.h"
+#include "exchange/paths.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,7 @@
 #include "publish/exchangefolder.h"
 #include "publish/logincodes.h"
 #include "publish/publishedfiles.h"
-#include "paths.h"
+#include "exchange/paths.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include "publish/nextlogincodes.h"
 
 #include "publish/examarticle.h"
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QFile>
 

@@ -3,10 +3,10 @@
 #include "publish/publishedfiles.h"
 
 #include "publish/exchangefolder.h"
-#include "examsettings.h"
-#include "paths.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/examsettings.h"
+#include "exchange/paths.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "report/loginslips.h"
 
 #include "export/documentname.h"
-#include "logincode.h"
+#include "exchange/logincode.h"
 #include "report/pdffile.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/examlistmodel.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 #include <QFont>
 

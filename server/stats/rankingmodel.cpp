@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/rankingmodel.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 #include <algorithm>
 #include <functional>

@@ -4,8 +4,8 @@
 // The marks a keystroke timeline earns when it looks typed by a machine,
 // one rule each, and what the live view shows of it. A mark is a doubt:
 // the examiner decides.
-#include "keytimeline.h"
-#include "resultrecord.h"
+#include "exchange/keytimeline.h"
+#include "exchange/resultrecord.h"
 #include "timeline/typingthresholds.h"
 
 #include <QString>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keystroke timeline a record carries in its "timeline" section.
-#include "keytimeline.h"
-#include "resultrecord.h"
+#include "exchange/keytimeline.h"
+#include "exchange/resultrecord.h"
 
 #include <QString>
 

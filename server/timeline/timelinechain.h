@@ -5,7 +5,7 @@
 // timeline begins with the one before it, every key and edit at the same
 // time. The console keeps of a record's timeline only what the next one is
 // held against: how many events it had and a digest of them.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <QByteArray>
 

@@ -7,7 +7,7 @@
 // typed in (a line break as two, as the score counts it), so the steps add
 // up to the score's right characters; what was typed and deleted again
 // counts nowhere.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <QString>
 #include <QVector>

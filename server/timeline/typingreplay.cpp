@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "timeline/typingreplay.h"
 
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 #include "timeline/recordtimeline.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // The typed text at any moment of a run, replayed from the timeline's
 // edits. Seeking is cheap at any length: the text is kept every so many
 // edits, and a moment replays only the edits since the last kept text.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <QString>
 #include <QVector>

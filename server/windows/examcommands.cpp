@@ -5,7 +5,7 @@
 #include "export/documentname.h"
 #include "report/loginslips.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QDir>
 #include <QUrl>

@@ -4,7 +4,7 @@
 
 #include "report/examcharts.h"
 
-#include "numbers.h"
+#include "exchange/numbers.h"
 
 #include <QChartView>
 #include <QCompleter>

@@ -6,7 +6,7 @@
 #include "stats/graderankingmodel.h"
 #include "stats/statisticspage.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -10,7 +10,7 @@
 
 #include "stats/statisticspage.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QDir>
 #include <QHBoxLayout>

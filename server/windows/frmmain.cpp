@@ -12,7 +12,7 @@
 #include "windows/twips.h"
 
 #include "control/windowplace.h"
-#include "desktop.h"
+#include "exchange/desktop.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -9,7 +9,7 @@
 #include "windows/consolehooks.h"
 #include "windows/frmabout.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QPointer>
 #include <QWidget>

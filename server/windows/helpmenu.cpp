@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/helpmenu.h"
 
-#include "messages.h"
-#include "programlog.h"
+#include "exchange/messages.h"
+#include "exchange/programlog.h"
 
 #include <QDir>
 

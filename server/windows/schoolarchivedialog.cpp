@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/schoolarchivedialog.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

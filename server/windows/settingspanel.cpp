@@ -8,7 +8,7 @@
 #include "windows/schoolarchivedialog.h"
 #include "windows/twips.h"
 
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>

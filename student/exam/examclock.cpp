@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "examlimits.h"
+#include "exchange/examlimits.h"
 
 ExamClock::ExamClock(int examMinutes, QObject *parent)
     : QObject(parent), m_examMinutes(examMinutes), m_remainSecs(examMinutes * 60)

@@ -3,9 +3,9 @@
 #include "exam/examsession.h"
 
 #include "exam/examlog.h"
-#include "answercomparison.h"
-#include "examlimits.h"
-#include "scoring.h"
+#include "exchange/answercomparison.h"
+#include "exchange/examlimits.h"
+#include "exchange/scoring.h"
 
 namespace {
 

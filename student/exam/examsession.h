@@ -9,8 +9,8 @@
 // phase and forwards the events.
 #include "exam/examclock.h"
 #include "exam/typingsession.h"
-#include "examlimits.h"
-#include "resultrecord.h"
+#include "exchange/examlimits.h"
+#include "exchange/resultrecord.h"
 #include "transfer/examinee.h"
 #include "transfer/resultupload.h"
 

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exam/examtext.h"
 
-#include "examdigest.h"
-#include "gbk.h"
-#include "recordlines.h"
-#include "paths.h"
+#include "exchange/examdigest.h"
+#include "exchange/gbk.h"
+#include "exchange/recordlines.h"
+#include "exchange/paths.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@ QString plainKeyboardEntry()
 
 #ifdef Q_OS_WIN
 
-#include "gbk.h"
+#include "exchange/gbk.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -6,8 +6,8 @@
 // only what happens while the clock runs is recorded. A key costs an
 // append, an edit the few characters it touched.
 #include "exam/examclock.h"
-#include "keytimeline.h"
-#include "recordsections.h"
+#include "exchange/keytimeline.h"
+#include "exchange/recordsections.h"
 
 #include <QElapsedTimer>
 #include <QFuture>

@@ -5,7 +5,7 @@
 // programs share) and the paging rules of the target display. No widgets:
 // the typing window hands in what the typing box holds and shows what comes
 // out.
-#include "answercomparison.h"
+#include "exchange/answercomparison.h"
 
 #include <QString>
 

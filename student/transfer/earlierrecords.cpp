@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/earlierrecords.h"
 
-#include "examlimits.h"
-#include "resultfilename.h"
+#include "exchange/examlimits.h"
+#include "exchange/resultfilename.h"
 #include "transfer/examcheckpoint.h"
 #include "transfer/resultupload.h"
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

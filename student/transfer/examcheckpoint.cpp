@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/examcheckpoint.h"
 
-#include "examlimits.h"
-#include "transcode.h"
+#include "exchange/examlimits.h"
+#include "exchange/transcode.h"
 
 #include <QDir>
 #include <QFileInfo>

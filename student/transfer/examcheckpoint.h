@@ -4,8 +4,8 @@
 // The checkpoint of a running exam in the client's working folder: its
 // latest record with the typed text, scrambled as an upload is and written
 // whole, so that after a crash the examinee can continue where it stopped.
-#include "resultrecord.h"
-#include "wholefile.h"
+#include "exchange/resultrecord.h"
+#include "exchange/wholefile.h"
 
 #include <QString>
 

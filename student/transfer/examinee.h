@@ -3,7 +3,7 @@
 #pragma once
 // Who is sitting the exam and where the server is: set by the login window,
 // read by the typing window and the result upload for the rest of the run.
-#include "publication.h"
+#include "exchange/publication.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/ftprequest.h"
 
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <curl/curl.h>
 

@@ -2,16 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/loginsession.h"
 
-#include "examdigest.h"
-#include "examlimits.h"
-#include "examsettings.h"
-#include "identity.h"
-#include "logincode.h"
-#include "paths.h"
-#include "recordlines.h"
-#include "recordsignature.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/examdigest.h"
+#include "exchange/examlimits.h"
+#include "exchange/examsettings.h"
+#include "exchange/identity.h"
+#include "exchange/logincode.h"
+#include "exchange/paths.h"
+#include "exchange/recordlines.h"
+#include "exchange/recordsignature.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 #include "transfer/transferlog.h"
 
 #include <QDir>

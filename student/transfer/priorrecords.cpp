@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/priorrecords.h"
 
-#include "identity.h"
-#include "publication.h"
-#include "recordsignature.h"
-#include "transcode.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
+#include "exchange/recordsignature.h"
+#include "exchange/transcode.h"
 
 PriorRecords::PriorRecords(const Examinee &examinee, QByteArray examDigest, qint16 examMinutes)
     : m_examinee(examinee), m_examDigest(std::move(examDigest)), m_examMinutes(examMinutes)

@@ -7,7 +7,7 @@
 // may continue an unfinished session after a crash. Nothing in them is
 // trusted: a record counts only when it reads whole and is this examinee's
 // and this exam's; a damaged or foreign one is passed over with a note.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "transfer/examinee.h"
 
 #include <QByteArray>

@@ -6,9 +6,9 @@
 // the order handed over, its record file for the upload (sc1.zip) when it is
 // sent, then the checkpoint. Each file is written whole, so that the upload,
 // a resume or the close of the client never finds half a file.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "transfer/examcheckpoint.h"
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QObject>
 #include <QString>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/recordstamp.h"
 
-#include "recordsignature.h"
+#include "exchange/recordsignature.h"
 
 #include <QRandomGenerator>
 

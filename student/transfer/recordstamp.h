@@ -6,7 +6,7 @@
 // sent gets the next number; the checkpoint carries the number of the last
 // one sent, so that a resumed session numbers on from there. In an exam
 // with login codes every stamped record is signed with the examinee's key.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QString>
 

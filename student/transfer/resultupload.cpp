@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/resultupload.h"
 
-#include "examlimits.h"
-#include "numbers.h"
-#include "paths.h"
-#include "resultfilename.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/examlimits.h"
+#include "exchange/numbers.h"
+#include "exchange/paths.h"
+#include "exchange/resultfilename.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 #include "transfer/transferlog.h"
 
 #include <QDir>

@@ -15,9 +15,9 @@
 // folder under the name the records go to (made by someone in the exchange
 // folder) holds that name for good: the records go under the next free one.
 #include "transfer/examinee.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "transfer/transferchannel.h"
-#include "wholefile.h"
+#include "exchange/wholefile.h"
 
 #include <QLocale>
 #include <QObject>

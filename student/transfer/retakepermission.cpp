@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/retakepermission.h"
 
-#include "resultfilename.h"
-#include "retakeleave.h"
-#include "transcode.h"
-#include "wholefile.h"
+#include "exchange/resultfilename.h"
+#include "exchange/retakeleave.h"
+#include "exchange/transcode.h"
+#include "exchange/wholefile.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // download of the exam, and the hand-over to the typing window.
 #include "transfer/examinee.h"
 #include "transfer/loginsession.h"
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QWidget>
 

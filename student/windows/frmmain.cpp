@@ -5,11 +5,11 @@
 #include "windows/clienttitle.h"
 
 #include "exam/examtext.h"
-#include "examlimits.h"
+#include "exchange/examlimits.h"
 #include "exam/inputmethods.h"
 #include "windows/inputmethodswitch.h"
 #include "kestrixversion.h"
-#include "messages.h"
+#include "exchange/messages.h"
 #include "windows/pageview.h"
 #include "windows/statuspanel.h"
 #include "windows/typingbox.h"

@@ -3,7 +3,7 @@
 #include "windows/typingbox.h"
 
 #include "exam/timelinerecorder.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -4,7 +4,7 @@
 // while the console collects every 200 ms. KESTRIX_CLASSROOM_EXAMINEES=N runs
 // N examinees instead of 200 (ctest stops a test after 5 minutes).
 #include "ftpservice.h"
-#include "numbers.h"
+#include "exchange/numbers.h"
 #include "collect/resultcollector.h"
 #include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"

@@ -3,7 +3,7 @@
 // A collection killed part-way leaves the results database whole; an exchange
 // folder that cannot be written keeps login closed.
 #include "publish/logingate.h"
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 #include "collect/resultstore.h"
 #include "testfiles.h"
 #include "testrecords.h"

@@ -5,9 +5,9 @@
 // must leave its row in doubt, with the reason. The record lines are
 // written out by hand here, not by the programs' own writer.
 #include "consoleroom.h"
-#include "examdigest.h"
+#include "exchange/examdigest.h"
 #include "ftpservice.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "testrecords.h"
 #include "transfer/transferchannel.h"
 

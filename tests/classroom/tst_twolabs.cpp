@@ -8,7 +8,7 @@
 #include "collectbyhand.h"
 #include "consoleroom.h"
 #include "ftpservice.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "historyanswers.h"
 #include "postgrescluster.h"
 #include "testrecords.h"

@@ -5,16 +5,16 @@
 // the code from their slip, and a classmate's forgeries (unsigned, and
 // signed with a wrong code) are marked and lock nobody out.
 #include "childwidget.h"
-#include "examdigest.h"
+#include "exchange/examdigest.h"
 #include "fakes.h"
 #include "ftpservice.h"
-#include "identity.h"
-#include "publication.h"
-#include "recordsignature.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
+#include "exchange/recordsignature.h"
 #include "retakeexaminee.h"
 #include "testfiles.h"
 #include "testrecords.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 #include "transfer/resultupload.h"
 #include "windows/frmlogin.h"
 

@@ -7,7 +7,7 @@
 #include "childwidget.h"
 #include "fakes.h"
 #include "ftpservice.h"
-#include "publication.h"
+#include "exchange/publication.h"
 #include "testfiles.h"
 #include "transfer/resultupload.h"
 #include "workbook.h"

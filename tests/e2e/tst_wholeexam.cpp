@@ -9,7 +9,7 @@
 #include "windows/frmlogin.h"
 #include "student/windows/frmmain.h"
 #include "ftpservice.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "workbook.h"
 
 #include "watchedconsole.h"

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Typed identities that are the same examinee, and ones that are not.
-#include "identity.h"
+#include "exchange/identity.h"
 
 #include <QtTest>
 

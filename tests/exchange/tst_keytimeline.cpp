@@ -3,7 +3,7 @@
 // The keystroke timeline as a record carries it: what goes in comes out,
 // a long run stays within its bound by coarsening, and damaged bytes are a
 // problem.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 #include "testtimelines.h"
 
 #include <QtTest>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which language a program starts in: a name asked for wins when it is
 // spoken, else the first spoken one of the system's, else Chinese.
-#include "language.h"
+#include "exchange/language.h"
 
 #include <QtTest>
 

@@ -3,8 +3,8 @@
 // The check sign of a login code: every code drawn passes, every slip of one
 // sign or swap of two neighbours is caught, and every way of typing the
 // right code gives one key.
-#include "logincode.h"
-#include "recordsignature.h"
+#include "exchange/logincode.h"
+#include "exchange/recordsignature.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own log: the files kept within their bound, a folder that
 // refuses lines and then takes them again, the line a message becomes.
-#include "programlog.h"
+#include "exchange/programlog.h"
 #include "smalldisk.h"
 #include "testfiles.h"
 

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "examlimits.h"
-#include "examsettings.h"
-#include "gbk.h"
-#include "recordlines.h"
-#include "resultrecord.h"
+#include "exchange/examlimits.h"
+#include "exchange/examsettings.h"
+#include "exchange/gbk.h"
+#include "exchange/recordlines.h"
+#include "exchange/resultrecord.h"
 
 #include <QtTest>
 

@@ -3,9 +3,9 @@
 // The signature of a record: the key as PBKDF2 gives it, and a record that
 // verifies only whole, unchanged and with the key it was signed with. A
 // retake leave: signed the same way, and naming its session only so.
-#include "publication.h"
-#include "recordsignature.h"
-#include "retakeleave.h"
+#include "exchange/publication.h"
+#include "exchange/recordsignature.h"
+#include "exchange/retakeleave.h"
 #include "testrecords.h"
 
 #include <QtTest>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Result file names: the name a record's identity gives and the names that
 // match it, as the console checks the files it collects.
-#include "resultfilename.h"
+#include "exchange/resultfilename.h"
 
 #include <QtTest>
 

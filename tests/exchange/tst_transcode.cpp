@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gbk.h"
-#include "paths.h"
+#include "exchange/gbk.h"
+#include "exchange/paths.h"
 #include "testfiles.h"
-#include "textencoding.h"
-#include "transcode.h"
+#include "exchange/textencoding.h"
+#include "exchange/transcode.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

@@ -6,8 +6,8 @@
 #include "childwidget.h"
 #include "exam/inputmethods.h"
 #include "fakemessages.h"
-#include "gbk.h"
-#include "messages.h"
+#include "exchange/gbk.h"
+#include "exchange/messages.h"
 #include "student/windows/frmmain.h"
 #include "testfiles.h"
 

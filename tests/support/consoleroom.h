@@ -5,9 +5,9 @@
 // app/ (the application folder, where the manual would be too), exchange/,
 // cj.mdb and 文档/成绩导出 for exported workbooks.
 #include "control/consolecontroller.h"
-#include "examsettings.h"
+#include "exchange/examsettings.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QDir>
 #include <QTemporaryDir>

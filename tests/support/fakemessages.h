@@ -3,7 +3,7 @@
 #pragma once
 // The message boxes of either program, answered by the test: every text is
 // recorded, and every question gets `answer`.
-#include "messages.h"
+#include "exchange/messages.h"
 
 #include <QStringList>
 

@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testrecords.h"
 
-#include "examdigest.h"
-#include "examsettings.h"
-#include "publication.h"
-#include "resultfilename.h"
+#include "exchange/examdigest.h"
+#include "exchange/examsettings.h"
+#include "exchange/publication.h"
+#include "exchange/resultfilename.h"
 #include "testfiles.h"
 #include "testtimelines.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 ResultRecord sampleRecord(const QString &department, const QString &examNumber, const QString &name,
                           float speed, float accuracy, qint16 timePass)

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Result records as clients upload them, for the tests of both programs.
-#include "resultrecord.h"
+#include "exchange/resultrecord.h"
 
 #include <QString>
 

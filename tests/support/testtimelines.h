@@ -4,7 +4,7 @@
 // Keystroke timelines of whole runs as a person makes them, for the tests
 // and benchmarks of both programs: keys spaced by a seeded spread, a wrong
 // key now and then taken back.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <QString>
 

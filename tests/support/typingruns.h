@@ -3,7 +3,7 @@
 #pragma once
 // Keystroke timelines of made-up runs, for the console's tests and
 // benchmarks: a text typed character by character at a given pace.
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 
 #include <QString>
 

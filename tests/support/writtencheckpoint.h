@@ -5,8 +5,8 @@
 // once the writer has written what it was handed: on Windows a file held
 // open cannot be replaced, so a reader polling it would make the writer's
 // next checkpoint fail.
-#include "resultrecord.h"
-#include "transcode.h"
+#include "exchange/resultrecord.h"
+#include "exchange/transcode.h"
 #include "transfer/examcheckpoint.h"
 #include "transfer/recordfilewriter.h"
 

@@ -6,7 +6,7 @@
 // sending at once.
 #include "collectbyhand.h"
 #include "consoleroom.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "postgrescluster.h"
 #include "sqliteholder.h"
 #include "testrecords.h"

@@ -4,7 +4,7 @@
 // libxlsxwriter, CSV and TXT in UTF-8 and GBK.
 #include "class/classroster.h"
 #include "classlists.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "testfiles.h"
 
 #include <QTemporaryDir>

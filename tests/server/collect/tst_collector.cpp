@@ -5,11 +5,11 @@
 // real SQLite.
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
-#include "examlimits.h"
-#include "keytimeline.h"
+#include "exchange/examlimits.h"
+#include "exchange/keytimeline.h"
 #include "testfiles.h"
 #include "testrecords.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -8,13 +8,13 @@
 #include "class/liveclass.h"
 #include "collect/resultcollector.h"
 #include "collect/retake.h"
-#include "identity.h"
+#include "exchange/identity.h"
 #include "publish/examaspublished.h"
-#include "resultfilename.h"
-#include "retakeleave.h"
+#include "exchange/resultfilename.h"
+#include "exchange/retakeleave.h"
 #include "testfiles.h"
 #include "testrecords.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>

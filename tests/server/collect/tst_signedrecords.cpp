@@ -8,9 +8,9 @@
 #include "collect/recordkeys.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
-#include "identity.h"
-#include "publication.h"
-#include "recordsignature.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
+#include "exchange/recordsignature.h"
 #include "testrecords.h"
 
 #include <QSet>

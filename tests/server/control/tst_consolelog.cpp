@@ -4,7 +4,7 @@
 // did and what the collection found, in the log file of the data folder.
 #include "collectbyhand.h"
 #include "consoleroom.h"
-#include "programlog.h"
+#include "exchange/programlog.h"
 #include "testrecords.h"
 
 #include "control/consolecontroller.h"

@@ -3,7 +3,7 @@
 // The exam's settings over a temporary application folder: the exam time
 // typed, the article chosen, the exchange folder of the next start.
 #include "consoleroom.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 
 #include "control/examsettingscontroller.h"
 

@@ -5,8 +5,8 @@
 // exam counts until the exam is cleared or changed.
 #include "collectbyhand.h"
 #include "consoleroom.h"
-#include "examdigest.h"
-#include "gbk.h"
+#include "exchange/examdigest.h"
+#include "exchange/gbk.h"
 #include "testrecords.h"
 
 #include "control/consolecontroller.h"

@@ -5,7 +5,7 @@
 // console's record names the exam a client could have got.
 #include "publish/exampublishing.h"
 #include "publish/logingate.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "testfiles.h"
 
 #include <QCryptographicHash>

@@ -4,7 +4,7 @@
 // the exam clock fed tick by tick.
 #include "exam/examclock.h"
 #include "exam/examtext.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 #include "exam/inputmethods.h"
 #include "exam/typingsession.h"
 

@@ -4,7 +4,7 @@
 // unfinished one of this examinee and exam is offered, anything damaged or
 // foreign is passed over with a note.
 #include "testrecords.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 #include "transfer/priorrecords.h"
 
 #include <QtTest>

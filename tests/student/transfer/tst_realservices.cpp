@@ -4,14 +4,14 @@
 // the login downloads the exam from the exchange folder beneath the home, the
 // first record arrives, and the final one arrives beside it under a new name,
 // since examinees may not replace files there.
-#include "examsettings.h"
+#include "exchange/examsettings.h"
 #include "transfer/loginsession.h"
 #include "transfer/recordstamp.h"
 #include "transfer/resultupload.h"
 #include "systemftpservice.h"
 #include "testfiles.h"
 #include "testrecords.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -2,18 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The login window against a real FTP service: the remembered address, the
 // entry checks, the two downloads and every way a login is refused.
-#include "examlimits.h"
-#include "examsettings.h"
-#include "identity.h"
-#include "publication.h"
-#include "recordlines.h"
-#include "recordsignature.h"
+#include "exchange/examlimits.h"
+#include "exchange/examsettings.h"
+#include "exchange/identity.h"
+#include "exchange/publication.h"
+#include "exchange/recordlines.h"
+#include "exchange/recordsignature.h"
 #include "fakes.h"
 #include "windows/frmlogin.h"
 #include "ftpservice.h"
 #include "smalldisk.h"
 #include "testfiles.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 
 #include <QApplication>
 #include <QLabel>

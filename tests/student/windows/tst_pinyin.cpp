@@ -9,10 +9,10 @@
 #include "class/plausibility.h"
 #include "class/timelinechecks.h"
 #include "fakes.h"
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 #include "timeline/recordtimeline.h"
 #include "timeline/typingreplay.h"
-#include "transcode.h"
+#include "exchange/transcode.h"
 #include "transfer/examcheckpoint.h"
 #include "typingruns.h"
 

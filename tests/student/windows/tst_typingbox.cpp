@@ -4,7 +4,7 @@
 #include "windows/typingbox.h"
 
 #include "exam/timelinerecorder.h"
-#include "gbk.h"
+#include "exchange/gbk.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 // the start on Enter, and the clock through to the time being up.
 #include "fakes.h"
 #include "inkrows.h"
-#include "keytimeline.h"
+#include "exchange/keytimeline.h"
 #include "windows/pageview.h"
 #include "windows/statuspanel.h"
 #include "writtencheckpoint.h"
