@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QCoreApplication>
 
 namespace diskspace {
 
@@ -17,11 +18,11 @@ QString problem(const QString &path)
         return {};
     const QString shown = QDir::toNativeSeparators(folder);
     if (storage.isReadOnly())
-        return QStringLiteral("磁盘只读：%1").arg(shown);
+        return QCoreApplication::translate("diskspace", "磁盘只读：%1").arg(shown);
     if (storage.bytesAvailable() < kFullBelowBytes)
-        return QStringLiteral("磁盘已满：%1").arg(shown);
+        return QCoreApplication::translate("diskspace", "磁盘已满：%1").arg(shown);
     if (!QFileInfo(folder).isWritable())
-        return QStringLiteral("文件夹只读：%1").arg(shown);
+        return QCoreApplication::translate("diskspace", "文件夹只读：%1").arg(shown);
     return {};
 }
 

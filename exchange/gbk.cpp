@@ -14,6 +14,7 @@
 #else
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QCoreApplication>
 #endif
 
 namespace gbk {
@@ -30,8 +31,10 @@ QString unavailableProblem()
 {
     if (IsValidCodePage(kCodePage))
         return QString();
-    return QStringLiteral("本机没有安装简体中文代码页 936（GBK），程序无法读写考试文件。"
-                          "请在控制面板的“区域”设置中添加简体中文支持。");
+    return QCoreApplication::translate(
+            "gbk",
+            "本机没有安装简体中文代码页 936（GBK），程序无法读写考试文件。"
+            "请在控制面板的“区域”设置中添加简体中文支持。");
 }
 
 QByteArray encode(QStringView text)
@@ -104,7 +107,8 @@ QString unavailableProblem()
 {
     if (QStringEncoder("GBK").isValid() && QStringDecoder("GBK").isValid())
         return QString();
-    return QStringLiteral("本机的 Qt 没有 GBK 转换器（需要带 ICU 的 Qt），程序无法读写考试文件。");
+    return QCoreApplication::translate(
+            "gbk", "本机的 Qt 没有 GBK 转换器（需要带 ICU 的 Qt），程序无法读写考试文件。");
 }
 
 QByteArray encode(QStringView text)

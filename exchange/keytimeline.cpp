@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <QCoreApplication>
 
 // Before compression a timeline is a format byte, a kind byte and columns of
 // unsigned LEB128 numbers, one column per kind of value, because like
@@ -37,7 +38,7 @@ constexpr qint32 kWidestStepSeconds = 1 << 16;
 
 QString damaged()
 {
-    return QStringLiteral("按键记录已损坏");
+    return QCoreApplication::translate("KeyTimeline", "按键记录已损坏");
 }
 
 quint32 zigzag(qint64 value)
@@ -332,7 +333,7 @@ QByteArray encodeWithinBound(const KeyTimeline &timeline)
 Reading decode(QByteArrayView bytes)
 {
     if (bytes.size() > kMaxEncodedBytes)
-        return { std::nullopt, QStringLiteral("按键记录过大") };
+        return { std::nullopt, QCoreApplication::translate("KeyTimeline", "按键记录过大") };
     if (bytes.size() < 4)
         return { std::nullopt, damaged() };
     // qCompress leads with the unpacked size, big-endian; refuse a claim
@@ -340,7 +341,7 @@ Reading decode(QByteArrayView bytes)
     const quint32 claimed = quint32(quint8(bytes[0])) << 24 | quint32(quint8(bytes[1])) << 16
             | quint32(quint8(bytes[2])) << 8 | quint32(quint8(bytes[3]));
     if (claimed > quint32(kMaxUnpackedBytes))
-        return { std::nullopt, QStringLiteral("按键记录过大") };
+        return { std::nullopt, QCoreApplication::translate("KeyTimeline", "按键记录过大") };
     const QByteArray plain =
             qUncompress(reinterpret_cast<const uchar *>(bytes.data()), bytes.size());
     if (plain.size() < 2 || plain[0] != kFormat)

@@ -3,6 +3,7 @@
 #include "exchange/logincode.h"
 
 #include <QRandomGenerator>
+#include <QCoreApplication>
 
 namespace logincode {
 
@@ -62,7 +63,8 @@ QString problemOf(const QString &typed)
     if (code.size() == kLength && allIn(code, alphabet())
         && alphabet().at(checkValue(code.first(kDrawnSigns))) == code.back())
         return {};
-    return QStringLiteral(
+    return QCoreApplication::translate(
+            "logincode",
             "登录码不对，请对照登录码纸条重新输入（共10个字母或数字，横线和空格可不输）");
 }
 

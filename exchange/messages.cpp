@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
+#include <QCoreApplication>
 
 namespace {
 
@@ -19,9 +20,9 @@ int showBox(QWidget *parent, const QString &title, const QString &text,
     // The buttons speak the program's language whatever translations the
     // machine has installed.
     const std::pair<QMessageBox::StandardButton, QString> captions[] = {
-        { QMessageBox::Ok, QStringLiteral("确定") },
-        { QMessageBox::Yes, QStringLiteral("是") },
-        { QMessageBox::No, QStringLiteral("否") },
+        { QMessageBox::Ok, QCoreApplication::translate("Messages", "确定") },
+        { QMessageBox::Yes, QCoreApplication::translate("Messages", "是") },
+        { QMessageBox::No, QCoreApplication::translate("Messages", "否") },
     };
     for (const auto &[which, caption] : captions) {
         if (QAbstractButton *button = box.button(which))

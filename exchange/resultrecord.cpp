@@ -6,6 +6,7 @@
 #include "exchange/recordlines.h"
 
 #include <vector>
+#include <QCoreApplication>
 
 QString phaseWord(ResultProgress::Phase phase)
 {
@@ -134,7 +135,9 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     const RecordReader reader(hasHead ? plainBytes.first(ends.back()) : plainBytes);
     ResultRecordReading reading;
     if (reader.lineCount() < kLines) {
-        reading.problem = QStringLiteral("只有%1行，应为%2行").arg(reader.lineCount()).arg(kLines);
+        reading.problem = QCoreApplication::translate("ResultRecord", "只有%1行，应为%2行")
+                                  .arg(reader.lineCount())
+                                  .arg(kLines);
         return reading;
     }
     const auto speed = reader.single(2);
@@ -146,11 +149,11 @@ ResultRecordReading readResultRecord(QByteArrayView plainBytes)
     const auto examNumber = reader.text(8);
     const auto name = reader.text(9);
     if (!speed || !timePass || !targetLen || !typedLen) {
-        reading.problem = QStringLiteral("数字行无法识别");
+        reading.problem = QCoreApplication::translate("ResultRecord", "数字行无法识别");
         return reading;
     }
     if (!department || !examNumber || !name) {
-        reading.problem = QStringLiteral("部门、考号或姓名行不完整");
+        reading.problem = QCoreApplication::translate("ResultRecord", "部门、考号或姓名行不完整");
         return reading;
     }
     reading.accuracyLine = *reader.line(3);

@@ -4,6 +4,8 @@
 
 #include "exchange/numbers.h"
 
+#include <QCoreApplication>
+
 namespace scoring {
 
 float speed(qint32 rightCount, qint32 timePass)
@@ -24,9 +26,12 @@ float accuracy(qint32 rightCount, qint32 errorCount)
 
 QString progressText(float speed, float accuracy, const QLocale &locale)
 {
-    return QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
-            + QStringLiteral("字／分钟") + QString(10, u' ') + QStringLiteral("正确率：")
-            + numbers::singleTextForScreen(accuracy, locale) + QStringLiteral("％");
+    return QCoreApplication::translate("scoring", "打字速度：")
+            + numbers::singleTextForScreen(speed, locale)
+            + QCoreApplication::translate("scoring", "字／分钟") + QString(10, u' ')
+            + QCoreApplication::translate("scoring", "正确率：")
+            + numbers::singleTextForScreen(accuracy, locale)
+            + QCoreApplication::translate("scoring", "％");
 }
 
 }  // namespace scoring

@@ -30,60 +30,59 @@ ExamSession::ExamSession(ExamClock &clock, const Examinee &examinee, QObject *pa
 
 QString ExamSession::confirmExitQuestion()
 {
-    return QStringLiteral("是否真的要退出考试？");
+    return tr("是否真的要退出考试？");
 }
 
 QString ExamSession::timeUpText()
 {
-    return QStringLiteral("考试时间到，成绩正在交给服务器，请稍候。");
+    return tr("考试时间到，成绩正在交给服务器，请稍候。");
 }
 
 QString ExamSession::notFinishedMessage()
 {
-    return QStringLiteral("目标文字还没有输完，不能退出考试！");
+    return tr("目标文字还没有输完，不能退出考试！");
 }
 
 QString ExamSession::registeringText()
 {
-    return QStringLiteral("正在向服务器登记考生信息，请稍候……");
+    return tr("正在向服务器登记考生信息，请稍候……");
 }
 
 QString ExamSession::waitingToLeaveText()
 {
-    return QStringLiteral("正在把考试记录送到服务器，送到后程序自动退出，请稍候……");
+    return tr("正在把考试记录送到服务器，送到后程序自动退出，请稍候……");
 }
 
 QString ExamSession::notRegisteredText()
 {
-    return QStringLiteral("考试记录未送到服务器，请报告监考老师！");
+    return tr("考试记录未送到服务器，请报告监考老师！");
 }
 
 QString ExamSession::zeroRecordFailedText()
 {
-    return QStringLiteral("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开"
-                          "始考试时会再送一次。");
+    return tr("考试记录没有送到服务器，监考老师那里看不到你。请报告监考老师；按回车键开"
+              "始考试时会再送一次。");
 }
 
 QString ExamSession::badExamTimeText()
 {
-    return QStringLiteral(
-                   "考试时间设置有误（应为%1至%2分钟），不能开始考试，请点击“结束考试”退出。")
+    return tr("考试时间设置有误（应为%1至%2分钟），不能开始考试，请点击“结束考试”退出。")
             .arg(examlimits::kShortestExamMinutes)
             .arg(examlimits::kLongestExamMinutes);
 }
 
 QString ExamSession::unstorableText(const QString &characters)
 {
-    return QStringLiteral("“%1”无法保存，没有输入").arg(characters);
+    return tr("“%1”无法保存，没有输入").arg(characters);
 }
 
 QString ExamSession::leaveUndeliveredQuestion(const QString &recordPath)
 {
     if (recordPath.isEmpty())
-        return QStringLiteral("成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？\n"
-                              "退出前请让监考老师记下屏幕上的成绩。\n选“否”再送一次。");
-    return QStringLiteral("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%"
-                          "1”交给监考老师。\n选“否”再送一次。")
+        return tr("成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？\n"
+                  "退出前请让监考老师记下屏幕上的成绩。\n选“否”再送一次。");
+    return tr("成绩还没有送到服务器。是否不再等待，现在退出？\n退出后请把成绩文件“%"
+              "1”交给监考老师。\n选“否”再送一次。")
             .arg(recordPath);
 }
 
@@ -146,24 +145,23 @@ QString ExamSession::finishLine(ResultUpload::State state) const
 QString ExamSession::statusNote(ResultUpload::State state) const
 {
     if (!m_timeUp)
-        return QStringLiteral("考试中请勿关闭本窗口");
+        return tr("考试中请勿关闭本窗口");
     switch (state) {
     case ResultUpload::State::Delivered:
-        return QStringLiteral("时间到，成绩已保存");
+        return tr("时间到，成绩已保存");
     case ResultUpload::State::Failed:
-        return QStringLiteral("时间到，成绩未送到！");
+        return tr("时间到，成绩未送到！");
     case ResultUpload::State::Idle:
     case ResultUpload::State::Uploading:
         break;
     }
-    return QStringLiteral("时间到，正在交卷……");
+    return tr("时间到，正在交卷……");
 }
 
 QString ExamSession::promptText() const
 {
-    return m_resumed
-            ? QStringLiteral("按下回车键继续考试，不会打的汉字请随便打一汉字代替......")
-            : QStringLiteral("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
+    return m_resumed ? tr("按下回车键继续考试，不会打的汉字请随便打一汉字代替......")
+                     : tr("按下回车键开始计时考试，不会打的汉字请随便打一汉字代替......");
 }
 
 QString ExamSession::finalOutcomeText(ResultUpload::State state, const QString &localProblem) const

@@ -46,7 +46,7 @@ void EarlierRecords::search(const Examinee &examinee, const QByteArray &examDige
 {
     m_examinee = examinee;
     m_found.emplace(examinee, examDigest, examMinutes);
-    const QString here = QStringLiteral("本机的续考记录");
+    const QString here = tr("本机的续考记录");
     const wholefile::Reading checkpoint = ExamCheckpoint(m_folder).read();
     if (checkpoint.bytes)
         m_found->take(*checkpoint.bytes, here);
@@ -110,7 +110,7 @@ void EarlierRecords::takeFetched(TransferChannel::Outcome outcome)
     const QString remote = remoteName(m_nameNumber);
     bool found = outcome == TransferChannel::Outcome::TooLarge;
     if (found) {
-        m_found->note(remote, QStringLiteral("文件太大"));
+        m_found->note(remote, tr("文件太大"));
     } else if (QFile::exists(scratchPath())) {
         found = true;
         const wholefile::Reading prior =

@@ -18,6 +18,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace {
 
@@ -30,22 +31,24 @@ constexpr qint64 kMaxPublicationBytes = 4096;
 
 QString loggingInText()
 {
-    return QStringLiteral("正在登录服务器......");
+    return QCoreApplication::translate("LoginSession", "正在登录服务器......");
 }
 
 QString notOpenYetMessage()
 {
-    return QStringLiteral("还未开始考试，请稍后再登录");
+    return QCoreApplication::translate("LoginSession", "还未开始考试，请稍后再登录");
 }
 
 QString codeMissingMessage()
 {
-    return QStringLiteral("本场考试需要登录码，请输入监考老师发给你的登录码");
+    return QCoreApplication::translate("LoginSession",
+                                       "本场考试需要登录码，请输入监考老师发给你的登录码");
 }
 
 QString badSettingsMessage()
 {
-    return QStringLiteral("考试设置有误，无法开始考试，请报告监考老师");
+    return QCoreApplication::translate("LoginSession",
+                                       "考试设置有误，无法开始考试，请报告监考老师");
 }
 
 QString failedText(TransferChannel::Outcome outcome)
@@ -53,23 +56,24 @@ QString failedText(TransferChannel::Outcome outcome)
     QString reason;
     switch (outcome) {
     case TransferChannel::Outcome::CannotConnect:
-        reason = QStringLiteral("无法连接服务器");
+        reason = QCoreApplication::translate("LoginSession", "无法连接服务器");
         break;
     case TransferChannel::Outcome::NoAnswer:
-        reason = QStringLiteral("服务器没有应答");
+        reason = QCoreApplication::translate("LoginSession", "服务器没有应答");
         break;
     case TransferChannel::Outcome::LocalFile:
-        reason = QStringLiteral("本机无法保存考试文件");
+        reason = QCoreApplication::translate("LoginSession", "本机无法保存考试文件");
         break;
     case TransferChannel::Outcome::Completed:
     case TransferChannel::Outcome::Refused:
     case TransferChannel::Outcome::ReplaceRefused:
     case TransferChannel::Outcome::FolderInTheWay:
     case TransferChannel::Outcome::TooLarge:
-        reason = QStringLiteral("服务器拒绝了请求");
+        reason = QCoreApplication::translate("LoginSession", "服务器拒绝了请求");
         break;
     }
-    return QStringLiteral("登录服务器失败，请重新登录（%1）").arg(reason);
+    return QCoreApplication::translate("LoginSession", "登录服务器失败，请重新登录（%1）")
+            .arg(reason);
 }
 
 QByteArray readAll(const QString &path)
@@ -122,13 +126,13 @@ QString LoginSession::missingEntryMessage(Entry entry)
 {
     switch (entry) {
     case Entry::ServerIP:
-        return QStringLiteral("请输入服务器IP");
+        return tr("请输入服务器IP");
     case Entry::Department:
-        return QStringLiteral("请输入部门");
+        return tr("请输入部门");
     case Entry::ExamNumber:
-        return QStringLiteral("请输入考号");
+        return tr("请输入考号");
     case Entry::Name:
-        return QStringLiteral("请输入姓名");
+        return tr("请输入姓名");
     }
     return {};
 }

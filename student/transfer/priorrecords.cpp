@@ -14,7 +14,7 @@ PriorRecords::PriorRecords(const Examinee &examinee, QByteArray examDigest, qint
 
 QString PriorRecords::finishedMessage()
 {
-    return QStringLiteral("你已交卷，不能再次考试。如需重考，请联系监考老师。");
+    return tr("你已交卷，不能再次考试。如需重考，请联系监考老师。");
 }
 
 QString PriorRecords::resumeQuestion(const ResultRecord &record)
@@ -22,9 +22,9 @@ QString PriorRecords::resumeQuestion(const ResultRecord &record)
     // Characters as the examinee counts them: a line break is none.
     const QString typed = record.answerSheet ? record.answerSheet->typedText : QString();
     const qsizetype characters = typed.size() - typed.count(u'\r') - typed.count(u'\n');
-    return QStringLiteral("检测到未完成的考试（已用时 %1 分 %2 秒，已打 %3 字），是否继续？\n"
-                          "选“否”将重新开始一次考试，之前那次考试的记录仍会保留，"
-                          "并标明给监考老师。")
+    return tr("检测到未完成的考试（已用时 %1 分 %2 秒，已打 %3 字），是否继续？\n"
+              "选“否”将重新开始一次考试，之前那次考试的记录仍会保留，"
+              "并标明给监考老师。")
             .arg(record.timePass / 60)
             .arg(record.timePass % 60)
             .arg(characters);
@@ -39,7 +39,7 @@ bool PriorRecords::ofThisPublication(const ResultRecord &record) const
 
 void PriorRecords::note(const QString &source, const QString &problem)
 {
-    m_passedOver << source + QStringLiteral("（") + problem + QStringLiteral("）");
+    m_passedOver << source + tr("（") + problem + tr("）");
 }
 
 void PriorRecords::take(const QByteArray &scrambled, const QString &source)
@@ -48,7 +48,7 @@ void PriorRecords::take(const QByteArray &scrambled, const QString &source)
     const ResultRecordReading reading = readResultRecord(plain);
     if (!reading.ok() || !reading.record->progress || !reading.record->answerSheet
         || reading.record->progress->sessionId.isEmpty()) {
-        note(source, reading.ok() ? QStringLiteral("不是本程序的考试记录") : reading.problem);
+        note(source, reading.ok() ? tr("不是本程序的考试记录") : reading.problem);
         return;
     }
     const ResultRecord &record = *reading.record;
@@ -63,12 +63,12 @@ void PriorRecords::take(const QByteArray &scrambled, const QString &source)
     // examinee's own code signed can lock them out or shorten their time.
     if (m_examinee.publication.codesRequired
         && !recordsignature::verifies(plain, record, m_examinee.recordKey)) {
-        note(source, QStringLiteral("签名不符"));
+        note(source, tr("签名不符"));
         return;
     }
     // A time outside the exam cannot be continued.
     if (record.timePass < 0 || record.timePass > qint32(m_examMinutes) * 60) {
-        note(source, QStringLiteral("用时不在考试时间之内"));
+        note(source, tr("用时不在考试时间之内"));
         return;
     }
     const ResultProgress &progress = *record.progress;
@@ -110,5 +110,5 @@ QString PriorRecords::noteLine() const
 {
     if (m_passedOver.isEmpty())
         return {};
-    return QStringLiteral("已忽略无法使用的考试记录：") + m_passedOver.join(QStringLiteral("；"));
+    return tr("已忽略无法使用的考试记录：") + m_passedOver.join(tr("；"));
 }

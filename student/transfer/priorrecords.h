@@ -10,6 +10,7 @@
 #include "exchange/resultrecord.h"
 #include "transfer/examinee.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
@@ -28,6 +29,8 @@ struct ResumePoint
 
 class PriorRecords
 {
+    Q_DECLARE_TR_FUNCTIONS(PriorRecords)
+
 public:
     enum class Verdict {
         Fresh,  // nothing to continue: a new session

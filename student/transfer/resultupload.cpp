@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTimer>
+#include <QCoreApplication>
 
 namespace {
 
@@ -28,22 +29,25 @@ QString finishOutcome(ResultUpload::State state)
 {
     switch (state) {
     case ResultUpload::State::Delivered:
-        return QStringLiteral("考试结束，成绩已保存。");
+        return QCoreApplication::translate("ResultUpload", "考试结束，成绩已保存。");
     case ResultUpload::State::Failed:
         // One line of the window: short enough to leave room for the figures.
-        return QStringLiteral("考试结束，成绩未送到服务器！请报告监考老师后再试。");
+        return QCoreApplication::translate("ResultUpload",
+                                           "考试结束，成绩未送到服务器！请报告监考老师后再试。");
     case ResultUpload::State::Idle:
     case ResultUpload::State::Uploading:
         break;
     }
-    return QStringLiteral("考试结束，成绩正在上传，请稍候。");
+    return QCoreApplication::translate("ResultUpload", "考试结束，成绩正在上传，请稍候。");
 }
 
 QString finishText(const QString &outcome, float speed, float accuracy, const QLocale &locale)
 {
-    return outcome + QStringLiteral("打字速度：") + numbers::singleTextForScreen(speed, locale)
-            + QStringLiteral("字／分钟，正确率：") + numbers::singleTextForScreen(accuracy, locale)
-            + QStringLiteral("％");
+    return outcome + QCoreApplication::translate("ResultUpload", "打字速度：")
+            + numbers::singleTextForScreen(speed, locale)
+            + QCoreApplication::translate("ResultUpload", "字／分钟，正确率：")
+            + numbers::singleTextForScreen(accuracy, locale)
+            + QCoreApplication::translate("ResultUpload", "％");
 }
 
 ResultUpload::ResultUpload(const QString &workingFolder, QObject *parent)
@@ -76,9 +80,10 @@ wholefile::Reading ResultUpload::writeLocal(const QString &workingFolder,
     if (back.bytes
         && (*back.bytes != scrambled
             || !readResultRecord(transcodeBytes(*back.bytes, kExchangeKey)).ok()))
-        return { std::nullopt,
-                 QStringLiteral("成绩文件“%1”读回的内容与写入的不同")
-                         .arg(QDir::toNativeSeparators(scrambledPath)) };
+        return {
+            std::nullopt,
+            tr("成绩文件“%1”读回的内容与写入的不同").arg(QDir::toNativeSeparators(scrambledPath))
+        };
     return back;
 }
 

@@ -3,12 +3,16 @@
 #include "transfer/serveraddress.h"
 
 #include <QUrl>
+#include <QCoreApplication>
 
 namespace {
 
 ServerAddressReading unusable(const QString &typed)
 {
-    return { std::nullopt, QStringLiteral("服务器地址“%1”无法使用").arg(typed.trimmed()) };
+    return {
+        std::nullopt,
+        QCoreApplication::translate("ServerAddress", "服务器地址“%1”无法使用").arg(typed.trimmed())
+    };
 }
 
 bool isFolderName(const QString &name)

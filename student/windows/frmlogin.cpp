@@ -37,7 +37,7 @@ FrmLogin::FrmLogin(const QString &workingFolder, Messages *messages, QWidget *pa
       m_session(workingFolder)
 {
     setObjectName(QStringLiteral("FrmLogin"));
-    setWindowTitle(QStringLiteral("登录考试服务器"));
+    setWindowTitle(tr("登录考试服务器"));
     buildLayout();
 
     // Enter walks down the form and stops on the Login button without
@@ -76,12 +76,12 @@ void FrmLogin::buildLayout()
     m_examNumber = newBox(QStringLiteral("TxtXueHao"), this);
     m_name = newBox(QStringLiteral("TxtXingMing"), this);
     m_code = newBox(QStringLiteral("TxtLoginCode"), this);
-    m_codeLabel = newLabel(QStringLiteral("Label5"), QStringLiteral("登 录 码："), this);
+    m_codeLabel = newLabel(QStringLiteral("Label5"), tr("登 录 码："), this);
     const std::pair<QLabel *, QLineEdit *> rows[] = {
-        { newLabel(QStringLiteral("Label1"), QStringLiteral("服务器IP："), this), m_ip },
-        { newLabel(QStringLiteral("Label2"), QStringLiteral("部    门:"), this), m_department },
-        { newLabel(QStringLiteral("Label3"), QStringLiteral("考    号："), this), m_examNumber },
-        { newLabel(QStringLiteral("Label4"), QStringLiteral("姓    名："), this), m_name },
+        { newLabel(QStringLiteral("Label1"), tr("服务器IP："), this), m_ip },
+        { newLabel(QStringLiteral("Label2"), tr("部    门:"), this), m_department },
+        { newLabel(QStringLiteral("Label3"), tr("考    号："), this), m_examNumber },
+        { newLabel(QStringLiteral("Label4"), tr("姓    名："), this), m_name },
         { m_codeLabel, m_code },
     };
     int row = 0;
@@ -98,9 +98,9 @@ void FrmLogin::buildLayout()
     m_codeLabel->hide();
     m_code->hide();
 
-    m_login = new QPushButton(QStringLiteral("登录"), this);
+    m_login = new QPushButton(tr("登录"), this);
     m_login->setObjectName(QStringLiteral("CmdLogin"));
-    m_exit = new QPushButton(QStringLiteral("退出"), this);
+    m_exit = new QPushButton(tr("退出"), this);
     m_exit->setObjectName(QStringLiteral("CmdExit"));
     // As on the examinees' desktops, Enter on a focused button presses it.
     m_login->setAutoDefault(true);

@@ -139,7 +139,7 @@ void FrmMain::loadExamText()
 {
     const std::optional<ExamText> exam = readExamText(m_workFolder);
     if (!exam)
-        m_messages->inform(this, QStringLiteral("考试文件不存在"));
+        m_messages->inform(this, tr("考试文件不存在"));
     m_exam->setExamText(exam ? exam->text : QString(), exam ? exam->digest : QByteArray());
     m_page->setText(session().targetText());
     m_typingBox->setLengthLimit(session().targetLen() + examlimits::kTypedBeyondTextCharacters);

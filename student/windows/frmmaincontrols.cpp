@@ -65,22 +65,22 @@ QTimer *newTimer(QObject *window, const QString &name, int millis)
 
 void FrmMain::buildWindow()
 {
-    m_department = framedLabel(this, QStringLiteral("Frame1"), QStringLiteral("部门"),
+    m_department = framedLabel(this, QStringLiteral("Frame1"), tr("部门"),
                                QStringLiteral("LblBanName"), 8);
-    m_examNumber = framedLabel(this, QStringLiteral("Frame2"), QStringLiteral("考号"),
+    m_examNumber = framedLabel(this, QStringLiteral("Frame2"), tr("考号"),
                                QStringLiteral("LblXueHao"), 70);
-    m_name = framedLabel(this, QStringLiteral("Frame3"), QStringLiteral("姓名"),
-                         QStringLiteral("LblXingMing"), 132);
+    m_name = framedLabel(this, QStringLiteral("Frame3"), tr("姓名"), QStringLiteral("LblXingMing"),
+                         132);
 
     m_sideFrame = new QGroupBox(this);
     m_sideFrame->setObjectName(QStringLiteral("Frame4"));
-    m_inputMethodLabel = new QLabel(QStringLiteral("选择输入法："), m_sideFrame);
+    m_inputMethodLabel = new QLabel(tr("选择输入法："), m_sideFrame);
     m_inputMethodLabel->setObjectName(QStringLiteral("Label3"));
     m_inputMethodLabel->setGeometry(8, 12, 104, 22);
     m_inputMethods = new QComboBox(m_sideFrame);
     m_inputMethods->setObjectName(QStringLiteral("Combo1"));
     m_inputMethods->setGeometry(8, 36, 104, 26);
-    m_endExam = new QPushButton(QStringLiteral("结束考试"), m_sideFrame);
+    m_endExam = new QPushButton(tr("结束考试"), m_sideFrame);
     m_endExam->setObjectName(QStringLiteral("CmdExit"));
     // Enter on the focused button presses it.
     m_endExam->setAutoDefault(true);
@@ -88,13 +88,13 @@ void FrmMain::buildWindow()
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     auto *typingTab = new QWidget;
-    m_tabs->addTab(typingTab, QStringLiteral("打字测试"));
-    m_tabs->addTab(new QWidget, QStringLiteral("系统设置"));
+    m_tabs->addTab(typingTab, tr("打字测试"));
+    m_tabs->addTab(new QWidget, tr("系统设置"));
 
-    auto *label1 = new QLabel(QStringLiteral("目标文字"), typingTab);
+    auto *label1 = new QLabel(tr("目标文字"), typingTab);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(10, 12, 120, 22);
-    m_timeCaption = new QLabel(QStringLiteral("剩余时间"), typingTab);
+    m_timeCaption = new QLabel(tr("剩余时间"), typingTab);
     m_timeCaption->setObjectName(QStringLiteral("Label2"));
     m_timeCaption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_timeLeft = new QLabel(QStringLiteral("00 : 00"), typingTab);
@@ -148,8 +148,8 @@ void FrmMain::buildStatusBar()
         int stretch;
     } panels[] = {
         { "time", QString(), 2 },
-        { "notice", QStringLiteral("Kestrix 打字考试系统"), 2 },
-        { "url", QStringLiteral("访问网站 kestrix.example.org"), 3 },
+        { "notice", tr("Kestrix 打字考试系统"), 2 },
+        { "url", tr("访问网站 kestrix.example.org"), 3 },
         { "help", QString(), 2 },  // the exam's note
     };
     for (const auto &panel : panels) {
