@@ -25,6 +25,7 @@
 #include <qt_windows.h>
 
 #include <cstdio>
+#include <QCoreApplication>
 #endif
 
 namespace {
@@ -56,7 +57,8 @@ int upgradeSchoolArchive(int argc, char *argv[])
     const ArchiveRead<QString> done = arguments.size() == 3
             ? schoolupgrade::run(arguments[2])
             : ArchiveRead<QString> { std::nullopt,
-                                     QStringLiteral(
+                                     QCoreApplication::translate(
+                                             "Main",
                                              "用法：%1 %2 postgresql://所有者@服务器:5432/数据库")
                                              .arg(QFileInfo(arguments.value(0)).completeBaseName(),
                                                   schoolupgrade::option()) };
@@ -114,7 +116,8 @@ int main(int argc, char *argv[])
     if (!chosen.problem.isEmpty())
         MessageBoxes(console::FrmMain::messageTitle())
                 .inform(&window,
-                        chosen.problem + QStringLiteral("\n本次使用交换文件夹：")
+                        chosen.problem
+                                + QCoreApplication::translate("Main", "\n本次使用交换文件夹：")
                                 + QDir::toNativeSeparators(folders.exchange));
     return app.exec();
 }

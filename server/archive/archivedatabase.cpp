@@ -18,6 +18,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <QCoreApplication>
 #endif
 
 namespace {
@@ -41,24 +42,30 @@ QString connectionProblem(const QString &detail)
         return detail.contains(QLatin1String(text), Qt::CaseInsensitive);
     };
     if (says("password authentication failed") || says("no password supplied"))
-        return QStringLiteral("拒绝了登录（密码不对，或口令文件中没有这个用户的密码）");
+        return QCoreApplication::translate(
+                "ArchiveDatabase", "拒绝了登录（密码不对，或口令文件中没有这个用户的密码）");
     if (says("no pg_hba.conf entry"))
-        return QStringLiteral("不接受这台计算机的连接（服务器的 pg_hba.conf 中没有允许这台计算机、"
-                              "这个用户和数据库的一行，请管理员添加后重新加载）");
+        return QCoreApplication::translate(
+                "ArchiveDatabase",
+                "不接受这台计算机的连接（服务器的 pg_hba.conf 中没有允许这台计算机、"
+                "这个用户和数据库的一行，请管理员添加后重新加载）");
     if (says("SSL support is not compiled in"))
-        return QStringLiteral("要求加密连接，而这个版本的考试服务器不能加密"
-                              "（请从地址中去掉 sslmode，或改为 sslmode=prefer）");
+        return QCoreApplication::translate("ArchiveDatabase",
+                                           "要求加密连接，而这个版本的考试服务器不能加密"
+                                           "（请从地址中去掉 sslmode，或改为 sslmode=prefer）");
     if (says("server does not support SSL"))
-        return QStringLiteral("不支持加密连接（地址中的 sslmode 要求加密，"
-                              "请管理员在服务器上开启 SSL）");
+        return QCoreApplication::translate("ArchiveDatabase",
+                                           "不支持加密连接（地址中的 sslmode 要求加密，"
+                                           "请管理员在服务器上开启 SSL）");
     if (says("database") && says("does not exist"))
-        return QStringLiteral("上没有这个数据库");
+        return QCoreApplication::translate("ArchiveDatabase", "上没有这个数据库");
     if (says("role") && says("does not exist"))
-        return QStringLiteral("上没有这个用户");
+        return QCoreApplication::translate("ArchiveDatabase", "上没有这个用户");
     if (says("could not connect") || says("connection refused") || says("timeout expired")
         || says("could not translate host name") || says("no route to host"))
-        return QStringLiteral("无法连接（服务器没有开启、地址不对或网络不通）");
-    return QStringLiteral("无法打开");
+        return QCoreApplication::translate("ArchiveDatabase",
+                                           "无法连接（服务器没有开启、地址不对或网络不通）");
+    return QCoreApplication::translate("ArchiveDatabase", "无法打开");
 }
 
 // Why a statement on a school database failed, in the examiner's words,
@@ -70,16 +77,17 @@ QString statementCause(const QString &detail)
         return detail.contains(QLatin1String(text), Qt::CaseInsensitive);
     };
     if (says("lock timeout"))
-        return QStringLiteral("数据表正被别的程序锁住，请稍后再试");
+        return QCoreApplication::translate("ArchiveDatabase", "数据表正被别的程序锁住，请稍后再试");
     if (says("statement timeout"))
-        return QStringLiteral("服务器太久没有回答，请稍后再试");
+        return QCoreApplication::translate("ArchiveDatabase", "服务器太久没有回答，请稍后再试");
     // Qt's driver says nothing at all of some connections lost.
     if (detail.trimmed().isEmpty() || says("terminating connection")
         || says("server closed the connection") || says("no connection to the server")
         || says("connection to server") || says("could not receive data")
         || says("could not send data"))
-        return QStringLiteral("与服务器的连接断开了（服务器重启、停止或网络中断），"
-                              "下次使用时重新连接");
+        return QCoreApplication::translate("ArchiveDatabase",
+                                           "与服务器的连接断开了（服务器重启、停止或网络中断），"
+                                           "下次使用时重新连接");
     return {};
 }
 
@@ -138,9 +146,7 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place, Tables tables)
     }
     if (!db.open()) {
         const QString detail = db.lastError().text();
-        refuse(place.isSchool() ? connectionProblem(detail)
-                                : fileReason(QStringLiteral("无法打开")),
-               detail);
+        refuse(place.isSchool() ? connectionProblem(detail) : fileReason(tr("无法打开")), detail);
         return;
     }
     // Everything that could refuse the archive is read before anything is written.
@@ -153,14 +159,14 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place, Tables tables)
         }
         const QStringList tables = db.tables();
         if (!tables.isEmpty() && !tables.contains(QStringLiteral("archive_schema"))) {
-            refuse(QStringLiteral("不是考试存档（其中是别的数据表）"));
+            refuse(tr("不是考试存档（其中是别的数据表）"));
             return;
         }
     }
     QSqlQuery query(db);
     for (const QString &statement : ArchiveDialect::of(db).openingStatements()) {
         if (const QString detail = run(query, statement); !detail.isEmpty()) {
-            refuse(fileReason(QStringLiteral("无法写入")), detail);
+            refuse(fileReason(QCoreApplication::translate("ArchiveDatabase", "无法写入")), detail);
             return;
         }
     }
@@ -169,7 +175,7 @@ ArchiveDatabase::ArchiveDatabase(const ArchivePlace &place, Tables tables)
         return;
     }
     if (const QString detail = readRole(); !detail.isEmpty()) {
-        refuse(QStringLiteral("无法读取登录的用户"), detail);
+        refuse(QCoreApplication::translate("ArchiveDatabase", "无法读取登录的用户"), detail);
         return;
     }
     ArchiveTransaction::checkpoint(db);
@@ -198,11 +204,10 @@ QString ArchiveDatabase::refuse(const QString &reason, const QString &detail)
 {
     // A school archive that is away leaves the exams in the file, to be sent later.
     m_startProblem = m_place.isSchool()
-            ? QStringLiteral("学校存档 %1 %2。").arg(m_place.shown(), reason)
-            : QStringLiteral("考试存档 %1 %2，本次不能存档考试（考试照常进行）。")
-                      .arg(m_place.shown(), reason);
+            ? tr("学校存档 %1 %2。").arg(m_place.shown(), reason)
+            : tr("考试存档 %1 %2，本次不能存档考试（考试照常进行）。").arg(m_place.shown(), reason);
     if (!detail.isEmpty())
-        m_startProblem += QStringLiteral("\n详情：") + detail;
+        m_startProblem += tr("\n详情：") + detail;
     close();
     return m_startProblem;
 }
@@ -211,15 +216,17 @@ QString ArchiveDatabase::failed(const QString &what, const QString &detail) cons
 {
     if (m_place.isSchool()) {
         if (const QString cause = statementCause(detail); !cause.isEmpty()) {
-            QString text = QStringLiteral("%1 %2：%3。").arg(what, m_place.shown(), cause);
+            QString text = QCoreApplication::translate("ArchiveDatabase", "%1 %2：%3。")
+                                   .arg(what, m_place.shown(), cause);
             if (!detail.trimmed().isEmpty())
-                text += QStringLiteral("\n详情：") + detail.simplified();
+                text += QCoreApplication::translate("ArchiveDatabase", "\n详情：")
+                        + detail.simplified();
             return text;
         }
     }
-    QString text = QStringLiteral("%1 %2：%3").arg(what, m_place.shown(), detail);
+    QString text = tr("%1 %2：%3").arg(what, m_place.shown(), detail);
     if (isLockError(detail))
-        text += QStringLiteral("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
+        text += tr("\n考试存档正被其他程序使用，请关闭那个程序后再试。");
     else if (const QString disk = diskProblem(); !disk.isEmpty())
         text += u'\n' + disk;
     return text;
@@ -234,7 +241,7 @@ QString ArchiveDatabase::fileReason(const QString &reason) const
 {
     // A full or read-only disk fails every step of opening; it is not the file's fault.
     const QString disk = diskProblem();
-    return disk.isEmpty() ? reason : QStringLiteral("无法使用（%1）").arg(disk);
+    return disk.isEmpty() ? reason : tr("无法使用（%1）").arg(disk);
 }
 
 QString ArchiveDatabase::writeRefused(const ArchiveTransaction &transaction,
@@ -253,13 +260,13 @@ QString ArchiveDatabase::sqliteFileProblem()
     if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
         const QString detail = query.lastError().text();
         if (isLockError(detail))
-            return QStringLiteral("正被其他程序使用");
+            return tr("正被其他程序使用");
         if (detail.contains(QLatin1String("not a database")))
-            return QStringLiteral("不是数据库文件");
-        return fileReason(QStringLiteral("已损坏（") + detail + u'）');
+            return tr("不是数据库文件");
+        return fileReason(tr("已损坏（") + detail + u'）');
     }
     if (!query.next() || query.value(0).toString() != QLatin1String("ok"))
-        return fileReason(QStringLiteral("已损坏（完整性检查未通过）"));
+        return fileReason(tr("已损坏（完整性检查未通过）"));
     return {};
 }
 
@@ -281,7 +288,8 @@ QString ArchiveDatabase::migrate()
     QSqlQuery lock(connection());
     if (const QString statement = dialect.migrationLock(); !statement.isEmpty()) {
         if (const QString detail = run(lock, statement); !detail.isEmpty())
-            return QStringLiteral("无法读取存档版本（") + detail + u'）';
+            return QCoreApplication::translate("ArchiveDatabase", "无法读取存档版本（") + detail
+                    + u'）';
     }
     const QString problem = migrateLocked();
     if (const QString statement = dialect.migrationUnlock(); !statement.isEmpty())
@@ -297,24 +305,23 @@ QString ArchiveDatabase::migrateLocked()
     // upgrade them, nor read the version of tables it has no rights on.
     const bool labOnly = m_place.isSchool() && m_tables == Tables::Use;
     if (!found && labOnly && detail.contains(QLatin1String("permission denied")))
-        return notSetUp(QStringLiteral("这个账号无权读取存档版本"));
+        return notSetUp(tr("这个账号无权读取存档版本"));
     if (!found)
-        return QStringLiteral("无法读取存档版本（") + detail + u'）';
+        return tr("无法读取存档版本（") + detail + u'）';
     m_versionFound = *found;
     if (*found > archiveschema::kVersion)
-        return QStringLiteral("由较新版本的考试服务器建立（存档版本%1，本程序只能使用到版本%2）")
+        return tr("由较新版本的考试服务器建立（存档版本%1，本程序只能使用到版本%2）")
                 .arg(*found)
                 .arg(archiveschema::kVersion);
     if (labOnly && *found < archiveschema::kVersion)
-        return notSetUp(QStringLiteral("存档版本%1，本程序需要版本%2")
-                                .arg(*found)
-                                .arg(archiveschema::kVersion));
+        return notSetUp(
+                tr("存档版本%1，本程序需要版本%2").arg(*found).arg(archiveschema::kVersion));
     for (int version = *found; version < archiveschema::kVersion; ++version) {
         // Each step and its version number in one transaction: a step that
         // fails leaves the tables as they were.
         ArchiveTransaction transaction(connection());
         if (!transaction.beginProblem().isEmpty())
-            return fileReason(QStringLiteral("无法升级（") + transaction.beginProblem() + u'）');
+            return fileReason(tr("无法升级（") + transaction.beginProblem() + u'）');
         QSqlQuery query(connection());
         QStringList statements =
                 archiveschema::migration(version, ArchiveDialect::of(connection()));
@@ -326,17 +333,16 @@ QString ArchiveDatabase::migrateLocked()
         if (detail.isEmpty())
             detail = transaction.commit();
         if (!detail.isEmpty())
-            return fileReason(
-                    QStringLiteral("无法升级到版本%1（%2）").arg(version + 1).arg(detail));
+            return fileReason(tr("无法升级到版本%1（%2）").arg(version + 1).arg(detail));
     }
     return {};
 }
 
 QString ArchiveDatabase::notSetUp(const QString &why)
 {
-    return QStringLiteral("还没有建好考试存档的数据表，或这个账号不是 %1 的成员（%2）。"
-                          "请学校的信息技术管理员用数据库所有者的账号运行一次考试服务器的"
-                          "升级命令 %3（见说明书9.6）")
+    return tr("还没有建好考试存档的数据表，或这个账号不是 %1 的成员（%2）。"
+              "请学校的信息技术管理员用数据库所有者的账号运行一次考试服务器的"
+              "升级命令 %3（见说明书9.6）")
             .arg(archiveschema::labsRole(), why, schoolupgrade::option());
 }
 
@@ -356,9 +362,9 @@ QString ArchiveDatabase::backUpTo(const QString &target)
     if (!m_open)
         return m_startProblem;
     if (m_place.isSchool())
-        return QStringLiteral("学校存档在数据库服务器上，请由管理员用 pg_dump 备份。");
+        return tr("学校存档在数据库服务器上，请由管理员用 pg_dump 备份。");
     if (openAsDatabase(target))
-        return QStringLiteral("不能备份到 %1：这是控制台正在使用的数据库，请另选一个文件")
+        return tr("不能备份到 %1：这是控制台正在使用的数据库，请另选一个文件")
                 .arg(QDir::toNativeSeparators(target));
     const QString partial = target + QStringLiteral(".part");
     QFile::remove(partial);
@@ -382,12 +388,11 @@ QString ArchiveDatabase::backUpTo(const QString &target)
         QSqlDatabase::removeDatabase(name);
     }
     if (detail.isEmpty() && QFile::exists(target) && !QFile::remove(target))
-        detail = QStringLiteral("无法替换已有的文件");
+        detail = tr("无法替换已有的文件");
     if (detail.isEmpty() && !QFile::rename(partial, target))
-        detail = QStringLiteral("无法把副本改名为目标文件");
+        detail = tr("无法把副本改名为目标文件");
     if (detail.isEmpty())
         return {};
     QFile::remove(partial);
-    return QStringLiteral("无法把考试存档备份到 %1：%2")
-            .arg(QDir::toNativeSeparators(target), detail);
+    return tr("无法把考试存档备份到 %1：%2").arg(QDir::toNativeSeparators(target), detail);
 }

@@ -12,6 +12,7 @@
 #include "archive/archivetransaction.h"
 #include "collect/resultstore.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -19,6 +20,7 @@
 
 class ArchiveDatabase
 {
+    Q_DECLARE_TR_FUNCTIONS(ArchiveDatabase)
 public:
     static QString defaultFileName() { return QStringLiteral("cjda.db"); }
     static constexpr int kBusyMillis = ResultStore::kBusyMillis;

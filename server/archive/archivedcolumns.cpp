@@ -5,6 +5,7 @@
 #include "archive/boundstatement.h"
 
 #include <QHash>
+#include <QCoreApplication>
 
 namespace archivecolumns {
 
@@ -188,7 +189,7 @@ QString writeRows(const QSqlDatabase &connection, qint64 id, const QVector<Archi
 
 QString cannotRead()
 {
-    return QStringLiteral("无法读取考试存档");
+    return QCoreApplication::translate("Archivecolumns", "无法读取考试存档");
 }
 
 }  // namespace archivecolumns

@@ -6,6 +6,7 @@
 #include "collect/resultcore.h"
 #include "grading/gradingscale.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,9 @@
 // A result as kept, with its state and marks when the exam was kept.
 struct ArchivedRow : ResultCore
 {
+    Q_DECLARE_TR_FUNCTIONS(ArchivedRow)
+
+public:
     ExamineeState state = ExamineeState::Absent;
     QStringList doubts;  // the reasons a row is doubtful, one each
 

@@ -63,7 +63,7 @@ QString ArchivePlace::configure(QSqlDatabase &db, int busyMillis) const
     const QUrl url(m_text, QUrl::StrictMode);
     const QString database = url.path().mid(1);
     if (!url.isValid() || url.host().isEmpty() || database.isEmpty() || database.contains(u'/'))
-        return QStringLiteral("不是有效的数据库地址（应如 postgresql://用户@服务器:5432/数据库）");
+        return tr("不是有效的数据库地址（应如 postgresql://用户@服务器:5432/数据库）");
     db.setHostName(url.host());
     if (url.port() > 0)
         db.setPort(url.port());

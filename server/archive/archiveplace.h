@@ -5,11 +5,13 @@
 // cj.mdb), or the school's PostgreSQL database named by a libpq URI
 // (postgresql://user@host:port/dbname). The URI carries no password: libpq
 // reads it from its own password file.
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 
 class ArchivePlace
 {
+    Q_DECLARE_TR_FUNCTIONS(ArchivePlace)
 public:
     // The environment variable that names the school archive for consoles
     // deployed by script.

@@ -4,6 +4,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QCoreApplication>
 
 namespace boundstatement {
 
@@ -13,7 +14,9 @@ QString prepare(QSqlQuery &query, const QString &statement)
         return {};
     const QString detail = query.lastError().text();
     // A driver that says nothing still must not let the statement run.
-    return detail.trimmed().isEmpty() ? QStringLiteral("无法准备查询") : detail;
+    return detail.trimmed().isEmpty()
+            ? QCoreApplication::translate("boundstatement", "无法准备查询")
+            : detail;
 }
 
 QString execute(QSqlQuery &query, const QVariantList &values)

@@ -13,6 +13,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 using namespace archivecolumns;
 
@@ -26,12 +27,12 @@ QVariant publicationValue(const QString &publication)
 
 QString cannotWrite()
 {
-    return QStringLiteral("无法写入考试存档");
+    return QCoreApplication::translate("ExamArchive", "无法写入考试存档");
 }
 
 QString noSuchExam()
 {
-    return QStringLiteral("考试存档中没有这场考试。");
+    return QCoreApplication::translate("ExamArchive", "考试存档中没有这场考试。");
 }
 
 }  // namespace
@@ -171,7 +172,7 @@ ExamArchive::Kept ExamArchive::keep(const ExamSitting &sitting, const QVector<Ar
         if (detail.isEmpty() && query.next())
             id = query.value(0).toLongLong();
         else if (detail.isEmpty())
-            detail = QStringLiteral("数据库没有给出这场考试的编号");
+            detail = tr("数据库没有给出这场考试的编号");
     }
     if (detail.isEmpty())
         detail = writeRows(connection(), id, rows);
@@ -274,20 +275,19 @@ QString ExamArchive::notChanged(qint64 id)
         return found.problem;
     if (const QString refused = changeRefused(found.value->sitting); !refused.isEmpty())
         return refused;
-    return failed(cannotWrite(), QStringLiteral("没有改动任何一行"));
+    return failed(cannotWrite(), tr("没有改动任何一行"));
 }
 
 QString ExamArchive::changeRefused(const ExamSitting &sitting, const QString &role, bool school)
 {
     if (!school || sitting.labRole == role)
         return {};
-    return QStringLiteral("这场考试是机房“%1”保存的，只有那个机房能更改或删除它。")
-            .arg(sitting.lab);
+    return tr("这场考试是机房“%1”保存的，只有那个机房能更改或删除它。").arg(sitting.lab);
 }
 
 QString ExamArchive::remove(qint64 id)
 {
-    const QString what = QStringLiteral("无法删除存档的考试");
+    const QString what = tr("无法删除存档的考试");
     ArchiveTransaction transaction(connection());
     if (const QString refused = writeRefused(transaction, what); !refused.isEmpty())
         return refused;

@@ -8,10 +8,13 @@
 #include "archive/archivedexam.h"
 #include "collect/resultstore.h"
 
+#include <QCoreApplication>
+
 class QSqlQuery;
 
 class ExamArchive : public ArchiveDatabase
 {
+    Q_DECLARE_TR_FUNCTIONS(ExamArchive)
 public:
     using ArchiveDatabase::ArchiveDatabase;
 

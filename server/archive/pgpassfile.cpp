@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QUrl>
+#include <QCoreApplication>
 
 namespace {
 
@@ -44,7 +45,8 @@ QString writeEntry(const QString &file, const QString &uri, const QString &passw
 {
     const QUrl url(uri, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || url.userName().isEmpty())
-        return QStringLiteral("数据库地址中没有服务器或用户，无法写入口令。");
+        return QCoreApplication::translate("pgpassfile",
+                                           "数据库地址中没有服务器或用户，无法写入口令。");
     const QString prefix =
             QStringList { escaped(url.host()), QString::number(url.port(kDefaultPort)),
                           escaped(url.path().mid(1)), escaped(url.userName()) }
@@ -69,7 +71,7 @@ QString writeEntry(const QString &file, const QString &uri, const QString &passw
             && out.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
             && out.write((lines.join(u'\n') + u'\n').toUtf8()) >= 0 && out.commit();
     if (!written)
-        return QStringLiteral("无法写入口令文件 %1：%2")
+        return QCoreApplication::translate("pgpassfile", "无法写入口令文件 %1：%2")
                 .arg(QDir::toNativeSeparators(file), out.errorString());
     return {};
 }

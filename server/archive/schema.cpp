@@ -56,7 +56,7 @@ QString codesOfWords()
     QString cases;
     for (const ExamineeState state : kExamineeStates) {
         const QString code = archivecolumns::stateCode(state);
-        for (const QString &word : { keptStateText(state), stateText(state) })
+        for (const QString &word : storedStateWords(state))
             cases += QStringLiteral(" WHEN '%1' THEN '%2'").arg(word, code);
     }
     return cases;

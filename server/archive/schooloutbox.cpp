@@ -30,7 +30,7 @@ QString SchoolOutbox::schoolKeyOf(const ExamSitting &sitting)
 
 QString SchoolOutbox::waitingText(int count)
 {
-    return count > 0 ? QStringLiteral("%1 场考试尚未上传到学校存档").arg(count) : QString();
+    return count > 0 ? tr("%1 场考试尚未上传到学校存档").arg(count) : QString();
 }
 
 ArchiveRead<int> SchoolOutbox::waitingCount()

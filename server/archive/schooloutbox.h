@@ -11,10 +11,12 @@
 #include "archive/connectionwatch.h"
 #include "archive/examarchive.h"
 
+#include <QCoreApplication>
 #include <atomic>
 
 class SchoolOutbox
 {
+    Q_DECLARE_TR_FUNCTIONS(SchoolOutbox)
 public:
     // `local` outlives the outbox. Exams kept without a lab or teacher
     // (before the console named them) are sent with these.

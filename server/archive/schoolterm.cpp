@@ -38,8 +38,8 @@ SchoolTerm SchoolTerm::previous() const
 
 QString SchoolTerm::name() const
 {
-    return QStringLiteral("%1-%2学年%3")
+    return tr("%1-%2学年%3")
             .arg(m_yearStart)
             .arg(m_yearStart + 1)
-            .arg(m_second ? QStringLiteral("第二学期") : QStringLiteral("第一学期"));
+            .arg(m_second ? tr("第二学期") : tr("第一学期"));
 }

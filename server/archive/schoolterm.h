@@ -4,12 +4,14 @@
 // A school term, the one rule for the whole console: a school year starts
 // on 1 August; its 第一学期 runs from 1 August to 31 January, its 第二学期
 // from 1 February to 31 July.
+#include <QCoreApplication>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 
 class SchoolTerm
 {
+    Q_DECLARE_TR_FUNCTIONS(SchoolTerm)
 public:
     // The term a day falls in.
     static SchoolTerm of(const QDate &day);

@@ -5,6 +5,7 @@
 #include "exchange/numbers.h"
 
 #include <cmath>
+#include <QCoreApplication>
 
 namespace {
 
@@ -17,7 +18,7 @@ bool sameFigure(float recorded, float recomputed)
 
 QString figuresText(float speed, float accuracy, qint32 typedLen)
 {
-    return QStringLiteral("速度%1，正确率%2％，打字数%3")
+    return QCoreApplication::translate("AnswerCheck", "速度%1，正确率%2％，打字数%3")
             .arg(numbers::speedText(speed), numbers::singleText(accuracy))
             .arg(typedLen);
 }
@@ -59,18 +60,20 @@ QString answerDoubt(const ResultRecord &record, const AnswerCheck &check)
     // has none).
     case AnswerCheck::Verdict::NoSheet:
         return record.progress && record.progress->phase == ResultProgress::Phase::Finished
-                ? QStringLiteral("答卷缺失或已损坏")
+                ? QCoreApplication::translate("AnswerCheck", "答卷缺失或已损坏")
                 : QString();
     case AnswerCheck::Verdict::NoText:
     case AnswerCheck::Verdict::Agrees:
         return {};
     case AnswerCheck::Verdict::OtherExam:
-        return QStringLiteral("答卷不是按本场考试的内容和时间（%1分钟）答的")
+        return QCoreApplication::translate("AnswerCheck",
+                                           "答卷不是按本场考试的内容和时间（%1分钟）答的")
                 .arg(record.answerSheet->examMinutes);
     case AnswerCheck::Verdict::Disagrees:
         break;
     }
-    return QStringLiteral("成绩与答卷不符（成绩为%1，按答卷核算为%2，错字%3）")
+    return QCoreApplication::translate("AnswerCheck",
+                                       "成绩与答卷不符（成绩为%1，按答卷核算为%2，错字%3）")
             .arg(figuresText(record.speed, record.accuracy, record.typedLen),
                  figuresText(check.figures.speed, check.figures.accuracy, check.figures.typedLen))
             .arg(check.figures.errorCount);

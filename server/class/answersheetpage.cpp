@@ -8,12 +8,15 @@
 #include "timeline/recordtimeline.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace {
 
 QString minutesAndSeconds(int seconds)
 {
-    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60);
+    return QCoreApplication::translate("AnswerSheetPage", "%1分%2秒")
+            .arg(seconds / 60)
+            .arg(seconds % 60);
 }
 
 // Typed text as the sheet shows it: each CR LF one line break.
@@ -37,7 +40,8 @@ QString signs(QStringView text)
 
 QString named(const QString &sign)
 {
-    return sign == QStringLiteral("↵") ? QStringLiteral("换行") : QStringLiteral("“%1”").arg(sign);
+    return sign == QStringLiteral("↵") ? QCoreApplication::translate("AnswerSheetPage", "换行")
+                                       : QStringLiteral("“%1”").arg(sign);
 }
 
 // One wrong place: a character, or a line break with both its halves.
@@ -48,7 +52,8 @@ AnswerSheetPage::Piece wrongPiece(QStringView expected, QStringView typed)
     piece.mark = AnswerSheetPage::Mark::Wrong;
     piece.text = expected.contains(u'\n') ? expectedSign + u'\n' : expectedSign;
     piece.typed = signs(typed);
-    piece.note = QStringLiteral("应为%1，打成%2").arg(named(expectedSign), named(piece.typed));
+    piece.note = QCoreApplication::translate("AnswerSheetPage", "应为%1，打成%2")
+                         .arg(named(expectedSign), named(piece.typed));
     return piece;
 }
 
@@ -60,8 +65,9 @@ QString slipPlace(QStringView target, int position)
     const int before = int(std::count_if(target.begin(), target.begin() + position,
                                          [&](QChar c) { return !isBreak(c); }));
     if (position < target.size() && !isBreak(target[position]))
-        return QStringLiteral("第%1个字处").arg(before + 1);
-    return before > 0 ? QStringLiteral("第%1个字后").arg(before) : QStringLiteral("开头");
+        return QCoreApplication::translate("AnswerSheetPage", "第%1个字处").arg(before + 1);
+    return before > 0 ? QCoreApplication::translate("AnswerSheetPage", "第%1个字后").arg(before)
+                      : QCoreApplication::translate("AnswerSheetPage", "开头");
 }
 
 // The first slip in the examiner's words, and what the aligned figures
@@ -77,16 +83,21 @@ QString slipText(QStringView target, QStringView typed, qint32 timePass)
     const int shownSigns = 6;
     const QString shown = sign.size() > shownSigns ? sign.left(shownSigns) + u'…' : sign;
     QString line = slipPlace(target, slip.targetPosition)
-            + (slip.kind == AnswerAlignment::SlipKind::Extra ? QStringLiteral("多打了")
-                                                             : QStringLiteral("漏打了"))
-            + named(shown) + QStringLiteral("，此后的字都错开了")
-            + (sign.size() == 1 ? QStringLiteral("一位") : QStringLiteral("%1位").arg(sign.size()));
+            + (slip.kind == AnswerAlignment::SlipKind::Extra
+                       ? QCoreApplication::translate("AnswerSheetPage", "多打了")
+                       : QCoreApplication::translate("AnswerSheetPage", "漏打了"))
+            + named(shown) + QCoreApplication::translate("AnswerSheetPage", "，此后的字都错开了")
+            + (sign.size() == 1
+                       ? QCoreApplication::translate("AnswerSheetPage", "一位")
+                       : QCoreApplication::translate("AnswerSheetPage", "%1位").arg(sign.size()));
     if (alignment.slips().size() > 1)
-        line += QStringLiteral("，后面还有%1处多打或漏打").arg(alignment.slips().size() - 1);
+        line += QCoreApplication::translate("AnswerSheetPage", "，后面还有%1处多打或漏打")
+                        .arg(alignment.slips().size() - 1);
     const int right = alignment.rightCount();
     return line
-            + QStringLiteral("。\n按对齐计算，速度约为%1字／分钟，正确率约为%2％"
-                             "（仅供参考，成绩仍按逐字比较）")
+            + QCoreApplication::translate("AnswerSheetPage",
+                                          "。\n按对齐计算，速度约为%1字／分钟，正确率约为%2％"
+                                          "（仅供参考，成绩仍按逐字比较）")
                       .arg(numbers::speedText(scoring::speed(right, timePass)),
                            numbers::speedText(scoring::accuracy(right, alignment.errorCount())));
 }
@@ -98,12 +109,12 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
     : m_row(row), m_examSeconds(facts.examSeconds)
 {
     if (!result) {
-        m_notice = QStringLiteral("这份成绩的文件已不在交换文件夹中，看不到答卷。");
+        m_notice = tr("这份成绩的文件已不在交换文件夹中，看不到答卷。");
         return;
     }
     const ResultRecord &record = result->record;
     if (!record.answerSheet) {
-        m_notice = QStringLiteral("这份成绩没有答卷（考生端版本较旧，或答卷已损坏）。");
+        m_notice = tr("这份成绩没有答卷（考生端版本较旧，或答卷已损坏）。");
         return;
     }
     const AnswerSheet &sheet = *record.answerSheet;
@@ -114,11 +125,11 @@ AnswerSheetPage::AnswerSheetPage(const ClassViewRow &row, const CollectedResult 
         m_compared = facts.publishedText;
     readTimeline(record);
     if (facts.publishedText.isEmpty()) {
-        m_notice = QStringLiteral("本机没有保存发布的考试内容，无法对照答卷。");
+        m_notice = tr("本机没有保存发布的考试内容，无法对照答卷。");
         return;
     }
     if (!sameExam) {
-        m_notice = QStringLiteral("答卷不是按本场考试的内容和时间答的，无法对照。");
+        m_notice = tr("答卷不是按本场考试的内容和时间答的，无法对照。");
         return;
     }
     const QString &published = facts.publishedText;
@@ -159,29 +170,28 @@ void AnswerSheetPage::readTimeline(const ResultRecord &record)
     const RecordTimeline read = readRecordTimeline(record);
     if (!read.timeline) {
         m_timelineNotice = read.problem.isEmpty()
-                ? QStringLiteral("这份成绩没有按键记录（考生端版本较旧），看不到速度曲线和回放。")
-                : QStringLiteral("按键记录无法读出（%1），看不到速度曲线和回放。")
-                          .arg(read.problem);
+                ? tr("这份成绩没有按键记录（考生端版本较旧），看不到速度曲线和回放。")
+                : tr("按键记录无法读出（%1），看不到速度曲线和回放。").arg(read.problem);
         return;
     }
     const KeyTimeline &timeline = *read.timeline;
     if (timeline.coarse) {
         m_curve.emplace(timeline, QString(), qint32(record.timePass) * 1000);
-        m_timelineNotice = QStringLiteral("这场考试的按键记录过长，只保存了每%1秒的字数："
-                                          "速度曲线不分对错，不能回放。")
+        m_timelineNotice = tr("这场考试的按键记录过长，只保存了每%1秒的字数："
+                              "速度曲线不分对错，不能回放。")
                                    .arg(timeline.stepSeconds);
         return;
     }
     const std::optional<QString> replayed = keytimeline::replayed(timeline.edits);
     if (!replayed) {
-        m_timelineNotice = QStringLiteral("按键记录中的改动前后接不上，看不到速度曲线和回放。");
+        m_timelineNotice = tr("按键记录中的改动前后接不上，看不到速度曲线和回放。");
         return;
     }
     // The curve's wrong characters and the replay's text come from the
     // timeline, the figures above from the sheet: shown together only when
     // the timeline ends in the sheet's text, so that all count alike.
     if (withCrLf(*replayed) != record.answerSheet->typedText) {
-        m_timelineNotice = QStringLiteral("按键记录重放出的文字与答卷不同，看不到速度曲线和回放。");
+        m_timelineNotice = tr("按键记录重放出的文字与答卷不同，看不到速度曲线和回放。");
         return;
     }
     m_curve.emplace(timeline, m_compared, qint32(record.timePass) * 1000);
@@ -190,15 +200,14 @@ void AnswerSheetPage::readTimeline(const ResultRecord &record)
 
 QString AnswerSheetPage::title() const
 {
-    return QStringLiteral("答卷 — %1 %2 %3").arg(m_row.department, m_row.examNumber, m_row.name);
+    return tr("答卷 — %1 %2 %3").arg(m_row.department, m_row.examNumber, m_row.name);
 }
 
 QString AnswerSheetPage::recomputedLine() const
 {
     if (!m_figures)
         return {};
-    return QStringLiteral(
-                   "按答卷核算：速度%1字／分钟，正确率%2％，打字数%3，对%4字，错%5字，未打%6字")
+    return tr("按答卷核算：速度%1字／分钟，正确率%2％，打字数%3，对%4字，错%5字，未打%6字")
             .arg(numbers::speedText(m_figures->speed), numbers::speedText(m_figures->accuracy))
             .arg(m_figures->typedLen)
             .arg(m_figures->rightCount)
@@ -208,24 +217,23 @@ QString AnswerSheetPage::recomputedLine() const
 
 QString AnswerSheetPage::recordLine() const
 {
-    return QStringLiteral("成绩记录：速度%1字／分钟，正确率%2％")
+    return tr("成绩记录：速度%1字／分钟，正确率%2％")
             .arg(numbers::speedText(m_row.speed), numbers::accuracyText(m_row.accuracyLine));
 }
 
 QString AnswerSheetPage::timeLine() const
 {
-    QString line = QStringLiteral("用时%1").arg(minutesAndSeconds(m_row.timePass));
+    QString line = tr("用时%1").arg(minutesAndSeconds(m_row.timePass));
     if (m_examSeconds > 0)
-        line += QStringLiteral("（考试时间%1分钟）").arg(m_examSeconds / 60);
+        line += tr("（考试时间%1分钟）").arg(m_examSeconds / 60);
     return line;
 }
 
 QString AnswerSheetPage::sessionLine() const
 {
     if (m_row.loginOrdinal == 0)
-        return QStringLiteral("考试会话：未记录");
-    return QStringLiteral("第%1次登录 · %2")
+        return tr("考试会话：未记录");
+    return tr("第%1次登录 · %2")
             .arg(QString::number(m_row.loginOrdinal),
-                 m_resumeCount > 0 ? QStringLiteral("续考%1次").arg(m_resumeCount)
-                                   : QStringLiteral("未续考"));
+                 m_resumeCount > 0 ? tr("续考%1次").arg(m_resumeCount) : tr("未续考"));
 }

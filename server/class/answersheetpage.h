@@ -13,12 +13,14 @@
 #include "timeline/typingcurve.h"
 #include "timeline/typingreplay.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 class AnswerSheetPage
 {
+    Q_DECLARE_TR_FUNCTIONS(AnswerSheetPage)
 public:
     enum class Mark { Right, Wrong, Missing };
     // A stretch of the sheet as shown, of one mark, line breaks as '\n'. A

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <QCoreApplication>
 
 namespace {
 
@@ -143,9 +144,9 @@ QString firstRowText(const QVector<QStringList> &rows)
                 cells << cell.trimmed();
         }
         if (!cells.isEmpty())
-            return cells.join(QStringLiteral("、")).left(200);
+            return cells.join(QCoreApplication::translate("ClassRoster", "、")).left(200);
     }
-    return QStringLiteral("（空）");
+    return QCoreApplication::translate("ClassRoster", "（空）");
 }
 
 }  // namespace
@@ -187,8 +188,8 @@ ClassRoster::Reading ClassRoster::fromRows(const QVector<QStringList> &rows)
         first = i + 1;
     }
     if (!columns) {
-        reading.problem = QStringLiteral("名单中没有找到“考号”和“姓名”列。第一行是：%1")
-                                  .arg(firstRowText(rows));
+        reading.problem =
+                tr("名单中没有找到“考号”和“姓名”列。第一行是：%1").arg(firstRowText(rows));
         return reading;
     }
     const auto cell = [](const QStringList &row, int column) {
@@ -220,19 +221,19 @@ ClassRoster::Reading ClassRoster::fromRows(const QVector<QStringList> &rows)
         if (roster.m_byKey.contains(key))
             continue;
         if (roster.m_entries.size() >= kMaxEntries) {
-            reading.problem = QStringLiteral("名单中的考生超过%1人").arg(kMaxEntries);
+            reading.problem = tr("名单中的考生超过%1人").arg(kMaxEntries);
             return reading;
         }
         roster.m_byKey.insert(key, int(roster.m_entries.size()));
         roster.m_entries.append(entry);
     }
     if (roster.m_entries.isEmpty()) {
-        reading.problem = QStringLiteral("名单中“考号”和“姓名”列下没有考生");
+        reading.problem = tr("名单中“考号”和“姓名”列下没有考生");
         return reading;
     }
     if (restarts)
-        reading.notice = QStringLiteral(
-                "名单中不同部门有相同的考号，考生按部门和考号对应，登录时须填写名单中的部门。");
+        reading.notice =
+                tr("名单中不同部门有相同的考号，考生按部门和考号对应，登录时须填写名单中的部门。");
     reading.roster = std::move(roster);
     return reading;
 }
@@ -260,12 +261,11 @@ ClassRoster::Reading ClassRoster::load(const QString &path)
     } else if (file.bytes->startsWith("\xD0\xCF\x11\xE0")) {
         // The older binary workbook (.xls) is no text and needs Excel's own reader.
         reading.problem =
-                QStringLiteral(
-                        "%1 是旧版Excel工作簿（.xls），请在Excel或WPS中另存为.xlsx或CSV后再载入")
+                tr("%1 是旧版Excel工作簿（.xls），请在Excel或WPS中另存为.xlsx或CSV后再载入")
                         .arg(shown);
         return reading;
     } else if (file.bytes->size() > kMaxTextBytes) {
-        reading.problem = QStringLiteral("%1 有%2 MB，不像是一份考生名单")
+        reading.problem = tr("%1 有%2 MB，不像是一份考生名单")
                                   .arg(shown)
                                   .arg(file.bytes->size() / (1024 * 1024));
         return reading;
@@ -273,8 +273,7 @@ ClassRoster::Reading ClassRoster::load(const QString &path)
         rows = textRows(*file.bytes);
         if (rows.isEmpty()) {
             reading.problem =
-                    QStringLiteral("%1 中没有找到考生名单（文本须是UTF-8、GBK或带标记的UTF-16）")
-                            .arg(shown);
+                    tr("%1 中没有找到考生名单（文本须是UTF-8、GBK或带标记的UTF-16）").arg(shown);
             return reading;
         }
     }

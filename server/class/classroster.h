@@ -4,6 +4,7 @@
 // The class list the examiner may load: who is expected at the exam. Read
 // from an .xlsx workbook (first visible sheet), a CSV or a TXT file with
 // the columns 部门, 考号 and 姓名, in GBK, UTF-8 or UTF-16 with its mark.
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,7 @@ struct RosterEntry
 
 class ClassRoster
 {
+    Q_DECLARE_TR_FUNCTIONS(ClassRoster)
 public:
     // A class list longer than this is no class list.
     static constexpr int kMaxEntries = 5000;

@@ -91,9 +91,9 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
                 row.stateNote.isEmpty() ? QString() : stateText(row.state) + u'，' + row.stateNote;
         if (row.state == ExamineeState::Typing && row.lastMinuteSpeed)
             tip = (tip.isEmpty() ? stateText(row.state) : tip)
-                    + QStringLiteral("，最近一分钟速度%1字/分钟").arg(qRound(*row.lastMinuteSpeed));
+                    + tr("，最近一分钟速度%1字/分钟").arg(qRound(*row.lastMinuteSpeed));
         if (doubtful)
-            tip = (tip.isEmpty() ? stateText(row.state) : tip) + QStringLiteral("，存疑：\n")
+            tip = (tip.isEmpty() ? stateText(row.state) : tip) + tr("，存疑：\n")
                     + row.doubts.join(u'\n');
         if (!row.setAside.isEmpty())
             tip = (tip.isEmpty() ? stateText(row.state) : tip) + u'\n' + row.setAside.join(u'\n');
@@ -118,12 +118,17 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Vertical)
         return section + 1;
     static const QString captions[kColumns] = {
-        QStringLiteral("     部    门"), QStringLiteral("     考    号"),
-        QStringLiteral("   姓    名"),   QStringLiteral("打字速度（字/分钟）"),
-        QStringLiteral("正确率（％）"),  QStringLiteral("打字时间（秒）"),
-        QStringLiteral("RecNo"),         QStringLiteral("状态"),
-        QStringLiteral("进度"),          QStringLiteral("等级"),
-        QStringLiteral("得分"),
+        tr("     部    门"),
+        tr("     考    号"),
+        tr("   姓    名"),
+        tr("打字速度（字/分钟）"),
+        tr("正确率（％）"),
+        tr("打字时间（秒）"),
+        QStringLiteral("RecNo"),
+        tr("状态"),
+        tr("进度"),
+        tr("等级"),
+        tr("得分"),
     };
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
 }

@@ -7,10 +7,12 @@
 #include "class/liveclass.h"
 #include "grading/gradingscale.h"
 
+#include <QCoreApplication>
 #include <QAbstractTableModel>
 
 class ClassTableModel : public QAbstractTableModel
 {
+    Q_DECLARE_TR_FUNCTIONS(ClassTableModel)
 public:
     enum Column {
         Department,

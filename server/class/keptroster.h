@@ -8,10 +8,12 @@
 // next 载入名单 starts.
 #include "class/classroster.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class KeptRoster
 {
+    Q_DECLARE_TR_FUNCTIONS(KeptRoster)
 public:
     static QString listFileName() { return QStringLiteral("roster.csv"); }
     static QString folderFileName() { return QStringLiteral("rosterfolder.txt"); }

@@ -118,7 +118,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
             if (SessionLedger::interrupted(*session, facts.examSeconds, now))
                 row.state = ExamineeState::Interrupted;
             if (session->resumeCount > 0 && session->resumedAt.isValid())
-                row.stateNote = QStringLiteral("续考于%1")
+                row.stateNote = tr("续考于%1")
                                         .arg(session->resumedAt.toLocalTime().toString(
                                                 QStringLiteral("HH:mm:ss")));
         }
@@ -146,7 +146,7 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
         for (const SessionEntry *entry : aside)
             row.doubts << setAsideDoubt(*entry);
         if (keptRow.fileGone && aside.isEmpty())
-            row.doubts << QStringLiteral("成绩文件已被删除");
+            row.doubts << tr("成绩文件已被删除");
         m_recorded << row;
     }
     rankBySpeed(m_recorded);
@@ -216,9 +216,9 @@ void LiveClass::markAgainstRoster()
         const QString number = row.examNumber.trimmed();
         const RosterEntry *entry = m_roster->find(row.department, number);
         if (!entry)
-            row.doubts << QStringLiteral("考号%1不在名单中").arg(number);
+            row.doubts << tr("考号%1不在名单中").arg(number);
         else if (identity::matchKey(entry->name) != identity::matchKey(row.name))
-            row.doubts << QStringLiteral("考号%1在名单中是%2").arg(number, entry->name);
+            row.doubts << tr("考号%1在名单中是%2").arg(number, entry->name);
         else if (!otherSpelling.contains(i)) {
             showAsListed(row, *entry);
             if (row.counted)

@@ -13,6 +13,7 @@
 #include "collect/resultstore.h"
 #include "collect/rowmarks.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QHash>
 #include <QStringList>
@@ -54,6 +55,7 @@ ExamineeState stateOf(const ResultRecord &record);
 
 class LiveClass
 {
+    Q_DECLARE_TR_FUNCTIONS(LiveClass)
 public:
     // Marks the shown rows against the list and adds its absentees.
     void setRoster(std::optional<ClassRoster> roster);

@@ -9,6 +9,7 @@
 #include "grading/judgingstandard.h"
 #include "exchange/resultrecord.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QStringList>
 #include <QVector>
@@ -56,6 +57,7 @@ QString setAsideDoubt(const SessionEntry &entry);
 
 class PlausibilityCheck
 {
+    Q_DECLARE_TR_FUNCTIONS(PlausibilityCheck)
 public:
     // The client's clock and the console's may differ by a few seconds.
     static constexpr int kGraceSeconds = 10;

@@ -4,24 +4,27 @@
 
 #include "exchange/publication.h"
 
+#include <QCoreApplication>
+
 QStringList formatDoubts(const ResultRecord &record, const ExamFacts &facts)
 {
     if (!facts.currentClients)
         return {};
     if (!record.progress)
-        return { QStringLiteral("旧版格式的成绩记录：没有考试过程、答卷和按键记录，"
-                                "这次考试的考生端不会写出这样的记录") };
+        return { QCoreApplication::translate("Recordtexts",
+                                             "旧版格式的成绩记录：没有考试过程、答卷和按键记录，"
+                                             "这次考试的考生端不会写出这样的记录") };
     // Records on the way are notes of progress; a session's later records
     // are held to its earlier timeline where it is followed.
     if (record.progress->phase != ResultProgress::Phase::Finished)
         return {};
     QStringList doubts;
     if (!record.answerSheet)
-        doubts << QStringLiteral("缺少答卷");
+        doubts << QCoreApplication::translate("Recordtexts", "缺少答卷");
     if (!findSection(record.sections, keytimeline::kSectionName))
-        doubts << QStringLiteral("缺少按键记录");
+        doubts << QCoreApplication::translate("Recordtexts", "缺少按键记录");
     if (publicationOf(record.sections).isEmpty())
-        doubts << QStringLiteral("缺少考试发布标识");
+        doubts << QCoreApplication::translate("Recordtexts", "缺少考试发布标识");
     return doubts;
 }
 

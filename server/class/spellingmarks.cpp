@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace spellingmarks {
 
@@ -61,8 +62,9 @@ QSet<int> mark(QVector<ClassViewRow> &rows, const ClassRoster *roster)
             if (listedThere && !asListed(row, *entry)) {
                 row.counted = false;
                 row.doubts.prepend(
-                        QStringLiteral("写法与名单不同，名单写法（%1）另有成绩，"
-                                       "这一行不是该考生本人的，不计入")
+                        QCoreApplication::translate("spellingmarks",
+                                                    "写法与名单不同，名单写法（%1）另有成绩，"
+                                                    "这一行不是该考生本人的，不计入")
                                 .arg(shown(entry->department.isEmpty() ? row.department
                                                                        : entry->department,
                                            entry->examNumber, entry->name)));
@@ -70,8 +72,10 @@ QSet<int> mark(QVector<ClassViewRow> &rows, const ClassRoster *roster)
             } else if (!listedThere) {
                 QStringList others = spellings;
                 others.removeAll(shown(row));
-                row.doubts << QStringLiteral("同一考生另有写法不同的成绩：%1")
-                                      .arg(others.join(QStringLiteral("、")));
+                row.doubts << QCoreApplication::translate("spellingmarks",
+                                                          "同一考生另有写法不同的成绩：%1")
+                                      .arg(others.join(
+                                              QCoreApplication::translate("spellingmarks", "、")));
             }
         }
     }

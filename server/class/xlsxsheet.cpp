@@ -12,6 +12,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace xlsx {
 
@@ -317,7 +318,8 @@ SheetReading readFirstSheet(QByteArray bytes, const QString &path)
 {
     SheetReading reading;
     const QString shown = QDir::toNativeSeparators(path);
-    const QString notWorkbook = QStringLiteral("%1 不是可以读取的Excel工作簿（.xlsx）").arg(shown);
+    const QString notWorkbook =
+            QCoreApplication::translate("Xlsx", "%1 不是可以读取的Excel工作簿（.xlsx）").arg(shown);
     ZipArchive zip(std::move(bytes));
     if (!zip.index()) {
         reading.problem = notWorkbook;
@@ -327,7 +329,8 @@ SheetReading readFirstSheet(QByteArray bytes, const QString &path)
     const auto part = [&](const QString &name) -> std::optional<QByteArray> {
         std::optional<QByteArray> xml = zip.member(name);
         if (!xml && zip.tooLarge())
-            reading.problem = QStringLiteral("%1 中的%2展开后超过%3 MB，不像是一份考生名单")
+            reading.problem = QCoreApplication::translate(
+                                      "Xlsx", "%1 中的%2展开后超过%3 MB，不像是一份考生名单")
                                       .arg(shown, name)
                                       .arg(kMaxPartBytes / (1024 * 1024));
         else if (!xml && zip.contains(name))

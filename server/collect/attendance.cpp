@@ -30,8 +30,8 @@ Attendance &Attendance::operator+=(const Attendance &other)
 QString Attendance::line(bool listed) const
 {
     if (!listed)
-        return QStringLiteral("实考 %1人").arg(sat);
-    return QStringLiteral("应考 %1人，实考 %2人，未开始 %3人，缺考 %4人")
+        return tr("实考 %1人").arg(sat);
+    return tr("应考 %1人，实考 %2人，未开始 %3人，缺考 %4人")
             .arg(expected())
             .arg(sat)
             .arg(notStarted)

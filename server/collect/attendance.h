@@ -8,6 +8,7 @@
 // or stopped unfinished). Each person counts once, however many rows.
 #include "collect/resultcore.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -20,6 +21,9 @@ Presence presenceOf(ExamineeState state);
 
 struct Attendance
 {
+    Q_DECLARE_TR_FUNCTIONS(Attendance)
+
+public:
     int absent = 0;
     int notStarted = 0;
     int sat = 0;

@@ -4,6 +4,8 @@
 
 #include "exchange/publication.h"
 
+#include <QCoreApplication>
+
 PublicationCheck::PublicationCheck(const QString &applicationFolder)
     : m_publications(ExamPublications::ofPublishedExam(applicationFolder))
 {
@@ -42,15 +44,16 @@ QString PublicationCheck::leftOutNote() const
 {
     if (!m_leftOut)
         return {};
-    return QStringLiteral("交换文件夹中有%1份以前发布的考试的成绩，不属于这次考试，"
-                          "没有计入。清空上次会删除它们。")
+    return tr("交换文件夹中有%1份以前发布的考试的成绩，不属于这次考试，"
+              "没有计入。清空上次会删除它们。")
             .arg(m_leftOut);
 }
 
 QString forgedPublicationDoubt(const ExamPublications::Seen &forged)
 {
-    return QStringLiteral("考生登录时，交换文件夹中的%1是被人改写过的（已于%2改回），"
-                          "这份成绩不一定是这场考试的，请核实")
+    return QCoreApplication::translate("PublicationCheck",
+                                       "考生登录时，交换文件夹中的%1是被人改写过的（已于%2改回），"
+                                       "这份成绩不一定是这场考试的，请核实")
             .arg(Publication::fileName(),
                  forged.at.toLocalTime().toString(QStringLiteral("HH:mm:ss")));
 }

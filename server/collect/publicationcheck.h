@@ -11,6 +11,7 @@
 #include "publish/exampublications.h"
 #include "exchange/resultrecord.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,7 @@
 
 class PublicationCheck
 {
+    Q_DECLARE_TR_FUNCTIONS(PublicationCheck)
 public:
     // Of the exam the console published last, as kept in its folder.
     explicit PublicationCheck(const QString &applicationFolder);

@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 QDateTime CollectionWatch::collectedAt(const QDateTime &now)
 {
@@ -69,7 +70,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     KnownResultFiles known;
     for (const ResultFileFolder::Entry &entry : entries) {
         if (!entry.decodable) {
-            report.skipped.append({ entry.name, QStringLiteral("文件名无法识别") });
+            report.skipped.append({ entry.name, tr("文件名无法识别") });
             continue;
         }
         bool remember = true;
@@ -137,8 +138,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
     report.sessions = ledger.entries();
     // Only a retake the examiner allowed lets a finished examinee in again.
     for (const QString &leave : Retake::removeUngranted(m_exchangeFolder, ledger))
-        report.notes << QStringLiteral(
-                                "交换文件夹中的%1不是监考老师为这场考试允许重考时留下的，已删除。")
+        report.notes << tr("交换文件夹中的%1不是监考老师为这场考试允许重考时留下的，已删除。")
                                 .arg(leave);
     QSet<QString> collected;
     for (const CollectedResult &result : std::as_const(report.results))
@@ -159,7 +159,7 @@ CollectionReport ResultCollector::collect(const TextExaminer &examiner)
         const QString problem = wholefile::write(
                 QDir(m_applicationFolder).filePath(scratchFileName()), reader.lastPlain());
         if (!problem.isEmpty())
-            report.notes << QStringLiteral("成绩已获取，但无法写入副本 %1（不影响成绩）：%2")
+            report.notes << tr("成绩已获取，但无法写入副本 %1（不影响成绩）：%2")
                                     .arg(scratchFileName(), problem);
     }
 
@@ -264,10 +264,13 @@ QString skippedFilesMessage(const QVector<SkippedFile> &skipped)
         return {};
     // A long list would not fit on the screen; the first ones tell the story.
     constexpr int kListed = 20;
-    QString text = QStringLiteral("有%1个成绩文件无法读取，没有计入成绩：").arg(skipped.size());
+    QString text =
+            QCoreApplication::translate("ResultCollector", "有%1个成绩文件无法读取，没有计入成绩：")
+                    .arg(skipped.size());
     for (int i = 0; i < skipped.size() && i < kListed; ++i)
-        text += QLatin1Char('\n') + skipped.at(i).name + QStringLiteral("（") + skipped.at(i).reason
-                + QStringLiteral("）");
+        text += QLatin1Char('\n') + skipped.at(i).name
+                + QCoreApplication::translate("ResultCollector", "（") + skipped.at(i).reason
+                + QCoreApplication::translate("ResultCollector", "）");
     if (skipped.size() > kListed)
         text += QStringLiteral("\n……");
     return text;

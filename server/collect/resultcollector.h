@@ -9,6 +9,7 @@
 #include "collect/resultstore.h"
 #include "collect/sessionledger.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QSet>
 #include <QString>
@@ -60,6 +61,7 @@ private:
 
 class ResultCollector
 {
+    Q_DECLARE_TR_FUNCTIONS(ResultCollector)
 public:
     static QString scratchFileName() { return QStringLiteral("cj.zip"); }
 

@@ -4,34 +4,58 @@
 
 #include "exchange/numbers.h"
 
+#include <QCoreApplication>
+
 double ResultCore::accuracy() const
 {
     return numbers::parseNumber(accuracyLine).value_or(0);
 }
 
-QString stateText(ExamineeState state)
+namespace {
+
+// The words are kept in Chinese in archives written before states were
+// codes; they are shown translated.
+const char *stateSource(ExamineeState state)
 {
     switch (state) {
     case ExamineeState::Absent:
-        return QStringLiteral("未登录");
+        return QT_TRANSLATE_NOOP("ResultCore", "未登录");
     case ExamineeState::Waiting:
-        return QStringLiteral("未开始");
+        return QT_TRANSLATE_NOOP("ResultCore", "未开始");
     case ExamineeState::Typing:
-        return QStringLiteral("答题中");
+        return QT_TRANSLATE_NOOP("ResultCore", "答题中");
     case ExamineeState::Finished:
-        return QStringLiteral("已交卷");
+        return QT_TRANSLATE_NOOP("ResultCore", "已交卷");
     case ExamineeState::Interrupted:
-        return QStringLiteral("中断");
+        return QT_TRANSLATE_NOOP("ResultCore", "中断");
     }
-    return {};
+    return "";
+}
+
+const char *keptStateSource(ExamineeState state)
+{
+    return state == ExamineeState::Absent ? QT_TRANSLATE_NOOP("ResultCore", "缺考")
+                                          : stateSource(state);
+}
+
+}  // namespace
+
+QString stateText(ExamineeState state)
+{
+    return QCoreApplication::translate("ResultCore", stateSource(state));
 }
 
 QString keptStateText(ExamineeState state)
 {
-    return state == ExamineeState::Absent ? QStringLiteral("缺考") : stateText(state);
+    return QCoreApplication::translate("ResultCore", keptStateSource(state));
+}
+
+QStringList storedStateWords(ExamineeState state)
+{
+    return { QString::fromUtf8(keptStateSource(state)), QString::fromUtf8(stateSource(state)) };
 }
 
 QString shownState(const QString &stateWord, bool doubtful)
 {
-    return doubtful ? QStringLiteral("存疑") : stateWord;
+    return doubtful ? QCoreApplication::translate("ResultCore", "存疑") : stateWord;
 }

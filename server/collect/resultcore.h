@@ -4,6 +4,7 @@
 // One examinee's result as the client wrote it: what the results table
 // stores, and what the live class and the archive add their marks to.
 #include <QString>
+#include <QStringList>
 
 // Where an examinee stands: listed but not logged in, logged in and waiting
 // for Enter, typing, handed in, or stopped unfinished after the exam time.
@@ -17,6 +18,9 @@ QString stateText(ExamineeState state);
 // The words the record of an exam keeps (export, archive, reports): the
 // grid's, but 缺考 for one who never logged in, since the exam is over.
 QString keptStateText(ExamineeState state);
+// Both words in the Chinese that archives kept before states were codes,
+// whatever the language shown.
+QStringList storedStateWords(ExamineeState state);
 // What a 状态 cell says: 存疑 when anything about the row looks wrong,
 // else its state's word.
 QString shownState(const QString &stateWord, bool doubtful);

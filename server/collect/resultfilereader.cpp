@@ -6,16 +6,18 @@
 #include "exchange/transcode.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 QString implausibleNameProblem(const ResultRecord &record)
 {
     for (const QString *field : { &record.department, &record.examNumber, &record.name }) {
         if (field->size() > ResultFileReader::kMaxNameChars)
-            return QStringLiteral("部门、考号或姓名超过%1个字符")
+            return QCoreApplication::translate("ResultFileReader", "部门、考号或姓名超过%1个字符")
                     .arg(ResultFileReader::kMaxNameChars);
         for (QChar ch : *field) {
             if (ch.category() == QChar::Other_Control)
-                return QStringLiteral("部门、考号或姓名含有控制字符");
+                return QCoreApplication::translate("ResultFileReader",
+                                                   "部门、考号或姓名含有控制字符");
         }
     }
     return {};
@@ -29,7 +31,7 @@ QString shapeProblem(QByteArrayView plain)
     // Every record line ends in CR LF; a file that stops short of that is
     // still being uploaded and would give a cut-off name.
     if (!plain.endsWith('\n') && !plain.endsWith('\r'))
-        return QStringLiteral("文件不完整，可能正在上传");
+        return QCoreApplication::translate("ResultFileReader", "文件不完整，可能正在上传");
     // The lines before the answer sheet's text; a typed paragraph may be
     // longer than any of them.
     constexpr int kHeadLines = 18;
@@ -39,7 +41,8 @@ QString shapeProblem(QByteArrayView plain)
         if (plain[i] != '\r' && plain[i] != '\n')
             continue;
         if (i - lineStart > ResultFileReader::kMaxLineBytes)
-            return QStringLiteral("有一行超过%1字节").arg(ResultFileReader::kMaxLineBytes);
+            return QCoreApplication::translate("ResultFileReader", "有一行超过%1字节")
+                    .arg(ResultFileReader::kMaxLineBytes);
         lineStart = i + 1;
         lines += plain[i] == '\r';
     }

@@ -18,13 +18,15 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QCoreApplication>
 #endif
 
 namespace {
 
 QString tooLarge(qint64 size)
 {
-    return QStringLiteral("文件太大（%1 字节），不是成绩文件").arg(size);
+    return QCoreApplication::translate("Resultfiles", "文件太大（%1 字节），不是成绩文件")
+            .arg(size);
 }
 
 }  // namespace
@@ -35,7 +37,8 @@ namespace {
 
 QString lastErrorAsUnreadable()
 {
-    return QStringLiteral("无法读取：%1").arg(qt_error_string(int(GetLastError())));
+    return QCoreApplication::translate("Resultfiles", "无法读取：%1")
+            .arg(qt_error_string(int(GetLastError())));
 }
 
 }  // namespace
@@ -52,7 +55,7 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
     QVector<Entry> entries;
     const QDir dir(m_folder);
     if (!dir.exists()) {
-        problem = QStringLiteral("无法列出 %1").arg(QDir::toNativeSeparators(m_folder));
+        problem = tr("无法列出 %1").arg(QDir::toNativeSeparators(m_folder));
         return entries;
     }
     // Windows names are UTF-16 and always decode.
@@ -74,7 +77,7 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
                               FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        reading.problem = QStringLiteral("无法打开：%1").arg(qt_error_string(int(GetLastError())));
+        reading.problem = tr("无法打开：%1").arg(qt_error_string(int(GetLastError())));
         return reading;
     }
     // Only the attributes and the size: the query of everything also names
@@ -84,11 +87,11 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
     if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof info)) {
         reading.problem = lastErrorAsUnreadable();
     } else if (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        reading.problem = QStringLiteral("是链接，不是成绩文件");
+        reading.problem = tr("是链接，不是成绩文件");
     } else if (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        reading.problem = QStringLiteral("是文件夹");
+        reading.problem = tr("是文件夹");
     } else if (GetFileType(file) != FILE_TYPE_DISK) {
-        reading.problem = QStringLiteral("不是普通文件");
+        reading.problem = tr("不是普通文件");
     } else if (!GetFileSizeEx(file, &fileSize)) {
         reading.problem = lastErrorAsUnreadable();
     } else {
@@ -144,7 +147,7 @@ QVector<ResultFileFolder::Entry> ResultFileFolder::list(QString &problem)
     const int listed = m_handle->folder < 0 ? -1 : ::dup(m_handle->folder);
     DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
     if (!dir) {
-        problem = QStringLiteral("无法列出 %1：%2")
+        problem = tr("无法列出 %1：%2")
                           .arg(QDir::toNativeSeparators(m_folder),
                                QString::fromLocal8Bit(std::strerror(errno)));
         if (listed >= 0)
@@ -182,20 +185,19 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
                             O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         reading.problem = errno == ELOOP
-                ? QStringLiteral("是链接，不是成绩文件")
-                : QStringLiteral("无法打开：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+                ? tr("是链接，不是成绩文件")
+                : tr("无法打开：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return reading;
     }
     struct stat info
     {
     };
     if (::fstat(fd, &info) != 0) {
-        reading.problem =
-                QStringLiteral("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        reading.problem = tr("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
     } else if (S_ISDIR(info.st_mode)) {
-        reading.problem = QStringLiteral("是文件夹");
+        reading.problem = tr("是文件夹");
     } else if (!S_ISREG(info.st_mode)) {
-        reading.problem = QStringLiteral("不是普通文件");
+        reading.problem = tr("不是普通文件");
     } else if (info.st_size > examlimits::kMaxResultFileBytes) {
         reading.problem = tooLarge(info.st_size);
     } else {
@@ -208,8 +210,8 @@ ResultFileFolder::Reading ResultFileFolder::read(const Entry &entry) const
                 continue;
             if (n <= 0) {
                 if (n < 0)
-                    reading.problem = QStringLiteral("无法读取：%1")
-                                              .arg(QString::fromLocal8Bit(std::strerror(errno)));
+                    reading.problem =
+                            tr("无法读取：%1").arg(QString::fromLocal8Bit(std::strerror(errno)));
                 break;
             }
             got += n;

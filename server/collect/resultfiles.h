@@ -4,6 +4,7 @@
 // The result files of the exchange folder, read without trusting them: the
 // folder is writable by every examinee, so an entry may be a link, a FIFO,
 // a device, a folder or a file far larger than any record.
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -13,6 +14,7 @@
 
 class ResultFileFolder
 {
+    Q_DECLARE_TR_FUNCTIONS(ResultFileFolder)
 public:
     struct Entry
     {

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <QCoreApplication>
 
 namespace {
 
@@ -54,7 +55,7 @@ ResultStore::ResultStore(const QString &databasePath)
     // console) gets a message within this, not a window that hangs.
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMillis));
     if (!db.open()) {
-        fail(QStringLiteral("无法打开成绩数据库"), db.lastError().text());
+        fail(tr("无法打开成绩数据库"), db.lastError().text());
         return;
     }
     QSqlQuery query(db);
@@ -63,7 +64,8 @@ ResultStore::ResultStore(const QString &databasePath)
     // files that stay in the exchange folder. Each write is checkpointed
     // into cj.mdb itself (below), so a copy of that one file is a backup.
     if (!query.exec(QStringLiteral("PRAGMA journal_mode=WAL"))) {
-        fail(QStringLiteral("无法打开成绩数据库"), query.lastError().text());
+        fail(QCoreApplication::translate("ResultStore", "无法打开成绩数据库"),
+             query.lastError().text());
         return;
     }
     query.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
@@ -71,7 +73,7 @@ ResultStore::ResultStore(const QString &databasePath)
     if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tabCJ ("
                                    "banname TEXT, xuehao TEXT, xingming TEXT, speed REAL, "
                                    "zhengquelv TEXT, timepass INTEGER, recno INTEGER)"))) {
-        fail(QStringLiteral("无法建立成绩表"), query.lastError().text());
+        fail(tr("无法建立成绩表"), query.lastError().text());
         return;
     }
     m_open = true;
@@ -97,9 +99,9 @@ QSqlDatabase ResultStore::database() const
 
 bool ResultStore::fail(const QString &what, const QString &detail)
 {
-    m_lastError = QStringLiteral("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
+    m_lastError = tr("%1 %2：%3").arg(what, QDir::toNativeSeparators(m_path), detail);
     if (detail.contains(QLatin1String("locked")) || detail.contains(QLatin1String("busy")))
-        m_lastError += QStringLiteral("\n成绩数据库正被其他程序使用，请关闭那个程序后再试。");
+        m_lastError += tr("\n成绩数据库正被其他程序使用，请关闭那个程序后再试。");
     else if (const QString disk = diskspace::problem(m_path); !disk.isEmpty())
         m_lastError += u'\n' + disk;
     return false;
@@ -109,7 +111,7 @@ std::optional<int> ResultStore::rowCount()
 {
     QSqlQuery query(database());
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM tabCJ")) || !query.next()) {
-        fail(QStringLiteral("无法读取成绩表"), query.lastError().text());
+        fail(tr("无法读取成绩表"), query.lastError().text());
         return std::nullopt;
     }
     return query.value(0).toInt();
@@ -127,7 +129,7 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
     // The writer's lock from the start: the table compared is the table
     // replaced, even with a second console on the same file.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(QStringLiteral("无法写入成绩表"), query.lastError().text());
+        return fail(tr("无法写入成绩表"), query.lastError().text());
     // The automatic collection comes every few seconds and mostly finds
     // nothing new: then cj.mdb is neither rewritten nor checkpointed.
     QString unread;  // a table that cannot be read is replaced all the same
@@ -161,7 +163,7 @@ bool ResultStore::replaceAll(const QVector<ResultRow> &rows)
     const QString detail =
             query.lastError().isValid() ? query.lastError().text() : end.lastError().text();
     QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    return fail(QStringLiteral("无法写入成绩表"), detail);
+    return fail(tr("无法写入成绩表"), detail);
 }
 
 void ResultStore::checkpoint()
@@ -191,6 +193,6 @@ std::optional<QVector<ResultRow>> ResultStore::rowsInRankOrder()
     QString problem;
     std::optional<QVector<ResultRow>> rows = readRows(rankOrder(), problem);
     if (!rows)
-        fail(QStringLiteral("无法读取成绩表"), problem);
+        fail(tr("无法读取成绩表"), problem);
     return rows;
 }

@@ -5,6 +5,7 @@
 // per result file of the last collection.
 #include "collect/resultcore.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QVector>
@@ -24,6 +25,7 @@ void bindResultRow(QSqlQuery &query, const ResultRow &row, int first = 0);
 
 class ResultStore
 {
+    Q_DECLARE_TR_FUNCTIONS(ResultStore)
 public:
     static QString tableName() { return QStringLiteral("tabCJ"); }
     static QString defaultFileName() { return QStringLiteral("cj.mdb"); }

@@ -63,10 +63,7 @@ std::pair<QByteArray, QString> Retake::leave(const QString &department, const QS
         return { retakeleave::write(sessionId), {} };
     const QString code = m_codes.codeOf(department, examNumber, name);
     if (code.isEmpty())
-        return {
-            {},
-            QStringLiteral("%1没有登录码，无法允许重考。").arg(who(department, examNumber, name))
-        };
+        return { {}, tr("%1没有登录码，无法允许重考。").arg(who(department, examNumber, name)) };
     // The key the client draws from the code for the identity it was given.
     const QByteArray key = recordsignature::keyFor(
             code, m_codes.publicationId(), identity::personKey(department, examNumber, name));
@@ -104,12 +101,10 @@ Retake::Offer Retake::offer(const QString &department, const QString &examNumber
         return { std::nullopt, table.problem() };
     const SessionLedger ledger(*entries);
     if (!ledger.standingResult(identity::personKey(department, examNumber, name)))
-        return {
-            std::nullopt,
-            QStringLiteral("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name))
-        };
-    return { QStringLiteral("允许%1重考吗？\n交卷时的成绩将被搁置（导出时写在“存疑”一栏），"
-                            "该考生可以再登录考试一次。")
+        return { std::nullopt,
+                 tr("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name)) };
+    return { tr("允许%1重考吗？\n交卷时的成绩将被搁置（导出时写在“存疑”一栏），"
+                "该考生可以再登录考试一次。")
                      .arg(who(department, examNumber, name)),
              {} };
 }
@@ -136,7 +131,7 @@ QString Retake::grant(const QString &department, const QString &examNumber, cons
     SessionLedger ledger(*entries);
     const SessionEntry *standing = ledger.standingResult(person);
     if (!standing)
-        return QStringLiteral("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name));
+        return tr("%1还没有交卷，不需要重考。").arg(who(department, examNumber, name));
     const QString sessionId = standing->sessionId;
 
     QString listProblem;
@@ -178,7 +173,6 @@ QString Retake::grant(const QString &department, const QString &examNumber, cons
     if (!table.save(ledger.entries()))
         return table.problem();
     if (!unmoved.isEmpty())
-        return QStringLiteral("已允许重考，但这些成绩文件无法移出交换文件夹：%1")
-                .arg(unmoved.join(QStringLiteral("、")));
+        return tr("已允许重考，但这些成绩文件无法移出交换文件夹：%1").arg(unmoved.join(tr("、")));
     return {};
 }

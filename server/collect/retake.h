@@ -11,6 +11,7 @@
 #include "collect/sessionledger.h"
 #include "publish/logincodes.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +20,7 @@
 
 class Retake
 {
+    Q_DECLARE_TR_FUNCTIONS(Retake)
 public:
     // Where the result files set aside go, in the application folder.
     static QString keptFolderName() { return QStringLiteral("重考留存"); }

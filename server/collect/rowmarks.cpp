@@ -46,7 +46,7 @@ RowMarkTable::RowMarkTable(QSqlDatabase database) : m_db(std::move(database))
 
 bool RowMarkTable::fail(const QString &detail)
 {
-    m_problem = QStringLiteral("无法读写成绩标记表：%1").arg(detail);
+    m_problem = tr("无法读写成绩标记表：%1").arg(detail);
     return false;
 }
 

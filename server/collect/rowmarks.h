@@ -7,6 +7,7 @@
 // row as it left it until its first collection judges the files anew.
 #include "collect/resultstore.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -58,6 +59,7 @@ struct MarkedRow
 
 class RowMarkTable
 {
+    Q_DECLARE_TR_FUNCTIONS(RowMarkTable)
 public:
     static QString tableName() { return QStringLiteral("tabMarks"); }
 

@@ -67,7 +67,7 @@ void SessionTable::addTimelineColumns()
 
 bool SessionTable::fail(const QString &detail)
 {
-    m_problem = QStringLiteral("无法读写考试会话表：%1").arg(detail);
+    m_problem = tr("无法读写考试会话表：%1").arg(detail);
     return false;
 }
 

@@ -5,6 +5,7 @@
 // tabCJ, which stays as it is.
 #include "collect/sessionledger.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -13,6 +14,7 @@
 
 class SessionTable
 {
+    Q_DECLARE_TR_FUNCTIONS(SessionTable)
 public:
     static QString tableName() { return QStringLiteral("tabSessions"); }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <QCoreApplication>
 
 namespace timeline {
 
@@ -26,10 +27,10 @@ QString timeWentBack(const Step &step)
     if (!seenBefore(step) || step.record.timePass >= step.before.timePass)
         return {};
     if (resumesOf(step.record) > step.before.resumeCount)
-        return QStringLiteral("续考从用时%1秒开始，早于此前记录的%2秒")
+        return QCoreApplication::translate("Timeline", "续考从用时%1秒开始，早于此前记录的%2秒")
                 .arg(step.record.timePass)
                 .arg(step.before.timePass);
-    return QStringLiteral("用时从%1秒退回到%2秒")
+    return QCoreApplication::translate("Timeline", "用时从%1秒退回到%2秒")
             .arg(step.before.timePass)
             .arg(step.record.timePass);
 }
@@ -42,7 +43,7 @@ QString sequenceJumped(const Step &step)
     const qint64 most = step.before.sequence + elapsed / kProgressSeconds + kEventRecords;
     if (step.record.progress->sequence <= most)
         return {};
-    return QStringLiteral("记录序号从%1跳到%2（%3秒内）")
+    return QCoreApplication::translate("Timeline", "记录序号从%1跳到%2（%3秒内）")
             .arg(step.before.sequence)
             .arg(step.record.progress->sequence)
             .arg(elapsed);
@@ -56,10 +57,13 @@ QString clockRate(const SessionEntry &session)
     if (std::abs(clocked - arrived) <= slack)
         return {};
     if (clocked < arrived)
-        return QStringLiteral("考生端计时偏慢：记录陆续到达的%1秒里只计了%2秒")
+        return QCoreApplication::translate("Timeline",
+                                           "考生端计时偏慢：记录陆续到达的%1秒里只计了%2秒")
                 .arg(arrived)
                 .arg(clocked);
-    return QStringLiteral("考生端计时偏快：记录陆续到达的%1秒里计了%2秒").arg(arrived).arg(clocked);
+    return QCoreApplication::translate("Timeline", "考生端计时偏快：记录陆续到达的%1秒里计了%2秒")
+            .arg(arrived)
+            .arg(clocked);
 }
 
 QString noProcessRecords(const Step &step, const QDateTime &watchingSince,
@@ -76,14 +80,14 @@ QString noProcessRecords(const Step &step, const QDateTime &watchingSince,
             && step.record.timePass >= kArrivalGapSeconds;
     if (watchingSince > loggedInBy && !watchedSincePublished)
         return {};
-    return QStringLiteral("没有考试过程记录");
+    return QCoreApplication::translate("Timeline", "没有考试过程记录");
 }
 
 QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
                                const QStringList &said)
 {
     // A session seen typing is held to the clock by its arrivals instead.
-    const QString what = QStringLiteral("开始早于考试发布");
+    const QString what = QCoreApplication::translate("Timeline", "开始早于考试发布");
     if (!publishedAt.isValid() || step.before.sawProcess || !step.record.progress
         || step.record.progress->phase != ResultProgress::Phase::Finished
         || std::any_of(said.cbegin(), said.cend(),
@@ -93,7 +97,7 @@ QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
     if (step.record.timePass <= sincePublished + kPublishedGraceSeconds)
         return {};
     return what
-            + QStringLiteral("：用时%1秒，考试发布%2秒后已收到")
+            + QCoreApplication::translate("Timeline", "：用时%1秒，考试发布%2秒后已收到")
                       .arg(step.record.timePass)
                       .arg(std::max<qint64>(0, sincePublished));
 }
@@ -104,10 +108,10 @@ QString timelineBroken(const std::optional<TimelineChainMark> &earlier,
     if (!earlier || !record.problem.isEmpty())
         return {};
     if (!record.timeline)
-        return QStringLiteral("缺少按键记录");
+        return QCoreApplication::translate("Timeline", "缺少按键记录");
     if (continuesTimeline(*record.timeline, *earlier))
         return {};
-    return QStringLiteral("按键记录与此前收到的不连续");
+    return QCoreApplication::translate("Timeline", "按键记录与此前收到的不连续");
 }
 
 }  // namespace timeline

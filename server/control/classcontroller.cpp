@@ -72,7 +72,7 @@ QString ClassController::loadRoster(const QString &path)
     if (path.isEmpty())
         return {};
     if (!m_rosters.start(path))
-        return QStringLiteral("上一份名单还在载入，请稍候再载入。");
+        return tr("上一份名单还在载入，请稍候再载入。");
     m_rosterPath = path;
     // The counts line says that a list is being read.
     emit countsChanged();
@@ -86,8 +86,7 @@ QString ClassController::restoreKeptRoster()
         m_live.setRoster(std::move(kept.roster));
         changed();
     }
-    return kept.problem.isEmpty() ? QString()
-                                  : QStringLiteral("上次载入的名单无法读出：%1").arg(kept.problem);
+    return kept.problem.isEmpty() ? QString() : tr("上次载入的名单无法读出：%1").arg(kept.problem);
 }
 
 void ClassController::takeRoster(const ClassRoster::Reading &reading)
@@ -101,7 +100,7 @@ void ClassController::takeRoster(const ClassRoster::Reading &reading)
     changed();
     QStringList told { reading.notice };
     if (const QString problem = m_kept.keep(*reading.roster, m_rosterPath); !problem.isEmpty())
-        told << QStringLiteral("名单已载入，但无法保存，下次启动时需要重新载入：%1").arg(problem);
+        told << tr("名单已载入，但无法保存，下次启动时需要重新载入：%1").arg(problem);
     told.removeAll(QString());
     emit rosterLoaded(told.join(u'\n'));
 }

@@ -16,24 +16,28 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTime>
+#include <QCoreApplication>
 
 namespace console {
 
 namespace {
 
-const QString kFilesKept = QStringLiteral("\n交换文件夹中的文件没有删除。");
+QString filesKept()
+{
+    return QCoreApplication::translate("ConsoleController", "\n交换文件夹中的文件没有删除。");
+}
 
 QString actionName(ConsoleController::SharedAction action)
 {
     switch (action) {
     case ConsoleController::SharedAction::OpenLogin:
-        return QStringLiteral("开放登录");
+        return QCoreApplication::translate("Console", "开放登录");
     case ConsoleController::SharedAction::CloseLogin:
-        return QStringLiteral("禁止登录");
+        return QCoreApplication::translate("Console", "禁止登录");
     case ConsoleController::SharedAction::Clear:
         break;
     }
-    return QStringLiteral("清空");
+    return QCoreApplication::translate("Console", "清空");
 }
 
 }  // namespace
@@ -131,7 +135,7 @@ QString ConsoleController::staleResultsQuestion() const
     const qsizetype files = ResultFileFolder(m_folders.exchange).list(problem).size();
     if (!files)
         return {};
-    return QStringLiteral("交换文件夹中还有%1份上次考试的成绩。先清空吗？").arg(files);
+    return tr("交换文件夹中还有%1份上次考试的成绩。先清空吗？").arg(files);
 }
 
 void ConsoleController::keepExamPublished()
@@ -146,8 +150,8 @@ void ConsoleController::keepExamPublished()
         // published leaves the note as it is.
         if (republishing.restored.isEmpty())
             return;
-        m_gateNote = QStringLiteral("考试文件 %1 曾被删除或改动，已于%2重新发布")
-                             .arg(republishing.restored.join(QStringLiteral("、")),
+        m_gateNote = tr("考试文件 %1 曾被删除或改动，已于%2重新发布")
+                             .arg(republishing.restored.join(tr("、")),
                                   QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
         qCWarning(lcControl).noquote() << m_gateNote;
         emit gateNoteChanged();
@@ -170,7 +174,7 @@ QString ConsoleController::openLogin()
         m_nextCodes.taken();
     if (problem.isEmpty())
         noteLoginOpened();
-    logCommand(QStringLiteral("允许登录"), problem);
+    logCommand(tr("允许登录"), problem);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
@@ -183,7 +187,7 @@ QString ConsoleController::closeLogin()
     // The times only describe the kept exam: it is kept without them too.
     if (problem.isEmpty())
         m_archive->noteLoginClosed(QDateTime::currentDateTimeUtc());
-    logCommand(QStringLiteral("禁止登录"), problem);
+    logCommand(tr("禁止登录"), problem);
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
@@ -211,15 +215,18 @@ ConsoleController::Slips ConsoleController::slips()
     if (m_gate.isOpen()) {
         slips.codes = m_gate.loginCodes();
         if (slips.codes.isEmpty())
-            slips.problem = QStringLiteral("这场考试没有登录码。");
+            slips.problem = tr("这场考试没有登录码。");
     } else if (const QVector<CodedExaminee> examinees = examineesToCode(); examinees.isEmpty()) {
-        slips.problem = QStringLiteral("请先在考试设置中勾选“要求登录码”，并载入考生名单。");
+        slips.problem = QCoreApplication::translate(
+                "Console", "请先在考试设置中勾选“要求登录码”，并载入考生名单。");
     } else {
         // Slips of codes the next publication would not hand out let nobody in.
         slips.codes = LoginCodes::issue({}, examinees);
         if (const QString problem = m_nextCodes.keep(slips.codes); !problem.isEmpty()) {
             slips.codes = {};
-            slips.problem = QStringLiteral("无法保存登录码，没有生成登录码纸条：") + problem;
+            slips.problem =
+                    QCoreApplication::translate("Console", "无法保存登录码，没有生成登录码纸条：")
+                    + problem;
         }
     }
     // The day they are printed; the hour is the publication's to tell.
@@ -330,26 +337,26 @@ ConsoleController::ClearQuestion ConsoleController::clearQuestion()
     // delete the files its rows came from.
     const std::optional<int> results = m_store->rowCount();
     if (!results)
-        return { std::nullopt, m_store->lastError() + kFilesKept };
+        return { std::nullopt, m_store->lastError() + filesKept() };
     const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
     if (!*results && !files)
         return {};
     if (m_archive->isOpen())
-        return { QStringLiteral("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
-                                "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
-                                "确定要清空吗？")
+        return { tr("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
+                    "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
+                    "确定要清空吗？")
                          .arg(*results)
                          .arg(QDir::toNativeSeparators(m_archive->path()),
                               QDir::toNativeSeparators(m_folders.exchange))
                          .arg(files),
                  {} };
-    return { QStringLiteral("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
-                            "中的%3个文件，删除后无法恢复。\n"
-                            "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
+    return { tr("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
+                "中的%3个文件，删除后无法恢复。\n"
+                "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
                              .arg(*results)
                              .arg(QDir::toNativeSeparators(m_folders.exchange))
                              .arg(files)
-                     + QStringLiteral("\n考试存档不可用，这次考试不会存档。"),
+                     + tr("\n考试存档不可用，这次考试不会存档。"),
              {} };
 }
 
@@ -363,7 +370,7 @@ QString ConsoleController::keepExamBeforeClearing()
 {
     // An exam that cannot be kept is not cleared either.
     if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
-        return problem + QStringLiteral("\n没有清空成绩表和交换文件夹。");
+        return problem + tr("\n没有清空成绩表和交换文件夹。");
     return {};
 }
 
@@ -373,14 +380,14 @@ QString ConsoleController::clearTable()
     // where the rows stay, so do their sessions, and so do their files, or
     // the next collection would find rows without a file to judge.
     if (!m_store->clear())
-        return m_store->lastError() + kFilesKept;
+        return m_store->lastError() + filesKept();
     if (SessionTable sessions(m_store->database()); !sessions.clear())
-        return sessions.problem() + kFilesKept;
+        return sessions.problem() + filesKept();
     if (const QString problem = m_class.forgetMarks(); !problem.isEmpty())
-        return problem + kFilesKept;
+        return problem + filesKept();
     // Only a table read back empty lets the files go.
     if (const std::optional<int> left = m_store->rowCount(); !left || *left)
-        return (left ? QStringLiteral("成绩表没有清空。") : m_store->lastError()) + kFilesKept;
+        return (left ? tr("成绩表没有清空。") : m_store->lastError()) + filesKept();
     m_judged.forgetPublishedText();
     m_class.clear();
     return {};
@@ -407,7 +414,7 @@ QStringList ConsoleController::clearResults()
         if (!problem.isEmpty())
             break;
     }
-    logCommand(QStringLiteral("清空上次"), problem);
+    logCommand(tr("清空上次"), problem);
     // On to the school, once kept; what cannot go yet waits in the file.
     m_school.send();
     return problem.isEmpty() ? QStringList() : QStringList { problem };
@@ -419,11 +426,10 @@ WorkbookExport ConsoleController::exportResults()
     if (!exam.value)
         return { exam.problem, {}, {} };
     if (!m_store->rowCount().value_or(0))
-        return { QStringLiteral("成绩表中没有成绩，没有导出。"), {}, {} };
+        return { tr("成绩表中没有成绩，没有导出。"), {}, {} };
     // Taken while some still type, the workbook says so.
     const int typing = m_class.live().counts().typing;
-    const QString note =
-            typing ? QStringLiteral("（考试进行中，%1人正在答题）").arg(typing) : QString();
+    const QString note = typing ? tr("（考试进行中，%1人正在答题）").arg(typing) : QString();
     return m_history.exportExam(*exam.value, m_class.live().wrongCountsByRecNo(), note);
 }
 

@@ -100,16 +100,15 @@ QString DataPlace::takeOver(const QString &dataFolder, const QStringList &otherF
             }
         }
         if (!taken.isEmpty())
-            told << QStringLiteral("已从 %1 复制过来：%2（原文件仍留在原处）。")
-                            .arg(shown(other), taken.join(QStringLiteral("、")));
+            told << tr("已从 %1 复制过来：%2（原文件仍留在原处）。")
+                            .arg(shown(other), taken.join(tr("、")));
         if (!aside.isEmpty())
-            told << QStringLiteral("%1 中的 %2 与这里已有的不同：这里的保留使用，"
-                                   "那边的一份复制到了 %3。")
-                            .arg(shown(other), aside.join(QStringLiteral("、")),
+            told << tr("%1 中的 %2 与这里已有的不同：这里的保留使用，"
+                       "那边的一份复制到了 %3。")
+                            .arg(shown(other), aside.join(tr("、")),
                                  shown(data.filePath(asideFolderName())));
         if (!failed.isEmpty())
-            told << QStringLiteral("无法从 %1 复制：%2，请手动复制。")
-                            .arg(shown(other), failed.join(QStringLiteral("、")));
+            told << tr("无法从 %1 复制：%2，请手动复制。").arg(shown(other), failed.join(tr("、")));
         log << other + QStringLiteral("\t") + (taken + aside).join(u',');
     }
     // Looked at once: later files there are not the console's any more.
@@ -119,6 +118,5 @@ QString DataPlace::takeOver(const QString &dataFolder, const QStringList &otherF
         told << problem;
     if (told.isEmpty())
         return {};
-    return QStringLiteral("考试服务器的成绩和设置保存在：\n%1\n\n").arg(shown(dataFolder))
-            + told.join(u'\n');
+    return tr("考试服务器的成绩和设置保存在：\n%1\n\n").arg(shown(dataFolder)) + told.join(u'\n');
 }

@@ -7,10 +7,12 @@
 // program folder allows at a start, so that a start as administrator
 // cannot open a second, empty console. A portable copy (the zip, the build
 // tree) keeps them beside itself, as it always did.
+#include <QCoreApplication>
 #include <QStringList>
 
 class DataPlace
 {
+    Q_DECLARE_TR_FUNCTIONS(DataPlace)
 public:
     // The files that make up the console's data.
     static QStringList dataFileNames();

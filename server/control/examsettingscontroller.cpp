@@ -21,12 +21,12 @@ ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, co
     if (scale.scale)
         m_scale = *scale.scale;
     else
-        m_scaleProblem = scale.problem + QStringLiteral("\n现在使用默认的评分标准。");
+        m_scaleProblem = scale.problem + tr("\n现在使用默认的评分标准。");
     JudgingStandard::Reading judging = JudgingStandard::load(m_folders.application);
     if (judging.standard)
         m_judging = *judging.standard;
     else
-        m_judgingProblem = judging.problem + QStringLiteral("\n现在使用默认的判定标准。");
+        m_judgingProblem = judging.problem + tr("\n现在使用默认的判定标准。");
 }
 
 // ---- The exam time and text ----
@@ -84,7 +84,7 @@ QString ExamSettingsController::exchangeFolderLocked() const
     // with: a new one is taken at the next start, never under an open exam.
     if (!m_gate.isOpen())
         return {};
-    return QStringLiteral("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
+    return tr("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
 }
 
 QString ExamSettingsController::saveExchangeFolder(const QString &folder)
@@ -103,14 +103,11 @@ QString ExamSettingsController::nextExchangeFolder() const
 
 QString ExamSettingsController::exchangeFolderSaved(const QString &folder)
 {
-    QString text =
-            QStringLiteral(
-                    "交换文件夹已设为 "
-                    "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
-                    .arg(QDir::toNativeSeparators(folder));
+    QString text = tr("交换文件夹已设为 "
+                      "%1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。")
+                           .arg(QDir::toNativeSeparators(folder));
     if (qEnvironmentVariableIsSet("KESTRIX_EXCHANGE_DIR"))
-        text += QStringLiteral(
-                "\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
+        text += tr("\n注意：环境变量 KESTRIX_EXCHANGE_DIR 已设置，它优先于这里的选择。");
     return text;
 }
 

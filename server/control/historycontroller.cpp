@@ -11,6 +11,7 @@
 #include "stats/rankingmodel.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace console {
 
@@ -246,7 +247,8 @@ void HistoryController::classTerms(const SchoolTerm &term, const QStringList &cl
                     // A term report that silently left exams out would be wrong.
                     if (listed.value->more)
                         return { std::nullopt,
-                                 QStringLiteral("%1在%2的考试超过%3场，无法汇总。")
+                                 QCoreApplication::translate("Console",
+                                                             "%1在%2的考试超过%3场，无法汇总。")
                                          .arg(name, term.name())
                                          .arg(ExamListing::kMostListed) };
                     ClassTerm one { name, {} };
@@ -271,7 +273,7 @@ WorkbookExport HistoryController::exportExam(const ArchivedExam &exam,
                                              const QString &titleNote)
 {
     if (exam.rows.isEmpty())
-        return { QStringLiteral("这场考试没有成绩，没有导出。"), {}, {} };
+        return { tr("这场考试没有成绩，没有导出。"), {}, {} };
     const QVector<std::optional<int>> places = placesOf(exam.rows);
     QVector<ExportedRow> rows;
     rows.reserve(exam.rows.size());

@@ -15,6 +15,7 @@
 #include "stats/examsummary.h"
 #include "stats/gradewideexam.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <memory>
 
@@ -48,6 +49,7 @@ struct RunningExam
 
 class HistoryController
 {
+    Q_DECLARE_TR_FUNCTIONS(HistoryController)
 public:
     HistoryController(ExamArchive &archive, RunningExam running, QString exportFolder);
     HistoryController(const HistoryController &) = delete;

@@ -43,11 +43,11 @@ QString SchoolController::testConnection(const QString &place)
 {
     const ArchivePlace archive = ArchivePlace::fromText(place);
     if (!archive.isSchool())
-        return QStringLiteral("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
+        return tr("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
     ExamArchive school(archive);
     if (!school.isOpen())
         return school.startProblem();
-    return QStringLiteral("连接成功：学校存档 %1 可以使用。").arg(archive.shown());
+    return tr("连接成功：学校存档 %1 可以使用。").arg(archive.shown());
 }
 
 void SchoolController::startConnectionTest(const QString &place)
@@ -81,7 +81,7 @@ void SchoolController::sendOnDemand(bool keptBefore)
     if (m_outbox)
         startSend(keptBefore);
     else
-        emit sendEnded({ 0, 0, QStringLiteral("没有设置学校存档。") });
+        emit sendEnded({ 0, 0, tr("没有设置学校存档。") });
 }
 
 void SchoolController::startSend(bool keptBefore)
@@ -114,7 +114,7 @@ void SchoolController::showStatus(int waiting, const QString &problem)
     m_status = SchoolOutbox::waitingText(waiting);
     m_statusDetail = m_status.isEmpty() ? QString() : problem;
     if (!problem.isEmpty() && !m_status.isEmpty())
-        m_status += QStringLiteral("（") + problem.section(u'\n', 0, 0) + QStringLiteral("）");
+        m_status += tr("（") + problem.section(u'\n', 0, 0) + tr("）");
     emit statusChanged(m_status);
 }
 

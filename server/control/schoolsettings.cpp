@@ -71,17 +71,17 @@ QString SchoolSettings::save(const SchoolSetting &setting) const
 {
     const QString place = setting.place.trimmed();
     if (!place.isEmpty() && !ArchivePlace::fromText(place).isSchool())
-        return QStringLiteral("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
+        return tr("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
     // archive.txt is anyone's to read: a password belongs in libpq's own file.
     if (ArchivePlace::fromText(place).hasPassword())
-        return QStringLiteral("数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。"
-                              "请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。");
+        return tr("数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。"
+                  "请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。");
     const QString text =
             QStringList { place, setting.lab.trimmed(), setting.teacher.trimmed() }.join(
                     QStringLiteral("\r\n"))
             + QStringLiteral("\r\n");
     if (gbk::decode(gbk::encode(text)) != text)
-        return QStringLiteral("机房或教师的名字中有无法保存的字符。");
+        return tr("机房或教师的名字中有无法保存的字符。");
     return wholefile::write(m_path, gbk::encode(text));
 }
 
@@ -99,14 +99,14 @@ QString SchoolSettings::movePasswordOut(const QString &passFile) const
     options.removeAllQueryItems(QStringLiteral("password"));
     address.setQuery(options);
     setting.place = address.toString();
-    const QString said = QStringLiteral("archive.txt 中保存的学校存档地址含有口令，谁都能读到。");
+    const QString said = tr("archive.txt 中保存的学校存档地址含有口令，谁都能读到。");
     if (const QString problem = pgpassfile::writeEntry(passFile, setting.place, password);
         !problem.isEmpty())
-        return said + problem + QStringLiteral("\n地址暂时保持原样。");
+        return said + problem + tr("\n地址暂时保持原样。");
     if (const QString problem = save(setting); !problem.isEmpty())
-        return said + QStringLiteral("口令已写入口令文件，但无法从地址中去掉它：") + problem;
+        return said + tr("口令已写入口令文件，但无法从地址中去掉它：") + problem;
     return said
-            + QStringLiteral("口令已移到只有本账号能读的口令文件 %1，地址中不再有口令。")
+            + tr("口令已移到只有本账号能读的口令文件 %1，地址中不再有口令。")
                       .arg(QDir::toNativeSeparators(passFile));
 }
 

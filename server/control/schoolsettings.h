@@ -6,6 +6,7 @@
 // are sent to (none: they stay on this computer), its lab (机房) and its
 // teacher (教师). KESTRIX_ARCHIVE names the school archive for consoles
 // deployed by script, over what is stored.
+#include <QCoreApplication>
 #include <QString>
 
 namespace console {
@@ -24,6 +25,7 @@ struct SchoolSetting
 
 class SchoolSettings
 {
+    Q_DECLARE_TR_FUNCTIONS(SchoolSettings)
 public:
     static QString fileName() { return QStringLiteral("archive.txt"); }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/celltext.h"
 
+#include <QCoreApplication>
+
 namespace celltext {
 
 namespace {
@@ -30,7 +32,7 @@ Fitted fitted(const QString &text)
         }
     }
     if (replaced)
-        out.why = QStringLiteral("控制字符已替换为“\uFFFD”");
+        out.why = QCoreApplication::translate("celltext", "控制字符已替换为“\uFFFD”");
     if (out.text.size() > kMaxCellChars) {
         qsizetype keep = kMaxCellChars;
         if (out.text.at(keep - 1).isHighSurrogate())
@@ -38,8 +40,9 @@ Fitted fitted(const QString &text)
         const qsizetype total = out.text.size();
         out.text.truncate(keep);
         if (!out.why.isEmpty())
-            out.why += QStringLiteral("，");
-        out.why += QStringLiteral("%1个字符截短为%2个").arg(total).arg(keep);
+            out.why += QCoreApplication::translate("celltext", "，");
+        out.why +=
+                QCoreApplication::translate("celltext", "%1个字符截短为%2个").arg(total).arg(keep);
     }
     return out;
 }
@@ -63,8 +66,9 @@ QString changesNote(const QStringList &changed, const QString &source)
         return {};
     // A long list would not fit on the screen; the first ones tell the story.
     constexpr int kListed = 10;
-    QString text =
-            QStringLiteral("\n有%1个单元格与%2中的内容不同：").arg(changed.size()).arg(source);
+    QString text = QCoreApplication::translate("celltext", "\n有%1个单元格与%2中的内容不同：")
+                           .arg(changed.size())
+                           .arg(source);
     for (const QString &cell : changed.mid(0, kListed))
         text += QLatin1Char('\n') + cell;
     if (changed.size() > kListed)

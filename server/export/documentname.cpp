@@ -7,6 +7,7 @@
 #include "exchange/identity.h"
 
 #include <QSet>
+#include <QCoreApplication>
 
 namespace documentname {
 
@@ -46,9 +47,10 @@ QString caption(const ExamCaption &exam)
         parts << exam.heldAt.toLocalTime().toString(
                 exam.timeKnown ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("yyyy-MM-dd"));
     if (!exam.articleName.trimmed().isEmpty())
-        parts << QStringLiteral("《%1》").arg(exam.articleName.trimmed());
+        parts << QCoreApplication::translate("documentname", "《%1》")
+                         .arg(exam.articleName.trimmed());
     if (exam.examMinutes > 0)
-        parts << QStringLiteral("%1分钟").arg(exam.examMinutes);
+        parts << QCoreApplication::translate("documentname", "%1分钟").arg(exam.examMinutes);
     QStringList classes;
     QSet<QString> seen;
     for (const QString &department : exam.departments) {
@@ -59,10 +61,10 @@ QString caption(const ExamCaption &exam)
         }
     }
     if (classes.size() > kNamedClasses)
-        parts << QStringLiteral("%1个班").arg(classes.size());
+        parts << QCoreApplication::translate("documentname", "%1个班").arg(classes.size());
     else if (!classes.isEmpty())
-        parts << classes.join(QStringLiteral("、"));
-    return parts.join(QStringLiteral("　"));
+        parts << classes.join(QCoreApplication::translate("documentname", "、"));
+    return parts.join(QCoreApplication::translate("documentname", "　"));
 }
 
 }  // namespace documentname

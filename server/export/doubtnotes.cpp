@@ -5,12 +5,15 @@
 #include "export/celltext.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace doubtnotes {
 
 QString note(int number, const QString &examNumber, const QString &name, const QString &doubts)
 {
-    return QStringLiteral("注%1　%2 %3：%4").arg(number).arg(examNumber, name, doubts);
+    return QCoreApplication::translate("doubtnotes", "注%1　%2 %3：%4")
+            .arg(number)
+            .arg(examNumber, name, doubts);
 }
 
 int lines(const QString &text, int widthUnits)

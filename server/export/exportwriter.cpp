@@ -10,9 +10,7 @@ WorkbookExport ExportWriter::write(const QVector<ExportedRow> &rows, const Gradi
                                    const QString &titleNote) const
 {
     if (!QDir().mkpath(m_folder))
-        return { QStringLiteral("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folder)),
-                 {},
-                 {} };
+        return { tr("无法建立导出文件夹 %1").arg(QDir::toNativeSeparators(m_folder)), {}, {} };
     const QString path = ResultExporter::newWorkbookPath(m_folder, m_heldAt, m_articleName);
     documentname::ExamCaption exam { m_heldAt, true, m_articleName, m_examMinutes, {} };
     for (const ExportedRow &row : rows)

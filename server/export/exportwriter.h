@@ -6,6 +6,7 @@
 // is and which cells had to change.
 #include "export/resultexporter.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -18,6 +19,7 @@ struct WorkbookExport
 
 class ExportWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(ExportWriter)
 public:
     // The workbook is named after the exam: the day it was held and its
     // article; its title also tells the time, the minutes and the classes.

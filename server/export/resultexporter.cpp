@@ -11,6 +11,7 @@
 
 #include "exchange/numbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +36,8 @@ namespace {
 // Cells are addressed from 0; the sheet's row 1 is index 0.
 class SheetWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(SheetWriter)
+
 public:
     SheetWriter(lxw_worksheet *sheet, lxw_format *twoDecimals)
         : m_sheet(sheet), m_twoDecimals(twoDecimals)
@@ -47,7 +50,7 @@ public:
     {
         const celltext::Fitted fitted = celltext::fitted(value);
         if (!fitted.why.isEmpty())
-            m_changed << QStringLiteral("第%1行 %2：%3").arg(row + 1).arg(header, fitted.why);
+            m_changed << tr("第%1行 %2：%3").arg(row + 1).arg(header, fitted.why);
         const QByteArray utf8 = fitted.text.toUtf8();
         const lxw_error error = lastCol > col
                 ? worksheet_merge_range(m_sheet, row, col, row, lastCol, utf8.constData(), format)
@@ -55,7 +58,7 @@ public:
         // A cell the library still refuses is left empty and listed; the
         // rest of the class goes on.
         if (error != LXW_NO_ERROR)
-            m_changed << QStringLiteral("第%1行 %2：无法写入（%3），留空")
+            m_changed << tr("第%1行 %2：无法写入（%3），留空")
                                  .arg(row + 1)
                                  .arg(header, QString::fromUtf8(lxw_strerror(error)));
     }
@@ -104,7 +107,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
             workbook_close(workbook);
         if (written != path)
             QFile::remove(written);
-        outcome.problem = QStringLiteral("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
+        outcome.problem = tr("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
         return outcome;
     }
     format_set_bold(bold);
@@ -117,27 +120,25 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
 
     SheetWriter cells(sheet, twoDecimals);
     QStringList headers = {
-        QStringLiteral("部门"),        QStringLiteral("考号"),
-        QStringLiteral("姓名"),        QStringLiteral("打字速度（字/分钟）"),
-        QStringLiteral("正确率（%）"), QStringLiteral("打字时间（秒）"),
-        QStringLiteral("错字数"),
+        tr("部门"),        tr("考号"),           tr("姓名"),   tr("打字速度（字/分钟）"),
+        tr("正确率（%）"), tr("打字时间（秒）"), tr("错字数"),
     };
     // With a scale, 等级 and 得分 follow; the marks come last.
     const lxw_col_t gradeColumn = lxw_col_t(headers.size());
     if (scale)
-        headers << QStringLiteral("等级") << QStringLiteral("得分");
+        headers << tr("等级") << tr("得分");
     const lxw_col_t stateColumn = lxw_col_t(headers.size());
     const bool withStates = std::any_of(
             rows.begin(), rows.end(), [](const ExportedRow &row) { return !row.state.isEmpty(); });
     if (withStates)
-        headers << QStringLiteral("状态") << QStringLiteral("名次");
+        headers << tr("状态") << tr("名次");
     // 存疑 stays on the screen beside its row; on paper its reasons follow
     // the table as notes, so the print area ends before it.
     const lxw_col_t doubtColumn = lxw_col_t(headers.size());
     const lxw_col_t printedColumns = doubtColumn;
     if (std::any_of(rows.begin(), rows.end(),
                     [](const ExportedRow &row) { return !row.doubts.isEmpty(); }))
-        headers << QStringLiteral("存疑");
+        headers << tr("存疑");
     const lxw_col_t columns = lxw_col_t(headers.size());
     // Widths that show every heading and value whole: the texts as the
     // cells show them, numbers as written.
@@ -180,7 +181,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
         if (col < printedColumns)
             printedWidth += width;
     }
-    const QString heading = exam.isEmpty() ? title() : title() + QStringLiteral("　") + exam;
+    const QString heading = exam.isEmpty() ? title() : title() + tr("　") + exam;
     worksheet_merge_range(sheet, 0, 0, 0, printedColumns - 1,
                           (heading + titleNote).toUtf8().constData(), bold);
     xlsxfile::printOnA4(sheet, 2);
@@ -221,7 +222,7 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     }
     // One row apart from the table, the notes; `row` ends after the last row.
     if (columns > printedColumns) {
-        cells.text(++row, 0, QStringLiteral("存疑说明"), {}, printedColumns - 1, bold);
+        cells.text(++row, 0, tr("存疑说明"), {}, printedColumns - 1, bold);
         int number = 0;
         for (const ExportedRow &exported : rows) {
             if (exported.doubts.isEmpty())
@@ -242,19 +243,18 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     if (closed != LXW_NO_ERROR || !untidy.isEmpty()) {
         if (written != path)
             QFile::remove(written);
-        const QString cannotWrite =
-                QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+        const QString cannotWrite = tr("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
         outcome.problem = untidy.isEmpty() ? writeproblem::ofWorkbook(cannotWrite, closed)
-                                           : cannotWrite + QStringLiteral("：") + untidy;
+                                           : cannotWrite + tr("：") + untidy;
     } else if (written != path && !QFile::rename(written, path)) {
         QFile::remove(written);
-        outcome.problem = QStringLiteral("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
+        outcome.problem = tr("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
     }
     return outcome;
 }
 
 QString ResultExporter::doneMessage(const QString &path, const QStringList &changed)
 {
-    return QStringLiteral("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path))
-            + celltext::changesNote(changed, QStringLiteral("成绩表"));
+    return tr("成绩表已保存为 %1").arg(QDir::toNativeSeparators(path))
+            + celltext::changesNote(changed, tr("成绩表"));
 }

@@ -10,6 +10,7 @@
 #include "collect/resultstore.h"
 #include "grading/gradingscale.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -28,9 +29,10 @@ struct ExportedRow
 
 class ResultExporter
 {
+    Q_DECLARE_TR_FUNCTIONS(ResultExporter)
 public:
-    static QString title() { return QStringLiteral("打字考试成绩表"); }
-    static QString sheetName() { return QStringLiteral("成绩"); }
+    static QString title() { return tr("打字考试成绩表"); }
+    static QString sheetName() { return tr("成绩"); }
     // Room beside the widest text of a column, and the widest a column gets
     // (a forged name may run to thousands of signs).
     static constexpr int kWidthMargin = 2;

@@ -86,8 +86,9 @@ int printOnA4(lxw_worksheet *sheet, int headingRows, int pagesWide, int headingC
                     worksheet_repeat_columns(sheet, 0, lxw_col_t(headingColumns - 1)))
             return error;
     }
-    return worksheet_set_footer(sheet,
-                                QStringLiteral("&C第 &P 页 / 共 &N 页").toUtf8().constData());
+    return worksheet_set_footer(
+            sheet,
+            QCoreApplication::translate("xlsxfile", "&C第 &P 页 / 共 &N 页").toUtf8().constData());
 }
 
 int printHeader(lxw_worksheet *sheet, const QString &text)

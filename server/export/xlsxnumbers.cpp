@@ -10,6 +10,7 @@
 #include <QVector>
 
 #include <zlib.h>
+#include <QCoreApplication>
 
 namespace xlsxnumbers {
 
@@ -124,7 +125,7 @@ QByteArray shortest(const QByteArray &sheetXml)
 
 QString tidy(const QString &path)
 {
-    const QString unreadable = QStringLiteral("写出的文件无法读回");
+    const QString unreadable = QCoreApplication::translate("xlsxnumbers", "写出的文件无法读回");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
@@ -142,7 +143,7 @@ QString tidy(const QString &path)
             bytes = shortest(*bytes);
         const std::optional<QByteArray> data = deflated(*bytes);
         if (!data)
-            return QStringLiteral("无法压缩");
+            return QCoreApplication::translate("xlsxnumbers", "无法压缩");
         members.append({ name.toUtf8(), *data,
                          quint32(crc32(0, reinterpret_cast<const Bytef *>(bytes->constData()),
                                        uInt(bytes->size()))),

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr double kMaxScore = 1000;
 
 QString rowName(int row)
 {
-    return QStringLiteral("第%1行").arg(row + 1);
+    return QCoreApplication::translate("GradingScale", "第%1行").arg(row + 1);
 }
 
 }  // namespace
@@ -25,59 +26,57 @@ QString rowName(int row)
 GradingScale GradingScale::standard()
 {
     GradingScale scale;
-    scale.m_grades = { { QStringLiteral("优秀"), 60, 95, 95 },
-                       { QStringLiteral("良好"), 45, 90, 85 },
-                       { QStringLiteral("及格"), 30, 80, 70 },
-                       { QStringLiteral("不及格"), 0, 0, 50 } };
+    scale.m_grades = { { tr("优秀"), 60, 95, 95 },
+                       { tr("良好"), 45, 90, 85 },
+                       { tr("及格"), 30, 80, 70 },
+                       { tr("不及格"), 0, 0, 50 } };
     return scale;
 }
 
 QString GradingScale::problemOf(const QVector<Grade> &grades)
 {
     if (grades.isEmpty())
-        return QStringLiteral("评分标准至少要有一个等级。");
+        return tr("评分标准至少要有一个等级。");
     if (grades.size() > kMaxGrades)
-        return QStringLiteral("评分标准最多%1个等级。").arg(kMaxGrades);
+        return tr("评分标准最多%1个等级。").arg(kMaxGrades);
     for (int i = 0; i < grades.size(); ++i) {
         const Grade &grade = grades[i];
         if (grade.name.isEmpty())
-            return rowName(i) + QStringLiteral("：等级名称不能为空。");
+            return rowName(i) + tr("：等级名称不能为空。");
         for (int j = 0; j < i; ++j) {
             if (grades[j].name == grade.name)
-                return rowName(i) + QStringLiteral("：等级“%1”重复。").arg(grade.name);
+                return rowName(i) + tr("：等级“%1”重复。").arg(grade.name);
         }
         if (grade.minSpeed < 0 || grade.minAccuracy < 0 || grade.score < 0)
-            return rowName(i) + QStringLiteral("：速度、正确率和得分不能是负数。");
+            return rowName(i) + tr("：速度、正确率和得分不能是负数。");
         if (grade.minAccuracy > kMaxAccuracy)
-            return rowName(i) + QStringLiteral("：最低正确率不能超过100%。");
+            return rowName(i) + tr("：最低正确率不能超过100%。");
         if (grade.minSpeed > kMaxSpeed || grade.score > kMaxScore)
-            return rowName(i) + QStringLiteral("：数值太大。");
+            return rowName(i) + tr("：数值太大。");
         if (i == 0)
             continue;
         // A grade asks no less than the one below it, or that one is never reached.
         const Grade &above = grades[i - 1];
         if (above.minSpeed < grade.minSpeed || above.minAccuracy < grade.minAccuracy)
             return rowName(i)
-                    + QStringLiteral("：等级“%1”的要求高于它上面的等级“%2”，"
-                                     "请按从高到低排列。")
+                    + tr("：等级“%1”的要求高于它上面的等级“%2”，"
+                         "请按从高到低排列。")
                               .arg(grade.name, above.name);
         if (above.minSpeed == grade.minSpeed && above.minAccuracy == grade.minAccuracy)
             return rowName(i)
-                    + QStringLiteral("：等级“%1”与上面的等级“%2”要求相同，"
-                                     "永远评不到。")
+                    + tr("：等级“%1”与上面的等级“%2”要求相同，"
+                         "永远评不到。")
                               .arg(grade.name, above.name);
         if (above.score < grade.score)
             return rowName(i)
-                    + QStringLiteral("：等级“%1”的得分高于上面的等级“%2”。")
-                              .arg(grade.name, above.name);
+                    + tr("：等级“%1”的得分高于上面的等级“%2”。").arg(grade.name, above.name);
     }
     return {};
 }
 
 GradingScale::Reading GradingScale::fromTable(const QVector<QStringList> &table)
 {
-    static const QStringList fieldNames { QString(), QStringLiteral("最低速度"),
-                                          QStringLiteral("最低正确率"), QStringLiteral("得分") };
+    static const QStringList fieldNames { QString(), tr("最低速度"), tr("最低正确率"), tr("得分") };
     QVector<Grade> grades;
     for (int i = 0; i < table.size(); ++i) {
         const QStringList &cells = table[i];
@@ -87,10 +86,11 @@ GradingScale::Reading GradingScale::fromTable(const QVector<QStringList> &table)
         for (int f = 1; f < 4; ++f) {
             const std::optional<double> value = numbers::parseNumber(cells.value(f));
             if (!value)
-                return { std::nullopt,
-                         rowName(i)
-                                 + QStringLiteral("：%1“%2”不是数字。")
-                                           .arg(fieldNames[f], cells.value(f).trimmed()) };
+                return {
+                    std::nullopt,
+                    rowName(i)
+                            + tr("：%1“%2”不是数字。").arg(fieldNames[f], cells.value(f).trimmed())
+                };
             *fields[f] = *value;
         }
         grades.append(grade);
@@ -133,8 +133,8 @@ GradingScale::Reading GradingScale::load(const QString &applicationFolder)
         return { std::nullopt, file.problem };
     Reading reading = fromText(QString::fromUtf8(*file.bytes));
     if (!reading.scale)
-        reading.problem = QStringLiteral("评分标准文件 %1 有误：%2")
-                                  .arg(QDir::toNativeSeparators(path), reading.problem);
+        reading.problem =
+                tr("评分标准文件 %1 有误：%2").arg(QDir::toNativeSeparators(path), reading.problem);
     return reading;
 }
 

@@ -6,6 +6,7 @@
 // first whose minimums it meets; the last grade is the failing one.
 #include "collect/resultcore.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -28,6 +29,7 @@ struct Grade
 
 class GradingScale
 {
+    Q_DECLARE_TR_FUNCTIONS(GradingScale)
 public:
     static QString fileName() { return QStringLiteral("pf.txt"); }
     static constexpr int kMaxGrades = 20;

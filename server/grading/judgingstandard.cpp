@@ -5,6 +5,7 @@
 #include "exchange/gbk.h"
 #include "exchange/wholefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,12 +15,35 @@ namespace {
 
 constexpr qint64 kMaxFileBytes = 16 * 1024;
 
-const QString kHanziMark = QStringLiteral("汉字未经输入法输入");
-const QString kRhythmMark = QStringLiteral("按键节奏不像人工输入");
-const QString kPieceMark = QStringLiteral("大段文字无按键输入");
-const QString kPasteMark = QStringLiteral("输入法粘贴");
-const QString kDisagreeMark = QStringLiteral("按键记录与成绩不符");
-const QString kSpeedMark = QStringLiteral("速度上限");
+QString hanziMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "汉字未经输入法输入");
+}
+
+QString rhythmMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "按键节奏不像人工输入");
+}
+
+QString pieceMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "大段文字无按键输入");
+}
+
+QString pasteMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "输入法粘贴");
+}
+
+QString disagreeMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "按键记录与成绩不符");
+}
+
+QString speedMark()
+{
+    return QCoreApplication::translate("JudgingStandard", "速度上限");
+}
 
 QString number(double value)
 {
@@ -32,45 +56,43 @@ const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
 {
     using S = JudgingStandard;
     static const QVector<Setting> all {
-        { QStringLiteral("hanziByKeys"), kHanziMark, QStringLiteral("达到字数"), true, 1, 10000,
+        { QStringLiteral("hanziByKeys"), hanziMark(), tr("达到字数"), true, 1, 10000,
           [](const S &s) { return double(s.typing.hanziByKeys); },
           [](S &s, double v) { s.typing.hanziByKeys = qint32(v); } },
-        { QStringLiteral("evenStretchIntervals"), kRhythmMark,
-          QStringLiteral("过匀：停顿之间按键间隔共计"), true, 20, 10000,
-          [](const S &s) { return double(s.typing.evenStretchIntervals); },
+        { QStringLiteral("evenStretchIntervals"), rhythmMark(), tr("过匀：停顿之间按键间隔共计"),
+          true, 20, 10000, [](const S &s) { return double(s.typing.evenStretchIntervals); },
           [](S &s, double v) { s.typing.evenStretchIntervals = qint32(v); } },
         // Named anew when the stretches between breaks came to be pooled: a
         // "minSpread" kept in a file was set for a single stretch's measure.
-        { QStringLiteral("pooledMinSpread"), kRhythmMark, QStringLiteral("过匀：间隔离散度低于"),
-          false, 0, 2, [](const S &s) { return s.typing.minSpread; },
+        { QStringLiteral("pooledMinSpread"), rhythmMark(), tr("过匀：间隔离散度低于"), false, 0, 2,
+          [](const S &s) { return s.typing.minSpread; },
           [](S &s, double v) { s.typing.minSpread = v; } },
-        { QStringLiteral("burstIntervals"), kRhythmMark, QStringLiteral("过快：连续按键间隔数"),
-          true, 5, 10000, [](const S &s) { return double(s.typing.burstIntervals); },
+        { QStringLiteral("burstIntervals"), rhythmMark(), tr("过快：连续按键间隔数"), true, 5,
+          10000, [](const S &s) { return double(s.typing.burstIntervals); },
           [](S &s, double v) { s.typing.burstIntervals = qint32(v); } },
-        { QStringLiteral("fastestMeanMs"), kRhythmMark,
-          QStringLiteral("过快：平均间隔低于（毫秒）"), false, 0, 1000,
-          [](const S &s) { return s.typing.fastestMeanMs; },
+        { QStringLiteral("fastestMeanMs"), rhythmMark(), tr("过快：平均间隔低于（毫秒）"), false, 0,
+          1000, [](const S &s) { return s.typing.fastestMeanMs; },
           [](S &s, double v) { s.typing.fastestMeanMs = v; } },
-        { QStringLiteral("breakMs"), kRhythmMark, QStringLiteral("停顿长于此不计（毫秒）"), true,
-          200, 60000, [](const S &s) { return double(s.typing.breakMs); },
+        { QStringLiteral("breakMs"), rhythmMark(), tr("停顿长于此不计（毫秒）"), true, 200, 60000,
+          [](const S &s) { return double(s.typing.breakMs); },
           [](S &s, double v) { s.typing.breakMs = qint32(v); } },
-        { QStringLiteral("largePieceChars"), kPieceMark, QStringLiteral("一次出现至少（字）"), true,
-          2, 100000, [](const S &s) { return double(s.typing.largePieceChars); },
+        { QStringLiteral("largePieceChars"), pieceMark(), tr("一次出现至少（字）"), true, 2, 100000,
+          [](const S &s) { return double(s.typing.largePieceChars); },
           [](S &s, double v) { s.typing.largePieceChars = qint32(v); } },
-        { QStringLiteral("keysPerChar"), kPieceMark, QStringLiteral("每字按键少于"), false, 0, 20,
+        { QStringLiteral("keysPerChar"), pieceMark(), tr("每字按键少于"), false, 0, 20,
           [](const S &s) { return s.typing.keysPerChar; },
           [](S &s, double v) { s.typing.keysPerChar = v; } },
-        { QStringLiteral("pastedShare"), kPasteMark, QStringLiteral("超过所打文字的比例"), false, 0,
-          1, [](const S &s) { return s.typing.pastedShare; },
+        { QStringLiteral("pastedShare"), pasteMark(), tr("超过所打文字的比例"), false, 0, 1,
+          [](const S &s) { return s.typing.pastedShare; },
           [](S &s, double v) { s.typing.pastedShare = v; } },
-        { QStringLiteral("pastedMinChars"), kPasteMark, QStringLiteral("且至少（字）"), true, 1,
-          100000, [](const S &s) { return double(s.typing.pastedMinChars); },
+        { QStringLiteral("pastedMinChars"), pasteMark(), tr("且至少（字）"), true, 1, 100000,
+          [](const S &s) { return double(s.typing.pastedMinChars); },
           [](S &s, double v) { s.typing.pastedMinChars = qint32(v); } },
-        { QStringLiteral("graceSeconds"), kDisagreeMark, QStringLiteral("按键记录可超出用时（秒）"),
-          true, 0, 600, [](const S &s) { return double(s.typing.graceSeconds); },
+        { QStringLiteral("graceSeconds"), disagreeMark(), tr("按键记录可超出用时（秒）"), true, 0,
+          600, [](const S &s) { return double(s.typing.graceSeconds); },
           [](S &s, double v) { s.typing.graceSeconds = qint32(v); } },
-        { QStringLiteral("speedCeiling"), kSpeedMark, QStringLiteral("每分钟最多字数"), true, 30,
-          3000, [](const S &s) { return double(s.speedCeiling); },
+        { QStringLiteral("speedCeiling"), speedMark(), tr("每分钟最多字数"), true, 30, 3000,
+          [](const S &s) { return double(s.speedCeiling); },
           [](S &s, double v) { s.speedCeiling = qint32(v); } },
     };
     return all;
@@ -87,10 +109,9 @@ JudgingStandard::Reading JudgingStandard::fromTexts(const QStringList &texts)
                 && (!setting.whole || value == std::floor(value));
         if (!fits)
             return { std::nullopt,
-                     QStringLiteral("%1的“%2”应为%3到%4之间的%5。")
+                     tr("%1的“%2”应为%3到%4之间的%5。")
                              .arg(setting.mark, setting.label, number(setting.lowest),
-                                  number(setting.highest),
-                                  setting.whole ? QStringLiteral("整数") : QStringLiteral("数")) };
+                                  number(setting.highest), setting.whole ? tr("整数") : tr("数")) };
         setting.set(standard, value);
     }
     return { standard, {} };
@@ -136,8 +157,8 @@ JudgingStandard::Reading JudgingStandard::load(const QString &applicationFolder)
         return { std::nullopt, file.problem };
     Reading reading = fromText(gbk::decode(*file.bytes));
     if (!reading.standard)
-        reading.problem = QStringLiteral("判定标准文件 %1 有误：%2")
-                                  .arg(QDir::toNativeSeparators(path), reading.problem);
+        reading.problem =
+                tr("判定标准文件 %1 有误：%2").arg(QDir::toNativeSeparators(path), reading.problem);
     return reading;
 }
 

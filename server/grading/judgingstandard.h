@@ -6,6 +6,7 @@
 // may change them; the file holds one "name=value" line per setting.
 #include "timeline/typingthresholds.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -18,6 +19,9 @@ constexpr int kDefaultSpeedCeiling = 300;
 
 struct JudgingStandard
 {
+    Q_DECLARE_TR_FUNCTIONS(JudgingStandard)
+
+public:
     TypingThresholds typing;
     qint32 speedCeiling = kDefaultSpeedCeiling;  // characters a minute
 

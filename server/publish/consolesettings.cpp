@@ -71,7 +71,7 @@ ConsoleSettings::StoredFolder ConsoleSettings::exchangeFolderSetting() const
     const wholefile::Reading reading = wholefile::read(path, kMaxExchangeFileBytes);
     if (!reading.bytes) {
         stored.problem = QFileInfo(path).size() > kMaxExchangeFileBytes
-                ? QStringLiteral("%1 有%2字节，不是交换文件夹的名称（应只有一行）")
+                ? tr("%1 有%2字节，不是交换文件夹的名称（应只有一行）")
                           .arg(shown)
                           .arg(QFileInfo(path).size())
                 : reading.problem;
@@ -80,8 +80,7 @@ ConsoleSettings::StoredFolder ConsoleSettings::exchangeFolderSetting() const
     // Written by this console in GBK, or by hand in an editor that saves UTF-8.
     const std::optional<QString> text = textencoding::decodeUtf8OrGbk(*reading.bytes);
     if (!text) {
-        stored.problem =
-                QStringLiteral("%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称").arg(shown);
+        stored.problem = tr("%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称").arg(shown);
         return stored;
     }
     // Any line break ends the line: an editor may save LF alone.
@@ -89,7 +88,7 @@ ConsoleSettings::StoredFolder ConsoleSettings::exchangeFolderSetting() const
             text->section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).trimmed();
     if (std::any_of(folder.begin(), folder.end(),
                     [](QChar ch) { return ch.category() == QChar::Other_Control; })) {
-        stored.problem = QStringLiteral("%1 中的交换文件夹名称含有控制字符").arg(shown);
+        stored.problem = tr("%1 中的交换文件夹名称含有控制字符").arg(shown);
         return stored;
     }
     stored.folder = QDir::fromNativeSeparators(folder);
@@ -102,7 +101,7 @@ QString ConsoleSettings::saveExchangeFolder(const QString &folder) const
     const QByteArray bytes = gbk::encode(QString(line + QLatin1String("\r\n")));
     // A name that does not come back from GBK would be stored wrong.
     if (gbk::decode(bytes) != line + QLatin1String("\r\n"))
-        return QStringLiteral("交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：") + line;
+        return tr("交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：") + line;
     return wholefile::write(filePath(exchangeFileName()), bytes);
 }
 
@@ -167,7 +166,7 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
     const auto minutes = examtime::minutesFromText(timeText);
     const auto storedValue = examtime::storedValueText(timeText);
     if (!minutes || !storedValue) {
-        outcome.problem = QStringLiteral("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
+        outcome.problem = tr("考试时间“%1”无效，请填写%2到%3之间的分钟数。")
                                   .arg(timeText)
                                   .arg(examlimits::kShortestExamMinutes)
                                   .arg(examlimits::kLongestExamMinutes);
@@ -181,13 +180,13 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
     if (!articlePath.isEmpty()) {
         const examarticle::Reading article = examarticle::fromFile(articlePath);
         if (!article.text) {
-            outcome.problem = QStringLiteral("没有保存设置：") + article.problem;
+            outcome.problem = tr("没有保存设置：") + article.problem;
             return outcome;
         }
         examBytes = article.examBytes;
         const QString problem = wholefile::write(filePath(textFileName()), examBytes);
         if (!problem.isEmpty()) {
-            outcome.problem = QStringLiteral("没有保存设置，原有的考试内容不变：") + problem;
+            outcome.problem = tr("没有保存设置，原有的考试内容不变：") + problem;
             return outcome;
         }
         // A name GBK cannot hold is left out, and so is one that cannot be
@@ -204,7 +203,7 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
     const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));
     const QString problem = wholefile::write(filePath(timeFileName()), timeBytes);
     if (!problem.isEmpty()) {
-        outcome.problem = QStringLiteral("没有保存考试时间，原有的考试时间不变：") + problem;
+        outcome.problem = tr("没有保存考试时间，原有的考试时间不变：") + problem;
         return outcome;
     }
     outcome.examMinutes = *minutes;

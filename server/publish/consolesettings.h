@@ -7,6 +7,7 @@
 #include "exchange/examlimits.h"
 #include "publish/examarticle.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -30,6 +31,7 @@ std::optional<QString> readTextLines(const QString &path, QStringView lineEnd);
 
 class ConsoleSettings
 {
+    Q_DECLARE_TR_FUNCTIONS(ConsoleSettings)
 public:
     static QString timeFileName() { return QStringLiteral("time.txt"); }
     static QString textFileName() { return QStringLiteral("test.txt"); }

@@ -9,6 +9,7 @@
 #include "exchange/wholefile.h"
 
 #include <QStringList>
+#include <QCoreApplication>
 
 namespace examarticle {
 
@@ -50,17 +51,21 @@ Reading fromBytes(QByteArrayView bytes, Source source)
     const std::optional<QString> decoded = decode(bytes, source);
     const QString text = decoded ? withCrLfLines(*decoded) : QString();
     if (!decoded || text.contains(kUndecodable)) {
-        reading.problem = QStringLiteral("无法识别文章的编码：它既不是GBK编码，也不是UTF-8编码。");
+        reading.problem = QCoreApplication::translate(
+                "examarticle", "无法识别文章的编码：它既不是GBK编码，也不是UTF-8编码。");
         return reading;
     }
     if (text.isEmpty()) {
-        reading.problem = QStringLiteral("文章是空的，请选择有内容的文章。");
+        reading.problem =
+                QCoreApplication::translate("examarticle", "文章是空的，请选择有内容的文章。");
         return reading;
     }
     if (text.size() > examlimits::kLongestExamTextCharacters) {
-        reading.problem = QStringLiteral("文章有%1个字符，超过了%2个字符，请选择较短的文章。")
-                                  .arg(text.size())
-                                  .arg(examlimits::kLongestExamTextCharacters);
+        reading.problem =
+                QCoreApplication::translate("examarticle",
+                                            "文章有%1个字符，超过了%2个字符，请选择较短的文章。")
+                        .arg(text.size())
+                        .arg(examlimits::kLongestExamTextCharacters);
         return reading;
     }
     QByteArray encoded = gbk::encode(text);
@@ -71,11 +76,14 @@ Reading fromBytes(QByteArrayView bytes, Source source)
         for (const QString &sign : signs.mid(0, kNamedSigns))
             named << QStringLiteral("“%1”").arg(sign);
         reading.problem =
-                QStringLiteral("文章中有%1种字符无法保存为考试内容（GBK编码）：%2%"
-                               "3，请删除或替换后再选择。")
+                QCoreApplication::translate("examarticle",
+                                            "文章中有%1种字符无法保存为考试内容（GBK编码）：%2%"
+                                            "3，请删除或替换后再选择。")
                         .arg(signs.size())
-                        .arg(named.join(QStringLiteral("、")),
-                             signs.size() > kNamedSigns ? QStringLiteral("等") : QString());
+                        .arg(named.join(QCoreApplication::translate("examarticle", "、")),
+                             signs.size() > kNamedSigns
+                                     ? QCoreApplication::translate("examarticle", "等")
+                                     : QString());
         return reading;
     }
     reading.text = text;

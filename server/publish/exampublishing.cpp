@@ -64,8 +64,7 @@ QString ExamPublishing::withdrawSettings() const
         return problem;
     if (!settings.exists() || settings.remove())
         return {};
-    return QStringLiteral("无法删除原有的 %1：%2")
-            .arg(nativePath(settings.fileName()), settings.errorString());
+    return tr("无法删除原有的 %1：%2").arg(nativePath(settings.fileName()), settings.errorString());
 }
 
 QString ExamPublishing::keepRecord()
@@ -77,7 +76,7 @@ QString ExamPublishing::keepRecord()
         return text.problem;
     m_exam = ExamAsPublished::of(m_examMinutes, *text.bytes, m_publication);
     if (!m_exam)
-        return QStringLiteral("考试内容 %1 无法读取")
+        return tr("考试内容 %1 无法读取")
                 .arg(nativePath(settings.filePath(ConsoleSettings::textFileName())));
     // Both kept before anything is published: after a kill the console
     // knows the exam a client could have got, and every id it went out as.

@@ -12,6 +12,7 @@
 #include "publish/logincodes.h"
 #include "exchange/publication.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -19,6 +20,7 @@
 
 class ExamPublishing
 {
+    Q_DECLARE_TR_FUNCTIONS(ExamPublishing)
 public:
     // applicationFolder holds test.txt and fb.txt.
     // The codes are those of a publication that requires them.

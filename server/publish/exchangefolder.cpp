@@ -23,15 +23,20 @@
 QString exchangeFolderMissingMessage(const QString &exchangeFolder)
 {
     const QString shown = QDir::toNativeSeparators(exchangeFolder);
-    QString missing = QStringLiteral("交换文件夹 %1 不存在").arg(shown);
+    QString missing =
+            QCoreApplication::translate("Exchangefolder", "交换文件夹 %1 不存在").arg(shown);
     // A lab PC without a D: drive cannot make d:\typedata at all.
     const QString root = QDir::fromNativeSeparators(exchangeFolder).section(u'/', 0, 0) + u'/';
     if (root.size() == 3 && root.at(1) == u':' && !QFileInfo(root).isDir())
-        missing += QStringLiteral("（这台计算机没有 %1 盘）").arg(root.left(2).toUpper());
-    return QStringLiteral("Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为") + shown + u'\n'
-            + missing
-            + QStringLiteral("。要用另一个文件夹，请在“考试设置”中按“更改文件夹”选择它，"
-                             "再把Ftp服务器的主目录设置为那个文件夹。");
+        missing += QCoreApplication::translate("Exchangefolder", "（这台计算机没有 %1 盘）")
+                           .arg(root.left(2).toUpper());
+    return QCoreApplication::translate("Exchangefolder",
+                                       "Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为")
+            + shown + u'\n' + missing
+            + QCoreApplication::translate(
+                    "Exchangefolder",
+                    "。要用另一个文件夹，请在“考试设置”中按“更改文件夹”选择它，"
+                    "再把Ftp服务器的主目录设置为那个文件夹。");
 }
 
 namespace {
@@ -77,12 +82,13 @@ QStringList removeExchangeFiles(const QString &folder)
         const QFileInfo entry(path);
         if (entry.isDir() && !entry.isSymLink()) {
             if (const QString problem = freeWritePlace(path); !problem.isEmpty())
-                failures << name + QStringLiteral("：") + problem;
+                failures << name + QCoreApplication::translate("Exchangefolder", "：") + problem;
             continue;
         }
         QFile file(path);
         if (!file.remove())
-            failures << name + QStringLiteral("：") + file.errorString();
+            failures << name + QCoreApplication::translate("Exchangefolder", "：")
+                            + file.errorString();
     }
     return failures;
 }
@@ -95,8 +101,9 @@ QString freeWritePlace(const QString &path)
         return {};
     if (QDir().rmdir(path))
         return {};
-    return QStringLiteral("%1 是一个文件夹，里面还有文件，程序不会删除它。"
-                          "请移走其中的文件或删除这个文件夹后再试。")
+    return QCoreApplication::translate("Exchangefolder",
+                                       "%1 是一个文件夹，里面还有文件，程序不会删除它。"
+                                       "请移走其中的文件或删除这个文件夹后再试。")
             .arg(QDir::toNativeSeparators(path));
 }
 
@@ -108,14 +115,16 @@ QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders
     const QString exchange = QFileInfo(folder).canonicalFilePath();
     for (const QString &own : ownFolders) {
         if (exchange == QFileInfo(own).canonicalFilePath())
-            return QStringLiteral(
+            return QCoreApplication::translate(
+                           "Exchangefolder",
                            "交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：")
                     + QDir::toNativeSeparators(exchange);
     }
     const QStringList failures = removeExchangeFiles(folder);
     if (failures.isEmpty())
         return {};
-    return QStringLiteral("以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
+    return QCoreApplication::translate("Exchangefolder",
+                                       "以下文件无法删除，请关闭占用它们的程序后再清空一次：\n")
             + failures.join(QLatin1Char('\n'));
 }
 ConsoleIdentity ConsoleIdentity::current()
@@ -189,10 +198,10 @@ std::optional<ConsoleMarker::Note> ConsoleMarker::otherConsole(const QDateTime &
 
 QString ConsoleMarker::warning(const Note &note, const QString &action)
 {
-    return QStringLiteral("另一个考试服务器程序（计算机“%1”，进程%2）于%"
-                          "3开放了登录，正在使用这个交换文件夹。\n"
-                          "在这里%4会影响那边的考试。仍要%4吗？")
+    return tr("另一个考试服务器程序（计算机“%1”，进程%2）于%"
+              "3开放了登录，正在使用这个交换文件夹。\n"
+              "在这里%4会影响那边的考试。仍要%4吗？")
             .arg(note.owner.machine)
             .arg(note.owner.process)
-            .arg(note.since.toLocalTime().toString(QStringLiteral("M月d日 HH:mm")), action);
+            .arg(note.since.toLocalTime().toString(tr("M月d日 HH:mm")), action);
 }

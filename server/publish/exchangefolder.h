@@ -4,6 +4,7 @@
 // The exchange folder as the console sees it: the message when it is
 // missing, emptying it for the next exam, and the note of the console that
 // has login open.
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
 
@@ -52,6 +53,7 @@ struct ConsoleIdentity
 // copy on this one) knows before it publishes, withdraws or clears.
 class ConsoleMarker
 {
+    Q_DECLARE_TR_FUNCTIONS(ConsoleMarker)
 public:
     // Not a .zip: the collector passes it by; clearing deletes it.
     static QString fileName() { return QStringLiteral("console-in-use.txt"); }

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
 
 namespace {
 
@@ -35,7 +36,8 @@ QString removeIfPresent(const QString &path)
     QFile file(path);
     if (!file.exists() || file.remove())
         return {};
-    return QStringLiteral("无法删除 %1：%2").arg(nativePath(path), file.errorString());
+    return QCoreApplication::translate("LoginGate", "无法删除 %1：%2")
+            .arg(nativePath(path), file.errorString());
 }
 
 }  // namespace
@@ -71,9 +73,9 @@ QString LoginGate::readinessMessage(Readiness readiness) const
     case Readiness::Ready:
         return {};
     case Readiness::NoExamText:
-        return QStringLiteral("尚未设置考试内容");
+        return tr("尚未设置考试内容");
     case Readiness::NoExamTime:
-        return QStringLiteral("尚未设置考试时间");
+        return tr("尚未设置考试时间");
     case Readiness::NoExchangeFolder:
         return exchangeFolderMissingMessage(m_exchangeFolder);
     }
@@ -126,10 +128,10 @@ QString LoginGate::publishAs(qint16 examMinutes, const Publication &publication,
         // cannot be written) still lets clients in: login is open.
         m_open = QFileInfo(settingsPath).isFile();
         if (m_open)
-            return QStringLiteral("开放登录失败，但考生仍可登录：无法删除原有的 %1。\n")
+            return tr("开放登录失败，但考生仍可登录：无法删除原有的 %1。\n")
                            .arg(nativePath(settingsPath))
                     + problem;
-        return QStringLiteral("开放登录失败，考生仍不能登录。\n") + problem;
+        return tr("开放登录失败，考生仍不能登录。\n") + problem;
     }
     m_open = true;
     // Results are judged against this exam until the next one is published,
@@ -180,7 +182,7 @@ QString LoginGate::close()
     if (!textProblem.isEmpty())
         problems << textProblem;
     if (m_open)
-        problems << settingsProblem << QStringLiteral("考生仍可登录。");
+        problems << settingsProblem << tr("考生仍可登录。");
     return problems.join(QLatin1Char('\n'));
 }
 
@@ -207,13 +209,13 @@ LoginGate::Republishing LoginGate::republish()
         // Without a record of the exam only a file gone is seen.
         if (textThere && QFileInfo(publishedPath(publishedSettingsName())).isFile())
             return {};
-        republishing.problem = QStringLiteral("不知道上次发布的考试。");
+        republishing.problem = tr("不知道上次发布的考试。");
     } else {
         ExamAsPublished exam = *m_asPublished;
         exam.textBytes = keptTextBytes();
         if (exam.textBytes.isEmpty() && !textThere)
             // The examiner saved the next sitting's article meanwhile.
-            republishing.problem = QStringLiteral("考试内容已更改，无法重新发布原来的考试。");
+            republishing.problem = tr("考试内容已更改，无法重新发布原来的考试。");
         else
             republishing = PublishedFiles(m_exchangeFolder, PublishedFiles::of(exam)).restore();
     }
@@ -233,8 +235,8 @@ LoginGate::Republishing LoginGate::republish()
     if (!m_open)
         m_marker.remove();
     republishing.problem =
-            QStringLiteral("考试文件已从交换文件夹 %1 中消失或被改动，重新发布失败，考生已不能登录"
-                           "（已禁止登录）。\n")
+            tr("考试文件已从交换文件夹 %1 中消失或被改动，重新发布失败，考生已不能登录"
+               "（已禁止登录）。\n")
                     .arg(nativePath(m_exchangeFolder))
             + republishing.problem;
     return republishing;
@@ -261,12 +263,12 @@ LoginGate::PublishedExam LoginGate::publishedExam() const
 
 QString LoginGate::publishedExamQuestion(const PublishedExam &exam)
 {
-    const QString text = exam.textStart.isEmpty() ? QStringLiteral("（无法读取考试内容）")
+    const QString text = exam.textStart.isEmpty() ? tr("（无法读取考试内容）")
                                                   : QStringLiteral("“%1”").arg(exam.textStart);
-    const QString time = exam.examMinutes ? QStringLiteral("%1分钟").arg(*exam.examMinutes)
-                                          : QStringLiteral("（无法读取）");
-    return QStringLiteral("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%"
-                          "1\n考试时间：%2\n"
-                          "要收回这场考试（禁止登录）吗？")
+    const QString time =
+            exam.examMinutes ? tr("%1分钟").arg(*exam.examMinutes) : tr("（无法读取）");
+    return tr("上次运行时开放的考试仍在发布中，考生现在仍可登录：\n考试内容：%"
+              "1\n考试时间：%2\n"
+              "要收回这场考试（禁止登录）吗？")
             .arg(text, time);
 }

@@ -12,12 +12,14 @@
 #include "publish/publishedfiles.h"
 #include "exchange/paths.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
 
 class LoginGate
 {
+    Q_DECLARE_TR_FUNCTIONS(LoginGate)
 public:
     enum class Readiness { Ready, NoExamText, NoExamTime, NoExchangeFolder };
 

@@ -40,7 +40,7 @@ QString PublishedFiles::publish(const QString &path, const QByteArray &bytes)
     if (!back.bytes)
         return back.problem;
     if (*back.bytes != bytes)
-        return QStringLiteral("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
+        return tr("%1 读回的内容与写入的不同，磁盘可能已满或有故障")
                 .arg(QDir::toNativeSeparators(path));
     return {};
 }

@@ -7,6 +7,7 @@
 // from these bytes is not the exam the console judges, and is written back.
 #include "publish/examaspublished.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -15,6 +16,7 @@
 
 class PublishedFiles
 {
+    Q_DECLARE_TR_FUNCTIONS(PublishedFiles)
 public:
     struct File
     {

@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QCoreApplication>
 
 namespace examcharts {
 
@@ -64,7 +65,7 @@ void percentAxis(QValueAxis *axis, double lowest, double step)
     axis->setTickAnchor(lowest);
     axis->setTickInterval(step);
     axis->setLabelFormat(QStringLiteral("%d"));
-    style(axis, QStringLiteral("正确率（%）"));
+    style(axis, QCoreApplication::translate("examcharts", "正确率（%）"));
 }
 
 // Speed from 0 to a whole bin above the fastest, ticked on whole bins (at
@@ -78,14 +79,14 @@ void setSpeedAxis(QValueAxis *axis, double fastest)
     axis->setTickAnchor(0);
     axis->setTickInterval(step * kBinWidth);
     axis->setLabelFormat(QStringLiteral("%d"));
-    style(axis, QStringLiteral("速度（字/分钟）"));
+    style(axis, QCoreApplication::translate("examcharts", "速度（字/分钟）"));
 }
 
 }  // namespace
 
 QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &scale)
 {
-    QChart *chart = newChart(QStringLiteral("打字速度分布"));
+    QChart *chart = newChart(QCoreApplication::translate("examcharts", "打字速度分布"));
     // Half a window wide: the legend's four names fit in a row below only
     // in smaller type and without blanks around the sign.
     chart->legend()->setFont(points(kLegendPoints));
@@ -99,7 +100,7 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
     // edges between them marked by minor ticks; the last bins fill a step.
     const int step = int(bins.size() + 9) / 10;
     bins.resize((bins.size() + step - 1) / step * step, 0);
-    auto *set = new QBarSet(QStringLiteral("人数"));
+    auto *set = new QBarSet(QCoreApplication::translate("examcharts", "人数"));
     set->setColor(QColor(0x5C, 0x8D, 0xC9));
     int highest = 1;
     for (int i = 0; i < bins.size(); ++i) {
@@ -132,7 +133,8 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
     speedAxis->setTickCount(int(bins.size()) / step + 1);
     speedAxis->setMinorTickCount(step - 1);
     speedAxis->setLabelFormat(QStringLiteral("%d"));
-    style(speedAxis, QStringLiteral("速度（字/分钟，每档%1）").arg(kBinWidth));
+    style(speedAxis,
+          QCoreApplication::translate("examcharts", "速度（字/分钟，每档%1）").arg(kBinWidth));
     chart->addAxis(speedAxis, Qt::AlignBottom);
     for (int i = 0; i < scale.grades().size(); ++i) {
         const Grade &grade = scale.grades()[i];
@@ -155,7 +157,7 @@ QChart *speedHistogram(const QVector<ArchivedRow> &rows, const GradingScale &sca
 
 QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScale &scale)
 {
-    QChart *chart = newChart(QStringLiteral("正确率与速度"));
+    QChart *chart = newChart(QCoreApplication::translate("examcharts", "正确率与速度"));
     chart->legend()->setFont(points(kLegendPoints));
     QVector<QScatterSeries *> series;
     for (int i = 0; i < scale.grades().size(); ++i) {
@@ -193,12 +195,12 @@ QChart *accuracyAgainstSpeed(const QVector<ArchivedRow> &rows, const GradingScal
 
 QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
 {
-    QChart *chart = newChart(QStringLiteral("%1的成绩变化").arg(who));
+    QChart *chart = newChart(QCoreApplication::translate("examcharts", "%1的成绩变化").arg(who));
     auto *speed = new QLineSeries();
-    speed->setName(QStringLiteral("速度（字/分钟）"));
+    speed->setName(QCoreApplication::translate("examcharts", "速度（字/分钟）"));
     speed->setPointsVisible(true);
     auto *accuracy = new QLineSeries();
-    accuracy->setName(QStringLiteral("正确率（%）"));
+    accuracy->setName(QCoreApplication::translate("examcharts", "正确率（%）"));
     accuracy->setPointsVisible(true);
     // One place per exam, in the order held, named by its date and time:
     // two exams of one day stand apart, and no date is repeated.
@@ -226,7 +228,7 @@ QChart *examineeTrend(const QVector<HistoryPoint> &points, const QString &who)
     accuracy->setPen(accuracyPen);
     chart->addSeries(speed);
     chart->addSeries(accuracy);
-    style(examAxis, QStringLiteral("考试时间"));
+    style(examAxis, QCoreApplication::translate("examcharts", "考试时间"));
     if (points.size() > 8)
         examAxis->setLabelsAngle(-60);
     auto *speedAxis = new QValueAxis();

@@ -10,6 +10,7 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QCoreApplication>
 
 namespace examreport {
 
@@ -22,7 +23,7 @@ using reportpages::reportFont;
 
 QString examLine(const ArchivedExam &exam, const ExamStatistics &whole)
 {
-    return QStringLiteral("文章《%1》　考试日期 %2　考试时间 %3分钟　%4")
+    return QCoreApplication::translate("examreport", "文章《%1》　考试日期 %2　考试时间 %3分钟　%4")
             .arg(exam.sitting.articleName,
                  exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")))
             .arg(exam.sitting.examMinutes)
@@ -35,9 +36,12 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, const Charts &charts, int
     const QVector<ExamStatistics> parts = statisticsParts(exam);
     const QString line = examLine(exam, parts.first());
     QPainter painter(&writer);
-    PageWriter page(writer, painter, { QStringLiteral("打字考试成绩报告　") + line, pages });
+    PageWriter page(
+            writer, painter,
+            { QCoreApplication::translate("examreport", "打字考试成绩报告　") + line, pages });
 
-    page.paragraph(QStringLiteral("打字考试成绩报告"), reportFont(kTitlePoints, true));
+    page.paragraph(QCoreApplication::translate("examreport", "打字考试成绩报告"),
+                   reportFont(kTitlePoints, true));
     page.paragraph(line, reportFont(kTextPoints));
     page.gap();
 
@@ -58,7 +62,7 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, const Charts &charts, int
     // across the page.
     for (const ArchivedRow &row : exam.rows) {
         if (!row.doubts.isEmpty())
-            page.paragraph(QStringLiteral("存疑　%1 %2 %3：%4")
+            page.paragraph(QCoreApplication::translate("examreport", "存疑　%1 %2 %3：%4")
                                    .arg(row.department, row.examNumber, row.name, row.doubtsLine()),
                            reportFont(kTextPoints));
     }
@@ -70,8 +74,8 @@ int draw(QPdfWriter &writer, const ArchivedExam &exam, const Charts &charts, int
 
 QString defaultFileName(const ArchivedExam &exam)
 {
-    return documentname::forExam(QStringLiteral("考试报告"), exam.sitting.heldAt(),
-                                 exam.sitting.articleName)
+    return documentname::forExam(QCoreApplication::translate("examreport", "考试报告"),
+                                 exam.sitting.heldAt(), exam.sitting.articleName)
             + QStringLiteral(".pdf");
 }
 
@@ -82,7 +86,8 @@ Charts drawCharts(const ArchivedExam &exam)
 
 QString writePdf(const ArchivedExam &exam, const Charts &charts, const QString &path)
 {
-    return reportpages::writePdf(path, QStringLiteral("打字考试成绩报告"),
+    return reportpages::writePdf(path,
+                                 QCoreApplication::translate("examreport", "打字考试成绩报告"),
                                  [&exam, &charts](QPdfWriter &writer, int pages) {
                                      return draw(writer, exam, charts, pages);
                                  });

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 #include <QPdfWriter>
+#include <QCoreApplication>
 
 namespace gradereport {
 
@@ -18,7 +19,7 @@ using reportpages::reportFont;
 
 QString title()
 {
-    return QStringLiteral("年级打字考试成绩报告");
+    return QCoreApplication::translate("gradereport", "年级打字考试成绩报告");
 }
 
 // Draws the report; the number of pages, or 0 when the painter failed.
@@ -26,18 +27,22 @@ int draw(QPdfWriter &writer, const GradeWideExam &exam, int pages)
 {
     const QString line = exam.titleLine();
     QPainter painter(&writer);
-    reportpages::PageWriter page(writer, painter, { title() + QStringLiteral("　") + line, pages });
+    reportpages::PageWriter page(
+            writer, painter,
+            { title() + QCoreApplication::translate("gradereport", "　") + line, pages });
     page.paragraph(title(), reportFont(reportpages::kTitlePoints, true));
     page.paragraph(line, reportFont(reportpages::kTextPoints));
     page.gap();
 
     const QFont subheading = reportFont(reportpages::kTextPoints, true);
-    page.paragraph(QStringLiteral("全年级与各班"), subheading);
-    reportpages::statistics(page,
-                            QVector<NamedStatistics> { { QStringLiteral("全年级"), exam.whole() } }
-                                    + exam.classes());
+    page.paragraph(QCoreApplication::translate("gradereport", "全年级与各班"), subheading);
+    reportpages::statistics(
+            page,
+            QVector<NamedStatistics> {
+                    { QCoreApplication::translate("gradereport", "全年级"), exam.whole() } }
+                    + exam.classes());
     page.gap();
-    page.paragraph(QStringLiteral("各机房"), subheading);
+    page.paragraph(QCoreApplication::translate("gradereport", "各机房"), subheading);
     reportpages::statistics(page, exam.labs());
     page.gap();
     page.chart(examcharts::speedHistogram(exam.asOneExam().rows, exam.scale()));
@@ -67,8 +72,8 @@ int draw(QPdfWriter &writer, const GradeWideExam &exam, int pages)
 
 QString defaultFileName(const GradeWideExam &exam)
 {
-    return documentname::forExam(QStringLiteral("年级考试报告"), exam.sitting().heldAt(),
-                                 exam.sitting().articleName)
+    return documentname::forExam(QCoreApplication::translate("gradereport", "年级考试报告"),
+                                 exam.sitting().heldAt(), exam.sitting().articleName)
             + QStringLiteral(".pdf");
 }
 

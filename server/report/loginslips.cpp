@@ -15,6 +15,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace loginslips {
 
@@ -85,23 +86,28 @@ void drawSlip(QPainter &painter, const CodedExaminee &examinee, const QString &e
     const QFont text = pdffile::chineseFont(kTextPoints);
     int top = slip.top() + dots(kPaddingMillimetres);
     top = drawLine(painter, slip, top, pdffile::chineseFont(kTitlePoints, true),
-                   QStringLiteral("打字考试登录码"));
+                   QCoreApplication::translate("loginslips", "打字考试登录码"));
     if (!exam.isEmpty())
         top = drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints), exam);
-    top = drawLine(painter, slip, top, text, QStringLiteral("姓名：") + examinee.name);
-    top = drawLine(painter, slip, top, text, QStringLiteral("部门：") + examinee.department);
-    top = drawLine(painter, slip, top, text, QStringLiteral("考号：") + examinee.examNumber);
-    top = drawLine(painter, slip, top, text, QStringLiteral("登录码："), codeFont(),
-                   logincode::printed(examinee.code));
+    top = drawLine(painter, slip, top, text,
+                   QCoreApplication::translate("loginslips", "姓名：") + examinee.name);
+    top = drawLine(painter, slip, top, text,
+                   QCoreApplication::translate("loginslips", "部门：") + examinee.department);
+    top = drawLine(painter, slip, top, text,
+                   QCoreApplication::translate("loginslips", "考号：") + examinee.examNumber);
+    top = drawLine(painter, slip, top, text, QCoreApplication::translate("loginslips", "登录码："),
+                   codeFont(), logincode::printed(examinee.code));
     drawLine(painter, slip, top, pdffile::chineseFont(kNotePoints),
-             QStringLiteral("登录时填入“登录码”一栏，不要给别人看。"));
+             QCoreApplication::translate("loginslips", "登录时填入“登录码”一栏，不要给别人看。"));
 }
 
 bool draw(QPdfWriter &writer, const LoginCodes &codes, const QString &exam)
 {
-    const QString title = QStringLiteral("打字考试登录码");
+    const QString title = QCoreApplication::translate("loginslips", "打字考试登录码");
     pdffile::setUpA4(writer, kMarginMillimetres,
-                     exam.isEmpty() ? title : title + QStringLiteral("　") + exam);
+                     exam.isEmpty()
+                             ? title
+                             : title + QCoreApplication::translate("loginslips", "　") + exam);
     QPainter painter(&writer);
     // The painter starts at the top left of the margins.
     const QRect page(QPoint(0, 0), writer.pageLayout().paintRectPixels(kDotsPerInch).size());
@@ -122,16 +128,17 @@ bool draw(QPdfWriter &writer, const LoginCodes &codes, const QString &exam)
 
 QString defaultFileName(const QDateTime &openedAt, const QString &articleName)
 {
-    return documentname::forExam(QStringLiteral("登录码"), openedAt, articleName)
+    return documentname::forExam(QCoreApplication::translate("loginslips", "登录码"), openedAt,
+                                 articleName)
             + QStringLiteral(".pdf");
 }
 
 QString writePdf(const LoginCodes &codes, const QString &exam, const QString &path)
 {
     if (codes.isEmpty())
-        return QStringLiteral("这场考试没有登录码。");
-    const QString cannotWrite =
-            QStringLiteral("无法写入登录码 %1").arg(QDir::toNativeSeparators(path));
+        return QCoreApplication::translate("loginslips", "这场考试没有登录码。");
+    const QString cannotWrite = QCoreApplication::translate("loginslips", "无法写入登录码 %1")
+                                        .arg(QDir::toNativeSeparators(path));
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
     {

@@ -10,6 +10,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QStringList>
+#include <QCoreApplication>
 
 namespace pdffile {
 
@@ -39,7 +40,7 @@ void setUpA4(QPdfWriter &writer, qreal marginMillimetres, const QString &title)
             QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
             QPageLayout::Millimeter));
     writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Kestrix 考试服务器"));
+    writer.setCreator(QCoreApplication::translate("pdffile", "Kestrix 考试服务器"));
 }
 
 QFont chineseFont(int points, bool bold)
@@ -55,11 +56,13 @@ QString save(const QByteArray &pdf, const QFont &font, const QString &path,
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return writeproblem::sentence(cannotWrite, QStringLiteral("无法建立文件"),
+        return writeproblem::sentence(cannotWrite,
+                                      QCoreApplication::translate("pdffile", "无法建立文件"),
                                       file.errorString());
     const QByteArray bytes = pdftextmap::withIdeographs(pdf, pdftextmap::radicalIdeographs(font));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return writeproblem::sentence(cannotWrite, QStringLiteral("文件没有写完"),
+        return writeproblem::sentence(cannotWrite,
+                                      QCoreApplication::translate("pdffile", "文件没有写完"),
                                       file.errorString());
     return {};
 }

@@ -17,6 +17,7 @@
 #include <QTextOption>
 
 #include <cmath>
+#include <QCoreApplication>
 
 namespace reportpages {
 
@@ -192,28 +193,36 @@ void PageWriter::footer()
 {
     m_painter.setFont(reportFont(kRunningPoints));
     const QString number = m_head.pages > 0
-            ? QStringLiteral("第 %1 页 / 共 %2 页").arg(m_page).arg(m_head.pages)
-            : QStringLiteral("第 %1 页").arg(m_page);
+            ? tr("第 %1 页 / 共 %2 页").arg(m_page).arg(m_head.pages)
+            : tr("第 %1 页").arg(m_page);
     m_painter.drawText(QRect(0, m_height, m_width, m_footerHeight),
                        Qt::AlignHCenter | Qt::AlignBottom, number);
 }
 
 void statistics(PageWriter &page, const QVector<NamedStatistics> &parts)
 {
-    page.startTable({ QStringLiteral("统计"), QStringLiteral("人数"), QStringLiteral("平均"),
-                      QStringLiteral("中位数"), QStringLiteral("最高"), QStringLiteral("最低"),
-                      QStringLiteral("标准差") },
+    page.startTable({ QCoreApplication::translate("reportpages", "统计"),
+                      QCoreApplication::translate("reportpages", "人数"),
+                      QCoreApplication::translate("reportpages", "平均"),
+                      QCoreApplication::translate("reportpages", "中位数"),
+                      QCoreApplication::translate("reportpages", "最高"),
+                      QCoreApplication::translate("reportpages", "最低"),
+                      QCoreApplication::translate("reportpages", "标准差") },
                     { 0.3, 0.08, 0.12, 0.12, 0.12, 0.12, 0.14 });
     for (const auto &[who, part] : parts) {
-        page.row(QStringList { who + QStringLiteral(" 速度") } + figureTexts(part.speed));
-        page.row(QStringList { who + QStringLiteral(" 正确率") } + figureTexts(part.accuracy));
+        page.row(QStringList { who + QCoreApplication::translate("reportpages", " 速度") }
+                 + figureTexts(part.speed));
+        page.row(QStringList { who + QCoreApplication::translate("reportpages", " 正确率") }
+                 + figureTexts(part.accuracy));
     }
     page.endTable();
     page.gap();
     for (const auto &[who, part] : parts) {
-        page.paragraph(who + QStringLiteral("：") + part.attendance() + QStringLiteral("；")
-                               + part.gradeShares(QStringLiteral("，"))
-                               + QStringLiteral("；及格率 %1%").arg(part.passRate * 100, 0, 'f', 1),
+        page.paragraph(who + QCoreApplication::translate("reportpages", "：") + part.attendance()
+                               + QCoreApplication::translate("reportpages", "；")
+                               + part.gradeShares(QCoreApplication::translate("reportpages", "，"))
+                               + QCoreApplication::translate("reportpages", "；及格率 %1%")
+                                         .arg(part.passRate * 100, 0, 'f', 1),
                        reportFont(kTextPoints));
     }
 }
@@ -236,8 +245,8 @@ void modelTable(PageWriter &page, const QAbstractItemModel &model, const QVector
 
 QString writePdf(const QString &path, const QString &title, const Drawing &draw)
 {
-    const QString cannotWrite =
-            QStringLiteral("无法写入报告 %1").arg(QDir::toNativeSeparators(path));
+    const QString cannotWrite = QCoreApplication::translate("reportpages", "无法写入报告 %1")
+                                        .arg(QDir::toNativeSeparators(path));
     const auto drawOn = [&](QPdfWriter &writer, int pages) {
         pdffile::setUpA4(writer, kMarginMillimetres, title);
         return draw(writer, pages);

@@ -8,6 +8,7 @@
 // written whole or not at all.
 #include "stats/gradewideexam.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QStringList>
 #include <QVector>
@@ -40,6 +41,7 @@ struct ReportHead
 // and, inside a table, the table's heading row; each ends with its number.
 class PageWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(PageWriter)
 public:
     PageWriter(QPdfWriter &writer, QPainter &painter, ReportHead head);
 

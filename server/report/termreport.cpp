@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <xlsxwriter.h>
+#include <QCoreApplication>
 
 namespace termreport {
 
@@ -44,19 +45,19 @@ constexpr int kFirstGradeColumn = 4;
 
 QString summarySheetName()
 {
-    return QStringLiteral("汇总");
+    return QCoreApplication::translate("termreport", "汇总");
 }
 
 QString chartSheetName()
 {
-    return QStringLiteral("班级统计");
+    return QCoreApplication::translate("termreport", "班级统计");
 }
 
 Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Progress &progress)
 {
     if (exams.isEmpty())
-        return { QStringLiteral("没有选中考试，没有生成学期报告。") };
-    ScratchWorkbook file(path, QStringLiteral("学期报告"));
+        return { QCoreApplication::translate("termreport", "没有选中考试，没有生成学期报告。") };
+    ScratchWorkbook file(path, QCoreApplication::translate("termreport", "学期报告"));
     // What the library refuses to make ends the report at once; a cell or
     // column it refuses ends it, named, once the sheets are filled.
     WorkbookCells cells;
@@ -72,7 +73,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     lxw_worksheet *classSheet =
             workbook_add_worksheet(workbook, utf8(chartSheetName()).constData());
     if (!summary || !classSheet)
-        return refused(QStringLiteral("无法建立工作表"));
+        return refused(QCoreApplication::translate("termreport", "无法建立工作表"));
 
     const int total = int(exams.size());
     ExamineeResults examinees(total);
@@ -89,7 +90,8 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
         if (!sheet)
-            return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
+            return refused(
+                    QCoreApplication::translate("termreport", "无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the state, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::State; ++c)
             cells.written(worksheet_write_string(
@@ -152,16 +154,20 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
 
     // The class sheet's headings and its two charts under its rows, each
     // on a printed page of its own.
-    const QStringList classHeadings { QStringLiteral("考试"), QStringLiteral("文章"),
-                                      QStringLiteral("平均速度"), QStringLiteral("及格率（%）") };
+    const QStringList classHeadings { QCoreApplication::translate("termreport", "考试"),
+                                      QCoreApplication::translate("termreport", "文章"),
+                                      QCoreApplication::translate("termreport", "平均速度"),
+                                      QCoreApplication::translate("termreport", "及格率（%）") };
     for (int c = 0; c < classHeadings.size(); ++c)
         cells.text(classSheet, chartSheetName(), 0, c, classHeadings[c], bold);
     for (int g = 0; g < gradeNames.size(); ++g)
         cells.text(classSheet, chartSheetName(), 0, kFirstGradeColumn + g, gradeNames[g], bold);
     // 应考, 实考, 未开始 and 缺考 after the grades; without a class list
     // only 实考 is known.
-    const QStringList counted { QStringLiteral("应考"), QStringLiteral("实考"),
-                                QStringLiteral("未开始"), QStringLiteral("缺考") };
+    const QStringList counted { QCoreApplication::translate("termreport", "应考"),
+                                QCoreApplication::translate("termreport", "实考"),
+                                QCoreApplication::translate("termreport", "未开始"),
+                                QCoreApplication::translate("termreport", "缺考") };
     const int firstCountColumn = kFirstGradeColumn + int(gradeNames.size());
     for (int c = 0; c < counted.size(); ++c)
         cells.text(classSheet, chartSheetName(), 0, firstCountColumn + c, counted[c], bold);
@@ -191,7 +197,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     cells.written(worksheet_set_h_pagebreaks(classSheet, breaks));
 
     if (cells.refusal != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法写入单元格（%1）")
+        return refused(QCoreApplication::translate("termreport", "无法写入单元格（%1）")
                                .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
 
     lxw_chart_options size {};
@@ -206,24 +212,27 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_LINE);
     lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
     if (!mean)
-        return refused(QStringLiteral("无法建立图表"));
+        return refused(QCoreApplication::translate("termreport", "无法建立图表"));
     chart_series_set_categories(mean, sheet.constData(), 1, 0, lastRow, 0);
     chart_series_set_values(mean, sheet.constData(), 1, 2, lastRow, 2);
-    chart_series_set_name(mean, utf8(QStringLiteral("平均速度")).constData());
+    chart_series_set_name(mean,
+                          utf8(QCoreApplication::translate("termreport", "平均速度")).constData());
     chart_series_set_marker_type(mean, LXW_CHART_MARKER_CIRCLE);
-    chart_title_set_name(meanChart, utf8(QStringLiteral("班级平均速度")).constData());
-    chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
+    chart_title_set_name(
+            meanChart, utf8(QCoreApplication::translate("termreport", "班级平均速度")).constData());
+    chart_axis_set_name(meanChart->y_axis,
+                        utf8(QCoreApplication::translate("termreport", "字/分钟")).constData());
     chart_axis_set_num_font(meanChart->x_axis, &slanted);
     if (worksheet_insert_chart_opt(classSheet, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法插入图表"));
+        return refused(QCoreApplication::translate("termreport", "无法插入图表"));
 
     lxw_chart *shareChart = gradeShareChart(workbook, sheet, 0, 1, lastRow, kFirstGradeColumn,
                                             int(gradeNames.size()));
     if (!shareChart)
-        return refused(QStringLiteral("无法建立图表"));
+        return refused(QCoreApplication::translate("termreport", "无法建立图表"));
     chart_axis_set_num_font(shareChart->x_axis, &slanted);
     if (worksheet_insert_chart_opt(classSheet, shareRow, 0, shareChart, &size) != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法插入图表"));
+        return refused(QCoreApplication::translate("termreport", "无法插入图表"));
 
     if (const QString problem = file.finish(); !problem.isEmpty())
         return { problem };
@@ -233,7 +242,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
 QString defaultFileName(const QDateTime &first, const QDateTime &last)
 {
     const QString day = QStringLiteral("yyyyMMdd");
-    return QStringLiteral("学期报告-%1-%2.xlsx")
+    return QCoreApplication::translate("termreport", "学期报告-%1-%2.xlsx")
             .arg(first.toLocalTime().toString(day), last.toLocalTime().toString(day));
 }
 

@@ -12,6 +12,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace termreport {
 
@@ -66,13 +67,13 @@ ScratchWorkbook::~ScratchWorkbook()
 QString ScratchWorkbook::start(WorkbookCells &cells)
 {
     if (!m_workbook)
-        return QStringLiteral("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
+        return tr("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
     lxw_format *bold = workbook_add_format(m_workbook);
     lxw_format *heading = workbook_add_format(m_workbook);
     lxw_format *oneDecimal = workbook_add_format(m_workbook);
     lxw_format *twoDecimals = workbook_add_format(m_workbook);
     if (!bold || !heading || !oneDecimal || !twoDecimals)
-        return refused(QStringLiteral("无法建立单元格格式"));
+        return refused(tr("无法建立单元格格式"));
     format_set_bold(bold);
     format_set_bold(heading);
     format_set_text_wrap(heading);
@@ -86,8 +87,7 @@ QString ScratchWorkbook::start(WorkbookCells &cells)
 QString ScratchWorkbook::refused(const QString &what)
 {
     abandon();
-    return QStringLiteral("无法写出%1 %2：%3")
-            .arg(m_document, QDir::toNativeSeparators(m_path), what);
+    return tr("无法写出%1 %2：%3").arg(m_document, QDir::toNativeSeparators(m_path), what);
 }
 
 void ScratchWorkbook::abandon()
@@ -106,14 +106,13 @@ QString ScratchWorkbook::finish()
     if (closed != LXW_NO_ERROR) {
         QFile::remove(m_scratch);
         return writeproblem::ofWorkbook(
-                QStringLiteral("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path)),
-                closed);
+                tr("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path)), closed);
     }
     if (QFile::exists(m_path))
         QFile::remove(m_path);
     if (!QFile::rename(m_scratch, m_path)) {
         QFile::remove(m_scratch);
-        return QStringLiteral("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
+        return tr("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
     }
     return {};
 }
@@ -144,7 +143,7 @@ QString examPageHeader(const ArchivedExam &exam)
         caption.departments << row.department;
     QStringList parts { documentname::caption(caption), exam.sitting.lab, exam.sitting.teacher };
     parts.removeAll(QString());
-    return parts.join(QStringLiteral("　"));
+    return parts.join(QCoreApplication::translate("Termreport", "　"));
 }
 
 void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
@@ -180,7 +179,7 @@ void WorkbookCells::text(lxw_worksheet *sheet, const QString &sheetName, int row
 {
     const celltext::Fitted fitted = celltext::fitted(value);
     if (!fitted.why.isEmpty())
-        changed << QStringLiteral("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(fitted.why);
+        changed << tr("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(fitted.why);
     written(worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(column),
                                    utf8(fitted.text).constData(), format));
 }
@@ -190,8 +189,9 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
 {
     const int total = int(labels.size());
     // The summary: a speed and a grade column per exam, then best, mean, trend.
-    const QStringList fixed { QStringLiteral("考号"), QStringLiteral("姓名"),
-                              QStringLiteral("部门") };
+    const QStringList fixed { QCoreApplication::translate("Termreport", "考号"),
+                              QCoreApplication::translate("Termreport", "姓名"),
+                              QCoreApplication::translate("Termreport", "部门") };
     for (int c = 0; c < fixed.size(); ++c)
         cells.written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(),
                                              cells.formats.bold));
@@ -215,7 +215,9 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
         for (int half = 0; half < 2; ++half) {
             const int column = firstExamColumn + 2 * e + half;
             cells.text(summary, sheetName, 0, column,
-                       labels[e] + (half ? QStringLiteral("\n等级") : QStringLiteral("\n速度")),
+                       labels[e]
+                               + (half ? QCoreApplication::translate("Termreport", "\n等级")
+                                       : QCoreApplication::translate("Termreport", "\n速度")),
                        cells.formats.heading);
             cells.written(worksheet_set_column(summary, lxw_col_t(column), lxw_col_t(column), width,
                                                nullptr));
@@ -223,15 +225,18 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
     }
     cells.written(worksheet_set_row(summary, 0, 15 * headingLines, nullptr));
     const int afterExams = firstExamColumn + 2 * total;
-    cells.written(worksheet_write_string(summary, 0, lxw_col_t(afterExams),
-                                         utf8(QStringLiteral("最好速度")).constData(),
-                                         cells.formats.bold));
-    cells.written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 1),
-                                         utf8(QStringLiteral("平均速度")).constData(),
-                                         cells.formats.bold));
-    cells.written(worksheet_write_string(summary, 0, lxw_col_t(afterExams + 2),
-                                         utf8(QStringLiteral("趋势（字/分钟每次）")).constData(),
-                                         cells.formats.bold));
+    cells.written(worksheet_write_string(
+            summary, 0, lxw_col_t(afterExams),
+            utf8(QCoreApplication::translate("Termreport", "最好速度")).constData(),
+            cells.formats.bold));
+    cells.written(worksheet_write_string(
+            summary, 0, lxw_col_t(afterExams + 1),
+            utf8(QCoreApplication::translate("Termreport", "平均速度")).constData(),
+            cells.formats.bold));
+    cells.written(worksheet_write_string(
+            summary, 0, lxw_col_t(afterExams + 2),
+            utf8(QCoreApplication::translate("Termreport", "趋势（字/分钟每次）")).constData(),
+            cells.formats.bold));
     cells.written(worksheet_set_column(summary, lxw_col_t(afterExams), lxw_col_t(afterExams + 1),
                                        10, nullptr));
     cells.written(worksheet_set_column(summary, lxw_col_t(afterExams + 2),
@@ -293,7 +298,8 @@ lxw_chart *gradeShareChart(lxw_workbook *workbook, const QByteArray &sheet, lxw_
         chart_series_set_values(share, sheet.constData(), firstRow, column, lastRow, column);
         chart_series_set_name_range(share, sheet.constData(), headingRow, column);
     }
-    chart_title_set_name(chart, utf8(QStringLiteral("等级分布")).constData());
+    chart_title_set_name(chart,
+                         utf8(QCoreApplication::translate("Termreport", "等级分布")).constData());
     return chart;
 }
 

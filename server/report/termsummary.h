@@ -7,6 +7,7 @@
 // with speed and grade in each exam, then best, mean and trend.
 #include "archive/archivedexam.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,9 @@ struct Formats
 // The cells of one workbook as they are written.
 struct WorkbookCells
 {
+    Q_DECLARE_TR_FUNCTIONS(WorkbookCells)
+
+public:
     Formats formats;
     // The cells written differently from the archive, e.g. "汇总 第5行：……".
     QStringList changed;
@@ -49,6 +53,7 @@ QByteArray utf8(const QString &text);
 // the document, e.g. "无法写出学期报告 …".
 class ScratchWorkbook
 {
+    Q_DECLARE_TR_FUNCTIONS(ScratchWorkbook)
 public:
     ScratchWorkbook(QString path, QString document);
     ~ScratchWorkbook();

@@ -9,6 +9,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace termworkbook {
 
@@ -94,12 +95,12 @@ void writeClassSheet(WorkbookCells &cells, lxw_worksheet *sheet, const QString &
 
 QString summarySheetName()
 {
-    return QStringLiteral("年级汇总");
+    return QCoreApplication::translate("termworkbook", "年级汇总");
 }
 
 QString defaultFileName(const SchoolTerm &term)
 {
-    return QStringLiteral("年级学期报告-%1.xlsx").arg(term.name());
+    return QCoreApplication::translate("termworkbook", "年级学期报告-%1.xlsx").arg(term.name());
 }
 
 Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const QString &path,
@@ -108,10 +109,10 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     const bool anyExam = std::any_of(classes.begin(), classes.end(),
                                      [](const ClassTerm &one) { return !one.exams.isEmpty(); });
     if (!anyExam)
-        return {
-            QStringLiteral("选中的班级在%1没有考试，没有生成年级学期报告。").arg(term.name())
-        };
-    ScratchWorkbook file(path, QStringLiteral("年级学期报告"));
+        return { QCoreApplication::translate("termworkbook",
+                                             "选中的班级在%1没有考试，没有生成年级学期报告。")
+                         .arg(term.name()) };
+    ScratchWorkbook file(path, QCoreApplication::translate("termworkbook", "年级学期报告"));
     WorkbookCells cells;
     if (const QString problem = file.start(cells); !problem.isEmpty())
         return { problem };
@@ -119,7 +120,7 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
     lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
     if (!summary)
-        return refused(QStringLiteral("无法建立工作表"));
+        return refused(QCoreApplication::translate("termworkbook", "无法建立工作表"));
 
     QVector<ExamStatistics> figures;
     QStringList usedSheetNames { summarySheetName() };
@@ -130,7 +131,8 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
         usedSheetNames << sheetName;
         lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
         if (!sheet)
-            return refused(QStringLiteral("无法建立工作表“%1”").arg(sheetName));
+            return refused(QCoreApplication::translate("termworkbook", "无法建立工作表“%1”")
+                                   .arg(sheetName));
         writeClassSheet(cells, sheet, sheetName, classes[c]);
         if (progress && !progress(c + 1, total)) {
             file.abandon();
@@ -140,16 +142,21 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
 
     const QStringList gradeNames = gradeNamesOf(figures);
     cells.text(summary, summarySheetName(), 0, 0,
-               QStringLiteral("%1 年级汇总（%2个班）").arg(term.name()).arg(total),
+               QCoreApplication::translate("termworkbook", "%1 年级汇总（%2个班）")
+                       .arg(term.name())
+                       .arg(total),
                cells.formats.bold);
-    const QStringList headings {
-        QStringLiteral("班级"),           QStringLiteral("考试场数"),
-        QStringLiteral("应考（人次）"),   QStringLiteral("实考（人次）"),
-        QStringLiteral("未开始（人次）"), QStringLiteral("缺考（人次）"),
-        QStringLiteral("平均速度"),       QStringLiteral("最高速度"),
-        QStringLiteral("最低速度"),       QStringLiteral("平均正确率（%）"),
-        QStringLiteral("及格率（%）")
-    };
+    const QStringList headings { QCoreApplication::translate("termworkbook", "班级"),
+                                 QCoreApplication::translate("termworkbook", "考试场数"),
+                                 QCoreApplication::translate("termworkbook", "应考（人次）"),
+                                 QCoreApplication::translate("termworkbook", "实考（人次）"),
+                                 QCoreApplication::translate("termworkbook", "未开始（人次）"),
+                                 QCoreApplication::translate("termworkbook", "缺考（人次）"),
+                                 QCoreApplication::translate("termworkbook", "平均速度"),
+                                 QCoreApplication::translate("termworkbook", "最高速度"),
+                                 QCoreApplication::translate("termworkbook", "最低速度"),
+                                 QCoreApplication::translate("termworkbook", "平均正确率（%）"),
+                                 QCoreApplication::translate("termworkbook", "及格率（%）") };
     for (int h = 0; h < headings.size(); ++h)
         cells.text(summary, summarySheetName(), int(kHeadingRow), h, headings[h],
                    cells.formats.heading);
@@ -172,7 +179,7 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     lxw_row_t breaks[] = { meanRow, shareRow, 0 };
     cells.written(worksheet_set_h_pagebreaks(summary, breaks));
     if (cells.refusal != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法写入单元格（%1）")
+        return refused(QCoreApplication::translate("termworkbook", "无法写入单元格（%1）")
                                .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
 
     // The classes side by side in two charts, each on a printed page of its own.
@@ -183,22 +190,25 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     lxw_chart *meanChart = workbook_add_chart(workbook, LXW_CHART_COLUMN);
     lxw_chart_series *mean = meanChart ? chart_add_series(meanChart, nullptr, nullptr) : nullptr;
     if (!mean)
-        return refused(QStringLiteral("无法建立图表"));
+        return refused(QCoreApplication::translate("termworkbook", "无法建立图表"));
     chart_series_set_categories(mean, sheet.constData(), kFirstClassRow, Class, lastRow, Class);
     chart_series_set_values(mean, sheet.constData(), kFirstClassRow, MeanSpeed, lastRow, MeanSpeed);
     chart_series_set_name_range(mean, sheet.constData(), kHeadingRow, MeanSpeed);
-    chart_title_set_name(meanChart, utf8(QStringLiteral("各班平均速度")).constData());
-    chart_axis_set_name(meanChart->y_axis, utf8(QStringLiteral("字/分钟")).constData());
+    chart_title_set_name(
+            meanChart,
+            utf8(QCoreApplication::translate("termworkbook", "各班平均速度")).constData());
+    chart_axis_set_name(meanChart->y_axis,
+                        utf8(QCoreApplication::translate("termworkbook", "字/分钟")).constData());
     // From 0, so the bars' heights compare as the speeds do.
     chart_axis_set_min(meanChart->y_axis, 0);
     chart_legend_set_position(meanChart, LXW_CHART_LEGEND_NONE);
     if (worksheet_insert_chart_opt(summary, meanRow, 0, meanChart, &size) != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法插入图表"));
+        return refused(QCoreApplication::translate("termworkbook", "无法插入图表"));
     lxw_chart *shareChart = gradeShareChart(workbook, sheet, kHeadingRow, kFirstClassRow, lastRow,
                                             FirstGrade, int(gradeNames.size()));
     if (!shareChart
         || worksheet_insert_chart_opt(summary, shareRow, 0, shareChart, &size) != LXW_NO_ERROR)
-        return refused(QStringLiteral("无法插入图表"));
+        return refused(QCoreApplication::translate("termworkbook", "无法插入图表"));
 
     if (const QString problem = file.finish(); !problem.isEmpty())
         return { problem };

@@ -71,12 +71,12 @@ QVariant ExamListModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (!live && isOwn(index.row()))
-            return QStringLiteral("本机房的考试");
+            return tr("本机房的考试");
         return {};
     case Qt::DisplayRole:
         switch (index.column()) {
         case When:
-            return live ? QStringLiteral("当前考试")
+            return live ? tr("当前考试")
                         : exam.when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
         case Article:
             return exam.articleName;
@@ -105,9 +105,8 @@ QVariant ExamListModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return {};
     static const QString captions[kColumns] = {
-        QStringLiteral("日期"), QStringLiteral("文章"),     QStringLiteral("时间（分钟）"),
-        QStringLiteral("人数"), QStringLiteral("平均速度"), QStringLiteral("及格率"),
-        QStringLiteral("机房"), QStringLiteral("教师"),
+        tr("日期"),     tr("文章"),   tr("时间（分钟）"), tr("人数"),
+        tr("平均速度"), tr("及格率"), tr("机房"),         tr("教师"),
     };
     return section >= 0 && section < kColumns ? QVariant(captions[section]) : QVariant();
 }

@@ -7,10 +7,12 @@
 #include "archive/archivedexam.h"
 #include "stats/examsummary.h"
 
+#include <QCoreApplication>
 #include <QAbstractTableModel>
 
 class ExamListModel : public QAbstractTableModel
 {
+    Q_DECLARE_TR_FUNCTIONS(ExamListModel)
 public:
     enum Column { When, Article, Minutes, Examinees, MeanSpeed, PassRate, Lab, Teacher, kColumns };
     static constexpr int IdRole = Qt::UserRole + 1;

@@ -7,6 +7,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace {
 
@@ -107,8 +108,9 @@ ExamStatistics statisticsOfParts(const QVector<GradedRows> &parts)
         const bool ungraded = i == counts.size() - 1;
         if (ungraded && counts[i] == 0)
             continue;
-        statistics.grades.append({ ungraded ? QStringLiteral("未评") : names[i], counts[i],
-                                   total ? double(counts[i]) / total : 0 });
+        statistics.grades.append(
+                { ungraded ? QCoreApplication::translate("ExamStatistics", "未评") : names[i],
+                  counts[i], total ? double(counts[i]) / total : 0 });
     }
     statistics.passRate = total ? double(passed) / total : 0;
     return statistics;
@@ -175,14 +177,14 @@ QVector<int> speedHistogram(const QVector<ArchivedRow> &rows, double width)
 
 QString ExamStatistics::partName() const
 {
-    return department.isEmpty() ? QStringLiteral("全体") : department;
+    return department.isEmpty() ? tr("全体") : department;
 }
 
 QString ExamStatistics::gradeShares(const QString &separator) const
 {
     QStringList shares;
     for (const GradeCount &grade : grades)
-        shares << QStringLiteral("%1 %2人（%3%）")
+        shares << tr("%1 %2人（%3%）")
                           .arg(grade.grade)
                           .arg(grade.count)
                           .arg(grade.share * 100, 0, 'f', 1);

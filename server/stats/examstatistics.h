@@ -7,6 +7,7 @@
 #include "archive/archivedexam.h"
 #include "collect/attendance.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVector>
 
@@ -33,6 +34,9 @@ struct GradeCount
 
 struct ExamStatistics
 {
+    Q_DECLARE_TR_FUNCTIONS(ExamStatistics)
+
+public:
     QString department;  // empty for the whole exam
     // Who came of those expected, each person once; the figures are of the
     // rows of those who sat.

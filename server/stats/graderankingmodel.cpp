@@ -28,8 +28,7 @@ QString GradeRankingModel::text(int row, int column) const
 
 QString GradeRankingModel::header(int column)
 {
-    return column == kLabColumn ? QStringLiteral("机房")
-                                : RankingModel::header(rankingColumn(column));
+    return column == kLabColumn ? tr("机房") : RankingModel::header(rankingColumn(column));
 }
 
 int GradeRankingModel::rowCount(const QModelIndex &parent) const

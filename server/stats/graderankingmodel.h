@@ -7,8 +7,11 @@
 #include "stats/gradewideexam.h"
 #include "stats/rankingmodel.h"
 
+#include <QCoreApplication>
+
 class GradeRankingModel : public QAbstractTableModel
 {
+    Q_DECLARE_TR_FUNCTIONS(GradeRankingModel)
 public:
     // The columns: 名次, 机房, then the ranking's from 部门 on.
     static constexpr int kLabColumn = 1;

@@ -126,9 +126,9 @@ QString GradeWideExam::titleLine() const
 {
     const QDateTime held = sitting().heldAt().toLocalTime();
     const bool morning = gradeexam::halfDayOf(held).from.time() == QTime(0, 0);
-    return QStringLiteral("文章《%1》　%2 %3　考试时间 %4分钟　%5个机房　%6个班　%7")
+    return tr("文章《%1》　%2 %3　考试时间 %4分钟　%5个机房　%6个班　%7")
             .arg(sitting().articleName, held.toString(QStringLiteral("yyyy-MM-dd")),
-                 morning ? QStringLiteral("上午") : QStringLiteral("下午"))
+                 morning ? tr("上午") : tr("下午"))
             .arg(sitting().examMinutes)
             .arg(m_labs.size())
             .arg(m_classes.size())

@@ -7,6 +7,7 @@
 // every figure from here.
 #include "stats/examstatistics.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <optional>
@@ -22,6 +23,7 @@ struct GradeRankedRow
 
 class GradeWideExam
 {
+    Q_DECLARE_TR_FUNCTIONS(GradeWideExam)
 public:
     // The kept exams of one grade-wide exam (ExamArchive::gradeExamOf), by
     // lab. One exam is graded by one scale: that of the exam held first.

@@ -119,17 +119,11 @@ QVariant RankingModel::data(const QModelIndex &index, int role) const
 
 QString RankingModel::header(Column column)
 {
-    static const QString headers[kColumns] = { QStringLiteral("名次"),
-                                               QStringLiteral("部门"),
-                                               QStringLiteral("考号"),
-                                               QStringLiteral("姓名"),
-                                               QStringLiteral("速度（字/分钟）"),
-                                               QStringLiteral("正确率（%）"),
-                                               QStringLiteral("用时（秒）"),
-                                               QStringLiteral("等级"),
-                                               QStringLiteral("得分"),
-                                               QStringLiteral("状态"),
-                                               QStringLiteral("存疑") };
+    static const QString headers[kColumns] = {
+        tr("名次"),        tr("部门"),       tr("考号"), tr("姓名"), tr("速度（字/分钟）"),
+        tr("正确率（%）"), tr("用时（秒）"), tr("等级"), tr("得分"), tr("状态"),
+        tr("存疑")
+    };
     return column >= 0 && column < kColumns ? headers[column] : QString();
 }
 

@@ -6,6 +6,7 @@
 // the PDF report prints it, so both show the same cells.
 #include "archive/archivedexam.h"
 
+#include <QCoreApplication>
 #include <QAbstractTableModel>
 
 #include <optional>
@@ -18,6 +19,7 @@ QString placeText(const ArchivedRow &row, const std::optional<int> &place);
 
 class RankingModel : public QAbstractTableModel
 {
+    Q_DECLARE_TR_FUNCTIONS(RankingModel)
 public:
     enum Column {
         Place,

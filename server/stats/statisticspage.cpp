@@ -3,6 +3,7 @@
 #include "stats/statisticspage.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace {
 
@@ -16,15 +17,18 @@ QString figureCells(const Figures &figures)
 
 QString statisticsTable(const QVector<NamedStatistics> &parts)
 {
-    QString html = QStringLiteral(
+    QString html = QCoreApplication::translate(
+            "Statisticspage",
             "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th><th></th><th>人数</th>"
             "<th>平均</th><th>中位数</th><th>最高</th><th>最低</th><th>标准差</th>"
             "<th>等级分布</th><th>及格率</th></tr>");
     for (const auto &[who, part] : parts) {
         const QString name = who.toHtmlEscaped();
-        html += QStringLiteral("<tr><td rowspan=2>%1</td><td>速度</td>%2"
-                               "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
-                               "<tr><td>正确率</td>%5</tr>")
+        html += QCoreApplication::translate(
+                        "Statisticspage",
+                        "<tr><td rowspan=2>%1</td><td>速度</td>%2"
+                        "<td rowspan=2>%3</td><td rowspan=2 align=right>%4%</td></tr>"
+                        "<tr><td>正确率</td>%5</tr>")
                         .arg(name, figureCells(part.speed),
                              part.gradeShares(QStringLiteral("<br>")),
                              QString::number(part.passRate * 100, 'f', 1),
@@ -38,8 +42,10 @@ QString attendanceTable(const QVector<NamedStatistics> &parts)
 {
     if (parts.isEmpty() || !parts.first().statistics.listed)
         return {};
-    QString html = QStringLiteral("<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
-                                  "<th>应考</th><th>实考</th><th>未开始</th><th>缺考</th></tr>");
+    QString html = QCoreApplication::translate(
+            "Statisticspage",
+            "<table border=1 cellspacing=0 cellpadding=4><tr><th>部门</th>"
+            "<th>应考</th><th>实考</th><th>未开始</th><th>缺考</th></tr>");
     for (const auto &[who, part] : parts)
         html += QStringLiteral("<tr><td>%1</td><td align=right>%2</td><td align=right>%3</td>"
                                "<td align=right>%4</td><td align=right>%5</td></tr>")
@@ -89,24 +95,25 @@ QString scaleLine(const GradingScale &scale)
 {
     QStringList grades;
     for (const Grade &grade : scale.grades())
-        grades << QStringLiteral("%1：速度≥%2，正确率≥%3%，%4分")
+        grades << QCoreApplication::translate("Statisticspage", "%1：速度≥%2，正确率≥%3%，%4分")
                           .arg(grade.name)
                           .arg(grade.minSpeed)
                           .arg(grade.minAccuracy)
                           .arg(grade.score);
-    return QStringLiteral("<p>评分标准：%1</p>")
-            .arg(grades.join(QStringLiteral("；")).toHtmlEscaped());
+    return QCoreApplication::translate("Statisticspage", "<p>评分标准：%1</p>")
+            .arg(grades.join(QCoreApplication::translate("Statisticspage", "；")).toHtmlEscaped());
 }
 
 QString examTitle(const ArchivedExam &exam)
 {
     if (exam.id == 0)
-        return QStringLiteral("当前考试《%1》").arg(exam.sitting.articleName);
+        return QCoreApplication::translate("Statisticspage", "当前考试《%1》")
+                .arg(exam.sitting.articleName);
     // Those who logged in; the absentees are counted on the page.
     const auto present = std::count_if(exam.rows.begin(), exam.rows.end(),
                                        [](const ArchivedRow &row) { return !row.absent(); });
     // One substitution, so an article named with a % sign keeps its name.
-    return QStringLiteral("%1 的考试《%2》（%3人）")
+    return QCoreApplication::translate("Statisticspage", "%1 的考试《%2》（%3人）")
             .arg(exam.sitting.heldAt().toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
                  exam.sitting.articleName, QString::number(present));
 }
@@ -119,9 +126,12 @@ QString statisticsPage(const ArchivedExam &exam, const QString &title)
 
 QString gradeStatisticsPage(const GradeWideExam &exam)
 {
-    return QStringLiteral("<p>%1</p><h3>全年级与各班</h3>").arg(exam.titleLine().toHtmlEscaped())
-            + partsTables(QVector<NamedStatistics> { { QStringLiteral("全年级"), exam.whole() } }
+    return QCoreApplication::translate("Statisticspage", "<p>%1</p><h3>全年级与各班</h3>")
+                   .arg(exam.titleLine().toHtmlEscaped())
+            + partsTables(QVector<NamedStatistics> {
+                                  { QCoreApplication::translate("Statisticspage", "全年级"),
+                                    exam.whole() } }
                           + exam.classes())
-            + QStringLiteral("<h3>各机房</h3>") + partsTables(exam.labs())
-            + scaleLine(exam.scale());
+            + QCoreApplication::translate("Statisticspage", "<h3>各机房</h3>")
+            + partsTables(exam.labs()) + scaleLine(exam.scale());
 }

@@ -11,11 +11,19 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <QCoreApplication>
 
 namespace {
 
-const QString kRhythmMark = QStringLiteral("按键节奏不像人工输入");
-const QString kDisagreeMark = QStringLiteral("按键记录与成绩不符");
+QString rhythmMark()
+{
+    return QCoreApplication::translate("MachineTyping", "按键节奏不像人工输入");
+}
+
+QString disagreeMark()
+{
+    return QCoreApplication::translate("MachineTyping", "按键记录与成绩不符");
+}
 
 // A key and the edit it caused are stamped by the same event, a few ms apart at most.
 constexpr qint32 kSameEventMs = 20;
@@ -209,7 +217,7 @@ QString hanziWithoutInputMethod(const KeyTimeline &timeline, const TypingThresho
     }
     if (count < thresholds.hanziByKeys)
         return {};
-    return QStringLiteral("汉字未经输入法输入（%1字）").arg(count);
+    return QCoreApplication::translate("machinetyping", "汉字未经输入法输入（%1字）").arg(count);
 }
 
 QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thresholds)
@@ -219,8 +227,8 @@ QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thres
         for (const TimelineStep &step : timeline.steps) {
             const double meanMs = step.keys > 0 ? timeline.stepSeconds * 1000.0 / step.keys : 0;
             if (step.keys >= thresholds.burstIntervals && meanMs < thresholds.fastestMeanMs)
-                return kRhythmMark
-                        + QStringLiteral("（%1秒内按键%2次）")
+                return rhythmMark()
+                        + QCoreApplication::translate("machinetyping", "（%1秒内按键%2次）")
                                   .arg(timeline.stepSeconds)
                                   .arg(step.keys);
         }
@@ -230,15 +238,16 @@ QString inhumanRhythm(const KeyTimeline &timeline, const TypingThresholds &thres
             stretches(typingKeyMs(timeline), thresholds.breakMs);
     const PooledSpread even = pooledSpread(intervalStretches);
     if (even.intervals >= thresholds.evenStretchIntervals && even.spread < thresholds.minSpread)
-        return kRhythmMark
-                + QStringLiteral("（停顿之间%1次按键的间隔几乎相同，离散度%2）")
+        return rhythmMark()
+                + QCoreApplication::translate("machinetyping",
+                                              "（停顿之间%1次按键的间隔几乎相同，离散度%2）")
                           .arg(even.intervals)
                           .arg(decimal(even.spread));
     const std::optional<double> fastest =
             lowestBurstMean(intervalStretches, thresholds.burstIntervals);
     if (fastest && *fastest < thresholds.fastestMeanMs)
-        return kRhythmMark
-                + QStringLiteral("（连续%1次按键平均间隔%2毫秒）")
+        return rhythmMark()
+                + QCoreApplication::translate("machinetyping", "（连续%1次按键平均间隔%2毫秒）")
                           .arg(thresholds.burstIntervals)
                           .arg(decimal(*fastest));
     return {};
@@ -269,7 +278,8 @@ QString textWithoutKeys(const KeyTimeline &timeline, const TypingThresholds &thr
     }
     if (largest == 0)
         return {};
-    return QStringLiteral("大段文字无按键输入（一次出现%1字，按键%2次）")
+    return QCoreApplication::translate("machinetyping",
+                                       "大段文字无按键输入（一次出现%1字，按键%2次）")
             .arg(largest)
             .arg(keysBehind);
 }
@@ -302,7 +312,7 @@ QString pastedThroughInputMethod(const KeyTimeline &timeline, const TypingThresh
     const qint32 pasted = pieces.pastedChars();
     if (pasted < thresholds.pastedMinChars || pasted <= typedIn * thresholds.pastedShare)
         return {};
-    return QStringLiteral("输入法粘贴%1字").arg(pasted);
+    return QCoreApplication::translate("machinetyping", "输入法粘贴%1字").arg(pasted);
 }
 
 QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &record,
@@ -316,8 +326,8 @@ QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &rec
     if (timeline.coarse && !timeline.steps.empty())
         lastMs = qint32(timeline.steps.size() - 1) * timeline.stepSeconds * 1000;
     if (lastMs > (qint32(record.timePass) + thresholds.graceSeconds) * 1000)
-        return kDisagreeMark
-                + QStringLiteral("（按键记录到第%1秒，用时只有%2秒）")
+        return disagreeMark()
+                + QCoreApplication::translate("machinetyping", "（按键记录到第%1秒，用时只有%2秒）")
                           .arg(lastMs / 1000)
                           .arg(record.timePass);
     if (!record.answerSheet)
@@ -330,14 +340,19 @@ QString disagreesWithRecord(const KeyTimeline &timeline, const ResultRecord &rec
         const qint32 sheetLength = qint32(typed.size() - typed.count(QStringLiteral("\r\n")));
         if (net == sheetLength)
             return {};
-        return kDisagreeMark
-                + QStringLiteral("（按键记录共%1字，答卷%2字）").arg(net).arg(sheetLength);
+        return disagreeMark()
+                + QCoreApplication::translate("machinetyping", "（按键记录共%1字，答卷%2字）")
+                          .arg(net)
+                          .arg(sheetLength);
     }
     const std::optional<QString> replayed = keytimeline::replayed(timeline.edits);
     if (!replayed)
-        return kDisagreeMark + QStringLiteral("（按键记录中的改动前后接不上）");
+        return disagreeMark()
+                + QCoreApplication::translate("machinetyping", "（按键记录中的改动前后接不上）");
     if (withCrLf(*replayed) != typed)
-        return kDisagreeMark + QStringLiteral("（按键记录重放出的文字与答卷不同）");
+        return disagreeMark()
+                + QCoreApplication::translate("machinetyping",
+                                              "（按键记录重放出的文字与答卷不同）");
     return {};
 }
 
@@ -348,7 +363,9 @@ TimelineFindings examineTimeline(const ResultRecord &record, const QString &publ
 {
     const RecordTimeline read = readRecordTimeline(record);
     if (!read.problem.isEmpty())
-        return { { kDisagreeMark + QStringLiteral("（%1）").arg(read.problem) }, std::nullopt };
+        return { { disagreeMark()
+                   + QCoreApplication::translate("machinetyping", "（%1）").arg(read.problem) },
+                 std::nullopt };
     if (!read.timeline)
         return {};
     const KeyTimeline &timeline = *read.timeline;

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "timeline/recordtimeline.h"
 
+#include <QCoreApplication>
+
 RecordTimeline readRecordTimeline(const ResultRecord &record)
 {
     const RecordSection *section = findSection(record.sections, keytimeline::kSectionName);
@@ -10,7 +12,7 @@ RecordTimeline readRecordTimeline(const ResultRecord &record)
     // A forged record may carry more than any client writes; it is not unpacked.
     if (section->bytes.size() > keytimeline::kMaxEncodedBytes)
         return { std::nullopt,
-                 QStringLiteral("按键记录有%1字节，超过上限%2字节")
+                 QCoreApplication::translate("RecordTimeline", "按键记录有%1字节，超过上限%2字节")
                          .arg(section->bytes.size())
                          .arg(keytimeline::kMaxEncodedBytes) };
     keytimeline::Reading reading = keytimeline::decode(section->bytes);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <QCoreApplication>
 
 namespace {
 
@@ -119,8 +120,8 @@ CurveAxis curveAxis(double fromMinute, double toMinute)
             : span > 16 ? 5
             : span > 4  ? 1
                         : 0.5;
-    CurveAxis axis { inSeconds ? QStringLiteral("考试时间（分:秒）")
-                               : QStringLiteral("考试时间（分钟）"),
+    CurveAxis axis { inSeconds ? QCoreApplication::translate("TypingCurve", "考试时间（分:秒）")
+                               : QCoreApplication::translate("TypingCurve", "考试时间（分钟）"),
                      {} };
     // Counted in whole steps from 0, so that the ticks land on round times.
     const double slack = 1e-9;

@@ -21,12 +21,11 @@ ConsoleHooks ConsoleHooks::desktop()
         return QFileDialog::getOpenFileName(parent, QString(), initialFolder, articleFilter());
     };
     hooks.chooseRoster = [](QWidget *parent, const QString &initialFolder) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("载入考生名单"), initialFolder,
+        return QFileDialog::getOpenFileName(parent, tr("载入考生名单"), initialFolder,
                                             rosterFilter());
     };
     hooks.chooseFolder = [](QWidget *parent, const QString &initialFolder) {
-        return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择交换文件夹"),
-                                                 initialFolder);
+        return QFileDialog::getExistingDirectory(parent, tr("选择交换文件夹"), initialFolder);
     };
     hooks.chooseSaveFile = [](QWidget *parent, const QString &suggested, const QString &filter) {
         return QFileDialog::getSaveFileName(parent, QString(), suggested, filter);

@@ -3,6 +3,7 @@
 #pragma once
 // What the console asks of the desktop: the file and folder dialogs and the
 // shell's "open". Tests put recorders in their place.
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 
@@ -12,6 +13,9 @@ class QWidget;
 
 struct ConsoleHooks
 {
+    Q_DECLARE_TR_FUNCTIONS(ConsoleHooks)
+
+public:
     // The open-file dialog for articles; an empty name when cancelled.
     std::function<QString(QWidget *parent, const QString &initialFolder)> chooseArticle;
     // The open-file dialog for a class list; an empty name when cancelled.
@@ -30,9 +34,9 @@ struct ConsoleHooks
 
     // The filter of the article dialog: one entry, shown as "文本文件 *.txt".
     // Without parentheses Qt takes every word as a pattern, so *.txt filters.
-    static QString articleFilter() { return QStringLiteral("文本文件 *.txt"); }
+    static QString articleFilter() { return tr("文本文件 *.txt"); }
 
-    static QString rosterFilter() { return QStringLiteral("考生名单 (*.xlsx *.csv *.txt)"); }
+    static QString rosterFilter() { return tr("考生名单 (*.xlsx *.csv *.txt)"); }
 
     static ConsoleHooks desktop();
 };

@@ -48,13 +48,13 @@ void ExamChartsPane::showExam(const ArchivedExam *exam)
 QStringList ExamChartsPane::picturePaths(const QString &chosen)
 {
     const QString base = pictureBase(chosen);
-    return { base + QStringLiteral("-速度分布.png"), base + QStringLiteral("-正确率与速度.png") };
+    return { base + tr("-速度分布.png"), base + tr("-正确率与速度.png") };
 }
 
 QString ExamChartsPane::saveAs(const QString &chosen) const
 {
     const QStringList paths = picturePaths(chosen);
     if (!m_histogram->grab().save(paths[0]) || !m_scatter->grab().save(paths[1]))
-        return QStringLiteral("无法保存图表 %1").arg(QDir::toNativeSeparators(pictureBase(chosen)));
+        return tr("无法保存图表 %1").arg(QDir::toNativeSeparators(pictureBase(chosen)));
     return {};
 }

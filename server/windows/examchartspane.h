@@ -5,12 +5,14 @@
 // against speed, side by side, each saved as a picture of its own.
 #include "archive/archivedexam.h"
 
+#include <QCoreApplication>
 #include <QWidget>
 
 class QChartView;
 
 class ExamChartsPane : public QWidget
 {
+    Q_DECLARE_TR_FUNCTIONS(ExamChartsPane)
 public:
     explicit ExamChartsPane(QWidget *parent);
 

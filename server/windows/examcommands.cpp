@@ -105,7 +105,7 @@ void ExamCommands::exportResults()
     }
     QString message = exported.message;
     if (!m_hooks.openUrl(QUrl::fromLocalFile(exported.workbook)))
-        message += QStringLiteral("\n没有找到能打开它的表格程序。");
+        message += tr("\n没有找到能打开它的表格程序。");
     tell(message);
 }
 
@@ -135,8 +135,8 @@ void ExamCommands::printLoginCodes()
     // Beside the exported workbooks, where the examiner finds the class's papers.
     const QString folder = m_controller.folders().exports;
     QDir().mkpath(folder);
-    const QString chosen = m_hooks.chooseSaveFile(m_window, QDir(folder).filePath(name),
-                                                  QStringLiteral("PDF 文件 (*.pdf)"));
+    const QString chosen =
+            m_hooks.chooseSaveFile(m_window, QDir(folder).filePath(name), tr("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     if (const QString problem =
@@ -145,11 +145,11 @@ void ExamCommands::printLoginCodes()
         tell(problem);
         return;
     }
-    QString message = QStringLiteral("%1位考生的登录码已保存为 %2，打印后沿虚线剪开，发给考生。")
+    QString message = tr("%1位考生的登录码已保存为 %2，打印后沿虚线剪开，发给考生。")
                               .arg(slips.codes.examinees().size())
                               .arg(QDir::toNativeSeparators(chosen));
     if (!m_hooks.openUrl(QUrl::fromLocalFile(chosen)))
-        message += QStringLiteral("\n没有找到能打开它的PDF阅读程序。");
+        message += tr("\n没有找到能打开它的PDF阅读程序。");
     tell(message);
 }
 

@@ -22,17 +22,17 @@ ExamDetailPane::ExamDetailPane(console::HistoryController &history, const Consol
     m_tabs = new QTabWidget(this);
     m_statistics = new QTextBrowser(m_tabs);
     m_statistics->setObjectName(QStringLiteral("TxtStatistics"));
-    m_tabs->addTab(m_statistics, QStringLiteral("统计"));
+    m_tabs->addTab(m_statistics, tr("统计"));
 
     m_charts = new ExamChartsPane(m_tabs);
-    m_tabs->addTab(m_charts, QStringLiteral("图表"));
+    m_tabs->addTab(m_charts, tr("图表"));
 
     m_ranking = new RankingPane(m_tabs);
     connect(m_ranking, &RankingPane::examineeChosen, this, &ExamDetailPane::showRankedExaminee);
-    m_tabs->addTab(m_ranking, QStringLiteral("排名"));
+    m_tabs->addTab(m_ranking, tr("排名"));
     m_examinee = new ExamineePane(history, m_tabs);
     connect(m_examinee, &ExamineePane::told, this, &ExamDetailPane::told);
-    m_tabs->addTab(m_examinee, QStringLiteral("考生"));
+    m_tabs->addTab(m_examinee, tr("考生"));
     layout->addWidget(m_tabs, 1);
 }
 
@@ -90,25 +90,24 @@ void ExamDetailPane::saveTrend()
 {
     const QString who = m_examinee->shownExaminee();
     if (who.isEmpty()) {
-        emit told(QStringLiteral("请先选择一位考生。"));
+        emit told(tr("请先选择一位考生。"));
         return;
     }
-    const QString chosen = m_hooks.chooseDocumentsFile(
-            this, QStringLiteral("%1 成绩变化.png").arg(who), QStringLiteral("PNG 图片 (*.png)"));
+    const QString chosen = m_hooks.chooseDocumentsFile(this, tr("%1 成绩变化.png").arg(who),
+                                                       tr("PNG 图片 (*.png)"));
     if (chosen.isEmpty())
         return;
     const QString problem = m_examinee->saveTrend(chosen);
-    emit told(problem.isEmpty()
-                      ? QStringLiteral("图表已保存为\n%1").arg(QDir::toNativeSeparators(chosen))
-                      : problem);
+    emit told(problem.isEmpty() ? tr("图表已保存为\n%1").arg(QDir::toNativeSeparators(chosen))
+                                : problem);
 }
 
 void ExamDetailPane::saveExamCharts()
 {
     if (!m_showsExam)
         return;
-    const QString chosen = m_hooks.chooseDocumentsFile(this, QStringLiteral("考试图表.png"),
-                                                       QStringLiteral("PNG 图片 (*.png)"));
+    const QString chosen =
+            m_hooks.chooseDocumentsFile(this, tr("考试图表.png"), tr("PNG 图片 (*.png)"));
     if (chosen.isEmpty())
         return;
     if (const QString problem = m_charts->saveAs(chosen); !problem.isEmpty()) {
@@ -116,6 +115,6 @@ void ExamDetailPane::saveExamCharts()
         return;
     }
     const QStringList paths = ExamChartsPane::picturePaths(chosen);
-    emit told(QStringLiteral("图表已保存为\n%1\n%2")
+    emit told(tr("图表已保存为\n%1\n%2")
                       .arg(QDir::toNativeSeparators(paths[0]), QDir::toNativeSeparators(paths[1])));
 }

@@ -55,18 +55,18 @@ ExamFilterBar::ExamFilterBar(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("TxtSearch"));
-    m_search->setPlaceholderText(QStringLiteral("按文章或日期查找，如 春晓 或 2026-03"));
+    m_search->setPlaceholderText(tr("按文章或日期查找，如 春晓 或 2026-03"));
     m_search->setClearButtonEnabled(true);
     m_search->setMinimumWidth(m_search->fontMetrics().horizontalAdvance(u'字') * kSearchSigns);
-    layout->addWidget(new QLabel(QStringLiteral("查找："), this));
+    layout->addWidget(new QLabel(tr("查找："), this));
     layout->addWidget(m_search, 1);
-    m_lab = addChoice(QStringLiteral("机房："), "CmbLab", kChoiceSigns);
-    m_teacher = addChoice(QStringLiteral("教师："), "CmbTeacher", kChoiceSigns);
-    m_class = addChoice(QStringLiteral("班级："), "CmbClass", kChoiceSigns);
-    m_term = addChoice(QStringLiteral("学期："), "CmbTerm", kTermSigns);
+    m_lab = addChoice(tr("机房："), "CmbLab", kChoiceSigns);
+    m_teacher = addChoice(tr("教师："), "CmbTeacher", kChoiceSigns);
+    m_class = addChoice(tr("班级："), "CmbClass", kChoiceSigns);
+    m_term = addChoice(tr("学期："), "CmbTerm", kTermSigns);
     for (QComboBox *choice : { m_lab, m_teacher, m_class })
         connect(choice, &QComboBox::currentIndexChanged, choice, [choice] { showWhole(choice); });
-    m_term->setToolTip(QStringLiteral("第一学期为8月1日至1月31日，第二学期为2月1日至7月31日"));
+    m_term->setToolTip(tr("第一学期为8月1日至1月31日，第二学期为2月1日至7月31日"));
     m_searchPause.setSingleShot(true);
     m_searchPause.setInterval(kSearchPauseMillis);
     connect(m_search, &QLineEdit::textChanged, &m_searchPause, qOverload<>(&QTimer::start));
@@ -92,16 +92,16 @@ QComboBox *ExamFilterBar::addChoice(const QString &caption, const char *name, in
 
 void ExamFilterBar::setChoices(const ExamFilterChoices &choices, bool school)
 {
-    fill(m_lab, QStringLiteral("全部机房"), choices.labs);
-    fill(m_teacher, QStringLiteral("全部教师"), choices.teachers);
-    fill(m_class, QStringLiteral("全部班级"), choices.departments);
+    fill(m_lab, tr("全部机房"), choices.labs);
+    fill(m_teacher, tr("全部教师"), choices.teachers);
+    fill(m_class, tr("全部班级"), choices.departments);
     for (QComboBox *choice : { m_lab, m_teacher, m_class })
         showWhole(choice);
     m_terms = choices.terms;
     QStringList terms;
     for (const SchoolTerm &term : m_terms)
         terms.append(term.name());
-    fill(m_term, QStringLiteral("全部学期"), terms);
+    fill(m_term, tr("全部学期"), terms);
     m_lab->parentWidget()->setVisible(school);
     m_teacher->parentWidget()->setVisible(school);
     // A filter that cannot be seen does not filter.

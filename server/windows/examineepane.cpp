@@ -27,7 +27,7 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
     // Part of a number or a name lists the examinees it fits.
     m_pick = new QLineEdit(this);
     m_pick->setObjectName(QStringLiteral("TxtPickExaminee"));
-    m_pick->setPlaceholderText(QStringLiteral("输入考号或姓名的一部分，从列表中选择"));
+    m_pick->setPlaceholderText(tr("输入考号或姓名的一部分，从列表中选择"));
     m_pick->setClearButtonEnabled(true);
     m_pick->setMinimumWidth(m_pick->fontMetrics().horizontalAdvance(m_pick->placeholderText()));
     m_known = new QStandardItemModel(this);
@@ -38,19 +38,19 @@ ExamineePane::ExamineePane(console::HistoryController &history, QWidget *parent)
     m_pick->setCompleter(m_picker);
     connect(m_picker, qOverload<const QModelIndex &>(&QCompleter::activated), this,
             &ExamineePane::pickExaminee);
-    find->addWidget(new QLabel(QStringLiteral("选择考生："), this));
+    find->addWidget(new QLabel(tr("选择考生："), this));
     find->addWidget(m_pick, 2);
     m_examNumber = new QLineEdit(this);
     m_examNumber->setObjectName(QStringLiteral("TxtExamNumber"));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("TxtName"));
-    auto *go = new QPushButton(QStringLiteral("查找"), this);
+    auto *go = new QPushButton(tr("查找"), this);
     go->setObjectName(QStringLiteral("CmdFindExaminee"));
     connect(go, &QPushButton::clicked, this, &ExamineePane::findTypedExaminee);
     connect(m_name, &QLineEdit::returnPressed, this, &ExamineePane::findTypedExaminee);
-    find->addWidget(new QLabel(QStringLiteral("考号："), this));
+    find->addWidget(new QLabel(tr("考号："), this));
     find->addWidget(m_examNumber);
-    find->addWidget(new QLabel(QStringLiteral("姓名："), this));
+    find->addWidget(new QLabel(tr("姓名："), this));
     find->addWidget(m_name);
     find->addWidget(go);
     find->addStretch(1);
@@ -101,8 +101,7 @@ void ExamineePane::showKnown(const ArchiveRead<QVector<KnownExaminee>> &known)
     m_known->clear();
     for (const KnownExaminee &examinee : *known.value) {
         auto *item = new QStandardItem(
-                QStringLiteral("%1 %2（%3）")
-                        .arg(examinee.examNumber, examinee.name, examinee.department));
+                tr("%1 %2（%3）").arg(examinee.examNumber, examinee.name, examinee.department));
         item->setData(QStringList { examinee.examNumber, examinee.name }, Qt::UserRole);
         m_known->appendRow(item);
     }
@@ -127,8 +126,7 @@ void ExamineePane::findExaminee(const QString &examNumber, const QString &name)
 {
     m_historyRows->clear();
     m_historyRows->setHorizontalHeaderLabels(
-            { QStringLiteral("日期"), QStringLiteral("文章"), QStringLiteral("速度（字/分钟）"),
-              QStringLiteral("正确率（%）"), QStringLiteral("等级") });
+            { tr("日期"), tr("文章"), tr("速度（字/分钟）"), tr("正确率（%）"), tr("等级") });
     m_history.history(examNumber, name, this,
                       [this, examNumber, name](const ArchiveRead<QVector<HistoryPoint>> &history) {
                           showHistory(examNumber, name, history);
@@ -145,7 +143,7 @@ void ExamineePane::showHistory(const QString &examNumber, const QString &name,
     m_shownExaminee.clear();
     if (history.value->isEmpty()) {
         m_trend->setChart(new QChart());
-        emit told(QStringLiteral("考试存档中没有考号为“%1”、姓名为“%2”的考生。")
+        emit told(tr("考试存档中没有考号为“%1”、姓名为“%2”的考生。")
                           .arg(examNumber.trimmed(), name.trimmed()));
         return;
     }
@@ -168,6 +166,6 @@ void ExamineePane::showHistory(const QString &examNumber, const QString &name,
 QString ExamineePane::saveTrend(const QString &path) const
 {
     if (!m_trend->grab().save(path))
-        return QStringLiteral("无法保存图表 %1").arg(QDir::toNativeSeparators(path));
+        return tr("无法保存图表 %1").arg(QDir::toNativeSeparators(path));
     return {};
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QScreen>
+#include <QCoreApplication>
 
 namespace {
 
@@ -38,7 +39,7 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &lic
       m_openUrl(std::move(openUrl))
 {
     setObjectName(QStringLiteral("FrmAbout"));
-    setWindowTitle(QStringLiteral("关于Kestrix"));
+    setWindowTitle(tr("关于Kestrix"));
     setFixedSize(twips::px(4680), twips::px(4680));
 
     auto *image = new QLabel(this);
@@ -46,15 +47,13 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &lic
     image->setGeometry(twips::rect(360, 120, 1530, 1530));
     image->setPixmap(pictures::productPicture());
 
-    addLabel("Label1", QStringLiteral("名称：Kestrix"), 2160, 720, 2295);
-    addLabel("Label2", QStringLiteral("版本："), 2160, 1080, 735);
+    addLabel("Label1", tr("名称：Kestrix"), 2160, 720, 2295);
+    addLabel("Label2", tr("版本："), 2160, 1080, 735);
     addLabel("LblVersion", versionText(), 2760, 1080, 1815);
-    addLabel("Label4", QStringLiteral("作者：Kestrix开发组"), 2160, 1440, 2415);
-    addLabel("Label7", QStringLiteral("联系电话：请通过电子邮件联系"), 360, 1800, 4095);
-    addLink("Label5", QStringLiteral("电子邮件：support@kestrix.example.org"), supportMail(), 360,
-            2160, 4215);
-    addLink("Label6", QStringLiteral("网    站：https://kestrix.example.org"), website(), 360, 2520,
-            4215);
+    addLabel("Label4", tr("作者：Kestrix开发组"), 2160, 1440, 2415);
+    addLabel("Label7", tr("联系电话：请通过电子邮件联系"), 360, 1800, 4095);
+    addLink("Label5", tr("电子邮件：support@kestrix.example.org"), supportMail(), 360, 2160, 4215);
+    addLink("Label6", tr("网    站：https://kestrix.example.org"), website(), 360, 2520, 4215);
 
     const bool shipped = QFileInfo::exists(licenceFile);
     const QUrl fullText = shipped ? QUrl::fromLocalFile(licenceFile) : licenceWebPage();
@@ -64,8 +63,8 @@ FrmAbout::FrmAbout(std::function<bool(const QUrl &)> openUrl, const QString &lic
     licence->setTextFormat(Qt::RichText);
     // The link names the file; its whole path is in the tooltip.
     licence->setText(
-            QStringLiteral("许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本）。"
-                           "本软件是自由软件，不提供任何担保。<br>全文：<a href=\"%1\">%2</a>")
+            tr("许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本）。"
+               "本软件是自由软件，不提供任何担保。<br>全文：<a href=\"%1\">%2</a>")
                     .arg(fullText.toString().toHtmlEscaped(),
                          (shipped ? licenceFileName() : fullText.toString()).toHtmlEscaped()));
     licence->setToolTip(shipped ? QDir::toNativeSeparators(licenceFile) : fullText.toString());

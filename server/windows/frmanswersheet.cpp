@@ -39,7 +39,7 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
     setWindowTitle(page.title());
     auto *layout = new QVBoxLayout(this);
     QStringList lines { page.recordLine(), page.recomputedLine(),
-                        page.timeLine() + QStringLiteral("　　") + page.sessionLine() };
+                        page.timeLine() + tr("　　") + page.sessionLine() };
     lines.removeAll(QString());
     m_figures = new QLabel(lines.join(u'\n'), this);
     m_figures->setObjectName(QStringLiteral("LblFigures"));
@@ -54,15 +54,14 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
         layout->addWidget(m_slip);
     }
     if (!page.doubts().isEmpty()) {
-        auto *doubts = new QLabel(
-                QStringLiteral("存疑：") + page.doubts().join(QStringLiteral("；")), this);
+        auto *doubts = new QLabel(tr("存疑：") + page.doubts().join(tr("；")), this);
         doubts->setObjectName(QStringLiteral("LblDoubts"));
         doubts->setWordWrap(true);
         doubts->setStyleSheet(QStringLiteral("color: #c00000"));
         layout->addWidget(doubts);
     }
     const QString legendText =
-            QStringLiteral("蓝色：打对　红色：打错（右上角小字为打成的字）　灰色带下划线：未打");
+            tr("蓝色：打对　红色：打错（右上角小字为打成的字）　灰色带下划线：未打");
     auto *legend = new QLabel(page.notice().isEmpty() ? legendText : page.notice(), this);
     legend->setObjectName(QStringLiteral("LblNotice"));
     layout->addWidget(legend);
@@ -82,13 +81,13 @@ FrmAnswerSheet::FrmAnswerSheet(const AnswerSheetPage &page, QWidget *parent)
         // How it was typed, beside what was typed.
         auto *tabs = new QTabWidget(this);
         tabs->setObjectName(QStringLiteral("TabAnswerSheet"));
-        tabs->addTab(m_sheet, QStringLiteral("答卷"));
+        tabs->addTab(m_sheet, tr("答卷"));
         tabs->addTab(new SpeedCurveView(*page.curve(), TypingThresholds().pauseSeconds, tabs),
-                     QStringLiteral("速度曲线"));
+                     tr("速度曲线"));
         if (page.replay())
             tabs->addTab(new ReplayView(*page.replay(), page.comparedText(), page.curve()->endMs(),
                                         tabs),
-                         QStringLiteral("回放"));
+                         tr("回放"));
         layout->addWidget(tabs, 1);
     }
     auto *closing = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -125,7 +124,7 @@ void FrmAnswerSheet::fillSheet(const AnswerSheetPage &page)
     if (!page.typedBeyond().isEmpty()) {
         QTextCharFormat beyond = markFormat(AnswerSheetPage::Mark::Wrong);
         beyond.setFontStrikeOut(true);
-        cursor.insertText(QStringLiteral("\n【多打】"), markFormat(AnswerSheetPage::Mark::Wrong));
+        cursor.insertText(tr("\n【多打】"), markFormat(AnswerSheetPage::Mark::Wrong));
         cursor.insertText(page.typedBeyond(), beyond);
     }
     cursor.endEditBlock();

@@ -22,13 +22,13 @@ FrmGradeExam::FrmGradeExam(GradeWideExam exam, const ConsoleHooks &hooks, Messag
     : QDialog(parent), m_exam(std::move(exam)), m_hooks(hooks), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmGradeExam"));
-    setWindowTitle(QStringLiteral("年级汇总 — 《%1》").arg(m_exam.sitting().articleName));
+    setWindowTitle(tr("年级汇总 — 《%1》").arg(m_exam.sitting().articleName));
     auto *layout = new QVBoxLayout(this);
     auto *tabs = new QTabWidget(this);
     m_statistics = new QTextBrowser(tabs);
     m_statistics->setObjectName(QStringLiteral("TxtGradeStatistics"));
     m_statistics->setHtml(gradeStatisticsPage(m_exam));
-    tabs->addTab(m_statistics, QStringLiteral("各班与各机房"));
+    tabs->addTab(m_statistics, tr("各班与各机房"));
 
     m_rankingRows = new GradeRankingModel(this);
     m_rankingRows->setExam(&m_exam);
@@ -39,16 +39,16 @@ FrmGradeExam::FrmGradeExam(GradeWideExam exam, const ConsoleHooks &hooks, Messag
     m_ranking->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_ranking->verticalHeader()->hide();
     m_ranking->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tabs->addTab(m_ranking, QStringLiteral("年级排名"));
+    tabs->addTab(m_ranking, tr("年级排名"));
     layout->addWidget(tabs, 1);
 
     auto *buttons = new QHBoxLayout();
-    auto *pdf = new QPushButton(QStringLiteral("PDF报告"), this);
+    auto *pdf = new QPushButton(tr("PDF报告"), this);
     pdf->setObjectName(QStringLiteral("CmdGradePdfReport"));
     connect(pdf, &QPushButton::clicked, this, &FrmGradeExam::writePdfReport);
     buttons->addWidget(pdf);
     buttons->addStretch(1);
-    auto *close = new QPushButton(QStringLiteral("关闭"), this);
+    auto *close = new QPushButton(tr("关闭"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -58,13 +58,12 @@ FrmGradeExam::FrmGradeExam(GradeWideExam exam, const ConsoleHooks &hooks, Messag
 void FrmGradeExam::writePdfReport()
 {
     const QString chosen = m_hooks.chooseDocumentsFile(this, gradereport::defaultFileName(m_exam),
-                                                       QStringLiteral("PDF 文件 (*.pdf)"));
+                                                       tr("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     const QString problem = gradereport::writePdf(m_exam, chosen);
-    tell(problem.isEmpty()
-                 ? QStringLiteral("年级报告已保存为 %1").arg(QDir::toNativeSeparators(chosen))
-                 : problem);
+    tell(problem.isEmpty() ? tr("年级报告已保存为 %1").arg(QDir::toNativeSeparators(chosen))
+                           : problem);
 }
 
 void FrmGradeExam::tell(const QString &text)

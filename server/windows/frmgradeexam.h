@@ -7,6 +7,7 @@
 #include "stats/gradewideexam.h"
 #include "windows/consolehooks.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 class QTableView;
@@ -16,6 +17,7 @@ class Messages;
 
 class FrmGradeExam : public QDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(FrmGradeExam)
 public:
     FrmGradeExam(GradeWideExam exam, const ConsoleHooks &hooks, Messages *messages,
                  QWidget *parent);

@@ -40,7 +40,7 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     : QWidget(parent, Qt::Window), m_history(history), m_hooks(hooks), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmHistory"));
-    setWindowTitle(QStringLiteral("历次考试"));
+    setWindowTitle(tr("历次考试"));
     QFont font = this->font();
     font.setPointSize(kListPoints);
     setFont(font);
@@ -53,18 +53,17 @@ FrmHistory::FrmHistory(console::HistoryController &history, const ConsoleHooks &
     auto *layout = new QVBoxLayout(this);
     auto *top = new QHBoxLayout();
     top->addWidget(m_list->filterBar(), 1);
-    QPushButton *backup = commandButton(this, "CmdBackup", QStringLiteral("备份存档"));
+    QPushButton *backup = commandButton(this, "CmdBackup", tr("备份存档"));
     connect(backup, &QPushButton::clicked, this, &FrmHistory::backUp);
     top->addWidget(backup);
-    QPushButton *term = commandButton(this, "CmdTermReport", QStringLiteral("学期报告"));
-    term->setToolTip(QStringLiteral("把列表中的考试（可先按日期、文章、班级或学期筛选）汇总成一个"
-                                    "Excel工作簿；选了班级时只含这个班的考生"));
+    QPushButton *term = commandButton(this, "CmdTermReport", tr("学期报告"));
+    term->setToolTip(tr("把列表中的考试（可先按日期、文章、班级或学期筛选）汇总成一个"
+                        "Excel工作簿；选了班级时只含这个班的考生"));
     connect(term, &QPushButton::clicked, this, &FrmHistory::writeTermReport);
     top->addWidget(term);
-    QPushButton *gradeTerm =
-            commandButton(this, "CmdGradeTermReport", QStringLiteral("年级学期报告"));
-    gradeTerm->setToolTip(QStringLiteral("选一个学期和几个班（可跨机房、跨教师），生成一个"
-                                         "Excel工作簿：每班一个工作表，另有年级汇总和图表"));
+    QPushButton *gradeTerm = commandButton(this, "CmdGradeTermReport", tr("年级学期报告"));
+    gradeTerm->setToolTip(tr("选一个学期和几个班（可跨机房、跨教师），生成一个"
+                             "Excel工作簿：每班一个工作表，另有年级汇总和图表"));
     connect(gradeTerm, &QPushButton::clicked, this, &FrmHistory::writeGradeTermReport);
     top->addWidget(gradeTerm);
     layout->addLayout(top);
@@ -93,19 +92,15 @@ QWidget *FrmHistory::buildCommands(QWidget *parent)
     auto *row = new QWidget(parent);
     auto *buttons = new QHBoxLayout(row);
     buttons->setContentsMargins(0, 0, 0, 0);
-    QPushButton *saveCharts = commandButton(row, "CmdSaveCharts", QStringLiteral("保存图表"));
+    QPushButton *saveCharts = commandButton(row, "CmdSaveCharts", tr("保存图表"));
     connect(saveCharts, &QPushButton::clicked, m_detail, &ExamDetailPane::saveCharts);
     buttons->addWidget(saveCharts);
     const std::pair<QPushButton *, void (FrmHistory::*)()> commands[] = {
-        { commandButton(row, "CmdExportAgain", QStringLiteral("导出到Excel表格")),
-          &FrmHistory::exportAgain },
-        { commandButton(row, "CmdPdfReport", QStringLiteral("PDF报告")),
-          &FrmHistory::writePdfReport },
-        { commandButton(row, "CmdGradeExam", QStringLiteral("年级汇总")),
-          &FrmHistory::showGradeExam },
-        { commandButton(row, "CmdRegrade", QStringLiteral("按现在的评分标准重新评分")),
-          &FrmHistory::regrade },
-        { m_deleteExam = commandButton(row, "CmdDeleteExam", QStringLiteral("删除这场考试")),
+        { commandButton(row, "CmdExportAgain", tr("导出到Excel表格")), &FrmHistory::exportAgain },
+        { commandButton(row, "CmdPdfReport", tr("PDF报告")), &FrmHistory::writePdfReport },
+        { commandButton(row, "CmdGradeExam", tr("年级汇总")), &FrmHistory::showGradeExam },
+        { commandButton(row, "CmdRegrade", tr("按现在的评分标准重新评分")), &FrmHistory::regrade },
+        { m_deleteExam = commandButton(row, "CmdDeleteExam", tr("删除这场考试")),
           &FrmHistory::deleteExam },
     };
     for (const auto &[button, slot] : commands) {
@@ -206,8 +201,7 @@ void FrmHistory::regrade()
 {
     if (!m_shown || m_shown->id <= 0)
         return;
-    if (!m_messages->confirm(
-                this, QStringLiteral("用现在的评分标准重新评定%1吗？").arg(examTitle(*m_shown))))
+    if (!m_messages->confirm(this, tr("用现在的评分标准重新评定%1吗？").arg(examTitle(*m_shown))))
         return;
     const QString othersExam = m_history.removalRefused(m_shown->sitting);
     m_history.regrade(*m_shown, this, [this, othersExam](const QString &problem) {
@@ -217,7 +211,7 @@ void FrmHistory::regrade()
             return;
         }
         m_detail->showExam(&*m_shown);
-        tell(othersExam + QStringLiteral("\n新的评定只在这个窗口中显示，不会保存。"));
+        tell(othersExam + tr("\n新的评定只在这个窗口中显示，不会保存。"));
     });
 }
 
@@ -225,9 +219,8 @@ void FrmHistory::deleteExam()
 {
     if (!m_shown || m_shown->id <= 0)
         return;
-    if (!m_messages->confirm(this,
-                             QStringLiteral("确定要从考试存档中删除%1吗？删除后无法恢复。")
-                                     .arg(examTitle(*m_shown))))
+    if (!m_messages->confirm(
+                this, tr("确定要从考试存档中删除%1吗？删除后无法恢复。").arg(examTitle(*m_shown))))
         return;
     m_history.remove(m_shown->id, this, [this](const QString &problem) {
         tell(problem);
@@ -241,15 +234,14 @@ void FrmHistory::backUp()
 {
     const QString chosen = m_hooks.chooseDocumentsFile(
             this,
-            QStringLiteral("考试存档备份-%1.db")
+            tr("考试存档备份-%1.db")
                     .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"))),
-            QStringLiteral("考试存档 (*.db)"));
+            tr("考试存档 (*.db)"));
     if (chosen.isEmpty())
         return;
     const QString problem = m_history.backUpTo(chosen);
-    tell(problem.isEmpty()
-                 ? QStringLiteral("考试存档已备份到 %1").arg(QDir::toNativeSeparators(chosen))
-                 : problem);
+    tell(problem.isEmpty() ? tr("考试存档已备份到 %1").arg(QDir::toNativeSeparators(chosen))
+                           : problem);
 }
 
 void FrmHistory::writePdfReport()
@@ -257,7 +249,7 @@ void FrmHistory::writePdfReport()
     if (!m_shown)
         return;
     const QString chosen = m_hooks.chooseDocumentsFile(this, examreport::defaultFileName(*m_shown),
-                                                       QStringLiteral("PDF 文件 (*.pdf)"));
+                                                       tr("PDF 文件 (*.pdf)"));
     if (chosen.isEmpty())
         return;
     // A copy: the list may show another exam before the file is written.
@@ -268,7 +260,7 @@ void FrmHistory::writePdfReport()
 void FrmHistory::showGradeExam()
 {
     if (!m_shown || m_shown->id <= 0) {
-        tell(QStringLiteral("请先在列表中选一场存档的考试。"));
+        tell(tr("请先在列表中选一场存档的考试。"));
         return;
     }
     m_history.gradeExam(m_shown->id, this, [this](const ArchiveRead<GradeWideExam> &grade) {
@@ -277,8 +269,8 @@ void FrmHistory::showGradeExam()
             return;
         }
         if (!grade.value->isGradeWide()) {
-            tell(QStringLiteral("同一个上午（或下午）没有别的考试用同一篇文章、同样的考试时间，"
-                                "这场考试不是年级统考。"));
+            tell(tr("同一个上午（或下午）没有别的考试用同一篇文章、同样的考试时间，"
+                    "这场考试不是年级统考。"));
             return;
         }
         auto *view = new FrmGradeExam(*grade.value, m_hooks, m_messages, this);
@@ -291,14 +283,14 @@ void FrmHistory::writeTermReport()
 {
     const QVector<qint64> ids = listedExamIds();
     if (ids.isEmpty()) {
-        tell(QStringLiteral("列表中没有存档的考试。"));
+        tell(tr("列表中没有存档的考试。"));
         return;
     }
     // Named by the days of the first and last exam listed, newest first.
     const QVector<ExamSummary> listed = m_list->kept();
     const QString chosen = m_hooks.chooseDocumentsFile(
             this, termreport::defaultFileName(listed.last().when, listed.first().when),
-            QStringLiteral("Excel 工作簿 (*.xlsx)"));
+            tr("Excel 工作簿 (*.xlsx)"));
     if (chosen.isEmpty())
         return;
     tell(termreportrun::run(this, m_history, ids, m_list->filter().department, chosen));
@@ -314,7 +306,7 @@ void FrmHistory::writeGradeTermReport()
         tell(termreportrun::pickAndRunGrade(
                 this, m_history, *choices.value, [this](const QString &suggestedName) {
                     return m_hooks.chooseDocumentsFile(this, suggestedName,
-                                                       QStringLiteral("Excel 工作簿 (*.xlsx)"));
+                                                       tr("Excel 工作簿 (*.xlsx)"));
                 }));
     });
 }

@@ -14,6 +14,7 @@
 #include "control/windowplace.h"
 #include "exchange/desktop.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -29,10 +30,25 @@ namespace {
 constexpr int kClassicWidth = 10080;
 constexpr int kClassicHeight = 7545;
 
-const QString kClosedCaption = QStringLiteral("允许登录");
-const QString kOpenCaption = QStringLiteral("禁止登录");
-const QString kClosedToolTip = QStringLiteral("允许考生登录服务器以开始考试");
-const QString kOpenToolTip = QStringLiteral("禁止考生登录服务器，但不影响已开始考试的考生");
+QString closedCaption()
+{
+    return QCoreApplication::translate("FrmMain", "允许登录");
+}
+
+QString openCaption()
+{
+    return QCoreApplication::translate("FrmMain", "禁止登录");
+}
+
+QString closedToolTip()
+{
+    return QCoreApplication::translate("FrmMain", "允许考生登录服务器以开始考试");
+}
+
+QString openToolTip()
+{
+    return QCoreApplication::translate("FrmMain", "禁止考生登录服务器，但不影响已开始考试的考生");
+}
 
 }  // namespace
 
@@ -47,7 +63,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
       m_messages(messages ? messages : &m_boxes)
 {
     setObjectName(QStringLiteral("FrmMain"));
-    setWindowTitle(QStringLiteral("Kestrix服务器"));
+    setWindowTitle(tr("Kestrix服务器"));
     // The classic layout is the smallest size; a larger window gives the
     // grid the room.
     setMinimumSize(twips::px(kClassicWidth), twips::px(kClassicHeight));
@@ -133,43 +149,40 @@ FrmAbout *FrmMain::aboutBox() const
 void FrmMain::buildToolbar()
 {
     m_toolbar = new CommandBar(this);
-    m_clearLast = m_toolbar->addCommand(
-            "ClearLast", QStringLiteral("清空上次"),
-            QStringLiteral("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
-            QStringLiteral("clearlast"));
+    m_clearLast = m_toolbar->addCommand("ClearLast", tr("清空上次"),
+                                        tr("清空上一场考试的记录，包括考试成绩，请先做好备份！"),
+                                        QStringLiteral("clearlast"));
     connect(m_clearLast, &QAction::triggered, this, &FrmMain::clearResults);
-    QAction *set =
-            m_toolbar->addCommand("set", QStringLiteral("考试设置"),
-                                  QStringLiteral("设置考试时间、内容等"), QStringLiteral("set"));
+    QAction *set = m_toolbar->addCommand("set", tr("考试设置"), tr("设置考试时间、内容等"),
+                                         QStringLiteral("set"));
     connect(set, &QAction::triggered, this, &FrmMain::openSettingsPanel);
     m_beginStop =
-            m_toolbar->addCommand("BeginStop", kClosedCaption, QString(), QStringLiteral("begin"));
+            m_toolbar->addCommand("BeginStop", closedCaption(), QString(), QStringLiteral("begin"));
     connect(m_beginStop, &QAction::triggered, m_commands, &ExamCommands::openOrCloseLogin);
-    m_collect = m_toolbar->addCommand("fresh", QStringLiteral("获取成绩"),
-                                      QStringLiteral("获取考试成绩或者获取登陆信息"),
+    m_collect = m_toolbar->addCommand("fresh", tr("获取成绩"), tr("获取考试成绩或者获取登陆信息"),
                                       QStringLiteral("fresh"));
     connect(m_collect, &QAction::triggered, this, &FrmMain::collectResults);
-    m_roster = m_toolbar->addCommand(
-            "roster", QStringLiteral("载入名单"),
-            QStringLiteral("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
-                           "显示未登录的考生和名单外的成绩"),
-            QStringLiteral("roster"));
+    m_roster =
+            m_toolbar->addCommand("roster", tr("载入名单"),
+                                  tr("载入考生名单（Excel、CSV或文本文件，列为部门、考号、姓名），"
+                                     "显示未登录的考生和名单外的成绩"),
+                                  QStringLiteral("roster"));
     connect(m_roster, &QAction::triggered, m_commands, &ExamCommands::loadRoster);
     m_loginCodes = m_toolbar->addCommand(
-            "codes", QStringLiteral("登录码"),
-            QStringLiteral("把这场考试每位考生的登录码保存为PDF（每页10张），打印后剪开发给考生；"
-                           "考试设置中勾选“要求登录码”并载入名单后即可生成，允许登录前也能打印"),
+            "codes", tr("登录码"),
+            tr("把这场考试每位考生的登录码保存为PDF（每页10张），打印后剪开发给考生；"
+               "考试设置中勾选“要求登录码”并载入名单后即可生成，允许登录前也能打印"),
             QStringLiteral("codes"));
     connect(m_loginCodes, &QAction::triggered, m_commands, &ExamCommands::printLoginCodes);
-    QAction *history = m_toolbar->addCommand(
-            "history", QStringLiteral("历次考试"),
-            QStringLiteral("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
-            QStringLiteral("history"));
+    QAction *history =
+            m_toolbar->addCommand("history", tr("历次考试"),
+                                  tr("历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档"),
+                                  QStringLiteral("history"));
     connect(history, &QAction::triggered, this, &FrmMain::showHistory);
 
     m_help = new HelpMenu(m_controller.folders(), m_hooks, m_messages, this);
-    m_toolbar->addMenuCommand("help", QStringLiteral("帮助"), QStringLiteral("软件安装、使用说明"),
-                              QStringLiteral("help"), m_help);
+    m_toolbar->addMenuCommand("help", tr("帮助"), tr("软件安装、使用说明"), QStringLiteral("help"),
+                              m_help);
 }
 
 void FrmMain::showResultsView(bool restoreGeometry)
@@ -198,8 +211,8 @@ void FrmMain::resizeEvent(QResizeEvent *event)
 void FrmMain::showLoginState()
 {
     const bool open = m_controller.loginOpen();
-    CommandBar::showCommand(m_beginStop, open ? kOpenCaption : kClosedCaption,
-                            open ? kOpenToolTip : kClosedToolTip,
+    CommandBar::showCommand(m_beginStop, open ? openCaption() : closedCaption(),
+                            open ? openToolTip() : closedToolTip(),
                             open ? QStringLiteral("stop") : QStringLiteral("begin"));
     m_clearLast->setEnabled(!open);
     showSlipsCommand();
@@ -224,7 +237,7 @@ void FrmMain::showCounts()
     const bool loading = liveClass.rosterLoading();
     QStringList notes;
     if (loading)
-        notes << QStringLiteral("正在载入名单……");
+        notes << tr("正在载入名单……");
     if (!m_controller.gateNote().isEmpty())
         notes << m_controller.gateNote();
     if (!m_controller.school().status().isEmpty())

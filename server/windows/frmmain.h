@@ -29,7 +29,7 @@ class FrmMain : public QWidget
     Q_OBJECT
 
 public:
-    static QString messageTitle() { return QStringLiteral("打字考试服务器"); }
+    static QString messageTitle() { return tr("打字考试服务器"); }
 
     // Without `messages` the window shows real message boxes.
     FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages = nullptr,

@@ -22,37 +22,33 @@ GradingScaleDialog::GradingScaleDialog(console::ExamSettingsController &controll
     : QDialog(parent), m_controller(controller), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmGrading"));
-    setWindowTitle(QStringLiteral("评分标准"));
+    setWindowTitle(tr("评分标准"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(
-            new QLabel(QStringLiteral("从上到下由高到低；成绩达到某一等级的最低速度和最低正确率，"
-                                      "就评为第一个达到的等级。最后一个等级为不及格。"),
-                       this));
+    layout->addWidget(new QLabel(tr("从上到下由高到低；成绩达到某一等级的最低速度和最低正确率，"
+                                    "就评为第一个达到的等级。最后一个等级为不及格。"),
+                                 this));
     m_table = new QTableWidget(0, kColumns, this);
     m_table->setObjectName(QStringLiteral("GridGrades"));
     m_table->setHorizontalHeaderLabels(
-            { QStringLiteral("等级"), QStringLiteral("最低速度（字/分钟）"),
-              QStringLiteral("最低正确率（%）"), QStringLiteral("得分") });
+            { tr("等级"), tr("最低速度（字/分钟）"), tr("最低正确率（%）"), tr("得分") });
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(m_table);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *add = buttons->addButton(QStringLiteral("添加等级"), QDialogButtonBox::ActionRole);
+    QPushButton *add = buttons->addButton(tr("添加等级"), QDialogButtonBox::ActionRole);
     add->setObjectName(QStringLiteral("CmdAddGrade"));
     connect(add, &QPushButton::clicked, this, &GradingScaleDialog::addGrade);
-    QPushButton *remove =
-            buttons->addButton(QStringLiteral("删除等级"), QDialogButtonBox::ActionRole);
+    QPushButton *remove = buttons->addButton(tr("删除等级"), QDialogButtonBox::ActionRole);
     remove->setObjectName(QStringLiteral("CmdRemoveGrade"));
     connect(remove, &QPushButton::clicked, this, &GradingScaleDialog::removeGrade);
-    QPushButton *standard =
-            buttons->addButton(QStringLiteral("恢复默认"), QDialogButtonBox::ResetRole);
+    QPushButton *standard = buttons->addButton(tr("恢复默认"), QDialogButtonBox::ResetRole);
     standard->setObjectName(QStringLiteral("CmdStandardGrades"));
     connect(standard, &QPushButton::clicked, this, &GradingScaleDialog::restoreStandard);
-    QPushButton *ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("CmdSaveGrades"));
     connect(ok, &QPushButton::clicked, this, &GradingScaleDialog::store);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel = buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 

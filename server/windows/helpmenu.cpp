@@ -16,13 +16,13 @@ HelpMenu::HelpMenu(const console::ConsoleFolders &folders, const ConsoleHooks &h
       m_messages(messages)
 {
     setObjectName(QStringLiteral("helpMenu"));
-    QAction *manual = addAction(QStringLiteral("使用说明"));
+    QAction *manual = addAction(tr("使用说明"));
     manual->setObjectName(QStringLiteral("manual"));
     connect(manual, &QAction::triggered, this, &HelpMenu::openManual);
-    QAction *log = addAction(QStringLiteral("打开日志文件夹"));
+    QAction *log = addAction(tr("打开日志文件夹"));
     log->setObjectName(QStringLiteral("logFolder"));
     connect(log, &QAction::triggered, this, &HelpMenu::openLogFolder);
-    QAction *about = addAction(QStringLiteral("关于"));
+    QAction *about = addAction(tr("关于"));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, &HelpMenu::showAbout);
 }
@@ -44,7 +44,7 @@ void HelpMenu::openManual()
     const QString manual = QDir(m_programFolder).filePath(manualFileName());
     if (!m_hooks.openUrl(QUrl::fromLocalFile(manual)))
         m_messages->inform(parentWidget(),
-                           QStringLiteral("没有找到能打开使用说明的程序。使用说明在：\n%1")
+                           tr("没有找到能打开使用说明的程序。使用说明在：\n%1")
                                    .arg(QDir::toNativeSeparators(manual)));
 }
 
@@ -54,7 +54,7 @@ void HelpMenu::openLogFolder()
     QDir().mkpath(m_logFolder);
     if (!m_hooks.openUrl(QUrl::fromLocalFile(m_logFolder)))
         m_messages->inform(parentWidget(),
-                           QStringLiteral("没有找到能打开文件夹的程序。日志在：\n%1")
+                           tr("没有找到能打开文件夹的程序。日志在：\n%1")
                                    .arg(QDir::toNativeSeparators(m_logFolder)));
 }
 

@@ -71,10 +71,10 @@ void HistoryExamList::showExams(const ArchiveRead<console::ExamList> &kept, qint
     m_exams->setExams(live, kept.value ? kept.value->exams : QVector<ExamSummary>());
     QStringList notes;
     if (!m_away.isEmpty())
-        notes.append(QStringLiteral("学校存档现在无法打开，列出的是本机的考试：") + m_away);
+        notes.append(tr("学校存档现在无法打开，列出的是本机的考试：") + m_away);
     if (kept.value && kept.value->more)
-        notes.append(QStringLiteral("只列出最近的%1场考试，请用上面的条件缩小范围。")
-                             .arg(ExamListing::kMostListed));
+        notes.append(
+                tr("只列出最近的%1场考试，请用上面的条件缩小范围。").arg(ExamListing::kMostListed));
     m_note->setText(notes.join(u'\n'));
     m_note->setVisible(!notes.isEmpty());
     int row = 0;

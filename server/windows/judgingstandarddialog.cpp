@@ -19,10 +19,10 @@ JudgingStandardDialog::JudgingStandardDialog(console::ExamSettingsController &co
     : QDialog(parent), m_controller(controller), m_messages(messages)
 {
     setObjectName(QStringLiteral("FrmJudging"));
-    setWindowTitle(QStringLiteral("判定标准"));
+    setWindowTitle(tr("判定标准"));
     auto *layout = new QVBoxLayout(this);
-    auto *intro = new QLabel(QStringLiteral("成绩达到下列标准时标为存疑（原因在这一行的提示中），"
-                                            "由老师判断。保存后，下次获取成绩时按新的标准判断。"),
+    auto *intro = new QLabel(tr("成绩达到下列标准时标为存疑（原因在这一行的提示中），"
+                                "由老师判断。保存后，下次获取成绩时按新的标准判断。"),
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -53,14 +53,13 @@ JudgingStandardDialog::JudgingStandardDialog(console::ExamSettingsController &co
         label->setMinimumWidth(widest);
 
     auto *buttons = new QDialogButtonBox(this);
-    QPushButton *defaults =
-            buttons->addButton(QStringLiteral("恢复默认"), QDialogButtonBox::ResetRole);
+    QPushButton *defaults = buttons->addButton(tr("恢复默认"), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("CmdDefaultJudging"));
     connect(defaults, &QPushButton::clicked, this, &JudgingStandardDialog::restoreDefaults);
-    QPushButton *ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton *ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("CmdSaveJudging"));
     connect(ok, &QPushButton::clicked, this, &JudgingStandardDialog::store);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel = buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(buttons);
 

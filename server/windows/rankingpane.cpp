@@ -25,7 +25,7 @@ RankingPane::RankingPane(QWidget *parent) : QTableView(parent)
     horizontalHeader()->setSectionResizeMode(RankingModel::Doubts, QHeaderView::Interactive);
     setColumnWidth(RankingModel::Doubts, kDoubtsWidth);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setToolTip(QStringLiteral("双击一行查看这位考生的历次成绩"));
+    setToolTip(tr("双击一行查看这位考生的历次成绩"));
     connect(this, &QTableView::doubleClicked, this, &RankingPane::chooseExaminee);
 }
 

@@ -14,13 +14,16 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <QCoreApplication>
 
 namespace {
 
 QString clockText(qint32 ms)
 {
     const int seconds = ms / 1000;
-    return QStringLiteral("%1分%2秒").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QCoreApplication::translate("ReplayView", "%1分%2秒")
+            .arg(seconds / 60)
+            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 // Inserts the pieces' characters from `from` on, each in its colour.
@@ -47,7 +50,7 @@ ReplayView::ReplayView(const TypingReplay &replay, const QString &compared, qint
     m_text = new QTextEdit(this);
     m_text->setObjectName(QStringLiteral("TxtReplay"));
     m_text->setReadOnly(true);
-    m_play = new QPushButton(QStringLiteral("播放"), this);
+    m_play = new QPushButton(tr("播放"), this);
     m_play->setObjectName(QStringLiteral("CmdPlay"));
     m_speeds = new QButtonGroup(this);
     auto *bar = new QHBoxLayout;
@@ -125,7 +128,7 @@ void ReplayView::showMoment()
         m_shownText = text;
         m_text->verticalScrollBar()->setValue(m_text->verticalScrollBar()->maximum());
     }
-    m_play->setText(m_playhead.playing() ? QStringLiteral("暂停") : QStringLiteral("播放"));
+    m_play->setText(m_playhead.playing() ? tr("暂停") : tr("播放"));
     const QSignalBlocker still(m_slider);
     m_slider->setValue(m_playhead.atMs() / 100);
     m_time->setText(clockText(m_playhead.atMs()) + QStringLiteral(" / ")

@@ -127,12 +127,12 @@ void ResultsView::buildGrid()
     // Commands on one row are in its context menu.
     m_grid->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(m_grid, &QTableView::doubleClicked, this, &ResultsView::requestAnswerSheet);
-    auto *answerSheet = new QAction(QStringLiteral("查看答卷"), m_grid);
+    auto *answerSheet = new QAction(tr("查看答卷"), m_grid);
     answerSheet->setObjectName(QStringLiteral("MnuAnswerSheet"));
     connect(answerSheet, &QAction::triggered, this,
             [this] { requestAnswerSheet(m_grid->currentIndex()); });
     m_grid->addAction(answerSheet);
-    auto *retake = new QAction(QStringLiteral("重考"), m_grid);
+    auto *retake = new QAction(tr("重考"), m_grid);
     retake->setObjectName(QStringLiteral("actRetake"));
     m_grid->addAction(retake);
     connect(retake, &QAction::triggered, this, &ResultsView::requestRetake);
@@ -187,20 +187,19 @@ void ResultsView::buildCountsLine()
 {
     m_countsFrame = classic::frame(this, "FrameCJ1");
     const QFont countFont = classic::simSun(kCountPoints);
-    classic::label(m_countsFrame, "Label1", QStringLiteral("已登录人数："),
-                   twips::rect(120, 240, 1500, 255), countFont);
+    classic::label(m_countsFrame, "Label1", tr("已登录人数："), twips::rect(120, 240, 1500, 255),
+                   countFont);
     m_loggedInCount = classic::label(m_countsFrame, "LblRenShu", QString(),
                                      twips::rect(1560, 240, 855, 255), countFont);
     classic::paintCounter(m_loggedInCount, QPalette::ButtonText);
-    classic::label(m_countsFrame, "Label2", QStringLiteral("人"), twips::rect(2520, 240, 300, 255),
-                   countFont);
+    classic::label(m_countsFrame, "Label2", tr("人"), twips::rect(2520, 240, 300, 255), countFont);
     m_liveCounts =
             classic::label(m_countsFrame, "LblLiveCounts", QString(),
                            twips::rect(2820, 240, 4200, 255), classic::simSun(kLiveCountPoints));
-    m_exportButton = classic::button(m_countsFrame, "CmdOutToExl",
-                                     QStringLiteral("成绩导出到Excel表格"), pixels(kExportButton));
-    m_exportButton->setToolTip(QStringLiteral("把成绩表导出为Excel工作簿（.xlsx），"
-                                              "保存在文档中的“成绩导出”文件夹并打开"));
+    m_exportButton = classic::button(m_countsFrame, "CmdOutToExl", tr("成绩导出到Excel表格"),
+                                     pixels(kExportButton));
+    m_exportButton->setToolTip(tr("把成绩表导出为Excel工作簿（.xlsx），"
+                                  "保存在文档中的“成绩导出”文件夹并打开"));
     connect(m_exportButton, &QPushButton::clicked, this, &ResultsView::exportRequested);
 }
 
@@ -243,12 +242,11 @@ void ResultsView::showCounts(std::optional<int> results, const ClassCounts &coun
                              const QString &note, const QString &detail)
 {
     m_loggedInCount->setText(results ? QString::number(*results) : QString());
-    QString text =
-            QStringLiteral("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
+    QString text = tr("· 答题中 %1 · 已交卷 %2").arg(counts.typing).arg(counts.finished);
     // With a class list, the listed who logged in and have not started and
     // those not logged in, as the exam's statistics will count them.
     if (withRoster)
-        text += QStringLiteral(" · 未开始 %1 · 未登录 %2")
+        text += tr(" · 未开始 %1 · 未登录 %2")
                         .arg(counts.people.notStarted)
                         .arg(counts.people.absent);
     if (!note.isEmpty())
@@ -259,7 +257,7 @@ void ResultsView::showCounts(std::optional<int> results, const ClassCounts &coun
 
 void ResultsView::showCollectionFailure(const QString &problem)
 {
-    setLiveCounts(QStringLiteral("· 自动获取成绩失败"), problem);
+    setLiveCounts(tr("· 自动获取成绩失败"), problem);
     m_liveCounts->setStyleSheet(QStringLiteral("color: #C00000;"));
 }
 

@@ -44,13 +44,13 @@ SettingsPanel::SettingsPanel(console::ExamSettingsController &controller,
     buildTextFrame(parent->font());
     buildDataLine(parent->font());
 
-    QPushButton *save = placed(classic::button(this, "CmdSave", QStringLiteral("保存设置"),
-                                               twips::rect(6480, 6000, 1455, 375)),
-                               MovesRight | MovesDown);
+    QPushButton *save = placed(
+            classic::button(this, "CmdSave", tr("保存设置"), twips::rect(6480, 6000, 1455, 375)),
+            MovesRight | MovesDown);
     connect(save, &QPushButton::clicked, this, &SettingsPanel::save);
-    QPushButton *cancel = placed(classic::button(this, "CmdCancel", QStringLiteral("取消"),
-                                                 twips::rect(8400, 6000, 1455, 375)),
-                                 MovesRight | MovesDown);
+    QPushButton *cancel = placed(
+            classic::button(this, "CmdCancel", tr("取消"), twips::rect(8400, 6000, 1455, 375)),
+            MovesRight | MovesDown);
     connect(cancel, &QPushButton::clicked, this, &SettingsPanel::cancel);
 
     connect(&m_controller, &console::ExamSettingsController::examTextChanged, this,
@@ -83,11 +83,11 @@ void SettingsPanel::place(const QSize &grown)
 
 void SettingsPanel::buildTimeFrame(const QFont &windowFont)
 {
-    QGroupBox *timeFrame = classic::frame(this, "Frame1", QStringLiteral("考试时间设置"));
+    QGroupBox *timeFrame = classic::frame(this, "Frame1", tr("考试时间设置"));
     timeFrame->setGeometry(twips::rect(0, 0, 9855, 855));
     placed(timeFrame, Widens);
-    classic::label(timeFrame, "Label3", QStringLiteral("考试时间（分钟）："),
-                   twips::rect(360, 405, 2055, 255), classic::simSun(kTextPoints));
+    classic::label(timeFrame, "Label3", tr("考试时间（分钟）："), twips::rect(360, 405, 2055, 255),
+                   classic::simSun(kTextPoints));
     m_examMinutes = new QComboBox(timeFrame);
     m_examMinutes->setObjectName(QStringLiteral("CmbTestTime"));
     m_examMinutes->setGeometry(twips::rect(2280, 360, 855, 300));
@@ -100,31 +100,29 @@ void SettingsPanel::buildTimeFrame(const QFont &windowFont)
 
     // The exchange folder, for labs whose machines have no D: drive or keep
     // the FTP service's folder elsewhere.
-    classic::label(timeFrame, "Label6", QStringLiteral("交换文件夹："),
-                   twips::rect(3600, 405, 1215, 255), windowFont);
+    classic::label(timeFrame, "Label6", tr("交换文件夹："), twips::rect(3600, 405, 1215, 255),
+                   windowFont);
     m_exchangeFolder = placed(classic::label(timeFrame, "LblExchange", QString(),
                                              twips::rect(4800, 405, 3600, 255), windowFont),
                               Widens);
-    QPushButton *chooseExchange =
-            placed(classic::button(timeFrame, "CmdExchange", QStringLiteral("更改文件夹"),
-                                   twips::rect(8520, 360, 1095, 300)),
-                   MovesRight);
+    QPushButton *chooseExchange = placed(classic::button(timeFrame, "CmdExchange", tr("更改文件夹"),
+                                                         twips::rect(8520, 360, 1095, 300)),
+                                         MovesRight);
     connect(chooseExchange, &QPushButton::clicked, this, &SettingsPanel::chooseExchangeFolder);
 }
 
 void SettingsPanel::buildTextFrame(const QFont &windowFont)
 {
-    QGroupBox *textFrame = classic::frame(this, "Frame2", QStringLiteral("考试内容设置"));
+    QGroupBox *textFrame = classic::frame(this, "Frame2", tr("考试内容设置"));
     textFrame->setGeometry(twips::rect(0, 960, 9855, 4935));
     placed(textFrame, Widens | Heightens);
-    classic::label(textFrame, "Label4", QStringLiteral("考试内容"), twips::rect(240, 360, 735, 255),
+    classic::label(textFrame, "Label4", tr("考试内容"), twips::rect(240, 360, 735, 255),
                    windowFont);
     // The frame's line runs under its title: the button goes below it.
     QRect chooseArea = twips::rect(8520, 240, 1095, 300);
     chooseArea.moveTop(std::max(chooseArea.top(), textFrame->contentsRect().top()));
     QPushButton *choose =
-            placed(classic::button(textFrame, "CmdChFile", QStringLiteral("更改内容"), chooseArea),
-                   MovesRight);
+            placed(classic::button(textFrame, "CmdChFile", tr("更改内容"), chooseArea), MovesRight);
     connect(choose, &QPushButton::clicked, this, &SettingsPanel::chooseArticle);
     m_examText = new QPlainTextEdit(textFrame);
     m_examText->setObjectName(QStringLiteral("TxtType"));
@@ -133,8 +131,8 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
     m_examText->setReadOnly(true);
     m_examText->setFont(classic::simSun(kTextPoints));
     m_examText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    placed(classic::label(textFrame, "Label5", QStringLiteral("文字总数："),
-                          twips::rect(240, 4600, 975, 255), windowFont),
+    placed(classic::label(textFrame, "Label5", tr("文字总数："), twips::rect(240, 4600, 975, 255),
+                          windowFont),
            MovesDown);
     m_textLength =
             placed(classic::label(textFrame, "LblWordCount", QString(),
@@ -143,20 +141,18 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
     classic::paintCounter(m_textLength, QPalette::WindowText);
     // How the text is scored, beside its length: the line below the frame
     // is the data folder's, which the manual tells the examiner to read.
-    QPushButton *grading =
-            placed(classic::button(textFrame, "CmdGrading", QStringLiteral("评分标准"),
-                                   twips::rect(8520, 4560, 1095, 300)),
-                   MovesRight | MovesDown);
+    QPushButton *grading = placed(classic::button(textFrame, "CmdGrading", tr("评分标准"),
+                                                  twips::rect(8520, 4560, 1095, 300)),
+                                  MovesRight | MovesDown);
     connect(grading, &QPushButton::clicked, this, &SettingsPanel::editGradingScale);
     // What marks a record as doubtful, beside how it is scored.
-    QPushButton *judging =
-            placed(classic::button(textFrame, "CmdJudging", QStringLiteral("判定标准"),
-                                   twips::rect(5400, 4560, 1095, 300)),
-                   MovesRight | MovesDown);
+    QPushButton *judging = placed(classic::button(textFrame, "CmdJudging", tr("判定标准"),
+                                                  twips::rect(5400, 4560, 1095, 300)),
+                                  MovesRight | MovesDown);
     connect(judging, &QPushButton::clicked, this, &SettingsPanel::editJudgingStandard);
     // Where the kept exams go: this computer or the school's database.
     QPushButton *archivePlace =
-            placed(classic::button(textFrame, "CmdSchoolArchive", QStringLiteral("考试存档位置"),
+            placed(classic::button(textFrame, "CmdSchoolArchive", tr("考试存档位置"),
                                    twips::rect(6600, 4560, 1815, 300)),
                    MovesRight | MovesDown);
     connect(archivePlace, &QPushButton::clicked, this, &SettingsPanel::editSchoolArchive);
@@ -165,14 +161,13 @@ void SettingsPanel::buildTextFrame(const QFont &windowFont)
 
 void SettingsPanel::buildLoginCodesChoice(QWidget *frame)
 {
-    m_loginCodes = new QCheckBox(QStringLiteral("要求登录码"), frame);
+    m_loginCodes = new QCheckBox(tr("要求登录码"), frame);
     m_loginCodes->setObjectName(QStringLiteral("ChkLoginCodes"));
     m_loginCodes->setGeometry(twips::rect(2520, 4560, 2055, 300));
     placed(m_loginCodes, MovesDown);
-    m_loginCodes->setToolTip(
-            QStringLiteral("允许登录时为名单中的每位考生生成登录码（打印后发给考生），"
-                           "考生登录时须填写，成绩带签名，同学无法冒名交卷。\n"
-                           "只对载入了名单的考试起作用；没有名单时考生照常登录。"));
+    m_loginCodes->setToolTip(tr("允许登录时为名单中的每位考生生成登录码（打印后发给考生），"
+                                "考生登录时须填写，成绩带签名，同学无法冒名交卷。\n"
+                                "只对载入了名单的考试起作用；没有名单时考生照常登录。"));
 }
 
 void SettingsPanel::showLoginCodesChoice()
@@ -191,13 +186,13 @@ void SettingsPanel::buildDataLine(const QFont &windowFont)
 {
     // Where the settings and results are, for backups and for the examiner
     // who looks for last term's cj.mdb.
-    placed(classic::label(this, "LabelData", QStringLiteral("数据文件夹："),
-                          twips::rect(0, 6060, 1215, 255), windowFont),
+    placed(classic::label(this, "LabelData", tr("数据文件夹："), twips::rect(0, 6060, 1215, 255),
+                          windowFont),
            MovesDown);
     m_dataFolder = placed(classic::label(this, "LblDataFolder", QString(),
                                          twips::rect(1140, 6060, 3900, 255), windowFont),
                           MovesDown | Widens);
-    QPushButton *open = placed(classic::button(this, "CmdOpenData", QStringLiteral("打开文件夹"),
+    QPushButton *open = placed(classic::button(this, "CmdOpenData", tr("打开文件夹"),
                                                twips::rect(5100, 6000, 1215, 375)),
                                MovesRight | MovesDown);
     connect(open, &QPushButton::clicked, this, &SettingsPanel::openDataFolder);
@@ -214,12 +209,12 @@ void SettingsPanel::showFolders()
     if (next == inUse)
         show(m_exchangeFolder, inUse, inUse);
     else
-        show(m_exchangeFolder, next + QStringLiteral("（重新启动后生效）"),
-             QStringLiteral("正在使用：%1\n重新启动考试服务器后使用：%2").arg(inUse, next));
+        show(m_exchangeFolder, next + tr("（重新启动后生效）"),
+             tr("正在使用：%1\n重新启动考试服务器后使用：%2").arg(inUse, next));
     const console::ConsoleFolders &folders = m_controller.folders();
     const QString data = QDir::toNativeSeparators(folders.application);
     show(m_dataFolder, data,
-         QStringLiteral("设置：%1\n成绩（%2）：%3")
+         tr("设置：%1\n成绩（%2）：%3")
                  .arg(data, QFileInfo(folders.database).fileName(),
                       QDir::toNativeSeparators(QFileInfo(folders.database).absolutePath())));
 }
@@ -255,7 +250,7 @@ void SettingsPanel::openDataFolder()
 {
     const QString folder = m_controller.folders().application;
     if (!m_hooks.openUrl(QUrl::fromLocalFile(folder)))
-        tell(QStringLiteral("没有找到能打开文件夹的程序。数据文件夹在：\n%1")
+        tell(tr("没有找到能打开文件夹的程序。数据文件夹在：\n%1")
                      .arg(QDir::toNativeSeparators(folder)));
 }
 

@@ -38,11 +38,11 @@ SpeedCurveView::SpeedCurveView(const TypingCurve &curve, qint32 pauseSeconds, QW
     m_chart->legend()->setAlignment(Qt::AlignBottom);
     m_pauseTop = new QLineSeries(m_chart);
     m_pauseArea = new QAreaSeries(m_pauseTop);
-    m_pauseArea->setName(QStringLiteral("停顿（%1秒以上）").arg(pauseSeconds));
+    m_pauseArea->setName(tr("停顿（%1秒以上）").arg(pauseSeconds));
     m_pauseArea->setColor(QColor(0x90, 0x90, 0x90, 0x50));
     m_pauseArea->setBorderColor(Qt::transparent);
     m_speed = new QLineSeries(m_chart);
-    m_speed->setName(QStringLiteral("速度（打对的字/分钟）"));
+    m_speed->setName(tr("速度（打对的字/分钟）"));
     m_speed->setPen(QPen(QColor(0x15, 0x65, 0xC0), 2));
     m_wrong = new QScatterSeries(m_chart);
     m_wrong->setColor(QColor(0xC6, 0x28, 0x28));
@@ -55,7 +55,7 @@ SpeedCurveView::SpeedCurveView(const TypingCurve &curve, qint32 pauseSeconds, QW
     m_minutes = new QCategoryAxis(m_chart);
     m_minutes->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_perMinute = new QValueAxis(m_chart);
-    m_perMinute->setTitleText(QStringLiteral("字/分钟"));
+    m_perMinute->setTitleText(tr("字/分钟"));
     m_perMinute->setLabelFormat(QStringLiteral("%d"));
     m_chart->addAxis(m_minutes, Qt::AlignBottom);
     m_chart->addAxis(m_perMinute, Qt::AlignLeft);
@@ -69,7 +69,7 @@ SpeedCurveView::SpeedCurveView(const TypingCurve &curve, qint32 pauseSeconds, QW
     m_view->setRubberBand(QChartView::HorizontalRubberBand);
     m_stepNote = new QLabel(this);
     m_stepNote->setObjectName(QStringLiteral("LblCurveStep"));
-    auto *whole = new QPushButton(QStringLiteral("全程"), this);
+    auto *whole = new QPushButton(tr("全程"), this);
     whole->setObjectName(QStringLiteral("CmdWholeCurve"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_stepNote, 1);
@@ -127,7 +127,7 @@ void SpeedCurveView::showSteps(int stepSeconds)
     }
     m_speed->replace(speeds);
     m_wrong->replace(wrongs);
-    m_wrong->setName(QStringLiteral("有错字的时段（共错%1字）").arg(wrongCount));
+    m_wrong->setName(tr("有错字的时段（共错%1字）").arg(wrongCount));
     m_perMinute->setRange(0, axisTop(highest));
     m_perMinute->applyNiceNumbers();
     // The shading reaches past any axis; the plot cuts it at the top.
@@ -137,8 +137,7 @@ void SpeedCurveView::showSteps(int stepSeconds)
         pauseOutline << QPointF(pause.fromMs / 60000.0, 0) << QPointF(pause.fromMs / 60000.0, top)
                      << QPointF(pause.toMs / 60000.0, top) << QPointF(pause.toMs / 60000.0, 0);
     m_pauseTop->replace(pauseOutline);
-    m_stepNote->setText(
-            stepSeconds == kWholeStepSeconds ? QStringLiteral(
-                    "每30秒一点。在图上横向拖动可放大一段（10分钟以内每5秒一点）。")
-                                             : QStringLiteral("每5秒一点。按“全程”看整场考试。"));
+    m_stepNote->setText(stepSeconds == kWholeStepSeconds ? tr(
+                                "每30秒一点。在图上横向拖动可放大一段（10分钟以内每5秒一点）。")
+                                                         : tr("每5秒一点。按“全程”看整场考试。"));
 }

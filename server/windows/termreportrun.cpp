@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <QCoreApplication>
 
 namespace termreportrun {
 
@@ -24,11 +25,12 @@ namespace {
 // are shown from here, and 取消 stops them.
 class ReportProgress
 {
+    Q_DECLARE_TR_FUNCTIONS(ReportProgress)
+
 public:
     // With no parts, a report that cannot be stopped: the dialog only says it is under way.
-    ReportProgress(QWidget *parent, int parts,
-                   const QString &label = QStringLiteral("正在生成学期报告……"))
-        : m_dialog(label, QStringLiteral("取消"), 0, parts * 2, parent), m_parts(parts)
+    ReportProgress(QWidget *parent, int parts, const QString &label = tr("正在生成学期报告……"))
+        : m_dialog(label, tr("取消"), 0, parts * 2, parent), m_parts(parts)
     {
         if (parts == 0)
             m_dialog.setCancelButton(nullptr);
@@ -105,8 +107,10 @@ QString toldOf(const termreport::Outcome &outcome, const QString &what, const QS
         return {};
     if (!outcome.problem.isEmpty())
         return outcome.problem;
-    return QStringLiteral("%1已保存为 %2").arg(what, QDir::toNativeSeparators(path))
-            + celltext::changesNote(outcome.changed, QStringLiteral("存档"));
+    return QCoreApplication::translate("termreportrun", "%1已保存为 %2")
+                   .arg(what, QDir::toNativeSeparators(path))
+            + celltext::changesNote(outcome.changed,
+                                    QCoreApplication::translate("termreportrun", "存档"));
 }
 
 }  // namespace
@@ -132,7 +136,10 @@ QString run(QWidget *parent, console::HistoryController &history, const QVector<
                                  [&](int done, int) { return progress.written(done); });
     });
     progress.reset();
-    return toldOf(outcome, QStringLiteral("学期报告（%1场考试）").arg(ids.size()), path);
+    return toldOf(
+            outcome,
+            QCoreApplication::translate("termreportrun", "学期报告（%1场考试）").arg(ids.size()),
+            path);
 }
 
 QString runGrade(QWidget *parent, console::HistoryController &history, const SchoolTerm &term,
@@ -157,7 +164,9 @@ QString runGrade(QWidget *parent, console::HistoryController &history, const Sch
     });
     progress.reset();
     return toldOf(outcome,
-                  QStringLiteral("%1年级学期报告（%2个班）").arg(term.name()).arg(classes.size()),
+                  QCoreApplication::translate("termreportrun", "%1年级学期报告（%2个班）")
+                          .arg(term.name())
+                          .arg(classes.size()),
                   path);
 }
 
@@ -166,11 +175,13 @@ QString runPdf(QWidget *parent, const ArchivedExam &exam, const QString &path)
     // Charts are drawn only on the window's thread, and quickly; the pages
     // and the file take the time.
     const examreport::Charts charts = examreport::drawCharts(exam);
-    ReportProgress progress(parent, 0, QStringLiteral("正在生成PDF报告……"));
+    ReportProgress progress(parent, 0,
+                            QCoreApplication::translate("termreportrun", "正在生成PDF报告……"));
     const QString problem = writtenAside<QString>(
             progress, [&] { return examreport::writePdf(exam, charts, path); });
     progress.reset();
-    return problem.isEmpty() ? QStringLiteral("报告已保存为 %1").arg(QDir::toNativeSeparators(path))
+    return problem.isEmpty() ? QCoreApplication::translate("termreportrun", "报告已保存为 %1")
+                                       .arg(QDir::toNativeSeparators(path))
                              : problem;
 }
 
@@ -179,7 +190,7 @@ QString pickAndRunGrade(QWidget *parent, console::HistoryController &history,
                         const std::function<QString(const QString &suggestedName)> &chooseFile)
 {
     if (choices.terms.isEmpty())
-        return QStringLiteral("存档中没有考试。");
+        return QCoreApplication::translate("termreportrun", "存档中没有考试。");
     TermWorkbookDialog picker(
             choices.terms, history.showsSchool(),
             [&history](const SchoolTerm &term, QObject *context,

@@ -17,12 +17,11 @@ TermWorkbookDialog::TermWorkbookDialog(const QVector<SchoolTerm> &terms, bool sc
     : QDialog(parent), m_terms(terms), m_classesOf(std::move(classesOf))
 {
     setObjectName(QStringLiteral("TermWorkbookDialog"));
-    setWindowTitle(QStringLiteral("年级学期报告"));
+    setWindowTitle(tr("年级学期报告"));
     auto *layout = new QVBoxLayout(this);
-    auto *source =
-            new QLabel(school ? QStringLiteral("班级来自学校存档：所有机房、所有教师的考试。")
-                              : QStringLiteral("班级来自本机存档。"),
-                       this);
+    auto *source = new QLabel(school ? tr("班级来自学校存档：所有机房、所有教师的考试。")
+                                     : tr("班级来自本机存档。"),
+                              this);
     source->setObjectName(QStringLiteral("LblSource"));
     layout->addWidget(source);
 
@@ -31,10 +30,10 @@ TermWorkbookDialog::TermWorkbookDialog(const QVector<SchoolTerm> &terms, bool sc
     m_termBox->setObjectName(QStringLiteral("CboTerm"));
     for (const SchoolTerm &term : m_terms)
         m_termBox->addItem(term.name());
-    form->addRow(QStringLiteral("学期"), m_termBox);
+    form->addRow(tr("学期"), m_termBox);
     layout->addLayout(form);
 
-    layout->addWidget(new QLabel(QStringLiteral("班级（每班一个工作表，另有年级汇总）"), this));
+    layout->addWidget(new QLabel(tr("班级（每班一个工作表，另有年级汇总）"), this));
     m_classes = new QListWidget(this);
     m_classes->setObjectName(QStringLiteral("LstClasses"));
     connect(m_classes, &QListWidget::itemChanged, this, &TermWorkbookDialog::classTicked);
@@ -45,10 +44,10 @@ TermWorkbookDialog::TermWorkbookDialog(const QVector<SchoolTerm> &terms, bool sc
     layout->addWidget(m_classesNote);
 
     auto *ticks = new QHBoxLayout();
-    auto *all = new QPushButton(QStringLiteral("全选"), this);
+    auto *all = new QPushButton(tr("全选"), this);
     all->setObjectName(QStringLiteral("CmdAllClasses"));
     connect(all, &QPushButton::clicked, this, &TermWorkbookDialog::tickEveryClass);
-    auto *none = new QPushButton(QStringLiteral("全不选"), this);
+    auto *none = new QPushButton(tr("全不选"), this);
     none->setObjectName(QStringLiteral("CmdNoClasses"));
     connect(none, &QPushButton::clicked, this, &TermWorkbookDialog::tickNoClass);
     ticks->addWidget(all);
@@ -57,9 +56,9 @@ TermWorkbookDialog::TermWorkbookDialog(const QVector<SchoolTerm> &terms, bool sc
     layout->addLayout(ticks);
 
     auto *buttons = new QDialogButtonBox(this);
-    m_generate = buttons->addButton(QStringLiteral("生成"), QDialogButtonBox::AcceptRole);
+    m_generate = buttons->addButton(tr("生成"), QDialogButtonBox::AcceptRole);
     m_generate->setObjectName(QStringLiteral("CmdGenerate"));
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -74,7 +73,7 @@ void TermWorkbookDialog::readClasses()
     classTicked();
     if (m_terms.isEmpty())
         return;
-    m_classesNote->setText(QStringLiteral("正在读取这个学期考过的班级……"));
+    m_classesNote->setText(tr("正在读取这个学期考过的班级……"));
     const SchoolTerm asked = term();
     m_classesOf(asked, this, [this, asked](const ArchiveRead<QStringList> &classes) {
         showClasses(asked, classes);
@@ -87,10 +86,9 @@ void TermWorkbookDialog::showClasses(const SchoolTerm &asked,
     // The answer for a term chosen before: the one now chosen is still to come.
     if (!(asked == term()))
         return;
-    m_classesNote->setText(!classes.value ? classes.problem
-                                   : classes.value->isEmpty()
-                                   ? QStringLiteral("这个学期没有班级考过试。")
-                                   : QString());
+    m_classesNote->setText(!classes.value                     ? classes.problem
+                                   : classes.value->isEmpty() ? tr("这个学期没有班级考过试。")
+                                                              : QString());
     const QSignalBlocker quiet(m_classes);
     for (const QString &name : classes.value.value_or(QStringList())) {
         auto *item = new QListWidgetItem(name, m_classes);
