@@ -10,6 +10,7 @@
 #include "exchange/programlog.h"
 #include "archive/schoolupgrade.h"
 #include "collect/resultstore.h"
+#include "control/consolepreferences.h"
 #include "control/dataplace.h"
 
 #include "kestrixversion.h"
@@ -39,6 +40,14 @@ QString manualFolder(const QString &programFolder)
         && QFileInfo::exists(QDir(installed).filePath(HelpMenu::manualFileName())))
         return QDir::cleanPath(installed);
     return programFolder;
+}
+
+// The language asked for on the command line, else the one kept in the
+// console's preferences (帮助 → 界面语言).
+QString requestedLanguage(const QString &dataFolder)
+{
+    const QString asked = language::requestedOnCommandLine(QCoreApplication::arguments());
+    return asked.isEmpty() ? ConsolePreferences(dataFolder).language() : asked;
 }
 
 // The school archive's tables made or upgraded by their owner, without a
@@ -87,8 +96,7 @@ int main(int argc, char *argv[])
                                 << QDir::toNativeSeparators(place.application);
     const QString catalogueProblem = language::install(
             app,
-            language::choose(language::requestedOnCommandLine(QApplication::arguments()),
-                             QLocale::system().uiLanguages()),
+            language::choose(requestedLanguage(place.application), QLocale::system().uiLanguages()),
             QStringLiteral("kestrix_server"));
     if (!catalogueProblem.isEmpty())
         qCWarning(lcDesktop).noquote() << catalogueProblem;

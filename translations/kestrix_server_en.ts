@@ -513,6 +513,13 @@ To %4 here affects the exam there. %4 anyway?</translation>
     </message>
 </context>
 <context>
+    <name>ConsolePreferences</name>
+    <message>
+        <source>无法保存设置 %1</source>
+        <translation>Cannot save the settings %1</translation>
+    </message>
+</context>
+<context>
     <name>ConsoleSettings</name>
     <message>
         <source>%1 有%2字节，不是交换文件夹的名称（应只有一行）</source>
@@ -1301,6 +1308,18 @@ The new grades are only shown in this window, not saved.</translation>
 %1</source>
         <translation>No program was found to open the folder. The log is in:
 %1</translation>
+    </message>
+    <message>
+        <source>界面语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>跟随系统</source>
+        <translation>As the System</translation>
+    </message>
+    <message>
+        <source>界面语言将在下次启动考试服务器时更改。</source>
+        <translation>The language changes at the next start of the exam server.</translation>
     </message>
 </context>
 <context>

@@ -2,15 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/helpmenu.h"
 
+#include "control/consolepreferences.h"
 #include "exchange/messages.h"
 #include "exchange/programlog.h"
 
+#include <QActionGroup>
 #include <QDir>
 
 HelpMenu::HelpMenu(const console::ConsoleFolders &folders, const ConsoleHooks &hooks,
                    Messages *messages, QWidget *window)
     : QMenu(window),
       m_programFolder(folders.program),
+      m_dataFolder(folders.application),
       m_logFolder(programlog::folder(folders.application)),
       m_hooks(hooks),
       m_messages(messages)
@@ -22,6 +25,7 @@ HelpMenu::HelpMenu(const console::ConsoleFolders &folders, const ConsoleHooks &h
     QAction *log = addAction(tr("打开日志文件夹"));
     log->setObjectName(QStringLiteral("logFolder"));
     connect(log, &QAction::triggered, this, &HelpMenu::openLogFolder);
+    addLanguageChoice();
     QAction *about = addAction(tr("关于"));
     about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, &HelpMenu::showAbout);
@@ -66,4 +70,36 @@ void HelpMenu::showAbout()
         m_about->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_about->showInFrontOf(parentWidget());
+}
+
+void HelpMenu::addLanguageChoice()
+{
+    QMenu *languages = addMenu(tr("界面语言"));
+    languages->setObjectName(QStringLiteral("languageMenu"));
+    auto *group = new QActionGroup(languages);
+    const QString kept = ConsolePreferences(m_dataFolder).language();
+    const struct
+    {
+        const char *objectName;
+        QString text;
+        QString name;
+    } choices[] = { { "languageSystem", tr("跟随系统"), QString() },
+                    { "languageChinese", QStringLiteral("中文"), QStringLiteral("zh_CN") },
+                    { "languageEnglish", QStringLiteral("English"), QStringLiteral("en") } };
+    for (const auto &choice : choices) {
+        QAction *action = languages->addAction(choice.text);
+        action->setObjectName(QString::fromLatin1(choice.objectName));
+        action->setCheckable(true);
+        action->setChecked(choice.name == kept);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, name = choice.name] { chooseLanguage(name); });
+    }
+}
+
+void HelpMenu::chooseLanguage(const QString &name)
+{
+    const QString problem = ConsolePreferences(m_dataFolder).setLanguage(name);
+    m_messages->inform(parentWidget(),
+                       problem.isEmpty() ? tr("界面语言将在下次启动考试服务器时更改。") : problem);
 }

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The toolbar's 帮助 menu (helpMenu): 使用说明 opens the manual that ships
-// beside the program, 打开日志文件夹 the folder of the console's log, 关于
-// shows the one About box.
+// beside the program, 打开日志文件夹 the folder of the console's log, 界面语言
+// keeps the language of the next start, 关于 shows the one About box.
 #include "control/consolefolders.h"
 #include "windows/consolehooks.h"
 #include "windows/frmabout.h"
@@ -33,8 +33,11 @@ private:
     void openManual();
     void openLogFolder();
     void showAbout();
+    void addLanguageChoice();
+    void chooseLanguage(const QString &name);
 
     QString m_programFolder;
+    QString m_dataFolder;
     QString m_logFolder;
     const ConsoleHooks &m_hooks;
     Messages *m_messages;

@@ -115,9 +115,11 @@ QString PseudoTranslator::translate(const char *, const char *sourceText, const 
 
 QStringList untranslatedAmong(const QStringList &texts)
 {
+    // A language offered by its own name is named so in every language.
+    const QString ownName = QStringLiteral("中文");
     QStringList left;
     for (const QString &text : texts)
-        if (hasUnwrappedChinese(text))
+        if (text != ownName && hasUnwrappedChinese(text))
             left << text;
     return left;
 }
