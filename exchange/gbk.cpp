@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/gbk.h"
 
+#include <QCoreApplication>
+
 #include <bitset>
 #include <limits>
 #include <memory>
@@ -14,7 +16,6 @@
 #else
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QCoreApplication>
 #endif
 
 namespace gbk {

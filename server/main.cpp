@@ -16,6 +16,7 @@
 #include "kestrixversion.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -26,7 +27,6 @@
 #include <qt_windows.h>
 
 #include <cstdio>
-#include <QCoreApplication>
 #endif
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "exchange/examlimits.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringDecoder>
 
@@ -18,7 +19,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QCoreApplication>
 #endif
 
 namespace {
