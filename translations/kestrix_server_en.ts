@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>AnswerCheck</name>
@@ -13,7 +12,7 @@
     </message>
     <message>
         <source>答卷不是按本场考试的内容和时间（%1分钟）答的</source>
-        <translation>the answer sheet was not typed for this exam&apos;s text and time (%1 minutes)</translation>
+        <translation>the answer sheet was not typed for this exam's text and time (%1 minutes)</translation>
     </message>
     <message>
         <source>成绩与答卷不符（成绩为%1，按答卷核算为%2，错字%3）</source>
@@ -78,7 +77,7 @@ Aligned, the speed is about %1 chars/min and the accuracy about %2% (for referen
     </message>
     <message>
         <source>这份成绩的文件已不在交换文件夹中，看不到答卷。</source>
-        <translation>This result&apos;s file is no longer in the exchange folder; the answer sheet cannot be shown.</translation>
+        <translation>This result's file is no longer in the exchange folder; the answer sheet cannot be shown.</translation>
     </message>
     <message>
         <source>这份成绩没有答卷（考生端版本较旧，或答卷已损坏）。</source>
@@ -90,7 +89,7 @@ Aligned, the speed is about %1 chars/min and the accuracy about %2% (for referen
     </message>
     <message>
         <source>答卷不是按本场考试的内容和时间答的，无法对照。</source>
-        <translation>The answer sheet was not typed for this exam&apos;s text and time; it cannot be compared.</translation>
+        <translation>The answer sheet was not typed for this exam's text and time; it cannot be compared.</translation>
     </message>
     <message>
         <source>这份成绩没有按键记录（考生端版本较旧），看不到速度曲线和回放。</source>
@@ -102,7 +101,7 @@ Aligned, the speed is about %1 chars/min and the accuracy about %2% (for referen
     </message>
     <message>
         <source>这场考试的按键记录过长，只保存了每%1秒的字数：速度曲线不分对错，不能回放。</source>
-        <translation>This exam&apos;s keystroke record was too long; only the characters per %1 seconds were kept: the speed curve does not tell right from wrong, and there is no replay.</translation>
+        <translation>This exam's keystroke record was too long; only the characters per %1 seconds were kept: the speed curve does not tell right from wrong, and there is no replay.</translation>
     </message>
     <message>
         <source>按键记录中的改动前后接不上，看不到速度曲线和回放。</source>
@@ -157,7 +156,7 @@ Aligned, the speed is about %1 chars/min and the accuracy about %2% (for referen
     </message>
     <message>
         <source>不接受这台计算机的连接（服务器的 pg_hba.conf 中没有允许这台计算机、这个用户和数据库的一行，请管理员添加后重新加载）</source>
-        <translation>does not accept connections from this computer (the server&apos;s pg_hba.conf has no line allowing this computer, user and database; ask the administrator to add one and reload)</translation>
+        <translation>does not accept connections from this computer (the server's pg_hba.conf has no line allowing this computer, user and database; ask the administrator to add one and reload)</translation>
     </message>
     <message>
         <source>要求加密连接，而这个版本的考试服务器不能加密（请从地址中去掉 sslmode，或改为 sslmode=prefer）</source>
@@ -165,7 +164,7 @@ Aligned, the speed is about %1 chars/min and the accuracy about %2% (for referen
     </message>
     <message>
         <source>不支持加密连接（地址中的 sslmode 要求加密，请管理员在服务器上开启 SSL）</source>
-        <translation>does not support encrypted connections (the address&apos;s sslmode requires encryption; ask the administrator to enable SSL on the server)</translation>
+        <translation>does not support encrypted connections (the address's sslmode requires encryption; ask the administrator to enable SSL on the server)</translation>
     </message>
     <message>
         <source>上没有这个数据库</source>
@@ -281,7 +280,7 @@ The exam archive is in use by another program; close that program and try again.
     </message>
     <message>
         <source>还没有建好考试存档的数据表，或这个账号不是 %1 的成员（%2）。请学校的信息技术管理员用数据库所有者的账号运行一次考试服务器的升级命令 %3（见说明书9.6）</source>
-        <translation>the exam archive&apos;s tables are not set up yet, or this account is not a member of %1 (%2). Ask the school&apos;s IT administrator to run the exam server&apos;s upgrade command %3 once with the database owner&apos;s account (see manual 9.6)</translation>
+        <translation>the exam archive's tables are not set up yet, or this account is not a member of %1 (%2). Ask the school's IT administrator to run the exam server's upgrade command %3 once with the database owner's account (see manual 9.6)</translation>
     </message>
     <message>
         <source>学校存档在数据库服务器上，请由管理员用 pg_dump 备份。</source>
@@ -341,11 +340,11 @@ The exam archive is in use by another program; close that program and try again.
     </message>
     <message>
         <source>打字数%1超过原文字数%2加%3</source>
-        <translation>%1 characters typed, more than the text&apos;s %2 plus %3</translation>
+        <translation>%1 characters typed, more than the text's %2 plus %3</translation>
     </message>
     <message>
         <source>进度行的打字数%1超过成绩的打字数%2</source>
-        <translation>the progress line&apos;s %1 characters typed exceed the result&apos;s %2</translation>
+        <translation>the progress line's %1 characters typed exceed the result's %2</translation>
     </message>
     <message>
         <source>续考次数%1小于0</source>
@@ -364,7 +363,7 @@ The exam archive is in use by another program; close that program and try again.
     </message>
     <message>
         <source>名单中没有找到“考号”和“姓名”列。第一行是：%1</source>
-        <translation>No &quot;exam number&quot; and &quot;name&quot; columns were found in the list. The first row is: %1</translation>
+        <translation>No "exam number" and "name" columns were found in the list. The first row is: %1</translation>
     </message>
     <message>
         <source>名单中的考生超过%1人</source>
@@ -372,7 +371,7 @@ The exam archive is in use by another program; close that program and try again.
     </message>
     <message>
         <source>名单中“考号”和“姓名”列下没有考生</source>
-        <translation>No examinees under the &quot;exam number&quot; and &quot;name&quot; columns of the list</translation>
+        <translation>No examinees under the "exam number" and "name" columns of the list</translation>
     </message>
     <message>
         <source>名单中不同部门有相同的考号，考生按部门和考号对应，登录时须填写名单中的部门。</source>
@@ -460,7 +459,7 @@ The exam archive is in use by another program; close that program and try again.
     </message>
     <message>
         <source>请先在考试设置中勾选“要求登录码”，并载入考生名单。</source>
-        <translation>First tick &quot;Require login codes&quot; in the exam settings and load a class list.</translation>
+        <translation>First tick "Require login codes" in the exam settings and load a class list.</translation>
     </message>
     <message>
         <source>无法保存登录码，没有生成登录码纸条：</source>
@@ -504,7 +503,7 @@ The files in the exchange folder were not deleted.</translation>
     <message>
         <source>另一个考试服务器程序（计算机“%1”，进程%2）于%3开放了登录，正在使用这个交换文件夹。
 在这里%4会影响那边的考试。仍要%4吗？</source>
-        <translation>Another exam server (computer &quot;%1&quot;, process %2) opened login at %3 and is using this exchange folder.
+        <translation>Another exam server (computer "%1", process %2) opened login at %3 and is using this exchange folder.
 To %4 here affects the exam there. %4 anyway?</translation>
     </message>
     <message>
@@ -527,19 +526,19 @@ To %4 here affects the exam there. %4 anyway?</translation>
     </message>
     <message>
         <source>%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称</source>
-        <translation>%1 is neither UTF-8 nor GBK text; the exchange folder&apos;s name cannot be read</translation>
+        <translation>%1 is neither UTF-8 nor GBK text; the exchange folder's name cannot be read</translation>
     </message>
     <message>
         <source>%1 中的交换文件夹名称含有控制字符</source>
-        <translation>the exchange folder&apos;s name in %1 holds control characters</translation>
+        <translation>the exchange folder's name in %1 holds control characters</translation>
     </message>
     <message>
         <source>交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：</source>
-        <translation>The exchange folder&apos;s name holds characters that cannot be saved; please choose another folder: </translation>
+        <translation>The exchange folder's name holds characters that cannot be saved; please choose another folder: </translation>
     </message>
     <message>
         <source>考试时间“%1”无效，请填写%2到%3之间的分钟数。</source>
-        <translation>Exam time &quot;%1&quot; is not valid; enter a number of minutes from %2 to %3.</translation>
+        <translation>Exam time "%1" is not valid; enter a number of minutes from %2 to %3.</translation>
     </message>
     <message>
         <source>没有保存设置：</source>
@@ -603,7 +602,7 @@ To %4 here affects the exam there. %4 anyway?</translation>
     </message>
     <message>
         <source>这场考试是机房“%1”保存的，只有那个机房能更改或删除它。</source>
-        <translation>This exam was kept by lab &quot;%1&quot;; only that lab can change or delete it.</translation>
+        <translation>This exam was kept by lab "%1"; only that lab can change or delete it.</translation>
     </message>
     <message>
         <source>无法删除存档的考试</source>
@@ -748,7 +747,7 @@ No PDF reader was found to open it.</translation>
     <name>ExamListModel</name>
     <message>
         <source>本机房的考试</source>
-        <translation>This lab&apos;s exams</translation>
+        <translation>This lab's exams</translation>
     </message>
     <message>
         <source>当前考试</source>
@@ -861,7 +860,7 @@ No PDF reader was found to open it.</translation>
     </message>
     <message>
         <source>考试存档中没有考号为“%1”、姓名为“%2”的考生。</source>
-        <translation>The exam archive holds no examinee with exam number &quot;%1&quot; and name &quot;%2&quot;.</translation>
+        <translation>The exam archive holds no examinee with exam number "%1" and name "%2".</translation>
     </message>
     <message>
         <source>无法保存图表 %1</source>
@@ -880,11 +879,11 @@ No PDF reader was found to open it.</translation>
     </message>
     <message>
         <source>Ftp服务器尚未设置好,请将Ftp服务器的主目录设置为</source>
-        <translation>The FTP server is not set up yet. Set the FTP server&apos;s home folder to </translation>
+        <translation>The FTP server is not set up yet. Set the FTP server's home folder to </translation>
     </message>
     <message>
         <source>。要用另一个文件夹，请在“考试设置”中按“更改文件夹”选择它，再把Ftp服务器的主目录设置为那个文件夹。</source>
-        <translation>. To use another folder, choose it with &quot;Change Folder&quot; in &quot;Exam Settings&quot;, then set the FTP server&apos;s home folder to that folder.</translation>
+        <translation>. To use another folder, choose it with "Change Folder" in "Exam Settings", then set the FTP server's home folder to that folder.</translation>
     </message>
     <message>
         <source>：</source>
@@ -896,7 +895,7 @@ No PDF reader was found to open it.</translation>
     </message>
     <message>
         <source>交换文件夹就是本程序的文件夹，为保护程序和设置文件，没有删除任何文件：</source>
-        <translation>The exchange folder is this program&apos;s own folder; to protect the program and its settings, no file was deleted: </translation>
+        <translation>The exchange folder is this program's own folder; to protect the program and its settings, no file was deleted: </translation>
     </message>
     <message>
         <source>以下文件无法删除，请关闭占用它们的程序后再清空一次：
@@ -943,14 +942,14 @@ No PDF reader was found to open it.</translation>
         <translation>Website: https://kestrix.example.org</translation>
     </message>
     <message>
-        <source>许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本）。本软件是自由软件，不提供任何担保。&lt;br&gt;全文：&lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</source>
-        <translation>Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later). This is free software and comes with no warranty.&lt;br&gt;Full text: &lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</translation>
+        <source>许可证：GPL-3.0-or-later（GNU通用公共许可证第3版或更新版本）。本软件是自由软件，不提供任何担保。&lt;br&gt;全文：&lt;a href="%1"&gt;%2&lt;/a&gt;</source>
+        <translation>Licence: GPL-3.0-or-later (GNU General Public License, version 3 or later). This is free software and comes with no warranty.&lt;br&gt;Full text: &lt;a href="%1"&gt;%2&lt;/a&gt;</translation>
     </message>
 </context>
 <context>
     <name>FrmAnswerSheet</name>
     <message>
-        <source>&#x3000;&#x3000;</source>
+        <source>　　</source>
         <translation>  </translation>
     </message>
     <message>
@@ -962,7 +961,7 @@ No PDF reader was found to open it.</translation>
         <translation>; </translation>
     </message>
     <message>
-        <source>蓝色：打对&#x3000;红色：打错（右上角小字为打成的字）&#x3000;灰色带下划线：未打</source>
+        <source>蓝色：打对　红色：打错（右上角小字为打成的字）　灰色带下划线：未打</source>
         <translation>Blue: right   Red: wrong (the small character at the top right is what was typed)   Grey, underlined: not typed</translation>
     </message>
     <message>
@@ -988,7 +987,7 @@ No PDF reader was found to open it.</translation>
     <name>FrmGradeExam</name>
     <message>
         <source>年级汇总 — 《%1》</source>
-        <translation>Grade Summary — &quot;%1&quot;</translation>
+        <translation>Grade Summary — "%1"</translation>
     </message>
     <message>
         <source>各班与各机房</source>
@@ -1031,7 +1030,7 @@ No PDF reader was found to open it.</translation>
     </message>
     <message>
         <source>把列表中的考试（可先按日期、文章、班级或学期筛选）汇总成一个Excel工作簿；选了班级时只含这个班的考生</source>
-        <translation>Summarise the listed exams (filter by date, text, class or term first) in one Excel workbook; with a class chosen, only that class&apos;s examinees</translation>
+        <translation>Summarise the listed exams (filter by date, text, class or term first) in one Excel workbook; with a class chosen, only that class's examinees</translation>
     </message>
     <message>
         <source>年级学期报告</source>
@@ -1141,8 +1140,8 @@ The new grades are only shown in this window, not saved.</translation>
 <context>
     <name>GradeWideExam</name>
     <message>
-        <source>文章《%1》&#x3000;%2 %3&#x3000;考试时间 %4分钟&#x3000;%5个机房&#x3000;%6个班&#x3000;%7</source>
-        <translation>Text &quot;%1&quot;   %2 %3   exam time %4 minutes   %5 labs   %6 classes   %7</translation>
+        <source>文章《%1》　%2 %3　考试时间 %4分钟　%5个机房　%6个班　%7</source>
+        <translation>Text "%1"   %2 %3   exam time %4 minutes   %5 labs   %6 classes   %7</translation>
     </message>
     <message>
         <source>上午</source>
@@ -1189,7 +1188,7 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>：等级“%1”重复。</source>
-        <translation>: grade &quot;%1&quot; appears twice.</translation>
+        <translation>: grade "%1" appears twice.</translation>
     </message>
     <message>
         <source>：速度、正确率和得分不能是负数。</source>
@@ -1205,15 +1204,15 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>：等级“%1”的要求高于它上面的等级“%2”，请按从高到低排列。</source>
-        <translation>: grade &quot;%1&quot; asks for more than grade &quot;%2&quot; above it; please order them from highest to lowest.</translation>
+        <translation>: grade "%1" asks for more than grade "%2" above it; please order them from highest to lowest.</translation>
     </message>
     <message>
         <source>：等级“%1”与上面的等级“%2”要求相同，永远评不到。</source>
-        <translation>: grade &quot;%1&quot; asks the same as grade &quot;%2&quot; above it and can never be reached.</translation>
+        <translation>: grade "%1" asks the same as grade "%2" above it and can never be reached.</translation>
     </message>
     <message>
         <source>：等级“%1”的得分高于上面的等级“%2”。</source>
-        <translation>: grade &quot;%1&quot; scores more than grade &quot;%2&quot; above it.</translation>
+        <translation>: grade "%1" scores more than grade "%2" above it.</translation>
     </message>
     <message>
         <source>最低速度</source>
@@ -1229,7 +1228,7 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>：%1“%2”不是数字。</source>
-        <translation>: %1 &quot;%2&quot; is not a number.</translation>
+        <translation>: %1 "%2" is not a number.</translation>
     </message>
     <message>
         <source>评分标准文件 %1 有误：%2</source>
@@ -1333,7 +1332,7 @@ The new grades are only shown in this window, not saved.</translation>
     <name>HistoryExamList</name>
     <message>
         <source>学校存档现在无法打开，列出的是本机的考试：</source>
-        <translation>The school archive cannot be opened now; this computer&apos;s exams are listed: </translation>
+        <translation>The school archive cannot be opened now; this computer's exams are listed: </translation>
     </message>
     <message>
         <source>只列出最近的%1场考试，请用上面的条件缩小范围。</source>
@@ -1348,7 +1347,7 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>按键节奏不像人工输入</source>
-        <translation>Keystroke rhythm not like a person&apos;s</translation>
+        <translation>Keystroke rhythm not like a person's</translation>
     </message>
     <message>
         <source>大段文字无按键输入</source>
@@ -1416,7 +1415,7 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>%1的“%2”应为%3到%4之间的%5。</source>
-        <translation>&quot;%2&quot; of %1 must be %5 from %3 to %4.</translation>
+        <translation>"%2" of %1 must be %5 from %3 to %4.</translation>
     </message>
     <message>
         <source>整数</source>
@@ -1439,7 +1438,7 @@ The new grades are only shown in this window, not saved.</translation>
     </message>
     <message>
         <source>成绩达到下列标准时标为存疑（原因在这一行的提示中），由老师判断。保存后，下次获取成绩时按新的标准判断。</source>
-        <translation>A result meeting these marks is doubtful (the reason is in its row&apos;s tooltip) for the teacher to judge. Once saved, the next collection judges by the new standard.</translation>
+        <translation>A result meeting these marks is doubtful (the reason is in its row's tooltip) for the teacher to judge. Once saved, the next collection judges by the new standard.</translation>
     </message>
     <message>
         <source>恢复默认</source>
@@ -1555,7 +1554,7 @@ Withdraw this exam (close login)?</translation>
     <name>MachineTyping</name>
     <message>
         <source>按键节奏不像人工输入</source>
-        <translation>Keystroke rhythm not like a person&apos;s</translation>
+        <translation>Keystroke rhythm not like a person's</translation>
     </message>
     <message>
         <source>按键记录与成绩不符</source>
@@ -1633,7 +1632,7 @@ Exchange folder used this time: </translation>
     </message>
     <message>
         <source>原文字数%1与发布的考试内容%2不同</source>
-        <translation>the text&apos;s %1 characters differ from the published exam&apos;s %2</translation>
+        <translation>the text's %1 characters differ from the published exam's %2</translation>
     </message>
 </context>
 <context>
@@ -1732,7 +1731,7 @@ Exchange folder used this time: </translation>
     <name>RankingPane</name>
     <message>
         <source>双击一行查看这位考生的历次成绩</source>
-        <translation>Double-click a row to see this examinee&apos;s past results</translation>
+        <translation>Double-click a row to see this examinee's past results</translation>
     </message>
 </context>
 <context>
@@ -1746,7 +1745,7 @@ Exchange folder used this time: </translation>
     <name>Recordtexts</name>
     <message>
         <source>旧版格式的成绩记录：没有考试过程、答卷和按键记录，这次考试的考生端不会写出这样的记录</source>
-        <translation>old-format result record: no exam session, answer sheet or keystroke record; this exam&apos;s client does not write such records</translation>
+        <translation>old-format result record: no exam session, answer sheet or keystroke record; this exam's client does not write such records</translation>
     </message>
     <message>
         <source>缺少答卷</source>
@@ -1900,7 +1899,7 @@ Exchange folder used this time: </translation>
         <translation>Doubtful</translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation> </translation>
     </message>
     <message>
@@ -2061,7 +2060,7 @@ The results database is in use by another program; close that program and try ag
     </message>
     <message>
         <source>把成绩表导出为Excel工作簿（.xlsx），保存在文档中的“成绩导出”文件夹并打开</source>
-        <translation>Export the results as an Excel workbook (.xlsx), saved in the &quot;成绩导出&quot; folder of your documents, and open it</translation>
+        <translation>Export the results as an Excel workbook (.xlsx), saved in the "成绩导出" folder of your documents, and open it</translation>
     </message>
     <message>
         <source>· 答题中 %1 · 已交卷 %2</source>
@@ -2090,7 +2089,7 @@ The results database is in use by another program; close that program and try ag
         <source>允许%1重考吗？
 交卷时的成绩将被搁置（导出时写在“存疑”一栏），该考生可以再登录考试一次。</source>
         <translation>Allow %1 a retake?
-The handed-in result is set aside (exported under &quot;Doubtful&quot;), and the examinee may log in to the exam once more.</translation>
+The handed-in result is set aside (exported under "Doubtful"), and the examinee may log in to the exam once more.</translation>
     </message>
     <message>
         <source>已允许重考，但这些成绩文件无法移出交换文件夹：%1</source>
@@ -2148,7 +2147,7 @@ The handed-in result is set aside (exported under &quot;Doubtful&quot;), and the
     </message>
     <message>
         <source>上传本机已有的存档</source>
-        <translation>Upload This Computer&apos;s Archive</translation>
+        <translation>Upload This Computer's Archive</translation>
     </message>
     <message>
         <source>数据库地址：</source>
@@ -2176,7 +2175,7 @@ The handed-in result is set aside (exported under &quot;Doubtful&quot;), and the
     </message>
     <message>
         <source>口令不保存在考试服务器中，而是写入 PostgreSQL 自己的口令文件（只有本用户可读）。</source>
-        <translation>The password is not kept by the exam server but written to PostgreSQL&apos;s own password file (readable by this user only).</translation>
+        <translation>The password is not kept by the exam server but written to PostgreSQL's own password file (readable by this user only).</translation>
     </message>
     <message>
         <source>正在连接……</source>
@@ -2206,11 +2205,11 @@ The handed-in result is set aside (exported under &quot;Doubtful&quot;), and the
     <name>SchoolSettings</name>
     <message>
         <source>学校存档的地址应如 postgresql://用户@服务器:5432/数据库。</source>
-        <translation>The school archive&apos;s address should look like postgresql://user@server:5432/database.</translation>
+        <translation>The school archive's address should look like postgresql://user@server:5432/database.</translation>
     </message>
     <message>
         <source>数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。</source>
-        <translation>The database address must not hold a password (the address is kept in archive.txt, which anyone can read). Remove the password from the address, type it under &quot;Password&quot; and press &quot;Write Password File&quot;.</translation>
+        <translation>The database address must not hold a password (the address is kept in archive.txt, which anyone can read). Remove the password from the address, type it under "Password" and press "Write Password File".</translation>
     </message>
     <message>
         <source>机房或教师的名字中有无法保存的字符。</source>
@@ -2267,6 +2266,45 @@ The address stays as it is for now.</translation>
     <message>
         <source>无法写出%1 %2</source>
         <translation>Cannot write %1 %2</translation>
+    </message>
+</context>
+<context>
+    <name>SessionRules</name>
+    <message>
+        <source>续考从用时%1秒开始，早于此前记录的%2秒</source>
+        <translation>the resumed session starts at %1 s used, earlier than the %2 s recorded before</translation>
+    </message>
+    <message>
+        <source>用时从%1秒退回到%2秒</source>
+        <translation>time used went back from %1 s to %2 s</translation>
+    </message>
+    <message>
+        <source>记录序号从%1跳到%2（%3秒内）</source>
+        <translation>the record number jumped from %1 to %2 (within %3 s)</translation>
+    </message>
+    <message>
+        <source>考生端计时偏快：记录陆续到达的%1秒里计了%2秒</source>
+        <translation>the client's clock runs fast: %2 s counted in the %1 s the records took to arrive</translation>
+    </message>
+    <message>
+        <source>没有考试过程记录</source>
+        <translation>no exam session record</translation>
+    </message>
+    <message>
+        <source>开始早于考试发布</source>
+        <translation>started before the exam was published</translation>
+    </message>
+    <message>
+        <source>：用时%1秒，考试发布%2秒后已收到</source>
+        <translation>: %1 s used, received %2 s after the exam was published</translation>
+    </message>
+    <message>
+        <source>缺少按键记录</source>
+        <translation>keystroke record missing</translation>
+    </message>
+    <message>
+        <source>按键记录与此前收到的不连续</source>
+        <translation>the keystroke record does not follow on from the one received before</translation>
     </message>
 </context>
 <context>
@@ -2337,7 +2375,7 @@ The address stays as it is for now.</translation>
     <message>
         <source>允许登录时为名单中的每位考生生成登录码（打印后发给考生），考生登录时须填写，成绩带签名，同学无法冒名交卷。
 只对载入了名单的考试起作用；没有名单时考生照常登录。</source>
-        <translation>When login opens, make a login code for every examinee on the class list (print and hand them out); examinees must enter it to log in, and results are signed so no one can hand in under a classmate&apos;s name.
+        <translation>When login opens, make a login code for every examinee on the class list (print and hand them out); examinees must enter it to log in, and results are signed so no one can hand in under a classmate's name.
 Only for exams with a loaded class list; without one, examinees log in as usual.</translation>
     </message>
     <message>
@@ -2410,7 +2448,7 @@ Results (%2): %3</translation>
     </message>
     <message>
         <source>每5秒一点。按“全程”看整场考试。</source>
-        <translation>A point every 5 seconds. Press &quot;Whole Exam&quot; to see the whole exam.</translation>
+        <translation>A point every 5 seconds. Press "Whole Exam" to see the whole exam.</translation>
     </message>
 </context>
 <context>
@@ -2441,11 +2479,11 @@ Results (%2): %3</translation>
     </message>
     <message>
         <source>当前考试《%1》</source>
-        <translation>Current exam &quot;%1&quot;</translation>
+        <translation>Current exam "%1"</translation>
     </message>
     <message>
         <source>%1 的考试《%2》（%3人）</source>
-        <translation>%1&apos;s exam &quot;%2&quot; (%3 examinees)</translation>
+        <translation>%1's exam "%2" (%3 examinees)</translation>
     </message>
     <message>
         <source>&lt;p&gt;%1&lt;/p&gt;&lt;h3&gt;全年级与各班&lt;/h3&gt;</source>
@@ -2472,7 +2510,7 @@ Results (%2): %3</translation>
     </message>
     <message>
         <source>班级来自本机存档。</source>
-        <translation>Classes from this computer&apos;s archive.</translation>
+        <translation>Classes from this computer's archive.</translation>
     </message>
     <message>
         <source>学期</source>
@@ -2510,7 +2548,7 @@ Results (%2): %3</translation>
 <context>
     <name>Termreport</name>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation> </translation>
     </message>
     <message>
@@ -2557,44 +2595,8 @@ Speed</translation>
 <context>
     <name>Timeline</name>
     <message>
-        <source>续考从用时%1秒开始，早于此前记录的%2秒</source>
-        <translation>the resumed session starts at %1 s used, earlier than the %2 s recorded before</translation>
-    </message>
-    <message>
-        <source>用时从%1秒退回到%2秒</source>
-        <translation>time used went back from %1 s to %2 s</translation>
-    </message>
-    <message>
-        <source>记录序号从%1跳到%2（%3秒内）</source>
-        <translation>the record number jumped from %1 to %2 (within %3 s)</translation>
-    </message>
-    <message>
         <source>考生端计时偏慢：记录陆续到达的%1秒里只计了%2秒</source>
-        <translation>the client&apos;s clock runs slow: only %2 s counted in the %1 s the records took to arrive</translation>
-    </message>
-    <message>
-        <source>考生端计时偏快：记录陆续到达的%1秒里计了%2秒</source>
-        <translation>the client&apos;s clock runs fast: %2 s counted in the %1 s the records took to arrive</translation>
-    </message>
-    <message>
-        <source>没有考试过程记录</source>
-        <translation>no exam session record</translation>
-    </message>
-    <message>
-        <source>开始早于考试发布</source>
-        <translation>started before the exam was published</translation>
-    </message>
-    <message>
-        <source>：用时%1秒，考试发布%2秒后已收到</source>
-        <translation>: %1 s used, received %2 s after the exam was published</translation>
-    </message>
-    <message>
-        <source>缺少按键记录</source>
-        <translation>keystroke record missing</translation>
-    </message>
-    <message>
-        <source>按键记录与此前收到的不连续</source>
-        <translation>the keystroke record does not follow on from the one received before</translation>
+        <translation>the client's clock runs slow: only %2 s counted in the %1 s the records took to arrive</translation>
     </message>
 </context>
 <context>
@@ -2637,7 +2639,7 @@ Speed</translation>
     <name>celltext</name>
     <message>
         <source>控制字符已替换为“�”</source>
-        <translation>control characters replaced with &quot;�&quot;</translation>
+        <translation>control characters replaced with "�"</translation>
     </message>
     <message>
         <source>，</source>
@@ -2754,7 +2756,7 @@ The default judging standard is used now.</translation>
     </message>
     <message>
         <source>交换文件夹已设为 %1，重新启动考试服务器后生效。请把Ftp服务器的主目录也设置为这个文件夹。</source>
-        <translation>The exchange folder is set to %1 from the next start of the exam server. Set the FTP server&apos;s home folder to this folder too.</translation>
+        <translation>The exchange folder is set to %1 from the next start of the exam server. Set the FTP server's home folder to this folder too.</translation>
     </message>
     <message>
         <source>
@@ -2775,7 +2777,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     </message>
     <message>
         <source>清空上一场考试的记录，包括考试成绩，请先做好备份！</source>
-        <translation>Clear the last exam&apos;s records, results included; back them up first!</translation>
+        <translation>Clear the last exam's records, results included; back them up first!</translation>
     </message>
     <message>
         <source>考试设置</source>
@@ -2807,7 +2809,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     </message>
     <message>
         <source>把这场考试每位考生的登录码保存为PDF（每页10张），打印后剪开发给考生；考试设置中勾选“要求登录码”并载入名单后即可生成，允许登录前也能打印</source>
-        <translation>Save every examinee&apos;s login code for this exam as a PDF (10 to a page) to print and cut out for the examinees; available once &quot;Require login codes&quot; is ticked in the exam settings and a class list is loaded, also before login opens</translation>
+        <translation>Save every examinee's login code for this exam as a PDF (10 to a page) to print and cut out for the examinees; available once "Require login codes" is ticked in the exam settings and a class list is loaded, also before login opens</translation>
     </message>
     <message>
         <source>历次考试</source>
@@ -2815,7 +2817,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     </message>
     <message>
         <source>历次考试的成绩、统计和图表，考生的成绩变化，备份考试存档</source>
-        <translation>Past exams&apos; results, statistics and charts, each examinee&apos;s progress, backing up the exam archive</translation>
+        <translation>Past exams' results, statistics and charts, each examinee's progress, backing up the exam archive</translation>
     </message>
     <message>
         <source>帮助</source>
@@ -2838,7 +2840,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     <name>console::SchoolController</name>
     <message>
         <source>学校存档的地址应如 postgresql://用户@服务器:5432/数据库。</source>
-        <translation>The school archive&apos;s address should look like postgresql://user@server:5432/database.</translation>
+        <translation>The school archive's address should look like postgresql://user@server:5432/database.</translation>
     </message>
     <message>
         <source>连接成功：学校存档 %1 可以使用。</source>
@@ -2876,7 +2878,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     <name>documentname</name>
     <message>
         <source>《%1》</source>
-        <translation>&quot;%1&quot;</translation>
+        <translation>"%1"</translation>
     </message>
     <message>
         <source>%1分钟</source>
@@ -2891,14 +2893,14 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
         <translation>, </translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation> </translation>
     </message>
 </context>
 <context>
     <name>doubtnotes</name>
     <message>
-        <source>注%1&#x3000;%2 %3：%4</source>
+        <source>注%1　%2 %3：%4</source>
         <translation>Note %1   %2 %3: %4</translation>
     </message>
 </context>
@@ -2906,7 +2908,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     <name>examarticle</name>
     <message>
         <source>无法识别文章的编码：它既不是GBK编码，也不是UTF-8编码。</source>
-        <translation>The text&apos;s encoding cannot be recognised: it is neither GBK nor UTF-8.</translation>
+        <translation>The text's encoding cannot be recognised: it is neither GBK nor UTF-8.</translation>
     </message>
     <message>
         <source>文章是空的，请选择有内容的文章。</source>
@@ -2957,7 +2959,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     </message>
     <message>
         <source>%1的成绩变化</source>
-        <translation>%1&apos;s Progress</translation>
+        <translation>%1's Progress</translation>
     </message>
     <message>
         <source>考试时间</source>
@@ -2967,11 +2969,11 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
 <context>
     <name>examreport</name>
     <message>
-        <source>文章《%1》&#x3000;考试日期 %2&#x3000;考试时间 %3分钟&#x3000;%4</source>
-        <translation>Text &quot;%1&quot;   exam date %2   exam time %3 minutes   %4</translation>
+        <source>文章《%1》　考试日期 %2　考试时间 %3分钟　%4</source>
+        <translation>Text "%1"   exam date %2   exam time %3 minutes   %4</translation>
     </message>
     <message>
-        <source>打字考试成绩报告&#x3000;</source>
+        <source>打字考试成绩报告　</source>
         <translation>Typing Exam Report   </translation>
     </message>
     <message>
@@ -2979,7 +2981,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
         <translation>Typing Exam Report</translation>
     </message>
     <message>
-        <source>存疑&#x3000;%1 %2 %3：%4</source>
+        <source>存疑　%1 %2 %3：%4</source>
         <translation>Doubtful   %1 %2 %3: %4</translation>
     </message>
     <message>
@@ -3005,7 +3007,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
         <translation>Grade Typing Exam Report</translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation> </translation>
     </message>
     <message>
@@ -3056,10 +3058,10 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     </message>
     <message>
         <source>登录时填入“登录码”一栏，不要给别人看。</source>
-        <translation>Enter it under &quot;Login code&quot; when you log in; do not show it to anyone.</translation>
+        <translation>Enter it under "Login code" when you log in; do not show it to anyone.</translation>
     </message>
     <message>
-        <source>&#x3000;</source>
+        <source>　</source>
         <translation> </translation>
     </message>
     <message>
@@ -3211,7 +3213,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
     <name>schoolupgrade</name>
     <message>
         <source>学校存档的地址应如 postgresql://所有者@服务器:5432/数据库。</source>
-        <translation>The school archive&apos;s address should look like postgresql://owner@server:5432/database.</translation>
+        <translation>The school archive's address should look like postgresql://owner@server:5432/database.</translation>
     </message>
     <message>
         <source>学校存档 %1 已是版本%2，不需要升级。</source>
@@ -3229,7 +3231,7 @@ Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence 
         <source>
 %1 的成员（各机房的账号）现在可以使用它：读取所有考试，只能更改和删除本机房的考试。</source>
         <translation>
-The members of %1 (the labs&apos; accounts) can use it now: read every exam, change and delete only their own lab&apos;s.</translation>
+The members of %1 (the labs' accounts) can use it now: read every exam, change and delete only their own lab's.</translation>
     </message>
 </context>
 <context>
@@ -3255,7 +3257,7 @@ The members of %1 (the labs&apos; accounts) can use it now: read every exam, cha
     <name>spellingmarks</name>
     <message>
         <source>写法与名单不同，名单写法（%1）另有成绩，这一行不是该考生本人的，不计入</source>
-        <translation>spelt differently from the list; the list&apos;s spelling (%1) has a result of its own, so this row is not that examinee&apos;s own and is not counted</translation>
+        <translation>spelt differently from the list; the list's spelling (%1) has a result of its own, so this row is not that examinee's own and is not counted</translation>
     </message>
     <message>
         <source>同一考生另有写法不同的成绩：%1</source>
@@ -3290,7 +3292,7 @@ The members of %1 (the labs&apos; accounts) can use it now: read every exam, cha
     </message>
     <message>
         <source>无法建立工作表“%1”</source>
-        <translation>Cannot create the worksheet &quot;%1&quot;</translation>
+        <translation>Cannot create the worksheet "%1"</translation>
     </message>
     <message>
         <source>考试</source>
@@ -3404,7 +3406,7 @@ The members of %1 (the labs&apos; accounts) can use it now: read every exam, cha
     </message>
     <message>
         <source>无法建立工作表“%1”</source>
-        <translation>Cannot create the worksheet &quot;%1&quot;</translation>
+        <translation>Cannot create the worksheet "%1"</translation>
     </message>
     <message>
         <source>%1 年级汇总（%2个班）</source>

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
     <name>Clienttitle</name>
@@ -12,7 +11,7 @@
     <name>EarlierRecords</name>
     <message>
         <source>本机的续考记录</source>
-        <translation>This computer&apos;s resume records</translation>
+        <translation>This computer's resume records</translation>
     </message>
     <message>
         <source>文件太大</source>
@@ -51,11 +50,11 @@
     </message>
     <message>
         <source>考试时间设置有误（应为%1至%2分钟），不能开始考试，请点击“结束考试”退出。</source>
-        <translation>The exam time is set wrongly (it must be %1 to %2 minutes). The exam cannot start; click &quot;End Exam&quot; to leave.</translation>
+        <translation>The exam time is set wrongly (it must be %1 to %2 minutes). The exam cannot start; click "End Exam" to leave.</translation>
     </message>
     <message>
         <source>“%1”无法保存，没有输入</source>
-        <translation>&quot;%1&quot; cannot be saved and was not entered</translation>
+        <translation>"%1" cannot be saved and was not entered</translation>
     </message>
     <message>
         <source>成绩还没有送到服务器，本机也没能保存。是否不再等待，现在退出？
@@ -63,15 +62,15 @@
 选“否”再送一次。</source>
         <translation>Your result has not reached the server and could not be saved on this computer either. Stop waiting and leave now?
 Before leaving, ask the invigilator to note the result on the screen.
-Choose &quot;No&quot; to send it again.</translation>
+Choose "No" to send it again.</translation>
     </message>
     <message>
         <source>成绩还没有送到服务器。是否不再等待，现在退出？
 退出后请把成绩文件“%1”交给监考老师。
 选“否”再送一次。</source>
         <translation>Your result has not reached the server yet. Stop waiting and leave now?
-After leaving, give the result file &quot;%1&quot; to the invigilator.
-Choose &quot;No&quot; to send it again.</translation>
+After leaving, give the result file "%1" to the invigilator.
+Choose "No" to send it again.</translation>
     </message>
     <message>
         <source>考试中请勿关闭本窗口</source>
@@ -275,7 +274,7 @@ Choose &quot;No&quot; to send it again.</translation>
         <source>检测到未完成的考试（已用时 %1 分 %2 秒，已打 %3 字），是否继续？
 选“否”将重新开始一次考试，之前那次考试的记录仍会保留，并标明给监考老师。</source>
         <translation>An unfinished exam was found (%1 min %2 s used, %3 characters typed). Continue it?
-Choose &quot;No&quot; to start the exam afresh; the earlier record is kept and shown to the invigilator.</translation>
+Choose "No" to start the exam afresh; the earlier record is kept and shown to the invigilator.</translation>
     </message>
     <message>
         <source>（</source>
@@ -349,14 +348,14 @@ Choose &quot;No&quot; to start the exam afresh; the earlier record is kept and s
     </message>
     <message>
         <source>成绩文件“%1”读回的内容与写入的不同</source>
-        <translation>The result file &quot;%1&quot; read back differs from what was written</translation>
+        <translation>The result file "%1" read back differs from what was written</translation>
     </message>
 </context>
 <context>
     <name>ServerAddress</name>
     <message>
         <source>服务器地址“%1”无法使用</source>
-        <translation>The server address &quot;%1&quot; cannot be used</translation>
+        <translation>The server address "%1" cannot be used</translation>
     </message>
 </context>
 <context>

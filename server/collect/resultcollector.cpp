@@ -9,7 +9,7 @@
 #include "collect/resultfiles.h"
 #include "collect/retake.h"
 #include "collect/sessiontable.h"
-#include "collect/sessiontimeline.h"
+#include "collect/sessionrules.h"
 #include "exchange/resultfilename.h"
 #include "exchange/wholefile.h"
 
@@ -24,7 +24,7 @@
 
 QDateTime CollectionWatch::collectedAt(const QDateTime &now)
 {
-    if (!m_last.isValid() || m_last.secsTo(now) > timeline::kArrivalGapSeconds || now < m_last)
+    if (!m_last.isValid() || m_last.secsTo(now) > sessionrules::kArrivalGapSeconds || now < m_last)
         m_since = now;
     m_last = now;
     return m_since;

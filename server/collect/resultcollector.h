@@ -68,7 +68,7 @@ public:
     // With `known` the files read by earlier collections through it are not
     // read again unless their size or time changed; without, every file is.
     // With `watch` sessions are held to what a watching console would have
-    // seen of them (collect/sessiontimeline.h).
+    // seen of them (collect/sessionrules.h).
     ResultCollector(QString exchangeFolder, QString applicationFolder, ResultStore &store,
                     KnownResultFiles *known = nullptr, CollectionWatch *watch = nullptr);
 

@@ -3,7 +3,7 @@
 #include "collect/sessionledger.h"
 
 #include "collect/resultcollector.h"
-#include "collect/sessiontimeline.h"
+#include "collect/sessionrules.h"
 #include "exchange/identity.h"
 #include "exchange/publication.h"
 
@@ -106,11 +106,11 @@ void measureClock(SessionEntry &entry, const SessionEntry &before, const ResultR
         || before.phase == ResultProgress::Phase::Waiting || resumes != before.resumeCount)
         return;
     const qint64 arrived = before.lastChange.secsTo(now);
-    if (arrived < 0 || arrived > timeline::kArrivalGapSeconds)
+    if (arrived < 0 || arrived > sessionrules::kArrivalGapSeconds)
         return;
     entry.arrivedSeconds += qint32(arrived);
     entry.clockedSeconds += record.timePass - before.timePass;
-    noteDoubt(entry, timeline::clockRate(entry));
+    noteDoubt(entry, sessionrules::clockRate(entry));
 }
 
 }  // namespace
@@ -140,7 +140,7 @@ void SessionLedger::followTimelines(SessionEntry &entry, const CollectedResult &
         const std::optional<RecordTimeline> reading = timelineOf(*file);
         if (!reading)
             continue;
-        noteDoubt(entry, timeline::timelineBroken(entry.timelineChain, *reading));
+        noteDoubt(entry, sessionrules::timelineBroken(entry.timelineChain, *reading));
         if (reading->timeline)
             entry.timelineChain = chainMark(*reading->timeline);
     }
@@ -172,17 +172,17 @@ void SessionLedger::observe(const QVector<CollectedResult> &results, const QDate
         for (const CollectedFile &file : result.files)
             entry->sawProcess = entry->sawProcess || beforeFinish(*file.reading.record);
         if (record.progress->sequence > entry->sequence) {
-            const timeline::Step step { before, record, now };
-            noteDoubt(*entry, timeline::timeWentBack(step));
-            noteDoubt(*entry, timeline::sequenceJumped(step));
+            const sessionrules::Step step { before, record, now };
+            noteDoubt(*entry, sessionrules::timeWentBack(step));
+            noteDoubt(*entry, sessionrules::sequenceJumped(step));
             SessionEntry known = before;
             known.sawProcess = entry->sawProcess;
-            noteDoubt(
-                    *entry,
-                    timeline::noProcessRecords({ known, record, now }, watchingSince, publishedAt));
             noteDoubt(*entry,
-                      timeline::beganBeforePublication({ known, record, now }, publishedAt,
-                                                       entry->timelineDoubts));
+                      sessionrules::noProcessRecords({ known, record, now }, watchingSince,
+                                                     publishedAt));
+            noteDoubt(*entry,
+                      sessionrules::beganBeforePublication({ known, record, now }, publishedAt,
+                                                           entry->timelineDoubts));
             measureClock(*entry, before, record, now);
             followTimelines(*entry, result, before.sequence, timelineOf);
             entry->sequence = record.progress->sequence;

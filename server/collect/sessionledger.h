@@ -55,7 +55,7 @@ struct SessionEntry
     qint32 arrivedSeconds = 0;
     qint32 clockedSeconds = 0;
     // What the session's records broke of the rules one record follows
-    // another by (collect/sessiontimeline.h), each once.
+    // another by (collect/sessionrules.h), each once.
     QStringList timelineDoubts;
     // The newest keystroke timeline its records carried; none while none did.
     std::optional<TimelineChainMark> timelineChain;

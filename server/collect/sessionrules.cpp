@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "collect/sessiontimeline.h"
+#include "collect/sessionrules.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <QCoreApplication>
 
-namespace timeline {
+namespace sessionrules {
 
 namespace {
 
@@ -27,10 +27,10 @@ QString timeWentBack(const Step &step)
     if (!seenBefore(step) || step.record.timePass >= step.before.timePass)
         return {};
     if (resumesOf(step.record) > step.before.resumeCount)
-        return QCoreApplication::translate("Timeline", "续考从用时%1秒开始，早于此前记录的%2秒")
+        return QCoreApplication::translate("SessionRules", "续考从用时%1秒开始，早于此前记录的%2秒")
                 .arg(step.record.timePass)
                 .arg(step.before.timePass);
-    return QCoreApplication::translate("Timeline", "用时从%1秒退回到%2秒")
+    return QCoreApplication::translate("SessionRules", "用时从%1秒退回到%2秒")
             .arg(step.before.timePass)
             .arg(step.record.timePass);
 }
@@ -43,7 +43,7 @@ QString sequenceJumped(const Step &step)
     const qint64 most = step.before.sequence + elapsed / kProgressSeconds + kEventRecords;
     if (step.record.progress->sequence <= most)
         return {};
-    return QCoreApplication::translate("Timeline", "记录序号从%1跳到%2（%3秒内）")
+    return QCoreApplication::translate("SessionRules", "记录序号从%1跳到%2（%3秒内）")
             .arg(step.before.sequence)
             .arg(step.record.progress->sequence)
             .arg(elapsed);
@@ -61,7 +61,8 @@ QString clockRate(const SessionEntry &session)
                                            "考生端计时偏慢：记录陆续到达的%1秒里只计了%2秒")
                 .arg(arrived)
                 .arg(clocked);
-    return QCoreApplication::translate("Timeline", "考生端计时偏快：记录陆续到达的%1秒里计了%2秒")
+    return QCoreApplication::translate("SessionRules",
+                                       "考生端计时偏快：记录陆续到达的%1秒里计了%2秒")
             .arg(arrived)
             .arg(clocked);
 }
@@ -80,14 +81,14 @@ QString noProcessRecords(const Step &step, const QDateTime &watchingSince,
             && step.record.timePass >= kArrivalGapSeconds;
     if (watchingSince > loggedInBy && !watchedSincePublished)
         return {};
-    return QCoreApplication::translate("Timeline", "没有考试过程记录");
+    return QCoreApplication::translate("SessionRules", "没有考试过程记录");
 }
 
 QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
                                const QStringList &said)
 {
     // A session seen typing is held to the clock by its arrivals instead.
-    const QString what = QCoreApplication::translate("Timeline", "开始早于考试发布");
+    const QString what = QCoreApplication::translate("SessionRules", "开始早于考试发布");
     if (!publishedAt.isValid() || step.before.sawProcess || !step.record.progress
         || step.record.progress->phase != ResultProgress::Phase::Finished
         || std::any_of(said.cbegin(), said.cend(),
@@ -97,7 +98,7 @@ QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
     if (step.record.timePass <= sincePublished + kPublishedGraceSeconds)
         return {};
     return what
-            + QCoreApplication::translate("Timeline", "：用时%1秒，考试发布%2秒后已收到")
+            + QCoreApplication::translate("SessionRules", "：用时%1秒，考试发布%2秒后已收到")
                       .arg(step.record.timePass)
                       .arg(std::max<qint64>(0, sincePublished));
 }
@@ -108,10 +109,10 @@ QString timelineBroken(const std::optional<TimelineChainMark> &earlier,
     if (!earlier || !record.problem.isEmpty())
         return {};
     if (!record.timeline)
-        return QCoreApplication::translate("Timeline", "缺少按键记录");
+        return QCoreApplication::translate("SessionRules", "缺少按键记录");
     if (continuesTimeline(*record.timeline, *earlier))
         return {};
-    return QCoreApplication::translate("Timeline", "按键记录与此前收到的不连续");
+    return QCoreApplication::translate("SessionRules", "按键记录与此前收到的不连续");
 }
 
-}  // namespace timeline
+}  // namespace sessionrules

@@ -16,7 +16,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace timeline {
+namespace sessionrules {
 
 // One newer record of a session: what the console knew of the session
 // before it, the record, and when it arrived.
@@ -73,4 +73,4 @@ QString beganBeforePublication(const Step &step, const QDateTime &publishedAt,
 QString timelineBroken(const std::optional<TimelineChainMark> &earlier,
                        const RecordTimeline &record);
 
-}  // namespace timeline
+}  // namespace sessionrules

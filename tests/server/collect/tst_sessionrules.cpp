@@ -32,7 +32,7 @@ std::vector<RecordSection> timelineSection(const QString &code)
 
 }  // namespace
 
-class TestSessionTimeline : public QObject
+class TestSessionRules : public QObject
 {
     Q_OBJECT
 
@@ -173,5 +173,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSessionTimeline)
-#include "tst_sessiontimeline.moc"
+QTEST_GUILESS_MAIN(TestSessionRules)
+#include "tst_sessionrules.moc"
