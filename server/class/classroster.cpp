@@ -5,7 +5,7 @@
 #include "exchange/identity.h"
 #include "exchange/textencoding.h"
 #include "exchange/wholefile.h"
-#include "class/xlsxsheet.h"
+#include "readers/xlsxsheet.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/xlsxnumbers.h"
 
-#include "class/ziparchive.h"
+#include "readers/ziparchive.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "class/xlsxsheet.h"
+#include "readers/xlsxsheet.h"
 
-#include "class/ziparchive.h"
+#include "readers/ziparchive.h"
 
 #include "exchange/wholefile.h"
 

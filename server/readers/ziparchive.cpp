@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "class/ziparchive.h"
+#include "readers/ziparchive.h"
 
 #include <zlib.h>
 
