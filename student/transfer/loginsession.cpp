@@ -8,73 +8,24 @@
 #include "exchange/identity.h"
 #include "exchange/logincode.h"
 #include "exchange/paths.h"
-#include "exchange/recordlines.h"
 #include "exchange/recordsignature.h"
 #include "exchange/transcode.h"
-#include "exchange/wholefile.h"
+#include "transfer/loginwords.h"
+#include "transfer/serveraddress.h"
 #include "transfer/transferlog.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <QCoreApplication>
 
 namespace {
 
-const QString kAddressFile = QStringLiteral("ip.txt");
 const QString kExamText = paths::examTextFileName();
 const QString kSettings = paths::examSettingsFileName();
 const QString kPublication = Publication::fileName();
 // Two short record lines.
 constexpr qint64 kMaxPublicationBytes = 4096;
-
-QString loggingInText()
-{
-    return QCoreApplication::translate("LoginSession", "正在登录服务器......");
-}
-
-QString notOpenYetMessage()
-{
-    return QCoreApplication::translate("LoginSession", "还未开始考试，请稍后再登录");
-}
-
-QString codeMissingMessage()
-{
-    return QCoreApplication::translate("LoginSession",
-                                       "本场考试需要登录码，请输入监考老师发给你的登录码");
-}
-
-QString badSettingsMessage()
-{
-    return QCoreApplication::translate("LoginSession",
-                                       "考试设置有误，无法开始考试，请报告监考老师");
-}
-
-QString failedText(TransferChannel::Outcome outcome)
-{
-    QString reason;
-    switch (outcome) {
-    case TransferChannel::Outcome::CannotConnect:
-        reason = QCoreApplication::translate("LoginSession", "无法连接服务器");
-        break;
-    case TransferChannel::Outcome::NoAnswer:
-        reason = QCoreApplication::translate("LoginSession", "服务器没有应答");
-        break;
-    case TransferChannel::Outcome::LocalFile:
-        reason = QCoreApplication::translate("LoginSession", "本机无法保存考试文件");
-        break;
-    case TransferChannel::Outcome::Completed:
-    case TransferChannel::Outcome::Refused:
-    case TransferChannel::Outcome::ReplaceRefused:
-    case TransferChannel::Outcome::FolderInTheWay:
-    case TransferChannel::Outcome::TooLarge:
-        reason = QCoreApplication::translate("LoginSession", "服务器拒绝了请求");
-        break;
-    }
-    return QCoreApplication::translate("LoginSession", "登录服务器失败，请重新登录（%1）")
-            .arg(reason);
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -114,12 +65,7 @@ QString LoginSession::open()
     QFile::remove(pathOf(kSettings));
     QFile::remove(pathOf(kPublication));
 
-    const QByteArray stored = readAll(pathOf(kAddressFile));
-    const std::optional<QString> line = RecordReader(stored).line(0);
-    // The one value stands between double quotes; anything else holds none.
-    if (!line || line->size() < 2 || !line->startsWith(u'"') || !line->endsWith(u'"'))
-        return {};
-    return line->mid(1, line->size() - 2);
+    return keptServerAddress(m_folder);
 }
 
 QString LoginSession::missingEntryMessage(Entry entry)
@@ -159,7 +105,7 @@ LoginSession::Click LoginSession::login(const Examinee &entries)
                                  << entries.name << "at" << entries.serverIP;
     m_channel.setRemoteHost(entries.serverIP);
     m_channel.get(kSettings, kSettings, examlimits::kMaxSettingsBytes);
-    emit statusChanged(loggingInText());
+    emit statusChanged(loginwords::loggingIn());
     return { ClickOutcome::Started };
 }
 
@@ -190,12 +136,12 @@ void LoginSession::onChannelFinished(TransferChannel::Outcome outcome)
     }
     // A file larger than any real one is the examiner's to fix.
     if (outcome == TransferChannel::Outcome::TooLarge) {
-        refuse(badSettingsMessage());
+        refuse(loginwords::badSettings());
         return;
     }
     m_phase = Phase::Idle;
-    qCWarning(lcTransfer).noquote() << "login failed:" << failedText(outcome);
-    emit statusChanged(failedText(outcome));
+    qCWarning(lcTransfer).noquote() << "login failed:" << loginwords::failed(outcome);
+    emit statusChanged(loginwords::failed(outcome));
 }
 
 void LoginSession::settingsArrived()
@@ -205,18 +151,18 @@ void LoginSession::settingsArrived()
     const QByteArray plain = transcodeBytes(readAll(pathOf(kSettings)), kExchangeKey);
     const ExamSettingsReading settings = readExamSettings(plain);
     if (settings.isEmpty() || settings.loginAllowed == false) {
-        refuse(notOpenYetMessage());
+        refuse(loginwords::notOpenYet());
         return;
     }
     // A file cut short (a full disk at the examiner's) loses its last line end.
     if (!plain.endsWith("\r\n")) {
-        refuse(badSettingsMessage());
+        refuse(loginwords::badSettings());
         return;
     }
     // An exam that the clock cannot run is refused rather than opened.
     if (!settings.isComplete() || *settings.examMinutes < examlimits::kShortestExamMinutes
         || *settings.examMinutes > examlimits::kLongestExamMinutes) {
-        refuse(badSettingsMessage());
+        refuse(loginwords::badSettings());
         return;
     }
     m_examinee.examMinutes = *settings.examMinutes;
@@ -228,13 +174,13 @@ void LoginSession::textArrived()
 {
     // The examiner closed login between the two downloads.
     if (!QFile::exists(pathOf(kExamText))) {
-        refuse(notOpenYetMessage());
+        refuse(loginwords::notOpenYet());
         return;
     }
     const QByteArray text = readAll(pathOf(kExamText));
     if (!hasSomethingToType(text)) {
         QFile::remove(pathOf(kExamText));
-        refuse(badSettingsMessage());
+        refuse(loginwords::badSettings());
         return;
     }
     m_examDigest = examDigest(text);
@@ -250,7 +196,7 @@ void LoginSession::publicationArrived()
     if (QFile::exists(pathOf(kPublication))) {
         const auto publication = Publication::fromRecordLines(readAll(pathOf(kPublication)));
         if (!publication) {
-            refuse(badSettingsMessage());
+            refuse(loginwords::badSettings());
             return;
         }
         m_examinee.publication = *publication;
@@ -260,7 +206,7 @@ void LoginSession::publicationArrived()
         if (m_examinee.loginCode.trimmed().isEmpty()) {
             m_phase = Phase::Idle;
             emit statusChanged(QString());
-            emit codeRequired(codeMissingMessage());
+            emit codeRequired(loginwords::codeMissing());
             return;
         }
         // A mistyped code would sign every record wrongly: refused before any is signed.
@@ -338,7 +284,7 @@ void LoginSession::answerResume(bool yes)
 void LoginSession::finishLogin()
 {
     // Remembering the address is a convenience: a failure does not stop the exam.
-    wholefile::write(pathOf(kAddressFile), RecordWriter().text(m_examinee.serverIP).bytes());
+    keepServerAddress(m_folder, m_examinee.serverIP);
     m_phase = Phase::Done;
     qCInfo(lcTransfer) << "logged in";
     emit loggedIn(m_examinee);

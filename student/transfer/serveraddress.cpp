@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transfer/serveraddress.h"
 
+#include "exchange/recordlines.h"
+#include "exchange/wholefile.h"
+
+#include <QDir>
+#include <QFile>
 #include <QUrl>
 #include <QCoreApplication>
 
@@ -76,4 +81,29 @@ ServerAddressReading parseServerAddress(const QString &typed)
         }
     }
     return { address, {} };
+}
+
+namespace {
+
+QString addressFile(const QString &workingFolder)
+{
+    return QDir(workingFolder).filePath(QStringLiteral("ip.txt"));
+}
+
+}  // namespace
+
+QString keptServerAddress(const QString &workingFolder)
+{
+    QFile file(addressFile(workingFolder));
+    const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const std::optional<QString> line = RecordReader(stored).line(0);
+    // The one value stands between double quotes; anything else holds none.
+    if (!line || line->size() < 2 || !line->startsWith(u'"') || !line->endsWith(u'"'))
+        return {};
+    return line->mid(1, line->size() - 2);
+}
+
+void keepServerAddress(const QString &workingFolder, const QString &typed)
+{
+    wholefile::write(addressFile(workingFolder), RecordWriter().text(typed).bytes());
 }

@@ -29,3 +29,9 @@ struct ServerAddressReading
 };
 
 ServerAddressReading parseServerAddress(const QString &typed);
+
+// The address the last login used, kept in ip.txt of the working folder
+// between double quotes; empty when there is none.
+QString keptServerAddress(const QString &workingFolder);
+// Keeping it is a convenience: a failure to write is not told.
+void keepServerAddress(const QString &workingFolder, const QString &typed);
