@@ -444,6 +444,25 @@ The exam archive is in use by another program; close that program and try again.
     </message>
 </context>
 <context>
+    <name>CommandBar</name>
+    <message>
+        <source>禁止登录</source>
+        <translation>Close Login</translation>
+    </message>
+    <message>
+        <source>禁止考生登录服务器，但不影响已开始考试的考生</source>
+        <translation>Stop examinees from logging in; examinees already in the exam carry on</translation>
+    </message>
+    <message>
+        <source>允许登录</source>
+        <translation>Open Login</translation>
+    </message>
+    <message>
+        <source>允许考生登录服务器以开始考试</source>
+        <translation>Let examinees log in to the server to start the exam</translation>
+    </message>
+</context>
+<context>
     <name>Console</name>
     <message>
         <source>开放登录</source>
@@ -1109,25 +1128,6 @@ The new grades are only shown in this window, not saved.</translation>
     <message>
         <source>Excel 工作簿 (*.xlsx)</source>
         <translation>Excel workbooks (*.xlsx)</translation>
-    </message>
-</context>
-<context>
-    <name>FrmMain</name>
-    <message>
-        <source>允许登录</source>
-        <translation>Open Login</translation>
-    </message>
-    <message>
-        <source>禁止登录</source>
-        <translation>Close Login</translation>
-    </message>
-    <message>
-        <source>允许考生登录服务器以开始考试</source>
-        <translation>Let examinees log in to the server to start the exam</translation>
-    </message>
-    <message>
-        <source>禁止考生登录服务器，但不影响已开始考试的考生</source>
-        <translation>Stop examinees from logging in; examinees already in the exam carry on</translation>
     </message>
 </context>
 <context>

@@ -68,3 +68,20 @@ void CommandBar::showCommand(QAction *action, const QString &caption, const QStr
     action->setToolTip(toolTip);
     action->setIcon(pictures::toolbarImage(image));
 }
+
+QAction *CommandBar::addLoginCommand(const char *name)
+{
+    QAction *action = addCommand(name, QString(), QString(), QStringLiteral("begin"));
+    showLoginCommand(action, false);
+    return action;
+}
+
+void CommandBar::showLoginCommand(QAction *action, bool open)
+{
+    if (open)
+        showCommand(action, tr("禁止登录"), tr("禁止考生登录服务器，但不影响已开始考试的考生"),
+                    QStringLiteral("stop"));
+    else
+        showCommand(action, tr("允许登录"), tr("允许考生登录服务器以开始考试"),
+                    QStringLiteral("begin"));
+}

@@ -159,3 +159,13 @@ void ExamCommands::loadRoster()
     const QString path = m_hooks.chooseRoster(m_window, liveClass.lastRosterFolder());
     tell(liveClass.loadRoster(path));
 }
+
+void ExamCommands::tellStartUpProblems()
+{
+    tell(m_controller.startProblem());
+    tell(m_controller.archiveProblem());
+    tell(m_controller.school().startNotice());
+    tell(m_controller.settings().gradingProblem());
+    tell(m_controller.settings().judgingProblem());
+    tell(m_controller.liveClass().restoreKeptRoster());
+}

@@ -26,6 +26,9 @@ public:
     // At the start, with an exam this console left published: withdraws it
     // on a yes.
     void offerToWithdrawPublishedExam();
+    // What went wrong while the console started: its folders, the archives,
+    // the grading files, the kept class list.
+    void tellStartUpProblems();
     void clearResults();
     void exportResults();
     // 重考 for the examinee shown in this place of the grid.

@@ -7,18 +7,13 @@
 #include "windows/frmhistory.h"
 #include "windows/frmanswersheet.h"
 #include "windows/helpmenu.h"
+#include "windows/keptplace.h"
 #include "windows/resultsview.h"
 #include "windows/settingspanel.h"
 #include "windows/twips.h"
 
-#include "control/windowplace.h"
-#include "exchange/desktop.h"
-
-#include <QCoreApplication>
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QResizeEvent>
 #include <QTimer>
 
@@ -29,26 +24,6 @@ namespace {
 // In twips: the classic window, the smallest it gets.
 constexpr int kClassicWidth = 10080;
 constexpr int kClassicHeight = 7545;
-
-QString closedCaption()
-{
-    return QCoreApplication::translate("FrmMain", "允许登录");
-}
-
-QString openCaption()
-{
-    return QCoreApplication::translate("FrmMain", "禁止登录");
-}
-
-QString closedToolTip()
-{
-    return QCoreApplication::translate("FrmMain", "允许考生登录服务器以开始考试");
-}
-
-QString openToolTip()
-{
-    return QCoreApplication::translate("FrmMain", "禁止考生登录服务器，但不影响已开始考试的考生");
-}
 
 }  // namespace
 
@@ -104,12 +79,7 @@ FrmMain::FrmMain(ConsoleFolders folders, ConsoleHooks hooks, Messages *messages,
     // their number, and the exam time of time.txt.
     showResultsView(true);
     showLoginState();
-    m_commands->tell(m_controller.startProblem());
-    m_commands->tell(m_controller.archiveProblem());
-    m_commands->tell(m_controller.school().startNotice());
-    m_commands->tell(settings.gradingProblem());
-    m_commands->tell(settings.judgingProblem());
-    m_commands->tell(liveClass.restoreKeptRoster());
+    m_commands->tellStartUpProblems();
     showRows();
     showCounts();
     // Asked once the window is up, so the question stands in front of it.
@@ -125,20 +95,7 @@ FrmMain::~FrmMain()
 
 void FrmMain::showAtKeptPlace()
 {
-    const std::optional<WindowPlace> kept =
-            WindowPlaceFile(m_controller.folders().application).read();
-    if (!kept) {
-        desktop::showCentred(*this);
-        return;
-    }
-    QVector<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens << screen->availableGeometry();
-    setGeometry(placeOnScreens(kept->inside, screens, minimumSize()));
-    if (kept->maximised)
-        showMaximized();
-    else
-        show();
+    keptplace::show(*this, m_controller.folders().application);
 }
 
 FrmAbout *FrmMain::aboutBox() const
@@ -156,8 +113,7 @@ void FrmMain::buildToolbar()
     QAction *set = m_toolbar->addCommand("set", tr("考试设置"), tr("设置考试时间、内容等"),
                                          QStringLiteral("set"));
     connect(set, &QAction::triggered, this, &FrmMain::openSettingsPanel);
-    m_beginStop =
-            m_toolbar->addCommand("BeginStop", closedCaption(), QString(), QStringLiteral("begin"));
+    m_beginStop = m_toolbar->addLoginCommand("BeginStop");
     connect(m_beginStop, &QAction::triggered, m_commands, &ExamCommands::openOrCloseLogin);
     m_collect = m_toolbar->addCommand("fresh", tr("获取成绩"), tr("获取考试成绩或者获取登陆信息"),
                                       QStringLiteral("fresh"));
@@ -211,9 +167,7 @@ void FrmMain::resizeEvent(QResizeEvent *event)
 void FrmMain::showLoginState()
 {
     const bool open = m_controller.loginOpen();
-    CommandBar::showCommand(m_beginStop, open ? openCaption() : closedCaption(),
-                            open ? openToolTip() : closedToolTip(),
-                            open ? QStringLiteral("stop") : QStringLiteral("begin"));
+    CommandBar::showLoginCommand(m_beginStop, open);
     m_clearLast->setEnabled(!open);
     showSlipsCommand();
 }
@@ -312,8 +266,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
     // The console ends with its window: the About box goes too, and the
     // results database is closed.
     m_help->closeAboutBox();
-    // A place that cannot be kept only means the classic size next time.
-    WindowPlaceFile(m_controller.folders().application).write({ normalGeometry(), isMaximized() });
+    keptplace::keep(*this, m_controller.folders().application);
     endConsole();
     event->accept();
 }
