@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDebug>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
@@ -113,13 +114,44 @@ QString PseudoTranslator::translate(const char *, const char *sourceText, const 
     return kOpen + QString::fromUtf8(sourceText) + kClose;
 }
 
+namespace {
+
+PseudoTranslator &wrapping()
+{
+    static PseudoTranslator translator;
+    return translator;
+}
+
+QTranslator &compiled()
+{
+    static QTranslator translator;
+    return translator;
+}
+
+}  // namespace
+
+bool installCatalogue(const QString &file)
+{
+    if (file.isEmpty())
+        return QCoreApplication::installTranslator(&wrapping());
+    return compiled().load(file) && QCoreApplication::installTranslator(&compiled());
+}
+
+void removeCatalogue()
+{
+    QCoreApplication::removeTranslator(&wrapping());
+    QCoreApplication::removeTranslator(&compiled());
+}
+
 QStringList untranslatedAmong(const QStringList &texts)
 {
-    // A language offered by its own name is named so in every language.
+    // A language offered by its own name is named so in every language, and
+    // the export folder's name on disk is the same in every language.
     const QString ownName = QStringLiteral("中文");
+    const QString exportFolder = QStringLiteral("成绩导出");
     QStringList left;
     for (const QString &text : texts)
-        if (text != ownName && hasUnwrappedChinese(text))
+        if (text != ownName && hasUnwrappedChinese(QString(text).remove(exportFolder)))
             left << text;
     return left;
 }

@@ -17,6 +17,11 @@ public:
     bool isEmpty() const override { return false; }
 };
 
+// Installs the wrapping catalogue (an empty `file`) or the compiled
+// catalogue `file` until removeCatalogue(); false when `file` does not load.
+bool installCatalogue(const QString &file);
+void removeCatalogue();
+
 // Every text a person could read in the window and its children (captions,
 // buttons, menus and their actions, tooltips, placeholders, choices, tabs,
 // table headers and cells, text drawn in charts) that holds a Chinese
