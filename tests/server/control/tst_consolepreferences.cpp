@@ -21,8 +21,12 @@ private slots:
         QCOMPARE(ConsolePreferences(data.path()).language(), QString());
         QCOMPARE(ConsolePreferences(data.path()).setLanguage(QStringLiteral("en")), QString());
         QCOMPARE(ConsolePreferences(data.path()).language(), QStringLiteral("en"));
-        QCOMPARE(readFile(data.filePath(QStringLiteral("kestrix.ini"))),
-                 QByteArray("[window]\nlanguage=en\n"));
+#ifdef Q_OS_WIN
+        const QByteArray written("[window]\r\nlanguage=en\r\n");
+#else
+        const QByteArray written("[window]\nlanguage=en\n");
+#endif
+        QCOMPARE(readFile(data.filePath(QStringLiteral("kestrix.ini"))), written);
         // Back to following the system.
         QCOMPARE(ConsolePreferences(data.path()).setLanguage(QString()), QString());
         QCOMPARE(ConsolePreferences(data.path()).language(), QString());
