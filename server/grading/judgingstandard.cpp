@@ -5,7 +5,6 @@
 #include "exchange/gbk.h"
 #include "exchange/wholefile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,36 +13,6 @@
 namespace {
 
 constexpr qint64 kMaxFileBytes = 16 * 1024;
-
-QString hanziMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "汉字未经输入法输入");
-}
-
-QString rhythmMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "按键节奏不像人工输入");
-}
-
-QString pieceMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "大段文字无按键输入");
-}
-
-QString pasteMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "输入法粘贴");
-}
-
-QString disagreeMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "按键记录与成绩不符");
-}
-
-QString speedMark()
-{
-    return QCoreApplication::translate("JudgingStandard", "速度上限");
-}
 
 QString number(double value)
 {
@@ -55,43 +24,50 @@ QString number(double value)
 const QVector<JudgingStandard::Setting> &JudgingStandard::settings()
 {
     using S = JudgingStandard;
+    // The mark each setting belongs to, shown above its group.
+    const QString hanziMark = tr("汉字未经输入法输入");
+    const QString rhythmMark = tr("按键节奏不像人工输入");
+    const QString pieceMark = tr("大段文字无按键输入");
+    const QString pasteMark = tr("输入法粘贴");
+    const QString disagreeMark = tr("按键记录与成绩不符");
+    const QString speedMark = tr("速度上限");
     static const QVector<Setting> all {
-        { QStringLiteral("hanziByKeys"), hanziMark(), tr("达到字数"), true, 1, 10000,
+        { QStringLiteral("hanziByKeys"), hanziMark, tr("达到字数"), true, 1, 10000,
           [](const S &s) { return double(s.typing.hanziByKeys); },
           [](S &s, double v) { s.typing.hanziByKeys = qint32(v); } },
-        { QStringLiteral("evenStretchIntervals"), rhythmMark(), tr("过匀：停顿之间按键间隔共计"),
+        { QStringLiteral("evenStretchIntervals"), rhythmMark, tr("过匀：停顿之间按键间隔共计"),
           true, 20, 10000, [](const S &s) { return double(s.typing.evenStretchIntervals); },
           [](S &s, double v) { s.typing.evenStretchIntervals = qint32(v); } },
         // Named anew when the stretches between breaks came to be pooled: a
         // "minSpread" kept in a file was set for a single stretch's measure.
-        { QStringLiteral("pooledMinSpread"), rhythmMark(), tr("过匀：间隔离散度低于"), false, 0, 2,
+        { QStringLiteral("pooledMinSpread"), rhythmMark, tr("过匀：间隔离散度低于"), false, 0, 2,
           [](const S &s) { return s.typing.minSpread; },
           [](S &s, double v) { s.typing.minSpread = v; } },
-        { QStringLiteral("burstIntervals"), rhythmMark(), tr("过快：连续按键间隔数"), true, 5,
-          10000, [](const S &s) { return double(s.typing.burstIntervals); },
+        { QStringLiteral("burstIntervals"), rhythmMark, tr("过快：连续按键间隔数"), true, 5, 10000,
+          [](const S &s) { return double(s.typing.burstIntervals); },
           [](S &s, double v) { s.typing.burstIntervals = qint32(v); } },
-        { QStringLiteral("fastestMeanMs"), rhythmMark(), tr("过快：平均间隔低于（毫秒）"), false, 0,
+        { QStringLiteral("fastestMeanMs"), rhythmMark, tr("过快：平均间隔低于（毫秒）"), false, 0,
           1000, [](const S &s) { return s.typing.fastestMeanMs; },
           [](S &s, double v) { s.typing.fastestMeanMs = v; } },
-        { QStringLiteral("breakMs"), rhythmMark(), tr("停顿长于此不计（毫秒）"), true, 200, 60000,
+        { QStringLiteral("breakMs"), rhythmMark, tr("停顿长于此不计（毫秒）"), true, 200, 60000,
           [](const S &s) { return double(s.typing.breakMs); },
           [](S &s, double v) { s.typing.breakMs = qint32(v); } },
-        { QStringLiteral("largePieceChars"), pieceMark(), tr("一次出现至少（字）"), true, 2, 100000,
+        { QStringLiteral("largePieceChars"), pieceMark, tr("一次出现至少（字）"), true, 2, 100000,
           [](const S &s) { return double(s.typing.largePieceChars); },
           [](S &s, double v) { s.typing.largePieceChars = qint32(v); } },
-        { QStringLiteral("keysPerChar"), pieceMark(), tr("每字按键少于"), false, 0, 20,
+        { QStringLiteral("keysPerChar"), pieceMark, tr("每字按键少于"), false, 0, 20,
           [](const S &s) { return s.typing.keysPerChar; },
           [](S &s, double v) { s.typing.keysPerChar = v; } },
-        { QStringLiteral("pastedShare"), pasteMark(), tr("超过所打文字的比例"), false, 0, 1,
+        { QStringLiteral("pastedShare"), pasteMark, tr("超过所打文字的比例"), false, 0, 1,
           [](const S &s) { return s.typing.pastedShare; },
           [](S &s, double v) { s.typing.pastedShare = v; } },
-        { QStringLiteral("pastedMinChars"), pasteMark(), tr("且至少（字）"), true, 1, 100000,
+        { QStringLiteral("pastedMinChars"), pasteMark, tr("且至少（字）"), true, 1, 100000,
           [](const S &s) { return double(s.typing.pastedMinChars); },
           [](S &s, double v) { s.typing.pastedMinChars = qint32(v); } },
-        { QStringLiteral("graceSeconds"), disagreeMark(), tr("按键记录可超出用时（秒）"), true, 0,
+        { QStringLiteral("graceSeconds"), disagreeMark, tr("按键记录可超出用时（秒）"), true, 0,
           600, [](const S &s) { return double(s.typing.graceSeconds); },
           [](S &s, double v) { s.typing.graceSeconds = qint32(v); } },
-        { QStringLiteral("speedCeiling"), speedMark(), tr("每分钟最多字数"), true, 30, 3000,
+        { QStringLiteral("speedCeiling"), speedMark, tr("每分钟最多字数"), true, 30, 3000,
           [](const S &s) { return double(s.speedCeiling); },
           [](S &s, double v) { s.speedCeiling = qint32(v); } },
     };
