@@ -10,7 +10,7 @@
 #include "exchange/programlog.h"
 #include "archive/schoolupgrade.h"
 #include "collect/resultstore.h"
-#include "control/consolepreferences.h"
+#include "settings/consolepreferences.h"
 #include "control/dataplace.h"
 
 #include "kestrixversion.h"
@@ -120,7 +120,8 @@ int main(int argc, char *argv[])
     window.showAtKeptPlace();
     if (!takenOver.isEmpty())
         MessageBoxes(console::FrmMain::messageTitle()).inform(&window, takenOver);
-    // A damaged exchange.txt must not silently send the class to another folder.
+    // A chosen exchange folder that cannot be read must not silently send
+    // the class to another folder.
     if (!chosen.problem.isEmpty())
         MessageBoxes(console::FrmMain::messageTitle())
                 .inform(&window,

@@ -540,22 +540,6 @@ To %4 here affects the exam there. %4 anyway?</translation>
 <context>
     <name>ConsoleSettings</name>
     <message>
-        <source>%1 有%2字节，不是交换文件夹的名称（应只有一行）</source>
-        <translation>%1 has %2 bytes and is not the name of an exchange folder (it should hold one line)</translation>
-    </message>
-    <message>
-        <source>%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称</source>
-        <translation>%1 is neither UTF-8 nor GBK text; the exchange folder's name cannot be read</translation>
-    </message>
-    <message>
-        <source>%1 中的交换文件夹名称含有控制字符</source>
-        <translation>the exchange folder's name in %1 holds control characters</translation>
-    </message>
-    <message>
-        <source>交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：</source>
-        <translation>The exchange folder's name holds characters that cannot be saved; please choose another folder: </translation>
-    </message>
-    <message>
         <source>考试时间“%1”无效，请填写%2到%3之间的分钟数。</source>
         <translation>Exam time "%1" is not valid; enter a number of minutes from %2 to %3.</translation>
     </message>
@@ -1231,8 +1215,8 @@ The new grades are only shown in this window, not saved.</translation>
         <translation>: %1 "%2" is not a number.</translation>
     </message>
     <message>
-        <source>评分标准文件 %1 有误：%2</source>
-        <translation>The grading scale file %1 is wrong: %2</translation>
+        <source>设置文件 %1 中的评分标准有误：%2</source>
+        <translation>The grading scale in the settings file %1 is wrong: %2</translation>
     </message>
 </context>
 <context>
@@ -1426,8 +1410,8 @@ The new grades are only shown in this window, not saved.</translation>
         <translation>a number</translation>
     </message>
     <message>
-        <source>判定标准文件 %1 有误：%2</source>
-        <translation>The judging standard file %1 is wrong: %2</translation>
+        <source>设置文件 %1 中的判定标准有误：%2</source>
+        <translation>The judging standard in the settings file %1 is wrong: %2</translation>
     </message>
 </context>
 <context>
@@ -1587,6 +1571,21 @@ Exchange folder used this time: </translation>
     <message>
         <source>否</source>
         <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>OldSettingFiles</name>
+    <message>
+        <source>%1 有%2字节，不是交换文件夹的名称（应只有一行）</source>
+        <translation>%1 has %2 bytes and is not the name of an exchange folder (it should hold one line)</translation>
+    </message>
+    <message>
+        <source>%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称</source>
+        <translation>%1 is neither UTF-8 nor GBK text; the exchange folder's name cannot be read</translation>
+    </message>
+    <message>
+        <source>%1 中的交换文件夹名称含有控制字符</source>
+        <translation>the exchange folder's name in %1 holds control characters</translation>
     </message>
 </context>
 <context>
@@ -2208,16 +2207,8 @@ The handed-in result is set aside (exported under "Doubtful"), and the examinee 
         <translation>The school archive's address should look like postgresql://user@server:5432/database.</translation>
     </message>
     <message>
-        <source>数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。</source>
-        <translation>The database address must not hold a password (the address is kept in archive.txt, which anyone can read). Remove the password from the address, type it under "Password" and press "Write Password File".</translation>
-    </message>
-    <message>
         <source>机房或教师的名字中有无法保存的字符。</source>
         <translation>The lab or teacher name holds characters that cannot be saved.</translation>
-    </message>
-    <message>
-        <source>archive.txt 中保存的学校存档地址含有口令，谁都能读到。</source>
-        <translation>The school archive address kept in archive.txt holds a password that anyone can read.</translation>
     </message>
     <message>
         <source>
@@ -2232,6 +2223,14 @@ The address stays as it is for now.</translation>
     <message>
         <source>口令已移到只有本账号能读的口令文件 %1，地址中不再有口令。</source>
         <translation>The password was moved to the password file %1, which only this account can read; the address no longer holds it.</translation>
+    </message>
+    <message>
+        <source>数据库地址中不能写口令（地址保存在 %1 中，谁都能读到）。请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。</source>
+        <translation>The database address must not hold a password (the address is kept in %1, which anyone can read). Remove the password from the address, type it under "Password" and press "Write Password File".</translation>
+    </message>
+    <message>
+        <source>%1 中保存的学校存档地址含有口令，谁都能读到。</source>
+        <translation>The school archive address kept in %1 holds a password that anyone can read.</translation>
     </message>
 </context>
 <context>

@@ -3,14 +3,12 @@
 #include "class/keptroster.h"
 
 #include "exchange/wholefile.h"
+#include "settings/consolepreferences.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-// A folder name is short; anything larger is not ours.
-constexpr qint64 kMaxFolderFileBytes = 4096;
 
 QString csvCell(const QString &text)
 {
@@ -40,13 +38,10 @@ QString KeptRoster::keep(const ClassRoster &roster, const QString &source) const
     if (QString problem = wholefile::write(QDir(m_folder).filePath(listFileName()), csv.toUtf8());
         !problem.isEmpty())
         return problem;
-    return wholefile::write(QDir(m_folder).filePath(folderFileName()),
-                            QFileInfo(source).absolutePath().toUtf8());
+    return ConsolePreferences(m_folder).setRosterFolder(QFileInfo(source).absolutePath());
 }
 
 QString KeptRoster::lastFolder() const
 {
-    const wholefile::Reading reading =
-            wholefile::read(QDir(m_folder).filePath(folderFileName()), kMaxFolderFileBytes);
-    return reading.bytes ? QString::fromUtf8(*reading.bytes).trimmed() : QString();
+    return ConsolePreferences(m_folder).rosterFolder();
 }

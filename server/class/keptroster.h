@@ -4,8 +4,8 @@
 // The class list kept with the exam in the console's data folder, so that a
 // restarted console watches the same class: roster.csv holds the list as
 // the console read it (UTF-8 with its mark, columns 部门, 考号, 姓名), and
-// rosterfolder.txt the folder the examiner's own list lies in, where the
-// next 载入名单 starts.
+// the console's preferences the folder the examiner's own list lies in,
+// where the next 载入名单 starts.
 #include "class/classroster.h"
 
 #include <QCoreApplication>
@@ -16,7 +16,6 @@ class KeptRoster
     Q_DECLARE_TR_FUNCTIONS(KeptRoster)
 public:
     static QString listFileName() { return QStringLiteral("roster.csv"); }
-    static QString folderFileName() { return QStringLiteral("rosterfolder.txt"); }
 
     explicit KeptRoster(QString applicationFolder);
 

@@ -49,7 +49,7 @@ TextExaminer textExaminer(const ExamFacts &facts)
     // they judge by.
     const QByteArray basis = facts.publishedDigest + ' ' + QByteArray::number(facts.examSeconds)
             + ' ' + QByteArray::number(qHash(facts.publishedText)) + ' '
-            + facts.judging.toText().toUtf8() + (facts.currentClients ? " current" : "");
+            + facts.judging.texts().join(u' ').toUtf8() + (facts.currentClients ? " current" : "");
     return { basis, [facts](const ResultRecord &record) {
                 return textFindings(
                         record, checkAnswer(record, facts),

@@ -8,7 +8,7 @@ QVector<TimelineFindings> TimelineChecks::check(const QVector<CollectedResult> &
                                                 const ExamFacts &facts)
 {
     // Findings under other thresholds do not stand.
-    const QByteArray thresholds = facts.judging.toText().toUtf8();
+    const QByteArray thresholds = facts.judging.texts().join(u' ').toUtf8();
     QHash<QByteArray, TimelineFindings> now;
     QVector<TimelineFindings> findings;
     findings.reserve(results.size());

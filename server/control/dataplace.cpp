@@ -6,6 +6,7 @@
 #include "exchange/paths.h"
 #include "publish/consolesettings.h"
 #include "publish/examaspublished.h"
+#include "settings/oldsettingfiles.h"
 #include "exchange/wholefile.h"
 
 #include "kestrixversion.h"
@@ -47,7 +48,7 @@ QStringList DataPlace::dataFileNames()
 {
     return { ResultStore::defaultFileName(), ConsoleSettings::timeFileName(),
              ConsoleSettings::textFileName(), ExamAsPublished::fileName(),
-             ConsoleSettings::exchangeFileName() };
+             oldsettings::exchangeFileName() };
 }
 
 DataPlace::Folders DataPlace::choose(const QString &shipFolder, const QString &programFolder,

@@ -5,26 +5,15 @@
 #include "archive/archiveplace.h"
 #include "archive/pgpassfile.h"
 #include "exchange/gbk.h"
-#include "exchange/wholefile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStringList>
 #include <QSysInfo>
 #include <QUrl>
 #include <QUrlQuery>
 
 namespace console {
 
-namespace {
-
-// Three short lines; anything larger is something else.
-constexpr qint64 kMaxBytes = 4096;
-
-}  // namespace
-
-SchoolSettings::SchoolSettings(QString applicationFolder)
-    : m_path(QDir(applicationFolder).filePath(fileName()))
+SchoolSettings::SchoolSettings(QString applicationFolder) : m_folder(std::move(applicationFolder))
 {
 }
 
@@ -44,20 +33,9 @@ bool SchoolSettings::placeFromEnvironment()
     return !qEnvironmentVariable(ArchivePlace::environmentVariable()).trimmed().isEmpty();
 }
 
-SchoolSetting SchoolSettings::stored() const
-{
-    QStringList lines;
-    if (QFile::exists(m_path)) {
-        const wholefile::Reading stored = wholefile::read(m_path, kMaxBytes);
-        if (stored.bytes)
-            lines = gbk::decode(*stored.bytes).split(QStringLiteral("\r\n"));
-    }
-    return { lines.value(0).trimmed(), lines.value(1).trimmed(), lines.value(2).trimmed() };
-}
-
 SchoolSetting SchoolSettings::inForce() const
 {
-    SchoolSetting setting = stored();
+    SchoolSetting setting = ConsolePreferences(m_folder).school();
     if (placeFromEnvironment())
         setting.place = qEnvironmentVariable(ArchivePlace::environmentVariable()).trimmed();
     if (setting.lab.isEmpty())
@@ -72,22 +50,22 @@ QString SchoolSettings::save(const SchoolSetting &setting) const
     const QString place = setting.place.trimmed();
     if (!place.isEmpty() && !ArchivePlace::fromText(place).isSchool())
         return tr("学校存档的地址应如 postgresql://用户@服务器:5432/数据库。");
-    // archive.txt is anyone's to read: a password belongs in libpq's own file.
+    // The settings file is anyone's to read: a password belongs in libpq's own file.
     if (ArchivePlace::fromText(place).hasPassword())
-        return tr("数据库地址中不能写口令（地址保存在 archive.txt 中，谁都能读到）。"
-                  "请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。");
-    const QString text =
-            QStringList { place, setting.lab.trimmed(), setting.teacher.trimmed() }.join(
-                    QStringLiteral("\r\n"))
-            + QStringLiteral("\r\n");
-    if (gbk::decode(gbk::encode(text)) != text)
+        return tr("数据库地址中不能写口令（地址保存在 %1 中，谁都能读到）。"
+                  "请从地址中去掉口令，填在“口令”一栏并按“写入口令文件”。")
+                .arg(ConsolePreferences::fileName());
+    const SchoolSetting kept { place, setting.lab.trimmed(), setting.teacher.trimmed() };
+    // Like the examinees' names, which travel in GBK, these stay within it.
+    const QString names = kept.lab + kept.teacher;
+    if (gbk::decode(gbk::encode(names)) != names)
         return tr("机房或教师的名字中有无法保存的字符。");
-    return wholefile::write(m_path, gbk::encode(text));
+    return ConsolePreferences(m_folder).setSchool(kept);
 }
 
 QString SchoolSettings::movePasswordOut(const QString &passFile) const
 {
-    SchoolSetting setting = stored();
+    SchoolSetting setting = ConsolePreferences(m_folder).school();
     if (!ArchivePlace::fromText(setting.place).hasPassword())
         return {};
     QUrl address(setting.place);
@@ -99,7 +77,8 @@ QString SchoolSettings::movePasswordOut(const QString &passFile) const
     options.removeAllQueryItems(QStringLiteral("password"));
     address.setQuery(options);
     setting.place = address.toString();
-    const QString said = tr("archive.txt 中保存的学校存档地址含有口令，谁都能读到。");
+    const QString said =
+            tr("%1 中保存的学校存档地址含有口令，谁都能读到。").arg(ConsolePreferences::fileName());
     if (const QString problem = pgpassfile::writeEntry(passFile, setting.place, password);
         !problem.isEmpty())
         return said + problem + tr("\n地址暂时保持原样。");

@@ -1,34 +1,21 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The console's place in the school, stored in archive.txt in its
-// application folder (GBK, one value a line): the school archive its exams
-// are sent to (none: they stay on this computer), its lab (机房) and its
-// teacher (教师). KESTRIX_ARCHIVE names the school archive for consoles
-// deployed by script, over what is stored.
+// The console's place in the school, kept with its preferences: the
+// school archive its exams are sent to (none: they stay on this computer),
+// its lab (机房) and its teacher (教师). KESTRIX_ARCHIVE names the school
+// archive for consoles deployed by script, over what is stored.
+#include "settings/consolepreferences.h"
+
 #include <QCoreApplication>
 #include <QString>
 
 namespace console {
 
-struct SchoolSetting
-{
-    QString place;  // a libpq URI, or empty for this computer only
-    QString lab;
-    QString teacher;
-
-    friend bool operator==(const SchoolSetting &a, const SchoolSetting &b)
-    {
-        return a.place == b.place && a.lab == b.lab && a.teacher == b.teacher;
-    }
-};
-
 class SchoolSettings
 {
     Q_DECLARE_TR_FUNCTIONS(SchoolSettings)
 public:
-    static QString fileName() { return QStringLiteral("archive.txt"); }
-
     explicit SchoolSettings(QString applicationFolder);
 
     // What is in force: the stored values, the environment's place over
@@ -52,10 +39,7 @@ public:
     static QString defaultTeacher();
 
 private:
-    // What archive.txt holds, without defaults or the environment.
-    SchoolSetting stored() const;
-
-    QString m_path;
+    QString m_folder;
 };
 
 }  // namespace console

@@ -3,15 +3,13 @@
 #include "grading/gradingscale.h"
 
 #include "exchange/numbers.h"
-#include "exchange/wholefile.h"
+#include "settings/consolepreferences.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = 64 * 1024;
 constexpr double kMaxAccuracy = 100;
 constexpr double kMaxSpeed = 10000;
 constexpr double kMaxScore = 1000;
@@ -112,35 +110,42 @@ GradingScale::Reading GradingScale::fromText(const QString &text)
     return fromTable(table);
 }
 
+QVector<QStringList> GradingScale::table() const
+{
+    QVector<QStringList> table;
+    for (const Grade &grade : m_grades)
+        table.append({ grade.name, QString::number(grade.minSpeed),
+                       QString::number(grade.minAccuracy), QString::number(grade.score) });
+    return table;
+}
+
 QString GradingScale::toText() const
 {
     QString text;
-    for (const Grade &grade : m_grades)
-        text += QStringList { grade.name, QString::number(grade.minSpeed),
-                              QString::number(grade.minAccuracy), QString::number(grade.score) }
-                        .join(u'\t')
-                + u'\n';
+    for (const QStringList &row : table())
+        text += row.join(u'\t') + u'\n';
     return text;
 }
 
 GradingScale::Reading GradingScale::load(const QString &applicationFolder)
 {
-    const QString path = QDir(applicationFolder).filePath(fileName());
-    if (!QFileInfo::exists(path))
+    const ConsolePreferences preferences(applicationFolder);
+    if (QString problem = preferences.gradingProblem(); !problem.isEmpty())
+        return { std::nullopt, problem };
+    const std::optional<QVector<QStringList>> rows = preferences.gradeRows();
+    if (!rows)
         return { standard(), {} };
-    const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
-    if (!file.bytes)
-        return { std::nullopt, file.problem };
-    Reading reading = fromText(QString::fromUtf8(*file.bytes));
+    Reading reading = fromTable(*rows);
     if (!reading.scale)
         reading.problem =
-                tr("评分标准文件 %1 有误：%2").arg(QDir::toNativeSeparators(path), reading.problem);
+                tr("设置文件 %1 中的评分标准有误：%2")
+                        .arg(QDir::toNativeSeparators(preferences.path()), reading.problem);
     return reading;
 }
 
 QString GradingScale::save(const QString &applicationFolder) const
 {
-    return wholefile::write(QDir(applicationFolder).filePath(fileName()), toText().toUtf8());
+    return ConsolePreferences(applicationFolder).setGradeRows(table());
 }
 
 std::optional<int> GradingScale::gradeOf(double speed, double accuracy) const

@@ -31,7 +31,6 @@ class GradingScale
 {
     Q_DECLARE_TR_FUNCTIONS(GradingScale)
 public:
-    static QString fileName() { return QStringLiteral("pf.txt"); }
     static constexpr int kMaxGrades = 20;
 
     // 优秀 / 良好 / 及格 / 不及格.
@@ -41,11 +40,12 @@ public:
     // The scale as typed in a table, one row of four texts per grade: the
     // name, minimum speed, minimum accuracy and score; checked.
     static Reading fromTable(const QVector<QStringList> &table);
-    // One grade per line, its four fields tab-separated (the file and the archive).
+    QVector<QStringList> table() const;
+    // One grade per line, its four fields tab-separated, as the archive keeps it.
     static Reading fromText(const QString &text);
     QString toText() const;
 
-    // The scale kept in the application folder; the standard one when none is.
+    // The scale kept in the console's preferences; the standard one when none is.
     static Reading load(const QString &applicationFolder);
     QString save(const QString &applicationFolder) const;
 

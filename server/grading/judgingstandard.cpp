@@ -2,17 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/judgingstandard.h"
 
-#include "exchange/gbk.h"
-#include "exchange/wholefile.h"
+#include "settings/consolepreferences.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cmath>
 
 namespace {
-
-constexpr qint64 kMaxFileBytes = 16 * 1024;
 
 QString number(double value)
 {
@@ -101,44 +97,37 @@ QStringList JudgingStandard::texts() const
     return texts;
 }
 
-JudgingStandard::Reading JudgingStandard::fromText(const QString &text)
+JudgingStandard::Reading JudgingStandard::fromNamedTexts(const QMap<QString, QString> &named)
 {
     QStringList texts = JudgingStandard().texts();
-    for (const QString &line : text.split(u'\n', Qt::SkipEmptyParts)) {
-        const QString name = line.section(u'=', 0, 0).trimmed();
-        for (int i = 0; i < settings().size(); ++i) {
-            if (settings()[i].name == name)
-                texts[i] = line.section(u'=', 1);
-        }
-    }
+    for (int i = 0; i < settings().size(); ++i)
+        texts[i] = named.value(settings()[i].name, texts[i]);
     return fromTexts(texts);
 }
 
-QString JudgingStandard::toText() const
+QMap<QString, QString> JudgingStandard::namedTexts() const
 {
-    QString text;
+    QMap<QString, QString> named;
     const QStringList values = texts();
     for (int i = 0; i < settings().size(); ++i)
-        text += settings()[i].name + u'=' + values[i] + QStringLiteral("\r\n");
-    return text;
+        named.insert(settings()[i].name, values[i]);
+    return named;
 }
 
 JudgingStandard::Reading JudgingStandard::load(const QString &applicationFolder)
 {
-    const QString path = QDir(applicationFolder).filePath(fileName());
-    if (!QFileInfo::exists(path))
-        return { JudgingStandard(), {} };
-    const wholefile::Reading file = wholefile::read(path, kMaxFileBytes);
-    if (!file.bytes)
-        return { std::nullopt, file.problem };
-    Reading reading = fromText(gbk::decode(*file.bytes));
+    const ConsolePreferences preferences(applicationFolder);
+    if (QString problem = preferences.judgingProblem(); !problem.isEmpty())
+        return { std::nullopt, problem };
+    Reading reading = fromNamedTexts(preferences.judgingTexts());
     if (!reading.standard)
         reading.problem =
-                tr("判定标准文件 %1 有误：%2").arg(QDir::toNativeSeparators(path), reading.problem);
+                tr("设置文件 %1 中的判定标准有误：%2")
+                        .arg(QDir::toNativeSeparators(preferences.path()), reading.problem);
     return reading;
 }
 
 QString JudgingStandard::save(const QString &applicationFolder) const
 {
-    return wholefile::write(QDir(applicationFolder).filePath(fileName()), gbk::encode(toText()));
+    return ConsolePreferences(applicationFolder).setJudgingTexts(namedTexts());
 }

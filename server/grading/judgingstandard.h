@@ -3,10 +3,11 @@
 #pragma once
 // The standard records are judged by (判定标准): the thresholds of the
 // marks for machine typing and the speed no person reaches. The examiner
-// may change them; the file holds one "name=value" line per setting.
+// may change them; they are kept with the console's preferences.
 #include "timeline/typingthresholds.h"
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -25,12 +26,10 @@ public:
     TypingThresholds typing;
     qint32 speedCeiling = kDefaultSpeedCeiling;  // characters a minute
 
-    static QString fileName() { return QStringLiteral("judging.txt"); }
-
     // One setting as the examiner edits it, under the mark it belongs to.
     struct Setting
     {
-        QString name;  // in the file
+        QString name;  // where it is kept
         QString mark;
         QString label;
         bool whole;  // an integer, else a number with decimals
@@ -44,12 +43,12 @@ public:
     // The values as typed, one per setting in settings() order; checked.
     static Reading fromTexts(const QStringList &texts);
     QStringList texts() const;
-    // The file's text; a setting it leaves out keeps its default.
-    static Reading fromText(const QString &text);
-    QString toText() const;
+    // The values by setting name; a setting left out keeps its default.
+    static Reading fromNamedTexts(const QMap<QString, QString> &named);
+    QMap<QString, QString> namedTexts() const;
 
-    // The standard kept in the application folder (GBK); the default one
-    // when none is.
+    // The standard kept in the console's preferences; the default one when
+    // none is.
     static Reading load(const QString &applicationFolder);
     QString save(const QString &applicationFolder) const;
 };

@@ -6,15 +6,11 @@
 #include "exchange/numbers.h"
 #include "exchange/paths.h"
 #include "exchange/recordlines.h"
-#include "exchange/textencoding.h"
 #include "exchange/wholefile.h"
+#include "settings/consolepreferences.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-
-#include <algorithm>
 
 namespace examtime {
 
@@ -63,67 +59,32 @@ QString ConsoleSettings::filePath(const QString &name) const
 
 ConsoleSettings::StoredFolder ConsoleSettings::exchangeFolderSetting() const
 {
-    StoredFolder stored;
-    const QString path = filePath(exchangeFileName());
-    if (!QFileInfo::exists(path))
-        return stored;
-    const QString shown = QDir::toNativeSeparators(path);
-    const wholefile::Reading reading = wholefile::read(path, kMaxExchangeFileBytes);
-    if (!reading.bytes) {
-        stored.problem = QFileInfo(path).size() > kMaxExchangeFileBytes
-                ? tr("%1 有%2字节，不是交换文件夹的名称（应只有一行）")
-                          .arg(shown)
-                          .arg(QFileInfo(path).size())
-                : reading.problem;
-        return stored;
-    }
-    // Written by this console in GBK, or by hand in an editor that saves UTF-8.
-    const std::optional<QString> text = textencoding::decodeUtf8OrGbk(*reading.bytes);
-    if (!text) {
-        stored.problem = tr("%1 既不是UTF-8也不是GBK文本，读不出交换文件夹的名称").arg(shown);
-        return stored;
-    }
-    // Any line break ends the line: an editor may save LF alone.
-    const QString folder =
-            text->section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).trimmed();
-    if (std::any_of(folder.begin(), folder.end(),
-                    [](QChar ch) { return ch.category() == QChar::Other_Control; })) {
-        stored.problem = tr("%1 中的交换文件夹名称含有控制字符").arg(shown);
-        return stored;
-    }
-    stored.folder = QDir::fromNativeSeparators(folder);
-    return stored;
+    const ConsolePreferences preferences(m_folder);
+    // A folder the examiner chose must not silently turn into the default
+    // one: an unreadable choice is named, and none is in force.
+    if (QString problem = preferences.exchangeFolderProblem(); !problem.isEmpty())
+        return { QString(), problem };
+    return { preferences.exchangeFolder(), QString() };
 }
 
 QString ConsoleSettings::saveExchangeFolder(const QString &folder) const
 {
-    const QString line = QDir::toNativeSeparators(folder);
-    const QByteArray bytes = gbk::encode(QString(line + QLatin1String("\r\n")));
-    // A name that does not come back from GBK would be stored wrong.
-    if (gbk::decode(bytes) != line + QLatin1String("\r\n"))
-        return tr("交换文件夹的名称含有无法保存的字符，请选择另一个文件夹：") + line;
-    return wholefile::write(filePath(exchangeFileName()), bytes);
+    return ConsolePreferences(m_folder).setExchangeFolder(QDir::fromNativeSeparators(folder));
 }
 
 bool ConsoleSettings::loginCodesRequired() const
 {
-    constexpr qint64 kMaxBytes = 16;
-    const wholefile::Reading reading = wholefile::read(filePath(loginCodesFileName()), kMaxBytes);
-    return reading.bytes && reading.bytes->trimmed() == "1";
+    return ConsolePreferences(m_folder).loginCodesRequired();
 }
 
 QString ConsoleSettings::saveLoginCodesRequired(bool required) const
 {
-    return wholefile::write(filePath(loginCodesFileName()), required ? "1\r\n" : "0\r\n");
+    return ConsolePreferences(m_folder).setLoginCodesRequired(required);
 }
 
 QString ConsoleSettings::storedArticleName() const
 {
-    constexpr qint64 kMaxBytes = 1024;
-    const wholefile::Reading reading = wholefile::read(filePath(articleNameFileName()), kMaxBytes);
-    if (!reading.bytes)
-        return {};
-    return gbk::decode(*reading.bytes).section(QLatin1Char('\n'), 0, 0).trimmed();
+    return ConsolePreferences(m_folder).articleName();
 }
 
 QString ConsoleSettings::articleFolder() const
@@ -193,11 +154,10 @@ ConsoleSettings::SaveOutcome ConsoleSettings::save(const QString &articlePath,
         // written: the exam is then called by its first words, never by the
         // name of the article saved before it.
         const QString name = QFileInfo(articlePath).completeBaseName();
-        const QString nameFile = filePath(articleNameFileName());
+        ConsolePreferences preferences(m_folder);
         if (!gbk::partStorable(name).refused.isEmpty()
-            || !wholefile::write(nameFile, gbk::encode(QString(name + QLatin1String("\r\n"))))
-                        .isEmpty())
-            QFile::remove(nameFile);
+            || !preferences.setArticleName(name).isEmpty())
+            preferences.setArticleName({});
     }
 
     const QByteArray timeBytes = gbk::encode(QString(*storedValue + QLatin1String("\r\n")));

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The console's stored settings in its application folder: time.txt (the
-// exam time) and test.txt (the exam text), and the article files that the
-// examiner chooses the exam text from.
+// exam time) and test.txt (the exam text), the article files that the
+// examiner chooses the exam text from, and the preferences that go with
+// the exam (kept in the console's settings store).
 #include "exchange/examlimits.h"
 #include "publish/examarticle.h"
 
@@ -35,12 +36,6 @@ class ConsoleSettings
 public:
     static QString timeFileName() { return QStringLiteral("time.txt"); }
     static QString textFileName() { return QStringLiteral("test.txt"); }
-    // The exchange folder the examiner chose instead of the default, one
-    // line, written in GBK; read in UTF-8 too, as an editor may save it.
-    static QString exchangeFileName() { return QStringLiteral("exchange.txt"); }
-    // A folder name is short; a larger exchange.txt is something else.
-    static constexpr qint64 kMaxExchangeFileBytes = 4096;
-
     explicit ConsoleSettings(QString applicationFolder);
 
     const QString &applicationFolder() const { return m_folder; }
@@ -67,30 +62,29 @@ public:
     // file that cannot be written keeps its old content.
     SaveOutcome save(const QString &articlePath, const QString &timeText) const;
 
+    // The exchange folder the examiner chose instead of the default, kept
+    // with the console's preferences.
     struct StoredFolder
     {
         QString folder;  // empty when none was chosen or it cannot be read
-        QString problem;  // why exchange.txt cannot be used, for the examiner
+        QString problem;  // why the choice cannot be used, for the examiner
     };
-    // The chosen exchange folder from exchange.txt: no folder and no problem
-    // when there is no such file or it is empty.
+    // The chosen exchange folder: no folder and no problem when none was chosen.
     StoredFolder exchangeFolderSetting() const;
     // The chosen exchange folder, empty when none was chosen or readable.
     QString storedExchangeFolder() const { return exchangeFolderSetting().folder; }
     // Stores the chosen exchange folder; the problem when it cannot be
-    // stored (a name GBK cannot hold, a failed write), else empty.
+    // stored, else empty.
     QString saveExchangeFolder(const QString &folder) const;
 
-    // Whether an exam with a class list gives each examinee a login code
-    // (logincodes.txt, "1"); off when the file is absent or says anything else.
-    static QString loginCodesFileName() { return QStringLiteral("logincodes.txt"); }
+    // Whether an exam with a class list gives each examinee a login code;
+    // off until the examiner asks for them.
     bool loginCodesRequired() const;
     QString saveLoginCodesRequired(bool required) const;
 
-    // The name of the article test.txt was saved from (testname.txt, one GBK
-    // line): exports, slips and the archive call the exam by it after a
-    // restart too. Empty when none was saved or GBK cannot hold it.
-    static QString articleNameFileName() { return QStringLiteral("testname.txt"); }
+    // The name of the article test.txt was saved from: exports, slips and
+    // the archive call the exam by it after a restart too. Empty when none
+    // was saved or GBK cannot hold it.
     QString storedArticleName() const;
 
 private:

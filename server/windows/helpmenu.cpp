@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/helpmenu.h"
 
-#include "control/consolepreferences.h"
+#include "settings/consolepreferences.h"
 #include "exchange/messages.h"
 #include "exchange/programlog.h"
 

@@ -4,6 +4,7 @@
 
 #include "control/windowplace.h"
 #include "exchange/desktop.h"
+#include "settings/consolepreferences.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,7 +14,7 @@ namespace keptplace {
 
 void show(QWidget &window, const QString &dataFolder)
 {
-    const std::optional<console::WindowPlace> kept = console::WindowPlaceFile(dataFolder).read();
+    const std::optional<console::WindowPlace> kept = ConsolePreferences(dataFolder).windowPlace();
     if (!kept) {
         desktop::showCentred(window);
         return;
@@ -30,7 +31,8 @@ void show(QWidget &window, const QString &dataFolder)
 
 void keep(const QWidget &window, const QString &dataFolder)
 {
-    console::WindowPlaceFile(dataFolder).write({ window.normalGeometry(), window.isMaximized() });
+    ConsolePreferences(dataFolder)
+            .setWindowPlace({ window.normalGeometry(), window.isMaximized() });
 }
 
 }  // namespace keptplace

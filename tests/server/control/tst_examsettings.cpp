@@ -6,6 +6,7 @@
 #include "exchange/gbk.h"
 
 #include "control/examsettingscontroller.h"
+#include "settings/consolepreferences.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -135,7 +136,7 @@ private slots:
         QCOMPARE(m_settings->saveExchangeFolder(chosen), QString());
         QCOMPARE(m_settings->nextExchangeFolder(), chosen);
         QCOMPARE(m_settings->folders().exchange, m_room->exchangeFolder);
-        QVERIFY(QFile::exists(m_room->app(u"exchange.txt"_qs)));
+        QCOMPARE(ConsolePreferences(m_room->appFolder()).exchangeFolder(), chosen);
     }
 
     // A saved standard is in force at once and at the next start; a broken

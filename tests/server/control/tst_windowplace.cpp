@@ -1,16 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The console's window comes back where it was left, onto a screen that
-// exists now, and window.txt keeps the place across a restart.
+// exists now, and the preferences keep the place across a restart.
 #include "control/windowplace.h"
+#include "settings/consolepreferences.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using console::placeOnScreens;
 using console::WindowPlace;
-using console::WindowPlaceFile;
 
 class TestWindowPlace : public QObject
 {
@@ -52,19 +51,14 @@ private slots:
     void placeKeptAcrossARestart()
     {
         QTemporaryDir app;
-        const WindowPlaceFile file(app.path());
-        QVERIFY(!file.read());  // first start: the classic size
-        QCOMPARE(file.write({ QRect(-10, 20, 1600, 1000), true }), QString());
-        const std::optional<WindowPlace> read = WindowPlaceFile(app.path()).read();
+        QVERIFY(!ConsolePreferences(app.path()).windowPlace());  // first start: the classic size
+        QCOMPARE(
+                ConsolePreferences(app.path()).setWindowPlace({ QRect(-10, 20, 1600, 1000), true }),
+                QString());
+        const std::optional<WindowPlace> read = ConsolePreferences(app.path()).windowPlace();
         QVERIFY(read);
         QCOMPARE(read->inside, QRect(-10, 20, 1600, 1000));
         QVERIFY(read->maximised);
-        // A damaged file is no place.
-        QFile damaged(app.filePath(WindowPlaceFile::fileName()));
-        QVERIFY(damaged.open(QIODevice::WriteOnly));
-        damaged.write("100\r\n200\r\n0\r\n300\r\n#FALSE#\r\n");
-        damaged.close();
-        QVERIFY(!file.read());
     }
 };
 

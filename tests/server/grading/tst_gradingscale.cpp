@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include "grading/gradingscale.h"
+#include "settings/consolepreferences.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -121,10 +122,10 @@ private slots:
         QCOMPARE(typed.scale->save(dir.path()), QString());
         QCOMPARE(GradingScale::load(dir.path()).scale, typed.scale);
         // A file edited into nonsense is named, not silently replaced.
-        QVERIFY(writeFile(dir.filePath(GradingScale::fileName()), "甲\t1\t200\t0\n"));
+        QVERIFY(writeFile(dir.filePath(u"pf.txt"_qs), "甲\t1\t200\t0\n"));
         const GradingScale::Reading broken = GradingScale::load(dir.path());
         QVERIFY(!broken.scale);
-        QVERIFY(broken.problem.contains(GradingScale::fileName()));
+        QVERIFY(broken.problem.contains(ConsolePreferences::fileName()));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "testfiles.h"
 
 #include "grading/judgingstandard.h"
+#include "settings/consolepreferences.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -60,7 +61,8 @@ private slots:
     void file()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(JudgingStandard::fileName());
+        // An earlier version's file, taken over by the preferences.
+        const QString path = dir.filePath(u"judging.txt"_qs);
         QCOMPARE(JudgingStandard::load(dir.path()).standard->texts(), kDefaults);
 
         QStringList typed = kDefaults;
@@ -69,7 +71,8 @@ private slots:
         const JudgingStandard changed = *JudgingStandard::fromTexts(typed).standard;
         QCOMPARE(changed.save(dir.path()), QString());
         QCOMPARE(JudgingStandard::load(dir.path()).standard->texts(), typed);
-        QVERIFY(readFile(path).contains("\npooledMinSpread=0.4\r\n"));
+        QCOMPARE(ConsolePreferences(dir.path()).judgingTexts().value(u"pooledMinSpread"_qs),
+                 u"0.4"_qs);
 
         // A setting the file leaves out keeps its default.
         QVERIFY(writeFile(path, "speedCeiling=250\r\n"));
@@ -84,7 +87,9 @@ private slots:
         QVERIFY(writeFile(path, "pooledMinSpread=\xd2\xbb\r\n"));  // 一 in GBK
         const JudgingStandard::Reading broken = JudgingStandard::load(dir.path());
         QVERIFY(!broken.standard);
-        QVERIFY2(broken.problem.startsWith(u"判定标准文件 "_qs + QDir::toNativeSeparators(path)),
+        QVERIFY2(broken.problem.startsWith(
+                         u"设置文件 "_qs
+                         + QDir::toNativeSeparators(dir.filePath(ConsolePreferences::fileName()))),
                  qPrintable(broken.problem));
     }
 };

@@ -79,7 +79,7 @@ private slots:
                  chosen.text);
     }
 
-    // exchange.txt as the console writes it or an editor saves it; a broken
+    // exchange.txt as an earlier console wrote it or an editor saved it; a broken
     // one is named, not silently replaced by the default folder.
     void exchangeSettingIsReadOrNamed_data()
     {
@@ -107,7 +107,7 @@ private slots:
         QFETCH(QString, problem);
         QTemporaryDir app;
         if (!bytes.isEmpty())
-            QVERIFY(writeFile(app.filePath(ConsoleSettings::exchangeFileName()), bytes));
+            QVERIFY(writeFile(app.filePath(u"exchange.txt"_qs), bytes));
         const ConsoleSettings::StoredFolder stored =
                 ConsoleSettings(app.path()).exchangeFolderSetting();
         QCOMPARE(stored.folder, folder);

@@ -10,6 +10,7 @@
 #include "exchange/paths.h"
 #include "testrecords.h"
 #include "publish/exchangefolder.h"
+#include "settings/consolepreferences.h"
 #include "windows/frmanswersheet.h"
 #include "windows/frmmain.h"
 #include "windows/resultsview.h"
@@ -477,9 +478,9 @@ private slots:
         QCOMPARE(messages().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || messages().first().startsWith(message));
 
-        // The choice is kept beside time.txt, in GBK, and used at the next start.
+        // The choice is kept with the preferences and used at the next start.
         const bool kept = !loginOpen && !chosen.isEmpty();
-        QCOMPARE(QFile::exists(app(u"exchange.txt"_qs)), kept);
+        QCOMPARE(ConsolePreferences(m_room->appFolder()).exchangeFolder().isEmpty(), !kept);
         QCOMPARE(child<QLabel>("LblExchange")
                          ->toolTip()
                          .contains(QDir::toNativeSeparators(
@@ -489,8 +490,7 @@ private slots:
         click("CmdOpenData");
         QCOMPARE(m_opened.last(), QUrl::fromLocalFile(m_room->appFolder()));
         if (kept) {
-            QCOMPARE(readFile(app(u"exchange.txt"_qs)),
-                     gbk::encode(QString(QDir::toNativeSeparators(work(chosen)) + u"\r\n")));
+            QCOMPARE(ConsolePreferences(m_room->appFolder()).exchangeFolder(), work(chosen));
             QCOMPARE(paths::exchangeFolder(
                              ConsoleSettings(m_room->appFolder()).storedExchangeFolder()),
                      work(chosen));
