@@ -75,7 +75,7 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         return refused(QCoreApplication::translate("termreport", "无法建立工作表"));
 
     const int total = int(exams.size());
-    ExamineeResults examinees(total);
+    TermExaminees examinees(total);
     QStringList gradeNames;
     QStringList headings;
     QStringList usedSheetNames { summarySheetName(), chartSheetName() };

@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/termsummary.h"
 
-#include "collect/resultcore.h"
 #include "export/celltext.h"
 #include "export/documentname.h"
 #include "export/xlsxfile.h"
@@ -16,28 +15,6 @@ namespace {
 
 // An exam's heading wraps beyond this many columns.
 constexpr int kWidestExamColumn = 24;
-
-// The change in speed per exam over those taken: the slope of a least-squares line.
-std::optional<double> trendOf(const QVector<std::pair<int, double>> &taken)
-{
-    if (taken.size() < 2)
-        return std::nullopt;
-    double meanX = 0;
-    double meanY = 0;
-    for (const auto &[x, y] : taken) {
-        meanX += x;
-        meanY += y;
-    }
-    meanX /= taken.size();
-    meanY /= taken.size();
-    double covariance = 0;
-    double variance = 0;
-    for (const auto &[x, y] : taken) {
-        covariance += (x - meanX) * (y - meanY);
-        variance += (x - meanX) * (x - meanX);
-    }
-    return covariance / variance;
-}
 
 }  // namespace
 
@@ -89,28 +66,6 @@ QString examPageHeader(const ArchivedExam &exam)
     return parts.join(QCoreApplication::translate("Termreport", "　"));
 }
 
-void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
-{
-    const auto grade = row.sat() ? scale.gradeOf(row) : std::nullopt;
-    if (!grade && row.sat())
-        return;
-    const QString key = row.examNumber + u'\x1f' + row.name;
-    auto found = m_index.constFind(key);
-    if (found == m_index.constEnd()) {
-        found = m_index.insert(key, int(m_examinees.size()));
-        m_examinees.append({ row.examNumber, row.name, row.department, {}, {} });
-    }
-    Examinee &examinee = m_examinees[*found];
-    examinee.results.resize(m_exams);
-    examinee.notSat.resize(m_exams);
-    // The list's 缺考 stands over a row under the name that is not theirs.
-    if (!grade && examinee.notSat[exam] != keptStateText(ExamineeState::Absent))
-        examinee.notSat[exam] =
-                keptStateText(row.absent() ? ExamineeState::Absent : ExamineeState::Waiting);
-    else if (grade && !examinee.results[exam])
-        examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
-}
-
 void WorkbookCells::text(lxw_worksheet *sheet, const QString &sheetName, int row, int column,
                          const QString &value, lxw_format *format)
 {
@@ -120,7 +75,7 @@ void WorkbookCells::text(lxw_worksheet *sheet, const QString &sheetName, int row
 }
 
 void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &sheetName,
-                  const QStringList &labels, const QVector<Examinee> &examinees)
+                  const QStringList &labels, const QVector<TermExaminee> &examinees)
 {
     const int total = int(labels.size());
     // The summary: a speed and a grade column per exam, then best, mean, trend.
@@ -177,14 +132,11 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
                                          (total + kExamsPerPrintedPage - 1) / kExamsPerPrintedPage,
                                          firstExamColumn));
     for (int i = 0; i < examinees.size(); ++i) {
-        const Examinee &examinee = examinees[i];
+        const TermExaminee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
         cells.text(summary, sheetName, int(row), 0, examinee.examNumber, nullptr);
         cells.text(summary, sheetName, int(row), 1, examinee.name, nullptr);
         cells.text(summary, sheetName, int(row), 2, examinee.department, nullptr);
-        QVector<std::pair<int, double>> taken;
-        double best = 0;
-        double sum = 0;
         for (int e = 0; e < examinee.results.size(); ++e) {
             if (!examinee.notSat[e].isEmpty())
                 cells.file.text(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
@@ -194,18 +146,16 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
             const auto &[speed, grade] = *examinee.results[e];
             cells.file.number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed, nullptr);
             cells.text(summary, sheetName, int(row), firstExamColumn + 2 * e + 1, grade, nullptr);
-            taken.append({ e, speed });
-            best = std::max(best, speed);
-            sum += speed;
         }
         // Sat none of the exams chosen: no best and no mean.
-        if (taken.isEmpty())
+        const std::optional<SpeedFigures> figures = speedFiguresOf(examinee);
+        if (!figures)
             continue;
-        cells.file.number(summary, row, lxw_col_t(afterExams), best, nullptr);
-        cells.file.number(summary, row, lxw_col_t(afterExams + 1), sum / taken.size(),
+        cells.file.number(summary, row, lxw_col_t(afterExams), figures->best, nullptr);
+        cells.file.number(summary, row, lxw_col_t(afterExams + 1), figures->mean,
                           cells.formats.oneDecimal);
-        if (const auto trend = trendOf(taken))
-            cells.file.number(summary, row, lxw_col_t(afterExams + 2), *trend,
+        if (figures->trend)
+            cells.file.number(summary, row, lxw_col_t(afterExams + 2), *figures->trend,
                               cells.formats.twoDecimals);
     }
 }

@@ -3,19 +3,16 @@
 #pragma once
 // The parts of a term report's workbook: the cells every sheet writes
 // through (the one rule for texts, the formats) and the summary sheet, one
-// row per examinee with speed and grade in each exam, then best, mean and
-// trend.
+// row per examinee (TermExaminees) with speed and grade in each exam, then
+// best, mean and trend.
 #include "archive/archivedexam.h"
 #include "export/workbookwriter.h"
+#include "stats/termexaminees.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-#include <optional>
-#include <utility>
 
 #include <xlsxwriter.h>
 
@@ -60,39 +57,10 @@ QString examHeading(const ArchivedExam &exam, int index);
 // minutes, the classes, and the lab and teacher where known.
 QString examPageHeader(const ArchivedExam &exam);
 
-// An examinee's results across the report's exams.
-struct Examinee
-{
-    QString examNumber;
-    QString name;
-    QString department;
-    QVector<std::optional<std::pair<double, QString>>> results;  // speed and grade per exam
-    // Per exam without a result: 缺考 (listed, never logged in) or 未开始.
-    QVector<QString> notSat;
-};
-
-// The examinees of a run of exams gathered as rows are added, in the order
-// they first appear: those graded, the absent and those who never started.
-// An examinee twice in one exam keeps the faster result, as the ranking
-// does.
-class ExamineeResults
-{
-public:
-    explicit ExamineeResults(int exams) : m_exams(exams) { }
-
-    void add(int exam, const ArchivedRow &row, const GradingScale &scale);
-    const QVector<Examinee> &examinees() const { return m_examinees; }
-
-private:
-    int m_exams;
-    QVector<Examinee> m_examinees;
-    QHash<QString, int> m_index;
-};
-
 // The summary sheet `summary` (named `sheetName`): a speed and a grade column per exam labelled
 // `labels`, then best, mean and trend; one row per examinee.
 void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &sheetName,
-                  const QStringList &labels, const QVector<Examinee> &examinees);
+                  const QStringList &labels, const QVector<TermExaminee> &examinees);
 
 // A stacked chart of grade shares on `sheet`: a column per row from
 // `firstRow` to `lastRow`, categories in column 0, a series per grade

@@ -81,7 +81,7 @@ void writeClassSheet(WorkbookCells &cells, lxw_worksheet *sheet, const QString &
                      const ClassTerm &term)
 {
     QStringList headings;
-    ExamineeResults examinees(int(term.exams.size()));
+    TermExaminees examinees(int(term.exams.size()));
     for (int e = 0; e < term.exams.size(); ++e) {
         const ArchivedExam &exam = term.exams[e];
         headings << examHeading(exam, e);
