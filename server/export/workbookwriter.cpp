@@ -74,7 +74,8 @@ QString WorkbookWriter::problem() const
 
 lxw_worksheet *WorkbookWriter::sheet(const QString &name)
 {
-    lxw_worksheet *made = workbook_add_worksheet(m_workbook, name.toUtf8().constData());
+    lxw_worksheet *made =
+            m_workbook ? workbook_add_worksheet(m_workbook, name.toUtf8().constData()) : nullptr;
     if (made)
         m_sheetNames.insert(made, name);
     return made;
@@ -82,7 +83,7 @@ lxw_worksheet *WorkbookWriter::sheet(const QString &name)
 
 lxw_format *WorkbookWriter::format(const std::function<void(lxw_format *)> &setUp)
 {
-    lxw_format *made = workbook_add_format(m_workbook);
+    lxw_format *made = m_workbook ? workbook_add_format(m_workbook) : nullptr;
     if (made)
         setUp(made);
     else

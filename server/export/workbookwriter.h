@@ -32,7 +32,8 @@ public:
     // Why there is no workbook to write into, or empty.
     QString problem() const;
 
-    // A new sheet known by `name` in problems; null when refused.
+    // A new sheet known by `name` in problems; null when refused or
+    // when there is no workbook.
     lxw_worksheet *sheet(const QString &name);
     // A new format, set up by `setUp`; null when refused, which ends the
     // workbook (a null format writes a plain cell meanwhile).
