@@ -1846,10 +1846,6 @@ Exchange folder used this time: </translation>
 <context>
     <name>ResultExporter</name>
     <message>
-        <source>无法建立成绩表 %1</source>
-        <translation>Cannot create the results sheet %1</translation>
-    </message>
-    <message>
         <source>部门</source>
         <translation>Department</translation>
     </message>
@@ -1906,14 +1902,6 @@ Exchange folder used this time: </translation>
         <translation>Doubts</translation>
     </message>
     <message>
-        <source>无法写出成绩表 %1</source>
-        <translation>Cannot write the results sheet %1</translation>
-    </message>
-    <message>
-        <source>：</source>
-        <translation>: </translation>
-    </message>
-    <message>
         <source>成绩表已保存为 %1</source>
         <translation>Results sheet saved as %1</translation>
     </message>
@@ -1928,6 +1916,10 @@ Exchange folder used this time: </translation>
     <message>
         <source>成绩</source>
         <translation>Results</translation>
+    </message>
+    <message>
+        <source>无法建立工作表“%1”</source>
+        <translation>Cannot create the worksheet "%1"</translation>
     </message>
 </context>
 <context>
@@ -2249,25 +2241,6 @@ The address stays as it is for now.</translation>
     </message>
 </context>
 <context>
-    <name>ScratchWorkbook</name>
-    <message>
-        <source>无法建立%1 %2</source>
-        <translation>Cannot create %1 %2</translation>
-    </message>
-    <message>
-        <source>无法建立单元格格式</source>
-        <translation>Cannot create the cell formats</translation>
-    </message>
-    <message>
-        <source>无法写出%1 %2：%3</source>
-        <translation>Cannot write %1 %2: %3</translation>
-    </message>
-    <message>
-        <source>无法写出%1 %2</source>
-        <translation>Cannot write %1 %2</translation>
-    </message>
-</context>
-<context>
     <name>SessionRules</name>
     <message>
         <source>续考从用时%1秒开始，早于此前记录的%2秒</source>
@@ -2413,10 +2386,6 @@ Results (%2): %3</translation>
     <message>
         <source>第%1行 %2：%3</source>
         <translation>Row %1 %2: %3</translation>
-    </message>
-    <message>
-        <source>第%1行 %2：无法写入（%3），留空</source>
-        <translation>Row %1 %2: cannot be written (%3), left empty</translation>
     </message>
 </context>
 <context>
@@ -2614,6 +2583,33 @@ Speed</translation>
     <message>
         <source>%1 第%2行：%3</source>
         <translation>%1 row %2: %3</translation>
+    </message>
+</context>
+<context>
+    <name>WorkbookWriter</name>
+    <message>
+        <source>无法建立%1 %2</source>
+        <translation>Cannot create %1 %2</translation>
+    </message>
+    <message>
+        <source>无法写出%1 %2</source>
+        <translation>Cannot write %1 %2</translation>
+    </message>
+    <message>
+        <source>无法写出%1 %2：%3</source>
+        <translation>Cannot write %1 %2: %3</translation>
+    </message>
+    <message>
+        <source>无法建立单元格格式</source>
+        <translation>Cannot create the cell formats</translation>
+    </message>
+    <message>
+        <source>无法写入单元格（%1）</source>
+        <translation>Cannot write the cell (%1)</translation>
+    </message>
+    <message>
+        <source>无法写入单元格 %1（%2）</source>
+        <translation>Cannot write the cell %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -3326,10 +3322,6 @@ The members of %1 (the labs' accounts) can use it now: read every exam, change a
         <translation>Absent</translation>
     </message>
     <message>
-        <source>无法写入单元格（%1）</source>
-        <translation>Cannot write the cell (%1)</translation>
-    </message>
-    <message>
         <source>无法建立图表</source>
         <translation>Cannot create the chart</translation>
     </message>
@@ -3454,10 +3446,6 @@ The members of %1 (the labs' accounts) can use it now: read every exam, change a
     <message>
         <source>及格率（%）</source>
         <translation>Pass rate (%)</translation>
-    </message>
-    <message>
-        <source>无法写入单元格（%1）</source>
-        <translation>Cannot write the cell (%1)</translation>
     </message>
     <message>
         <source>无法建立图表</source>

@@ -5,15 +5,13 @@
 #include "export/celltext.h"
 #include "export/documentname.h"
 #include "export/doubtnotes.h"
-#include "export/writeproblem.h"
+#include "export/workbookwriter.h"
 #include "export/xlsxfile.h"
-#include "export/xlsxnumbers.h"
 
 #include "exchange/numbers.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <xlsxwriter.h>
@@ -39,8 +37,8 @@ class SheetWriter
     Q_DECLARE_TR_FUNCTIONS(SheetWriter)
 
 public:
-    SheetWriter(lxw_worksheet *sheet, lxw_format *twoDecimals)
-        : m_sheet(sheet), m_twoDecimals(twoDecimals)
+    SheetWriter(WorkbookWriter &file, lxw_worksheet *sheet, lxw_format *twoDecimals)
+        : m_file(file), m_sheet(sheet), m_twoDecimals(twoDecimals)
     {
     }
 
@@ -48,30 +46,21 @@ public:
     void text(lxw_row_t row, lxw_col_t col, const QString &value, const QString &header = QString(),
               lxw_col_t lastCol = 0, lxw_format *format = nullptr)
     {
-        const celltext::Fitted fitted = celltext::fitted(value);
-        if (!fitted.why.isEmpty())
-            m_changed << tr("第%1行 %2：%3").arg(row + 1).arg(header, fitted.why);
-        const QByteArray utf8 = fitted.text.toUtf8();
-        const lxw_error error = lastCol > col
-                ? worksheet_merge_range(m_sheet, row, col, row, lastCol, utf8.constData(), format)
-                : worksheet_write_string(m_sheet, row, col, utf8.constData(), format);
-        // A cell the library still refuses is left empty and listed; the
-        // rest of the class goes on.
-        if (error != LXW_NO_ERROR)
-            m_changed << tr("第%1行 %2：无法写入（%3），留空")
-                                 .arg(row + 1)
-                                 .arg(header, QString::fromUtf8(lxw_strerror(error)));
+        const QString why = m_file.text(m_sheet, row, col, value, format, lastCol);
+        if (!why.isEmpty())
+            m_changed << tr("第%1行 %2：%3").arg(row + 1).arg(header, why);
     }
     void number(lxw_row_t row, lxw_col_t col, double value, bool twoDecimals = false)
     {
         // A figure of two decimals holds exactly those, as every screen shows it.
         if (twoDecimals)
             value = numbers::roundHalfEven(value, 2);
-        worksheet_write_number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
+        m_file.number(m_sheet, row, col, value, twoDecimals ? m_twoDecimals : nullptr);
     }
     const QStringList &changed() const { return m_changed; }
 
 private:
+    WorkbookWriter &m_file;
     lxw_worksheet *m_sheet;
     lxw_format *m_twoDecimals;
     QStringList m_changed;
@@ -84,41 +73,32 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
                                               const QString &exam, const QString &titleNote)
 {
     Outcome outcome;
-    lxw_workbook_options options {};
     // Rows go out in order, so the library need not keep the sheet in memory.
-    options.constant_memory = LXW_TRUE;
-#ifdef Q_OS_WIN
-    const QString written = xlsxfile::asciiStandIn(path, QStringLiteral("kestrix-export"));
-    const QByteArray nativePath = written.toLocal8Bit();
-#else
-    const QString &written = path;
-    const QByteArray nativePath = QFile::encodeName(path);
-#endif
-    lxw_workbook *workbook = workbook_new_opt(nativePath.constData(), &options);
-    lxw_worksheet *sheet =
-            workbook ? workbook_add_worksheet(workbook, sheetName().toUtf8().constData()) : nullptr;
-    lxw_format *bold = sheet ? workbook_add_format(workbook) : nullptr;
-    lxw_format *twoDecimals = bold ? workbook_add_format(workbook) : nullptr;
-    lxw_format *wrapped = twoDecimals ? workbook_add_format(workbook) : nullptr;
-    lxw_format *centered = wrapped ? workbook_add_format(workbook) : nullptr;
-    // Nothing is written through what the library could not make.
-    if (!centered) {
-        if (workbook)
-            workbook_close(workbook);
-        if (written != path)
-            QFile::remove(written);
-        outcome.problem = tr("无法建立成绩表 %1").arg(QDir::toNativeSeparators(path));
+    WorkbookWriter file(path, tr("成绩表"), true);
+    if (!file.workbook()) {
+        outcome.problem = file.problem();
         return outcome;
     }
-    format_set_bold(bold);
-    format_set_align(bold, LXW_ALIGN_CENTER);
-    format_set_num_format(twoDecimals, "0.00");
-    format_set_text_wrap(wrapped);
-    format_set_align(wrapped, LXW_ALIGN_VERTICAL_TOP);
+    lxw_worksheet *sheet = file.sheet(sheetName());
+    if (!sheet) {
+        outcome.problem = file.refused(tr("无法建立工作表“%1”").arg(sheetName()));
+        return outcome;
+    }
+    lxw_format *bold = file.format([](lxw_format *format) {
+        format_set_bold(format);
+        format_set_align(format, LXW_ALIGN_CENTER);
+    });
+    lxw_format *twoDecimals =
+            file.format([](lxw_format *format) { format_set_num_format(format, "0.00"); });
+    lxw_format *wrapped = file.format([](lxw_format *format) {
+        format_set_text_wrap(format);
+        format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    });
     // A state beside a right-aligned score would read as one word ("50已交卷").
-    format_set_align(centered, LXW_ALIGN_CENTER);
+    lxw_format *centered =
+            file.format([](lxw_format *format) { format_set_align(format, LXW_ALIGN_CENTER); });
 
-    SheetWriter cells(sheet, twoDecimals);
+    SheetWriter cells(file, sheet, twoDecimals);
     QStringList headers = {
         tr("部门"),        tr("考号"),           tr("姓名"),   tr("打字速度（字/分钟）"),
         tr("正确率（%）"), tr("打字时间（秒）"), tr("错字数"),
@@ -177,15 +157,16 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
     int printedWidth = 0;
     for (lxw_col_t col = 0; col < columns; ++col) {
         const int width = std::min(widths[col] + kWidthMargin, kMaxWidth);
-        worksheet_set_column(sheet, col, col, width, nullptr);
+        file.check(worksheet_set_column(sheet, col, col, width, nullptr));
         if (col < printedColumns)
             printedWidth += width;
     }
     const QString heading = exam.isEmpty() ? title() : title() + tr("　") + exam;
-    worksheet_merge_range(sheet, 0, 0, 0, printedColumns - 1,
-                          (heading + titleNote).toUtf8().constData(), bold);
-    xlsxfile::printOnA4(sheet, 2);
-    xlsxfile::printHeader(sheet, heading);
+    file.written(worksheet_merge_range(sheet, 0, 0, 0, printedColumns - 1,
+                                       (heading + titleNote).toUtf8().constData(), bold),
+                 sheet, 0, 0);
+    file.check(xlsxfile::printOnA4(sheet, 2));
+    file.check(xlsxfile::printHeader(sheet, heading));
     for (lxw_col_t col = 0; col < columns; ++col)
         cells.text(1, col, headers[col]);
     lxw_row_t row = 2;
@@ -229,27 +210,16 @@ ResultExporter::Outcome ResultExporter::write(const QVector<ExportedRow> &rows, 
                 continue;
             const QString note = doubtnotes::note(++number, exported.result.examNumber,
                                                   exported.result.name, exported.doubts);
-            worksheet_set_row(sheet, ++row,
-                              doubtnotes::rowHeight(doubtnotes::lines(note, printedWidth)),
-                              nullptr);
+            file.check(worksheet_set_row(
+                    sheet, ++row, doubtnotes::rowHeight(doubtnotes::lines(note, printedWidth)),
+                    nullptr));
             cells.text(row, 0, note, headers[doubtColumn], printedColumns - 1, wrapped);
         }
         ++row;
     }
-    worksheet_print_area(sheet, 0, 0, row - 1, printedColumns - 1);
+    file.check(worksheet_print_area(sheet, 0, 0, row - 1, printedColumns - 1));
     outcome.changed = cells.changed();
-    const lxw_error closed = workbook_close(workbook);
-    const QString untidy = closed == LXW_NO_ERROR ? xlsxnumbers::tidy(written) : QString();
-    if (closed != LXW_NO_ERROR || !untidy.isEmpty()) {
-        if (written != path)
-            QFile::remove(written);
-        const QString cannotWrite = tr("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
-        outcome.problem = untidy.isEmpty() ? writeproblem::ofWorkbook(cannotWrite, closed)
-                                           : cannotWrite + tr("：") + untidy;
-    } else if (written != path && !QFile::rename(written, path)) {
-        QFile::remove(written);
-        outcome.problem = tr("无法写出成绩表 %1").arg(QDir::toNativeSeparators(path));
-    }
+    outcome.problem = file.finish();
     return outcome;
 }
 

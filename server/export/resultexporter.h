@@ -50,9 +50,10 @@ public:
         QStringList changed;  // cells written differently from the table, e.g. "第5行 姓名：……"
     };
 
-    // Writes the rows in the order given. One row never stops the others:
-    // each text goes in by celltext::fitted, and each cell it changed is
-    // listed. Accuracy is a number shown with two decimals when its text
+    // Writes the rows in the order given, as WorkbookWriter writes every
+    // workbook. Each text goes in by celltext::fitted, and each cell it
+    // changed is listed; a cell the library still refuses ends the
+    // workbook, named. Accuracy is a number shown with two decimals when its text
     // reads as one. 错字数 holds the wrong characters of the rows with an
     // answer sheet; with a scale, 等级 and 得分 follow; with states, 状态
     // and 名次; when any row is doubtful, a last column "存疑" carries the

@@ -1,20 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Where libxlsxwriter may write a workbook that is to end up at `path`,
-// the names of its sheets and how they print.
+// The names of a workbook's sheets and how they print.
 #include <QString>
 #include <QStringList>
 
 struct lxw_worksheet;
 
 namespace xlsxfile {
-
-// libxlsxwriter opens its file with fopen, which on Windows takes the name
-// in the ANSI code page: a Chinese name would come out garbled or not at
-// all. There the workbook is written under an ASCII name in the folder's
-// short (8.3) form and then renamed by Qt; elsewhere `path` is returned.
-QString asciiStandIn(const QString &path, const QString &stem);
 
 // A name for a new sheet that the library (and Excel) accepts: each of
 // []:*?/\ becomes "_", at most 31 characters, no apostrophe at either end,

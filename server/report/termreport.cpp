@@ -57,26 +57,25 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
 {
     if (exams.isEmpty())
         return { QCoreApplication::translate("termreport", "没有选中考试，没有生成学期报告。") };
-    ScratchWorkbook file(path, QCoreApplication::translate("termreport", "学期报告"));
-    // What the library refuses to make ends the report at once; a cell or
-    // column it refuses ends it, named, once the sheets are filled.
-    WorkbookCells cells;
-    if (const QString problem = file.start(cells); !problem.isEmpty())
-        return { problem };
+    WorkbookWriter file(path, QCoreApplication::translate("termreport", "学期报告"));
+    if (!file.workbook())
+        return { file.problem() };
+    // A sheet or chart the library refuses to make ends the report at once;
+    // a cell, format or setting it refuses ends it, named, when it is finished.
+    WorkbookCells cells(file);
     lxw_workbook *workbook = file.workbook();
     const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
     lxw_format *bold = cells.formats.bold;
     lxw_format *oneDecimal = cells.formats.oneDecimal;
     lxw_format *twoDecimals = cells.formats.twoDecimals;
 
-    lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
-    lxw_worksheet *classSheet =
-            workbook_add_worksheet(workbook, utf8(chartSheetName()).constData());
+    lxw_worksheet *summary = file.sheet(summarySheetName());
+    lxw_worksheet *classSheet = file.sheet(chartSheetName());
     if (!summary || !classSheet)
         return refused(QCoreApplication::translate("termreport", "无法建立工作表"));
 
     const int total = int(exams.size());
-    ExamineeResults examinees(total);
+    TermExaminees examinees(total);
     QStringList gradeNames;
     QStringList headings;
     QStringList usedSheetNames { summarySheetName(), chartSheetName() };
@@ -88,40 +87,37 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         headings << examHeading(exam, e);
         const QString sheetName = xlsxfile::sheetName(examLabel(exam, e), usedSheetNames);
         usedSheetNames << sheetName;
-        lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
+        lxw_worksheet *sheet = file.sheet(sheetName);
         if (!sheet)
             return refused(
                     QCoreApplication::translate("termreport", "无法建立工作表“%1”").arg(sheetName));
         // The ranking's columns up to the state, headed as in 历次考试.
         for (int c = RankingModel::Place; c <= RankingModel::State; ++c)
-            cells.written(worksheet_write_string(
-                    sheet, 0, lxw_col_t(c),
-                    utf8(RankingModel::header(RankingModel::Column(c))).constData(), bold));
-        cells.written(worksheet_set_column(sheet, 1, 3, 14, nullptr));
-        cells.written(worksheet_set_column(sheet, 4, 6, 14, nullptr));
-        cells.written(lxw_error(xlsxfile::printOnA4(sheet, 1)));
-        cells.written(lxw_error(xlsxfile::printHeader(sheet, examPageHeader(exam))));
+            cells.file.text(sheet, 0, lxw_col_t(c), RankingModel::header(RankingModel::Column(c)),
+                            bold);
+        cells.file.check(worksheet_set_column(sheet, 1, 3, 14, nullptr));
+        cells.file.check(worksheet_set_column(sheet, 4, 6, 14, nullptr));
+        cells.file.check(xlsxfile::printOnA4(sheet, 1));
+        cells.file.check(xlsxfile::printHeader(sheet, examPageHeader(exam)));
         const QVector<std::optional<int>> places = placesOf(exam.rows);
         for (int i = 0; i < exam.rows.size(); ++i) {
             const ArchivedRow &row = exam.rows[i];
             const int r = i + 1;
             const auto grade = scale.gradeOf(row);
             if (places[i])
-                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 0, *places[i], nullptr));
+                cells.file.number(sheet, lxw_row_t(r), 0, *places[i], nullptr);
             cells.text(sheet, sheetName, r, 1, row.department, nullptr);
             cells.text(sheet, sheetName, r, 2, row.examNumber, nullptr);
             cells.text(sheet, sheetName, r, 3, row.name, nullptr);
             // Who did not sit has no figures.
             if (row.sat()) {
-                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 4, row.speed, nullptr));
-                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 5, row.accuracy(),
-                                                     twoDecimals));
-                cells.written(
-                        worksheet_write_number(sheet, lxw_row_t(r), 6, row.timePass, nullptr));
+                cells.file.number(sheet, lxw_row_t(r), 4, row.speed, nullptr);
+                cells.file.number(sheet, lxw_row_t(r), 5, row.accuracy(), twoDecimals);
+                cells.file.number(sheet, lxw_row_t(r), 6, row.timePass, nullptr);
             }
             cells.text(sheet, sheetName, r, 7, scale.nameOf(grade), nullptr);
             if (const auto score = scale.scoreOf(grade))
-                cells.written(worksheet_write_number(sheet, lxw_row_t(r), 8, *score, nullptr));
+                cells.file.number(sheet, lxw_row_t(r), 8, *score, nullptr);
             cells.text(sheet, sheetName, r, int(RankingModel::State), row.stateWord(), nullptr);
             examinees.add(e, row, scale);
         }
@@ -130,17 +126,14 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         attendance.append(statistics);
         cells.text(classSheet, chartSheetName(), e + 1, 0, shortLabel(exam, e), nullptr);
         cells.text(classSheet, chartSheetName(), e + 1, 1, exam.sitting.articleName, nullptr);
-        cells.written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean,
-                                             oneDecimal));
-        cells.written(worksheet_write_number(classSheet, lxw_row_t(e + 1), 3,
-                                             statistics.passRate * 100, oneDecimal));
+        cells.file.number(classSheet, lxw_row_t(e + 1), 2, statistics.speed.mean, oneDecimal);
+        cells.file.number(classSheet, lxw_row_t(e + 1), 3, statistics.passRate * 100, oneDecimal);
         for (const GradeCount &grade : statistics.grades) {
             if (!gradeNames.contains(grade.grade))
                 gradeNames << grade.grade;
-            cells.written(worksheet_write_number(
-                    classSheet, lxw_row_t(e + 1),
-                    lxw_col_t(kFirstGradeColumn + gradeNames.indexOf(grade.grade)), grade.count,
-                    nullptr));
+            cells.file.number(classSheet, lxw_row_t(e + 1),
+                              lxw_col_t(kFirstGradeColumn + gradeNames.indexOf(grade.grade)),
+                              grade.count, nullptr);
         }
         if (progress && !progress(e + 1, total))
             cancelled = true;
@@ -175,8 +168,8 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         const Attendance &people = attendance[e].people;
         const lxw_row_t row = lxw_row_t(e + 1);
         const auto count = [&](int column, int value) {
-            cells.written(worksheet_write_number(
-                    classSheet, row, lxw_col_t(firstCountColumn + column), value, nullptr));
+            cells.file.number(classSheet, row, lxw_col_t(firstCountColumn + column), value,
+                              nullptr);
         };
         count(1, people.sat);
         if (!attendance[e].listed)
@@ -185,20 +178,16 @@ Outcome write(const QVector<ArchivedExam> &exams, const QString &path, const Pro
         count(2, people.notStarted);
         count(3, people.absent);
     }
-    cells.written(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
-    cells.written(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
-    cells.written(worksheet_set_column(classSheet, 2, 3, 12, nullptr));
-    cells.written(lxw_error(xlsxfile::printOnA4(classSheet, 1)));
+    cells.file.check(worksheet_set_column(classSheet, 0, 0, 10, nullptr));
+    cells.file.check(worksheet_set_column(classSheet, 1, 1, 30, nullptr));
+    cells.file.check(worksheet_set_column(classSheet, 2, 3, 12, nullptr));
+    cells.file.check(xlsxfile::printOnA4(classSheet, 1));
     const QByteArray sheet = utf8(chartSheetName());
     const lxw_row_t lastRow = lxw_row_t(total);
     const lxw_row_t meanRow = lastRow + 2;
     const lxw_row_t shareRow = meanRow + kChartRows;
     lxw_row_t breaks[] = { meanRow, shareRow, 0 };
-    cells.written(worksheet_set_h_pagebreaks(classSheet, breaks));
-
-    if (cells.refusal != LXW_NO_ERROR)
-        return refused(QCoreApplication::translate("termreport", "无法写入单元格（%1）")
-                               .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
+    cells.file.check(worksheet_set_h_pagebreaks(classSheet, breaks));
 
     lxw_chart_options size {};
     size.x_scale =

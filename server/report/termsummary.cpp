@@ -2,14 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report/termsummary.h"
 
-#include "collect/resultcore.h"
 #include "export/celltext.h"
 #include "export/documentname.h"
-#include "export/writeproblem.h"
 #include "export/xlsxfile.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <algorithm>
 #include <QCoreApplication>
@@ -21,28 +16,6 @@ namespace {
 // An exam's heading wraps beyond this many columns.
 constexpr int kWidestExamColumn = 24;
 
-// The change in speed per exam over those taken: the slope of a least-squares line.
-std::optional<double> trendOf(const QVector<std::pair<int, double>> &taken)
-{
-    if (taken.size() < 2)
-        return std::nullopt;
-    double meanX = 0;
-    double meanY = 0;
-    for (const auto &[x, y] : taken) {
-        meanX += x;
-        meanY += y;
-    }
-    meanX /= taken.size();
-    meanY /= taken.size();
-    double covariance = 0;
-    double variance = 0;
-    for (const auto &[x, y] : taken) {
-        covariance += (x - meanX) * (y - meanY);
-        variance += (x - meanX) * (x - meanX);
-    }
-    return covariance / variance;
-}
-
 }  // namespace
 
 QByteArray utf8(const QString &text)
@@ -50,71 +23,18 @@ QByteArray utf8(const QString &text)
     return text.toUtf8();
 }
 
-ScratchWorkbook::ScratchWorkbook(QString path, QString document)
-    : m_path(std::move(path)),
-      m_document(std::move(document)),
-      m_scratch(xlsxfile::asciiStandIn(m_path + QStringLiteral(".part"),
-                                       QStringLiteral("kestrix-report"))),
-      m_workbook(workbook_new(QFile::encodeName(m_scratch).constData()))
+WorkbookCells::WorkbookCells(WorkbookWriter &file) : file(file)
 {
-}
-
-ScratchWorkbook::~ScratchWorkbook()
-{
-    abandon();
-}
-
-QString ScratchWorkbook::start(WorkbookCells &cells)
-{
-    if (!m_workbook)
-        return tr("无法建立%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
-    lxw_format *bold = workbook_add_format(m_workbook);
-    lxw_format *heading = workbook_add_format(m_workbook);
-    lxw_format *oneDecimal = workbook_add_format(m_workbook);
-    lxw_format *twoDecimals = workbook_add_format(m_workbook);
-    if (!bold || !heading || !oneDecimal || !twoDecimals)
-        return refused(tr("无法建立单元格格式"));
-    format_set_bold(bold);
-    format_set_bold(heading);
-    format_set_text_wrap(heading);
-    format_set_align(heading, LXW_ALIGN_VERTICAL_TOP);
-    format_set_num_format(oneDecimal, "0.0");
-    format_set_num_format(twoDecimals, "0.00");
-    cells.formats = { bold, heading, oneDecimal, twoDecimals };
-    return {};
-}
-
-QString ScratchWorkbook::refused(const QString &what)
-{
-    abandon();
-    return tr("无法写出%1 %2：%3").arg(m_document, QDir::toNativeSeparators(m_path), what);
-}
-
-void ScratchWorkbook::abandon()
-{
-    if (!m_workbook)
-        return;
-    workbook_close(m_workbook);
-    m_workbook = nullptr;
-    QFile::remove(m_scratch);
-}
-
-QString ScratchWorkbook::finish()
-{
-    const lxw_error closed = workbook_close(m_workbook);
-    m_workbook = nullptr;
-    if (closed != LXW_NO_ERROR) {
-        QFile::remove(m_scratch);
-        return writeproblem::ofWorkbook(
-                tr("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path)), closed);
-    }
-    if (QFile::exists(m_path))
-        QFile::remove(m_path);
-    if (!QFile::rename(m_scratch, m_path)) {
-        QFile::remove(m_scratch);
-        return tr("无法写出%1 %2").arg(m_document, QDir::toNativeSeparators(m_path));
-    }
-    return {};
+    formats.bold = file.format([](lxw_format *format) { format_set_bold(format); });
+    formats.heading = file.format([](lxw_format *format) {
+        format_set_bold(format);
+        format_set_text_wrap(format);
+        format_set_align(format, LXW_ALIGN_VERTICAL_TOP);
+    });
+    formats.oneDecimal =
+            file.format([](lxw_format *format) { format_set_num_format(format, "0.0"); });
+    formats.twoDecimals =
+            file.format([](lxw_format *format) { format_set_num_format(format, "0.00"); });
 }
 
 QString examLabel(const ArchivedExam &exam, int index)
@@ -146,46 +66,16 @@ QString examPageHeader(const ArchivedExam &exam)
     return parts.join(QCoreApplication::translate("Termreport", "　"));
 }
 
-void ExamineeResults::add(int exam, const ArchivedRow &row, const GradingScale &scale)
-{
-    const auto grade = row.sat() ? scale.gradeOf(row) : std::nullopt;
-    if (!grade && row.sat())
-        return;
-    const QString key = row.examNumber + u'\x1f' + row.name;
-    auto found = m_index.constFind(key);
-    if (found == m_index.constEnd()) {
-        found = m_index.insert(key, int(m_examinees.size()));
-        m_examinees.append({ row.examNumber, row.name, row.department, {}, {} });
-    }
-    Examinee &examinee = m_examinees[*found];
-    examinee.results.resize(m_exams);
-    examinee.notSat.resize(m_exams);
-    // The list's 缺考 stands over a row under the name that is not theirs.
-    if (!grade && examinee.notSat[exam] != keptStateText(ExamineeState::Absent))
-        examinee.notSat[exam] =
-                keptStateText(row.absent() ? ExamineeState::Absent : ExamineeState::Waiting);
-    else if (grade && !examinee.results[exam])
-        examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
-}
-
-void WorkbookCells::written(lxw_error error)
-{
-    if (refusal == LXW_NO_ERROR)
-        refusal = error;
-}
-
 void WorkbookCells::text(lxw_worksheet *sheet, const QString &sheetName, int row, int column,
                          const QString &value, lxw_format *format)
 {
-    const celltext::Fitted fitted = celltext::fitted(value);
-    if (!fitted.why.isEmpty())
-        changed << tr("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(fitted.why);
-    written(worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(column),
-                                   utf8(fitted.text).constData(), format));
+    const QString why = file.text(sheet, lxw_row_t(row), lxw_col_t(column), value, format);
+    if (!why.isEmpty())
+        changed << tr("%1 第%2行：%3").arg(sheetName).arg(row + 1).arg(why);
 }
 
 void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &sheetName,
-                  const QStringList &labels, const QVector<Examinee> &examinees)
+                  const QStringList &labels, const QVector<TermExaminee> &examinees)
 {
     const int total = int(labels.size());
     // The summary: a speed and a grade column per exam, then best, mean, trend.
@@ -193,10 +83,9 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
                               QCoreApplication::translate("Termreport", "姓名"),
                               QCoreApplication::translate("Termreport", "部门") };
     for (int c = 0; c < fixed.size(); ++c)
-        cells.written(worksheet_write_string(summary, 0, lxw_col_t(c), utf8(fixed[c]).constData(),
-                                             cells.formats.bold));
+        cells.file.text(summary, 0, lxw_col_t(c), fixed[c], cells.formats.bold);
     const int firstExamColumn = int(fixed.size());
-    cells.written(worksheet_set_column(summary, 0, lxw_col_t(firstExamColumn - 1), 14, nullptr));
+    cells.file.check(worksheet_set_column(summary, 0, lxw_col_t(firstExamColumn - 1), 14, nullptr));
     // Each exam's headings as wide as its label's longest line, the label
     // above 速度 or 等级; a longer line wraps in the heading row, which is
     // as high as the most lines.
@@ -219,67 +108,55 @@ void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &s
                                + (half ? QCoreApplication::translate("Termreport", "\n等级")
                                        : QCoreApplication::translate("Termreport", "\n速度")),
                        cells.formats.heading);
-            cells.written(worksheet_set_column(summary, lxw_col_t(column), lxw_col_t(column), width,
-                                               nullptr));
+            cells.file.check(worksheet_set_column(summary, lxw_col_t(column), lxw_col_t(column),
+                                                  width, nullptr));
         }
     }
-    cells.written(worksheet_set_row(summary, 0, 15 * headingLines, nullptr));
+    cells.file.check(worksheet_set_row(summary, 0, 15 * headingLines, nullptr));
     const int afterExams = firstExamColumn + 2 * total;
-    cells.written(worksheet_write_string(
-            summary, 0, lxw_col_t(afterExams),
-            utf8(QCoreApplication::translate("Termreport", "最好速度")).constData(),
-            cells.formats.bold));
-    cells.written(worksheet_write_string(
-            summary, 0, lxw_col_t(afterExams + 1),
-            utf8(QCoreApplication::translate("Termreport", "平均速度")).constData(),
-            cells.formats.bold));
-    cells.written(worksheet_write_string(
-            summary, 0, lxw_col_t(afterExams + 2),
-            utf8(QCoreApplication::translate("Termreport", "趋势（字/分钟每次）")).constData(),
-            cells.formats.bold));
-    cells.written(worksheet_set_column(summary, lxw_col_t(afterExams), lxw_col_t(afterExams + 1),
-                                       10, nullptr));
-    cells.written(worksheet_set_column(summary, lxw_col_t(afterExams + 2),
-                                       lxw_col_t(afterExams + 2), 20, nullptr));
+    cells.file.text(summary, 0, lxw_col_t(afterExams),
+                    QCoreApplication::translate("Termreport", "最好速度"), cells.formats.bold);
+    cells.file.text(summary, 0, lxw_col_t(afterExams + 1),
+                    QCoreApplication::translate("Termreport", "平均速度"), cells.formats.bold);
+    cells.file.text(summary, 0, lxw_col_t(afterExams + 2),
+                    QCoreApplication::translate("Termreport", "趋势（字/分钟每次）"),
+                    cells.formats.bold);
+    cells.file.check(worksheet_set_column(summary, lxw_col_t(afterExams), lxw_col_t(afterExams + 1),
+                                          10, nullptr));
+    cells.file.check(worksheet_set_column(summary, lxw_col_t(afterExams + 2),
+                                          lxw_col_t(afterExams + 2), 20, nullptr));
     // Six exams to a printed page stay readable; 考号, 姓名 and 部门 head
     // every page across.
     constexpr int kExamsPerPrintedPage = 6;
-    cells.written(lxw_error(xlsxfile::printOnA4(
-            summary, 1, (total + kExamsPerPrintedPage - 1) / kExamsPerPrintedPage,
-            firstExamColumn)));
+    cells.file.check(xlsxfile::printOnA4(summary, 1,
+                                         (total + kExamsPerPrintedPage - 1) / kExamsPerPrintedPage,
+                                         firstExamColumn));
     for (int i = 0; i < examinees.size(); ++i) {
-        const Examinee &examinee = examinees[i];
+        const TermExaminee &examinee = examinees[i];
         const lxw_row_t row = lxw_row_t(i + 1);
         cells.text(summary, sheetName, int(row), 0, examinee.examNumber, nullptr);
         cells.text(summary, sheetName, int(row), 1, examinee.name, nullptr);
         cells.text(summary, sheetName, int(row), 2, examinee.department, nullptr);
-        QVector<std::pair<int, double>> taken;
-        double best = 0;
-        double sum = 0;
         for (int e = 0; e < examinee.results.size(); ++e) {
             if (!examinee.notSat[e].isEmpty())
-                cells.written(
-                        worksheet_write_string(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
-                                               utf8(examinee.notSat[e]).constData(), nullptr));
+                cells.file.text(summary, row, lxw_col_t(firstExamColumn + 2 * e + 1),
+                                examinee.notSat[e], nullptr);
             if (!examinee.results[e])
                 continue;
             const auto &[speed, grade] = *examinee.results[e];
-            cells.written(worksheet_write_number(summary, row, lxw_col_t(firstExamColumn + 2 * e),
-                                                 speed, nullptr));
+            cells.file.number(summary, row, lxw_col_t(firstExamColumn + 2 * e), speed, nullptr);
             cells.text(summary, sheetName, int(row), firstExamColumn + 2 * e + 1, grade, nullptr);
-            taken.append({ e, speed });
-            best = std::max(best, speed);
-            sum += speed;
         }
         // Sat none of the exams chosen: no best and no mean.
-        if (taken.isEmpty())
+        const std::optional<SpeedFigures> figures = speedFiguresOf(examinee);
+        if (!figures)
             continue;
-        cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams), best, nullptr));
-        cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 1),
-                                             sum / taken.size(), cells.formats.oneDecimal));
-        if (const auto trend = trendOf(taken))
-            cells.written(worksheet_write_number(summary, row, lxw_col_t(afterExams + 2), *trend,
-                                                 cells.formats.twoDecimals));
+        cells.file.number(summary, row, lxw_col_t(afterExams), figures->best, nullptr);
+        cells.file.number(summary, row, lxw_col_t(afterExams + 1), figures->mean,
+                          cells.formats.oneDecimal);
+        if (figures->trend)
+            cells.file.number(summary, row, lxw_col_t(afterExams + 2), *figures->trend,
+                              cells.formats.twoDecimals);
     }
 }
 

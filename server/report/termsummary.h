@@ -1,20 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The parts of a term report's workbook: the file written beside its
-// target, the cells every sheet writes through (the one rule for texts, the
-// first refusal, the formats) and the summary sheet, one row per examinee
-// with speed and grade in each exam, then best, mean and trend.
+// The parts of a term report's workbook: the cells every sheet writes
+// through (the one rule for texts, the formats) and the summary sheet, one
+// row per examinee (TermExaminees) with speed and grade in each exam, then
+// best, mean and trend.
 #include "archive/archivedexam.h"
+#include "export/workbookwriter.h"
+#include "stats/termexaminees.h"
 
 #include <QCoreApplication>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
-
-#include <optional>
-#include <utility>
 
 #include <xlsxwriter.h>
 
@@ -34,49 +32,20 @@ struct WorkbookCells
     Q_DECLARE_TR_FUNCTIONS(WorkbookCells)
 
 public:
+    // The formats every sheet of a term's workbook uses, made in `file`.
+    explicit WorkbookCells(WorkbookWriter &file);
+
+    WorkbookWriter &file;
     Formats formats;
     // The cells written differently from the archive, e.g. "汇总 第5行：……".
     QStringList changed;
-    // The first cell or column the library refused; the report ends then, named.
-    lxw_error refusal = LXW_NO_ERROR;
 
-    void written(lxw_error error);
     // A text by the one rule for cells, its change said.
     void text(lxw_worksheet *sheet, const QString &sheetName, int row, int column,
               const QString &value, lxw_format *format);
 };
 
 QByteArray utf8(const QString &text);
-
-// A workbook written beside `path` and renamed to it only when whole; a
-// workbook neither finished nor kept leaves nothing behind. Problems name
-// the document, e.g. "无法写出学期报告 …".
-class ScratchWorkbook
-{
-    Q_DECLARE_TR_FUNCTIONS(ScratchWorkbook)
-public:
-    ScratchWorkbook(QString path, QString document);
-    ~ScratchWorkbook();
-    ScratchWorkbook(const ScratchWorkbook &) = delete;
-    ScratchWorkbook &operator=(const ScratchWorkbook &) = delete;
-
-    // Adds the formats every sheet uses to `cells`; the problem when the
-    // file or the formats could not be made, and the workbook is given up.
-    QString start(WorkbookCells &cells);
-    lxw_workbook *workbook() const { return m_workbook; }
-    // Gives the workbook up; what to tell, with `what` went wrong.
-    QString refused(const QString &what);
-    // Gives the workbook up, nothing to tell.
-    void abandon();
-    // Closes and renames it to the target; the problem or empty.
-    QString finish();
-
-private:
-    QString m_path;
-    QString m_document;
-    QString m_scratch;
-    lxw_workbook *m_workbook = nullptr;
-};
 
 // "01 03-02 春晓": an exam's place among the report's, its day and article.
 QString examLabel(const ArchivedExam &exam, int index);
@@ -88,39 +57,10 @@ QString examHeading(const ArchivedExam &exam, int index);
 // minutes, the classes, and the lab and teacher where known.
 QString examPageHeader(const ArchivedExam &exam);
 
-// An examinee's results across the report's exams.
-struct Examinee
-{
-    QString examNumber;
-    QString name;
-    QString department;
-    QVector<std::optional<std::pair<double, QString>>> results;  // speed and grade per exam
-    // Per exam without a result: 缺考 (listed, never logged in) or 未开始.
-    QVector<QString> notSat;
-};
-
-// The examinees of a run of exams gathered as rows are added, in the order
-// they first appear: those graded, the absent and those who never started.
-// An examinee twice in one exam keeps the faster result, as the ranking
-// does.
-class ExamineeResults
-{
-public:
-    explicit ExamineeResults(int exams) : m_exams(exams) { }
-
-    void add(int exam, const ArchivedRow &row, const GradingScale &scale);
-    const QVector<Examinee> &examinees() const { return m_examinees; }
-
-private:
-    int m_exams;
-    QVector<Examinee> m_examinees;
-    QHash<QString, int> m_index;
-};
-
 // The summary sheet `summary` (named `sheetName`): a speed and a grade column per exam labelled
 // `labels`, then best, mean and trend; one row per examinee.
 void writeSummary(WorkbookCells &cells, lxw_worksheet *summary, const QString &sheetName,
-                  const QStringList &labels, const QVector<Examinee> &examinees);
+                  const QStringList &labels, const QVector<TermExaminee> &examinees);
 
 // A stacked chart of grade shares on `sheet`: a column per row from
 // `firstRow` to `lastRow`, categories in column 0, a series per grade

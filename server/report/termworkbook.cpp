@@ -55,7 +55,7 @@ void writeClassRow(WorkbookCells &cells, lxw_worksheet *sheet, lxw_row_t row, co
 {
     cells.text(sheet, summarySheetName(), int(row), Class, term.name, nullptr);
     const auto number = [&](int column, double value, lxw_format *format) {
-        cells.written(worksheet_write_number(sheet, row, lxw_col_t(column), value, format));
+        cells.file.number(sheet, row, lxw_col_t(column), value, format);
     };
     number(Exams, double(term.exams.size()), nullptr);
     // Without a class list in every exam only those who sat are known.
@@ -81,7 +81,7 @@ void writeClassSheet(WorkbookCells &cells, lxw_worksheet *sheet, const QString &
                      const ClassTerm &term)
 {
     QStringList headings;
-    ExamineeResults examinees(int(term.exams.size()));
+    TermExaminees examinees(int(term.exams.size()));
     for (int e = 0; e < term.exams.size(); ++e) {
         const ArchivedExam &exam = term.exams[e];
         headings << examHeading(exam, e);
@@ -112,13 +112,13 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
         return { QCoreApplication::translate("termworkbook",
                                              "选中的班级在%1没有考试，没有生成年级学期报告。")
                          .arg(term.name()) };
-    ScratchWorkbook file(path, QCoreApplication::translate("termworkbook", "年级学期报告"));
-    WorkbookCells cells;
-    if (const QString problem = file.start(cells); !problem.isEmpty())
-        return { problem };
+    WorkbookWriter file(path, QCoreApplication::translate("termworkbook", "年级学期报告"));
+    if (!file.workbook())
+        return { file.problem() };
+    WorkbookCells cells(file);
     lxw_workbook *workbook = file.workbook();
     const auto refused = [&](const QString &what) -> Outcome { return { file.refused(what) }; };
-    lxw_worksheet *summary = workbook_add_worksheet(workbook, utf8(summarySheetName()).constData());
+    lxw_worksheet *summary = file.sheet(summarySheetName());
     if (!summary)
         return refused(QCoreApplication::translate("termworkbook", "无法建立工作表"));
 
@@ -129,7 +129,7 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
         figures.append(statisticsOf(classes[c]));
         const QString sheetName = xlsxfile::sheetName(classes[c].name, usedSheetNames);
         usedSheetNames << sheetName;
-        lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8(sheetName).constData());
+        lxw_worksheet *sheet = file.sheet(sheetName);
         if (!sheet)
             return refused(QCoreApplication::translate("termworkbook", "无法建立工作表“%1”")
                                    .arg(sheetName));
@@ -163,25 +163,21 @@ Outcome write(const SchoolTerm &term, const QVector<ClassTerm> &classes, const Q
     for (int g = 0; g < gradeNames.size(); ++g)
         cells.text(summary, summarySheetName(), int(kHeadingRow), FirstGrade + g, gradeNames[g],
                    cells.formats.heading);
-    cells.written(worksheet_set_column(summary, Class, Class, 16, nullptr));
-    cells.written(worksheet_set_column(summary, Exams, LowestSpeed, 10, nullptr));
-    cells.written(worksheet_set_column(summary, MeanAccuracy, MeanAccuracy, 15, nullptr));
-    cells.written(worksheet_set_column(summary, PassRate, lxw_col_t(FirstGrade + gradeNames.size()),
-                                       10, nullptr));
-    cells.written(worksheet_set_row(summary, kHeadingRow, 30, nullptr));
+    cells.file.check(worksheet_set_column(summary, Class, Class, 16, nullptr));
+    cells.file.check(worksheet_set_column(summary, Exams, LowestSpeed, 10, nullptr));
+    cells.file.check(worksheet_set_column(summary, MeanAccuracy, MeanAccuracy, 15, nullptr));
+    cells.file.check(worksheet_set_column(summary, PassRate,
+                                          lxw_col_t(FirstGrade + gradeNames.size()), 10, nullptr));
+    cells.file.check(worksheet_set_row(summary, kHeadingRow, 30, nullptr));
     for (int c = 0; c < total; ++c)
         writeClassRow(cells, summary, kFirstClassRow + lxw_row_t(c), classes[c], figures[c],
                       gradeNames);
-    cells.written(lxw_error(xlsxfile::printOnA4(summary, int(kHeadingRow) + 1)));
+    cells.file.check(xlsxfile::printOnA4(summary, int(kHeadingRow) + 1));
     const lxw_row_t lastRow = kFirstClassRow + lxw_row_t(total) - 1;
     const lxw_row_t meanRow = lastRow + 2;
     const lxw_row_t shareRow = meanRow + kChartRows;
     lxw_row_t breaks[] = { meanRow, shareRow, 0 };
-    cells.written(worksheet_set_h_pagebreaks(summary, breaks));
-    if (cells.refusal != LXW_NO_ERROR)
-        return refused(QCoreApplication::translate("termworkbook", "无法写入单元格（%1）")
-                               .arg(QString::fromUtf8(lxw_strerror(cells.refusal))));
-
+    cells.file.check(worksheet_set_h_pagebreaks(summary, breaks));
     // The classes side by side in two charts, each on a printed page of its own.
     const QByteArray sheet = utf8(summarySheetName());
     lxw_chart_options size {};

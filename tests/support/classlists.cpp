@@ -4,6 +4,8 @@
 
 #include "workbook.h"
 
+#include "export/workbookwriter.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -80,18 +82,23 @@ void writeWorkbook(const QString &path, const QList<QStringList> &rows, bool con
         writeThroughOpenpyxl(path, rows, options);
         return;
     }
-    lxw_workbook_options bookOptions {};
-    bookOptions.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE;
-    lxw_workbook *book = workbook_new_opt(path.toUtf8().constData(), &bookOptions);
+    // Written as the console writes its own workbooks; the cells as a
+    // school's file may hold them, past the console's rule for texts.
+    WorkbookWriter file(path, QStringLiteral("名单"), constantMemory);
+    const auto text = [&file](lxw_worksheet *sheet, lxw_row_t r, lxw_col_t c,
+                              const QString &value) {
+        file.written(worksheet_write_string(sheet, r, c, value.toUtf8().constData(), nullptr),
+                     sheet, r, c);
+    };
     lxw_worksheet *hidden = nullptr;
     if (options.contains(u"hidden")) {
-        hidden = workbook_add_worksheet(book, "旧名单");
-        worksheet_write_string(hidden, 0, 0, "考号", nullptr);
-        worksheet_write_string(hidden, 0, 1, "姓名", nullptr);
-        worksheet_write_string(hidden, 1, 0, "999", nullptr);
-        worksheet_write_string(hidden, 1, 1, "隐藏", nullptr);
+        hidden = file.sheet(QStringLiteral("旧名单"));
+        text(hidden, 0, 0, QStringLiteral("考号"));
+        text(hidden, 0, 1, QStringLiteral("姓名"));
+        text(hidden, 1, 0, QStringLiteral("999"));
+        text(hidden, 1, 1, QStringLiteral("隐藏"));
     }
-    lxw_worksheet *sheet = workbook_add_worksheet(book, "名单");
+    lxw_worksheet *sheet = file.sheet(QStringLiteral("名单"));
     if (hidden) {
         worksheet_activate(sheet);
         worksheet_hide(hidden);
@@ -100,16 +107,15 @@ void writeWorkbook(const QString &path, const QList<QStringList> &rows, bool con
         for (int c = 0; c < rows[r].size(); ++c) {
             const QString &cell = rows[r][c];
             if (cell.startsWith(u'#')) {
-                lxw_format *format = nullptr;
-                if (cell.contains(u'@')) {
-                    format = workbook_add_format(book);
-                    format_set_num_format(format, cell.section(u'@', 1).toUtf8().constData());
-                }
-                worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c),
-                                       cell.section(u'@', 0, 0).mid(1).toDouble(), format);
+                const QByteArray shown = cell.section(u'@', 1).toUtf8();
+                lxw_format *format = cell.contains(u'@') ? file.format([&shown](lxw_format *made) {
+                    format_set_num_format(made, shown.constData());
+                })
+                                                         : nullptr;
+                file.number(sheet, lxw_row_t(r), lxw_col_t(c),
+                            cell.section(u'@', 0, 0).mid(1).toDouble(), format);
             } else if (!cell.isEmpty()) {
-                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), cell.toUtf8().constData(),
-                                       nullptr);
+                text(sheet, lxw_row_t(r), lxw_col_t(c), cell);
             }
         }
     }
@@ -117,12 +123,15 @@ void writeWorkbook(const QString &path, const QList<QStringList> &rows, bool con
         if (!option.startsWith(u"merge:"))
             continue;
         const QStringList at = option.mid(6).split(u',');
-        const int r = at[0].toInt(), c = at[1].toInt();
-        worksheet_merge_range(sheet, lxw_row_t(r), lxw_col_t(c), lxw_row_t(at[2].toInt()),
-                              lxw_col_t(at[3].toInt()), rows[r][c].toUtf8().constData(), nullptr);
+        const lxw_row_t r = lxw_row_t(at[0].toInt());
+        const lxw_col_t c = lxw_col_t(at[1].toInt());
+        file.written(worksheet_merge_range(sheet, r, c, lxw_row_t(at[2].toInt()),
+                                           lxw_col_t(at[3].toInt()),
+                                           rows[r][c].toUtf8().constData(), nullptr),
+                     sheet, r, c);
     }
-    if (workbook_close(book) != LXW_NO_ERROR)
-        qFatal("cannot write the workbook");
+    if (const QString problem = file.finish(); !problem.isEmpty())
+        qFatal("cannot write the workbook: %s", qPrintable(problem));
 }
 
 QByteArray utf16(const QString &text, bool littleEndian)

@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one way a results workbook goes out: into its folder, made when
 // absent, under a new name each time, with the examiner's message; a
-// folder that cannot be made writes nothing until it can.
+// folder that cannot be made writes nothing until it can. The one way
+// every workbook is written, and what it leaves when it cannot.
 #include "testfiles.h"
 #include "workbook.h"
 
 #include "export/documentname.h"
 #include "export/exportwriter.h"
+#include "export/workbookwriter.h"
 #include "export/xlsxfile.h"
 #include "export/xlsxnumbers.h"
 
@@ -103,6 +105,56 @@ private slots:
                          exported.workbook),
                  (QStringList { u"D3=73.71 E3=90.74 F3=60 D4=56.12 E4=87.5 F4=45"_qs,
                                 u"0.00 0.00"_qs, title, title }));
+    }
+
+    // Every workbook is written beside its target and renamed when whole: a
+    // target that cannot be written leaves nothing behind and keeps an older
+    // file; the sheet's last row is written, a row past it ends the
+    // workbook with the cell named.
+    void oneWriterForEveryWorkbook()
+    {
+        QTemporaryDir root;
+        const QString folder = root.filePath(u"成绩"_qs);
+        const QString path = folder + u"/成绩表.xlsx"_qs;
+        const auto write = [&path](lxw_row_t row) {
+            WorkbookWriter file(path, u"成绩表"_qs);
+            lxw_worksheet *sheet = file.sheet(u"成绩"_qs);
+            file.text(sheet, 0, 0, u"甲"_qs);
+            file.number(sheet, row, 1, 73.71);
+            return file.finish();
+        };
+        const auto left = [](const QString &in) {
+            return QDir(in).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QString cannotWrite = u"无法写出成绩表 "_qs + QDir::toNativeSeparators(path);
+
+        writeFile(folder, "x");  // a file where the folder belongs
+        QCOMPARE(write(1),
+                 cannotWrite
+                         + u"：无法建立文件。请确认这个文件夹可以写入、同名文件没有在 Excel 或 "
+                           u"WPS 中打开、磁盘还有空间，然后再试一次。（详细信息：Error creating "
+                           u"output xlsx file. Usually a permissions error.）"_qs);
+        QCOMPARE(left(root.path()), QStringList { u"成绩"_qs });
+
+        QVERIFY(QFile::remove(folder) && QDir().mkpath(folder));
+        QCOMPARE(write(LXW_ROW_MAX - 1), QString());
+        QCOMPARE(left(folder), QStringList { u"成绩表.xlsx"_qs });
+        QCOMPARE(workbookScript(
+                         u"import zipfile\n"
+                         "xml = zipfile.ZipFile(sys.argv[1]).read('xl/worksheets/sheet1.xml')\n"
+                         "print(xml.decode().count('<v>73.71</v>'))\n"
+                         "ws = openpyxl.load_workbook(sys.argv[1])['成绩']\n"
+                         "print(ws['A1'].value, ws['B1048576'].value, ws.max_row)\n"_qs,
+                         path),
+                 (QStringList { u"1"_qs, u"甲 73.71 1048576"_qs }));
+
+        const QByteArray whole = readFile(path);
+        QCOMPARE(write(LXW_ROW_MAX),
+                 cannotWrite
+                         + u"：无法写入单元格 成绩!B1048577（Worksheet row or column index out "
+                           u"of range.）"_qs);
+        QCOMPARE(left(folder), QStringList { u"成绩表.xlsx"_qs });
+        QCOMPARE(readFile(path), whole);
     }
 
     // Each number in a sheet in its shortest form, the same number still: a

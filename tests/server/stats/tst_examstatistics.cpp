@@ -1,13 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Kestrix developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The statistics of an exam against figures worked out by hand: none, one,
-// ties, the grades and the departments, and who sat of a class list.
+// ties, the grades and the departments, and who sat of a class list; each
+// examinee's speeds over a term.
 #include "keptexams.h"
 
 #include "stats/examlistmodel.h"
 #include "stats/examstatistics.h"
 #include "stats/examsummary.h"
 #include "stats/statisticspage.h"
+#include "stats/termexaminees.h"
 
 #include <QtTest>
 
@@ -240,6 +242,49 @@ private slots:
         QVERIFY(qAbs(statistics.passRate - expected[3]) < 1e-9);
         QCOMPARE(statistics.listed, listed);
         QCOMPARE(statistics.gradeShares(u"/"_qs), grades);
+    }
+
+    // Each examinee over three exams: two rows of one exam give one result,
+    // 缺考 and 未开始 where there is no result; a trend from two exams sat,
+    // none from one, no figures from none.
+    void examineesOverATerm()
+    {
+        const GradingScale scale = GradingScale::standard();
+        const auto sat = [](const QString &name, double speed, ExamineeState state) {
+            ArchivedRow sat =
+                    row(u"一班"_qs, speed, 100, state == ExamineeState::Waiting ? 0 : 300);
+            sat.examNumber = name;
+            sat.name = name;
+            sat.state = state;
+            return sat;
+        };
+        const ExamineeState done = ExamineeState::Finished;
+        const QVector<QVector<ArchivedRow>> exams {
+            { sat(u"甲"_qs, 50, done), sat(u"乙"_qs, 0, ExamineeState::Absent),
+              sat(u"丁"_qs, 0, ExamineeState::Absent) },
+            { sat(u"甲"_qs, 60, done), sat(u"甲"_qs, 40, done), sat(u"乙"_qs, 30, done) },
+            { sat(u"甲"_qs, 0, ExamineeState::Waiting), sat(u"乙"_qs, 45, done),
+              sat(u"丙"_qs, 20, done) },
+        };
+        TermExaminees term(int(exams.size()));
+        for (int e = 0; e < exams.size(); ++e) {
+            for (const ArchivedRow &one : exams[e])
+                term.add(e, one, scale);
+        }
+        QStringList got;
+        for (const TermExaminee &examinee : term.examinees()) {
+            QStringList line { examinee.name };
+            for (int e = 0; e < exams.size(); ++e)
+                line << (examinee.results[e] ? QString::number(examinee.results[e]->first)
+                                             : examinee.notSat[e]);
+            if (const auto figures = speedFiguresOf(examinee))
+                line << QString::number(figures->best) << QString::number(figures->mean)
+                     << (figures->trend ? QString::number(*figures->trend) : u"-"_qs);
+            got << line.join(u' ');
+        }
+        QCOMPARE(got,
+                 (QStringList { u"甲 50 60 未开始 60 55 10"_qs, u"乙 缺考 30 45 45 37.5 15"_qs,
+                                u"丁 缺考  "_qs, u"丙   20 20 20 -"_qs }));
     }
 };
 
