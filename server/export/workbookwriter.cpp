@@ -167,11 +167,24 @@ QString WorkbookWriter::finish()
     }
     if (const QString untidy = xlsxnumbers::tidy(m_scratch); !untidy.isEmpty())
         return refused(untidy);
-    if (QFile::exists(m_path))
-        QFile::remove(m_path);
+    // An older file steps aside until the new one is in place, and comes
+    // back when it cannot be: a failed rename never loses the last report.
+    const QString older = m_path + QStringLiteral(".old");
+    const bool replacing = QFile::exists(m_path);
+    if (replacing) {
+        QFile::remove(older);
+        if (!QFile::rename(m_path, older)) {
+            abandon();
+            return cannotWrite();
+        }
+    }
     if (!QFile::rename(m_scratch, m_path)) {
+        if (replacing)
+            QFile::rename(older, m_path);
         abandon();
         return cannotWrite();
     }
+    if (replacing)
+        QFile::remove(older);
     return {};
 }

@@ -155,6 +155,10 @@ private slots:
                            u"of range.）"_qs);
         QCOMPARE(left(folder), QStringList { u"成绩表.xlsx"_qs });
         QCOMPARE(readFile(path), whole);
+        // A workbook that can be written then replaces the older one, alone.
+        QCOMPARE(write(1), QString());
+        QCOMPARE(left(folder), QStringList { u"成绩表.xlsx"_qs });
+        QVERIFY(readFile(path) != whole);
     }
 
     // Each number in a sheet in its shortest form, the same number still: a
