@@ -61,6 +61,6 @@ void TermExaminees::add(int exam, const ArchivedRow &row, const GradingScale &sc
     if (!grade && examinee.notSat[exam] != keptStateText(ExamineeState::Absent))
         examinee.notSat[exam] =
                 keptStateText(row.absent() ? ExamineeState::Absent : ExamineeState::Waiting);
-    else if (grade && !examinee.results[exam])
+    else if (grade && (!examinee.results[exam] || row.speed > examinee.results[exam]->first))
         examinee.results[exam] = std::make_pair(row.speed, scale.nameOf(grade));
 }
