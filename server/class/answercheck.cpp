@@ -78,32 +78,3 @@ QString answerDoubt(const ResultRecord &record, const AnswerCheck &check)
                  figuresText(check.figures.speed, check.figures.accuracy, check.figures.typedLen))
             .arg(check.figures.errorCount);
 }
-
-QVector<AnswerCheck> AnswerChecks::check(const QVector<CollectedResult> &results,
-                                         const ExamFacts &facts)
-{
-    QHash<QByteArray, AnswerCheck> now;
-    QVector<AnswerCheck> checks;
-    checks.reserve(results.size());
-    for (const CollectedResult &result : results) {
-        const ResultRecord &record = result.record;
-        if (!record.answerSheet) {
-            checks << AnswerCheck {};
-            continue;
-        }
-        const AnswerSheet &sheet = *record.answerSheet;
-        const QByteArray key = facts.publishedDigest + ' ' + QByteArray::number(facts.examSeconds)
-                + ' ' + sheet.examDigest + ' ' + QByteArray::number(sheet.examMinutes) + ' '
-                + QByteArray::number(qHash(sheet.typedText)) + ' '
-                + QByteArray::number(sheet.typedText.size()) + ' '
-                + QByteArray::number(double(record.speed), 'g', 9) + ' '
-                + QByteArray::number(double(record.accuracy), 'g', 9) + ' '
-                + QByteArray::number(record.timePass) + ' ' + QByteArray::number(record.typedLen);
-        const auto known = m_last.constFind(key);
-        const AnswerCheck check = known != m_last.cend() ? *known : checkAnswer(record, facts);
-        now.insert(key, check);
-        checks << check;
-    }
-    m_last = std::move(now);
-    return checks;
-}

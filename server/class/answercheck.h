@@ -9,8 +9,6 @@
 #include "collect/resultcollector.h"
 #include "exchange/resultrecord.h"
 
-#include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QVector>
 
@@ -30,14 +28,3 @@ struct AnswerCheck
 AnswerCheck checkAnswer(const ResultRecord &record, const ExamFacts &facts);
 // The reason a row is doubtful for, empty when the sheet gives none.
 QString answerDoubt(const ResultRecord &record, const AnswerCheck &check);
-
-// The checks of a whole collection. A record seen in the collection before
-// is not scored again: the automatic collection runs every few seconds.
-class AnswerChecks
-{
-public:
-    QVector<AnswerCheck> check(const QVector<CollectedResult> &results, const ExamFacts &facts);
-
-private:
-    QHash<QByteArray, AnswerCheck> m_last;  // by everything the check depends on
-};

@@ -65,17 +65,9 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
 {
     const SessionLedger ledger(sessions);
     const QVector<QStringList> doubts = m_check.check(results, facts, ledger);
-    // Records whose texts the collection did not examine are examined here.
-    QVector<CollectedResult> unexamined;
-    QVector<int> unexaminedAt(results.size(), -1);
-    for (int i = 0; i < results.size(); ++i) {
-        if (!results.at(i).findings) {
-            unexaminedAt[i] = int(unexamined.size());
-            unexamined << results.at(i);
-        }
-    }
-    const QVector<AnswerCheck> answers = m_answers.check(unexamined, facts);
-    const QVector<TimelineFindings> timelines = m_timelines.check(unexamined, facts);
+    // The collection examines every record's texts on its own thread; one
+    // handed over without its findings is examined here the same way.
+    std::optional<TextExaminer> examiner;
     m_results = results;
     // Rows that were nobody's: kept without their file, they stay so.
     QVector<ClassViewRow> notCounted;
@@ -122,10 +114,10 @@ void LiveClass::update(const QVector<CollectedResult> &results, const ExamFacts 
                                         .arg(session->resumedAt.toLocalTime().toString(
                                                 QStringLiteral("HH:mm:ss")));
         }
-        const int at = unexaminedAt.at(i);
-        const TextFindings texts = at < 0
-                ? *results.at(i).findings
-                : textFindings(record, answers.at(at), timelines.at(at), facts);
+        if (!results.at(i).findings && !examiner)
+            examiner = textExaminer(facts);
+        const TextFindings texts =
+                results.at(i).findings ? *results.at(i).findings : examiner->examine(record);
         row.doubts << texts.doubts;
         // The session and the record may both miss the timeline.
         row.doubts.removeDuplicates();

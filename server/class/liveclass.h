@@ -7,7 +7,6 @@
 #include "class/answercheck.h"
 #include "class/classroster.h"
 #include "class/plausibility.h"
-#include "class/timelinechecks.h"
 #include "collect/attendance.h"
 #include "collect/resultcollector.h"
 #include "collect/resultstore.h"
@@ -98,8 +97,6 @@ private:
 
     std::optional<ClassRoster> m_roster;
     PlausibilityCheck m_check;
-    AnswerChecks m_answers;
-    TimelineChecks m_timelines;
     QVector<CollectedResult> m_results;  // of the last collection, recno = index + 1
     QVector<ClassViewRow> m_recorded;  // the rows with a record, ranked, without the list's marks
     QVector<ClassViewRow> m_rows;

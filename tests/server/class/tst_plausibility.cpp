@@ -6,7 +6,7 @@
 #include "class/answercheck.h"
 #include "class/plausibility.h"
 #include "class/recordtexts.h"
-#include "class/timelinechecks.h"
+#include "timeline/machinetyping.h"
 #include "timeline/recordtimeline.h"
 #include "typingruns.h"
 
@@ -156,21 +156,18 @@ private slots:
         record.answerSheet = AnswerSheet { "d", 10, 0, QString(250, u'a') };
         record.sections.push_back(
                 { keytimeline::kSectionName.toString(), keytimeline::encode(run) });
-        CollectedResult result;
-        result.record = record;
         ExamFacts facts;
-        TimelineChecks checks;
         QCOMPARE(bounds::speedAboveCeiling(record, facts),
                  u"速度301超过每分钟300字，不是人能打出的"_qs);
-        QVERIFY(checks.check({ result }, facts)
-                        .first()
+        QVERIFY(examineTimeline(record, facts.publishedText, facts.judging.typing)
                         .doubts.value(0)
                         .startsWith(u"按键节奏不像人工输入"_qs));
 
         facts.judging.speedCeiling = 301;
         facts.judging.typing.minSpread = 0;
         QCOMPARE(bounds::speedAboveCeiling(record, facts), QString());
-        QCOMPARE(checks.check({ result }, facts).first().doubts, QStringList());
+        QCOMPARE(examineTimeline(record, facts.publishedText, facts.judging.typing).doubts,
+                 QStringList());
     }
 };
 

@@ -7,7 +7,7 @@
 // machine typing, on records the client made of such runs, are calibrated
 // here: a person's pace passes, a tool's is marked.
 #include "class/plausibility.h"
-#include "class/timelinechecks.h"
+#include "timeline/machinetyping.h"
 #include "fakes.h"
 #include "exchange/keytimeline.h"
 #include "timeline/recordtimeline.h"
@@ -139,9 +139,8 @@ QStringList consoleMarks(const ResultRecord &record, int minutes)
 {
     ExamFacts facts;
     facts.examSeconds = minutes * 60;
-    CollectedResult result;
-    result.record = record;
-    return recordDoubts(record, facts) + TimelineChecks().check({ result }, facts).first().doubts;
+    return recordDoubts(record, facts)
+            + examineTimeline(record, facts.publishedText, facts.judging.typing).doubts;
 }
 
 }  // namespace
