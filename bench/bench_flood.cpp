@@ -112,7 +112,8 @@ void BM_CollectFlood(benchmark::State &state)
         if (!controller.settings().saveLoginCodesRequired(true).isEmpty())
             qFatal("cannot require login codes");
     }
-    if (!controller.openLogin().isEmpty() || controller.loginCodes().isEmpty() != !codes)
+    if (!controller.openLogin().isEmpty()
+        || controller.slipCodes().loginCodes().isEmpty() != !codes)
         qFatal("cannot publish the exam");
     // Every forged file one row, the listed class one row each beside them.
     const int rows = kFiles + (codes ? kListed : 0);

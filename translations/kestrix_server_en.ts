@@ -490,15 +490,6 @@ The exam archive is in use by another program; close that program and try again.
     </message>
 </context>
 <context>
-    <name>ConsoleController</name>
-    <message>
-        <source>
-交换文件夹中的文件没有删除。</source>
-        <translation>
-The files in the exchange folder were not deleted.</translation>
-    </message>
-</context>
-<context>
     <name>ConsoleHooks</name>
     <message>
         <source>载入考生名单</source>
@@ -1786,6 +1777,45 @@ Exchange folder used this time: </translation>
     </message>
 </context>
 <context>
+    <name>ResultClearing</name>
+    <message>
+        <source>
+交换文件夹中的文件没有删除。</source>
+        <translation>
+The files in the exchange folder were not deleted.</translation>
+    </message>
+    <message>
+        <source>清空前，成绩表中的%1条成绩先存入考试存档 %2，然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。确定要清空吗？</source>
+        <translation>Before clearing, the %1 results in the results sheet are kept in the exam archive %2; then the results sheet is cleared and the %4 files in the exchange folder %3 are deleted. Really clear?</translation>
+    </message>
+    <message>
+        <source>清空将删除成绩表中的%1条成绩和交换文件夹 %2 中的%3个文件，删除后无法恢复。
+请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？</source>
+        <translation>Clearing deletes the %1 results in the results sheet and the %3 files in the exchange folder %2; this cannot be undone.
+Back up first (export the results, copy cj.mdb). Really clear?</translation>
+    </message>
+    <message>
+        <source>
+考试存档不可用，这次考试不会存档。</source>
+        <translation>
+The exam archive is unavailable; this exam will not be kept.</translation>
+    </message>
+    <message>
+        <source>
+没有清空成绩表和交换文件夹。</source>
+        <translation>
+The results sheet and the exchange folder were not cleared.</translation>
+    </message>
+    <message>
+        <source>成绩表没有清空。</source>
+        <translation>The results sheet was not cleared.</translation>
+    </message>
+    <message>
+        <source>清空上次</source>
+        <translation>Clear Last Exam</translation>
+    </message>
+</context>
+<context>
     <name>ResultCollector</name>
     <message>
         <source>文件名无法识别</source>
@@ -2389,6 +2419,13 @@ Results (%2): %3</translation>
     </message>
 </context>
 <context>
+    <name>SlipCodes</name>
+    <message>
+        <source>这场考试没有登录码。</source>
+        <translation>This exam has no login codes.</translation>
+    </message>
+</context>
+<context>
     <name>SpeedCurveView</name>
     <message>
         <source>停顿（%1秒以上）</source>
@@ -2687,40 +2724,6 @@ Speed</translation>
     <message>
         <source>禁止登录</source>
         <translation>Close Login</translation>
-    </message>
-    <message>
-        <source>这场考试没有登录码。</source>
-        <translation>This exam has no login codes.</translation>
-    </message>
-    <message>
-        <source>清空前，成绩表中的%1条成绩先存入考试存档 %2，然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。确定要清空吗？</source>
-        <translation>Before clearing, the %1 results in the results sheet are kept in the exam archive %2; then the results sheet is cleared and the %4 files in the exchange folder %3 are deleted. Really clear?</translation>
-    </message>
-    <message>
-        <source>清空将删除成绩表中的%1条成绩和交换文件夹 %2 中的%3个文件，删除后无法恢复。
-请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？</source>
-        <translation>Clearing deletes the %1 results in the results sheet and the %3 files in the exchange folder %2; this cannot be undone.
-Back up first (export the results, copy cj.mdb). Really clear?</translation>
-    </message>
-    <message>
-        <source>
-考试存档不可用，这次考试不会存档。</source>
-        <translation>
-The exam archive is unavailable; this exam will not be kept.</translation>
-    </message>
-    <message>
-        <source>
-没有清空成绩表和交换文件夹。</source>
-        <translation>
-The results sheet and the exchange folder were not cleared.</translation>
-    </message>
-    <message>
-        <source>成绩表没有清空。</source>
-        <translation>The results sheet was not cleared.</translation>
-    </message>
-    <message>
-        <source>清空上次</source>
-        <translation>Clear Last Exam</translation>
     </message>
     <message>
         <source>成绩表中没有成绩，没有导出。</source>

@@ -22,11 +22,6 @@ namespace console {
 
 namespace {
 
-QString filesKept()
-{
-    return QCoreApplication::translate("ConsoleController", "\n交换文件夹中的文件没有删除。");
-}
-
 QString actionName(ConsoleController::SharedAction action)
 {
     switch (action) {
@@ -59,7 +54,10 @@ ConsoleController::ConsoleController(ConsoleFolders folders, QObject *parent)
               [this](const CollectionReport &report) { showCollection(report); }),
       m_school(*m_archive, m_folders.application),
       m_history(*m_archive, { *m_store, m_gate, m_class.live(), m_settings, m_school.setting() },
-                m_folders.exports)
+                m_folders.exports),
+      m_slipCodes({ m_gate, m_nextCodes, m_settings, m_class }),
+      m_clearing({ m_folders, *m_store, *m_archive, m_schedule, m_class, m_judged, m_gate,
+                   m_history, m_school })
 {
     m_collectClock.setInterval(kAutoCollectMillis);
     connect(&m_collectClock, &QTimer::timeout, &m_schedule, &CollectionSchedule::collectQuietly);
@@ -167,7 +165,7 @@ void ConsoleController::keepExamPublished()
 QString ConsoleController::openLogin()
 {
     m_gateNote.clear();
-    const QString problem = m_gate.open(m_settings.examMinutes(), examineesToCode());
+    const QString problem = m_gate.open(m_settings.examMinutes(), m_slipCodes.examineesToCode());
     // Even a failure may leave the console's record naming the new exam.
     takeLoginCodes();
     if (problem.isEmpty() && !m_gate.loginCodes().isEmpty())
@@ -191,65 +189,6 @@ QString ConsoleController::closeLogin()
     setLoginState();
     emit loginChanged(m_gate.isOpen());
     return problem;
-}
-
-const LoginCodes &ConsoleController::loginCodes() const
-{
-    // A withdrawn exam's codes still judge its records, but slips printed
-    // from them would let nobody in.
-    static const LoginCodes none;
-    return m_gate.isOpen() ? m_gate.loginCodes() : none;
-}
-
-bool ConsoleController::slipsAvailable() const
-{
-    if (m_gate.isOpen())
-        return !m_gate.loginCodes().isEmpty();
-    const auto &roster = m_class.live().roster();
-    return roster && !roster->entries().isEmpty() && m_settings.loginCodesRequired();
-}
-
-ConsoleController::Slips ConsoleController::slips()
-{
-    Slips slips;
-    if (m_gate.isOpen()) {
-        slips.codes = m_gate.loginCodes();
-        if (slips.codes.isEmpty())
-            slips.problem = tr("这场考试没有登录码。");
-    } else if (const QVector<CodedExaminee> examinees = examineesToCode(); examinees.isEmpty()) {
-        slips.problem = QCoreApplication::translate(
-                "Console", "请先在考试设置中勾选“要求登录码”，并载入考生名单。");
-    } else {
-        // Slips of codes the next publication would not hand out let nobody in.
-        slips.codes = LoginCodes::issue({}, examinees);
-        if (const QString problem = m_nextCodes.keep(slips.codes); !problem.isEmpty()) {
-            slips.codes = {};
-            slips.problem =
-                    QCoreApplication::translate("Console", "无法保存登录码，没有生成登录码纸条：")
-                    + problem;
-        }
-    }
-    // The day they are printed; the hour is the publication's to tell.
-    slips.exam.heldAt = QDateTime::currentDateTime();
-    slips.exam.timeKnown = false;
-    slips.exam.articleName = m_settings.articleName();
-    const auto &published = m_gate.examAsPublished();
-    slips.exam.examMinutes =
-            m_gate.isOpen() && published ? published->examMinutes : m_settings.examMinutes();
-    for (const CodedExaminee &examinee : slips.codes.examinees())
-        slips.exam.departments << examinee.department;
-    return slips;
-}
-
-QVector<CodedExaminee> ConsoleController::examineesToCode() const
-{
-    QVector<CodedExaminee> examinees;
-    const auto &roster = m_class.live().roster();
-    if (!roster || !m_settings.loginCodesRequired())
-        return examinees;
-    for (const RosterEntry &entry : roster->entries())
-        examinees.append({ entry.department, entry.examNumber, entry.name, {} });
-    return m_nextCodes.codesFor(m_settings.examMinutes(), std::move(examinees)).examinees();
 }
 
 void ConsoleController::takeLoginCodes()
@@ -327,97 +266,6 @@ std::optional<AnswerSheetPage> ConsoleController::answerSheetPage(qint32 recNo) 
         whole.accuracyLine = reading.accuracyLine;
     }
     return AnswerSheetPage(*row, reading.ok() ? &whole : nullptr, m_judged.facts());
-}
-
-ConsoleController::ClearQuestion ConsoleController::clearQuestion()
-{
-    // A collection still under way must not refill the table afterwards.
-    m_schedule.wait();
-    // A table that cannot be read is no table of 0 results: clearing would
-    // delete the files its rows came from.
-    const std::optional<int> results = m_store->rowCount();
-    if (!results)
-        return { std::nullopt, m_store->lastError() + filesKept() };
-    const int files = int(exchangeFilesToRemove(m_folders.exchange).size());
-    if (!*results && !files)
-        return {};
-    if (m_archive->isOpen())
-        return { tr("清空前，成绩表中的%1条成绩先存入考试存档 %2，"
-                    "然后清空成绩表，并删除交换文件夹 %3 中的%4个文件。"
-                    "确定要清空吗？")
-                         .arg(*results)
-                         .arg(QDir::toNativeSeparators(m_archive->path()),
-                              QDir::toNativeSeparators(m_folders.exchange))
-                         .arg(files),
-                 {} };
-    return { tr("清空将删除成绩表中的%1条成绩和交换文件夹 %2 "
-                "中的%3个文件，删除后无法恢复。\n"
-                "请先做好备份（导出成绩，复制 cj.mdb）。确定要清空吗？")
-                             .arg(*results)
-                             .arg(QDir::toNativeSeparators(m_folders.exchange))
-                             .arg(files)
-                     + tr("\n考试存档不可用，这次考试不会存档。"),
-             {} };
-}
-
-std::vector<std::function<QString()>> ConsoleController::clearingSteps()
-{
-    return { [this] { return keepExamBeforeClearing(); }, [this] { return clearTable(); },
-             [this] { return clearFiles(); } };
-}
-
-QString ConsoleController::keepExamBeforeClearing()
-{
-    // An exam that cannot be kept is not cleared either.
-    if (const QString problem = m_history.keepCurrentExam(); !problem.isEmpty())
-        return problem + tr("\n没有清空成绩表和交换文件夹。");
-    return {};
-}
-
-QString ConsoleController::clearTable()
-{
-    // The sessions go with the rows they belong to, in the same database:
-    // where the rows stay, so do their sessions, and so do their files, or
-    // the next collection would find rows without a file to judge.
-    if (!m_store->clear())
-        return m_store->lastError() + filesKept();
-    if (SessionTable sessions(m_store->database()); !sessions.clear())
-        return sessions.problem() + filesKept();
-    if (const QString problem = m_class.forgetMarks(); !problem.isEmpty())
-        return problem + filesKept();
-    // Only a table read back empty lets the files go.
-    if (const std::optional<int> left = m_store->rowCount(); !left || *left)
-        return (left ? tr("成绩表没有清空。") : m_store->lastError()) + filesKept();
-    m_judged.forgetPublishedText();
-    m_class.clear();
-    return {};
-}
-
-QString ConsoleController::clearFiles()
-{
-    const QString problem = clearExchangeFolder(m_folders.exchange,
-                                                { m_folders.application, m_folders.program,
-                                                  QFileInfo(m_folders.database).absolutePath() });
-    // With its records gone the exam is over: its codes go out no more,
-    // and publishing it again starts another exam.
-    if (problem.isEmpty())
-        m_gate.retireExam();
-    return problem;
-}
-
-QStringList ConsoleController::clearResults()
-{
-    m_schedule.wait();
-    QString problem;
-    for (const auto &step : clearingSteps()) {
-        problem = step();
-        if (!problem.isEmpty())
-            break;
-    }
-    logCommand(tr("清空上次"), problem);
-    // On to the school, once kept; what cannot go yet waits in the file.
-    m_school.send();
-    return problem.isEmpty() ? QStringList() : QStringList { problem };
 }
 
 WorkbookExport ConsoleController::exportResults()

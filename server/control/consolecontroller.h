@@ -3,9 +3,9 @@
 #pragma once
 // The exam that is running, without its window: the login gate, the
 // results store and its collection (by hand, and every few seconds while
-// login is open), retakes, clearing and export, and keeping the exam. The
-// exam's settings and the class as it is watched have controllers of their
-// own, which the console holds. Commands return what went wrong for the
+// login is open), retakes and export, and keeping the exam. The exam's
+// settings, the class as it is watched, the login codes and clearing have
+// controllers of their own, which the console holds. Commands return what went wrong for the
 // examiner, empty when all went well. What needs the examiner's yes is not
 // asked here: the question is offered, the window asks it and goes on only
 // on a yes.
@@ -19,7 +19,9 @@
 #include "control/examsettingscontroller.h"
 #include "control/historycontroller.h"
 #include "control/judgedexam.h"
+#include "control/resultclearing.h"
 #include "control/schoolcontroller.h"
+#include "control/slipcodes.h"
 #include "export/documentname.h"
 #include "export/exportwriter.h"
 #include "publish/logingate.h"
@@ -71,22 +73,9 @@ public:
     // What the counts line adds about the gate (the exam published again
     // after its files went); empty when nothing happened.
     const QString &gateNote() const { return m_gateNote; }
-    // The login codes to hand out: the published exam's while login is open
-    // on it; none when it requires none or once it is withdrawn.
-    const LoginCodes &loginCodes() const;
-    // Whether there are slips to print: login open on an exam with codes,
-    // or login closed with codes required and a class list loaded.
-    bool slipsAvailable() const;
-    // The codes to print as slips: while login is open, the published
-    // exam's; while it is closed, those the next 允许登录 hands out, kept
-    // for it now. The problem when there are none or they cannot be kept.
-    struct Slips
-    {
-        LoginCodes codes;
-        documentname::ExamCaption exam;  // as far as it is known
-        QString problem;
-    };
-    Slips slips();
+    // The login codes to hand out and print.
+    SlipCodes &slipCodes() { return m_slipCodes; }
+    const SlipCodes &slipCodes() const { return m_slipCodes; }
 
     // ---- The exam's settings and the class ----
     ExamSettingsController &settings() { return m_settings; }
@@ -128,24 +117,8 @@ public:
     // for a row without a record.
     std::optional<AnswerSheetPage> answerSheetPage(qint32 recNo) const;
 
-    // What clearing would delete, as a question; neither question nor
-    // problem when there is nothing to delete; the problem when the table
-    // cannot be read (then nothing may be deleted). A collection under way
-    // is finished first.
-    struct ClearQuestion
-    {
-        std::optional<QString> question;
-        QString problem;
-    };
-    ClearQuestion clearQuestion();
-    // 清空上次 as steps in the order that keeps a kill harmless: the exam
-    // is kept, the table emptied (and read back empty), and only then are
-    // the exchange folder's files deleted. Each step returns its problem or
-    // empty; stopped after any step, a second clear finishes the job with
-    // the exam kept once and no file deleted whose row was not cleared.
-    std::vector<std::function<QString()>> clearingSteps();
-    // Runs the steps until one fails; the problems, one for the part that failed.
-    QStringList clearResults();
+    // 清空上次: its question and its steps.
+    ResultClearing &clearing() { return m_clearing; }
 
     WorkbookExport exportResults();
 
@@ -183,13 +156,6 @@ private:
     // Readies the folder for a collection; what it starts with.
     CollectionSchedule::Start prepareCollection();
     void noteLoginOpened();
-    QString keepExamBeforeClearing();
-    QString clearTable();
-    QString clearFiles();
-    // The examinees who get a login code at the next 允许登录, with their
-    // codes: the class list's, when codes are required; none for the
-    // classic login.
-    QVector<CodedExaminee> examineesToCode() const;
     // Draws the keys of the exam as published, when it requires codes.
     void takeLoginCodes();
 
@@ -206,8 +172,10 @@ private:
     QString m_gateNote;
     CollectionSchedule m_schedule;
     SchoolController m_school;
-    // Last: it reads the parts above.
+    // Last: they read the parts above.
     HistoryController m_history;
+    SlipCodes m_slipCodes;
+    ResultClearing m_clearing;
 };
 
 }  // namespace console

@@ -12,6 +12,8 @@
 #include <QWidget>
 
 using console::ConsoleController;
+using console::ResultClearing;
+using console::SlipCodes;
 
 ExamCommands::ExamCommands(ConsoleController &controller, const ConsoleHooks &hooks,
                            Messages *messages, QWidget *window)
@@ -57,7 +59,7 @@ void ExamCommands::openLogin()
     // stays closed.
     const QString stale = m_controller.staleResultsQuestion();
     if (!stale.isEmpty() && m_messages->confirm(m_window, stale)) {
-        const QStringList problems = m_controller.clearResults();
+        const QStringList problems = m_controller.clearing().clear();
         for (const QString &problem : problems)
             tell(problem);
         if (!problems.isEmpty())
@@ -85,14 +87,14 @@ void ExamCommands::clearResults()
 {
     if (!mayActBesideOtherConsole(ConsoleController::SharedAction::Clear))
         return;
-    const ConsoleController::ClearQuestion asked = m_controller.clearQuestion();
+    const ResultClearing::Question asked = m_controller.clearing().question();
     if (!asked.problem.isEmpty()) {
         tell(asked.problem);
         return;
     }
     if (asked.question && !m_messages->confirm(m_window, *asked.question))
         return;
-    for (const QString &problem : m_controller.clearResults())
+    for (const QString &problem : m_controller.clearing().clear())
         tell(problem);
 }
 
@@ -126,7 +128,7 @@ void ExamCommands::allowRetake(int row)
 
 void ExamCommands::printLoginCodes()
 {
-    const ConsoleController::Slips slips = m_controller.slips();
+    const SlipCodes::Slips slips = m_controller.slipCodes().forSlips();
     if (!slips.problem.isEmpty()) {
         tell(slips.problem);
         return;

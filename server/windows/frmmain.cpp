@@ -175,7 +175,7 @@ void FrmMain::showLoginState()
 void FrmMain::showSlipsCommand()
 {
     // A class list loaded or login codes required changes it as much as the gate.
-    m_loginCodes->setEnabled(m_controller.slipsAvailable());
+    m_loginCodes->setEnabled(m_controller.slipCodes().available());
 }
 
 void FrmMain::showRows()

@@ -81,7 +81,7 @@ private slots:
         }
         // Cleared one right after the other: both sends run at once.
         for (Lab &lab : labs)
-            QCOMPARE(lab.console->clearResults(), QStringList());
+            QCOMPARE(lab.console->clearing().clear(), QStringList());
         for (Lab &lab : labs) {
             QTRY_VERIFY_WITH_TIMEOUT(!lab.console->school().isSending()
                                              && lab.console->school().status().isEmpty(),

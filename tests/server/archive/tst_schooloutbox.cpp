@@ -268,7 +268,7 @@ private slots:
             QCOMPARE(collectByHand(*consoles.back()), QString());
         }
         for (auto &console : consoles)
-            QCOMPARE(console->clearResults(), QStringList());
+            QCOMPARE(console->clearing().clear(), QStringList());
         for (auto &console : consoles)
             QTRY_VERIFY_WITH_TIMEOUT(
                     !console->school().isSending() && console->school().status().isEmpty(), 30000);
@@ -290,7 +290,7 @@ private slots:
         QCOMPARE(console.openLogin(), QString());
         writeResultFile(room.exchangeFolder, sampleRecord(u"一班"_qs, u"1"_qs, u"张三"_qs, 60));
         QCOMPARE(collectByHand(console), QString());
-        QCOMPARE(console.clearResults(), QStringList());
+        QCOMPARE(console.clearing().clear(), QStringList());
         console::SchoolController &school = console.school();
         QCOMPARE(school.save({ place, u"三号机房"_qs, u"李老师"_qs }), QString());
         QSignalSpy ended(&school, &console::SchoolController::sendEnded);

@@ -28,6 +28,7 @@
 
 using console::ClassController;
 using console::ConsoleController;
+using console::ResultClearing;
 using SharedAction = ConsoleController::SharedAction;
 
 namespace {
@@ -225,7 +226,7 @@ private slots:
             QCOMPARE(m_controller->settings().saveLoginCodesRequired(true), QString());
         }
         QCOMPARE(m_controller->openLogin(), QString());
-        QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
+        QCOMPARE(m_controller->slipCodes().loginCodes().isEmpty(), !codes);
         ResultRecord record = sampleRecord(u"一班"_qs, u"03"_qs, u"丙"_qs, speed, 100);
         record.targetLen = 902;  // the text as published, with its final line break
         record.typedLen = 500;
@@ -275,11 +276,11 @@ private slots:
         QCOMPARE(m_controller->liveClass().live().counts().loggedIn, codes ? 0 : 1);
         // Slips to hand out while the exam is open, also after a restart;
         // none once withdrawn, nor after a restart with nothing published.
-        QCOMPARE(m_controller->loginCodes().isEmpty(), !codes);
+        QCOMPARE(m_controller->slipCodes().loginCodes().isEmpty(), !codes);
         QCOMPARE(m_controller->closeLogin(), QString());
-        QVERIFY(m_controller->loginCodes().isEmpty());
+        QVERIFY(m_controller->slipCodes().loginCodes().isEmpty());
         start();
-        QVERIFY(m_controller->loginCodes().isEmpty());
+        QVERIFY(m_controller->slipCodes().loginCodes().isEmpty());
     }
 
     void judgedAgainstTheExamAsPublished_data()
@@ -512,7 +513,7 @@ private slots:
         start();
         collectByHand(*m_controller);
         QCOMPARE(row(1), (QStringList { u"cut"_qs, u"50"_qs, u"成绩文件已被删除"_qs }));
-        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->clearing().clear(), QStringList());
         collectByHand(*m_controller);
         QCOMPARE(m_controller->resultCount(), 0);
     }
@@ -642,8 +643,8 @@ private slots:
     {
         start();
         // Nothing to delete, nothing to ask.
-        QCOMPARE(m_controller->clearQuestion().question, std::nullopt);
-        QCOMPARE(m_controller->clearQuestion().problem, QString());
+        QCOMPARE(m_controller->clearing().question().question, std::nullopt);
+        QCOMPARE(m_controller->clearing().question().problem, QString());
         upload(m_room->exchangeFolder, u"a"_qs, u"1"_qs, u"x"_qs, 20);
         writeFile(m_room->exchange(u"te.txt"_qs), "t");
         writeFile(m_room->exchange(u"se.dll"_qs), "s");
@@ -654,11 +655,11 @@ private slots:
         QVERIFY(QDir(m_room->exchangeFolder).mkpath(u"sub/keep"_qs));
         QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 2);
-        const QString question = m_controller->clearQuestion().question.value_or(QString());
+        const QString question = m_controller->clearing().question().question.value_or(QString());
         QVERIFY2(question.contains(u"2条成绩"_qs) && question.contains(u"4个文件"_qs)
                          && question.contains(QDir::toNativeSeparators(m_room->exchangeFolder)),
                  qPrintable(question));
-        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->clearing().clear(), QStringList());
         QCOMPARE(m_controller->resultCount(), 0);
         QCOMPARE(tableRows(*m_controller), QStringList());
         QCOMPARE(QDir(m_room->exchangeFolder)
@@ -689,14 +690,14 @@ private slots:
         {
             SqliteHolder other(m_room->work(held));
             QVERIFY(other.run(u"BEGIN IMMEDIATE"_qs));
-            QCOMPARE(m_controller->clearResults().size(), 1);
+            QCOMPARE(m_controller->clearing().clear().size(), 1);
             QCOMPARE(m_controller->resultCount(), 2);
             // Rows that stay keep their files.
             QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }, QDir::Files).size(),
                      2);
         }
         start();  // as after a crash
-        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->clearing().clear(), QStringList());
         QCOMPARE(m_controller->resultCount(), 0);
         const auto exams =
                 listedExams(m_controller->history()).value.value_or(console::ExamList()).exams;
@@ -725,7 +726,7 @@ private slots:
         QFETCH(int, stepsDone);
         QFETCH(int, filesGone);
         const QStringList files = sitExam(3);
-        const auto steps = m_controller->clearingSteps();
+        const auto steps = m_controller->clearing().steps();
         for (int step = 0; step < stepsDone; ++step)
             QCOMPARE(steps.at(size_t(step))(), QString());
         for (int gone = 0; gone < filesGone; ++gone)
@@ -735,7 +736,7 @@ private slots:
         start();  // killed and started again; the rows come back from the files left
         QCOMPARE(collectByHand(*m_controller), QString());
         QCOMPARE(m_controller->resultCount(), 3 - filesGone);
-        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->clearing().clear(), QStringList());
         clearedWithOneCopyOf(3);
     }
 
@@ -762,10 +763,10 @@ private slots:
         const QString archive = m_controller->archiveProblem();
         QVERIFY2(archive.contains(named) && !archive.contains(u"已损坏"_qs), qPrintable(archive));
         // A table that cannot be read is told, not asked about as 0 results.
-        const ConsoleController::ClearQuestion asked = m_controller->clearQuestion();
+        const ResultClearing::Question asked = m_controller->clearing().question();
         QVERIFY2(asked.problem.contains(named), qPrintable(asked.problem));
         QCOMPARE(asked.question, std::nullopt);
-        const QStringList problems = m_controller->clearResults();
+        const QStringList problems = m_controller->clearing().clear();
         QVERIFY2(problems.size() == 1 && problems.first().contains(named),
                  qPrintable(problems.join(u'|')));
         QCOMPARE(QDir(m_room->exchangeFolder).entryList({ u"*.zip"_qs }).size(), 5);
@@ -773,7 +774,7 @@ private slots:
         m_controller.reset();
         QVERIFY(readOnly ? disk.setReadOnly(false) : QFile::remove(disk.filePath(u".filler"_qs)));
         start();
-        QCOMPARE(m_controller->clearResults(), QStringList());
+        QCOMPARE(m_controller->clearing().clear(), QStringList());
         clearedWithOneCopyOf(5);
     }
 
@@ -791,7 +792,7 @@ private slots:
             QSKIP("chattr +i is not available here");
         const auto undo = qScopeGuard([&] { chattr("-i"); });
         start();
-        const QStringList problems = m_controller->clearResults();
+        const QStringList problems = m_controller->clearing().clear();
         QCOMPARE(problems.size(), 1);
         QVERIFY(problems.first().contains(u"a.zip"_qs));
         QCOMPARE(QDir(m_room->exchangeFolder).entryList(QDir::Files), QStringList { u"a.zip"_qs });
@@ -809,7 +810,7 @@ private slots:
         const QString folderMessage = exchangeFolderMissingMessage(m_room->exchangeFolder);
         QCOMPARE(collectByHand(*m_controller), folderMessage);
         QCOMPARE(m_controller->resultCount(), 1);
-        QCOMPARE(m_controller->clearResults(), QStringList { folderMessage });
+        QCOMPARE(m_controller->clearing().clear(), QStringList { folderMessage });
         QCOMPARE(m_controller->resultCount(), 0);
         QCOMPARE(tableRows(*m_controller), QStringList());
     }
@@ -820,7 +821,7 @@ private slots:
         m_room->exchangeFolder = m_room->appFolder();
         writeFile(m_room->app(u"time.txt"_qs), "20\r\n");
         start();
-        const QStringList problems = m_controller->clearResults();
+        const QStringList problems = m_controller->clearing().clear();
         QCOMPARE(problems.size(), 1);
         QVERIFY(problems.first().startsWith(u"交换文件夹就是本程序的文件夹"_qs));
         QVERIFY(QFile::exists(m_room->app(u"time.txt"_qs)));

@@ -26,7 +26,7 @@ private slots:
         writeResultFile(room.exchangeFolder, sampleRecord(u"一班"_qs, u"02"_qs, u"李四"_qs, 40));
         QVERIFY(QDir(room.exchangeFolder).mkdir(u"一班-03-王五.zip"_qs));
         QVERIFY(!collectByHand(controller).isEmpty());
-        QCOMPARE(controller.clearResults(), QStringList());
+        QCOMPARE(controller.clearing().clear(), QStringList());
 
         QStringList logged;
         for (const QByteArray &line :

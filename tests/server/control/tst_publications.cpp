@@ -102,7 +102,7 @@ private slots:
         if (between == u"restart")
             start();
         if (between == u"clear")
-            QCOMPARE(m_controller->clearResults(), QStringList());
+            QCOMPARE(m_controller->clearing().clear(), QStringList());
         if (between == u"text")
             QVERIFY(writeFile(m_room->app(u"test.txt"_qs), gbk::encode(u"春眠不觉晓\r\n")));
         QCOMPARE(m_controller->openLogin(), QString());

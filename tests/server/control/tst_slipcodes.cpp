@@ -6,6 +6,7 @@
 #include <QtTest>
 
 using console::ConsoleController;
+using console::SlipCodes;
 
 class TestSlipCodes : public QObject
 {
@@ -34,22 +35,22 @@ private slots:
         auto controller = std::make_unique<ConsoleController>(room.folders());
         QCOMPARE(controller->liveClass().loadRoster(room.work(u"名单.csv"_qs)), QString());
         controller->liveClass().waitForRoster();
-        QVERIFY(!controller->slipsAvailable());
+        QVERIFY(!controller->slipCodes().available());
         QCOMPARE(controller->settings().saveLoginCodesRequired(true), QString());
-        QVERIFY(controller->slipsAvailable());
+        QVERIFY(controller->slipCodes().available());
         // Slips whose codes cannot be kept for the next publication are not printed.
         QVERIFY(QDir(room.appFolder()).mkpath(u"fbdlmyb.txt/x"_qs));
-        const ConsoleController::Slips refused = controller->slips();
+        const SlipCodes::Slips refused = controller->slipCodes().forSlips();
         QVERIFY2(refused.problem.startsWith(u"无法保存登录码，没有生成登录码纸条："_qs),
                  qPrintable(refused.problem));
         QVERIFY(refused.codes.isEmpty());
         QVERIFY(QDir(room.app(u"fbdlmyb.txt"_qs)).removeRecursively());
         // Printed before class, and again: the same slips, those published.
-        const QStringList printed = codesOf(controller->slips().codes);
-        QCOMPARE(codesOf(controller->slips().codes), printed);
+        const QStringList printed = codesOf(controller->slipCodes().forSlips().codes);
+        QCOMPARE(codesOf(controller->slipCodes().forSlips().codes), printed);
         QCOMPARE(controller->openLogin(), QString());
-        QCOMPARE(codesOf(controller->loginCodes()), printed);
-        QCOMPARE(codesOf(controller->slips().codes), printed);
+        QCOMPARE(codesOf(controller->slipCodes().loginCodes()), printed);
+        QCOMPARE(codesOf(controller->slipCodes().forSlips().codes), printed);
         QCOMPARE(controller->closeLogin(), QString());
         if (between == u"restart") {
             controller = std::make_unique<ConsoleController>(room.folders());
@@ -57,11 +58,11 @@ private slots:
         } else if (between == u"time") {
             QCOMPARE(controller->settings().saveSettings(u"11"_qs), QString());
         } else if (between == u"clear") {
-            QCOMPARE(controller->clearResults(), QStringList());
+            QCOMPARE(controller->clearing().clear(), QStringList());
         }
-        const QStringList next = codesOf(controller->slips().codes);
+        const QStringList next = codesOf(controller->slipCodes().forSlips().codes);
         QCOMPARE(controller->openLogin(), QString());
-        QCOMPARE(codesOf(controller->loginCodes()), next);
+        QCOMPARE(codesOf(controller->slipCodes().loginCodes()), next);
         QCOMPARE(next.size(), 2);
         for (int i = 0; i < next.size(); ++i) {
             QCOMPARE(next[i].section(u'|', 0, 2), printed[i].section(u'|', 0, 2));
