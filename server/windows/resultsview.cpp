@@ -3,6 +3,7 @@
 #include "windows/resultsview.h"
 
 #include "class/classtablemodel.h"
+#include "collect/resultcore.h"
 #include "windows/classiccontrols.h"
 #include "windows/twips.h"
 
@@ -164,6 +165,20 @@ void ResultsView::buildGrid()
         header->moveSection(header->visualIndex(logical), visual);
         m_grid->setColumnWidth(logical, twips::px(width));
     }
+    // The Chinese state words fit the classic column; a translation's
+    // longer words widen it rather than end in an ellipsis.
+    const QFontMetrics metrics(m_grid->font());
+    // Item views leave this much beside a cell's text on either side.
+    const int textMargin =
+            m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1;
+    int stateWidth = m_grid->columnWidth(ClassTableModel::State);
+    for (const ExamineeState state : kExamineeStates) {
+        for (const bool doubtful : { false, true })
+            stateWidth = std::max(stateWidth,
+                                  metrics.horizontalAdvance(shownState(stateText(state), doubtful))
+                                          + 2 * textMargin);
+    }
+    m_grid->setColumnWidth(ClassTableModel::State, stateWidth);
 }
 
 void ResultsView::requestRetake()
