@@ -2762,6 +2762,10 @@ The default judging standard is used now.</translation>
         <translation>
 Note: the environment variable KESTRIX_EXCHANGE_DIR is set and takes precedence over this choice.</translation>
     </message>
+    <message>
+        <source>交换文件夹不能是考试服务器自己的文件夹，也不能包含它（每位考生都能写入交换文件夹），请选择另一个文件夹：</source>
+        <translation>The exchange folder cannot be the exam server's own folder or hold it (every examinee can write into the exchange folder); choose another folder: </translation>
+    </message>
 </context>
 <context>
     <name>console::FrmMain</name>

@@ -5,8 +5,34 @@
 #include "exchange/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace console {
+
+namespace {
+
+// The folder as the file system names it, through links and "..".
+QString canonical(const QString &folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+// Whether `exchange` is one of the console's own folders or holds one.
+bool holdsOwnFolder(const QString &exchange, const ConsoleFolders &folders)
+{
+    const QString chosen = canonical(exchange);
+    for (const QString &own :
+         { folders.application, folders.program, QFileInfo(folders.database).absolutePath() }) {
+        const QString ownPath = canonical(own);
+        if (ownPath == chosen || ownPath.startsWith(chosen + u'/'))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, const LoginGate &gate,
                                                QObject *parent)
@@ -89,6 +115,13 @@ QString ExamSettingsController::exchangeFolderLocked() const
 
 QString ExamSettingsController::saveExchangeFolder(const QString &folder)
 {
+    // Every examinee can write into the exchange folder: over the console's
+    // own folders they could rewrite its settings, its exam and its results.
+    if (holdsOwnFolder(folder, m_folders))
+        return tr("交换文件夹不能是考试服务器自己的文件夹，也不能包含它（每位考生都能写入交换文件夹"
+                  "），"
+                  "请选择另一个文件夹：")
+                + QDir::toNativeSeparators(folder);
     const QString problem = m_settings.saveExchangeFolder(folder);
     if (problem.isEmpty())
         m_chosenExchange = folder;

@@ -132,6 +132,14 @@ private slots:
         QCOMPARE(m_settings->nextExchangeFolder(), m_room->exchangeFolder);
         if (loginOpen)
             return;
+        // Not the console's own folder, nor one holding it: examinees write there.
+        for (const QString &own : { m_room->appFolder(), m_room->work(QString()) }) {
+            QVERIFY(m_settings->saveExchangeFolder(own).startsWith(
+                    u"交换文件夹不能是考试服务器"_qs));
+            QCOMPARE(m_settings->nextExchangeFolder(), m_room->exchangeFolder);
+        }
+        // A folder whose name only begins like the console's is another folder.
+        QCOMPARE(m_settings->saveExchangeFolder(m_room->work(u"ap"_qs)), QString());
         const QString chosen = m_room->work(u"typedata"_qs);
         QCOMPARE(m_settings->saveExchangeFolder(chosen), QString());
         QCOMPARE(m_settings->nextExchangeFolder(), chosen);
