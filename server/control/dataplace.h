@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the console keeps its data: the settings (time.txt, test.txt,
-// exchange.txt), the exam as published (fb.txt) and the results (cj.mdb).
+// kestrix.ini, and an earlier version's exchange.txt), the exam as
+// published (fb.txt) and the results (cj.mdb).
 // An installed copy keeps them in the user's data folder whatever its
 // program folder allows at a start, so that a start as administrator
 // cannot open a second, empty console. A portable copy (the zip, the build
