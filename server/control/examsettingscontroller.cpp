@@ -3,36 +3,11 @@
 #include "control/examsettingscontroller.h"
 
 #include "exchange/paths.h"
+#include "publish/exchangefolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace console {
-
-namespace {
-
-// The folder as the file system names it, through links and "..".
-QString canonical(const QString &folder)
-{
-    const QFileInfo info(folder);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
-}
-
-// Whether `exchange` is one of the console's own folders or holds one.
-bool holdsOwnFolder(const QString &exchange, const ConsoleFolders &folders)
-{
-    const QString chosen = canonical(exchange);
-    for (const QString &own :
-         { folders.application, folders.program, QFileInfo(folders.database).absolutePath() }) {
-        const QString ownPath = canonical(own);
-        if (ownPath == chosen || ownPath.startsWith(chosen + u'/'))
-            return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, const LoginGate &gate,
                                                QObject *parent)
@@ -41,7 +16,9 @@ ExamSettingsController::ExamSettingsController(const ConsoleFolders &folders, co
       m_gate(gate),
       m_settings(m_folders.application),
       m_examMinutes(m_settings.storedExamMinutes()),
-      m_articleName(m_settings.storedArticleName())
+      m_articleName(m_settings.storedArticleName()),
+      // Read once: the counts line asks for it at every collection.
+      m_loginCodesRequired(m_settings.loginCodesRequired())
 {
     GradingScale::Reading scale = GradingScale::load(m_folders.application);
     if (scale.scale)
@@ -113,11 +90,19 @@ QString ExamSettingsController::exchangeFolderLocked() const
     return tr("考试正在进行（已允许登录），请先禁止登录，再更改交换文件夹。");
 }
 
+QString ExamSettingsController::saveLoginCodesRequired(bool required)
+{
+    const QString problem = m_settings.saveLoginCodesRequired(required);
+    if (problem.isEmpty())
+        m_loginCodesRequired = required;
+    return problem;
+}
+
 QString ExamSettingsController::saveExchangeFolder(const QString &folder)
 {
     // Every examinee can write into the exchange folder: over the console's
     // own folders they could rewrite its settings, its exam and its results.
-    if (holdsOwnFolder(folder, m_folders))
+    if (holdsOwnFolder(folder, m_folders.ownFolders()))
         return tr("交换文件夹不能是考试服务器自己的文件夹，也不能包含它（每位考生都能写入交换文件夹"
                   "），"
                   "请选择另一个文件夹：")

@@ -71,11 +71,8 @@ public:
     // ---- Login codes ----
     // Whether 允许登录 gives each examinee of a loaded class list a login
     // code; without a list the classic login stays whatever this says.
-    bool loginCodesRequired() const { return m_settings.loginCodesRequired(); }
-    QString saveLoginCodesRequired(bool required) const
-    {
-        return m_settings.saveLoginCodesRequired(required);
-    }
+    bool loginCodesRequired() const { return m_loginCodesRequired; }
+    QString saveLoginCodesRequired(bool required);
     // ---- The standard records are judged by ----
     const JudgingStandard &judgingStandard() const { return m_judging; }
     // Why the kept standard could not be read at the start (the default
@@ -97,6 +94,7 @@ private:
     qint16 m_examMinutes = examlimits::kDefaultExamMinutes;
     QString m_articlePath;  // chosen in the open panel, not yet saved
     QString m_articleName;
+    bool m_loginCodesRequired;
     QString m_examText;
     QString m_chosenExchange;  // stored by the examiner since this start
     GradingScale m_scale = GradingScale::standard();

@@ -7,7 +7,6 @@
 #include "publish/exchangefolder.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace console {
 
@@ -87,9 +86,7 @@ QString ResultClearing::clearTable()
 QString ResultClearing::clearFiles()
 {
     const QString problem =
-            clearExchangeFolder(m_parts.folders.exchange,
-                                { m_parts.folders.application, m_parts.folders.program,
-                                  QFileInfo(m_parts.folders.database).absolutePath() });
+            clearExchangeFolder(m_parts.folders.exchange, m_parts.folders.ownFolders());
     // With its records gone the exam is over: its codes go out no more,
     // and publishing it again starts another exam.
     if (problem.isEmpty())

@@ -107,6 +107,29 @@ QString freeWritePlace(const QString &path)
             .arg(QDir::toNativeSeparators(path));
 }
 
+namespace {
+
+// The folder as the file system names it, through links and "..".
+QString canonical(const QString &folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+}  // namespace
+
+bool holdsOwnFolder(const QString &folder, const QStringList &ownFolders)
+{
+    const QString outer = canonical(folder);
+    for (const QString &own : ownFolders) {
+        const QString inner = canonical(own);
+        if (inner == outer || inner.startsWith(outer + u'/'))
+            return true;
+    }
+    return false;
+}
+
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders)
 {
     if (!paths::exchangeFolderIsReady(folder))

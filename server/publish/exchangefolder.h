@@ -20,6 +20,8 @@ QString exchangeFolderMissingMessage(const QString &exchangeFolder);
 // a mistaken setting must not delete the console's own files. Returns the
 // examiner's message; empty when every file went.
 QString clearExchangeFolder(const QString &folder, const QStringList &ownFolders);
+// Whether the folder is one of `ownFolders` or holds one, reached by any path.
+bool holdsOwnFolder(const QString &folder, const QStringList &ownFolders);
 
 // Deletes every plain file of the folder (result files, te.txt, se.dll) and
 // result files whose names begin with a dot, and the folders lying where
