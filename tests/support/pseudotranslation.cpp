@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTest>
 #include <QTextEdit>
 
 namespace {
@@ -174,4 +175,23 @@ bool noneLeftUntranslated(const QStringList &left)
     for (const QString &text : left)
         qWarning().noquote() << "untranslated:" << text;
     return left.isEmpty();
+}
+
+void CatalogueTest::initTestCase_data()
+{
+    QTest::addColumn<QString>("catalogue");  // empty: the wrapping one
+    QTest::newRow("wrapped") << QString();
+    if (!m_englishCatalogue.isEmpty())
+        QTest::newRow("English") << m_englishCatalogue;
+}
+
+void CatalogueTest::init()
+{
+    QFETCH_GLOBAL(QString, catalogue);
+    QVERIFY(installCatalogue(catalogue));
+}
+
+void CatalogueTest::cleanup()
+{
+    removeCatalogue();
 }

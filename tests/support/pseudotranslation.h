@@ -4,6 +4,7 @@
 // A catalogue that wraps every text it is asked for in ⟦ ⟧: a window shown
 // under it reveals each text that never went through the translator, as
 // Chinese outside the brackets.
+#include <QObject>
 #include <QStringList>
 #include <QTranslator>
 
@@ -31,6 +32,28 @@ QStringList untranslatedTexts(const QWidget *window);
 
 // The texts among `texts` that hold Chinese outside ⟦ ⟧.
 QStringList untranslatedAmong(const QStringList &texts);
+
+// A test of windows run once under each catalogue: under the wrapping one
+// every text must have gone through the translator; under the English one
+// (`englishCatalogue`, empty where the build made none) it must also have
+// found its translation (a text whose class changed shows Chinese again).
+class CatalogueTest : public QObject
+{
+    Q_OBJECT
+public:
+    explicit CatalogueTest(QString englishCatalogue)
+        : m_englishCatalogue(std::move(englishCatalogue))
+    {
+    }
+
+private slots:
+    void initTestCase_data();
+    void init();
+    void cleanup();
+
+private:
+    QString m_englishCatalogue;
+};
 
 // Whether `left` is empty; when not, each text is printed (a test's own
 // message would be cut short).

@@ -61,33 +61,18 @@ QString keepAsciiExam(ExamArchive &archive)
 
 }  // namespace
 
-class TestPseudoConsole : public QObject
+#ifndef KESTRIX_SERVER_CATALOGUE
+#define KESTRIX_SERVER_CATALOGUE ""
+#endif
+
+class TestPseudoConsole : public CatalogueTest
 {
     Q_OBJECT
 
+public:
+    TestPseudoConsole() : CatalogueTest(QStringLiteral(KESTRIX_SERVER_CATALOGUE)) { }
+
 private slots:
-    // Under the wrapping catalogue every text must have gone through the
-    // translator; under the English one it must also have found its
-    // translation (a text whose class changed shows Chinese again).
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("catalogue");  // empty: the wrapping one
-        QTest::newRow("wrapped") << QString();
-#ifdef KESTRIX_SERVER_CATALOGUE
-        QTest::newRow("English") << QStringLiteral(KESTRIX_SERVER_CATALOGUE);
-#endif
-    }
-
-    void init()
-    {
-        QFETCH_GLOBAL(QString, catalogue);
-        QVERIFY(installCatalogue(catalogue));
-    }
-
-    void cleanup()
-    {
-        removeCatalogue();
-    }
 
     void consoleWindowsShowOnlyTranslatedTexts()
     {

@@ -12,33 +12,18 @@
 #include <QTabWidget>
 #include <QtTest>
 
-class TestPseudoClient : public QObject
+#ifndef KESTRIX_STUDENT_CATALOGUE
+#define KESTRIX_STUDENT_CATALOGUE ""
+#endif
+
+class TestPseudoClient : public CatalogueTest
 {
     Q_OBJECT
 
+public:
+    TestPseudoClient() : CatalogueTest(QStringLiteral(KESTRIX_STUDENT_CATALOGUE)) { }
+
 private slots:
-    // Under the wrapping catalogue every text must have gone through the
-    // translator; under the English one it must also have found its
-    // translation (a text whose class changed shows Chinese again).
-    void initTestCase_data()
-    {
-        QTest::addColumn<QString>("catalogue");  // empty: the wrapping one
-        QTest::newRow("wrapped") << QString();
-#ifdef KESTRIX_STUDENT_CATALOGUE
-        QTest::newRow("English") << QStringLiteral(KESTRIX_STUDENT_CATALOGUE);
-#endif
-    }
-
-    void init()
-    {
-        QFETCH_GLOBAL(QString, catalogue);
-        QVERIFY(installCatalogue(catalogue));
-    }
-
-    void cleanup()
-    {
-        removeCatalogue();
-    }
 
     void loginWindowShowsOnlyTranslatedTexts()
     {
